@@ -1,0 +1,33 @@
+# make run        build and run the demo on a fresh machine
+# make test       build and run every test
+# make test-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer
+# make bench      build and run the benchmarks
+.PHONY: all build build-asan run test test-asan bench clean
+
+JOBS ?= $(shell nproc)
+
+all: build
+
+build:
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+build-asan:
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+
+run: build
+	rm -rf out/demo && mkdir -p out/demo
+	ORVANE_MACHINE=$(CURDIR)/out/demo/machine ./build/default/tools/orvane-machine-setup
+
+test: build
+	ctest --preset default
+
+test-asan: build-asan
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
+
+bench: build
+	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf build out

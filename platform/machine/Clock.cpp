@@ -1,0 +1,159 @@
+#include <machine/Clock.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace plat {
+
+namespace {
+
+// A manual clock's tick count starts well past zero, as a PC's does some time after boot.
+constexpr std::uint64_t kManualBootTickMs = 3'600'000;
+
+std::atomic<std::uint64_t> g_nextClockId{1};
+
+// Each thread's sleeps on a manual clock, kept apart per clock so that a new machine
+// (a new clock) starts every thread afresh.
+struct ThreadSleep {
+  std::uint64_t clockId = 0;
+  std::int64_t offsetMs = 0;
+};
+thread_local ThreadSleep t_sleep;
+
+std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const unsigned yoe = static_cast<unsigned>(y - era * 400);
+  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+}  // namespace
+
+Clock::Clock() : m_id(g_nextClockId++) {}
+
+bool Clock::isManual() const {
+  std::lock_guard guard(m_lock);
+  return m_manual;
+}
+
+void Clock::setManual(std::int64_t unixMs) {
+  std::lock_guard guard(m_lock);
+  m_manual = true;
+  m_manualUnixMs = unixMs;
+  m_manualTickMs = kManualBootTickMs;
+  ++m_generation;
+}
+
+void Clock::setReal() {
+  std::lock_guard guard(m_lock);
+  m_manual = false;
+  ++m_generation;
+}
+
+void Clock::advance(std::uint64_t ms) {
+  std::lock_guard guard(m_lock);
+  if (!m_manual) return;
+  m_manualUnixMs += static_cast<std::int64_t>(ms);
+  m_manualTickMs += ms;
+  ++m_generation;
+}
+
+std::int64_t Clock::threadOffsetMs() const { return t_sleep.clockId == m_id ? t_sleep.offsetMs : 0; }
+
+std::uint64_t Clock::tickMs() const {
+  std::lock_guard guard(m_lock);
+  if (m_manual) return m_manualTickMs + static_cast<std::uint64_t>(threadOffsetMs());
+  using namespace std::chrono;
+  return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+std::int64_t Clock::unixMs() const {
+  std::lock_guard guard(m_lock);
+  if (m_manual) return m_manualUnixMs + threadOffsetMs();
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+void Clock::sleep(std::uint32_t ms) {
+  {
+    std::lock_guard guard(m_lock);
+    if (m_manual) {
+      if (t_sleep.clockId != m_id) t_sleep = {m_id, 0};
+      t_sleep.offsetMs += ms;
+      return;
+    }
+  }
+  if (ms == 0) {
+    std::this_thread::yield();
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+std::uint64_t Clock::generation() const {
+  std::lock_guard guard(m_lock);
+  return m_generation;
+}
+
+void Clock::setUtcOffsetMinutes(int minutes) {
+  std::lock_guard guard(m_lock);
+  m_utcOffsetMinutes = minutes;
+}
+
+int Clock::utcOffsetMinutes() const {
+  std::lock_guard guard(m_lock);
+  return m_utcOffsetMinutes;
+}
+
+std::tm Clock::toLocal(std::int64_t unixSeconds) const {
+  const std::int64_t local = unixSeconds + static_cast<std::int64_t>(utcOffsetMinutes()) * 60;
+  std::int64_t days = local / 86400;
+  std::int64_t secs = local % 86400;
+  if (secs < 0) {
+    secs += 86400;
+    --days;
+  }
+  // Civil date from days since 1970-01-01.
+  const std::int64_t z = days + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const unsigned doe = static_cast<unsigned>(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  const unsigned d = doy - (153 * mp + 2) / 5 + 1;
+  const unsigned m = mp < 10 ? mp + 3 : mp - 9;
+  const std::int64_t y = static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2);
+
+  std::tm out{};
+  out.tm_year = static_cast<int>(y - 1900);
+  out.tm_mon = static_cast<int>(m - 1);
+  out.tm_mday = static_cast<int>(d);
+  out.tm_hour = static_cast<int>(secs / 3600);
+  out.tm_min = static_cast<int>((secs / 60) % 60);
+  out.tm_sec = static_cast<int>(secs % 60);
+  out.tm_wday = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+  out.tm_yday = static_cast<int>(days - daysFromCivil(y, 1, 1));
+  out.tm_isdst = 0;
+  return out;
+}
+
+std::int64_t Clock::fromLocal(std::tm local) const {
+  // Months out of range carry into years; every other field carries through the seconds.
+  std::int64_t year = static_cast<std::int64_t>(local.tm_year) + 1900;
+  std::int64_t month = local.tm_mon;
+  year += month / 12;
+  month %= 12;
+  if (month < 0) {
+    month += 12;
+    --year;
+  }
+  const std::int64_t days = daysFromCivil(year, static_cast<unsigned>(month + 1), 1) + local.tm_mday - 1;
+  const std::int64_t seconds = days * 86400 + static_cast<std::int64_t>(local.tm_hour) * 3600 +
+                               static_cast<std::int64_t>(local.tm_min) * 60 + local.tm_sec;
+  return seconds - static_cast<std::int64_t>(utcOffsetMinutes()) * 60;
+}
+
+}  // namespace plat

@@ -1,0 +1,59 @@
+// The one source of time for every program on the machine: tick counts, wall time,
+// local time, Sleep, timers and media clocks all read it.
+//
+// Real by default. Tests switch it to manual: time then stands still until advance()
+// moves it. On a manual clock Sleep() waits for nothing; it moves only the calling
+// thread's own view forward, so a worker that sleeps between steps stays deterministic
+// and never disturbs the time other threads see.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <mutex>
+
+namespace plat {
+
+class Clock {
+ public:
+  Clock();
+  Clock(const Clock&) = delete;
+  Clock& operator=(const Clock&) = delete;
+
+  bool isManual() const;
+  // Stops the clock at the given wall time (UTC milliseconds since 1970).
+  void setManual(std::int64_t unixMs);
+  void setReal();
+  // Manual clock: moves time forward for every thread.
+  void advance(std::uint64_t ms);
+
+  // Milliseconds since the machine started (GetTickCount).
+  std::uint64_t tickMs() const;
+  // Wall time in UTC milliseconds since 1970.
+  std::int64_t unixMs() const;
+  std::int64_t unixSeconds() const { return unixMs() / 1000; }
+
+  void sleep(std::uint32_t ms);
+  // Counts every change of manual time, so waiters can tell that time moved.
+  std::uint64_t generation() const;
+
+  // Local time is UTC moved by a fixed offset from machine.ini; there is no daylight saving,
+  // so a test's dates never depend on the host's time zone.
+  void setUtcOffsetMinutes(int minutes);
+  int utcOffsetMinutes() const;
+  std::tm toLocal(std::int64_t unixSeconds) const;
+  // Normalises out-of-range fields like mktime; tm_wday and tm_yday are filled in.
+  std::int64_t fromLocal(std::tm local) const;
+
+ private:
+  std::int64_t threadOffsetMs() const;
+
+  mutable std::mutex m_lock;
+  bool m_manual = false;
+  std::int64_t m_manualUnixMs = 0;
+  std::uint64_t m_manualTickMs = 0;
+  std::uint64_t m_generation = 0;
+  int m_utcOffsetMinutes = 0;
+  std::uint64_t m_id;
+};
+
+}  // namespace plat

@@ -1,0 +1,110 @@
+#include <machine/Machine.h>
+
+#include <cstdlib>
+#include <system_error>
+
+namespace plat {
+
+namespace fs = std::filesystem;
+
+namespace {
+std::mutex g_currentLock;
+std::unique_ptr<Machine> g_current;
+}  // namespace
+
+std::string defaultMachineIni() {
+  return "; The simulated PC. Paths of drives are relative to the machine root unless absolute.\r\n"
+         "[Screen]\r\n"
+         "Width=1024\r\n"
+         "Height=768\r\n"
+         "BitsPerPixel=32\r\n"
+         "\r\n"
+         "[Windows]\r\n"
+         "MajorVersion=5\r\n"
+         "MinorVersion=1\r\n"
+         "BuildNumber=2600\r\n"
+         "PlatformId=2\r\n"
+         "CSDVersion=Service Pack 3\r\n"
+         "ProductName=Microsoft Windows XP\r\n"
+         "Wow64=0\r\n"
+         "AnsiCodePage=1252\r\n"
+         "Language=2\r\n"
+         "UtcOffsetMinutes=0\r\n"
+         "RegionCountry=1\r\n"
+         "\r\n"
+         "[Drives]\r\n"
+         "C=C\r\n"
+         "Z=/\r\n"
+         "\r\n"
+         "[TVStick]\r\n"
+         "Present=1\r\n"
+         "FriendlyName=USB TV Device\r\n"
+         "DevicePath=\\\\?\\usb#vid_1b80&pid_d393#5&1a2b3c4d&0&2#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global\r\n"
+         "\r\n"
+         "[Broadcast]\r\n"
+         "\r\n"
+         "[SoundCard]\r\n";
+}
+
+fs::path Machine::defaultRoot() {
+  if (const char* env = std::getenv("ORVANE_MACHINE"); env && *env) return fs::path(env);
+  const char* home = std::getenv("HOME");
+  return fs::path(home && *home ? home : "/tmp") / ".local/share/orvane-machine";
+}
+
+Machine::Machine(fs::path root) : m_root(fs::absolute(std::move(root))) {
+  std::error_code ec;
+  fs::create_directories(m_root, ec);
+  loadIni();
+  mapDrives();
+  fs::create_directories(runFolder(), ec);
+  m_clock.setUtcOffsetMinutes(m_ini.intValue("Windows", "UtcOffsetMinutes", 0));
+}
+
+Machine::~Machine() {
+  // Services may refer to each other while they shut down; drop them before the rest.
+  std::lock_guard guard(m_servicesLock);
+  m_services.clear();
+}
+
+Machine& Machine::current() {
+  std::lock_guard guard(g_currentLock);
+  if (!g_current) g_current = std::make_unique<Machine>(defaultRoot());
+  return *g_current;
+}
+
+Machine& Machine::open(const fs::path& root) {
+  std::lock_guard guard(g_currentLock);
+  g_current.reset();
+  g_current = std::make_unique<Machine>(root);
+  return *g_current;
+}
+
+bool Machine::saveIni() const { return m_ini.save(iniPath()); }
+
+void Machine::loadIni() {
+  if (!m_ini.load(iniPath())) {
+    m_ini.parse(defaultMachineIni());
+    saveIni();
+  }
+}
+
+void Machine::mapDrives() {
+  for (const std::string& letter : m_ini.keyNames("Drives")) {
+    if (letter.size() != 1) continue;
+    fs::path folder = m_ini.valueOr("Drives", letter, "");
+    if (folder.empty()) continue;
+    if (folder.is_relative()) folder = m_root / folder;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    m_paths.mapDrive(letter[0], folder);
+  }
+  // Drive C: always holds a temp folder and "My Documents", as a Windows PC does.
+  if (m_paths.hasDrive('C')) {
+    std::error_code ec;
+    fs::create_directories(m_paths.driveFolder('C') / "Temp", ec);
+    fs::create_directories(m_paths.driveFolder('C') / "My Documents", ec);
+  }
+}
+
+}  // namespace plat
