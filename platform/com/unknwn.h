@@ -31,3 +31,15 @@ struct IUnknown {
   ~IUnknown() = default;  // objects die through Release, never through delete on an interface
 };
 using LPUNKNOWN = IUnknown*;
+
+// {00000001-0000-0000-C000-000000000046}
+DEFINE_GUID(IID_IClassFactory, 0x00000001, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
+
+struct IClassFactory : public IUnknown {
+  STDMETHOD(CreateInstance)(IUnknown* pUnkOuter, REFIID riid, void** ppvObject) = 0;
+  STDMETHOD(LockServer)(BOOL fLock) = 0;
+
+ protected:
+  ~IClassFactory() = default;
+};
+using LPCLASSFACTORY = IClassFactory*;
