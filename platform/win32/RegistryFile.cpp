@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 
@@ -339,17 +340,26 @@ RegistryFile::Stamp RegistryFile::stampOf(const fs::path& file) {
   return {true, info.st_ino, info.st_size, info.st_mtim};
 }
 
+RegistryFile::~RegistryFile() {
+  if (m_held >= 0) ::close(m_held);
+}
+
+void RegistryFile::hold(int fd) {
+  if (m_held >= 0) ::close(m_held);
+  m_held = fd;
+  struct stat info {};
+  m_stamp = fd >= 0 && ::fstat(fd, &info) == 0 ? Stamp{true, info.st_ino, info.st_size, info.st_mtim} : Stamp{};
+}
+
 bool RegistryFile::exists() const { return stampOf(m_file).exists; }
 
 bool RegistryFile::changedOnDisk() const { return !(stampOf(m_file) == m_stamp); }
 
 void RegistryFile::load(const RegistryRoots& roots) {
-  m_stamp = {};
+  // The stamp is of the very file read, so a replacement made meanwhile still shows as a change.
   const int fd = ::open(m_file.c_str(), O_RDONLY | O_CLOEXEC);
+  hold(fd);
   if (fd < 0) return;
-  // The stamp of the very file read, so a replacement made meanwhile still shows as a change.
-  struct stat info {};
-  if (::fstat(fd, &info) == 0) m_stamp = {true, info.st_ino, info.st_size, info.st_mtim};
   std::string text;
   char buffer[65536];
   for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) != 0;) {
@@ -360,7 +370,6 @@ void RegistryFile::load(const RegistryRoots& roots) {
     }
     text.append(buffer, static_cast<std::size_t>(got));
   }
-  ::close(fd);
   parse(text, roots);
 }
 
@@ -368,14 +377,21 @@ bool RegistryFile::save(const RegistryRoots& roots) {
   static std::atomic<unsigned> counter{0};
   const fs::path temp = m_file.string() + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(counter++);
   const std::string text = format(roots);
-  std::FILE* out = std::fopen(temp.c_str(), "wb");
-  if (!out) return false;
-  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  if (std::fclose(out) != 0 || !written || std::rename(temp.c_str(), m_file.c_str()) != 0) {
+  const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  std::size_t written = 0;
+  while (written < text.size()) {
+    const ssize_t put = ::write(fd, text.data() + written, text.size() - written);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) break;
+    written += static_cast<std::size_t>(put);
+  }
+  if (written != text.size() || std::rename(temp.c_str(), m_file.c_str()) != 0) {
+    ::close(fd);
     std::remove(temp.c_str());
     return false;
   }
-  m_stamp = stampOf(m_file);
+  hold(fd);
   return true;
 }
 

@@ -6,7 +6,9 @@
 // across processes take the machine-wide writer lock (an flock on registry.lock, dropped
 // by the kernel if the process dies) around read-change-write, so no change is lost.
 // changedOnDisk() compares the file's identity (inode, size, modification time) with the
-// one last read or written, which is how a process notices another's writes.
+// version last read or written, which is how a process notices another's writes. That
+// version is kept open, so its inode cannot be reused by a later file: two quick writes
+// within one tick of the file system's clock still show as a change.
 #pragma once
 
 #include <win32/RegistryKey.h>
@@ -39,6 +41,9 @@ class RegistryFile {
   };
 
   explicit RegistryFile(std::filesystem::path file) : m_file(std::move(file)) {}
+  ~RegistryFile();
+  RegistryFile(const RegistryFile&) = delete;
+  RegistryFile& operator=(const RegistryFile&) = delete;
 
   bool exists() const;
   bool changedOnDisk() const;
@@ -60,9 +65,12 @@ class RegistryFile {
     bool operator==(const Stamp& other) const;
   };
   static Stamp stampOf(const std::filesystem::path& file);
+  // Makes `fd` the version this object knows.
+  void hold(int fd);
 
   std::filesystem::path m_file;
   Stamp m_stamp;
+  int m_held = -1;
 };
 
 }  // namespace plat

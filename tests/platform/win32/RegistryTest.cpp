@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -392,6 +393,43 @@ TEST_F(RegistryTest, TwoRegistriesSeeEachOthersWrites) {
   ASSERT_EQ(theirs.closeKey(key), ERROR_SUCCESS);
   ASSERT_EQ(theirs.deleteKey(HKEY_LOCAL_MACHINE, kAutoTune), ERROR_SUCCESS);
   EXPECT_EQ(RegQueryValueExA(mine, "8", nullptr, nullptr, nullptr, nullptr), ERROR_KEY_DELETED);
+}
+
+TEST_F(RegistryTest, QuickSuccessiveWritesAreAllSeen) {
+  HKEY mine = create(HKEY_CURRENT_USER, "Software\\Orvane");
+  setDword(mine, "x", 0);
+  plat::Machine other(machine().root());
+  auto& theirs = other.service<plat::Registry>();
+  HKEY key = nullptr;
+  ASSERT_EQ(theirs.openKey(HKEY_CURRENT_USER, "Software\\Orvane", KEY_ALL_ACCESS, key), ERROR_SUCCESS);
+  // Same size each time, well within one tick of the file system's clock.
+  for (BYTE i = 1; i <= 3; ++i) {
+    ASSERT_EQ(theirs.setValue(key, "x", {REG_DWORD, {i, 0, 0, 0}}), ERROR_SUCCESS);
+    ASSERT_EQ(theirs.setValue(key, "x", {REG_DWORD, {BYTE(i + 100), 0, 0, 0}}), ERROR_SUCCESS);
+    EXPECT_EQ(bytes(mine, "x"), std::string(1, char(i + 100)) + std::string(3, '\0'));
+  }
+}
+
+TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
+  HKEY mine = create(HKEY_CURRENT_USER, "Software\\Race");
+  plat::Machine other(machine().root());
+  auto& theirs = other.service<plat::Registry>();
+  HKEY key = nullptr;
+  ASSERT_EQ(theirs.openKey(HKEY_CURRENT_USER, "Software\\Race", KEY_ALL_ACCESS, key), ERROR_SUCCESS);
+  constexpr int kEach = 100;
+  std::thread writer([&] {
+    for (int i = 0; i < kEach; ++i) theirs.setValue(key, "b" + std::to_string(i), {REG_DWORD, {1, 0, 0, 0}});
+  });
+  for (int i = 0; i < kEach; ++i) setDword(mine, ("a" + std::to_string(i)).c_str(), 1);
+  writer.join();
+
+  plat::Machine third(machine().root());
+  auto& fresh = third.service<plat::Registry>();
+  HKEY race = nullptr;
+  ASSERT_EQ(fresh.openKey(HKEY_CURRENT_USER, "Software\\Race", KEY_READ, race), ERROR_SUCCESS);
+  plat::RegistryKeyInfo info;
+  ASSERT_EQ(fresh.keyInfo(race, info), ERROR_SUCCESS);
+  EXPECT_EQ(info.values, 2u * kEach);
 }
 
 TEST_F(RegistryTest, FileIsReadableTextWrittenWithoutLeftovers) {
