@@ -14,8 +14,12 @@ function(orvane_add_module target)
     LIBRARY_OUTPUT_DIRECTORY "${ORVANE_PROGRAM_DIR}/${dir}"
     BUILD_RPATH "$ORIGIN;$ORIGIN/.."
     CXX_VISIBILITY_PRESET default)
-  target_link_libraries(${target} PRIVATE platform ${ARG_LIBS})
-  set_property(GLOBAL APPEND PROPERTY ORVANE_MODULE_TARGETS ${target})
+  # Modules link only the platform libraries they name (LIBS), so one area's work in
+  # progress does not hold up modules that do not use it.
+  if(NOT ARG_LIBS)
+    set(ARG_LIBS platform)
+  endif()
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS})
 endfunction()
 
 # An executable of the program folder ("Orvane Media", "Calvendor").
