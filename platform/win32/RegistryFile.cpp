@@ -141,93 +141,80 @@ void formatKey(std::string& out, const RegistryKey& key, const std::string& path
   for (const auto& child : key.children()) formatKey(out, *child, path + "\\" + headerName(child->name()));
 }
 
-// Reads the text of a line from left to right; every read fails cleanly at bad input.
-class LineReader {
- public:
-  explicit LineReader(std::string_view line) : m_rest(line) {}
+// Readers of a value line: each consumes what it reads from the front of `in` and fails
+// cleanly at bad input.
+bool take(std::string_view& in, std::string_view word) {
+  if (!in.starts_with(word)) return false;
+  in.remove_prefix(word.size());
+  return true;
+}
 
-  bool atEnd() const { return m_rest.empty(); }
-  bool take(char c) {
-    if (m_rest.empty() || m_rest.front() != c) return false;
-    m_rest.remove_prefix(1);
-    return true;
-  }
-  bool take(std::string_view word) {
-    if (!m_rest.starts_with(word)) return false;
-    m_rest.remove_prefix(word.size());
-    return true;
-  }
-  std::optional<std::string> quotedText() {
-    if (!take('"')) return std::nullopt;
-    std::string text;
-    while (!m_rest.empty()) {
-      const char c = m_rest.front();
-      m_rest.remove_prefix(1);
-      if (c == '"') return text;
-      if (c != '\\') {
-        text += c;
-        continue;
-      }
-      if (take('\\')) {
-        text += '\\';
-      } else if (take('"')) {
-        text += '"';
-      } else if (take('x')) {
-        auto byte = hexByte();
-        if (!byte) return std::nullopt;
-        text += static_cast<char>(*byte);
-      } else {
-        return std::nullopt;
-      }
-    }
-    return std::nullopt;
-  }
-  std::optional<BYTE> hexByte() {
-    if (m_rest.size() < 2) return std::nullopt;
-    const int high = hexDigit(m_rest[0]);
-    const int low = hexDigit(m_rest[1]);
-    if (high < 0 || low < 0) return std::nullopt;
-    m_rest.remove_prefix(2);
-    return static_cast<BYTE>(high << 4 | low);
-  }
-  std::optional<std::vector<BYTE>> hexBytes() {
-    std::vector<BYTE> bytes;
-    while (!atEnd()) {
-      if (!bytes.empty() && !take(',')) return std::nullopt;
-      auto byte = hexByte();
+std::optional<BYTE> hexByte(std::string_view& in) {
+  if (in.size() < 2) return std::nullopt;
+  const int high = hexDigit(in[0]);
+  const int low = hexDigit(in[1]);
+  if (high < 0 || low < 0) return std::nullopt;
+  in.remove_prefix(2);
+  return static_cast<BYTE>(high << 4 | low);
+}
+
+std::optional<std::string> quotedText(std::string_view& in) {
+  if (!take(in, "\"")) return std::nullopt;
+  std::string text;
+  while (!in.empty()) {
+    const char c = in.front();
+    in.remove_prefix(1);
+    if (c == '"') return text;
+    if (c != '\\') {
+      text += c;
+    } else if (!in.empty() && (in.front() == '\\' || in.front() == '"')) {
+      text += in.front();
+      in.remove_prefix(1);
+    } else if (take(in, "x")) {
+      auto byte = hexByte(in);
       if (!byte) return std::nullopt;
-      bytes.push_back(*byte);
+      text += static_cast<char>(*byte);
+    } else {
+      return std::nullopt;
     }
-    return bytes;
   }
-  std::optional<DWORD> hexNumber(std::size_t maxDigits) {
-    DWORD number = 0;
-    std::size_t digits = 0;
-    while (!m_rest.empty() && hexDigit(m_rest.front()) >= 0 && digits < maxDigits) {
-      number = number << 4 | static_cast<DWORD>(hexDigit(m_rest.front()));
-      m_rest.remove_prefix(1);
-      ++digits;
-    }
-    return digits ? std::optional<DWORD>(number) : std::nullopt;
+  return std::nullopt;
+}
+
+std::optional<std::vector<BYTE>> hexBytes(std::string_view& in) {
+  std::vector<BYTE> bytes;
+  while (!in.empty()) {
+    if (!bytes.empty() && !take(in, ",")) return std::nullopt;
+    auto byte = hexByte(in);
+    if (!byte) return std::nullopt;
+    bytes.push_back(*byte);
   }
+  return bytes;
+}
 
- private:
-  std::string_view m_rest;
-};
+std::optional<DWORD> hexNumber(std::string_view& in) {
+  DWORD number = 0;
+  std::size_t digits = 0;
+  for (; !in.empty() && hexDigit(in.front()) >= 0 && digits < 8; ++digits) {
+    number = number << 4 | static_cast<DWORD>(hexDigit(in.front()));
+    in.remove_prefix(1);
+  }
+  return digits ? std::optional<DWORD>(number) : std::nullopt;
+}
 
-std::optional<RegistryValue> stringValue(DWORD type, LineReader& in) {
-  auto text = in.quotedText();
-  if (!text || !in.atEnd()) return std::nullopt;
+std::optional<RegistryValue> stringValue(DWORD type, std::string_view& in) {
+  auto text = quotedText(in);
+  if (!text || !in.empty()) return std::nullopt;
   RegistryValue value{type, {text->begin(), text->end()}};
   value.data.push_back(0);
   return value;
 }
 
-std::optional<RegistryValue> multiValue(LineReader& in) {
+std::optional<RegistryValue> multiValue(std::string_view& in) {
   RegistryValue value{REG_MULTI_SZ, {}};
-  while (!in.atEnd()) {
-    if (!value.data.empty() && !in.take(',')) return std::nullopt;
-    auto item = in.quotedText();
+  while (!in.empty()) {
+    if (!value.data.empty() && !take(in, ",")) return std::nullopt;
+    auto item = quotedText(in);
     if (!item || item->empty()) return std::nullopt;
     value.data.insert(value.data.end(), item->begin(), item->end());
     value.data.push_back(0);
@@ -236,39 +223,39 @@ std::optional<RegistryValue> multiValue(LineReader& in) {
   return value;
 }
 
-std::optional<RegistryValue> dwordValue(LineReader& in) {
-  auto number = in.hexNumber(8);
-  if (!number || !in.atEnd()) return std::nullopt;
+std::optional<RegistryValue> dwordValue(std::string_view& in) {
+  auto number = hexNumber(in);
+  if (!number || !in.empty()) return std::nullopt;
   return RegistryValue{REG_DWORD, {BYTE(*number), BYTE(*number >> 8), BYTE(*number >> 16), BYTE(*number >> 24)}};
 }
 
-std::optional<RegistryValue> hexValue(LineReader& in) {
+std::optional<RegistryValue> hexValue(std::string_view& in) {
   DWORD type = REG_BINARY;
-  if (in.take('(')) {
-    auto number = in.hexNumber(8);
-    if (!number || !in.take(')')) return std::nullopt;
+  if (take(in, "(")) {
+    auto number = hexNumber(in);
+    if (!number || !take(in, ")")) return std::nullopt;
     type = *number;
   }
-  if (!in.take(':')) return std::nullopt;
-  auto bytes = in.hexBytes();
+  if (!take(in, ":")) return std::nullopt;
+  auto bytes = hexBytes(in);
   if (!bytes) return std::nullopt;
   return RegistryValue{type, std::move(*bytes)};
 }
 
-std::optional<RegistryValue> parseData(LineReader& in) {
-  if (in.take("sz:")) return stringValue(REG_SZ, in);
-  if (in.take("expand:")) return stringValue(REG_EXPAND_SZ, in);
-  if (in.take("multi:")) return multiValue(in);
-  if (in.take("dword:")) return dwordValue(in);
-  if (in.take("hex")) return hexValue(in);
+std::optional<RegistryValue> parseData(std::string_view& in) {
+  if (take(in, "sz:")) return stringValue(REG_SZ, in);
+  if (take(in, "expand:")) return stringValue(REG_EXPAND_SZ, in);
+  if (take(in, "multi:")) return multiValue(in);
+  if (take(in, "dword:")) return dwordValue(in);
+  if (take(in, "hex")) return hexValue(in);
   return std::nullopt;
 }
 
 // `"name"=data` or `@=data` into the key; false when the line cannot be read.
 bool parseValueLine(std::string_view line, RegistryKey& key) {
-  LineReader in(line);
-  std::optional<std::string> name = in.take('@') ? std::optional<std::string>("") : in.quotedText();
-  if (!name || !in.take('=')) return false;
+  std::string_view in = line;
+  std::optional<std::string> name = take(in, "@") ? std::optional<std::string>("") : quotedText(in);
+  if (!name || !take(in, "=")) return false;
   auto value = parseData(in);
   if (!value) return false;
   key.setValue(*name, std::move(*value));
