@@ -1,5 +1,5 @@
 // registry.ini: the registry tree as a text file (the format is described in
-// win32/Registry.h).
+// win32/RegistryStore.h).
 //
 // Writes go to a temporary file that is then renamed over the old one, so a reader in
 // another process sees either the old tree or the new one, never half of it. Writers

@@ -1,4 +1,4 @@
-#include <win32/Registry.h>
+#include <win32/RegistryStore.h>
 
 #include <machine/Log.h>
 #include <machine/Machine.h>
@@ -62,7 +62,7 @@ RegistryValue stringValue(std::string_view text) {
 
 }  // namespace
 
-Registry::Registry(Machine& machine) : m_file(machine.root() / "registry.ini"), m_roots(freshRoots()) {
+RegistryStore::RegistryStore(Machine& machine) : m_file(machine.root() / "registry.ini"), m_roots(freshRoots()) {
   std::lock_guard guard(m_lock);
   auto writing = m_file.lockForWriting();
   if (m_file.exists()) {
@@ -73,7 +73,7 @@ Registry::Registry(Machine& machine) : m_file(machine.root() / "registry.ini"), 
   if (!m_file.save(m_roots)) PLAT_LOG("registry", "cannot write the registry file");
 }
 
-void Registry::seed(const IniDocument& ini) {
+void RegistryStore::seed(const IniDocument& ini) {
   auto put = [&](int root, std::string_view path, std::string_view name, std::string_view text) {
     std::vector<std::string_view> names;
     splitPath(path, names);
@@ -93,7 +93,7 @@ void Registry::seed(const IniDocument& ini) {
 }
 
 template <class Change>
-LSTATUS Registry::change(Change&& apply) {
+LSTATUS RegistryStore::change(Change&& apply) {
   std::lock_guard guard(m_lock);
   auto writing = m_file.lockForWriting();
   refresh();
@@ -103,7 +103,7 @@ LSTATUS Registry::change(Change&& apply) {
   return status;
 }
 
-void Registry::refresh() {
+void RegistryStore::refresh() {
   if (!m_file.changedOnDisk()) return;
   std::vector<std::pair<OpenKey*, std::vector<std::string>>> bound;
   for (auto& [handle, open] : m_handles)
@@ -118,7 +118,7 @@ void Registry::refresh() {
   }
 }
 
-std::shared_ptr<RegistryKey> Registry::find(const std::vector<std::string>& path) const {
+std::shared_ptr<RegistryKey> RegistryStore::find(const std::vector<std::string>& path) const {
   std::shared_ptr<RegistryKey> key;
   for (const auto& root : m_roots)
     if (root->name() == path.front()) key = root;
@@ -126,7 +126,7 @@ std::shared_ptr<RegistryKey> Registry::find(const std::vector<std::string>& path
   return key;
 }
 
-LSTATUS Registry::resolve(HKEY handle, REGSAM needed, std::shared_ptr<RegistryKey>& key) const {
+LSTATUS RegistryStore::resolve(HKEY handle, REGSAM needed, std::shared_ptr<RegistryKey>& key) const {
   if (const int root = rootIndex(handle); root >= 0) {
     key = m_roots[root];
     return ERROR_SUCCESS;
@@ -139,14 +139,14 @@ LSTATUS Registry::resolve(HKEY handle, REGSAM needed, std::shared_ptr<RegistryKe
   return ERROR_SUCCESS;
 }
 
-HKEY Registry::addHandle(std::shared_ptr<RegistryKey> key, REGSAM access) {
+HKEY RegistryStore::addHandle(std::shared_ptr<RegistryKey> key, REGSAM access) {
   HKEY handle = reinterpret_cast<HKEY>(m_nextHandle);
   m_nextHandle += 4;
   m_handles[handle] = {std::move(key), grantedAccess(access)};
   return handle;
 }
 
-LSTATUS Registry::openKey(HKEY parent, std::string_view path, REGSAM access, HKEY& result) {
+LSTATUS RegistryStore::openKey(HKEY parent, std::string_view path, REGSAM access, HKEY& result) {
   std::lock_guard guard(m_lock);
   refresh();
   std::shared_ptr<RegistryKey> key;
@@ -159,7 +159,7 @@ LSTATUS Registry::openKey(HKEY parent, std::string_view path, REGSAM access, HKE
   return ERROR_SUCCESS;
 }
 
-LSTATUS Registry::createKey(HKEY parent, std::string_view path, REGSAM access, HKEY& result, bool& created) {
+LSTATUS RegistryStore::createKey(HKEY parent, std::string_view path, REGSAM access, HKEY& result, bool& created) {
   return change([&]() -> LSTATUS {
     std::shared_ptr<RegistryKey> key;
     std::vector<std::string_view> names;
@@ -183,20 +183,20 @@ LSTATUS Registry::createKey(HKEY parent, std::string_view path, REGSAM access, H
   });
 }
 
-LSTATUS Registry::closeKey(HKEY key) {
+LSTATUS RegistryStore::closeKey(HKEY key) {
   std::lock_guard guard(m_lock);
   if (rootIndex(key) >= 0) return ERROR_SUCCESS;
   return m_handles.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
-LSTATUS Registry::checkKey(HKEY handle) {
+LSTATUS RegistryStore::checkKey(HKEY handle) {
   std::lock_guard guard(m_lock);
   refresh();
   std::shared_ptr<RegistryKey> key;
   return resolve(handle, 0, key);
 }
 
-LSTATUS Registry::deleteKey(HKEY parent, std::string_view path) {
+LSTATUS RegistryStore::deleteKey(HKEY parent, std::string_view path) {
   return change([&]() -> LSTATUS {
     std::shared_ptr<RegistryKey> key;
     std::vector<std::string_view> names;
@@ -213,7 +213,7 @@ LSTATUS Registry::deleteKey(HKEY parent, std::string_view path) {
   });
 }
 
-LSTATUS Registry::queryValue(HKEY handle, std::string_view name, RegistryValue& value) {
+LSTATUS RegistryStore::queryValue(HKEY handle, std::string_view name, RegistryValue& value) {
   std::lock_guard guard(m_lock);
   refresh();
   std::shared_ptr<RegistryKey> key;
@@ -224,7 +224,7 @@ LSTATUS Registry::queryValue(HKEY handle, std::string_view name, RegistryValue& 
   return ERROR_SUCCESS;
 }
 
-LSTATUS Registry::setValue(HKEY handle, std::string_view name, RegistryValue value) {
+LSTATUS RegistryStore::setValue(HKEY handle, std::string_view name, RegistryValue value) {
   return change([&]() -> LSTATUS {
     std::shared_ptr<RegistryKey> key;
     if (LSTATUS status = resolve(handle, KEY_SET_VALUE, key); status != ERROR_SUCCESS) return status;
@@ -234,7 +234,7 @@ LSTATUS Registry::setValue(HKEY handle, std::string_view name, RegistryValue val
   });
 }
 
-LSTATUS Registry::deleteValue(HKEY handle, std::string_view name) {
+LSTATUS RegistryStore::deleteValue(HKEY handle, std::string_view name) {
   return change([&]() -> LSTATUS {
     std::shared_ptr<RegistryKey> key;
     if (LSTATUS status = resolve(handle, KEY_SET_VALUE, key); status != ERROR_SUCCESS) return status;
@@ -244,7 +244,7 @@ LSTATUS Registry::deleteValue(HKEY handle, std::string_view name) {
   });
 }
 
-LSTATUS Registry::subKeyName(HKEY handle, DWORD index, std::string& name) {
+LSTATUS RegistryStore::subKeyName(HKEY handle, DWORD index, std::string& name) {
   std::lock_guard guard(m_lock);
   refresh();
   std::shared_ptr<RegistryKey> key;
@@ -254,7 +254,7 @@ LSTATUS Registry::subKeyName(HKEY handle, DWORD index, std::string& name) {
   return ERROR_SUCCESS;
 }
 
-LSTATUS Registry::valueAt(HKEY handle, DWORD index, std::string& name, RegistryValue& value) {
+LSTATUS RegistryStore::valueAt(HKEY handle, DWORD index, std::string& name, RegistryValue& value) {
   std::lock_guard guard(m_lock);
   refresh();
   std::shared_ptr<RegistryKey> key;
@@ -265,7 +265,7 @@ LSTATUS Registry::valueAt(HKEY handle, DWORD index, std::string& name, RegistryV
   return ERROR_SUCCESS;
 }
 
-LSTATUS Registry::keyInfo(HKEY handle, RegistryKeyInfo& info) {
+LSTATUS RegistryStore::keyInfo(HKEY handle, RegistryKeyInfo& info) {
   std::lock_guard guard(m_lock);
   refresh();
   std::shared_ptr<RegistryKey> key;

@@ -1,9 +1,9 @@
 // The registry of the machine: HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE
 // and HKEY_USERS with their keys and values, and this process's open key handles.
 //
-// One per machine (Machine::service<Registry>()). Every change is written to registry.ini
+// One per machine (Machine::service<RegistryStore>()). Every change is written to registry.ini
 // in the machine root before the call returns, and every call first re-reads the file
-// when another process (or another Registry on the same root) has replaced it, so
+// when another process (or another RegistryStore on the same root) has replaced it, so
 // programs see each other's writes as they would on one Windows PC. Open handles follow
 // their key across such re-reads by path; a key deleted meanwhile reports
 // ERROR_KEY_DELETED. A new registry.ini is seeded from machine.ini [Windows]:
@@ -45,11 +45,11 @@ namespace plat {
 class IniDocument;
 class Machine;
 
-class Registry {
+class RegistryStore {
  public:
-  explicit Registry(Machine& machine);
-  Registry(const Registry&) = delete;
-  Registry& operator=(const Registry&) = delete;
+  explicit RegistryStore(Machine& machine);
+  RegistryStore(const RegistryStore&) = delete;
+  RegistryStore& operator=(const RegistryStore&) = delete;
 
   // Each returns a Windows error code. Paths are sub-key paths below `parent` as the
   // Reg* functions take them; an empty path names `parent` itself.

@@ -1,14 +1,14 @@
 #include <win32/registry.h>
 
 #include <machine/Machine.h>
-#include <win32/Registry.h>
+#include <win32/RegistryStore.h>
 
 #include <cstring>
 #include <new>
 
 namespace {
 
-plat::Registry& registry() { return plat::Machine::current().service<plat::Registry>(); }
+plat::RegistryStore& registry() { return plat::Machine::current().service<plat::RegistryStore>(); }
 
 std::string_view nameOf(LPCSTR name) { return name ? std::string_view(name) : std::string_view(); }
 

@@ -1,6 +1,6 @@
 #include <support/TestMachine.h>
 
-#include <win32/Registry.h>
+#include <win32/RegistryStore.h>
 #include <win32/registry.h>
 
 #include <cstring>
@@ -349,7 +349,7 @@ TEST_F(RegistryTest, PersistsAcrossANewRegistryOnTheSameMachine) {
   create(HKEY_CURRENT_USER, "Software\\Orvane\\Empty Key");
 
   plat::Machine reopened(machine().root());
-  auto& registry = reopened.service<plat::Registry>();
+  auto& registry = reopened.service<plat::RegistryStore>();
   HKEY copy = nullptr;
   ASSERT_EQ(registry.openKey(HKEY_LOCAL_MACHINE, kAutoTune, KEY_READ, copy), ERROR_SUCCESS);
   plat::RegistryValue value;
@@ -373,7 +373,7 @@ TEST_F(RegistryTest, TwoRegistriesSeeEachOthersWrites) {
   create(parent, "TS86-0");
 
   plat::Machine other(machine().root());
-  auto& theirs = other.service<plat::Registry>();
+  auto& theirs = other.service<plat::RegistryStore>();
   HKEY key = nullptr;
   ASSERT_EQ(theirs.openKey(HKEY_LOCAL_MACHINE, kAutoTune, KEY_ALL_ACCESS, key), ERROR_SUCCESS);
   ASSERT_EQ(theirs.setValue(key, "7", {REG_DWORD, {1, 2, 3, 4}}), ERROR_SUCCESS);
@@ -399,7 +399,7 @@ TEST_F(RegistryTest, QuickSuccessiveWritesAreAllSeen) {
   HKEY mine = create(HKEY_CURRENT_USER, "Software\\Orvane");
   setDword(mine, "x", 0);
   plat::Machine other(machine().root());
-  auto& theirs = other.service<plat::Registry>();
+  auto& theirs = other.service<plat::RegistryStore>();
   HKEY key = nullptr;
   ASSERT_EQ(theirs.openKey(HKEY_CURRENT_USER, "Software\\Orvane", KEY_ALL_ACCESS, key), ERROR_SUCCESS);
   // Same size each time, well within one tick of the file system's clock.
@@ -413,7 +413,7 @@ TEST_F(RegistryTest, QuickSuccessiveWritesAreAllSeen) {
 TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
   HKEY mine = create(HKEY_CURRENT_USER, "Software\\Race");
   plat::Machine other(machine().root());
-  auto& theirs = other.service<plat::Registry>();
+  auto& theirs = other.service<plat::RegistryStore>();
   HKEY key = nullptr;
   ASSERT_EQ(theirs.openKey(HKEY_CURRENT_USER, "Software\\Race", KEY_ALL_ACCESS, key), ERROR_SUCCESS);
   constexpr int kEach = 100;
@@ -424,7 +424,7 @@ TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
   writer.join();
 
   plat::Machine third(machine().root());
-  auto& fresh = third.service<plat::Registry>();
+  auto& fresh = third.service<plat::RegistryStore>();
   HKEY race = nullptr;
   ASSERT_EQ(fresh.openKey(HKEY_CURRENT_USER, "Software\\Race", KEY_READ, race), ERROR_SUCCESS);
   plat::RegistryKeyInfo info;
