@@ -1,6 +1,6 @@
 // The MFC data classes: diagnostics (ASSERT, VERIFY, TRACE), CObject and run-time classes,
-// CString, the collections, CTime/CTimeSpan and CRect/CPoint/CSize. The window classes
-// come with afxwin.h, which includes this header.
+// CString, the collections, CTime/CTimeSpan, the files (CFile, CStdioFile, CArchive) and
+// CRect/CPoint/CSize. The window classes come with afxwin.h, which includes this header.
 #pragma once
 
 #include <mfc/afxdebug.h>
@@ -25,6 +25,12 @@
 
 #include <mfc/CTime.h>
 #include <mfc/CTimeSpan.h>
+
+#include <mfc/CArchive.h>
+#include <mfc/CFile.h>
+#include <mfc/CFileException.h>
+#include <mfc/CFileStatus.h>
+#include <mfc/CStdioFile.h>
 
 #include <mfc/CPoint.h>
 #include <mfc/CRect.h>

@@ -1,6 +1,6 @@
 #include <mfc/afxdebug.h>
 
-#include <machine/Log.h>
+#include <win32/debug.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -14,7 +14,7 @@ void AfxAssertFailedLine(LPCSTR lpszFileName, int nLine) {
 }
 
 void AfxTrace(LPCSTR lpszFormat, ...) {
-  if (!lpszFormat || !plat::Log::enabled("trace")) return;
+  if (!lpszFormat) return;
   va_list args;
   va_start(args, lpszFormat);
   va_list sizing;
@@ -24,7 +24,7 @@ void AfxTrace(LPCSTR lpszFormat, ...) {
   if (length >= 0) {
     std::vector<char> text(static_cast<std::size_t>(length) + 1);
     std::vsnprintf(text.data(), text.size(), lpszFormat, args);
-    plat::Log::write("trace", "%s", text.data());
+    OutputDebugStringA(text.data());
   }
   va_end(args);
 }

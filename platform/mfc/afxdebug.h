@@ -1,7 +1,7 @@
 // Diagnostics of the MFC classes. ASSERT and VERIFY report the failing file and line and
 // abort the program in debug builds (no NDEBUG); in release builds ASSERT vanishes and
-// VERIFY still evaluates its expression. TRACE writes printf-style text to the platform's
-// "trace" log category in debug builds.
+// VERIFY still evaluates its expression. TRACE writes printf-style text to the debug
+// output (OutputDebugStringA) in debug builds.
 #pragma once
 
 #include <win32/types.h>
