@@ -126,7 +126,7 @@ CString CFile::GetFileName() const {
 
 BOOL CFile::GetStatus(CFileStatus& rStatus) const {
   if (!IsOpen() || !GetStatus(m_strFileName, rStatus)) return FALSE;
-  rStatus.m_size = static_cast<LONG>(GetLength());  // what is written but not yet seen by a search
+  rStatus.m_size = static_cast<LONG>(GetLength());  // through the open handle
   return TRUE;
 }
 

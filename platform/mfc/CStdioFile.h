@@ -1,6 +1,7 @@
 // A CFile read and written as lines of text. Opened with typeText (or without typeBinary)
 // it is in text mode: WriteString writes "\n" as CR-LF, and ReadString reads CR-LF as
-// "\n". In binary mode both pass bytes through unchanged.
+// "\n". In binary mode both pass bytes through unchanged, as Read and Write do in
+// either mode.
 //
 // Lines are read through a read-ahead buffer; Read, Write, Seek, GetPosition and SetLength
 // all see the position the caller has read up to, not how far the buffer has read.
