@@ -1,0 +1,180 @@
+#include <win32/gdi/Blitter.h>
+
+#include <win32/gdi/RasterOp.h>
+#include <win32/gdi/Resampler.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+// Source pixels as the destination sees them.
+void convertSource(Pixel* s, int count, bool sourceMono, bool destMono, Pixel sourceBk, Pixel destText,
+                   Pixel destBk) {
+  if (sourceMono && !destMono) {
+    for (int i = 0; i < count; ++i) s[i] = s[i] == kBlackPixel ? destText : destBk;
+  } else if (!sourceMono && destMono) {
+    for (int i = 0; i < count; ++i) s[i] = s[i] == sourceBk ? kWhitePixel : kBlackPixel;
+  }
+}
+
+// When source and destination share a surface, a copy of the source's area, so that
+// pixels written early are not read again.
+std::optional<Surface> snapshotIfShared(const DeviceContext& dst, const RECT& device, const Blitter::Source& source,
+                                        int& sx, int& sy) {
+  if (&source.surface != &dst.surface()) return std::nullopt;
+  const int w = device.right - device.left;
+  const int h = device.bottom - device.top;
+  Surface copy(w, h, source.surface.format());
+  std::vector<Pixel> line(static_cast<std::size_t>(w));
+  for (int y = 0; y < h; ++y) {
+    const int from = source.y + y;
+    if (from < 0 || from >= source.surface.height()) continue;
+    const int x0 = std::max(0, -source.x);
+    const int x1 = std::min(w, source.surface.width() - source.x);
+    if (x0 >= x1) continue;
+    source.surface.readSpan(source.x + x0, from, x1 - x0, line.data());
+    copy.writeSpan(x0, y, x1 - x0, line.data());
+  }
+  sx = 0;
+  sy = 0;
+  return copy;
+}
+
+template <class RowFn>
+void forEachRow(DeviceContext& dst, const RECT& device, const Blitter::Source* source, RowFn&& row) {
+  const POINT origin = dst.origin();
+  int sx = source ? source->x : 0;
+  int sy = source ? source->y : 0;
+  std::optional<Surface> snapshot;
+  if (source) snapshot = snapshotIfShared(dst, device, *source, sx, sy);
+  const Surface* src = source ? (snapshot ? &*snapshot : &source->surface) : nullptr;
+  dst.forEachSurfaceRect(device, [&](RECT r) {
+    // Source position of r's top-left, clipped to the source surface.
+    const int dx = r.left - (device.left + origin.x);
+    const int dy = r.top - (device.top + origin.y);
+    if (src) {
+      int left = sx + dx;
+      int top = sy + dy;
+      if (left < 0) {
+        r.left -= left;
+        left = 0;
+      }
+      if (top < 0) {
+        r.top -= top;
+        top = 0;
+      }
+      r.right = std::min<LONG>(r.right, r.left + (src->width() - left));
+      r.bottom = std::min<LONG>(r.bottom, r.top + (src->height() - top));
+      if (r.left >= r.right || r.top >= r.bottom) return;
+    }
+    for (int y = r.top; y < r.bottom; ++y) {
+      const int srcX = sx + r.left - (device.left + origin.x);
+      const int srcY = sy + y - (device.top + origin.y);
+      row(r.left, y, r.right - r.left, src, srcX, srcY);
+    }
+  });
+}
+
+}  // namespace
+
+void Blitter::transfer(DeviceContext& dst, const RECT& device, const Source* source, DWORD rop) {
+  transfer(dst, device, source, rop, *dst.state().brush);
+}
+
+void Blitter::transfer(DeviceContext& dst, const RECT& device, const Source* source, DWORD rop,
+                       const BrushObject& brush) {
+  const RasterOp op(rop);
+  const DeviceContext::State& state = dst.state();
+  if (op.usesPattern() && brush.isHollow()) return;
+  if (!op.usesSource()) source = nullptr;
+  const Pixel text = pixelFromColorRef(state.textColor);
+  const Pixel bk = pixelFromColorRef(state.bkColor);
+  Surface& target = dst.surface();
+  const POINT origin = dst.origin();
+  std::vector<Pixel> s, p, d;
+  forEachRow(dst, device, source, [&](int x, int y, int n, const Surface* src, int srcX, int srcY) {
+    d.resize(static_cast<std::size_t>(n));
+    if (op.usesDestination()) target.readSpan(x, y, n, d.data());
+    if (src) {
+      s.resize(static_cast<std::size_t>(n));
+      src->readSpan(srcX, srcY, n, s.data());
+      convertSource(s.data(), n, src->isMono(), target.isMono(), source->background, text, bk);
+    }
+    if (op.usesPattern()) {
+      p.resize(static_cast<std::size_t>(n));
+      brush.fillSpan(x - origin.x, y - origin.y, n, state.brushOrg, text, bk, p.data());
+    }
+    op.apply(p.data(), s.data(), d.data(), n);
+    target.writeSpan(x, y, n, d.data());
+  });
+}
+
+void Blitter::transferKeyed(DeviceContext& dst, const RECT& device, const Source& source, Pixel key) {
+  const Pixel text = pixelFromColorRef(dst.state().textColor);
+  const Pixel bk = pixelFromColorRef(dst.state().bkColor);
+  Surface& target = dst.surface();
+  std::vector<Pixel> s, d;
+  forEachRow(dst, device, &source, [&](int x, int y, int n, const Surface* src, int srcX, int srcY) {
+    s.resize(static_cast<std::size_t>(n));
+    d.resize(static_cast<std::size_t>(n));
+    src->readSpan(srcX, srcY, n, s.data());
+    target.readSpan(x, y, n, d.data());
+    for (int i = 0; i < n; ++i) {
+      if (s[i] == key) continue;
+      Pixel v = s[i];
+      convertSource(&v, 1, src->isMono(), target.isMono(), source.background, text, bk);
+      d[static_cast<std::size_t>(i)] = v;
+    }
+    target.writeSpan(x, y, n, d.data());
+  });
+}
+
+void Blitter::stretch(DeviceContext& dst, const Stretch& how, const Surface& source, Pixel background, DWORD rop,
+                      std::optional<Pixel> key) {
+  const int w = how.device.right - how.device.left;
+  const int h = how.device.bottom - how.device.top;
+  const int sw = how.source.right - how.source.left;
+  const int sh = how.source.bottom - how.source.top;
+  if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+  // Only the part of the destination that can be drawn is scaled.
+  RECT area = dst.clipRegion().bounds();
+  const POINT origin = dst.origin();
+  area.left = std::max({area.left, how.device.left, -origin.x});
+  area.top = std::max({area.top, how.device.top, -origin.y});
+  area.right = std::min({area.right, how.device.right, dst.surface().width() - origin.x});
+  area.bottom = std::min({area.bottom, how.device.bottom, dst.surface().height() - origin.y});
+  if (area.left >= area.right || area.top >= area.bottom) return;
+  const RECT part{area.left - how.device.left, area.top - how.device.top, area.right - how.device.left,
+                  area.bottom - how.device.top};
+
+  const bool filtered = how.halftone && !source.isMono() && !dst.surface().isMono() && !key;
+  Surface scaled = filtered ? Resampler::scale(source, how.source, w, h, how.flipX, how.flipY, part)
+                            : Surface(part.right - part.left, part.bottom - part.top, source.format());
+  if (!filtered) {
+    std::vector<int> columns(static_cast<std::size_t>(part.right - part.left));
+    for (int i = part.left; i < part.right; ++i) {
+      int j = static_cast<int>(static_cast<long long>(i) * sw / w);
+      if (how.flipX) j = sw - 1 - j;
+      columns[static_cast<std::size_t>(i - part.left)] = std::clamp(how.source.left + j, 0, source.width() - 1);
+    }
+    std::vector<Pixel> line(static_cast<std::size_t>(source.width()));
+    std::vector<Pixel> out(columns.size());
+    for (int i = part.top; i < part.bottom; ++i) {
+      int j = static_cast<int>(static_cast<long long>(i) * sh / h);
+      if (how.flipY) j = sh - 1 - j;
+      source.readSpan(0, std::clamp(how.source.top + j, 0, source.height() - 1), source.width(), line.data());
+      for (std::size_t c = 0; c < columns.size(); ++c) out[c] = line[static_cast<std::size_t>(columns[c])];
+      scaled.writeSpan(0, i - part.top, static_cast<int>(out.size()), out.data());
+    }
+  }
+  const Source from{scaled, 0, 0, background};
+  if (key)
+    transferKeyed(dst, area, from, *key);
+  else
+    transfer(dst, area, &from, rop);
+}
+
+}  // namespace plat
