@@ -22,7 +22,7 @@ void convertSource(Pixel* s, int count, bool sourceMono, bool destMono, Pixel so
 
 // When source and destination share a surface, a copy of the source's area, so that
 // pixels written early are not read again.
-std::optional<Surface> snapshotIfShared(const DeviceContext& dst, const RECT& device, const Blitter::Source& source,
+std::optional<Surface> snapshotIfShared(const DrawingContext& dst, const RECT& device, const Blitter::Source& source,
                                         int& sx, int& sy) {
   if (&source.surface != &dst.surface()) return std::nullopt;
   const int w = device.right - device.left;
@@ -44,7 +44,7 @@ std::optional<Surface> snapshotIfShared(const DeviceContext& dst, const RECT& de
 }
 
 template <class RowFn>
-void forEachRow(DeviceContext& dst, const RECT& device, const Blitter::Source* source, RowFn&& row) {
+void forEachRow(DrawingContext& dst, const RECT& device, const Blitter::Source* source, RowFn&& row) {
   const POINT origin = dst.origin();
   int sx = source ? source->x : 0;
   int sy = source ? source->y : 0;
@@ -80,14 +80,14 @@ void forEachRow(DeviceContext& dst, const RECT& device, const Blitter::Source* s
 
 }  // namespace
 
-void Blitter::transfer(DeviceContext& dst, const RECT& device, const Source* source, DWORD rop) {
+void Blitter::transfer(DrawingContext& dst, const RECT& device, const Source* source, DWORD rop) {
   transfer(dst, device, source, rop, *dst.state().brush);
 }
 
-void Blitter::transfer(DeviceContext& dst, const RECT& device, const Source* source, DWORD rop,
+void Blitter::transfer(DrawingContext& dst, const RECT& device, const Source* source, DWORD rop,
                        const BrushObject& brush) {
   const RasterOp op(rop);
-  const DeviceContext::State& state = dst.state();
+  const DrawingContext::State& state = dst.state();
   if (op.usesPattern() && brush.isHollow()) return;
   if (!op.usesSource()) source = nullptr;
   const Pixel text = pixelFromColorRef(state.textColor);
@@ -112,7 +112,7 @@ void Blitter::transfer(DeviceContext& dst, const RECT& device, const Source* sou
   });
 }
 
-void Blitter::transferKeyed(DeviceContext& dst, const RECT& device, const Source& source, Pixel key) {
+void Blitter::transferKeyed(DrawingContext& dst, const RECT& device, const Source& source, Pixel key) {
   const Pixel text = pixelFromColorRef(dst.state().textColor);
   const Pixel bk = pixelFromColorRef(dst.state().bkColor);
   Surface& target = dst.surface();
@@ -132,7 +132,7 @@ void Blitter::transferKeyed(DeviceContext& dst, const RECT& device, const Source
   });
 }
 
-void Blitter::stretch(DeviceContext& dst, const Stretch& how, const Surface& source, Pixel background, DWORD rop,
+void Blitter::stretch(DrawingContext& dst, const Stretch& how, const Surface& source, Pixel background, DWORD rop,
                       std::optional<Pixel> key) {
   const int w = how.device.right - how.device.left;
   const int h = how.device.bottom - how.device.top;

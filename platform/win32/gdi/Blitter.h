@@ -4,7 +4,7 @@
 // the resampler (HALFTONE).
 #pragma once
 
-#include <win32/gdi/DeviceContext.h>
+#include <win32/gdi/DrawingContext.h>
 
 #include <optional>
 
@@ -24,12 +24,12 @@ class Blitter {
 
   // `device`: destination rectangle in device units. `source` may be null when the
   // operation does not read one.
-  static void transfer(DeviceContext& dst, const RECT& device, const Source* source, DWORD rop);
+  static void transfer(DrawingContext& dst, const RECT& device, const Source* source, DWORD rop);
   // A transfer with another brush than the selected one (FillRect).
-  static void transfer(DeviceContext& dst, const RECT& device, const Source* source, DWORD rop,
+  static void transfer(DrawingContext& dst, const RECT& device, const Source* source, DWORD rop,
                        const BrushObject& brush);
   // Copies the source pixels that are not `key`.
-  static void transferKeyed(DeviceContext& dst, const RECT& device, const Source& source, Pixel key);
+  static void transferKeyed(DrawingContext& dst, const RECT& device, const Source& source, Pixel key);
 
   struct Stretch {
     RECT device;  // destination, normalised
@@ -38,7 +38,7 @@ class Blitter {
     bool flipY;
     bool halftone;
   };
-  static void stretch(DeviceContext& dst, const Stretch& how, const Surface& source, Pixel background, DWORD rop,
+  static void stretch(DrawingContext& dst, const Stretch& how, const Surface& source, Pixel background, DWORD rop,
                       std::optional<Pixel> key);
 };
 

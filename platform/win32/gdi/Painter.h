@@ -3,13 +3,13 @@
 // dotted XOR outline of focus rectangles.
 #pragma once
 
-#include <win32/gdi/DeviceContext.h>
+#include <win32/gdi/DrawingContext.h>
 
 namespace plat {
 
 class Painter {
  public:
-  explicit Painter(DeviceContext& dc) : m_dc(dc) {}
+  explicit Painter(DrawingContext& dc) : m_dc(dc) {}
 
   void fillSolid(const RECT& device, Pixel color);
   // A line of the pen from `from` up to, but not including, `to`.
@@ -22,7 +22,7 @@ class Painter {
  private:
   void plot(int x, int y, Pixel color, int width);
 
-  DeviceContext& m_dc;
+  DrawingContext& m_dc;
 };
 
 }  // namespace plat

@@ -2,7 +2,7 @@
 
 #include <win32/error.h>
 #include <win32/gdi/Blitter.h>
-#include <win32/gdi/DeviceContext.h>
+#include <win32/gdi/DrawingContext.h>
 #include <win32/gdi/DibLayout.h>
 #include <win32/gdi/GdiTable.h>
 #include <win32/gdi/RasterOp.h>
@@ -16,7 +16,7 @@
 namespace {
 
 using plat::BitmapObject;
-using plat::DeviceContext;
+using plat::DrawingContext;
 using plat::GdiTable;
 using plat::Pixel;
 using plat::PixelFormat;
@@ -74,7 +74,7 @@ void writeDibRow(const Pixel* row, int width, int bits, std::uint8_t* out) {
   }
 }
 
-std::shared_ptr<DeviceContext> dcOf(HDC hdc) { return GdiTable::lookup<DeviceContext>(hdc); }
+std::shared_ptr<DrawingContext> dcOf(HDC hdc) { return GdiTable::lookup<DrawingContext>(hdc); }
 
 // The destination and source of a blit, in device units, normalised; flips when the
 // two rectangles' directions differ.
@@ -91,7 +91,7 @@ std::pair<LONG, LONG> span(LONG start, LONG end) {
   return end >= start ? std::pair<LONG, LONG>{start, end} : std::pair<LONG, LONG>{end + 1, start + 1};
 }
 
-Mapping mapRects(const DeviceContext& dst, int x, int y, int w, int h, const DeviceContext& src, int sx, int sy,
+Mapping mapRects(const DrawingContext& dst, int x, int y, int w, int h, const DrawingContext& src, int sx, int sy,
                  int sw, int sh) {
   const POINT d0 = dst.toDevice(x, y);
   const POINT d1 = dst.toDevice(x + w, y + h);

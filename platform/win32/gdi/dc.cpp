@@ -2,17 +2,17 @@
 
 #include <machine/Machine.h>
 #include <win32/error.h>
-#include <win32/gdi/DeviceContext.h>
+#include <win32/gdi/DrawingContext.h>
 #include <win32/gdi/GdiTable.h>
 #include <win32/gdi/RegionObject.h>
 #include <win32/gdi/object.h>
 
 namespace {
 
-using plat::DeviceContext;
+using plat::DrawingContext;
 using plat::GdiTable;
 
-std::shared_ptr<DeviceContext> dcOf(HDC hdc) { return GdiTable::lookup<DeviceContext>(hdc); }
+std::shared_ptr<DrawingContext> dcOf(HDC hdc) { return GdiTable::lookup<DrawingContext>(hdc); }
 
 int regionKind(const plat::Region& region) { return static_cast<int>(region.shape()); }
 
@@ -32,7 +32,7 @@ T read(HDC hdc, Member member, T failed) {
   return dc ? dc->state().*member : failed;
 }
 
-BOOL exchangePoint(HDC hdc, POINT DeviceContext::State::*member, int x, int y, LPPOINT previous) {
+BOOL exchangePoint(HDC hdc, POINT DrawingContext::State::*member, int x, int y, LPPOINT previous) {
   auto dc = dcOf(hdc);
   if (!dc) return FALSE;
   if (previous) *previous = dc->state().*member;
@@ -40,7 +40,7 @@ BOOL exchangePoint(HDC hdc, POINT DeviceContext::State::*member, int x, int y, L
   return TRUE;
 }
 
-BOOL readPoint(HDC hdc, POINT DeviceContext::State::*member, LPPOINT out) {
+BOOL readPoint(HDC hdc, POINT DrawingContext::State::*member, LPPOINT out) {
   auto dc = dcOf(hdc);
   if (!dc || !out) return FALSE;
   *out = dc->state().*member;
@@ -51,7 +51,7 @@ BOOL readPoint(HDC hdc, POINT DeviceContext::State::*member, LPPOINT out) {
 
 HDC CreateCompatibleDC(HDC hdc) {
   if (hdc && !dcOf(hdc)) return nullptr;
-  return static_cast<HDC>(GdiTable::instance().add(DeviceContext::createMemory()));
+  return static_cast<HDC>(GdiTable::instance().add(DrawingContext::createMemory()));
 }
 
 BOOL DeleteDC(HDC hdc) {
@@ -116,43 +116,43 @@ int SetMapMode(HDC hdc, int iMode) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  return exchange(hdc, &DeviceContext::State::mapMode, iMode, 0);
+  return exchange(hdc, &DrawingContext::State::mapMode, iMode, 0);
 }
 
-int GetMapMode(HDC hdc) { return read(hdc, &DeviceContext::State::mapMode, 0); }
+int GetMapMode(HDC hdc) { return read(hdc, &DrawingContext::State::mapMode, 0); }
 
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-  return exchangePoint(hdc, &DeviceContext::State::windowOrg, x, y, lppt);
+  return exchangePoint(hdc, &DrawingContext::State::windowOrg, x, y, lppt);
 }
-BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppoint) { return readPoint(hdc, &DeviceContext::State::windowOrg, lppoint); }
+BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppoint) { return readPoint(hdc, &DrawingContext::State::windowOrg, lppoint); }
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-  return exchangePoint(hdc, &DeviceContext::State::viewportOrg, x, y, lppt);
+  return exchangePoint(hdc, &DrawingContext::State::viewportOrg, x, y, lppt);
 }
 BOOL GetViewportOrgEx(HDC hdc, LPPOINT lppoint) {
-  return readPoint(hdc, &DeviceContext::State::viewportOrg, lppoint);
+  return readPoint(hdc, &DrawingContext::State::viewportOrg, lppoint);
 }
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-  return exchangePoint(hdc, &DeviceContext::State::brushOrg, x, y, lppt);
+  return exchangePoint(hdc, &DrawingContext::State::brushOrg, x, y, lppt);
 }
-BOOL GetBrushOrgEx(HDC hdc, LPPOINT lppt) { return readPoint(hdc, &DeviceContext::State::brushOrg, lppt); }
+BOOL GetBrushOrgEx(HDC hdc, LPPOINT lppt) { return readPoint(hdc, &DrawingContext::State::brushOrg, lppt); }
 
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
-  return exchange(hdc, &DeviceContext::State::textColor, color & 0xFFFFFF, CLR_INVALID);
+  return exchange(hdc, &DrawingContext::State::textColor, color & 0xFFFFFF, CLR_INVALID);
 }
-COLORREF GetTextColor(HDC hdc) { return read(hdc, &DeviceContext::State::textColor, CLR_INVALID); }
+COLORREF GetTextColor(HDC hdc) { return read(hdc, &DrawingContext::State::textColor, CLR_INVALID); }
 COLORREF SetBkColor(HDC hdc, COLORREF color) {
-  return exchange(hdc, &DeviceContext::State::bkColor, color & 0xFFFFFF, CLR_INVALID);
+  return exchange(hdc, &DrawingContext::State::bkColor, color & 0xFFFFFF, CLR_INVALID);
 }
-COLORREF GetBkColor(HDC hdc) { return read(hdc, &DeviceContext::State::bkColor, CLR_INVALID); }
+COLORREF GetBkColor(HDC hdc) { return read(hdc, &DrawingContext::State::bkColor, CLR_INVALID); }
 
 int SetBkMode(HDC hdc, int mode) {
   if (mode != TRANSPARENT && mode != OPAQUE) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  return exchange(hdc, &DeviceContext::State::bkMode, mode, 0);
+  return exchange(hdc, &DrawingContext::State::bkMode, mode, 0);
 }
-int GetBkMode(HDC hdc) { return read(hdc, &DeviceContext::State::bkMode, 0); }
+int GetBkMode(HDC hdc) { return read(hdc, &DrawingContext::State::bkMode, 0); }
 
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
   auto dc = dcOf(hdc);

@@ -10,10 +10,10 @@
 
 namespace {
 
-using plat::DeviceContext;
+using plat::DrawingContext;
 using plat::GdiTable;
 
-std::shared_ptr<DeviceContext> dcOf(HDC hdc) { return GdiTable::lookup<DeviceContext>(hdc); }
+std::shared_ptr<DrawingContext> dcOf(HDC hdc) { return GdiTable::lookup<DrawingContext>(hdc); }
 
 RECT normalised(const RECT& r) {
   return RECT{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),

@@ -10,30 +10,7 @@
 #pragma once
 
 #include <win32/types.h>
-
-#define LF_FACESIZE 32
-
-struct LOGFONTA {
-  LONG lfHeight;
-  LONG lfWidth;
-  LONG lfEscapement;
-  LONG lfOrientation;
-  LONG lfWeight;
-  BYTE lfItalic;
-  BYTE lfUnderline;
-  BYTE lfStrikeOut;
-  BYTE lfCharSet;
-  BYTE lfOutPrecision;
-  BYTE lfClipPrecision;
-  BYTE lfQuality;
-  BYTE lfPitchAndFamily;
-  CHAR lfFaceName[LF_FACESIZE];
-};
-using LOGFONT = LOGFONTA;
-using LPLOGFONTA = LOGFONTA*;
-using LPLOGFONT = LOGFONTA*;
-using PLOGFONT = LOGFONTA*;
-static_assert(sizeof(LOGFONTA) == 60);
+#include <win32/user/logfont.h>
 
 struct TEXTMETRICA {
   LONG tmHeight;
@@ -65,16 +42,12 @@ using LPTEXTMETRIC = TEXTMETRICA*;
 #define FW_THIN 100
 #define FW_EXTRALIGHT 200
 #define FW_LIGHT 300
-#define FW_NORMAL 400
 #define FW_REGULAR 400
 #define FW_MEDIUM 500
 #define FW_SEMIBOLD 600
-#define FW_BOLD 700
 #define FW_EXTRABOLD 800
 #define FW_HEAVY 900
 
-#define ANSI_CHARSET 0
-#define DEFAULT_CHARSET 1
 #define SYMBOL_CHARSET 2
 #define SHIFTJIS_CHARSET 128
 #define HANGUL_CHARSET 129

@@ -1,7 +1,7 @@
 #include <win32/gdi/object.h>
 
 #include <win32/error.h>
-#include <win32/gdi/DeviceContext.h>
+#include <win32/gdi/DrawingContext.h>
 #include <win32/gdi/GdiTable.h>
 #include <win32/gdi/RegionObject.h>
 #include <win32/gdi/StockObjects.h>
@@ -38,10 +38,10 @@ BOOL DeleteObject(HGDIOBJ ho) {
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
-  auto dc = GdiTable::lookup<plat::DeviceContext>(hdc);
+  auto dc = GdiTable::lookup<plat::DrawingContext>(hdc);
   std::shared_ptr<plat::GdiObject> object = GdiTable::lookup<plat::GdiObject>(h);
   if (!dc || !object) return nullptr;
-  plat::DeviceContext::State& state = dc->state();
+  plat::DrawingContext::State& state = dc->state();
   if (auto pen = std::dynamic_pointer_cast<plat::PenObject>(object)) return replace(state.pen, pen, dc.get());
   if (auto brush = std::dynamic_pointer_cast<plat::BrushObject>(object)) return replace(state.brush, brush, dc.get());
   if (auto font = std::dynamic_pointer_cast<plat::FontObject>(object)) return replace(state.font, font, dc.get());
@@ -64,9 +64,9 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
 }
 
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
-  auto dc = GdiTable::lookup<plat::DeviceContext>(hdc);
+  auto dc = GdiTable::lookup<plat::DrawingContext>(hdc);
   if (!dc) return nullptr;
-  const plat::DeviceContext::State& state = dc->state();
+  const plat::DrawingContext::State& state = dc->state();
   switch (type) {
     case OBJ_PEN:
       return state.pen->handle();

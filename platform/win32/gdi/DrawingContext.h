@@ -20,7 +20,7 @@
 
 namespace plat {
 
-class DeviceContext : public GdiObject {
+class DrawingContext : public GdiObject {
  public:
   struct State {
     Selected<PenObject> pen;
@@ -40,9 +40,9 @@ class DeviceContext : public GdiObject {
   };
 
   // A memory context with the stock objects and the stock 1 × 1 monochrome bitmap.
-  static std::shared_ptr<DeviceContext> createMemory();
+  static std::shared_ptr<DrawingContext> createMemory();
   // A context on a window or the screen.
-  static std::shared_ptr<DeviceContext> createDisplay(std::shared_ptr<Surface> surface, POINT origin,
+  static std::shared_ptr<DrawingContext> createDisplay(std::shared_ptr<Surface> surface, POINT origin,
                                                       Region visible);
 
   DWORD objectType() const override;
@@ -86,7 +86,7 @@ class DeviceContext : public GdiObject {
   }
 
  private:
-  DeviceContext(bool memory, std::shared_ptr<Surface> surface, POINT origin, Region visible);
+  DrawingContext(bool memory, std::shared_ptr<Surface> surface, POINT origin, Region visible);
 
   bool m_memory;
   std::shared_ptr<Surface> m_surface;

@@ -1,11 +1,11 @@
-#include <win32/gdi/DeviceContext.h>
+#include <win32/gdi/DrawingContext.h>
 
 #include <win32/gdi/StockObjects.h>
 #include <win32/gdi/object.h>
 
 namespace plat {
 
-DeviceContext::DeviceContext(bool memory, std::shared_ptr<Surface> surface, POINT origin, Region visible)
+DrawingContext::DrawingContext(bool memory, std::shared_ptr<Surface> surface, POINT origin, Region visible)
     : m_memory(memory), m_surface(std::move(surface)), m_origin(origin), m_visible(std::move(visible)) {
   const StockObjects& stock = StockObjects::instance();
   m_state.pen = Selected<PenObject>(stock.defaultPen(), this);
@@ -13,27 +13,27 @@ DeviceContext::DeviceContext(bool memory, std::shared_ptr<Surface> surface, POIN
   m_state.font = Selected<FontObject>(stock.defaultFont(), this);
 }
 
-std::shared_ptr<DeviceContext> DeviceContext::createMemory() {
+std::shared_ptr<DrawingContext> DrawingContext::createMemory() {
   std::shared_ptr<BitmapObject> bitmap = StockObjects::instance().defaultBitmap();
-  std::shared_ptr<DeviceContext> dc(
-      new DeviceContext(true, BitmapObject::surfaceOf(bitmap), POINT{0, 0}, Region(bitmap->surface().bounds())));
+  std::shared_ptr<DrawingContext> dc(
+      new DrawingContext(true, BitmapObject::surfaceOf(bitmap), POINT{0, 0}, Region(bitmap->surface().bounds())));
   dc->m_state.bitmap = Selected<BitmapObject>(bitmap, dc.get());
   return dc;
 }
 
-std::shared_ptr<DeviceContext> DeviceContext::createDisplay(std::shared_ptr<Surface> surface, POINT origin,
+std::shared_ptr<DrawingContext> DrawingContext::createDisplay(std::shared_ptr<Surface> surface, POINT origin,
                                                             Region visible) {
-  return std::shared_ptr<DeviceContext>(new DeviceContext(false, std::move(surface), origin, std::move(visible)));
+  return std::shared_ptr<DrawingContext>(new DrawingContext(false, std::move(surface), origin, std::move(visible)));
 }
 
-DWORD DeviceContext::objectType() const { return m_memory ? OBJ_MEMDC : OBJ_DC; }
+DWORD DrawingContext::objectType() const { return m_memory ? OBJ_MEMDC : OBJ_DC; }
 
-int DeviceContext::save() {
+int DrawingContext::save() {
   m_saved.push_back(m_state);
   return static_cast<int>(m_saved.size());
 }
 
-bool DeviceContext::restore(int level) {
+bool DrawingContext::restore(int level) {
   const int count = static_cast<int>(m_saved.size());
   if (level < 0) level = count + 1 + level;
   if (level < 1 || level > count) return false;
@@ -45,39 +45,39 @@ bool DeviceContext::restore(int level) {
   return true;
 }
 
-void DeviceContext::selectBitmap(std::shared_ptr<BitmapObject> bitmap) {
+void DrawingContext::selectBitmap(std::shared_ptr<BitmapObject> bitmap) {
   m_surface = BitmapObject::surfaceOf(bitmap);
   m_visible = Region(bitmap->surface().bounds());
   if (m_state.bitmap.get() != bitmap.get()) m_state.bitmap = Selected<BitmapObject>(std::move(bitmap), this);
   m_clipCache.reset();
 }
 
-POINT DeviceContext::toDevice(int x, int y) const {
+POINT DrawingContext::toDevice(int x, int y) const {
   return POINT{x - m_state.windowOrg.x + m_state.viewportOrg.x, y - m_state.windowOrg.y + m_state.viewportOrg.y};
 }
 
-RECT DeviceContext::toDevice(const RECT& logical) const {
+RECT DrawingContext::toDevice(const RECT& logical) const {
   const POINT a = toDevice(logical.left, logical.top);
   const POINT b = toDevice(logical.right, logical.bottom);
   return RECT{a.x, a.y, b.x, b.y};
 }
 
-POINT DeviceContext::toLogical(POINT device) const {
+POINT DrawingContext::toLogical(POINT device) const {
   return POINT{device.x - m_state.viewportOrg.x + m_state.windowOrg.x,
                device.y - m_state.viewportOrg.y + m_state.windowOrg.y};
 }
 
-const Region& DeviceContext::clipRegion() const {
+const Region& DrawingContext::clipRegion() const {
   if (!m_clipCache) m_clipCache = m_state.clip ? m_visible.intersected(*m_state.clip) : m_visible;
   return *m_clipCache;
 }
 
-void DeviceContext::setClip(std::optional<Region> clip) {
+void DrawingContext::setClip(std::optional<Region> clip) {
   m_state.clip = std::move(clip);
   m_clipCache.reset();
 }
 
-std::optional<POINT> DeviceContext::surfacePoint(int deviceX, int deviceY) const {
+std::optional<POINT> DrawingContext::surfacePoint(int deviceX, int deviceY) const {
   if (!clipRegion().contains(deviceX, deviceY)) return std::nullopt;
   const int sx = deviceX + m_origin.x;
   const int sy = deviceY + m_origin.y;
