@@ -1,0 +1,55 @@
+// The allocator protocol shared by every allocator: properties set while decommitted,
+// Commit makes the buffers, GetBuffer hands one out (waiting while all are in use),
+// a released sample comes back to the free list, Decommit wakes every waiter with
+// VFW_E_NOT_COMMITTED and frees the memory once the last outstanding sample is back.
+//
+// Each sample out holds a reference to its allocator, so an allocator lives as long as
+// any of its samples. A derived class supplies Alloc (make m_lCount samples) and Free.
+#pragma once
+
+#include <dshow/baseclasses/CMediaSample.h>
+#include <dshow/baseclasses/CUnknown.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+class CBaseAllocator : public CUnknown, public IMemAllocator {
+ public:
+  CBaseAllocator(const char* pName, LPUNKNOWN pUnk, HRESULT* phr, BOOL bEvent = TRUE,
+                 BOOL fEnableReleaseCallback = FALSE);
+  ~CBaseAllocator() override;
+
+  DECLARE_IUNKNOWN
+  STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+
+  STDMETHODIMP SetProperties(ALLOCATOR_PROPERTIES* pRequest, ALLOCATOR_PROPERTIES* pActual) override;
+  STDMETHODIMP GetProperties(ALLOCATOR_PROPERTIES* pProps) override;
+  STDMETHODIMP Commit() override;
+  STDMETHODIMP Decommit() override;
+  STDMETHODIMP GetBuffer(IMediaSample** ppBuffer, REFERENCE_TIME* pStartTime, REFERENCE_TIME* pEndTime,
+                         DWORD dwFlags) override;
+  STDMETHODIMP ReleaseBuffer(IMediaSample* pBuffer) override;
+
+  // Samples currently handed out.
+  long OutstandingCount();
+
+ protected:
+  // Makes the samples (m_lAllocated of them, all on the free list). Called under the lock.
+  virtual HRESULT Alloc();
+  // Deletes every sample and its memory; all samples are free. Called under the lock.
+  virtual void Free() = 0;
+  void AddFreeSample(CMediaSample* sample) { m_lFree.push_back(sample); }
+
+  std::mutex m_lock;
+  std::condition_variable m_freed;
+  std::vector<CMediaSample*> m_lFree;
+  long m_lAllocated = 0;
+  long m_lCount = 0;
+  long m_lSize = 0;
+  long m_lAlignment = 0;
+  long m_lPrefix = 0;
+  BOOL m_bChanged = FALSE;
+  BOOL m_bCommitted = FALSE;
+  BOOL m_bDecommitInProgress = FALSE;
+};

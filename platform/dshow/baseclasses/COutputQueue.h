@@ -1,0 +1,80 @@
+// Delivers samples to one downstream input pin, either directly on the caller's thread
+// or through a queue served by a thread of its own. In automatic mode the queue is used
+// exactly when the downstream pin says its Receive can block, so one slow branch of a
+// tee does not hold up the others.
+//
+// Receive takes over the caller's reference to the sample. Samples are handed on in
+// batches of lBatchSize (a partial batch waits only when bBatchExact is set; SendAnyway
+// flushes it). End of stream and new segments travel in order with the samples. After a
+// delivery fails, Receive refuses further samples with that error until EndFlush.
+// BeginFlush throws away what is queued and passes the flush on at once, so a blocked
+// downstream Receive can return; EndFlush waits for the thread to be idle first.
+#pragma once
+
+#include <dshow/baseclasses/CCritSec.h>
+#include <dshow/strmif.h>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#ifndef THREAD_PRIORITY_NORMAL
+#define THREAD_PRIORITY_NORMAL 0
+#endif
+#define DEFAULTCACHE 10
+
+class COutputQueue : public CCritSec {
+ public:
+  COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto = TRUE, BOOL bQueue = TRUE, LONG lBatchSize = 1,
+               BOOL bBatchExact = FALSE, LONG lListSize = DEFAULTCACHE, DWORD dwPriority = THREAD_PRIORITY_NORMAL,
+               bool bFlushingOpt = false);
+  ~COutputQueue();
+  COutputQueue(const COutputQueue&) = delete;
+  COutputQueue& operator=(const COutputQueue&) = delete;
+
+  void BeginFlush();
+  void EndFlush();
+  void EOS();
+  void SendAnyway();
+  void NewSegment(REFERENCE_TIME tStart, REFERENCE_TIME tStop, double dRate);
+  HRESULT Receive(IMediaSample* pSample);
+  HRESULT ReceiveMultiple(IMediaSample** pSamples, long nSamples, long* nSamplesProcessed);
+  // Forgets a delivery error so samples flow again.
+  void Reset();
+  // True when nothing is queued or being delivered.
+  BOOL IsIdle();
+  // Whether this queue delivers on its own thread.
+  BOOL IsQueued() const { return m_bQueue; }
+
+ private:
+  struct Item {
+    enum Kind { Sample, EndOfStream, Segment, SendNow } kind;
+    IMediaSample* sample = nullptr;
+    REFERENCE_TIME start = 0;
+    REFERENCE_TIME stop = 0;
+    double rate = 1.0;
+  };
+
+  void ThreadProc();
+  // Delivers the batch outside every lock; the samples' references are dropped.
+  HRESULT DeliverBatch(std::vector<IMediaSample*>& batch);
+  void FreeQueued();  // under m_listLock
+
+  IPin* m_pPin;                // counted
+  IMemInputPin* m_pInputPin;   // counted
+  BOOL m_bQueue = FALSE;
+  LONG m_lBatchSize;
+  BOOL m_bBatchExact;
+
+  std::mutex m_listLock;
+  std::condition_variable m_changed;
+  std::deque<Item> m_list;
+  std::vector<IMediaSample*> m_batch;  // direct mode's partial batch
+  bool m_bTerminate = false;
+  bool m_bFlushing = false;
+  bool m_bDelivering = false;
+  HRESULT m_hr = S_OK;
+  std::thread m_thread;
+};

@@ -1,0 +1,124 @@
+#include "TestFilters.h"
+
+#include <support/TestMachine.h>
+
+#include <gtest/gtest.h>
+
+using dstest::ConvertTransform;
+using dstest::firstPin;
+using dstest::PushSource;
+using dstest::SinkFilter;
+using dstest::videoType;
+using plat::ComPtr;
+
+namespace {
+
+// A sink connected to a source, paused, with an allocator of its own to make samples from.
+class OutputQueueTest : public test::MachineTest {
+ protected:
+  void SetUp() override {
+    source = new PushSource(videoType(MEDIASUBTYPE_YUY2), 0);
+    sink = new SinkFilter();
+    sourceRef = ComPtr<IBaseFilter>(source);
+    sinkRef = ComPtr<IBaseFilter>(sink);
+    ASSERT_EQ(firstPin(source, PINDIR_OUTPUT)->Connect(firstPin(sink, PINDIR_INPUT), nullptr), S_OK);
+    ASSERT_EQ(sink->Pause(), S_OK);
+    ASSERT_EQ(CreateMemoryAllocator(allocator.put()), S_OK);
+    ALLOCATOR_PROPERTIES wanted{8, 16, 1, 0};
+    ALLOCATOR_PROPERTIES actual{};
+    ASSERT_EQ(allocator->SetProperties(&wanted, &actual), S_OK);
+    ASSERT_EQ(allocator->Commit(), S_OK);
+  }
+  void TearDown() override { dstest::disconnectAll({source, sink}); }
+
+  // A sample whose first byte is `n`; the caller owns its one reference.
+  IMediaSample* sample(int n) {
+    IMediaSample* s = nullptr;
+    EXPECT_EQ(allocator->GetBuffer(&s, nullptr, nullptr, 0), S_OK);
+    BYTE* data = nullptr;
+    s->GetPointer(&data);
+    data[0] = static_cast<BYTE>(n);
+    return s;
+  }
+  long outstanding() {
+    return static_cast<CBaseAllocator*>(allocator.get())->OutstandingCount();
+  }
+
+  PushSource* source = nullptr;
+  SinkFilter* sink = nullptr;
+  ComPtr<IBaseFilter> sourceRef;
+  ComPtr<IBaseFilter> sinkRef;
+  ComPtr<IMemAllocator> allocator;
+};
+
+}  // namespace
+
+TEST_F(OutputQueueTest, AutomaticModeQueuesOnlyForPinsThatCanBlock) {
+  HRESULT hr = S_OK;
+  // A renderer's input can block: a thread of its own.
+  COutputQueue toSink(firstPin(sink, PINDIR_INPUT), &hr, TRUE, FALSE);
+  EXPECT_TRUE(toSink.IsQueued());
+  // A transform with nothing downstream cannot: delivered directly.
+  auto* convert = new ConvertTransform(MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB24);
+  ComPtr<IBaseFilter> convertRef(convert);
+  COutputQueue toTransform(firstPin(convert, PINDIR_INPUT), &hr, TRUE, TRUE);
+  EXPECT_FALSE(toTransform.IsQueued());
+  EXPECT_EQ(hr, S_OK);
+}
+
+TEST_F(OutputQueueTest, QueuedSamplesArriveInOrderBeforeEndOfStream) {
+  HRESULT hr = S_OK;
+  {
+    COutputQueue queue(firstPin(sink, PINDIR_INPUT), &hr, TRUE, FALSE, 2);
+    for (int n = 0; n < 5; ++n) EXPECT_EQ(queue.Receive(sample(n)), S_OK);
+    queue.EOS();
+    ASSERT_TRUE(sink->waitForEndOfStream());
+    ASSERT_TRUE(dstest::eventually([&] { return queue.IsIdle() != FALSE; }));
+  }
+  const auto samples = sink->samples();
+  ASSERT_EQ(samples.size(), 5u);
+  for (int n = 0; n < 5; ++n) EXPECT_EQ(samples[static_cast<size_t>(n)].frame, n);
+  EXPECT_EQ(outstanding(), 0);
+}
+
+TEST_F(OutputQueueTest, BeginFlushDropsWhatIsQueuedAndFreesABlockedDelivery) {
+  HRESULT hr = S_OK;
+  sink->setBlocking(true);
+  COutputQueue queue(firstPin(sink, PINDIR_INPUT), &hr);
+  for (int n = 0; n < 4; ++n) queue.Receive(sample(n));
+  ASSERT_TRUE(sink->waitUntilBlocked());
+  queue.BeginFlush();
+  EXPECT_EQ(queue.Receive(sample(9)), S_FALSE);
+  queue.EndFlush();
+  EXPECT_EQ(sink->samples().size(), 1u);
+  EXPECT_EQ(outstanding(), 0);
+  sink->setBlocking(false);
+  EXPECT_EQ(queue.Receive(sample(5)), S_OK);
+  EXPECT_TRUE(sink->waitForSamples(2));
+}
+
+TEST_F(OutputQueueTest, AFailedDeliveryIsReturnedUntilTheQueueIsReset) {
+  HRESULT hr = S_OK;
+  COutputQueue queue(firstPin(sink, PINDIR_INPUT), &hr, FALSE, FALSE);
+  ASSERT_FALSE(queue.IsQueued());
+  ASSERT_EQ(sink->Stop(), S_OK);
+  EXPECT_EQ(queue.Receive(sample(1)), VFW_E_WRONG_STATE);
+  ASSERT_EQ(sink->Pause(), S_OK);
+  EXPECT_EQ(queue.Receive(sample(2)), VFW_E_WRONG_STATE);
+  queue.Reset();
+  EXPECT_EQ(queue.Receive(sample(3)), S_OK);
+  EXPECT_EQ(outstanding(), 0);
+}
+
+TEST_F(OutputQueueTest, DirectBatchesWaitForTheirSizeWhenExact) {
+  HRESULT hr = S_OK;
+  COutputQueue queue(firstPin(sink, PINDIR_INPUT), &hr, FALSE, FALSE, 3, TRUE);
+  queue.Receive(sample(1));
+  queue.Receive(sample(2));
+  EXPECT_EQ(sink->samples().size(), 0u);
+  queue.Receive(sample(3));
+  EXPECT_EQ(sink->samples().size(), 3u);
+  queue.Receive(sample(4));
+  queue.SendAnyway();
+  EXPECT_EQ(sink->samples().size(), 4u);
+}

@@ -1,0 +1,178 @@
+#include "TestFilters.h"
+
+#include <support/TestMachine.h>
+
+#include <gtest/gtest.h>
+
+using dstest::AddTenInPlace;
+using dstest::ConvertTransform;
+using dstest::firstPin;
+using dstest::PushSource;
+using dstest::SinkFilter;
+using dstest::videoType;
+using plat::ComPtr;
+
+namespace {
+
+HRESULT connect(IBaseFilter* up, IBaseFilter* down) {
+  return firstPin(up, PINDIR_OUTPUT)->Connect(firstPin(down, PINDIR_INPUT), nullptr);
+}
+
+// Filters change state downstream first, as the graph does.
+void setState(std::initializer_list<IBaseFilter*> downstreamFirst, FILTER_STATE state) {
+  for (IBaseFilter* filter : downstreamFirst) {
+    if (state == State_Stopped) filter->Stop();
+    else if (state == State_Paused) filter->Pause();
+    else filter->Run(0);
+  }
+}
+
+class StreamingTest : public test::MachineTest {};
+
+}  // namespace
+
+TEST_F(StreamingTest, ASourcePushesItsFramesInOrderThenEndsTheStream) {
+  auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), 5);
+  auto* sink = new SinkFilter();
+  ComPtr<IBaseFilter> a(source), b(sink);
+  ASSERT_EQ(connect(source, sink), S_OK);
+  setState({sink, source}, State_Paused);
+  ASSERT_TRUE(sink->waitForEndOfStream());
+  setState({sink, source}, State_Stopped);
+
+  const auto samples = sink->samples();
+  ASSERT_EQ(samples.size(), 5u);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(samples[static_cast<size_t>(i)].frame, i);
+    EXPECT_EQ(samples[static_cast<size_t>(i)].start, i * 400000LL);
+    EXPECT_EQ(samples[static_cast<size_t>(i)].stop, (i + 1) * 400000LL);
+  }
+  EXPECT_EQ(sink->endOfStreams(), 1);
+  dstest::disconnectAll({source, sink});
+}
+
+TEST_F(StreamingTest, ATransformMakesNewSamplesWithTheSameTimes) {
+  auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), 3);
+  auto* convert = new ConvertTransform(MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB24);
+  auto* sink = new SinkFilter({MEDIASUBTYPE_RGB24});
+  ComPtr<IBaseFilter> a(source), b(convert), c(sink);
+  // The output offers nothing before the input knows its type.
+  EXPECT_NE(firstPin(convert, PINDIR_OUTPUT)->Connect(firstPin(sink, PINDIR_INPUT), nullptr), S_OK);
+  ASSERT_EQ(connect(source, convert), S_OK);
+  ASSERT_EQ(connect(convert, sink), S_OK);
+  setState({sink, convert, source}, State_Paused);
+  ASSERT_TRUE(sink->waitForEndOfStream());
+  setState({sink, convert, source}, State_Stopped);
+
+  const auto samples = sink->samples();
+  ASSERT_EQ(samples.size(), 3u);
+  EXPECT_EQ(samples[2].frame, 3);  // frame 2, plus one
+  EXPECT_EQ(samples[2].start, 800000);
+  dstest::disconnectAll({source, convert, sink});
+}
+
+TEST_F(StreamingTest, AnInPlaceTransformWorksOnTheSamplesItPasses) {
+  auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), 2);
+  auto* addTen = new AddTenInPlace();
+  auto* sink = new SinkFilter();
+  ComPtr<IBaseFilter> a(source), b(addTen), c(sink);
+  ASSERT_EQ(connect(source, addTen), S_OK);
+  ASSERT_EQ(connect(addTen, sink), S_OK);
+  // One allocator serves the chain: the sink's is the one the in-place input offers.
+  ComPtr<IMemInputPin> sinkInput;
+  ASSERT_EQ(firstPin(sink, PINDIR_INPUT)->QueryInterface(IID_IMemInputPin, sinkInput.putVoid()), S_OK);
+  ComPtr<IMemAllocator> sinkAllocator;
+  sinkInput->GetAllocator(sinkAllocator.put());
+  ComPtr<IMemInputPin> addTenInput;
+  ASSERT_EQ(firstPin(addTen, PINDIR_INPUT)->QueryInterface(IID_IMemInputPin, addTenInput.putVoid()), S_OK);
+  ComPtr<IMemAllocator> offered;
+  addTenInput->GetAllocator(offered.put());
+  EXPECT_EQ(offered.get(), sinkAllocator.get());
+
+  setState({sink, addTen, source}, State_Paused);
+  ASSERT_TRUE(sink->waitForEndOfStream());
+  setState({sink, addTen, source}, State_Stopped);
+  const auto samples = sink->samples();
+  ASSERT_EQ(samples.size(), 2u);
+  EXPECT_EQ(samples[0].frame, 10);
+  EXPECT_EQ(samples[1].frame, 11);
+  dstest::disconnectAll({source, addTen, sink});
+}
+
+TEST_F(StreamingTest, StoppingWhileDownstreamBlocksDoesNotDeadlock) {
+  auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), -1);
+  auto* convert = new ConvertTransform(MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB24);
+  auto* sink = new SinkFilter();
+  ComPtr<IBaseFilter> a(source), b(convert), c(sink);
+  ASSERT_EQ(connect(source, convert), S_OK);
+  ASSERT_EQ(connect(convert, sink), S_OK);
+  sink->setBlocking(true);
+  setState({sink, convert, source}, State_Running);
+  ASSERT_TRUE(sink->waitUntilBlocked());
+  setState({sink, convert, source}, State_Stopped);
+  EXPECT_GE(sink->samples().size(), 1u);
+  // And it runs again afterwards.
+  sink->setBlocking(false);
+  const size_t before = sink->samples().size();
+  setState({sink, convert, source}, State_Running);
+  EXPECT_TRUE(sink->waitForSamples(before + 3));
+  setState({sink, convert, source}, State_Stopped);
+  dstest::disconnectAll({source, convert, sink});
+}
+
+TEST_F(StreamingTest, FlushingReleasesABlockedReceiveAndDropsSamples) {
+  auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), -1);
+  auto* sink = new SinkFilter();
+  ComPtr<IBaseFilter> a(source), b(sink);
+  ASSERT_EQ(connect(source, sink), S_OK);
+  sink->setBlocking(true);
+  setState({sink, source}, State_Running);
+  ASSERT_TRUE(sink->waitUntilBlocked());
+  IPin* in = firstPin(sink, PINDIR_INPUT);
+  ASSERT_EQ(in->BeginFlush(), S_OK);
+  EXPECT_EQ(sink->flushes(), 1);
+  // The blocked sample returns; the next one is refused while flushing and the source
+  // waits for its next command.
+  ASSERT_TRUE(dstest::eventually([&] { return source->attempts() >= 2; }));
+  ASSERT_EQ(in->EndFlush(), S_OK);
+  EXPECT_EQ(sink->samples().size(), 1u);
+  EXPECT_EQ(source->delivered(), 1);
+  sink->setBlocking(false);
+  setState({sink, source}, State_Stopped);
+  dstest::disconnectAll({source, sink});
+}
+
+TEST_F(StreamingTest, SeekingPassesThroughToTheUpstreamPin) {
+  auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), 50);
+  auto* sink = new SinkFilter();
+  ComPtr<IBaseFilter> a(source), b(sink);
+  IPin* in = firstPin(sink, PINDIR_INPUT);
+  ComPtr<IUnknown> passThru;
+  ASSERT_EQ(CreatePosPassThru(sink->GetOwner(), FALSE, in, passThru.put()), S_OK);
+  ComPtr<IMediaSeeking> seeking;
+  ASSERT_EQ(passThru->QueryInterface(IID_IMediaSeeking, seeking.putVoid()), S_OK);
+  LONGLONG duration = 0;
+  EXPECT_EQ(seeking->GetDuration(&duration), E_NOTIMPL);  // not connected yet
+
+  ASSERT_EQ(connect(source, sink), S_OK);
+  ASSERT_EQ(seeking->GetDuration(&duration), S_OK);
+  EXPECT_EQ(duration, 50 * 400000LL);
+  LONGLONG position = 1200000;
+  ASSERT_EQ(seeking->SetPositions(&position, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning), S_OK);
+  EXPECT_EQ(source->seeks(), std::vector<LONGLONG>{1200000});
+
+  ComPtr<IMediaPosition> position2;
+  ASSERT_EQ(passThru->QueryInterface(IID_IMediaPosition, position2.putVoid()), S_OK);
+  REFTIME seconds = 0;
+  ASSERT_EQ(position2->get_Duration(&seconds), S_OK);
+  EXPECT_DOUBLE_EQ(seconds, 2.0);
+  // Aggregated: its IUnknown is the sink's.
+  ComPtr<IUnknown> identity;
+  ASSERT_EQ(seeking->QueryInterface(IID_IUnknown, identity.putVoid()), S_OK);
+  EXPECT_EQ(identity.get(), sink->GetOwner());
+  seeking.reset();
+  position2.reset();
+  identity.reset();
+  passThru.reset();
+  dstest::disconnectAll({source, sink});
+}

@@ -1,0 +1,123 @@
+// Small filters the graph tests connect: a push source of numbered frames, a sink that
+// records what reaches it, a converting transform and an in-place transform. They are
+// built on the base classes, so the tests exercise those too.
+#pragma once
+
+#include <com/ComPtr.h>
+#include <dshow/baseclasses/streams.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace dstest {
+
+// A video type of the given subtype and size (VIDEOINFOHEADER, 25 frames a second).
+CMediaType videoType(const GUID& subtype, LONG width = 8, LONG height = 2);
+// Waits (in real time, bounded) until pred() holds; false on time-out.
+template <class Pred>
+bool eventually(Pred pred, std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
+
+// Pushes `frames` samples of `type` (frame n: every byte n, times n*40 ms .. (n+1)*40 ms),
+// then ends the stream. frames < 0 pushes until stopped.
+class PushSource : public CSource {
+ public:
+  PushSource(const CMediaType& type, int frames, REFCLSID clsid = GUID_NULL);
+  // Frames handed downstream so far.
+  int delivered() const;
+  // Deliveries tried, whatever their result.
+  int attempts() const;
+  // Positions set through the stream's IMediaSeeking.
+  std::vector<LONGLONG> seeks() const;
+
+ private:
+  class Stream;
+  Stream* m_stream;
+};
+
+struct ReceivedSample {
+  int frame;  // the first byte
+  long length;
+  REFERENCE_TIME start;
+  REFERENCE_TIME stop;
+  bool timed;
+};
+
+// Takes one input of the listed subtypes (any subtype when the list is empty) and
+// records every sample, end of stream and flush. Optionally blocks in Receive until
+// released, to test flushing and stopping.
+class SinkFilter : public CBaseFilter {
+ public:
+  explicit SinkFilter(std::vector<GUID> subtypes = {}, REFCLSID clsid = GUID_NULL);
+  ~SinkFilter() override;
+
+  int GetPinCount() override { return 1; }
+  CBasePin* GetPin(int n) override;
+
+  std::vector<ReceivedSample> samples() const;
+  int endOfStreams() const;
+  int flushes() const;
+  bool waitForSamples(size_t count);
+  bool waitForEndOfStream();
+  // While blocking, Receive waits until flushed, stopped or unblocked.
+  void setBlocking(bool block);
+  bool waitUntilBlocked();
+  CBaseInputPin* input();
+
+ private:
+  class Pin;
+  friend class Pin;
+  CCritSec m_lock;
+  Pin* m_pin;
+  mutable std::mutex m_dataLock;
+  std::condition_variable m_changed;
+  std::vector<ReceivedSample> m_samples;
+  int m_eos = 0;
+  int m_flushes = 0;
+  bool m_block = false;
+  bool m_blocked = false;
+  bool m_inactive = false;
+};
+
+// Converts `from` into `to`, copying the bytes and adding one to each.
+class ConvertTransform : public CTransformFilter {
+ public:
+  ConvertTransform(const GUID& from, const GUID& to, REFCLSID clsid = GUID_NULL, LPUNKNOWN outer = nullptr);
+  HRESULT CheckInputType(const CMediaType* mtIn) override;
+  HRESULT CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut) override;
+  HRESULT DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) override;
+  HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
+  HRESULT Transform(IMediaSample* pIn, IMediaSample* pOut) override;
+
+ private:
+  GUID m_from;
+  GUID m_to;
+};
+
+// Adds ten to every byte of the samples passing through.
+class AddTenInPlace : public CTransInPlaceFilter {
+ public:
+  AddTenInPlace();
+  HRESULT CheckInputType(const CMediaType* mtIn) override;
+  HRESULT Transform(IMediaSample* pSample) override;
+};
+
+// The first pin of a direction.
+IPin* firstPin(IBaseFilter* filter, PIN_DIRECTION dir);
+// Breaks every connection of the filters' pins: connected filters hold each other.
+void disconnectAll(std::initializer_list<IBaseFilter*> filters);
+
+template <class Pred>
+bool eventually(Pred pred, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!pred()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+}  // namespace dstest
