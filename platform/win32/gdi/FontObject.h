@@ -2,8 +2,11 @@
 // found when the font is first used for text.
 #pragma once
 
+#include <win32/gdi/FontFace.h>
 #include <win32/gdi/GdiObject.h>
 #include <win32/gdi/font.h>
+
+#include <mutex>
 
 namespace plat {
 
@@ -15,9 +18,15 @@ class FontObject : public GdiObject {
   int describe(int size, void* out) const override;
 
   const LOGFONTA& logFont() const { return m_logFont; }
+  // The face it draws with; null when no font file can be opened.
+  std::shared_ptr<FontFace> face() const;
+  // The character set it reports: DEFAULT_CHARSET stands for the machine's own.
+  BYTE charset() const;
 
  private:
   LOGFONTA m_logFont;
+  mutable std::once_flag m_faceFound;
+  mutable std::shared_ptr<FontFace> m_face;
 };
 
 }  // namespace plat

@@ -14,7 +14,7 @@ std::shared_ptr<FontObject> stockFont(const char* face, LONG height, BYTE pitch,
   LOGFONTA lf{};
   lf.lfHeight = height;
   lf.lfWeight = weight;
-  lf.lfCharSet = ANSI_CHARSET;
+  lf.lfCharSet = DEFAULT_CHARSET;  // the machine's character set
   lf.lfPitchAndFamily = pitch;
   std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
   return std::make_shared<FontObject>(lf);

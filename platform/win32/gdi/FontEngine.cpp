@@ -1,0 +1,87 @@
+#include <win32/gdi/FontEngine.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <string_view>
+
+namespace plat {
+
+namespace {
+
+constexpr std::string_view kFontFolder = "/usr/share/fonts/truetype/dejavu/";
+
+enum class Family { Sans, Serif, Mono };
+
+std::string lowered(const char* face) {
+  std::string name(face, strnlen(face, LF_FACESIZE));
+  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+  return name;
+}
+
+Family familyOf(const LOGFONTA& lf) {
+  const std::string name = lowered(lf.lfFaceName);
+  constexpr std::array<std::string_view, 7> serif{"times new roman", "times", "georgia", "serif", "roman",
+                                                  "book antiqua", "garamond"};
+  constexpr std::array<std::string_view, 8> mono{"courier new", "courier", "fixedsys", "terminal", "lucida console",
+                                                 "consolas", "monospace", "simsun-mono"};
+  if (std::find(mono.begin(), mono.end(), name) != mono.end()) return Family::Mono;
+  if (std::find(serif.begin(), serif.end(), name) != serif.end()) return Family::Serif;
+  if (name.empty() && (lf.lfPitchAndFamily & 0x03) == FIXED_PITCH) return Family::Mono;
+  if (name.empty() && (lf.lfPitchAndFamily & 0xF0) == FF_ROMAN) return Family::Serif;
+  if (name.empty() && (lf.lfPitchAndFamily & 0xF0) == FF_MODERN) return Family::Mono;
+  return Family::Sans;
+}
+
+std::string fileName(Family family, bool bold, bool italic) {
+  std::string base;
+  std::string slant = "Oblique";
+  switch (family) {
+    case Family::Sans:
+      base = "DejaVuSans";
+      break;
+    case Family::Serif:
+      base = "DejaVuSerif";
+      slant = "Italic";
+      break;
+    case Family::Mono:
+      base = "DejaVuSansMono";
+      break;
+  }
+  if (bold && italic) return base + "-Bold" + slant + ".ttf";
+  if (bold) return base + "-Bold.ttf";
+  if (italic) return base + "-" + slant + ".ttf";
+  return base + ".ttf";
+}
+
+}  // namespace
+
+FontEngine& FontEngine::instance() {
+  static FontEngine engine;
+  return engine;
+}
+
+std::string FontEngine::fileFor(const LOGFONTA& lf) {
+  return std::string(kFontFolder) + fileName(familyOf(lf), lf.lfWeight >= FW_SEMIBOLD, lf.lfItalic != 0);
+}
+
+std::shared_ptr<FontFace> FontEngine::face(const LOGFONTA& lf) {
+  const std::string candidates[] = {fileFor(lf), std::string(kFontFolder) + fileName(familyOf(lf), false, false),
+                                    std::string(kFontFolder) + fileName(Family::Sans, false, false)};
+  std::lock_guard guard(m_lock);
+  for (const std::string& file : candidates) {
+    const Key key{file, lf.lfHeight, lf.lfWidth, lf.lfEscapement};
+    if (auto it = m_faces.find(key); it != m_faces.end()) return it->second;
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) continue;
+    std::shared_ptr<FontFace> face = FontFace::open(file, lf);
+    if (!face) continue;
+    m_faces.emplace(key, face);
+    return face;
+  }
+  return nullptr;
+}
+
+}  // namespace plat

@@ -1,0 +1,264 @@
+#include "Canvas.h"
+
+#include <support/TestMachine.h>
+#include <win32/gdi.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+using test::Canvas;
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kInk = RGB(0, 0, 0);
+
+struct Box {
+  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+  int pixels = 0;
+  bool empty() const { return pixels == 0; }
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+};
+
+Box inkBox(const Canvas& canvas, COLORREF ink = kInk) {
+  Box b;
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x)
+      if (canvas.at(x, y) == ink) {
+        b.left = std::min(b.left, x);
+        b.top = std::min(b.top, y);
+        b.right = std::max(b.right, x + 1);
+        b.bottom = std::max(b.bottom, y + 1);
+        ++b.pixels;
+      }
+  return b;
+}
+
+class TextTest : public test::MachineTest {
+ protected:
+  HFONT font(int height, int weight = FW_NORMAL, int escapement = 0, const char* face = "Arial") {
+    HFONT f = CreateFontA(height, 0, escapement, escapement, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, face);
+    m_fonts.push_back(f);
+    return f;
+  }
+  void TearDown() override {
+    for (HFONT f : m_fonts) DeleteObject(f);
+  }
+  // A white canvas with black text in transparent mode.
+  void prepare(Canvas& canvas, HFONT f) {
+    canvas.fill(kWhite);
+    SelectObject(canvas.dc(), f);
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    SetTextColor(canvas.dc(), kInk);
+  }
+
+ private:
+  std::vector<HFONT> m_fonts;
+};
+
+TEST_F(TextTest, HeightIsTheCellWhenPositiveAndTheEmWhenNegative) {
+  Canvas canvas(10, 10);
+  TEXTMETRICA tm{};
+  SelectObject(canvas.dc(), font(20));
+  ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &tm));
+  EXPECT_EQ(tm.tmHeight, 20);
+  EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
+  SelectObject(canvas.dc(), font(-20));
+  ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &tm));
+  EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20);
+  EXPECT_GT(tm.tmInternalLeading, 0);
+  EXPECT_GT(tm.tmAveCharWidth, 5);
+  EXPECT_LT(tm.tmAveCharWidth, 16);
+  SIZE size{};
+  ASSERT_TRUE(GetTextExtentPoint32A(canvas.dc(), "MMMM", 4, &size));
+  SIZE one{};
+  GetTextExtentPoint32A(canvas.dc(), "M", 1, &one);
+  EXPECT_EQ(size.cx, 4 * one.cx);
+  EXPECT_EQ(size.cy, tm.tmHeight);
+  SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
+}
+
+TEST_F(TextTest, TextOutDrawsInsideItsCellFromTheTopLeft) {
+  Canvas canvas(120, 60);
+  HFONT f = font(-24);
+  prepare(canvas, f);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(canvas.dc(), &tm);
+  SIZE extent{};
+  GetTextExtentPoint32A(canvas.dc(), "Hello", 5, &extent);
+  ASSERT_TRUE(TextOutA(canvas.dc(), 10, 15, "Hello", 5));
+  const Box ink = inkBox(canvas);
+  ASSERT_FALSE(ink.empty());
+  EXPECT_GE(ink.left, 10);
+  EXPECT_LE(ink.left, 13);
+  EXPECT_GE(ink.top, 15);
+  EXPECT_LE(ink.bottom, 15 + tm.tmHeight);
+  EXPECT_LE(ink.right, 10 + extent.cx);
+  EXPECT_GT(ink.width(), extent.cx * 3 / 4);
+  // A capital H stands about 0.73 em tall from the baseline.
+  EXPECT_NEAR(ink.height(), 24 * 0.73, 2.5);
+  EXPECT_EQ(ink.bottom, 15 + tm.tmAscent) << "no descenders: the ink ends on the baseline";
+}
+
+TEST_F(TextTest, BoldInksMoreThanRegular) {
+  Canvas regular(200, 40), bold(200, 40);
+  prepare(regular, font(-20, FW_NORMAL));
+  prepare(bold, font(-20, FW_BOLD));
+  TextOutA(regular.dc(), 0, 0, "Skin caption", 12);
+  TextOutA(bold.dc(), 0, 0, "Skin caption", 12);
+  EXPECT_GT(inkBox(bold).pixels, inkBox(regular).pixels * 5 / 4);
+}
+
+TEST_F(TextTest, OpaqueModeFillsTheCellWithTheBackgroundColour) {
+  Canvas canvas(100, 40);
+  prepare(canvas, font(-16));
+  SetBkMode(canvas.dc(), OPAQUE);
+  SetBkColor(canvas.dc(), RGB(0, 0, 255));
+  SIZE extent{};
+  GetTextExtentPoint32A(canvas.dc(), "Abc", 3, &extent);
+  TextOutA(canvas.dc(), 5, 5, "Abc", 3);
+  const Box bk = inkBox(canvas, RGB(0, 0, 255));
+  EXPECT_EQ(bk.left, 5);
+  EXPECT_EQ(bk.top, 5);
+  EXPECT_EQ(bk.right, 5 + extent.cx);
+  EXPECT_EQ(bk.bottom, 5 + extent.cy);
+  EXPECT_EQ(bk.pixels + inkBox(canvas).pixels, extent.cx * extent.cy);
+}
+
+TEST_F(TextTest, EscapementNineHundredRunsTextUpwards) {
+  Canvas canvas(60, 160);
+  prepare(canvas, font(-20, FW_NORMAL, 900));
+  TEXTMETRICA tm{};
+  GetTextMetricsA(canvas.dc(), &tm);
+  SIZE extent{};
+  GetTextExtentPoint32A(canvas.dc(), "Sidebar", 7, &extent);
+  TextOutA(canvas.dc(), 10, 140, "Sidebar", 7);
+  const Box ink = inkBox(canvas);
+  ASSERT_FALSE(ink.empty());
+  EXPECT_GT(ink.height(), ink.width() * 2) << "the text runs vertically";
+  EXPECT_LE(ink.bottom, 141);
+  EXPECT_GE(ink.top, 140 - extent.cx - 1);
+  EXPECT_GE(ink.left, 10);
+  EXPECT_LE(ink.right, 10 + tm.tmHeight + 1);
+}
+
+TEST_F(TextTest, DrawTextAlignsInTheRectangle) {
+  Canvas canvas(200, 60);
+  prepare(canvas, font(-14));
+  RECT r{20, 10, 180, 50};
+  DrawTextA(canvas.dc(), "Centred", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  Box ink = inkBox(canvas);
+  EXPECT_NEAR((ink.left + ink.right) / 2.0, 100, 3);
+  EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 30, 4);
+
+  prepare(canvas, font(-14));
+  const int height = DrawTextA(canvas.dc(), "Right", 5, &r, DT_RIGHT | DT_SINGLELINE | DT_BOTTOM);
+  ink = inkBox(canvas);
+  EXPECT_LE(ink.right, 180);
+  EXPECT_GE(ink.right, 176);
+  EXPECT_LE(ink.bottom, 50);
+  EXPECT_EQ(height, 40) << "bottom of the text measured from the rectangle's top";
+}
+
+TEST_F(TextTest, DrawTextBreaksLinesAndMeasures) {
+  Canvas canvas(200, 100);
+  prepare(canvas, font(16));
+  RECT calc{0, 0, 0, 0};
+  EXPECT_EQ(DrawTextA(canvas.dc(), "one\ntwo words", -1, &calc, DT_CALCRECT), 32);
+  SIZE extent{};
+  GetTextExtentPoint32A(canvas.dc(), "two words", 9, &extent);
+  EXPECT_EQ(calc.right, extent.cx);
+  EXPECT_EQ(calc.bottom, 32);
+
+  // Word wrapping: three words in a rectangle two words wide make two lines.
+  SIZE word{};
+  GetTextExtentPoint32A(canvas.dc(), "aaa aaa", 7, &word);
+  RECT wrap{0, 0, word.cx + 2, 0};
+  EXPECT_EQ(DrawTextA(canvas.dc(), "aaa aaa aaa", -1, &wrap, DT_CALCRECT | DT_WORDBREAK), 32);
+  // The single-line form ignores line breaks.
+  RECT single{0, 0, 0, 0};
+  EXPECT_EQ(DrawTextA(canvas.dc(), "a\nb", -1, &single, DT_CALCRECT | DT_SINGLELINE), 16);
+
+  // Tabs expand to eight average characters.
+  TEXTMETRICA tm{};
+  GetTextMetricsA(canvas.dc(), &tm);
+  RECT tab{0, 0, 0, 0};
+  DrawTextA(canvas.dc(), "\tx", -1, &tab, DT_CALCRECT | DT_EXPANDTABS);
+  SIZE x{};
+  GetTextExtentPoint32A(canvas.dc(), "x", 1, &x);
+  EXPECT_EQ(tab.right, 8 * tm.tmAveCharWidth + x.cx);
+}
+
+TEST_F(TextTest, DrawTextClipsToTheRectangleAndShortensWithAnEllipsis) {
+  Canvas canvas(200, 40);
+  prepare(canvas, font(-14));
+  RECT r{10, 5, 60, 35};
+  DrawTextA(canvas.dc(), "A rather long caption text", -1, &r, DT_LEFT | DT_SINGLELINE);
+  Box ink = inkBox(canvas);
+  EXPECT_LE(ink.right, 60);
+  EXPECT_GE(ink.left, 10);
+
+  prepare(canvas, font(-14));
+  RECT calc = r;
+  DrawTextA(canvas.dc(), "A rather long caption text", -1, &calc, DT_CALCRECT | DT_SINGLELINE | DT_WORD_ELLIPSIS);
+  EXPECT_LE(calc.right, 60);
+  DrawTextA(canvas.dc(), "A rather long caption text", -1, &r, DT_SINGLELINE | DT_WORD_ELLIPSIS | DT_NOCLIP);
+  ink = inkBox(canvas);
+  EXPECT_LE(ink.right, 60);
+  // The three dots are at the end of what was drawn.
+  EXPECT_EQ(canvas.at(ink.right - 1, ink.bottom - 1), kInk);
+}
+
+TEST_F(TextTest, PrefixesUnderlineTheNextCharacter) {
+  Canvas plain(100, 30), prefixed(100, 30);
+  prepare(plain, font(-14));
+  prepare(prefixed, font(-14));
+  RECT r{0, 0, 100, 30};
+  DrawTextA(plain.dc(), "File", -1, &r, DT_SINGLELINE);
+  DrawTextA(prefixed.dc(), "&File", -1, &r, DT_SINGLELINE);
+  EXPECT_GT(inkBox(prefixed).pixels, inkBox(plain).pixels);
+  EXPECT_GT(inkBox(prefixed).bottom, inkBox(plain).bottom) << "underline below the baseline";
+  Canvas noPrefix(100, 30);
+  prepare(noPrefix, font(-14));
+  RECT calc{0, 0, 0, 0}, calc2{0, 0, 0, 0};
+  DrawTextA(noPrefix.dc(), "&&File", -1, &calc, DT_CALCRECT | DT_SINGLELINE);
+  DrawTextA(noPrefix.dc(), "&File", -1, &calc2, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  EXPECT_EQ(calc.right, calc2.right) << "&& is one ampersand";
+}
+
+TEST_F(TextTest, UnknownFacesFallBackAndTheCharsetIsKept) {
+  Canvas canvas(100, 30);
+  HFONT odd = CreateFontA(-14, 0, 0, 0, FW_NORMAL, 0, 0, 0, RUSSIAN_CHARSET, 0, 0, 0, 0, "No Such Face");
+  SelectObject(canvas.dc(), odd);
+  SIZE size{};
+  EXPECT_TRUE(GetTextExtentPoint32A(canvas.dc(), "abc", 3, &size));
+  EXPECT_GT(size.cx, 0);
+  EXPECT_EQ(GetTextCharset(canvas.dc()), RUSSIAN_CHARSET);
+  LOGFONTA lf{};
+  GetObjectA(odd, sizeof lf, &lf);
+  EXPECT_STREQ(lf.lfFaceName, "No Such Face");
+  SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
+  EXPECT_EQ(GetTextCharset(canvas.dc()), ANSI_CHARSET);
+  DeleteObject(odd);
+  // The stock fonts follow the machine's code page.
+  machine().ini().setValue("Windows", "AnsiCodePage", "1251");
+  EXPECT_EQ(GetTextCharset(canvas.dc()), RUSSIAN_CHARSET);
+}
+
+TEST_F(TextTest, AnsiTextIsDecodedInTheMachineCodePage) {
+  machine().ini().setValue("Windows", "AnsiCodePage", "1251");
+  Canvas canvas(100, 30);
+  prepare(canvas, font(-16));
+  // 0xC4 is a Cyrillic capital De in 1251 and an A with diaeresis in 1252: different widths.
+  SIZE cyrillic{};
+  GetTextExtentPoint32A(canvas.dc(), "\xC4", 1, &cyrillic);
+  machine().ini().setValue("Windows", "AnsiCodePage", "1252");
+  SIZE latin{};
+  GetTextExtentPoint32A(canvas.dc(), "\xC4", 1, &latin);
+  EXPECT_NE(cyrillic.cx, latin.cx);
+}
+
+}  // namespace
