@@ -1,0 +1,54 @@
+// Fixtures for the core's tests: a fresh machine whose program folder holds the program's
+// data files, and helpers to read and write those files byte for byte.
+#pragma once
+
+#include "core/CAppSettings.h"
+
+#include <support/TestMachine.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class CoreTest : public MachineTest {
+ protected:
+  // The Windows path of a file in the program folder.
+  std::string programPath(const std::string& name) const;
+  std::filesystem::path linuxPath(const std::string& windowsPath);
+  Bytes readBytes(const std::string& windowsPath);
+  void writeBytes(const std::string& windowsPath, const Bytes& bytes);
+  bool exists(const std::string& windowsPath);
+};
+
+// A settings object in g_pAppSettings for the length of a test, as start-up makes it.
+class SettingsTest : public CoreTest {
+ protected:
+  SettingsTest();
+  ~SettingsTest() override;
+  CAppSettings& settings() { return *g_pAppSettings; }
+};
+
+// Little-endian fields of a hand-built record.
+inline void putInt(Bytes& bytes, std::size_t offset, std::int32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+}
+inline std::int32_t intAt(const Bytes& bytes, std::size_t offset) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(bytes[offset + i]) << (8 * i);
+  return static_cast<std::int32_t>(value);
+}
+inline void putText(Bytes& bytes, std::size_t offset, const std::string& text) {
+  std::memcpy(bytes.data() + offset, text.data(), text.size());
+}
+// The text of a field: up to its first NUL or its whole width.
+inline std::string textAt(const Bytes& bytes, std::size_t offset, std::size_t width) {
+  const char* field = reinterpret_cast<const char*>(bytes.data() + offset);
+  return std::string(field, strnlen(field, width));
+}
+
+}  // namespace test
