@@ -1,0 +1,158 @@
+#include "skin/SkinBitmap.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Rectangles go to ExtCreateRegion in blocks: one call with tens of thousands of
+// rectangles would make one huge region record, and joining blocks keeps it small.
+constexpr std::size_t kRectanglesPerRegion = 2000;
+
+struct ByteRange {
+  BYTE low;
+  BYTE high;
+  bool Contains(BYTE value) const { return value >= low && value <= high; }
+};
+
+ByteRange RangeOfByte(COLORREF color, COLORREF tolerance, int shift) {
+  const int low = static_cast<int>((color >> shift) & 0xFF);
+  const int high = std::min(255, low + static_cast<int>((tolerance >> shift) & 0xFF));
+  return {static_cast<BYTE>(low), static_cast<BYTE>(high)};
+}
+
+// Joins the collected rectangles to `hResult` (creating it on first use) and empties them.
+void FlushRectangles(std::vector<RECT>& rects, RECT& bound, HRGN& hResult) {
+  std::vector<BYTE> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+  RGNDATAHEADER header{sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(rects.size()), 0, bound};
+  std::memcpy(data.data(), &header, sizeof header);
+  if (!rects.empty()) std::memcpy(data.data() + sizeof header, rects.data(), rects.size() * sizeof(RECT));
+  HRGN hBlock = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
+  if (hResult) {
+    CombineRgn(hResult, hResult, hBlock, RGN_OR);
+    DeleteObject(hBlock);
+  } else {
+    hResult = hBlock;
+  }
+  rects.clear();
+  bound = RECT{0, 0, 0, 0};
+}
+
+void AddRectangle(std::vector<RECT>& rects, RECT& bound, const RECT& rect) {
+  if (rects.empty()) {
+    bound = rect;
+  } else {
+    bound.left = std::min(bound.left, rect.left);
+    bound.top = std::min(bound.top, rect.top);
+    bound.right = std::max(bound.right, rect.right);
+    bound.bottom = std::max(bound.bottom, rect.bottom);
+  }
+  rects.push_back(rect);
+}
+
+// Walks the 32-bit bottom-up copy of a bitmap from its top row down and collects one
+// rectangle per run of opaque pixels.
+HRGN RegionFromPixels(const BYTE* pBits, int cx, int cy, COLORREF cTransparent, COLORREF cTolerance) {
+  const ByteRange blue = RangeOfByte(cTransparent, cTolerance, 0);
+  const ByteRange green = RangeOfByte(cTransparent, cTolerance, 8);
+  const ByteRange red = RangeOfByte(cTransparent, cTolerance, 16);
+  const auto transparent = [&](const BYTE* pixel) {
+    return blue.Contains(pixel[0]) && green.Contains(pixel[1]) && red.Contains(pixel[2]);
+  };
+  const std::size_t stride = static_cast<std::size_t>(cx) * 4;
+  std::vector<RECT> rects;
+  RECT bound{0, 0, 0, 0};
+  HRGN hResult = nullptr;
+  for (int y = 0; y < cy; ++y) {
+    const BYTE* row = pBits + static_cast<std::size_t>(cy - 1 - y) * stride;
+    for (int x = 0; x < cx; ++x) {
+      const int x0 = x;
+      while (x < cx && !transparent(row + static_cast<std::size_t>(x) * 4)) ++x;
+      if (x > x0) {
+        AddRectangle(rects, bound, RECT{x0, y, x, y + 1});
+        if (rects.size() == kRectanglesPerRegion) FlushRectangles(rects, bound, hResult);
+      }
+    }
+  }
+  FlushRectangles(rects, bound, hResult);
+  return hResult;
+}
+
+}  // namespace
+
+HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF cTransparent, COLORREF cTolerance) {
+  BITMAP bm{};
+  if (!hBitmap || !GetObject(hBitmap, sizeof bm, &bm)) return nullptr;
+  HDC hMemDC = CreateCompatibleDC(nullptr);
+  if (!hMemDC) return nullptr;
+
+  BITMAPINFO bmi{};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = bm.bmWidth;
+  bmi.bmiHeader.biHeight = bm.bmHeight;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  bmi.bmiHeader.biCompression = BI_RGB;
+  void* pBits = nullptr;
+  HBITMAP hDib = CreateDIBSection(hMemDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+  HRGN hRegion = nullptr;
+  if (hDib) {
+    HGDIOBJ hOldDib = SelectObject(hMemDC, hDib);
+    HDC hSourceDC = CreateCompatibleDC(hMemDC);
+    if (hSourceDC) {
+      HGDIOBJ hOldSource = SelectObject(hSourceDC, hBitmap);
+      BitBlt(hMemDC, 0, 0, bm.bmWidth, bm.bmHeight, hSourceDC, 0, 0, SRCCOPY);
+      SelectObject(hSourceDC, hOldSource);
+      DeleteDC(hSourceDC);
+      hRegion = RegionFromPixels(static_cast<const BYTE*>(pBits), bm.bmWidth, bm.bmHeight, cTransparent, cTolerance);
+    }
+    SelectObject(hMemDC, hOldDib);
+    DeleteObject(hDib);
+  }
+  DeleteDC(hMemDC);
+  return hRegion;
+}
+
+void DrawFrameBitmap(HDC hdc, const RECT& rcDest, HBITMAP hSource, const RECT& rcSource, int nLeft, int nTop,
+                     int nRight, int nBottom) {
+  if (!hdc || !hSource) return;
+  const RECT& d = rcDest;
+  const RECT& s = rcSource;
+  // Source and destination of each edge strip, in drawing order: top, left, right, bottom.
+  const RECT strips[4][2] = {
+      {{s.left, s.top, s.right, s.top + nTop}, {d.left, d.top, d.right, d.top + nTop}},
+      {{s.left, s.top + nTop, s.left + nLeft, s.bottom - nBottom}, {d.left, d.top + nTop, d.left + nLeft, d.bottom - nBottom}},
+      {{s.right - nRight, s.top + nTop, s.right, s.bottom - nBottom},
+       {d.right - nRight, d.top + nTop, d.right, d.bottom - nBottom}},
+      {{s.left, s.bottom - nBottom, s.right, s.bottom}, {d.left, d.bottom - nBottom, d.right, d.bottom}},
+  };
+
+  IntersectClipRect(hdc, d.left, d.top, d.right, d.bottom);
+  HDC hSourceDC = CreateCompatibleDC(hdc);
+  HDC hStripDC = CreateCompatibleDC(hdc);
+  if (hSourceDC && hStripDC) {
+    HGDIOBJ hOldSource = SelectObject(hSourceDC, hSource);
+    const int nOldMode = SetStretchBltMode(hdc, HALFTONE);
+    SetBrushOrgEx(hdc, 0, 0, nullptr);
+    for (const auto& strip : strips) {
+      const RECT& from = strip[0];
+      const RECT& to = strip[1];
+      const int cx = from.right - from.left;
+      const int cy = from.bottom - from.top;
+      // Each strip is copied out first so that the filter never blends in its neighbours.
+      HBITMAP hStrip = CreateCompatibleBitmap(hdc, cx, cy);
+      if (!hStrip) break;
+      HGDIOBJ hOldStrip = SelectObject(hStripDC, hStrip);
+      BitBlt(hStripDC, 0, 0, cx, cy, hSourceDC, from.left, from.top, SRCCOPY);
+      StretchBlt(hdc, to.left, to.top, to.right - to.left, to.bottom - to.top, hStripDC, 0, 0, cx, cy, SRCCOPY);
+      SelectObject(hStripDC, hOldStrip);
+      DeleteObject(hStrip);
+    }
+    SetStretchBltMode(hdc, nOldMode);
+    SelectObject(hSourceDC, hOldSource);
+  }
+  if (hSourceDC) DeleteDC(hSourceDC);
+  if (hStripDC) DeleteDC(hStripDC);
+  SelectClipRgn(hdc, nullptr);
+}

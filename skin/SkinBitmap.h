@@ -1,0 +1,20 @@
+// The bitmap routines every skinned control shares: loading a skin picture file, cutting
+// a state image out of a skin bitmap, building a window region from a bitmap by its
+// transparent colour, and the four-strip frame blit.
+#pragma once
+
+#include <win32/gdi.h>
+
+// The region of every pixel of `hBitmap` that is not transparent. A pixel is transparent
+// when its blue, green and red bytes each lie within [c, c + t] of the bytes of
+// `cTransparent` and `cTolerance` taken in that order (low byte against blue), so the
+// skin value "MaskColor a,b,c" matches blue = a, green = b, red = c. NULL when the bitmap
+// or a device context cannot be had.
+HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF cTransparent, COLORREF cTolerance = 0);
+
+// Stretches the four edges of the framed image `rcSource` of `hSource` into `rcDest`:
+// top (full width, nTop high), left and right (nLeft / nRight wide between the top and
+// bottom margins), bottom (full width, nBottom high), in that order, HALFTONE. The centre
+// is left alone. Drawing is clipped to `rcDest`, and the clip is removed at the end.
+void DrawFrameBitmap(HDC hdc, const RECT& rcDest, HBITMAP hSource, const RECT& rcSource, int nLeft, int nTop,
+                     int nRight, int nBottom);

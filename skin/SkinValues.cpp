@@ -1,0 +1,83 @@
+#include "skin/SkinValues.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kDesignWidth = 1024;
+constexpr int kDesignHeight = 768;
+
+int ScaleCoordinate(LONG value, int size, int design) {
+  const long long scaled = static_cast<long long>(value) * size / design;
+  return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
+CString CutField(CString& strValue) {
+  const int comma = strValue.Find(',');
+  if (comma < 0) return strValue;
+  CString strField = strValue.Left(comma);
+  strValue = strValue.Mid(comma + 1);
+  strValue.Trim();
+  return strField;
+}
+
+int FieldToInt(const CString& strField) {
+  // strtol saturates where atoi would overflow.
+  const long value = std::strtol(strField, nullptr, 10);
+  return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+}
+
+BOOL ReadRect(const CIniFile& ini, LPCSTR lpszSection, LPCSTR lpszKey, RECT& rect) {
+  CString strValue = ini.GetString(lpszSection, lpszKey, "");
+  if (strValue.IsEmpty()) return FALSE;
+  rect.left = FieldToInt(CutField(strValue));
+  rect.top = FieldToInt(CutField(strValue));
+  rect.right = FieldToInt(CutField(strValue));
+  rect.bottom = FieldToInt(CutField(strValue));
+  return TRUE;
+}
+
+BOOL ReadColor(const CIniFile& ini, LPCSTR lpszSection, LPCSTR lpszKey, COLORREF& color) {
+  CString strValue = ini.GetString(lpszSection, lpszKey, "");
+  if (strValue.IsEmpty()) return FALSE;
+  const COLORREF red = FieldToInt(CutField(strValue)) & 0xFF;
+  const COLORREF green = FieldToInt(CutField(strValue)) & 0xFF;
+  const COLORREF blue = FieldToInt(CutField(strValue)) & 0xFF;
+  color = red + green * 256 + blue * 65536;
+  return TRUE;
+}
+
+BOOL ReadBool(const CIniFile& ini, LPCSTR lpszSection, LPCSTR lpszKey) {
+  return ini.GetString(lpszSection, lpszKey, "").CompareNoCase("TRUE") == 0;
+}
+
+CString GetSkinFilePath(const CIniFile& ini, const CString& strFile) {
+  const CString& strIni = ini.GetPath();
+  return strIni.Left(strIni.ReverseFind('\\') + 1) + strFile;
+}
+
+BOOL ReadButtonEntry(const CIniFile& ini, LPCSTR lpszSection, int nKey, SkinButtonEntry& entry) {
+  CString strKey;
+  strKey.Format("%d", nKey);
+  CString strValue = ini.GetString(lpszSection, strKey, "");
+  if (strValue.IsEmpty()) return FALSE;
+  entry.strName = CutField(strValue);
+  entry.strImage = CutField(strValue);
+  entry.rcDesign.left = FieldToInt(CutField(strValue));
+  entry.rcDesign.top = FieldToInt(CutField(strValue));
+  entry.rcDesign.right = FieldToInt(CutField(strValue));
+  entry.rcDesign.bottom = FieldToInt(CutField(strValue));
+  entry.nCommandId = kFirstSkinButtonId + nKey - 1;
+  return TRUE;
+}
+
+CRect ScaleDesignRect(const RECT& rcDesign, int cx, int cy) {
+  return CRect(ScaleCoordinate(rcDesign.left, cx, kDesignWidth), ScaleCoordinate(rcDesign.top, cy, kDesignHeight),
+               ScaleCoordinate(rcDesign.right, cx, kDesignWidth),
+               ScaleCoordinate(rcDesign.bottom, cy, kDesignHeight));
+}
