@@ -1,5 +1,7 @@
 #include <machine/Machine.h>
 
+#include <machine/Broadcast.h>
+
 #include <cstdlib>
 #include <system_error>
 
@@ -40,10 +42,25 @@ std::string defaultMachineIni() {
          "Present=1\r\n"
          "FriendlyName=USB TV Device\r\n"
          "DevicePath=\\\\?\\usb#vid_1b80&pid_d393#5&1a2b3c4d&0&2#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global\r\n"
+         "ControlFilter=Talvik Device Control Filter\r\n"
+         "\r\n" +
+         defaultBroadcastSection() +
          "\r\n"
-         "[Broadcast]\r\n"
-         "\r\n"
-         "[SoundCard]\r\n";
+         "[SoundCard]\r\n"
+         "Present=1\r\n"
+         "Product=Onboard Audio\r\n"
+         "WaveOut=1\r\n"
+         "; Lines: name, component type, channels, controls\r\n"
+         "Dst0=Volume Control, Speakers, 2, Volume Mute\r\n"
+         "Dst0Src0=Wave, WaveOut, 2, Volume Mute\r\n"
+         "Dst0Src1=Line In, Line, 2, Volume Mute\r\n"
+         "Dst0Src2=CD Audio, CompactDisc, 2, Volume Mute\r\n"
+         "Dst0Src3=Microphone, Microphone, 1, Volume Mute\r\n"
+         "Dst0Src4=SW Synth, Synthesizer, 2, Volume Mute\r\n"
+         "Dst1=Recording Control, WaveIn, 2, Mux\r\n"
+         "Dst1Src0=Line In, Line, 2, Volume\r\n"
+         "Dst1Src1=Microphone, Microphone, 1, Volume\r\n"
+         "Dst1Src2=CD Audio, CompactDisc, 2, Volume\r\n";
 }
 
 fs::path Machine::defaultRoot() {
