@@ -6,5 +6,6 @@
 #include <win32/gdi/dc.h>
 #include <win32/gdi/draw.h>
 #include <win32/gdi/font.h>
+#include <win32/gdi/image.h>
 #include <win32/gdi/object.h>
 #include <win32/gdi/region.h>
