@@ -24,13 +24,13 @@ std::string fileText(const std::filesystem::path& file) {
 
 TEST_F(DebugTest, MessagesAreKeptAndLogged) {
   EXPECT_TRUE(plat::DebugOutput::current().lines().empty());  // a new machine starts with none
-  OutputDebugStringA("FanoutOutPutPin:output pin deliver sample ERROR!!!!\r\n");
+  OutputDebugStringA("queue: sample delivery failed\r\n");
   OutputDebugStringA("second");
   OutputDebugStringA(nullptr);
   EXPECT_EQ(plat::DebugOutput::current().lines(),
-            (Lines{"FanoutOutPutPin:output pin deliver sample ERROR!!!!", "second"}));
+            (Lines{"queue: sample delivery failed", "second"}));
   EXPECT_EQ(plat::DebugOutput::current().logFile(), testMachine.root() / "debug.log");
-  EXPECT_EQ(fileText(testMachine.root() / "debug.log"), "FanoutOutPutPin:output pin deliver sample ERROR!!!!\nsecond\n");
+  EXPECT_EQ(fileText(testMachine.root() / "debug.log"), "queue: sample delivery failed\nsecond\n");
 }
 
 TEST_F(DebugTest, ThreadsNeverInterleaveWithinALine) {
