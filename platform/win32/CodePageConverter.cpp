@@ -1,4 +1,4 @@
-#include <win32/CodePage.h>
+#include <win32/CodePageConverter.h>
 
 #include <machine/Machine.h>
 #include <win32/codepage.h>
@@ -46,27 +46,27 @@ void convert(const Iconv& descriptor, std::string_view in, Out& out, Replace rep
 
 }  // namespace
 
-std::optional<CodePage> CodePage::find(UINT codePage) {
+std::optional<CodePageConverter> CodePageConverter::find(UINT codePage) {
   if (codePage == CP_ACP) codePage = ansi();
   switch (codePage) {
     case 1252:
-      return CodePage("CP1252", true);
+      return CodePageConverter("CP1252", true);
     case 1251:
-      return CodePage("CP1251", true);
+      return CodePageConverter("CP1251", true);
     case 936:
-      return CodePage("CP936", false);
+      return CodePageConverter("CP936", false);
     case 950:
-      return CodePage("CP950", false);
+      return CodePageConverter("CP950", false);
     case CP_UTF8:
-      return CodePage("UTF-8", false);
+      return CodePageConverter("UTF-8", false);
     default:
       return std::nullopt;
   }
 }
 
-UINT CodePage::ansi() { return static_cast<UINT>(Machine::current().ini().intValue("Windows", "AnsiCodePage", 1252)); }
+UINT CodePageConverter::ansi() { return static_cast<UINT>(Machine::current().ini().intValue("Windows", "AnsiCodePage", 1252)); }
 
-std::optional<CodePage::Decoded> CodePage::decode(std::string_view bytes) const {
+std::optional<CodePageConverter::Decoded> CodePageConverter::decode(std::string_view bytes) const {
   const Iconv descriptor = openIconv("WCHAR_T", m_iconvName);
   if (!descriptor) return std::nullopt;
   Decoded result;
@@ -78,7 +78,7 @@ std::optional<CodePage::Decoded> CodePage::decode(std::string_view bytes) const 
   return result;
 }
 
-std::optional<CodePage::Encoded> CodePage::encode(std::wstring_view text, std::string_view replacement) const {
+std::optional<CodePageConverter::Encoded> CodePageConverter::encode(std::wstring_view text, std::string_view replacement) const {
   const Iconv descriptor = openIconv(m_iconvName, "WCHAR_T");
   if (!descriptor) return std::nullopt;
   Encoded result;

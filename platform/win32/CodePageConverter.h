@@ -11,10 +11,10 @@
 
 namespace plat {
 
-class CodePage {
+class CodePageConverter {
  public:
   // CP_ACP is the machine's ANSI code page; nullopt for a code page not supported.
-  static std::optional<CodePage> find(UINT codePage);
+  static std::optional<CodePageConverter> find(UINT codePage);
   // machine.ini [Windows] AnsiCodePage.
   static UINT ansi();
 
@@ -31,7 +31,7 @@ class CodePage {
   std::optional<Encoded> encode(std::wstring_view text, std::string_view replacement) const;
 
  private:
-  CodePage(const char* iconvName, bool singleByte) : m_iconvName(iconvName), m_singleByte(singleByte) {}
+  CodePageConverter(const char* iconvName, bool singleByte) : m_iconvName(iconvName), m_singleByte(singleByte) {}
 
   const char* m_iconvName;
   bool m_singleByte;

@@ -6,6 +6,8 @@
 #include <win32/SystemExports.h>
 #include <win32/error.h>
 
+#include <dlfcn.h>
+
 #include <cstring>
 #include <optional>
 #include <string>
@@ -109,6 +111,26 @@ HMODULE GetModuleHandleA(LPCSTR lpModuleName) {
     found = modules.findByFile(*file);
   }
   return found ? found : fail(ERROR_MOD_NOT_FOUND, HMODULE{});
+}
+
+BOOL GetModuleHandleExA(DWORD dwFlags, LPCSTR lpModuleName, HMODULE* phModule) {
+  if (!phModule) return fail(ERROR_INVALID_PARAMETER, FALSE);
+  *phModule = nullptr;
+  if (!(dwFlags & GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS)) {
+    *phModule = GetModuleHandleA(lpModuleName);
+    return *phModule ? TRUE : FALSE;
+  }
+  Dl_info info{};
+  if (!dladdr(lpModuleName, &info) || !info.dli_fname) return fail(ERROR_MOD_NOT_FOUND, FALSE);
+  std::error_code ec;
+  const fs::path file = fs::canonical(info.dli_fname, ec);
+  plat::ModuleTable& modules = plat::ModuleTable::instance();
+  HMODULE found = ec ? nullptr : modules.findByFile(file);
+  // An address in the program itself (or a library it links) belongs to the program.
+  if (!found && !ec && file == fs::canonical("/proc/self/exe", ec)) found = modules.program();
+  if (!found) return fail(ERROR_MOD_NOT_FOUND, FALSE);
+  *phModule = found;
+  return TRUE;
 }
 
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {

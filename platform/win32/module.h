@@ -14,6 +14,9 @@
 #include <win32/types.h>
 
 #define ERROR_BAD_EXE_FORMAT 193L
+#define GET_MODULE_HANDLE_EX_FLAG_PIN 0x00000001
+#define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT 0x00000002
+#define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS 0x00000004
 
 HMODULE LoadLibraryA(LPCSTR lpLibFileName);
 FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
@@ -21,6 +24,10 @@ FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
 BOOL FreeLibrary(HMODULE hLibModule);
 // NULL gives the program. A name finds a loaded module without counting a load.
 HMODULE GetModuleHandleA(LPCSTR lpModuleName);
+// With GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, the loaded module holding the address (how
+// a module finds its own handle); otherwise as GetModuleHandleA. The handle is never
+// counted, as with GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT.
+BOOL GetModuleHandleExA(DWORD dwFlags, LPCSTR lpModuleName, HMODULE* phModule);
 // The Windows name of the module's file; NULL gives the program's. A buffer too small
 // gets the name cut to nSize - 1 characters and a terminating NUL, the call returns
 // nSize and sets ERROR_INSUFFICIENT_BUFFER (the NUL keeps callers that search the text

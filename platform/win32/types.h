@@ -121,7 +121,8 @@ using HMIXEROBJ = HANDLE;
 using HKL = HANDLE;
 using REGSAM = DWORD;
 using LSTATUS = LONG;
-using FARPROC = LONG_PTR (*)();
+// A function of unknown type; callers cast it to the real one, as on Windows.
+using FARPROC = void (*)();
 
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
 #define MAX_PATH 260

@@ -130,3 +130,25 @@ TEST_F(ModuleTest, TheProgramIsNamedFromItsFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ModuleTest, AnAddressFindsTheModuleHoldingIt) {
+  HMODULE probe = LoadLibraryA("Probe.dll");
+  ASSERT_NE(probe, nullptr);
+  HMODULE found = nullptr;
+  const auto address = reinterpret_cast<LPCSTR>(GetProcAddress(probe, "ProbeAnswer"));
+  ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, address, &found));
+  EXPECT_EQ(found, probe);
+
+  static int inTheProgram = 0;
+  ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&inTheProgram),
+                                 &found));
+  EXPECT_EQ(found, GetModuleHandleA(nullptr));
+
+  EXPECT_FALSE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, nullptr, &found));
+  EXPECT_EQ(found, nullptr);
+  FreeLibrary(probe);
+}
+
+}  // namespace
