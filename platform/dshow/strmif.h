@@ -314,6 +314,8 @@ struct IGraphBuilder : public IFilterGraph {
   ~IGraphBuilder() = default;
 };
 
+// RenderEx flag: complete the stream with renderers already in the graph only.
+#define AM_RENDEREX_RENDERTOEXISTINGRENDERERS 0x01
 // {36B73882-C2C8-11CF-8B46-00805F6CEF60}
 DEFINE_GUID(IID_IFilterGraph2, 0x36B73882, 0xC2C8, 0x11CF, 0x8B, 0x46, 0x00, 0x80, 0x5F, 0x6C, 0xEF, 0x60);
 struct IFilterGraph2 : public IGraphBuilder {

@@ -70,6 +70,13 @@ std::uint64_t Clock::tickMs() const {
   return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+std::uint64_t Clock::sharedTickMs() const {
+  std::lock_guard guard(m_lock);
+  if (m_manual) return m_manualTickMs;
+  using namespace std::chrono;
+  return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
 std::int64_t Clock::unixMs() const {
   std::lock_guard guard(m_lock);
   if (m_manual) return m_manualUnixMs + threadOffsetMs();

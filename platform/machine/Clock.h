@@ -28,6 +28,9 @@ class Clock {
 
   // Milliseconds since the machine started (GetTickCount).
   std::uint64_t tickMs() const;
+  // The tick count all threads share: on a manual clock without the calling thread's own
+  // sleeps. Media clocks read this, so every thread of a graph sees one time line.
+  std::uint64_t sharedTickMs() const;
   // Wall time in UTC milliseconds since 1970.
   std::int64_t unixMs() const;
   std::int64_t unixSeconds() const { return unixMs() / 1000; }

@@ -5,6 +5,21 @@
 
 namespace dstest {
 
+namespace {
+std::mutex g_logLock;
+std::vector<std::string> g_log;
+}  // namespace
+
+void StateLog::add(const std::string& entry) {
+  std::lock_guard guard(g_logLock);
+  g_log.push_back(entry);
+}
+
+std::vector<std::string> StateLog::take() {
+  std::lock_guard guard(g_logLock);
+  return std::exchange(g_log, {});
+}
+
 CMediaType videoType(const GUID& subtype, LONG width, LONG height) {
   CMediaType type(&MEDIATYPE_Video);
   type.SetSubtype(&subtype);
@@ -143,6 +158,21 @@ int PushSource::attempts() const { return m_stream->m_attempts; }
 
 std::vector<LONGLONG> PushSource::seeks() const { return m_stream->m_seeks; }
 
+STDMETHODIMP PushSource::Stop() {
+  StateLog::add(m_label + ":Stop");
+  return CSource::Stop();
+}
+
+STDMETHODIMP PushSource::Pause() {
+  StateLog::add(m_label + ":Pause");
+  return CSource::Pause();
+}
+
+STDMETHODIMP PushSource::Run(REFERENCE_TIME tStart) {
+  StateLog::add(m_label + ":Run");
+  return CSource::Run(tStart);
+}
+
 // ---- SinkFilter
 
 class SinkFilter::Pin : public CBaseInputPin {
@@ -181,9 +211,12 @@ class SinkFilter::Pin : public CBaseInputPin {
     return S_OK;
   }
   STDMETHODIMP EndOfStream() override {
-    std::lock_guard guard(m_sink->m_dataLock);
-    ++m_sink->m_eos;
-    m_sink->m_changed.notify_all();
+    {
+      std::lock_guard guard(m_sink->m_dataLock);
+      ++m_sink->m_eos;
+      m_sink->m_changed.notify_all();
+    }
+    if (m_sink->m_reportCompletion) m_sink->NotifyEvent(EC_COMPLETE, S_OK, 0);
     return S_OK;
   }
   STDMETHODIMP BeginFlush() override {
@@ -213,10 +246,39 @@ class SinkFilter::Pin : public CBaseInputPin {
   std::vector<GUID> m_subtypes;
 };
 
-SinkFilter::SinkFilter(std::vector<GUID> subtypes, REFCLSID clsid)
-    : CBaseFilter("Sink", nullptr, &m_lock, clsid), m_pin(new Pin(this, std::move(subtypes))) {}
+SinkFilter::SinkFilter(std::vector<GUID> subtypes, REFCLSID clsid, LPUNKNOWN outer)
+    : CBaseFilter("Sink", outer, &m_lock, clsid), m_pin(new Pin(this, std::move(subtypes))) {}
 
-SinkFilter::~SinkFilter() { delete m_pin; }
+SinkFilter::~SinkFilter() {
+  m_passThru.reset();
+  delete m_pin;
+}
+
+STDMETHODIMP SinkFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
+  if (riid == IID_IMediaSeeking || riid == IID_IMediaPosition) {
+    if (!m_passThru) {
+      const HRESULT hr = CreatePosPassThru(GetOwner(), TRUE, m_pin, m_passThru.put());
+      if (FAILED(hr)) return hr;
+    }
+    return m_passThru->QueryInterface(riid, ppv);
+  }
+  return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+}
+
+STDMETHODIMP SinkFilter::Stop() {
+  StateLog::add(m_label + ":Stop");
+  return CBaseFilter::Stop();
+}
+
+STDMETHODIMP SinkFilter::Pause() {
+  StateLog::add(m_label + ":Pause");
+  return CBaseFilter::Pause();
+}
+
+STDMETHODIMP SinkFilter::Run(REFERENCE_TIME tStart) {
+  StateLog::add(m_label + ":Run");
+  return CBaseFilter::Run(tStart);
+}
 
 CBasePin* SinkFilter::GetPin(int n) { return n == 0 ? m_pin : nullptr; }
 
@@ -296,6 +358,21 @@ HRESULT ConvertTransform::Transform(IMediaSample* pIn, IMediaSample* pOut) {
   for (long i = 0; i < length; ++i) to[i] = static_cast<BYTE>(from[i] + 1);
   pOut->SetActualDataLength(length);
   return S_OK;
+}
+
+STDMETHODIMP ConvertTransform::Pause() {
+  StateLog::add(m_label + ":Pause");
+  return CTransformFilter::Pause();
+}
+
+STDMETHODIMP ConvertTransform::Run(REFERENCE_TIME tStart) {
+  StateLog::add(m_label + ":Run");
+  return CTransformFilter::Run(tStart);
+}
+
+STDMETHODIMP ConvertTransform::Stop() {
+  StateLog::add(m_label + ":Stop");
+  return CTransformFilter::Stop();
 }
 
 // ---- AddTenInPlace

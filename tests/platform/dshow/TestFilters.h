@@ -15,11 +15,20 @@
 
 namespace dstest {
 
+using plat::ComPtr;
+
 // A video type of the given subtype and size (VIDEOINFOHEADER, 25 frames a second).
 CMediaType videoType(const GUID& subtype, LONG width = 8, LONG height = 2);
 // Waits (in real time, bounded) until pred() holds; false on time-out.
 template <class Pred>
 bool eventually(Pred pred, std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
+
+// Where the test filters write "label:Stop", "label:Pause", "label:Run" as they change state.
+class StateLog {
+ public:
+  static void add(const std::string& entry);
+  static std::vector<std::string> take();
+};
 
 // Pushes `frames` samples of `type` (frame n: every byte n, times n*40 ms .. (n+1)*40 ms),
 // then ends the stream. frames < 0 pushes until stopped.
@@ -32,10 +41,15 @@ class PushSource : public CSource {
   int attempts() const;
   // Positions set through the stream's IMediaSeeking.
   std::vector<LONGLONG> seeks() const;
+  void setLabel(std::string label) { m_label = std::move(label); }
+  STDMETHODIMP Stop() override;
+  STDMETHODIMP Pause() override;
+  STDMETHODIMP Run(REFERENCE_TIME tStart) override;
 
  private:
   class Stream;
   Stream* m_stream;
+  std::string m_label = "source";
 };
 
 struct ReceivedSample {
@@ -51,8 +65,17 @@ struct ReceivedSample {
 // released, to test flushing and stopping.
 class SinkFilter : public CBaseFilter {
  public:
-  explicit SinkFilter(std::vector<GUID> subtypes = {}, REFCLSID clsid = GUID_NULL);
+  explicit SinkFilter(std::vector<GUID> subtypes = {}, REFCLSID clsid = GUID_NULL, LPUNKNOWN outer = nullptr);
   ~SinkFilter() override;
+
+  // Seeking passes upstream, as a renderer's does.
+  STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+  STDMETHODIMP Stop() override;
+  STDMETHODIMP Pause() override;
+  STDMETHODIMP Run(REFERENCE_TIME tStart) override;
+  void setLabel(std::string label) { m_label = std::move(label); }
+  // End of stream reaches the graph as EC_COMPLETE.
+  void setReportsCompletion(bool report) { m_reportCompletion = report; }
 
   int GetPinCount() override { return 1; }
   CBasePin* GetPin(int n) override;
@@ -80,6 +103,9 @@ class SinkFilter : public CBaseFilter {
   bool m_block = false;
   bool m_blocked = false;
   bool m_inactive = false;
+  bool m_reportCompletion = true;
+  std::string m_label = "sink";
+  ComPtr<IUnknown> m_passThru;
 };
 
 // Converts `from` into `to`, copying the bytes and adding one to each.
@@ -91,8 +117,13 @@ class ConvertTransform : public CTransformFilter {
   HRESULT DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) override;
   HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
   HRESULT Transform(IMediaSample* pIn, IMediaSample* pOut) override;
+  STDMETHODIMP Pause() override;
+  STDMETHODIMP Run(REFERENCE_TIME tStart) override;
+  STDMETHODIMP Stop() override;
+  void setLabel(std::string label) { m_label = std::move(label); }
 
  private:
+  std::string m_label = "convert";
   GUID m_from;
   GUID m_to;
 };

@@ -1,0 +1,70 @@
+// Positions of the whole graph (IMediaSeeking, and IMediaPosition in seconds). Seeks
+// and rates go to every renderer that can seek (which passes them upstream to the
+// source); a running graph is paused around a seek and runs on from the new position.
+// The current position is the start position plus the stream time, so it also moves
+// for graphs that cannot seek (a live capture).
+#pragma once
+
+#include <dshow/engine/GraphPart.h>
+
+#include <com/ComPtr.h>
+
+#include <vector>
+
+namespace plat {
+
+class FilterGraph;
+
+class GraphSeeking : public IMediaSeeking, public IMediaPosition {
+ public:
+  explicit GraphSeeking(FilterGraph& graph);
+  GraphSeeking(const GraphSeeking&) = delete;
+  GraphSeeking& operator=(const GraphSeeking&) = delete;
+
+  ORVANE_GRAPH_PART_IUNKNOWN
+  ORVANE_NO_DISPATCH
+
+  // IMediaSeeking
+  STDMETHODIMP GetCapabilities(DWORD* pCapabilities) override;
+  STDMETHODIMP CheckCapabilities(DWORD* pCapabilities) override;
+  STDMETHODIMP IsFormatSupported(const GUID* pFormat) override;
+  STDMETHODIMP QueryPreferredFormat(GUID* pFormat) override;
+  STDMETHODIMP GetTimeFormat(GUID* pFormat) override;
+  STDMETHODIMP IsUsingTimeFormat(const GUID* pFormat) override;
+  STDMETHODIMP SetTimeFormat(const GUID* pFormat) override;
+  STDMETHODIMP GetDuration(LONGLONG* pDuration) override;
+  STDMETHODIMP GetStopPosition(LONGLONG* pStop) override;
+  STDMETHODIMP GetCurrentPosition(LONGLONG* pCurrent) override;
+  STDMETHODIMP ConvertTimeFormat(LONGLONG* pTarget, const GUID* pTargetFormat, LONGLONG Source,
+                                 const GUID* pSourceFormat) override;
+  STDMETHODIMP SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop, DWORD dwStopFlags) override;
+  STDMETHODIMP GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) override;
+  STDMETHODIMP GetAvailable(LONGLONG* pEarliest, LONGLONG* pLatest) override;
+  STDMETHODIMP SetRate(double dRate) override;
+  STDMETHODIMP GetRate(double* pdRate) override;
+  STDMETHODIMP GetPreroll(LONGLONG* pllPreroll) override;
+
+  // IMediaPosition
+  STDMETHODIMP get_Duration(REFTIME* plength) override;
+  STDMETHODIMP put_CurrentPosition(REFTIME llTime) override;
+  STDMETHODIMP get_CurrentPosition(REFTIME* pllTime) override;
+  STDMETHODIMP get_StopTime(REFTIME* pllTime) override;
+  STDMETHODIMP put_StopTime(REFTIME llTime) override;
+  STDMETHODIMP get_PrerollTime(REFTIME* pllTime) override;
+  STDMETHODIMP put_PrerollTime(REFTIME llTime) override;
+  STDMETHODIMP put_Rate(double dRate) override;
+  STDMETHODIMP get_Rate(double* pdRate) override;
+  STDMETHODIMP CanSeekForward(LONG* pCanSeekForward) override;
+  STDMETHODIMP CanSeekBackward(LONG* pCanSeekBackward) override;
+
+ private:
+  std::vector<ComPtr<IMediaSeeking>> seekers();
+
+  FilterGraph& m_graph;
+  IUnknown* m_owner;
+  LONGLONG m_start = 0;      // position the stream time counts from
+  LONGLONG m_stop = -1;      // -1: the duration
+  double m_rate = 1.0;
+};
+
+}  // namespace plat

@@ -1,0 +1,114 @@
+#include "GraphTest.h"
+
+using dstest::firstPin;
+using dstest::PushSource;
+using dstest::SinkFilter;
+using dstest::videoType;
+using plat::ComPtr;
+
+namespace {
+class FilterGraphTest : public dstest::GraphTest {};
+}  // namespace
+
+TEST_F(FilterGraphTest, NamesAreStoredExactlyAndKeptUnique) {
+  auto* first = add(new SinkFilter(), L"Video  Renderer");
+  auto* second = new SinkFilter();
+  ComPtr<IBaseFilter> held(second);
+  EXPECT_EQ(graph->AddFilter(second, L"Video  Renderer"), VFW_S_DUPLICATE_NAME);
+  EXPECT_EQ(graph->AddFilter(first, L"Again"), S_FALSE);  // already a member
+  add(new SinkFilter(), L"Video Renderer");
+  const auto list = names();
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0], L"Video  Renderer");
+  EXPECT_NE(list[1], L"Video  Renderer");
+  EXPECT_EQ(list[1].rfind(L"Video  Renderer", 0), 0u);
+  EXPECT_EQ(list[2], L"Video Renderer");
+
+  ComPtr<IBaseFilter> found;
+  ASSERT_EQ(graph->FindFilterByName(L"Video Renderer", found.put()), S_OK);
+  EXPECT_EQ(graph->FindFilterByName(L"video renderer", found.put()), VFW_E_NOT_FOUND);
+  FILTER_INFO info{};
+  ASSERT_EQ(first->QueryFilterInfo(&info), S_OK);
+  EXPECT_NE(info.pGraph, nullptr);
+  info.pGraph->Release();
+}
+
+TEST_F(FilterGraphTest, RemovingAFilterBreaksItsConnectionsAndLeavesTheGraph) {
+  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 1), L"Source");
+  auto* sink = add(new SinkFilter(), L"Sink");
+  ASSERT_EQ(graph->ConnectDirect(firstPin(source, PINDIR_OUTPUT), firstPin(sink, PINDIR_INPUT), nullptr), S_OK);
+  ComPtr<IBaseFilter> keep(sink);
+  ASSERT_EQ(graph->RemoveFilter(sink), S_OK);
+  EXPECT_FALSE(source->GetPin(0)->IsConnected());
+  EXPECT_FALSE(sink->GetPin(0)->IsConnected());
+  FILTER_INFO info{};
+  sink->QueryFilterInfo(&info);
+  EXPECT_EQ(info.pGraph, nullptr);
+  EXPECT_EQ(graph->RemoveFilter(sink), VFW_E_NOT_FOUND);
+  // A removed filter can join again.
+  EXPECT_EQ(graph->AddFilter(sink, L"Sink"), S_OK);
+}
+
+TEST_F(FilterGraphTest, FiltersCanBeRemovedWhileWalkingThenTheWalkStartsOver) {
+  for (const wchar_t* name : {L"A", L"B", L"C"}) add(new SinkFilter(), name);
+  ComPtr<IEnumFilters> walk;
+  ASSERT_EQ(graph->EnumFilters(walk.put()), S_OK);
+  int removed = 0;
+  for (;;) {
+    IBaseFilter* filter = nullptr;
+    const HRESULT hr = walk->Next(1, &filter, nullptr);
+    if (hr == VFW_E_ENUM_OUT_OF_SYNC) {
+      walk->Reset();
+      continue;
+    }
+    if (hr != S_OK) break;
+    EXPECT_EQ(graph->RemoveFilter(filter), S_OK);
+    filter->Release();
+    ++removed;
+  }
+  EXPECT_EQ(removed, 3);
+  EXPECT_TRUE(names().empty());
+}
+
+TEST_F(FilterGraphTest, ConnectDirectChecksMembershipDirectionAndTypes) {
+  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 1), L"Source");
+  auto* rgbOnly = add(new SinkFilter({MEDIASUBTYPE_RGB24}), L"RGB sink");
+  auto* outsider = new SinkFilter();
+  ComPtr<IBaseFilter> outsiderRef(outsider);
+  IPin* out = firstPin(source, PINDIR_OUTPUT);
+  EXPECT_EQ(graph->ConnectDirect(out, firstPin(outsider, PINDIR_INPUT), nullptr), VFW_E_NOT_IN_GRAPH);
+  EXPECT_EQ(graph->ConnectDirect(firstPin(rgbOnly, PINDIR_INPUT), out, nullptr), VFW_E_INVALID_DIRECTION);
+  EXPECT_EQ(graph->ConnectDirect(out, firstPin(rgbOnly, PINDIR_INPUT), nullptr), VFW_E_NO_ACCEPTABLE_TYPES);
+  const CMediaType yuy2 = videoType(MEDIASUBTYPE_YUY2);
+  EXPECT_EQ(graph->ConnectDirect(out, firstPin(rgbOnly, PINDIR_INPUT), &yuy2), VFW_E_TYPE_NOT_ACCEPTED);
+  // No intermediate filter is registered: intelligent connect cannot help either.
+  EXPECT_EQ(graph->Connect(out, firstPin(rgbOnly, PINDIR_INPUT)), VFW_E_CANNOT_CONNECT);
+  EXPECT_EQ(names().size(), 2u);
+}
+
+TEST_F(FilterGraphTest, ReconnectKeepsThePeersWithTheNewType) {
+  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 1), L"Source");
+  auto* sink = add(new SinkFilter(), L"Sink");
+  IPin* in = firstPin(sink, PINDIR_INPUT);
+  ASSERT_EQ(graph->ConnectDirect(firstPin(source, PINDIR_OUTPUT), in, nullptr), S_OK);
+  ComPtr<IFilterGraph2> graph2 = graphAs<IFilterGraph2>(IID_IFilterGraph2);
+  const CMediaType other = videoType(MEDIASUBTYPE_YUY2, 16, 4);
+  // The source offers only its own type: the new one is refused and nothing stays connected.
+  EXPECT_TRUE(FAILED(graph2->ReconnectEx(in, &other)));
+  EXPECT_FALSE(sink->GetPin(0)->IsConnected());
+  EXPECT_EQ(graph2->ConnectDirect(firstPin(source, PINDIR_OUTPUT), in, nullptr), S_OK);
+  EXPECT_EQ(graph2->Reconnect(in), S_OK);
+  EXPECT_TRUE(sink->GetPin(0)->IsConnected());
+}
+
+TEST_F(FilterGraphTest, VideoAndAudioControlsNeedARenderer) {
+  ComPtr<IVideoWindow> window = graphAs<IVideoWindow>(IID_IVideoWindow);
+  EXPECT_EQ(window->put_Visible(OATRUE), E_NOINTERFACE);
+  ComPtr<IBasicVideo> video = graphAs<IBasicVideo>(IID_IBasicVideo);
+  long width = 0;
+  EXPECT_EQ(video->get_VideoWidth(&width), E_NOINTERFACE);
+  ComPtr<IBasicAudio> audio = graphAs<IBasicAudio>(IID_IBasicAudio);
+  EXPECT_EQ(audio->put_Volume(0), E_NOTIMPL);
+  ComPtr<IAMGraphStreams> streams = graphAs<IAMGraphStreams>(IID_IAMGraphStreams);
+  EXPECT_EQ(streams->SyncUsingStreamOffset(TRUE), S_OK);
+}

@@ -1,0 +1,56 @@
+// A fresh machine with COM initialised on the test's thread and a new filter graph.
+#pragma once
+
+#include "TestFilters.h"
+
+#include <support/TestMachine.h>
+
+#include <gtest/gtest.h>
+
+namespace dstest {
+
+class GraphTest : public test::MachineTest {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()),
+              S_OK);
+    StateLog::take();
+  }
+  void TearDown() override {
+    graph.reset();
+    CoUninitialize();
+  }
+
+  // Adds a filter made with new under `name`; the graph holds it.
+  template <class F>
+  F* add(F* filter, const wchar_t* name) {
+    ComPtr<IBaseFilter> held(filter);
+    EXPECT_TRUE(SUCCEEDED(graph->AddFilter(held.get(), name)));
+    return filter;
+  }
+  template <class Itf>
+  ComPtr<Itf> graphAs(REFIID iid) {
+    ComPtr<Itf> itf;
+    EXPECT_EQ(graph->QueryInterface(iid, itf.putVoid()), S_OK);
+    return itf;
+  }
+  std::vector<std::wstring> names() {
+    std::vector<std::wstring> list;
+    ComPtr<IEnumFilters> walk;
+    graph->EnumFilters(walk.put());
+    IBaseFilter* filter = nullptr;
+    while (walk->Next(1, &filter, nullptr) == S_OK) {
+      FILTER_INFO info{};
+      filter->QueryFilterInfo(&info);
+      if (info.pGraph) info.pGraph->Release();
+      list.push_back(info.achName);
+      filter->Release();
+    }
+    return list;
+  }
+
+  ComPtr<IGraphBuilder> graph;
+};
+
+}  // namespace dstest
