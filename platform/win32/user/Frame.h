@@ -1,0 +1,32 @@
+// The non-client frame a window's styles give it: how far the client area sits inside
+// the window rectangle on each side, and which frame part a point falls on. One model
+// serves WM_NCCALCSIZE, WM_NCHITTEST and AdjustWindowRectEx, so they always agree.
+#pragma once
+
+#include <win32/types.h>
+
+namespace plat {
+
+class SystemMetrics;
+
+class Frame {
+ public:
+  Frame(DWORD style, DWORD exStyle, const SystemMetrics& metrics);
+
+  // Border, caption and edges; with `withScrollBars` the scroll bars too (they are
+  // non-client area, but AdjustWindowRectEx leaves them out, as on Windows).
+  RECT insets(bool withScrollBars) const;
+  RECT clientOf(const RECT& window) const;
+  // The HT* code for a point in the same coordinates as `window`.
+  int hitTest(const RECT& window, POINT pt) const;
+
+ private:
+  int borderWidth() const;
+  int captionHeight() const;
+
+  DWORD m_style;
+  DWORD m_exStyle;
+  const SystemMetrics& m_metrics;
+};
+
+}  // namespace plat

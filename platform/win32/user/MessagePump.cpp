@@ -1,0 +1,174 @@
+#include <win32/user/MessagePump.h>
+
+#include <win32/error.h>
+#include <win32/thread.h>
+#include <win32/user/MessageDelivery.h>
+#include <win32/user/UserSystem.h>
+#include <win32/user/input.h>
+
+#include <algorithm>
+#include <climits>
+#include <functional>
+
+namespace plat {
+
+namespace {
+
+thread_local DWORD t_lastTime = 0;
+thread_local POINT t_lastPoint{0, 0};
+
+// How often a thread waiting on a manual clock looks whether its timers came due.
+constexpr int kManualClockPollMs = 5;
+
+// The character a key makes on a US keyboard, or 0.
+int characterOf(int vk, bool shift, bool capsLock, bool control) {
+  if (vk >= 'A' && vk <= 'Z') {
+    if (control) return vk - 'A' + 1;
+    return (shift != capsLock) ? vk : vk - 'A' + 'a';
+  }
+  if (vk >= '0' && vk <= '9') return shift ? ")!@#$%^&*("[vk - '0'] : vk;
+  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return '0' + (vk - VK_NUMPAD0);
+  switch (vk) {
+    case VK_SPACE:
+      return ' ';
+    case VK_RETURN:
+      return '\r';
+    case VK_BACK:
+      return '\b';
+    case VK_TAB:
+      return '\t';
+    case VK_ESCAPE:
+      return 0x1B;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+bool MessagePump::findPaint(const MessageFilter& filter, MSG& out) {
+  UserSystem& system = UserSystem::current();
+  const DWORD thread = GetCurrentThreadId();
+  std::lock_guard guard(system.lock());
+  std::function<HWND(HWND)> visit = [&](HWND hwnd) -> HWND {
+    const auto window = system.window(hwnd);
+    if (!window || !(window->style & WS_VISIBLE)) return nullptr;
+    if (window->threadId == thread && window->needsPaint() && filter.accepts(hwnd, WM_PAINT)) return hwnd;
+    for (HWND child : window->children)
+      if (HWND found = visit(child)) return found;
+    return nullptr;
+  };
+  for (HWND hwnd : system.windows().topLevel()) {
+    if (HWND found = visit(hwnd)) {
+      out = MSG{found, WM_PAINT, 0, 0, static_cast<DWORD>(system.clock().tickMs()), system.input().cursor()};
+      return true;
+    }
+  }
+  return false;
+}
+
+bool MessagePump::peek(MSG& out, const MessageFilter& filter, bool remove) {
+  UserSystem& system = UserSystem::current();
+  const auto queue = system.queue();
+  MessageDelivery::handleSent(*queue);
+  const std::uint64_t now = system.clock().tickMs();
+  bool stampNow = false;
+  bool found = queue->takePosted(filter, remove, out) || queue->takeQuit(filter, remove, out) ||
+               queue->takeInput(filter, remove, out);
+  if (!found) found = findPaint(filter, out);
+  if (!found && queue->takeDueTimer(filter, remove, now, out)) found = stampNow = true;
+  if (!found) return false;
+  if (stampNow) {
+    std::lock_guard guard(system.lock());
+    out.time = static_cast<DWORD>(now);
+    out.pt = system.input().cursor();
+  }
+  if (remove) {
+    t_lastTime = out.time;
+    t_lastPoint = out.pt;
+  }
+  return true;
+}
+
+int MessagePump::waitTimeout(MessageQueue& queue) {
+  const auto due = queue.nextTimerDue();
+  if (!due) return -1;
+  Clock& clock = UserSystem::current().clock();
+  if (clock.isManual()) return kManualClockPollMs;
+  const std::uint64_t now = clock.tickMs();
+  return *due <= now ? 0 : static_cast<int>(std::min<std::uint64_t>(*due - now, INT_MAX));
+}
+
+void MessagePump::idle(MessageQueue& queue, const std::function<bool()>& fallback) {
+  int timeout = waitTimeout(queue);
+  int wanted = -1;
+  if (const auto hook = UserSystem::current().idleHook(GetCurrentThreadId())) {
+    wanted = hook();
+    if (wanted == 0) return;
+    if (wanted > 0) timeout = timeout < 0 ? wanted : std::min(timeout, wanted);
+  }
+  if (wanted < 0 && fallback && fallback()) return;
+  queue.wait(timeout);
+}
+
+bool MessagePump::get(MSG& out, const MessageFilter& filter) {
+  const auto queue = UserSystem::current().queue();
+  while (true) {
+    queue->clearWake();
+    if (peek(out, filter, true)) return out.message != WM_QUIT;
+    idle(*queue);
+  }
+}
+
+void MessagePump::waitForMessage() {
+  const auto queue = UserSystem::current().queue();
+  queue->clearWake();
+  MSG msg;
+  if (peek(msg, MessageFilter{}, false)) return;
+  idle(*queue);
+}
+
+LRESULT MessagePump::dispatch(const MSG& msg) {
+  UserSystem& system = UserSystem::current();
+  if (msg.message == WM_TIMER && msg.lParam) {
+    const auto proc = reinterpret_cast<TIMERPROC>(msg.lParam);
+    proc(msg.hwnd, WM_TIMER, msg.wParam, static_cast<DWORD>(system.clock().tickMs()));
+    return 0;
+  }
+  if (!msg.hwnd) return 0;
+  WNDPROC proc = nullptr;
+  {
+    std::lock_guard guard(system.lock());
+    const auto window = system.window(msg.hwnd);
+    if (!window) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return 0;
+    }
+    if (window->threadId != GetCurrentThreadId()) return 0;
+    proc = window->proc;
+  }
+  return proc ? proc(msg.hwnd, msg.message, msg.wParam, msg.lParam) : 0;
+}
+
+bool MessagePump::translate(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  UserSystem& system = UserSystem::current();
+  int character = 0;
+  {
+    std::lock_guard guard(system.lock());
+    const InputState& input = system.input();
+    character = characterOf(static_cast<int>(msg.wParam), input.isDown(VK_SHIFT), input.isToggled(VK_CAPITAL),
+                            input.isDown(VK_CONTROL));
+  }
+  if (character) {
+    const UINT message = msg.message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+    MessageDelivery::post(msg.hwnd, message, static_cast<WPARAM>(character), msg.lParam);
+  }
+  return true;
+}
+
+DWORD MessagePump::lastMessageTime() { return t_lastTime; }
+
+POINT MessagePump::lastMessagePoint() { return t_lastPoint; }
+
+}  // namespace plat

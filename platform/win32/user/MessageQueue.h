@@ -1,0 +1,98 @@
+// The message queue of one thread: posted messages, input from the robot, messages sent
+// from other threads and processes, the quit request and the thread's timers.
+//
+// Any thread may post into a queue; only the owning thread takes from it. Waiting is a
+// poll() on the queue's eventfd, written whenever something arrives, so a thread can wait
+// for its queue and a socket at once (a cross-process send). The queue has its own lock,
+// taken for the shortest span and never while the user lock is being acquired.
+#pragma once
+
+#include <win32/user/SentMessage.h>
+#include <win32/user/message.h>
+#include <win32/user/timer.h>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace plat {
+
+// Which messages a Get/Peek call accepts.
+struct MessageFilter {
+  HWND hwnd = nullptr;  // nullptr: any; (HWND)-1: thread messages only
+  UINT first = 0;
+  UINT last = 0;  // 0, 0: every message
+  bool accepts(HWND target, UINT message) const;
+};
+
+class MessageQueue {
+ public:
+  explicit MessageQueue(DWORD threadId);
+  ~MessageQueue();
+  MessageQueue(const MessageQueue&) = delete;
+  MessageQueue& operator=(const MessageQueue&) = delete;
+
+  DWORD threadId() const { return m_threadId; }
+
+  // From any thread. False once the owning thread has ended.
+  bool post(const MSG& msg);
+  bool postInput(const MSG& msg);
+  void postQuit(int exitCode);
+  // Completes `sent` with 0 at once when the owning thread has ended.
+  void deliver(std::shared_ptr<SentMessage> sent);
+
+  // From the owning thread.
+  std::shared_ptr<SentMessage> takeSent();
+  bool hasSent() const;
+  bool takePosted(const MessageFilter& filter, bool remove, MSG& out);
+  bool takeQuit(const MessageFilter& filter, bool remove, MSG& out);
+  bool takeInput(const MessageFilter& filter, bool remove, MSG& out);
+  // Drops what is queued for a window being destroyed.
+  void purge(HWND hwnd);
+
+  // Timers, due on the clock's tick count. A taken timer is due again a period after `now`;
+  // its WM_TIMER carries the TIMERPROC (if any) in lParam, as on Windows.
+  UINT_PTR setTimer(HWND hwnd, UINT_PTR id, UINT periodMs, TIMERPROC proc, std::uint64_t now);
+  bool killTimer(HWND hwnd, UINT_PTR id);
+  void killTimers(HWND hwnd);
+  bool takeDueTimer(const MessageFilter& filter, bool remove, std::uint64_t now, MSG& out);
+  std::optional<std::uint64_t> nextTimerDue() const;
+
+  // Wakes the owning thread from wait().
+  void wake();
+  // Clears pending wakes; call before looking at the queue, then wait() if it was empty.
+  void clearWake();
+  // Waits for wake(), for `extraFd` to become readable or for `timeoutMs` (-1: forever).
+  // True when `extraFd` is readable.
+  bool wait(int timeoutMs, int extraFd = -1);
+
+  // The owning thread has ended: pending and later sends complete with 0, posts fail.
+  void shutdown();
+  bool isShutDown() const;
+
+ private:
+  struct Timer {
+    HWND hwnd;
+    UINT_PTR id;
+    UINT period;
+    std::uint64_t due;
+    TIMERPROC proc;
+    std::uint64_t order;
+  };
+
+  const DWORD m_threadId;
+  const int m_wakeFd;
+  mutable std::mutex m_lock;
+  std::deque<MSG> m_posted;
+  std::deque<MSG> m_input;
+  std::deque<std::shared_ptr<SentMessage>> m_sent;
+  std::optional<int> m_quitCode;
+  std::vector<Timer> m_timers;
+  std::uint64_t m_timerOrder = 0;
+  bool m_shutDown = false;
+};
+
+}  // namespace plat

@@ -1,0 +1,86 @@
+#include <win32/user/SystemClasses.h>
+
+#include <win32/user/controls.h>
+#include <win32/user/dialog.h>
+#include <win32/user/input.h>
+#include <win32/user/window.h>
+
+namespace plat {
+
+namespace {
+
+void notifyClicked(HWND button) {
+  HWND parent = GetParent(button);
+  if (parent) SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+bool pointInClient(HWND hwnd, LPARAM lParam) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
+}
+
+// A push button: pressed by the mouse (it keeps the capture until the button comes up),
+// by Space or by BM_CLICK, it tells its parent BN_CLICKED.
+LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SetFocus(hwnd);
+      SetCapture(hwnd);
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetCapture() == hwnd) {
+        ReleaseCapture();
+        if (pointInClient(hwnd, lParam)) notifyClicked(hwnd);
+      }
+      return 0;
+    case WM_KEYUP:
+      if (wParam == VK_SPACE) notifyClicked(hwnd);
+      return 0;
+    case BM_CLICK:
+      notifyClicked(hwnd);
+      return 0;
+    case WM_GETDLGCODE: {
+      const DWORD type = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & BS_TYPEMASK;
+      if (type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+      if (type == BS_PUSHBUTTON || type == BS_OWNERDRAW) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      return DLGC_BUTTON;
+    }
+    default:
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}
+
+// A static lets the mouse through to what lies beneath, unless it asks to be told.
+LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCHITTEST && !(GetWindowLongA(hwnd, GWL_STYLE) & SS_NOTIFY)) return HTTRANSPARENT;
+  if (message == WM_GETDLGCODE) return DLGC_STATIC;
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+WindowClass make(const char* name, WNDPROC proc, UINT style) {
+  WindowClass cls;
+  cls.name = name;
+  cls.proc = proc;
+  cls.style = style;
+  return cls;
+}
+
+}  // namespace
+
+std::vector<WindowClass> systemClasses() {
+  return {
+      make(WC_DIALOG, DefDlgProcA, CS_DBLCLKS | CS_SAVEBITS),
+      make("BUTTON", buttonProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
+      make("STATIC", staticProc, CS_DBLCLKS),
+      make("EDIT", DefWindowProcA, CS_DBLCLKS),
+      make("COMBOBOX", DefWindowProcA, CS_DBLCLKS),
+      make("LISTBOX", DefWindowProcA, CS_DBLCLKS),
+      make("SCROLLBAR", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
+  };
+}
+
+}  // namespace plat

@@ -1,0 +1,316 @@
+#include <win32/user/WindowPositioner.h>
+
+#include <win32/error.h>
+#include <win32/user/FocusManager.h>
+#include <win32/user/Frame.h>
+#include <win32/user/MessageDelivery.h>
+#include <win32/user/UserSystem.h>
+#include <win32/user/WindowGeometry.h>
+#include <win32/user/metrics.h>
+
+#include <algorithm>
+
+namespace plat {
+
+namespace {
+
+using Delivery = MessageDelivery;
+
+bool tracksSize(DWORD style) { return (style & WS_THICKFRAME) || !(style & (WS_POPUP | WS_CHILD)); }
+
+// Windows parks minimized top-level windows far off the screen.
+constexpr int kMinimizedPosition = -32000;
+
+void moveInFront(std::vector<HWND>& order, HWND hwnd, std::size_t position) {
+  std::erase(order, hwnd);
+  order.insert(order.begin() + static_cast<std::ptrdiff_t>(std::min(position, order.size())), hwnd);
+}
+
+}  // namespace
+
+void WindowPositioner::raise(UserSystem& system, HWND hwnd) {
+  const auto window = system.window(hwnd);
+  if (!window) return;
+  if (window->isChild()) {
+    if (const auto parent = system.window(window->parent)) moveInFront(parent->children, hwnd, 0);
+    return;
+  }
+  auto& order = system.windows().topLevel();
+  std::size_t position = 0;
+  if (!(window->exStyle & WS_EX_TOPMOST)) {
+    while (position < order.size()) {
+      const auto other = system.window(order[position]);
+      if (!other || !(other->exStyle & WS_EX_TOPMOST) || other->handle == hwnd) break;
+      ++position;
+    }
+  }
+  moveInFront(order, hwnd, position);
+  // Owned windows stay in front of their owner.
+  std::vector<HWND> owned;
+  for (HWND other : order)
+    if (const auto w = system.window(other); w && w->owner == hwnd) owned.push_back(other);
+  for (auto it = owned.rbegin(); it != owned.rend(); ++it) raise(system, *it);
+}
+
+void WindowPositioner::restack(UserSystem& system, HWND hwnd, HWND insertAfter) {
+  const auto window = system.window(hwnd);
+  if (!window) return;
+  if (!window->isChild()) {
+    if (insertAfter == HWND_TOPMOST) window->exStyle |= WS_EX_TOPMOST;
+    if (insertAfter == HWND_NOTOPMOST) window->exStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
+  }
+  if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
+    raise(system, hwnd);
+    return;
+  }
+  const auto parent = window->isChild() ? system.window(window->parent) : nullptr;
+  auto& order = parent ? parent->children : system.windows().topLevel();
+  if (insertAfter == HWND_BOTTOM) {
+    std::erase(order, hwnd);
+    order.push_back(hwnd);
+    if (!window->isChild()) window->exStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
+    return;
+  }
+  const auto after = std::find(order.begin(), order.end(), insertAfter);
+  if (after == order.end() || insertAfter == hwnd) return;
+  std::erase(order, hwnd);
+  order.insert(std::find(order.begin(), order.end(), insertAfter) + 1, hwnd);
+}
+
+MINMAXINFO WindowPositioner::minMaxInfo(HWND hwnd) {
+  UserSystem& system = UserSystem::current();
+  MINMAXINFO info{};
+  {
+    std::lock_guard guard(system.lock());
+    const auto window = system.window(hwnd);
+    if (!window) return info;
+    const SystemMetrics& metrics = system.metrics();
+    const RECT frame = Frame(window->style, window->exStyle, metrics).insets(false);
+    RECT area = metrics.workArea();
+    if (window->isChild()) {
+      const auto parent = system.window(window->parent);
+      area = parent ? RECT{0, 0, parent->client.right - parent->client.left, parent->client.bottom - parent->client.top}
+                    : RECT{};
+    }
+    info.ptMaxSize = POINT{area.right - area.left + frame.left + frame.right, area.bottom - area.top + frame.left + frame.right};
+    info.ptMaxPosition = POINT{-frame.left, -frame.left};
+    info.ptMinTrackSize = POINT{metrics.metric(SM_CXMINTRACK), metrics.metric(SM_CYMINTRACK)};
+    info.ptMaxTrackSize = POINT{metrics.metric(SM_CXMAXTRACK), metrics.metric(SM_CYMAXTRACK)};
+  }
+  Delivery::send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  return info;
+}
+
+void WindowPositioner::defaultPosChanging(HWND hwnd, WINDOWPOS& pos) {
+  if (pos.flags & SWP_NOSIZE) return;
+  DWORD style = 0;
+  {
+    UserSystem& system = UserSystem::current();
+    std::lock_guard guard(system.lock());
+    const auto window = system.window(hwnd);
+    if (!window || (window->style & (WS_MINIMIZE | WS_MAXIMIZE))) return;
+    style = window->style;
+  }
+  if (!tracksSize(style)) return;
+  const MINMAXINFO info = minMaxInfo(hwnd);
+  pos.cx = std::clamp<int>(pos.cx, info.ptMinTrackSize.x, std::max(info.ptMinTrackSize.x, info.ptMaxTrackSize.x));
+  pos.cy = std::clamp<int>(pos.cy, info.ptMinTrackSize.y, std::max(info.ptMinTrackSize.y, info.ptMaxTrackSize.y));
+}
+
+void WindowPositioner::defaultPosChanged(HWND hwnd, const WINDOWPOS& pos) {
+  RECT client{};
+  DWORD style = 0;
+  {
+    UserSystem& system = UserSystem::current();
+    std::lock_guard guard(system.lock());
+    const auto window = system.window(hwnd);
+    if (!window) return;
+    client = window->client;
+    style = window->style;
+  }
+  if (!(pos.flags & kNoClientMove)) Delivery::send(hwnd, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
+  if (!(pos.flags & kNoClientSize)) {
+    const WPARAM type = (style & WS_MINIMIZE) ? SIZE_MINIMIZED : (style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    Delivery::send(hwnd, WM_SIZE, type, MAKELPARAM(client.right - client.left, client.bottom - client.top));
+  }
+}
+
+bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  UserSystem& system = UserSystem::current();
+  WINDOWPOS pos{hwnd, insertAfter, x, y, cx, cy, flags};
+  RECT oldRect{};
+  RECT oldClient{};
+  bool wasVisible = false;
+  {
+    std::lock_guard guard(system.lock());
+    const auto window = system.window(hwnd);
+    if (!window) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return false;
+    }
+    oldRect = window->rect;
+    oldClient = window->client;
+    wasVisible = (window->style & WS_VISIBLE) != 0;
+  }
+  const auto keepUnchanged = [&] {
+    if (pos.flags & SWP_NOMOVE) {
+      pos.x = oldRect.left;
+      pos.y = oldRect.top;
+    }
+    if (pos.flags & SWP_NOSIZE) {
+      pos.cx = oldRect.right - oldRect.left;
+      pos.cy = oldRect.bottom - oldRect.top;
+    }
+  };
+  keepUnchanged();
+  if (!(flags & SWP_NOSENDCHANGING)) Delivery::send(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+  keepUnchanged();
+
+  const RECT newRect{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
+  const bool sized = pos.cx != oldRect.right - oldRect.left || pos.cy != oldRect.bottom - oldRect.top;
+  RECT newClient = offsetRect(oldClient, newRect.left - oldRect.left, newRect.top - oldRect.top);
+  if (sized || (pos.flags & SWP_FRAMECHANGED)) {
+    NCCALCSIZE_PARAMS params{{newRect, oldRect, oldClient}, &pos};
+    Delivery::send(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
+    newClient = params.rgrc[0];
+  }
+
+  bool isTopLevel = false;
+  bool nowVisible = false;
+  {
+    std::lock_guard guard(system.lock());
+    const auto window = system.window(hwnd);
+    if (!window) return false;
+    window->rect = newRect;
+    window->client = newClient;
+    if (!(pos.flags & SWP_NOZORDER)) restack(system, hwnd, pos.hwndInsertAfter);
+    if (pos.flags & SWP_SHOWWINDOW) window->style |= WS_VISIBLE;
+    if (pos.flags & SWP_HIDEWINDOW) window->style &= ~static_cast<DWORD>(WS_VISIBLE);
+    nowVisible = (window->style & WS_VISIBLE) != 0;
+    isTopLevel = !window->isChild();
+    const bool exposed = sized || (nowVisible && !wasVisible);
+    if (exposed && !(pos.flags & SWP_NOREDRAW)) {
+      window->updateRect = RECT{0, 0, newClient.right - newClient.left, newClient.bottom - newClient.top};
+      window->eraseOnPaint = true;
+    }
+  }
+  if (wasVisible && !nowVisible) FocusManager::windowLeaving(hwnd);
+  if (isTopLevel && nowVisible && !(pos.flags & SWP_NOACTIVATE)) FocusManager::activate(hwnd);
+
+  if (newClient.left == oldClient.left && newClient.top == oldClient.top) pos.flags |= kNoClientMove;
+  if (newClient.right - newClient.left == oldClient.right - oldClient.left &&
+      newClient.bottom - newClient.top == oldClient.bottom - oldClient.top)
+    pos.flags |= kNoClientSize;
+  pos.x = newRect.left;
+  pos.y = newRect.top;
+  pos.cx = newRect.right - newRect.left;
+  pos.cy = newRect.bottom - newRect.top;
+  Delivery::send(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+  if (isTopLevel && !(pos.flags & SWP_NOZORDER)) system.publish(hwnd);
+  return true;
+}
+
+RECT WindowPositioner::minimizedRect(HWND hwnd) {
+  UserSystem& system = UserSystem::current();
+  std::lock_guard guard(system.lock());
+  const int cx = system.metrics().metric(SM_CXMINIMIZED);
+  const int cy = system.metrics().metric(SM_CYMINIMIZED);
+  const auto window = system.window(hwnd);
+  if (window && window->isChild()) return RECT{0, 0, cx, cy};
+  return RECT{kMinimizedPosition, kMinimizedPosition, kMinimizedPosition + cx, kMinimizedPosition + cy};
+}
+
+bool WindowPositioner::show(HWND hwnd, int command) {
+  UserSystem& system = UserSystem::current();
+  bool wasVisible = false;
+  bool isChild = false;
+  DWORD state = 0;
+  {
+    std::lock_guard guard(system.lock());
+    const auto window = system.window(hwnd);
+    if (!window) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return false;
+    }
+    wasVisible = (window->style & WS_VISIBLE) != 0;
+    isChild = window->isChild();
+    state = window->style & (WS_MINIMIZE | WS_MAXIMIZE);
+  }
+
+  DWORD wantedState = state;
+  bool activate = !isChild;
+  switch (command) {
+    case SW_HIDE:
+      break;
+    case SW_SHOWMINNOACTIVE:
+    case SW_MINIMIZE:
+      activate = false;
+      wantedState = WS_MINIMIZE;
+      break;
+    case SW_SHOWMINIMIZED:
+      wantedState = WS_MINIMIZE;
+      break;
+    case SW_SHOWMAXIMIZED:
+      wantedState = WS_MAXIMIZE;
+      break;
+    case SW_SHOWNOACTIVATE:
+      activate = false;
+      wantedState = 0;
+      break;
+    case SW_SHOWNA:
+      activate = false;
+      break;
+    case SW_SHOW:
+      break;
+    default:  // SW_SHOWNORMAL, SW_RESTORE, SW_SHOWDEFAULT
+      wantedState = 0;
+      break;
+  }
+  const bool showIt = command != SW_HIDE;
+  if (!showIt && !wasVisible) return false;
+
+  UINT flags = showIt ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+  if (!activate || !showIt) flags |= SWP_NOACTIVATE;
+  if (isChild || !activate) flags |= SWP_NOZORDER;
+  RECT target{};
+  if (wantedState != state) {
+    RECT current{};
+    {
+      std::lock_guard guard(system.lock());
+      const auto window = system.window(hwnd);
+      if (!window) return wasVisible;
+      current = window->rect;
+      if (!state) window->normalRect = current;
+      if (wantedState == WS_MINIMIZE) window->minPosition = POINT{kMinimizedPosition, kMinimizedPosition};
+    }
+    if (wantedState == WS_MINIMIZE) {
+      target = minimizedRect(hwnd);
+    } else if (wantedState == WS_MAXIMIZE) {
+      const MINMAXINFO info = minMaxInfo(hwnd);
+      std::lock_guard guard(system.lock());
+      const RECT area = isChild ? RECT{} : system.metrics().workArea();
+      const POINT origin{area.left + info.ptMaxPosition.x, area.top + info.ptMaxPosition.y};
+      target = RECT{origin.x, origin.y, origin.x + info.ptMaxSize.x, origin.y + info.ptMaxSize.y};
+      if (const auto window = system.window(hwnd)) window->maxPosition = origin;
+    } else {
+      std::lock_guard guard(system.lock());
+      const auto window = system.window(hwnd);
+      if (window) target = window->normalRect;
+    }
+    {
+      std::lock_guard guard(system.lock());
+      const auto window = system.window(hwnd);
+      if (!window) return wasVisible;
+      window->style = (window->style & ~static_cast<DWORD>(WS_MINIMIZE | WS_MAXIMIZE)) | wantedState;
+    }
+    flags |= SWP_FRAMECHANGED;
+  } else {
+    flags |= SWP_NOMOVE | SWP_NOSIZE;
+  }
+  if (showIt != wasVisible) Delivery::send(hwnd, WM_SHOWWINDOW, showIt, 0);
+  setWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top, flags);
+  if (wantedState == WS_MINIMIZE && !activate) FocusManager::windowLeaving(hwnd);
+  return wasVisible;
+}
+
+}  // namespace plat

@@ -1,0 +1,72 @@
+#include <win32/user/resource.h>
+
+#include <mfc/StringResources.h>
+#include <win32/error.h>
+#include <win32/user/ResourceTable.h>
+#include <win32/user/usererror.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <utility>
+
+namespace {
+
+// Icons are headless handles: one per module and id (standard icons have no module).
+HICON iconHandle(HINSTANCE module, WORD id) {
+  static std::mutex lock;
+  static std::map<std::pair<HINSTANCE, WORD>, HICON> handles;
+  static std::uintptr_t next = 0x1C0000;
+  std::lock_guard guard(lock);
+  auto& handle = handles[{module, id}];
+  if (!handle) handle = reinterpret_cast<HICON>(next += 4);
+  return handle;
+}
+
+// CString::LoadString and CString(MAKEINTRESOURCE(id)) read the program's string table.
+bool programString(UINT id, std::string& text) {
+  const auto found = plat::ResourceTable::string(nullptr, id);
+  if (found) text = *found;
+  return found.has_value();
+}
+
+[[maybe_unused]] const bool g_stringsInstalled = (plat::StringResources::setLookup(&programString), true);
+
+}  // namespace
+
+int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax) {
+  if (!lpBuffer || cchBufferMax <= 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  const auto text = plat::ResourceTable::string(hInstance, uID);
+  if (!text) {
+    lpBuffer[0] = '\0';
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return 0;
+  }
+  const std::size_t count = std::min<std::size_t>(text->size(), static_cast<std::size_t>(cchBufferMax - 1));
+  std::memcpy(lpBuffer, text->data(), count);
+  lpBuffer[count] = '\0';
+  return static_cast<int>(count);
+}
+
+HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
+  if (!IS_INTRESOURCE(lpIconName) && !(lpIconName && lpIconName[0] == '#')) {
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return nullptr;
+  }
+  if (!hInstance) {
+    const auto id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(lpIconName));
+    if (IS_INTRESOURCE(lpIconName) && id >= 32512 && id <= 32517) return iconHandle(nullptr, id);
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return nullptr;
+  }
+  const plat::res::Blob* icon = plat::ResourceTable::icon(hInstance, lpIconName);
+  if (!icon) {
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return nullptr;
+  }
+  return iconHandle(hInstance, static_cast<WORD>(icon->id));
+}

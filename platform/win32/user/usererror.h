@@ -1,0 +1,15 @@
+// The last-error codes of the window functions (the general ones are in win32/types.h).
+#pragma once
+
+#include <win32/types.h>
+
+#define ERROR_INVALID_HOOK_HANDLE 1404L
+#define ERROR_TLW_WITH_WSCHILD 1406L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_WINDOW_OF_OTHER_THREAD 1408L
+#define ERROR_INVALID_INDEX 1413L
+#define ERROR_CONTROL_ID_NOT_FOUND 1421L
+#define ERROR_CLASS_HAS_WINDOWS 1412L
+#define ERROR_INVALID_HOOK_FILTER 1426L
+#define ERROR_INVALID_THREAD_ID 1444L
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L

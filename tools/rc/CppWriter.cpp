@@ -1,0 +1,113 @@
+#include "CppWriter.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace rc {
+
+namespace {
+
+// Every byte that is not plain printable ASCII as an octal escape, so texts in any code
+// page survive exactly.
+std::string literal(const std::string& text) {
+  std::string out = "\"";
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c >= 0x20 && c < 0x7F && c != '?') {
+      out += ch;
+    } else {
+      const char digits[] = {'\\', static_cast<char>('0' + (c >> 6)), static_cast<char>('0' + ((c >> 3) & 7)),
+                             static_cast<char>('0' + (c & 7)), 0};
+      out += digits;
+    }
+  }
+  return out + "\"";
+}
+
+std::string arrayOrNull(const std::string& name, std::size_t count) {
+  return count ? name + ", " + std::to_string(count) : "nullptr, 0";
+}
+
+void writeMenuItems(const std::vector<MenuItem>& items, const std::string& name, std::ostream& out) {
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (!items[i].items.empty()) writeMenuItems(items[i].items, name + "_" + std::to_string(i), out);
+  out << "const MenuItem " << name << "[] = {\n";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const MenuItem& item = items[i];
+    out << "    {" << (item.separator ? "nullptr" : literal(item.text)) << ", " << item.id << "u, " << item.flags << "u, "
+        << arrayOrNull(name + "_" + std::to_string(i), item.items.size()) << "},\n";
+  }
+  out << "};\n";
+}
+
+void writeBlobs(const std::vector<FileResource>& resources, const std::string& kind, std::ostream& out) {
+  for (const FileResource& r : resources) {
+    std::ifstream in(r.file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.empty()) throw std::runtime_error(r.file.string() + ": empty or unreadable");
+    out << "const unsigned char k" << kind << r.id << "[] = {";
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+      out << (i % 24 == 0 ? "\n    " : "") << static_cast<unsigned>(static_cast<unsigned char>(bytes[i])) << ",";
+    out << "\n};\n";
+  }
+  if (resources.empty()) return;
+  out << "const Blob k" << kind << "s[] = {\n";
+  for (const FileResource& r : resources)
+    out << "    {" << r.id << ", k" << kind << r.id << ", sizeof k" << kind << r.id << "},\n";
+  out << "};\n";
+}
+
+void writeDialogs(const std::vector<Dialog>& dialogs, std::ostream& out) {
+  for (const Dialog& d : dialogs) {
+    if (d.controls.empty()) continue;
+    out << "const Control kDialog" << d.id << "Controls[] = {\n";
+    for (const Control& c : d.controls)
+      out << "    {" << literal(c.className) << ", " << c.id << ", " << literal(c.text) << ", static_cast<DWORD>("
+          << c.style << "), static_cast<DWORD>(" << c.exStyle << "), " << c.x << ", " << c.y << ", " << c.cx << ", "
+          << c.cy << "},\n";
+    out << "};\n";
+  }
+  if (dialogs.empty()) return;
+  out << "const Dialog kDialogs[] = {\n";
+  for (const Dialog& d : dialogs)
+    out << "    {" << d.id << ", " << literal(d.caption) << ", " << literal(d.className) << ", static_cast<DWORD>("
+        << d.style << "), static_cast<DWORD>(" << d.exStyle << "), " << d.x << ", " << d.y << ", " << d.cx << ", "
+        << d.cy << ", " << arrayOrNull("kDialog" + std::to_string(d.id) + "Controls", d.controls.size()) << "},\n";
+  out << "};\n";
+}
+
+}  // namespace
+
+void writeCpp(const ResourceScript& script, const std::string& sourceName, std::ostream& out) {
+  out << "// Resources of " << sourceName << ", written by the resource compiler. Do not edit.\n"
+      << "#include <win32/user.h>\n#include <win32/user/ResourceTable.h>\n\nnamespace {\n\n"
+      << "using namespace plat::res;\n\n";
+  writeDialogs(script.dialogs, out);
+  if (!script.strings.empty()) {
+    out << "const String kStrings[] = {\n";
+    for (const StringEntry& s : script.strings) out << "    {" << s.id << "u, " << literal(s.text) << "},\n";
+    out << "};\n";
+  }
+  for (const Menu& m : script.menus) writeMenuItems(m.items, "kMenu" + std::to_string(m.id), out);
+  if (!script.menus.empty()) {
+    out << "const Menu kMenus[] = {\n";
+    for (const Menu& m : script.menus)
+      out << "    {" << m.id << ", " << arrayOrNull("kMenu" + std::to_string(m.id), m.items.size()) << "},\n";
+    out << "};\n";
+  }
+  writeBlobs(script.bitmaps, "Bitmap", out);
+  writeBlobs(script.icons, "Icon", out);
+  out << "\nconst Module kModule = {\n"
+      << "    " << arrayOrNull("kDialogs", script.dialogs.size()) << ",\n"
+      << "    " << arrayOrNull("kStrings", script.strings.size()) << ",\n"
+      << "    " << arrayOrNull("kMenus", script.menus.size()) << ",\n"
+      << "    " << arrayOrNull("kBitmaps", script.bitmaps.size()) << ",\n"
+      << "    " << arrayOrNull("kIcons", script.icons.size()) << ",\n"
+      << "};\n\nconst plat::ResourceTable::Registration kRegistration(&kModule);\n\n}  // namespace\n";
+}
+
+}  // namespace rc

@@ -1,0 +1,35 @@
+// orvane-rc: compiles a module's resource file into a C++ source.
+//   orvane-rc <file.rc> <out.cpp> [<out.d>]
+// The optional depfile names every file the resources were read from, so the build
+// recompiles when a bitmap or icon changes.
+#include "CppWriter.h"
+#include "ResourceScript.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::cerr << "usage: orvane-rc <file.rc> <out.cpp> [<out.d>]\n";
+    return 2;
+  }
+  try {
+    const rc::ResourceScript script = rc::parseScript(argv[1]);
+    std::ostringstream source;
+    rc::writeCpp(script, std::filesystem::path(argv[1]).filename().string(), source);
+    std::ofstream(argv[2], std::ios::binary) << source.str();
+    if (argc > 3) {
+      std::ofstream depfile(argv[3]);
+      depfile << argv[2] << ": " << argv[1];
+      for (const auto* list : {&script.bitmaps, &script.icons})
+        for (const auto& r : *list) depfile << " \\\n  " << r.file.string();
+      depfile << "\n";
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "orvane-rc: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
