@@ -2,7 +2,7 @@
 
 #include <machine/Log.h>
 #include <machine/Machine.h>
-#include <win32/user/message.h>
+#include <win32/user.h>
 
 namespace plat {
 

@@ -2,7 +2,7 @@
 #include <winmm/mmsystem.h>
 
 #include <winmm/SoundSystem.h>
-#include <win32/user/window.h>
+#include <win32/user.h>
 
 #include <algorithm>
 #include <cstring>

@@ -4,8 +4,7 @@
 #pragma once
 
 #include <support/TestMachine.h>
-#include <win32/user/message.h>
-#include <win32/user/window.h>
+#include <win32/user.h>
 #include <winmm/SoundSystem.h>
 #include <winmm/mmsystem.h>
 
