@@ -9,3 +9,4 @@
 #include <win32/gdi/image.h>
 #include <win32/gdi/object.h>
 #include <win32/gdi/region.h>
+#include <win32/gdi/windowdc.h>

@@ -5,6 +5,7 @@
 #include <win32/gdi/GdiTable.h>
 #include <win32/gdi/Painter.h>
 #include <win32/gdi/bitmap.h>
+#include <win32/user/metrics.h>
 
 #include <algorithm>
 
@@ -14,6 +15,13 @@ using plat::DrawingContext;
 using plat::GdiTable;
 
 std::shared_ptr<DrawingContext> dcOf(HDC hdc) { return GdiTable::lookup<DrawingContext>(hdc); }
+
+// A brush handle, or a system colour index plus one as window classes give it.
+std::shared_ptr<plat::BrushObject> brushOf(HBRUSH hbr) {
+  const auto value = reinterpret_cast<std::uintptr_t>(hbr);
+  if (value >= 1 && value <= COLOR_MENUBAR + 1) return plat::BrushObject::solid(GetSysColor(static_cast<int>(value - 1)));
+  return GdiTable::lookup<plat::BrushObject>(hbr);
+}
 
 RECT normalised(const RECT& r) {
   return RECT{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
@@ -75,7 +83,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
 
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
   auto dc = dcOf(hDC);
-  auto brush = GdiTable::lookup<plat::BrushObject>(hbr);
+  auto brush = brushOf(hbr);
   if (!dc || !brush || !lprc) return 0;
   plat::Blitter::transfer(*dc, dc->toDevice(*lprc), nullptr, PATCOPY, *brush);
   return 1;
@@ -83,7 +91,7 @@ int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
 
 int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
   auto dc = dcOf(hDC);
-  auto brush = GdiTable::lookup<plat::BrushObject>(hbr);
+  auto brush = brushOf(hbr);
   if (!dc || !brush || !lprc) return 0;
   const RECT r = dc->toDevice(*lprc);
   if (r.left >= r.right || r.top >= r.bottom) return 1;

@@ -1,6 +1,7 @@
 // Pens, brushes and what they draw: lines (the end point is left out), rectangles,
 // fills and frames, 3-D edges, the XOR focus rectangle and the frame-control glyphs.
-// A brush may also be a system colour index plus one, as window classes give it.
+// FillRect and FrameRect also take a system colour index plus one for a brush, as
+// window classes give it.
 #pragma once
 
 #include <win32/types.h>

@@ -1,0 +1,74 @@
+#include <win32/gdi/VirtualScreen.h>
+
+#include <machine/Machine.h>
+#include <win32/gdi/WindowClip.h>
+#include <win32/gdi/WindowGraphics.h>
+#include <win32/user/metrics.h>
+#include <win32/user/window.h>
+
+namespace plat {
+
+namespace {
+
+Pixel blend(Pixel src, Pixel dst, unsigned alpha) {
+  Pixel out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const unsigned s = src >> shift & 0xFF;
+    const unsigned d = dst >> shift & 0xFF;
+    out |= ((s * alpha + d * (255 - alpha) + 127) / 255) << shift;
+  }
+  return out;
+}
+
+}  // namespace
+
+VirtualScreen& VirtualScreen::current() { return Machine::current().service<VirtualScreen>(); }
+
+int VirtualScreen::width() const { return m_machine.ini().intValue("Screen", "Width", 1024); }
+int VirtualScreen::height() const { return m_machine.ini().intValue("Screen", "Height", 768); }
+
+std::vector<HWND> VirtualScreen::topLevelWindows() {
+  std::vector<HWND> windows;
+  // Any top-level window of this process leads to the first in z-order.
+  const HWND any = FindWindowA(nullptr, nullptr);
+  for (HWND w = any ? GetWindow(any, GW_HWNDFIRST) : nullptr; w; w = GetWindow(w, GW_HWNDNEXT)) windows.push_back(w);
+  return windows;
+}
+
+std::shared_ptr<Surface> VirtualScreen::compose() {
+  auto frame = std::make_shared<Surface>(width(), height(), PixelFormat::Bgrx32);
+  frame->fill(frame->bounds(), pixelFromColorRef(GetSysColor(COLOR_DESKTOP)));
+  const std::vector<HWND> windows = topLevelWindows();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+    if (IsWindowVisible(*it)) composeWindow(*frame, *it);
+  return frame;
+}
+
+void VirtualScreen::composeWindow(Surface& frame, HWND hwnd) {
+  WindowGraphics& graphics = WindowGraphics::current();
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  const std::shared_ptr<Surface> pixels = graphics.surfaceOf(hwnd, SIZE{r.right - r.left, r.bottom - r.top});
+  const bool layered = (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+  const WindowGraphics::Layering layering = layered ? graphics.layeringOf(hwnd) : WindowGraphics::Layering{};
+  const unsigned alpha = layering.alpha ? layering.opacity : 255;
+  const Pixel key = pixelFromColorRef(layering.key);
+  std::vector<Pixel> src, dst;
+  WindowClip::outline(graphics, hwnd).forEachRectIn(frame.bounds(), [&](const RECT& s) {
+    const int n = s.right - s.left;
+    src.resize(static_cast<std::size_t>(n));
+    dst.resize(static_cast<std::size_t>(n));
+    for (int y = s.top; y < s.bottom; ++y) {
+      pixels->readSpan(s.left - r.left, y - r.top, n, src.data());
+      frame.readSpan(s.left, y, n, dst.data());
+      for (int i = 0; i < n; ++i) {
+        if (layering.colorKey && src[static_cast<std::size_t>(i)] == key) continue;
+        dst[static_cast<std::size_t>(i)] = alpha == 255 ? src[static_cast<std::size_t>(i)]
+                                                        : blend(src[static_cast<std::size_t>(i)], dst[static_cast<std::size_t>(i)], alpha);
+      }
+      frame.writeSpan(s.left, y, n, dst.data());
+    }
+  });
+}
+
+}  // namespace plat

@@ -1,0 +1,112 @@
+#include <win32/gdi/WindowGraphics.h>
+
+#include <machine/Machine.h>
+#include <win32/error.h>
+#include <win32/gdi/DrawingContext.h>
+#include <win32/gdi/GdiTable.h>
+#include <win32/gdi/VirtualScreen.h>
+#include <win32/gdi/WindowClip.h>
+#include <win32/user/window.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace plat {
+
+WindowGraphics& WindowGraphics::current() { return Machine::current().service<WindowGraphics>(); }
+
+HDC WindowGraphics::openDc(HWND hwnd, Area area, const RECT* clip) {
+  std::shared_ptr<DrawingContext> dc;
+  if (!hwnd) {
+    std::shared_ptr<Surface> frame = VirtualScreen::current().compose();
+    dc = DrawingContext::createDisplay(frame, POINT{0, 0}, Region(frame->bounds()));
+  } else {
+    auto placement = WindowClip::place(*this, hwnd, area);
+    if (!placement) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return nullptr;
+    }
+    const RECT& top = placement->topLevelRect;
+    std::shared_ptr<Surface> surface =
+        surfaceOf(placement->topLevel, SIZE{top.right - top.left, top.bottom - top.top});
+    // Device coordinates start at the area's top-left; a hidden window shows nothing.
+    Region visible = IsWindowVisible(hwnd) ? std::move(placement->visible) : Region();
+    visible.translate(-placement->origin.x, -placement->origin.y);
+    if (clip) visible = visible.intersected(*clip);
+    dc = DrawingContext::createDisplay(std::move(surface), placement->origin, std::move(visible));
+  }
+  const HDC hdc = static_cast<HDC>(GdiTable::instance().add(dc));
+  std::lock_guard guard(m_lock);
+  m_openDcs.insert(hdc);
+  return hdc;
+}
+
+bool WindowGraphics::releaseDc(HDC hdc) {
+  {
+    std::lock_guard guard(m_lock);
+    if (m_openDcs.erase(hdc) == 0) return false;
+  }
+  return GdiTable::instance().remove(hdc);
+}
+
+void WindowGraphics::setRegion(HWND hwnd, std::optional<Region> region) {
+  std::lock_guard guard(m_lock);
+  if (region)
+    m_regions[hwnd] = std::move(*region);
+  else
+    m_regions.erase(hwnd);
+}
+
+std::optional<Region> WindowGraphics::regionOf(HWND hwnd) const {
+  std::lock_guard guard(m_lock);
+  auto it = m_regions.find(hwnd);
+  if (it == m_regions.end()) return std::nullopt;
+  return it->second;
+}
+
+bool WindowGraphics::regionContains(HWND hwnd, POINT windowPoint) const {
+  std::lock_guard guard(m_lock);
+  auto it = m_regions.find(hwnd);
+  return it == m_regions.end() || it->second.contains(windowPoint.x, windowPoint.y);
+}
+
+void WindowGraphics::setLayering(HWND hwnd, const Layering& layering) {
+  std::lock_guard guard(m_lock);
+  m_layering[hwnd] = layering;
+}
+
+WindowGraphics::Layering WindowGraphics::layeringOf(HWND hwnd) const {
+  std::lock_guard guard(m_lock);
+  auto it = m_layering.find(hwnd);
+  return it == m_layering.end() ? Layering{} : it->second;
+}
+
+std::shared_ptr<Surface> WindowGraphics::surfaceOf(HWND topLevel, SIZE size) {
+  const int width = std::max<int>(size.cx, 0);
+  const int height = std::max<int>(size.cy, 0);
+  std::lock_guard guard(m_lock);
+  std::shared_ptr<Surface>& slot = m_surfaces[topLevel];
+  if (slot && slot->width() == width && slot->height() == height) return slot;
+  auto fresh = std::make_shared<Surface>(width, height, PixelFormat::Bgrx32);
+  fresh->fill(fresh->bounds(), kWhitePixel);
+  if (slot) {
+    // A resized window keeps the pixels that still fit.
+    const int w = std::min(width, slot->width());
+    std::vector<Pixel> row(static_cast<std::size_t>(std::max(w, 0)));
+    for (int y = 0; y < std::min(height, slot->height()) && w > 0; ++y) {
+      slot->readSpan(0, y, w, row.data());
+      fresh->writeSpan(0, y, w, row.data());
+    }
+  }
+  slot = std::move(fresh);
+  return slot;
+}
+
+void WindowGraphics::forget(HWND hwnd) {
+  std::lock_guard guard(m_lock);
+  m_surfaces.erase(hwnd);
+  m_regions.erase(hwnd);
+  m_layering.erase(hwnd);
+}
+
+}  // namespace plat

@@ -1,0 +1,70 @@
+// What GDI keeps for the windows of a machine: the pixels of each top-level window (a
+// surface the size of the window, which the window and all its children paint into at
+// their places, as each top-level window of a composited desktop has its own), window
+// regions, layered-window attributes, and the device contexts handed out on windows.
+//
+// The window system calls in here, and only here:
+//   - BeginPaint/EndPaint: openDc(hwnd, Area::Client, &rcPaint) and releaseDc(hdc);
+//   - DefWindowProc's WM_ERASEBKGND: FillRect with the class brush on the given DC;
+//   - WindowFromPoint: regionContains(hwnd, point relative to the window) to let points
+//     outside a window's region fall through;
+//   - window destruction (WM_NCDESTROY): forget(hwnd).
+// GDI reads windows through the public user32 calls only, never under its own lock.
+#pragma once
+
+#include <win32/gdi/Region.h>
+#include <win32/gdi/Surface.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+
+namespace plat {
+
+class Machine;
+
+class WindowGraphics {
+ public:
+  enum class Area { Client, Window };
+  struct Layering {
+    bool alpha = false;
+    BYTE opacity = 255;
+    bool colorKey = false;
+    COLORREF key = 0;
+  };
+
+  explicit WindowGraphics(Machine&) {}
+  // The machine's window graphics.
+  static WindowGraphics& current();
+
+  // A device context on a window's client or whole area, clipped to what of it can be
+  // seen (and to `clip`, in the area's coordinates, when given); null hwnd gives the
+  // screen. Null when the window does not exist.
+  HDC openDc(HWND hwnd, Area area, const RECT* clip = nullptr);
+  // False when `hdc` is not a window or screen context handed out here.
+  bool releaseDc(HDC hdc);
+
+  // The region is in window coordinates; the window owns it from now on (null removes it).
+  void setRegion(HWND hwnd, std::optional<Region> region);
+  std::optional<Region> regionOf(HWND hwnd) const;
+  // True when the window has no region or its region holds the point (window coordinates).
+  bool regionContains(HWND hwnd, POINT windowPoint) const;
+
+  void setLayering(HWND hwnd, const Layering& layering);
+  Layering layeringOf(HWND hwnd) const;
+
+  // The pixels of a top-level window, made or resized (keeping what fits) to `size`.
+  std::shared_ptr<Surface> surfaceOf(HWND topLevel, SIZE size);
+  void forget(HWND hwnd);
+
+ private:
+  mutable std::mutex m_lock;
+  std::map<HWND, std::shared_ptr<Surface>> m_surfaces;
+  std::map<HWND, Region> m_regions;
+  std::map<HWND, Layering> m_layering;
+  std::set<HDC> m_openDcs;
+};
+
+}  // namespace plat
