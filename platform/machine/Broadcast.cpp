@@ -1,10 +1,8 @@
 #include <machine/Broadcast.h>
 
 #include <machine/IniDocument.h>
-#include <machine/Machine.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -12,78 +10,71 @@ namespace plat {
 
 namespace {
 
-constexpr double kDefaultIfMhz = 45.75;
+constexpr std::int64_t kTolerance = 1'000'000;
 
-// "55.25,NTSC_M,Metro 2,1"
-std::optional<Broadcast::Channel> parseChannel(const std::string& label, const std::string& value) {
-  std::vector<std::string> fields;
-  std::stringstream stream(value);
+std::vector<std::string> fields(const std::string& text) {
+  std::vector<std::string> out;
+  std::stringstream stream(text);
   std::string field;
-  while (std::getline(stream, field, ',')) fields.emplace_back(trimmed(field));
-  if (fields.size() != 4) return std::nullopt;
-  char* end = nullptr;
-  double mhz = std::strtod(fields[0].c_str(), &end);
-  if (end == fields[0].c_str() || *end != '\0' || !(mhz > 0)) return std::nullopt;
-  if (fields[3] != "0" && fields[3] != "1") return std::nullopt;
-  return Broadcast::Channel{label, mhz, fields[1], fields[2], fields[3] == "1"};
+  while (std::getline(stream, field, ',')) out.emplace_back(trimmed(field));
+  return out;
 }
+
+std::int64_t megahertz(const std::string& text) { return std::llround(std::strtod(text.c_str(), nullptr) * 1e6); }
 
 }  // namespace
 
-Broadcast::Broadcast(Machine& machine) : Broadcast(machine.ini()) {}
-
-Broadcast::Broadcast(const IniDocument& ini) : m_ifMhz(kDefaultIfMhz) {
-  if (auto text = ini.value("Broadcast", "IF")) {
-    char* end = nullptr;
-    double value = std::strtod(text->c_str(), &end);
-    if (end != text->c_str() && value > 0) m_ifMhz = value;
-  }
-  for (const std::string& key : ini.keyNames("Broadcast")) {
-    if (equalsNoCase(key, "IF")) continue;
-    if (auto channel = parseChannel(key, ini.valueOr("Broadcast", key, ""))) m_channels.push_back(*channel);
-  }
+std::int64_t Broadcast::intermediateHz(const std::string& standard) {
+  const bool if45 = standard == "NTSC_M" || standard == "NTSC_433" || standard == "PAL_M" || standard == "PAL_N";
+  return if45 ? 45'750'000 : 38'000'000;
 }
 
-std::optional<Broadcast::Channel> Broadcast::channelAt(double mhz) const {
-  for (const Channel& channel : m_channels) {
-    if (channel.onAir && std::fabs(channel.mhz - mhz) <= kToleranceMhz) return channel;
+Broadcast Broadcast::fromIni(const IniDocument& ini) {
+  Broadcast broadcast;
+  for (const std::string& key : ini.keyNames("Broadcast")) {
+    if (key.size() < 8 || !equalsNoCase(key.substr(0, 7), "Channel")) continue;
+    const auto parts = fields(ini.valueOr("Broadcast", key, ""));
+    if (parts.size() < 4) continue;  // a damaged line is skipped, the rest still count
+    Station station;
+    station.carrierHz = megahertz(parts[0]);
+    if (station.carrierHz <= 0) continue;
+    station.scene.kind = Scene::Kind::Station;
+    station.scene.standard = parts[1];
+    station.scene.number = std::atoi(parts[2].c_str());
+    station.scene.name = parts[3];
+    station.scene.toneHz = parts.size() > 4 ? std::strtod(parts[4].c_str(), nullptr) : 0.0;
+    broadcast.m_stations.push_back(std::move(station));
   }
+  return broadcast;
+}
+
+std::optional<Scene> Broadcast::externalSource(const std::string& description) {
+  const auto parts = fields(description);
+  if (parts.empty() || parts[0].empty()) return std::nullopt;
+  Scene scene;
+  scene.kind = Scene::Kind::External;
+  scene.name = parts[0];
+  scene.standard = parts.size() > 1 ? parts[1] : "PAL_D";
+  scene.toneHz = parts.size() > 2 ? std::strtod(parts[2].c_str(), nullptr) : 0.0;
+  return scene;
+}
+
+std::optional<Broadcast::Station> Broadcast::stationAt(std::int64_t oscillatorHz) const {
+  for (const Station& station : m_stations)
+    if (std::llabs(oscillatorHz - intermediateHz(station.scene.standard) - station.carrierHz) <= kTolerance) return station;
   return std::nullopt;
 }
 
-std::string defaultBroadcastSection() {
-  // Runs of the plan: first channel, its picture carrier, how many channels 6 MHz apart.
-  struct Run {
-    int first;
-    double mhz;
-    int count;
-  };
-  constexpr Run kRuns[] = {{2, 55.25, 3}, {5, 77.25, 2}, {7, 175.25, 7}, {14, 471.25, 56}};
-  struct Station {
-    int channel;
-    const char* name;
-  };
-  constexpr Station kOnAir[] = {{2, "Metro 2"}, {4, "Valley 4"}, {7, "Coast 7"}, {11, "City 11"}, {14, "Harbor 14"}};
+std::optional<Broadcast::Station> Broadcast::stationWithCarrier(std::int64_t carrierHz) const {
+  for (const Station& station : m_stations)
+    if (std::llabs(carrierHz - station.carrierHz) <= kTolerance) return station;
+  return std::nullopt;
+}
 
-  std::string section = "[Broadcast]\r\nIF=45.75\r\n";
-  for (const Run& run : kRuns) {
-    for (int i = 0; i < run.count; ++i) {
-      int number = run.first + i;
-      std::string name = "Channel " + std::to_string(number);
-      bool onAir = false;
-      for (const Station& station : kOnAir) {
-        if (station.channel == number) {
-          name = station.name;
-          onAir = true;
-        }
-      }
-      char line[96];
-      std::snprintf(line, sizeof line, "CH%d=%.2f,NTSC_M,%s,%d\r\n", number, run.mhz + 6.0 * i, name.c_str(),
-                    onAir ? 1 : 0);
-      section += line;
-    }
-  }
-  return section;
+std::optional<Broadcast::Station> Broadcast::stationNumbered(int number) const {
+  for (const Station& station : m_stations)
+    if (station.scene.number == number) return station;
+  return std::nullopt;
 }
 
 }  // namespace plat

@@ -1,14 +1,17 @@
-// The analogue TV broadcast the machine's TV stick receives, from machine.ini [Broadcast]:
+// What reaches the TV stick's aerial and its external inputs, from machine.ini:
 //
-//   IF=45.75                          the intermediate frequency of the region's tuners, MHz
-//   CH2=55.25,NTSC_M,Metro 2,1        one key per channel: picture carrier in MHz, video
-//                                     standard, station name, 1 on air / 0 silent
+//   [Broadcast]
+//   Channel1=55.25,NTSC_M,2,Channel 2 News,440     carrier MHz, standard, number, name, tone Hz
+//   [TVStick]
+//   CompositeSource=Camcorder,NTSC_M,330            name, standard, tone Hz (empty: nothing plugged)
+//   SVideoSource=
 //
-// A key names the channel as the country does; channels keep their file order. A line
-// that does not parse is skipped. A tuner set to a frequency within a small tolerance of
-// a channel that is on air receives it; anywhere else there is no signal.
+// A station is received when the tuner's local oscillator sits at its carrier plus the
+// intermediate frequency its standard uses (45.75 MHz for NTSC_M, NTSC_433, PAL_M and
+// PAL_N, 38.0 MHz for the others), within a megahertz.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,37 +19,39 @@
 namespace plat {
 
 class IniDocument;
-class Machine;
+
+// One picture-and-sound source: a station or a device on an external input.
+struct Scene {
+  enum class Kind { Snow, Station, External };
+  Kind kind = Kind::Snow;
+  int number = 0;           // channel number of a station
+  std::string name;
+  std::string standard;     // "PAL_D", "NTSC_M" …
+  double toneHz = 0.0;      // the sound: a sine of this frequency, silence when 0
+};
 
 class Broadcast {
  public:
-  struct Channel {
-    std::string label;     // the key, e.g. "CH2"
-    double mhz = 0;        // picture carrier
-    std::string standard;  // "NTSC_M", "PAL_D" …
-    std::string name;
-    bool onAir = false;
+  struct Station {
+    std::int64_t carrierHz;
+    Scene scene;
   };
 
-  // How far from a picture carrier a tuner still locks, in MHz.
-  static constexpr double kToleranceMhz = 0.25;
+  static Broadcast fromIni(const IniDocument& ini);
+  // A source described as "name,standard,tone" (empty text: nothing).
+  static std::optional<Scene> externalSource(const std::string& description);
 
-  explicit Broadcast(Machine& machine);
-  explicit Broadcast(const IniDocument& ini);
-
-  double intermediateFrequencyMhz() const { return m_ifMhz; }
-  const std::vector<Channel>& channels() const { return m_channels; }
-  // The channel on air at that frequency, if any.
-  std::optional<Channel> channelAt(double mhz) const;
-  bool hasSignalAt(double mhz) const { return channelAt(mhz).has_value(); }
+  const std::vector<Station>& stations() const { return m_stations; }
+  // The intermediate frequency a standard's stations are received with.
+  static std::int64_t intermediateHz(const std::string& standard);
+  // The station a local oscillator at `oscillatorHz` receives, or nothing.
+  std::optional<Station> stationAt(std::int64_t oscillatorHz) const;
+  // The station with this carrier (within a megahertz), or nothing.
+  std::optional<Station> stationWithCarrier(std::int64_t carrierHz) const;
+  std::optional<Station> stationNumbered(int number) const;
 
  private:
-  double m_ifMhz;
-  std::vector<Channel> m_channels;
+  std::vector<Station> m_stations;
 };
-
-// The [Broadcast] section of a new machine: the channel plan of the default region (the
-// United States' broadcast channels 2 to 69, NTSC-M, IF 45.75 MHz) with a few on air.
-std::string defaultBroadcastSection();
 
 }  // namespace plat

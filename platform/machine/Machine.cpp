@@ -1,7 +1,5 @@
 #include <machine/Machine.h>
 
-#include <machine/Broadcast.h>
-
 #include <cstdlib>
 #include <system_error>
 
@@ -43,8 +41,14 @@ std::string defaultMachineIni() {
          "FriendlyName=USB TV Device\r\n"
          "DevicePath=\\\\?\\usb#vid_1b80&pid_d393#5&1a2b3c4d&0&2#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global\r\n"
          "ControlFilter=Talvik Device Control Filter\r\n"
-         "\r\n" +
-         defaultBroadcastSection() +
+         "\r\n"
+         "; The stations on air in the region (the United States: NTSC-M, broadcast channels).\r\n"
+         "[Broadcast]\r\n"
+         "Channel1=55.25,NTSC_M,2,Metro 2,440\r\n"
+         "Channel2=67.25,NTSC_M,4,Valley 4,550\r\n"
+         "Channel3=175.25,NTSC_M,7,Coast 7,660\r\n"
+         "Channel4=199.25,NTSC_M,11,City 11,770\r\n"
+         "Channel5=471.25,NTSC_M,14,Harbor 14,880\r\n"
          "\r\n"
          "[SoundCard]\r\n"
          "Present=1\r\n"

@@ -9,12 +9,12 @@ namespace {
 
 constexpr char kDefaultControlFilter[] = "Talvik Device Control Filter";
 constexpr std::size_t kRegisterCount = 0x10000;
-constexpr double kDividerStepsPerMhz = 16.0;
+constexpr std::int64_t kHzPerDividerStep = 62'500;  // 1/16 MHz
 
 }  // namespace
 
 TvStickControl::TvStickControl(Machine& machine)
-    : m_broadcast(machine),
+    : m_broadcast(Broadcast::fromIni(machine.ini())),
       m_controlFilterName(machine.ini().valueOr("TVStick", "ControlFilter", kDefaultControlFilter)),
       m_plugged(machine.ini().intValue("TVStick", "Present", 1) != 0),
       m_registers(kRegisterCount, 0) {}
@@ -49,7 +49,7 @@ bool TvStickControl::readRegisters(std::uint16_t address, std::uint8_t* buffer, 
   for (std::size_t i = 0; i < length; ++i) {
     std::size_t cell = (address + i) % kRegisterCount;
     std::uint8_t byte = static_cast<std::uint8_t>(m_registers[cell]);
-    if (cell == kDecoderStatusRegister) byte = hasSignalLocked() ? (byte | kSignalBit) : (byte & ~kSignalBit);
+    if (cell == kDecoderStatusRegister) byte = tunedStationLocked() ? (byte | kSignalBit) : (byte & ~kSignalBit);
     buffer[i] = byte;
   }
   return true;
@@ -67,20 +67,20 @@ bool TvStickControl::writeI2C(std::uint8_t address, std::uint16_t subAddress, st
   return true;
 }
 
-std::optional<double> TvStickControl::tunedFrequencyMhz() const {
+std::optional<std::int64_t> TvStickControl::oscillatorHz() const {
   std::lock_guard guard(m_lock);
   if (!m_divider) return std::nullopt;
-  return *m_divider / kDividerStepsPerMhz - m_broadcast.intermediateFrequencyMhz();
+  return *m_divider * kHzPerDividerStep;
 }
 
-bool TvStickControl::hasSignal() const {
+std::optional<Broadcast::Station> TvStickControl::tunedStation() const {
   std::lock_guard guard(m_lock);
-  return hasSignalLocked();
+  return tunedStationLocked();
 }
 
-bool TvStickControl::hasSignalLocked() const {
-  if (!m_plugged || !m_divider) return false;
-  return m_broadcast.hasSignalAt(*m_divider / kDividerStepsPerMhz - m_broadcast.intermediateFrequencyMhz());
+std::optional<Broadcast::Station> TvStickControl::tunedStationLocked() const {
+  if (!m_plugged || !m_divider) return std::nullopt;
+  return m_broadcast.stationAt(*m_divider * kHzPerDividerStep);
 }
 
 std::vector<TvStickControl::Write> TvStickControl::writes() const {

@@ -10,9 +10,10 @@
 // read returns the low byte of each cell from the first one on. Register 0xC037 is the
 // decoder status: bit 3 is set while the tuner sits on a channel on air. The tuner is set
 // by a 4-byte write to I2C address 0xC0: divider high and low byte, control byte, band
-// byte; its local oscillator is divider / 16 MHz and the picture carrier it receives lies
-// one IF (of the broadcast) below. Every register and I2C write is kept in a log (the
-// most recent ones) that tests read. Safe to use from several threads.
+// byte; its local oscillator is divider / 16 MHz, and it receives the station of the
+// broadcast whose picture carrier lies one IF below (Broadcast::stationAt). Every register
+// and I2C write is kept in a log (the most recent ones) that tests read. Safe to use from
+// several threads.
 #pragma once
 
 #include <machine/Broadcast.h>
@@ -60,17 +61,18 @@ class TvStickControl {
   bool writeI2C(std::uint8_t address, std::uint16_t subAddress, std::uint8_t mode, const std::uint8_t* data,
                 std::uint16_t length);
 
-  // The picture carrier the tuner is set to, in MHz; none before the first tuning.
-  std::optional<double> tunedFrequencyMhz() const;
-  // A channel on air at the tuned frequency, while plugged.
-  bool hasSignal() const;
+  // The tuner's local oscillator in Hz; none before the first tuning since plugging in.
+  std::optional<std::int64_t> oscillatorHz() const;
+  // The station the tuner receives, while plugged.
+  std::optional<Broadcast::Station> tunedStation() const;
+  bool hasSignal() const { return tunedStation().has_value(); }
   const Broadcast& broadcast() const { return m_broadcast; }
 
   std::vector<Write> writes() const;
 
  private:
   void record(Write write);
-  bool hasSignalLocked() const;
+  std::optional<Broadcast::Station> tunedStationLocked() const;
 
   Broadcast m_broadcast;
   std::string m_controlFilterName;

@@ -47,6 +47,23 @@ TEST_F(QxmdllControlTest, TheStickIsAbsentWhenMachineIniSaysSo) {
   EXPECT_EQ(control.OpenControlInterface(kFilter), 0);
 }
 
+TEST_F(QxmdllControlTest, OnlyStationsOfTheBroadcastAreReceived) {
+  machine().ini().removeSection("Broadcast");
+  machine().ini().setValue("Broadcast", "Channel1", "175.25,PAL_B,5,Erste,440");  // IF 38.0 MHz
+  CQXUSB_Control control;
+  ASSERT_NE(control.OpenControlInterface(kFilter), 0);
+  ASSERT_EQ(tune(control, 55.25), 0);
+  EXPECT_EQ(signal(control), 0);
+  // 175.25 MHz with the 45.75 MHz IF puts the oscillator 7.75 MHz too high: nothing.
+  ASSERT_EQ(tune(control, 175.25), 0);
+  EXPECT_EQ(signal(control), 0);
+  BYTE data[4] = {0x0D, 0x54, 0xCE, 0x02};  // (175.25 + 38.0) x 16 = 3412
+  BYTE address = 0xC0;
+  WORD subAddress = 0;
+  ASSERT_EQ(control.SetI2CData(&address, &subAddress, 2, data, 4), 0);
+  EXPECT_EQ(signal(control), 1);
+}
+
 TEST_F(QxmdllControlTest, RegistersKeepWhatWasWritten) {
   CQXUSB_Control control;
   ASSERT_NE(control.OpenControlInterface(kFilter), 0);
@@ -69,17 +86,19 @@ TEST_F(QxmdllControlTest, TheSignalBitFollowsTheTunedChannel) {
   ASSERT_NE(control.OpenControlInterface(kFilter), 0);
   EXPECT_EQ(signal(control), 0);  // not tuned yet
 
-  ASSERT_EQ(tune(control, 55.25), 0);  // channel 2, on air
+  ASSERT_EQ(tune(control, 55.25), 0);  // channel 2, on air on the default machine
   EXPECT_EQ(signal(control), 1);
-  ASSERT_TRUE(stick().tunedFrequencyMhz().has_value());
-  EXPECT_DOUBLE_EQ(*stick().tunedFrequencyMhz(), 55.25);
+  ASSERT_TRUE(stick().tunedStation().has_value());
+  EXPECT_EQ(stick().tunedStation()->scene.number, 2);
 
   ASSERT_EQ(tune(control, 61.25), 0);  // channel 3, silent
   EXPECT_EQ(signal(control), 0);
+  EXPECT_FALSE(stick().tunedStation().has_value());
   ASSERT_EQ(tune(control, 58.0), 0);  // between channels
   EXPECT_EQ(signal(control), 0);
-  ASSERT_EQ(tune(control, 471.25, 8), 0);  // channel 14, on air
+  ASSERT_EQ(tune(control, 471.25, 8), 0);  // channel 14
   EXPECT_EQ(signal(control), 1);
+  EXPECT_EQ(stick().tunedStation()->scene.name, "Harbor 14");
 }
 
 TEST_F(QxmdllControlTest, TheTunerBytesAreTheDividerAndBand) {
@@ -89,7 +108,7 @@ TEST_F(QxmdllControlTest, TheTunerBytesAreTheDividerAndBand) {
   BYTE address = 0xC0;
   WORD subAddress = 0;
   ASSERT_EQ(control.SetI2CData(&address, &subAddress, 2, data, 4), 0);
-  EXPECT_DOUBLE_EQ(*stick().tunedFrequencyMhz(), 55.25);
+  EXPECT_EQ(stick().oscillatorHz(), 101'000'000);
 
   std::vector<plat::TvStickControl::Write> writes = stick().writes();
   ASSERT_EQ(writes.size(), 1u);
@@ -103,7 +122,7 @@ TEST_F(QxmdllControlTest, TheTunerBytesAreTheDividerAndBand) {
   ASSERT_EQ(control.SetI2CData(&otherAddress, &subAddress, 2, data, 4), 0);
   BYTE shortData[2] = {0x1F, 0xD4};
   ASSERT_EQ(control.SetI2CData(&address, &subAddress, 2, shortData, 2), 0);
-  EXPECT_DOUBLE_EQ(*stick().tunedFrequencyMhz(), 55.25);
+  EXPECT_EQ(stick().oscillatorHz(), 101'000'000);
 }
 
 TEST_F(QxmdllControlTest, OtherStatusBitsAreKept) {
@@ -143,7 +162,7 @@ TEST_F(QxmdllControlTest, EveryCallFailsWhenNotOpenOrWhenTheStickIsPulled) {
   stick().setPlugged(true);
   ASSERT_EQ(control.GetRegData(0xC16F, &value, 1), 0);
   EXPECT_EQ(value, 0);
-  EXPECT_FALSE(stick().tunedFrequencyMhz().has_value());
+  EXPECT_FALSE(stick().oscillatorHz().has_value());
 
   control.CloseControlInterface();
   EXPECT_LT(control.GetRegData(0xC16F, &value, 1), 0);
