@@ -1,5 +1,8 @@
 #include "Canvas.h"
 
+#include <support/TestMachine.h>
+#include <win32/user/metrics.h>
+
 #include <win32/gdi.h>
 
 #include <gtest/gtest.h>
@@ -118,6 +121,72 @@ TEST(DrawTest, PensAndBrushesDescribeThemselves) {
   EXPECT_EQ(CreatePen(42, 1, 0), nullptr);
   DeleteObject(pen);
   DeleteObject(brush);
+}
+
+}  // namespace
+
+namespace {
+
+class SystemColourDrawTest : public test::MachineTest {};
+
+TEST_F(SystemColourDrawTest, DrawEdgeUsesTheThreeDColoursInTwoRings) {
+  Canvas canvas(10, 10);
+  canvas.fill(RGB(1, 1, 1));
+  RECT r{1, 1, 9, 9};
+  ASSERT_TRUE(DrawEdge(canvas.dc(), &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST));
+  EXPECT_EQ(canvas.at(1, 1), GetSysColor(COLOR_3DSHADOW));   // outer top-left
+  EXPECT_EQ(canvas.at(8, 8), GetSysColor(COLOR_3DHILIGHT));  // outer bottom-right
+  EXPECT_EQ(canvas.at(2, 2), GetSysColor(COLOR_3DDKSHADOW)); // inner top-left
+  EXPECT_EQ(canvas.at(7, 7), GetSysColor(COLOR_3DLIGHT));    // inner bottom-right
+  EXPECT_EQ(canvas.at(4, 4), RGB(1, 1, 1));
+  EXPECT_EQ(r.left, 3);
+  EXPECT_EQ(r.bottom, 7) << "BF_ADJUST leaves the inside";
+  // Only the bottom edge.
+  canvas.fill(RGB(1, 1, 1));
+  RECT bottom{0, 0, 10, 10};
+  DrawEdge(canvas.dc(), &bottom, EDGE_SUNKEN, BF_BOTTOM);
+  EXPECT_EQ(canvas.count(RGB(1, 1, 1)), 80);
+  EXPECT_EQ(canvas.at(5, 9), GetSysColor(COLOR_3DHILIGHT));
+}
+
+TEST_F(SystemColourDrawTest, SystemColourBrushesFillWithTheColourOfTheIndex) {
+  machine().ini().setValue("Colors", "COLOR_WINDOW", "10 20 30");
+  Canvas canvas(4, 4);
+  RECT r{0, 0, 4, 4};
+  FillRect(canvas.dc(), &r, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+  EXPECT_EQ(canvas.at(2, 2), RGB(10, 20, 30));
+}
+
+TEST_F(SystemColourDrawTest, ScrollArrowsPointTheirWay) {
+  Canvas canvas(16, 16);
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  RECT r{0, 0, 16, 16};
+  ASSERT_TRUE(DrawFrameControl(canvas.dc(), &r, DFC_SCROLL, DFCS_SCROLLUP));
+  EXPECT_GT(canvas.count(text), 3);
+  EXPECT_EQ(canvas.at(3, 3), GetSysColor(COLOR_3DFACE));
+  // An arrow pointing up is wide at the bottom: the lowest inked row holds the most ink.
+  int widestRow = -1, widest = 0;
+  for (int y = 0; y < 16; ++y) {
+    const int n = canvas.count(text, RECT{0, y, 16, y + 1});
+    if (n >= widest && n > 0) {
+      widest = n;
+      widestRow = y;
+    }
+  }
+  int lowestRow = -1;
+  for (int y = 0; y < 16; ++y)
+    if (canvas.count(text, RECT{0, y, 16, y + 1}) > 0) lowestRow = y;
+  EXPECT_EQ(widestRow, lowestRow);
+  ASSERT_TRUE(DrawFrameControl(canvas.dc(), &r, DFC_SCROLL, DFCS_SCROLLDOWN));
+  for (int y = 0; y < 16; ++y)
+    if (canvas.count(text, RECT{0, y, 16, y + 1}) > 0) {
+      EXPECT_EQ(canvas.count(text, RECT{0, y, 16, y + 1}), widest) << "pointing down: widest at the top";
+      break;
+    }
+  DrawFrameControl(canvas.dc(), &r, DFC_SCROLL, DFCS_SCROLLLEFT | DFCS_INACTIVE);
+  EXPECT_EQ(canvas.count(text), 0) << "inactive arrows are grey";
+  EXPECT_GT(canvas.count(GetSysColor(COLOR_GRAYTEXT)), 0);
+  EXPECT_FALSE(DrawFrameControl(canvas.dc(), &r, 99, 0));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Windows for the GDI tests: a class whose procedure counts messages and leaves the rest
-// to DefWindowProcA, windows of it, a message pump, and reading the composed screen.
+// to DefWindowProcA, windows of it, a message pump, and reading the composed screen. A
+// failed test leaves the screen beside its log as "<suite>.<test>.png".
 #pragma once
 
+#include <robot/Screenshot.h>
 #include <support/TestMachine.h>
 #include <win32/gdi.h>
 #include <win32/gdi/VirtualScreen.h>
@@ -27,6 +29,12 @@ class WindowGdiTest : public MachineTest {
     };
     wc.lpszClassName = "GdiTestWindow";
     RegisterClassA(&wc);
+  }
+
+  void TearDown() override {
+    if (!HasFailure()) return;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    plat::Screenshot::dump(std::string(info->test_suite_name()) + "." + info->name());
   }
 
   HWND create(RECT r, DWORD style = WS_POPUP | WS_VISIBLE, HWND parent = nullptr, DWORD exStyle = 0) {

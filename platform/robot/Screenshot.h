@@ -1,0 +1,30 @@
+// What the screen shows, as a test or a robot script sees it: the whole screen or one
+// window saved as a PNG, and single pixels.
+//
+// A window's picture is the window alone on the desktop: its own pixels (also where other
+// windows cover it) through its window region, the desktop colour outside the region.
+// dump() saves the screen for a failed test: into ORVANE_SCREENSHOT_DIR when set,
+// otherwise the working folder, which under CTest is beside the test's log.
+#pragma once
+
+#include <win32/types.h>
+
+#include <filesystem>
+#include <string>
+
+namespace plat {
+
+class Screenshot {
+ public:
+  static bool saveScreen(const std::filesystem::path& png);
+  // False when the window does not exist or the file cannot be written.
+  static bool saveWindow(HWND hwnd, const std::filesystem::path& png);
+  // Screen coordinates; CLR_INVALID outside the screen.
+  static COLORREF screenPixel(int x, int y);
+  // Window coordinates, on the window's own picture; CLR_INVALID outside the window.
+  static COLORREF windowPixel(HWND hwnd, int x, int y);
+  // The screen saved as "<name>.png"; returns the file written, empty on failure.
+  static std::filesystem::path dump(const std::string& name);
+};
+
+}  // namespace plat
