@@ -15,6 +15,7 @@
 #include <win32/types.h>
 
 class CQXUSB_Control;
+class CVolumeMixer;
 
 class CAppController : public CObserver {
  public:
@@ -61,6 +62,22 @@ class CAppController : public CObserver {
 
   // The program folder, ending with "\".
   static CString GetModuleFolder();
+
+  // Volume. The scale maps the levels 0..100 onto the mixer's range.
+  void InitVolumeScale();
+  // Sets the mixer's volume for a level of the scale (clamped to the mixer's range).
+  void ApplyVolume(int level);
+  // The name of the first source line of that component type on the speakers side (or
+  // the recording side) of the mixer named (spaces ignored; else the first mixer); 1 found.
+  static int FindMixerSourceName(DWORD componentType, CString& name, int recordingSide, LPCSTR mixerName);
+
+ private:
+  CVolumeMixer* m_pVolumeMixer = nullptr;
+  // The volume scale: mixer maximum, minimum, step and number of levels.
+  long m_volumeMaximum = 0;
+  long m_volumeMinimum = 0;
+  long m_volumeStep = 0;
+  int m_volumeLevels = 0;
 };
 
 // The device control object, null while the device control interface is not open.

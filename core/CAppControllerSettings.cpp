@@ -13,6 +13,7 @@
 #include <win32/handleapi.h>
 #include <win32/module.h>
 #include <win32/registry.h>
+#include <winmm/mmsystem.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -84,8 +85,14 @@ void MakeDefaultRecord(SettingsRecord& record) {
   CString programFolder = CAppController::GetModuleFolder();
   DefaultFolder(record.VideoFolder, programFolder, kVideosFolderName);
   DefaultFolder(record.PictureFolder, programFolder, kPictureFolderName);
-  CopyToField(record.AudioLineName, sizeof(record.AudioLineName), kDefaultAudioLine);
-  CopyToField(record.CaptureAudioLine, sizeof(record.CaptureAudioLine), kDefaultAudioLine);
+  CString line;
+  if (!CAppController::FindMixerSourceName(MIXERLINE_COMPONENTTYPE_SRC_LINE, line, 0, nullptr) &&
+      !CAppController::FindMixerSourceName(MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, line, 0, nullptr))
+    line = kDefaultAudioLine;
+  CopyToField(record.AudioLineName, sizeof(record.AudioLineName), line);
+  if (!CAppController::FindMixerSourceName(MIXERLINE_COMPONENTTYPE_SRC_LINE, line, 1, nullptr))
+    line = kDefaultAudioLine;
+  CopyToField(record.CaptureAudioLine, sizeof(record.CaptureAudioLine), line);
   CopyToField(record.CaptureDeviceName, sizeof(record.CaptureDeviceName), kDefaultCaptureDevice);
 }
 
