@@ -7,6 +7,7 @@
 #include <win32/gdi/draw.h>
 #include <win32/gdi/font.h>
 #include <win32/gdi/image.h>
+#include <win32/gdi/imagelist.h>
 #include <win32/gdi/object.h>
 #include <win32/gdi/region.h>
 #include <win32/gdi/windowdc.h>

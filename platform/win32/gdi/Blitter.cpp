@@ -112,6 +112,22 @@ void Blitter::transfer(DrawingContext& dst, const RECT& device, const Source* so
   });
 }
 
+void Blitter::transferMasked(DrawingContext& dst, const RECT& device, const Source& source, const Surface& mask) {
+  Surface& target = dst.surface();
+  std::vector<Pixel> s, m, d;
+  forEachRow(dst, device, &source, [&](int x, int y, int n, const Surface* src, int srcX, int srcY) {
+    s.resize(static_cast<std::size_t>(n));
+    m.resize(static_cast<std::size_t>(n));
+    d.resize(static_cast<std::size_t>(n));
+    src->readSpan(srcX, srcY, n, s.data());
+    mask.readSpan(srcX, srcY, n, m.data());
+    target.readSpan(x, y, n, d.data());
+    for (int i = 0; i < n; ++i)
+      if (m[static_cast<std::size_t>(i)] == kBlackPixel) d[static_cast<std::size_t>(i)] = s[static_cast<std::size_t>(i)];
+    target.writeSpan(x, y, n, d.data());
+  });
+}
+
 void Blitter::transferKeyed(DrawingContext& dst, const RECT& device, const Source& source, Pixel key) {
   const Pixel text = pixelFromColorRef(dst.state().textColor);
   const Pixel bk = pixelFromColorRef(dst.state().bkColor);

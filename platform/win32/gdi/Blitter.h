@@ -28,6 +28,8 @@ class Blitter {
   // A transfer with another brush than the selected one (FillRect).
   static void transfer(DrawingContext& dst, const RECT& device, const Source* source, DWORD rop,
                        const BrushObject& brush);
+  // Copies the source pixels whose mask pixel (same place in `mask`) is black.
+  static void transferMasked(DrawingContext& dst, const RECT& device, const Source& source, const Surface& mask);
   // Copies the source pixels that are not `key`.
   static void transferKeyed(DrawingContext& dst, const RECT& device, const Source& source, Pixel key);
 

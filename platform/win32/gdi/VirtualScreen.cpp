@@ -1,6 +1,7 @@
 #include <win32/gdi/VirtualScreen.h>
 
 #include <machine/Machine.h>
+#include <win32/gdi/DragImage.h>
 #include <win32/gdi/WindowClip.h>
 #include <win32/gdi/WindowGraphics.h>
 #include <win32/user/metrics.h>
@@ -41,6 +42,7 @@ std::shared_ptr<Surface> VirtualScreen::compose() {
   const std::vector<HWND> windows = topLevelWindows();
   for (auto it = windows.rbegin(); it != windows.rend(); ++it)
     if (IsWindowVisible(*it)) composeWindow(*frame, *it);
+  DragImage::current().drawOn(*frame);
   return frame;
 }
 

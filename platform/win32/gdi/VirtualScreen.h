@@ -1,6 +1,7 @@
 // The machine's screen as the user would see it: the desktop colour, then every visible
 // top-level window of this process from the bottom of the z-order up, each through its
-// window region, blended by its layered-window opacity and colour key. The screen's size
+// window region, blended by its layered-window opacity and colour key, and a dragged
+// image-list picture over them. The screen's size
 // comes from machine.ini [Screen].
 //
 // Composition runs on demand (a screenshot, the screen's device context), reading the
