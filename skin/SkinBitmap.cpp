@@ -1,5 +1,11 @@
 #include "skin/SkinBitmap.h"
 
+#include <com/globalmem.h>
+#include <com/objbase.h>
+#include <com/olectl.h>
+#include <win32/file.h>
+#include <win32/handleapi.h>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -79,7 +85,81 @@ HRGN RegionFromPixels(const BYTE* pBits, int cx, int cy, COLORREF cTransparent, 
   return hResult;
 }
 
+// The whole file in a movable global memory block; NULL when it cannot be read.
+HGLOBAL ReadFileToGlobal(LPCSTR lpszPath, DWORD& dwSize) {
+  HANDLE hFile = CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+  if (hFile == INVALID_HANDLE_VALUE) return nullptr;
+  dwSize = GetFileSize(hFile, nullptr);
+  HGLOBAL hGlobal = nullptr;
+  if (dwSize != INVALID_FILE_SIZE && dwSize > 0) hGlobal = GlobalAlloc(GMEM_MOVEABLE, dwSize);
+  if (hGlobal) {
+    DWORD dwRead = 0;
+    const BOOL bRead = ReadFile(hFile, GlobalLock(hGlobal), dwSize, &dwRead, nullptr);
+    GlobalUnlock(hGlobal);
+    if (!bRead || dwRead != dwSize) hGlobal = GlobalFree(hGlobal);
+  }
+  CloseHandle(hFile);
+  return hGlobal;
+}
+
 }  // namespace
+
+BOOL LoadPictureFile(LPCSTR lpszPath, HBITMAP& hBitmap, SIZE& size) {
+  DWORD dwSize = 0;
+  HGLOBAL hGlobal = ReadFileToGlobal(lpszPath, dwSize);
+  if (!hGlobal) return FALSE;
+  IStream* pStream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(hGlobal, TRUE, &pStream))) {
+    GlobalFree(hGlobal);
+    return FALSE;
+  }
+  IPicture* pPicture = nullptr;
+  const HRESULT hr = OleLoadPicture(pStream, static_cast<LONG>(dwSize), FALSE, IID_IPicture,
+                                    reinterpret_cast<LPVOID*>(&pPicture));
+  pStream->Release();
+  if (FAILED(hr) || !pPicture) return FALSE;
+
+  // The picture deletes its bitmap with its last reference: keep a copy.
+  OLE_HANDLE handle = 0;
+  SHORT type = PICTYPE_NONE;
+  HBITMAP hCopy = nullptr;
+  BITMAP bm{};
+  if (SUCCEEDED(pPicture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(pPicture->get_Handle(&handle))) {
+    const auto hPictureBitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+    if (GetObject(hPictureBitmap, sizeof bm, &bm)) hCopy = CutBitmap(hPictureBitmap, 0, 0, bm.bmWidth, bm.bmHeight);
+  }
+  pPicture->Release();
+  if (!hCopy) return FALSE;
+  if (hBitmap) DeleteObject(hBitmap);
+  hBitmap = hCopy;
+  size.cx = bm.bmWidth;
+  size.cy = bm.bmHeight;
+  return TRUE;
+}
+
+HBITMAP CutBitmap(HBITMAP hSource, int x, int y, int cx, int cy) {
+  if (!hSource || cx <= 0 || cy <= 0) return nullptr;
+  HDC hScreenDC = GetDC(nullptr);
+  HBITMAP hImage = hScreenDC ? CreateCompatibleBitmap(hScreenDC, cx, cy) : nullptr;
+  HDC hSourceDC = hScreenDC ? CreateCompatibleDC(hScreenDC) : nullptr;
+  HDC hImageDC = hScreenDC ? CreateCompatibleDC(hScreenDC) : nullptr;
+  if (hImage && hSourceDC && hImageDC) {
+    HGDIOBJ hOldSource = SelectObject(hSourceDC, hSource);
+    HGDIOBJ hOldImage = SelectObject(hImageDC, hImage);
+    SetStretchBltMode(hImageDC, COLORONCOLOR);
+    StretchBlt(hImageDC, 0, 0, cx, cy, hSourceDC, x, y, cx, cy, SRCCOPY);
+    SelectObject(hImageDC, hOldImage);
+    SelectObject(hSourceDC, hOldSource);
+  } else if (hImage) {
+    DeleteObject(hImage);
+    hImage = nullptr;
+  }
+  if (hSourceDC) DeleteDC(hSourceDC);
+  if (hImageDC) DeleteDC(hImageDC);
+  if (hScreenDC) ReleaseDC(nullptr, hScreenDC);
+  return hImage;
+}
 
 HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF cTransparent, COLORREF cTolerance) {
   BITMAP bm{};

@@ -5,6 +5,15 @@
 
 #include <win32/gdi.h>
 
+// Reads a picture file whole and decodes it with the OLE picture loader (any format it
+// reads). On success the picture's bitmap replaces `hBitmap` (the old one is deleted) and
+// `size` gets its size; on failure both are left alone.
+BOOL LoadPictureFile(LPCSTR lpszPath, HBITMAP& hBitmap, SIZE& size);
+
+// A new bitmap compatible with the screen holding the cx x cy pixels of `hSource` at
+// (x, y), copied 1:1; NULL without a source or for an empty size.
+HBITMAP CutBitmap(HBITMAP hSource, int x, int y, int cx, int cy);
+
 // The region of every pixel of `hBitmap` that is not transparent. A pixel is transparent
 // when its blue, green and red bytes each lie within [c, c + t] of the bytes of
 // `cTransparent` and `cTolerance` taken in that order (low byte against blue), so the
