@@ -15,3 +15,4 @@
 #include <win32/profile.h>
 #include <win32/registry.h>
 #include <win32/user.h>
+#include <win32/gdi.h>

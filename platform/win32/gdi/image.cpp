@@ -5,6 +5,7 @@
 #include <win32/gdi/BitmapObject.h>
 #include <win32/gdi/GdiTable.h>
 #include <win32/gdi/PictureFile.h>
+#include <win32/user/ResourceTable.h>
 
 #include <system_error>
 #include <vector>
@@ -32,11 +33,41 @@ HBITMAP bitmapFrom(plat::PictureFile::Picture picture, bool dibSection) {
   return static_cast<HBITMAP>(plat::GdiTable::instance().add(std::make_shared<plat::BitmapObject>(std::move(dib), true)));
 }
 
+// A picture's bytes as LoadImage takes them: Windows bitmaps only.
+HBITMAP bitmapFromBytes(std::span<const std::uint8_t> bytes, bool dibSection) {
+  auto picture = plat::PictureFile::sniff(bytes) == plat::PictureFile::Format::Bmp ? plat::PictureFile::decode(bytes)
+                                                                                      : std::nullopt;
+  if (!picture) {
+    SetLastError(ERROR_INVALID_DATA);
+    return nullptr;
+  }
+  return bitmapFrom(std::move(*picture), dibSection);
+}
+
+HBITMAP bitmapFromResource(HINSTANCE module, LPCSTR name, bool dibSection) {
+  const plat::res::Blob* blob = plat::ResourceTable::bitmap(module, name);
+  if (!blob) {
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return nullptr;
+  }
+  return bitmapFromBytes(std::span<const std::uint8_t>(blob->data, blob->size), dibSection);
+}
+
 }  // namespace
 
+HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName) {
+  return lpBitmapName ? bitmapFromResource(hInstance, lpBitmapName, false) : nullptr;
+}
+
 HANDLE LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad) {
-  if (!name || type != IMAGE_BITMAP || !(fuLoad & LR_LOADFROMFILE) || IS_INTRESOURCE(name)) {
+  const bool dibSection = (fuLoad & LR_CREATEDIBSECTION) != 0;
+  if (!name || type != IMAGE_BITMAP) {
     SetLastError(ERROR_NOT_SUPPORTED);
+    return nullptr;
+  }
+  if (!(fuLoad & LR_LOADFROMFILE)) return bitmapFromResource(hInst, name, dibSection);
+  if (IS_INTRESOURCE(name)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
   const auto path = plat::Machine::current().paths().toLinux(name);
@@ -46,15 +77,9 @@ HANDLE LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT 
     return nullptr;
   }
   const auto bytes = plat::PictureFile::readFile(path);
-  // LoadImage reads Windows bitmaps only.
-  if (!bytes || plat::PictureFile::sniff(*bytes) != plat::PictureFile::Format::Bmp) {
+  if (!bytes) {
     SetLastError(ERROR_INVALID_DATA);
     return nullptr;
   }
-  auto picture = plat::PictureFile::decode(*bytes);
-  if (!picture) {
-    SetLastError(ERROR_INVALID_DATA);
-    return nullptr;
-  }
-  return bitmapFrom(std::move(*picture), (fuLoad & LR_CREATEDIBSECTION) != 0);
+  return bitmapFromBytes(*bytes, dibSection);
 }

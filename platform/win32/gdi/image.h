@@ -1,8 +1,9 @@
-// Loading bitmaps: LoadImageA from a bitmap file (LR_LOADFROMFILE), as a device-dependent
-// bitmap or, with LR_CREATEDIBSECTION, a bottom-up DIB section keeping the file's depth
-// (1, 24 or 32 bits; other depths become 24). A missing file fails with
-// ERROR_FILE_NOT_FOUND, a broken one with ERROR_INVALID_DATA. Requested sizes are
-// ignored: the bitmap keeps the picture's size.
+// Loading bitmaps from a module's bitmap resources (LoadBitmapA, LoadImageA) or from a
+// bitmap file (LoadImageA with LR_LOADFROMFILE), as a device-dependent bitmap or, with
+// LR_CREATEDIBSECTION, a bottom-up DIB section keeping the picture's depth (1, 24 or 32
+// bits; other depths become 24). A missing file fails with ERROR_FILE_NOT_FOUND, a
+// missing resource with ERROR_RESOURCE_NAME_NOT_FOUND, a broken picture with
+// ERROR_INVALID_DATA. Requested sizes are ignored: the bitmap keeps the picture's size.
 #pragma once
 
 #include <win32/types.h>
@@ -19,5 +20,10 @@
 #define LR_CREATEDIBSECTION 0x00002000
 #define LR_SHARED 0x00008000
 
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
+
 HANDLE LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
 #define LoadImage LoadImageA
+// A resource bitmap of the module (NULL: the program), by MAKEINTRESOURCE(id) or "#id".
+HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
+#define LoadBitmap LoadBitmapA

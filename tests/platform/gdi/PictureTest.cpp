@@ -291,3 +291,33 @@ TEST_F(PictureFileTest, LoadImageReadsBitmapFilesOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+class ResourceBitmapTest : public test::MachineTest {};
+
+TEST_F(ResourceBitmapTest, LoadBitmapReadsTheProgramsBitmapResources) {
+  HBITMAP bitmap = LoadBitmapA(nullptr, MAKEINTRESOURCEA(144));
+  ASSERT_NE(bitmap, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 3, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 3, 1), RGB(255, 0, 255));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+
+  HBITMAP byName = static_cast<HBITMAP>(LoadImageA(nullptr, "#144", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  ASSERT_NE(byName, nullptr);
+  DIBSECTION ds{};
+  EXPECT_EQ(GetObjectA(byName, sizeof ds, &ds), static_cast<int>(sizeof ds));
+  EXPECT_EQ(ds.dsBm.bmWidth, 4);
+  EXPECT_EQ(ds.dsBm.bmBitsPixel, 24);
+  DeleteObject(byName);
+
+  EXPECT_EQ(LoadBitmapA(nullptr, MAKEINTRESOURCEA(999)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+}
+
+}  // namespace
