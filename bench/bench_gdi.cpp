@@ -1,0 +1,172 @@
+// GDI's hot paths: the skins' region from a key-colour bitmap, a HALFTONE stretch of a
+// video frame to the screen, a caption through DrawTextA, and composing the screen.
+#include <machine/Machine.h>
+#include <win32/gdi.h>
+#include <win32/gdi/VirtualScreen.h>
+#include <win32/user.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A fresh machine of its own, as a test would have.
+void openMachine() {
+  std::string root = (std::filesystem::temp_directory_path() / "orvane-bench-XXXXXX").string();
+  if (!mkdtemp(root.data())) std::abort();
+  plat::Machine::open(root).clock().setManual(1709294400000);
+}
+
+// A 32-bit top-down DIB section selected into a memory context.
+struct Dib {
+  HDC dc;
+  HBITMAP bitmap;
+  std::uint32_t* bits = nullptr;
+  Dib(int width, int height) {
+    dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* p = nullptr;
+    bitmap = CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &p, nullptr, 0);
+    bits = static_cast<std::uint32_t*>(p);
+    SelectObject(dc, bitmap);
+  }
+  ~Dib() {
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+  }
+};
+
+// A skin background: an opaque rounded panel with a few transparent holes on magenta.
+void paintSkin(Dib& dib, int width, int height) {
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const int dx = x < 40 ? 40 - x : x >= width - 40 ? x - (width - 41) : 0;
+      const int dy = y < 40 ? 40 - y : y >= height - 40 ? y - (height - 41) : 0;
+      const bool corner = dx * dx + dy * dy > 40 * 40;
+      // Rows of small holes, as lettering or a grille cut into a skin: many runs a row.
+      const bool hole = (y / 8) % 2 == 0 && x % 16 < 4;
+      dib.bits[y * width + x] = corner || hole ? 0x00FF00FF : static_cast<std::uint32_t>(0x303030 + (x ^ y) % 64);
+    }
+}
+
+// The skins' region builder: runs of non-key pixels, flushed every 2000 rectangles.
+HRGN regionFromKey(const std::uint32_t* bits, int width, int height, std::uint32_t key) {
+  HRGN result = CreateRectRgn(0, 0, 0, 0);
+  std::vector<char> buffer(sizeof(RGNDATAHEADER) + 2000 * sizeof(RECT));
+  auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+  auto* rects = reinterpret_cast<RECT*>(data->Buffer);
+  DWORD count = 0;
+  const auto flush = [&] {
+    data->rdh = RGNDATAHEADER{sizeof(RGNDATAHEADER), RDH_RECTANGLES, count, 0, RECT{0, 0, width, height}};
+    HRGN part = ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data);
+    CombineRgn(result, result, part, RGN_OR);
+    DeleteObject(part);
+    count = 0;
+  };
+  for (int y = 0; y < height; ++y) {
+    const std::uint32_t* row = bits + static_cast<std::ptrdiff_t>(y) * width;
+    for (int x = 0; x < width;) {
+      while (x < width && row[x] == key) ++x;
+      const int x0 = x;
+      while (x < width && row[x] != key) ++x;
+      if (x > x0) {
+        rects[count++] = RECT{x0, y, x, y + 1};
+        if (count == 2000) flush();
+      }
+    }
+  }
+  flush();
+  return result;
+}
+
+// The skin as a loaded bitmap: copied into a 32-bit DIB, then scanned.
+void BM_RegionFromKeyColourBitmap(benchmark::State& state) {
+  openMachine();
+  Dib skin(1024, 768);
+  paintSkin(skin, 1024, 768);
+  HBITMAP loaded = CreateBitmap(1024, 768, 1, 32, nullptr);
+  BITMAPINFO bmi{};
+  bmi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 1024, -768, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  SetDIBits(skin.dc, loaded, 0, 768, skin.bits, &bmi, DIB_RGB_COLORS);
+  std::vector<std::uint32_t> bits(1024 * 768);
+  std::size_t rects = 0;
+  for (auto _ : state) {
+    GetDIBits(skin.dc, loaded, 0, 768, bits.data(), &bmi, DIB_RGB_COLORS);
+    HRGN region = regionFromKey(bits.data(), 1024, 768, 0x00FF00FF);
+    rects = GetRegionData(region, 0, nullptr);
+    DeleteObject(region);
+  }
+  state.counters["rects"] = static_cast<double>((rects - sizeof(RGNDATAHEADER)) / sizeof(RECT));
+  DeleteObject(loaded);
+}
+BENCHMARK(BM_RegionFromKeyColourBitmap)->Unit(benchmark::kMillisecond);
+
+void BM_StretchBltHalftone720x576To1024x768(benchmark::State& state) {
+  openMachine();
+  Dib frame(720, 576);
+  for (int i = 0; i < 720 * 576; ++i) frame.bits[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF;
+  Dib screen(1024, 768);
+  SetStretchBltMode(screen.dc, HALFTONE);
+  for (auto _ : state) StretchBlt(screen.dc, 0, 0, 1024, 768, frame.dc, 0, 0, 720, 576, SRCCOPY);
+  state.SetItemsProcessed(state.iterations() * 1024 * 768);
+}
+BENCHMARK(BM_StretchBltHalftone720x576To1024x768)->Unit(benchmark::kMillisecond);
+
+void BM_DrawTextCaption(benchmark::State& state) {
+  openMachine();
+  Dib bar(400, 30);
+  HFONT font = CreateFontA(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  SelectObject(bar.dc, font);
+  SetBkMode(bar.dc, TRANSPARENT);
+  SetTextColor(bar.dc, RGB(255, 255, 255));
+  RECT r{0, 0, 400, 30};
+  for (auto _ : state)
+    DrawTextA(bar.dc, "Orvane Media - Channel 12 (Preview)", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_WORD_ELLIPSIS);
+  SelectObject(bar.dc, GetStockObject(SYSTEM_FONT));
+  DeleteObject(font);
+}
+BENCHMARK(BM_DrawTextCaption)->Unit(benchmark::kMicrosecond);
+
+LRESULT CALLBACK plainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void BM_ComposeFiveWindows(benchmark::State& state) {
+  openMachine();
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = plainProc;
+  wc.lpszClassName = "BenchWindow";
+  RegisterClassA(&wc);
+  std::vector<HWND> windows;
+  for (int i = 0; i < 5; ++i) {
+    const DWORD ex = i == 4 ? WS_EX_LAYERED : 0;
+    HWND hwnd = CreateWindowExA(ex, "BenchWindow", "", WS_POPUP | WS_VISIBLE, 60 * i, 40 * i, 500, 400, nullptr,
+                                nullptr, nullptr, nullptr);
+    HDC dc = GetDC(hwnd);
+    HBRUSH brush = CreateSolidBrush(RGB(40 * i, 255 - 40 * i, 128));
+    RECT all{0, 0, 500, 400};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    ReleaseDC(hwnd, dc);
+    windows.push_back(hwnd);
+  }
+  SetWindowRgn(windows[2], CreateRectRgn(0, 0, 300, 300), FALSE);
+  SetLayeredWindowAttributes(windows[4], 0, 160, LWA_ALPHA);
+  for (auto _ : state) benchmark::DoNotOptimize(plat::VirtualScreen::current().compose());
+  for (HWND hwnd : windows) DestroyWindow(hwnd);
+}
+BENCHMARK(BM_ComposeFiveWindows)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
