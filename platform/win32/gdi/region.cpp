@@ -85,7 +85,8 @@ HRGN ExtCreateRegion(const XFORM* lpx, DWORD nCount, const RGNDATA* lpData) {
     return nullptr;
   }
   std::vector<RECT> rects(lpData->rdh.nCount);
-  std::memcpy(rects.data(), reinterpret_cast<const char*>(lpData) + lpData->rdh.dwSize, rects.size() * sizeof(RECT));
+  if (!rects.empty())
+    std::memcpy(rects.data(), reinterpret_cast<const char*>(lpData) + lpData->rdh.dwSize, rects.size() * sizeof(RECT));
   if (lpx) {
     for (RECT& r : rects) {
       r = normalised(transformed(r.left, lpx->eM11, lpx->eDx), transformed(r.top, lpx->eM22, lpx->eDy),
@@ -110,7 +111,7 @@ DWORD GetRegionData(HRGN hrgn, DWORD nCount, LPRGNDATA lpRgnData) {
   lpRgnData->rdh.nCount = static_cast<DWORD>(rects.size());
   lpRgnData->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
   lpRgnData->rdh.rcBound = region->region().bounds();
-  std::memcpy(lpRgnData->Buffer, rects.data(), rects.size() * sizeof(RECT));
+  if (!rects.empty()) std::memcpy(lpRgnData->Buffer, rects.data(), rects.size() * sizeof(RECT));
   return nCount;
 }
 

@@ -16,7 +16,7 @@ std::vector<RECT> rectsOf(HRGN rgn) {
   auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
   EXPECT_EQ(GetRegionData(rgn, size, data), size);
   std::vector<RECT> rects(data->rdh.nCount);
-  std::memcpy(rects.data(), data->Buffer, rects.size() * sizeof(RECT));
+  if (!rects.empty()) std::memcpy(rects.data(), data->Buffer, rects.size() * sizeof(RECT));
   return rects;
 }
 
@@ -27,7 +27,7 @@ std::vector<char> regionData(const std::vector<RECT>& rects) {
   data->rdh.dwSize = sizeof(RGNDATAHEADER);
   data->rdh.iType = RDH_RECTANGLES;
   data->rdh.nCount = static_cast<DWORD>(rects.size());
-  std::memcpy(data->Buffer, rects.data(), rects.size() * sizeof(RECT));
+  if (!rects.empty()) std::memcpy(data->Buffer, rects.data(), rects.size() * sizeof(RECT));
   return buffer;
 }
 
