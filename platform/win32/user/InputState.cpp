@@ -6,10 +6,7 @@
 namespace plat {
 
 void InputState::press(int vk) {
-  if (!inRange(vk)) return;
-  const auto i = static_cast<std::size_t>(vk);
-  if (!m_down[i]) m_toggled[i] = !m_toggled[i];
-  m_down[i] = true;
+  if (inRange(vk)) m_down[static_cast<std::size_t>(vk)] = true;
 }
 
 void InputState::release(int vk) {

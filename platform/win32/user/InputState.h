@@ -1,5 +1,5 @@
-// The keyboard and the pointer as the robot left them: which keys are down or toggled,
-// where the pointer is, and which cursor shape was last set. Guarded by the user lock.
+// The keyboard and the pointer as the robot left them: which keys are down, where the
+// pointer is, and which cursor shape was last set. Guarded by the user lock.
 #pragma once
 
 #include <win32/types.h>
@@ -11,8 +11,6 @@ namespace plat {
 class InputState {
  public:
   bool isDown(int vk) const { return inRange(vk) && m_down[static_cast<std::size_t>(vk)]; }
-  bool isToggled(int vk) const { return inRange(vk) && m_toggled[static_cast<std::size_t>(vk)]; }
-  // A key going down flips its toggle state, as Caps Lock does.
   void press(int vk);
   void release(int vk);
 
@@ -28,7 +26,6 @@ class InputState {
   static bool inRange(int vk) { return vk >= 0 && vk < 256; }
 
   std::array<bool, 256> m_down{};
-  std::array<bool, 256> m_toggled{};
   POINT m_cursor{0, 0};
   HCURSOR m_shape = nullptr;
 };

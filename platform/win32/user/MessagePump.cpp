@@ -44,6 +44,56 @@ int characterOf(int vk, bool shift, bool capsLock, bool control) {
   }
 }
 
+// The key or button an input message is about, and whether it went down; -1 for others.
+int keyOf(const MSG& msg, bool& down) {
+  switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      down = true;
+      return static_cast<int>(msg.wParam & 0xFF);
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      down = false;
+      return static_cast<int>(msg.wParam & 0xFF);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+      down = true;
+      return VK_LBUTTON;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP:
+      down = false;
+      return VK_LBUTTON;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+      down = true;
+      return VK_RBUTTON;
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP:
+      down = false;
+      return VK_RBUTTON;
+    default:
+      return -1;
+  }
+}
+
+// The thread's key state follows the input it takes from its queue.
+void takeKeyState(const MSG& msg) {
+  bool down = false;
+  const int vk = keyOf(msg, down);
+  if (vk < 0) return;
+  UserSystem& system = UserSystem::current();
+  std::lock_guard guard(system.lock());
+  ThreadState& state = system.threadState();
+  const auto key = static_cast<std::size_t>(vk);
+  if (down && !state.keyDown[key]) state.keyToggled.flip(key);
+  state.keyDown[key] = down;
+  // The left and right modifier keys count as the modifier too.
+  if (vk == VK_LSHIFT || vk == VK_RSHIFT) state.keyDown[VK_SHIFT] = down;
+  if (vk == VK_LCONTROL || vk == VK_RCONTROL) state.keyDown[VK_CONTROL] = down;
+}
+
 }  // namespace
 
 bool MessagePump::findPaint(const MessageFilter& filter, MSG& out) {
@@ -73,8 +123,11 @@ bool MessagePump::peek(MSG& out, const MessageFilter& filter, bool remove) {
   MessageDelivery::handleSent(*queue);
   const std::uint64_t now = system.clock().tickMs();
   bool stampNow = false;
-  bool found = queue->takePosted(filter, remove, out) || queue->takeQuit(filter, remove, out) ||
-               queue->takeInput(filter, remove, out);
+  bool found = queue->takePosted(filter, remove, out) || queue->takeQuit(filter, remove, out);
+  if (!found && queue->takeInput(filter, remove, out)) {
+    found = true;
+    if (remove) takeKeyState(out);
+  }
   if (!found) found = findPaint(filter, out);
   if (!found && queue->takeDueTimer(filter, remove, now, out)) found = stampNow = true;
   if (!found) return false;
@@ -156,9 +209,9 @@ bool MessagePump::translate(const MSG& msg) {
   int character = 0;
   {
     std::lock_guard guard(system.lock());
-    const InputState& input = system.input();
-    character = characterOf(static_cast<int>(msg.wParam), input.isDown(VK_SHIFT), input.isToggled(VK_CAPITAL),
-                            input.isDown(VK_CONTROL));
+    const ThreadState& keys = system.threadState();
+    character = characterOf(static_cast<int>(msg.wParam), keys.keyDown[VK_SHIFT], keys.keyToggled[VK_CAPITAL],
+                            keys.keyDown[VK_CONTROL]);
   }
   if (character) {
     const UINT message = msg.message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;

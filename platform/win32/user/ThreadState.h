@@ -1,10 +1,12 @@
 // What each thread owns of the input and the hooks: its active, focus and capture windows,
-// its cursor display counter and its WH_CALLWNDPROC hooks (newest first). Guarded by the
-// user lock.
+// its cursor display counter, its WH_CALLWNDPROC hooks (newest first) and its key state as
+// of the input it has taken from its queue (GetKeyState), which may lag behind the
+// keyboard itself (GetAsyncKeyState). Guarded by the user lock.
 #pragma once
 
 #include <win32/user/message.h>
 
+#include <bitset>
 #include <vector>
 
 namespace plat {
@@ -20,6 +22,8 @@ struct ThreadState {
   HWND capture = nullptr;
   int cursorCount = 0;
   std::vector<Hook> callWndProcHooks;
+  std::bitset<256> keyDown;
+  std::bitset<256> keyToggled;
 };
 
 }  // namespace plat

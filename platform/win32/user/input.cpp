@@ -7,6 +7,7 @@
 
 
 using plat::FocusManager;
+using plat::ThreadState;
 using plat::UserSystem;
 
 namespace {
@@ -19,10 +20,12 @@ bool isStandardCursor(WORD id) { return (id >= 32512 && id <= 32516) || (id >= 3
 }  // namespace
 
 SHORT GetKeyState(int nVirtKey) {
+  if (nVirtKey < 0 || nVirtKey > 255) return 0;
   UserSystem& system = UserSystem::current();
   std::lock_guard guard(system.lock());
-  const auto& input = system.input();
-  return static_cast<SHORT>((input.isDown(nVirtKey) ? 0x8000 : 0) | (input.isToggled(nVirtKey) ? 1 : 0));
+  const ThreadState& keys = system.threadState();
+  const auto key = static_cast<std::size_t>(nVirtKey);
+  return static_cast<SHORT>((keys.keyDown[key] ? 0x8000 : 0) | (keys.keyToggled[key] ? 1 : 0));
 }
 
 SHORT GetAsyncKeyState(int vKey) {

@@ -94,6 +94,8 @@
 #define IDC_HELP MAKEINTRESOURCEA(32651)
 
 // The high bit (SHORT < 0) means down; for GetKeyState the low bit means toggled.
+// GetKeyState answers as of the input the calling thread has taken from its queue so far,
+// GetAsyncKeyState as the keyboard is now.
 SHORT GetKeyState(int nVirtKey);
 SHORT GetAsyncKeyState(int vKey);
 

@@ -25,6 +25,14 @@ struct MSG {
 using LPMSG = MSG*;
 using PMSG = MSG*;
 
+// The header of every WM_NOTIFY record.
+struct NMHDR {
+  HWND hwndFrom;
+  UINT_PTR idFrom;
+  UINT code;
+};
+using LPNMHDR = NMHDR*;
+
 // The record a WH_CALLWNDPROC hook receives for each sent message.
 struct CWPSTRUCT {
   LPARAM lParam;

@@ -1,14 +1,12 @@
 #include <win32/user/window.h>
 
-#include <win32/thread.h>
 #include <win32/user/Frame.h>
-#include <win32/user/MessageDelivery.h>
+#include <win32/user/HitTest.h>
 #include <win32/user/WindowAccess.h>
 #include <win32/user/WindowGeometry.h>
 #include <win32/user/WindowPositioner.h>
 #include <win32/user/metrics.h>
 
-#include <functional>
 
 using plat::UserSystem;
 using plat::Window;
@@ -156,36 +154,4 @@ BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl) {
   return TRUE;
 }
 
-HWND WindowFromPoint(POINT Point) {
-  UserSystem& system = UserSystem::current();
-  const DWORD thread = GetCurrentThreadId();
-  struct Candidate {
-    HWND hwnd;
-    bool sameThread;
-  };
-  const auto candidatesAt = [&](HWND parent) {
-    std::vector<Candidate> found;
-    std::lock_guard guard(system.lock());
-    const WindowGeometry geometry(system.windows());
-    const auto window = parent ? system.window(parent) : nullptr;
-    const std::vector<HWND>& order = window ? window->children : system.windows().topLevel();
-    // Children are clipped to their parent's client area.
-    if (window && !plat::pointInRect(geometry.clientOnScreen(*window), Point)) return found;
-    for (HWND hwnd : order) {
-      const auto w = system.window(hwnd);
-      if (!w || !(w->style & WS_VISIBLE) || (w->style & WS_DISABLED)) continue;
-      if (plat::pointInRect(geometry.windowOnScreen(*w), Point)) found.push_back({hwnd, w->threadId == thread});
-    }
-    return found;
-  };
-  const auto transparent = [&](const Candidate& c) {
-    return c.sameThread && plat::MessageDelivery::send(c.hwnd, WM_NCHITTEST, 0, MAKELPARAM(Point.x, Point.y)) ==
-                               static_cast<LRESULT>(HTTRANSPARENT);
-  };
-  std::function<HWND(HWND)> descend = [&](HWND hwnd) -> HWND {
-    for (const Candidate& child : candidatesAt(hwnd))
-      if (!transparent(child)) return descend(child.hwnd);
-    return hwnd;
-  };
-  return descend(nullptr);
-}
+HWND WindowFromPoint(POINT Point) { return plat::HitTest::at(Point).hwnd; }

@@ -1,0 +1,282 @@
+#include <robot/Robot.h>
+
+#include <mfc/wnd/CWinThread.h>
+#include <mfc/wnd/CWnd.h>
+#include <win32/user/FocusManager.h>
+#include <win32/user/HitTest.h>
+#include <win32/user/MessageDelivery.h>
+#include <win32/user/UserSystem.h>
+
+namespace plat {
+
+namespace {
+
+// The mouse messages of each button: down, up, double click, and the non-client down.
+struct ButtonMessages {
+  UINT down, up, doubleClick, ncDown, ncUp, vk;
+};
+
+ButtonMessages messagesOf(UINT button) {
+  if (button == VK_RBUTTON)
+    return {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, VK_RBUTTON};
+  return {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, VK_LBUTTON};
+}
+
+POINT centerOf(HWND hwnd) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  POINT pt{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+  ClientToScreen(hwnd, &pt);
+  return pt;
+}
+
+bool wantsDoubleClicks(HWND hwnd) {
+  UserSystem& system = UserSystem::current();
+  std::lock_guard guard(system.lock());
+  const auto window = system.window(hwnd);
+  return window && (window->windowClass->style & CS_DBLCLKS);
+}
+
+// The key a character is typed with on a US keyboard, and whether it needs Shift.
+bool keyOf(char c, int& vk, bool& shift) {
+  shift = c >= 'A' && c <= 'Z';
+  if (c >= 'a' && c <= 'z') {
+    vk = c - 'a' + 'A';
+  } else if (shift || (c >= '0' && c <= '9')) {
+    vk = c;
+  } else if (c == ' ') {
+    vk = VK_SPACE;
+  } else if (c == '\n') {
+    vk = VK_RETURN;
+  } else if (c == '\t') {
+    vk = VK_TAB;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Robot::Robot(bool pumpAfterInput) : m_pumpAfterInput(pumpAfterInput) {}
+
+int Robot::pumpUntilIdle() {
+  int count = 0;
+  MSG msg;
+  while (!m_quit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ++count;
+    if (msg.message == WM_QUIT) {
+      m_quit = true;
+      m_quitCode = static_cast<int>(msg.wParam);
+      break;
+    }
+    // As the program's own loop would: MFC windows see the message first.
+    CWinThread* thread = AfxGetThread();
+    const BOOL taken = thread ? thread->PreTranslateMessage(&msg) : CWnd::WalkPreTranslateTree(nullptr, &msg);
+    if (!taken) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  return count;
+}
+
+std::uint64_t Robot::advanceStep(std::uint64_t ms) {
+  UserSystem& system = UserSystem::current();
+  Clock& clock = system.clock();
+  const std::uint64_t now = clock.tickMs();
+  const auto due = system.queue()->nextTimerDue();
+  std::uint64_t step = ms;
+  if (due && *due > now && *due - now < ms) step = *due - now;
+  clock.advance(step);
+  return step;
+}
+
+void Robot::advance(std::uint64_t ms) {
+  pumpUntilIdle();
+  while (ms > 0 && !m_quit) {
+    ms -= advanceStep(ms);
+    pumpUntilIdle();
+  }
+}
+
+HWND Robot::findWindow(const char* className, const char* title) const { return FindWindowA(className, title); }
+
+HWND Robot::control(HWND dialog, int id) const { return GetDlgItem(dialog, id); }
+
+std::string Robot::text(HWND hwnd) const {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+HWND Robot::mouseTarget(POINT screen, LRESULT& hit) const {
+  if (HWND capture = GetCapture()) {
+    hit = HTCLIENT;
+    return capture;
+  }
+  const HitTest::Result found = HitTest::at(screen);
+  hit = found.code;
+  return found.hwnd;
+}
+
+void Robot::postInput(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD thread = GetWindowThreadProcessId(target, nullptr);
+  const auto queue = UserSystem::current().queueOf(thread);
+  if (queue) queue->postInput(MessageDelivery::stamped(target, message, wParam, lParam));
+}
+
+void Robot::postMouse(HWND target, LRESULT hit, UINT clientMessage, POINT screen) {
+  if (hit == HTCLIENT) {
+    POINT client = screen;
+    ScreenToClient(target, &client);
+    WPARAM keys = 0;
+    {
+      UserSystem& system = UserSystem::current();
+      std::lock_guard guard(system.lock());
+      keys = system.input().mouseKeyFlags();
+    }
+    postInput(target, clientMessage, keys, MAKELPARAM(client.x, client.y));
+  } else {
+    // The non-client messages sit 0x160 below their client twins.
+    postInput(target, clientMessage - (WM_MOUSEMOVE - WM_NCMOUSEMOVE), static_cast<WPARAM>(hit),
+              MAKELPARAM(screen.x, screen.y));
+  }
+}
+
+void Robot::afterInput() {
+  if (m_pumpAfterInput) pumpUntilIdle();
+}
+
+void Robot::moveTo(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  LRESULT hit = HTNOWHERE;
+  HWND target = mouseTarget(screen, hit);
+  if (!target) return;
+  MessageDelivery::send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(hit, WM_MOUSEMOVE));
+  postMouse(target, hit, WM_MOUSEMOVE, screen);
+  afterInput();
+}
+
+void Robot::buttonDown(POINT screen, UINT button, bool doubleClick) {
+  const ButtonMessages m = messagesOf(button);
+  SetCursorPos(screen.x, screen.y);
+  LRESULT hit = HTNOWHERE;
+  HWND target = mouseTarget(screen, hit);
+  {
+    UserSystem& system = UserSystem::current();
+    std::lock_guard guard(system.lock());
+    system.input().press(static_cast<int>(m.vk));
+  }
+  if (!target) return;
+  bool eaten = false;
+  HWND top = GetAncestor(target, GA_ROOT);
+  if (!GetCapture() && top && top != GetActiveWindow()) {
+    const LRESULT answer =
+        MessageDelivery::send(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top), MAKELPARAM(hit, m.down));
+    if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) FocusManager::activate(top, true);
+    eaten = answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT;
+  }
+  MessageDelivery::send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(hit, m.down));
+  if (eaten) return;
+  const UINT message = doubleClick && hit == HTCLIENT && wantsDoubleClicks(target) ? m.doubleClick : m.down;
+  postMouse(target, hit, message, screen);
+}
+
+void Robot::buttonUp(POINT screen, UINT button) {
+  const ButtonMessages m = messagesOf(button);
+  LRESULT hit = HTNOWHERE;
+  HWND target = mouseTarget(screen, hit);
+  {
+    UserSystem& system = UserSystem::current();
+    std::lock_guard guard(system.lock());
+    system.input().release(static_cast<int>(m.vk));
+  }
+  if (target) postMouse(target, hit, m.up, screen);
+}
+
+void Robot::click(POINT screen) {
+  buttonDown(screen, VK_LBUTTON, false);
+  afterInput();
+  buttonUp(screen, VK_LBUTTON);
+  afterInput();
+}
+
+void Robot::click(HWND hwnd) { click(centerOf(hwnd)); }
+
+void Robot::doubleClick(POINT screen) {
+  click(screen);
+  buttonDown(screen, VK_LBUTTON, true);
+  afterInput();
+  buttonUp(screen, VK_LBUTTON);
+  afterInput();
+}
+
+void Robot::doubleClick(HWND hwnd) { doubleClick(centerOf(hwnd)); }
+
+void Robot::rightClick(POINT screen) {
+  buttonDown(screen, VK_RBUTTON, false);
+  afterInput();
+  buttonUp(screen, VK_RBUTTON);
+  afterInput();
+}
+
+void Robot::drag(POINT from, POINT to) {
+  buttonDown(from, VK_LBUTTON, false);
+  afterInput();
+  moveTo(to);
+  buttonUp(to, VK_LBUTTON);
+  afterInput();
+}
+
+void Robot::press(int vk) {
+  bool alt = false;
+  {
+    UserSystem& system = UserSystem::current();
+    std::lock_guard guard(system.lock());
+    system.input().press(vk);
+    alt = system.input().isDown(VK_MENU);
+  }
+  HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
+  if (!target) return;
+  // A key goes down with a repeat count of one; held with Alt it is a system key.
+  postInput(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), alt ? 0x20000001 : 1);
+  afterInput();
+}
+
+void Robot::release(int vk) {
+  bool alt = false;
+  {
+    UserSystem& system = UserSystem::current();
+    std::lock_guard guard(system.lock());
+    system.input().release(vk);
+    alt = system.input().isDown(VK_MENU);
+  }
+  HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
+  if (!target) return;
+  postInput(target, alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), alt ? 0xE0000001 : 0xC0000001);
+  afterInput();
+}
+
+void Robot::key(int vk) {
+  press(vk);
+  release(vk);
+}
+
+bool Robot::type(const std::string& text) {
+  for (const char c : text) {
+    int vk = 0;
+    bool shift = false;
+    if (!keyOf(c, vk, shift)) return false;
+    if (shift) press(VK_SHIFT);
+    key(vk);
+    if (shift) release(VK_SHIFT);
+  }
+  return true;
+}
+
+void Robot::answerNextMessageBox(int answer) { UserSystem::current().messageBoxes().queueAnswer(answer); }
+
+std::vector<MessageBoxRecord> Robot::messageBoxes() const { return UserSystem::current().messageBoxes().records(); }
+
+}  // namespace plat

@@ -1,0 +1,76 @@
+// The robot: plays the user and the passing of time for a program under test.
+//
+// It works on the calling thread (the user-interface thread of the program under test):
+// pumpUntilIdle() runs that thread's messages until nothing is ready, letting MFC windows
+// pre-translate them as the program's own loop would; advance() moves the manual clock,
+// stopping at every timer due on the way so timers fire in order and as often as they
+// would in real time. Mouse and keyboard input goes in as the system delivers it: the
+// pointer moves, the window under it is hit-tested with WM_NCHITTEST, a click activates
+// its top-level window (WM_MOUSEACTIVATE) and sets the cursor (WM_SETCURSOR), the button
+// messages go to the window holding the capture or the one under the pointer, keys go to
+// the focus. Message boxes are answered from a queue of answers (see msgbox.h).
+//
+// With `pumpAfterInput` (the default) each input action runs the queue afterwards; a
+// script runner inside a program's own loop turns that off and lets the loop do it.
+#pragma once
+
+#include <win32/user.h>
+#include <win32/user/MessageBoxLog.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plat {
+
+class Robot {
+ public:
+  explicit Robot(bool pumpAfterInput = true);
+
+  // Runs every message ready for the calling thread; returns how many ran. Stops at
+  // WM_QUIT, which it keeps (quitRequested()).
+  int pumpUntilIdle();
+  bool quitRequested() const { return m_quit; }
+  int quitCode() const { return m_quitCode; }
+  // Manual clock only: moves time on by `ms`, firing the calling thread's timers in order.
+  void advance(std::uint64_t ms);
+  // One step of advance(): up to the next timer due within `ms`; returns the time moved.
+  std::uint64_t advanceStep(std::uint64_t ms);
+
+  HWND findWindow(const char* className, const char* title) const;
+  HWND control(HWND dialog, int id) const;
+  std::string text(HWND hwnd) const;
+
+  void moveTo(POINT screen);
+  void click(POINT screen);
+  // The middle of the window's client area.
+  void click(HWND hwnd);
+  void doubleClick(POINT screen);
+  void doubleClick(HWND hwnd);
+  void rightClick(POINT screen);
+  // Left button down at `from`, the pointer moved to `to`, the button up there.
+  void drag(POINT from, POINT to);
+  void press(int vk);
+  void release(int vk);
+  void key(int vk);
+  // Letters, digits, space, Tab and Enter ("\n"), with Shift as needed. False for others.
+  bool type(const std::string& text);
+
+  void answerNextMessageBox(int answer);
+  std::vector<MessageBoxRecord> messageBoxes() const;
+
+ private:
+  void buttonDown(POINT screen, UINT button, bool doubleClick);
+  void buttonUp(POINT screen, UINT button);
+  // The window that gets mouse input at `screen`, and its hit-test code there.
+  HWND mouseTarget(POINT screen, LRESULT& hit) const;
+  void postMouse(HWND target, LRESULT hit, UINT clientMessage, POINT screen);
+  void postInput(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
+  void afterInput();
+
+  bool m_pumpAfterInput;
+  bool m_quit = false;
+  int m_quitCode = 0;
+};
+
+}  // namespace plat
