@@ -6,6 +6,7 @@
 #include <win32/gdi/dc.h>
 #include <win32/gdi/draw.h>
 #include <win32/gdi/font.h>
+#include <win32/gdi/icon.h>
 #include <win32/gdi/image.h>
 #include <win32/gdi/imagelist.h>
 #include <win32/gdi/object.h>
