@@ -255,8 +255,14 @@ struct IAMBufferNegotiation : public IUnknown {
   ~IAMBufferNegotiation() = default;
 };
 
-// ---- property sets of pins (the pin category)
+// ---- property sets of pins (the pin category, and the medium: which pins of which
+// devices are wired together)
 enum AMPROPERTY_PIN { AMPROPERTY_PIN_CATEGORY = 0, AMPROPERTY_PIN_MEDIUM = 1 };
+struct REGPINMEDIUM {
+  CLSID clsMedium;
+  DWORD dw1;
+  DWORD dw2;
+};
 #define KSPROPERTY_SUPPORT_GET 1
 #define KSPROPERTY_SUPPORT_SET 2
 // {31EFAC30-515C-11D0-A9AA-00AA0061BE93}

@@ -28,6 +28,7 @@
 #define VFW_E_NOT_FOUND static_cast<HRESULT>(0x80040216L)
 #define VFW_E_CANNOT_CONNECT static_cast<HRESULT>(0x80040217L)
 #define VFW_E_CANNOT_RENDER static_cast<HRESULT>(0x80040218L)
+#define VFW_E_NO_PALETTE_AVAILABLE static_cast<HRESULT>(0x80040220L)
 #define VFW_E_NOT_STOPPED static_cast<HRESULT>(0x80040224L)
 #define VFW_E_NOT_PAUSED static_cast<HRESULT>(0x80040225L)
 #define VFW_E_NOT_RUNNING static_cast<HRESULT>(0x80040226L)
@@ -55,6 +56,7 @@
 #define VFW_E_NO_TIME_FORMAT static_cast<HRESULT>(0x80040261L)
 #define VFW_E_READ_ONLY static_cast<HRESULT>(0x80040262L)
 #define VFW_E_UNSUPPORTED_STREAM static_cast<HRESULT>(0x80040265L)
+#define VFW_E_NO_TRANSPORT static_cast<HRESULT>(0x80040266L)
 #define VFW_S_CANT_CUE static_cast<HRESULT>(0x00040268L)
 
 // Property sets answer these for an unknown set or property.

@@ -30,10 +30,14 @@ bool ClockWait::waitFor(const std::function<bool()>& ready, REFERENCE_TIME deadl
     if (done) return true;
     if (m_cancelled) return false;
     if (deadline >= 0 && time >= deadline) return false;
-    auto step = std::chrono::milliseconds(1);
-    if (!manual && deadline >= 0) {
+    // Without a deadline only notify() can change the answer; the step is a safety net.
+    // A manual clock moves without telling us, so time-bound waits look again often.
+    auto step = std::chrono::milliseconds(50);
+    if (deadline >= 0 && manual) {
+      step = std::chrono::milliseconds(1);
+    } else if (deadline >= 0) {
       const auto left = std::chrono::milliseconds((deadline - time + kUnitsPerMs - 1) / kUnitsPerMs);
-      step = left < std::chrono::milliseconds(50) ? left : std::chrono::milliseconds(50);
+      if (left < step) step = left;
     }
     m_changed.wait_for(guard, step);
   }

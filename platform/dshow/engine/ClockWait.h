@@ -4,7 +4,8 @@
 // the wait is cancelled (a stop or a flush), so streaming never outlasts a state change.
 //
 // On a real clock the wait sleeps until the deadline. On a manual clock time moves only
-// when a test advances it, so the wait checks again every millisecond of real time.
+// when a test advances it, so a wait with a deadline checks again every millisecond of
+// real time. Conditions that do not depend on time are woken through notify().
 #pragma once
 
 #include <dshow/strmif.h>

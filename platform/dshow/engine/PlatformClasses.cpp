@@ -1,9 +1,25 @@
 #include <dshow/engine/PlatformClasses.h>
 
 #include <dshow/baseclasses/CMemAllocator.h>
+#include <dshow/engine/CaptureGraphBuilder.h>
+#include <dshow/engine/DeviceEnumerator.h>
 #include <dshow/engine/FilterCatalog.h>
 #include <dshow/engine/FilterGraph.h>
 #include <dshow/engine/SystemClock.h>
+#include <dshow/filters/AudioCapture.h>
+#include <dshow/filters/AudioRenderer.h>
+#include <dshow/filters/AviDecompressor.h>
+#include <dshow/filters/AviMux.h>
+#include <dshow/filters/DefaultVideoRenderer.h>
+#include <dshow/filters/FileWriter.h>
+#include <dshow/filters/NullRenderer.h>
+#include <dshow/filters/OverlayMixer.h>
+#include <dshow/filters/SmartTee.h>
+#include <dshow/filters/TvCapture.h>
+#include <dshow/filters/TvCrossbar.h>
+#include <dshow/filters/TvTuner.h>
+#include <dshow/filters/VideoRenderer.h>
+#include <dshow/filters/Vmr9Renderer.h>
 
 namespace plat {
 
@@ -19,6 +35,25 @@ const ClassEntry kClasses[] = {
     {&CLSID_FilterGraph, &PlatformClasses::create<&FilterGraph::CreateInstance>, nullptr},
     {&CLSID_SystemClock, &PlatformClasses::create<&SystemClock::CreateInstance>, nullptr},
     {&CLSID_MemoryAllocator, &PlatformClasses::create<&CMemAllocator::CreateInstance>, nullptr},
+    {&CLSID_CaptureGraphBuilder2, &PlatformClasses::create<&CaptureGraphBuilder::CreateInstance>, nullptr},
+    {&CLSID_SystemDeviceEnum, &PlatformClasses::create<&DeviceEnumerator::CreateInstance>, nullptr},
+    // The capture hardware's drivers: found through the device enumerator, not by merit.
+    {&CLSID_TvStickCapture, &PlatformClasses::create<&TvCapture::CreateInstance>, nullptr},
+    {&CLSID_TvStickCrossbar, &PlatformClasses::create<&TvCrossbar::CreateInstance>, nullptr},
+    {&CLSID_TvStickTuner, &PlatformClasses::create<&TvTuner::CreateInstance>, nullptr},
+    {&CLSID_AudioCapture, &PlatformClasses::create<&AudioCapture::CreateInstance>, nullptr},
+    // The platform's filters; those with a setup record are candidates for intelligent connect.
+    {&CLSID_SmartTee, &PlatformClasses::create<&SmartTee::CreateInstance>, &SmartTee::kSetup},
+    {&CLSID_AVIDec, &PlatformClasses::create<&AviDecompressor::CreateInstance>, &AviDecompressor::kSetup},
+    {&CLSID_OverlayMixer, &PlatformClasses::create<&OverlayMixer::CreateInstance>, &OverlayMixer::kSetup},
+    {&CLSID_VideoRenderer, &PlatformClasses::create<&VideoRenderer::CreateInstance>, &VideoRenderer::kSetup},
+    {&CLSID_VideoRendererDefault, &PlatformClasses::create<&DefaultVideoRenderer::CreateInstance>,
+     &DefaultVideoRenderer::kSetup},
+    {&CLSID_VideoMixingRenderer9, &PlatformClasses::create<&Vmr9Renderer::CreateInstance>, nullptr},
+    {&CLSID_DSoundRender, &PlatformClasses::create<&AudioRenderer::CreateInstance>, &AudioRenderer::kSetup},
+    {&CLSID_NullRenderer, &PlatformClasses::create<&NullRenderer::CreateInstance>, nullptr},
+    {&CLSID_FileWriter, &PlatformClasses::create<&FileWriter::CreateInstance>, &FileWriter::kSetup},
+    {&CLSID_AviDest, &PlatformClasses::create<&AviMux::CreateInstance>, &AviMux::kSetup},
 };
 
 const bool g_registered = PlatformClasses::registerAll();

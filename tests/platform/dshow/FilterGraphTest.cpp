@@ -34,7 +34,7 @@ TEST_F(FilterGraphTest, NamesAreStoredExactlyAndKeptUnique) {
 }
 
 TEST_F(FilterGraphTest, RemovingAFilterBreaksItsConnectionsAndLeavesTheGraph) {
-  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 1), L"Source");
+  auto* source = add(new PushSource(videoType(dstest::kSubtypeA), 1), L"Source");
   auto* sink = add(new SinkFilter(), L"Sink");
   ASSERT_EQ(graph->ConnectDirect(firstPin(source, PINDIR_OUTPUT), firstPin(sink, PINDIR_INPUT), nullptr), S_OK);
   ComPtr<IBaseFilter> keep(sink);
@@ -71,15 +71,15 @@ TEST_F(FilterGraphTest, FiltersCanBeRemovedWhileWalkingThenTheWalkStartsOver) {
 }
 
 TEST_F(FilterGraphTest, ConnectDirectChecksMembershipDirectionAndTypes) {
-  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 1), L"Source");
-  auto* rgbOnly = add(new SinkFilter({MEDIASUBTYPE_RGB24}), L"RGB sink");
+  auto* source = add(new PushSource(videoType(dstest::kSubtypeA), 1), L"Source");
+  auto* rgbOnly = add(new SinkFilter({dstest::kSubtypeB}), L"RGB sink");
   auto* outsider = new SinkFilter();
   ComPtr<IBaseFilter> outsiderRef(outsider);
   IPin* out = firstPin(source, PINDIR_OUTPUT);
   EXPECT_EQ(graph->ConnectDirect(out, firstPin(outsider, PINDIR_INPUT), nullptr), VFW_E_NOT_IN_GRAPH);
   EXPECT_EQ(graph->ConnectDirect(firstPin(rgbOnly, PINDIR_INPUT), out, nullptr), VFW_E_INVALID_DIRECTION);
   EXPECT_EQ(graph->ConnectDirect(out, firstPin(rgbOnly, PINDIR_INPUT), nullptr), VFW_E_NO_ACCEPTABLE_TYPES);
-  const CMediaType yuy2 = videoType(MEDIASUBTYPE_YUY2);
+  const CMediaType yuy2 = videoType(dstest::kSubtypeA);
   EXPECT_EQ(graph->ConnectDirect(out, firstPin(rgbOnly, PINDIR_INPUT), &yuy2), VFW_E_TYPE_NOT_ACCEPTED);
   // No intermediate filter is registered: intelligent connect cannot help either.
   EXPECT_EQ(graph->Connect(out, firstPin(rgbOnly, PINDIR_INPUT)), VFW_E_CANNOT_CONNECT);
@@ -87,12 +87,12 @@ TEST_F(FilterGraphTest, ConnectDirectChecksMembershipDirectionAndTypes) {
 }
 
 TEST_F(FilterGraphTest, ReconnectKeepsThePeersWithTheNewType) {
-  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 1), L"Source");
+  auto* source = add(new PushSource(videoType(dstest::kSubtypeA), 1), L"Source");
   auto* sink = add(new SinkFilter(), L"Sink");
   IPin* in = firstPin(sink, PINDIR_INPUT);
   ASSERT_EQ(graph->ConnectDirect(firstPin(source, PINDIR_OUTPUT), in, nullptr), S_OK);
   ComPtr<IFilterGraph2> graph2 = graphAs<IFilterGraph2>(IID_IFilterGraph2);
-  const CMediaType other = videoType(MEDIASUBTYPE_YUY2, 16, 4);
+  const CMediaType other = videoType(dstest::kSubtypeA, 16, 4);
   // The source offers only its own type: the new one is refused and nothing stays connected.
   EXPECT_TRUE(FAILED(graph2->ReconnectEx(in, &other)));
   EXPECT_FALSE(sink->GetPin(0)->IsConnected());

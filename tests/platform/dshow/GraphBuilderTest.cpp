@@ -23,14 +23,14 @@ const GUID kRgbSinkClsid = {0x6B1F0C2A, 0x7E44, 0x4D0B, {0x8C, 0x55, 0x0A, 0x9E,
 const GUID kFileSourceClsid = {0x6B1F0C2A, 0x7E44, 0x4D0B, {0x8C, 0x55, 0x0A, 0x9E, 0x21, 0xD3, 0xF1, 0x03}};
 
 CUnknown* newConvert(LPUNKNOWN outer, HRESULT*) {
-  return new ConvertTransform(MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB24, kConvertClsid, outer);
+  return new ConvertTransform(dstest::kSubtypeA, dstest::kSubtypeB, kConvertClsid, outer);
 }
-CUnknown* newRgbSink(LPUNKNOWN outer, HRESULT*) { return new SinkFilter({MEDIASUBTYPE_RGB24}, kRgbSinkClsid, outer); }
+CUnknown* newRgbSink(LPUNKNOWN outer, HRESULT*) { return new SinkFilter({dstest::kSubtypeB}, kRgbSinkClsid, outer); }
 
 // A source that "opens" a file: it remembers the name and pushes a few frames.
 class FileSource : public PushSource, public IFileSourceFilter {
  public:
-  explicit FileSource(LPUNKNOWN) : PushSource(videoType(MEDIASUBTYPE_YUY2), 3, kFileSourceClsid) {}
+  explicit FileSource(LPUNKNOWN) : PushSource(videoType(dstest::kSubtypeA), 3, kFileSourceClsid) {}
   DECLARE_IUNKNOWN
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override {
     if (riid == IID_IFileSourceFilter) return GetInterface(static_cast<IFileSourceFilter*>(this), ppv);
@@ -45,11 +45,11 @@ class FileSource : public PushSource, public IFileSourceFilter {
 };
 CUnknown* newFileSource(LPUNKNOWN outer, HRESULT*) { return new FileSource(outer); }
 
-const AMOVIESETUP_MEDIATYPE kYuy2[] = {{&MEDIATYPE_Video, &MEDIASUBTYPE_YUY2}};
-const AMOVIESETUP_MEDIATYPE kRgb[] = {{&MEDIATYPE_Video, &MEDIASUBTYPE_RGB24}};
-const AMOVIESETUP_PIN kConvertPins[] = {{L"In", FALSE, FALSE, FALSE, FALSE, nullptr, nullptr, 1, kYuy2},
-                                        {L"Out", FALSE, TRUE, FALSE, FALSE, nullptr, nullptr, 1, kRgb}};
-const AMOVIESETUP_PIN kSinkPins[] = {{L"In", TRUE, FALSE, FALSE, FALSE, nullptr, nullptr, 1, kRgb}};
+const AMOVIESETUP_MEDIATYPE kTypeA[] = {{&MEDIATYPE_Video, &dstest::kSubtypeA}};
+const AMOVIESETUP_MEDIATYPE kTypeB[] = {{&MEDIATYPE_Video, &dstest::kSubtypeB}};
+const AMOVIESETUP_PIN kConvertPins[] = {{L"In", FALSE, FALSE, FALSE, FALSE, nullptr, nullptr, 1, kTypeA},
+                                        {L"Out", FALSE, TRUE, FALSE, FALSE, nullptr, nullptr, 1, kTypeB}};
+const AMOVIESETUP_PIN kSinkPins[] = {{L"In", TRUE, FALSE, FALSE, FALSE, nullptr, nullptr, 1, kTypeB}};
 
 class GraphBuilderTest : public dstest::GraphTest {
  protected:
@@ -72,11 +72,11 @@ class GraphBuilderTest : public dstest::GraphTest {
 
 TEST_F(GraphBuilderTest, ConnectInsertsARegisteredTransform) {
   registerConverter();
-  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 2), L"Source");
-  auto* sink = add(new SinkFilter({MEDIASUBTYPE_RGB24}), L"Sink");
+  auto* source = add(new PushSource(videoType(dstest::kSubtypeA), 2), L"Source");
+  auto* sink = add(new SinkFilter({dstest::kSubtypeB}), L"Sink");
   ASSERT_EQ(graph->Connect(firstPin(source, PINDIR_OUTPUT), firstPin(sink, PINDIR_INPUT)), S_OK);
   EXPECT_EQ(names(), (std::vector<std::wstring>{L"Source", L"Sink", L"Test Converter"}));
-  EXPECT_EQ(*sink->GetPin(0)->CurrentMediaType().Subtype(), MEDIASUBTYPE_RGB24);
+  EXPECT_EQ(*sink->GetPin(0)->CurrentMediaType().Subtype(), dstest::kSubtypeB);
 
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
   ASSERT_EQ(control->Run(), S_OK);
@@ -88,8 +88,8 @@ TEST_F(GraphBuilderTest, ConnectInsertsARegisteredTransform) {
 
 TEST_F(GraphBuilderTest, FiltersThatMustNotBeUsedAreNotInserted) {
   registerConverter(MERIT_DO_NOT_USE);
-  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 1), L"Source");
-  auto* sink = add(new SinkFilter({MEDIASUBTYPE_RGB24}), L"Sink");
+  auto* source = add(new PushSource(videoType(dstest::kSubtypeA), 1), L"Source");
+  auto* sink = add(new SinkFilter({dstest::kSubtypeB}), L"Sink");
   EXPECT_EQ(graph->Connect(firstPin(source, PINDIR_OUTPUT), firstPin(sink, PINDIR_INPUT)), VFW_E_CANNOT_CONNECT);
   EXPECT_EQ(names().size(), 2u);
 }
@@ -97,8 +97,8 @@ TEST_F(GraphBuilderTest, FiltersThatMustNotBeUsedAreNotInserted) {
 TEST_F(GraphBuilderTest, RenderUsesTheGraphsOwnFiltersFirst) {
   registerConverter();
   registerRgbRenderer();
-  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 1), L"Source");
-  auto* sink = add(new SinkFilter({MEDIASUBTYPE_RGB24}), L"Mine");
+  auto* source = add(new PushSource(videoType(dstest::kSubtypeA), 1), L"Source");
+  auto* sink = add(new SinkFilter({dstest::kSubtypeB}), L"Mine");
   ASSERT_EQ(graph->Render(firstPin(source, PINDIR_OUTPUT)), S_OK);
   EXPECT_TRUE(sink->GetPin(0)->IsConnected());
   EXPECT_EQ(names(), (std::vector<std::wstring>{L"Source", L"Mine", L"Test Converter"}));
@@ -106,7 +106,7 @@ TEST_F(GraphBuilderTest, RenderUsesTheGraphsOwnFiltersFirst) {
 }
 
 TEST_F(GraphBuilderTest, RenderCompletesTheStreamWithRegisteredFilters) {
-  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 1), L"Source");
+  auto* source = add(new PushSource(videoType(dstest::kSubtypeA), 1), L"Source");
   EXPECT_EQ(graph->Render(firstPin(source, PINDIR_OUTPUT)), VFW_E_CANNOT_RENDER);
   EXPECT_EQ(names().size(), 1u);
   registerConverter();

@@ -17,6 +17,12 @@ namespace dstest {
 
 using plat::ComPtr;
 
+// Picture subtypes no platform filter takes or makes, so intelligent connect can only
+// use the test's own filters for them.
+// {41545354-0000-0010-8000-00AA00389B71} "TSTA" and "TSTB"
+inline constexpr GUID kSubtypeA = {0x41545354, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+inline constexpr GUID kSubtypeB = {0x42545354, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
 // A video type of the given subtype and size (VIDEOINFOHEADER, 25 frames a second).
 CMediaType videoType(const GUID& subtype, LONG width = 8, LONG height = 2);
 // Waits (in real time, bounded) until pred() holds; false on time-out.

@@ -1,0 +1,78 @@
+#include <dshow/filters/LiveStream.h>
+
+#include <dshow/baseclasses/CSource.h>
+
+namespace plat {
+
+LiveStream::LiveStream(const char* pObjectName, HRESULT* phr, CSource* pms, LPCWSTR pName)
+    : CSourceStream(pObjectName, phr, pms, pName) {}
+
+HRESULT LiveStream::Inactive() {
+  // A thread waiting for its next capture time lets go at once.
+  m_wait.cancel();
+  const HRESULT hr = CSourceStream::Inactive();
+  m_wait.reset();
+  return hr;
+}
+
+HRESULT LiveStream::Run(REFERENCE_TIME) {
+  m_wait.notify();
+  return S_OK;
+}
+
+bool LiveStream::running() {
+  FILTER_STATE state = State_Stopped;
+  m_pFilter->GetState(0, &state);
+  return state == State_Running;
+}
+
+REFERENCE_TIME LiveStream::streamNow() {
+  REFERENCE_TIME now = 0;
+  if (SUCCEEDED(m_pFilter->StreamTime(now))) return now;
+  return ClockWait::now() - m_startedAt;
+}
+
+HRESULT LiveStream::DoBufferProcessingLoop() {
+  OnThreadStartPlay();
+  m_startedAt = ClockWait::now();
+  std::uint64_t index = 0;
+  REFERENCE_TIME next = -1;
+  for (;;) {
+    Command com = CMD_STOP;
+    if (CheckRequest(&com)) {
+      if (com != CMD_RUN && com != CMD_PAUSE) return S_FALSE;
+      Reply(S_OK);
+      continue;
+    }
+    if (!running()) {
+      next = -1;
+      m_wait.waitFor([&] { return commandPending() || running(); }, ClockWait::now() + 10'000'000);
+      continue;
+    }
+    const REFERENCE_TIME each = period() > 0 ? period() : 400'000;
+    const REFERENCE_TIME now = streamNow();
+    // The first capture, and any after a stall, falls on the next whole period.
+    if (next < 0 || next + each <= now) next = (now + each - 1) / each * each;
+    const REFERENCE_TIME due = ClockWait::now() + (next - now);
+    m_wait.waitFor([&] { return commandPending() || !running() || streamNow() >= next; }, due);
+    if (commandPending() || !running() || streamNow() < next) continue;
+    if (deviceReady()) {
+      IMediaSample* sample = nullptr;
+      if (FAILED(GetDeliveryBuffer(&sample, nullptr, nullptr, 0))) {
+        GetRequest();  // decommitted: downstream stopped, our own stop follows
+        continue;
+      }
+      REFERENCE_TIME start = next;
+      REFERENCE_TIME stop = next + each;
+      sample->SetTime(&start, &stop);
+      sample->SetSyncPoint(TRUE);
+      sample->SetDiscontinuity(index == 0);
+      if (SUCCEEDED(fillAt(sample, start, index))) Deliver(sample);
+      sample->Release();
+      ++index;
+    }
+    next += each;
+  }
+}
+
+}  // namespace plat

@@ -1,0 +1,231 @@
+#include <dshow/filters/TvVideoPin.h>
+
+#include <dshow/baseclasses/CAutoLock.h>
+#include <dshow/baseclasses/CSource.h>
+#include <dshow/engine/ClockWait.h>
+#include <dshow/filters/PinProperties.h>
+#include <dshow/filters/TvCapture.h>
+#include <machine/TestPicture.h>
+#include <machine/TvStickCapture.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace plat {
+
+namespace {
+
+constexpr LONG kMinWidth = 160, kMinHeight = 120, kMaxWidth = 720, kMaxHeight = 576;
+constexpr int kGranularityX = 16, kGranularityY = 2;
+constexpr REFERENCE_TIME kMinInterval = 166'667, kMaxInterval = 4'000'000;
+const GUID* const kSubtypes[] = {&MEDIASUBTYPE_YUY2, &MEDIASUBTYPE_RGB24};
+
+WORD bitsFor(const GUID& subtype) { return subtype == MEDIASUBTYPE_YUY2 ? 16 : 24; }
+
+DWORD imageSize(LONG width, LONG height, WORD bits) {
+  return static_cast<DWORD>(((width * bits + 31) / 32) * 4 * (height < 0 ? -height : height));
+}
+
+bool validFormat(const CMediaType& type) {
+  if (*type.Type() != MEDIATYPE_Video || *type.FormatType() != FORMAT_VideoInfo ||
+      type.FormatLength() < sizeof(VIDEOINFOHEADER) || !type.Format())
+    return false;
+  const GUID& subtype = *type.Subtype();
+  if (subtype != MEDIASUBTYPE_YUY2 && subtype != MEDIASUBTYPE_RGB24) return false;
+  const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(type.Format());
+  const LONG width = info->bmiHeader.biWidth;
+  const LONG height = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
+  return width >= kMinWidth && width <= kMaxWidth && height >= kMinHeight && height <= kMaxHeight &&
+         width % kGranularityX == 0 && height % kGranularityY == 0 && info->bmiHeader.biBitCount == bitsFor(subtype) &&
+         info->AvgTimePerFrame >= kMinInterval && info->AvgTimePerFrame <= kMaxInterval;
+}
+
+std::uint8_t clampByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
+
+}  // namespace
+
+TvVideoPin::TvVideoPin(CSource* filter, LPCWSTR name, const GUID& category, TvStickCapture& stick)
+    : LiveStream("TV video pin", nullptr, filter, name), m_category(category), m_stick(stick) {
+  // The decoder's standard decides the native picture: 525 lines at 29.97 frames, else 625 at 25.
+  const bool lines525 = (stick.decoderStandard() & (0x7 | 0x200)) != 0;
+  m_format = videoFormat(MEDIASUBTYPE_YUY2, 720, lines525 ? 480 : 576, lines525 ? 333'667 : 400'000);
+}
+
+CMediaType TvVideoPin::videoFormat(const GUID& subtype, LONG width, LONG height, REFERENCE_TIME frameInterval) {
+  CMediaType type(&MEDIATYPE_Video);
+  type.SetSubtype(&subtype);
+  type.SetFormatType(&FORMAT_VideoInfo);
+  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
+  info->AvgTimePerFrame = frameInterval;
+  info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info->bmiHeader.biWidth = width;
+  info->bmiHeader.biHeight = height;
+  info->bmiHeader.biPlanes = 1;
+  info->bmiHeader.biBitCount = bitsFor(subtype);
+  info->bmiHeader.biCompression = subtype == MEDIASUBTYPE_YUY2 ? MAKEFOURCC('Y', 'U', 'Y', '2') : BI_RGB;
+  info->bmiHeader.biSizeImage = imageSize(width, height, info->bmiHeader.biBitCount);
+  info->rcSource = {0, 0, width, height};
+  info->rcTarget = {0, 0, width, height};
+  type.SetSampleSize(info->bmiHeader.biSizeImage);
+  return type;
+}
+
+STDMETHODIMP TvVideoPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
+  if (riid == IID_IAMStreamConfig) return GetInterface(static_cast<IAMStreamConfig*>(this), ppv);
+  if (riid == IID_IKsPropertySet) return GetInterface(static_cast<IKsPropertySet*>(this), ppv);
+  return LiveStream::NonDelegatingQueryInterface(riid, ppv);
+}
+
+const VIDEOINFOHEADER* TvVideoPin::format() {
+  return reinterpret_cast<const VIDEOINFOHEADER*>((IsConnected() ? m_mt : m_format).Format());
+}
+
+HRESULT TvVideoPin::CheckMediaType(const CMediaType* pmt) { return validFormat(*pmt) ? S_OK : S_FALSE; }
+
+HRESULT TvVideoPin::GetMediaType(int iPosition, CMediaType* pMediaType) {
+  CAutoLock lock(m_pLock);
+  if (iPosition < 0) return E_INVALIDARG;
+  if (iPosition == 0) {
+    *pMediaType = m_format;
+    return S_OK;
+  }
+  // Then the same picture in the other subtype.
+  if (iPosition > 1) return VFW_S_NO_MORE_ITEMS;
+  const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(m_format.Format());
+  const GUID& other = *m_format.Subtype() == MEDIASUBTYPE_YUY2 ? MEDIASUBTYPE_RGB24 : MEDIASUBTYPE_YUY2;
+  *pMediaType = videoFormat(other, info->bmiHeader.biWidth, info->bmiHeader.biHeight, info->AvgTimePerFrame);
+  return S_OK;
+}
+
+HRESULT TvVideoPin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProps) {
+  ALLOCATOR_PROPERTIES wanted = *pProps;
+  if (wanted.cBuffers < 3) wanted.cBuffers = 3;
+  wanted.cbBuffer = static_cast<long>(format()->bmiHeader.biSizeImage);
+  ALLOCATOR_PROPERTIES actual{};
+  const HRESULT hr = pAlloc->SetProperties(&wanted, &actual);
+  if (FAILED(hr)) return hr;
+  return actual.cbBuffer < wanted.cbBuffer ? E_FAIL : S_OK;
+}
+
+REFERENCE_TIME TvVideoPin::period() { return format()->AvgTimePerFrame; }
+
+bool TvVideoPin::deviceReady() { return static_cast<TvCapture*>(m_pFilter)->checkDevice(); }
+
+void TvVideoPin::applyPictureControls(BYTE* yuy2, int width, int height) {
+  const auto brightness = m_stick.procAmpRange(0), contrast = m_stick.procAmpRange(1), saturation = m_stick.procAmpRange(3);
+  const long b = m_stick.procAmp(0), c = m_stick.procAmp(1), s = m_stick.procAmp(3);
+  if (b == brightness.def && c == contrast.def && s == saturation.def) return;
+  const int lift = static_cast<int>((b - brightness.def) * 128 / std::max(1L, brightness.max - brightness.min));
+  const double gain = static_cast<double>(c) / std::max(1L, contrast.def);
+  const double chroma = static_cast<double>(s) / std::max(1L, saturation.def);
+  const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 2;
+  for (size_t i = 0; i < bytes; i += 2) {
+    yuy2[i] = clampByte(16 + static_cast<int>((yuy2[i] - 16) * gain) + lift);
+    yuy2[i + 1] = clampByte(128 + static_cast<int>((yuy2[i + 1] - 128) * chroma));
+  }
+}
+
+HRESULT TvVideoPin::fillAt(IMediaSample* sample, REFERENCE_TIME, std::uint64_t index) {
+  const VIDEOINFOHEADER* info = format();
+  const int width = info->bmiHeader.biWidth;
+  const int height = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
+  const Scene scene = m_stick.scene();
+  const std::int64_t timeMs = ClockWait::now() / 10'000;
+  BYTE* data = nullptr;
+  sample->GetPointer(&data);
+  const bool yuy2 = *(IsConnected() ? m_mt : m_format).Subtype() == MEDIASUBTYPE_YUY2;
+  BYTE* picture = data;
+  if (!yuy2) {
+    m_scratch.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 2);
+    picture = m_scratch.data();
+  }
+  TestPicture::paintYuy2(scene, timeMs, index, width, height, picture, width * 2);
+  applyPictureControls(picture, width, height);
+  if (!yuy2) {
+    // RGB24 as a bottom-up DIB: rows padded to four bytes, the last picture row first.
+    const int stride = (width * 24 + 31) / 32 * 4;
+    for (int y = 0; y < height; ++y) {
+      const BYTE* from = picture + static_cast<size_t>(y) * static_cast<size_t>(width) * 2;
+      BYTE* to = data + static_cast<size_t>(height - 1 - y) * static_cast<size_t>(stride);
+      for (int x = 0; x < width; ++x) {
+        const BYTE* pair = from + (x & ~1) * 2;
+        const Rgb rgb = TestPicture::yuvToRgb(pair[(x & 1) ? 2 : 0], pair[1], pair[3]);
+        to[x * 3] = rgb.b;
+        to[x * 3 + 1] = rgb.g;
+        to[x * 3 + 2] = rgb.r;
+      }
+    }
+  }
+  return sample->SetActualDataLength(static_cast<long>(info->bmiHeader.biSizeImage));
+}
+
+STDMETHODIMP TvVideoPin::SetFormat(AM_MEDIA_TYPE* pmt) {
+  CheckPointer(pmt, E_POINTER);
+  CAutoLock lock(m_pLock);
+  const CMediaType wanted(*pmt);
+  if (!validFormat(wanted)) return VFW_E_INVALIDMEDIATYPE;
+  if (IsConnected()) {
+    if (!IsStopped()) return VFW_E_NOT_STOPPED;
+    // Connected: the peer must take the new format, through a reconnect.
+    if (m_Connected->QueryAccept(&wanted) != S_OK) return VFW_E_INVALIDMEDIATYPE;
+    m_format = wanted;
+    IFilterGraph* graph = m_pFilter->GetFilterGraph();
+    IFilterGraph2* graph2 = nullptr;
+    if (!graph || FAILED(graph->QueryInterface(IID_IFilterGraph2, reinterpret_cast<void**>(&graph2)))) return VFW_E_NOT_IN_GRAPH;
+    const HRESULT hr = graph2->ReconnectEx(this, &m_format);
+    graph2->Release();
+    return hr;
+  }
+  m_format = wanted;
+  return S_OK;
+}
+
+STDMETHODIMP TvVideoPin::GetFormat(AM_MEDIA_TYPE** ppmt) {
+  CheckPointer(ppmt, E_POINTER);
+  CAutoLock lock(m_pLock);
+  *ppmt = CreateMediaType(IsConnected() ? &m_mt : &m_format);
+  return *ppmt ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP TvVideoPin::GetNumberOfCapabilities(int* piCount, int* piSize) {
+  CheckPointer(piCount, E_POINTER);
+  CheckPointer(piSize, E_POINTER);
+  *piCount = 2;
+  *piSize = sizeof(VIDEO_STREAM_CONFIG_CAPS);
+  return S_OK;
+}
+
+STDMETHODIMP TvVideoPin::GetStreamCaps(int iIndex, AM_MEDIA_TYPE** ppmt, BYTE* pSCC) {
+  CheckPointer(ppmt, E_POINTER);
+  CheckPointer(pSCC, E_POINTER);
+  if (iIndex < 0 || iIndex > 1) return S_FALSE;
+  const GUID& subtype = *kSubtypes[iIndex];
+  const CMediaType type = videoFormat(subtype, kMaxWidth, kMaxHeight, 400'000);
+  *ppmt = CreateMediaType(&type);
+  if (!*ppmt) return E_OUTOFMEMORY;
+  VIDEO_STREAM_CONFIG_CAPS caps{};
+  caps.guid = FORMAT_VideoInfo;
+  caps.VideoStandard = static_cast<ULONG>(0x1FFFFF);
+  caps.InputSize = {kMaxWidth, kMaxHeight};
+  caps.MinCroppingSize = caps.MinOutputSize = {kMinWidth, kMinHeight};
+  caps.MaxCroppingSize = caps.MaxOutputSize = {kMaxWidth, kMaxHeight};
+  caps.CropGranularityX = caps.OutputGranularityX = kGranularityX;
+  caps.CropGranularityY = caps.OutputGranularityY = kGranularityY;
+  caps.MinFrameInterval = kMinInterval;
+  caps.MaxFrameInterval = kMaxInterval;
+  const LONG bits = bitsFor(subtype);
+  caps.MinBitsPerSecond = static_cast<LONG>(kMinWidth * kMinHeight * bits * 10000000LL / kMaxInterval);
+  caps.MaxBitsPerSecond = static_cast<LONG>(std::min<long long>(0x7FFFFFFF, kMaxWidth * kMaxHeight * bits * 10000000LL / kMinInterval));
+  std::memcpy(pSCC, &caps, sizeof(caps));
+  return S_OK;
+}
+
+STDMETHODIMP TvVideoPin::Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD size, DWORD* returned) {
+  return PinProperties::get(m_category, nullptr, set, id, data, size, returned);
+}
+
+STDMETHODIMP TvVideoPin::QuerySupported(REFGUID set, DWORD id, DWORD* support) {
+  return PinProperties::querySupported(set, id, support);
+}
+
+}  // namespace plat

@@ -1,0 +1,59 @@
+// A video output pin of the TV stick's capture filter ("Capture" or "Preview"): live
+// frames of what the stick sees, painted as the pin's format asks (YUY2 or RGB24, from
+// 160 x 120 to 720 x 576 in steps of 16 x 2, 2.5 to 60 frames a second), with the
+// picture controls applied. The format is chosen through IAMStreamConfig before the pin
+// connects (or, stopped, with a reconnect through the graph); the pin category is read
+// through IKsPropertySet.
+#pragma once
+
+#include <dshow/amvideo.h>
+#include <dshow/axextend.h>
+#include <dshow/filters/LiveStream.h>
+
+#include <vector>
+
+namespace plat {
+
+class TvStickCapture;
+
+class TvVideoPin : public LiveStream, public IAMStreamConfig, public IKsPropertySet {
+ public:
+  TvVideoPin(CSource* filter, LPCWSTR name, const GUID& category, TvStickCapture& stick);
+
+  DECLARE_IUNKNOWN
+  STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+
+  HRESULT CheckMediaType(const CMediaType* pmt) override;
+  HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
+  HRESULT DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProps) override;
+
+  // IAMStreamConfig
+  STDMETHODIMP SetFormat(AM_MEDIA_TYPE* pmt) override;
+  STDMETHODIMP GetFormat(AM_MEDIA_TYPE** ppmt) override;
+  STDMETHODIMP GetNumberOfCapabilities(int* piCount, int* piSize) override;
+  STDMETHODIMP GetStreamCaps(int iIndex, AM_MEDIA_TYPE** ppmt, BYTE* pSCC) override;
+  // IKsPropertySet
+  STDMETHODIMP Set(REFGUID, DWORD, LPVOID, DWORD, LPVOID, DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID data, DWORD size,
+                   DWORD* returned) override;
+  STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
+
+  // A format of the given subtype (YUY2 or RGB24), size and frame interval.
+  static CMediaType videoFormat(const GUID& subtype, LONG width, LONG height, REFERENCE_TIME frameInterval);
+
+ protected:
+  REFERENCE_TIME period() override;
+  HRESULT fillAt(IMediaSample* sample, REFERENCE_TIME start, std::uint64_t index) override;
+  bool deviceReady() override;
+
+ private:
+  const VIDEOINFOHEADER* format();
+  void applyPictureControls(BYTE* yuy2, int width, int height);
+
+  GUID m_category;
+  TvStickCapture& m_stick;
+  CMediaType m_format;
+  std::vector<BYTE> m_scratch;  // a YUY2 picture on its way to RGB
+};
+
+}  // namespace plat
