@@ -4,6 +4,7 @@
 
 #include <win32/types.h>
 #include <win32/user/controls.h>
+#include <win32/user/devnotify.h>
 #include <win32/user/dialog.h>
 #include <win32/user/input.h>
 #include <win32/user/message.h>
