@@ -37,6 +37,7 @@ std::vector<HWND> VirtualScreen::topLevelWindows() {
 }
 
 std::shared_ptr<Surface> VirtualScreen::compose() {
+  WindowGraphics::current().dropDeadWindows();
   auto frame = std::make_shared<Surface>(width(), height(), PixelFormat::Bgrx32);
   frame->fill(frame->bounds(), pixelFromColorRef(GetSysColor(COLOR_DESKTOP)));
   const std::vector<HWND> windows = topLevelWindows();

@@ -102,11 +102,23 @@ std::shared_ptr<Surface> WindowGraphics::surfaceOf(HWND topLevel, SIZE size) {
   return slot;
 }
 
-void WindowGraphics::forget(HWND hwnd) {
+void WindowGraphics::dropDeadWindows() {
+  std::vector<HWND> known;
+  {
+    std::lock_guard guard(m_lock);
+    for (const auto& [hwnd, surface] : m_surfaces) known.push_back(hwnd);
+    for (const auto& [hwnd, region] : m_regions) known.push_back(hwnd);
+    for (const auto& [hwnd, layering] : m_layering) known.push_back(hwnd);
+  }
+  std::vector<HWND> dead;
+  for (HWND hwnd : known)
+    if (!IsWindow(hwnd)) dead.push_back(hwnd);
   std::lock_guard guard(m_lock);
-  m_surfaces.erase(hwnd);
-  m_regions.erase(hwnd);
-  m_layering.erase(hwnd);
+  for (HWND hwnd : dead) {
+    m_surfaces.erase(hwnd);
+    m_regions.erase(hwnd);
+    m_layering.erase(hwnd);
+  }
 }
 
 }  // namespace plat

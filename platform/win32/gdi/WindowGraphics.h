@@ -7,9 +7,10 @@
 //   - BeginPaint/EndPaint: openDc(hwnd, Area::Client, &rcPaint) and releaseDc(hdc);
 //   - DefWindowProc's WM_ERASEBKGND: FillRect with the class brush on the given DC;
 //   - WindowFromPoint: regionContains(hwnd, point relative to the window) to let points
-//     outside a window's region fall through;
-//   - window destruction (WM_NCDESTROY): forget(hwnd).
-// GDI reads windows through the public user32 calls only, never under its own lock.
+//     outside a window's region fall through.
+// What belonged to destroyed windows is dropped when the screen is next composed (window
+// handles are never reused). GDI reads windows through the public user32 calls only,
+// never under its own lock.
 #pragma once
 
 #include <win32/gdi/Region.h>
@@ -57,7 +58,8 @@ class WindowGraphics {
 
   // The pixels of a top-level window, made or resized (keeping what fits) to `size`.
   std::shared_ptr<Surface> surfaceOf(HWND topLevel, SIZE size);
-  void forget(HWND hwnd);
+  // Drops the surfaces, regions and layering of windows that no longer exist.
+  void dropDeadWindows();
 
  private:
   mutable std::mutex m_lock;

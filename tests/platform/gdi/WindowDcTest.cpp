@@ -173,3 +173,21 @@ TEST_F(WindowDcTest, RedrawWindowInvalidatesPaintsAndSendsTheFramePaint) {
 
 }  // namespace
 }  // namespace test
+
+namespace test {
+namespace {
+
+TEST_F(WindowDcTest, WhatADestroyedWindowHadGoesWithTheNextComposition) {
+  HWND hwnd = create(RECT{0, 0, 30, 30}, WS_POPUP | WS_VISIBLE, nullptr, WS_EX_LAYERED);
+  SetWindowRgn(hwnd, CreateRectRgn(0, 0, 10, 10), FALSE);
+  paint(hwnd, kRed);
+  plat::WindowGraphics& graphics = plat::WindowGraphics::current();
+  ASSERT_TRUE(graphics.regionOf(hwnd));
+  DestroyWindow(hwnd);
+  screenAt(0, 0);
+  EXPECT_FALSE(graphics.regionOf(hwnd));
+  EXPECT_TRUE(graphics.regionContains(hwnd, POINT{20, 20}));
+}
+
+}  // namespace
+}  // namespace test
