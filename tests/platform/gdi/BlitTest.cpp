@@ -190,6 +190,12 @@ TEST(BlitTest, ClippingLimitsEveryDrawingCall) {
   EXPECT_EQ(box.left, 2);
   EXPECT_EQ(box.right, 8);
   EXPECT_EQ(SelectClipRgn(canvas.dc(), nullptr), SIMPLEREGION);
+  // Selecting a region is selecting a clip region (a copy: the region stays the caller's).
+  HRGN corner = CreateRectRgn(0, 0, 2, 2);
+  EXPECT_EQ(SelectObject(canvas.dc(), corner), reinterpret_cast<HGDIOBJ>(SIMPLEREGION));
+  EXPECT_TRUE(DeleteObject(corner));
+  EXPECT_EQ(GetPixel(canvas.dc(), 3, 3), CLR_INVALID);
+  SelectClipRgn(canvas.dc(), nullptr);
   FillRect(canvas.dc(), &all, red);
   EXPECT_EQ(canvas.count(RGB(255, 0, 0)), 100);
   DeleteObject(hole);

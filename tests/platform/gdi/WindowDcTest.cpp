@@ -118,6 +118,12 @@ TEST_F(WindowDcTest, ScreenComposesWindowsInZOrder) {
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(GetPixel(screen, 45, 45), kGreen);
   EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 1024);
+  // Bitmaps compatible with the screen are in the screen's format.
+  HBITMAP compatible = CreateCompatibleBitmap(screen, 2, 2);
+  BITMAP bm{};
+  GetObjectA(compatible, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  DeleteObject(compatible);
   ReleaseDC(nullptr, screen);
 }
 
