@@ -14,11 +14,69 @@
 #include <mfc/afx.h>
 #include <win32/types.h>
 
+#include <atomic>
+
 class CQXUSB_Control;
+class CRunState;
+class CScheduleList;
 class CVolumeMixer;
 
 class CAppController : public CObserver {
  public:
+  // Window messages the controller sends its windows.
+  static constexpr UINT UM_DEVICES_CHANGED = 2010;
+  // Its timer on the main window: the schedule tick, once a second.
+  static constexpr UINT_PTR kScheduleTimer = 500;
+  static constexpr UINT kScheduleTimerMs = 1000;
+
+  // Attaches itself to the device list to hear of devices arriving and leaving.
+  CAppController();
+  // Shuts down.
+  ~CAppController() override;
+
+  // Brings up, in order: the settings (loaded from "ZRQData.dat", defaults written when it
+  // cannot be loaded; the country, the name lists, the capture device check), the run
+  // state, the schedule list with "schedulefile.she" and timer 500 on the main window,
+  // the channel list with "ZRQChannels.chl", the record being tuned and the volume mixer.
+  // Creates only what is missing, so a second call creates nothing twice. 1 when all is
+  // up; 0 at the first step that fails, leaving what was made in place.
+  int Startup();
+  // Saves the settings and the channel list, resets the device, releases everything the
+  // controller holds and kills its timers. Everything is released even when a save fails;
+  // the result then is 0, else 1.
+  int Shutdown();
+  // A device arrived or left (event 80 from the device list): when the device list
+  // changed, the settings' capture device names are refreshed and UM_DEVICES_CHANGED is
+  // posted to the main window. Always 1.
+  int OnNotify(int event, WPARAM wParam, LPARAM lParam) override;
+
+  // (Re)opens the device control interface of the capture device; on failure the device
+  // control object is gone (g_pDeviceControl null).
+  static void OpenDeviceControl();
+
+  // The channel window that receives the scan's messages; kept only while it is a window.
+  void SetScanTargetWnd(HWND hwnd);
+  HWND GetScanTargetWnd() const;
+  static int IsScanning();
+  // Asks a running channel scan to end after its current channel.
+  void StopScan();
+
+  // Stores a non-empty status text.
+  void SetStatusText(LPCSTR text);
+  const CString& GetStatusText() const { return m_statusText; }
+
+  // The settings' name lists. The country names from the frequency-table library, with
+  // the country's position selected; 0 without settings or without the library.
+  int LoadCountryNames(int country);
+  // The Composite/S-Video standard names, with the index selected; 0 without settings or
+  // for a negative index.
+  int FillAvStandardNames(int index);
+  // The capture device names from the device list; the audio device names.
+  static void FillDeviceNames();
+  static void FillNameList();
+  int GetCountryIndex() const { return m_countryIndex; }
+  int GetAvStandardIndex() const { return m_avStandardIndex; }
+
   // Settings file "ZRQData.dat" in the program folder.
   // 1 loaded; 0 without a settings object or path, or when the file cannot be opened.
   // A file shorter than a record keeps the defaults for what it lacks.
@@ -72,7 +130,28 @@ class CAppController : public CObserver {
   static int FindMixerSourceName(DWORD componentType, CString& name, int recordingSide, LPCSTR mixerName);
 
  private:
+  static constexpr UINT_PTR kNoTimer = static_cast<UINT_PTR>(-1);
+
+  // Start-up steps.
+  int CreateSettings(int& loadedCountry);
+  int CheckCaptureDevice();
+  void CreateScheduleList();
+  int CreateChannelList(int loadedCountry);
+  // Shut-down steps.
+  int SaveFiles();
+  void ReleaseObjects();
+  void KillTimers();
+
   CVolumeMixer* m_pVolumeMixer = nullptr;
+  CRunState* m_pRunState = nullptr;
+  CScheduleList* m_pScheduleList = nullptr;
+  CString m_statusText;
+  HWND m_hScanTargetWnd = nullptr;
+  // The id SetTimer gave timer 500 and the window it runs on; kNoTimer when not running.
+  UINT_PTR m_scheduleTimer = kNoTimer;
+  HWND m_hScheduleTimerWnd = nullptr;
+  int m_countryIndex = 0;
+  int m_avStandardIndex = 0;
   // The volume scale: mixer maximum, minimum, step and number of levels.
   long m_volumeMaximum = 0;
   long m_volumeMinimum = 0;
@@ -80,5 +159,9 @@ class CAppController : public CObserver {
   int m_volumeLevels = 0;
 };
 
+// The one controller, set by the launcher.
+extern CAppController* g_pAppController;
 // The device control object, null while the device control interface is not open.
 extern CQXUSB_Control* g_pDeviceControl;
+// Set while the channel scan runs; clearing it ends the scan after its current channel.
+extern std::atomic<int> ScanRunning;

@@ -15,6 +15,8 @@ CDeviceList* CDeviceList::GetInstance() {
   return g_pDeviceList;
 }
 
+CDeviceList* CDeviceList::Instance() { return g_pDeviceList; }
+
 void CDeviceList::Release() {
   delete g_pDeviceList;
   g_pDeviceList = nullptr;

@@ -12,6 +12,8 @@ class CDeviceList : public CSubject {
 
   // The list, created and filled on first use; null when it cannot be created.
   static CDeviceList* GetInstance();
+  // The list when it exists, without creating it.
+  static CDeviceList* Instance();
   static void Release();
 
   // Empties the list and fills it with the capture devices present.

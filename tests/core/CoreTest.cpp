@@ -1,6 +1,10 @@
 #include "CoreTest.h"
 
 #include "core/CAppController.h"
+#include "core/CChannelList.h"
+#include "core/CDeviceList.h"
+
+#include <com/objbase.h>
 
 #include <fstream>
 #include <iterator>
@@ -35,6 +39,37 @@ SettingsTest::SettingsTest() {
 SettingsTest::~SettingsTest() {
   delete g_pAppSettings;
   g_pAppSettings = nullptr;
+}
+
+ControllerTest::ControllerTest() { CoInitialize(nullptr); }
+
+ControllerTest::~ControllerTest() {
+  deleteController();
+  CoUninitialize();
+}
+
+int ControllerTest::startUp() {
+  controller = new CAppController;
+  g_pAppController = controller;
+  return controller->Startup();
+}
+
+void ControllerTest::deleteController() {
+  delete controller;
+  controller = nullptr;
+  g_pAppController = nullptr;
+}
+
+Bytes defaultSettingsBytes(const std::string& programFolder) {
+  Bytes expected(768, 0);
+  const std::int32_t values[22] = {0, 0, 1, 1, 3, 2, 50, 50, 50, 50, 50, 4, 2, 1, 0, 1, 1, 1, 4, 50, 1, 2};
+  for (std::size_t i = 0; i < 22; ++i) putInt(expected, 4 * i, values[i]);
+  putText(expected, 88, programFolder + "Videos\\");
+  putText(expected, 348, programFolder + "Picture\\");
+  putText(expected, 608, "Line In");
+  putText(expected, 648, "Line In");
+  putText(expected, 728, "USB TV Device");
+  return expected;
 }
 
 }  // namespace test

@@ -2,6 +2,7 @@
 // data files, and helpers to read and write those files byte for byte.
 #pragma once
 
+#include "core/CAppController.h"
 #include "core/CAppSettings.h"
 
 #include <support/TestMachine.h>
@@ -32,6 +33,23 @@ class SettingsTest : public CoreTest {
   ~SettingsTest() override;
   CAppSettings& settings() { return *g_pAppSettings; }
 };
+
+// A controller on a fresh machine with COM up, as the launcher makes it; whatever a test
+// leaves behind is shut down at its end.
+class ControllerTest : public CoreTest {
+ protected:
+  ControllerTest();
+  ~ControllerTest() override;
+  // Creates the controller and starts it up.
+  int startUp();
+  // Deletes the controller (which shuts down).
+  void deleteController();
+  CAppController* controller = nullptr;
+};
+
+// The settings file a fresh machine's start-up writes: the defaults for country 1 (the
+// default PC's region, NTSC_M), folders under `programFolder`, the default sound card's lines.
+std::vector<std::uint8_t> defaultSettingsBytes(const std::string& programFolder);
 
 // Little-endian fields of a hand-built record.
 inline void putInt(Bytes& bytes, std::size_t offset, std::int32_t value) {

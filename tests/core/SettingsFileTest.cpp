@@ -58,15 +58,7 @@ TEST_F(SettingsFileTest, FreshDefaultsAreWrittenByteForByte) {
   Bytes bytes = readBytes(dataPath());
   ASSERT_EQ(bytes.size(), kRecordSize);
 
-  Bytes expected(kRecordSize, 0);
-  const std::int32_t values[22] = {0, 0, 1, 1, 3, 2, 50, 50, 50, 50, 50, 4, 2, 1, 0, 1, 1, 1, 4, 50, 1, 2};
-  for (std::size_t i = 0; i < 22; ++i) putInt(expected, 4 * i, values[i]);
-  putText(expected, 88, programPath("Videos\\"));
-  putText(expected, 348, programPath("Picture\\"));
-  putText(expected, 608, "Line In");
-  putText(expected, 648, "Line In");
-  putText(expected, 728, "USB TV Device");
-  EXPECT_EQ(bytes, expected);
+  EXPECT_EQ(bytes, test::defaultSettingsBytes(programPath("")));
 }
 
 TEST_F(SettingsFileTest, WithoutRegionCountryTheDefaultsTakeCountry86) {
