@@ -18,7 +18,12 @@ build-asan:
 
 run: build
 	rm -rf out/demo && mkdir -p out/demo
-	ORVANE_MACHINE=$(CURDIR)/out/demo/machine ./build/default/tools/orvane-machine-setup
+	cp -r build/default/OrvaneMedia out/demo/OrvaneMedia
+	rm -f out/demo/OrvaneMedia/ZRQData.dat out/demo/OrvaneMedia/ZRQChannels.chl out/demo/OrvaneMedia/schedulefile.she
+	ORVANE_MACHINE=$(CURDIR)/out/demo/machine ORVANE_ROBOT=$(CURDIR)/tools/demo/orvane_media.robot \
+	  "out/demo/OrvaneMedia/Orvane Media"
+	@echo "Files the program left in its folder:"
+	@ls -l out/demo/OrvaneMedia/ZRQData.dat out/demo/OrvaneMedia/ZRQChannels.chl
 
 test: build
 	ctest --preset default

@@ -166,6 +166,22 @@ TEST_F(ControllerStartupTest, ACaptureDeviceOtherThanTheStickNeedsADevicePresent
   EXPECT_EQ(g_pChannelList, nullptr);
 }
 
+TEST_F(ControllerStartupTest, ThePluggedStickIsTakenForAnotherStoredCaptureDevice) {
+  writeSettings(1, 1, "Other Camera");
+  ASSERT_EQ(startUp(), 1);
+  ASSERT_EQ(g_pAppSettings->CaptureDeviceNames.GetSize(), 1);
+  EXPECT_STREQ(g_pAppSettings->CaptureDeviceNames.GetAt(0), "USB TV Device");
+  EXPECT_STREQ(g_pAppSettings->CaptureDeviceName, "USB TV Device");
+}
+
+TEST_F(ControllerStartupTest, AStoredNameHoldingTheSticksNameNeedsNoDeviceCheck) {
+  writeSettings(1, 1, "My USB TV Device 2");
+  machine().service<plat::TvStickControl>().setPlugged(false);
+  ASSERT_EQ(startUp(), 1);
+  EXPECT_EQ(g_pAppSettings->CaptureDeviceNames.GetSize(), 0);
+  EXPECT_STREQ(g_pAppSettings->CaptureDeviceName, "My USB TV Device 2");
+}
+
 TEST_F(ControllerStartupTest, ASettingsFileThatCannotBeWrittenFailsStartUp) {
   std::filesystem::create_directories(linuxPath(settingsPath()));  // a folder in the file's place
   EXPECT_EQ(startUp(), 0);
