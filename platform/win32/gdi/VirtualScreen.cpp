@@ -1,6 +1,7 @@
 #include <win32/gdi/VirtualScreen.h>
 
 #include <machine/Machine.h>
+#include <machine/VideoSurfaces.h>
 #include <win32/gdi/DragImage.h>
 #include <win32/gdi/WindowClip.h>
 #include <win32/gdi/WindowGraphics.h>
@@ -41,8 +42,12 @@ std::shared_ptr<Surface> VirtualScreen::compose() {
   auto frame = std::make_shared<Surface>(width(), height(), PixelFormat::Bgrx32);
   frame->fill(frame->bounds(), pixelFromColorRef(GetSysColor(COLOR_DESKTOP)));
   const std::vector<HWND> windows = topLevelWindows();
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-    if (IsWindowVisible(*it)) composeWindow(*frame, *it);
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if (!IsWindowVisible(*it)) continue;
+    composeWindow(*frame, *it);
+    composeVideo(*frame, *it);
+  }
+  composeVideo(*frame, nullptr);
   DragImage::current().drawOn(*frame);
   return frame;
 }
@@ -72,6 +77,39 @@ void VirtualScreen::composeWindow(Surface& frame, HWND hwnd) {
       frame.writeSpan(s.left, y, n, dst.data());
     }
   });
+}
+
+void VirtualScreen::composeVideo(Surface& frame, HWND topLevel) {
+  for (const auto& video : m_machine.service<VideoSurfaces>().all()) {
+    const VideoSurface::Placement place = video->placement();
+    if (!place.visible || place.fullScreen != (topLevel == nullptr)) continue;
+    Region area(frame.bounds());
+    RECT target = frame.bounds();
+    if (topLevel) {
+      if (!IsWindowVisible(place.owner) || GetAncestor(place.owner, GA_ROOT) != topLevel) continue;
+      RECT client{};
+      GetClientRect(place.owner, &client);
+      POINT origin{0, 0};
+      ClientToScreen(place.owner, &origin);
+      target = RECT{origin.x + place.rect.left, origin.y + place.rect.top, origin.x + place.rect.right,
+                    origin.y + place.rect.bottom};
+      area = area.intersected(RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom})
+                 .intersected(WindowClip::outline(WindowGraphics::current(), topLevel));
+    }
+    const VideoSurface::Frame picture = video->frame();
+    const int w = target.right - target.left;
+    const int h = target.bottom - target.top;
+    if (picture.width <= 0 || picture.height <= 0 || w <= 0 || h <= 0) continue;
+    area.forEachRectIn(target, [&](const RECT& s) {
+      for (int y = s.top; y < s.bottom; ++y) {
+        const int sy = static_cast<int>(static_cast<long long>(y - target.top) * picture.height / h);
+        for (int x = s.left; x < s.right; ++x) {
+          const int sx = static_cast<int>(static_cast<long long>(x - target.left) * picture.width / w);
+          frame.setPixel(x, y, picture.pixels[static_cast<std::size_t>(sy) * picture.width + sx] & 0xFFFFFF);
+        }
+      }
+    });
+  }
 }
 
 }  // namespace plat

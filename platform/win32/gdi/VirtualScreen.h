@@ -1,8 +1,9 @@
 // The machine's screen as the user would see it: the desktop colour, then every visible
 // top-level window of this process from the bottom of the z-order up, each through its
-// window region, blended by its layered-window opacity and colour key, and a dragged
-// image-list picture over them. The screen's size
-// comes from machine.ini [Screen].
+// window region, blended by its layered-window opacity and colour key, with the video
+// renderers' pictures shown over their owner windows (scaled to the nearest pixel into
+// their rectangles, inside the owner's client area); then full-screen video, and a dragged
+// image-list picture over everything. The screen's size comes from machine.ini [Screen].
 //
 // Composition runs on demand (a screenshot, the screen's device context), reading the
 // windows' surfaces as they are at that moment.
@@ -30,6 +31,9 @@ class VirtualScreen {
 
  private:
   void composeWindow(Surface& frame, HWND hwnd);
+  // The visible video pictures whose owners are `topLevel` or inside it; with a null
+  // window, the full-screen ones.
+  void composeVideo(Surface& frame, HWND topLevel);
 
   Machine& m_machine;
 };
