@@ -161,6 +161,40 @@ HBITMAP CutBitmap(HBITMAP hSource, int x, int y, int cx, int cy) {
   return hImage;
 }
 
+void StretchWholeBitmap(HDC hdc, const RECT& rcDest, HBITMAP hBitmap) {
+  BITMAP bm{};
+  if (!hdc || !hBitmap || !GetObject(hBitmap, sizeof bm, &bm)) return;
+  HDC hSourceDC = CreateCompatibleDC(hdc);
+  if (!hSourceDC) return;
+  HGDIOBJ hOld = SelectObject(hSourceDC, hBitmap);
+  StretchBlt(hdc, rcDest.left, rcDest.top, rcDest.right - rcDest.left, rcDest.bottom - rcDest.top, hSourceDC, 0, 0,
+             bm.bmWidth, bm.bmHeight, SRCCOPY);
+  SelectObject(hSourceDC, hOld);
+  DeleteDC(hSourceDC);
+}
+
+void DrawMaskedBitmap(HDC hdc, int x, int y, int cx, int cy, HBITMAP hImage, int xSrc, int ySrc, HBITMAP hMask) {
+  if (!hdc || !hImage) return;
+  HDC hSourceDC = CreateCompatibleDC(hdc);
+  if (!hSourceDC) return;
+  HGDIOBJ hOld = nullptr;
+  if (hMask) {
+    hOld = SelectObject(hSourceDC, hMask);
+    BitBlt(hdc, x, y, cx, cy, hSourceDC, xSrc, ySrc, SRCAND);
+    SelectObject(hSourceDC, hImage);
+  } else {
+    hOld = SelectObject(hSourceDC, hImage);
+  }
+  BitBlt(hdc, x, y, cx, cy, hSourceDC, xSrc, ySrc, SRCPAINT);
+  SelectObject(hSourceDC, hOld);
+  DeleteDC(hSourceDC);
+}
+
+void ReleaseBitmap(HBITMAP& hBitmap) {
+  if (hBitmap) DeleteObject(hBitmap);
+  hBitmap = nullptr;
+}
+
 HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF cTransparent, COLORREF cTolerance) {
   BITMAP bm{};
   if (!hBitmap || !GetObject(hBitmap, sizeof bm, &bm)) return nullptr;

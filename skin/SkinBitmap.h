@@ -14,6 +14,16 @@ BOOL LoadPictureFile(LPCSTR lpszPath, HBITMAP& hBitmap, SIZE& size);
 // (x, y), copied 1:1; NULL without a source or for an empty size.
 HBITMAP CutBitmap(HBITMAP hSource, int x, int y, int cx, int cy);
 
+// Stretches the whole bitmap over `rcDest` (SRCCOPY) in the device context's current
+// stretch mode; nothing without a bitmap.
+void StretchWholeBitmap(HDC hdc, const RECT& rcDest, HBITMAP hBitmap);
+// Draws cx x cy pixels of `hImage` from (xSrc, ySrc) at (x, y), 1:1, through a mask that
+// is 1 where the image is transparent: the mask with SRCAND, then the image with
+// SRCPAINT (the image's transparent pixels being black).
+void DrawMaskedBitmap(HDC hdc, int x, int y, int cx, int cy, HBITMAP hImage, int xSrc, int ySrc, HBITMAP hMask);
+// Deletes a bitmap the caller owns and forgets it.
+void ReleaseBitmap(HBITMAP& hBitmap);
+
 // The region of every pixel of `hBitmap` that is not transparent. A pixel is transparent
 // when its blue, green and red bytes each lie within [c, c + t] of the bytes of
 // `cTransparent` and `cTolerance` taken in that order (low byte against blue), so the
