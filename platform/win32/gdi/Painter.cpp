@@ -24,12 +24,10 @@ void Painter::line(POINT from, POINT to, const PenObject& pen) {
   const int width = pen.width();
   if (width == 1 && (from.x == to.x || from.y == to.y)) {
     // Straight lines as one fill: the end point is left out.
-    RECT r{from.x, from.y, to.x, to.y};
-    if (from.y == to.y) {
-      r = from.x <= to.x ? RECT{from.x, from.y, to.x, from.y + 1} : RECT{to.x + 1, from.y, from.x + 1, from.y + 1};
-    } else {
-      r = from.y <= to.y ? RECT{from.x, from.y, from.x + 1, to.y} : RECT{from.x, to.y + 1, from.x + 1, from.y + 1};
-    }
+    const RECT r = from.y == to.y ? (from.x <= to.x ? RECT{from.x, from.y, to.x, from.y + 1}
+                                                     : RECT{to.x + 1, from.y, from.x + 1, from.y + 1})
+                                  : (from.y <= to.y ? RECT{from.x, from.y, from.x + 1, to.y}
+                                                     : RECT{from.x, to.y + 1, from.x + 1, from.y + 1});
     fillSolid(r, color);
     return;
   }

@@ -5,6 +5,7 @@
 #include <win32/gdi/DrawingContext.h>
 #include <win32/gdi/GdiTable.h>
 #include <win32/gdi/RegionObject.h>
+#include <win32/gdi/VirtualScreen.h>
 #include <win32/gdi/object.h>
 
 namespace {
@@ -76,9 +77,9 @@ BOOL RestoreDC(HDC hdc, int nSavedDC) {
 
 int GetDeviceCaps(HDC hdc, int index) {
   if (!dcOf(hdc)) return 0;
-  const plat::IniDocument& ini = plat::Machine::current().ini();
-  const int width = ini.intValue("Screen", "Width", 1024);
-  const int height = ini.intValue("Screen", "Height", 768);
+  const plat::VirtualScreen& screen = plat::VirtualScreen::current();
+  const int width = screen.width();
+  const int height = screen.height();
   constexpr int kDpi = 96;
   switch (index) {
     case DRIVERVERSION:
@@ -96,7 +97,7 @@ int GetDeviceCaps(HDC hdc, int index) {
     case DESKTOPVERTRES:
       return height;
     case BITSPIXEL:
-      return ini.intValue("Screen", "BitsPerPixel", 32);
+      return plat::Machine::current().ini().intValue("Screen", "BitsPerPixel", 32);
     case PLANES:
       return 1;
     case NUMCOLORS:
