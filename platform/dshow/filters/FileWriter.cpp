@@ -143,7 +143,9 @@ HRESULT FileWriter::writeAt(ULONGLONG position, const BYTE* data, ULONG size) {
   std::lock_guard guard(m_fileLock);
   HRESULT hr = open(false);
   if (FAILED(hr)) return hr;
-  if (std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0 || std::fwrite(data, 1, size, m_file) != size)
+  // Each write reaches the file at once, as the writer's unbuffered writes do on Windows.
+  if (std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0 || std::fwrite(data, 1, size, m_file) != size ||
+      std::fflush(m_file) != 0)
     return HRESULT_FROM_WIN32(ERROR_DISK_FULL);
   m_position = position + size;
   m_size = std::max(m_size, m_position);

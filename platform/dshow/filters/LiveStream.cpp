@@ -46,15 +46,21 @@ HRESULT LiveStream::DoBufferProcessingLoop() {
     }
     if (!running()) {
       next = -1;
-      m_wait.waitFor([&] { return commandPending() || running(); }, ClockWait::now() + 10'000'000);
+      if (!m_wait.waitFor([&] { return commandPending() || running(); }, ClockWait::now() + 10'000'000) &&
+          m_wait.cancelled())
+        GetRequest();
       continue;
     }
     const REFERENCE_TIME each = period() > 0 ? period() : 400'000;
     const REFERENCE_TIME now = streamNow();
-    // The first capture, and any after a stall, falls on the next whole period.
-    if (next < 0 || next + each <= now) next = (now + each - 1) / each * each;
+    // The first capture is at once, on the period boundary just passed; so is the next
+    // one after a stall (the frames missed meanwhile are lost, as on live hardware).
+    if (next < 0 || next + each <= now) next = now - now % each;
     const REFERENCE_TIME due = ClockWait::now() + (next - now);
-    m_wait.waitFor([&] { return commandPending() || !running() || streamNow() >= next; }, due);
+    if (!m_wait.waitFor([&] { return commandPending() || !running() || streamNow() >= next; }, due) && m_wait.cancelled()) {
+      GetRequest();  // stopping: the command follows
+      continue;
+    }
     if (commandPending() || !running() || streamNow() < next) continue;
     if (deviceReady()) {
       IMediaSample* sample = nullptr;

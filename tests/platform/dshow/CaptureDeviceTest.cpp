@@ -1,0 +1,151 @@
+#include "CaptureTest.h"
+
+#include <machine/TvStickCapture.h>
+#include <machine/TvStickControl.h>
+
+using plat::ComPtr;
+
+namespace {
+
+class CaptureDeviceTest : public dstest::CaptureTest {
+ protected:
+  static GUID categoryOf(IPin* pin) {
+    ComPtr<IKsPropertySet> properties;
+    GUID category = GUID_NULL;
+    DWORD returned = 0;
+    if (SUCCEEDED(pin->QueryInterface(IID_IKsPropertySet, properties.putVoid())))
+      properties->Get(AMPROPSETID_Pin, AMPROPERTY_PIN_CATEGORY, nullptr, 0, &category, sizeof(category), &returned);
+    return category;
+  }
+};
+
+}  // namespace
+
+TEST_F(CaptureDeviceTest, TheEnumeratorListsTheMachinesDevices) {
+  const auto video = devices(CLSID_VideoInputDeviceCategory);
+  ASSERT_EQ(video.size(), 1u);
+  EXPECT_EQ(property(video[0].get(), L"FriendlyName"), L"USB TV Device");
+  EXPECT_NE(property(video[0].get(), L"DevicePath").find(L"vid_1b80"), std::wstring::npos);
+  ComPtr<IBaseFilter> filter;
+  ASSERT_EQ(video[0]->BindToObject(nullptr, nullptr, IID_IBaseFilter, filter.putVoid()), S_OK);
+  CLSID clsid{};
+  ASSERT_EQ(filter->GetClassID(&clsid), S_OK);
+  EXPECT_EQ(clsid, CLSID_TvStickCapture);
+
+  const auto audio = devices(CLSID_AudioInputDeviceCategory);
+  ASSERT_EQ(audio.size(), 1u);
+  EXPECT_EQ(property(audio[0].get(), L"FriendlyName"), L"Audio Volume Control");
+
+  // No compressor is installed: an empty category gives S_FALSE and no enumerator.
+  ComPtr<ICreateDevEnum> enumerator;
+  CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_ALL, IID_ICreateDevEnum, enumerator.putVoid());
+  ComPtr<IEnumMoniker> none;
+  EXPECT_EQ(enumerator->CreateClassEnumerator(CLSID_VideoCompressorCategory, none.put(), 0), S_FALSE);
+  EXPECT_FALSE(none);
+
+  machine().service<plat::TvStickControl>().setPlugged(false);
+  EXPECT_TRUE(devices(CLSID_VideoInputDeviceCategory).empty());
+}
+
+TEST_F(CaptureDeviceTest, TheStickHasCaptureAndPreviewPinsAndAnAnalogueInput) {
+  ComPtr<IBaseFilter> device = addDevice(CLSID_VideoInputDeviceCategory, L"Video Capture");
+  ASSERT_TRUE(device);
+  EXPECT_EQ(categoryOf(pin(device.get(), L"Capture").get()), PIN_CATEGORY_CAPTURE);
+  EXPECT_EQ(categoryOf(pin(device.get(), L"Preview").get()), PIN_CATEGORY_PREVIEW);
+  EXPECT_EQ(categoryOf(pin(device.get(), L"Analog Video In").get()), PIN_CATEGORY_ANALOGVIDEOIN);
+  ComPtr<IPin> none;
+  EXPECT_EQ(device->FindPin(L"AudioOut", none.put()), VFW_E_NOT_FOUND);
+
+  ComPtr<IPin> found;
+  ASSERT_EQ(builder->FindPin(device.get(), PINDIR_OUTPUT, &PIN_CATEGORY_PREVIEW, nullptr, FALSE, 0, found.put()), S_OK);
+  EXPECT_EQ(found.get(), pin(device.get(), L"Preview").get());
+  EXPECT_EQ(builder->FindPin(device.get(), PINDIR_OUTPUT, &PIN_CATEGORY_CAPTURE, nullptr, FALSE, 1, found.put()), E_FAIL);
+  ASSERT_EQ(builder->FindPin(device.get(), PINDIR_INPUT, nullptr, nullptr, TRUE, 0, found.put()), S_OK);
+  EXPECT_EQ(found.get(), pin(device.get(), L"Analog Video In").get());
+}
+
+TEST_F(CaptureDeviceTest, AnAudioOutPinWhenMachineIniSaysSo) {
+  // The stick reads machine.ini when it is first used, which is now.
+  machine().ini().setValue("TVStick", "AudioOut", "1");
+  ComPtr<IBaseFilter> device = addDevice(CLSID_VideoInputDeviceCategory, L"Video Capture");
+  ASSERT_TRUE(device);
+  ComPtr<IPin> audio = pin(device.get(), L"AudioOut");
+  ComPtr<IAMStreamConfig> config = as<IAMStreamConfig>(audio.get(), IID_IAMStreamConfig);
+  AM_MEDIA_TYPE* type = nullptr;
+  ASSERT_EQ(config->GetFormat(&type), S_OK);
+  EXPECT_EQ(type->majortype, MEDIATYPE_Audio);
+  EXPECT_EQ(reinterpret_cast<WAVEFORMATEX*>(type->pbFormat)->wFormatTag, WAVE_FORMAT_PCM);
+  DeleteMediaType(type);
+}
+
+TEST_F(CaptureDeviceTest, StreamFormatsAreCheckedAndKept) {
+  ComPtr<IBaseFilter> device = addDevice(CLSID_VideoInputDeviceCategory, L"Video Capture");
+  ComPtr<IAMStreamConfig> config;
+  ASSERT_EQ(builder->FindInterface(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Interleaved, device.get(), IID_IAMStreamConfig,
+                                   config.putVoid()),
+            E_FAIL);
+  ASSERT_EQ(builder->FindInterface(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, device.get(), IID_IAMStreamConfig,
+                                   config.putVoid()),
+            S_OK);
+  AM_MEDIA_TYPE* type = nullptr;
+  ASSERT_EQ(config->GetFormat(&type), S_OK);
+  ASSERT_EQ(type->cbFormat, 88u);
+  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
+  EXPECT_EQ(type->subtype, MEDIASUBTYPE_YUY2);
+  EXPECT_EQ(info->bmiHeader.biBitCount, 16);
+  EXPECT_EQ(info->bmiHeader.biWidth, 720);
+  EXPECT_EQ(info->bmiHeader.biHeight, 480);  // the machine's NTSC stations
+  EXPECT_EQ(info->AvgTimePerFrame, 333667);
+
+  info->bmiHeader.biHeight = 576;
+  info->bmiHeader.biSizeImage = 720 * 576 * 2;
+  info->AvgTimePerFrame = 400000;
+  EXPECT_EQ(config->SetFormat(type), S_OK);
+  info->bmiHeader.biWidth = 700;  // not a multiple of 16
+  EXPECT_EQ(config->SetFormat(type), VFW_E_INVALIDMEDIATYPE);
+  DeleteMediaType(type);
+  ASSERT_EQ(config->GetFormat(&type), S_OK);
+  EXPECT_EQ(reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat)->bmiHeader.biHeight, 576);
+  DeleteMediaType(type);
+
+  int count = 0, size = 0;
+  ASSERT_EQ(config->GetNumberOfCapabilities(&count, &size), S_OK);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(size, 128);
+  VIDEO_STREAM_CONFIG_CAPS caps{};
+  ASSERT_EQ(config->GetStreamCaps(1, &type, reinterpret_cast<BYTE*>(&caps)), S_OK);
+  EXPECT_EQ(type->subtype, MEDIASUBTYPE_RGB24);
+  EXPECT_EQ(caps.MaxOutputSize.cx, 720);
+  EXPECT_EQ(caps.OutputGranularityX, 16);
+  DeleteMediaType(type);
+}
+
+TEST_F(CaptureDeviceTest, PictureControlsRefuseValuesOutsideTheirRange) {
+  ComPtr<IBaseFilter> device = addDevice(CLSID_VideoInputDeviceCategory, L"Video Capture");
+  ComPtr<IAMVideoProcAmp> procAmp = as<IAMVideoProcAmp>(device.get(), IID_IAMVideoProcAmp);
+  long min = 0, max = 0, step = 0, def = 0, caps = 0;
+  ASSERT_EQ(procAmp->GetRange(VideoProcAmp_Contrast, &min, &max, &step, &def, &caps), S_OK);
+  EXPECT_EQ(caps, VideoProcAmp_Flags_Manual);
+  EXPECT_EQ(procAmp->Set(VideoProcAmp_Contrast, max, VideoProcAmp_Flags_Manual), S_OK);
+  EXPECT_EQ(procAmp->Set(VideoProcAmp_Contrast, max + 1, VideoProcAmp_Flags_Manual), E_INVALIDARG);
+  long value = 0, flags = 0;
+  ASSERT_EQ(procAmp->Get(VideoProcAmp_Contrast, &value, &flags), S_OK);
+  EXPECT_EQ(value, max);
+  EXPECT_EQ(procAmp->GetRange(VideoProcAmp_Gamma, &min, &max, &step, &def, &caps), E_PROP_ID_UNSUPPORTED);
+}
+
+TEST_F(CaptureDeviceTest, TheDecoderKeepsItsStandardAndReportsTheLock) {
+  ComPtr<IBaseFilter> device = addDevice(CLSID_VideoInputDeviceCategory, L"Video Capture");
+  ComPtr<IAMAnalogVideoDecoder> decoder = as<IAMAnalogVideoDecoder>(device.get(), IID_IAMAnalogVideoDecoder);
+  EXPECT_EQ(decoder->put_TVFormat(AnalogVideo_PAL_D | AnalogVideo_PAL_B), E_INVALIDARG);
+  ASSERT_EQ(decoder->put_TVFormat(AnalogVideo_PAL_D), S_OK);
+  long standard = 0, locked = -1;
+  ASSERT_EQ(decoder->get_TVFormat(&standard), S_OK);
+  EXPECT_EQ(standard, AnalogVideo_PAL_D);
+  ASSERT_EQ(decoder->get_HorizontalLocked(&locked), S_OK);
+  EXPECT_EQ(locked, 0);  // nothing tuned yet
+  auto& stick = machine().service<plat::TvStickCapture>();
+  stick.tuneCarrier(stick.control().broadcast().stations()[0].carrierHz);
+  ASSERT_EQ(decoder->get_HorizontalLocked(&locked), S_OK);
+  EXPECT_EQ(locked, 1);
+}
