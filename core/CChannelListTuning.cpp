@@ -3,6 +3,7 @@
 // the tuner to settle and marks the number as the list's current channel.
 #include "core/CChannelList.h"
 
+#include "core/CAppController.h"
 #include "core/CAppSettings.h"
 
 #include <vendor/chanloret/Chanloret.h>
@@ -83,6 +84,7 @@ int CChannelList::TuneListRecord(int number, int list, DWORD waitBefore, DWORD w
 }
 
 int CChannelList::TunePlanEntry(int number, int list, DWORD waitBefore, DWORD waitAfter) {
+  ScanRunning = 0;  // a running scan stops after its current channel
   if (!Allocated(g_pPreviousChannelRecord) || !Allocated(g_pCurrentChannelRecord)) return 0;
   const FrequencyTable* table = CountryTable();
   if (number < 1 || number > PlanCount(table, list)) return 0;

@@ -2,6 +2,8 @@
 // records, its range checks, and the settling waits it takes on the machine clock.
 #include "CChannelListTest.h"
 
+#include "core/CAppController.h"
+
 #include <vendor/chanloret/Chanloret.h>
 
 namespace {
@@ -85,6 +87,14 @@ TEST_F(ChannelTuning, APlanEntryIsTunedByNumberWithoutTouchingTheTunedRecord) {
   CString text;
   ASSERT_EQ(channels.GetTunedChannelText(text), 1);
   EXPECT_STREQ(text, "Channel 12");
+}
+
+TEST_F(ChannelTuning, TuningAPlanEntryStopsARunningScan) {
+  ScanRunning = 1;
+  ASSERT_EQ(channels.TuneNumber(3, 1), 1);
+  EXPECT_EQ(ScanRunning, 1) << "a list record leaves the scan alone";
+  ASSERT_EQ(channels.TuneNumber(9, 1), 1);
+  EXPECT_EQ(ScanRunning, 0);
 }
 
 TEST_F(ChannelTuning, APlanEntryAsTheVeryFirstTuning) {
