@@ -15,12 +15,17 @@
 
 namespace {
 
-// A fresh machine of its own, as a test would have.
-void openMachine() {
+std::vector<std::filesystem::path> g_roots;
+
+std::filesystem::path temporaryRoot() {
   std::string root = (std::filesystem::temp_directory_path() / "orvane-bench-XXXXXX").string();
   if (!mkdtemp(root.data())) std::abort();
-  plat::Machine::open(root).clock().setManual(1709294400000);
+  g_roots.emplace_back(root);
+  return root;
 }
+
+// A fresh machine of its own, as a test would have; removed at the end.
+void openMachine() { plat::Machine::open(temporaryRoot()).clock().setManual(1709294400000); }
 
 // A 32-bit top-down DIB section selected into a memory context.
 struct Dib {
@@ -169,4 +174,13 @@ BENCHMARK(BM_ComposeFiveWindows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  // An idle machine replaces the last one used, so that every folder can go.
+  plat::Machine::open(temporaryRoot());
+  std::error_code ec;
+  for (const auto& root : g_roots) std::filesystem::remove_all(root, ec);
+  return 0;
+}
