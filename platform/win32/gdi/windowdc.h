@@ -3,7 +3,8 @@
 //
 // A client context's origin is the client area's top-left, a window context's the
 // window's top-left (so a window can paint its own frame); both clip to what of the
-// window can be seen. GetDC(NULL) is the screen as it is composed at that moment.
+// window can be seen. GetDC(NULL) is the screen as it is composed at that moment; what is
+// drawn on it lasts until the screen is composed again.
 // SetWindowRgn hands the region to the window: the handle is no longer the caller's.
 // Invalidation keeps a rectangle, so InvalidateRgn invalidates the region's bounds.
 #pragma once
