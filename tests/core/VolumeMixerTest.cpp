@@ -5,6 +5,7 @@
 #include "core/CAppController.h"
 #include "core/CVolumeMixer.h"
 
+#include <win32/user.h>
 #include <winmm/SoundSystem.h>
 #include <winmm/mmsystem.h>
 
@@ -35,6 +36,15 @@ TEST_F(VolumeMixerTest, WithoutASoundCardTheMixerIsNotReadyAndDoesNothing) {
   CVolumeMixer mixer;
   EXPECT_FALSE(mixer.IsReady());
   mixer.SetVolume(100);
+}
+
+TEST_F(VolumeMixerTest, TheHiddenWindowLivesAsLongAsTheMixer) {
+  {
+    CVolumeMixer mixer;
+    ASSERT_TRUE(mixer.IsReady());
+    EXPECT_NE(FindWindowA("TALVIK Volume Msg Wnd Class", "TALVIK Volume Msg Wnd"), nullptr);
+  }
+  EXPECT_EQ(FindWindowA("TALVIK Volume Msg Wnd Class", "TALVIK Volume Msg Wnd"), nullptr);
 }
 
 TEST_F(VolumeMixerTest, ADisabledVolumeControlIsNotUsed) {
