@@ -4,6 +4,10 @@
 
 namespace plat {
 
+namespace {
+constexpr REFERENCE_TIME kLongStall = 10'000'000;  // a second
+}
+
 LiveStream::LiveStream(const char* pObjectName, HRESULT* phr, CSource* pms, LPCWSTR pName)
     : CSourceStream(pObjectName, phr, pms, pName) {}
 
@@ -53,9 +57,10 @@ HRESULT LiveStream::DoBufferProcessingLoop() {
     }
     const REFERENCE_TIME each = period() > 0 ? period() : 400'000;
     const REFERENCE_TIME now = streamNow();
-    // The first capture is at once, on the period boundary just passed; so is the next
-    // one after a stall (the frames missed meanwhile are lost, as on live hardware).
-    if (next < 0 || next + each <= now) next = now - now % each;
+    // The first capture is at once, on the period boundary just passed. A stream that
+    // fell behind catches up frame by frame, as a driver's queue would; after a long
+    // stall the frames missed are lost and capture goes on from now.
+    if (next < 0 || now - next > kLongStall) next = now - now % each;
     const REFERENCE_TIME due = ClockWait::now() + (next - now);
     if (!m_wait.waitFor([&] { return commandPending() || !running() || streamNow() >= next; }, due) && m_wait.cancelled()) {
       GetRequest();  // stopping: the command follows
