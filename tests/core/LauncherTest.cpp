@@ -57,6 +57,21 @@ TEST_F(LauncherTest, TheScheduleTimerRunsOnTheLauncherFromOpeningToClosing) {
   EXPECT_EQ(launcher.timers.size(), 4u);
 }
 
+TEST_F(LauncherTest, AFailedSaveAtCloseStillStopsTheScheduleTimer) {
+  SpyLauncher launcher;
+  app.m_pMainWnd = &launcher;
+  ASSERT_TRUE(launcher.Create(CMainDlg::IDD));
+  std::filesystem::remove(linuxPath(programPath("ZRQData.dat")));
+  std::filesystem::create_directories(linuxPath(programPath("ZRQData.dat")));  // cannot be written
+  HWND hwnd = launcher.GetSafeHwnd();
+  EXPECT_EQ(g_pAppController->Shutdown(), 0);  // as the close does, while the window still exists
+  robot.advance(3000);
+  EXPECT_TRUE(launcher.timers.empty());
+  EXPECT_TRUE(IsWindow(hwnd));
+  launcher.DestroyWindow();
+  app.m_pMainWnd = nullptr;
+}
+
 TEST_F(LauncherTest, DeviceChangesAreToldToTheLauncher) {
   CMainDlg launcher;
   app.m_pMainWnd = &launcher;
