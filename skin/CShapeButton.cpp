@@ -41,6 +41,7 @@ CShapeButton::~CShapeButton() {
   DestroyWindow();
   ReleaseImages();
   if (m_hRegion) DeleteObject(m_hRegion);
+  if (m_hCursor) DestroyCursor(m_hCursor);
 }
 
 BOOL CShapeButton::Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {

@@ -49,6 +49,7 @@ CShapeSlider::~CShapeSlider() {
   DestroyWindow();
   ReleaseImages();
   if (m_hRegion) DeleteObject(m_hRegion);
+  if (m_hCursor) DestroyCursor(m_hCursor);
 }
 
 BOOL CShapeSlider::Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
