@@ -3,7 +3,7 @@
 #include <dshow/amvideo.h>
 #include <dshow/baseclasses/CTransformInputPin.h>
 #include <dshow/baseclasses/CTransformOutputPin.h>
-#include <machine/TestPicture.h>
+#include <dshow/filters/Yuy2Converter.h>
 
 #include <new>
 
@@ -95,14 +95,7 @@ HRESULT AviDecompressor::Transform(IMediaSample* pIn, IMediaSample* pOut) {
   for (int y = 0; y < height; ++y) {
     const BYTE* row = from + static_cast<size_t>(y) * static_cast<size_t>(width) * 2;
     BYTE* target = to + static_cast<size_t>(height - 1 - y) * static_cast<size_t>(stride);
-    for (int x = 0; x < width; ++x) {
-      const BYTE* pair = row + (x & ~1) * 2;
-      const Rgb rgb = TestPicture::yuvToRgb(pair[(x & 1) ? 2 : 0], pair[1], pair[3]);
-      target[x * bytes] = rgb.b;
-      target[x * bytes + 1] = rgb.g;
-      target[x * bytes + 2] = rgb.r;
-      if (bytes == 4) target[x * bytes + 3] = 0;
-    }
+    Yuy2Converter::toBgr(row, width, target, bytes);
   }
   pOut->SetActualDataLength(stride * height);
   return S_OK;

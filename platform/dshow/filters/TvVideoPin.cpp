@@ -5,6 +5,7 @@
 #include <dshow/engine/ClockWait.h>
 #include <dshow/filters/PinProperties.h>
 #include <dshow/filters/TvCapture.h>
+#include <dshow/filters/Yuy2Converter.h>
 #include <machine/TestPicture.h>
 #include <machine/TvStickCapture.h>
 
@@ -147,13 +148,7 @@ HRESULT TvVideoPin::fillAt(IMediaSample* sample, REFERENCE_TIME, std::uint64_t i
     for (int y = 0; y < height; ++y) {
       const BYTE* from = picture + static_cast<size_t>(y) * static_cast<size_t>(width) * 2;
       BYTE* to = data + static_cast<size_t>(height - 1 - y) * static_cast<size_t>(stride);
-      for (int x = 0; x < width; ++x) {
-        const BYTE* pair = from + (x & ~1) * 2;
-        const Rgb rgb = TestPicture::yuvToRgb(pair[(x & 1) ? 2 : 0], pair[1], pair[3]);
-        to[x * 3] = rgb.b;
-        to[x * 3 + 1] = rgb.g;
-        to[x * 3 + 2] = rgb.r;
-      }
+      Yuy2Converter::toBgr(from, width, to, 3);
     }
   }
   return sample->SetActualDataLength(static_cast<long>(info->bmiHeader.biSizeImage));

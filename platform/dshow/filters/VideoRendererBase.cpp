@@ -3,6 +3,7 @@
 #include <com/oleauto.h>
 #include <dshow/baseclasses/CAutoLock.h>
 #include <machine/Machine.h>
+#include <dshow/filters/Yuy2Converter.h>
 #include <machine/TestPicture.h>
 #include <machine/VideoSurfaces.h>
 
@@ -34,14 +35,13 @@ void toPixels(const GUID& subtype, const BITMAPINFOHEADER& header, const BYTE* d
   for (int y = 0; y < height; ++y) {
     const BYTE* row = data + static_cast<size_t>(bottomUp ? height - 1 - y : y) * static_cast<size_t>(stride);
     std::uint32_t* to = out + static_cast<size_t>(y) * static_cast<size_t>(width);
+    if (subtype == MEDIASUBTYPE_YUY2) {
+      Yuy2Converter::toPacked(row, width, to);
+      continue;
+    }
     for (int x = 0; x < width; ++x) {
-      if (subtype == MEDIASUBTYPE_YUY2) {
-        const BYTE* pair = row + (x & ~1) * 2;
-        to[x] = packed(TestPicture::yuvToRgb(pair[(x & 1) ? 2 : 0], pair[1], pair[3]));
-      } else {
-        const BYTE* pixel = row + x * bytesPerPixel;
-        to[x] = packed({pixel[2], pixel[1], pixel[0]});
-      }
+      const BYTE* pixel = row + x * bytesPerPixel;
+      to[x] = packed({pixel[2], pixel[1], pixel[0]});
     }
   }
 }
