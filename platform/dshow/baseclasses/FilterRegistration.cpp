@@ -4,9 +4,8 @@
 #include <com/ServerRegistration.h>
 #include <dshow/AnsiText.h>
 #include <dshow/uuids.h>
+#include <win32/module.h>
 #include <win32/registry.h>
-
-#include <dlfcn.h>
 
 #include <string>
 
@@ -110,12 +109,11 @@ std::vector<RegisteredFilter> FilterRegistration::filtersIn(REFCLSID category) {
 }
 
 HMODULE FilterRegistration::moduleOf(const void* address) {
-  Dl_info info{};
-  if (!dladdr(address, &info) || !info.dli_fname) return nullptr;
-  // The handle of an already loaded object is the one LoadLibraryA handed out.
-  void* handle = dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
-  if (handle) dlclose(handle);
-  return static_cast<HMODULE>(handle);
+  HMODULE module = nullptr;
+  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          static_cast<LPCSTR>(address), &module))
+    return nullptr;
+  return module;
 }
 
 }  // namespace plat
