@@ -121,13 +121,16 @@ HWND Robot::mouseTarget(POINT screen, LRESULT& hit) const {
 }
 
 void Robot::postInput(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD thread = GetWindowThreadProcessId(target, nullptr);
-  const auto queue = UserSystem::current().queueOf(thread);
+  // Input over no window goes to the foreground thread addressed to no window: only a
+  // window holding the capture gets it there.
+  HWND owner = target ? target : GetForegroundWindow();
+  UserSystem& system = UserSystem::current();
+  const auto queue = owner ? system.queueOf(GetWindowThreadProcessId(owner, nullptr)) : system.queue();
   if (queue) queue->postInput(MessageDelivery::stamped(target, message, wParam, lParam));
 }
 
 void Robot::postMouse(HWND target, LRESULT hit, UINT clientMessage, POINT screen) {
-  if (hit == HTCLIENT) {
+  if (hit == HTCLIENT || !target) {
     POINT client = screen;
     ScreenToClient(target, &client);
     WPARAM keys = 0;
@@ -148,13 +151,17 @@ void Robot::afterInput() {
   if (m_pumpAfterInput) pumpUntilIdle();
 }
 
-void Robot::moveTo(POINT screen) {
+void Robot::pointTo(POINT screen) {
   SetCursorPos(screen.x, screen.y);
   LRESULT hit = HTNOWHERE;
   HWND target = mouseTarget(screen, hit);
-  if (!target) return;
-  MessageDelivery::send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(hit, WM_MOUSEMOVE));
+  if (target)
+    MessageDelivery::send(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(hit, WM_MOUSEMOVE));
   postMouse(target, hit, WM_MOUSEMOVE, screen);
+}
+
+void Robot::moveTo(POINT screen) {
+  pointTo(screen);
   afterInput();
 }
 
@@ -192,12 +199,13 @@ void Robot::buttonUp(POINT screen, UINT button) {
     std::lock_guard guard(system.lock());
     system.input().release(static_cast<int>(m.vk));
   }
-  if (target) postMouse(target, hit, m.up, screen);
+  postMouse(target, hit, m.up, screen);
 }
 
+// A click's down and up are given together: a down that starts a modal loop (the caption's
+// move loop) finds its up waiting.
 void Robot::click(POINT screen) {
   buttonDown(screen, VK_LBUTTON, false);
-  afterInput();
   buttonUp(screen, VK_LBUTTON);
   afterInput();
 }
@@ -207,7 +215,6 @@ void Robot::click(HWND hwnd) { click(centerOf(hwnd)); }
 void Robot::doubleClick(POINT screen) {
   click(screen);
   buttonDown(screen, VK_LBUTTON, true);
-  afterInput();
   buttonUp(screen, VK_LBUTTON);
   afterInput();
 }
@@ -216,15 +223,13 @@ void Robot::doubleClick(HWND hwnd) { doubleClick(centerOf(hwnd)); }
 
 void Robot::rightClick(POINT screen) {
   buttonDown(screen, VK_RBUTTON, false);
-  afterInput();
   buttonUp(screen, VK_RBUTTON);
   afterInput();
 }
 
 void Robot::drag(POINT from, POINT to) {
   buttonDown(from, VK_LBUTTON, false);
-  afterInput();
-  moveTo(to);
+  pointTo(to);
   buttonUp(to, VK_LBUTTON);
   afterInput();
 }

@@ -48,7 +48,9 @@ class Robot {
   void doubleClick(POINT screen);
   void doubleClick(HWND hwnd);
   void rightClick(POINT screen);
-  // Left button down at `from`, the pointer moved to `to`, the button up there.
+  // Left button down at `from`, the pointer moved to `to`, the button up there, all given
+  // before the program runs, so a window that takes the capture (or the caption's move
+  // loop) follows the whole gesture.
   void drag(POINT from, POINT to);
   void press(int vk);
   void release(int vk);
@@ -62,6 +64,7 @@ class Robot {
  private:
   void buttonDown(POINT screen, UINT button, bool doubleClick);
   void buttonUp(POINT screen, UINT button);
+  void pointTo(POINT screen);
   // The window that gets mouse input at `screen`, and its hit-test code there.
   HWND mouseTarget(POINT screen, LRESULT& hit) const;
   void postMouse(HWND target, LRESULT hit, UINT clientMessage, POINT screen);

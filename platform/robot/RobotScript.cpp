@@ -36,7 +36,7 @@ struct Shape {
 const std::map<std::string, Shape>& verbShapes() {
   static const std::map<std::string, Shape> shapes = {
       {"clock", {1, 3}},         {"wait", {1, 1}},        {"window", {2, 2}},         {"expect-window", {2, 2}},
-      {"expect-no-window", {2, 2}}, {"click", {0, 1}},    {"doubleclick", {0, 1}},    {"clickat", {2, 2}},
+      {"expect-no-window", {2, 2}}, {"click", {0, 1}},    {"doubleclick", {0, 1}},    {"clickat", {2, 2}}, {"drag", {4, 4}},
       {"move", {2, 2}},          {"key", {1, 1}},         {"type", {1, 1}},           {"answer", {1, 1}},
       {"expect-text", {2, 2}},   {"expect-messagebox", {1, 1}}, {"post", {1, 3}},     {"send", {1, 3}},
       {"close", {0, 0}},         {"log", {1, 1}},
@@ -323,6 +323,19 @@ int RobotScript::run(const Verb& verb) {
       ClientToScreen(window, &pt);
       if (name == "clickat") m_robot.click(pt);
       else m_robot.moveTo(pt);
+    }
+  } else if (name == "drag") {
+    HWND window = currentWindow(verb);
+    std::vector<LONG> values;
+    for (const std::string& arg : verb.args)
+      if (const auto n = number(arg)) values.push_back(static_cast<LONG>(*n));
+    if (window && values.size() != 4) fail(verb, "the points are not four numbers");
+    if (window && values.size() == 4) {
+      POINT from{values[0], values[1]};
+      POINT to{values[2], values[3]};
+      ClientToScreen(window, &from);
+      ClientToScreen(window, &to);
+      m_robot.drag(from, to);
     }
   } else if (name == "key") {
     const auto vk = keyCode(verb.args[0]);

@@ -2,6 +2,7 @@
 
 #include <win32/user/FocusManager.h>
 #include <win32/user/Frame.h>
+#include <win32/user/SizeMoveLoop.h>
 #include <win32/user/MessageDelivery.h>
 #include <win32/user/UserSystem.h>
 #include <win32/user/WindowGeometry.h>
@@ -77,7 +78,7 @@ LRESULT DefaultProcedure::hitTest(HWND hwnd, LPARAM lParam) {
   return Frame(window->style, window->exStyle, system.metrics()).hitTest(onScreen, pt);
 }
 
-LRESULT DefaultProcedure::sysCommand(HWND hwnd, WPARAM command) {
+LRESULT DefaultProcedure::sysCommand(HWND hwnd, WPARAM command, LPARAM point) {
   switch (command & 0xFFF0) {
     case SC_CLOSE:
       Delivery::send(hwnd, WM_CLOSE, 0, 0);
@@ -90,6 +91,10 @@ LRESULT DefaultProcedure::sysCommand(HWND hwnd, WPARAM command) {
       break;
     case SC_RESTORE:
       WindowPositioner::show(hwnd, SW_RESTORE);
+      break;
+    case SC_MOVE:
+    case SC_SIZE:
+      SizeMoveLoop::run(hwnd, command, POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)});
       break;
     default:
       break;
@@ -148,7 +153,12 @@ LRESULT DefaultProcedure::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       WindowLifecycle::destroy(hwnd);
       return 0;
     case WM_SYSCOMMAND:
-      return sysCommand(hwnd, wParam);
+      return sysCommand(hwnd, wParam, lParam);
+    case WM_NCLBUTTONDOWN:
+      // Dragging the caption moves the window; dragging a sizing border sizes it.
+      if (wParam == HTCAPTION) Delivery::send(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
+      if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) Delivery::send(hwnd, WM_SYSCOMMAND, SC_SIZE + (wParam - HTLEFT + WMSZ_LEFT), lParam);
+      return 0;
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4) {
         HWND top = GetAncestor(hwnd, GA_ROOT);

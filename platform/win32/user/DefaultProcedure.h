@@ -1,7 +1,7 @@
 // What DefWindowProcA does: the system's default handling of the messages a window
-// procedure passes on (texts, the frame, hit testing, closing, system commands,
-// activation answers, cursor, painting validation, and turning position changes into
-// WM_MOVE and WM_SIZE).
+// procedure passes on (texts, the frame, hit testing, closing, system commands, moving
+// and sizing by the caption and borders, activation answers, cursor, painting validation,
+// and turning position changes into WM_MOVE and WM_SIZE).
 #pragma once
 
 #include <win32/types.h>
@@ -17,7 +17,7 @@ class DefaultProcedure {
   static LRESULT getText(HWND hwnd, WPARAM size, LPSTR buffer);
   static LRESULT calcSize(HWND hwnd, LPARAM lParam, bool params);
   static LRESULT hitTest(HWND hwnd, LPARAM lParam);
-  static LRESULT sysCommand(HWND hwnd, WPARAM command);
+  static LRESULT sysCommand(HWND hwnd, WPARAM command, LPARAM point);
   static LRESULT setCursor(HWND hwnd, WPARAM wParam, LPARAM lParam);
   static LRESULT icon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static HWND parentOf(HWND hwnd);

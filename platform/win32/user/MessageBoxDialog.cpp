@@ -106,7 +106,9 @@ int MessageBoxDialog::show(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   if (HWND button = GetDlgItem(box, defaultId)) SetFocus(button);
 
   MessageBoxLog& log = UserSystem::current().messageBoxes();
-  const std::size_t record = log.opened({owner, box, title, body, type, 0});
+  std::vector<std::string> buttonTexts;
+  for (const Button& button : answers.buttons) buttonTexts.emplace_back(button.text);
+  const std::size_t record = log.opened({owner, box, title, body, type, buttonTexts, 0});
   // The robot answers: a queued answer first, otherwise whatever its script does; with no
   // one to answer, the user takes the default button.
   const auto press = [box](int id) {

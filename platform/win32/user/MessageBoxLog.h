@@ -18,7 +18,8 @@ struct MessageBoxRecord {
   std::string caption;
   std::string text;
   UINT type = 0;
-  int answer = 0;  // 0 while the box is open
+  std::vector<std::string> buttons;  // their texts, left to right
+  int answer = 0;                    // 0 while the box is open
 };
 
 class MessageBoxLog {

@@ -5,6 +5,7 @@
 #include <win32/user/MessageDelivery.h>
 #include <win32/user/UserSystem.h>
 #include <win32/user/input.h>
+#include <win32/user/window.h>
 
 #include <algorithm>
 #include <climits>
@@ -94,6 +95,35 @@ void takeKeyState(const MSG& msg) {
   if (vk == VK_LCONTROL || vk == VK_RCONTROL) state.keyDown[VK_CONTROL] = down;
 }
 
+bool isNonClientMouse(UINT message) { return message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK; }
+
+bool isCapturedMouse(UINT message) {
+  return isNonClientMouse(message) || (message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK);
+}
+
+// Mouse input goes to the window holding the capture as the thread takes it, whatever
+// window was under the pointer when it came: as client messages in its coordinates.
+void retargetToCapture(MSG& msg) {
+  if (!isCapturedMouse(msg.message)) return;
+  UserSystem& system = UserSystem::current();
+  HWND capture = nullptr;
+  WPARAM keys = 0;
+  {
+    std::lock_guard guard(system.lock());
+    capture = system.threadState().capture;
+    keys = system.input().mouseKeyFlags();
+  }
+  if (!capture || (capture == msg.hwnd && !isNonClientMouse(msg.message)) || !IsWindow(capture)) return;
+  POINT client = msg.pt;
+  ScreenToClient(capture, &client);
+  if (isNonClientMouse(msg.message)) {
+    msg.message += WM_MOUSEMOVE - WM_NCMOUSEMOVE;
+    msg.wParam = keys;
+  }
+  msg.hwnd = capture;
+  msg.lParam = MAKELPARAM(client.x, client.y);
+}
+
 }  // namespace
 
 bool MessagePump::findPaint(const MessageFilter& filter, MSG& out) {
@@ -126,6 +156,7 @@ bool MessagePump::peek(MSG& out, const MessageFilter& filter, bool remove) {
   bool found = queue->takePosted(filter, remove, out) || queue->takeQuit(filter, remove, out);
   if (!found && queue->takeInput(filter, remove, out)) {
     found = true;
+    retargetToCapture(out);
     if (remove) takeKeyState(out);
   }
   if (!found) found = findPaint(filter, out);

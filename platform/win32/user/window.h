@@ -272,6 +272,16 @@ static_assert(sizeof(WINDOWPLACEMENT) == 44);
 #define SC_KEYMENU 0xF100
 #define SC_RESTORE 0xF120
 
+// WM_SIZING edges.
+#define WMSZ_LEFT 1
+#define WMSZ_RIGHT 2
+#define WMSZ_TOP 3
+#define WMSZ_TOPLEFT 4
+#define WMSZ_TOPRIGHT 5
+#define WMSZ_BOTTOM 6
+#define WMSZ_BOTTOMLEFT 7
+#define WMSZ_BOTTOMRIGHT 8
+
 // GetWindow relations.
 #define GW_HWNDFIRST 0
 #define GW_HWNDLAST 1

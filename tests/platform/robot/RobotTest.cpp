@@ -61,8 +61,8 @@ TEST_F(RobotTest, AClickHitTestsActivatesAndLandsInClientCoordinates) {
   robot.click(POINT{100, 100});
   EXPECT_EQ(GetActiveWindow(), back);
   EXPECT_EQ(seen(back, {WM_NCHITTEST, WM_MOUSEACTIVATE, WM_ACTIVATE, WM_SETCURSOR, WM_LBUTTONDOWN, WM_LBUTTONUP}),
-            (std::vector<UINT>{WM_NCHITTEST, WM_MOUSEACTIVATE, WM_ACTIVATE, WM_SETCURSOR, WM_LBUTTONDOWN,
-                               WM_NCHITTEST, WM_LBUTTONUP}));
+            (std::vector<UINT>{WM_NCHITTEST, WM_MOUSEACTIVATE, WM_ACTIVATE, WM_SETCURSOR, WM_NCHITTEST,
+                               WM_LBUTTONDOWN, WM_LBUTTONUP}));
   EXPECT_EQ(LOWORD(first(back, WM_ACTIVATE)->wParam), WA_CLICKACTIVE);
   const Seen* down = first(back, WM_LBUTTONDOWN);
   // Client coordinates: the overlapped window's frame is 4 pixels and its caption 19.
@@ -108,6 +108,52 @@ TEST_F(RobotTest, ADragKeepsGoingToTheWindowHoldingTheCapture) {
   EXPECT_EQ(GET_X_LPARAM(up->lParam), 250);
   EXPECT_EQ(GET_Y_LPARAM(up->lParam), 60);
   EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(RobotTest, DraggingTheCaptionMovesTheWindowAndABorderSizesIt) {
+  HWND hwnd = window("framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 400, 300});
+  robot.pumpUntilIdle();
+  g_seen.clear();
+  robot.drag(POINT{200, 110}, POINT{260, 150});
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.left, 160);
+  EXPECT_EQ(r.top, 140);
+  EXPECT_EQ(r.right - r.left, 300);
+  EXPECT_EQ(seen(hwnd, {WM_ENTERSIZEMOVE, WM_MOVING, WM_EXITSIZEMOVE}),
+            (std::vector<UINT>{WM_ENTERSIZEMOVE, WM_MOVING, WM_EXITSIZEMOVE}));
+  EXPECT_EQ(GetCapture(), nullptr);
+
+  g_seen.clear();
+  robot.drag(POINT{r.right - 2, r.bottom - 2}, POINT{r.right + 48, r.bottom + 18});
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.right - r.left, 350);
+  EXPECT_EQ(r.bottom - r.top, 220);
+  const Seen* sizing = first(hwnd, WM_SIZING);
+  ASSERT_NE(sizing, nullptr);
+  EXPECT_EQ(sizing->wParam, static_cast<WPARAM>(WMSZ_BOTTOMRIGHT));
+}
+
+TEST_F(RobotTest, AWindowCanLetItsClientAreaDragItLikeACaption) {
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_LBUTTONDOWN) {
+      POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ClientToScreen(hwnd, &pt);
+      PostMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  };
+  cls.lpszClassName = "Skinned";
+  RegisterClassA(&cls);
+  HWND hwnd = CreateWindowExA(0, "Skinned", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                              nullptr);
+  robot.pumpUntilIdle();
+  robot.drag(POINT{50, 50}, POINT{80, 40});
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.left, 30);
+  EXPECT_EQ(r.top, -10);
 }
 
 TEST_F(RobotTest, DoubleClicksNeedTheClassToAskForThem) {

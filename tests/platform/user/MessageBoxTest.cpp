@@ -21,6 +21,7 @@ TEST_F(MessageBoxTest, WithNobodyAnsweringTheDefaultButtonIsTaken) {
   EXPECT_EQ(records[0].caption, "Orvane Media");
   EXPECT_EQ(records[0].answer, IDOK);
   EXPECT_EQ(records[1].type, static_cast<UINT>(MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION));
+  EXPECT_EQ(records[1].buttons, (std::vector<std::string>{"&Yes", "&No"}));
   EXPECT_EQ(records[1].answer, IDNO);
   EXPECT_FALSE(IsWindow(records[1].window));
 }
