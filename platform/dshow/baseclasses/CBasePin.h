@@ -68,9 +68,6 @@ class CBasePin : public CUnknown, public IPin, public IQualityControl {
   BOOL IsStopped() { return m_pFilter->IsStopped(); }
   LPCWSTR Name() const { return m_pName.c_str(); }
   CMediaType& CurrentMediaType() { return m_mt; }
-  REFERENCE_TIME CurrentStartTime() const { return m_tStart; }
-  REFERENCE_TIME CurrentStopTime() const { return m_tStop; }
-  double CurrentRate() const { return m_dRate; }
 
  protected:
   HRESULT DisconnectInternal();

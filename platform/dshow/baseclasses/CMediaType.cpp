@@ -69,23 +69,6 @@ BYTE* CMediaType::AllocFormatBuffer(ULONG length) {
   return pbFormat;
 }
 
-BYTE* CMediaType::ReallocFormatBuffer(ULONG length) {
-  BYTE* block = static_cast<BYTE*>(CoTaskMemAlloc(length));
-  if (!block) return nullptr;
-  std::memset(block, 0, length);
-  if (pbFormat) std::memcpy(block, pbFormat, cbFormat < length ? cbFormat : length);
-  CoTaskMemFree(pbFormat);
-  pbFormat = block;
-  cbFormat = length;
-  return pbFormat;
-}
-
-void CMediaType::ResetFormatBuffer() {
-  CoTaskMemFree(pbFormat);
-  pbFormat = nullptr;
-  cbFormat = 0;
-}
-
 void CMediaType::InitMediaType() {
   FreeMediaType(*this);
   *static_cast<AM_MEDIA_TYPE*>(this) = AM_MEDIA_TYPE{};

@@ -41,8 +41,6 @@ class CMediaType : public AM_MEDIA_TYPE {
   BOOL SetFormat(const BYTE* pFormat, ULONG length);
   // A zeroed block of `length` bytes, or null when out of memory.
   BYTE* AllocFormatBuffer(ULONG length);
-  BYTE* ReallocFormatBuffer(ULONG length);
-  void ResetFormatBuffer();
   void InitMediaType();
 
   // GUID_NULL in the major or sub type (or a null format type) leaves the type open.

@@ -43,10 +43,3 @@ HRESULT CSource::RemovePin(CSourceStream* pStream) {
   IncrementPinVersion();
   return S_OK;
 }
-
-int CSource::FindPinNumber(IPin* iPin) {
-  CAutoLock lock(&m_cStateLock);
-  for (size_t i = 0; i < m_paStreams.size(); ++i)
-    if (static_cast<IPin*>(m_paStreams[i]) == iPin) return static_cast<int>(i);
-  return -1;
-}

@@ -22,8 +22,6 @@ class CSource : public CBaseFilter {
   CCritSec* pStateLock() { return &m_cStateLock; }
   HRESULT AddPin(CSourceStream* pStream);
   HRESULT RemovePin(CSourceStream* pStream);
-  // 0-based position of the pin, or -1.
-  int FindPinNumber(IPin* iPin);
 
  protected:
   std::vector<CSourceStream*> m_paStreams;

@@ -95,11 +95,6 @@ BOOL CSourceStream::CheckRequest(Command* pCom) {
   return TRUE;
 }
 
-bool CSourceStream::WaitForRequest(std::chrono::milliseconds wait) {
-  std::unique_lock guard(m_cmdLock);
-  return m_cmdChanged.wait_for(guard, wait, [&] { return m_request.has_value(); });
-}
-
 void CSourceStream::Reply(HRESULT hr) {
   std::lock_guard guard(m_cmdLock);
   m_request.reset();

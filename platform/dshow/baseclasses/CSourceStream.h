@@ -9,7 +9,6 @@
 
 #include <dshow/baseclasses/CBaseOutputPin.h>
 
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -52,9 +51,6 @@ class CSourceStream : public CBaseOutputPin {
   Command GetRequest();
   BOOL CheckRequest(Command* pCom);
   void Reply(HRESULT hr);
-  // Waits up to `wait` of real time for a command; true when one is pending.
-  bool WaitForRequest(std::chrono::milliseconds wait);
-  BOOL ThreadExists() const { return m_thread.joinable(); }
 
   CSource* m_pFilter;
 

@@ -45,8 +45,6 @@ class CUnknown : public INonDelegatingUnknown, public CBaseObject {
 
   // The IUnknown that QueryInterface/AddRef/Release of every interface go to.
   LPUNKNOWN GetOwner() const { return m_pUnknown; }
-  // This object's own IUnknown (its identity when not aggregated).
-  LPUNKNOWN GetInnerUnknown() { return &m_inner; }
 
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
   STDMETHODIMP_(ULONG) NonDelegatingAddRef() override;

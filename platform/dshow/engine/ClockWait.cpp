@@ -14,10 +14,6 @@ REFERENCE_TIME ClockWait::now() {
   return static_cast<REFERENCE_TIME>(Machine::current().clock().sharedTickMs()) * kUnitsPerMs;
 }
 
-bool ClockWait::waitUntil(REFERENCE_TIME target) {
-  return waitFor([] { return false; }, target) || (!cancelled() && now() >= target);
-}
-
 bool ClockWait::waitFor(const std::function<bool()>& ready, REFERENCE_TIME deadline) {
   const bool manual = Machine::current().clock().isManual();
   std::unique_lock guard(m_lock);

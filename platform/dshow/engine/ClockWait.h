@@ -22,8 +22,6 @@ class ClockWait {
   // The machine's shared time in 100-ns units (what the graph's system clock reads).
   static REFERENCE_TIME now();
 
-  // True when `target` was reached; false when cancelled first.
-  bool waitUntil(REFERENCE_TIME target);
   // True when `ready` holds (checked under no lock of ours, after each wake-up); false on
   // cancel or once the machine time passes `deadline`. A deadline of -1 never passes.
   bool waitFor(const std::function<bool()>& ready, REFERENCE_TIME deadline);

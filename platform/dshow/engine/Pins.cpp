@@ -37,13 +37,6 @@ PIN_DIRECTION Pins::direction(IPin* pin) {
   return dir;
 }
 
-std::wstring Pins::name(IPin* pin) {
-  PIN_INFO info{};
-  if (FAILED(pin->QueryPinInfo(&info))) return {};
-  if (info.pFilter) info.pFilter->Release();
-  return info.achName;
-}
-
 ComPtr<IBaseFilter> Pins::filterOf(IPin* pin) {
   PIN_INFO info{};
   if (!pin || FAILED(pin->QueryPinInfo(&info))) return {};

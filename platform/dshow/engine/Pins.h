@@ -16,7 +16,6 @@ class Pins {
   static std::vector<ComPtr<IPin>> of(IBaseFilter* filter);
   static std::vector<ComPtr<IPin>> of(IBaseFilter* filter, PIN_DIRECTION dir);
   static PIN_DIRECTION direction(IPin* pin);
-  static std::wstring name(IPin* pin);
   static ComPtr<IBaseFilter> filterOf(IPin* pin);
   // The connected pin, or null.
   static ComPtr<IPin> peer(IPin* pin);
