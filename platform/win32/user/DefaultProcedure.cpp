@@ -1,5 +1,6 @@
 #include <win32/user/DefaultProcedure.h>
 
+#include <win32/gdi/draw.h>
 #include <win32/user/FocusManager.h>
 #include <win32/user/Frame.h>
 #include <win32/user/SizeMoveLoop.h>
@@ -117,6 +118,21 @@ LRESULT DefaultProcedure::setCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
+LRESULT DefaultProcedure::eraseBackground(HWND hwnd, HDC hdc) {
+  HBRUSH brush = nullptr;
+  {
+    UserSystem& system = UserSystem::current();
+    std::lock_guard guard(system.lock());
+    const auto window = system.window(hwnd);
+    if (window) brush = window->windowClass->background;
+  }
+  if (!brush || !hdc) return 0;
+  RECT client;
+  GetClientRect(hwnd, &client);
+  FillRect(hdc, &client, brush);
+  return 1;
+}
+
 LRESULT DefaultProcedure::icon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   UserSystem& system = UserSystem::current();
   std::lock_guard guard(system.lock());
@@ -171,12 +187,8 @@ LRESULT DefaultProcedure::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       EndPaint(hwnd, &ps);
       return 0;
     }
-    case WM_ERASEBKGND: {
-      UserSystem& system = UserSystem::current();
-      std::lock_guard guard(system.lock());
-      const auto window = system.window(hwnd);
-      return window && window->windowClass->background ? 1 : 0;
-    }
+    case WM_ERASEBKGND:
+      return eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_WINDOWPOSCHANGING:
       WindowPositioner::defaultPosChanging(hwnd, *reinterpret_cast<WINDOWPOS*>(lParam));
       return 0;

@@ -20,6 +20,7 @@ class DefaultProcedure {
   static LRESULT sysCommand(HWND hwnd, WPARAM command, LPARAM point);
   static LRESULT setCursor(HWND hwnd, WPARAM wParam, LPARAM lParam);
   static LRESULT icon(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT eraseBackground(HWND hwnd, HDC hdc);
   static HWND parentOf(HWND hwnd);
 };
 

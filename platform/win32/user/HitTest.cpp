@@ -1,5 +1,6 @@
 #include <win32/user/HitTest.h>
 
+#include <win32/gdi/WindowGraphics.h>
 #include <win32/thread.h>
 #include <win32/user/MessageDelivery.h>
 #include <win32/user/UserSystem.h>
@@ -14,6 +15,7 @@ namespace {
 struct Candidate {
   HWND hwnd;
   bool sameThread;
+  POINT inWindow;  // the point in the window's own coordinates
 };
 
 // The visible, enabled windows under `screen` among the children of `parent` (the
@@ -31,7 +33,9 @@ std::vector<Candidate> candidatesAt(HWND parent, POINT screen) {
   for (HWND hwnd : order) {
     const auto w = system.window(hwnd);
     if (!w || !(w->style & WS_VISIBLE) || (w->style & WS_DISABLED)) continue;
-    if (pointInRect(geometry.windowOnScreen(*w), screen)) found.push_back({hwnd, w->threadId == thread});
+    const RECT onScreen = geometry.windowOnScreen(*w);
+    if (pointInRect(onScreen, screen))
+      found.push_back({hwnd, w->threadId == thread, POINT{screen.x - onScreen.left, screen.y - onScreen.top}});
   }
   return found;
 }
@@ -45,6 +49,8 @@ HitTest::Result HitTest::at(POINT screen) {
   while (descended) {
     descended = false;
     for (const Candidate& candidate : candidatesAt(parent, screen)) {
+      // A window's region is its shape: outside it the point falls through.
+      if (!WindowGraphics::current().regionContains(candidate.hwnd, candidate.inWindow)) continue;
       // Windows of other threads are not asked; they take the point as client area.
       const LRESULT code = candidate.sameThread ? MessageDelivery::send(candidate.hwnd, WM_NCHITTEST, 0,
                                                                         MAKELPARAM(screen.x, screen.y))

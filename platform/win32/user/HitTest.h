@@ -1,7 +1,7 @@
-// Which window the mouse is over: the deepest visible, enabled window at a screen point,
-// asked with WM_NCHITTEST on the way down (a window of the calling thread answering
-// HTTRANSPARENT lets the point through to what lies beneath, as statics do). The answer
-// of the window found comes with it.
+// Which window the mouse is over: the deepest visible, enabled window at a screen point
+// inside the window's region (GDI's SetWindowRgn), asked with WM_NCHITTEST on the way down
+// (a window of the calling thread answering HTTRANSPARENT lets the point through to what
+// lies beneath, as statics do). The answer of the window found comes with it.
 #pragma once
 
 #include <win32/types.h>

@@ -1,6 +1,6 @@
 #include <win32/user/paint.h>
 
-#include <win32/user/DeviceContext.h>
+#include <win32/gdi/WindowGraphics.h>
 #include <win32/user/MessageDelivery.h>
 #include <win32/user/WindowAccess.h>
 
@@ -42,7 +42,8 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
         return true;
       }))
     return nullptr;
-  const HDC hdc = plat::DeviceContext::open(hWnd);
+  // Drawing is clipped to the part that asked to be painted.
+  const HDC hdc = plat::WindowGraphics::current().openDc(hWnd, plat::WindowGraphics::Area::Client, &area);
   *lpPaint = PAINTSTRUCT{};
   lpPaint->hdc = hdc;
   lpPaint->rcPaint = area;
@@ -52,7 +53,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
 }
 
 BOOL EndPaint(HWND, const PAINTSTRUCT* lpPaint) {
-  return lpPaint && plat::DeviceContext::close(lpPaint->hdc) ? TRUE : FALSE;
+  return lpPaint && plat::WindowGraphics::current().releaseDc(lpPaint->hdc) ? TRUE : FALSE;
 }
 
 BOOL InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase) {

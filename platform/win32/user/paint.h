@@ -1,9 +1,9 @@
 // Invalidation and painting. A window collects an update rectangle (InvalidateRect, being
 // shown, growing); while it is visible and the rectangle is not empty, its thread's
 // message loop hands out WM_PAINT after posted messages and input. BeginPaint validates,
-// sends WM_ERASEBKGND when asked and returns a device context for the client area;
-// EndPaint releases it. Pixels belong to GDI: until it exists the device context is a
-// placeholder that only knows its window (win32/user/DeviceContext.h).
+// returns a GDI device context on the client area clipped to the update rectangle, and
+// sends WM_ERASEBKGND when asked (DefWindowProcA fills with the class brush); EndPaint
+// releases the device context.
 #pragma once
 
 #include <win32/types.h>
