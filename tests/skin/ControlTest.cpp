@@ -51,11 +51,9 @@ POINT ControlTest::onScreen(HWND hwnd, int x, int y) {
 
 COLORREF ControlTest::pixel(HWND hwnd, int x, int y) {
   robot.pumpUntilIdle();
-  POINT client{x, y};
-  ClientToScreen(hwnd, &client);
-  RECT window{};
-  GetWindowRect(hwnd, &window);
-  return plat::Screenshot::windowPixel(hwnd, client.x - window.left, client.y - window.top);
+  POINT point{x, y};
+  ClientToScreen(hwnd, &point);
+  return plat::Screenshot::screenPixel(point.x, point.y);
 }
 
 HBITMAP ControlTest::MakeStrip(int cx, int cy, const std::vector<COLORREF>& colors) {

@@ -36,7 +36,7 @@ class ControlTest : public MachineTest {
   HWND parentHwnd() const { return m_hParent; }
   // A point of a window's client area in screen coordinates.
   static POINT onScreen(HWND hwnd, int x, int y);
-  // Pumps, then reads the window's own picture at (x, y) of its client area.
+  // Pumps, then reads the screen at (x, y) of the window's client area.
   COLORREF pixel(HWND hwnd, int x, int y);
   // A horizontal strip of `count` images, cx x cy each, image i filled with colors[i].
   static HBITMAP MakeStrip(int cx, int cy, const std::vector<COLORREF>& colors);
