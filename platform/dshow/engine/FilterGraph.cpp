@@ -348,14 +348,19 @@ STDMETHODIMP FilterGraph::GetState(DWORD dwMilliSecsTimeout, FILTER_STATE* State
     *State = m_state;
     members = downstreamFirst();
   }
-  // Asked outside the lock: a renderer may wait for its first sample.
+  // Asked outside the lock: a renderer may wait for its first sample. A live source that
+  // cannot cue while paused settles the answer first, since no sample will reach a renderer.
+  FILTER_STATE filterState = State_Stopped;
+  for (const ComPtr<IBaseFilter>& filter : members) {
+    const HRESULT hr = filter->GetState(0, &filterState);
+    if (FAILED(hr)) return hr;
+    if (hr == VFW_S_CANT_CUE) return hr;
+  }
   HRESULT result = S_OK;
   for (const ComPtr<IBaseFilter>& filter : members) {
-    FILTER_STATE filterState = State_Stopped;
     const HRESULT hr = filter->GetState(dwMilliSecsTimeout, &filterState);
     if (FAILED(hr)) return hr;
     if (hr == VFW_S_STATE_INTERMEDIATE) result = hr;
-    else if (hr == VFW_S_CANT_CUE && result == S_OK) result = hr;
   }
   return result;
 }

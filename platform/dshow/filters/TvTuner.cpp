@@ -45,7 +45,14 @@ CBasePin* TvTuner::GetPin(int n) {
 std::int64_t TvTuner::carrierOf(long channel) const {
   if (const auto station = m_stick.control().broadcast().stationNumbered(static_cast<int>(channel)))
     return station->carrierHz;
-  return 49'250'000 + static_cast<std::int64_t>(channel) * 6'000'000;
+  // The North American picture carriers: channel 1 is the cable one below channel 5's band,
+  // 2-4 and 5-6 are the two low VHF bands, 7-13 high VHF, and UHF from 14 upwards.
+  const std::int64_t n = channel;
+  if (n == 1) return 73'250'000;
+  if (n <= 4) return 55'250'000 + (n - 2) * 6'000'000;
+  if (n <= 6) return 77'250'000 + (n - 5) * 6'000'000;
+  if (n <= 13) return 175'250'000 + (n - 7) * 6'000'000;
+  return 471'250'000 + (n - 14) * 6'000'000;
 }
 
 STDMETHODIMP TvTuner::put_Channel(long lChannel, long, long) {
