@@ -349,7 +349,9 @@ BOOL SetPropA(HWND hWnd, LPCSTR lpString, HANDLE hData);
 HANDLE GetPropA(HWND hWnd, LPCSTR lpString);
 HANDLE RemovePropA(HWND hWnd, LPCSTR lpString);
 
-// Top-level windows of every process on the machine; NULL class or title matches any.
+// Top-level windows of every process on the machine (hidden ones too): this process's in
+// z-order first, then the others', the most recently raised first. The class matches
+// without case, the title exactly; NULL matches any.
 HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
 
 #define RegisterClass RegisterClassA
