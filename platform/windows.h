@@ -16,3 +16,4 @@
 #include <win32/registry.h>
 #include <win32/user.h>
 #include <win32/gdi.h>
+#include <win32/gdi.h>
