@@ -7,9 +7,11 @@
 #include "skin/CShapeButton.h"
 #include "skin/CShapeSlider.h"
 #include "skin/CSkinButtonEx.h"
+#include "skin/CSkinLabel.h"
 #include "skin/CSkinRadioButton.h"
 #include "skin/CSkinSlider.h"
 #include "skin/CSkinStatic.h"
+#include "skin/CSkinText.h"
 #include "skin/SkinBitmap.h"
 
 #include <algorithm>
@@ -170,6 +172,23 @@ TEST_F(SkinGalleryTest, EveryControlInEveryState) {
   picture.SetBitmaps(pictures[0], pictures[1], pictures[2], pictures[3], pictures[4], pictures[5]);
   picture.ShowPictureForCommand(nullptr, 5006);
   for (HBITMAP hPicture : pictures) DeleteObject(hPicture);
+
+  // A label over a framed image, and a text area over its resource background.
+  HBITMAP hLabelImage = test::MakeBitmap(30, 20, [](int x, int y) {
+    return x < 3 || y < 3 || x >= 27 || y >= 17 ? RGB(20, 40, 120) : RGB(210, 225, 250);
+  });
+  auto& label = add<CSkinLabel>();
+  ASSERT_TRUE(label.Create("Channel 12", WS_CHILD | WS_VISIBLE, CRect(200, 50, 390, 85), parent(), 300));
+  label.SetBitmap(hLabelImage, 0, 0, 30, 20);
+  DeleteObject(hLabelImage);
+  const RECT labelImage{0, 0, 30, 20};
+  const RECT labelMargins{3, 3, 3, 3};
+  label.SetImageRect(&labelImage);
+  label.SetMargins(&labelMargins);
+  label.Invalidate();
+  auto& text = add<CSkinText>();
+  ASSERT_TRUE(text.Create("", WS_CHILD | WS_VISIBLE, CRect(320, 190, 395, 295), parent(), 10100));
+  text.ShowText("21:00");
 
   saveParent("gallery");
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
