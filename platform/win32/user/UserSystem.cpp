@@ -54,9 +54,9 @@ std::shared_ptr<Window> UserSystem::window(HWND hwnd) {
   if (!window) return nullptr;
   const auto queue = m_queues.find(window->threadId);
   if (queue != m_queues.end() && queue->second->isShutDown()) {
-    // Its thread ended without destroying it: the window went with the thread.
-    m_windows.remove(hwnd);
-    if (m_directory) m_directory->unpublish(hwnd);
+    // Its thread ended without destroying it: the window went with the thread. It stays in
+    // the table (callers may be walking it) but is never handed out again.
+    if (m_orphans.insert(hwnd).second && m_directory) m_directory->unpublish(hwnd);
     return nullptr;
   }
   return window;

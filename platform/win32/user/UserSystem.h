@@ -21,6 +21,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 
 namespace plat {
@@ -88,6 +89,7 @@ class UserSystem {
   std::map<DWORD, ThreadState> m_threads;
   std::map<DWORD, IdleHook> m_idleHooks;
   HWND m_foreground = nullptr;
+  std::set<HWND> m_orphans;
 };
 
 }  // namespace plat

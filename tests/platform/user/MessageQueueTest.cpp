@@ -150,11 +150,17 @@ TEST_F(MessageQueueTest, TwoThreadsSendingToEachOtherDoNotDeadlock) {
   EXPECT_FALSE(IsWindow(workerWindow));
 }
 
-TEST_F(MessageQueueTest, ASendToAThreadThatEndedReturnsZero) {
+TEST_F(MessageQueueTest, AWindowGoesWithTheThreadThatMadeIt) {
   HWND orphan = nullptr;
   std::thread([&] { orphan = createRecorder("orphan", WS_POPUP); }).join();
   EXPECT_FALSE(IsWindow(orphan));
+  EXPECT_EQ(FindWindowA(nullptr, "orphan"), nullptr);
   EXPECT_EQ(SendMessageA(orphan, WM_USER, 0, 0), 0);
+  EXPECT_FALSE(PostMessageA(orphan, WM_USER, 0, 0));
+  // Walking the windows past it is safe.
+  HWND later = createRecorder("later", WS_POPUP | WS_VISIBLE);
+  EXPECT_EQ(FindWindowA(nullptr, "later"), later);
+  pump();
 }
 
 TEST_F(MessageQueueTest, TranslateMessageTurnsKeysIntoCharacters) {
