@@ -1,0 +1,58 @@
+#include "skin/CVideoStaticEx.h"
+
+#include "skin/FullScreenPlacement.h"
+#include "skin/SkinMessages.h"
+
+BEGIN_MESSAGE_MAP(CVideoStaticEx, CWnd)
+  ON_WM_NCHITTEST()
+  ON_WM_PAINT()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+CVideoStaticEx::CVideoStaticEx() : m_bFullScreen(FALSE), m_savedPlacement{} {}
+
+BOOL CVideoStaticEx::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
+  return CWnd::Create("STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
+}
+
+void CVideoStaticEx::EnterFullScreen() {
+  if (CWnd* pParent = GetParent()) pParent->SendMessage(UM_ENTER_FULLSCREEN, 0, 0);
+  m_savedPlacement.length = sizeof(WINDOWPLACEMENT);
+  GetWindowPlacement(&m_savedPlacement);
+  const WINDOWPLACEMENT placement = FullScreenPlacement(*this, TRUE);
+  SetWindowPlacement(&placement);
+  SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+  Invalidate();
+  m_bFullScreen = TRUE;
+  if (CWnd::GetFocus() != this) SetFocus();
+}
+
+void CVideoStaticEx::LeaveFullScreen() {
+  SetWindowPlacement(&m_savedPlacement);
+  Invalidate();
+  m_bFullScreen = FALSE;
+  if (CWnd* pParent = GetParent()) pParent->SendMessage(UM_LEAVE_FULLSCREEN, 0, 0);
+}
+
+void CVideoStaticEx::ToggleFullScreen() {
+  if (m_bFullScreen) {
+    LeaveFullScreen();
+  } else {
+    EnterFullScreen();
+  }
+}
+
+LRESULT CVideoStaticEx::OnNcHitTest(CPoint) { return HTCLIENT; }
+
+void CVideoStaticEx::OnPaint() { ValidateRect(nullptr); }
+
+void CVideoStaticEx::OnLButtonDblClk(UINT nFlags, CPoint point) {
+  CWnd::OnLButtonDblClk(nFlags, point);
+  ToggleFullScreen();
+}
+
+void CVideoStaticEx::OnMouseMove(UINT nFlags, CPoint point) {
+  if (CWnd* pParent = GetParent()) pParent->SendMessage(UM_ENTER_FULLSCREEN, 1, 0);
+  CWnd::OnMouseMove(nFlags, point);
+}
