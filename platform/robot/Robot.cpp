@@ -242,8 +242,8 @@ void Robot::press(int vk) {
     system.input().press(vk);
     alt = system.input().isDown(VK_MENU);
   }
+  // With no window to take it, the key still reaches the thread, which keeps its state.
   HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
-  if (!target) return;
   // A key goes down with a repeat count of one; held with Alt it is a system key.
   postInput(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), alt ? 0x20000001 : 1);
   afterInput();
@@ -258,7 +258,6 @@ void Robot::release(int vk) {
     alt = system.input().isDown(VK_MENU);
   }
   HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
-  if (!target) return;
   postInput(target, alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), alt ? 0xE0000001 : 0xC0000001);
   afterInput();
 }

@@ -193,6 +193,15 @@ TEST_F(RobotTest, KeysGoToTheFocusAndBecomeCharacters) {
   EXPECT_FALSE(IsWindow(top));
 }
 
+TEST_F(RobotTest, KeyStateFollowsTheKeysEvenWithoutAWindow) {
+  robot.press(VK_SHIFT);
+  EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+  robot.release(VK_SHIFT);
+  EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
+  robot.key(VK_CAPITAL);
+  EXPECT_EQ(GetKeyState(VK_CAPITAL), 1);  // up, toggled on
+}
+
 TEST_F(RobotTest, AdvancingFiresEveryTimerAsOftenAsRealTimeWould) {
   HWND hwnd = window("clock", WS_POPUP, RECT{0, 0, 10, 10});
   SetTimer(hwnd, 1, 1000, nullptr);
@@ -204,6 +213,34 @@ TEST_F(RobotTest, AdvancingFiresEveryTimerAsOftenAsRealTimeWould) {
     if (s.message == WM_TIMER) order.push_back(s.wParam);
   EXPECT_EQ(order, (std::vector<WPARAM>{1, 1, 1, 3, 1, 1, 1, 3}));
   EXPECT_EQ(machine().clock().tickMs() % 1000, 500u);
+}
+
+TEST_F(RobotTest, ARightClickBringsUpTheContextMenuRequest) {
+  HWND top = window("top", WS_POPUP | WS_VISIBLE, RECT{0, 0, 200, 200});
+  HWND child = window("child", WS_CHILD | WS_VISIBLE, RECT{10, 10, 60, 60}, top, 4);
+  robot.pumpUntilIdle();
+  g_seen.clear();
+  robot.rightClick(POINT{20, 20});
+  EXPECT_EQ(seen(child, {WM_RBUTTONDOWN, WM_RBUTTONUP}), (std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP}));
+  // A child passes WM_CONTEXTMENU on to its parent when it does not handle it.
+  robot.pumpUntilIdle();
+  SendMessageA(child, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(child), MAKELPARAM(20, 20));
+  EXPECT_NE(first(top, WM_CONTEXTMENU), nullptr);
+}
+
+TEST_F(RobotTest, PumpingStopsAtQuitAndKeepsItsCode) {
+  HWND hwnd = window("w", WS_POPUP, RECT{0, 0, 10, 10});
+  PostMessageA(hwnd, WM_USER, 0, 0);
+  PostQuitMessage(7);
+  PostMessageA(hwnd, WM_USER + 1, 0, 0);
+  robot.pumpUntilIdle();
+  EXPECT_TRUE(robot.quitRequested());
+  EXPECT_EQ(robot.quitCode(), 7);
+  EXPECT_EQ(seen(hwnd, {WM_USER, WM_USER + 1}), (std::vector<UINT>{WM_USER, WM_USER + 1}));
+  // Once quit, the robot leaves the rest alone.
+  PostMessageA(hwnd, WM_USER + 2, 0, 0);
+  robot.pumpUntilIdle();
+  EXPECT_TRUE(seen(hwnd, {WM_USER + 2}).empty());
 }
 
 TEST_F(RobotTest, MessageBoxesAreAnsweredAndRecorded) {
