@@ -23,10 +23,6 @@ TEST_F(CSkinStaticTest, ShowsTheFirstPictureThenThePictureOfTheCommand) {
   EXPECT_EQ(pixel(picture.m_hWnd, 40, 20), Colour(2));
   picture.ShowPictureForCommand(nullptr, 5009);
   EXPECT_EQ(pixel(picture.m_hWnd, 40, 20), Colour(5));
-  picture.SetPlacement(1, 2, 3, 4);
-  RECT placement{};
-  picture.GetPlacement(placement);
-  EXPECT_EQ(CRect(placement), CRect(1, 2, 3, 4));
 }
 
 TEST_F(CSkinStaticTest, ReleasesItsCopies) {

@@ -78,22 +78,6 @@ TEST_F(SkinLabelTest, TheImageIsFramedAndItsCentreStretchedUnderTheText) {
   EXPECT_GT(count(label.m_hWnd, kText, 50), 0);
 }
 
-TEST_F(SkinLabelTest, KeepsItsOwnersValues) {
-  CSkinLabel label;
-  EXPECT_EQ(label.GetId(), -1);
-  EXPECT_EQ(label.GetTextColor(), 0xFF0000u);
-  label.SetId(4);
-  label.SetName("TIME_LABEL");
-  label.SetFlag(1);
-  label.SetPlacement(1, 2, 3, 4);
-  RECT placement{};
-  label.GetPlacement(placement);
-  EXPECT_EQ(label.GetId(), 4);
-  EXPECT_EQ(label.GetName(), "TIME_LABEL");
-  EXPECT_EQ(label.GetFlag(), 1);
-  EXPECT_EQ(CRect(placement), CRect(1, 2, 3, 4));
-}
-
 TEST(SkinFontsTest, TheLanguageCodeChoosesTheCharacterSet) {
   test::TestMachine machine;
   EXPECT_EQ(CharSetForLanguage(4), 204);

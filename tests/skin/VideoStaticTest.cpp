@@ -85,13 +85,6 @@ TEST_F(VideoStaticTest, TheSetupVideoAreaObeysItsWindow) {
   EXPECT_EQ(RectInParent(video).TopLeft(), CPoint(0, 0));
   video.ToggleFullScreen();
   EXPECT_EQ(RectInParent(video), kArea);
-
-  video.SetUserValue(3);
-  video.SetAreaRect(1, 2, 3, 4);
-  RECT area{};
-  video.GetAreaRect(area);
-  EXPECT_EQ(video.GetUserValue(), 3);
-  EXPECT_EQ(CRect(area), CRect(1, 2, 3, 4));
 }
 
 }  // namespace
