@@ -287,6 +287,7 @@ HRESULT FilterGraph::changeState(FILTER_STATE target, REFERENCE_TIME tStart) {
 
 STDMETHODIMP FilterGraph::Stop() {
   CAutoLock lock(&m_lock);
+  if (m_state != State_Stopped) m_seeking.graphStopping();
   const HRESULT hr = changeState(State_Stopped, 0);
   m_state = State_Stopped;
   m_pausedStreamTime = 0;
@@ -300,7 +301,10 @@ STDMETHODIMP FilterGraph::Pause() {
   chooseClockIfNone();
   if (m_state == State_Running) m_pausedStreamTime = streamTime();
   const FILTER_STATE from = m_state;
-  if (from == State_Stopped) m_events.startRun(completionKeys());
+  if (from == State_Stopped) {
+    m_seeking.graphStarting();
+    m_events.startRun(completionKeys());
+  }
   const HRESULT hr = changeState(State_Paused, 0);
   if (FAILED(hr)) {
     Stop();

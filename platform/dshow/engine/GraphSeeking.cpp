@@ -146,6 +146,7 @@ STDMETHODIMP GraphSeeking::SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags
   }
   if (moveCurrent) {
     m_start = target;
+    m_resume = false;
     m_graph.restartStreamTime();
   }
   if (moveStop) m_stop = newStop;
@@ -153,6 +154,26 @@ STDMETHODIMP GraphSeeking::SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags
   if (moveStop && (dwStopFlags & AM_SEEKING_ReturnTime)) *pStop = newStop;
   if (running && moveCurrent) m_graph.runGraph();
   return result;
+}
+
+void GraphSeeking::graphStopping() {
+  CAutoLock lock(&m_graph.lock());
+  LONGLONG now = 0;
+  GetCurrentPosition(&now);
+  if (now == m_start) return;
+  m_start = now;
+  m_resume = true;
+}
+
+void GraphSeeking::graphStarting() {
+  CAutoLock lock(&m_graph.lock());
+  if (!m_resume) return;
+  m_resume = false;
+  // Sources that cannot seek (a live capture) simply start afresh.
+  for (const ComPtr<IMediaSeeking>& seeking : seekers()) {
+    LONGLONG current = m_start;
+    seeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+  }
 }
 
 STDMETHODIMP GraphSeeking::GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) {

@@ -2,7 +2,8 @@
 // and rates go to every renderer that can seek (which passes them upstream to the
 // source); a running graph is paused around a seek and runs on from the new position.
 // The current position is the start position plus the stream time, so it also moves
-// for graphs that cannot seek (a live capture).
+// for graphs that cannot seek (a live capture). Stopping keeps the position, and the next
+// run goes on from it unless the application seeks elsewhere meanwhile.
 #pragma once
 
 #include <dshow/engine/GraphPart.h>
@@ -57,6 +58,11 @@ class GraphSeeking : public IMediaSeeking, public IMediaPosition {
   STDMETHODIMP CanSeekForward(LONG* pCanSeekForward) override;
   STDMETHODIMP CanSeekBackward(LONG* pCanSeekBackward) override;
 
+  // The graph stops: the position stays where the stream got to.
+  void graphStopping();
+  // The graph leaves the stopped state: the sources go on from the position kept at the stop.
+  void graphStarting();
+
  private:
   std::vector<ComPtr<IMediaSeeking>> seekers();
 
@@ -65,6 +71,7 @@ class GraphSeeking : public IMediaSeeking, public IMediaPosition {
   LONGLONG m_start = 0;      // position the stream time counts from
   LONGLONG m_stop = -1;      // -1: the duration
   double m_rate = 1.0;
+  bool m_resume = false;     // stopped away from where the sources were last sent
 };
 
 }  // namespace plat

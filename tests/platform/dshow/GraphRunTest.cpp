@@ -177,3 +177,40 @@ TEST_F(GraphRunTest, PositionsFollowTheClockAndSeeksReachTheSource) {
   EXPECT_EQ(position, duration);
   control->Stop();
 }
+
+TEST_F(GraphRunTest, StoppingKeepsThePositionAndTheNextRunGoesOnFromIt) {
+  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2), 50), L"Source");
+  auto* sink = add(new SinkFilter(), L"Sink");
+  connect(source, sink);
+  ComPtr<IMediaSeeking> seeking = graphAs<IMediaSeeking>(IID_IMediaSeeking);
+  ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
+  ASSERT_EQ(control->Run(), S_OK);
+  machine().clock().advance(1000);
+  ASSERT_EQ(control->Stop(), S_OK);
+  LONGLONG position = -1;
+  seeking->GetCurrentPosition(&position);
+  EXPECT_EQ(position, 10'000'000);
+  machine().clock().advance(500);
+  seeking->GetCurrentPosition(&position);
+  EXPECT_EQ(position, 10'000'000);
+  EXPECT_TRUE(source->seeks().empty());
+
+  // The source is sent to the kept position as the graph leaves the stopped state.
+  ASSERT_EQ(control->Run(), S_OK);
+  EXPECT_EQ(source->seeks(), std::vector<LONGLONG>{10'000'000});
+  machine().clock().advance(500);
+  seeking->GetCurrentPosition(&position);
+  EXPECT_EQ(position, 15'000'000);
+
+  // A seek made while stopped wins, and is not repeated by the next run.
+  ASSERT_EQ(control->Stop(), S_OK);
+  LONGLONG start = 0;
+  ASSERT_EQ(seeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame, nullptr,
+                                  AM_SEEKING_NoPositioning),
+            S_OK);
+  ASSERT_EQ(control->Pause(), S_OK);
+  EXPECT_EQ(source->seeks(), (std::vector<LONGLONG>{10'000'000, 0}));
+  seeking->GetCurrentPosition(&position);
+  EXPECT_EQ(position, 0);
+  control->Stop();
+}
