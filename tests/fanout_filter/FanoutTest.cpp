@@ -1,0 +1,96 @@
+#include "FanoutTest.h"
+
+#include <win32/module.h>
+
+namespace fanout {
+
+CMediaType videoType(const GUID& subtype, LONG width, LONG height) {
+  CMediaType type(&MEDIATYPE_Video);
+  type.SetSubtype(&subtype);
+  type.SetFormatType(&FORMAT_VideoInfo);
+  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
+  info->AvgTimePerFrame = 400000;
+  info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info->bmiHeader.biWidth = width;
+  info->bmiHeader.biHeight = height;
+  info->bmiHeader.biPlanes = 1;
+  info->bmiHeader.biBitCount = 32;
+  info->bmiHeader.biSizeImage = static_cast<DWORD>(width * height * 4);
+  type.SetSampleSize(info->bmiHeader.biSizeImage);
+  return type;
+}
+
+void FanoutTest::SetUp() {
+  ASSERT_EQ(CoInitialize(nullptr), S_OK);
+  ASSERT_EQ(callModule("DllRegisterServer"), S_OK);
+  ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()), S_OK);
+}
+
+void FanoutTest::TearDown() {
+  graph.reset();
+  CoUninitialize();
+}
+
+HRESULT FanoutTest::callModule(const char* exportName) {
+  HMODULE module = LoadLibraryA("Filter\\Branchel.ax");
+  if (!module) return E_FAIL;
+  auto entry = reinterpret_cast<HRESULT (*)()>(reinterpret_cast<void (*)()>(GetProcAddress(module, exportName)));
+  const HRESULT hr = entry ? entry() : E_FAIL;
+  FreeLibrary(module);
+  return hr;
+}
+
+ComPtr<IBaseFilter> FanoutTest::createFanout() {
+  ComPtr<IBaseFilter> filter;
+  EXPECT_EQ(CoCreateInstance(kClsidFanout, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.putVoid()), S_OK);
+  return filter;
+}
+
+IBaseFilter* FanoutTest::addFanout() {
+  ComPtr<IBaseFilter> tee = createFanout();
+  EXPECT_EQ(graph->AddFilter(tee.get(), L"Tee"), S_OK);
+  return tee.get();
+}
+
+void FanoutTest::disconnect(IPin* pin) {
+  ComPtr<IPin> peer;
+  if (SUCCEEDED(pin->ConnectedTo(peer.put()))) graph->Disconnect(peer.get());
+  graph->Disconnect(pin);
+}
+
+ComPtr<IMediaControl> FanoutTest::control() {
+  ComPtr<IMediaControl> mediaControl;
+  EXPECT_EQ(graph->QueryInterface(IID_IMediaControl, mediaControl.putVoid()), S_OK);
+  return mediaControl;
+}
+
+ComPtr<IPin> FanoutTest::pin(IBaseFilter* filter, const wchar_t* name) {
+  ComPtr<IPin> found;
+  filter->FindPin(name, found.put());
+  return found;
+}
+
+std::vector<std::wstring> FanoutTest::pinNames(IBaseFilter* filter) {
+  std::vector<std::wstring> names;
+  ComPtr<IEnumPins> pins;
+  filter->EnumPins(pins.put());
+  IPin* pin = nullptr;
+  while (pins->Next(1, &pin, nullptr) == S_OK) {
+    PIN_INFO info{};
+    pin->QueryPinInfo(&info);
+    info.pFilter->Release();
+    names.emplace_back(info.achName);
+    pin->Release();
+  }
+  return names;
+}
+
+CMediaType FanoutTest::connectionType(IPin* pin) {
+  AM_MEDIA_TYPE type{};
+  pin->ConnectionMediaType(&type);
+  CMediaType copy(type);
+  FreeMediaType(type);
+  return copy;
+}
+
+}  // namespace fanout
