@@ -75,7 +75,6 @@ HRESULT VideoRendererBase::SetMediaType(const CMediaType*) {
   CAutoLock lock(&m_lock);
   if (m_window.rect.right == m_window.rect.left) m_window.rect = {0, 0, videoWidth(), videoHeight()};
   if (m_defaultSource) m_source = {0, 0, videoWidth(), videoHeight()};
-  if (m_defaultDestination) m_destination = {0, 0, videoWidth(), videoHeight()};
   place();
   return S_OK;
 }
@@ -115,6 +114,8 @@ STDMETHODIMP VideoRendererBase::Pause() {
 }
 
 void VideoRendererBase::place() {
+  if (m_defaultDestination)
+    m_destination = {0, 0, m_window.rect.right - m_window.rect.left, m_window.rect.bottom - m_window.rect.top};
   VideoSurface::Placement placement;
   placement.owner = reinterpret_cast<HWND>(m_window.owner);
   placement.rect = m_window.rect;
@@ -382,11 +383,21 @@ void setEdge(RECT& r, Edge e, long v) {
 }
 }  // namespace
 
-#define ORVANE_RECT_EDGE(Name, rect, flag, edge)                         \
+bool VideoRendererBase::validSource(const RECT& r) {
+  return r.left >= 0 && r.top >= 0 && r.right > r.left && r.bottom > r.top && r.right <= videoWidth() &&
+         r.bottom <= videoHeight();
+}
+
+bool VideoRendererBase::validDestination(const RECT& r) { return r.right > r.left && r.bottom > r.top; }
+
+#define ORVANE_RECT_EDGE(Name, rect, flag, edge, valid)                  \
   STDMETHODIMP VideoRendererBase::put_##Name(long v) {                   \
     CAutoLock lock(&m_lock);                                             \
     if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;      \
-    setEdge(rect, edge, v);                                              \
+    RECT changed = rect;                                                 \
+    setEdge(changed, edge, v);                                           \
+    if (!valid(changed)) return E_INVALIDARG;                            \
+    rect = changed;                                                      \
     flag = false;                                                        \
     return S_OK;                                                         \
   }                                                                      \
@@ -397,22 +408,22 @@ void setEdge(RECT& r, Edge e, long v) {
     *v = edgeOf(rect, edge);                                             \
     return S_OK;                                                         \
   }
-ORVANE_RECT_EDGE(SourceLeft, m_source, m_defaultSource, Edge::Left)
-ORVANE_RECT_EDGE(SourceWidth, m_source, m_defaultSource, Edge::Width)
-ORVANE_RECT_EDGE(SourceTop, m_source, m_defaultSource, Edge::Top)
-ORVANE_RECT_EDGE(SourceHeight, m_source, m_defaultSource, Edge::Height)
-ORVANE_RECT_EDGE(DestinationLeft, m_destination, m_defaultDestination, Edge::Left)
-ORVANE_RECT_EDGE(DestinationWidth, m_destination, m_defaultDestination, Edge::Width)
-ORVANE_RECT_EDGE(DestinationTop, m_destination, m_defaultDestination, Edge::Top)
-ORVANE_RECT_EDGE(DestinationHeight, m_destination, m_defaultDestination, Edge::Height)
+ORVANE_RECT_EDGE(SourceLeft, m_source, m_defaultSource, Edge::Left, validSource)
+ORVANE_RECT_EDGE(SourceWidth, m_source, m_defaultSource, Edge::Width, validSource)
+ORVANE_RECT_EDGE(SourceTop, m_source, m_defaultSource, Edge::Top, validSource)
+ORVANE_RECT_EDGE(SourceHeight, m_source, m_defaultSource, Edge::Height, validSource)
+ORVANE_RECT_EDGE(DestinationLeft, m_destination, m_defaultDestination, Edge::Left, validDestination)
+ORVANE_RECT_EDGE(DestinationWidth, m_destination, m_defaultDestination, Edge::Width, validDestination)
+ORVANE_RECT_EDGE(DestinationTop, m_destination, m_defaultDestination, Edge::Top, validDestination)
+ORVANE_RECT_EDGE(DestinationHeight, m_destination, m_defaultDestination, Edge::Height, validDestination)
 #undef ORVANE_RECT_EDGE
 
 STDMETHODIMP VideoRendererBase::SetSourcePosition(long Left, long Top, long Width, long Height) {
   CAutoLock lock(&m_lock);
   if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;
-  if (Width <= 0 || Height <= 0 || Left < 0 || Top < 0 || Left + Width > videoWidth() || Top + Height > videoHeight())
-    return E_INVALIDARG;
-  m_source = rectOf(Left, Top, Width, Height);
+  const RECT wanted = rectOf(Left, Top, Width, Height);
+  if (!validSource(wanted)) return E_INVALIDARG;
+  m_source = wanted;
   m_defaultSource = false;
   return S_OK;
 }
@@ -442,8 +453,9 @@ STDMETHODIMP VideoRendererBase::SetDefaultSourcePosition() {
 STDMETHODIMP VideoRendererBase::SetDestinationPosition(long Left, long Top, long Width, long Height) {
   CAutoLock lock(&m_lock);
   if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;
-  if (Width <= 0 || Height <= 0) return E_INVALIDARG;
-  m_destination = rectOf(Left, Top, Width, Height);
+  const RECT wanted = rectOf(Left, Top, Width, Height);
+  if (!validDestination(wanted)) return E_INVALIDARG;
+  m_destination = wanted;
   m_defaultDestination = false;
   return S_OK;
 }
@@ -465,8 +477,8 @@ STDMETHODIMP VideoRendererBase::GetDestinationPosition(long* pLeft, long* pTop, 
 STDMETHODIMP VideoRendererBase::SetDefaultDestinationPosition() {
   CAutoLock lock(&m_lock);
   if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;
-  m_destination = {0, 0, m_window.rect.right - m_window.rect.left, m_window.rect.bottom - m_window.rect.top};
   m_defaultDestination = true;
+  place();
   return S_OK;
 }
 
@@ -504,8 +516,14 @@ STDMETHODIMP VideoRendererBase::GetCurrentImage(long* pBufferSize, long* pDIBIma
   return S_OK;
 }
 
-STDMETHODIMP VideoRendererBase::IsUsingDefaultSource() { return m_defaultSource ? S_OK : S_FALSE; }
+STDMETHODIMP VideoRendererBase::IsUsingDefaultSource() {
+  CAutoLock lock(&m_lock);
+  return m_defaultSource ? S_OK : S_FALSE;
+}
 
-STDMETHODIMP VideoRendererBase::IsUsingDefaultDestination() { return m_defaultDestination ? S_OK : S_FALSE; }
+STDMETHODIMP VideoRendererBase::IsUsingDefaultDestination() {
+  CAutoLock lock(&m_lock);
+  return m_defaultDestination ? S_OK : S_FALSE;
+}
 
 }  // namespace plat

@@ -134,8 +134,12 @@ class VideoRendererBase : public RendererBase, public IVideoWindow, public IBasi
   };
 
   HRESULT checkConnected();
-  // Keeps the surface's placement in step with the window's properties.
+  // Keeps the surface's placement in step with the window's properties, and a default
+  // destination filling the window.
   void place();
+  // A source rectangle lies inside the video; a destination is not empty.
+  bool validSource(const RECT& r);
+  static bool validDestination(const RECT& r);
   template <class T>
   HRESULT setWindow(T Window::*field, std::type_identity_t<T> value);
   template <class T>
