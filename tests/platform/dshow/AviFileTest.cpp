@@ -5,6 +5,7 @@
 #include <machine/TvStickControl.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -42,23 +43,47 @@ class RiffReader {
   std::vector<BYTE> m_bytes;
 };
 
-class AviFileTest : public dstest::CaptureTest {};
+class AviFileTest : public dstest::CaptureTest {
+ protected:
+  // A small picture keeps the file small: 160 x 120 YUY2, 25 frames a second.
+  void smallPicture(IBaseFilter* device) {
+    ComPtr<IAMStreamConfig> config = as<IAMStreamConfig>(pin(device, L"Capture").get(), IID_IAMStreamConfig);
+    AM_MEDIA_TYPE* type = nullptr;
+    ASSERT_EQ(config->GetFormat(&type), S_OK);
+    auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
+    info->bmiHeader.biWidth = 160;
+    info->bmiHeader.biHeight = 120;
+    info->bmiHeader.biSizeImage = 160 * 120 * 2;
+    info->AvgTimePerFrame = 400000;
+    ASSERT_EQ(config->SetFormat(type), S_OK);
+    DeleteMediaType(type);
+  }
+  std::filesystem::path fileOnC(const char* name) { return machine().paths().driveFolder('C') / name; }
+  static std::uint64_t sizeOf(const std::filesystem::path& file) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    return ec ? 0 : static_cast<std::uint64_t>(size);
+  }
+  static RiffReader read(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return RiffReader(std::vector<BYTE>(std::istreambuf_iterator<char>(in), {}));
+  }
+  // The top-level lists (by type) and chunks (by id) of an AVI: where their bodies start, and their sizes.
+  static std::map<std::string, std::pair<size_t, DWORD>> topLevel(const RiffReader& riff) {
+    std::map<std::string, std::pair<size_t, DWORD>> top;
+    for (const auto& [id, offset, length] : riff.chunks(12, riff.size())) {
+      if (id == "LIST") top[riff.fourcc(offset)] = {offset + 4, length - 4};
+      else top[id] = {offset, length};
+    }
+    return top;
+  }
+};
 
 }  // namespace
 
 TEST_F(AviFileTest, TheMuxWritesAnAviThatReadsBack) {
   ComPtr<IBaseFilter> device = addDevice(CLSID_VideoInputDeviceCategory, L"Video Capture");
-  // A small picture keeps the file small: 160 x 120 YUY2, 25 frames a second.
-  ComPtr<IAMStreamConfig> config = as<IAMStreamConfig>(pin(device.get(), L"Capture").get(), IID_IAMStreamConfig);
-  AM_MEDIA_TYPE* type = nullptr;
-  ASSERT_EQ(config->GetFormat(&type), S_OK);
-  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
-  info->bmiHeader.biWidth = 160;
-  info->bmiHeader.biHeight = 120;
-  info->bmiHeader.biSizeImage = 160 * 120 * 2;
-  info->AvgTimePerFrame = 400000;
-  ASSERT_EQ(config->SetFormat(type), S_OK);
-  DeleteMediaType(type);
+  smallPicture(device.get());
 
   ComPtr<IBaseFilter> mux;
   ComPtr<IFileSinkFilter> sink;
@@ -68,12 +93,8 @@ TEST_F(AviFileTest, TheMuxWritesAnAviThatReadsBack) {
   stick.tuneCarrier(stick.control().broadcast().stations()[2].carrierHz);
   const int channel = stick.scene().number;
 
-  const auto file = machine().paths().driveFolder('C') / "capture.avi";
-  auto fileSize = [&] {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(file, ec);
-    return ec ? 0 : static_cast<std::uint64_t>(size);
-  };
+  const auto file = fileOnC("capture.avi");
+  auto fileSize = [&] { return sizeOf(file); };
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
   ASSERT_EQ(control->Run(), S_OK);
   constexpr DWORD kFrameBytes = 160 * 120 * 2;
@@ -86,19 +107,13 @@ TEST_F(AviFileTest, TheMuxWritesAnAviThatReadsBack) {
   }
   ASSERT_EQ(control->Stop(), S_OK);
 
-  std::ifstream in(file, std::ios::binary);
-  RiffReader riff(std::vector<BYTE>(std::istreambuf_iterator<char>(in), {}));
+  const RiffReader riff = read(file);
   ASSERT_GT(riff.size(), 12u);
   EXPECT_EQ(riff.fourcc(0), "RIFF");
   EXPECT_EQ(riff.u32(4), riff.size() - 8);
   EXPECT_EQ(riff.fourcc(8), "AVI ");
 
-  std::map<std::string, std::pair<size_t, DWORD>> top;
-  std::vector<std::pair<size_t, DWORD>> lists;
-  for (const auto& [id, offset, length] : riff.chunks(12, riff.size())) {
-    if (id == "LIST") top[riff.fourcc(offset)] = {offset + 4, length - 4};
-    else top[id] = {offset, length};
-  }
+  auto top = topLevel(riff);
   ASSERT_TRUE(top.count("hdrl") && top.count("movi") && top.count("idx1"));
 
   // The header: one video stream of 160 x 120, its frame count and rate.
@@ -151,5 +166,73 @@ TEST_F(AviFileTest, TheMuxWritesAnAviThatReadsBack) {
     EXPECT_EQ(riff.u32(entry + 4), 0x10u);  // key frame
     EXPECT_EQ(movi - 4 + riff.u32(entry + 8) + 8, std::get<1>(chunks[i]));
     EXPECT_EQ(riff.u32(entry + 12), kFrameBytes);
+  }
+}
+
+TEST_F(AviFileTest, SoundAndPictureAreTwoStreamsOfOneFile) {
+  ComPtr<IBaseFilter> device = addDevice(CLSID_VideoInputDeviceCategory, L"Video Capture");
+  smallPicture(device.get());
+  ComPtr<IBaseFilter> audio = addDevice(CLSID_AudioInputDeviceCategory, L"Audio Capture");
+  ASSERT_TRUE(audio);
+  AM_MEDIA_TYPE* sound = nullptr;
+  ASSERT_EQ(as<IAMStreamConfig>(pin(audio.get(), L"Capture").get(), IID_IAMStreamConfig)->GetFormat(&sound), S_OK);
+  WAVEFORMATEX wave{};
+  std::memcpy(&wave, sound->pbFormat, sizeof(wave) - sizeof(WORD));
+  DeleteMediaType(sound);
+
+  ComPtr<IBaseFilter> mux;
+  ASSERT_EQ(builder->SetOutputFileName(&MEDIASUBTYPE_Avi, L"C:\\both.avi", mux.put(), nullptr), S_OK);
+  ASSERT_EQ(builder->RenderStream(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, device.get(), nullptr, mux.get()), S_OK);
+  ASSERT_EQ(builder->RenderStream(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Audio, audio.get(), nullptr, mux.get()), S_OK);
+  // Each stream took an input of its own, and a free one is left.
+  ComPtr<IPin> spare;
+  EXPECT_EQ(mux->FindPin(L"Input 03", spare.put()), S_OK);
+
+  const auto file = fileOnC("both.avi");
+  ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
+  ASSERT_EQ(control->Run(), S_OK);
+  ASSERT_TRUE(dstest::eventually([&] { return sizeOf(file) > 512; }));
+  ASSERT_TRUE(step([&] { return sizeOf(file); }, 6));
+  ASSERT_EQ(control->Stop(), S_OK);
+
+  const RiffReader riff = read(file);
+  EXPECT_EQ(riff.u32(4), riff.size() - 8);
+  auto top = topLevel(riff);
+  ASSERT_TRUE(top.count("hdrl") && top.count("movi") && top.count("idx1"));
+  const auto [hdrl, hdrlSize] = top["hdrl"];
+  const auto header = riff.chunks(hdrl, hdrl + hdrlSize);
+  ASSERT_EQ(header.size(), 3u);  // avih and a stream list each
+  const size_t avih = std::get<1>(header[0]);
+  EXPECT_EQ(riff.u32(avih + 24), 2u);
+
+  // The sound's stream: its wave format, and a length in blocks.
+  const size_t strl = std::get<1>(header[2]) + 4;
+  const auto stream = riff.chunks(strl, std::get<1>(header[2]) + std::get<2>(header[2]));
+  const size_t strh = std::get<1>(stream[0]);
+  EXPECT_EQ(riff.fourcc(strh), "auds");
+  EXPECT_EQ(riff.u32(strh + 20), wave.nBlockAlign);      // scale
+  EXPECT_EQ(riff.u32(strh + 24), wave.nAvgBytesPerSec);  // rate
+  const DWORD blocks = riff.u32(strh + 32);
+  EXPECT_EQ(std::get<2>(stream[1]), sizeof(WAVEFORMATEX));
+  EXPECT_EQ(std::memcmp(riff.at(std::get<1>(stream[1])), &wave, sizeof(wave) - sizeof(WORD)), 0);
+
+  // The chunks: pictures as 00db, sound as 01wb, both counted in the header and indexed in order.
+  const auto [movi, moviSize] = top["movi"];
+  const auto chunks = riff.chunks(movi, movi + moviSize);
+  DWORD pictures = 0, soundBytes = 0, soundChunks = 0;
+  for (const auto& [id, offset, length] : chunks) {
+    if (id == "00db") ++pictures;
+    else if (id == "01wb") soundBytes += length, ++soundChunks;
+    else ADD_FAILURE() << id;
+  }
+  EXPECT_GE(pictures, 7u);
+  EXPECT_GE(soundChunks, 2u);
+  EXPECT_EQ(riff.u32(avih + 16), pictures);
+  EXPECT_EQ(blocks * wave.nBlockAlign, soundBytes);
+  const auto [idx1, idx1Size] = top["idx1"];
+  ASSERT_EQ(idx1Size, 16u * chunks.size());
+  for (size_t i = 0; i < chunks.size(); ++i) {
+    EXPECT_EQ(riff.fourcc(idx1 + 16 * i), std::get<0>(chunks[i]));
+    EXPECT_EQ(movi - 4 + riff.u32(idx1 + 16 * i + 8) + 8, std::get<1>(chunks[i]));
   }
 }
