@@ -22,21 +22,31 @@ bool pointInClient(HWND hwnd, LPARAM lParam) {
   return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
 }
 
+// Set while the button is held down by its own mouse press (BST_PUSHED).
+constexpr const char* kPushedProp = "plat.button.pushed";
+
 // A push button: pressed by the mouse (it keeps the capture until the button comes up),
-// by Space or by BM_CLICK, it tells its parent BN_CLICKED.
+// by Space or by BM_CLICK, it tells its parent BN_CLICKED. A capture that a subclass took
+// for its own ends (hover tracking) clicks nothing: only the button's own press counts.
 LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       SetFocus(hwnd);
       SetCapture(hwnd);
+      SetPropA(hwnd, kPushedProp, reinterpret_cast<HANDLE>(1));
       return 0;
-    case WM_LBUTTONUP:
-      if (GetCapture() == hwnd) {
-        ReleaseCapture();
-        if (pointInClient(hwnd, lParam)) notifyClicked(hwnd);
-      }
+    case WM_LBUTTONUP: {
+      const bool pushed = RemovePropA(hwnd, kPushedProp) != nullptr;
+      if (GetCapture() == hwnd) ReleaseCapture();
+      if (pushed && pointInClient(hwnd, lParam)) notifyClicked(hwnd);
       return 0;
+    }
+    case WM_CAPTURECHANGED:
+      RemovePropA(hwnd, kPushedProp);
+      return 0;
+    case BM_GETSTATE:
+      return GetPropA(hwnd, kPushedProp) ? BST_PUSHED : 0;
     case WM_KEYUP:
       if (wParam == VK_SPACE) notifyClicked(hwnd);
       return 0;

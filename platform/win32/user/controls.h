@@ -20,7 +20,9 @@
 
 #define BN_CLICKED 0
 #define BN_DOUBLECLICKED 5
+#define BM_GETSTATE 0x00F2
 #define BM_CLICK 0x00F5
+#define BST_PUSHED 0x0004
 
 #define CBN_SELCHANGE 1
 
