@@ -1,10 +1,15 @@
 #include <robot/Robot.h>
 
+#include <dshow/uuids.h>
+#include <machine/Machine.h>
+#include <machine/TvStickCapture.h>
+#include <machine/TvStickControl.h>
 #include <mfc/wnd/CWinThread.h>
 #include <mfc/wnd/CWnd.h>
 #include <win32/user/FocusManager.h>
 #include <win32/user/HitTest.h>
 #include <win32/user/MessageDelivery.h>
+#include <win32/user/DeviceNotifications.h>
 #include <win32/user/UserSystem.h>
 
 namespace plat {
@@ -282,5 +287,22 @@ bool Robot::type(const std::string& text) {
 void Robot::answerNextMessageBox(int answer) { UserSystem::current().messageBoxes().queueAnswer(answer); }
 
 std::vector<MessageBoxRecord> Robot::messageBoxes() const { return UserSystem::current().messageBoxes().records(); }
+
+}  // namespace plat
+
+namespace plat {
+
+void Robot::plugTvStick(bool plugged) {
+  TvStickCapture& stick = Machine::current().service<TvStickCapture>();
+  stick.control().setPlugged(plugged);
+  DeviceNotifications::instance().announce(plugged, AM_KSCATEGORY_CAPTURE, stick.devicePath());
+  afterInput();
+}
+
+void Robot::showOnComposite(const std::string& source) {
+  std::optional<Scene> scene;
+  if (!source.empty()) scene = Scene{Scene::Kind::External, 0, source, "PAL_B", 0.0};
+  Machine::current().service<TvStickCapture>().setExternalSource(TvStickCapture::Input::Composite, scene);
+}
 
 }  // namespace plat

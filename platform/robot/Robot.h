@@ -59,6 +59,12 @@ class Robot {
   bool type(const std::string& text);
 
   void answerNextMessageBox(int answer);
+
+  // The PC's hardware as a user handles it: the TV stick plugged in or pulled out (the
+  // windows registered for capture devices are told), and what the Composite input
+  // shows (colour bars named `source`; an empty name takes the signal away).
+  void plugTvStick(bool plugged);
+  void showOnComposite(const std::string& source);
   std::vector<MessageBoxRecord> messageBoxes() const;
 
  private:

@@ -39,7 +39,8 @@ const std::map<std::string, Shape>& verbShapes() {
       {"expect-no-window", {2, 2}}, {"click", {0, 1}},    {"doubleclick", {0, 1}},    {"clickat", {2, 2}}, {"drag", {4, 4}},
       {"move", {2, 2}},          {"key", {1, 1}},         {"type", {1, 1}},           {"answer", {1, 1}},
       {"expect-text", {2, 2}},   {"expect-messagebox", {1, 1}}, {"post", {1, 3}},     {"send", {1, 3}},
-      {"close", {0, 0}},         {"log", {1, 1}},
+      {"close", {0, 0}},         {"log", {1, 1}},         {"plug", {0, 0}},           {"unplug", {0, 0}},
+      {"composite", {1, 1}},
   };
   return shapes;
 }
@@ -368,6 +369,10 @@ int RobotScript::run(const Verb& verb) {
     const auto message = static_cast<UINT>(values[0]);
     if (window && name == "post") PostMessageA(window, message, static_cast<WPARAM>(values[1]), values[2]);
     if (window && name == "send") SendMessageA(window, message, static_cast<WPARAM>(values[1]), values[2]);
+  } else if (name == "plug" || name == "unplug") {
+    m_robot.plugTvStick(name == "plug");
+  } else if (name == "composite") {
+    m_robot.showOnComposite(verb.args[0] == "none" ? std::string() : verb.args[0]);
   } else if (name == "close") {
     if (HWND window = currentWindow(verb)) PostMessageA(window, WM_CLOSE, 0, 0);
   } else if (name == "log") {
