@@ -5,6 +5,7 @@
 
 #include "core/CAppController.h"
 #include "core/CAppSettings.h"
+#include "core/TunerProgramming.h"
 
 #include <vendor/chanloret/Chanloret.h>
 #include <win32/time.h>
@@ -77,7 +78,7 @@ int CChannelList::TuneListRecord(int number, int list, DWORD waitBefore, DWORD w
   CopyChannelRecord(record, g_pTunedChannelRecord);
   CopyChannelRecord(record, g_pCurrentChannelRecord);
   Wait(waitBefore);
-  // The tuner itself is programmed here once the tuner write exists.
+  TunerTuneFrequency(record->Frequency);
   Tuned(number, list);
   Wait(waitAfter);
   return 1;
@@ -100,7 +101,7 @@ int CChannelList::TunePlanEntry(int number, int list, DWORD waitBefore, DWORD wa
   if (!m_standardInForce[0]) CopyStandard(m_standardInForce, sizeof m_standardInForce, table->StandardName);
 
   Wait(waitBefore);
-  // The tuner itself is programmed here once the tuner write exists.
+  TunerTuneFrequency(current.Frequency);
   Tuned(number, list);
   Wait(waitAfter);
   return 1;
@@ -144,7 +145,7 @@ int CChannelList::TunePreviousChannel() {
   const int number = g_pPreviousChannelRecord->ChannelNumber;
   if (!HasChannel(number, list) || !Allocated(g_pTunedChannelRecord)) return 0;
   Wait(kSettleMs);
-  // The tuner itself is programmed here once the tuner write exists.
+  TunerTuneFrequency(g_pPreviousChannelRecord->Frequency);
   Tuned(number, list);
   Wait(kSettleMs);
   std::swap(g_pPreviousChannelRecord, g_pCurrentChannelRecord);
