@@ -1,34 +1,12 @@
 // Video format records: the bitmap header, VIDEOINFOHEADER (the FORMAT_VideoInfo block)
 // and the capabilities a capture pin reports. Fixed layouts, checked below.
-//
-// BITMAPINFOHEADER belongs to GDI; it is declared here until the GDI headers exist and
-// is guarded so both can be included together.
 #pragma once
 
 #include <dshow/strmif.h>
+#include <win32/gdi/bitmap.h>
 
 #include <cstddef>
 
-#ifndef ORVANE_BITMAPINFOHEADER_DECLARED
-#define ORVANE_BITMAPINFOHEADER_DECLARED
-struct BITMAPINFOHEADER {
-  DWORD biSize;
-  LONG biWidth;
-  LONG biHeight;
-  WORD biPlanes;
-  WORD biBitCount;
-  DWORD biCompression;
-  DWORD biSizeImage;
-  LONG biXPelsPerMeter;
-  LONG biYPelsPerMeter;
-  DWORD biClrUsed;
-  DWORD biClrImportant;
-};
-using LPBITMAPINFOHEADER = BITMAPINFOHEADER*;
-#define BI_RGB 0L
-#define BI_BITFIELDS 3L
-#endif
-static_assert(sizeof(BITMAPINFOHEADER) == 40);
 
 // Four-character codes as a DWORD (first character in the low byte).
 #define MAKEFOURCC(a, b, c, d)                                                                            \

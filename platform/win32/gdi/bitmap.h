@@ -23,9 +23,6 @@ struct BITMAP {
 using PBITMAP = BITMAP*;
 using LPBITMAP = BITMAP*;
 
-// Shared with the video format records, which may declare it first.
-#ifndef ORVANE_BITMAPINFOHEADER_DECLARED
-#define ORVANE_BITMAPINFOHEADER_DECLARED
 struct BITMAPINFOHEADER {
   DWORD biSize;
   LONG biWidth;
@@ -42,7 +39,6 @@ struct BITMAPINFOHEADER {
 using LPBITMAPINFOHEADER = BITMAPINFOHEADER*;
 #define BI_RGB 0L
 #define BI_BITFIELDS 3L
-#endif
 using PBITMAPINFOHEADER = BITMAPINFOHEADER*;
 #define BI_RLE8 1L
 #define BI_RLE4 2L
