@@ -13,5 +13,6 @@
 #include <win32/user/paint.h>
 #include <win32/user/resource.h>
 #include <win32/user/timer.h>
+#include <win32/user/tooltip.h>
 #include <win32/user/usererror.h>
 #include <win32/user/window.h>

@@ -2,6 +2,7 @@
 
 #include <win32/user/controls.h>
 #include <win32/user/dialog.h>
+#include <win32/user/Tooltip.h>
 #include <win32/user/input.h>
 #include <win32/user/window.h>
 
@@ -90,6 +91,7 @@ std::vector<WindowClass> systemClasses() {
       make("COMBOBOX", DefWindowProcA, CS_DBLCLKS),
       make("LISTBOX", DefWindowProcA, CS_DBLCLKS),
       make("SCROLLBAR", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
+      make(TOOLTIPS_CLASS, Tooltip::windowProc, CS_DBLCLKS | CS_SAVEBITS),
   };
 }
 

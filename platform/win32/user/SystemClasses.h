@@ -1,5 +1,6 @@
 // The window classes the system registers in every process: the dialog class and the
-// standard controls (see controls.h for what they do so far).
+// standard controls (see controls.h for what they do so far) and the tooltip control
+// (tooltip.h).
 #pragma once
 
 #include <win32/user/WindowClass.h>
