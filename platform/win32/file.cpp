@@ -355,6 +355,24 @@ DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer) {
   return copyOut(paths().toWindows(paths().driveFolder('C') / "Temp") + "\\", nBufferLength, lpBuffer);
 }
 
+namespace {
+
+// A folder of the Windows installation on drive C:, made when missing.
+UINT windowsFolder(const fs::path& relative, UINT size, LPSTR buffer) {
+  if (!paths().hasDrive('C')) return fail(ERROR_PATH_NOT_FOUND, UINT{0});
+  const fs::path folder = paths().driveFolder('C') / relative;
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (ec) return fail(ERROR_PATH_NOT_FOUND, UINT{0});
+  return copyOut(paths().toWindows(folder), size, buffer);
+}
+
+}  // namespace
+
+UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize) { return windowsFolder("WINDOWS", uSize, lpBuffer); }
+
+UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize) { return windowsFolder("WINDOWS/system32", uSize, lpBuffer); }
+
 BOOL GetDiskFreeSpaceExA(LPCSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvailableToCaller,
                          PULARGE_INTEGER lpTotalNumberOfBytes, PULARGE_INTEGER lpTotalNumberOfFreeBytes) {
   const fs::path folder = lpDirectoryName ? linuxPath(lpDirectoryName) : fs::current_path();

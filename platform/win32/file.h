@@ -114,6 +114,10 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
 
 // The Temp folder of drive C:, with a trailing backslash.
 DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
+// "C:\WINDOWS" and "C:\WINDOWS\system32", without a trailing backslash; the folder is
+// made on drive C: when missing. 0 (ERROR_PATH_NOT_FOUND) without a drive C:.
+UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize);
+UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize);
 BOOL GetDiskFreeSpaceExA(LPCSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvailableToCaller,
                          PULARGE_INTEGER lpTotalNumberOfBytes, PULARGE_INTEGER lpTotalNumberOfFreeBytes);
 // Bit 0 is A:, bit 2 C: …
@@ -131,6 +135,8 @@ BOOL SetCurrentDirectoryA(LPCSTR lpPathName);
 DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR* lpFilePart);
 
 #define CreateFile CreateFileA
+#define GetWindowsDirectory GetWindowsDirectoryA
+#define GetSystemDirectory GetSystemDirectoryA
 #define FindFirstFile FindFirstFileA
 #define FindNextFile FindNextFileA
 #define GetFileAttributes GetFileAttributesA
