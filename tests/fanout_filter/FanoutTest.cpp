@@ -52,6 +52,18 @@ IBaseFilter* FanoutTest::addFanout() {
   return tee.get();
 }
 
+IBaseFilter* FanoutTest::buildTee(TestSource* source, const std::vector<TestRenderer*>& renderers) {
+  add(source, L"Source");
+  IBaseFilter* tee = addFanout();
+  EXPECT_EQ(connect(source->output(), pin(tee, L"Input").get()), S_OK);
+  for (size_t i = 0; i < renderers.size(); ++i) {
+    const std::wstring number = std::to_wstring(i + 1);
+    add(renderers[i], (L"Renderer" + number).c_str());
+    EXPECT_EQ(connect(pin(tee, (L"Output" + number).c_str()).get(), renderers[i]->input()), S_OK);
+  }
+  return tee;
+}
+
 void FanoutTest::disconnect(IPin* pin) {
   ComPtr<IPin> peer;
   if (SUCCEEDED(pin->ConnectedTo(peer.put()))) graph->Disconnect(peer.get());
@@ -72,16 +84,8 @@ ComPtr<IPin> FanoutTest::pin(IBaseFilter* filter, const wchar_t* name) {
 
 std::vector<std::wstring> FanoutTest::pinNames(IBaseFilter* filter) {
   std::vector<std::wstring> names;
-  ComPtr<IEnumPins> pins;
-  filter->EnumPins(pins.put());
-  IPin* pin = nullptr;
-  while (pins->Next(1, &pin, nullptr) == S_OK) {
-    PIN_INFO info{};
-    pin->QueryPinInfo(&info);
-    info.pFilter->Release();
-    names.emplace_back(info.achName);
-    pin->Release();
-  }
+  const int count = static_cast<CBaseFilter*>(filter)->GetPinCount();
+  for (int n = 0; n < count; ++n) names.emplace_back(pinAt(filter, n)->Name());
   return names;
 }
 

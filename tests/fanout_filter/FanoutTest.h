@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fanout {
@@ -28,6 +30,17 @@ inline constexpr GUID kSubtypeB = {0x42545354, 0x0000, 0x0010, {0x80, 0x00, 0x00
 
 // A video type of the subtype and size (VIDEOINFOHEADER, 32 bits, 25 frames a second).
 CMediaType videoType(const GUID& subtype, LONG width = 4, LONG height = 2);
+
+// Waits (bounded) for another thread to make pred() true; false when the time runs out.
+template <class Pred>
+bool eventually(Pred pred) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!pred()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
 
 class FanoutTest : public test::MachineTest {
  protected:
@@ -47,11 +60,16 @@ class FanoutTest : public test::MachineTest {
   // The tee made by CLSID and added to the graph as "Tee".
   IBaseFilter* addFanout();
   HRESULT connect(IPin* out, IPin* in, const AM_MEDIA_TYPE* type = nullptr) { return graph->ConnectDirect(out, in, type); }
+  // Source into a new tee whose outputs feed the renderers, one each, in order; all in
+  // the graph. Returns the tee.
+  IBaseFilter* buildTee(TestSource* source, const std::vector<TestRenderer*>& renderers);
   // Breaks the connection at both ends, as the graph's callers do.
   void disconnect(IPin* pin);
   ComPtr<IMediaControl> control();
 
   static ComPtr<IPin> pin(IBaseFilter* filter, const wchar_t* name);
+  // The names in the filter's own order, read without taking references (a reference
+  // let go may take a spare pin away).
   static std::vector<std::wstring> pinNames(IBaseFilter* filter);
   static CMediaType connectionType(IPin* pin);
   // The filter's own view of its pins by position (no reference).

@@ -97,7 +97,8 @@ void TestRenderer::failFrom(int frame, HRESULT hr) {
 HRESULT TestRenderer::receive(IMediaSample* sample) {
   BYTE* data = nullptr;
   sample->GetPointer(&data);
-  const int frame = sample->GetActualDataLength() > 0 ? data[0] : -1;
+  const long length = sample->GetActualDataLength();
+  const int frame = length > 0 ? data[0] : -1;
   std::unique_lock guard(m_dataLock);
   if (m_block) {
     m_blocked = true;
@@ -107,7 +108,7 @@ HRESULT TestRenderer::receive(IMediaSample* sample) {
     if (m_released) return S_FALSE;
   }
   if (m_failFrom >= 0 && frame >= m_failFrom) return m_failure;
-  m_samples.push_back({sample, data, frame});
+  m_samples.push_back({sample, data, length, frame});
   m_changed.notify_all();
   return S_OK;
 }

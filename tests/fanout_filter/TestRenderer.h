@@ -20,6 +20,7 @@ class TestRenderer : public CBaseFilter {
   struct Received {
     IMediaSample* sample;  // compared only, never used after the run
     BYTE* data;
+    long length;
     int frame;  // the sample's first byte
   };
   struct Segment {
