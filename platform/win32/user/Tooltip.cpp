@@ -13,6 +13,10 @@ namespace {
 constexpr const char* kStateProp = "plat.tooltip";
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT_PTR kPopTimer = 2;
+// While a tip is pending or up, the pointer is looked at this often: a tool that stops
+// relaying (the pointer went on to another window) must not keep its tip.
+constexpr UINT_PTR kLeaveTimer = 3;
+constexpr UINT kLeaveCheckMs = 100;
 // The tip's top left from the pointer's hot spot: below the arrow's drawn part.
 constexpr int kBelowPointer = 20;
 // Text margins inside the one-pixel frame.
@@ -107,9 +111,8 @@ void Tooltip::updateText(const TOOLINFOA* info) {
 void Tooltip::activate(bool active) {
   m_active = active;
   if (active) return;
-  hide();
-  m_current = kNone;
   m_pressed = false;
+  enter(kNone);
 }
 
 void Tooltip::relay(const MSG& msg) {
@@ -130,13 +133,35 @@ void Tooltip::enter(std::size_t tool) {
   const bool wasShown = m_shown;
   hide();
   m_current = tool;
-  if (tool != kNone) SetTimer(m_hwnd, kShowTimer, wasShown ? kReshowMs : kInitialDelayMs, nullptr);
+  if (tool == kNone) {
+    KillTimer(m_hwnd, kLeaveTimer);
+    return;
+  }
+  SetTimer(m_hwnd, kShowTimer, wasShown ? kReshowMs : kInitialDelayMs, nullptr);
+  SetTimer(m_hwnd, kLeaveTimer, kLeaveCheckMs, nullptr);
 }
 
 void Tooltip::onTimer(UINT_PTR id) {
+  if (id == kLeaveTimer) {
+    if (!pointerOnCurrent()) {
+      m_pressed = false;
+      enter(kNone);
+    }
+    return;
+  }
   KillTimer(m_hwnd, id);
   if (id == kShowTimer && m_active && !m_pressed && m_current != kNone) show();
   if (id == kPopTimer) hide();
+}
+
+bool Tooltip::pointerOnCurrent() const {
+  if (m_current == kNone) return false;
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  HWND under = WindowFromPoint(pointer);
+  if (!under) return false;
+  ScreenToClient(under, &pointer);
+  return toolAt(under, pointer) == m_current;
 }
 
 std::size_t Tooltip::toolAt(HWND hwnd, POINT point) const {

@@ -43,6 +43,7 @@ class Tooltip {
   // The tool at a point of `hwnd`'s client area, or kNone.
   std::size_t toolAt(HWND hwnd, POINT point) const;
   std::size_t find(HWND hwnd, UINT_PTR id) const;
+  bool pointerOnCurrent() const;
   void show();
   void hide();
   // Sizes the window to the current tool's text.

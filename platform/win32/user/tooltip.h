@@ -1,9 +1,10 @@
 // The tooltip control ("tooltips_class32"): a popup owned by the window whose tools it
 // describes. A tool is a rectangle of a window's client area (or, with TTF_IDISHWND, a
-// whole window) with a text. The control learns where the mouse is only from the
-// messages relayed to it (TTM_RELAYEVENT); the tip shows once the mouse has stayed on a
-// tool for the initial delay and hides after the autopop time, when the mouse leaves the
-// tool, on a button press, or when the control is deactivated. A new control is active.
+// whole window) with a text. The control learns of the mouse from the messages relayed
+// to it (TTM_RELAYEVENT); the tip shows once the mouse has stayed on a tool for the
+// initial delay and hides after the autopop time, when the mouse leaves the tool (seen in
+// a relayed message or by watching the pointer while a tip is pending or up), on a button
+// press, or when the control is deactivated. A new control is active.
 // Texts are copied; callback texts and resource string ids are not supported.
 #pragma once
 

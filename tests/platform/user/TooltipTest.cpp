@@ -92,6 +92,19 @@ TEST_F(TooltipTest, LeavingTheToolHidesTheTipOrKeepsItFromShowing) {
   EXPECT_FALSE(shown());
 }
 
+TEST_F(TooltipTest, APointerGoneToAnotherWindowTakesTheTipWithIt) {
+  addTool(1, RECT{10, 10, 60, 40}, "Play");
+  relay(WM_MOUSEMOVE, 20, 20);
+  advance(500);
+  ASSERT_TRUE(shown());
+  // No relayed message tells of the move: the pointer is looked at.
+  SetCursorPos(700, 700);
+  advance(100);
+  EXPECT_FALSE(shown());
+  advance(1000);
+  EXPECT_FALSE(shown());
+}
+
 TEST_F(TooltipTest, FromOneToolToTheNextTheTipComesBackQuickly) {
   addTool(1, RECT{10, 10, 60, 40}, "Play");
   addTool(2, RECT{60, 10, 110, 40}, "Stop");
