@@ -72,6 +72,41 @@ BOOL CShapeButton::EnableButton(BOOL bEnable) {
   return bResult;
 }
 
+BOOL CShapeButton::SetTooltipText(const CString* pText, BOOL bActivate) {
+  if (!pText) return FALSE;
+  return SetTooltipText(static_cast<LPCTSTR>(*pText), bActivate);
+}
+
+BOOL CShapeButton::SetTooltipText(LPCTSTR lpszText, BOOL bActivate) {
+  if (!lpszText || !*lpszText) return FALSE;
+  InitToolTip();
+  if (m_ToolTip.GetToolCount() == 0) {
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    m_ToolTip.AddTool(this, lpszText, &rcClient, 1);
+  }
+  m_ToolTip.UpdateTipText(lpszText, this, 1);
+  m_ToolTip.Activate(bActivate);
+  return TRUE;
+}
+
+void CShapeButton::ActivateTooltip(BOOL bActivate) {
+  if (m_ToolTip.GetToolCount() == 0) return;
+  m_ToolTip.Activate(bActivate);
+}
+
+void CShapeButton::InitToolTip() {
+  if (m_ToolTip.m_hWnd) return;
+  m_ToolTip.Create(this);
+  m_ToolTip.Activate(FALSE);
+}
+
+BOOL CShapeButton::PreTranslateMessage(MSG* pMsg) {
+  InitToolTip();
+  m_ToolTip.RelayEvent(pMsg);
+  return CWnd::PreTranslateMessage(pMsg);
+}
+
 void CShapeButton::ReleaseImages() {
   ReleaseBitmap(m_bmNormal);
   ReleaseBitmap(m_bmOver);

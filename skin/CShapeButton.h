@@ -23,6 +23,12 @@ class CShapeButton : public CWnd {
   BOOL IsButtonEnabled() const { return m_bEnabled; }
   // Enables or disables the window and repaints; returns what EnableWindow returned.
   BOOL EnableButton(BOOL bEnable);
+  // One tool over the client area, made on first use, carries the text; FALSE for a null
+  // string or an empty text. The tip shows while `bActivate` is set.
+  BOOL SetTooltipText(const CString* pText, BOOL bActivate = TRUE);
+  BOOL SetTooltipText(LPCTSTR lpszText, BOOL bActivate = TRUE);
+  // Only once a tool exists.
+  void ActivateTooltip(BOOL bActivate = TRUE);
 
   // What the bar sets before and after creating the button.
   void SetName(const CString& strName) { m_strName = strName; }
@@ -36,6 +42,8 @@ class CShapeButton : public CWnd {
 
  protected:
   void PreSubclassWindow() override;
+  // Every message is relayed to the tooltip, made on first use.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
 
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnPaint();
@@ -52,8 +60,11 @@ class CShapeButton : public CWnd {
   // Whether the point lies in the window's current region; no region, no hit.
   BOOL HitTest(CPoint point) const;
   void ReleaseImages();
+  // Creates the tooltip, inactive, when there is none.
+  void InitToolTip();
 
   BOOL m_bEnabled;
+  CToolTipCtrl m_ToolTip;
   HRGN m_hRegion;
   CString m_strName;
   WPARAM m_nCommandTag;

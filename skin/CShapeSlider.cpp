@@ -61,6 +61,41 @@ void CShapeSlider::PreSubclassWindow() {
   ModifyStyle(0, BS_OWNERDRAW);
 }
 
+BOOL CShapeSlider::SetTooltipText(const CString* pText, BOOL bActivate) {
+  if (!pText) return FALSE;
+  return SetTooltipText(static_cast<LPCTSTR>(*pText), bActivate);
+}
+
+BOOL CShapeSlider::SetTooltipText(LPCTSTR lpszText, BOOL bActivate) {
+  if (!lpszText || !*lpszText) return FALSE;
+  InitToolTip();
+  if (m_ToolTip.GetToolCount() == 0) {
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    m_ToolTip.AddTool(this, lpszText, &rcClient, 1);
+  }
+  m_ToolTip.UpdateTipText(lpszText, this, 1);
+  m_ToolTip.Activate(bActivate);
+  return TRUE;
+}
+
+void CShapeSlider::ActivateTooltip(BOOL bActivate) {
+  if (m_ToolTip.GetToolCount() == 0) return;
+  m_ToolTip.Activate(bActivate);
+}
+
+void CShapeSlider::InitToolTip() {
+  if (m_ToolTip.m_hWnd) return;
+  m_ToolTip.Create(this);
+  m_ToolTip.Activate(FALSE);
+}
+
+BOOL CShapeSlider::PreTranslateMessage(MSG* pMsg) {
+  InitToolTip();
+  m_ToolTip.RelayEvent(pMsg);
+  return CWnd::PreTranslateMessage(pMsg);
+}
+
 void CShapeSlider::SetRange(int nMin, int nMax, BOOL bRedraw) {
   SetMin(nMin, FALSE);
   SetMax(nMax, bRedraw);

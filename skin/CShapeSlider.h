@@ -34,6 +34,10 @@ class CShapeSlider : public CWnd {
   BOOL EnableButton(BOOL bEnable);
   // Cuts each rectangle out of its source: the first image (not drawn), the fill of a
   // touched display-only slider, the fill, the fill while disabled, the background.
+  // As CShapeButton's: one tool over the client area, made on first use.
+  BOOL SetTooltipText(const CString* pText, BOOL bActivate = TRUE);
+  BOOL SetTooltipText(LPCTSTR lpszText, BOOL bActivate = TRUE);
+  void ActivateTooltip(BOOL bActivate = TRUE);
   void SetStateBitmaps(HBITMAP h1, HBITMAP h2, HBITMAP h3, HBITMAP h4, HBITMAP h5, const RECT& rc1, const RECT& rc2,
                        const RECT& rc3, const RECT& rc4, const RECT& rc5);
 
@@ -55,6 +59,8 @@ class CShapeSlider : public CWnd {
 
  protected:
   void PreSubclassWindow() override;
+  // Every message is relayed to the tooltip, made on first use.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
 
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnPaint();
@@ -77,6 +83,8 @@ class CShapeSlider : public CWnd {
   HBITMAP FillImage() const;
   void Drag(CPoint point);
   void ReleaseImages();
+  // Creates the tooltip, inactive, when there is none.
+  void InitToolTip();
 
   BOOL m_bDisplayOnly;
   BOOL m_bHorizontal;
@@ -95,4 +103,5 @@ class CShapeSlider : public CWnd {
   HBITMAP m_bmImages[kImageCount];
   CString m_strName;
   WPARAM m_nNotifyTag;
+  CToolTipCtrl m_ToolTip;
 };

@@ -2,10 +2,14 @@
 
 #include "skin/SkinBitmap.h"
 
+#include <win32/file.h>
+#include <win32/module.h>
+
 namespace {
 
 constexpr COLORREF kCaptionColor = 0xFFFFFF;
 constexpr COLORREF kHoverCaptionColor = 0xFF0000;
+constexpr WORD kHandCursorId = 106;
 
 }  // namespace
 
@@ -38,6 +42,7 @@ CSkinButton::CSkinButton()
 CSkinButton::~CSkinButton() {
   DestroyWindow();
   ReleaseImages();
+  if (m_hCursor) DestroyCursor(m_hCursor);
 }
 
 BOOL CSkinButton::Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
@@ -61,6 +66,21 @@ void CSkinButton::SetDisabled(BOOL bDisabled) {
   Invalidate();
 }
 
+void CSkinButton::LoadHandCursor() {
+  char szFolder[MAX_PATH] = {};
+  const UINT nLength = ::GetWindowsDirectoryA(szFolder, MAX_PATH);
+  if (nLength == 0 || nLength >= MAX_PATH) return;
+  CString strPath = szFolder;
+  strPath += "\\winhlp32.exe";
+  HMODULE hModule = ::LoadLibraryA(strPath);
+  if (!hModule) return;
+  if (HCURSOR hCursor = ::LoadCursorA(hModule, MAKEINTRESOURCE(kHandCursorId))) {
+    if (m_hCursor) DestroyCursor(m_hCursor);
+    m_hCursor = CopyCursor(hCursor);
+  }
+  ::FreeLibrary(hModule);
+}
+
 void CSkinButton::ReleaseImages() {
   ReleaseBitmap(m_bmNormal);
   ReleaseBitmap(m_bmHover);
@@ -71,6 +91,7 @@ void CSkinButton::ReleaseImages() {
 void CSkinButton::PreSubclassWindow() {
   CWnd::PreSubclassWindow();
   ModifyStyle(0, BS_OWNERDRAW);
+  LoadHandCursor();
 }
 
 int CSkinButton::OnCreate(LPCREATESTRUCT lpCreateStruct) {

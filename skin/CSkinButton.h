@@ -38,6 +38,9 @@ class CSkinButton : public CWnd {
   BOOL IsEnabled() const { return !m_bDisabled; }
   // Repaints.
   void SetDisabled(BOOL bDisabled);
+  // Takes a copy of cursor 106 of "winhlp32.exe" in the Windows folder as the button's
+  // cursor; without that file (or cursor) the button keeps the class cursor.
+  void LoadHandCursor();
 
  protected:
   void PreSubclassWindow() override;

@@ -2,6 +2,10 @@
 
 #include "skin/CSkinButton.h"
 
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
 namespace {
 
 constexpr COLORREF kNormal = RGB(200, 0, 0);
@@ -148,6 +152,33 @@ TEST_F(CSkinButtonTest, KeepsItsSkinRectangleAndReleasesOldImages) {
   button.SetImage(nullptr, 0, 0, 1, 1);
   EXPECT_EQ(shown(), RGB(1, 1, 1));
   DeleteObject(hStrip);
+}
+
+// Without the help program's hand cursor (no "winhlp32.exe" in the Windows folder, or a
+// file of that name that is no module) the button keeps no cursor of its own: the pointer
+// over it is what default handling sets, as over a plain button, and it still clicks.
+TEST_F(CSkinButtonTest, WithoutTheHandCursorTheButtonLeavesThePointerToDefaultHandling) {
+  const std::filesystem::path windows = machine().paths().driveFolder('C') / "WINDOWS";
+  EXPECT_TRUE(std::filesystem::is_directory(windows));
+  std::ofstream(windows / "winhlp32.exe") << "not a module";
+  CSkinButton broken;
+  ASSERT_TRUE(broken.Create("", WS_CHILD | WS_VISIBLE, CRect(140, 20, 240, 60), parent(), 5003));
+  HWND plain = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 260, 20, 100, 40, parentHwnd(), nullptr,
+                               nullptr, nullptr);
+
+  const auto cursorAfterSetCursor = [](HWND hwnd) {
+    SetCursor(nullptr);
+    const LRESULT handled =
+        SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return std::make_pair(handled, GetCursor());
+  };
+  const auto byDefault = cursorAfterSetCursor(plain);
+  EXPECT_EQ(cursorAfterSetCursor(button.m_hWnd), byDefault);
+  EXPECT_EQ(cursorAfterSetCursor(broken.m_hWnd), byDefault);
+
+  robot.moveTo(inside());
+  robot.click(inside());
+  EXPECT_EQ(commands(), std::vector<WPARAM>{5002});
 }
 
 }  // namespace
