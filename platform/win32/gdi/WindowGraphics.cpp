@@ -15,7 +15,7 @@ namespace plat {
 
 WindowGraphics& WindowGraphics::current() { return Machine::current().service<WindowGraphics>(); }
 
-HDC WindowGraphics::openDc(HWND hwnd, Area area, const RECT* clip) {
+HDC WindowGraphics::openDc(HWND hwnd, Area area, const Region* clip) {
   std::shared_ptr<DrawingContext> dc;
   if (!hwnd) {
     std::shared_ptr<Surface> frame = VirtualScreen::current().compose();

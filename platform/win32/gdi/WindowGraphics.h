@@ -4,7 +4,7 @@
 // regions, layered-window attributes, and the device contexts handed out on windows.
 //
 // The window system calls in here, and only here:
-//   - BeginPaint/EndPaint: openDc(hwnd, Area::Client, &rcPaint) and releaseDc(hdc);
+//   - BeginPaint/EndPaint: openDc(hwnd, Area::Client, &updateRegion) and releaseDc(hdc);
 //   - DefWindowProc's WM_ERASEBKGND: FillRect with the class brush on the given DC;
 //   - WindowFromPoint: regionContains(hwnd, point relative to the window) to let points
 //     outside a window's region fall through.
@@ -43,7 +43,7 @@ class WindowGraphics {
   // A device context on a window's client or whole area, clipped to what of it can be
   // seen (and to `clip`, in the area's coordinates, when given); null hwnd gives the
   // screen. Null when the window does not exist.
-  HDC openDc(HWND hwnd, Area area, const RECT* clip = nullptr);
+  HDC openDc(HWND hwnd, Area area, const Region* clip = nullptr);
   // False when `hdc` is not a window or screen context handed out here.
   bool releaseDc(HDC hdc);
 

@@ -6,6 +6,7 @@
 #include <win32/gdi/RegionObject.h>
 #include <win32/gdi/WindowGraphics.h>
 #include <win32/gdi/dc.h>
+#include <win32/user/UpdateRegion.h>
 #include <win32/user/message.h>
 #include <win32/user/paint.h>
 #include <win32/user/window.h>
@@ -21,20 +22,41 @@ const bool g_exported = [] {
   return true;
 }();
 
-void redrawOne(HWND hwnd, const RECT* rect, UINT flags) {
-  if (flags & RDW_INVALIDATE) {
-    InvalidateRect(hwnd, rect, (flags & RDW_ERASE) ? TRUE : FALSE);
-    if ((flags & RDW_FRAME) && IsWindowVisible(hwnd)) SendMessageA(hwnd, WM_NCPAINT, 1, 0);
-  }
-  if (flags & RDW_VALIDATE) ValidateRect(hwnd, rect);
-  if (flags & RDW_UPDATENOW) UpdateWindow(hwnd);
+std::optional<plat::Region> regionOf(HRGN hrgn) {
+  auto object = GdiTable::lookup<plat::RegionObject>(hrgn);
+  if (!object) return std::nullopt;
+  return object->region();
 }
 
-void redrawTree(HWND hwnd, const RECT* rect, UINT flags) {
-  redrawOne(hwnd, rect, flags);
+// The part of `area` (the parent's client coordinates) that falls on a child, in the
+// child's client coordinates; the whole child when `area` is the whole parent.
+std::optional<plat::Region> areaOnChild(HWND parent, HWND child, const std::optional<plat::Region>& area) {
+  if (!area) return std::nullopt;
+  POINT parentOrigin{0, 0};
+  MapWindowPoints(parent, child, &parentOrigin, 1);
+  plat::Region onChild = *area;
+  onChild.translate(parentOrigin.x, parentOrigin.y);
+  return onChild;
+}
+
+void changeTree(HWND hwnd, const std::optional<plat::Region>& area, UINT flags) {
+  if (flags & RDW_INVALIDATE) {
+    plat::UpdateRegion::invalidate(hwnd, area, (flags & RDW_ERASE) != 0);
+    if (flags & RDW_FRAME) plat::UpdateRegion::invalidateFrame(hwnd);
+  } else if (flags & RDW_ERASE) {
+    plat::UpdateRegion::requestErase(hwnd);
+  }
+  if (flags & RDW_VALIDATE) plat::UpdateRegion::validate(hwnd, area);
   if (!(flags & RDW_ALLCHILDREN)) return;
   for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    redrawTree(child, nullptr, flags);
+    changeTree(child, areaOnChild(hwnd, child, area), flags);
+}
+
+// Parents paint before their children, so children's pixels end on top.
+void updateTree(HWND hwnd, UINT flags) {
+  UpdateWindow(hwnd);
+  if (!(flags & RDW_ALLCHILDREN)) return;
+  for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) updateTree(child, flags);
 }
 
 }  // namespace
@@ -91,10 +113,26 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dw
 
 BOOL InvalidateRgn(HWND hWnd, HRGN hRgn, BOOL bErase) {
   if (!hRgn) return InvalidateRect(hWnd, nullptr, bErase);
+  const auto area = regionOf(hRgn);
+  if (!area) return FALSE;
+  return plat::UpdateRegion::invalidate(hWnd, area, bErase != FALSE) ? TRUE : FALSE;
+}
+
+BOOL ValidateRgn(HWND hWnd, HRGN hRgn) {
+  if (!hRgn) return ValidateRect(hWnd, nullptr);
+  const auto area = regionOf(hRgn);
+  if (!area) return FALSE;
+  return plat::UpdateRegion::validate(hWnd, area) ? TRUE : FALSE;
+}
+
+int GetUpdateRgn(HWND hWnd, HRGN hRgn, BOOL bErase) {
   auto object = GdiTable::lookup<plat::RegionObject>(hRgn);
-  if (!object) return FALSE;
-  const RECT bounds = object->region().bounds();
-  return InvalidateRect(hWnd, &bounds, bErase);
+  if (!object) return ERROR;
+  if (bErase) plat::UpdateRegion::eraseNow(hWnd);
+  auto update = plat::UpdateRegion::of(hWnd);
+  if (!update) return ERROR;
+  object->region() = std::move(*update);
+  return static_cast<int>(object->region().shape());
 }
 
 BOOL RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags) {
@@ -102,14 +140,14 @@ BOOL RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  RECT bounds{};
-  const RECT* rect = lprcUpdate;
-  if (!rect && hrgnUpdate) {
-    auto object = GdiTable::lookup<plat::RegionObject>(hrgnUpdate);
-    if (!object) return FALSE;
-    bounds = object->region().bounds();
-    rect = &bounds;
+  std::optional<plat::Region> area;
+  if (hrgnUpdate) {
+    area = regionOf(hrgnUpdate);
+    if (!area) return FALSE;
+  } else if (lprcUpdate) {
+    area = plat::Region(*lprcUpdate);
   }
-  redrawTree(hWnd, rect, flags);
+  changeTree(hWnd, area, flags);
+  if (flags & RDW_UPDATENOW) updateTree(hWnd, flags);
   return TRUE;
 }

@@ -6,7 +6,8 @@
 // window can be seen. GetDC(NULL) is the screen as it is composed at that moment; what is
 // drawn on it lasts until the screen is composed again.
 // SetWindowRgn hands the region to the window: the handle is no longer the caller's.
-// Invalidation keeps a rectangle, so InvalidateRgn invalidates the region's bounds.
+// Update regions are exact: InvalidateRgn and ValidateRgn add and take the region itself
+// (client coordinates; a null region means the whole client area).
 #pragma once
 
 #include <win32/types.h>
@@ -26,6 +27,10 @@ int GetWindowRgn(HWND hWnd, HRGN hRgn);
 BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags);
 
 BOOL InvalidateRgn(HWND hWnd, HRGN hRgn, BOOL bErase);
+BOOL ValidateRgn(HWND hWnd, HRGN hRgn);
+// Copies the update region into hRgn and returns its kind (ERROR for a bad handle). With
+// bErase an owed WM_ERASEBKGND is sent first.
+int GetUpdateRgn(HWND hWnd, HRGN hRgn, BOOL bErase);
 
 #define RDW_INVALIDATE 0x0001
 #define RDW_INTERNALPAINT 0x0002
@@ -40,5 +45,8 @@ BOOL InvalidateRgn(HWND hWnd, HRGN hRgn, BOOL bErase);
 #define RDW_FRAME 0x0400
 #define RDW_NOFRAME 0x0800
 
-// RDW_FRAME with RDW_INVALIDATE sends WM_NCPAINT at once.
+// The area is hrgnUpdate, else lprcUpdate, else the whole client area; with
+// RDW_ALLCHILDREN the part of it on each child goes to the child too. RDW_FRAME with
+// RDW_INVALIDATE owes the window a WM_NCPAINT, sent by its next BeginPaint as on
+// Windows; RDW_UPDATENOW paints what is invalid at once, parents before children.
 BOOL RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags);

@@ -9,6 +9,7 @@
 #include <win32/user/WindowGeometry.h>
 #include <win32/user/WindowLifecycle.h>
 #include <win32/user/WindowPositioner.h>
+#include <win32/user/WindowPrinter.h>
 #include <win32/user/input.h>
 #include <win32/user/paint.h>
 
@@ -189,6 +190,10 @@ LRESULT DefaultProcedure::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_ERASEBKGND:
       return eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_PRINT:
+      return WindowPrinter::print(hwnd, reinterpret_cast<HDC>(wParam), lParam);
+    case WM_PRINTCLIENT:
+      return WindowPrinter::printClient(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_WINDOWPOSCHANGING:
       WindowPositioner::defaultPosChanging(hwnd, *reinterpret_cast<WINDOWPOS*>(lParam));
       return 0;

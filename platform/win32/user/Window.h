@@ -7,6 +7,7 @@
 // table and lives until WM_NCDESTROY has been sent to it.
 #pragma once
 
+#include <win32/gdi/Region.h>
 #include <win32/user/WindowClass.h>
 #include <win32/user/window.h>
 
@@ -64,9 +65,10 @@ class Window {
   POINT minPosition{-1, -1};
   POINT maxPosition{-1, -1};
 
-  // The part of the client area waiting for WM_PAINT (empty when none).
-  RECT updateRect{};
+  // The part of the client area waiting for WM_PAINT (see UpdateRegion).
+  Region updateRegion;
   bool eraseOnPaint = false;
+  bool framePending = false;  // WM_NCPAINT owed before the next paint
 
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
@@ -78,7 +80,7 @@ class Window {
   bool isChild() const { return (style & WS_CHILD) != 0; }
   int width() const { return rect.right - rect.left; }
   int height() const { return rect.bottom - rect.top; }
-  bool needsPaint() const { return updateRect.right > updateRect.left && updateRect.bottom > updateRect.top; }
+  bool needsPaint() const { return !updateRegion.isEmpty() || framePending; }
 };
 
 }  // namespace plat

@@ -190,7 +190,7 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
     isTopLevel = !window->isChild();
     const bool exposed = sized || (nowVisible && !wasVisible);
     if (exposed && !(pos.flags & SWP_NOREDRAW)) {
-      window->updateRect = RECT{0, 0, newClient.right - newClient.left, newClient.bottom - newClient.top};
+      window->updateRegion = Region(RECT{0, 0, newClient.right - newClient.left, newClient.bottom - newClient.top});
       window->eraseOnPaint = true;
     }
   }

@@ -1,0 +1,184 @@
+// Update regions: invalidation and validation by exact regions, what BeginPaint clips to,
+// RedrawWindow over a window and its children, and the frame paint arriving through the
+// queue.
+#include "WindowTest.h"
+
+#include <robot/Screenshot.h>
+#include <win32/gdi.h>
+
+namespace test {
+namespace {
+
+COLORREF g_fill = RGB(0, 0, 255);
+RECT g_rcPaint{};
+
+// Records like the recorder and fills all it may paint with g_fill.
+LRESULT CALLBACK fillingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return recordingProc(hwnd, message, wParam, lParam);
+  MessageRecorder::instance().add({hwnd, message, wParam, lParam});
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  g_rcPaint = ps.rcPaint;
+  HBRUSH brush = CreateSolidBrush(g_fill);
+  RECT all{-1000, -1000, 1000, 1000};
+  FillRect(hdc, &all, brush);
+  DeleteObject(brush);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+class UpdateRegionTest : public UserTest {
+ protected:
+  UpdateRegionTest() { registerClass("Filler", fillingProc); }
+
+  HWND createFiller(RECT r, DWORD style = WS_POPUP | WS_VISIBLE, HWND parent = nullptr) {
+    return CreateWindowExA(0, "Filler", "", style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr,
+                           nullptr, nullptr);
+  }
+
+  // A shown window painted all blue, with nothing left to paint.
+  HWND paintedWindow(RECT r = RECT{0, 0, 100, 100}) {
+    g_fill = RGB(0, 0, 255);
+    HWND hwnd = createFiller(r);
+    pump();
+    recorder().clear();
+    g_fill = RGB(255, 0, 0);
+    return hwnd;
+  }
+
+  static HRGN lShape() {
+    HRGN shape = CreateRectRgn(10, 10, 30, 50);
+    HRGN foot = CreateRectRgn(10, 40, 60, 50);
+    CombineRgn(shape, shape, foot, RGN_OR);
+    DeleteObject(foot);
+    return shape;
+  }
+
+  static COLORREF at(HWND hwnd, int x, int y) { return plat::Screenshot::windowPixel(hwnd, x, y); }
+};
+
+TEST_F(UpdateRegionTest, PaintingReachesExactlyTheInvalidRegion) {
+  HWND hwnd = paintedWindow();
+  HRGN shape = lShape();
+  InvalidateRgn(hwnd, shape, FALSE);
+  DeleteObject(shape);
+  pump();
+  EXPECT_EQ(recorder().of(hwnd, {WM_PAINT}).size(), 1u);
+  EXPECT_EQ(g_rcPaint.left, 10);
+  EXPECT_EQ(g_rcPaint.top, 10);
+  EXPECT_EQ(g_rcPaint.right, 60);
+  EXPECT_EQ(g_rcPaint.bottom, 50);
+  EXPECT_EQ(at(hwnd, 15, 15), RGB(255, 0, 0));
+  EXPECT_EQ(at(hwnd, 55, 45), RGB(255, 0, 0));
+  // Inside the bounds but outside the region: untouched.
+  EXPECT_EQ(at(hwnd, 45, 20), RGB(0, 0, 255));
+  EXPECT_EQ(at(hwnd, 60, 45), RGB(0, 0, 255));
+  EXPECT_EQ(at(hwnd, 9, 15), RGB(0, 0, 255));
+}
+
+TEST_F(UpdateRegionTest, ValidationTakesPartsAwayAndEmptiesTheRegion) {
+  HWND hwnd = paintedWindow();
+  HRGN shape = lShape();
+  InvalidateRgn(hwnd, shape, FALSE);
+  RECT upper{0, 0, 100, 20};
+  ValidateRect(hwnd, &upper);
+
+  HRGN update = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetUpdateRgn(hwnd, update, FALSE), COMPLEXREGION);
+  HRGN expected = lShape();
+  HRGN upperRgn = CreateRectRgnIndirect(&upper);
+  CombineRgn(expected, expected, upperRgn, RGN_DIFF);
+  EXPECT_TRUE(EqualRgn(update, expected));
+  RECT bounds{};
+  EXPECT_TRUE(GetUpdateRect(hwnd, &bounds, FALSE));
+  EXPECT_EQ(bounds.top, 20);
+  EXPECT_EQ(bounds.right, 60);
+
+  // Validating the rest, even by a region larger than it, leaves nothing to paint.
+  ValidateRgn(hwnd, shape);
+  EXPECT_EQ(GetUpdateRgn(hwnd, update, FALSE), NULLREGION);
+  EXPECT_FALSE(GetUpdateRect(hwnd, &bounds, FALSE));
+  pump();
+  EXPECT_TRUE(recorder().of(hwnd, {WM_PAINT}).empty());
+  EXPECT_EQ(at(hwnd, 15, 45), RGB(0, 0, 255));
+  for (HRGN r : {shape, update, expected, upperRgn}) DeleteObject(r);
+}
+
+TEST_F(UpdateRegionTest, InvalidationIsClippedToTheClientArea) {
+  HWND hwnd = paintedWindow(RECT{0, 0, 50, 40});
+  RECT beyond{40, -10, 500, 20};
+  InvalidateRect(hwnd, &beyond, FALSE);
+  RECT bounds{};
+  ASSERT_TRUE(GetUpdateRect(hwnd, &bounds, FALSE));
+  EXPECT_EQ(bounds.left, 40);
+  EXPECT_EQ(bounds.top, 0);
+  EXPECT_EQ(bounds.right, 50);
+  EXPECT_EQ(bounds.bottom, 20);
+  RECT outside{60, 60, 80, 80};
+  ValidateRect(hwnd, nullptr);
+  InvalidateRect(hwnd, &outside, FALSE);
+  pump();
+  EXPECT_TRUE(recorder().of(hwnd, {WM_PAINT}).empty());
+}
+
+TEST_F(UpdateRegionTest, AnEraseTheWindowDoesNotDoStaysOwed) {
+  HWND hwnd = paintedWindow();
+  RECT part{0, 0, 10, 10};
+  InvalidateRect(hwnd, &part, TRUE);
+  GetUpdateRect(hwnd, nullptr, TRUE);
+  GetUpdateRect(hwnd, nullptr, TRUE);
+  // The recorder's class has no brush: the erase stays owed and BeginPaint asks again.
+  EXPECT_EQ(recorder().of(hwnd, {WM_ERASEBKGND}).size(), 2u);
+  pump();
+  EXPECT_EQ(recorder().of(hwnd, {WM_ERASEBKGND}).size(), 3u);
+}
+
+TEST_F(UpdateRegionTest, TheFramePaintComesThroughTheQueueBeforeTheErase) {
+  HWND hwnd = paintedWindow();
+  ASSERT_TRUE(RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME));
+  EXPECT_TRUE(recorder().of(hwnd, {WM_NCPAINT}).empty());
+  pump();
+  const std::vector<UINT> expected{WM_PAINT, WM_NCPAINT, WM_ERASEBKGND};
+  EXPECT_EQ(recorder().of(hwnd, {WM_PAINT, WM_NCPAINT, WM_ERASEBKGND}), expected);
+  // Only the frame owed still brings a paint, with nothing to draw in the client.
+  recorder().clear();
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  ValidateRect(hwnd, nullptr);
+  pump();
+  EXPECT_TRUE(recorder().of(hwnd, {WM_PAINT, WM_NCPAINT}).empty());
+}
+
+TEST_F(UpdateRegionTest, RedrawWindowCarriesItsAreaToTheChildrenAtTheirPlaces) {
+  HWND parent = paintedWindow(RECT{0, 0, 100, 100});
+  g_fill = RGB(0, 0, 255);
+  HWND child = createFiller(RECT{50, 50, 90, 90}, WS_CHILD | WS_VISIBLE, parent);
+  pump();
+  recorder().clear();
+  g_fill = RGB(255, 0, 0);
+
+  RECT corner{40, 40, 60, 60};
+  RedrawWindow(parent, &corner, nullptr, RDW_INVALIDATE);
+  RECT bounds{};
+  EXPECT_FALSE(GetUpdateRect(child, &bounds, FALSE));  // without RDW_ALLCHILDREN
+  RedrawWindow(parent, &corner, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  ASSERT_TRUE(GetUpdateRect(child, &bounds, FALSE));
+  EXPECT_EQ(bounds.left, 0);
+  EXPECT_EQ(bounds.top, 0);
+  EXPECT_EQ(bounds.right, 10);
+  EXPECT_EQ(bounds.bottom, 10);
+
+  RedrawWindow(parent, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const std::vector<std::pair<HWND, UINT>> order{{parent, WM_PAINT}, {child, WM_PAINT}};
+  EXPECT_EQ(recorder().sequence({WM_PAINT}), order);
+  EXPECT_EQ(at(parent, 45, 45), RGB(255, 0, 0));
+  EXPECT_EQ(at(parent, 55, 55), RGB(255, 0, 0));  // the child's pixel, repainted
+  EXPECT_EQ(at(parent, 65, 65), RGB(0, 0, 255));
+
+  RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  RedrawWindow(parent, nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
+  EXPECT_FALSE(GetUpdateRect(parent, nullptr, FALSE));
+  EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE));
+}
+
+}  // namespace
+}  // namespace test
