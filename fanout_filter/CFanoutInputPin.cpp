@@ -25,10 +25,12 @@ HRESULT CFanoutInputPin::CheckMediaType(const CMediaType* pmt) {
   return hr;
 }
 
+// Called under the filter lock while connecting, and under the streaming lock when a
+// sample brings a new type: that sample carries the type on to every branch itself, and
+// a running graph reconnects nothing, so the branches are reconnected only while stopped.
 HRESULT CFanoutInputPin::SetMediaType(const CMediaType* pmt) {
-  CAutoLock lock(m_pLock);
   HRESULT hr = CBaseInputPin::SetMediaType(pmt);
-  if (FAILED(hr)) return hr;
+  if (FAILED(hr) || !IsStopped()) return hr;
   // By position: a reconnected output may add a pin to the list.
   for (size_t i = 0; i < m_pFanout->m_OutputPinsList.size(); ++i) {
     CFanoutOutputPin* pOut = m_pFanout->m_OutputPinsList[i];

@@ -113,6 +113,36 @@ TEST_F(FanoutStreamingTest, RunningWithoutAnInputEndsEveryBranchsStream) {
   control()->Stop();
 }
 
+TEST_F(FanoutStreamingTest, ATypeChangeInTheStreamPassesToEveryBranch) {
+  const CMediaType small = videoType(kSubtypeA, 4, 2);
+  const CMediaType large = videoType(kSubtypeA, 8, 2);
+  auto* source = new TestSource({small}, 4);
+  source->changeTypeAt(2, large);
+  std::vector<TestRenderer*> renderers = {new TestRenderer(), new TestRenderer()};
+  IBaseFilter* tee = buildTee(source, renderers);
+  ASSERT_EQ(control()->Run(), S_OK);
+  for (TestRenderer* renderer : renderers) ASSERT_TRUE(renderer->waitForEndOfStream());
+  for (TestRenderer* renderer : renderers) {
+    EXPECT_EQ(renderer->frames(), firstFrames(4));
+    EXPECT_EQ(connectionType(renderer->input()), large);
+  }
+  EXPECT_EQ(connectionType(pin(tee, L"Input").get()), large);
+  EXPECT_EQ(control()->Stop(), S_OK);
+}
+
+TEST_F(FanoutStreamingTest, ATypeChangeABranchRefusesEndsEveryBranchsStream) {
+  auto* source = new TestSource({videoType(kSubtypeA)}, 4);
+  source->changeTypeAt(2, videoType(kSubtypeB));
+  std::vector<TestRenderer*> renderers = {new TestRenderer(), new TestRenderer({kSubtypeA})};
+  buildTee(source, renderers);
+  ASSERT_EQ(control()->Run(), S_OK);
+  for (TestRenderer* renderer : renderers) {
+    ASSERT_TRUE(renderer->waitForEndOfStream());
+    EXPECT_EQ(renderer->frames(), firstFrames(2));
+  }
+  EXPECT_EQ(control()->Stop(), S_OK);
+}
+
 TEST_F(FanoutStreamingTest, AFailingBranchStopsTheSampleAndTellsUpstream) {
   // Delivered on the streaming thread, so the failure comes back with the sample.
   std::vector<TestRenderer*> renderers = {new TestRenderer(), new TestRenderer(), new TestRenderer()};

@@ -53,6 +53,7 @@ class TestSource::Stream : public CSourceStream, public IMediaSeeking {
     REFERENCE_TIME start = m_next * kFrameTime;
     REFERENCE_TIME stop = start + kFrameTime;
     sample->SetTime(&start, &stop);
+    if (m_next == m_changeAt) sample->SetMediaType(&m_change);
     ++m_next;
     std::lock_guard guard(m_dataLock);
     m_delivered.push_back(sample);
@@ -117,6 +118,8 @@ class TestSource::Stream : public CSourceStream, public IMediaSeeking {
   int m_frames;
   int m_buffers;
   int m_next = 0;
+  int m_changeAt = -1;
+  CMediaType m_change;
   mutable std::mutex m_dataLock;
   std::vector<IMediaSample*> m_delivered;
   std::vector<QualityNote> m_quality;
@@ -127,6 +130,11 @@ TestSource::TestSource(std::vector<CMediaType> types, int frames, int buffers)
     : CSource("Test source", nullptr, GUID_NULL), m_stream(new Stream(this, std::move(types), frames, buffers)) {}
 
 IPin* TestSource::output() { return m_stream; }
+
+void TestSource::changeTypeAt(int frame, const CMediaType& type) {
+  m_stream->m_changeAt = frame;
+  m_stream->m_change = type;
+}
 
 std::vector<IMediaSample*> TestSource::delivered() const {
   std::lock_guard guard(m_stream->m_dataLock);

@@ -1,7 +1,7 @@
 // A source for the fan-out tests: one output "Out" that pushes `frames` samples (frame n:
 // every byte n) from an allocator of `buffers` buffers, then ends the stream. It offers
 // its first type and accepts any of its types, records the sample objects it delivered
-// in order, and answers IMediaSeeking (ten seconds long, positions recorded) and quality
+// in order, can attach a new type to one of them, and answers IMediaSeeking (ten seconds long, positions recorded) and quality
 // messages (recorded) as an upstream pin would.
 #pragma once
 
@@ -22,6 +22,8 @@ class TestSource : public CSource {
   TestSource(std::vector<CMediaType> types, int frames, int buffers = 4);
 
   IPin* output();
+  // Frame `frame` carries `type` as a change of type.
+  void changeTypeAt(int frame, const CMediaType& type);
   std::vector<IMediaSample*> delivered() const;
   std::vector<QualityNote> qualityNotes() const;
   std::vector<LONGLONG> seeks() const;
