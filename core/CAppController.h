@@ -2,11 +2,11 @@
 // (settings, device control, device lists, run state, schedule list, channel list, volume
 // mixer) and brings them up and down in a fixed order. It lives from the launcher's
 // initialisation to its close, held in g_pAppController; every window reaches it there.
-// Its timers run on the launcher (the thread's main window), which hands their WM_TIMER
-// back to it.
+// Its timers run on the launcher, the thread's main window.
 //
 // Objects owned by the controller but reached without it sit in process-wide pointers of
-// their own: g_pAppSettings (CAppSettings.h), g_pDeviceControl (below), the channel list.
+// their own: g_pAppSettings (CAppSettings.h), g_pDeviceControl (below), g_pChannelList and
+// the channel records (CChannelList.h).
 #pragma once
 
 #include "core/CObserver.h"
