@@ -18,6 +18,10 @@ class TooltipTest : public UserTest {
                           CW_USEDEFAULT, owner, nullptr, nullptr, nullptr);
     ASSERT_NE(tip, nullptr);
   }
+  // The tooltip goes with its owner.
+  void TearDown() override {
+    if (IsWindow(owner)) DestroyWindow(owner);
+  }
 
   BOOL addTool(UINT_PTR id, RECT rect, const char* text, UINT cbSize = sizeof(TOOLINFOA)) {
     TOOLINFOA info{};
