@@ -219,6 +219,8 @@ MMRESULT mixerSetControlDetails(HMIXEROBJ hmxobj, LPMIXERCONTROLDETAILS pmxcd, D
 #define WAVE_MAPPER (static_cast<UINT>(-1))
 #define WAVE_FORMAT_PCM 1
 
+// Packed to 18 bytes as on Windows: media types carry it as a byte block.
+#pragma pack(push, 1)
 struct WAVEFORMATEX {
   WORD wFormatTag;
   WORD nChannels;
@@ -228,6 +230,9 @@ struct WAVEFORMATEX {
   WORD wBitsPerSample;
   WORD cbSize;
 };
+#pragma pack(pop)
+static_assert(sizeof(WAVEFORMATEX) == 18);
+using LPWAVEFORMATEX = WAVEFORMATEX*;
 using LPCWAVEFORMATEX = const WAVEFORMATEX*;
 
 UINT waveOutGetNumDevs();
