@@ -16,7 +16,9 @@ class PrintTest : public UserTest {
     cls.lpszClassName = "Yellow";
     RegisterClassA(&cls);
     m_memory = CreateCompatibleDC(nullptr);
-    m_bitmap = CreateCompatibleBitmap(GetDC(nullptr), 100, 100);
+    HDC screen = GetDC(nullptr);
+    m_bitmap = CreateCompatibleBitmap(screen, 100, 100);
+    ReleaseDC(nullptr, screen);
     m_old = SelectObject(m_memory, m_bitmap);
     fill(nullptr, RGB(0, 255, 0));
   }
