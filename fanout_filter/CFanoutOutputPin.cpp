@@ -47,12 +47,15 @@ STDMETHODIMP_(ULONG) CFanoutOutputPin::NonDelegatingAddRef() {
 STDMETHODIMP_(ULONG) CFanoutOutputPin::NonDelegatingRelease() {
   CFanoutFilter* pFanout = m_pFanout;
   LONG count = m_cRef.load();
-  // Above two, this release leaves an outside holder: the pin stays, no lock needed.
-  while (count > 2 && !m_cRef.compare_exchange_weak(count, count - 1)) {
+  // While another outside holder remains, or the pin is connected (its peer lets go of
+  // it under the peer's own lock), this release deletes nothing and needs no lock.
+  while (count > 2 || IsConnected()) {
+    if (m_cRef.compare_exchange_weak(count, count - 1)) {
+      pFanout->Release();
+      return static_cast<ULONG>(count - 1);
+    }
   }
-  if (count > 2) {
-    --count;
-  } else {
+  {
     CAutoLock lock(&pFanout->m_Lock);
     count = ReleaseLocked();
   }
