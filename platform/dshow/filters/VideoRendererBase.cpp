@@ -418,28 +418,36 @@ ORVANE_RECT_EDGE(DestinationTop, m_destination, m_defaultDestination, Edge::Top,
 ORVANE_RECT_EDGE(DestinationHeight, m_destination, m_defaultDestination, Edge::Height, validDestination)
 #undef ORVANE_RECT_EDGE
 
-STDMETHODIMP VideoRendererBase::SetSourcePosition(long Left, long Top, long Width, long Height) {
-  CAutoLock lock(&m_lock);
-  if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;
-  const RECT wanted = rectOf(Left, Top, Width, Height);
-  if (!validSource(wanted)) return E_INVALIDARG;
-  m_source = wanted;
-  m_defaultSource = false;
+HRESULT VideoRendererBase::setPosition(RECT& target, bool& isDefault, bool valid, const RECT& wanted) {
+  if (!valid) return E_INVALIDARG;
+  target = wanted;
+  isDefault = false;
   return S_OK;
 }
 
-STDMETHODIMP VideoRendererBase::GetSourcePosition(long* pLeft, long* pTop, long* pWidth, long* pHeight) {
+HRESULT VideoRendererBase::getPosition(const RECT& rect, long* pLeft, long* pTop, long* pWidth, long* pHeight) {
   CheckPointer(pLeft, E_POINTER);
   CheckPointer(pTop, E_POINTER);
   CheckPointer(pWidth, E_POINTER);
   CheckPointer(pHeight, E_POINTER);
+  *pLeft = rect.left;
+  *pTop = rect.top;
+  *pWidth = rect.right - rect.left;
+  *pHeight = rect.bottom - rect.top;
+  return S_OK;
+}
+
+STDMETHODIMP VideoRendererBase::SetSourcePosition(long Left, long Top, long Width, long Height) {
   CAutoLock lock(&m_lock);
   if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;
-  *pLeft = m_source.left;
-  *pTop = m_source.top;
-  *pWidth = m_source.right - m_source.left;
-  *pHeight = m_source.bottom - m_source.top;
-  return S_OK;
+  const RECT wanted = rectOf(Left, Top, Width, Height);
+  return setPosition(m_source, m_defaultSource, validSource(wanted), wanted);
+}
+
+STDMETHODIMP VideoRendererBase::GetSourcePosition(long* pLeft, long* pTop, long* pWidth, long* pHeight) {
+  CAutoLock lock(&m_lock);
+  if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;
+  return getPosition(m_source, pLeft, pTop, pWidth, pHeight);
 }
 
 STDMETHODIMP VideoRendererBase::SetDefaultSourcePosition() {
@@ -454,24 +462,13 @@ STDMETHODIMP VideoRendererBase::SetDestinationPosition(long Left, long Top, long
   CAutoLock lock(&m_lock);
   if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;
   const RECT wanted = rectOf(Left, Top, Width, Height);
-  if (!validDestination(wanted)) return E_INVALIDARG;
-  m_destination = wanted;
-  m_defaultDestination = false;
-  return S_OK;
+  return setPosition(m_destination, m_defaultDestination, validDestination(wanted), wanted);
 }
 
 STDMETHODIMP VideoRendererBase::GetDestinationPosition(long* pLeft, long* pTop, long* pWidth, long* pHeight) {
-  CheckPointer(pLeft, E_POINTER);
-  CheckPointer(pTop, E_POINTER);
-  CheckPointer(pWidth, E_POINTER);
-  CheckPointer(pHeight, E_POINTER);
   CAutoLock lock(&m_lock);
   if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;
-  *pLeft = m_destination.left;
-  *pTop = m_destination.top;
-  *pWidth = m_destination.right - m_destination.left;
-  *pHeight = m_destination.bottom - m_destination.top;
-  return S_OK;
+  return getPosition(m_destination, pLeft, pTop, pWidth, pHeight);
 }
 
 STDMETHODIMP VideoRendererBase::SetDefaultDestinationPosition() {

@@ -140,6 +140,9 @@ class VideoRendererBase : public RendererBase, public IVideoWindow, public IBasi
   // A source rectangle lies inside the video; a destination is not empty.
   bool validSource(const RECT& r);
   static bool validDestination(const RECT& r);
+  // The source and destination positions share their reading and writing.
+  HRESULT setPosition(RECT& target, bool& isDefault, bool valid, const RECT& wanted);
+  HRESULT getPosition(const RECT& rect, long* pLeft, long* pTop, long* pWidth, long* pHeight);
   template <class T>
   HRESULT setWindow(T Window::*field, std::type_identity_t<T> value);
   template <class T>
