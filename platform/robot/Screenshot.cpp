@@ -9,15 +9,39 @@
 
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 namespace plat {
 
 namespace {
 
+// A child paints into its top-level window's surface: its picture is cut from there.
+Surface childPicture(const Surface& topPixels, const RECT& top, const RECT& child) {
+  Surface picture(child.right - child.left, child.bottom - child.top, topPixels.format());
+  std::vector<Pixel> span(static_cast<std::size_t>(picture.width()));
+  for (int y = 0; y < picture.height(); ++y) {
+    const int sy = child.top - top.top + y;
+    for (int x = 0; x < picture.width(); ++x) {
+      const int sx = child.left - top.left + x;
+      const bool inside = sx >= 0 && sy >= 0 && sx < topPixels.width() && sy < topPixels.height();
+      span[static_cast<std::size_t>(x)] = inside ? topPixels.pixel(sx, sy) : Pixel{};
+    }
+    picture.writeSpan(0, y, picture.width(), span.data());
+  }
+  return picture;
+}
+
 std::optional<Surface> windowPicture(HWND hwnd) {
   RECT r{};
   if (!IsWindow(hwnd) || !GetWindowRect(hwnd, &r)) return std::nullopt;
   WindowGraphics& graphics = WindowGraphics::current();
+  HWND top = GetAncestor(hwnd, GA_ROOT);
+  if (top && top != hwnd) {
+    RECT topRect{};
+    GetWindowRect(top, &topRect);
+    const auto pixels = graphics.surfaceOf(top, SIZE{topRect.right - topRect.left, topRect.bottom - topRect.top});
+    return childPicture(*pixels, topRect, r);
+  }
   const auto pixels = graphics.surfaceOf(hwnd, SIZE{r.right - r.left, r.bottom - r.top});
   Surface picture = pixels->clone();
   if (const auto region = graphics.regionOf(hwnd)) {

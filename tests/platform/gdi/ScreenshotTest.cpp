@@ -84,6 +84,19 @@ TEST_F(ScreenshotTest, AShapedWindowWithTextAndAPictureReadsBackAsAPicture) {
   EXPECT_FALSE(plat::Screenshot::saveWindow(reinterpret_cast<HWND>(0x77), folder / "none.png"));
 }
 
+// Children paint into their top-level window: their picture is what shows there.
+TEST_F(ScreenshotTest, AChildWindowsPixelsAreWhatItPainted) {
+  HWND parent = create(RECT{20, 20, 220, 170});
+  paint(parent, RGB(0, 0, 255));
+  HWND child = create(RECT{30, 40, 90, 80}, WS_CHILD | WS_VISIBLE, parent);
+  paint(child, RGB(255, 0, 0));
+  EXPECT_EQ(plat::Screenshot::windowPixel(child, 0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(plat::Screenshot::windowPixel(child, 59, 39), RGB(255, 0, 0));
+  EXPECT_EQ(plat::Screenshot::windowPixel(child, 60, 0), CLR_INVALID);
+  EXPECT_EQ(plat::Screenshot::windowPixel(parent, 29, 40), RGB(0, 0, 255));
+  EXPECT_EQ(plat::Screenshot::windowPixel(parent, 30, 40), RGB(255, 0, 0));
+}
+
 TEST_F(ScreenshotTest, DumpWritesTheScreenWhereAsked) {
   create(RECT{0, 0, 10, 10});
   setenv("ORVANE_SCREENSHOT_DIR", machine().root().c_str(), 1);
