@@ -7,7 +7,6 @@
 #include <win32/module.h>
 #include <win32/registry.h>
 
-#include <algorithm>
 #include <optional>
 
 namespace fanout {
