@@ -240,3 +240,31 @@ void CAppController::StopScan() {
 void CAppController::SetStatusText(LPCSTR text) {
   if (text && *text) m_statusText = text;
 }
+
+int CAppController::GetRunState() const { return m_pRunState ? m_pRunState->GetState() : 0; }
+
+int CAppController::IsIdle() const { return m_pRunState && m_pRunState->IsIdle(); }
+
+int CAppController::IsMediaMode() const { return m_pRunState && m_pRunState->IsState1(); }
+
+int CAppController::IsTvMode() const { return m_pRunState && m_pRunState->IsState2(); }
+
+int CAppController::IsRecording() const {
+  return m_pRunState && (m_pRunState->IsState3() || m_pRunState->IsState12() || m_pRunState->IsState14());
+}
+
+int CAppController::IsPreviewing() const {
+  return m_pRunState && (m_pRunState->IsState2() || m_pRunState->IsState11() || m_pRunState->IsState13());
+}
+
+int CAppController::IsMosaicMode() const { return m_pRunState && m_pRunState->IsState7(); }
+
+int CAppController::IsScanState() const { return m_pRunState && m_pRunState->IsState6(); }
+
+void CAppController::EnterMediaMode() {
+  if (m_pRunState) m_pRunState->SetState(1);
+}
+
+void CAppController::SetIdle() {
+  if (m_pRunState) m_pRunState->SetState(CRunState::kIdle);
+}

@@ -54,6 +54,24 @@ class CAppController : public CObserver {
   // control object is gone (g_pDeviceControl null).
   static void OpenDeviceControl();
 
+  // The run state; each question is 0 without a run-state object.
+  int GetRunState() const;
+  int IsIdle() const;
+  int IsMediaMode() const;
+  // Live TV from the tuner (run state 2 only).
+  int IsTvMode() const;
+  // Recording from the tuner, Composite or S-Video (3, 12, 14).
+  int IsRecording() const;
+  // A live picture from the tuner, Composite or S-Video (2, 11, 13).
+  int IsPreviewing() const;
+  // The channel preview wall (7).
+  int IsMosaicMode() const;
+  // The channel scan (6).
+  int IsScanState() const;
+  // Run state 1 (the media player owns the video area), respectively 0.
+  void EnterMediaMode();
+  void SetIdle();
+
   // The channel window that receives the scan's messages; kept only while it is a window.
   void SetScanTargetWnd(HWND hwnd);
   HWND GetScanTargetWnd() const;

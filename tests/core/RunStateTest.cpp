@@ -1,5 +1,6 @@
 // The run state announces each change to the main window, posted and once per change;
-// the display mode ignores codes that are not positive.
+// the controller answers its questions from it, and 0 to all without it; the display mode
+// ignores codes that are not positive.
 #include "CoreTest.h"
 
 #include "core/CDisplayMode.h"
@@ -94,6 +95,67 @@ TEST_F(RunStateTest, TheTunerSubStatesAreTheTwoPlans) {
   EXPECT_EQ(runState.IsSubState19(), 1);
   EXPECT_EQ(runState.IsSubState16(), 0);
   EXPECT_EQ(runState.IsTunerSubState(), 0);
+}
+
+class ControllerRunStateTest : public test::ControllerTest {
+ protected:
+  ~ControllerRunStateTest() override {
+    deleteController();
+    app.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+  }
+
+  void SetUp() override {
+    frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
+    app.m_pMainWnd = frame;
+  }
+
+  // The run states announced to the main window so far, taken out of the queue.
+  std::vector<WPARAM> announcements() {
+    std::vector<WPARAM> states;
+    MSG msg;
+    while (::PeekMessageA(&msg, frame->GetSafeHwnd(), CRunState::UM_RUNSTATE_CHANGED, CRunState::UM_RUNSTATE_CHANGED,
+                          PM_REMOVE))
+      states.push_back(msg.wParam);
+    return states;
+  }
+
+  // Every question's answer, in the order GetRunState, IsIdle, IsMediaMode, IsTvMode,
+  // IsRecording, IsPreviewing, IsMosaicMode, IsScanState.
+  std::vector<int> answers() const {
+    return {controller->GetRunState(),  controller->IsIdle(),      controller->IsMediaMode(),
+            controller->IsTvMode(),     controller->IsRecording(), controller->IsPreviewing(),
+            controller->IsMosaicMode(), controller->IsScanState()};
+  }
+
+  CWinApp app;
+  CFrameWnd* frame = nullptr;  // deletes itself when destroyed
+};
+
+TEST_F(ControllerRunStateTest, WithoutARunStateEveryQuestionIsNoAndNothingChanges) {
+  controller = new CAppController;  // not started: no run-state object yet
+  g_pAppController = controller;
+  EXPECT_EQ(answers(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}));  // not even idle
+  controller->EnterMediaMode();
+  controller->SetIdle();
+  EXPECT_EQ(answers(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_TRUE(announcements().empty());
+}
+
+TEST_F(ControllerRunStateTest, MediaModeAndIdleAreSetAndAnnounced) {
+  ASSERT_EQ(startUp(), 1);
+  announcements();
+  EXPECT_EQ(answers(), (std::vector<int>{0, 1, 0, 0, 0, 0, 0, 0}));
+
+  controller->EnterMediaMode();
+  EXPECT_EQ(answers(), (std::vector<int>{1, 0, 1, 0, 0, 0, 0, 0}));
+  controller->EnterMediaMode();
+  EXPECT_EQ(announcements(), (std::vector<WPARAM>{1}));
+
+  controller->SetIdle();
+  EXPECT_EQ(answers(), (std::vector<int>{0, 1, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(announcements(), (std::vector<WPARAM>{0}));
 }
 
 TEST(DisplayMode, StartsAtTheLauncherAndIgnoresCodesNotPositive) {
