@@ -29,3 +29,6 @@ class CDisplayMode {
  private:
   int m_mode = 105;
 };
+
+// The one display-mode object, made by the launcher; null before and after it.
+extern CDisplayMode* g_pDisplayMode;

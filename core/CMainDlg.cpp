@@ -1,6 +1,7 @@
 #include "core/CMainDlg.h"
 
 #include "core/CAppController.h"
+#include "core/CDisplayMode.h"
 
 #include <new>
 
@@ -12,6 +13,10 @@ CMainDlg::CMainDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
 
 BOOL CMainDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  if (!g_pDisplayMode) {
+    g_pDisplayMode = new (std::nothrow) CDisplayMode;
+    if (g_pDisplayMode) g_pDisplayMode->SetMode(105);
+  }
   g_pAppController = new (std::nothrow) CAppController;
   if (g_pAppController) g_pAppController->Startup();
   return TRUE;
@@ -21,5 +26,7 @@ BOOL CMainDlg::OnInitDialog() {
 void CMainDlg::OnDestroy() {
   delete g_pAppController;
   g_pAppController = nullptr;
+  delete g_pDisplayMode;
+  g_pDisplayMode = nullptr;
   CDialog::OnDestroy();
 }

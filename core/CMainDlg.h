@@ -1,7 +1,8 @@
 // The launcher, dialog 102: the program's main window and its only modal loop. Until the
 // skinned launcher is built, a plain dialog stands in its place. Opening it creates the
-// controller and starts it up (the launcher opens even when that fails); the controller's
-// timers run on it; closing it deletes the controller, which shuts down.
+// display-mode object (mode 105) and the controller and starts it up (the launcher opens
+// even when that fails); the controller's timers run on it; closing it deletes the
+// controller, which shuts down, and the display-mode object.
 #pragma once
 
 #include <mfc/afxwin.h>

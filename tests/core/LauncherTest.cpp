@@ -4,6 +4,7 @@
 #include "CoreTest.h"
 
 #include "core/CDeviceList.h"
+#include "core/CDisplayMode.h"
 #include "core/CMainDlg.h"
 
 #include <mfc/afxwin.h>
@@ -55,6 +56,19 @@ TEST_F(LauncherTest, TheScheduleTimerRunsOnTheLauncherFromOpeningToClosing) {
   EXPECT_EQ(g_pAppSettings, nullptr);
   robot.advance(5000);
   EXPECT_EQ(launcher.timers.size(), 4u);
+}
+
+TEST_F(LauncherTest, TheDisplayModeLivesFromOpeningToClosingAndStartsAtTheLauncher) {
+  CMainDlg launcher;
+  app.m_pMainWnd = &launcher;
+  EXPECT_EQ(g_pDisplayMode, nullptr);
+  ASSERT_TRUE(launcher.Create(CMainDlg::IDD));
+  ASSERT_NE(g_pDisplayMode, nullptr);
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 105);
+  g_pDisplayMode->SetMode(110);  // as the TV window does when it opens
+  launcher.DestroyWindow();
+  app.m_pMainWnd = nullptr;
+  EXPECT_EQ(g_pDisplayMode, nullptr);
 }
 
 TEST_F(LauncherTest, AFailedSaveAtCloseStillStopsTheScheduleTimer) {
