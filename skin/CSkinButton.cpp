@@ -1,6 +1,8 @@
 #include "skin/CSkinButton.h"
 
+#include "core/CDisplayMode.h"
 #include "skin/SkinBitmap.h"
+#include "skin/SkinMessages.h"
 
 #include <win32/file.h>
 #include <win32/module.h>
@@ -143,7 +145,10 @@ void CSkinButton::OnMouseMove(UINT nFlags, CPoint point) {
     if (!CWnd::GetActiveWindow() || !GetParent()) return;
     CRect rcClient;
     GetClientRect(&rcClient);
-    if (rcClient.PtInRect(point)) m_bHover = TRUE;
+    if (rcClient.PtInRect(point)) {
+      SendHoverHint();
+      m_bHover = TRUE;
+    }
     SetCapture();
     Invalidate();
     return;
@@ -156,6 +161,19 @@ void CSkinButton::OnMouseMove(UINT nFlags, CPoint point) {
     Invalidate();
   }
   if (!(nFlags & MK_LBUTTON)) ::ReleaseCapture();
+}
+
+void CSkinButton::SendHoverHint() const {
+  if (!g_pDisplayMode) return;
+  HWND hTarget = nullptr;
+  if (g_pDisplayMode->Is110()) hTarget = ::FindWindowA(nullptr, "Orvane Media_TVDlg");
+  if (g_pDisplayMode->Is105()) {
+    CWnd* pMain = AfxGetMainWnd();
+    hTarget = pMain ? pMain->GetSafeHwnd() : nullptr;
+  }
+  if (g_pDisplayMode->Is155()) hTarget = ::FindWindowA(nullptr, "Orvane Media_RecordDlg");
+  if (g_pDisplayMode->Is120()) hTarget = ::FindWindowA(nullptr, "Orvane Media_SetDlg");
+  if (hTarget) ::SendMessageA(hTarget, UM_HOVER_HINT, static_cast<WPARAM>(m_nCommandId), 0);
 }
 
 void CSkinButton::OnKillFocus(CWnd* pNewWnd) {

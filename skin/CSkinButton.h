@@ -2,7 +2,8 @@
 // state images (normal, hover, pressed, disabled) cut side by side from one skin strip.
 // The window creates it from a button entry, finds it by its skin name and takes its
 // click as WM_COMMAND(command id, 0) on release inside it. Hover follows the pointer by
-// capturing the mouse while the pointer is over the button.
+// capturing the mouse while the pointer is over the button; entering it sends a hover
+// hint to the window in front.
 #pragma once
 
 #include <mfc/afxwin.h>
@@ -58,6 +59,9 @@ class CSkinButton : public CWnd {
 
  private:
   void ReleaseImages();
+  // UM_HOVER_HINT(command id, 0) to the window of the current display mode, found by its
+  // title; nothing without a display-mode object or such a window.
+  void SendHoverHint() const;
   void DrawCaption(HDC hdc, const CRect& rcClient);
 
   CString m_strName;
