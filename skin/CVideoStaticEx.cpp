@@ -1,10 +1,14 @@
 #include "skin/CVideoStaticEx.h"
 
+#include "core/CAppController.h"
 #include "skin/FullScreenPlacement.h"
 #include "skin/SkinMessages.h"
 
+#include <win32/gdi.h>
+
 BEGIN_MESSAGE_MAP(CVideoStaticEx, CWnd)
   ON_WM_NCHITTEST()
+  ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
   ON_WM_PAINT()
   ON_WM_LBUTTONDBLCLK()
   ON_WM_MOUSEMOVE()
@@ -44,6 +48,17 @@ void CVideoStaticEx::ToggleFullScreen() {
 }
 
 LRESULT CVideoStaticEx::OnNcHitTest(CPoint) { return HTCLIENT; }
+
+// A live picture or a recording draws over the whole area; erasing under it would flicker.
+LRESULT CVideoStaticEx::OnEraseBkgnd(WPARAM, LPARAM) {
+  if (!g_pAppController || g_pAppController->IsPreviewing() || g_pAppController->IsRecording()) return TRUE;
+  CRect rcClient;
+  GetClientRect(&rcClient);
+  HDC hdc = ::GetDC(m_hWnd);
+  ::FillRect(hdc, &rcClient, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  ::ReleaseDC(m_hWnd, hdc);
+  return TRUE;
+}
 
 void CVideoStaticEx::OnPaint() { ValidateRect(nullptr); }
 

@@ -1,6 +1,7 @@
 // The video area of the TV and media player windows: a static control that hosts the
 // live picture or the playing file. A double click switches it to full screen and back;
-// every mouse move over it tells the parent (which shows its control bar).
+// every mouse move over it tells the parent (which shows its control bar). Without a
+// picture in it, it is black.
 #pragma once
 
 #include <mfc/afxwin.h>
@@ -21,6 +22,7 @@ class CVideoStaticEx : public CWnd {
 
  protected:
   afx_msg LRESULT OnNcHitTest(CPoint point);
+  afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
   afx_msg void OnPaint();
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);

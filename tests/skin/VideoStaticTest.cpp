@@ -1,5 +1,6 @@
 #include "ControlTest.h"
 
+#include "core/CAppController.h"
 #include "skin/CVideoStatic.h"
 #include "skin/CVideoStaticEx.h"
 #include "skin/SkinMessages.h"
@@ -85,6 +86,24 @@ TEST_F(VideoStaticTest, TheSetupVideoAreaObeysItsWindow) {
   EXPECT_EQ(RectInParent(video).TopLeft(), CPoint(0, 0));
   video.ToggleFullScreen();
   EXPECT_EQ(RectInParent(video), kArea);
+}
+
+TEST_F(VideoStaticTest, TheTvVideoAreaIsBlackOnlyUnderAController) {
+  CVideoStaticEx video;
+  ASSERT_TRUE(video.Create("", WS_CHILD | WS_VISIBLE, kArea, parent(), 1001));
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  ASSERT_NE(face, RGB(0, 0, 0));
+  robot.pumpUntilIdle();
+  EXPECT_EQ(SendMessageA(video.m_hWnd, WM_ERASEBKGND, 0, 0), TRUE);
+  EXPECT_EQ(pixel(video.m_hWnd, 10, 10), face);  // the parent's background shows through
+
+  // Not started, the controller neither previews nor records.
+  CAppController controller;
+  g_pAppController = &controller;
+  EXPECT_EQ(SendMessageA(video.m_hWnd, WM_ERASEBKGND, 0, 0), TRUE);
+  EXPECT_EQ(pixel(video.m_hWnd, 10, 10), RGB(0, 0, 0));
+  EXPECT_EQ(pixel(video.m_hWnd, kArea.Width() - 1, kArea.Height() - 1), RGB(0, 0, 0));
+  g_pAppController = nullptr;
 }
 
 }  // namespace
