@@ -7,6 +7,7 @@
 
 #include "skin/CSliderPart.h"
 #include "skin/CSliderTrack.h"
+#include "skin/CThumbBackground.h"
 
 #include <mfc/afxwin.h>
 #include <mfc/wnd/afxgdi.h>
@@ -81,9 +82,7 @@ class CBitmapSlider : public CWnd {
   CSliderPart m_channel;
   CSliderPart m_thumb;
   int m_nChannelImageWidth;
-  int m_nSavedX;
-  int m_nSavedY;
-  HBITMAP m_hSavedBackground;
+  CThumbBackground m_thumbBackground;
   BOOL m_bDragging;
   BOOL m_bHasFocus;
   BOOL m_bFocusRectDrawn;

@@ -19,10 +19,7 @@ BEGIN_MESSAGE_MAP(CSkinSlider, CWnd)
 END_MESSAGE_MAP()
 
 CSkinSlider::CSkinSlider()
-    : m_nSavedX(-1),
-      m_nSavedY(-1),
-      m_hSavedBackground(nullptr),
-      m_bDragging(FALSE),
+    : m_bDragging(FALSE),
       m_bHasFocus(FALSE),
       m_bFocusRectDrawn(FALSE),
       m_bDrawFocusRect(TRUE),
@@ -130,7 +127,7 @@ void CSkinSlider::MeasureChannel() {
 void CSkinSlider::DeleteBitmaps() {
   m_channel.Delete();
   m_thumb.Delete();
-  ReleaseBitmap(m_hSavedBackground);
+  m_thumbBackground.Delete();
   ReleaseBitmap(m_hFrame);
 }
 
@@ -152,14 +149,7 @@ void CSkinSlider::OnPaint() {
     m_bFocusRectDrawn = FALSE;
   }
   if (m_channel.IsLoaded()) DrawChannel(&memDC, rcClient);
-  if (m_nSavedX != -1 && m_hSavedBackground) {
-    CDC savedDC;
-    savedDC.CreateCompatibleDC(&memDC);
-    HGDIOBJ hOld = savedDC.SelectObject(static_cast<HGDIOBJ>(m_hSavedBackground));
-    memDC.BitBlt(m_nSavedX, m_nSavedY, m_track.GetThumbWidth(), m_track.GetThumbHeight(), &savedDC, 0, 0, SRCCOPY);
-    savedDC.SelectObject(hOld);
-    m_nSavedX = m_nSavedY = -1;
-  }
+  m_thumbBackground.Restore(&memDC, m_track.GetThumbWidth(), m_track.GetThumbHeight());
   if (m_thumb.IsLoaded()) DrawThumb(&memDC);
   if (m_bDrawFocusRect && m_bHasFocus && m_bEnabled) {
     memDC.DrawFocusRect(&rcClient);
@@ -193,21 +183,10 @@ void CSkinSlider::DrawChannel(CDC* pDC, const CRect& rcClient) {
 void CSkinSlider::DrawThumb(CDC* pDC) {
   const int cx = m_track.GetThumbWidth();
   const int cy = m_track.GetThumbHeight();
-  const int nCentre = m_track.PosToPixel(m_track.GetPos());
-  const int x = m_track.IsVertical() ? m_track.GetMarginLeft() : nCentre - cx / 2;
-  const int y = m_track.IsVertical() ? nCentre - cy / 2 : m_track.GetMarginTop();
-  if (m_channel.IsTransparent() || !m_channel.IsLoaded()) {
-    // Keep what lies under the thumb, to put back before it is drawn elsewhere.
-    ReleaseBitmap(m_hSavedBackground);
-    m_hSavedBackground = CreateCompatibleBitmap(*pDC, cx, cy);
-    CDC savedDC;
-    savedDC.CreateCompatibleDC(pDC);
-    HGDIOBJ hOld = savedDC.SelectObject(static_cast<HGDIOBJ>(m_hSavedBackground));
-    savedDC.BitBlt(0, 0, cx, cy, pDC, x, y, SRCCOPY);
-    savedDC.SelectObject(hOld);
-    m_nSavedX = x;
-    m_nSavedY = y;
-  }
+  const POINT origin = m_track.ThumbOrigin();
+  const int x = origin.x;
+  const int y = origin.y;
+  if (m_channel.IsTransparent() || !m_channel.IsLoaded()) m_thumbBackground.Save(pDC, x, y, cx, cy);
   const BOOL bActive = m_bDragging && m_thumb.HasActive();
   DrawBitmap(pDC, x, y, cx, cy, bActive ? m_thumb.Active() : m_thumb.Normal(), 0, 0,
              bActive ? m_thumb.ActiveMask() : m_thumb.NormalMask(), m_thumb.IsTransparent());

@@ -8,6 +8,7 @@
 
 #include "skin/CSliderPart.h"
 #include "skin/CSliderTrack.h"
+#include "skin/CThumbBackground.h"
 
 #include <mfc/afxwin.h>
 #include <mfc/wnd/afxgdi.h>
@@ -80,9 +81,7 @@ class CSkinSlider : public CWnd {
   CSliderTrack m_track;
   CSliderPart m_channel;
   CSliderPart m_thumb;
-  int m_nSavedX;
-  int m_nSavedY;
-  HBITMAP m_hSavedBackground;
+  CThumbBackground m_thumbBackground;
   BOOL m_bDragging;
   BOOL m_bHasFocus;
   BOOL m_bFocusRectDrawn;

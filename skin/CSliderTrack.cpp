@@ -68,3 +68,9 @@ int CSliderTrack::DragPixel(POINT point) const {
   const int nHigh = Length() - EndMargin() - HalfThumb();
   return std::max(nLow, std::min(Along(point) - m_nDragOffset, nHigh));
 }
+
+POINT CSliderTrack::ThumbOrigin() const {
+  const int nCentre = PosToPixel(m_nPos);
+  if (m_bVertical) return POINT{m_nMarginLeft, nCentre - m_nThumbHeight / 2};
+  return POINT{nCentre - m_nThumbWidth / 2, m_nMarginTop};
+}

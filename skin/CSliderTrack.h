@@ -22,8 +22,6 @@ class CSliderTrack {
   int SetPageSize(int nPage);
 
   void SetMargins(int nLeft, int nTop, int nRight, int nBottom);
-  int GetMarginLeft() const { return m_nMarginLeft; }
-  int GetMarginTop() const { return m_nMarginTop; }
   void SetThumbSize(int cx, int cy);
   int GetThumbWidth() const { return m_nThumbWidth; }
   int GetThumbHeight() const { return m_nThumbHeight; }
@@ -43,6 +41,10 @@ class CSliderTrack {
   void BeginDrag(POINT point);
   // The centre pixel the pointer asks for, kept within the thumb's travel.
   int DragPixel(POINT point) const;
+
+  // The thumb's top-left corner at the current position: centred on its pixel along the
+  // track, at the left or top margin across it.
+  POINT ThumbOrigin() const;
 
  private:
   int Along(POINT point) const { return m_bVertical ? point.y : point.x; }

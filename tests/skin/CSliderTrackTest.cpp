@@ -110,3 +110,21 @@ TEST(CSliderTrackTest, VerticalTracksUseHeightsAndY) {
 }
 
 }  // namespace
+
+TEST(CSliderTrackTest, TheThumbSitsOnItsCentreAlongAndOnTheMarginAcross) {
+  CSliderTrack track = MakeTrack(0, 190);
+  track.SetMargins(0, 3, 0, 0);
+  track.SetPos(100);
+  EXPECT_EQ(track.ThumbOrigin().x, 100);
+  EXPECT_EQ(track.ThumbOrigin().y, 3);
+
+  CSliderTrack vertical;
+  vertical.SetMax(190);
+  vertical.SetVertical(TRUE);
+  vertical.SetThumbSize(10, 10);
+  vertical.SetChannelSize(10, 200);
+  vertical.SetMargins(2, 0, 0, 0);
+  vertical.SetPos(100);
+  EXPECT_EQ(vertical.ThumbOrigin().x, 2);
+  EXPECT_EQ(vertical.ThumbOrigin().y, 100);
+}
