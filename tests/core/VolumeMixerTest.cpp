@@ -59,6 +59,124 @@ TEST_F(VolumeMixerTest, WaveOutThatCannotOpenLeavesNoMixer) {
   EXPECT_FALSE(mixer.IsReady());
 }
 
+TEST_F(VolumeMixerTest, TheVolumeReadsTheFirstChannelAndTheRangeComesFromTheControl) {
+  CVolumeMixer mixer;
+  ASSERT_TRUE(mixer.IsReady());
+  EXPECT_EQ(mixer.GetMin(), 0);
+  EXPECT_EQ(mixer.GetMax(), 65535);
+  EXPECT_GT(mixer.GetSteps(), 0);
+  ASSERT_EQ(sound().writeControl(0, speakersVolumeControl(), {1200, 4800}, false), MMSYSERR_NOERROR);
+  EXPECT_EQ(mixer.GetVolume(), 1200);
+}
+
+TEST_F(VolumeMixerTest, WithoutAVolumeControlEveryQueryAnswersMinusOne) {
+  sound().setControlDisabled(0, speakersVolumeControl(), true);
+  CVolumeMixer mixer;
+  EXPECT_EQ(mixer.GetVolume(), -1);
+  EXPECT_EQ(mixer.GetMin(), -1);
+  EXPECT_EQ(mixer.GetMax(), -1);
+  EXPECT_EQ(mixer.GetSteps(), -1);
+}
+
+TEST_F(VolumeMixerTest, WithoutSpeakersTheWaveThenTheLineInLineIsUsed) {
+  machine().ini().setValue("SoundCard", "Dst0", "Volume Control, WaveIn, 2, Mux");
+  machine().ini().setValue("SoundCard", "Dst0Src0", "Line In, Line, 2, Volume Mute");
+  machine().ini().removeKey("SoundCard", "Dst0Src1");
+  CVolumeMixer mixer;
+  ASSERT_TRUE(mixer.IsReady());
+  mixer.SetVolume(700);
+  DWORD lineVolume = *sound().findControl(0, MIXERLINE_COMPONENTTYPE_SRC_LINE, MIXERCONTROL_CONTROLTYPE_VOLUME);
+  EXPECT_EQ(sound().controlValues(0, lineVolume), (std::vector<DWORD>{700, 700}));
+}
+
+TEST_F(VolumeMixerTest, MutingSetsTheLinesMuteControlAndUnmutingClearsIt) {
+  CVolumeMixer mixer;
+  ASSERT_TRUE(mixer.IsReady());
+  DWORD mute = *sound().findControl(0, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, MIXERCONTROL_CONTROLTYPE_MUTE);
+  mixer.LineOff();
+  EXPECT_EQ(sound().controlValues(0, mute), (std::vector<DWORD>{1}));  // a uniform control
+  mixer.LineOn();
+  EXPECT_EQ(sound().controlValues(0, mute), (std::vector<DWORD>{0}));
+  // The volume is left alone.
+  EXPECT_EQ(sound().controlValues(0, speakersVolumeControl()).size(), 2u);
+  for (const auto& write : sound().programWrites()) EXPECT_NE(write.controlId, speakersVolumeControl());
+}
+
+TEST_F(VolumeMixerTest, MutingWritesEveryItemOfTheLinesSelectControls) {
+  machine().ini().setValue("SoundCard", "Dst0", "Volume Control, Speakers, 2, Volume Mute Mixer");
+  CVolumeMixer mixer;
+  ASSERT_TRUE(mixer.IsReady());
+  DWORD select = *sound().findControl(0, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, MIXERCONTROL_CONTROLTYPE_MIXER);
+  mixer.LineOn();
+  std::vector<DWORD> on = sound().controlValues(0, select);
+  ASSERT_FALSE(on.empty());
+  EXPECT_EQ(on, std::vector<DWORD>(on.size(), 1));
+  mixer.LineOff();
+  EXPECT_EQ(sound().controlValues(0, select), std::vector<DWORD>(on.size(), 0));
+}
+
+TEST_F(VolumeMixerTest, WithoutASoundCardMutingWritesNothing) {
+  sound().setPresent(false);
+  CVolumeMixer mixer;
+  mixer.LineOff();
+  mixer.LineOn();
+  EXPECT_TRUE(sound().programWrites().empty());
+}
+
+struct VolumeChange {
+  long volume;
+  DWORD_PTR user;
+};
+std::vector<VolumeChange> g_changes;
+void recordChange(long volume, DWORD_PTR user) { g_changes.push_back({volume, user}); }
+
+void pumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+TEST_F(VolumeMixerTest, AVolumeChangedByAnotherProgramReachesTheCallback) {
+  g_changes.clear();
+  CVolumeMixer mixer;
+  ASSERT_TRUE(mixer.IsReady());
+  EXPECT_EQ(CVolumeMixer::Current(), &mixer);
+  EXPECT_EQ(mixer.SetChangeCallback(recordChange, 42), &recordChange);
+  ASSERT_EQ(sound().writeControl(0, speakersVolumeControl(), {9000, 9000}, false), MMSYSERR_NOERROR);
+  DWORD mute = *sound().findControl(0, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, MIXERCONTROL_CONTROLTYPE_MUTE);
+  ASSERT_EQ(sound().writeControl(0, mute, {1}, false), MMSYSERR_NOERROR);  // not the volume: ignored
+  pumpMessages();
+  ASSERT_EQ(g_changes.size(), 1u);
+  EXPECT_EQ(g_changes[0].volume, 9000);
+  EXPECT_EQ(g_changes[0].user, 42u);
+}
+
+TEST_F(VolumeMixerTest, AChangeWithoutACallbackOrAfterTheMixerWentIsHarmless) {
+  g_changes.clear();
+  {
+    CVolumeMixer mixer;
+    ASSERT_TRUE(mixer.IsReady());
+    sound().writeControl(0, speakersVolumeControl(), {100, 100}, false);
+    pumpMessages();
+  }
+  EXPECT_EQ(CVolumeMixer::Current(), nullptr);
+  sound().writeControl(0, speakersVolumeControl(), {200, 200}, false);
+  pumpMessages();
+  EXPECT_TRUE(g_changes.empty());
+}
+
+TEST_F(VolumeMixerTest, AMixerWithoutAnyVolumeLineIsNotCurrentAndKeepsNoWindow) {
+  machine().ini().setValue("SoundCard", "Dst0", "Recording Control, WaveIn, 2, Mux");
+  machine().ini().setValue("SoundCard", "Dst0Src0", "Aux, 9999, 2, Volume");
+  machine().ini().removeKey("SoundCard", "Dst0Src1");
+  machine().ini().removeKey("SoundCard", "Dst1");
+  CVolumeMixer mixer;
+  EXPECT_FALSE(mixer.IsReady());
+  EXPECT_EQ(CVolumeMixer::Current(), nullptr);
+  EXPECT_EQ(FindWindowA("TALVIK Volume Msg Wnd Class", "TALVIK Volume Msg Wnd"), nullptr);
+  mixer.LineOff();
+  EXPECT_TRUE(sound().programWrites().empty());
+}
+
 TEST_F(VolumeMixerTest, SourceNamesComeFromTheChosenSideOfTheChosenMixer) {
   machine().ini().setValue("SoundCard", "Dst0Src1", "Rear Line Jack, Line, 2, Volume Mute");
   machine().ini().setValue("SoundCard", "Dst1Src0", "Line Capture, Line, 2, Volume");
