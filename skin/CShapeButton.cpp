@@ -78,32 +78,13 @@ BOOL CShapeButton::SetTooltipText(const CString* pText, BOOL bActivate) {
 }
 
 BOOL CShapeButton::SetTooltipText(LPCTSTR lpszText, BOOL bActivate) {
-  if (!lpszText || !*lpszText) return FALSE;
-  InitToolTip();
-  if (m_ToolTip.GetToolCount() == 0) {
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    m_ToolTip.AddTool(this, lpszText, &rcClient, 1);
-  }
-  m_ToolTip.UpdateTipText(lpszText, this, 1);
-  m_ToolTip.Activate(bActivate);
-  return TRUE;
+  return m_ToolTip.SetText(this, lpszText, bActivate);
 }
 
-void CShapeButton::ActivateTooltip(BOOL bActivate) {
-  if (m_ToolTip.GetToolCount() == 0) return;
-  m_ToolTip.Activate(bActivate);
-}
-
-void CShapeButton::InitToolTip() {
-  if (m_ToolTip.m_hWnd) return;
-  m_ToolTip.Create(this);
-  m_ToolTip.Activate(FALSE);
-}
+void CShapeButton::ActivateTooltip(BOOL bActivate) { m_ToolTip.Activate(bActivate); }
 
 BOOL CShapeButton::PreTranslateMessage(MSG* pMsg) {
-  InitToolTip();
-  m_ToolTip.RelayEvent(pMsg);
+  m_ToolTip.Relay(this, pMsg);
   return CWnd::PreTranslateMessage(pMsg);
 }
 

@@ -5,6 +5,8 @@
 // name text).
 #pragma once
 
+#include "skin/CShapeToolTip.h"
+
 #include <mfc/afxwin.h>
 
 class CShapeButton : public CWnd {
@@ -60,11 +62,9 @@ class CShapeButton : public CWnd {
   // Whether the point lies in the window's current region; no region, no hit.
   BOOL HitTest(CPoint point) const;
   void ReleaseImages();
-  // Creates the tooltip, inactive, when there is none.
-  void InitToolTip();
 
   BOOL m_bEnabled;
-  CToolTipCtrl m_ToolTip;
+  CShapeToolTip m_ToolTip;
   HRGN m_hRegion;
   CString m_strName;
   WPARAM m_nCommandTag;

@@ -67,32 +67,13 @@ BOOL CShapeSlider::SetTooltipText(const CString* pText, BOOL bActivate) {
 }
 
 BOOL CShapeSlider::SetTooltipText(LPCTSTR lpszText, BOOL bActivate) {
-  if (!lpszText || !*lpszText) return FALSE;
-  InitToolTip();
-  if (m_ToolTip.GetToolCount() == 0) {
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    m_ToolTip.AddTool(this, lpszText, &rcClient, 1);
-  }
-  m_ToolTip.UpdateTipText(lpszText, this, 1);
-  m_ToolTip.Activate(bActivate);
-  return TRUE;
+  return m_ToolTip.SetText(this, lpszText, bActivate);
 }
 
-void CShapeSlider::ActivateTooltip(BOOL bActivate) {
-  if (m_ToolTip.GetToolCount() == 0) return;
-  m_ToolTip.Activate(bActivate);
-}
-
-void CShapeSlider::InitToolTip() {
-  if (m_ToolTip.m_hWnd) return;
-  m_ToolTip.Create(this);
-  m_ToolTip.Activate(FALSE);
-}
+void CShapeSlider::ActivateTooltip(BOOL bActivate) { m_ToolTip.Activate(bActivate); }
 
 BOOL CShapeSlider::PreTranslateMessage(MSG* pMsg) {
-  InitToolTip();
-  m_ToolTip.RelayEvent(pMsg);
+  m_ToolTip.Relay(this, pMsg);
   return CWnd::PreTranslateMessage(pMsg);
 }
 

@@ -7,6 +7,8 @@
 // (upward) and a horizontal one at the right (rightward) unless told otherwise.
 #pragma once
 
+#include "skin/CShapeToolTip.h"
+
 #include <mfc/afxwin.h>
 
 class CShapeSlider : public CWnd {
@@ -83,8 +85,6 @@ class CShapeSlider : public CWnd {
   HBITMAP FillImage() const;
   void Drag(CPoint point);
   void ReleaseImages();
-  // Creates the tooltip, inactive, when there is none.
-  void InitToolTip();
 
   BOOL m_bDisplayOnly;
   BOOL m_bHorizontal;
@@ -103,5 +103,5 @@ class CShapeSlider : public CWnd {
   HBITMAP m_bmImages[kImageCount];
   CString m_strName;
   WPARAM m_nNotifyTag;
-  CToolTipCtrl m_ToolTip;
+  CShapeToolTip m_ToolTip;
 };
