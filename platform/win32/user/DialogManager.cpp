@@ -1,6 +1,7 @@
 #include <win32/user/DialogManager.h>
 
 #include <win32/error.h>
+#include <win32/gdi/draw.h>
 #include <win32/user/MessageDelivery.h>
 #include <win32/user/MessagePump.h>
 #include <win32/user/UserSystem.h>
@@ -202,10 +203,22 @@ LRESULT DialogManager::defaultHandling(HWND dialog, UINT message, WPARAM wParam,
         SetFocus(nextTabItem(dialog, GetFocus(), wParam != 0));
       return 0;
     case WM_ERASEBKGND:
+      eraseBackground(dialog, reinterpret_cast<HDC>(wParam));
       return 1;
     default:
       return DefWindowProcA(dialog, message, wParam, lParam);
   }
+}
+
+// A dialog is filled with the brush its WM_CTLCOLORDLG answer gives, the 3-D face colour
+// when it gives none.
+void DialogManager::eraseBackground(HWND dialog, HDC hdc) {
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(dialog, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(hdc),
+                                                     reinterpret_cast<LPARAM>(dialog)));
+  if (!brush) brush = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1));
+  RECT client{};
+  GetClientRect(dialog, &client);
+  FillRect(hdc, &client, brush);
 }
 
 LRESULT DialogManager::defaultProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

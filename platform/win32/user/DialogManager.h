@@ -30,6 +30,7 @@ class DialogManager {
   static bool hasEnded(HWND dialog, INT_PTR& result);
   static void restoreFocus(HWND dialog);
   static void saveFocus(HWND dialog);
+  static void eraseBackground(HWND dialog, HDC hdc);
   static LRESULT defaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   static bool handleKey(HWND dialog, MSG& msg);
 };

@@ -1,6 +1,12 @@
 #include <win32/user/SystemClasses.h>
 
+#include <win32/gdi/dc.h>
+#include <win32/gdi/draw.h>
+#include <win32/gdi/font.h>
+#include <win32/gdi/object.h>
 #include <win32/user/controls.h>
+#include <win32/user/metrics.h>
+#include <win32/user/paint.h>
 #include <win32/user/dialog.h>
 #include <win32/user/Tooltip.h>
 #include <win32/user/input.h>
@@ -21,6 +27,26 @@ bool pointInClient(HWND hwnd, LPARAM lParam) {
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
   return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
+}
+
+bool isPushButton(HWND hwnd) {
+  const DWORD type = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+// A push button's face: raised (sunken while pushed), its text centred in the GUI font.
+void paintPushButton(HWND hwnd, HDC hdc, bool pushed) {
+  RECT face{};
+  GetClientRect(hwnd, &face);
+  FillRect(hdc, &face, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  DrawEdge(hdc, &face, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  char text[256] = {};
+  GetWindowTextA(hwnd, text, sizeof(text));
+  HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(hdc, TRANSPARENT);
+  SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
+  DrawTextA(hdc, text, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(hdc, oldFont);
 }
 
 // Set while the button is held down by its own mouse press (BST_PUSHED).
@@ -48,6 +74,14 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case BM_GETSTATE:
       return GetPropA(hwnd, kPushedProp) ? BST_PUSHED : 0;
+    case WM_PAINT: {
+      if (!isPushButton(hwnd)) return DefWindowProcA(hwnd, message, wParam, lParam);
+      PAINTSTRUCT paint;
+      HDC hdc = BeginPaint(hwnd, &paint);
+      paintPushButton(hwnd, hdc, GetPropA(hwnd, kPushedProp) != nullptr);
+      EndPaint(hwnd, &paint);
+      return 0;
+    }
     case WM_KEYUP:
       if (wParam == VK_SPACE) notifyClicked(hwnd);
       return 0;

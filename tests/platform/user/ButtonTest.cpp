@@ -38,3 +38,24 @@ TEST_F(ButtonTest, ACaptureTakenForHoverClicksNothing) {
 }
 
 }  // namespace
+
+#include <robot/Screenshot.h>
+
+namespace {
+
+TEST_F(ButtonTest, APushButtonShowsARaisedFaceWithItsText) {
+  HWND parent = test::createRecorder("Parent", WS_POPUP | WS_VISIBLE);
+  HWND button = CreateWindowExA(0, "BUTTON", "Close", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24, parent,
+                                reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  UpdateWindow(button);
+  EXPECT_EQ(plat::Screenshot::windowPixel(button, 0, 0), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(plat::Screenshot::windowPixel(button, 1, 1), GetSysColor(COLOR_3DHILIGHT));
+  EXPECT_EQ(plat::Screenshot::windowPixel(button, 79, 23), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(plat::Screenshot::windowPixel(button, 5, 12), GetSysColor(COLOR_BTNFACE));
+  int ink = 0;
+  for (int y = 4; y < 20; ++y)
+    for (int x = 20; x < 60; ++x) ink += plat::Screenshot::windowPixel(button, x, y) == GetSysColor(COLOR_BTNTEXT);
+  EXPECT_GT(ink, 20) << "the caption is drawn in the middle";
+}
+
+}  // namespace
