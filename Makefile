@@ -21,9 +21,11 @@ run: build
 	cp -r build/default/OrvaneMedia out/demo/OrvaneMedia
 	rm -f out/demo/OrvaneMedia/ZRQData.dat out/demo/OrvaneMedia/ZRQChannels.chl out/demo/OrvaneMedia/schedulefile.she
 	ORVANE_MACHINE=$(CURDIR)/out/demo/machine ORVANE_ROBOT=$(CURDIR)/tools/demo/orvane_media.robot \
+	  ORVANE_SCREENSHOT_DIR=$(CURDIR)/out/demo \
 	  "out/demo/OrvaneMedia/Orvane Media"
 	@echo "Files the program left in its folder:"
 	@ls -l out/demo/OrvaneMedia/ZRQData.dat out/demo/OrvaneMedia/ZRQChannels.chl
+	@echo "Picture of the screen: out/demo/launcher.png"
 
 test: build
 	ctest --preset default

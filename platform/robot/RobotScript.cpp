@@ -1,6 +1,7 @@
 #include <robot/RobotScript.h>
 
 #include <machine/Machine.h>
+#include <robot/Screenshot.h>
 #include <win32/thread.h>
 #include <win32/user/UserSystem.h>
 
@@ -40,7 +41,7 @@ const std::map<std::string, Shape>& verbShapes() {
       {"move", {2, 2}},          {"key", {1, 1}},         {"type", {1, 1}},           {"answer", {1, 1}},
       {"expect-text", {2, 2}},   {"expect-messagebox", {1, 1}}, {"post", {1, 3}},     {"send", {1, 3}},
       {"close", {0, 0}},         {"log", {1, 1}},         {"plug", {0, 0}},           {"unplug", {0, 0}},
-      {"composite", {1, 1}},
+      {"composite", {1, 1}},     {"screenshot", {1, 1}},
   };
   return shapes;
 }
@@ -369,6 +370,8 @@ int RobotScript::run(const Verb& verb) {
     const auto message = static_cast<UINT>(values[0]);
     if (window && name == "post") PostMessageA(window, message, static_cast<WPARAM>(values[1]), values[2]);
     if (window && name == "send") SendMessageA(window, message, static_cast<WPARAM>(values[1]), values[2]);
+  } else if (name == "screenshot") {
+    if (Screenshot::dump(verb.args[0]).empty()) fail(verb, "cannot write " + verb.args[0] + ".png");
   } else if (name == "plug" || name == "unplug") {
     m_robot.plugTvStick(name == "plug");
   } else if (name == "composite") {
