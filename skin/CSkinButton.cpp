@@ -2,6 +2,7 @@
 
 #include "core/CDisplayMode.h"
 #include "skin/SkinBitmap.h"
+#include "skin/SkinFonts.h"
 #include "skin/SkinMessages.h"
 
 #include <win32/file.h>
@@ -220,13 +221,5 @@ void CSkinButton::OnPaint() {
 }
 
 void CSkinButton::DrawCaption(HDC hdc, const CRect& rcClient) {
-  HFONT hFont = CreateFontA(rcClient.Width() * 38 / 263, rcClient.Height() * 20 / 54, 0, 0, 900, FALSE, FALSE, FALSE, 0,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_MODERN, "Arial");
-  HGDIOBJ hOldFont = SelectObject(hdc, hFont);
-  SetBkMode(hdc, TRANSPARENT);
-  ::SetTextColor(hdc, m_crText);
-  CRect rcText(rcClient.left + 30, rcClient.top + 5, rcClient.right, rcClient.bottom);
-  DrawTextA(hdc, m_strCaption, m_strCaption.GetLength(), &rcText, DT_VCENTER);
-  SelectObject(hdc, hOldFont);
-  DeleteObject(hFont);
+  DrawButtonCaption(hdc, rcClient, m_strCaption, m_crText, "Arial");
 }

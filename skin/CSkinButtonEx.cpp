@@ -1,6 +1,7 @@
 #include "skin/CSkinButtonEx.h"
 
 #include "skin/SkinBitmap.h"
+#include "skin/SkinFonts.h"
 #include "skin/SkinMessages.h"
 
 namespace {
@@ -169,13 +170,5 @@ void CSkinButtonEx::OnPaint() {
 }
 
 void CSkinButtonEx::DrawCaption(HDC hdc, const CRect& rcClient) {
-  HFONT hFont = CreateFontA(rcClient.Width() * 38 / 263, rcClient.Height() * 20 / 54, 0, 0, 900, FALSE, FALSE, FALSE, 0,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_MODERN, kCaptionFace);
-  HGDIOBJ hOldFont = SelectObject(hdc, hFont);
-  SetBkMode(hdc, TRANSPARENT);
-  ::SetTextColor(hdc, m_crText);
-  CRect rcText(rcClient.left + 30, rcClient.top + 5, rcClient.right, rcClient.bottom);
-  DrawTextA(hdc, m_strCaption, m_strCaption.GetLength(), &rcText, DT_VCENTER);
-  SelectObject(hdc, hOldFont);
-  DeleteObject(hFont);
+  DrawButtonCaption(hdc, rcClient, m_strCaption, m_crText, kCaptionFace);
 }

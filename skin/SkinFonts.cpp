@@ -35,3 +35,17 @@ LOGFONTA MakeLabelFont(int nHeight) {
   std::strncpy(logFont.lfFaceName, kLabelFace, LF_FACESIZE - 1);
   return logFont;
 }
+
+void DrawButtonCaption(HDC hdc, const RECT& rcClient, LPCSTR caption, COLORREF color, LPCSTR face) {
+  const int width = rcClient.right - rcClient.left;
+  const int height = rcClient.bottom - rcClient.top;
+  HFONT hFont = CreateFontA(width * 38 / 263, height * 20 / 54, 0, 0, 900, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_MODERN, face);
+  HGDIOBJ hOldFont = SelectObject(hdc, hFont);
+  SetBkMode(hdc, TRANSPARENT);
+  ::SetTextColor(hdc, color);
+  RECT rcText{rcClient.left + 30, rcClient.top + 5, rcClient.right, rcClient.bottom};
+  DrawTextA(hdc, caption, -1, &rcText, DT_VCENTER);
+  SelectObject(hdc, hOldFont);
+  DeleteObject(hFont);
+}
