@@ -1,0 +1,12 @@
+#include "graphs/CDeinterlacerFilter.h"
+
+namespace {
+// {335D166F-BDCF-4B7E-B360-6A59617C8036}
+constexpr CLSID kClsid = {0x335D166F, 0xBDCF, 0x4B7E, {0xB3, 0x60, 0x6A, 0x59, 0x61, 0x7C, 0x80, 0x36}};
+}  // namespace
+
+CDeinterlacerFilter::CDeinterlacerFilter(IGraphBuilder* graph) { SetGraph(graph); }
+
+CDeinterlacerFilter::~CDeinterlacerFilter() { RemoveFromGraph(); }
+
+BOOL CDeinterlacerFilter::AddToGraph() { return AddFilterByClsid(kClsid, L"Quarnelix Deinterlacer"); }
