@@ -1,0 +1,68 @@
+#include <vendor/still_capture/CStillCaptureFilter.h>
+
+#include <vendor/still_capture/CBitmapFileWriter.h>
+#include <vendor/still_capture/QnStillCap.h>
+
+#include <com/objbase.h>
+#include <dshow/AnsiText.h>
+
+#include <cstring>
+#include <new>
+
+CUnknown* WINAPI CStillCaptureFilter::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) {
+  auto* filter = new (std::nothrow) CStillCaptureFilter(pUnk, phr);
+  if (!filter && phr) *phr = E_OUTOFMEMORY;
+  return filter;
+}
+
+CStillCaptureFilter::CStillCaptureFilter(LPUNKNOWN pUnk, HRESULT* phr)
+    : CBaseFilter("Quarnelix StillCapture", pUnk, &m_lock, CLSID_QnStillCapture, phr),
+      m_pin(std::make_unique<CStillCaptureInputPin>(this, &m_lock, phr)) {}
+
+CStillCaptureFilter::~CStillCaptureFilter() = default;
+
+STDMETHODIMP CStillCaptureFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
+  if (riid == IID_IFileSinkFilter) return GetInterface(static_cast<IFileSinkFilter*>(this), ppv);
+  return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
+}
+
+CBasePin* CStillCaptureFilter::GetPin(int n) { return n == 0 ? m_pin.get() : nullptr; }
+
+STDMETHODIMP CStillCaptureFilter::Stop() {
+  const HRESULT hr = CBaseFilter::Stop();
+  std::lock_guard guard(m_fileLock);
+  m_written = false;
+  return hr;
+}
+
+STDMETHODIMP CStillCaptureFilter::SetFileName(LPCOLESTR pszFileName, const AM_MEDIA_TYPE*) {
+  CheckPointer(pszFileName, E_POINTER);
+  std::lock_guard guard(m_fileLock);
+  m_fileName = pszFileName;
+  m_written = false;
+  return S_OK;
+}
+
+STDMETHODIMP CStillCaptureFilter::GetCurFile(LPOLESTR* ppszFileName, AM_MEDIA_TYPE* pmt) {
+  CheckPointer(ppszFileName, E_POINTER);
+  *ppszFileName = nullptr;
+  if (pmt) std::memset(pmt, 0, sizeof(*pmt));
+  std::lock_guard guard(m_fileLock);
+  if (m_fileName.empty()) return E_FAIL;
+  const size_t bytes = (m_fileName.size() + 1) * sizeof(WCHAR);
+  *ppszFileName = static_cast<LPOLESTR>(CoTaskMemAlloc(bytes));
+  if (!*ppszFileName) return E_OUTOFMEMORY;
+  std::memcpy(*ppszFileName, m_fileName.c_str(), bytes);
+  return S_OK;
+}
+
+void CStillCaptureFilter::receive(IMediaSample* sample, const CMediaType& type) {
+  if (m_State != State_Running) return;
+  std::lock_guard guard(m_fileLock);
+  if (m_written || m_fileName.empty()) return;
+  BYTE* data = nullptr;
+  if (FAILED(sample->GetPointer(&data))) return;
+  const auto& format = *reinterpret_cast<const VIDEOINFOHEADER*>(type.Format());
+  m_written = CBitmapFileWriter::write(plat::AnsiText::fromWide(m_fileName).c_str(), data,
+                                       sample->GetActualDataLength(), format, *type.Subtype() == MEDIASUBTYPE_YUY2);
+}
