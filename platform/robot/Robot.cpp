@@ -109,6 +109,26 @@ HWND Robot::findWindow(const char* className, const char* title) const { return 
 
 HWND Robot::control(HWND dialog, int id) const { return GetDlgItem(dialog, id); }
 
+std::vector<std::string> Robot::notices() const {
+  std::vector<HWND> topLevel;
+  {
+    UserSystem& system = UserSystem::current();
+    std::lock_guard guard(system.lock());
+    topLevel = system.windows().topLevel();
+  }
+  std::vector<std::string> found;
+  for (HWND hwnd : topLevel) {
+    const auto style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
+    char className[64] = {};
+    GetClassNameA(hwnd, className, sizeof className);
+    if (!(style & WS_VISIBLE) || !(style & WS_POPUP) || (style & WS_CAPTION) == WS_CAPTION) continue;
+    if (!(exStyle & WS_EX_TOPMOST) || std::string(className) == TOOLTIPS_CLASSA) continue;
+    if (std::string said = text(hwnd); !said.empty()) found.push_back(std::move(said));
+  }
+  return found;
+}
+
 std::string Robot::text(HWND hwnd) const {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
   text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));

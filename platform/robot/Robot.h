@@ -66,6 +66,10 @@ class Robot {
   void plugTvStick(bool plugged);
   void showOnComposite(const std::string& source);
   std::vector<MessageBoxRecord> messageBoxes() const;
+  // The texts of the taskbar notices on screen now, front first. A notice is a visible
+  // top-level popup kept topmost, with no caption, that is no tooltip; its window text
+  // is what it says.
+  std::vector<std::string> notices() const;
 
  private:
   void buttonDown(POINT screen, UINT button, bool doubleClick);

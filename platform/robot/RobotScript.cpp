@@ -5,6 +5,7 @@
 #include <win32/thread.h>
 #include <win32/user/UserSystem.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -41,7 +42,7 @@ const std::map<std::string, Shape>& verbShapes() {
       {"move", {2, 2}},          {"key", {1, 1}},         {"type", {1, 1}},           {"answer", {1, 1}},
       {"expect-text", {2, 2}},   {"expect-messagebox", {1, 1}}, {"post", {1, 3}},     {"send", {1, 3}},
       {"close", {0, 0}},         {"log", {1, 1}},         {"plug", {0, 0}},           {"unplug", {0, 0}},
-      {"composite", {1, 1}},     {"screenshot", {1, 1}},
+      {"composite", {1, 1}},     {"screenshot", {1, 1}},  {"expect-notice", {1, 1}},
   };
   return shapes;
 }
@@ -355,6 +356,10 @@ int RobotScript::run(const Verb& verb) {
     const auto boxes = m_robot.messageBoxes();
     if (boxes.empty()) fail(verb, "no message box was shown");
     else if (boxes.back().text != verb.args[0]) fail(verb, "the last message box said \"" + boxes.back().text + "\"");
+  } else if (name == "expect-notice") {
+    const auto notices = m_robot.notices();
+    if (std::find(notices.begin(), notices.end(), verb.args[0]) == notices.end())
+      fail(verb, notices.empty() ? "no notice is shown" : "the notice says \"" + notices.front() + "\"");
   } else if (name == "post" || name == "send") {
     HWND window = currentWindow(verb);
     std::vector<long> values;
