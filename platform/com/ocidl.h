@@ -1,8 +1,10 @@
 // Property bags: named VARIANT values an object reads its settings from (a device's
-// "FriendlyName").
+// "FriendlyName"). Property pages: an object names the pages that edit it
+// (ISpecifyPropertyPages); a property frame (olectl.h) hosts each page through its site.
 #pragma once
 
 #include <com/oaidl.h>
+#include <win32/user/message.h>
 
 // {55272A00-42CB-11CE-8135-00AA004BB851}
 DEFINE_GUID(IID_IPropertyBag, 0x55272A00, 0x42CB, 0x11CE, 0x81, 0x35, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51);
@@ -14,4 +16,70 @@ struct IPropertyBag : public IUnknown {
 
  protected:
   ~IPropertyBag() = default;
+};
+
+// A counted array of GUIDs allocated with CoTaskMemAlloc; the receiver frees pElems.
+struct CAUUID {
+  ULONG cElems;
+  GUID* pElems;
+};
+using LPCAUUID = CAUUID*;
+
+// {B196B28B-BAB4-101A-B69C-00AA00341D07}
+DEFINE_GUID(IID_ISpecifyPropertyPages, 0xB196B28B, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07);
+
+struct ISpecifyPropertyPages : public IUnknown {
+  STDMETHOD(GetPages)(CAUUID* pPages) = 0;
+
+ protected:
+  ~ISpecifyPropertyPages() = default;
+};
+
+// A page's title and size (pixels), the strings allocated with CoTaskMemAlloc.
+struct PROPPAGEINFO {
+  ULONG cb;
+  LPOLESTR pszTitle;
+  SIZE size;
+  LPOLESTR pszDocString;
+  LPOLESTR pszHelpFile;
+  DWORD dwHelpContext;
+};
+using LPPROPPAGEINFO = PROPPAGEINFO*;
+
+#define PROPPAGESTATUS_DIRTY 0x01
+#define PROPPAGESTATUS_VALIDATE 0x02
+#define PROPPAGESTATUS_CLEAN 0x04
+
+// {B196B28C-BAB4-101A-B69C-00AA00341D07}
+DEFINE_GUID(IID_IPropertyPageSite, 0xB196B28C, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07);
+
+struct IPropertyPageSite : public IUnknown {
+  STDMETHOD(OnStatusChange)(DWORD dwFlags) = 0;
+  STDMETHOD(GetLocaleID)(LCID* pLocaleID) = 0;
+  STDMETHOD(GetPageContainer)(IUnknown** ppUnk) = 0;
+  STDMETHOD(TranslateAccelerator)(LPMSG pMsg) = 0;
+
+ protected:
+  ~IPropertyPageSite() = default;
+};
+
+// {B196B28D-BAB4-101A-B69C-00AA00341D07}
+DEFINE_GUID(IID_IPropertyPage, 0xB196B28D, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07);
+
+struct IPropertyPage : public IUnknown {
+  STDMETHOD(SetPageSite)(IPropertyPageSite* pPageSite) = 0;
+  STDMETHOD(Activate)(HWND hWndParent, LPCRECT pRect, BOOL bModal) = 0;
+  STDMETHOD(Deactivate)() = 0;
+  STDMETHOD(GetPageInfo)(PROPPAGEINFO* pPageInfo) = 0;
+  // cObjects 0 lets go of the objects.
+  STDMETHOD(SetObjects)(ULONG cObjects, IUnknown** ppUnk) = 0;
+  STDMETHOD(Show)(UINT nCmdShow) = 0;
+  STDMETHOD(Move)(LPCRECT pRect) = 0;
+  STDMETHOD(IsPageDirty)() = 0;
+  STDMETHOD(Apply)() = 0;
+  STDMETHOD(Help)(LPCOLESTR pszHelpDir) = 0;
+  STDMETHOD(TranslateAccelerator)(LPMSG pMsg) = 0;
+
+ protected:
+  ~IPropertyPage() = default;
 };

@@ -1,3 +1,12 @@
+// Property frames: OleCreatePropertyFrame shows a modal "#32770" frame titled
+// "<caption> Properties" ("Properties" without a caption) over hwndOwner at x, y (screen
+// pixels), with one tab button per page CLSID above the page area and OK and Cancel below.
+// Every page is created with CoCreateInstance, given its site and the objects, and
+// activated into the frame; the first tab is shown. OK applies every page, Cancel and the
+// close box apply nothing; the call returns when the frame is closed. The robot closes it
+// as a user would; with nobody to answer, OK is taken, as a message box takes its default.
+// Fails with the page's creation HRESULT when a page cannot be made, before anything shows.
+//
 // OLE pictures: OleLoadPicture reads a picture file (Windows bitmap, JPEG or PNG) from a
 // stream into an IPicture holding a bitmap. The picture owns its bitmap: releasing the
 // last reference deletes the HBITMAP, so a caller that keeps the bitmap copies it first.
@@ -5,6 +14,7 @@
 #pragma once
 
 #include <com/objidl.h>
+#include <com/ocidl.h>
 #include <com/unknwn.h>
 
 using OLE_HANDLE = UINT;
@@ -50,3 +60,7 @@ using LPPICTURE = IPicture*;
 
 // lSize 0 reads the stream to its end; otherwise lSize bytes from its position.
 HRESULT OleLoadPicture(LPSTREAM lpstream, LONG lSize, BOOL fRunmode, REFIID riid, LPVOID* lplpvObj);
+
+HRESULT OleCreatePropertyFrame(HWND hwndOwner, UINT x, UINT y, LPCOLESTR lpszCaption, ULONG cObjects,
+                               LPUNKNOWN* ppUnk, ULONG cPages, LPCLSID pPageClsID, LCID lcid, DWORD dwReserved,
+                               LPVOID pvReserved);
