@@ -1,5 +1,6 @@
 #include <dshow/engine/PlatformClasses.h>
 
+#include <dshow/ProcAmpPage.h>
 #include <dshow/baseclasses/CMemAllocator.h>
 #include <dshow/engine/CaptureGraphBuilder.h>
 #include <dshow/engine/DeviceEnumerator.h>
@@ -41,6 +42,7 @@ const ClassEntry kClasses[] = {
     {&CLSID_TvStickCapture, &PlatformClasses::create<&TvCapture::CreateInstance>, nullptr},
     {&CLSID_TvStickCrossbar, &PlatformClasses::create<&TvCrossbar::CreateInstance>, nullptr},
     {&CLSID_TvStickTuner, &PlatformClasses::create<&TvTuner::CreateInstance>, nullptr},
+    {&CLSID_ProcAmpPropertyPage, &ProcAmpPage::create, nullptr},
     {&CLSID_AudioCapture, &PlatformClasses::create<&AudioCapture::CreateInstance>, nullptr},
     // The platform's filters; those with a setup record are candidates for intelligent connect.
     {&CLSID_SmartTee, &PlatformClasses::create<&SmartTee::CreateInstance>, &SmartTee::kSetup},

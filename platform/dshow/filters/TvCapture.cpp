@@ -1,5 +1,7 @@
 #include <dshow/filters/TvCapture.h>
 
+#include <com/objbase.h>
+#include <dshow/ProcAmpPage.h>
 #include <dshow/baseclasses/CAutoLock.h>
 #include <dshow/evcode.h>
 #include <dshow/filters/AnalogPin.h>
@@ -36,6 +38,7 @@ CUnknown* TvCapture::CreateInstance(LPUNKNOWN outer, HRESULT* phr) { return new 
 STDMETHODIMP TvCapture::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
   if (riid == IID_IAMVideoProcAmp) return GetInterface(static_cast<IAMVideoProcAmp*>(this), ppv);
   if (riid == IID_IAMAnalogVideoDecoder) return GetInterface(static_cast<IAMAnalogVideoDecoder*>(this), ppv);
+  if (riid == IID_ISpecifyPropertyPages) return GetInterface(static_cast<ISpecifyPropertyPages*>(this), ppv);
   return CSource::NonDelegatingQueryInterface(riid, ppv);
 }
 
@@ -147,6 +150,18 @@ STDMETHODIMP TvCapture::put_OutputEnable(long lOutputEnable) {
 STDMETHODIMP TvCapture::get_OutputEnable(long* plOutputEnable) {
   CheckPointer(plOutputEnable, E_POINTER);
   *plOutputEnable = m_outputEnable;
+  return S_OK;
+}
+
+STDMETHODIMP TvCapture::GetPages(CAUUID* pPages) {
+  CheckPointer(pPages, E_POINTER);
+  pPages->pElems = static_cast<GUID*>(CoTaskMemAlloc(sizeof(GUID)));
+  if (!pPages->pElems) {
+    pPages->cElems = 0;
+    return E_OUTOFMEMORY;
+  }
+  pPages->cElems = 1;
+  pPages->pElems[0] = CLSID_ProcAmpPropertyPage;
   return S_OK;
 }
 

@@ -4,12 +4,14 @@
 // input that the crossbar's video output is wired to. The filter carries the picture
 // controls (IAMVideoProcAmp: out-of-range values refused) and the video decoder
 // (IAMAnalogVideoDecoder: the standard, the horizontal lock, which follows the signal).
+// Its one property page shows the picture controls (ProcAmpPage).
 //
 // It is a live source: nothing is captured while paused (GetState answers
 // VFW_S_CANT_CUE). Unplugging the stick stops the pictures and reports EC_DEVICE_LOST
 // with 0, plugging it in again EC_DEVICE_LOST with 1.
 #pragma once
 
+#include <com/ocidl.h>
 #include <dshow/axextend.h>
 #include <dshow/baseclasses/CSource.h>
 
@@ -20,7 +22,10 @@ namespace plat {
 class AnalogPin;
 class TvStickCapture;
 
-class TvCapture : public CSource, public IAMVideoProcAmp, public IAMAnalogVideoDecoder {
+class TvCapture : public CSource,
+                  public IAMVideoProcAmp,
+                  public IAMAnalogVideoDecoder,
+                  public ISpecifyPropertyPages {
  public:
   TvCapture(LPUNKNOWN outer, HRESULT* phr);
   ~TvCapture() override;
@@ -48,6 +53,8 @@ class TvCapture : public CSource, public IAMVideoProcAmp, public IAMAnalogVideoD
   STDMETHODIMP get_NumberOfLines(long* plNumberOfLines) override;
   STDMETHODIMP put_OutputEnable(long lOutputEnable) override;
   STDMETHODIMP get_OutputEnable(long* plOutputEnable) override;
+  // ISpecifyPropertyPages
+  STDMETHODIMP GetPages(CAUUID* pPages) override;
 
   // Whether the stick is there to capture from; reports a change as EC_DEVICE_LOST.
   bool checkDevice();
