@@ -33,7 +33,6 @@ LOGFONTA NoticeFont(LPCSTR szFont, int nSize, int nStyle) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CTaskbarNotifier, CWnd)
-  ON_WM_DESTROY()
   ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
   ON_WM_PAINT()
   ON_WM_TIMER()
@@ -75,12 +74,6 @@ BOOL CTaskbarNotifier::Create(CWnd* pWndParent) {
                                           reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
   return CreateEx(0, lpszClass, nullptr, WS_POPUP, 0, 0, 0, 0, pWndParent ? pWndParent->GetSafeHwnd() : nullptr,
                   nullptr);
-}
-
-void CTaskbarNotifier::OnDestroy() {
-  KillAllTimers();
-  m_nAnimStatus = kHidden;
-  CWnd::OnDestroy();
 }
 
 void CTaskbarNotifier::ReleaseSkin() {

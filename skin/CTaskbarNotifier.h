@@ -50,7 +50,6 @@ class CTaskbarNotifier : public CWnd {
   BOOL IsHovered() const { return m_bMouseIsOver; }
 
  protected:
-  afx_msg void OnDestroy();
   afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
   afx_msg void OnPaint();
   afx_msg void OnTimer(UINT_PTR nIDEvent);
