@@ -4,9 +4,12 @@
 
 #include <com/ComPtr.h>
 #include <com/oleauto.h>
+#include <com/objbase.h>
 #include <com/ocidl.h>
+#include <com/olectl.h>
 #include <win32/codepage.h>
 #include <win32/module.h>
+#include <win32/user/input.h>
 
 #include <cctype>
 #include <string>
@@ -85,4 +88,20 @@ void RegisterFilterModule(LPCSTR path) {
   using RegisterServer = HRESULT (*)();
   if (auto entry = reinterpret_cast<RegisterServer>(GetProcAddress(module, "DllRegisterServer"))) entry();
   FreeLibrary(module);
+}
+
+BOOL ShowFilterPropertyPages(IBaseFilter* filter) {
+  if (!filter) return FALSE;
+  ComPtr<ISpecifyPropertyPages> specify;
+  if (FAILED(filter->QueryInterface(IID_ISpecifyPropertyPages, specify.putVoid()))) return FALSE;
+  CAUUID pages{};
+  if (FAILED(specify->GetPages(&pages))) return FALSE;
+  if (pages.cElems == 0) {
+    CoTaskMemFree(pages.pElems);
+    return FALSE;
+  }
+  IUnknown* objects[] = {filter};
+  OleCreatePropertyFrame(GetActiveWindow(), 0, 0, nullptr, 1, objects, pages.cElems, pages.pElems, 0, 0, nullptr);
+  CoTaskMemFree(pages.pElems);
+  return TRUE;
 }

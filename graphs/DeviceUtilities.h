@@ -1,6 +1,7 @@
 // Finding capture devices by friendly name and making filters creatable: the device
-// lookups the graphs and the device wrappers share, and the registration of a filter
-// module of the program's "Filter" folder. Names are ANSI code page text.
+// lookups the graphs and the device wrappers share, the registration of a filter module
+// of the program's "Filter" folder, and a filter's property pages. Names are ANSI code
+// page text.
 //
 // The listing of a category's devices into a device list (EnumCategoryDevices and its
 // video and audio forms) is in core/DeviceEnumeration.h.
@@ -30,3 +31,7 @@ BOOL IsFilterRegistered(REFCLSID clsid);
 // Loads the module and runs its DllRegisterServer, if it has one. A path that is not a
 // loadable module does nothing.
 void RegisterFilterModule(LPCSTR path);
+
+// Shows the filter's property pages in a modal frame over the active window and returns
+// when it is closed. FALSE, showing nothing, when the filter has no property pages.
+BOOL ShowFilterPropertyPages(IBaseFilter* filter);
