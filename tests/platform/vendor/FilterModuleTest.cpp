@@ -57,15 +57,25 @@ ComPtr<IBaseFilter> FilterModuleTest::addModuleFilter(const char* module, REFCLS
   return filter;
 }
 
-std::vector<std::vector<BYTE>> FilterModuleTest::passThrough(IBaseFilter* filter, const CMediaType& type,
-                                                             std::vector<std::vector<BYTE>> frames) {
+FrameSink* FilterModuleTest::connectThrough(IBaseFilter* filter, const CMediaType& type,
+                                            std::vector<std::vector<BYTE>> frames) {
   auto* source = add(new FrameSource(type, std::move(frames)), L"Source");
   auto* sink = add(new FrameSink(), L"Sink");
   EXPECT_EQ(graph->ConnectDirect(source->output(), firstPin(filter, PINDIR_INPUT), nullptr), S_OK);
   EXPECT_EQ(graph->ConnectDirect(firstPin(filter, PINDIR_OUTPUT), sink->input(), nullptr), S_OK);
+  return sink;
+}
+
+void FilterModuleTest::runToEnd(FrameSink* sink) {
   EXPECT_TRUE(SUCCEEDED(control()->Run()));
   EXPECT_TRUE(sink->waitForEndOfStream());
   control()->Stop();
+}
+
+std::vector<std::vector<BYTE>> FilterModuleTest::passThrough(IBaseFilter* filter, const CMediaType& type,
+                                                             std::vector<std::vector<BYTE>> frames) {
+  FrameSink* sink = connectThrough(filter, type, std::move(frames));
+  runToEnd(sink);
   return sink->frames();
 }
 
