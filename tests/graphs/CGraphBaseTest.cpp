@@ -7,6 +7,8 @@
 #include "graphs/DeviceUtilities.h"
 #include "graphs/FilterUtilities.h"
 
+#include "EventOnlyGraph.h"
+
 #include <com/ComPtr.h>
 #include <robot/Robot.h>
 #include <win32/thread.h>
@@ -337,6 +339,28 @@ TEST_F(GraphBaseTest, ClocksAndSeekingGoToTheGraph) {
   ASSERT_TRUE(base.GetCurrentPosition(&seconds));
   EXPECT_EQ(seconds, 0.0);
   EXPECT_FALSE(base.RenderFile("C:\\missing.mpg"));
+}
+
+TEST_F(GraphBaseTest, APartialGraphIsHeldButReportedAndOnlyAPlainOkNotifies) {
+  auto* graph = new test::EventOnlyGraph(S_FALSE);
+  {
+    CGraphBase base;
+    EXPECT_FALSE(base.Attach(graph)) << "six of the seven interfaces are missing";
+    EXPECT_EQ(base.GetGraph(), graph);
+    EXPECT_TRUE(Registered(graph));
+    EXPECT_FALSE(base.SetNotifyWindow(makeWindow(10, 10))) << "S_FALSE is not success here";
+    EXPECT_FALSE(base.Run()) << "no control interface";
+    EXPECT_FALSE(base.SetOwnerWindow(window));
+    EXPECT_FALSE(base.GetCurrentPosition(nullptr));
+  }
+  EXPECT_EQ(graph->references(), 1u) << "every reference taken was given back";
+  graph->Release();
+
+  auto* plain = new test::EventOnlyGraph(S_OK);
+  CGraphBase base;
+  base.Attach(plain);
+  EXPECT_TRUE(base.SetNotifyWindow(nullptr));
+  plain->Release();
 }
 
 }  // namespace
