@@ -32,6 +32,15 @@ STDMETHODIMP CStillCaptureFilter::Stop() {
   const HRESULT hr = CBaseFilter::Stop();
   std::lock_guard guard(m_fileLock);
   m_written = false;
+  m_paused.clear();
+  return hr;
+}
+
+STDMETHODIMP CStillCaptureFilter::Run(REFERENCE_TIME tStart) {
+  const HRESULT hr = CBaseFilter::Run(tStart);
+  std::lock_guard guard(m_fileLock);
+  if (SUCCEEDED(hr) && !m_paused.empty()) writeOnce(m_paused.data(), static_cast<long>(m_paused.size()), m_pausedType);
+  m_paused.clear();
   return hr;
 }
 
@@ -57,12 +66,21 @@ STDMETHODIMP CStillCaptureFilter::GetCurFile(LPOLESTR* ppszFileName, AM_MEDIA_TY
 }
 
 void CStillCaptureFilter::receive(IMediaSample* sample, const CMediaType& type) {
-  if (m_State != State_Running) return;
-  std::lock_guard guard(m_fileLock);
-  if (m_written || m_fileName.empty()) return;
   BYTE* data = nullptr;
   if (FAILED(sample->GetPointer(&data))) return;
+  const long length = sample->GetActualDataLength();
+  std::lock_guard guard(m_fileLock);
+  if (m_State == State_Running) {
+    writeOnce(data, length, type);
+  } else if (m_paused.empty()) {
+    m_paused.assign(data, data + length);
+    m_pausedType = type;
+  }
+}
+
+void CStillCaptureFilter::writeOnce(const BYTE* data, long length, const CMediaType& type) {
+  if (m_written || m_fileName.empty()) return;
   const auto& format = *reinterpret_cast<const VIDEOINFOHEADER*>(type.Format());
-  m_written = CBitmapFileWriter::write(plat::AnsiText::fromWide(m_fileName).c_str(), data,
-                                       sample->GetActualDataLength(), format, *type.Subtype() == MEDIASUBTYPE_YUY2);
+  m_written = CBitmapFileWriter::write(plat::AnsiText::fromWide(m_fileName).c_str(), data, length, format,
+                                       *type.Subtype() == MEDIASUBTYPE_YUY2);
 }
