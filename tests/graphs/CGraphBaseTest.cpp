@@ -10,6 +10,7 @@
 #include "EventOnlyGraph.h"
 
 #include <com/ComPtr.h>
+#include <mfc/afxwin.h>
 #include <robot/Robot.h>
 #include <win32/thread.h>
 
@@ -305,6 +306,34 @@ TEST_F(GraphBaseTest, FullScreenAndParkingNeedARealWindow) {
   EXPECT_TRUE(base.IsFullScreen());
   ASSERT_TRUE(base.SetFullScreen(FALSE, owner));
   EXPECT_FALSE(base.IsFullScreen());
+}
+
+TEST_F(GraphBaseTest, AParkedVideoHidesOnTheApplicationsMainWindow) {
+  CWinApp app("Graph test");
+  CGraphBase base;
+  ASSERT_TRUE(base.Create());
+  ComPtr<IBaseFilter> renderer = showPreview(base);
+  ASSERT_TRUE(base.SetOwnerWindow(makeWindow(320, 240)));
+  auto* frame = new CFrameWnd;  // deletes itself when destroyed
+  ASSERT_TRUE(frame->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW));
+  app.m_pMainWnd = frame;
+
+  ASSERT_TRUE(base.ParkVideoWindow());
+  ComPtr<IVideoWindow> video = videoWindow(base);
+  OAHWND owner = 0;
+  long visible = OATRUE;
+  long style = 0;
+  long width = -1;
+  video->get_Owner(&owner);
+  video->get_Visible(&visible);
+  video->get_WindowStyle(&style);
+  video->get_Width(&width);
+  EXPECT_EQ(owner, reinterpret_cast<OAHWND>(frame->m_hWnd));
+  EXPECT_EQ(visible, OAFALSE);
+  EXPECT_EQ(style & (WS_CHILD | WS_DISABLED), WS_CHILD | WS_DISABLED);
+  EXPECT_EQ(width, 0);
+  frame->DestroyWindow();
+  EXPECT_FALSE(base.ParkVideoWindow()) << "the main window is gone";
 }
 
 TEST_F(GraphBaseTest, AnEmptyObjectRefusesEverything) {
