@@ -370,6 +370,21 @@ TEST_F(GraphBaseTest, ClocksAndSeekingGoToTheGraph) {
   EXPECT_FALSE(base.RenderFile("C:\\missing.mpg"));
 }
 
+TEST_F(GraphBaseTest, ALiveGraphsPositionIsReadInSecondsAndCannotBeSought) {
+  CGraphBase base;
+  ASSERT_TRUE(base.Create());
+  ComPtr<IBaseFilter> renderer = showPreview(base);
+  ASSERT_TRUE(base.Run());
+  plat::Robot robot;
+  robot.advance(2500);
+  double seconds = 0;
+  ASSERT_TRUE(base.GetCurrentPosition(&seconds));
+  EXPECT_NEAR(seconds, 2.5, 0.1);
+  EXPECT_FALSE(base.SetCurrentPosition(1.0));
+  EXPECT_FALSE(base.SetPositions(0.0, 1.0));
+  ASSERT_TRUE(base.Stop());
+}
+
 TEST_F(GraphBaseTest, APartialGraphIsHeldButReportedAndOnlyAPlainOkNotifies) {
   auto* graph = new test::EventOnlyGraph(S_FALSE);
   {
