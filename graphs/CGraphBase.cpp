@@ -52,7 +52,9 @@ BOOL CGraphBase::Create() {
 BOOL CGraphBase::QueryInterfaces() {
   if (!m_pGraph) return FALSE;
   bool ok = true;
+  // Asked again, the interfaces held are let go first rather than leaked.
   auto query = [&](REFIID iid, auto** field) {
+    ReleaseHeld(*field);
     ok = SUCCEEDED(m_pGraph->QueryInterface(iid, reinterpret_cast<void**>(field))) && ok;
   };
   query(IID_IMediaControl, &m_pControl);

@@ -138,6 +138,7 @@ TEST_F(GraphBaseTest, CreateRegistersTheGraphOnceAndReleaseAllRevokesIt) {
   EXPECT_FALSE(base.Create()) << "a second graph is refused";
   EXPECT_EQ(base.GetGraph(), graph) << "and the first stays";
 
+  EXPECT_TRUE(base.QueryInterfaces()) << "asked again";
   graph->AddRef();
   base.ReleaseAll();
   EXPECT_EQ(base.GetGraph(), nullptr);
