@@ -1,0 +1,188 @@
+// The MPEG recorder's encoding rate: one second of 720 x 576 YUY2 pictures of a station
+// (the sweeping bar makes every frame differ) pushed into the recorder as fast as it
+// takes them, without a clock, and written as MPEG-1 (stream type 1 at the set size)
+// or DVD MPEG-2 (stream type 8). Items per second are frames encoded per second.
+#include <com/ComPtr.h>
+#include <com/objbase.h>
+#include <dshow/baseclasses/streams.h>
+#include <machine/Machine.h>
+#include <machine/ProgramFolder.h>
+#include <machine/TestPicture.h>
+#include <vendor/mpeg_recorder/QnMpegEncoder.h>
+#include <win32/module.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using plat::ComPtr;
+
+constexpr LONG kWidth = 720;
+constexpr LONG kHeight = 576;
+constexpr int kFrames = 25;
+
+std::vector<std::filesystem::path> g_roots;
+
+std::filesystem::path temporaryRoot() {
+  std::string root = (std::filesystem::temp_directory_path() / "orvane-bench-XXXXXX").string();
+  if (!mkdtemp(root.data())) std::abort();
+  g_roots.emplace_back(root);
+  return root;
+}
+
+// A fresh machine with the recorder module registered in its registry.
+bool openMachineWithRecorder() {
+  plat::Machine::open(temporaryRoot()).clock().setManual(1709294400000);
+  HMODULE module = LoadLibraryA("Filter\\qnmpeg2enc.ax");
+  if (!module) return false;
+  auto registerServer = reinterpret_cast<HRESULT (*)()>(reinterpret_cast<void (*)()>(GetProcAddress(module, "DllRegisterServer")));
+  const bool registered = registerServer && registerServer() == S_OK;
+  FreeLibrary(module);
+  return registered;
+}
+
+CMediaType pictureType() {
+  CMediaType type(&MEDIATYPE_Video);
+  type.SetSubtype(&MEDIASUBTYPE_YUY2);
+  type.SetFormatType(&FORMAT_VideoInfo);
+  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
+  info->AvgTimePerFrame = 400000;
+  info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info->bmiHeader.biWidth = kWidth;
+  info->bmiHeader.biHeight = kHeight;
+  info->bmiHeader.biPlanes = 1;
+  info->bmiHeader.biBitCount = 16;
+  info->bmiHeader.biCompression = MAKEFOURCC('Y', 'U', 'Y', '2');
+  info->bmiHeader.biSizeImage = kWidth * kHeight * 2;
+  type.SetSampleSize(info->bmiHeader.biSizeImage);
+  return type;
+}
+
+// Pushes one second of painted station pictures, stamped 40 ms apart, then ends the stream.
+class PictureSource : public CSource {
+ public:
+  PictureSource() : CSource("Picture source", nullptr, GUID_NULL) {
+    plat::Scene scene;
+    scene.kind = plat::Scene::Kind::Station;
+    scene.number = 5;
+    scene.name = "Bench";
+    for (int frame = 0; frame < kFrames; ++frame) {
+      m_pictures.emplace_back(static_cast<size_t>(kWidth * kHeight * 2));
+      plat::TestPicture::paintYuy2(scene, frame * 40, static_cast<std::uint64_t>(frame), kWidth, kHeight,
+                                   m_pictures.back().data(), kWidth * 2);
+    }
+    m_stream = new Stream(this);
+  }
+  IPin* output() { return m_stream; }
+
+ private:
+  class Stream : public CSourceStream {
+   public:
+    explicit Stream(PictureSource* filter) : CSourceStream("Picture stream", nullptr, filter, L"Out"), m_source(filter) {}
+    HRESULT GetMediaType(CMediaType* type) override {
+      *type = pictureType();
+      return S_OK;
+    }
+    HRESULT DecideBufferSize(IMemAllocator* alloc, ALLOCATOR_PROPERTIES* props) override {
+      ALLOCATOR_PROPERTIES wanted = *props;
+      wanted.cBuffers = 4;
+      wanted.cbBuffer = kWidth * kHeight * 2;
+      ALLOCATOR_PROPERTIES actual{};
+      return alloc->SetProperties(&wanted, &actual);
+    }
+    HRESULT OnThreadStartPlay() override {
+      m_next = 0;
+      return S_OK;
+    }
+    HRESULT FillBuffer(IMediaSample* sample) override {
+      if (m_next >= kFrames) return S_FALSE;
+      BYTE* data = nullptr;
+      sample->GetPointer(&data);
+      const auto& picture = m_source->m_pictures[static_cast<size_t>(m_next)];
+      std::memcpy(data, picture.data(), picture.size());
+      REFERENCE_TIME start = m_next * 400000LL;
+      REFERENCE_TIME stop = start + 400000LL;
+      sample->SetTime(&start, &stop);
+      sample->SetActualDataLength(static_cast<long>(picture.size()));
+      ++m_next;
+      return S_OK;
+    }
+
+   private:
+    PictureSource* m_source;
+    int m_next = 0;
+  };
+
+  std::vector<std::vector<BYTE>> m_pictures;
+  IPin* m_stream;
+};
+
+void BM_EncodeOneSecondAt720x576(benchmark::State& state) {
+  if (!openMachineWithRecorder()) {
+    state.SkipWithError("the recorder module cannot be registered");
+    return;
+  }
+  CoInitialize(nullptr);
+  {
+    ComPtr<IGraphBuilder> graph;
+    CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid());
+    auto* source = new PictureSource();
+    ComPtr<IBaseFilter> sourceFilter(source);
+    ComPtr<IBaseFilter> recorder;
+    CoCreateInstance(CLSID_QnMpegRecorder, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, recorder.putVoid());
+    graph->AddFilter(sourceFilter.get(), L"Source");
+    graph->AddFilter(recorder.get(), L"Recorder");
+    ComPtr<IQnMpegVideoSettings> settings;
+    recorder->QueryInterface(IID_IQnMpegVideoSettings, settings.putVoid());
+    settings->SetStreamType(static_cast<LONG>(state.range(0)));
+    settings->SetVideoBitRate(6000000);
+    if (state.range(0) == 1) settings->SetPictureSize(kWidth, kHeight);
+    ComPtr<IFileSinkFilter> sink;
+    recorder->QueryInterface(IID_IFileSinkFilter, sink.putVoid());
+    sink->SetFileName(L"C:\\bench.mpg", nullptr);
+    ComPtr<IPin> input;
+    recorder->FindPin(L"InputVideo", input.put());
+    if (graph->ConnectDirect(source->output(), input.get(), nullptr) != S_OK) {
+      state.SkipWithError("cannot connect");
+      return;
+    }
+    ComPtr<IMediaFilter> timing;
+    graph->QueryInterface(IID_IMediaFilter, timing.putVoid());
+    timing->SetSyncSource(nullptr);  // as fast as it goes
+    ComPtr<IMediaControl> control;
+    ComPtr<IMediaEvent> events;
+    graph->QueryInterface(IID_IMediaControl, control.putVoid());
+    graph->QueryInterface(IID_IMediaEvent, events.putVoid());
+    for (auto _ : state) {
+      control->Run();
+      long code = 0;
+      events->WaitForCompletion(INFINITE, &code);
+      control->Stop();  // finishes the file
+      LONG_PTR p1 = 0, p2 = 0;
+      while (events->GetEvent(&code, &p1, &p2, 0) == S_OK) {
+      }
+    }
+    state.SetItemsProcessed(state.iterations() * kFrames);
+  }
+  CoUninitialize();
+}
+BENCHMARK(BM_EncodeOneSecondAt720x576)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  plat::ProgramFolder::setModuleFolder(ORVANE_PROGRAM_DIR);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  plat::Machine::open(temporaryRoot());
+  std::error_code ec;
+  for (const auto& root : g_roots) std::filesystem::remove_all(root, ec);
+  return 0;
+}
