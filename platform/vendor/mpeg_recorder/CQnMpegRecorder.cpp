@@ -10,6 +10,7 @@
 #include <machine/Log.h>
 #include <machine/Machine.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -83,7 +84,7 @@ HRESULT CQnMpegRecorder::StartFile() {
                                              m_Audio.IsConnected() ? &sound : nullptr, hr);
   std::lock_guard guard(m_writerLock);
   m_writer = std::move(writer);
-  m_lastFrames = 0;
+  m_frames = 0;
   return hr;
 }
 
@@ -91,7 +92,6 @@ void CQnMpegRecorder::FinishFile() {
   std::lock_guard guard(m_writerLock);
   if (!m_writer) return;
   if (FAILED(m_writer->finish())) PLAT_LOG("mpegrec", "the file could not be finished");
-  m_lastFrames = m_writer->picturesEncoded();
   m_writer.reset();
 }
 
@@ -107,6 +107,7 @@ HRESULT CQnMpegRecorder::Deliver(CQnRecorderInputPin* pin, IMediaSample* sample)
   const HRESULT hr = pin->kind() == CQnRecorderInputPin::Video ? m_writer->writePicture(data, size, start)
                                                                  : m_writer->writeSound(data, size, start);
   if (FAILED(hr)) PLAT_LOG("mpegrec", "a sample could not be encoded: 0x%08x", static_cast<unsigned>(hr));
+  m_frames = m_writer->picturesEncoded();
   return hr;
 }
 
@@ -179,10 +180,7 @@ STDMETHODIMP CQnMpegRecorder::SetVideoBufferSize(LONG size) {
 
 STDMETHODIMP CQnMpegRecorder::GetEncodedFrames(LONG* frames) {
   if (!frames) return Record(kVideo, 19, {}, E_POINTER);
-  {
-    std::lock_guard guard(m_writerLock);
-    *frames = m_writer ? m_writer->picturesEncoded() : m_lastFrames;
-  }
+  *frames = m_frames;
   return Record(kVideo, 19, {*frames}, S_OK);
 }
 

@@ -17,6 +17,7 @@
 
 #include <dshow/baseclasses/CBaseFilter.h>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -101,7 +102,8 @@ class CQnMpegRecorder : public CBaseFilter,
   std::vector<QnMpegRecorderCall> m_calls;
   std::set<LONG> m_refusedCodes;
   std::wstring m_fileName;
-  std::mutex m_writerLock;
+  std::mutex m_writerLock;  // the writer, held while a sample is encoded
   std::unique_ptr<plat::MpegFileWriter> m_writer;
-  LONG m_lastFrames = 0;  // the frame count of the last recording, kept after it ends
+  // Pictures encoded by the current or last recording; read without waiting for an encode.
+  std::atomic<LONG> m_frames{0};
 };
