@@ -45,7 +45,8 @@ HRESULT CFilterWrapper::CreateAndAddFilter(IGraphBuilder* graph, REFCLSID clsid,
   if (!graph || !filter) return E_POINTER;
   *filter = nullptr;
   IBaseFilter* created = nullptr;
-  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, reinterpret_cast<void**>(&created));
+  HRESULT hr =
+      CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, reinterpret_cast<void**>(&created));
   if (FAILED(hr)) return hr;
   hr = graph->AddFilter(created, name);
   if (SUCCEEDED(hr))
