@@ -178,3 +178,26 @@ TEST_F(RecorderModuleTest, TheFileNameReadsBack) {
   EXPECT_STREQ(name, L"C:\\Recordings\\cap00.mpg");
   CoTaskMemFree(name);
 }
+
+TEST_F(RecorderModuleTest, TheSettingsOfEveryRecordFormatAreTaken) {
+  struct Format {
+    LONG stream, kbit, system, width, height, buffer;
+  };
+  // MPEG-1, VCD-PAL, VCD-NTSC, SVCD-PAL, MPEG-2, DVD-PAL, DVD-NTSC, SVCD-NTSC at their highest rates.
+  const Format formats[] = {{1, 4000, 3, 320, 240, 4096}, {4, 1150, 3, 0, 0, 640},   {3, 1150, 4, 0, 0, 4096},
+                            {10, 2500, 3, 0, 0, 800},     {2, 4000, 3, 640, 480, 4096}, {8, 8000, 3, 0, 0, 4096},
+                            {7, 8000, 4, 0, 0, 4096},     {9, 2500, 4, 0, 0, 800}};
+  for (const Format& format : formats) {
+    SCOPED_TRACE(format.stream);
+    ComPtr<IBaseFilter> filter = addRecorder();
+    ASSERT_TRUE(filter);
+    auto video = as<IQnMpegVideoSettings>(filter.get(), IID_IQnMpegVideoSettings);
+    EXPECT_EQ(video->SetStreamType(format.stream), S_OK);
+    EXPECT_EQ(video->SetVideoBitRate(format.kbit * 1000), S_OK);
+    EXPECT_EQ(video->SetFrameRateCode(format.system), S_OK);
+    EXPECT_EQ(video->SetPictureSize(format.width, format.height), S_OK);
+    EXPECT_EQ(video->SetVideoBufferSize(format.buffer), S_OK);
+    EXPECT_EQ(video->SetAudioBitRate(224), S_OK);
+    graph->RemoveFilter(filter.get());
+  }
+}
