@@ -32,12 +32,6 @@ constexpr char kDeviceControlFilter[] = "Talvik Device Control Filter";
 constexpr WORD kModeRegister = 0xC16F;
 constexpr DWORD kDeviceSettleMs = 100;
 
-// The main window of this thread's application (the launcher); null when there is none.
-HWND MainWindow() {
-  CWnd* main = AfxGetMainWnd();
-  return main ? main->GetSafeHwnd() : nullptr;
-}
-
 template <class T>
 void Destroy(T*& object) {
   delete object;
@@ -195,9 +189,15 @@ void CAppController::ReleaseObjects() {
 }
 
 void CAppController::KillTimers() {
+  StopOsdTimer();
   if (m_scheduleTimer != kNoTimer) KillTimer(m_hScheduleTimerWnd, m_scheduleTimer);
   m_scheduleTimer = kNoTimer;
   m_hScheduleTimerWnd = nullptr;
+}
+
+HWND CAppController::MainWindow() {
+  CWnd* main = AfxGetMainWnd();
+  return main ? main->GetSafeHwnd() : nullptr;
 }
 
 int CAppController::OnNotify(int event, WPARAM wParam, LPARAM lParam) {

@@ -28,6 +28,9 @@ class CAppController : public CObserver {
   // Its timer on the main window: the schedule tick, once a second.
   static constexpr UINT_PTR kScheduleTimer = 500;
   static constexpr UINT kScheduleTimerMs = 1000;
+  // The volume display's timer on the main window while recording.
+  static constexpr UINT_PTR kOsdTimer = 333;
+  static constexpr UINT kOsdTimerMs = 6000;
 
   // Attaches itself to the device list to hear of devices arriving and leaving.
   CAppController();
@@ -71,6 +74,9 @@ class CAppController : public CObserver {
   // Run state 1 (the media player owns the video area), respectively 0.
   void EnterMediaMode();
   void SetIdle();
+  // The run-state object itself, for the operations that move the state; null before
+  // start-up.
+  CRunState* GetRunStateHolder() const { return m_pRunState; }
 
   // The channel window that receives the scan's messages; kept only while it is a window.
   void SetScanTargetWnd(HWND hwnd);
@@ -141,8 +147,27 @@ class CAppController : public CObserver {
 
   // Volume. The scale maps the levels 0..100 onto the mixer's range.
   void InitVolumeScale();
-  // Sets the mixer's volume for a level of the scale (clamped to the mixer's range).
-  void ApplyVolume(int level);
+  // Sets the mixer's volume for a level of the scale (clamped to the mixer's range);
+  // 0 without a mixer, else 1.
+  int ApplyVolume(int level);
+  // The mixer's volume (0 without a mixer), also kept as the volume read back.
+  long ReadVolume();
+  // 0 mutes the mixer's line and sets the muted flag; anything else unmutes and clears
+  // it. Nothing without a mixer.
+  void SetAudioOn(int on);
+  int IsMuted() const { return m_muted; }
+  // Volume keys and the volume slider, acting only while a picture or a file plays
+  // (live, recording, channel wall, media file): the settings' volume 5 up (down 0) or
+  // 5 down, or set to a level (bounded to 0..100); unmutes and applies it; while
+  // recording the volume display's timer 333 restarts. The new level, respectively 1;
+  // 0 when nothing was done.
+  int VolumeStep(int down);
+  int SetVolume(int level);
+  // Ends timer 333 on the main window.
+  void StopOsdTimer();
+  // The settings' audio line names: every source of the speakers side of the mixer
+  // named by the settings' audio device (spaces ignored; else the first mixer).
+  static void FillMixerLineNames();
   // The name of the first source line of that component type on the speakers side (or
   // the recording side) of the mixer named (spaces ignored; else the first mixer); 1 found.
   static int FindMixerSourceName(DWORD componentType, CString& name, int recordingSide, LPCSTR mixerName);
@@ -159,6 +184,11 @@ class CAppController : public CObserver {
   int SaveFiles();
   void ReleaseObjects();
   void KillTimers();
+  // The main window of this thread's application (the launcher); null when there is none.
+  static HWND MainWindow();
+  // The common part of a volume step and a volume set.
+  void ChangeVolume(int level);
+  int PlaysPictureOrSound() const;
 
   CVolumeMixer* m_pVolumeMixer = nullptr;
   CRunState* m_pRunState = nullptr;
@@ -175,6 +205,11 @@ class CAppController : public CObserver {
   long m_volumeMinimum = 0;
   long m_volumeStep = 0;
   int m_volumeLevels = 0;
+  int m_muted = 0;
+  long m_volumeRead = 0;
+  // The id SetTimer gave timer 333 and its window; kNoTimer when not running.
+  UINT_PTR m_osdTimer = kNoTimer;
+  HWND m_hOsdTimerWnd = nullptr;
 };
 
 // The one controller, set by the launcher.

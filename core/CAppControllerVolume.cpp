@@ -2,8 +2,10 @@
 // that the settings' defaults take.
 #include "core/CAppController.h"
 
+#include "core/CAppSettings.h"
 #include "core/CVolumeMixer.h"
 
+#include <win32/user.h>
 #include <winmm/mmsystem.h>
 
 #include <algorithm>
@@ -33,6 +35,30 @@ UINT ChooseMixer(LPCSTR name) {
   return 0;
 }
 
+// Calls `visit` with every source line of every destination of that component type, the
+// name terminated, until it returns true.
+template <class Visit>
+void ForEachSource(HMIXEROBJ mixer, DWORD destinations, DWORD destinationType, Visit visit) {
+  for (DWORD destination = 0; destination < destinations; ++destination) {
+    MIXERLINEA line = {};
+    line.cbStruct = sizeof(line);
+    line.dwDestination = destination;
+    if (mixerGetLineInfoA(mixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_DESTINATION) != MMSYSERR_NOERROR ||
+        line.dwComponentType != destinationType)
+      continue;
+    for (DWORD source = 0; source < line.cConnections; ++source) {
+      MIXERLINEA sourceLine = {};
+      sourceLine.cbStruct = sizeof(sourceLine);
+      sourceLine.dwDestination = destination;
+      sourceLine.dwSource = source;
+      if (mixerGetLineInfoA(mixer, &sourceLine, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE) != MMSYSERR_NOERROR)
+        continue;
+      sourceLine.szName[sizeof(sourceLine.szName) - 1] = '\0';
+      if (visit(sourceLine)) return;
+    }
+  }
+}
+
 }  // namespace
 
 void CAppController::InitVolumeScale() {
@@ -42,11 +68,93 @@ void CAppController::InitVolumeScale() {
   m_volumeLevels = 100;
 }
 
-void CAppController::ApplyVolume(int level) {
-  if (!m_pVolumeMixer) return;
+int CAppController::ApplyVolume(int level) {
+  if (!m_pVolumeMixer) return 0;
   long value = m_volumeMinimum + static_cast<long>(m_volumeStep) * level;
   value = std::clamp<long>(value, m_volumeMinimum, m_volumeMaximum);
   m_pVolumeMixer->SetVolume(static_cast<DWORD>(value));
+  return 1;
+}
+
+long CAppController::ReadVolume() {
+  if (!m_pVolumeMixer) return 0;
+  m_volumeRead = m_pVolumeMixer->GetVolume();
+  return m_volumeRead;
+}
+
+void CAppController::SetAudioOn(int on) {
+  if (!m_pVolumeMixer) return;
+  if (on) {
+    m_pVolumeMixer->LineOn();
+    m_muted = 0;
+  } else {
+    m_pVolumeMixer->LineOff();
+    m_muted = 1;
+  }
+}
+
+// Live picture (2, 11, 13), recording (3, 12, 14), the channel wall (7) or a playing
+// media file (4).
+int CAppController::PlaysPictureOrSound() const {
+  switch (GetRunState()) {
+    case 2: case 11: case 13: case 3: case 12: case 14: case 7: case 4:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int CAppController::VolumeStep(int down) {
+  if (!g_pAppSettings || !PlaysPictureOrSound()) return 0;
+  const int level = std::clamp(g_pAppSettings->Volume + (down ? -5 : 5), 0, 100);
+  ChangeVolume(level);
+  return level;
+}
+
+int CAppController::SetVolume(int level) {
+  if (!g_pAppSettings || !PlaysPictureOrSound()) return 0;
+  // The settings keep a level of the 0..100 scale, whatever a caller hands in.
+  ChangeVolume(std::clamp(level, 0, 100));
+  return 1;
+}
+
+void CAppController::ChangeVolume(int level) {
+  g_pAppSettings->Volume = level;
+  if (m_muted) SetAudioOn(1);
+  ApplyVolume(level);
+  if (!IsRecording()) return;
+  // While recording the volume display stays up for a while after the last change.
+  StopOsdTimer();
+  HWND main = MainWindow();
+  if (!main) return;
+  m_osdTimer = SetTimer(main, kOsdTimer, kOsdTimerMs, nullptr);
+  m_hOsdTimerWnd = m_osdTimer ? main : nullptr;
+  if (!m_osdTimer) m_osdTimer = kNoTimer;
+}
+
+void CAppController::StopOsdTimer() {
+  if (m_osdTimer != kNoTimer && IsWindow(m_hOsdTimerWnd)) KillTimer(m_hOsdTimerWnd, m_osdTimer);
+  m_osdTimer = kNoTimer;
+  m_hOsdTimerWnd = nullptr;
+}
+
+void CAppController::FillMixerLineNames() {
+  if (!g_pAppSettings) return;
+  CStringArray& names = g_pAppSettings->AudioLineNames;
+  names.RemoveAll();
+  if (mixerGetNumDevs() == 0 || !g_pAppSettings->AudioDeviceName[0]) return;
+  HMIXER mixer = nullptr;
+  MIXERCAPSA caps = {};
+  const UINT id = ChooseMixer(g_pAppSettings->AudioDeviceName);
+  if (mixerGetDevCapsA(id, &caps, sizeof(caps)) != MMSYSERR_NOERROR ||
+      mixerOpen(&mixer, id, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR)
+    return;
+  ForEachSource(reinterpret_cast<HMIXEROBJ>(mixer), caps.cDestinations, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS,
+                [&](const MIXERLINEA& source) {
+                  names.Add(source.szName);
+                  return false;
+                });
+  mixerClose(mixer);
 }
 
 int CAppController::FindMixerSourceName(DWORD componentType, CString& name, int recordingSide, LPCSTR mixerName) {
@@ -57,32 +165,16 @@ int CAppController::FindMixerSourceName(DWORD componentType, CString& name, int 
   if (mixerGetDevCapsA(id, &caps, sizeof(caps)) != MMSYSERR_NOERROR ||
       mixerOpen(&mixer, id, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR)
     return 0;
-  auto mixerObject = reinterpret_cast<HMIXEROBJ>(mixer);
   DWORD wantedDestination =
       recordingSide ? MIXERLINE_COMPONENTTYPE_DST_WAVEIN : MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
   int found = 0;
-  for (DWORD destination = 0; !found && destination < caps.cDestinations; ++destination) {
-    MIXERLINEA line = {};
-    line.cbStruct = sizeof(line);
-    line.dwDestination = destination;
-    if (mixerGetLineInfoA(mixerObject, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_DESTINATION) !=
-            MMSYSERR_NOERROR ||
-        line.dwComponentType != wantedDestination)
-      continue;
-    for (DWORD source = 0; !found && source < line.cConnections; ++source) {
-      MIXERLINEA sourceLine = {};
-      sourceLine.cbStruct = sizeof(sourceLine);
-      sourceLine.dwDestination = destination;
-      sourceLine.dwSource = source;
-      if (mixerGetLineInfoA(mixerObject, &sourceLine, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_SOURCE) ==
-              MMSYSERR_NOERROR &&
-          sourceLine.dwComponentType == componentType) {
-        sourceLine.szName[sizeof(sourceLine.szName) - 1] = '\0';
-        name = sourceLine.szName;
-        found = 1;
-      }
-    }
-  }
+  ForEachSource(reinterpret_cast<HMIXEROBJ>(mixer), caps.cDestinations, wantedDestination,
+                [&](const MIXERLINEA& source) {
+                  if (source.dwComponentType != componentType) return false;
+                  name = source.szName;
+                  found = 1;
+                  return true;
+                });
   mixerClose(mixer);
   return found;
 }

@@ -118,8 +118,9 @@ class CChannelList {
   int* countOf(int list);
 
   // The shared steps of tuning a list record: the records, the waits, the tuned number.
-  int TuneListRecord(int number, int list, DWORD waitBefore, DWORD waitAfter);
-  int TunePlanEntry(int number, int list, DWORD waitBefore, DWORD waitAfter);
+  // `muted` switches the sound off from just before the tuner write to after the wait.
+  int TuneListRecord(int number, int list, DWORD waitBefore, DWORD waitAfter, bool muted = false);
+  int TunePlanEntry(int number, int list, DWORD waitBefore, DWORD waitAfter, bool muted = false);
   void Tuned(int number, int list);
 
   Channels m_list1;

@@ -30,6 +30,11 @@ void Wait(DWORD ms) {
   if (ms) Sleep(ms);
 }
 
+// Sound off around a muted tuning, through the controller's mixer.
+void SetAudioOn(int on) {
+  if (g_pAppController) g_pAppController->SetAudioOn(on);
+}
+
 void CopyStandard(char* dest, std::size_t size, const char* name) {
   std::memset(dest, 0, size);
   if (name) std::strncpy(dest, name, size - 1);
@@ -62,7 +67,7 @@ void CChannelList::Tuned(int number, int list) {
   SetCurrentChannel(number, list);
 }
 
-int CChannelList::TuneListRecord(int number, int list, DWORD waitBefore, DWORD waitAfter) {
+int CChannelList::TuneListRecord(int number, int list, DWORD waitBefore, DWORD waitAfter, bool muted) {
   const ChannelRecord* record = find(number, list);
   if (!record) return 0;
   if (!g_pPreviousChannelRecord || !g_pCurrentChannelRecord) {
@@ -78,13 +83,15 @@ int CChannelList::TuneListRecord(int number, int list, DWORD waitBefore, DWORD w
   CopyChannelRecord(record, g_pTunedChannelRecord);
   CopyChannelRecord(record, g_pCurrentChannelRecord);
   Wait(waitBefore);
+  if (muted) SetAudioOn(0);
   TunerTuneFrequency(record->Frequency);
   Tuned(number, list);
   Wait(waitAfter);
+  if (muted) SetAudioOn(1);
   return 1;
 }
 
-int CChannelList::TunePlanEntry(int number, int list, DWORD waitBefore, DWORD waitAfter) {
+int CChannelList::TunePlanEntry(int number, int list, DWORD waitBefore, DWORD waitAfter, bool muted) {
   ScanRunning = 0;  // a running scan stops after its current channel
   if (!Allocated(g_pPreviousChannelRecord) || !Allocated(g_pCurrentChannelRecord)) return 0;
   const FrequencyTable* table = CountryTable();
@@ -101,9 +108,11 @@ int CChannelList::TunePlanEntry(int number, int list, DWORD waitBefore, DWORD wa
   if (!m_standardInForce[0]) CopyStandard(m_standardInForce, sizeof m_standardInForce, table->StandardName);
 
   Wait(waitBefore);
+  if (muted) SetAudioOn(0);
   TunerTuneFrequency(current.Frequency);
   Tuned(number, list);
   Wait(waitAfter);
+  if (muted) SetAudioOn(1);
   return 1;
 }
 
@@ -124,7 +133,7 @@ int CChannelList::TuneChannelQuick(int number, int list, int) {
 
 int CChannelList::TuneChannelInRangeMuted(int number, int list, int) {
   if (!InActivePlan(number)) return 0;
-  return TuneListRecord(number, list, 0, kMutedSettleMs);
+  return TuneListRecord(number, list, 0, kMutedSettleMs, true);
 }
 
 int CChannelList::TuneNumber(int number, int list, int) {
@@ -136,7 +145,7 @@ int CChannelList::TuneNumber(int number, int list, int) {
 int CChannelList::TuneNumberMuted(int number, int list, int) {
   if (number < 1 || number > PlanCount(CountryTable(), list)) return 0;
   if (HasChannel(number, list)) return TuneChannelInRangeMuted(number, list);
-  return TunePlanEntry(number, list, 0, kMutedSettleMs);
+  return TunePlanEntry(number, list, 0, kMutedSettleMs, true);
 }
 
 int CChannelList::TunePreviousChannel() {
