@@ -110,6 +110,20 @@ TEST_F(CFilterWrapperTest, PinsAreFoundByDirectionAndCaseSensitiveNamePart) {
   EXPECT_EQ(input, pin(wrapper.GetFilter(), L"Input").get());
 }
 
+TEST_F(CFilterWrapperTest, ALongMultibytePinNameIsSearchedToItsEnd) {
+  // Under a double-byte code page, 70 ideographs and "Line In" fill 147 bytes of text.
+  machine().ini().setValue("Windows", "AnsiCodePage", "936");
+  std::string line;
+  for (int i = 0; i < 70; ++i) line += "\xD6\xD0";
+  machine().ini().setValue("AudioCapture", "Lines", line + "Line In,Microphone");
+  CTestWrapper wrapper(graph.get(), CLSID_AudioCapture);
+  ASSERT_TRUE(wrapper.AddToGraph());
+  IPin* found = wrapper.FindPin(TRUE, "Line In");
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(pinName(found).size(), 77u);
+  EXPECT_EQ(pinName(wrapper.FindPin(TRUE, nullptr)), pinName(found));
+}
+
 TEST_F(CFilterWrapperTest, UnconnectedPinsAreCountedForTheCallerAndConnectedOnesSkipped) {
   CTestWrapper wrapper(graph.get(), CLSID_SmartTee);
   ASSERT_TRUE(wrapper.AddToGraph());
@@ -120,8 +134,8 @@ TEST_F(CFilterWrapperTest, UnconnectedPinsAreCountedForTheCallerAndConnectedOnes
   ComPtr<IBaseFilter> device;
   ASSERT_TRUE(FindVideoCaptureDevice("USB TV Device", device.put()));
   ASSERT_EQ(graph->AddFilter(device.get(), L"Device"), S_OK);
-  ASSERT_EQ(graph->ConnectDirect(pin(device.get(), L"Capture").get(), pin(wrapper.GetFilter(), L"Input").get(), nullptr),
-            S_OK);
+  ComPtr<IPin> input = pin(wrapper.GetFilter(), L"Input");
+  ASSERT_EQ(graph->ConnectDirect(pin(device.get(), L"Capture").get(), input.get(), nullptr), S_OK);
   ASSERT_EQ(wrapper.GetUnconnectedPin(PINDIR_INPUT, found.put()), E_FAIL);
   EXPECT_EQ(found.get(), nullptr);
   ComPtr<IBaseFilter> renderer = add(CLSID_NullRenderer, L"Null");
