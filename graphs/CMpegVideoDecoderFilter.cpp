@@ -28,8 +28,15 @@ BOOL CMpegVideoDecoderFilter::Create(BOOL option) {
     return TRUE;
   }
   if (!m_pGraph) return FALSE;
-  if (SUCCEEDED(CreateAndAddFilter(m_pGraph, kClsid, L"QN MPEG Video Decoder", &m_pFilter)) && SetOption(option))
+  // A decoder without the private interface is not the one wanted; the option's own
+  // answer does not matter here.
+  IDecoderOption* decoder = nullptr;
+  if (SUCCEEDED(CreateAndAddFilter(m_pGraph, kClsid, L"QN MPEG Video Decoder", &m_pFilter)) &&
+      QueryFilterInterface(kIidDecoderOption, reinterpret_cast<void**>(&decoder))) {
+    decoder->SetOption(option ? 1 : 0);
+    decoder->Release();
     return TRUE;
+  }
   RemoveFromGraph();
   return FALSE;
 }
