@@ -1,7 +1,7 @@
 #include "core/CDeviceList.h"
 
 #include "core/CDeviceObserver.h"
-#include "core/DeviceEnumeration.h"
+#include "graphs/DeviceEnumeration.h"
 
 #include <win32/time.h>
 #include <win32/user.h>

@@ -1,6 +1,6 @@
 #include "core/CNameList.h"
 
-#include "core/DeviceEnumeration.h"
+#include "graphs/DeviceEnumeration.h"
 
 #include <new>
 

@@ -1,4 +1,4 @@
-#include "core/DeviceEnumeration.h"
+#include "graphs/DeviceEnumeration.h"
 
 #include <com/ComPtr.h>
 #include <com/objbase.h>

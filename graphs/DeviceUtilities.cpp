@@ -1,6 +1,6 @@
 #include "graphs/DeviceUtilities.h"
 
-#include "core/DeviceEnumeration.h"
+#include "graphs/DeviceEnumeration.h"
 
 #include <com/ComPtr.h>
 #include <com/oleauto.h>

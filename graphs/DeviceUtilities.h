@@ -4,7 +4,7 @@
 // page text.
 //
 // The listing of a category's devices into a device list (EnumCategoryDevices and its
-// video and audio forms) is in core/DeviceEnumeration.h.
+// video and audio forms) is in graphs/DeviceEnumeration.h.
 #pragma once
 
 #include "core/CDeviceEntry.h"
