@@ -1,0 +1,82 @@
+#include "FilterFolderGraphTest.h"
+
+#include "graphs/DeviceUtilities.h"
+
+#include <machine/TvStickCapture.h>
+#include <machine/TvStickControl.h>
+#include <dshow/amvideo.h>
+
+#include <filesystem>
+#include <string>
+
+namespace test {
+
+using plat::ComPtr;
+
+void FilterFolderGraphTest::SetUp() {
+  GraphsTest::SetUp();
+  for (const char* module : {"QXM_OverlayFilter.ax", "QXM_ImageGrabber.ax", "qnmpeg2enc.ax"})
+    ASSERT_TRUE(registerModule(module)) << module << " is not built into the program folder";
+}
+
+bool FilterFolderGraphTest::registerModule(const char* module) {
+  if (!std::filesystem::exists(TestMachine::builtProgramFolder() / "Filter" / module)) return false;
+  RegisterFilterModule((std::string("Filter\\") + module).c_str());
+  return true;
+}
+
+void FilterFolderGraphTest::addStick() {
+  ASSERT_TRUE(FindVideoCaptureDevice("USB TV Device", device.put()));
+  ASSERT_EQ(graph->AddFilter(device.get(), L"Video Capture"), S_OK);
+  auto& stick = machine().service<plat::TvStickCapture>();
+  stick.tuneCarrier(stick.control().broadcast().stations()[1].carrierHz);
+  channel = stick.scene().number;
+}
+
+void FilterFolderGraphTest::setCaptureFormat(const GUID& subtype, LONG width, LONG height) {
+  ComPtr<IAMStreamConfig> config;
+  ASSERT_EQ(pin(device.get(), L"Capture")->QueryInterface(IID_IAMStreamConfig, config.putVoid()), S_OK);
+  AM_MEDIA_TYPE* type = nullptr;
+  ASSERT_EQ(config->GetFormat(&type), S_OK);
+  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
+  const bool yuy2 = subtype == MEDIASUBTYPE_YUY2;
+  const WORD bits = yuy2 ? 16 : 24;
+  type->subtype = subtype;
+  info->bmiHeader.biWidth = width;
+  info->bmiHeader.biHeight = height;
+  info->bmiHeader.biBitCount = bits;
+  info->bmiHeader.biCompression = yuy2 ? MAKEFOURCC('Y', 'U', 'Y', '2') : BI_RGB;
+  info->bmiHeader.biSizeImage = static_cast<DWORD>((width * bits / 8 + 3) / 4 * 4 * height);
+  info->AvgTimePerFrame = 400000;
+  EXPECT_EQ(config->SetFormat(type), S_OK);
+  DeleteMediaType(type);
+}
+
+IPin* FilterFolderGraphTest::firstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
+  ComPtr<IEnumPins> pins;
+  if (FAILED(filter->EnumPins(pins.put()))) return nullptr;
+  IPin* pin = nullptr;
+  while (pins->Next(1, &pin, nullptr) == S_OK) {
+    PIN_DIRECTION its = PINDIR_INPUT;
+    pin->QueryDirection(&its);
+    // The filter keeps its pins alive.
+    pin->Release();
+    if (its == direction) return pin;
+  }
+  return nullptr;
+}
+
+void FilterFolderGraphTest::chain(IPin* output, std::initializer_list<IBaseFilter*> filters) {
+  for (IBaseFilter* filter : filters) {
+    ASSERT_EQ(graph->ConnectDirect(output, firstPin(filter, PINDIR_INPUT), nullptr), S_OK);
+    output = firstPin(filter, PINDIR_OUTPUT);
+  }
+}
+
+ComPtr<IMediaControl> FilterFolderGraphTest::control() {
+  ComPtr<IMediaControl> result;
+  EXPECT_EQ(graph->QueryInterface(IID_IMediaControl, result.putVoid()), S_OK);
+  return result;
+}
+
+}  // namespace test
