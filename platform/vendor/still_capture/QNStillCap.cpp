@@ -1,6 +1,6 @@
 // The still capture module: its class table, setup data and exports. Graphs put the
 // filter in by hand, so intelligent connect never picks it.
-#include <vendor/still_capture/CStillCaptureFilter.h>
+#include <vendor/still_capture/CQnStillCaptureFilter.h>
 #include <vendor/still_capture/QnStillCap.h>
 
 #include <dshow/baseclasses/dllentry.h>
@@ -19,7 +19,7 @@ const AMOVIESETUP_FILTER sudStillCapture = {&CLSID_QnStillCapture, L"Quarnelix S
 }  // namespace
 
 CFactoryTemplate g_Templates[] = {
-    {L"Quarnelix StillCapture", &CLSID_QnStillCapture, CStillCaptureFilter::CreateInstance, nullptr, &sudStillCapture},
+    {L"Quarnelix StillCapture", &CLSID_QnStillCapture, CQnStillCaptureFilter::CreateInstance, nullptr, &sudStillCapture},
 };
 int g_cTemplates = sizeof(g_Templates) / sizeof(g_Templates[0]);
 

@@ -1,4 +1,4 @@
-#include <vendor/still_capture/CStillCaptureFilter.h>
+#include <vendor/still_capture/CQnStillCaptureFilter.h>
 
 #include <vendor/still_capture/CBitmapFileWriter.h>
 #include <vendor/still_capture/QnStillCap.h>
@@ -9,26 +9,26 @@
 #include <cstring>
 #include <new>
 
-CUnknown* WINAPI CStillCaptureFilter::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) {
-  auto* filter = new (std::nothrow) CStillCaptureFilter(pUnk, phr);
+CUnknown* WINAPI CQnStillCaptureFilter::CreateInstance(LPUNKNOWN pUnk, HRESULT* phr) {
+  auto* filter = new (std::nothrow) CQnStillCaptureFilter(pUnk, phr);
   if (!filter && phr) *phr = E_OUTOFMEMORY;
   return filter;
 }
 
-CStillCaptureFilter::CStillCaptureFilter(LPUNKNOWN pUnk, HRESULT* phr)
+CQnStillCaptureFilter::CQnStillCaptureFilter(LPUNKNOWN pUnk, HRESULT* phr)
     : CBaseFilter("Quarnelix StillCapture", pUnk, &m_lock, CLSID_QnStillCapture, phr),
-      m_pin(std::make_unique<CStillCaptureInputPin>(this, &m_lock, phr)) {}
+      m_pin(std::make_unique<CQnStillCaptureInputPin>(this, &m_lock, phr)) {}
 
-CStillCaptureFilter::~CStillCaptureFilter() = default;
+CQnStillCaptureFilter::~CQnStillCaptureFilter() = default;
 
-STDMETHODIMP CStillCaptureFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
+STDMETHODIMP CQnStillCaptureFilter::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
   if (riid == IID_IFileSinkFilter) return GetInterface(static_cast<IFileSinkFilter*>(this), ppv);
   return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
-CBasePin* CStillCaptureFilter::GetPin(int n) { return n == 0 ? m_pin.get() : nullptr; }
+CBasePin* CQnStillCaptureFilter::GetPin(int n) { return n == 0 ? m_pin.get() : nullptr; }
 
-STDMETHODIMP CStillCaptureFilter::Stop() {
+STDMETHODIMP CQnStillCaptureFilter::Stop() {
   const HRESULT hr = CBaseFilter::Stop();
   std::lock_guard guard(m_fileLock);
   m_written = false;
@@ -36,7 +36,7 @@ STDMETHODIMP CStillCaptureFilter::Stop() {
   return hr;
 }
 
-STDMETHODIMP CStillCaptureFilter::Run(REFERENCE_TIME tStart) {
+STDMETHODIMP CQnStillCaptureFilter::Run(REFERENCE_TIME tStart) {
   const HRESULT hr = CBaseFilter::Run(tStart);
   std::lock_guard guard(m_fileLock);
   if (SUCCEEDED(hr) && !m_paused.empty()) writeOnce(m_paused.data(), static_cast<long>(m_paused.size()), m_pausedType);
@@ -44,7 +44,7 @@ STDMETHODIMP CStillCaptureFilter::Run(REFERENCE_TIME tStart) {
   return hr;
 }
 
-STDMETHODIMP CStillCaptureFilter::SetFileName(LPCOLESTR pszFileName, const AM_MEDIA_TYPE*) {
+STDMETHODIMP CQnStillCaptureFilter::SetFileName(LPCOLESTR pszFileName, const AM_MEDIA_TYPE*) {
   CheckPointer(pszFileName, E_POINTER);
   std::lock_guard guard(m_fileLock);
   m_fileName = pszFileName;
@@ -52,7 +52,7 @@ STDMETHODIMP CStillCaptureFilter::SetFileName(LPCOLESTR pszFileName, const AM_ME
   return S_OK;
 }
 
-STDMETHODIMP CStillCaptureFilter::GetCurFile(LPOLESTR* ppszFileName, AM_MEDIA_TYPE* pmt) {
+STDMETHODIMP CQnStillCaptureFilter::GetCurFile(LPOLESTR* ppszFileName, AM_MEDIA_TYPE* pmt) {
   CheckPointer(ppszFileName, E_POINTER);
   *ppszFileName = nullptr;
   if (pmt) std::memset(pmt, 0, sizeof(*pmt));
@@ -65,7 +65,7 @@ STDMETHODIMP CStillCaptureFilter::GetCurFile(LPOLESTR* ppszFileName, AM_MEDIA_TY
   return S_OK;
 }
 
-void CStillCaptureFilter::receive(IMediaSample* sample, const CMediaType& type) {
+void CQnStillCaptureFilter::receive(IMediaSample* sample, const CMediaType& type) {
   BYTE* data = nullptr;
   if (FAILED(sample->GetPointer(&data))) return;
   const long length = sample->GetActualDataLength();
@@ -78,7 +78,7 @@ void CStillCaptureFilter::receive(IMediaSample* sample, const CMediaType& type) 
   }
 }
 
-void CStillCaptureFilter::writeOnce(const BYTE* data, long length, const CMediaType& type) {
+void CQnStillCaptureFilter::writeOnce(const BYTE* data, long length, const CMediaType& type) {
   if (m_written || m_fileName.empty()) return;
   const auto& format = *reinterpret_cast<const VIDEOINFOHEADER*>(type.Format());
   m_written = CBitmapFileWriter::write(plat::AnsiText::fromWide(m_fileName).c_str(), data, length, format,

@@ -4,15 +4,15 @@
 
 #include <dshow/baseclasses/streams.h>
 
-class CStillCaptureFilter;
+class CQnStillCaptureFilter;
 
-class CStillCaptureInputPin : public CBaseInputPin {
+class CQnStillCaptureInputPin : public CBaseInputPin {
  public:
-  CStillCaptureInputPin(CStillCaptureFilter* filter, CCritSec* lock, HRESULT* phr);
+  CQnStillCaptureInputPin(CQnStillCaptureFilter* filter, CCritSec* lock, HRESULT* phr);
 
   HRESULT CheckMediaType(const CMediaType* pmt) override;
   STDMETHODIMP Receive(IMediaSample* pSample) override;
 
  private:
-  CStillCaptureFilter* m_filter;
+  CQnStillCaptureFilter* m_filter;
 };

@@ -6,7 +6,7 @@
 // the filter starts running.
 #pragma once
 
-#include <vendor/still_capture/CStillCaptureInputPin.h>
+#include <vendor/still_capture/CQnStillCaptureInputPin.h>
 
 #include <dshow/baseclasses/streams.h>
 
@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-class CStillCaptureFilter : public CBaseFilter, public IFileSinkFilter {
+class CQnStillCaptureFilter : public CBaseFilter, public IFileSinkFilter {
  public:
   static CUnknown* WINAPI CreateInstance(LPUNKNOWN pUnk, HRESULT* phr);
-  ~CStillCaptureFilter() override;
+  ~CQnStillCaptureFilter() override;
 
   DECLARE_IUNKNOWN
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
@@ -36,13 +36,13 @@ class CStillCaptureFilter : public CBaseFilter, public IFileSinkFilter {
   void receive(IMediaSample* sample, const CMediaType& type);
 
  private:
-  CStillCaptureFilter(LPUNKNOWN pUnk, HRESULT* phr);
+  CQnStillCaptureFilter(LPUNKNOWN pUnk, HRESULT* phr);
 
   // Writes the picture unless one was written already; m_fileLock held.
   void writeOnce(const BYTE* data, long length, const CMediaType& type);
 
   CCritSec m_lock;
-  std::unique_ptr<CStillCaptureInputPin> m_pin;
+  std::unique_ptr<CQnStillCaptureInputPin> m_pin;
   std::mutex m_fileLock;
   std::wstring m_fileName;
   bool m_written = false;

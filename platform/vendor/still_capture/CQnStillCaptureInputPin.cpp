@@ -1,11 +1,11 @@
-#include <vendor/still_capture/CStillCaptureInputPin.h>
+#include <vendor/still_capture/CQnStillCaptureInputPin.h>
 
-#include <vendor/still_capture/CStillCaptureFilter.h>
+#include <vendor/still_capture/CQnStillCaptureFilter.h>
 
-CStillCaptureInputPin::CStillCaptureInputPin(CStillCaptureFilter* filter, CCritSec* lock, HRESULT* phr)
+CQnStillCaptureInputPin::CQnStillCaptureInputPin(CQnStillCaptureFilter* filter, CCritSec* lock, HRESULT* phr)
     : CBaseInputPin("Still capture input pin", filter, lock, phr, L"Input"), m_filter(filter) {}
 
-HRESULT CStillCaptureInputPin::CheckMediaType(const CMediaType* pmt) {
+HRESULT CQnStillCaptureInputPin::CheckMediaType(const CMediaType* pmt) {
   if (*pmt->Type() != MEDIATYPE_Video || *pmt->FormatType() != FORMAT_VideoInfo ||
       pmt->FormatLength() < sizeof(VIDEOINFOHEADER))
     return VFW_E_TYPE_NOT_ACCEPTED;
@@ -17,7 +17,7 @@ HRESULT CStillCaptureInputPin::CheckMediaType(const CMediaType* pmt) {
   return known && info->bmiHeader.biWidth > 0 && info->bmiHeader.biHeight != 0 ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-STDMETHODIMP CStillCaptureInputPin::Receive(IMediaSample* pSample) {
+STDMETHODIMP CQnStillCaptureInputPin::Receive(IMediaSample* pSample) {
   const HRESULT hr = CBaseInputPin::Receive(pSample);
   if (hr != S_OK) return hr;
   m_filter->receive(pSample, m_mt);
