@@ -58,3 +58,5 @@ DWORD GetCurrentThreadId() { return plat::ThreadObject::currentId(); }
 HANDLE GetCurrentThread() { return currentThreadPseudoHandle(); }
 
 DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
+
+HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)); }

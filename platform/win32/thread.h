@@ -21,6 +21,8 @@ DWORD GetCurrentThreadId();
 // A pseudo-handle meaning "the calling thread"; closing it is not needed.
 HANDLE GetCurrentThread();
 DWORD GetCurrentProcessId();
+// A pseudo-handle meaning "the calling process"; closing it is not needed.
+HANDLE GetCurrentProcess();
 
 // Sequentially consistent, returning what Windows returns: the new value for
 // Increment/Decrement, the previous value for the others.
