@@ -14,3 +14,5 @@
 #include <dshow/uuids.h>
 #include <dshow/vfwmsgs.h>
 #include <dshow/vmr.h>
+#include <dshow/asyncrdr.h>
+#include <dshow/mediafiles.h>

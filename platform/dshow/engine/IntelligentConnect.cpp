@@ -7,6 +7,7 @@
 #include <dshow/engine/FilterCatalog.h>
 #include <dshow/engine/FilterGraph.h>
 #include <dshow/engine/Pins.h>
+#include <dshow/mediafiles.h>
 #include <machine/Machine.h>
 #include <win32/registry.h>
 
@@ -40,6 +41,14 @@ bool sourceFilterFor(const std::wstring& file, CLSID& clsid) {
                     type == REG_SZ;
   RegCloseKey(key);
   return read && GuidText::parse(std::string_view(text), clsid);
+}
+
+// True when the byte stream's bytes were recognised: its pin names a subtype.
+bool recognisedStream(IBaseFilter* source) {
+  for (const ComPtr<IPin>& pin : Pins::of(source, PINDIR_OUTPUT))
+    for (const auto& [major, sub] : Pins::offeredTypes(pin.get()))
+      if (sub != GUID_NULL) return true;
+  return false;
 }
 
 }  // namespace
@@ -153,8 +162,9 @@ HRESULT IntelligentConnect::addSourceFilter(LPCWSTR file, LPCWSTR name, IBaseFil
   const auto linuxPath = Machine::current().paths().toLinux(AnsiText::fromWide(path));
   std::error_code ec;
   if (!std::filesystem::is_regular_file(linuxPath, ec)) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-  CLSID clsid{};
-  if (!sourceFilterFor(path, clsid)) return VFW_E_UNSUPPORTED_STREAM;
+  // Files of no registered extension are read as byte streams, for a parser to take.
+  CLSID clsid = CLSID_AsyncReader;
+  const bool byExtension = sourceFilterFor(path, clsid);
   ComPtr<IBaseFilter> source;
   if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, source.putVoid())))
     return VFW_E_CANNOT_LOAD_SOURCE_FILTER;
@@ -163,6 +173,7 @@ HRESULT IntelligentConnect::addSourceFilter(LPCWSTR file, LPCWSTR name, IBaseFil
   HRESULT hr = m_graph.AddFilter(source.get(), name ? name : file);
   if (FAILED(hr)) return hr;
   hr = loader->Load(file, nullptr);
+  if (SUCCEEDED(hr) && !byExtension && !recognisedStream(source.get())) hr = VFW_E_UNSUPPORTED_STREAM;
   if (FAILED(hr)) {
     m_graph.RemoveFilter(source.get());
     return hr;

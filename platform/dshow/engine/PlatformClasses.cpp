@@ -7,12 +7,17 @@
 #include <dshow/engine/FilterCatalog.h>
 #include <dshow/engine/FilterGraph.h>
 #include <dshow/engine/SystemClock.h>
+#include <dshow/mediafiles.h>
+#include <dshow/filters/AsyncFileSource.h>
 #include <dshow/filters/AudioCapture.h>
 #include <dshow/filters/AudioRenderer.h>
 #include <dshow/filters/AviDecompressor.h>
 #include <dshow/filters/AviMux.h>
 #include <dshow/filters/DefaultVideoRenderer.h>
 #include <dshow/filters/FileWriter.h>
+#include <dshow/filters/MediaSplitter.h>
+#include <dshow/filters/MpegAudioDecoder.h>
+#include <dshow/filters/MpegVideoDecoder.h>
 #include <dshow/filters/NullRenderer.h>
 #include <dshow/filters/OverlayMixer.h>
 #include <dshow/filters/SmartTee.h>
@@ -56,6 +61,16 @@ const ClassEntry kClasses[] = {
     {&CLSID_NullRenderer, &PlatformClasses::create<&NullRenderer::CreateInstance>, nullptr},
     {&CLSID_FileWriter, &PlatformClasses::create<&FileWriter::CreateInstance>, &FileWriter::kSetup},
     {&CLSID_AviDest, &PlatformClasses::create<&AviMux::CreateInstance>, &AviMux::kSetup},
+    // File playback: the source RenderFile starts from, the parsers and the decoders.
+    {&CLSID_AsyncReader, &PlatformClasses::create<&AsyncFileSource::CreateInstance>, nullptr},
+    {&CLSID_MPEG2Splitter, &PlatformClasses::create<&MediaSplitter::CreateMpeg2Splitter>,
+     &MediaSplitter::kMpeg2SplitterSetup},
+    {&CLSID_MPEG2Demultiplexer, &PlatformClasses::create<&MediaSplitter::CreateDemultiplexer>,
+     &MediaSplitter::kDemultiplexerSetup},
+    {&CLSID_AviSplitter, &PlatformClasses::create<&MediaSplitter::CreateAviSplitter>, &MediaSplitter::kAviSplitterSetup},
+    {&CLSID_WAVEParser, &PlatformClasses::create<&MediaSplitter::CreateWaveParser>, &MediaSplitter::kWaveParserSetup},
+    {&CLSID_CMpegVideoCodec, &PlatformClasses::create<&MpegVideoDecoder::CreateInstance>, &MpegVideoDecoder::kSetup},
+    {&CLSID_CMpegAudioCodec, &PlatformClasses::create<&MpegAudioDecoder::CreateInstance>, &MpegAudioDecoder::kSetup},
 };
 
 const bool g_registered = PlatformClasses::registerAll();

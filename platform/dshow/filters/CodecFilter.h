@@ -1,0 +1,44 @@
+// The base of the platform's decoders: a transform filter that feeds each input sample
+// to a libavcodec decoder and sends on every frame it gives back, as many or as few as
+// that is (decoders hold frames back to reorder them). End of stream drains the frames
+// still held; a flush drops them. Times go through the decoder with the frames.
+#pragma once
+
+#include <dshow/baseclasses/CTransformFilter.h>
+
+struct AVCodecContext;
+struct AVFrame;
+struct AVPacket;
+
+namespace plat {
+
+class CodecFilter : public CTransformFilter {
+ public:
+  CodecFilter(const char* name, LPUNKNOWN outer, REFCLSID clsid);
+  ~CodecFilter() override;
+
+  CBasePin* GetPin(int n) override;
+  HRESULT StartStreaming() override;
+  HRESULT StopStreaming() override;
+  HRESULT Receive(IMediaSample* pSample) override;
+  HRESULT EndOfStream() override;
+  HRESULT EndFlush() override;
+
+ protected:
+  // libavcodec's codec for the connected input type (an AVCodecID).
+  virtual int codecFor(const CMediaType& input) = 0;
+  // Sends one decoded frame on; its start in 100-ns units, null when it carries none.
+  virtual HRESULT deliverFrame(const AVFrame& frame, const REFERENCE_TIME* start) = 0;
+  // The input's media type as connected.
+  const CMediaType& inputType();
+
+ private:
+  // Takes every frame the decoder has ready and sends it on.
+  HRESULT drain();
+
+  AVCodecContext* m_codec = nullptr;
+  AVPacket* m_packet = nullptr;
+  AVFrame* m_frame = nullptr;
+};
+
+}  // namespace plat

@@ -1,0 +1,141 @@
+#include <dshow/filters/Demuxer.h>
+
+#include <dshow/amaudio.h>
+#include <dshow/amvideo.h>
+#include <dshow/mediafiles.h>
+#include <dshow/uuids.h>
+#include <dshow/vfwmsgs.h>
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+#include <optional>
+
+namespace plat {
+
+namespace {
+
+constexpr AVRational kUnits = {1, 10'000'000};
+
+std::optional<CMediaType> videoType(const AVStream& stream) {
+  const AVCodecParameters& codec = *stream.codecpar;
+  CMediaType type(&MEDIATYPE_Video);
+  VIDEOINFOHEADER info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = codec.width;
+  info.bmiHeader.biHeight = codec.height;
+  info.bmiHeader.biPlanes = 1;
+  if (stream.avg_frame_rate.num > 0) info.AvgTimePerFrame = av_rescale_q(1, av_inv_q(stream.avg_frame_rate), kUnits);
+  if (codec.codec_id == AV_CODEC_ID_MPEG1VIDEO || codec.codec_id == AV_CODEC_ID_MPEG2VIDEO) {
+    type.SetSubtype(codec.codec_id == AV_CODEC_ID_MPEG1VIDEO ? &MEDIASUBTYPE_MPEG1Payload : &MEDIASUBTYPE_MPEG2_VIDEO);
+    type.SetTemporalCompression(TRUE);
+    type.SetVariableSize();
+  } else if (codec.codec_id == AV_CODEC_ID_RAWVIDEO) {
+    const auto format = static_cast<AVPixelFormat>(codec.format);
+    if (format == AV_PIX_FMT_YUYV422) {
+      type.SetSubtype(&MEDIASUBTYPE_YUY2);
+      info.bmiHeader.biCompression = MAKEFOURCC('Y', 'U', 'Y', '2');
+      info.bmiHeader.biBitCount = 16;
+    } else if (format == AV_PIX_FMT_BGR24 || format == AV_PIX_FMT_BGRA || format == AV_PIX_FMT_BGR0) {
+      const bool rgb24 = format == AV_PIX_FMT_BGR24;
+      type.SetSubtype(rgb24 ? &MEDIASUBTYPE_RGB24 : &MEDIASUBTYPE_RGB32);
+      info.bmiHeader.biCompression = BI_RGB;
+      info.bmiHeader.biBitCount = rgb24 ? 24 : 32;
+    } else {
+      return std::nullopt;
+    }
+    info.bmiHeader.biSizeImage = (codec.width * info.bmiHeader.biBitCount / 8 + 3) / 4 * 4 * codec.height;
+    type.SetSampleSize(info.bmiHeader.biSizeImage);
+  } else {
+    return std::nullopt;
+  }
+  if (codec.width <= 0 || codec.height <= 0) return std::nullopt;
+  type.SetFormatType(&FORMAT_VideoInfo);
+  type.SetFormat(reinterpret_cast<const BYTE*>(&info), sizeof(info));
+  return type;
+}
+
+std::optional<CMediaType> audioType(const AVCodecParameters& codec) {
+  CMediaType type(&MEDIATYPE_Audio);
+  WAVEFORMATEX wave{};
+  wave.nChannels = static_cast<WORD>(codec.ch_layout.nb_channels);
+  wave.nSamplesPerSec = static_cast<DWORD>(codec.sample_rate);
+  if (codec.codec_id == AV_CODEC_ID_PCM_S16LE) {
+    type.SetSubtype(&MEDIASUBTYPE_PCM);
+    wave.wFormatTag = WAVE_FORMAT_PCM;
+    wave.wBitsPerSample = 16;
+    wave.nBlockAlign = static_cast<WORD>(wave.nChannels * 2);
+    wave.nAvgBytesPerSec = wave.nSamplesPerSec * wave.nBlockAlign;
+  } else if (codec.codec_id == AV_CODEC_ID_MP1 || codec.codec_id == AV_CODEC_ID_MP2 || codec.codec_id == AV_CODEC_ID_MP3) {
+    const bool mp3 = codec.codec_id == AV_CODEC_ID_MP3;
+    type.SetSubtype(mp3 ? &MEDIASUBTYPE_MP3 : &MEDIASUBTYPE_MPEG1AudioPayload);
+    wave.wFormatTag = mp3 ? 0x55 : 0x50;
+    wave.nBlockAlign = 1;
+    wave.nAvgBytesPerSec = static_cast<DWORD>(codec.bit_rate / 8);
+  } else {
+    return std::nullopt;
+  }
+  if (wave.nChannels == 0 || wave.nSamplesPerSec == 0) return std::nullopt;
+  type.SetFormatType(&FORMAT_WaveFormatEx);
+  type.SetFormat(reinterpret_cast<const BYTE*>(&wave), sizeof(wave));
+  return type;
+}
+
+}  // namespace
+
+Demuxer::Demuxer(IAsyncReader* reader) : m_io(reader) {}
+
+Demuxer::~Demuxer() {
+  av_packet_free(&m_packet);
+  avformat_close_input(&m_format);
+}
+
+HRESULT Demuxer::open() {
+  if (!m_io.context()) return E_OUTOFMEMORY;
+  m_format = avformat_alloc_context();
+  m_packet = av_packet_alloc();
+  if (!m_format || !m_packet) return E_OUTOFMEMORY;
+  m_format->pb = m_io.context();
+  // On failure avformat_open_input frees the context itself.
+  if (avformat_open_input(&m_format, nullptr, nullptr, nullptr) < 0) return VFW_E_UNSUPPORTED_STREAM;
+  if (avformat_find_stream_info(m_format, nullptr) < 0) return VFW_E_UNSUPPORTED_STREAM;
+  for (unsigned i = 0; i < m_format->nb_streams; ++i) {
+    const AVStream& stream = *m_format->streams[i];
+    const bool video = stream.codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+    auto type = video ? videoType(stream)
+                      : stream.codecpar->codec_type == AVMEDIA_TYPE_AUDIO ? audioType(*stream.codecpar) : std::nullopt;
+    if (type) m_streams.push_back({static_cast<int>(i), *type, video});
+  }
+  if (m_streams.empty()) return VFW_E_UNSUPPORTED_STREAM;
+  if (m_format->start_time != AV_NOPTS_VALUE) m_origin = av_rescale_q(m_format->start_time, AV_TIME_BASE_Q, kUnits);
+  if (m_format->duration != AV_NOPTS_VALUE) m_duration = av_rescale_q(m_format->duration, AV_TIME_BASE_Q, kUnits);
+  return S_OK;
+}
+
+REFERENCE_TIME Demuxer::toUnits(std::int64_t timestamp, int stream) const {
+  return av_rescale_q(timestamp, m_format->streams[stream]->time_base, kUnits) - m_origin;
+}
+
+bool Demuxer::read(Packet& packet) {
+  av_packet_unref(m_packet);
+  if (av_read_frame(m_format, m_packet) < 0) return false;
+  packet.stream = m_packet->stream_index;
+  packet.data = m_packet->data;
+  packet.size = m_packet->size;
+  packet.key = (m_packet->flags & AV_PKT_FLAG_KEY) != 0;
+  packet.timed = m_packet->pts != AV_NOPTS_VALUE;
+  if (packet.timed) {
+    packet.start = toUnits(m_packet->pts, packet.stream);
+    packet.stop = packet.start + av_rescale_q(m_packet->duration, m_format->streams[packet.stream]->time_base, kUnits);
+  }
+  return true;
+}
+
+HRESULT Demuxer::seek(REFERENCE_TIME position) {
+  av_packet_unref(m_packet);
+  const std::int64_t target = av_rescale_q(position + m_origin, kUnits, AV_TIME_BASE_Q);
+  return avformat_seek_file(m_format, -1, INT64_MIN, target, target, 0) >= 0 ? S_OK : E_FAIL;
+}
+
+}  // namespace plat

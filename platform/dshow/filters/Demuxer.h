@@ -1,0 +1,62 @@
+// A container read with libavformat through the file source's IAsyncReader: the
+// streams the platform can deliver (MPEG-1/2 video, MPEG audio, uncompressed YUY2 and
+// RGB video, 16-bit PCM) with their media types, packets in file order with times on
+// the file's own time line (100-ns units from the first packet), and seeking.
+#pragma once
+
+#include <dshow/baseclasses/CMediaType.h>
+#include <dshow/filters/AsyncReaderIO.h>
+
+#include <memory>
+#include <vector>
+
+struct AVFormatContext;
+struct AVPacket;
+
+namespace plat {
+
+class Demuxer {
+ public:
+  struct Stream {
+    int index;  // the container's stream number
+    CMediaType type;
+    bool video;
+  };
+  // Valid until the next read or seek.
+  struct Packet {
+    int stream = -1;
+    const BYTE* data = nullptr;
+    int size = 0;
+    bool timed = false;
+    REFERENCE_TIME start = 0;
+    REFERENCE_TIME stop = 0;
+    bool key = false;
+  };
+
+  explicit Demuxer(IAsyncReader* reader);
+  ~Demuxer();
+  Demuxer(const Demuxer&) = delete;
+  Demuxer& operator=(const Demuxer&) = delete;
+
+  // VFW_E_UNSUPPORTED_STREAM when the bytes are no container read here or hold no
+  // stream the platform delivers.
+  HRESULT open();
+  const std::vector<Stream>& streams() const { return m_streams; }
+  REFERENCE_TIME duration() const { return m_duration; }
+  // False at the end of the file (or when it cannot be read further).
+  bool read(Packet& packet);
+  // To the key frame at or before the position.
+  HRESULT seek(REFERENCE_TIME position);
+
+ private:
+  REFERENCE_TIME toUnits(std::int64_t timestamp, int stream) const;
+
+  AsyncReaderIO m_io;
+  AVFormatContext* m_format = nullptr;
+  AVPacket* m_packet = nullptr;
+  std::vector<Stream> m_streams;
+  REFERENCE_TIME m_origin = 0;  // the file's first time, in 100-ns units
+  REFERENCE_TIME m_duration = 0;
+};
+
+}  // namespace plat

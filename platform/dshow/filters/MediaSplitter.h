@@ -1,0 +1,81 @@
+// The platform's file parsers, one class under several CLSIDs: the MPEG-2 Splitter
+// (MPEG-1 system and MPEG-2 program streams, MPEG video and audio files), the MPEG-2
+// Demultiplexer (program streams), the AVI Splitter and the WAVE Parser. Each pulls its
+// file through the source's IAsyncReader, demultiplexes it with libavformat and sends
+// each elementary stream on an output pin of its own, timed from the seek position.
+//
+// One thread reads the file while the filter is active; it waits only for free buffers,
+// never for a renderer (each pin queues its samples). A seek stops the thread, flushes
+// every stream, moves the file and starts the thread again with a new segment.
+#pragma once
+
+#include <dshow/baseclasses/CBaseFilter.h>
+#include <dshow/baseclasses/setup.h>
+#include <dshow/filters/Demuxer.h>
+#include <dshow/filters/SplitterInputPin.h>
+#include <dshow/filters/SplitterOutputPin.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace plat {
+
+class MediaSplitter : public CBaseFilter {
+ public:
+  struct Kind {
+    const CLSID* clsid;
+    const char* name;
+    std::vector<GUID> subtypes;  // the byte streams it reads
+  };
+
+  MediaSplitter(const Kind& kind, LPUNKNOWN outer, HRESULT* phr);
+  ~MediaSplitter() override;
+
+  static CUnknown* CreateMpeg2Splitter(LPUNKNOWN outer, HRESULT* phr);
+  static CUnknown* CreateDemultiplexer(LPUNKNOWN outer, HRESULT* phr);
+  static CUnknown* CreateAviSplitter(LPUNKNOWN outer, HRESULT* phr);
+  static CUnknown* CreateWaveParser(LPUNKNOWN outer, HRESULT* phr);
+  static const AMOVIESETUP_FILTER kMpeg2SplitterSetup;
+  static const AMOVIESETUP_FILTER kDemultiplexerSetup;
+  static const AMOVIESETUP_FILTER kAviSplitterSetup;
+  static const AMOVIESETUP_FILTER kWaveParserSetup;
+
+  int GetPinCount() override;
+  CBasePin* GetPin(int n) override;
+  STDMETHODIMP Stop() override;
+  STDMETHODIMP Pause() override;
+
+  // From the pins.
+  bool reads(REFGUID subtype) const;
+  HRESULT openStreams(IAsyncReader* reader);
+  void closeStreams();
+  REFERENCE_TIME duration();
+  HRESULT positions(LONGLONG* current, LONGLONG* stop);
+  HRESULT setPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop, DWORD stopFlags);
+  HRESULT setRate(double rate);
+  double rate();
+
+ private:
+  void startThread();
+  void stopThread();
+  void run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
+  // Sends one packet on its pin; false when the stream cannot take more.
+  bool deliver(SplitterOutputPin& pin, const Demuxer::Packet& packet, REFERENCE_TIME start, double rate, bool first);
+  SplitterOutputPin* pinFor(int stream);
+
+  const Kind& m_kind;
+  CCritSec m_lock;
+  std::unique_ptr<SplitterInputPin> m_input;
+  std::vector<std::unique_ptr<SplitterOutputPin>> m_outputs;
+  std::vector<std::unique_ptr<SplitterOutputPin>> m_retired;  // pins of a closed file, still referenced maybe
+  std::unique_ptr<Demuxer> m_demuxer;
+  std::thread m_thread;
+  std::atomic<bool> m_stopThread{false};
+  REFERENCE_TIME m_start = 0;
+  REFERENCE_TIME m_stop = -1;  // -1: the end of the file
+  double m_rate = 1.0;
+};
+
+}  // namespace plat

@@ -1,0 +1,69 @@
+// One elementary stream of the parser: its media type (QueryAccept also takes a partial
+// type that it matches), samples sent on a queue thread of its own so one stream held
+// by its renderer never stops the others, and IMediaSeeking, which moves the whole
+// parser (seeks through any of its pins move every stream together).
+#pragma once
+
+#include <dshow/baseclasses/CBaseOutputPin.h>
+#include <dshow/baseclasses/COutputQueue.h>
+
+#include <memory>
+
+namespace plat {
+
+class MediaSplitter;
+
+class SplitterOutputPin : public CBaseOutputPin, public IMediaSeeking {
+ public:
+  SplitterOutputPin(MediaSplitter* splitter, CCritSec* lock, LPCWSTR name, const CMediaType& type, int stream);
+  ~SplitterOutputPin() override;
+
+  DECLARE_IUNKNOWN
+  STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
+
+  int stream() const { return m_stream; }
+  bool isVideo() const;
+
+  HRESULT CheckMediaType(const CMediaType* pmt) override;
+  HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
+  HRESULT DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProps) override;
+  HRESULT Active() override;
+  HRESULT Inactive() override;
+
+  // For the parser's thread.
+  HRESULT send(IMediaSample* sample);  // takes the caller's reference
+  void sendEndOfStream();
+  void sendNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
+  // Frees a parser thread waiting for a buffer (a stop or a seek is coming).
+  void releaseBuffers();
+  // Throws away what is queued and flushes downstream, then takes buffers again.
+  void flush();
+
+  // IMediaSeeking
+  STDMETHODIMP GetCapabilities(DWORD* pCapabilities) override;
+  STDMETHODIMP CheckCapabilities(DWORD* pCapabilities) override;
+  STDMETHODIMP IsFormatSupported(const GUID* pFormat) override;
+  STDMETHODIMP QueryPreferredFormat(GUID* pFormat) override;
+  STDMETHODIMP GetTimeFormat(GUID* pFormat) override;
+  STDMETHODIMP IsUsingTimeFormat(const GUID* pFormat) override;
+  STDMETHODIMP SetTimeFormat(const GUID* pFormat) override;
+  STDMETHODIMP GetDuration(LONGLONG* pDuration) override;
+  STDMETHODIMP GetStopPosition(LONGLONG* pStop) override;
+  STDMETHODIMP GetCurrentPosition(LONGLONG* pCurrent) override;
+  STDMETHODIMP ConvertTimeFormat(LONGLONG* pTarget, const GUID* pTargetFormat, LONGLONG Source,
+                                 const GUID* pSourceFormat) override;
+  STDMETHODIMP SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop, DWORD dwStopFlags) override;
+  STDMETHODIMP GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) override;
+  STDMETHODIMP GetAvailable(LONGLONG* pEarliest, LONGLONG* pLatest) override;
+  STDMETHODIMP SetRate(double dRate) override;
+  STDMETHODIMP GetRate(double* pdRate) override;
+  STDMETHODIMP GetPreroll(LONGLONG* pllPreroll) override;
+
+ private:
+  MediaSplitter* m_splitter;
+  CMediaType m_type;
+  int m_stream;
+  std::unique_ptr<COutputQueue> m_queue;
+};
+
+}  // namespace plat
