@@ -1,0 +1,278 @@
+// Real files played: an AVI written by the platform's AVI Mux and an MPEG file written by
+// the recorder module, both from the TV stick's pictures. Each plays in the player's
+// window, pauses, steps ten seconds, seeks by percent and reports its end under the
+// machine clock. A kind of file the platform cannot render yet is skipped, saying so.
+#include "PlaybackTest.h"
+
+#include <machine/TestPicture.h>
+#include <machine/TvStickCapture.h>
+#include <machine/TvStickControl.h>
+#include <machine/VideoSurfaces.h>
+#include <vendor/mpeg_recorder/QnMpegEncoder.h>
+#include <win32/module.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace {
+
+using plat::ComPtr;
+
+template <class Pred>
+bool Eventually(Pred pred) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!pred()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+template <class Itf>
+ComPtr<Itf> As(IUnknown* object, REFIID iid) {
+  ComPtr<Itf> itf;
+  EXPECT_EQ(object->QueryInterface(iid, itf.putVoid()), S_OK);
+  return itf;
+}
+
+ComPtr<IPin> PinOf(IBaseFilter* filter, const wchar_t* name) {
+  ComPtr<IPin> found;
+  EXPECT_EQ(filter->FindPin(name, found.put()), S_OK) << "no pin named like that";
+  return found;
+}
+
+bool InputConnected(IBaseFilter* filter) {
+  ComPtr<IEnumPins> walk;
+  if (FAILED(filter->EnumPins(walk.put()))) return false;
+  for (ComPtr<IPin> pin; walk->Next(1, pin.put(), nullptr) == S_OK;) {
+    PIN_DIRECTION direction = PINDIR_OUTPUT;
+    ComPtr<IPin> peer;
+    if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_INPUT) return pin->ConnectedTo(peer.put()) == S_OK;
+  }
+  return false;
+}
+
+std::uint64_t SizeOf(const std::filesystem::path& file) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file, ec);
+  return ec ? 0 : static_cast<std::uint64_t>(size);
+}
+
+class PlaybackFileTest : public test::PlaybackTest {
+ protected:
+  void SetUp() override {
+    PlaybackTest::SetUp();
+    auto& stick = machine().service<plat::TvStickCapture>();
+    stick.tuneCarrier(stick.control().broadcast().stations()[2].carrierHz);
+    channel = stick.scene().number;
+  }
+
+  std::filesystem::path onC(const char* name) { return machine().paths().driveFolder('C') / name; }
+
+  // The stick's capture pin in a graph of its own, set to a small picture.
+  ComPtr<IBaseFilter> addStick(IGraphBuilder* graph, const GUID& subtype, REFERENCE_TIME interval) {
+    ComPtr<IBaseFilter> device;
+    ComPtr<ICreateDevEnum> enumerator;
+    ComPtr<IEnumMoniker> walk;
+    ComPtr<IMoniker> moniker;
+    EXPECT_EQ(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_ALL, IID_ICreateDevEnum, enumerator.putVoid()),
+              S_OK);
+    EXPECT_EQ(enumerator->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, walk.put(), 0), S_OK);
+    EXPECT_EQ(walk->Next(1, moniker.put(), nullptr), S_OK);
+    EXPECT_EQ(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, device.putVoid()), S_OK);
+    EXPECT_EQ(graph->AddFilter(device.get(), L"Video Capture"), S_OK);
+    auto config = As<IAMStreamConfig>(PinOf(device.get(), L"Capture").get(), IID_IAMStreamConfig);
+    AM_MEDIA_TYPE* type = nullptr;
+    EXPECT_EQ(config->GetFormat(&type), S_OK);
+    auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
+    const WORD bits = subtype == MEDIASUBTYPE_YUY2 ? 16 : 24;
+    type->subtype = subtype;
+    info->bmiHeader.biWidth = 160;
+    info->bmiHeader.biHeight = 120;
+    info->bmiHeader.biBitCount = bits;
+    info->bmiHeader.biCompression = subtype == MEDIASUBTYPE_YUY2 ? MAKEFOURCC('Y', 'U', 'Y', '2') : BI_RGB;
+    info->bmiHeader.biSizeImage = 160 * 120 * bits / 8;
+    info->AvgTimePerFrame = interval;
+    EXPECT_EQ(config->SetFormat(type), S_OK);
+    DeleteMediaType(type);
+    return device;
+  }
+
+  // Runs the graph for `ms` of the machine clock a frame at a time, each frame seen
+  // through `made` before the next; then stops it.
+  template <class Made>
+  void capture(IGraphBuilder* graph, int ms, int periodMs, Made made) {
+    auto control = As<IMediaControl>(graph, IID_IMediaControl);
+    ASSERT_EQ(control->Run(), S_OK);
+    ASSERT_TRUE(Eventually([&] { return made() >= 1; }));
+    for (int now = periodMs; now <= ms; now += periodMs) {
+      const auto before = made();
+      machine().clock().advance(static_cast<std::uint64_t>(periodMs));
+      ASSERT_TRUE(Eventually([&] { return made() > before; })) << now;
+    }
+    ASSERT_EQ(control->Stop(), S_OK);
+  }
+
+  // 25.2 s of 160 x 120 pictures, two and a half a second, through the AVI Mux.
+  void writeAvi(const char* name) {
+    ComPtr<IGraphBuilder> graph;
+    ComPtr<ICaptureGraphBuilder2> builder;
+    ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()),
+              S_OK);
+    ASSERT_EQ(CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
+                               builder.putVoid()),
+              S_OK);
+    ASSERT_EQ(builder->SetFiltergraph(graph.get()), S_OK);
+    ComPtr<IBaseFilter> device = addStick(graph.get(), MEDIASUBTYPE_YUY2, 4000000);
+    ComPtr<IBaseFilter> mux;
+    ComPtr<IFileSinkFilter> sink;
+    const std::wstring path = L"C:\\" + std::wstring(name, name + std::strlen(name));
+    ASSERT_EQ(builder->SetOutputFileName(&MEDIASUBTYPE_Avi, path.c_str(), mux.put(), sink.put()), S_OK);
+    ASSERT_EQ(builder->RenderStream(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, device.get(), nullptr, mux.get()), S_OK);
+    const auto file = onC(name);
+    capture(graph.get(), 25000, 400, [&] { return SizeOf(file) / (160 * 120 * 2); });
+  }
+
+  // 25 s of MPEG-1 pictures with sound from the recorder module; false when the module
+  // is not built.
+  bool writeMpeg(const char* name) {
+    HMODULE module = LoadLibraryA("Filter\\qnmpeg2enc.ax");
+    if (!module) return false;
+    auto entry = reinterpret_cast<HRESULT (*)()>(GetProcAddress(module, "DllRegisterServer"));
+    const bool registered = entry && entry() == S_OK;
+    FreeLibrary(module);
+    if (!registered) return false;
+    machine().ini().setValue("TVStick", "AudioOut", "1");
+    ComPtr<IGraphBuilder> graph;
+    EXPECT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()),
+              S_OK);
+    ComPtr<IBaseFilter> device = addStick(graph.get(), MEDIASUBTYPE_RGB24, 400000);
+    ComPtr<IBaseFilter> recorder;
+    EXPECT_EQ(CoCreateInstance(CLSID_QnMpegRecorder, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                               recorder.putVoid()),
+              S_OK);
+    if (!recorder) return false;
+    EXPECT_EQ(graph->AddFilter(recorder.get(), L"Recorder"), S_OK);
+    EXPECT_EQ(graph->ConnectDirect(PinOf(device.get(), L"Capture").get(), PinOf(recorder.get(), L"InputVideo").get(),
+                                   nullptr),
+              S_OK);
+    EXPECT_EQ(graph->ConnectDirect(PinOf(device.get(), L"AudioOut").get(), PinOf(recorder.get(), L"InputAudio").get(),
+                                   nullptr),
+              S_OK);
+    const std::wstring path = L"C:\\" + std::wstring(name, name + std::strlen(name));
+    EXPECT_EQ(As<IFileSinkFilter>(recorder.get(), IID_IFileSinkFilter)->SetFileName(path.c_str(), nullptr), S_OK);
+    auto settings = As<IQnMpegVideoSettings>(recorder.get(), IID_IQnMpegVideoSettings);
+    capture(graph.get(), 25000, 40, [&] {
+      LONG frames = 0;
+      settings->GetEncodedFrames(&frames);
+      return frames;
+    });
+    return !HasFailure();
+  }
+
+  // Whether a plain graph can render the file; the reason when it cannot.
+  static bool renderable(const char* path, std::string& why) {
+    ComPtr<IGraphBuilder> graph;
+    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid())))
+      return false;
+    const std::string ansi(path);
+    const std::wstring wide(ansi.begin(), ansi.end());
+    char code[16];
+    const HRESULT hr = graph->RenderFile(wide.c_str(), nullptr);
+    std::snprintf(code, sizeof(code), "%08X", static_cast<unsigned>(hr));
+    why = std::string("the platform cannot render ") + path + " yet (0x" + code +
+          "): its file source, splitter or decoder is missing";
+    return SUCCEEDED(hr);
+  }
+
+  static bool near(std::uint32_t pixel, plat::Rgb expected) {
+    const int r = static_cast<int>((pixel >> 16) & 0xFF), g = static_cast<int>((pixel >> 8) & 0xFF),
+              b = static_cast<int>(pixel & 0xFF);
+    return std::abs(r - expected.r) < 24 && std::abs(g - expected.g) < 24 && std::abs(b - expected.b) < 24;
+  }
+
+  // The whole life of one played file, as the media player drives it.
+  void playThrough(const char* path, double seconds, bool withMakersDecoder = false) {
+    auto playback = std::make_unique<CPlaybackGraph>();
+    ASSERT_EQ(playback->OpenAndPlay(window(), path), 0);
+    if (withMakersDecoder) {
+      ComPtr<IBaseFilter> decoder;
+      ASSERT_EQ(playback->GetGraph()->FindFilterByName(L"QN MPEG Video Decoder", decoder.put()), S_OK);
+      EXPECT_TRUE(InputConnected(decoder.get())) << "the decoder put in first is used";
+    }
+    ASSERT_TRUE(playback->IsPlaying());
+    ASSERT_TRUE(playback->SetNotifyWindow(window()));
+    double duration = 0;
+    ASSERT_TRUE(playback->GetDuration(&duration));
+    EXPECT_NEAR(duration, seconds, 0.5);
+
+    // The pictures reach the player's window.
+    const auto surfaces = machine().service<plat::VideoSurfaces>().ownedBy(window());
+    ASSERT_EQ(surfaces.size(), 1u);
+    const auto& surface = surfaces[0];
+    ASSERT_TRUE(Eventually([&] { return surface->framesShown() >= 1; }));
+    EXPECT_TRUE(surface->placement().visible);
+    EXPECT_EQ(surface->placement().rect.right, 320);
+    const auto frame = surface->frame();
+    EXPECT_TRUE(near(surface->pixel(frame.width - 6, frame.height - 6), plat::TestPicture::stationColour(channel)));
+
+    // Paused, the position holds while the clock goes on.
+    machine().clock().advance(2000);
+    ASSERT_TRUE(playback->Pause());
+    double paused = 0;
+    ASSERT_TRUE(playback->GetCurrentPosition(&paused));
+    machine().clock().advance(3000);
+    double later = 0;
+    ASSERT_TRUE(playback->GetCurrentPosition(&later));
+    EXPECT_NEAR(later, paused, 0.05);
+    EXPECT_EQ(playback->OpenAndPlay(window(), "C:\\elsewhere.mpg"), 0) << "resumed";
+
+    // Ten-second steps at the ends, percent seeks and progress.
+    ASSERT_TRUE(playback->SetCurrentPosition(4.0));
+    ASSERT_TRUE(playback->Backward());
+    double position = -1;
+    ASSERT_TRUE(playback->GetCurrentPosition(&position));
+    EXPECT_NEAR(position, 0.0, 0.5);
+    ASSERT_TRUE(playback->SeekPercent(50));
+    EXPECT_NEAR(playback->GetPositionPercent(), 50, 2);
+    ASSERT_TRUE(playback->SetCurrentPosition(duration - 4.0));
+    ASSERT_TRUE(playback->Forward());
+    EXPECT_EQ(playback->GetPositionPercent(), 100);
+
+    // From near the end, the end of file is queued once the clock has gone past it.
+    ASSERT_TRUE(playback->SeekPercent(90));
+    EXPECT_FALSE(playback->IsComplete());
+    for (int ms = 0; ms < 4000; ms += 100) machine().clock().advance(100);
+    EXPECT_TRUE(Eventually([&] { return playback->IsComplete(); }));
+    EXPECT_EQ(playback->GetPositionPercent(), 100);
+
+    ASSERT_TRUE(playback->Close());
+    EXPECT_TRUE(playback->IsClosed());
+    playback.reset();
+    EXPECT_TRUE(machine().service<plat::VideoSurfaces>().ownedBy(window()).empty()) << "the renderer went with the graph";
+  }
+
+  int channel = 0;
+};
+
+TEST_F(PlaybackFileTest, AnAviFromTheMuxPlaysStepsAndEnds) {
+  ASSERT_NO_FATAL_FAILURE(writeAvi("clip.avi"));
+  std::string why;
+  if (!renderable("C:\\clip.avi", why)) GTEST_SKIP() << why;
+  playThrough("C:\\clip.avi", 25.2);
+}
+
+TEST_F(PlaybackFileTest, AnMpegRecordingPlaysThroughTheMakersDecoder) {
+  if (!installDecoderModules()) GTEST_SKIP() << "the MPEG decoder modules of the Filter folder are not built yet";
+  if (!writeMpeg("cap00.mpg")) GTEST_SKIP() << "the recorder module is not built";
+  std::string why;
+  if (!renderable("C:\\cap00.mpg", why)) GTEST_SKIP() << why;
+  playThrough("C:\\cap00.mpg", 25.0, true);
+}
+
+}  // namespace
