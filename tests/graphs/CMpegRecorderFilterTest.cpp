@@ -143,7 +143,8 @@ TEST_F(CMpegRecorderFilterTest, PlainMpegFallsBackToOtherVideoSystems) {
   ASSERT_TRUE(recorder.Configure(kFolder, 4, 2, path));
   Calls sent = calls(recorder.GetFilter());
   ASSERT_GE(sent.size(), 5u);
-  EXPECT_EQ(Calls(sent.begin() + 2, sent.begin() + 5), (Calls{"video 9(3) failed", "video 9(5)", "video 55(640, 480)"}));
+  EXPECT_EQ(Calls(sent.begin() + 2, sent.begin() + 5),
+            (Calls{"video 9(3) failed", "video 9(5)", "video 55(640, 480)"}));
 
   ASSERT_EQ(probe->RefuseFrameRateCode(5), S_OK);
   ASSERT_TRUE(recorder.Configure(kFolder, 0, 1, path));
