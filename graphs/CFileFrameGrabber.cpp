@@ -14,11 +14,6 @@ namespace {
 constexpr LPCSTR kVideoDecoderModule = "Filter\\QNMpegVD.ax";
 constexpr LPCSTR kStillCaptureModule = "Filter\\QNStillCap.ax";
 
-// {AFB6C280-2C41-11D3-8A60-0000F81E0E4A}
-constexpr CLSID kClsidMpeg2Demultiplexer = {0xAFB6C280, 0x2C41, 0x11D3, {0x8A, 0x60, 0x00, 0x00, 0xF8, 0x1E, 0x0E, 0x4A}};
-// {3AE86B20-7BE8-11D1-ABE6-00A0C905F375}
-constexpr CLSID kClsidMpeg2Splitter = {0x3AE86B20, 0x7BE8, 0x11D1, {0xAB, 0xE6, 0x00, 0xA0, 0xC9, 0x05, 0xF3, 0x75}};
-
 void RegisterFromProgramFolder(LPCSTR module) {
   RegisterFilterModule(CAppController::GetModuleFolder() + module);
 }
@@ -160,8 +155,8 @@ BOOL CFileFrameGrabber::ConnectSplitter() {
   if (!m_pGraph || !m_pVideoDecoder) return FALSE;
   IGraphBuilder* graph = m_pGraph->GetGraph();
   IBaseFilter* parser = nullptr;
-  if (FindFilterByClsid(graph, kClsidMpeg2Demultiplexer, &parser) ||
-      FindFilterByClsid(graph, kClsidMpeg2Splitter, &parser)) {
+  if (FindFilterByClsid(graph, CLSID_MPEG2Demultiplexer, &parser) ||
+      FindFilterByClsid(graph, CLSID_MPEG2Splitter, &parser)) {
     DisconnectDownstream(graph, parser);
     DisconnectUpstream(graph, parser);
     graph->RemoveFilter(parser);

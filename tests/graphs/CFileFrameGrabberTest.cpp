@@ -7,15 +7,14 @@
 #include "graphs/CGraphBase.h"
 #include "graphs/DeviceUtilities.h"
 
+#include <vendor/mpeg_video_decoder/QnMpegVideoDecoder.h>
+
 #include <filesystem>
 #include <memory>
 
 namespace {
 
 using plat::ComPtr;
-
-// {4A844AFA-33B8-4133-A3C9-4324B4B49B15}
-constexpr CLSID kClsidVideoDecoder = {0x4A844AFA, 0x33B8, 0x4133, {0xA3, 0xC9, 0x43, 0x24, 0xB4, 0xB4, 0x9B, 0x15}};
 
 class CFileFrameGrabberTest : public test::GraphsTest {
  protected:
@@ -84,7 +83,7 @@ TEST_F(CFileFrameGrabberTest, BuildingStopsAtTheUnregisteredFileSource) {
   ASSERT_TRUE(grabber.CreateGraph());
   EXPECT_FALSE(grabber.AddFilters());
   EXPECT_TRUE(grabberFilters().empty());
-  EXPECT_FALSE(IsFilterRegistered(kClsidVideoDecoder));
+  EXPECT_FALSE(IsFilterRegistered(CLSID_QnMpegVideoDecoder));
   // Without a source or a still capture the per-file steps are refused.
   EXPECT_FALSE(grabber.SetSourceFile("C:\\Videos\\cap00.mpg"));
   EXPECT_FALSE(grabber.SetStillFileName("C:\\Pictures\\cap00.bmp"));
