@@ -8,6 +8,8 @@
 #include "core/CRunState.h"
 #include "core/CScheduleList.h"
 #include "core/CVolumeMixer.h"
+#include "graphs/CCaptureGraph.h"
+#include "graphs/CPlaybackGraph.h"
 
 #include <mfc/afxwin.h>
 #include <vendor/qxmdll/QXUSBControl.h>
@@ -175,6 +177,8 @@ int CAppController::SaveFiles() {
 }
 
 void CAppController::ReleaseObjects() {
+  DestroyCaptureGraph();
+  Destroy(m_pPlaybackGraph);
   Destroy(m_pVolumeMixer);
   Destroy(g_pAppSettings);
   Destroy(g_pChannelList);

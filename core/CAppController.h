@@ -13,13 +13,17 @@
 
 #include <mfc/afx.h>
 #include <win32/types.h>
+#include <win32/user/logfont.h>
 
 #include <atomic>
 
+class CCaptureGraph;
+class CPlaybackGraph;
 class CQXUSB_Control;
 class CRunState;
 class CScheduleList;
 class CVolumeMixer;
+struct IMediaEventEx;
 
 class CAppController : public CObserver {
  public:
@@ -172,6 +176,140 @@ class CAppController : public CObserver {
   // the recording side) of the mixer named (spaces ignored; else the first mixer); 1 found.
   static int FindMixerSourceName(DWORD componentType, CString& name, int recordingSide, LPCSTR mixerName);
 
+  // ---- Live view: the preview graph for the settings' input, shown in a window.
+  // The window becomes the video window; the preview is opened and its events go to the
+  // main window. 0 for a missing window or when the preview cannot be opened.
+  int StartPreview(HWND videoWindow);
+  // Rebuilds the live graph for the settings' input (only when idle, previewing or
+  // recording) and starts it: tunes the current channel, or names the external input on
+  // the picture. 1 when the preview runs; on failure the graph is gone and the run state 0.
+  int OpenPreview();
+  // Run or stop the live graph when idle or previewing; 0 without a run state, else 1.
+  int CaptureGraphRun();
+  int CaptureGraphStop();
+  CScheduleList* GetScheduleList() const { return m_pScheduleList; }
+  // Graph events to the window: the live graph's while previewing or recording, the
+  // playback graph's while a file plays; FALSE otherwise.
+  BOOL SetGraphNotifyWindow(HWND window);
+
+  // ---- Inputs of the live picture, switched while previewing.
+  void SelectTuner();
+  void SelectComposite();
+  void SelectSVideo();
+  // The schedule run's switch: 16 antenna, 17 cable (tuning `channel` when `tune`), 18
+  // Composite, 19 S-Video; other values do nothing.
+  void SwitchToSubState(int subState, int channel, int tune);
+  // 0 the tuner, 1 Composite, as the hardware window numbers its inputs.
+  void SelectInput(int index);
+  // The Composite/S-Video standard by index, or stepped (wrapping); only on those inputs.
+  void SetAvStandard(int index);
+  void StepAvStandard(int backward);
+  // The next (or previous) of two or more capture devices, with the preview reopened.
+  void StepCaptureDevice(int backward);
+  // 0 tuner, 1 Composite, 2 S-Video.
+  int GetInputKind() const;
+  // The tuner's text, "Composite" or "S-Video"; empty without settings.
+  CString GetInputSourceName() const;
+  // The next (or previous) audio capture device while previewing; its name and the
+  // capture audio line go to the buffers (40 bytes each), which stay untouched when
+  // nothing changes. The fourth buffer is never written.
+  void ApplyDeviceSelection(int backward, LPSTR deviceName, LPSTR lineName, LPSTR unused);
+  // The standard step of a tuning in a 38 MHz country: the decoder's standard by name and
+  // the picture values again. Nothing in a 45.75 MHz country.
+  void ApplyChannelStandard(CString standardName);
+
+  // ---- Text on the live picture.
+  // Green text at the top right of the picture; nothing for an empty text or without a
+  // live graph.
+  void ShowOsdText(CString text);
+  // The text of the current view again: the channel, "Composite" or "S-Video".
+  void ReshowOsdText();
+  // The volume bar with "Volume: %d" (muted 0) or "Mute" (1).
+  void DrawVolumeOsd(int muted);
+  void DrawVolumeOsdLevel();
+  // The status text; `clear` hides the overlay first.
+  void DrawStatusOsd(int clear);
+  static int GetCaptureDeviceCount();
+
+  // ---- Country.
+  LPCSTR GetSelectedCountryName() const;
+  int CopyCountryNames(CStringArray& names) const;
+  // The index of the country's name (-1 when absent), selected.
+  int SelectCountryByCode(int code);
+  // Steps the selected country while previewing; its name and code out.
+  void StepCountry(int backward, CString& name, int& code);
+  int IsCountryChanged() const { return m_countryChanged; }
+  // The country of the list, or of the region when the settings follow it: lists rebuilt
+  // and the first channel tuned. 0 when nothing changed.
+  int SetCountryFromList(int country);
+  int SetCountryFromRegion();
+  static int GetFollowRegionCountry();
+  static void ToggleFollowRegionCountry();
+  // Antenna or cable: the text of the tuner source, and the switch between them.
+  static CString GetTunerSourceText();
+  static void ToggleTunerSource(CString& text);
+
+  // ---- Picture controls, 0..100; the getters -1 without settings.
+  void SetBrightness(int value);
+  void SetContrast(int value);
+  void SetHue(int value);
+  void SetSaturation(int value);
+  void SetSharpness(int value);
+  void SetPictureAll(int brightness, int contrast, int hue, int saturation, int sharpness);
+  static int GetBrightness();
+  static int GetContrast();
+  static int GetHue();
+  static int GetSaturation();
+  static int GetSharpness();
+
+  // ---- Settings accessors.
+  static int GetCountryCode();
+  static int GetVolume();
+  static LPCSTR GetCurrentDeviceName();
+  static LPCSTR GetMixerLineName();
+  static int GetNameArray2Count();
+  static int GetNameArray3Count();
+  LPCSTR GetAvStandardName() const;
+
+  // ---- Questions on the media file, each 0 unless a file was opened.
+  int IsMediaOpen() const;
+  int IsMediaRunning() const;
+  int IsMediaPaused() const;
+  void SeekMediaPercent(int percent);
+  int GetMediaPositionPercent() const;
+
+  // ---- Channel wall and typed channel numbers.
+  // 1 with the number of wall entries when the wall starts (live TV, tuner list).
+  int StartChannelWall(int& count);
+  void WallShowChannel(int index, LPCSTR name);
+  // The picture on screen and the next channel number; 0, or a negative code (-1 busy,
+  // -2 no channel list, -3 no tuner list, -4 no frame, -5 no default picture, -6 past
+  // the last channel, -7 next number not in the list, -8 no live graph).
+  int LoadChannelBitmap(HBITMAP& picture, int& channel);
+  void SetInputSource(int kind, int value);
+  void EnterDigit(int digit);
+  void EnterDigitFull(int digit);
+  int OnDigitTimer();
+  int OnDigitTimerFull();
+  // The channel scan ended: the first channel of the plan, back to live TV.
+  void FinishScan();
+
+  // ---- Sound and video area.
+  void ToggleMute();
+  void SetVideoWindow(HWND window);
+  HWND GetVideoWindow() const { return m_hVideoWindow; }
+  void SetVideoOwner(HWND window);
+  void SetVideoRect(int left, int top, int right, int bottom);
+  void SetPlaybackFullScreen(int flag);
+  IMediaEventEx* GetGraphEventInterface() const;
+  int IsGraphMissing() const { return m_pCaptureGraph == nullptr; }
+  void DestroyCaptureGraph();
+  void StopPreview();
+  int StopAll();
+  int StartGraphInWindow();
+  // A still of the live picture into the picture folder, with "Still Pic" shown.
+  int TakeSnapshot();
+
  private:
   static constexpr UINT_PTR kNoTimer = static_cast<UINT_PTR>(-1);
 
@@ -189,6 +327,20 @@ class CAppController : public CObserver {
   // The common part of a volume step and a volume set.
   void ChangeVolume(int level);
   int PlaysPictureOrSound() const;
+  // Live-view steps.
+  int BuildPreview();
+  void FailPreview();
+  void SwitchExternal(int subState, int runState, int videoInput, int kind, LPCSTR text);
+  void TuneCurrentListChannel();
+  void TuneAndShow(int number, int list);
+  void ShowChannelOsdText(int number, int list);
+  void ApplyPicture();
+  void SetPictureValue(int& field, int value, long property);
+  int ChangeCountry(int country);
+  int DigitAllowed(int digit, int typingState) const;
+  void AppendDigit(int digit);
+  int FinishDigits(UINT_PTR timer);
+  LOGFONTA OsdFont(int height) const;
 
   CVolumeMixer* m_pVolumeMixer = nullptr;
   CRunState* m_pRunState = nullptr;
@@ -210,6 +362,15 @@ class CAppController : public CObserver {
   // The id SetTimer gave timer 333 and its window; kNoTimer when not running.
   UINT_PTR m_osdTimer = kNoTimer;
   HWND m_hOsdTimerWnd = nullptr;
+  // The live graph (preview or record graph) and the media file's graph; owned.
+  CCaptureGraph* m_pCaptureGraph = nullptr;
+  CPlaybackGraph* m_pPlaybackGraph = nullptr;
+  int m_mediaOpened = 0;
+  HWND m_hVideoWindow = nullptr;
+  int m_typedNumber = 0;
+  int m_wallChannel = 0;
+  int m_wallBusy = 0;
+  int m_countryChanged = 0;
 };
 
 // The one controller, set by the launcher.

@@ -122,6 +122,7 @@ void CAppController::ChangeVolume(int level) {
   g_pAppSettings->Volume = level;
   if (m_muted) SetAudioOn(1);
   ApplyVolume(level);
+  DrawVolumeOsdLevel();
   if (!IsRecording()) return;
   // While recording the volume display stays up for a while after the last change.
   StopOsdTimer();

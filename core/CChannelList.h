@@ -118,10 +118,15 @@ class CChannelList {
   int* countOf(int list);
 
   // The shared steps of tuning a list record: the records, the waits, the tuned number.
+  // `alwaysStandard` applies the record's standard even when it is already in force.
   // `muted` switches the sound off from just before the tuner write to after the wait.
-  int TuneListRecord(int number, int list, DWORD waitBefore, DWORD waitAfter, bool muted = false);
+  int TuneListRecord(int number, int list, DWORD waitBefore, DWORD waitAfter, bool alwaysStandard,
+                     bool muted = false);
   int TunePlanEntry(int number, int list, DWORD waitBefore, DWORD waitAfter, bool muted = false);
   void Tuned(int number, int list);
+  // In a 38 MHz country the video decoder follows the standard of the channel tuned
+  // (through the controller); the name becomes the standard in force.
+  void ApplyStandard(const char* name, bool always);
 
   Channels m_list1;
   Channels m_list2;

@@ -62,12 +62,23 @@ bool InActivePlan(int number) {
 
 }  // namespace
 
+void CChannelList::ApplyStandard(const char* name, bool always) {
+  if (!CurrentCountryUsesIf38()) return;
+  // A record's name may fill its field without a NUL; the copy is always terminated.
+  char standard[sizeof m_standardInForce] = {};
+  std::strncpy(standard, name, sizeof(ChannelRecord::StandardName));
+  if (!always && std::strcmp(standard, m_standardInForce) == 0) return;
+  if (g_pAppController) g_pAppController->ApplyChannelStandard(standard);
+  std::memcpy(m_standardInForce, standard, sizeof m_standardInForce);
+}
+
 void CChannelList::Tuned(int number, int list) {
   m_tunedNumber = number;
   SetCurrentChannel(number, list);
 }
 
-int CChannelList::TuneListRecord(int number, int list, DWORD waitBefore, DWORD waitAfter, bool muted) {
+int CChannelList::TuneListRecord(int number, int list, DWORD waitBefore, DWORD waitAfter, bool alwaysStandard,
+                                 bool muted) {
   const ChannelRecord* record = find(number, list);
   if (!record) return 0;
   if (!g_pPreviousChannelRecord || !g_pCurrentChannelRecord) {
@@ -84,6 +95,7 @@ int CChannelList::TuneListRecord(int number, int list, DWORD waitBefore, DWORD w
   CopyChannelRecord(record, g_pCurrentChannelRecord);
   Wait(waitBefore);
   if (muted) SetAudioOn(0);
+  ApplyStandard(record->StandardName, alwaysStandard);
   TunerTuneFrequency(record->Frequency);
   Tuned(number, list);
   Wait(waitAfter);
@@ -109,6 +121,7 @@ int CChannelList::TunePlanEntry(int number, int list, DWORD waitBefore, DWORD wa
 
   Wait(waitBefore);
   if (muted) SetAudioOn(0);
+  ApplyStandard(current.StandardName, true);
   TunerTuneFrequency(current.Frequency);
   Tuned(number, list);
   Wait(waitAfter);
@@ -118,22 +131,22 @@ int CChannelList::TunePlanEntry(int number, int list, DWORD waitBefore, DWORD wa
 
 int CChannelList::TuneChannel(int number, int list, int) {
   if (!HasChannel(number, list) || IsSkipped(number, list)) return 0;
-  return TuneListRecord(number, list, 0, kSettleMs);
+  return TuneListRecord(number, list, 0, kSettleMs, false);
 }
 
 int CChannelList::TuneChannelInRange(int number, int list, int) {
   if (!InActivePlan(number)) return 0;
-  return TuneListRecord(number, list, kSettleMs, kSettleMs);
+  return TuneListRecord(number, list, kSettleMs, kSettleMs, true);
 }
 
 int CChannelList::TuneChannelQuick(int number, int list, int) {
   if (number < 0) return 0;
-  return TuneListRecord(number, list, kQuickMs, kSettleMs);
+  return TuneListRecord(number, list, kQuickMs, kSettleMs, false);
 }
 
 int CChannelList::TuneChannelInRangeMuted(int number, int list, int) {
   if (!InActivePlan(number)) return 0;
-  return TuneListRecord(number, list, 0, kMutedSettleMs, true);
+  return TuneListRecord(number, list, 0, kMutedSettleMs, true, true);
 }
 
 int CChannelList::TuneNumber(int number, int list, int) {
@@ -154,6 +167,7 @@ int CChannelList::TunePreviousChannel() {
   const int number = g_pPreviousChannelRecord->ChannelNumber;
   if (!HasChannel(number, list) || !Allocated(g_pTunedChannelRecord)) return 0;
   Wait(kSettleMs);
+  ApplyStandard(g_pPreviousChannelRecord->StandardName, false);
   TunerTuneFrequency(g_pPreviousChannelRecord->Frequency);
   Tuned(number, list);
   Wait(kSettleMs);

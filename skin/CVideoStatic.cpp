@@ -1,5 +1,7 @@
 #include "skin/CVideoStatic.h"
 
+#include "core/CAppController.h"
+
 #include "skin/FullScreenPlacement.h"
 #include "skin/SkinMessages.h"
 
@@ -8,6 +10,7 @@ BEGIN_MESSAGE_MAP(CVideoStatic, CWnd)
   ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
   ON_WM_PAINT()
   ON_WM_LBUTTONDBLCLK()
+  ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CVideoStatic::CVideoStatic() : m_nUserValue(0), m_bFullScreen(FALSE), m_savedPlacement{}, m_bAllowFullScreen(TRUE) {}
@@ -50,4 +53,10 @@ void CVideoStatic::OnPaint() { ValidateRect(nullptr); }
 void CVideoStatic::OnLButtonDblClk(UINT nFlags, CPoint point) {
   if (m_bAllowFullScreen) ToggleFullScreen();
   CWnd::OnLButtonDblClk(nFlags, point);
+}
+
+// Only a live picture or a scan shows through this control; the default handling is skipped.
+void CVideoStatic::OnSize(UINT, int cx, int cy) {
+  if (g_pAppController && (g_pAppController->IsPreviewing() || g_pAppController->IsScanState()))
+    g_pAppController->SetVideoRect(0, 0, cx, cy);
 }

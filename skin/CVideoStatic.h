@@ -30,6 +30,8 @@ class CVideoStatic : public CWnd {
   afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
   afx_msg void OnPaint();
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  // The controller's video follows the control's size.
+  afx_msg void OnSize(UINT nType, int cx, int cy);
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CVideoStaticEx, CWnd)
   ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
   ON_WM_PAINT()
   ON_WM_LBUTTONDBLCLK()
+  ON_WM_SIZE()
   ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
@@ -51,7 +52,9 @@ LRESULT CVideoStaticEx::OnNcHitTest(CPoint) { return HTCLIENT; }
 
 // A live picture or a recording draws over the whole area; erasing under it would flicker.
 LRESULT CVideoStaticEx::OnEraseBkgnd(WPARAM, LPARAM) {
-  if (!g_pAppController || g_pAppController->IsPreviewing() || g_pAppController->IsRecording()) return TRUE;
+  if (!g_pAppController || g_pAppController->IsMediaOpen() || g_pAppController->IsPreviewing() ||
+      g_pAppController->IsRecording())
+    return TRUE;
   CRect rcClient;
   GetClientRect(&rcClient);
   HDC hdc = ::GetDC(m_hWnd);
@@ -70,4 +73,10 @@ void CVideoStaticEx::OnLButtonDblClk(UINT nFlags, CPoint point) {
 void CVideoStaticEx::OnMouseMove(UINT nFlags, CPoint point) {
   if (CWnd* pParent = GetParent()) pParent->SendMessage(UM_ENTER_FULLSCREEN, 1, 0);
   CWnd::OnMouseMove(nFlags, point);
+}
+
+// Full screen, the video keeps the placement it was given on entering.
+void CVideoStaticEx::OnSize(UINT nType, int cx, int cy) {
+  CWnd::OnSize(nType, cx, cy);
+  if (g_pAppController && !m_bFullScreen) g_pAppController->SetVideoRect(0, 0, cx, cy);
 }

@@ -25,6 +25,8 @@ class CVideoStaticEx : public CWnd {
   afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
   afx_msg void OnPaint();
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+  // The controller's video follows the control's size.
+  afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   DECLARE_MESSAGE_MAP()
 

@@ -1,0 +1,302 @@
+// The live view: the preview graph built for the settings' input and shown in the video
+// window, the switches between the tuner, Composite and S-Video, the external inputs'
+// standard, the capture and audio capture devices, and the standard step of a tuning.
+// Every failure to start a preview ends with no graph, run state 0 and the sound on.
+#include "core/CAppController.h"
+
+#include "core/CAppSettings.h"
+#include "core/CChannelList.h"
+#include "core/CRunState.h"
+#include "core/CVolumeMixer.h"
+#include "core/TunerProgramming.h"
+#include "graphs/CPlaybackGraph.h"
+#include "graphs/CPreviewGraph.h"
+#include "graphs/WindowsVersion.h"
+
+#include <mfc/afxwin.h>
+#include <vendor/language/Language.h>
+#include <win32/user.h>
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr int kTvState = 2;
+constexpr int kCompositeState = 11;
+constexpr int kSVideoState = 13;
+
+// The run state of a preview of the settings' video input; 0 for an unknown input.
+int RunStateForInput(int videoInput) {
+  switch (videoInput) {
+    case 1: case 2: return kTvState;
+    case 3: return kCompositeState;
+    case 4: return kSVideoState;
+    default: return 0;
+  }
+}
+
+void CopyName(LPSTR buffer, LPCSTR name) {
+  std::strncpy(buffer, name, 39);
+  buffer[39] = '\0';
+}
+
+}  // namespace
+
+int CAppController::StartPreview(HWND videoWindow) {
+  if (!videoWindow || !IsWindow(videoWindow)) return 0;
+  SetVideoWindow(videoWindow);
+  if (!OpenPreview()) return 0;
+  return SetGraphNotifyWindow(MainWindow());
+}
+
+BOOL CAppController::SetGraphNotifyWindow(HWND window) {
+  if ((IsPreviewing() || IsRecording()) && m_pCaptureGraph) return m_pCaptureGraph->SetNotifyWindow(window);
+  if (GetRunState() == 4 && m_pPlaybackGraph) return m_pPlaybackGraph->SetNotifyWindow(window);
+  return FALSE;
+}
+
+int CAppController::OpenPreview() {
+  if (!m_pRunState || !g_pAppSettings) return 0;
+  if (!IsIdle() && !IsPreviewing() && !IsRecording()) return 0;
+  if (int state = RunStateForInput(g_pAppSettings->VideoInput)) m_pRunState->SetState(state);
+  DestroyCaptureGraph();
+  if (g_pAppSettings->CaptureDeviceNames.GetSize() == 0) {
+    AfxMessageBox(GetMessageInfo(16));
+    m_pRunState->SetState(0);
+    return 0;
+  }
+  OpenDeviceControl();
+  m_pCaptureGraph = new (std::nothrow) CPreviewGraph;
+  if (!m_pCaptureGraph) {
+    m_pRunState->SetState(0);
+    return 0;
+  }
+  // The line is switched on once, then kept silent until the picture is up.
+  if (m_pVolumeMixer) {
+    m_pVolumeMixer->LineOn();
+    SetAudioOn(0);
+  }
+  if (!BuildPreview()) return 0;
+  switch (GetRunState()) {
+    case kTvState: TuneCurrentListChannel(); break;
+    case kCompositeState: ShowOsdText("Composite"); break;
+    case kSVideoState: ShowOsdText("S-Video"); break;
+    default: break;
+  }
+  if (m_pVolumeMixer) SetAudioOn(1);
+  return 1;
+}
+
+// Hands the window to the new graph, builds it and applies the settings' input, line
+// standard and picture values.
+int CAppController::BuildPreview() {
+  if (!IsWindow(m_hVideoWindow) || !m_pCaptureGraph || !g_pAppSettings) {
+    FailPreview();
+    return 0;
+  }
+  const CAppSettings& settings = *g_pAppSettings;
+  if (!m_pCaptureGraph->SetWindowAndBuild(m_hVideoWindow)) {
+    FailPreview();
+    return 0;
+  }
+  if (settings.VideoInput >= 1 && settings.VideoInput <= 4) m_pRunState->SetSubState(15 + settings.VideoInput);
+  m_pCaptureGraph->SetInputType(settings.LineStandard);
+  if (!m_pCaptureGraph->ApplyTvSettings(GetInputKind(), settings.Sharpness, settings.Contrast, settings.Brightness,
+                                        settings.Hue, settings.Saturation)) {
+    AfxMessageBox(GetMessageInfo(16));
+    FailPreview();
+    return 0;
+  }
+  return 1;
+}
+
+void CAppController::FailPreview() {
+  delete m_pCaptureGraph;
+  m_pCaptureGraph = nullptr;
+  m_pRunState->SetState(0);
+  SetAudioOn(1);
+}
+
+int CAppController::CaptureGraphRun() {
+  if (!m_pRunState) return 0;
+  if ((IsIdle() || IsPreviewing()) && m_pCaptureGraph) m_pCaptureGraph->Run();
+  return 1;
+}
+
+int CAppController::CaptureGraphStop() {
+  if (!m_pRunState) return 0;
+  if ((IsIdle() || IsPreviewing()) && m_pCaptureGraph) m_pCaptureGraph->Stop();
+  return 1;
+}
+
+// The active list's current channel, tuned and named on the picture.
+void CAppController::TuneCurrentListChannel() {
+  const int list = GetActiveChannelListIndex();
+  if (!g_pChannelList || list < 0) return;
+  TuneAndShow(g_pChannelList->GetCurrentChannel(list), list);
+}
+
+void CAppController::TuneAndShow(int number, int list) {
+  SetAudioOn(0);
+  g_pChannelList->TuneNumber(number, list, 1);
+  SetAudioOn(1);
+  if (g_pTunedChannelRecord) ShowChannelOsdText(number, list);
+}
+
+void CAppController::SelectTuner() {
+  if (!IsPreviewing() || !g_pAppSettings || !m_pCaptureGraph) return;
+  CAppSettings& settings = *g_pAppSettings;
+  if (settings.VideoInput == 1 || settings.VideoInput == 2) return;
+  if (settings.TunerSource == 2) {
+    m_pRunState->SetSubState(17);
+    settings.VideoInput = 2;
+  } else if (settings.TunerSource == 1) {
+    m_pRunState->SetSubState(16);
+    settings.VideoInput = 1;
+  }
+  m_pRunState->SetState(kTvState);
+  SetAudioOn(0);
+  m_pCaptureGraph->DetectStandard(0);
+  TuneCurrentListChannel();
+  SetAudioOn(1);
+}
+
+void CAppController::SelectComposite() { SwitchExternal(18, kCompositeState, 3, 1, "Composite"); }
+
+void CAppController::SelectSVideo() { SwitchExternal(19, kSVideoState, 4, 2, "S-Video"); }
+
+void CAppController::SwitchExternal(int subState, int runState, int videoInput, int kind, LPCSTR text) {
+  if (!IsPreviewing() || !g_pAppSettings || !m_pCaptureGraph) return;
+  if (g_pAppSettings->VideoInput == videoInput) return;
+  m_pRunState->SetSubState(subState);
+  g_pAppSettings->VideoInput = videoInput;
+  m_pRunState->SetState(runState);
+  SetAudioOn(0);
+  m_pCaptureGraph->DetectStandard(kind);
+  ShowOsdText(text);
+  SetAudioOn(1);
+}
+
+void CAppController::SwitchToSubState(int subState, int channel, int tune) {
+  if (subState == 16 || subState == 17) {
+    const int list = subState - 15;
+    if (m_pRunState) m_pRunState->SetState(kTvState);
+    if (!m_pCaptureGraph) return;
+    if (g_pAppSettings) g_pAppSettings->TunerSource = g_pAppSettings->VideoInput = list;
+    m_pCaptureGraph->DetectStandard(0);
+    if (tune && g_pChannelList && channel > 0) TuneAndShow(channel, list);
+    return;
+  }
+  if (subState != 18 && subState != 19) return;
+  const bool composite = subState == 18;
+  if (m_pRunState) m_pRunState->SetState(composite ? kCompositeState : kSVideoState);
+  if (g_pAppSettings) g_pAppSettings->VideoInput = composite ? 3 : 4;
+  if (!m_pCaptureGraph) return;
+  m_pCaptureGraph->DetectStandard(composite ? 1 : 2);
+  ShowOsdText(composite ? "Composite" : "S-Video");
+}
+
+void CAppController::SelectInput(int index) {
+  if (!IsPreviewing()) return;
+  if (index == 0) SelectTuner();
+  if (index == 1) SelectComposite();
+}
+
+void CAppController::SetAvStandard(int index) {
+  const int state = GetRunState();
+  if ((state != kCompositeState && state != kSVideoState) || !g_pAppSettings) return;
+  if (index < 0 || index >= g_pAppSettings->AvStandardNames.GetSize()) return;
+  m_avStandardIndex = index;
+  g_pAppSettings->AvInputStandard = index;
+  if (!m_pCaptureGraph) return;
+  SetAudioOn(0);
+  m_pCaptureGraph->ApplyStandardFromSettings(0);
+  SetAudioOn(1);
+}
+
+void CAppController::StepAvStandard(int backward) {
+  if (!g_pAppSettings) return;
+  const int count = g_pAppSettings->AvStandardNames.GetSize();
+  if (count == 0) return;
+  SetAvStandard((m_avStandardIndex + (backward ? count - 1 : 1)) % count);
+}
+
+void CAppController::StepCaptureDevice(int backward) {
+  if (!g_pAppSettings) return;
+  const CStringArray& devices = g_pAppSettings->CaptureDeviceNames;
+  const int count = devices.GetSize();
+  if (count < 2) return;
+  int current = -1;
+  for (int i = 0; i < count; ++i) {
+    if (devices.GetAt(i) == g_pAppSettings->CaptureDeviceName) current = i;
+  }
+  const int next = current < 0 ? 0 : (current + (backward ? count - 1 : 1)) % count;
+  CopyName(g_pAppSettings->CaptureDeviceName, devices.GetAt(next));
+  OpenPreview();
+}
+
+int CAppController::GetInputKind() const {
+  if (!g_pAppSettings) return 0;
+  switch (g_pAppSettings->VideoInput) {
+    case 3: return 1;
+    case 4: return 2;
+    default: return 0;
+  }
+}
+
+CString CAppController::GetInputSourceName() const {
+  if (!g_pAppSettings) return CString();
+  switch (g_pAppSettings->VideoInput) {
+    case 1: case 2: return GetTunerSourceText();
+    case 3: return "Composite";
+    case 4: return "S-Video";
+    default: return CString();
+  }
+}
+
+void CAppController::ApplyDeviceSelection(int backward, LPSTR deviceName, LPSTR lineName, LPSTR) {
+  CAppSettings* settings = g_pAppSettings;
+  if (!settings || settings->AudioDeviceNames.GetSize() < 2 || !m_pCaptureGraph || !IsPreviewing()) return;
+  const CStringArray& devices = settings->AudioDeviceNames;
+  const int count = devices.GetSize();
+  int current = -1;
+  for (int i = count - 1; i >= 0 && current < 0; --i) {
+    if (devices.GetAt(i) == settings->AudioDeviceName) current = i;
+  }
+  if (current < 0) return;
+  CopyName(settings->AudioDeviceName, devices.GetAt((current + (backward ? count - 1 : 1)) % count));
+
+  if (!m_pCaptureGraph->HasAudio()) {
+    const int versionCode = GetWindowsVersionCode();
+    const int versionFlag = versionCode == 2 || versionCode == 3;
+    m_pCaptureGraph->Stop();
+    m_pCaptureGraph->SelectAudioInput(settings->AudioDeviceName, versionFlag);
+    const BOOL connected = m_pCaptureGraph->ConnectAudio(1);
+    m_pCaptureGraph->Run();
+    if (connected && m_pRunState->IsTunerSubState() && g_pChannelList) {
+      const int list = settings->TunerSource == 2 ? 2 : settings->TunerSource == 1 ? 1 : 0;
+      if (list) TuneAndShow(g_pChannelList->GetCurrentChannel(list), list);
+    }
+    FillMixerLineNames();
+    CString lineIn;
+    const int found = FindMixerSourceName(0x1002, lineIn, 1, settings->AudioDeviceName);
+    std::memset(settings->AudioLineName, 0, sizeof settings->AudioLineName);
+    for (int i = 0; found && i < settings->AudioLineNames.GetSize(); ++i) {
+      if (settings->AudioLineNames.GetAt(i) == lineIn) {
+        CopyName(settings->AudioLineName, lineIn);
+        break;
+      }
+    }
+  }
+  if (deviceName) CopyName(deviceName, settings->AudioDeviceName);
+  if (lineName) CopyName(lineName, settings->CaptureAudioLine);
+}
+
+void CAppController::ApplyChannelStandard(CString standardName) {
+  if (!m_pCaptureGraph || !m_pRunState || !g_pChannelList || !g_pAppSettings || !CurrentCountryUsesIf38()) return;
+  const CAppSettings& settings = *g_pAppSettings;
+  m_pCaptureGraph->SetVideoStandard(standardName);
+  m_pCaptureGraph->SetVideoProcAmp(settings.Sharpness, settings.Contrast, settings.Brightness, settings.Hue,
+                                   settings.Saturation);
+}

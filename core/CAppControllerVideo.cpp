@@ -1,0 +1,131 @@
+// The video area and the graphs behind it: the video window, where the video is placed,
+// muting with its display, the graphs' events, teardown, snapshots, and the questions
+// the windows ask about an opened media file.
+#include "core/CAppController.h"
+
+#include "core/CAppSettings.h"
+#include "core/CRunState.h"
+#include "graphs/CCaptureGraph.h"
+#include "graphs/CPlaybackGraph.h"
+
+#include <mfc/afxwin.h>
+#include <vendor/language/Language.h>
+#include <win32/user.h>
+
+#include <cstring>
+
+void CAppController::ToggleMute() {
+  if (!IsPreviewing() && !IsRecording() && !m_mediaOpened) return;
+  if (m_muted) {
+    SetAudioOn(1);
+    DrawVolumeOsd(0);
+  } else {
+    SetAudioOn(0);
+    DrawVolumeOsd(1);
+  }
+}
+
+void CAppController::SetVideoWindow(HWND window) {
+  if (IsWindow(window)) m_hVideoWindow = window;
+}
+
+void CAppController::SetVideoOwner(HWND window) {
+  if (!m_pCaptureGraph || (!IsPreviewing() && !IsMosaicMode())) return;
+  m_pCaptureGraph->AttachVideoWindow(window);
+  m_pCaptureGraph->SetVideoWindow(window);
+}
+
+void CAppController::SetVideoRect(int left, int top, int right, int bottom) {
+  if (m_mediaOpened && m_pPlaybackGraph) {
+    m_pPlaybackGraph->PlaceVideoWindow(left, top, right - left, bottom - top);
+    return;
+  }
+  const int state = GetRunState();
+  if (!m_pCaptureGraph || (!IsPreviewing() && !IsRecording() && state != 6 && state != 7 && state != 9)) return;
+  m_pCaptureGraph->SetVideoPosition(left, top, right - left, bottom - top);
+}
+
+void CAppController::SetPlaybackFullScreen(int flag) {
+  if (m_mediaOpened && m_pPlaybackGraph) m_pPlaybackGraph->SetFullScreen(flag);
+}
+
+IMediaEventEx* CAppController::GetGraphEventInterface() const {
+  const int state = GetRunState();
+  if (state != 4 && state != 1) return m_pCaptureGraph ? m_pCaptureGraph->GetEventInterface() : nullptr;
+  if (state == 4 && m_pPlaybackGraph) return m_pPlaybackGraph->GetEventInterface();
+  return nullptr;
+}
+
+void CAppController::DestroyCaptureGraph() {
+  if (!m_pCaptureGraph) return;
+  SetAudioOn(0);
+  m_pCaptureGraph->Close();
+  delete m_pCaptureGraph;
+  m_pCaptureGraph = nullptr;
+  SetAudioOn(1);
+}
+
+void CAppController::StopPreview() {
+  if (!IsPreviewing() || !m_pCaptureGraph) return;
+  m_pCaptureGraph->ResizeVideo();
+  m_pCaptureGraph->Stop();
+  m_pRunState->SetState(0);
+}
+
+int CAppController::StopAll() {
+  if (!m_pRunState) return 0;
+  if (GetRunState() == 4 && m_pPlaybackGraph) {
+    m_pPlaybackGraph->Close();
+    delete m_pPlaybackGraph;
+    m_pPlaybackGraph = nullptr;
+  }
+  m_pRunState->SetState(0);
+  m_mediaOpened = 0;
+  return 1;
+}
+
+int CAppController::StartGraphInWindow() {
+  if (!m_hVideoWindow || !m_pCaptureGraph || !g_pAppSettings || !m_pRunState) return 0;
+  const CAppSettings& settings = *g_pAppSettings;
+  BOOL started = FALSE;
+  if (m_pCaptureGraph->SetWindowAndBuild(m_hVideoWindow)) {
+    if (settings.VideoInput >= 1 && settings.VideoInput <= 4) m_pRunState->SetSubState(15 + settings.VideoInput);
+    m_pCaptureGraph->SetInputType(settings.LineStandard);
+    started = m_pCaptureGraph->ApplyTvSettings(GetInputKind(), settings.Sharpness, settings.Contrast,
+                                               settings.Brightness, settings.Hue, settings.Saturation);
+    if (!started) AfxMessageBox(GetMessageInfo(16));
+  }
+  if (started) return 1;
+  delete m_pCaptureGraph;
+  m_pCaptureGraph = nullptr;
+  return 0;
+}
+
+int CAppController::TakeSnapshot() {
+  if (!m_pCaptureGraph || !g_pAppSettings || !IsPreviewing()) return 0;
+  CAppSettings& settings = *g_pAppSettings;
+  if (!FolderExists(settings.PictureFolder, 0, 0)) {
+    const CString folder = GetModuleFolder() + "Picture\\";
+    if (!FolderExists(folder, 0, 0) && !CreateFolder(folder)) return 0;
+    std::strncpy(settings.PictureFolder, folder, sizeof settings.PictureFolder - 1);
+  }
+  m_pCaptureGraph->SaveSnapshot(settings.PictureFolder, 0);
+  ShowOsdText("Still Pic");
+  return 1;
+}
+
+int CAppController::IsMediaOpen() const { return m_pPlaybackGraph && m_mediaOpened && m_pPlaybackGraph->IsPaused(); }
+
+int CAppController::IsMediaRunning() const {
+  return m_pPlaybackGraph && m_mediaOpened && m_pPlaybackGraph->IsPlaying();
+}
+
+int CAppController::IsMediaPaused() const { return m_pPlaybackGraph && m_mediaOpened && m_pPlaybackGraph->IsClosed(); }
+
+void CAppController::SeekMediaPercent(int percent) {
+  if (m_pPlaybackGraph && m_mediaOpened) m_pPlaybackGraph->SeekPercent(percent);
+}
+
+int CAppController::GetMediaPositionPercent() const {
+  return m_pPlaybackGraph && m_mediaOpened ? m_pPlaybackGraph->GetPositionPercent() : 0;
+}
