@@ -20,7 +20,6 @@
 #include <vendor/mpeg_video_decoder/QnMpegVideoDecoder.h>
 #include <vendor/still_capture/QnStillCap.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -117,8 +116,8 @@ class CFileFrameGrabberFileTest : public test::FilterFolderGraphTest {
   fs::path onC(const std::string& name) { return machine().paths().driveFolder('C') / name; }
   fs::path picturePath(const std::string& name) { return onC("Pictures") / name; }
 
-  // Records the stick's picture of station `index` as an MPEG-2 program stream of a few
-  // pictures at 352 x 288; the time of its first picture goes to firstPictureMs.
+  // Records a second of the stick's picture of station `index` as an MPEG-2 program
+  // stream at 352 x 288; the times of its first and last pictures are kept.
   void record(const char* name, size_t index) {
     if (!recorder) {
       addStick();
