@@ -15,6 +15,7 @@
 #include <win32/time.h>
 
 #include <algorithm>
+#include <string>
 
 namespace test {
 namespace {
@@ -135,6 +136,16 @@ TEST_F(CCaptureGraphDevicesTest, AnUnknownSavedLineFallsBackToALineInByAnyOfItsN
   ASSERT_TRUE(graph->SelectAudioInput("Audio Volume Control", 0));
   EXPECT_EQ(enabledLine(), 1);
   EXPECT_STREQ(g_pAppSettings->CaptureAudioLine, "Line");
+}
+
+TEST_F(CCaptureGraphDevicesTest, AChineseSystemsLineInIsFoundByItsOwnName) {
+  const char lineIn[] = "\xCF\xDF\xC2\xB7\xCA\xE4\xC8\xEB";  // code page 936
+  machine().ini().setValue("Windows", "AnsiCodePage", "936");
+  machine().ini().setValue("AudioCapture", "Lines", std::string("Microphone,") + lineIn + ",CD Audio");
+  openStick();
+  ASSERT_TRUE(graph->SelectAudioInput("Audio Volume Control", 0));
+  EXPECT_EQ(enabledLine(), 1);
+  EXPECT_STREQ(g_pAppSettings->CaptureAudioLine, lineIn);
 }
 
 TEST_F(CCaptureGraphDevicesTest, WithoutAnyLineInTheFirstLineIsTaken) {
