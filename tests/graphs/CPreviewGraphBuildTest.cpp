@@ -187,6 +187,16 @@ TEST_F(CPreviewGraphBuildTest, AMissingStickFailsTheBuildCleanly) {
   graph.reset();
 }
 
+TEST_F(CPreviewGraphBuildTest, ReAddingTheChainBringsTheGrabberBack) {
+  ASSERT_TRUE(build(0));
+  graph->Stop();
+  IGraphBuilder* manager = graph->GetGraphBase()->GetGraph();
+  ASSERT_EQ(manager->RemoveFilter(graph->m_pGrabber->GetFilter()), S_OK);
+  EXPECT_FALSE(Has(filterNames(), L"Talvik_Image Grabber"));
+  EXPECT_TRUE(graph->ReAddVideoChain());
+  EXPECT_TRUE(Has(filterNames(), L"Talvik_Image Grabber"));
+}
+
 TEST_F(CPreviewGraphBuildTest, ClosingDeletesEveryWrapperAndEmptiesTheGraph) {
   ASSERT_TRUE(build(0));
   graph->Close();

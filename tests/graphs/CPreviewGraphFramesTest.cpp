@@ -4,6 +4,9 @@
 
 #include "core/CAppSettings.h"
 
+#include <dshow/baseclasses/CTransInPlaceFilter.h>
+#include <dshow/engine/PlatformClasses.h>
+#include <vendor/image_grabber/QxmImageGrabber.h>
 #include <win32/gdi.h>
 
 #include <filesystem>
@@ -11,6 +14,49 @@
 
 namespace test {
 namespace {
+
+// An image grabber holding a 6 x 4 picture whose rows (18 bytes in RGB) need padding
+// in a bitmap: packed pixels of luma 16 + 10 x column + 40 x row, grey chroma.
+class NarrowFrameGrabber : public CTransInPlaceFilter, public IQxmImageGrabber {
+ public:
+  static constexpr long kWidth = 6;
+  static constexpr long kHeight = 4;
+  static CUnknown* CreateInstance(LPUNKNOWN outer, HRESULT* phr) { return new NarrowFrameGrabber(outer, phr); }
+
+  DECLARE_IUNKNOWN
+  STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override {
+    if (riid == IID_IQxmImageGrabber) return GetInterface(static_cast<IQxmImageGrabber*>(this), ppv);
+    return CTransInPlaceFilter::NonDelegatingQueryInterface(riid, ppv);
+  }
+  HRESULT CheckInputType(const CMediaType*) override { return S_OK; }
+  HRESULT Transform(IMediaSample*) override { return S_OK; }
+
+  STDMETHODIMP GetFrameBufferSize(long* size) override {
+    *size = kWidth * kHeight * 2;
+    return S_OK;
+  }
+  STDMETHODIMP CopyFrame(BYTE* buffer, long size) override {
+    if (size < kWidth * kHeight * 2) return E_INVALIDARG;
+    for (long y = 0; y < kHeight; ++y)
+      for (long x = 0; x < kWidth; ++x) {
+        buffer[(y * kWidth + x) * 2] = static_cast<BYTE>(16 + 10 * x + 40 * y);
+        buffer[(y * kWidth + x) * 2 + 1] = 128;
+      }
+    return S_OK;
+  }
+  STDMETHODIMP GetFrameWidth(long* width) override {
+    *width = kWidth;
+    return S_OK;
+  }
+  STDMETHODIMP GetFrameHeight(long* height) override {
+    *height = kHeight;
+    return S_OK;
+  }
+
+ private:
+  NarrowFrameGrabber(LPUNKNOWN outer, HRESULT* phr)
+      : CTransInPlaceFilter("Narrow frame grabber", outer, CLSID_QxmImageGrabber, phr) {}
+};
 
 class CPreviewGraphFramesTest : public PreviewGraphTest {
  protected:
@@ -68,6 +114,32 @@ TEST_F(CPreviewGraphFramesTest, TheDibOfA720x576FrameHas2160ByteRowsOfTheGrabbed
   EXPECT_EQ(section.dsBmih.biCompression, static_cast<DWORD>(BI_RGB));
   ASSERT_NE(section.dsBm.bmBits, nullptr);
   EXPECT_EQ(std::memcmp(section.dsBm.bmBits, rgb.get(), 2160u * 576), 0);
+  DeleteObject(dib);
+}
+
+TEST_F(CPreviewGraphFramesTest, ANarrowFramesRowsArePaddedInTheDib) {
+  const plat::CreateInstanceFn real = plat::BuiltinClasses::find(CLSID_QxmImageGrabber);
+  plat::BuiltinClasses::add(CLSID_QxmImageGrabber, plat::PlatformClasses::create<&NarrowFrameGrabber::CreateInstance>);
+  const BOOL built = build(0);
+  std::unique_ptr<BYTE[]> rgb(built ? graph->TakeSnapshot() : nullptr);
+  HBITMAP dib = built ? graph->GetGrabbedFrameDib() : nullptr;
+  graph.reset();
+  plat::BuiltinClasses::add(CLSID_QxmImageGrabber, real);
+  ASSERT_TRUE(rgb);
+  ASSERT_NE(dib, nullptr);
+
+  DIBSECTION section{};
+  ASSERT_EQ(GetObjectA(dib, sizeof section, &section), static_cast<int>(sizeof section));
+  EXPECT_EQ(section.dsBm.bmWidth, 6);
+  EXPECT_EQ(section.dsBm.bmHeight, 4);
+  EXPECT_EQ(section.dsBm.bmWidthBytes, 20);
+  EXPECT_EQ(section.dsBmih.biSizeImage, 80u);
+  const auto* bits = static_cast<const BYTE*>(section.dsBm.bmBits);
+  for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(std::memcmp(bits + row * 20, rgb.get() + row * 18, 18), 0) << "row " << row;
+    // Bottom row first: the grey rises from the bottom row (luma 136) to the top (16).
+    EXPECT_NEAR(bits[row * 20], 1.1644 * (16 + 40 * (3 - row) - 16), 1.0) << "row " << row;
+  }
   DeleteObject(dib);
 }
 
