@@ -58,6 +58,7 @@ std::optional<CMediaType> videoType(const AVStream& stream) {
 
 std::optional<CMediaType> audioType(const AVCodecParameters& codec) {
   CMediaType type(&MEDIATYPE_Audio);
+  type.SetVariableSize();  // packets of any length
   WAVEFORMATEX wave{};
   wave.nChannels = static_cast<WORD>(codec.ch_layout.nb_channels);
   wave.nSamplesPerSec = static_cast<DWORD>(codec.sample_rate);

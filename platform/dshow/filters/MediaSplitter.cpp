@@ -223,6 +223,9 @@ void MediaSplitter::run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) 
   while (!m_stopThread && !open.empty() && m_demuxer->read(packet)) {
     SplitterOutputPin* pin = pinFor(packet.stream);
     if (!pin || std::find(open.begin(), open.end(), pin) == open.end()) continue;
+    // Sound from before the seek position is left out; pictures are not, as the
+    // decoder needs the key frame and those after it.
+    if (!pin->isVideo() && packet.timed && packet.stop <= start) continue;
     const bool past = stop >= 0 && packet.timed && packet.start >= stop;
     if (past || !deliver(*pin, packet, start, rate, first)) {
       if (m_stopThread) return;

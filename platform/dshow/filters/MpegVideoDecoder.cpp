@@ -140,6 +140,7 @@ HRESULT MpegVideoDecoder::deliverFrame(const AVFrame& frame, const REFERENCE_TIM
   REFERENCE_TIME from = start ? *start : m_next;
   REFERENCE_TIME to = from + length;
   m_next = to;
+  if (to <= 0) return S_OK;  // decoded only to reach the seek position
   IMediaSample* sample = nullptr;
   HRESULT hr = m_pOutput->GetDeliveryBuffer(&sample, &from, &to, 0);
   if (FAILED(hr)) return hr;

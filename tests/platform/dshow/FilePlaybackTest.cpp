@@ -1,0 +1,246 @@
+#include "GraphTest.h"
+#include "MediaFileWriter.h"
+
+#include <machine/AudioPlayback.h>
+
+#include <cmath>
+#include <fstream>
+
+using dstest::MediaFileWriter;
+using plat::ComPtr;
+
+namespace {
+
+class FilePlaybackTest : public dstest::GraphTest {
+ protected:
+  // Writes the media on drive C and returns its Windows path.
+  std::wstring media(MediaFileWriter::Kind kind, const std::string& name, double seconds = 1.0) {
+    EXPECT_TRUE(MediaFileWriter::write(machine().paths().driveFolder('C') / name, kind, seconds));
+    return L"C:\\" + std::wstring(name.begin(), name.end());
+  }
+  std::wstring bytes(const std::string& name, const std::string& content) {
+    std::ofstream(machine().paths().driveFolder('C') / name, std::ios::binary) << content;
+    return L"C:\\" + std::wstring(name.begin(), name.end());
+  }
+  bool has(const std::wstring& name) {
+    const auto all = names();
+    return std::find(all.begin(), all.end(), name) != all.end();
+  }
+  // Runs with the clock far ahead, so every sample is due at once, until EC_COMPLETE.
+  bool runToCompletion() {
+    ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
+    ComPtr<IMediaEventEx> events = graphAs<IMediaEventEx>(IID_IMediaEventEx);
+    if (control->Run() != S_OK && control->Run() != S_FALSE) return false;
+    return dstest::eventually([&] {
+      machine().clock().advance(500);
+      long code = 0;
+      return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
+    });
+  }
+  // The centre pixel of the video renderer's current picture, as 0x00RRGGBB.
+  DWORD centrePixel() {
+    ComPtr<IBasicVideo> video = graphAs<IBasicVideo>(IID_IBasicVideo);
+    long size = 0;
+    if (video->GetCurrentImage(&size, nullptr) != S_OK) return 0xFFFFFFFF;
+    std::vector<long> image(static_cast<size_t>(size + 3) / 4);
+    video->GetCurrentImage(&size, image.data());
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+    const auto* pixels = reinterpret_cast<const BYTE*>(header + 1);
+    const int bytesPerPixel = header->biBitCount / 8;
+    const int stride = (header->biWidth * bytesPerPixel + 3) / 4 * 4;
+    const BYTE* at = pixels + std::abs(header->biHeight) / 2 * stride + header->biWidth / 2 * bytesPerPixel;
+    return static_cast<DWORD>(at[2]) << 16 | at[1] << 8 | at[0];
+  }
+  static bool reddish(DWORD rgb) {
+    const int r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+    return r > 200 && g < 60 && b < 60;
+  }
+  // The stop position at 0.5 s, so the last buffer played is still the tone.
+  void stopAtHalfASecond() {
+    LONGLONG stop = 5'000'000;
+    ASSERT_EQ(graphAs<IMediaSeeking>(IID_IMediaSeeking)->SetPositions(nullptr, AM_SEEKING_NoPositioning, &stop,
+                                                                      AM_SEEKING_AbsolutePositioning),
+              S_OK);
+  }
+  plat::AudioPlayback::Levels sound() { return machine().service<plat::AudioPlayback>().levels(); }
+};
+
+TEST_F(FilePlaybackTest, AnMpegProgramStreamPlaysItsPictureAndToneToTheEnd) {
+  const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "clip.mpg");
+  ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK);
+  EXPECT_TRUE(has(L"MPEG-2 Demultiplexer"));
+  EXPECT_TRUE(has(L"MPEG Video Decoder"));
+  EXPECT_TRUE(has(L"MPEG Audio Decoder"));
+  ASSERT_TRUE(runToCompletion());
+  EXPECT_TRUE(reddish(centrePixel())) << std::hex << centrePixel();
+  EXPECT_GT(sound().frames, 40000u);
+  EXPECT_NEAR(sound().toneHz, 440.0, 20.0);
+  graphAs<IMediaControl>(IID_IMediaControl)->Stop();
+}
+
+TEST_F(FilePlaybackTest, AviWaveAndMp3FilesRenderToThePlatformsRenderers) {
+  const std::wstring avi = media(MediaFileWriter::Kind::Avi, "clip.avi");
+  ASSERT_EQ(graph->RenderFile(avi.c_str(), nullptr), S_OK);
+  EXPECT_TRUE(has(L"AVI Splitter"));
+  EXPECT_TRUE(has(L"Default DirectSound Device"));
+  stopAtHalfASecond();
+  ASSERT_TRUE(runToCompletion());
+  EXPECT_TRUE(reddish(centrePixel())) << std::hex << centrePixel();
+  EXPECT_NEAR(sound().toneHz, 440.0, 20.0);
+  graphAs<IMediaControl>(IID_IMediaControl)->Stop();
+
+  for (const auto& [kind, name, parser] :
+       {std::tuple{MediaFileWriter::Kind::Wave, "tone.wav", L"Wave Parser"},
+        std::tuple{MediaFileWriter::Kind::Mp3, "tone.mp3", L"MPEG-2 Splitter"}}) {
+    ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()), S_OK);
+    const auto before = sound().frames;
+    const std::wstring file = media(kind, name);
+    ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK) << name;
+    EXPECT_TRUE(has(parser)) << name;
+    stopAtHalfASecond();
+    ASSERT_TRUE(runToCompletion()) << name;
+    // Half a second of the tone, to the stop position (in whole packets).
+    EXPECT_GT(sound().frames - before, 20000u) << name;
+    EXPECT_LT(sound().frames - before, 26000u) << name;
+    EXPECT_NEAR(sound().toneHz, 440.0, 20.0) << name;
+    graphAs<IMediaControl>(IID_IMediaControl)->Stop();
+  }
+}
+
+TEST_F(FilePlaybackTest, TheDurationIsTheFilesAndASeekPlaysOnFromThere) {
+  const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "long.mpg", 2.0);
+  ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK);
+  ComPtr<IMediaSeeking> seeking = graphAs<IMediaSeeking>(IID_IMediaSeeking);
+  LONGLONG duration = 0;
+  ASSERT_EQ(seeking->GetDuration(&duration), S_OK);
+  EXPECT_NEAR(static_cast<double>(duration), 2e7, 1.5e6);
+  LONGLONG position = 15'000'000;
+  ASSERT_EQ(seeking->SetPositions(&position, AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame, nullptr,
+                                  AM_SEEKING_NoPositioning),
+            S_OK);
+  const auto before = sound().frames;
+  ASSERT_TRUE(runToCompletion());
+  // Half a second of sound is left after the seek, not two.
+  EXPECT_LT(sound().frames - before, 26000u);
+  EXPECT_GT(sound().frames - before, 20000u);
+  double rate = 0;
+  ASSERT_EQ(seeking->SetRate(1.0), S_OK);
+  ASSERT_EQ(seeking->GetRate(&rate), S_OK);
+  EXPECT_EQ(rate, 1.0);
+  graphAs<IMediaControl>(IID_IMediaControl)->Stop();
+}
+
+TEST_F(FilePlaybackTest, PausedTheFirstPictureIsShownAndTheStreamWaits) {
+  const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "clip.mpg");
+  ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK);
+  ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
+  control->Pause();
+  OAFilterState state = 0;
+  ASSERT_TRUE(dstest::eventually([&] { return control->GetState(0, &state) == S_OK; }));
+  EXPECT_EQ(state, State_Paused);
+  EXPECT_TRUE(reddish(centrePixel()));
+  long code = 0;
+  EXPECT_EQ(graphAs<IMediaEventEx>(IID_IMediaEventEx)->WaitForCompletion(0, &code), E_ABORT);
+  ASSERT_TRUE(runToCompletion());
+  control->Stop();
+}
+
+TEST_F(FilePlaybackTest, TheSplittersVideoPinAcceptsAnyVideoAndTheAudioPinDoesNot) {
+  const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "clip.mpg");
+  ComPtr<IBaseFilter> source, splitter;
+  ASSERT_EQ(CoCreateInstance(CLSID_AsyncReader, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, source.putVoid()), S_OK);
+  ASSERT_EQ(CoCreateInstance(CLSID_MPEG2Splitter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, splitter.putVoid()),
+            S_OK);
+  ASSERT_EQ(graph->AddFilter(source.get(), L"Source"), S_OK);
+  ASSERT_EQ(graph->AddFilter(splitter.get(), L"Splitter"), S_OK);
+  ComPtr<IFileSourceFilter> loader;
+  ASSERT_EQ(source->QueryInterface(IID_IFileSourceFilter, loader.putVoid()), S_OK);
+  AM_MEDIA_TYPE stream{};
+  stream.majortype = MEDIATYPE_Stream;
+  ASSERT_EQ(loader->Load(file.c_str(), &stream), S_OK);
+  ComPtr<IPin> out, in;
+  ASSERT_EQ(source->FindPin(L"Output", out.put()), S_OK);
+  ASSERT_EQ(splitter->FindPin(L"Input", in.put()), S_OK);
+  ASSERT_EQ(graph->ConnectDirect(out.get(), in.get(), nullptr), S_OK);
+
+  AM_MEDIA_TYPE anyVideo{};
+  anyVideo.majortype = MEDIATYPE_Video;
+  ComPtr<IPin> video, audio;
+  ASSERT_EQ(splitter->FindPin(L"Video", video.put()), S_OK);
+  ASSERT_EQ(splitter->FindPin(L"Audio", audio.put()), S_OK);
+  EXPECT_EQ(video->QueryAccept(&anyVideo), S_OK);
+  EXPECT_NE(audio->QueryAccept(&anyVideo), S_OK);
+  // Disconnecting the file takes the stream pins away again.
+  ASSERT_EQ(graph->Disconnect(out.get()), S_OK);
+  ASSERT_EQ(graph->Disconnect(in.get()), S_OK);
+  EXPECT_NE(splitter->FindPin(L"Video", video.put()), S_OK);
+}
+
+TEST_F(FilePlaybackTest, EmptyTruncatedAndForeignFilesAreRefusedWithAnError) {
+  const std::wstring good = media(MediaFileWriter::Kind::MpegProgram, "good.mpg");
+  std::ifstream in(machine().paths().driveFolder('C') / "good.mpg", std::ios::binary);
+  std::string head(64, '\0');
+  in.read(head.data(), 64);
+  for (const std::wstring& file :
+       {bytes("empty.mpg", ""), bytes("cut.mpg", head), bytes("letter.mpg", "Dear viewer, this is no film."),
+        bytes("cut.avi", "RIFF\x10\0\0\0AVI LIST")}) {
+    const HRESULT hr = graph->RenderFile(file.c_str(), nullptr);
+    EXPECT_TRUE(FAILED(hr)) << std::string(file.begin(), file.end());
+    EXPECT_TRUE(names().empty()) << std::string(file.begin(), file.end());
+  }
+  EXPECT_EQ(graph->RenderFile(L"C:\\missing.mpg", nullptr), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(FilePlaybackTest, TheFileSourceReadsTheFileThroughItsPin) {
+  const std::wstring file = bytes("data.bin", "0123456789");
+  ComPtr<IBaseFilter> source;
+  ASSERT_EQ(CoCreateInstance(CLSID_AsyncReader, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, source.putVoid()), S_OK);
+  ComPtr<IFileSourceFilter> loader;
+  ASSERT_EQ(source->QueryInterface(IID_IFileSourceFilter, loader.putVoid()), S_OK);
+  EXPECT_EQ(loader->Load(L"C:\\nothing.bin", nullptr), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+  ASSERT_EQ(loader->Load(file.c_str(), nullptr), S_OK);
+  LPOLESTR name = nullptr;
+  AM_MEDIA_TYPE type{};
+  ASSERT_EQ(loader->GetCurFile(&name, &type), S_OK);
+  EXPECT_EQ(std::wstring(name), file);
+  EXPECT_EQ(type.majortype, MEDIATYPE_Stream);
+  EXPECT_EQ(type.subtype, GUID_NULL);  // bytes of no known kind
+  CoTaskMemFree(name);
+  FreeMediaType(type);
+
+  ComPtr<IPin> pin;
+  ASSERT_EQ(source->FindPin(L"Output", pin.put()), S_OK);
+  ComPtr<IAsyncReader> reader;
+  ASSERT_EQ(pin->QueryInterface(IID_IAsyncReader, reader.putVoid()), S_OK);
+  LONGLONG total = 0, available = 0;
+  ASSERT_EQ(reader->Length(&total, &available), S_OK);
+  EXPECT_EQ(total, 10);
+  char text[8] = {};
+  EXPECT_EQ(reader->SyncRead(3, 4, reinterpret_cast<BYTE*>(text)), S_OK);
+  EXPECT_STREQ(text, "3456");
+  EXPECT_EQ(reader->SyncRead(8, 4, reinterpret_cast<BYTE*>(text)), S_FALSE);  // cut short by the end
+
+  // Requests complete in order through WaitForNext.
+  ALLOCATOR_PROPERTIES wanted{2, 16, 1, 0};
+  ComPtr<IMemAllocator> allocator;
+  ASSERT_EQ(reader->RequestAllocator(nullptr, &wanted, allocator.put()), S_OK);
+  ASSERT_EQ(allocator->Commit(), S_OK);
+  IMediaSample* sample = nullptr;
+  ASSERT_EQ(allocator->GetBuffer(&sample, nullptr, nullptr, 0), S_OK);
+  REFERENCE_TIME from = 5 * 10'000'000LL, to = 9 * 10'000'000LL;
+  sample->SetTime(&from, &to);
+  ASSERT_EQ(reader->Request(sample, 42), S_OK);
+  sample->Release();
+  IMediaSample* done = nullptr;
+  DWORD_PTR user = 0;
+  ASSERT_EQ(reader->WaitForNext(0, &done, &user), S_OK);
+  EXPECT_EQ(user, 42u);
+  BYTE* data = nullptr;
+  done->GetPointer(&data);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), static_cast<size_t>(done->GetActualDataLength())), "5678");
+  done->Release();
+  EXPECT_EQ(reader->WaitForNext(0, &done, &user), VFW_E_TIMEOUT);
+  allocator->Decommit();
+}
+
+}  // namespace
