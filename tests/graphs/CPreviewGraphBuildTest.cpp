@@ -63,12 +63,31 @@ class RefusingOverlay : public CTransInPlaceFilter, public IQxmOverlay {
       : CTransInPlaceFilter("Refusing overlay", outer, CLSID_QxmOverlayFilter, phr) {}
 };
 
+// A renderer stand-in that takes no picture at all.
+class RefusingRenderer : public CTransInPlaceFilter {
+ public:
+  static CUnknown* CreateInstance(LPUNKNOWN outer, HRESULT* phr) { return new RefusingRenderer(outer, phr); }
+  HRESULT CheckInputType(const CMediaType*) override { return VFW_E_TYPE_NOT_ACCEPTED; }
+  HRESULT Transform(IMediaSample*) override { return S_OK; }
+
+ private:
+  RefusingRenderer(LPUNKNOWN outer, HRESULT* phr) : CTransInPlaceFilter("Refusing renderer", outer, GUID_NULL, phr) {}
+};
+
 bool Has(const std::vector<std::wstring>& names, const wchar_t* name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 class CPreviewGraphBuildTest : public PreviewGraphTest {
  protected:
+  // Builds on the tuner with the class made as a renderer that refuses every picture.
+  BOOL buildWithRefusing(REFCLSID clsid) {
+    const plat::CreateInstanceFn real = plat::BuiltinClasses::find(clsid);
+    plat::BuiltinClasses::add(clsid, plat::PlatformClasses::create<&RefusingRenderer::CreateInstance>);
+    const BOOL built = build(0);
+    plat::BuiltinClasses::add(clsid, real);
+    return built;
+  }
   // The station's background fills most of the bottom rows of the window's picture.
   void expectStation() {
     ASSERT_TRUE(showFrames(3));
@@ -114,6 +133,22 @@ TEST_F(CPreviewGraphBuildTest, ADefaultRendererThatCannotBeMadeFallsBackToTheOld
   refuseClass(CLSID_VideoRendererDefault);
   ASSERT_TRUE(build(0));
   EXPECT_EQ(graph->renderers(), (Renderers{"video", "overlay mixer"}));
+  expectStation();
+}
+
+TEST_F(CPreviewGraphBuildTest, ADefaultRendererRefusingThePictureIsDroppedForTheGraphManagersChoice) {
+  ASSERT_TRUE(buildWithRefusing(CLSID_VideoRendererDefault));
+  EXPECT_EQ(graph->renderers(), Renderers{});
+  EXPECT_FALSE(Has(filterNames(), L"Video  Renderer"));
+  expectStation();
+}
+
+TEST_F(CPreviewGraphBuildTest, AnOldRendererRefusingTheMixersPictureLeavesTheGraphManagerToRender) {
+  setWindows(2, 5, 0);
+  ASSERT_TRUE(buildWithRefusing(CLSID_VideoRenderer));
+  // The mixer and the old renderer are dropped; the mixing renderer stays held.
+  EXPECT_EQ(graph->renderers(), Renderers{"mixing"});
+  EXPECT_FALSE(Has(filterNames(), L"OverlayMixer"));
   expectStation();
 }
 
