@@ -130,6 +130,31 @@ TEST_F(FilePlaybackTest, TheDurationIsTheFilesAndASeekPlaysOnFromThere) {
   graphAs<IMediaControl>(IID_IMediaControl)->Stop();
 }
 
+TEST_F(FilePlaybackTest, ASeekWhileRunningFlushesTheStreamsAndPlaysOnToTheEnd) {
+  const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "long.mpg", 2.0);
+  ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK);
+  ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
+  ComPtr<IMediaSeeking> seeking = graphAs<IMediaSeeking>(IID_IMediaSeeking);
+  ASSERT_EQ(control->Run(), S_OK);
+  ASSERT_TRUE(dstest::eventually([&] { return sound().frames > 0; }));
+  machine().clock().advance(200);
+  // The renderers hold samples due later; the seek must free them and start over.
+  LONGLONG position = 15'000'000;
+  ASSERT_EQ(seeking->SetPositions(&position, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning), S_OK);
+  OAFilterState state = 0;
+  ASSERT_EQ(control->GetState(0, &state), S_OK);
+  EXPECT_EQ(state, State_Running);
+  const auto before = sound().frames;
+  ASSERT_TRUE(runToCompletion());
+  EXPECT_LT(sound().frames - before, 30000u);
+  LONGLONG current = 0, duration = 0;
+  seeking->GetCurrentPosition(&current);
+  seeking->GetDuration(&duration);
+  EXPECT_EQ(current, duration);
+  EXPECT_TRUE(reddish(centrePixel()));
+  control->Stop();
+}
+
 TEST_F(FilePlaybackTest, PausedTheFirstPictureIsShownAndTheStreamWaits) {
   const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "clip.mpg");
   ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK);
