@@ -7,7 +7,6 @@
 #include "graphs/CDeinterlacerFilter.h"
 #include "graphs/CDeviceFilter.h"
 #include "graphs/CFanoutTeeFilter.h"
-#include "graphs/CGraphBase.h"
 #include "graphs/CMpegRecorderFilter.h"
 #include "graphs/COverlayFilter.h"
 #include "graphs/COverlayMixerFilter.h"
