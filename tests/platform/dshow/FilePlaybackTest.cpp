@@ -170,6 +170,20 @@ TEST_F(FilePlaybackTest, PausedTheFirstPictureIsShownAndTheStreamWaits) {
   control->Stop();
 }
 
+TEST_F(FilePlaybackTest, ASplitterAlreadyInTheGraphIsUsedBeforeTheCatalogues) {
+  ComPtr<IBaseFilter> splitter;
+  ASSERT_EQ(CoCreateInstance(CLSID_MPEG2Splitter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, splitter.putVoid()),
+            S_OK);
+  ASSERT_EQ(graph->AddFilter(splitter.get(), L"MPEG-2 Splitter"), S_OK);
+  const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "clip.mpg");
+  ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK);
+  EXPECT_FALSE(has(L"MPEG-2 Demultiplexer"));
+  ComPtr<IPin> video;
+  ASSERT_EQ(splitter->FindPin(L"Video", video.put()), S_OK);
+  ComPtr<IPin> decoder;
+  EXPECT_EQ(video->ConnectedTo(decoder.put()), S_OK);
+}
+
 TEST_F(FilePlaybackTest, TheSplittersVideoPinAcceptsAnyVideoAndTheAudioPinDoesNot) {
   const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "clip.mpg");
   ComPtr<IBaseFilter> source, splitter;
