@@ -310,6 +310,42 @@ class CAppController : public CObserver {
   // A still of the live picture into the picture folder, with "Still Pic" shown.
   int TakeSnapshot();
 
+  // ---- Media playback: a file of the media player played in place of the live picture.
+  // Timer 655 on the media player's window follows the position while a file plays.
+  static constexpr UINT_PTR kMediaTimer = 655;
+  static constexpr UINT kMediaTimerMs = 100;
+  // Mutes and stops the live picture and enters media mode (run state 1).
+  void CloseTvForMedia();
+  // In media mode: plays the file in the video window (a held paused file is stopped
+  // first), with timer 655 on the timer window and the graph's events to the main window.
+  // A file that cannot be played leaves media mode without a file (run state 1).
+  void PlayMediaFile(HWND videoWindow, HWND timerWindow, LPCSTR path);
+  // Resumes a paused file with timer 655 running again; TRUE when it plays.
+  BOOL RestartMediaTimer(HWND owner);
+  // While a file plays: pause (timer 655 ends), ten seconds on or back, and whether the
+  // end was reached (the graph's queued events taken). FALSE when no file plays.
+  BOOL MediaPause();
+  BOOL MediaForward();
+  BOOL MediaBackward();
+  BOOL IsMediaComplete();
+  // The media player's window, kept while a file plays (run state 4).
+  void SetAvWindow(HWND window);
+  HWND GetAvWindow() const { return m_hAvWindow; }
+  // Closes the played file (run state 4) and stays in media mode (1) with no file.
+  void StopMediaFile();
+  // Leaves media mode for the live picture of the input it showed, at the settings'
+  // capture size when `resize`, with the channel tuned again when `restoreChannel`.
+  // FALSE outside media mode or without a live graph (then idle).
+  BOOL ReturnToTv(int restoreChannel, int resize);
+
+ private:
+  void KillMediaTimer();
+  void CloseMediaGraph();
+  void RestartLiveGraph(int resize);
+  // The media player's window and the id SetTimer gave timer 655 there.
+  HWND m_hAvWindow = nullptr;
+  UINT_PTR m_mediaTimer = kNoTimer;
+
  private:
   static constexpr UINT_PTR kNoTimer = static_cast<UINT_PTR>(-1);
 
