@@ -55,10 +55,11 @@ BOOL FindFilterInCategory(REFCLSID category, LPCSTR wanted, int index, IBaseFilt
   ComPtr<IEnumMoniker> monikers;
   if (enumerator->CreateClassEnumerator(category, monikers.put(), 0) != S_OK || !monikers) return FALSE;
   const std::string part = Upper(wanted);
+  int skip = index > 1 ? index - 1 : 0;
   ComPtr<IMoniker> moniker;
   while (monikers->Next(1, moniker.put(), nullptr) == S_OK) {
     if (Upper(FriendlyName(moniker.get()).c_str()).find(part) == std::string::npos) continue;
-    if (index-- > 0) continue;
+    if (skip-- > 0) continue;
     return SUCCEEDED(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(filter))) &&
            *filter;
   }

@@ -17,9 +17,10 @@ void EnumKsCaptureDevices(CDeviceEntryList& devices);
 // True when the two names are equal, ignoring letter case.
 BOOL MatchDeviceName(LPCSTR name, LPCSTR wanted);
 
-// The index-th device (from 0) of the category whose friendly name contains the wanted
-// name, ignoring letter case, bound to a filter that the caller owns. FALSE, with *filter
-// null, when there is no such device.
+// The index-th device of the category whose friendly name contains the wanted name,
+// ignoring letter case, bound to a filter that the caller owns. The index counts from 1;
+// 0 also means the first, since callers pass either a match flag or an ordinal. FALSE,
+// with *filter null, when there is no such device.
 BOOL FindFilterInCategory(REFCLSID category, LPCSTR wanted, int index, IBaseFilter** filter);
 BOOL FindVideoCaptureDevice(LPCSTR wanted, IBaseFilter** filter, int index = 0);
 BOOL FindAudioCaptureDevice(LPCSTR wanted, IBaseFilter** filter, int index = 0);

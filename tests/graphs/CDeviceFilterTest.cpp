@@ -131,7 +131,7 @@ TEST_F(CDeviceFilterTest, MissingDevicesOrGraphsOpenNothing) {
   CDeviceFilter noGraph(nullptr, "Audio Volume Control", "Audio Capture");
   EXPECT_FALSE(noGraph.Open(0));
   CDeviceFilter second(graph.get(), "Audio Volume Control", "Audio Capture");
-  EXPECT_FALSE(second.Open(1)) << "one such device only";
+  EXPECT_FALSE(second.Open(2)) << "one such device only";
   EXPECT_EQ(second.GetFilter(), nullptr);
   CVideoDeviceFilter webcam(graph.get(), "Webcam", "Video Capture");
   EXPECT_FALSE(webcam.Open(0));

@@ -57,9 +57,12 @@ TEST_F(CFilterFolderWrappersTest, UnregisteredModulesLeaveEveryWrapperWithoutFil
   expectNotCreated<COverlayFilter>();
   expectNotCreated<CStillCaptureFilter>();
   expectNotCreated<CMpegRecorderFilter>();
-  expectNotCreated<CMpeg2SplitterFilter>();
   expectNotCreated<CFileSourceFilter>();
   EXPECT_TRUE(names().empty());
+}
+
+TEST_F(CFilterFolderWrappersTest, TheMpegSplitterComesWithThePlatform) {
+  expectJoins<CMpeg2SplitterFilter>("platform", L"MPEG-2 Splitter");
 }
 
 TEST_F(CFilterFolderWrappersTest, TheDecoderIsOnlyAddedThroughCreate) {

@@ -40,7 +40,8 @@ TEST_F(DeviceUtilitiesTest, DevicesNotThereLeaveTheFilterNull) {
   ComPtr<IBaseFilter> filter;
   EXPECT_FALSE(FindVideoCaptureDevice("Webcam", filter.put()));
   EXPECT_EQ(filter.get(), nullptr);
-  EXPECT_FALSE(FindVideoCaptureDevice("USB TV Device", filter.put(), 1)) << "only one such device";
+  EXPECT_TRUE(FindVideoCaptureDevice("USB TV Device", filter.put(), 1)) << "ordinal 1 and match flag 1: the first";
+  EXPECT_FALSE(FindVideoCaptureDevice("USB TV Device", filter.put(), 2)) << "only one such device";
   EXPECT_FALSE(FindVideoCaptureDevice("USB TV Device", filter.put(), -1));
   EXPECT_FALSE(FindVideoCaptureDevice(nullptr, filter.put()));
   EXPECT_FALSE(FindVideoCaptureDevice("USB TV Device", nullptr));
