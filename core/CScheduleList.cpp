@@ -1,31 +1,135 @@
+// The schedule list's items and its file.
 #include "core/CScheduleList.h"
 
 #include <win32/file.h>
 #include <win32/handleapi.h>
 
+#include <vector>
+
+namespace {
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+  ~FileHandle() { Close(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return m_handle; }
+  bool Close() {
+    const bool closed = m_handle == INVALID_HANDLE_VALUE || CloseHandle(m_handle);
+    m_handle = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE m_handle;
+};
+
+// Every whole record up to the first short read; false when the file cannot be read.
+bool ReadRecords(LPCSTR path, std::vector<ScheduleRecord>& records) {
+  FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr));
+  if (!file) return false;
+  for (;;) {
+    ScheduleRecord record{};
+    DWORD read = 0;
+    if (!ReadFile(file.get(), &record, sizeof record, &read, nullptr)) return false;
+    if (read < sizeof record) return true;
+    records.push_back(record);
+  }
+}
+
+// Writes the records to a new file beside `path`, then puts it in place of `path`, so a
+// failed write never leaves a cut schedule under the real name.
+bool WriteWholeFile(LPCSTR path, const std::vector<ScheduleRecord>& records) {
+  const CString fresh = CString(path) + ".new";
+  FileHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  const DWORD size = static_cast<DWORD>(records.size() * sizeof(ScheduleRecord));
+  DWORD written = 0;
+  const bool complete = size == 0 || (WriteFile(file.get(), records.data(), size, &written, nullptr) && written == size);
+  if (!file.Close() || !complete) {
+    DeleteFileA(fresh);
+    return false;
+  }
+  if ((GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(path)) || !MoveFileA(fresh, path)) {
+    DeleteFileA(fresh);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 CScheduleList::~CScheduleList() { RemoveAll(); }
 
 int CScheduleList::Load(LPCSTR path) {
-  if (!path) return 0;
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 0;
+  std::vector<ScheduleRecord> records;
+  if (!path || !ReadRecords(path, records)) return 0;
   RemoveAll();
-  ScheduleRecord record;
-  DWORD read = 0;
-  while (ReadFile(file, &record, sizeof(record), &read, nullptr) && read == sizeof(record)) {
-    m_items.Add(new CScheduleItem(record));
-  }
-  CloseHandle(file);
+  for (const ScheduleRecord& record : records) m_items.Add(new CScheduleItem(record));
   return 1;
 }
 
+int CScheduleList::Save(LPCSTR path) const {
+  if (!path) return 0;
+  std::vector<ScheduleRecord> records;
+  records.reserve(static_cast<std::size_t>(GetCount()));
+  for (int i = 0; i < GetCount(); ++i) records.push_back(*ItemAt(i));
+  return WriteWholeFile(path, records) ? 1 : 0;
+}
+
 int CScheduleList::RemoveAll() {
-  for (int i = 0; i < m_items.GetSize(); ++i) delete static_cast<CScheduleItem*>(m_items.GetAt(i));
+  for (int i = 0; i < m_items.GetSize(); ++i) delete ItemAt(i);
   m_items.RemoveAll();
   return 1;
 }
 
 CScheduleItem* CScheduleList::GetAt(int index) const {
   if (index < 0 || index >= m_items.GetSize()) return nullptr;
-  return static_cast<CScheduleItem*>(m_items.GetAt(index));
+  return ItemAt(index);
+}
+
+int CScheduleList::Add(const CScheduleItem* item) {
+  if (!item) return 0;
+  m_items.Add(new CScheduleItem(*item));
+  return 1;
+}
+
+// An index past the end would leave null items between; it is refused.
+int CScheduleList::InsertAt(int index, const CScheduleItem* item) {
+  if (!item || index < 0 || index > GetCount()) return 0;
+  m_items.InsertAt(index, new CScheduleItem(*item));
+  return 1;
+}
+
+bool CScheduleList::IsSameItem(const CScheduleItem* a, const CScheduleItem* b) {
+  return a && b && a->start == b->start && a->duration == b->duration && a->recurrence == b->recurrence;
+}
+
+int CScheduleList::FindIndex(const CScheduleItem* item) const {
+  if (!item) return -1;
+  for (int i = 0; i < GetCount(); ++i) {
+    if (IsSameItem(ItemAt(i), item)) return i;
+  }
+  return -1;
+}
+
+int CScheduleList::Remove(const CScheduleItem* item) {
+  const int index = FindIndex(item);
+  if (index < 0) return 0;
+  DeleteAt(index);
+  return 1;
+}
+
+int CScheduleList::CopyItem(CScheduleItem* destination, const CScheduleItem* source) {
+  if (!destination || !source) return 0;
+  static_cast<ScheduleRecord&>(*destination) = *source;
+  return 1;
+}
+
+void CScheduleList::DeleteAt(int index) {
+  delete ItemAt(index);
+  m_items.RemoveAt(index);
 }

@@ -2,6 +2,7 @@
 // signed 32-bit integers, back to back, no header.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -17,7 +18,15 @@ struct ScheduleRecord {
   std::int32_t flag;        // nonzero: a once item to delete when its minute has passed
 };
 
+// The file holds the records as they lie in memory.
+static_assert(std::endian::native == std::endian::little);
 static_assert(sizeof(ScheduleRecord) == 36);
+static_assert(offsetof(ScheduleRecord, start) == 0);
+static_assert(offsetof(ScheduleRecord, duration) == 4);
 static_assert(offsetof(ScheduleRecord, recurrence) == 8);
+static_assert(offsetof(ScheduleRecord, channel1) == 12);
+static_assert(offsetof(ScheduleRecord, channel2) == 16);
 static_assert(offsetof(ScheduleRecord, source) == 20);
+static_assert(offsetof(ScheduleRecord, mode) == 24);
+static_assert(offsetof(ScheduleRecord, action) == 28);
 static_assert(offsetof(ScheduleRecord, flag) == 32);
