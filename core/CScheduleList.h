@@ -109,9 +109,9 @@ class CScheduleList {
   bool IsScheduledRecording() const { return m_runPhase == kPhaseScheduledRecording; }
   int& RecordRun() { return m_recordRun; }
   int& ViewRun() { return m_viewRun; }
+  // Seconds the current item has run, counted by the runner.
   int& Elapsed() { return m_elapsed; }
-  int& ElapsedOther() { return m_elapsedOther; }
-  void ResetElapsed() { m_elapsed = m_elapsedOther = 0; }
+  void ResetElapsed() { m_elapsed = 0; }
   void ResetRunFlags() { m_recordRun = m_viewRun = 0; }
   // When a run flag is set: UM_SCHEDULE_RUN_ENDED to the main window, then the flags reset.
   void EndRunIfActive();
@@ -129,5 +129,4 @@ class CScheduleList {
   int m_recordRun = 0;
   int m_viewRun = 0;
   int m_elapsed = 0;
-  int m_elapsedOther = 0;
 };

@@ -128,24 +128,4 @@ TEST_F(ScheduleListTest, KeywordsGiveRecurrencesInExactCaseOnly) {
   EXPECT_EQ(CScheduleList::RecurrenceFromKeyword(nullptr), 8);
 }
 
-TEST_F(ScheduleListTest, ARunStartsIdleAndEndsWithCountersAndFlagsCleared) {
-  CScheduleList list;
-  EXPECT_TRUE(list.IsIdle());
-  EXPECT_EQ(list.RecordRun(), 0);
-  EXPECT_EQ(list.Elapsed(), 0);
-  list.SetRunPhase(CScheduleList::kPhaseScheduledRecording);
-  EXPECT_TRUE(list.IsScheduledRecording());
-  EXPECT_FALSE(list.IsIdle());
-  list.SetRunPhase(CScheduleList::kPhaseManualRecording);
-  EXPECT_TRUE(list.IsManualRecording());
-  list.RecordRun() = 1;
-  list.ViewRun() = 1;
-  list.Elapsed() = 5;
-  list.ElapsedOther() = 6;
-  list.ResetElapsed();
-  list.ResetRunFlags();
-  EXPECT_EQ(list.Elapsed() + list.ElapsedOther() + list.RecordRun() + list.ViewRun(), 0);
-  EXPECT_TRUE(list.IsManualRecording());  // the phase stays
-}
-
 }  // namespace
