@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <iterator>
 
 using dstest::MediaFileWriter;
 using plat::ComPtr;
@@ -228,6 +229,17 @@ TEST_F(FilePlaybackTest, EmptyTruncatedAndForeignFilesAreRefusedWithAnError) {
     EXPECT_TRUE(names().empty()) << std::string(file.begin(), file.end());
   }
   EXPECT_EQ(graph->RenderFile(L"C:\\missing.mpg", nullptr), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(FilePlaybackTest, AFileCutShortMidwayPlaysWhatItHasAndEnds) {
+  media(MediaFileWriter::Kind::MpegProgram, "whole.mpg");
+  std::ifstream in(machine().paths().driveFolder('C') / "whole.mpg", std::ios::binary);
+  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::wstring half = bytes("half.mpg", whole.substr(0, whole.size() / 2 + 1001));
+  ASSERT_EQ(graph->RenderFile(half.c_str(), nullptr), S_OK);
+  ASSERT_TRUE(runToCompletion());
+  EXPECT_TRUE(reddish(centrePixel()));
+  graphAs<IMediaControl>(IID_IMediaControl)->Stop();
 }
 
 TEST_F(FilePlaybackTest, TheFileSourceReadsTheFileThroughItsPin) {
