@@ -69,7 +69,7 @@ class MediaSplitter : public CBaseFilter {
   CCritSec m_lock;
   std::unique_ptr<SplitterInputPin> m_input;
   std::vector<std::unique_ptr<SplitterOutputPin>> m_outputs;
-  std::vector<std::unique_ptr<SplitterOutputPin>> m_retired;  // pins of a closed file, still referenced maybe
+  std::vector<std::unique_ptr<SplitterOutputPin>> m_retired;  // pins of a closed file, which callers may still hold
   std::unique_ptr<Demuxer> m_demuxer;
   std::thread m_thread;
   std::atomic<bool> m_stopThread{false};
