@@ -116,8 +116,8 @@ TEST_F(CRecordGraphTest, ADeviceWithItsOwnSoundFeedsTheRecorderAndTheRendererThr
 
 // Disabled while the platform's in-place filters copy a read-only sample into the same
 // three-buffer pool the stick fills: the picture branch then waits for a buffer that the
-// recorder's branch holds, and the stick for one the picture branch holds. With a pool
-// of sixteen both pass.
+// recorder's branch holds, and the stick for one the picture branch holds. A larger
+// pool only makes the wait rarer; the copy needs a pool of its own.
 TEST_F(CRecordGraphTest, DISABLED_ARecordingWritesMpegWithSoundWhileTheLivePictureReachesTheWindow) {
   // Windows 2000: the picture reaches the window through the overlay mixer.
   setWindows(2, 5, 0);
