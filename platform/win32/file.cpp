@@ -14,6 +14,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -380,9 +381,18 @@ BOOL GetDiskFreeSpaceExA(LPCSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvai
   struct statvfs info {};
   if (!fs::is_directory(folder, ec) || ::statvfs(folder.c_str(), &info) != 0) return fail(ERROR_PATH_NOT_FOUND);
   const ULONGLONG unit = info.f_frsize;
-  if (lpFreeBytesAvailableToCaller) lpFreeBytesAvailableToCaller->QuadPart = info.f_bavail * unit;
+  ULONGLONG available = info.f_bavail * unit;
+  ULONGLONG free = info.f_bfree * unit;
+  // machine.ini [DriveFreeSpace] may give a drive's free bytes, so a full disk can be simulated.
+  const std::string root = lpDirectoryName ? lpDirectoryName : currentDriveRoot();
+  if (root.size() >= 2 && root[1] == ':') {
+    const std::string letter(1, static_cast<char>(std::toupper(static_cast<unsigned char>(root[0]))));
+    const std::string given = plat::Machine::current().ini().valueOr("DriveFreeSpace", letter, "");
+    if (!given.empty()) available = free = std::strtoull(given.c_str(), nullptr, 10);
+  }
+  if (lpFreeBytesAvailableToCaller) lpFreeBytesAvailableToCaller->QuadPart = available;
   if (lpTotalNumberOfBytes) lpTotalNumberOfBytes->QuadPart = info.f_blocks * unit;
-  if (lpTotalNumberOfFreeBytes) lpTotalNumberOfFreeBytes->QuadPart = info.f_bfree * unit;
+  if (lpTotalNumberOfFreeBytes) lpTotalNumberOfFreeBytes->QuadPart = free;
   return TRUE;
 }
 

@@ -118,6 +118,8 @@ DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
 // made on drive C: when missing. 0 (ERROR_PATH_NOT_FOUND) without a drive C:.
 UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize);
 UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize);
+// The real file system's figures; machine.ini [DriveFreeSpace] "<letter>=<bytes>" replaces a
+// drive's free bytes (available and total free).
 BOOL GetDiskFreeSpaceExA(LPCSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvailableToCaller,
                          PULARGE_INTEGER lpTotalNumberOfBytes, PULARGE_INTEGER lpTotalNumberOfFreeBytes);
 // Bit 0 is A:, bit 2 C: …
