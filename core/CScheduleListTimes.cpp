@@ -45,6 +45,18 @@ bool WindowsMeet(std::int64_t aStart, std::int64_t aEnd, std::int64_t bStart, st
   return aStart <= bEnd + kClashPadding && bStart <= aEnd;
 }
 
+// A daily item runs every day, so a window that crosses midnight also meets the other
+// item's run of the day before or after.
+bool MeetAcrossMidnight(const CScheduleItem& a, const CScheduleItem& b) {
+  if (a.recurrence != kDaily && b.recurrence != kDaily) return false;
+  const std::int64_t aStart = LocalTime(a.start).SecondOfDay();
+  const std::int64_t bStart = LocalTime(b.start).SecondOfDay();
+  for (const std::int64_t shift : {-kDaySeconds, kDaySeconds}) {
+    if (WindowsMeet(aStart + shift, aStart + shift + a.duration, bStart, bStart + b.duration)) return true;
+  }
+  return false;
+}
+
 bool DueAt(const CScheduleItem& item, const LocalTime& now) {
   const LocalTime start(item.start);
   const bool sameTime = start.at.GetHour() == now.at.GetHour() && start.at.GetMinute() == now.at.GetMinute();
@@ -127,7 +139,7 @@ bool CScheduleList::ItemsConflict(const CScheduleItem* a, const CScheduleItem* b
   if (a->recurrence == kOnce && bWeekly && LocalTime(a->start).Weekday() != b->recurrence) return false;
   if (aWeekly && b->recurrence == kOnce && a->recurrence != LocalTime(b->start).Weekday()) return false;
   if (aWeekly && bWeekly && a->recurrence != b->recurrence) return false;
-  return OverlapByTimeOfDay(a, b);
+  return OverlapByTimeOfDay(a, b) || MeetAcrossMidnight(*a, *b);
 }
 
 bool CScheduleList::FindConflict(const CScheduleItem* item) const {

@@ -77,6 +77,22 @@ TEST_F(ScheduleClashTest, ADailyItemMeetsOnceItemsFromItsFirstDayOn) {
   EXPECT_TRUE(CScheduleList::ItemsConflict(&before, &daily));
 }
 
+TEST_F(ScheduleClashTest, ADailyItemRunningPastMidnightMeetsTheNextDaysItems) {
+  const CScheduleItem lateDaily = item(at(2024, 3, 1, 23, 55), 600, kDaily);
+  const CScheduleItem earlyOnce = item(at(2024, 3, 2, 0, 2), 60, kOnce);
+  const CScheduleItem earlyDaily = item(at(2024, 3, 1, 0, 2), 60, kDaily);
+  const CScheduleItem laterOnce = item(at(2024, 3, 2, 0, 6), 60, kOnce);
+  EXPECT_TRUE(CScheduleList::ItemsConflict(&earlyOnce, &lateDaily));
+  EXPECT_TRUE(CScheduleList::ItemsConflict(&earlyDaily, &lateDaily));
+  EXPECT_TRUE(CScheduleList::ItemsConflict(&lateDaily, &earlyDaily));
+  EXPECT_FALSE(CScheduleList::ItemsConflict(&laterOnce, &lateDaily));  // after the padding
+  EXPECT_FALSE(CScheduleList::OverlapByTimeOfDay(&earlyOnce, &lateDaily));
+  // Weekly items on the same weekday are a week apart at midnight, not a day.
+  const CScheduleItem lateFriday = item(at(2024, 3, 1, 23, 55), 600, kFriday);
+  const CScheduleItem earlyFriday = item(at(2024, 3, 1, 0, 2), 60, kFriday);
+  EXPECT_FALSE(CScheduleList::ItemsConflict(&earlyFriday, &lateFriday));
+}
+
 TEST_F(ScheduleClashTest, FindConflictTriesEveryStoredItem) {
   CScheduleList list;
   const CScheduleItem morning = item(at(2024, 3, 1, 8, 0), 600, kOnce);
