@@ -79,7 +79,7 @@ int CAppController::OpenPreview() {
   }
   if (!BuildPreview()) return 0;
   switch (GetRunState()) {
-    case kTvState: TuneCurrentListChannel(); break;
+    case kTvState: TuneCurrentChannel(); break;
     case kCompositeState: ShowOsdText("Composite"); break;
     case kSVideoState: ShowOsdText("S-Video"); break;
     default: break;
@@ -158,7 +158,7 @@ void CAppController::SelectTuner() {
   m_pRunState->SetState(kTvState);
   SetAudioOn(0);
   m_pCaptureGraph->DetectStandard(0);
-  TuneCurrentListChannel();
+  TuneCurrentChannel();
   SetAudioOn(1);
 }
 

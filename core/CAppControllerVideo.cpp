@@ -1,10 +1,12 @@
 // The video area and the graphs behind it: the video window, where the video is placed,
-// muting with its display, the graphs' events, teardown, snapshots, and the questions
-// the windows ask about an opened media file.
+// muting with its display, the graphs' events, teardown, the input and standard switches
+// that restart the live graph, snapshots, and the questions the windows ask about an
+// opened media file.
 #include "core/CAppController.h"
 
 #include "core/CAppSettings.h"
 #include "core/CRunState.h"
+#include "core/TunerProgramming.h"
 #include "graphs/CCaptureGraph.h"
 #include "graphs/CPlaybackGraph.h"
 
@@ -99,6 +101,57 @@ int CAppController::StartGraphInWindow() {
   delete m_pCaptureGraph;
   m_pCaptureGraph = nullptr;
   return 0;
+}
+
+int CAppController::SwitchInput(HWND window) {
+  if (!IsWindow(window) || !m_pRunState || !g_pAppSettings) return 0;
+  SetVideoWindow(window);
+  if (!m_pCaptureGraph) {
+    if (StartPreview(window)) return 1;
+    m_pRunState->SetState(0);
+    return 0;
+  }
+  const CAppSettings& settings = *g_pAppSettings;
+  switch (settings.VideoInput) {
+    case 1: case 2: m_pRunState->SetState(2); break;
+    case 3: m_pRunState->SetState(11); break;
+    case 4: m_pRunState->SetState(13); break;
+    default: break;
+  }
+  if (settings.VideoInput >= 1 && settings.VideoInput <= 4) m_pRunState->SetSubState(15 + settings.VideoInput);
+  m_pCaptureGraph->SetInputType(settings.LineStandard);
+  SetAudioOn(0);
+  if (!m_pCaptureGraph->ChangeInput(GetInputKind(), 720, settings.LineStandard == 4 ? 480 : 576)) {
+    SetAudioOn(1);
+    DestroyCaptureGraph();
+    m_pRunState->SetState(0);
+    return 0;
+  }
+  switch (GetRunState()) {
+    case 2: TuneCurrentChannel(); break;
+    case 11: ShowOsdText("Composite"); break;
+    case 13: ShowOsdText("S-Video"); break;
+    default: break;
+  }
+  SetAudioOn(1);
+  return 1;
+}
+
+// A country without a table gives no line family; the one in use is kept then.
+void CAppController::SetVideoStandard(int, int width, int height) {
+  if (!IsPreviewing() || !g_pAppSettings) return;
+  CAppSettings& settings = *g_pAppSettings;
+  int family = settings.LineStandard;
+  if (settings.VideoInput == 1 || settings.VideoInput == 2)
+    family = GetCountryStandardCode(settings.CountryCode);
+  else if (settings.VideoInput == 3 || settings.VideoInput == 4)
+    family = settings.AvInputStandard == 0 || settings.AvInputStandard == 1 ? 4 : 3;
+  if (family != -1) settings.LineStandard = family;
+  if (!m_pCaptureGraph) return;
+  SetAudioOn(0);
+  m_pCaptureGraph->SetSize(width, settings.LineStandard == 4 ? 480 : height);
+  if (GetRunState() == 2) RetuneSilently();
+  SetAudioOn(1);
 }
 
 int CAppController::TakeSnapshot() {
