@@ -17,6 +17,7 @@ namespace plat {
 namespace {
 
 constexpr AVRational kUnits = {1, 10'000'000};
+constexpr REFERENCE_TIME kStepBack = 10'000'000;  // longer than a group of pictures
 
 std::optional<CMediaType> videoType(const AVStream& stream) {
   const AVCodecParameters& codec = *stream.codecpar;
@@ -106,7 +107,11 @@ HRESULT Demuxer::open() {
     const bool video = stream.codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
     auto type = video ? videoType(stream)
                       : stream.codecpar->codec_type == AVMEDIA_TYPE_AUDIO ? audioType(*stream.codecpar) : std::nullopt;
-    if (type) m_streams.push_back({static_cast<int>(i), *type, video});
+    if (!type) continue;
+    m_streams.push_back({static_cast<int>(i), *type, video});
+    const AVCodecID codec = stream.codecpar->codec_id;
+    if (m_keyStream < 0 && (codec == AV_CODEC_ID_MPEG1VIDEO || codec == AV_CODEC_ID_MPEG2VIDEO))
+      m_keyStream = static_cast<int>(i);
   }
   if (m_streams.empty()) return VFW_E_UNSUPPORTED_STREAM;
   if (m_format->start_time != AV_NOPTS_VALUE) m_origin = av_rescale_q(m_format->start_time, AV_TIME_BASE_Q, kUnits);
@@ -119,8 +124,15 @@ REFERENCE_TIME Demuxer::toUnits(std::int64_t timestamp, int stream) const {
 }
 
 bool Demuxer::read(Packet& packet) {
-  av_packet_unref(m_packet);
-  if (av_read_frame(m_format, m_packet) < 0) return false;
+  for (;;) {
+    av_packet_unref(m_packet);
+    if (av_read_frame(m_format, m_packet) < 0) return false;
+    if (!m_awaitKey || m_packet->stream_index != m_keyStream) break;
+    if (m_packet->flags & AV_PKT_FLAG_KEY) {
+      m_awaitKey = false;
+      break;
+    }
+  }
   packet.stream = m_packet->stream_index;
   packet.data = m_packet->data;
   packet.size = m_packet->size;
@@ -133,10 +145,52 @@ bool Demuxer::read(Packet& packet) {
   return true;
 }
 
+// Program streams have no index: the container's seek lands on whatever picture has a
+// decoding time at or before the target, often the P-picture after the key frame, and
+// the decoder then shows nothing until the next group. So the key frame is looked for
+// from a second before (further back while none is found), and reading resumes just
+// before it.
 HRESULT Demuxer::seek(REFERENCE_TIME position) {
   av_packet_unref(m_packet);
-  const std::int64_t target = av_rescale_q(position + m_origin, kUnits, AV_TIME_BASE_Q);
-  return avformat_seek_file(m_format, -1, INT64_MIN, target, target, 0) >= 0 ? S_OK : E_FAIL;
+  if (m_keyStream < 0) {
+    const std::int64_t target = av_rescale_q(position + m_origin, kUnits, AV_TIME_BASE_Q);
+    return avformat_seek_file(m_format, -1, INT64_MIN, target, target, 0) >= 0 ? S_OK : E_FAIL;
+  }
+  m_awaitKey = true;
+  const AVRational base = m_format->streams[m_keyStream]->time_base;
+  const std::int64_t until = av_rescale_q(position + m_origin, kUnits, base);
+  for (REFERENCE_TIME back = kStepBack; position - back > 0; back *= 2) {
+    if (!seekVideo(av_rescale_q(position - back + m_origin, kUnits, base))) break;
+    const std::int64_t key = lastKeyFrame(until);
+    if (key != AV_NOPTS_VALUE) return seekVideo(key - 1) ? S_OK : rewind();
+  }
+  return rewind();
+}
+
+// The file's first picture is its first key frame.
+HRESULT Demuxer::rewind() { return av_seek_frame(m_format, -1, 0, AVSEEK_FLAG_BYTE) >= 0 ? S_OK : E_FAIL; }
+
+// To the last packet of the key stream decoded at or before the time (its time base).
+bool Demuxer::seekVideo(std::int64_t timestamp) {
+  return avformat_seek_file(m_format, m_keyStream, INT64_MIN, timestamp, timestamp, 0) >= 0;
+}
+
+// Reading on until the key stream's decoding passes `until`: the decoding time of the
+// last key frame shown at or before it, or AV_NOPTS_VALUE when none was read.
+std::int64_t Demuxer::lastKeyFrame(std::int64_t until) {
+  std::int64_t found = AV_NOPTS_VALUE;
+  while (av_read_frame(m_format, m_packet) >= 0) {
+    const AVPacket& read = *m_packet;
+    const std::int64_t decoded = read.dts != AV_NOPTS_VALUE ? read.dts : read.pts;
+    const std::int64_t shown = read.pts != AV_NOPTS_VALUE ? read.pts : read.dts;
+    const bool key = (read.flags & AV_PKT_FLAG_KEY) != 0;
+    const bool ours = read.stream_index == m_keyStream && decoded != AV_NOPTS_VALUE;
+    av_packet_unref(m_packet);
+    if (!ours) continue;
+    if (decoded > until) break;
+    if (key && shown <= until) found = decoded;
+  }
+  return found;
 }
 
 }  // namespace plat

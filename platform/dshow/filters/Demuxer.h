@@ -45,11 +45,15 @@ class Demuxer {
   REFERENCE_TIME duration() const { return m_duration; }
   // False at the end of the file (or when it cannot be read further).
   bool read(Packet& packet);
-  // To the key frame at or before the position.
+  // To the key frame at or before the position: the first picture read after it is
+  // one the decoder can start from.
   HRESULT seek(REFERENCE_TIME position);
 
  private:
   REFERENCE_TIME toUnits(std::int64_t timestamp, int stream) const;
+  HRESULT rewind();
+  bool seekVideo(std::int64_t timestamp);
+  std::int64_t lastKeyFrame(std::int64_t until);
 
   AsyncReaderIO m_io;
   AVFormatContext* m_format = nullptr;
@@ -57,6 +61,10 @@ class Demuxer {
   std::vector<Stream> m_streams;
   REFERENCE_TIME m_origin = 0;  // the file's first time, in 100-ns units
   REFERENCE_TIME m_duration = 0;
+  // The MPEG video stream whose key frames seeks look for; -1 when the container's own
+  // seeking is trusted.
+  int m_keyStream = -1;
+  bool m_awaitKey = false;  // after a seek, that stream's packets before its first key frame are left out
 };
 
 }  // namespace plat
