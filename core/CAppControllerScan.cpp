@@ -85,8 +85,10 @@ UINT CAppController::ScanThreadProc(LPVOID param) {
   ScanFoundCount = 0;
   controller->SetAudioOn(0);
   controller->ScanPlan();
+  // Once the flag is clear the controller may go away: nothing of it is touched after.
+  HWND target = controller->GetScanTargetWnd();
   ScanRunning = 0;
-  if (HWND target = controller->GetScanTargetWnd()) PostMessageA(target, UM_SCAN_DONE, 0, 0);
+  if (target) PostMessageA(target, UM_SCAN_DONE, 0, 0);
   return 0;
 }
 
