@@ -11,6 +11,7 @@ extern "C" {
 }
 
 #include <optional>
+#include <string_view>
 
 namespace plat {
 
@@ -102,6 +103,9 @@ HRESULT Demuxer::open() {
   // On failure avformat_open_input frees the context itself.
   if (avformat_open_input(&m_format, nullptr, nullptr, nullptr) < 0) return VFW_E_UNSUPPORTED_STREAM;
   if (avformat_find_stream_info(m_format, nullptr) < 0) return VFW_E_UNSUPPORTED_STREAM;
+  // MPEG files have no index to seek by (AVI files do).
+  const std::string_view container = m_format->iformat->name;
+  const bool unindexed = container == "mpeg" || container == "mpegvideo";
   for (unsigned i = 0; i < m_format->nb_streams; ++i) {
     const AVStream& stream = *m_format->streams[i];
     const bool video = stream.codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
@@ -110,7 +114,7 @@ HRESULT Demuxer::open() {
     if (!type) continue;
     m_streams.push_back({static_cast<int>(i), *type, video});
     const AVCodecID codec = stream.codecpar->codec_id;
-    if (m_keyStream < 0 && (codec == AV_CODEC_ID_MPEG1VIDEO || codec == AV_CODEC_ID_MPEG2VIDEO))
+    if (unindexed && m_keyStream < 0 && (codec == AV_CODEC_ID_MPEG1VIDEO || codec == AV_CODEC_ID_MPEG2VIDEO))
       m_keyStream = static_cast<int>(i);
   }
   if (m_streams.empty()) return VFW_E_UNSUPPORTED_STREAM;
@@ -176,19 +180,20 @@ bool Demuxer::seekVideo(std::int64_t timestamp) {
 }
 
 // Reading on until the key stream's decoding passes `until`: the decoding time of the
-// last key frame shown at or before it, or AV_NOPTS_VALUE when none was read.
+// last key frame shown at or before it, or AV_NOPTS_VALUE when none was read. A key
+// frame without a time of its own may be shown after `until` (it is decoded ahead of
+// the B-pictures before it), so it does not count.
 std::int64_t Demuxer::lastKeyFrame(std::int64_t until) {
   std::int64_t found = AV_NOPTS_VALUE;
   while (av_read_frame(m_format, m_packet) >= 0) {
     const AVPacket& read = *m_packet;
     const std::int64_t decoded = read.dts != AV_NOPTS_VALUE ? read.dts : read.pts;
-    const std::int64_t shown = read.pts != AV_NOPTS_VALUE ? read.pts : read.dts;
-    const bool key = (read.flags & AV_PKT_FLAG_KEY) != 0;
+    const bool key = (read.flags & AV_PKT_FLAG_KEY) != 0 && read.pts != AV_NOPTS_VALUE && read.pts <= until;
     const bool ours = read.stream_index == m_keyStream && decoded != AV_NOPTS_VALUE;
     av_packet_unref(m_packet);
     if (!ours) continue;
     if (decoded > until) break;
-    if (key && shown <= until) found = decoded;
+    if (key) found = decoded;
   }
   return found;
 }
