@@ -118,7 +118,7 @@ TEST_F(CRecordGraphTest, ADeviceWithItsOwnSoundFeedsTheRecorderAndTheRendererThr
 // three-buffer pool the stick fills: the picture branch then waits for a buffer that the
 // recorder's branch holds, and the stick for one the picture branch holds. A larger
 // pool only makes the wait rarer; the copy needs a pool of its own.
-TEST_F(CRecordGraphTest, DISABLED_ARecordingWritesMpegWithSoundWhileTheLivePictureReachesTheWindow) {
+TEST_F(CRecordGraphTest, ARecordingWritesMpegWithSoundWhileTheLivePictureReachesTheWindow) {
   // Windows 2000: the picture reaches the window through the overlay mixer.
   setWindows(2, 5, 0);
   machine().ini().setValue("TVStick", "AudioOut", "1");
@@ -165,7 +165,7 @@ TEST_F(CRecordGraphTest, OnXpTheSoundOfTheAudioDeviceIsHeardAndRecordedThroughTh
 }
 
 // Disabled for the same buffer pool as the recording above.
-TEST_F(CRecordGraphTest, DISABLED_AnMpeg2RecordingTakesItsFormatsSize) {
+TEST_F(CRecordGraphTest, AnMpeg2RecordingTakesItsFormatsSize) {
   setWindows(2, 5, 0);
   makeGraph(4, 2);
   ASSERT_TRUE(build());

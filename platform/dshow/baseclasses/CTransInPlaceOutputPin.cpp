@@ -10,9 +10,12 @@ CTransInPlaceOutputPin::CTransInPlaceOutputPin(const char* pObjectName, CTransIn
 HRESULT CTransInPlaceOutputPin::DecideAllocator(IMemInputPin* pPin, IMemAllocator** ppAlloc) {
   auto* input = static_cast<CTransInPlaceInputPin*>(m_pTIPFilter->m_pInput);
   IMemAllocator* upstream = input->PeekAllocator();
-  if (upstream) {
+  // A filter that changes read-only samples works on copies, and the copies must come from
+  // a pool of their own: drawn from the upstream pool they would compete with the samples
+  // still held by the filter's upstream neighbours (a tee's other branches) and stall them.
+  if (upstream && !(input->IsReadOnly() && m_pTIPFilter->m_bModifiesData)) {
     // Offer the input's allocator; samples stay read-only if they were.
-    const BOOL readOnly = input->IsReadOnly() && !m_pTIPFilter->m_bModifiesData;
+    const BOOL readOnly = input->IsReadOnly();
     if (SUCCEEDED(pPin->NotifyAllocator(upstream, readOnly))) {
       upstream->AddRef();
       *ppAlloc = upstream;

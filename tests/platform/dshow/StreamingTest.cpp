@@ -99,6 +99,36 @@ TEST_F(StreamingTest, AnInPlaceTransformWorksOnTheSamplesItPasses) {
   dstest::disconnectAll({source, addTen, sink});
 }
 
+TEST_F(StreamingTest, AnInPlaceTransformChangesCopiesOfReadOnlySamplesFromAPoolOfItsOwn) {
+  auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), 2);
+  auto* addTen = new AddTenInPlace();
+  auto* sink = new SinkFilter();
+  ComPtr<IBaseFilter> a(source), b(addTen), c(sink);
+  ASSERT_EQ(connect(source, addTen), S_OK);
+  // Upstream hands its samples over read-only, as a tee's branches get them.
+  ComPtr<IMemInputPin> addTenInput;
+  ASSERT_EQ(firstPin(addTen, PINDIR_INPUT)->QueryInterface(IID_IMemInputPin, addTenInput.putVoid()), S_OK);
+  ComPtr<IMemAllocator> upstream;
+  ASSERT_EQ(addTenInput->GetAllocator(upstream.put()), S_OK);
+  ASSERT_EQ(addTenInput->NotifyAllocator(upstream.get(), TRUE), S_OK);
+  ASSERT_EQ(connect(addTen, sink), S_OK);
+  // The copies come from another pool, so they never wait for samples upstream still holds.
+  ComPtr<IMemInputPin> sinkInput;
+  ASSERT_EQ(firstPin(sink, PINDIR_INPUT)->QueryInterface(IID_IMemInputPin, sinkInput.putVoid()), S_OK);
+  ComPtr<IMemAllocator> sinkAllocator;
+  sinkInput->GetAllocator(sinkAllocator.put());
+  EXPECT_NE(sinkAllocator.get(), upstream.get());
+
+  setState({sink, addTen, source}, State_Paused);
+  ASSERT_TRUE(sink->waitForEndOfStream());
+  setState({sink, addTen, source}, State_Stopped);
+  const auto samples = sink->samples();
+  ASSERT_EQ(samples.size(), 2u);
+  EXPECT_EQ(samples[0].frame, 10);
+  EXPECT_EQ(samples[1].frame, 11);
+  dstest::disconnectAll({source, addTen, sink});
+}
+
 TEST_F(StreamingTest, StoppingWhileDownstreamBlocksDoesNotDeadlock) {
   auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), -1);
   auto* convert = new ConvertTransform(MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB24);
