@@ -16,11 +16,13 @@
 #include <win32/user/logfont.h>
 
 #include <atomic>
+#include <memory>
 
 class CCaptureGraph;
 class CPlaybackGraph;
 class CQXUSB_Control;
 class CRunState;
+class CScheduleItem;
 class CScheduleList;
 class CVolumeMixer;
 struct ChannelRecord;
@@ -338,6 +340,86 @@ class CAppController : public CObserver {
   // capture size when `resize`, with the channel tuned again when `restoreChannel`.
   // FALSE outside media mode or without a live graph (then idle).
   BOOL ReturnToTv(int restoreChannel, int resize);
+
+  // ---- Recording and scheduled runs: manual and scheduled recordings in place of the
+  // preview, the free-space rule, the schedule's due items and device loss.
+  // Sent to the main window: it opens the TV window, and with it the preview, at once.
+  static constexpr UINT UM_OPEN_TV_WINDOW = 1689;
+  // Timers on the main window: the scheduled run's second and the free-space check.
+  static constexpr UINT_PTR kScheduleSecondTimer = 600;
+  static constexpr UINT kScheduleSecondTimerMs = 1000;
+  static constexpr UINT_PTR kDiskCheckTimer = 700;
+  static constexpr UINT kDiskCheckTimerMs = 60000;
+  // Megabytes the record folder's drive must have free.
+  static constexpr int kMinFreeDiskMB = 100;
+
+  // Reloads the schedule list from "schedulefile.she".
+  void ScheduleFileChanged();
+  // Timer 500: opens the TV window ahead of an item, or runs the due item.
+  void OnScheduleTick();
+  // When idle with an item starting within 20 seconds: UM_OPEN_TV_WINDOW, 1.
+  int NotifyScheduleWake();
+  // Timer 600: counts the run's seconds and ends it at its duration (whole days dropped).
+  void OnScheduleSecond();
+  // Ends the running item: recording stopped, the previous input back, the file saved and
+  // the scheduler program told, then the item's after-recording action.
+  void EndScheduleEntry();
+  // The same on device loss, without stopping the recording or telling the scheduler.
+  void AbortScheduleEntry();
+  // While the record plan window is open (1) due items are not run.
+  void SetPlanWindowOpen(int open) { m_planWindowOpen = open; }
+  // Timer 700: a manual recording stops when the space has run out.
+  void OnDiskCheckTimer();
+  // The free-space rule of the run phase: a scheduled recording `item` needs 100 MB and its
+  // size estimate (dropped from the list when short); a manual one 100 MB, with timer 700
+  // armed when `arm`.
+  bool CheckDiskSpace(const CScheduleItem* item, int arm);
+  // Free megabytes of the drive of `folder` ("X:\..."); 0 for a shorter path or failure.
+  static int GetFreeDiskMB(LPCSTR folder);
+  // The record key: a manual recording when the space allows.
+  void RequestManualRecording();
+  void StartRecordingManual();
+  // A scheduled recording in place of the preview; false when it does not record.
+  bool StartRecording();
+  // The live graph's record folder (the settings' one, else "Videos\" of the program
+  // folder, made when missing and stored in the settings), format and quality; 1 done.
+  int SetRecordTarget(LPCSTR folder, int format, int quality);
+  // The stop key: a manual recording stops, a scheduled run ends.
+  void StopRecordingRequest();
+  // Back from recording to the preview; the file goes to the video history list.
+  void StopRecording();
+  // Ends a running scheduled view.
+  void EndScheduledView();
+  // After the device list changed: the state follows a lost capture device.
+  void OnDevicesChanged();
+  // Set when the device was lost while the media player held the video area.
+  int IsDeviceLost() const { return m_deviceLost; }
+
+ private:
+  bool IsBusyForSchedule() const;
+  void DropDueItem(const CScheduleItem& item, int tellPlanWindow);
+  void SaveRunState();
+  void SwitchToItemSource(const CScheduleItem& item);
+  void StartSecondTimer();
+  void KillSecondTimer();
+  void RestoreSavedInput();
+  void SaveScheduleFile();
+  void RunAfterAction(int action);
+  // The live graph replaced by a record graph for the settings' folder, format and
+  // quality; false (graph gone) when it does not run.
+  bool BuildRecordGraph(int muteAround);
+  // The preview torn down and the run state moved to its recording state.
+  void LeavePreviewForRecording();
+  CString RecordedFileName() const;
+  void AppendRecordedFile(const CString& file);
+  void LoseLastDevice();
+  void LoseDeviceInUse();
+  // The last started item, made on first use; clashing due items are not run again.
+  std::unique_ptr<CScheduleItem> m_pLastStartedItem;
+  int m_planWindowOpen = 0;
+  UINT_PTR m_scheduleSecondTimer = kNoTimer;
+  UINT_PTR m_diskCheckTimer = kNoTimer;
+  int m_deviceLost = 0;
 
  private:
   void KillMediaTimer();
