@@ -133,6 +133,15 @@ TEST_F(MediaFileItemTest, AMissingFileHasNoSizeTimesOrText) {
   EXPECT_EQ(item.GetLastWriteTime().GetTime(), 1709287530);
 }
 
+TEST_F(MediaFileItemTest, RecordingsPastFourGigabytesKeepTheirSize) {
+  makeFile("C:\\Videos\\long.mpg", 5ull << 30);  // sparse
+  CMediaFileItem item = video("C:\\Videos\\long.mpg");
+  EXPECT_EQ(item.GetFileSize(), 5ll << 30);
+  item.BuildInfoText();
+  const std::string text = static_cast<LPCSTR>(item.GetInfoText());
+  EXPECT_NE(text.find("File Size:5120.00 MB\n"), std::string::npos) << text;
+}
+
 TEST_F(MediaFileItemTest, FileExistsMatchesTheNameIgnoringCaseOnly) {
   makeFile("C:\\Videos\\Clip.mpg");
   EXPECT_TRUE(FileExists("C:\\VIDEOS\\CLIP.MPG"));
