@@ -268,7 +268,12 @@ TEST_F(ControllerMediaTest, AFilePlaysPausesStepsEndsAndTheLivePictureComesBack)
   for (int ms = 0; ms < 4000; ms += 100) robot.advance(100);
   EXPECT_TRUE(Eventually([&] { return controller->IsMediaComplete(); }));
 
+  // Returning with the channel restored tunes the list's channel again.
+  const auto channelCarrier = stick().tunedCarrier();
+  stick().tuneCarrier(stick().control().broadcast().stations()[0].carrierHz);
+  ASSERT_NE(stick().tunedCarrier(), channelCarrier);
   ASSERT_TRUE(controller->ReturnToTv(1, 0));
+  EXPECT_EQ(stick().tunedCarrier(), channelCarrier);
   EXPECT_EQ(controller->GetRunState(), 2);
   EXPECT_FALSE(controller->IsMediaRunning());
   EXPECT_EQ(controller->IsMuted(), 0);
