@@ -85,6 +85,7 @@ HRESULT CQnMpegRecorder::StartFile() {
   std::lock_guard guard(m_writerLock);
   m_writer = std::move(writer);
   m_frames = 0;
+  m_soundWrittenMs = 0;
   return hr;
 }
 
@@ -108,6 +109,7 @@ HRESULT CQnMpegRecorder::Deliver(CQnRecorderInputPin* pin, IMediaSample* sample)
                                                                  : m_writer->writeSound(data, size, start);
   if (FAILED(hr)) PLAT_LOG("mpegrec", "a sample could not be encoded: 0x%08x", static_cast<unsigned>(hr));
   m_frames = m_writer->picturesEncoded();
+  if (SUCCEEDED(hr) && pin->kind() == CQnRecorderInputPin::Audio) m_soundWrittenMs = static_cast<LONG>(stop / 10000);
   return hr;
 }
 
@@ -220,6 +222,12 @@ STDMETHODIMP CQnMpegRecorder::GetCall(LONG index, QnMpegRecorderCall* call) {
   std::lock_guard guard(m_settingsLock);
   if (index < 0 || index >= static_cast<LONG>(m_calls.size())) return E_INVALIDARG;
   *call = m_calls[static_cast<size_t>(index)];
+  return S_OK;
+}
+
+STDMETHODIMP CQnMpegRecorder::GetSoundWrittenMs(LONG* ms) {
+  if (!ms) return E_POINTER;
+  *ms = m_soundWrittenMs;
   return S_OK;
 }
 

@@ -76,6 +76,7 @@ class CQnMpegRecorder : public CBaseFilter,
   STDMETHODIMP GetCallCount(LONG* count) override;
   STDMETHODIMP GetCall(LONG index, QnMpegRecorderCall* call) override;
   STDMETHODIMP RefuseFrameRateCode(LONG code) override;
+  STDMETHODIMP GetSoundWrittenMs(LONG* ms) override;
 
   // From the input pins' streaming threads.
   HRESULT Deliver(CQnRecorderInputPin* pin, IMediaSample* sample);
@@ -106,4 +107,5 @@ class CQnMpegRecorder : public CBaseFilter,
   std::unique_ptr<plat::MpegFileWriter> m_writer;
   // Pictures encoded by the current or last recording; read without waiting for an encode.
   std::atomic<LONG> m_frames{0};
+  std::atomic<LONG> m_soundWrittenMs{0};
 };

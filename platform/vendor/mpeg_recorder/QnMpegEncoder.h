@@ -136,12 +136,14 @@ struct QnMpegRecorderCall {
   HRESULT result;
 };
 
-// Lets a test read the calls the filter received, in order, and make it refuse a frame
-// rate code as an encoder that cannot do it would.
+// Lets a test read the calls the filter received, in order, make it refuse a frame rate
+// code as an encoder that cannot do it would, and see how far the sound has come.
 struct IQnMpegRecorderProbe : public IUnknown {
   STDMETHOD(GetCallCount)(LONG* count) = 0;
   STDMETHOD(GetCall)(LONG index, QnMpegRecorderCall* call) = 0;
   STDMETHOD(RefuseFrameRateCode)(LONG code) = 0;
+  // The end time, in ms of the stream, of the last sound written to the current file.
+  STDMETHOD(GetSoundWrittenMs)(LONG* ms) = 0;
 
  protected:
   ~IQnMpegRecorderProbe() = default;

@@ -80,6 +80,16 @@ class RecorderFileTest : public rectest::RecorderTest {
       machine().clock().advance(40);
       ASSERT_TRUE(eventually([&] { return frames() >= now / 40 + 1; })) << now;
     }
+    // The sound thread may lag the pictures on a busy machine: let it catch up before the stop.
+    auto probe = as<IQnMpegRecorderProbe>(recorder.get(), IID_IQnMpegRecorderProbe);
+    ComPtr<IPin> sound;
+    if (pin(recorder.get(), L"InputAudio")->ConnectedTo(sound.put()) == S_OK) {
+      ASSERT_TRUE(eventually([&] {
+        LONG written = 0;
+        probe->GetSoundWrittenMs(&written);
+        return written >= ms - 40;
+      }));
+    }
     ASSERT_EQ(control->Stop(), S_OK);
   }
   std::filesystem::path onC(const char* name) { return machine().paths().driveFolder('C') / name; }
