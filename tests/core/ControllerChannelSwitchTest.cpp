@@ -1,0 +1,278 @@
+// The controller's channel operations on the live preview of the simulated TV stick:
+// channel up and down over skipped channels, recall, the channel window's choice, the
+// tunings of input switches and silent retunes, with the texts they put on the picture
+// read back from the overlay filter's calls.
+#include "CoreTest.h"
+
+#include "core/CChannelList.h"
+#include "core/CRunState.h"
+
+#include <machine/EventLog.h>
+#include <machine/TvStickControl.h>
+#include <mfc/afxwin.h>
+#include <win32/user.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+class ControllerChannelSwitchTest : public test::ControllerTest {
+ protected:
+  void SetUp() override {
+    const auto built = test::TestMachine::builtProgramFolder() / "Filter" / "QXM_ImageGrabber.ax";
+    std::filesystem::create_directories(testMachine.programFolder() / "Filter");
+    std::filesystem::copy_file(built, testMachine.programFolder() / "Filter" / "QXM_ImageGrabber.ax",
+                               std::filesystem::copy_options::overwrite_existing);
+    frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
+    app.m_pMainWnd = frame;
+    ASSERT_EQ(startUp(), 1);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "ChannelSwitchTestVideo";
+    RegisterClassA(&wc);
+    video = CreateWindowExA(0, "ChannelSwitchTestVideo", "TV", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                            nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(video, nullptr);
+    settings().CountryCode = 1;
+    settings().TunerSource = settings().VideoInput = 1;
+  }
+  ~ControllerChannelSwitchTest() override {
+    deleteController();
+    app.m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+    if (IsWindow(video)) DestroyWindow(video);
+    ScanRunning = 0;
+  }
+
+  CAppSettings& settings() { return *g_pAppSettings; }
+
+  // The antenna list becomes these channels (number, name, skipped) on the default
+  // broadcast's carriers, with the first one current.
+  void channels(const std::vector<std::tuple<int, const char*, bool>>& list) {
+    static const float carriers[] = {55.25f, 67.25f, 175.25f, 199.25f, 471.25f};
+    g_pChannelList->ClearList(1);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      auto* record = new ChannelRecord{};
+      const auto& [number, name, skipped] = list[i];
+      record->SkipFlag = skipped;
+      std::strcpy(record->StandardName, "NTSC_M");
+      std::strcpy(record->ChannelName, name);
+      record->Frequency = carriers[i % 5];
+      record->ChannelNumber = number;
+      ASSERT_EQ(g_pChannelList->AddChannel(1, record), 1);
+    }
+    g_pChannelList->SetCurrentChannel(std::get<0>(list.front()), 1);
+  }
+  int preview() { return controller->StartPreview(video); }
+
+  // Every text put on the picture, in order.
+  std::vector<std::string> texts() {
+    std::vector<std::string> shown;
+    // "<slot> SetContent("<text>", <length>, <layer>)" for the text layer.
+    constexpr std::string_view kCall = " SetContent(\"";
+    for (const auto& entry : plat::EventLog::events(machine()).read()) {
+      const std::size_t call = entry.text.find(kCall);
+      if (entry.category != "QXM_OverlayFilter" || call == std::string::npos) continue;
+      const std::size_t begin = call + kCall.size();
+      shown.push_back(entry.text.substr(begin, entry.text.rfind('"') - begin));
+    }
+    return shown;
+  }
+  std::string lastText() {
+    const auto shown = texts();
+    return shown.empty() ? std::string() : shown.back();
+  }
+  std::size_t tunerWrites() {
+    std::size_t count = 0;
+    for (const auto& write : machine().service<plat::TvStickControl>().writes())
+      count += write.kind == plat::TvStickControl::Write::Kind::I2C;
+    return count;
+  }
+  std::string station() {
+    const auto tuned = machine().service<plat::TvStickControl>().tunedStation();
+    return tuned ? tuned->scene.name : std::string();
+  }
+
+  CWinApp app;
+  CFrameWnd* frame = nullptr;
+  HWND video = nullptr;
+};
+
+TEST_F(ControllerChannelSwitchTest, ChannelUpAndDownPassSkippedChannelsAndNameThem) {
+  channels({{1, "Channel1", false}, {2, "Channel2", true}, {3, "Channel3", true}, {4, "News", false}});
+  ASSERT_NE(preview(), 0);
+  EXPECT_EQ(lastText(), "1") << "the preview names the current channel by its number";
+  EXPECT_EQ(station(), "Metro 2");
+
+  controller->StepChannel(1);
+  EXPECT_EQ(lastText(), "News 4");
+  EXPECT_EQ(g_pChannelList->GetCurrentChannel(1), 4);
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, 4);
+  EXPECT_EQ(station(), "City 11");
+  EXPECT_EQ(controller->IsMuted(), 0);
+
+  controller->StepChannel(1);  // wraps past the last
+  EXPECT_EQ(lastText(), "1");
+  EXPECT_EQ(station(), "Metro 2");
+  controller->StepChannel(0);  // wraps back, over the skipped ones
+  EXPECT_EQ(lastText(), "News 4");
+}
+
+TEST_F(ControllerChannelSwitchTest, ChannelUpOverOnlySkippedChannelsChangesNothing) {
+  channels({{1, "Channel1", false}, {2, "Channel2", true}, {3, "Channel3", true}});
+  ASSERT_NE(preview(), 0);
+  const auto shown = texts().size();
+  const auto writes = tunerWrites();
+  controller->StepChannel(1);
+  controller->StepChannel(0);
+  EXPECT_EQ(texts().size(), shown);
+  EXPECT_EQ(tunerWrites(), writes);
+  EXPECT_EQ(g_pChannelList->GetCurrentChannel(1), 1);
+}
+
+TEST_F(ControllerChannelSwitchTest, ChannelStepsNeedLiveTvAndStopAScan) {
+  channels({{1, "Channel1", false}, {2, "Channel2", false}});
+  controller->GetRunStateHolder()->SetState(2);
+  controller->StepChannel(1);  // no live graph
+  EXPECT_EQ(g_pChannelList->GetCurrentChannel(1), 1);
+
+  ASSERT_NE(preview(), 0);
+  controller->GetRunStateHolder()->SetState(6);
+  ScanRunning = 1;
+  const auto writes = tunerWrites();
+  controller->StepChannel(1);
+  EXPECT_EQ(ScanRunning, 0) << "a channel key ends the scan";
+  EXPECT_EQ(tunerWrites(), writes) << "but tunes nothing outside live TV";
+  ScanRunning = 1;
+  controller->RecallPreviousChannel();
+  EXPECT_EQ(ScanRunning, 0);
+  ScanRunning = 1;
+  controller->RetuneSilently();
+  EXPECT_EQ(ScanRunning, 1) << "a silent retune leaves the scan alone";
+  EXPECT_EQ(controller->TuneCurrentChannel(), 1);
+  EXPECT_EQ(ScanRunning, 0);
+  EXPECT_EQ(tunerWrites(), writes);
+}
+
+TEST_F(ControllerChannelSwitchTest, RecallGoesBackAndForthAndRightAfterStartTunesTheSameChannel) {
+  channels({{1, "Channel1", false}, {4, "News", false}});
+  ASSERT_NE(preview(), 0);
+  const auto writes = tunerWrites();
+  controller->RecallPreviousChannel();
+  EXPECT_EQ(tunerWrites(), writes + 1);
+  EXPECT_EQ(lastText(), "1");
+  EXPECT_EQ(station(), "Metro 2");
+
+  controller->StepChannel(1);
+  controller->RecallPreviousChannel();
+  EXPECT_EQ(lastText(), "1");
+  EXPECT_EQ(g_pChannelList->GetCurrentChannel(1), 1);
+  controller->RecallPreviousChannel();
+  EXPECT_EQ(lastText(), "News 4");
+  EXPECT_EQ(station(), "Valley 4");
+  EXPECT_EQ(controller->IsMuted(), 0);
+}
+
+TEST_F(ControllerChannelSwitchTest, TheChannelWindowsChoiceIsTunedUnlessItIsCurrent) {
+  channels({{1, "Channel1", false}, {2, "Channel2", false}, {4, "News", false}});
+  ASSERT_NE(preview(), 0);
+  ChannelRecord chosen{};
+  ASSERT_EQ(g_pChannelList->GetChannel(4, 1, &chosen), 1);
+  controller->TuneChannelFromDialog(&chosen);
+  EXPECT_EQ(lastText(), "News4") << "the name runs into the number";
+  EXPECT_EQ(station(), "Coast 7");
+  EXPECT_EQ(controller->IsMuted(), 0);
+
+  const auto shown = texts().size();
+  const auto writes = tunerWrites();
+  controller->TuneChannelFromDialog(&chosen);  // already current
+  controller->TuneChannelFromDialog(nullptr);
+  EXPECT_EQ(texts().size(), shown);
+  EXPECT_EQ(tunerWrites(), writes);
+
+  ASSERT_EQ(g_pChannelList->GetChannel(2, 1, &chosen), 1);
+  controller->TuneChannelFromDialog(&chosen);
+  EXPECT_EQ(lastText(), "2");
+  EXPECT_EQ(station(), "Valley 4");
+}
+
+TEST_F(ControllerChannelSwitchTest, TheInputSwitchesTuneTheTunerSourcesCurrentChannel) {
+  channels({{1, "Channel1", false}, {3, "Harbour", false}});
+  g_pChannelList->SetCurrentChannel(3, 1);
+  ASSERT_NE(preview(), 0);
+  EXPECT_EQ(lastText(), "Harbour 3");
+
+  controller->SelectComposite();
+  EXPECT_EQ(lastText(), "Composite");
+  g_pChannelList->SetCurrentChannel(6, 1);  // in the plan, not in the list
+  controller->SelectTuner();
+  EXPECT_EQ(lastText(), "6") << "a channel the list lacks is named by its number";
+  EXPECT_EQ(station(), "Coast 7") << "the plan's sixth entry";
+}
+
+TEST_F(ControllerChannelSwitchTest, ARetuneIsSilentAndOnlyOnLiveOrRecordedTv) {
+  channels({{1, "Channel1", false}, {2, "Channel2", false}});
+  ASSERT_NE(preview(), 0);
+  const auto shown = texts().size();
+  const auto writes = tunerWrites();
+  controller->RetuneSilently();
+  EXPECT_EQ(tunerWrites(), writes + 1);
+  EXPECT_EQ(texts().size(), shown);
+  EXPECT_EQ(controller->IsMuted(), 0);
+
+  controller->GetRunStateHolder()->SetState(11);
+  controller->RetuneSilently();
+  EXPECT_EQ(tunerWrites(), writes + 1);
+}
+
+TEST_F(ControllerChannelSwitchTest, SwitchInputRestartsTheLiveGraphOnTheSettingsInput) {
+  channels({{1, "Channel1", false}});
+  EXPECT_EQ(controller->SwitchInput(nullptr), 0);
+  ASSERT_EQ(controller->SwitchInput(video), 1) << "without a live graph the preview is built";
+  EXPECT_EQ(controller->GetRunState(), 2);
+  EXPECT_EQ(lastText(), "1");
+
+  settings().VideoInput = 4;
+  ASSERT_EQ(controller->SwitchInput(video), 1);
+  EXPECT_EQ(controller->GetRunState(), 13);
+  EXPECT_EQ(controller->GetRunStateHolder()->GetSubState(), 19);
+  EXPECT_EQ(lastText(), "S-Video");
+  settings().VideoInput = 1;
+  ASSERT_EQ(controller->SwitchInput(video), 1);
+  EXPECT_EQ(controller->GetRunState(), 2);
+  EXPECT_EQ(lastText(), "1");
+  EXPECT_EQ(controller->IsMuted(), 0);
+}
+
+TEST_F(ControllerChannelSwitchTest, TheVideoStandardFollowsTheInputAndKeepsAFamilyWithoutATable) {
+  channels({{1, "Channel1", false}});
+  controller->SetVideoStandard(0, 720, 576);  // not previewing
+  EXPECT_EQ(settings().LineStandard, 4);
+  ASSERT_NE(preview(), 0);
+
+  settings().CountryCode = 49;  // a 625-line country
+  auto writes = tunerWrites();
+  controller->SetVideoStandard(0, 720, 576);
+  EXPECT_EQ(settings().LineStandard, 3);
+  EXPECT_EQ(tunerWrites(), writes + 1) << "live TV retunes the channel";
+
+  settings().CountryCode = 999;  // no table: the family in use stays
+  controller->SetVideoStandard(0, 720, 576);
+  EXPECT_EQ(settings().LineStandard, 3);
+
+  controller->SelectComposite();
+  settings().AvInputStandard = 1;  // NTSC 4.43
+  writes = tunerWrites();
+  controller->SetVideoStandard(0, 720, 576);
+  EXPECT_EQ(settings().LineStandard, 4);
+  EXPECT_EQ(tunerWrites(), writes);
+  EXPECT_EQ(controller->IsMuted(), 0);
+}
+
+}  // namespace
