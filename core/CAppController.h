@@ -422,12 +422,15 @@ class CAppController : public CObserver {
   int m_deviceLost = 0;
 
  private:
+  void StartMediaTimer();
   void KillMediaTimer();
   void CloseMediaGraph();
   void RestartLiveGraph(int resize);
-  // The media player's window and the id SetTimer gave timer 655 there.
+  // The media player's window, and the id SetTimer gave timer 655 and the window it runs
+  // on (the player's window when it was set; a later player window does not move it).
   HWND m_hAvWindow = nullptr;
   UINT_PTR m_mediaTimer = kNoTimer;
+  HWND m_hMediaTimerWnd = nullptr;
 
  private:
   static constexpr UINT_PTR kNoTimer = static_cast<UINT_PTR>(-1);

@@ -68,19 +68,15 @@ void CAppController::PlayMediaFile(HWND videoWindow, HWND timerWindow, LPCSTR pa
     return;
   }
   KillMediaTimer();
-  const UINT_PTR timer = SetTimer(timerWindow, kMediaTimer, kMediaTimerMs, nullptr);
-  m_mediaTimer = timer ? timer : kNoTimer;
   m_hAvWindow = timerWindow;
+  StartMediaTimer();
   SetGraphNotifyWindow(MainWindow());
   m_mediaOpened = 1;
 }
 
 BOOL CAppController::RestartMediaTimer(HWND owner) {
   if (!IsMediaOpen()) return FALSE;
-  if (m_mediaTimer == kNoTimer) {
-    const UINT_PTR timer = SetTimer(m_hAvWindow, kMediaTimer, kMediaTimerMs, nullptr);
-    m_mediaTimer = timer ? timer : kNoTimer;
-  }
+  if (m_mediaTimer == kNoTimer) StartMediaTimer();
   // Paused, the graph resumes whatever path it is given.
   switch (m_pPlaybackGraph->OpenAndPlay(owner, "")) {
     case CPlaybackGraph::kPlaying:
@@ -133,7 +129,10 @@ BOOL CAppController::ReturnToTv(int restoreChannel, int resize) {
   m_mediaOpened = 0;
   if (!m_pCaptureGraph) {
     SetIdle();
-    return FALSE;
+    // The capture device in use went while the file played: the preview of the one left.
+    if (!m_deviceLost) return FALSE;
+    m_deviceLost = 0;
+    return OpenPreview() ? TRUE : FALSE;
   }
   SetAudioOn(0);
   RestartLiveGraph(resize);
@@ -164,9 +163,16 @@ void CAppController::RestartLiveGraph(int resize) {
   m_pCaptureGraph->Run();
 }
 
+void CAppController::StartMediaTimer() {
+  const UINT_PTR timer = SetTimer(m_hAvWindow, kMediaTimer, kMediaTimerMs, nullptr);
+  m_mediaTimer = timer ? timer : kNoTimer;
+  m_hMediaTimerWnd = m_hAvWindow;
+}
+
 void CAppController::KillMediaTimer() {
-  if (m_mediaTimer != kNoTimer) KillTimer(m_hAvWindow, m_mediaTimer);
+  if (m_mediaTimer != kNoTimer) KillTimer(m_hMediaTimerWnd, m_mediaTimer);
   m_mediaTimer = kNoTimer;
+  m_hMediaTimerWnd = nullptr;
 }
 
 void CAppController::CloseMediaGraph() {

@@ -263,6 +263,15 @@ TEST_F(ControllerMediaTest, AFilePlaysPausesStepsEndsAndTheLivePictureComesBack)
   ASSERT_TRUE(controller->MediaBackward());
   EXPECT_NEAR(position(), before, 0.5);
 
+  // A new player window takes the timer from the next resume; pausing stops it where it runs.
+  controller->SetAvWindow(video);
+  EXPECT_EQ(controller->GetAvWindow(), video);
+  ASSERT_TRUE(controller->MediaPause());
+  const int atPause = g_positionTicks;
+  robot.advance(300);
+  EXPECT_EQ(g_positionTicks, atPause);
+  ASSERT_TRUE(controller->RestartMediaTimer(video));
+
   controller->SeekMediaPercent(90);
   EXPECT_FALSE(controller->IsMediaComplete());
   for (int ms = 0; ms < 4000; ms += 100) robot.advance(100);
