@@ -8,6 +8,7 @@
 #include "core/CAppSettings.h"
 #include "core/CChannelList.h"
 #include "core/CRunState.h"
+#include "core/CScheduleList.h"
 
 #include <cstring>
 
@@ -43,6 +44,7 @@ int TunerSourceList() {
 
 void CAppController::StopScanAndScheduleEntry() {
   if (GetRunState() == CRunState::kChannelScan) ScanRunning = 0;
+  if (m_pScheduleList && (m_pScheduleList->RecordRun() || m_pScheduleList->ViewRun())) EndScheduleEntry();
 }
 
 void CAppController::StepChannel(int up) {

@@ -6,6 +6,7 @@
 
 #include "core/CChannelList.h"
 #include "core/CRunState.h"
+#include "core/CScheduleList.h"
 
 #include <machine/EventLog.h>
 #include <machine/TvStickControl.h>
@@ -158,6 +159,28 @@ TEST_F(ControllerChannelSwitchTest, ChannelStepsNeedLiveTvAndStopAScan) {
   EXPECT_EQ(controller->TuneCurrentChannel(), 1);
   EXPECT_EQ(ScanRunning, 0);
   EXPECT_EQ(tunerWrites(), writes);
+}
+
+TEST_F(ControllerChannelSwitchTest, TheUsersChannelOperationsEndARunningScheduledEntry) {
+  channels({{1, "Channel1", false}, {2, "Channel2", false}});
+  ASSERT_NE(preview(), 0);
+  CScheduleList& schedule = *controller->GetScheduleList();
+  schedule.ViewRun() = 1;
+  controller->RetuneSilently();
+  EXPECT_EQ(controller->TuneCurrentChannel(), 1);
+  EXPECT_EQ(schedule.ViewRun(), 1) << "the input switches' tunings belong to the run";
+
+  controller->StepChannel(1);
+  EXPECT_EQ(schedule.ViewRun(), 0);
+  EXPECT_EQ(lastText(), "2");
+  schedule.RecordRun() = 1;
+  controller->RecallPreviousChannel();
+  EXPECT_EQ(schedule.RecordRun(), 0);
+  schedule.ViewRun() = 1;
+  controller->GetRunStateHolder()->SetState(11);  // ends the entry, starts no scan
+  controller->StartScan();
+  EXPECT_EQ(schedule.ViewRun(), 0);
+  EXPECT_EQ(ScanRunning, 0);
 }
 
 TEST_F(ControllerChannelSwitchTest, RecallGoesBackAndForthAndRightAfterStartTunesTheSameChannel) {
