@@ -49,7 +49,7 @@ class CCaptureGraph {
 
   // ---- The operations the derived graphs override, in slot order.
   virtual int GetRecordCounter() { return 0; }
-  virtual void StopWork() {}
+  virtual BOOL StopWork() { return FALSE; }
   virtual BOOL ChangeInput(int kind, int width, int height) { return FALSE; }
   virtual BOOL ApplyStandardFromSettings(int ignored) { return FALSE; }
   // A new 24-bit copy of the current frame, owned by the caller.

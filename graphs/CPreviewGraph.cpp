@@ -58,9 +58,7 @@ CPreviewGraph::~CPreviewGraph() {
   Close();
 }
 
-void CPreviewGraph::StopWork() {
-  if (m_pGraph && m_pVideoDevice) Stop();
-}
+BOOL CPreviewGraph::StopWork() { return m_pGraph && m_pVideoDevice ? Stop() : FALSE; }
 
 void CPreviewGraph::DeleteFilters() {
   DeleteHeld(m_pGrabber);

@@ -23,7 +23,7 @@ class CPreviewGraph : public CCaptureGraph {
   CPreviewGraph();
   ~CPreviewGraph() override;
 
-  void StopWork() override;
+  BOOL StopWork() override;
   BOOL ChangeInput(int kind, int width, int height) override;
   BOOL ApplyStandardFromSettings(int ignored) override;
   BYTE* TakeSnapshot() override;

@@ -219,8 +219,9 @@ TEST_F(CPreviewGraphInputTest, AFormatTheDeviceRefusesIsNotReported) {
 }
 
 TEST_F(CPreviewGraphInputTest, StoppingWorkStopsTheGraph) {
+  EXPECT_FALSE(makeGraph().StopWork()) << "no device opened yet";
   ASSERT_TRUE(build(0));
-  graph->StopWork();
+  EXPECT_TRUE(graph->StopWork());
   EXPECT_TRUE(graph->GetGraphBase()->IsStopped());
   EXPECT_FALSE(graph->ReattachVideoWindow());
 }
