@@ -192,7 +192,7 @@ TEST_F(ControllerScheduleRunTest, ADailyItemRunsOnceInItsDueSeconds) {
   // Due in seconds 0 to 20 of the next minute; the run ends within them.
   const int ahead = 60 - CTime::GetCurrentTime().GetSecond();
   add(item(ahead, 2, kDaily, kView, 0));
-  run((ahead + 25) * 1000, 200);
+  run((ahead + 25) * 1000, 1000);
   EXPECT_EQ(count(CAppController::kScheduleSecondTimer), 3) << "two seconds counted, ended at the third";
   EXPECT_EQ(schedule().ViewRun(), 0);
   EXPECT_EQ(schedule().GetCount(), 1);
