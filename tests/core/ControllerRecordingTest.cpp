@@ -12,7 +12,9 @@
 #include <com/hresult.h>
 #include <win32/module.h>
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -104,6 +106,19 @@ TEST_F(ControllerRecordingTest, AMissingRecordFolderGivesWayToTheProgramsVideosF
   controller->StopRecordingRequest();
   EXPECT_TRUE(std::filesystem::exists(testMachine.programFolder() / "Videos" / "cap00.mpg"));
   EXPECT_FALSE(std::filesystem::exists(machine().paths().driveFolder('C') / "Gone"));
+}
+
+TEST_F(ControllerRecordingTest, WithoutAFolderToRecordIntoThePreviewStays) {
+  ASSERT_NE(preview(), 0);
+  std::strcpy(settings().VideoFolder, "C:\\Gone\\");
+  std::filesystem::remove_all(testMachine.programFolder() / "Videos");
+  std::ofstream(testMachine.programFolder() / "Videos") << "a file in the folder's place";
+  controller->RequestManualRecording();
+  EXPECT_EQ(controller->GetRunState(), 2);
+  EXPECT_FALSE(controller->IsGraphMissing());
+  EXPECT_EQ(std::string(settings().VideoFolder), "C:\\Gone\\");
+  EXPECT_TRUE(pictureMoves(3));
+  EXPECT_TRUE(historyVideos().empty());
 }
 
 TEST_F(ControllerRecordingTest, ARecordGraphThatCannotBeBuiltLeavesThePreviewRunning) {
