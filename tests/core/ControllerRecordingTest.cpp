@@ -10,6 +10,8 @@
 #include "core/MediaListFile.h"
 
 #include <com/hresult.h>
+#include <machine/EventLog.h>
+#include <vendor/language/Language.h>
 #include <win32/module.h>
 
 #include <cstring>
@@ -22,6 +24,14 @@ using rectest::MpegFileProbe;
 
 class ControllerRecordingTest : public test::RecordingTest {
  protected:
+  // Whether the overlay module was given the text to show.
+  bool overlayShowed(const std::string& text) {
+    const std::string call = "SetContent(\"" + text + "\"";
+    for (const auto& entry : plat::EventLog::events(machine()).read()) {
+      if (entry.category == "QXM_OverlayFilter" && entry.text.find(call) != std::string::npos) return true;
+    }
+    return false;
+  }
   int count(WPARAM timer) const {
     int fired = 0;
     for (WPARAM id : launcher->timers) fired += id == timer;
@@ -36,6 +46,7 @@ TEST_F(ControllerRecordingTest, AManualRecordingWritesMpegWhileThePictureStays) 
   EXPECT_EQ(controller->GetRunState(), 3);
   EXPECT_TRUE(controller->IsRecording());
   EXPECT_EQ(controller->IsMuted(), 0) << "the sound is back once the recording runs";
+  EXPECT_TRUE(overlayShowed(GetOtherInfo(1))) << "the recording's status text is on the picture";
   EXPECT_TRUE(pictureMoves(30)) << "the live picture goes on in the video window";
 
   controller->StopRecordingRequest();
