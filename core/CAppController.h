@@ -396,6 +396,9 @@ class CAppController : public CObserver {
   int IsDeviceLost() const { return m_deviceLost; }
 
  private:
+  // The tick's run of a due item once nothing stands in its way.
+  void RunDueItem(const CScheduleItem& due);
+  bool StartItem(const CScheduleItem& item);
   bool IsBusyForSchedule() const;
   void DropDueItem(const CScheduleItem& item, int tellPlanWindow);
   void SaveRunState();

@@ -79,13 +79,15 @@ void CAppController::OnScheduleTick() {
     }
   }
   if (m_planWindowOpen || (!IsIdle() && !IsPreviewing())) return;
+  RunDueItem(due);
+}
 
+void CAppController::RunDueItem(const CScheduleItem& due) {
   m_pScheduleList->ResetElapsed();
   if (IsIdle()) SendMessageA(MainWindow(), UM_OPEN_TV_WINDOW, 0, 0);
   SaveRunState();
   CScheduleItem& current = m_pScheduleList->CurrentItem();
   CScheduleList::CopyItem(&current, &due);
-
   const bool record = due.mode == kModeRecord;
   if (record) {
     m_pScheduleList->SetRunPhase(CScheduleList::kPhaseScheduledRecording);
@@ -98,13 +100,9 @@ void CAppController::OnScheduleTick() {
   SwitchToItemSource(due);
   m_pScheduleList->ViewRun() = record ? 0 : 1;
   m_pScheduleList->RecordRun() = record ? 1 : 0;
-  if (record) {
-    if (!StartRecording()) {
-      if (due.recurrence == kOnce) m_pScheduleList->Remove(&due);
-      return;
-    }
-  } else if (g_pChannelList && (due.source == 0 || due.source == 1)) {
-    TuneAndShow(due.source == 0 ? due.channel1 : due.channel2, due.source + 1);
+  if (!StartItem(due)) {
+    if (due.recurrence == kOnce) m_pScheduleList->Remove(&due);
+    return;
   }
   StartSecondTimer();
   if (due.recurrence == kOnce) {
@@ -113,6 +111,14 @@ void CAppController::OnScheduleTick() {
   }
   if (!m_pLastStartedItem) m_pLastStartedItem = std::make_unique<CScheduleItem>();
   CScheduleList::CopyItem(m_pLastStartedItem.get(), &due);
+}
+
+// A recording starts; a view tunes its channel. False when the recording does not start.
+bool CAppController::StartItem(const CScheduleItem& item) {
+  if (item.mode == kModeRecord) return StartRecording();
+  if (g_pChannelList && (item.source == 0 || item.source == 1))
+    TuneAndShow(item.source == 0 ? item.channel1 : item.channel2, item.source + 1);
+  return true;
 }
 
 // Recording, channel scan, channel wall, number entry or the record plan window.
