@@ -194,6 +194,10 @@ void CAppController::ReleaseObjects() {
 
 void CAppController::KillTimers() {
   StopOsdTimer();
+  KillSecondTimer();
+  KillMediaTimer();
+  if (m_diskCheckTimer != kNoTimer) KillTimer(MainWindow(), m_diskCheckTimer);
+  m_diskCheckTimer = kNoTimer;
   if (m_scheduleTimer != kNoTimer) KillTimer(m_hScheduleTimerWnd, m_scheduleTimer);
   m_scheduleTimer = kNoTimer;
   m_hScheduleTimerWnd = nullptr;

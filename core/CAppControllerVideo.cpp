@@ -76,11 +76,7 @@ void CAppController::StopPreview() {
 
 int CAppController::StopAll() {
   if (!m_pRunState) return 0;
-  if (GetRunState() == 4 && m_pPlaybackGraph) {
-    m_pPlaybackGraph->Close();
-    delete m_pPlaybackGraph;
-    m_pPlaybackGraph = nullptr;
-  }
+  if (GetRunState() == 4 && m_pPlaybackGraph) CloseMediaGraph();
   m_pRunState->SetState(0);
   m_mediaOpened = 0;
   return 1;

@@ -324,3 +324,24 @@ TEST_F(ControllerMediaTest, CompositeComesBackAtTheSettingsSize) {
 }
 
 }  // namespace
+
+TEST_F(ControllerMediaTest, StoppingEverythingOrShuttingDownEndsThePositionTimer) {
+  writeAvi(L"C:\\clip.avi");
+  ASSERT_EQ(startUp(), 1);
+  intoMediaMode();
+  controller->PlayMediaFile(video, player, "C:\\clip.avi");
+  ASSERT_EQ(controller->GetRunState(), 4);
+  robot.advance(200);
+  const int ticks = g_positionTicks;
+  EXPECT_EQ(controller->StopAll(), 1);
+  robot.advance(500);
+  EXPECT_EQ(g_positionTicks, ticks);
+
+  intoMediaMode();
+  controller->PlayMediaFile(video, player, "C:\\clip.avi");
+  ASSERT_EQ(controller->GetRunState(), 4);
+  deleteController();
+  const int later = g_positionTicks;
+  robot.advance(500);
+  EXPECT_EQ(g_positionTicks, later);
+}
