@@ -37,8 +37,10 @@ STDMETHODIMP CQnStillCaptureFilter::Stop() {
 }
 
 STDMETHODIMP CQnStillCaptureFilter::Run(REFERENCE_TIME tStart) {
-  const HRESULT hr = CBaseFilter::Run(tStart);
+  // Held across the state change, so a picture arriving the moment the filter runs cannot
+  // be written before the one kept while paused.
   std::lock_guard guard(m_fileLock);
+  const HRESULT hr = CBaseFilter::Run(tStart);
   if (SUCCEEDED(hr) && !m_paused.empty()) writeOnce(m_paused.data(), static_cast<long>(m_paused.size()), m_pausedType);
   m_paused.clear();
   return hr;
