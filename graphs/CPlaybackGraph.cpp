@@ -221,6 +221,8 @@ BOOL CPlaybackGraph::SeekPercent(int percent) { return SetCurrentPosition(percen
 int CPlaybackGraph::GetPositionPercent() {
   double current = 0.0;
   if (!GetCurrentPosition(&current) || !(m_duration > 0.0)) return 0;
+  // At the end the ratio of two converted times can fall a hair short of 100.
+  if (current >= m_duration) return 100;
   return static_cast<int>(std::clamp(current * 100.0 / m_duration, 0.0, 100.0));
 }
 

@@ -207,13 +207,13 @@ class PlaybackFileTest : public test::PlaybackTest {
     return std::abs(r - expected.r) < 24 && std::abs(g - expected.g) < 24 && std::abs(b - expected.b) < 24;
   }
 
-  // The position is the duration. A duration with sound is rarely whole seconds, and the
-  // percentage from it may then round down to 99, so the position itself is compared.
+  // The position is the duration and the progress a full 100, also for a duration with
+  // sound, which is rarely whole seconds.
   static void expectAtTheEnd(CPlaybackGraph& playback, double duration) {
     double position = -1;
     ASSERT_TRUE(playback.GetCurrentPosition(&position));
     EXPECT_EQ(position, duration);
-    EXPECT_GE(playback.GetPositionPercent(), 99);
+    EXPECT_EQ(playback.GetPositionPercent(), 100);
   }
 
   // The whole life of one played file, as the media player drives it.
