@@ -547,6 +547,11 @@ class CAppController : public CObserver {
   // Scans the plan of the country's tuner source; returns at once without one.
   void ScanPlan();
   void ReportFoundChannel(const char* standard, float mhz, int number);
+  // Ends a running scan worker and waits until it has let go of the controller, serving
+  // the progress messages it sends meanwhile. Shut-down calls it first.
+  void WaitForScanWorker();
+  // Set from the worker's start until its last use of the controller.
+  std::atomic<bool> m_scanWorkerActive{false};
 };
 
 // The one controller, set by the launcher.

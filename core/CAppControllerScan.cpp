@@ -22,9 +22,11 @@
 #include <win32/user.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <thread>
 
 namespace {
 
@@ -66,7 +68,9 @@ void CAppController::StartScan() {
   ScanRunning = 1;
   m_countryChanged = 0;
   m_pRunState->SetState(CRunState::kChannelScan);
+  m_scanWorkerActive = true;
   if (!AfxBeginThread(ScanThreadProc, this)) {
+    m_scanWorkerActive = false;
     ScanRunning = 0;
     m_pRunState->SetState(kTvState);
   }
@@ -85,11 +89,22 @@ UINT CAppController::ScanThreadProc(LPVOID param) {
   ScanFoundCount = 0;
   controller->SetAudioOn(0);
   controller->ScanPlan();
-  // Once the flag is clear the controller may go away: nothing of it is touched after.
   HWND target = controller->GetScanTargetWnd();
   ScanRunning = 0;
+  // The controller may go away from here on: nothing of it is touched after.
+  controller->m_scanWorkerActive = false;
   if (target) PostMessageA(target, UM_SCAN_DONE, 0, 0);
   return 0;
+}
+
+void CAppController::WaitForScanWorker() {
+  if (!m_scanWorkerActive) return;
+  ScanRunning = 0;
+  while (m_scanWorkerActive) {
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // serves the worker's sent messages
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 void CAppController::ScanPlan() {

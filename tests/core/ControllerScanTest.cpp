@@ -229,6 +229,20 @@ TEST_F(ControllerScanTest, AStopDuringAStepEndsTheScanAfterThatStep) {
   EXPECT_EQ(controller->GetRunState(), 2);
 }
 
+TEST_F(ControllerScanTest, ShuttingDownDuringAScanWaitsForTheWorkerToLetGo) {
+  liveTv();
+  controller->SetScanTargetWnd(channelWindow);
+  controller->StartScan();  // the worker now waits for this thread to take its first progress
+  ASSERT_EQ(ScanRunning, 1);
+  deleteController();  // serves that progress, ends the scan, and only then releases everything
+  EXPECT_EQ(ScanRunning, 0);
+  EXPECT_LE(log.percents.size(), 2u) << "the scan ended after its current step";
+  MSG msg;
+  while (PeekMessageA(&msg, channelWindow, CAppController::UM_SCAN_CHANNEL_FOUND, CAppController::UM_SCAN_CHANNEL_FOUND,
+                      PM_REMOVE))
+    delete reinterpret_cast<ChannelRecord*>(msg.lParam);
+}
+
 TEST_F(ControllerScanTest, AScanStartsOnlyOnLiveTv) {
   controller->SetScanTargetWnd(channelWindow);
   for (int state : {0, 3, 11}) {
