@@ -3,6 +3,7 @@
 #include "core/CChannelList.h"
 
 #include "core/CAppSettings.h"
+#include "core/CFileHandle.h"
 
 #include <vendor/chanloret/Chanloret.h>
 #include <win32/file.h>
@@ -18,47 +19,14 @@ namespace {
 // Far above any country's plan: a larger count marks a file that is not a channel list.
 constexpr std::int32_t kMostChannels = 10000;
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return m_handle; }
-  bool Close() {
-    const bool closed = m_handle == INVALID_HANDLE_VALUE || CloseHandle(m_handle);
-    m_handle = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE m_handle;
-};
-
 bool ReadExact(HANDLE file, void* buffer, DWORD size) {
   DWORD read = 0;
   return ReadFile(file, buffer, size, &read, nullptr) && read == size;
 }
 
-// Writes the whole image to a new file beside `path`, then puts it in place of `path`, so
-// a failed write never leaves a half-written list under the real name.
+// The lists go to disk whole or not at all.
 bool WriteWholeFile(LPCSTR path, const std::vector<BYTE>& image) {
-  const CString fresh = CString(path) + ".new";
-  FileHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  DWORD written = 0;
-  const bool complete = WriteFile(file.get(), image.data(), static_cast<DWORD>(image.size()), &written, nullptr) &&
-                        written == image.size();
-  if (!file.Close() || !complete) {
-    DeleteFileA(fresh);
-    return false;
-  }
-  if ((GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(path)) || !MoveFileA(fresh, path)) {
-    DeleteFileA(fresh);
-    return false;
-  }
-  return true;
+  return CFileHandle::ReplaceWhole(path, image.data(), static_cast<DWORD>(image.size()));
 }
 
 void Append(std::vector<BYTE>& image, const void* data, std::size_t size) {
@@ -110,7 +78,7 @@ bool Acceptable(ChannelRecord& record) {
 
 int CChannelList::LoadFile(LPCSTR path) {
   if (!path) return 0;
-  FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+  CFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
   ChannelFileHeader header{};
   if (!file || !ReadExact(file.get(), &header, sizeof header)) return 0;

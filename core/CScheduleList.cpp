@@ -1,6 +1,8 @@
 // The schedule list's items and its file.
 #include "core/CScheduleList.h"
 
+#include "core/CFileHandle.h"
+
 #include <win32/file.h>
 #include <win32/handleapi.h>
 
@@ -8,27 +10,9 @@
 
 namespace {
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return m_handle; }
-  bool Close() {
-    const bool closed = m_handle == INVALID_HANDLE_VALUE || CloseHandle(m_handle);
-    m_handle = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE m_handle;
-};
-
 // Every whole record up to the first short read; false when the file cannot be read.
 bool ReadRecords(LPCSTR path, std::vector<ScheduleRecord>& records) {
-  FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+  CFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
   if (!file) return false;
   for (;;) {
@@ -40,24 +24,9 @@ bool ReadRecords(LPCSTR path, std::vector<ScheduleRecord>& records) {
   }
 }
 
-// Writes the records to a new file beside `path`, then puts it in place of `path`, so a
-// failed write never leaves a cut schedule under the real name.
+// The schedule goes to disk whole or not at all.
 bool WriteWholeFile(LPCSTR path, const std::vector<ScheduleRecord>& records) {
-  const CString fresh = CString(path) + ".new";
-  FileHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  const DWORD size = static_cast<DWORD>(records.size() * sizeof(ScheduleRecord));
-  DWORD written = 0;
-  const bool complete = size == 0 || (WriteFile(file.get(), records.data(), size, &written, nullptr) && written == size);
-  if (!file.Close() || !complete) {
-    DeleteFileA(fresh);
-    return false;
-  }
-  if ((GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(path)) || !MoveFileA(fresh, path)) {
-    DeleteFileA(fresh);
-    return false;
-  }
-  return true;
+  return CFileHandle::ReplaceWhole(path, records.data(), static_cast<DWORD>(records.size() * sizeof(ScheduleRecord)));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/MediaListFile.h"
 
+#include "core/CFileHandle.h"
 #include "core/CMediaFileItem.h"
 
 #include <win32/error.h>
@@ -15,24 +16,6 @@ namespace {
 
 constexpr DWORD kCountSize = 4;
 constexpr DWORD kRecordSize = sizeof(MediaListRecord);
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  explicit operator bool() const { return m_handle != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return m_handle; }
-  bool Close() {
-    const bool closed = m_handle == INVALID_HANDLE_VALUE || CloseHandle(m_handle);
-    m_handle = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE m_handle;
-};
 
 bool ReadAt(HANDLE file, LONGLONG offset, void* buffer, DWORD size) {
   LARGE_INTEGER at{};
@@ -97,7 +80,7 @@ bool AppendMediaList(LPCSTR listPath, LPCSTR filePath, DWORD kind) {
   if (!listPath || !filePath || !FileExists(filePath)) return false;
   BYTE record[kRecordSize];
   if (!MakeRecord(kind, filePath, record)) return false;
-  FileHandle list(CreateFileA(listPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+  CFileHandle list(CreateFileA(listPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!list) return false;
   std::int32_t count = 0;
@@ -114,7 +97,7 @@ bool AppendMediaList(LPCSTR listPath, LPCSTR filePath, DWORD kind) {
 
 bool LoadMediaList(LPCSTR listPath, CPtrArray& items) {
   if (!listPath) return false;
-  FileHandle list(CreateFileA(listPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  CFileHandle list(CreateFileA(listPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
   if (!list || !GetFileSizeEx(list.get(), &size)) return false;
@@ -146,20 +129,5 @@ bool SaveMediaList(LPCSTR listPath, const CPtrArray& items) {
       return false;
     image.insert(image.end(), record, record + kRecordSize);
   }
-  const CString fresh = CString(listPath) + ".new";
-  FileHandle file(CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  DWORD written = 0;
-  const bool complete = WriteFile(file.get(), image.data(), static_cast<DWORD>(image.size()), &written, nullptr) &&
-                        written == image.size();
-  if (!file.Close() || !complete) {
-    DeleteFileA(fresh);
-    return false;
-  }
-  if ((GetFileAttributesA(listPath) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(listPath)) ||
-      !MoveFileA(fresh, listPath)) {
-    DeleteFileA(fresh);
-    return false;
-  }
-  return true;
+  return CFileHandle::ReplaceWhole(listPath, image.data(), static_cast<DWORD>(image.size()));
 }
