@@ -164,23 +164,8 @@ BOOL CCaptureGraph::ApplyTvSettings(int input, int sharpness, int contrast, int 
     SetVideoProcAmp(sharpness, contrast, brightness, hue, saturation);
     if (!formatSet) return FALSE;
   } else {
-    Sleep(600);
-    switch (DetectInputStandard()) {
-      case 0:
-        SetAvInputStandard(0);
-        settings->AvInputStandard = 0;
-        break;
-      case 1:
-        SetAvInputStandard(2);
-        settings->AvInputStandard = detected = 2;
-        break;
-      case 2:
-        SetAvInputStandard(3);
-        settings->AvInputStandard = detected = 3;
-        break;
-      default:
-        break;
-    }
+    const int found = ApplyDetectedAvStandard();
+    if (found == 2 || found == 3) detected = found;
     if (m_lineStandard == kFamily625 || m_lineStandard == kFamily525) {
       const bool lines525 = settings->AvInputStandard == 0 || settings->AvInputStandard == 1;
       frameHeight = lines525 ? kLines525 : kLines625;
@@ -193,6 +178,18 @@ BOOL CCaptureGraph::ApplyTvSettings(int input, int sharpness, int contrast, int 
   const BOOL running = Run();
   if (input != 0) FollowRunningStandard(detected, localLineStandard, frameHeight);
   return running;
+}
+
+int CCaptureGraph::ApplyDetectedAvStandard() {
+  Sleep(600);
+  // Detected 0, 1, 2 are set as the external standards 0, 2, 3 (NTSC 3.58, PAL, SECAM).
+  static constexpr int kAvStandardOfDetected[] = {0, 2, 3};
+  const int detected = DetectInputStandard();
+  if (detected < 0 || detected > 2) return -1;
+  const int standard = kAvStandardOfDetected[detected];
+  SetAvInputStandard(standard);
+  g_pAppSettings->AvInputStandard = standard;
+  return standard;
 }
 
 void CCaptureGraph::FollowRunningStandard(int detected, int localLineStandard, int frameHeight) {

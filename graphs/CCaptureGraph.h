@@ -176,6 +176,9 @@ class CCaptureGraph {
   long GetCrossbarInputCount() const { return m_crossbarInputCount; }
 
  protected:
+  // The external input's standard as the decoder detects it, after letting it settle, set
+  // on the decoder and stored in the settings: the stored code (0, 2 or 3), -1 when none.
+  int ApplyDetectedAvStandard();
   BOOL CreateCaptureBuilder();
   void SetupCrossbar(IBaseFilter* device);
   // Deletes every wrapper of the video chain held from an earlier build.

@@ -95,23 +95,7 @@ BOOL CPreviewGraph::DetectStandard(int kind) {
     if (settings->LineStandard == kFamily525) height = kLines525;
     if (settings->LineStandard == kFamily625) height = kLines625;
   } else {
-    Sleep(600);
-    switch (DetectInputStandard()) {
-      case 0:
-        SetAvInputStandard(0);
-        settings->AvInputStandard = 0;
-        break;
-      case 1:
-        SetAvInputStandard(2);
-        settings->AvInputStandard = 2;
-        break;
-      case 2:
-        SetAvInputStandard(3);
-        settings->AvInputStandard = 3;
-        break;
-      default:
-        break;
-    }
+    ApplyDetectedAvStandard();
     const int av = settings->AvInputStandard;
     if (IsFamily(settings->LineStandard) && Is525LineStandard(av)) {
       settings->LineStandard = kFamily525;
