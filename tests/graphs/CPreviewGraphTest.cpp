@@ -1,4 +1,5 @@
 #include "CPreviewGraphTest.h"
+#include "LiveGraphProbe.h"
 
 #include "core/CAppController.h"
 #include "core/CAppSettings.h"
@@ -21,16 +22,6 @@
 namespace test {
 
 namespace {
-
-// Waits (bounded, in real time) for a streaming thread to catch up with the clock.
-template <class Condition>
-bool eventually(Condition condition) {
-  for (int i = 0; i < 5000; ++i) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return condition();
-}
 
 HRESULT RefuseCreation(IUnknown*, REFIID, void** out) {
   if (out) *out = nullptr;
@@ -147,16 +138,7 @@ std::shared_ptr<plat::VideoSurface> PreviewGraphTest::surface() {
   return owned.empty() ? nullptr : owned.back();
 }
 
-bool PreviewGraphTest::showFrames(int frames) {
-  const auto shown = surface();
-  if (!shown) return false;
-  for (int i = 0; i < frames; ++i) {
-    const auto before = shown->framesShown();
-    machine().clock().advance(40);
-    if (!eventually([&] { return shown->framesShown() > before; })) return false;
-  }
-  return true;
-}
+bool PreviewGraphTest::showFrames(int frames) { return ShowFrames(machine(), surface(), frames); }
 
 double PreviewGraphTest::rowShare(int y, plat::Rgb colour) {
   const plat::VideoSurface::Frame frame = surface()->frame();
@@ -167,23 +149,7 @@ double PreviewGraphTest::rowShare(int y, plat::Rgb colour) {
   return static_cast<double>(matching) / frame.width;
 }
 
-std::vector<std::wstring> PreviewGraphTest::filterNames() {
-  std::vector<std::wstring> list;
-  IGraphBuilder* builder = graph && graph->GetGraphBase() ? graph->GetGraphBase()->GetGraph() : nullptr;
-  if (!builder) return list;
-  IEnumFilters* walk = nullptr;
-  builder->EnumFilters(&walk);
-  IBaseFilter* filter = nullptr;
-  while (walk->Next(1, &filter, nullptr) == S_OK) {
-    FILTER_INFO info{};
-    filter->QueryFilterInfo(&info);
-    if (info.pGraph) info.pGraph->Release();
-    list.push_back(info.achName);
-    filter->Release();
-  }
-  walk->Release();
-  return list;
-}
+std::vector<std::wstring> PreviewGraphTest::filterNames() { return GraphFilterNames(graph.get()); }
 
 std::vector<std::string> PreviewGraphTest::messageBoxTexts() {
   std::vector<std::string> texts;

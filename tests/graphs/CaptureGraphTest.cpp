@@ -1,4 +1,5 @@
 #include "CaptureGraphTest.h"
+#include "LiveGraphProbe.h"
 
 #include "core/CAppController.h"
 #include "core/CAppSettings.h"
@@ -17,26 +18,10 @@
 #include <win32/registry.h>
 #include <win32/user.h>
 
-#include <chrono>
 #include <cstring>
 #include <cstdlib>
-#include <thread>
 
 namespace test {
-
-namespace {
-
-// Waits (in real time, bounded) for a streaming thread to catch up with the clock.
-template <class Condition>
-bool eventually(Condition condition) {
-  for (int i = 0; i < 2000; ++i) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return condition();
-}
-
-}  // namespace
 
 bool near(std::uint32_t pixel, int r, int g, int b) {
   const int pr = static_cast<int>((pixel >> 16) & 0xFF), pg = static_cast<int>((pixel >> 8) & 0xFF),
@@ -166,34 +151,9 @@ std::shared_ptr<plat::VideoSurface> CaptureGraphTest::surface() {
   return owned.empty() ? nullptr : owned.front();
 }
 
-bool CaptureGraphTest::showFrames(int frames) {
-  const auto shown = surface();
-  if (!shown) return false;
-  for (int i = 0; i < frames; ++i) {
-    const auto before = shown->framesShown();
-    machine().clock().advance(40);
-    if (!eventually([&] { return shown->framesShown() > before; })) return false;
-  }
-  return true;
-}
+bool CaptureGraphTest::showFrames(int frames) { return ShowFrames(machine(), surface(), frames); }
 
-std::vector<std::wstring> CaptureGraphTest::filterNames() {
-  std::vector<std::wstring> list;
-  IGraphBuilder* builder = graph && graph->GetGraphBase() ? graph->GetGraphBase()->GetGraph() : nullptr;
-  if (!builder) return list;
-  IEnumFilters* walk = nullptr;
-  builder->EnumFilters(&walk);
-  IBaseFilter* filter = nullptr;
-  while (walk->Next(1, &filter, nullptr) == S_OK) {
-    FILTER_INFO info{};
-    filter->QueryFilterInfo(&info);
-    if (info.pGraph) info.pGraph->Release();
-    list.push_back(info.achName);
-    filter->Release();
-  }
-  walk->Release();
-  return list;
-}
+std::vector<std::wstring> CaptureGraphTest::filterNames() { return GraphFilterNames(graph.get()); }
 
 std::vector<std::string> CaptureGraphTest::messageBoxTexts() {
   std::vector<std::string> texts;
