@@ -1,5 +1,7 @@
 #include "graphs/CGraphBase.h"
 
+#include "graphs/HeldInterfaces.h"
+
 #include <com/ComPtr.h>
 #include <mfc/afxwin.h>
 #include <win32/codepage.h>
@@ -14,14 +16,6 @@ using plat::ComPtr;
 
 constexpr double kUnitsPerSecond = 10000000.0;
 constexpr DWORD kSeekAbsoluteToKeyFrame = AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame;
-
-template <class Itf>
-void ReleaseHeld(Itf*& held) {
-  if (held) {
-    held->Release();
-    held = nullptr;
-  }
-}
 
 LONGLONG ToUnits(double seconds) { return static_cast<LONGLONG>(seconds * kUnitsPerSecond); }
 
@@ -52,11 +46,7 @@ BOOL CGraphBase::Create() {
 BOOL CGraphBase::QueryInterfaces() {
   if (!m_pGraph) return FALSE;
   bool ok = true;
-  // Asked again, the interfaces held are let go first rather than leaked.
-  auto query = [&](REFIID iid, auto** field) {
-    ReleaseHeld(*field);
-    ok = SUCCEEDED(m_pGraph->QueryInterface(iid, reinterpret_cast<void**>(field))) && ok;
-  };
+  auto query = [&](REFIID iid, auto** field) { ok = QueryHeld(m_pGraph, iid, *field) && ok; };
   query(IID_IMediaControl, &m_pControl);
   query(IID_IMediaEventEx, &m_pEvents);
   query(IID_IBasicVideo, &m_pBasicVideo);
@@ -84,12 +74,7 @@ void CGraphBase::ReleaseAll() {
   ReleaseHeld(m_pBasicVideo);
   ReleaseHeld(m_pBasicAudio);
   ReleaseHeld(m_pGraphStreams);
-  if (m_pVideoWindow) {
-    m_pVideoWindow->put_Visible(OAFALSE);
-    m_pVideoWindow->put_MessageDrain(0);
-    m_pVideoWindow->put_Owner(0);
-    ReleaseHeld(m_pVideoWindow);
-  }
+  ReleaseVideoWindow(m_pVideoWindow);
   RemoveFromRot();
   ReleaseHeld(m_pGraph);
 }

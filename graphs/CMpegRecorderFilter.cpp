@@ -1,6 +1,7 @@
 #include "graphs/CMpegRecorderFilter.h"
 
 #include "graphs/CaptureFileNames.h"
+#include "graphs/HeldInterfaces.h"
 
 #include <win32/codepage.h>
 
@@ -36,12 +37,6 @@ constexpr LONG kMultiplexValues[9] = {10, 1, 16, 16, 8, 8, 1, 1, 0};
 // The plain MPEG-1 and MPEG-2 stream types take the picture size and other video systems.
 bool IsPlainMpeg(LONG streamType) { return streamType == 1 || streamType == 2; }
 
-template <class Itf>
-void ReleaseInterface(Itf*& itf) {
-  if (itf) itf->Release();
-  itf = nullptr;
-}
-
 }  // namespace
 
 CMpegRecorderFilter::CMpegRecorderFilter(IGraphBuilder* graph)
@@ -63,11 +58,11 @@ CMpegRecorderFilter::CMpegRecorderFilter(IGraphBuilder* graph)
 CMpegRecorderFilter::~CMpegRecorderFilter() { RemoveFromGraph(); }
 
 void CMpegRecorderFilter::ReleaseInterfaces() {
-  ReleaseInterface(m_pEncoderControl);
-  ReleaseInterface(m_pMultiplex);
-  ReleaseInterface(m_pFileSink);
-  ReleaseInterface(m_pEncoderInfo);
-  ReleaseInterface(m_pVideoSettings);
+  ReleaseHeld(m_pEncoderControl);
+  ReleaseHeld(m_pMultiplex);
+  ReleaseHeld(m_pFileSink);
+  ReleaseHeld(m_pEncoderInfo);
+  ReleaseHeld(m_pVideoSettings);
 }
 
 void CMpegRecorderFilter::RemoveFromGraph() {

@@ -3,6 +3,7 @@
 #include "graphs/CMpeg2SplitterFilter.h"
 #include "graphs/CMpegVideoDecoderFilter.h"
 #include "graphs/DeviceUtilities.h"
+#include "graphs/HeldInterfaces.h"
 
 #include <win32/codepage.h>
 #include <win32/module.h>
@@ -23,14 +24,6 @@ constexpr double kUnitsPerSecond = 10000000.0;
 constexpr double kStepSeconds = 10.0;
 constexpr LONG kStateTimeoutMs = 10;
 constexpr long kChildStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-
-template <class Itf>
-void ReleaseHeld(Itf*& held) {
-  if (held) {
-    held->Release();
-    held = nullptr;
-  }
-}
 
 // The folder of the running program, with its trailing backslash, plus `relative`.
 std::string InProgramFolder(LPCSTR relative) {
@@ -60,11 +53,7 @@ BOOL CPlaybackGraph::Create() {
 BOOL CPlaybackGraph::QueryInterfaces() {
   if (!m_pGraph) return FALSE;
   bool ok = true;
-  // Asked again, the interfaces held are let go first rather than leaked.
-  auto query = [&](REFIID iid, auto** field) {
-    ReleaseHeld(*field);
-    ok = SUCCEEDED(m_pGraph->QueryInterface(iid, reinterpret_cast<void**>(field))) && ok;
-  };
+  auto query = [&](REFIID iid, auto** field) { ok = QueryHeld(m_pGraph, iid, *field) && ok; };
   query(IID_IMediaControl, &m_pControl);
   query(IID_IMediaEventEx, &m_pEvents);
   query(IID_IBasicVideo, &m_pBasicVideo);
@@ -81,12 +70,7 @@ void CPlaybackGraph::ReleaseAll() {
   ReleaseHeld(m_pEvents);
   ReleaseHeld(m_pBasicVideo);
   ReleaseHeld(m_pBasicAudio);
-  if (m_pVideoWindow) {
-    m_pVideoWindow->put_Visible(OAFALSE);
-    m_pVideoWindow->put_MessageDrain(0);
-    m_pVideoWindow->put_Owner(0);
-    ReleaseHeld(m_pVideoWindow);
-  }
+  ReleaseVideoWindow(m_pVideoWindow);
   // The wrappers take their filters out of the graph, so they go before it.
   DeleteWrappers();
   ReleaseHeld(m_pGraph);
