@@ -11,6 +11,8 @@
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
 
+#include "support/BenchMachine.h"
+
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -26,17 +28,6 @@
 namespace {
 
 using plat::ComPtr;
-
-std::vector<std::filesystem::path> g_roots;
-
-std::filesystem::path temporaryRoot() {
-  std::string root = (std::filesystem::temp_directory_path() / "orvane-bench-XXXXXX").string();
-  if (!mkdtemp(root.data())) std::abort();
-  g_roots.emplace_back(root);
-  return root;
-}
-
-void openMachine() { plat::Machine::open(temporaryRoot()).clock().setManual(1709294400000); }
 
 CMediaType videoType(const GUID& subtype, LONG width, LONG height, WORD bits) {
   CMediaType type(&MEDIATYPE_Video);
@@ -142,7 +133,7 @@ IPin* firstPin(IBaseFilter* filter, PIN_DIRECTION dir) {
 
 // source -> middle -> Null Renderer, run without a clock until the stream ends.
 void runChain(benchmark::State& state, const CMediaType& type, const ComPtr<IBaseFilter>& middle) {
-  openMachine();
+  bench::OpenMachine();
   CoInitialize(nullptr);
   const int frames = static_cast<int>(state.range(0));
   {
@@ -207,7 +198,7 @@ double processorSeconds() {
 // The TV stick's capture pin at 720 x 576 YUY2, 25 frames a second, into the Null
 // Renderer; each iteration is one second of video on the machine clock.
 void BM_CaptureOneSecondOfVideo(benchmark::State& state) {
-  openMachine();
+  bench::OpenMachine();
   CoInitialize(nullptr);
   plat::Machine& machine = plat::Machine::current();
   auto& stick = machine.service<plat::TvStickCapture>();
@@ -256,12 +247,4 @@ BENCHMARK(BM_CaptureOneSecondOfVideo)->Unit(benchmark::kMillisecond)->Iterations
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  plat::Machine::open(temporaryRoot());
-  std::error_code ec;
-  for (const auto& root : g_roots) std::filesystem::remove_all(root, ec);
-  return 0;
-}
+int main(int argc, char** argv) { return bench::Main(argc, argv, nullptr); }

@@ -12,6 +12,8 @@
 #include <machine/ProgramFolder.h>
 #include <win32/module.h>
 
+#include "support/BenchMachine.h"
+
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -29,26 +31,6 @@ using plat::ComPtr;
 constexpr CLSID kClsidFanout = {0xB84585A5, 0x237B, 0x426B, {0x8B, 0x07, 0x3C, 0x66, 0x16, 0xAE, 0x7E, 0xC9}};
 constexpr int kFrames = 2000;
 constexpr long kSampleBytes = 64;
-
-std::vector<std::filesystem::path> g_roots;
-
-std::filesystem::path temporaryRoot() {
-  std::string root = (std::filesystem::temp_directory_path() / "orvane-bench-XXXXXX").string();
-  if (!mkdtemp(root.data())) std::abort();
-  g_roots.emplace_back(root);
-  return root;
-}
-
-// A fresh machine with the module registered in its registry.
-bool openMachineWithBranchel() {
-  plat::Machine::open(temporaryRoot()).clock().setManual(1709294400000);
-  HMODULE module = LoadLibraryA("Filter\\Branchel.ax");
-  if (!module) return false;
-  auto registerServer = reinterpret_cast<HRESULT (*)()>(reinterpret_cast<void (*)()>(GetProcAddress(module, "DllRegisterServer")));
-  const bool registered = registerServer && registerServer() == S_OK;
-  FreeLibrary(module);
-  return registered;
-}
 
 // Pushes kFrames small samples as fast as downstream takes them, then ends the stream.
 class BurstSource : public CSource {
@@ -142,7 +124,7 @@ void runToCompletion(benchmark::State& state, IGraphBuilder* graph, int renderer
 
 // Source straight into one Null Renderer: the base line.
 void BM_StraightToOneRenderer(benchmark::State& state) {
-  if (!openMachineWithBranchel()) {
+  if (!bench::OpenMachineWithModule("Filter\\Branchel.ax")) {
     state.SkipWithError("Branchel.ax does not register");
     return;
   }
@@ -167,7 +149,7 @@ BENCHMARK(BM_StraightToOneRenderer)->Unit(benchmark::kMillisecond)->UseRealTime(
 
 // Source into the tee, each of its outputs into a Null Renderer of its own.
 void BM_ThroughTheFanout(benchmark::State& state) {
-  if (!openMachineWithBranchel()) {
+  if (!bench::OpenMachineWithModule("Filter\\Branchel.ax")) {
     state.SkipWithError("Branchel.ax does not register");
     return;
   }
@@ -202,13 +184,4 @@ BENCHMARK(BM_ThroughTheFanout)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  plat::ProgramFolder::setModuleFolder(ORVANE_PROGRAM_DIR);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  plat::Machine::open(temporaryRoot());
-  std::error_code ec;
-  for (const auto& root : g_roots) std::filesystem::remove_all(root, ec);
-  return 0;
-}
+int main(int argc, char** argv) { return bench::Main(argc, argv, ORVANE_PROGRAM_DIR); }

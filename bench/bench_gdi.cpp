@@ -5,6 +5,8 @@
 #include <win32/gdi/VirtualScreen.h>
 #include <win32/user.h>
 
+#include "support/BenchMachine.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -15,18 +17,7 @@
 
 namespace {
 
-std::vector<std::filesystem::path> g_roots;
-
-std::filesystem::path temporaryRoot() {
-  std::string root = (std::filesystem::temp_directory_path() / "orvane-bench-XXXXXX").string();
-  if (!mkdtemp(root.data())) std::abort();
-  g_roots.emplace_back(root);
-  return root;
-}
-
 // A fresh machine of its own, as a test would have; removed at the end.
-void openMachine() { plat::Machine::open(temporaryRoot()).clock().setManual(1709294400000); }
-
 // A 32-bit top-down DIB section selected into a memory context.
 struct Dib {
   HDC dc;
@@ -96,7 +87,7 @@ HRGN regionFromKey(const std::uint32_t* bits, int width, int height, std::uint32
 
 // The skin as a loaded bitmap: copied into a 32-bit DIB, then scanned.
 void BM_RegionFromKeyColourBitmap(benchmark::State& state) {
-  openMachine();
+  bench::OpenMachine();
   Dib skin(1024, 768);
   paintSkin(skin, 1024, 768);
   HBITMAP loaded = CreateBitmap(1024, 768, 1, 32, nullptr);
@@ -117,7 +108,7 @@ void BM_RegionFromKeyColourBitmap(benchmark::State& state) {
 BENCHMARK(BM_RegionFromKeyColourBitmap)->Unit(benchmark::kMillisecond);
 
 void BM_StretchBltHalftone720x576To1024x768(benchmark::State& state) {
-  openMachine();
+  bench::OpenMachine();
   Dib frame(720, 576);
   for (int i = 0; i < 720 * 576; ++i) frame.bits[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF;
   Dib screen(1024, 768);
@@ -128,7 +119,7 @@ void BM_StretchBltHalftone720x576To1024x768(benchmark::State& state) {
 BENCHMARK(BM_StretchBltHalftone720x576To1024x768)->Unit(benchmark::kMillisecond);
 
 void BM_DrawTextCaption(benchmark::State& state) {
-  openMachine();
+  bench::OpenMachine();
   Dib bar(400, 30);
   HFONT font = CreateFontA(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
   SelectObject(bar.dc, font);
@@ -147,7 +138,7 @@ LRESULT CALLBACK plainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void BM_ComposeFiveWindows(benchmark::State& state) {
-  openMachine();
+  bench::OpenMachine();
   WNDCLASSA wc{};
   wc.lpfnWndProc = plainProc;
   wc.lpszClassName = "BenchWindow";
@@ -174,13 +165,4 @@ BENCHMARK(BM_ComposeFiveWindows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  // An idle machine replaces the last one used, so that every folder can go.
-  plat::Machine::open(temporaryRoot());
-  std::error_code ec;
-  for (const auto& root : g_roots) std::filesystem::remove_all(root, ec);
-  return 0;
-}
+int main(int argc, char** argv) { return bench::Main(argc, argv, nullptr); }

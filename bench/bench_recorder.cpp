@@ -11,6 +11,8 @@
 #include <vendor/mpeg_recorder/QnMpegEncoder.h>
 #include <win32/module.h>
 
+#include "support/BenchMachine.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -26,26 +28,6 @@ using plat::ComPtr;
 constexpr LONG kWidth = 720;
 constexpr LONG kHeight = 576;
 constexpr int kFrames = 25;
-
-std::vector<std::filesystem::path> g_roots;
-
-std::filesystem::path temporaryRoot() {
-  std::string root = (std::filesystem::temp_directory_path() / "orvane-bench-XXXXXX").string();
-  if (!mkdtemp(root.data())) std::abort();
-  g_roots.emplace_back(root);
-  return root;
-}
-
-// A fresh machine with the recorder module registered in its registry.
-bool openMachineWithRecorder() {
-  plat::Machine::open(temporaryRoot()).clock().setManual(1709294400000);
-  HMODULE module = LoadLibraryA("Filter\\qnmpeg2enc.ax");
-  if (!module) return false;
-  auto registerServer = reinterpret_cast<HRESULT (*)()>(reinterpret_cast<void (*)()>(GetProcAddress(module, "DllRegisterServer")));
-  const bool registered = registerServer && registerServer() == S_OK;
-  FreeLibrary(module);
-  return registered;
-}
 
 CMediaType pictureType() {
   CMediaType type(&MEDIATYPE_Video);
@@ -124,7 +106,7 @@ class PictureSource : public CSource {
 };
 
 void BM_EncodeOneSecondAt720x576(benchmark::State& state) {
-  if (!openMachineWithRecorder()) {
+  if (!bench::OpenMachineWithModule("Filter\\qnmpeg2enc.ax")) {
     state.SkipWithError("the recorder module cannot be registered");
     return;
   }
@@ -176,13 +158,4 @@ BENCHMARK(BM_EncodeOneSecondAt720x576)->Arg(1)->Arg(8)->Unit(benchmark::kMillise
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  plat::ProgramFolder::setModuleFolder(ORVANE_PROGRAM_DIR);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  plat::Machine::open(temporaryRoot());
-  std::error_code ec;
-  for (const auto& root : g_roots) std::filesystem::remove_all(root, ec);
-  return 0;
-}
+int main(int argc, char** argv) { return bench::Main(argc, argv, ORVANE_PROGRAM_DIR); }

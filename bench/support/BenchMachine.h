@@ -1,0 +1,17 @@
+// What every benchmark program shares: fresh machines in temporary folders with the clock
+// stopped, module registration, and a main that removes the folders afterwards.
+#pragma once
+
+#include <win32/types.h>
+
+namespace bench {
+
+// A fresh machine in a new temporary folder, its clock manual at 2024-03-01 12:00 UTC.
+void OpenMachine();
+// OpenMachine, then the module's DllRegisterServer; true when it registered.
+bool OpenMachineWithModule(LPCSTR module);
+// Runs the benchmarks named on the command line; every machine folder is removed after.
+// `moduleFolder` (may be null) is where modules are loaded from.
+int Main(int argc, char** argv, const char* moduleFolder);
+
+}  // namespace bench
