@@ -67,13 +67,6 @@ class ControllerLiveViewTest : public test::ControllerTest {
     if (IsWindow(video)) DestroyWindow(video);
   }
 
-  void installGrabberModule() {
-    const auto built = test::TestMachine::builtProgramFolder() / "Filter" / "QXM_ImageGrabber.ax";
-    std::filesystem::create_directories(testMachine.programFolder() / "Filter");
-    std::filesystem::copy_file(built, testMachine.programFolder() / "Filter" / "QXM_ImageGrabber.ax",
-                               std::filesystem::copy_options::overwrite_existing);
-  }
-
   plat::TvStickCapture& stick() { return machine().service<plat::TvStickCapture>(); }
   CAppSettings& settings() { return *g_pAppSettings; }
 

@@ -61,10 +61,7 @@ ComPtr<Itf> As(IUnknown* object, REFIID iid) {
 class ControllerMediaTest : public test::ControllerTest {
  protected:
   void SetUp() override {
-    const auto built = test::TestMachine::builtProgramFolder() / "Filter" / "QXM_ImageGrabber.ax";
-    std::filesystem::create_directories(testMachine.programFolder() / "Filter");
-    std::filesystem::copy_file(built, testMachine.programFolder() / "Filter" / "QXM_ImageGrabber.ax",
-                               std::filesystem::copy_options::overwrite_existing);
+    installGrabberModule();
     frame = new CFrameWnd;
     ASSERT_TRUE(frame->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
     app.m_pMainWnd = frame;

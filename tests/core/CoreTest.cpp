@@ -6,6 +6,7 @@
 
 #include <com/objbase.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -58,6 +59,13 @@ void ControllerTest::deleteController() {
   delete controller;
   controller = nullptr;
   g_pAppController = nullptr;
+}
+
+void ControllerTest::installGrabberModule() {
+  const auto built = TestMachine::builtProgramFolder() / "Filter" / "QXM_ImageGrabber.ax";
+  std::filesystem::create_directories(testMachine.programFolder() / "Filter");
+  std::filesystem::copy_file(built, testMachine.programFolder() / "Filter" / "QXM_ImageGrabber.ax",
+                             std::filesystem::copy_options::overwrite_existing);
 }
 
 Bytes defaultSettingsBytes(const std::string& programFolder) {

@@ -44,6 +44,9 @@ class ControllerTest : public CoreTest {
   int startUp();
   // Deletes the controller (which shuts down).
   void deleteController();
+  // Copies the built image grabber module into the test's program folder, where the live
+  // graphs register it from.
+  void installGrabberModule();
   CAppController* controller = nullptr;
 };
 

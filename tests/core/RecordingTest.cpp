@@ -41,10 +41,7 @@ LRESULT Launcher::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void RecordingTest::SetUp() {
-  const auto built = TestMachine::builtProgramFolder() / "Filter" / "QXM_ImageGrabber.ax";
-  std::filesystem::create_directories(testMachine.programFolder() / "Filter");
-  std::filesystem::copy_file(built, testMachine.programFolder() / "Filter" / "QXM_ImageGrabber.ax",
-                             std::filesystem::copy_options::overwrite_existing);
+  installGrabberModule();
   RegisterFilterModule("Filter\\Branchel.ax");
   launcher = new Launcher;
   ASSERT_TRUE(launcher->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
