@@ -10,7 +10,15 @@
 
 namespace {
 
-// Every whole record up to the first short read; false when the file cannot be read.
+// Whether the record's fields hold what the program writes there. A record outside them
+// belongs to another file or was damaged, and the whole file is refused.
+bool IsSoundRecord(const ScheduleRecord& record) {
+  return record.duration >= 0 && record.recurrence >= 0 && record.recurrence <= 8 && record.source >= 0 &&
+         record.source <= 3 && (record.mode == 0 || record.mode == 1) && record.action >= 0 && record.action <= 3;
+}
+
+// Every record of a file made only of whole, sound records; false when the file cannot be
+// read, ends in part of a record (it was cut short) or holds a record no program writes.
 bool ReadRecords(LPCSTR path, std::vector<ScheduleRecord>& records) {
   CFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
@@ -19,7 +27,8 @@ bool ReadRecords(LPCSTR path, std::vector<ScheduleRecord>& records) {
     ScheduleRecord record{};
     DWORD read = 0;
     if (!ReadFile(file.get(), &record, sizeof record, &read, nullptr)) return false;
-    if (read < sizeof record) return true;
+    if (read == 0) return true;
+    if (read < sizeof record || !IsSoundRecord(record)) return false;
     records.push_back(record);
   }
 }
