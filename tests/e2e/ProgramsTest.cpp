@@ -17,15 +17,15 @@ namespace test {
 
 namespace {
 
-// Every program still on the machine: its windows name the processes.
-std::vector<pid_t> ProcessesWithWindows(const char* title) {
-  std::vector<pid_t> found;
-  for (HWND hwnd = FindWindowA(nullptr, title); hwnd; hwnd = nullptr) {
+// Ends every other process that shows a window of that title on the machine.
+void EndProcessesWithWindow(const char* title) {
+  for (int tries = 0; tries < 100; ++tries) {
+    HWND hwnd = FindWindowA(nullptr, title);
     DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid && pid != static_cast<DWORD>(getpid())) found.push_back(static_cast<pid_t>(pid));
+    if (!hwnd || !GetWindowThreadProcessId(hwnd, &pid) || pid == static_cast<DWORD>(getpid())) return;
+    kill(static_cast<pid_t>(pid), SIGKILL);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  return found;
 }
 
 }  // namespace
@@ -34,9 +34,7 @@ ProgramsTest::ProgramsTest() { machine().shareClock(); }
 
 ProgramsTest::~ProgramsTest() {
   // Programs the scheduler started are not this test's children: they are found by title.
-  for (const char* title : {"Orvane Media", "TALVIK Norlet Schedule"}) {
-    for (pid_t pid : ProcessesWithWindows(title)) kill(pid, SIGKILL);
-  }
+  for (const char* title : {"TALVIK Norlet Schedule", "Orvane Media"}) EndProcessesWithWindow(title);
   for (pid_t pid : m_started) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);

@@ -36,7 +36,6 @@ TEST_F(DueCheckTest, AnItemComingDueStartsTheMainProgramFortySecondsAheadOnce) {
 }
 
 TEST_F(DueCheckTest, TheStartedMainProgramIsARealProcessOfTheProgramFolder) {
-  installNotingMainProgram();
   writeSchedule({record(localTime(2024, 3, 1, 12, 1), kOnce)});
   open();
   robot.advance(20000);

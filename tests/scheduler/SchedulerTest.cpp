@@ -24,7 +24,11 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-SchedulerTest::SchedulerTest() { s_received.clear(); }
+// The main program the scheduler starts is the noting one, never the real program.
+SchedulerTest::SchedulerTest() {
+  s_received.clear();
+  installNotingMainProgram();
+}
 
 SchedulerTest::~SchedulerTest() { close(); }
 

@@ -45,7 +45,8 @@ class SchedulerTest : public MachineTest {
   HWND openMainStandIn();
   std::vector<Received> remoteKeys() const;
 
-  // "Orvane Media" in the program folder as a small script that notes its arguments.
+  // "Orvane Media" in the program folder as a small script that notes its arguments
+  // (installed for every test).
   void installNotingMainProgram();
   // The program starts the shell was asked for ("shell-execute" / "win-exec" entries).
   std::vector<std::string> programStarts(const char* category = "shell-execute");
