@@ -12,6 +12,7 @@ namespace {
 
 // Every whole record up to the first short read; false when the file cannot be read.
 bool ReadRecords(LPCSTR path, std::vector<ScheduleRecord>& records) {
+  TakeLeftoverFileA(path);
   CFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
   if (!file) return false;
@@ -26,7 +27,7 @@ bool ReadRecords(LPCSTR path, std::vector<ScheduleRecord>& records) {
 
 // The schedule goes to disk whole or not at all.
 bool WriteWholeFile(LPCSTR path, const std::vector<ScheduleRecord>& records) {
-  return CFileHandle::ReplaceWhole(path, records.data(), static_cast<DWORD>(records.size() * sizeof(ScheduleRecord)));
+  return ReplaceFileContentsA(path, records.data(), static_cast<DWORD>(records.size() * sizeof(ScheduleRecord)));
 }
 
 }  // namespace
