@@ -10,19 +10,23 @@
 
 namespace {
 
-// Every whole record up to the first short read; false when the file cannot be read.
+// Far above any plan a user keeps: a larger file is not a schedule.
+constexpr LONGLONG kLargestSchedule = 10000 * sizeof(ScheduleRecord);
+
+// Every whole record, in file order; a part record at the end is left. False when the file
+// cannot be read or is larger than any schedule.
 bool ReadRecords(LPCSTR path, std::vector<ScheduleRecord>& records) {
   TakeLeftoverFileA(path);
   CFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
-  if (!file) return false;
-  for (;;) {
-    ScheduleRecord record{};
-    DWORD read = 0;
-    if (!ReadFile(file.get(), &record, sizeof record, &read, nullptr)) return false;
-    if (read < sizeof record) return true;
-    records.push_back(record);
-  }
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestSchedule) return false;
+  std::vector<ScheduleRecord> all(static_cast<std::size_t>(size.QuadPart) / sizeof(ScheduleRecord));
+  const DWORD bytes = static_cast<DWORD>(all.size() * sizeof(ScheduleRecord));
+  DWORD read = 0;
+  if (bytes && (!ReadFile(file.get(), all.data(), bytes, &read, nullptr) || read != bytes)) return false;
+  records = std::move(all);
+  return true;
 }
 
 // The schedule goes to disk whole or not at all.
