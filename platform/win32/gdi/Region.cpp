@@ -144,6 +144,30 @@ bool Region::intersects(const RECT& rect) const {
 }
 
 Region Region::united(const Region& other) const { return combined(other, Op::Union); }
+
+void Region::unite(const Region& other) {
+  if (other.isEmpty() || &other == this) return;
+  const int top = other.m_rects.front().top;
+  // Bands end in ascending order: those ending at or above `top` stay as they are.
+  const auto split =
+      std::partition_point(m_rects.begin(), m_rects.end(), [top](const RECT& r) { return r.bottom <= top; });
+  Region tail;
+  tail.m_rects.assign(split, m_rects.end());
+  m_rects.erase(split, m_rects.end());
+  appendBands(tail.isEmpty() ? other : tail.combined(other, Op::Union));
+}
+
+void Region::appendBands(const Region& other) {
+  std::vector<int> spans;
+  for (const Band& band : bandsOf(other.m_rects)) {
+    spans.clear();
+    for (std::size_t i = band.begin; i < band.end; ++i) {
+      spans.push_back(other.m_rects[i].left);
+      spans.push_back(other.m_rects[i].right);
+    }
+    appendBand(band.top, band.bottom, spans);
+  }
+}
 Region Region::intersected(const Region& other) const { return combined(other, Op::Intersect); }
 Region Region::subtracted(const Region& other) const { return combined(other, Op::Subtract); }
 Region Region::xored(const Region& other) const { return combined(other, Op::Xor); }

@@ -102,6 +102,30 @@ TEST(RegionTest, AlgebraMatchesPointSets) {
   }
 }
 
+// Uniting in place rebuilds only the bands from the added region's top: whatever the
+// overlap, it must give the region a fresh union gives, bands merged across the seam.
+TEST(RegionTest, UniteInPlaceMatchesTheUnion) {
+  std::mt19937 rng(13);
+  for (int round = 0; round < 300; ++round) {
+    Region grown = Region::fromRects(randomRects(rng, 1 + round % 6));
+    const Region added = Region::fromRects(randomRects(rng, 1 + round % 4));
+    const Region expected = grown.united(added);
+    grown.unite(added);
+    expectBanded(grown);
+    EXPECT_TRUE(grown == expected);
+  }
+  // Rows added top to bottom, as a picture is scanned: equal rows join one band.
+  Region rows;
+  for (int y = 0; y < 6; ++y) {
+    const RECT spans[] = {{0, y, 3, y + 1}, {5, y, 9, y + 1}};
+    rows.unite(Region::fromRects(spans));
+  }
+  const RECT whole[] = {{0, 0, 3, 6}, {5, 0, 9, 6}};
+  EXPECT_TRUE(rows == Region::fromRects(whole));
+  rows.unite(rows);
+  EXPECT_TRUE(rows == Region::fromRects(whole));
+}
+
 TEST(RegionTest, ContainsAndIntersectsFollowThePixels) {
   std::mt19937 rng(3);
   for (int round = 0; round < 50; ++round) {
