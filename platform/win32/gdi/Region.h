@@ -63,6 +63,9 @@ class Region {
   // Appends one band of spans [x0, x1) pairs, merging it into the previous band when
   // they touch and match.
   void appendBand(int top, int bottom, const std::vector<int>& spans);
+  // Appends rectangles given in band order (bands top to bottom, apart; spans of a band
+  // left to right, not overlapping); false, appending nothing, when they are not.
+  bool appendInBandOrder(std::span<const RECT> rects);
   // Appends `other`'s bands after this region's last one, which lies above them.
   void appendBands(const Region& other);
 

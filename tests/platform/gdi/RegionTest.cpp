@@ -72,6 +72,27 @@ TEST(RegionTest, FromRectsIsTheUnionInBandedForm) {
   }
 }
 
+// Runs of a picture row by row take the way without sorting: touching runs and equal
+// rows must still join, and anything out of band order must still come out whole.
+TEST(RegionTest, RectanglesInBandOrderGiveTheSameRegion) {
+  std::mt19937 rng(17);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<RECT> runs;
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 24;) {
+        const int length = 1 + static_cast<int>(rng() % 4);
+        if (rng() % 3) runs.push_back(RECT{x, y, x + length, y + 1});
+        x += length + static_cast<int>(rng() % 2);  // runs may touch
+      }
+    if (round % 4 == 1 && runs.size() > 2) std::swap(runs[0], runs[runs.size() / 2]);
+    if (round % 4 == 2 && !runs.empty()) runs.push_back(runs.front());  // overlaps the first row
+    if (round % 4 == 3 && !runs.empty()) runs.insert(runs.begin() + 1, RECT{3, 0, 3, 5});  // empty
+    const Region region = Region::fromRects(runs);
+    expectBanded(region);
+    EXPECT_EQ(pointsOf(region), pointsOf(runs));
+  }
+}
+
 TEST(RegionTest, AlgebraMatchesPointSets) {
   std::mt19937 rng(11);
   for (int round = 0; round < 300; ++round) {
