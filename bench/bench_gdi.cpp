@@ -204,6 +204,23 @@ BENCHMARK(BM_BitBlt720x576)
     ->Args({32, 32, NOTSRCCOPY})
     ->Unit(benchmark::kMicrosecond);
 
+// SetDIBits of a 720 x 576 picture of `bits` bits (16: 5-5-5) into a 32-bit bitmap.
+void BM_SetDIBits720x576(benchmark::State& state) {
+  bench::OpenMachine();
+  const WORD bits = static_cast<WORD>(state.range(0));
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(720, 576, 1, 32, nullptr);
+  BITMAPINFO bmi{};
+  bmi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 720, 576, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint8_t> picture(static_cast<std::size_t>((720 * bits + 31) / 32 * 4) * 576);
+  for (std::size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<std::uint8_t>(i * 2654435761u >> 13);
+  for (auto _ : state) SetDIBits(dc, bitmap, 0, 576, picture.data(), &bmi, DIB_RGB_COLORS);
+  state.SetBytesProcessed(state.iterations() * 720 * 576 * 4);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+BENCHMARK(BM_SetDIBits720x576)->ArgName("bits")->Arg(16)->Arg(24)->Arg(32)->Unit(benchmark::kMicrosecond);
+
 void BM_StretchBltHalftone720x576To1024x768(benchmark::State& state) {
   bench::OpenMachine();
   Dib frame(720, 576);
