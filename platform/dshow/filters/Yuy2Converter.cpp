@@ -1,4 +1,5 @@
 #include <dshow/filters/Yuy2Converter.h>
+#include <win32/gdi/VectorClones.h>
 
 #include <algorithm>
 
@@ -29,14 +30,6 @@ inline void convert(const std::uint8_t* yuy2, int width, Put put) {
 }
 
 }  // namespace
-
-// Built for AVX2 beside the baseline and chosen when the program starts: eight lanes
-// of 32-bit products where the baseline has four and no 32-bit multiply.
-#if defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
-#define ORVANE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define ORVANE_VECTOR_CLONES
-#endif
 
 ORVANE_VECTOR_CLONES
 void Yuy2Converter::toBgr(const std::uint8_t* yuy2, int width, std::uint8_t* out, int bytesPerPixel) {

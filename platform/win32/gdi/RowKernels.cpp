@@ -1,4 +1,5 @@
 #include <win32/gdi/RowKernels.h>
+#include <win32/gdi/VectorClones.h>
 
 #include <cstring>
 
@@ -63,12 +64,12 @@ void row24To24(const std::uint8_t* s, std::uint8_t* d, int n) {
 void copy24To24(const std::uint8_t* s, std::uint8_t* d, int n) { std::memcpy(d, s, static_cast<std::size_t>(3 * n)); }
 
 template <class Op>
-void row24To32(const std::uint8_t* s, std::uint8_t* d, int n) {
+ORVANE_VECTOR_CLONES void row24To32(const std::uint8_t* s, std::uint8_t* d, int n) {
   for (int i = 0; i < n; ++i) store32(d + 4 * i, Op::apply(load24(s + 3 * i), load32(d + 4 * i)) & kColour);
 }
 
 template <class Op>
-void row32To24(const std::uint8_t* s, std::uint8_t* d, int n) {
+ORVANE_VECTOR_CLONES void row32To24(const std::uint8_t* s, std::uint8_t* d, int n) {
   for (int i = 0; i < n; ++i) store24(d + 3 * i, Op::apply(load32(s + 4 * i), load24(d + 3 * i)));
 }
 
