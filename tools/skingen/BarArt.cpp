@@ -58,7 +58,7 @@ void drawButton(Canvas& canvas, const BarControl& button, int state) {
   canvas.fill(Shape::circle(cx, cy, radius - 1), Paint::vertical(look.faceTop, look.faceBottom, r.top, r.bottom));
   Rgb ink = look.ink;
   if (button.icon == "record") ink = state == 3 ? Rgb{96, 58, 62} : theme::kRecord;
-  drawGlyph(canvas, button.icon, cx, cy + (state == 2 ? 1 : 0), radius * 0.95, ink);
+  drawGlyph(canvas, button.icon, cx, cy + (state == 2 ? 1 : 0), radius * 1.1, ink);
 }
 
 Canvas drawState(const Canvas& base, const BarSkin& bar, int state) {

@@ -25,7 +25,7 @@ void drawCaptionButton(Canvas& image, const WindowButton& button, int state) {
   }
   const Rgb ink = state == 0 ? theme::kTextSoft : look.ink;
   const double shift = state == 2 ? 1 : 0;
-  drawGlyph(image, button.icon, w / 2, h / 2 + shift, std::min(w, h) * 0.42, ink);
+  drawGlyph(image, button.icon, w / 2, h / 2 + shift, std::min(w, h) * 0.5, ink);
 }
 
 // A button with an icon and a caption; the menu look sets the icon on a round badge.
@@ -41,7 +41,7 @@ void drawLabelledButton(Canvas& image, const WindowButton& button, int state, Te
     const Rgb badge = state == 3 ? Rgb{34, 42, 51} : state == 1 ? theme::kAccentDeep : Rgb{33, 70, 86};
     image.fill(Shape::circle(iconX, cy, h * 0.34), Paint::solid(badge));
   }
-  drawGlyph(image, button.icon, iconX, cy, h * (menu ? 0.38 : 0.44), look.ink);
+  drawGlyph(image, button.icon, iconX, cy, h * (menu ? 0.44 : 0.46), look.ink);
   const double textLeft = menu ? h * 1.15 : h * 0.98;
   const double room = w - textLeft - h * (menu ? 0.6 : 0.2);
   const int size = text.fit(button.caption, Weight::Bold, static_cast<int>(h * (menu ? 0.34 : 0.31)), room);

@@ -137,7 +137,7 @@ const std::map<std::string, Maker>& makers() {
        }},
       {"wall",
        [](const Pen& g) {
-         Shape grid = g.round(-0.85, -0.85, -0.31, -0.31, 0.06);
+         Shape grid = g.round(-0.83, -0.83, -0.33, -0.33, 0.06);
          for (double x : {-0.58, 0.0, 0.58})
            for (double y : {-0.58, 0.0, 0.58}) grid = grid | g.round(x - 0.25, y - 0.25, x + 0.25, y + 0.25, 0.06);
          return grid;

@@ -78,7 +78,7 @@ void drawTv(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter&
   drawTitle(canvas, s, 76, skin.title, "Orvane Media", text);
   drawPanel(canvas, s.box(12, 88, 260, 644), s.size(14), theme::kPanel);
   for (const Rect& r : skin.frames) {
-    drawPanel(canvas, s.box(r.left - 6, r.top - 6, r.right + 6, r.bottom + 6), s.size(10), Rgb{28, 44, 58});
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
     canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
   }
   canvas.fill(Shape::rect(s.x(268), s.y(672), s.x(1010), s.y(672) + 1), Paint::solid(theme::kHairline));
