@@ -2,6 +2,8 @@
 // the program's resources, as a real picture of the size and key colours its users
 // expect. The ids come from the program's sources (constants and literal ids handed to
 // the loaders) and from the list of what the windows load.
+#include "BuiltSkin.h"
+
 #include <support/TestMachine.h>
 
 #include <win32/gdi.h>
@@ -84,29 +86,14 @@ std::set<int> IdsLoadedBySources() {
   return ids;
 }
 
-SIZE BitmapSize(HBITMAP bitmap) {
-  BITMAP bm{};
-  GetObjectA(bitmap, sizeof bm, &bm);
-  return {bm.bmWidth, bm.bmHeight};
-}
-
-COLORREF Pixel(HBITMAP bitmap, int x, int y) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  const COLORREF colour = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return colour;
-}
-
 class ProgramPicturesTest : public test::MachineTest {};
 
 TEST_F(ProgramPicturesTest, EveryBitmapTheProgramLoadsIsARealPictureOfItsSize) {
   for (const auto& [id, expected] : kBitmaps) {
     SCOPED_TRACE(id);
-    HBITMAP bitmap = LoadBitmapA(nullptr, MAKEINTRESOURCEA(id));
-    ASSERT_NE(bitmap, nullptr);
-    const SIZE size = BitmapSize(bitmap);
+    const test::Picture bitmap(LoadBitmapA(nullptr, MAKEINTRESOURCEA(id)));
+    ASSERT_TRUE(bitmap);
+    const SIZE size = bitmap.size();
     EXPECT_GT(size.cx, 0);
     EXPECT_GT(size.cy, 0);
     if (expected.width) {
@@ -116,10 +103,9 @@ TEST_F(ProgramPicturesTest, EveryBitmapTheProgramLoadsIsARealPictureOfItsSize) {
       EXPECT_EQ(size.cy, expected.height);
     }
     if (expected.corner != kAny) {
-      EXPECT_EQ(Pixel(bitmap, 0, 0), expected.corner) << "the transparent colour at the corner";
-      EXPECT_NE(Pixel(bitmap, size.cx / 2, size.cy / 2), expected.corner) << "something is drawn";
+      EXPECT_EQ(bitmap.pixel(0, 0), expected.corner) << "the transparent colour at the corner";
+      EXPECT_NE(bitmap.pixel(size.cx / 2, size.cy / 2), expected.corner) << "something is drawn";
     }
-    DeleteObject(bitmap);
   }
 }
 
@@ -158,11 +144,10 @@ TEST_F(ProgramPicturesTest, EveryIdTheSourcesLoadIsAmongTheResources) {
   const std::set<int> ids = IdsLoadedBySources();
   EXPECT_FALSE(ids.empty());
   for (int id : ids) {
-    HBITMAP bitmap = LoadBitmapA(nullptr, MAKEINTRESOURCEA(id));
+    const test::Picture bitmap(LoadBitmapA(nullptr, MAKEINTRESOURCEA(id)));
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
     EXPECT_TRUE(bitmap || icon) << "resource " << id << " is loaded by the program but missing";
     EXPECT_TRUE(kBitmaps.count(id) || kIcons.count(id)) << "resource " << id << " has no expected size here";
-    if (bitmap) DeleteObject(bitmap);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <cmath>
 #include <stdexcept>
 
 namespace skingen {
@@ -24,6 +25,28 @@ struct TextPainter::Impl {
     FT_Set_Pixel_Sizes(f, 0, static_cast<FT_UInt>(pixels));
     return f;
   }
+
+  // Walks the text's glyphs from the pen position `x`, kerned, loaded (and rendered when
+  // asked) into the face's slot; returns where the pen ends.
+  template <class Visit>
+  double layOut(const std::string& text, Weight weight, int pixels, double x, bool render, Visit visit) {
+    FT_Face f = face(weight, pixels);
+    FT_UInt previous = 0;
+    for (const char ch : text) {
+      const FT_UInt glyph = FT_Get_Char_Index(f, static_cast<unsigned char>(ch));
+      if (previous && FT_HAS_KERNING(f)) {
+        FT_Vector kern{};
+        FT_Get_Kerning(f, previous, glyph, FT_KERNING_DEFAULT, &kern);
+        x += kern.x / 64.0;
+      }
+      previous = glyph;
+      if (FT_Load_Glyph(f, glyph, FT_LOAD_DEFAULT)) continue;
+      if (render && FT_Render_Glyph(f->glyph, FT_RENDER_MODE_NORMAL)) continue;
+      visit(f->glyph, x);
+      x += f->glyph->advance.x / 64.0;
+    }
+    return x;
+  }
 };
 
 TextPainter::TextPainter() : m_impl(std::make_unique<Impl>()) {
@@ -43,37 +66,12 @@ TextPainter::~TextPainter() {
 }
 
 double TextPainter::width(const std::string& text, Weight weight, int pixels) {
-  FT_Face face = m_impl->face(weight, pixels);
-  double pen = 0;
-  FT_UInt previous = 0;
-  for (const char ch : text) {
-    const FT_UInt glyph = FT_Get_Char_Index(face, static_cast<unsigned char>(ch));
-    if (previous && FT_HAS_KERNING(face)) {
-      FT_Vector kern{};
-      FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern);
-      pen += kern.x / 64.0;
-    }
-    if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) == 0) pen += face->glyph->advance.x / 64.0;
-    previous = glyph;
-  }
-  return pen;
+  return m_impl->layOut(text, weight, pixels, 0, false, [](FT_GlyphSlot, double) {});
 }
 
 void TextPainter::draw(Canvas& canvas, const std::string& text, Weight weight, int pixels, double x, double baseline,
                        Rgb colour) {
-  FT_Face face = m_impl->face(weight, pixels);
-  double pen = x;
-  FT_UInt previous = 0;
-  for (const char ch : text) {
-    const FT_UInt glyph = FT_Get_Char_Index(face, static_cast<unsigned char>(ch));
-    if (previous && FT_HAS_KERNING(face)) {
-      FT_Vector kern{};
-      FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &kern);
-      pen += kern.x / 64.0;
-    }
-    previous = glyph;
-    if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) || FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL)) continue;
-    const FT_GlyphSlot slot = face->glyph;
+  m_impl->layOut(text, weight, pixels, x, true, [&](FT_GlyphSlot slot, double pen) {
     const FT_Bitmap& ink = slot->bitmap;
     const int left = static_cast<int>(std::lround(pen)) + slot->bitmap_left;
     const int top = static_cast<int>(std::lround(baseline)) - slot->bitmap_top;
@@ -87,8 +85,7 @@ void TextPainter::draw(Canvas& canvas, const std::string& text, Weight weight, i
         if (level) canvas.setPixel(px, y, mix(canvas.pixel(px, y), colour, level / 255.0));
       }
     }
-    pen += slot->advance.x / 64.0;
-  }
+  });
 }
 
 void TextPainter::drawCentred(Canvas& canvas, const std::string& text, Weight weight, int pixels, const Box& box,
