@@ -4,6 +4,7 @@
 #include "skin/CSkinButton.h"
 #include "windows/main/CMainDlg.h"
 #include "windows/main/CTVDlg.h"
+#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
 #include <machine/EventLog.h>
@@ -69,6 +70,11 @@ std::string buttonSection(const Button* buttons, std::size_t count, bool restore
 
 }  // namespace
 
+std::string Text(const RECT& rect) {
+  return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," + std::to_string(rect.right) + "," +
+         std::to_string(rect.bottom);
+}
+
 void WriteBmpFile(const std::filesystem::path& file, int cx, int cy, const std::function<COLORREF(int, int)>& pixel) {
   const std::uint32_t stride = (static_cast<std::uint32_t>(cx) * 3 + 3) / 4 * 4;
   const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(cy);
@@ -98,6 +104,9 @@ void WriteBmpFile(const std::filesystem::path& file, int cx, int cy, const std::
 }
 
 WindowsTest::WindowsTest() {
+  // The shared placement as a starting program has it.
+  g_isMaximized = 1;
+  g_sharedWindowRect = {0, 0, 0, 0};
   plat::AppBars::reset();
   installGrabberModule();
 }

@@ -21,6 +21,9 @@ namespace test {
 // A 24-bit bitmap file of cx x cy pixels, each the COLORREF `pixel(x, y)`.
 void WriteBmpFile(const std::filesystem::path& file, int cx, int cy, const std::function<COLORREF(int, int)>& pixel);
 
+// "left,top,right,bottom".
+std::string Text(const RECT& rect);
+
 // The colours the fixture skins use.
 inline constexpr COLORREF kLauncherBackground = RGB(20, 40, 90);
 inline constexpr COLORREF kTVBackground = RGB(30, 30, 30);

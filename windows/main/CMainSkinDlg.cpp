@@ -51,7 +51,7 @@ BEGIN_MESSAGE_MAP(CMainSkinDlg, CSkinDialog)
   ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CMainSkinDlg::CMainSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplate, pParent, "Main-System") {
+CMainSkinDlg::CMainSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplate, pParent, "Main-SystemButtons", "Main-SystemButtonsMin") {
   m_sizedFlag = TRUE;
 }
 
@@ -100,8 +100,6 @@ void CMainSkinDlg::DeleteCaptureTempFiles() {
   } while (::FindNextFileA(search, &found));
   ::FindClose(search);
 }
-
-CString CMainSkinDlg::ButtonSection(BOOL) const { return "Main-SystemButtons"; }
 
 BOOL CMainSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;

@@ -28,7 +28,6 @@ class CMainSkinDlg : public CSkinDialog {
 
  protected:
   void OnSkinButton(const CString& name) override;
-  CString ButtonSection(BOOL maximised) const override;
   BOOL SkipsFailedButtons() const override { return TRUE; }
   BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

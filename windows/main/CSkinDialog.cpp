@@ -44,8 +44,8 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
   ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
-CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParent, LPCSTR buttonPrefix)
-    : CDialog(nIDTemplate, pParent), m_buttonPrefix(buttonPrefix) {
+CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParent, LPCSTR buttonSection, LPCSTR restoredButtonSection)
+    : CDialog(nIDTemplate, pParent), m_buttonSection(buttonSection), m_restoredButtonSection(restoredButtonSection) {
   m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(kIconId));
 }
 
@@ -95,7 +95,7 @@ void CSkinDialog::StretchDrawBitmap(HDC hdc, int x1, int y1, int x2, int y2, HBI
 }
 
 CString CSkinDialog::ButtonSection(BOOL maximised) const {
-  return m_buttonPrefix + (maximised ? "-Buttons" : "-ButtonsMin");
+  return maximised ? m_buttonSection : m_restoredButtonSection;
 }
 
 BOOL CSkinDialog::CreateSkinButtons(HDC, BOOL maximised) {

@@ -19,8 +19,8 @@ class CSkinButton;
 
 class CSkinDialog : public CDialog {
  public:
-  // `buttonPrefix` names the button sections: prefix + "-Buttons" and prefix + "-ButtonsMin".
-  CSkinDialog(UINT nIDTemplate, CWnd* pParent, LPCSTR buttonPrefix);
+  // The button sections of the maximised and the restored layout.
+  CSkinDialog(UINT nIDTemplate, CWnd* pParent, LPCSTR buttonSection, LPCSTR restoredButtonSection);
   ~CSkinDialog() override;
 
   // The folder of `file` (its path without the file name), ending in one backslash.
@@ -56,8 +56,7 @@ class CSkinDialog : public CDialog {
   virtual void OnSkinButton(const CString& name);
   // Lays out what the window holds besides its buttons (hosted control, video area, bar).
   virtual void LayoutHostedControl() {}
-  // The button section for the layout; the launcher always reads its maximised one.
-  virtual CString ButtonSection(BOOL maximised) const;
+  CString ButtonSection(BOOL maximised) const;
   // The window keeps going when a button object cannot be made (the launcher does).
   virtual BOOL SkipsFailedButtons() const { return FALSE; }
 
@@ -89,7 +88,8 @@ class CSkinDialog : public CDialog {
   HBITMAP m_background = nullptr;
   SIZE m_backgroundSize = {0, 0};
   CString m_skinFile;
-  CString m_buttonPrefix;
+  CString m_buttonSection;
+  CString m_restoredButtonSection;
   HICON m_hIcon = nullptr;
   BOOL m_dblClickSeen = FALSE;
   BOOL m_sizedFlag = FALSE;

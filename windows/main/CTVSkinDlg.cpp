@@ -67,7 +67,7 @@ BEGIN_MESSAGE_MAP(CTVSkinDlg, CSkinDialog)
   ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CTVSkinDlg::CTVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplate, pParent, "TV") {}
+CTVSkinDlg::CTVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplate, pParent, "TV-Buttons", "TV-ButtonsMin") {}
 
 CTVSkinDlg::~CTVSkinDlg() {
   if (m_controlBar) {
