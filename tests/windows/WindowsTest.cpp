@@ -212,6 +212,13 @@ std::vector<std::string> WindowsTest::powerLog() {
   return out;
 }
 
+std::vector<std::string> WindowsTest::helpRequests() {
+  std::vector<std::string> out;
+  for (const auto& entry : plat::EventLog::events(machine()).read())
+    if (entry.category == "HtmlHelp") out.push_back(entry.text);
+  return out;
+}
+
 void WindowsTest::clickButton(CWnd& window, const char* name) {
   for (HWND child = GetWindow(window.GetSafeHwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     auto* button = dynamic_cast<CSkinButton*>(CWnd::FromHandlePermanent(child));

@@ -58,6 +58,8 @@ class WindowsTest : public ControllerTest {
   void remoteKey(int key, WPARAM flag = 0);
   // The power log's entries as "category text".
   std::vector<std::string> powerLog();
+  // The help files opened, each as "<file> <command>".
+  std::vector<std::string> helpRequests();
   // Moves the pointer over a skin button of a window and clicks it.
   void clickButton(CWnd& window, const char* name);
 

@@ -335,7 +335,7 @@ void CTVSkinDlg::TakeSnapshot() {
   if (!g_pAppController) return;
   CString file;
   if (!g_pAppController->TakeSnapshot(file) || file.IsEmpty()) return;
-  AppendMediaList(GetAppFolder() + "histroyPicture.lis", file, kMediaListPicture);
+  AppendMediaList(GetAppFolder() + kPictureHistoryFile, file, kMediaListPicture);
   if (g_pTaskbarNotifier) g_pTaskbarNotifier->Show(WrapNoticeText(file), 500, 3000, 500, 1);
 }
 
