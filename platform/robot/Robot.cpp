@@ -269,8 +269,10 @@ void Robot::press(int vk) {
   }
   // With no window to take it, the key still reaches the thread, which keeps its state.
   HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
-  // A key goes down with a repeat count of one; held with Alt it is a system key.
-  postInput(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), alt ? 0x20000001 : 1);
+  // A key goes down with a repeat count of one; held with Alt it is a system key, and F10
+  // (the menu key) is one on its own.
+  const bool system = alt || vk == VK_F10;
+  postInput(target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), alt ? 0x20000001 : 1);
   afterInput();
 }
 
@@ -283,7 +285,8 @@ void Robot::release(int vk) {
     alt = system.input().isDown(VK_MENU);
   }
   HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
-  postInput(target, alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), alt ? 0xE0000001 : 0xC0000001);
+  const bool system = alt || vk == VK_F10;
+  postInput(target, system ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), alt ? 0xE0000001 : 0xC0000001);
   afterInput();
 }
 

@@ -89,7 +89,7 @@ std::optional<int> keyCode(const std::string& name) {
       {"SPACE", VK_SPACE},   {"BACK", VK_BACK},     {"BACKSPACE", VK_BACK}, {"DELETE", VK_DELETE}, {"UP", VK_UP},
       {"DOWN", VK_DOWN},     {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT},    {"PRIOR", VK_PRIOR},   {"PAGEUP", VK_PRIOR},
       {"NEXT", VK_NEXT},     {"PAGEDOWN", VK_NEXT}, {"HOME", VK_HOME},      {"END", VK_END},       {"SHIFT", VK_SHIFT},
-      {"CONTROL", VK_CONTROL}, {"ALT", VK_MENU},    {"MENU", VK_MENU},
+      {"CONTROL", VK_CONTROL}, {"CTRL", VK_CONTROL}, {"ALT", VK_MENU},    {"MENU", VK_MENU},
   };
   if (const auto it = keys.find(name); it != keys.end()) return it->second;
   if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9'))) return name[0];
@@ -341,9 +341,23 @@ int RobotScript::run(const Verb& verb) {
       m_robot.drag(from, to);
     }
   } else if (name == "key") {
-    const auto vk = keyCode(verb.args[0]);
-    if (vk) m_robot.key(*vk);
-    else fail(verb, "unknown key '" + verb.args[0] + "'");
+    // "CTRL+T", "ALT+ENTER": the modifiers are held down around the key.
+    std::vector<int> held;
+    std::string rest = verb.args[0];
+    for (std::size_t plus = rest.find('+'); plus != std::string::npos && plus + 1 < rest.size(); plus = rest.find('+')) {
+      const auto modifier = keyCode(rest.substr(0, plus));
+      if (!modifier) break;
+      held.push_back(*modifier);
+      rest = rest.substr(plus + 1);
+    }
+    const auto vk = keyCode(rest);
+    if (!vk) {
+      fail(verb, "unknown key '" + verb.args[0] + "'");
+    } else {
+      for (int modifier : held) m_robot.press(modifier);
+      m_robot.key(*vk);
+      for (auto it = held.rbegin(); it != held.rend(); ++it) m_robot.release(*it);
+    }
   } else if (name == "type") {
     if (!m_robot.type(verb.args[0])) fail(verb, "the text has characters no key types");
   } else if (name == "answer") {
