@@ -152,8 +152,10 @@ void MenuTracker::open(HMENU menu, POINT at, int parentRight) {
   level.window = window;
   m_levels.push_back(std::move(level));
   SendMessageA(window, MN_SIZEWINDOW, 0, 0);
-  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  UpdateWindow(window);
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+  // A window shown paints its frame too (WM_NCPAINT), so a subclass can draw its own.
+  RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void MenuTracker::layout(Level& level) {

@@ -111,7 +111,10 @@ BOOL ModifyMenuA(HMENU hMnu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem, L
   const bool done = changeItem(hMnu, uPosition, uFlags, [&](MenuData&, MenuEntry& item) {
     // A sub-menu stays when the new item is not a popup but the old one was.
     const HMENU keptSub = !(uFlags & MF_POPUP) && item.subMenu ? item.subMenu : nullptr;
+    // An item made owner-drawn keeps its text, for whoever converts the menu again.
+    const std::string keptText = entry.isOwnerDraw() ? item.text : std::string();
     item = entry;
+    if (entry.isOwnerDraw()) item.text = keptText;
     if (keptSub) {
       item.subMenu = keptSub;
       item.flags |= MF_POPUP;
@@ -207,6 +210,54 @@ BOOL EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
     item.flags = (item.flags & ~(MF_GRAYED | MF_DISABLED)) | (uEnable & (MF_GRAYED | MF_DISABLED));
   });
   return previous;
+}
+
+BOOL GetMenuItemInfoA(HMENU hmenu, UINT item, BOOL fByPosition, LPMENUITEMINFOA lpmii) {
+  if (!lpmii) return FALSE;
+  std::optional<MenuEntry> found;
+  bool isDefault = false;
+  changeItem(hmenu, item, fByPosition ? MF_BYPOSITION : MF_BYCOMMAND, [&](MenuData& data, MenuEntry& entry) {
+    found = entry;
+    isDefault = &entry - data.items.data() == data.defaultItem;
+  });
+  if (!found) return invalidMenu();
+  const UINT mask = lpmii->fMask;
+  if (mask & MIIM_FTYPE) lpmii->fType = found->flags & (MF_SEPARATOR | MF_OWNERDRAW | MF_BITMAP | MF_MENUBREAK | MF_MENUBARBREAK);
+  if (mask & MIIM_STATE) lpmii->fState = (found->flags & (MF_CHECKED | MF_GRAYED | MF_DISABLED)) | (isDefault ? MF_DEFAULT : 0);
+  if (mask & MIIM_ID) lpmii->wID = found->id;
+  if (mask & MIIM_SUBMENU) lpmii->hSubMenu = found->subMenu;
+  if (mask & MIIM_DATA) lpmii->dwItemData = found->itemData;
+  if (mask & MIIM_STRING) {
+    if (lpmii->dwTypeData && lpmii->cch > 0) {
+      const std::size_t n = std::min<std::size_t>(found->text.size(), lpmii->cch - 1);
+      std::memcpy(lpmii->dwTypeData, found->text.data(), n);
+      lpmii->dwTypeData[n] = '\0';
+      lpmii->cch = static_cast<UINT>(n);
+    } else {
+      lpmii->cch = static_cast<UINT>(found->text.size());
+    }
+  }
+  return TRUE;
+}
+
+BOOL SetMenuItemInfoA(HMENU hmenu, UINT item, BOOL fByPositon, const MENUITEMINFOA* lpmii) {
+  if (!lpmii) return FALSE;
+  const UINT mask = lpmii->fMask;
+  const bool done = changeItem(hmenu, item, fByPositon ? MF_BYPOSITION : MF_BYCOMMAND, [&](MenuData&, MenuEntry& entry) {
+    if (mask & MIIM_FTYPE)
+      entry.flags = (entry.flags & ~(MF_SEPARATOR | MF_OWNERDRAW | MF_BITMAP)) |
+                    (lpmii->fType & (MF_SEPARATOR | MF_OWNERDRAW | MF_BITMAP));
+    if (mask & MIIM_STATE)
+      entry.flags = (entry.flags & ~(MF_CHECKED | MF_GRAYED | MF_DISABLED)) | (lpmii->fState & (MF_CHECKED | MF_GRAYED | MF_DISABLED));
+    if (mask & MIIM_ID) entry.id = lpmii->wID;
+    if (mask & MIIM_SUBMENU) {
+      entry.subMenu = lpmii->hSubMenu;
+      entry.flags = lpmii->hSubMenu ? (entry.flags | MF_POPUP) : (entry.flags & ~MF_POPUP);
+    }
+    if (mask & MIIM_DATA) entry.itemData = lpmii->dwItemData;
+    if (mask & MIIM_STRING) entry.text = lpmii->dwTypeData ? lpmii->dwTypeData : "";
+  });
+  return done ? TRUE : invalidMenu();
 }
 
 BOOL SetMenuDefaultItem(HMENU hMenu, UINT uItem, UINT fByPos) {

@@ -102,6 +102,36 @@ struct DRAWITEMSTRUCT {
 };
 using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
 
+#define MIIM_STATE 0x00000001
+#define MIIM_ID 0x00000002
+#define MIIM_SUBMENU 0x00000004
+#define MIIM_DATA 0x00000020
+#define MIIM_STRING 0x00000040
+#define MIIM_FTYPE 0x00000100
+
+#define MFT_STRING MF_STRING
+#define MFT_SEPARATOR MF_SEPARATOR
+#define MFT_OWNERDRAW MF_OWNERDRAW
+#define MFS_GRAYED 0x00000003
+#define MFS_CHECKED MF_CHECKED
+#define MFS_DEFAULT MF_DEFAULT
+
+struct MENUITEMINFOA {
+  UINT cbSize;
+  UINT fMask;
+  UINT fType;
+  UINT fState;
+  UINT wID;
+  HMENU hSubMenu;
+  HBITMAP hbmpChecked;
+  HBITMAP hbmpUnchecked;
+  ULONG_PTR dwItemData;
+  LPSTR dwTypeData;
+  UINT cch;
+  HBITMAP hbmpItem;
+};
+using LPMENUITEMINFOA = MENUITEMINFOA*;
+
 HMENU CreateMenu();
 HMENU CreatePopupMenu();
 BOOL DestroyMenu(HMENU hMenu);
@@ -130,6 +160,10 @@ UINT GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
 // Both return the previous state (MF_CHECKED / MF_GRAYED | MF_DISABLED), or (DWORD)-1.
 DWORD CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck);
 BOOL EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
+// The parts fMask names; for MIIM_STRING, cch is the buffer's size in and the text's
+// length out (dwTypeData nullptr: the length only).
+BOOL GetMenuItemInfoA(HMENU hmenu, UINT item, BOOL fByPosition, LPMENUITEMINFOA lpmii);
+BOOL SetMenuItemInfoA(HMENU hmenu, UINT item, BOOL fByPositon, const MENUITEMINFOA* lpmii);
 BOOL SetMenuDefaultItem(HMENU hMenu, UINT uItem, UINT fByPos);
 UINT GetMenuDefaultItem(HMENU hMenu, UINT fByPos, UINT gmdiFlags);
 
@@ -144,3 +178,6 @@ BOOL GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem);
 #define InsertMenu InsertMenuA
 #define ModifyMenu ModifyMenuA
 #define GetMenuString GetMenuStringA
+#define GetMenuItemInfo GetMenuItemInfoA
+#define SetMenuItemInfo SetMenuItemInfoA
+using MENUITEMINFO = MENUITEMINFOA;

@@ -84,12 +84,12 @@ TEST_F(MenuTest, ItemsKeepTheirIdsTextsAndStates) {
   EXPECT_TRUE(SetMenuDefaultItem(menu, 0, TRUE));
   EXPECT_EQ(GetMenuDefaultItem(menu, FALSE, 0), kOpen);
 
-  // An item made owner-drawn keeps its id and carries the data instead of a text.
+  // An item made owner-drawn keeps its id and its text and carries the data.
   int record = 7;
   ASSERT_TRUE(ModifyMenuA(menu, 3, MF_BYPOSITION | MF_OWNERDRAW, kClose, reinterpret_cast<LPCSTR>(&record)));
   EXPECT_EQ(GetMenuItemID(menu, 3), kClose);
   EXPECT_EQ(GetMenuState(menu, 3, MF_BYPOSITION) & MF_OWNERDRAW, static_cast<UINT>(MF_OWNERDRAW));
-  EXPECT_EQ(menuText(menu, 3, MF_BYPOSITION), "");
+  EXPECT_EQ(menuText(menu, 3, MF_BYPOSITION), "Close");
 
   // A sub-menu item has no id, and commands are found inside it.
   HMENU sub = CreatePopupMenu();
