@@ -6,6 +6,7 @@
 #include <machine/TvStickControl.h>
 #include <mfc/wnd/CWinThread.h>
 #include <mfc/wnd/CWnd.h>
+#include <win32/thread.h>
 #include <win32/user/FocusManager.h>
 #include <win32/user/HitTest.h>
 #include <win32/user/MessageDelivery.h>
@@ -64,6 +65,54 @@ bool keyOf(char c, int& vk, bool& shift) {
 }  // namespace
 
 Robot::Robot(bool pumpAfterInput) : m_pumpAfterInput(pumpAfterInput) {}
+
+void Robot::duringModal(std::function<void(Robot&)> action) {
+  if (!m_modalActions) m_modalActions = std::make_shared<std::deque<std::function<void(Robot&)>>>();
+  const bool idle = m_modalActions->empty();
+  m_modalActions->push_back(std::move(action));
+  if (!idle) return;
+  const DWORD thread = GetCurrentThreadId();
+  UserSystem::current().setIdleHook(thread, [actions = m_modalActions, thread]() -> int {
+    if (actions->empty()) {
+      UserSystem::current().setIdleHook(thread, nullptr);
+      return -1;
+    }
+    auto action = std::move(actions->front());
+    actions->pop_front();
+    Robot inner(false);
+    action(inner);
+    return 0;
+  });
+}
+
+HWND Robot::openMenu() const {
+  HWND menu = FindWindowA(POPUPMENU_CLASS, nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+POINT Robot::menuItem(int position) const {
+  HWND window = openMenu();
+  RECT rect{};
+  if (window) {
+    const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    GetMenuItemRect(window, menu, static_cast<UINT>(position), &rect);
+  }
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool Robot::chooseMenuCommand(UINT id) {
+  HWND window = openMenu();
+  if (!window) return false;
+  const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    if (GetMenuItemID(menu, i) == id) {
+      click(menuItem(i));
+      return true;
+    }
+  }
+  return false;
+}
 
 int Robot::pumpUntilIdle() {
   int count = 0;
