@@ -11,6 +11,7 @@
 #include <machine/TvStickControl.h>
 #include <mfc/wnd/CWinThread.h>
 #include <mfc/wnd/CWnd.h>
+#include <win32/thread.h>
 #include <win32/user/FocusManager.h>
 #include <win32/user/HitTest.h>
 #include <win32/user/MessageDelivery.h>
@@ -69,6 +70,54 @@ bool keyOf(char c, int& vk, bool& shift) {
 }  // namespace
 
 Robot::Robot(bool pumpAfterInput) : m_pumpAfterInput(pumpAfterInput) {}
+
+void Robot::duringModal(std::function<void(Robot&)> action) {
+  if (!m_modalActions) m_modalActions = std::make_shared<std::deque<std::function<void(Robot&)>>>();
+  const bool idle = m_modalActions->empty();
+  m_modalActions->push_back(std::move(action));
+  if (!idle) return;
+  const DWORD thread = GetCurrentThreadId();
+  UserSystem::current().setIdleHook(thread, [actions = m_modalActions, thread]() -> int {
+    if (actions->empty()) {
+      UserSystem::current().setIdleHook(thread, nullptr);
+      return -1;
+    }
+    auto action = std::move(actions->front());
+    actions->pop_front();
+    Robot inner(false);
+    action(inner);
+    return 0;
+  });
+}
+
+HWND Robot::openMenu() const {
+  HWND menu = FindWindowA(POPUPMENU_CLASS, nullptr);
+  return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+POINT Robot::menuItem(int position) const {
+  HWND window = openMenu();
+  RECT rect{};
+  if (window) {
+    const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    GetMenuItemRect(window, menu, static_cast<UINT>(position), &rect);
+  }
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool Robot::chooseMenuCommand(UINT id) {
+  HWND window = openMenu();
+  if (!window) return false;
+  const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    if (GetMenuItemID(menu, i) == id) {
+      click(menuItem(i));
+      return true;
+    }
+  }
+  return false;
+}
 
 int Robot::pumpUntilIdle() {
   int count = 0;
@@ -278,8 +327,10 @@ void Robot::press(int vk) {
   }
   // With no window to take it, the key still reaches the thread, which keeps its state.
   HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
-  // A key goes down with a repeat count of one; held with Alt it is a system key.
-  postInput(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), alt ? 0x20000001 : 1);
+  // A key goes down with a repeat count of one; held with Alt it is a system key, and F10
+  // (the menu key) is one on its own.
+  const bool system = alt || vk == VK_F10;
+  postInput(target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), alt ? 0x20000001 : 1);
   afterInput();
 }
 
@@ -292,7 +343,8 @@ void Robot::release(int vk) {
     alt = system.input().isDown(VK_MENU);
   }
   HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
-  postInput(target, alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), alt ? 0xE0000001 : 0xC0000001);
+  const bool system = alt || vk == VK_F10;
+  postInput(target, system ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), alt ? 0xE0000001 : 0xC0000001);
   afterInput();
 }
 

@@ -19,6 +19,9 @@
 #include <win32/user/MessageBoxLog.h>
 
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,6 +64,17 @@ class Robot {
 
   void answerNextMessageBox(int answer);
 
+  // Work to do while a modal loop of the calling thread runs (a popup menu, a dialog):
+  // each action runs once, in order, whenever the thread is idle, with a robot that
+  // leaves the pumping to the loop. A menu still open when they are done is dismissed.
+  void duringModal(std::function<void(Robot&)> action);
+  // The newest popup menu on screen (class "#32768"), null when none.
+  HWND openMenu() const;
+  // The screen point in the middle of an item of the newest popup menu.
+  POINT menuItem(int position) const;
+  // Clicks the item of the newest popup menu that has the command id; false when none has.
+  bool chooseMenuCommand(UINT id);
+
   // The PC's hardware as a user handles it: the TV stick plugged in or pulled out (the
   // windows registered for capture devices are told), and what the Composite input
   // shows (colour bars named `source`; an empty name takes the signal away).
@@ -101,6 +115,7 @@ class Robot {
   void afterInput();
 
   bool m_pumpAfterInput;
+  std::shared_ptr<std::deque<std::function<void(Robot&)>>> m_modalActions;
   bool m_quit = false;
   int m_quitCode = 0;
 };

@@ -45,6 +45,16 @@ TEST_F(ScheduleListTest, AMissingFileFailsAndKeepsTheItems) {
   EXPECT_EQ(list.GetCount(), 0);
 }
 
+TEST_F(ScheduleListTest, AFileLargerThanAnyScheduleIsRefusedUnread) {
+  CScheduleList list;
+  writeBytes(path(), Bytes(10000 * 36, 0));
+  ASSERT_EQ(list.Load(path().c_str()), 1);
+  EXPECT_EQ(list.GetCount(), 10000);
+  writeBytes(path(), Bytes(10000 * 36 + 1, 0));
+  EXPECT_EQ(list.Load(path().c_str()), 0);
+  EXPECT_EQ(list.GetCount(), 10000) << "the items are kept";
+}
+
 TEST_F(ScheduleListTest, StoredItemsAreCopiesInTheirOwnPlaces) {
   CScheduleList list;
   CScheduleItem a = item(100, 60, 1);
