@@ -7,6 +7,10 @@
 #include "core/CScheduleItem.h"
 #include "core/CScheduleList.h"
 
+#include "MpegFileProbe.h"
+
+#include <com/objbase.h>
+#include <graphs/DeviceUtilities.h>
 #include <machine/EventLog.h>
 #include <machine/PowerState.h>
 #include <win32/user.h>
@@ -62,6 +66,18 @@ class CalvendorTest : public test::ProgramsTest {
   }
   HWND mainWindow() { return FindWindowA("#32770", kMainTitle); }
 
+  // The main program's skins and filter modules beside it, the fan-out filter registered,
+  // as the installer leaves them.
+  void installMainProgramFiles() {
+    const auto built = test::TestMachine::builtProgramFolder();
+    const auto program = testMachine.programFolder();
+    for (const char* folder : {"Skin", "skins", "Filter"})
+      std::filesystem::copy(built / folder, program / folder, std::filesystem::copy_options::recursive);
+    CoInitialize(nullptr);
+    RegisterFilterModule("Filter\\Branchel.ax");
+    CoUninitialize();
+  }
+
   // Stand-by with the main program closed; the armed wake-up time then wakes the PC and
   // the scheduler starts the main program with "ant" before the item.
   void sleepUntilTheItemWakesThePc() {
@@ -99,38 +115,51 @@ TEST_F(CalvendorTest, OneInstanceShowsItsTrayIconWhichComesBackWithTheShell) {
   EXPECT_TRUE(robot.trayIcons().empty());
 }
 
-TEST_F(CalvendorTest, APlannedRecordingWakesThePcStartsTheMainProgramAndStandbyFollows) {
+// The main program started for the item records it for its ten seconds and asks for
+// stand-by, which the scheduler carries out ten seconds later.
+TEST_F(CalvendorTest, APlannedRecordingIsMadeWithTheMainProgramClosedAndThePcSleepsAgain) {
+  installMainProgramFiles();
   start("Calvendor");
   ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
   plan(2, 1, 2);
   sleepUntilTheItemWakesThePc();
 
-  // The main program asks for stand-by at the end of the recording.
-  CScheduleList::RequestStandby();
-  ASSERT_TRUE(advanceUntil(30000, 1000, [&] { return power("standby").size() == 2; }));
+  // Frame by frame through the recording, until the PC stands by again.
+  ASSERT_TRUE(advanceUntil(90000, 40, [&] { return power("standby").size() == 2; }));
   EXPECT_EQ(powerSequence(), (std::vector<std::string>{"standby", "wake", "standby"}));
   EXPECT_TRUE(machine().service<plat::PowerState>().isSuspended());
+
+  const rectest::MpegFileProbe probe((testMachine.programFolder() / "Videos" / "cap00.mpg").string());
+  ASSERT_TRUE(probe.ok());
+  EXPECT_TRUE(probe.video().found);
+  EXPECT_NEAR(probe.video().seconds, 10.0, 1.5);
 }
 
+// With shut-down as the after-recording action, the main program is closed first.
 TEST_F(CalvendorTest, AfterAPlannedRecordingWithShutdownTheMainProgramClosesAndThePcGoesOff) {
+  installMainProgramFiles();
   start("Calvendor");
   ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
   plan(2, 1, 3);
   sleepUntilTheItemWakesThePc();
 
-  CScheduleList::RequestShutdown();
-  ASSERT_TRUE(advanceUntil(30000, 1000, [&] { return !power("shutdown").empty(); }));
-  EXPECT_TRUE(waitUntil([&] { return mainWindow() == nullptr; }));
+  ASSERT_TRUE(advanceUntil(90000, 40, [&] { return !power("shutdown").empty(); }));
+  EXPECT_TRUE(advanceUntil(10000, 40, [&] { return mainWindow() == nullptr; }));
   EXPECT_EQ(powerSequence(), (std::vector<std::string>{"standby", "wake", "shutdown"}));
   EXPECT_TRUE(machine().service<plat::PowerState>().isOff());
+  EXPECT_TRUE(std::filesystem::exists(testMachine.programFolder() / "Videos" / "cap00.mpg"));
 }
 
-TEST_F(CalvendorTest, APlannedViewWakesThePcAndStartsTheMainProgram) {
+// A planned view opens the TV window of the main program the scheduler started.
+TEST_F(CalvendorTest, APlannedViewWakesThePcAndStartsTheMainProgramOnItsChannel) {
+  installMainProgramFiles();
   start("Calvendor");
   ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
   plan(2, 0, 0);
   sleepUntilTheItemWakesThePc();
+  EXPECT_TRUE(advanceUntil(60000, 40, [&] { return FindWindowA("#32770", "Orvane Media_TVDlg") != nullptr; }));
   EXPECT_EQ(powerSequence(), (std::vector<std::string>{"standby", "wake"}));
+  EXPECT_FALSE(std::filesystem::exists(testMachine.programFolder() / "Videos" / "cap00.mpg"));
 }
 
 // The remote control reaches the main program's window through the scheduler: digits

@@ -96,10 +96,8 @@ bool ProgramsTest::advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const st
     if (done()) return true;
     robot.advance(stepMs);
     // The programs look at the clock every few milliseconds when their timers are pending.
-    for (int i = 0; i < 10 && !done(); ++i) {
-      robot.pumpUntilIdle();
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    robot.pumpUntilIdle();
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
   }
   return waitUntil(done);
 }
