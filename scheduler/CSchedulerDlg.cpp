@@ -125,6 +125,11 @@ void CSchedulerDlg::EnableShutdownPrivilege() {
 }
 
 LRESULT CSchedulerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The tray menu's check mark follows "Remote Shutdown" as the menu opens.
+  if (message == WM_INITMENUPOPUP) {
+    CheckMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(ID_TRAY_REMOTE_SHUTDOWN),
+                  MF_BYCOMMAND | (m_remoteShutdown ? MF_CHECKED : MF_UNCHECKED));
+  }
   if (message == WM_POWERBROADCAST) {
     if (wParam == PBT_APMSUSPEND) OnSuspend();
     if (wParam == PBT_APMRESUMEAUTOMATIC) OnResumeAutomatic();
