@@ -16,6 +16,8 @@
 #include <win32/user.h>
 
 #include <algorithm>
+#include <fstream>
+#include <fstream>
 
 namespace {
 
@@ -192,6 +194,42 @@ TEST_F(CalvendorTest, RemoteKeysReachTheMainProgramAndThePowerKeyStartsIt) {
   robot.pressRemoteKey(20);
   ASSERT_TRUE(advanceUntil(20000, 108, [&] { return mainWindow() != nullptr; }));
   EXPECT_EQ(starts(), (std::vector<std::string>{programPath("Orvane Media.exe") + " "}));
+}
+
+// On live TV the keys act on the TV window: a channel number typed in digits and
+// confirmed, the next channel, the volume held up, mute. The TV window is the one a
+// planned view opened; what the keys changed is what the main program saves as it closes.
+TEST_F(CalvendorTest, RemoteKeysTuneAndSetTheVolumeOfTheMainProgramsTvWindow) {
+  installMainProgramFiles();
+  start("Calvendor");
+  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  plan(2, 0, 0);
+  ASSERT_TRUE(advanceUntil(180000, 100, [&] { return FindWindowA("#32770", "Orvane Media_TVDlg") != nullptr; }));
+  advance(40000, 40);  // the view comes due 20 s after the window opened and runs 10 s
+  const HWND launcher = mainWindow();
+  ASSERT_NE(launcher, nullptr);
+
+  robot.pressRemoteKey(4);      // 5
+  robot.pressRemoteKey(10);     // the number is complete
+  robot.pressRemoteKey(18);     // the next channel
+  robot.pressRemoteKey(16, 5);  // volume up, held: three steps
+  robot.pressRemoteKey(12);     // mute
+  advance(3000, 40);
+  ASSERT_TRUE(PostMessageA(launcher, WM_CLOSE, 0, 0));
+  ASSERT_TRUE(advanceUntil(10000, 40, [&] { return mainWindow() == nullptr; }));
+
+  const auto read = [&](const char* name, std::size_t offset) {
+    std::ifstream file(testMachine.programFolder() / name, std::ios::binary);
+    file.seekg(static_cast<std::streamoff>(offset));
+    std::int32_t value = -1;
+    file.read(reinterpret_cast<char*>(&value), sizeof value);
+    return value;
+  };
+  // The view ran on channel 3 of the antenna plan; the keys act on the plan live TV went
+  // back to, the default PC's cable plan.
+  EXPECT_EQ(read("ZRQChannels.chl", 0), 3);
+  EXPECT_EQ(read("ZRQChannels.chl", 4), 6);
+  EXPECT_EQ(read("ZRQData.dat", 76), 65);
 }
 
 }  // namespace

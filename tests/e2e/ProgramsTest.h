@@ -32,6 +32,8 @@ class ProgramsTest : public MachineTest {
   // Moves the shared clock in steps, giving the programs a moment to follow each step,
   // until `done` holds or `ms` have passed; whether `done` held.
   bool advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done);
+  // Moves the shared clock by `ms` in steps, giving the programs a moment to follow each.
+  void advance(std::uint64_t ms, std::uint64_t stepMs);
   std::string programPath(const std::string& name);
 
   plat::Robot robot;
