@@ -6,6 +6,7 @@
 
 #include <mfc/CTime.h>
 #include <win32/shell.h>
+#include <win32/error.h>
 #include <win32/handleapi.h>
 #include <win32/thread.h>
 #include <win32/time.h>
@@ -113,15 +114,18 @@ void CSchedulerDlg::ShutDown() {
   if (!ExitWindowsEx(kExitFlags, 0)) ::MessageBoxA(m_hWnd, "ExitWindowsEx", nullptr, MB_OK);
 }
 
-void CSchedulerDlg::EnableShutdownPrivilege() {
+// False when the token cannot be opened or the privilege was not granted.
+bool CSchedulerDlg::EnableShutdownPrivilege() {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
   TOKEN_PRIVILEGES privileges{};
   LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
   AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+  const bool granted = GetLastError() == ERROR_SUCCESS;
   CloseHandle(token);
+  return granted;
 }
 
 LRESULT CSchedulerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -84,7 +84,7 @@ class CSchedulerDlg : public CDialog {
   void ShutDown();
   void OnSuspend();
   void OnResumeAutomatic();
-  static void EnableShutdownPrivilege();
+  static bool EnableShutdownPrivilege();
   static HWND MainProgramWindow();
   static bool StartMainProgram(LPCSTR verb, LPCSTR parameters, int show);
 

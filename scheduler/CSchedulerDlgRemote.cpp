@@ -4,10 +4,7 @@
 #include "scheduler/CSchedulerDlg.h"
 
 #include <vendor/qxmdll/QXUSBControl.h>
-#include <win32/error.h>
-#include <win32/handleapi.h>
 #include <win32/shell.h>
-#include <win32/thread.h>
 #include <win32/user.h>
 #include <win32/version.h>
 
@@ -114,15 +111,6 @@ BOOL CSchedulerDlg::ShutDownByPowerKey() {
   version.dwOSVersionInfoSize = sizeof version;
   GetVersionExA(&version);
   if (version.dwMajorVersion < 5) return ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0);
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return FALSE;
-  TOKEN_PRIVILEGES privileges{};
-  LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
-  privileges.PrivilegeCount = 1;
-  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-  const bool refused = GetLastError() != ERROR_SUCCESS;
-  CloseHandle(token);
-  if (refused) return FALSE;
+  if (!EnableShutdownPrivilege()) return FALSE;
   return ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF, 0);
 }

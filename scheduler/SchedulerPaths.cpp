@@ -2,25 +2,25 @@
 
 #include <win32/module.h>
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
-char g_scheduleFile[MAX_PATH];
-char g_mainProgram[MAX_PATH];
+CString g_scheduleFile;
+CString g_mainProgram;
 
 }  // namespace
 
 namespace SchedulerPaths {
 
 void Build() {
-  char folder[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, folder, sizeof folder);
-  if (length == 0 || length >= sizeof folder) folder[0] = '\0';
-  if (char* slash = std::strrchr(folder, '\\')) slash[1] = '\0';
-  std::snprintf(g_scheduleFile, sizeof g_scheduleFile, "%sschedulefile.she", folder);
-  std::snprintf(g_mainProgram, sizeof g_mainProgram, "%sOrvane Media.exe", folder);
+  char module[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
+  if (length == 0 || length >= sizeof module) module[0] = '\0';
+  if (char* slash = std::strrchr(module, '\\')) slash[1] = '\0';
+  const CString folder(module);
+  g_scheduleFile = folder + "schedulefile.she";
+  g_mainProgram = folder + "Orvane Media.exe";
 }
 
 LPCSTR ScheduleFile() { return g_scheduleFile; }
