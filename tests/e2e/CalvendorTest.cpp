@@ -15,6 +15,8 @@
 #include <machine/PowerState.h>
 #include <win32/user.h>
 
+#include <signal.h>
+
 #include <algorithm>
 #include <fstream>
 #include <fstream>
@@ -225,8 +227,11 @@ TEST_F(CalvendorTest, RemoteKeysTuneAndSetTheVolumeOfTheMainProgramsTvWindow) {
   robot.pressRemoteKey(16, 5);  // volume up, held: three steps
   robot.pressRemoteKey(12);     // mute
   advance(3000, 40);
+  // The program has saved its files when its process has ended.
+  DWORD mainProcess = 0;
+  GetWindowThreadProcessId(launcher, &mainProcess);
   ASSERT_TRUE(PostMessageA(launcher, WM_CLOSE, 0, 0));
-  ASSERT_TRUE(advanceUntil(10000, 40, [&] { return mainWindow() == nullptr; }));
+  ASSERT_TRUE(advanceUntil(10000, 40, [&] { return kill(static_cast<pid_t>(mainProcess), 0) != 0; }));
 
   const auto read = [&](const char* name, std::size_t offset) {
     std::ifstream file(testMachine.programFolder() / name, std::ios::binary);
