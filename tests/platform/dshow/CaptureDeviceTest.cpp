@@ -25,7 +25,7 @@ TEST_F(CaptureDeviceTest, TheEnumeratorListsTheMachinesDevices) {
   const auto video = devices(CLSID_VideoInputDeviceCategory);
   ASSERT_EQ(video.size(), 1u);
   EXPECT_EQ(property(video[0].get(), L"FriendlyName"), L"USB TV Device");
-  EXPECT_NE(property(video[0].get(), L"DevicePath").find(L"vid_1b80"), std::wstring::npos);
+  EXPECT_NE(property(video[0].get(), L"DevicePath").find(L"vid_0000"), std::wstring::npos);
   ComPtr<IBaseFilter> filter;
   ASSERT_EQ(video[0]->BindToObject(nullptr, nullptr, IID_IBaseFilter, filter.putVoid()), S_OK);
   CLSID clsid{};
