@@ -1,49 +1,35 @@
 // The resource compiler with a module's resources in two files, as the program's drawn
 // pictures come: the second file's resources join the first's, and an id of one kind
 // taken in both files stops the build.
-#include <unistd.h>
+#include "ToolRun.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
-namespace fs = std::filesystem;
+using test::ToolRun;
 
 class ResourceCompilerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_folder = fs::temp_directory_path() / ("orvane-rc-test-" + std::to_string(::getpid()));
-    fs::create_directories(m_folder);
-    std::ofstream(m_folder / "one.bmp", std::ios::binary) << "BM-not-looked-at";
-    std::ofstream(m_folder / "main.rc") << "string 1 \"First\"\nbitmap 144 \"one.bmp\"\n";
+    std::ofstream(tool.folder() / "one.bmp", std::ios::binary) << "BM-not-looked-at";
+    std::ofstream(tool.folder() / "main.rc") << "string 1 \"First\"\nbitmap 144 \"one.bmp\"\n";
   }
-  void TearDown() override { fs::remove_all(m_folder); }
 
   int compile(const std::string& more) {
-    std::ofstream(m_folder / "more.rc") << more;
-    const std::string command = std::string("'") + ORVANE_RC + "' '" + (m_folder / "main.rc").string() + "' '" +
-                                (m_folder / "out.cpp").string() + "' '" + (m_folder / "out.d").string() + "' '" +
-                                (m_folder / "more.rc").string() + "' 2> '" + (m_folder / "errors").string() + "'";
-    return std::system(command.c_str());
+    std::ofstream(tool.folder() / "more.rc") << more;
+    const auto path = [this](const char* file) { return (tool.folder() / file).string(); };
+    return tool.run(ORVANE_RC, {path("main.rc"), path("out.cpp"), path("out.d"), path("more.rc")});
   }
+  std::string read(const char* file) const { return ToolRun::read(tool.folder() / file); }
 
-  std::string read(const char* file) const {
-    std::ifstream in(m_folder / file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  fs::path m_folder;
+  ToolRun tool{"orvane-rc-test"};
 };
 
 TEST_F(ResourceCompilerTest, ASecondFileAddsToTheModule) {
-  ASSERT_EQ(compile("bitmap 145 \"one.bmp\"\nicon 144 \"one.bmp\"\n"), 0) << read("errors");
+  ASSERT_EQ(compile("bitmap 145 \"one.bmp\"\nicon 144 \"one.bmp\"\n"), 0) << tool.errors();
   const std::string source = read("out.cpp");
   EXPECT_NE(source.find("{144, kBitmap144"), std::string::npos);
   EXPECT_NE(source.find("{145, kBitmap145"), std::string::npos);
@@ -53,9 +39,9 @@ TEST_F(ResourceCompilerTest, ASecondFileAddsToTheModule) {
 
 TEST_F(ResourceCompilerTest, AnIdTakenInBothFilesIsRefused) {
   EXPECT_NE(compile("bitmap 144 \"one.bmp\"\n"), 0);
-  EXPECT_NE(read("errors").find("a second bitmap 144"), std::string::npos) << read("errors");
+  EXPECT_NE(tool.errors().find("a second bitmap 144"), std::string::npos) << tool.errors();
   EXPECT_NE(compile("string 1 \"Again\"\n"), 0);
-  EXPECT_NE(read("errors").find("a second string 1"), std::string::npos) << read("errors");
+  EXPECT_NE(tool.errors().find("a second string 1"), std::string::npos) << tool.errors();
 }
 
 }  // namespace
