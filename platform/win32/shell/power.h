@@ -11,11 +11,16 @@
 // - The shut-down privilege must be enabled on the caller's token first, as on Windows NT.
 #pragma once
 
+#include <win32/thread.h>
 #include <win32/types.h>
 
+#define PBT_APMQUERYSUSPEND 0x0000
 #define PBT_APMSUSPEND 0x0004
+#define PBT_APMRESUMECRITICAL 0x0006
 #define PBT_APMRESUMESUSPEND 0x0007
 #define PBT_APMRESUMEAUTOMATIC 0x0012
+// The answer to PBT_APMQUERYSUSPEND that refuses the suspend.
+#define BROADCAST_QUERY_DENY 0x424D5144
 
 #define EWX_LOGOFF 0x00000000
 #define EWX_SHUTDOWN 0x00000001
