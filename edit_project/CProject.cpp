@@ -47,8 +47,6 @@ BSTR WideName(const char* name) {
   return wide;
 }
 
-bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
-
 }  // namespace
 
 CProject::CProject() { InitializeCriticalSection(&m_lock); }
@@ -520,7 +518,7 @@ int CProject::Save(const save_option_s* options) {
   ReleaseGraph();
   m_duration = 0;
   // The file appears under its name only when it is whole.
-  if (ok) ok = (!Exists(file) || DeleteFileA(file)) && MoveFileA(part, file);
+  if (ok) ok = MoveFileExA(part, file, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   if (!ok) DeleteFileA(part);
   LeaveCriticalSection(&m_lock);
   return ok ? 1 : 0;
