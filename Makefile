@@ -33,8 +33,11 @@ test: build
 test-asan: build-asan
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
 
+# Medians of several rounds, as the targets are stated.
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
 bench: build
-	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b" $(BENCH_FLAGS); done; true
 
 clean:
 	rm -rf build out
