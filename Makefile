@@ -56,9 +56,11 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	fuzz/run $(FUZZ_SECONDS) $(JOBS)
+# Medians of several rounds, as the targets are stated.
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 bench: build
-	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b" $(BENCH_FLAGS); done; true
 
 clean:
 	rm -rf build out
