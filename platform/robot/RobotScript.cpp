@@ -43,6 +43,7 @@ const std::map<std::string, Shape>& verbShapes() {
       {"expect-text", {2, 2}},   {"expect-messagebox", {1, 1}}, {"post", {1, 3}},     {"send", {1, 3}},
       {"close", {0, 0}},         {"log", {1, 1}},         {"plug", {0, 0}},           {"unplug", {0, 0}},
       {"composite", {1, 1}},     {"screenshot", {1, 1}},  {"expect-notice", {1, 1}},
+      {"menu", {1, 1}},
   };
   return shapes;
 }
@@ -364,6 +365,11 @@ int RobotScript::run(const Verb& verb) {
     const auto answer = answerCode(verb.args[0]);
     if (answer) m_robot.answerNextMessageBox(*answer);
     else fail(verb, "unknown answer '" + verb.args[0] + "'");
+  } else if (name == "menu") {
+    char* end = nullptr;
+    const unsigned long id = std::strtoul(verb.args[0].c_str(), &end, 0);
+    if (!end || *end || !m_robot.chooseMenuCommand(static_cast<UINT>(id)))
+      fail(verb, "no open menu has the command " + verb.args[0]);
   } else if (name == "expect-text") {
     expectText(verb);
   } else if (name == "expect-messagebox") {

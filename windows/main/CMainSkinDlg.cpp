@@ -16,7 +16,7 @@
 #include <vendor/language/Language.h>
 #include <win32/file.h>
 #include <win32/handleapi.h>
-#include <win32/powerreq.h>
+#include <win32/shell/power.h>
 
 #include <cctype>
 #include <new>

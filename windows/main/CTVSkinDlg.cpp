@@ -13,7 +13,7 @@
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
-#include <win32/powerreq.h>
+#include <win32/shell/power.h>
 
 #include <new>
 
