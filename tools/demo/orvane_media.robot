@@ -1,8 +1,9 @@
 # The demo of "Orvane Media" (make run): the main road on a fresh machine. The launcher
-# opens full screen; the TV window shows the stick's live picture; channels go up and down
-# with the channel on the picture; the volume goes up with its display; five seconds are
-# recorded and a snapshot taken; full screen shows the docked control bar, which hides
-# itself three seconds after the pointer stops; then back to the launcher, and close.
+# opens full screen; the TV window shows the stick's live picture; channels go up twice
+# and down once with the channel on the picture; the volume goes up with its display;
+# five seconds are recorded and a snapshot taken; full screen shows the docked control
+# bar, which hides itself three seconds after the pointer stops; then back to the
+# launcher, and close.
 window "#32770" "Orvane Media"
 expect-text 0 "Orvane Media"
 log "the launcher is open"
@@ -14,9 +15,12 @@ log "the TV window shows the live picture"
 screenshot 02_tv
 key PAGEUP
 wait 1500
+key PAGEUP
+wait 1500
 screenshot 03_channel_up
 key PAGEDOWN
 wait 1500
+log "channels went up and down"
 screenshot 04_channel_down
 key F10
 wait 500
