@@ -30,12 +30,21 @@ run: build
 	rm -rf out/demo && mkdir -p out/demo
 	cp -r build/default/OrvaneMedia out/demo/OrvaneMedia
 	rm -f out/demo/OrvaneMedia/ZRQData.dat out/demo/OrvaneMedia/ZRQChannels.chl out/demo/OrvaneMedia/schedulefile.she
+	@# As the installer does: the fan-out filter the recordings need is registered.
+	ORVANE_MACHINE=$(CURDIR)/out/demo/machine build/default/bin/regsvr32 \
+	  "Z:$(subst /,\\,$(CURDIR))\\out\\demo\\OrvaneMedia\\Filter\\Branchel.ax"
 	ORVANE_MACHINE=$(CURDIR)/out/demo/machine ORVANE_ROBOT=$(CURDIR)/tools/demo/orvane_media.robot \
 	  ORVANE_SCREENSHOT_DIR=$(CURDIR)/out/demo \
 	  "out/demo/OrvaneMedia/Orvane Media"
-	@echo "Files the program left in its folder:"
-	@ls -l out/demo/OrvaneMedia/ZRQData.dat out/demo/OrvaneMedia/ZRQChannels.chl
-	@echo "Picture of the screen: out/demo/launcher.png"
+	@echo "The recording, as ffprobe reads it:"
+	@ffprobe -v error -show_entries format=format_name,duration:stream=codec_type,codec_name \
+	  -of compact out/demo/OrvaneMedia/Videos/cap00.mpg
+	@echo "The snapshot, as identify reads it:"
+	@identify out/demo/OrvaneMedia/Picture/cap00.bmp
+	@echo "Screenshots: out/demo/*.png"
+	@echo "Files the program left in its folder: out/demo/OrvaneMedia (ZRQData.dat, ZRQChannels.chl,"
+	@echo "  Videos/cap00.mpg, Picture/cap00.bmp, histroyMedia.lis, histroyPicture.lis)"
+	@echo "The machine's power and event logs: out/demo/machine/power.log, out/demo/machine/events.log"
 
 test: build
 	ctest --preset default
