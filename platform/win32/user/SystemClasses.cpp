@@ -8,6 +8,7 @@
 #include <win32/user/metrics.h>
 #include <win32/user/paint.h>
 #include <win32/user/dialog.h>
+#include <win32/user/EditControl.h>
 #include <win32/user/MenuTracker.h>
 #include <win32/user/Tooltip.h>
 #include <win32/user/input.h>
@@ -122,7 +123,7 @@ std::vector<WindowClass> systemClasses() {
       make(WC_DIALOG, DefDlgProcA, CS_DBLCLKS | CS_SAVEBITS),
       make("BUTTON", buttonProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
       make("STATIC", staticProc, CS_DBLCLKS),
-      make("EDIT", DefWindowProcA, CS_DBLCLKS),
+      make("EDIT", EditControl::windowProc, CS_DBLCLKS),
       make("COMBOBOX", DefWindowProcA, CS_DBLCLKS),
       make("LISTBOX", DefWindowProcA, CS_DBLCLKS),
       make("SCROLLBAR", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),

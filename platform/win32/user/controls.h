@@ -1,9 +1,11 @@
 // The standard control classes: "BUTTON", "STATIC", "EDIT", "COMBOBOX", "LISTBOX" and
-// "SCROLLBAR" exist so that dialog templates can hold them. For now a control is a plain
-// window of its class (its text, styles and rectangles); only what the window system
-// itself needs is acted out: a push button reports BN_CLICKED to its parent when clicked
-// (mouse release inside, BM_CLICK, or Space), a static is transparent to the mouse unless
-// SS_NOTIFY.
+// "SCROLLBAR" exist so that dialog templates can hold them. A push button reports
+// BN_CLICKED to its parent when clicked (mouse release inside, BM_CLICK, or Space), a
+// static is transparent to the mouse unless SS_NOTIFY. The single-line edit keeps its text
+// as the window text, with a selection, a caret and a limit: typed characters (ES_NUMBER:
+// digits only) and pasted or replaced text go in at the selection, each change reported
+// with EN_UPDATE and EN_CHANGE, also for WM_SETTEXT; its colours come from the parent's
+// answer to WM_CTLCOLOREDIT.
 #pragma once
 
 #include <win32/types.h>
@@ -32,6 +34,27 @@
 #define SS_NOTIFY 0x00000100
 
 #define ES_LEFT 0x0000
+#define ES_CENTER 0x0001
+#define ES_RIGHT 0x0002
 #define ES_MULTILINE 0x0004
+#define ES_PASSWORD 0x0020
 #define ES_AUTOHSCROLL 0x0080
 #define ES_READONLY 0x0800
+#define ES_NUMBER 0x2000
+
+// Edit notifications (WM_COMMAND to the parent) and messages.
+#define EN_SETFOCUS 0x0100
+#define EN_KILLFOCUS 0x0200
+#define EN_CHANGE 0x0300
+#define EN_UPDATE 0x0400
+#define EN_MAXTEXT 0x0501
+#define EM_GETSEL 0x00B0
+#define EM_SETSEL 0x00B1
+#define EM_SCROLLCARET 0x00B7
+#define EM_GETMODIFY 0x00B8
+#define EM_SETMODIFY 0x00B9
+#define EM_REPLACESEL 0x00C2
+#define EM_LIMITTEXT 0x00C5
+#define EM_SETLIMITTEXT EM_LIMITTEXT
+#define EM_SETREADONLY 0x00CF
+#define EM_GETLIMITTEXT 0x00D5
