@@ -178,6 +178,7 @@ class CWnd : public CCmdTarget {
 
   // Offers a reflected message to this control's map; the parent's turn comes after.
   BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+  BOOL ReflectOwnerDraw(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
   WNDPROC m_pfnSuper = nullptr;
   int m_nModalResult = -1;

@@ -9,6 +9,7 @@
 #include <win32/user/paint.h>
 #include <win32/user/dialog.h>
 #include <win32/user/EditControl.h>
+#include <win32/user/ListView.h>
 #include <win32/user/MenuTracker.h>
 #include <win32/user/Tooltip.h>
 #include <win32/user/input.h>
@@ -128,6 +129,8 @@ std::vector<WindowClass> systemClasses() {
       make("LISTBOX", DefWindowProcA, CS_DBLCLKS),
       make("SCROLLBAR", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
       make(POPUPMENU_CLASS, MenuTracker::windowProc, CS_DBLCLKS | CS_SAVEBITS),
+      make(WC_LISTVIEW, ListView::windowProc, CS_DBLCLKS),
+      make(WC_HEADER, ListView::headerProc, CS_DBLCLKS),
       make(TOOLTIPS_CLASS, Tooltip::windowProc, CS_DBLCLKS | CS_SAVEBITS),
   };
 }
