@@ -79,7 +79,7 @@ LRESULT CALLBACK ControlTest::ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
   }
   // Like an MFC parent, the test window hands its controls' owner drawing and
   // notifications back to the controls' objects.
-  if (msg == WM_DRAWITEM || msg == WM_MEASUREITEM || msg == WM_NOTIFY) {
+  if (msg == WM_DRAWITEM || msg == WM_MEASUREITEM || msg == WM_NOTIFY || msg == WM_COMMAND) {
     LRESULT result = 0;
     if (CWnd::FromHandle(hwnd)->OnWndMsg(msg, wParam, lParam, &result)) return result;
   }

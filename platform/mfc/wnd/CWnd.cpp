@@ -1,5 +1,7 @@
 #include <mfc/wnd/CWnd.h>
 
+#include <mfc/wnd/CFont.h>
+
 #include <mfc/wnd/AFX_THREAD_STATE.h>
 #include <mfc/wnd/CWinApp.h>
 #include <mfc/wnd/afxwinapi.h>
@@ -531,4 +533,13 @@ void CWnd::OnNcDestroy() {
   }
   Default();
   releaseAfterNcDestroy();
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+  ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->GetSafeHandle() : nullptr), bRedraw);
+}
+
+CFont* CWnd::GetFont() const {
+  auto font = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+  return font ? CFont::FromHandle(font) : nullptr;
 }

@@ -172,8 +172,8 @@ int EditControl::textLeft(int width) const {
   GetClientRect(m_hwnd, &client);
   const auto style = static_cast<DWORD>(GetWindowLongA(m_hwnd, GWL_STYLE));
   if (style & ES_CENTER) return (client.right - width) / 2;
-  if (style & ES_RIGHT) return client.right - kMargin - width;
-  return kMargin;
+  if (style & ES_RIGHT) return client.right - m_rightMargin - width;
+  return m_leftMargin;
 }
 
 int EditControl::indexAt(int x) const {
@@ -280,6 +280,22 @@ LRESULT EditControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case EM_SCROLLCARET:
       return TRUE;
+    case EM_GETRECT: {
+      auto* rect = reinterpret_cast<RECT*>(lParam);
+      if (rect) {
+        GetClientRect(m_hwnd, rect);
+        rect->left += m_leftMargin;
+        rect->right -= m_rightMargin;
+      }
+      return 0;
+    }
+    case EM_SETMARGINS:
+      if (wParam & EC_LEFTMARGIN) m_leftMargin = LOWORD(lParam);
+      if (wParam & EC_RIGHTMARGIN) m_rightMargin = HIWORD(lParam);
+      InvalidateRect(m_hwnd, nullptr, TRUE);
+      return 0;
+    case EM_GETMARGINS:
+      return MAKELONG(m_leftMargin, m_rightMargin);
     case EM_SETREADONLY: {
       const auto style = static_cast<DWORD>(GetWindowLongA(m_hwnd, GWL_STYLE));
       SetWindowLongA(m_hwnd, GWL_STYLE, static_cast<LONG>(wParam ? style | ES_READONLY : style & ~ES_READONLY));

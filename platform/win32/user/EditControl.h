@@ -44,6 +44,8 @@ class EditControl {
   int m_anchor = 0;
   int m_caret = 0;
   int m_limit = kDefaultLimit;
+  int m_leftMargin = kMargin;
+  int m_rightMargin = kMargin;
   HFONT m_font = nullptr;
   bool m_modified = false;
   bool m_focused = false;
