@@ -10,6 +10,7 @@
 #include <mfc/wnd/CDataExchange.h>
 #include <mfc/wnd/CDialog.h>
 #include <mfc/wnd/CFrameWnd.h>
+#include <mfc/wnd/CComboBox.h>
 #include <mfc/wnd/CEdit.h>
 #include <mfc/wnd/CListCtrl.h>
 #include <mfc/wnd/CMenu.h>
