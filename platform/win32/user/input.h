@@ -106,6 +106,16 @@ BOOL GetCursorPos(LPPOINT lpPoint);
 BOOL SetCursorPos(int X, int Y);
 // The display counter of the calling thread; the cursor shows while it is >= 0.
 int ShowCursor(BOOL bShow);
+
+#define CURSOR_SHOWING 0x00000001
+struct CURSORINFO {
+  DWORD cbSize;
+  DWORD flags;
+  HCURSOR hCursor;
+  POINT ptScreenPos;
+};
+// Whether the calling thread's cursor shows, its shape and where it is.
+BOOL GetCursorInfo(CURSORINFO* pci);
 HCURSOR SetCursor(HCURSOR hCursor);
 HCURSOR GetCursor();
 // Standard cursors from NULL; from a module, a cursor resource of it (none exist: NULL).
