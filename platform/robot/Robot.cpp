@@ -61,6 +61,8 @@ bool keyOf(char c, int& vk, bool& shift) {
     vk = VK_RETURN;
   } else if (c == '\t') {
     vk = VK_TAB;
+  } else if (c == '.' || c == ',' || c == '-') {
+    vk = c == '.' ? VK_OEM_PERIOD : c == ',' ? VK_OEM_COMMA : VK_OEM_MINUS;
   } else {
     return false;
   }
