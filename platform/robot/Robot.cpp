@@ -386,6 +386,11 @@ void Robot::pressRemoteKey(int key, int polls) {
   Machine::current().service<RemoteControl>().press(key, polls);
 }
 
+void Robot::pressSleepButton() {
+  PowerBroadcast::suspend();
+  afterInput();
+}
+
 bool Robot::pressPowerButton() {
   const bool woke = PowerBroadcast::resume("power button");
   afterInput();
