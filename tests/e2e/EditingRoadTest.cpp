@@ -7,6 +7,7 @@
 #include "RecordingTest.h"
 
 #include "MpegFileProbe.h"
+#include "edit_project/CompressorChoice.h"
 #include "edit_project/CutvalonLibrary.h"
 
 #include "core/CChannelList.h"
@@ -226,6 +227,21 @@ TEST_F(EditingRoadTest, TwoCutsOfARecordingBecomeOneMpegAndAviFile) {
   ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
   EXPECT_NEAR(ProbedVideoFrames(linuxPath(avi).string()), lengths * 25, 2);
   EXPECT_EQ(rectest::MpegFileProbe(linuxPath(avi).string()).video().codec, "rawvideo");
+
+  // Saved as AVI with the compressors chosen from the platform's lists.
+  save.video_compressor = edtest::FirstCompressor(CLSID_VideoCompressorCategory);
+  save.audio_compressor = edtest::FirstCompressor(CLSID_AudioCompressorCategory);
+  ASSERT_NE(save.video_compressor, nullptr);
+  ASSERT_NE(save.audio_compressor, nullptr);
+  const std::string compressed = std::string(settings().VideoFolder) + "compressed.avi";
+  std::strcpy(save.output_file, compressed.c_str());
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  save.video_compressor->Release();
+  save.audio_compressor->Release();
+  EXPECT_NEAR(ProbedVideoFrames(linuxPath(compressed).string()), lengths * 25, 2);
+  const rectest::MpegFileProbe compressedProbe(linuxPath(compressed).string());
+  EXPECT_EQ(compressedProbe.video().codec, "mjpeg");
+  EXPECT_EQ(compressedProbe.audio().codec, "pcm_alaw");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // so and leave no file under the chosen name.
 #include "ProjectTest.h"
 
+#include "CompressorChoice.h"
 #include "MpegFileProbe.h"
 
 namespace {
@@ -74,6 +75,35 @@ TEST_F(ProjectSaveTest, AviWithoutCompressorsIsUncompressed) {
   EXPECT_EQ(probe.video().width, 176);
   EXPECT_NEAR(probe.video().seconds, 3.0, 0.1);
   EXPECT_EQ(probe.audio().codec, "pcm_s16le");
+}
+
+TEST_F(ProjectSaveTest, AviWithTheChosenCompressors) {
+  addTwoClips();
+  save_option_s save = options(5, "C:\\compressed.avi");
+  save.video_compressor = edtest::FirstCompressor(CLSID_VideoCompressorCategory);
+  save.audio_compressor = edtest::FirstCompressor(CLSID_AudioCompressorCategory);
+  ASSERT_NE(save.video_compressor, nullptr);
+  ASSERT_NE(save.audio_compressor, nullptr);
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  const MpegFileProbe probe(linuxPath("C:\\compressed.avi").string());
+  ASSERT_TRUE(probe.ok());
+  EXPECT_EQ(probe.video().codec, "mjpeg");
+  EXPECT_NEAR(probe.video().seconds, 3.0, 0.1);
+  EXPECT_EQ(probe.audio().codec, "pcm_alaw");
+  // The compressors stay the caller's: only its own references are left.
+  EXPECT_EQ(save.video_compressor->Release(), 0u);
+  EXPECT_EQ(save.audio_compressor->Release(), 0u);
+}
+
+TEST_F(ProjectSaveTest, ACompressorThatCannotTakeTheStreamIsBypassed) {
+  addTwoClips();
+  save_option_s save = options(5, "C:\\bypassed.avi");
+  save.video_compressor = edtest::FirstCompressor(CLSID_AudioCompressorCategory);  // a sound compressor for the pictures
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  const MpegFileProbe probe(linuxPath("C:\\bypassed.avi").string());
+  EXPECT_EQ(probe.video().codec, "rawvideo");
+  EXPECT_EQ(probe.audio().codec, "pcm_s16le");
+  save.video_compressor->Release();
 }
 
 TEST_F(ProjectSaveTest, FailedSavesSayItAndLeaveNoFile) {
