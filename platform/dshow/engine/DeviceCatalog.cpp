@@ -6,6 +6,7 @@
 #include <dshow/baseclasses/FilterRegistration.h>
 #include <dshow/uuids.h>
 #include <machine/CaptureAudio.h>
+#include <machine/CaptureCard.h>
 #include <machine/Machine.h>
 #include <machine/TvStickCapture.h>
 
@@ -20,6 +21,9 @@ std::vector<DeviceCatalog::Device> DeviceCatalog::devices(REFCLSID category) {
   const bool plugged = stick.present();
   if (category == CLSID_VideoInputDeviceCategory || category == AM_KSCATEGORY_CAPTURE) {
     if (plugged) found.push_back({stickName, stickPath, CLSID_TvStickCapture});
+    const CaptureCard& card = machine.service<CaptureCard>();
+    if (card.present())
+      found.push_back({AnsiText::toWide(card.friendlyName()), AnsiText::toWide(card.devicePath()), CLSID_CaptureCardCapture});
     if (category == CLSID_VideoInputDeviceCategory) return found;
   }
   if (category == AM_KSCATEGORY_CROSSBAR) {

@@ -51,6 +51,7 @@ const ClassEntry kClasses[] = {
     {&CLSID_TvStickCapture, &PlatformClasses::create<&TvCapture::CreateInstance>, nullptr},
     {&CLSID_TvStickCrossbar, &PlatformClasses::create<&TvCrossbar::CreateInstance>, nullptr},
     {&CLSID_TvStickTuner, &PlatformClasses::create<&TvTuner::CreateInstance>, nullptr},
+    {&CLSID_CaptureCardCapture, &PlatformClasses::create<&TvCapture::CreateCardInstance>, nullptr},
     {&CLSID_ProcAmpPropertyPage, &ProcAmpPage::create, nullptr},
     {&CLSID_AudioCapture, &PlatformClasses::create<&AudioCapture::CreateInstance>, nullptr},
     // Editing Services.
