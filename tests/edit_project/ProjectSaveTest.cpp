@@ -47,7 +47,7 @@ TEST_F(ProjectSaveTest, Mpeg1HoldsTheClipsOneAfterAnother) {
   EXPECT_NEAR(probe.audio().seconds, 3.0, 0.15);
   const auto first = probe.firstPicturePixel(160, 120);
   EXPECT_GT(first.v, 200) << "the first picture is the red clip's";
-  EXPECT_FALSE(exists("C:\\joined.mpg.new"));
+  EXPECT_FALSE(exists("C:\\joined.mpg.rendering"));
 }
 
 TEST_F(ProjectSaveTest, Mpeg2OfVideoClipsOnly) {
@@ -124,7 +124,7 @@ TEST_F(ProjectSaveTest, FailedSavesSayItAndLeaveNoFile) {
   const save_option_s taken = options(0, "C:\\taken.mpg");
   EXPECT_EQ(project.mpeg_Project_Save(&taken), 0);
   EXPECT_TRUE(std::filesystem::is_directory(linuxPath("C:\\taken.mpg")));
-  EXPECT_FALSE(exists("C:\\taken.mpg.new"));
+  EXPECT_FALSE(exists("C:\\taken.mpg.rendering"));
 
   const save_option_s good = options(0, "C:\\after.mpg");
   EXPECT_EQ(project.mpeg_Project_Save(&good), 1) << "the project saves again after a failure";
