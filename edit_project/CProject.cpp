@@ -19,8 +19,8 @@ constexpr long kChildVideoStyle = 0x46000000;  // WS_CHILD | WS_CLIPSIBLINGS | W
 constexpr int kOutputMpeg1 = 0;
 constexpr int kOutputMpeg2 = 1;
 constexpr int kOutputAvi = 5;
-// A save is written beside its file under this suffix and put in place only when complete.
-constexpr const char* kPartSuffix = ".new";
+// A save is written beside its file under this suffix and renamed over it only when complete.
+constexpr const char* kPartSuffix = ".rendering";
 
 template <class T>
 void Release(T*& itf) {
@@ -490,7 +490,7 @@ int CProject::Save(const save_option_s* options) {
   std::memcpy(file, options->output_file, sizeof(file) - 1);
   // A type that writes nothing, an empty name or an empty project cannot be saved.
   if ((type != kOutputMpeg1 && type != kOutputMpeg2 && type != kOutputAvi) || !file[0] || m_sourceCount == 0) return 0;
-  char part[sizeof(file) + 8] = {};
+  char part[sizeof(file) + 16] = {};
   std::snprintf(part, sizeof(part), "%s%s", file, kPartSuffix);
 
   EnterCriticalSection(&m_lock);
