@@ -2,6 +2,7 @@
 
 #include <dshow/uuids.h>
 #include <machine/Machine.h>
+#include <machine/CaptureCard.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
 #include <mfc/wnd/CWinThread.h>
@@ -318,6 +319,8 @@ void Robot::plugTvStick(bool plugged) {
   DeviceNotifications::instance().announce(plugged, AM_KSCATEGORY_CAPTURE, stick.devicePath());
   afterInput();
 }
+
+void Robot::holdCardRemote(int code) { Machine::current().service<CaptureCard>().setRemoteCode(code); }
 
 void Robot::showOnComposite(const std::string& source) {
   std::optional<Scene> scene;

@@ -9,6 +9,7 @@
 #include <win32/user/paint.h>
 #include <win32/user/dialog.h>
 #include <win32/user/Tooltip.h>
+#include <win32/user/Trackbar.h>
 #include <win32/user/input.h>
 #include <win32/user/window.h>
 
@@ -126,6 +127,7 @@ std::vector<WindowClass> systemClasses() {
       make("LISTBOX", DefWindowProcA, CS_DBLCLKS),
       make("SCROLLBAR", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
       make(TOOLTIPS_CLASS, Tooltip::windowProc, CS_DBLCLKS | CS_SAVEBITS),
+      make(TRACKBAR_CLASS, Trackbar::windowProc, CS_DBLCLKS),
   };
 }
 
