@@ -9,6 +9,17 @@ namespace {
 constexpr const char* kClassName = "Master Output Volume Msg Wnd Class";
 constexpr const char* kWindowName = "Master Output Volume Msg Wnd";
 constexpr const char* kObjectProp = "CMasterVolumeMixer";
+// The details of one control: `channels` values of `size` bytes at `values`.
+MIXERCONTROLDETAILS detailsOf(DWORD controlId, DWORD channels, DWORD size, void* values) {
+  MIXERCONTROLDETAILS details{};
+  details.cbStruct = sizeof details;
+  details.dwControlID = controlId;
+  details.cChannels = channels;
+  details.cbDetails = size;
+  details.paDetails = values;
+  return details;
+}
+
 }  // namespace
 
 bool CMasterVolumeMixer::OpenMasterVolumeMixer() {
@@ -83,12 +94,7 @@ bool CMasterVolumeMixer::FindVolumeControl() {
 long CMasterVolumeMixer::GetVolume() {
   if (!m_hasVolume) return -1;
   MIXERCONTROLDETAILS_UNSIGNED value{};
-  MIXERCONTROLDETAILS details{};
-  details.cbStruct = sizeof details;
-  details.dwControlID = m_volumeControlId;
-  details.cChannels = 1;
-  details.cbDetails = sizeof value;
-  details.paDetails = &value;
+  MIXERCONTROLDETAILS details = detailsOf(m_volumeControlId, 1, sizeof value, &value);
   if (mixerGetControlDetailsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
                               MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR)
     return -1;
@@ -98,12 +104,8 @@ long CMasterVolumeMixer::GetVolume() {
 void CMasterVolumeMixer::SetVolume(long volume) {
   if (!m_hasVolume || volume < m_minimum || volume > m_maximum) return;
   std::vector<MIXERCONTROLDETAILS_UNSIGNED> values(m_channels ? m_channels : 1, {static_cast<DWORD>(volume)});
-  MIXERCONTROLDETAILS details{};
-  details.cbStruct = sizeof details;
-  details.dwControlID = m_volumeControlId;
-  details.cChannels = static_cast<DWORD>(values.size());
-  details.cbDetails = sizeof(MIXERCONTROLDETAILS_UNSIGNED);
-  details.paDetails = values.data();
+  MIXERCONTROLDETAILS details = detailsOf(m_volumeControlId, static_cast<DWORD>(values.size()),
+                                          sizeof(MIXERCONTROLDETAILS_UNSIGNED), values.data());
   mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
                          MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
 }
@@ -130,12 +132,7 @@ void CMasterVolumeMixer::SetMute(bool mute) {
   for (const MIXERCONTROLA& control : all) {
     if (control.dwControlType != MIXERCONTROL_CONTROLTYPE_MUTE) continue;
     MIXERCONTROLDETAILS_BOOLEAN value{mute ? 1 : 0};
-    MIXERCONTROLDETAILS details{};
-    details.cbStruct = sizeof details;
-    details.dwControlID = control.dwControlID;
-    details.cChannels = 1;
-    details.cbDetails = sizeof value;
-    details.paDetails = &value;
+    MIXERCONTROLDETAILS details = detailsOf(control.dwControlID, 1, sizeof value, &value);
     mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
                            MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
   }

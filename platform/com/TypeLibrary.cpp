@@ -29,21 +29,18 @@ std::string narrow(const OLECHAR* text) {
   return out;
 }
 
-class Library;
-
-class TypeInfo final : public ITypeInfo {
+// The IUnknown of the library's objects: one interface besides IUnknown, counted.
+template <class Interface, const IID* Iid>
+class Counted : public Interface {
  public:
-  TypeInfo(Library* library, std::size_t index);
-  ~TypeInfo();
-
   STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
     if (!ppv) return E_POINTER;
-    if (riid != IID_IUnknown && riid != IID_ITypeInfo) {
+    if (riid != IID_IUnknown && riid != *Iid) {
       *ppv = nullptr;
       return E_NOINTERFACE;
     }
-    *ppv = static_cast<ITypeInfo*>(this);
-    AddRef();
+    *ppv = static_cast<Interface*>(this);
+    this->AddRef();
     return S_OK;
   }
   STDMETHODIMP_(ULONG) AddRef() override { return m_refs.addRef(); }
@@ -52,6 +49,20 @@ class TypeInfo final : public ITypeInfo {
     if (left == 0) delete this;
     return left;
   }
+
+ protected:
+  virtual ~Counted() = default;
+
+ private:
+  RefCount m_refs;
+};
+
+class Library;
+
+class TypeInfo final : public Counted<ITypeInfo, &IID_ITypeInfo> {
+ public:
+  TypeInfo(Library* library, std::size_t index);
+  ~TypeInfo() override;
 
   STDMETHODIMP GetTypeAttr(TYPEATTR** ppTypeAttr) override;
   STDMETHODIMP GetFuncDesc(UINT index, FUNCDESC** ppFuncDesc) override;
@@ -70,32 +81,14 @@ class TypeInfo final : public ITypeInfo {
   const TypeDescription& type() const;
   const MemberDescription* member(MEMBERID memid) const;
 
-  RefCount m_refs;
   Library* m_library;
   std::size_t m_index;
 };
 
-class Library final : public ITypeLib {
+class Library final : public Counted<ITypeLib, &IID_ITypeLib> {
  public:
   explicit Library(const LibraryDescription& description) : m_description(description) {}
   const LibraryDescription& description() const { return m_description; }
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    if (riid != IID_IUnknown && riid != IID_ITypeLib) {
-      *ppv = nullptr;
-      return E_NOINTERFACE;
-    }
-    *ppv = static_cast<ITypeLib*>(this);
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return m_refs.addRef(); }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG left = m_refs.release();
-    if (left == 0) delete this;
-    return left;
-  }
 
   STDMETHODIMP_(UINT) GetTypeInfoCount() override { return static_cast<UINT>(m_description.types.size()); }
   STDMETHODIMP GetTypeInfo(UINT index, ITypeInfo** ppTInfo) override {
@@ -131,8 +124,6 @@ class Library final : public ITypeLib {
   STDMETHODIMP_(void) ReleaseTLibAttr(TLIBATTR* pTLibAttr) override { delete pTLibAttr; }
 
  private:
-  ~Library() = default;
-  RefCount m_refs;
   const LibraryDescription& m_description;
 };
 

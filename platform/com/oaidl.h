@@ -77,8 +77,6 @@ struct ITypeLib;
 #define TYPE_E_ELEMENTNOTFOUND static_cast<HRESULT>(0x8002802BL)
 #define TYPE_E_LIBNOTREGISTERED static_cast<HRESULT>(0x8002801DL)
 
-#ifndef ORVANE_IDISPATCH_DECLARED
-#define ORVANE_IDISPATCH_DECLARED
 // Arguments in reverse order: rgvarg[0] is the last one.
 struct DISPPARAMS {
   VARIANTARG* rgvarg;
@@ -98,7 +96,6 @@ struct IDispatch : public IUnknown {
  protected:
   ~IDispatch() = default;
 };
-#endif
 
 enum TYPEKIND { TKIND_ENUM, TKIND_RECORD, TKIND_MODULE, TKIND_INTERFACE, TKIND_DISPATCH, TKIND_COCLASS, TKIND_ALIAS, TKIND_UNION };
 enum INVOKEKIND { INVOKE_FUNC = 1, INVOKE_PROPERTYGET = 2, INVOKE_PROPERTYPUT = 4, INVOKE_PROPERTYPUTREF = 8 };

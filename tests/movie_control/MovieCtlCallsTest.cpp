@@ -4,6 +4,7 @@
 #include <com/ComPtr.h>
 #include <com/objbase.h>
 #include <win32/user.h>
+#include <winmm/mmsystem.h>
 #include <com/oleauto.h>
 #include <movie_control/QXMovie.h>
 #include <support/FrameStepping.h>
@@ -14,6 +15,36 @@ namespace test {
 namespace {
 
 class MovieCtlCallsTest : public MovieCtlTest {};
+
+// The mute switch of the speakers, as the sound card's mixer reports it.
+bool speakersMuted() {
+  HMIXER mixer = nullptr;
+  if (mixerOpen(&mixer, 0, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return false;
+  MIXERLINEA line{};
+  line.cbStruct = sizeof line;
+  line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+  mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(mixer), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE);
+  MIXERCONTROLA control{};
+  MIXERLINECONTROLSA controls{};
+  controls.cbStruct = sizeof controls;
+  controls.dwLineID = line.dwLineID;
+  controls.dwControlType = MIXERCONTROL_CONTROLTYPE_MUTE;
+  controls.cControls = 1;
+  controls.cbmxctrl = sizeof control;
+  controls.pamxctrl = &control;
+  mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(mixer), &controls,
+                        MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE);
+  MIXERCONTROLDETAILS_BOOLEAN value{};
+  MIXERCONTROLDETAILS details{};
+  details.cbStruct = sizeof details;
+  details.dwControlID = control.dwControlID;
+  details.cChannels = 1;
+  details.cbDetails = sizeof value;
+  details.paDetails = &value;
+  mixerGetControlDetailsA(reinterpret_cast<HMIXEROBJ>(mixer), &details, MIXER_OBJECTF_HMIXER);
+  mixerClose(mixer);
+  return value.fValue != 0;
+}
 
 }  // namespace
 
@@ -177,10 +208,13 @@ TEST_F(MovieCtlCallsTest, VolumeIsClampedAndItsEventsCarryTheValueSet) {
   EXPECT_EQ(run("put Volume -3"), "put Volume -3 -> 0x00000000");
   EXPECT_EQ(run("get Volume"), "get Volume -> 0 (0x00000000)");
   takeEvents();
+  EXPECT_FALSE(speakersMuted());
   EXPECT_EQ(run("put Mute 1"), "put Mute 1 -> 0x00000000");
   EXPECT_EQ(run("get Mute"), "get Mute -> 1 (0x00000000)");
+  EXPECT_TRUE(speakersMuted());
   EXPECT_EQ(run("put Mute 0"), "put Mute 0 -> 0x00000000");
   EXPECT_EQ(run("get Mute"), "get Mute -> 0 (0x00000000)");
+  EXPECT_FALSE(speakersMuted());
   SendMessageA(host->ControlWindow(), 0x8002, 1234, 0);
   EXPECT_EQ(takeEvents(), (Lines{"event OnVolumeChanged(1234)"}));
 }
