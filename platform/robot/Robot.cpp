@@ -7,6 +7,7 @@
 #include <machine/RemoteControl.h>
 #include <win32/shell/PowerBroadcast.h>
 #include <win32/user/WindowDirectory.h>
+#include <machine/CaptureCard.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
 #include <mfc/wnd/CWinThread.h>
@@ -424,6 +425,8 @@ void Robot::restartShell() {
   for (HWND hwnd : windows) PostMessageA(hwnd, taskbarCreated, 0, 0);
   afterInput();
 }
+
+void Robot::holdCardRemote(int code) { Machine::current().service<CaptureCard>().setRemoteCode(code); }
 
 void Robot::showOnComposite(const std::string& source) {
   std::optional<Scene> scene;
