@@ -8,17 +8,13 @@
 
 namespace {
 
-using dstest::MediaFileWriter;
 using edtest::ProjectTest;
-
-constexpr MediaFileWriter::Colour kBlue = {41, 240, 110};
 
 class ProjectPreviewTest : public ProjectTest {
  protected:
   void SetUp() override {
     ProjectTest::SetUp();
-    red = writeClip("red.mpg", 3);
-    blue = writeClip("blue.mpg", 3, kBlue);
+    writeColourClips();
     const mpeg_src_s clips[] = {clip(red, 0, 0, 1), clip(blue, 1, 0, 1), clip(red, 0, 0, 1, false)};
     for (const mpeg_src_s& src : clips) ASSERT_EQ(project.mpeg_Project_Addsrc(&src), 1);
     project.mpeg_Project_SetNotifyWnd(host);
@@ -31,9 +27,6 @@ class ProjectPreviewTest : public ProjectTest {
   }
   static bool reddish(std::uint32_t rgb) { return (rgb >> 16 & 0xFF) > 180 && (rgb & 0xFF) < 100; }
   static bool bluish(std::uint32_t rgb) { return (rgb & 0xFF) > 180 && (rgb >> 16 & 0xFF) < 100; }
-
-  std::string red;
-  std::string blue;
 };
 
 TEST_F(ProjectPreviewTest, TheClipsPlayOneAfterAnotherToTheEndEvent) {

@@ -60,6 +60,11 @@ void ProjectTest::play(int ms) {
   }
 }
 
+void ProjectTest::writeColourClips() {
+  red = writeClip("red.mpg", 3);
+  blue = writeClip("blue.mpg", 3, kBlue);
+}
+
 save_option_s ProjectTest::options(int type, const std::string& file) {
   save_option_s made{};
   made.output_type = type;

@@ -11,6 +11,7 @@
 namespace edtest {
 
 constexpr std::int64_t kSecond = 10000000;
+constexpr dstest::MediaFileWriter::Colour kBlue = {41, 240, 110};
 
 class ProjectTest : public ClipPlayerTest {
  protected:
@@ -24,9 +25,13 @@ class ProjectTest : public ClipPlayerTest {
   // Handles the messages posted to this thread; counts the project's graph events.
   void pump();
   save_option_s options(int type, const std::string& file);
+  // Writes two 3-second clips, one red and one blue, into `red` and `blue`.
+  void writeColourClips();
 
   CutvalonLibrary project;
   int graphEvents = 0;
+  std::string red;
+  std::string blue;
 };
 
 }  // namespace edtest
