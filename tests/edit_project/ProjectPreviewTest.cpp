@@ -4,7 +4,10 @@
 #include "ProjectTest.h"
 
 #include <machine/VideoSurfaces.h>
+#include <com/objbase.h>
 #include <robot/Screenshot.h>
+
+#include <string>
 
 namespace {
 
@@ -76,6 +79,38 @@ TEST_F(ProjectPreviewTest, EditsWaitForTheStop) {
   ASSERT_EQ(project.mpeg_Project_Preview(host), 1) << "the new clip is in the next preview";
   play(2600);
   EXPECT_TRUE(bluish(shown())) << std::hex << shown();
+}
+
+TEST_F(ProjectPreviewTest, OnlyTheRunningGraphIsInTheRunningObjectTable) {
+  // The graphs registered, by their item names.
+  auto registered = [] {
+    int graphs = 0;
+    IRunningObjectTable* table = nullptr;
+    IEnumMoniker* walk = nullptr;
+    if (FAILED(GetRunningObjectTable(0, &table)) || FAILED(table->EnumRunning(&walk))) return -1;
+    IMoniker* entry = nullptr;
+    while (walk->Next(1, &entry, nullptr) == S_OK) {
+      LPOLESTR name = nullptr;
+      if (SUCCEEDED(entry->GetDisplayName(nullptr, nullptr, &name)) && std::wstring(name).find(L"FilterGraph ") != std::wstring::npos)
+        ++graphs;
+      CoTaskMemFree(name);
+      entry->Release();
+    }
+    walk->Release();
+    table->Release();
+    return graphs;
+  };
+  ASSERT_EQ(project.mpeg_Project_Preview(host), 1);
+  EXPECT_EQ(registered(), 1);
+  ASSERT_EQ(project.mpeg_Project_Stop(), 1);
+  ASSERT_EQ(project.mpeg_Project_Preview(host), 1);
+  EXPECT_EQ(registered(), 1) << "the earlier registration went when the graph registered again";
+  const save_option_s save = options(0, "C:\\rot.mpg");
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  EXPECT_EQ(registered(), 0) << "a finished save keeps nothing alive";
+  ASSERT_EQ(project.mpeg_Project_Preview(host), 1);
+  ASSERT_EQ(project.mpeg_Project_Close(), 1);
+  EXPECT_EQ(registered(), 0);
 }
 
 TEST_F(ProjectPreviewTest, ANewProjectWithoutClipsDoesNotPreview) {
