@@ -6,20 +6,18 @@
 #include "CompressorChoice.h"
 #include "MpegFileProbe.h"
 
+#include <cstring>
+
 namespace {
 
-using dstest::MediaFileWriter;
 using edtest::ProjectTest;
 using rectest::MpegFileProbe;
-
-constexpr MediaFileWriter::Colour kBlue = {41, 240, 110};
 
 class ProjectSaveTest : public ProjectTest {
  protected:
   void SetUp() override {
     ProjectTest::SetUp();
-    red = writeClip("red.mpg", 3);
-    blue = writeClip("blue.mpg", 3, kBlue);
+    writeColourClips();
   }
   // Two seconds of red, then one of blue, pictures and sound.
   void addTwoClips() {
@@ -28,9 +26,6 @@ class ProjectSaveTest : public ProjectTest {
     for (const mpeg_src_s& src : clips) ASSERT_EQ(project.mpeg_Project_Addsrc(&src), 1);
   }
   bool exists(const std::string& path) { return std::filesystem::exists(linuxPath(path)); }
-
-  std::string red;
-  std::string blue;
 };
 
 TEST_F(ProjectSaveTest, Mpeg1HoldsTheClipsOneAfterAnother) {
@@ -63,6 +58,24 @@ TEST_F(ProjectSaveTest, Mpeg2OfVideoClipsOnly) {
   EXPECT_FALSE(probe.audio().found);
   EXPECT_NEAR(probe.video().seconds, 2.0, 0.1);
   EXPECT_GT(probe.firstPicturePixel(320, 240).u, 200) << "blue";
+}
+
+TEST_F(ProjectSaveTest, SoundAddedFirstStillGoesToTheSoundInput) {
+  const mpeg_src_s clips[] = {clip(red, 0, 0, 2, false), clip(red, 0, 0, 2)};
+  for (const mpeg_src_s& src : clips) ASSERT_EQ(project.mpeg_Project_Addsrc(&src), 1);
+  const save_option_s save = options(0, "C:\\sound-first.mpg");
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  const MpegFileProbe probe(linuxPath("C:\\sound-first.mpg").string());
+  EXPECT_EQ(probe.video().codec, "mpeg1video");
+  EXPECT_EQ(probe.audio().codec, "mp2");
+  EXPECT_NEAR(probe.video().seconds, 2.0, 0.1);
+}
+
+TEST_F(ProjectSaveTest, AFileNameFillingItsWholeFieldIsReadNoFurther) {
+  addTwoClips();
+  save_option_s save = options(0, "C:\\");
+  std::memset(save.output_file + 3, 'x', sizeof(save.output_file) - 3);  // no terminator
+  EXPECT_EQ(project.mpeg_Project_Save(&save), 0) << "a name longer than a file name may be";
 }
 
 TEST_F(ProjectSaveTest, AviWithoutCompressorsIsUncompressed) {
