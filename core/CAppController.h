@@ -310,8 +310,9 @@ class CAppController : public CObserver {
   void StopPreview();
   int StopAll();
   int StartGraphInWindow();
-  // A still of the live picture into the picture folder, with "Still Pic" shown.
-  int TakeSnapshot();
+  // A still of the live picture into the picture folder, with "Still Pic" shown; its
+  // full file name into `path` (empty on failure).
+  int TakeSnapshot(CString& path);
 
   // ---- Media playback: a file of the media player played in place of the live picture.
   // Timer 655 on the media player's window follows the position while a file plays.

@@ -9,6 +9,8 @@ namespace fs = std::filesystem;
 
 namespace {
 std::mutex g_currentLock;
+
+fs::path clockFile(const fs::path& root) { return root / "run" / "clock"; }
 std::unique_ptr<Machine> g_current;
 }  // namespace
 
@@ -67,6 +69,8 @@ std::string defaultMachineIni() {
          "Dst1Src2=CD Audio, CompactDisc, 2, Volume\r\n";
 }
 
+bool Machine::shareClock() { return m_clock.shareThrough(clockFile(m_root)); }
+
 fs::path Machine::defaultRoot() {
   if (const char* env = std::getenv("ORVANE_MACHINE"); env && *env) return fs::path(env);
   const char* home = std::getenv("HOME");
@@ -78,6 +82,7 @@ Machine::Machine(fs::path root) : m_root(fs::absolute(std::move(root))) {
   fs::create_directories(m_root, ec);
   loadIni();
   mapDrives();
+  if (fs::exists(clockFile(m_root), ec)) m_clock.shareThrough(clockFile(m_root));
   fs::create_directories(runFolder(), ec);
   m_clock.setUtcOffsetMinutes(m_ini.intValue("Windows", "UtcOffsetMinutes", 0));
 }

@@ -10,6 +10,7 @@
 #include <mfc/wnd/CDataExchange.h>
 #include <mfc/wnd/CDialog.h>
 #include <mfc/wnd/CFrameWnd.h>
+#include <mfc/wnd/CMenu.h>
 #include <mfc/wnd/CToolTipCtrl.h>
 #include <mfc/wnd/CWinApp.h>
 #include <mfc/wnd/CWinThread.h>

@@ -15,9 +15,13 @@
 #pragma once
 
 #include <win32/user.h>
+#include <machine/TrayArea.h>
 #include <win32/user/MessageBoxLog.h>
 
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,11 +64,38 @@ class Robot {
 
   void answerNextMessageBox(int answer);
 
+  // Work to do while a modal loop of the calling thread runs (a popup menu, a dialog):
+  // each action runs once, in order, whenever the thread is idle, with a robot that
+  // leaves the pumping to the loop. A menu still open when they are done is dismissed.
+  void duringModal(std::function<void(Robot&)> action);
+  // The newest popup menu on screen (class "#32768"), null when none.
+  HWND openMenu() const;
+  // The screen point in the middle of an item of the newest popup menu.
+  POINT menuItem(int position) const;
+  // Clicks the item of the newest popup menu that has the command id; false when none has.
+  bool chooseMenuCommand(UINT id);
+
   // The PC's hardware as a user handles it: the TV stick plugged in or pulled out (the
   // windows registered for capture devices are told), and what the Composite input
   // shows (colour bars named `source`; an empty name takes the signal away).
   void plugTvStick(bool plugged);
   void showOnComposite(const std::string& source);
+  // Keys of the TV stick's remote control, read by whichever program polls the stick: a
+  // press that stays down for `polls` reads (a held key).
+  void pressRemoteKey(int key, int polls = 1);
+  // The PC's power button while the PC is in stand-by: it wakes (false when it was not
+  // suspended). advance() wakes it too when it reaches an armed wake-up time.
+  bool pressPowerButton();
+
+  // The taskbar's notification area: every icon of every program on the machine.
+  std::vector<TrayArea::Icon> trayIcons() const;
+  // A mouse message on a tray icon, as the taskbar sends it to the icon's owner window
+  // (its callback message with the icon id and the mouse message); the pointer is put on
+  // the icon first. False for an icon that is not shown.
+  bool clickTrayIcon(const TrayArea::Icon& icon, UINT mouseMessage);
+  // The shell ends and starts again: the area empties and "TaskbarCreated" goes to every
+  // top-level window of the machine.
+  void restartShell();
   // Holds a key of the capture card's remote control: its code (1-31) on the card's GPIO
   // lines until another code, or 0 (the key let go), is held.
   void holdCardRemote(int code);
@@ -85,6 +116,7 @@ class Robot {
   void afterInput();
 
   bool m_pumpAfterInput;
+  std::shared_ptr<std::deque<std::function<void(Robot&)>>> m_modalActions;
   bool m_quit = false;
   int m_quitCode = 0;
 };

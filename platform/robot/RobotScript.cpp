@@ -43,6 +43,7 @@ const std::map<std::string, Shape>& verbShapes() {
       {"expect-text", {2, 2}},   {"expect-messagebox", {1, 1}}, {"post", {1, 3}},     {"send", {1, 3}},
       {"close", {0, 0}},         {"log", {1, 1}},         {"plug", {0, 0}},           {"unplug", {0, 0}},
       {"composite", {1, 1}},     {"screenshot", {1, 1}},  {"expect-notice", {1, 1}},
+      {"menu", {1, 1}},
       {"card-remote", {1, 1}},
   };
   return shapes;
@@ -90,7 +91,7 @@ std::optional<int> keyCode(const std::string& name) {
       {"SPACE", VK_SPACE},   {"BACK", VK_BACK},     {"BACKSPACE", VK_BACK}, {"DELETE", VK_DELETE}, {"UP", VK_UP},
       {"DOWN", VK_DOWN},     {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT},    {"PRIOR", VK_PRIOR},   {"PAGEUP", VK_PRIOR},
       {"NEXT", VK_NEXT},     {"PAGEDOWN", VK_NEXT}, {"HOME", VK_HOME},      {"END", VK_END},       {"SHIFT", VK_SHIFT},
-      {"CONTROL", VK_CONTROL}, {"ALT", VK_MENU},    {"MENU", VK_MENU},
+      {"CONTROL", VK_CONTROL}, {"CTRL", VK_CONTROL}, {"ALT", VK_MENU},    {"MENU", VK_MENU},
   };
   if (const auto it = keys.find(name); it != keys.end()) return it->second;
   if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9'))) return name[0];
@@ -342,15 +343,34 @@ int RobotScript::run(const Verb& verb) {
       m_robot.drag(from, to);
     }
   } else if (name == "key") {
-    const auto vk = keyCode(verb.args[0]);
-    if (vk) m_robot.key(*vk);
-    else fail(verb, "unknown key '" + verb.args[0] + "'");
+    // "CTRL+T", "ALT+ENTER": the modifiers are held down around the key.
+    std::vector<int> held;
+    std::string rest = verb.args[0];
+    for (std::size_t plus = rest.find('+'); plus != std::string::npos && plus + 1 < rest.size(); plus = rest.find('+')) {
+      const auto modifier = keyCode(rest.substr(0, plus));
+      if (!modifier) break;
+      held.push_back(*modifier);
+      rest = rest.substr(plus + 1);
+    }
+    const auto vk = keyCode(rest);
+    if (!vk) {
+      fail(verb, "unknown key '" + verb.args[0] + "'");
+    } else {
+      for (int modifier : held) m_robot.press(modifier);
+      m_robot.key(*vk);
+      for (auto it = held.rbegin(); it != held.rend(); ++it) m_robot.release(*it);
+    }
   } else if (name == "type") {
     if (!m_robot.type(verb.args[0])) fail(verb, "the text has characters no key types");
   } else if (name == "answer") {
     const auto answer = answerCode(verb.args[0]);
     if (answer) m_robot.answerNextMessageBox(*answer);
     else fail(verb, "unknown answer '" + verb.args[0] + "'");
+  } else if (name == "menu") {
+    char* end = nullptr;
+    const unsigned long id = std::strtoul(verb.args[0].c_str(), &end, 0);
+    if (!end || *end || !m_robot.chooseMenuCommand(static_cast<UINT>(id)))
+      fail(verb, "no open menu has the command " + verb.args[0]);
   } else if (name == "expect-text") {
     expectText(verb);
   } else if (name == "expect-messagebox") {

@@ -7,10 +7,12 @@
 #include <win32/user/devnotify.h>
 #include <win32/user/dialog.h>
 #include <win32/user/input.h>
+#include <win32/user/menu.h>
 #include <win32/user/message.h>
 #include <win32/user/metrics.h>
 #include <win32/user/msgbox.h>
 #include <win32/user/paint.h>
+#include <win32/user/rect.h>
 #include <win32/user/resource.h>
 #include <win32/user/timer.h>
 #include <win32/user/tooltip.h>

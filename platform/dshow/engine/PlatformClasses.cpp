@@ -8,6 +8,8 @@
 #include <dshow/engine/FilterGraph.h>
 #include <dshow/engine/SystemClock.h>
 #include <dshow/mediafiles.h>
+#include <dshow/des/RenderEngine.h>
+#include <dshow/des/Timeline.h>
 #include <dshow/filters/AsyncFileSource.h>
 #include <dshow/filters/AudioCapture.h>
 #include <dshow/filters/AudioRenderer.h>
@@ -50,6 +52,9 @@ const ClassEntry kClasses[] = {
     {&CLSID_CaptureCardCapture, &PlatformClasses::create<&TvCapture::CreateCardInstance>, nullptr},
     {&CLSID_ProcAmpPropertyPage, &ProcAmpPage::create, nullptr},
     {&CLSID_AudioCapture, &PlatformClasses::create<&AudioCapture::CreateInstance>, nullptr},
+    // Editing Services.
+    {&CLSID_AMTimeline, &PlatformClasses::create<&Timeline::CreateInstance>, nullptr},
+    {&CLSID_RenderEngine, &PlatformClasses::create<&RenderEngine::CreateInstance>, nullptr},
     // The platform's filters; those with a setup record are candidates for intelligent connect.
     {&CLSID_SmartTee, &PlatformClasses::create<&SmartTee::CreateInstance>, &SmartTee::kSetup},
     {&CLSID_AVIDec, &PlatformClasses::create<&AviDecompressor::CreateInstance>, &AviDecompressor::kSetup},

@@ -8,6 +8,7 @@
 #include <win32/user/metrics.h>
 #include <win32/user/paint.h>
 #include <win32/user/dialog.h>
+#include <win32/user/MenuTracker.h>
 #include <win32/user/Tooltip.h>
 #include <win32/user/Trackbar.h>
 #include <win32/user/input.h>
@@ -151,6 +152,7 @@ std::vector<WindowClass> systemClasses() {
       make("COMBOBOX", DefWindowProcA, CS_DBLCLKS),
       make("LISTBOX", DefWindowProcA, CS_DBLCLKS),
       make("SCROLLBAR", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
+      make(POPUPMENU_CLASS, MenuTracker::windowProc, CS_DBLCLKS | CS_SAVEBITS),
       make(TOOLTIPS_CLASS, Tooltip::windowProc, CS_DBLCLKS | CS_SAVEBITS),
       make(TRACKBAR_CLASS, Trackbar::windowProc, CS_DBLCLKS),
   };

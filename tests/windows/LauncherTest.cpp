@@ -1,11 +1,11 @@
 // The launcher (dialog 102) as the program's main window: opening it starts the
 // controller, whose schedule timer 500 then runs on it on the manual clock; closing it
 // shuts the controller down and the timer with it.
-#include "CoreTest.h"
+#include "core/CoreTest.h"
 
 #include "core/CDeviceList.h"
 #include "core/CDisplayMode.h"
-#include "core/CMainDlg.h"
+#include "windows/main/CMainDlg.h"
 
 #include <mfc/afxwin.h>
 #include <robot/Robot.h>
