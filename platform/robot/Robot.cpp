@@ -62,6 +62,8 @@ bool keyOf(char c, int& vk, bool& shift) {
     vk = VK_RETURN;
   } else if (c == '\t') {
     vk = VK_TAB;
+  } else if (c == '.' || c == ',' || c == '-') {
+    vk = c == '.' ? VK_OEM_PERIOD : c == ',' ? VK_OEM_COMMA : VK_OEM_MINUS;
   } else {
     return false;
   }
@@ -385,6 +387,11 @@ void Robot::holdCardRemote(int code) { Machine::current().service<CaptureCard>()
 
 void Robot::pressRemoteKey(int key, int polls) {
   Machine::current().service<RemoteControl>().press(key, polls);
+}
+
+void Robot::pressSleepButton() {
+  PowerBroadcast::suspend();
+  afterInput();
 }
 
 bool Robot::pressPowerButton() {

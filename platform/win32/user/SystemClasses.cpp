@@ -8,6 +8,9 @@
 #include <win32/user/metrics.h>
 #include <win32/user/paint.h>
 #include <win32/user/dialog.h>
+#include <win32/user/ComboBox.h>
+#include <win32/user/EditControl.h>
+#include <win32/user/ListView.h>
 #include <win32/user/MenuTracker.h>
 #include <win32/user/Tooltip.h>
 #include <win32/user/Trackbar.h>
@@ -148,11 +151,14 @@ std::vector<WindowClass> systemClasses() {
       make(WC_DIALOG, DefDlgProcA, CS_DBLCLKS | CS_SAVEBITS),
       make("BUTTON", buttonProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
       make("STATIC", staticProc, CS_DBLCLKS),
-      make("EDIT", DefWindowProcA, CS_DBLCLKS),
-      make("COMBOBOX", DefWindowProcA, CS_DBLCLKS),
+      make("EDIT", EditControl::windowProc, CS_DBLCLKS),
+      make("COMBOBOX", ComboBox::windowProc, CS_DBLCLKS),
+      make(ComboBox::kListClass, ComboBox::listProc, CS_DBLCLKS | CS_SAVEBITS),
       make("LISTBOX", DefWindowProcA, CS_DBLCLKS),
       make("SCROLLBAR", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
       make(POPUPMENU_CLASS, MenuTracker::windowProc, CS_DBLCLKS | CS_SAVEBITS),
+      make(WC_LISTVIEW, ListView::windowProc, CS_DBLCLKS),
+      make(WC_HEADER, ListView::headerProc, CS_DBLCLKS),
       make(TOOLTIPS_CLASS, Tooltip::windowProc, CS_DBLCLKS | CS_SAVEBITS),
       make(TRACKBAR_CLASS, Trackbar::windowProc, CS_DBLCLKS),
   };
