@@ -97,7 +97,8 @@ STDMETHODIMP CMovieCtl::GetUserClassID(CLSID* pClsid) {
 STDMETHODIMP CMovieCtl::Init() {
   if (m_graph) return S_FALSE;  // once per control: a second graph would hold the card twice
   if (!window()) return E_UNEXPECTED;
-  auto graph = std::make_unique<CCaptureGraphObject>();
+  std::unique_ptr<CCaptureGraphObject> graph(new (std::nothrow) CCaptureGraphObject());
+  if (!graph) return E_OUTOFMEMORY;
   const HRESULT hr = graph->BuildCaptureGraph(window(), window(), kGraphNotify);
   if (FAILED(hr)) return hr;
   m_graph = std::move(graph);

@@ -4,10 +4,10 @@
 
 #include <dshow/uuids.h>
 #include <machine/Machine.h>
+#include <machine/CaptureCard.h>
 #include <machine/RemoteControl.h>
 #include <win32/shell/PowerBroadcast.h>
 #include <win32/user/WindowDirectory.h>
-#include <machine/CaptureCard.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
 #include <mfc/wnd/CWinThread.h>
@@ -383,6 +383,8 @@ void Robot::plugTvStick(bool plugged) {
   afterInput();
 }
 
+void Robot::holdCardRemote(int code) { Machine::current().service<CaptureCard>().setRemoteCode(code); }
+
 void Robot::pressRemoteKey(int key, int polls) {
   Machine::current().service<RemoteControl>().press(key, polls);
 }
@@ -425,8 +427,6 @@ void Robot::restartShell() {
   for (HWND hwnd : windows) PostMessageA(hwnd, taskbarCreated, 0, 0);
   afterInput();
 }
-
-void Robot::holdCardRemote(int code) { Machine::current().service<CaptureCard>().setRemoteCode(code); }
 
 void Robot::showOnComposite(const std::string& source) {
   std::optional<Scene> scene;

@@ -118,6 +118,27 @@ TEST_F(MovieCtlCallsTest, ChannelChangesFireTheirEventsAndChangeThePicture) {
   EXPECT_EQ(run("get Channel"), "get Channel -> 1 (0x00000000)");
 }
 
+TEST_F(MovieCtlCallsTest, TheInputTypeChoosesThePlanAndAScanComesBackToTheChannel) {
+  ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
+  EXPECT_EQ(run("get InputType"), "get InputType -> 0 (0x00000000)");
+  EXPECT_EQ(run("put InputType 1"), "put InputType 1 -> 0x00000000");
+  EXPECT_EQ(run("get MaxChannel"), "get MaxChannel -> 68 (0x00000000)");
+  EXPECT_EQ(run("get TuningSpace"), "get TuningSpace -> 86 (0x00000000)");
+  EXPECT_EQ(run("put InputType 0"), "put InputType 0 -> 0x00000000");
+  EXPECT_EQ(run("get TunerMode"), "get TunerMode -> 1 (0x00000000)");
+  EXPECT_EQ(run("put TunerMode 16"), "put TunerMode 16 -> 0x80004001");
+
+  run("put Channel 3");
+  const auto writesBefore = card().i2cWrites().size();
+  EXPECT_EQ(run("call ScanAndStoreTune"), "call ScanAndStoreTune -> 0x00000000");
+  // Every channel of the cable plan the chip reaches (94 of 105: DS58 and up lie above
+  // 863.25 MHz), then back to channel 3.
+  EXPECT_EQ(card().i2cWrites().size() - writesBefore, 95u);
+  EXPECT_EQ(run("get Channel"), "get Channel -> 3 (0x00000000)");
+  EXPECT_EQ(card().scene().name, "Tussock Three");
+  EXPECT_EQ(run("call AutoTune 3 &"), "call AutoTune 3 & -> 0 0x00000000");
+}
+
 TEST_F(MovieCtlCallsTest, ARegistryOverrideOfAChannelIsHonoured) {
   ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
   run("call Play");

@@ -9,19 +9,31 @@ namespace plat {
 
 namespace {
 
-constexpr const char* kStateProp = "plat.trackbar";
+constexpr const char* kMinimumProp = "plat.trackbar.min";
+constexpr const char* kMaximumProp = "plat.trackbar.max";
+constexpr const char* kPositionProp = "plat.trackbar.pos";
 constexpr int kThumbWidth = 10;
 
+// The trackbar's values live in its window properties, so they go with the window.
 struct State {
   long minimum = 0;
   long maximum = 100;
   long position = 0;
 };
 
-State* stateOf(HWND hwnd) { return static_cast<State*>(GetPropA(hwnd, kStateProp)); }
+long prop(HWND hwnd, const char* name) { return static_cast<long>(reinterpret_cast<INT_PTR>(GetPropA(hwnd, name))); }
+
+State stateOf(HWND hwnd) { return {prop(hwnd, kMinimumProp), prop(hwnd, kMaximumProp), prop(hwnd, kPositionProp)}; }
+
+void store(HWND hwnd, const State& state) {
+  SetPropA(hwnd, kMinimumProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(state.minimum)));
+  SetPropA(hwnd, kMaximumProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(state.maximum)));
+  SetPropA(hwnd, kPositionProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(state.position)));
+}
 
 void setPosition(HWND hwnd, State& state, long position) {
   state.position = std::clamp(position, state.minimum, std::max(state.minimum, state.maximum));
+  store(hwnd, state);
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
@@ -63,16 +75,18 @@ void paint(HWND hwnd, const State& state) {
 }  // namespace
 
 LRESULT CALLBACK Trackbar::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  State* state = stateOf(hwnd);
   if (message == WM_NCCREATE) {
-    SetPropA(hwnd, kStateProp, new State);
+    store(hwnd, State{});
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
-  if (!state) return DefWindowProcA(hwnd, message, wParam, lParam);
+  State current = stateOf(hwnd);
+  State* state = &current;
   switch (message) {
     case WM_NCDESTROY:
-      delete static_cast<State*>(RemovePropA(hwnd, kStateProp));
-      return 0;
+      RemovePropA(hwnd, kMinimumProp);
+      RemovePropA(hwnd, kMaximumProp);
+      RemovePropA(hwnd, kPositionProp);
+      return DefWindowProcA(hwnd, message, wParam, lParam);
     case TBM_GETPOS: return state->position;
     case TBM_GETRANGEMIN: return state->minimum;
     case TBM_GETRANGEMAX: return state->maximum;
