@@ -2,25 +2,28 @@
 
 #include <win32/module.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
 
-CString g_scheduleFile;
-CString g_mainProgram;
+char g_scheduleFile[MAX_PATH];
+char g_mainProgram[MAX_PATH];
 
 }  // namespace
 
 namespace SchedulerPaths {
 
 void Build() {
-  char module[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
-  if (length == 0 || length >= sizeof module) module[0] = '\0';
-  if (char* slash = std::strrchr(module, '\\')) slash[1] = '\0';
-  const CString folder(module);
-  g_scheduleFile = folder + "schedulefile.she";
-  g_mainProgram = folder + "Orvane Media.exe";
+  char folder[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, folder, sizeof folder);
+  if (length == 0 || length >= sizeof folder) folder[0] = '\0';
+  if (char* slash = std::strrchr(folder, '\\')) slash[1] = '\0';
+  // A folder too long for a path leaves no file name rather than a cut one.
+  if (std::snprintf(g_scheduleFile, sizeof g_scheduleFile, "%sschedulefile.she", folder) >= MAX_PATH)
+    g_scheduleFile[0] = '\0';
+  if (std::snprintf(g_mainProgram, sizeof g_mainProgram, "%sOrvane Media.exe", folder) >= MAX_PATH)
+    g_mainProgram[0] = '\0';
 }
 
 LPCSTR ScheduleFile() { return g_scheduleFile; }

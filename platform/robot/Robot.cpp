@@ -4,6 +4,7 @@
 
 #include <dshow/uuids.h>
 #include <machine/Machine.h>
+#include <machine/CaptureCard.h>
 #include <machine/RemoteControl.h>
 #include <win32/shell/PowerBroadcast.h>
 #include <win32/user/WindowDirectory.h>
@@ -61,6 +62,8 @@ bool keyOf(char c, int& vk, bool& shift) {
     vk = VK_RETURN;
   } else if (c == '\t') {
     vk = VK_TAB;
+  } else if (c == '.' || c == ',' || c == '-') {
+    vk = c == '.' ? VK_OEM_PERIOD : c == ',' ? VK_OEM_COMMA : VK_OEM_MINUS;
   } else {
     return false;
   }
@@ -379,6 +382,8 @@ void Robot::plugTvStick(bool plugged) {
   DeviceNotifications::instance().announce(plugged, AM_KSCATEGORY_CAPTURE, stick.devicePath());
   afterInput();
 }
+
+void Robot::holdCardRemote(int code) { Machine::current().service<CaptureCard>().setRemoteCode(code); }
 
 void Robot::pressRemoteKey(int key, int polls) {
   Machine::current().service<RemoteControl>().press(key, polls);

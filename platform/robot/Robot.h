@@ -59,7 +59,8 @@ class Robot {
   void press(int vk);
   void release(int vk);
   void key(int vk);
-  // Letters, digits, space, Tab and Enter ("\n"), with Shift as needed. False for others.
+  // Letters, digits, space, '.', ',', '-', Tab and Enter ("\n"), with Shift as needed.
+  // False for others.
   bool type(const std::string& text);
 
   void answerNextMessageBox(int answer);
@@ -98,6 +99,9 @@ class Robot {
   // The shell ends and starts again: the area empties and "TaskbarCreated" goes to every
   // top-level window of the machine.
   void restartShell();
+  // Holds a key of the capture card's remote control: its code (1-31) on the card's GPIO
+  // lines until another code, or 0 (the key let go), is held.
+  void holdCardRemote(int code);
   std::vector<MessageBoxRecord> messageBoxes() const;
   // The texts of the taskbar notices on screen now, front first. A notice is a visible
   // top-level popup kept topmost, with no caption, that is no tooltip; its window text

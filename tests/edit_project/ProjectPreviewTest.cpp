@@ -4,21 +4,20 @@
 #include "ProjectTest.h"
 
 #include <machine/VideoSurfaces.h>
+#include <com/objbase.h>
 #include <robot/Screenshot.h>
+
+#include <string>
 
 namespace {
 
-using dstest::MediaFileWriter;
 using edtest::ProjectTest;
-
-constexpr MediaFileWriter::Colour kBlue = {41, 240, 110};
 
 class ProjectPreviewTest : public ProjectTest {
  protected:
   void SetUp() override {
     ProjectTest::SetUp();
-    red = writeClip("red.mpg", 3);
-    blue = writeClip("blue.mpg", 3, kBlue);
+    writeColourClips();
     const mpeg_src_s clips[] = {clip(red, 0, 0, 1), clip(blue, 1, 0, 1), clip(red, 0, 0, 1, false)};
     for (const mpeg_src_s& src : clips) ASSERT_EQ(project.mpeg_Project_Addsrc(&src), 1);
     project.mpeg_Project_SetNotifyWnd(host);
@@ -31,9 +30,6 @@ class ProjectPreviewTest : public ProjectTest {
   }
   static bool reddish(std::uint32_t rgb) { return (rgb >> 16 & 0xFF) > 180 && (rgb & 0xFF) < 100; }
   static bool bluish(std::uint32_t rgb) { return (rgb & 0xFF) > 180 && (rgb >> 16 & 0xFF) < 100; }
-
-  std::string red;
-  std::string blue;
 };
 
 TEST_F(ProjectPreviewTest, TheClipsPlayOneAfterAnotherToTheEndEvent) {
@@ -83,6 +79,38 @@ TEST_F(ProjectPreviewTest, EditsWaitForTheStop) {
   ASSERT_EQ(project.mpeg_Project_Preview(host), 1) << "the new clip is in the next preview";
   play(2600);
   EXPECT_TRUE(bluish(shown())) << std::hex << shown();
+}
+
+TEST_F(ProjectPreviewTest, OnlyTheRunningGraphIsInTheRunningObjectTable) {
+  // The graphs registered, by their item names.
+  auto registered = [] {
+    int graphs = 0;
+    IRunningObjectTable* table = nullptr;
+    IEnumMoniker* walk = nullptr;
+    if (FAILED(GetRunningObjectTable(0, &table)) || FAILED(table->EnumRunning(&walk))) return -1;
+    IMoniker* entry = nullptr;
+    while (walk->Next(1, &entry, nullptr) == S_OK) {
+      LPOLESTR name = nullptr;
+      if (SUCCEEDED(entry->GetDisplayName(nullptr, nullptr, &name)) && std::wstring(name).find(L"FilterGraph ") != std::wstring::npos)
+        ++graphs;
+      CoTaskMemFree(name);
+      entry->Release();
+    }
+    walk->Release();
+    table->Release();
+    return graphs;
+  };
+  ASSERT_EQ(project.mpeg_Project_Preview(host), 1);
+  EXPECT_EQ(registered(), 1);
+  ASSERT_EQ(project.mpeg_Project_Stop(), 1);
+  ASSERT_EQ(project.mpeg_Project_Preview(host), 1);
+  EXPECT_EQ(registered(), 1) << "the earlier registration went when the graph registered again";
+  const save_option_s save = options(0, "C:\\rot.mpg");
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  EXPECT_EQ(registered(), 0) << "a finished save keeps nothing alive";
+  ASSERT_EQ(project.mpeg_Project_Preview(host), 1);
+  ASSERT_EQ(project.mpeg_Project_Close(), 1);
+  EXPECT_EQ(registered(), 0);
 }
 
 TEST_F(ProjectPreviewTest, ANewProjectWithoutClipsDoesNotPreview) {

@@ -3,22 +3,21 @@
 // so and leave no file under the chosen name.
 #include "ProjectTest.h"
 
+#include "CompressorChoice.h"
 #include "MpegFileProbe.h"
+
+#include <cstring>
 
 namespace {
 
-using dstest::MediaFileWriter;
 using edtest::ProjectTest;
 using rectest::MpegFileProbe;
-
-constexpr MediaFileWriter::Colour kBlue = {41, 240, 110};
 
 class ProjectSaveTest : public ProjectTest {
  protected:
   void SetUp() override {
     ProjectTest::SetUp();
-    red = writeClip("red.mpg", 3);
-    blue = writeClip("blue.mpg", 3, kBlue);
+    writeColourClips();
   }
   // Two seconds of red, then one of blue, pictures and sound.
   void addTwoClips() {
@@ -27,9 +26,6 @@ class ProjectSaveTest : public ProjectTest {
     for (const mpeg_src_s& src : clips) ASSERT_EQ(project.mpeg_Project_Addsrc(&src), 1);
   }
   bool exists(const std::string& path) { return std::filesystem::exists(linuxPath(path)); }
-
-  std::string red;
-  std::string blue;
 };
 
 TEST_F(ProjectSaveTest, Mpeg1HoldsTheClipsOneAfterAnother) {
@@ -46,7 +42,7 @@ TEST_F(ProjectSaveTest, Mpeg1HoldsTheClipsOneAfterAnother) {
   EXPECT_NEAR(probe.audio().seconds, 3.0, 0.15);
   const auto first = probe.firstPicturePixel(160, 120);
   EXPECT_GT(first.v, 200) << "the first picture is the red clip's";
-  EXPECT_FALSE(exists("C:\\joined.mpg.new"));
+  EXPECT_FALSE(exists("C:\\joined.mpg.rendering"));
 }
 
 TEST_F(ProjectSaveTest, Mpeg2OfVideoClipsOnly) {
@@ -64,6 +60,24 @@ TEST_F(ProjectSaveTest, Mpeg2OfVideoClipsOnly) {
   EXPECT_GT(probe.firstPicturePixel(320, 240).u, 200) << "blue";
 }
 
+TEST_F(ProjectSaveTest, SoundAddedFirstStillGoesToTheSoundInput) {
+  const mpeg_src_s clips[] = {clip(red, 0, 0, 2, false), clip(red, 0, 0, 2)};
+  for (const mpeg_src_s& src : clips) ASSERT_EQ(project.mpeg_Project_Addsrc(&src), 1);
+  const save_option_s save = options(0, "C:\\sound-first.mpg");
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  const MpegFileProbe probe(linuxPath("C:\\sound-first.mpg").string());
+  EXPECT_EQ(probe.video().codec, "mpeg1video");
+  EXPECT_EQ(probe.audio().codec, "mp2");
+  EXPECT_NEAR(probe.video().seconds, 2.0, 0.1);
+}
+
+TEST_F(ProjectSaveTest, AFileNameFillingItsWholeFieldIsReadNoFurther) {
+  addTwoClips();
+  save_option_s save = options(0, "C:\\");
+  std::memset(save.output_file + 3, 'x', sizeof(save.output_file) - 3);  // no terminator
+  EXPECT_EQ(project.mpeg_Project_Save(&save), 0) << "a name longer than a file name may be";
+}
+
 TEST_F(ProjectSaveTest, AviWithoutCompressorsIsUncompressed) {
   addTwoClips();
   const save_option_s save = options(5, "C:\\joined.avi");
@@ -74,6 +88,35 @@ TEST_F(ProjectSaveTest, AviWithoutCompressorsIsUncompressed) {
   EXPECT_EQ(probe.video().width, 176);
   EXPECT_NEAR(probe.video().seconds, 3.0, 0.1);
   EXPECT_EQ(probe.audio().codec, "pcm_s16le");
+}
+
+TEST_F(ProjectSaveTest, AviWithTheChosenCompressors) {
+  addTwoClips();
+  save_option_s save = options(5, "C:\\compressed.avi");
+  save.video_compressor = edtest::FirstCompressor(CLSID_VideoCompressorCategory);
+  save.audio_compressor = edtest::FirstCompressor(CLSID_AudioCompressorCategory);
+  ASSERT_NE(save.video_compressor, nullptr);
+  ASSERT_NE(save.audio_compressor, nullptr);
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  const MpegFileProbe probe(linuxPath("C:\\compressed.avi").string());
+  ASSERT_TRUE(probe.ok());
+  EXPECT_EQ(probe.video().codec, "mjpeg");
+  EXPECT_NEAR(probe.video().seconds, 3.0, 0.1);
+  EXPECT_EQ(probe.audio().codec, "pcm_alaw");
+  // The compressors stay the caller's: only its own references are left.
+  EXPECT_EQ(save.video_compressor->Release(), 0u);
+  EXPECT_EQ(save.audio_compressor->Release(), 0u);
+}
+
+TEST_F(ProjectSaveTest, ACompressorThatCannotTakeTheStreamIsBypassed) {
+  addTwoClips();
+  save_option_s save = options(5, "C:\\bypassed.avi");
+  save.video_compressor = edtest::FirstCompressor(CLSID_AudioCompressorCategory);  // a sound compressor for the pictures
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  const MpegFileProbe probe(linuxPath("C:\\bypassed.avi").string());
+  EXPECT_EQ(probe.video().codec, "rawvideo");
+  EXPECT_EQ(probe.audio().codec, "pcm_s16le");
+  save.video_compressor->Release();
 }
 
 TEST_F(ProjectSaveTest, FailedSavesSayItAndLeaveNoFile) {
@@ -94,7 +137,7 @@ TEST_F(ProjectSaveTest, FailedSavesSayItAndLeaveNoFile) {
   const save_option_s taken = options(0, "C:\\taken.mpg");
   EXPECT_EQ(project.mpeg_Project_Save(&taken), 0);
   EXPECT_TRUE(std::filesystem::is_directory(linuxPath("C:\\taken.mpg")));
-  EXPECT_FALSE(exists("C:\\taken.mpg.new"));
+  EXPECT_FALSE(exists("C:\\taken.mpg.rendering"));
 
   const save_option_s good = options(0, "C:\\after.mpg");
   EXPECT_EQ(project.mpeg_Project_Save(&good), 1) << "the project saves again after a failure";

@@ -1,5 +1,7 @@
 #include "ProjectTest.h"
 
+#include <machine/VideoSurfaces.h>
+
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -48,10 +50,19 @@ void ProjectTest::pump() {
 
 void ProjectTest::play(int ms) {
   for (int done = 0; done < ms; done += 40) {
+    const auto surfaces = machine().service<plat::VideoSurfaces>().ownedBy(host);
+    const auto before = surfaces.empty() ? 0 : surfaces.front()->framesShown();
     machine().clock().advance(40);
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    // The pictures keep up with the clock, however slow the machine (bounded).
+    for (int wait = 0; !surfaces.empty() && wait < 200 && surfaces.front()->framesShown() <= before; ++wait)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     pump();
   }
+}
+
+void ProjectTest::writeColourClips() {
+  red = writeClip("red.mpg", 3);
+  blue = writeClip("blue.mpg", 3, kBlue);
 }
 
 save_option_s ProjectTest::options(int type, const std::string& file) {

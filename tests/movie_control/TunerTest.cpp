@@ -7,6 +7,7 @@
 #include <com/ComPtr.h>
 #include <com/objbase.h>
 #include <dshow/dshow.h>
+#include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
 #include <win32/registry.h>
 
@@ -23,10 +24,27 @@ class TunerTest : public test::KinovarTest {
   std::unique_ptr<CTunerObject> customTuner(int cardKind = 1) {
     return std::make_unique<CTunerObject>(std::make_unique<CCustomTunerCore>(cardKind));
   }
+  // The TV stick's capture filter previewed, its crossbar and tuner filter pulled in.
+  void buildStickPreview() {
+    ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()),
+              S_OK);
+    ASSERT_EQ(CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
+                               builder.putVoid()),
+              S_OK);
+    builder->SetFiltergraph(graph.get());
+    ASSERT_EQ(CoCreateInstance(CLSID_TvStickCapture, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, capture.putVoid()),
+              S_OK);
+    graph->AddFilter(capture.get(), L"Video Capture");
+    ASSERT_EQ(builder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, capture.get(), nullptr, nullptr), S_OK);
+  }
   Bytes lastWrite() {
     const auto data = i2cData();
     return data.empty() ? Bytes{} : data.back();
   }
+
+  plat::ComPtr<IGraphBuilder> graph;
+  plat::ComPtr<ICaptureGraphBuilder2> builder;
+  plat::ComPtr<IBaseFilter> capture;
 };
 
 }  // namespace
@@ -172,18 +190,7 @@ TEST_F(TunerTest, SetUpOnTheCardMakesACustomTunerOnCableWithTheDecoderOnPalD) {
 }
 
 TEST_F(TunerTest, AStandardTunerForwardsToTheDevicesTunerFilter) {
-  plat::ComPtr<IGraphBuilder> graph;
-  plat::ComPtr<ICaptureGraphBuilder2> builder;
-  plat::ComPtr<IBaseFilter> capture;
-  ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()), S_OK);
-  ASSERT_EQ(CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
-                             builder.putVoid()),
-            S_OK);
-  builder->SetFiltergraph(graph.get());
-  ASSERT_EQ(CoCreateInstance(CLSID_TvStickCapture, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, capture.putVoid()),
-            S_OK);
-  graph->AddFilter(capture.get(), L"Video Capture");
-  ASSERT_EQ(builder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, capture.get(), nullptr, nullptr), S_OK);
+  ASSERT_NO_FATAL_FAILURE(buildStickPreview());
 
   auto tuner = CTunerObject::Setup(builder.get(), capture.get(), 0);
   ASSERT_TRUE(tuner);
@@ -194,9 +201,30 @@ TEST_F(TunerTest, AStandardTunerForwardsToTheDevicesTunerFilter) {
   EXPECT_EQ(country, 86);
   const auto writesBefore = machine().service<plat::TvStickControl>().writes().size();
   ASSERT_EQ(tuner->put_Channel(2, -1, -1), S_OK);
-  EXPECT_GT(machine().service<plat::TvStickControl>().writes().size(), writesBefore);
+  const auto writes = machine().service<plat::TvStickControl>().writes();
+  ASSERT_GT(writes.size(), writesBefore);
+  // The device's tuner programs its own chip: four bytes to the tuner's address.
+  EXPECT_EQ(writes.back().kind, plat::TvStickControl::Write::Kind::I2C);
+  EXPECT_EQ(writes.back().address, 0xC0);
+  EXPECT_EQ(writes.back().data.size(), 4u);
   long channel = 0, video = 0, audio = 0;
   device->get_Channel(&channel, &video, &audio);
   EXPECT_EQ(channel, 2);
   EXPECT_TRUE(card().i2cWrites().empty());
+}
+
+TEST_F(TunerTest, AStandardTunerTakesAnOverriddenChannelsFrequencyThroughItsProperties) {
+  ASSERT_NO_FATAL_FAILURE(buildStickPreview());
+  auto tuner = CTunerObject::Setup(builder.get(), capture.get(), 0);
+  ASSERT_TRUE(tuner);
+  ASSERT_NE(tuner->Core().DeviceTuner(), nullptr);
+
+  auto& stick = machine().service<plat::TvStickCapture>();
+  const auto& stations = stick.control().broadcast().stations();
+  ASSERT_GE(stations.size(), 2u);
+  const long elsewhere = static_cast<long>(stations[1].carrierHz);
+  ASSERT_EQ(tuner->OverrideChannel(stations[0].scene.number, elsewhere, 0), S_OK);
+  ASSERT_EQ(tuner->put_Channel(stations[0].scene.number, -1, -1), S_OK);
+  EXPECT_EQ(stick.scene().name, stations[1].scene.name);
+  EXPECT_EQ(tuner->Core().put_VideoFrequency(900'000'000), E_FAIL);  // beyond what the chip reports
 }

@@ -11,6 +11,8 @@
 
 #include <win32/shell/power.h>
 
+#include <fstream>
+
 namespace {
 
 class LauncherWindowTest : public test::WindowsTest {
@@ -178,6 +180,52 @@ TEST_F(LauncherWindowTest, MissingPicturesLeaveWorkingButtonsAndLongValuesAreCut
   EXPECT_EQ(launcher->GetSkinButton(0)->GetName().GetLength(), 2000);
   clickButton(*launcher, "TV_BUTTON");
   EXPECT_NE(launcher->GetTVDlg(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Only the clip player's frame captures are the program's; other "Cap" pictures stay.
+TEST_F(LauncherWindowTest, ClosingDeletesOnlyTheProgramsOwnFrameCaptures) {
+  const auto temp = testMachine.root() / "C" / "Temp";
+  std::filesystem::create_directories(temp / "cap7_8.bmp.d");
+  for (const char* name : {"cap12_340.bmp", "Cap1_2.BMP", "Capture.bmp", "cap1_x.bmp", "cap3_4.bmp.txt"})
+    std::ofstream(temp / name) << "x";
+  openLauncher();
+  closeLauncher();
+  EXPECT_FALSE(std::filesystem::exists(temp / "cap12_340.bmp"));
+  EXPECT_FALSE(std::filesystem::exists(temp / "Cap1_2.BMP"));
+  EXPECT_TRUE(std::filesystem::exists(temp / "Capture.bmp"));
+  EXPECT_TRUE(std::filesystem::exists(temp / "cap1_x.bmp"));
+  EXPECT_TRUE(std::filesystem::exists(temp / "cap3_4.bmp.txt"));
+}
+
+TEST_F(LauncherWindowTest, RemoteKeysForWindowsNotOpenAreDropped) {
+  openLauncher();
+  for (int mode : {115, 120, 135, 145, 155, 165, 175, 185, 195}) {
+    g_pDisplayMode->SetMode(mode);
+    remoteKey(21);
+    remoteKey(68);
+  }
+  g_pDisplayMode->SetMode(105);
+  EXPECT_EQ(hovered(), -1);
+  EXPECT_EQ(launcher->GetTVDlg(), nullptr);
+}
+
+TEST_F(LauncherWindowTest, ARemovedDeviceStopsWhatPlaysAndTheTVButtonComesBackWithIt) {
+  openTV();
+  robot.advance(500);
+  ASSERT_EQ(g_pAppController->GetRunState(), 2);
+  robot.plugTvStick(false);
+  robot.advance(500);
+  EXPECT_EQ(g_pAppController->GetRunState(), 0);
+  CSkinButton* tvButton = launcher->FindSkinButton("TV_BUTTON");
+  tvButton->SetDisabled(TRUE);
+  robot.plugTvStick(true);
+  robot.advance(500);
+  SendMessageA(launcherWindow(), UM_DEVICES_CHANGED, 0, 0);
+  EXPECT_TRUE(tvButton->IsEnabled());
 }
 
 }  // namespace

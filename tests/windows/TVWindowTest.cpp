@@ -7,6 +7,7 @@
 #include "core/CDisplayMode.h"
 #include "core/CMediaFileItem.h"
 #include "graphs/CCaptureGraph.h"
+#include "graphs/DeviceUtilities.h"
 #include "core/MediaListFile.h"
 #include "skin/CShapeButton.h"
 #include "skin/CSkinButton.h"
@@ -18,6 +19,9 @@
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+
+#include <machine/EventLog.h>
+#include <vendor/language/Language.h>
 
 
 namespace {
@@ -212,6 +216,48 @@ TEST_F(TVWindowTest, HelpIsOpenedByHAndF1) {
   robot.key('H');
   robot.key(VK_F1);
   EXPECT_EQ(helpRequests(), (std::vector<std::string>(2, programPath("help\\help.chm") + " 0")));
+}
+
+}  // namespace
+
+namespace {
+
+// The overlay's texts, from its call log.
+std::vector<std::string> OverlayTexts(plat::Machine& machine) {
+  std::vector<std::string> shown;
+  for (const auto& entry : plat::EventLog::events(machine).read()) {
+    const auto call = entry.text.find(" SetContent(\"");
+    if (entry.category == "QXM_OverlayFilter" && call != std::string::npos)
+      shown.push_back(entry.text.substr(call + 13, entry.text.rfind('"') - call - 13));
+  }
+  return shown;
+}
+
+TEST_F(TVWindowTest, WhileRecordingTheVolumeDisplayMakesWayForTheStatusAfterSixSeconds) {
+  RegisterFilterModule("Filter\\Branchel.ax");
+  openTV();
+  robot.advance(1000);
+  robot.press(VK_CONTROL);
+  robot.key('R');
+  robot.release(VK_CONTROL);
+  robot.advance(1000);
+  ASSERT_EQ(g_pAppController->GetRunState(), 3);
+  robot.key(VK_F10);
+  EXPECT_EQ(OverlayTexts(machine()).back().rfind("Volume", 0), 0u);
+  robot.advance(5999);
+  const std::size_t before = OverlayTexts(machine()).size();
+  robot.advance(1);
+  const auto after = OverlayTexts(machine());
+  ASSERT_EQ(after.size(), before + 1);
+  EXPECT_EQ(after.back(), GetOtherInfo(1));
+  robot.advance(6000);
+  EXPECT_EQ(OverlayTexts(machine()).size(), before + 1) << "once";
+  robot.press(VK_CONTROL);
+  robot.key('S');
+  robot.release(VK_CONTROL);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(g_pAppController->GetRunState(), 2);
+  EXPECT_EQ(g_pTaskbarNotifier->GetText(), WrapNoticeText(programPath("Videos\\cap00.mpg").c_str()));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/CoreTest.h"
+#include "windows/SkinFixture.h"
 
 #include <mfc/afxwin.h>
 #include <robot/Robot.h>
@@ -18,19 +19,6 @@ class CTVDlg;
 
 namespace test {
 
-// A 24-bit bitmap file of cx x cy pixels, each the COLORREF `pixel(x, y)`.
-void WriteBmpFile(const std::filesystem::path& file, int cx, int cy, const std::function<COLORREF(int, int)>& pixel);
-
-// "left,top,right,bottom".
-std::string Text(const RECT& rect);
-
-// The colours the fixture skins use.
-inline constexpr COLORREF kLauncherBackground = RGB(20, 40, 90);
-inline constexpr COLORREF kTVBackground = RGB(30, 30, 30);
-inline constexpr COLORREF kButtonNormal = RGB(200, 200, 60);
-inline constexpr COLORREF kBarNormal = RGB(70, 120, 200);
-inline constexpr COLORREF kBarMask = RGB(255, 255, 255);
-
 class WindowsTest : public ControllerTest {
  protected:
   WindowsTest();
@@ -38,12 +26,8 @@ class WindowsTest : public ControllerTest {
 
   // The program folder's file, as a Linux path.
   std::filesystem::path programFile(const std::string& relative);
-  // Writes "Skin\Normal\skin.ini", "Skin\TV\skin.ini" and "skins\elegance\skin.ini" with
-  // their pictures: the launcher's ten buttons, the TV window's twelve and the bar's.
+  // The three fixture skins in this test's program folder.
   void writeSkins();
-  void writeLauncherSkin();
-  void writeTVSkin();
-  void writeBarSkin();
   // Writes a skin file's text.
   void writeIni(const std::string& relative, const std::string& text);
 

@@ -503,7 +503,8 @@ void CMainSkinDlg::StandBy() {
 void CMainSkinDlg::OnClose() {
   if (g_pDisplayMode && g_pDisplayMode->Is110()) DeleteTVWindow();
   KillTimer(kKeepAwakeTimer);
-  CSkinDialog::OnClose();
+  // What the dialog's default processing does with the close: it ends as cancelled.
+  OnCancel();
 }
 
 void CMainSkinDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {

@@ -399,11 +399,9 @@ LRESULT CTVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
     g_isMaximized = 0;
   }
   if (m_controlBar) {
-    // The full-screen video covers the screen: the bar docks to its bottom.
-    m_controlBar->SetDockToVideo(TRUE);
-    CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    m_controlBar->SetDockRect(screen.left, screen.top, screen.right, screen.bottom);
-    m_controlBar->EnableAutoHide();
+    CRect client;
+    GetClientRect(&client);
+    m_controlBar->SetDockRect(client.left, client.top, client.right, client.bottom);
   }
   return 0;
 }

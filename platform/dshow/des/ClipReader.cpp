@@ -106,16 +106,30 @@ std::int64_t ClipReader::timeOf(const AVFrame& frame) const {
 }
 
 bool ClipReader::seek(std::int64_t time) {
-  // A second early, so the decoder meets a key frame before the wanted picture.
-  const std::int64_t target = std::max<std::int64_t>(time - kSecond, 0);
-  const std::int64_t ts = m_origin + av_rescale_q(target, kUnits, m_format->streams[m_stream]->time_base);
-  const bool moved = av_seek_frame(m_format, m_stream, ts, AVSEEK_FLAG_BACKWARD) >= 0;
+  // Containers seek by estimates: a landing after the wanted time is tried again further back.
+  for (const std::int64_t back : {kSecond, 4 * kSecond, 16 * kSecond}) {
+    const std::int64_t target = std::max<std::int64_t>(time - back, 0);
+    const std::int64_t ts = m_origin + av_rescale_q(target, kUnits, m_format->streams[m_stream]->time_base);
+    if (av_seek_frame(m_format, m_stream, ts, AVSEEK_FLAG_BACKWARD) < 0) break;
+    restart();
+    if (!decode(m_next)) return false;
+    m_hasNext = true;
+    if (timeOf(*m_next) <= time + kPictureSlack || target == 0) return true;
+  }
+  // From the start of the file, which is never after anything.
+  av_seek_frame(m_format, m_stream, m_origin, AVSEEK_FLAG_BACKWARD);
+  restart();
+  m_hasNext = decode(m_next);
+  return m_hasNext;
+}
+
+void ClipReader::restart() {
   avcodec_flush_buffers(m_codec);
+  av_frame_unref(m_next);
   m_hasCurrent = m_hasNext = m_ended = false;
   m_shownTime = -1;
   m_sound.clear();
   m_soundFirst = -1;
-  return moved;
 }
 
 bool ClipReader::decode(AVFrame* frame) {
@@ -161,9 +175,11 @@ bool ClipReader::picture(std::int64_t time, int width, int height, BYTE* out) {
   const std::int64_t current = timeOf(*m_current);
   const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 2;
   if (current != m_shownTime || m_converted.size() != bytes) {
+    // A picture of the group's own size is only repacked, never filtered.
+    const bool sameSize = m_current->width == width && m_current->height == height;
     m_scaler = sws_getCachedContext(m_scaler, m_current->width, m_current->height,
                                     static_cast<AVPixelFormat>(m_current->format), width, height, AV_PIX_FMT_YUYV422,
-                                    SWS_BILINEAR, nullptr, nullptr, nullptr);
+                                    sameSize ? SWS_POINT : SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!m_scaler) return false;
     m_converted.resize(bytes);
     uint8_t* planes[4] = {m_converted.data(), nullptr, nullptr, nullptr};
@@ -204,8 +220,12 @@ void ClipReader::sound(std::int64_t first, int count, int rate, int channels, st
   const bool farAhead = m_soundFirst >= 0 && first > m_soundFirst + stored() + rate;
   if (behind || farAhead || (m_soundFirst < 0 && first > rate)) seek(first * kSecond / rate);
   while (m_soundFirst < 0 || m_soundFirst + stored() < first + count) {
-    av_frame_unref(m_next);
-    if (!decode(m_next)) break;
+    // A seek leaves its first frame decoded.
+    if (!m_hasNext) {
+      av_frame_unref(m_next);
+      if (!decode(m_next)) break;
+    }
+    m_hasNext = false;
     if (m_soundFirst < 0) m_soundFirst = timeOf(*m_next) * rate / kSecond;
     takeSound(*m_next, channels);
   }

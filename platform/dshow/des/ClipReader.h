@@ -51,7 +51,10 @@ class ClipReader {
 
  private:
   ClipReader() = default;
+  // Moves to a key frame at or before `time` and decodes the first frame into m_next.
   bool seek(std::int64_t time);
+  // Forgets what was decoded, after the file moved.
+  void restart();
   // Decodes the next frame of the stream; false at the end of the file.
   bool decode(AVFrame* frame);
   std::int64_t timeOf(const AVFrame& frame) const;

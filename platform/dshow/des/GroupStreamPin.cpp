@@ -142,6 +142,7 @@ HRESULT GroupStreamPin::FillBuffer(IMediaSample* pSample) {
     pSample->SetActualDataLength(m_format.sampleBytes());
     sampleStart = time - start;
     sampleStop = sampleStart + m_format.frameTime;
+    ++m_sent;
   } else {
     const int rate = m_format.sampleRate;
     const std::int64_t first = start * rate / kSecond + m_sent;
@@ -152,9 +153,8 @@ HRESULT GroupStreamPin::FillBuffer(IMediaSample* pSample) {
     pSample->SetActualDataLength(count * m_format.channels * 2);
     sampleStart = first * kSecond / rate - start;
     sampleStop = (first + count) * kSecond / rate - start;
-    m_sent += count - 1;
+    m_sent += count;
   }
-  ++m_sent;
   pSample->SetTime(&sampleStart, &sampleStop);
   pSample->SetSyncPoint(TRUE);
   m_position = start + sampleStart;
