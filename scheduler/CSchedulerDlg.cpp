@@ -9,6 +9,7 @@
 #include <win32/error.h>
 #include <win32/handleapi.h>
 #include <win32/thread.h>
+#include <win32/sync.h>
 #include <win32/time.h>
 #include <win32/user.h>
 
@@ -109,9 +110,21 @@ void CSchedulerDlg::StandBy() {
 
 void CSchedulerDlg::ShutDown() {
   KillTimer(kShutdownTimer);
-  if (HWND main = MainProgramWindow()) ::SendMessageA(main, WM_CLOSE, 0, 0);
+  if (HWND main = MainProgramWindow()) CloseMainProgram(main);
   EnableShutdownPrivilege();
   if (!ExitWindowsEx(kExitFlags, 0)) ::MessageBoxA(m_hWnd, "ExitWindowsEx", nullptr, MB_OK);
+}
+
+// The main program writes its files as it ends, after its window has taken WM_CLOSE: the
+// forced power-off waits for its process to end (for a while at most, should it hang).
+void CSchedulerDlg::CloseMainProgram(HWND main) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(main, &processId);
+  HANDLE process = processId && processId != GetCurrentProcessId() ? OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr;
+  ::SendMessageA(main, WM_CLOSE, 0, 0);
+  if (!process) return;
+  WaitForSingleObject(process, kCloseWaitMs);
+  CloseHandle(process);
 }
 
 // False when the token cannot be opened or the privilege was not granted.
