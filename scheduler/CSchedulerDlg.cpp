@@ -115,13 +115,21 @@ void CSchedulerDlg::ShutDown() {
   if (!ExitWindowsEx(kExitFlags, 0)) ::MessageBoxA(m_hWnd, "ExitWindowsEx", nullptr, MB_OK);
 }
 
-// The main program writes its files as it ends, after its window has taken WM_CLOSE: the
-// forced power-off waits for its process to end (for a while at most, should it hang).
 void CSchedulerDlg::CloseMainProgram(HWND main) {
+  HANDLE process = OpenMainProgramProcess(main);
+  ::SendMessageA(main, WM_CLOSE, 0, 0);
+  WaitForMainProgramToEnd(process);
+}
+
+// The main program writes its files as it ends, after its window has been told to close:
+// a forced power-off waits for its process to end (for a while at most, should it hang).
+HANDLE CSchedulerDlg::OpenMainProgramProcess(HWND main) {
   DWORD processId = 0;
   GetWindowThreadProcessId(main, &processId);
-  HANDLE process = processId && processId != GetCurrentProcessId() ? OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr;
-  ::SendMessageA(main, WM_CLOSE, 0, 0);
+  return processId && processId != GetCurrentProcessId() ? OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr;
+}
+
+void CSchedulerDlg::WaitForMainProgramToEnd(HANDLE process) {
   if (!process) return;
   WaitForSingleObject(process, kCloseWaitMs);
   CloseHandle(process);

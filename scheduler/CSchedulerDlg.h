@@ -86,6 +86,8 @@ class CSchedulerDlg : public CDialog {
   void OnSuspend();
   void OnResumeAutomatic();
   static void CloseMainProgram(HWND main);
+  static HANDLE OpenMainProgramProcess(HWND main);
+  static void WaitForMainProgramToEnd(HANDLE process);
   static bool EnableShutdownPrivilege();
   static HWND MainProgramWindow();
   static bool StartMainProgram(LPCSTR verb, LPCSTR parameters, int show);

@@ -96,14 +96,18 @@ void CSchedulerDlg::RelayKey(int key, HWND mainWindow) {
     if (key == kPowerKey) StartMainProgram("open", nullptr, SW_SHOW);
     return;
   }
-  if (key == kPowerKey && m_remoteShutdown && !ShutDownByPowerKey())
-    ::MessageBoxA(m_hWnd, "Error for OS! ", "Warning", MB_ICONEXCLAMATION);
   if (key >= 0 && key <= 8) {
     key += 1;
   } else if (key == 9) {
     key = 0;
   }
+  // With "Remote Shutdown" the power key closes the main program and then powers the PC
+  // off, once the main program has ended and written its files.
+  HANDLE process = key == kPowerKey && m_remoteShutdown ? OpenMainProgramProcess(mainWindow) : nullptr;
   ::SendMessageA(mainWindow, UM_REMOTE_KEY, 0, static_cast<LPARAM>(key));
+  if (key != kPowerKey || !m_remoteShutdown) return;
+  WaitForMainProgramToEnd(process);
+  if (!ShutDownByPowerKey()) ::MessageBoxA(m_hWnd, "Error for OS! ", "Warning", MB_ICONEXCLAMATION);
 }
 
 BOOL CSchedulerDlg::ShutDownByPowerKey() {

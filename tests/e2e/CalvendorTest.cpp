@@ -209,6 +209,26 @@ TEST_F(CalvendorTest, RemoteKeysReachTheMainProgramAndThePowerKeyStartsIt) {
   EXPECT_EQ(starts(), (std::vector<std::string>{programPath("Orvane Media.exe") + " "}));
 }
 
+// With "Remote Shutdown" ticked in the tray menu, the power key closes the main program
+// and powers the PC off once the main program has ended.
+TEST_F(CalvendorTest, WithRemoteShutdownThePowerKeyClosesTheMainProgramAndThePcGoesOff) {
+  installMainProgramFiles();
+  start("Calvendor");
+  const HWND scheduler = waitForWindow(kSchedulerTitle);
+  ASSERT_NE(scheduler, nullptr);
+  robot.pressRemoteKey(20);
+  ASSERT_TRUE(advanceUntil(5000, 108, [&] { return !starts().empty(); }, 3));
+  ASSERT_TRUE(waitUntil([&] {
+    return mainWindow() != nullptr && std::filesystem::exists(testMachine.programFolder() / "ZRQChannels.chl");
+  }));
+
+  SendMessageA(scheduler, WM_COMMAND, 32774, 0);
+  robot.pressRemoteKey(20);
+  ASSERT_TRUE(advanceUntil(60000, 108, [&] { return !power("shutdown").empty(); }));
+  EXPECT_EQ(mainWindow(), nullptr);
+  EXPECT_EQ(powerSequence(), (std::vector<std::string>{"shutdown"}));
+}
+
 // On live TV the keys act on the TV window: a channel number typed in digits and
 // confirmed, the next channel, the volume held up, mute. The TV window is the one a
 // planned view opened; what the keys changed is what the main program saves as it closes.
