@@ -70,6 +70,13 @@ class CalvendorTest : public test::ProgramsTest {
   }
   HWND mainWindow() { return FindWindowA("#32770", kMainTitle); }
 
+  // The scheduler running, with the main program installed beside it; its window.
+  HWND startBesideTheMainProgram() {
+    installMainProgramFiles();
+    start("Calvendor");
+    return waitForWindow(kSchedulerTitle);
+  }
+
   // The main program's skins and filter modules beside it, the fan-out filter registered,
   // as the installer leaves them.
   void installMainProgramFiles() {
@@ -131,9 +138,7 @@ TEST_F(CalvendorTest, OneInstanceShowsItsTrayIconWhichComesBackWithTheShell) {
 // The main program started for the item records it for its ten seconds and asks for
 // stand-by, which the scheduler carries out ten seconds later.
 TEST_F(CalvendorTest, APlannedRecordingIsMadeWithTheMainProgramClosedAndThePcSleepsAgain) {
-  installMainProgramFiles();
-  start("Calvendor");
-  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  ASSERT_NE(startBesideTheMainProgram(), nullptr);
   plan(2, 1, 2);
   sleepUntilTheItemWakesThePc();
 
@@ -151,9 +156,7 @@ TEST_F(CalvendorTest, APlannedRecordingIsMadeWithTheMainProgramClosedAndThePcSle
 // With shut-down as the after-recording action, the main program is closed first and
 // the PC goes off once it has ended.
 TEST_F(CalvendorTest, AfterAPlannedRecordingWithShutdownTheMainProgramClosesAndThePcGoesOff) {
-  installMainProgramFiles();
-  start("Calvendor");
-  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  ASSERT_NE(startBesideTheMainProgram(), nullptr);
   plan(2, 1, 3);
   sleepUntilTheItemWakesThePc();
 
@@ -167,9 +170,7 @@ TEST_F(CalvendorTest, AfterAPlannedRecordingWithShutdownTheMainProgramClosesAndT
 
 // A planned view opens the TV window of the main program the scheduler started.
 TEST_F(CalvendorTest, APlannedViewWakesThePcAndStartsTheMainProgramOnItsChannel) {
-  installMainProgramFiles();
-  start("Calvendor");
-  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  ASSERT_NE(startBesideTheMainProgram(), nullptr);
   plan(2, 0, 0);
   sleepUntilTheItemWakesThePc();
   EXPECT_TRUE(advanceUntil(60000, 40, [&] { return FindWindowA("#32770", "Orvane Media_TVDlg") != nullptr; }));
@@ -212,9 +213,7 @@ TEST_F(CalvendorTest, RemoteKeysReachTheMainProgramAndThePowerKeyStartsIt) {
 // With "Remote Shutdown" ticked in the tray menu, the power key closes the main program
 // and powers the PC off once the main program has ended.
 TEST_F(CalvendorTest, WithRemoteShutdownThePowerKeyClosesTheMainProgramAndThePcGoesOff) {
-  installMainProgramFiles();
-  start("Calvendor");
-  const HWND scheduler = waitForWindow(kSchedulerTitle);
+  const HWND scheduler = startBesideTheMainProgram();
   ASSERT_NE(scheduler, nullptr);
   robot.pressRemoteKey(20);
   ASSERT_TRUE(advanceUntil(5000, 108, [&] { return !starts().empty(); }, 3));
@@ -233,9 +232,7 @@ TEST_F(CalvendorTest, WithRemoteShutdownThePowerKeyClosesTheMainProgramAndThePcG
 // confirmed, the next channel, the volume held up, mute. The TV window is the one a
 // planned view opened; what the keys changed is what the main program saves as it closes.
 TEST_F(CalvendorTest, RemoteKeysTuneAndSetTheVolumeOfTheMainProgramsTvWindow) {
-  installMainProgramFiles();
-  start("Calvendor");
-  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  ASSERT_NE(startBesideTheMainProgram(), nullptr);
   plan(2, 0, 0);
   untilTheSchedulerStartsTheMainProgram();
   ASSERT_TRUE(advanceUntil(60000, 40, [&] { return FindWindowA("#32770", "Orvane Media_TVDlg") != nullptr; }));
