@@ -91,22 +91,16 @@ HWND ProgramsTest::waitForWindow(const char* title) {
   return found;
 }
 
-bool ProgramsTest::advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done,
-                                int settleMs) {
+bool ProgramsTest::advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done) {
   for (std::uint64_t moved = 0; moved < ms; moved += stepMs) {
     if (done()) return true;
-    advance(stepMs, stepMs, settleMs);
+    advance(stepMs, stepMs);
   }
   return waitUntil(done);
 }
 
-void ProgramsTest::advance(std::uint64_t ms, std::uint64_t stepMs, int settleMs) {
-  for (std::uint64_t moved = 0; moved < ms; moved += stepMs) {
-    robot.advance(stepMs);
-    // The programs look at the clock every few milliseconds when their timers are pending.
-    robot.pumpUntilIdle();
-    std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
-  }
+void ProgramsTest::advance(std::uint64_t ms, std::uint64_t stepMs) {
+  for (std::uint64_t moved = 0; moved < ms; moved += stepMs) robot.advance(stepMs);
 }
 
 std::string ProgramsTest::programPath(const std::string& name) {
