@@ -47,6 +47,9 @@ Waited readWaited(const SeatState& seat) {
   }
 }
 
+// Seats on thread 0 stand for programs starting up.
+constexpr std::uint32_t kStarting = 0;
+
 bool isSettled(const SeatState& seat, std::uint64_t tick) {
   if (!seat.following.load()) return true;
   const Waited waited = readWaited(seat);
@@ -96,22 +99,40 @@ std::shared_ptr<SharedPage> ClockFollowers::page() {
   return m_page;
 }
 
-std::unique_ptr<ClockFollowers::Seat> ClockFollowers::take(std::uint32_t thread) {
-  const auto shared = page();
-  if (!shared) return nullptr;
-  const int self = static_cast<int>(getpid());
-  const std::uint64_t start = ProcessStat::startTime(self).value_or(0);
+int ClockFollowers::claimSeat(const std::shared_ptr<SharedPage>& shared, int processId, std::uint32_t thread) {
   for (int i = 0; i < kSeats; ++i) {
     SeatState& seat = seatOf(shared, i);
     std::int32_t expected = 0;
-    if (!seat.processId.compare_exchange_strong(expected, self)) continue;
+    if (!seat.processId.compare_exchange_strong(expected, processId)) continue;
     seat.following.store(0);
     seat.thread.store(thread);
-    seat.processStart.store(start);
+    seat.processStart.store(ProcessStat::startTime(processId).value_or(0));
+    seat.version.fetch_add(1);
     seat.handledArrivals.store(seat.arrivals.load());
-    return std::make_unique<Seat>(shared, i);
+    seat.handled.store(0);
+    seat.nextDue.store(kNone);
+    seat.version.fetch_add(1);
+    return i;
   }
-  return nullptr;
+  return -1;
+}
+
+std::unique_ptr<ClockFollowers::Seat> ClockFollowers::take(std::uint32_t thread) {
+  const auto shared = page();
+  if (!shared) return nullptr;
+  const int index = claimSeat(shared, static_cast<int>(getpid()), thread);
+  return index < 0 ? nullptr : std::make_unique<Seat>(shared, index);
+}
+
+void ClockFollowers::expectStart(int processId) {
+  const auto shared = page();
+  if (!shared) return;
+  const int index = claimSeat(shared, processId, kStarting);
+  if (index < 0) return;
+  // Never settled: it stands until the program's own seats follow, or the program ends.
+  SeatState& seat = seatOf(shared, index);
+  seat.handledArrivals.store(seat.arrivals.load() - 1);
+  seat.following.store(1);
 }
 
 std::optional<std::uint64_t> ClockFollowers::nextDueElsewhere(std::uint64_t now) {
@@ -133,12 +154,19 @@ bool ClockFollowers::othersSettled(std::uint64_t tick, std::string* laggard) {
   const auto shared = page();
   if (!shared) return true;
   const int self = static_cast<int>(getpid());
+  std::set<int> following;
+  for (int i = 0; i < kSeats; ++i) {
+    const SeatState& seat = seatOf(shared, i);
+    if (seat.thread.load() != kStarting && seat.following.load()) following.insert(seat.processId.load());
+  }
   std::lock_guard guard(m_lock);
   for (int i = 0; i < kSeats; ++i) {
     SeatState& seat = seatOf(shared, i);
     int owner = seat.processId.load();
-    if (owner == 0 || owner == self || isSettled(seat, tick) || m_givenUp.count({i, owner})) continue;
-    if (isOrphaned(seat, owner)) {
+    if (owner == 0 || owner == self || m_givenUp.count({i, owner})) continue;
+    const bool started = seat.thread.load() == kStarting && following.count(owner);
+    if (!started && isSettled(seat, tick)) continue;
+    if (started || isOrphaned(seat, owner)) {
       seat.following.store(0);
       seat.processId.compare_exchange_strong(owner, 0);
       continue;

@@ -13,9 +13,10 @@
 //
 // What callers rely on: Robot::advanceStep stops at every follower's next timer and returns
 // once every follower of the other processes is settled at the new time. Threads that never
-// wait in a message loop (workers, streaming threads) are not followed, nor is a program
-// before its loop first waits. A process that ended is dropped; one that does not settle
-// within kHangLimit real seconds is reported on stderr and no longer waited for.
+// wait in a message loop (workers, streaming threads) are not followed. A program started
+// on the machine (expectStart) holds the clock until its message loop first waits; a
+// process that ended is dropped; one that does not settle within kHangLimit real seconds is
+// reported on stderr and no longer waited for.
 #pragma once
 
 #include <atomic>
@@ -65,6 +66,10 @@ class ClockFollowers {
   // A seat for the queue of `thread`; null while the clock is not shared or the page is full.
   std::unique_ptr<Seat> take(std::uint32_t thread);
 
+  // Another program of the machine has just been started: the clock waits for it until a
+  // thread of it follows the clock, or until it ends.
+  void expectStart(int processId);
+
   // For the process moving the clock. The earliest timer due after `now` in another
   // process's followers.
   std::optional<std::uint64_t> nextDueElsewhere(std::uint64_t now);
@@ -76,6 +81,8 @@ class ClockFollowers {
 
  private:
   std::shared_ptr<SharedPage> page();
+  // Index of a free seat now held for `thread` of the process, or -1 when all are taken.
+  static int claimSeat(const std::shared_ptr<SharedPage>& shared, int processId, std::uint32_t thread);
 
   Machine& m_machine;
   std::mutex m_lock;

@@ -1,5 +1,6 @@
 #include "ProgramsTest.h"
 
+#include <machine/ClockFollowers.h>
 #include <machine/ProgramFolder.h>
 #include <win32/user.h>
 
@@ -62,6 +63,7 @@ pid_t ProgramsTest::start(const std::string& program, const std::string& script)
   char* argv[] = {path.data(), nullptr};
   pid_t pid = 0;
   if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return 0;
+  machine().service<plat::ClockFollowers>().expectStart(pid);
   m_started.push_back(pid);
   return pid;
 }
