@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <memory>
 
@@ -263,6 +264,34 @@ TEST_F(EditingRoadTest, TwoCutsOfARecordingBecomeOneMpegAndAviFile) {
   const rectest::MpegFileProbe compressedProbe(linuxPath(compressed).string());
   EXPECT_EQ(compressedProbe.video().codec, "mjpeg");
   EXPECT_EQ(compressedProbe.audio().codec, "pcm_alaw");
+}
+
+// The editor's slider seeks a paused clip: the picture at the new position is shown and
+// captured, however the recording's sound and pictures lie in the file.
+TEST_F(EditingRoadTest, SeekingAPausedRecordingShowsThePictureThere) {
+  const std::string recording = recordThirtySeconds();
+  ASSERT_TRUE(exists(recording));
+
+  ASSERT_EQ(project.mpeg_Project_Open(), 1);
+  ASSERT_EQ(clips.mpeg_Init(), 1);
+  ASSERT_EQ(clips.mpeg_open(recording.c_str(), clipPane), 1);
+  playTo(2 * kSecond, 30 * kSecond);
+  for (const std::int64_t at : {24 * kSecond, 5 * kSecond, 15 * kSecond}) {
+    ASSERT_EQ(clips.mpeg_MoveToFrame(at), 1);
+    clips.mpeg_set_cut_start2(at);
+    clips.mpeg_set_cut_end2(-1);
+    // The capture waits on the machine clock for the picture that completes the pause,
+    // which only the streaming threads bring: bounded in real time, then the clock is
+    // moved past the capture's own wait so a stalled graph fails the test, not hangs it.
+    auto capture = std::async(std::launch::async, [&] { return clips.mpeg_capture_and_add_to_mp_list(nullptr); });
+    const bool inTime = capture.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!inTime) machine().clock().advance(6000);
+    EXPECT_TRUE(inTime) << "the picture at " << at / kSecond << " s completes the pause";
+    EXPECT_EQ(capture.get(), 1);
+    mpeg_persist_bitmap_s info{};
+    ASSERT_EQ(clips.mpeg_get_capture_info(at, -1, &info), 1);
+    EXPECT_GT(bytesOf(info.path).size(), 54u);
+  }
 }
 
 }  // namespace
