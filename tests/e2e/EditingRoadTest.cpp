@@ -15,6 +15,7 @@
 #include <dshow/dshow.h>
 #include <machine/VideoSurfaces.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -44,6 +45,32 @@ int ProbedVideoFrames(const std::string& path) {
   if (!pipe) return -1;
   int frames = -1;
   return std::fscanf(pipe.get(), "%d", &frames) == 1 ? frames : -1;
+}
+
+// How far sound runs ahead of pictures in the file's order, in seconds: the most a sound
+// packet's time exceeds that of the last picture packet before it (or of the first sound
+// packet, before any picture).
+double SoundLead(const std::string& path) {
+  const std::string command =
+      "ffprobe -v error -show_entries packet=codec_type,dts_time -of csv=p=0 '" + path + "' 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  if (!pipe) return -1;
+  double lead = 0;
+  double picture = -1;
+  double firstSound = -1;
+  char kind[16];
+  double time = 0;
+  int packets = 0;
+  while (std::fscanf(pipe.get(), " %15[a-z],%lf", kind, &time) == 2) {
+    ++packets;
+    if (std::strcmp(kind, "video") == 0) {
+      picture = time;
+    } else {
+      if (firstSound < 0) firstSound = time;
+      lead = std::max(lead, time - (picture < 0 ? firstSound : picture));
+    }
+  }
+  return packets > 0 ? lead : -1;
 }
 
 struct Yuv {
@@ -271,6 +298,7 @@ TEST_F(EditingRoadTest, TwoCutsOfARecordingBecomeOneMpegAndAviFile) {
 TEST_F(EditingRoadTest, SeekingAPausedRecordingShowsThePictureThere) {
   const std::string recording = recordThirtySeconds();
   ASSERT_TRUE(exists(recording));
+  EXPECT_LT(SoundLead(linuxPath(recording).string()), 1.0) << "sound written beside its pictures";
 
   ASSERT_EQ(project.mpeg_Project_Open(), 1);
   ASSERT_EQ(clips.mpeg_Init(), 1);
