@@ -63,8 +63,7 @@ class NarrowFrameGrabber : public CTransInPlaceFilter, public IQxmImageGrabber {
 
 class CPreviewGraphFramesTest : public PreviewGraphTest {
  protected:
-  // The station's background: the grabber sits before the invert filter, so its pictures
-  // are the device's own colours.
+  // The station's background, in the device's own colours.
   static bool IsStation(const BYTE* bgr, int station) {
     const plat::Rgb wanted = plat::TestPicture::stationColour(station);
     return std::abs(bgr[2] - wanted.r) <= 16 && std::abs(bgr[1] - wanted.g) <= 16 && std::abs(bgr[0] - wanted.b) <= 16;
