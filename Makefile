@@ -2,17 +2,27 @@
 # make test       build and run every test
 # make test-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench      build and run the benchmarks
-.PHONY: all build build-asan run test test-asan bench clean
+# make test-tsan  the tests of threads and processes under ThreadSanitizer
+# make fuzz       every fuzz target for FUZZ_SECONDS each, all at once
+# Each first installs the packages that are missing (.ci/setup).
+.PHONY: all setup build build-asan build-tsan run test test-asan test-tsan fuzz bench clean
 
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+# Graphs, the fan-out filter, the channel scan and messages between processes and threads.
+TSAN_LABELS = graphs|fanout
+TSAN_TESTS = Scan|SecondInstance|CrossProcess|SyncProcess|Thread
 
 all: build
 
-build:
+setup:
+	@.ci/setup
+
+build: setup
 	cmake --preset default
 	cmake --build --preset default -j $(JOBS)
 
-build-asan:
+build-asan: setup
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 
@@ -20,12 +30,21 @@ run: build
 	rm -rf out/demo && mkdir -p out/demo
 	cp -r build/default/OrvaneMedia out/demo/OrvaneMedia
 	rm -f out/demo/OrvaneMedia/ZRQData.dat out/demo/OrvaneMedia/ZRQChannels.chl out/demo/OrvaneMedia/schedulefile.she
+	@# As the installer does: the fan-out filter the recordings need is registered.
+	ORVANE_MACHINE=$(CURDIR)/out/demo/machine build/default/bin/regsvr32 \
+	  "Z:$(subst /,\\,$(CURDIR))\\out\\demo\\OrvaneMedia\\Filter\\Branchel.ax"
 	ORVANE_MACHINE=$(CURDIR)/out/demo/machine ORVANE_ROBOT=$(CURDIR)/tools/demo/orvane_media.robot \
 	  ORVANE_SCREENSHOT_DIR=$(CURDIR)/out/demo \
 	  "out/demo/OrvaneMedia/Orvane Media"
-	@echo "Files the program left in its folder:"
-	@ls -l out/demo/OrvaneMedia/ZRQData.dat out/demo/OrvaneMedia/ZRQChannels.chl
-	@echo "Picture of the screen: out/demo/launcher.png"
+	@echo "The recording, as ffprobe reads it:"
+	@ffprobe -v error -show_entries format=format_name,duration:stream=codec_type,codec_name \
+	  -of compact out/demo/OrvaneMedia/Videos/cap00.mpg
+	@echo "The snapshot, as identify reads it:"
+	@identify out/demo/OrvaneMedia/Picture/cap00.bmp
+	@echo "Screenshots: out/demo/*.png"
+	@echo "Files the program left in its folder: out/demo/OrvaneMedia (ZRQData.dat, ZRQChannels.chl,"
+	@echo "  Videos/cap00.mpg, Picture/cap00.bmp, histroyMedia.lis, histroyPicture.lis)"
+	@echo "The machine's power and event logs: out/demo/machine/power.log, out/demo/machine/events.log"
 
 test: build
 	ctest --preset default
@@ -33,8 +52,24 @@ test: build
 test-asan: build-asan
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
 
+build-tsan: setup
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_core test_platform_user test_platform_win32
+
+test-tsan: build-tsan
+	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -L '$(TSAN_LABELS)'
+	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -R '$(TSAN_TESTS)'
+
+fuzz:
+	@.ci/setup fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	fuzz/run $(FUZZ_SECONDS) $(JOBS)
+# Medians of several rounds, as the targets are stated.
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
 bench: build
-	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b" $(BENCH_FLAGS); done; true
 
 clean:
 	rm -rf build out

@@ -6,6 +6,7 @@
 #include <win32/user.h>
 
 #include "support/BenchMachine.h"
+#include "skin/SkinBitmap.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,8 +56,21 @@ void paintSkin(Dib& dib, int width, int height) {
     }
 }
 
-// The skins' region builder: runs of non-key pixels, flushed every 2000 rectangles.
-HRGN regionFromKey(const std::uint32_t* bits, int width, int height, std::uint32_t key) {
+// The finest pattern a mask can have: opaque and key pixels alternate in both directions,
+// so every row holds width / 2 runs and no two rows agree.
+void paintFinePattern(Dib& dib, int width, int height) {
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) dib.bits[y * width + x] = (x + y) % 2 ? 0x00FF00FF : 0x00404040;
+}
+
+// How the blocks of rectangles join the result: in place, as the skins do
+// (CombineRgn(result, result, block)), or the old way, where every block rebuilt the
+// whole region so far (what adding to the result cost before it was done in place).
+enum class Joining { InPlace, Rebuilt };
+
+// The skins' region builder: one rectangle per run of non-key pixels, row by row, handed to
+// ExtCreateRegion in blocks of 2000 and joined to the result.
+HRGN regionFromKey(const std::uint32_t* bits, int width, int height, std::uint32_t key, Joining joining) {
   HRGN result = CreateRectRgn(0, 0, 0, 0);
   std::vector<char> buffer(sizeof(RGNDATAHEADER) + 2000 * sizeof(RECT));
   auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
@@ -65,7 +79,14 @@ HRGN regionFromKey(const std::uint32_t* bits, int width, int height, std::uint32
   const auto flush = [&] {
     data->rdh = RGNDATAHEADER{sizeof(RGNDATAHEADER), RDH_RECTANGLES, count, 0, RECT{0, 0, width, height}};
     HRGN part = ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data);
-    CombineRgn(result, result, part, RGN_OR);
+    if (joining == Joining::InPlace) {
+      CombineRgn(result, result, part, RGN_OR);
+    } else {
+      HRGN joined = CreateRectRgn(0, 0, 0, 0);
+      CombineRgn(joined, result, part, RGN_OR);
+      DeleteObject(result);
+      result = joined;
+    }
     DeleteObject(part);
     count = 0;
   };
@@ -85,27 +106,154 @@ HRGN regionFromKey(const std::uint32_t* bits, int width, int height, std::uint32
   return result;
 }
 
-// The skin as a loaded bitmap: copied into a 32-bit DIB, then scanned.
+// A key-colour mask as a loaded skin bitmap holds it (a bitmap compatible with the
+// screen): the fine pattern or the skin background.
+HBITMAP loadedMask(int width, int height, bool fine) {
+  Dib mask(width, height);
+  if (fine)
+    paintFinePattern(mask, width, height);
+  else
+    paintSkin(mask, width, height);
+  HBITMAP loaded = CreateCompatibleBitmap(mask.dc, width, height);
+  HDC loadedDc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(loadedDc, loaded);
+  BitBlt(loadedDc, 0, 0, width, height, mask.dc, 0, 0, SRCCOPY);
+  SelectObject(loadedDc, old);
+  DeleteDC(loadedDc);
+  return loaded;
+}
+
+// The mask as the skins hold it: a loaded bitmap, blitted into a 32-bit DIB section whose
+// bits are scanned for runs. Arguments: width, height, fine pattern (1) or skin (0),
+// joined in place (1) or the old way (0).
 void BM_RegionFromKeyColourBitmap(benchmark::State& state) {
   bench::OpenMachine();
-  Dib skin(1024, 768);
-  paintSkin(skin, 1024, 768);
-  HBITMAP loaded = CreateBitmap(1024, 768, 1, 32, nullptr);
-  BITMAPINFO bmi{};
-  bmi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 1024, -768, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  SetDIBits(skin.dc, loaded, 0, 768, skin.bits, &bmi, DIB_RGB_COLORS);
-  std::vector<std::uint32_t> bits(1024 * 768);
-  std::size_t rects = 0;
+  const int width = static_cast<int>(state.range(0));
+  const int height = static_cast<int>(state.range(1));
+  const Joining joining = state.range(3) ? Joining::InPlace : Joining::Rebuilt;
+  HBITMAP loaded = loadedMask(width, height, state.range(2) != 0);
+  HDC loadedDc = CreateCompatibleDC(nullptr);
+  SelectObject(loadedDc, loaded);
+  Dib scanned(width, height);
+  std::size_t bytes = 0;
   for (auto _ : state) {
-    GetDIBits(skin.dc, loaded, 0, 768, bits.data(), &bmi, DIB_RGB_COLORS);
-    HRGN region = regionFromKey(bits.data(), 1024, 768, 0x00FF00FF);
-    rects = GetRegionData(region, 0, nullptr);
+    BitBlt(scanned.dc, 0, 0, width, height, loadedDc, 0, 0, SRCCOPY);
+    HRGN region = regionFromKey(scanned.bits, width, height, 0x00FF00FF, joining);
+    bytes = GetRegionData(region, 0, nullptr);
     DeleteObject(region);
   }
-  state.counters["rects"] = static_cast<double>((rects - sizeof(RGNDATAHEADER)) / sizeof(RECT));
+  state.counters["rects"] = static_cast<double>((bytes - sizeof(RGNDATAHEADER)) / sizeof(RECT));
+  state.SetLabel(joining == Joining::InPlace ? "joined in place" : "the old way: every block rebuilds the region");
+  DeleteDC(loadedDc);
   DeleteObject(loaded);
 }
-BENCHMARK(BM_RegionFromKeyColourBitmap)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RegionFromKeyColourBitmap)
+    ->ArgNames({"w", "h", "fine", "inplace"})
+    ->Args({1024, 768, 0, 1})
+    ->Args({1024, 768, 0, 0})
+    ->Args({2048, 2048, 1, 1})
+    ->Args({512, 512, 1, 1})
+    ->Args({512, 512, 1, 0})
+    ->Unit(benchmark::kMillisecond);
+
+// The skins' own BitmapToRegion on the same masks, as a loaded skin bitmap (magenta is
+// transparent). Arguments: width, height, fine pattern (1) or skin (0).
+void BM_SkinBitmapToRegion(benchmark::State& state) {
+  bench::OpenMachine();
+  const int width = static_cast<int>(state.range(0));
+  const int height = static_cast<int>(state.range(1));
+  HBITMAP loaded = loadedMask(width, height, state.range(2) != 0);
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    HRGN region = BitmapToRegion(loaded, RGB(255, 0, 255), 0);
+    bytes = GetRegionData(region, 0, nullptr);
+    DeleteObject(region);
+  }
+  state.counters["rects"] = static_cast<double>((bytes - sizeof(RGNDATAHEADER)) / sizeof(RECT));
+  state.SetLabel("target: 1024x768 skin < 2 ms, 2048x2048 fine << 1000 ms");
+  DeleteObject(loaded);
+}
+BENCHMARK(BM_SkinBitmapToRegion)
+    ->ArgNames({"w", "h", "fine"})
+    ->Args({1024, 768, 0})
+    ->Args({2048, 2048, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// A video frame's bytes copied with memcpy: the anchor of the blits below.
+void BM_MemcpyFrame720x576(benchmark::State& state) {
+  const std::size_t bytes = 720 * 576 * static_cast<std::size_t>(state.range(0)) / 8;
+  std::vector<std::uint8_t> from(bytes, 0x5A), to(bytes);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+  state.SetLabel("anchor");
+}
+BENCHMARK(BM_MemcpyFrame720x576)->ArgName("bits")->Arg(24)->Arg(32)->Unit(benchmark::kMicrosecond);
+
+// A DIB section of `bits` bits selected into a memory context, filled with noise.
+struct NoiseDib {
+  HDC dc;
+  HBITMAP bitmap;
+  NoiseDib(int width, int height, int bits) {
+    dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(bits), BI_RGB,
+                                     0, 0, 0, 0, 0};
+    void* p = nullptr;
+    bitmap = CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &p, nullptr, 0);
+    auto* bytes = static_cast<std::uint8_t*>(p);
+    const std::size_t size = static_cast<std::size_t>((width * bits + 31) / 32 * 4) * static_cast<std::size_t>(height);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 2654435761u >> 13);
+    SelectObject(dc, bitmap);
+  }
+  ~NoiseDib() {
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+  }
+};
+
+// BitBlt of a 720 x 576 frame: source bits, destination bits, raster operation. The
+// same-format SRCCOPY target: within 2x the memcpy of the same bytes.
+void BM_BitBlt720x576(benchmark::State& state) {
+  bench::OpenMachine();
+  const int sourceBits = static_cast<int>(state.range(0));
+  const int destBits = static_cast<int>(state.range(1));
+  const DWORD rop = static_cast<DWORD>(state.range(2));
+  NoiseDib from(720, 576, sourceBits);
+  NoiseDib to(720, 576, destBits);
+  for (auto _ : state) BitBlt(to.dc, 0, 0, 720, 576, from.dc, 0, 0, rop);
+  state.SetBytesProcessed(state.iterations() * 720 * 576 * destBits / 8);
+  if (sourceBits == destBits && rop == SRCCOPY) state.SetLabel("target: within 2x memcpy of the same bytes");
+}
+BENCHMARK(BM_BitBlt720x576)
+    ->ArgNames({"from", "to", "rop"})
+    ->Args({32, 32, SRCCOPY})
+    ->Args({24, 24, SRCCOPY})
+    ->Args({24, 32, SRCCOPY})
+    ->Args({32, 24, SRCCOPY})
+    ->Args({32, 32, SRCINVERT})
+    ->Args({32, 32, SRCAND})
+    ->Args({32, 32, NOTSRCCOPY})
+    ->Unit(benchmark::kMicrosecond);
+
+// SetDIBits of a 720 x 576 picture of `bits` bits (16: 5-5-5) into a 32-bit bitmap.
+void BM_SetDIBits720x576(benchmark::State& state) {
+  bench::OpenMachine();
+  const WORD bits = static_cast<WORD>(state.range(0));
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(720, 576, 1, 32, nullptr);
+  BITMAPINFO bmi{};
+  bmi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 720, 576, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint8_t> picture(static_cast<std::size_t>((720 * bits + 31) / 32 * 4) * 576);
+  for (std::size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<std::uint8_t>(i * 2654435761u >> 13);
+  for (auto _ : state) SetDIBits(dc, bitmap, 0, 576, picture.data(), &bmi, DIB_RGB_COLORS);
+  state.SetBytesProcessed(state.iterations() * 720 * 576 * 4);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+BENCHMARK(BM_SetDIBits720x576)->ArgName("bits")->Arg(16)->Arg(24)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 void BM_StretchBltHalftone720x576To1024x768(benchmark::State& state) {
   bench::OpenMachine();

@@ -2,6 +2,8 @@
 // gradient, so no two are alike) in a program stream, read by the file source, split by
 // the MPEG-2 Splitter, decoded by the platform's MPEG video decoder into YUY2 and
 // discarded by the Null Renderer, without a clock. Items per second are pictures decoded.
+// Beside it, FFmpeg's command line decodes the same file with the decoder's one thread
+// and discards the pictures (decoding only, its own -benchmark time).
 #include <com/ComPtr.h>
 #include <com/objbase.h>
 #include <dshow/dshow.h>
@@ -13,6 +15,8 @@ extern "C" {
 }
 
 #include <benchmark/benchmark.h>
+
+#include "support/CommandLineTool.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -156,6 +160,14 @@ void BM_DecodeMpeg2Pictures(benchmark::State& state) {
   CoUninitialize();
 }
 BENCHMARK(BM_DecodeMpeg2Pictures)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The anchor of the playback target (at least 0.9 of its rate).
+void BM_FfmpegCommandLineDecodesTheSameFile(benchmark::State& state) {
+  const auto file = plat::Machine::current().paths().driveFolder('C') / "bench.mpg";
+  const std::string arguments = "-threads 1 -i '" + file.string() + "' -an -f null -";
+  bench::TimeFfmpegRuns(state, arguments, kFrames, "anchor, decoding only");
+}
+BENCHMARK(BM_FfmpegCommandLineDecodesTheSameFile)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
 

@@ -1,7 +1,9 @@
 // The MPEG recorder's encoding rate: one second of 720 x 576 YUY2 pictures of a station
 // (the sweeping bar makes every frame differ) pushed into the recorder as fast as it
 // takes them, without a clock, and written as MPEG-1 (stream type 1 at the set size)
-// or DVD MPEG-2 (stream type 8). Items per second are frames encoded per second.
+// or DVD MPEG-2 (stream type 8). Items per second are frames encoded per second. Beside
+// it, FFmpeg's command line encodes the same pictures from a raw YUY2 file to the same
+// stream with as many threads as the recorder uses (its own -benchmark time).
 #include <com/ComPtr.h>
 #include <com/objbase.h>
 #include <dshow/baseclasses/streams.h>
@@ -12,13 +14,19 @@
 #include <win32/module.h>
 
 #include "support/BenchMachine.h"
+#include "support/CommandLineTool.h"
 
 #include <benchmark/benchmark.h>
+
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <algorithm>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -46,19 +54,28 @@ CMediaType pictureType() {
   return type;
 }
 
+// One second of painted station pictures in YUY2.
+std::vector<std::vector<BYTE>> stationPictures() {
+  plat::Scene scene;
+  scene.kind = plat::Scene::Kind::Station;
+  scene.number = 5;
+  scene.name = "Bench";
+  std::vector<std::vector<BYTE>> pictures;
+  for (int frame = 0; frame < kFrames; ++frame) {
+    pictures.emplace_back(static_cast<size_t>(kWidth * kHeight * 2));
+    plat::TestPicture::paintYuy2(scene, frame * 40, static_cast<std::uint64_t>(frame), kWidth, kHeight,
+                                 pictures.back().data(), kWidth * 2);
+  }
+  return pictures;
+}
+
+// The recorder's encoder threads, as it chooses them.
+int encoderThreads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u)); }
+
 // Pushes one second of painted station pictures, stamped 40 ms apart, then ends the stream.
 class PictureSource : public CSource {
  public:
-  PictureSource() : CSource("Picture source", nullptr, GUID_NULL) {
-    plat::Scene scene;
-    scene.kind = plat::Scene::Kind::Station;
-    scene.number = 5;
-    scene.name = "Bench";
-    for (int frame = 0; frame < kFrames; ++frame) {
-      m_pictures.emplace_back(static_cast<size_t>(kWidth * kHeight * 2));
-      plat::TestPicture::paintYuy2(scene, frame * 40, static_cast<std::uint64_t>(frame), kWidth, kHeight,
-                                   m_pictures.back().data(), kWidth * 2);
-    }
+  PictureSource() : CSource("Picture source", nullptr, GUID_NULL), m_pictures(stationPictures()) {
     m_stream = new Stream(this);
   }
   IPin* output() { return m_stream; }
@@ -154,7 +171,39 @@ void BM_EncodeOneSecondAt720x576(benchmark::State& state) {
   }
   CoUninitialize();
 }
-BENCHMARK(BM_EncodeOneSecondAt720x576)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EncodeOneSecondAt720x576)
+    ->ArgName("stream_type")
+    ->Arg(1)
+    ->Arg(8)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The same pictures through `ffmpeg` to the same stream type, size, bit rate, group of
+// pictures and threads: the anchor of the encoding target (at least 0.9 of its rate).
+void BM_FfmpegCommandLineEncodesTheSamePictures(benchmark::State& state) {
+  bench::OpenMachine();
+  const auto folder = std::filesystem::temp_directory_path() / ("orvane-bench-ffmpeg-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  const auto raw = folder / "pictures.yuv";
+  {
+    std::ofstream out(raw, std::ios::binary);
+    for (const auto& picture : stationPictures())
+      out.write(reinterpret_cast<const char*>(picture.data()), static_cast<std::streamsize>(picture.size()));
+  }
+  const bool mpeg2 = state.range(0) == 8;
+  const std::string arguments = "-f rawvideo -pix_fmt yuyv422 -s 720x576 -r 25 -i '" + raw.string() +
+                                "' -c:v " + (mpeg2 ? "mpeg2video" : "mpeg1video") +
+                                " -b:v 6000000 -g 12 -bf 2 -threads " + std::to_string(encoderThreads()) + " -f " +
+                                (mpeg2 ? "vob" : "mpeg") + " -y '" + (folder / "out.mpg").string() + "'";
+  bench::TimeFfmpegRuns(state, arguments, kFrames, "anchor, " + std::to_string(encoderThreads()) + " threads");
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_FfmpegCommandLineEncodesTheSamePictures)
+    ->ArgName("stream_type")
+    ->Arg(1)
+    ->Arg(8)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 
 }  // namespace
 

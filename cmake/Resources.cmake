@@ -1,10 +1,11 @@
 # Compiling a module's resource file (dialogs, string tables, menus, bitmaps, icons; the
 # format is in resources/README.md) into the module:
 #
-#   orvane_add_resources(<target> <file.rc>)
+#   orvane_add_resources(<target> <file.rc> [<more.rc> …])
 #
-# The resource compiler turns the file into a C++ source that is built into <target> and
-# registers the resources with the platform when the module is loaded.
+# The resource compiler turns the files into one C++ source that is built into <target>
+# and registers the resources with the platform when the module is loaded. Further files
+# add to the first, as the program's drawn pictures do (cmake/DefaultSkins.cmake).
 include_guard(GLOBAL)
 
 if(NOT TARGET orvane-rc)
@@ -15,10 +16,15 @@ function(orvane_add_resources target file)
   get_filename_component(source ${file} ABSOLUTE)
   get_filename_component(name ${file} NAME_WE)
   set(output ${CMAKE_CURRENT_BINARY_DIR}/${target}_${name}_rc.cpp)
+  set(more)
+  foreach(extra ${ARGN})
+    get_filename_component(extra ${extra} ABSOLUTE)
+    list(APPEND more ${extra})
+  endforeach()
   add_custom_command(
     OUTPUT ${output}
-    COMMAND orvane-rc ${source} ${output} ${output}.d
-    DEPENDS orvane-rc ${source}
+    COMMAND orvane-rc ${source} ${output} ${output}.d ${more}
+    DEPENDS orvane-rc ${source} ${more}
     DEPFILE ${output}.d
     COMMENT "Compiling resources ${name}.rc for ${target}"
     VERBATIM)

@@ -1,6 +1,6 @@
 #include "core/CApp.h"
 
-#include "core/CMainDlg.h"
+#include "windows/main/CMainDlg.h"
 
 #include <com/objbase.h>
 #include <vendor/language/Language.h>

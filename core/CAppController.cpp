@@ -168,6 +168,8 @@ int CAppController::SaveFiles() {
     }
   }
   if (g_pChannelList) {
+    // A country the user stepped to gets its own channels, not the old country's.
+    if (m_countryChanged) g_pChannelList->BuildDefaultLists();
     CString path = folder + kChannelFile;
     if (!g_pChannelList->SaveFile(path)) {
       saved = 0;

@@ -104,6 +104,8 @@ class CAppController : public CObserver {
   int FillAvStandardNames(int index);
   // The capture device names from the device list; the audio device names.
   static void FillDeviceNames();
+  // The device list released and built again from the devices present, then its names.
+  void RefreshDeviceNames();
   static void FillNameList();
   int GetCountryIndex() const { return m_countryIndex; }
   int GetAvStandardIndex() const { return m_avStandardIndex; }
@@ -310,8 +312,9 @@ class CAppController : public CObserver {
   void StopPreview();
   int StopAll();
   int StartGraphInWindow();
-  // A still of the live picture into the picture folder, with "Still Pic" shown.
-  int TakeSnapshot();
+  // A still of the live picture into the picture folder, with "Still Pic" shown; its
+  // full file name into `path` (empty on failure).
+  int TakeSnapshot(CString& path);
 
   // ---- Media playback: a file of the media player played in place of the live picture.
   // Timer 655 on the media player's window follows the position while a file plays.
@@ -523,6 +526,9 @@ class CAppController : public CObserver {
   void StepChannel(int up);
   // Back to the channel before the current one.
   void RecallPreviousChannel();
+  // A running scheduled view or recording ends as its own end would end it; nothing
+  // without one.
+  void StopScheduledRecording();
   // The record chosen in the channel window, unless it is the current one.
   void TuneChannelFromDialog(const ChannelRecord* record);
   // The input switches' tuning: the tuner source's list's current channel, on live TV or

@@ -35,6 +35,7 @@ int CAppController::StartChannelWall(int& count) {
   if (!m_pCaptureGraph || GetRunState() != 2 || m_wallBusy || !g_pChannelList) return 0;
   const int list = GetActiveChannelListIndex();
   if (list < 0) return 0;
+  StopScheduledRecording();
   m_pRunState->SetState(7);
   m_wallChannel = g_pChannelList->GetCurrentChannel(list);
   count = g_pChannelList->GetChannelCount(list);
@@ -123,6 +124,7 @@ void CAppController::AppendDigit(int digit) {
 }
 
 void CAppController::EnterDigit(int digit) {
+  StopScheduledRecording();
   HWND tv = TvWindow();
   if (!tv || !DigitAllowed(digit, 9)) return;
   if (GetRunState() == 9) {
@@ -138,6 +140,7 @@ void CAppController::EnterDigit(int digit) {
 }
 
 void CAppController::EnterDigitFull(int digit) {
+  StopScheduledRecording();
   if (GetRunState() == 6) ScanRunning = 0;
   if (!DigitAllowed(digit, 10)) return;
   if (GetRunState() == 10) {
@@ -158,6 +161,7 @@ int CAppController::OnDigitTimerFull() { return FinishDigits(kDigitTimerFull); }
 
 // The typed number is tuned on the tuner's list; the view is live TV again.
 int CAppController::FinishDigits(UINT_PTR timer) {
+  StopScheduledRecording();
   if (!g_pChannelList || !g_pAppSettings) return 0;
   const int list = GetActiveChannelListIndex();
   if (list == 1 || list == 2) TuneAndShow(m_typedNumber, list);

@@ -66,6 +66,14 @@ void CAppController::FillDeviceNames() {
   CopyNames(devices->GetEntries(), g_pAppSettings->CaptureDeviceNames);
 }
 
+// The list is made anew; the controller keeps hearing of device changes from the new one.
+void CAppController::RefreshDeviceNames() {
+  if (CDeviceList* old = CDeviceList::Instance()) old->Detach(this);
+  CDeviceList::Release();
+  if (CDeviceList* devices = CDeviceList::GetInstance()) devices->Attach(this);
+  FillDeviceNames();
+}
+
 void CAppController::FillNameList() {
   CNameList* names = CNameList::GetInstance();
   if (!g_pAppSettings || !names) return;

@@ -145,7 +145,9 @@ void CAppController::TuneAndShow(int number, int list) {
 }
 
 void CAppController::SelectTuner() {
-  if (!IsPreviewing() || !g_pAppSettings || !m_pCaptureGraph) return;
+  if (!IsPreviewing()) return;
+  StopScheduledRecording();
+  if (!g_pAppSettings || !m_pCaptureGraph) return;
   CAppSettings& settings = *g_pAppSettings;
   if (settings.VideoInput == 1 || settings.VideoInput == 2) return;
   if (settings.TunerSource == 2) {
@@ -167,7 +169,9 @@ void CAppController::SelectComposite() { SwitchExternal(18, kCompositeState, 3, 
 void CAppController::SelectSVideo() { SwitchExternal(19, kSVideoState, 4, 2, "S-Video"); }
 
 void CAppController::SwitchExternal(int subState, int runState, int videoInput, int kind, LPCSTR text) {
-  if (!IsPreviewing() || !g_pAppSettings || !m_pCaptureGraph) return;
+  if (!IsPreviewing()) return;
+  StopScheduledRecording();
+  if (!g_pAppSettings || !m_pCaptureGraph) return;
   if (g_pAppSettings->VideoInput == videoInput) return;
   m_pRunState->SetSubState(subState);
   g_pAppSettings->VideoInput = videoInput;
@@ -199,6 +203,7 @@ void CAppController::SwitchToSubState(int subState, int channel, int tune) {
 
 void CAppController::SelectInput(int index) {
   if (!IsPreviewing()) return;
+  StopScheduledRecording();
   if (index == 0) SelectTuner();
   if (index == 1) SelectComposite();
 }

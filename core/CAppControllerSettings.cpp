@@ -99,6 +99,7 @@ void MakeDefaultRecord(SettingsRecord& record) {
 // Reads what the file holds of one record over `record` ("r+b": the file must exist and
 // be writable). False when it cannot be opened or read.
 bool ReadRecordFile(LPCSTR path, SettingsRecord& record) {
+  TakeLeftoverFileA(path);
   HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -108,15 +109,9 @@ bool ReadRecordFile(LPCSTR path, SettingsRecord& record) {
   return ok != FALSE;
 }
 
-// Replaces the file by the record ("w+b").
+// Replaces the file by the record, whole or not at all.
 bool WriteRecordFile(LPCSTR path, const SettingsRecord& record) {
-  HANDLE file =
-      CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  BOOL ok = WriteFile(file, &record, sizeof(record), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == sizeof(record);
+  return ReplaceFileContentsA(path, &record, sizeof(record)) != FALSE;
 }
 
 // Values that choose an input or index a table: out of range or negative, they take

@@ -44,6 +44,10 @@ int TunerSourceList() {
 
 void CAppController::StopScanAndScheduleEntry() {
   if (GetRunState() == CRunState::kChannelScan) ScanRunning = 0;
+  StopScheduledRecording();
+}
+
+void CAppController::StopScheduledRecording() {
   if (m_pScheduleList && (m_pScheduleList->RecordRun() || m_pScheduleList->ViewRun())) EndScheduleEntry();
 }
 

@@ -8,6 +8,7 @@
 #include "core/CRunState.h"
 #include "core/TunerProgramming.h"
 #include "graphs/CCaptureGraph.h"
+#include "graphs/CaptureFileNames.h"
 #include "graphs/CPlaybackGraph.h"
 
 #include <mfc/afxwin.h>
@@ -150,7 +151,8 @@ void CAppController::SetVideoStandard(int, int width, int height) {
   SetAudioOn(1);
 }
 
-int CAppController::TakeSnapshot() {
+int CAppController::TakeSnapshot(CString& path) {
+  path.Empty();
   if (!m_pCaptureGraph || !g_pAppSettings || !IsPreviewing()) return 0;
   CAppSettings& settings = *g_pAppSettings;
   if (!FolderExists(settings.PictureFolder, 0, 0)) {
@@ -158,7 +160,11 @@ int CAppController::TakeSnapshot() {
     if (!FolderExists(folder, 0, 0) && !CreateFolder(folder)) return 0;
     std::strncpy(settings.PictureFolder, folder, sizeof settings.PictureFolder - 1);
   }
-  m_pCaptureGraph->SaveSnapshot(settings.PictureFolder, 0);
+  // The grabber writes the series' next free name, the one taken here.
+  CStringArray names;
+  const CString file = CString(settings.PictureFolder) + NextCaptureFileName(settings.PictureFolder, "*.bmp", ".bmp", names);
+  if (!m_pCaptureGraph->SaveSnapshot(settings.PictureFolder, 0)) return 0;
+  path = file;
   ShowOsdText("Still Pic");
   return 1;
 }

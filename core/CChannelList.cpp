@@ -209,35 +209,36 @@ int CChannelList::GetTunedChannelText(CString& out) const {
 
 // Channel up and down.
 
-// A current number outside the list's range starts from the end the search runs from.
-int CChannelList::NextChannel(int current, int list, ChannelRecord* out) const {
-  const Channels* c = channels(list);
-  const int first = GetFirstChannelNumber(list);
-  const int last = GetLastChannelNumber(list);
-  const int start = current >= first && current < last ? current + 1 : first;
-  if (!c || start < 1 || c->empty()) return 0;
-  int number = start;
-  for (int visited = 0; visited <= last - first; ++visited) {
-    if (number == current) return 0;
-    const ChannelRecord* stored = find(number, list);
-    if (stored && !stored->SkipFlag) return CopyChannelRecord(stored, out);
-    number = number >= last ? first : number + 1;
+namespace {
+
+// The first record from `at` on that is not skipped, going round from `end` to `begin`
+// once at most; 0 on coming back to `current` first.
+template <class Iterator>
+int FirstUnskipped(Iterator at, Iterator begin, Iterator end, std::size_t records, int current, ChannelRecord* out) {
+  if (at->first < 1) return 0;
+  for (std::size_t visited = 0; visited < records; ++visited) {
+    if (at->first == current) return 0;
+    if (!at->second->SkipFlag) return CopyChannelRecord(at->second.get(), out);
+    if (++at == end) at = begin;
   }
   return 0;
 }
 
+}  // namespace
+
+// A current number outside the list's range starts from the end the search runs from. The
+// walk goes from record to record, so numbers far apart cost nothing.
+int CChannelList::NextChannel(int current, int list, ChannelRecord* out) const {
+  const Channels* c = channels(list);
+  if (!c || c->empty()) return 0;
+  const bool inside = current >= c->begin()->first && current < c->rbegin()->first;
+  return FirstUnskipped(inside ? c->upper_bound(current) : c->begin(), c->begin(), c->end(), c->size(), current, out);
+}
+
 int CChannelList::PrevChannel(int current, int list, ChannelRecord* out) const {
   const Channels* c = channels(list);
-  const int first = GetFirstChannelNumber(list);
-  const int last = GetLastChannelNumber(list);
-  const int start = current > first && current <= last ? current - 1 : last;
-  if (!c || start < 1 || c->empty()) return 0;
-  int number = start;
-  for (int visited = 0; visited <= last - first; ++visited) {
-    if (number == current) return 0;
-    const ChannelRecord* stored = find(number, list);
-    if (stored && !stored->SkipFlag) return CopyChannelRecord(stored, out);
-    number = number <= first ? last : number - 1;
-  }
-  return 0;
+  if (!c || c->empty()) return 0;
+  const bool inside = current > c->begin()->first && current <= c->rbegin()->first;
+  return FirstUnskipped(inside ? std::make_reverse_iterator(c->lower_bound(current)) : c->rbegin(), c->rbegin(),
+                        c->rend(), c->size(), current, out);
 }

@@ -26,7 +26,7 @@ bool ReadExact(HANDLE file, void* buffer, DWORD size) {
 
 // The lists go to disk whole or not at all.
 bool WriteWholeFile(LPCSTR path, const std::vector<BYTE>& image) {
-  return CFileHandle::ReplaceWhole(path, image.data(), static_cast<DWORD>(image.size()));
+  return ReplaceFileContentsA(path, image.data(), static_cast<DWORD>(image.size()));
 }
 
 void Append(std::vector<BYTE>& image, const void* data, std::size_t size) {
@@ -78,6 +78,7 @@ bool Acceptable(ChannelRecord& record) {
 
 int CChannelList::LoadFile(LPCSTR path) {
   if (!path) return 0;
+  TakeLeftoverFileA(path);
   CFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
   ChannelFileHeader header{};

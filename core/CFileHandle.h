@@ -1,6 +1,5 @@
-// A file handle closed when it goes out of scope, and the safe way the program's own data
-// files are rewritten: the new contents go to a ".new" file beside the old one, which is
-// replaced only once everything was written and closed.
+// A file handle closed when it goes out of scope. Stored files are saved with
+// ReplaceFileContentsA and opened after TakeLeftoverFileA (see <win32/file.h>).
 #pragma once
 
 #include <win32/types.h>
@@ -16,10 +15,6 @@ class CFileHandle {
   HANDLE get() const { return m_handle; }
   // False when closing failed (a write the system held back may have been lost).
   bool Close();
-
-  // Puts `size` bytes in place of the file at `path`; on any failure the old file is left
-  // as it was and no ".new" file remains.
-  static bool ReplaceWhole(LPCSTR path, const void* data, DWORD size);
 
  private:
   HANDLE m_handle;

@@ -10,23 +10,40 @@
 
 namespace {
 
-// Every whole record up to the first short read; false when the file cannot be read.
+// Far above any plan a user keeps: a larger file is not a schedule.
+constexpr LONGLONG kLargestSchedule = 10000 * sizeof(ScheduleRecord);
+
+// Whether the record's fields hold what the program writes there. A record outside them
+// belongs to another file or was damaged, and the whole file is refused.
+bool IsSoundRecord(const ScheduleRecord& record) {
+  return record.duration >= 0 && record.recurrence >= 0 && record.recurrence <= 8 && record.source >= 0 &&
+         record.source <= 3 && (record.mode == 0 || record.mode == 1) && record.action >= 0 && record.action <= 3;
+}
+
+// Every record of a file made only of whole, sound records; false when the file cannot be
+// read, is larger than any schedule, ends in part of a record (it was cut short) or holds a
+// record no program writes.
 bool ReadRecords(LPCSTR path, std::vector<ScheduleRecord>& records) {
+  TakeLeftoverFileA(path);
   CFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
-  if (!file) return false;
-  for (;;) {
-    ScheduleRecord record{};
-    DWORD read = 0;
-    if (!ReadFile(file.get(), &record, sizeof record, &read, nullptr)) return false;
-    if (read < sizeof record) return true;
-    records.push_back(record);
-  }
+                               nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestSchedule ||
+      size.QuadPart % sizeof(ScheduleRecord) != 0)
+    return false;
+  std::vector<ScheduleRecord> all(static_cast<std::size_t>(size.QuadPart) / sizeof(ScheduleRecord));
+  const DWORD bytes = static_cast<DWORD>(all.size() * sizeof(ScheduleRecord));
+  DWORD read = 0;
+  if (bytes && (!ReadFile(file.get(), all.data(), bytes, &read, nullptr) || read != bytes)) return false;
+  for (const ScheduleRecord& record : all)
+    if (!IsSoundRecord(record)) return false;
+  records = std::move(all);
+  return true;
 }
 
 // The schedule goes to disk whole or not at all.
 bool WriteWholeFile(LPCSTR path, const std::vector<ScheduleRecord>& records) {
-  return CFileHandle::ReplaceWhole(path, records.data(), static_cast<DWORD>(records.size() * sizeof(ScheduleRecord)));
+  return ReplaceFileContentsA(path, records.data(), static_cast<DWORD>(records.size() * sizeof(ScheduleRecord)));
 }
 
 }  // namespace

@@ -48,8 +48,9 @@ class CScheduleList {
   virtual ~CScheduleList();
 
   // ---- The file.
-  // Replaces the items by the file's records, in file order; a trailing partial record is
-  // ignored. 0 for a null path or a file that cannot be read (the items stay).
+  // Replaces the items by the file's records, in file order. 0 for a null path, a file that
+  // cannot be read, one cut short inside a record or one with a record whose fields no
+  // program writes (the items stay, and the file is left as it is).
   int Load(LPCSTR path);
   // Writes every record in list order to a new file that then takes the place of `path`;
   // 0 for a null path or when any step fails, the old file then left as it was.
@@ -74,6 +75,11 @@ class CScheduleList {
   // ---- Time rules.
   // The first item in list order due now, respectively 20 seconds from now.
   CScheduleItem* FindDueItem() const;
+  // The first item in list order due at `when` (local time).
+  CScheduleItem* FindDueItemAt(time_t when) const;
+  // The first item in list order whose due window opens after `after`, up to `until`, so
+  // checks of consecutive spans see each item once however short its window is.
+  CScheduleItem* FindItemComingDue(time_t after, time_t until) const;
   CScheduleItem* FindItemStartingSoon() const;
   // The earliest coming start within 30 days; 0 if none.
   time_t GetNextDueTime() const;
@@ -119,8 +125,6 @@ class CScheduleList {
  private:
   CScheduleItem* ItemAt(int index) const { return static_cast<CScheduleItem*>(m_items.GetAt(index)); }
   void DeleteAt(int index);
-  // The first item in list order due at `when`.
-  CScheduleItem* FindDueAt(time_t when) const;
 
   CScheduleItem m_currentItem;
   CPtrArray m_items;  // owned CScheduleItem*

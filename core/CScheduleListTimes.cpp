@@ -90,7 +90,7 @@ std::int64_t NextStart(const CScheduleItem& item, std::int64_t now) {
 
 }  // namespace
 
-CScheduleItem* CScheduleList::FindDueAt(time_t when) const {
+CScheduleItem* CScheduleList::FindDueItemAt(time_t when) const {
   const LocalTime now(when);
   for (int i = 0; i < GetCount(); ++i) {
     if (DueAt(*ItemAt(i), now)) return ItemAt(i);
@@ -98,10 +98,20 @@ CScheduleItem* CScheduleList::FindDueAt(time_t when) const {
   return nullptr;
 }
 
-CScheduleItem* CScheduleList::FindDueItem() const { return FindDueAt(CTime::GetCurrentTime().GetTime()); }
+CScheduleItem* CScheduleList::FindItemComingDue(time_t after, time_t until) const {
+  for (int i = 0; i < GetCount(); ++i) {
+    const CScheduleItem& item = *ItemAt(i);
+    for (time_t t = after + 1; t <= until; ++t) {
+      if (DueAt(item, LocalTime(t)) && !DueAt(item, LocalTime(t - 1))) return ItemAt(i);
+    }
+  }
+  return nullptr;
+}
+
+CScheduleItem* CScheduleList::FindDueItem() const { return FindDueItemAt(CTime::GetCurrentTime().GetTime()); }
 
 CScheduleItem* CScheduleList::FindItemStartingSoon() const {
-  return FindDueAt(CTime::GetCurrentTime().GetTime() + kLookAheadSeconds);
+  return FindDueItemAt(CTime::GetCurrentTime().GetTime() + kLookAheadSeconds);
 }
 
 time_t CScheduleList::GetNextDueTime() const {

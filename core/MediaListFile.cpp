@@ -3,10 +3,10 @@
 #include "core/CFileHandle.h"
 #include "core/CMediaFileItem.h"
 
-#include <win32/error.h>
 #include <win32/file.h>
 #include <win32/handleapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -17,20 +17,26 @@ namespace {
 constexpr DWORD kCountSize = 4;
 constexpr DWORD kRecordSize = sizeof(MediaListRecord);
 
-bool ReadAt(HANDLE file, LONGLONG offset, void* buffer, DWORD size) {
-  LARGE_INTEGER at{};
-  at.QuadPart = offset;
+// Far above any history a user gathers (about 250,000 records): a larger file is refused
+// unread rather than loaded into memory.
+constexpr LONGLONG kLargestList = LONGLONG{64} << 20;
+
+// The whole file; false when it is missing, unreadable or larger than any list.
+bool ReadWholeList(LPCSTR listPath, std::vector<BYTE>& bytes) {
+  TakeLeftoverFileA(listPath);
+  CFileHandle list(CreateFileA(listPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!list || !GetFileSizeEx(list.get(), &size) || size.QuadPart > kLargestList) return false;
+  bytes.resize(static_cast<std::size_t>(size.QuadPart));
   DWORD read = 0;
-  return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ReadFile(file, buffer, size, &read, nullptr) &&
-         read == size;
+  return bytes.empty() || (ReadFile(list.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                           read == bytes.size());
 }
 
-bool WriteAt(HANDLE file, LONGLONG offset, const void* buffer, DWORD size) {
-  LARGE_INTEGER at{};
-  at.QuadPart = offset;
-  DWORD written = 0;
-  return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && WriteFile(file, buffer, size, &written, nullptr) &&
-         written == size;
+// Whole records after the count field.
+std::int64_t RecordsHeld(const std::vector<BYTE>& bytes) {
+  return bytes.size() < kCountSize ? 0 : static_cast<std::int64_t>((bytes.size() - kCountSize) / kRecordSize);
 }
 
 void PutCount(BYTE* bytes, std::int32_t count) {
@@ -80,37 +86,33 @@ bool AppendMediaList(LPCSTR listPath, LPCSTR filePath, DWORD kind) {
   if (!listPath || !filePath || !FileExists(filePath)) return false;
   BYTE record[kRecordSize];
   if (!MakeRecord(kind, filePath, record)) return false;
-  CFileHandle list(CreateFileA(listPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!list) return false;
-  std::int32_t count = 0;
-  BYTE countBytes[kCountSize] = {};
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    if (!ReadAt(list.get(), 0, countBytes, kCountSize)) return false;
-    count = CountAt(countBytes);
+  std::vector<BYTE> image;
+  std::int64_t count = 0;
+  if (ReadWholeList(listPath, image)) {
+    // A count the file's records do not back (a damaged list) is never trusted: the list
+    // keeps the whole records it holds.
+    if (image.size() < kCountSize) return false;
+    count = CountAt(image.data());
+    if (count < 0) return false;
+    count = std::min(count, RecordsHeld(image));
+  } else if (GetFileAttributesA(listPath) != INVALID_FILE_ATTRIBUTES) {
+    return false;
   }
-  if (count < 0 || count == INT32_MAX) return false;
-  if (!WriteAt(list.get(), kCountSize + static_cast<LONGLONG>(count) * kRecordSize, record, kRecordSize)) return false;
-  PutCount(countBytes, count + 1);
-  return WriteAt(list.get(), 0, countBytes, kCountSize) && list.Close();
+  image.resize(kCountSize + static_cast<std::size_t>(count) * kRecordSize);
+  image.insert(image.end(), record, record + kRecordSize);
+  PutCount(image.data(), static_cast<std::int32_t>(count + 1));
+  return ReplaceFileContentsA(listPath, image.data(), static_cast<DWORD>(image.size())) != FALSE;
 }
 
 bool LoadMediaList(LPCSTR listPath, CPtrArray& items) {
-  if (!listPath) return false;
-  CFileHandle list(CreateFileA(listPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size{};
-  if (!list || !GetFileSizeEx(list.get(), &size)) return false;
-  BYTE countBytes[kCountSize];
-  if (!ReadAt(list.get(), 0, countBytes, kCountSize)) return false;
-  const std::int32_t count = CountAt(countBytes);
-  // Bytes past the last record are left by an append that failed; they are not counted.
-  if (count < 0 || size.QuadPart < kCountSize + static_cast<LONGLONG>(count) * kRecordSize) return false;
-  std::vector<BYTE> records(static_cast<std::size_t>(count) * kRecordSize);
-  if (count > 0 && !ReadAt(list.get(), kCountSize, records.data(), static_cast<DWORD>(records.size()))) return false;
+  std::vector<BYTE> bytes;
+  if (!listPath || !ReadWholeList(listPath, bytes) || bytes.size() < kCountSize) return false;
+  const std::int32_t count = CountAt(bytes.data());
+  // Bytes past the last counted record are not read.
+  if (count < 0 || count > RecordsHeld(bytes)) return false;
   std::vector<std::unique_ptr<CMediaFileItem>> loaded;
   for (int n = 0; n < count; ++n) {
-    std::unique_ptr<CMediaFileItem> item(ItemFrom(records.data() + static_cast<std::size_t>(n) * kRecordSize, n));
+    std::unique_ptr<CMediaFileItem> item(ItemFrom(bytes.data() + kCountSize + static_cast<std::size_t>(n) * kRecordSize, n));
     if (!item) return false;
     loaded.push_back(std::move(item));
   }
@@ -129,5 +131,5 @@ bool SaveMediaList(LPCSTR listPath, const CPtrArray& items) {
       return false;
     image.insert(image.end(), record, record + kRecordSize);
   }
-  return CFileHandle::ReplaceWhole(listPath, image.data(), static_cast<DWORD>(image.size()));
+  return ReplaceFileContentsA(listPath, image.data(), static_cast<DWORD>(image.size()));
 }

@@ -24,10 +24,10 @@ constexpr LPCSTR kPictureHistoryFile = "histroyPicture.lis";
 constexpr DWORD kMediaListVideo = 1;
 constexpr DWORD kMediaListPicture = 0;
 
-// Adds a record for an existing file, creating the list when it is missing. The record
-// goes in before the count grows, so a failed write never counts it. False for a null
-// list path, a missing file, a path too long for the record, or a list that cannot be
-// read or written.
+// Adds a record for an existing file, creating the list when it is missing; the list is
+// saved whole, so a failed append leaves it as it was. A count larger than the records
+// the file holds is cut to them. False for a null list path, a missing file, a path too
+// long for the record, or a list that cannot be read (no count, or a negative one) or written.
 bool AppendMediaList(LPCSTR listPath, LPCSTR filePath, DWORD kind);
 
 // Adds one new CMediaFileItem (owned by the caller) per record to `items`, numbered in

@@ -17,3 +17,4 @@
 #include <win32/user.h>
 #include <win32/gdi.h>
 #include <win32/gdi.h>
+#include <win32/shell.h>

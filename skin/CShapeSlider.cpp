@@ -169,6 +169,13 @@ int CShapeSlider::PosToPixel(int nPos) const {
   return std::clamp(TruncateToInt(y), 0, static_cast<int>(rcClient.Height()));
 }
 
+// A vertical slider's pixels count from its bottom, as a drag counts them.
+void CShapeSlider::SetPosFromPoint(int x, int y) {
+  CRect rcClient;
+  GetClientRect(&rcClient);
+  SetPos(PixelToPos(m_bHorizontal ? x : rcClient.Height() - y));
+}
+
 int CShapeSlider::PixelToPos(int nPixel) const {
   const CRect rcBox = ReferenceBox();
   const int nLength = m_bHorizontal ? rcBox.Width() : rcBox.Height();

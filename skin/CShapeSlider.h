@@ -25,6 +25,8 @@ class CShapeSlider : public CWnd {
   int GetMax() const { return m_nMax; }
   // Clamps into [min, max], the maximum tested first, and repaints.
   void SetPos(int nPos);
+  // The position of the point's x (horizontal) or y (vertical) pixel.
+  void SetPosFromPoint(int x, int y);
   int GetPos() const { return m_nPos; }
   // Returns the previous page.
   int SetPage(int nPage);

@@ -1,5 +1,7 @@
 #include <machine/Clock.h>
 
+#include <machine/SharedPage.h>
+
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -34,64 +36,73 @@ std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
 
 Clock::Clock() : m_id(g_nextClockId++) {}
 
-bool Clock::isManual() const {
+Clock::~Clock() = default;
+
+bool Clock::shareThrough(const std::filesystem::path& file) {
   std::lock_guard guard(m_lock);
-  return m_manual;
+  auto page = std::make_unique<SharedPage>(file, sizeof(State));
+  if (!page->data()) return false;
+  State* shared = page->as<State>();
+  if (!shared->manual.load() && m_own.manual.load()) {
+    shared->unixMs.store(m_own.unixMs.load());
+    shared->tickMs.store(m_own.tickMs.load());
+    shared->manual.store(1);
+  }
+  shared->generation.fetch_add(1);
+  m_state.store(shared);
+  m_page = std::move(page);
+  return true;
 }
+
+bool Clock::isManual() const { return m_state.load()->manual.load() != 0; }
 
 void Clock::setManual(std::int64_t unixMs) {
   std::lock_guard guard(m_lock);
-  m_manual = true;
-  m_manualUnixMs = unixMs;
-  m_manualTickMs = kManualBootTickMs;
-  ++m_generation;
+  m_state.load()->unixMs.store(unixMs);
+  m_state.load()->tickMs.store(kManualBootTickMs);
+  m_state.load()->manual.store(1);
+  m_state.load()->generation.fetch_add(1);
 }
 
 void Clock::setReal() {
   std::lock_guard guard(m_lock);
-  m_manual = false;
-  ++m_generation;
+  m_state.load()->manual.store(0);
+  m_state.load()->generation.fetch_add(1);
 }
 
 void Clock::advance(std::uint64_t ms) {
   std::lock_guard guard(m_lock);
-  if (!m_manual) return;
-  m_manualUnixMs += static_cast<std::int64_t>(ms);
-  m_manualTickMs += ms;
-  ++m_generation;
+  if (!m_state.load()->manual.load()) return;
+  m_state.load()->unixMs.fetch_add(static_cast<std::int64_t>(ms));
+  m_state.load()->tickMs.fetch_add(ms);
+  m_state.load()->generation.fetch_add(1);
 }
 
 std::int64_t Clock::threadOffsetMs() const { return t_sleep.clockId == m_id ? t_sleep.offsetMs : 0; }
 
 std::uint64_t Clock::tickMs() const {
-  std::lock_guard guard(m_lock);
-  if (m_manual) return m_manualTickMs + static_cast<std::uint64_t>(threadOffsetMs());
+  if (m_state.load()->manual.load()) return m_state.load()->tickMs.load() + static_cast<std::uint64_t>(threadOffsetMs());
   using namespace std::chrono;
   return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 std::uint64_t Clock::sharedTickMs() const {
-  std::lock_guard guard(m_lock);
-  if (m_manual) return m_manualTickMs;
+  if (m_state.load()->manual.load()) return m_state.load()->tickMs.load();
   using namespace std::chrono;
   return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 std::int64_t Clock::unixMs() const {
-  std::lock_guard guard(m_lock);
-  if (m_manual) return m_manualUnixMs + threadOffsetMs();
+  if (m_state.load()->manual.load()) return m_state.load()->unixMs.load() + threadOffsetMs();
   using namespace std::chrono;
   return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
 void Clock::sleep(std::uint32_t ms) {
-  {
-    std::lock_guard guard(m_lock);
-    if (m_manual) {
-      if (t_sleep.clockId != m_id) t_sleep = {m_id, 0};
-      t_sleep.offsetMs += ms;
-      return;
-    }
+  if (m_state.load()->manual.load()) {
+    if (t_sleep.clockId != m_id) t_sleep = {m_id, 0};
+    t_sleep.offsetMs += ms;
+    return;
   }
   if (ms == 0) {
     std::this_thread::yield();
@@ -100,10 +111,7 @@ void Clock::sleep(std::uint32_t ms) {
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-std::uint64_t Clock::generation() const {
-  std::lock_guard guard(m_lock);
-  return m_generation;
-}
+std::uint64_t Clock::generation() const { return m_state.load()->generation.load(); }
 
 void Clock::setUtcOffsetMinutes(int minutes) {
   std::lock_guard guard(m_lock);

@@ -5,19 +5,34 @@
 // moves it. On a manual clock Sleep() waits for nothing; it moves only the calling
 // thread's own view forward, so a worker that sleeps between steps stays deterministic
 // and never disturbs the time other threads see.
+//
+// A clock shared through a file of the machine root (shareThrough) keeps its manual time
+// in a page every process of the machine maps, so a test that moves it moves it for all
+// programs on the machine at once.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <ctime>
+#include <filesystem>
+#include <memory>
 #include <mutex>
 
 namespace plat {
 
+class SharedPage;
+
 class Clock {
  public:
   Clock();
+  ~Clock();
   Clock(const Clock&) = delete;
   Clock& operator=(const Clock&) = delete;
+
+  // From now on the time lives in `file`, which other processes of the machine map too;
+  // a file that holds no manual time yet takes this clock's. False when it cannot be mapped.
+  bool shareThrough(const std::filesystem::path& file);
+  bool isShared() const { return m_page != nullptr; }
 
   bool isManual() const;
   // Stops the clock at the given wall time (UTC milliseconds since 1970).
@@ -50,11 +65,18 @@ class Clock {
  private:
   std::int64_t threadOffsetMs() const;
 
+  // The manual time; lock-free, as other processes change it without our lock.
+  struct State {
+    std::atomic<std::int32_t> manual;
+    std::atomic<std::int64_t> unixMs;
+    std::atomic<std::uint64_t> tickMs;
+    std::atomic<std::uint64_t> generation;
+  };
+
   mutable std::mutex m_lock;
-  bool m_manual = false;
-  std::int64_t m_manualUnixMs = 0;
-  std::uint64_t m_manualTickMs = 0;
-  std::uint64_t m_generation = 0;
+  State m_own{};
+  std::atomic<State*> m_state{&m_own};
+  std::unique_ptr<SharedPage> m_page;
   int m_utcOffsetMinutes = 0;
   std::uint64_t m_id;
 };

@@ -1,5 +1,7 @@
 #include <machine/IniDocument.h>
 
+#include <machine/FileReplacement.h>
+
 #include <cctype>
 #include <charconv>
 #include <fstream>
@@ -70,10 +72,7 @@ bool IniDocument::load(const std::filesystem::path& file) {
 }
 
 bool IniDocument::save(const std::filesystem::path& file) const {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out << text();
-  return static_cast<bool>(out.flush());
+  return FileReplacement::replace(file, text()) == 0;
 }
 
 void IniDocument::parse(std::string_view text) {

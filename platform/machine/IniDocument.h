@@ -20,6 +20,7 @@ class IniDocument {
 
   // False when the file cannot be read (the document is then empty).
   bool load(const std::filesystem::path& file);
+  // Replaces the file through FileReplacement: the old file stays whole when this fails.
   bool save(const std::filesystem::path& file) const;
   void parse(std::string_view text);
   std::string text() const;

@@ -9,6 +9,8 @@ namespace fs = std::filesystem;
 
 namespace {
 std::mutex g_currentLock;
+
+fs::path clockFile(const fs::path& root) { return root / "run" / "clock"; }
 std::unique_ptr<Machine> g_current;
 }  // namespace
 
@@ -39,7 +41,8 @@ std::string defaultMachineIni() {
          "[TVStick]\r\n"
          "Present=1\r\n"
          "FriendlyName=USB TV Device\r\n"
-         "DevicePath=\\\\?\\usb#vid_1b80&pid_d393#5&1a2b3c4d&0&2#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global\r\n"
+         // Invented ids: vendor 0000 belongs to no maker.
+         "DevicePath=\\\\?\\usb#vid_0000&pid_0001#0&0&0&1#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global\r\n"
          "ControlFilter=Talvik Device Control Filter\r\n"
          "\r\n"
          "; The stations on air in the region (the United States: NTSC-M, broadcast channels).\r\n"
@@ -67,6 +70,8 @@ std::string defaultMachineIni() {
          "Dst1Src2=CD Audio, CompactDisc, 2, Volume\r\n";
 }
 
+bool Machine::shareClock() { return m_clock.shareThrough(clockFile(m_root)); }
+
 fs::path Machine::defaultRoot() {
   if (const char* env = std::getenv("ORVANE_MACHINE"); env && *env) return fs::path(env);
   const char* home = std::getenv("HOME");
@@ -78,6 +83,7 @@ Machine::Machine(fs::path root) : m_root(fs::absolute(std::move(root))) {
   fs::create_directories(m_root, ec);
   loadIni();
   mapDrives();
+  if (fs::exists(clockFile(m_root), ec)) m_clock.shareThrough(clockFile(m_root));
   fs::create_directories(runFolder(), ec);
   m_clock.setUtcOffsetMinutes(m_ini.intValue("Windows", "UtcOffsetMinutes", 0));
 }

@@ -40,6 +40,9 @@ class Machine {
   const std::filesystem::path& root() const { return m_root; }
   std::filesystem::path iniPath() const { return m_root / "machine.ini"; }
   std::filesystem::path runFolder() const { return m_root / "run"; }
+  // Makes the clock one for every process of the machine (see Clock::shareThrough); a
+  // process that opens the machine afterwards follows it.
+  bool shareClock();
   // machine.ini as loaded; saveIni() writes changes back.
   IniDocument& ini() { return m_ini; }
   const IniDocument& ini() const { return m_ini; }

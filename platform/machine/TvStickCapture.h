@@ -7,17 +7,14 @@
 //
 // machine.ini [TVStick]: FriendlyName, DevicePath, AudioOut (1: a sound pin on the
 // capture filter), CompositeSource and SVideoSource (see Broadcast.h; a missing
-// CompositeSource means a camcorder), ProcAmpBrightness=min,max,step,default (likewise
-// Contrast, Hue, Saturation, Sharpness).
+// CompositeSource means a camcorder), the picture controls (CaptureHardware.h).
 //
 // One per machine (Machine::service<TvStickCapture>()), safe to use from any thread.
 #pragma once
 
-#include <machine/Broadcast.h>
+#include <machine/CaptureHardware.h>
 
-#include <array>
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -26,22 +23,17 @@ namespace plat {
 class Machine;
 class TvStickControl;
 
-class TvStickCapture {
+class TvStickCapture final : public CaptureHardware {
  public:
   enum class Input { Tuner, Composite, SVideo };
-  struct Range {
-    long min, max, step, def;
-  };
-  static constexpr int kProcAmpProperties = 5;  // brightness, contrast, hue, saturation, sharpness
-
   explicit TvStickCapture(Machine& machine);
   TvStickCapture(const TvStickCapture&) = delete;
   TvStickCapture& operator=(const TvStickCapture&) = delete;
 
-  const std::string& friendlyName() const { return m_friendlyName; }
+  const std::string& friendlyName() const override { return m_friendlyName; }
   const std::string& devicePath() const { return m_devicePath; }
-  bool hasAudioOut() const { return m_audioOut; }
-  bool present() const;
+  bool hasAudioOut() const override { return m_audioOut; }
+  bool present() const override;
   TvStickControl& control() { return m_control; }
 
   Input input() const;
@@ -54,37 +46,20 @@ class TvStickCapture {
   // The carrier of the station received, else where the tuner sits; 0 before tuning.
   std::int64_t tunedCarrier() const;
 
-  long decoderStandard() const;
-  void setDecoderStandard(long standard);
   // The standard of the signal on the current input: an external source's own, the
   // decoder's setting on the tuner.
-  long detectedStandard() const;
-  bool signalPresent() const;
-  // What the current input shows now: snow without a signal or when unplugged.
-  Scene scene() const;
-
-  Range procAmpRange(int property) const;
-  long procAmp(int property) const;
-  // False (value unchanged) outside the property's range.
-  bool setProcAmp(int property, long value);
-
-  // The AnalogVideoStandard bit of a standard's name (0 when unknown).
-  static long standardBit(const std::string& name);
+  long detectedStandard() const override;
 
  private:
-  std::optional<Scene> currentScene() const;
+  std::optional<Scene> currentScene() const override;
 
   TvStickControl& m_control;
   const std::string m_friendlyName;
   const std::string m_devicePath;
   const bool m_audioOut;
-  mutable std::mutex m_lock;
   Input m_input = Input::Tuner;
   std::optional<Scene> m_composite;
   std::optional<Scene> m_sVideo;
-  long m_decoderStandard = 0;
-  std::array<Range, kProcAmpProperties> m_ranges;
-  std::array<long, kProcAmpProperties> m_procAmp;
 };
 
 }  // namespace plat

@@ -1,7 +1,13 @@
 #include <robot/Robot.h>
 
+#include <algorithm>
+
 #include <dshow/uuids.h>
 #include <machine/Machine.h>
+#include <machine/CaptureCard.h>
+#include <machine/RemoteControl.h>
+#include <win32/shell/PowerBroadcast.h>
+#include <win32/user/WindowDirectory.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
 #include <mfc/wnd/CWinThread.h>
@@ -147,7 +153,11 @@ std::uint64_t Robot::advanceStep(std::uint64_t ms) {
   const auto due = system.queue()->nextTimerDue();
   std::uint64_t step = ms;
   if (due && *due > now && *due - now < ms) step = *due - now;
+  // A suspended PC wakes at its wake-up time, not after it.
+  PowerBroadcast::wakeIfDue();
+  step = std::max<std::uint64_t>(1, std::min(step, PowerBroadcast::stepBeforeWake(step)));
   clock.advance(step);
+  PowerBroadcast::wakeIfDue();
   return step;
 }
 
@@ -323,8 +333,10 @@ void Robot::press(int vk) {
   }
   // With no window to take it, the key still reaches the thread, which keeps its state.
   HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
-  // A key goes down with a repeat count of one; held with Alt it is a system key.
-  postInput(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), alt ? 0x20000001 : 1);
+  // A key goes down with a repeat count of one; held with Alt it is a system key, and F10
+  // (the menu key) is one on its own.
+  const bool system = alt || vk == VK_F10;
+  postInput(target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), alt ? 0x20000001 : 1);
   afterInput();
 }
 
@@ -337,7 +349,8 @@ void Robot::release(int vk) {
     alt = system.input().isDown(VK_MENU);
   }
   HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
-  postInput(target, alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), alt ? 0xE0000001 : 0xC0000001);
+  const bool system = alt || vk == VK_F10;
+  postInput(target, system ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), alt ? 0xE0000001 : 0xC0000001);
   afterInput();
 }
 
@@ -370,6 +383,51 @@ void Robot::plugTvStick(bool plugged) {
   TvStickCapture& stick = Machine::current().service<TvStickCapture>();
   stick.control().setPlugged(plugged);
   DeviceNotifications::instance().announce(plugged, AM_KSCATEGORY_CAPTURE, stick.devicePath());
+  afterInput();
+}
+
+void Robot::holdCardRemote(int code) { Machine::current().service<CaptureCard>().setRemoteCode(code); }
+
+void Robot::pressRemoteKey(int key, int polls) {
+  Machine::current().service<RemoteControl>().press(key, polls);
+}
+
+void Robot::pressSleepButton() {
+  PowerBroadcast::suspend();
+  afterInput();
+}
+
+bool Robot::pressPowerButton() {
+  const bool woke = PowerBroadcast::resume("power button");
+  afterInput();
+  return woke;
+}
+
+std::vector<TrayArea::Icon> Robot::trayIcons() const { return Machine::current().service<TrayArea>().icons(); }
+
+bool Robot::clickTrayIcon(const TrayArea::Icon& icon, UINT mouseMessage) {
+  if (!Machine::current().service<TrayArea>().find(icon.window, icon.id) || !icon.callbackMessage) return false;
+  const HWND owner = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(icon.window));
+  // The notification area sits at the bottom right of the screen.
+  moveTo(POINT{GetSystemMetrics(SM_CXSCREEN) - 30, GetSystemMetrics(SM_CYSCREEN) - 10});
+  PostMessageA(owner, icon.callbackMessage, icon.id, static_cast<LPARAM>(mouseMessage));
+  afterInput();
+  return true;
+}
+
+void Robot::restartShell() {
+  TrayArea& tray = Machine::current().service<TrayArea>();
+  tray.setShellRunning(false);
+  tray.setShellRunning(true);
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  UserSystem& system = UserSystem::current();
+  std::vector<HWND> windows;
+  {
+    std::lock_guard guard(system.lock());
+    windows = system.windows().topLevel();
+  }
+  for (const WindowDirectory::Entry& entry : system.directory().otherWindows()) windows.push_back(entry.hwnd);
+  for (HWND hwnd : windows) PostMessageA(hwnd, taskbarCreated, 0, 0);
   afterInput();
 }
 

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <win32/user.h>
+#include <machine/TrayArea.h>
 #include <win32/user/MessageBoxLog.h>
 
 #include <cstdint>
@@ -80,6 +81,27 @@ class Robot {
   // shows (colour bars named `source`; an empty name takes the signal away).
   void plugTvStick(bool plugged);
   void showOnComposite(const std::string& source);
+  // Keys of the TV stick's remote control, read by whichever program polls the stick: a
+  // press that stays down for `polls` reads (a held key).
+  void pressRemoteKey(int key, int polls = 1);
+  // The PC's sleep button: every window is told the PC suspends, then it does.
+  void pressSleepButton();
+  // The PC's power button while the PC is in stand-by: it wakes (false when it was not
+  // suspended). advance() wakes it too when it reaches an armed wake-up time.
+  bool pressPowerButton();
+
+  // The taskbar's notification area: every icon of every program on the machine.
+  std::vector<TrayArea::Icon> trayIcons() const;
+  // A mouse message on a tray icon, as the taskbar sends it to the icon's owner window
+  // (its callback message with the icon id and the mouse message); the pointer is put on
+  // the icon first. False for an icon that is not shown.
+  bool clickTrayIcon(const TrayArea::Icon& icon, UINT mouseMessage);
+  // The shell ends and starts again: the area empties and "TaskbarCreated" goes to every
+  // top-level window of the machine.
+  void restartShell();
+  // Holds a key of the capture card's remote control: its code (1-31) on the card's GPIO
+  // lines until another code, or 0 (the key let go), is held.
+  void holdCardRemote(int code);
   std::vector<MessageBoxRecord> messageBoxes() const;
   // The texts of the taskbar notices on screen now, front first. A notice is a visible
   // top-level popup kept topmost, with no caption, that is no tooltip; its window text

@@ -44,6 +44,7 @@ const std::map<std::string, Shape>& verbShapes() {
       {"close", {0, 0}},         {"log", {1, 1}},         {"plug", {0, 0}},           {"unplug", {0, 0}},
       {"composite", {1, 1}},     {"screenshot", {1, 1}},  {"expect-notice", {1, 1}},
       {"menu", {1, 1}},
+      {"card-remote", {1, 1}},
   };
   return shapes;
 }
@@ -90,7 +91,7 @@ std::optional<int> keyCode(const std::string& name) {
       {"SPACE", VK_SPACE},   {"BACK", VK_BACK},     {"BACKSPACE", VK_BACK}, {"DELETE", VK_DELETE}, {"UP", VK_UP},
       {"DOWN", VK_DOWN},     {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT},    {"PRIOR", VK_PRIOR},   {"PAGEUP", VK_PRIOR},
       {"NEXT", VK_NEXT},     {"PAGEDOWN", VK_NEXT}, {"HOME", VK_HOME},      {"END", VK_END},       {"SHIFT", VK_SHIFT},
-      {"CONTROL", VK_CONTROL}, {"ALT", VK_MENU},    {"MENU", VK_MENU},
+      {"CONTROL", VK_CONTROL}, {"CTRL", VK_CONTROL}, {"ALT", VK_MENU},    {"MENU", VK_MENU},
   };
   if (const auto it = keys.find(name); it != keys.end()) return it->second;
   if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9'))) return name[0];
@@ -342,9 +343,23 @@ int RobotScript::run(const Verb& verb) {
       m_robot.drag(from, to);
     }
   } else if (name == "key") {
-    const auto vk = keyCode(verb.args[0]);
-    if (vk) m_robot.key(*vk);
-    else fail(verb, "unknown key '" + verb.args[0] + "'");
+    // "CTRL+T", "ALT+ENTER": the modifiers are held down around the key.
+    std::vector<int> held;
+    std::string rest = verb.args[0];
+    for (std::size_t plus = rest.find('+'); plus != std::string::npos && plus + 1 < rest.size(); plus = rest.find('+')) {
+      const auto modifier = keyCode(rest.substr(0, plus));
+      if (!modifier) break;
+      held.push_back(*modifier);
+      rest = rest.substr(plus + 1);
+    }
+    const auto vk = keyCode(rest);
+    if (!vk) {
+      fail(verb, "unknown key '" + verb.args[0] + "'");
+    } else {
+      for (int modifier : held) m_robot.press(modifier);
+      m_robot.key(*vk);
+      for (auto it = held.rbegin(); it != held.rend(); ++it) m_robot.release(*it);
+    }
   } else if (name == "type") {
     if (!m_robot.type(verb.args[0])) fail(verb, "the text has characters no key types");
   } else if (name == "answer") {
@@ -385,6 +400,13 @@ int RobotScript::run(const Verb& verb) {
     if (Screenshot::dump(verb.args[0]).empty()) fail(verb, "cannot write " + verb.args[0] + ".png");
   } else if (name == "plug" || name == "unplug") {
     m_robot.plugTvStick(name == "plug");
+  } else if (name == "card-remote") {
+    const auto code = number(verb.args[0]);
+    if (!code || *code < 0 || *code > 31) {
+      fail(verb, "'" + verb.args[0] + "' is no remote code");
+      return 0;
+    }
+    m_robot.holdCardRemote(static_cast<int>(*code));
   } else if (name == "composite") {
     m_robot.showOnComposite(verb.args[0] == "none" ? std::string() : verb.args[0]);
   } else if (name == "close") {

@@ -1,5 +1,6 @@
 #include <win32/RegistryFile.h>
 
+#include <machine/FileReplacement.h>
 #include <machine/IniDocument.h>
 #include <machine/Log.h>
 #include <win32/registry.h>
@@ -9,7 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <optional>
@@ -361,23 +361,8 @@ void RegistryFile::load(const RegistryRoots& roots) {
 }
 
 bool RegistryFile::save(const RegistryRoots& roots) {
-  static std::atomic<unsigned> counter{0};
-  const fs::path temp = m_file.string() + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(counter++);
-  const std::string text = format(roots);
-  const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  std::size_t written = 0;
-  while (written < text.size()) {
-    const ssize_t put = ::write(fd, text.data() + written, text.size() - written);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) break;
-    written += static_cast<std::size_t>(put);
-  }
-  if (written != text.size() || std::rename(temp.c_str(), m_file.c_str()) != 0) {
-    ::close(fd);
-    std::remove(temp.c_str());
-    return false;
-  }
+  int fd = -1;
+  if (FileReplacement::replace(m_file, format(roots), &fd) != 0) return false;
   hold(fd);
   return true;
 }

@@ -19,6 +19,7 @@ DWORD win32Error(int err) {
     case ENOTEMPTY:
       return ERROR_DIR_NOT_EMPTY;
     case ENOSPC:
+    case EFBIG:
     case EDQUOT:
       return ERROR_DISK_FULL;
     case EMFILE:

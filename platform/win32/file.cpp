@@ -1,5 +1,6 @@
 #include <win32/file.h>
 
+#include <machine/FileReplacement.h>
 #include <machine/Machine.h>
 #include <win32/FileObject.h>
 #include <win32/FindSearch.h>
@@ -330,6 +331,40 @@ BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName) {
   const int err = errno;
   if (err == EXDEV) return moveAcrossDevices(from, to);
   return fail(err == ENOENT ? ERROR_PATH_NOT_FOUND : plat::win32Error(err));
+}
+
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags) {
+  if (!(dwFlags & MOVEFILE_REPLACE_EXISTING)) {
+    if (!MoveFileA(lpExistingFileName, lpNewFileName)) return FALSE;
+    const int err = (dwFlags & MOVEFILE_WRITE_THROUGH)
+                        ? plat::FileReplacement::syncFolder(linuxPath(lpNewFileName).parent_path())
+                        : 0;
+    return err == 0 || fail(plat::win32Error(err));
+  }
+  if (!lpExistingFileName || !lpNewFileName || !*lpNewFileName) return fail(ERROR_PATH_NOT_FOUND);
+  const fs::path from = linuxPath(lpExistingFileName);
+  const fs::path to = linuxPath(lpNewFileName);
+  std::error_code ec;
+  if (!fs::exists(fs::symlink_status(from, ec))) return fail(notFoundError(from));
+  if (fs::is_directory(to, ec)) return fail(ERROR_ACCESS_DENIED);
+  const int err = (dwFlags & MOVEFILE_WRITE_THROUGH) ? plat::FileReplacement::renameDurably(from, to)
+                                                     : (::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno);
+  if (err == 0) return TRUE;
+  if (err == EXDEV) return (dwFlags & MOVEFILE_COPY_ALLOWED) ? moveAcrossDevices(from, to) : fail(ERROR_NOT_SAME_DEVICE);
+  return fail(err == ENOENT ? ERROR_PATH_NOT_FOUND : plat::win32Error(err));
+}
+
+BOOL ReplaceFileContentsA(LPCSTR lpFileName, LPCVOID lpBuffer, DWORD nNumberOfBytes) {
+  if (!lpFileName || !*lpFileName || (!lpBuffer && nNumberOfBytes)) return fail(ERROR_INVALID_PARAMETER);
+  const fs::path path = linuxPath(lpFileName);
+  const int err = plat::FileReplacement::replace(
+      path, std::string_view(static_cast<const char*>(lpBuffer), lpBuffer ? nNumberOfBytes : 0));
+  return err == 0 || fail(errnoError(err, path));
+}
+
+BOOL TakeLeftoverFileA(LPCSTR lpFileName) {
+  if (!lpFileName || !*lpFileName) return fail(ERROR_PATH_NOT_FOUND);
+  return plat::FileReplacement::takeLeftover(linuxPath(lpFileName)) || fail(ERROR_FILE_NOT_FOUND);
 }
 
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {

@@ -107,7 +107,25 @@ BOOL DeleteFileA(LPCSTR lpFileName);
 // Fails with ERROR_ALREADY_EXISTS when the new name exists (a change of case only is a
 // rename); a file moves to another drive by copying.
 BOOL MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName);
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_COPY_ALLOWED 0x00000002
+#define MOVEFILE_WRITE_THROUGH 0x00000008
+// MOVEFILE_REPLACE_EXISTING renames over an existing file in one step; without
+// MOVEFILE_COPY_ALLOWED a move to another drive fails (ERROR_NOT_SAME_DEVICE);
+// MOVEFILE_WRITE_THROUGH returns once the move is on disk.
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
+
+// Not Windows functions: the one crash-safe way every stored file is saved and read back.
+// ReplaceFileContentsA writes the bytes to a file beside lpFileName, flushes it to disk
+// and renames it over lpFileName in one step (as MoveFileExA with
+// MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH), so the name holds the old file
+// whole or the new one whole whatever happens; FALSE with the error set when the save
+// failed, and then the old file is as it was. Readers call TakeLeftoverFileA before
+// opening: where lpFileName is missing but a finished "<lpFileName>.new" (left by an
+// older way of saving) is there, it becomes the file (TRUE).
+BOOL ReplaceFileContentsA(LPCSTR lpFileName, LPCVOID lpBuffer, DWORD nNumberOfBytes);
+BOOL TakeLeftoverFileA(LPCSTR lpFileName);
 
 // The functions below that fill a text buffer return the length copied (without the
 // terminating NUL), or, when the buffer is too small, the size it needs (with the NUL).
@@ -146,6 +164,7 @@ DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, L
 #define RemoveDirectory RemoveDirectoryA
 #define DeleteFile DeleteFileA
 #define MoveFile MoveFileA
+#define MoveFileEx MoveFileExA
 #define CopyFile CopyFileA
 #define GetTempPath GetTempPathA
 #define GetDiskFreeSpaceEx GetDiskFreeSpaceExA

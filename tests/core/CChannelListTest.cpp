@@ -220,4 +220,16 @@ TEST_F(ChannelUpDown, ACurrentOutsideTheListStartsFromItsEnds) {
   EXPECT_EQ(next(0, 2), 1);
 }
 
+TEST_F(ChannelUpDown, NumbersFarApartAreStepsOfOneRecord) {
+  // Walking number by number would take billions of steps here.
+  fill(1, {1, 1000000000, 2147483647});
+  skip(1000000000);
+  EXPECT_EQ(next(1), 2147483647);
+  EXPECT_EQ(next(2147483647), 1);
+  EXPECT_EQ(prev(1), 2147483647);
+  EXPECT_EQ(prev(2147483647), 1);
+  EXPECT_EQ(next(1000000000), 2147483647) << "from a skipped channel";
+  EXPECT_EQ(prev(1000000000), 1);
+}
+
 }  // namespace

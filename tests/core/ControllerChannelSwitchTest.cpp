@@ -11,6 +11,7 @@
 #include <machine/EventLog.h>
 #include <machine/TvStickControl.h>
 #include <mfc/afxwin.h>
+#include <robot/Robot.h>
 #include <win32/user.h>
 
 #include <cstring>
@@ -293,6 +294,162 @@ TEST_F(ControllerChannelSwitchTest, TheVideoStandardFollowsTheInputAndKeepsAFami
   EXPECT_EQ(settings().LineStandard, 4);
   EXPECT_EQ(tunerWrites(), writes);
   EXPECT_EQ(controller->IsMuted(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The TV window the digit entry finds by its title.
+class ControllerChannelEntryTest : public ControllerChannelSwitchTest {
+ protected:
+  void SetUp() override {
+    ControllerChannelSwitchTest::SetUp();
+    tv = CreateWindowExA(0, "ChannelSwitchTestVideo", "Orvane Media_TVDlg", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10,
+                         nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(tv, nullptr);
+  }
+  ~ControllerChannelEntryTest() override {
+    if (IsWindow(tv)) DestroyWindow(tv);
+  }
+  HWND tv = nullptr;
+};
+
+TEST_F(ControllerChannelEntryTest, TypedDigitsTuneTheirNumberWithinThePlan) {
+  channels({{1, "One", false}, {2, "Two", false}, {12, "Twelve", false}});
+  ASSERT_NE(preview(), 0);
+  controller->EnterDigit(1);
+  EXPECT_EQ(controller->GetRunState(), 9);
+  EXPECT_EQ(lastText(), "1");
+  controller->EnterDigit(2);
+  EXPECT_EQ(lastText(), "12");
+  controller->EnterDigit(5);  // 125 is past the plan's last channel
+  EXPECT_EQ(lastText(), "12");
+  controller->EnterDigit(10);  // no digit
+  EXPECT_EQ(controller->OnDigitTimer(), 1);
+  EXPECT_EQ(controller->GetRunState(), 2);
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, 12);
+  EXPECT_EQ(lastText(), "Twelve 12");
+  // The full-screen variant types in its own state and ends on its own timer.
+  controller->EnterDigitFull(2);
+  EXPECT_EQ(controller->GetRunState(), 10);
+  controller->EnterDigit(1);  // the windowed entry does not join it
+  EXPECT_EQ(lastText(), "2");
+  controller->OnDigitTimerFull();
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, 2);
+}
+
+TEST_F(ControllerChannelEntryTest, DigitsNeedTheTVWindowAndLiveTv) {
+  channels({{1, "One", false}, {2, "Two", false}});
+  ASSERT_NE(preview(), 0);
+  DestroyWindow(tv);
+  controller->EnterDigit(2);
+  EXPECT_EQ(controller->GetRunState(), 2);
+  controller->GetRunStateHolder()->SetState(11);
+  controller->EnterDigitFull(2);
+  EXPECT_EQ(controller->GetRunState(), 11);
+}
+
+TEST_F(ControllerChannelEntryTest, DigitsTheWallAndTheInputSwitchesEndARunningScheduledEntry) {
+  channels({{1, "One", false}, {2, "Two", false}});
+  ASSERT_NE(preview(), 0);
+  CScheduleList& schedule = *controller->GetScheduleList();
+  schedule.ViewRun() = 1;
+  controller->EnterDigit(2);
+  EXPECT_EQ(schedule.ViewRun(), 0);
+  controller->OnDigitTimer();
+  schedule.RecordRun() = 1;
+  controller->OnDigitTimer();
+  EXPECT_EQ(schedule.RecordRun(), 0);
+  schedule.ViewRun() = 1;
+  int count = 0;
+  ASSERT_EQ(controller->StartChannelWall(count), 1);
+  EXPECT_EQ(schedule.ViewRun(), 0);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(controller->GetRunState(), 7);
+  controller->SetInputSource(3, 0);
+  schedule.ViewRun() = 1;
+  controller->SelectComposite();
+  EXPECT_EQ(schedule.ViewRun(), 0);
+  EXPECT_EQ(controller->GetRunState(), 11);
+  schedule.ViewRun() = 1;
+  controller->SelectTuner();
+  EXPECT_EQ(schedule.ViewRun(), 0);
+  EXPECT_EQ(controller->GetRunState(), 2);
+}
+
+TEST_F(ControllerChannelEntryTest, TheWallStartsOnlyOnLiveTvAndRemembersTheChannel) {
+  channels({{3, "Three", false}, {4, "Four", false}, {9, "Nine", false}});
+  ASSERT_NE(preview(), 0);
+  controller->GetRunStateHolder()->SetState(11);
+  int count = 0;
+  EXPECT_EQ(controller->StartChannelWall(count), 0);
+  controller->GetRunStateHolder()->SetState(2);
+  ASSERT_EQ(controller->StartChannelWall(count), 1);
+  EXPECT_EQ(count, 3);
+  controller->WallShowChannel(9, "Nine");
+  controller->SetInputSource(4, 0);  // back to the remembered channel
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, 3);
+  EXPECT_EQ(controller->GetRunState(), 2);
+}
+
+TEST_F(ControllerChannelEntryTest, TheChannelTextIsShownAgainForTheView) {
+  channels({{1, "Alpha", false}, {2, "Beta", false}});
+  ASSERT_NE(preview(), 0);
+  controller->ReshowOsdText();
+  EXPECT_EQ(lastText(), "ALPHA 1");
+  controller->SelectComposite();
+  controller->ReshowOsdText();
+  EXPECT_EQ(lastText(), "Composite");
+}
+
+TEST_F(ControllerChannelEntryTest, TheExternalStandardStepsWrapAndAreStored) {
+  ASSERT_NE(preview(), 0);
+  controller->StepAvStandard(0);  // only on Composite or S-Video
+  EXPECT_EQ(settings().AvInputStandard, 0);
+  controller->SelectSVideo();
+  const int count = settings().AvStandardNames.GetSize();
+  ASSERT_GE(count, 2);
+  controller->StepAvStandard(1);
+  EXPECT_EQ(settings().AvInputStandard, count - 1);
+  controller->StepAvStandard(0);
+  EXPECT_EQ(settings().AvInputStandard, 0);
+  controller->StepAvStandard(0);
+  EXPECT_EQ(settings().AvInputStandard, 1);
+}
+
+TEST_F(ControllerChannelEntryTest, AfterTheCountryChangedShutDownSavesTheNewCountrysChannels) {
+  ASSERT_NE(preview(), 0);
+  const test::Bytes before = readBytes(programPath("ZRQChannels.chl"));
+  CString name;
+  int code = 0;
+  controller->StepCountry(0, name, code);
+  ASSERT_NE(code, 1);
+  EXPECT_EQ(controller->IsCountryChanged(), 1);
+  deleteController();
+  const test::Bytes after = readBytes(programPath("ZRQChannels.chl"));
+  EXPECT_NE(after, before) << "the channels of " << name;
+}
+
+TEST_F(ControllerChannelEntryTest, WithoutACountryChangeShutDownSavesTheListAsItIs) {
+  channels({{7, "Seven", false}});
+  deleteController();
+  CChannelList list;
+  ASSERT_EQ(list.LoadFile(programPath("ZRQChannels.chl").c_str()), 1);
+  EXPECT_EQ(list.GetChannelCount(1), 1);
+}
+
+TEST_F(ControllerChannelEntryTest, RefreshedDeviceNamesStillFollowTheDevices) {
+  controller->RefreshDeviceNames();
+  ASSERT_EQ(settings().CaptureDeviceNames.GetSize(), 1);
+  machine().service<plat::TvStickControl>();
+  plat::Robot robot;
+  robot.plugTvStick(false);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(settings().CaptureDeviceNames.GetSize(), 0) << "the rebuilt list still tells the controller";
+  robot.plugTvStick(true);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(settings().CaptureDeviceNames.GetSize(), 1);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "core/CMediaFileItem.h"
 #include "core/MediaListFile.h"
+#include "support/FileSizeLimit.h"
 
 #include <filesystem>
 #include <fstream>
@@ -148,10 +149,48 @@ TEST_F(MediaListFileTest, AFailedSaveLeavesTheOldList) {
   EXPECT_FALSE(exists(list + ".new"));
 
   clear();
+  makeFile("C:\\Videos\\cap00.mpg");
+  ASSERT_TRUE(LoadMediaList(list.c_str(), items));
   items.Add(new CMediaFileItem);
-  std::filesystem::create_directories(linuxPath(list + ".new"));  // the fresh file cannot be made
-  EXPECT_FALSE(SaveMediaList(list.c_str(), items));
+  {
+    test::FileSizeLimit diskFull(old.size());  // the new list cannot be written whole
+    EXPECT_FALSE(SaveMediaList(list.c_str(), items));
+    EXPECT_FALSE(AppendMediaList(list.c_str(), "C:\\Videos\\cap00.mpg", kMediaListVideo));
+  }
   EXPECT_EQ(readBytes(list), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(linuxPath("C:\\Videos")), {}), 2)
+      << "nothing left beside the list";
+}
+
+TEST_F(MediaListFileTest, AppendingToADamagedListKeepsOnlyTheRecordsItHolds) {
+  makeFile("C:\\Videos\\cap00.mpg");
+  // A count far past the records: appending never writes at that count's slot.
+  writeBytes(list, ListBytes(0x7ffffff0, {{1, "C:\\a.mpg"}}));
+  ASSERT_TRUE(AppendMediaList(list.c_str(), "C:\\Videos\\cap00.mpg", kMediaListVideo));
+  EXPECT_EQ(readBytes(list), ListBytes(2, {{1, "C:\\a.mpg"}, {1, "C:\\Videos\\cap00.mpg"}}));
+  ASSERT_TRUE(LoadMediaList(list.c_str(), items));
+  EXPECT_EQ(items.GetSize(), 2);
+
+  // Bytes after the counted records (part of a record) are dropped by the next append.
+  Bytes tail = ListBytes(1, {{1, "C:\\a.mpg"}});
+  tail.resize(tail.size() + 100, 0x55);
+  writeBytes(list, tail);
+  ASSERT_TRUE(AppendMediaList(list.c_str(), "C:\\Videos\\cap00.mpg", kMediaListVideo));
+  EXPECT_EQ(readBytes(list), ListBytes(2, {{1, "C:\\a.mpg"}, {1, "C:\\Videos\\cap00.mpg"}}));
+}
+
+TEST_F(MediaListFileTest, AFinishedListLeftBesideAMissingOneIsTaken) {
+  const Bytes finished = ListBytes(1, {{1, "C:\\a.mpg"}});
+  writeBytes(list + ".new", finished);
+  ASSERT_TRUE(LoadMediaList(list.c_str(), items));
+  EXPECT_EQ(items.GetSize(), 1);
+  EXPECT_EQ(readBytes(list), finished);
+  EXPECT_FALSE(exists(list + ".new"));
+
+  writeBytes(list + ".new", ListBytes(0, {}));  // the list is there: a leftover is not taken
+  clear();
+  ASSERT_TRUE(LoadMediaList(list.c_str(), items));
+  EXPECT_EQ(items.GetSize(), 1);
 }
 
 }  // namespace

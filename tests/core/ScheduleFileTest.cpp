@@ -2,6 +2,7 @@
 // no header; a save that cannot finish leaves the old file whole, and a load that cannot
 // read leaves the items whole.
 #include "ScheduleTest.h"
+#include "support/FileSizeLimit.h"
 
 namespace {
 
@@ -72,14 +73,48 @@ TEST_F(ScheduleFileTest, AnEmptyListSavesAnEmptyFileOverAnOldOne) {
   EXPECT_TRUE(readBytes(path()).empty());
 }
 
-TEST_F(ScheduleFileTest, ATrailingPartialRecordIsIgnored) {
-  Bytes bytes = handBuiltFile();
-  bytes.resize(40);
-  writeBytes(path(), bytes);
+// A file cut inside a record, or with a record no program writes, is refused whole: the
+// items stay and the file on disk is not touched.
+TEST_F(ScheduleFileTest, AShortForeignOrDamagedFileIsRefusedAndLeftAsItIs) {
   CScheduleList list;
+  writeBytes(path(), handBuiltFile());
   ASSERT_EQ(list.Load(path().c_str()), 1);
-  ASSERT_EQ(list.GetCount(), 1);
-  EXPECT_EQ(list.GetAt(0)->action, 2);
+  ASSERT_EQ(list.GetCount(), 2);
+
+  std::vector<Bytes> refused;
+  for (const std::size_t size : {std::size_t{1}, std::size_t{35}, std::size_t{37}, std::size_t{71}}) {
+    Bytes cut = handBuiltFile();
+    cut.resize(size);
+    refused.push_back(cut);
+  }
+  for (const auto& [offset, value] : std::vector<std::pair<int, std::int32_t>>{
+           {4, -1}, {8, 9}, {8, -1}, {20, 4}, {24, 2}, {28, 4}, {36 + 28, -1}}) {
+    Bytes damaged = handBuiltFile();
+    putInt(damaged, offset, value);
+    refused.push_back(damaged);
+  }
+  refused.push_back(Bytes(72, 0xFF));  // not a schedule at all
+  for (const Bytes& bytes : refused) {
+    writeBytes(path(), bytes);
+    EXPECT_EQ(list.Load(path().c_str()), 0) << bytes.size() << " bytes";
+    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(readBytes(path()), bytes);
+  }
+
+  // The limits themselves are sound: both ends of each range and an empty file.
+  Bytes edges = handBuiltFile();
+  putInt(edges, 4, 0);
+  putInt(edges, 8, 0);
+  putInt(edges, 20, 3);
+  putInt(edges, 28, 0);
+  putInt(edges, 36 + 8, 8);
+  putInt(edges, 36 + 20, 0);
+  putInt(edges, 36 + 24, 1);
+  writeBytes(path(), edges);
+  EXPECT_EQ(list.Load(path().c_str()), 1);
+  writeBytes(path(), Bytes{});
+  EXPECT_EQ(list.Load(path().c_str()), 1);
+  EXPECT_EQ(list.GetCount(), 0);
 }
 
 TEST_F(ScheduleFileTest, AFileThatCannotBeReadLeavesTheItems) {
@@ -98,9 +133,10 @@ TEST_F(ScheduleFileTest, ASaveThatCannotFinishKeepsTheOldFile) {
   CScheduleList list;
   CScheduleItem one = item(1, 2, 3);
   list.Add(&one);
-  // The new file cannot be made where a folder of its name stands.
-  std::filesystem::create_directory(linuxPath(path() + ".new"));
-  EXPECT_EQ(list.Save(path().c_str()), 0);
+  {
+    test::FileSizeLimit diskFull(10);  // the new file cannot be written whole
+    EXPECT_EQ(list.Save(path().c_str()), 0);
+  }
   EXPECT_EQ(readBytes(path()), handBuiltFile());
 
   EXPECT_EQ(list.Save(nullptr), 0);

@@ -14,10 +14,11 @@ class ScheduleListTest : public test::ScheduleTest {
 };
 
 TEST_F(ScheduleListTest, LoadsEveryWholeRecordInFileOrder) {
-  Bytes bytes(2 * 36 + 20, 0);
+  const std::int32_t fields[2][9] = {{100, 60, 8, 3, 4, 1, 1, 2, 108}, {200, 70, 2, 5, 6, 0, 0, 3, 0}};
+  Bytes bytes(2 * 36, 0);
   for (int i = 0; i < 9; ++i) {
-    putInt(bytes, 4 * i, 100 + i);
-    putInt(bytes, 36 + 4 * i, 200 + i);
+    putInt(bytes, 4 * i, fields[0][i]);
+    putInt(bytes, 36 + 4 * i, fields[1][i]);
   }
   writeBytes(path(), bytes);
   CScheduleList list;
@@ -25,14 +26,14 @@ TEST_F(ScheduleListTest, LoadsEveryWholeRecordInFileOrder) {
   ASSERT_EQ(list.GetCount(), 2);
   EXPECT_EQ(list.GetAt(0)->start, 100);
   EXPECT_EQ(list.GetAt(0)->flag, 108);
-  EXPECT_EQ(list.GetAt(1)->recurrence, 202);
-  EXPECT_EQ(list.GetAt(1)->action, 207);
+  EXPECT_EQ(list.GetAt(1)->recurrence, 2);
+  EXPECT_EQ(list.GetAt(1)->action, 3);
   EXPECT_EQ(list.GetAt(2), nullptr);
   EXPECT_EQ(list.GetAt(-1), nullptr);
 }
 
 TEST_F(ScheduleListTest, AMissingFileFailsAndKeepsTheItems) {
-  writeBytes(path(), Bytes(36, 1));
+  writeBytes(path(), Bytes(36, 0));
   CScheduleList list;
   ASSERT_EQ(list.Load(path().c_str()), 1);
   EXPECT_EQ(list.Load(programPath("other.she").c_str()), 0);
@@ -42,6 +43,16 @@ TEST_F(ScheduleListTest, AMissingFileFailsAndKeepsTheItems) {
   writeBytes(path(), Bytes());
   ASSERT_EQ(list.Load(path().c_str()), 1);
   EXPECT_EQ(list.GetCount(), 0);
+}
+
+TEST_F(ScheduleListTest, AFileLargerThanAnyScheduleIsRefusedUnread) {
+  CScheduleList list;
+  writeBytes(path(), Bytes(10000 * 36, 0));
+  ASSERT_EQ(list.Load(path().c_str()), 1);
+  EXPECT_EQ(list.GetCount(), 10000);
+  writeBytes(path(), Bytes(10000 * 36 + 1, 0));
+  EXPECT_EQ(list.Load(path().c_str()), 0);
+  EXPECT_EQ(list.GetCount(), 10000) << "the items are kept";
 }
 
 TEST_F(ScheduleListTest, StoredItemsAreCopiesInTheirOwnPlaces) {

@@ -7,6 +7,7 @@
 #include <win32/registry.h>
 
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -161,6 +162,16 @@ TEST_F(SettingsFileTest, LoadClampsInputAndStandardIncludingNegatives) {
   EXPECT_EQ(settings().VideoInput, 2);
   EXPECT_EQ(settings().AvInputStandard, 0);
   EXPECT_EQ(settings().Volume, -5);
+
+  // The highest valid input and standard are kept; one past them is not.
+  for (const auto& [input, standard, wantInput, wantStandard] : {std::tuple{4, 3, 4, 3}, std::tuple{5, 4, 2, 0}}) {
+    putInt(bytes, 20, input);
+    putInt(bytes, 56, standard);
+    writeBytes(dataPath(), bytes);
+    ASSERT_EQ(CAppController::LoadSettings(dataPath().c_str()), 1);
+    EXPECT_EQ(settings().VideoInput, wantInput) << input;
+    EXPECT_EQ(settings().AvInputStandard, wantStandard) << standard;
+  }
 }
 
 TEST_F(SettingsFileTest, MissingFoldersFallBackToTheProgramFolderAndAreCreated) {

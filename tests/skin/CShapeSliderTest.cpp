@@ -151,3 +151,22 @@ TEST_F(CShapeSliderTest, TheCursorIsKeptOnlyWhenCursorUseIsOn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CShapeSliderTest, APointSetsThePositionAlongTheSlidersOwnAxis) {
+  Build(true, 200, 20);
+  slider.SetPosFromPoint(50, 199);  // y plays no part
+  EXPECT_EQ(slider.GetPos(), 25);
+  slider.SetPosFromPoint(400, 0);  // past the end: the maximum
+  EXPECT_EQ(slider.GetPos(), 100);
+}
+
+TEST_F(CShapeSliderTest, AVerticalSliderTakesThePointsY) {
+  Build(false, 20, 100);
+  slider.SetPosFromPoint(19, 70);  // where position 30's fill ends
+  EXPECT_EQ(slider.GetPos(), 30);
+  EXPECT_EQ(slider.PosToPixel(30), 70);
+}
+
+}  // namespace

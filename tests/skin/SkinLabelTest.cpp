@@ -2,6 +2,7 @@
 
 #include "skin/CSkinLabel.h"
 #include "skin/CSkinText.h"
+#include "skin/CTextLabel.h"
 #include "skin/SkinFonts.h"
 
 #include <algorithm>
@@ -110,6 +111,28 @@ TEST_F(SkinLabelTest, ATextAreaShowsItsTextAtOnceOverItsBackground) {
   // Painting again draws the same text.
   text.Invalidate();
   EXPECT_GT(count(text.m_hWnd, kText), 20);
+}
+
+}  // namespace
+
+namespace {
+
+// The plain label draws its text from the top left in its colour, nothing else.
+TEST_F(SkinLabelTest, ATextLabelDrawsOnlyItsText) {
+  CTextLabel label;
+  ASSERT_TRUE(label.Create("", WS_CHILD | WS_VISIBLE, CRect(20, 20, 220, 60), parent(), 301));
+  EXPECT_EQ(label.GetTextColor(), static_cast<COLORREF>(0xFF0000));
+  label.SetTextColor(kText);
+  EXPECT_EQ(count(label.m_hWnd, kText), 0);
+  label.SetText("Channel 12");
+  label.Invalidate();
+  EXPECT_GT(count(label.m_hWnd, kText), 40);
+  EXPECT_GT(count(label.m_hWnd, kText, 20), 0) << "from the left edge";
+  EXPECT_EQ(label.GetText(), "Channel 12");
+  label.SetPlacement(1, 2, 3, 4);
+  RECT placement{};
+  label.GetPlacement(placement);
+  EXPECT_EQ(placement.right, 3);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "ResourceScript.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <map>
@@ -277,5 +278,26 @@ class Parser {
 }  // namespace
 
 ResourceScript parseScript(const fs::path& file) { return Parser(file).parse(); }
+
+namespace {
+
+template <class T, class Id>
+void append(std::vector<T>& into, std::vector<T>& more, Id id, const fs::path& file, const std::string& kind) {
+  for (T& item : more) {
+    if (std::any_of(into.begin(), into.end(), [&](const T& taken) { return id(taken) == id(item); }))
+      throw std::runtime_error(file.string() + ": a second " + kind + " " + std::to_string(id(item)));
+    into.push_back(std::move(item));
+  }
+}
+
+}  // namespace
+
+void mergeScript(ResourceScript& script, ResourceScript more, const fs::path& file) {
+  append(script.dialogs, more.dialogs, [](const Dialog& d) { return d.id; }, file, "dialog");
+  append(script.strings, more.strings, [](const StringEntry& s) { return s.id; }, file, "string");
+  append(script.menus, more.menus, [](const Menu& m) { return m.id; }, file, "menu");
+  append(script.bitmaps, more.bitmaps, [](const FileResource& r) { return r.id; }, file, "bitmap");
+  append(script.icons, more.icons, [](const FileResource& r) { return r.id; }, file, "icon");
+}
 
 }  // namespace rc

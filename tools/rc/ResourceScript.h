@@ -61,5 +61,8 @@ struct ResourceScript {
 
 // Throws std::runtime_error "file:line: what went wrong" on a bad line.
 ResourceScript parseScript(const std::filesystem::path& file);
+// Adds the resources of `more` (read from `file`) to `script`, one module's resources
+// written in several files; throws when an id of one kind is taken twice.
+void mergeScript(ResourceScript& script, ResourceScript more, const std::filesystem::path& file);
 
 }  // namespace rc

@@ -59,8 +59,9 @@ STDMETHODIMP CBaseAllocator::Decommit() {
     } else {
       m_bDecommitInProgress = TRUE;
     }
+    m_freed.changed();
   }
-  m_freed.notify_all();
+  m_freed.wake();
   return S_OK;
 }
 
@@ -80,7 +81,7 @@ STDMETHODIMP CBaseAllocator::GetBuffer(IMediaSample** ppBuffer, REFERENCE_TIME*,
       if (!m_bCommitted) return VFW_E_NOT_COMMITTED;
       if (!m_lFree.empty()) break;
       if (dwFlags & AM_GBF_NOWAIT) return VFW_E_TIMEOUT;
-      m_freed.wait(guard);
+      m_freed.wait(guard, [this] { return !m_bCommitted || !m_lFree.empty(); });
     }
     sample = m_lFree.back();
     m_lFree.pop_back();
@@ -94,6 +95,7 @@ STDMETHODIMP CBaseAllocator::GetBuffer(IMediaSample** ppBuffer, REFERENCE_TIME*,
 
 STDMETHODIMP CBaseAllocator::ReleaseBuffer(IMediaSample* pSample) {
   CheckPointer(pSample, E_POINTER);
+  bool wake = false;
   {
     std::lock_guard guard(m_lock);
     m_lFree.push_back(static_cast<CMediaSample*>(pSample));
@@ -101,8 +103,9 @@ STDMETHODIMP CBaseAllocator::ReleaseBuffer(IMediaSample* pSample) {
       m_bDecommitInProgress = FALSE;
       Free();
     }
+    wake = m_freed.changed();
   }
-  m_freed.notify_one();
+  if (wake) m_freed.wake();
   Release();
   return S_OK;
 }

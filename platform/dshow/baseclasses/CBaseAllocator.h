@@ -9,8 +9,8 @@
 
 #include <dshow/baseclasses/CMediaSample.h>
 #include <dshow/baseclasses/CUnknown.h>
+#include <dshow/baseclasses/WakeSignal.h>
 
-#include <condition_variable>
 #include <mutex>
 #include <vector>
 
@@ -42,7 +42,7 @@ class CBaseAllocator : public CUnknown, public IMemAllocator {
   void AddFreeSample(CMediaSample* sample) { m_lFree.push_back(sample); }
 
   std::mutex m_lock;
-  std::condition_variable m_freed;
+  plat::WakeSignal m_freed;  // a sample came back or the allocator was decommitted
   std::vector<CMediaSample*> m_lFree;
   long m_lAllocated = 0;
   long m_lCount = 0;

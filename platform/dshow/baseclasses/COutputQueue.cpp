@@ -27,8 +27,9 @@ COutputQueue::~COutputQueue() {
   {
     std::lock_guard guard(m_listLock);
     m_bTerminate = true;
+    m_changed.changed();
   }
-  m_changed.notify_all();
+  m_changed.wake();
   if (m_thread.joinable()) m_thread.join();
   std::lock_guard guard(m_listLock);
   FreeQueued();
@@ -42,6 +43,19 @@ void COutputQueue::FreeQueued() {
   for (Item& item : m_list)
     if (item.sample) item.sample->Release();
   m_list.clear();
+  m_controls = 0;
+}
+
+bool COutputQueue::Queue(const Item& item) {
+  m_list.push_back(item);
+  if (item.kind != Item::Sample) ++m_controls;
+  return m_changed.changed();
+}
+
+bool COutputQueue::ThreadHasWork(std::size_t held) const {
+  if (m_bTerminate) return true;
+  if (m_list.empty()) return false;
+  return !m_bBatchExact || m_controls > 0 || static_cast<LONG>(held + m_list.size()) >= m_lBatchSize;
 }
 
 HRESULT COutputQueue::DeliverBatch(std::vector<IMediaSample*>& batch) {
@@ -58,10 +72,11 @@ void COutputQueue::ThreadProc() {
   batch.reserve(static_cast<size_t>(m_lBatchSize));
   std::unique_lock guard(m_listLock);
   for (;;) {
-    m_changed.wait(guard, [&] { return m_bTerminate || !m_list.empty(); });
+    m_changed.wait(guard, [&] { return ThreadHasWork(batch.size()); });
     if (m_bTerminate) return;
     Item item = m_list.front();
     m_list.pop_front();
+    if (item.kind != Item::Sample) --m_controls;
     if (item.kind == Item::Sample) {
       batch.push_back(item.sample);
       // Gather the rest of a batch from what is already queued.
@@ -87,7 +102,12 @@ void COutputQueue::ThreadProc() {
     guard.lock();
     m_bDelivering = false;
     if (hr != S_OK && SUCCEEDED(m_hr) && !m_bFlushing) m_hr = hr;
-    m_changed.notify_all();
+    // Only EndFlush waits for this; it is woken when it sleeps.
+    if (m_changed.changed()) {
+      guard.unlock();
+      m_changed.wake();
+      guard.lock();
+    }
   }
 }
 
@@ -105,10 +125,11 @@ HRESULT COutputQueue::ReceiveMultiple(IMediaSample** pSamples, long nSamples, lo
     return hr;
   }
   if (m_bQueue) {
-    for (long i = 0; i < nSamples; ++i) m_list.push_back({Item::Sample, pSamples[i]});
+    bool wake = false;
+    for (long i = 0; i < nSamples; ++i) wake = Queue({Item::Sample, pSamples[i]});
     if (nSamplesProcessed) *nSamplesProcessed = nSamples;
     guard.unlock();
-    m_changed.notify_all();
+    if (wake) m_changed.wake();
     return S_OK;
   }
   for (long i = 0; i < nSamples; ++i) m_batch.push_back(pSamples[i]);
@@ -128,9 +149,9 @@ HRESULT COutputQueue::ReceiveMultiple(IMediaSample** pSamples, long nSamples, lo
 void COutputQueue::SendAnyway() {
   std::unique_lock guard(m_listLock);
   if (m_bQueue) {
-    m_list.push_back({Item::SendNow});
+    const bool wake = Queue({Item::SendNow});
     guard.unlock();
-    m_changed.notify_all();
+    if (wake) m_changed.wake();
     return;
   }
   std::vector<IMediaSample*> batch = std::exchange(m_batch, {});
@@ -143,9 +164,9 @@ void COutputQueue::SendAnyway() {
 void COutputQueue::EOS() {
   std::unique_lock guard(m_listLock);
   if (m_bQueue) {
-    m_list.push_back({Item::EndOfStream});
+    const bool wake = Queue({Item::EndOfStream});
     guard.unlock();
-    m_changed.notify_all();
+    if (wake) m_changed.wake();
     return;
   }
   std::vector<IMediaSample*> batch = std::exchange(m_batch, {});
@@ -157,9 +178,9 @@ void COutputQueue::EOS() {
 void COutputQueue::NewSegment(REFERENCE_TIME tStart, REFERENCE_TIME tStop, double dRate) {
   std::unique_lock guard(m_listLock);
   if (m_bQueue) {
-    m_list.push_back({Item::Segment, nullptr, tStart, tStop, dRate});
+    const bool wake = Queue({Item::Segment, nullptr, tStart, tStop, dRate});
     guard.unlock();
-    m_changed.notify_all();
+    if (wake) m_changed.wake();
     return;
   }
   std::vector<IMediaSample*> batch = std::exchange(m_batch, {});

@@ -9,12 +9,16 @@
 // delivery fails, Receive refuses further samples with that error until EndFlush.
 // BeginFlush throws away what is queued and passes the flush on at once, so a blocked
 // downstream Receive can return; EndFlush waits for the thread to be idle first.
+//
+// The hand-off to the thread wakes it only when it sleeps: a thread that has just
+// delivered watches the queue for a moment before sleeping (plat::WakeSignal), and with
+// bBatchExact it is not woken before a whole batch or a control item is queued.
 #pragma once
 
 #include <dshow/baseclasses/CCritSec.h>
+#include <dshow/baseclasses/WakeSignal.h>
 #include <dshow/strmif.h>
 
-#include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -61,6 +65,10 @@ class COutputQueue : public CCritSec {
   // Delivers the batch outside every lock; the samples' references are dropped.
   HRESULT DeliverBatch(std::vector<IMediaSample*>& batch);
   void FreeQueued();  // under m_listLock
+  // Under m_listLock: queues an item and says whether the thread must be woken.
+  bool Queue(const Item& item);
+  // Under m_listLock: whether the thread holding `held` gathered samples has work.
+  bool ThreadHasWork(std::size_t held) const;
 
   IPin* m_pPin;                // counted
   IMemInputPin* m_pInputPin;   // counted
@@ -69,8 +77,9 @@ class COutputQueue : public CCritSec {
   BOOL m_bBatchExact;
 
   std::mutex m_listLock;
-  std::condition_variable m_changed;
+  plat::WakeSignal m_changed;
   std::deque<Item> m_list;
+  std::size_t m_controls = 0;  // queued items that are not samples
   std::vector<IMediaSample*> m_batch;  // direct mode's partial batch
   bool m_bTerminate = false;
   bool m_bFlushing = false;

@@ -8,6 +8,9 @@
 #include <dshow/engine/FilterGraph.h>
 #include <dshow/engine/SystemClock.h>
 #include <dshow/mediafiles.h>
+#include <dshow/des/RenderEngine.h>
+#include <dshow/des/Timeline.h>
+#include <dshow/filters/AlawCompressor.h>
 #include <dshow/filters/AsyncFileSource.h>
 #include <dshow/filters/AudioCapture.h>
 #include <dshow/filters/AudioRenderer.h>
@@ -16,6 +19,7 @@
 #include <dshow/filters/DefaultVideoRenderer.h>
 #include <dshow/filters/FileWriter.h>
 #include <dshow/filters/MediaSplitter.h>
+#include <dshow/filters/MjpegCompressor.h>
 #include <dshow/filters/MpegAudioDecoder.h>
 #include <dshow/filters/MpegVideoDecoder.h>
 #include <dshow/filters/NullRenderer.h>
@@ -47,8 +51,15 @@ const ClassEntry kClasses[] = {
     {&CLSID_TvStickCapture, &PlatformClasses::create<&TvCapture::CreateInstance>, nullptr},
     {&CLSID_TvStickCrossbar, &PlatformClasses::create<&TvCrossbar::CreateInstance>, nullptr},
     {&CLSID_TvStickTuner, &PlatformClasses::create<&TvTuner::CreateInstance>, nullptr},
+    {&CLSID_CaptureCardCapture, &PlatformClasses::create<&TvCapture::CreateCardInstance>, nullptr},
     {&CLSID_ProcAmpPropertyPage, &ProcAmpPage::create, nullptr},
     {&CLSID_AudioCapture, &PlatformClasses::create<&AudioCapture::CreateInstance>, nullptr},
+    // Editing Services.
+    {&CLSID_AMTimeline, &PlatformClasses::create<&Timeline::CreateInstance>, nullptr},
+    {&CLSID_RenderEngine, &PlatformClasses::create<&RenderEngine::CreateInstance>, nullptr},
+    // Compressors: found through the device enumerator's compressor categories only.
+    {&CLSID_MjpegCompressor, &PlatformClasses::create<&MjpegCompressor::CreateInstance>, nullptr},
+    {&CLSID_AlawCompressor, &PlatformClasses::create<&AlawCompressor::CreateInstance>, nullptr},
     // The platform's filters; those with a setup record are candidates for intelligent connect.
     {&CLSID_SmartTee, &PlatformClasses::create<&SmartTee::CreateInstance>, &SmartTee::kSetup},
     {&CLSID_AVIDec, &PlatformClasses::create<&AviDecompressor::CreateInstance>, &AviDecompressor::kSetup},

@@ -118,9 +118,12 @@ bool MpegVideoDecoder::convert(const AVFrame& frame, BYTE* out) {
   const int width = info.bmiHeader.biWidth;
   const int height = std::abs(info.bmiHeader.biHeight);
   const bool yuy2 = *type.Subtype() == MEDIASUBTYPE_YUY2;
+  // YUY2 of the decoded size takes libswscale's unscaled path (the chroma rows interleaved
+  // as they are), which it keeps to point sampling: the filtered path costs several times more.
+  const bool unscaled = yuy2 && frame.width == width && frame.height == height;
   m_scaler = sws_getCachedContext(m_scaler, frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), width,
-                                  height, yuy2 ? AV_PIX_FMT_YUYV422 : AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr,
-                                  nullptr);
+                                  height, yuy2 ? AV_PIX_FMT_YUYV422 : AV_PIX_FMT_BGRA,
+                                  unscaled ? SWS_POINT : SWS_BILINEAR, nullptr, nullptr, nullptr);
   if (!m_scaler) return false;
   int stride = width * (yuy2 ? 2 : 4);
   uint8_t* target = out;

@@ -8,6 +8,7 @@
 #include <dshow/filters/PcmCapturePin.h>
 #include <dshow/filters/StickMedium.h>
 #include <dshow/filters/TvVideoPin.h>
+#include <machine/CaptureCard.h>
 #include <machine/Machine.h>
 #include <machine/TvStickCapture.h>
 
@@ -20,10 +21,16 @@ constexpr long kAllStandards = 0x1FFFFF;
 }
 
 TvCapture::TvCapture(LPUNKNOWN outer, HRESULT* phr)
-    : CSource("TV stick capture", outer, CLSID_TvStickCapture, phr),
-      m_stick(Machine::current().service<TvStickCapture>()),
-      m_analogIn(new AnalogPin(this, pStateLock(), L"Analog Video In", PINDIR_INPUT, MEDIATYPE_AnalogVideo,
-                               kDecoderVideoWire, PIN_CATEGORY_ANALOGVIDEOIN)),
+    : TvCapture(outer, phr, "TV stick capture", CLSID_TvStickCapture, Machine::current().service<TvStickCapture>(),
+                true) {}
+
+TvCapture::TvCapture(LPUNKNOWN outer, HRESULT* phr, const char* name, REFCLSID clsid, CaptureHardware& hardware,
+                     bool analogIn)
+    : CSource(name, outer, clsid, phr),
+      m_stick(hardware),
+      m_analogIn(analogIn ? new AnalogPin(this, pStateLock(), L"Analog Video In", PINDIR_INPUT, MEDIATYPE_AnalogVideo,
+                                          kDecoderVideoWire, PIN_CATEGORY_ANALOGVIDEOIN)
+                          : nullptr),
       m_present(m_stick.present()) {
   // The stream pins add themselves to the filter.
   new TvVideoPin(this, L"Capture", PIN_CATEGORY_CAPTURE, m_stick);
@@ -35,6 +42,11 @@ TvCapture::~TvCapture() { delete m_analogIn; }
 
 CUnknown* TvCapture::CreateInstance(LPUNKNOWN outer, HRESULT* phr) { return new (std::nothrow) TvCapture(outer, phr); }
 
+CUnknown* TvCapture::CreateCardInstance(LPUNKNOWN outer, HRESULT* phr) {
+  return new (std::nothrow)
+      TvCapture(outer, phr, "Capture card", CLSID_CaptureCardCapture, Machine::current().service<CaptureCard>(), false);
+}
+
 STDMETHODIMP TvCapture::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
   if (riid == IID_IAMVideoProcAmp) return GetInterface(static_cast<IAMVideoProcAmp*>(this), ppv);
   if (riid == IID_IAMAnalogVideoDecoder) return GetInterface(static_cast<IAMAnalogVideoDecoder*>(this), ppv);
@@ -42,11 +54,11 @@ STDMETHODIMP TvCapture::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
   return CSource::NonDelegatingQueryInterface(riid, ppv);
 }
 
-int TvCapture::GetPinCount() { return CSource::GetPinCount() + 1; }
+int TvCapture::GetPinCount() { return CSource::GetPinCount() + (m_analogIn ? 1 : 0); }
 
 CBasePin* TvCapture::GetPin(int n) {
   const int streams = CSource::GetPinCount();
-  if (n == streams) return m_analogIn;
+  if (n == streams && m_analogIn) return m_analogIn;
   return CSource::GetPin(n);
 }
 
@@ -71,8 +83,8 @@ STDMETHODIMP TvCapture::GetRange(long Property, long* pMin, long* pMax, long* pS
   CheckPointer(pSteppingDelta, E_POINTER);
   CheckPointer(pDefault, E_POINTER);
   CheckPointer(pCapsFlags, E_POINTER);
-  if (Property < 0 || Property >= TvStickCapture::kProcAmpProperties) return E_PROP_ID_UNSUPPORTED;
-  const TvStickCapture::Range range = m_stick.procAmpRange(static_cast<int>(Property));
+  if (Property < 0 || Property >= CaptureHardware::kProcAmpProperties) return E_PROP_ID_UNSUPPORTED;
+  const CaptureHardware::Range range = m_stick.procAmpRange(static_cast<int>(Property));
   *pMin = range.min;
   *pMax = range.max;
   *pSteppingDelta = range.step;
@@ -82,7 +94,7 @@ STDMETHODIMP TvCapture::GetRange(long Property, long* pMin, long* pMax, long* pS
 }
 
 STDMETHODIMP TvCapture::Set(long Property, long lValue, long Flags) {
-  if (Property < 0 || Property >= TvStickCapture::kProcAmpProperties) return E_PROP_ID_UNSUPPORTED;
+  if (Property < 0 || Property >= CaptureHardware::kProcAmpProperties) return E_PROP_ID_UNSUPPORTED;
   if (Flags != VideoProcAmp_Flags_Manual) return E_INVALIDARG;
   return m_stick.setProcAmp(static_cast<int>(Property), lValue) ? S_OK : E_INVALIDARG;
 }
@@ -90,7 +102,7 @@ STDMETHODIMP TvCapture::Set(long Property, long lValue, long Flags) {
 STDMETHODIMP TvCapture::Get(long Property, long* lValue, long* Flags) {
   CheckPointer(lValue, E_POINTER);
   CheckPointer(Flags, E_POINTER);
-  if (Property < 0 || Property >= TvStickCapture::kProcAmpProperties) return E_PROP_ID_UNSUPPORTED;
+  if (Property < 0 || Property >= CaptureHardware::kProcAmpProperties) return E_PROP_ID_UNSUPPORTED;
   *lValue = m_stick.procAmp(static_cast<int>(Property));
   *Flags = VideoProcAmp_Flags_Manual;
   return S_OK;

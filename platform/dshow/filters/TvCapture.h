@@ -20,7 +20,7 @@
 namespace plat {
 
 class AnalogPin;
-class TvStickCapture;
+class CaptureHardware;
 
 class TvCapture : public CSource,
                   public IAMVideoProcAmp,
@@ -29,6 +29,9 @@ class TvCapture : public CSource,
  public:
   TvCapture(LPUNKNOWN outer, HRESULT* phr);
   ~TvCapture() override;
+  // The PCI capture card's capture filter: the same pins and controls on the card's
+  // hardware, with no analogue input (the card's tuner sits behind its I2C bus).
+  static CUnknown* CreateCardInstance(LPUNKNOWN outer, HRESULT* phr);
   static CUnknown* CreateInstance(LPUNKNOWN outer, HRESULT* phr);
 
   DECLARE_IUNKNOWN
@@ -60,7 +63,9 @@ class TvCapture : public CSource,
   bool checkDevice();
 
  private:
-  TvStickCapture& m_stick;
+  TvCapture(LPUNKNOWN outer, HRESULT* phr, const char* name, REFCLSID clsid, CaptureHardware& hardware, bool analogIn);
+
+  CaptureHardware& m_stick;
   AnalogPin* m_analogIn;
   std::atomic<bool> m_present;
   long m_vcrLocking = 0;

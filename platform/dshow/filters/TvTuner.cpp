@@ -3,6 +3,8 @@
 #include <dshow/baseclasses/CAutoLock.h>
 #include <dshow/filters/AnalogPin.h>
 #include <dshow/filters/StickMedium.h>
+#include <dshow/ksmedia.h>
+#include <dshow/vfwmsgs.h>
 #include <machine/Machine.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
@@ -15,6 +17,9 @@ namespace {
 constexpr long kAllStandards = 0x1FFFFF;
 constexpr long kMinChannel = 1;
 constexpr long kMaxChannel = 125;
+// What the tuner chip can reach, as its mode capabilities report it.
+constexpr ULONG kLowestCarrierHz = 44'000'000;
+constexpr ULONG kHighestCarrierHz = 863'250'000;
 }  // namespace
 
 TvTuner::TvTuner(LPUNKNOWN outer, HRESULT* phr)
@@ -33,6 +38,7 @@ CUnknown* TvTuner::CreateInstance(LPUNKNOWN outer, HRESULT* phr) { return new (s
 STDMETHODIMP TvTuner::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
   if (riid == IID_IAMTVTuner) return GetInterface(static_cast<IAMTVTuner*>(this), ppv);
   if (riid == IID_IAMTuner) return GetInterface(static_cast<IAMTuner*>(this), ppv);
+  if (riid == IID_IKsPropertySet) return GetInterface(static_cast<IKsPropertySet*>(this), ppv);
   return CBaseFilter::NonDelegatingQueryInterface(riid, ppv);
 }
 
@@ -153,6 +159,55 @@ STDMETHODIMP TvTuner::AutoTune(long lChannel, long* plFoundSignal) {
 }
 
 STDMETHODIMP TvTuner::StoreAutoTune() { return S_OK; }
+
+// ---- IKsPropertySet: the tuner's mode capabilities and its frequency
+
+STDMETHODIMP TvTuner::QuerySupported(REFGUID set, DWORD id, DWORD* support) {
+  CheckPointer(support, E_POINTER);
+  if (set != PROPSETID_TUNER) return E_PROP_SET_UNSUPPORTED;
+  if (id == KSPROPERTY_TUNER_MODE_CAPS) *support = KSPROPERTY_SUPPORT_GET;
+  else if (id == KSPROPERTY_TUNER_FREQUENCY) *support = KSPROPERTY_SUPPORT_GET | KSPROPERTY_SUPPORT_SET;
+  else return E_PROP_ID_UNSUPPORTED;
+  return S_OK;
+}
+
+STDMETHODIMP TvTuner::Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD size, DWORD* returned) {
+  CheckPointer(data, E_POINTER);
+  if (set != PROPSETID_TUNER) return E_PROP_SET_UNSUPPORTED;
+  if (id == KSPROPERTY_TUNER_MODE_CAPS) {
+    if (size < sizeof(KSPROPERTY_TUNER_MODE_CAPS_S)) return E_INVALIDARG;
+    auto* caps = static_cast<KSPROPERTY_TUNER_MODE_CAPS_S*>(data);
+    caps->Mode = AMTUNER_MODE_TV;
+    caps->StandardsSupported = kAllStandards;
+    caps->MinFrequency = kLowestCarrierHz;
+    caps->MaxFrequency = kHighestCarrierHz;
+    caps->TuningGranularity = 62'500;
+    caps->NumberOfInputs = 1;
+    caps->SettlingTime = 100;
+    caps->Strategy = KS_TUNER_STRATEGY_PLL;
+    if (returned) *returned = sizeof(KSPROPERTY_TUNER_MODE_CAPS_S);
+    return S_OK;
+  }
+  if (id == KSPROPERTY_TUNER_FREQUENCY) {
+    if (size < sizeof(KSPROPERTY_TUNER_FREQUENCY_S)) return E_INVALIDARG;
+    auto* frequency = static_cast<KSPROPERTY_TUNER_FREQUENCY_S*>(data);
+    frequency->Frequency = static_cast<ULONG>(m_stick.tunedCarrier());
+    if (returned) *returned = sizeof(KSPROPERTY_TUNER_FREQUENCY_S);
+    return S_OK;
+  }
+  return E_PROP_ID_UNSUPPORTED;
+}
+
+STDMETHODIMP TvTuner::Set(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD size) {
+  CheckPointer(data, E_POINTER);
+  if (set != PROPSETID_TUNER) return E_PROP_SET_UNSUPPORTED;
+  if (id != KSPROPERTY_TUNER_FREQUENCY) return E_PROP_ID_UNSUPPORTED;
+  if (size < sizeof(KSPROPERTY_TUNER_FREQUENCY_S)) return E_INVALIDARG;
+  const auto* frequency = static_cast<const KSPROPERTY_TUNER_FREQUENCY_S*>(data);
+  if (frequency->Frequency < kLowestCarrierHz || frequency->Frequency > kHighestCarrierHz) return E_INVALIDARG;
+  CAutoLock lock(&m_lock);
+  return m_stick.tuneCarrier(frequency->Frequency) ? S_OK : E_FAIL;
+}
 
 STDMETHODIMP TvTuner::get_NumInputConnections(long* plNumInputConnections) {
   CheckPointer(plNumInputConnections, E_POINTER);

@@ -2,7 +2,9 @@
 // broadcast band, as the stations of machine.ini carry them; a channel with no station
 // tunes to an empty frequency (snow). Tuning goes through the stick's I2C tuner, so the
 // control side and the picture see it. Outputs "Analog Video" and "Analog Audio" are
-// wired to the crossbar's tuner inputs.
+// wired to the crossbar's tuner inputs. Its kernel-streaming tuner properties
+// (IKsPropertySet on PROPSETID_TUNER) give the TV mode's capabilities and take a
+// frequency to tune to directly.
 #pragma once
 
 #include <dshow/axextend.h>
@@ -15,7 +17,7 @@ namespace plat {
 class AnalogPin;
 class TvStickCapture;
 
-class TvTuner : public CBaseFilter, public IAMTVTuner {
+class TvTuner : public CBaseFilter, public IAMTVTuner, public IKsPropertySet {
  public:
   TvTuner(LPUNKNOWN outer, HRESULT* phr);
   ~TvTuner() override;
@@ -48,6 +50,11 @@ class TvTuner : public CBaseFilter, public IAMTVTuner {
   STDMETHODIMP get_TVFormat(long* plAnalogVideoStandard) override;
   STDMETHODIMP AutoTune(long lChannel, long* plFoundSignal) override;
   STDMETHODIMP StoreAutoTune() override;
+  // IKsPropertySet
+  STDMETHODIMP Set(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID data, DWORD size) override;
+  STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID data, DWORD size,
+                   DWORD* returned) override;
+  STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
   STDMETHODIMP get_NumInputConnections(long* plNumInputConnections) override;
   STDMETHODIMP put_InputType(long lIndex, TunerInputType InputType) override;
   STDMETHODIMP get_InputType(long lIndex, TunerInputType* pInputType) override;

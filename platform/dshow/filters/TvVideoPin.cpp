@@ -7,7 +7,7 @@
 #include <dshow/filters/TvCapture.h>
 #include <dshow/filters/Yuy2Converter.h>
 #include <machine/TestPicture.h>
-#include <machine/TvStickCapture.h>
+#include <machine/CaptureHardware.h>
 
 #include <algorithm>
 #include <cstring>
@@ -45,7 +45,7 @@ std::uint8_t clampByte(int value) { return static_cast<std::uint8_t>(std::clamp(
 
 }  // namespace
 
-TvVideoPin::TvVideoPin(CSource* filter, LPCWSTR name, const GUID& category, TvStickCapture& stick)
+TvVideoPin::TvVideoPin(CSource* filter, LPCWSTR name, const GUID& category, CaptureHardware& stick)
     : LiveStream("TV video pin", nullptr, filter, name), m_category(category), m_stick(stick) {
   // The decoder's standard decides the native picture: 525 lines at 29.97 frames, else 625 at 25.
   const bool lines525 = (stick.decoderStandard() & (0x7 | 0x200)) != 0;

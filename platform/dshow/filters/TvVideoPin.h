@@ -14,11 +14,11 @@
 
 namespace plat {
 
-class TvStickCapture;
+class CaptureHardware;
 
 class TvVideoPin : public LiveStream, public IAMStreamConfig, public IKsPropertySet {
  public:
-  TvVideoPin(CSource* filter, LPCWSTR name, const GUID& category, TvStickCapture& stick);
+  TvVideoPin(CSource* filter, LPCWSTR name, const GUID& category, CaptureHardware& stick);
 
   DECLARE_IUNKNOWN
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
@@ -51,7 +51,7 @@ class TvVideoPin : public LiveStream, public IAMStreamConfig, public IKsProperty
   void applyPictureControls(BYTE* yuy2, int width, int height);
 
   GUID m_category;
-  TvStickCapture& m_stick;
+  CaptureHardware& m_stick;
   CMediaType m_format;
   std::vector<BYTE> m_scratch;  // a YUY2 picture on its way to RGB
 };

@@ -1,43 +1,60 @@
 #include <dshow/filters/Yuy2Converter.h>
+#include <win32/gdi/VectorClones.h>
+
+#include <algorithm>
 
 namespace plat {
 
 namespace {
 
-inline std::uint8_t clip(int value) { return static_cast<std::uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value); }
+inline int clip(int value) { return std::min(std::max(value, 0), 255); }
 
-// Calls put(x, r, g, b) for each pixel; the two pixels of a pair share their chroma.
+// Calls put(x, r, g, b) for each pixel; the two pixels of a pair share their chroma. The
+// pairs are independent of each other, so the loop vectorises. An odd last pixel has
+// no V byte of its own in the row and is taken as neutral in V.
 template <class Put>
 inline void convert(const std::uint8_t* yuy2, int width, Put put) {
-  for (int x = 0; x < width; x += 2) {
-    const int d = yuy2[1] - 128;
-    const int e = yuy2[3] - 128;
-    const int red = 409 * e + 128;
-    const int green = -100 * d - 208 * e + 128;
-    const int blue = 516 * d + 128;
-    for (int i = 0; i < 2 && x + i < width; ++i) {
-      const int c = 298 * (yuy2[i * 2] - 16);
-      put(x + i, clip((c + red) >> 8), clip((c + green) >> 8), clip((c + blue) >> 8));
-    }
-    yuy2 += 4;
+  const auto pixel = [&](int x, int luma, int d, int e) {
+    const int c = 298 * (luma - 16);
+    put(x, clip((c + 409 * e + 128) >> 8), clip((c - 100 * d - 208 * e + 128) >> 8), clip((c + 516 * d + 128) >> 8));
+  };
+  const int pairs = width / 2;
+  for (int i = 0; i < pairs; ++i) {
+    const std::uint8_t* q = yuy2 + 4 * i;
+    const int d = q[1] - 128;
+    const int e = q[3] - 128;
+    pixel(2 * i, q[0], d, e);
+    pixel(2 * i + 1, q[2], d, e);
   }
+  if (width & 1) pixel(width - 1, yuy2[4 * pairs], yuy2[4 * pairs + 1] - 128, 0);
 }
 
 }  // namespace
 
+ORVANE_VECTOR_CLONES
 void Yuy2Converter::toBgr(const std::uint8_t* yuy2, int width, std::uint8_t* out, int bytesPerPixel) {
-  convert(yuy2, width, [&](int x, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    std::uint8_t* pixel = out + x * bytesPerPixel;
-    pixel[0] = b;
-    pixel[1] = g;
-    pixel[2] = r;
-    if (bytesPerPixel == 4) pixel[3] = 0;
+  if (bytesPerPixel == 4) {
+    convert(yuy2, width, [&](int x, int r, int g, int b) {
+      std::uint8_t* pixel = out + 4 * x;
+      pixel[0] = static_cast<std::uint8_t>(b);
+      pixel[1] = static_cast<std::uint8_t>(g);
+      pixel[2] = static_cast<std::uint8_t>(r);
+      pixel[3] = 0;
+    });
+    return;
+  }
+  convert(yuy2, width, [&](int x, int r, int g, int b) {
+    std::uint8_t* pixel = out + 3 * x;
+    pixel[0] = static_cast<std::uint8_t>(b);
+    pixel[1] = static_cast<std::uint8_t>(g);
+    pixel[2] = static_cast<std::uint8_t>(r);
   });
 }
 
+ORVANE_VECTOR_CLONES
 void Yuy2Converter::toPacked(const std::uint8_t* yuy2, int width, std::uint32_t* out) {
-  convert(yuy2, width, [&](int x, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    out[x] = (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) | b;
+  convert(yuy2, width, [&](int x, int r, int g, int b) {
+    out[x] = static_cast<std::uint32_t>(r << 16 | g << 8 | b);
   });
 }
 

@@ -10,14 +10,25 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 namespace plat {
 
 namespace {
 
 constexpr double kUnitsPerSecond = 1e7;
+
+// Slice threads for the video encoder: one per core, up to a number past which the
+// slices of a standard-definition picture (36 macroblock rows) give little more.
+constexpr unsigned kMostEncoderThreads = 8;
+
+int encoderThreads() {
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  return static_cast<int>(std::min(cores, kMostEncoderThreads));
+}
 
 HRESULT fromAv(int error) { return error >= 0 ? S_OK : E_FAIL; }
 
@@ -58,6 +69,9 @@ HRESULT MpegFileWriter::openVideo(const EncoderSettings& settings, const Picture
   m_video->bit_rate = settings.videoBitRate;
   m_video->gop_size = m_rateNum / m_rateDen >= 29 ? 15 : 12;
   m_video->max_b_frames = 2;
+  // Slices, not frames: the stream's format is the same as with one thread.
+  m_video->thread_type = FF_THREAD_SLICE;
+  m_video->thread_count = encoderThreads();
   HRESULT hr = fromAv(avcodec_open2(m_video, codec, nullptr));
   if (SUCCEEDED(hr)) hr = fromAv(avcodec_parameters_from_context(m_videoStream->codecpar, m_video));
   if (FAILED(hr)) return hr;

@@ -1,6 +1,7 @@
 #include <vendor/qxmdll/QXUSBControl.h>
 
 #include <machine/Machine.h>
+#include <machine/RemoteControl.h>
 #include <machine/TvStickControl.h>
 
 
@@ -43,3 +44,14 @@ long CQXUSB_Control::SetI2CData(BYTE* address, WORD* subAddress, BYTE mode, BYTE
   if (!m_open || !address || !subAddress) return kFailed;
   return Stick().writeI2C(*address, *subAddress, mode, data, length) ? 0 : kFailed;
 }
+
+long CQXUSB_Control::GetRemoteData(DWORD* word0, DWORD* word1) {
+  if (!m_open || !word0 || !word1 || !Stick().isPlugged()) return kFailed;
+  std::uint32_t w0 = 0, w1 = 0;
+  if (!plat::Machine::current().service<plat::RemoteControl>().take(w0, w1)) return kFailed;
+  *word0 = w0;
+  *word1 = w1;
+  return 0;
+}
+
+long CQXUSB_Control::GetLastError() { return m_open && Stick().isPlugged() ? 0 : kFailed; }

@@ -5,6 +5,7 @@
 // opens the control interface by the name of the stick's device control filter; opening
 // succeeds only while the stick is plugged in and the name matches. While the interface
 // is not open, or after the stick was pulled, every call fails with a negative result.
+// Remote-control keys come from the machine's receiver queue, which any process may fill.
 #pragma once
 
 #include <win32/types.h>
@@ -27,6 +28,12 @@ class __attribute__((visibility("default"))) CQXUSB_Control {
   // One I2C write of `length` bytes to the device at *address, sub-address *subAddress;
   // 0 on success, negative on failure.
   long SetI2CData(BYTE* address, WORD* subAddress, BYTE mode, BYTE* data, WORD length);
+
+  // The remote-control receiver's next report (plat::RemoteControl has the layout); 0 on
+  // success, negative on failure.
+  long GetRemoteData(DWORD* word0, DWORD* word1);
+  // Negative while the device is in error: not open, or pulled out since it was opened.
+  long GetLastError();
 
  private:
   bool m_open = false;

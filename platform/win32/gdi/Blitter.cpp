@@ -2,6 +2,7 @@
 
 #include <win32/gdi/RasterOp.h>
 #include <win32/gdi/Resampler.h>
+#include <win32/gdi/RowKernels.h>
 
 #include <algorithm>
 #include <vector>
@@ -78,6 +79,21 @@ void forEachRow(DrawingContext& dst, const RECT& device, const Blitter::Source* 
   });
 }
 
+// The transfer through a whole-row loop, when one does the operation for these formats.
+bool transferRows(DrawingContext& dst, const RECT& device, const Blitter::Source* source, const RasterOp& op) {
+  if (op.usesPattern() || (op.usesSource() && !source)) return false;
+  Surface& target = dst.surface();
+  const RowKernels::Kernel kernel = source ? RowKernels::find(op.table(), source->surface.format(), target.format())
+                                           : RowKernels::find(op.table(), target.format());
+  if (!kernel) return false;
+  const int destBytes = target.bitsPerPixel() / 8;
+  forEachRow(dst, device, source, [&](int x, int y, int n, const Surface* src, int srcX, int srcY) {
+    const std::uint8_t* from = src ? src->row(srcY) + srcX * (src->bitsPerPixel() / 8) : nullptr;
+    kernel(from, target.row(y) + x * destBytes, n);
+  });
+  return true;
+}
+
 }  // namespace
 
 void Blitter::transfer(DrawingContext& dst, const RECT& device, const Source* source, DWORD rop) {
@@ -93,6 +109,7 @@ void Blitter::transfer(DrawingContext& dst, const RECT& device, const Source* so
   const Pixel text = pixelFromColorRef(state.textColor);
   const Pixel bk = pixelFromColorRef(state.bkColor);
   Surface& target = dst.surface();
+  if (transferRows(dst, device, source, op)) return;
   const POINT origin = dst.origin();
   std::vector<Pixel> s, p, d;
   forEachRow(dst, device, source, [&](int x, int y, int n, const Surface* src, int srcX, int srcY) {

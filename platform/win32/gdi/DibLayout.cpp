@@ -17,6 +17,14 @@ std::uint32_t channel(DWORD value, DWORD mask) {
   return (v * 255 + ((1u << bits) - 1) / 2) / ((1u << bits) - 1);
 }
 
+// The pixel value of `Bytes` bytes at p, little-endian.
+template <int Bytes>
+inline DWORD load(const std::uint8_t* p) {
+  DWORD v = 0;
+  std::memcpy(&v, p, Bytes);
+  return v;
+}
+
 }  // namespace
 
 std::size_t DibLayout::colorBytes(const BITMAPINFOHEADER& header) {
@@ -56,14 +64,58 @@ std::optional<DibLayout> DibLayout::from(const BITMAPINFOHEADER& header, const s
       layout.m_masks[0] = 0x7C00;
       layout.m_masks[1] = 0x03E0;
       layout.m_masks[2] = 0x001F;
+      layout.makeLevels();
     }
     return layout;
   }
   if (header.biCompression == BI_BITFIELDS && (bits == 16 || bits == 32) && colorBytes >= 12) {
     std::memcpy(layout.m_masks, colors, 12);
+    layout.makeLevels();
     return layout;
   }
   return std::nullopt;
+}
+
+void DibLayout::makeLevels() {
+  for (int c = 0; c < 3; ++c) {
+    const DWORD mask = m_masks[c];
+    const int shift = mask ? std::countr_zero(mask) : 0;
+    const int bits = std::popcount(mask);
+    if (bits > 8 || (mask >> shift) != (1u << bits) - 1) {
+      for (auto& levels : m_levels) levels.clear();
+      return;
+    }
+    m_shifts[c] = shift;
+    m_levels[c].resize(std::size_t{1} << bits);
+    for (DWORD v = 0; v < m_levels[c].size(); ++v)
+      m_levels[c][v] = static_cast<std::uint8_t>(channel(v << shift, mask));
+  }
+}
+
+template <int Bytes>
+void DibLayout::readFields(const std::uint8_t* row, Pixel* out) const {
+  if (Bytes == 4 && m_masks[0] == 0) {
+    for (int x = 0; x < m_width; ++x) out[x] = load<4>(row + 4 * x) & 0xFFFFFF;
+    return;
+  }
+  if (!m_levels[0].empty()) {
+    const std::uint8_t* red = m_levels[0].data();
+    const std::uint8_t* green = m_levels[1].data();
+    const std::uint8_t* blue = m_levels[2].data();
+    const DWORD redTop = static_cast<DWORD>(m_levels[0].size() - 1);
+    const DWORD greenTop = static_cast<DWORD>(m_levels[1].size() - 1);
+    const DWORD blueTop = static_cast<DWORD>(m_levels[2].size() - 1);
+    for (int x = 0; x < m_width; ++x) {
+      const DWORD v = load<Bytes>(row + Bytes * x);
+      out[x] = static_cast<Pixel>(red[v >> m_shifts[0] & redTop]) << 16 |
+               static_cast<Pixel>(green[v >> m_shifts[1] & greenTop]) << 8 | blue[v >> m_shifts[2] & blueTop];
+    }
+    return;
+  }
+  for (int x = 0; x < m_width; ++x) {
+    const DWORD v = load<Bytes>(row + Bytes * x);
+    out[x] = channel(v, m_masks[0]) << 16 | channel(v, m_masks[1]) << 8 | channel(v, m_masks[2]);
+  }
 }
 
 void DibLayout::readRow(const std::uint8_t* row, Pixel* out) const {
@@ -83,14 +135,10 @@ void DibLayout::readRow(const std::uint8_t* row, Pixel* out) const {
     default:
       break;
   }
-  const int bytes = m_bitCount / 8;
-  const bool plain32 = m_bitCount == 32 && m_masks[0] == 0;
-  for (int x = 0; x < m_width; ++x) {
-    DWORD v = 0;
-    std::memcpy(&v, row + x * bytes, static_cast<std::size_t>(bytes));
-    out[x] = plain32 ? (v & 0xFFFFFF)
-                     : (channel(v, m_masks[0]) << 16 | channel(v, m_masks[1]) << 8 | channel(v, m_masks[2]));
-  }
+  if (m_bitCount == 16)
+    readFields<2>(row, out);
+  else
+    readFields<4>(row, out);
 }
 
 }  // namespace plat

@@ -41,8 +41,18 @@ class DibLayout {
   int m_bitCount = 0;
   int m_stride = 0;
   bool m_bottomUp = true;
+  // readRow for 16- and 32-bit pixels.
+  template <int Bytes>
+  void readFields(const std::uint8_t* row, Pixel* out) const;
+  // Fills m_levels when every mask is a run of at most 8 bits.
+  void makeLevels();
+
   std::vector<Pixel> m_palette;
   DWORD m_masks[3] = {0, 0, 0};
+  // Per channel (red, green, blue): the field's shift and its values scaled to 8 bits, so
+  // that a row of bit fields reads with three lookups a pixel; empty when not possible.
+  int m_shifts[3] = {0, 0, 0};
+  std::vector<std::uint8_t> m_levels[3];
 };
 
 }  // namespace plat

@@ -34,16 +34,25 @@ void RasterOp::apply(const Pixel* p, const Pixel* s, Pixel* d, int count) const 
     default:
       break;
   }
-  for (int i = 0; i < count; ++i) {
-    const Pixel pv = p ? p[i] : 0;
-    const Pixel sv = s ? s[i] : 0;
-    const Pixel dv = d[i];
-    Pixel r = 0;
+  // Any other table: the union of its minterms, a whole chunk of pixels per minterm so
+  // that each pass is one vectorised loop.
+  constexpr int kChunk = 256;
+  const Pixel zeros[kChunk] = {};
+  Pixel result[kChunk];
+  for (int begin = 0; begin < count; begin += kChunk) {
+    const int n = count - begin < kChunk ? count - begin : kChunk;
+    const Pixel* pv = p ? p + begin : zeros;
+    const Pixel* sv = s ? s + begin : zeros;
+    Pixel* dv = d + begin;
+    for (int i = 0; i < n; ++i) result[i] = 0;
     for (int k = 0; k < 8; ++k) {
       if (!(m_table >> k & 1)) continue;
-      r |= ((k & 4) ? pv : ~pv) & ((k & 2) ? sv : ~sv) & ((k & 1) ? dv : ~dv);
+      const Pixel pm = (k & 4) ? 0 : ~Pixel{0};
+      const Pixel sm = (k & 2) ? 0 : ~Pixel{0};
+      const Pixel dm = (k & 1) ? 0 : ~Pixel{0};
+      for (int i = 0; i < n; ++i) result[i] |= (pv[i] ^ pm) & (sv[i] ^ sm) & (dv[i] ^ dm);
     }
-    d[i] = r & 0xFFFFFF;
+    for (int i = 0; i < n; ++i) dv[i] = result[i] & 0xFFFFFF;
   }
 }
 

@@ -16,6 +16,8 @@ class RasterOp {
   bool usesPattern() const { return ((m_table >> 4) ^ m_table) & 0x0F; }
   bool usesSource() const { return ((m_table >> 2) ^ m_table) & 0x33; }
   bool usesDestination() const { return ((m_table >> 1) ^ m_table) & 0x55; }
+  // The truth table: the ROP code's bits 16 to 23.
+  std::uint8_t table() const { return m_table; }
 
   // dst[i] = op(pattern[i], source[i], dst[i]); unused inputs may be null.
   void apply(const Pixel* pattern, const Pixel* source, Pixel* dst, int count) const;

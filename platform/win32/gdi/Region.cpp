@@ -71,7 +71,38 @@ Region::Region(const RECT& rect) {
   if (!isEmptyRect(rect)) m_rects.push_back(rect);
 }
 
+bool Region::appendInBandOrder(std::span<const RECT> rects) {
+  // Checked first, so that nothing is appended unless every rectangle is in order.
+  for (std::size_t i = 0; i < rects.size(); ++i) {
+    if (isEmptyRect(rects[i])) return false;
+    if (i == 0) continue;
+    const RECT& p = rects[i - 1];
+    const RECT& r = rects[i];
+    const bool sameBand = r.top == p.top && r.bottom == p.bottom && r.left >= p.right;
+    if (!sameBand && r.top < p.bottom) return false;
+  }
+  std::vector<int> spans;
+  for (std::size_t i = 0; i < rects.size();) {
+    spans.clear();
+    std::size_t j = i;
+    for (; j < rects.size() && rects[j].top == rects[i].top; ++j) {
+      if (!spans.empty() && spans.back() == rects[j].left) {
+        spans.back() = rects[j].right;  // touching spans join
+      } else {
+        spans.push_back(rects[j].left);
+        spans.push_back(rects[j].right);
+      }
+    }
+    appendBand(rects[i].top, rects[i].bottom, spans);
+    i = j;
+  }
+  return true;
+}
+
 Region Region::fromRects(std::span<const RECT> rects) {
+  // Rectangles already in bands, as a picture's runs scanned row by row are, need no sorting.
+  Region banded;
+  if (banded.appendInBandOrder(rects)) return banded;
   std::vector<RECT> valid;
   valid.reserve(rects.size());
   for (const RECT& r : rects)
@@ -144,6 +175,30 @@ bool Region::intersects(const RECT& rect) const {
 }
 
 Region Region::united(const Region& other) const { return combined(other, Op::Union); }
+
+void Region::unite(const Region& other) {
+  if (other.isEmpty() || &other == this) return;
+  const int top = other.m_rects.front().top;
+  // Bands end in ascending order: those ending at or above `top` stay as they are.
+  const auto split =
+      std::partition_point(m_rects.begin(), m_rects.end(), [top](const RECT& r) { return r.bottom <= top; });
+  Region tail;
+  tail.m_rects.assign(split, m_rects.end());
+  m_rects.erase(split, m_rects.end());
+  appendBands(tail.isEmpty() ? other : tail.combined(other, Op::Union));
+}
+
+void Region::appendBands(const Region& other) {
+  std::vector<int> spans;
+  for (const Band& band : bandsOf(other.m_rects)) {
+    spans.clear();
+    for (std::size_t i = band.begin; i < band.end; ++i) {
+      spans.push_back(other.m_rects[i].left);
+      spans.push_back(other.m_rects[i].right);
+    }
+    appendBand(band.top, band.bottom, spans);
+  }
+}
 Region Region::intersected(const Region& other) const { return combined(other, Op::Intersect); }
 Region Region::subtracted(const Region& other) const { return combined(other, Op::Subtract); }
 Region Region::xored(const Region& other) const { return combined(other, Op::Xor); }

@@ -37,6 +37,10 @@ class Region {
   Region intersected(const Region& other) const;
   Region subtracted(const Region& other) const;
   Region xored(const Region& other) const;
+  // Adds `other` in place. Only the bands from `other`'s top down are rebuilt, so adding
+  // regions top to bottom (a picture's runs row by row) costs the rows added, not the
+  // rows already held.
+  void unite(const Region& other);
   Region intersected(const RECT& rect) const { return intersected(Region(rect)); }
   void translate(int dx, int dy);
 
@@ -59,6 +63,11 @@ class Region {
   // Appends one band of spans [x0, x1) pairs, merging it into the previous band when
   // they touch and match.
   void appendBand(int top, int bottom, const std::vector<int>& spans);
+  // Appends rectangles given in band order (bands top to bottom, apart; spans of a band
+  // left to right, not overlapping); false, appending nothing, when they are not.
+  bool appendInBandOrder(std::span<const RECT> rects);
+  // Appends `other`'s bands after this region's last one, which lies above them.
+  void appendBands(const Region& other);
 
   std::vector<RECT> m_rects;
 };

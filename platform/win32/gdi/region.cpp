@@ -58,7 +58,11 @@ int CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode) {
       dst->region() = a->region().intersected(b->region());
       break;
     case RGN_OR:
-      dst->region() = a->region().united(b->region());
+      // Adding to the destination itself, the common way to grow a region block by block.
+      if (dst == a)
+        dst->region().unite(b->region());
+      else
+        dst->region() = a->region().united(b->region());
       break;
     case RGN_XOR:
       dst->region() = a->region().xored(b->region());

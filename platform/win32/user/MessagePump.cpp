@@ -172,7 +172,9 @@ bool MessagePump::peek(MSG& out, const MessageFilter& filter, bool remove) {
     if (remove) takeKeyState(out);
   }
   if (!found) found = findPaint(filter, out);
-  if (!found && queue->takeDueTimer(filter, remove, now, out)) found = stampNow = true;
+  // A suspended PC runs no timers until it wakes.
+  if (!found && !system.power().isSuspended() && queue->takeDueTimer(filter, remove, now, out))
+    found = stampNow = true;
   if (!found) return false;
   if (stampNow) {
     std::lock_guard guard(system.lock());

@@ -34,7 +34,7 @@ thread_local ThreadQueues t_threadQueues;
 }  // namespace
 
 UserSystem::UserSystem(Machine& machine)
-    : m_clock(machine.clock()), m_machine(machine), m_metrics(machine.ini()) {}
+    : m_clock(machine.clock()), m_machine(machine), m_power(machine.service<PowerState>()), m_metrics(machine.ini()) {}
 
 UserSystem::~UserSystem() {
   m_directory.reset();

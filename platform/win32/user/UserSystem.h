@@ -9,6 +9,7 @@
 #pragma once
 
 #include <machine/Clock.h>
+#include <machine/PowerState.h>
 #include <win32/user/ClassTable.h>
 #include <win32/user/InputState.h>
 #include <win32/user/MessageBoxLog.h>
@@ -41,6 +42,7 @@ class UserSystem {
 
   std::recursive_mutex& lock() { return m_lock; }
   Clock& clock() { return m_clock; }
+  PowerState& power() { return m_power; }
   ClassTable& classes() { return m_classes; }
   WindowTable& windows() { return m_windows; }
   InputState& input() { return m_input; }
@@ -79,6 +81,7 @@ class UserSystem {
   std::recursive_mutex m_lock;
   Clock& m_clock;
   Machine& m_machine;
+  PowerState& m_power;
   ClassTable m_classes;
   WindowTable m_windows;
   InputState m_input;

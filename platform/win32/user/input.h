@@ -133,4 +133,13 @@ HWND SetCapture(HWND hWnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
 
+#define KEYEVENTF_KEYUP 0x0002
+#define MAPVK_VK_TO_VSC 0
+// A key stroke synthesised by a program (it turns the display on after a wake-up): it is
+// recorded in the machine's events.log, not delivered to a window.
+void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR dwExtraInfo);
+// Virtual key to scan code (MAPVK_VK_TO_VSC) for the keyboard's keys; 0 for others.
+UINT MapVirtualKeyA(UINT uCode, UINT uMapType);
+
 #define LoadCursor LoadCursorA
+#define MapVirtualKey MapVirtualKeyA

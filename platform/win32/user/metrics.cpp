@@ -70,3 +70,6 @@ DWORD GetSysColor(int nIndex) {
   std::lock_guard guard(system.lock());
   return system.metrics().color(nIndex);
 }
+
+// The system dialog font: 8 pixels wide, 16 high on average.
+LONG GetDialogBaseUnits() { return MAKELONG(8, 16); }

@@ -134,5 +134,7 @@ int GetSystemMetrics(int nIndex);
 // (BOOL*); other actions fail with ERROR_INVALID_PARAMETER.
 BOOL SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 DWORD GetSysColor(int nIndex);
+// The system font's average character width (low word) and height (high word).
+LONG GetDialogBaseUnits();
 
 #define SystemParametersInfo SystemParametersInfoA

@@ -122,3 +122,21 @@ TEST_F(OutputQueueTest, DirectBatchesWaitForTheirSizeWhenExact) {
   queue.SendAnyway();
   EXPECT_EQ(sink->samples().size(), 4u);
 }
+
+// The queue's thread is woken for exact batches only when one is whole: it must still
+// wake for the batch it completes from samples it already holds, and an end of stream
+// behind a partial batch sends that batch first.
+TEST_F(OutputQueueTest, QueuedExactBatchesGoWhenWholeOrBeforeAnEndOfStream) {
+  HRESULT hr = S_OK;
+  COutputQueue queue(firstPin(sink, PINDIR_INPUT), &hr, FALSE, TRUE, 3, TRUE);
+  ASSERT_TRUE(queue.IsQueued());
+  for (int n = 1; n <= 7; ++n) ASSERT_EQ(queue.Receive(sample(n)), S_OK);
+  ASSERT_TRUE(sink->waitForSamples(6));
+  queue.EOS();
+  ASSERT_TRUE(sink->waitForEndOfStream());
+  const auto received = sink->samples();
+  ASSERT_EQ(received.size(), 7u);
+  for (int n = 1; n <= 7; ++n) EXPECT_EQ(received[static_cast<std::size_t>(n - 1)].frame, n);
+  ASSERT_TRUE(dstest::eventually([&] { return queue.IsIdle() != FALSE; }));
+  EXPECT_EQ(outstanding(), 0);
+}

@@ -72,6 +72,27 @@ TEST(RegionTest, FromRectsIsTheUnionInBandedForm) {
   }
 }
 
+// Runs of a picture row by row take the way without sorting: touching runs and equal
+// rows must still join, and anything out of band order must still come out whole.
+TEST(RegionTest, RectanglesInBandOrderGiveTheSameRegion) {
+  std::mt19937 rng(17);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<RECT> runs;
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 24;) {
+        const int length = 1 + static_cast<int>(rng() % 4);
+        if (rng() % 3) runs.push_back(RECT{x, y, x + length, y + 1});
+        x += length + static_cast<int>(rng() % 2);  // runs may touch
+      }
+    if (round % 4 == 1 && runs.size() > 2) std::swap(runs[0], runs[runs.size() / 2]);
+    if (round % 4 == 2 && !runs.empty()) runs.push_back(runs.front());  // overlaps the first row
+    if (round % 4 == 3 && !runs.empty()) runs.insert(runs.begin() + 1, RECT{3, 0, 3, 5});  // empty
+    const Region region = Region::fromRects(runs);
+    expectBanded(region);
+    EXPECT_EQ(pointsOf(region), pointsOf(runs));
+  }
+}
+
 TEST(RegionTest, AlgebraMatchesPointSets) {
   std::mt19937 rng(11);
   for (int round = 0; round < 300; ++round) {
@@ -100,6 +121,30 @@ TEST(RegionTest, AlgebraMatchesPointSets) {
     EXPECT_TRUE(u == Region::fromRects(u.rects()));
     EXPECT_TRUE(a.united(b) == b.united(a));
   }
+}
+
+// Uniting in place rebuilds only the bands from the added region's top: whatever the
+// overlap, it must give the region a fresh union gives, bands merged across the seam.
+TEST(RegionTest, UniteInPlaceMatchesTheUnion) {
+  std::mt19937 rng(13);
+  for (int round = 0; round < 300; ++round) {
+    Region grown = Region::fromRects(randomRects(rng, 1 + round % 6));
+    const Region added = Region::fromRects(randomRects(rng, 1 + round % 4));
+    const Region expected = grown.united(added);
+    grown.unite(added);
+    expectBanded(grown);
+    EXPECT_TRUE(grown == expected);
+  }
+  // Rows added top to bottom, as a picture is scanned: equal rows join one band.
+  Region rows;
+  for (int y = 0; y < 6; ++y) {
+    const RECT spans[] = {{0, y, 3, y + 1}, {5, y, 9, y + 1}};
+    rows.unite(Region::fromRects(spans));
+  }
+  const RECT whole[] = {{0, 0, 3, 6}, {5, 0, 9, 6}};
+  EXPECT_TRUE(rows == Region::fromRects(whole));
+  rows.unite(rows);
+  EXPECT_TRUE(rows == Region::fromRects(whole));
 }
 
 TEST(RegionTest, ContainsAndIntersectsFollowThePixels) {

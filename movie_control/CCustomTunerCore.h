@@ -1,0 +1,46 @@
+// The tuner core of a card without a tuner filter: its own record of modes, formats,
+// input and frequency, and the tuner chip programmed over the card's I2C bus. Only
+// cards of kind 1 carry the chip this core knows; for other kinds the frequency is kept
+// and nothing is written.
+#pragma once
+
+#include "CTunerCore.h"
+
+#include <cstdint>
+#include <vector>
+
+class CCustomTunerCore final : public CTunerCore {
+ public:
+  static constexpr long kLowestFrequency = 48'000'000;
+  static constexpr long kHighestFrequency = 863'250'000;
+  static constexpr BYTE kTunerAddress = 0xC0;
+
+  explicit CCustomTunerCore(int cardKind) : m_cardKind(cardKind) {}
+
+  HRESULT GetAvailableModes(long* modes) override;
+  HRESULT get_Mode(long* mode) override;
+  HRESULT put_Mode(long mode) override;
+  HRESULT get_AvailableTVFormats(long* formats) override;
+  HRESULT get_TVFormat(long* format) override;
+  HRESULT put_TVFormat(long format) override;
+  HRESULT get_ConnectInput(long* input) override;
+  HRESULT put_ConnectInput(long input) override;
+  HRESULT get_InputType(long index, long* type) override;
+  HRESULT put_InputType(long index, long type) override;
+  HRESULT get_VideoFrequency(long* hz) override;
+  HRESULT put_VideoFrequency(long hz) override;
+  HRESULT SignalPresent(long* strength) override;
+
+  // The four bytes that put the chip on `hz`: divider high and low byte, control byte, band byte.
+  static std::vector<BYTE> ProgrammingBytes(long hz);
+
+ private:
+  int m_cardKind;
+  long m_availableModes = 15;
+  long m_mode = 0;
+  long m_availableFormats = 0x1FFFB7;
+  long m_format = 0;
+  long m_connectedInput = 0;
+  long m_inputType = 0;
+  long m_videoFrequency = 49'750'000;
+};

@@ -1,0 +1,84 @@
+// ShellExecuteA, WinExec and Shell_NotifyIconA over the process launcher and the
+// machine's tray area.
+#include <win32/shell/shellapi.h>
+
+#include <machine/EventLog.h>
+#include <machine/Machine.h>
+#include <machine/TrayArea.h>
+#include <win32/error.h>
+#include <win32/shell/ProcessLauncher.h>
+#include <win32/user.h>
+
+#include <cstring>
+#include <string>
+
+using plat::ProcessLauncher;
+
+namespace {
+
+constexpr std::uintptr_t kStarted = 42;
+
+HINSTANCE ShellResult(std::uintptr_t code) { return reinterpret_cast<HINSTANCE>(code); }
+
+// Unquoted paths with blanks are taken whole first, as Windows tries the longest name.
+bool StartCommandLine(const std::string& commandLine) {
+  if (auto whole = ProcessLauncher::resolve(commandLine)) return ProcessLauncher::start(*whole, {}) != 0;
+  auto parts = ProcessLauncher::splitCommandLine(commandLine);
+  if (parts.empty()) return false;
+  auto program = ProcessLauncher::resolve(parts.front());
+  if (!program) return false;
+  parts.erase(parts.begin());
+  return ProcessLauncher::start(*program, parts) != 0;
+}
+
+}  // namespace
+
+HINSTANCE ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR, INT) {
+  if (!lpFile || !*lpFile) return ShellResult(ERROR_FILE_NOT_FOUND);
+  const std::string operation = lpOperation ? lpOperation : "";
+  if (!operation.empty() && operation != "open") return ShellResult(SE_ERR_NOASSOC);
+  plat::Machine& machine = plat::Machine::current();
+  if (auto program = ProcessLauncher::resolve(lpFile)) {
+    const auto arguments = ProcessLauncher::splitCommandLine(lpParameters ? lpParameters : "");
+    if (!ProcessLauncher::start(*program, arguments)) return ShellResult(ERROR_FILE_NOT_FOUND);
+    plat::EventLog::events(machine).write("shell-execute", std::string(lpFile) + " " + (lpParameters ? lpParameters : ""));
+    return ShellResult(kStarted);
+  }
+  std::error_code ec;
+  if (!std::filesystem::exists(machine.paths().toLinux(lpFile), ec)) return ShellResult(ERROR_FILE_NOT_FOUND);
+  // A document: no program on the machine opens it, so the request is only recorded.
+  plat::EventLog::events(machine).write("shell-open", lpFile);
+  return ShellResult(SE_ERR_NOASSOC);
+}
+
+UINT WinExec(LPCSTR lpCmdLine, UINT) {
+  if (!lpCmdLine || !StartCommandLine(lpCmdLine)) return ERROR_FILE_NOT_FOUND;
+  plat::EventLog::events(plat::Machine::current()).write("win-exec", lpCmdLine);
+  return 33;
+}
+
+BOOL Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData) {
+  // The shell knows an icon by its window and id; removing one needs no live window.
+  if (!lpData || !lpData->hWnd || (dwMessage != NIM_DELETE && !IsWindow(lpData->hWnd))) return FALSE;
+  plat::TrayArea& tray = plat::Machine::current().service<plat::TrayArea>();
+  if (!tray.isShellRunning()) return FALSE;
+  const auto window = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(lpData->hWnd));
+  auto shown = tray.find(window, lpData->uID);
+  switch (dwMessage) {
+    case NIM_ADD:
+      if (shown) return FALSE;
+      shown = plat::TrayArea::Icon{window, lpData->uID, 0, 0, {}};
+      break;
+    case NIM_MODIFY:
+      if (!shown) return FALSE;
+      break;
+    case NIM_DELETE:
+      return tray.remove(window, lpData->uID) ? TRUE : FALSE;
+    default:
+      return FALSE;
+  }
+  if (lpData->uFlags & NIF_MESSAGE) shown->callbackMessage = lpData->uCallbackMessage;
+  if (lpData->uFlags & NIF_ICON) shown->icon = reinterpret_cast<std::uintptr_t>(lpData->hIcon);
+  if (lpData->uFlags & NIF_TIP) shown->tip.assign(lpData->szTip, strnlen(lpData->szTip, sizeof lpData->szTip));
+  return tray.store(*shown) ? TRUE : FALSE;
+}

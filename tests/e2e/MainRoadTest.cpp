@@ -1,0 +1,172 @@
+// The main road in the built program, as a user walks it, driven by a robot script on the
+// machine clock: the launcher opens, the TV window shows the live picture, channels and
+// volume change, five seconds are recorded and a snapshot taken, full screen shows the
+// docked bar, then back to the launcher and close. And a planned recording that ends
+// with a stand-by the launcher asks of the computer.
+#include "windows/SkinFixture.h"
+
+#include "MpegFileProbe.h"
+
+#include <graphs/DeviceUtilities.h>
+#include <machine/EventLog.h>
+#include <support/TestMachine.h>
+
+#include <com/objbase.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdint>
+#include <fstream>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+class MainRoadTest : public test::MachineTest {
+ protected:
+  MainRoadTest() {
+    // The generated skins when the build made them, else the tests' own.
+    const auto built = test::TestMachine::builtProgramFolder();
+    if (std::filesystem::exists(built / "Skin" / "Normal" / "skin.ini") &&
+        std::filesystem::exists(built / "skins" / "elegance" / "skin.ini")) {
+      std::filesystem::copy(built / "Skin", program() / "Skin", std::filesystem::copy_options::recursive);
+      std::filesystem::copy(built / "skins", program() / "skins", std::filesystem::copy_options::recursive);
+    } else {
+      test::WriteLauncherSkin(program());
+      test::WriteTVSkin(program());
+      test::WriteBarSkin(program());
+    }
+    // The program's filter modules, as installed beside it; the fan-out filter the
+    // recordings need is registered as the installer does.
+    std::filesystem::copy(built / "Filter", program() / "Filter", std::filesystem::copy_options::recursive);
+    CoInitialize(nullptr);
+    RegisterFilterModule("Filter\\Branchel.ax");
+    CoUninitialize();
+  }
+  std::filesystem::path program() const { return testMachine.programFolder(); }
+
+  // Runs "Orvane Media" with the script to its end; its exit status, or -1.
+  int run(const std::string& script) {
+    const auto file = testMachine.root() / "main_road.robot";
+    std::ofstream(file) << script;
+    std::vector<std::string> environment;
+    for (char** e = environ; *e; ++e)
+      if (std::string(*e).rfind("ORVANE_", 0) != 0) environment.emplace_back(*e);
+    environment.push_back("ORVANE_MACHINE=" + testMachine.root().string());
+    environment.push_back("ORVANE_PROGRAM_FOLDER=" + program().string());
+    environment.push_back("ORVANE_ROBOT=" + file.string());
+    environment.push_back("ORVANE_SCREENSHOT_DIR=" + testMachine.root().string());
+    std::vector<char*> envp;
+    for (auto& entry : environment) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    std::string path = ORVANE_MEDIA_PROGRAM;
+    char* argv[] = {path.data(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return -1;
+    // The program runs on the manual clock: a generous real-time limit only.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  std::vector<std::string> powerLog() {
+    std::vector<std::string> out;
+    for (const auto& entry : plat::EventLog::power(machine()).read()) out.push_back(entry.category + " " + entry.text);
+    return out;
+  }
+};
+
+std::uint32_t le32(const std::vector<char>& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
+  return value;
+}
+
+// A live recording takes its five seconds: this one script runs on the real clock.
+TEST_F(MainRoadTest, TheUserWatchesRecordsAndSnapsAndComesBack) {
+  const int status = run(R"(window "#32770" "Orvane Media"
+expect-text 0 "Orvane Media"
+key CTRL+T
+window "#32770" "Orvane Media_TVDlg"
+wait 2000
+key PAGEUP
+wait 500
+key PAGEDOWN
+wait 500
+key F10
+wait 500
+key CTRL+R
+wait 5000
+key CTRL+S
+wait 1000
+key F5
+wait 500
+screenshot tv
+key ALT+ENTER
+wait 200
+move 500 300
+wait 500
+screenshot bar_shown
+wait 3500
+screenshot bar_hidden
+key ESCAPE
+wait 200
+key BACKSPACE
+window "#32770" "Orvane Media"
+wait 500
+close
+)");
+  EXPECT_EQ(status, 0);
+
+  const rectest::MpegFileProbe probe((program() / "Videos" / "cap00.mpg").string());
+  ASSERT_TRUE(probe.ok());
+  EXPECT_EQ(probe.container(), "mpeg");
+  EXPECT_TRUE(probe.video().found);
+  EXPECT_TRUE(probe.audio().found);
+  EXPECT_GT(probe.video().seconds, 4.0);
+  EXPECT_LT(probe.video().seconds, 7.0);
+
+  std::ifstream snapshot(program() / "Picture" / "cap00.bmp", std::ios::binary);
+  const std::vector<char> bmp((std::istreambuf_iterator<char>(snapshot)), std::istreambuf_iterator<char>());
+  ASSERT_GT(bmp.size(), 54u);
+  EXPECT_EQ(bmp[0], 'B');
+  EXPECT_EQ(bmp[1], 'M');
+  EXPECT_EQ(le32(bmp, 18), 720u);
+  EXPECT_EQ(le32(bmp, 22), 480u);
+  EXPECT_TRUE(std::filesystem::exists(program() / "histroyPicture.lis"));
+  EXPECT_TRUE(std::filesystem::exists(program() / "histroyMedia.lis"));
+  EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "bar_shown.png"));
+}
+
+TEST_F(MainRoadTest, APlannedRecordingEndsWithTheComputerStandingBy) {
+  // Once at 12:00:05 for three seconds, recording channel 1, then stand-by.
+  const std::int32_t start = static_cast<std::int32_t>(test::kStartUnixMs / 1000 + 5);
+  const std::int32_t record[9] = {start, 3, 8, 1, 1, 0, 1, 2, 0};
+  std::ofstream(program() / "schedulefile.she", std::ios::binary)
+      .write(reinterpret_cast<const char*>(record), sizeof record);
+  const int status = run(R"(clock manual 2024-03-01 12:00:00
+window "#32770" "Orvane Media"
+wait 4000
+window "#32770" "Orvane Media_TVDlg"
+wait 20000
+window "#32770" "Orvane Media"
+close
+)");
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(std::filesystem::exists(program() / "Videos" / "cap00.mpg"));
+  EXPECT_EQ(powerLog(), (std::vector<std::string>{"power-request suspend, forced", "standby suspended"}));
+}
+
+}  // namespace

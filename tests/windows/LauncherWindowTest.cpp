@@ -1,0 +1,231 @@
+// The skinned launcher: full screen from its skin, its buttons and keys, remote keys by
+// display mode, the timers it owns and the power requests it makes.
+#include "windows/WindowsTest.h"
+
+#include "core/CDisplayMode.h"
+#include "skin/CSkinButton.h"
+#include "windows/main/CMainDlg.h"
+#include "windows/main/CTVDlg.h"
+#include "windows/main/SharedPlacement.h"
+#include "windows/main/WindowMessages.h"
+
+#include <win32/shell/power.h>
+
+#include <fstream>
+
+namespace {
+
+class LauncherWindowTest : public test::WindowsTest {
+ protected:
+  void SetUp() override { writeSkins(); }
+  int hovered() const {
+    for (int i = 0; i < launcher->GetSkinButtonCount(); ++i)
+      if (launcher->GetSkinButton(i)->GetHover()) return i;
+    return -1;
+  }
+};
+
+TEST_F(LauncherWindowTest, OpensFullScreenWithItsSkinButtonsAtTheirDesignPlaces) {
+  openLauncher();
+  CRect window;
+  launcher->GetWindowRect(&window);
+  EXPECT_EQ(test::Text(window), "0,0,1024,768");
+  EXPECT_TRUE(launcher->IsWindowVisible());
+  EXPECT_EQ(g_isMaximized, 1);
+  ASSERT_EQ(launcher->GetSkinButtonCount(), 10);
+  CSkinButton* tv = launcher->FindSkinButton("TV_BUTTON");
+  ASSERT_NE(tv, nullptr);
+  CRect rc;
+  tv->GetWindowRect(&rc);
+  EXPECT_EQ(test::Text(rc), "64,160,416,224");
+  EXPECT_EQ(tv->GetCommandId(), 5004);
+  // The first restore gives 800/1024 x 600/768 of the screen, centred.
+  ASSERT_NE(g_sharedPlacement, nullptr);
+  EXPECT_EQ(test::Text(g_sharedPlacement->rcNormalPosition), "100,100,900,700");
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 105);
+}
+
+TEST_F(LauncherWindowTest, MaxButtonRestoresToTheSharedPlacementAndBack) {
+  openLauncher();
+  clickButton(*launcher, "MAX_BUTTON");
+  CRect window;
+  launcher->GetWindowRect(&window);
+  EXPECT_EQ(test::Text(window), "100,100,900,700");
+  EXPECT_EQ(g_isMaximized, 0);
+  // Restored, the fifth button on is laid out in 800 x 600 units of the 800 x 600 client.
+  CRect tv;
+  launcher->FindSkinButton("TV_BUTTON")->GetWindowRect(&tv);
+  launcher->ScreenToClient(&tv);
+  EXPECT_EQ(test::Text(tv), "50,125,325,175");
+  clickButton(*launcher, "MAX_BUTTON");
+  launcher->GetWindowRect(&window);
+  EXPECT_EQ(test::Text(window), "0,0,1024,768");
+}
+
+TEST_F(LauncherWindowTest, CtrlTOpensTheTVWindowAndTAloneDoesNothing) {
+  openLauncher();
+  robot.key('T');
+  EXPECT_EQ(launcher->GetTVDlg(), nullptr);
+  robot.press(VK_CONTROL);
+  robot.key('T');
+  robot.release(VK_CONTROL);
+  robot.pumpUntilIdle();
+  ASSERT_NE(launcher->GetTVDlg(), nullptr);
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 110);
+  EXPECT_FALSE(launcher->IsWindowVisible());
+  EXPECT_TRUE(launcher->GetTVDlg()->IsWindowVisible());
+  EXPECT_EQ(FindWindowA("#32770", "Orvane Media_TVDlg"), launcher->GetTVDlg()->GetSafeHwnd());
+}
+
+TEST_F(LauncherWindowTest, RemoteNavigationWrapsAmongTheNavigableButtonsAndKey21PressesTheMarkedOne) {
+  openLauncher();
+  remoteKey(21);  // nothing marked: nothing pressed
+  EXPECT_EQ(launcher->GetTVDlg(), nullptr);
+  remoteKey(68);
+  EXPECT_EQ(hovered(), 4);
+  remoteKey(31);  // from index 4 back to the last
+  EXPECT_EQ(hovered(), 9);
+  remoteKey(68);  // from the last on to index 4
+  EXPECT_EQ(hovered(), 4);
+  remoteKey(55);  // no meaning in the launcher
+  EXPECT_EQ(hovered(), 4);
+  remoteKey(21);
+  ASSERT_NE(launcher->GetTVDlg(), nullptr);
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 110);
+}
+
+TEST_F(LauncherWindowTest, ADoubleClickInTheCaptionStripRestoresAndSwallowsTheNextButtonAction) {
+  openLauncher();
+  robot.doubleClick(POINT{600, 30});
+  robot.pumpUntilIdle();
+  EXPECT_EQ(g_isMaximized, 0);
+  clickButton(*launcher, "TV_BUTTON");
+  EXPECT_EQ(launcher->GetTVDlg(), nullptr);
+  clickButton(*launcher, "TV_BUTTON");
+  EXPECT_NE(launcher->GetTVDlg(), nullptr);
+}
+
+TEST_F(LauncherWindowTest, ADoubleClickBelowTheCaptionStripOnlyArmsTheGuard) {
+  openLauncher();
+  robot.doubleClick(POINT{600, 700});
+  robot.pumpUntilIdle();
+  EXPECT_EQ(g_isMaximized, 1);
+}
+
+TEST_F(LauncherWindowTest, RemoteKey20ClosesTheProgramWhateverItsFlagSays) {
+  openLauncher();
+  remoteKey(20, 1);
+  EXPECT_FALSE(launcher->IsWindowVisible());  // the dialog ended
+  EXPECT_TRUE(powerLog().empty());
+}
+
+TEST_F(LauncherWindowTest, ASuspendQueryIsRefused) {
+  openLauncher();
+  EXPECT_EQ(SendMessageA(launcherWindow(), WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0), BROADCAST_QUERY_DENY);
+  EXPECT_EQ(SendMessageA(launcherWindow(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0), 0);
+}
+
+TEST_F(LauncherWindowTest, KeepsTheComputerAwakeEveryThirtySeconds) {
+  openLauncher();
+  robot.advance(29999);
+  EXPECT_TRUE(powerLog().empty());
+  robot.advance(1);
+  EXPECT_EQ(powerLog(), (std::vector<std::string>{"execution-state 0x00000003"}));
+  robot.advance(30000);
+  EXPECT_EQ(powerLog().size(), 2u);
+}
+
+TEST_F(LauncherWindowTest, TimerThreeShutsTheComputerDownAfterSavingTheFiles) {
+  openLauncher();
+  std::filesystem::remove(linuxPath(programPath("ZRQData.dat")));
+  launcher->SetTimer(3, 10000, nullptr);
+  robot.advance(10000);
+  EXPECT_EQ(g_pAppController, nullptr);
+  EXPECT_TRUE(exists(programPath("ZRQData.dat")));
+  EXPECT_EQ(powerLog(), (std::vector<std::string>{"shutdown flags 13, power off, forced"}));
+  robot.advance(10000);  // once
+  EXPECT_EQ(powerLog().size(), 1u);
+}
+
+TEST_F(LauncherWindowTest, TimerFourStandsTheComputerBy) {
+  openLauncher();
+  launcher->SetTimer(4, 10000, nullptr);
+  robot.advance(10000);
+  EXPECT_EQ(powerLog(), (std::vector<std::string>{"power-request suspend, forced", "standby suspended"}));
+  EXPECT_NE(g_pAppController, nullptr);
+}
+
+TEST_F(LauncherWindowTest, WithoutItsSkinFolderTheLauncherStillOpensAndTakesKeys) {
+  std::filesystem::remove_all(programFile("Skin"));
+  openLauncher();
+  EXPECT_TRUE(launcher->IsWindowVisible());
+  EXPECT_EQ(launcher->GetSkinButtonCount(), 0);
+  remoteKey(68);
+  robot.press(VK_CONTROL);
+  robot.key('T');
+  robot.release(VK_CONTROL);
+  robot.pumpUntilIdle();
+  EXPECT_NE(launcher->GetTVDlg(), nullptr);
+}
+
+TEST_F(LauncherWindowTest, MissingPicturesLeaveWorkingButtonsAndLongValuesAreCut) {
+  std::filesystem::remove(programFile("Skin\\Normal\\TV_BUTTON.bmp"));
+  std::filesystem::remove(programFile("Skin\\Normal\\bk_max.bmp"));
+  const std::string longName(2000, 'X');
+  writeIni("Skin\\Normal\\skin.ini", "[Main-SystemButtons]\n1=" + longName + "," + longName + ".bmp,0,0,10,10," + longName +
+                                         "\n2=TV_BUTTON,TV_BUTTON.bmp,64,160,416,224,0\n");
+  openLauncher();
+  EXPECT_FALSE(launcher->HasBackground());
+  ASSERT_EQ(launcher->GetSkinButtonCount(), 2);
+  EXPECT_EQ(launcher->GetSkinButton(0)->GetName().GetLength(), 2000);
+  clickButton(*launcher, "TV_BUTTON");
+  EXPECT_NE(launcher->GetTVDlg(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Only the clip player's frame captures are the program's; other "Cap" pictures stay.
+TEST_F(LauncherWindowTest, ClosingDeletesOnlyTheProgramsOwnFrameCaptures) {
+  const auto temp = testMachine.root() / "C" / "Temp";
+  std::filesystem::create_directories(temp / "cap7_8.bmp.d");
+  for (const char* name : {"cap12_340.bmp", "Cap1_2.BMP", "Capture.bmp", "cap1_x.bmp", "cap3_4.bmp.txt"})
+    std::ofstream(temp / name) << "x";
+  openLauncher();
+  closeLauncher();
+  EXPECT_FALSE(std::filesystem::exists(temp / "cap12_340.bmp"));
+  EXPECT_FALSE(std::filesystem::exists(temp / "Cap1_2.BMP"));
+  EXPECT_TRUE(std::filesystem::exists(temp / "Capture.bmp"));
+  EXPECT_TRUE(std::filesystem::exists(temp / "cap1_x.bmp"));
+  EXPECT_TRUE(std::filesystem::exists(temp / "cap3_4.bmp.txt"));
+}
+
+TEST_F(LauncherWindowTest, RemoteKeysForWindowsNotOpenAreDropped) {
+  openLauncher();
+  for (int mode : {115, 120, 135, 145, 155, 165, 175, 185, 195}) {
+    g_pDisplayMode->SetMode(mode);
+    remoteKey(21);
+    remoteKey(68);
+  }
+  g_pDisplayMode->SetMode(105);
+  EXPECT_EQ(hovered(), -1);
+  EXPECT_EQ(launcher->GetTVDlg(), nullptr);
+}
+
+TEST_F(LauncherWindowTest, ARemovedDeviceStopsWhatPlaysAndTheTVButtonComesBackWithIt) {
+  openTV();
+  robot.advance(500);
+  ASSERT_EQ(g_pAppController->GetRunState(), 2);
+  robot.plugTvStick(false);
+  robot.advance(500);
+  EXPECT_EQ(g_pAppController->GetRunState(), 0);
+  CSkinButton* tvButton = launcher->FindSkinButton("TV_BUTTON");
+  tvButton->SetDisabled(TRUE);
+  robot.plugTvStick(true);
+  robot.advance(500);
+  SendMessageA(launcherWindow(), UM_DEVICES_CHANGED, 0, 0);
+  EXPECT_TRUE(tvButton->IsEnabled());
+}
+
+}  // namespace

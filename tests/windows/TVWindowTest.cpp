@@ -1,0 +1,263 @@
+// The TV window: the live picture in its video area, its buttons by run state, the bar's
+// commands, keys and remote keys, snapshots, full screen with the docked bar, and the way
+// back to the launcher.
+#include "windows/WindowsTest.h"
+
+#include "core/CChannelList.h"
+#include "core/CDisplayMode.h"
+#include "core/CMediaFileItem.h"
+#include "graphs/CCaptureGraph.h"
+#include "graphs/DeviceUtilities.h"
+#include "core/MediaListFile.h"
+#include "skin/CShapeButton.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinSlider.h"
+#include "skin/CTaskbarNotifier.h"
+#include "skin/CVideoStaticEx.h"
+#include "windows/main/CControlBarDlg.h"
+#include "windows/main/CMainDlg.h"
+#include "windows/main/CTVDlg.h"
+#include "windows/main/SharedPlacement.h"
+#include "windows/main/WindowMessages.h"
+
+#include <machine/EventLog.h>
+#include <vendor/language/Language.h>
+
+
+namespace {
+
+class TVWindowTest : public test::WindowsTest {
+ protected:
+  void SetUp() override { writeSkins(); }
+  CTVDlg& tv() { return *launcher->GetTVDlg(); }
+  void barCommand(const char* name) {
+    SendMessageA(tv().GetSafeHwnd(), UM_BAR_COMMAND, reinterpret_cast<WPARAM>(name), 0);
+    robot.pumpUntilIdle();
+  }
+  BOOL enabled(const char* name) { return tv().FindSkinButton(name)->IsEnabled(); }
+};
+
+TEST_F(TVWindowTest, OpensFullScreenWithTheLivePictureAndItsBar) {
+  openTV();
+  robot.advance(500);
+  EXPECT_EQ(g_pAppController->GetRunState(), 2);
+  CRect window;
+  tv().GetWindowRect(&window);
+  EXPECT_EQ(test::Text(window), "0,0,1024,768");
+  CRect video;
+  tv().GetVideoArea()->GetWindowRect(&video);
+  EXPECT_EQ(test::Text(video), "268,80,1010,654");
+  EXPECT_TRUE(tv().GetVideoArea()->IsWindowVisible());
+  ASSERT_NE(tv().GetControlBar(), nullptr);
+  EXPECT_EQ(tv().GetControlBar()->GetButtons().size(), 12u);
+}
+
+TEST_F(TVWindowTest, ButtonsFollowTheRunStateAndTheBarIsToldIt) {
+  openTV();
+  SendMessageA(tv().GetSafeHwnd(), UM_RUNSTATE_CHANGED, 0, 0);
+  robot.pumpUntilIdle();
+  EXPECT_TRUE(enabled("RETURN_BUTTON"));
+  EXPECT_TRUE(enabled("RECORDTV_BUTTON"));
+  EXPECT_FALSE(enabled("FULLSCREEN_BUTTON"));
+  EXPECT_FALSE(enabled("CHANNEL_BUTTON"));
+  CControlBarDlg& bar = *tv().GetControlBar();
+  EXPECT_FALSE(bar.FindButton("NEXT_CHANNELS")->IsButtonEnabled());
+  SendMessageA(tv().GetSafeHwnd(), UM_RUNSTATE_CHANGED, 3, 0);
+  robot.pumpUntilIdle();
+  EXPECT_TRUE(enabled("FULLSCREEN_BUTTON"));
+  EXPECT_FALSE(enabled("CHANNEL_BUTTON"));
+  EXPECT_FALSE(enabled("RETURN_BUTTON"));
+  EXPECT_TRUE(bar.FindButton("STOP_MOVIE")->IsButtonEnabled());
+  EXPECT_FALSE(bar.FindButton("RECORD_MOVIE")->IsButtonEnabled());
+  SendMessageA(tv().GetSafeHwnd(), UM_RUNSTATE_CHANGED, 11, 0);
+  robot.pumpUntilIdle();
+  EXPECT_TRUE(enabled("RETURN_BUTTON"));
+  EXPECT_FALSE(enabled("TVWALL_BUTTON"));
+  EXPECT_FALSE(bar.FindButton("NEXT_CHANNELS")->IsButtonEnabled());
+  EXPECT_TRUE(bar.FindButton("RECORD_MOVIE")->IsButtonEnabled());
+  SendMessageA(tv().GetSafeHwnd(), UM_RUNSTATE_CHANGED, 6, 0);  // unchanged
+  robot.pumpUntilIdle();
+  EXPECT_TRUE(enabled("RETURN_BUTTON"));
+}
+
+TEST_F(TVWindowTest, ADisabledButtonDoesNothingFromAKeyEither) {
+  openTV();
+  SendMessageA(tv().GetSafeHwnd(), UM_RUNSTATE_CHANGED, 3, 0);  // as while recording
+  robot.pumpUntilIdle();
+  robot.key(VK_BACK);
+  EXPECT_TRUE(tv().IsWindowVisible());
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 110);
+}
+
+TEST_F(TVWindowTest, BarCommandsChangeChannelAndVolume) {
+  openTV();
+  const int first = g_pTunedChannelRecord->ChannelNumber;
+  barCommand("NEXT_CHANNELS");
+  const int next = g_pTunedChannelRecord->ChannelNumber;
+  EXPECT_GT(next, first);
+  barCommand("PRE_CHANNELS");
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, first);
+  const int volume = CAppController::GetVolume();
+  barCommand("ADD_SND");
+  EXPECT_EQ(CAppController::GetVolume(), volume + 5);
+  EXPECT_EQ(tv().GetControlBar()->GetVolumeSlider()->GetPos(), volume + 5);
+  barCommand("SUB_SND");
+  EXPECT_EQ(CAppController::GetVolume(), volume);
+  EXPECT_EQ(GetFocus(), tv().GetSafeHwnd());
+}
+
+TEST_F(TVWindowTest, KeysStepChannelsAndVolume) {
+  openTV();
+  const int first = g_pTunedChannelRecord->ChannelNumber;
+  robot.key(VK_PRIOR);
+  EXPECT_GT(g_pTunedChannelRecord->ChannelNumber, first);
+  robot.key(VK_NEXT);
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, first);
+  const int volume = CAppController::GetVolume();
+  robot.key(VK_F10);
+  EXPECT_EQ(CAppController::GetVolume(), volume + 5);
+  robot.key(VK_F9);
+  EXPECT_EQ(CAppController::GetVolume(), volume);
+}
+
+TEST_F(TVWindowTest, RemoteKeysReachTheTVWindowOnlyWhileItIsActive) {
+  openTV();
+  const int first = g_pTunedChannelRecord->ChannelNumber;
+  remoteKey(18);
+  const int up = g_pTunedChannelRecord->ChannelNumber;
+  EXPECT_GT(up, first);
+  remoteKey(19);
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, first);
+  remoteKey(70);  // back to the launcher
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 105);
+  EXPECT_FALSE(tv().IsActive());
+  remoteKey(18);  // the launcher's own mode: not for the TV window
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, first);
+}
+
+TEST_F(TVWindowTest, ASnapshotIsWrittenRememberedAndShown) {
+  openTV();
+  robot.advance(1000);
+  robot.key(VK_F5);
+  const auto picture = programFile("Picture\\cap00.bmp");
+  ASSERT_TRUE(std::filesystem::exists(picture));
+  CPtrArray items;
+  ASSERT_TRUE(LoadMediaList(programPath("histroyPicture.lis").c_str(), items));
+  EXPECT_EQ(items.GetSize(), 1);
+  for (int i = 0; i < items.GetSize(); ++i) delete static_cast<CMediaFileItem*>(items[i]);
+  EXPECT_NE(g_pTaskbarNotifier, nullptr);
+  EXPECT_EQ(g_pTaskbarNotifier->GetText(), WrapNoticeText(programPath("Picture\\cap00.bmp").c_str()));
+}
+
+TEST_F(TVWindowTest, NoticeTextIsWrappedEveryTwentyCharacters) {
+  EXPECT_EQ(WrapNoticeText(CString(std::string(45, 'a').c_str())),
+            CString((std::string(20, 'a') + "\n" + std::string(20, 'a') + "\n" + std::string(5, 'a')).c_str()));
+  EXPECT_EQ(WrapNoticeText("short"), "short");
+  EXPECT_EQ(WrapNoticeText(CString(std::string(20, 'b').c_str())), CString((std::string(20, 'b') + "\n").c_str()));
+}
+
+TEST_F(TVWindowTest, FullScreenDocksTheBarAlongThePictureAndHidesItAfterThreeSeconds) {
+  openTV();
+  CControlBarDlg& bar = *tv().GetControlBar();
+  robot.key(VK_RETURN);  // Enter with nothing marked: nothing
+  robot.press(VK_MENU);
+  robot.key(VK_RETURN);
+  robot.release(VK_MENU);
+  robot.pumpUntilIdle();
+  ASSERT_TRUE(tv().IsFullScreen());
+  CRect video;
+  tv().GetVideoArea()->GetWindowRect(&video);
+  EXPECT_EQ(test::Text(video), "0,0,1024,768");
+  EXPECT_FALSE(tv().FindSkinButton("RETURN_BUTTON")->IsWindowVisible());
+  robot.moveTo(POINT{500, 300});
+  robot.advance(100);
+  EXPECT_TRUE(bar.IsShown());
+  CRect shown;
+  bar.GetWindowRect(&shown);
+  EXPECT_EQ(shown.bottom, 768);
+  EXPECT_GT(shown.Height(), 0);
+  robot.advance(3000);
+  EXPECT_FALSE(bar.IsShown());
+  CRect hidden;
+  bar.GetWindowRect(&hidden);
+  EXPECT_EQ(hidden.Height(), 0);
+  robot.moveTo(POINT{520, 320});
+  robot.advance(100);
+  EXPECT_TRUE(bar.IsShown());
+  robot.key(VK_ESCAPE);
+  EXPECT_FALSE(tv().IsFullScreen());
+  EXPECT_TRUE(tv().FindSkinButton("RETURN_BUTTON")->IsWindowVisible());
+  EXPECT_TRUE(IsWindow(tv().GetSafeHwnd()));
+}
+
+TEST_F(TVWindowTest, ReturnGoesBackToTheLauncherAndTheTVButtonComesBackToTheSamePlace) {
+  openTV();
+  clickButton(tv(), "NORMAL_BUTTON");  // restored to the shared placement
+  CRect restored;
+  tv().GetWindowRect(&restored);
+  EXPECT_EQ(test::Text(restored), "100,100,900,700");
+  clickButton(tv(), "RETURN_BUTTON");
+  EXPECT_FALSE(tv().IsWindowVisible());
+  EXPECT_TRUE(launcher->IsWindowVisible());
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 105);
+  EXPECT_EQ(g_pAppController->GetRunState(), 0);
+  CRect back;
+  launcher->GetWindowRect(&back);
+  EXPECT_EQ(test::Text(back), "100,100,900,700");
+  clickButton(*launcher, "TV_BUTTON");
+  EXPECT_TRUE(tv().IsWindowVisible());
+  tv().GetWindowRect(&back);
+  EXPECT_EQ(test::Text(back), "100,100,900,700");
+  EXPECT_EQ(g_pAppController->GetRunState(), 2);
+}
+
+TEST_F(TVWindowTest, HelpIsOpenedByHAndF1) {
+  openTV();
+  robot.key('H');
+  robot.key(VK_F1);
+  EXPECT_EQ(helpRequests(), (std::vector<std::string>(2, programPath("help\\help.chm") + " 0")));
+}
+
+}  // namespace
+
+namespace {
+
+// The overlay's texts, from its call log.
+std::vector<std::string> OverlayTexts(plat::Machine& machine) {
+  std::vector<std::string> shown;
+  for (const auto& entry : plat::EventLog::events(machine).read()) {
+    const auto call = entry.text.find(" SetContent(\"");
+    if (entry.category == "QXM_OverlayFilter" && call != std::string::npos)
+      shown.push_back(entry.text.substr(call + 13, entry.text.rfind('"') - call - 13));
+  }
+  return shown;
+}
+
+TEST_F(TVWindowTest, WhileRecordingTheVolumeDisplayMakesWayForTheStatusAfterSixSeconds) {
+  RegisterFilterModule("Filter\\Branchel.ax");
+  openTV();
+  robot.advance(1000);
+  robot.press(VK_CONTROL);
+  robot.key('R');
+  robot.release(VK_CONTROL);
+  robot.advance(1000);
+  ASSERT_EQ(g_pAppController->GetRunState(), 3);
+  robot.key(VK_F10);
+  EXPECT_EQ(OverlayTexts(machine()).back().rfind("Volume", 0), 0u);
+  robot.advance(5999);
+  const std::size_t before = OverlayTexts(machine()).size();
+  robot.advance(1);
+  const auto after = OverlayTexts(machine());
+  ASSERT_EQ(after.size(), before + 1);
+  EXPECT_EQ(after.back(), GetOtherInfo(1));
+  robot.advance(6000);
+  EXPECT_EQ(OverlayTexts(machine()).size(), before + 1) << "once";
+  robot.press(VK_CONTROL);
+  robot.key('S');
+  robot.release(VK_CONTROL);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(g_pAppController->GetRunState(), 2);
+  EXPECT_EQ(g_pTaskbarNotifier->GetText(), WrapNoticeText(programPath("Videos\\cap00.mpg").c_str()));
+}
+
+}  // namespace

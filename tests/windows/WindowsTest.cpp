@@ -1,0 +1,100 @@
+#include "windows/WindowsTest.h"
+
+#include "core/CDisplayMode.h"
+#include "skin/CSkinButton.h"
+#include "windows/main/CMainDlg.h"
+#include "windows/main/CTVDlg.h"
+#include "windows/main/SharedPlacement.h"
+#include "windows/main/WindowMessages.h"
+
+#include <machine/EventLog.h>
+#include <win32/user/appbar.h>
+
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+
+namespace test {
+
+WindowsTest::WindowsTest() {
+  // The shared placement as a starting program has it.
+  g_isMaximized = 1;
+  g_sharedWindowRect = {0, 0, 0, 0};
+  plat::AppBars::reset();
+  installGrabberModule();
+}
+
+WindowsTest::~WindowsTest() { closeLauncher(); }
+
+std::filesystem::path WindowsTest::programFile(const std::string& relative) {
+  return ProgramFile(testMachine.programFolder(), relative);
+}
+
+void WindowsTest::writeIni(const std::string& relative, const std::string& text) {
+  WriteIniFile(programFile(relative), text);
+}
+
+void WindowsTest::writeSkins() {
+  WriteLauncherSkin(testMachine.programFolder());
+  WriteTVSkin(testMachine.programFolder());
+  WriteBarSkin(testMachine.programFolder());
+}
+
+
+
+
+CMainDlg& WindowsTest::openLauncher() {
+  launcher = std::make_unique<CMainDlg>();
+  app.m_pMainWnd = launcher.get();
+  EXPECT_TRUE(launcher->Create(CMainDlg::IDD));
+  robot.pumpUntilIdle();
+  return *launcher;
+}
+
+CTVDlg& WindowsTest::openTV() {
+  if (!launcher) openLauncher();
+  SendMessageA(launcherWindow(), UM_OPEN_TV_WINDOW, 0, 0);
+  robot.pumpUntilIdle();
+  EXPECT_NE(launcher->GetTVDlg(), nullptr);
+  return *launcher->GetTVDlg();
+}
+
+void WindowsTest::closeLauncher() {
+  if (!launcher) return;
+  if (launcher->GetSafeHwnd()) launcher->DestroyWindow();
+  launcher.reset();
+  app.m_pMainWnd = nullptr;
+}
+
+HWND WindowsTest::launcherWindow() const { return launcher ? launcher->GetSafeHwnd() : nullptr; }
+
+void WindowsTest::remoteKey(int key, WPARAM flag) {
+  SendMessageA(launcherWindow(), UM_REMOTE_KEY, flag, key);
+  robot.pumpUntilIdle();
+}
+
+std::vector<std::string> WindowsTest::powerLog() {
+  std::vector<std::string> out;
+  for (const auto& entry : plat::EventLog::power(machine()).read()) out.push_back(entry.category + " " + entry.text);
+  return out;
+}
+
+std::vector<std::string> WindowsTest::helpRequests() {
+  std::vector<std::string> out;
+  for (const auto& entry : plat::EventLog::events(machine()).read())
+    if (entry.category == "HtmlHelp") out.push_back(entry.text);
+  return out;
+}
+
+void WindowsTest::clickButton(CWnd& window, const char* name) {
+  for (HWND child = GetWindow(window.GetSafeHwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    auto* button = dynamic_cast<CSkinButton*>(CWnd::FromHandlePermanent(child));
+    if (!button || button->GetName() != name) continue;
+    robot.click(child);
+    robot.pumpUntilIdle();
+    return;
+  }
+  ADD_FAILURE() << "no button " << name;
+}
+
+}  // namespace test

@@ -1,0 +1,142 @@
+#include "SkinWriter.h"
+
+#include "BarArt.h"
+#include "ButtonArt.h"
+#include "MovieFile.h"
+#include "PictureFiles.h"
+#include "ResourceArt.h"
+#include "WindowArt.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <sstream>
+
+namespace skingen {
+
+namespace {
+
+// The windows lay out their full-screen buttons in 1024 × 768 units and, restored, the
+// fifth button onward in 800 × 600 units.
+constexpr int kDesignWidth = 1024, kDesignHeight = 768;
+constexpr int kRestoredWidth = 800, kRestoredHeight = 600;
+constexpr std::size_t kFixedButtons = 4;
+
+std::string lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+std::string rectFields(const Rect& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
+}
+
+std::string flag(bool value) { return value ? "TRUE" : "FALSE"; }
+
+std::string hitColour() {
+  return std::to_string(kBarHitColour.r) + "," + std::to_string(kBarHitColour.g) + "," + std::to_string(kBarHitColour.b);
+}
+
+}  // namespace
+
+Rect SkinWriter::restoredRect(const Rect& rect, std::size_t index) {
+  if (index < kFixedButtons) return rect;
+  auto x = [](int v) { return static_cast<int>(std::lround(v * double(kRestoredWidth) / kDesignWidth)); };
+  auto y = [](int v) { return static_cast<int>(std::lround(v * double(kRestoredHeight) / kDesignHeight)); };
+  return {x(rect.left), y(rect.top), x(rect.right), y(rect.bottom)};
+}
+
+std::filesystem::path SkinWriter::folderOf(const std::string& windowsFolder) const {
+  std::string relative = windowsFolder;
+  std::replace(relative.begin(), relative.end(), '\\', '/');
+  return m_programFolder / relative;
+}
+
+void SkinWriter::writeWindow(const WindowSkin& skin) {
+  const std::filesystem::path folder = folderOf(skin.folder);
+  const Canvas full = drawBackground(skin, kDesignWidth, kDesignHeight, m_text);
+  const Canvas restored = drawBackground(skin, kRestoredWidth, kRestoredHeight, m_text);
+  writeWholeFile(folder / skin.backgroundMax, encodeBitmap(full));
+  writeWholeFile(folder / skin.backgroundMin, encodeBitmap(restored));
+
+  std::ostringstream fullSection, restoredSection;
+  for (std::size_t i = 0; i < skin.buttons.size(); ++i) {
+    const WindowButton& button = skin.buttons[i];
+    const std::string key = std::to_string(i + 1);
+    const std::string file = lower(button.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawButtonStrip(button, full, button.rect, m_text)));
+    fullSection << key << "=" << button.name << "," << file << "," << rectFields(button.rect) << ",0\n";
+
+    const Rect small = restoredRect(button.rect, i);
+    std::string smallFile = file;
+    if (i >= kFixedButtons) {
+      smallFile = lower(button.name) + "_min.bmp";
+      writeWholeFile(folder / smallFile, encodeBitmap(drawButtonStrip(button, restored, small, m_text)));
+    }
+    restoredSection << key << "=" << button.name << "," << smallFile << "," << rectFields(small) << ",0\n";
+  }
+
+  std::ostringstream ini;
+  ini << "[" << skin.buttonSection << "]\n" << fullSection.str() << "\n";
+  ini << "[" << skin.minButtonSection << "]\n" << restoredSection.str() << "\n";
+  ini << "[" << skin.backgroundSection << "]\n1=" << skin.backgroundMax << "\n2=" << skin.backgroundMin << "\n";
+  if (skin.flash) {
+    const Flash& flash = *skin.flash;
+    ini << "\n[" << flash.section << "]\n" << flash.key << "=";
+    const Rgb colour{static_cast<std::uint8_t>(flash.red), static_cast<std::uint8_t>(flash.green),
+                     static_cast<std::uint8_t>(flash.blue)};
+    for (const Movie& movie : skin.movies) {
+      ini << movie.file << ",";
+      writeWholeFile(folder / movie.file, encodeMovie(flash.rect.width(), flash.rect.height(), colour, movie.caption));
+    }
+    ini << rectFields(flash.rect) << "," << flash.red << "," << flash.green << "," << flash.blue << "\n";
+  }
+  writeWholeFile(folder / "skin.ini", ini.str());
+}
+
+void SkinWriter::writeBar(const BarSkin& bar) {
+  const std::filesystem::path folder = folderOf(bar.folder);
+  const BarPictures pictures = drawBar(bar, m_text);
+  writeWholeFile(folder / bar.normal, encodeBitmap(pictures.normal));
+  writeWholeFile(folder / bar.mask, encodeBitmap(pictures.mask));
+  writeWholeFile(folder / bar.hovered, encodeBitmap(pictures.hovered));
+  writeWholeFile(folder / bar.pressed, encodeBitmap(pictures.pressed));
+  writeWholeFile(folder / bar.disabled, encodeBitmap(pictures.disabled));
+
+  std::ostringstream ini;
+  ini << "[ShapeWindowInfo]\nNormal=" << bar.normal << "\nMask=" << bar.mask << "\nHovered=" << bar.hovered
+      << "\nPressed=" << bar.pressed << "\nDisabled=" << bar.disabled << "\n\n[ShapeButtonInfo]\n";
+  // Buttons: name, rectangle, tooltip, no cursor of their own, shaped by the mask's colour.
+  for (std::size_t i = 0; i < bar.buttons.size(); ++i) {
+    const BarControl& b = bar.buttons[i];
+    ini << "Button" << i + 1 << "=" << b.name << "," << rectFields(b.rect) << "," << b.tooltip << "," << flag(false)
+        << "," << flag(true) << "," << hitColour() << "\n";
+  }
+  ini << "\n[ShapeProgressInfo]\n";
+  for (std::size_t i = 0; i < bar.progressBars.size(); ++i) {
+    const BarControl& p = bar.progressBars[i];
+    ini << "Progress" << i + 1 << "=" << p.name << "," << p.tooltip << "," << rectFields(p.rect) << "," << p.orientation
+        << "," << flag(false) << "," << flag(true) << "," << hitColour() << "\n";
+  }
+  writeWholeFile(folder / "skin.ini", ini.str());
+}
+
+void SkinWriter::writeResources(const Description& description, const std::filesystem::path& rcFile) {
+  const std::filesystem::path folder = rcFile.parent_path();
+  std::ostringstream rc;
+  rc << "# The program's bitmaps and icons, drawn by the build from resources/DefaultSkins.def.\n";
+  for (const PictureResource& bitmap : description.bitmaps) {
+    const std::string file = "bitmap" + std::to_string(bitmap.id) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawResourceBitmap(bitmap, m_text)));
+    rc << "bitmap " << bitmap.id << " \"" << file << "\"\n";
+  }
+  for (const PictureResource& icon : description.icons) {
+    const std::string file = "icon" + std::to_string(icon.id) + ".ico";
+    writeWholeFile(folder / file, drawResourceIcon(icon));
+    rc << "icon " << icon.id << " \"" << file << "\"\n";
+  }
+  writeWholeFile(rcFile, rc.str());
+}
+
+}  // namespace skingen

@@ -1,0 +1,34 @@
+// Writes what the description names: each skin folder under the program folder (its
+// skin.ini, backgrounds, button strips, animations, the control bar's pictures) and the
+// program's bitmap and icon files with the resource file that lists them.
+#pragma once
+
+#include "Description.h"
+#include "TextPainter.h"
+
+#include <filesystem>
+
+namespace skingen {
+
+class SkinWriter {
+ public:
+  SkinWriter(std::filesystem::path programFolder, TextPainter& text)
+      : m_programFolder(std::move(programFolder)), m_text(text) {}
+
+  void writeWindow(const WindowSkin& skin);
+  void writeBar(const BarSkin& bar);
+  // The pictures go beside `rcFile`, which names them for the resource compiler.
+  void writeResources(const Description& description, const std::filesystem::path& rcFile);
+
+  // The restored layout's rectangle of a window button: the first four keep the
+  // full-screen numbers, the others take the same place in the 800 × 600 space.
+  static Rect restoredRect(const Rect& rect, std::size_t index);
+
+ private:
+  std::filesystem::path folderOf(const std::string& windowsFolder) const;
+
+  std::filesystem::path m_programFolder;
+  TextPainter& m_text;
+};
+
+}  // namespace skingen

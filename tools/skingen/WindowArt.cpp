@@ -1,0 +1,111 @@
+#include "WindowArt.h"
+
+#include "Glyphs.h"
+#include "Theme.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace skingen {
+
+namespace {
+
+constexpr double kCaptionHeight = 76;  // the caption strip of every skinned window
+
+// Design units to pixels of this picture.
+class Scale {
+ public:
+  Scale(int width, int height) : m_x(width / 1024.0), m_y(height / 768.0) {}
+  double x(double v) const { return v * m_x; }
+  double y(double v) const { return v * m_y; }
+  double size(double v) const { return v * std::min(m_x, m_y); }
+  Box box(double l, double t, double r, double b) const { return {x(l), y(t), x(r), y(b)}; }
+
+ private:
+  double m_x, m_y;
+};
+
+void drawBase(Canvas& canvas, const Scale& s) {
+  const double height = canvas.height(), width = canvas.width();
+  // A faint light from the upper left over the vertical gradient.
+  canvas.shade([&](int x, int y, Rgb) {
+    const Rgb base = mix(theme::kBackgroundTop, theme::kBackgroundBottom, y / height);
+    const double dx = (x - width * 0.25) / width, dy = (y - height * 0.2) / height;
+    const double glow = std::max(0.0, 1.0 - std::sqrt(dx * dx + dy * dy) * 1.6);
+    return mix(base, Rgb{36, 58, 74}, glow * 0.35);
+  });
+  canvas.fill(Shape::rect(0, 0, width, s.y(kCaptionHeight)),
+              Paint::vertical(theme::kCaptionTop, theme::kCaptionBottom, 0, s.y(kCaptionHeight)));
+  canvas.fill(Shape::rect(0, s.y(kCaptionHeight) - 1, width, s.y(kCaptionHeight)), Paint::solid(theme::kHairline));
+}
+
+void drawPanel(Canvas& canvas, const Box& box, double radius, Rgb inside) {
+  canvas.fill(Shape::roundRect(box.left, box.top, box.right, box.bottom, radius), Paint::solid(theme::kPanelBorder));
+  canvas.fill(Shape::roundRect(box.left + 1, box.top + 1, box.right - 1, box.bottom - 1, radius - 1),
+              Paint::solid(inside));
+}
+
+void drawTitle(Canvas& canvas, const Scale& s, double left, const std::string& title, const std::string& subtitle,
+               TextPainter& text) {
+  const int big = static_cast<int>(s.size(26));
+  const Box strip = s.box(left, 0, 800, kCaptionHeight);
+  text.drawLeft(canvas, title, Weight::Bold, big, strip, theme::kText);
+  const double after = strip.left + text.width(title, Weight::Bold, big) + s.x(18);
+  text.drawLeft(canvas, subtitle, Weight::Regular, static_cast<int>(s.size(15)), {after, strip.top, strip.right, strip.bottom + s.y(3)},
+                theme::kTextSoft);
+}
+
+void drawLauncher(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  // The maker's logo is drawn by the window at the left of the strip.
+  drawTitle(canvas, s, 56, skin.title, "Television and video", text);
+  text.drawLeft(canvas, "Choose an activity", Weight::Regular, static_cast<int>(s.size(16)), s.box(66, 116, 416, 146),
+                theme::kTextSoft);
+  if (skin.flash) {
+    const Rect& r = skin.flash->rect;
+    const Rgb inside{static_cast<std::uint8_t>(skin.flash->red), static_cast<std::uint8_t>(skin.flash->green),
+                     static_cast<std::uint8_t>(skin.flash->blue)};
+    drawPanel(canvas, s.box(r.left - 10, r.top - 10, r.right + 10, r.bottom + 10), s.size(16), inside);
+    // Seen where the animation control is missing: a quiet picture of the program.
+    const double cx = s.x((r.left + r.right) / 2.0), cy = s.y(r.top + r.height() * 0.42);
+    const double size = s.size(r.height() * 0.36);
+    canvas.fill(Shape::circle(cx, cy, size * 0.78), Paint::solid(mix(inside, theme::kAccentDeep, 0.18)));
+    canvas.fill(glyph("tv", cx, cy, size), Paint::solid(mix(inside, theme::kAccent, 0.45)));
+    text.drawCentred(canvas, "Live TV, recordings and pictures", Weight::Regular, static_cast<int>(s.size(18)),
+                     {s.x(r.left), s.y(r.top + r.height() * 0.72), s.x(r.right), s.y(r.top + r.height() * 0.8)},
+                     mix(inside, theme::kTextSoft, 0.8));
+  }
+  canvas.fill(Shape::rect(s.x(64), s.y(688), s.x(960), s.y(688) + 1), Paint::solid(theme::kHairline));
+  const int small = static_cast<int>(s.size(14));
+  text.drawLeft(canvas, "Watch, record and keep your pictures", Weight::Regular, small, s.box(64, 696, 600, 730),
+                theme::kTextFaint);
+  const std::string help = "F1  Help";
+  text.drawLeft(canvas, help, Weight::Regular, small,
+                {s.x(960) - text.width(help, Weight::Regular, small), s.y(696), s.x(960), s.y(730)}, theme::kTextFaint);
+}
+
+void drawTv(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, "Orvane Media", text);
+  drawPanel(canvas, s.box(12, 88, 260, 644), s.size(14), theme::kPanel);
+  for (const Rect& r : skin.frames) {
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+  canvas.fill(Shape::rect(s.x(268), s.y(672), s.x(1010), s.y(672) + 1), Paint::solid(theme::kHairline));
+}
+
+}  // namespace
+
+Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter& text) {
+  Canvas canvas(width, height, theme::kBackgroundBottom);
+  const Scale s(width, height);
+  drawBase(canvas, s);
+  if (skin.kind == "launcher")
+    drawLauncher(canvas, skin, s, text);
+  else if (skin.kind == "tv")
+    drawTv(canvas, skin, s, text);
+  else
+    throw std::runtime_error("no window painter called '" + skin.kind + "'");
+  return canvas;
+}
+
+}  // namespace skingen

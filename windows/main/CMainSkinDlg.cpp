@@ -1,0 +1,517 @@
+#include "windows/main/CMainSkinDlg.h"
+
+#include "core/CAppController.h"
+#include "core/CDisplayMode.h"
+#include "graphs/CCaptureGraph.h"
+#include "graphs/WindowsVersion.h"
+#include "skin/CIniFile.h"
+#include "skin/CSkinButton.h"
+#include "skin/CTaskbarNotifier.h"
+#include "windows/main/CTVDlg.h"
+#include "windows/main/SharedPlacement.h"
+#include "windows/main/WindowMessages.h"
+
+#include <dshow/control.h>
+#include <dshow/evcode.h>
+#include <vendor/language/Language.h>
+#include <win32/file.h>
+#include <win32/handleapi.h>
+#include <win32/shell/power.h>
+
+#include <cctype>
+#include <new>
+
+namespace {
+
+// The caption buttons (keys 1 to 4) take no part in key navigation.
+constexpr int kFirstNavigableButton = 4;
+constexpr int kShutdownFailedText = 0;
+constexpr UINT kAboutCommand = 16;
+constexpr UINT kAboutDialog = 100;
+constexpr int kTVDisplayMode = 110;
+
+// Remote keys the launcher acts on in its own display mode.
+constexpr LPARAM kKeyClose = 20;
+constexpr LPARAM kKeyPress = 21;
+constexpr LPARAM kKeyPrevious = 31;
+constexpr LPARAM kKeyNext = 68;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CMainSkinDlg, CSkinDialog)
+  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
+  ON_MESSAGE(UM_REFRESH_LAYOUT, OnRefreshLayout)
+  ON_MESSAGE(UM_HOVER_HINT, OnHoverHint)
+  ON_MESSAGE(UM_CONTROLLER_COMMAND, OnControllerCommand)
+  ON_MESSAGE(UM_SHOW_MAIN, OnShowMain)
+  ON_WM_TIMER()
+  ON_WM_CLOSE()
+  ON_WM_GETMINMAXINFO()
+  ON_WM_SIZING()
+  ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CMainSkinDlg::CMainSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplate, pParent, "Main-SystemButtons", "Main-SystemButtonsMin") {
+  m_sizedFlag = TRUE;
+}
+
+CMainSkinDlg::~CMainSkinDlg() { ReleaseOwnedObjects(); }
+
+// The controller's timers run on this window: everything goes while it still exists.
+void CMainSkinDlg::OnDestroy() {
+  ReleaseOwnedObjects();
+  CSkinDialog::OnDestroy();
+}
+
+void CMainSkinDlg::ReleaseOwnedObjects() {
+  DeleteCaptureTempFiles();
+  DeleteTVWindow();
+  if (g_pTaskbarNotifier) {
+    if (g_pTaskbarNotifier->GetSafeHwnd()) g_pTaskbarNotifier->DestroyWindow();
+    delete g_pTaskbarNotifier;
+    g_pTaskbarNotifier = nullptr;
+  }
+  delete g_pAppController;
+  g_pAppController = nullptr;
+  delete g_pDisplayMode;
+  g_pDisplayMode = nullptr;
+  // Last: the windows above may still place themselves while they go.
+  FreeSharedPlacement();
+}
+
+// Only the clip player's frame captures ("cap<n>_<n>.bmp") are the program's own; other
+// files of the temporary folder that happen to start with "Cap" are left alone.
+void CMainSkinDlg::DeleteCaptureTempFiles() {
+  char temp[MAX_PATH + 1] = {};
+  const DWORD length = ::GetTempPathA(sizeof temp, temp);
+  if (length < 1 || length > MAX_PATH) return;
+  WIN32_FIND_DATAA found{};
+  HANDLE search = ::FindFirstFileA(CString(temp) + "Cap*.bmp", &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    unsigned first = 0;
+    unsigned second = 0;
+    char tail[8] = {};
+    // The whole name must be "cap", digits, "_", digits, ".bmp".
+    if (std::sscanf(found.cFileName + 3, "%u_%u%7s", &first, &second, tail) == 3 && CString(tail).CompareNoCase(".bmp") == 0 &&
+        std::isdigit(static_cast<unsigned char>(found.cFileName[3])))
+      ::DeleteFileA(CString(temp) + found.cFileName);
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+}
+
+BOOL CMainSkinDlg::LoadSkin(const CString& skinFile) {
+  m_skinFile = skinFile;
+  MaximizeToWorkArea(FALSE);
+  HDC screen = ::GetDC(nullptr);
+  CRect client;
+  GetClientRect(&client);
+  InitSharedPlacement(client.Width(), client.Height());
+  CreateSkinButtons(screen, TRUE);
+  ::ReleaseDC(nullptr, screen);
+  LayoutSkinButtons();
+  if (!CreateOwnedObjects()) return FALSE;
+  CreateNotifier();
+  Invalidate();
+  SetTimer(kKeepAwakeTimer, kKeepAwakeTimerMs, nullptr);
+  SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  return TRUE;
+}
+
+BOOL CMainSkinDlg::CreateOwnedObjects() {
+  if (!g_pDisplayMode) {
+    g_pDisplayMode = new (std::nothrow) CDisplayMode;
+    if (!g_pDisplayMode) return FALSE;
+    g_pDisplayMode->SetMode(105);
+  }
+  if (!g_pAppController) {
+    g_pAppController = new (std::nothrow) CAppController;
+    if (!g_pAppController) return FALSE;
+    return g_pAppController->Startup();
+  }
+  return TRUE;
+}
+
+void CMainSkinDlg::CreateNotifier() {
+  if (g_pTaskbarNotifier) return;
+  g_pTaskbarNotifier = new (std::nothrow) CTaskbarNotifier;
+  if (!g_pTaskbarNotifier) return;
+  if (!g_pTaskbarNotifier->Create(this)) {
+    delete g_pTaskbarNotifier;
+    g_pTaskbarNotifier = nullptr;
+    return;
+  }
+  g_pTaskbarNotifier->SetTextFont("Arial", 90, 0, 4);
+  g_pTaskbarNotifier->SetTextColor(0, 0xC80000);
+}
+
+// ---- Buttons
+
+void CMainSkinDlg::OnSkinButton(const CString& name) {
+  if (m_dblClickSeen) {
+    m_dblClickSeen = FALSE;
+    return;
+  }
+  if (name == "CLOSE_BUTTON") {
+    PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else if (name == "MAX_BUTTON") {
+    if (!g_isMaximized) MaximizeToWorkArea(TRUE);
+    else RestorePlacement();
+  } else if (name == "HELP_BUTTON") {
+    ShowHelp(GetAppFolder());
+  } else if (name == "MIN_BUTTON") {
+    ShowWindow(SW_MINIMIZE);
+  } else if (name == "TV_BUTTON") {
+    OpenTVWindow();
+  }
+}
+
+void CMainSkinDlg::OpenTVWindow() {
+  m_busy = TRUE;
+  StoreSharedRect();
+  HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (m_pTVDlg) {
+    m_pTVDlg->ReopenTV();
+  } else {
+    m_pTVDlg = new (std::nothrow) CTVDlg(this);
+    if (m_pTVDlg && !m_pTVDlg->Create(CTVDlg::IDD, this)) DeleteTVWindow();
+    if (!m_pTVDlg) {
+      ::SetCursor(previous);
+      m_busy = FALSE;
+      return;
+    }
+  }
+  ::ReleaseCapture();
+  ShowWindow(SW_HIDE);
+  m_pTVDlg->ShowWithVideo(TRUE);
+  m_otherWindowShown = TRUE;
+  m_busy = FALSE;
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kTVDisplayMode);
+}
+
+void CMainSkinDlg::DeleteTVWindow() {
+  if (!m_pTVDlg) return;
+  if (m_pTVDlg->GetSafeHwnd()) m_pTVDlg->DestroyWindow();
+  delete m_pTVDlg;
+  m_pTVDlg = nullptr;
+}
+
+// ---- Key navigation
+
+int CMainSkinDlg::FindHoveredButton() const {
+  for (int i = kFirstNavigableButton; i < GetSkinButtonCount(); ++i)
+    if (GetSkinButton(i)->GetHover()) return i;
+  return -1;
+}
+
+void CMainSkinDlg::MoveHoverMark(int step) {
+  const int count = GetSkinButtonCount();
+  if (count <= kFirstNavigableButton) return;
+  const int hovered = FindHoveredButton();
+  int next = kFirstNavigableButton;
+  if (hovered >= 0) {
+    GetSkinButton(hovered)->SetHover(FALSE);
+    GetSkinButton(hovered)->Invalidate();
+    next = hovered + step;
+    if (next < kFirstNavigableButton) next = count - 1;
+    if (next >= count) next = kFirstNavigableButton;
+  }
+  CSkinButton* button = GetSkinButton(next);
+  button->SetHover(TRUE);
+  if (hovered >= 0) SendMessage(UM_HOVER_HINT, static_cast<WPARAM>(button->GetCommandId()), 1);
+  button->Invalidate();
+}
+
+void CMainSkinDlg::PressHoveredButton() {
+  const int hovered = FindHoveredButton();
+  if (hovered < 0) return;
+  CSkinButton* button = GetSkinButton(hovered);
+  button->SetPressed(TRUE);
+  button->UpdateWindow();
+  HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  button->SetPressed(FALSE);
+  ::SetCursor(previous);
+  OnSkinButton(button->GetName());
+  button->SetHover(FALSE);
+  button->Invalidate();
+}
+
+LRESULT CMainSkinDlg::OnHoverHint(WPARAM, LPARAM lParam) {
+  if (lParam == 0) {
+    for (int i = kFirstNavigableButton; i < GetSkinButtonCount(); ++i) {
+      CSkinButton* button = GetSkinButton(i);
+      if (!button->GetHover()) continue;
+      button->SetHover(FALSE);
+      button->Invalidate();
+    }
+  }
+  return 0;
+}
+
+// ---- Remote keys
+
+LRESULT CMainSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
+  if (!g_pDisplayMode) return 0;
+  if (!g_pDisplayMode->Is105()) {
+    RelayRemoteKey(wParam, lParam);
+    return 0;
+  }
+  if (m_busy) return 0;
+  m_dblClickSeen = FALSE;
+  switch (lParam) {
+    // Any process may send this message: the shut-down flag it could carry is not
+    // honoured, key 20 only closes the program.
+    case kKeyClose: PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case kKeyPress: PressHoveredButton(); break;
+    case kKeyPrevious: MoveHoverMark(-1); break;
+    case kKeyNext: MoveHoverMark(1); break;
+    default: break;
+  }
+  return 0;
+}
+
+void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
+  HWND target = nullptr;
+  const int mode = g_pDisplayMode->GetMode();
+  if (m_pTVDlg && ((mode == kTVDisplayMode && m_pTVDlg->IsActive()) || mode == 125 || mode == 205))
+    target = m_pTVDlg->GetSafeHwnd();
+  if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
+}
+
+// ---- Messages relayed by display mode
+
+void CMainSkinDlg::RelayRunState(WPARAM wParam, LPARAM lParam) {
+  if (!g_pDisplayMode || !m_pTVDlg) return;
+  const int mode = g_pDisplayMode->GetMode();
+  if (mode == kTVDisplayMode || mode == 125 || mode == 205)
+    ::SendMessageA(m_pTVDlg->GetSafeHwnd(), UM_RUNSTATE_CHANGED, wParam, lParam);
+}
+
+LRESULT CMainSkinDlg::OnControllerCommand(WPARAM wParam, LPARAM lParam) {
+  if (g_pDisplayMode && g_pDisplayMode->Is110() && m_pTVDlg)
+    ::SendMessageA(m_pTVDlg->GetSafeHwnd(), UM_CONTROLLER_COMMAND, wParam, lParam);
+  return 0;
+}
+
+void CMainSkinDlg::OnDevicesChanged(WPARAM wParam) {
+  if (wParam == 1) {
+    if (g_pAppController) g_pAppController->OnDevicesChanged();
+    return;
+  }
+  if (wParam == 0 && CAppController::GetCaptureDeviceCount() > 0) {
+    for (int i = 0; i < GetSkinButtonCount(); ++i) {
+      CSkinButton* button = GetSkinButton(i);
+      if (button->GetName() == "TV_BUTTON" && !button->IsEnabled()) button->SetDisabled(FALSE);
+    }
+  }
+}
+
+// The played file's end goes to the media player; other events are taken and dropped,
+// and a removed device stops playback.
+LRESULT CMainSkinDlg::OnGraphEvent() {
+  if (g_pAppController->IsMediaComplete()) return 0;
+  IMediaEventEx* events = g_pAppController->GetGraphEventInterface();
+  if (!events) return 0;
+  long code = 0;
+  LONG_PTR param1 = 0;
+  LONG_PTR param2 = 0;
+  while (SUCCEEDED(events->GetEvent(&code, &param1, &param2, 0))) {
+    events->FreeEventParams(code, param1, param2);
+    if (code != EC_DEVICE_LOST) continue;
+    if (param2 == 0) g_pAppController->StopAll();
+    break;
+  }
+  return 0;
+}
+
+LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
+  if (wParam == 0) return 0;
+  if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
+  LayoutSkinButtons();
+  return 0;
+}
+
+LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMQUERYSUSPEND) return BROADCAST_QUERY_DENY;
+      if (wParam == PBT_APMSUSPEND) return 0;
+      break;
+    case WM_ACTIVATE: return OnActivateMessage(wParam);
+    case WM_SETTINGCHANGE:
+    case WM_HELP:
+    case WM_ENTERSIZEMOVE: return 0;
+    case WM_EXITSIZEMOVE:
+      if (!m_sizedFlag) break;
+      LayoutSkinButtons();
+      m_sizedFlag = FALSE;
+      return 0;
+    case WM_SIZE:
+      if (wParam == SIZE_RESTORED && m_otherWindowShown) {
+        ShowWindow(SW_HIDE);
+        return 0;
+      }
+      break;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_RELOAD_SCHEDULE && g_pAppController) g_pAppController->ScheduleFileChanged();
+      break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == kAboutCommand) {
+        CDialog about(kAboutDialog, this);
+        about.DoModal();
+        return 0;
+      }
+      break;
+    default: break;
+  }
+  if (message == UM_GRAPH_EVENT && g_pAppController) return OnGraphEvent();
+  if (message == UM_RUNSTATE_CHANGED) {
+    RelayRunState(wParam, lParam);
+    return 0;
+  }
+  if (message == UM_OPEN_TV_WINDOW) {
+    if (g_pDisplayMode && g_pDisplayMode->Is105()) {
+      m_dblClickSeen = FALSE;
+      OnSkinButton("TV_BUTTON");
+    }
+    return 0;
+  }
+  if (message == UM_DEVICES_CHANGED) {
+    OnDevicesChanged(wParam);
+    return 0;
+  }
+  return CSkinDialog::WindowProc(message, wParam, lParam);
+}
+
+BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message != WM_KEYDOWN) return CSkinDialog::PreTranslateMessage(pMsg);
+  m_dblClickSeen = FALSE;
+  const WPARAM key = pMsg->wParam;
+  if (key == VK_ESCAPE) return TRUE;
+  if (::GetKeyState(VK_CONTROL) < 0) {
+    LPCSTR command = key == 'E'   ? "VIDEO_BUTTON"
+                     : key == 'I' ? "PIC_BUTTON"
+                     : key == 'P' ? "FILM_BUTTON"
+                     : key == 'S' ? "SET_BUTTON"
+                     : key == 'T' ? "TV_BUTTON"
+                                  : nullptr;
+    if (command) {
+      OnSkinButton(command);
+      return TRUE;
+    }
+  }
+  switch (key) {
+    case 'H':
+    case VK_F1: ShowHelp(GetAppFolder()); return TRUE;
+    case VK_UP: MoveHoverMark(-1); return TRUE;
+    case VK_DOWN: MoveHoverMark(1); return TRUE;
+    case VK_RETURN: PressHoveredButton(); return TRUE;
+    default: return CDialog::PreTranslateMessage(pMsg);
+  }
+}
+
+// ---- Back to the front
+
+LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
+  m_otherWindowShown = FALSE;
+  if (!g_isMaximized) {
+    LoadShapeRegion(FALSE);
+    SwitchButtonLayout(FALSE);
+    MoveWindow(&g_sharedWindowRect, TRUE);
+  } else {
+    MaximizeToWorkArea(FALSE);
+  }
+  LayoutSkinButtons();
+  SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  return 0;
+}
+
+LRESULT CMainSkinDlg::OnShowMain(WPARAM wParam, LPARAM) {
+  if (wParam == kTVDisplayMode) DeleteTVWindow();
+  ShowWindow(SW_SHOW);
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(105);
+  SendMessage(UM_REFRESH_LAYOUT, 0, 0);
+  return 0;
+}
+
+// ---- Timers and power
+
+void CMainSkinDlg::OnTimer(UINT_PTR nIDEvent) {
+  switch (nIDEvent) {
+    case kKeepAwakeTimer: KeepAwake(); break;
+    case CAppController::kScheduleTimer:
+      if (g_pAppController && g_pDisplayMode && CAppController::GetCaptureDeviceCount() > 0 &&
+          (g_pDisplayMode->Is105() || g_pDisplayMode->Is110() || g_pDisplayMode->Is155() || g_pDisplayMode->Is165()))
+        g_pAppController->OnScheduleTick();
+      break;
+    case CAppController::kOsdTimer:
+      if (g_pAppController && g_pAppController->IsRecording()) {
+        g_pAppController->DrawStatusOsd(1);
+        g_pAppController->StopOsdTimer();
+      }
+      break;
+    case CAppController::kScheduleSecondTimer:
+      if (g_pAppController) g_pAppController->OnScheduleSecond();
+      break;
+    case CAppController::kDiskCheckTimer:
+      if (g_pAppController) g_pAppController->OnDiskCheckTimer();
+      break;
+    case kShutdownTimer: ShutDownComputer(); break;
+    case kStandbyTimer: StandBy(); break;
+    default: CSkinDialog::OnTimer(nIDEvent); break;
+  }
+}
+
+void CMainSkinDlg::KeepAwake() {
+  const int version = GetWindowsVersionCode();
+  if (version != 10 && version != 11) ::SetThreadExecutionState(ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
+}
+
+namespace {
+
+void EnableShutdownPrivilege() {
+  HANDLE token = nullptr;
+  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (::LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
+    ::AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+  ::CloseHandle(token);
+}
+
+}  // namespace
+
+// The controller goes first so its files are saved; its pointer is cleared so the
+// program stays usable when the shut-down is refused.
+void CMainSkinDlg::ShutDownComputer() {
+  KillTimer(kShutdownTimer);
+  delete g_pAppController;
+  g_pAppController = nullptr;
+  EnableShutdownPrivilege();
+  if (!::ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF, 0))
+    MessageBox(CString(GetMessageInfo(kShutdownFailedText)));
+}
+
+void CMainSkinDlg::StandBy() {
+  KillTimer(kStandbyTimer);
+  EnableShutdownPrivilege();
+  ::SetSystemPowerState(TRUE, TRUE);
+}
+
+void CMainSkinDlg::OnClose() {
+  if (g_pDisplayMode && g_pDisplayMode->Is110()) DeleteTVWindow();
+  KillTimer(kKeepAwakeTimer);
+  // What the dialog's default processing does with the close: it ends as cancelled.
+  OnCancel();
+}
+
+void CMainSkinDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
+  if (!m_pTVDlg) lpMMI->ptMinTrackSize = {800, 600};
+}
+
+void CMainSkinDlg::OnSizing(UINT fwSide, LPRECT pRect) {
+  m_sizedFlag = TRUE;
+  CSkinDialog::OnSizing(fwSide, pRect);
+}
