@@ -2,6 +2,7 @@
 
 #include <win32/gdi.h>
 #include <win32/user.h>
+#include <win32/user/ControlState.h>
 
 #include <algorithm>
 #include <cstring>
@@ -15,14 +16,8 @@ constexpr const char* kStateProp = "plat.listbox";
 }  // namespace
 
 LRESULT CALLBACK ListBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) SetPropA(hwnd, kStateProp, reinterpret_cast<HANDLE>(new ListBox(hwnd)));
-  auto* list = reinterpret_cast<ListBox*>(GetPropA(hwnd, kStateProp));
-  if (message == WM_NCDESTROY) {
-    delete reinterpret_cast<ListBox*>(RemovePropA(hwnd, kStateProp));
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-  }
-  if (!list) return DefWindowProcA(hwnd, message, wParam, lParam);
-  return list->handle(message, wParam, lParam);
+  return routeToState<ListBox>(kStateProp, hwnd, message, wParam, lParam, [](HWND h) { return new ListBox(h); },
+                         &ListBox::handle);
 }
 
 bool ListBox::ownerDrawn() const {
