@@ -6,8 +6,10 @@
 
 #include <mfc/CTime.h>
 #include <win32/shell.h>
+#include <win32/error.h>
 #include <win32/handleapi.h>
 #include <win32/thread.h>
+#include <win32/sync.h>
 #include <win32/time.h>
 #include <win32/user.h>
 
@@ -108,20 +110,43 @@ void CSchedulerDlg::StandBy() {
 
 void CSchedulerDlg::ShutDown() {
   KillTimer(kShutdownTimer);
-  if (HWND main = MainProgramWindow()) ::SendMessageA(main, WM_CLOSE, 0, 0);
+  if (HWND main = MainProgramWindow()) CloseMainProgram(main);
   EnableShutdownPrivilege();
   if (!ExitWindowsEx(kExitFlags, 0)) ::MessageBoxA(m_hWnd, "ExitWindowsEx", nullptr, MB_OK);
 }
 
-void CSchedulerDlg::EnableShutdownPrivilege() {
+void CSchedulerDlg::CloseMainProgram(HWND main) {
+  HANDLE process = OpenMainProgramProcess(main);
+  ::SendMessageA(main, WM_CLOSE, 0, 0);
+  WaitForMainProgramToEnd(process);
+}
+
+// The main program writes its files as it ends, after its window has been told to close:
+// a forced power-off waits for its process to end (for a while at most, should it hang).
+HANDLE CSchedulerDlg::OpenMainProgramProcess(HWND main) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(main, &processId);
+  return processId && processId != GetCurrentProcessId() ? OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr;
+}
+
+void CSchedulerDlg::WaitForMainProgramToEnd(HANDLE process) {
+  if (!process) return;
+  WaitForSingleObject(process, kCloseWaitMs);
+  CloseHandle(process);
+}
+
+// False when the token cannot be opened or the privilege was not granted.
+bool CSchedulerDlg::EnableShutdownPrivilege() {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
   TOKEN_PRIVILEGES privileges{};
   LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
   AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+  const bool granted = GetLastError() == ERROR_SUCCESS;
   CloseHandle(token);
+  return granted;
 }
 
 LRESULT CSchedulerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

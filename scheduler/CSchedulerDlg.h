@@ -47,6 +47,7 @@ class CSchedulerDlg : public CDialog {
   static constexpr UINT_PTR kStandbyTimer = 200;
   static constexpr UINT_PTR kShutdownTimer = 3;
   static constexpr UINT kPowerDelayMs = 10000;
+  static constexpr DWORD kCloseWaitMs = 30000;
   static constexpr UINT_PTR kPollTimer = 444;
   static constexpr UINT kPollMs = 108;
   static constexpr UINT_PTR kReopenTimer = 555;
@@ -84,7 +85,10 @@ class CSchedulerDlg : public CDialog {
   void ShutDown();
   void OnSuspend();
   void OnResumeAutomatic();
-  static void EnableShutdownPrivilege();
+  static void CloseMainProgram(HWND main);
+  static HANDLE OpenMainProgramProcess(HWND main);
+  static void WaitForMainProgramToEnd(HANDLE process);
+  static bool EnableShutdownPrivilege();
   static HWND MainProgramWindow();
   static bool StartMainProgram(LPCSTR verb, LPCSTR parameters, int show);
 

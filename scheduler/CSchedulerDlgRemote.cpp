@@ -4,10 +4,7 @@
 #include "scheduler/CSchedulerDlg.h"
 
 #include <vendor/qxmdll/QXUSBControl.h>
-#include <win32/error.h>
-#include <win32/handleapi.h>
 #include <win32/shell.h>
-#include <win32/thread.h>
 #include <win32/user.h>
 #include <win32/version.h>
 
@@ -99,14 +96,18 @@ void CSchedulerDlg::RelayKey(int key, HWND mainWindow) {
     if (key == kPowerKey) StartMainProgram("open", nullptr, SW_SHOW);
     return;
   }
-  if (key == kPowerKey && m_remoteShutdown && !ShutDownByPowerKey())
-    ::MessageBoxA(m_hWnd, "Error for OS! ", "Warning", MB_ICONEXCLAMATION);
   if (key >= 0 && key <= 8) {
     key += 1;
   } else if (key == 9) {
     key = 0;
   }
+  // With "Remote Shutdown" the power key closes the main program and then powers the PC
+  // off, once the main program has ended and written its files.
+  HANDLE process = key == kPowerKey && m_remoteShutdown ? OpenMainProgramProcess(mainWindow) : nullptr;
   ::SendMessageA(mainWindow, UM_REMOTE_KEY, 0, static_cast<LPARAM>(key));
+  if (key != kPowerKey || !m_remoteShutdown) return;
+  WaitForMainProgramToEnd(process);
+  if (!ShutDownByPowerKey()) ::MessageBoxA(m_hWnd, "Error for OS! ", "Warning", MB_ICONEXCLAMATION);
 }
 
 BOOL CSchedulerDlg::ShutDownByPowerKey() {
@@ -114,15 +115,6 @@ BOOL CSchedulerDlg::ShutDownByPowerKey() {
   version.dwOSVersionInfoSize = sizeof version;
   GetVersionExA(&version);
   if (version.dwMajorVersion < 5) return ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0);
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return FALSE;
-  TOKEN_PRIVILEGES privileges{};
-  LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
-  privileges.PrivilegeCount = 1;
-  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-  const bool refused = GetLastError() != ERROR_SUCCESS;
-  CloseHandle(token);
-  if (refused) return FALSE;
+  if (!EnableShutdownPrivilege()) return FALSE;
   return ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF, 0);
 }

@@ -23,6 +23,9 @@ HANDLE GetCurrentThread();
 DWORD GetCurrentProcessId();
 // A pseudo-handle meaning "the calling process"; closing it is not needed.
 HANDLE GetCurrentProcess();
+// Another running process of the machine, signalled (WaitForSingleObject) once it has
+// ended; NULL with ERROR_INVALID_PARAMETER when no such process runs.
+HANDLE OpenProcess(DWORD desiredAccess, BOOL inheritHandle, DWORD processId);
 
 // Sequentially consistent, returning what Windows returns: the new value for
 // Increment/Decrement, the previous value for the others.

@@ -15,7 +15,11 @@
 #include <machine/PowerState.h>
 #include <win32/user.h>
 
+#include <signal.h>
+
 #include <algorithm>
+#include <fstream>
+#include <fstream>
 
 namespace {
 
@@ -66,6 +70,13 @@ class CalvendorTest : public test::ProgramsTest {
   }
   HWND mainWindow() { return FindWindowA("#32770", kMainTitle); }
 
+  // The scheduler running, with the main program installed beside it; its window.
+  HWND startBesideTheMainProgram() {
+    installMainProgramFiles();
+    start("Calvendor");
+    return waitForWindow(kSchedulerTitle);
+  }
+
   // The main program's skins and filter modules beside it, the fan-out filter registered,
   // as the installer leaves them.
   void installMainProgramFiles() {
@@ -87,9 +98,18 @@ class CalvendorTest : public test::ProgramsTest {
     ASSERT_TRUE(machine().service<plat::PowerState>().isSuspended());
     robot.advance(1000);
     EXPECT_EQ(power("wake"), (std::vector<std::string>{"wake-up timer"}));
-    ASSERT_TRUE(advanceUntil(150000, 1000, [&] { return mainWindow() != nullptr; }));
+    untilTheSchedulerStartsTheMainProgram();
+  }
+
+  // The clock moves until the scheduler starts the main program for the item, and then
+  // stands while the main program starts up (it writes its channel file last).
+  void untilTheSchedulerStartsTheMainProgram() {
+    ASSERT_TRUE(advanceUntil(150000, 1000, [&] { return !starts().empty(); }, 3));
     EXPECT_EQ(starts(), (std::vector<std::string>{programPath("Orvane Media.exe") + " ant"}));
     EXPECT_LT(machine().clock().unixSeconds(), test::kStartUnixMs / 1000 + 120);
+    ASSERT_TRUE(waitUntil([&] {
+      return mainWindow() != nullptr && std::filesystem::exists(testMachine.programFolder() / "ZRQChannels.chl");
+    }));
   }
 };
 
@@ -118,9 +138,7 @@ TEST_F(CalvendorTest, OneInstanceShowsItsTrayIconWhichComesBackWithTheShell) {
 // The main program started for the item records it for its ten seconds and asks for
 // stand-by, which the scheduler carries out ten seconds later.
 TEST_F(CalvendorTest, APlannedRecordingIsMadeWithTheMainProgramClosedAndThePcSleepsAgain) {
-  installMainProgramFiles();
-  start("Calvendor");
-  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  ASSERT_NE(startBesideTheMainProgram(), nullptr);
   plan(2, 1, 2);
   sleepUntilTheItemWakesThePc();
 
@@ -135,16 +153,16 @@ TEST_F(CalvendorTest, APlannedRecordingIsMadeWithTheMainProgramClosedAndThePcSle
   EXPECT_NEAR(probe.video().seconds, 10.0, 1.5);
 }
 
-// With shut-down as the after-recording action, the main program is closed first.
+// With shut-down as the after-recording action, the main program is closed first and
+// the PC goes off once it has ended.
 TEST_F(CalvendorTest, AfterAPlannedRecordingWithShutdownTheMainProgramClosesAndThePcGoesOff) {
-  installMainProgramFiles();
-  start("Calvendor");
-  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  ASSERT_NE(startBesideTheMainProgram(), nullptr);
   plan(2, 1, 3);
   sleepUntilTheItemWakesThePc();
 
   ASSERT_TRUE(advanceUntil(90000, 40, [&] { return !power("shutdown").empty(); }));
-  EXPECT_TRUE(advanceUntil(10000, 40, [&] { return mainWindow() == nullptr; }));
+  // The PC went off only once the main program had ended, its files written.
+  EXPECT_EQ(mainWindow(), nullptr);
   EXPECT_EQ(powerSequence(), (std::vector<std::string>{"standby", "wake", "shutdown"}));
   EXPECT_TRUE(machine().service<plat::PowerState>().isOff());
   EXPECT_TRUE(std::filesystem::exists(testMachine.programFolder() / "Videos" / "cap00.mpg"));
@@ -152,9 +170,7 @@ TEST_F(CalvendorTest, AfterAPlannedRecordingWithShutdownTheMainProgramClosesAndT
 
 // A planned view opens the TV window of the main program the scheduler started.
 TEST_F(CalvendorTest, APlannedViewWakesThePcAndStartsTheMainProgramOnItsChannel) {
-  installMainProgramFiles();
-  start("Calvendor");
-  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  ASSERT_NE(startBesideTheMainProgram(), nullptr);
   plan(2, 0, 0);
   sleepUntilTheItemWakesThePc();
   EXPECT_TRUE(advanceUntil(60000, 40, [&] { return FindWindowA("#32770", "Orvane Media_TVDlg") != nullptr; }));
@@ -192,6 +208,62 @@ TEST_F(CalvendorTest, RemoteKeysReachTheMainProgramAndThePowerKeyStartsIt) {
   robot.pressRemoteKey(20);
   ASSERT_TRUE(advanceUntil(20000, 108, [&] { return mainWindow() != nullptr; }));
   EXPECT_EQ(starts(), (std::vector<std::string>{programPath("Orvane Media.exe") + " "}));
+}
+
+// With "Remote Shutdown" ticked in the tray menu, the power key closes the main program
+// and powers the PC off once the main program has ended.
+TEST_F(CalvendorTest, WithRemoteShutdownThePowerKeyClosesTheMainProgramAndThePcGoesOff) {
+  const HWND scheduler = startBesideTheMainProgram();
+  ASSERT_NE(scheduler, nullptr);
+  robot.pressRemoteKey(20);
+  ASSERT_TRUE(advanceUntil(5000, 108, [&] { return !starts().empty(); }, 3));
+  ASSERT_TRUE(waitUntil([&] {
+    return mainWindow() != nullptr && std::filesystem::exists(testMachine.programFolder() / "ZRQChannels.chl");
+  }));
+
+  SendMessageA(scheduler, WM_COMMAND, 32774, 0);
+  robot.pressRemoteKey(20);
+  ASSERT_TRUE(advanceUntil(60000, 108, [&] { return !power("shutdown").empty(); }));
+  EXPECT_EQ(mainWindow(), nullptr);
+  EXPECT_EQ(powerSequence(), (std::vector<std::string>{"shutdown"}));
+}
+
+// On live TV the keys act on the TV window: a channel number typed in digits and
+// confirmed, the next channel, the volume held up, mute. The TV window is the one a
+// planned view opened; what the keys changed is what the main program saves as it closes.
+TEST_F(CalvendorTest, RemoteKeysTuneAndSetTheVolumeOfTheMainProgramsTvWindow) {
+  ASSERT_NE(startBesideTheMainProgram(), nullptr);
+  plan(2, 0, 0);
+  untilTheSchedulerStartsTheMainProgram();
+  ASSERT_TRUE(advanceUntil(60000, 40, [&] { return FindWindowA("#32770", "Orvane Media_TVDlg") != nullptr; }));
+  advance(40000, 40);  // the view comes due 20 s after the window opened and runs 10 s
+  const HWND launcher = mainWindow();
+  ASSERT_NE(launcher, nullptr);
+
+  robot.pressRemoteKey(4);      // 5
+  robot.pressRemoteKey(10);     // the number is complete
+  robot.pressRemoteKey(18);     // the next channel
+  robot.pressRemoteKey(16, 5);  // volume up, held: three steps
+  robot.pressRemoteKey(12);     // mute
+  advance(3000, 40);
+  // The program has saved its files when its process has ended.
+  DWORD mainProcess = 0;
+  GetWindowThreadProcessId(launcher, &mainProcess);
+  ASSERT_TRUE(PostMessageA(launcher, WM_CLOSE, 0, 0));
+  ASSERT_TRUE(advanceUntil(10000, 40, [&] { return kill(static_cast<pid_t>(mainProcess), 0) != 0; }));
+
+  const auto read = [&](const char* name, std::size_t offset) {
+    std::ifstream file(testMachine.programFolder() / name, std::ios::binary);
+    file.seekg(static_cast<std::streamoff>(offset));
+    std::int32_t value = -1;
+    file.read(reinterpret_cast<char*>(&value), sizeof value);
+    return value;
+  };
+  // The view ran on channel 3 of the antenna plan; the keys act on the plan live TV went
+  // back to, the default PC's cable plan.
+  EXPECT_EQ(read("ZRQChannels.chl", 0), 3);
+  EXPECT_EQ(read("ZRQChannels.chl", 4), 6);
+  EXPECT_EQ(read("ZRQData.dat", 76), 65);
 }
 
 }  // namespace

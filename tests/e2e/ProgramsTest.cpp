@@ -91,15 +91,22 @@ HWND ProgramsTest::waitForWindow(const char* title) {
   return found;
 }
 
-bool ProgramsTest::advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done) {
+bool ProgramsTest::advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done,
+                                int settleMs) {
   for (std::uint64_t moved = 0; moved < ms; moved += stepMs) {
     if (done()) return true;
+    advance(stepMs, stepMs, settleMs);
+  }
+  return waitUntil(done);
+}
+
+void ProgramsTest::advance(std::uint64_t ms, std::uint64_t stepMs, int settleMs) {
+  for (std::uint64_t moved = 0; moved < ms; moved += stepMs) {
     robot.advance(stepMs);
     // The programs look at the clock every few milliseconds when their timers are pending.
     robot.pumpUntilIdle();
-    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
   }
-  return waitUntil(done);
 }
 
 std::string ProgramsTest::programPath(const std::string& name) {

@@ -29,9 +29,12 @@ class ProgramsTest : public MachineTest {
   // Polls `done` (serving this thread's windows) until it holds or 20 real seconds pass.
   bool waitUntil(const std::function<bool()>& done);
   HWND waitForWindow(const char* title);
-  // Moves the shared clock in steps, giving the programs a moment to follow each step,
-  // until `done` holds or `ms` have passed; whether `done` held.
-  bool advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done);
+  // Moves the shared clock in steps, giving the programs `settleMs` of real time to follow
+  // each step, until `done` holds or `ms` have passed; whether `done` held.
+  bool advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done,
+                    int settleMs = kSettleMs);
+  void advance(std::uint64_t ms, std::uint64_t stepMs, int settleMs = kSettleMs);
+  static constexpr int kSettleMs = 10;
   std::string programPath(const std::string& name);
 
   plat::Robot robot;
