@@ -241,19 +241,21 @@ void MediaSplitter::run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) 
     if (lane->parked.empty()) hr = deliver(*lane->pin, packet, start, rate, first, AM_GBF_NOWAIT);
     if (hr == VFW_E_TIMEOUT && fits && (!lane->parked.empty() || othersStarved(lanes, *lane, packet))) {
       park(*lane, packet, first);
-      hr = S_OK;
-    } else if (hr == VFW_E_TIMEOUT) {
-      if (!sendParked(*lane, start, rate, 0)) return;
-      hr = lane->open ? deliver(*lane->pin, packet, start, rate, first, 0) : S_OK;
-    } else if (SUCCEEDED(hr) && packet.timed) {
-      lane->sentAny = true;
-      lane->sentUntil = packet.start;
+      first = false;
+      continue;
     }
+    if (hr == VFW_E_TIMEOUT) {
+      if (!sendParked(*lane, start, rate, 0)) return;
+      hr = lane->open ? deliver(*lane->pin, packet, start, rate, first, 0) : S_FALSE;
+    }
+    first = false;
     if (FAILED(hr)) {
       if (m_stopThread) return;
       endLane(*lane);
+    } else if (hr == S_OK && packet.timed) {
+      lane->sentAny = true;
+      lane->sentUntil = packet.start;
     }
-    first = false;
   }
   if (m_stopThread) return;
   // Streams with nothing parked end first, so one left waiting holds back no other's end.
