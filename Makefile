@@ -30,6 +30,7 @@ run: build
 	rm -rf out/demo && mkdir -p out/demo
 	cp -r build/default/OrvaneMedia out/demo/OrvaneMedia
 	rm -f out/demo/OrvaneMedia/ZRQData.dat out/demo/OrvaneMedia/ZRQChannels.chl out/demo/OrvaneMedia/schedulefile.she
+	mkdir -p out/demo/machine && cp tools/demo/machine.ini out/demo/machine/machine.ini
 	@# As the installer does: the fan-out filter the recordings need is registered.
 	ORVANE_MACHINE=$(CURDIR)/out/demo/machine build/default/bin/regsvr32 \
 	  "Z:$(subst /,\\,$(CURDIR))\\out\\demo\\OrvaneMedia\\Filter\\Branchel.ax"

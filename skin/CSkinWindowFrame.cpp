@@ -2,6 +2,8 @@
 #include "skin/CSkinWindow.h"
 
 #include "core/CAppController.h"
+#include "core/CAppSettings.h"
+#include "core/MediaListFile.h"
 #include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"
 #include "skin/SkinBitmap.h"
@@ -244,8 +246,11 @@ void CSkinWindow::OnShapeButton(int nId) {
   } else if (name == "MUTE_BUTTON") {
     if (controller->IsPreviewing()) controller->ToggleMute();
   } else if (name == "JIETU_BUTTON") {
+    // The still joins the picture history list in the program folder.
     CString picture;
-    if (controller->IsPreviewing()) controller->TakeSnapshot(picture);
+    if (controller->IsPreviewing() && controller->TakeSnapshot(picture) && !picture.IsEmpty() && g_pAppSettings &&
+        !g_pAppSettings->ProgramFolder.IsEmpty())
+      AppendMediaList(g_pAppSettings->ProgramFolder + kPictureHistoryFile, picture, kMediaListPicture);
   } else if (name == "PRE_BUTTON" || name == "NEXT_BUTTON") {
     if (controller->IsPreviewing()) controller->StepChannel(name == "NEXT_BUTTON");
   } else if (name == "RETURN_BUTTON") {

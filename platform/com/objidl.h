@@ -96,6 +96,21 @@ struct IStream : public ISequentialStream {
 };
 using LPSTREAM = IStream*;
 
+// ---- the task allocator, as the shell hands it out
+
+struct IMalloc : public IUnknown {
+  STDMETHOD_(void*, Alloc)(SIZE_T cb) = 0;
+  STDMETHOD_(void*, Realloc)(void* pv, SIZE_T cb) = 0;
+  STDMETHOD_(void, Free)(void* pv) = 0;
+  STDMETHOD_(SIZE_T, GetSize)(void* pv) = 0;
+  STDMETHOD_(int, DidAlloc)(void* pv) = 0;
+  STDMETHOD_(void, HeapMinimize)() = 0;
+
+ protected:
+  ~IMalloc() = default;
+};
+using LPMALLOC = IMalloc*;
+
 // ---- persistence
 
 struct IPersist : public IUnknown {

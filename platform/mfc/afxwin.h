@@ -12,6 +12,7 @@
 #include <mfc/wnd/CFrameWnd.h>
 #include <mfc/wnd/CComboBox.h>
 #include <mfc/wnd/CEdit.h>
+#include <mfc/wnd/CListBox.h>
 #include <mfc/wnd/CListCtrl.h>
 #include <mfc/wnd/CMenu.h>
 #include <mfc/wnd/CToolTipCtrl.h>

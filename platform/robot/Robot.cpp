@@ -66,6 +66,9 @@ bool keyOf(char c, int& vk, bool& shift) {
     vk = VK_TAB;
   } else if (c == '.' || c == ',' || c == '-') {
     vk = c == '.' ? VK_OEM_PERIOD : c == ',' ? VK_OEM_COMMA : VK_OEM_MINUS;
+  } else if (c == '\\' || c == ':' || c == ';') {
+    vk = c == '\\' ? VK_OEM_5 : VK_OEM_1;
+    shift = c == ':';
   } else {
     return false;
   }

@@ -60,8 +60,8 @@ class Robot {
   void press(int vk);
   void release(int vk);
   void key(int vk);
-  // Letters, digits, space, '.', ',', '-', Tab and Enter ("\n"), with Shift as needed.
-  // False for others.
+  // Letters, digits, space, '.', ',', '-', ':', ';', backslash, Tab and Enter ("\n"), with
+  // Shift as needed. False for others.
   bool type(const std::string& text);
 
   void answerNextMessageBox(int answer);

@@ -9,8 +9,11 @@
 #include <vendor/image_grabber/QxmImageGrabber.h>
 #include <win32/gdi.h>
 
+#include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 namespace test {
 namespace {
@@ -60,8 +63,7 @@ class NarrowFrameGrabber : public CTransInPlaceFilter, public IQxmImageGrabber {
 
 class CPreviewGraphFramesTest : public PreviewGraphTest {
  protected:
-  // The station's background: the grabber sits before the invert filter, so its pictures
-  // are the device's own colours.
+  // The station's background, in the device's own colours.
   static bool IsStation(const BYTE* bgr, int station) {
     const plat::Rgb wanted = plat::TestPicture::stationColour(station);
     return std::abs(bgr[2] - wanted.r) <= 16 && std::abs(bgr[1] - wanted.g) <= 16 && std::abs(bgr[0] - wanted.b) <= 16;
@@ -99,10 +101,20 @@ TEST_F(CPreviewGraphFramesTest, TheDibOfA720x576FrameHas2160ByteRowsOfTheGrabbed
   g_pAppSettings->LineStandard = 3;
   ASSERT_TRUE(build(0));
   ASSERT_TRUE(waitForGrabbedFrame());
-  // The clock stands still: the copy and the section show the same picture.
-  const std::unique_ptr<BYTE[]> rgb(graph->TakeSnapshot());
-  ASSERT_TRUE(rgb);
-  HBITMAP dib = graph->GetGrabbedFrameDib();
+  // The clock stands still, but pictures of earlier steps may still be on their way: take
+  // the copy and the section between two equal grabs, so both show the same picture.
+  std::unique_ptr<BYTE[]> rgb;
+  HBITMAP dib = nullptr;
+  for (int tries = 0; tries < 100; ++tries) {
+    if (dib) DeleteObject(dib);
+    rgb.reset(graph->TakeSnapshot());
+    ASSERT_TRUE(rgb);
+    dib = graph->GetGrabbedFrameDib();
+    const std::unique_ptr<BYTE[]> after(graph->TakeSnapshot());
+    ASSERT_TRUE(after);
+    if (std::memcmp(rgb.get(), after.get(), 2160u * 576) == 0) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   ASSERT_NE(dib, nullptr);
   DIBSECTION section{};
   ASSERT_EQ(GetObjectA(dib, sizeof section, &section), static_cast<int>(sizeof section));

@@ -160,8 +160,7 @@ std::vector<std::string> PreviewGraphTest::messageBoxTexts() {
 plat::Rgb PreviewGraphTest::shownColour(plat::Rgb picture) {
   std::uint8_t y = 0, u = 0, v = 0;
   plat::TestPicture::rgbToYuv(picture, y, u, v);
-  return plat::TestPicture::yuvToRgb(static_cast<std::uint8_t>(255 - y), static_cast<std::uint8_t>(255 - u),
-                                     static_cast<std::uint8_t>(255 - v));
+  return plat::TestPicture::yuvToRgb(y, u, v);
 }
 
 plat::Rgb PreviewGraphTest::externalColour(int x, int y, int width, int height) {

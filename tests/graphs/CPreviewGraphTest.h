@@ -69,7 +69,7 @@ class PreviewGraphTest : public MachineTest {
   double rowShare(int y, plat::Rgb colour);
   std::vector<std::wstring> filterNames();
   std::vector<std::string> messageBoxTexts();
-  // What the video window shows for a picture colour: the invert filter's negative.
+  // What the video window shows for a picture colour: the same colour, through YUV.
   static plat::Rgb shownColour(plat::Rgb picture);
   // The colour of an external source's picture at (x, y) of a width x height frame.
   static plat::Rgb externalColour(int x, int y, int width, int height);

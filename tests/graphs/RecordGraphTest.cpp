@@ -38,11 +38,6 @@ bool Near(std::uint32_t pixel, plat::Rgb colour) {
   return std::abs(r - colour.r) <= 6 && std::abs(g - colour.g) <= 6 && std::abs(b - colour.b) <= 6;
 }
 
-plat::Rgb Inverted(plat::Rgb colour) {
-  return {static_cast<std::uint8_t>(255 - colour.r), static_cast<std::uint8_t>(255 - colour.g),
-          static_cast<std::uint8_t>(255 - colour.b)};
-}
-
 void RecordGraphTest::SetUp() {
   ASSERT_EQ(CoInitialize(nullptr), S_OK);
   g_pAppSettings = new CAppSettings;

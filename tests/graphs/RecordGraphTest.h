@@ -45,6 +45,5 @@ class RecordGraphTest : public MachineTest {
 
 // The pixel is the colour, within a YUV round trip.
 bool Near(std::uint32_t pixel, plat::Rgb colour);
-plat::Rgb Inverted(plat::Rgb colour);
 
 }  // namespace test

@@ -237,12 +237,13 @@ TEST_F(CSkinWindowTest, TheButtonBarActsOnTheRunningController) {
   ASSERT_EQ(controller->Startup(), 1);
 
   Dress(WriteSkin("[ShapeButtonInfo]\n1=ADD_BUTTON,bar.bmp,10,0,30,20,0\n2=MUTE_BUTTON,bar.bmp,40,0,60,20,0\n"
-                  "3=NEXT_BUTTON,bar.bmp,70,0,90,20,0\n4=RETURN_BUTTON,bar.bmp,300,0,320,20,0\n"));
+                  "3=NEXT_BUTTON,bar.bmp,70,0,90,20,0\n4=RETURN_BUTTON,bar.bmp,300,0,320,20,0\n"
+                  "5=JIETU_BUTTON,bar.bmp,100,0,120,20,0\n"));
   HWND returnWindow = CreateWindowExA(0, "SkinnedTestWindow", "Return", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                       nullptr, nullptr, nullptr);
   skin->SetReturnWnd(returnWindow);
   skin->CreateShapeButtons();
-  ASSERT_EQ(skin->GetButtonCount(), 4);
+  ASSERT_EQ(skin->GetButtonCount(), 5);
 
   // Laid out against a 320-unit width, counted up from the client bottom.
   RECT client{};
@@ -270,6 +271,16 @@ TEST_F(CSkinWindowTest, TheButtonBarActsOnTheRunningController) {
   const int channel = g_pChannelList->GetCurrentChannel(list);
   robot.click(*skin->GetButton(2));
   EXPECT_NE(g_pChannelList->GetCurrentChannel(list), channel);
+
+  // A snapshot joins the picture history list.
+  const auto history = testMachine.programFolder() / "histroyPicture.lis";
+  EXPECT_FALSE(std::filesystem::exists(history));
+  // The still needs a frame from the streaming thread: frame times pass until one came.
+  for (int frame = 0; frame < 100 && !std::filesystem::exists(history); ++frame) {
+    robot.advance(40);
+    robot.click(*skin->GetButton(4));
+  }
+  EXPECT_TRUE(std::filesystem::exists(history));
 
   s_seen.clear();
   robot.click(*skin->GetButton(3));

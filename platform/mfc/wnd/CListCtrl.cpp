@@ -8,7 +8,9 @@ BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 CHeaderCtrl* CListCtrl::GetHeaderCtrl() const {
   auto header = reinterpret_cast<HWND>(Send(LVM_GETHEADER, 0, 0));
-  return header ? static_cast<CHeaderCtrl*>(CWnd::FromHandle(header)) : nullptr;
+  // Not attached: the object only names the list's own header window.
+  m_header.m_hWnd = header;
+  return header ? &m_header : nullptr;
 }
 
 int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem) {

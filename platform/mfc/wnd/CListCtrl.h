@@ -29,6 +29,7 @@ class CListCtrl : public CWnd {
   BOOL GetColumn(int nCol, LVCOLUMNA* pColumn) const {
     return static_cast<BOOL>(Send(LVM_GETCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
   }
+  // The header as a header object of its own, borrowing the handle.
   CHeaderCtrl* GetHeaderCtrl() const;
 
   int InsertItem(int nItem, LPCSTR lpszItem);
@@ -83,4 +84,6 @@ class CListCtrl : public CWnd {
 
  private:
   LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
+
+  mutable CHeaderCtrl m_header;
 };

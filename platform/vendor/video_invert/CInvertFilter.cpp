@@ -21,10 +21,8 @@ HRESULT CInvertFilter::CheckInputType(const CMediaType* mtIn) {
              : VFW_E_TYPE_NOT_ACCEPTED;
 }
 
-HRESULT CInvertFilter::Transform(IMediaSample* pSample) {
-  BYTE* data = nullptr;
-  if (FAILED(pSample->GetPointer(&data))) return S_OK;
-  const long length = pSample->GetActualDataLength();
-  for (long i = 0; i < length; ++i) data[i] = static_cast<BYTE>(255 - data[i]);
-  return S_OK;
-}
+// The live picture chain always holds this filter. The stick delivers its pictures the
+// right way round and in their own colours, so there is nothing to correct: samples pass
+// as they came (a negative here would show every picture, and the text laid over it, in
+// the opposite colours).
+HRESULT CInvertFilter::Transform(IMediaSample*) { return S_OK; }

@@ -2,6 +2,7 @@
 
 #include <win32/gdi.h>
 #include <win32/user.h>
+#include <win32/user/ControlState.h>
 
 #include <algorithm>
 #include <cstring>
@@ -16,15 +17,13 @@ constexpr int kArrowWidth = 16;
 }  // namespace
 
 LRESULT CALLBACK ComboBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) SetPropA(hwnd, kStateProp, reinterpret_cast<HANDLE>(new ComboBox(hwnd)));
-  auto* combo = reinterpret_cast<ComboBox*>(GetPropA(hwnd, kStateProp));
-  if (message == WM_NCDESTROY) {
-    if (combo && IsWindow(combo->m_list)) DestroyWindow(combo->m_list);
-    delete reinterpret_cast<ComboBox*>(RemovePropA(hwnd, kStateProp));
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-  }
-  if (!combo) return DefWindowProcA(hwnd, message, wParam, lParam);
-  return combo->handle(message, wParam, lParam);
+  return routeToState<ComboBox>(kStateProp, hwnd, message, wParam, lParam, [](HWND h) { return new ComboBox(h); },
+                            &ComboBox::handle);
+}
+
+// A list still dropped goes with its combo box.
+ComboBox::~ComboBox() {
+  if (m_list && IsWindow(m_list)) DestroyWindow(m_list);
 }
 
 LRESULT CALLBACK ComboBox::listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,7 @@
 #include <com/globalmem.h>
 #include <win32/gdi.h>
 #include <win32/user.h>
+#include <win32/user/ControlState.h>
 #include <win32/user/clipboard.h>
 
 #include <algorithm>
@@ -19,14 +20,8 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 LRESULT CALLBACK EditControl::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) SetPropA(hwnd, kStateProp, reinterpret_cast<HANDLE>(new EditControl(hwnd)));
-  auto* edit = reinterpret_cast<EditControl*>(GetPropA(hwnd, kStateProp));
-  if (message == WM_NCDESTROY) {
-    delete reinterpret_cast<EditControl*>(RemovePropA(hwnd, kStateProp));
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-  }
-  if (!edit) return DefWindowProcA(hwnd, message, wParam, lParam);
-  return edit->handle(message, wParam, lParam);
+  return routeToState<EditControl>(kStateProp, hwnd, message, wParam, lParam, [](HWND h) { return new EditControl(h); },
+                            &EditControl::handle);
 }
 
 std::string EditControl::text() const {

@@ -3,6 +3,7 @@
 #include <win32/gdi.h>
 #include <win32/gdi/imagelist.h>
 #include <win32/user.h>
+#include <win32/user/ControlState.h>
 #include <win32/user/scroll.h>
 
 #include <algorithm>
@@ -33,14 +34,8 @@ UINT alignmentOf(int format) {
 }  // namespace
 
 LRESULT CALLBACK ListView::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) SetPropA(hwnd, kStateProp, reinterpret_cast<HANDLE>(new ListView(hwnd)));
-  auto* list = reinterpret_cast<ListView*>(GetPropA(hwnd, kStateProp));
-  if (message == WM_NCDESTROY) {
-    delete reinterpret_cast<ListView*>(RemovePropA(hwnd, kStateProp));
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-  }
-  if (!list) return DefWindowProcA(hwnd, message, wParam, lParam);
-  return list->handle(message, wParam, lParam);
+  return routeToState<ListView>(kStateProp, hwnd, message, wParam, lParam, [](HWND h) { return new ListView(h); },
+                         &ListView::handle);
 }
 
 LRESULT CALLBACK ListView::headerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -381,9 +381,24 @@ void MenuTracker::drawItem(const Level& level, int position, HDC hdc, UINT actio
                         rect,
                         item.itemData};
     SendMessageA(m_owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    // As on Windows, the system adds the sub-menu arrow over what the owner drew.
+    if (item.subMenu) drawArrow(hdc, rect);
     return;
   }
   drawPlainItem(item, rect, hdc, selected);
+}
+
+void MenuTracker::drawArrow(HDC hdc, const RECT& rect) {
+  const int x = rect.right - 10;
+  const int middle = (rect.top + rect.bottom) / 2;
+  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_MENUTEXT));
+  HGDIOBJ old = SelectObject(hdc, pen);
+  for (int d = 0; d < 4; ++d) {
+    MoveToEx(hdc, x + d, middle - 3 + d, nullptr);
+    LineTo(hdc, x + d, middle + 4 - d);
+  }
+  SelectObject(hdc, old);
+  DeleteObject(pen);
 }
 
 void MenuTracker::drawPlainItem(const MenuEntry& item, const RECT& rect, HDC hdc, bool selected) const {
@@ -405,10 +420,7 @@ void MenuTracker::drawPlainItem(const MenuEntry& item, const RECT& rect, HDC hdc
   const std::string accel = afterTab(item.text);
   if (!accel.empty()) DrawTextA(hdc, accel.c_str(), -1, &text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
   if (item.flags & MF_CHECKED) DrawTextA(hdc, "v", 1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-  if (item.subMenu) {
-    RECT arrow{rect.right - kArrowColumn, rect.top, rect.right - 4, rect.bottom};
-    DrawTextA(hdc, ">", 1, &arrow, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
-  }
+  if (item.subMenu) drawArrow(hdc, rect);
   SelectObject(hdc, old);
 }
 

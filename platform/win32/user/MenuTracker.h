@@ -62,6 +62,7 @@ class MenuTracker {
 
   void paint(HWND window, HDC hdc);
   void drawItem(const Level& level, int position, HDC hdc, UINT action) const;
+  static void drawArrow(HDC hdc, const RECT& rect);
   void drawPlainItem(const MenuEntry& item, const RECT& rect, HDC hdc, bool selected) const;
   std::size_t levelOf(HWND window) const;
 

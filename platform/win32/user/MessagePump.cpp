@@ -55,6 +55,10 @@ int characterOf(int vk, bool shift, bool capsLock, bool control) {
       return shift ? '_' : '-';
     case VK_DECIMAL:
       return '.';
+    case VK_OEM_1:
+      return shift ? ':' : ';';
+    case VK_OEM_5:
+      return shift ? '|' : '\\';
     default:
       return 0;
   }

@@ -10,6 +10,7 @@
 #include <win32/user/dialog.h>
 #include <win32/user/ComboBox.h>
 #include <win32/user/EditControl.h>
+#include <win32/user/ListBox.h>
 #include <win32/user/ListView.h>
 #include <win32/user/MenuTracker.h>
 #include <win32/user/Tooltip.h>
@@ -154,7 +155,7 @@ std::vector<WindowClass> systemClasses() {
       make("EDIT", EditControl::windowProc, CS_DBLCLKS),
       make("COMBOBOX", ComboBox::windowProc, CS_DBLCLKS),
       make(ComboBox::kListClass, ComboBox::listProc, CS_DBLCLKS | CS_SAVEBITS),
-      make("LISTBOX", DefWindowProcA, CS_DBLCLKS),
+      make("LISTBOX", ListBox::windowProc, CS_DBLCLKS),
       make("SCROLLBAR", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
       make(POPUPMENU_CLASS, MenuTracker::windowProc, CS_DBLCLKS | CS_SAVEBITS),
       make(WC_LISTVIEW, ListView::windowProc, CS_DBLCLKS),

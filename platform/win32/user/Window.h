@@ -70,6 +70,16 @@ class Window {
   bool eraseOnPaint = false;
   bool framePending = false;  // WM_NCPAINT owed before the next paint
 
+  // The standard scroll bars' state, horizontal then vertical (SetScrollInfo).
+  struct ScrollBar {
+    int min = 0;
+    int max = 100;
+    UINT page = 0;
+    int pos = 0;
+    int track = 0;
+  };
+  ScrollBar scrollBars[2];
+
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
 

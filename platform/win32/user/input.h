@@ -55,9 +55,11 @@
 #define VK_SEPARATOR 0x6C
 #define VK_SUBTRACT 0x6D
 #define VK_DECIMAL 0x6E
+#define VK_OEM_1 0xBA
 #define VK_OEM_COMMA 0xBC
 #define VK_OEM_MINUS 0xBD
 #define VK_OEM_PERIOD 0xBE
+#define VK_OEM_5 0xDC
 #define VK_DIVIDE 0x6F
 #define VK_F1 0x70
 #define VK_F2 0x71

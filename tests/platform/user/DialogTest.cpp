@@ -49,6 +49,7 @@ TEST_F(DialogTest, AModelessDialogIsBuiltFromItsTemplate) {
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 1));
   EXPECT_EQ(CreateDialogParamA(nullptr, MAKEINTRESOURCEA(999), nullptr, recordingDialog, 0), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+  DestroyWindow(dialog);
 }
 
 TEST_F(DialogTest, DialogProcedureResultsGoThroughMsgResult) {
@@ -83,6 +84,7 @@ TEST_F(DialogTest, EnterEscapeAndTabWorkThroughIsDialogMessage) {
   EXPECT_NE(command, g_dialogSaw.end());
   MSG outside{createRecorder("outside"), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
   EXPECT_FALSE(IsDialogMessageA(dialog, &outside));
+  DestroyWindow(dialog);
 }
 
 TEST_F(DialogTest, CloseOfADialogTakesTheCancelPath) {

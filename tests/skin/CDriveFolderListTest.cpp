@@ -1,0 +1,160 @@
+// The drive and folder list on the machine's drives and folders: drives by type, folders
+// browsed, the selection walked by mouse, wheel and the wrap mode, marks, and the records
+// kept safe against long names and removed entries.
+#include "ControlTest.h"
+
+#include "skin/CDriveFolderList.h"
+
+#include <robot/Screenshot.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class CDriveFolderListTest : public test::ControlTest {
+ protected:
+  void SetUp() override {
+    ControlTest::SetUp();
+    s_recorded = {CDriveFolderList::UM_LIST_SELCHANGE, CDriveFolderList::UM_FOLDER_SELECTED};
+    ASSERT_TRUE(list.Create(0, CRect(10, 10, 210, 290), parent(), 1));
+  }
+  std::vector<CString> Names() const {
+    std::vector<CString> names;
+    for (int i = 0; i < list.GetCount(); ++i) names.push_back(list.GetRecord(i) ? list.GetRecord(i)->szName : "");
+    return names;
+  }
+  POINT Item(int index) {
+    RECT rect{};
+    list.GetItemRect(index, &rect);
+    return onScreen(list.GetSafeHwnd(), (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  }
+
+  CDriveFolderList list;
+};
+
+TEST_F(CDriveFolderListTest, DrivesAreListedWithoutDiscNetworkOrUnknownOnes) {
+  for (char letter : {'D', 'E', 'F', 'G'}) {
+    std::filesystem::create_directories(testMachine.root() / std::string(1, letter));
+    machine().paths().mapDrive(letter, testMachine.root() / std::string(1, letter));
+  }
+  machine().ini().setValue("DriveTypes", "D", "cdrom");
+  machine().ini().setValue("DriveTypes", "E", "remote");
+  machine().ini().setValue("DriveTypes", "F", "removable");
+  machine().ini().setValue("DriveTypes", "G", "unknown");
+  ASSERT_TRUE(list.ListDrives());
+  EXPECT_EQ(Names(), (std::vector<CString>{"C:\\", "F:\\", "Z:\\"}));
+}
+
+TEST_F(CDriveFolderListTest, FoldersAreBrowsedDownAndUpAndLongNamesAreCut) {
+  const auto root = testMachine.root() / "C" / "Media";
+  std::filesystem::create_directories(root / "Clips");
+  std::filesystem::create_directories(root / "Stills");
+  std::ofstream(root / "notes.txt") << "x";
+  EXPECT_EQ(list.AddSubFolders("C:\\Media\\", 7, 8, TRUE), 2);
+  auto names = Names();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<CString>{"Clips", "Stills"}));
+  const DriveFolderItem* first = list.GetRecord(0);
+  EXPECT_EQ(CString(first->szPath), CString("C:\\Media\\") + first->szName);
+  EXPECT_TRUE(first->bFolder);
+  EXPECT_EQ(first->nValue1, 7);
+  list.ResetContent();
+  EXPECT_EQ(list.AddSubFolders("C:\\Media\\", 0, 0, FALSE), 3);
+  EXPECT_EQ(list.GetItemCount(), 3);
+
+  CString path = "C:\\Media\\Clips\\";
+  EXPECT_TRUE(CDriveFolderList::ParentFolder(path));
+  EXPECT_EQ(path, "C:\\Media\\");
+  EXPECT_TRUE(CDriveFolderList::ParentFolder(path));
+  EXPECT_EQ(path, "C:\\");
+  CString bare = "Clips";
+  EXPECT_FALSE(CDriveFolderList::ParentFolder(bare));
+
+  // A name longer than the record's field is cut, never run past it.
+  const std::string longName(300, 'n');
+  list.AddItem(longName.c_str(), 0, 0);
+  EXPECT_EQ(std::strlen(list.GetRecord(list.GetCount() - 1)->szName), 255u);
+}
+
+TEST_F(CDriveFolderListTest, TheMouseTheWheelAndTheWrapModeMoveTheSelection) {
+  for (const char* text : {"One", "Two", "Three", "Four", "Five", "Six"}) list.AddItem(text, 0, 0);
+  robot.moveTo(Item(1));
+  EXPECT_EQ(list.GetCurSel(), 1);
+  robot.click(Item(2));
+  EXPECT_EQ(list.GetCurSel(), 2);
+  EXPECT_EQ(list.GetCurSelText(), "Three");
+  auto changes = received(CDriveFolderList::UM_LIST_SELCHANGE);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[1].wParam, 2u);
+  robot.doubleClick(Item(2));
+  EXPECT_EQ(received(CDriveFolderList::UM_FOLDER_SELECTED).size(), 1u);
+
+  list.SetWrapMode(TRUE);
+  list.SetVisibleLimit(3);
+  list.SetCurSel(2);
+  list.SelectNext();
+  EXPECT_EQ(list.GetCurSel(), 2);
+  list.SetCurSel(5);
+  list.SelectNext();
+  EXPECT_EQ(list.GetCurSel(), 0);
+  list.SelectPrev();
+  EXPECT_EQ(list.GetCurSel(), 0);
+
+  list.SetWrapMode(FALSE);
+  list.SetCurSel(-1);
+  EXPECT_EQ(list.GetCurSelText(), "");
+  EXPECT_FALSE(list.GetCurSelIsFolder());
+  list.SelectNext();
+  EXPECT_EQ(list.GetCurSel(), 0);
+}
+
+TEST_F(CDriveFolderListTest, MarksToggleAndRemovedRecordsLeaveSafeEntries) {
+  for (const char* text : {"One", "Two", "Three", "Four"}) list.AddItem(text, 0, 0);
+  list.SetVisibleLimit(3);
+  list.ToggleMark(1);
+  EXPECT_EQ(list.GetHotItem(), 1);
+  list.ToggleMark(3);
+  EXPECT_EQ(list.GetHotItem(), 1);
+  list.ToggleMark(1);
+  EXPECT_EQ(list.GetHotItem(), -1);
+
+  list.RemoveItemData(1);
+  EXPECT_EQ(list.GetCount(), 4);
+  EXPECT_EQ(list.GetItemCount(), 3);
+  list.SetCurSel(1);
+  EXPECT_EQ(list.GetCurSelText(), "");
+  list.RemoveItemData(-1);
+  list.RemoveItemData(9);
+  // Replacing a row frees the old record; a row past the end is added first.
+  EXPECT_EQ(list.SetItem(-1, "x"), -1);
+  EXPECT_EQ(list.SetItem(0, ""), 0);
+  list.SetItem(0, "First");
+  list.SetItem(4, "Fifth");
+  EXPECT_EQ(list.GetCount(), 5);
+  EXPECT_STREQ(list.GetRecord(4)->szName, "Fifth");
+  EXPECT_STREQ(list.GetRecord(0)->szName, "First");
+  robot.pumpUntilIdle();
+  saveParent("drivefolderlist");
+}
+
+TEST_F(CDriveFolderListTest, TheOptionFlagSplitsTheTextLeftAndRight) {
+  list.SetOptionFlag(TRUE);
+  list.SetFillColor(RGB(0, 0, 0));
+  list.AddItem("Monday 20:00", 0, 0);
+  list.AddItem("Single", 0, 0);
+  robot.pumpUntilIdle();
+  RECT row{};
+  list.GetItemRect(1, &row);
+  int leftWhite = 0, rightWhite = 0;
+  for (int x = 3; x < 40; ++x)
+    for (int y = row.top + 12; y < row.top + 30; ++y)
+      leftWhite += plat::Screenshot::windowPixel(list.GetSafeHwnd(), x, y) == RGB(255, 255, 255);
+  for (int x = 100; x < 195; ++x)
+    for (int y = row.top + 12; y < row.top + 30; ++y)
+      rightWhite += plat::Screenshot::windowPixel(list.GetSafeHwnd(), x, y) == RGB(255, 255, 255);
+  EXPECT_EQ(leftWhite, 0);
+  EXPECT_GT(rightWhite, 10);
+}
+
+}  // namespace
