@@ -11,9 +11,10 @@ BEGIN_MESSAGE_MAP(CDigitEdit, CEdit)
   ON_WM_KILLFOCUS()
   ON_WM_RBUTTONDOWN()
   ON_WM_RBUTTONUP()
+  ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
-CDigitEdit::CDigitEdit() : m_nFontHeight(-1), m_nTag(0), m_bEnabled(TRUE), m_crBk(0), m_nMax(INT_MAX), m_nMin(0) {}
+CDigitEdit::CDigitEdit() : m_nFontHeight(-1), m_nTag(0), m_bEnabled(TRUE), m_crBk(0), m_crBrush(0), m_nMax(INT_MAX), m_nMin(0) {}
 
 BOOL CDigitEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
   return CEdit::Create(dwStyle | WS_CHILD | WS_VISIBLE | ES_NUMBER, rect, pParentWnd, nID);
@@ -59,6 +60,41 @@ void CDigitEdit::SetPointFont(LPCSTR lpszFace) {
   m_font.DeleteObject();
   m_font.CreatePointFont(client.Height() * 6, lpszFace);
   SetFont(&m_font);
+}
+
+BOOL CDigitEdit::UseFont(BOOL created) {
+  if (!created) return FALSE;
+  CRect client;
+  GetClientRect(&client);
+  m_nFontHeight = client.Height();
+  SetFont(&m_font);
+  return TRUE;
+}
+
+BOOL CDigitEdit::SetLogFont(const LOGFONTA& logFont) {
+  m_font.DeleteObject();
+  return UseFont(m_font.CreateFontIndirect(&logFont));
+}
+
+BOOL CDigitEdit::SetPointLogFont(const LOGFONTA& logFont) {
+  m_font.DeleteObject();
+  return UseFont(m_font.CreatePointFontIndirect(&logFont));
+}
+
+BOOL CDigitEdit::GetLogFont(LOGFONTA& logFont) const {
+  return m_font.GetSafeHandle() && ::GetObjectA(m_font.GetSafeHandle(), sizeof(logFont), &logFont) != 0;
+}
+
+HBRUSH CDigitEdit::CtlColor(CDC* pDC, UINT) {
+  pDC->SetTextColor(RGB(255, 255, 255));
+  pDC->SetBkMode(TRANSPARENT);
+  // A white field would hide the white digits: the field shows its background colour.
+  if (!m_brush.GetSafeHandle() || m_crBrush != m_crBk) {
+    m_brush.DeleteObject();
+    m_brush.CreateSolidBrush(m_crBk);
+    m_crBrush = m_crBk;
+  }
+  return m_brush;
 }
 
 CString CDigitEdit::GetFontFace() const {

@@ -29,6 +29,11 @@ class CDigitEdit : public CEdit {
   BOOL IsEditEnabled() const { return m_bEnabled; }
   void UpdateFont();
   void SetPointFont(LPCSTR lpszFace);
+  // The font from a description (height in pixels, or in tenths of a point); it stays
+  // until the field's height changes.
+  BOOL SetLogFont(const LOGFONTA& logFont);
+  BOOL SetPointLogFont(const LOGFONTA& logFont);
+  BOOL GetLogFont(LOGFONTA& logFont) const;
   CString GetFontFace() const;
   void SetMargins();
   // Both, only when nMax >= nMin.
@@ -39,6 +44,8 @@ class CDigitEdit : public CEdit {
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
  protected:
+  // White text on the field's background colour.
+  afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
   afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
   afx_msg void OnKillFocus(CWnd* pNewWnd);
@@ -49,6 +56,7 @@ class CDigitEdit : public CEdit {
  private:
   // Whether typing `digit` over the current selection keeps the number within the maximum.
   bool Accepts(int digit) const;
+  BOOL UseFont(BOOL created);
 
   CFont m_font;
   int m_nFontHeight;
@@ -56,6 +64,8 @@ class CDigitEdit : public CEdit {
   int m_nTag;
   BOOL m_bEnabled;
   COLORREF m_crBk;
+  CBrush m_brush;
+  COLORREF m_crBrush;
   CRect m_rect;
   int m_nMax;
   int m_nMin;

@@ -2,6 +2,8 @@
 
 #include "core/CAppController.h"
 #include "core/CChannelList.h"
+#include "core/TunerProgramming.h"
+#include "skin/CInPlaceCombo.h"
 #include "skin/SkinBitmap.h"
 
 #include <algorithm>
@@ -45,6 +47,10 @@ BEGIN_MESSAGE_MAP(CSkinListCtrl, CListCtrl)
   ON_MESSAGE(UM_LIST_BEGIN_EDIT, OnBeginEdit)
   ON_MESSAGE(UM_LIST_END_EDIT, OnEndEdit)
   ON_MESSAGE(UM_EDIT_ENTER, OnEditEnter)
+  ON_MESSAGE(UM_LIST_BEGIN_COMBO, OnBeginCombo)
+  ON_MESSAGE(UM_INPLACE_KILLFOCUS, OnInPlaceKillFocus)
+  ON_CBN_SELCHANGE(CInPlaceCombo::kControlId, OnComboSelChange)
+  ON_NOTIFY(LVN_ENDLABELEDIT, CInPlaceCombo::kControlId, OnComboEndEdit)
   ON_MESSAGE(UM_LIST_COMMIT_EDIT, OnCommitEdit)
   ON_MESSAGE(UM_LIST_MOVE_UP, OnMoveUp)
   ON_MESSAGE(UM_LIST_MOVE_DOWN, OnMoveDown)
@@ -53,7 +59,8 @@ BEGIN_MESSAGE_MAP(CSkinListCtrl, CListCtrl)
 END_MESSAGE_MAP()
 
 CSkinListCtrl::CSkinListCtrl()
-    : m_nFocusRow(-1), m_nFocusColumn(-1), m_bEditing(FALSE), m_nEditRow(-1), m_nEditColumn(-1), m_hImages{} {}
+    : m_nFocusRow(-1), m_nFocusColumn(-1), m_bEditing(FALSE), m_nEditRow(-1), m_nEditColumn(-1), m_bComboActive(FALSE),
+      m_nComboRow(-1), m_nComboColumn(-1), m_hImages{} {}
 
 CSkinListCtrl::~CSkinListCtrl() { FreeImages(); }
 
@@ -253,6 +260,8 @@ void CSkinListCtrl::OnNcDestroy() {
     delete GetRowRecord(row);
     SetItemData(row, 0);
   }
+  CInPlaceCombo::DeleteInstance();
+  m_bComboActive = FALSE;
   CListCtrl::OnNcDestroy();
 }
 
@@ -272,6 +281,7 @@ void CSkinListCtrl::OnButtonDown(CPoint point, bool toggle) {
   if (CWnd* parent = GetParent())
     parent->SendMessage(UM_CHANNEL_LIST_REDRAW, 0, reinterpret_cast<LPARAM>(record));
   if (m_bEditing && (m_nEditRow != row || m_nEditColumn != column)) SendMessage(UM_LIST_END_EDIT, 0, 0);
+  if (m_bComboActive && (m_nComboRow != row || m_nComboColumn != column)) SendMessage(UM_INPLACE_KILLFOCUS, 0, 0);
   m_nFocusColumn = column;
   m_nFocusRow = row;
   if (toggle && column == 0 && record) {
@@ -306,6 +316,10 @@ void CSkinListCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) {
     SendMessage(UM_LIST_BEGIN_EDIT, 0, reinterpret_cast<LPARAM>(&request));
   } else if (column == 2) {
     if (CWnd* parent = GetParent()) parent->PostMessage(UM_CHANNEL_ACTIVATE, static_cast<WPARAM>(row), 0);
+  } else if (column == 1) {
+    CellRequest request{row, 1, 0};
+    SendMessage(UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request));
+    if (CWnd* parent = GetParent()) parent->PostMessage(UM_CHANNEL_ACTIVATE, static_cast<WPARAM>(row), 0);
   }
 }
 
@@ -315,14 +329,15 @@ void CSkinListCtrl::OnKeydown(NMHDR* pNMHDR, LRESULT* pResult) {
   const int selected = GetNextItem(-1, LVNI_SELECTED);
   switch (key->wVKey) {
     case VK_RETURN:
-      if (!m_bEditing && selected >= 0 && m_nFocusColumn == 3) {
-        CellRequest request{selected, 3, 0};
-        SendMessage(UM_LIST_BEGIN_EDIT, 0, reinterpret_cast<LPARAM>(&request));
+      if (!m_bEditing && !m_bComboActive && selected >= 0 && (m_nFocusColumn == 3 || m_nFocusColumn == 1)) {
+        CellRequest request{selected, m_nFocusColumn, 0};
+        SendMessage(m_nFocusColumn == 3 ? UM_LIST_BEGIN_EDIT : UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request));
       }
       return;
     case VK_LEFT:
     case VK_RIGHT:
       CommitEdit();
+      CommitCombo();
       m_nFocusColumn = std::clamp(m_nFocusColumn + (key->wVKey == VK_LEFT ? -1 : 1), 0, kColumns - 1);
       m_nFocusRow = selected;
       RedrawRow(selected);
@@ -331,6 +346,7 @@ void CSkinListCtrl::OnKeydown(NMHDR* pNMHDR, LRESULT* pResult) {
     case VK_DOWN:
       if (m_nFocusRow < 0 || m_nFocusColumn < 0) return;
       CommitEdit();
+      CommitCombo();
       if (CWnd* parent = GetParent()) parent->SendMessage(UM_CHANNEL_LIST_REDRAW, 0, 0);
       m_nFocusRow = std::clamp(m_nFocusRow + (key->wVKey == VK_UP ? -1 : 1), 0, GetItemCount() - 1);
       return;
@@ -348,6 +364,7 @@ LRESULT CSkinListCtrl::OnBeginEdit(WPARAM, LPARAM lParam) {
 BOOL CSkinListCtrl::BeginEdit(int nRow, int nColumn) {
   if (nRow < 0 || nRow >= GetItemCount() || nColumn < 0 || nColumn >= kColumns) return FALSE;
   if (m_bEditing && !CommitEdit()) return FALSE;
+  CommitCombo();
   EnsureVisible(nRow, FALSE);
   CRect cell;
   if (!GetSubItemRect(nRow, nColumn, LVIR_BOUNDS, cell)) return FALSE;
@@ -419,6 +436,92 @@ LRESULT CSkinListCtrl::OnEditEnter(WPARAM wParam, LPARAM lParam) {
   return 1;
 }
 
+LRESULT CSkinListCtrl::OnBeginCombo(WPARAM, LPARAM lParam) {
+  const auto* request = reinterpret_cast<const CellRequest*>(lParam);
+  // The standard is chosen per channel only where the tuner uses the 38 MHz standards.
+  if (!request || !g_pChannelList || !CurrentCountryUsesIf38()) return 0;
+  return BeginCombo(request->nRow, request->nColumn);
+}
+
+BOOL CSkinListCtrl::BeginCombo(int nRow, int nColumn) {
+  if (nRow < 0 || nRow >= GetItemCount() || !IsColumnEditable(nColumn)) return FALSE;
+  if (m_bEditing && !CommitEdit()) return FALSE;
+  CommitCombo();
+  CStringList choices;
+  if (CWnd* parent = GetParent())
+    parent->SendMessage(UM_GET_COMBO_ITEMS, static_cast<WPARAM>(nColumn), reinterpret_cast<LPARAM>(&choices));
+  EnsureVisible(nRow, FALSE);
+  CRect cell;
+  if (!GetSubItemRect(nRow, nColumn, LVIR_BOUNDS, cell)) return FALSE;
+  cell.right = cell.left + GetColumnWidth(nColumn);
+  CInPlaceCombo* combo = CInPlaceCombo::GetInstance();
+  if (!combo->ShowComboCtrl(this, cell, cell.Height(), nRow, nColumn, GetItemText(nRow, nColumn), choices)) return FALSE;
+  m_bComboActive = TRUE;
+  m_nComboRow = nRow;
+  m_nComboColumn = nColumn;
+  return TRUE;
+}
+
+BOOL CSkinListCtrl::CommitCombo() {
+  if (!m_bComboActive) return FALSE;
+  CInPlaceCombo* combo = CInPlaceCombo::GetInstance();
+  const CString text = combo->GetResultText();
+  const int row = m_nComboRow;
+  const int column = m_nComboColumn;
+  m_bComboActive = FALSE;
+  m_nComboRow = m_nComboColumn = -1;
+  SetItemText(row, column, text);
+  ChannelRecord* record = GetRowRecord(row);
+  if (record && column == 1) CopyField(record->StandardName, text);
+  if (combo->GetSafeHwnd()) combo->ShowWindow(SW_HIDE);
+  RedrawRow(row);
+  if (text == combo->GetInitialText()) return TRUE;
+  // Stored first, so the re-tuning reads the new standard from the channel list.
+  if (record && column == 1) Store(*record);
+  RetuneWithStandard(text);
+  return TRUE;
+}
+
+void CSkinListCtrl::RetuneWithStandard(const CString& standard) {
+  if (g_pAppController) {
+    g_pAppController->SetAudioOn(0);
+    g_pAppController->ApplyChannelStandard(standard);
+  }
+  if (g_pChannelList) {
+    const int list = GetActiveChannelListIndex();
+    g_pChannelList->TuneChannel(g_pChannelList->GetCurrentChannel(list), list);
+  }
+  if (g_pAppController) g_pAppController->SetAudioOn(1);
+}
+
+LRESULT CSkinListCtrl::OnInPlaceKillFocus(WPARAM, LPARAM) { return CommitCombo(); }
+
+void CSkinListCtrl::OnComboSelChange() {
+  if (m_bComboActive) CInPlaceCombo::GetInstance()->EndEdit();
+}
+
+void CSkinListCtrl::OnComboEndEdit(NMHDR* pNMHDR, LRESULT* pResult) {
+  *pResult = 0;
+  auto* info = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
+  if (!info->item.pszText || info->item.iItem < 0 || info->item.iItem >= GetItemCount()) return;
+  SetItemText(info->item.iItem, info->item.iSubItem, info->item.pszText);
+  if (CWnd* parent = GetParent())
+    parent->SendMessage(UM_COMBO_ITEM_CHOSEN, static_cast<WPARAM>(GetDlgCtrlID()), reinterpret_cast<LPARAM>(info));
+}
+
+void CSkinListCtrl::PlaceCombo() {
+  CInPlaceCombo* combo = CInPlaceCombo::GetInstance();
+  CRect cell;
+  if (!combo->GetSafeHwnd() || !GetSubItemRect(m_nComboRow, m_nComboColumn, LVIR_BOUNDS, cell)) return;
+  CRect now;
+  combo->GetWindowRect(&now);
+  ScreenToClient(&now);
+  if (now.TopLeft() != cell.TopLeft())
+    combo->SetWindowPos(nullptr, cell.left, cell.top, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+  combo->Invalidate();
+  combo->UpdateWindow();
+}
+
 void CSkinListCtrl::Store(const ChannelRecord& record) {
   // The channel list takes a copy; the row keeps its own record.
   const int list = GetActiveChannelListIndex();
@@ -442,6 +545,7 @@ void CSkinListCtrl::SwapRows(int a, int b) {
 
 void CSkinListCtrl::MoveFocusedRow(int nSteps) {
   CommitEdit();
+  CommitCombo();
   int row = GetNextItem(-1, LVNI_SELECTED);
   if (row < 0) return;
   const ChannelRecord* moved = GetRowRecord(row);

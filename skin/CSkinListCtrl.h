@@ -71,6 +71,7 @@ class CSkinListCtrl : public CListCtrl {
   int GetFocusRow() const { return m_nFocusRow; }
   int GetFocusColumn() const { return m_nFocusColumn; }
   BOOL IsEditing() const { return m_bEditing; }
+  BOOL IsComboActive() const { return m_bComboActive; }
   CEdit& GetInPlaceEdit() { return m_edit; }
 
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
@@ -89,6 +90,10 @@ class CSkinListCtrl : public CListCtrl {
   afx_msg LRESULT OnBeginEdit(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnEndEdit(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnEditEnter(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnBeginCombo(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnInPlaceKillFocus(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnComboSelChange();
+  afx_msg void OnComboEndEdit(NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg LRESULT OnCommitEdit(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnMoveUp(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnMoveDown(WPARAM wParam, LPARAM lParam);
@@ -102,6 +107,12 @@ class CSkinListCtrl : public CListCtrl {
   void OnButtonDown(CPoint point, bool toggle);
   BOOL BeginEdit(int nRow, int nColumn);
   BOOL CommitEdit();
+  BOOL BeginCombo(int nRow, int nColumn);
+  // Takes the combo's choice into the cell and the record; a new standard is tuned at once.
+  BOOL CommitCombo();
+  void RetuneWithStandard(const CString& standard);
+  // The combo over its cell again, when the row is drawn.
+  void PlaceCombo();
   void RedrawRow(int nRow);
   // Swaps rows a and b (texts and records) and their channel numbers, storing both again.
   void SwapRows(int a, int b);
@@ -115,6 +126,9 @@ class CSkinListCtrl : public CListCtrl {
   BOOL m_bEditing;
   int m_nEditRow;
   int m_nEditColumn;
+  BOOL m_bComboActive;
+  int m_nComboRow;
+  int m_nComboColumn;
   CEdit m_edit;
   CString m_strOldName;
   CString m_strOldValue;

@@ -89,6 +89,11 @@ void CSkinListCtrl::DrawCell(CDC& dc, int nRow, int nColumn, bool selected, cons
   const CString text = nColumn == 0 ? CString() : GetItemText(nRow, nColumn);
   const bool skipped = record && record->SkipFlag;
   const bool focused = selected && nRow == m_nFocusRow && nColumn == m_nFocusColumn;
+  if (focused && nColumn == 1 && m_bComboActive) {
+    // The open combo stands in for the cell.
+    PlaceCombo();
+    return;
+  }
 
   if (!selected) {
     dc.FillSolidRect(&cell, RGB(0, 0, 0));

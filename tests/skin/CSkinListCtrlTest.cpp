@@ -5,7 +5,10 @@
 
 #include "core/CAppSettings.h"
 #include "core/CChannelList.h"
+#include "skin/CChannelListCtrl.h"
+#include "skin/CInPlaceCombo.h"
 #include "skin/CListCell.h"
+#include "skin/CNoScrollListCtrl.h"
 #include "skin/CSkinListCtrl.h"
 
 #include <robot/Screenshot.h>
@@ -42,7 +45,20 @@ class CSkinListCtrlTest : public test::ControlTest {
     ControlTest::SetUp();
     s_recorded = {CSkinListCtrl::UM_CHANNEL_LIST_REDRAW, CSkinListCtrl::UM_CHANNEL_FIELD_EDITED,
                   CSkinListCtrl::UM_CHANNEL_ACTIVATE, CSkinListCtrl::UM_CHANNEL_EDITED,
-                  CSkinListCtrl::UM_CHANNEL_UPDATED};
+                  CSkinListCtrl::UM_CHANNEL_UPDATED, CSkinListCtrl::UM_GET_COMBO_ITEMS,
+                  CSkinListCtrl::UM_COMBO_ITEM_CHOSEN};
+    // The parent gives the standard column its choices and notes what the combo reports.
+    s_onMessage = [this](const test::ParentMessage& m) {
+      if (m.message == CSkinListCtrl::UM_GET_COMBO_ITEMS && m.wParam == 1)
+        for (const char* name : {"PAL_B", "PAL_D", "SECAM_D", "PAL_I"})
+          reinterpret_cast<CStringList*>(m.lParam)->AddTail(name);
+      if (m.message == CSkinListCtrl::UM_COMBO_ITEM_CHOSEN) {
+        const auto* info = reinterpret_cast<const NMLVDISPINFOA*>(m.lParam);
+        chosen.push_back(info->item.pszText);
+        EXPECT_EQ(info->item.iSubItem, 1);
+        EXPECT_EQ(m.wParam, static_cast<WPARAM>(kListId));
+      }
+    };
     g_pAppSettings = new CAppSettings;
     g_pAppSettings->VideoInput = 1;
     g_pChannelList = new CChannelList;
@@ -67,6 +83,7 @@ class CSkinListCtrlTest : public test::ControlTest {
   }
   void TearDown() override {
     list.DestroyWindow();
+    s_onMessage = nullptr;
     delete g_pChannelList;
     g_pChannelList = nullptr;
     delete g_pAppSettings;
@@ -93,8 +110,11 @@ class CSkinListCtrlTest : public test::ControlTest {
     return values;
   }
 
+  HWND Combo() const { return CInPlaceCombo::GetInstance()->GetSafeHwnd(); }
+
   const char* listPath = "C:\\channels.chl";
-  CSkinListCtrl list;
+  CChannelListCtrl list;
+  std::vector<std::string> chosen;
 };
 
 TEST_F(CSkinListCtrlTest, RowsShowTheirRecordsAndTheListOwnsThem) {
@@ -285,6 +305,128 @@ TEST_F(CSkinListCtrlTest, ColumnsAreSizedOnlyOnceThereAreColumns) {
   EXPECT_EQ(empty.GetColumnWidth(0), 150);
   EXPECT_EQ(empty.GetColumnWidth(1), 150);
   empty.DestroyWindow();
+}
+
+TEST_F(CSkinListCtrlTest, TheStandardIsChosenInPlaceAndTheChannelStoredAndTunedAgain) {
+  g_pAppSettings->CountryCode = 49;
+  list.SetColumnEditable(1, TRUE);
+  list.SetColumnEditable(1, TRUE);
+  robot.doubleClick(Cell(0, 1));
+  ASSERT_TRUE(list.IsComboActive());
+  HWND combo = Combo();
+  EXPECT_EQ(GetDlgCtrlID(combo), 4999);
+  const auto style = static_cast<DWORD>(GetWindowLongA(combo, GWL_STYLE));
+  EXPECT_EQ(style & 0x508000C3u, 0x508000C3u);
+  EXPECT_EQ(GetFocus(), combo);
+  ASSERT_EQ(received(CSkinListCtrl::UM_GET_COMBO_ITEMS).size(), 1u);
+  EXPECT_EQ(received(CSkinListCtrl::UM_GET_COMBO_ITEMS)[0].wParam, 1u);
+  ASSERT_EQ(received(CSkinListCtrl::UM_CHANNEL_ACTIVATE).size(), 1u);
+  EXPECT_EQ(received(CSkinListCtrl::UM_CHANNEL_ACTIVATE)[0].wParam, 0u);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+  // The combo stands over the cell.
+  CRect cell, rect;
+  list.GetSubItemRect(0, 1, LVIR_BOUNDS, cell);
+  GetWindowRect(combo, &rect);
+  list.ScreenToClient(&rect);
+  EXPECT_EQ(rect.TopLeft(), cell.TopLeft());
+  const auto shots = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "skin-screens";
+  std::filesystem::create_directories(shots);
+  robot.key(VK_F4);
+  ASSERT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+  robot.pumpUntilIdle();
+  plat::Screenshot::saveScreen(shots / "reportlist-combo.png");
+
+  // The drop-down takes the arrow and Enter; the choice goes into the cell and the record,
+  // is stored in the channel list and the tuned channel is tuned again.
+  robot.key(VK_DOWN);
+  robot.key(VK_RETURN);
+  EXPECT_FALSE(list.IsComboActive());
+  EXPECT_FALSE(IsWindowVisible(combo));
+  EXPECT_EQ(GetFocus(), list.GetSafeHwnd());
+  EXPECT_EQ(chosen, std::vector<std::string>{"SECAM_D"});
+  EXPECT_EQ(list.GetItemText(0, 1), "SECAM_D");
+  EXPECT_STREQ(list.GetRowRecord(0)->StandardName, "SECAM_D");
+  ChannelRecord stored{};
+  ASSERT_TRUE(g_pChannelList->GetChannel(1, 1, &stored));
+  EXPECT_STREQ(stored.StandardName, "SECAM_D");
+  ASSERT_NE(g_pCurrentChannelRecord, nullptr);
+  EXPECT_STREQ(g_pCurrentChannelRecord->StandardName, "SECAM_D");
+}
+
+TEST_F(CSkinListCtrlTest, EscapeInTheComboKeepsTheCellAndAClosedComboEndsOnAnyChange) {
+  g_pAppSettings->CountryCode = 49;
+  list.SetColumnEditable(1, TRUE);
+  // Enter on the focused standard cell opens the combo; Esc keeps the text and says nothing.
+  robot.click(Cell(2, 1));
+  robot.key(VK_RETURN);
+  ASSERT_TRUE(list.IsComboActive());
+  robot.key(VK_ESCAPE);
+  EXPECT_FALSE(list.IsComboActive());
+  EXPECT_EQ(GetFocus(), list.GetSafeHwnd());
+  EXPECT_TRUE(chosen.empty());
+  EXPECT_EQ(list.GetItemText(2, 1), "PAL_D");
+  EXPECT_STREQ(list.GetRowRecord(2)->StandardName, "PAL_D");
+
+  // On a closed combo an arrow changes the selection, which ends the edit at once.
+  CSkinListCtrl::CellRequest request{2, 1, 0};
+  ASSERT_TRUE(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request)));
+  robot.key(VK_UP);
+  EXPECT_FALSE(list.IsComboActive());
+  EXPECT_EQ(chosen, std::vector<std::string>{"PAL_B"});
+  EXPECT_STREQ(list.GetRowRecord(2)->StandardName, "PAL_B");
+
+  // A click elsewhere commits an open combo unchanged.
+  ASSERT_TRUE(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request)));
+  robot.click(Cell(4, 3));
+  EXPECT_FALSE(list.IsComboActive());
+  EXPECT_FALSE(IsWindowVisible(Combo()));
+  EXPECT_EQ(chosen.size(), 1u);
+}
+
+TEST_F(CSkinListCtrlTest, TheComboOpensOnlyOnAnEditableColumnWhereTheStandardIsChosenPerChannel) {
+  CSkinListCtrl::CellRequest request{1, 1, 0};
+  g_pAppSettings->CountryCode = 49;
+  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request)), 0);
+  list.SetColumnEditable(1, TRUE);
+  // Countries of the 45.75 MHz standards keep one standard for all channels.
+  g_pAppSettings->CountryCode = 1;
+  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request)), 0);
+  g_pAppSettings->CountryCode = 49;
+  CSkinListCtrl::CellRequest outside{kRows, 1, 0};
+  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&outside)), 0);
+  EXPECT_FALSE(list.IsComboActive());
+  list.SetColumnEditable(1, FALSE);
+  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request)), 0);
+  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_INPLACE_KILLFOCUS, 0, 0), 0);
+
+  // The channel window's form gives the record of a row or of the selected row.
+  EXPECT_EQ(list.GetItemRecord(-1), nullptr);
+  EXPECT_EQ(list.GetItemRecord(), nullptr);
+  robot.click(Cell(3, 2));
+  EXPECT_EQ(list.GetItemRecord(), list.GetRowRecord(3));
+  EXPECT_EQ(list.GetItemRecord(2)->ChannelNumber, 3);
+}
+
+TEST_F(CSkinListCtrlTest, TheNoScrollListNeverShowsScrollBars) {
+  CNoScrollListCtrl plain;
+  ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | WS_VSCROLL | WS_HSCROLL, CRect(0, 300, 120, 360), parent(), 6012));
+  const auto style = static_cast<DWORD>(GetWindowLongA(plain.GetSafeHwnd(), GWL_STYLE));
+  EXPECT_EQ(style & CNoScrollListCtrl::kAddedStyle, CNoScrollListCtrl::kAddedStyle);
+  plain.InsertColumn(0, "Name", LVCFMT_LEFT, 300);
+  for (int i = 0; i < 20; ++i) plain.InsertItem(i, "row");
+  plain.MoveWindow(0, 300, 100, 50);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(plain.GetSafeHwnd(), GWL_STYLE)) & (WS_HSCROLL | WS_VSCROLL), 0u);
+  CRect window, client;
+  plain.GetWindowRect(&window);
+  plain.GetClientRect(&client);
+  EXPECT_EQ(client.Width(), window.Width());
+  plain.SetRect(1, 2, 3, 4);
+  int l = 0, t = 0, r = 0, b = 0;
+  plain.GetRect(l, t, r, b);
+  EXPECT_EQ(CRect(l, t, r, b), CRect(1, 2, 3, 4));
+  plain.DestroyWindow();
 }
 
 TEST(CListCellTest, NumbersNamesAndValuesKeepTheirTexts) {

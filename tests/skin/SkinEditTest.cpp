@@ -95,6 +95,78 @@ TEST_F(SkinEditTest, TheDigitFieldRefusesWhatWouldPassItsMaximum) {
   EXPECT_FALSE(edit.IsWindowEnabled());
 }
 
+// A parent that answers WM_CTLCOLOREDIT itself, for the reflection's other side.
+class CGreyParent : public CWnd {
+ public:
+  CBrush grey{RGB(128, 128, 128)};
+
+ protected:
+  afx_msg LRESULT OnCtlColorEdit(WPARAM wParam, LPARAM) {
+    ::SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
+    return reinterpret_cast<LRESULT>(static_cast<HBRUSH>(grey));
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CGreyParent, CWnd)
+  ON_MESSAGE(WM_CTLCOLOREDIT, OnCtlColorEdit)
+END_MESSAGE_MAP()
+
+TEST_F(SkinEditTest, TheDigitFieldPaintsItsOwnColoursThroughTheReflectedRequest) {
+  // The field's colours come back from its parent's request, as the framework reflects it.
+  CWnd host;
+  ASSERT_TRUE(host.Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 100), parent(), 7100));
+  CDigitEdit edit;
+  ASSERT_TRUE(edit.Create(0, CRect(10, 10, 110, 40), &host, 7002));
+  edit.SetWindowText("88");
+  HWND hwnd = edit.GetSafeHwnd();
+  // Black field, white digits: the digits' strokes are white somewhere in the field.
+  EXPECT_EQ(pixel(hwnd, 95, 2), RGB(0, 0, 0));
+  auto whiteCount = [&] {
+    robot.pumpUntilIdle();
+    int white = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 100; ++x) white += plat::Screenshot::windowPixel(hwnd, x, y) == RGB(255, 255, 255);
+    return white;
+  };
+  EXPECT_GT(whiteCount(), 10);
+  EXPECT_EQ(edit.SetBkColor(RGB(0, 0, 160)), RGB(0, 0, 0));
+  EXPECT_EQ(pixel(hwnd, 95, 2), RGB(0, 0, 160));
+  const auto shots = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "skin-screens";
+  std::filesystem::create_directories(shots);
+  plat::Screenshot::saveWindow(host.GetSafeHwnd(), shots / "digitedit.png");
+
+  // A font from a description stays until the field's height changes.
+  LOGFONTA wanted{};
+  wanted.lfHeight = 14;
+  wanted.lfWeight = FW_NORMAL;
+  std::strcpy(wanted.lfFaceName, "Orvane Sans");
+  ASSERT_TRUE(edit.SetLogFont(wanted));
+  LOGFONTA got{};
+  ASSERT_TRUE(edit.GetLogFont(got));
+  EXPECT_EQ(got.lfHeight, 14);
+  EXPECT_STREQ(got.lfFaceName, "Orvane Sans");
+  edit.Invalidate();
+  robot.pumpUntilIdle();
+  ASSERT_TRUE(edit.GetLogFont(got));
+  EXPECT_EQ(got.lfHeight, 14);
+  wanted.lfHeight = 120;
+  ASSERT_TRUE(edit.SetPointLogFont(wanted));
+  ASSERT_TRUE(edit.GetLogFont(got));
+  EXPECT_LT(got.lfHeight, 0);
+  edit.DestroyWindow();
+
+  // A parent that answers the request itself keeps its own colours for its edits.
+  CGreyParent grey;
+  ASSERT_TRUE(grey.Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 100, 300, 200), parent(), 7101));
+  CEdit plain;
+  ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 40), &grey, 7003));
+  EXPECT_EQ(pixel(plain.GetSafeHwnd(), 95, 2), RGB(128, 128, 128));
+  plain.DestroyWindow();
+  grey.DestroyWindow();
+  host.DestroyWindow();
+}
+
 TEST_F(SkinEditTest, TheFramedEditFollowsTheFocusNotTheMouseAndReportsEnter) {
   CSkinEdit edit;
   ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 160, 40), parent(), 7002));

@@ -207,6 +207,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     handled = TRUE;
   } else if (const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message, 0, 0)) {
     handled = entry->pfn(this, wParam, lParam, &result);
+  } else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+    // A control that keeps its own colours answers for itself.
+    CWnd* control = FromHandlePermanent(reinterpret_cast<HWND>(lParam));
+    handled = control && control != this && control->OnChildNotify(message, wParam, lParam, &result);
   }
   if (handled && pResult) *pResult = result;
   return handled;
@@ -224,6 +228,14 @@ LRESULT CWnd::Default() {
 
 BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   UINT code = 0;
+  if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+    // One reflected entry serves every kind; the kind travels in lParam.
+    const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(WM_REFLECT_BASE + WM_CTLCOLORMSGBOX, 0, 0);
+    LRESULT result = 0;
+    const BOOL handled = entry && entry->pfn(this, wParam, message - WM_CTLCOLORMSGBOX, &result);
+    if (handled && pResult) *pResult = result;
+    return handled;
+  }
   if (message == WM_COMMAND) code = HIWORD(wParam);
   else if (message == WM_NOTIFY) code = static_cast<WORD>(reinterpret_cast<const NMHDR*>(lParam)->code);
   else return FALSE;

@@ -116,6 +116,14 @@ struct AFX_NOTIFY {
 #define ON_CONTROL_REFLECT(code, memberFxn)                                                           \
   {WM_REFLECT_BASE + WM_COMMAND, static_cast<WORD>(code), 0, 0,                                       \
    ORVANE_AFX_ENTRY(ORVANE_AFX_BIND(void (ThisClass::*f)(), memberFxn); (self->*f)(); return TRUE;)},
+// A control's own colours: the parent's WM_CTLCOLOR* request reflected to the control, as
+// CtlColor(dc, kind); a null brush leaves the request to the parent's default.
+#define ON_WM_CTLCOLOR_REFLECT()                                                                      \
+  {WM_REFLECT_BASE + WM_CTLCOLORMSGBOX, 0, 0, 0,                                                      \
+   ORVANE_AFX_ENTRY(ORVANE_AFX_BIND(HBRUSH (ThisClass::*f)(CDC*, UINT), CtlColor);                    \
+                    const HBRUSH brush = (self->*f)(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),    \
+                                                    static_cast<UINT>(lParam));                       \
+                    *afxResult = reinterpret_cast<LRESULT>(brush); return brush != nullptr;)},
 
 // Any message, raw.
 #define ON_MESSAGE(message, memberFxn)                                                                \
