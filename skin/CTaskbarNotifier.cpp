@@ -83,9 +83,13 @@ void CTaskbarNotifier::ReleaseSkin() {
 }
 
 BOOL CTaskbarNotifier::SetSkin(UINT nBitmapID, int nRed, int nGreen, int nBlue) {
+  return SetSkin(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID)), nRed, nGreen, nBlue);
+}
+
+BOOL CTaskbarNotifier::SetSkin(HBITMAP hBitmap, int nRed, int nGreen, int nBlue) {
   ReleaseSkin();
   m_nSkinWidth = m_nSkinHeight = 0;
-  m_hSkin = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID));
+  m_hSkin = hBitmap;
   if (m_hSkin) {
     BITMAP bm{};
     ::GetObjectA(m_hSkin, sizeof bm, &bm);

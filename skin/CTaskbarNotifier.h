@@ -35,6 +35,8 @@ class CTaskbarNotifier : public CWnd {
   // pixels of that colour are cut out of the window's region. Without the bitmap the
   // notice has no size and no region, and FALSE is returned.
   BOOL SetSkin(UINT nBitmapID, int nRed = -1, int nGreen = -1, int nBlue = -1);
+  // The same with a bitmap the notice takes over (and deletes with its skin).
+  BOOL SetSkin(HBITMAP hBitmap, int nRed = -1, int nGreen = -1, int nBlue = -1);
   // `nSize` in tenths of a point; styles are kBold | kItalic | kUnderline.
   void SetTextFont(LPCSTR szFont, int nSize, int nNormalStyle, int nSelectedStyle);
   void SetTextColor(COLORREF crNormalTextColor, COLORREF crSelectedTextColor);
@@ -47,6 +49,7 @@ class CTaskbarNotifier : public CWnd {
   int GetAnimState() const { return m_nAnimStatus; }
   int GetTaskbarPlacement() const { return m_nTaskbarPlacement; }
   CString GetText() const { return m_strCaption; }
+  CRect GetTextRect() const { return m_rcText; }
   BOOL IsHovered() const { return m_bMouseIsOver; }
 
  protected:

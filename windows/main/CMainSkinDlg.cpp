@@ -17,6 +17,7 @@
 #include <win32/file.h>
 #include <win32/handleapi.h>
 #include <win32/shell/power.h>
+#include <win32/shell/shellapi.h>
 
 #include <cctype>
 #include <new>
@@ -142,8 +143,25 @@ void CMainSkinDlg::CreateNotifier() {
     g_pTaskbarNotifier = nullptr;
     return;
   }
+  if (HBITMAP skin = m_logo.GetMessageWindowLogo()) g_pTaskbarNotifier->SetSkin(skin, -1, -1, -1);
   g_pTaskbarNotifier->SetTextFont("Arial", 90, 0, 4);
   g_pTaskbarNotifier->SetTextColor(0, 0xC80000);
+  CRect notice;
+  g_pTaskbarNotifier->GetWindowRect(&notice);
+  g_pTaskbarNotifier->SetTextRect(CRect(10, 40, notice.Width() - 10, notice.Height() - 25));
+}
+
+// The maker's logo in the top left corner, over the background and the buttons.
+void CMainSkinDlg::PaintSkin(CDC& dc) {
+  CSkinDialog::PaintSkin(dc);
+  HBITMAP logo = m_logo.GetCompanyLogo();
+  if (!logo) return;
+  CRect client;
+  GetClientRect(&client);
+  const int w = client.Width();
+  const int h = client.Height();
+  StretchDrawBitmap(dc.GetSafeHdc(), w * 5 / 1024, 0, w * 44 / 1024, h * 35 / 768, logo);
+  ::DeleteObject(logo);
 }
 
 // ---- Buttons
@@ -164,6 +182,9 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     ShowWindow(SW_MINIMIZE);
   } else if (name == "TV_BUTTON") {
     OpenTVWindow();
+  } else if (name == "WEB_BUTTON") {
+    const CString web = m_logo.GetCompanyWeb();
+    if (!web.IsEmpty()) ::ShellExecuteA(nullptr, "open", web, nullptr, nullptr, SW_SHOWNORMAL);
   }
 }
 

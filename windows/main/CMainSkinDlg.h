@@ -8,6 +8,7 @@
 // front by display mode.
 #pragma once
 
+#include "windows/main/CLogoLibrary.h"
 #include "windows/main/CSkinDialog.h"
 
 class CTVDlg;
@@ -30,6 +31,7 @@ class CMainSkinDlg : public CSkinDialog {
   void OnSkinButton(const CString& name) override;
   BOOL SkipsFailedButtons() const override { return TRUE; }
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  void PaintSkin(CDC& dc) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
@@ -66,6 +68,7 @@ class CMainSkinDlg : public CSkinDialog {
   void ReleaseOwnedObjects();
 
   CTVDlg* m_pTVDlg = nullptr;
+  CLogoLibrary m_logo;
   BOOL m_busy = FALSE;
   BOOL m_otherWindowShown = FALSE;
 };

@@ -74,7 +74,7 @@ class CSkinDialog : public CDialog {
   DECLARE_MESSAGE_MAP()
 
   // The background and the buttons, for the windows' own OnPaint.
-  void PaintSkin(CDC& dc);
+  virtual void PaintSkin(CDC& dc);
   // The window's outer rectangle into the shared rectangle.
   void StoreSharedRect();
   // Stores the caption strip's double-click: restores or maximises when in the strip.

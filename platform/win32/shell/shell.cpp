@@ -9,6 +9,7 @@
 #include <win32/shell/ProcessLauncher.h>
 #include <win32/user.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -19,6 +20,15 @@ namespace {
 constexpr std::uintptr_t kStarted = 42;
 
 HINSTANCE ShellResult(std::uintptr_t code) { return reinterpret_cast<HINSTANCE>(code); }
+
+// "scheme://...": an address the machine's web browser opens.
+bool IsWebAddress(const std::string& file) {
+  const auto colon = file.find("://");
+  if (colon == std::string::npos || colon == 0) return false;
+  for (std::size_t i = 0; i < colon; ++i)
+    if (!std::isalpha(static_cast<unsigned char>(file[i]))) return false;
+  return true;
+}
 
 // Unquoted paths with blanks are taken whole first, as Windows tries the longest name.
 bool StartCommandLine(const std::string& commandLine) {
@@ -42,6 +52,11 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParame
     const auto arguments = ProcessLauncher::splitCommandLine(lpParameters ? lpParameters : "");
     if (!ProcessLauncher::start(*program, arguments)) return ShellResult(ERROR_FILE_NOT_FOUND);
     plat::EventLog::events(machine).write("shell-execute", std::string(lpFile) + " " + (lpParameters ? lpParameters : ""));
+    return ShellResult(kStarted);
+  }
+  if (IsWebAddress(lpFile)) {
+    // The browser is not started: the address it would show is recorded.
+    plat::EventLog::events(machine).write("shell-open", lpFile);
     return ShellResult(kStarted);
   }
   std::error_code ec;

@@ -73,6 +73,23 @@ TEST_F(ShellTest, AnExeNameFindsTheProgramBesideItOrAmongTheBuiltOnes) {
   EXPECT_EQ(WinExec(programPath("None.exe").c_str(), SW_SHOW), static_cast<UINT>(ERROR_FILE_NOT_FOUND));
 }
 
+TEST_F(ShellTest, AWebAddressIsRecordedAsOpenedAndANameWithoutASchemeIsAFile) {
+  const auto opens = [&] {
+    std::vector<std::string> texts;
+    for (const auto& entry : plat::EventLog::events(machine()).read())
+      if (entry.category == "shell-open") texts.push_back(entry.text);
+    return texts;
+  };
+  EXPECT_GT(reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", "http://www.example.test/", nullptr, nullptr,
+                                                    SW_SHOWNORMAL)),
+            32);
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", "://nothing", nullptr, nullptr, SW_SHOWNORMAL)),
+            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", "C:\\x://y", nullptr, nullptr, SW_SHOWNORMAL)),
+            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(opens(), (std::vector<std::string>{"http://www.example.test/"}));
+}
+
 TEST_F(ShellTest, TrayIconsAreAddedChangedAndDeletedByWindowAndId) {
   HWND owner = createRecorder("Tray Owner");
   NOTIFYICONDATAA data{};
