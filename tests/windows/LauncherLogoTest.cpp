@@ -47,7 +47,7 @@ TEST_F(LauncherLogoTest, TheLogoIsStretchedIntoTheTopLeftCornerOfTheFullScreenLa
   EXPECT_EQ(pixel(4, 0), test::kLauncherBackground);
   EXPECT_EQ(pixel(44, 0), test::kLauncherBackground);
   EXPECT_EQ(pixel(5, 35), test::kLauncherBackground);
-  EXPECT_TRUE(tealInRow(5, 44, 20));
+  EXPECT_TRUE(tealInRow(5, 44, 4));
 }
 
 TEST_F(LauncherLogoTest, TheLogoFollowsTheClientSizeWhenRestored) {
@@ -92,7 +92,7 @@ TEST_F(LauncherLogoTest, WithoutTheLibraryTheLauncherOpensPlainAndTheWebButtonDo
   openLauncher();
   EXPECT_TRUE(launcher->IsWindowVisible());
   EXPECT_EQ(pixel(5, 0), test::kLauncherBackground);
-  EXPECT_FALSE(tealInRow(5, 44, 20));
+  EXPECT_FALSE(tealInRow(5, 44, 4));
   clickButton(*launcher, "WEB_BUTTON");
   robot.pumpUntilIdle();
   EXPECT_TRUE(openedDocuments().empty());

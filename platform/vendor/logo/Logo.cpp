@@ -6,8 +6,9 @@
 
 namespace {
 
-constexpr int kLogoWidth = 156;
-constexpr int kLogoHeight = 70;
+// About the shape of the launcher's corner it is drawn into (39 x 35 at full screen).
+constexpr int kLogoWidth = 88;
+constexpr int kLogoHeight = 80;
 constexpr int kNoticeWidth = 250;
 constexpr int kNoticeHeight = 120;
 
@@ -25,13 +26,20 @@ void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
   ::DeleteObject(brush);
 }
 
-void Text(HDC dc, int x, int y, int height, int weight, COLORREF colour, const char* text) {
+// `text` from (x, y); with x < 0 centred across the bitmap `width` wide.
+void Text(HDC dc, int x, int y, int height, int weight, COLORREF colour, const char* text, int width = 0) {
   HFONT font = ::CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
   HGDIOBJ old = ::SelectObject(dc, font);
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, colour);
-  ::TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
+  const int length = static_cast<int>(std::strlen(text));
+  if (x < 0) {
+    SIZE extent{};
+    ::GetTextExtentPoint32A(dc, text, length, &extent);
+    x = (width - extent.cx) / 2;
+  }
+  ::TextOutA(dc, x, y, text, length);
   ::SelectObject(dc, old);
   ::DeleteObject(font);
 }
@@ -53,15 +61,14 @@ HBITMAP DrawBitmap(int width, int height, Paint paint) {
   return bitmap;
 }
 
-// A teal mark (a stylised screen with a "T") beside the company name.
+// A teal mark (a stylised screen with a "T") above the company name.
 void PaintLogo(HDC dc) {
   Fill(dc, 0, 0, kLogoWidth, kLogoHeight, kSlate);
-  Fill(dc, 6, 12, 52, 58, kTeal);
-  Fill(dc, 11, 17, 47, 53, kSlate);
-  Fill(dc, 17, 23, 41, 30, kTeal);
-  Fill(dc, 26, 30, 32, 48, kTeal);
-  Text(dc, 58, 16, 26, FW_BOLD, kPaper, "Talvik");
-  Fill(dc, 58, 48, 150, 51, kTeal);
+  Fill(dc, 24, 4, 64, 44, kTeal);
+  Fill(dc, 29, 9, 59, 39, kSlate);
+  Fill(dc, 34, 14, 54, 20, kTeal);
+  Fill(dc, 41, 20, 47, 35, kTeal);
+  Text(dc, -1, 50, 22, FW_BOLD, kPaper, "Talvik", kLogoWidth);
 }
 
 // A calm slate panel: a teal title band, a lighter text field and a thin frame.
