@@ -97,7 +97,13 @@ TEST_F(LauncherLogoTest, WithoutTheLibraryTheLauncherOpensPlainAndTheWebButtonDo
   robot.pumpUntilIdle();
   EXPECT_TRUE(openedDocuments().empty());
   clickButton(*launcher, "TV_BUTTON");
-  EXPECT_NE(launcher->GetTVDlg(), nullptr);
+  ASSERT_NE(launcher->GetTVDlg(), nullptr);
+  // A notice without the library's panel takes its text all the same.
+  robot.advance(1000);
+  robot.key(VK_F5);
+  robot.advance(2000);
+  ASSERT_NE(g_pTaskbarNotifier, nullptr);
+  EXPECT_FALSE(g_pTaskbarNotifier->GetText().IsEmpty());
 }
 
 }  // namespace
