@@ -8,6 +8,7 @@
 #include <win32/crtdbg.h>
 #include <win32/file.h>
 #include <win32/thread.h>
+#include <win32/time.h>
 #include <win32/user.h>
 
 #include <cstdio>
@@ -21,6 +22,19 @@ constexpr int kOutputMpeg2 = 1;
 constexpr int kOutputAvi = 5;
 // A save is written beside its file under this suffix and renamed over it only when complete.
 constexpr const char* kPartSuffix = ".rendering";
+// How often a save looks at its file, and how long the file may stay the same size
+// before the save is given up: encoders hold back at most a few seconds of stream.
+constexpr long kProgressCheckMs = 1000;
+constexpr DWORD kMostStallMs = 30000;
+
+// The size of a file, 0 when there is none.
+ULONGLONG FileBytes(const char* path) {
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA(path, &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  FindClose(search);
+  return static_cast<ULONGLONG>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+}
 
 template <class T>
 void Release(T*& itf) {
@@ -471,12 +485,26 @@ bool CProject::AddToGraphForMpeg(const save_option_s& options, const char* file)
   return ok;
 }
 
-bool CProject::RunToCompletion() {
+bool CProject::RunToCompletion(const char* file) {
   if (!TakeGraphInterfaces()) return false;
   RegisterGraph();
   if (FAILED(m_control->Run())) return false;
+  // A filter that takes samples and passes nothing on, without an error, would keep the
+  // graph from ever completing: the file's growth is watched, and a graph that writes
+  // nothing for a long while is given up on.
   long code = 0;
-  m_event->WaitForCompletion(INFINITE, &code);
+  ULONGLONG written = FileBytes(file);
+  DWORD lastGrowth = GetTickCount();
+  while (m_event->WaitForCompletion(kProgressCheckMs, &code) == E_ABORT) {
+    const ULONGLONG now = FileBytes(file);
+    if (now != written) {
+      written = now;
+      lastGrowth = GetTickCount();
+    } else if (GetTickCount() - lastGrowth >= kMostStallMs) {
+      code = 0;
+      break;
+    }
+  }
   m_control->Stop();
   RevokeGraph();
   return code == EC_COMPLETE;
@@ -512,7 +540,7 @@ int CProject::Save(const save_option_s* options) {
   m_duration = 0;
   DeleteFileA(part);
   if (ok) ok = type == kOutputAvi ? AddToGraphForAvi(*options, part) : AddToGraphForMpeg(*options, part);
-  ok = ok && RunToCompletion();
+  ok = ok && RunToCompletion(part);
   m_graphMode = kIdle;
   m_playState = kStopped;
   ReleaseGraph();

@@ -70,8 +70,9 @@ class CProject {
   IPin* GroupPin(const GUID& major);
   bool AddToGraphForAvi(const save_option_s& options, const char* file);
   bool AddToGraphForMpeg(const save_option_s& options, const char* file);
-  // Runs the save graph to its end; true only when the whole timeline was written.
-  bool RunToCompletion();
+  // Runs the save graph to its end; true only when the whole timeline was written, false
+  // too when the graph stops writing `file` for good.
+  bool RunToCompletion(const char* file);
 
   int m_sourceCount = 0;
   int m_videoGroupMade = 0;

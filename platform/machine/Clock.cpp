@@ -78,10 +78,10 @@ void Clock::advance(std::uint64_t ms) {
   m_state.load()->generation.fetch_add(1);
 }
 
-std::int64_t Clock::threadOffsetMs() const { return t_sleep.clockId == m_id ? t_sleep.offsetMs : 0; }
+std::int64_t Clock::ownSleepMs() const { return t_sleep.clockId == m_id ? t_sleep.offsetMs : 0; }
 
 std::uint64_t Clock::tickMs() const {
-  if (m_state.load()->manual.load()) return m_state.load()->tickMs.load() + static_cast<std::uint64_t>(threadOffsetMs());
+  if (m_state.load()->manual.load()) return m_state.load()->tickMs.load() + static_cast<std::uint64_t>(ownSleepMs());
   using namespace std::chrono;
   return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
@@ -93,7 +93,7 @@ std::uint64_t Clock::sharedTickMs() const {
 }
 
 std::int64_t Clock::unixMs() const {
-  if (m_state.load()->manual.load()) return m_state.load()->unixMs.load() + threadOffsetMs();
+  if (m_state.load()->manual.load()) return m_state.load()->unixMs.load() + ownSleepMs();
   using namespace std::chrono;
   return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }

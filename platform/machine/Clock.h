@@ -51,6 +51,8 @@ class Clock {
   std::int64_t unixSeconds() const { return unixMs() / 1000; }
 
   void sleep(std::uint32_t ms);
+  // How far the calling thread's sleeps have moved its own view past the shared time.
+  std::int64_t ownSleepMs() const;
   // Counts every change of manual time, so waiters can tell that time moved.
   std::uint64_t generation() const;
 
@@ -63,8 +65,6 @@ class Clock {
   std::int64_t fromLocal(std::tm local) const;
 
  private:
-  std::int64_t threadOffsetMs() const;
-
   // The manual time; lock-free, as other processes change it without our lock.
   struct State {
     std::atomic<std::int32_t> manual;

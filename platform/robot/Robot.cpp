@@ -1,6 +1,8 @@
 #include <robot/Robot.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 
 #include <dshow/uuids.h>
 #include <machine/Machine.h>
@@ -146,18 +148,46 @@ int Robot::pumpUntilIdle() {
   return count;
 }
 
+void Robot::awaitOtherPrograms() {
+  UserSystem& system = UserSystem::current();
+  ClockFollowers& followers = system.followers();
+  const std::uint64_t tick = system.clock().sharedTickMs();
+  const auto queue = system.queue();
+  const auto limit = std::chrono::steady_clock::now() + ClockFollowers::kHangLimit;
+  std::string laggard;
+  // Sends from the programs are served meanwhile: handling what is due may need this thread.
+  while (true) {
+    queue->clearWake();
+    MessageDelivery::handleSent(*queue);
+    if (followers.othersSettled(tick, &laggard)) return;
+    if (std::chrono::steady_clock::now() > limit) break;
+    queue->wait(1);
+  }
+  std::fprintf(stderr, "robot: the clock stands at tick %llu, but after %lld s %s has not handled it; no longer waiting for it\n",
+               static_cast<unsigned long long>(tick), static_cast<long long>(ClockFollowers::kHangLimit.count()),
+               laggard.c_str());
+  std::fflush(stderr);
+  followers.giveUpOn(tick);
+}
+
 std::uint64_t Robot::advanceStep(std::uint64_t ms) {
   UserSystem& system = UserSystem::current();
   Clock& clock = system.clock();
+  // The other programs' next timers are known once they have handled the present.
+  awaitOtherPrograms();
   const std::uint64_t now = clock.tickMs();
   const auto due = system.queue()->nextTimerDue();
   std::uint64_t step = ms;
-  if (due && *due > now && *due - now < ms) step = *due - now;
-  // A suspended PC wakes at its wake-up time, not after it.
+  if (due && *due > now && *due - now < step) step = *due - now;
+  // A suspended PC wakes at its wake-up time, not after it; until then no timer fires.
   PowerBroadcast::wakeIfDue();
+  const std::uint64_t shared = clock.sharedTickMs();
+  const auto elsewhere = system.followers().nextDueElsewhere(shared);
+  if (elsewhere && !system.power().isSuspended() && *elsewhere - shared < step) step = *elsewhere - shared;
   step = std::max<std::uint64_t>(1, std::min(step, PowerBroadcast::stepBeforeWake(step)));
   clock.advance(step);
   PowerBroadcast::wakeIfDue();
+  awaitOtherPrograms();
   return step;
 }
 

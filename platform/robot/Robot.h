@@ -4,7 +4,8 @@
 // pumpUntilIdle() runs that thread's messages until nothing is ready, letting MFC windows
 // pre-translate them as the program's own loop would; advance() moves the manual clock,
 // stopping at every timer due on the way so timers fire in order and as often as they
-// would in real time. Mouse and keyboard input goes in as the system delivers it: the
+// would in real time; on a clock shared with other programs it stops at their timers too and
+// moves on only once they have handled what each step made due. Mouse and keyboard input goes in as the system delivers it: the
 // pointer moves, the window under it is hit-tested with WM_NCHITTEST, a click activates
 // its top-level window (WM_MOUSEACTIVATE) and sets the cursor (WM_SETCURSOR), the button
 // messages go to the window holding the capture or the one under the pointer, keys go to
@@ -117,6 +118,9 @@ class Robot {
   void postMouse(HWND target, LRESULT hit, UINT clientMessage, POINT screen);
   void postInput(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
   void afterInput();
+  // Waits until every other program following the shared clock has handled what is due
+  // at its present time (see ClockFollowers), serving sends to this thread meanwhile.
+  void awaitOtherPrograms();
 
   bool m_pumpAfterInput;
   std::shared_ptr<std::deque<std::function<void(Robot&)>>> m_modalActions;

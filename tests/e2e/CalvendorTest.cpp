@@ -104,7 +104,7 @@ class CalvendorTest : public test::ProgramsTest {
   // The clock moves until the scheduler starts the main program for the item, and then
   // stands while the main program starts up (it writes its channel file last).
   void untilTheSchedulerStartsTheMainProgram() {
-    ASSERT_TRUE(advanceUntil(150000, 1000, [&] { return !starts().empty(); }, 3));
+    ASSERT_TRUE(advanceUntil(150000, 1000, [&] { return !starts().empty(); }));
     EXPECT_EQ(starts(), (std::vector<std::string>{programPath("Orvane Media.exe") + " ant"}));
     EXPECT_LT(machine().clock().unixSeconds(), test::kStartUnixMs / 1000 + 120);
     ASSERT_TRUE(waitUntil([&] {
@@ -216,7 +216,7 @@ TEST_F(CalvendorTest, WithRemoteShutdownThePowerKeyClosesTheMainProgramAndThePcG
   const HWND scheduler = startBesideTheMainProgram();
   ASSERT_NE(scheduler, nullptr);
   robot.pressRemoteKey(20);
-  ASSERT_TRUE(advanceUntil(5000, 108, [&] { return !starts().empty(); }, 3));
+  ASSERT_TRUE(advanceUntil(5000, 108, [&] { return !starts().empty(); }));
   ASSERT_TRUE(waitUntil([&] {
     return mainWindow() != nullptr && std::filesystem::exists(testMachine.programFolder() / "ZRQChannels.chl");
   }));

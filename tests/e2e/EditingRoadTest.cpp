@@ -15,11 +15,13 @@
 #include <dshow/dshow.h>
 #include <machine/VideoSurfaces.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <memory>
 
@@ -43,6 +45,32 @@ int ProbedVideoFrames(const std::string& path) {
   if (!pipe) return -1;
   int frames = -1;
   return std::fscanf(pipe.get(), "%d", &frames) == 1 ? frames : -1;
+}
+
+// How far sound runs ahead of pictures in the file's order, in seconds: the most a sound
+// packet's time exceeds that of the last picture packet before it (or of the first sound
+// packet, before any picture).
+double SoundLead(const std::string& path) {
+  const std::string command =
+      "ffprobe -v error -show_entries packet=codec_type,dts_time -of csv=p=0 '" + path + "' 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  if (!pipe) return -1;
+  double lead = 0;
+  double picture = -1;
+  double firstSound = -1;
+  char kind[16];
+  double time = 0;
+  int packets = 0;
+  while (std::fscanf(pipe.get(), " %15[a-z],%lf", kind, &time) == 2) {
+    ++packets;
+    if (std::strcmp(kind, "video") == 0) {
+      picture = time;
+    } else {
+      if (firstSound < 0) firstSound = time;
+      lead = std::max(lead, time - (picture < 0 ? firstSound : picture));
+    }
+  }
+  return packets > 0 ? lead : -1;
 }
 
 struct Yuv {
@@ -263,6 +291,35 @@ TEST_F(EditingRoadTest, TwoCutsOfARecordingBecomeOneMpegAndAviFile) {
   const rectest::MpegFileProbe compressedProbe(linuxPath(compressed).string());
   EXPECT_EQ(compressedProbe.video().codec, "mjpeg");
   EXPECT_EQ(compressedProbe.audio().codec, "pcm_alaw");
+}
+
+// The editor's slider seeks a paused clip: the picture at the new position is shown and
+// captured, however the recording's sound and pictures lie in the file.
+TEST_F(EditingRoadTest, SeekingAPausedRecordingShowsThePictureThere) {
+  const std::string recording = recordThirtySeconds();
+  ASSERT_TRUE(exists(recording));
+  EXPECT_LT(SoundLead(linuxPath(recording).string()), 1.0) << "sound written beside its pictures";
+
+  ASSERT_EQ(project.mpeg_Project_Open(), 1);
+  ASSERT_EQ(clips.mpeg_Init(), 1);
+  ASSERT_EQ(clips.mpeg_open(recording.c_str(), clipPane), 1);
+  playTo(2 * kSecond, 30 * kSecond);
+  for (const std::int64_t at : {24 * kSecond, 5 * kSecond, 15 * kSecond}) {
+    ASSERT_EQ(clips.mpeg_MoveToFrame(at), 1);
+    clips.mpeg_set_cut_start2(at);
+    clips.mpeg_set_cut_end2(-1);
+    // The capture waits on the machine clock for the picture that completes the pause,
+    // which only the streaming threads bring: bounded in real time, then the clock is
+    // moved past the capture's own wait so a stalled graph fails the test, not hangs it.
+    auto capture = std::async(std::launch::async, [&] { return clips.mpeg_capture_and_add_to_mp_list(nullptr); });
+    const bool inTime = capture.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!inTime) machine().clock().advance(6000);
+    EXPECT_TRUE(inTime) << "the picture at " << at / kSecond << " s completes the pause";
+    EXPECT_EQ(capture.get(), 1);
+    mpeg_persist_bitmap_s info{};
+    ASSERT_EQ(clips.mpeg_get_capture_info(at, -1, &info), 1);
+    EXPECT_GT(bytesOf(info.path).size(), 54u);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "ProgramsTest.h"
 
+#include <machine/ClockFollowers.h>
 #include <machine/ProgramFolder.h>
 #include <win32/user.h>
 
@@ -62,6 +63,7 @@ pid_t ProgramsTest::start(const std::string& program, const std::string& script)
   char* argv[] = {path.data(), nullptr};
   pid_t pid = 0;
   if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return 0;
+  machine().service<plat::ClockFollowers>().expectStart(pid);
   m_started.push_back(pid);
   return pid;
 }
@@ -91,22 +93,16 @@ HWND ProgramsTest::waitForWindow(const char* title) {
   return found;
 }
 
-bool ProgramsTest::advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done,
-                                int settleMs) {
+bool ProgramsTest::advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done) {
   for (std::uint64_t moved = 0; moved < ms; moved += stepMs) {
     if (done()) return true;
-    advance(stepMs, stepMs, settleMs);
+    advance(stepMs, stepMs);
   }
   return waitUntil(done);
 }
 
-void ProgramsTest::advance(std::uint64_t ms, std::uint64_t stepMs, int settleMs) {
-  for (std::uint64_t moved = 0; moved < ms; moved += stepMs) {
-    robot.advance(stepMs);
-    // The programs look at the clock every few milliseconds when their timers are pending.
-    robot.pumpUntilIdle();
-    std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
-  }
+void ProgramsTest::advance(std::uint64_t ms, std::uint64_t stepMs) {
+  for (std::uint64_t moved = 0; moved < ms; moved += stepMs) robot.advance(stepMs);
 }
 
 std::string ProgramsTest::programPath(const std::string& name) {

@@ -1,7 +1,7 @@
 // End-to-end fixture: the programs of the program folder run as real processes on the
-// test's machine, whose clock they share with the test. The test moves that clock; the
-// programs run on real time to handle what it makes due, so the test waits for their
-// effects (with a generous real-time limit) and never for time to pass.
+// test's machine, whose clock they share with the test. The test moves that clock, and each
+// step returns once the programs have handled what it made due; only a program starting up
+// is waited for in real time (with a generous limit), never time passing.
 #pragma once
 
 #include <robot/Robot.h>
@@ -29,12 +29,12 @@ class ProgramsTest : public MachineTest {
   // Polls `done` (serving this thread's windows) until it holds or 20 real seconds pass.
   bool waitUntil(const std::function<bool()>& done);
   HWND waitForWindow(const char* title);
-  // Moves the shared clock in steps, giving the programs `settleMs` of real time to follow
-  // each step, until `done` holds or `ms` have passed; whether `done` held.
-  bool advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done,
-                    int settleMs = kSettleMs);
-  void advance(std::uint64_t ms, std::uint64_t stepMs, int settleMs = kSettleMs);
-  static constexpr int kSettleMs = 10;
+  // Moves the shared clock in steps of `stepMs`, looking at `done` after each, until it
+  // holds or `ms` have passed; then waits for it as waitUntil does. Whether `done` held.
+  bool advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done);
+  // Moves the shared clock `ms` on in steps of `stepMs`, as the pictures of a recording
+  // would see it.
+  void advance(std::uint64_t ms, std::uint64_t stepMs);
   std::string programPath(const std::string& name);
 
   plat::Robot robot;

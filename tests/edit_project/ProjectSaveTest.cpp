@@ -6,12 +6,27 @@
 #include "CompressorChoice.h"
 #include "MpegFileProbe.h"
 
+#include <dshow/baseclasses/CTransInPlaceFilter.h>
+
+#include <chrono>
 #include <cstring>
+#include <future>
+#include <thread>
 
 namespace {
 
 using edtest::ProjectTest;
 using rectest::MpegFileProbe;
+
+// A compressor that takes every sample and its end and passes nothing on, reporting no error.
+class SwallowingCompressor : public CTransInPlaceFilter {
+ public:
+  SwallowingCompressor(HRESULT* phr) : CTransInPlaceFilter("Swallowing compressor", nullptr, GUID_NULL, phr) {}
+  HRESULT CheckInputType(const CMediaType*) override { return S_OK; }
+  HRESULT Transform(IMediaSample*) override { return S_OK; }
+  HRESULT Receive(IMediaSample*) override { return S_OK; }
+  HRESULT EndOfStream() override { return S_OK; }
+};
 
 class ProjectSaveTest : public ProjectTest {
  protected:
@@ -141,6 +156,33 @@ TEST_F(ProjectSaveTest, FailedSavesSayItAndLeaveNoFile) {
 
   const save_option_s good = options(0, "C:\\after.mpg");
   EXPECT_EQ(project.mpeg_Project_Save(&good), 1) << "the project saves again after a failure";
+}
+
+TEST_F(ProjectSaveTest, AGraphThatStopsWritingIsGivenUp) {
+  addTwoClips();
+  HRESULT hr = S_OK;
+  auto* swallowing = new SwallowingCompressor(&hr);
+  swallowing->AddRef();
+  save_option_s save = options(5, "C:\\swallowed.avi");
+  save.video_compressor = swallowing;
+  auto saving = std::async(std::launch::async, [&] {
+    CoInitialize(nullptr);
+    const int saved = project.mpeg_Project_Save(&save);
+    CoUninitialize();
+    return saved;
+  });
+  // The save waits on the machine clock; it is moved on, bounded in real time, well past
+  // the time a stalled save is given.
+  for (int step = 0; step < 300 && saving.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready; ++step)
+    machine().clock().advance(1000);
+  ASSERT_EQ(saving.wait_for(std::chrono::seconds(0)), std::future_status::ready) << "the save gave up";
+  EXPECT_EQ(saving.get(), 0);
+  EXPECT_FALSE(exists("C:\\swallowed.avi"));
+  EXPECT_FALSE(exists("C:\\swallowed.avi.rendering"));
+  swallowing->Release();
+
+  const save_option_s good = options(5, "C:\\after.avi");
+  EXPECT_EQ(project.mpeg_Project_Save(&good), 1) << "the project saves again";
 }
 
 }  // namespace

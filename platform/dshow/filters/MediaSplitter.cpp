@@ -45,6 +45,13 @@ std::wstring pinName(bool video, int ordinal) {
   return ordinal > 1 ? name + L" " + std::to_wstring(ordinal) : name;
 }
 
+// How far a stream's time may run ahead of another stream that has had nothing near it
+// before its packets are parked rather than waited for: more than the few hundred
+// milliseconds by which well-made files interleave their streams.
+constexpr REFERENCE_TIME kStarvedLead = 10000000;  // 1 s
+// Memory parked packets may take, a minute or so of standard-definition MPEG.
+constexpr size_t kMostParkedBytes = 16 * 1024 * 1024;
+
 }  // namespace
 
 // The demultiplexer ranks above the splitter for program streams, as it does on the
@@ -201,50 +208,114 @@ void MediaSplitter::stopThread() {
   m_thread.join();
 }
 
-SplitterOutputPin* MediaSplitter::pinFor(int stream) {
-  for (auto& pin : m_outputs)
-    if (pin->stream() == stream) return pin->IsConnected() ? pin.get() : nullptr;
-  return nullptr;
-}
-
 // On the parser's thread. The pins and the demuxer stay while it runs: closing the file
 // needs the input disconnected, which the graph allows only when stopped.
 void MediaSplitter::run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
   const REFERENCE_TIME end = stop < 0 ? m_demuxer->duration() : stop;
-  std::vector<SplitterOutputPin*> open;
+  std::vector<Lane> lanes;
   for (auto& pin : m_outputs)
     if (pin->IsConnected()) {
       pin->sendNewSegment(start, end, rate);
-      open.push_back(pin.get());
+      lanes.push_back(Lane{pin.get(), true, false, 0, {}});
     }
+  m_parkedBytes = 0;
   m_demuxer->seek(start);
   Demuxer::Packet packet;
   bool first = true;
-  while (!m_stopThread && !open.empty() && m_demuxer->read(packet)) {
-    SplitterOutputPin* pin = pinFor(packet.stream);
-    if (!pin || std::find(open.begin(), open.end(), pin) == open.end()) continue;
+  auto anyOpen = [&] { return std::any_of(lanes.begin(), lanes.end(), [](const Lane& lane) { return lane.open; }); };
+  while (!m_stopThread && anyOpen() && m_demuxer->read(packet)) {
+    const auto lane = std::find_if(lanes.begin(), lanes.end(),
+                                   [&](const Lane& each) { return each.pin->stream() == packet.stream; });
+    if (lane == lanes.end() || !lane->open) continue;
     // Sound from before the seek position is left out; pictures are not, as the
     // decoder needs the key frame and those after it.
-    if (!pin->isVideo() && packet.timed && packet.stop <= start) continue;
-    const bool past = stop >= 0 && packet.timed && packet.start >= stop;
-    if (past || !deliver(*pin, packet, start, rate, first)) {
-      if (m_stopThread) return;
-      pin->sendEndOfStream();
-      open.erase(std::find(open.begin(), open.end(), pin));
+    if (!lane->pin->isVideo() && packet.timed && packet.stop <= start) continue;
+    if (stop >= 0 && packet.timed && packet.start >= stop) {
+      endLane(*lane);
+      continue;
+    }
+    for (Lane& each : lanes)
+      if (!sendParked(each, start, rate, AM_GBF_NOWAIT)) return;
+    const bool fits = m_parkedBytes + static_cast<size_t>(packet.size) <= kMostParkedBytes;
+    HRESULT hr = VFW_E_TIMEOUT;
+    if (lane->parked.empty()) hr = deliver(*lane->pin, packet, start, rate, first, AM_GBF_NOWAIT);
+    if (hr == VFW_E_TIMEOUT && fits && (!lane->parked.empty() || othersStarved(lanes, *lane, packet))) {
+      park(*lane, packet, first);
+      first = false;
+      continue;
+    }
+    if (hr == VFW_E_TIMEOUT) {
+      if (!sendParked(*lane, start, rate, 0)) return;
+      hr = lane->open ? deliver(*lane->pin, packet, start, rate, first, 0) : S_FALSE;
     }
     first = false;
+    if (FAILED(hr)) {
+      if (m_stopThread) return;
+      endLane(*lane);
+    } else if (hr == S_OK && packet.timed) {
+      lane->sentAny = true;
+      lane->sentUntil = packet.start;
+    }
   }
   if (m_stopThread) return;
-  for (SplitterOutputPin* pin : open) pin->sendEndOfStream();
+  // Streams with nothing parked end first, so one left waiting holds back no other's end.
+  for (Lane& lane : lanes)
+    if (lane.parked.empty()) endLane(lane);
+  for (Lane& lane : lanes) {
+    if (!sendParked(lane, start, rate, 0)) return;
+    endLane(lane);
+  }
 }
 
-bool MediaSplitter::deliver(SplitterOutputPin& pin, const Demuxer::Packet& packet, REFERENCE_TIME start, double rate,
-                            bool first) {
+bool MediaSplitter::othersStarved(const std::vector<Lane>& lanes, const Lane& lane, const Demuxer::Packet& packet) {
+  if (!packet.timed) return false;
+  return std::any_of(lanes.begin(), lanes.end(), [&](const Lane& other) {
+    return &other != &lane && other.open && (!other.sentAny || other.sentUntil < packet.start - kStarvedLead);
+  });
+}
+
+void MediaSplitter::park(Lane& lane, const Demuxer::Packet& packet, bool first) {
+  Lane::Parked parked{packet, std::vector<BYTE>(packet.data, packet.data + packet.size), first};
+  parked.packet.data = parked.data.data();
+  m_parkedBytes += parked.data.size();
+  lane.parked.push_back(std::move(parked));
+}
+
+bool MediaSplitter::sendParked(Lane& lane, REFERENCE_TIME start, double rate, DWORD flags) {
+  while (lane.open && !lane.parked.empty()) {
+    Lane::Parked& next = lane.parked.front();
+    const HRESULT hr = deliver(*lane.pin, next.packet, start, rate, next.first, flags);
+    if (hr == VFW_E_TIMEOUT) return true;
+    if (FAILED(hr)) {
+      if (m_stopThread) return false;
+      endLane(lane);
+      return true;
+    }
+    if (next.packet.timed) {
+      lane.sentAny = true;
+      lane.sentUntil = next.packet.start;
+    }
+    m_parkedBytes -= next.data.size();
+    lane.parked.pop_front();
+  }
+  return !m_stopThread;
+}
+
+void MediaSplitter::endLane(Lane& lane) {
+  if (!lane.open) return;
+  lane.open = false;
+  for (const Lane::Parked& parked : lane.parked) m_parkedBytes -= parked.data.size();
+  lane.parked.clear();
+  lane.pin->sendEndOfStream();
+}
+
+HRESULT MediaSplitter::deliver(SplitterOutputPin& pin, const Demuxer::Packet& packet, REFERENCE_TIME start, double rate,
+                               bool first, DWORD flags) {
   IMediaSample* sample = nullptr;
-  if (FAILED(pin.GetDeliveryBuffer(&sample, nullptr, nullptr, 0))) return false;
+  if (const HRESULT hr = pin.GetDeliveryBuffer(&sample, nullptr, nullptr, flags); FAILED(hr)) return hr;
   if (packet.size > sample->GetSize()) {  // a packet larger than any buffer is dropped
     sample->Release();
-    return true;
+    return S_OK;
   }
   BYTE* data = nullptr;
   sample->GetPointer(&data);
@@ -257,7 +328,8 @@ bool MediaSplitter::deliver(SplitterOutputPin& pin, const Demuxer::Packet& packe
   }
   sample->SetSyncPoint(packet.key);
   sample->SetDiscontinuity(first);
-  return SUCCEEDED(pin.send(sample));
+  const HRESULT hr = pin.send(sample);
+  return hr == VFW_E_TIMEOUT ? E_FAIL : hr;
 }
 
 }  // namespace plat

@@ -7,6 +7,14 @@
 // One thread reads the file while the filter is active; it waits only for free buffers,
 // never for a renderer (each pin queues its samples). A seek stops the thread, flushes
 // every stream, moves the file and starts the thread again with a new segment.
+//
+// A file may carry one stream well ahead of another (sound written seconds before its
+// pictures). A paused renderer holds its stream, so that stream's buffers run out before
+// the other stream's first packets are read, and waiting for a buffer then would keep
+// the other renderer from ever completing the pause. So while another stream has had
+// nothing near a packet's time, a packet finding its pin's buffers all out is parked in
+// memory, within a bound, and sent when buffers come back; past the bound the thread
+// waits as before.
 #pragma once
 
 #include <dshow/baseclasses/CBaseFilter.h>
@@ -16,6 +24,7 @@
 #include <dshow/filters/SplitterOutputPin.h>
 
 #include <atomic>
+#include <deque>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -60,10 +69,33 @@ class MediaSplitter : public CBaseFilter {
  private:
   void startThread();
   void stopThread();
+  // A stream of the running segment and the packets parked for it.
+  struct Lane {
+    struct Parked {
+      Demuxer::Packet packet;
+      std::vector<BYTE> data;
+      bool first;
+    };
+    SplitterOutputPin* pin;
+    bool open = true;
+    bool sentAny = false;
+    REFERENCE_TIME sentUntil = 0;  // the start of the newest timed packet sent
+    std::deque<Parked> parked;
+  };
+
   void run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
-  // Sends one packet on its pin; false when the stream cannot take more.
-  bool deliver(SplitterOutputPin& pin, const Demuxer::Packet& packet, REFERENCE_TIME start, double rate, bool first);
-  SplitterOutputPin* pinFor(int stream);
+  // Sends one packet on its pin: S_OK when sent (or dropped as too large), VFW_E_TIMEOUT
+  // when `flags` ask not to wait and no buffer is free, a failure when the stream can
+  // take no more.
+  HRESULT deliver(SplitterOutputPin& pin, const Demuxer::Packet& packet, REFERENCE_TIME start, double rate, bool first,
+                  DWORD flags);
+  // Sends a lane's parked packets in order, waiting for buffers or only while some are
+  // free; false when the thread is to stop.
+  bool sendParked(Lane& lane, REFERENCE_TIME start, double rate, DWORD flags);
+  // Whether another open stream has had nothing near `packet`'s time.
+  static bool othersStarved(const std::vector<Lane>& lanes, const Lane& lane, const Demuxer::Packet& packet);
+  void park(Lane& lane, const Demuxer::Packet& packet, bool first);
+  void endLane(Lane& lane);
 
   const Kind& m_kind;
   CCritSec m_lock;
@@ -76,6 +108,7 @@ class MediaSplitter : public CBaseFilter {
   REFERENCE_TIME m_start = 0;
   REFERENCE_TIME m_stop = -1;  // -1: the end of the file
   double m_rate = 1.0;
+  size_t m_parkedBytes = 0;  // the parser thread's own
 };
 
 }  // namespace plat

@@ -30,6 +30,18 @@ int encoderThreads() {
   return static_cast<int>(std::min(cores, kMostEncoderThreads));
 }
 
+// The rate the muxer paces its packs at, in bit/s. Worked out from the nominal bit rates
+// it falls behind whenever the encoder runs over them, and then writes sound seconds
+// ahead of its pictures (players reading the file must hold that much sound). A rate
+// well above the streams' is only an upper bound: packs are not padded to it, and the
+// muxer interleaves by time. The DVD's rate as the least, twice the streams' above it.
+constexpr std::int64_t kLeastMuxRate = 10080000;
+
+std::int64_t muxRate(const EncoderSettings& settings) {
+  const std::int64_t streams = static_cast<std::int64_t>(settings.videoBitRate) + settings.audioKbitRate * 1000LL;
+  return std::max(kLeastMuxRate, 2 * streams);
+}
+
 HRESULT fromAv(int error) { return error >= 0 ? S_OK : E_FAIL; }
 
 }  // namespace
@@ -45,7 +57,10 @@ std::unique_ptr<MpegFileWriter> MpegFileWriter::create(const std::string& path, 
   if (SUCCEEDED(hr) && sound) hr = writer->openAudio(settings, *sound);
   if (SUCCEEDED(hr) && avio_open(&writer->m_format->pb, path.c_str(), AVIO_FLAG_WRITE) < 0)
     hr = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-  if (SUCCEEDED(hr)) hr = fromAv(avformat_write_header(writer->m_format, nullptr));
+  AVDictionary* options = nullptr;
+  if (SUCCEEDED(hr)) av_dict_set_int(&options, "muxrate", muxRate(settings), 0);
+  if (SUCCEEDED(hr)) hr = fromAv(avformat_write_header(writer->m_format, &options));
+  av_dict_free(&options);
   if (FAILED(hr)) {
     PLAT_LOG("mpegrec", "cannot start %s: 0x%08x", path.c_str(), static_cast<unsigned>(hr));
     return nullptr;

@@ -1,5 +1,6 @@
 #include <win32/shell/ProcessLauncher.h>
 
+#include <machine/ClockFollowers.h>
 #include <machine/Machine.h>
 #include <machine/ProgramFolder.h>
 
@@ -75,6 +76,7 @@ int ProcessLauncher::start(const fs::path& executable, const std::vector<std::st
   envp.push_back(nullptr);
   pid_t pid = 0;
   if (posix_spawn(&pid, executable.c_str(), nullptr, nullptr, argp.data(), envp.data()) != 0) return 0;
+  Machine::current().service<ClockFollowers>().expectStart(static_cast<int>(pid));
   // A started program lives on by itself; this only collects its exit so it leaves no zombie.
   std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
   return static_cast<int>(pid);

@@ -18,6 +18,13 @@ namespace {
 thread_local DWORD t_lastTime = 0;
 thread_local POINT t_lastPoint{0, 0};
 
+// The last look at the queue that found nothing: the shared tick and the arrivals it saw.
+struct Look {
+  std::uint64_t tick = 0;
+  std::uint64_t arrivals = 0;
+};
+thread_local Look t_emptyLook;
+
 // How often a thread waiting on a manual clock looks whether its timers came due.
 constexpr int kManualClockPollMs = 5;
 
@@ -162,6 +169,8 @@ bool MessagePump::findPaint(const MessageFilter& filter, MSG& out) {
 bool MessagePump::peek(MSG& out, const MessageFilter& filter, bool remove) {
   UserSystem& system = UserSystem::current();
   const auto queue = system.queue();
+  // Read before looking, so a wait says no more than this look saw.
+  const Look look{system.clock().sharedTickMs(), queue->arrivals()};
   MessageDelivery::handleSent(*queue);
   const std::uint64_t now = system.clock().tickMs();
   bool stampNow = false;
@@ -175,7 +184,10 @@ bool MessagePump::peek(MSG& out, const MessageFilter& filter, bool remove) {
   // A suspended PC runs no timers until it wakes.
   if (!found && !system.power().isSuspended() && queue->takeDueTimer(filter, remove, now, out))
     found = stampNow = true;
-  if (!found) return false;
+  if (!found) {
+    t_emptyLook = look;
+    return false;
+  }
   if (stampNow) {
     std::lock_guard guard(system.lock());
     out.time = static_cast<DWORD>(now);
@@ -186,6 +198,14 @@ bool MessagePump::peek(MSG& out, const MessageFilter& filter, bool remove) {
     t_lastPoint = out.pt;
   }
   return true;
+}
+
+void MessagePump::publishWait(MessageQueue& queue) {
+  Clock& clock = UserSystem::current().clock();
+  std::optional<std::uint64_t> next = queue.nextTimerDue();
+  // Timers are due in the thread's own view, which its sleeps moved past the shared time.
+  if (next) next = *next - std::min<std::uint64_t>(*next, static_cast<std::uint64_t>(clock.ownSleepMs()));
+  queue.waits(t_emptyLook.tick, next, t_emptyLook.arrivals);
 }
 
 int MessagePump::waitTimeout(MessageQueue& queue) {
@@ -206,6 +226,7 @@ void MessagePump::idle(MessageQueue& queue, const std::function<bool()>& fallbac
     if (wanted > 0) timeout = timeout < 0 ? wanted : std::min(timeout, wanted);
   }
   if (wanted < 0 && fallback && fallback()) return;
+  publishWait(queue);
   queue.wait(timeout);
 }
 

@@ -3,7 +3,9 @@
 // input, WM_PAINT for a window with something to paint and WM_TIMER for the earliest due
 // timer. A thread with nothing to do asks its idle hook (the robot's script) before it
 // blocks; on a manual clock a thread waiting with timers pending looks again every few
-// milliseconds, so a clock advanced by another thread fires them.
+// milliseconds, so a clock advanced by another thread fires them. On a shared clock each
+// wait is published to the machine's clock followers (ClockFollowers), so the process that
+// moves the clock knows when this thread has handled what the new time made due.
 #pragma once
 
 #include <win32/user/MessageQueue.h>
@@ -32,6 +34,8 @@ class MessagePump {
  private:
   static bool findPaint(const MessageFilter& filter, MSG& out);
   static int waitTimeout(MessageQueue& queue);
+  // Tells the machine's clock followers what the thread's last empty look found.
+  static void publishWait(MessageQueue& queue);
 };
 
 }  // namespace plat

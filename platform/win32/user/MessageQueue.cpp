@@ -35,7 +35,8 @@ bool MessageFilter::accepts(HWND target, UINT message) const {
   return message >= first && message <= last;
 }
 
-MessageQueue::MessageQueue(DWORD threadId) : m_threadId(threadId), m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+MessageQueue::MessageQueue(DWORD threadId, std::unique_ptr<ClockFollowers::Seat> seat)
+    : m_threadId(threadId), m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)), m_seat(std::move(seat)) {}
 
 MessageQueue::~MessageQueue() {
   shutdown();
@@ -130,6 +131,7 @@ UINT_PTR MessageQueue::setTimer(HWND hwnd, UINT_PTR id, UINT periodMs, TIMERPROC
   if (!hwnd && std::none_of(m_timers.begin(), m_timers.end(), same)) id = g_nextThreadTimerId++;
   std::erase_if(m_timers, same);
   m_timers.push_back(Timer{hwnd, id, periodMs, now + periodMs, proc, m_timerOrder++});
+  if (m_seat) m_seat->arrived();
   return id;
 }
 
@@ -166,8 +168,22 @@ std::optional<std::uint64_t> MessageQueue::nextTimerDue() const {
 }
 
 void MessageQueue::wake() {
+  {
+    std::lock_guard guard(m_lock);
+    if (m_seat) m_seat->arrived();
+  }
   const std::uint64_t one = 1;
   [[maybe_unused]] const ssize_t n = write(m_wakeFd, &one, sizeof one);
+}
+
+std::uint64_t MessageQueue::arrivals() const {
+  std::lock_guard guard(m_lock);
+  return m_seat ? m_seat->arrivals() : 0;
+}
+
+void MessageQueue::waits(std::uint64_t handled, std::optional<std::uint64_t> nextDue, std::uint64_t arrivalsSeen) {
+  std::lock_guard guard(m_lock);
+  if (m_seat) m_seat->waits(handled, nextDue, arrivalsSeen);
 }
 
 void MessageQueue::clearWake() {
@@ -188,6 +204,7 @@ void MessageQueue::shutdown() {
     m_shutDown = true;
     pending.swap(m_sent);
     m_timers.clear();
+    m_seat.reset();
   }
   for (auto& sent : pending) sent->complete(0);
 }

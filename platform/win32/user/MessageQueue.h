@@ -7,6 +7,7 @@
 // taken for the shortest span and never while the user lock is being acquired.
 #pragma once
 
+#include <machine/ClockFollowers.h>
 #include <win32/user/SentMessage.h>
 #include <win32/user/message.h>
 #include <win32/user/timer.h>
@@ -30,7 +31,8 @@ struct MessageFilter {
 
 class MessageQueue {
  public:
-  explicit MessageQueue(DWORD threadId);
+  // With a seat, the queue's thread follows the machine's shared clock (ClockFollowers).
+  explicit MessageQueue(DWORD threadId, std::unique_ptr<ClockFollowers::Seat> seat = nullptr);
   ~MessageQueue();
   MessageQueue(const MessageQueue&) = delete;
   MessageQueue& operator=(const MessageQueue&) = delete;
@@ -61,8 +63,14 @@ class MessageQueue {
   bool takeDueTimer(const MessageFilter& filter, bool remove, std::uint64_t now, MSG& out);
   std::optional<std::uint64_t> nextTimerDue() const;
 
-  // Wakes the owning thread from wait().
+  // Wakes the owning thread from wait(): something is there for it.
   void wake();
+  // Arrivals so far; the owning thread reads them before it looks at the queue.
+  std::uint64_t arrivals() const;
+  // The owning thread is about to wait, having found nothing to do when it looked at the
+  // queue at `handled` (a shared tick) after `arrivalsSeen` arrivals; its next timer is
+  // due at `nextDue` (shared tick).
+  void waits(std::uint64_t handled, std::optional<std::uint64_t> nextDue, std::uint64_t arrivalsSeen);
   // Clears pending wakes; call before looking at the queue, then wait() if it was empty.
   void clearWake();
   // Waits for wake(), for `extraFd` to become readable or for `timeoutMs` (-1: forever).
@@ -93,6 +101,7 @@ class MessageQueue {
   std::vector<Timer> m_timers;
   std::uint64_t m_timerOrder = 0;
   bool m_shutDown = false;
+  std::unique_ptr<ClockFollowers::Seat> m_seat;
 };
 
 }  // namespace plat

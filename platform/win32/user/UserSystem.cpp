@@ -34,7 +34,9 @@ thread_local ThreadQueues t_threadQueues;
 }  // namespace
 
 UserSystem::UserSystem(Machine& machine)
-    : m_clock(machine.clock()), m_machine(machine), m_power(machine.service<PowerState>()), m_metrics(machine.ini()) {}
+    : m_clock(machine.clock()), m_machine(machine), m_power(machine.service<PowerState>()),
+      m_followers(machine.service<ClockFollowers>()),
+      m_metrics(machine.ini()) {}
 
 UserSystem::~UserSystem() {
   m_directory.reset();
@@ -67,7 +69,7 @@ std::shared_ptr<MessageQueue> UserSystem::queue() {
   std::lock_guard guard(m_lock);
   auto& slot = m_queues[id];
   if (!slot || slot->isShutDown()) {
-    slot = std::make_shared<MessageQueue>(id);
+    slot = std::make_shared<MessageQueue>(id, m_followers.take(id));
     t_threadQueues.add(slot);
   }
   return slot;

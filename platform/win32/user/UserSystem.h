@@ -9,6 +9,7 @@
 #pragma once
 
 #include <machine/Clock.h>
+#include <machine/ClockFollowers.h>
 #include <machine/PowerState.h>
 #include <win32/user/ClassTable.h>
 #include <win32/user/InputState.h>
@@ -43,6 +44,7 @@ class UserSystem {
   std::recursive_mutex& lock() { return m_lock; }
   Clock& clock() { return m_clock; }
   PowerState& power() { return m_power; }
+  ClockFollowers& followers() { return m_followers; }
   ClassTable& classes() { return m_classes; }
   WindowTable& windows() { return m_windows; }
   InputState& input() { return m_input; }
@@ -82,6 +84,7 @@ class UserSystem {
   Clock& m_clock;
   Machine& m_machine;
   PowerState& m_power;
+  ClockFollowers& m_followers;
   ClassTable m_classes;
   WindowTable m_windows;
   InputState m_input;

@@ -1,6 +1,7 @@
 #include <win32/user/WindowDirectory.h>
 
 #include <machine/Log.h>
+#include <machine/ProcessStat.h>
 #include <win32/error.h>
 #include <win32/thread.h>
 #include <win32/user/MessageDelivery.h>
@@ -50,24 +51,9 @@ struct Reply {
 };
 static_assert(sizeof(Reply) == 16);
 
-// The start time of a process in clock ticks since boot (field 22 of /proc/<pid>/stat),
-// which tells a live process from a younger one that got the same id.
-std::optional<std::uint64_t> startTimeOf(DWORD processId) {
-  std::ifstream in("/proc/" + std::to_string(processId) + "/stat");
-  std::string stat;
-  if (!std::getline(in, stat)) return std::nullopt;
-  const auto close = stat.rfind(')');
-  if (close == std::string::npos) return std::nullopt;
-  std::istringstream fields(stat.substr(close + 1));
-  std::string field;
-  for (int i = 0; i < 20 && fields >> field; ++i) {
-  }
-  try {
-    return std::stoull(field);
-  } catch (...) {
-    return std::nullopt;
-  }
-}
+// The start time of a live process, which tells it from a younger one that got the same
+// id; none for a process that has ended, zombies included: an ended program has no windows.
+std::optional<std::uint64_t> startTimeOf(DWORD processId) { return ProcessStat::startTime(static_cast<int>(processId)); }
 
 std::string escape(const std::string& text) {
   std::string out;

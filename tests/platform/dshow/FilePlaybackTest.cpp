@@ -3,7 +3,16 @@
 
 #include <machine/AudioPlayback.h>
 
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+}
+
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -11,6 +20,98 @@ using dstest::MediaFileWriter;
 using plat::ComPtr;
 
 namespace {
+
+// An MPEG-1 system stream of `seconds` of noise and silence, muxed as a recorder whose
+// encoder runs far over its nominal bit rate does it: the muxer's pace falls behind the
+// pictures, so the sound lands seconds ahead of them in the file. False when FFmpeg
+// could not write it.
+bool writeSoundAheadRecording(const std::filesystem::path& file, int seconds) {
+  AVFormatContext* format = nullptr;
+  if (avformat_alloc_output_context2(&format, nullptr, "mpeg", file.c_str()) < 0) return false;
+  const AVCodec* videoCodec = avcodec_find_encoder(AV_CODEC_ID_MPEG1VIDEO);
+  const AVCodec* audioCodec = avcodec_find_encoder(AV_CODEC_ID_MP2);
+  AVCodecContext* video = videoCodec ? avcodec_alloc_context3(videoCodec) : nullptr;
+  AVCodecContext* audio = audioCodec ? avcodec_alloc_context3(audioCodec) : nullptr;
+  AVStream* videoStream = avformat_new_stream(format, nullptr);
+  AVStream* audioStream = avformat_new_stream(format, nullptr);
+  AVFrame* picture = av_frame_alloc();
+  AVFrame* sound = av_frame_alloc();
+  AVPacket* packet = av_packet_alloc();
+  bool ok = video && audio && videoStream && audioStream && picture && sound && packet;
+  if (ok) {
+    video->width = 352;
+    video->height = 288;
+    video->pix_fmt = AV_PIX_FMT_YUV420P;
+    video->time_base = {1, 25};
+    video->framerate = {25, 1};
+    video->bit_rate = 500'000;  // noise takes many times that
+    video->gop_size = 12;
+    audio->sample_fmt = AV_SAMPLE_FMT_S16;
+    audio->sample_rate = 44100;
+    audio->time_base = {1, 44100};
+    audio->bit_rate = 224'000;
+    av_channel_layout_default(&audio->ch_layout, 2);
+    ok = avcodec_open2(video, videoCodec, nullptr) >= 0 && avcodec_open2(audio, audioCodec, nullptr) >= 0 &&
+         avcodec_parameters_from_context(videoStream->codecpar, video) >= 0 &&
+         avcodec_parameters_from_context(audioStream->codecpar, audio) >= 0;
+  }
+  if (ok) {
+    videoStream->time_base = video->time_base;
+    audioStream->time_base = audio->time_base;
+    picture->format = AV_PIX_FMT_YUV420P;
+    picture->width = video->width;
+    picture->height = video->height;
+    sound->format = AV_SAMPLE_FMT_S16;
+    sound->sample_rate = 44100;
+    sound->nb_samples = audio->frame_size;
+    av_channel_layout_copy(&sound->ch_layout, &audio->ch_layout);
+    ok = av_frame_get_buffer(picture, 0) >= 0 && av_frame_get_buffer(sound, 0) >= 0 &&
+         avio_open(&format->pb, file.c_str(), AVIO_FLAG_WRITE) >= 0 && avformat_write_header(format, nullptr) >= 0;
+  }
+  auto encode = [&](AVCodecContext* codec, AVStream* stream, const AVFrame* frame) {
+    avcodec_send_frame(codec, frame);
+    while (avcodec_receive_packet(codec, packet) == 0) {
+      av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
+      packet->stream_index = stream->index;
+      av_interleaved_write_frame(format, packet);
+    }
+  };
+  std::int64_t samples = 0;
+  for (int n = 0; ok && n < 25 * seconds;) {
+    if (n / 25.0 <= static_cast<double>(samples) / 44100) {
+      ok = av_frame_make_writable(picture) >= 0;
+      for (int y = 0; ok && y < video->height; ++y)
+        for (int x = 0; x < video->width; ++x) {
+          const unsigned seed = static_cast<unsigned>((x + n) * 2654435761u) ^ static_cast<unsigned>(y * 40503u);
+          picture->data[0][y * picture->linesize[0] + x] = static_cast<uint8_t>(16 + (seed >> 8) % 220);
+        }
+      for (int plane = 1; ok && plane < 3; ++plane)
+        for (int y = 0; y < video->height / 2; ++y)
+          std::memset(picture->data[plane] + y * picture->linesize[plane], 128, video->width / 2);
+      picture->pts = n++;
+      if (ok) encode(video, videoStream, picture);
+    } else {
+      ok = av_frame_make_writable(sound) >= 0;
+      if (ok) std::memset(sound->data[0], 0, static_cast<size_t>(sound->nb_samples) * 4);
+      sound->pts = samples;
+      samples += sound->nb_samples;
+      if (ok) encode(audio, audioStream, sound);
+    }
+  }
+  if (ok) {
+    encode(video, videoStream, nullptr);
+    encode(audio, audioStream, nullptr);
+    ok = av_write_trailer(format) >= 0;
+  }
+  av_packet_free(&packet);
+  av_frame_free(&picture);
+  av_frame_free(&sound);
+  avcodec_free_context(&video);
+  avcodec_free_context(&audio);
+  if (format->pb) avio_closep(&format->pb);
+  avformat_free_context(format);
+  return ok;
+}
 
 class FilePlaybackTest : public dstest::GraphTest {
  protected:
@@ -168,6 +269,26 @@ TEST_F(FilePlaybackTest, PausedTheFirstPictureIsShownAndTheStreamWaits) {
   long code = 0;
   EXPECT_EQ(graphAs<IMediaEventEx>(IID_IMediaEventEx)->WaitForCompletion(0, &code), E_ABORT);
   ASSERT_TRUE(runToCompletion());
+  control->Stop();
+}
+
+TEST_F(FilePlaybackTest, PausedAndSeekingInARecordingWithItsSoundFarAheadThePictureStillComes) {
+  // The audio renderer holds its first buffer while paused; the sound's buffers run out
+  // long before the pictures of its time are read.
+  ASSERT_TRUE(writeSoundAheadRecording(machine().paths().driveFolder('C') / "ahead.mpg", 20));
+  ASSERT_EQ(graph->RenderFile(L"C:\\ahead.mpg", nullptr), S_OK);
+  ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
+  control->Pause();
+  OAFilterState state = 0;
+  ASSERT_TRUE(dstest::eventually([&] { return control->GetState(0, &state) == S_OK; })) << "the first picture came";
+  for (const LONGLONG position : {160'000'000LL, 40'000'000LL, 120'000'000LL}) {
+    LONGLONG at = position;
+    ASSERT_EQ(graphAs<IMediaSeeking>(IID_IMediaSeeking)
+                  ->SetPositions(&at, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning),
+              S_OK);
+    EXPECT_TRUE(dstest::eventually([&] { return control->GetState(0, &state) == S_OK; }))
+        << "the picture at " << position / 10'000'000 << " s came";
+  }
   control->Stop();
 }
 

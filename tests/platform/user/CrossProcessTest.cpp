@@ -1,6 +1,10 @@
 // Two real processes on one machine finding each other's windows by title and exchanging
-// posted and sent messages, including a send answered by a send back.
+// posted and sent messages, including a send answered by a send back; and the clock they
+// share, moved by one of them.
 #include "WindowTest.h"
+
+#include <robot/Robot.h>
+#include <win32/time.h>
 
 #include <signal.h>
 #include <spawn.h>
@@ -138,6 +142,45 @@ TEST_F(CrossProcessTest, AProgramThatDiedLeavesNoWindowBehind) {
   const auto entries = testMachine.root() / "run" / "windows";
   for (const auto& entry : std::filesystem::directory_iterator(entries))
     EXPECT_EQ(entry.path().string().find(".win"), std::string::npos) << entry.path();
+}
+
+// A program that has ended has no windows, even before its parent has collected it.
+TEST_F(CrossProcessTest, AProgramThatEndedAndIsNotYetCollectedHasNoWindows) {
+  startPeer("Zombie");
+  HWND peer = findPeer("Zombie");
+  ASSERT_NE(peer, nullptr);
+  kill(m_peer, SIGKILL);
+  siginfo_t info{};
+  ASSERT_EQ(waitid(P_PID, static_cast<id_t>(m_peer), &info, WEXITED | WNOWAIT), 0);
+  EXPECT_FALSE(IsWindow(peer));
+  EXPECT_EQ(FindWindowA("OrvanePeer", "Zombie"), nullptr);
+  EXPECT_FALSE(PostMessageA(peer, WM_USER + 1, 1, 0));
+}
+
+// However far one step moves the shared clock, the other program's timer fires at each of
+// its times, and the step returns once the program has handled it.
+TEST_F(CrossProcessTest, AnotherProgramsTimerFiresAtItsTimeHoweverFastTheClockMoves) {
+  ASSERT_TRUE(machine().shareClock());
+  createHost();
+  startPeer("Ticking");
+  HWND peer = findPeer("Ticking");
+  ASSERT_NE(peer, nullptr);
+  plat::Robot robot;
+  ASSERT_TRUE(PostMessageA(peer, WM_USER + 7, 250, 0));
+  robot.advance(1);
+  const DWORD set = GetTickCount() - 1;
+  robot.advance(2000);
+  std::vector<WPARAM> expected;
+  for (DWORD at = set + 250; at <= set + 2001; at += 250) expected.push_back(at);
+  EXPECT_EQ(received(WM_USER + 8), expected);
+
+  // One more period, one more firing, in steps of every size.
+  recorder().clear();
+  robot.advance(100);
+  robot.advance(148);
+  EXPECT_TRUE(received(WM_USER + 8).empty());
+  robot.advance(1);
+  EXPECT_EQ(received(WM_USER + 8), std::vector<WPARAM>{set + 2250});
 }
 
 TEST_F(CrossProcessTest, OurOwnWindowsComeFirstThenTheMostRecentlyRaised) {

@@ -1,0 +1,198 @@
+#include <machine/ClockFollowers.h>
+
+#include <machine/Machine.h>
+#include <machine/ProcessStat.h>
+#include <machine/SharedPage.h>
+
+#include <unistd.h>
+
+#include <limits>
+
+namespace plat {
+
+namespace {
+
+constexpr int kSeats = 512;
+constexpr std::uint64_t kNone = std::numeric_limits<std::uint64_t>::max();
+
+// One seat of the page. `version` is odd while the owner rewrites what it waited with, so
+// a reader in another process takes the three together or reads again.
+struct SeatState {
+  std::atomic<std::int32_t> processId;  // 0: free
+  std::atomic<std::uint32_t> thread;
+  std::atomic<std::uint64_t> processStart;
+  std::atomic<std::uint32_t> following;
+  std::atomic<std::uint32_t> version;
+  std::atomic<std::uint64_t> arrivals;
+  std::atomic<std::uint64_t> handledArrivals;
+  std::atomic<std::uint64_t> handled;
+  std::atomic<std::uint64_t> nextDue;
+};
+
+struct Page {
+  SeatState seats[kSeats];
+};
+
+SeatState& seatOf(const std::shared_ptr<SharedPage>& page, int index) { return page->as<Page>()->seats[index]; }
+
+struct Waited {
+  std::uint64_t handledArrivals, handled, nextDue;
+};
+
+Waited readWaited(const SeatState& seat) {
+  for (;;) {
+    const std::uint32_t before = seat.version.load();
+    const Waited waited{seat.handledArrivals.load(), seat.handled.load(), seat.nextDue.load()};
+    if (!(before & 1) && seat.version.load() == before) return waited;
+  }
+}
+
+// Seats on thread 0 stand for programs starting up.
+constexpr std::uint32_t kStarting = 0;
+
+bool isSettled(const SeatState& seat, std::uint64_t tick) {
+  if (!seat.following.load()) return true;
+  const Waited waited = readWaited(seat);
+  return seat.arrivals.load() == waited.handledArrivals && (waited.handled >= tick || waited.nextDue > tick);
+}
+
+// The seat belongs to a process that has ended (or whose id a younger process now has).
+bool isOrphaned(const SeatState& seat, int processId) {
+  return ProcessStat::startTime(processId) != seat.processStart.load();
+}
+
+}  // namespace
+
+ClockFollowers::Seat::Seat(std::shared_ptr<SharedPage> page, int index) : m_page(std::move(page)), m_index(index) {}
+
+ClockFollowers::Seat::~Seat() {
+  SeatState& seat = seatOf(m_page, m_index);
+  seat.following.store(0);
+  seat.processId.store(0);
+}
+
+void ClockFollowers::Seat::arrived() { seatOf(m_page, m_index).arrivals.fetch_add(1); }
+
+std::uint64_t ClockFollowers::Seat::arrivals() const { return seatOf(m_page, m_index).arrivals.load(); }
+
+void ClockFollowers::Seat::waits(std::uint64_t handled, std::optional<std::uint64_t> nextDue,
+                                 std::uint64_t arrivalsSeen) {
+  SeatState& seat = seatOf(m_page, m_index);
+  seat.version.fetch_add(1);
+  seat.handledArrivals.store(arrivalsSeen);
+  seat.handled.store(handled);
+  seat.nextDue.store(nextDue.value_or(kNone));
+  seat.version.fetch_add(1);
+  seat.following.store(1);
+}
+
+ClockFollowers::ClockFollowers(Machine& machine) : m_machine(machine) {}
+
+ClockFollowers::~ClockFollowers() = default;
+
+std::shared_ptr<SharedPage> ClockFollowers::page() {
+  std::lock_guard guard(m_lock);
+  if (!m_page && m_machine.clock().isShared()) {
+    auto page = std::make_shared<SharedPage>(m_machine.runFolder() / "followers", sizeof(Page));
+    if (page->data()) m_page = std::move(page);
+  }
+  return m_page;
+}
+
+int ClockFollowers::claimSeat(const std::shared_ptr<SharedPage>& shared, int processId, std::uint32_t thread) {
+  for (int i = 0; i < kSeats; ++i) {
+    SeatState& seat = seatOf(shared, i);
+    std::int32_t expected = 0;
+    if (!seat.processId.compare_exchange_strong(expected, processId)) continue;
+    seat.following.store(0);
+    seat.thread.store(thread);
+    seat.processStart.store(ProcessStat::startTime(processId).value_or(0));
+    seat.version.fetch_add(1);
+    seat.handledArrivals.store(seat.arrivals.load());
+    seat.handled.store(0);
+    seat.nextDue.store(kNone);
+    seat.version.fetch_add(1);
+    return i;
+  }
+  return -1;
+}
+
+std::unique_ptr<ClockFollowers::Seat> ClockFollowers::take(std::uint32_t thread) {
+  const auto shared = page();
+  if (!shared) return nullptr;
+  const int index = claimSeat(shared, static_cast<int>(getpid()), thread);
+  return index < 0 ? nullptr : std::make_unique<Seat>(shared, index);
+}
+
+void ClockFollowers::expectStart(int processId) {
+  const auto shared = page();
+  if (!shared) return;
+  const int index = claimSeat(shared, processId, kStarting);
+  if (index < 0) return;
+  // Never settled: it stands until the program's own seats follow, or the program ends.
+  SeatState& seat = seatOf(shared, index);
+  seat.handledArrivals.store(seat.arrivals.load() - 1);
+  seat.following.store(1);
+}
+
+std::optional<std::uint64_t> ClockFollowers::nextDueElsewhere(std::uint64_t now) {
+  const auto shared = page();
+  if (!shared) return std::nullopt;
+  const int self = static_cast<int>(getpid());
+  std::optional<std::uint64_t> next;
+  for (int i = 0; i < kSeats; ++i) {
+    const SeatState& seat = seatOf(shared, i);
+    const int owner = seat.processId.load();
+    if (owner == 0 || owner == self || !seat.following.load()) continue;
+    const std::uint64_t due = readWaited(seat).nextDue;
+    if (due > now && due != kNone && (!next || due < *next)) next = due;
+  }
+  return next;
+}
+
+bool ClockFollowers::othersSettled(std::uint64_t tick, std::string* laggard) {
+  const auto shared = page();
+  if (!shared) return true;
+  const int self = static_cast<int>(getpid());
+  std::set<int> following;
+  for (int i = 0; i < kSeats; ++i) {
+    const SeatState& seat = seatOf(shared, i);
+    if (seat.thread.load() != kStarting && seat.following.load()) following.insert(seat.processId.load());
+  }
+  std::lock_guard guard(m_lock);
+  for (int i = 0; i < kSeats; ++i) {
+    SeatState& seat = seatOf(shared, i);
+    int owner = seat.processId.load();
+    if (owner == 0 || owner == self || m_givenUp.count({i, owner})) continue;
+    const bool started = seat.thread.load() == kStarting && following.count(owner);
+    if (!started && isSettled(seat, tick)) continue;
+    if (started || isOrphaned(seat, owner)) {
+      seat.following.store(0);
+      seat.processId.compare_exchange_strong(owner, 0);
+      continue;
+    }
+    if (laggard) {
+      const Waited waited = readWaited(seat);
+      *laggard = "process " + std::to_string(owner) + " thread " + std::to_string(seat.thread.load()) +
+                 " (looked at tick " + std::to_string(waited.handled) + ", next timer " +
+                 (waited.nextDue == kNone ? std::string("none") : std::to_string(waited.nextDue)) + ", " +
+                 std::to_string(seat.arrivals.load() - waited.handledArrivals) + " arrivals unanswered)";
+    }
+    return false;
+  }
+  return true;
+}
+
+void ClockFollowers::giveUpOn(std::uint64_t tick) {
+  const auto shared = page();
+  if (!shared) return;
+  const int self = static_cast<int>(getpid());
+  std::lock_guard guard(m_lock);
+  for (int i = 0; i < kSeats; ++i) {
+    const SeatState& seat = seatOf(shared, i);
+    const int owner = seat.processId.load();
+    if (owner != 0 && owner != self && !isSettled(seat, tick)) m_givenUp.insert({i, owner});
+  }
+}
+
+}  // namespace plat
