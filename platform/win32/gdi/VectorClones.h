@@ -4,7 +4,8 @@
 // keep one version.
 #pragma once
 
-#if defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
+// Clang (the fuzz build) cannot clone function templates.
+#if defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__) && !defined(__clang__)
 #define ORVANE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define ORVANE_VECTOR_CLONES
