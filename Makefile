@@ -9,9 +9,9 @@
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
-# Graphs, the fan-out filter, the channel scan and messages between processes and threads.
+# Graphs, the fan-out filter, the channel scan, threads and messages between processes.
 TSAN_LABELS = graphs|fanout
-TSAN_TESTS = Scan|SecondInstance|CrossProcess|SyncProcess|Thread
+TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue)
 
 all: build
 
@@ -55,7 +55,7 @@ test-asan: build-asan
 
 build-tsan: setup
 	cmake --preset tsan
-	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_core test_platform_user test_platform_win32
+	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_core test_platform_user test_platform_win32 test_platform_dshow
 
 test-tsan: build-tsan
 	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -L '$(TSAN_LABELS)'
