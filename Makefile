@@ -40,8 +40,8 @@ run: build
 	@echo "The recording, as ffprobe reads it:"
 	@ffprobe -v error -show_entries format=format_name,duration:stream=codec_type,codec_name \
 	  -of compact out/demo/OrvaneMedia/Videos/cap00.mpg
-	@echo "The snapshot, as identify reads it:"
-	@identify out/demo/OrvaneMedia/Picture/cap00.bmp
+	@echo "The snapshot, as ffprobe reads it:"
+	@ffprobe -v error -show_entries stream=codec_name,width,height -of compact out/demo/OrvaneMedia/Picture/cap00.bmp
 	@echo "Screenshots: out/demo/*.png"
 	@echo "Files the program left in its folder: out/demo/OrvaneMedia (ZRQData.dat, ZRQChannels.chl,"
 	@echo "  Videos/cap00.mpg, Picture/cap00.bmp, histroyMedia.lis, histroyPicture.lis)"
