@@ -9,9 +9,9 @@
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
-# Graphs, the fan-out filter, the channel scan and messages between processes and threads.
+# Graphs, the fan-out filter, the channel scan, threads and messages between processes.
 TSAN_LABELS = graphs|fanout
-TSAN_TESTS = Scan|SecondInstance|CrossProcess|SyncProcess|Thread
+TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue)
 
 all: build
 
@@ -40,8 +40,8 @@ run: build
 	@echo "The recording, as ffprobe reads it:"
 	@ffprobe -v error -show_entries format=format_name,duration:stream=codec_type,codec_name \
 	  -of compact out/demo/OrvaneMedia/Videos/cap00.mpg
-	@echo "The snapshot, as identify reads it:"
-	@identify out/demo/OrvaneMedia/Picture/cap00.bmp
+	@echo "The snapshot, as ffprobe reads it:"
+	@ffprobe -v error -show_entries stream=codec_name,width,height -of compact out/demo/OrvaneMedia/Picture/cap00.bmp
 	@echo "Screenshots: out/demo/*.png"
 	@echo "Files the program left in its folder: out/demo/OrvaneMedia (ZRQData.dat, ZRQChannels.chl,"
 	@echo "  Videos/cap00.mpg, Picture/cap00.bmp, histroyMedia.lis, histroyPicture.lis)"
@@ -55,7 +55,7 @@ test-asan: build-asan
 
 build-tsan: setup
 	cmake --preset tsan
-	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_core test_platform_user test_platform_win32
+	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_core test_platform_user test_platform_win32 test_platform_dshow
 
 test-tsan: build-tsan
 	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -L '$(TSAN_LABELS)'

@@ -2,6 +2,7 @@
 
 #include "skin/CCoolMenuHook.h"
 #include "skin/CCoolMenuPopup.h"
+#include "skin/CoolMenuImages.h"
 
 #include <mfc/wnd/afxgdi.h>
 
@@ -29,6 +30,7 @@ struct Shared {
   UINT logoId = 0;
   HBITMAP logo = nullptr;
   CCoolMenuHook hook;
+  CoolMenuImages images;
   std::set<const CoolMenuItem*> records;
 };
 
@@ -151,6 +153,7 @@ CCoolMenu::~CCoolMenu() {
   // The shared state goes with the last menu, not with each one.
   if (--shared().menus > 0) return;
   shared().hook.HookWindow(static_cast<HWND>(nullptr));
+  shared().images.Free();
   CCoolMenuPopup::Uninstall();
 }
 
@@ -252,11 +255,11 @@ void CCoolMenu::HookOwnerWindow(HWND hWnd) {
   shared().hook.HookWindow(hWnd);
 }
 
-int CCoolMenu::LoadToolbar(UINT nToolbarId, UINT, BOOL bAlpha) {
+int CCoolMenu::LoadToolbar(UINT nToolbarId, UINT nBitmapId, BOOL bAlpha) {
   if (nToolbarId == 0) return -1;
   CoolMenuTheme& theme = shared().theme;
   theme.flags = bAlpha ? (theme.flags | CoolMenuTheme::kAlpha) : (theme.flags & ~CoolMenuTheme::kAlpha);
-  return 0;
+  return shared().images.Load(nToolbarId, nBitmapId, theme);
 }
 
 void CCoolMenu::SetLogoText(LPCSTR lpszText, COLORREF endColor) {
@@ -295,7 +298,10 @@ BOOL CCoolMenu::SetLogoBitmap(HBITMAP hBitmap, int nWidth) {
   return TRUE;
 }
 
-void CCoolMenu::SetColorTheme(int n) { shared().theme.LoadPreset(n); }
+void CCoolMenu::SetColorTheme(int n) {
+  shared().theme.LoadPreset(n);
+  shared().images.Rebuild(shared().theme);
+}
 
 void CCoolMenu::InstallPopupHook() { CCoolMenuPopup::Install(); }
 
@@ -362,6 +368,7 @@ BOOL CCoolMenu::DrawItem(const DRAWITEMSTRUCT* pDraw) {
 
   const CRect bar(sidebar, 0, width, height);
   const CRect textRect(sidebar + kIconSize + 10, 2, width - 11, height);
+  const CRect icon(sidebar + 2, (height - kIconSize) / 2, sidebar + 2 + kIconSize, (height + kIconSize) / 2);
   if (item->id == CoolMenuItem::kSeparator) {
     const int left = 3 + sidebar + (iconBar ? 3 + kIconSize : 0);
     const int middle = height / 2 - 1;
@@ -369,6 +376,7 @@ BOOL CCoolMenu::DrawItem(const DRAWITEMSTRUCT* pDraw) {
     Line(dc, 0xF0F0F0, left, middle + 1, width, middle + 1);
   } else if (disabled) {
     if (selected) DrawLightBar(dc, bar, false);
+    state.images.Draw(dc.GetSafeHdc(), item->id, CoolMenuImages::kDisabled, icon.left, icon.top);
     CRect shadow = textRect;
     DrawTexts(dc, *item, shadow, ::GetSysColor(COLOR_3DLIGHT));
     shadow.OffsetRect(-1, -1);
@@ -387,8 +395,10 @@ BOOL CCoolMenu::DrawItem(const DRAWITEMSTRUCT* pDraw) {
     dc.DrawText(item->text, &button, kBarFormat);
   } else {
     if (selected) DrawLightBar(dc, bar, true);
-    const CRect icon(sidebar + 2, (height - kIconSize) / 2, sidebar + 2 + kIconSize, (height + kIconSize) / 2);
-    if (checked) DrawCheckBox(dc, icon, selected, true);
+    // A checked command with an image shows the image in the box instead of the mark.
+    if (checked) DrawCheckBox(dc, icon, selected, state.images.IndexOf(item->id) < 0);
+    state.images.Draw(dc.GetSafeHdc(), item->id, selected ? CoolMenuImages::kHighlighted : CoolMenuImages::kNormal,
+                      icon.left, icon.top);
     DrawTexts(dc, *item, textRect, selected ? theme.HighLightColor : theme.TextColor);
   }
 

@@ -33,8 +33,8 @@ class CCoolMenu : public CMenu {
 
   // A null window unhooks.
   static void HookOwnerWindow(HWND hWnd);
-  // -1 for toolbar 0; otherwise the number of commands with an image (the platform has
-  // no toolbar resources, so none).
+  // -1 for toolbar 0; otherwise the number of the toolbar's command ids (0 without the
+  // resource). The picture is the bitmap nBitmapId, or the toolbar's own.
   static int LoadToolbar(UINT nToolbarId, UINT nBitmapId = 0, BOOL bAlpha = FALSE);
   static void SetLogoText(LPCSTR lpszText, COLORREF endColor);
   static BOOL SetLogoBitmap(UINT nBitmapId, int nWidth = 0);

@@ -197,9 +197,13 @@ void ReleaseBitmap(HBITMAP& hBitmap) {
 
 HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF cTransparent, COLORREF cTolerance) {
   BITMAP bm{};
-  if (!hBitmap || !GetObject(hBitmap, sizeof bm, &bm)) return nullptr;
-  HDC hMemDC = CreateCompatibleDC(nullptr);
-  if (!hMemDC) return nullptr;
+  if (!hBitmap || !GetObject(hBitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
+  // A 32-bit bottom-up section is scanned where its bits lie; any other bitmap is read out
+  // once as such rows, with no drawing in between.
+  DIBSECTION section{};
+  if (bm.bmBits && bm.bmBitsPixel == 32 && GetObject(hBitmap, sizeof section, &section) == sizeof section &&
+      section.dsBmih.biHeight > 0 && section.dsBmih.biCompression == BI_RGB)
+    return RegionFromPixels(static_cast<const BYTE*>(bm.bmBits), bm.bmWidth, bm.bmHeight, cTransparent, cTolerance);
 
   BITMAPINFO bmi{};
   bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -208,24 +212,13 @@ HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF cTransparent, COLORREF cTolerance)
   bmi.bmiHeader.biPlanes = 1;
   bmi.bmiHeader.biBitCount = 32;
   bmi.bmiHeader.biCompression = BI_RGB;
-  void* pBits = nullptr;
-  HBITMAP hDib = CreateDIBSection(hMemDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-  HRGN hRegion = nullptr;
-  if (hDib) {
-    HGDIOBJ hOldDib = SelectObject(hMemDC, hDib);
-    HDC hSourceDC = CreateCompatibleDC(hMemDC);
-    if (hSourceDC) {
-      HGDIOBJ hOldSource = SelectObject(hSourceDC, hBitmap);
-      BitBlt(hMemDC, 0, 0, bm.bmWidth, bm.bmHeight, hSourceDC, 0, 0, SRCCOPY);
-      SelectObject(hSourceDC, hOldSource);
-      DeleteDC(hSourceDC);
-      hRegion = RegionFromPixels(static_cast<const BYTE*>(pBits), bm.bmWidth, bm.bmHeight, cTransparent, cTolerance);
-    }
-    SelectObject(hMemDC, hOldDib);
-    DeleteObject(hDib);
-  }
-  DeleteDC(hMemDC);
-  return hRegion;
+  std::vector<BYTE> pixels(static_cast<std::size_t>(bm.bmWidth) * bm.bmHeight * 4);
+  HDC hdc = CreateCompatibleDC(nullptr);
+  if (!hdc) return nullptr;
+  const int rows = GetDIBits(hdc, hBitmap, 0, bm.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
+  DeleteDC(hdc);
+  if (rows != bm.bmHeight) return nullptr;
+  return RegionFromPixels(pixels.data(), bm.bmWidth, bm.bmHeight, cTransparent, cTolerance);
 }
 
 void DrawFrameBitmap(HDC hdc, const RECT& rcDest, HBITMAP hSource, const RECT& rcSource, int nLeft, int nTop,

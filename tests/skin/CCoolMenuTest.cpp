@@ -288,6 +288,57 @@ TEST_F(CCoolMenuTest, TheSidebarRunsDownThePopupWithItsTextOrLogo) {
   EXPECT_FALSE(CCoolMenu::SetLogoBitmap(0u, 0));
 }
 
+TEST_F(CCoolMenuTest, ItemsDrawTheirToolbarImagesShadedByState) {
+  // The tests' toolbar 170: red, green and blue squares for 9001, 9002 and 9003 on the
+  // toolbar grey; 9004 lies past the picture.
+  HMENU popup = CreatePopupMenu();
+  AppendMenuA(popup, MF_STRING, 9001, "Red");
+  AppendMenuA(popup, MF_STRING | MF_GRAYED, 9002, "Green");
+  AppendMenuA(popup, MF_STRING | MF_CHECKED, 9003, "Blue");
+  AppendMenuA(popup, MF_STRING | MF_CHECKED, 9004, "None");
+  HMENU bar = CreateMenu();
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "Colours");
+  CCoolMenu menu;
+  ASSERT_TRUE(menu.AttachMenu(bar, 170));
+  EXPECT_EQ(CCoolMenu::LoadToolbar(4242), 0);
+  EXPECT_EQ(CCoolMenu::LoadToolbar(170), 4);
+  CCoolMenu::HookOwnerWindow(parentHwnd());
+  CCoolMenu::SetColorTheme(3);
+
+  // The middle and the corner of each item's 16 x 16 icon place.
+  std::vector<COLORREF> middle, corner;
+  const auto folder = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "skin-screens";
+  std::filesystem::create_directories(folder);
+  robot.duringModal([&](plat::Robot& user) {
+    ASSERT_NE(user.openMenu(), nullptr);
+    user.moveTo(user.menuItem(0));
+  });
+  Track(menu, [&](plat::Robot& user) {
+    HWND window = user.openMenu();
+    for (int i = 0; i < 4; ++i) {
+      RECT item{};
+      GetMenuItemRect(window, popup, static_cast<UINT>(i), &item);
+      middle.push_back(plat::Screenshot::screenPixel(item.left + 10, item.top + 9));
+      corner.push_back(plat::Screenshot::screenPixel(item.left + 3, item.top + 2));
+    }
+    plat::Screenshot::saveWindow(window, folder / "coolmenu-toolbar.png");
+    user.key(VK_ESCAPE);
+  });
+  ASSERT_EQ(middle.size(), 4u);
+  // Highlighted: each channel brightened to 255 - 0.9 x (255 - c).
+  EXPECT_EQ(middle[0], RGB(223, 25, 25));
+  // Disabled: grey of the green's luma.
+  EXPECT_EQ(middle[1], RGB(126, 126, 126));
+  // Normal, in the check box of a checked command.
+  EXPECT_EQ(middle[2], RGB(0, 0, 220));
+  // The toolbar grey is transparent: the menu's colour shows.
+  EXPECT_EQ(corner[1], 0xFFFFFFu);
+  EXPECT_EQ(corner[2], 0xEBEBEBu);
+  // Without an image a checked command shows the box and its mark.
+  EXPECT_NE(middle[3], RGB(0, 0, 220));
+  CCoolMenu::HookOwnerWindow(static_cast<HWND>(nullptr));
+}
+
 TEST_F(CCoolMenuTest, PresetThemesSetTheirColoursAndOtherNumbersChangeNothing) {
   CCoolMenu::SetColorTheme(2);
   EXPECT_EQ(CCoolMenu::Theme().LightBarStartColor, 0x6A240Au);

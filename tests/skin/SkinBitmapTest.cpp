@@ -35,6 +35,27 @@ TEST(BitmapToRegionTest, MatchesABruteForceScanOfRandomPixels) {
   DeleteObject(hBitmap);
 }
 
+// A 32-bit section is read where its bits lie, bottom-up or top-down, as any bitmap is.
+TEST(BitmapToRegionTest, SectionsOfEitherRowOrderGiveTheRegionOfTheirPixels) {
+  const auto opaque = [](int x, int y) { return (x * 3 + y * 7) % 5 != 0; };
+  for (const LONG height : {17L, -17L}) {
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 29, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP hSection = CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(hSection, nullptr);
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int y = 0; y < 17; ++y) {
+      const int row = height > 0 ? 16 - y : y;
+      for (int x = 0; x < 29; ++x) pixels[row * 29 + x] = opaque(x, y) ? 0x00102030 : 0x00FF00FF;
+    }
+    HRGN hRegion = BitmapToRegion(hSection, kKey);
+    ExpectRegionMatchesPixels(hRegion, 29, 17, opaque);
+    DeleteObject(hRegion);
+    DeleteObject(hSection);
+  }
+}
+
 TEST(BitmapToRegionTest, AnOpaqueBitmapIsOneRectangleAndATransparentOneIsEmpty) {
   HBITMAP hOpaque = test::MakeBitmap(12, 9, [](int, int) { return RGB(1, 2, 3); });
   HRGN hRegion = BitmapToRegion(hOpaque, kKey);

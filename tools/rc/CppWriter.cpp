@@ -61,6 +61,22 @@ void writeBlobs(const std::vector<FileResource>& resources, const std::string& k
   out << "};\n";
 }
 
+// Each toolbar as its words (version 1, 16 x 16 buttons, count, ids), little-endian bytes.
+void writeToolbars(const std::vector<Toolbar>& toolbars, std::ostream& out) {
+  for (const Toolbar& t : toolbars) {
+    std::vector<unsigned> words{1, 16, 16, static_cast<unsigned>(t.buttons.size())};
+    words.insert(words.end(), t.buttons.begin(), t.buttons.end());
+    out << "const unsigned char kToolbar" << t.id << "[] = {";
+    for (std::size_t i = 0; i < words.size(); ++i)
+      out << (i % 12 == 0 ? "\n    " : "") << (words[i] & 0xFF) << "," << (words[i] >> 8 & 0xFF) << ",";
+    out << "\n};\n";
+  }
+  if (toolbars.empty()) return;
+  out << "const Blob kToolbars[] = {\n";
+  for (const Toolbar& t : toolbars) out << "    {" << t.id << ", kToolbar" << t.id << ", sizeof kToolbar" << t.id << "},\n";
+  out << "};\n";
+}
+
 void writeDialogs(const std::vector<Dialog>& dialogs, std::ostream& out) {
   for (const Dialog& d : dialogs) {
     if (d.controls.empty()) continue;
@@ -101,12 +117,14 @@ void writeCpp(const ResourceScript& script, const std::string& sourceName, std::
   }
   writeBlobs(script.bitmaps, "Bitmap", out);
   writeBlobs(script.icons, "Icon", out);
+  writeToolbars(script.toolbars, out);
   out << "\nconst Module kModule = {\n"
       << "    " << arrayOrNull("kDialogs", script.dialogs.size()) << ",\n"
       << "    " << arrayOrNull("kStrings", script.strings.size()) << ",\n"
       << "    " << arrayOrNull("kMenus", script.menus.size()) << ",\n"
       << "    " << arrayOrNull("kBitmaps", script.bitmaps.size()) << ",\n"
       << "    " << arrayOrNull("kIcons", script.icons.size()) << ",\n"
+      << "    " << arrayOrNull("kToolbars", script.toolbars.size()) << ",\n"
       << "};\n\nconst plat::ResourceTable::Registration kRegistration(&kModule);\n\n}  // namespace\n";
 }
 

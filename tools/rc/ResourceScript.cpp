@@ -166,6 +166,17 @@ class Parser {
         auto& list = kind == "bitmap" ? script.bitmaps : script.icons;
         list.push_back(resource);
         unique(kind == "bitmap" ? m_bitmapIds : m_iconIds, resource.id, line, kind);
+      } else if (kind == "toolbar") {
+        // toolbar <id> "<picture>.bmp" <button id>...: the picture is the bitmap of that id.
+        FileResource picture{static_cast<int>(line.number(1)), m_folder / line.text(2)};
+        if (!fs::exists(picture.file)) line.fail("no file " + picture.file.string());
+        Toolbar toolbar{picture.id, {}};
+        for (std::size_t i = 3; i < line.size(); ++i) toolbar.buttons.push_back(static_cast<unsigned>(line.number(i)));
+        if (toolbar.buttons.empty() || toolbar.buttons.size() > 0xFFFF) line.fail("a toolbar needs its button ids");
+        script.bitmaps.push_back(picture);
+        unique(m_bitmapIds, picture.id, line, "bitmap");
+        script.toolbars.push_back(std::move(toolbar));
+        unique(m_toolbarIds, picture.id, line, "toolbar");
       } else {
         line.fail("unknown resource '" + kind + "'");
       }
@@ -272,7 +283,7 @@ class Parser {
   fs::path m_folder;
   std::vector<Line> m_lines;
   std::size_t m_next = 0;
-  std::set<long> m_dialogIds, m_stringIds, m_menuIds, m_bitmapIds, m_iconIds;
+  std::set<long> m_dialogIds, m_stringIds, m_menuIds, m_bitmapIds, m_iconIds, m_toolbarIds;
 };
 
 }  // namespace
@@ -298,6 +309,7 @@ void mergeScript(ResourceScript& script, ResourceScript more, const fs::path& fi
   append(script.menus, more.menus, [](const Menu& m) { return m.id; }, file, "menu");
   append(script.bitmaps, more.bitmaps, [](const FileResource& r) { return r.id; }, file, "bitmap");
   append(script.icons, more.icons, [](const FileResource& r) { return r.id; }, file, "icon");
+  append(script.toolbars, more.toolbars, [](const Toolbar& t) { return t.id; }, file, "toolbar");
 }
 
 }  // namespace rc

@@ -1,5 +1,5 @@
 // A module's resource file, parsed: dialogs with their controls, string tables, menus,
-// bitmaps and icons. The format is in resources/README.md. Style expressions are kept as
+// bitmaps, icons and toolbars. The format is in resources/README.md. Style expressions are kept as
 // written; the generated C++ source lets the platform's headers give them their values.
 #pragma once
 
@@ -51,12 +51,20 @@ struct FileResource {
   std::filesystem::path file;
 };
 
+// A toolbar of 16 x 16 buttons: its picture (a bitmap of the same id) and its button ids,
+// 0 for a gap.
+struct Toolbar {
+  int id = 0;
+  std::vector<unsigned> buttons;
+};
+
 struct ResourceScript {
   std::vector<Dialog> dialogs;
   std::vector<StringEntry> strings;
   std::vector<Menu> menus;
   std::vector<FileResource> bitmaps;
   std::vector<FileResource> icons;
+  std::vector<Toolbar> toolbars;
 };
 
 // Throws std::runtime_error "file:line: what went wrong" on a bad line.

@@ -116,6 +116,11 @@ const res::Blob* ResourceTable::icon(HINSTANCE module, LPCSTR name) {
   return resources ? findById(resources->icons, resources->iconCount, idOf(name)) : nullptr;
 }
 
+const res::Blob* ResourceTable::toolbar(HINSTANCE module, LPCSTR name) {
+  const res::Module* resources = moduleOf(module);
+  return resources ? findById(resources->toolbars, resources->toolbarCount, idOf(name)) : nullptr;
+}
+
 std::optional<std::string> ResourceTable::string(HINSTANCE module, UINT id) {
   const res::Module* resources = moduleOf(module);
   if (!resources) return std::nullopt;

@@ -42,7 +42,9 @@ struct String {
   const char* text;
 };
 
-// A bitmap (.bmp file) or icon (.ico file) as its bytes.
+// A bitmap (.bmp file), icon (.ico file) or toolbar as its bytes. A toolbar's bytes are
+// 16-bit words: version, button width, button height, count, then the button ids (0 for a
+// gap); its picture is the bitmap of the same id.
 struct Blob {
   int id;
   const unsigned char* data;
@@ -74,6 +76,8 @@ struct Module {
   std::size_t bitmapCount;
   const Blob* icons;
   std::size_t iconCount;
+  const Blob* toolbars;
+  std::size_t toolbarCount;
 };
 
 }  // namespace plat::res
@@ -100,6 +104,7 @@ class ResourceTable {
   static const res::Menu* menu(HINSTANCE module, LPCSTR name);
   static const res::Blob* bitmap(HINSTANCE module, LPCSTR name);
   static const res::Blob* icon(HINSTANCE module, LPCSTR name);
+  static const res::Blob* toolbar(HINSTANCE module, LPCSTR name);
   static std::optional<std::string> string(HINSTANCE module, UINT id);
 
  private:

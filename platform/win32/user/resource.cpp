@@ -77,3 +77,23 @@ HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
   }
   return iconHandle(hInstance, static_cast<WORD>(icon->id), icon);
 }
+
+HRSRC FindResourceA(HINSTANCE hModule, LPCSTR lpName, LPCSTR lpType) {
+  const plat::res::Blob* found = lpType == RT_TOOLBAR ? plat::ResourceTable::toolbar(hModule, lpName) : nullptr;
+  if (!found) SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+  return reinterpret_cast<HRSRC>(const_cast<plat::res::Blob*>(found));
+}
+
+HGLOBAL LoadResource(HINSTANCE, HRSRC hResInfo) {
+  const auto* blob = reinterpret_cast<const plat::res::Blob*>(hResInfo);
+  return blob ? const_cast<unsigned char*>(blob->data) : nullptr;
+}
+
+LPVOID LockResource(HGLOBAL hResData) { return hResData; }
+
+DWORD SizeofResource(HINSTANCE, HRSRC hResInfo) {
+  const auto* blob = reinterpret_cast<const plat::res::Blob*>(hResInfo);
+  return blob ? static_cast<DWORD>(blob->size) : 0;
+}
+
+BOOL FreeResource(HGLOBAL) { return FALSE; }

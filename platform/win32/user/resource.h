@@ -16,3 +16,13 @@
 int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
 // hInstance NULL gives the standard icons (IDI_*); otherwise the module's icon resource.
 HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+
+// Raw resources: toolbars (bitmaps load through LoadImage). The handle stays valid while
+// the module is loaded; LoadResource and LockResource give the bytes themselves.
+using HRSRC = struct HRSRC__*;
+#define RT_TOOLBAR MAKEINTRESOURCEA(241)
+HRSRC FindResourceA(HINSTANCE hModule, LPCSTR lpName, LPCSTR lpType);
+HGLOBAL LoadResource(HINSTANCE hModule, HRSRC hResInfo);
+LPVOID LockResource(HGLOBAL hResData);
+DWORD SizeofResource(HINSTANCE hModule, HRSRC hResInfo);
+BOOL FreeResource(HGLOBAL hResData);
