@@ -238,14 +238,7 @@ void CMainSkinDlg::PressHoveredButton() {
 }
 
 LRESULT CMainSkinDlg::OnHoverHint(WPARAM, LPARAM lParam) {
-  if (lParam == 0) {
-    for (int i = kFirstNavigableButton; i < GetSkinButtonCount(); ++i) {
-      CSkinButton* button = GetSkinButton(i);
-      if (!button->GetHover()) continue;
-      button->SetHover(FALSE);
-      button->Invalidate();
-    }
-  }
+  if (lParam == 0) UnmarkButtonsFrom(kFirstNavigableButton);
   return 0;
 }
 
