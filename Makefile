@@ -2,17 +2,27 @@
 # make test       build and run every test
 # make test-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench      build and run the benchmarks
-.PHONY: all build build-asan run test test-asan bench clean
+# make test-tsan  the tests of threads and processes under ThreadSanitizer
+# make fuzz       every fuzz target for FUZZ_SECONDS each, all at once
+# Each first installs the packages that are missing (.ci/setup).
+.PHONY: all setup build build-asan build-tsan run test test-asan test-tsan fuzz bench clean
 
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+# Graphs, the fan-out filter, the channel scan and messages between processes and threads.
+TSAN_LABELS = graphs|fanout
+TSAN_TESTS = Scan|SecondInstance|CrossProcess|SyncProcess|Thread
 
 all: build
 
-build:
+setup:
+	@.ci/setup
+
+build: setup
 	cmake --preset default
 	cmake --build --preset default -j $(JOBS)
 
-build-asan:
+build-asan: setup
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 
@@ -42,8 +52,24 @@ test: build
 test-asan: build-asan
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
 
+build-tsan: setup
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_core test_platform_user test_platform_win32
+
+test-tsan: build-tsan
+	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -L '$(TSAN_LABELS)'
+	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -R '$(TSAN_TESTS)'
+
+fuzz:
+	@.ci/setup fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	fuzz/run $(FUZZ_SECONDS) $(JOBS)
+# Medians of several rounds, as the targets are stated.
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
 bench: build
-	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b" $(BENCH_FLAGS); done; true
 
 clean:
 	rm -rf build out

@@ -209,14 +209,53 @@ double threadProcessorSeconds() {
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+ComPtr<IPin> pinNamed(IBaseFilter* filter, const wchar_t* name) {
+  ComPtr<IPin> pin;
+  filter->FindPin(name, pin.put());
+  return pin;
+}
+
+// The machine's TV stick, tuned to the first station of its broadcast.
+plat::TvStickCapture& tuneFirstStation(plat::Machine& machine) {
+  auto& stick = machine.service<plat::TvStickCapture>();
+  stick.tuneCarrier(stick.control().broadcast().stations().front().carrierHz);
+  return stick;
+}
+
+// Sets the stick's capture pin to 720 x 576 YUY2, 25 pictures a second.
+void setPalYuy2(IPin* capture) {
+  ComPtr<IAMStreamConfig> config;
+  capture->QueryInterface(IID_IAMStreamConfig, config.putVoid());
+  AM_MEDIA_TYPE* type = nullptr;
+  config->GetFormat(&type);
+  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
+  info->bmiHeader.biHeight = 576;
+  info->bmiHeader.biSizeImage = 720 * 576 * 2;
+  info->AvgTimePerFrame = 400000;
+  config->SetFormat(type);
+  DeleteMediaType(type);
+}
+
+// Moves the machine clock through one second of video, picture by picture, each time
+// waiting until the renderer has taken the picture; the processor seconds of the graph's
+// threads meanwhile (this thread's waiting left out).
+double graphSecondsForOneVideoSecond(plat::Machine& machine, const plat::RendererBase& renderer) {
+  const double before = processorSeconds() - threadProcessorSeconds();
+  for (int frame = 0; frame < 25; ++frame) {
+    const auto seen = renderer.samplesRendered();
+    machine.clock().advance(40);
+    while (renderer.samplesRendered() == seen) std::this_thread::yield();
+  }
+  return processorSeconds() - threadProcessorSeconds() - before;
+}
+
 // The TV stick's capture pin at 720 x 576 YUY2, 25 frames a second, into the Null
-// Renderer (the waiting bench thread left out); each iteration is one second of video on the machine clock.
+// Renderer; each iteration is one second of video on the machine clock.
 void BM_CaptureOneSecondOfVideo(benchmark::State& state) {
   bench::OpenMachine();
   CoInitialize(nullptr);
   plat::Machine& machine = plat::Machine::current();
-  auto& stick = machine.service<plat::TvStickCapture>();
-  stick.tuneCarrier(stick.control().broadcast().stations().front().carrierHz);
+  tuneFirstStation(machine);
   {
     ComPtr<IGraphBuilder> graph;
     CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid());
@@ -225,45 +264,21 @@ void BM_CaptureOneSecondOfVideo(benchmark::State& state) {
     CoCreateInstance(CLSID_NullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, renderer.putVoid());
     graph->AddFilter(device.get(), L"Video Capture");
     graph->AddFilter(renderer.get(), L"Null Renderer");
-    ComPtr<IPin> capture;
-    device->FindPin(L"Capture", capture.put());
-    ComPtr<IAMStreamConfig> config;
-    capture->QueryInterface(IID_IAMStreamConfig, config.putVoid());
-    AM_MEDIA_TYPE* type = nullptr;
-    config->GetFormat(&type);
-    auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
-    info->bmiHeader.biHeight = 576;
-    info->bmiHeader.biSizeImage = 720 * 576 * 2;
-    info->AvgTimePerFrame = 400000;
-    config->SetFormat(type);
-    DeleteMediaType(type);
+    ComPtr<IPin> capture = pinNamed(device.get(), L"Capture");
+    setPalYuy2(capture.get());
     graph->ConnectDirect(capture.get(), firstPin(renderer.get(), PINDIR_INPUT), nullptr);
     auto* counter = static_cast<plat::NullRenderer*>(static_cast<CBaseFilter*>(renderer.get()));
     ComPtr<IMediaControl> control;
     graph->QueryInterface(IID_IMediaControl, control.putVoid());
     control->Run();
     double processor = 0;
-    for (auto _ : state) {
-      const double before = processorSeconds() - threadProcessorSeconds();
-      for (int frame = 0; frame < 25; ++frame) {
-        const auto seen = counter->samplesRendered();
-        machine.clock().advance(40);
-        while (counter->samplesRendered() == seen) std::this_thread::yield();
-      }
-      processor += processorSeconds() - threadProcessorSeconds() - before;
-    }
+    for (auto _ : state) processor += graphSecondsForOneVideoSecond(machine, *counter);
     control->Stop();
     state.counters["cpu_ms_per_video_second"] = processor * 1000.0 / static_cast<double>(state.iterations());
   }
   CoUninitialize();
 }
 BENCHMARK(BM_CaptureOneSecondOfVideo)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-ComPtr<IPin> pinNamed(IBaseFilter* filter, const wchar_t* name) {
-  ComPtr<IPin> pin;
-  filter->FindPin(name, pin.put());
-  return pin;
-}
 
 // Processor seconds the stick spends painting one second of its pictures (25 at 720 x 576).
 double stickPaintingSeconds(const plat::Scene& scene) {
@@ -285,8 +300,7 @@ void BM_LivePathOneSecondOfVideo(benchmark::State& state) {
   }
   CoInitialize(nullptr);
   plat::Machine& machine = plat::Machine::current();
-  auto& stick = machine.service<plat::TvStickCapture>();
-  stick.tuneCarrier(stick.control().broadcast().stations().front().carrierHz);
+  plat::TvStickCapture& stick = tuneFirstStation(machine);
   {
     ComPtr<IGraphBuilder> graph;
     CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid());
@@ -298,16 +312,7 @@ void BM_LivePathOneSecondOfVideo(benchmark::State& state) {
     graph->AddFilter(tee.get(), L"Smart Tee");
     graph->AddFilter(renderer.get(), L"Video Renderer");
     ComPtr<IPin> capture = pinNamed(device.get(), L"Capture");
-    ComPtr<IAMStreamConfig> config;
-    capture->QueryInterface(IID_IAMStreamConfig, config.putVoid());
-    AM_MEDIA_TYPE* type = nullptr;
-    config->GetFormat(&type);
-    auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
-    info->bmiHeader.biHeight = 576;
-    info->bmiHeader.biSizeImage = 720 * 576 * 2;
-    info->AvgTimePerFrame = 400000;
-    config->SetFormat(type);
-    DeleteMediaType(type);
+    setPalYuy2(capture.get());
     bool connected = graph->ConnectDirect(capture.get(), pinNamed(tee.get(), L"Input").get(), nullptr) == S_OK &&
                      graph->ConnectDirect(pinNamed(tee.get(), L"Preview").get(),
                                           firstPin(renderer.get(), PINDIR_INPUT), nullptr) == S_OK;
@@ -333,14 +338,7 @@ void BM_LivePathOneSecondOfVideo(benchmark::State& state) {
       double processor = 0;
       double painting = 0;
       for (auto _ : state) {
-        // The graph's threads only: this thread's waiting for the renderer is left out.
-        const double before = processorSeconds() - threadProcessorSeconds();
-        for (int frame = 0; frame < 25; ++frame) {
-          const auto seen = counter->samplesRendered();
-          machine.clock().advance(40);
-          while (counter->samplesRendered() == seen) std::this_thread::yield();
-        }
-        processor += processorSeconds() - threadProcessorSeconds() - before;
+        processor += graphSecondsForOneVideoSecond(machine, *counter);
         state.PauseTiming();
         painting += stickPaintingSeconds(stick.scene());
         state.ResumeTiming();

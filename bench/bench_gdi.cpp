@@ -106,6 +106,23 @@ HRGN regionFromKey(const std::uint32_t* bits, int width, int height, std::uint32
   return result;
 }
 
+// A key-colour mask as a loaded skin bitmap holds it (a bitmap compatible with the
+// screen): the fine pattern or the skin background.
+HBITMAP loadedMask(int width, int height, bool fine) {
+  Dib mask(width, height);
+  if (fine)
+    paintFinePattern(mask, width, height);
+  else
+    paintSkin(mask, width, height);
+  HBITMAP loaded = CreateCompatibleBitmap(mask.dc, width, height);
+  HDC loadedDc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(loadedDc, loaded);
+  BitBlt(loadedDc, 0, 0, width, height, mask.dc, 0, 0, SRCCOPY);
+  SelectObject(loadedDc, old);
+  DeleteDC(loadedDc);
+  return loaded;
+}
+
 // The mask as the skins hold it: a loaded bitmap, blitted into a 32-bit DIB section whose
 // bits are scanned for runs. Arguments: width, height, fine pattern (1) or skin (0),
 // joined in place (1) or the old way (0).
@@ -114,15 +131,9 @@ void BM_RegionFromKeyColourBitmap(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0));
   const int height = static_cast<int>(state.range(1));
   const Joining joining = state.range(3) ? Joining::InPlace : Joining::Rebuilt;
-  Dib mask(width, height);
-  if (state.range(2))
-    paintFinePattern(mask, width, height);
-  else
-    paintSkin(mask, width, height);
-  HBITMAP loaded = CreateCompatibleBitmap(mask.dc, width, height);
+  HBITMAP loaded = loadedMask(width, height, state.range(2) != 0);
   HDC loadedDc = CreateCompatibleDC(nullptr);
   SelectObject(loadedDc, loaded);
-  BitBlt(loadedDc, 0, 0, width, height, mask.dc, 0, 0, SRCCOPY);
   Dib scanned(width, height);
   std::size_t bytes = 0;
   for (auto _ : state) {
@@ -151,17 +162,7 @@ void BM_SkinBitmapToRegion(benchmark::State& state) {
   bench::OpenMachine();
   const int width = static_cast<int>(state.range(0));
   const int height = static_cast<int>(state.range(1));
-  Dib mask(width, height);
-  if (state.range(2))
-    paintFinePattern(mask, width, height);
-  else
-    paintSkin(mask, width, height);
-  HBITMAP loaded = CreateCompatibleBitmap(mask.dc, width, height);
-  HDC loadedDc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(loadedDc, loaded);
-  BitBlt(loadedDc, 0, 0, width, height, mask.dc, 0, 0, SRCCOPY);
-  SelectObject(loadedDc, old);
-  DeleteDC(loadedDc);
+  HBITMAP loaded = loadedMask(width, height, state.range(2) != 0);
   std::size_t bytes = 0;
   for (auto _ : state) {
     HRGN region = BitmapToRegion(loaded, RGB(255, 0, 255), 0);

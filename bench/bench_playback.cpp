@@ -165,16 +165,7 @@ BENCHMARK(BM_DecodeMpeg2Pictures)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_FfmpegCommandLineDecodesTheSameFile(benchmark::State& state) {
   const auto file = plat::Machine::current().paths().driveFolder('C') / "bench.mpg";
   const std::string arguments = "-threads 1 -i '" + file.string() + "' -an -f null -";
-  for (auto _ : state) {
-    const auto seconds = bench::FfmpegSeconds(arguments);
-    if (!seconds) {
-      state.SkipWithError("ffmpeg not installed or failed");
-      break;
-    }
-    state.SetIterationTime(*seconds);
-  }
-  state.SetItemsProcessed(state.iterations() * kFrames);
-  state.SetLabel("anchor, decoding only");
+  bench::TimeFfmpegRuns(state, arguments, kFrames, "anchor, decoding only");
 }
 BENCHMARK(BM_FfmpegCommandLineDecodesTheSameFile)->Unit(benchmark::kMillisecond)->UseManualTime();
 

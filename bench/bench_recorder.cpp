@@ -195,16 +195,7 @@ void BM_FfmpegCommandLineEncodesTheSamePictures(benchmark::State& state) {
                                 "' -c:v " + (mpeg2 ? "mpeg2video" : "mpeg1video") +
                                 " -b:v 6000000 -g 12 -bf 2 -threads " + std::to_string(encoderThreads()) + " -f " +
                                 (mpeg2 ? "vob" : "mpeg") + " -y '" + (folder / "out.mpg").string() + "'";
-  for (auto _ : state) {
-    const auto seconds = bench::FfmpegSeconds(arguments);
-    if (!seconds) {
-      state.SkipWithError("ffmpeg not installed or failed");
-      break;
-    }
-    state.SetIterationTime(*seconds);
-  }
-  state.SetItemsProcessed(state.iterations() * kFrames);
-  state.SetLabel("anchor, " + std::to_string(encoderThreads()) + " threads");
+  bench::TimeFfmpegRuns(state, arguments, kFrames, "anchor, " + std::to_string(encoderThreads()) + " threads");
   std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_FfmpegCommandLineEncodesTheSamePictures)

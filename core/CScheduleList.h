@@ -77,6 +77,9 @@ class CScheduleList {
   CScheduleItem* FindDueItem() const;
   // The first item in list order due at `when` (local time).
   CScheduleItem* FindDueItemAt(time_t when) const;
+  // The first item in list order whose due window opens after `after`, up to `until`, so
+  // checks of consecutive spans see each item once however short its window is.
+  CScheduleItem* FindItemComingDue(time_t after, time_t until) const;
   CScheduleItem* FindItemStartingSoon() const;
   // The earliest coming start within 30 days; 0 if none.
   time_t GetNextDueTime() const;

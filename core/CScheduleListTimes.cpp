@@ -98,6 +98,16 @@ CScheduleItem* CScheduleList::FindDueItemAt(time_t when) const {
   return nullptr;
 }
 
+CScheduleItem* CScheduleList::FindItemComingDue(time_t after, time_t until) const {
+  for (int i = 0; i < GetCount(); ++i) {
+    const CScheduleItem& item = *ItemAt(i);
+    for (time_t t = after + 1; t <= until; ++t) {
+      if (DueAt(item, LocalTime(t)) && !DueAt(item, LocalTime(t - 1))) return ItemAt(i);
+    }
+  }
+  return nullptr;
+}
+
 CScheduleItem* CScheduleList::FindDueItem() const { return FindDueItemAt(CTime::GetCurrentTime().GetTime()); }
 
 CScheduleItem* CScheduleList::FindItemStartingSoon() const {

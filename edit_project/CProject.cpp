@@ -19,8 +19,8 @@ constexpr long kChildVideoStyle = 0x46000000;  // WS_CHILD | WS_CLIPSIBLINGS | W
 constexpr int kOutputMpeg1 = 0;
 constexpr int kOutputMpeg2 = 1;
 constexpr int kOutputAvi = 5;
-// A save is written beside its file under this suffix and put in place only when complete.
-constexpr const char* kPartSuffix = ".new";
+// A save is written beside its file under this suffix and renamed over it only when complete.
+constexpr const char* kPartSuffix = ".rendering";
 
 template <class T>
 void Release(T*& itf) {
@@ -46,8 +46,6 @@ BSTR WideName(const char* name) {
   if (wide) MultiByteToWideChar(CP_ACP, 0, name, -1, wide, length);
   return wide;
 }
-
-bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -492,7 +490,7 @@ int CProject::Save(const save_option_s* options) {
   std::memcpy(file, options->output_file, sizeof(file) - 1);
   // A type that writes nothing, an empty name or an empty project cannot be saved.
   if ((type != kOutputMpeg1 && type != kOutputMpeg2 && type != kOutputAvi) || !file[0] || m_sourceCount == 0) return 0;
-  char part[sizeof(file) + 8] = {};
+  char part[sizeof(file) + 16] = {};
   std::snprintf(part, sizeof(part), "%s%s", file, kPartSuffix);
 
   EnterCriticalSection(&m_lock);
@@ -520,7 +518,7 @@ int CProject::Save(const save_option_s* options) {
   ReleaseGraph();
   m_duration = 0;
   // The file appears under its name only when it is whole.
-  if (ok) ok = (!Exists(file) || DeleteFileA(file)) && MoveFileA(part, file);
+  if (ok) ok = MoveFileExA(part, file, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   if (!ok) DeleteFileA(part);
   LeaveCriticalSection(&m_lock);
   return ok ? 1 : 0;

@@ -215,7 +215,8 @@ class CCaptureGraph {
   int m_flag;
 
  private:
-  // Step 9 of the build on an external input: the standard seen once the graph runs.
+  // On an external input, once the graph runs: takes the standard the signal shows, sets
+  // it when it differs from the one first detected, and resizes for a new line family.
   void FollowRunningStandard(int detected, int localLineStandard, int frameHeight);
   void ReleaseProcAmp();
   static void Notify(int messageId);

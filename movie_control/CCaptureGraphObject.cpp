@@ -197,12 +197,16 @@ HRESULT CCaptureGraphObject::StreamConfig(plat::ComPtr<IAMStreamConfig>& config)
                                   config.putVoid());
 }
 
+HRESULT CCaptureGraphObject::CurrentFormat(plat::ComPtr<IAMStreamConfig>& config, AM_MEDIA_TYPE** format) {
+  const HRESULT hr = StreamConfig(config);
+  return FAILED(hr) ? hr : config->GetFormat(format);
+}
+
 HRESULT CCaptureGraphObject::SetFrameSize(long width, long height) {
   plat::ComPtr<IAMStreamConfig> config;
-  HRESULT hr = StreamConfig(config);
-  if (FAILED(hr)) return hr;
   MediaTypeGuard current;
-  if (FAILED(hr = config->GetFormat(&current.type))) return hr;
+  HRESULT hr = CurrentFormat(config, &current.type);
+  if (FAILED(hr)) return hr;
   if (current.type->formattype == FORMAT_VideoInfo && (!current.type->pbFormat || current.type->cbFormat < sizeof(VIDEOINFOHEADER)))
     return E_FAIL;
   int count = 0, size = 0;
@@ -234,10 +238,9 @@ HRESULT CCaptureGraphObject::SetFrameSize(long width, long height) {
 
 HRESULT CCaptureGraphObject::GetFrameSize(long* width, long* height) {
   plat::ComPtr<IAMStreamConfig> config;
-  HRESULT hr = StreamConfig(config);
-  if (FAILED(hr)) return hr;
   MediaTypeGuard current;
-  if (FAILED(hr = config->GetFormat(&current.type))) return hr;
+  const HRESULT hr = CurrentFormat(config, &current.type);
+  if (FAILED(hr)) return hr;
   if (current.type->majortype != MEDIATYPE_Video || current.type->formattype != FORMAT_VideoInfo ||
       current.type->cbFormat < sizeof(VIDEOINFOHEADER) || !current.type->pbFormat)
     return E_FAIL;

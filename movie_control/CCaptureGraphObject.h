@@ -61,6 +61,8 @@ class CCaptureGraphObject {
  private:
   HRESULT FindCaptureDevice();
   HRESULT StreamConfig(plat::ComPtr<IAMStreamConfig>& config);
+  // The preview pin's format, to be freed by the caller.
+  HRESULT CurrentFormat(plat::ComPtr<IAMStreamConfig>& config, AM_MEDIA_TYPE** format);
   HRESULT ProcAmp(plat::ComPtr<IAMVideoProcAmp>& procAmp);
   template <class T>
   HRESULT GraphInterface(REFIID iid, plat::ComPtr<T>& out);

@@ -54,7 +54,11 @@ BOOL CSchedulerDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CSchedulerDlg::ReadScheduleFile() { g_scheduleList.Load(SchedulerPaths::ScheduleFile()); }
+// The items of a new list were not there when the last check looked: the next check
+// takes every item due in its span, not only those whose due window opens there.
+void CSchedulerDlg::ReadScheduleFile() {
+  if (g_scheduleList.Load(SchedulerPaths::ScheduleFile())) m_listIsNew = true;
+}
 
 BOOL CSchedulerDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   switch (wParam) {
@@ -82,17 +86,18 @@ void CSchedulerDlg::OnTimer(UINT_PTR nIDEvent) {
   }
 }
 
-// Each check covers every second since the one before (at most one period back), so an
-// item whose due window is shorter than the period, or a late tick, is not missed.
+// Each check covers the span since the one before (at most one period back), so an item
+// whose due window is shorter than the period, or a late tick, is not missed, and an
+// item is seen by one check only.
 void CSchedulerDlg::CheckDueItems() {
   const time_t ahead = CTime::GetCurrentTime().GetTime() + kLookAheadSeconds;
-  const time_t from = std::max<time_t>(m_lastDueCheck + 1, ahead - kDueCheckMs / 1000 + 1);
+  const time_t after = std::max<time_t>(m_lastDueCheck, ahead - kDueCheckMs / 1000);
   m_lastDueCheck = ahead;
-  for (time_t t = from; t <= ahead; ++t) {
-    if (!g_scheduleList.FindDueItemAt(t)) continue;
-    if (!MainProgramWindow()) StartMainProgram(nullptr, "ant", SW_SHOWNORMAL);
-    return;
-  }
+  bool found = g_scheduleList.FindItemComingDue(after, ahead) != nullptr;
+  for (time_t t = after + 1; m_listIsNew && !found && t <= ahead; ++t) found = g_scheduleList.FindDueItemAt(t);
+  m_listIsNew = false;
+  if (!found) return;
+  if (!MainProgramWindow()) StartMainProgram(nullptr, "ant", SW_SHOWNORMAL);
 }
 
 void CSchedulerDlg::StandBy() {
@@ -120,6 +125,11 @@ void CSchedulerDlg::EnableShutdownPrivilege() {
 }
 
 LRESULT CSchedulerDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The tray menu's check mark follows "Remote Shutdown" as the menu opens.
+  if (message == WM_INITMENUPOPUP) {
+    CheckMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(ID_TRAY_REMOTE_SHUTDOWN),
+                  MF_BYCOMMAND | (m_remoteShutdown ? MF_CHECKED : MF_UNCHECKED));
+  }
   if (message == WM_POWERBROADCAST) {
     if (wParam == PBT_APMSUSPEND) OnSuspend();
     if (wParam == PBT_APMRESUMEAUTOMATIC) OnResumeAutomatic();

@@ -104,4 +104,5 @@ class CSchedulerDlg : public CDialog {
   HANDLE m_wakeTimer = nullptr;
   // The latest look-ahead time checked, so each check covers the seconds since the last.
   time_t m_lastDueCheck = 0;
+  bool m_listIsNew = true;
 };

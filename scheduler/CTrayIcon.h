@@ -1,7 +1,9 @@
 // The scheduler program's icon in the taskbar's notification area, its only visible face.
 // It shows the icon and tip of one resource id, takes the mouse on the icon through a hook
 // on the owner window (and on that window's top-level parent), adds the icon again when
-// the shell restarts ("TaskbarCreated") and removes it when it goes.
+// the shell restarts ("TaskbarCreated") and removes it when it goes. A right click opens
+// the process's owner-drawn tray menu (menu 130) on the program's main window, which
+// gets its commands.
 #pragma once
 
 #include "scheduler/CTrayIconHook.h"

@@ -19,8 +19,11 @@ void Build() {
   const DWORD length = GetModuleFileNameA(nullptr, folder, sizeof folder);
   if (length == 0 || length >= sizeof folder) folder[0] = '\0';
   if (char* slash = std::strrchr(folder, '\\')) slash[1] = '\0';
-  std::snprintf(g_scheduleFile, sizeof g_scheduleFile, "%sschedulefile.she", folder);
-  std::snprintf(g_mainProgram, sizeof g_mainProgram, "%sOrvane Media.exe", folder);
+  // A folder too long for a path leaves no file name rather than a cut one.
+  if (std::snprintf(g_scheduleFile, sizeof g_scheduleFile, "%sschedulefile.she", folder) >= MAX_PATH)
+    g_scheduleFile[0] = '\0';
+  if (std::snprintf(g_mainProgram, sizeof g_mainProgram, "%sOrvane Media.exe", folder) >= MAX_PATH)
+    g_mainProgram[0] = '\0';
 }
 
 LPCSTR ScheduleFile() { return g_scheduleFile; }

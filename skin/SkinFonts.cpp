@@ -27,10 +27,12 @@ BYTE CharSetForLanguage(int nLanguageCode) {
   }
 }
 
-LOGFONTA MakeLabelFont(int nHeight) {
+LOGFONTA MakeLabelFont(int nHeight) { return MakeSkinFont(nHeight, FW_BOLD); }
+
+LOGFONTA MakeSkinFont(int nHeight, int nWeight) {
   LOGFONTA logFont{};
   logFont.lfHeight = nHeight;
-  logFont.lfWeight = FW_BOLD;
+  logFont.lfWeight = nWeight;
   logFont.lfCharSet = CharSetForLanguage(GetLanguage());
   std::strncpy(logFont.lfFaceName, kLabelFace, LF_FACESIZE - 1);
   return logFont;

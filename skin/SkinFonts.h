@@ -8,6 +8,8 @@
 
 BYTE CharSetForLanguage(int nLanguageCode);
 LOGFONTA MakeLabelFont(int nHeight);
+// The same face and character set at any weight (0: the default).
+LOGFONTA MakeSkinFont(int nHeight, int nWeight);
 
 // The caption of a skinned push button: `face` at a height and width scaled from the
 // button's 263 x 54 design, from 30 pixels in and 5 down, vertically centred.

@@ -52,6 +52,19 @@ std::optional<double> FfmpegSeconds(const std::string& arguments) {
   return seconds;
 }
 
+void TimeFfmpegRuns(benchmark::State& state, const std::string& arguments, int pictures, const std::string& label) {
+  for (auto _ : state) {
+    const auto seconds = FfmpegSeconds(arguments);
+    if (!seconds) {
+      state.SkipWithError("ffmpeg not installed or failed");
+      return;
+    }
+    state.SetIterationTime(*seconds);
+  }
+  state.SetItemsProcessed(state.iterations() * pictures);
+  state.SetLabel(label);
+}
+
 std::optional<double> ChildProcessorSeconds(const std::string& commandLine) {
   const double before = childrenSeconds();
   const int status = std::system((commandLine + " >/dev/null 2>&1").c_str());

@@ -59,11 +59,39 @@ HRESULT ServerRegistration::registerServer(HMODULE module, REFCLSID clsid, const
   return written ? S_OK : SELFREG_E_CLASS;
 }
 
-HRESULT ServerRegistration::unregisterServer(REFCLSID clsid) {
-  HKEY classes = nullptr;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID", 0, KEY_ALL_ACCESS, &classes) != ERROR_SUCCESS) return S_OK;
-  LSTATUS status = deleteTree(classes, GuidText::format(clsid));
-  RegCloseKey(classes);
+HRESULT ServerRegistration::unregisterServer(REFCLSID clsid) { return removeKey("CLSID", GuidText::format(clsid)); }
+
+HRESULT ServerRegistration::registerProgId(const char* progId, REFCLSID clsid, const char* friendlyName) {
+  const std::string guid = GuidText::format(clsid);
+  const bool written = writeKey(progId, {{nullptr, friendlyName}}) &&
+                       writeKey(std::string(progId) + "\\CLSID", {{nullptr, guid.c_str()}}) &&
+                       writeKey("CLSID\\" + guid + "\\ProgID", {{nullptr, progId}});
+  return written ? S_OK : SELFREG_E_CLASS;
+}
+
+HRESULT ServerRegistration::registerTypeLibrary(HMODULE module, REFGUID libid, WORD major, WORD minor,
+                                                const char* helpString) {
+  char file[MAX_PATH];
+  DWORD length = GetModuleFileNameA(module, file, sizeof file);
+  if (length == 0 || length >= sizeof file) return SELFREG_E_TYPELIB;
+  const std::string version =
+      "TypeLib\\" + GuidText::format(libid) + "\\" + std::to_string(major) + "." + std::to_string(minor);
+  const bool written = writeKey(version, {{nullptr, helpString}}) && writeKey(version + "\\0\\win32", {{nullptr, file}});
+  return written ? S_OK : SELFREG_E_TYPELIB;
+}
+
+HRESULT ServerRegistration::registerInterface(REFIID iid, const char* name, REFGUID libid) {
+  const std::string key = "Interface\\" + GuidText::format(iid);
+  const std::string library = GuidText::format(libid);
+  const bool written = writeKey(key, {{nullptr, name}}) && writeKey(key + "\\TypeLib", {{nullptr, library.c_str()}});
+  return written ? S_OK : SELFREG_E_TYPELIB;
+}
+
+HRESULT ServerRegistration::removeKey(const char* parent, const std::string& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, parent, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return S_OK;
+  LSTATUS status = deleteTree(key, name);
+  RegCloseKey(key);
   return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK : SELFREG_E_CLASS;
 }
 

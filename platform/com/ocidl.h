@@ -1,6 +1,9 @@
 // Property bags: named VARIANT values an object reads its settings from (a device's
 // "FriendlyName"). Property pages: an object names the pages that edit it
 // (ISpecifyPropertyPages); a property frame (olectl.h) hosts each page through its site.
+// Connection points: an object's outgoing interfaces, each with the sinks advised on it
+// (IConnectionPointContainer, IConnectionPoint); IProvideClassInfo gives an object's class
+// description, from which a container learns its event interface.
 #pragma once
 
 #include <com/oaidl.h>
@@ -82,4 +85,44 @@ struct IPropertyPage : public IUnknown {
 
  protected:
   ~IPropertyPage() = default;
+};
+
+struct IConnectionPoint;
+struct IEnumConnections;
+struct IEnumConnectionPoints;
+
+// {B196B284-BAB4-101A-B69C-00AA00341D07}
+DEFINE_GUID(IID_IConnectionPointContainer, 0xB196B284, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07);
+struct IConnectionPointContainer : public IUnknown {
+  STDMETHOD(EnumConnectionPoints)(IEnumConnectionPoints** ppEnum) = 0;
+  STDMETHOD(FindConnectionPoint)(REFIID riid, IConnectionPoint** ppCP) = 0;
+
+ protected:
+  ~IConnectionPointContainer() = default;
+};
+
+#define CONNECT_E_NOCONNECTION static_cast<HRESULT>(0x80040200L)
+#define CONNECT_E_CANNOTCONNECT static_cast<HRESULT>(0x80040202L)
+
+// {B196B286-BAB4-101A-B69C-00AA00341D07}
+DEFINE_GUID(IID_IConnectionPoint, 0xB196B286, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07);
+struct IConnectionPoint : public IUnknown {
+  STDMETHOD(GetConnectionInterface)(IID* pIID) = 0;
+  STDMETHOD(GetConnectionPointContainer)(IConnectionPointContainer** ppCPC) = 0;
+  // The sink must answer the point's interface (or IDispatch for a dispinterface).
+  STDMETHOD(Advise)(IUnknown* pUnkSink, DWORD* pdwCookie) = 0;
+  STDMETHOD(Unadvise)(DWORD dwCookie) = 0;
+  STDMETHOD(EnumConnections)(IEnumConnections** ppEnum) = 0;
+
+ protected:
+  ~IConnectionPoint() = default;
+};
+
+// {B196B283-BAB4-101A-B69C-00AA00341D07}
+DEFINE_GUID(IID_IProvideClassInfo, 0xB196B283, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07);
+struct IProvideClassInfo : public IUnknown {
+  STDMETHOD(GetClassInfo)(ITypeInfo** ppTI) = 0;
+
+ protected:
+  ~IProvideClassInfo() = default;
 };

@@ -23,3 +23,7 @@ HRESULT VariantClear(VARIANTARG* pvarg);
 HRESULT VariantCopy(VARIANTARG* pvargDest, const VARIANTARG* pvargSrc);
 // Converts between the scalar types, VT_BOOL and VT_BSTR; pvargDest may be pvarSrc.
 HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHORT wFlags, VARTYPE vt);
+
+// The type library of that LIBID and version, loading the module registered for it when
+// needed (see com/TypeLibrary.h); TYPE_E_LIBNOTREGISTERED when there is none.
+HRESULT LoadRegTypeLib(REFGUID rguid, WORD wVerMajor, WORD wVerMinor, LCID lcid, ITypeLib** pptlib);

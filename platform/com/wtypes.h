@@ -28,9 +28,11 @@ enum VARENUM : VARTYPE {
   VT_R4 = 4,
   VT_R8 = 5,
   VT_BSTR = 8,
+  VT_DISPATCH = 9,
   VT_BOOL = 11,
   VT_UNKNOWN = 13,
   VT_UI1 = 17,
+  VT_BYREF = 0x4000,  // combined with a type: the variant points at a value of it
 };
 
 enum CLSCTX : DWORD {

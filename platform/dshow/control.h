@@ -1,34 +1,11 @@
 // The graph's automation interfaces: run control, events, positions in seconds, the
 // video window, video and audio properties. They derive from IDispatch as on Windows;
 // the graph answers their dispatch methods with E_NOTIMPL (no type library here).
+// IDispatch itself is automation's (com/oaidl.h).
 #pragma once
 
 #include <com/oaidl.h>
 #include <dshow/strmif.h>
-
-#ifndef ORVANE_IDISPATCH_DECLARED
-#define ORVANE_IDISPATCH_DECLARED
-using DISPID = LONG;
-struct ITypeInfo;
-struct DISPPARAMS {
-  VARIANTARG* rgvarg;
-  DISPID* rgdispidNamedArgs;
-  UINT cArgs;
-  UINT cNamedArgs;
-};
-// {00020400-0000-0000-C000-000000000046}
-DEFINE_GUID(IID_IDispatch, 0x00020400, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
-struct IDispatch : public IUnknown {
-  STDMETHOD(GetTypeInfoCount)(UINT* pctinfo) = 0;
-  STDMETHOD(GetTypeInfo)(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) = 0;
-  STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId) = 0;
-  STDMETHOD(Invoke)(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
-                    VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) = 0;
-
- protected:
-  ~IDispatch() = default;
-};
-#endif
 
 using OAFilterState = long;
 using OAHWND = LONG_PTR;

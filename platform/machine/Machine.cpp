@@ -41,7 +41,8 @@ std::string defaultMachineIni() {
          "[TVStick]\r\n"
          "Present=1\r\n"
          "FriendlyName=USB TV Device\r\n"
-         "DevicePath=\\\\?\\usb#vid_1b80&pid_d393#5&1a2b3c4d&0&2#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global\r\n"
+         // Invented ids: vendor 0000 belongs to no maker.
+         "DevicePath=\\\\?\\usb#vid_0000&pid_0001#0&0&0&1#{65e8773d-8f56-11d0-a3b9-00a0c9223196}\\global\r\n"
          "ControlFilter=Talvik Device Control Filter\r\n"
          "\r\n"
          "; The stations on air in the region (the United States: NTSC-M, broadcast channels).\r\n"

@@ -41,6 +41,9 @@ std::string ProgramFolder::executableName() { return executablePath().filename()
 fs::path ProgramFolder::moduleFolder() {
   {
     std::lock_guard guard(g_lock);
+    if (g_moduleFolder.empty()) {
+      if (const char* env = std::getenv("ORVANE_MODULE_FOLDER"); env && *env) g_moduleFolder = fs::path(env);
+    }
     if (!g_moduleFolder.empty()) return g_moduleFolder;
   }
   return path();

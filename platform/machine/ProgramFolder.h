@@ -18,7 +18,8 @@ class ProgramFolder {
   // The executable's file name ("Orvane Media", or a test program's name).
   static std::string executableName();
 
-  // Searched after the program folder when a module is loaded by name.
+  // Searched after the program folder when a module is loaded by name; ORVANE_MODULE_FOLDER
+  // chooses it for a program started with a program folder of its own.
   static std::filesystem::path moduleFolder();
   static void setModuleFolder(const std::filesystem::path& folder);
   static std::vector<std::filesystem::path> moduleSearchFolders();

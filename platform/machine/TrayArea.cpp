@@ -1,5 +1,6 @@
 #include <machine/TrayArea.h>
 
+#include <machine/FileReplacement.h>
 #include <machine/Machine.h>
 
 #include <algorithm>
@@ -46,19 +47,12 @@ std::optional<TrayArea::Icon> TrayArea::find(std::uint64_t window, std::uint32_t
   return read(fileOf(window, id));
 }
 
-// Written to a side file and renamed, so a reader never sees half an icon.
+// Replaced whole, so a reader never sees half an icon.
 bool TrayArea::store(const Icon& icon) {
   if (!isShellRunning()) return false;
-  const fs::path file = fileOf(icon.window, icon.id);
-  const fs::path temporary = file.string() + ".new";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << icon.window << '\n' << icon.id << '\n' << icon.callbackMessage << '\n' << icon.icon << '\n' << icon.tip;
-    if (!out) return false;
-  }
-  std::error_code ec;
-  fs::rename(temporary, file, ec);
-  return !ec;
+  std::ostringstream text;
+  text << icon.window << '\n' << icon.id << '\n' << icon.callbackMessage << '\n' << icon.icon << '\n' << icon.tip;
+  return FileReplacement::replace(fileOf(icon.window, icon.id), text.str()) == 0;
 }
 
 bool TrayArea::remove(std::uint64_t window, std::uint32_t id) {

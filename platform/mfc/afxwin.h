@@ -10,6 +10,9 @@
 #include <mfc/wnd/CDataExchange.h>
 #include <mfc/wnd/CDialog.h>
 #include <mfc/wnd/CFrameWnd.h>
+#include <mfc/wnd/CComboBox.h>
+#include <mfc/wnd/CEdit.h>
+#include <mfc/wnd/CListCtrl.h>
 #include <mfc/wnd/CMenu.h>
 #include <mfc/wnd/CToolTipCtrl.h>
 #include <mfc/wnd/CWinApp.h>

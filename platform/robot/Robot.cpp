@@ -7,6 +7,7 @@
 #include <machine/RemoteControl.h>
 #include <win32/shell/PowerBroadcast.h>
 #include <win32/user/WindowDirectory.h>
+#include <machine/CaptureCard.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
 #include <mfc/wnd/CWinThread.h>
@@ -61,6 +62,8 @@ bool keyOf(char c, int& vk, bool& shift) {
     vk = VK_RETURN;
   } else if (c == '\t') {
     vk = VK_TAB;
+  } else if (c == '.' || c == ',' || c == '-') {
+    vk = c == '.' ? VK_OEM_PERIOD : c == ',' ? VK_OEM_COMMA : VK_OEM_MINUS;
   } else {
     return false;
   }
@@ -384,6 +387,11 @@ void Robot::pressRemoteKey(int key, int polls) {
   Machine::current().service<RemoteControl>().press(key, polls);
 }
 
+void Robot::pressSleepButton() {
+  PowerBroadcast::suspend();
+  afterInput();
+}
+
 bool Robot::pressPowerButton() {
   const bool woke = PowerBroadcast::resume("power button");
   afterInput();
@@ -417,6 +425,8 @@ void Robot::restartShell() {
   for (HWND hwnd : windows) PostMessageA(hwnd, taskbarCreated, 0, 0);
   afterInput();
 }
+
+void Robot::holdCardRemote(int code) { Machine::current().service<CaptureCard>().setRemoteCode(code); }
 
 void Robot::showOnComposite(const std::string& source) {
   std::optional<Scene> scene;

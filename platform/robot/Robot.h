@@ -59,7 +59,8 @@ class Robot {
   void press(int vk);
   void release(int vk);
   void key(int vk);
-  // Letters, digits, space, Tab and Enter ("\n"), with Shift as needed. False for others.
+  // Letters, digits, space, '.', ',', '-', Tab and Enter ("\n"), with Shift as needed.
+  // False for others.
   bool type(const std::string& text);
 
   void answerNextMessageBox(int answer);
@@ -83,6 +84,8 @@ class Robot {
   // Keys of the TV stick's remote control, read by whichever program polls the stick: a
   // press that stays down for `polls` reads (a held key).
   void pressRemoteKey(int key, int polls = 1);
+  // The PC's sleep button: every window is told the PC suspends, then it does.
+  void pressSleepButton();
   // The PC's power button while the PC is in stand-by: it wakes (false when it was not
   // suspended). advance() wakes it too when it reaches an armed wake-up time.
   bool pressPowerButton();
@@ -96,6 +99,9 @@ class Robot {
   // The shell ends and starts again: the area empties and "TaskbarCreated" goes to every
   // top-level window of the machine.
   void restartShell();
+  // Holds a key of the capture card's remote control: its code (1-31) on the card's GPIO
+  // lines until another code, or 0 (the key let go), is held.
+  void holdCardRemote(int code);
   std::vector<MessageBoxRecord> messageBoxes() const;
   // The texts of the taskbar notices on screen now, front first. A notice is a visible
   // top-level popup kept topmost, with no caption, that is no tooltip; its window text

@@ -44,6 +44,7 @@ const std::map<std::string, Shape>& verbShapes() {
       {"close", {0, 0}},         {"log", {1, 1}},         {"plug", {0, 0}},           {"unplug", {0, 0}},
       {"composite", {1, 1}},     {"screenshot", {1, 1}},  {"expect-notice", {1, 1}},
       {"menu", {1, 1}},
+      {"card-remote", {1, 1}},
   };
   return shapes;
 }
@@ -399,6 +400,13 @@ int RobotScript::run(const Verb& verb) {
     if (Screenshot::dump(verb.args[0]).empty()) fail(verb, "cannot write " + verb.args[0] + ".png");
   } else if (name == "plug" || name == "unplug") {
     m_robot.plugTvStick(name == "plug");
+  } else if (name == "card-remote") {
+    const auto code = number(verb.args[0]);
+    if (!code || *code < 0 || *code > 31) {
+      fail(verb, "'" + verb.args[0] + "' is no remote code");
+      return 0;
+    }
+    m_robot.holdCardRemote(static_cast<int>(*code));
   } else if (name == "composite") {
     m_robot.showOnComposite(verb.args[0] == "none" ? std::string() : verb.args[0]);
   } else if (name == "close") {

@@ -62,6 +62,36 @@ RegistryValue stringValue(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+constexpr const char* kGraphModule = "quartz.dll";
+constexpr const char* kGraphModuleClasses[] = {
+    "{E436EBB3-524F-11CE-9F53-0020AF0BA770}",  // filter graph
+    "{E436EBB1-524F-11CE-9F53-0020AF0BA770}",  // system clock
+    "{1E651CC0-B199-11D0-8212-00C04FC32C45}",  // memory allocator
+    "{BF87B6E1-8C27-11D0-B3F0-00AA003761C5}",  // capture graph builder
+    "{62BE5D10-60EB-11D0-BD3B-00A0C911CE86}",  // system device enumerator
+    "{CC58E280-8AA1-11D1-B3F1-00AA003761C5}",  // Smart Tee
+    "{CF49D4E0-1115-11CE-B03A-0020AF0BA770}",  // AVI decompressor
+    "{CD8743A1-3736-11D0-9E69-00C04FD7C15B}",  // overlay mixer
+    "{70E102B0-5556-11CE-97C0-00AA0055595A}",  // video renderer
+    "{6BC1CFFA-8FC1-4261-AC22-CFB4CC38DB50}",  // default video renderer
+    "{51B4ABF3-748F-4E3B-A276-C828330E926A}",  // video mixing renderer 9
+    "{79376820-07D0-11CF-A24D-0020AFD79767}",  // audio renderer
+    "{C1F400A4-3F08-11D3-9F0B-006008039E37}",  // null renderer
+    "{8596E5F0-0DA5-11D0-BD21-00A0C911CE86}",  // file writer
+    "{E2510970-F137-11CE-8B67-00AA00A3F1A6}",  // AVI mux
+    "{E436EBB5-524F-11CE-9F53-0020AF0BA770}",  // async file source
+    "{3AE86B20-7BE8-11D1-ABE6-00A0C905F375}",  // MPEG-2 splitter
+    "{AFB6C280-2C41-11D3-8A60-0000F81E0E4A}",  // MPEG-2 demultiplexer
+    "{1B544C20-FD0B-11CE-8C63-00AA0044B51E}",  // AVI splitter
+    "{D51BD5A1-7548-11CF-A520-0080C77EF58A}",  // WAVE parser
+    "{FEB50740-7BEF-11CE-9BD9-0000E202599C}",  // MPEG video decoder
+    "{4A2286E0-7BEF-11CE-9BD9-0000E202599C}",  // MPEG audio decoder
+};
+
+}  // namespace
+
 RegistryStore::RegistryStore(Machine& machine) : m_file(machine.root() / "registry.ini"), m_roots(freshRoots()) {
   std::lock_guard guard(m_lock);
   auto writing = m_file.lockForWriting();
@@ -90,6 +120,15 @@ void RegistryStore::seed(const IniDocument& ini) {
   auto major = ini.value("Windows", "MajorVersion");
   auto minor = ini.value("Windows", "MinorVersion");
   if (major && minor) put(localMachine, versionKey, "CurrentVersion", *major + "." + *minor);
+  // The graph module's classes, registered as Windows registers its own: CoCreateInstance
+  // loads the module on demand, so a program reaching the graph only through COM needs
+  // no link to it.
+  constexpr int classesRoot = 0;
+  for (const char* clsid : kGraphModuleClasses) {
+    const std::string server = std::string("CLSID\\") + clsid + "\\InprocServer32";
+    put(classesRoot, server, "", kGraphModule);
+    put(classesRoot, server, "ThreadingModel", "Both");
+  }
 }
 
 template <class Change>

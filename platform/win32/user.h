@@ -3,10 +3,12 @@
 #pragma once
 
 #include <win32/types.h>
+#include <win32/user/clipboard.h>
 #include <win32/user/controls.h>
 #include <win32/user/devnotify.h>
 #include <win32/user/dialog.h>
 #include <win32/user/input.h>
+#include <win32/user/listview.h>
 #include <win32/user/menu.h>
 #include <win32/user/message.h>
 #include <win32/user/metrics.h>
@@ -14,6 +16,7 @@
 #include <win32/user/paint.h>
 #include <win32/user/rect.h>
 #include <win32/user/resource.h>
+#include <win32/user/scroll.h>
 #include <win32/user/timer.h>
 #include <win32/user/tooltip.h>
 #include <win32/user/usererror.h>

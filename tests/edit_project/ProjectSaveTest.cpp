@@ -3,6 +3,7 @@
 // so and leave no file under the chosen name.
 #include "ProjectTest.h"
 
+#include "CompressorChoice.h"
 #include "MpegFileProbe.h"
 
 namespace {
@@ -46,7 +47,7 @@ TEST_F(ProjectSaveTest, Mpeg1HoldsTheClipsOneAfterAnother) {
   EXPECT_NEAR(probe.audio().seconds, 3.0, 0.15);
   const auto first = probe.firstPicturePixel(160, 120);
   EXPECT_GT(first.v, 200) << "the first picture is the red clip's";
-  EXPECT_FALSE(exists("C:\\joined.mpg.new"));
+  EXPECT_FALSE(exists("C:\\joined.mpg.rendering"));
 }
 
 TEST_F(ProjectSaveTest, Mpeg2OfVideoClipsOnly) {
@@ -76,6 +77,35 @@ TEST_F(ProjectSaveTest, AviWithoutCompressorsIsUncompressed) {
   EXPECT_EQ(probe.audio().codec, "pcm_s16le");
 }
 
+TEST_F(ProjectSaveTest, AviWithTheChosenCompressors) {
+  addTwoClips();
+  save_option_s save = options(5, "C:\\compressed.avi");
+  save.video_compressor = edtest::FirstCompressor(CLSID_VideoCompressorCategory);
+  save.audio_compressor = edtest::FirstCompressor(CLSID_AudioCompressorCategory);
+  ASSERT_NE(save.video_compressor, nullptr);
+  ASSERT_NE(save.audio_compressor, nullptr);
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  const MpegFileProbe probe(linuxPath("C:\\compressed.avi").string());
+  ASSERT_TRUE(probe.ok());
+  EXPECT_EQ(probe.video().codec, "mjpeg");
+  EXPECT_NEAR(probe.video().seconds, 3.0, 0.1);
+  EXPECT_EQ(probe.audio().codec, "pcm_alaw");
+  // The compressors stay the caller's: only its own references are left.
+  EXPECT_EQ(save.video_compressor->Release(), 0u);
+  EXPECT_EQ(save.audio_compressor->Release(), 0u);
+}
+
+TEST_F(ProjectSaveTest, ACompressorThatCannotTakeTheStreamIsBypassed) {
+  addTwoClips();
+  save_option_s save = options(5, "C:\\bypassed.avi");
+  save.video_compressor = edtest::FirstCompressor(CLSID_AudioCompressorCategory);  // a sound compressor for the pictures
+  ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
+  const MpegFileProbe probe(linuxPath("C:\\bypassed.avi").string());
+  EXPECT_EQ(probe.video().codec, "rawvideo");
+  EXPECT_EQ(probe.audio().codec, "pcm_s16le");
+  save.video_compressor->Release();
+}
+
 TEST_F(ProjectSaveTest, FailedSavesSayItAndLeaveNoFile) {
   const save_option_s save = options(0, "C:\\empty.mpg");
   EXPECT_EQ(project.mpeg_Project_Save(&save), 0) << "nothing to save";
@@ -94,7 +124,7 @@ TEST_F(ProjectSaveTest, FailedSavesSayItAndLeaveNoFile) {
   const save_option_s taken = options(0, "C:\\taken.mpg");
   EXPECT_EQ(project.mpeg_Project_Save(&taken), 0);
   EXPECT_TRUE(std::filesystem::is_directory(linuxPath("C:\\taken.mpg")));
-  EXPECT_FALSE(exists("C:\\taken.mpg.new"));
+  EXPECT_FALSE(exists("C:\\taken.mpg.rendering"));
 
   const save_option_s good = options(0, "C:\\after.mpg");
   EXPECT_EQ(project.mpeg_Project_Save(&good), 1) << "the project saves again after a failure";

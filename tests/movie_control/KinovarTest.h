@@ -19,8 +19,12 @@ class KinovarTest : public MachineTest {
   plat::CaptureCard& card();
   // The data of every I2C write the card has seen.
   std::vector<std::vector<std::uint8_t>> i2cData();
+
+ public:
   // Calls a no-argument export of a module of the program folder.
   static HRESULT callExport(const char* module, const char* name);
+
+ protected:
   static void setOverride(const char* key, const char* channel, DWORD hz);
 };
 

@@ -194,7 +194,12 @@ TEST_F(TunerTest, AStandardTunerForwardsToTheDevicesTunerFilter) {
   EXPECT_EQ(country, 86);
   const auto writesBefore = machine().service<plat::TvStickControl>().writes().size();
   ASSERT_EQ(tuner->put_Channel(2, -1, -1), S_OK);
-  EXPECT_GT(machine().service<plat::TvStickControl>().writes().size(), writesBefore);
+  const auto writes = machine().service<plat::TvStickControl>().writes();
+  ASSERT_GT(writes.size(), writesBefore);
+  // The device's tuner programs its own chip: four bytes to the tuner's address.
+  EXPECT_EQ(writes.back().kind, plat::TvStickControl::Write::Kind::I2C);
+  EXPECT_EQ(writes.back().address, 0xC0);
+  EXPECT_EQ(writes.back().data.size(), 4u);
   long channel = 0, video = 0, audio = 0;
   device->get_Channel(&channel, &video, &audio);
   EXPECT_EQ(channel, 2);

@@ -146,7 +146,8 @@ TEST_F(DefaultSkinGalleryTest, TvWindowWithItsControlBar) {
   // The channel wall's stand-in picture where the live picture goes.
   HBITMAP picture = LoadBitmapA(nullptr, MAKEINTRESOURCEA(152));
   sheet.draw(Picture(picture), RECT{268, 80, 1010, 654});
-  drawBar(sheet, "Normal", 0, 768 - 56);
+  const BuiltSkin bar("skins\\elegance");
+  drawBar(sheet, "Normal", 0, 768 - bar.picture(bar.value("ShapeWindowInfo", "Normal")).size().cy);
   EXPECT_NE(sheet.pixel(60, 768 - 20), sheet.pixel(2, 766)) << "the bar sits at the bottom left";
   sheet.save("tv");
 

@@ -39,7 +39,7 @@ const std::map<int, Expected> kBitmaps = {
     {184, {273, 26, RGB(255, 255, 255)}},  // arrows on white, the arrow's shape
     {185, {273, 26, kAny}},
     {144, {2000, 10, kMagenta}},  // skin slider channel, transparent by magenta
-    {145, {10, 10, kMagenta}},    // its thumb, transparent by its top-left pixel
+    {145, {10, 10, RGB(0, 0, 0)}},  // its thumb, transparent by its top-left pixel
     {148, {300, 14, kAny}},       // editor position bars, opaque
     {149, {300, 14, kAny}},
     {150, {24, 14, kMagenta}},    // their thumbs, transparent by the top-left pixel

@@ -1,68 +1,34 @@
 // The skin generator as the build runs it: the same description draws the same bytes
 // every time, and the build's program folder holds exactly what the description draws;
 // a broken description stops the build with the line at fault.
+#include "ToolRun.h"
+
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
-#include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
+using test::ToolRun;
 
 class SkinGeneratorTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_root = fs::temp_directory_path() / ("skingen-test-" + std::to_string(::getpid()));
-    fs::remove_all(m_root);
-    fs::create_directories(m_root);
-  }
-  void TearDown() override { fs::remove_all(m_root); }
-
-  // Runs the generator into <root>/<name>; its exit code.
-  int run(const std::string& name, const fs::path& description) {
-    const fs::path out = m_root / name;
-    const std::string command = std::string("'") + ORVANE_SKINGEN + "' '" + description.string() + "' '" +
-                                (out / "program").string() + "' '" + (out / "art" / "art.rc").string() + "' 2> '" +
-                                (out.string() + ".err") + "'";
-    fs::create_directories(out);
-    return std::system(command.c_str());
+  // Draws `description` into <folder>/<name>; the generator's exit code.
+  int draw(const std::string& name, const fs::path& description) {
+    const fs::path out = tool.folder() / name;
+    return tool.run(ORVANE_SKINGEN,
+                    {description.string(), (out / "program").string(), (out / "art" / "art.rc").string()});
   }
 
-  std::string errors(const std::string& name) {
-    std::ifstream in(m_root / (name + ".err"));
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  // Every file under a folder with its bytes, by relative path.
-  static std::map<std::string, std::string> files(const fs::path& folder) {
-    std::map<std::string, std::string> out;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-      if (!entry.is_regular_file()) continue;
-      std::ifstream in(entry.path(), std::ios::binary);
-      std::stringstream bytes;
-      bytes << in.rdbuf();
-      out[fs::relative(entry.path(), folder).string()] = bytes.str();
-    }
-    return out;
-  }
-
-  fs::path m_root;
+  ToolRun tool{"skingen-test"};
 };
 
 TEST_F(SkinGeneratorTest, DrawsTheSameBytesEveryTimeAndWhatTheBuildInstalled) {
-  ASSERT_EQ(run("first", ORVANE_SKIN_DESCRIPTION), 0) << errors("first");
-  ASSERT_EQ(run("second", ORVANE_SKIN_DESCRIPTION), 0) << errors("second");
-  const auto first = files(m_root / "first");
-  const auto second = files(m_root / "second");
+  ASSERT_EQ(draw("first", ORVANE_SKIN_DESCRIPTION), 0) << tool.errors();
+  ASSERT_EQ(draw("second", ORVANE_SKIN_DESCRIPTION), 0) << tool.errors();
+  const auto first = ToolRun::files(tool.folder() / "first");
+  const auto second = ToolRun::files(tool.folder() / "second");
   EXPECT_GT(first.size(), 70u);
   EXPECT_EQ(first, second);
 
@@ -70,13 +36,13 @@ TEST_F(SkinGeneratorTest, DrawsTheSameBytesEveryTimeAndWhatTheBuildInstalled) {
   for (const auto& [name, bytes] : first) EXPECT_FALSE(name.ends_with(".new")) << name;
 
   // The program folder's skins and the program's pictures are this drawing.
-  const auto built = files(ORVANE_PROGRAM_DIR);
-  for (const auto& [name, bytes] : files(m_root / "first" / "program")) {
+  const auto built = ToolRun::files(ORVANE_PROGRAM_DIR);
+  for (const auto& [name, bytes] : ToolRun::files(tool.folder() / "first" / "program")) {
     ASSERT_TRUE(built.count(name)) << name;
     EXPECT_TRUE(built.at(name) == bytes) << name;
   }
-  const auto builtArt = files(fs::path(ORVANE_ART_RC).parent_path());
-  for (const auto& [name, bytes] : files(m_root / "first" / "art")) {
+  const auto builtArt = ToolRun::files(fs::path(ORVANE_ART_RC).parent_path());
+  for (const auto& [name, bytes] : ToolRun::files(tool.folder() / "first" / "art")) {
     const std::string installed = name == "art.rc" ? "OrvaneMediaArt.rc" : name;
     ASSERT_TRUE(builtArt.count(installed)) << name;
     EXPECT_TRUE(builtArt.at(installed) == bytes) << name;
@@ -84,21 +50,21 @@ TEST_F(SkinGeneratorTest, DrawsTheSameBytesEveryTimeAndWhatTheBuildInstalled) {
 }
 
 TEST_F(SkinGeneratorTest, ABrokenDescriptionStopsAtTheLineAtFault) {
-  const fs::path description = m_root / "broken.def";
+  const fs::path description = tool.folder() / "broken.def";
   std::ofstream(description) << "# comment\n"
                                 "window tv \"Skin\\\\TV\" \"Television\"\n"
                                 "  button CLOSE_BUTTON caption close \"Close\" 968 20 968 56\n"
                                 "end\n";
-  EXPECT_NE(run("broken", description), 0);
-  EXPECT_NE(errors("broken").find("broken.def:3: empty rectangle"), std::string::npos) << errors("broken");
+  EXPECT_NE(draw("broken", description), 0);
+  EXPECT_NE(tool.errors().find("broken.def:3: empty rectangle"), std::string::npos) << tool.errors();
 
   std::ofstream(description, std::ios::trunc) << "bitmap 144 sparkle 10 10\n";
-  EXPECT_NE(run("unknown", description), 0);
-  EXPECT_NE(errors("unknown").find("sparkle"), std::string::npos) << errors("unknown");
+  EXPECT_NE(draw("unknown", description), 0);
+  EXPECT_NE(tool.errors().find("sparkle"), std::string::npos) << tool.errors();
 
   std::ofstream(description, std::ios::trunc) << "bar \"skins\\\\x\" 100 50\n";
-  EXPECT_NE(run("open", description), 0);
-  EXPECT_NE(errors("open").find("lacks its 'end'"), std::string::npos) << errors("open");
+  EXPECT_NE(draw("open", description), 0);
+  EXPECT_NE(tool.errors().find("lacks its 'end'"), std::string::npos) << tool.errors();
 }
 
 }  // namespace

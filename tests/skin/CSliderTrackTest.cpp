@@ -97,6 +97,19 @@ TEST(CSliderTrackTest, APressOnTheThumbKeepsItsDistanceElsewhereTheThumbJumps) {
   EXPECT_EQ(track.DragPixel(POINT{150, 5}), 150);
 }
 
+TEST(CSliderTrackTest, APressExactlyHalfAThumbAwayStillHoldsTheThumb) {
+  CSliderTrack track = MakeTrack(0, 100);
+  track.SetPos(50);  // centre at 100, half the thumb is 5
+  for (const int nEdge : {95, 105}) {
+    track.BeginDrag(POINT{nEdge, 5});
+    EXPECT_EQ(track.DragPixel(POINT{nEdge, 5}), 100) << nEdge << ": on the thumb's edge";
+  }
+  for (const int nOff : {94, 106}) {
+    track.BeginDrag(POINT{nOff, 5});
+    EXPECT_EQ(track.DragPixel(POINT{nOff, 5}), nOff) << nOff << ": one pixel off the thumb";
+  }
+}
+
 TEST(CSliderTrackTest, VerticalTracksUseHeightsAndY) {
   CSliderTrack track;
   track.SetVertical(TRUE);

@@ -77,6 +77,12 @@ LRESULT CALLBACK ControlTest::ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     s_received.push_back(m);
     if (msg != WM_COMMAND) return 0;
   }
+  // Like an MFC parent, the test window hands its controls' owner drawing and
+  // notifications back to the controls' objects.
+  if (msg == WM_DRAWITEM || msg == WM_MEASUREITEM || msg == WM_NOTIFY || msg == WM_COMMAND) {
+    LRESULT result = 0;
+    if (CWnd::FromHandle(hwnd)->OnWndMsg(msg, wParam, lParam, &result)) return result;
+  }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 

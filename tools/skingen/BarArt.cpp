@@ -29,7 +29,8 @@ Canvas drawBody(const BarSkin& bar, TextPainter& text) {
   for (const BarWell& well : bar.wells) {
     const Rect& w = well.rect;
     canvas.fill(Shape::roundRect(w.left, w.top, w.right, w.bottom, 6), Paint::solid(Rgb{34, 46, 60}));
-    canvas.fill(Shape::roundRect(w.left + 1, w.top + 1, w.right - 1, w.bottom - 1, 5), Paint::solid(kWell));
+    // Black inside, as the volume slider paints its own background.
+    canvas.fill(Shape::roundRect(w.left + 1, w.top + 1, w.right - 1, w.bottom - 1, 5), Paint::solid(theme::kBlack));
     text.drawCentred(canvas, well.caption, Weight::Regular, 10, {double(w.left), w.top + 2.0, double(w.right), w.top + 16.0},
                      theme::kTextSoft);
   }

@@ -1,6 +1,7 @@
 #include "PictureFiles.h"
 
-#include <fstream>
+#include <machine/FileReplacement.h>
+
 #include <stdexcept>
 
 namespace skingen {
@@ -95,18 +96,8 @@ Bytes encodeIcon(const std::vector<IconImage>& images) {
 
 void writeWholeFile(const std::filesystem::path& file, const Bytes& bytes) {
   std::filesystem::create_directories(file.parent_path());
-  std::filesystem::path fresh = file;
-  fresh += ".new";
-  {
-    std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::filesystem::remove(fresh);
-      throw std::runtime_error("cannot write " + file.string());
-    }
-  }
-  std::filesystem::rename(fresh, file);
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (plat::FileReplacement::replace(file, text) != 0) throw std::runtime_error("cannot write " + file.string());
 }
 
 void writeWholeFile(const std::filesystem::path& file, const std::string& text) {

@@ -14,14 +14,16 @@ namespace {
 
 constexpr Rgb kGroove{11, 16, 22};
 constexpr Rgb kGrooveRim{46, 62, 80};
+constexpr Rgb kTrackRim{28, 38, 50};
+constexpr Rgb kTrack{78, 96, 116};
 constexpr Rgb kThumbRim{20, 28, 38};
 
-// A channel transparent by magenta: a groove across the middle, in whole rows.
+// A channel transparent by magenta: a track across the middle, in whole rows.
 void groove(Canvas& c) {
   const int h = c.height(), w = c.width();
   const int top = h / 2 - h / 5, bottom = h / 2 + h / 5 + (h % 2);
-  c.fillExact(Shape::rect(0, top, w, bottom), kGrooveRim);
-  c.fillExact(Shape::rect(0, top + 1, w, bottom - 1), kGroove);
+  c.fillExact(Shape::rect(0, top, w, bottom), kTrackRim);
+  c.fillExact(Shape::rect(0, top + 1, w, bottom - 1), kTrack);
 }
 
 // A round thumb on magenta, its rim cut hard so its edge never mixes with the key colour.
@@ -98,6 +100,9 @@ const std::map<std::string, std::pair<Rgb, BitmapPainter>>& bitmapPainters() {
   static const std::map<std::string, std::pair<Rgb, BitmapPainter>> table = {
       {"groove", {theme::kMagenta, [](Canvas& c, TextPainter&) { groove(c); }}},
       {"knob", {theme::kMagenta, [](Canvas& c, TextPainter&) { knob(c, Rgb{226, 234, 242}, Rgb{150, 166, 182}); }}},
+      // On black, the background of the sliders that use it: it looks right there even
+      // where a slider draws it without its mask.
+      {"darkknob", {theme::kBlack, [](Canvas& c, TextPainter&) { knob(c, Rgb{226, 234, 242}, Rgb{150, 166, 182}); }}},
       {"track", {theme::kPanel, [](Canvas& c, TextPainter&) { track(c, false); }}},
       {"trackactive", {theme::kPanel, [](Canvas& c, TextPainter&) { track(c, true); }}},
       {"handle", {theme::kMagenta, [](Canvas& c, TextPainter&) { handle(c, false); }}},

@@ -1,5 +1,6 @@
 #include "WindowArt.h"
 
+#include "Glyphs.h"
 #include "Theme.h"
 
 #include <cmath>
@@ -64,6 +65,14 @@ void drawLauncher(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPa
     const Rgb inside{static_cast<std::uint8_t>(skin.flash->red), static_cast<std::uint8_t>(skin.flash->green),
                      static_cast<std::uint8_t>(skin.flash->blue)};
     drawPanel(canvas, s.box(r.left - 10, r.top - 10, r.right + 10, r.bottom + 10), s.size(16), inside);
+    // Seen where the animation control is missing: a quiet picture of the program.
+    const double cx = s.x((r.left + r.right) / 2.0), cy = s.y(r.top + r.height() * 0.42);
+    const double size = s.size(r.height() * 0.36);
+    canvas.fill(Shape::circle(cx, cy, size * 0.78), Paint::solid(mix(inside, theme::kAccentDeep, 0.18)));
+    canvas.fill(glyph("tv", cx, cy, size), Paint::solid(mix(inside, theme::kAccent, 0.45)));
+    text.drawCentred(canvas, "Live TV, recordings and pictures", Weight::Regular, static_cast<int>(s.size(18)),
+                     {s.x(r.left), s.y(r.top + r.height() * 0.72), s.x(r.right), s.y(r.top + r.height() * 0.8)},
+                     mix(inside, theme::kTextSoft, 0.8));
   }
   canvas.fill(Shape::rect(s.x(64), s.y(688), s.x(960), s.y(688) + 1), Paint::solid(theme::kHairline));
   const int small = static_cast<int>(s.size(14));

@@ -161,9 +161,11 @@ bool ClipReader::picture(std::int64_t time, int width, int height, BYTE* out) {
   const std::int64_t current = timeOf(*m_current);
   const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 2;
   if (current != m_shownTime || m_converted.size() != bytes) {
+    // A picture of the group's own size is only repacked, never filtered.
+    const bool sameSize = m_current->width == width && m_current->height == height;
     m_scaler = sws_getCachedContext(m_scaler, m_current->width, m_current->height,
                                     static_cast<AVPixelFormat>(m_current->format), width, height, AV_PIX_FMT_YUYV422,
-                                    SWS_BILINEAR, nullptr, nullptr, nullptr);
+                                    sameSize ? SWS_POINT : SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!m_scaler) return false;
     m_converted.resize(bytes);
     uint8_t* planes[4] = {m_converted.data(), nullptr, nullptr, nullptr};

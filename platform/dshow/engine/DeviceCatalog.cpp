@@ -1,4 +1,6 @@
 #include <dshow/engine/DeviceCatalog.h>
+#include <dshow/filters/AlawCompressor.h>
+#include <dshow/filters/MjpegCompressor.h>
 
 #include <dshow/AnsiText.h>
 #include <dshow/baseclasses/FilterRegistration.h>
@@ -37,6 +39,9 @@ std::vector<DeviceCatalog::Device> DeviceCatalog::devices(REFCLSID category) {
     return found;
   }
   if (category == CLSID_AudioRendererCategory) found.push_back({L"Default DirectSound Device", L"", CLSID_DSoundRender});
+  // The platform's own compressors come first, before those modules registered.
+  if (category == CLSID_VideoCompressorCategory) found.push_back({MjpegCompressor::kName, L"", CLSID_MjpegCompressor});
+  if (category == CLSID_AudioCompressorCategory) found.push_back({AlawCompressor::kName, L"", CLSID_AlawCompressor});
   for (const RegisteredFilter& filter : FilterRegistration::filtersIn(category)) found.push_back({filter.name, L"", filter.clsid});
   return found;
 }

@@ -1,7 +1,7 @@
 // The devices and filters of a category as the system device enumerator lists them:
 // the TV stick's capture, crossbar and tuner (while it is plugged in), the sound card's
-// audio capture device, and for every other category the filters registered in it
-// (compressors, for one; none unless a module registered some).
+// audio capture device, the platform's own video and audio compressor, and for every
+// other category the filters registered in it.
 #pragma once
 
 #include <com/guid.h>

@@ -10,6 +10,7 @@
 #include <dshow/mediafiles.h>
 #include <dshow/des/RenderEngine.h>
 #include <dshow/des/Timeline.h>
+#include <dshow/filters/AlawCompressor.h>
 #include <dshow/filters/AsyncFileSource.h>
 #include <dshow/filters/AudioCapture.h>
 #include <dshow/filters/AudioRenderer.h>
@@ -18,6 +19,7 @@
 #include <dshow/filters/DefaultVideoRenderer.h>
 #include <dshow/filters/FileWriter.h>
 #include <dshow/filters/MediaSplitter.h>
+#include <dshow/filters/MjpegCompressor.h>
 #include <dshow/filters/MpegAudioDecoder.h>
 #include <dshow/filters/MpegVideoDecoder.h>
 #include <dshow/filters/NullRenderer.h>
@@ -55,6 +57,9 @@ const ClassEntry kClasses[] = {
     // Editing Services.
     {&CLSID_AMTimeline, &PlatformClasses::create<&Timeline::CreateInstance>, nullptr},
     {&CLSID_RenderEngine, &PlatformClasses::create<&RenderEngine::CreateInstance>, nullptr},
+    // Compressors: found through the device enumerator's compressor categories only.
+    {&CLSID_MjpegCompressor, &PlatformClasses::create<&MjpegCompressor::CreateInstance>, nullptr},
+    {&CLSID_AlawCompressor, &PlatformClasses::create<&AlawCompressor::CreateInstance>, nullptr},
     // The platform's filters; those with a setup record are candidates for intelligent connect.
     {&CLSID_SmartTee, &PlatformClasses::create<&SmartTee::CreateInstance>, &SmartTee::kSetup},
     {&CLSID_AVIDec, &PlatformClasses::create<&AviDecompressor::CreateInstance>, &AviDecompressor::kSetup},

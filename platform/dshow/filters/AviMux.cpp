@@ -82,8 +82,9 @@ class AviMux::InputPin : public CBaseInputPin {
     if (*pmt->Type() == MEDIATYPE_Video)
       return *pmt->FormatType() == FORMAT_VideoInfo && pmt->FormatLength() >= sizeof(VIDEOINFOHEADER) ? S_OK : S_FALSE;
     if (*pmt->Type() == MEDIATYPE_Audio)
-      return *pmt->Subtype() == MEDIASUBTYPE_PCM && *pmt->FormatType() == FORMAT_WaveFormatEx &&
-                     pmt->FormatLength() >= sizeof(WAVEFORMATEX) - sizeof(WORD)
+      // PCM or any compressed sound with whole blocks (the header gives its block size).
+      return *pmt->FormatType() == FORMAT_WaveFormatEx && pmt->FormatLength() >= sizeof(WAVEFORMATEX) - sizeof(WORD) &&
+                     reinterpret_cast<const WAVEFORMATEX*>(pmt->Format())->nBlockAlign > 0
                  ? S_OK
                  : S_FALSE;
     return S_FALSE;

@@ -1,6 +1,6 @@
-// The AVI Mux: interleaves its input streams (uncompressed video with a VIDEOINFOHEADER,
-// PCM with a WAVEFORMATEX) into a RIFF AVI file, written through the IStream of the
-// pin it feeds (the File Writer). Inputs grow: when the last free one connects, another
+// The AVI Mux: interleaves its input streams (video with a VIDEOINFOHEADER, uncompressed
+// or compressed, and sound with a WAVEFORMATEX) into a RIFF AVI file, written through the
+// IStream of the pin it feeds (the File Writer). Inputs grow: when the last free one connects, another
 // appears ("Input 01", "Input 02" …). The header is written with room to spare when the
 // graph starts; every sample is one chunk in the 'movi' list as it arrives; when every
 // stream has ended, or at the latest when the graph stops, the 'idx1' index is appended

@@ -1,5 +1,7 @@
 #include <mfc/wnd/CWnd.h>
 
+#include <mfc/wnd/CFont.h>
+
 #include <mfc/wnd/AFX_THREAD_STATE.h>
 #include <mfc/wnd/CWinApp.h>
 #include <mfc/wnd/afxwinapi.h>
@@ -201,6 +203,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
   } else if (message == WM_NOTIFY) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     handled = header && header->hwndFrom && OnNotify(wParam, lParam, &result);
+  } else if ((message == WM_DRAWITEM || message == WM_MEASUREITEM) && ReflectOwnerDraw(message, wParam, lParam, &result)) {
+    handled = TRUE;
   } else if (const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message, 0, 0)) {
     handled = entry->pfn(this, wParam, lParam, &result);
   }
@@ -229,6 +233,22 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
   const BOOL handled = entry->pfn(this, wParam, lParam, &result);
   if (handled && pResult) *pResult = result;
   return handled;
+}
+
+BOOL CWnd::ReflectOwnerDraw(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  // A control's owner-draw request goes back to the control's object; a menu's stays here.
+  HWND control = nullptr;
+  if (message == WM_DRAWITEM) {
+    const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (!draw || draw->CtlType == ODT_MENU) return FALSE;
+    control = draw->hwndItem;
+  } else {
+    const auto* measure = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+    if (!measure || measure->CtlType == ODT_MENU) return FALSE;
+    control = ::GetDlgItem(m_hWnd, static_cast<int>(measure->CtlID));
+  }
+  CWnd* child = control ? FromHandlePermanent(control) : nullptr;
+  return child && child != this && child->OnChildNotify(message, wParam, lParam, pResult);
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
@@ -513,4 +533,13 @@ void CWnd::OnNcDestroy() {
   }
   Default();
   releaseAfterNcDestroy();
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
+  ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->GetSafeHandle() : nullptr), bRedraw);
+}
+
+CFont* CWnd::GetFont() const {
+  auto font = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+  return font ? CFont::FromHandle(font) : nullptr;
 }

@@ -11,6 +11,8 @@
 
 #include <mfc/wnd/CCmdTarget.h>
 
+class CFont;
+
 class CWnd : public CCmdTarget {
   DECLARE_DYNCREATE(CWnd)
 
@@ -90,6 +92,9 @@ class CWnd : public CCmdTarget {
   LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
   void SetWindowText(LPCTSTR lpszString);
+  // The font the window draws its text in (WM_SETFONT); the caller keeps the font alive.
+  void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+  CFont* GetFont() const;
   int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const;
   void GetWindowText(CString& rString) const;
   int GetWindowTextLength() const;
@@ -178,6 +183,7 @@ class CWnd : public CCmdTarget {
 
   // Offers a reflected message to this control's map; the parent's turn comes after.
   BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+  BOOL ReflectOwnerDraw(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
   WNDPROC m_pfnSuper = nullptr;
   int m_nModalResult = -1;

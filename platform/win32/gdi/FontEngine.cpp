@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
@@ -33,6 +34,18 @@ Family familyOf(const LOGFONTA& lf) {
   if (name.empty() && (lf.lfPitchAndFamily & 0xF0) == FF_ROMAN) return Family::Serif;
   if (name.empty() && (lf.lfPitchAndFamily & 0xF0) == FF_MODERN) return Family::Mono;
   return Family::Sans;
+}
+
+// "System" is a raster face of one size on Windows: smaller requests get that size.
+constexpr int kSystemFontHeight = 16;
+
+LOGFONTA withRasterSizes(const LOGFONTA& lf) {
+  LOGFONTA out = lf;
+  if (lowered(lf.lfFaceName) == "system" && std::abs(lf.lfHeight) < kSystemFontHeight) {
+    out.lfHeight = kSystemFontHeight;
+    out.lfWidth = 0;
+  }
+  return out;
 }
 
 std::string fileName(Family family, bool bold, bool italic) {
@@ -67,7 +80,8 @@ std::string FontEngine::fileFor(const LOGFONTA& lf) {
   return std::string(kFontFolder) + fileName(familyOf(lf), lf.lfWeight >= FW_SEMIBOLD, lf.lfItalic != 0);
 }
 
-std::shared_ptr<FontFace> FontEngine::face(const LOGFONTA& lf) {
+std::shared_ptr<FontFace> FontEngine::face(const LOGFONTA& requested) {
+  const LOGFONTA lf = withRasterSizes(requested);
   const std::string candidates[] = {fileFor(lf), std::string(kFontFolder) + fileName(familyOf(lf), false, false),
                                     std::string(kFontFolder) + fileName(Family::Sans, false, false)};
   std::lock_guard guard(m_lock);

@@ -37,12 +37,13 @@ std::vector<std::string> childEnvironment() {
   for (char** e = environ; *e; ++e) {
     const std::string entry(*e);
     if (entry.rfind("ORVANE_ROBOT=", 0) == 0 || entry.rfind("ORVANE_MACHINE=", 0) == 0 ||
-        entry.rfind("ORVANE_PROGRAM_FOLDER=", 0) == 0)
+        entry.rfind("ORVANE_PROGRAM_FOLDER=", 0) == 0 || entry.rfind("ORVANE_MODULE_FOLDER=", 0) == 0)
       continue;
     environment.push_back(entry);
   }
   environment.push_back("ORVANE_MACHINE=" + Machine::current().root().string());
   environment.push_back("ORVANE_PROGRAM_FOLDER=" + ProgramFolder::path().string());
+  environment.push_back("ORVANE_MODULE_FOLDER=" + ProgramFolder::moduleFolder().string());
   return environment;
 }
 

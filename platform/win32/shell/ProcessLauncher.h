@@ -1,8 +1,8 @@
 // Starts programs of the machine as real processes. A Windows program path is mapped to
 // the machine's files; "X.exe" names the executable X beside it, and a program of the
 // program folder that is not there is taken from the folders the built modules come from.
-// The new process gets the caller's machine and program folder, no robot script, and is
-// reaped when it ends.
+// The new process gets the caller's machine, program and module folders, no robot script,
+// and is reaped when it ends.
 #pragma once
 
 #include <filesystem>

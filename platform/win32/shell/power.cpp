@@ -18,8 +18,15 @@ namespace {
 constexpr DWORD kShutdownLuid = 19;
 constexpr std::int64_t kFileTimeTo1970 = 116444736000000000LL;  // 100 ns units
 
-std::atomic<bool> g_shutdownPrivilegeEnabled{false};
-std::atomic<EXECUTION_STATE> g_executionState{ES_CONTINUOUS};
+// The process's token: whether its shut-down privilege is enabled, per machine so that
+// each test's machine starts without it.
+struct ProcessToken {
+  explicit ProcessToken(plat::Machine&) {}
+  std::atomic<bool> shutdownEnabled{false};
+  std::atomic<EXECUTION_STATE> executionState{ES_CONTINUOUS};
+};
+
+ProcessToken& Token() { return plat::Machine::current().service<ProcessToken>(); }
 
 class TokenObject : public plat::KernelObject {};
 
@@ -45,7 +52,7 @@ class WaitableTimerObject : public plat::KernelObject {
 plat::PowerState& Power() { return plat::Machine::current().service<plat::PowerState>(); }
 
 bool MayShutDown() {
-  if (g_shutdownPrivilegeEnabled) return true;
+  if (Token().shutdownEnabled) return true;
   SetLastError(ERROR_PRIVILEGE_NOT_HELD);
   return false;
 }
@@ -77,7 +84,7 @@ BOOL AdjustTokenPrivileges(HANDLE TokenHandle, BOOL DisableAllPrivileges, PTOKEN
     return FALSE;
   }
   if (DisableAllPrivileges) {
-    g_shutdownPrivilegeEnabled = false;
+    Token().shutdownEnabled = false;
     SetLastError(ERROR_SUCCESS);
     return TRUE;
   }
@@ -92,7 +99,7 @@ BOOL AdjustTokenPrivileges(HANDLE TokenHandle, BOOL DisableAllPrivileges, PTOKEN
       allKnown = false;
       continue;
     }
-    g_shutdownPrivilegeEnabled = (p.Attributes & SE_PRIVILEGE_ENABLED) != 0;
+    Token().shutdownEnabled = (p.Attributes & SE_PRIVILEGE_ENABLED) != 0;
   }
   SetLastError(allKnown ? ERROR_SUCCESS : ERROR_NOT_ALL_ASSIGNED);
   return TRUE;
@@ -119,7 +126,7 @@ EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE esFlags) {
   char text[32];
   std::snprintf(text, sizeof text, "0x%08X", esFlags);
   Power().note("execution-state", text);
-  return g_executionState.exchange(esFlags | ES_CONTINUOUS);
+  return Token().executionState.exchange(esFlags | ES_CONTINUOUS);
 }
 
 HANDLE CreateWaitableTimerA(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR) {

@@ -58,7 +58,8 @@ UINT WinExec(LPCSTR lpCmdLine, UINT) {
 }
 
 BOOL Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData) {
-  if (!lpData || !lpData->hWnd || !IsWindow(lpData->hWnd)) return FALSE;
+  // The shell knows an icon by its window and id; removing one needs no live window.
+  if (!lpData || !lpData->hWnd || (dwMessage != NIM_DELETE && !IsWindow(lpData->hWnd))) return FALSE;
   plat::TrayArea& tray = plat::Machine::current().service<plat::TrayArea>();
   if (!tray.isShellRunning()) return FALSE;
   const auto window = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(lpData->hWnd));

@@ -41,7 +41,8 @@ typedef struct _NOTIFYICONDATAA {
 } NOTIFYICONDATAA, *PNOTIFYICONDATAA;
 
 // NIM_ADD fails for an icon (window, id) already shown, NIM_MODIFY and NIM_DELETE for one
-// not shown; every message fails without a window or while the machine's shell is down.
+// not shown; every message fails while the machine's shell is down, and all but NIM_DELETE
+// without a live window.
 BOOL Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData);
 
 #define ShellExecute ShellExecuteA

@@ -40,6 +40,14 @@ int characterOf(int vk, bool shift, bool capsLock, bool control) {
       return '\t';
     case VK_ESCAPE:
       return 0x1B;
+    case VK_OEM_PERIOD:
+      return shift ? '>' : '.';
+    case VK_OEM_COMMA:
+      return shift ? '<' : ',';
+    case VK_OEM_MINUS:
+      return shift ? '_' : '-';
+    case VK_DECIMAL:
+      return '.';
     default:
       return 0;
   }

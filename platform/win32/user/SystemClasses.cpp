@@ -8,8 +8,12 @@
 #include <win32/user/metrics.h>
 #include <win32/user/paint.h>
 #include <win32/user/dialog.h>
+#include <win32/user/ComboBox.h>
+#include <win32/user/EditControl.h>
+#include <win32/user/ListView.h>
 #include <win32/user/MenuTracker.h>
 #include <win32/user/Tooltip.h>
+#include <win32/user/Trackbar.h>
 #include <win32/user/input.h>
 #include <win32/user/window.h>
 
@@ -100,11 +104,36 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
+// A text static: its text in the GUI font on the dialog face, aligned as its style says.
+void paintStatic(HWND hwnd) {
+  PAINTSTRUCT paint;
+  HDC hdc = BeginPaint(hwnd, &paint);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  FillRect(hdc, &client, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  char text[256] = {};
+  GetWindowTextA(hwnd, text, sizeof(text));
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+  const UINT align = (style & SS_CENTER) ? DT_CENTER : (style & SS_RIGHT) ? DT_RIGHT : DT_LEFT;
+  HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(hdc, TRANSPARENT);
+  SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+  DrawTextA(hdc, text, -1, &client, align | DT_WORDBREAK);
+  SelectObject(hdc, oldFont);
+  EndPaint(hwnd, &paint);
+}
+
 // A static lets the mouse through to what lies beneath, unless it asks to be told.
 LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCHITTEST && !(GetWindowLongA(hwnd, GWL_STYLE) & SS_NOTIFY)) return HTTRANSPARENT;
   if (message == WM_GETDLGCODE) return DLGC_STATIC;
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_PAINT) {
+    paintStatic(hwnd);
+    return 0;
+  }
+  const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_SETTEXT) InvalidateRect(hwnd, nullptr, TRUE);
+  return result;
 }
 
 WindowClass make(const char* name, WNDPROC proc, UINT style) {
@@ -122,12 +151,16 @@ std::vector<WindowClass> systemClasses() {
       make(WC_DIALOG, DefDlgProcA, CS_DBLCLKS | CS_SAVEBITS),
       make("BUTTON", buttonProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
       make("STATIC", staticProc, CS_DBLCLKS),
-      make("EDIT", DefWindowProcA, CS_DBLCLKS),
-      make("COMBOBOX", DefWindowProcA, CS_DBLCLKS),
+      make("EDIT", EditControl::windowProc, CS_DBLCLKS),
+      make("COMBOBOX", ComboBox::windowProc, CS_DBLCLKS),
+      make(ComboBox::kListClass, ComboBox::listProc, CS_DBLCLKS | CS_SAVEBITS),
       make("LISTBOX", DefWindowProcA, CS_DBLCLKS),
       make("SCROLLBAR", DefWindowProcA, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW),
       make(POPUPMENU_CLASS, MenuTracker::windowProc, CS_DBLCLKS | CS_SAVEBITS),
+      make(WC_LISTVIEW, ListView::windowProc, CS_DBLCLKS),
+      make(WC_HEADER, ListView::headerProc, CS_DBLCLKS),
       make(TOOLTIPS_CLASS, Tooltip::windowProc, CS_DBLCLKS | CS_SAVEBITS),
+      make(TRACKBAR_CLASS, Trackbar::windowProc, CS_DBLCLKS),
   };
 }
 

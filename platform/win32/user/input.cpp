@@ -57,6 +57,17 @@ int ShowCursor(BOOL bShow) {
   return count;
 }
 
+BOOL GetCursorInfo(CURSORINFO* pci) {
+  if (!pci || pci->cbSize != sizeof(CURSORINFO)) return FALSE;
+  UserSystem& system = UserSystem::current();
+  {
+    std::lock_guard guard(system.lock());
+    pci->flags = system.threadState().cursorCount >= 0 ? CURSOR_SHOWING : 0;
+    pci->hCursor = system.input().cursorShape();
+  }
+  return GetCursorPos(&pci->ptScreenPos);
+}
+
 HCURSOR SetCursor(HCURSOR hCursor) {
   UserSystem& system = UserSystem::current();
   std::lock_guard guard(system.lock());

@@ -55,6 +55,9 @@
 #define VK_SEPARATOR 0x6C
 #define VK_SUBTRACT 0x6D
 #define VK_DECIMAL 0x6E
+#define VK_OEM_COMMA 0xBC
+#define VK_OEM_MINUS 0xBD
+#define VK_OEM_PERIOD 0xBE
 #define VK_DIVIDE 0x6F
 #define VK_F1 0x70
 #define VK_F2 0x71
@@ -103,6 +106,16 @@ BOOL GetCursorPos(LPPOINT lpPoint);
 BOOL SetCursorPos(int X, int Y);
 // The display counter of the calling thread; the cursor shows while it is >= 0.
 int ShowCursor(BOOL bShow);
+
+#define CURSOR_SHOWING 0x00000001
+struct CURSORINFO {
+  DWORD cbSize;
+  DWORD flags;
+  HCURSOR hCursor;
+  POINT ptScreenPos;
+};
+// Whether the calling thread's cursor shows, its shape and where it is.
+BOOL GetCursorInfo(CURSORINFO* pci);
 HCURSOR SetCursor(HCURSOR hCursor);
 HCURSOR GetCursor();
 // Standard cursors from NULL; from a module, a cursor resource of it (none exist: NULL).

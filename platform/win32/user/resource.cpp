@@ -2,25 +2,32 @@
 
 #include <mfc/StringResources.h>
 #include <win32/error.h>
+#include <win32/gdi/IconTable.h>
 #include <win32/user/ResourceTable.h>
+#include <win32/user/metrics.h>
 #include <win32/user/usererror.h>
 
 #include <algorithm>
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <span>
 #include <utility>
 
 namespace {
 
-// Icons are headless handles: one per module and id (standard icons have no module).
-HICON iconHandle(HINSTANCE module, WORD id) {
+// One icon handle per module and id, as a shared resource icon is on Windows: the picture
+// of the module's icon resource nearest the system icon size, or a handle without a
+// picture for the standard icons (no module) and for resources that hold none.
+HICON iconHandle(HINSTANCE module, WORD id, const plat::res::Blob* resource) {
   static std::mutex lock;
   static std::map<std::pair<HINSTANCE, WORD>, HICON> handles;
-  static std::uintptr_t next = 0x1C0000;
   std::lock_guard guard(lock);
   auto& handle = handles[{module, id}];
-  if (!handle) handle = reinterpret_cast<HICON>(next += 4);
+  if (!handle && resource)
+    handle = plat::IconTable::instance().addFromFile(std::span(resource->data, resource->size),
+                                                     GetSystemMetrics(SM_CXICON));
+  if (!handle) handle = plat::IconTable::instance().add(plat::IconTable::Icon{});
   return handle;
 }
 
@@ -59,7 +66,7 @@ HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
   }
   if (!hInstance) {
     const auto id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(lpIconName));
-    if (IS_INTRESOURCE(lpIconName) && id >= 32512 && id <= 32517) return iconHandle(nullptr, id);
+    if (IS_INTRESOURCE(lpIconName) && id >= 32512 && id <= 32517) return iconHandle(nullptr, id, nullptr);
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return nullptr;
   }
@@ -68,5 +75,5 @@ HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return nullptr;
   }
-  return iconHandle(hInstance, static_cast<WORD>(icon->id));
+  return iconHandle(hInstance, static_cast<WORD>(icon->id), icon);
 }

@@ -25,7 +25,7 @@ TEST_F(CaptureDeviceTest, TheEnumeratorListsTheMachinesDevices) {
   const auto video = devices(CLSID_VideoInputDeviceCategory);
   ASSERT_EQ(video.size(), 1u);
   EXPECT_EQ(property(video[0].get(), L"FriendlyName"), L"USB TV Device");
-  EXPECT_NE(property(video[0].get(), L"DevicePath").find(L"vid_1b80"), std::wstring::npos);
+  EXPECT_NE(property(video[0].get(), L"DevicePath").find(L"vid_0000"), std::wstring::npos);
   ComPtr<IBaseFilter> filter;
   ASSERT_EQ(video[0]->BindToObject(nullptr, nullptr, IID_IBaseFilter, filter.putVoid()), S_OK);
   CLSID clsid{};
@@ -36,11 +36,20 @@ TEST_F(CaptureDeviceTest, TheEnumeratorListsTheMachinesDevices) {
   ASSERT_EQ(audio.size(), 1u);
   EXPECT_EQ(property(audio[0].get(), L"FriendlyName"), L"Audio Volume Control");
 
-  // No compressor is installed: an empty category gives S_FALSE and no enumerator.
+  // The platform's own compressors, one of each kind.
+  const auto videoCompressors = devices(CLSID_VideoCompressorCategory);
+  ASSERT_EQ(videoCompressors.size(), 1u);
+  EXPECT_EQ(property(videoCompressors[0].get(), L"FriendlyName"), L"Motion JPEG Compressor");
+  const auto audioCompressors = devices(CLSID_AudioCompressorCategory);
+  ASSERT_EQ(audioCompressors.size(), 1u);
+  EXPECT_EQ(property(audioCompressors[0].get(), L"FriendlyName"), L"G.711 A-law Compressor");
+
+  // An empty category gives S_FALSE and no enumerator.
+  static const GUID kNobodysCategory = {0x6A1C4D3F, 0x2E5F, 0x4B7A, {0x9C, 0x8D, 0x0E, 0x1F, 0x2A, 0x3B, 0x4C, 0x51}};
   ComPtr<ICreateDevEnum> enumerator;
   CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_ALL, IID_ICreateDevEnum, enumerator.putVoid());
   ComPtr<IEnumMoniker> none;
-  EXPECT_EQ(enumerator->CreateClassEnumerator(CLSID_VideoCompressorCategory, none.put(), 0), S_FALSE);
+  EXPECT_EQ(enumerator->CreateClassEnumerator(kNobodysCategory, none.put(), 0), S_FALSE);
   EXPECT_FALSE(none);
 
   machine().service<plat::TvStickControl>().setPlugged(false);

@@ -1,67 +1,22 @@
 // Robot scripts: parsed with clear errors, and run inside a real program to its end.
 #include <robot/RobotScript.h>
-#include <support/TestMachine.h>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <support/ProgramRun.h>
 
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 
-extern char** environ;
-
 namespace test {
 namespace {
 
 class RobotScriptTest : public MachineTest {
  protected:
-  struct Run {
-    int status = -1;
-    std::string out;
-    std::string err;
-  };
-
   // Runs the demo program on this test's machine with `script` as its robot script.
-  Run runDemo(const std::string& script) {
+  ProgramRun runDemo(const std::string& script) {
     const auto file = testMachine.root() / "demo.robot";
     std::ofstream(file) << script;
-    const auto out = testMachine.root() / "out.txt";
-    const auto err = testMachine.root() / "err.txt";
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e) {
-      const std::string entry(*e);
-      if (entry.rfind("ORVANE_MACHINE=", 0) != 0 && entry.rfind("ORVANE_ROBOT=", 0) != 0) environment.push_back(entry);
-    }
-    environment.push_back("ORVANE_MACHINE=" + testMachine.root().string());
-    environment.push_back("ORVANE_ROBOT=" + file.string());
-    std::vector<char*> envp;
-    for (auto& e : environment) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::string program = ROBOT_DEMO_PROGRAM;
-    char* argv[] = {program.data(), nullptr};
-    pid_t pid = 0;
-    Run run;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data()) != 0) return run;
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = slurp(out);
-    run.err = slurp(err);
-    return run;
-  }
-
-  static std::string slurp(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return RunProgram(testMachine, ROBOT_DEMO_PROGRAM, {}, file);
   }
 };
 
@@ -88,7 +43,7 @@ TEST_F(RobotScriptTest, AVerbThatFailsStopsTheScriptWithItsLine) {
 }
 
 TEST_F(RobotScriptTest, AScriptDrivesTheDemoProgramToItsEnd) {
-  const Run run = runDemo(
+  const ProgramRun run = runDemo(
       "clock manual 2024-03-01 12:00:00\n"
       "window \"#32770\" \"Robot Demo\"\n"
       "click 1001\n"
@@ -109,7 +64,7 @@ TEST_F(RobotScriptTest, AScriptDrivesTheDemoProgramToItsEnd) {
 }
 
 TEST_F(RobotScriptTest, KeysAndQueuedAnswersWorkInAScriptToo) {
-  const Run run = runDemo(
+  const ProgramRun run = runDemo(
       "clock manual\n"
       "window * \"Robot Demo\"\n"
       "key RETURN\n"  // the focused push button takes Enter
@@ -121,7 +76,7 @@ TEST_F(RobotScriptTest, KeysAndQueuedAnswersWorkInAScriptToo) {
 }
 
 TEST_F(RobotScriptTest, AFailingVerbEndsTheProgramWithAClearMessage) {
-  const Run run = runDemo(
+  const ProgramRun run = runDemo(
       "clock manual\n"
       "window \"#32770\" \"Robot Demo\"\n"
       "click 1001\n"
@@ -133,7 +88,7 @@ TEST_F(RobotScriptTest, AFailingVerbEndsTheProgramWithAClearMessage) {
 }
 
 TEST_F(RobotScriptTest, AProgramThatEndsBeforeItsScriptIsReported) {
-  const Run run = runDemo(
+  const ProgramRun run = runDemo(
       "clock manual\n"
       "window \"#32770\" \"Robot Demo\"\n"
       "answer YES\n"

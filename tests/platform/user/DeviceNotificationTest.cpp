@@ -53,12 +53,12 @@ TEST_F(DeviceNotificationTest, ARegisteredWindowHearsOfItsClassOnly) {
   ASSERT_NE(handle, nullptr);
 
   auto& notifications = plat::DeviceNotifications::instance();
-  notifications.announce(true, kCaptureClass, "\\\\?\\usb#vid_1b80");
+  notifications.announce(true, kCaptureClass, "\\\\?\\usb#vid_0000");
   notifications.announce(true, kOtherClass, "\\\\?\\other");
-  notifications.announce(false, kCaptureClass, "\\\\?\\usb#vid_1b80");
+  notifications.announce(false, kCaptureClass, "\\\\?\\usb#vid_0000");
   ASSERT_EQ(g_notices.size(), 2u);
   EXPECT_EQ(g_notices[0].event, static_cast<WPARAM>(DBT_DEVICEARRIVAL));
-  EXPECT_EQ(g_notices[0].name, "\\\\?\\usb#vid_1b80");
+  EXPECT_EQ(g_notices[0].name, "\\\\?\\usb#vid_0000");
   EXPECT_EQ(g_notices[0].size, 12u + 16u + 17u);
   EXPECT_TRUE(g_notices[0].interfaceClass == kCaptureClass);
   EXPECT_EQ(g_notices[1].event, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));

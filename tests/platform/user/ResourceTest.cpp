@@ -2,6 +2,7 @@
 #include "WindowTest.h"
 
 #include <mfc/StringResources.h>
+#include <win32/gdi/IconTable.h>
 #include <win32/module.h>
 #include <win32/user/ResourceTable.h>
 
@@ -40,6 +41,11 @@ TEST_F(ResourceTest, IconsBitmapsAndMenusAreThere) {
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128));
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128)), icon);
+  // The handle carries the resource's picture, so drawing the icon shows it.
+  const auto picture = plat::IconTable::instance().find(icon);
+  ASSERT_TRUE(picture.has_value());
+  ASSERT_NE(picture->image, nullptr);
+  EXPECT_EQ(picture->image->width(), 16);
   EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(129)), nullptr);
   EXPECT_NE(LoadIconA(nullptr, IDI_APPLICATION), nullptr);
 

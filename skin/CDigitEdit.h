@@ -1,0 +1,62 @@
+// A digits-only edit with a maximum, for the channel and time fields: a typed digit that
+// would make the number exceed the maximum is swallowed (the minimum is not tested while
+// typing). It tells its parent when it takes the focus, with its tag, and draws its text
+// in a bold face as high as the field.
+#pragma once
+
+#include <mfc/afxwin.h>
+#include <mfc/wnd/afxgdi.h>
+
+#include <climits>
+
+class CDigitEdit : public CEdit {
+ public:
+  static constexpr UINT UM_DIGITEDIT_FOCUS = 1089;
+
+  CDigitEdit();
+
+  // A visible child that takes digits only.
+  BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+  void SetText(const CString& strText);
+  CString GetText() const { return m_strText; }
+  void SetTag(int nTag);
+  int GetTag() const { return m_nTag; }
+  void SetRect(const RECT& rect) { m_rect = rect; }
+  CRect GetRect() const { return m_rect; }
+  COLORREF SetBkColor(COLORREF crBk);
+  void EnableEdit(BOOL bEnable);
+  BOOL IsEditEnabled() const { return m_bEnabled; }
+  void UpdateFont();
+  void SetPointFont(LPCSTR lpszFace);
+  CString GetFontFace() const;
+  void SetMargins();
+  // Both, only when nMax >= nMin.
+  void SetRange(int nMax, int nMin);
+  int GetMax() const { return m_nMax; }
+  int GetMin() const { return m_nMin; }
+
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+
+ protected:
+  afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
+  afx_msg void OnKillFocus(CWnd* pNewWnd);
+  afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  // Whether typing `digit` over the current selection keeps the number within the maximum.
+  bool Accepts(int digit) const;
+
+  CFont m_font;
+  int m_nFontHeight;
+  CString m_strText;
+  int m_nTag;
+  BOOL m_bEnabled;
+  COLORREF m_crBk;
+  CRect m_rect;
+  int m_nMax;
+  int m_nMin;
+};

@@ -1,0 +1,197 @@
+// The scheduler program "Calvendor" as a real process beside the main program: one
+// instance per machine, its tray icon, the planned items that wake the PC from stand-by
+// and start the main program, stand-by and shut-down after a recording, and the remote
+// control relayed to the main program.
+#include "ProgramsTest.h"
+
+#include "core/CScheduleItem.h"
+#include "core/CScheduleList.h"
+
+#include "MpegFileProbe.h"
+
+#include <com/objbase.h>
+#include <graphs/DeviceUtilities.h>
+#include <machine/EventLog.h>
+#include <machine/PowerState.h>
+#include <win32/user.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr char kSchedulerTitle[] = "TALVIK Norlet Schedule";
+constexpr char kMainTitle[] = "Orvane Media";
+constexpr UINT kRemoteKey = 0x46D;
+
+class CalvendorTest : public test::ProgramsTest {
+ protected:
+  // Plans one item through the program's schedule list, `minutes` from now, and tells the
+  // running scheduler to read the file again.
+  void plan(int minutes, int mode, int action) {
+    CScheduleItem item;
+    item.start = static_cast<std::int32_t>(machine().clock().unixSeconds() + minutes * 60);
+    item.duration = 10;
+    item.recurrence = 8;
+    item.channel1 = 3;
+    item.source = 0;
+    item.mode = mode;
+    item.action = action;
+    CScheduleList list;
+    ASSERT_EQ(list.Add(&item), 1);
+    ASSERT_EQ(list.Save(programPath("schedulefile.she").c_str()), 1);
+    SendMessageA(FindWindowA("#32770", kSchedulerTitle), WM_COMMAND, CScheduleList::IDC_RELOAD_SCHEDULE, 0);
+  }
+
+  std::vector<std::string> power(const std::string& category) {
+    std::vector<std::string> texts;
+    for (const auto& entry : plat::EventLog::power(machine()).read()) {
+      if (entry.category == category) texts.push_back(entry.text);
+    }
+    return texts;
+  }
+  std::vector<std::string> powerSequence() {
+    std::vector<std::string> sequence;
+    for (const auto& entry : plat::EventLog::power(machine()).read()) {
+      if (entry.category == "standby" || entry.category == "wake" || entry.category == "shutdown")
+        sequence.push_back(entry.category);
+    }
+    return sequence;
+  }
+  std::vector<std::string> starts() {
+    std::vector<std::string> texts;
+    for (const auto& entry : plat::EventLog::events(machine()).read()) {
+      if (entry.category == "shell-execute") texts.push_back(entry.text);
+    }
+    return texts;
+  }
+  HWND mainWindow() { return FindWindowA("#32770", kMainTitle); }
+
+  // The main program's skins and filter modules beside it, the fan-out filter registered,
+  // as the installer leaves them.
+  void installMainProgramFiles() {
+    const auto built = test::TestMachine::builtProgramFolder();
+    const auto program = testMachine.programFolder();
+    for (const char* folder : {"Skin", "skins", "Filter"})
+      std::filesystem::copy(built / folder, program / folder, std::filesystem::copy_options::recursive);
+    CoInitialize(nullptr);
+    RegisterFilterModule("Filter\\Branchel.ax");
+    CoUninitialize();
+  }
+
+  // Stand-by with the main program closed; the armed wake-up time then wakes the PC and
+  // the scheduler starts the main program with "ant" before the item.
+  void sleepUntilTheItemWakesThePc() {
+    ASSERT_EQ(mainWindow(), nullptr);
+    robot.pressSleepButton();
+    ASSERT_EQ(power("wake-timer"), (std::vector<std::string>{"armed for 2024-03-01 12:00:00"}));
+    ASSERT_TRUE(machine().service<plat::PowerState>().isSuspended());
+    robot.advance(1000);
+    EXPECT_EQ(power("wake"), (std::vector<std::string>{"wake-up timer"}));
+    ASSERT_TRUE(advanceUntil(150000, 1000, [&] { return mainWindow() != nullptr; }));
+    EXPECT_EQ(starts(), (std::vector<std::string>{programPath("Orvane Media.exe") + " ant"}));
+    EXPECT_LT(machine().clock().unixSeconds(), test::kStartUnixMs / 1000 + 120);
+  }
+};
+
+TEST_F(CalvendorTest, OneInstanceShowsItsTrayIconWhichComesBackWithTheShell) {
+  const pid_t first = start("Calvendor");
+  const HWND scheduler = waitForWindow(kSchedulerTitle);
+  ASSERT_NE(scheduler, nullptr);
+  ASSERT_TRUE(waitUntil([&] { return robot.trayIcons().size() == 1; }));
+  EXPECT_EQ(robot.trayIcons()[0].tip, "Calvendor");
+  EXPECT_FALSE(IsWindowVisible(scheduler));
+
+  // "The App is Running!" in the traditional Chinese column the program shows.
+  const pid_t second = start("Calvendor", "expect-messagebox \"\xB5\x7B\xA6\xA1\xA4\x77\xA6\x62\xB0\xF5\xA6\xE6!\"\nanswer OK\n");
+  EXPECT_EQ(waitForExit(second), 0);
+  EXPECT_TRUE(isRunning(first));
+  EXPECT_EQ(robot.trayIcons().size(), 1u);
+
+  robot.restartShell();
+  EXPECT_TRUE(waitUntil([&] { return robot.trayIcons().size() == 1; }));
+
+  PostMessageA(scheduler, WM_CLOSE, 0, 0);
+  EXPECT_EQ(waitForExit(first), 0);
+  EXPECT_TRUE(robot.trayIcons().empty());
+}
+
+// The main program started for the item records it for its ten seconds and asks for
+// stand-by, which the scheduler carries out ten seconds later.
+TEST_F(CalvendorTest, APlannedRecordingIsMadeWithTheMainProgramClosedAndThePcSleepsAgain) {
+  installMainProgramFiles();
+  start("Calvendor");
+  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  plan(2, 1, 2);
+  sleepUntilTheItemWakesThePc();
+
+  // Frame by frame through the recording, until the PC stands by again.
+  ASSERT_TRUE(advanceUntil(90000, 40, [&] { return power("standby").size() == 2; }));
+  EXPECT_EQ(powerSequence(), (std::vector<std::string>{"standby", "wake", "standby"}));
+  EXPECT_TRUE(machine().service<plat::PowerState>().isSuspended());
+
+  const rectest::MpegFileProbe probe((testMachine.programFolder() / "Videos" / "cap00.mpg").string());
+  ASSERT_TRUE(probe.ok());
+  EXPECT_TRUE(probe.video().found);
+  EXPECT_NEAR(probe.video().seconds, 10.0, 1.5);
+}
+
+// With shut-down as the after-recording action, the main program is closed first.
+TEST_F(CalvendorTest, AfterAPlannedRecordingWithShutdownTheMainProgramClosesAndThePcGoesOff) {
+  installMainProgramFiles();
+  start("Calvendor");
+  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  plan(2, 1, 3);
+  sleepUntilTheItemWakesThePc();
+
+  ASSERT_TRUE(advanceUntil(90000, 40, [&] { return !power("shutdown").empty(); }));
+  EXPECT_TRUE(advanceUntil(10000, 40, [&] { return mainWindow() == nullptr; }));
+  EXPECT_EQ(powerSequence(), (std::vector<std::string>{"standby", "wake", "shutdown"}));
+  EXPECT_TRUE(machine().service<plat::PowerState>().isOff());
+  EXPECT_TRUE(std::filesystem::exists(testMachine.programFolder() / "Videos" / "cap00.mpg"));
+}
+
+// A planned view opens the TV window of the main program the scheduler started.
+TEST_F(CalvendorTest, APlannedViewWakesThePcAndStartsTheMainProgramOnItsChannel) {
+  installMainProgramFiles();
+  start("Calvendor");
+  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+  plan(2, 0, 0);
+  sleepUntilTheItemWakesThePc();
+  EXPECT_TRUE(advanceUntil(60000, 40, [&] { return FindWindowA("#32770", "Orvane Media_TVDlg") != nullptr; }));
+  EXPECT_EQ(powerSequence(), (std::vector<std::string>{"standby", "wake"}));
+  EXPECT_FALSE(std::filesystem::exists(testMachine.programFolder() / "Videos" / "cap00.mpg"));
+}
+
+// The remote control reaches the main program's window through the scheduler: digits
+// mapped, a held volume key repeating, other keys as they are; with the main program
+// closed the power key starts it.
+TEST_F(CalvendorTest, RemoteKeysReachTheMainProgramAndThePowerKeyStartsIt) {
+  static std::vector<LPARAM> received;
+  received.clear();
+  static WNDPROC dialogProc = nullptr;
+  HWND standIn = CreateWindowExA(0, "#32770", kMainTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  dialogProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(standIn, GWLP_WNDPROC));
+  SetWindowLongPtrA(standIn, GWLP_WNDPROC,
+                    reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                      if (message == kRemoteKey) received.push_back(lParam);
+                      return CallWindowProcA(dialogProc, hwnd, message, wParam, lParam);
+                    }));
+  start("Calvendor");
+  ASSERT_NE(waitForWindow(kSchedulerTitle), nullptr);
+
+  robot.pressRemoteKey(2);       // a digit: 3
+  robot.pressRemoteKey(9);       // 0
+  robot.pressRemoteKey(26);      // a key of its own
+  robot.pressRemoteKey(16, 5);   // volume held for five polls: acts on polls 1, 4 and 5
+  robot.pressRemoteKey(12);
+  const std::vector<LPARAM> expected{3, 0, 26, 16, 16, 16, 12};
+  EXPECT_TRUE(advanceUntil(20000, 108, [&] { return received.size() >= expected.size(); }));
+  EXPECT_EQ(received, expected);
+
+  DestroyWindow(standIn);
+  robot.pressRemoteKey(20);
+  ASSERT_TRUE(advanceUntil(20000, 108, [&] { return mainWindow() != nullptr; }));
+  EXPECT_EQ(starts(), (std::vector<std::string>{programPath("Orvane Media.exe") + " "}));
+}
+
+}  // namespace

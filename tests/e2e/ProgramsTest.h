@@ -1,0 +1,43 @@
+// End-to-end fixture: the programs of the program folder run as real processes on the
+// test's machine, whose clock they share with the test. The test moves that clock; the
+// programs run on real time to handle what it makes due, so the test waits for their
+// effects (with a generous real-time limit) and never for time to pass.
+#pragma once
+
+#include <robot/Robot.h>
+#include <support/TestMachine.h>
+
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace test {
+
+class ProgramsTest : public MachineTest {
+ protected:
+  ProgramsTest();
+  ~ProgramsTest() override;
+
+  // Starts a program of the build's program folder on this machine and program folder,
+  // with a robot script when one is given; 0 when it could not start.
+  pid_t start(const std::string& program, const std::string& script = "");
+  // The exit status, or -1 when it did not end normally.
+  int waitForExit(pid_t pid);
+  bool isRunning(pid_t pid);
+  // Polls `done` (serving this thread's windows) until it holds or 20 real seconds pass.
+  bool waitUntil(const std::function<bool()>& done);
+  HWND waitForWindow(const char* title);
+  // Moves the shared clock in steps, giving the programs a moment to follow each step,
+  // until `done` holds or `ms` have passed; whether `done` held.
+  bool advanceUntil(std::uint64_t ms, std::uint64_t stepMs, const std::function<bool()>& done);
+  std::string programPath(const std::string& name);
+
+  plat::Robot robot;
+
+ private:
+  std::vector<pid_t> m_started;
+};
+
+}  // namespace test

@@ -1,0 +1,260 @@
+// The control called by name through IDispatch in a container, as outside programs use it.
+#include "MovieCtlTest.h"
+
+#include <com/ComPtr.h>
+#include <com/objbase.h>
+#include <win32/user.h>
+#include <winmm/mmsystem.h>
+#include <com/oleauto.h>
+#include <movie_control/QXMovie.h>
+#include <support/FrameStepping.h>
+
+using Lines = std::vector<std::string>;
+
+namespace test {
+namespace {
+
+class MovieCtlCallsTest : public MovieCtlTest {};
+
+// The mute switch of the speakers, as the sound card's mixer reports it.
+bool speakersMuted() {
+  HMIXER mixer = nullptr;
+  if (mixerOpen(&mixer, 0, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return false;
+  MIXERLINEA line{};
+  line.cbStruct = sizeof line;
+  line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+  mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(mixer), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE);
+  MIXERCONTROLA control{};
+  MIXERLINECONTROLSA controls{};
+  controls.cbStruct = sizeof controls;
+  controls.dwLineID = line.dwLineID;
+  controls.dwControlType = MIXERCONTROL_CONTROLTYPE_MUTE;
+  controls.cControls = 1;
+  controls.cbmxctrl = sizeof control;
+  controls.pamxctrl = &control;
+  mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(mixer), &controls,
+                        MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE);
+  MIXERCONTROLDETAILS_BOOLEAN value{};
+  MIXERCONTROLDETAILS details{};
+  details.cbStruct = sizeof details;
+  details.dwControlID = control.dwControlID;
+  details.cChannels = 1;
+  details.cbDetails = sizeof value;
+  details.paDetails = &value;
+  mixerGetControlDetailsA(reinterpret_cast<HMIXEROBJ>(mixer), &details, MIXER_OBJECTF_HMIXER);
+  mixerClose(mixer);
+  return value.fValue != 0;
+}
+
+}  // namespace
+
+TEST_F(MovieCtlCallsTest, TheTypeLibraryNamesTheControlItsEventsAndItsDispatchIds) {
+  EXPECT_EQ(host->ClassName(), "Kinovar Class");
+  EXPECT_EQ(host->EventInterfaceName(), "_IMovieCtlEvents");
+  plat::ComPtr<ITypeLib> library;
+  ASSERT_EQ(LoadRegTypeLib(LIBID_QXMOVIELib, 1, 0, 0, library.put()), S_OK);
+  BSTR name = nullptr, doc = nullptr;
+  library->GetDocumentation(-1, &name, &doc, nullptr, nullptr);
+  EXPECT_EQ(std::wstring(name), L"QXMOVIELib");
+  EXPECT_EQ(std::wstring(doc), L"Kinovar 1.0 Type Library");
+  SysFreeString(name);
+  SysFreeString(doc);
+
+  plat::ComPtr<ITypeInfo> info;
+  ASSERT_EQ(library->GetTypeInfoOfGuid(IID_IMovieCtl, info.put()), S_OK);
+  const struct {
+    const wchar_t* name;
+    MEMBERID id;
+  } members[] = {{L"Init", 1}, {L"channel", 16}, {L"MinContrast", 40}, {L"SharpnessFlags", 62}, {L"Mute", 74},
+                 {L"ShowSetupDialog", 67}, {L"DefaultHue", 48}};
+  for (const auto& member : members) {
+    std::wstring text = member.name;
+    LPOLESTR names[] = {text.data()};
+    MEMBERID id = 0;
+    ASSERT_EQ(info->GetIDsOfNames(names, 1, &id), S_OK);
+    EXPECT_EQ(id, member.id);
+  }
+  EXPECT_EQ(run("get Nothing"), "get Nothing -> unknown name 0x80020006");
+}
+
+TEST_F(MovieCtlCallsTest, ChannelChangesFireTheirEventsAndChangeThePicture) {
+  EXPECT_EQ(run("get CanCapture"), "get CanCapture -> 0 (0x00000000)");
+  EXPECT_EQ(run("get Channel"), "get Channel -> - (0x80004005)");
+  ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
+  EXPECT_EQ(run("call Init"), "call Init -> 0x00000001");  // once per control
+  EXPECT_EQ(run("get CanCapture"), "get CanCapture -> 1 (0x00000000)");
+  EXPECT_EQ(run("get CanTune"), "get CanTune -> 1 (0x00000000)");
+  ASSERT_EQ(run("call Play"), "call Play -> 0x00000000");
+  EXPECT_EQ(run("get MinChannel"), "get MinChannel -> 1 (0x00000000)");
+  EXPECT_EQ(run("get MaxChannel"), "get MaxChannel -> 105 (0x00000000)");
+
+  EXPECT_EQ(run("put Channel 2"), "put Channel 2 -> 0x00000000");
+  EXPECT_EQ(takeEvents(), (Lines{"event OnChannelChanging(1, 2)", "event OnChannelChanged(2)"}));
+  ASSERT_TRUE(ShowFrames(machine(), surface(), 2));
+  EXPECT_TRUE(near(backgroundPixel(), 2));
+  EXPECT_EQ(run("put Channel 3"), "put Channel 3 -> 0x00000000");
+  ASSERT_TRUE(ShowFrames(machine(), surface(), 2));
+  EXPECT_TRUE(near(backgroundPixel(), 3));
+  takeEvents();
+
+  // The same channel again tunes again, with both events.
+  EXPECT_EQ(run("put Channel 3"), "put Channel 3 -> 0x00000000");
+  EXPECT_EQ(takeEvents(), (Lines{"event OnChannelChanging(3, 3)", "event OnChannelChanged(3)"}));
+  // Outside the table's range: refused before anything is fired or tuned.
+  EXPECT_EQ(run("put Channel 106"), "put Channel 106 -> 0x80070057");
+  EXPECT_EQ(run("put Channel 0"), "put Channel 0 -> 0x80070057");
+  EXPECT_EQ(run("put Channel -5"), "put Channel -5 -> 0x80070057");
+  EXPECT_TRUE(takeEvents().empty());
+  EXPECT_EQ(run("get Channel"), "get Channel -> 3 (0x00000000)");
+
+  // Back to the previous channel, and back again.
+  EXPECT_EQ(run("call SetPrevChannel"), "call SetPrevChannel -> 0x00000000");
+  EXPECT_EQ(run("get Channel"), "get Channel -> 3 (0x00000000)");  // the previous of 3 was 3
+  run("put Channel 1");
+  takeEvents();
+  EXPECT_EQ(run("call SetPrevChannel"), "call SetPrevChannel -> 0x00000000");
+  EXPECT_EQ(takeEvents(), (Lines{"event OnChannelChanging(1, 3)", "event OnChannelChanged(3)"}));
+  EXPECT_EQ(run("call SetPrevChannel"), "call SetPrevChannel -> 0x00000000");
+  EXPECT_EQ(run("get Channel"), "get Channel -> 1 (0x00000000)");
+}
+
+TEST_F(MovieCtlCallsTest, ARegistryOverrideOfAChannelIsHonoured) {
+  ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
+  run("call Play");
+  setOverride("SOFTWARE\\Microsoft\\TV System Services\\TVAutoTune\\TS86-1", "2", 65'750'000);
+  EXPECT_EQ(run("put Channel 2"), "put Channel 2 -> 0x00000000");
+  EXPECT_EQ(run("get IsOverrideChannel"), "get IsOverrideChannel -> 1 (0x00000000)");
+  EXPECT_EQ(run("get VideoFrequency"), "get VideoFrequency -> 65750000 (0x00000000)");
+  ASSERT_TRUE(ShowFrames(machine(), surface(), 2));
+  EXPECT_TRUE(near(backgroundPixel(), 3));
+  EXPECT_EQ(run("call UnoverrideChannel 2"), "call UnoverrideChannel 2 -> 0x00000000");
+  EXPECT_EQ(run("call UnoverrideChannel 2"), "call UnoverrideChannel 2 -> 0x00000001");
+  EXPECT_EQ(run("call OverrideChannel 1 57750000 0"), "call OverrideChannel 1 57750000 0 -> 0x00000000");
+  run("put Channel 1");
+  EXPECT_EQ(run("get VideoFrequency"), "get VideoFrequency -> 57750000 (0x00000000)");
+}
+
+TEST_F(MovieCtlCallsTest, PicturePropertiesFollowTheirDispatchIdsAndChangeThePicture) {
+  ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
+  const auto range = card().procAmpRange(0);
+  EXPECT_EQ(run("get MaxBrightness"), "get MaxBrightness -> " + std::to_string(range.max) + " (0x00000000)");
+  EXPECT_EQ(run("get DefaultBrightness"), "get DefaultBrightness -> " + std::to_string(range.def) + " (0x00000000)");
+  EXPECT_EQ(run("get MinHue"), "get MinHue -> " + std::to_string(card().procAmpRange(2).min) + " (0x00000000)");
+  EXPECT_EQ(run("call GetVideoRange 1 & & & & &"),
+            "call GetVideoRange 1 & & & & & -> 0 127 1 64 2 0x00000000");
+
+  run("call Play");
+  run("put Channel 2");
+  ASSERT_TRUE(ShowFrames(machine(), surface(), 2));
+  const std::uint32_t before = backgroundPixel();
+  EXPECT_EQ(run("put Brightness " + std::to_string(range.max)), "put Brightness 255 -> 0x00000000");
+  EXPECT_EQ(card().procAmp(0), range.max);
+  ASSERT_TRUE(ShowFrames(machine(), surface(), 2));
+  EXPECT_NE(backgroundPixel(), before);
+  EXPECT_EQ(run("get Brightness"), "get Brightness -> 255 (0x00000000)");
+  EXPECT_EQ(run("put Brightness 256"), "put Brightness 256 -> 0x80070057");
+  EXPECT_EQ(run("put ContrastFlags 2"), "put ContrastFlags 2 -> 0x00000000");
+  EXPECT_EQ(run("call SetVideoProperty 7 0 2"), "call SetVideoProperty 7 0 2 -> 0x80070490");
+}
+
+TEST_F(MovieCtlCallsTest, FrameSizesAndStandardsGoThroughTheGraph) {
+  ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
+  run("call Play");
+  EXPECT_EQ(run("call SetVideoFrameSize 700 5000"), "call SetVideoFrameSize 700 5000 -> 0x00000000");
+  EXPECT_EQ(run("get FrameWidth"), "get FrameWidth -> 704 (0x00000000)");
+  EXPECT_EQ(run("get FrameHeight"), "get FrameHeight -> 576 (0x00000000)");
+  EXPECT_EQ(run("put FrameWidth 320"), "put FrameWidth 320 -> 0x00000000");
+  EXPECT_EQ(run("get FrameWidth"), "get FrameWidth -> 320 (0x00000000)");
+  ASSERT_TRUE(ShowFrames(machine(), surface(), 1));  // running again after the change
+
+  EXPECT_EQ(run("get AnalogVideoFormat"), "get AnalogVideoFormat -> \"None\" (0x00000000)");
+  EXPECT_EQ(run("put AnalogVideoFormat \"pal_i\""), "put AnalogVideoFormat \"pal_i\" -> 0x00000000");
+  EXPECT_EQ(card().decoderStandard(), 0x100);
+  EXPECT_EQ(run("get AnalogVideoFormat"), "get AnalogVideoFormat -> \"PAL_I\" (0x00000000)");
+  EXPECT_EQ(run("put AnalogVideoFormat \"PAL\""), "put AnalogVideoFormat \"PAL\" -> 0x80004005");
+}
+
+TEST_F(MovieCtlCallsTest, ADesigningContainerGetsSFalseAndNothingChanges) {
+  ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
+  run("put Channel 2");
+  takeEvents();
+  run("design on");
+  for (const char* command : {"put Channel 3", "put Volume 100", "put FrameWidth 320", "put Mute 1",
+                              "put AnalogVideoFormat \"PAL_I\"", "put CountryCode 1", "put FullScreenMode -1"}) {
+    const std::string result = run(command);
+    EXPECT_EQ(result.substr(result.size() - 10), "0x00000001") << command;
+  }
+  EXPECT_EQ(run("get Channel"), "get Channel -> 0 (0x00000001)");
+  EXPECT_EQ(run("get Volume"), "get Volume -> 0 (0x00000001)");
+  EXPECT_TRUE(takeEvents().empty());
+  // Entries without the design rule still answer.
+  EXPECT_EQ(run("get CanCapture"), "get CanCapture -> 1 (0x00000000)");
+  run("design off");
+  EXPECT_EQ(run("get Channel"), "get Channel -> 2 (0x00000000)");
+  EXPECT_EQ(run("get CountryCode"), "get CountryCode -> 86 (0x00000000)");
+}
+
+TEST_F(MovieCtlCallsTest, VolumeIsClampedAndItsEventsCarryTheValueSet) {
+  ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
+  EXPECT_EQ(run("get MaxVolume"), "get MaxVolume -> 65535 (0x00000000)");
+  EXPECT_EQ(run("get MinVolume"), "get MinVolume -> 0 (0x00000000)");
+  EXPECT_EQ(run("get VolumeMetric"), "get VolumeMetric -> 1310 (0x00000000)");
+  EXPECT_EQ(run("put VolumeMetric 5"), "put VolumeMetric 5 -> 0x00000001");
+  run("put Volume 30000");
+  takeEvents();
+  EXPECT_EQ(run("put Volume 70000"), "put Volume 70000 -> 0x00000000");
+  EXPECT_EQ(takeEvents(), (Lines{"event OnVolumeChanging(30000, 65535)", "event OnVolumeChanged(65535)"}));
+  EXPECT_EQ(run("get Volume"), "get Volume -> 65535 (0x00000000)");
+  EXPECT_EQ(run("put Volume -3"), "put Volume -3 -> 0x00000000");
+  EXPECT_EQ(run("get Volume"), "get Volume -> 0 (0x00000000)");
+  takeEvents();
+  EXPECT_FALSE(speakersMuted());
+  EXPECT_EQ(run("put Mute 1"), "put Mute 1 -> 0x00000000");
+  EXPECT_EQ(run("get Mute"), "get Mute -> 1 (0x00000000)");
+  EXPECT_TRUE(speakersMuted());
+  EXPECT_EQ(run("put Mute 0"), "put Mute 0 -> 0x00000000");
+  EXPECT_EQ(run("get Mute"), "get Mute -> 0 (0x00000000)");
+  EXPECT_FALSE(speakersMuted());
+  SendMessageA(host->ControlWindow(), 0x8002, 1234, 0);
+  EXPECT_EQ(takeEvents(), (Lines{"event OnVolumeChanged(1234)"}));
+}
+
+TEST_F(MovieCtlCallsTest, BadCallsAreRefusedWithTheirErrors) {
+  EXPECT_EQ(run("call Play"), "call Play -> 0x80004005");
+  EXPECT_EQ(run("put Channel 2"), "put Channel 2 -> 0x80004005");
+  EXPECT_EQ(run("get FullScreenMode"), "get FullScreenMode -> - (0x80004005)");
+  EXPECT_EQ(run("call GetVideoRange 0 & & & & &"), "call GetVideoRange 0 & & & & & -> 0 0 0 0 0 0x80004005");
+  EXPECT_EQ(run("call Init"), "call Init -> 0x00000000");
+  EXPECT_EQ(run("put Channel \"two\""), "put Channel \"two\" -> 0x80020005");
+  EXPECT_EQ(run("call AutoTune"), "call AutoTune -> 0x8002000E");
+  EXPECT_EQ(run("call SignalPresent"), "call SignalPresent -> 0x80004001");
+  EXPECT_EQ(run("put CountryCode 999"), "put CountryCode 999 -> 0x00000000");
+  EXPECT_EQ(run("put Channel 2"), "put Channel 2 -> 0x80004001");  // no table for the country
+  EXPECT_EQ(run("call SetPrevChannel"), "call SetPrevChannel -> 0x00000001");
+}
+
+TEST(MovieCtlWithoutCardTest, TheControlStaysUsableWithAClearError) {
+  TestMachine machine;
+  CoInitialize(nullptr);
+  {
+    ASSERT_EQ(KinovarTest::callExport("Kinovar.ocx", "DllRegisterServer"), S_OK);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "KinovarBareContainer";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, "KinovarBareContainer", "Container", WS_OVERLAPPEDWINDOW, 0, 0, 360, 300, nullptr,
+                                  nullptr, nullptr, nullptr);
+    CControlHost host(window, [](const std::string&) {});
+    ASSERT_EQ(host.Create(CLSID_MovieCtl, RECT{0, 0, 320, 240}), S_OK);
+    EXPECT_EQ(host.Execute("call Init"), "call Init -> 0x80004005");
+    EXPECT_EQ(host.Execute("get CanCapture"), "get CanCapture -> 0 (0x00000000)");
+    EXPECT_EQ(host.Execute("get CanTune"), "get CanTune -> 0 (0x00000000)");
+    EXPECT_EQ(host.Execute("put Channel 2"), "put Channel 2 -> 0x80004005");
+    EXPECT_EQ(host.Execute("get Volume"), "get Volume -> 0 (0x00000001)");
+    host.Close();
+    DestroyWindow(window);
+  }
+  CoUninitialize();
+}
+
+}  // namespace test
