@@ -244,7 +244,8 @@ void CSkinWindow::OnShapeButton(int nId) {
   } else if (name == "MUTE_BUTTON") {
     if (controller->IsPreviewing()) controller->ToggleMute();
   } else if (name == "JIETU_BUTTON") {
-    if (controller->IsPreviewing()) controller->TakeSnapshot();
+    CString file;
+    if (controller->IsPreviewing()) controller->TakeSnapshot(file);
   } else if (name == "PRE_BUTTON" || name == "NEXT_BUTTON") {
     if (controller->IsPreviewing()) controller->StepChannel(name == "NEXT_BUTTON");
   } else if (name == "RETURN_BUTTON") {
