@@ -261,3 +261,45 @@ TEST_F(TVWindowTest, WhileRecordingTheVolumeDisplayMakesWayForTheStatusAfterSixS
 }
 
 }  // namespace
+
+namespace {
+
+// On live TV the marks go round buttons 6, 7, 9 and 10; on an external input between 6
+// and 10 only; Enter presses the marked one.
+TEST_F(TVWindowTest, KeyNavigationFollowsTheInput) {
+  openTV();
+  const auto marked = [this] {
+    for (int i = 0; i < tv().GetSkinButtonCount(); ++i)
+      if (tv().GetSkinButton(i)->GetHover()) return i;
+    return -1;
+  };
+  robot.key(VK_DOWN);
+  EXPECT_EQ(marked(), 7);
+  robot.key(VK_DOWN);
+  EXPECT_EQ(marked(), 9);
+  robot.key(VK_DOWN);
+  EXPECT_EQ(marked(), 10);
+  robot.key(VK_DOWN);
+  EXPECT_EQ(marked(), 6);
+  robot.key(VK_UP);
+  EXPECT_EQ(marked(), 10);
+  remoteKey(14);  // Composite
+  ASSERT_EQ(g_pAppController->GetRunState(), 11);
+  SendMessageA(tv().GetSafeHwnd(), UM_HOVER_HINT, 0, 0);
+  robot.key(VK_DOWN);
+  EXPECT_EQ(marked(), 10);
+  robot.key(VK_DOWN);
+  EXPECT_EQ(marked(), 6);
+  robot.key(VK_UP);
+  EXPECT_EQ(marked(), 10);
+  remoteKey(24);  // back to the tuner
+  EXPECT_EQ(g_pAppController->GetRunState(), 2);
+  // Index 5 is full screen: Enter on a mark there toggles it.
+  SendMessageA(tv().GetSafeHwnd(), UM_HOVER_HINT, 0, 0);
+  tv().GetSkinButton(5)->SetHover(TRUE);
+  robot.key(VK_RETURN);
+  EXPECT_TRUE(tv().IsFullScreen());
+  EXPECT_EQ(marked(), -1);
+}
+
+}  // namespace
