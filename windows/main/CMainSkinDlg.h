@@ -11,6 +11,8 @@
 #include "windows/main/CSkinDialog.h"
 
 class CTVDlg;
+struct IAnimationPlayer;
+struct IOleObject;
 
 class CMainSkinDlg : public CSkinDialog {
  public:
@@ -29,6 +31,7 @@ class CMainSkinDlg : public CSkinDialog {
  protected:
   void OnSkinButton(const CString& name) override;
   BOOL SkipsFailedButtons() const override { return TRUE; }
+  void LayoutHostedControl() override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -63,9 +66,18 @@ class CMainSkinDlg : public CSkinDialog {
   void StandBy();
   void DeleteTVWindow();
   void DeleteCaptureTempFiles();
+  // The animation player of the skin's "Main-NewSkinStatic", when the player is there.
+  void CreateFlashPlayer();
+  void PlayMovie(const CString& movie);
+  void ReleaseFlashPlayer();
+  CRect FlashRect() const;
   void ReleaseOwnedObjects();
 
   CTVDlg* m_pTVDlg = nullptr;
+  IOleObject* m_flashHost = nullptr;
+  IAnimationPlayer* m_flashPlayer = nullptr;
+  CString m_hoverMovies[7];
+  CRect m_flashRect;
   BOOL m_busy = FALSE;
   BOOL m_otherWindowShown = FALSE;
 };
