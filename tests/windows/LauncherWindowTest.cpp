@@ -271,3 +271,20 @@ TEST_F(LauncherWindowTest, TheAnimationPlayerShowsTheHoveredButtonsMovie) {
 }
 
 }  // namespace
+
+namespace {
+
+// The launcher shown again by message takes the remote keys again: its display mode
+// comes back with it.
+TEST_F(LauncherWindowTest, ShowMainWith110ClosesTheTVWindowAndTheLauncherTakesTheKeys) {
+  openTV();
+  SendMessageA(launcherWindow(), UM_SHOW_MAIN, 110, 0);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(launcher->GetTVDlg(), nullptr);
+  EXPECT_TRUE(launcher->IsWindowVisible());
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 105);
+  remoteKey(68);
+  EXPECT_EQ(hovered(), 4);
+}
+
+}  // namespace
