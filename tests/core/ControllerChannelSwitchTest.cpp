@@ -452,4 +452,28 @@ TEST_F(ControllerChannelEntryTest, RefreshedDeviceNamesStillFollowTheDevices) {
   EXPECT_EQ(settings().CaptureDeviceNames.GetSize(), 1);
 }
 
+TEST_F(ControllerChannelEntryTest, TheAudioDeviceStepsRoundTheListAndReportsItsChoice) {
+  ASSERT_NE(preview(), 0);
+  CStringArray& devices = settings().AudioDeviceNames;
+  devices.RemoveAll();
+  devices.Add("Sound A");
+  char name[40] = "unchanged";
+  char line[40] = "unchanged";
+  std::strcpy(settings().AudioDeviceName, "Sound A");
+  controller->ApplyDeviceSelection(0, name, line, nullptr);
+  EXPECT_STREQ(name, "unchanged") << "one device is not stepped";
+  devices.Add("Sound B");
+  devices.Add("Sound C");
+  controller->ApplyDeviceSelection(0, name, line, nullptr);
+  EXPECT_STREQ(settings().AudioDeviceName, "Sound B");
+  EXPECT_STREQ(name, "Sound B");
+  EXPECT_STREQ(line, settings().CaptureAudioLine);
+  controller->ApplyDeviceSelection(1, name, line, nullptr);
+  controller->ApplyDeviceSelection(1, name, line, nullptr);
+  EXPECT_STREQ(name, "Sound C") << "backwards from the first wraps to the last";
+  controller->GetRunStateHolder()->SetState(0);
+  controller->ApplyDeviceSelection(0, name, line, nullptr);
+  EXPECT_STREQ(name, "Sound C") << "only while previewing";
+}
+
 }  // namespace

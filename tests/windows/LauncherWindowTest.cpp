@@ -9,6 +9,8 @@
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
+#include <machine/EventLog.h>
+#include <robot/Screenshot.h>
 #include <win32/shell/power.h>
 
 #include <fstream>
@@ -226,6 +228,63 @@ TEST_F(LauncherWindowTest, ARemovedDeviceStopsWhatPlaysAndTheTVButtonComesBackWi
   robot.advance(500);
   SendMessageA(launcherWindow(), UM_DEVICES_CHANGED, 0, 0);
   EXPECT_TRUE(tvButton->IsEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+// The animation player of the program's "Filter" folder, hosted where the skin says, with
+// the movie of the button under the mouse.
+TEST_F(LauncherWindowTest, TheAnimationPlayerShowsTheHoveredButtonsMovie) {
+  std::filesystem::create_directories(programFile("Filter"));
+  std::filesystem::copy_file(test::TestMachine::builtProgramFolder() / "Filter" / "swflash.ocx",
+                             programFile("Filter\\swflash.ocx"));
+  std::ofstream(programFile("Skin\\Normal\\skin.ini"), std::ios::app)
+      << "[Main-NewSkinStatic]\nbmp=tv.swf,film.swf,pic.swf,video.swf,web.swf,set.swf,480,160,960,624,16,23,31\n";
+  openLauncher();
+  HWND player = GetDlgItem(launcherWindow(), 1023);
+  ASSERT_NE(player, nullptr);
+  CRect rc;
+  GetWindowRect(player, &rc);
+  EXPECT_EQ(test::Text(rc), "480,160,960,624");
+  const auto calls = [this] {
+    std::vector<std::string> out;
+    for (const auto& entry : plat::EventLog::events(machine()).read())
+      if (entry.category == "AnimationPlayer") out.push_back(entry.text);
+    return out;
+  };
+  const std::string folder = programPath("Skin\\Normal\\");
+  EXPECT_EQ(calls(), (std::vector<std::string>{"Stop", "LoadMovie " + folder + "tv.swf", "Play"}));
+  EXPECT_EQ(plat::Screenshot::windowPixel(player, 5, 5), RGB(16, 23, 31));
+  SendMessageA(launcherWindow(), UM_HOVER_HINT, 5006, 0);
+  EXPECT_EQ(calls().at(4), "LoadMovie " + folder + "pic.swf");
+  SendMessageA(launcherWindow(), UM_HOVER_HINT, 5008, 0);
+  EXPECT_EQ(calls().at(7), "LoadMovie " + folder + "set.swf");
+  const std::size_t before = calls().size();
+  SendMessageA(launcherWindow(), UM_HOVER_HINT, 5009, 0);  // the web button's movie needs the maker's library
+  SendMessageA(launcherWindow(), UM_HOVER_HINT, 5003, 0);
+  EXPECT_EQ(calls().size(), before);
+  clickButton(*launcher, "MAX_BUTTON");
+  GetWindowRect(player, &rc);
+  EXPECT_EQ(test::Text(rc), "475,225,850,587") << "laid out in the restored window";
+}
+
+}  // namespace
+
+namespace {
+
+// The launcher shown again by message takes the remote keys again: its display mode
+// comes back with it.
+TEST_F(LauncherWindowTest, ShowMainWith110ClosesTheTVWindowAndTheLauncherTakesTheKeys) {
+  openTV();
+  SendMessageA(launcherWindow(), UM_SHOW_MAIN, 110, 0);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(launcher->GetTVDlg(), nullptr);
+  EXPECT_TRUE(launcher->IsWindowVisible());
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 105);
+  remoteKey(68);
+  EXPECT_EQ(hovered(), 4);
 }
 
 }  // namespace

@@ -106,36 +106,32 @@ void WriteBmpFile(const std::filesystem::path& file, int cx, int cy, const std::
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }
 
-void WriteLauncherSkin(const std::filesystem::path& programFolder) {
-  const auto programFile = [&](const std::string& relative) { return ProgramFile(programFolder, relative); };
-  const auto writeIni = [&](const std::string& relative, const std::string& text) {
-    WriteIniFile(programFile(relative), text);
-  };
-  const std::size_t count = std::size(kLauncherButtons);
-  writeIni("Skin\\Normal\\skin.ini", "[Main-SystemButtons]\n" + buttonSection(kLauncherButtons, count, false) +
-                                         "[Main-SystemButtonsMin]\n" + buttonSection(kLauncherButtons, count, true) +
-                                         "[Main-ShapeWindowBKbmp]\n1=bk_max.bmp\n2=bk_min.bmp\n");
-  WriteBmpFile(programFile("Skin\\Normal\\bk_max.bmp"), 64, 48, [](int, int) { return kLauncherBackground; });
-  WriteBmpFile(programFile("Skin\\Normal\\bk_min.bmp"), 64, 48, [](int, int) { return kLauncherBackground; });
-  for (const Button& b : kLauncherButtons)
-    WriteBmpFile(programFile(std::string("Skin\\Normal\\") + b.name + ".bmp"), 4 * (b.right - b.left), b.bottom - b.top,
+namespace {
+
+// A skinned window's skin file with both button sections, its background and a picture
+// strip of four equal states per button.
+template <std::size_t N>
+void WriteWindowSkin(const std::filesystem::path& programFolder, const std::string& folder, const std::string& section,
+                     const Button (&buttons)[N], COLORREF background) {
+  const auto file = [&](const std::string& name) { return ProgramFile(programFolder, folder + "\\" + name); };
+  WriteIniFile(file("skin.ini"), "[" + section + "]\n" + buttonSection(buttons, N, false) + "[" + section + "Min]\n" +
+                                     buttonSection(buttons, N, true) +
+                                     "[Main-ShapeWindowBKbmp]\n1=bk_max.bmp\n2=bk_min.bmp\n");
+  WriteBmpFile(file("bk_max.bmp"), 64, 48, [background](int, int) { return background; });
+  WriteBmpFile(file("bk_min.bmp"), 64, 48, [background](int, int) { return background; });
+  for (const Button& b : buttons)
+    WriteBmpFile(file(std::string(b.name) + ".bmp"), 4 * (b.right - b.left), b.bottom - b.top,
                  [](int, int) { return kButtonNormal; });
 }
 
+}  // namespace
+
+void WriteLauncherSkin(const std::filesystem::path& programFolder) {
+  WriteWindowSkin(programFolder, "Skin\\Normal", "Main-SystemButtons", kLauncherButtons, kLauncherBackground);
+}
+
 void WriteTVSkin(const std::filesystem::path& programFolder) {
-  const auto programFile = [&](const std::string& relative) { return ProgramFile(programFolder, relative); };
-  const auto writeIni = [&](const std::string& relative, const std::string& text) {
-    WriteIniFile(programFile(relative), text);
-  };
-  const std::size_t count = std::size(kTVButtons);
-  writeIni("Skin\\TV\\skin.ini", "[TV-Buttons]\n" + buttonSection(kTVButtons, count, false) + "[TV-ButtonsMin]\n" +
-                                     buttonSection(kTVButtons, count, true) +
-                                     "[Main-ShapeWindowBKbmp]\n1=bk_max.bmp\n2=bk_min.bmp\n");
-  WriteBmpFile(programFile("Skin\\TV\\bk_max.bmp"), 64, 48, [](int, int) { return kTVBackground; });
-  WriteBmpFile(programFile("Skin\\TV\\bk_min.bmp"), 64, 48, [](int, int) { return kTVBackground; });
-  for (const Button& b : kTVButtons)
-    WriteBmpFile(programFile(std::string("Skin\\TV\\") + b.name + ".bmp"), 4 * (b.right - b.left), b.bottom - b.top,
-                 [](int, int) { return kButtonNormal; });
+  WriteWindowSkin(programFolder, "Skin\\TV", "TV-Buttons", kTVButtons, kTVBackground);
 }
 
 // The bar: 616 x 56, its outline cut by magenta corners of the mask; a progress bar along

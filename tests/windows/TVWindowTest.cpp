@@ -303,3 +303,25 @@ TEST_F(TVWindowTest, KeyNavigationFollowsTheInput) {
 }
 
 }  // namespace
+
+namespace {
+
+// Without its skin and the bar's, the TV window still opens with the live picture; the
+// bar's missing skin is told once.
+TEST_F(TVWindowTest, WithoutItsSkinsTheTVWindowStillShowsThePicture) {
+  std::filesystem::remove_all(programFile("Skin\\TV"));
+  std::filesystem::remove_all(programFile("skins"));
+  robot.answerNextMessageBox(IDOK);
+  openTV();
+  robot.advance(500);
+  EXPECT_EQ(tv().GetSkinButtonCount(), 0);
+  EXPECT_FALSE(tv().HasBackground());
+  EXPECT_TRUE(tv().IsWindowVisible());
+  EXPECT_EQ(g_pAppController->GetRunState(), 2);
+  EXPECT_EQ(robot.messageBoxes().size(), 1u);
+  const int first = g_pTunedChannelRecord->ChannelNumber;
+  robot.key(VK_PRIOR);
+  EXPECT_GT(g_pTunedChannelRecord->ChannelNumber, first);
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include "graphs/CCaptureGraph.h"
 #include "graphs/WindowsVersion.h"
 #include "skin/CIniFile.h"
+#include "skin/SkinValues.h"
 #include "skin/CSkinButton.h"
 #include "skin/CTaskbarNotifier.h"
 #include "windows/main/CTVDlg.h"
@@ -13,7 +14,10 @@
 
 #include <dshow/control.h>
 #include <dshow/evcode.h>
+#include <com/oleidl.h>
+#include <win32/codepage.h>
 #include <vendor/language/Language.h>
+#include <vendor/swflash/swflash.h>
 #include <win32/file.h>
 #include <win32/handleapi.h>
 #include <win32/shell/power.h>
@@ -30,6 +34,10 @@ constexpr int kShutdownFailedText = 0;
 constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
+constexpr UINT kFlashControlId = 1023;
+// The hover movies of the buttons with command ids 5004 to 5008.
+constexpr int kFirstHoverCommand = 5004;
+const int kHoverMovieOf[] = {1, 2, 3, 4, 6};
 
 // Remote keys the launcher acts on in its own display mode.
 constexpr LPARAM kKeyClose = 20;
@@ -65,6 +73,7 @@ void CMainSkinDlg::OnDestroy() {
 }
 
 void CMainSkinDlg::ReleaseOwnedObjects() {
+  ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
   DeleteTVWindow();
   if (g_pTaskbarNotifier) {
@@ -111,6 +120,7 @@ BOOL CMainSkinDlg::LoadSkin(const CString& skinFile) {
   InitSharedPlacement(client.Width(), client.Height());
   CreateSkinButtons(screen, TRUE);
   ::ReleaseDC(nullptr, screen);
+  CreateFlashPlayer();
   LayoutSkinButtons();
   if (!CreateOwnedObjects()) return FALSE;
   CreateNotifier();
@@ -162,6 +172,79 @@ void CMainSkinDlg::PaintSkin(CDC& dc) {
   const int h = client.Height();
   StretchDrawBitmap(dc.GetSafeHdc(), w * 5 / 1024, 0, w * 44 / 1024, h * 35 / 768, logo);
   ::DeleteObject(logo);
+}
+
+// ---- The animation player
+
+// "bmp": six movie files, the player's design rectangle and its background colour.
+void CMainSkinDlg::CreateFlashPlayer() {
+  const CIniFile ini(m_skinFile);
+  CStringArray keys;
+  if (m_flashHost || !ini.GetSectionKeys("Main-NewSkinStatic", keys)) return;
+  CString value = ini.GetString("Main-NewSkinStatic", "bmp", "");
+  const CString folder = GetFullPath(m_skinFile);
+  for (int k = 1; k <= 6; ++k) m_hoverMovies[k] = folder + CutField(value);
+  m_flashRect.left = FieldToInt(CutField(value));
+  m_flashRect.top = FieldToInt(CutField(value));
+  m_flashRect.right = FieldToInt(CutField(value));
+  m_flashRect.bottom = FieldToInt(CutField(value));
+  const int red = FieldToInt(CutField(value)) & 0xFF;
+  const int green = FieldToInt(CutField(value)) & 0xFF;
+  const int blue = FieldToInt(CutField(value)) & 0xFF;
+  // Without the registered player the launcher goes on without the picture.
+  if (FAILED(::CoCreateInstance(CLSID_AnimationPlayer, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                reinterpret_cast<void**>(&m_flashHost))))
+    return;
+  const CRect rect = FlashRect();
+  IOleInPlaceObject* inPlace = nullptr;
+  HWND player = nullptr;
+  if (FAILED(m_flashHost->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, nullptr, 0, m_hWnd, &rect)) ||
+      FAILED(m_flashHost->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) {
+    ReleaseFlashPlayer();
+    return;
+  }
+  inPlace->GetWindow(&player);
+  inPlace->Release();
+  if (player) ::SetWindowLongPtrA(player, GWLP_ID, kFlashControlId);
+  if (FAILED(m_flashHost->QueryInterface(IID_IAnimationPlayer, reinterpret_cast<void**>(&m_flashPlayer)))) return;
+  m_flashPlayer->put_BackgroundColor(red | green << 8 | blue << 16);
+  PlayMovie(m_hoverMovies[1]);
+}
+
+void CMainSkinDlg::PlayMovie(const CString& movie) {
+  if (!m_flashPlayer) return;
+  WCHAR wide[MAX_PATH] = {};
+  ::MultiByteToWideChar(CP_ACP, 0, movie, -1, wide, MAX_PATH - 1);
+  BSTR url = ::SysAllocString(wide);
+  m_flashPlayer->Stop();
+  m_flashPlayer->LoadMovie(0, url);
+  m_flashPlayer->Play();
+  ::SysFreeString(url);
+}
+
+void CMainSkinDlg::ReleaseFlashPlayer() {
+  if (m_flashPlayer) m_flashPlayer->Release();
+  m_flashPlayer = nullptr;
+  if (m_flashHost) {
+    m_flashHost->Close(OLECLOSE_NOSAVE);
+    m_flashHost->Release();
+  }
+  m_flashHost = nullptr;
+}
+
+CRect CMainSkinDlg::FlashRect() const {
+  CRect client;
+  GetClientRect(&client);
+  return ScaleDesignRect(m_flashRect, client.Width(), client.Height());
+}
+
+void CMainSkinDlg::LayoutHostedControl() {
+  if (!m_flashHost) return;
+  IOleInPlaceObject* inPlace = nullptr;
+  if (FAILED(m_flashHost->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)))) return;
+  const CRect rect = FlashRect();
+  inPlace->SetObjectRects(&rect, &rect);
+  inPlace->Release();
 }
 
 // ---- Buttons
@@ -258,15 +341,12 @@ void CMainSkinDlg::PressHoveredButton() {
   button->Invalidate();
 }
 
-LRESULT CMainSkinDlg::OnHoverHint(WPARAM, LPARAM lParam) {
-  if (lParam == 0) {
-    for (int i = kFirstNavigableButton; i < GetSkinButtonCount(); ++i) {
-      CSkinButton* button = GetSkinButton(i);
-      if (!button->GetHover()) continue;
-      button->SetHover(FALSE);
-      button->Invalidate();
-    }
-  }
+// The movie of the button under the mouse or the keys' mark. The web button's movie needs
+// the maker's branding library, which is not there.
+LRESULT CMainSkinDlg::OnHoverHint(WPARAM wParam, LPARAM lParam) {
+  if (lParam == 0) UnmarkButtonsFrom(kFirstNavigableButton);
+  const int k = static_cast<int>(wParam) - kFirstHoverCommand;
+  if (k >= 0 && k < static_cast<int>(std::size(kHoverMovieOf))) PlayMovie(m_hoverMovies[kHoverMovieOf[k]]);
   return 0;
 }
 

@@ -12,6 +12,8 @@
 #include "windows/main/CSkinDialog.h"
 
 class CTVDlg;
+struct IAnimationPlayer;
+struct IOleObject;
 
 class CMainSkinDlg : public CSkinDialog {
  public:
@@ -30,6 +32,7 @@ class CMainSkinDlg : public CSkinDialog {
  protected:
   void OnSkinButton(const CString& name) override;
   BOOL SkipsFailedButtons() const override { return TRUE; }
+  void LayoutHostedControl() override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
   void PaintSkin(CDC& dc) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -65,10 +68,19 @@ class CMainSkinDlg : public CSkinDialog {
   void StandBy();
   void DeleteTVWindow();
   void DeleteCaptureTempFiles();
+  // The animation player of the skin's "Main-NewSkinStatic", when the player is there.
+  void CreateFlashPlayer();
+  void PlayMovie(const CString& movie);
+  void ReleaseFlashPlayer();
+  CRect FlashRect() const;
   void ReleaseOwnedObjects();
 
   CTVDlg* m_pTVDlg = nullptr;
   CLogoLibrary m_logo;
+  IOleObject* m_flashHost = nullptr;
+  IAnimationPlayer* m_flashPlayer = nullptr;
+  CString m_hoverMovies[7];
+  CRect m_flashRect;
   BOOL m_busy = FALSE;
   BOOL m_otherWindowShown = FALSE;
 };

@@ -26,18 +26,6 @@ constexpr RECT kVolumeSliderRect = {195, 38, 266, 49};
 constexpr UINT kVolumeChannelBitmap = 144;
 constexpr UINT kVolumeThumbBitmap = 145;
 
-// One shaped control's value, read field by field.
-struct ShapeEntry {
-  CString name;
-  CString tooltip;
-  RECT rect = {0, 0, 0, 0};
-  BOOL horizontal = FALSE;
-  BOOL useCursor = FALSE;
-  CString cursorFile;
-  BOOL shaped = FALSE;
-  COLORREF colour = 0;
-};
-
 BOOL IsTrue(const CString& field) { return field.CompareNoCase("TRUE") == 0; }
 
 RECT ReadRectFields(CString& value) {
@@ -49,7 +37,7 @@ RECT ReadRectFields(CString& value) {
   return rect;
 }
 
-void ReadTail(CString& value, ShapeEntry& entry) {
+void ReadTail(CString& value, CShapeBarDlg::ShapeEntry& entry) {
   entry.useCursor = IsTrue(CutField(value));
   if (entry.useCursor) entry.cursorFile = CutField(value);
   entry.shaped = IsTrue(CutField(value));
@@ -61,8 +49,8 @@ void ReadTail(CString& value, ShapeEntry& entry) {
 }
 
 // name, left, top, right, bottom, tooltip, useCursor[, cursor], shaped[, red, green, blue]
-ShapeEntry ReadButtonEntry(CString value) {
-  ShapeEntry entry;
+CShapeBarDlg::ShapeEntry ReadButtonEntry(CString value) {
+  CShapeBarDlg::ShapeEntry entry;
   entry.name = CutField(value);
   entry.rect = ReadRectFields(value);
   entry.tooltip = CutField(value);
@@ -71,8 +59,8 @@ ShapeEntry ReadButtonEntry(CString value) {
 }
 
 // name, tooltip, left, top, right, bottom, orientation, useCursor[, cursor], shaped[, ...]
-ShapeEntry ReadProgressEntry(CString value) {
-  ShapeEntry entry;
+CShapeBarDlg::ShapeEntry ReadProgressEntry(CString value) {
+  CShapeBarDlg::ShapeEntry entry;
   entry.name = CutField(value);
   entry.tooltip = CutField(value);
   entry.rect = ReadRectFields(value);
@@ -168,6 +156,24 @@ HCURSOR CShapeBarDlg::LoadSkinCursor(const CString& file) const {
   return ::LoadCursorFromFileA(GetSkinFilePath(ini, file));
 }
 
+// The cursor, the hit region and the window of a shaped control, and its tooltip.
+template <class Control>
+BOOL CShapeBarDlg::FinishControl(Control& control, const ShapeEntry& entry) {
+  if (entry.useCursor) {
+    HCURSOR cursor = LoadSkinCursor(entry.cursorFile);
+    if (!cursor) return FALSE;
+    control.SetUseCursor(TRUE);
+    control.SetCursor(cursor);
+  }
+  HRGN region = MakeControlRegion(entry.rect, entry.shaped, entry.colour);
+  if (!region) return FALSE;
+  control.SetRegion(region);
+  ::DeleteObject(region);
+  if (!control.Create("", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, entry.rect, this, 0)) return FALSE;
+  control.SetTooltipText(entry.tooltip, TRUE);
+  return TRUE;
+}
+
 BOOL CShapeBarDlg::CreateSkinButtons() {
   const CIniFile ini(m_skinPath);
   const int count = KeyCount(ini, "ShapeButtonInfo");
@@ -183,27 +189,10 @@ BOOL CShapeBarDlg::CreateSkinButtons() {
                             entry.rect, entry.rect);
     button->SetName(entry.name);
     button->SetCommandTag(static_cast<WPARAM>(kFirstButtonId + k - 1));
-    if (entry.useCursor) {
-      HCURSOR cursor = LoadSkinCursor(entry.cursorFile);
-      if (!cursor) {
-        delete button;
-        return FALSE;
-      }
-      button->SetUseCursor(TRUE);
-      button->SetCursor(cursor);
-    }
-    HRGN region = MakeControlRegion(entry.rect, entry.shaped, entry.colour);
-    if (!region) {
+    if (!FinishControl(*button, entry)) {
       delete button;
       return FALSE;
     }
-    button->SetRegion(region);
-    ::DeleteObject(region);
-    if (!button->Create("", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, entry.rect, this, 0)) {
-      delete button;
-      return FALSE;
-    }
-    button->SetTooltipText(entry.tooltip, TRUE);
     m_buttons.push_back(button);
   }
   return TRUE;
@@ -227,27 +216,10 @@ BOOL CShapeBarDlg::CreateProgressBars() {
     progress->SetRange(0, 100, FALSE);
     const auto id = static_cast<WPARAM>(kFirstProgressId + k - 1);
     progress->SetNotifyTag(id);
-    if (entry.useCursor) {
-      HCURSOR cursor = LoadSkinCursor(entry.cursorFile);
-      if (!cursor) {
-        delete progress;
-        return FALSE;
-      }
-      progress->SetUseCursor(TRUE);
-      progress->SetCursor(cursor);
-    }
-    HRGN region = MakeControlRegion(entry.rect, entry.shaped, entry.colour);
-    if (!region) {
+    if (!FinishControl(*progress, entry)) {
       delete progress;
       return FALSE;
     }
-    progress->SetRegion(region);
-    ::DeleteObject(region);
-    if (!progress->Create("", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, entry.rect, this, 0)) {
-      delete progress;
-      return FALSE;
-    }
-    progress->SetTooltipText(entry.tooltip, TRUE);
     m_progressBars.push_back(progress);
     m_progressIds.push_back(id);
   }

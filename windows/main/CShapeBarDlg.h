@@ -87,8 +87,24 @@ class CShapeBarDlg : public CDialog {
   afx_msg LRESULT OnSliderSet(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
+ public:
+  // One shaped control's skin value, read field by field.
+  struct ShapeEntry {
+    CString name;
+    CString tooltip;
+    RECT rect = {0, 0, 0, 0};
+    BOOL horizontal = FALSE;
+    BOOL useCursor = FALSE;
+    CString cursorFile;
+    BOOL shaped = FALSE;
+    COLORREF colour = 0;
+  };
+
  private:
   static constexpr UINT_PTR kNoTimer = static_cast<UINT_PTR>(-1);
+
+  template <class Control>
+  BOOL FinishControl(Control& control, const ShapeEntry& entry);
 
   BOOL CreateSkinButtons();
   BOOL CreateVolumeSlider();

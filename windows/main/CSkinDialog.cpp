@@ -240,6 +240,15 @@ CSkinButton* CSkinDialog::GetSkinButton(int index) const {
   return index >= 0 && index < GetSkinButtonCount() ? m_skinButtons[static_cast<size_t>(index)] : nullptr;
 }
 
+void CSkinDialog::UnmarkButtonsFrom(int first) {
+  for (int i = first; i < GetSkinButtonCount(); ++i) {
+    CSkinButton* button = GetSkinButton(i);
+    if (!button->GetHover()) continue;
+    button->SetHover(FALSE);
+    button->Invalidate();
+  }
+}
+
 void CSkinDialog::OnSkinButton(const CString&) {}
 
 BOOL CSkinDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {

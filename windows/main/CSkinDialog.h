@@ -48,6 +48,8 @@ class CSkinDialog : public CDialog {
   BOOL IsButtonUsable(LPCSTR name) const;
   int GetSkinButtonCount() const { return static_cast<int>(m_skinButtons.size()); }
   CSkinButton* GetSkinButton(int index) const;
+  // Takes the hover mark off every button from index `first` on, repainting them.
+  void UnmarkButtonsFrom(int first);
   const CString& GetSkinFile() const { return m_skinFile; }
   BOOL HasBackground() const { return m_background != nullptr; }
 

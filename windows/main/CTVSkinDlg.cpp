@@ -450,13 +450,7 @@ LRESULT CTVSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
   switch (key) {
     case 10: g_pAppController->OnDigitTimerFull(); break;
     case 12: g_pAppController->ToggleMute(); break;
-    case 14:
-      if (m_inputSwitchReady) {
-        m_inputSwitchReady = FALSE;
-        g_pAppController->SelectComposite();
-        m_inputSwitchReady = TRUE;
-      }
-      break;
+    case 14: SwitchRemoteInput(FALSE); break;
     case 16: VolumeStep(0); break;
     case 17: VolumeStep(1); break;
     case 18: g_pAppController->StepChannel(1); break;
@@ -469,13 +463,7 @@ LRESULT CTVSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
     case 23:
       if (m_controlBar) StopRecording();
       break;
-    case 24:
-      if (m_inputSwitchReady) {
-        m_inputSwitchReady = FALSE;
-        g_pAppController->SelectTuner();
-        m_inputSwitchReady = TRUE;
-      }
-      break;
+    case 24: SwitchRemoteInput(TRUE); break;
     case 26:
       if (m_controlBar) StartRecording();
       break;
@@ -490,6 +478,15 @@ LRESULT CTVSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
     default: break;
   }
   return 0;
+}
+
+// A switch does not start while another one runs.
+void CTVSkinDlg::SwitchRemoteInput(BOOL tuner) {
+  if (!m_inputSwitchReady) return;
+  m_inputSwitchReady = FALSE;
+  if (tuner) g_pAppController->SelectTuner();
+  else g_pAppController->SelectComposite();
+  m_inputSwitchReady = TRUE;
 }
 
 // Only the buttons 6, 7, 9 and 10 take part: on live TV in that order, on an external
@@ -535,12 +532,7 @@ void CTVSkinDlg::PressMarkedButton() {
 }
 
 LRESULT CTVSkinDlg::OnHoverHint(WPARAM, LPARAM) {
-  for (int i = kFirstMarkableButton; i < GetSkinButtonCount(); ++i) {
-    CSkinButton* button = GetSkinButton(i);
-    if (!button->GetHover()) continue;
-    button->SetHover(FALSE);
-    button->Invalidate();
-  }
+  UnmarkButtonsFrom(kFirstMarkableButton);
   return 0;
 }
 

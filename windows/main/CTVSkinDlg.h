@@ -69,6 +69,8 @@ class CTVSkinDlg : public CSkinDialog {
   void TakeSnapshot();
   void Navigate(int step);
   void PressMarkedButton();
+  // Remote keys 24 (the tuner) and 14 (Composite).
+  void SwitchRemoteInput(BOOL tuner);
   void ClearGuards();
   void PlaceWindow();
   // A command whose button is disabled is not carried out.
