@@ -85,8 +85,6 @@ STDMETHODIMP CTransformFilter::Pause() {
     }
     if (SUCCEEDED(hr)) hr = CBaseFilter::Pause();
   }
-  // The streaming thread reads and sets these in Receive, under the receive lock.
-  CAutoLock lockReceive(&m_csReceive);
   m_bSampleSkipped = FALSE;
   m_bQualityChanged = FALSE;
   return hr;
