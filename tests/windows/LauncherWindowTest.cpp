@@ -261,8 +261,10 @@ TEST_F(LauncherWindowTest, TheAnimationPlayerShowsTheHoveredButtonsMovie) {
   EXPECT_EQ(calls().at(4), "LoadMovie " + folder + "pic.swf");
   SendMessageA(launcherWindow(), UM_HOVER_HINT, 5008, 0);
   EXPECT_EQ(calls().at(7), "LoadMovie " + folder + "set.swf");
+  // The web button's movie: the maker's address holds "talvik".
+  SendMessageA(launcherWindow(), UM_HOVER_HINT, 5009, 0);
+  EXPECT_EQ(calls().at(10), "LoadMovie " + folder + "web.swf");
   const std::size_t before = calls().size();
-  SendMessageA(launcherWindow(), UM_HOVER_HINT, 5009, 0);  // the web button's movie needs the maker's library
   SendMessageA(launcherWindow(), UM_HOVER_HINT, 5003, 0);
   EXPECT_EQ(calls().size(), before);
   clickButton(*launcher, "MAX_BUTTON");

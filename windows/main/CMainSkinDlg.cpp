@@ -37,6 +37,7 @@ constexpr int kTVDisplayMode = 110;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
+constexpr int kWebHoverCommand = 5009;
 const int kHoverMovieOf[] = {1, 2, 3, 4, 6};
 
 // Remote keys the launcher acts on in its own display mode.
@@ -341,12 +342,18 @@ void CMainSkinDlg::PressHoveredButton() {
   button->Invalidate();
 }
 
-// The movie of the button under the mouse or the keys' mark. The web button's movie needs
-// the maker's branding library, which is not there.
+// The movie of the button under the mouse or the keys' mark. The web button's movie plays
+// only for the maker's own address.
 LRESULT CMainSkinDlg::OnHoverHint(WPARAM wParam, LPARAM lParam) {
   if (lParam == 0) UnmarkButtonsFrom(kFirstNavigableButton);
   const int k = static_cast<int>(wParam) - kFirstHoverCommand;
-  if (k >= 0 && k < static_cast<int>(std::size(kHoverMovieOf))) PlayMovie(m_hoverMovies[kHoverMovieOf[k]]);
+  if (k >= 0 && k < static_cast<int>(std::size(kHoverMovieOf))) {
+    PlayMovie(m_hoverMovies[kHoverMovieOf[k]]);
+  } else if (static_cast<int>(wParam) == kWebHoverCommand) {
+    CString web = m_logo.GetCompanyWeb();
+    web.MakeUpper();
+    if (web.Find("TALVIK") >= 0) PlayMovie(m_hoverMovies[5]);
+  }
   return 0;
 }
 
