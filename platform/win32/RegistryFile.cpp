@@ -255,7 +255,8 @@ std::optional<RegistryValue> parseData(std::string_view& in) {
 bool parseValueLine(std::string_view line, RegistryKey& key) {
   std::string_view in = line;
   std::optional<std::string> name = take(in, "@") ? std::optional<std::string>("") : quotedText(in);
-  if (!name || !take(in, "=")) return false;
+  // Nor a value whose name holds a NUL.
+  if (!name || name->find('\0') != std::string::npos || !take(in, "=")) return false;
   auto value = parseData(in);
   if (!value) return false;
   key.setValue(*name, std::move(*value));
@@ -287,7 +288,8 @@ std::shared_ptr<RegistryKey> headerKey(std::string_view path, const RegistryRoot
     std::size_t end = path.find('\\', start);
     if (end == std::string_view::npos) end = path.size();
     auto name = decodedHeaderName(path.substr(start, end - start));
-    if (!name || name->empty()) return nullptr;
+    // No call can name a key holding a NUL: such a header is not a key of the registry.
+    if (!name || name->empty() || name->find('\0') != std::string::npos) return nullptr;
     if (!key) {
       for (const auto& root : roots)
         if (equalsNoCase(root->name(), *name)) key = root;

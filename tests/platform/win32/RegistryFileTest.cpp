@@ -72,6 +72,22 @@ TEST(RegistryFile, KeysKeepSpellingOrderAndOddCharacters) {
   EXPECT_TRUE(copy[1]->child("empty"));
 }
 
+// No call can name a key or value holding a NUL, so a file that does (raw or as %00) loads
+// without it, and the lines around it still load.
+TEST(RegistryFile, NamesHoldingANulAreNotLoaded) {
+  auto roots = emptyRoots();
+  using namespace std::string_literals;
+  const std::string text = "[HKEY_LOCAL_MACHINE\\A\0B]\r\n\"x\"=dword:00000001\r\n"s +
+                           "[HKEY_LOCAL_MACHINE\\C%00D]\r\n\"y\"=dword:00000002\r\n"s +
+                           "[HKEY_LOCAL_MACHINE\\Kept]\r\n\"v\0w\"=dword:00000003\r\n\"z\"=dword:00000004\r\n"s;
+  plat::RegistryFile::parse(text, roots);
+  ASSERT_EQ(roots[1]->children().size(), 1u);
+  const auto kept = roots[1]->child("Kept");
+  ASSERT_TRUE(kept);
+  ASSERT_EQ(kept->values().size(), 1u);
+  EXPECT_EQ(kept->values()[0].name, "z");
+}
+
 TEST(RegistryFile, ShortFormsAreWrittenForPlainData) {
   auto roots = emptyRoots();
   auto key = roots[1]->addChild("K");
