@@ -9,6 +9,7 @@
 #include <win32/module.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -226,7 +227,9 @@ BOOL CPlaybackGraph::GetDuration(double* seconds) {
 
 BOOL CPlaybackGraph::SetCurrentPosition(double seconds) {
   if (!m_pSeeking) return FALSE;
-  LONGLONG current = static_cast<LONGLONG>(seconds * kUnitsPerSecond);
+  // Rounded, not cut: a position read as seconds and set again (the end, from the
+  // duration) must land on the same unit, not one short of it.
+  LONGLONG current = std::llround(seconds * kUnitsPerSecond);
   return SUCCEEDED(m_pSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame,
                                             nullptr, AM_SEEKING_NoPositioning));
 }
