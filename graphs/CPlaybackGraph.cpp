@@ -9,7 +9,6 @@
 #include <win32/module.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -227,9 +226,9 @@ BOOL CPlaybackGraph::GetDuration(double* seconds) {
 
 BOOL CPlaybackGraph::SetCurrentPosition(double seconds) {
   if (!m_pSeeking) return FALSE;
-  // Rounded, not cut: a position read as seconds and set again (the end, from the
-  // duration) must land on the same unit, not one short of it.
-  LONGLONG current = std::llround(seconds * kUnitsPerSecond);
+  // Cut to whole units; a value a hair below a whole unit is that unit, so a time read back
+  // as seconds (the end, from the duration) lands on the unit it came from, not one short.
+  LONGLONG current = static_cast<LONGLONG>(seconds * kUnitsPerSecond + 1e-3);
   return SUCCEEDED(m_pSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame,
                                             nullptr, AM_SEEKING_NoPositioning));
 }

@@ -222,6 +222,13 @@ TEST_F(PlaybackGraphTest, PercentSeeksAndProgressStayWithinTheFile) {
   EXPECT_DOUBLE_EQ(seconds, 60.0);
   ASSERT_TRUE(object->SetCurrentPosition(1.23456789));
   EXPECT_EQ(graph->seeks.back().current, 12345678) << "truncated to 100 ns";
+  // A time read back as seconds and set again lands on the unit it came from.
+  for (LONGLONG units = 249469000; units < 249470000; ++units) {
+    graph->position = units;
+    ASSERT_TRUE(object->GetCurrentPosition(&seconds));
+    ASSERT_TRUE(object->SetCurrentPosition(seconds));
+    ASSERT_EQ(graph->seeks.back().current, units);
+  }
 }
 
 TEST_F(PlaybackGraphTest, AProgressFarPastATinyLengthIsStillAHundred) {
