@@ -80,13 +80,16 @@ STDMETHODIMP CTransformFilter::Pause() {
     m_State = State_Paused;
   } else {
     if (m_State == State_Stopped) {
+      // No sample is in flight while stopped, so the receive lock is free at once. From
+      // running it is not: the streaming thread holds it while a paused renderer keeps
+      // its sample, which is why the flags are only reset here, as streaming starts.
       CAutoLock lockReceive(&m_csReceive);
+      m_bSampleSkipped = FALSE;
+      m_bQualityChanged = FALSE;
       hr = StartStreaming();
     }
     if (SUCCEEDED(hr)) hr = CBaseFilter::Pause();
   }
-  m_bSampleSkipped = FALSE;
-  m_bQualityChanged = FALSE;
   return hr;
 }
 

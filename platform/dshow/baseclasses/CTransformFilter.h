@@ -5,6 +5,7 @@
 //
 // Two locks: m_csFilter for state and connections, m_csReceive held through each
 // Receive, so Stop can wait for the sample in flight without stopping other callers.
+// The streaming state (m_bSampleSkipped, m_bQualityChanged) belongs to m_csReceive.
 // Pins are made on first use by GetPin, so a derived filter can make its own kinds.
 #pragma once
 

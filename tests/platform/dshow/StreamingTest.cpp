@@ -150,6 +150,26 @@ TEST_F(StreamingTest, StoppingWhileDownstreamBlocksDoesNotDeadlock) {
   dstest::disconnectAll({source, convert, sink});
 }
 
+TEST_F(StreamingTest, PausingARunningTransformWhileDownstreamHoldsASampleDoesNotDeadlock) {
+  // The transform's streaming thread waits in the sink's Receive, inside the transform's
+  // receive lock, until the sink is unblocked: pausing must not wait for that lock.
+  auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), -1);
+  auto* convert = new ConvertTransform(MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB24);
+  auto* sink = new SinkFilter();
+  ComPtr<IBaseFilter> a(source), b(convert), c(sink);
+  ASSERT_EQ(connect(source, convert), S_OK);
+  ASSERT_EQ(connect(convert, sink), S_OK);
+  sink->setBlocking(true);
+  setState({sink, convert, source}, State_Running);
+  ASSERT_TRUE(sink->waitUntilBlocked());
+  setState({sink, convert, source}, State_Paused);
+  sink->setBlocking(false);
+  const size_t before = sink->samples().size();
+  EXPECT_TRUE(sink->waitForSamples(before + 2));
+  setState({sink, convert, source}, State_Stopped);
+  dstest::disconnectAll({source, convert, sink});
+}
+
 TEST_F(StreamingTest, FlushingReleasesABlockedReceiveAndDropsSamples) {
   auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), -1);
   auto* sink = new SinkFilter();
