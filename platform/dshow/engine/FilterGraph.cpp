@@ -158,7 +158,7 @@ STDMETHODIMP FilterGraph::ConnectDirect(IPin* ppinOut, IPin* ppinIn, const AM_ME
   if (!up || !down || !contains(up.get()) || !contains(down.get())) return VFW_E_NOT_IN_GRAPH;
   if (Pins::direction(ppinOut) != PINDIR_OUTPUT || Pins::direction(ppinIn) != PINDIR_INPUT) return VFW_E_INVALID_DIRECTION;
   if (m_state != State_Stopped) return VFW_E_NOT_STOPPED;
-  return ppinOut->Connect(ppinIn, pmt);
+  return connectPins(ppinOut, ppinIn, pmt);
 }
 
 STDMETHODIMP FilterGraph::Reconnect(IPin* ppin) { return ReconnectEx(ppin, nullptr); }
@@ -166,6 +166,18 @@ STDMETHODIMP FilterGraph::Reconnect(IPin* ppin) { return ReconnectEx(ppin, nullp
 STDMETHODIMP FilterGraph::ReconnectEx(IPin* ppin, const AM_MEDIA_TYPE* pmt) {
   CheckPointer(ppin, E_POINTER);
   CAutoLock lock(&m_lock);
+  if (!Pins::peer(ppin)) return VFW_E_NOT_CONNECTED;
+  // Asked by a pin in the middle of a connection, which holds the locks of the filters it
+  // joins: reconnecting now would lock a filter upstream of them after them, the reverse of
+  // every connection's order. The request waits until that connection is made.
+  if (m_connecting > 0 || m_reconnecting) {
+    m_pendingReconnects.push_back({ComPtr<IPin>(ppin), pmt ? std::optional<CMediaType>(CMediaType(*pmt)) : std::nullopt});
+    return S_OK;
+  }
+  return reconnectNow(ppin, pmt);
+}
+
+HRESULT FilterGraph::reconnectNow(IPin* ppin, const AM_MEDIA_TYPE* pmt) {
   ComPtr<IPin> other = Pins::peer(ppin);
   if (!other) return VFW_E_NOT_CONNECTED;
   IPin* out = Pins::direction(ppin) == PINDIR_OUTPUT ? ppin : other.get();
@@ -173,7 +185,32 @@ STDMETHODIMP FilterGraph::ReconnectEx(IPin* ppin, const AM_MEDIA_TYPE* pmt) {
   ComPtr<IPin> keepOut(out), keepIn(in);
   out->Disconnect();
   in->Disconnect();
-  return out->Connect(in, pmt);
+  return connectPins(out, in, pmt);
+}
+
+HRESULT FilterGraph::connectPins(IPin* out, IPin* in, const AM_MEDIA_TYPE* pmt) {
+  ++m_connecting;
+  const HRESULT hr = out->Connect(in, pmt);
+  --m_connecting;
+  if (m_connecting > 0 || m_reconnecting) return hr;
+  // The outermost connection is made and no pin holds a lock: carry out the reconnections
+  // asked for meanwhile, and those they ask for in turn. A pair of pins that kept asking
+  // each other would loop; they get a generous number of rounds.
+  constexpr int kMostReconnects = 64;
+  m_reconnecting = true;
+  HRESULT hrLater = S_OK;
+  for (int round = 0; round < kMostReconnects && !m_pendingReconnects.empty() && SUCCEEDED(hrLater); ++round) {
+    const PendingReconnect next = std::move(m_pendingReconnects.front());
+    m_pendingReconnects.erase(m_pendingReconnects.begin());
+    hrLater = reconnectNow(next.pin.get(), next.type ? &*next.type : nullptr);
+  }
+  m_pendingReconnects.clear();
+  m_reconnecting = false;
+  if (FAILED(hr) || SUCCEEDED(hrLater)) return hr;
+  // The connection stands or falls with the reconnection it needed, as if made at once.
+  out->Disconnect();
+  in->Disconnect();
+  return hrLater;
 }
 
 STDMETHODIMP FilterGraph::Disconnect(IPin* ppin) {

@@ -9,11 +9,14 @@
 // nothing is pushed into a filter that is not ready and a stop never leaves a thread
 // blocked downstream. The graph holds each filter; a filter holds the graph only weakly.
 // Streaming threads never take the graph's lock: they reach it only through
-// IMediaEventSink, which goes to the event queue.
+// IMediaEventSink, which goes to the event queue. Locks are taken graph first, then the
+// filters a connection joins, upstream before downstream; a pin that asks for a
+// reconnection while connecting has it carried out once that connection is made.
 #pragma once
 
 #include <com/ComPtr.h>
 #include <dshow/baseclasses/CCritSec.h>
+#include <dshow/baseclasses/CMediaType.h>
 #include <dshow/baseclasses/CUnknown.h>
 #include <dshow/engine/GraphAudio.h>
 #include <dshow/engine/GraphControl.h>
@@ -21,6 +24,7 @@
 #include <dshow/engine/GraphSeeking.h>
 #include <dshow/engine/GraphVideo.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +103,10 @@ class FilterGraph : public CUnknown, public IFilterGraph2, public IMediaEventSin
   // The filters ordered so that each comes before every filter upstream of it.
   std::vector<ComPtr<IBaseFilter>> downstreamFirst();
   HRESULT changeState(FILTER_STATE target, REFERENCE_TIME tStart);
+  // Every connection the graph makes; reconnections asked for while it is being made
+  // follow once it is.
+  HRESULT connectPins(IPin* out, IPin* in, const AM_MEDIA_TYPE* pmt);
+  HRESULT reconnectNow(IPin* ppin, const AM_MEDIA_TYPE* pmt);
   void chooseClockIfNone();
   // Every filter with no downstream neighbour that reports completions, as event keys.
   std::set<LONG_PTR> completionKeys();
@@ -112,6 +120,13 @@ class FilterGraph : public CUnknown, public IFilterGraph2, public IMediaEventSin
   REFERENCE_TIME m_tStart = 0;
   REFERENCE_TIME m_pausedStreamTime = 0;
   unsigned m_generatedNames = 0;
+  struct PendingReconnect {
+    ComPtr<IPin> pin;
+    std::optional<CMediaType> type;
+  };
+  int m_connecting = 0;        // pin connections in progress, nested
+  bool m_reconnecting = false;  // carrying out the pending reconnections
+  std::vector<PendingReconnect> m_pendingReconnects;
 
   GraphEvents m_events;
   GraphControl m_control;

@@ -8,6 +8,76 @@ using plat::ComPtr;
 
 namespace {
 class FilterGraphTest : public dstest::GraphTest {};
+
+// Passes its input's type on, and asks the graph to reconnect its input with the type
+// its output connects with, as a tee does. Notes whether the input was disconnected for
+// that inside the output's connection, which holds this filter's lock throughout.
+class Relay : public CBaseFilter {
+ public:
+  Relay() : CBaseFilter("relay", nullptr, &m_lock, GUID_NULL), m_in(this), m_out(this) {}
+  int GetPinCount() override { return 2; }
+  CBasePin* GetPin(int n) override { return n == 0 ? static_cast<CBasePin*>(&m_in) : n == 1 ? &m_out : nullptr; }
+  // The type the input is to be reconnected with once the output connects.
+  void askForType(const CMediaType& type) { m_asked = type; }
+  int inputDisconnects() const { return m_inputDisconnects; }
+  bool disconnectedInsideAConnection() const { return m_insideConnection; }
+
+ private:
+  class In : public CBaseInputPin {
+   public:
+    explicit In(Relay* relay) : CBaseInputPin("relay in", relay, &relay->m_lock, &m_hr, L"In"), m_relay(relay) {}
+    HRESULT CheckMediaType(const CMediaType*) override { return S_OK; }
+    STDMETHODIMP Disconnect() override {
+      ++m_relay->m_inputDisconnects;
+      m_relay->m_insideConnection = m_relay->m_insideConnection || m_relay->m_connecting;
+      return CBaseInputPin::Disconnect();
+    }
+
+   private:
+    HRESULT m_hr = S_OK;
+    Relay* m_relay;
+  };
+  class Out : public CBaseOutputPin {
+   public:
+    explicit Out(Relay* relay) : CBaseOutputPin("relay out", relay, &relay->m_lock, &m_hr, L"Out"), m_relay(relay) {}
+    HRESULT CheckMediaType(const CMediaType*) override { return m_relay->m_in.IsConnected() ? S_OK : VFW_E_NOT_CONNECTED; }
+    HRESULT GetMediaType(int position, CMediaType* type) override {
+      if (position != 0) return VFW_S_NO_MORE_ITEMS;
+      *type = m_relay->m_asked;
+      return S_OK;
+    }
+    HRESULT DecideBufferSize(IMemAllocator* alloc, ALLOCATOR_PROPERTIES*) override {
+      ALLOCATOR_PROPERTIES wanted{1, 64, 1, 0};
+      ALLOCATOR_PROPERTIES actual{};
+      return alloc->SetProperties(&wanted, &actual);
+    }
+    STDMETHODIMP Connect(IPin* pin, const AM_MEDIA_TYPE* type) override {
+      m_relay->m_connecting = true;
+      const HRESULT hr = CBaseOutputPin::Connect(pin, type);
+      m_relay->m_connecting = false;
+      return hr;
+    }
+    HRESULT CompleteConnect(IPin* pin) override {
+      const HRESULT hr = CBaseOutputPin::CompleteConnect(pin);
+      if (FAILED(hr)) return hr;
+      ComPtr<IFilterGraph2> graph;
+      m_relay->GetFilterGraph()->QueryInterface(IID_IFilterGraph2, graph.putVoid());
+      return graph->ReconnectEx(&m_relay->m_in, &m_mt);
+    }
+
+   private:
+    HRESULT m_hr = S_OK;
+    Relay* m_relay;
+  };
+
+  CCritSec m_lock;
+  In m_in;
+  Out m_out;
+  CMediaType m_asked;
+  int m_inputDisconnects = 0;
+  bool m_connecting = false;
+  bool m_insideConnection = false;
+};
 }  // namespace
 
 TEST_F(FilterGraphTest, NamesAreStoredExactlyAndKeptUnique) {
@@ -111,4 +181,33 @@ TEST_F(FilterGraphTest, VideoAndAudioControlsNeedARenderer) {
   EXPECT_EQ(audio->put_Volume(0), E_NOTIMPL);
   ComPtr<IAMGraphStreams> streams = graphAs<IAMGraphStreams>(IID_IAMGraphStreams);
   EXPECT_EQ(streams->SyncUsingStreamOffset(TRUE), S_OK);
+}
+
+TEST_F(FilterGraphTest, AReconnectionAskedForWhileConnectingIsMadeOnceTheConnectionIsWithNoFilterLocked) {
+  // Made at once, it would lock the source after the relay, while connecting the source
+  // to the relay locks them the other way round: two threads doing both would deadlock.
+  auto* source = add(new PushSource(videoType(dstest::kSubtypeA), 1), L"Source");
+  auto* relay = add(new Relay(), L"Relay");
+  auto* sink = add(new SinkFilter(), L"Sink");
+  IPin* relayIn = relay->GetPin(0);
+  ASSERT_EQ(graph->ConnectDirect(firstPin(source, PINDIR_OUTPUT), relayIn, nullptr), S_OK);
+  relay->askForType(videoType(dstest::kSubtypeA));
+  ASSERT_EQ(graph->ConnectDirect(relay->GetPin(1), firstPin(sink, PINDIR_INPUT), nullptr), S_OK);
+  EXPECT_EQ(relay->inputDisconnects(), 1);
+  EXPECT_FALSE(relay->disconnectedInsideAConnection());
+  EXPECT_TRUE(relay->GetPin(0)->IsConnected());
+  EXPECT_TRUE(sink->GetPin(0)->IsConnected());
+}
+
+TEST_F(FilterGraphTest, AConnectionWhoseReconnectionFailsIsUndoneAndReportsTheFailure) {
+  auto* source = add(new PushSource(videoType(dstest::kSubtypeA), 1), L"Source");
+  auto* relay = add(new Relay(), L"Relay");
+  auto* sink = add(new SinkFilter(), L"Sink");
+  ASSERT_EQ(graph->ConnectDirect(firstPin(source, PINDIR_OUTPUT), relay->GetPin(0), nullptr), S_OK);
+  // The source makes only its own type.
+  relay->askForType(videoType(dstest::kSubtypeB));
+  EXPECT_TRUE(FAILED(graph->ConnectDirect(relay->GetPin(1), firstPin(sink, PINDIR_INPUT), nullptr)));
+  EXPECT_FALSE(relay->GetPin(1)->IsConnected());
+  EXPECT_FALSE(sink->GetPin(0)->IsConnected());
+  EXPECT_FALSE(relay->disconnectedInsideAConnection());
 }
