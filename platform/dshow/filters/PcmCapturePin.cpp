@@ -56,7 +56,9 @@ const WAVEFORMATEX* PcmCapturePin::format() {
 HRESULT PcmCapturePin::CheckMediaType(const CMediaType* pmt) { return validPcm(*pmt) ? S_OK : S_FALSE; }
 
 HRESULT PcmCapturePin::GetMediaType(int iPosition, CMediaType* pMediaType) {
-  CAutoLock lock(m_pLock);
+  // Asked while a downstream filter holds its own lock (a tee offering this pin's types
+  // on its outputs): the filter's lock here would take the two in the other order.
+  CAutoLock lock(&m_formatLock);
   if (iPosition < 0) return E_INVALIDARG;
   if (iPosition > 0) return VFW_S_NO_MORE_ITEMS;
   *pMediaType = m_format;
@@ -100,6 +102,7 @@ STDMETHODIMP PcmCapturePin::SetFormat(AM_MEDIA_TYPE* pmt) {
   const CMediaType wanted(*pmt);
   if (!validPcm(wanted)) return VFW_E_INVALIDMEDIATYPE;
   if (IsConnected()) return VFW_E_ALREADY_CONNECTED;
+  CAutoLock formatLock(&m_formatLock);
   m_format = wanted;
   return S_OK;
 }

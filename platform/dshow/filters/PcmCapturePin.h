@@ -49,6 +49,7 @@ class PcmCapturePin : public LiveStream, public IAMStreamConfig, public IAMBuffe
   const WAVEFORMATEX* format();
 
   std::function<double()> m_tone;
+  CCritSec m_formatLock;  // over m_format; taken last, with nothing taken under it
   CMediaType m_format;
   ALLOCATOR_PROPERTIES m_suggested{};
   ALLOCATOR_PROPERTIES m_actual{};

@@ -84,7 +84,9 @@ const VIDEOINFOHEADER* TvVideoPin::format() {
 HRESULT TvVideoPin::CheckMediaType(const CMediaType* pmt) { return validFormat(*pmt) ? S_OK : S_FALSE; }
 
 HRESULT TvVideoPin::GetMediaType(int iPosition, CMediaType* pMediaType) {
-  CAutoLock lock(m_pLock);
+  // Asked while a downstream filter holds its own lock (a tee offering this pin's types
+  // on its outputs): the filter's lock here would take the two in the other order.
+  CAutoLock lock(&m_formatLock);
   if (iPosition < 0) return E_INVALIDARG;
   if (iPosition == 0) {
     *pMediaType = m_format;
@@ -156,23 +158,26 @@ HRESULT TvVideoPin::fillAt(IMediaSample* sample, REFERENCE_TIME, std::uint64_t i
 
 STDMETHODIMP TvVideoPin::SetFormat(AM_MEDIA_TYPE* pmt) {
   CheckPointer(pmt, E_POINTER);
-  CAutoLock lock(m_pLock);
   const CMediaType wanted(*pmt);
   if (!validFormat(wanted)) return VFW_E_INVALIDMEDIATYPE;
-  if (IsConnected()) {
-    if (!IsStopped()) return VFW_E_NOT_STOPPED;
-    // Connected: the peer must take the new format, through a reconnect.
-    if (m_Connected->QueryAccept(&wanted) != S_OK) return VFW_E_INVALIDMEDIATYPE;
+  {
+    CAutoLock lock(m_pLock);
+    if (IsConnected()) {
+      if (!IsStopped()) return VFW_E_NOT_STOPPED;
+      // Connected: the peer must take the new format, through a reconnect.
+      if (m_Connected->QueryAccept(&wanted) != S_OK) return VFW_E_INVALIDMEDIATYPE;
+    }
+    CAutoLock formatLock(&m_formatLock);
     m_format = wanted;
-    IFilterGraph* graph = m_pFilter->GetFilterGraph();
-    IFilterGraph2* graph2 = nullptr;
-    if (!graph || FAILED(graph->QueryInterface(IID_IFilterGraph2, reinterpret_cast<void**>(&graph2)))) return VFW_E_NOT_IN_GRAPH;
-    const HRESULT hr = graph2->ReconnectEx(this, &m_format);
-    graph2->Release();
-    return hr;
+    if (!IsConnected()) return S_OK;
   }
-  m_format = wanted;
-  return S_OK;
+  // The graph locks itself before the pins it connects: ask it with no lock of ours held.
+  IFilterGraph* graph = m_pFilter->GetFilterGraph();
+  IFilterGraph2* graph2 = nullptr;
+  if (!graph || FAILED(graph->QueryInterface(IID_IFilterGraph2, reinterpret_cast<void**>(&graph2)))) return VFW_E_NOT_IN_GRAPH;
+  const HRESULT hr = graph2->ReconnectEx(this, &wanted);
+  graph2->Release();
+  return hr;
 }
 
 STDMETHODIMP TvVideoPin::GetFormat(AM_MEDIA_TYPE** ppmt) {

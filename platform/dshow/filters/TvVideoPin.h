@@ -52,6 +52,7 @@ class TvVideoPin : public LiveStream, public IAMStreamConfig, public IKsProperty
 
   GUID m_category;
   CaptureHardware& m_stick;
+  CCritSec m_formatLock;  // over m_format; taken last, with nothing taken under it
   CMediaType m_format;
   std::vector<BYTE> m_scratch;  // a YUY2 picture on its way to RGB
 };
