@@ -38,6 +38,7 @@ class SecondInstanceTest : public test::CoreTest {
     environment.push_back("ORVANE_MACHINE=" + testMachine.root().string());
     environment.push_back("ORVANE_PROGRAM_FOLDER=" + testMachine.programFolder().string());
     environment.push_back("ORVANE_ROBOT=" + file.string());
+    environment.push_back("ORVANE_SCREENSHOT_DIR=" + testMachine.root().string());
     std::vector<char*> envp;
     for (auto& entry : environment) envp.push_back(entry.data());
     envp.push_back(nullptr);
@@ -67,22 +68,26 @@ class SecondInstanceTest : public test::CoreTest {
     }
     return true;
   }
-  // The launcher once it is up, its controller started (the channel file is written).
+  // The launcher once it is up, its controller started (the channel file is written) and
+  // the program idle: a script that shows the screen as its second step, as the first
+  // program's does, has passed its first.
   HWND waitForLauncher() {
     HWND launcher = nullptr;
     waitUntil([&] {
       launcher = FindWindowA("#32770", "Orvane Media");
-      return launcher && exists(programPath("ZRQChannels.chl"));
+      return launcher && exists(programPath("ZRQChannels.chl")) &&
+             std::filesystem::exists(testMachine.root() / (kShownStep + ".png"));
     });
     return launcher;
   }
+  inline static const std::string kShownStep = "launcher-shown";
 
  private:
   std::vector<pid_t> m_running;
 };
 
 TEST_F(SecondInstanceTest, ASecondStartShowsTheAlreadyRunningTextAndEndsWhileTheFirstRunsOn) {
-  pid_t first = start("window \"#32770\" \"Orvane Media\"\n");
+  pid_t first = start("window \"#32770\" \"Orvane Media\"\nscreenshot " + kShownStep + "\n");
   ASSERT_GT(first, 0);
   HWND launcher = waitForLauncher();
   ASSERT_NE(launcher, nullptr);
