@@ -9,9 +9,10 @@
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
-# Graphs, the fan-out filter, the channel scan, threads and messages between processes.
+# Graphs, the fan-out filter, the channel scan, threads and messages between processes,
+# and the base classes' streaming and connecting.
 TSAN_LABELS = graphs|fanout
-TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue)
+TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue|Streaming|FilterGraph|PinConnection)
 
 all: build
 
