@@ -129,45 +129,45 @@ TEST_F(StreamingTest, AnInPlaceTransformChangesCopiesOfReadOnlySamplesFromAPoolO
   dstest::disconnectAll({source, addTen, sink});
 }
 
-TEST_F(StreamingTest, StoppingWhileDownstreamBlocksDoesNotDeadlock) {
-  auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), -1);
-  auto* convert = new ConvertTransform(MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB24);
-  auto* sink = new SinkFilter();
-  ComPtr<IBaseFilter> a(source), b(convert), c(sink);
-  ASSERT_EQ(connect(source, convert), S_OK);
-  ASSERT_EQ(connect(convert, sink), S_OK);
-  sink->setBlocking(true);
-  setState({sink, convert, source}, State_Running);
-  ASSERT_TRUE(sink->waitUntilBlocked());
+// An endless source, a converting transform and a sink, running, with the transform's
+// streaming thread held in the sink's Receive (inside the transform's receive lock).
+class StreamingIntoABlockedSinkTest : public StreamingTest {
+ protected:
+  void SetUp() override {
+    StreamingTest::SetUp();
+    ASSERT_EQ(connect(source, convert), S_OK);
+    ASSERT_EQ(connect(convert, sink), S_OK);
+    sink->setBlocking(true);
+    setState({sink, convert, source}, State_Running);
+    ASSERT_TRUE(sink->waitUntilBlocked());
+  }
+  void TearDown() override {
+    setState({sink, convert, source}, State_Stopped);
+    dstest::disconnectAll({source, convert, sink});
+    StreamingTest::TearDown();
+  }
+  // Lets the sink go and waits for `more` samples after those it has.
+  bool unblockAndReceive(size_t more) {
+    sink->setBlocking(false);
+    return sink->waitForSamples(sink->samples().size() + more);
+  }
+
+  PushSource* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), -1);
+  ConvertTransform* convert = new ConvertTransform(MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB24);
+  SinkFilter* sink = new SinkFilter();
+  ComPtr<IBaseFilter> held[3] = {ComPtr<IBaseFilter>(source), ComPtr<IBaseFilter>(convert), ComPtr<IBaseFilter>(sink)};
+};
+
+TEST_F(StreamingIntoABlockedSinkTest, StoppingDoesNotDeadlockAndItRunsAgain) {
   setState({sink, convert, source}, State_Stopped);
   EXPECT_GE(sink->samples().size(), 1u);
-  // And it runs again afterwards.
-  sink->setBlocking(false);
-  const size_t before = sink->samples().size();
   setState({sink, convert, source}, State_Running);
-  EXPECT_TRUE(sink->waitForSamples(before + 3));
-  setState({sink, convert, source}, State_Stopped);
-  dstest::disconnectAll({source, convert, sink});
+  EXPECT_TRUE(unblockAndReceive(3));
 }
 
-TEST_F(StreamingTest, PausingARunningTransformWhileDownstreamHoldsASampleDoesNotDeadlock) {
-  // The transform's streaming thread waits in the sink's Receive, inside the transform's
-  // receive lock, until the sink is unblocked: pausing must not wait for that lock.
-  auto* source = new PushSource(videoType(MEDIASUBTYPE_YUY2), -1);
-  auto* convert = new ConvertTransform(MEDIASUBTYPE_YUY2, MEDIASUBTYPE_RGB24);
-  auto* sink = new SinkFilter();
-  ComPtr<IBaseFilter> a(source), b(convert), c(sink);
-  ASSERT_EQ(connect(source, convert), S_OK);
-  ASSERT_EQ(connect(convert, sink), S_OK);
-  sink->setBlocking(true);
-  setState({sink, convert, source}, State_Running);
-  ASSERT_TRUE(sink->waitUntilBlocked());
+TEST_F(StreamingIntoABlockedSinkTest, PausingFromRunningDoesNotWaitForTheReceiveLock) {
   setState({sink, convert, source}, State_Paused);
-  sink->setBlocking(false);
-  const size_t before = sink->samples().size();
-  EXPECT_TRUE(sink->waitForSamples(before + 2));
-  setState({sink, convert, source}, State_Stopped);
-  dstest::disconnectAll({source, convert, sink});
+  EXPECT_TRUE(unblockAndReceive(2));
 }
 
 TEST_F(StreamingTest, FlushingReleasesABlockedReceiveAndDropsSamples) {
