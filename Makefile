@@ -10,9 +10,9 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 # Graphs, the fan-out filter, the channel scan, threads and messages between processes,
-# and the base classes' streaming and connecting.
+# the base classes' streaming and connecting, and the capture device's formats.
 TSAN_LABELS = graphs|fanout
-TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue|Streaming|FilterGraph|PinConnection)
+TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue|Streaming|FilterGraph|PinConnection|CaptureDevice)
 
 all: build
 

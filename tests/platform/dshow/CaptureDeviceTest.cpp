@@ -1,5 +1,6 @@
 #include "CaptureTest.h"
 
+#include <dshow/filters/TvVideoPin.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
 
@@ -127,6 +128,25 @@ TEST_F(CaptureDeviceTest, StreamFormatsAreCheckedAndKept) {
   EXPECT_EQ(caps.MaxOutputSize.cx, 720);
   EXPECT_EQ(caps.OutputGranularityX, 16);
   DeleteMediaType(type);
+}
+
+TEST_F(CaptureDeviceTest, AFormatSetOnAConnectedPinReconnectsItWhileStopped) {
+  ComPtr<IBaseFilter> device = addDevice(CLSID_VideoInputDeviceCategory, L"Video Capture");
+  ASSERT_TRUE(device);
+  auto* sink = add(new dstest::SinkFilter(), L"Sink");
+  ComPtr<IPin> capture = pin(device.get(), L"Capture");
+  ASSERT_EQ(graph->ConnectDirect(capture.get(), dstest::firstPin(sink, PINDIR_INPUT), nullptr), S_OK);
+  auto config = as<IAMStreamConfig>(capture.get(), IID_IAMStreamConfig);
+  CMediaType smaller = plat::TvVideoPin::videoFormat(MEDIASUBTYPE_YUY2, 352, 240, 333667);
+  ASSERT_EQ(config->SetFormat(&smaller), S_OK);
+  AM_MEDIA_TYPE connected{};
+  ASSERT_EQ(capture->ConnectionMediaType(&connected), S_OK);
+  EXPECT_EQ(reinterpret_cast<VIDEOINFOHEADER*>(connected.pbFormat)->bmiHeader.biWidth, 352);
+  FreeMediaType(connected);
+
+  ASSERT_EQ(graphAs<IMediaControl>(IID_IMediaControl)->Pause(), S_OK);
+  CMediaType larger = plat::TvVideoPin::videoFormat(MEDIASUBTYPE_YUY2, 720, 480, 333667);
+  EXPECT_EQ(config->SetFormat(&larger), VFW_E_NOT_STOPPED);
 }
 
 TEST_F(CaptureDeviceTest, PictureControlsRefuseValuesOutsideTheirRange) {
