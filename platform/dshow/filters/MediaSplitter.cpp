@@ -186,13 +186,22 @@ STDMETHODIMP MediaSplitter::Pause() {
   CAutoLock lock(&m_lock);
   const bool starting = m_State == State_Stopped;
   const HRESULT hr = CBaseFilter::Pause();
+  if (SUCCEEDED(hr)) m_paused = true;
   if (SUCCEEDED(hr) && starting && m_demuxer) startThread();
+  return hr;
+}
+
+STDMETHODIMP MediaSplitter::Run(REFERENCE_TIME tStart) {
+  CAutoLock lock(&m_lock);
+  const HRESULT hr = CBaseFilter::Run(tStart);
+  if (SUCCEEDED(hr)) m_paused = false;
   return hr;
 }
 
 STDMETHODIMP MediaSplitter::Stop() {
   CAutoLock lock(&m_lock);
   stopThread();
+  m_paused = false;
   return CBaseFilter::Stop();
 }
 
@@ -239,7 +248,7 @@ void MediaSplitter::run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) 
     const bool fits = m_parkedBytes + static_cast<size_t>(packet.size) <= kMostParkedBytes;
     HRESULT hr = VFW_E_TIMEOUT;
     if (lane->parked.empty()) hr = deliver(*lane->pin, packet, start, rate, first, AM_GBF_NOWAIT);
-    if (hr == VFW_E_TIMEOUT && fits && (!lane->parked.empty() || othersStarved(lanes, *lane, packet))) {
+    if (hr == VFW_E_TIMEOUT && fits && (!lane->parked.empty() || m_paused || othersStarved(lanes, *lane, packet))) {
       park(*lane, packet, first);
       first = false;
       continue;

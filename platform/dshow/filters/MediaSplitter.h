@@ -11,10 +11,11 @@
 // A file may carry one stream well ahead of another (sound written seconds before its
 // pictures). A paused renderer holds its stream, so that stream's buffers run out before
 // the other stream's first packets are read, and waiting for a buffer then would keep
-// the other renderer from ever completing the pause. So while another stream has had
-// nothing near a packet's time, a packet finding its pin's buffers all out is parked in
-// memory, within a bound, and sent when buffers come back; past the bound the thread
-// waits as before.
+// the other renderer from ever completing the pause. So while the filter is paused, or
+// another stream has had nothing near a packet's time, a packet finding its pin's
+// buffers all out is parked in memory, within a bound, and sent when buffers come back;
+// past the bound the thread waits as before. (A stream that has had packets may still
+// have shown nothing: its decoder can want more before its first output.)
 #pragma once
 
 #include <dshow/baseclasses/CBaseFilter.h>
@@ -55,6 +56,7 @@ class MediaSplitter : public CBaseFilter {
   CBasePin* GetPin(int n) override;
   STDMETHODIMP Stop() override;
   STDMETHODIMP Pause() override;
+  STDMETHODIMP Run(REFERENCE_TIME tStart) override;
 
   // From the pins.
   bool reads(REFGUID subtype) const;
@@ -105,6 +107,7 @@ class MediaSplitter : public CBaseFilter {
   std::unique_ptr<Demuxer> m_demuxer;
   std::thread m_thread;
   std::atomic<bool> m_stopThread{false};
+  std::atomic<bool> m_paused{false};  // renderers hold their streams: park rather than wait
   REFERENCE_TIME m_start = 0;
   REFERENCE_TIME m_stop = -1;  // -1: the end of the file
   double m_rate = 1.0;
