@@ -9,10 +9,13 @@
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
-# Graphs, the fan-out filter, the channel scan, threads and messages between processes,
-# the base classes' streaming and connecting, and the capture device's formats.
-TSAN_LABELS = graphs|fanout
+# Graphs, the fan-out filter, clip playing and editing, the channel scan, threads and
+# messages between processes, the base classes' streaming and connecting, and the
+# capture device's formats. The first finding ends a test; the suppressions are only of
+# libraries we call.
+TSAN_LABELS = graphs|fanout|editing
 TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue|Streaming|FilterGraph|PinConnection|CaptureDevice)
+TSAN_RUN_OPTIONS = halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan-suppressions.txt
 
 all: build
 
@@ -56,11 +59,11 @@ test-asan: build-asan
 
 build-tsan: setup
 	cmake --preset tsan
-	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_core test_platform_user test_platform_win32 test_platform_dshow
+	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_clip_player test_edit_project test_core test_platform_user test_platform_win32 test_platform_dshow
 
 test-tsan: build-tsan
-	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -L '$(TSAN_LABELS)'
-	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -R '$(TSAN_TESTS)'
+	TSAN_OPTIONS="$(TSAN_RUN_OPTIONS)" ctest --preset tsan -L '$(TSAN_LABELS)'
+	TSAN_OPTIONS="$(TSAN_RUN_OPTIONS)" ctest --preset tsan -R '$(TSAN_TESTS)'
 
 fuzz:
 	@.ci/setup fuzz
