@@ -45,35 +45,10 @@ STDMETHODIMP GraphSeeking::GetCapabilities(DWORD* pCapabilities) {
   return S_OK;
 }
 
-STDMETHODIMP GraphSeeking::CheckCapabilities(DWORD* pCapabilities) {
-  CheckPointer(pCapabilities, E_POINTER);
-  DWORD mine = 0;
-  GetCapabilities(&mine);
-  const DWORD wanted = *pCapabilities;
-  *pCapabilities &= mine;
-  if (*pCapabilities == wanted) return S_OK;
-  return *pCapabilities ? S_FALSE : E_FAIL;
-}
-
-STDMETHODIMP GraphSeeking::IsFormatSupported(const GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  return *pFormat == TIME_FORMAT_MEDIA_TIME ? S_OK : S_FALSE;
-}
-
-STDMETHODIMP GraphSeeking::QueryPreferredFormat(GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  *pFormat = TIME_FORMAT_MEDIA_TIME;
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::GetTimeFormat(GUID* pFormat) { return QueryPreferredFormat(pFormat); }
-
-STDMETHODIMP GraphSeeking::IsUsingTimeFormat(const GUID* pFormat) { return IsFormatSupported(pFormat); }
-
 STDMETHODIMP GraphSeeking::SetTimeFormat(const GUID* pFormat) {
   CheckPointer(pFormat, E_POINTER);
   if (m_graph.state() != State_Stopped) return VFW_E_WRONG_STATE;
-  return *pFormat == TIME_FORMAT_MEDIA_TIME ? S_OK : E_INVALIDARG;
+  return MediaTimeSeeking::SetTimeFormat(pFormat);
 }
 
 STDMETHODIMP GraphSeeking::GetDuration(LONGLONG* pDuration) {
@@ -107,16 +82,6 @@ STDMETHODIMP GraphSeeking::GetCurrentPosition(LONGLONG* pCurrent) {
   LONGLONG stop = 0;
   if (SUCCEEDED(GetStopPosition(&stop)) && stop > 0) position = std::min(position, stop);
   *pCurrent = std::max<LONGLONG>(position, 0);
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::ConvertTimeFormat(LONGLONG* pTarget, const GUID* pTargetFormat, LONGLONG Source,
-                                             const GUID* pSourceFormat) {
-  CheckPointer(pTarget, E_POINTER);
-  const bool targetMedia = !pTargetFormat || *pTargetFormat == TIME_FORMAT_MEDIA_TIME;
-  const bool sourceMedia = !pSourceFormat || *pSourceFormat == TIME_FORMAT_MEDIA_TIME;
-  if (!targetMedia || !sourceMedia) return E_INVALIDARG;
-  *pTarget = Source;
   return S_OK;
 }
 
@@ -176,18 +141,6 @@ void GraphSeeking::graphStarting() {
   }
 }
 
-STDMETHODIMP GraphSeeking::GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) {
-  if (pCurrent) GetCurrentPosition(pCurrent);
-  if (pStop) return GetStopPosition(pStop);
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::GetAvailable(LONGLONG* pEarliest, LONGLONG* pLatest) {
-  if (pEarliest) *pEarliest = 0;
-  if (pLatest) return GetDuration(pLatest);
-  return S_OK;
-}
-
 STDMETHODIMP GraphSeeking::SetRate(double dRate) {
   if (dRate <= 0.0) return E_INVALIDARG;
   CAutoLock lock(&m_graph.lock());
@@ -203,12 +156,6 @@ STDMETHODIMP GraphSeeking::SetRate(double dRate) {
 STDMETHODIMP GraphSeeking::GetRate(double* pdRate) {
   CheckPointer(pdRate, E_POINTER);
   *pdRate = m_rate;
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::GetPreroll(LONGLONG* pllPreroll) {
-  CheckPointer(pllPreroll, E_POINTER);
-  *pllPreroll = 0;
   return S_OK;
 }
 
