@@ -8,8 +8,6 @@
 namespace plat {
 
 namespace {
-constexpr double kUnitsPerSecond = 10'000'000.0;
-
 LONGLONG resolve(const LONGLONG* requested, DWORD flags, LONGLONG current) {
   switch (flags & AM_SEEKING_PositioningBitsMask) {
     case AM_SEEKING_AbsolutePositioning: return *requested;
@@ -156,68 +154,6 @@ STDMETHODIMP GraphSeeking::SetRate(double dRate) {
 STDMETHODIMP GraphSeeking::GetRate(double* pdRate) {
   CheckPointer(pdRate, E_POINTER);
   *pdRate = m_rate;
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::get_Duration(REFTIME* plength) {
-  CheckPointer(plength, E_POINTER);
-  LONGLONG units = 0;
-  const HRESULT hr = GetDuration(&units);
-  *plength = static_cast<double>(units) / kUnitsPerSecond;
-  return hr;
-}
-
-STDMETHODIMP GraphSeeking::put_CurrentPosition(REFTIME llTime) {
-  LONGLONG units = static_cast<LONGLONG>(llTime * kUnitsPerSecond);
-  return SetPositions(&units, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
-}
-
-STDMETHODIMP GraphSeeking::get_CurrentPosition(REFTIME* pllTime) {
-  CheckPointer(pllTime, E_POINTER);
-  LONGLONG units = 0;
-  const HRESULT hr = GetCurrentPosition(&units);
-  *pllTime = static_cast<double>(units) / kUnitsPerSecond;
-  return hr;
-}
-
-STDMETHODIMP GraphSeeking::get_StopTime(REFTIME* pllTime) {
-  CheckPointer(pllTime, E_POINTER);
-  LONGLONG units = 0;
-  const HRESULT hr = GetStopPosition(&units);
-  *pllTime = static_cast<double>(units) / kUnitsPerSecond;
-  return hr;
-}
-
-STDMETHODIMP GraphSeeking::put_StopTime(REFTIME llTime) {
-  LONGLONG units = static_cast<LONGLONG>(llTime * kUnitsPerSecond);
-  return SetPositions(nullptr, AM_SEEKING_NoPositioning, &units, AM_SEEKING_AbsolutePositioning);
-}
-
-STDMETHODIMP GraphSeeking::get_PrerollTime(REFTIME* pllTime) {
-  CheckPointer(pllTime, E_POINTER);
-  *pllTime = 0;
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::put_PrerollTime(REFTIME) { return E_NOTIMPL; }
-
-STDMETHODIMP GraphSeeking::put_Rate(double dRate) { return SetRate(dRate); }
-
-STDMETHODIMP GraphSeeking::get_Rate(double* pdRate) { return GetRate(pdRate); }
-
-STDMETHODIMP GraphSeeking::CanSeekForward(LONG* pCanSeekForward) {
-  CheckPointer(pCanSeekForward, E_POINTER);
-  DWORD caps = 0;
-  GetCapabilities(&caps);
-  *pCanSeekForward = (caps & AM_SEEKING_CanSeekForwards) ? OATRUE : OAFALSE;
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::CanSeekBackward(LONG* pCanSeekBackward) {
-  CheckPointer(pCanSeekBackward, E_POINTER);
-  DWORD caps = 0;
-  GetCapabilities(&caps);
-  *pCanSeekBackward = (caps & AM_SEEKING_CanSeekBackwards) ? OATRUE : OAFALSE;
   return S_OK;
 }
 

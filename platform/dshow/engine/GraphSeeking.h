@@ -7,6 +7,7 @@
 #pragma once
 
 #include <dshow/baseclasses/MediaTimeSeeking.h>
+#include <dshow/baseclasses/SecondsPosition.h>
 #include <dshow/engine/GraphPart.h>
 
 #include <com/ComPtr.h>
@@ -17,7 +18,7 @@ namespace plat {
 
 class FilterGraph;
 
-class GraphSeeking : public MediaTimeSeeking, public IMediaPosition {
+class GraphSeeking : public MediaTimeSeeking, public SecondsPosition<IMediaPosition> {
  public:
   explicit GraphSeeking(FilterGraph& graph);
   GraphSeeking(const GraphSeeking&) = delete;
@@ -36,19 +37,6 @@ class GraphSeeking : public MediaTimeSeeking, public IMediaPosition {
   STDMETHODIMP SetRate(double dRate) override;
   STDMETHODIMP GetRate(double* pdRate) override;
 
-  // IMediaPosition
-  STDMETHODIMP get_Duration(REFTIME* plength) override;
-  STDMETHODIMP put_CurrentPosition(REFTIME llTime) override;
-  STDMETHODIMP get_CurrentPosition(REFTIME* pllTime) override;
-  STDMETHODIMP get_StopTime(REFTIME* pllTime) override;
-  STDMETHODIMP put_StopTime(REFTIME llTime) override;
-  STDMETHODIMP get_PrerollTime(REFTIME* pllTime) override;
-  STDMETHODIMP put_PrerollTime(REFTIME llTime) override;
-  STDMETHODIMP put_Rate(double dRate) override;
-  STDMETHODIMP get_Rate(double* pdRate) override;
-  STDMETHODIMP CanSeekForward(LONG* pCanSeekForward) override;
-  STDMETHODIMP CanSeekBackward(LONG* pCanSeekBackward) override;
-
   // The graph stops: the position stays where the stream got to.
   void graphStopping();
   // The graph leaves the stopped state: the sources go on from the position kept at the stop.
@@ -56,6 +44,7 @@ class GraphSeeking : public MediaTimeSeeking, public IMediaPosition {
 
  private:
   std::vector<ComPtr<IMediaSeeking>> seekers();
+  IMediaSeeking& seekingInUnits() override { return *this; }
 
   FilterGraph& m_graph;
   IUnknown* m_owner;
