@@ -69,7 +69,6 @@ class CGraphBase {
   void AddToRot();
   void RemoveFromRot();
   BOOL ChangeState(RunState target, HRESULT (STDMETHODCALLTYPE IMediaControl::*change)());
-  BOOL ReadTime(HRESULT (STDMETHODCALLTYPE IMediaSeeking::*read)(LONGLONG*), double* seconds);
 
   IGraphBuilder* m_pGraph = nullptr;
   IMediaControl* m_pControl = nullptr;

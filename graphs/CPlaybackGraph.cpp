@@ -3,9 +3,9 @@
 #include "graphs/CMpeg2SplitterFilter.h"
 #include "graphs/CMpegVideoDecoderFilter.h"
 #include "graphs/DeviceUtilities.h"
+#include "graphs/GraphUtilities.h"
 #include "graphs/HeldInterfaces.h"
 
-#include <win32/codepage.h>
 #include <win32/module.h>
 
 #include <algorithm>
@@ -39,12 +39,7 @@ std::string InProgramFolder(LPCSTR relative) {
 CPlaybackGraph::~CPlaybackGraph() { CPlaybackGraph::ReleaseAll(); }
 
 BOOL CPlaybackGraph::Create() {
-  if (m_pGraph) return FALSE;
-  if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                              reinterpret_cast<void**>(&m_pGraph)))) {
-    m_pGraph = nullptr;
-    return FALSE;
-  }
+  if (m_pGraph || !CreateGraphManager(&m_pGraph)) return FALSE;
   EnsureVideoDecoder();
   if (!IsFilterRegistered(kClsidMpegAudioDecoder)) EnsureAudioDecoder();
   return QueryInterfaces();
@@ -132,11 +127,7 @@ int CPlaybackGraph::OpenAndPlay(HWND owner, LPCSTR path) {
 }
 
 BOOL CPlaybackGraph::RenderFile(LPCSTR path) {
-  if (!m_pGraph) return FALSE;
-  WCHAR wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
-  wide[MAX_PATH - 1] = L'\0';
-  return SUCCEEDED(m_pGraph->RenderFile(wide, nullptr));
+  return m_pGraph && RenderFileAnsi(m_pGraph, path);
 }
 
 BOOL CPlaybackGraph::ReportsState(OAFilterState wanted) {
@@ -211,17 +202,11 @@ int CPlaybackGraph::GetPositionPercent() {
 }
 
 BOOL CPlaybackGraph::GetCurrentPosition(double* seconds) {
-  LONGLONG units = 0;
-  if (!m_pSeeking || !seconds || FAILED(m_pSeeking->GetCurrentPosition(&units))) return FALSE;
-  *seconds = static_cast<double>(units) * 1e-7;
-  return TRUE;
+  return ReadSeconds(m_pSeeking, &IMediaSeeking::GetCurrentPosition, seconds);
 }
 
 BOOL CPlaybackGraph::GetDuration(double* seconds) {
-  LONGLONG units = 0;
-  if (!m_pSeeking || !seconds || FAILED(m_pSeeking->GetDuration(&units))) return FALSE;
-  *seconds = static_cast<double>(units) * 1e-7;
-  return TRUE;
+  return ReadSeconds(m_pSeeking, &IMediaSeeking::GetDuration, seconds);
 }
 
 BOOL CPlaybackGraph::SetCurrentPosition(double seconds) {
@@ -258,17 +243,7 @@ BOOL CPlaybackGraph::SetVideoWindow(HWND window) {
 
 BOOL CPlaybackGraph::PlaceVideoWindow(long left, long top, long width, long height) {
   if (!m_pVideoWindow || !m_hOwner) return FALSE;
-  const OAHWND owner = reinterpret_cast<OAHWND>(m_hOwner);
-  m_pVideoWindow->put_Visible(OAFALSE);
-  m_pVideoWindow->put_AutoShow(OATRUE);
-  m_pVideoWindow->put_Owner(owner);
-  m_pVideoWindow->put_Left(left);
-  m_pVideoWindow->put_Top(top);
-  m_pVideoWindow->put_Width(width);
-  m_pVideoWindow->put_Height(height);
-  m_pVideoWindow->put_WindowStyle(kChildStyle);
-  m_pVideoWindow->put_MessageDrain(owner);
-  m_pVideoWindow->put_Visible(OATRUE);
+  PlaceVideoWindowIn(m_pVideoWindow, m_hOwner, left, top, width, height);
   return TRUE;
 }
 

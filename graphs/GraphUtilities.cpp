@@ -1,0 +1,46 @@
+#include "graphs/GraphUtilities.h"
+
+#include <win32/codepage.h>
+
+namespace {
+constexpr long kChildStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+}  // namespace
+
+BOOL CreateGraphManager(IGraphBuilder** graph) {
+  if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                              reinterpret_cast<void**>(graph)))) {
+    *graph = nullptr;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL RenderFileAnsi(IGraphBuilder* graph, LPCSTR path) {
+  WCHAR wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+  wide[MAX_PATH - 1] = L'\0';
+  return SUCCEEDED(graph->RenderFile(wide, nullptr));
+}
+
+BOOL ReadSeconds(IMediaSeeking* seeking, HRESULT (STDMETHODCALLTYPE IMediaSeeking::*read)(LONGLONG*),
+                 double* seconds) {
+  if (!seeking || !seconds) return FALSE;
+  LONGLONG units = 0;
+  if (FAILED((seeking->*read)(&units))) return FALSE;
+  *seconds = static_cast<double>(units) * 1e-7;
+  return TRUE;
+}
+
+void PlaceVideoWindowIn(IVideoWindow* window, HWND owner, long left, long top, long width, long height) {
+  const OAHWND handle = reinterpret_cast<OAHWND>(owner);
+  window->put_Visible(OAFALSE);
+  window->put_AutoShow(OATRUE);
+  window->put_Owner(handle);
+  window->put_Left(left);
+  window->put_Top(top);
+  window->put_Width(width);
+  window->put_Height(height);
+  window->put_WindowStyle(kChildStyle);
+  window->put_MessageDrain(handle);
+  window->put_Visible(owner ? OATRUE : OAFALSE);
+}

@@ -1,0 +1,19 @@
+// Calls on a graph manager and its control interfaces that CGraphBase and CPlaybackGraph
+// make alike: making the manager, building from an ANSI file name, reading a time in
+// seconds and placing the video window in its owner.
+#pragma once
+
+#include <dshow/dshow.h>
+#include <win32/user.h>
+
+// A new graph manager into *graph; FALSE with *graph null when none can be made.
+BOOL CreateGraphManager(IGraphBuilder** graph);
+// Builds the graph that plays the file, its name in the ANSI code page (at most MAX_PATH).
+BOOL RenderFileAnsi(IGraphBuilder* graph, LPCSTR path);
+// A time read through `read`, in seconds; FALSE (and *seconds untouched) without the
+// interface or the out pointer, or when the read fails.
+BOOL ReadSeconds(IMediaSeeking* seeking, HRESULT (STDMETHODCALLTYPE IMediaSeeking::*read)(LONGLONG*),
+                 double* seconds);
+// The video window hidden, made a child of the owner at the rectangle, with the owner
+// draining its messages, and shown again when there is an owner.
+void PlaceVideoWindowIn(IVideoWindow* window, HWND owner, long left, long top, long width, long height);
