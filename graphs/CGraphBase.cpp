@@ -38,19 +38,15 @@ BOOL CGraphBase::Create() {
   return QueryInterfaces();
 }
 
+GraphControlFields CGraphBase::Controls() {
+  return {m_pControl, m_pEvents, m_pBasicVideo, m_pBasicAudio, m_pVideoWindow, m_pSeeking};
+}
+
 BOOL CGraphBase::QueryInterfaces() {
   if (!m_pGraph) return FALSE;
-  bool ok = true;
-  auto query = [&](REFIID iid, auto** field) { ok = QueryHeld(m_pGraph, iid, *field) && ok; };
-  query(IID_IMediaControl, &m_pControl);
-  query(IID_IMediaEventEx, &m_pEvents);
-  query(IID_IBasicVideo, &m_pBasicVideo);
-  query(IID_IBasicAudio, &m_pBasicAudio);
-  query(IID_IVideoWindow, &m_pVideoWindow);
-  query(IID_IMediaSeeking, &m_pSeeking);
-  query(IID_IAMGraphStreams, &m_pGraphStreams);
-  if (m_pSeeking) m_pSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
-  return ok;
+  const bool controls = QueryGraphControls(m_pGraph, Controls());
+  const bool streams = QueryHeld(m_pGraph, IID_IAMGraphStreams, m_pGraphStreams);
+  return controls && streams;
 }
 
 BOOL CGraphBase::Attach(IGraphBuilder* graph) {
@@ -63,13 +59,8 @@ BOOL CGraphBase::Attach(IGraphBuilder* graph) {
 }
 
 void CGraphBase::ReleaseAll() {
-  ReleaseHeld(m_pSeeking);
-  ReleaseHeld(m_pControl);
-  ReleaseHeld(m_pEvents);
-  ReleaseHeld(m_pBasicVideo);
-  ReleaseHeld(m_pBasicAudio);
+  ReleaseGraphControls(Controls());
   ReleaseHeld(m_pGraphStreams);
-  ReleaseVideoWindow(m_pVideoWindow);
   RemoveFromRot();
   ReleaseHeld(m_pGraph);
 }

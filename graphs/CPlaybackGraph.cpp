@@ -45,27 +45,14 @@ BOOL CPlaybackGraph::Create() {
   return QueryInterfaces();
 }
 
-BOOL CPlaybackGraph::QueryInterfaces() {
-  if (!m_pGraph) return FALSE;
-  bool ok = true;
-  auto query = [&](REFIID iid, auto** field) { ok = QueryHeld(m_pGraph, iid, *field) && ok; };
-  query(IID_IMediaControl, &m_pControl);
-  query(IID_IMediaEventEx, &m_pEvents);
-  query(IID_IBasicVideo, &m_pBasicVideo);
-  query(IID_IBasicAudio, &m_pBasicAudio);
-  query(IID_IVideoWindow, &m_pVideoWindow);
-  query(IID_IMediaSeeking, &m_pSeeking);
-  if (m_pSeeking) m_pSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
-  return ok;
+GraphControlFields CPlaybackGraph::Controls() {
+  return {m_pControl, m_pEvents, m_pBasicVideo, m_pBasicAudio, m_pVideoWindow, m_pSeeking};
 }
 
+BOOL CPlaybackGraph::QueryInterfaces() { return m_pGraph && QueryGraphControls(m_pGraph, Controls()); }
+
 void CPlaybackGraph::ReleaseAll() {
-  ReleaseHeld(m_pSeeking);
-  ReleaseHeld(m_pControl);
-  ReleaseHeld(m_pEvents);
-  ReleaseHeld(m_pBasicVideo);
-  ReleaseHeld(m_pBasicAudio);
-  ReleaseVideoWindow(m_pVideoWindow);
+  ReleaseGraphControls(Controls());
   // The wrappers take their filters out of the graph, so they go before it.
   DeleteWrappers();
   ReleaseHeld(m_pGraph);

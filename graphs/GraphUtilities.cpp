@@ -1,5 +1,7 @@
 #include "graphs/GraphUtilities.h"
 
+#include "graphs/HeldInterfaces.h"
+
 #include <win32/codepage.h>
 
 namespace {
@@ -13,6 +15,28 @@ BOOL CreateGraphManager(IGraphBuilder** graph) {
     return FALSE;
   }
   return TRUE;
+}
+
+bool QueryGraphControls(IGraphBuilder* graph, const GraphControlFields& fields) {
+  bool ok = true;
+  auto query = [&](REFIID iid, auto*& field) { ok = QueryHeld(graph, iid, field) && ok; };
+  query(IID_IMediaControl, fields.control);
+  query(IID_IMediaEventEx, fields.events);
+  query(IID_IBasicVideo, fields.basicVideo);
+  query(IID_IBasicAudio, fields.basicAudio);
+  query(IID_IVideoWindow, fields.videoWindow);
+  query(IID_IMediaSeeking, fields.seeking);
+  if (fields.seeking) fields.seeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
+  return ok;
+}
+
+void ReleaseGraphControls(const GraphControlFields& fields) {
+  ReleaseHeld(fields.seeking);
+  ReleaseHeld(fields.control);
+  ReleaseHeld(fields.events);
+  ReleaseHeld(fields.basicVideo);
+  ReleaseHeld(fields.basicAudio);
+  ReleaseVideoWindow(fields.videoWindow);
 }
 
 BOOL RenderFileAnsi(IGraphBuilder* graph, LPCSTR path) {

@@ -1,6 +1,6 @@
 // Calls on a graph manager and its control interfaces that CGraphBase and CPlaybackGraph
-// make alike: making the manager, building from an ANSI file name, reading a time in
-// seconds and placing the video window in its owner.
+// make alike: making the manager, holding its control interfaces, building from an ANSI
+// file name, reading a time in seconds and placing the video window in its owner.
 #pragma once
 
 #include <dshow/dshow.h>
@@ -8,6 +8,21 @@
 
 // A new graph manager into *graph; FALSE with *graph null when none can be made.
 BOOL CreateGraphManager(IGraphBuilder** graph);
+
+// The graph's control interfaces that both graph objects hold, as the objects' own fields.
+struct GraphControlFields {
+  IMediaControl*& control;
+  IMediaEventEx*& events;
+  IBasicVideo*& basicVideo;
+  IBasicAudio*& basicAudio;
+  IVideoWindow*& videoWindow;
+  IMediaSeeking*& seeking;
+};
+// Asks the graph for each into its field (see QueryHeld) and sets seeking to media time;
+// true when all were found.
+bool QueryGraphControls(IGraphBuilder* graph, const GraphControlFields& fields);
+// Lets go of each; the video window is detached from its owner first.
+void ReleaseGraphControls(const GraphControlFields& fields);
 // Builds the graph that plays the file, its name in the ANSI code page (at most MAX_PATH).
 BOOL RenderFileAnsi(IGraphBuilder* graph, LPCSTR path);
 // A time read through `read`, in seconds; FALSE (and *seconds untouched) without the
