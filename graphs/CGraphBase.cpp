@@ -14,10 +14,7 @@ namespace {
 
 using plat::ComPtr;
 
-constexpr double kUnitsPerSecond = 10000000.0;
 constexpr DWORD kSeekAbsoluteToKeyFrame = AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame;
-
-LONGLONG ToUnits(double seconds) { return static_cast<LONGLONG>(seconds * kUnitsPerSecond); }
 
 // Each call of a chain of window calls keeps the first failure.
 struct AllOk {
@@ -248,14 +245,14 @@ BOOL CGraphBase::GetDuration(double* seconds) { return ReadSeconds(m_pSeeking, &
 
 BOOL CGraphBase::SetCurrentPosition(double seconds) {
   if (!m_pSeeking) return FALSE;
-  LONGLONG current = ToUnits(seconds);
+  LONGLONG current = UnitsFromSeconds(seconds);
   return SUCCEEDED(m_pSeeking->SetPositions(&current, kSeekAbsoluteToKeyFrame, nullptr, AM_SEEKING_NoPositioning));
 }
 
 BOOL CGraphBase::SetPositions(double start, double stop) {
   if (!m_pSeeking) return FALSE;
-  LONGLONG current = ToUnits(start);
-  LONGLONG end = ToUnits(stop);
+  LONGLONG current = UnitsFromSeconds(start);
+  LONGLONG end = UnitsFromSeconds(stop);
   return SUCCEEDED(m_pSeeking->SetPositions(&current, kSeekAbsoluteToKeyFrame, &end, kSeekAbsoluteToKeyFrame));
 }
 

@@ -20,7 +20,6 @@ constexpr CLSID kClsidMpegAudioDecoder = {0x202822C5, 0x2C23, 0x4530, {0x9A, 0x8
 constexpr LPCSTR kVideoDecoderModule = "Filter\\QNMpegVD.ax";
 constexpr LPCSTR kAudioDecoderModule = "Filter\\QNMpegAD.ax";
 
-constexpr double kUnitsPerSecond = 10000000.0;
 constexpr double kStepSeconds = 10.0;
 constexpr LONG kStateTimeoutMs = 10;
 constexpr long kChildStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -198,9 +197,7 @@ BOOL CPlaybackGraph::GetDuration(double* seconds) {
 
 BOOL CPlaybackGraph::SetCurrentPosition(double seconds) {
   if (!m_pSeeking) return FALSE;
-  // Cut to whole units; a value a hair below a whole unit is that unit, so a time read back
-  // as seconds (the end, from the duration) lands on the unit it came from, not one short.
-  LONGLONG current = static_cast<LONGLONG>(seconds * kUnitsPerSecond + 1e-3);
+  LONGLONG current = UnitsFromSeconds(seconds);
   return SUCCEEDED(m_pSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame,
                                             nullptr, AM_SEEKING_NoPositioning));
 }

@@ -55,6 +55,8 @@ BOOL ReadSeconds(IMediaSeeking* seeking, HRESULT (STDMETHODCALLTYPE IMediaSeekin
   return TRUE;
 }
 
+LONGLONG UnitsFromSeconds(double seconds) { return static_cast<LONGLONG>(seconds * 1e7 + 1e-3); }
+
 void PlaceVideoWindowIn(IVideoWindow* window, HWND owner, long left, long top, long width, long height) {
   const OAHWND handle = reinterpret_cast<OAHWND>(owner);
   window->put_Visible(OAFALSE);

@@ -1,6 +1,6 @@
 // Calls on a graph manager and its control interfaces that CGraphBase and CPlaybackGraph
 // make alike: making the manager, holding its control interfaces, building from an ANSI
-// file name, reading a time in seconds and placing the video window in its owner.
+// file name, converting times between units and seconds and placing the video window in its owner.
 #pragma once
 
 #include <dshow/dshow.h>
@@ -29,6 +29,10 @@ BOOL RenderFileAnsi(IGraphBuilder* graph, LPCSTR path);
 // interface or the out pointer, or when the read fails.
 BOOL ReadSeconds(IMediaSeeking* seeking, HRESULT (STDMETHODCALLTYPE IMediaSeeking::*read)(LONGLONG*),
                  double* seconds);
+// Seconds as 100-ns units, cut to whole units; a value a hair below a whole unit is that
+// unit, so a time read back as seconds (the end, from the duration) lands on the unit it
+// came from, not one short.
+LONGLONG UnitsFromSeconds(double seconds);
 // The video window hidden, made a child of the owner at the rectangle, with the owner
 // draining its messages, and shown again when there is an owner.
 void PlaceVideoWindowIn(IVideoWindow* window, HWND owner, long left, long top, long width, long height);
