@@ -1,10 +1,10 @@
 #include "graphs/CGraphBase.h"
 
+#include "graphs/GraphUtilities.h"
 #include "graphs/HeldInterfaces.h"
 
 #include <com/ComPtr.h>
 #include <mfc/afxwin.h>
-#include <win32/codepage.h>
 #include <win32/thread.h>
 
 #include <cstdint>
@@ -14,10 +14,7 @@ namespace {
 
 using plat::ComPtr;
 
-constexpr double kUnitsPerSecond = 10000000.0;
 constexpr DWORD kSeekAbsoluteToKeyFrame = AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame;
-
-LONGLONG ToUnits(double seconds) { return static_cast<LONGLONG>(seconds * kUnitsPerSecond); }
 
 // Each call of a chain of window calls keeps the first failure.
 struct AllOk {
@@ -33,29 +30,20 @@ CGraphBase::~CGraphBase() {
 }
 
 BOOL CGraphBase::Create() {
-  if (m_pGraph) return FALSE;
-  if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                              reinterpret_cast<void**>(&m_pGraph)))) {
-    m_pGraph = nullptr;
-    return FALSE;
-  }
+  if (m_pGraph || !CreateGraphManager(&m_pGraph)) return FALSE;
   AddToRot();
   return QueryInterfaces();
 }
 
+GraphControlFields CGraphBase::Controls() {
+  return {m_pControl, m_pEvents, m_pBasicVideo, m_pBasicAudio, m_pVideoWindow, m_pSeeking};
+}
+
 BOOL CGraphBase::QueryInterfaces() {
   if (!m_pGraph) return FALSE;
-  bool ok = true;
-  auto query = [&](REFIID iid, auto** field) { ok = QueryHeld(m_pGraph, iid, *field) && ok; };
-  query(IID_IMediaControl, &m_pControl);
-  query(IID_IMediaEventEx, &m_pEvents);
-  query(IID_IBasicVideo, &m_pBasicVideo);
-  query(IID_IBasicAudio, &m_pBasicAudio);
-  query(IID_IVideoWindow, &m_pVideoWindow);
-  query(IID_IMediaSeeking, &m_pSeeking);
-  query(IID_IAMGraphStreams, &m_pGraphStreams);
-  if (m_pSeeking) m_pSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
-  return ok;
+  const bool controls = QueryGraphControls(m_pGraph, Controls());
+  const bool streams = QueryHeld(m_pGraph, IID_IAMGraphStreams, m_pGraphStreams);
+  return controls && streams;
 }
 
 BOOL CGraphBase::Attach(IGraphBuilder* graph) {
@@ -68,13 +56,8 @@ BOOL CGraphBase::Attach(IGraphBuilder* graph) {
 }
 
 void CGraphBase::ReleaseAll() {
-  ReleaseHeld(m_pSeeking);
-  ReleaseHeld(m_pControl);
-  ReleaseHeld(m_pEvents);
-  ReleaseHeld(m_pBasicVideo);
-  ReleaseHeld(m_pBasicAudio);
+  ReleaseGraphControls(Controls());
   ReleaseHeld(m_pGraphStreams);
-  ReleaseVideoWindow(m_pVideoWindow);
   RemoveFromRot();
   ReleaseHeld(m_pGraph);
 }
@@ -109,11 +92,7 @@ BOOL CGraphBase::SetNotifyWindow(HWND window) {
 }
 
 BOOL CGraphBase::RenderFile(LPCSTR path) {
-  if (!m_pGraph) return FALSE;
-  WCHAR wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
-  wide[MAX_PATH - 1] = L'\0';
-  return SUCCEEDED(m_pGraph->RenderFile(wide, nullptr));
+  return m_pGraph && RenderFileAnsi(m_pGraph, path);
 }
 
 BOOL CGraphBase::ConnectDirect(IPin* output, IPin* input, const AM_MEDIA_TYPE* type) {
@@ -179,17 +158,7 @@ BOOL CGraphBase::SetOwnerWindow(HWND window) {
 BOOL CGraphBase::PlaceVideoWindow(HWND window, long left, long top, long width, long height) {
   if (!m_pVideoWindow) return FALSE;
   m_hOwner = window;
-  const OAHWND owner = reinterpret_cast<OAHWND>(window);
-  m_pVideoWindow->put_Visible(OAFALSE);
-  m_pVideoWindow->put_AutoShow(OATRUE);
-  m_pVideoWindow->put_Owner(owner);
-  m_pVideoWindow->put_Left(left);
-  m_pVideoWindow->put_Top(top);
-  m_pVideoWindow->put_Width(width);
-  m_pVideoWindow->put_Height(height);
-  m_pVideoWindow->put_WindowStyle(kChildStyle);
-  m_pVideoWindow->put_MessageDrain(owner);
-  m_pVideoWindow->put_Visible(window ? OATRUE : OAFALSE);
+  PlaceVideoWindowIn(m_pVideoWindow, window, left, top, width, height);
   return TRUE;
 }
 
@@ -264,28 +233,26 @@ BOOL CGraphBase::NotifyOwnerMessage(HWND window, long message, LONG_PTR wParam, 
   return SUCCEEDED(m_pVideoWindow->NotifyOwnerMessage(reinterpret_cast<OAHWND>(window), message, wParam, lParam));
 }
 
-BOOL CGraphBase::ReadTime(HRESULT (STDMETHODCALLTYPE IMediaSeeking::*read)(LONGLONG*), double* seconds) {
-  if (!m_pSeeking || !seconds) return FALSE;
-  LONGLONG units = 0;
-  if (FAILED((m_pSeeking->*read)(&units))) return FALSE;
-  *seconds = static_cast<double>(units) * 1e-7;
-  return TRUE;
+BOOL CGraphBase::GetCurrentPosition(double* seconds) {
+  return ReadSeconds(m_pSeeking, &IMediaSeeking::GetCurrentPosition, seconds);
 }
 
-BOOL CGraphBase::GetCurrentPosition(double* seconds) { return ReadTime(&IMediaSeeking::GetCurrentPosition, seconds); }
-BOOL CGraphBase::GetStopPosition(double* seconds) { return ReadTime(&IMediaSeeking::GetStopPosition, seconds); }
-BOOL CGraphBase::GetDuration(double* seconds) { return ReadTime(&IMediaSeeking::GetDuration, seconds); }
+BOOL CGraphBase::GetStopPosition(double* seconds) {
+  return ReadSeconds(m_pSeeking, &IMediaSeeking::GetStopPosition, seconds);
+}
+
+BOOL CGraphBase::GetDuration(double* seconds) { return ReadSeconds(m_pSeeking, &IMediaSeeking::GetDuration, seconds); }
 
 BOOL CGraphBase::SetCurrentPosition(double seconds) {
   if (!m_pSeeking) return FALSE;
-  LONGLONG current = ToUnits(seconds);
+  LONGLONG current = UnitsFromSeconds(seconds);
   return SUCCEEDED(m_pSeeking->SetPositions(&current, kSeekAbsoluteToKeyFrame, nullptr, AM_SEEKING_NoPositioning));
 }
 
 BOOL CGraphBase::SetPositions(double start, double stop) {
   if (!m_pSeeking) return FALSE;
-  LONGLONG current = ToUnits(start);
-  LONGLONG end = ToUnits(stop);
+  LONGLONG current = UnitsFromSeconds(start);
+  LONGLONG end = UnitsFromSeconds(stop);
   return SUCCEEDED(m_pSeeking->SetPositions(&current, kSeekAbsoluteToKeyFrame, &end, kSeekAbsoluteToKeyFrame));
 }
 

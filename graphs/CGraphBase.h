@@ -4,6 +4,8 @@
 // add every filter to it through the filter wrappers. Used from the UI thread only.
 #pragma once
 
+#include "graphs/GraphUtilities.h"
+
 #include <dshow/dshow.h>
 #include <win32/user.h>
 
@@ -66,10 +68,10 @@ class CGraphBase {
   enum RunState : LONG { kStopped = 0, kPaused = 1, kRunning = 2 };
   static constexpr long kChildStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
+  GraphControlFields Controls();
   void AddToRot();
   void RemoveFromRot();
   BOOL ChangeState(RunState target, HRESULT (STDMETHODCALLTYPE IMediaControl::*change)());
-  BOOL ReadTime(HRESULT (STDMETHODCALLTYPE IMediaSeeking::*read)(LONGLONG*), double* seconds);
 
   IGraphBuilder* m_pGraph = nullptr;
   IMediaControl* m_pControl = nullptr;

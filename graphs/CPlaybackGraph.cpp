@@ -3,9 +3,9 @@
 #include "graphs/CMpeg2SplitterFilter.h"
 #include "graphs/CMpegVideoDecoderFilter.h"
 #include "graphs/DeviceUtilities.h"
+#include "graphs/GraphUtilities.h"
 #include "graphs/HeldInterfaces.h"
 
-#include <win32/codepage.h>
 #include <win32/module.h>
 
 #include <algorithm>
@@ -20,7 +20,6 @@ constexpr CLSID kClsidMpegAudioDecoder = {0x202822C5, 0x2C23, 0x4530, {0x9A, 0x8
 constexpr LPCSTR kVideoDecoderModule = "Filter\\QNMpegVD.ax";
 constexpr LPCSTR kAudioDecoderModule = "Filter\\QNMpegAD.ax";
 
-constexpr double kUnitsPerSecond = 10000000.0;
 constexpr double kStepSeconds = 10.0;
 constexpr LONG kStateTimeoutMs = 10;
 constexpr long kChildStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -39,38 +38,20 @@ std::string InProgramFolder(LPCSTR relative) {
 CPlaybackGraph::~CPlaybackGraph() { CPlaybackGraph::ReleaseAll(); }
 
 BOOL CPlaybackGraph::Create() {
-  if (m_pGraph) return FALSE;
-  if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                              reinterpret_cast<void**>(&m_pGraph)))) {
-    m_pGraph = nullptr;
-    return FALSE;
-  }
+  if (m_pGraph || !CreateGraphManager(&m_pGraph)) return FALSE;
   EnsureVideoDecoder();
   if (!IsFilterRegistered(kClsidMpegAudioDecoder)) EnsureAudioDecoder();
   return QueryInterfaces();
 }
 
-BOOL CPlaybackGraph::QueryInterfaces() {
-  if (!m_pGraph) return FALSE;
-  bool ok = true;
-  auto query = [&](REFIID iid, auto** field) { ok = QueryHeld(m_pGraph, iid, *field) && ok; };
-  query(IID_IMediaControl, &m_pControl);
-  query(IID_IMediaEventEx, &m_pEvents);
-  query(IID_IBasicVideo, &m_pBasicVideo);
-  query(IID_IBasicAudio, &m_pBasicAudio);
-  query(IID_IVideoWindow, &m_pVideoWindow);
-  query(IID_IMediaSeeking, &m_pSeeking);
-  if (m_pSeeking) m_pSeeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
-  return ok;
+GraphControlFields CPlaybackGraph::Controls() {
+  return {m_pControl, m_pEvents, m_pBasicVideo, m_pBasicAudio, m_pVideoWindow, m_pSeeking};
 }
 
+BOOL CPlaybackGraph::QueryInterfaces() { return m_pGraph && QueryGraphControls(m_pGraph, Controls()); }
+
 void CPlaybackGraph::ReleaseAll() {
-  ReleaseHeld(m_pSeeking);
-  ReleaseHeld(m_pControl);
-  ReleaseHeld(m_pEvents);
-  ReleaseHeld(m_pBasicVideo);
-  ReleaseHeld(m_pBasicAudio);
-  ReleaseVideoWindow(m_pVideoWindow);
+  ReleaseGraphControls(Controls());
   // The wrappers take their filters out of the graph, so they go before it.
   DeleteWrappers();
   ReleaseHeld(m_pGraph);
@@ -132,11 +113,7 @@ int CPlaybackGraph::OpenAndPlay(HWND owner, LPCSTR path) {
 }
 
 BOOL CPlaybackGraph::RenderFile(LPCSTR path) {
-  if (!m_pGraph) return FALSE;
-  WCHAR wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
-  wide[MAX_PATH - 1] = L'\0';
-  return SUCCEEDED(m_pGraph->RenderFile(wide, nullptr));
+  return m_pGraph && RenderFileAnsi(m_pGraph, path);
 }
 
 BOOL CPlaybackGraph::ReportsState(OAFilterState wanted) {
@@ -211,24 +188,16 @@ int CPlaybackGraph::GetPositionPercent() {
 }
 
 BOOL CPlaybackGraph::GetCurrentPosition(double* seconds) {
-  LONGLONG units = 0;
-  if (!m_pSeeking || !seconds || FAILED(m_pSeeking->GetCurrentPosition(&units))) return FALSE;
-  *seconds = static_cast<double>(units) * 1e-7;
-  return TRUE;
+  return ReadSeconds(m_pSeeking, &IMediaSeeking::GetCurrentPosition, seconds);
 }
 
 BOOL CPlaybackGraph::GetDuration(double* seconds) {
-  LONGLONG units = 0;
-  if (!m_pSeeking || !seconds || FAILED(m_pSeeking->GetDuration(&units))) return FALSE;
-  *seconds = static_cast<double>(units) * 1e-7;
-  return TRUE;
+  return ReadSeconds(m_pSeeking, &IMediaSeeking::GetDuration, seconds);
 }
 
 BOOL CPlaybackGraph::SetCurrentPosition(double seconds) {
   if (!m_pSeeking) return FALSE;
-  // Cut to whole units; a value a hair below a whole unit is that unit, so a time read back
-  // as seconds (the end, from the duration) lands on the unit it came from, not one short.
-  LONGLONG current = static_cast<LONGLONG>(seconds * kUnitsPerSecond + 1e-3);
+  LONGLONG current = UnitsFromSeconds(seconds);
   return SUCCEEDED(m_pSeeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame,
                                             nullptr, AM_SEEKING_NoPositioning));
 }
@@ -258,17 +227,7 @@ BOOL CPlaybackGraph::SetVideoWindow(HWND window) {
 
 BOOL CPlaybackGraph::PlaceVideoWindow(long left, long top, long width, long height) {
   if (!m_pVideoWindow || !m_hOwner) return FALSE;
-  const OAHWND owner = reinterpret_cast<OAHWND>(m_hOwner);
-  m_pVideoWindow->put_Visible(OAFALSE);
-  m_pVideoWindow->put_AutoShow(OATRUE);
-  m_pVideoWindow->put_Owner(owner);
-  m_pVideoWindow->put_Left(left);
-  m_pVideoWindow->put_Top(top);
-  m_pVideoWindow->put_Width(width);
-  m_pVideoWindow->put_Height(height);
-  m_pVideoWindow->put_WindowStyle(kChildStyle);
-  m_pVideoWindow->put_MessageDrain(owner);
-  m_pVideoWindow->put_Visible(OATRUE);
+  PlaceVideoWindowIn(m_pVideoWindow, m_hOwner, left, top, width, height);
   return TRUE;
 }
 

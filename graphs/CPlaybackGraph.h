@@ -7,6 +7,7 @@
 #pragma once
 
 #include "graphs/CGraphBase.h"  // UM_GRAPH_EVENT
+#include "graphs/GraphUtilities.h"
 
 #include <dshow/dshow.h>
 #include <win32/user.h>
@@ -81,6 +82,7 @@ class CPlaybackGraph {
  private:
   enum State : LONG { kClosed = -1, kStatePlaying = 0, kStatePaused = 3 };
 
+  GraphControlFields Controls();
   BOOL ReportsState(OAFilterState wanted);
   BOOL RenderFile(LPCSTR path);
   void DeleteWrappers();

@@ -213,7 +213,13 @@ void CSchedulerDlg::OnDestroy() {
   EndDialog(1);
 }
 
-HWND CSchedulerDlg::MainProgramWindow() { return ::FindWindowA("#32770", kMainTitle); }
+HWND CSchedulerDlg::MainProgramWindow() {
+  for (HWND window = ::FindWindowExA(nullptr, nullptr, "#32770", kMainTitle); window;
+       window = ::FindWindowExA(nullptr, window, "#32770", kMainTitle)) {
+    if (!(::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW)) return window;
+  }
+  return nullptr;
+}
 
 bool CSchedulerDlg::StartMainProgram(LPCSTR verb, LPCSTR parameters, int show) {
   return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, verb, SchedulerPaths::MainProgram(), parameters, nullptr,

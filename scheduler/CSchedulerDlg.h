@@ -89,6 +89,8 @@ class CSchedulerDlg : public CDialog {
   static HANDLE OpenMainProgramProcess(HWND main);
   static void WaitForMainProgramToEnd(HANDLE process);
   static bool EnableShutdownPrivilege();
+  // The launcher of the main program. The video editor carries the same class and title;
+  // unlike the launcher it has a taskbar button of its own (WS_EX_APPWINDOW).
   static HWND MainProgramWindow();
   static bool StartMainProgram(LPCSTR verb, LPCSTR parameters, int show);
 

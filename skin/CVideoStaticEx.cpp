@@ -6,49 +6,23 @@
 
 #include <win32/gdi.h>
 
-BEGIN_MESSAGE_MAP(CVideoStaticEx, CWnd)
-  ON_WM_NCHITTEST()
+BEGIN_MESSAGE_MAP(CVideoStaticEx, CFullScreenStatic)
   ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
-  ON_WM_PAINT()
   ON_WM_LBUTTONDBLCLK()
   ON_WM_SIZE()
   ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
-CVideoStaticEx::CVideoStaticEx() : m_bFullScreen(FALSE), m_savedPlacement{} {}
-
-BOOL CVideoStaticEx::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-  return CWnd::Create("STATIC", lpszText, dwStyle, rect, pParentWnd, nID);
-}
-
 void CVideoStaticEx::EnterFullScreen() {
-  if (CWnd* pParent = GetParent()) pParent->SendMessage(UM_ENTER_FULLSCREEN, 0, 0);
-  m_savedPlacement.length = sizeof(WINDOWPLACEMENT);
-  GetWindowPlacement(&m_savedPlacement);
-  const WINDOWPLACEMENT placement = FullScreenPlacement(*this, TRUE);
-  SetWindowPlacement(&placement);
-  SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
-  Invalidate();
-  m_bFullScreen = TRUE;
+  CFullScreenStatic::EnterFullScreen();
   if (CWnd::GetFocus() != this) SetFocus();
 }
 
-void CVideoStaticEx::LeaveFullScreen() {
-  SetWindowPlacement(&m_savedPlacement);
-  Invalidate();
-  m_bFullScreen = FALSE;
-  if (CWnd* pParent = GetParent()) pParent->SendMessage(UM_LEAVE_FULLSCREEN, 0, 0);
+void CVideoStaticEx::CoverScreen() {
+  const WINDOWPLACEMENT placement = FullScreenPlacement(*this, TRUE);
+  SetWindowPlacement(&placement);
+  SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
 }
-
-void CVideoStaticEx::ToggleFullScreen() {
-  if (m_bFullScreen) {
-    LeaveFullScreen();
-  } else {
-    EnterFullScreen();
-  }
-}
-
-LRESULT CVideoStaticEx::OnNcHitTest(CPoint) { return HTCLIENT; }
 
 // A live picture or a recording draws over the whole area; erasing under it would flicker.
 LRESULT CVideoStaticEx::OnEraseBkgnd(WPARAM, LPARAM) {
@@ -62,8 +36,6 @@ LRESULT CVideoStaticEx::OnEraseBkgnd(WPARAM, LPARAM) {
   ::ReleaseDC(m_hWnd, hdc);
   return TRUE;
 }
-
-void CVideoStaticEx::OnPaint() { ValidateRect(nullptr); }
 
 void CVideoStaticEx::OnLButtonDblClk(UINT nFlags, CPoint point) {
   CWnd::OnLButtonDblClk(nFlags, point);

@@ -4,33 +4,23 @@
 // picture in it, it is black.
 #pragma once
 
-#include <mfc/afxwin.h>
+#include "skin/CFullScreenStatic.h"
 
-class CVideoStaticEx : public CWnd {
+class CVideoStaticEx : public CFullScreenStatic {
  public:
-  CVideoStaticEx();
+  CVideoStaticEx() = default;
 
-  BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-
-  BOOL IsFullScreen() const { return m_bFullScreen; }
-  // Tells the parent UM_ENTER_FULLSCREEN, covers the screen with the client area on top
-  // of its siblings and takes the focus.
-  void EnterFullScreen();
-  // Back to the saved placement; tells the parent UM_LEAVE_FULLSCREEN.
-  void LeaveFullScreen();
-  void ToggleFullScreen();
+  // Covering the screen on top of its siblings, it takes the focus.
+  void EnterFullScreen() override;
 
  protected:
-  afx_msg LRESULT OnNcHitTest(CPoint point);
   afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
-  afx_msg void OnPaint();
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   // The controller's video follows the control's size.
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   DECLARE_MESSAGE_MAP()
 
- private:
-  BOOL m_bFullScreen;
-  WINDOWPLACEMENT m_savedPlacement;
+  // The frame's top edge stays where it is; the control goes on top of its siblings.
+  void CoverScreen() override;
 };

@@ -8,6 +8,7 @@
 #include "graphs/FilterUtilities.h"
 
 #include "EventOnlyGraph.h"
+#include "ScriptedFileGraph.h"
 
 #include <com/ComPtr.h>
 #include <mfc/afxwin.h>
@@ -384,6 +385,27 @@ TEST_F(GraphBaseTest, ALiveGraphsPositionIsReadInSecondsAndCannotBeSought) {
   EXPECT_FALSE(base.SetCurrentPosition(1.0));
   EXPECT_FALSE(base.SetPositions(0.0, 1.0));
   ASSERT_TRUE(base.Stop());
+}
+
+TEST_F(GraphBaseTest, ATimeReadBackAsSecondsIsSoughtToTheUnitItCameFrom) {
+  ComPtr<IGraphBuilder> engine;
+  ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, engine.putVoid()),
+            S_OK);
+  ComPtr<test::ScriptedFileGraph> graph(new test::ScriptedFileGraph(engine.get()));
+  graph->duration = 600'000'000;
+  CGraphBase base;
+  ASSERT_TRUE(base.Attach(graph.get()));
+  double seconds = 0;
+  for (LONGLONG units = 249469000; units < 249470000; ++units) {
+    graph->position = units;
+    ASSERT_TRUE(base.GetCurrentPosition(&seconds));
+    ASSERT_TRUE(base.SetCurrentPosition(seconds));
+    ASSERT_EQ(graph->seeks.back().current, units);
+  }
+  ASSERT_TRUE(base.SetPositions(seconds, 60.0));
+  EXPECT_EQ(graph->seeks.back().current, 249469999);
+  ASSERT_TRUE(base.SetCurrentPosition(1.23456789));
+  EXPECT_EQ(graph->seeks.back().current, 12345678) << "cut to whole units";
 }
 
 TEST_F(GraphBaseTest, APartialGraphIsHeldButReportedAndOnlyAPlainOkNotifies) {

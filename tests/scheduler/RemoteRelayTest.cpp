@@ -35,6 +35,19 @@ TEST_F(RemoteRelayTest, DigitKeysAreMappedAndKeysAboveNinetyFiveDropped) {
   for (const auto& key : remoteKeys()) EXPECT_EQ(key.wParam, 0u);
 }
 
+TEST_F(RemoteRelayTest, KeysGoToTheLauncherNotToTheVideoEditorOfTheSameTitle) {
+  openMainStandIn();
+  // The video editor: same class and title, with a taskbar button of its own, in front.
+  HWND editor = CreateWindowExA(WS_EX_APPWINDOW, "#32770", "Orvane Media", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+  ASSERT_EQ(FindWindowA("#32770", "Orvane Media"), editor);
+  open();
+  robot.pressRemoteKey(30);
+  poll(1);
+  EXPECT_EQ(relayed(), (std::vector<LPARAM>{30}));
+  DestroyWindow(editor);
+}
+
 TEST_F(RemoteRelayTest, AHeldKeyActsOnceAndAHeldVolumeKeyRepeatsFromTheFourthPoll) {
   openMainStandIn();
   open();

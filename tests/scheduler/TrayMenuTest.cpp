@@ -25,6 +25,8 @@ class TrayMenuTest : public SchedulerTest {
 };
 
 TEST_F(TrayMenuTest, TheMenuOpensOwnerDrawnWithStartAsDefaultAndTogglesRemoteShutdown) {
+  // The captions are traditional Chinese: the machine the program is made for.
+  machine().ini().setValue("Windows", "AnsiCodePage", "950");
   open();
   rightClickIcon([](plat::Robot& user, HMENU menu) {
     ASSERT_EQ(GetMenuItemCount(menu), 3);

@@ -2,14 +2,8 @@
 
 #include <new>
 
-namespace {
-constexpr double kUnitsPerSecond = 10'000'000.0;
-LONGLONG toUnits(REFTIME seconds) { return static_cast<LONGLONG>(seconds * kUnitsPerSecond); }
-REFTIME toSeconds(LONGLONG units) { return static_cast<double>(units) / kUnitsPerSecond; }
-}  // namespace
-
 CPosPassThru::CPosPassThru(const char* pName, LPUNKNOWN pUnk, HRESULT* phr, IPin* pPin)
-    : CMediaPosition(pName, pUnk, phr), m_pPin(pPin) {
+    : SecondsPosition(pName, pUnk, phr), m_pPin(pPin) {
   if (!pPin && phr) *phr = E_POINTER;
 }
 
@@ -63,70 +57,6 @@ STDMETHODIMP CPosPassThru::GetAvailable(LONGLONG* pEarliest, LONGLONG* pLatest) 
 STDMETHODIMP CPosPassThru::SetRate(double dRate) { return forward([&](IMediaSeeking* s) { return s->SetRate(dRate); }); }
 STDMETHODIMP CPosPassThru::GetRate(double* p) { return forward([&](IMediaSeeking* s) { return s->GetRate(p); }); }
 STDMETHODIMP CPosPassThru::GetPreroll(LONGLONG* p) { return forward([&](IMediaSeeking* s) { return s->GetPreroll(p); }); }
-
-STDMETHODIMP CPosPassThru::get_Duration(REFTIME* plength) {
-  CheckPointer(plength, E_POINTER);
-  LONGLONG units = 0;
-  const HRESULT hr = GetDuration(&units);
-  if (SUCCEEDED(hr)) *plength = toSeconds(units);
-  return hr;
-}
-
-STDMETHODIMP CPosPassThru::put_CurrentPosition(REFTIME llTime) {
-  LONGLONG units = toUnits(llTime);
-  return SetPositions(&units, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
-}
-
-STDMETHODIMP CPosPassThru::get_CurrentPosition(REFTIME* pllTime) {
-  CheckPointer(pllTime, E_POINTER);
-  LONGLONG units = 0;
-  const HRESULT hr = GetCurrentPosition(&units);
-  if (SUCCEEDED(hr)) *pllTime = toSeconds(units);
-  return hr;
-}
-
-STDMETHODIMP CPosPassThru::get_StopTime(REFTIME* pllTime) {
-  CheckPointer(pllTime, E_POINTER);
-  LONGLONG units = 0;
-  const HRESULT hr = GetStopPosition(&units);
-  if (SUCCEEDED(hr)) *pllTime = toSeconds(units);
-  return hr;
-}
-
-STDMETHODIMP CPosPassThru::put_StopTime(REFTIME llTime) {
-  LONGLONG units = toUnits(llTime);
-  return SetPositions(nullptr, AM_SEEKING_NoPositioning, &units, AM_SEEKING_AbsolutePositioning);
-}
-
-STDMETHODIMP CPosPassThru::get_PrerollTime(REFTIME* pllTime) {
-  CheckPointer(pllTime, E_POINTER);
-  LONGLONG units = 0;
-  const HRESULT hr = GetPreroll(&units);
-  if (SUCCEEDED(hr)) *pllTime = toSeconds(units);
-  return hr;
-}
-
-STDMETHODIMP CPosPassThru::put_PrerollTime(REFTIME) { return E_NOTIMPL; }
-
-STDMETHODIMP CPosPassThru::put_Rate(double dRate) { return SetRate(dRate); }
-
-STDMETHODIMP CPosPassThru::get_Rate(double* pdRate) { return GetRate(pdRate); }
-
-STDMETHODIMP CPosPassThru::CanSeekForward(LONG* pCanSeekForward) {
-  CheckPointer(pCanSeekForward, E_POINTER);
-  DWORD caps = AM_SEEKING_CanSeekForwards;
-  const HRESULT hr = CheckCapabilities(&caps);
-  *pCanSeekForward = hr == S_OK ? OATRUE : OAFALSE;
-  return S_OK;
-}
-
-STDMETHODIMP CPosPassThru::CanSeekBackward(LONG* pCanSeekBackward) {
-  CheckPointer(pCanSeekBackward, E_POINTER);
-  DWORD caps = AM_SEEKING_CanSeekBackwards;
-  const HRESULT hr = CheckCapabilities(&caps);
-  *pCanSeekBackward = hr == S_OK ? OATRUE : OAFALSE;
-  return S_OK;
-}
 
 HRESULT CreatePosPassThru(LPUNKNOWN pAgg, BOOL, IPin* pPin, IUnknown** ppPassThru) {
   CheckPointer(ppPassThru, E_POINTER);

@@ -5,8 +5,9 @@
 #pragma once
 
 #include <dshow/baseclasses/CMediaPosition.h>
+#include <dshow/baseclasses/SecondsPosition.h>
 
-class CPosPassThru : public CMediaPosition, public IMediaSeeking {
+class CPosPassThru : public plat::SecondsPosition<CMediaPosition>, public IMediaSeeking {
  public:
   CPosPassThru(const char* pName, LPUNKNOWN pUnk, HRESULT* phr, IPin* pPin);
 
@@ -33,22 +34,10 @@ class CPosPassThru : public CMediaPosition, public IMediaSeeking {
   STDMETHODIMP GetRate(double* pdRate) override;
   STDMETHODIMP GetPreroll(LONGLONG* pllPreroll) override;
 
-  // IMediaPosition
-  STDMETHODIMP get_Duration(REFTIME* plength) override;
-  STDMETHODIMP put_CurrentPosition(REFTIME llTime) override;
-  STDMETHODIMP get_CurrentPosition(REFTIME* pllTime) override;
-  STDMETHODIMP get_StopTime(REFTIME* pllTime) override;
-  STDMETHODIMP put_StopTime(REFTIME llTime) override;
-  STDMETHODIMP get_PrerollTime(REFTIME* pllTime) override;
-  STDMETHODIMP put_PrerollTime(REFTIME llTime) override;
-  STDMETHODIMP put_Rate(double dRate) override;
-  STDMETHODIMP get_Rate(double* pdRate) override;
-  STDMETHODIMP CanSeekForward(LONG* pCanSeekForward) override;
-  STDMETHODIMP CanSeekBackward(LONG* pCanSeekBackward) override;
-
  protected:
   // The upstream pin's IMediaSeeking with a reference, or E_NOTIMPL.
   HRESULT GetPeerSeeking(IMediaSeeking** ppMS);
+  IMediaSeeking& seekingInUnits() override { return *this; }
 
  private:
   template <class Call>

@@ -168,35 +168,6 @@ STDMETHODIMP GroupStreamPin::GetCapabilities(DWORD* pCapabilities) {
   return S_OK;
 }
 
-STDMETHODIMP GroupStreamPin::CheckCapabilities(DWORD* pCapabilities) {
-  CheckPointer(pCapabilities, E_POINTER);
-  DWORD mine = 0;
-  GetCapabilities(&mine);
-  const DWORD asked = *pCapabilities;
-  *pCapabilities &= mine;
-  return *pCapabilities == asked ? S_OK : (*pCapabilities ? S_FALSE : E_FAIL);
-}
-
-STDMETHODIMP GroupStreamPin::IsFormatSupported(const GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  return *pFormat == TIME_FORMAT_MEDIA_TIME ? S_OK : S_FALSE;
-}
-
-STDMETHODIMP GroupStreamPin::QueryPreferredFormat(GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  *pFormat = TIME_FORMAT_MEDIA_TIME;
-  return S_OK;
-}
-
-STDMETHODIMP GroupStreamPin::GetTimeFormat(GUID* pFormat) { return QueryPreferredFormat(pFormat); }
-
-STDMETHODIMP GroupStreamPin::IsUsingTimeFormat(const GUID* pFormat) { return IsFormatSupported(pFormat); }
-
-STDMETHODIMP GroupStreamPin::SetTimeFormat(const GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  return *pFormat == TIME_FORMAT_MEDIA_TIME ? S_OK : E_INVALIDARG;
-}
-
 STDMETHODIMP GroupStreamPin::GetDuration(LONGLONG* pDuration) {
   CheckPointer(pDuration, E_POINTER);
   std::lock_guard guard(m_seekLock);
@@ -214,16 +185,6 @@ STDMETHODIMP GroupStreamPin::GetStopPosition(LONGLONG* pStop) {
 STDMETHODIMP GroupStreamPin::GetCurrentPosition(LONGLONG* pCurrent) {
   CheckPointer(pCurrent, E_POINTER);
   *pCurrent = m_position;
-  return S_OK;
-}
-
-STDMETHODIMP GroupStreamPin::ConvertTimeFormat(LONGLONG* pTarget, const GUID* pTargetFormat, LONGLONG Source,
-                                               const GUID* pSourceFormat) {
-  CheckPointer(pTarget, E_POINTER);
-  const bool same = (!pTargetFormat || *pTargetFormat == TIME_FORMAT_MEDIA_TIME) &&
-                    (!pSourceFormat || *pSourceFormat == TIME_FORMAT_MEDIA_TIME);
-  if (!same) return E_INVALIDARG;
-  *pTarget = Source;
   return S_OK;
 }
 
@@ -255,33 +216,11 @@ STDMETHODIMP GroupStreamPin::SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFla
   return S_OK;
 }
 
-STDMETHODIMP GroupStreamPin::GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) {
-  if (pCurrent) *pCurrent = m_position;
-  if (pStop) {
-    std::lock_guard guard(m_seekLock);
-    *pStop = m_stop;
-  }
-  return S_OK;
-}
-
-STDMETHODIMP GroupStreamPin::GetAvailable(LONGLONG* pEarliest, LONGLONG* pLatest) {
-  if (pEarliest) *pEarliest = 0;
-  std::lock_guard guard(m_seekLock);
-  if (pLatest) *pLatest = m_end;
-  return S_OK;
-}
-
 STDMETHODIMP GroupStreamPin::SetRate(double dRate) { return dRate == 1.0 ? S_OK : E_NOTIMPL; }
 
 STDMETHODIMP GroupStreamPin::GetRate(double* pdRate) {
   CheckPointer(pdRate, E_POINTER);
   *pdRate = 1.0;
-  return S_OK;
-}
-
-STDMETHODIMP GroupStreamPin::GetPreroll(LONGLONG* pllPreroll) {
-  CheckPointer(pllPreroll, E_POINTER);
-  *pllPreroll = 0;
   return S_OK;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <dshow/baseclasses/CSourceStream.h>
+#include <dshow/baseclasses/MediaTimeSeeking.h>
 #include <dshow/des/ClipReader.h>
 #include <dshow/des/GroupFormat.h>
 #include <dshow/des/TimelineNode.h>
@@ -16,7 +17,7 @@
 
 namespace plat {
 
-class GroupStreamPin : public CSourceStream, public IMediaSeeking {
+class GroupStreamPin : public CSourceStream, public MediaTimeSeeking {
  public:
   GroupStreamPin(CSource* filter, HRESULT* phr, const GroupFormat& format);
 
@@ -34,23 +35,12 @@ class GroupStreamPin : public CSourceStream, public IMediaSeeking {
 
   // IMediaSeeking
   STDMETHODIMP GetCapabilities(DWORD* pCapabilities) override;
-  STDMETHODIMP CheckCapabilities(DWORD* pCapabilities) override;
-  STDMETHODIMP IsFormatSupported(const GUID* pFormat) override;
-  STDMETHODIMP QueryPreferredFormat(GUID* pFormat) override;
-  STDMETHODIMP GetTimeFormat(GUID* pFormat) override;
-  STDMETHODIMP IsUsingTimeFormat(const GUID* pFormat) override;
-  STDMETHODIMP SetTimeFormat(const GUID* pFormat) override;
   STDMETHODIMP GetDuration(LONGLONG* pDuration) override;
   STDMETHODIMP GetStopPosition(LONGLONG* pStop) override;
   STDMETHODIMP GetCurrentPosition(LONGLONG* pCurrent) override;
-  STDMETHODIMP ConvertTimeFormat(LONGLONG* pTarget, const GUID* pTargetFormat, LONGLONG Source,
-                                 const GUID* pSourceFormat) override;
   STDMETHODIMP SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop, DWORD dwStopFlags) override;
-  STDMETHODIMP GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) override;
-  STDMETHODIMP GetAvailable(LONGLONG* pEarliest, LONGLONG* pLatest) override;
   STDMETHODIMP SetRate(double dRate) override;
   STDMETHODIMP GetRate(double* pdRate) override;
-  STDMETHODIMP GetPreroll(LONGLONG* pllPreroll) override;
 
  protected:
   HRESULT GetMediaType(CMediaType* pMediaType) override;

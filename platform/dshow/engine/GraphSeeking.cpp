@@ -8,8 +8,6 @@
 namespace plat {
 
 namespace {
-constexpr double kUnitsPerSecond = 10'000'000.0;
-
 LONGLONG resolve(const LONGLONG* requested, DWORD flags, LONGLONG current) {
   switch (flags & AM_SEEKING_PositioningBitsMask) {
     case AM_SEEKING_AbsolutePositioning: return *requested;
@@ -45,35 +43,10 @@ STDMETHODIMP GraphSeeking::GetCapabilities(DWORD* pCapabilities) {
   return S_OK;
 }
 
-STDMETHODIMP GraphSeeking::CheckCapabilities(DWORD* pCapabilities) {
-  CheckPointer(pCapabilities, E_POINTER);
-  DWORD mine = 0;
-  GetCapabilities(&mine);
-  const DWORD wanted = *pCapabilities;
-  *pCapabilities &= mine;
-  if (*pCapabilities == wanted) return S_OK;
-  return *pCapabilities ? S_FALSE : E_FAIL;
-}
-
-STDMETHODIMP GraphSeeking::IsFormatSupported(const GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  return *pFormat == TIME_FORMAT_MEDIA_TIME ? S_OK : S_FALSE;
-}
-
-STDMETHODIMP GraphSeeking::QueryPreferredFormat(GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  *pFormat = TIME_FORMAT_MEDIA_TIME;
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::GetTimeFormat(GUID* pFormat) { return QueryPreferredFormat(pFormat); }
-
-STDMETHODIMP GraphSeeking::IsUsingTimeFormat(const GUID* pFormat) { return IsFormatSupported(pFormat); }
-
 STDMETHODIMP GraphSeeking::SetTimeFormat(const GUID* pFormat) {
   CheckPointer(pFormat, E_POINTER);
   if (m_graph.state() != State_Stopped) return VFW_E_WRONG_STATE;
-  return *pFormat == TIME_FORMAT_MEDIA_TIME ? S_OK : E_INVALIDARG;
+  return MediaTimeSeeking::SetTimeFormat(pFormat);
 }
 
 STDMETHODIMP GraphSeeking::GetDuration(LONGLONG* pDuration) {
@@ -107,16 +80,6 @@ STDMETHODIMP GraphSeeking::GetCurrentPosition(LONGLONG* pCurrent) {
   LONGLONG stop = 0;
   if (SUCCEEDED(GetStopPosition(&stop)) && stop > 0) position = std::min(position, stop);
   *pCurrent = std::max<LONGLONG>(position, 0);
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::ConvertTimeFormat(LONGLONG* pTarget, const GUID* pTargetFormat, LONGLONG Source,
-                                             const GUID* pSourceFormat) {
-  CheckPointer(pTarget, E_POINTER);
-  const bool targetMedia = !pTargetFormat || *pTargetFormat == TIME_FORMAT_MEDIA_TIME;
-  const bool sourceMedia = !pSourceFormat || *pSourceFormat == TIME_FORMAT_MEDIA_TIME;
-  if (!targetMedia || !sourceMedia) return E_INVALIDARG;
-  *pTarget = Source;
   return S_OK;
 }
 
@@ -176,18 +139,6 @@ void GraphSeeking::graphStarting() {
   }
 }
 
-STDMETHODIMP GraphSeeking::GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) {
-  if (pCurrent) GetCurrentPosition(pCurrent);
-  if (pStop) return GetStopPosition(pStop);
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::GetAvailable(LONGLONG* pEarliest, LONGLONG* pLatest) {
-  if (pEarliest) *pEarliest = 0;
-  if (pLatest) return GetDuration(pLatest);
-  return S_OK;
-}
-
 STDMETHODIMP GraphSeeking::SetRate(double dRate) {
   if (dRate <= 0.0) return E_INVALIDARG;
   CAutoLock lock(&m_graph.lock());
@@ -203,74 +154,6 @@ STDMETHODIMP GraphSeeking::SetRate(double dRate) {
 STDMETHODIMP GraphSeeking::GetRate(double* pdRate) {
   CheckPointer(pdRate, E_POINTER);
   *pdRate = m_rate;
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::GetPreroll(LONGLONG* pllPreroll) {
-  CheckPointer(pllPreroll, E_POINTER);
-  *pllPreroll = 0;
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::get_Duration(REFTIME* plength) {
-  CheckPointer(plength, E_POINTER);
-  LONGLONG units = 0;
-  const HRESULT hr = GetDuration(&units);
-  *plength = static_cast<double>(units) / kUnitsPerSecond;
-  return hr;
-}
-
-STDMETHODIMP GraphSeeking::put_CurrentPosition(REFTIME llTime) {
-  LONGLONG units = static_cast<LONGLONG>(llTime * kUnitsPerSecond);
-  return SetPositions(&units, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
-}
-
-STDMETHODIMP GraphSeeking::get_CurrentPosition(REFTIME* pllTime) {
-  CheckPointer(pllTime, E_POINTER);
-  LONGLONG units = 0;
-  const HRESULT hr = GetCurrentPosition(&units);
-  *pllTime = static_cast<double>(units) / kUnitsPerSecond;
-  return hr;
-}
-
-STDMETHODIMP GraphSeeking::get_StopTime(REFTIME* pllTime) {
-  CheckPointer(pllTime, E_POINTER);
-  LONGLONG units = 0;
-  const HRESULT hr = GetStopPosition(&units);
-  *pllTime = static_cast<double>(units) / kUnitsPerSecond;
-  return hr;
-}
-
-STDMETHODIMP GraphSeeking::put_StopTime(REFTIME llTime) {
-  LONGLONG units = static_cast<LONGLONG>(llTime * kUnitsPerSecond);
-  return SetPositions(nullptr, AM_SEEKING_NoPositioning, &units, AM_SEEKING_AbsolutePositioning);
-}
-
-STDMETHODIMP GraphSeeking::get_PrerollTime(REFTIME* pllTime) {
-  CheckPointer(pllTime, E_POINTER);
-  *pllTime = 0;
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::put_PrerollTime(REFTIME) { return E_NOTIMPL; }
-
-STDMETHODIMP GraphSeeking::put_Rate(double dRate) { return SetRate(dRate); }
-
-STDMETHODIMP GraphSeeking::get_Rate(double* pdRate) { return GetRate(pdRate); }
-
-STDMETHODIMP GraphSeeking::CanSeekForward(LONG* pCanSeekForward) {
-  CheckPointer(pCanSeekForward, E_POINTER);
-  DWORD caps = 0;
-  GetCapabilities(&caps);
-  *pCanSeekForward = (caps & AM_SEEKING_CanSeekForwards) ? OATRUE : OAFALSE;
-  return S_OK;
-}
-
-STDMETHODIMP GraphSeeking::CanSeekBackward(LONG* pCanSeekBackward) {
-  CheckPointer(pCanSeekBackward, E_POINTER);
-  DWORD caps = 0;
-  GetCapabilities(&caps);
-  *pCanSeekBackward = (caps & AM_SEEKING_CanSeekBackwards) ? OATRUE : OAFALSE;
   return S_OK;
 }
 

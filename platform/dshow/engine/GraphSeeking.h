@@ -6,6 +6,8 @@
 // run goes on from it unless the application seeks elsewhere meanwhile.
 #pragma once
 
+#include <dshow/baseclasses/MediaTimeSeeking.h>
+#include <dshow/baseclasses/SecondsPosition.h>
 #include <dshow/engine/GraphPart.h>
 
 #include <com/ComPtr.h>
@@ -16,7 +18,7 @@ namespace plat {
 
 class FilterGraph;
 
-class GraphSeeking : public IMediaSeeking, public IMediaPosition {
+class GraphSeeking : public MediaTimeSeeking, public SecondsPosition<IMediaPosition> {
  public:
   explicit GraphSeeking(FilterGraph& graph);
   GraphSeeking(const GraphSeeking&) = delete;
@@ -25,38 +27,15 @@ class GraphSeeking : public IMediaSeeking, public IMediaPosition {
   ORVANE_GRAPH_PART_IUNKNOWN
   ORVANE_NO_DISPATCH
 
-  // IMediaSeeking
+  // IMediaSeeking; the time format can change only while the graph is stopped
   STDMETHODIMP GetCapabilities(DWORD* pCapabilities) override;
-  STDMETHODIMP CheckCapabilities(DWORD* pCapabilities) override;
-  STDMETHODIMP IsFormatSupported(const GUID* pFormat) override;
-  STDMETHODIMP QueryPreferredFormat(GUID* pFormat) override;
-  STDMETHODIMP GetTimeFormat(GUID* pFormat) override;
-  STDMETHODIMP IsUsingTimeFormat(const GUID* pFormat) override;
   STDMETHODIMP SetTimeFormat(const GUID* pFormat) override;
   STDMETHODIMP GetDuration(LONGLONG* pDuration) override;
   STDMETHODIMP GetStopPosition(LONGLONG* pStop) override;
   STDMETHODIMP GetCurrentPosition(LONGLONG* pCurrent) override;
-  STDMETHODIMP ConvertTimeFormat(LONGLONG* pTarget, const GUID* pTargetFormat, LONGLONG Source,
-                                 const GUID* pSourceFormat) override;
   STDMETHODIMP SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop, DWORD dwStopFlags) override;
-  STDMETHODIMP GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) override;
-  STDMETHODIMP GetAvailable(LONGLONG* pEarliest, LONGLONG* pLatest) override;
   STDMETHODIMP SetRate(double dRate) override;
   STDMETHODIMP GetRate(double* pdRate) override;
-  STDMETHODIMP GetPreroll(LONGLONG* pllPreroll) override;
-
-  // IMediaPosition
-  STDMETHODIMP get_Duration(REFTIME* plength) override;
-  STDMETHODIMP put_CurrentPosition(REFTIME llTime) override;
-  STDMETHODIMP get_CurrentPosition(REFTIME* pllTime) override;
-  STDMETHODIMP get_StopTime(REFTIME* pllTime) override;
-  STDMETHODIMP put_StopTime(REFTIME llTime) override;
-  STDMETHODIMP get_PrerollTime(REFTIME* pllTime) override;
-  STDMETHODIMP put_PrerollTime(REFTIME llTime) override;
-  STDMETHODIMP put_Rate(double dRate) override;
-  STDMETHODIMP get_Rate(double* pdRate) override;
-  STDMETHODIMP CanSeekForward(LONG* pCanSeekForward) override;
-  STDMETHODIMP CanSeekBackward(LONG* pCanSeekBackward) override;
 
   // The graph stops: the position stays where the stream got to.
   void graphStopping();
@@ -65,6 +44,7 @@ class GraphSeeking : public IMediaSeeking, public IMediaPosition {
 
  private:
   std::vector<ComPtr<IMediaSeeking>> seekers();
+  IMediaSeeking& seekingInUnits() override { return *this; }
 
   FilterGraph& m_graph;
   IUnknown* m_owner;

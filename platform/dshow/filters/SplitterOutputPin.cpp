@@ -15,8 +15,6 @@ namespace {
 constexpr DWORD kCapabilities = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards | AM_SEEKING_CanSeekBackwards |
                                 AM_SEEKING_CanGetCurrentPos | AM_SEEKING_CanGetStopPos | AM_SEEKING_CanGetDuration;
 
-bool mediaTime(const GUID* format) { return !format || *format == TIME_FORMAT_MEDIA_TIME; }
-
 }  // namespace
 
 SplitterOutputPin::SplitterOutputPin(MediaSplitter* splitter, CCritSec* lock, LPCWSTR name, const CMediaType& type,
@@ -109,36 +107,6 @@ STDMETHODIMP SplitterOutputPin::GetCapabilities(DWORD* pCapabilities) {
   return S_OK;
 }
 
-STDMETHODIMP SplitterOutputPin::CheckCapabilities(DWORD* pCapabilities) {
-  CheckPointer(pCapabilities, E_POINTER);
-  const DWORD asked = *pCapabilities;
-  *pCapabilities &= kCapabilities;
-  return *pCapabilities == asked ? S_OK : *pCapabilities ? S_FALSE : E_FAIL;
-}
-
-STDMETHODIMP SplitterOutputPin::IsFormatSupported(const GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  return *pFormat == TIME_FORMAT_MEDIA_TIME ? S_OK : S_FALSE;
-}
-
-STDMETHODIMP SplitterOutputPin::QueryPreferredFormat(GUID* pFormat) { return GetTimeFormat(pFormat); }
-
-STDMETHODIMP SplitterOutputPin::GetTimeFormat(GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  *pFormat = TIME_FORMAT_MEDIA_TIME;
-  return S_OK;
-}
-
-STDMETHODIMP SplitterOutputPin::IsUsingTimeFormat(const GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  return *pFormat == TIME_FORMAT_MEDIA_TIME ? S_OK : S_FALSE;
-}
-
-STDMETHODIMP SplitterOutputPin::SetTimeFormat(const GUID* pFormat) {
-  CheckPointer(pFormat, E_POINTER);
-  return mediaTime(pFormat) ? S_OK : E_INVALIDARG;
-}
-
 STDMETHODIMP SplitterOutputPin::GetDuration(LONGLONG* pDuration) {
   CheckPointer(pDuration, E_POINTER);
   *pDuration = m_splitter->duration();
@@ -155,14 +123,6 @@ STDMETHODIMP SplitterOutputPin::GetCurrentPosition(LONGLONG* pCurrent) {
   return m_splitter->positions(pCurrent, nullptr);
 }
 
-STDMETHODIMP SplitterOutputPin::ConvertTimeFormat(LONGLONG* pTarget, const GUID* pTargetFormat, LONGLONG Source,
-                                                  const GUID* pSourceFormat) {
-  CheckPointer(pTarget, E_POINTER);
-  if (!mediaTime(pTargetFormat) || !mediaTime(pSourceFormat)) return E_INVALIDARG;
-  *pTarget = Source;
-  return S_OK;
-}
-
 STDMETHODIMP SplitterOutputPin::SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop,
                                              DWORD dwStopFlags) {
   return m_splitter->setPositions(pCurrent, dwCurrentFlags, pStop, dwStopFlags);
@@ -172,23 +132,11 @@ STDMETHODIMP SplitterOutputPin::GetPositions(LONGLONG* pCurrent, LONGLONG* pStop
   return m_splitter->positions(pCurrent, pStop);
 }
 
-STDMETHODIMP SplitterOutputPin::GetAvailable(LONGLONG* pEarliest, LONGLONG* pLatest) {
-  if (pEarliest) *pEarliest = 0;
-  if (pLatest) *pLatest = m_splitter->duration();
-  return S_OK;
-}
-
 STDMETHODIMP SplitterOutputPin::SetRate(double dRate) { return m_splitter->setRate(dRate); }
 
 STDMETHODIMP SplitterOutputPin::GetRate(double* pdRate) {
   CheckPointer(pdRate, E_POINTER);
   *pdRate = m_splitter->rate();
-  return S_OK;
-}
-
-STDMETHODIMP SplitterOutputPin::GetPreroll(LONGLONG* pllPreroll) {
-  CheckPointer(pllPreroll, E_POINTER);
-  *pllPreroll = 0;
   return S_OK;
 }
 

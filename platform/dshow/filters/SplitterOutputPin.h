@@ -6,6 +6,7 @@
 
 #include <dshow/baseclasses/CBaseOutputPin.h>
 #include <dshow/baseclasses/COutputQueue.h>
+#include <dshow/baseclasses/MediaTimeSeeking.h>
 
 #include <memory>
 
@@ -13,7 +14,7 @@ namespace plat {
 
 class MediaSplitter;
 
-class SplitterOutputPin : public CBaseOutputPin, public IMediaSeeking {
+class SplitterOutputPin : public CBaseOutputPin, public MediaTimeSeeking {
  public:
   SplitterOutputPin(MediaSplitter* splitter, CCritSec* lock, LPCWSTR name, const CMediaType& type, int stream);
   ~SplitterOutputPin() override;
@@ -41,23 +42,13 @@ class SplitterOutputPin : public CBaseOutputPin, public IMediaSeeking {
 
   // IMediaSeeking
   STDMETHODIMP GetCapabilities(DWORD* pCapabilities) override;
-  STDMETHODIMP CheckCapabilities(DWORD* pCapabilities) override;
-  STDMETHODIMP IsFormatSupported(const GUID* pFormat) override;
-  STDMETHODIMP QueryPreferredFormat(GUID* pFormat) override;
-  STDMETHODIMP GetTimeFormat(GUID* pFormat) override;
-  STDMETHODIMP IsUsingTimeFormat(const GUID* pFormat) override;
-  STDMETHODIMP SetTimeFormat(const GUID* pFormat) override;
   STDMETHODIMP GetDuration(LONGLONG* pDuration) override;
   STDMETHODIMP GetStopPosition(LONGLONG* pStop) override;
   STDMETHODIMP GetCurrentPosition(LONGLONG* pCurrent) override;
-  STDMETHODIMP ConvertTimeFormat(LONGLONG* pTarget, const GUID* pTargetFormat, LONGLONG Source,
-                                 const GUID* pSourceFormat) override;
   STDMETHODIMP SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFlags, LONGLONG* pStop, DWORD dwStopFlags) override;
-  STDMETHODIMP GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) override;
-  STDMETHODIMP GetAvailable(LONGLONG* pEarliest, LONGLONG* pLatest) override;
+  STDMETHODIMP GetPositions(LONGLONG* pCurrent, LONGLONG* pStop) override;  // both under one lock
   STDMETHODIMP SetRate(double dRate) override;
   STDMETHODIMP GetRate(double* pdRate) override;
-  STDMETHODIMP GetPreroll(LONGLONG* pllPreroll) override;
 
  private:
   MediaSplitter* m_splitter;

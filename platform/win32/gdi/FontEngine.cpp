@@ -13,6 +13,8 @@ namespace plat {
 namespace {
 
 constexpr std::string_view kFontFolder = "/usr/share/fonts/truetype/dejavu/";
+// The face linked to every face for the characters it lacks: Chinese, Japanese, Korean.
+constexpr std::string_view kLinkedFile = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
 
 enum class Family { Sans, Serif, Mono };
 
@@ -86,16 +88,20 @@ std::shared_ptr<FontFace> FontEngine::face(const LOGFONTA& requested) {
                                     std::string(kFontFolder) + fileName(Family::Sans, false, false)};
   std::lock_guard guard(m_lock);
   for (const std::string& file : candidates) {
-    const Key key{file, lf.lfHeight, lf.lfWidth, lf.lfEscapement};
-    if (auto it = m_faces.find(key); it != m_faces.end()) return it->second;
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) continue;
-    std::shared_ptr<FontFace> face = FontFace::open(file, lf);
-    if (!face) continue;
-    m_faces.emplace(key, face);
-    return face;
+    if (std::shared_ptr<FontFace> face = opened(file, lf, opened(std::string(kLinkedFile), lf, nullptr))) return face;
   }
   return nullptr;
+}
+
+std::shared_ptr<FontFace> FontEngine::opened(const std::string& file, const LOGFONTA& lf,
+                                             std::shared_ptr<FontFace> linked) {
+  const Key key{file, lf.lfHeight, lf.lfWidth, lf.lfEscapement};
+  if (auto it = m_faces.find(key); it != m_faces.end()) return it->second;
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return nullptr;
+  std::shared_ptr<FontFace> face = FontFace::open(file, lf, std::move(linked));
+  if (face) m_faces.emplace(key, face);
+  return face;
 }
 
 }  // namespace plat

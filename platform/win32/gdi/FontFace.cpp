@@ -41,11 +41,13 @@ struct FontFace::Impl {
   }
 };
 
-FontFace::FontFace(std::unique_ptr<Impl> impl, int escapement) : m_impl(std::move(impl)), m_escapement(escapement) {}
+FontFace::FontFace(std::unique_ptr<Impl> impl, int escapement, std::shared_ptr<FontFace> linked)
+    : m_impl(std::move(impl)), m_escapement(escapement), m_linked(std::move(linked)) {}
 
 FontFace::~FontFace() = default;
 
-std::unique_ptr<FontFace> FontFace::open(const std::string& file, const LOGFONTA& logFont) {
+std::unique_ptr<FontFace> FontFace::open(const std::string& file, const LOGFONTA& logFont,
+                                         std::shared_ptr<FontFace> linked) {
   auto impl = std::make_unique<Impl>();
   {
     std::lock_guard guard(g_libraryLock);
@@ -57,7 +59,7 @@ std::unique_ptr<FontFace> FontFace::open(const std::string& file, const LOGFONTA
   impl->turn.xy = static_cast<FT_Fixed>(std::lround(-std::sin(angle) * 0x10000));
   impl->turn.yx = static_cast<FT_Fixed>(std::lround(std::sin(angle) * 0x10000));
   impl->turn.yy = impl->turn.xx;
-  std::unique_ptr<FontFace> font(new FontFace(std::move(impl), logFont.lfEscapement));
+  std::unique_ptr<FontFace> font(new FontFace(std::move(impl), logFont.lfEscapement, std::move(linked)));
   font->measure(logFont);
   return font;
 }
@@ -97,7 +99,14 @@ void FontFace::measure(const LOGFONTA& logFont) {
   m.fixedPitch = FT_IS_FIXED_WIDTH(face);
 }
 
+FontFace* FontFace::drawing(char32_t c) {
+  if (!m_linked) return this;
+  std::lock_guard guard(m_lock);
+  return FT_Get_Char_Index(m_impl->face, c) == 0 ? m_linked.get() : this;
+}
+
 int FontFace::advance(char32_t c) {
+  if (FontFace* other = drawing(c); other != this) return other->advance(c);
   std::lock_guard guard(m_lock);
   if (auto it = m_advances.find(c); it != m_advances.end()) return it->second;
   FT_Face face = m_impl->face;
@@ -109,6 +118,7 @@ int FontFace::advance(char32_t c) {
 }
 
 FontFace::Glyph FontFace::glyph(char32_t c) {
+  if (FontFace* other = drawing(c); other != this) return other->glyph(c);
   std::lock_guard guard(m_lock);
   if (auto it = m_glyphs.find(c); it != m_glyphs.end()) return it->second;
   FT_Face face = m_impl->face;

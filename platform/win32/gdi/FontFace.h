@@ -2,7 +2,8 @@
 // and turn a LOGFONT asks for, with Windows' cell metrics (ascent and descent from the
 // font's Windows metrics, so a positive height is the whole cell) and its glyphs
 // rendered without anti-aliasing. Rendered glyphs and advances are cached; calls may come
-// from several threads.
+// from several threads. Like Windows' font linking, a character the face has no glyph for
+// is drawn from a linked face, when one is given.
 #pragma once
 
 #include <win32/gdi/font.h>
@@ -40,7 +41,8 @@ class FontFace {
   };
 
   // Null when the file cannot be opened as a font.
-  static std::unique_ptr<FontFace> open(const std::string& file, const LOGFONTA& logFont);
+  static std::unique_ptr<FontFace> open(const std::string& file, const LOGFONTA& logFont,
+                                        std::shared_ptr<FontFace> linked = nullptr);
   ~FontFace();
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
@@ -55,11 +57,14 @@ class FontFace {
 
  private:
   struct Impl;
-  FontFace(std::unique_ptr<Impl> impl, int escapement);
+  FontFace(std::unique_ptr<Impl> impl, int escapement, std::shared_ptr<FontFace> linked);
   void measure(const LOGFONTA& logFont);
+  // The face that draws c: the linked one where this face lacks its glyph.
+  FontFace* drawing(char32_t c);
 
   std::unique_ptr<Impl> m_impl;
   int m_escapement;
+  std::shared_ptr<FontFace> m_linked;
   Metrics m_metrics;
   std::mutex m_lock;
   std::unordered_map<char32_t, int> m_advances;

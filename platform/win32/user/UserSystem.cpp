@@ -106,7 +106,8 @@ void UserSystem::publish(HWND hwnd) {
     std::lock_guard guard(m_lock);
     const auto window = this->window(hwnd);
     if (!window || window->isChild()) return;
-    entry = {hwnd, GetCurrentProcessId(), window->threadId, window->windowClass->name, window->text, window->raisedAt};
+    entry = {hwnd, GetCurrentProcessId(), window->threadId, window->windowClass->name, window->text, window->raisedAt,
+             window->exStyle};
   }
   directory().publish(entry);
 }

@@ -163,7 +163,7 @@ void WindowDirectory::publish(const Entry& entry) {
   std::ostringstream text;
   text << "pid=" << GetCurrentProcessId() << "\nstart=" << m_startTime << "\nthread=" << entry.threadId
        << "\nhwnd=" << hex(entry.hwnd) << "\nclass=" << escape(entry.className) << "\ntitle=" << escape(entry.title)
-       << "\nraised=" << entry.raisedAt << "\n";
+       << "\nraised=" << entry.raisedAt << "\nexstyle=" << entry.exStyle << "\n";
   // Written aside and renamed, so a reader never sees half an entry.
   const fs::path file = entryPath(entry.hwnd);
   const fs::path temporary = file.string() + ".tmp";
@@ -196,6 +196,7 @@ std::optional<WindowDirectory::Entry> WindowDirectory::readEntry(const fs::path&
     entry.className = unescape(fields.at("class"));
     entry.title = unescape(fields.at("title"));
     entry.raisedAt = std::stoll(fields.at("raised"));
+    entry.exStyle = static_cast<DWORD>(std::stoul(fields.at("exstyle")));
     const std::uint64_t start = std::stoull(fields.at("start"));
     if (entry.processId != GetCurrentProcessId() && startTimeOf(entry.processId) != start) return std::nullopt;
     return entry;

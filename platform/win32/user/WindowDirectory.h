@@ -2,8 +2,8 @@
 //
 // Each process that has top-level windows listens on a Unix socket, run/<pid>.sock in the
 // machine root, and publishes one entry per top-level window in run/windows/ (a small
-// text file named after the handle: process id and start time, thread, class, title and
-// when it was last raised). FindWindowA reads the entries of the other processes; an
+// text file named after the handle: process id and start time, thread, class, title,
+// extended style and when it was last raised). FindWindowA reads the entries of the other processes; an
 // entry whose process is gone (or whose id was reused by a younger process) is ignored
 // and removed, so a process that died leaves no window behind.
 //
@@ -38,6 +38,7 @@ class WindowDirectory {
     std::string className;
     std::string title;
     std::int64_t raisedAt = 0;
+    DWORD exStyle = 0;
   };
 
   WindowDirectory(UserSystem& system, std::filesystem::path runFolder);

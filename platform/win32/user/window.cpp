@@ -63,6 +63,11 @@ bool extraBytesFit(const Window& window, int index, std::size_t size) {
 }
 
 LONG_PTR getLong(HWND hwnd, int index, std::size_t size) {
+  // Another process's window shows its extended style, as it last published it.
+  if (index == GWL_EXSTYLE && hwnd && !plat::WindowTable::isLocal(hwnd)) {
+    const auto entry = UserSystem::current().directory().find(hwnd);
+    if (entry) return static_cast<LONG>(entry->exStyle);
+  }
   return withWindow(hwnd, LONG_PTR{0}, [&](Window& window) -> LONG_PTR {
     switch (index) {
       case GWLP_WNDPROC:
@@ -104,6 +109,7 @@ LONG_PTR setStyle(HWND hwnd, int index, DWORD wanted) {
     return 0;
   });
   SendMessageA(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+  if (index == GWL_EXSTYLE) UserSystem::current().publish(hwnd);
   return static_cast<LONG>(old);
 }
 

@@ -353,6 +353,9 @@ HANDLE RemovePropA(HWND hWnd, LPCSTR lpString);
 // z-order first, then the others', the most recently raised first. The class matches
 // without case, the title exactly; NULL matches any.
 HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
+// The next such top-level window after hWndChildAfter (the first when null). Only
+// top-level windows are searched (parent null): a parent window is refused.
+HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCSTR lpszWindow);
 
 #define RegisterClass RegisterClassA
 #define RegisterClassEx RegisterClassExA
@@ -373,3 +376,4 @@ HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
 #define GetProp GetPropA
 #define RemoveProp RemovePropA
 #define FindWindow FindWindowA
+#define FindWindowEx FindWindowExA

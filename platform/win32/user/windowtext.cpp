@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using plat::UserSystem;
 using plat::Window;
@@ -108,9 +109,13 @@ HANDLE RemovePropA(HWND hWnd, LPCSTR lpString) {
   });
 }
 
-HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
+namespace {
+
+// The top-level windows FindWindowA and FindWindowExA walk, in their order.
+std::vector<HWND> topLevelMatches(LPCSTR lpClassName, LPCSTR lpWindowName) {
   UserSystem& system = UserSystem::current();
   const auto wantedClass = lpClassName && !IS_INTRESOURCE(lpClassName) && !*lpClassName ? nullptr : lpClassName;
+  std::vector<HWND> found;
   {
     std::lock_guard guard(system.lock());
     const auto cls = wantedClass && IS_INTRESOURCE(wantedClass) ? system.classes().find(wantedClass) : nullptr;
@@ -118,10 +123,32 @@ HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
       const auto window = system.window(hwnd);
       if (!window) continue;
       const bool classMatches = cls ? window->windowClass == cls : matches(wantedClass, window->windowClass->name, true);
-      if (classMatches && matches(lpWindowName, window->text, false)) return hwnd;
+      if (classMatches && matches(lpWindowName, window->text, false)) found.push_back(hwnd);
     }
   }
   for (const auto& entry : system.directory().otherWindows())
-    if (matches(wantedClass, entry.className, true) && matches(lpWindowName, entry.title, false)) return entry.hwnd;
-  return nullptr;
+    if (matches(wantedClass, entry.className, true) && matches(lpWindowName, entry.title, false))
+      found.push_back(entry.hwnd);
+  return found;
+}
+
+}  // namespace
+
+HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
+  const std::vector<HWND> found = topLevelMatches(lpClassName, lpWindowName);
+  return found.empty() ? nullptr : found.front();
+}
+
+HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCSTR lpszWindow) {
+  if (hWndParent) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  const std::vector<HWND> found = topLevelMatches(lpszClass, lpszWindow);
+  auto next = found.begin();
+  if (hWndChildAfter) {
+    next = std::find(found.begin(), found.end(), hWndChildAfter);
+    if (next != found.end()) ++next;
+  }
+  return next == found.end() ? nullptr : *next;
 }

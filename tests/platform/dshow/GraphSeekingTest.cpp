@@ -45,6 +45,9 @@ TEST_F(GraphSeekingTest, AGraphWithoutSeekableStreamsOnlyTellsThePosition) {
             E_NOTIMPL);
   ASSERT_EQ(seeking->GetCurrentPosition(&value), S_OK);
   EXPECT_EQ(value, 0);
+  REFTIME seconds = 7.0;
+  EXPECT_EQ(graphAs<IMediaPosition>(IID_IMediaPosition)->get_Duration(&seconds), E_NOTIMPL);
+  EXPECT_EQ(seconds, 0.0);
 }
 
 TEST_F(GraphSeekingTest, CapabilitiesAndTimeFormatsAreThoseOfTheStreams) {

@@ -203,6 +203,11 @@ TEST_F(StreamingTest, SeekingPassesThroughToTheUpstreamPin) {
   ASSERT_EQ(passThru->QueryInterface(IID_IMediaSeeking, seeking.putVoid()), S_OK);
   LONGLONG duration = 0;
   EXPECT_EQ(seeking->GetDuration(&duration), E_NOTIMPL);  // not connected yet
+  ComPtr<IMediaPosition> position2;
+  ASSERT_EQ(passThru->QueryInterface(IID_IMediaPosition, position2.putVoid()), S_OK);
+  REFTIME seconds = 7.0;
+  EXPECT_EQ(position2->get_Duration(&seconds), E_NOTIMPL);
+  EXPECT_EQ(seconds, 0.0);  // a failed read leaves no stale value behind
 
   ASSERT_EQ(connect(source, sink), S_OK);
   ASSERT_EQ(seeking->GetDuration(&duration), S_OK);
@@ -211,9 +216,6 @@ TEST_F(StreamingTest, SeekingPassesThroughToTheUpstreamPin) {
   ASSERT_EQ(seeking->SetPositions(&position, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning), S_OK);
   EXPECT_EQ(source->seeks(), std::vector<LONGLONG>{1200000});
 
-  ComPtr<IMediaPosition> position2;
-  ASSERT_EQ(passThru->QueryInterface(IID_IMediaPosition, position2.putVoid()), S_OK);
-  REFTIME seconds = 0;
   ASSERT_EQ(position2->get_Duration(&seconds), S_OK);
   EXPECT_DOUBLE_EQ(seconds, 2.0);
   // Aggregated: its IUnknown is the sink's.

@@ -261,4 +261,33 @@ TEST_F(TextTest, AnsiTextIsDecodedInTheMachineCodePage) {
   EXPECT_NE(cyrillic.cx, latin.cx);
 }
 
+TEST_F(TextTest, CharactersTheFaceLacksComeFromTheLinkedFace) {
+  machine().ini().setValue("Windows", "AnsiCodePage", "950");
+  Canvas canvas(100, 30);
+  prepare(canvas, font(-16));
+  // "Start" in Big5: two ideographs, each a full em wide, each its own shape.
+  const char kOpen[] = "\xB6\x7D";
+  const char kBegin[] = "\xA9\x6C";
+  SIZE both{};
+  ASSERT_TRUE(GetTextExtentPoint32A(canvas.dc(), "\xB6\x7D\xA9\x6C", 4, &both));
+  EXPECT_EQ(both.cx, 32);
+  std::vector<COLORREF> shapes[2];
+  const char* glyphs[] = {kOpen, kBegin};
+  for (int i = 0; i < 2; ++i) {
+    canvas.fill(kWhite);
+    TextOutA(canvas.dc(), 0, 0, glyphs[i], 2);
+    EXPECT_GT(inkBox(canvas).pixels, 20);
+    for (int y = 0; y < canvas.height(); ++y)
+      for (int x = 0; x < canvas.width(); ++x) shapes[i].push_back(canvas.at(x, y));
+  }
+  EXPECT_NE(shapes[0], shapes[1]);
+  // Latin letters keep the face's own glyphs.
+  SIZE latin{};
+  GetTextExtentPoint32A(canvas.dc(), "A", 1, &latin);
+  machine().ini().setValue("Windows", "AnsiCodePage", "1252");
+  SIZE latin1252{};
+  GetTextExtentPoint32A(canvas.dc(), "A", 1, &latin1252);
+  EXPECT_EQ(latin.cx, latin1252.cx);
+}
+
 }  // namespace

@@ -191,5 +191,20 @@ TEST_F(CrossProcessTest, OurOwnWindowsComeFirstThenTheMostRecentlyRaised) {
   EXPECT_EQ(FindWindowA(nullptr, "Orvane Media"), local);
 }
 
+TEST_F(CrossProcessTest, FindWindowExWalksEveryMatchAndSeesAnotherProgramsExtendedStyle) {
+  startPeer("Orvane Media");
+  HWND peer = findPeer("Orvane Media");
+  ASSERT_NE(peer, nullptr);
+  HWND local = createRecorder("Orvane Media", WS_POPUP);
+  EXPECT_EQ(FindWindowExA(nullptr, nullptr, nullptr, "Orvane Media"), local);
+  EXPECT_EQ(FindWindowExA(nullptr, local, nullptr, "Orvane Media"), peer);
+  EXPECT_EQ(FindWindowExA(nullptr, peer, nullptr, "Orvane Media"), nullptr);
+  EXPECT_EQ(FindWindowExA(local, nullptr, nullptr, nullptr), nullptr);
+
+  EXPECT_EQ(GetWindowLongA(peer, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  SendMessageA(peer, WM_USER + 9, WS_EX_APPWINDOW, 0);
+  EXPECT_EQ(GetWindowLongA(peer, GWL_EXSTYLE) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
+}
+
 }  // namespace
 }  // namespace test
