@@ -391,7 +391,7 @@ TEST_F(GraphBaseTest, ATimeReadBackAsSecondsIsSoughtToTheUnitItCameFrom) {
   ComPtr<IGraphBuilder> engine;
   ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, engine.putVoid()),
             S_OK);
-  ComPtr<test::ScriptedFileGraph> graph(new test::ScriptedFileGraph(engine.get()));
+  auto graph = ComPtr<test::ScriptedFileGraph>::adopt(new test::ScriptedFileGraph(engine.get()));
   graph->duration = 600'000'000;
   CGraphBase base;
   ASSERT_TRUE(base.Attach(graph.get()));
