@@ -6,9 +6,11 @@
 #include <dshow/vfwmsgs.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <new>
 #include <string>
+#include <thread>
 
 namespace plat {
 
@@ -270,9 +272,28 @@ void MediaSplitter::run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) 
   // Streams with nothing parked end first, so one left waiting holds back no other's end.
   for (Lane& lane : lanes)
     if (lane.parked.empty()) endLane(lane);
+  drainWhilePaused(lanes, start, rate);
   for (Lane& lane : lanes) {
     if (!sendParked(lane, start, rate, 0)) return;
     endLane(lane);
+  }
+}
+
+// A paused renderer gives no buffer back until the graph runs, and waiting for one would
+// keep back another stream's last packets; so while paused this looks at every stream
+// in turn, a few times a second when none moved.
+void MediaSplitter::drainWhilePaused(std::vector<Lane>& lanes, REFERENCE_TIME start, double rate) {
+  constexpr auto kLookAgain = std::chrono::milliseconds(10);
+  auto anyOpen = [&] { return std::any_of(lanes.begin(), lanes.end(), [](const Lane& lane) { return lane.open; }); };
+  while (m_paused && !m_stopThread && anyOpen()) {
+    bool moved = false;
+    for (Lane& lane : lanes) {
+      const size_t before = lane.parked.size();
+      if (!sendParked(lane, start, rate, AM_GBF_NOWAIT)) return;
+      moved = moved || lane.parked.size() != before;
+      if (lane.parked.empty()) endLane(lane);
+    }
+    if (!moved) std::this_thread::sleep_for(kLookAgain);
   }
 }
 

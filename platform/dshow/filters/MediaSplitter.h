@@ -94,6 +94,9 @@ class MediaSplitter : public CBaseFilter {
   // Sends a lane's parked packets in order, waiting for buffers or only while some are
   // free; false when the thread is to stop.
   bool sendParked(Lane& lane, REFERENCE_TIME start, double rate, DWORD flags);
+  // At the end of the file while paused: sends each stream's parked packets as its
+  // buffers come back and ends it, waiting on none; returns when paused no longer.
+  void drainWhilePaused(std::vector<Lane>& lanes, REFERENCE_TIME start, double rate);
   // Whether another open stream has had nothing near `packet`'s time.
   static bool othersStarved(const std::vector<Lane>& lanes, const Lane& lane, const Demuxer::Packet& packet);
   void park(Lane& lane, const Demuxer::Packet& packet, bool first);

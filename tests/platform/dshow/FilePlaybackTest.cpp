@@ -292,6 +292,44 @@ TEST_F(FilePlaybackTest, PausedAndSeekingInARecordingWithItsSoundFarAheadThePict
   control->Stop();
 }
 
+TEST_F(FilePlaybackTest, PausedWithItsPicturesHeldTheSplitterReadsOnForTheSound) {
+  // A paused renderer holds its stream, and the other stream's renderer may not have
+  // shown anything yet although packets went to it (its decoder can want more): the
+  // splitter must not wait for the held stream's buffers while paused.
+  const std::wstring path = media(MediaFileWriter::Kind::MpegProgram, "clip.mpg", 6.0);
+  ComPtr<IBaseFilter> source, splitter;
+  ASSERT_EQ(CoCreateInstance(CLSID_AsyncReader, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, source.putVoid()), S_OK);
+  ASSERT_EQ(CoCreateInstance(CLSID_MPEG2Splitter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, splitter.putVoid()),
+            S_OK);
+  ASSERT_EQ(graph->AddFilter(source.get(), L"Source"), S_OK);
+  ASSERT_EQ(graph->AddFilter(splitter.get(), L"Splitter"), S_OK);
+  auto* pictures = add(new dstest::SinkFilter(), L"Pictures");
+  auto* sound = add(new dstest::SinkFilter(), L"Sound");
+  ComPtr<IFileSourceFilter> loader;
+  ASSERT_EQ(source->QueryInterface(IID_IFileSourceFilter, loader.putVoid()), S_OK);
+  ASSERT_EQ(loader->Load(path.c_str(), nullptr), S_OK);
+  ComPtr<IPin> input, video, audio;
+  ASSERT_EQ(splitter->FindPin(L"Input", input.put()), S_OK);
+  ASSERT_EQ(graph->ConnectDirect(dstest::firstPin(source.get(), PINDIR_OUTPUT), input.get(), nullptr), S_OK);
+  ASSERT_EQ(splitter->FindPin(L"Video", video.put()), S_OK);
+  ASSERT_EQ(splitter->FindPin(L"Audio", audio.put()), S_OK);
+  ASSERT_EQ(graph->ConnectDirect(video.get(), pictures->input(), nullptr), S_OK);
+  ASSERT_EQ(graph->ConnectDirect(audio.get(), sound->input(), nullptr), S_OK);
+
+  pictures->setBlocking(true);
+  ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
+  control->Pause();
+  ASSERT_TRUE(pictures->waitUntilBlocked());
+  // Waiting on the pictures' buffers stopped the sound at a little past a second.
+  EXPECT_TRUE(dstest::eventually([&] {
+    const auto heard = sound->samples();
+    return !heard.empty() && heard.back().start >= 30'000'000;
+  })) << "the sound goes on to the second half of the file";
+  pictures->setBlocking(false);
+  control->Stop();
+  dstest::disconnectAll({source.get(), splitter.get(), pictures, sound});
+}
+
 TEST_F(FilePlaybackTest, ASplitterAlreadyInTheGraphIsUsedBeforeTheCatalogues) {
   ComPtr<IBaseFilter> splitter;
   ASSERT_EQ(CoCreateInstance(CLSID_MPEG2Splitter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, splitter.putVoid()),
