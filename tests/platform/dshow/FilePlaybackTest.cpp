@@ -124,6 +124,15 @@ class FilePlaybackTest : public dstest::GraphTest {
     std::ofstream(machine().paths().driveFolder('C') / name, std::ios::binary) << content;
     return L"C:\\" + std::wstring(name.begin(), name.end());
   }
+  // A file source and the MPEG-2 splitter, in the graph and not yet connected.
+  void addSourceAndSplitter(ComPtr<IBaseFilter>& source, ComPtr<IBaseFilter>& splitter) {
+    ASSERT_EQ(CoCreateInstance(CLSID_AsyncReader, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, source.putVoid()),
+              S_OK);
+    ASSERT_EQ(CoCreateInstance(CLSID_MPEG2Splitter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, splitter.putVoid()),
+              S_OK);
+    ASSERT_EQ(graph->AddFilter(source.get(), L"Source"), S_OK);
+    ASSERT_EQ(graph->AddFilter(splitter.get(), L"Splitter"), S_OK);
+  }
   bool has(const std::wstring& name) {
     const auto all = names();
     return std::find(all.begin(), all.end(), name) != all.end();
@@ -298,11 +307,7 @@ TEST_F(FilePlaybackTest, PausedWithItsPicturesHeldTheSplitterReadsOnForTheSound)
   // splitter must not wait for the held stream's buffers while paused.
   const std::wstring path = media(MediaFileWriter::Kind::MpegProgram, "clip.mpg", 6.0);
   ComPtr<IBaseFilter> source, splitter;
-  ASSERT_EQ(CoCreateInstance(CLSID_AsyncReader, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, source.putVoid()), S_OK);
-  ASSERT_EQ(CoCreateInstance(CLSID_MPEG2Splitter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, splitter.putVoid()),
-            S_OK);
-  ASSERT_EQ(graph->AddFilter(source.get(), L"Source"), S_OK);
-  ASSERT_EQ(graph->AddFilter(splitter.get(), L"Splitter"), S_OK);
+  ASSERT_NO_FATAL_FAILURE(addSourceAndSplitter(source, splitter));
   auto* pictures = add(new dstest::SinkFilter(), L"Pictures");
   auto* sound = add(new dstest::SinkFilter(), L"Sound");
   ComPtr<IFileSourceFilter> loader;
@@ -347,11 +352,7 @@ TEST_F(FilePlaybackTest, ASplitterAlreadyInTheGraphIsUsedBeforeTheCatalogues) {
 TEST_F(FilePlaybackTest, TheSplittersVideoPinAcceptsAnyVideoAndTheAudioPinDoesNot) {
   const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "clip.mpg");
   ComPtr<IBaseFilter> source, splitter;
-  ASSERT_EQ(CoCreateInstance(CLSID_AsyncReader, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, source.putVoid()), S_OK);
-  ASSERT_EQ(CoCreateInstance(CLSID_MPEG2Splitter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, splitter.putVoid()),
-            S_OK);
-  ASSERT_EQ(graph->AddFilter(source.get(), L"Source"), S_OK);
-  ASSERT_EQ(graph->AddFilter(splitter.get(), L"Splitter"), S_OK);
+  ASSERT_NO_FATAL_FAILURE(addSourceAndSplitter(source, splitter));
   ComPtr<IFileSourceFilter> loader;
   ASSERT_EQ(source->QueryInterface(IID_IFileSourceFilter, loader.putVoid()), S_OK);
   AM_MEDIA_TYPE stream{};
