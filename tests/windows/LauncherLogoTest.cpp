@@ -63,6 +63,7 @@ TEST_F(LauncherLogoTest, TheLogoFollowsTheClientSizeWhenRestored) {
 
 TEST_F(LauncherLogoTest, ASnapshotNoticeShowsOnTheLibrarysPanelWithItsTextBelowTheBand) {
   openTV();
+  ASSERT_TRUE(untilAPictureShows());
   robot.advance(1000);
   robot.key(VK_F5);
   robot.advance(2000);
@@ -99,6 +100,7 @@ TEST_F(LauncherLogoTest, WithoutTheLibraryTheLauncherOpensPlainAndTheWebButtonDo
   clickButton(*launcher, "TV_BUTTON");
   ASSERT_NE(launcher->GetTVDlg(), nullptr);
   // A notice without the library's panel takes its text all the same.
+  ASSERT_TRUE(untilAPictureShows());
   robot.advance(1000);
   robot.key(VK_F5);
   robot.advance(2000);

@@ -137,6 +137,7 @@ TEST_F(TVWindowTest, RemoteKeysReachTheTVWindowOnlyWhileItIsActive) {
 
 TEST_F(TVWindowTest, ASnapshotIsWrittenRememberedAndShown) {
   openTV();
+  ASSERT_TRUE(untilAPictureShows());
   robot.advance(1000);
   robot.key(VK_F5);
   const auto picture = programFile("Picture\\cap00.bmp");

@@ -8,11 +8,14 @@
 #include "windows/main/WindowMessages.h"
 
 #include <machine/EventLog.h>
+#include <machine/VideoSurfaces.h>
 #include <win32/user/appbar.h>
 
+#include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace test {
 
@@ -84,6 +87,17 @@ std::vector<std::string> WindowsTest::helpRequests() {
   for (const auto& entry : plat::EventLog::events(machine()).read())
     if (entry.category == "HtmlHelp") out.push_back(entry.text);
   return out;
+}
+
+bool WindowsTest::untilAPictureShows() {
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < limit) {
+    for (const auto& surface : machine().service<plat::VideoSurfaces>().all())
+      if (surface->framesShown() > 0) return true;
+    robot.advance(40);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return false;
 }
 
 void WindowsTest::clickButton(CWnd& window, const char* name) {
