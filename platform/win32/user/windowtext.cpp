@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <vector>
 
 using plat::UserSystem;
 using plat::Window;
@@ -111,11 +110,18 @@ HANDLE RemovePropA(HWND hWnd, LPCSTR lpString) {
 
 namespace {
 
-// The top-level windows FindWindowA and FindWindowExA walk, in their order.
-std::vector<HWND> topLevelMatches(LPCSTR lpClassName, LPCSTR lpWindowName) {
+// The first matching top-level window after `after` (from the first when null), in the
+// order FindWindowA walks: this process's windows, then the other processes' only when
+// needed, since reading those is file work.
+HWND nextTopLevelMatch(LPCSTR lpClassName, LPCSTR lpWindowName, HWND after) {
   UserSystem& system = UserSystem::current();
   const auto wantedClass = lpClassName && !IS_INTRESOURCE(lpClassName) && !*lpClassName ? nullptr : lpClassName;
-  std::vector<HWND> found;
+  bool passed = after == nullptr;
+  const auto take = [&](HWND hwnd) {
+    if (passed) return true;
+    passed = hwnd == after;
+    return false;
+  };
   {
     std::lock_guard guard(system.lock());
     const auto cls = wantedClass && IS_INTRESOURCE(wantedClass) ? system.classes().find(wantedClass) : nullptr;
@@ -123,32 +129,23 @@ std::vector<HWND> topLevelMatches(LPCSTR lpClassName, LPCSTR lpWindowName) {
       const auto window = system.window(hwnd);
       if (!window) continue;
       const bool classMatches = cls ? window->windowClass == cls : matches(wantedClass, window->windowClass->name, true);
-      if (classMatches && matches(lpWindowName, window->text, false)) found.push_back(hwnd);
+      if (classMatches && matches(lpWindowName, window->text, false) && take(hwnd)) return hwnd;
     }
   }
   for (const auto& entry : system.directory().otherWindows())
-    if (matches(wantedClass, entry.className, true) && matches(lpWindowName, entry.title, false))
-      found.push_back(entry.hwnd);
-  return found;
+    if (matches(wantedClass, entry.className, true) && matches(lpWindowName, entry.title, false) && take(entry.hwnd))
+      return entry.hwnd;
+  return nullptr;
 }
 
 }  // namespace
 
-HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
-  const std::vector<HWND> found = topLevelMatches(lpClassName, lpWindowName);
-  return found.empty() ? nullptr : found.front();
-}
+HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) { return nextTopLevelMatch(lpClassName, lpWindowName, nullptr); }
 
 HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCSTR lpszWindow) {
   if (hWndParent) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  const std::vector<HWND> found = topLevelMatches(lpszClass, lpszWindow);
-  auto next = found.begin();
-  if (hWndChildAfter) {
-    next = std::find(found.begin(), found.end(), hWndChildAfter);
-    if (next != found.end()) ++next;
-  }
-  return next == found.end() ? nullptr : *next;
+  return nextTopLevelMatch(lpszClass, lpszWindow, hWndChildAfter);
 }
