@@ -3,8 +3,10 @@
 #include <dshow/amaudio.h>
 #include <dshow/baseclasses/CTransformInputPin.h>
 #include <dshow/baseclasses/CTransformOutputPin.h>
+#include <dshow/filters/BufferNeeds.h>
 #include <dshow/uuids.h>
 
+#include <algorithm>
 #include <new>
 
 namespace plat {
@@ -77,16 +79,10 @@ HRESULT AlawCompressor::GetMediaType(int iPosition, CMediaType* pMediaType) {
 }
 
 HRESULT AlawCompressor::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) {
-  ALLOCATOR_PROPERTIES wanted = *pprop;
-  if (wanted.cBuffers < 4) wanted.cBuffers = 4;
   // A byte for every two of PCM: half a second of PCM, the most any sample here holds.
   const WAVEFORMATEX* in = Wave(&m_pInput->CurrentMediaType());
   const long bytes = static_cast<long>(in->nAvgBytesPerSec / 4);
-  if (wanted.cbBuffer < bytes) wanted.cbBuffer = bytes;
-  ALLOCATOR_PROPERTIES actual{};
-  const HRESULT hr = pAllocator->SetProperties(&wanted, &actual);
-  if (FAILED(hr)) return hr;
-  return actual.cbBuffer < wanted.cbBuffer ? E_FAIL : S_OK;
+  return BufferNeeds::Ask(pAllocator, *pprop, 4, std::max(pprop->cbBuffer, bytes));
 }
 
 HRESULT AlawCompressor::Transform(IMediaSample* pIn, IMediaSample* pOut) {

@@ -3,6 +3,7 @@
 #include <dshow/amvideo.h>
 #include <dshow/baseclasses/CTransformInputPin.h>
 #include <dshow/baseclasses/CTransformOutputPin.h>
+#include <dshow/filters/BufferNeeds.h>
 #include <dshow/filters/Yuy2Converter.h>
 
 #include <new>
@@ -71,13 +72,8 @@ HRESULT AviDecompressor::GetMediaType(int iPosition, CMediaType* pMediaType) {
 }
 
 HRESULT AviDecompressor::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) {
-  ALLOCATOR_PROPERTIES wanted = *pprop;
-  if (wanted.cBuffers < 2) wanted.cBuffers = 2;
-  wanted.cbBuffer = static_cast<long>(info(&m_pOutput->CurrentMediaType())->bmiHeader.biSizeImage);
-  ALLOCATOR_PROPERTIES actual{};
-  const HRESULT hr = pAllocator->SetProperties(&wanted, &actual);
-  if (FAILED(hr)) return hr;
-  return actual.cbBuffer < wanted.cbBuffer ? E_FAIL : S_OK;
+  return BufferNeeds::Ask(pAllocator, *pprop, 2,
+                          static_cast<long>(info(&m_pOutput->CurrentMediaType())->bmiHeader.biSizeImage));
 }
 
 HRESULT AviDecompressor::Transform(IMediaSample* pIn, IMediaSample* pOut) {

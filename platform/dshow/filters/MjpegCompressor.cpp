@@ -3,6 +3,7 @@
 #include <dshow/amvideo.h>
 #include <dshow/baseclasses/CTransformInputPin.h>
 #include <dshow/baseclasses/CTransformOutputPin.h>
+#include <dshow/filters/BufferNeeds.h>
 #include <dshow/uuids.h>
 
 extern "C" {
@@ -67,13 +68,8 @@ HRESULT MjpegCompressor::GetMediaType(int iPosition, CMediaType* pMediaType) {
 }
 
 HRESULT MjpegCompressor::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) {
-  ALLOCATOR_PROPERTIES wanted = *pprop;
-  if (wanted.cBuffers < 2) wanted.cBuffers = 2;
-  wanted.cbBuffer = static_cast<long>(Info(&m_pOutput->CurrentMediaType())->bmiHeader.biSizeImage);
-  ALLOCATOR_PROPERTIES actual{};
-  const HRESULT hr = pAllocator->SetProperties(&wanted, &actual);
-  if (FAILED(hr)) return hr;
-  return actual.cbBuffer < wanted.cbBuffer ? E_FAIL : S_OK;
+  return BufferNeeds::Ask(pAllocator, *pprop, 2,
+                          static_cast<long>(Info(&m_pOutput->CurrentMediaType())->bmiHeader.biSizeImage));
 }
 
 HRESULT MjpegCompressor::StartStreaming() {

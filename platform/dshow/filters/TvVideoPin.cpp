@@ -3,6 +3,7 @@
 #include <dshow/baseclasses/CAutoLock.h>
 #include <dshow/baseclasses/CSource.h>
 #include <dshow/engine/ClockWait.h>
+#include <dshow/filters/BufferNeeds.h>
 #include <dshow/filters/PinProperties.h>
 #include <dshow/filters/TvCapture.h>
 #include <dshow/filters/Yuy2Converter.h>
@@ -101,13 +102,7 @@ HRESULT TvVideoPin::GetMediaType(int iPosition, CMediaType* pMediaType) {
 }
 
 HRESULT TvVideoPin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProps) {
-  ALLOCATOR_PROPERTIES wanted = *pProps;
-  if (wanted.cBuffers < 3) wanted.cBuffers = 3;
-  wanted.cbBuffer = static_cast<long>(format()->bmiHeader.biSizeImage);
-  ALLOCATOR_PROPERTIES actual{};
-  const HRESULT hr = pAlloc->SetProperties(&wanted, &actual);
-  if (FAILED(hr)) return hr;
-  return actual.cbBuffer < wanted.cbBuffer ? E_FAIL : S_OK;
+  return BufferNeeds::Ask(pAlloc, *pProps, 3, static_cast<long>(format()->bmiHeader.biSizeImage));
 }
 
 REFERENCE_TIME TvVideoPin::period() { return format()->AvgTimePerFrame; }

@@ -87,8 +87,9 @@ std::shared_ptr<FontFace> FontEngine::face(const LOGFONTA& requested) {
   const std::string candidates[] = {fileFor(lf), std::string(kFontFolder) + fileName(familyOf(lf), false, false),
                                     std::string(kFontFolder) + fileName(Family::Sans, false, false)};
   std::lock_guard guard(m_lock);
+  const std::shared_ptr<FontFace> linked = opened(std::string(kLinkedFile), lf, nullptr);
   for (const std::string& file : candidates) {
-    if (std::shared_ptr<FontFace> face = opened(file, lf, opened(std::string(kLinkedFile), lf, nullptr))) return face;
+    if (std::shared_ptr<FontFace> face = opened(file, lf, linked)) return face;
   }
   return nullptr;
 }
