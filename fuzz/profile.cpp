@@ -2,10 +2,10 @@
 // key keeps every other value as it was, and removing it again gives back the file's text.
 #include "FuzzMachine.h"
 
+#include <machine/IniDocument.h>
 #include <win32/profile.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <map>
 #include <string>
@@ -37,14 +37,12 @@ std::map<std::pair<std::string, std::string>, std::string> Values(const std::str
   return values;
 }
 
-// Section and key names compare without case: the file may spell "Fuzz Added" another way.
+// Section and key names compare trimmed and without case, as the profile functions match
+// them: the file may spell "Fuzz Added" another way, and a name cut at a NUL can leave
+// " Fuzz Added" as a name of its own.
 bool IsOurKey(const std::pair<std::string, std::string>& name) {
-  const auto same = [](const std::string& a, const char* b) {
-    return a.size() == std::strlen(b) && std::equal(a.begin(), a.end(), b, [](unsigned char x, unsigned char y) {
-             return std::tolower(x) == std::tolower(y);
-           });
-  };
-  return same(name.first, "Fuzz Added") && same(name.second, "Key");
+  return plat::equalsNoCase(plat::trimmed(name.first), "Fuzz Added") &&
+         plat::equalsNoCase(plat::trimmed(name.second), "Key");
 }
 
 }  // namespace
