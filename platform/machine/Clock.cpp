@@ -1,6 +1,10 @@
 #include <machine/Clock.h>
 
+#include <machine/ProcessStat.h>
 #include <machine/SharedPage.h>
+#include <machine/StreamActivity.h>
+
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -38,44 +42,75 @@ Clock::Clock() : m_id(g_nextClockId++) {}
 
 Clock::~Clock() = default;
 
+void Clock::keep(State& state) {
+  const int self = static_cast<int>(getpid());
+  state.keeperId.store(self);
+  state.keeperStart.store(ProcessStat::startTime(self).value_or(0));
+}
+
+void Clock::drive() { m_driver.store(std::this_thread::get_id()); }
+
+bool Clock::drivenByThisThread() const { return m_driver.load() == std::this_thread::get_id(); }
+
 bool Clock::shareThrough(const std::filesystem::path& file) {
-  std::lock_guard guard(m_lock);
-  auto page = std::make_unique<SharedPage>(file, sizeof(State));
-  if (!page->data()) return false;
-  State* shared = page->as<State>();
-  if (!shared->manual.load() && m_own.manual.load()) {
-    shared->unixMs.store(m_own.unixMs.load());
-    shared->tickMs.store(m_own.tickMs.load());
-    shared->manual.store(1);
+  {
+    std::lock_guard guard(m_lock);
+    if (m_page) return true;
+    auto page = std::make_unique<SharedPage>(file, sizeof(State));
+    if (!page->data()) return false;
+    State* shared = page->as<State>();
+    const int keeper = shared->keeperId.load();
+    if (shared->manual.load() && (keeper == 0 || ProcessStat::startTime(keeper) != shared->keeperStart.load()))
+      shared->manual.store(0);  // left standing by a process that has ended
+    if (!shared->manual.load() && m_own.manual.load()) {
+      shared->unixMs.store(m_own.unixMs.load());
+      shared->tickMs.store(m_own.tickMs.load());
+      keep(*shared);
+      shared->manual.store(1);
+    }
+    shared->generation.fetch_add(1);
+    m_state.store(shared);
+    m_page = std::move(page);
   }
-  shared->generation.fetch_add(1);
-  m_state.store(shared);
-  m_page = std::move(page);
+  StreamActivity::instance().clockChanged(*this, true);
   return true;
 }
 
 bool Clock::isManual() const { return m_state.load()->manual.load() != 0; }
 
 void Clock::setManual(std::int64_t unixMs) {
-  std::lock_guard guard(m_lock);
-  m_state.load()->unixMs.store(unixMs);
-  m_state.load()->tickMs.store(kManualBootTickMs);
-  m_state.load()->manual.store(1);
-  m_state.load()->generation.fetch_add(1);
+  {
+    std::lock_guard guard(m_lock);
+    State& state = *m_state.load();
+    state.unixMs.store(unixMs);
+    state.tickMs.store(kManualBootTickMs);
+    keep(state);
+    state.manual.store(1);
+    state.generation.fetch_add(1);
+    drive();
+  }
+  StreamActivity::instance().clockChanged(*this, true);
 }
 
 void Clock::setReal() {
-  std::lock_guard guard(m_lock);
-  m_state.load()->manual.store(0);
-  m_state.load()->generation.fetch_add(1);
+  {
+    std::lock_guard guard(m_lock);
+    m_state.load()->manual.store(0);
+    m_state.load()->generation.fetch_add(1);
+  }
+  StreamActivity::instance().clockChanged(*this, true);
 }
 
 void Clock::advance(std::uint64_t ms) {
-  std::lock_guard guard(m_lock);
-  if (!m_state.load()->manual.load()) return;
-  m_state.load()->unixMs.fetch_add(static_cast<std::int64_t>(ms));
-  m_state.load()->tickMs.fetch_add(ms);
-  m_state.load()->generation.fetch_add(1);
+  {
+    std::lock_guard guard(m_lock);
+    if (!m_state.load()->manual.load()) return;
+    m_state.load()->unixMs.fetch_add(static_cast<std::int64_t>(ms));
+    m_state.load()->tickMs.fetch_add(ms);
+    m_state.load()->generation.fetch_add(1);
+    drive();
+  }
+  StreamActivity::instance().clockChanged(*this, false);
 }
 
 std::int64_t Clock::ownSleepMs() const { return t_sleep.clockId == m_id ? t_sleep.offsetMs : 0; }

@@ -8,7 +8,13 @@
 //
 // A clock shared through a file of the machine root (shareThrough) keeps its manual time
 // in a page every process of the machine maps, so a test that moves it moves it for all
-// programs on the machine at once.
+// programs on the machine at once. The page names the process that stopped the clock; a
+// page left manual by a process that has ended is taken as real again, so a program started
+// later by the user does not find time standing still.
+//
+// Every change wakes the waits on the clock (StreamActivity::clockChanged). The thread that
+// last stopped or moved the manual clock drives it (drivenByThisThread): nobody else moves
+// it while that thread waits.
 #pragma once
 
 #include <atomic>
@@ -17,6 +23,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace plat {
 
@@ -55,6 +62,8 @@ class Clock {
   std::int64_t ownSleepMs() const;
   // Counts every change of manual time, so waiters can tell that time moved.
   std::uint64_t generation() const;
+  // Whether the calling thread is the one that last stopped or moved the manual clock.
+  bool drivenByThisThread() const;
 
   // Local time is UTC moved by a fixed offset from machine.ini; there is no daylight saving,
   // so a test's dates never depend on the host's time zone.
@@ -71,7 +80,14 @@ class Clock {
     std::atomic<std::int64_t> unixMs;
     std::atomic<std::uint64_t> tickMs;
     std::atomic<std::uint64_t> generation;
+    // The process that stopped the clock, and when it started (ProcessStat).
+    std::atomic<std::int32_t> keeperId;
+    std::atomic<std::uint64_t> keeperStart;
   };
+
+  // Under m_lock: this process stopped the clock.
+  void keep(State& state);
+  void drive();
 
   mutable std::mutex m_lock;
   State m_own{};
@@ -79,6 +95,7 @@ class Clock {
   std::unique_ptr<SharedPage> m_page;
   int m_utcOffsetMinutes = 0;
   std::uint64_t m_id;
+  std::atomic<std::thread::id> m_driver{};
 };
 
 }  // namespace plat

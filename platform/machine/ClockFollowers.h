@@ -11,12 +11,17 @@
 // beyond it; a busy thread is never settled, as what woke it (an arrival, a due timer) is
 // still unanswered.
 //
+// Each process with streaming threads has one more seat for them all (StreamActivity): it
+// is settled when none is busy and none waits for a time at or before the tick, and its
+// next timer is the earliest time one waits for.
+//
 // What callers rely on: Robot::advanceStep stops at every follower's next timer and returns
-// once every follower of the other processes is settled at the new time. Threads that never
-// wait in a message loop (workers, streaming threads) are not followed. A program started
-// on the machine (expectStart) holds the clock until its message loop first waits; a
-// process that ended is dropped; one that does not settle within kHangLimit real seconds is
-// reported on stderr and no longer waited for.
+// once every follower of the other processes is settled at the new time. The seats are read
+// twice and taken as settled only when nothing changed in between, so one look sees them
+// all at one moment. Worker threads that never wait in a message loop are not followed. A
+// program started on the machine (expectStart) holds the clock until its message loop first
+// waits; a process that ended is dropped; one that does not settle within kHangLimit real
+// seconds is reported on stderr and no longer waited for.
 #pragma once
 
 #include <atomic>
@@ -79,6 +84,10 @@ class ClockFollowers {
   // Stops waiting for the followers that are not settled at `tick` (a hang).
   void giveUpOn(std::uint64_t tick);
 
+  // This process's streaming threads: how many are busy and the earliest time one waits
+  // for (StreamActivity publishes it, under its lock).
+  void publishStreams(std::size_t busy, std::optional<std::uint64_t> nextDue);
+
  private:
   std::shared_ptr<SharedPage> page();
   // Index of a free seat now held for `thread` of the process, or -1 when all are taken.
@@ -87,6 +96,8 @@ class ClockFollowers {
   Machine& m_machine;
   std::mutex m_lock;
   std::shared_ptr<SharedPage> m_page;
+  std::atomic<bool> m_publishing{false};  // StreamActivity publishes here
+  int m_streamsSeat = -1;     // StreamActivity's lock
   // Seats (index, process) no longer waited for.
   std::set<std::pair<int, int>> m_givenUp;
 };

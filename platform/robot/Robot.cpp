@@ -7,6 +7,7 @@
 #include <dshow/uuids.h>
 #include <machine/Machine.h>
 #include <machine/CaptureCard.h>
+#include <machine/StreamActivity.h>
 #include <machine/RemoteControl.h>
 #include <win32/shell/PowerBroadcast.h>
 #include <win32/user/WindowDirectory.h>
@@ -148,20 +149,34 @@ int Robot::pumpUntilIdle() {
   return count;
 }
 
-void Robot::awaitOtherPrograms() {
+void Robot::settle() {
   UserSystem& system = UserSystem::current();
   ClockFollowers& followers = system.followers();
+  StreamActivity& streams = StreamActivity::instance();
   const std::uint64_t tick = system.clock().sharedTickMs();
   const auto queue = system.queue();
   const auto limit = std::chrono::steady_clock::now() + ClockFollowers::kHangLimit;
   std::string laggard;
   // Sends from the programs are served meanwhile: handling what is due may need this thread.
+  // This process's streaming threads and the other programs are taken as settled only when
+  // the streams did not change while the programs were looked at.
   while (true) {
     queue->clearWake();
     MessageDelivery::handleSent(*queue);
-    if (followers.othersSettled(tick, &laggard)) return;
+    const std::uint64_t seen = streams.version();
+    const bool streamsSettled = streams.settledAt(tick);
+    if (streamsSettled && followers.othersSettled(tick, &laggard) && streams.version() == seen) return;
     if (std::chrono::steady_clock::now() > limit) break;
-    queue->wait(1);
+    if (!streamsSettled) {
+      streams.awaitChange(seen, std::chrono::milliseconds(1));
+      laggard = "this process's streaming threads";
+    } else {
+      queue->wait(1);
+    }
+  }
+  if (!streams.settledAt(tick)) {
+    streams.giveUpOnBusy("the clock stands at tick " + std::to_string(tick));
+    return;
   }
   std::fprintf(stderr, "robot: the clock stands at tick %llu, but after %lld s %s has not handled it; no longer waiting for it\n",
                static_cast<unsigned long long>(tick), static_cast<long long>(ClockFollowers::kHangLimit.count()),
@@ -174,7 +189,7 @@ std::uint64_t Robot::advanceStep(std::uint64_t ms) {
   UserSystem& system = UserSystem::current();
   Clock& clock = system.clock();
   // The other programs' next timers are known once they have handled the present.
-  awaitOtherPrograms();
+  settle();
   const std::uint64_t now = clock.tickMs();
   const auto due = system.queue()->nextTimerDue();
   std::uint64_t step = ms;
@@ -184,10 +199,14 @@ std::uint64_t Robot::advanceStep(std::uint64_t ms) {
   const std::uint64_t shared = clock.sharedTickMs();
   const auto elsewhere = system.followers().nextDueElsewhere(shared);
   if (elsewhere && !system.power().isSuspended() && *elsewhere - shared < step) step = *elsewhere - shared;
+  // Every time a streaming thread waits for is a step of its own, so each sample is
+  // handled at its time.
+  const auto streaming = StreamActivity::instance().nextDue();
+  if (streaming && *streaming > shared && *streaming - shared < step) step = *streaming - shared;
   step = std::max<std::uint64_t>(1, std::min(step, PowerBroadcast::stepBeforeWake(step)));
   clock.advance(step);
   PowerBroadcast::wakeIfDue();
-  awaitOtherPrograms();
+  settle();
   return step;
 }
 

@@ -41,6 +41,11 @@ class Robot {
   void advance(std::uint64_t ms);
   // One step of advance(): up to the next timer due within `ms`; returns the time moved.
   std::uint64_t advanceStep(std::uint64_t ms);
+  // Waits until this process's streaming threads and every other program following the
+  // shared clock have handled what is due at its present time, serving sends to this
+  // thread meanwhile. A thread or program that has not within ClockFollowers::kHangLimit
+  // is reported on stderr and no longer waited for.
+  void settle();
 
   HWND findWindow(const char* className, const char* title) const;
   HWND control(HWND dialog, int id) const;
@@ -118,9 +123,6 @@ class Robot {
   void postMouse(HWND target, LRESULT hit, UINT clientMessage, POINT screen);
   void postInput(HWND target, UINT message, WPARAM wParam, LPARAM lParam);
   void afterInput();
-  // Waits until every other program following the shared clock has handled what is due
-  // at its present time (see ClockFollowers), serving sends to this thread meanwhile.
-  void awaitOtherPrograms();
 
   bool m_pumpAfterInput;
   std::shared_ptr<std::deque<std::function<void(Robot&)>>> m_modalActions;

@@ -1,6 +1,7 @@
 #include <robot/RobotScript.h>
 
 #include <machine/Machine.h>
+#include <machine/PowerState.h>
 #include <robot/Screenshot.h>
 #include <win32/thread.h>
 #include <win32/user/UserSystem.h>
@@ -44,7 +45,8 @@ const std::map<std::string, Shape>& verbShapes() {
       {"close", {0, 0}},         {"log", {1, 1}},         {"plug", {0, 0}},           {"unplug", {0, 0}},
       {"composite", {1, 1}},     {"screenshot", {1, 1}},  {"expect-notice", {1, 1}},
       {"menu", {1, 1}},
-      {"card-remote", {1, 1}},
+      {"card-remote", {1, 1}},  {"remote", {1, 2}},        {"sleep-button", {0, 0}},   {"power-button", {0, 0}},
+      {"expect-power", {1, 1}},
   };
   return shapes;
 }
@@ -211,6 +213,9 @@ int RobotScript::done() {
 
 int RobotScript::step() {
   if (finished()) return done();
+  // On a manual clock each verb finds every program and streaming thread done with the
+  // present, so what it sees or does never depends on how fast they ran.
+  if (UserSystem::current().clock().isManual()) m_robot.settle();
   return run(m_verbs[m_next]);
 }
 
@@ -276,6 +281,27 @@ int RobotScript::waitForWindow(const Verb& verb, bool present) {
     return 0;
   }
   return kPollMs;
+}
+
+void RobotScript::remoteKey(const Verb& verb) {
+  const auto key = number(verb.args[0]);
+  const auto polls = verb.args.size() > 1 ? number(verb.args[1]) : std::optional<long>(1);
+  if (!key || *key < 0 || *key > 255) {
+    fail(verb, "'" + verb.args[0] + "' is no remote key");
+  } else if (!polls || *polls < 1) {
+    fail(verb, "'" + verb.args[1] + "' is no number of polls");
+  } else {
+    m_robot.pressRemoteKey(static_cast<int>(*key), static_cast<int>(*polls));
+  }
+}
+
+void RobotScript::expectPower(const Verb& verb) {
+  const PowerState& power = Machine::current().service<PowerState>();
+  const std::string state = power.isOff() ? "off" : power.isSuspended() ? "standby" : "on";
+  if (verb.args[0] != "on" && verb.args[0] != "standby" && verb.args[0] != "off")
+    fail(verb, "'" + verb.args[0] + "' is not on, standby or off");
+  else if (state != verb.args[0])
+    fail(verb, "the PC is " + state);
 }
 
 void RobotScript::expectText(const Verb& verb) {
@@ -407,6 +433,14 @@ int RobotScript::run(const Verb& verb) {
       return 0;
     }
     m_robot.holdCardRemote(static_cast<int>(*code));
+  } else if (name == "remote") {
+    remoteKey(verb);
+  } else if (name == "sleep-button") {
+    m_robot.pressSleepButton();
+  } else if (name == "power-button") {
+    if (!m_robot.pressPowerButton()) fail(verb, "the PC was not standing by");
+  } else if (name == "expect-power") {
+    expectPower(verb);
   } else if (name == "composite") {
     m_robot.showOnComposite(verb.args[0] == "none" ? std::string() : verb.args[0]);
   } else if (name == "close") {

@@ -50,6 +50,8 @@ class RobotScript {
   int waitFor(const Verb& verb);
   int waitForWindow(const Verb& verb, bool present);
   void expectText(const Verb& verb);
+  void remoteKey(const Verb& verb);
+  void expectPower(const Verb& verb);
   void fail(const Verb& verb, const std::string& what);
   int done();
   HWND currentWindow(const Verb& verb);

@@ -6,10 +6,8 @@
 
 #include <machine/VideoSurfaces.h>
 #include <mfc/CTime.h>
+#include <robot/Robot.h>
 #include <win32/user.h>
-
-#include <chrono>
-#include <thread>
 
 namespace test {
 
@@ -84,13 +82,14 @@ void RecordingTest::pump() {
 }
 
 void RecordingTest::run(int ms, int step) {
+  // The robot stops at each timer and each time a streaming thread waits for, and lets the
+  // streaming threads settle after every step.
+  plat::Robot robot;
   for (int done = 0; done < ms; done += step) {
-    const auto shown = surface();
-    const auto before = shown ? shown->framesShown() : 0;
-    machine().clock().advance(step);
-    for (int wait = 0; shown && wait < 200 && shown->framesShown() <= before; ++wait)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    pump();
+    for (auto left = static_cast<std::uint64_t>(step); left > 0;) {
+      left -= robot.advanceStep(left);
+      pump();
+    }
   }
 }
 

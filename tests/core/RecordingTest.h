@@ -44,8 +44,8 @@ class RecordingTest : public ControllerTest {
   int preview() { return controller->StartPreview(video); }
   // Free megabytes the record folder's drive reports.
   void setFreeMB(unsigned long long megabytes);
-  // Moves the clock `ms` in steps (a frame's 40 ms by default); after each step the picture
-  // (when one runs) is awaited, bounded in real time, and the thread's messages are handled.
+  // Moves the clock `ms` in steps (a frame's 40 ms by default), the streaming threads
+  // settled and the thread's messages handled after each.
   void run(int ms, int step = 40);
   void pump();
   std::shared_ptr<plat::VideoSurface> surface();

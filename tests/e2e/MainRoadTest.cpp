@@ -94,9 +94,9 @@ std::uint32_t le32(const std::vector<char>& bytes, std::size_t at) {
   return value;
 }
 
-// A live recording takes its five seconds: this one script runs on the real clock.
 TEST_F(MainRoadTest, TheUserWatchesRecordsAndSnapsAndComesBack) {
-  const int status = run(R"(window "#32770" "Orvane Media"
+  const int status = run(R"(clock manual 2024-03-01 12:00:00
+window "#32770" "Orvane Media"
 expect-text 0 "Orvane Media"
 key CTRL+T
 window "#32770" "Orvane Media_TVDlg"

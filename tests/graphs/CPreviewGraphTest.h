@@ -24,6 +24,7 @@ namespace test {
 
 class CPreviewProbe : public CPreviewGraph {
  public:
+  using CPreviewGraph::CreateCaptureBuilder;
   using CPreviewGraph::m_pAudioDevice;
   using CPreviewGraph::m_pAudioRenderer;
   using CPreviewGraph::m_pAviDecompressor;

@@ -6,31 +6,16 @@
 
 #include <com/objbase.h>
 #include <machine/TvStickCapture.h>
+#include <machine/StreamActivity.h>
 #include <machine/TvStickControl.h>
 #include <machine/VideoSurfaces.h>
 #include <win32/user.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 
 namespace test {
 
-namespace {
-
-// Waits (bounded, in real time) for a streaming thread to catch up with the clock.
-template <class Condition>
-bool Eventually(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
-
-}  // namespace
 
 bool Near(std::uint32_t pixel, plat::Rgb colour) {
   const int r = static_cast<int>((pixel >> 16) & 0xFF), g = static_cast<int>((pixel >> 8) & 0xFF),
@@ -88,12 +73,12 @@ CRecordGraph& RecordGraphTest::makeGraph(int format, int quality, const char* fo
 BOOL RecordGraphTest::build() { return graph->ApplyTvSettings(0, 50, 50, 50, 50, 50); }
 
 bool RecordGraphTest::recordFrames(int frames) {
-  // A picture is due every 40 ms of the clock, but the device's frame times need not
-  // fall on the steps: a step that brings none is followed by the next.
+  // A picture is due every 40 ms of the clock; the streaming threads settle after each step.
+  plat::StreamActivity& streams = plat::StreamActivity::instance();
+  streams.settle(machine().clock());
   for (int step = 0; step < frames * 2 + 10 && graph->GetRecordCounter() < frames; ++step) {
-    const int before = graph->GetRecordCounter();
     machine().clock().advance(40);
-    Eventually([&] { return graph->GetRecordCounter() > before; }, std::chrono::milliseconds(200));
+    streams.settle(machine().clock());
   }
   return graph->GetRecordCounter() >= frames;
 }

@@ -1,5 +1,7 @@
 #include <dshow/baseclasses/COutputQueue.h>
 
+#include <machine/StreamActivity.h>
+
 #include <utility>
 
 COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueue, LONG lBatchSize, BOOL bBatchExact,
@@ -19,7 +21,7 @@ COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueu
   m_batch.reserve(static_cast<size_t>(m_lBatchSize));
   if (m_bQueue) {
     (void)lListSize;  // the list grows as needed; the upstream allocator bounds it
-    m_thread = std::thread(&COutputQueue::ThreadProc, this);
+    m_thread = plat::StreamActivity::instance().startThread("output queue", [this] { ThreadProc(); });
   }
 }
 

@@ -3,6 +3,7 @@
 #include <dshow/baseclasses/CAutoLock.h>
 #include <dshow/baseclasses/CSource.h>
 #include <dshow/evcode.h>
+#include <machine/StreamActivity.h>
 
 CSourceStream::CSourceStream(const char* pObjectName, HRESULT* phr, CSource* pms, LPCWSTR pName)
     : CBaseOutputPin(pObjectName, pms, pms->pStateLock(), phr, pName), m_pFilter(pms) {
@@ -47,7 +48,7 @@ HRESULT CSourceStream::Active() {
     m_request.reset();
     m_reply.reset();
   }
-  m_thread = std::thread([this] { ThreadProc(); });
+  m_thread = plat::StreamActivity::instance().startThread("source stream", [this] { ThreadProc(); });
   hr = Init();
   if (FAILED(hr)) {
     m_thread.join();
@@ -71,12 +72,16 @@ HRESULT CSourceStream::Inactive() {
 
 HRESULT CSourceStream::CallWorker(Command cmd) {
   std::lock_guard call(m_callLock);
+  plat::StreamActivity& activity = plat::StreamActivity::instance();
   std::unique_lock guard(m_cmdLock);
   if (!m_thread.joinable()) return E_UNEXPECTED;
   m_request = cmd;
   m_reply.reset();
-  m_cmdChanged.notify_all();
-  m_cmdChanged.wait(guard, [&] { return m_reply.has_value(); });
+  activity.notify(&m_cmdLock);
+  guard.unlock();
+  OnCommandPending();
+  guard.lock();
+  activity.wait(&m_cmdLock, [&] { return m_reply.has_value(); }, std::nullopt, &guard);
   const HRESULT hr = *m_reply;
   m_reply.reset();
   return hr;
@@ -84,7 +89,7 @@ HRESULT CSourceStream::CallWorker(Command cmd) {
 
 CSourceStream::Command CSourceStream::GetRequest() {
   std::unique_lock guard(m_cmdLock);
-  m_cmdChanged.wait(guard, [&] { return m_request.has_value(); });
+  plat::StreamActivity::instance().wait(&m_cmdLock, [&] { return m_request.has_value(); }, std::nullopt, &guard);
   return *m_request;
 }
 
@@ -99,7 +104,7 @@ void CSourceStream::Reply(HRESULT hr) {
   std::lock_guard guard(m_cmdLock);
   m_request.reset();
   m_reply = hr;
-  m_cmdChanged.notify_all();
+  plat::StreamActivity::instance().notify(&m_cmdLock);
 }
 
 DWORD CSourceStream::ThreadProc() {

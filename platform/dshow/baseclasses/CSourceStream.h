@@ -5,11 +5,15 @@
 // FillBuffer fills it (S_FALSE: the stream has ended) and Deliver sends it, until a
 // command arrives. When the allocator is decommitted (downstream stopped first) the
 // loop waits for the next command instead of spinning.
+//
+// The thread is a streaming thread (StreamActivity) and its command waits are streaming
+// waits, so a manual clock's settle sees it idle only when it truly waits. A stream that
+// waits elsewhere (a live source waiting for its next capture) learns of a command through
+// OnCommandPending.
 #pragma once
 
 #include <dshow/baseclasses/CBaseOutputPin.h>
 
-#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -39,6 +43,8 @@ class CSourceStream : public CBaseOutputPin {
   virtual HRESULT OnThreadStartPlay() { return S_OK; }
   virtual HRESULT DoBufferProcessingLoop();
   virtual DWORD ThreadProc();
+  // A command now waits for the stream thread (called on the commanding thread).
+  virtual void OnCommandPending() {}
 
   // Commands, sent from the filter's thread; each waits for the stream thread's answer.
   HRESULT Init() { return CallWorker(CMD_INIT); }
@@ -58,8 +64,7 @@ class CSourceStream : public CBaseOutputPin {
   HRESULT CallWorker(Command cmd);
 
   std::thread m_thread;
-  std::mutex m_cmdLock;
-  std::condition_variable m_cmdChanged;
+  std::mutex m_cmdLock;  // its address keys the command waits
   std::optional<Command> m_request;
   std::optional<HRESULT> m_reply;
   std::mutex m_callLock;  // one command at a time

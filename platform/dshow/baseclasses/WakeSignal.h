@@ -7,11 +7,15 @@
 //
 // Use: under the mutex, change the state and call changed(); after unlocking, call
 // wake() when changed() returned true.
+//
+// The sleep is a streaming wait (StreamActivity): a thread asleep here has done all it can
+// until the state changes, which is what the manual clock's settle asks of it.
 #pragma once
+
+#include <machine/StreamActivity.h>
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
 
 namespace plat {
@@ -27,7 +31,7 @@ class WakeSignal {
     return m_sleepers > 0;
   }
   // Outside the mutex, after changed() returned true (or to wake every waiter at once).
-  void wake() { m_condition.notify_all(); }
+  void wake() { StreamActivity::instance().notify(this); }
 
   // Under the mutex held by `guard`: returns once `ready()` (checked under the mutex).
   template <class Ready>
@@ -39,7 +43,7 @@ class WakeSignal {
     guard.lock();
     if (ready()) return;
     ++m_sleepers;
-    m_condition.wait(guard, ready);
+    StreamActivity::instance().wait(this, ready, std::nullopt, &guard);
     --m_sleepers;
   }
 
@@ -49,7 +53,6 @@ class WakeSignal {
 
   std::atomic<unsigned> m_changes{0};
   int m_sleepers = 0;  // under the mutex
-  std::condition_variable m_condition;
 };
 
 }  // namespace plat

@@ -1,8 +1,10 @@
 #include <dshow/engine/ClockWait.h>
 
 #include <machine/Machine.h>
+#include <machine/StreamActivity.h>
 
-#include <chrono>
+#include <algorithm>
+#include <optional>
 
 namespace plat {
 
@@ -15,49 +17,38 @@ REFERENCE_TIME ClockWait::now() {
 }
 
 bool ClockWait::waitFor(const std::function<bool()>& ready, REFERENCE_TIME deadline) {
-  const bool manual = Machine::current().clock().isManual();
-  std::unique_lock guard(m_lock);
+  StreamActivity& activity = StreamActivity::instance();
+  Clock& clock = Machine::current().clock();
+  // The first shared tick at or past the deadline.
+  std::optional<std::uint64_t> due;
+  if (deadline >= 0) due = static_cast<std::uint64_t>((deadline + kUnitsPerMs - 1) / kUnitsPerMs);
+  const auto done = [&] { return m_cancelled.load() || ready(); };
   for (;;) {
-    if (m_cancelled) return false;
-    guard.unlock();
-    const bool done = ready();
-    const REFERENCE_TIME time = now();
-    guard.lock();
-    if (done) return true;
-    if (m_cancelled) return false;
-    if (deadline >= 0 && time >= deadline) return false;
-    // Without a deadline only notify() can change the answer; the step is a safety net.
-    // A manual clock moves without telling us, so time-bound waits look again often.
-    auto step = std::chrono::milliseconds(50);
-    if (deadline >= 0 && manual) {
-      step = std::chrono::milliseconds(1);
-    } else if (deadline >= 0) {
-      const auto left = std::chrono::milliseconds((deadline - time + kUnitsPerMs - 1) / kUnitsPerMs);
-      if (left < step) step = left;
+    const bool drives = due && clock.isManual() && clock.drivenByThisThread() && !activity.isStreamingThread();
+    switch (activity.wait(this, done, due, nullptr, drives)) {
+      case StreamActivity::Woke::Ready:
+        return !m_cancelled.load();
+      case StreamActivity::Woke::Deadline:
+        return false;
+      case StreamActivity::Woke::Settled: {
+        const std::uint64_t now = clock.sharedTickMs();
+        const std::uint64_t until = std::min(*due, activity.nextDue().value_or(*due));
+        clock.advance(until > now ? until - now : 1);
+        break;
+      }
     }
-    m_changed.wait_for(guard, step);
   }
 }
 
-void ClockWait::notify() {
-  std::lock_guard guard(m_lock);
-  m_changed.notify_all();
-}
+void ClockWait::notify() { StreamActivity::instance().notify(this); }
 
 void ClockWait::cancel() {
-  std::lock_guard guard(m_lock);
-  m_cancelled = true;
-  m_changed.notify_all();
+  m_cancelled.store(true);
+  notify();
 }
 
-void ClockWait::reset() {
-  std::lock_guard guard(m_lock);
-  m_cancelled = false;
-}
+void ClockWait::reset() { m_cancelled.store(false); }
 
-bool ClockWait::cancelled() const {
-  std::lock_guard guard(m_lock);
-  return m_cancelled;
-}
+bool ClockWait::cancelled() const { return m_cancelled.load(); }
 
 }  // namespace plat

@@ -2,6 +2,7 @@
 
 #include <dshow/AnsiText.h>
 #include <dshow/filters/AudioLinePin.h>
+#include <dshow/filters/LiveStream.h>
 #include <dshow/filters/PcmCapturePin.h>
 #include <machine/CaptureAudio.h>
 #include <machine/Machine.h>
@@ -32,6 +33,12 @@ CBasePin* AudioCapture::GetPin(int n) {
   if (n < streams) return CSource::GetPin(n);
   const size_t line = static_cast<size_t>(n - streams);
   return line < m_lines.size() ? m_lines[line].get() : nullptr;
+}
+
+STDMETHODIMP AudioCapture::Run(REFERENCE_TIME tStart) {
+  const HRESULT hr = CSource::Run(tStart);
+  if (SUCCEEDED(hr)) LiveStream::filterRuns(*this);
+  return hr;
 }
 
 STDMETHODIMP AudioCapture::GetState(DWORD dwMSecs, FILTER_STATE* State) {

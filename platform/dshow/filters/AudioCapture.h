@@ -23,6 +23,8 @@ class AudioCapture : public CSource {
   int GetPinCount() override;
   CBasePin* GetPin(int n) override;
   STDMETHODIMP GetState(DWORD dwMSecs, FILTER_STATE* State) override;
+  // Its live streams start capturing once its state says it runs.
+  STDMETHODIMP Run(REFERENCE_TIME tStart) override;
 
  private:
   CaptureAudio& m_device;

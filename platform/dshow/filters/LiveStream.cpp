@@ -19,9 +19,9 @@ HRESULT LiveStream::Inactive() {
   return hr;
 }
 
-HRESULT LiveStream::Run(REFERENCE_TIME) {
-  m_wait.notify();
-  return S_OK;
+void LiveStream::filterRuns(CSource& filter) {
+  for (int i = 0; i < filter.GetPinCount(); ++i)
+    if (auto* live = dynamic_cast<LiveStream*>(filter.GetPin(i))) live->m_wait.notify();
 }
 
 bool LiveStream::running() {
@@ -50,9 +50,7 @@ HRESULT LiveStream::DoBufferProcessingLoop() {
     }
     if (!running()) {
       next = -1;
-      if (!m_wait.waitFor([&] { return commandPending() || running(); }, ClockWait::now() + 10'000'000) &&
-          m_wait.cancelled())
-        GetRequest();
+      if (!m_wait.waitFor([&] { return commandPending() || running(); }, -1) && m_wait.cancelled()) GetRequest();
       continue;
     }
     const REFERENCE_TIME each = period() > 0 ? period() : 400'000;

@@ -1,8 +1,13 @@
 // An output pin of a live source (a capture device): it delivers only while the graph
 // runs, one sample each period, stamped with the stream time it was captured at. It
 // waits for each capture time on the graph clock (the machine clock), so a test that
-// advances a manual clock by one period gets one more sample. A paused live source
-// cannot show a picture (GetState answers VFW_S_CANT_CUE for its filter).
+// advances a manual clock by one period gets one more sample, and a settled clock knows
+// the capture due at its time has been delivered. A paused live source cannot show a
+// picture (GetState answers VFW_S_CANT_CUE for its filter).
+//
+// The filter's state changes only after its pins hear of a run, so the filter tells its
+// live pins once it runs (filterRuns); while not running the thread waits for that or for
+// a command, with no time-out.
 //
 // A derived pin gives the period and fills each sample; deviceReady() false skips
 // captures (an unplugged device) without ending the stream.
@@ -20,8 +25,9 @@ class LiveStream : public CSourceStream {
   LiveStream(const char* pObjectName, HRESULT* phr, CSource* pms, LPCWSTR pName);
 
   HRESULT Inactive() override;
-  // Running again: a paused stream starts capturing at once.
-  HRESULT Run(REFERENCE_TIME tStart) override;
+  // `filter` runs now (called once its state says so): its paused live streams start
+  // capturing at once.
+  static void filterRuns(CSource& filter);
 
  protected:
   virtual REFERENCE_TIME period() = 0;
@@ -31,6 +37,7 @@ class LiveStream : public CSourceStream {
 
   HRESULT FillBuffer(IMediaSample*) override { return E_UNEXPECTED; }
   HRESULT DoBufferProcessingLoop() override;
+  void OnCommandPending() override { m_wait.notify(); }
 
  private:
   bool running();

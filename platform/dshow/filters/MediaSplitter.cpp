@@ -4,13 +4,12 @@
 #include <dshow/mediafiles.h>
 #include <dshow/uuids.h>
 #include <dshow/vfwmsgs.h>
+#include <machine/StreamActivity.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <new>
 #include <string>
-#include <thread>
 
 namespace plat {
 
@@ -197,6 +196,7 @@ STDMETHODIMP MediaSplitter::Run(REFERENCE_TIME tStart) {
   CAutoLock lock(&m_lock);
   const HRESULT hr = CBaseFilter::Run(tStart);
   if (SUCCEEDED(hr)) m_paused = false;
+  m_resumed.notify();
   return hr;
 }
 
@@ -209,12 +209,14 @@ STDMETHODIMP MediaSplitter::Stop() {
 
 void MediaSplitter::startThread() {
   m_stopThread = false;
-  m_thread = std::thread([this, start = m_start, stop = m_stop, rate = m_rate] { run(start, stop, rate); });
+  m_thread = StreamActivity::instance().startThread(
+      "file splitter", [this, start = m_start, stop = m_stop, rate = m_rate] { run(start, stop, rate); });
 }
 
 void MediaSplitter::stopThread() {
   if (!m_thread.joinable()) return;
   m_stopThread = true;
+  m_resumed.notify();
   for (auto& pin : m_outputs) pin->releaseBuffers();
   m_thread.join();
 }
@@ -281,9 +283,9 @@ void MediaSplitter::run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) 
 
 // A paused renderer gives no buffer back until the graph runs, and waiting for one would
 // keep back another stream's last packets; so while paused this looks at every stream
-// in turn, a few times a second when none moved.
+// in turn, every few milliseconds of the machine clock when none moved.
 void MediaSplitter::drainWhilePaused(std::vector<Lane>& lanes, REFERENCE_TIME start, double rate) {
-  constexpr auto kLookAgain = std::chrono::milliseconds(10);
+  constexpr REFERENCE_TIME kLookAgain = 100'000;  // 10 ms
   auto anyOpen = [&] { return std::any_of(lanes.begin(), lanes.end(), [](const Lane& lane) { return lane.open; }); };
   while (m_paused && !m_stopThread && anyOpen()) {
     bool moved = false;
@@ -293,7 +295,7 @@ void MediaSplitter::drainWhilePaused(std::vector<Lane>& lanes, REFERENCE_TIME st
       moved = moved || lane.parked.size() != before;
       if (lane.parked.empty()) endLane(lane);
     }
-    if (!moved) std::this_thread::sleep_for(kLookAgain);
+    if (!moved) m_resumed.waitFor([&] { return !m_paused || m_stopThread; }, ClockWait::now() + kLookAgain);
   }
 }
 

@@ -20,6 +20,7 @@
 
 #include <dshow/baseclasses/CBaseFilter.h>
 #include <dshow/baseclasses/setup.h>
+#include <dshow/engine/ClockWait.h>
 #include <dshow/filters/Demuxer.h>
 #include <dshow/filters/SplitterInputPin.h>
 #include <dshow/filters/SplitterOutputPin.h>
@@ -111,6 +112,7 @@ class MediaSplitter : public CBaseFilter {
   std::thread m_thread;
   std::atomic<bool> m_stopThread{false};
   std::atomic<bool> m_paused{false};  // renderers hold their streams: park rather than wait
+  ClockWait m_resumed;                // the thread's drain while paused: the graph runs or stops
   REFERENCE_TIME m_start = 0;
   REFERENCE_TIME m_stop = -1;  // -1: the end of the file
   double m_rate = 1.0;

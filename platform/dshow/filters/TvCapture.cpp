@@ -5,6 +5,7 @@
 #include <dshow/baseclasses/CAutoLock.h>
 #include <dshow/evcode.h>
 #include <dshow/filters/AnalogPin.h>
+#include <dshow/filters/LiveStream.h>
 #include <dshow/filters/PcmCapturePin.h>
 #include <dshow/filters/StickMedium.h>
 #include <dshow/filters/TvVideoPin.h>
@@ -60,6 +61,12 @@ CBasePin* TvCapture::GetPin(int n) {
   const int streams = CSource::GetPinCount();
   if (n == streams && m_analogIn) return m_analogIn;
   return CSource::GetPin(n);
+}
+
+STDMETHODIMP TvCapture::Run(REFERENCE_TIME tStart) {
+  const HRESULT hr = CSource::Run(tStart);
+  if (SUCCEEDED(hr)) LiveStream::filterRuns(*this);
+  return hr;
 }
 
 STDMETHODIMP TvCapture::GetState(DWORD dwMSecs, FILTER_STATE* State) {

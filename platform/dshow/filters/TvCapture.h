@@ -40,6 +40,8 @@ class TvCapture : public CSource,
   int GetPinCount() override;
   CBasePin* GetPin(int n) override;
   STDMETHODIMP GetState(DWORD dwMSecs, FILTER_STATE* State) override;
+  // Its live streams start capturing once its state says it runs.
+  STDMETHODIMP Run(REFERENCE_TIME tStart) override;
 
   // IAMVideoProcAmp
   STDMETHODIMP GetRange(long Property, long* pMin, long* pMax, long* pSteppingDelta, long* pDefault,

@@ -74,9 +74,12 @@ int ProcessLauncher::start(const fs::path& executable, const std::vector<std::st
   std::vector<char*> envp;
   for (std::string& e : environment) envp.push_back(e.data());
   envp.push_back(nullptr);
+  // The new program keeps the machine's time, manual or real, as a PC's programs share its clock.
+  Machine& machine = Machine::current();
+  machine.shareClock();
   pid_t pid = 0;
   if (posix_spawn(&pid, executable.c_str(), nullptr, nullptr, argp.data(), envp.data()) != 0) return 0;
-  Machine::current().service<ClockFollowers>().expectStart(static_cast<int>(pid));
+  machine.service<ClockFollowers>().expectStart(static_cast<int>(pid));
   // A started program lives on by itself; this only collects its exit so it leaves no zombie.
   std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
   return static_cast<int>(pid);

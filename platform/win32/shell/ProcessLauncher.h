@@ -2,7 +2,8 @@
 // the machine's files; "X.exe" names the executable X beside it, and a program of the
 // program folder that is not there is taken from the folders the built modules come from.
 // The new process gets the caller's machine, program and module folders, no robot script,
-// and is reaped when it ends.
+// and the machine's clock: the caller's clock is shared through the machine root first, so
+// the program runs on the same time, manual or real. It is reaped when it ends.
 #pragma once
 
 #include <filesystem>

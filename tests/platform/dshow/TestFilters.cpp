@@ -201,11 +201,14 @@ class SinkFilter::Pin : public CBaseInputPin {
     got.timed = SUCCEEDED(sample->GetTime(&got.start, &got.stop));
     std::unique_lock guard(m_sink->m_dataLock);
     m_sink->m_samples.push_back(got);
-    m_sink->m_changed.notify_all();
+    m_sink->changed();
     if (m_sink->m_block) {
       m_sink->m_blocked = true;
-      m_sink->m_changed.notify_all();
-      m_sink->m_changed.wait(guard, [&] { return !m_sink->m_block || m_bFlushing || m_sink->m_inactive; });
+      m_sink->changed();
+      // A streaming wait: the thread held here has done its part until it is let go.
+      plat::StreamActivity::instance().wait(
+          &m_sink->m_changed, [&] { return !m_sink->m_block || m_bFlushing || m_sink->m_inactive; }, std::nullopt,
+          &guard);
       m_sink->m_blocked = false;
     }
     return S_OK;
@@ -214,7 +217,7 @@ class SinkFilter::Pin : public CBaseInputPin {
     {
       std::lock_guard guard(m_sink->m_dataLock);
       ++m_sink->m_eos;
-      m_sink->m_changed.notify_all();
+      m_sink->changed();
     }
     if (m_sink->m_reportCompletion) m_sink->NotifyEvent(EC_COMPLETE, S_OK, 0);
     return S_OK;
@@ -223,7 +226,7 @@ class SinkFilter::Pin : public CBaseInputPin {
     CBaseInputPin::BeginFlush();
     std::lock_guard guard(m_sink->m_dataLock);  // wakes a blocked Receive
     ++m_sink->m_flushes;
-    m_sink->m_changed.notify_all();
+    m_sink->changed();
     return S_OK;
   }
   HRESULT Active() override {
@@ -235,7 +238,7 @@ class SinkFilter::Pin : public CBaseInputPin {
     {
       std::lock_guard guard(m_sink->m_dataLock);
       m_sink->m_inactive = true;
-      m_sink->m_changed.notify_all();
+      m_sink->changed();
     }
     return CBaseInputPin::Inactive();
   }
@@ -312,7 +315,12 @@ bool SinkFilter::waitForEndOfStream() {
 void SinkFilter::setBlocking(bool block) {
   std::lock_guard guard(m_dataLock);
   m_block = block;
+  changed();
+}
+
+void SinkFilter::changed() {
   m_changed.notify_all();
+  plat::StreamActivity::instance().notify(&m_changed);
 }
 
 bool SinkFilter::waitUntilBlocked() {

@@ -5,6 +5,8 @@
 
 #include <com/ComPtr.h>
 #include <dshow/baseclasses/streams.h>
+#include <machine/Clock.h>
+#include <machine/StreamActivity.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -28,6 +30,10 @@ CMediaType videoType(const GUID& subtype, LONG width = 8, LONG height = 2);
 // Waits (in real time, bounded) until pred() holds; false on time-out.
 template <class Pred>
 bool eventually(Pred pred, std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
+// Moves the manual clock `stepMs` at a time, the streaming threads settled after each step,
+// until pred() holds or `limitMs` have passed; whether it held.
+template <class Pred>
+bool advanceUntil(plat::Clock& clock, Pred pred, std::uint64_t stepMs = 10, std::uint64_t limitMs = 10000);
 
 // Where the test filters write "label:Stop", "label:Pause", "label:Run" as they change state.
 class StateLog {
@@ -111,6 +117,8 @@ class SinkFilter : public CBaseFilter {
   bool m_inactive = false;
   bool m_reportCompletion = true;
   std::string m_label = "sink";
+  // Under m_dataLock: wakes the test's waits and a Receive held by setBlocking.
+  void changed();
   ComPtr<IUnknown> m_passThru;
 };
 
@@ -153,6 +161,18 @@ bool eventually(Pred pred, std::chrono::milliseconds limit) {
   while (!pred()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+template <class Pred>
+bool advanceUntil(plat::Clock& clock, Pred pred, std::uint64_t stepMs, std::uint64_t limitMs) {
+  plat::StreamActivity& streams = plat::StreamActivity::instance();
+  streams.settle(clock);
+  for (std::uint64_t moved = 0; !pred(); moved += stepMs) {
+    if (moved >= limitMs) return false;
+    clock.advance(stepMs);
+    streams.settle(clock);
   }
   return true;
 }

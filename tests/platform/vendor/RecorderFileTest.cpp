@@ -3,6 +3,7 @@
 
 #include <com/oleauto.h>
 #include <dshow/amvideo.h>
+#include <machine/StreamActivity.h>
 #include <machine/TestPicture.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
@@ -70,25 +71,26 @@ class RecorderFileTest : public rectest::RecorderTest {
     settings->GetEncodedFrames(&count);
     return count;
   }
-  // Runs the graph for `ms` of the machine clock, one frame period at a time, waiting
-  // for each picture to be encoded; then stops it.
+  // Runs the graph for `ms` of the machine clock, one frame period at a time, the
+  // streaming threads settled after each (every picture and sound due encoded); then
+  // stops it.
   void record(int ms) {
     auto control = as<IMediaControl>(graph.get(), IID_IMediaControl);
+    plat::StreamActivity& streams = plat::StreamActivity::instance();
     ASSERT_EQ(control->Run(), S_OK);
-    ASSERT_TRUE(eventually([&] { return frames() >= 1; }));
+    streams.settle(machine().clock());
+    ASSERT_GE(frames(), 1);
     for (int now = 40; now <= ms; now += 40) {
       machine().clock().advance(40);
-      ASSERT_TRUE(eventually([&] { return frames() >= now / 40 + 1; })) << now;
+      streams.settle(machine().clock());
+      ASSERT_GE(frames(), now / 40 + 1) << now;
     }
-    // The sound thread may lag the pictures on a busy machine: let it catch up before the stop.
     auto probe = as<IQnMpegRecorderProbe>(recorder.get(), IID_IQnMpegRecorderProbe);
     ComPtr<IPin> sound;
     if (pin(recorder.get(), L"InputAudio")->ConnectedTo(sound.put()) == S_OK) {
-      ASSERT_TRUE(eventually([&] {
-        LONG written = 0;
-        probe->GetSoundWrittenMs(&written);
-        return written >= ms - 40;
-      }));
+      LONG written = 0;
+      probe->GetSoundWrittenMs(&written);
+      EXPECT_GE(written, ms - 40);
     }
     ASSERT_EQ(control->Stop(), S_OK);
   }

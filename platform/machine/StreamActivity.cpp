@@ -1,0 +1,275 @@
+#include <machine/StreamActivity.h>
+
+#include <machine/Clock.h>
+#include <machine/ClockFollowers.h>
+#include <machine/Machine.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace plat {
+
+// A thread's part in the waits: its own sleep, and while it waits what for. The fields
+// below `token` are the activity's, under its lock.
+struct StreamActivity::Waiter {
+  std::mutex sleepLock;
+  std::condition_variable sleepChanged;
+  bool token = false;  // under sleepLock: the sleep is over
+
+  std::string name;
+  bool member = false;
+  bool waiting = false;
+  bool idle = false;      // a member counted out of the busy ones
+  bool woken = false;     // something came since it registered
+  bool ignored = false;   // busy too long: left out until it next waits
+  bool untilSettled = false;
+  const void* key = nullptr;
+  const Clock* clock = nullptr;
+  std::optional<std::uint64_t> deadline;
+};
+
+namespace {
+
+// How often a deadline on a clock that other processes move is looked at.
+constexpr auto kSharedClockLook = std::chrono::milliseconds(1);
+
+}  // namespace
+
+StreamActivity& StreamActivity::instance() {
+  static StreamActivity* activity = new StreamActivity;  // outlives threads ending at exit
+  return *activity;
+}
+
+StreamActivity::Waiter& StreamActivity::self() {
+  thread_local Waiter waiter;
+  return waiter;
+}
+
+std::thread StreamActivity::startThread(std::string name, std::function<void()> body) {
+  // The new thread's record exists only once it runs; until then it is a placeholder.
+  auto starting = std::make_shared<Waiter>();
+  starting->member = true;
+  starting->name = name;
+  {
+    std::lock_guard guard(m_lock);
+    m_members.push_back(starting.get());
+    changed();
+  }
+  return std::thread([this, starting, name = std::move(name), body = std::move(body)] {
+    Waiter& me = self();
+    {
+      std::lock_guard guard(m_lock);
+      me.member = true;
+      me.name = name;
+      std::replace(m_members.begin(), m_members.end(), starting.get(), &me);
+    }
+    body();
+    std::lock_guard guard(m_lock);
+    std::erase(m_members, &me);
+    me.member = false;
+    changed();
+  });
+}
+
+bool StreamActivity::isStreamingThread() const { return self().member; }
+
+void StreamActivity::enter(const void* key, std::optional<std::uint64_t> deadline, bool untilSettled) {
+  Waiter& me = self();
+  std::lock_guard guard(m_lock);
+  me.key = key;
+  me.deadline = deadline;
+  me.clock = &Machine::current().clock();
+  me.untilSettled = untilSettled;
+  me.woken = false;
+  me.waiting = true;
+  m_waiting.push_back(&me);
+}
+
+StreamActivity::Rest StreamActivity::goIdle() {
+  Waiter& me = self();
+  std::lock_guard guard(m_lock);
+  Rest rest = Rest::Idle;
+  const std::uint64_t now = me.clock->sharedTickMs();
+  if (me.woken) {
+    rest = Rest::LookAgain;
+  } else if (me.deadline && now >= *me.deadline) {
+    rest = Rest::Deadline;
+  } else if (me.untilSettled && settledLocked(now)) {
+    rest = Rest::Settled;
+  }
+  if (rest != Rest::Idle) {
+    forget(me);
+    return rest;
+  }
+  if (me.member) {
+    me.idle = true;
+    me.ignored = false;
+    changed();
+  }
+  return rest;
+}
+
+void StreamActivity::sleep() {
+  Waiter& me = self();
+  const Clock& clock = *me.clock;
+  std::unique_lock guard(me.sleepLock);
+  while (!me.token) {
+    if (!me.deadline) {
+      me.sleepChanged.wait(guard);
+      continue;
+    }
+    // The deadline is the waiter's own; only the clock's mode may change meanwhile, and
+    // that wakes it (clockChanged).
+    const std::uint64_t now = clock.sharedTickMs();
+    if (now >= *me.deadline) break;
+    if (!clock.isManual()) {
+      me.sleepChanged.wait_for(guard, std::chrono::milliseconds(*me.deadline - now));
+    } else if (clock.isShared()) {
+      me.sleepChanged.wait_for(guard, kSharedClockLook);
+    } else {
+      me.sleepChanged.wait(guard);
+    }
+  }
+  me.token = false;
+}
+
+void StreamActivity::leave() {
+  Waiter& me = self();
+  std::lock_guard guard(m_lock);
+  // Woken by another thread, it was counted busy there; woken by its own look at the clock, here.
+  const bool wasIdle = me.idle;
+  forget(me);
+  if (wasIdle) changed();
+}
+
+void StreamActivity::forget(Waiter& me) {
+  me.idle = false;
+  me.waiting = false;
+  std::erase(m_waiting, &me);
+}
+
+void StreamActivity::wake(Waiter& waiter) {
+  if (waiter.woken) return;
+  waiter.woken = true;
+  waiter.idle = false;
+  std::lock_guard sleep(waiter.sleepLock);
+  waiter.token = true;
+  waiter.sleepChanged.notify_one();
+}
+
+void StreamActivity::notify(const void* key) {
+  std::lock_guard guard(m_lock);
+  bool any = false;
+  for (Waiter* waiter : m_waiting) {
+    if (waiter->key != key || waiter->woken) continue;
+    any = any || waiter->idle;
+    wake(*waiter);
+  }
+  if (any) changed();
+}
+
+void StreamActivity::clockChanged(const Clock& clock, bool everyDeadline) {
+  std::lock_guard guard(m_lock);
+  const std::uint64_t now = clock.sharedTickMs();
+  bool any = false;
+  for (Waiter* waiter : m_waiting) {
+    if (waiter->clock != &clock || !waiter->deadline || waiter->woken) continue;
+    if (!everyDeadline && *waiter->deadline > now) continue;
+    any = any || waiter->idle;
+    wake(*waiter);
+  }
+  // Drivers waiting for the threads to settle look again at the new time too.
+  changed();
+  (void)any;
+}
+
+std::size_t StreamActivity::busyLocked() const {
+  return static_cast<std::size_t>(
+      std::count_if(m_members.begin(), m_members.end(), [](const Waiter* w) { return !w->idle && !w->ignored; }));
+}
+
+bool StreamActivity::settledLocked(std::uint64_t tick) const {
+  if (busyLocked() > 0) return false;
+  const auto due = nextDueLocked();
+  return !due || *due > tick;
+}
+
+std::optional<std::uint64_t> StreamActivity::nextDueLocked() const {
+  std::optional<std::uint64_t> next;
+  for (const Waiter* waiter : m_waiting) {
+    if (!waiter->member || !waiter->idle || !waiter->deadline) continue;
+    if (!next || *waiter->deadline < *next) next = waiter->deadline;
+  }
+  return next;
+}
+
+void StreamActivity::changed() {
+  ++m_version;
+  m_changed.notify_all();
+  const std::size_t busy = busyLocked();
+  const auto due = nextDueLocked();
+  if (m_followers) m_followers->publishStreams(busy, due);
+  for (Waiter* waiter : m_waiting) {
+    if (waiter->untilSettled && !waiter->woken && settledLocked(waiter->clock->sharedTickMs())) wake(*waiter);
+  }
+}
+
+bool StreamActivity::settledAt(std::uint64_t tick) const {
+  std::lock_guard guard(m_lock);
+  return settledLocked(tick);
+}
+
+std::optional<std::uint64_t> StreamActivity::nextDue() const {
+  std::lock_guard guard(m_lock);
+  return nextDueLocked();
+}
+
+std::uint64_t StreamActivity::version() const {
+  std::lock_guard guard(m_lock);
+  return m_version;
+}
+
+void StreamActivity::awaitChange(std::uint64_t seen, std::chrono::microseconds limit) const {
+  std::unique_lock guard(m_lock);
+  m_changed.wait_for(guard, limit, [&] { return m_version != seen; });
+}
+
+bool StreamActivity::settle(const Clock& clock) {
+  const auto limit = std::chrono::steady_clock::now() + kHangLimit;
+  std::unique_lock guard(m_lock);
+  while (!settledLocked(clock.sharedTickMs())) {
+    // The clock may be moved by another process: look at it now and then.
+    if (m_changed.wait_until(guard, std::min(limit, std::chrono::steady_clock::now() + kSharedClockLook)) ==
+            std::cv_status::timeout &&
+        std::chrono::steady_clock::now() >= limit) {
+      guard.unlock();
+      giveUpOnBusy("the clock stands at tick " + std::to_string(clock.sharedTickMs()));
+      return false;
+    }
+  }
+  return true;
+}
+
+void StreamActivity::giveUpOnBusy(const std::string& why) {
+  std::string names;
+  {
+    std::lock_guard guard(m_lock);
+    for (Waiter* member : m_members) {
+      if (member->idle || member->ignored) continue;
+      member->ignored = true;
+      names += (names.empty() ? "" : ", ") + member->name;
+    }
+    changed();
+  }
+  std::fprintf(stderr, "streaming: %s, but after %lld s the threads %s are still busy; no longer waiting for them\n",
+               why.c_str(), static_cast<long long>(kHangLimit.count()), names.c_str());
+  std::fflush(stderr);
+}
+
+void StreamActivity::publishTo(ClockFollowers* followers) {
+  std::lock_guard guard(m_lock);
+  m_followers = followers;
+  if (m_followers) m_followers->publishStreams(busyLocked(), nextDueLocked());
+}
+
+}  // namespace plat
