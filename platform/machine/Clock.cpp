@@ -40,7 +40,54 @@ std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
 
 Clock::Clock() : m_id(g_nextClockId++) {}
 
-Clock::~Clock() = default;
+Clock::~Clock() {
+  if (!m_pageWatcher.joinable()) return;
+  m_closing.store(true);
+  m_state.load()->moves.fetch_add(1);
+  SharedPage::wakeAll(m_state.load()->moves);
+  m_pageWatcher.join();
+}
+
+std::shared_ptr<void> Clock::watchMoves(std::function<void()> wake) {
+  std::lock_guard guard(m_watches->lock);
+  const std::uint64_t id = m_watches->next++;
+  m_watches->calls.emplace(id, std::move(wake));
+  return std::shared_ptr<void>(nullptr, [watches = m_watches, id](void*) {
+    std::lock_guard watchGuard(watches->lock);
+    watches->calls.erase(id);
+  });
+}
+
+void Clock::tellWatches() {
+  std::lock_guard guard(m_watches->lock);
+  for (const auto& [id, wake] : m_watches->calls) wake();
+}
+
+void Clock::changed(bool everyDeadline) {
+  State& state = *m_state.load();
+  state.moves.fetch_add(1);
+  if (&state != &m_own) SharedPage::wakeAll(state.moves);
+  StreamActivity::instance().clockChanged(*this, everyDeadline);
+  tellWatches();
+}
+
+void Clock::watchPage() {
+  State& state = *m_state.load();
+  std::uint32_t seen = state.moves.load();
+  bool manual = state.manual.load() != 0;
+  // A change this process made comes here too, and wakes what it woke once more: harmless.
+  constexpr auto kLookAnyway = std::chrono::milliseconds(100);
+  while (!m_closing.load()) {
+    SharedPage::waitForChange(state.moves, seen, kLookAnyway);
+    const std::uint32_t now = state.moves.load();
+    if (now == seen || m_closing.load()) continue;
+    seen = now;
+    const bool wasManual = manual;
+    manual = state.manual.load() != 0;
+    StreamActivity::instance().clockChanged(*this, manual != wasManual);
+    tellWatches();
+  }
+}
 
 void Clock::keep(State& state) {
   const int self = static_cast<int>(getpid());
@@ -72,7 +119,8 @@ bool Clock::shareThrough(const std::filesystem::path& file) {
     m_state.store(shared);
     m_page = std::move(page);
   }
-  StreamActivity::instance().clockChanged(*this, true);
+  changed(true);
+  m_pageWatcher = std::thread([this] { watchPage(); });
   return true;
 }
 
@@ -89,7 +137,7 @@ void Clock::setManual(std::int64_t unixMs) {
     state.generation.fetch_add(1);
     drive();
   }
-  StreamActivity::instance().clockChanged(*this, true);
+  changed(true);
 }
 
 void Clock::setReal() {
@@ -98,7 +146,7 @@ void Clock::setReal() {
     m_state.load()->manual.store(0);
     m_state.load()->generation.fetch_add(1);
   }
-  StreamActivity::instance().clockChanged(*this, true);
+  changed(true);
 }
 
 void Clock::advance(std::uint64_t ms) {
@@ -110,7 +158,7 @@ void Clock::advance(std::uint64_t ms) {
     m_state.load()->generation.fetch_add(1);
     drive();
   }
-  StreamActivity::instance().clockChanged(*this, false);
+  changed(false);
 }
 
 std::int64_t Clock::ownSleepMs() const { return t_sleep.clockId == m_id ? t_sleep.offsetMs : 0; }

@@ -12,15 +12,19 @@
 // page left manual by a process that has ended is taken as real again, so a program started
 // later by the user does not find time standing still.
 //
-// Every change wakes the waits on the clock (StreamActivity::clockChanged). The thread that
-// last stopped or moved the manual clock drives it (drivenByThisThread): nobody else moves
-// it while that thread waits.
+// Every change wakes the waits on the clock (StreamActivity::clockChanged) and calls the
+// watches (watchMoves); on a shared clock a thread of each process waits on the page for
+// changes other processes make, so their waits and message loops need not look again and
+// again. The thread that last stopped or moved the manual clock drives it
+// (drivenByThisThread): nobody else moves it while that thread waits.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -64,6 +68,10 @@ class Clock {
   std::uint64_t generation() const;
   // Whether the calling thread is the one that last stopped or moved the manual clock.
   bool drivenByThisThread() const;
+  // Calls `wake` each time the clock moves or changes how it runs, whichever process changed
+  // it, until the returned handle is let go. `wake` must be quick and take no lock a caller
+  // of the clock may hold.
+  std::shared_ptr<void> watchMoves(std::function<void()> wake);
 
   // Local time is UTC moved by a fixed offset from machine.ini; there is no daylight saving,
   // so a test's dates never depend on the host's time zone.
@@ -83,11 +91,19 @@ class Clock {
     // The process that stopped the clock, and when it started (ProcessStat).
     std::atomic<std::int32_t> keeperId;
     std::atomic<std::uint64_t> keeperStart;
+    // Counts every change, as a word processes can wait on.
+    std::atomic<std::uint32_t> moves;
   };
 
   // Under m_lock: this process stopped the clock.
   void keep(State& state);
   void drive();
+  // After a change (not under m_lock): wakes the waits and watches here and, through the
+  // shared page, the watchers of the other processes.
+  void changed(bool everyDeadline);
+  void tellWatches();
+  // The thread that waits for changes of a shared clock.
+  void watchPage();
 
   mutable std::mutex m_lock;
   State m_own{};
@@ -96,6 +112,16 @@ class Clock {
   int m_utcOffsetMinutes = 0;
   std::uint64_t m_id;
   std::atomic<std::thread::id> m_driver{};
+  // Held by the handles too, which may outlive the clock; its lock is held while watches
+  // are called, so a handle let go is never called again.
+  struct Watches {
+    std::mutex lock;
+    std::map<std::uint64_t, std::function<void()>> calls;
+    std::uint64_t next = 0;
+  };
+  std::shared_ptr<Watches> m_watches = std::make_shared<Watches>();
+  std::thread m_pageWatcher;
+  std::atomic<bool> m_closing{false};
 };
 
 }  // namespace plat

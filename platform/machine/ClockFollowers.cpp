@@ -34,9 +34,15 @@ struct SeatState {
 
 struct Page {
   SeatState seats[kSeats];
+  std::atomic<std::uint32_t> changes;  // bumped whenever a seat's answer may have changed
 };
 
 SeatState& seatOf(const std::shared_ptr<SharedPage>& page, int index) { return page->as<Page>()->seats[index]; }
+
+void changed(const std::shared_ptr<SharedPage>& page) {
+  page->as<Page>()->changes.fetch_add(1);
+  SharedPage::wakeAll(page->as<Page>()->changes);
+}
 
 struct Waited {
   std::uint64_t handledArrivals, handled, nextDue, busy;
@@ -109,9 +115,13 @@ ClockFollowers::Seat::~Seat() {
   SeatState& seat = seatOf(m_page, m_index);
   seat.following.store(0);
   seat.processId.store(0);
+  changed(m_page);
 }
 
-void ClockFollowers::Seat::arrived() { seatOf(m_page, m_index).arrivals.fetch_add(1); }
+void ClockFollowers::Seat::arrived() {
+  seatOf(m_page, m_index).arrivals.fetch_add(1);
+  changed(m_page);
+}
 
 std::uint64_t ClockFollowers::Seat::arrivals() const { return seatOf(m_page, m_index).arrivals.load(); }
 
@@ -124,6 +134,7 @@ void ClockFollowers::Seat::waits(std::uint64_t handled, std::optional<std::uint6
   seat.nextDue.store(nextDue.value_or(kNone));
   seat.version.fetch_add(1);
   seat.following.store(1);
+  changed(m_page);
 }
 
 ClockFollowers::ClockFollowers(Machine& machine) : m_machine(machine) {}
@@ -172,6 +183,17 @@ void ClockFollowers::publishStreams(std::size_t busy, std::optional<std::uint64_
   seat.nextDue.store(nextDue.value_or(kNone));
   seat.version.fetch_add(1);
   seat.following.store(1);
+  changed(m_page);
+}
+
+std::uint32_t ClockFollowers::changes() {
+  const auto shared = page();
+  return shared ? shared->as<Page>()->changes.load() : 0;
+}
+
+void ClockFollowers::awaitChange(std::uint32_t seen, std::chrono::microseconds limit) {
+  const auto shared = page();
+  if (shared) SharedPage::waitForChange(shared->as<Page>()->changes, seen, limit);
 }
 
 int ClockFollowers::claimSeat(const std::shared_ptr<SharedPage>& shared, int processId, std::uint32_t thread) {

@@ -84,6 +84,11 @@ class ClockFollowers {
   // Stops waiting for the followers that are not settled at `tick` (a hang).
   void giveUpOn(std::uint64_t tick);
 
+  // Counts the changes of every seat; awaitChange sleeps until it moves from `seen` (or
+  // `limit` passes), whichever process changed a seat.
+  std::uint32_t changes();
+  void awaitChange(std::uint32_t seen, std::chrono::microseconds limit);
+
   // This process's streaming threads: how many are busy and the earliest time one waits
   // for (StreamActivity publishes it, under its lock).
   void publishStreams(std::size_t busy, std::optional<std::uint64_t> nextDue);

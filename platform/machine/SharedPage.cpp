@@ -1,10 +1,13 @@
 #include <machine/SharedPage.h>
 
 #include <fcntl.h>
+#include <linux/futex.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <climits>
 #include <system_error>
 
 namespace plat {
@@ -28,6 +31,20 @@ SharedPage::SharedPage(const std::filesystem::path& file, std::size_t size) : m_
 
 SharedPage::~SharedPage() {
   if (m_data) ::munmap(m_data, m_size);
+}
+
+// Not FUTEX_PRIVATE: the word may lie in a mapping other processes share.
+void SharedPage::waitForChange(const std::atomic<std::uint32_t>& word, std::uint32_t seen,
+                               std::chrono::microseconds limit) {
+  static_assert(sizeof(std::atomic<std::uint32_t>) == sizeof(std::uint32_t));
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(limit);
+  const timespec timeout{static_cast<time_t>(seconds.count()),
+                         static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(limit - seconds).count())};
+  ::syscall(SYS_futex, reinterpret_cast<const std::uint32_t*>(&word), FUTEX_WAIT, seen, &timeout, nullptr, 0);
+}
+
+void SharedPage::wakeAll(std::atomic<std::uint32_t>& word) {
+  ::syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&word), FUTEX_WAKE, INT_MAX, nullptr, nullptr, 0);
 }
 
 }  // namespace plat

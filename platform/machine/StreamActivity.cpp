@@ -30,8 +30,9 @@ struct StreamActivity::Waiter {
 
 namespace {
 
-// How often a deadline on a clock that other processes move is looked at.
-constexpr auto kSharedClockLook = std::chrono::milliseconds(1);
+// How often a deadline on a clock that other processes move is looked at, should the clock's
+// watcher of the shared page miss a change.
+constexpr auto kSharedClockLook = std::chrono::milliseconds(20);
 
 }  // namespace
 

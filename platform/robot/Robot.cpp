@@ -160,18 +160,21 @@ void Robot::settle() {
   // Sends from the programs are served meanwhile: handling what is due may need this thread.
   // This process's streaming threads and the other programs are taken as settled only when
   // the streams did not change while the programs were looked at.
+  // Sends are looked for at least every millisecond meanwhile.
+  constexpr auto kLookForSends = std::chrono::milliseconds(1);
   while (true) {
     queue->clearWake();
     MessageDelivery::handleSent(*queue);
     const std::uint64_t seen = streams.version();
+    const std::uint32_t seenElsewhere = followers.changes();
     const bool streamsSettled = streams.settledAt(tick);
     if (streamsSettled && followers.othersSettled(tick, &laggard) && streams.version() == seen) return;
     if (std::chrono::steady_clock::now() > limit) break;
     if (!streamsSettled) {
-      streams.awaitChange(seen, std::chrono::milliseconds(1));
+      streams.awaitChange(seen, kLookForSends);
       laggard = "this process's streaming threads";
     } else {
-      queue->wait(1);
+      followers.awaitChange(seenElsewhere, kLookForSends);
     }
   }
   if (!streams.settledAt(tick)) {

@@ -7,6 +7,7 @@
 #include "core/CScheduleItem.h"
 #include "core/CScheduleList.h"
 
+#include "Ffprobe.h"
 #include "MpegFileProbe.h"
 
 #include <com/objbase.h>
@@ -19,7 +20,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <fstream>
 
 namespace {
 
@@ -29,11 +29,18 @@ constexpr UINT kRemoteKey = 0x46D;
 
 class CalvendorTest : public test::ProgramsTest {
  protected:
+  explicit CalvendorTest(bool shareClock = true) : ProgramsTest(shareClock) {}
+
   // Plans one item through the program's schedule list, `minutes` from now, and tells the
   // running scheduler to read the file again.
   void plan(int minutes, int mode, int action) {
+    writePlan(static_cast<std::int32_t>(machine().clock().unixSeconds() + minutes * 60), mode, action);
+    SendMessageA(FindWindowA("#32770", kSchedulerTitle), WM_COMMAND, CScheduleList::IDC_RELOAD_SCHEDULE, 0);
+  }
+  // The schedule file with one item of ten seconds on channel 3, once at `start`.
+  void writePlan(std::int32_t start, int mode, int action) {
     CScheduleItem item;
-    item.start = static_cast<std::int32_t>(machine().clock().unixSeconds() + minutes * 60);
+    item.start = start;
     item.duration = 10;
     item.recurrence = 8;
     item.channel1 = 3;
@@ -43,7 +50,6 @@ class CalvendorTest : public test::ProgramsTest {
     CScheduleList list;
     ASSERT_EQ(list.Add(&item), 1);
     ASSERT_EQ(list.Save(programPath("schedulefile.she").c_str()), 1);
-    SendMessageA(FindWindowA("#32770", kSchedulerTitle), WM_COMMAND, CScheduleList::IDC_RELOAD_SCHEDULE, 0);
   }
 
   std::vector<std::string> power(const std::string& category) {
@@ -112,6 +118,48 @@ class CalvendorTest : public test::ProgramsTest {
     }));
   }
 };
+
+// The scheduler under a robot script that drives the machine's clock itself: the test shares
+// nothing, and the main program the scheduler starts keeps the scheduler's time.
+class CalvendorScriptTest : public CalvendorTest {
+ protected:
+  CalvendorScriptTest() : CalvendorTest(false) {}
+};
+
+TEST_F(CalvendorScriptTest, AScriptOnTheManualClockSeesAPlannedRecordingWakeThePcAndStandItByAgain) {
+  installMainProgramFiles();
+  writePlan(static_cast<std::int32_t>(test::kStartUnixMs / 1000), 1, 2);  // 12:00:00, record, then stand-by
+  // The remote's power key starts the main program, which the user closes; the sleep
+  // button stands the PC by. The clock wakes it two minutes before the item, the scheduler
+  // starts the main program for it, the main program records its ten seconds and asks for
+  // stand-by, which the scheduler carries out ten seconds later.
+  const pid_t scheduler = start("Calvendor", R"(clock manual 2024-03-01 11:50:00
+window "#32770" "TALVIK Norlet Schedule"
+remote 20
+wait 1000
+window "#32770" "Orvane Media"
+close
+expect-no-window "#32770" "Orvane Media"
+sleep-button
+expect-power standby
+wait 630000
+expect-power standby
+window "#32770" "TALVIK Norlet Schedule"
+close
+)");
+  ASSERT_NE(scheduler, 0);
+  EXPECT_EQ(waitForExit(scheduler), 0);
+
+  EXPECT_EQ(starts(), (std::vector<std::string>{programPath("Orvane Media.exe") + " ",
+                                                programPath("Orvane Media.exe") + " ant"}));
+  EXPECT_EQ(powerSequence(), (std::vector<std::string>{"standby", "wake", "standby"}));
+  EXPECT_EQ(power("wake"), (std::vector<std::string>{"wake-up timer"}));
+  // The run's second timer counts the item's ten seconds and ends the run at the next tick,
+  // so the recording holds eleven seconds of pictures and sound.
+  const std::string recording = (testMachine.programFolder() / "Videos" / "cap00.mpg").string();
+  EXPECT_NEAR(test::FfprobeStreamSeconds(recording, "v"), 11.0, 0.2);
+  EXPECT_NEAR(test::FfprobeStreamSeconds(recording, "a"), 11.0, 0.2);
+}
 
 TEST_F(CalvendorTest, OneInstanceShowsItsTrayIconWhichComesBackWithTheShell) {
   const pid_t first = start("Calvendor");

@@ -6,6 +6,7 @@
 // (length) and by FFmpeg's decoder (first picture).
 #include "RecordingTest.h"
 
+#include "Ffprobe.h"
 #include "MpegFileProbe.h"
 #include "edit_project/CompressorChoice.h"
 #include "edit_project/CutvalonLibrary.h"
@@ -35,16 +36,6 @@ struct Cut {
   std::int64_t start;
   std::int64_t stop;
 };
-
-// What the ffprobe tool says of a file: the number of video frames it decodes.
-int ProbedVideoFrames(const std::string& path) {
-  const std::string command = "ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames "
-                              "-of default=nokey=1:noprint_wrappers=1 '" + path + "' 2>/dev/null";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return -1;
-  int frames = -1;
-  return std::fscanf(pipe.get(), "%d", &frames) == 1 ? frames : -1;
-}
 
 // How far sound runs ahead of pictures in the file's order, in seconds: the most a sound
 // packet's time exceeds that of the last picture packet before it (or of the first sound
@@ -246,7 +237,7 @@ TEST_F(EditingRoadTest, TwoCutsOfARecordingBecomeOneMpegAndAviFile) {
   const std::string mpeg = std::string(settings().VideoFolder) + "joined.mpg";
   std::strcpy(save.output_file, mpeg.c_str());
   ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
-  EXPECT_NEAR(ProbedVideoFrames(linuxPath(mpeg).string()), lengths * 25, 2);
+  EXPECT_NEAR(test::FfprobeVideoFrames(linuxPath(mpeg).string()), lengths * 25, 2);
   const rectest::MpegFileProbe probe(linuxPath(mpeg).string());
   ASSERT_TRUE(probe.ok());
   EXPECT_EQ(probe.video().codec, "mpeg2video");
@@ -270,7 +261,7 @@ TEST_F(EditingRoadTest, TwoCutsOfARecordingBecomeOneMpegAndAviFile) {
   const std::string avi = std::string(settings().VideoFolder) + "joined.avi";
   std::strcpy(save.output_file, avi.c_str());
   ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
-  EXPECT_NEAR(ProbedVideoFrames(linuxPath(avi).string()), lengths * 25, 2);
+  EXPECT_NEAR(test::FfprobeVideoFrames(linuxPath(avi).string()), lengths * 25, 2);
   EXPECT_EQ(rectest::MpegFileProbe(linuxPath(avi).string()).video().codec, "rawvideo");
 
   // Saved as AVI with the compressors chosen from the platform's lists.
@@ -283,7 +274,7 @@ TEST_F(EditingRoadTest, TwoCutsOfARecordingBecomeOneMpegAndAviFile) {
   ASSERT_EQ(project.mpeg_Project_Save(&save), 1);
   save.video_compressor->Release();
   save.audio_compressor->Release();
-  EXPECT_NEAR(ProbedVideoFrames(linuxPath(compressed).string()), lengths * 25, 2);
+  EXPECT_NEAR(test::FfprobeVideoFrames(linuxPath(compressed).string()), lengths * 25, 2);
   const rectest::MpegFileProbe compressedProbe(linuxPath(compressed).string());
   EXPECT_EQ(compressedProbe.video().codec, "mjpeg");
   EXPECT_EQ(compressedProbe.audio().codec, "pcm_alaw");

@@ -31,7 +31,9 @@ void EndProcessesWithWindow(const char* title) {
 
 }  // namespace
 
-ProgramsTest::ProgramsTest() { machine().shareClock(); }
+ProgramsTest::ProgramsTest(bool shareClock) {
+  if (shareClock) machine().shareClock();
+}
 
 ProgramsTest::~ProgramsTest() {
   // Programs the scheduler started are not this test's children: they are found by title.

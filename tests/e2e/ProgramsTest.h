@@ -1,7 +1,8 @@
 // End-to-end fixture: the programs of the program folder run as real processes on the
 // test's machine, whose clock they share with the test. The test moves that clock, and each
 // step returns once the programs have handled what it made due; only a program starting up
-// is waited for in real time (with a generous limit), never time passing.
+// is waited for in real time (with a generous limit), never time passing. A test whose
+// program's robot script drives the clock itself shares nothing (shareClock false).
 #pragma once
 
 #include <robot/Robot.h>
@@ -17,7 +18,7 @@ namespace test {
 
 class ProgramsTest : public MachineTest {
  protected:
-  ProgramsTest();
+  explicit ProgramsTest(bool shareClock = true);
   ~ProgramsTest() override;
 
   // Starts a program of the build's program folder on this machine and program folder,

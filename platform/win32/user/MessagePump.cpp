@@ -25,8 +25,9 @@ struct Look {
 };
 thread_local Look t_emptyLook;
 
-// How often a thread waiting on a manual clock looks whether its timers came due.
-constexpr int kManualClockPollMs = 5;
+// How often a thread waiting on a manual clock looks whether its timers came due; the
+// clock nudges it whenever it moves (UserSystem), so this is only a safety net.
+constexpr int kManualClockPollMs = 50;
 
 // The character a key makes on a US keyboard, or 0.
 int characterOf(int vk, bool shift, bool capsLock, bool control) {

@@ -199,14 +199,28 @@ bool MessageQueue::wait(int timeoutMs, int extraFd) {
 
 void MessageQueue::shutdown() {
   std::deque<std::shared_ptr<SentMessage>> pending;
+  std::shared_ptr<void> watch;
   {
     std::lock_guard guard(m_lock);
     m_shutDown = true;
     pending.swap(m_sent);
     m_timers.clear();
     m_seat.reset();
+    watch.swap(m_clockWatch);
   }
+  // Let go before the queue's wake descriptor is: no nudge comes after this.
+  watch.reset();
   for (auto& sent : pending) sent->complete(0);
+}
+
+void MessageQueue::keepClockWatch(std::shared_ptr<void> watch) {
+  std::lock_guard guard(m_lock);
+  if (!m_shutDown) m_clockWatch = std::move(watch);
+}
+
+void MessageQueue::nudge() {
+  const std::uint64_t one = 1;
+  [[maybe_unused]] const ssize_t n = write(m_wakeFd, &one, sizeof one);
 }
 
 bool MessageQueue::isShutDown() const {

@@ -65,6 +65,10 @@ class MessageQueue {
 
   // Wakes the owning thread from wait(): something is there for it.
   void wake();
+  // Wakes the owning thread to look at its timers again (the clock moved); not an arrival.
+  void nudge();
+  // Keeps the clock's watch that nudges this queue, until the queue shuts down.
+  void keepClockWatch(std::shared_ptr<void> watch);
   // Arrivals so far; the owning thread reads them before it looks at the queue.
   std::uint64_t arrivals() const;
   // The owning thread is about to wait, having found nothing to do when it looked at the
@@ -102,6 +106,7 @@ class MessageQueue {
   std::uint64_t m_timerOrder = 0;
   bool m_shutDown = false;
   std::unique_ptr<ClockFollowers::Seat> m_seat;
+  std::shared_ptr<void> m_clockWatch;  // under m_lock; let go outside it
 };
 
 }  // namespace plat

@@ -70,6 +70,10 @@ std::shared_ptr<MessageQueue> UserSystem::queue() {
   auto& slot = m_queues[id];
   if (!slot || slot->isShutDown()) {
     slot = std::make_shared<MessageQueue>(id, m_followers.take(id));
+    // The thread looks at its timers again whenever the clock moves, from whatever thread or
+    // process; the watch goes before the queue does.
+    MessageQueue* queue = slot.get();
+    slot->keepClockWatch(m_machine.clock().watchMoves([queue] { queue->nudge(); }));
     t_threadQueues.add(slot);
   }
   return slot;
