@@ -11,10 +11,10 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 # Graphs, the fan-out filter, clip playing and editing, the channel scan, threads and
 # messages between processes, the base classes' streaming and connecting, the capture
-# device's formats and file playback. The first finding ends a test; the suppressions
+# device's formats and file playback, and the streaming threads on the machine clock. The first finding ends a test; the suppressions
 # are only of libraries we call.
 TSAN_LABELS = graphs|fanout|editing
-TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue|Streaming|FilterGraph|PinConnection|CaptureDevice|FilePlayback)
+TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue|Streaming|FilterGraph|PinConnection|CaptureDevice|FilePlayback|StreamActivity|ClockWait|WakeSignal)
 TSAN_RUN_OPTIONS = halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan-suppressions.txt
 
 all: build
@@ -59,7 +59,7 @@ test-asan: build-asan
 
 build-tsan: setup
 	cmake --preset tsan
-	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_clip_player test_edit_project test_core test_platform_user test_platform_win32 test_platform_dshow
+	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_clip_player test_edit_project test_core test_platform_user test_platform_win32 test_platform_dshow test_platform_machine
 
 test-tsan: build-tsan
 	TSAN_OPTIONS="$(TSAN_RUN_OPTIONS)" ctest --preset tsan -L '$(TSAN_LABELS)'

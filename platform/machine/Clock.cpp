@@ -71,9 +71,8 @@ void Clock::changed(bool everyDeadline) {
   tellWatches();
 }
 
-void Clock::watchPage() {
+void Clock::watchPage(std::uint32_t seen) {
   State& state = *m_state.load();
-  std::uint32_t seen = state.moves.load();
   bool manual = state.manual.load() != 0;
   // A change this process made comes here too, and wakes what it woke once more: harmless.
   constexpr auto kLookAnyway = std::chrono::milliseconds(100);
@@ -120,7 +119,8 @@ bool Clock::shareThrough(const std::filesystem::path& file) {
     m_page = std::move(page);
   }
   changed(true);
-  m_pageWatcher = std::thread([this] { watchPage(); });
+  // What the page said when it was shared: a change made before the watcher runs is not missed.
+  m_pageWatcher = std::thread([this, seen = m_state.load()->moves.load()] { watchPage(seen); });
   return true;
 }
 

@@ -102,8 +102,8 @@ class Clock {
   // shared page, the watchers of the other processes.
   void changed(bool everyDeadline);
   void tellWatches();
-  // The thread that waits for changes of a shared clock.
-  void watchPage();
+  // The thread that waits for changes of a shared clock, since it held `seen`.
+  void watchPage(std::uint32_t seen);
 
   mutable std::mutex m_lock;
   State m_own{};

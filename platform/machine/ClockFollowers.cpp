@@ -251,8 +251,21 @@ std::optional<std::uint64_t> ClockFollowers::nextDueElsewhere(std::uint64_t now)
 bool ClockFollowers::othersSettled(std::uint64_t tick, std::string* laggard) {
   const auto shared = page();
   if (!shared) return true;
+  for (;;) {
+    const std::vector<Mark> before = markOf(shared);
+    bool freed = false;
+    if (!lookAtOthers(shared, tick, laggard, freed)) return false;
+    // Seats this look freed changed the marks; look again without them.
+    if (freed) continue;
+    if (markOf(shared) == before) return true;
+    if (laggard) *laggard = "seats that changed while they were read";
+    return false;
+  }
+}
+
+bool ClockFollowers::lookAtOthers(const std::shared_ptr<SharedPage>& shared, std::uint64_t tick, std::string* laggard,
+                                  bool& freed) {
   const int self = static_cast<int>(getpid());
-  const std::vector<Mark> before = markOf(shared);
   std::set<int> following;
   for (int i = 0; i < kSeats; ++i) {
     const SeatState& seat = seatOf(shared, i);
@@ -269,14 +282,13 @@ bool ClockFollowers::othersSettled(std::uint64_t tick, std::string* laggard) {
     if (started || isOrphaned(seat, owner)) {
       seat.following.store(0);
       seat.processId.compare_exchange_strong(owner, 0);
+      freed = true;
       continue;
     }
     if (laggard) *laggard = describe(seat, owner);
     return false;
   }
-  if (markOf(shared) == before) return true;
-  if (laggard) *laggard = "seats that changed while they were read";
-  return false;
+  return true;
 }
 
 void ClockFollowers::giveUpOn(std::uint64_t tick) {

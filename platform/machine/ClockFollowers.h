@@ -95,6 +95,8 @@ class ClockFollowers {
 
  private:
   std::shared_ptr<SharedPage> page();
+  // One look at the other processes' seats, freeing those of ended processes (`freed`).
+  bool lookAtOthers(const std::shared_ptr<SharedPage>& shared, std::uint64_t tick, std::string* laggard, bool& freed);
   // Index of a free seat now held for `thread` of the process, or -1 when all are taken.
   static int claimSeat(const std::shared_ptr<SharedPage>& shared, int processId, std::uint32_t thread);
 

@@ -70,3 +70,29 @@ TEST_F(ClockTest, FromLocalCarriesOutOfRangeFields) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ClockTest, TheThreadThatLastStoppedOrMovedTheClockDrivesIt) {
+  plat::Clock& clock = machine().clock();
+  EXPECT_TRUE(clock.drivenByThisThread()) << "the test stopped it";
+  bool workerDrives = true;
+  std::thread([&] { workerDrives = clock.drivenByThisThread(); }).join();
+  EXPECT_FALSE(workerDrives);
+  std::thread([&] { clock.advance(1); }).join();
+  EXPECT_FALSE(clock.drivenByThisThread()) << "the worker moved it last";
+}
+
+TEST_F(ClockTest, WatchesHearEveryChangeUntilLetGo) {
+  plat::Clock& clock = machine().clock();
+  int heard = 0;
+  auto watch = clock.watchMoves([&] { ++heard; });
+  clock.advance(10);
+  clock.setManual(test::kStartUnixMs);
+  EXPECT_EQ(heard, 2);
+  watch.reset();
+  clock.advance(10);
+  EXPECT_EQ(heard, 2);
+}
+
+}  // namespace

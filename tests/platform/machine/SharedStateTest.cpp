@@ -3,12 +3,18 @@
 // root stand for two processes.
 #include <support/TestMachine.h>
 
+#include <machine/ClockFollowers.h>
 #include <machine/Machine.h>
 #include <machine/PowerState.h>
 #include <machine/RemoteControl.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
 
 namespace {
 
@@ -85,6 +91,87 @@ TEST_F(SharedStateTest, RemoteKeysComeOnePollAtATimeWithTheHeldFlagAfterTheFirst
   ASSERT_TRUE(reader.take(w0, w1));
   EXPECT_EQ(w0, plat::RemoteControl::kNoKey);
   EXPECT_EQ(remote.pending(), 0);
+}
+
+// A child process stands for another program; `step` runs in it and its exit status says
+// whether it went as expected.
+template <class Step>
+pid_t InChild(Step step) {
+  const pid_t child = fork();
+  if (child == 0) _exit(step() ? 0 : 1);
+  return child;
+}
+
+bool Exited(pid_t child) {
+  int status = -1;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(SharedStateTest, AClockLeftStandingByAProgramThatEndedRunsAgainForTheNext) {
+  const auto root = machine().root();
+  ASSERT_TRUE(Exited(InChild([&] {
+    plat::Machine program(root);
+    program.clock().setManual(test::kStartUnixMs - 60000);
+    return program.shareClock() && program.clock().isManual();
+  })));
+  plat::Machine later(root);
+  EXPECT_TRUE(later.clock().isShared());
+  EXPECT_FALSE(later.clock().isManual()) << "its keeper is gone";
+
+  // While the process that stopped it lives, the clock stays stopped for programs that start.
+  later.clock().setManual(test::kStartUnixMs);
+  plat::Machine another(root);
+  EXPECT_TRUE(another.clock().isManual());
+  EXPECT_EQ(another.clock().unixMs(), test::kStartUnixMs);
+}
+
+TEST_F(SharedStateTest, AnotherProcessHearsTheSharedClockMove) {
+  ASSERT_TRUE(machine().shareClock());
+  plat::Machine other(machine().root());
+  std::atomic<int> heard{0};
+  auto watch = other.clock().watchMoves([&] { ++heard; });
+  machine().clock().advance(5);
+  // Its watcher thread wakes on the page; bounded in real time, not polled by the test.
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (heard.load() == 0 && std::chrono::steady_clock::now() < limit) std::this_thread::yield();
+  EXPECT_GT(heard.load(), 0);
+}
+
+TEST_F(SharedStateTest, AnotherProcesssStreamingThreadsHoldTheClockUntilIdleAndGiveTheirNextTime) {
+  ASSERT_TRUE(machine().shareClock());
+  auto& followers = machine().service<plat::ClockFollowers>();
+  const std::uint64_t now = machine().clock().sharedTickMs();
+  int toChild[2];
+  int toParent[2];
+  ASSERT_EQ(pipe(toChild), 0);
+  ASSERT_EQ(pipe(toParent), 0);
+  const auto root = machine().root();
+  const pid_t child = InChild([&] {
+    plat::Machine program(root);
+    auto& published = program.service<plat::ClockFollowers>();
+    published.changes();  // maps the page
+    char go = 0;
+    published.publishStreams(1, std::nullopt);
+    if (write(toParent[1], "a", 1) != 1 || read(toChild[0], &go, 1) != 1) return false;
+    published.publishStreams(0, now + 40);
+    return write(toParent[1], "b", 1) == 1 && read(toChild[0], &go, 1) == 1;
+  });
+  char seen = 0;
+  ASSERT_EQ(read(toParent[0], &seen, 1), 1);
+  std::string laggard;
+  EXPECT_FALSE(followers.othersSettled(now, &laggard)) << "one of its streaming threads is busy";
+  EXPECT_NE(laggard.find("streaming threads (1 busy"), std::string::npos) << laggard;
+  ASSERT_EQ(write(toChild[1], "x", 1), 1);
+  ASSERT_EQ(read(toParent[0], &seen, 1), 1);
+  EXPECT_TRUE(followers.othersSettled(now));
+  EXPECT_TRUE(followers.othersSettled(now + 39));
+  EXPECT_FALSE(followers.othersSettled(now + 40)) << "one of them waits for that time";
+  EXPECT_EQ(followers.nextDueElsewhere(now), now + 40);
+  ASSERT_EQ(write(toChild[1], "x", 1), 1);
+  EXPECT_TRUE(Exited(child));
+  EXPECT_TRUE(followers.othersSettled(now + 40)) << "a program that ended holds nothing";
+  for (int fd : {toChild[0], toChild[1], toParent[0], toParent[1]}) close(fd);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // Robot scripts: parsed with clear errors, and run inside a real program to its end.
+#include <machine/PowerState.h>
+#include <machine/RemoteControl.h>
 #include <robot/RobotScript.h>
 #include <support/ProgramRun.h>
 
@@ -40,6 +42,35 @@ TEST_F(RobotScriptTest, AVerbThatFailsStopsTheScriptWithItsLine) {
   EXPECT_EQ(failure, "check.robot:1: expect-window: no such window");
   EXPECT_TRUE(script.finished());
   EXPECT_EQ(script.step(), -1);
+}
+
+// Runs `text` verb by verb on this thread; the first failure's message, or "".
+std::string RunVerbs(const std::string& text) {
+  plat::RobotScript script(text, "power.robot");
+  std::string failure;
+  script.onFailure([&](const std::string& message) { failure = message; });
+  while (!script.finished()) script.step();
+  return failure;
+}
+
+TEST_F(RobotScriptTest, TheStickRemoteTakesKeysFromNoughtTo255HeldForOnePollOrMore) {
+  EXPECT_EQ(RunVerbs("remote 0\nremote 255 3\n"), "");
+  EXPECT_EQ(machine().service<plat::RemoteControl>().pending(), 4);
+  EXPECT_EQ(RunVerbs("remote 256\n"), "power.robot:1: remote: '256' is no remote key");
+  EXPECT_EQ(RunVerbs("remote -1\n"), "power.robot:1: remote: '-1' is no remote key");
+  EXPECT_EQ(RunVerbs("remote 20 0\n"), "power.robot:1: remote: '0' is no number of polls");
+  EXPECT_EQ(machine().service<plat::RemoteControl>().pending(), 4);
+  EXPECT_THROW(plat::RobotScript("remote\n", "x"), std::runtime_error);
+}
+
+TEST_F(RobotScriptTest, TheSleepButtonStandsThePcByAndThePowerButtonWakesIt) {
+  EXPECT_EQ(RunVerbs("expect-power on\nsleep-button\nexpect-power standby\npower-button\nexpect-power on\n"), "");
+  EXPECT_FALSE(machine().service<plat::PowerState>().isSuspended());
+  EXPECT_EQ(RunVerbs("power-button\n"), "power.robot:1: power-button: the PC was not standing by");
+  EXPECT_EQ(RunVerbs("expect-power standby\n"), "power.robot:1: expect-power: the PC is on");
+  EXPECT_EQ(RunVerbs("expect-power asleep\n"), "power.robot:1: expect-power: 'asleep' is not on, standby or off");
+  machine().service<plat::PowerState>().powerOff("a test");
+  EXPECT_EQ(RunVerbs("expect-power off\n"), "");
 }
 
 TEST_F(RobotScriptTest, AScriptDrivesTheDemoProgramToItsEnd) {

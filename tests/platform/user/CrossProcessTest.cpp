@@ -4,6 +4,7 @@
 #include "WindowTest.h"
 
 #include <robot/Robot.h>
+#include <win32/shell.h>
 #include <win32/time.h>
 
 #include <signal.h>
@@ -80,6 +81,13 @@ class CrossProcessTest : public UserTest {
     });
     return CreateWindowExA(0, "PeerHost", "Peer Test Host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                            nullptr, nullptr);
+  }
+
+  // Has the peer set a timer of `periodMs`; the tick it was set at.
+  DWORD startTicking(plat::Robot& robot, HWND peer, UINT periodMs) {
+    EXPECT_TRUE(PostMessageA(peer, WM_USER + 7, periodMs, 0));
+    robot.advance(1);
+    return GetTickCount() - 1;
   }
 
   std::vector<WPARAM> received(UINT message) {
@@ -166,9 +174,7 @@ TEST_F(CrossProcessTest, AnotherProgramsTimerFiresAtItsTimeHoweverFastTheClockMo
   HWND peer = findPeer("Ticking");
   ASSERT_NE(peer, nullptr);
   plat::Robot robot;
-  ASSERT_TRUE(PostMessageA(peer, WM_USER + 7, 250, 0));
-  robot.advance(1);
-  const DWORD set = GetTickCount() - 1;
+  const DWORD set = startTicking(robot, peer, 250);
   robot.advance(2000);
   std::vector<WPARAM> expected;
   for (DWORD at = set + 250; at <= set + 2001; at += 250) expected.push_back(at);
@@ -181,6 +187,27 @@ TEST_F(CrossProcessTest, AnotherProgramsTimerFiresAtItsTimeHoweverFastTheClockMo
   EXPECT_TRUE(received(WM_USER + 8).empty());
   robot.advance(1);
   EXPECT_EQ(received(WM_USER + 8), std::vector<WPARAM>{set + 2250});
+}
+
+// A program the shell starts keeps the clock of the program that started it: the test's
+// manual clock, shared on the way, moves the started program's timer.
+TEST_F(CrossProcessTest, AProgramTheShellStartsRunsOnItsStartersManualClock) {
+  std::filesystem::copy_file(USER_PEER_PROGRAM, testMachine.programFolder() / "Peer");
+  createHost();
+  EXPECT_FALSE(machine().clock().isShared());
+  const std::string peerExe = machine().paths().toWindows(testMachine.programFolder() / "Peer.exe");
+  ASSERT_GT(reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", peerExe.c_str(), "Started", nullptr, SW_SHOW)),
+            32);
+  EXPECT_TRUE(machine().clock().isShared());
+  EXPECT_TRUE(machine().clock().isManual());
+  HWND peer = findPeer("Started");
+  ASSERT_NE(peer, nullptr);
+  plat::Robot robot;
+  const DWORD set = startTicking(robot, peer, 1000);
+  robot.advance(3000);
+  EXPECT_EQ(received(WM_USER + 8), (std::vector<WPARAM>{set + 1000, set + 2000, set + 3000}));
+  PostMessageA(peer, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(serveUntil([] { return FindWindowA("OrvanePeer", "Started") == nullptr; }));
 }
 
 TEST_F(CrossProcessTest, OurOwnWindowsComeFirstThenTheMostRecentlyRaised) {
