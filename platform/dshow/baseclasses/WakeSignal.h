@@ -2,8 +2,11 @@
 // changes under the same mutex. Hand-offs between streaming threads usually complete
 // within microseconds, so a waiter first watches the change count for a short while
 // without the lock and without sleeping, and only then sleeps on the condition variable;
-// a thread that changes the state wakes the other side only when it really sleeps. Each
-// sample then costs no system call while both sides keep up with each other.
+// a thread that changes the state wakes the other side only when it really sleeps, and
+// only once until it has woken: a burst of changes while the sleeper is still on its way
+// costs one system call. Each sample then costs none while both sides keep up with each
+// other. Watching is given up where it would only take cores from the threads that work
+// (see WakeSignal.cpp).
 //
 // Use: under the mutex, change the state and call changed(); after unlocking, call
 // wake() when changed() returned true.
@@ -21,11 +24,16 @@ class WakeSignal {
   // How long a waiter watches before it sleeps.
   static constexpr std::chrono::microseconds kSpin{30};
 
-  // Under the mutex: the state changed. True when a waiter sleeps and must be woken.
+  // Under the mutex: the state changed. True when a waiter sleeps and has not been woken
+  // yet since it went to sleep: the caller must wake it.
   bool changed() {
     m_changes.fetch_add(1, std::memory_order_release);
-    return m_sleepers > 0;
+    if (m_sleepers == 0 || m_woken) return false;
+    m_woken = true;
+    return true;
   }
+  // Under the mutex: how many waiters sleep now.
+  int sleepers() const { return m_sleepers; }
   // Outside the mutex, after changed() returned true (or to wake every waiter at once).
   void wake() { m_condition.notify_all(); }
 
@@ -39,7 +47,10 @@ class WakeSignal {
     guard.lock();
     if (ready()) return;
     ++m_sleepers;
-    m_condition.wait(guard, ready);
+    while (!ready()) {
+      m_condition.wait(guard);
+      m_woken = false;
+    }
     --m_sleepers;
   }
 
@@ -48,7 +59,8 @@ class WakeSignal {
   void watch(unsigned seen) const;
 
   std::atomic<unsigned> m_changes{0};
-  int m_sleepers = 0;  // under the mutex
+  int m_sleepers = 0;    // under the mutex
+  bool m_woken = false;  // under the mutex: a wake is on its way to the sleepers
   std::condition_variable m_condition;
 };
 

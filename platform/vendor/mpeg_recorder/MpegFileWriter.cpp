@@ -49,11 +49,12 @@ HRESULT fromAv(int error) { return error >= 0 ? S_OK : E_FAIL; }
 MpegFileWriter::~MpegFileWriter() { release(); }
 
 std::unique_ptr<MpegFileWriter> MpegFileWriter::create(const std::string& path, const EncoderSettings& settings,
-                                                       const Picture* picture, const Sound* sound, HRESULT& hr) {
+                                                       const Picture* picture, const Sound* sound, HRESULT& hr,
+                                                       int threads) {
   std::unique_ptr<MpegFileWriter> writer(new MpegFileWriter);
   av_log_set_level(AV_LOG_ERROR);
   hr = fromAv(avformat_alloc_output_context2(&writer->m_format, nullptr, settings.mpeg2() ? "vob" : "mpeg", path.c_str()));
-  if (SUCCEEDED(hr) && picture) hr = writer->openVideo(settings, *picture);
+  if (SUCCEEDED(hr) && picture) hr = writer->openVideo(settings, *picture, threads);
   if (SUCCEEDED(hr) && sound) hr = writer->openAudio(settings, *sound);
   if (SUCCEEDED(hr) && avio_open(&writer->m_format->pb, path.c_str(), AVIO_FLAG_WRITE) < 0)
     hr = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
@@ -68,7 +69,7 @@ std::unique_ptr<MpegFileWriter> MpegFileWriter::create(const std::string& path, 
   return writer;
 }
 
-HRESULT MpegFileWriter::openVideo(const EncoderSettings& settings, const Picture& picture) {
+HRESULT MpegFileWriter::openVideo(const EncoderSettings& settings, const Picture& picture, int threads) {
   const AVCodec* codec = avcodec_find_encoder(settings.mpeg2() ? AV_CODEC_ID_MPEG2VIDEO : AV_CODEC_ID_MPEG1VIDEO);
   if (!codec || picture.width <= 0 || picture.height <= 0) return E_FAIL;
   m_video = avcodec_alloc_context3(codec);
@@ -86,7 +87,7 @@ HRESULT MpegFileWriter::openVideo(const EncoderSettings& settings, const Picture
   m_video->max_b_frames = 2;
   // Slices, not frames: the stream's format is the same as with one thread.
   m_video->thread_type = FF_THREAD_SLICE;
-  m_video->thread_count = encoderThreads();
+  m_video->thread_count = threads > 0 ? threads : encoderThreads();
   HRESULT hr = fromAv(avcodec_open2(m_video, codec, nullptr));
   if (SUCCEEDED(hr)) hr = fromAv(avcodec_parameters_from_context(m_videoStream->codecpar, m_video));
   if (FAILED(hr)) return hr;

@@ -42,8 +42,10 @@ class MpegFileWriter {
   MpegFileWriter& operator=(const MpegFileWriter&) = delete;
 
   // Creates the file at the Linux path and writes its header; null with `hr` set on failure.
+  // The video encoder runs `threads` slice threads (0: one per core, up to eight).
   static std::unique_ptr<MpegFileWriter> create(const std::string& path, const EncoderSettings& settings,
-                                                const Picture* picture, const Sound* sound, HRESULT& hr);
+                                                const Picture* picture, const Sound* sound, HRESULT& hr,
+                                                int threads = 0);
 
   HRESULT writePicture(const BYTE* data, LONG size, REFERENCE_TIME start);
   HRESULT writeSound(const BYTE* data, LONG size, REFERENCE_TIME start);
@@ -53,7 +55,7 @@ class MpegFileWriter {
 
  private:
   MpegFileWriter() = default;
-  HRESULT openVideo(const EncoderSettings& settings, const Picture& picture);
+  HRESULT openVideo(const EncoderSettings& settings, const Picture& picture, int threads);
   HRESULT openAudio(const EncoderSettings& settings, const Sound& sound);
   HRESULT encode(AVCodecContext* codec, AVStream* stream, const AVFrame* frame);
   HRESULT encodeSoundFrames();

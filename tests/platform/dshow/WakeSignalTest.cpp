@@ -47,4 +47,51 @@ TEST(WakeSignalTest, EveryItemHandedOverArrivesInOrderAndNoWaiterIsLeftAsleep) {
   for (int n = 0; n < kItems; ++n) ASSERT_EQ(received[static_cast<std::size_t>(n)], n);
 }
 
+// A waiter that sleeps is woken once for a burst of changes, and again after it has gone
+// back to sleep; waiters that want different states are each woken in the end.
+TEST(WakeSignalTest, ASleeperIsWokenOncePerSleepAndEveryWaiterWakes) {
+  std::mutex lock;
+  plat::WakeSignal signal;
+  int level = 0;
+  auto waitFor = [&](int wanted) {
+    std::unique_lock guard(lock);
+    signal.wait(guard, [&] { return level >= wanted; });
+  };
+  auto sleepers = [&] {
+    std::lock_guard guard(lock);
+    return signal.sleepers();
+  };
+  std::thread low(waitFor, 2);
+  std::thread high(waitFor, 3);
+  while (sleepers() < 2) std::this_thread::yield();
+  {
+    std::lock_guard guard(lock);
+    level = 1;
+    EXPECT_TRUE(signal.changed());
+    EXPECT_FALSE(signal.changed()) << "the wake is already on its way";
+  }
+  signal.wake();
+  // Neither wants level 1: both sleep again and must be woken again.
+  while (true) {
+    std::lock_guard guard(lock);
+    if (signal.sleepers() == 2 && signal.changed()) break;
+  }
+  {
+    std::lock_guard guard(lock);
+    level = 2;
+    signal.changed();
+  }
+  signal.wake();
+  low.join();
+  {
+    std::lock_guard guard(lock);
+    level = 3;
+    signal.changed();
+  }
+  signal.wake();
+  high.join();
+  std::lock_guard guard(lock);
+  EXPECT_EQ(signal.sleepers(), 0);
+}
+
 }  // namespace
