@@ -6,7 +6,7 @@
 // only once until it has woken: a burst of changes while the sleeper is still on its way
 // costs one system call. Each sample then costs none while both sides keep up with each
 // other. Watching is given up where it would only take cores from the threads that work
-// (see WakeSignal.cpp).
+// (see WakeSignal.cpp), and by a signal whose changes come far apart.
 //
 // Use: under the mutex, change the state and call changed(); after unlocking, call
 // wake() when changed() returned true.
@@ -23,6 +23,8 @@ class WakeSignal {
  public:
   // How long a waiter watches before it sleeps.
   static constexpr std::chrono::microseconds kSpin{30};
+  // A sleep shorter than this says the next change may come while a waiter watches.
+  static constexpr std::chrono::microseconds kWorthWatching{4 * kSpin};
 
   // Under the mutex: the state changed. True when a waiter sleeps and has not been woken
   // yet since it went to sleep: the caller must wake it.
@@ -41,17 +43,24 @@ class WakeSignal {
   template <class Ready>
   void wait(std::unique_lock<std::mutex>& guard, Ready ready) {
     if (ready()) return;
-    const unsigned seen = m_changes.load(std::memory_order_acquire);
-    guard.unlock();
-    watch(seen);
-    guard.lock();
-    if (ready()) return;
+    if (m_watching) {
+      const unsigned seen = m_changes.load(std::memory_order_acquire);
+      guard.unlock();
+      watch(seen);
+      guard.lock();
+      if (ready()) return;
+    }
+    const auto asleep = std::chrono::steady_clock::now();
     ++m_sleepers;
     while (!ready()) {
       m_condition.wait(guard);
       m_woken = false;
     }
     --m_sleepers;
+    // Watching pays only where changes follow each other closely: after a sleep that a
+    // watch could not have bridged by far (live pictures 40 ms apart), the next wait
+    // sleeps at once; after a short one it watches again.
+    m_watching = std::chrono::steady_clock::now() - asleep < kWorthWatching;
   }
 
  private:
@@ -60,7 +69,8 @@ class WakeSignal {
 
   std::atomic<unsigned> m_changes{0};
   int m_sleepers = 0;    // under the mutex
-  bool m_woken = false;  // under the mutex: a wake is on its way to the sleepers
+  bool m_woken = false;    // under the mutex: a wake is on its way to the sleepers
+  bool m_watching = true;  // under the mutex: the next wait watches before it sleeps
   std::condition_variable m_condition;
 };
 

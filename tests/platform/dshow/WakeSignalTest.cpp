@@ -94,4 +94,32 @@ TEST(WakeSignalTest, ASleeperIsWokenOncePerSleepAndEveryWaiterWakes) {
   EXPECT_EQ(signal.sleepers(), 0);
 }
 
+// A signal whose changes come far apart stops watching and sleeps at once; it watches
+// again after a short sleep. Either way no change is missed.
+TEST(WakeSignalTest, WaitersKeepWakingWhenChangesComeFarApartAndThenCloseTogether) {
+  std::mutex lock;
+  plat::WakeSignal signal;
+  int level = 0;
+  std::thread waiter([&] {
+    std::unique_lock guard(lock);
+    for (int wanted = 1; wanted <= 200; ++wanted) signal.wait(guard, [&] { return level >= wanted; });
+  });
+  for (int n = 1; n <= 200; ++n) {
+    // The first few wait until the waiter sleeps, so that its sleeps are long.
+    if (n <= 5) {
+      while (true) {
+        std::lock_guard guard(lock);
+        if (signal.sleepers() == 1) break;
+      }
+    }
+    std::unique_lock guard(lock);
+    ++level;
+    const bool wake = signal.changed();
+    guard.unlock();
+    if (wake) signal.wake();
+  }
+  waiter.join();
+  EXPECT_EQ(level, 200);
+}
+
 }  // namespace
