@@ -58,7 +58,7 @@ constexpr int kFramesPerRound = 100;  // four seconds
 constexpr double kRoundSeconds = kFramesPerRound / 25.0;
 constexpr int kRecordFormat = 4;   // the program's default: MPEG-2 at 640 x 480
 constexpr int kRecordQuality = 2;  // 2 Mbit/s
-constexpr auto kFrameLimit = std::chrono::seconds(5);
+constexpr auto kStepLimit = std::chrono::milliseconds(500);
 constexpr auto kToolLimit = std::chrono::seconds(60);
 
 // The settings a running program has for a PAL stick.
@@ -163,22 +163,24 @@ std::unique_ptr<CCaptureGraph> buildGraph(bool record, HWND window) {
   return graph;
 }
 
-// Moves the clock a picture at a time until the window has shown `frames` more pictures
-// (and the recorder encoded as many); the processor seconds of the graph's threads
-// meanwhile, this thread's waiting left out. Nothing when a picture does not come.
+// Moves the clock a picture at a time through one round, after each step waiting until
+// the window has shown a new picture (and the recorder taken one); a step that brings
+// none (the stick's picture times need not fall on the steps) is followed by the next.
+// The processor seconds of the graph's threads meanwhile, this thread's waiting left
+// out; nothing when no picture came at all.
 std::optional<double> runRound(plat::Machine& machine, plat::VideoSurface& surface, CCaptureGraph& graph, bool record) {
   const double before = bench::ProcessSeconds() - bench::ThreadSeconds();
-  const auto shownBefore = surface.framesShown();
-  const int encodedBefore = graph.GetRecordCounter();
+  const auto shownFirst = surface.framesShown();
   for (int frame = 1; frame <= kFramesPerRound; ++frame) {
+    const auto shown = surface.framesShown();
+    const int encoded = graph.GetRecordCounter();
     machine.clock().advance(40);
-    const auto deadline = std::chrono::steady_clock::now() + kFrameLimit;
-    while (surface.framesShown() < shownBefore + frame ||
-           (record && graph.GetRecordCounter() < encodedBefore + frame)) {
-      if (std::chrono::steady_clock::now() > deadline) return std::nullopt;
-      std::this_thread::yield();
-    }
+    const auto deadline = std::chrono::steady_clock::now() + kStepLimit;
+    while ((surface.framesShown() == shown || (record && graph.GetRecordCounter() == encoded)) &&
+           std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::microseconds(50));
   }
+  if (surface.framesShown() == shownFirst) return std::nullopt;
   return bench::ProcessSeconds() - bench::ThreadSeconds() - before;
 }
 
@@ -211,7 +213,7 @@ void BM_LivePath(benchmark::State& state) {
       }
       const auto seconds = runRound(machine, *surfaces.back(), *graph, record);
       if (!seconds) {
-        state.SkipWithError("a picture did not come");
+        state.SkipWithError("no picture came");
         break;
       }
       const double painted = paintingSeconds(scene, rounds * kFramesPerRound);
