@@ -26,7 +26,9 @@ void Black(BYTE* data, long bytes) {
 }  // namespace
 
 GroupStreamPin::GroupStreamPin(CSource* filter, HRESULT* phr, const GroupFormat& format)
-    : CSourceStream("Group output", phr, filter, L"Output"), m_format(format) {}
+    : CSourceStream("Group output", phr, filter, L"Output"), m_format(format) {
+  if (m_format.video) m_readAhead = std::make_unique<PictureReadAhead>(static_cast<std::size_t>(m_format.sampleBytes()));
+}
 
 STDMETHODIMP GroupStreamPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
   if (riid == IID_IMediaSeeking) return GetInterface(static_cast<IMediaSeeking*>(this), ppv);
@@ -63,16 +65,30 @@ HRESULT GroupStreamPin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPER
 HRESULT GroupStreamPin::OnThreadStartPlay() {
   REFERENCE_TIME start = 0;
   REFERENCE_TIME stop = 0;
+  REFERENCE_TIME end = 0;
   {
     std::lock_guard guard(m_seekLock);
     start = m_start;
     stop = m_stop;
+    end = m_end;
     m_sent = 0;
+  }
+  if (m_readAhead) {
+    // The same pictures FillBuffer sends, from the first one at or after the start up to
+    // the timeline's end (the stop may still move later while the stream runs).
+    const std::int64_t firstFrame = (start + m_format.frameTime - 1) / m_format.frameTime;
+    m_readAhead->start([this, firstFrame, end](std::int64_t index, BYTE* out) {
+      const REFERENCE_TIME time = (firstFrame + index) * m_format.frameTime;
+      if (time >= end) return false;
+      fillPicture(out, time);
+      return true;
+    });
   }
   return DeliverNewSegment(start, stop, 1.0);
 }
 
 HRESULT GroupStreamPin::OnThreadDestroy() {
+  if (m_readAhead) m_readAhead->stop();
   m_reader.reset();
   m_readerClip = SIZE_MAX;
   return S_OK;
@@ -138,7 +154,7 @@ HRESULT GroupStreamPin::FillBuffer(IMediaSample* pSample) {
     const std::int64_t firstFrame = (start + m_format.frameTime - 1) / m_format.frameTime;
     const REFERENCE_TIME time = (firstFrame + m_sent) * m_format.frameTime;
     if (time >= stop) return S_FALSE;
-    fillPicture(data, time);
+    if (!m_readAhead->take(data)) fillPicture(data, time);
     pSample->SetActualDataLength(m_format.sampleBytes());
     sampleStart = time - start;
     sampleStop = sampleStart + m_format.frameTime;
