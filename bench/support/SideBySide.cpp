@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
 #include <mutex>
 #include <set>
@@ -66,6 +67,26 @@ void SideBySide::report(benchmark::State& state, const std::string& anchorName, 
   if (m_ourItems > 0 && anchorCpu > 0) state.counters["cpu_ratio"] = m_ours.processor * m_scale / m_ourItems / anchorCpu;
   if (m_ourItems > 0 && anchorWall > 0) state.counters["wall_ratio"] = m_ours.wall * m_scale / m_ourItems / anchorWall;
   state.SetLabel(prefix + "anchor: " + anchorName);
+}
+
+void TimeBeside(benchmark::State& state, const std::function<void()>& ours, const std::function<void()>& anchor,
+                const std::string& anchorName) {
+  std::chrono::duration<double, std::micro> ourTime{0};
+  std::chrono::duration<double, std::micro> anchorTime{0};
+  for (auto _ : state) {
+    const auto started = std::chrono::steady_clock::now();
+    ours();
+    const auto between = std::chrono::steady_clock::now();
+    anchor();
+    benchmark::ClobberMemory();
+    anchorTime += std::chrono::steady_clock::now() - between;
+    ourTime += between - started;
+  }
+  const double runs = static_cast<double>(state.iterations());
+  state.counters["us"] = ourTime.count() / runs;
+  state.counters["anchor_us"] = anchorTime.count() / runs;
+  if (anchorTime.count() > 0) state.counters["ratio"] = ourTime.count() / anchorTime.count();
+  state.SetLabel("anchor: " + anchorName);
 }
 
 }  // namespace bench

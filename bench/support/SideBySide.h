@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <string>
 
 namespace bench {
@@ -39,5 +40,11 @@ class SideBySide {
   double m_anchorItems = 0;
   std::string m_failure;
 };
+
+// For work done in this process on both sides: runs `ours` and `anchor` one after the
+// other once each iteration, timing each on the wall clock, and reports microseconds a
+// run of each and ours over the anchor's ("ratio"), with the label "anchor: <name>".
+void TimeBeside(benchmark::State& state, const std::function<void()>& ours, const std::function<void()>& anchor,
+                const std::string& anchorName);
 
 }  // namespace bench
