@@ -114,7 +114,7 @@ TEST_F(MpegFileWriterTest, AWriterLetGoInTheMiddleOfAStreamStopsItsEncodingThrea
   auto writer = create();
   ASSERT_TRUE(writer);
   writeRamp(*writer, 12);
-  writer.reset();  // never finished: the pictures still waiting are thrown away
+  writer.reset();  // never finished: the thread encodes what waits and ends
   SUCCEED();
 }
 
