@@ -13,6 +13,7 @@
 #include <machine/Machine.h>
 
 #include "support/BenchMachine.h"
+#include "support/GraphRun.h"
 #include "support/SideBySide.h"
 
 #include <benchmark/benchmark.h>
@@ -28,6 +29,8 @@
 namespace {
 
 using plat::ComPtr;
+
+constexpr auto kToolLimit = std::chrono::seconds(60);
 
 CMediaType videoType(const GUID& subtype, LONG width, LONG height, WORD bits) {
   CMediaType type(&MEDIATYPE_Video);
@@ -155,29 +158,14 @@ void runChain(benchmark::State& state, const CMediaType& type, const ComPtr<IBas
     ComPtr<IMediaFilter> timing;
     graph->QueryInterface(IID_IMediaFilter, timing.putVoid());
     timing->SetSyncSource(nullptr);  // as fast as it goes
-    ComPtr<IMediaControl> control;
-    ComPtr<IMediaEvent> events;
-    graph->QueryInterface(IID_IMediaControl, control.putVoid());
-    graph->QueryInterface(IID_IMediaEvent, events.putVoid());
     bench::SideBySide figures("us_per_sample", 1e6);
     for (auto _ : state) {
-      const double before = bench::ProcessSeconds();
-      const auto started = std::chrono::steady_clock::now();
-      control->Run();
-      long code = 0;
-      const HRESULT ended = events->WaitForCompletion(60000, &code);
-      control->Stop();
-      figures.addOurs({std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
-                       bench::ProcessSeconds() - before},
-                      frames);
-      // The completion stays queued: clear it for the next round.
-      LONG_PTR p1 = 0, p2 = 0;
-      while (events->GetEvent(&code, &p1, &p2, 0) == S_OK) {
-      }
-      if (ended != S_OK) {
+      const auto ours = bench::RunGraphToEnd(graph.get(), kToolLimit);
+      if (!ours) {
         state.SkipWithError("the stream did not end");
         break;
       }
+      figures.addOurs(*ours, frames);
       figures.addAnchor(anchor(), frames);
     }
     figures.report(state, anchorName, command);
@@ -185,8 +173,6 @@ void runChain(benchmark::State& state, const CMediaType& type, const ComPtr<IBas
   }
   CoUninitialize();
 }
-
-constexpr auto kToolLimit = std::chrono::seconds(60);
 
 std::string gstreamerLine(int samples) {
   return "gst-launch-1.0 -q fakesrc num-buffers=" + std::to_string(samples) +
@@ -197,14 +183,7 @@ void BM_SmallSamplesThroughATransform(benchmark::State& state) {
   bench::OpenMachine();
   const int samples = static_cast<int>(state.range(0));
   // The streaming alone: the run of no samples is taken off.
-  auto anchor = [samples] {
-    bench::ToolRun run = bench::RunTool(gstreamerLine(samples), kToolLimit);
-    const bench::ToolRun startUp = bench::RunTool(gstreamerLine(0), kToolLimit);
-    if (startUp.outcome != bench::ToolRun::Outcome::Ran) return startUp;
-    run.usage.wall -= startUp.usage.wall;
-    run.usage.processor -= startUp.usage.processor;
-    return run;
-  };
+  auto anchor = [samples] { return bench::RunToolLessStartUp(gstreamerLine(samples), gstreamerLine(0), kToolLimit); };
   runChain(state, videoType(MEDIASUBTYPE_RGB32, 2, 2, 32), ComPtr<IBaseFilter>(new CopyTransform()), anchor,
            "GStreamer, a pass-through element", gstreamerLine(samples) + "  (less the same with num-buffers=0)");
 }

@@ -16,6 +16,7 @@
 #include <win32/module.h>
 
 #include "support/BenchMachine.h"
+#include "support/GraphRun.h"
 #include "support/SideBySide.h"
 
 #include <benchmark/benchmark.h>
@@ -92,29 +93,6 @@ ComPtr<IBaseFilter> nullRenderer() {
 
 constexpr auto kToolLimit = std::chrono::seconds(60);
 
-// Runs the graph to the end of the stream once; what that took, or nothing when the
-// stream did not end in time.
-std::optional<bench::Usage> runToCompletion(IGraphBuilder* graph) {
-  ComPtr<IMediaControl> control;
-  ComPtr<IMediaEvent> events;
-  graph->QueryInterface(IID_IMediaControl, control.putVoid());
-  graph->QueryInterface(IID_IMediaEvent, events.putVoid());
-  const double before = bench::ProcessSeconds();
-  const auto started = std::chrono::steady_clock::now();
-  control->Run();
-  long code = 0;
-  const HRESULT ended = events->WaitForCompletion(60000, &code);
-  control->Stop();
-  bench::Usage usage{std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
-                     bench::ProcessSeconds() - before};
-  // The completions stay queued: clear them for the next round.
-  LONG_PTR p1 = 0, p2 = 0;
-  while (events->GetEvent(&code, &p1, &p2, 0) == S_OK) {
-  }
-  if (ended != S_OK) return std::nullopt;
-  return usage;
-}
-
 // gst-launch-1.0 fakesrc ! tee ! [queue !] fakesink, once per branch; 0 branches is the
 // source straight into one fakesink. Sinks that do not wait for a first buffer to change
 // state, or the branches of a tee on one thread would wait for each other for ever.
@@ -126,17 +104,6 @@ std::string gstreamerLine(int branches, bool queues, int buffers) {
   line += " ! tee name=t";
   for (int n = 0; n < branches; ++n) line += " t. ! " + std::string(queues ? "queue ! " : "") + sink;
   return line;
-}
-
-// The run of `buffers` less the same pipeline's run of none: the streaming alone.
-bench::ToolRun gstreamerStreaming(int branches, bool queues) {
-  bench::ToolRun run = bench::RunTool(gstreamerLine(branches, queues, kFrames), kToolLimit);
-  if (run.outcome != bench::ToolRun::Outcome::Ran) return run;
-  const bench::ToolRun startUp = bench::RunTool(gstreamerLine(branches, queues, 0), kToolLimit);
-  if (startUp.outcome != bench::ToolRun::Outcome::Ran) return startUp;
-  run.usage.wall -= startUp.usage.wall;
-  run.usage.processor -= startUp.usage.processor;
-  return run;
 }
 
 // The source into the tee, each of its outputs into a Null Renderer of its own; with no
@@ -188,13 +155,16 @@ void BM_Fanout(benchmark::State& state) {
         state.SkipWithError("cannot connect");
         break;
       }
-      const auto ours = runToCompletion(graph.get());
+      const auto ours = bench::RunGraphToEnd(graph.get(), kToolLimit);
       if (!ours) {
         state.SkipWithError("the stream did not end");
         break;
       }
       figures.addOurs(*ours, kFrames);
-      figures.addAnchor(gstreamerStreaming(branches, queues), kFrames);
+      // The streaming alone: the same pipeline's run of no buffers is taken off.
+      figures.addAnchor(bench::RunToolLessStartUp(gstreamerLine(branches, queues, kFrames),
+                                                  gstreamerLine(branches, queues, 0), kToolLimit),
+                        kFrames);
     }
     const char* anchor = branches == 0 ? "GStreamer source into one sink"
                          : queues      ? "GStreamer tee, a queue per branch"

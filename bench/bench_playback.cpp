@@ -18,6 +18,7 @@ extern "C" {
 
 #include <benchmark/benchmark.h>
 
+#include "support/GraphRun.h"
 #include "support/SideBySide.h"
 
 #include <chrono>
@@ -142,38 +143,22 @@ void BM_DecodeMpeg2Pictures(benchmark::State& state) {
     CoUninitialize();
     return;
   }
-  ComPtr<IMediaControl> control;
-  ComPtr<IMediaEventEx> events;
   ComPtr<IMediaSeeking> seeking;
-  graph->QueryInterface(IID_IMediaControl, control.putVoid());
-  graph->QueryInterface(IID_IMediaEventEx, events.putVoid());
   graph->QueryInterface(IID_IMediaSeeking, seeking.putVoid());
   bench::SideBySide figures("ms_per_picture", 1e3);
   for (auto _ : state) {
-    const double before = bench::ProcessSeconds();
-    const auto started = std::chrono::steady_clock::now();
-    control->Run();
-    long code = 0;
-    const HRESULT ended = events->WaitForCompletion(120000, &code);
-    control->Stop();
-    figures.addOurs({std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
-                     bench::ProcessSeconds() - before},
-                    kFrames);
-    // Take the completion off the queue, or the next run would seem complete at once.
-    long event = 0;
-    LONG_PTR first = 0, second = 0;
-    while (events->GetEvent(&event, &first, &second, 0) == S_OK) events->FreeEventParams(event, first, second);
+    const auto ours = bench::RunGraphToEnd(graph.get(), kToolLimit);
+    // Back to the start for the next round.
     LONGLONG start = 0;
     seeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
-    if (ended != S_OK) {
+    if (!ours) {
       state.SkipWithError("the stream did not end");
       break;
     }
+    figures.addOurs(*ours, kFrames);
     figures.addAnchor(bench::RunFfmpeg(ffmpegArguments(), kToolLimit), kFrames);
   }
   figures.report(state, "FFmpeg, 1 thread, decoding to YUY2", bench::FfmpegCommand(ffmpegArguments()));
-  events.reset();
-  control.reset();
   seeking.reset();
   graph.reset();
   CoUninitialize();

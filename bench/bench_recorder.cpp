@@ -19,6 +19,7 @@
 #include <win32/module.h>
 
 #include "support/BenchMachine.h"
+#include "support/GraphRun.h"
 #include "support/SideBySide.h"
 
 #include <benchmark/benchmark.h>
@@ -201,28 +202,14 @@ void BM_RecorderFilter(benchmark::State& state) {
     ComPtr<IMediaFilter> timing;
     graph->QueryInterface(IID_IMediaFilter, timing.putVoid());
     timing->SetSyncSource(nullptr);  // as fast as it goes
-    ComPtr<IMediaControl> control;
-    ComPtr<IMediaEvent> events;
-    graph->QueryInterface(IID_IMediaControl, control.putVoid());
-    graph->QueryInterface(IID_IMediaEvent, events.putVoid());
     bench::SideBySide figures("ms_per_frame", 1e3);
     for (auto _ : state) {
-      const double before = bench::ProcessSeconds();
-      const auto started = std::chrono::steady_clock::now();
-      control->Run();
-      long code = 0;
-      const HRESULT ended = events->WaitForCompletion(120000, &code);
-      control->Stop();  // finishes the file
-      figures.addOurs({std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
-                       bench::ProcessSeconds() - before},
-                      kFrames);
-      LONG_PTR p1 = 0, p2 = 0;
-      while (events->GetEvent(&code, &p1, &p2, 0) == S_OK) {
-      }
-      if (ended != S_OK) {
+      const auto ours = bench::RunGraphToEnd(graph.get(), kToolLimit);  // the stop finishes the file
+      if (!ours) {
         state.SkipWithError("the stream did not end");
         break;
       }
+      figures.addOurs(*ours, kFrames);
       addFfmpegRun(figures, mpeg2, encoderThreads());
     }
     reportBesideFfmpeg(state, figures, mpeg2, encoderThreads());

@@ -99,6 +99,16 @@ ToolRun RunTool(const std::string& commandLine, std::chrono::seconds limit) {
   return run;
 }
 
+ToolRun RunToolLessStartUp(const std::string& commandLine, const std::string& startUp, std::chrono::seconds limit) {
+  ToolRun run = RunTool(commandLine, limit);
+  if (run.outcome != ToolRun::Outcome::Ran) return run;
+  const ToolRun idle = RunTool(startUp, limit);
+  if (idle.outcome != ToolRun::Outcome::Ran) return idle;
+  run.usage.wall -= idle.usage.wall;
+  run.usage.processor -= idle.usage.processor;
+  return run;
+}
+
 std::string FfmpegCommand(const std::string& arguments) {
   return "ffmpeg -hide_banner -nostdin -benchmark " + arguments;
 }

@@ -28,6 +28,9 @@ bool OnPath(const std::string& program);
 // Runs the shell command line (its first word is the program) with `limit` to finish;
 // killed, with every process it started, when it has not.
 ToolRun RunTool(const std::string& commandLine, std::chrono::seconds limit);
+// RunTool(commandLine) less a run of `startUp`, the same tool given nothing to do: the
+// work alone, where the tool reports no figures of its own.
+ToolRun RunToolLessStartUp(const std::string& commandLine, const std::string& startUp, std::chrono::seconds limit);
 // `ffmpeg -hide_banner -nostdin -benchmark <arguments>`, the usage being the tool's own
 // figures for the work.
 std::string FfmpegCommand(const std::string& arguments);
