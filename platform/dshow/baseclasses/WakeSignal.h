@@ -51,6 +51,8 @@ class WakeSignal {
       if (ready()) return;
     }
     const auto asleep = std::chrono::steady_clock::now();
+    // A wake on its way may have passed this waiter already: the next change wakes again.
+    m_woken = false;
     ++m_sleepers;
     while (!ready()) {
       m_condition.wait(guard);

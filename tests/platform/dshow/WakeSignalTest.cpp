@@ -94,6 +94,50 @@ TEST(WakeSignalTest, ASleeperIsWokenOncePerSleepAndEveryWaiterWakes) {
   EXPECT_EQ(signal.sleepers(), 0);
 }
 
+// A waiter that goes to sleep after a wake has gone out to the others is woken by the
+// next change, even while the earlier wake is still on its way to them.
+TEST(WakeSignalTest, AWaiterThatSleepsAfterAWakeWentOutIsWokenByTheNextChange) {
+  std::mutex lock;
+  plat::WakeSignal signal;
+  bool done = false;
+  bool flagged = false;
+  std::thread first([&] {
+    std::unique_lock guard(lock);
+    signal.wait(guard, [&] { return done; });
+  });
+  while (true) {
+    std::lock_guard guard(lock);
+    if (signal.sleepers() == 1) break;
+  }
+  {
+    std::lock_guard guard(lock);
+    EXPECT_TRUE(signal.changed());
+  }
+  signal.wake();
+  std::thread second([&] {
+    std::unique_lock guard(lock);
+    signal.wait(guard, [&] { return flagged; });
+  });
+  while (true) {
+    std::lock_guard guard(lock);
+    if (signal.sleepers() == 2) break;
+  }
+  {
+    std::lock_guard guard(lock);
+    flagged = true;
+    EXPECT_TRUE(signal.changed()) << "the second waiter sleeps and has had no wake of its own";
+  }
+  signal.wake();
+  second.join();
+  {
+    std::lock_guard guard(lock);
+    done = true;
+    signal.changed();
+  }
+  signal.wake();
+  first.join();
+}
+
 // A signal whose changes come far apart stops watching and sleeps at once; it watches
 // again after a short sleep. Either way no change is missed.
 TEST(WakeSignalTest, WaitersKeepWakingWhenChangesComeFarApartAndThenCloseTogether) {
