@@ -1,5 +1,6 @@
 #include <dshow/baseclasses/WakeSignal.h>
 
+#include <algorithm>
 #include <thread>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -26,7 +27,7 @@ std::atomic<unsigned> g_watchers{0};
 // sleeps where it would only spin. A single-core machine has no watchers: the changing
 // thread could not run meanwhile.
 unsigned mostWatchers() {
-  static const unsigned most = std::thread::hardware_concurrency() - 1;
+  static const unsigned most = std::max(1u, std::thread::hardware_concurrency()) - 1;
   return most;
 }
 
