@@ -133,7 +133,10 @@ HRESULT MpegFileWriter::writePicture(const BYTE* data, LONG size, REFERENCE_TIME
       std::llround(static_cast<double>(start) * m_rateNum / (m_rateDen * kUnitsPerSecond)));
   if (frame < m_nextPicture) return S_OK;  // this frame number is written already
   m_picturesChanged.wait(guard, [&] { return m_waiting.size() < kPicturesAhead || FAILED(m_encodeResult); });
+  // The file may have been finished, or the frame written, while this waited for room.
+  if (m_finished) return E_UNEXPECTED;
   if (FAILED(m_encodeResult)) return m_encodeResult;
+  if (frame < m_nextPicture) return S_OK;
   AVFrame* picture = sparePicture();
   if (!picture) return E_OUTOFMEMORY;
 
