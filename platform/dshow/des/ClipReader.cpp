@@ -92,6 +92,7 @@ std::unique_ptr<ClipReader> ClipReader::open(const std::string& linuxPath, bool 
 
 ClipReader::~ClipReader() {
   sws_freeContext(m_scaler);
+  sws_freeContext(m_packer);
   av_frame_free(&m_current);
   av_frame_free(&m_next);
   av_packet_free(&m_packet);
@@ -175,19 +176,44 @@ bool ClipReader::picture(std::int64_t time, int width, int height, BYTE* out) {
   const std::int64_t current = timeOf(*m_current);
   const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 2;
   if (current != m_shownTime || m_converted.size() != bytes) {
-    // A picture of the group's own size is only repacked, never filtered.
-    const bool sameSize = m_current->width == width && m_current->height == height;
-    m_scaler = sws_getCachedContext(m_scaler, m_current->width, m_current->height,
-                                    static_cast<AVPixelFormat>(m_current->format), width, height, AV_PIX_FMT_YUYV422,
-                                    sameSize ? SWS_POINT : SWS_BILINEAR, nullptr, nullptr, nullptr);
-    if (!m_scaler) return false;
     m_converted.resize(bytes);
-    uint8_t* planes[4] = {m_converted.data(), nullptr, nullptr, nullptr};
-    int strides[4] = {width * 2, 0, 0, 0};
-    sws_scale(m_scaler, m_current->data, m_current->linesize, 0, m_current->height, planes, strides);
+    if (!convert(*m_current, width, height)) return false;
     m_shownTime = current;
   }
   std::memcpy(out, m_converted.data(), bytes);
+  return true;
+}
+
+bool ClipReader::convert(const AVFrame& frame, int width, int height) {
+  const auto format = static_cast<AVPixelFormat>(frame.format);
+  const bool sameSize = frame.width == width && frame.height == height;
+  uint8_t* packed[4] = {m_converted.data(), nullptr, nullptr, nullptr};
+  int packedStrides[4] = {width * 2, 0, 0, 0};
+  if (sameSize || format != AV_PIX_FMT_YUV420P) {
+    // A picture of the group's own size is only repacked, never filtered.
+    m_scaler = sws_getCachedContext(m_scaler, frame.width, frame.height, format, width, height, AV_PIX_FMT_YUYV422,
+                                    sameSize ? SWS_POINT : SWS_BILINEAR, nullptr, nullptr, nullptr);
+    if (!m_scaler) return false;
+    sws_scale(m_scaler, frame.data, frame.linesize, 0, frame.height, packed, packedStrides);
+    return true;
+  }
+  // A 4:2:0 picture of another size is scaled as 4:2:0 and then repacked: its chroma is
+  // scaled once at half height instead of filtered up to YUY2's full height, which costs
+  // half as much again, and an encoder takes the picture back to 4:2:0 anyway.
+  const int chromaWidth = (width + 1) / 2;
+  const int chromaHeight = (height + 1) / 2;
+  m_scaled.resize(static_cast<size_t>(width) * height + 2 * static_cast<size_t>(chromaWidth) * chromaHeight);
+  uint8_t* planes[4] = {m_scaled.data(), m_scaled.data() + static_cast<size_t>(width) * height,
+                        m_scaled.data() + static_cast<size_t>(width) * height + static_cast<size_t>(chromaWidth) * chromaHeight,
+                        nullptr};
+  int strides[4] = {width, chromaWidth, chromaWidth, 0};
+  m_scaler = sws_getCachedContext(m_scaler, frame.width, frame.height, format, width, height, AV_PIX_FMT_YUV420P,
+                                  SWS_BILINEAR, nullptr, nullptr, nullptr);
+  m_packer = sws_getCachedContext(m_packer, width, height, AV_PIX_FMT_YUV420P, width, height, AV_PIX_FMT_YUYV422,
+                                  SWS_POINT, nullptr, nullptr, nullptr);
+  if (!m_scaler || !m_packer) return false;
+  sws_scale(m_scaler, frame.data, frame.linesize, 0, frame.height, planes, strides);
+  sws_scale(m_packer, planes, strides, 0, height, packed, packedStrides);
   return true;
 }
 
