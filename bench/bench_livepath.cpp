@@ -46,6 +46,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -129,8 +130,11 @@ std::string ffmpegArguments(const std::filesystem::path& raw, bool record) {
          " -f vob -y '" + (raw.parent_path() / "out.mpg").string() + "'";
 }
 
-// The filters of the graph, once, so that the output shows what was measured.
+// The filters of the graph, once a kind, so that the output shows what was measured.
 void printGraph(CCaptureGraph& graph) {
+  const bool record = dynamic_cast<CRecordGraph*>(&graph) != nullptr;
+  static bool printed[2] = {false, false};
+  if (std::exchange(printed[record], true)) return;
   IGraphBuilder* builder = graph.GetGraphBase() ? graph.GetGraphBase()->GetGraph() : nullptr;
   ComPtr<IEnumFilters> filters;
   if (!builder || FAILED(builder->EnumFilters(filters.put()))) return;
@@ -143,7 +147,7 @@ void printGraph(CCaptureGraph& graph) {
     filter->Release();
     names += (names.empty() ? "" : ", ") + plat::AnsiText::fromWide(info.achName);
   }
-  std::printf("%s graph: %s\n", dynamic_cast<CRecordGraph*>(&graph) ? "record" : "preview", names.c_str());
+  std::printf("%s graph: %s\n", record ? "record" : "preview", names.c_str());
 }
 
 // The live graph as the TV window builds it on its video window.

@@ -22,12 +22,14 @@ inline void relax() {
 // Threads watching at this moment, in every signal of the process.
 std::atomic<unsigned> g_watchers{0};
 
-// A thread that watches holds a core: watchers are allowed only while they leave one
-// core to the thread that makes the change, so that a fan-out wider than the machine
-// sleeps where it would only spin. A single-core machine has no watchers: the changing
-// thread could not run meanwhile.
+// A watcher that finds every core busy yields its core to the threads that wait for one,
+// which costs less than the sleep and wake it saves (a wide fan-out measures more
+// processor time a sample when some of its threads are kept from watching). Far beyond
+// the machine's cores, though, watchers only queue for cores: there they sleep at once.
+// A single-core machine has no watchers: the changing thread could not run meanwhile.
 unsigned mostWatchers() {
-  static const unsigned most = std::max(1u, std::thread::hardware_concurrency()) - 1;
+  static const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  static const unsigned most = cores > 1 ? 2 * cores : 0;
   return most;
 }
 

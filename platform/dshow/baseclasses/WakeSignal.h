@@ -5,8 +5,8 @@
 // a thread that changes the state wakes the other side only when it really sleeps, and
 // only once until it has woken: a burst of changes while the sleeper is still on its way
 // costs one system call. Each sample then costs none while both sides keep up with each
-// other. Watching is given up where it would only take cores from the threads that work
-// (see WakeSignal.cpp), and by a signal whose changes come far apart.
+// other. Watching is given up by a signal whose changes come far apart, where it would
+// only burn a core, and where far more threads watch than the machine has cores.
 //
 // Use: under the mutex, change the state and call changed(); after unlocking, call
 // wake() when changed() returned true.
