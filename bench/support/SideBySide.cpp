@@ -18,12 +18,19 @@ double seconds(int who) {
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// Each command is printed the first time a row reports it.
+// Each command is printed the first time a row reports it; a round that only names other
+// files (its own temporary folder, between quotes) counts as the same command.
 void printOnce(const std::string& command) {
   static std::mutex lock;
   static std::set<std::string> printed;
+  std::string withoutFiles;
+  bool quoted = false;
+  for (const char c : command) {
+    if (c == '\'') quoted = !quoted;
+    if (!quoted) withoutFiles += c;
+  }
   std::lock_guard guard(lock);
-  if (printed.insert(command).second) std::printf("anchor command: %s\n", command.c_str());
+  if (printed.insert(withoutFiles).second) std::printf("anchor command: %s\n", command.c_str());
 }
 
 }  // namespace
