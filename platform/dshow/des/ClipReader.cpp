@@ -25,6 +25,11 @@ constexpr AVRational kUnits = {1, 10000000};
 constexpr std::int64_t kPictureSlack = 100000;
 // Reading more than this ahead of the last picture seeks instead of decoding on.
 constexpr std::int64_t kFarAhead = 2 * kSecond;
+// Pictures and sound beyond what a group carries come from a broken header: such a
+// stream is taken as none, so no group is made with buffers of gigabytes.
+constexpr int kLargestPicture = 4096;
+constexpr int kLowestRate = 1000;
+constexpr int kHighestRate = 192000;
 
 AVFormatContext* OpenFormat(const std::string& path) {
   AVFormatContext* format = nullptr;
@@ -70,7 +75,8 @@ bool ClipReader::probe(const std::string& linuxPath, Info& info) {
   const int video = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
   if (video >= 0) {
     const AVStream* stream = format->streams[video];
-    info.video = stream->codecpar->width > 0 && stream->codecpar->height > 0;
+    info.video = stream->codecpar->width >= 2 && stream->codecpar->height >= 1 &&
+                 stream->codecpar->width <= kLargestPicture && stream->codecpar->height <= kLargestPicture;
     info.width = stream->codecpar->width;
     info.height = stream->codecpar->height;
     AVRational rate = stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate : stream->r_frame_rate;
@@ -82,7 +88,7 @@ bool ClipReader::probe(const std::string& linuxPath, Info& info) {
   const int audio = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
   if (audio >= 0) {
     const AVStream* stream = format->streams[audio];
-    info.audio = stream->codecpar->sample_rate > 0;
+    info.audio = stream->codecpar->sample_rate >= kLowestRate && stream->codecpar->sample_rate <= kHighestRate;
     info.sampleRate = stream->codecpar->sample_rate;
     info.channels = std::clamp(stream->codecpar->ch_layout.nb_channels, 1, 2);
   }
