@@ -249,9 +249,9 @@ void ClipReader::takeSound(const AVFrame& frame, int channels) {
 void ClipReader::sound(std::int64_t first, int count, int rate, int channels, std::int16_t* out) {
   const auto stored = [&] { return static_cast<std::int64_t>(m_sound.size()) / channels; };
   const bool behind = m_soundFirst >= 0 && first < m_soundFirst;
-  const bool farAhead = m_soundFirst >= 0 && first > m_soundFirst + stored() + rate;
+  const bool farAhead = m_soundFirst >= 0 && first > plus(plus(m_soundFirst, stored()), rate);
   if (behind || farAhead || (m_soundFirst < 0 && first > rate)) seek(MediaTime::fromSamples(first, rate));
-  while (m_soundFirst < 0 || m_soundFirst + stored() < first + count) {
+  while (m_soundFirst < 0 || plus(m_soundFirst, stored()) < plus(first, count)) {
     // A seek leaves its first frame decoded.
     if (!m_hasNext) {
       av_frame_unref(m_next);
@@ -262,14 +262,14 @@ void ClipReader::sound(std::int64_t first, int count, int rate, int channels, st
     takeSound(*m_next, channels);
   }
   for (int i = 0; i < count; ++i) {
-    const std::int64_t at = first + i - m_soundFirst;
+    const std::int64_t at = minus(first + i, m_soundFirst);
     for (int c = 0; c < channels; ++c) {
       const bool have = m_soundFirst >= 0 && at >= 0 && at < stored();
       out[i * channels + c] = have ? m_sound[static_cast<size_t>(at * channels + c)] : 0;
     }
   }
   // What lies before this read is not needed again.
-  const std::int64_t used = std::clamp<std::int64_t>(first - m_soundFirst, 0, stored());
+  const std::int64_t used = std::clamp<std::int64_t>(minus(first, m_soundFirst), 0, stored());
   if (m_soundFirst >= 0 && used > 0) {
     m_sound.erase(m_sound.begin(), m_sound.begin() + static_cast<std::ptrdiff_t>(used * channels));
     m_soundFirst += used;
