@@ -54,11 +54,14 @@ std::string FuzzMachine::read(const fs::path& file) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-const char* FuzzMachine::mediaName(const std::uint8_t* data, std::size_t size) {
+std::string FuzzMachine::putMedia(const std::uint8_t* data, std::size_t size) {
   const std::string_view head(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 12));
-  if (head.starts_with("RIFF")) return head.ends_with("AVI ") ? "clip.avi" : "clip.wav";
-  if (head.starts_with("ID3") || head.starts_with("\xff")) return "clip.mp3";
-  return "clip.mpg";
+  const char* name = head.starts_with("RIFF") && head.ends_with("AVI ")   ? "clip.avi"
+                     : head.starts_with("RIFF")                            ? "clip.wav"
+                     : head.starts_with("ID3") || head.starts_with("\xff") ? "clip.mp3"
+                                                                           : "clip.mpg";
+  put(name, data, size);
+  return programPath(name);
 }
 
 void fail(const char* what) {

@@ -3,11 +3,11 @@
 // a little on the machine clock, reports its progress, shows a frame that can be
 // captured and stops, without fault or hang; the next file replaces it.
 #include "FuzzMachine.h"
+#include "HostWindow.h"
 
 #include "clip_player/mpegengine.h"
 
 #include <win32/module.h>
-#include <win32/user.h>
 
 #include <filesystem>
 #include <string>
@@ -38,21 +38,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::FuzzMachine::get();
   g_player = new Scrubolt;
   if (!g_player->module || !g_player->mpeg_Init || g_player->mpeg_Init() != 1) fuzz::fail("the clip player starts");
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "FuzzClipHost";
-  RegisterClassA(&wc);
-  g_host = CreateWindowExA(0, "FuzzClipHost", "Clip", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 360, 300, nullptr,
-                           nullptr, nullptr, nullptr);
-  if (!g_host) fuzz::fail("the host window is made");
+  g_host = fuzz::HostWindow();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto& machine = fuzz::FuzzMachine::get();
-  const char* name = fuzz::FuzzMachine::mediaName(data, size);
-  machine.put(name, data, size);
-  const std::string path = machine.programPath(name);
+  const std::string path = machine.putMedia(data, size);
   Scrubolt& player = *g_player;
   if (player.mpeg_open(path.c_str(), g_host) != 1) return 0;
   mp_pos_t end = 0;

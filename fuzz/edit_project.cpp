@@ -4,11 +4,11 @@
 // the file. Marks the file cannot hold are refused; a clip taken is previewed, seeked by
 // percent, drained of its events, stopped, moved and deleted, without fault or hang.
 #include "FuzzMachine.h"
+#include "HostWindow.h"
 
 #include "edit_project/Project.h"
 
 #include <win32/module.h>
-#include <win32/user.h>
 
 #include <limits>
 #include <string>
@@ -50,23 +50,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   g_libraries = new Libraries;
   auto init = reinterpret_cast<int (*)()>(GetProcAddress(g_libraries->player, "mpeg_Init"));
   if (!g_libraries->module || !init || init() != 1) fuzz::fail("the libraries load");
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "FuzzProjectHost";
-  RegisterClassA(&wc);
-  g_host = CreateWindowExA(0, "FuzzProjectHost", "Project", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 360, 300, nullptr,
-                           nullptr, nullptr, nullptr);
-  if (!g_host) fuzz::fail("the host window is made");
+  g_host = fuzz::HostWindow();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < kRecordBytes) return 0;
   auto& machine = fuzz::FuzzMachine::get();
-  const std::uint8_t* media = data + kRecordBytes;
-  const char* name = fuzz::FuzzMachine::mediaName(media, size - kRecordBytes);
-  machine.put(name, media, size - kRecordBytes);
-  const std::string path = machine.programPath(name);
+  const std::string path = machine.putMedia(data + kRecordBytes, size - kRecordBytes);
 
   Libraries& project = *g_libraries;
   project.mpeg_Project_Open();

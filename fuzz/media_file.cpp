@@ -28,9 +28,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto& machine = fuzz::FuzzMachine::get();
-  const char* name = fuzz::FuzzMachine::mediaName(data, size);
-  machine.put(name, data, size);
-  const std::string path = machine.programPath(name);
+  const std::string path = machine.putMedia(data, size);
   const std::wstring widePath(path.begin(), path.end());
 
   plat::ComPtr<IGraphBuilder> graph;
