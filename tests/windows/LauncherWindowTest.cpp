@@ -290,3 +290,48 @@ TEST_F(LauncherWindowTest, ShowMainWith110ClosesTheTVWindowAndTheLauncherTakesTh
 }
 
 }  // namespace
+
+namespace {
+
+// The messages the animation player's window gets, in order.
+std::vector<UINT> g_playerMessages;
+WNDPROC g_playerProc = nullptr;
+
+LRESULT CALLBACK RecordingPlayerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_RBUTTONUP)
+    g_playerMessages.push_back(message);
+  return CallWindowProcA(g_playerProc, hwnd, message, wParam, lParam);
+}
+
+class AnimationPlayerHostTest : public LauncherWindowTest {};
+
+// The player's own menu never opens on the launcher: a right press never reaches it. A
+// left press does, once the player has been repainted.
+TEST_F(AnimationPlayerHostTest, TheLauncherKeepsRightPressesFromThePlayerAndRepaintsItBeforeALeftOne) {
+  std::filesystem::create_directories(programFile("Filter"));
+  std::filesystem::copy_file(test::TestMachine::builtProgramFolder() / "Filter" / "swflash.ocx",
+                             programFile("Filter\\swflash.ocx"));
+  std::ofstream(programFile("Skin\\Normal\\skin.ini"), std::ios::app)
+      << "[Main-NewSkinStatic]\nbmp=tv.swf,film.swf,pic.swf,video.swf,web.swf,set.swf,480,160,960,624,16,23,31\n";
+  openLauncher();
+  HWND player = GetDlgItem(launcherWindow(), 1023);
+  ASSERT_NE(player, nullptr);
+  g_playerMessages.clear();
+  g_playerProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(player, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingPlayerProc)));
+  robot.pumpUntilIdle();
+  g_playerMessages.clear();
+
+  robot.rightClick(POINT{700, 400});
+  robot.pumpUntilIdle();
+  EXPECT_EQ(g_playerMessages, std::vector<UINT>{WM_RBUTTONUP});
+  g_playerMessages.clear();
+  robot.click(POINT{700, 400});
+  robot.pumpUntilIdle();
+  ASSERT_EQ(g_playerMessages.size(), 2u);
+  EXPECT_EQ(g_playerMessages[0], static_cast<UINT>(WM_PAINT));
+  EXPECT_EQ(g_playerMessages[1], static_cast<UINT>(WM_LBUTTONDOWN));
+  SetWindowLongPtrA(player, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_playerProc));
+}
+
+}  // namespace
