@@ -357,3 +357,26 @@ TEST_F(SpeakerSelectsTest, MuteSwitchesTheSpeakersMixerItemsWithTheirMute) {
 
 }  // namespace
 }  // namespace test
+
+namespace test {
+namespace {
+
+class ChannelRangeFaults : public MovieCtlTest {};
+
+// Past the top of the table the control refuses the channel before it fires an event or
+// the tuner is asked for anything.
+TEST_F(ChannelRangeFaults, AChannelPastTheTopIsRefusedBeforeTheTunerIsAsked) {
+  ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
+  ASSERT_EQ(run("put Channel 3"), "put Channel 3 -> 0x00000000");
+  takeEvents();
+  ASSERT_EQ(run("get MaxChannel"), "get MaxChannel -> 105 (0x00000000)");
+  const std::size_t writes = card().i2cWrites().size();
+  for (const char* channel : {"106", "107", "1000000"})
+    EXPECT_EQ(run(std::string("put Channel ") + channel), std::string("put Channel ") + channel + " -> 0x80070057");
+  EXPECT_TRUE(takeEvents().empty());
+  EXPECT_EQ(card().i2cWrites().size(), writes);
+  EXPECT_EQ(run("get Channel"), "get Channel -> 3 (0x00000000)");
+}
+
+}  // namespace
+}  // namespace test
