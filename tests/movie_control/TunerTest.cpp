@@ -25,16 +25,15 @@ class TunerTest : public test::KinovarTest {
   std::unique_ptr<CTunerObject> customTuner(int cardKind = 1) {
     return std::make_unique<CTunerObject>(std::make_unique<CCustomTunerCore>(cardKind));
   }
-  // The TV stick's capture filter previewed, its crossbar and tuner filter pulled in.
-  void buildStickPreview() {
+  // A capture filter previewed: the TV stick's pulls in its crossbar and tuner filter.
+  void buildPreview(REFCLSID captureFilter = CLSID_TvStickCapture) {
     ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()),
               S_OK);
     ASSERT_EQ(CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
                                builder.putVoid()),
               S_OK);
     builder->SetFiltergraph(graph.get());
-    ASSERT_EQ(CoCreateInstance(CLSID_TvStickCapture, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, capture.putVoid()),
-              S_OK);
+    ASSERT_EQ(CoCreateInstance(captureFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, capture.putVoid()), S_OK);
     graph->AddFilter(capture.get(), L"Video Capture");
     ASSERT_EQ(builder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, capture.get(), nullptr, nullptr), S_OK);
   }
@@ -191,7 +190,7 @@ TEST_F(TunerTest, SetUpOnTheCardMakesACustomTunerOnCableWithTheDecoderOnPalD) {
 }
 
 TEST_F(TunerTest, AStandardTunerForwardsToTheDevicesTunerFilter) {
-  ASSERT_NO_FATAL_FAILURE(buildStickPreview());
+  ASSERT_NO_FATAL_FAILURE(buildPreview());
 
   auto tuner = CTunerObject::Setup(builder.get(), capture.get(), 0);
   ASSERT_TRUE(tuner);
@@ -215,7 +214,7 @@ TEST_F(TunerTest, AStandardTunerForwardsToTheDevicesTunerFilter) {
 }
 
 TEST_F(TunerTest, AStandardTunerTakesAnOverriddenChannelsFrequencyThroughItsProperties) {
-  ASSERT_NO_FATAL_FAILURE(buildStickPreview());
+  ASSERT_NO_FATAL_FAILURE(buildPreview());
   auto tuner = CTunerObject::Setup(builder.get(), capture.get(), 0);
   ASSERT_TRUE(tuner);
   ASSERT_NE(tuner->Core().DeviceTuner(), nullptr);
@@ -233,16 +232,7 @@ TEST_F(TunerTest, AStandardTunerTakesAnOverriddenChannelsFrequencyThroughItsProp
 // The custom core asks the card's video decoder whether it holds a picture: locked on a
 // station, not between stations; without the capture filter there is nobody to ask.
 TEST_F(TunerTest, TheCustomCoreReadsTheLockOfTheCardsVideoDecoder) {
-  ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()),
-            S_OK);
-  ASSERT_EQ(CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
-                             builder.putVoid()),
-            S_OK);
-  builder->SetFiltergraph(graph.get());
-  ASSERT_EQ(CoCreateInstance(CLSID_CaptureCardCapture, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, capture.putVoid()),
-            S_OK);
-  graph->AddFilter(capture.get(), L"Video Capture");
-  ASSERT_EQ(builder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, capture.get(), nullptr, nullptr), S_OK);
+  ASSERT_NO_FATAL_FAILURE(buildPreview(CLSID_CaptureCardCapture));
   auto tuner = CTunerObject::Setup(builder.get(), capture.get(), 1);
   ASSERT_TRUE(tuner);
   auto* core = dynamic_cast<CCustomTunerCore*>(&tuner->Core());

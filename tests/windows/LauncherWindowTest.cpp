@@ -25,6 +25,17 @@ class LauncherWindowTest : public test::WindowsTest {
       if (launcher->GetSkinButton(i)->GetHover()) return i;
     return -1;
   }
+  // The launcher with the animation player of the program's "Filter" folder at
+  // (480, 160)-(960, 624) of its skin; the player's window.
+  HWND openLauncherWithAnimationPlayer() {
+    std::filesystem::create_directories(programFile("Filter"));
+    std::filesystem::copy_file(test::TestMachine::builtProgramFolder() / "Filter" / "swflash.ocx",
+                               programFile("Filter\\swflash.ocx"));
+    std::ofstream(programFile("Skin\\Normal\\skin.ini"), std::ios::app)
+        << "[Main-NewSkinStatic]\nbmp=tv.swf,film.swf,pic.swf,video.swf,web.swf,set.swf,480,160,960,624,16,23,31\n";
+    openLauncher();
+    return GetDlgItem(launcherWindow(), 1023);
+  }
 };
 
 TEST_F(LauncherWindowTest, OpensFullScreenWithItsSkinButtonsAtTheirDesignPlaces) {
@@ -237,13 +248,7 @@ namespace {
 // The animation player of the program's "Filter" folder, hosted where the skin says, with
 // the movie of the button under the mouse.
 TEST_F(LauncherWindowTest, TheAnimationPlayerShowsTheHoveredButtonsMovie) {
-  std::filesystem::create_directories(programFile("Filter"));
-  std::filesystem::copy_file(test::TestMachine::builtProgramFolder() / "Filter" / "swflash.ocx",
-                             programFile("Filter\\swflash.ocx"));
-  std::ofstream(programFile("Skin\\Normal\\skin.ini"), std::ios::app)
-      << "[Main-NewSkinStatic]\nbmp=tv.swf,film.swf,pic.swf,video.swf,web.swf,set.swf,480,160,960,624,16,23,31\n";
-  openLauncher();
-  HWND player = GetDlgItem(launcherWindow(), 1023);
+  const HWND player = openLauncherWithAnimationPlayer();
   ASSERT_NE(player, nullptr);
   CRect rc;
   GetWindowRect(player, &rc);
@@ -308,13 +313,7 @@ class AnimationPlayerHostTest : public LauncherWindowTest {};
 // The player's own menu never opens on the launcher: a right press never reaches it. A
 // left press does, once the player has been repainted.
 TEST_F(AnimationPlayerHostTest, TheLauncherKeepsRightPressesFromThePlayerAndRepaintsItBeforeALeftOne) {
-  std::filesystem::create_directories(programFile("Filter"));
-  std::filesystem::copy_file(test::TestMachine::builtProgramFolder() / "Filter" / "swflash.ocx",
-                             programFile("Filter\\swflash.ocx"));
-  std::ofstream(programFile("Skin\\Normal\\skin.ini"), std::ios::app)
-      << "[Main-NewSkinStatic]\nbmp=tv.swf,film.swf,pic.swf,video.swf,web.swf,set.swf,480,160,960,624,16,23,31\n";
-  openLauncher();
-  HWND player = GetDlgItem(launcherWindow(), 1023);
+  const HWND player = openLauncherWithAnimationPlayer();
   ASSERT_NE(player, nullptr);
   g_playerMessages.clear();
   g_playerProc = reinterpret_cast<WNDPROC>(
