@@ -99,6 +99,13 @@ TEST_F(ProjectThreadsTest, ASaveUnderWayIsLeftAloneAndTellsItsProgress) {
   double ratio = -1;
   EXPECT_EQ(project.mpeg_Project_get_save_progress(&ratio), 0) << "no save yet";
   auto saving = saveElsewhere(save);
+  // Both are let go however the test ends, before it waits for the save.
+  struct LetGo {
+    HoldingCompressor* held[2];
+    ~LetGo() {
+      for (HoldingCompressor* one : held) one->release();
+    }
+  } const letGo{{pictures, sound}};
   ASSERT_TRUE(pictures->waitUntilHolding());
   ASSERT_TRUE(sound->waitUntilHolding());
 
