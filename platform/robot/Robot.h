@@ -66,6 +66,11 @@ class Robot {
 
   void answerNextMessageBox(int answer);
 
+  // Files dragged from the shell and let go at a screen point: the window there that
+  // accepts dropped files (or its nearest ancestor that does) is posted WM_DROPFILES.
+  // False when none accepts them.
+  bool dropFiles(const std::vector<std::string>& paths, POINT screen);
+
   // Work to do while a modal loop of the calling thread runs (a popup menu, a dialog):
   // each action runs once, in order, whenever the thread is idle, with a robot that
   // leaves the pumping to the loop. A menu still open when they are done is dismissed.
