@@ -131,17 +131,21 @@ STDMETHODIMP MediaDetector::WriteBitmapBits(double StreamTime, long Width, long 
     if (!currentIsVideo()) return E_INVALIDARG;
     path = m_linuxPath;
   }
-  // Pictures come out of the reader as YUY2, whose pixels go in pairs.
-  if (Width <= 0 || Height <= 0 || Width > kMostSide || Height > kMostSide || Width % 2 || StreamTime < 0)
-    return E_INVALIDARG;
+  if (Width <= 0 || Height <= 0 || Width > kMostSide || Height > kMostSide || StreamTime < 0) return E_INVALIDARG;
   auto reader = ClipReader::open(path, true);
   if (!reader) return VFW_E_INVALID_FILE_FORMAT;
+  // Pictures come out of the reader as YUY2, whose pixels go in pairs: an odd width is
+  // decoded one pixel wider and the last column left out.
   const int w = static_cast<int>(Width), h = static_cast<int>(Height);
-  std::vector<BYTE> yuy2(static_cast<std::size_t>(w) * h * 2);
-  if (!reader->picture(static_cast<std::int64_t>(StreamTime * kUnitsPerSecond), w, h, yuy2.data())) return E_FAIL;
+  const int even = (w + 1) & ~1;
+  std::vector<BYTE> yuy2(static_cast<std::size_t>(even) * h * 2);
+  if (!reader->picture(static_cast<std::int64_t>(StreamTime * kUnitsPerSecond), even, h, yuy2.data())) return E_FAIL;
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(even) * 3);
   std::vector<std::uint8_t> bgr(static_cast<std::size_t>(w) * h * 3);
-  for (int y = 0; y < h; ++y)
-    Yuy2Converter::toBgr(yuy2.data() + static_cast<std::size_t>(y) * w * 2, w, bgr.data() + static_cast<std::size_t>(y) * w * 3, 3);
+  for (int y = 0; y < h; ++y) {
+    Yuy2Converter::toBgr(yuy2.data() + static_cast<std::size_t>(y) * even * 2, even, row.data(), 3);
+    std::memcpy(bgr.data() + static_cast<std::size_t>(y) * w * 3, row.data(), static_cast<std::size_t>(w) * 3);
+  }
   const auto file = bitmapFile(bgr, w, h);
   const std::string name = AnsiText::fromWide(Filename);
   return ReplaceFileContentsA(name.c_str(), file.data(), static_cast<DWORD>(file.size())) ? S_OK : E_FAIL;

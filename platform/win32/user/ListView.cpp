@@ -341,6 +341,12 @@ void ListView::onMouse(UINT message, LPARAM lParam) {
         setState(-1, 0, LVIS_SELECTED);
       }
       notifyItem(message == WM_LBUTTONDOWN ? NM_CLICK : NM_RCLICK, hit.iItem, hit.iSubItem, hit.pt);
+      if (message == WM_RBUTTONDOWN) {
+        // As the list control does once the right button is let go: the context menu.
+        POINT screen = hit.pt;
+        ClientToScreen(m_hwnd, &screen);
+        SendMessageA(m_hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hwnd), MAKELPARAM(screen.x, screen.y));
+      }
       return;
     case WM_LBUTTONDBLCLK:
       if (hit.iItem >= 0) select(hit.iItem, false);
