@@ -76,8 +76,13 @@ TEST_F(MediaDetectorTest, WritesTheFirstPictureAsABitmapFile) {
   EXPECT_GT(middle[2], 200);
   EXPECT_LT(middle[1], 60);
   EXPECT_LT(middle[0], 60);
+  // An odd width is written as asked.
+  ASSERT_EQ(write(0.0, 81, 61, L"C:\\odd.bmp"), S_OK);
+  std::ifstream odd(onC("odd.bmp"), std::ios::binary);
+  const std::vector<unsigned char> oddFile{std::istreambuf_iterator<char>(odd), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(oddFile.size(), 54u + 244 * 61);
   EXPECT_EQ(write(0.0, 0, 120, L"C:\\none.bmp"), E_INVALIDARG);
-  EXPECT_EQ(write(0.0, 8194, 120, L"C:\\none.bmp"), E_INVALIDARG);
+  EXPECT_EQ(write(0.0, 8193, 120, L"C:\\none.bmp"), E_INVALIDARG);
 }
 
 TEST_F(MediaDetectorTest, AFileThatIsNotMediaHasNoStreams) {
