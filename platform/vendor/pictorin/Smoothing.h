@@ -2,7 +2,8 @@
 // around it (the edge row standing in beyond the picture) give, per byte, the column
 // sums (Gaussian) or the sorted column triples (median), and each output byte combines
 // the columns of its own channel one pixel left and right. Every step is a plain loop
-// over bytes, which the compiler turns into vector instructions.
+// over bytes, which the compiler turns into vector instructions; large pictures are filtered in bands of
+// rows on up to four threads.
 #pragma once
 
 #include <cstdint>
