@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <initializer_list>
 #include <thread>
 #include <vector>
 
@@ -30,20 +31,23 @@ inline std::uint8_t lo(std::uint8_t a, std::uint8_t b) { return a < b ? a : b; }
 inline std::uint8_t hi(std::uint8_t a, std::uint8_t b) { return a < b ? b : a; }
 
 // One output row of each filter. `col` and the sorted columns have three bytes of room
-// before and after the n bytes of the row.
-// The rows and buffers never overlap, which the vectoriser is told.
+// before and after the n bytes of the row. The rows and buffers never overlap, which the
+// vectoriser is told.
 ORVANE_VECTOR_CLONES void gaussRow(const Rows& r, std::uint16_t* __restrict col, std::uint8_t* __restrict out,
                                    std::size_t n) {
   const std::uint8_t* __restrict up = r.up;
   const std::uint8_t* __restrict mid = r.mid;
   const std::uint8_t* __restrict down = r.down;
   for (std::size_t i = 0; i < n; ++i) col[i] = static_cast<std::uint16_t>(up[i] + 2 * mid[i] + down[i]);
+  // Each byte's neighbours of its channel are 3 bytes to the left and right; beyond the
+  // row's ends the end pixels stand in.
+  const std::uint16_t* left = col - 3;
+  const std::uint16_t* right = col + 3;
   for (std::size_t c = 0; c < 3; ++c) {
-    col[c - 3] = col[c];
+    (col - 3)[c] = col[c];
     col[n + c] = col[n - 3 + c];
   }
-  for (std::size_t i = 0; i < n; ++i)
-    out[i] = static_cast<std::uint8_t>((col[i - 3] + 2 * col[i] + col[i + 3] + 8) >> 4);
+  for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<std::uint8_t>((left[i] + 2 * col[i] + right[i] + 8) >> 4);
 }
 
 ORVANE_VECTOR_CLONES void medianRow(const Rows& r, std::uint8_t* __restrict l, std::uint8_t* __restrict m,
@@ -59,16 +63,23 @@ ORVANE_VECTOR_CLONES void medianRow(const Rows& r, std::uint8_t* __restrict l, s
     h[i] = hi(maxAB, c);
     m[i] = hi(minAB, lo(maxAB, c));
   }
-  for (std::size_t c = 0; c < 3; ++c) {
-    l[c - 3] = l[c], m[c - 3] = m[c], h[c - 3] = h[c];
-    l[n + c] = l[n - 3 + c], m[n + c] = m[n - 3 + c], h[n + c] = h[n - 3 + c];
-  }
+  for (std::uint8_t* sorted : {l, m, h})
+    for (std::size_t c = 0; c < 3; ++c) {
+      (sorted - 3)[c] = sorted[c];
+      sorted[n + c] = sorted[n - 3 + c];
+    }
   // The median of nine is the median of the largest low, the middle middle and the
   // smallest high of the three columns.
+  const std::uint8_t* __restrict lLeft = l - 3;
+  const std::uint8_t* __restrict lRight = l + 3;
+  const std::uint8_t* __restrict mLeft = m - 3;
+  const std::uint8_t* __restrict mRight = m + 3;
+  const std::uint8_t* __restrict hLeft = h - 3;
+  const std::uint8_t* __restrict hRight = h + 3;
   for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t maxLow = hi(hi(l[i - 3], l[i]), l[i + 3]);
-    const std::uint8_t minHigh = lo(lo(h[i - 3], h[i]), h[i + 3]);
-    const std::uint8_t a = m[i - 3], b = m[i], c = m[i + 3];
+    const std::uint8_t maxLow = hi(hi(lLeft[i], l[i]), lRight[i]);
+    const std::uint8_t minHigh = lo(lo(hLeft[i], h[i]), hRight[i]);
+    const std::uint8_t a = mLeft[i], b = m[i], c = mRight[i];
     const std::uint8_t midMid = hi(lo(a, b), lo(hi(a, b), c));
     out[i] = hi(lo(maxLow, midMid), lo(hi(maxLow, midMid), minHigh));
   }
