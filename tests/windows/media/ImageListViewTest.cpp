@@ -29,6 +29,28 @@ class ImageListViewTest : public test::ThumbnailListTest {
     robot.rightClick(where);
     robot.pumpUntilIdle();
   }
+  // The first item selected and deleted through the menu, the question answered so.
+  void deleteFirst(int answer) {
+    view().SelectItem(0, FALSE);
+    robot.answerNextMessageBox(answer);
+    choose(itemOnScreen(0), View::ID_LIST_DELETE);
+  }
+  // The texts and grey states of the menu the right click at `where` opens.
+  void readMenu(POINT where, std::vector<std::string>& texts, std::vector<UINT>& states) {
+    texts.clear();
+    states.clear();
+    robot.duringModal([&](plat::Robot&) {
+      HMENU popup = reinterpret_cast<HMENU>(SendMessageA(robot.openMenu(), MN_GETHMENU, 0, 0));
+      for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+        char text[64] = {};
+        GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+        texts.emplace_back(text);
+        states.push_back(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED);
+      }
+    });
+    robot.rightClick(where);
+    robot.pumpUntilIdle();
+  }
   POINT emptySpace() {
     CRect client;
     view().GetClientRect(&client);
@@ -113,9 +135,7 @@ TEST_F(ImageListViewTest, DeleteAsksFirstAndCancelKeepsTheFile) {
   addThree();
   view().SetMenuMode(0);
   const std::string first = listedPaths()[0];
-  view().SelectItem(0, FALSE);
-  robot.answerNextMessageBox(IDCANCEL);
-  choose(itemOnScreen(0), View::ID_LIST_DELETE);
+  deleteFirst(IDCANCEL);
   ASSERT_EQ(received(View::UM_LIST_ITEM_DELETED).size(), 1u);
   EXPECT_EQ(received(View::UM_LIST_ITEM_DELETED)[0].imagePath, first);
   ASSERT_FALSE(robot.messageBoxes().empty());
@@ -124,8 +144,7 @@ TEST_F(ImageListViewTest, DeleteAsksFirstAndCancelKeepsTheFile) {
   EXPECT_EQ(view().GetItemCount(), 3);
   EXPECT_TRUE(exists(first));
 
-  robot.answerNextMessageBox(IDOK);
-  choose(itemOnScreen(0), View::ID_LIST_DELETE);
+  deleteFirst(IDOK);
   EXPECT_EQ(view().GetItemCount(), 2);
   EXPECT_FALSE(exists(first));
 }
@@ -135,9 +154,7 @@ TEST_F(ImageListViewTest, AFileListedTwiceLosesItsItemButStaysOnDisk) {
   view().SetMenuMode(0);
   const std::string twice = listedPaths()[2];
   ASSERT_TRUE(list->AddMediaFile(twice.c_str(), FALSE, TRUE));
-  view().SelectItem(0, FALSE);
-  robot.answerNextMessageBox(IDOK);
-  choose(itemOnScreen(0), View::ID_LIST_DELETE);
+  deleteFirst(IDOK);
   EXPECT_EQ(view().GetItemCount(), 3);
   EXPECT_TRUE(exists(twice));
 }
@@ -174,17 +191,7 @@ TEST_F(ImageListViewTest, TheMenuFollowsTheModeAndTheSelection) {
   view().DeselectItem(0);
   std::vector<std::string> texts;
   std::vector<UINT> states;
-  robot.duringModal([&](plat::Robot&) {
-    HMENU popup = reinterpret_cast<HMENU>(SendMessageA(robot.openMenu(), MN_GETHMENU, 0, 0));
-    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-      char text[64] = {};
-      GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
-      texts.emplace_back(text);
-      states.push_back(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED);
-    }
-  });
-  robot.rightClick(emptySpace());
-  robot.pumpUntilIdle();
+  readMenu(emptySpace(), texts, states);
   ASSERT_EQ(texts.size(), 8u);
   EXPECT_EQ(texts[0], GetMenuItem(1));
   EXPECT_EQ(texts[1], GetMenuItem(2));
@@ -196,20 +203,8 @@ TEST_F(ImageListViewTest, TheMenuFollowsTheModeAndTheSelection) {
   view().SetMenuMode(1);
   list->SetMenuMode(1);
   list->SetMenuMode(-1);
-  texts.clear();
-  states.clear();
   view().SelectItem(0, FALSE);
-  robot.duringModal([&](plat::Robot&) {
-    HMENU popup = reinterpret_cast<HMENU>(SendMessageA(robot.openMenu(), MN_GETHMENU, 0, 0));
-    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-      char text[64] = {};
-      GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
-      texts.emplace_back(text);
-      states.push_back(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED);
-    }
-  });
-  robot.rightClick(itemOnScreen(0));
-  robot.pumpUntilIdle();
+  readMenu(itemOnScreen(0), texts, states);
   ASSERT_EQ(texts.size(), 7u);
   EXPECT_EQ(texts[0], GetMenuItem(2));
   EXPECT_EQ(states, (std::vector<UINT>{0, 0, 0, 0, 0, 0, 0}));
