@@ -11,13 +11,27 @@
 
 namespace {
 
-using IconListTest = test::UserTest;
+// A list of `count` items, each with its own solid 10 x 10 icon (red, green, blue, ...);
+// the windows and the image list go at the end of each test.
+class IconListTest : public test::UserTest {
+ protected:
+  ~IconListTest() override {
+    if (parent) DestroyWindow(parent);
+    if (images) ImageList_Destroy(images);
+  }
+  HWND makeParent() {
+    parent = test::createRecorder("Parent", WS_POPUP | WS_VISIBLE, nullptr, 0, RECT{0, 0, 200, 200});
+    return parent;
+  }
+  HWND makeIconList(HWND owner, int count, int width, int height);
+  HWND parent = nullptr;
+  HIMAGELIST images = nullptr;
+};
 
-// A list of `count` items, each with its own solid 10 x 10 icon (red, green, blue, ...).
-HWND makeIconList(HWND parent, int count, int width, int height) {
+HWND IconListTest::makeIconList(HWND owner, int count, int width, int height) {
   HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_AUTOARRANGE, 0, 0, width,
-                              height, parent, reinterpret_cast<HMENU>(7), nullptr, nullptr);
-  HIMAGELIST images = ImageList_Create(10, 10, ILC_COLOR24, 0, 1);
+                              height, owner, reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  images = ImageList_Create(10, 10, ILC_COLOR24, 0, 1);
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   for (int i = 0; i < count; ++i) {
@@ -50,7 +64,7 @@ RECT itemRect(HWND list, int item, int code) {
 }
 
 TEST_F(IconListTest, ItemsFillRowsOfCellsAndAreFoundByPoint) {
-  HWND parent = test::createRecorder("Parent", WS_POPUP | WS_VISIBLE, nullptr, 0, RECT{0, 0, 200, 200});
+  makeParent();
   // Cells are 10 + 16 wide and 10 + 8 high: three across in 80 pixels.
   HWND list = makeIconList(parent, 5, 80, 40);
   const RECT first = itemRect(list, 0, LVIR_ICON);
@@ -69,8 +83,7 @@ TEST_F(IconListTest, ItemsFillRowsOfCellsAndAreFoundByPoint) {
 }
 
 TEST_F(IconListTest, PaintsIconsAndTheSelectionFrame) {
-  HWND parent = test::createRecorder("Parent", WS_POPUP | WS_VISIBLE, nullptr, 0, RECT{0, 0, 200, 200});
-  HWND list = makeIconList(parent, 2, 80, 40);
+  HWND list = makeIconList(makeParent(), 2, 80, 40);
   SendMessageA(list, LVM_SETBKCOLOR, 0, RGB(0, 0, 0));
   LVITEMA state{};
   state.state = state.stateMask = LVIS_SELECTED;
@@ -85,8 +98,7 @@ TEST_F(IconListTest, PaintsIconsAndTheSelectionFrame) {
 }
 
 TEST_F(IconListTest, ScrollsToShowAnItemAndArrowsMoveThroughTheGrid) {
-  HWND parent = test::createRecorder("Parent", WS_POPUP | WS_VISIBLE, nullptr, 0, RECT{0, 0, 200, 200});
-  HWND list = makeIconList(parent, 12, 80, 40);  // four rows of three, two rows showing
+  HWND list = makeIconList(makeParent(), 12, 80, 40);  // four rows of three, two rows showing
   EXPECT_TRUE(SendMessageA(list, LVM_ENSUREVISIBLE, 10, FALSE));
   EXPECT_EQ(itemRect(list, 10, LVIR_BOUNDS).bottom <= 40, true);
   // Scrolled just far enough: the last row's bottom (4 x 18) at the client's (40).
@@ -111,8 +123,8 @@ TEST_F(IconListTest, ScrollsToShowAnItemAndArrowsMoveThroughTheGrid) {
 }
 
 TEST_F(IconListTest, DroppedFilesReachTheWindowThatAcceptsThem) {
-  HWND parent = test::createRecorder("Parent", WS_POPUP | WS_VISIBLE, nullptr, 0, RECT{0, 0, 200, 200});
-  HWND child = test::createRecorder("Child", WS_CHILD | WS_VISIBLE, parent, 3, RECT{10, 10, 60, 60});
+  makeParent();
+  test::createRecorder("Child", WS_CHILD | WS_VISIBLE, parent, 3, RECT{10, 10, 60, 60});
   plat::Robot robot;
   EXPECT_FALSE(robot.dropFiles({"C:\\a.jpg"}, POINT{20, 20})) << "nobody accepts files yet";
   DragAcceptFiles(parent, TRUE);
@@ -134,7 +146,6 @@ TEST_F(IconListTest, DroppedFilesReachTheWindowThatAcceptsThem) {
   DragQueryPoint(drop, &at);
   EXPECT_EQ(at.x, 20);
   DragFinish(drop);
-  (void)child;
 }
 
 }  // namespace
