@@ -138,6 +138,23 @@ TEST_F(SkinEditTest, TheDigitFieldPaintsItsOwnColoursThroughTheReflectedRequest)
     return white;
   };
   EXPECT_GT(whiteCount(), 10);
+  // Extra pixels after each digit spread the two digits apart.
+  auto inkWidth = [&] {
+    robot.pumpUntilIdle();
+    int left = 100, right = -1;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 100; ++x)
+        if (plat::Screenshot::windowPixel(hwnd, x, y) == RGB(255, 255, 255)) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    return right - left;
+  };
+  const int close = inkWidth();
+  EXPECT_EQ(edit.SetCharExtra(6), 0);
+  EXPECT_EQ(inkWidth(), close + 6);
+  EXPECT_EQ(edit.SetCharExtra(0), 6);
+  EXPECT_EQ(inkWidth(), close);
   EXPECT_EQ(edit.SetBkColor(RGB(0, 0, 160)), RGB(0, 0, 0));
   EXPECT_EQ(pixel(hwnd, 95, 2), RGB(0, 0, 160));
   const auto shots = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "skin-screens";
