@@ -439,8 +439,10 @@ LRESULT CALLBACK CoolProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONUP:
+    case WM_NCRBUTTONDBLCLK:
     case WM_NCMBUTTONDOWN:
     case WM_NCMBUTTONUP:
+    case WM_NCMBUTTONDBLCLK:
       if (onBar) {
         ::SendMessageA(hwnd, msg + 352, wParam, lParam);
         return 0;

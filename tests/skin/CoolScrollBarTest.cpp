@@ -22,6 +22,7 @@ struct ListState {
   int top = 0;
   std::vector<int> commands;
   std::vector<UINT> buttons;
+  std::vector<UINT> clicks;
 };
 ListState g_list;
 
@@ -29,6 +30,10 @@ ListState g_list;
 LRESULT CALLBACK RowsProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_COMMAND) {
     g_list.buttons.push_back(LOWORD(wParam));
+    return 0;
+  }
+  if (msg >= WM_RBUTTONDOWN && msg <= WM_MBUTTONDBLCLK) {
+    g_list.clicks.push_back(msg);
     return 0;
   }
   if (msg == WM_VSCROLL) {
@@ -389,6 +394,20 @@ TEST_F(CoolScrollBarTest, OverABarThePointerIsTheArrowWhateverTheWindowsOwnCurso
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
   DestroyWindow(rows);
   UnregisterClassA("HandRows", nullptr);
+}
+
+TEST_F(CoolScrollBarTest, RightAndMiddleClicksOnABarReachTheWindowAsClientClicks) {
+  Dress();
+  const POINT at = VBar(100);
+  for (UINT message : {WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCMBUTTONUP,
+                       WM_NCMBUTTONDBLCLK})
+    EXPECT_EQ(SendMessageA(rows, message, HTVSCROLL, MAKELPARAM(at.x, at.y)), 0);
+  EXPECT_EQ(g_list.clicks, (std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN,
+                                              WM_MBUTTONUP, WM_MBUTTONDBLCLK}));
+  // Elsewhere in the frame they are the window's own.
+  g_list.clicks.clear();
+  SendMessageA(rows, WM_NCRBUTTONDOWN, HTBORDER, MAKELPARAM(at.x, at.y));
+  EXPECT_TRUE(g_list.clicks.empty());
 }
 
 TEST_F(CoolScrollBarTest, ShowingABarSetsItsStyleBitAndMakesRoomForItOnce) {
