@@ -31,24 +31,24 @@ HWND TvWindow() { return FindWindowA(nullptr, kTvWindowTitle); }
 
 // ---- Channel wall
 
-int CAppController::StartChannelWall(int& count) {
+int CAppController::StartChannelWall(int& first) {
   if (!m_pCaptureGraph || GetRunState() != 2 || m_wallBusy || !g_pChannelList) return 0;
   const int list = GetActiveChannelListIndex();
   if (list < 0) return 0;
   StopScheduledRecording();
   m_pRunState->SetState(7);
   m_wallChannel = g_pChannelList->GetCurrentChannel(list);
-  count = g_pChannelList->GetChannelCount(list);
-  return count > 0;
+  first = g_pChannelList->GetFirstChannelNumber(list);
+  return first > 0;
 }
 
-void CAppController::WallShowChannel(int index, LPCSTR) {
-  if (index == 0 || !m_pCaptureGraph || !g_pAppSettings || !g_pChannelList) return;
-  SetVideoOwner(m_hVideoWindow);
+void CAppController::WallShowChannel(HWND cell, int channel) {
+  if (channel <= 0 || !m_pCaptureGraph || !g_pAppSettings || !g_pChannelList) return;
+  SetVideoOwner(cell);
   const int list = GetActiveChannelListIndex();
   if (list < 0) return;
   SetAudioOn(0);
-  g_pChannelList->TuneChannel(index, list);
+  g_pChannelList->TuneChannel(channel, list);
   SetAudioOn(1);
 }
 
@@ -169,6 +169,20 @@ int CAppController::FinishDigits(UINT_PTR timer) {
   if (HWND tv = TvWindow()) KillTimer(tv, timer);
   if (m_pRunState) m_pRunState->SetState(2);
   return 1;
+}
+
+// The entry the channel-number text names: a number being typed is tuned at once; on live
+// TV the text is the current channel, tuned again and named on the picture. On Composite
+// or S-Video the text names the input already shown, so nothing changes.
+void CAppController::TuneByName() {
+  const int state = GetRunState();
+  if (state == 9 || state == 10) {
+    FinishDigits(state == 9 ? kDigitTimer : kDigitTimerFull);
+    return;
+  }
+  if (state != 2) return;
+  StopScheduledRecording();
+  if (GetRunState() == 2) TuneCurrentListChannel();
 }
 
 // ---- End of a channel scan

@@ -4,7 +4,6 @@
 #include "core/CDisplayMode.h"
 #include "core/MediaListFile.h"
 #include "graphs/CCaptureGraph.h"
-#include "graphs/WindowsVersion.h"
 #include "skin/CSkinButton.h"
 #include "skin/CTaskbarNotifier.h"
 #include "skin/CVideoStaticEx.h"
@@ -312,12 +311,13 @@ void CTVSkinDlg::StartRecording() {
   if (g_pAppController && g_pAppController->IsPreviewing()) g_pAppController->RequestManualRecording();
 }
 
-// The recorded file's name is shown once the recording has stopped.
+// The recording's file name is asked for while it records and shown as it stops.
 void CTVSkinDlg::StopRecording() {
   if (!g_pAppController || !g_pAppController->IsRecording()) return;
-  g_pAppController->StopRecordingRequest();
-  const CString file = g_pAppController->GetStatusText();
+  CString file;
+  g_pAppController->GetRecordFileName(file);
   if (g_pTaskbarNotifier && !file.IsEmpty()) g_pTaskbarNotifier->Show(WrapNoticeText(file), 500, 3000, 500, 1);
+  g_pAppController->StopRecordingRequest();
 }
 
 void CTVSkinDlg::VolumeStep(int down) {
@@ -348,12 +348,13 @@ LRESULT CTVSkinDlg::OnBarCommand(WPARAM wParam, LPARAM) {
   } else if (name == "MUTE_SND") {
     g_pAppController->ToggleMute();
   } else if (name == "RETURN_ChANNELS") {
-    g_pAppController->TuneCurrentChannel();
+    g_pAppController->RetuneCurrentChannel();
   } else if (name == "NEXT_CHANNELS") {
-    // Next is the next higher channel number.
-    g_pAppController->StepChannel(1);
-  } else if (name == "PRE_CHANNELS") {
+    // One rule for the bar, the keys and the remote: "previous" is channel up (Page Up,
+    // remote key 18), "next" channel down (Page Down, remote key 19).
     g_pAppController->StepChannel(0);
+  } else if (name == "PRE_CHANNELS") {
+    g_pAppController->StepChannel(1);
   } else if (name == "JIETU_PIC") {
     TakeSnapshot();
   }
@@ -443,7 +444,7 @@ LRESULT CTVSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
     return 0;
   }
   switch (key) {
-    case 10: g_pAppController->OnDigitTimerFull(); break;
+    case 10: g_pAppController->TuneByName(); break;
     case 12: g_pAppController->ToggleMute(); break;
     case 14: SwitchRemoteInput(FALSE); break;
     case 16: VolumeStep(0); break;
@@ -462,7 +463,7 @@ LRESULT CTVSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
     case 26:
       if (m_controlBar) StartRecording();
       break;
-    case 28: g_pAppController->TuneCurrentChannel(); break;
+    case 28: g_pAppController->RetuneCurrentChannel(); break;
     case 30: TakeSnapshot(); break;
     case 31: Navigate(-1); break;
     case 68: Navigate(1); break;
@@ -695,8 +696,7 @@ LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!g_isMaximized && !m_fullScreen) PlaceBar();
       break;
     case WM_POWERBROADCAST: {
-      const int version = GetWindowsVersionCode();
-      const BOOL vista = version == 10 || version == 11;
+      const BOOL vista = IsVistaProductName();
       const BOOL resumed = vista ? wParam == PBT_APMRESUMEAUTOMATIC
                                  : (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMECRITICAL);
       if (resumed) {
