@@ -62,8 +62,9 @@ class CCoolMenuTest : public test::ControlTest {
     POINT at = onScreen(parentHwnd(), 20, 20);
     return static_cast<UINT>(TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD, at.x, at.y, 0, parentHwnd(), nullptr));
   }
-  // The top-bar item "File" drawn by the hooked owner in its window DC at `rect`.
-  void DrawBarItem(CCoolMenu& menu, const RECT& rect, UINT state) {
+  // The top-bar item "File" drawn in the owner's window DC at `rect`: by the hooked owner,
+  // or straight, knowing no owner.
+  void DrawBarItem(CCoolMenu& menu, const RECT& rect, UINT state, bool throughOwner = true) {
     DRAWITEMSTRUCT d{};
     d.CtlType = ODT_MENU;
     d.itemAction = ODA_DRAWENTIRE;
@@ -71,7 +72,8 @@ class CCoolMenuTest : public test::ControlTest {
     d.itemData = reinterpret_cast<ULONG_PTR>(RecordAt(menu, 0));
     d.rcItem = rect;
     d.hDC = GetWindowDC(parentHwnd());
-    SendMessageA(parentHwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+    if (throughOwner) SendMessageA(parentHwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+    else EXPECT_TRUE(CCoolMenu::DrawItem(&d));
     ReleaseDC(parentHwnd(), d.hDC);
   }
   static COLORREF Scaled(COLORREF color, int factor) {
@@ -396,15 +398,7 @@ TEST_F(CCoolMenuTest, ASelectedBarItemLooksPressedWithAShadowAndIsKeptForItsPopu
   EXPECT_EQ(CCoolMenu::GetBarItemRect(), CRect(110, 110, 170, 129));
   EXPECT_NE(plat::Screenshot::windowPixel(owner, 67, 20), Scaled(face, 210));
   // Without an owner the rectangle stays as drawn.
-  DRAWITEMSTRUCT d{};
-  d.CtlType = ODT_MENU;
-  d.itemAction = ODA_DRAWENTIRE;
-  d.itemState = ODS_SELECTED;
-  d.itemData = reinterpret_cast<ULONG_PTR>(RecordAt(menu, 0));
-  d.rcItem = item;
-  d.hDC = GetWindowDC(owner);
-  ASSERT_TRUE(CCoolMenu::DrawItem(&d));
-  ReleaseDC(owner, d.hDC);
+  DrawBarItem(menu, item, ODS_SELECTED, false);
   EXPECT_EQ(CCoolMenu::GetBarItemRect(), CRect(item));
   CCoolMenu::HookOwnerWindow(static_cast<HWND>(nullptr));
 }

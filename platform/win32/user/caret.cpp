@@ -3,6 +3,7 @@
 #include <win32/error.h>
 #include <win32/thread.h>
 #include <win32/user/UserSystem.h>
+#include <win32/user/WindowAccess.h>
 #include <win32/user/metrics.h>
 #include <win32/user/usererror.h>
 #include <win32/user/window.h>
@@ -36,19 +37,14 @@ BOOL CreateCaret(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight) {
   }
   const int width = nWidth ? nWidth : GetSystemMetrics(SM_CXBORDER);
   const int height = nHeight ? nHeight : GetSystemMetrics(SM_CYBORDER);
-  UserSystem& system = UserSystem::current();
-  std::lock_guard guard(system.lock());
-  const auto window = system.window(hWnd);
-  if (!window) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  if (window->threadId != GetCurrentThreadId()) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
-  system.threadState().caret = Caret{hWnd, SIZE{width, height}, POINT{0, 0}, 1};
-  return TRUE;
+  return plat::withWindow(hWnd, FALSE, [&](const plat::Window& window) {
+    if (window.threadId != GetCurrentThreadId()) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return FALSE;
+    }
+    UserSystem::current().threadState().caret = Caret{hWnd, SIZE{width, height}, POINT{0, 0}, 1};
+    return TRUE;
+  });
 }
 
 BOOL DestroyCaret() {
