@@ -9,6 +9,7 @@
 #include "core/CChannelList.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinWindow.h"
+#include "skin/CTaskbarNotifier.h"
 
 #include <com/objbase.h>
 #include <robot/Screenshot.h>
@@ -281,6 +282,25 @@ TEST_F(CSkinWindowTest, TheButtonBarActsOnTheRunningController) {
     robot.click(*skin->GetButton(4));
   }
   EXPECT_TRUE(std::filesystem::exists(history));
+  // With the launcher's notifier the still's name shows in it, broken into lines of 20.
+  auto* notifier = new CTaskbarNotifier;
+  ASSERT_TRUE(notifier->Create(frame));
+  g_pTaskbarNotifier = notifier;
+  const auto before = std::filesystem::file_size(history);
+  for (int frame = 0; frame < 100 && std::filesystem::file_size(history) == before; ++frame) {
+    robot.advance(40);
+    robot.click(*skin->GetButton(4));
+  }
+  ASSERT_GT(std::filesystem::file_size(history), before);
+  const CString notice = notifier->GetText();
+  CString joined = notice;
+  joined.Remove('\n');
+  EXPECT_NE(joined.Find("cap01.bmp"), -1) << static_cast<LPCSTR>(notice);
+  EXPECT_EQ(notice, CTaskbarNotifier::BreakLines(joined));
+  EXPECT_EQ(notifier->GetAnimState(), CTaskbarNotifier::kAppearing);
+  g_pTaskbarNotifier = nullptr;
+  notifier->DestroyWindow();
+  delete notifier;
 
   s_seen.clear();
   robot.click(*skin->GetButton(3));

@@ -27,7 +27,6 @@ constexpr UINT kRunCaptureCommand = 12824;
 constexpr UINT kStopCaptureCommand = 12825;
 // Buttons from this index on are unmarked by a hover hint and pressed by Enter.
 constexpr int kFirstMarkableButton = 5;
-constexpr int kNoticeLineLength = 20;
 
 BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
   for (LPCSTR name : names)
@@ -41,11 +40,7 @@ int RunState() { return g_pAppController ? g_pAppController->GetRunState() : 0; 
 
 }  // namespace
 
-CString WrapNoticeText(const CString& text) {
-  CString wrapped = text;
-  for (int k = wrapped.GetLength() / kNoticeLineLength; k >= 1; --k) wrapped.Insert(k * kNoticeLineLength, '\n');
-  return wrapped;
-}
+CString WrapNoticeText(const CString& text) { return CTaskbarNotifier::BreakLines(text); }
 
 BEGIN_MESSAGE_MAP(CTVSkinDlg, CSkinDialog)
   ON_WM_PAINT()

@@ -204,5 +204,42 @@ TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner) {
   DestroyWindow(drawer);
 }
 
+// What a thread hook sees of the popup window's placing.
+struct Placing {
+  WINDOWPOS pos;
+  bool visible;
+};
+std::vector<Placing> g_placings;
+
+LRESULT CALLBACK placingHook(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  char name[16] = {};
+  if (code >= 0 && sent->message == WM_WINDOWPOSCHANGING && GetClassNameA(sent->hwnd, name, sizeof name) &&
+      std::string(name) == POPUPMENU_CLASS)
+    g_placings.push_back({*reinterpret_cast<const WINDOWPOS*>(sent->lParam), IsWindowVisible(sent->hwnd) != FALSE});
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MenuTest, ThePopupWindowIsPlacedAndSizedAsItIsShown) {
+  g_placings.clear();
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, placingHook, nullptr, GetCurrentThreadId());
+  RECT window{};
+  robot.duringModal([&](plat::Robot& user) {
+    GetWindowRect(user.openMenu(), &window);
+    user.key(VK_ESCAPE);
+  });
+  TrackPopupMenu(menu, TPM_RETURNCMD, 150, 160, 0, owner, nullptr);
+  UnhookWindowsHookEx(hook);
+  ASSERT_FALSE(g_placings.empty());
+  const Placing& first = g_placings.front();
+  EXPECT_FALSE(first.visible);
+  EXPECT_EQ(first.pos.flags & (SWP_NOMOVE | SWP_NOSIZE), 0u);
+  EXPECT_NE(first.pos.flags & SWP_SHOWWINDOW, 0u);
+  EXPECT_EQ(first.pos.x, 150);
+  EXPECT_EQ(first.pos.y, 160);
+  EXPECT_EQ(first.pos.cx, window.right - window.left);
+  EXPECT_EQ(first.pos.cy, window.bottom - window.top);
+}
+
 }  // namespace
 }  // namespace test
