@@ -42,6 +42,9 @@ struct IAMTimelineObj : public IUnknown {
   STDMETHOD(GetStartStop)(REFERENCE_TIME* pStart, REFERENCE_TIME* pStop) = 0;
   STDMETHOD(SetStartStop)(REFERENCE_TIME Start, REFERENCE_TIME Stop) = 0;
   STDMETHOD(GetTimelineType)(TIMELINE_MAJOR_TYPE* pVal) = 0;
+  // Takes the object, with what it holds, out of the track or group holding it; S_FALSE
+  // when nothing holds it. Groups stay in their timeline.
+  STDMETHOD(RemoveAll)() = 0;
 
  protected:
   ~IAMTimelineObj() = default;

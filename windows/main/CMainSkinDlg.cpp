@@ -233,6 +233,17 @@ void CMainSkinDlg::ReleaseFlashPlayer() {
   m_flashHost = nullptr;
 }
 
+// The player's own context menu never opens; a press on it repaints it before it takes
+// the press.
+BOOL CMainSkinDlg::FilterPlayerMessage(const MSG* pMsg) {
+  if (pMsg->message != WM_RBUTTONDOWN && pMsg->message != WM_LBUTTONDOWN) return FALSE;
+  HWND player = m_flashHost ? ::GetDlgItem(m_hWnd, kFlashControlId) : nullptr;
+  if (!player || (pMsg->hwnd != player && !::IsChild(player, pMsg->hwnd))) return FALSE;
+  if (pMsg->message == WM_RBUTTONDOWN) return TRUE;
+  ::RedrawWindow(player, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return FALSE;
+}
+
 CRect CMainSkinDlg::FlashRect() const {
   CRect client;
   GetClientRect(&client);
@@ -500,6 +511,7 @@ BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
     ::DispatchMessageA(pMsg);
     return TRUE;
   }
+  if (FilterPlayerMessage(pMsg)) return TRUE;
   if (pMsg->message != WM_KEYDOWN) return CSkinDialog::PreTranslateMessage(pMsg);
   m_dblClickSeen = FALSE;
   const WPARAM key = pMsg->wParam;

@@ -4,7 +4,6 @@
 #include "core/CDisplayMode.h"
 #include "core/MediaListFile.h"
 #include "graphs/CCaptureGraph.h"
-#include "graphs/WindowsVersion.h"
 #include "skin/CSkinButton.h"
 #include "skin/CTaskbarNotifier.h"
 #include "skin/CVideoStaticEx.h"
@@ -749,8 +748,7 @@ LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!g_isMaximized && !m_fullScreen) PlaceBar();
       break;
     case WM_POWERBROADCAST: {
-      const int version = GetWindowsVersionCode();
-      const BOOL vista = version == 10 || version == 11;
+      const BOOL vista = IsVistaProductName();
       const BOOL resumed = vista ? wParam == PBT_APMRESUMEAUTOMATIC
                                  : (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMECRITICAL);
       if (resumed) {
