@@ -262,7 +262,8 @@ void CSkinWindow::OnShapeButton(int nId) {
         g_pTaskbarNotifier->Show(CTaskbarNotifier::BreakLines(picture), kNoticeShowMs, kNoticeStayMs, kNoticeHideMs);
     }
   } else if (name == "PRE_BUTTON" || name == "NEXT_BUTTON") {
-    if (controller->IsPreviewing()) controller->StepChannel(name == "NEXT_BUTTON");
+    // The rule of the control bar and the keys: "previous" is channel up.
+    if (controller->IsPreviewing()) controller->StepChannel(name == "PRE_BUTTON");
   } else if (name == "RETURN_BUTTON") {
     if (m_hReturnWnd) {
       ::ShowWindow(m_hReturnWnd, SW_SHOW);

@@ -239,12 +239,12 @@ TEST_F(CSkinWindowTest, TheButtonBarActsOnTheRunningController) {
 
   Dress(WriteSkin("[ShapeButtonInfo]\n1=ADD_BUTTON,bar.bmp,10,0,30,20,0\n2=MUTE_BUTTON,bar.bmp,40,0,60,20,0\n"
                   "3=NEXT_BUTTON,bar.bmp,70,0,90,20,0\n4=RETURN_BUTTON,bar.bmp,300,0,320,20,0\n"
-                  "5=JIETU_BUTTON,bar.bmp,100,0,120,20,0\n"));
+                  "5=JIETU_BUTTON,bar.bmp,100,0,120,20,0\n6=PRE_BUTTON,bar.bmp,130,0,150,20,0\n"));
   HWND returnWindow = CreateWindowExA(0, "SkinnedTestWindow", "Return", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                       nullptr, nullptr, nullptr);
   skin->SetReturnWnd(returnWindow);
   skin->CreateShapeButtons();
-  ASSERT_EQ(skin->GetButtonCount(), 5);
+  ASSERT_EQ(skin->GetButtonCount(), 6);
 
   // Laid out against a 320-unit width, counted up from the client bottom.
   RECT client{};
@@ -268,10 +268,15 @@ TEST_F(CSkinWindowTest, TheButtonBarActsOnTheRunningController) {
   EXPECT_EQ(g_pAppSettings->Volume, std::min(100, volume + 5));
   robot.click(*skin->GetButton(1));
   EXPECT_EQ(controller->IsMuted(), 1);
+  // The one channel rule of the program's bars: "previous" is channel up, "next" down.
   const int list = GetActiveChannelListIndex();
-  const int channel = g_pChannelList->GetCurrentChannel(list);
+  g_pChannelList->SetCurrentChannel(5, list);
+  controller->RetuneCurrentChannel();
   robot.click(*skin->GetButton(2));
-  EXPECT_NE(g_pChannelList->GetCurrentChannel(list), channel);
+  EXPECT_EQ(g_pChannelList->GetCurrentChannel(list), 4);
+  robot.click(*skin->GetButton(5));
+  robot.click(*skin->GetButton(5));
+  EXPECT_EQ(g_pChannelList->GetCurrentChannel(list), 6);
 
   // A snapshot joins the picture history list.
   const auto history = testMachine.programFolder() / "histroyPicture.lis";

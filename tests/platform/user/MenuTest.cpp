@@ -104,6 +104,26 @@ TEST_F(MenuTest, ItemsKeepTheirIdsTextsAndStates) {
   EXPECT_FALSE(DestroyMenu(sub));
 }
 
+TEST_F(MenuTest, ARightClickAsksTheWindowAndThenItsParentForTheContextMenu) {
+  HWND parent = createRecorder("parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 0, RECT{100, 100, 500, 400});
+  HWND child = createRecorder("child", WS_CHILD | WS_VISIBLE, parent, 7, RECT{10, 10, 110, 60});
+  plat::Robot robot;
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  const POINT at{rect.left + 5, rect.top + 6};
+  recorder().clear();
+  robot.rightClick(at);
+  std::vector<Recorded> menus;
+  for (const Recorded& r : recorder().all())
+    if (r.message == WM_CONTEXTMENU) menus.push_back(r);
+  ASSERT_EQ(menus.size(), 2u);
+  EXPECT_EQ(menus[0].hwnd, child);
+  EXPECT_EQ(menus[1].hwnd, parent) << "unanswered, it goes up to the parent";
+  EXPECT_EQ(reinterpret_cast<HWND>(menus[0].wParam), child);
+  EXPECT_EQ(GET_X_LPARAM(menus[0].lParam), at.x);
+  EXPECT_EQ(GET_Y_LPARAM(menus[0].lParam), at.y);
+}
+
 TEST_F(MenuTest, AClickChoosesAndTheOwnerIsToldInWindowsOrder) {
   robot.duringModal([](plat::Robot& user) {
     EXPECT_NE(user.openMenu(), nullptr);
