@@ -99,11 +99,14 @@ TEST_F(ProjectThreadsTest, ASaveUnderWayIsLeftAloneAndTellsItsProgress) {
   double ratio = -1;
   EXPECT_EQ(project.mpeg_Project_get_save_progress(&ratio), 0) << "no save yet";
   auto saving = saveElsewhere(save);
-  // Both are let go however the test ends, before it waits for the save.
+  // Both are let go however the test ends, and the test's references to them with them.
   struct LetGo {
     HoldingCompressor* held[2];
     ~LetGo() {
-      for (HoldingCompressor* one : held) one->release();
+      for (HoldingCompressor* one : held) {
+        one->release();
+        one->Release();
+      }
     }
   } const letGo{{pictures, sound}};
   ASSERT_TRUE(pictures->waitUntilHolding());
@@ -133,8 +136,6 @@ TEST_F(ProjectThreadsTest, ASaveUnderWayIsLeftAloneAndTellsItsProgress) {
   EXPECT_NEAR(probe.video().seconds, 3.0, 0.1);
   EXPECT_FALSE(std::filesystem::exists(linuxPath("C:\\other.mpg")));
   EXPECT_EQ(project.mpeg_Project_Deletesrc(0), 1) << "edits go on after the save";
-  pictures->Release();
-  sound->Release();
 }
 
 TEST_F(ProjectThreadsTest, AProgressAskedOnEveryStepOfASaveStaysInRange) {
