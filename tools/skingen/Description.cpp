@@ -97,6 +97,12 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
   } else if (k == "caption") {
     line.expect(5);
     skin.captions.push_back({line.text(0), line.rect(1)});
+  } else if (k == "list") {
+    line.expect(5);
+    skin.list = ListPlace{line.text(0), line.rect(1)};
+  } else if (k == "latch") {
+    line.expect(8);
+    skin.latch = LatchButton{line.text(0), {line.text(1), "side", line.text(2), line.text(3), line.rect(4)}};
   } else {
     throw std::runtime_error("unknown window entry '" + k + "'");
   }

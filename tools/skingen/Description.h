@@ -59,6 +59,18 @@ struct Caption {
   Rect rect;
 };
 
+// The place of a window's list control, under key "1" of its section.
+struct ListPlace {
+  std::string section;
+  Rect rect;
+};
+
+// A latching button of its own section (key "1"), its picture holding five states.
+struct LatchButton {
+  std::string section;
+  WindowButton button;
+};
+
 struct WindowSkin {
   std::string kind;    // the background's painter: "launcher", "tv" or "channel"
   std::string folder;  // under the program folder, Windows separators
@@ -75,6 +87,8 @@ struct WindowSkin {
   std::vector<WindowLabel> labels;
   std::optional<RadioPair> radios;
   std::vector<Caption> captions;
+  std::optional<ListPlace> list;
+  std::optional<LatchButton> latch;
 };
 
 // A shaped control of the control bar, in the bar's own pixels.

@@ -83,6 +83,14 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
   ini << "[" << skin.backgroundSection << "]\n1=" << skin.backgroundMax << "\n2=" << skin.backgroundMin << "\n";
   if (!skin.labels.empty()) ini << "\n[" << skin.labelSection << "]\n" << writeLabels(skin, folder);
   if (skin.radios) ini << "\n[" << skin.radios->section << "]\n" << writeRadios(*skin.radios, folder);
+  if (skin.list) ini << "\n[" << skin.list->section << "]\n1=" << rectFields(skin.list->rect) << "\n";
+  if (skin.latch) {
+    const WindowButton& latch = skin.latch->button;
+    const std::string file = lower(latch.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawLatchStrip(latch, full, m_text)));
+    ini << "\n[" << skin.latch->section << "]\n1=" << latch.name << "," << file << "," << rectFields(latch.rect)
+        << ",0\n";
+  }
   if (skin.flash) {
     const Flash& flash = *skin.flash;
     ini << "\n[" << flash.section << "]\n" << flash.key << "=";
