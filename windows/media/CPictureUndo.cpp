@@ -2,11 +2,23 @@
 
 #include <win32/file.h>
 
+// After undos a name can still be on the stack when the counter comes round to it: that
+// file holds a state to go back to, so the counter moves past it. Of six names at most
+// five are on the stack.
 CString CPictureUndo::NextFile() {
   CString path;
-  path.Format("%s%d.bmp", static_cast<LPCSTR>(m_folder), m_counter % kFileNames);
-  ++m_counter;
+  for (int tries = 0; tries < kFileNames; ++tries) {
+    path.Format("%s%d.bmp", static_cast<LPCSTR>(m_folder), m_counter % kFileNames);
+    ++m_counter;
+    if (!IsOnStack(path)) break;
+  }
   return path;
+}
+
+BOOL CPictureUndo::IsOnStack(const CString& path) const {
+  for (int i = 0; i < m_stack.GetSize(); ++i)
+    if (m_stack.GetAt(i) == path) return TRUE;
+  return FALSE;
 }
 
 void CPictureUndo::Push(const CString& path) {

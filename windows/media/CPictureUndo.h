@@ -13,7 +13,7 @@ class CPictureUndo {
   static constexpr int kFileNames = 6;
 
   void SetFolder(const CString& folder) { m_folder = folder; }
-  // The next temporary file's path; the counter moves on.
+  // The next temporary file's path that no entry holds; the counter moves on.
   CString NextFile();
   // A saved picture's path as the newest entry; the oldest of more than kDepth is discarded.
   void Push(const CString& path);
@@ -33,6 +33,7 @@ class CPictureUndo {
 
  private:
   void Discard(const CString& path);
+  BOOL IsOnStack(const CString& path) const;
 
   CString m_folder;
   CStringArray m_stack;
