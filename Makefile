@@ -10,11 +10,12 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 # Graphs, the fan-out filter, clip playing and editing, the channel scan, threads and
-# messages between processes, the base classes' streaming and connecting, the capture
-# device's formats and file playback, and the streaming threads on the machine clock. The first finding ends a test; the suppressions
+# messages between processes, the base classes' streaming, hand-offs and connecting, the
+# editing sources' read-ahead, the capture device's formats and file playback, and the
+# streaming threads on the machine clock. The first finding ends a test; the suppressions
 # are only of libraries we call.
 TSAN_LABELS = graphs|fanout|editing
-TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue|Streaming|FilterGraph|PinConnection|CaptureDevice|FilePlayback|StreamActivity|ClockWait|WakeSignal)
+TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue|WakeSignal|PictureReadAhead|Streaming|FilterGraph|PinConnection|CaptureDevice|FilePlayback|StreamActivity|ClockWait)
 TSAN_RUN_OPTIONS = halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan-suppressions.txt
 
 all: build

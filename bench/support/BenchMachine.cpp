@@ -31,16 +31,21 @@ std::filesystem::path TemporaryRoot() {
 
 void OpenMachine() { plat::Machine::open(TemporaryRoot()).clock().setManual(kBenchStartMs); }
 
-bool OpenMachineWithModule(LPCSTR module) {
+bool OpenMachineWithModules(std::initializer_list<LPCSTR> modules) {
   OpenMachine();
-  HMODULE loaded = LoadLibraryA(module);
-  if (!loaded) return false;
-  auto registerServer =
-      reinterpret_cast<HRESULT (*)()>(reinterpret_cast<void (*)()>(GetProcAddress(loaded, "DllRegisterServer")));
-  const bool registered = registerServer && registerServer() == S_OK;
-  FreeLibrary(loaded);
-  return registered;
+  for (LPCSTR module : modules) {
+    HMODULE loaded = LoadLibraryA(module);
+    if (!loaded) return false;
+    auto registerServer =
+        reinterpret_cast<HRESULT (*)()>(reinterpret_cast<void (*)()>(GetProcAddress(loaded, "DllRegisterServer")));
+    const bool registered = registerServer && registerServer() == S_OK;
+    FreeLibrary(loaded);
+    if (!registered) return false;
+  }
+  return true;
 }
+
+bool OpenMachineWithModule(LPCSTR module) { return OpenMachineWithModules({module}); }
 
 int Main(int argc, char** argv, const char* moduleFolder) {
   if (moduleFolder) plat::ProgramFolder::setModuleFolder(moduleFolder);

@@ -1,10 +1,13 @@
 #include "support/CommandLineTool.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -13,11 +16,30 @@ namespace bench {
 
 namespace {
 
-double childrenSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_CHILDREN, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+double seconds(const timeval& time) { return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6; }
+
+// The value after `key` in FFmpeg's "bench: utime=0.512s stime=0.031s rtime=0.301s".
+double benchFigure(const std::string& line, const std::string& key) {
+  const auto at = line.find(key);
+  return at == std::string::npos ? -1 : std::strtod(line.c_str() + at + key.size(), nullptr);
+}
+
+// Reads everything the child writes until it closes its end or `deadline` passes;
+// false on the deadline.
+bool readUntil(int fd, std::chrono::steady_clock::time_point deadline, std::string& output) {
+  char buffer[4096];
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd ready{fd, POLLIN, 0};
+    const int polled = poll(&ready, 1, static_cast<int>(left.count()));
+    if (polled < 0 && errno == EINTR) continue;
+    if (polled <= 0) return polled == 0 ? false : true;
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return true;
+    output.append(buffer, static_cast<size_t>(got));
+  }
 }
 
 }  // namespace
@@ -34,42 +56,87 @@ bool OnPath(const std::string& program) {
   return false;
 }
 
-std::optional<double> FfmpegSeconds(const std::string& arguments) {
-  if (!OnPath("ffmpeg")) return std::nullopt;
-  const std::string command = "ffmpeg -hide_banner -nostdin -loglevel info -benchmark " + arguments + " 2>&1";
-  FILE* output = popen(command.c_str(), "r");
-  if (!output) return std::nullopt;
-  std::optional<double> seconds;
-  char line[512];
-  while (std::fgets(line, sizeof line, output)) {
-    // "bench: utime=0.512s stime=0.031s rtime=0.301s"
-    const std::string text(line);
-    const auto at = text.find("rtime=");
-    if (at != std::string::npos) seconds = std::strtod(text.c_str() + at + 6, nullptr);
+ToolRun RunTool(const std::string& commandLine, std::chrono::seconds limit) {
+  ToolRun run;
+  if (!OnPath(commandLine.substr(0, commandLine.find(' ')))) {
+    run.outcome = ToolRun::Outcome::NotInstalled;
+    return run;
   }
-  const int status = pclose(output);
-  if (status != 0) return std::nullopt;
-  return seconds;
+  int pipeEnds[2];
+  if (pipe2(pipeEnds, O_CLOEXEC) != 0) return run;
+  const auto started = std::chrono::steady_clock::now();
+  const pid_t child = fork();
+  if (child < 0) {
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    return run;
+  }
+  if (child == 0) {
+    // A group of its own, so that a run out of time is ended with everything it started.
+    setpgid(0, 0);
+    dup2(pipeEnds[1], STDOUT_FILENO);
+    dup2(pipeEnds[1], STDERR_FILENO);
+    const int devNull = open("/dev/null", O_RDONLY);
+    if (devNull >= 0) dup2(devNull, STDIN_FILENO);
+    execl("/bin/sh", "sh", "-c", ("exec " + commandLine).c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  setpgid(child, child);
+  close(pipeEnds[1]);
+  const bool finished = readUntil(pipeEnds[0], started + limit, run.output);
+  close(pipeEnds[0]);
+  if (!finished) kill(-child, SIGKILL);
+  int status = 0;
+  rusage usage{};
+  while (wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
+  }
+  run.usage.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  run.usage.processor = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+  if (!finished)
+    run.outcome = ToolRun::Outcome::TimedOut;
+  else
+    run.outcome = WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ToolRun::Outcome::Ran : ToolRun::Outcome::Failed;
+  return run;
 }
 
-void TimeFfmpegRuns(benchmark::State& state, const std::string& arguments, int pictures, const std::string& label) {
-  for (auto _ : state) {
-    const auto seconds = FfmpegSeconds(arguments);
-    if (!seconds) {
-      state.SkipWithError("ffmpeg not installed or failed");
-      return;
-    }
-    state.SetIterationTime(*seconds);
-  }
-  state.SetItemsProcessed(state.iterations() * pictures);
-  state.SetLabel(label);
+ToolRun RunToolLessStartUp(const std::string& commandLine, const std::string& startUp, std::chrono::seconds limit) {
+  ToolRun run = RunTool(commandLine, limit);
+  if (run.outcome != ToolRun::Outcome::Ran) return run;
+  const ToolRun idle = RunTool(startUp, limit);
+  if (idle.outcome != ToolRun::Outcome::Ran) return idle;
+  run.usage.wall -= idle.usage.wall;
+  run.usage.processor -= idle.usage.processor;
+  return run;
 }
 
-std::optional<double> ChildProcessorSeconds(const std::string& commandLine) {
-  const double before = childrenSeconds();
-  const int status = std::system((commandLine + " >/dev/null 2>&1").c_str());
-  if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-  return childrenSeconds() - before;
+std::string FfmpegCommand(const std::string& arguments) {
+  return "ffmpeg -hide_banner -nostdin -benchmark " + arguments;
+}
+
+ToolRun RunFfmpeg(const std::string& arguments, std::chrono::seconds limit) {
+  ToolRun run = RunTool(FfmpegCommand(arguments), limit);
+  if (run.outcome != ToolRun::Outcome::Ran) return run;
+  std::istringstream lines(run.output);
+  std::string line;
+  bool reported = false;
+  while (std::getline(lines, line)) {
+    if (line.rfind("bench: utime=", 0) != 0) continue;
+    run.usage.processor = benchFigure(line, "utime=") + benchFigure(line, "stime=");
+    run.usage.wall = benchFigure(line, "rtime=");
+    reported = true;
+  }
+  if (!reported) run.outcome = ToolRun::Outcome::Failed;
+  return run;
+}
+
+const char* OutcomeText(ToolRun::Outcome outcome) {
+  switch (outcome) {
+    case ToolRun::Outcome::Ran: return "";
+    case ToolRun::Outcome::NotInstalled: return "not installed";
+    case ToolRun::Outcome::Failed: return "failed";
+    case ToolRun::Outcome::TimedOut: return "out of time";
+  }
+  return "";
 }
 
 }  // namespace bench

@@ -39,7 +39,7 @@ struct Shape {
 const std::map<std::string, Shape>& verbShapes() {
   static const std::map<std::string, Shape> shapes = {
       {"clock", {1, 3}},         {"wait", {1, 1}},        {"window", {2, 2}},         {"expect-window", {2, 2}},
-      {"expect-no-window", {2, 2}}, {"click", {0, 1}},    {"doubleclick", {0, 1}},    {"clickat", {2, 2}}, {"drag", {4, 4}},
+      {"expect-no-window", {2, 2}}, {"click", {0, 1}},    {"doubleclick", {0, 1}},    {"clickat", {2, 2}}, {"doubleclickat", {2, 2}}, {"drag", {4, 4}},
       {"move", {2, 2}},          {"key", {1, 1}},         {"type", {1, 1}},           {"answer", {1, 1}},
       {"expect-text", {2, 2}},   {"expect-messagebox", {1, 1}}, {"post", {1, 3}},     {"send", {1, 3}},
       {"close", {0, 0}},         {"log", {1, 1}},         {"plug", {0, 0}},           {"unplug", {0, 0}},
@@ -47,6 +47,7 @@ const std::map<std::string, Shape>& verbShapes() {
       {"menu", {1, 1}},
       {"card-remote", {1, 1}},  {"remote", {1, 2}},        {"sleep-button", {0, 0}},   {"power-button", {0, 0}},
       {"expect-power", {1, 1}},
+      {"file-answer", {1, 1}},   {"file-cancel", {0, 0}}, {"file-pick", {1, 1}},      {"file-type", {1, 1}},
   };
   return shapes;
 }
@@ -344,7 +345,7 @@ int RobotScript::run(const Verb& verb) {
     HWND target = controlOf(verb, 0);
     if (target && name == "click") m_robot.click(target);
     if (target && name == "doubleclick") m_robot.doubleClick(target);
-  } else if (name == "clickat" || name == "move") {
+  } else if (name == "clickat" || name == "doubleclickat" || name == "move") {
     HWND window = currentWindow(verb);
     const auto x = number(verb.args[0]);
     const auto y = number(verb.args[1]);
@@ -353,6 +354,7 @@ int RobotScript::run(const Verb& verb) {
       POINT pt{static_cast<LONG>(*x), static_cast<LONG>(*y)};
       ClientToScreen(window, &pt);
       if (name == "clickat") m_robot.click(pt);
+      else if (name == "doubleclickat") m_robot.doubleClick(pt);
       else m_robot.moveTo(pt);
     }
   } else if (name == "drag") {
@@ -392,6 +394,19 @@ int RobotScript::run(const Verb& verb) {
     const auto answer = answerCode(verb.args[0]);
     if (answer) m_robot.answerNextMessageBox(*answer);
     else fail(verb, "unknown answer '" + verb.args[0] + "'");
+  } else if (name == "file-answer") {
+    m_robot.answerNextFileDialog(verb.args[0]);
+  } else if (name == "file-cancel") {
+    m_robot.cancelNextFileDialog();
+  } else if (name == "file-pick") {
+    HWND dialog = currentWindow(verb);
+    if (dialog && !m_robot.pickFileDialogEntry(dialog, verb.args[0]))
+      fail(verb, "the window lists no entry \"" + verb.args[0] + "\"");
+  } else if (name == "file-type") {
+    HWND dialog = currentWindow(verb);
+    const auto type = number(verb.args[0]);
+    if (dialog && (!type || !m_robot.chooseFileDialogType(dialog, static_cast<int>(*type))))
+      fail(verb, "the window has no file type " + verb.args[0]);
   } else if (name == "menu") {
     char* end = nullptr;
     const unsigned long id = std::strtoul(verb.args[0].c_str(), &end, 0);

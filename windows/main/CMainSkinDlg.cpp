@@ -11,6 +11,7 @@
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+#include "windows/media/CPICDlg.h"
 
 #include <dshow/control.h>
 #include <dshow/evcode.h>
@@ -34,6 +35,7 @@ constexpr int kShutdownFailedText = 0;
 constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
+constexpr int kPictureDisplayMode = 135;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
@@ -76,6 +78,7 @@ void CMainSkinDlg::OnDestroy() {
 void CMainSkinDlg::ReleaseOwnedObjects() {
   ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
+  DeletePictureWindow();
   DeleteTVWindow();
   if (g_pTaskbarNotifier) {
     if (g_pTaskbarNotifier->GetSafeHwnd()) g_pTaskbarNotifier->DestroyWindow();
@@ -233,6 +236,17 @@ void CMainSkinDlg::ReleaseFlashPlayer() {
   m_flashHost = nullptr;
 }
 
+// The player's own context menu never opens; a press on it repaints it before it takes
+// the press.
+BOOL CMainSkinDlg::FilterPlayerMessage(const MSG* pMsg) {
+  if (pMsg->message != WM_RBUTTONDOWN && pMsg->message != WM_LBUTTONDOWN) return FALSE;
+  HWND player = m_flashHost ? ::GetDlgItem(m_hWnd, kFlashControlId) : nullptr;
+  if (!player || (pMsg->hwnd != player && !::IsChild(player, pMsg->hwnd))) return FALSE;
+  if (pMsg->message == WM_RBUTTONDOWN) return TRUE;
+  ::RedrawWindow(player, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return FALSE;
+}
+
 CRect CMainSkinDlg::FlashRect() const {
   CRect client;
   GetClientRect(&client);
@@ -266,6 +280,8 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     ShowWindow(SW_MINIMIZE);
   } else if (name == "TV_BUTTON") {
     OpenTVWindow();
+  } else if (name == "PIC_BUTTON") {
+    OpenPictureWindow();
   } else if (name == "WEB_BUTTON") {
     const CString web = m_logo.GetCompanyWeb();
     if (!web.IsEmpty()) ::ShellExecuteA(nullptr, "open", web, nullptr, nullptr, SW_SHOWNORMAL);
@@ -293,6 +309,36 @@ void CMainSkinDlg::OpenTVWindow() {
   m_otherWindowShown = TRUE;
   m_busy = FALSE;
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kTVDisplayMode);
+}
+
+// The picture browser is shown before the launcher hides.
+void CMainSkinDlg::OpenPictureWindow() {
+  m_busy = TRUE;
+  StoreSharedRect();
+  HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (!m_pPICDlg) {
+    m_pPICDlg = new (std::nothrow) CPICDlg(this);
+    if (m_pPICDlg && !m_pPICDlg->Create(CPICDlg::IDD, this)) DeletePictureWindow();
+    if (!m_pPICDlg) {
+      ::SetCursor(previous);
+      m_busy = FALSE;
+      return;
+    }
+  }
+  m_pPICDlg->ShowAtSharedRect();
+  ::ReleaseCapture();
+  m_pPICDlg->ShowWindow(SW_SHOW);
+  ShowWindow(SW_HIDE);
+  m_otherWindowShown = TRUE;
+  m_busy = FALSE;
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kPictureDisplayMode);
+}
+
+void CMainSkinDlg::DeletePictureWindow() {
+  if (!m_pPICDlg) return;
+  if (m_pPICDlg->GetSafeHwnd()) m_pPICDlg->DestroyWindow();
+  delete m_pPICDlg;
+  m_pPICDlg = nullptr;
 }
 
 void CMainSkinDlg::DeleteTVWindow() {
@@ -384,6 +430,7 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
   const int mode = g_pDisplayMode->GetMode();
   if (m_pTVDlg && ((mode == kTVDisplayMode && m_pTVDlg->IsActive()) || mode == 125 || mode == 205))
     target = m_pTVDlg->GetSafeHwnd();
+  if (m_pPICDlg && mode == kPictureDisplayMode) target = m_pPICDlg->GetSafeHwnd();
   if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
 }
 
@@ -435,6 +482,7 @@ LRESULT CMainSkinDlg::OnGraphEvent() {
 
 LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
   if (wParam == 0) return 0;
+  if (m_pPICDlg) ::SendMessageA(m_pPICDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   LayoutSkinButtons();
   return 0;
@@ -493,6 +541,14 @@ LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
+  // The free-standing video window takes its keys itself, past the dialogs' handling.
+  const BOOL videoWindowMode = g_pDisplayMode && g_pDisplayMode->Is205();
+  const BOOL altEnter = pMsg->message == WM_SYSKEYDOWN && ::GetKeyState(VK_MENU) < 0 && pMsg->wParam == VK_RETURN;
+  if (videoWindowMode && (altEnter || pMsg->message == WM_KEYDOWN)) {
+    ::DispatchMessageA(pMsg);
+    return TRUE;
+  }
+  if (FilterPlayerMessage(pMsg)) return TRUE;
   if (pMsg->message != WM_KEYDOWN) return CSkinDialog::PreTranslateMessage(pMsg);
   m_dblClickSeen = FALSE;
   const WPARAM key = pMsg->wParam;
@@ -531,6 +587,7 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
     MaximizeToWorkArea(FALSE);
   }
   LayoutSkinButtons();
+  DeletePictureWindow();
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;
 }

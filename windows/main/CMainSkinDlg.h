@@ -11,6 +11,7 @@
 #include "windows/main/CLogoLibrary.h"
 #include "windows/main/CSkinDialog.h"
 
+class CPICDlg;
 class CTVDlg;
 struct IAnimationPlayer;
 struct IOleObject;
@@ -27,6 +28,7 @@ class CMainSkinDlg : public CSkinDialog {
 
   BOOL LoadSkin(const CString& skinFile);
   CTVDlg* GetTVDlg() const { return m_pTVDlg; }
+  CPICDlg* GetPICDlg() const { return m_pPICDlg; }
   BOOL IsBusy() const { return m_busy; }
 
  protected:
@@ -67,15 +69,20 @@ class CMainSkinDlg : public CSkinDialog {
   void ShutDownComputer();
   void StandBy();
   void DeleteTVWindow();
+  void OpenPictureWindow();
+  void DeletePictureWindow();
   void DeleteCaptureTempFiles();
   // The animation player of the skin's "Main-NewSkinStatic", when the player is there.
   void CreateFlashPlayer();
   void PlayMovie(const CString& movie);
   void ReleaseFlashPlayer();
+  // True for a message to the player that goes no further.
+  BOOL FilterPlayerMessage(const MSG* pMsg);
   CRect FlashRect() const;
   void ReleaseOwnedObjects();
 
   CTVDlg* m_pTVDlg = nullptr;
+  CPICDlg* m_pPICDlg = nullptr;
   CLogoLibrary m_logo;
   IOleObject* m_flashHost = nullptr;
   IAnimationPlayer* m_flashPlayer = nullptr;

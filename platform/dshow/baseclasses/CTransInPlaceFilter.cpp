@@ -61,19 +61,14 @@ bool CTransInPlaceFilter::UsingDifferentAllocators() const {
          static_cast<CTransInPlaceOutputPin*>(m_pOutput)->PeekAllocator();
 }
 
-IMediaSample* CTransInPlaceFilter::Copy(IMediaSample* pSource) {
+IMediaSample* CTransInPlaceFilter::OutputSampleFor(IMediaSample* pSource) {
   IMediaSample* dest = nullptr;
   if (FAILED(InitializeOutputSample(pSource, &dest))) return nullptr;
-  BYTE* from = nullptr;
-  BYTE* to = nullptr;
-  pSource->GetPointer(&from);
-  dest->GetPointer(&to);
   const long length = pSource->GetActualDataLength();
   if (length > dest->GetSize()) {
     dest->Release();
     return nullptr;
   }
-  std::memcpy(to, from, static_cast<size_t>(length));
   dest->SetActualDataLength(length);
   AM_MEDIA_TYPE* type = nullptr;
   if (pSource->GetMediaType(&type) == S_OK) {
@@ -83,9 +78,23 @@ IMediaSample* CTransInPlaceFilter::Copy(IMediaSample* pSource) {
   return dest;
 }
 
+IMediaSample* CTransInPlaceFilter::Copy(IMediaSample* pSource) {
+  IMediaSample* dest = OutputSampleFor(pSource);
+  if (!dest) return nullptr;
+  BYTE* from = nullptr;
+  BYTE* to = nullptr;
+  pSource->GetPointer(&from);
+  dest->GetPointer(&to);
+  std::memcpy(to, from, static_cast<size_t>(pSource->GetActualDataLength()));
+  return dest;
+}
+
+bool CTransInPlaceFilter::MustCopy() const {
+  return UsingDifferentAllocators() || (m_bModifiesData && m_pInput->IsReadOnly());
+}
+
 HRESULT CTransInPlaceFilter::Receive(IMediaSample* pSample) {
-  const bool copy = UsingDifferentAllocators() || (m_bModifiesData && m_pInput->IsReadOnly());
-  if (!copy) {
+  if (!MustCopy()) {
     const HRESULT hr = Transform(pSample);
     if (hr == S_FALSE) {
       m_bSampleSkipped = TRUE;

@@ -28,6 +28,11 @@ class CTransInPlaceFilter : public CTransformFilter {
 
   // A copy of the sample in an output buffer, or null.
   IMediaSample* Copy(IMediaSample* pSource);
+  // An output buffer for the sample, with its length and media type but not its data
+  // (for a filter that writes its result there straight from the sample); or null.
+  IMediaSample* OutputSampleFor(IMediaSample* pSource);
+  // Whether Receive must work on a copy rather than on the sample itself.
+  bool MustCopy() const;
   bool UsingDifferentAllocators() const;
 
   bool m_bModifiesData;

@@ -1,9 +1,12 @@
 // The wait of a streaming hand-off: a thread waiting for state that another thread
 // changes under the same mutex. Hand-offs between streaming threads usually complete
 // within microseconds, so a waiter first watches the change count for a short while
-// without the lock and without sleeping, and only then sleeps on the condition variable;
-// a thread that changes the state wakes the other side only when it really sleeps. Each
-// sample then costs no system call while both sides keep up with each other.
+// without the lock and without sleeping, and only then sleeps;
+// a thread that changes the state wakes the other side only when it really sleeps, and
+// only once until it has woken: a burst of changes while the sleeper is still on its way
+// costs one system call. Each sample then costs none while both sides keep up with each
+// other. Watching is given up by a signal whose changes come far apart, where it would
+// only burn a core, and where far more threads watch than the machine has cores.
 //
 // Use: under the mutex, change the state and call changed(); after unlocking, call
 // wake() when changed() returned true.
@@ -24,12 +27,19 @@ class WakeSignal {
  public:
   // How long a waiter watches before it sleeps.
   static constexpr std::chrono::microseconds kSpin{30};
+  // A sleep shorter than this says the next change may come while a waiter watches.
+  static constexpr std::chrono::microseconds kWorthWatching{4 * kSpin};
 
-  // Under the mutex: the state changed. True when a waiter sleeps and must be woken.
+  // Under the mutex: the state changed. True when a waiter sleeps and has not been woken
+  // yet since it went to sleep: the caller must wake it.
   bool changed() {
     m_changes.fetch_add(1, std::memory_order_release);
-    return m_sleepers > 0;
+    if (m_sleepers == 0 || m_woken) return false;
+    m_woken = true;
+    return true;
   }
+  // Under the mutex: how many waiters sleep now.
+  int sleepers() const { return m_sleepers; }
   // Outside the mutex, after changed() returned true (or to wake every waiter at once).
   void wake() { StreamActivity::instance().notify(this); }
 
@@ -37,14 +47,31 @@ class WakeSignal {
   template <class Ready>
   void wait(std::unique_lock<std::mutex>& guard, Ready ready) {
     if (ready()) return;
-    const unsigned seen = m_changes.load(std::memory_order_acquire);
-    guard.unlock();
-    watch(seen);
-    guard.lock();
-    if (ready()) return;
+    if (m_watching) {
+      const unsigned seen = m_changes.load(std::memory_order_acquire);
+      guard.unlock();
+      watch(seen);
+      guard.lock();
+      if (ready()) return;
+    }
+    const auto asleep = std::chrono::steady_clock::now();
+    // A wake on its way may have passed this waiter already: the next change wakes again.
+    m_woken = false;
     ++m_sleepers;
-    StreamActivity::instance().wait(this, ready, std::nullopt, &guard);
+    // Each look that finds it not ready is followed by a sleep the next change must wake.
+    StreamActivity::instance().wait(
+        this,
+        [&] {
+          if (ready()) return true;
+          m_woken = false;
+          return false;
+        },
+        std::nullopt, &guard);
     --m_sleepers;
+    // Watching pays only where changes follow each other closely: after a sleep that a
+    // watch could not have bridged by far (live pictures 40 ms apart), the next wait
+    // sleeps at once; after a short one it watches again.
+    m_watching = std::chrono::steady_clock::now() - asleep < kWorthWatching;
   }
 
  private:
@@ -52,7 +79,9 @@ class WakeSignal {
   void watch(unsigned seen) const;
 
   std::atomic<unsigned> m_changes{0};
-  int m_sleepers = 0;  // under the mutex
+  int m_sleepers = 0;    // under the mutex
+  bool m_woken = false;    // under the mutex: a wake is on its way to the sleepers
+  bool m_watching = true;  // under the mutex: the next wait watches before it sleeps
 };
 
 }  // namespace plat

@@ -30,7 +30,7 @@ class ClipReader {
     bool audio = false;
     int sampleRate = 0;
     int channels = 0;
-    std::int64_t duration = 0;  // 100-ns units
+    std::int64_t duration = 0;  // 100-ns units; read through the file when its header has none
   };
 
   // False when the file cannot be read as media.
@@ -59,6 +59,8 @@ class ClipReader {
   bool decode(AVFrame* frame);
   std::int64_t timeOf(const AVFrame& frame) const;
   void takeSound(const AVFrame& frame, int channels);
+  // The picture as YUY2 of width × height into m_converted; false when it cannot be.
+  bool convert(const AVFrame& frame, int width, int height);
 
   AVFormatContext* m_format = nullptr;
   AVCodecContext* m_codec = nullptr;
@@ -66,6 +68,7 @@ class ClipReader {
   AVFrame* m_current = nullptr;  // the picture shown now
   AVFrame* m_next = nullptr;     // the picture after it, decoded ahead
   SwsContext* m_scaler = nullptr;
+  SwsContext* m_packer = nullptr;  // 4:2:0 of the group's size to YUY2
   int m_stream = -1;
   std::int64_t m_origin = 0;  // the file's first time, in the stream's units
   bool m_hasCurrent = false;
@@ -73,6 +76,7 @@ class ClipReader {
   bool m_ended = false;
   std::int64_t m_shownTime = -1;  // the picture last converted into `m_converted`
   std::vector<BYTE> m_converted;
+  std::vector<BYTE> m_scaled;  // a 4:2:0 picture scaled to the group's size, before packing
   // Decoded sound not yet used: frames from m_soundFirst on, interleaved.
   std::vector<std::int16_t> m_sound;
   std::int64_t m_soundFirst = -1;

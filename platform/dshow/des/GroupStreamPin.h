@@ -8,6 +8,7 @@
 #include <dshow/baseclasses/MediaTimeSeeking.h>
 #include <dshow/des/ClipReader.h>
 #include <dshow/des/GroupFormat.h>
+#include <dshow/des/PictureReadAhead.h>
 #include <dshow/des/TimelineNode.h>
 
 #include <atomic>
@@ -61,7 +62,8 @@ class GroupStreamPin : public CSourceStream, public MediaTimeSeeking {
   std::int64_t m_sent = 0;            // pictures or sound frames sent since the segment start
   std::atomic<REFERENCE_TIME> m_position{0};
   size_t m_readerClip = SIZE_MAX;
-  std::unique_ptr<ClipReader> m_reader;
+  std::unique_ptr<ClipReader> m_reader;  // the read-ahead's while it runs
+  std::unique_ptr<PictureReadAhead> m_readAhead;  // video only
 };
 
 }  // namespace plat

@@ -49,11 +49,12 @@ HRESULT fromAv(int error) { return error >= 0 ? S_OK : E_FAIL; }
 MpegFileWriter::~MpegFileWriter() { release(); }
 
 std::unique_ptr<MpegFileWriter> MpegFileWriter::create(const std::string& path, const EncoderSettings& settings,
-                                                       const Picture* picture, const Sound* sound, HRESULT& hr) {
+                                                       const Picture* picture, const Sound* sound, HRESULT& hr,
+                                                       int threads) {
   std::unique_ptr<MpegFileWriter> writer(new MpegFileWriter);
   av_log_set_level(AV_LOG_ERROR);
   hr = fromAv(avformat_alloc_output_context2(&writer->m_format, nullptr, settings.mpeg2() ? "vob" : "mpeg", path.c_str()));
-  if (SUCCEEDED(hr) && picture) hr = writer->openVideo(settings, *picture);
+  if (SUCCEEDED(hr) && picture) hr = writer->openVideo(settings, *picture, threads);
   if (SUCCEEDED(hr) && sound) hr = writer->openAudio(settings, *sound);
   if (SUCCEEDED(hr) && avio_open(&writer->m_format->pb, path.c_str(), AVIO_FLAG_WRITE) < 0)
     hr = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
@@ -68,13 +69,12 @@ std::unique_ptr<MpegFileWriter> MpegFileWriter::create(const std::string& path, 
   return writer;
 }
 
-HRESULT MpegFileWriter::openVideo(const EncoderSettings& settings, const Picture& picture) {
+HRESULT MpegFileWriter::openVideo(const EncoderSettings& settings, const Picture& picture, int threads) {
   const AVCodec* codec = avcodec_find_encoder(settings.mpeg2() ? AV_CODEC_ID_MPEG2VIDEO : AV_CODEC_ID_MPEG1VIDEO);
   if (!codec || picture.width <= 0 || picture.height <= 0) return E_FAIL;
   m_video = avcodec_alloc_context3(codec);
   m_videoStream = avformat_new_stream(m_format, nullptr);
-  m_picture = av_frame_alloc();
-  if (!m_video || !m_videoStream || !m_picture) return E_OUTOFMEMORY;
+  if (!m_video || !m_videoStream) return E_OUTOFMEMORY;
   EncoderSettings::frameRate(settings.frameRateCode, m_rateNum, m_rateDen);
   m_video->width = settings.pictureWidth();
   m_video->height = settings.pictureHeight();
@@ -86,20 +86,18 @@ HRESULT MpegFileWriter::openVideo(const EncoderSettings& settings, const Picture
   m_video->max_b_frames = 2;
   // Slices, not frames: the stream's format is the same as with one thread.
   m_video->thread_type = FF_THREAD_SLICE;
-  m_video->thread_count = encoderThreads();
+  m_video->thread_count = threads > 0 ? threads : encoderThreads();
   HRESULT hr = fromAv(avcodec_open2(m_video, codec, nullptr));
   if (SUCCEEDED(hr)) hr = fromAv(avcodec_parameters_from_context(m_videoStream->codecpar, m_video));
   if (FAILED(hr)) return hr;
   m_videoStream->time_base = m_video->time_base;
 
-  m_picture->format = AV_PIX_FMT_YUV420P;
-  m_picture->width = m_video->width;
-  m_picture->height = m_video->height;
-  if (av_frame_get_buffer(m_picture, 0) < 0) return E_OUTOFMEMORY;
   m_input = picture;
   m_scaler = sws_getContext(picture.width, picture.height, picture.yuy2 ? AV_PIX_FMT_YUYV422 : AV_PIX_FMT_BGR24,
                             m_video->width, m_video->height, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
-  return m_scaler ? S_OK : E_FAIL;
+  if (!m_scaler) return E_FAIL;
+  m_encoder = std::thread(&MpegFileWriter::encodePictures, this);
+  return S_OK;
 }
 
 HRESULT MpegFileWriter::openAudio(const EncoderSettings& settings, const Sound& sound) {
@@ -127,13 +125,20 @@ HRESULT MpegFileWriter::openAudio(const EncoderSettings& settings, const Sound& 
 }
 
 HRESULT MpegFileWriter::writePicture(const BYTE* data, LONG size, REFERENCE_TIME start) {
-  std::lock_guard guard(m_lock);
+  std::unique_lock guard(m_lock);
   if (m_finished || !m_video) return E_UNEXPECTED;
   const int rowBytes = m_input.yuy2 ? m_input.width * 2 : (m_input.width * 3 + 3) & ~3;
   if (!data || size < static_cast<LONG>(rowBytes) * m_input.height) return E_INVALIDARG;
   const auto frame = static_cast<std::int64_t>(
       std::llround(static_cast<double>(start) * m_rateNum / (m_rateDen * kUnitsPerSecond)));
   if (frame < m_nextPicture) return S_OK;  // this frame number is written already
+  m_picturesChanged.wait(guard, [&] { return m_waiting.size() < kPicturesAhead || FAILED(m_encodeResult); });
+  // The file may have been finished, or the frame written, while this waited for room.
+  if (m_finished) return E_UNEXPECTED;
+  if (FAILED(m_encodeResult)) return m_encodeResult;
+  if (frame < m_nextPicture) return S_OK;
+  AVFrame* picture = sparePicture();
+  if (!picture) return E_OUTOFMEMORY;
 
   // A bottom-up RGB picture is read from its last row upwards.
   const uint8_t* source = data;
@@ -142,14 +147,60 @@ HRESULT MpegFileWriter::writePicture(const BYTE* data, LONG size, REFERENCE_TIME
     source = data + static_cast<std::ptrdiff_t>(rowBytes) * (m_input.height - 1);
     stride = -rowBytes;
   }
-  if (av_frame_make_writable(m_picture) < 0) return E_OUTOFMEMORY;
-  sws_scale(m_scaler, &source, &stride, 0, m_input.height, m_picture->data, m_picture->linesize);
-  m_picture->pts = frame;
-  const HRESULT hr = encode(m_video, m_videoStream, m_picture);
-  if (FAILED(hr)) return hr;
+  sws_scale(m_scaler, &source, &stride, 0, m_input.height, picture->data, picture->linesize);
+  picture->pts = frame;
+  m_waiting.push_back(picture);
   m_nextPicture = frame + 1;
   ++m_pictures;
+  guard.unlock();
+  m_picturesChanged.notify_all();
   return S_OK;
+}
+
+AVFrame* MpegFileWriter::sparePicture() {
+  // The encoder keeps references to the pictures it still needs (B-frames come after the
+  // pictures they point to): a buffer is written again only once it has let go.
+  const auto free = std::find_if(m_spare.begin(), m_spare.end(), [](AVFrame* spare) { return av_frame_is_writable(spare); });
+  if (free != m_spare.end()) {
+    AVFrame* picture = *free;
+    m_spare.erase(free);
+    return picture;
+  }
+  AVFrame* picture = av_frame_alloc();
+  if (!picture) return nullptr;
+  picture->format = AV_PIX_FMT_YUV420P;
+  picture->width = m_video->width;
+  picture->height = m_video->height;
+  if (av_frame_get_buffer(picture, 0) < 0) av_frame_free(&picture);
+  return picture;
+}
+
+void MpegFileWriter::encodePictures() {
+  std::unique_lock guard(m_lock);
+  for (;;) {
+    m_picturesChanged.wait(guard, [&] { return !m_waiting.empty() || m_stopEncoding; });
+    if (m_waiting.empty()) return;
+    AVFrame* picture = m_waiting.front();
+    guard.unlock();
+    const HRESULT hr = encode(m_video, m_videoStream, picture);
+    guard.lock();
+    m_waiting.pop_front();
+    m_spare.push_back(picture);
+    if (FAILED(hr) && SUCCEEDED(m_encodeResult)) m_encodeResult = hr;
+    guard.unlock();
+    m_picturesChanged.notify_all();
+    guard.lock();
+  }
+}
+
+void MpegFileWriter::stopEncoding() {
+  if (!m_encoder.joinable()) return;
+  {
+    std::lock_guard guard(m_lock);
+    m_stopEncoding = true;
+  }
+  m_picturesChanged.notify_all();
+  m_encoder.join();
 }
 
 HRESULT MpegFileWriter::writeSound(const BYTE* data, LONG size, REFERENCE_TIME start) {
@@ -187,6 +238,7 @@ HRESULT MpegFileWriter::encode(AVCodecContext* codec, AVStream* stream, const AV
     if (result < 0) break;
     av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
     packet->stream_index = stream->index;
+    std::lock_guard file(m_fileLock);
     result = av_interleaved_write_frame(m_format, packet);
   }
   av_packet_free(&packet);
@@ -194,11 +246,18 @@ HRESULT MpegFileWriter::encode(AVCodecContext* codec, AVStream* stream, const AV
 }
 
 HRESULT MpegFileWriter::finish() {
+  {
+    std::lock_guard guard(m_lock);
+    if (m_finished) return S_OK;
+    m_finished = true;
+  }
+  stopEncoding();
   std::lock_guard guard(m_lock);
-  if (m_finished) return S_OK;
-  m_finished = true;
-  HRESULT hr = S_OK;
-  if (m_video) hr = encode(m_video, m_videoStream, nullptr);
+  HRESULT hr = m_encodeResult;
+  if (m_video) {
+    const HRESULT drained = encode(m_video, m_videoStream, nullptr);
+    if (SUCCEEDED(hr)) hr = drained;
+  }
   if (m_audio) {
     const HRESULT drained = encode(m_audio, m_audioStream, nullptr);
     if (SUCCEEDED(hr)) hr = drained;
@@ -214,8 +273,10 @@ LONG MpegFileWriter::picturesEncoded() const {
 }
 
 void MpegFileWriter::release() {
+  stopEncoding();
   sws_freeContext(m_scaler);
-  av_frame_free(&m_picture);
+  for (AVFrame* picture : m_waiting) av_frame_free(&picture);
+  for (AVFrame* picture : m_spare) av_frame_free(&picture);
   av_frame_free(&m_sound);
   avcodec_free_context(&m_video);
   avcodec_free_context(&m_audio);

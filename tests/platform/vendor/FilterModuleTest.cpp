@@ -58,8 +58,8 @@ ComPtr<IBaseFilter> FilterModuleTest::addModuleFilter(const char* module, REFCLS
 }
 
 FrameSink* FilterModuleTest::connectThrough(IBaseFilter* filter, const CMediaType& type,
-                                            std::vector<std::vector<BYTE>> frames) {
-  auto* source = add(new FrameSource(type, std::move(frames)), L"Source");
+                                            std::vector<std::vector<BYTE>> frames, bool readOnly) {
+  auto* source = add(new FrameSource(type, std::move(frames), readOnly), L"Source");
   auto* sink = add(new FrameSink(), L"Sink");
   EXPECT_EQ(graph->ConnectDirect(source->output(), firstPin(filter, PINDIR_INPUT), nullptr), S_OK);
   EXPECT_EQ(graph->ConnectDirect(firstPin(filter, PINDIR_OUTPUT), sink->input(), nullptr), S_OK);
@@ -73,8 +73,8 @@ void FilterModuleTest::runToEnd(FrameSink* sink) {
 }
 
 std::vector<std::vector<BYTE>> FilterModuleTest::passThrough(IBaseFilter* filter, const CMediaType& type,
-                                                             std::vector<std::vector<BYTE>> frames) {
-  FrameSink* sink = connectThrough(filter, type, std::move(frames));
+                                                             std::vector<std::vector<BYTE>> frames, bool readOnly) {
+  FrameSink* sink = connectThrough(filter, type, std::move(frames), readOnly);
   runToEnd(sink);
   return sink->frames();
 }

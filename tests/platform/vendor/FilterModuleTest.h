@@ -50,14 +50,16 @@ class FilterModuleTest : public test::MachineTest {
     EXPECT_EQ(graph->AddFilter(held.get(), name), S_OK);
     return filter;
   }
-  // A new source of the pictures of `type`, connected through `filter` into a new sink.
-  FrameSink* connectThrough(IBaseFilter* filter, const CMediaType& type, std::vector<std::vector<BYTE>> frames);
+  // A new source of the pictures of `type`, connected through `filter` into a new sink;
+  // with `readOnly` the source's buffers are read-only to the filter, as behind a tee.
+  FrameSink* connectThrough(IBaseFilter* filter, const CMediaType& type, std::vector<std::vector<BYTE>> frames,
+                            bool readOnly = false);
   // Runs the graph until the sink saw the stream end, then stops it.
   void runToEnd(FrameSink* sink);
   // Pushes the pictures of `type` from a new source through `filter` into a new sink,
   // running the graph until the stream ended; returns what reached the sink.
   std::vector<std::vector<BYTE>> passThrough(IBaseFilter* filter, const CMediaType& type,
-                                             std::vector<std::vector<BYTE>> frames);
+                                             std::vector<std::vector<BYTE>> frames, bool readOnly = false);
   static IPin* firstPin(IBaseFilter* filter, PIN_DIRECTION direction);
   ComPtr<IMediaControl> control();
 

@@ -7,8 +7,17 @@ namespace vendortest {
 
 class FrameSource::Stream : public CSourceStream {
  public:
-  Stream(FrameSource* source, const CMediaType& type, std::vector<std::vector<BYTE>> frames)
-      : CSourceStream("Frame source stream", nullptr, source, L"Out"), m_type(type), m_frames(std::move(frames)) {}
+  Stream(FrameSource* source, const CMediaType& type, std::vector<std::vector<BYTE>> frames, bool readOnly)
+      : CSourceStream("Frame source stream", nullptr, source, L"Out"),
+        m_type(type),
+        m_frames(std::move(frames)),
+        m_readOnly(readOnly) {}
+
+  HRESULT DecideAllocator(IMemInputPin* pPin, IMemAllocator** ppAlloc) override {
+    const HRESULT hr = CSourceStream::DecideAllocator(pPin, ppAlloc);
+    if (SUCCEEDED(hr) && m_readOnly) return pPin->NotifyAllocator(*ppAlloc, TRUE);
+    return hr;
+  }
 
   HRESULT CheckMediaType(const CMediaType* pmt) override { return *pmt == m_type ? S_OK : S_FALSE; }
   HRESULT GetMediaType(int position, CMediaType* pmt) override {
@@ -42,11 +51,12 @@ class FrameSource::Stream : public CSourceStream {
  private:
   CMediaType m_type;
   std::vector<std::vector<BYTE>> m_frames;
+  bool m_readOnly;
   size_t m_next = 0;
 };
 
-FrameSource::FrameSource(const CMediaType& type, std::vector<std::vector<BYTE>> frames)
-    : CSource("Frame source", nullptr, GUID_NULL), m_stream(new Stream(this, type, std::move(frames))) {}
+FrameSource::FrameSource(const CMediaType& type, std::vector<std::vector<BYTE>> frames, bool readOnly)
+    : CSource("Frame source", nullptr, GUID_NULL), m_stream(new Stream(this, type, std::move(frames), readOnly)) {}
 
 IPin* FrameSource::output() { return m_stream; }
 

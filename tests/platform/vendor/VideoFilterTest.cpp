@@ -43,6 +43,30 @@ TEST_F(VideoFilterTest, DeinterlacerBlendsEachLineWithTheNext) {
     for (size_t i = 0; i < 12; ++i) EXPECT_EQ(frames[0][line * 12 + i], expected[line]) << line;
 }
 
+// Rows wider than the blend's vector width, in place and from a read-only buffer (as
+// behind a tee), where the blend writes a buffer of its own: the same lines either way,
+// rounded up, and bytes past the whole rows as they came.
+TEST_F(VideoFilterTest, DeinterlacerBlendsWideRowsAlikeInPlaceAndFromReadOnlyBuffers) {
+  const CMediaType type = videoType(MEDIASUBTYPE_RGB32, 21, 5);  // 84 bytes a line: vectors and a tail
+  std::vector<BYTE> picture(imageSize(type) + 3);
+  for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<BYTE>(i * 2654435761u >> 13);
+  std::vector<BYTE> expected = picture;
+  const size_t stride = 84;
+  for (size_t line = 0; line + 1 < 5; ++line)
+    for (size_t i = 0; i < stride; ++i)
+      expected[line * stride + i] = static_cast<BYTE>((picture[line * stride + i] + picture[(line + 1) * stride + i] + 1) / 2);
+  for (const bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "read-only" : "in place");
+    graph.reset();
+    ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()), S_OK);
+    ComPtr<IBaseFilter> deinterlacer = addModuleFilter("qndeinterlacer.ax", CLSID_QnDeinterlacer, L"Deinterlacer");
+    ASSERT_TRUE(deinterlacer);
+    const auto frames = passThrough(deinterlacer.get(), type, {picture, picture}, readOnly);
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[1], expected);
+  }
+}
+
 TEST_F(VideoFilterTest, DeinterlacerTakesYuy2AndRgbButNotOtherPictures) {
   ComPtr<IBaseFilter> deinterlacer = addModuleFilter("qndeinterlacer.ax", CLSID_QnDeinterlacer, L"Deinterlacer");
   ASSERT_TRUE(deinterlacer);
