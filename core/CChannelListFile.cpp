@@ -77,10 +77,10 @@ bool Acceptable(ChannelRecord& record) {
 }  // namespace
 
 // A current channel the list does not hold would tune nothing and show no number: it
-// becomes the list's first channel (1, as in a new file, for an empty list).
+// becomes the list's first channel. An empty list has nothing to tune and keeps its own.
 std::int32_t CChannelList::CurrentInList(const Channels& list, std::int32_t current) {
-  if (list.count(current)) return current;
-  return list.empty() ? 1 : list.begin()->first;
+  if (list.empty() || list.count(current)) return current;
+  return list.begin()->first;
 }
 
 int CChannelList::LoadFile(LPCSTR path) {

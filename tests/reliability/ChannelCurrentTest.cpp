@@ -35,7 +35,7 @@ TEST_F(ChannelCurrentTest, ACurrentChannelOutsideItsListTakesTheListsFirst) {
     CChannelList list;
     ASSERT_EQ(list.LoadFile(path.c_str()), 1) << stored;
     EXPECT_EQ(list.GetCurrentChannel(1), loaded) << stored;
-    EXPECT_EQ(list.GetCurrentChannel(2), 1) << "an empty list's current is 1, as in a new file";
+    EXPECT_EQ(list.GetCurrentChannel(2), stored) << "an empty list keeps its own";
   }
 }
 
