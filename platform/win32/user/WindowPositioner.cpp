@@ -220,6 +220,56 @@ RECT WindowPositioner::minimizedRect(HWND hwnd) {
   return RECT{kMinimizedPosition, kMinimizedPosition, kMinimizedPosition + cx, kMinimizedPosition + cy};
 }
 
+namespace {
+
+// The top-level windows `owner` owns, front first.
+std::vector<HWND> ownedWindows(HWND owner) {
+  UserSystem& system = UserSystem::current();
+  std::lock_guard guard(system.lock());
+  std::vector<HWND> owned;
+  for (HWND hwnd : system.windows().topLevel()) {
+    const auto window = system.window(hwnd);
+    if (window && window->owner == owner) owned.push_back(hwnd);
+  }
+  return owned;
+}
+
+// Marks the window hidden with its owner (`hidden`) or takes the mark back; whether it
+// was visible (respectively marked) before.
+bool changeHiddenWithOwner(HWND hwnd, bool hidden) {
+  UserSystem& system = UserSystem::current();
+  std::lock_guard guard(system.lock());
+  const auto window = system.window(hwnd);
+  if (!window) return false;
+  const bool was = hidden ? (window->style & WS_VISIBLE) != 0 : window->hiddenWithOwner;
+  if (was) window->hiddenWithOwner = hidden;
+  return was;
+}
+
+constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+
+}  // namespace
+
+void WindowPositioner::hideOwnedWindows(HWND owner) {
+  for (HWND hwnd : ownedWindows(owner)) {
+    if (changeHiddenWithOwner(hwnd, true)) {
+      Delivery::send(hwnd, WM_SHOWWINDOW, FALSE, SW_PARENTCLOSING);
+      setWindowPos(hwnd, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_HIDEWINDOW);
+    }
+    hideOwnedWindows(hwnd);
+  }
+}
+
+void WindowPositioner::showOwnedWindows(HWND owner) {
+  for (HWND hwnd : ownedWindows(owner)) {
+    if (changeHiddenWithOwner(hwnd, false)) {
+      Delivery::send(hwnd, WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
+      setWindowPos(hwnd, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_SHOWWINDOW);
+    }
+    showOwnedWindows(hwnd);
+  }
+}
+
 bool WindowPositioner::show(HWND hwnd, int command) {
   UserSystem& system = UserSystem::current();
   bool wasVisible = false;
@@ -235,6 +285,8 @@ bool WindowPositioner::show(HWND hwnd, int command) {
     wasVisible = (window->style & WS_VISIBLE) != 0;
     isChild = window->isChild();
     state = window->style & (WS_MINIMIZE | WS_MAXIMIZE);
+    // Shown or hidden by the program itself, it no longer waits for its owner.
+    window->hiddenWithOwner = false;
   }
 
   DWORD wantedState = state;
@@ -309,6 +361,8 @@ bool WindowPositioner::show(HWND hwnd, int command) {
   }
   if (showIt != wasVisible) Delivery::send(hwnd, WM_SHOWWINDOW, showIt, 0);
   setWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top, flags);
+  if (!isChild && showIt && wantedState == WS_MINIMIZE && state != WS_MINIMIZE) hideOwnedWindows(hwnd);
+  if (!isChild && showIt && wantedState != WS_MINIMIZE && state == WS_MINIMIZE) showOwnedWindows(hwnd);
   if (wantedState == WS_MINIMIZE && !activate) FocusManager::windowLeaving(hwnd);
   return wasVisible;
 }
