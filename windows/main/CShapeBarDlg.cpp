@@ -134,8 +134,8 @@ BOOL CShapeBarDlg::LoadSkin(const CString& path) {
 }
 
 HRGN CShapeBarDlg::MakeControlRegion(const RECT& rect, BOOL shaped, COLORREF colour) const {
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
+  const int width = SkinWidth(rect);
+  const int height = SkinHeight(rect);
   if (!shaped) return ::CreateRectRgn(0, 0, width, height);
   HBITMAP cut = CutBitmap(m_bmpMask, rect.left, rect.top, width, height);
   if (!cut) return nullptr;

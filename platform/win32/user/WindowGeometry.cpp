@@ -2,6 +2,9 @@
 
 #include <win32/user/WindowTable.h>
 
+#include <algorithm>
+#include <limits>
+
 namespace plat {
 
 RECT offsetRect(RECT r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
@@ -27,6 +30,11 @@ RECT WindowGeometry::windowOnScreen(const Window& window) const {
 RECT WindowGeometry::clientOnScreen(const Window& window) const {
   const POINT origin = parentOrigin(window);
   return offsetRect(window.client, origin.x, origin.y);
+}
+
+int endOf(int start, int extent) {
+  const long long end = static_cast<long long>(start) + (extent > 0 ? extent : 0);
+  return static_cast<int>(std::min<long long>(end, std::numeric_limits<int>::max()));
 }
 
 }  // namespace plat

@@ -26,6 +26,9 @@ class WindowGeometry {
 };
 
 RECT offsetRect(RECT r, int dx, int dy);
+// The far edge of a window that starts at `start` and is `extent` long: a negative extent
+// is none, as on Windows, and the edge stays in the int range whatever the numbers.
+int endOf(int start, int extent);
 bool pointInRect(const RECT& r, POINT pt);
 
 }  // namespace plat

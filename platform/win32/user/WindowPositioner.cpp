@@ -166,7 +166,7 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
   if (!(flags & SWP_NOSENDCHANGING)) Delivery::send(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
   keepUnchanged();
 
-  const RECT newRect{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
+  const RECT newRect{pos.x, pos.y, endOf(pos.x, pos.cx), endOf(pos.y, pos.cy)};
   const bool sized = pos.cx != oldRect.right - oldRect.left || pos.cy != oldRect.bottom - oldRect.top;
   RECT newClient = offsetRect(oldClient, newRect.left - oldRect.left, newRect.top - oldRect.top);
   if (sized || (pos.flags & SWP_FRAMECHANGED)) {
