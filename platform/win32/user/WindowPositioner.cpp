@@ -193,6 +193,12 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
       window->updateRegion = Region(RECT{0, 0, newClient.right - newClient.left, newClient.bottom - newClient.top});
       window->eraseOnPaint = true;
     }
+    // A window with a frame gets WM_NCPAINT with its next paint whenever it is uncovered,
+    // sized or its frame changes.
+    const bool hasFrame = newClient.left != newRect.left || newClient.top != newRect.top ||
+                          newClient.right != newRect.right || newClient.bottom != newRect.bottom;
+    if (hasFrame && nowVisible && (exposed || (pos.flags & SWP_FRAMECHANGED)) && !(pos.flags & SWP_NOREDRAW))
+      window->framePending = true;
   }
   if (wasVisible && !nowVisible) FocusManager::windowLeaving(hwnd);
   if (isTopLevel && nowVisible && !(pos.flags & SWP_NOACTIVATE)) FocusManager::activate(hwnd);
