@@ -204,21 +204,31 @@ class CAppController : public CObserver {
   // The schedule run's switch: 16 antenna, 17 cable (tuning `channel` when `tune`), 18
   // Composite, 19 S-Video; other values do nothing.
   void SwitchToSubState(int subState, int channel, int tune);
-  // 0 the tuner, 1 Composite, as the hardware window numbers its inputs.
-  void SelectInput(int index);
-  // The Composite/S-Video standard by index, or stepped (wrapping); only on those inputs.
-  void SetAvStandard(int index);
-  void StepAvStandard(int backward);
-  // The next (or previous) of two or more capture devices, with the preview reopened.
-  void StepCaptureDevice(int backward);
+  // The hardware window's input step while previewing: the tuner goes to Composite
+  // ("Composite" into `text`), Composite to the tuner ("TV"), and with `next` S-Video to
+  // the tuner too; otherwise `text` is left as it is.
+  void SelectInput(int next, CString& text);
+  // The Composite/S-Video standard (0 "NTSC(n3.58)", 1 "NTSC(n4.33)", 2 "PAL", 3 "SECAM")
+  // by index, or stepped (wrapping) with its name into `name`; only on those inputs, and
+  // applied to the live graph only when it changed.
+  void SetCrossbarInput(int index);
+  void StepCrossbarInput(int previous, CString& name);
+  // While previewing or idle, the next (or previous) of two or more capture devices, with
+  // the preview reopened on it and its name into `name`; 1 when the preview opened. 0 with
+  // `name` left as it is when it does not act, so a recording is never rebuilt over.
+  int StepCaptureDevice(int previous, CString& name);
   // 0 tuner, 1 Composite, 2 S-Video.
   int GetInputKind() const;
   // The tuner's text, "Composite" or "S-Video"; empty without settings.
   CString GetInputSourceName() const;
-  // The next (or previous) audio capture device while previewing; its name and the
-  // capture audio line go to the buffers (40 bytes each), which stay untouched when
-  // nothing changes. The fourth buffer is never written.
-  void ApplyDeviceSelection(int backward, LPSTR deviceName, LPSTR lineName, LPSTR unused);
+  // Sizes of ApplyDeviceSelection's buffers.
+  static constexpr int kDeviceNameBufferSize = 40;
+  static constexpr int kLineBufferSize = 16;
+  // The next (or previous) audio capture device while previewing with two or more: its
+  // name into `name` (40 bytes); `line` (16 bytes) gets the capture audio line, or stays
+  // empty when the video device carries its own sound; `spare` (16 bytes) is never
+  // written. Nothing is written when nothing changes.
+  void ApplyDeviceSelection(int previous, LPSTR name, LPSTR line, LPSTR spare);
   // The standard step of a tuning in a 38 MHz country: the decoder's standard by name and
   // the picture values again. Nothing in a 45.75 MHz country.
   void ApplyChannelStandard(CString standardName);
@@ -260,7 +270,8 @@ class CAppController : public CObserver {
   void SetHue(int value);
   void SetSaturation(int value);
   void SetSharpness(int value);
-  void SetPictureAll(int brightness, int contrast, int hue, int saturation, int sharpness);
+  // All five stored and applied together, only while previewing with a live graph.
+  void SetPictureAll(int sharpness, int contrast, int brightness, int hue, int saturation);
   static int GetBrightness();
   static int GetContrast();
   static int GetHue();
@@ -284,18 +295,25 @@ class CAppController : public CObserver {
   int GetMediaPositionPercent() const;
 
   // ---- Channel wall and typed channel numbers.
-  // 1 with the number of wall entries when the wall starts (live TV, tuner list).
-  int StartChannelWall(int& count);
-  void WallShowChannel(int index, LPCSTR name);
-  // The picture on screen and the next channel number; 0, or a negative code (-1 busy,
-  // -2 no channel list, -3 no tuner list, -4 no frame, -5 no default picture, -6 past
-  // the last channel, -7 next number not in the list, -8 no live graph).
+  // On live TV: run state 7, the current channel remembered and the list's first channel
+  // taking part in stepping into `first`; nonzero when there is one (0 with the wall's
+  // state set when there is none, 0 and nothing changed in other states).
+  int StartChannelWall(int& first);
+  // The channel tuned with the sound off and shown live in the wall's cell.
+  void WallShowChannel(HWND cell, int channel);
+  // The picture on screen and the next channel as channel up finds it (the next higher
+  // number taking part in stepping); 0, or a negative code (-1 busy, -2 no channel list,
+  // -3 no tuner list, -4 no frame, -5 no default picture, -6 past the last channel, -8
+  // no live graph).
   int LoadChannelBitmap(HBITMAP& picture, int& channel);
   void SetInputSource(int kind, int value);
   void EnterDigit(int digit);
   void EnterDigitFull(int digit);
   int OnDigitTimer();
   int OnDigitTimerFull();
+  // The entry the channel-number text names, at once: the number being typed (ending the
+  // entry as its timer would), or on live TV the current channel again.
+  void TuneByName();
   // The channel scan ended: the first channel of the plan, back to live TV.
   void FinishScan();
 
@@ -312,6 +330,10 @@ class CAppController : public CObserver {
   void StopPreview();
   int StopAll();
   int StartGraphInWindow();
+  // The record graph's file name into `text` once it has one; otherwise `text` is left.
+  void GetRecordFileName(CString& text) const;
+  // The live graph's record-file-name operation with `value`, when there is a live graph.
+  void SetCaptureGraphOption(CString& value);
   // A still of the live picture into the picture folder, with "Still Pic" shown; its
   // full file name into `path` (empty on failure).
   int TakeSnapshot(CString& path);
@@ -469,6 +491,9 @@ class CAppController : public CObserver {
   void AppendDigit(int digit);
   int FinishDigits(UINT_PTR timer);
   LOGFONTA OsdFont(int height) const;
+  // Stores the external inputs' standard and, when it changed, applies it to the live
+  // graph; `quiet` is whether the change from the old one needs no muting.
+  void ChangeCrossbarInput(int index, bool (*quiet)(int from, int to));
 
   CVolumeMixer* m_pVolumeMixer = nullptr;
   CRunState* m_pRunState = nullptr;
@@ -537,6 +562,8 @@ class CAppController : public CObserver {
   // The current channel tuned again with the sound off and nothing shown (recording start
   // and end, standard change).
   void RetuneSilently();
+  // The windows' "tune again": the current channel with its name on the picture.
+  void RetuneCurrentChannel() { TuneCurrentChannel(); }
 
   // The live picture shown in `window` for the settings' input: a preview built when
   // there is no live graph, else the graph restarted on that input at full size. 1 when

@@ -27,28 +27,37 @@ bool g_defaultPictureGiven = false;
 
 HWND TvWindow() { return FindWindowA(nullptr, kTvWindowTitle); }
 
+// The wall walks the list as channel up does: the next higher number whose record takes
+// part in stepping, so gaps and skipped channels are passed; 0 after the last.
+int NextWallChannel(int after, int list) {
+  ChannelRecord next{};
+  if (!g_pChannelList->NextChannel(after, list, &next)) return 0;
+  const int number = static_cast<int>(next.ChannelNumber);
+  return number > after ? number : 0;
+}
+
 }  // namespace
 
 // ---- Channel wall
 
-int CAppController::StartChannelWall(int& count) {
+int CAppController::StartChannelWall(int& first) {
   if (!m_pCaptureGraph || GetRunState() != 2 || m_wallBusy || !g_pChannelList) return 0;
   const int list = GetActiveChannelListIndex();
   if (list < 0) return 0;
   StopScheduledRecording();
   m_pRunState->SetState(7);
   m_wallChannel = g_pChannelList->GetCurrentChannel(list);
-  count = g_pChannelList->GetChannelCount(list);
-  return count > 0;
+  first = NextWallChannel(0, list);
+  return first > 0;
 }
 
-void CAppController::WallShowChannel(int index, LPCSTR) {
-  if (index == 0 || !m_pCaptureGraph || !g_pAppSettings || !g_pChannelList) return;
-  SetVideoOwner(m_hVideoWindow);
+void CAppController::WallShowChannel(HWND cell, int channel) {
+  if (channel <= 0 || !m_pCaptureGraph || !g_pAppSettings || !g_pChannelList) return;
+  SetVideoOwner(cell);
   const int list = GetActiveChannelListIndex();
   if (list < 0) return;
   SetAudioOn(0);
-  g_pChannelList->TuneChannel(index, list);
+  g_pChannelList->TuneChannel(channel, list);
   SetAudioOn(1);
 }
 
@@ -73,10 +82,14 @@ int CAppController::LoadChannelBitmap(HBITMAP& picture, int& channel) {
     }
     g_defaultPictureGiven = true;
   }
-  channel += 1;
   m_wallBusy = 0;
-  if (channel > g_pChannelList->GetLastChannelNumber(list)) return -6;
-  return g_pChannelList->HasChannel(channel, list) ? 0 : -7;
+  const int next = NextWallChannel(channel, list);
+  if (!next) {
+    channel += 1;
+    return -6;
+  }
+  channel = next;
+  return 0;
 }
 
 void CAppController::SetInputSource(int kind, int value) {
@@ -169,6 +182,20 @@ int CAppController::FinishDigits(UINT_PTR timer) {
   if (HWND tv = TvWindow()) KillTimer(tv, timer);
   if (m_pRunState) m_pRunState->SetState(2);
   return 1;
+}
+
+// The entry the channel-number text names: a number being typed is tuned at once; on live
+// TV the text is the current channel, tuned again and named on the picture. On Composite
+// or S-Video the text names the input already shown, so nothing changes.
+void CAppController::TuneByName() {
+  const int state = GetRunState();
+  if (state == 9 || state == 10) {
+    FinishDigits(state == 9 ? kDigitTimer : kDigitTimerFull);
+    return;
+  }
+  if (state != 2) return;
+  StopScheduledRecording();
+  if (GetRunState() == 2) TuneCurrentListChannel();
 }
 
 // ---- End of a channel scan

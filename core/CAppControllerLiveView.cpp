@@ -36,10 +36,29 @@ int RunStateForInput(int videoInput) {
   }
 }
 
-void CopyName(LPSTR buffer, LPCSTR name) {
-  std::strncpy(buffer, name, 39);
-  buffer[39] = '\0';
+// A text cut to fit a caller's buffer of `size` bytes, terminated.
+void CopyBounded(LPSTR buffer, LPCSTR text, int size) {
+  std::strncpy(buffer, text, size - 1);
+  buffer[size - 1] = '\0';
 }
+
+// A name into a 40-byte name field of the settings.
+void CopyName(LPSTR buffer, LPCSTR name) { CopyBounded(buffer, name, 40); }
+
+// The Composite and S-Video standards by index.
+constexpr int kNtsc358 = 0;
+constexpr int kNtsc443 = 1;
+constexpr int kPal = 2;
+constexpr int kSecam = 3;
+
+bool Between(int from, int to, int a, int b) { return (from == a && to == b) || (from == b && to == a); }
+
+// The chosen standard keeps the sound on from NTSC(n3.58) to NTSC(n4.33) and between PAL
+// and SECAM.
+bool QuietWhenChosen(int from, int to) { return (from == kNtsc358 && to == kNtsc443) || Between(from, to, kPal, kSecam); }
+
+// A step keeps it on between the two NTSC standards and between NTSC(n4.33) and PAL.
+bool QuietWhenStepped(int from, int to) { return Between(from, to, kNtsc358, kNtsc443) || Between(from, to, kNtsc443, kPal); }
 
 }  // namespace
 
@@ -201,44 +220,69 @@ void CAppController::SwitchToSubState(int subState, int channel, int tune) {
   ShowOsdText(composite ? "Composite" : "S-Video");
 }
 
-void CAppController::SelectInput(int index) {
+void CAppController::SelectInput(int next, CString& text) {
   if (!IsPreviewing()) return;
   StopScheduledRecording();
-  if (index == 0) SelectTuner();
-  if (index == 1) SelectComposite();
+  if (!g_pAppSettings) return;
+  const int input = g_pAppSettings->VideoInput;
+  if (input == 1 || input == 2) {
+    SelectComposite();
+    text = "Composite";
+  } else if (input == 3 || next) {
+    SelectTuner();
+    text = "TV";
+  }
 }
 
-void CAppController::SetAvStandard(int index) {
-  const int state = GetRunState();
-  if ((state != kCompositeState && state != kSVideoState) || !g_pAppSettings) return;
-  if (index < 0 || index >= g_pAppSettings->AvStandardNames.GetSize()) return;
+void CAppController::ChangeCrossbarInput(int index, bool (*quiet)(int from, int to)) {
+  const int old = g_pAppSettings->AvInputStandard;
   m_avStandardIndex = index;
   g_pAppSettings->AvInputStandard = index;
-  if (!m_pCaptureGraph) return;
-  SetAudioOn(0);
+  if (index == old || !m_pCaptureGraph) return;
+  const bool mute = !quiet(old, index);
+  if (mute) SetAudioOn(0);
   m_pCaptureGraph->ApplyStandardFromSettings(0);
-  SetAudioOn(1);
+  if (mute) SetAudioOn(1);
 }
 
-void CAppController::StepAvStandard(int backward) {
+void CAppController::SetCrossbarInput(int index) {
+  const int state = GetRunState();
+  if (state != kCompositeState && state != kSVideoState) return;
+  StopScheduledRecording();
+  if (!g_pAppSettings || index < 0 || index >= g_pAppSettings->AvStandardNames.GetSize()) return;
+  ChangeCrossbarInput(index, QuietWhenChosen);
+}
+
+void CAppController::StepCrossbarInput(int previous, CString& name) {
+  const int state = GetRunState();
+  if (state != kCompositeState && state != kSVideoState) return;
+  StopScheduledRecording();
   if (!g_pAppSettings) return;
-  const int count = g_pAppSettings->AvStandardNames.GetSize();
+  const CStringArray& names = g_pAppSettings->AvStandardNames;
+  const int count = names.GetSize();
   if (count == 0) return;
-  SetAvStandard((m_avStandardIndex + (backward ? count - 1 : 1)) % count);
+  int current = g_pAppSettings->AvInputStandard;
+  if (current < 0 || current >= count) current = 0;
+  const int index = (current + (previous ? count - 1 : 1)) % count;
+  name = names.GetAt(index);
+  ChangeCrossbarInput(index, QuietWhenStepped);
 }
 
-void CAppController::StepCaptureDevice(int backward) {
-  if (!g_pAppSettings) return;
+int CAppController::StepCaptureDevice(int previous, CString& name) {
+  if ((!IsPreviewing() && !IsIdle()) || !g_pAppSettings) return 0;
   const CStringArray& devices = g_pAppSettings->CaptureDeviceNames;
   const int count = devices.GetSize();
-  if (count < 2) return;
+  if (count < 2) return 0;
+  StopScheduledRecording();
   int current = -1;
   for (int i = 0; i < count; ++i) {
     if (devices.GetAt(i) == g_pAppSettings->CaptureDeviceName) current = i;
   }
-  const int next = current < 0 ? 0 : (current + (backward ? count - 1 : 1)) % count;
+  const int next = current < 0 ? 0 : (current + (previous ? count - 1 : 1)) % count;
   CopyName(g_pAppSettings->CaptureDeviceName, devices.GetAt(next));
-  OpenPreview();
+  const int opened = OpenPreview();
+  name = g_pAppSettings->CaptureDeviceName;
+  return opened;
 }
 
 int CAppController::GetInputKind() const {
@@ -260,7 +304,7 @@ CString CAppController::GetInputSourceName() const {
   }
 }
 
-void CAppController::ApplyDeviceSelection(int backward, LPSTR deviceName, LPSTR lineName, LPSTR) {
+void CAppController::ApplyDeviceSelection(int previous, LPSTR name, LPSTR line, LPSTR) {
   CAppSettings* settings = g_pAppSettings;
   if (!settings || settings->AudioDeviceNames.GetSize() < 2 || !m_pCaptureGraph || !IsPreviewing()) return;
   const CStringArray& devices = settings->AudioDeviceNames;
@@ -270,9 +314,10 @@ void CAppController::ApplyDeviceSelection(int backward, LPSTR deviceName, LPSTR 
     if (devices.GetAt(i) == settings->AudioDeviceName) current = i;
   }
   if (current < 0) return;
-  CopyName(settings->AudioDeviceName, devices.GetAt((current + (backward ? count - 1 : 1)) % count));
+  CopyName(settings->AudioDeviceName, devices.GetAt((current + (previous ? count - 1 : 1)) % count));
 
-  if (!m_pCaptureGraph->HasAudio()) {
+  const BOOL ownSound = m_pCaptureGraph->HasAudio();
+  if (!ownSound) {
     const int versionCode = GetWindowsVersionCode();
     const int versionFlag = versionCode == 2 || versionCode == 3;
     m_pCaptureGraph->Stop();
@@ -294,8 +339,8 @@ void CAppController::ApplyDeviceSelection(int backward, LPSTR deviceName, LPSTR 
       }
     }
   }
-  if (deviceName) CopyName(deviceName, settings->AudioDeviceName);
-  if (lineName) CopyName(lineName, settings->CaptureAudioLine);
+  if (name) CopyBounded(name, settings->AudioDeviceName, kDeviceNameBufferSize);
+  if (line) CopyBounded(line, ownSound ? "" : settings->CaptureAudioLine, kLineBufferSize);
 }
 
 void CAppController::ApplyChannelStandard(CString standardName) {

@@ -47,15 +47,15 @@ void CAppController::SetSharpness(int value) {
   if (g_pAppSettings) SetPictureValue(g_pAppSettings->Sharpness, value, VideoProcAmp_Sharpness);
 }
 
-void CAppController::SetPictureAll(int brightness, int contrast, int hue, int saturation, int sharpness) {
-  if (!g_pAppSettings) return;
+void CAppController::SetPictureAll(int sharpness, int contrast, int brightness, int hue, int saturation) {
+  if (!g_pAppSettings || !m_pCaptureGraph || !IsPreviewing()) return;
   CAppSettings& settings = *g_pAppSettings;
-  settings.Brightness = brightness;
+  settings.Sharpness = sharpness;
   settings.Contrast = contrast;
+  settings.Brightness = brightness;
   settings.Hue = hue;
   settings.Saturation = saturation;
-  settings.Sharpness = sharpness;
-  if (IsPreviewing()) ApplyPicture();
+  ApplyPicture();
 }
 
 void CAppController::ApplyPicture() {

@@ -401,6 +401,15 @@ void CAppController::StopRecording() {
   if (m_muted) SetAudioOn(1);
 }
 
+void CAppController::GetRecordFileName(CString& text) const {
+  const CString name = RecordedFileName();
+  if (!name.IsEmpty()) text = name;
+}
+
+void CAppController::SetCaptureGraphOption(CString& value) {
+  if (m_pCaptureGraph) m_pCaptureGraph->GetRecordFileName(value);
+}
+
 CString CAppController::RecordedFileName() const {
   CString name;
   if (m_pCaptureGraph) m_pCaptureGraph->GetRecordFileName(name);

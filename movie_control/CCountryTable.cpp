@@ -64,7 +64,21 @@ const Plans& plans() {
   return kPlans;
 }
 
-enum class Group { NorthAmerica, Japan, WesternEurope, PalI, SecamB, SecamD, SecamK1, PalD, PalM, PalN, PacificI, China };
+enum class Group {
+  NorthAmerica,
+  Japan,
+  WesternEurope,
+  PalI,
+  SecamB,
+  SecamD,
+  SecamK1,
+  SecamL,
+  PalD,
+  PalM,
+  PalN,
+  PacificI,
+  China
+};
 
 struct GroupCodes {
   Group group;
@@ -73,21 +87,23 @@ struct GroupCodes {
 
 // The codes of the platform's analogue TV country list, by group.
 const GroupCodes kGroups[] = {
-    {Group::NorthAmerica, {1,    2,    52,   53,   57,   58,   63,   82,   501,  502,  503,  504,  505,  506,  507,
-                           509,  511,  591,  593,  597,  670,  680,  684,  691,  692,  886,  1201, 1204, 1242, 1246,
-                           1264, 1268, 1284, 1340, 1345, 1441, 1473, 1649, 1664, 1670, 1671, 1758, 1767, 1784, 1809,
-                           1868, 1869, 1876}},
+    {Group::NorthAmerica, {1,    2,    51,   52,   53,   56,   57,   58,   63,   82,   501,  502,  503,  504,
+                           505,  506,  507,  509,  511,  591,  592,  593,  597,  599,  670,  680,  684,  691,
+                           692,  886,  1201, 1204, 1242, 1246, 1264, 1268, 1284, 1340, 1345, 1441, 1473, 1649,
+                           1664, 1670, 1671, 1758, 1767, 1784, 1809, 1868, 1869, 1876}},
     {Group::Japan, {81}},
-    {Group::WesternEurope, {30,  31,  34,  39,  41,  43,  45,  46,  47,  49,  61,  62,  64,  65,  90,  91,  92,
-                            94,  95,  212, 213, 231, 232, 234, 238, 246, 248, 254, 255, 256, 260, 263,
-                            264, 265, 267, 268, 290, 291, 297, 298, 299, 351, 352, 354, 355, 356, 357,
-                            358, 370, 371, 378, 381, 383, 386, 387, 389, 421, 423, 673, 675, 682, 685, 686,
-                            960, 961, 962, 965, 966, 967, 968, 971, 972, 973, 974, 977}},
-    {Group::PalI, {27, 44, 220, 244, 252, 258, 266, 282, 353, 500}},
+    {Group::WesternEurope, {30,  31,  32,  34,  39,  41,  43,  45,  46,  47,  49,  60,  61,  62,  64,  65,  66,
+                            90,  91,  92,  93,  94,  95,  212, 213, 231, 232, 233, 234, 237, 238, 239, 246, 248,
+                            249, 251, 254, 255, 256, 260, 263, 264, 265, 267, 268, 290, 291, 297, 298, 299, 350,
+                            351, 352, 354, 355, 356, 357, 358, 370, 371, 376, 378, 381, 383, 385, 386, 387, 389,
+                            421, 423, 672, 673, 674, 675, 676, 677, 678, 679, 682, 683, 685, 686, 688, 690, 880,
+                            960, 961, 962, 965, 966, 967, 968, 971, 972, 973, 974, 975, 977}},
+    {Group::PalI, {27, 44, 220, 244, 245, 247, 252, 258, 266, 282, 353, 500}},
     {Group::SecamB, {20, 98, 218, 222, 230, 253, 963, 964}},
-    {Group::SecamD, {7, 235, 242, 359, 372, 373, 374, 375, 380, 976, 992, 993, 994, 996}},
-    {Group::SecamK1, {33, 216, 223, 224, 225, 226, 227, 228, 229, 236, 240, 241, 243, 250, 257,
-                      261, 262, 269, 508, 590, 594, 596, 687, 689, 855, 876}},
+    {Group::SecamD, {7, 235, 242, 359, 372, 373, 374, 375, 380, 976, 992, 993, 994, 995, 996, 998}},
+    {Group::SecamK1, {216, 221, 223, 224, 225, 226, 227, 228, 229, 236, 240, 241, 243, 250, 257,
+                      261, 262, 269, 508, 590, 594, 596, 681, 687, 689, 855, 876}},
+    {Group::SecamL, {33, 377}},
     {Group::PalD, {36, 40, 48, 84, 85, 420, 850}},
     {Group::PalM, {55, 856}},
     {Group::PalN, {54, 595, 598}},
@@ -120,6 +136,7 @@ std::optional<FrequencyRecord> CCountryTable::CountryRecord(long countryCode) {
     case Group::SecamB: return record(p.europe, p.europeCable, "SECAM_B");
     case Group::SecamD: return record(p.europe, p.europeCable, "SECAM_D");
     case Group::SecamK1: return record(p.europe, p.europeCable, "SECAM_K1");
+    case Group::SecamL: return record(p.europe, p.europeCable, "SECAM_L");
     case Group::PalD: return record(p.europe, p.europeCable, "PAL_D");
     case Group::PalM: return record(p.northAmerica, p.northAmericaCable, "PAL_M");
     case Group::PalN: return record(p.northAmerica, p.northAmericaCable, "PAL_N");

@@ -3,6 +3,9 @@
 #include "CCaptureDriver.h"
 
 #include <com/hresult.h>
+#include <dshow/axextend.h>
+#include <dshow/strmif.h>
+#include <dshow/uuids.h>
 
 namespace {
 constexpr int kChipCardKind = 1;
@@ -10,6 +13,11 @@ constexpr std::int64_t kIntermediateHz = 38'875'000;
 constexpr std::int64_t kStepHz = 62'500;
 constexpr BYTE kControlByte = 0xCE;
 }  // namespace
+
+CCustomTunerCore::CCustomTunerCore(int cardKind, ICaptureGraphBuilder2* builder, IBaseFilter* capture)
+    : m_cardKind(cardKind), m_builder(builder), m_capture(capture) {}
+
+CCustomTunerCore::~CCustomTunerCore() = default;
 
 HRESULT CCustomTunerCore::GetAvailableModes(long* modes) {
   if (!modes) return E_POINTER;
@@ -90,6 +98,20 @@ HRESULT CCustomTunerCore::put_VideoFrequency(long hz) {
 }
 
 HRESULT CCustomTunerCore::SignalPresent(long*) { return E_NOTIMPL; }
+
+HRESULT CCustomTunerCore::get_HorizontalLocked(long* locked) {
+  if (!locked) return E_POINTER;
+  if (!m_builder || !m_capture) return E_FAIL;
+  // The decoder sits on the capture stream: an interleaved one where the card has it.
+  plat::ComPtr<IAMAnalogVideoDecoder> decoder;
+  HRESULT hr = m_builder->FindInterface(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Interleaved, m_capture.get(),
+                                        IID_IAMAnalogVideoDecoder, decoder.putVoid());
+  if (FAILED(hr))
+    hr = m_builder->FindInterface(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, m_capture.get(), IID_IAMAnalogVideoDecoder,
+                                  decoder.putVoid());
+  if (FAILED(hr)) return hr;
+  return decoder->get_HorizontalLocked(locked);
+}
 
 std::vector<BYTE> CCustomTunerCore::ProgrammingBytes(long hz) {
   // The divider counts sixteenths of a megahertz above the intermediate frequency, in

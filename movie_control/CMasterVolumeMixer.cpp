@@ -60,6 +60,7 @@ void CMasterVolumeMixer::Close() {
   m_mixer = nullptr;
   m_window = nullptr;
   m_open = false;
+  m_hasLine = false;
   m_hasVolume = false;
 }
 
@@ -70,6 +71,9 @@ bool CMasterVolumeMixer::FindVolumeControl() {
   if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_mixer), &line,
                         MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) != MMSYSERR_NOERROR)
     return false;
+  m_hasLine = true;
+  m_channels = line.cChannels;
+  m_lineId = line.dwLineID;
   MIXERCONTROLA control{};
   control.cbStruct = sizeof control;
   MIXERLINECONTROLSA controls{};
@@ -82,8 +86,6 @@ bool CMasterVolumeMixer::FindVolumeControl() {
   if (mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(m_mixer), &controls,
                             MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) != MMSYSERR_NOERROR)
     return false;
-  m_channels = line.cChannels;
-  m_lineId = line.dwLineID;
   m_volumeControlId = control.dwControlID;
   m_minimum = static_cast<long>(control.Bounds.dwMinimum);
   m_maximum = static_cast<long>(control.Bounds.dwMaximum);
@@ -104,14 +106,12 @@ long CMasterVolumeMixer::GetVolume() {
 void CMasterVolumeMixer::SetVolume(long volume) {
   if (!m_hasVolume || volume < m_minimum || volume > m_maximum) return;
   std::vector<MIXERCONTROLDETAILS_UNSIGNED> values(m_channels ? m_channels : 1, {static_cast<DWORD>(volume)});
-  MIXERCONTROLDETAILS details = detailsOf(m_volumeControlId, static_cast<DWORD>(values.size()),
-                                          sizeof(MIXERCONTROLDETAILS_UNSIGNED), values.data());
-  mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
-                         MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
+  SetDetails(detailsOf(m_volumeControlId, static_cast<DWORD>(values.size()), sizeof(MIXERCONTROLDETAILS_UNSIGNED),
+                       values.data()));
 }
 
-void CMasterVolumeMixer::SetMute(bool mute) {
-  if (!m_open || !m_hasVolume) return;
+void CMasterVolumeMixer::SwitchLine(bool on) {
+  if (!m_open || !m_hasLine) return;
   MIXERLINEA line{};
   line.cbStruct = sizeof line;
   line.dwLineID = m_lineId;
@@ -130,12 +130,33 @@ void CMasterVolumeMixer::SetMute(bool mute) {
                             MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ALL) != MMSYSERR_NOERROR)
     return;
   for (const MIXERCONTROLA& control : all) {
-    if (control.dwControlType != MIXERCONTROL_CONTROLTYPE_MUTE) continue;
-    MIXERCONTROLDETAILS_BOOLEAN value{mute ? 1 : 0};
-    MIXERCONTROLDETAILS details = detailsOf(control.dwControlID, 1, sizeof value, &value);
-    mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
-                           MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
+    switch (control.dwControlType) {
+      case MIXERCONTROL_CONTROLTYPE_MUTE: {
+        MIXERCONTROLDETAILS_BOOLEAN value{on ? 0 : 1};
+        SetDetails(detailsOf(control.dwControlID, 1, sizeof value, &value));
+        break;
+      }
+      case MIXERCONTROL_CONTROLTYPE_SINGLESELECT:
+      case MIXERCONTROL_CONTROLTYPE_MUX:
+      case MIXERCONTROL_CONTROLTYPE_MULTIPLESELECT:
+      case MIXERCONTROL_CONTROLTYPE_MIXER: {
+        // Every item on or off; a select that takes one item only refuses, as it should.
+        std::vector<MIXERCONTROLDETAILS_BOOLEAN> items(control.cMultipleItems, {on ? 1 : 0});
+        if (items.empty()) break;
+        MIXERCONTROLDETAILS details =
+            detailsOf(control.dwControlID, 1, sizeof(MIXERCONTROLDETAILS_BOOLEAN), items.data());
+        details.cMultipleItems = control.cMultipleItems;
+        SetDetails(details);
+        break;
+      }
+      default: break;
+    }
   }
+}
+
+void CMasterVolumeMixer::SetDetails(MIXERCONTROLDETAILS details) {
+  mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(m_mixer), &details,
+                         MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE);
 }
 
 void CMasterVolumeMixer::SetChangeCallback(ChangeCallback callback, void* user) {

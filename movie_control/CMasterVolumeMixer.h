@@ -1,8 +1,8 @@
 // The master output volume: the speaker destination of the sound card behind the wave
 // mapper, reached through the mixer with change notices sent to a hidden window of its
 // own. Volume reads give the first channel; sets go to every channel and are ignored
-// outside the control's range. Switching the line off and on works the speaker line's
-// mute control only: the selects over its sources are left as the user set them.
+// outside the control's range. Switching the line off and on works every control of the
+// speaker line that can: its mute control, and the items of its selects and mixers.
 #pragma once
 
 #include <win32/types.h>
@@ -27,14 +27,15 @@ class CMasterVolumeMixer {
   void SetVolume(long volume);
   long GetMinimum() const { return m_hasVolume ? m_minimum : -1; }
   long GetMaximum() const { return m_hasVolume ? m_maximum : -1; }
-  void LineOn() { SetMute(false); }
-  void LineOff() { SetMute(true); }
+  void LineOn() { SwitchLine(true); }
+  void LineOff() { SwitchLine(false); }
   void SetChangeCallback(ChangeCallback callback, void* user);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool FindVolumeControl();
-  void SetMute(bool mute);
+  void SwitchLine(bool on);
+  void SetDetails(MIXERCONTROLDETAILS details);
   void OnControlChange(DWORD controlId);
 
   HMIXER m_mixer = nullptr;
@@ -47,6 +48,7 @@ class CMasterVolumeMixer {
   long m_maximum = 0;
   DWORD m_steps = 0;
   bool m_open = false;
+  bool m_hasLine = false;
   bool m_hasVolume = false;
   ChangeCallback m_callback = nullptr;
   void* m_user = nullptr;

@@ -49,7 +49,7 @@ std::unique_ptr<CTunerObject> CTunerObject::Setup(ICaptureGraphBuilder2* builder
                                                   deviceTuner.putVoid())))
     core = std::make_unique<CStandardTunerCore>(deviceTuner.get());
   else
-    core = std::make_unique<CCustomTunerCore>(cardKind);
+    core = std::make_unique<CCustomTunerCore>(cardKind, builder, capture);
   auto tuner = std::make_unique<CTunerObject>(std::move(core));
   if (FAILED(tuner->Initialise())) return nullptr;
 

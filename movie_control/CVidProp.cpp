@@ -14,7 +14,6 @@ namespace {
 
 const char* const kCaptions[CVidProp::kProperties] = {"Brightness", "contrast", "hue", "saturation", "sharpness"};
 constexpr long kManual = 2;
-constexpr long kAuto = 1;
 constexpr SIZE kPageSize{320, 230};
 
 }  // namespace
@@ -103,10 +102,9 @@ void CVidProp::SetDefaults() {
   if (!control) return;
   for (int i = 0; i < kProperties; ++i) {
     long minimum = 0, maximum = 0, step = 0, def = 0, caps = 0;
-    if (FAILED(control->GetVideoRange(i, &minimum, &maximum, &step, &def, &caps))) continue;
-    // Manual control where the property offers it; a property that is only automatic stays so.
-    const long flags = (caps & kManual) || caps == 0 ? kManual : kAuto;
-    const HRESULT hr = control->SetVideoProperty(i, def, flags);
+    HRESULT hr = control->GetVideoRange(i, &minimum, &maximum, &step, &def, &caps);
+    // The default goes in with the flags the property offers.
+    if (SUCCEEDED(hr)) hr = control->SetVideoProperty(i, def, caps);
     if (FAILED(hr)) {
       ShowError(hr, "CVidProp::SetDefaultVideoProperty");
       continue;

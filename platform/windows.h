@@ -18,3 +18,4 @@
 #include <win32/gdi.h>
 #include <win32/gdi.h>
 #include <win32/shell.h>
+#include <win32/commdlg/commdlg.h>

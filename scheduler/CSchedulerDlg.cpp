@@ -20,6 +20,9 @@ namespace {
 // The main program's own check looks 20 s ahead, so the main program is started about
 // 20 s before it finds the item itself.
 constexpr time_t kLookAheadSeconds = 40;
+// The longest time an item stays due (a once or daily item, from its minute on): the main
+// program, started for it, finds it only within that time.
+constexpr time_t kLongestDueSeconds = 21;
 constexpr LONGLONG kWakeEarly = 1200000000LL;  // 120 s in 100-ns units
 constexpr UINT kExitFlags = EWX_SHUTDOWN | EWX_FORCE | EWX_POWEROFF;
 
@@ -88,12 +91,15 @@ void CSchedulerDlg::OnTimer(UINT_PTR nIDEvent) {
   }
 }
 
-// Each check covers the span since the one before (at most one period back), so an item
-// whose due window is shorter than the period, or a late tick, is not missed, and an
-// item is seen by one check only.
+// Each check covers the span since the one before, so an item whose due window is shorter
+// than the period is not missed and is seen by one check only. A tick held off (a busy or
+// sleeping PC) covers the seconds it skipped too, back as far as an item there would
+// still be due when the main program looks; the first check looks one period back.
 void CSchedulerDlg::CheckDueItems() {
-  const time_t ahead = CTime::GetCurrentTime().GetTime() + kLookAheadSeconds;
-  const time_t after = std::max<time_t>(m_lastDueCheck, ahead - kDueCheckMs / 1000);
+  const time_t now = CTime::GetCurrentTime().GetTime();
+  const time_t ahead = now + kLookAheadSeconds;
+  const time_t after = m_lastDueCheck ? std::max<time_t>(m_lastDueCheck, now - kLongestDueSeconds)
+                                      : ahead - kDueCheckMs / 1000;
   m_lastDueCheck = ahead;
   bool found = g_scheduleList.FindItemComingDue(after, ahead) != nullptr;
   for (time_t t = after + 1; m_listIsNew && !found && t <= ahead; ++t) found = g_scheduleList.FindDueItemAt(t);

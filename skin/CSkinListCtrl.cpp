@@ -44,14 +44,14 @@ BEGIN_MESSAGE_MAP(CSkinListCtrl, CListCtrl)
   ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
   ON_MESSAGE(WM_NCCALCSIZE, OnNcCalcSize)
   ON_NOTIFY_REFLECT(LVN_KEYDOWN, OnKeydown)
-  ON_MESSAGE(UM_LIST_BEGIN_EDIT, OnBeginEdit)
-  ON_MESSAGE(UM_LIST_END_EDIT, OnEndEdit)
-  ON_MESSAGE(UM_EDIT_ENTER, OnEditEnter)
-  ON_MESSAGE(UM_LIST_BEGIN_COMBO, OnBeginCombo)
+  ON_MESSAGE(UM_LIST_EDIT_CELL, OnEditCell)
+  ON_MESSAGE(UM_LIST_COMMIT_EDIT, OnCommitEdit)
+  ON_MESSAGE(UM_INPLACE_EDIT_ENTER, OnEditEnter)
+  ON_MESSAGE(UM_LIST_COMBO_CELL, OnComboCell)
   ON_MESSAGE(UM_INPLACE_KILLFOCUS, OnInPlaceKillFocus)
   ON_CBN_SELCHANGE(CInPlaceCombo::kControlId, OnComboSelChange)
   ON_NOTIFY(LVN_ENDLABELEDIT, CInPlaceCombo::kControlId, OnComboEndEdit)
-  ON_MESSAGE(UM_LIST_COMMIT_EDIT, OnCommitEdit)
+  ON_MESSAGE(UM_LIST_ACCEPT_EDIT, OnCommitEdit)
   ON_MESSAGE(UM_LIST_MOVE_UP, OnMoveUp)
   ON_MESSAGE(UM_LIST_MOVE_DOWN, OnMoveDown)
   ON_MESSAGE(UM_LIST_MOVE_TOP, OnMoveTop)
@@ -279,8 +279,8 @@ void CSkinListCtrl::OnButtonDown(CPoint point, bool toggle) {
   if (row < 0) return;
   ChannelRecord* record = GetRowRecord(row);
   if (CWnd* parent = GetParent())
-    parent->SendMessage(UM_CHANNEL_LIST_REDRAW, 0, reinterpret_cast<LPARAM>(record));
-  if (m_bEditing && (m_nEditRow != row || m_nEditColumn != column)) SendMessage(UM_LIST_END_EDIT, 0, 0);
+    parent->SendMessage(UM_CHANNEL_ROW_CHANGED, 0, reinterpret_cast<LPARAM>(record));
+  if (m_bEditing && (m_nEditRow != row || m_nEditColumn != column)) SendMessage(UM_LIST_COMMIT_EDIT, 0, 0);
   if (m_bComboActive && (m_nComboRow != row || m_nComboColumn != column)) SendMessage(UM_INPLACE_KILLFOCUS, 0, 0);
   m_nFocusColumn = column;
   m_nFocusRow = row;
@@ -290,6 +290,19 @@ void CSkinListCtrl::OnButtonDown(CPoint point, bool toggle) {
     if (CWnd* parent = GetParent())
       parent->SendMessage(UM_CHANNEL_FIELD_EDITED, record->SkipFlag, reinterpret_cast<LPARAM>(record));
   }
+  ScrollFocusedColumnIntoView();
+}
+
+void CSkinListCtrl::ScrollFocusedColumnIntoView() {
+  CRect cell;
+  if (m_nFocusColumn < 0 || !GetSubItemRect(std::max(0, m_nFocusRow), m_nFocusColumn, LVIR_BOUNDS, cell)) return;
+  CRect client;
+  GetClientRect(&client);
+  const int right = cell.left + GetColumnWidth(m_nFocusColumn);
+  int dx = 0;
+  if (cell.left < client.left) dx = cell.left - client.left;
+  else if (right > client.right) dx = std::min(cell.left - client.left, right - static_cast<int>(client.right));
+  if (dx != 0) Scroll(CSize(dx, 0));
 }
 
 void CSkinListCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
@@ -313,12 +326,12 @@ void CSkinListCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) {
   if (column == 3) {
     if (g_pAppController) g_pAppController->StopScan();
     CellRequest request{row, 3, 0};
-    SendMessage(UM_LIST_BEGIN_EDIT, 0, reinterpret_cast<LPARAM>(&request));
+    SendMessage(UM_LIST_EDIT_CELL, 0, reinterpret_cast<LPARAM>(&request));
   } else if (column == 2) {
     if (CWnd* parent = GetParent()) parent->PostMessage(UM_CHANNEL_ACTIVATE, static_cast<WPARAM>(row), 0);
   } else if (column == 1) {
     CellRequest request{row, 1, 0};
-    SendMessage(UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request));
+    SendMessage(UM_LIST_COMBO_CELL, 0, reinterpret_cast<LPARAM>(&request));
     if (CWnd* parent = GetParent()) parent->PostMessage(UM_CHANNEL_ACTIVATE, static_cast<WPARAM>(row), 0);
   }
 }
@@ -331,7 +344,7 @@ void CSkinListCtrl::OnKeydown(NMHDR* pNMHDR, LRESULT* pResult) {
     case VK_RETURN:
       if (!m_bEditing && !m_bComboActive && selected >= 0 && (m_nFocusColumn == 3 || m_nFocusColumn == 1)) {
         CellRequest request{selected, m_nFocusColumn, 0};
-        SendMessage(m_nFocusColumn == 3 ? UM_LIST_BEGIN_EDIT : UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request));
+        SendMessage(m_nFocusColumn == 3 ? UM_LIST_EDIT_CELL : UM_LIST_COMBO_CELL, 0, reinterpret_cast<LPARAM>(&request));
       }
       return;
     case VK_LEFT:
@@ -340,6 +353,7 @@ void CSkinListCtrl::OnKeydown(NMHDR* pNMHDR, LRESULT* pResult) {
       CommitCombo();
       m_nFocusColumn = std::clamp(m_nFocusColumn + (key->wVKey == VK_LEFT ? -1 : 1), 0, kColumns - 1);
       m_nFocusRow = selected;
+      ScrollFocusedColumnIntoView();
       RedrawRow(selected);
       return;
     case VK_UP:
@@ -347,7 +361,7 @@ void CSkinListCtrl::OnKeydown(NMHDR* pNMHDR, LRESULT* pResult) {
       if (m_nFocusRow < 0 || m_nFocusColumn < 0) return;
       CommitEdit();
       CommitCombo();
-      if (CWnd* parent = GetParent()) parent->SendMessage(UM_CHANNEL_LIST_REDRAW, 0, 0);
+      if (CWnd* parent = GetParent()) parent->SendMessage(UM_CHANNEL_ROW_CHANGED, 0, 0);
       m_nFocusRow = std::clamp(m_nFocusRow + (key->wVKey == VK_UP ? -1 : 1), 0, GetItemCount() - 1);
       return;
     default:
@@ -355,7 +369,7 @@ void CSkinListCtrl::OnKeydown(NMHDR* pNMHDR, LRESULT* pResult) {
   }
 }
 
-LRESULT CSkinListCtrl::OnBeginEdit(WPARAM, LPARAM lParam) {
+LRESULT CSkinListCtrl::OnEditCell(WPARAM, LPARAM lParam) {
   const auto* request = reinterpret_cast<const CellRequest*>(lParam);
   if (!request) return 0;
   return BeginEdit(request->nRow, request->nColumn);
@@ -417,8 +431,6 @@ BOOL CSkinListCtrl::CommitEdit() {
   return TRUE;
 }
 
-LRESULT CSkinListCtrl::OnEndEdit(WPARAM, LPARAM) { return m_bEditing && CommitEdit(); }
-
 LRESULT CSkinListCtrl::OnCommitEdit(WPARAM, LPARAM) { return m_bEditing && CommitEdit(); }
 
 LRESULT CSkinListCtrl::OnEditEnter(WPARAM wParam, LPARAM lParam) {
@@ -436,7 +448,7 @@ LRESULT CSkinListCtrl::OnEditEnter(WPARAM wParam, LPARAM lParam) {
   return 1;
 }
 
-LRESULT CSkinListCtrl::OnBeginCombo(WPARAM, LPARAM lParam) {
+LRESULT CSkinListCtrl::OnComboCell(WPARAM, LPARAM lParam) {
   const auto* request = reinterpret_cast<const CellRequest*>(lParam);
   // The standard is chosen per channel only where the tuner uses the 38 MHz standards.
   if (!request || !g_pChannelList || !CurrentCountryUsesIf38()) return 0;

@@ -2,7 +2,7 @@
 // owned by the list (deleted with its row and at WM_NCDESTROY). The user walks a focused
 // cell with the arrows and the mouse, toggles the skip flag in column 0, edits the name
 // (column 3) and the frequency (column 4) in place, and moves rows; every change reaches
-// the parent as a window message. A row move swaps the two channels' numbers so numbers
+// the parent as a window message. A focused column out of sight is scrolled into view. A row move swaps the two channels' numbers so numbers
 // stay in row order, and stores both records again in the active channel list.
 #pragma once
 
@@ -16,7 +16,7 @@ struct ChannelRecord;
 class CSkinListCtrl : public CListCtrl {
  public:
   // Sent to the parent.
-  static constexpr UINT UM_CHANNEL_LIST_REDRAW = 7026;
+  static constexpr UINT UM_CHANNEL_ROW_CHANGED = 7026;
   static constexpr UINT UM_CHANNEL_FIELD_EDITED = 1345;
   static constexpr UINT UM_CHANNEL_ACTIVATE = 1639;
   static constexpr UINT UM_CHANNEL_EDITED = 1224;
@@ -24,12 +24,13 @@ class CSkinListCtrl : public CListCtrl {
   static constexpr UINT UM_GET_COMBO_ITEMS = 33788;
   static constexpr UINT UM_COMBO_ITEM_CHOSEN = 33789;
   // Taken by the list.
-  static constexpr UINT UM_LIST_BEGIN_EDIT = 7024;
-  static constexpr UINT UM_LIST_END_EDIT = 7025;
+  static constexpr UINT UM_LIST_EDIT_CELL = 7024;
+  static constexpr UINT UM_LIST_COMMIT_EDIT = 7025;
   static constexpr UINT UM_INPLACE_KILLFOCUS = 7027;
-  static constexpr UINT UM_LIST_BEGIN_COMBO = 7028;
-  static constexpr UINT UM_EDIT_ENTER = 3024;
-  static constexpr UINT UM_LIST_COMMIT_EDIT = 1677;
+  static constexpr UINT UM_LIST_COMBO_CELL = 7028;
+  static constexpr UINT UM_INPLACE_EDIT_ENTER = 3024;
+  // An older number that commits the in-place edit as UM_LIST_COMMIT_EDIT does.
+  static constexpr UINT UM_LIST_ACCEPT_EDIT = 1677;
   static constexpr UINT UM_LIST_MOVE_UP = 1226;
   static constexpr UINT UM_LIST_MOVE_DOWN = 1227;
   static constexpr UINT UM_LIST_MOVE_TOP = 1228;
@@ -87,14 +88,13 @@ class CSkinListCtrl : public CListCtrl {
   afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
   afx_msg void OnKeydown(NMHDR* pNMHDR, LRESULT* pResult);
-  afx_msg LRESULT OnBeginEdit(WPARAM wParam, LPARAM lParam);
-  afx_msg LRESULT OnEndEdit(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnEditCell(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnCommitEdit(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnEditEnter(WPARAM wParam, LPARAM lParam);
-  afx_msg LRESULT OnBeginCombo(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnComboCell(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnInPlaceKillFocus(WPARAM wParam, LPARAM lParam);
   afx_msg void OnComboSelChange();
   afx_msg void OnComboEndEdit(NMHDR* pNMHDR, LRESULT* pResult);
-  afx_msg LRESULT OnCommitEdit(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnMoveUp(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnMoveDown(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnMoveTop(WPARAM wParam, LPARAM lParam);
@@ -118,6 +118,9 @@ class CSkinListCtrl : public CListCtrl {
   void SwapRows(int a, int b);
   void Store(const ChannelRecord& record);
   void MoveFocusedRow(int nSteps);
+  // Scrolls sideways until the focused column's cell lies in the client area (its left
+  // edge, when it is wider than the area).
+  void ScrollFocusedColumnIntoView();
   void FreeImages();
   void DrawCell(CDC& dc, int nRow, int nColumn, bool selected, const ChannelRecord* record);
 

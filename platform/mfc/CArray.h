@@ -20,12 +20,13 @@ class CArray : public CObject {
   void FreeExtra() { m_elements.shrink_to_fit(); }
   void RemoveAll() { m_elements.clear(); }
 
-  TYPE GetAt(int nIndex) const { return m_elements[Checked(nIndex)]; }
+  // The element itself, as MFC gives it: a pointer into it lives as long as the element.
+  const TYPE& GetAt(int nIndex) const { return m_elements[Checked(nIndex)]; }
   void SetAt(int nIndex, ARG_TYPE newElement) { m_elements[Checked(nIndex)] = newElement; }
   TYPE& ElementAt(int nIndex) { return m_elements[Checked(nIndex)]; }
   const TYPE* GetData() const { return m_elements.data(); }
   TYPE* GetData() { return m_elements.data(); }
-  TYPE operator[](int nIndex) const { return GetAt(nIndex); }
+  const TYPE& operator[](int nIndex) const { return GetAt(nIndex); }
   TYPE& operator[](int nIndex) { return ElementAt(nIndex); }
 
   void SetAtGrow(int nIndex, ARG_TYPE newElement);

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <strings.h>
 
 #include <dshow/uuids.h>
 #include <machine/Machine.h>
 #include <machine/CaptureCard.h>
 #include <machine/RemoteControl.h>
+#include <win32/commdlg/FileDialog.h>
 #include <win32/shell/PowerBroadcast.h>
+#include <win32/shell/dropfiles.h>
 #include <win32/user/WindowDirectory.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
@@ -403,7 +406,54 @@ bool Robot::type(const std::string& text) {
 
 void Robot::answerNextMessageBox(int answer) { UserSystem::current().messageBoxes().queueAnswer(answer); }
 
+bool Robot::dropFiles(const std::vector<std::string>& paths, POINT screen) {
+  HWND target = WindowFromPoint(screen);
+  while (target && !(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) target = GetParent(target);
+  if (!target) return false;
+  POINT client = screen;
+  ScreenToClient(target, &client);
+  HDROP drop = MakeDropFiles(paths, client);
+  if (!drop) return false;
+  PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  pumpUntilIdle();
+  return true;
+}
+
 std::vector<MessageBoxRecord> Robot::messageBoxes() const { return UserSystem::current().messageBoxes().records(); }
+
+void Robot::answerNextFileDialog(const std::string& name) { FileDialogLog::current().queueAnswer({false, name}); }
+
+void Robot::cancelNextFileDialog() { FileDialogLog::current().queueAnswer({true, std::string()}); }
+
+bool Robot::pickFileDialogEntry(HWND dialog, const std::string& entry) {
+  HWND list = GetDlgItem(dialog, FileDialog::kListId);
+  const int count = list ? static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < count; ++i) {
+    char text[MAX_PATH] = {};
+    if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) >= static_cast<LRESULT>(sizeof text)) continue;
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    if (strcasecmp(text, entry.c_str()) != 0) continue;
+    SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
+    RECT rect{};
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
+    POINT pt{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(list, &pt);
+    doubleClick(pt);
+    return true;
+  }
+  return false;
+}
+
+bool Robot::chooseFileDialogType(HWND dialog, int type) {
+  HWND types = GetDlgItem(dialog, FileDialog::kTypeId);
+  if (!types || type < 1 || type > static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0))) return false;
+  SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(FileDialog::kTypeId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+  afterInput();
+  return true;
+}
+
+std::vector<FileDialogRecord> Robot::fileDialogs() const { return FileDialogLog::current().records(); }
 
 }  // namespace plat
 

@@ -17,6 +17,7 @@
 
 #include <win32/user.h>
 #include <machine/TrayArea.h>
+#include <win32/commdlg/FileDialogLog.h>
 #include <win32/user/MessageBoxLog.h>
 
 #include <cstdint>
@@ -65,6 +66,24 @@ class Robot {
   bool type(const std::string& text);
 
   void answerNextMessageBox(int answer);
+
+  // Files dragged from the shell and let go at a screen point: the window there that
+  // accepts dropped files (or its nearest ancestor that does) is posted WM_DROPFILES.
+  // False when none accepts them.
+  bool dropFiles(const std::vector<std::string>& paths, POINT screen);
+
+  // File dialogs (win32/commdlg): the next one takes `name` (typed into its name field and
+  // taken with its Open or Save button, so it is checked as a user's would be), or is
+  // cancelled. Answers are taken in order, one each time a file dialog is idle.
+  void answerNextFileDialog(const std::string& name);
+  void cancelNextFileDialog();
+  // In an open file dialog: double-clicks the entry its list shows as `entry` (a folder
+  // opens, a file is taken), scrolled into view first; false when there is none.
+  bool pickFileDialogEntry(HWND dialog, const std::string& entry);
+  // Chooses the dialog's file type `type` (from 1); false when it has none such.
+  bool chooseFileDialogType(HWND dialog, int type);
+  // Every file dialog shown on the machine so far, with how it ended.
+  std::vector<FileDialogRecord> fileDialogs() const;
 
   // Work to do while a modal loop of the calling thread runs (a popup menu, a dialog):
   // each action runs once, in order, whenever the thread is idle, with a robot that

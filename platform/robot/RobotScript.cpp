@@ -45,6 +45,7 @@ const std::map<std::string, Shape>& verbShapes() {
       {"composite", {1, 1}},     {"screenshot", {1, 1}},  {"expect-notice", {1, 1}},
       {"menu", {1, 1}},
       {"card-remote", {1, 1}},
+      {"file-answer", {1, 1}},   {"file-cancel", {0, 0}}, {"file-pick", {1, 1}},      {"file-type", {1, 1}},
   };
   return shapes;
 }
@@ -366,6 +367,19 @@ int RobotScript::run(const Verb& verb) {
     const auto answer = answerCode(verb.args[0]);
     if (answer) m_robot.answerNextMessageBox(*answer);
     else fail(verb, "unknown answer '" + verb.args[0] + "'");
+  } else if (name == "file-answer") {
+    m_robot.answerNextFileDialog(verb.args[0]);
+  } else if (name == "file-cancel") {
+    m_robot.cancelNextFileDialog();
+  } else if (name == "file-pick") {
+    HWND dialog = currentWindow(verb);
+    if (dialog && !m_robot.pickFileDialogEntry(dialog, verb.args[0]))
+      fail(verb, "the window lists no entry \"" + verb.args[0] + "\"");
+  } else if (name == "file-type") {
+    HWND dialog = currentWindow(verb);
+    const auto type = number(verb.args[0]);
+    if (dialog && (!type || !m_robot.chooseFileDialogType(dialog, static_cast<int>(*type))))
+      fail(verb, "the window has no file type " + verb.args[0]);
   } else if (name == "menu") {
     char* end = nullptr;
     const unsigned long id = std::strtoul(verb.args[0].c_str(), &end, 0);

@@ -13,6 +13,8 @@
 #include <mfc/afxwin.h>
 #include <robot/Robot.h>
 #include <win32/user.h>
+#include <winmm/SoundSystem.h>
+#include <winmm/mmsystem.h>
 
 #include <cstring>
 #include <filesystem>
@@ -92,6 +94,22 @@ class ControllerChannelSwitchTest : public test::ControllerTest {
     for (const auto& write : machine().service<plat::TvStickControl>().writes())
       count += write.kind == plat::TvStickControl::Write::Kind::I2C;
     return count;
+  }
+  // Writes of the decoder's standard register: one each time a standard is applied.
+  std::size_t standardWrites() {
+    std::size_t count = 0;
+    for (const auto& write : machine().service<plat::TvStickControl>().writes())
+      count += write.kind == plat::TvStickControl::Write::Kind::Register && write.address == 0xC16F;
+    return count;
+  }
+  // Values written to the speakers' mute control so far (1 muted, 0 on).
+  std::vector<DWORD> muteWrites() {
+    plat::SoundSystem& sound = plat::SoundSystem::current();
+    const DWORD mute = *sound.findControl(0, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, MIXERCONTROL_CONTROLTYPE_MUTE);
+    std::vector<DWORD> values;
+    for (const auto& write : sound.programWrites())
+      if (write.controlId == mute) values.push_back(write.values[0]);
+    return values;
   }
   std::string station() {
     const auto tuned = machine().service<plat::TvStickControl>().tunedStation();
@@ -362,10 +380,10 @@ TEST_F(ControllerChannelEntryTest, DigitsTheWallAndTheInputSwitchesEndARunningSc
   controller->OnDigitTimer();
   EXPECT_EQ(schedule.RecordRun(), 0);
   schedule.ViewRun() = 1;
-  int count = 0;
-  ASSERT_EQ(controller->StartChannelWall(count), 1);
+  int first = 0;
+  ASSERT_EQ(controller->StartChannelWall(first), 1);
   EXPECT_EQ(schedule.ViewRun(), 0);
-  EXPECT_EQ(count, 2);
+  EXPECT_EQ(first, 1);
   EXPECT_EQ(controller->GetRunState(), 7);
   controller->SetInputSource(3, 0);
   schedule.ViewRun() = 1;
@@ -380,17 +398,151 @@ TEST_F(ControllerChannelEntryTest, DigitsTheWallAndTheInputSwitchesEndARunningSc
 
 TEST_F(ControllerChannelEntryTest, TheWallStartsOnlyOnLiveTvAndRemembersTheChannel) {
   channels({{3, "Three", false}, {4, "Four", false}, {9, "Nine", false}});
+  g_pChannelList->SetCurrentChannel(4, 1);
   ASSERT_NE(preview(), 0);
   controller->GetRunStateHolder()->SetState(11);
-  int count = 0;
-  EXPECT_EQ(controller->StartChannelWall(count), 0);
+  int first = -5;
+  EXPECT_EQ(controller->StartChannelWall(first), 0);
+  EXPECT_EQ(first, -5);
+  EXPECT_EQ(controller->GetRunState(), 11) << "outside live TV nothing changes";
   controller->GetRunStateHolder()->SetState(2);
-  ASSERT_EQ(controller->StartChannelWall(count), 1);
-  EXPECT_EQ(count, 3);
-  controller->WallShowChannel(9, "Nine");
+  ASSERT_EQ(controller->StartChannelWall(first), 1);
+  EXPECT_EQ(first, 3) << "the list's lowest number, not the current channel";
+  EXPECT_EQ(controller->GetRunState(), 7);
+  controller->WallShowChannel(tv, 9);
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, 9);
+  EXPECT_EQ(station(), "Coast 7") << "the third carrier";
+  EXPECT_EQ(controller->IsMuted(), 0);
+  const auto writes = tunerWrites();
+  controller->WallShowChannel(tv, 0);
+  controller->WallShowChannel(tv, -1);
+  EXPECT_EQ(tunerWrites(), writes) << "no channel is no tuning";
   controller->SetInputSource(4, 0);  // back to the remembered channel
-  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, 3);
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, 4);
   EXPECT_EQ(controller->GetRunState(), 2);
+}
+
+TEST_F(ControllerChannelEntryTest, AWallOnAnEmptyListKeepsItsStateForTheCloseToEnd) {
+  channels({{3, "Three", false}});
+  ASSERT_NE(preview(), 0);
+  g_pChannelList->ClearList(1);
+  int first = 0;
+  EXPECT_EQ(controller->StartChannelWall(first), 0);
+  EXPECT_EQ(controller->GetRunState(), 7);
+  controller->SetInputSource(3, 0);
+  EXPECT_EQ(controller->GetRunState(), 2);
+}
+
+TEST_F(ControllerChannelEntryTest, TheInputStepGoesBetweenTunerAndCompositeAndNamesIt) {
+  channels({{1, "One", false}});
+  CString text = "unset";
+  controller->SelectInput(1, text);
+  EXPECT_EQ(text, "unset") << "only while previewing";
+  ASSERT_NE(preview(), 0);
+  controller->SelectInput(0, text);
+  EXPECT_EQ(text, "Composite");
+  EXPECT_EQ(controller->GetRunState(), 11);
+  controller->SelectInput(0, text);
+  EXPECT_EQ(text, "TV");
+  EXPECT_EQ(controller->GetRunState(), 2);
+  EXPECT_EQ(lastText(), "One 1");
+
+  controller->SelectSVideo();
+  text = "unset";
+  controller->SelectInput(0, text);
+  EXPECT_EQ(text, "unset") << "S-Video goes back to the tuner only with the next flag";
+  EXPECT_EQ(controller->GetRunState(), 13);
+  controller->SelectInput(1, text);
+  EXPECT_EQ(text, "TV");
+  EXPECT_EQ(controller->GetRunState(), 2);
+
+  CScheduleList& schedule = *controller->GetScheduleList();
+  schedule.ViewRun() = 1;
+  controller->SelectInput(0, text);
+  EXPECT_EQ(schedule.ViewRun(), 0) << "a running scheduled entry ends first";
+}
+
+TEST_F(ControllerChannelEntryTest, AStandardStepIsAppliedAndMutedOnlyWhereItMust) {
+  ASSERT_NE(preview(), 0);
+  controller->SelectComposite();
+  settings().AvInputStandard = 0;
+  CString name;
+  auto step = [&](int previous) {
+    const std::size_t applied = standardWrites();
+    const std::size_t muted = muteWrites().size();
+    controller->StepCrossbarInput(previous, name);
+    return std::pair<std::size_t, std::size_t>(standardWrites() - applied, muteWrites().size() - muted);
+  };
+  using Effect = std::pair<std::size_t, std::size_t>;  // standards applied, mute writes
+  EXPECT_EQ(step(0), Effect(1, 0)) << "NTSC(n3.58) to NTSC(n4.33) keeps the sound";
+  EXPECT_EQ(step(0), Effect(1, 0)) << "NTSC(n4.33) to PAL keeps the sound";
+  EXPECT_EQ(name, "PAL");
+  EXPECT_EQ(step(0), Effect(1, 2)) << "PAL to SECAM is muted while it restarts";
+  EXPECT_EQ(step(0), Effect(1, 2)) << "SECAM wraps to NTSC(n3.58), muted";
+  EXPECT_EQ(step(1), Effect(1, 2)) << "back to SECAM";
+  EXPECT_EQ(controller->IsMuted(), 0);
+
+  controller->SelectSVideo();
+  EXPECT_EQ(step(1), Effect(1, 2)) << "S-Video steps as well";
+  EXPECT_EQ(name, "PAL");
+  controller->SelectTuner();
+  name = "unset";
+  EXPECT_EQ(step(0), Effect(0, 0)) << "not on the tuner";
+  EXPECT_EQ(name, "unset");
+}
+
+TEST_F(ControllerChannelEntryTest, AChosenStandardIsAppliedOnlyWhenItChanged) {
+  ASSERT_NE(preview(), 0);
+  controller->SelectComposite();
+  settings().AvInputStandard = 0;
+  auto choose = [&](int index) {
+    const std::size_t applied = standardWrites();
+    const std::size_t muted = muteWrites().size();
+    controller->SetCrossbarInput(index);
+    return std::pair<std::size_t, std::size_t>(standardWrites() - applied, muteWrites().size() - muted);
+  };
+  using Effect = std::pair<std::size_t, std::size_t>;
+  EXPECT_EQ(choose(0), Effect(0, 0)) << "the standard in force is not applied again";
+  EXPECT_EQ(choose(1), Effect(1, 0)) << "NTSC(n3.58) to NTSC(n4.33) keeps the sound";
+  EXPECT_EQ(choose(0), Effect(1, 2)) << "but not the way back";
+  EXPECT_EQ(choose(2), Effect(1, 2));
+  EXPECT_EQ(choose(3), Effect(1, 0)) << "PAL to SECAM keeps the sound";
+  EXPECT_EQ(choose(2), Effect(1, 0)) << "and so does SECAM to PAL";
+  EXPECT_EQ(choose(4), Effect(0, 0)) << "past the last standard";
+  EXPECT_EQ(choose(-1), Effect(0, 0));
+  EXPECT_EQ(settings().AvInputStandard, 2);
+  controller->SelectTuner();
+  EXPECT_EQ(choose(3), Effect(0, 0)) << "not on the tuner";
+  EXPECT_EQ(settings().AvInputStandard, 2);
+}
+
+TEST_F(ControllerChannelEntryTest, TuneByNameTunesTheTypedNumberAtOnceOrTheCurrentChannel) {
+  channels({{1, "One", false}, {2, "Two", false}, {12, "Twelve", false}});
+  ASSERT_NE(preview(), 0);
+  controller->EnterDigit(1);
+  controller->EnterDigit(2);
+  ASSERT_EQ(controller->GetRunState(), 9);
+  controller->TuneByName();
+  EXPECT_EQ(controller->GetRunState(), 2);
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, 12);
+  EXPECT_EQ(lastText(), "Twelve 12");
+  EXPECT_FALSE(KillTimer(tv, 200)) << "the entry's timer is gone";
+
+  controller->EnterDigitFull(2);
+  ASSERT_EQ(controller->GetRunState(), 10);
+  controller->TuneByName();
+  EXPECT_EQ(controller->GetRunState(), 2);
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, 2);
+
+  // Nothing typed: the current channel again, never a "0".
+  controller->TuneByName();
+  EXPECT_EQ(lastText(), "Two 2");
+  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, 2);
+  controller->SelectComposite();
+  const auto shown = texts().size();
+  controller->TuneByName();
+  EXPECT_EQ(controller->GetRunState(), 11);
+  EXPECT_EQ(texts().size(), shown) << "Composite names itself: nothing changes";
 }
 
 TEST_F(ControllerChannelEntryTest, TheChannelTextIsShownAgainForTheView) {
@@ -405,17 +557,23 @@ TEST_F(ControllerChannelEntryTest, TheChannelTextIsShownAgainForTheView) {
 
 TEST_F(ControllerChannelEntryTest, TheExternalStandardStepsWrapAndAreStored) {
   ASSERT_NE(preview(), 0);
-  controller->StepAvStandard(0);  // only on Composite or S-Video
+  CString name = "unset";
+  controller->StepCrossbarInput(0, name);  // only on Composite or S-Video
   EXPECT_EQ(settings().AvInputStandard, 0);
+  EXPECT_EQ(name, "unset");
   controller->SelectSVideo();
-  const int count = settings().AvStandardNames.GetSize();
-  ASSERT_GE(count, 2);
-  controller->StepAvStandard(1);
-  EXPECT_EQ(settings().AvInputStandard, count - 1);
-  controller->StepAvStandard(0);
+  ASSERT_EQ(settings().AvStandardNames.GetSize(), 4);
+  settings().AvInputStandard = 0;
+  controller->StepCrossbarInput(1, name);
+  EXPECT_EQ(settings().AvInputStandard, 3);
+  EXPECT_EQ(name, "SECAM");
+  controller->StepCrossbarInput(0, name);
   EXPECT_EQ(settings().AvInputStandard, 0);
-  controller->StepAvStandard(0);
+  EXPECT_EQ(name, "NTSC(n3.58)");
+  controller->StepCrossbarInput(0, name);
   EXPECT_EQ(settings().AvInputStandard, 1);
+  EXPECT_EQ(name, "NTSC(n4.33)");
+  EXPECT_STREQ(controller->GetAvStandardName(), "NTSC(n4.33)");
 }
 
 TEST_F(ControllerChannelEntryTest, AfterTheCountryChangedShutDownSavesTheNewCountrysChannels) {
@@ -457,8 +615,8 @@ TEST_F(ControllerChannelEntryTest, TheAudioDeviceStepsRoundTheListAndReportsItsC
   CStringArray& devices = settings().AudioDeviceNames;
   devices.RemoveAll();
   devices.Add("Sound A");
-  char name[40] = "unchanged";
-  char line[40] = "unchanged";
+  char name[CAppController::kDeviceNameBufferSize] = "unchanged";
+  char line[CAppController::kLineBufferSize] = "unchanged";
   std::strcpy(settings().AudioDeviceName, "Sound A");
   controller->ApplyDeviceSelection(0, name, line, nullptr);
   EXPECT_STREQ(name, "unchanged") << "one device is not stepped";

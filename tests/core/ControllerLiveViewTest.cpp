@@ -22,6 +22,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -275,9 +276,15 @@ TEST_F(ControllerLiveViewTest, PictureControlsAreStoredAndReachTheDecoder) {
   EXPECT_GT(stick().procAmp(0), low);
   EXPECT_EQ(CAppController::GetBrightness(), 90);
 
-  controller->SetPictureAll(20, 30, 40, 60, 70);
+  controller->SetPictureAll(20, 30, 40, 60, 70);  // sharpness, contrast, brightness, hue, saturation
+  EXPECT_EQ(CAppController::GetSharpness(), 20);
   EXPECT_EQ(CAppController::GetContrast(), 30);
-  EXPECT_EQ(CAppController::GetSharpness(), 70);
+  EXPECT_EQ(CAppController::GetBrightness(), 40);
+  EXPECT_EQ(CAppController::GetHue(), 60);
+  EXPECT_EQ(CAppController::GetSaturation(), 70);
+  const auto brightness = stick().procAmpRange(0);
+  EXPECT_EQ(stick().procAmp(0), brightness.min + static_cast<long>(static_cast<double>(brightness.max - brightness.min) * 0.01 * 40))
+      << "brightness 40 reached the decoder";
   const auto range = stick().procAmpRange(1);
   EXPECT_LT(stick().procAmp(1), range.max);
   controller->SetContrast(100);
@@ -308,6 +315,30 @@ TEST_F(ControllerLiveViewTest, TheWallsPictureStepStopsAfterTheLastChannel) {
   if (picture) DeleteObject(picture);
 }
 
+TEST_F(ControllerLiveViewTest, TheWallStepsAsChannelUpPassingGapsAndSkippedChannels) {
+  chooseStation(1);
+  ASSERT_NE(preview(), 0);
+  const int list = GetActiveChannelListIndex();
+  ChannelRecord record{};
+  for (int number : {1, 5}) {
+    ASSERT_EQ(g_pChannelList->GetChannel(number, list, &record), 1);
+    record.SkipFlag = 1;
+    g_pChannelList->UpdateChannel(number, list, &record);
+  }
+  g_pChannelList->RemoveChannel(4, list);
+  int first = 0;
+  ASSERT_EQ(controller->StartChannelWall(first), 1);
+  EXPECT_EQ(first, 2) << "channel 1 takes no part in stepping";
+  g_pChannelList->SetCurrentChannel(3, list);
+  ASSERT_TRUE(showFrames(3));
+  HBITMAP picture = nullptr;
+  int channel = 0;
+  EXPECT_EQ(controller->LoadChannelBitmap(picture, channel), 0);
+  EXPECT_EQ(channel, 6) << "past the gap at 4 and the skipped 5, as channel up goes";
+  EXPECT_NE(picture, nullptr);
+  if (picture) DeleteObject(picture);
+}
+
 TEST_F(ControllerLiveViewTest, ScheduleSwitchesWithoutAGraphMoveOnlyTheState) {
   settings().VideoInput = 2;
   controller->SwitchToSubState(18, 0, 0);
@@ -323,9 +354,95 @@ TEST_F(ControllerLiveViewTest, ScheduleSwitchesWithoutAGraphMoveOnlyTheState) {
 TEST_F(ControllerLiveViewTest, OneCaptureDeviceIsNotStepped) {
   ASSERT_EQ(settings().CaptureDeviceNames.GetSize(), 1);
   const CString before = settings().CaptureDeviceName;
-  controller->StepCaptureDevice(0);
+  CString name = "unset";
+  EXPECT_EQ(controller->StepCaptureDevice(0, name), 0);
+  EXPECT_EQ(name, "unset");
   EXPECT_EQ(before, settings().CaptureDeviceName);
   EXPECT_TRUE(controller->IsGraphMissing());
+}
+
+// A PC with a PCI TV card beside the stick: two capture devices.
+class ControllerTwoDevicesTest : public ControllerLiveViewTest {
+ protected:
+  void SetUp() override {
+    machine().ini().setValue("CaptureCard", "Present", "1");
+    ControllerLiveViewTest::SetUp();
+  }
+};
+
+TEST_F(ControllerTwoDevicesTest, TheCaptureDeviceStepsRoundTheListAndReopensThePreview) {
+  ASSERT_EQ(settings().CaptureDeviceNames.GetSize(), 2);
+  const CString card = settings().CaptureDeviceNames.GetAt(1);
+  chooseStation(1);
+  ASSERT_NE(preview(), 0);
+  CString name;
+  EXPECT_EQ(controller->StepCaptureDevice(0, name), 1);
+  EXPECT_EQ(name, card);
+  EXPECT_STREQ(settings().CaptureDeviceName, card);
+  EXPECT_TRUE(controller->IsPreviewing());
+  EXPECT_EQ(controller->StepCaptureDevice(0, name), 1) << "the last wraps to the first";
+  EXPECT_EQ(name, "USB TV Device");
+  EXPECT_EQ(controller->StepCaptureDevice(1, name), 1) << "backwards from the first wraps to the last";
+  EXPECT_EQ(name, card);
+
+  controller->StopPreview();
+  ASSERT_TRUE(controller->IsIdle());
+  EXPECT_EQ(controller->StepCaptureDevice(1, name), 1) << "idle steps too";
+  EXPECT_EQ(name, "USB TV Device");
+  EXPECT_TRUE(controller->IsPreviewing());
+
+  for (int state : {3, 7, 12}) {
+    controller->GetRunStateHolder()->SetState(state);
+    name = "unset";
+    EXPECT_EQ(controller->StepCaptureDevice(0, name), 0) << state;
+    EXPECT_EQ(name, "unset");
+    EXPECT_EQ(controller->GetRunState(), state) << "nothing is rebuilt over it";
+  }
+  EXPECT_STREQ(settings().CaptureDeviceName, "USB TV Device");
+}
+
+// A stick that delivers its own sound.
+class ControllerOwnSoundTest : public ControllerLiveViewTest {
+ protected:
+  void SetUp() override {
+    machine().ini().setValue("TVStick", "AudioOut", "1");
+    ControllerLiveViewTest::SetUp();
+  }
+};
+
+TEST_F(ControllerOwnSoundTest, TheAudioDeviceStepOfAStickWithItsOwnSoundEmptiesTheLineBuffer) {
+  chooseStation(1);
+  ASSERT_NE(preview(), 0);
+  CStringArray& devices = settings().AudioDeviceNames;
+  devices.RemoveAll();
+  devices.Add("Sound A");
+  devices.Add("A sound card whose name fills the whole field!");
+  std::strcpy(settings().AudioDeviceName, "Sound A");
+  std::strcpy(settings().AudioLineName, "Line In");
+  char name[CAppController::kDeviceNameBufferSize] = {};
+  char line[CAppController::kLineBufferSize] = "unchanged";
+  char spare[CAppController::kLineBufferSize] = "untouched";
+  controller->ApplyDeviceSelection(0, name, line, spare);
+  EXPECT_STREQ(name, "A sound card whose name fills the whole") << "39 characters and the end";
+  EXPECT_STREQ(line, "") << "no line of its own";
+  EXPECT_STREQ(spare, "untouched");
+  EXPECT_STREQ(settings().AudioLineName, "Line In") << "the graph was not switched";
+  EXPECT_TRUE(controller->IsPreviewing());
+}
+
+TEST_F(ControllerLiveViewTest, AllFivePictureValuesChangeOnlyWithALivePreview) {
+  const int sharpness = CAppController::GetSharpness();
+  controller->SetPictureAll(1, 2, 3, 4, 5);
+  EXPECT_EQ(CAppController::GetSharpness(), sharpness) << "no preview: nothing stored";
+  chooseStation(1);
+  ASSERT_NE(preview(), 0);
+  controller->GetRunStateHolder()->SetState(7);
+  controller->SetPictureAll(1, 2, 3, 4, 5);
+  EXPECT_EQ(CAppController::GetSharpness(), sharpness) << "the wall is not previewing";
+  controller->GetRunStateHolder()->SetState(2);
+  controller->SetPictureAll(50, 50, 50, 50, 50);
+  for (int property = 0; property < 5; ++property)
+    EXPECT_EQ(stick().procAmp(property), stick().procAmpRange(property).def) << "property " << property;
 }
 
 TEST_F(ControllerLiveViewTest, AResizedVideoAreaMovesTheVideoUnlessFullScreen) {

@@ -72,6 +72,36 @@ TEST_F(ControllerRecordingTest, AManualRecordingWritesMpegWhileThePictureStays) 
   EXPECT_EQ(historyVideos().back(), std::string(settings().VideoFolder) + "cap01.mpg");
 }
 
+TEST_F(ControllerRecordingTest, TheRecordingsFileNameIsGivenOnlyWhileARecordGraphHasOne) {
+  CString text = "unchanged";
+  controller->GetRecordFileName(text);
+  controller->SetCaptureGraphOption(text);
+  EXPECT_EQ(text, "unchanged") << "no live graph";
+  ASSERT_NE(preview(), 0);
+  controller->GetRecordFileName(text);
+  controller->SetCaptureGraphOption(text);
+  EXPECT_EQ(text, "unchanged") << "the preview graph records nothing";
+
+  controller->RequestManualRecording();
+  ASSERT_TRUE(controller->IsRecording());
+  const CString file = (std::string(settings().VideoFolder) + "cap00.mpg").c_str();
+  controller->GetRecordFileName(text);
+  EXPECT_EQ(text, file);
+  CString option;
+  controller->SetCaptureGraphOption(option);
+  EXPECT_EQ(option, file) << "the option reaches the record graph's file-name operation";
+
+  // The capture device is not stepped under a running recording.
+  settings().CaptureDeviceNames.Add("Imaginary Capture Box");
+  CString device = "unset";
+  EXPECT_EQ(controller->StepCaptureDevice(0, device), 0);
+  EXPECT_EQ(device, "unset");
+  EXPECT_TRUE(controller->IsRecording());
+  run(400);
+  controller->StopRecordingRequest();
+  EXPECT_EQ(historyVideos(), std::vector<std::string>{std::string(file)}) << "the recording ended whole";
+}
+
 TEST_F(ControllerRecordingTest, BelowAHundredMegabytesNoRecordingStartsAndARunningOneStopsAtTheMinuteCheck) {
   ASSERT_NE(preview(), 0);
   setFreeMB(99);

@@ -9,6 +9,8 @@
 #include <movie_control/QXMovie.h>
 #include <support/FrameStepping.h>
 
+#include <algorithm>
+
 using Lines = std::vector<std::string>;
 
 namespace test {
@@ -16,10 +18,9 @@ namespace {
 
 class MovieCtlCallsTest : public MovieCtlTest {};
 
-// The mute switch of the speakers, as the sound card's mixer reports it.
-bool speakersMuted() {
-  HMIXER mixer = nullptr;
-  if (mixerOpen(&mixer, 0, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return false;
+// The speakers' control of that type on the sound card's mixer; its id is 0 when there
+// is none.
+MIXERCONTROLA speakerControl(HMIXER mixer, DWORD type) {
   MIXERLINEA line{};
   line.cbStruct = sizeof line;
   line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
@@ -28,23 +29,60 @@ bool speakersMuted() {
   MIXERLINECONTROLSA controls{};
   controls.cbStruct = sizeof controls;
   controls.dwLineID = line.dwLineID;
-  controls.dwControlType = MIXERCONTROL_CONTROLTYPE_MUTE;
+  controls.dwControlType = type;
   controls.cControls = 1;
   controls.cbmxctrl = sizeof control;
   controls.pamxctrl = &control;
-  mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(mixer), &controls,
-                        MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE);
-  MIXERCONTROLDETAILS_BOOLEAN value{};
+  if (mixerGetLineControlsA(reinterpret_cast<HMIXEROBJ>(mixer), &controls,
+                            MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE) != MMSYSERR_NOERROR)
+    control.dwControlID = 0;
+  return control;
+}
+
+// The details of one control of the speakers, one value per item (one for a switch).
+MIXERCONTROLDETAILS speakerDetails(const MIXERCONTROLA& control, std::vector<MIXERCONTROLDETAILS_BOOLEAN>& values) {
+  values.resize(std::max<DWORD>(control.cMultipleItems, 1));
   MIXERCONTROLDETAILS details{};
   details.cbStruct = sizeof details;
   details.dwControlID = control.dwControlID;
   details.cChannels = 1;
-  details.cbDetails = sizeof value;
-  details.paDetails = &value;
-  mixerGetControlDetailsA(reinterpret_cast<HMIXEROBJ>(mixer), &details, MIXER_OBJECTF_HMIXER);
-  mixerClose(mixer);
-  return value.fValue != 0;
+  details.cMultipleItems = control.cMultipleItems;
+  details.cbDetails = sizeof(MIXERCONTROLDETAILS_BOOLEAN);
+  details.paDetails = values.data();
+  return details;
 }
+
+// The values of the speakers' control of that type; none without the control.
+std::vector<long> speakerValues(DWORD type) {
+  HMIXER mixer = nullptr;
+  if (mixerOpen(&mixer, 0, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return {};
+  const MIXERCONTROLA control = speakerControl(mixer, type);
+  std::vector<MIXERCONTROLDETAILS_BOOLEAN> values;
+  MIXERCONTROLDETAILS details = speakerDetails(control, values);
+  if (!control.dwControlID || mixerGetControlDetailsA(reinterpret_cast<HMIXEROBJ>(mixer), &details,
+                                                      MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR)
+    values.clear();
+  mixerClose(mixer);
+  std::vector<long> out;
+  for (const auto& value : values) out.push_back(value.fValue);
+  return out;
+}
+
+// Sets every item of the speakers' control of that type, as a user would in the mixer.
+bool setSpeakerItems(DWORD type, long value) {
+  HMIXER mixer = nullptr;
+  if (mixerOpen(&mixer, 0, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return false;
+  const MIXERCONTROLA control = speakerControl(mixer, type);
+  std::vector<MIXERCONTROLDETAILS_BOOLEAN> values;
+  MIXERCONTROLDETAILS details = speakerDetails(control, values);
+  for (auto& item : values) item.fValue = value;
+  const bool set = control.dwControlID && mixerSetControlDetails(reinterpret_cast<HMIXEROBJ>(mixer), &details,
+                                                                 MIXER_OBJECTF_HMIXER) == MMSYSERR_NOERROR;
+  mixerClose(mixer);
+  return set;
+}
+
+bool speakersMuted() { return speakerValues(MIXERCONTROL_CONTROLTYPE_MUTE) == std::vector<long>{1}; }
 
 }  // namespace
 
@@ -278,4 +316,67 @@ TEST(MovieCtlWithoutCardTest, TheControlStaysUsableWithAClearError) {
   CoUninitialize();
 }
 
+}  // namespace test
+
+namespace test {
+namespace {
+
+// A sound card whose speakers mix their sources through a mixer control and choose one
+// of them with a multiplexer.
+class SpeakerSelectsTest : public MovieCtlTest {
+ protected:
+  void SetUp() override {
+    machine().ini().setValue("SoundCard", "Dst0", "Volume Control, Speakers, 2, Volume Mute Mixer Mux");
+    MovieCtlTest::SetUp();
+  }
+};
+
+// Switching the speakers' line off and on works every item of their mixer as well as their
+// mute; the multiplexer, which always takes one source, keeps the one it has.
+TEST_F(SpeakerSelectsTest, MuteSwitchesTheSpeakersMixerItemsWithTheirMute) {
+  // Mixed sources the user had switched off come on with the control.
+  ASSERT_EQ(speakerValues(MIXERCONTROL_CONTROLTYPE_MIXER), std::vector<long>(5, 1));
+  ASSERT_TRUE(setSpeakerItems(MIXERCONTROL_CONTROLTYPE_MIXER, 0));
+  const std::vector<long> mux = speakerValues(MIXERCONTROL_CONTROLTYPE_MUX);
+  ASSERT_EQ(mux.size(), 5u);
+
+  ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
+  EXPECT_EQ(speakerValues(MIXERCONTROL_CONTROLTYPE_MIXER), std::vector<long>(5, 1));
+  EXPECT_FALSE(speakersMuted());
+
+  EXPECT_EQ(run("put Mute 1"), "put Mute 1 -> 0x00000000");
+  EXPECT_TRUE(speakersMuted());
+  EXPECT_EQ(speakerValues(MIXERCONTROL_CONTROLTYPE_MIXER), std::vector<long>(5, 0));
+  EXPECT_EQ(speakerValues(MIXERCONTROL_CONTROLTYPE_MUX), mux);
+
+  EXPECT_EQ(run("put Mute 0"), "put Mute 0 -> 0x00000000");
+  EXPECT_FALSE(speakersMuted());
+  EXPECT_EQ(speakerValues(MIXERCONTROL_CONTROLTYPE_MIXER), std::vector<long>(5, 1));
+  EXPECT_EQ(speakerValues(MIXERCONTROL_CONTROLTYPE_MUX), mux);
+}
+
+}  // namespace
+}  // namespace test
+
+namespace test {
+namespace {
+
+class ChannelRangeFaults : public MovieCtlTest {};
+
+// Past the top of the table the control refuses the channel before it fires an event or
+// the tuner is asked for anything.
+TEST_F(ChannelRangeFaults, AChannelPastTheTopIsRefusedBeforeTheTunerIsAsked) {
+  ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
+  ASSERT_EQ(run("put Channel 3"), "put Channel 3 -> 0x00000000");
+  takeEvents();
+  ASSERT_EQ(run("get MaxChannel"), "get MaxChannel -> 105 (0x00000000)");
+  const std::size_t writes = card().i2cWrites().size();
+  for (const char* channel : {"106", "107", "1000000"})
+    EXPECT_EQ(run(std::string("put Channel ") + channel), std::string("put Channel ") + channel + " -> 0x80070057");
+  EXPECT_TRUE(takeEvents().empty());
+  EXPECT_EQ(card().i2cWrites().size(), writes);
+  EXPECT_EQ(run("get Channel"), "get Channel -> 3 (0x00000000)");
+}
+
+}  // namespace
 }  // namespace test

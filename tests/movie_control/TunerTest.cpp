@@ -1,5 +1,6 @@
 #include "KinovarTest.h"
 
+#include <movie_control/CCountryTable.h>
 #include <movie_control/CCustomTunerCore.h>
 #include <movie_control/CStandardTunerCore.h>
 #include <movie_control/CTunerObject.h>
@@ -24,16 +25,15 @@ class TunerTest : public test::KinovarTest {
   std::unique_ptr<CTunerObject> customTuner(int cardKind = 1) {
     return std::make_unique<CTunerObject>(std::make_unique<CCustomTunerCore>(cardKind));
   }
-  // The TV stick's capture filter previewed, its crossbar and tuner filter pulled in.
-  void buildStickPreview() {
+  // A capture filter previewed: the TV stick's pulls in its crossbar and tuner filter.
+  void buildPreview(REFCLSID captureFilter = CLSID_TvStickCapture) {
     ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid()),
               S_OK);
     ASSERT_EQ(CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
                                builder.putVoid()),
               S_OK);
     builder->SetFiltergraph(graph.get());
-    ASSERT_EQ(CoCreateInstance(CLSID_TvStickCapture, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, capture.putVoid()),
-              S_OK);
+    ASSERT_EQ(CoCreateInstance(captureFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, capture.putVoid()), S_OK);
     graph->AddFilter(capture.get(), L"Video Capture");
     ASSERT_EQ(builder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, capture.get(), nullptr, nullptr), S_OK);
   }
@@ -190,7 +190,7 @@ TEST_F(TunerTest, SetUpOnTheCardMakesACustomTunerOnCableWithTheDecoderOnPalD) {
 }
 
 TEST_F(TunerTest, AStandardTunerForwardsToTheDevicesTunerFilter) {
-  ASSERT_NO_FATAL_FAILURE(buildStickPreview());
+  ASSERT_NO_FATAL_FAILURE(buildPreview());
 
   auto tuner = CTunerObject::Setup(builder.get(), capture.get(), 0);
   ASSERT_TRUE(tuner);
@@ -214,7 +214,7 @@ TEST_F(TunerTest, AStandardTunerForwardsToTheDevicesTunerFilter) {
 }
 
 TEST_F(TunerTest, AStandardTunerTakesAnOverriddenChannelsFrequencyThroughItsProperties) {
-  ASSERT_NO_FATAL_FAILURE(buildStickPreview());
+  ASSERT_NO_FATAL_FAILURE(buildPreview());
   auto tuner = CTunerObject::Setup(builder.get(), capture.get(), 0);
   ASSERT_TRUE(tuner);
   ASSERT_NE(tuner->Core().DeviceTuner(), nullptr);
@@ -227,4 +227,66 @@ TEST_F(TunerTest, AStandardTunerTakesAnOverriddenChannelsFrequencyThroughItsProp
   ASSERT_EQ(tuner->put_Channel(stations[0].scene.number, -1, -1), S_OK);
   EXPECT_EQ(stick.scene().name, stations[1].scene.name);
   EXPECT_EQ(tuner->Core().put_VideoFrequency(900'000'000), E_FAIL);  // beyond what the chip reports
+}
+
+// The custom core asks the card's video decoder whether it holds a picture: locked on a
+// station, not between stations; without the capture filter there is nobody to ask.
+TEST_F(TunerTest, TheCustomCoreReadsTheLockOfTheCardsVideoDecoder) {
+  ASSERT_NO_FATAL_FAILURE(buildPreview(CLSID_CaptureCardCapture));
+  auto tuner = CTunerObject::Setup(builder.get(), capture.get(), 1);
+  ASSERT_TRUE(tuner);
+  auto* core = dynamic_cast<CCustomTunerCore*>(&tuner->Core());
+  ASSERT_NE(core, nullptr);
+
+  long locked = -1;
+  ASSERT_EQ(tuner->put_Channel(2, -1, -1), S_OK);
+  ASSERT_EQ(core->get_HorizontalLocked(&locked), S_OK);
+  EXPECT_EQ(locked, 1);
+  ASSERT_EQ(core->put_VideoFrequency(300'250'000), S_OK);  // no station there
+  ASSERT_EQ(core->get_HorizontalLocked(&locked), S_OK);
+  EXPECT_EQ(locked, 0);
+  EXPECT_EQ(core->get_HorizontalLocked(nullptr), E_POINTER);
+
+  CCustomTunerCore alone(1);
+  EXPECT_EQ(alone.get_HorizontalLocked(&locked), E_FAIL);
+}
+
+// At the top of each plan: its last channel tunes to the plan's last frequency; the next
+// one is refused before anything reaches the chip, so nothing past the plan is read.
+class ChannelTableFaults : public TunerTest {};
+
+TEST_F(ChannelTableFaults, TheChannelAfterAPlansLastIsRefusedWithoutTuning) {
+  auto tuner = customTuner();
+  const struct {
+    long country;
+    long inputType;  // 0 cable, 1 antenna
+  } plans[] = {{86, 0}, {86, 1}, {1, 0}, {1, 1}, {81, 0}, {81, 1}, {49, 0}, {852, 1}};
+  for (const auto& plan : plans) {
+    ASSERT_EQ(tuner->put_CountryCode(plan.country), S_OK);
+    ASSERT_EQ(tuner->put_InputType(0, plan.inputType), S_OK);
+    const auto record = CCountryTable::CountryRecord(plan.country);
+    ASSERT_TRUE(record);
+    const auto table = plan.inputType ? record->broadcastFrequencies : record->cableFrequencies;
+    long first = 0, last = 0;
+    ASSERT_EQ(tuner->ChannelMinMax(&first, &last), S_OK);
+    ASSERT_EQ(static_cast<std::size_t>(last - first + 1), table.size());
+
+    const std::size_t writes = card().i2cWrites().size();
+    const HRESULT lastTuned = tuner->put_Channel(last, -1, -1);
+    long hz = 0;
+    tuner->Core().get_VideoFrequency(&hz);
+    // A plan may leave its last numbers unused, or reach above what the chip tunes.
+    if (table.back() >= CCustomTunerCore::kLowestFrequency && table.back() <= CCustomTunerCore::kHighestFrequency) {
+      EXPECT_EQ(lastTuned, S_OK) << plan.country;
+      EXPECT_EQ(hz, table.back()) << plan.country;
+      EXPECT_EQ(card().i2cWrites().size(), writes + 1) << plan.country;
+    }
+    const std::size_t before = card().i2cWrites().size();
+    EXPECT_EQ(tuner->put_Channel(last + 1, -1, -1), E_INVALIDARG) << plan.country;
+    EXPECT_EQ(tuner->put_Channel(last + 1000, -1, -1), E_INVALIDARG) << plan.country;
+    EXPECT_EQ(card().i2cWrites().size(), before) << plan.country << ": the chip was asked to tune";
+    long after = 0;
+    tuner->Core().get_VideoFrequency(&after);
+    EXPECT_EQ(after, hz) << plan.country;
+  }
 }

@@ -2,10 +2,14 @@
 #include <movie_control/CVideoStandardTable.h>
 
 #include <com/hresult.h>
+#include <support/TestMachine.h>
+#include <vendor/chanloret/Chanloret.h>
+#include <win32/module.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 TEST(VideoStandardsTest, NamesAreFoundWithoutRegardToCaseAndOnlyWhole) {
   long bit = -5;
@@ -95,4 +99,74 @@ TEST(CountryTableTest, EveryTableHoldsOneFrequencyPerChannelAndUnlistedCodesHave
   EXPECT_FALSE(CCountryTable::CountryRecord(0));
   EXPECT_FALSE(CCountryTable::CountryRecord(999));
   EXPECT_FALSE(CCountryTable::CountryRecord(-1));
+}
+
+// Every example code of each group, as the control's documentation lists them.
+TEST(CountryTableTest, TheListedCodesOfEachGroupCarryItsStandard) {
+  const struct {
+    const char* standard;
+    std::vector<long> codes;
+  } groups[] = {
+      {"NTSC_M", {57, 58, 63}},
+      {"PAL_B", {355, 356, 357, 358, 370, 371, 378, 381, 383, 386, 387, 389, 421, 423, 675, 682, 685, 686, 960, 961,
+                 962, 965, 966, 967, 968, 971, 972, 973, 974, 977}},
+      {"PAL_I", {220, 500, 852, 853}},
+      {"SECAM_B", {218, 222, 230, 253, 963, 964}},
+      {"SECAM_D", {235, 242, 359, 372, 373, 374, 375, 380, 976, 992, 993, 994, 996}},
+      {"SECAM_K1", {216, 223, 224, 225, 226, 227, 228, 229, 236, 240, 241, 243, 250, 257, 261, 262, 269, 508, 590,
+                    594, 596, 687, 689, 855, 876}},
+      {"PAL_N", {595, 598}},
+      {"PAL_M", {856}},
+  };
+  for (const auto& group : groups) {
+    for (long code : group.codes) {
+      const auto record = CCountryTable::CountryRecord(code);
+      ASSERT_TRUE(record) << code;
+      EXPECT_STREQ(record->standardName, group.standard) << code;
+    }
+  }
+}
+
+// The control numbers the channels of about 250 countries, among them those a user of
+// the control is most likely to be in.
+TEST(CountryTableTest, CountriesOnEveryContinentHaveChannels) {
+  const struct {
+    long code;
+    const char* standard;
+  } countries[] = {{32, "PAL_B"},  {56, "NTSC_M"}, {51, "NTSC_M"},  {60, "PAL_B"}, {66, "PAL_B"},
+                   {377, "SECAM_L"}, {33, "SECAM_L"}, {385, "PAL_B"}, {221, "SECAM_K1"}, {995, "SECAM_D"}};
+  for (const auto& country : countries) {
+    const auto record = CCountryTable::CountryRecord(country.code);
+    ASSERT_TRUE(record) << country.code;
+    EXPECT_STREQ(record->standardName, country.standard) << country.code;
+    EXPECT_LT(record->firstBroadcastChannel, record->lastBroadcastChannel) << country.code;
+  }
+  int listed = 0;
+  for (long code = 0; code < 10000; ++code) listed += CCountryTable::CountryRecord(code) ? 1 : 0;
+  EXPECT_GE(listed, 225);
+  EXPECT_LE(listed, 275);
+}
+
+// The main program's country catalogue and the control tell a user the same standard
+// for every country both know.
+TEST(CountryTableTest, EveryCountryOfTheFrequencyLibraryHasTheSameStandardHere) {
+  test::TestMachine testMachine;
+  HMODULE library = LoadLibraryA("Chanloret.dll");
+  ASSERT_NE(library, nullptr);
+  const auto count = reinterpret_cast<int (*)()>(GetProcAddress(library, "GetCountryNumber"));
+  const auto nameAt = reinterpret_cast<const char* (*)(int)>(GetProcAddress(library, "GetCountryName"));
+  const auto codeOf = reinterpret_cast<int (*)(const char*)>(GetProcAddress(library, "GetCountryCode"));
+  const auto tableOf =
+      reinterpret_cast<FrequencyTable* (*)(int)>(GetProcAddress(library, "getFrequencyTableFromCountryCode"));
+  ASSERT_TRUE(count && nameAt && codeOf && tableOf);
+  ASSERT_GT(count(), 30);
+  for (int i = 0; i < count(); ++i) {
+    const int code = codeOf(nameAt(i));
+    const FrequencyTable* table = tableOf(code);
+    ASSERT_NE(table, nullptr) << nameAt(i);
+    const auto record = CCountryTable::CountryRecord(code);
+    ASSERT_TRUE(record) << nameAt(i) << " (" << code << ") has no channels in the control";
+    EXPECT_STREQ(record->standardName, table->StandardName) << nameAt(i);
+  }
+  FreeLibrary(library);
 }

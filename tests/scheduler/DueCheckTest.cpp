@@ -133,3 +133,47 @@ TEST_F(DueCheckTest, AMissingFileKeepsTheListAndACutFileGivesItsWholeRecords) {
 }
 
 }  // namespace
+
+namespace {
+
+// A tick of the due check held off (a busy or sleeping PC) still covers the seconds it
+// skipped, back to the check before, as long as the main program could still run what
+// came due there; and it starts the main program once.
+class LateDueCheckFaults : public DueCheckTest {
+ protected:
+  // A once item at 12:02, checks from 12:00:35 every 20 s; the one after 12:01:15 (which
+  // looked at 12:01:55) is held off until `lateUntil`.
+  void holdTheTickOffUntil(std::int64_t lateUntil) {
+    writeSchedule({record(localTime(2024, 3, 1, 12, 2), kOnce)});
+    robot.advance(15000);
+    open();
+    advanceTo(localTime(2024, 3, 1, 12, 1, 15));
+    ASSERT_TRUE(programStarts().empty());
+    machine().clock().advance(static_cast<std::uint64_t>(lateUntil - now()) * 1000);
+    robot.pumpUntilIdle();
+  }
+};
+
+TEST_F(LateDueCheckFaults, AnItemDueInTheSkippedSecondsStartsTheMainProgramOnce) {
+  holdTheTickOffUntil(localTime(2024, 3, 1, 12, 1, 45));  // ten seconds late: looks at 12:02:25
+  EXPECT_EQ(programStarts(), (std::vector<std::string>{antStart()}));
+  robot.advance(120000);
+  EXPECT_EQ(programStarts().size(), 1u);
+}
+
+// Past a whole period: the main program started at 12:02:20 still finds the item due.
+TEST_F(LateDueCheckFaults, ATickHeldOffPastAPeriodStillStartsItWhileTheItemIsDue) {
+  holdTheTickOffUntil(localTime(2024, 3, 1, 12, 2, 20));
+  EXPECT_EQ(programStarts(), (std::vector<std::string>{antStart()}));
+  robot.advance(60000);
+  EXPECT_EQ(programStarts().size(), 1u);
+}
+
+// A second later the item's time is over: starting the main program would be for nothing.
+TEST_F(LateDueCheckFaults, AnItemWhoseTimeIsOverWhenTheTickComesStartsNothing) {
+  holdTheTickOffUntil(localTime(2024, 3, 1, 12, 2, 21));
+  robot.advance(60000);
+  EXPECT_TRUE(programStarts().empty());
+}
+
+}  // namespace

@@ -3,12 +3,24 @@
 // the timer has woken it; all on the simulated PC, whose power.log records each step.
 #include "SchedulerTest.h"
 
+#include <machine/ClockFollowers.h>
 #include <machine/PowerState.h>
+#include <win32/ProcessObject.h>
+#include <win32/WaitHub.h>
 #include <win32/error.h>
 #include <win32/shell.h>
 #include <win32/user.h>
 
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <iomanip>
+#include <sstream>
+#include <thread>
 
 namespace {
 
@@ -116,6 +128,112 @@ TEST_F(PowerTest, StandbyAndShutdownNeedTheShutdownPrivilege) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PRIVILEGE_NOT_HELD));
   EXPECT_FALSE(ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0));
   EXPECT_TRUE(powerLog().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The main program as a real process that takes `endingMs` of the clock to end once told
+// to close. While the scheduler waits for it, a second thread of the test moves the
+// clock, to the main program's end or to the scheduler's limit, whichever comes first, and
+// then lets the scheduler see it.
+class ShutdownWaitFaults : public PowerTest {
+ protected:
+  static constexpr std::uint64_t kLimitMs = CSchedulerDlg::kCloseWaitMs;
+
+  ~ShutdownWaitFaults() override {
+    if (m_main > 0) {
+      kill(m_main, SIGKILL);
+      waitpid(m_main, nullptr, 0);
+    }
+  }
+
+  void startMainProgram(unsigned endingMs) {
+    ASSERT_TRUE(machine().shareClock());
+    std::string program = SLOW_ENDING_MAIN_PROGRAM;
+    std::string ms = std::to_string(endingMs);
+    std::string root = "ORVANE_MACHINE=" + testMachine.root().string();
+    char* argv[] = {program.data(), ms.data(), nullptr};
+    char* envp[] = {root.data(), nullptr};
+    ASSERT_EQ(posix_spawn(&m_main, program.c_str(), nullptr, nullptr, argv, envp), 0);
+    machine().service<plat::ClockFollowers>().expectStart(m_main);
+    ASSERT_TRUE(untilReal([] { return FindWindowA("#32770", "Orvane Media") != nullptr; }));
+  }
+
+  // Asks for the shut-down and lets its ten seconds pass, the clock moved by a second hand
+  // while the scheduler waits.
+  void shutDown() {
+    ASSERT_EQ(plat::WaitHub::instance().blockedCount(), 0u);
+    command(CSchedulerDlg::IDC_SHUTDOWN_AFTER_RECORD);
+    m_closedAt = machine().clock().unixMs() + CSchedulerDlg::kPowerDelayMs;
+    std::thread hand([this] { moveTheClockWhileTheSchedulerWaits(); });
+    robot.advance(10000);
+    hand.join();
+  }
+
+  // Times since the close (ms) of the power-off and of the main program's end; -1 when
+  // there was none.
+  std::int64_t msAfterClose(const std::vector<plat::EventLog::Entry>& entries, const std::string& category) {
+    for (const auto& entry : entries)
+      if (entry.category == category) return clockMs(entry.time) - m_closedAt;
+    return -1;
+  }
+  bool mainProgramRuns() const { return plat::ProcessObject::isRunning(m_main); }
+
+ private:
+  static bool untilReal(const std::function<bool()>& done) {
+    for (int i = 0; i < 20000 && !done(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return done();
+  }
+  static bool schedulerWaits() { return plat::WaitHub::instance().blockedCount() > 0; }
+
+  void moveTheClockWhileTheSchedulerWaits() {
+    // A scheduler that does not wait powers off at once.
+    if (!untilReal([this] { return schedulerWaits() || msAfterClose(powerLog(), "shutdown") != -1; }) ||
+        !schedulerWaits())
+      return;
+    plat::Clock& clock = machine().clock();
+    plat::Robot hand(false);
+    while (schedulerWaits()) {
+      const auto moved = static_cast<std::uint64_t>(clock.unixMs() - m_closedAt);
+      // The end, or the limit, has come: the scheduler is to see it before time moves on.
+      if (msAfterClose(plat::EventLog::events(machine()).read(), "main-program") >= 0)
+        untilReal([this] { return !mainProgramRuns(); });
+      if ((!mainProgramRuns() || moved >= kLimitMs) && untilReal([] { return !schedulerWaits(); })) break;
+      hand.advanceStep(moved < kLimitMs ? kLimitMs - moved : 1000);
+    }
+  }
+  static std::int64_t clockMs(const std::string& stamp) {
+    std::tm local{};
+    std::istringstream in(stamp);
+    in >> std::get_time(&local, "%Y-%m-%d %H:%M:%S");
+    return plat::Machine::current().clock().fromLocal(local) * 1000 + std::stoi(stamp.substr(20, 3));
+  }
+
+  pid_t m_main = 0;
+  std::int64_t m_closedAt = 0;
+};
+
+// Told to close, the main program writes its files for five seconds: the PC goes off
+// when it has ended, not before.
+TEST_F(ShutdownWaitFaults, ThePcGoesOffOnlyOnceTheMainProgramHasEnded) {
+  open();
+  ASSERT_NO_FATAL_FAILURE(startMainProgram(5000));
+  shutDown();
+  EXPECT_EQ(msAfterClose(plat::EventLog::events(machine()).read(), "main-program"), 5000);
+  EXPECT_EQ(msAfterClose(powerLog(), "shutdown"), 5000);
+  EXPECT_FALSE(mainProgramRuns());
+}
+
+// A main program that hangs is waited for thirty seconds, and then the PC goes off.
+TEST_F(ShutdownWaitFaults, AMainProgramThatDoesNotEndIsWaitedForThirtySeconds) {
+  open();
+  ASSERT_NO_FATAL_FAILURE(startMainProgram(45000));
+  shutDown();
+  EXPECT_EQ(msAfterClose(powerLog(), "shutdown"), static_cast<std::int64_t>(kLimitMs));
+  EXPECT_EQ(msAfterClose(plat::EventLog::events(machine()).read(), "main-program"), -1);
+  EXPECT_TRUE(mainProgramRuns());
 }
 
 }  // namespace

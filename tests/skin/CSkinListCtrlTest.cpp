@@ -43,7 +43,7 @@ class CSkinListCtrlTest : public test::ControlTest {
  protected:
   void SetUp() override {
     ControlTest::SetUp();
-    s_recorded = {CSkinListCtrl::UM_CHANNEL_LIST_REDRAW, CSkinListCtrl::UM_CHANNEL_FIELD_EDITED,
+    s_recorded = {CSkinListCtrl::UM_CHANNEL_ROW_CHANGED, CSkinListCtrl::UM_CHANNEL_FIELD_EDITED,
                   CSkinListCtrl::UM_CHANNEL_ACTIVATE, CSkinListCtrl::UM_CHANNEL_EDITED,
                   CSkinListCtrl::UM_CHANNEL_UPDATED, CSkinListCtrl::UM_GET_COMBO_ITEMS,
                   CSkinListCtrl::UM_COMBO_ITEM_CHOSEN};
@@ -146,15 +146,15 @@ TEST_F(CSkinListCtrlTest, TheMouseAndTheArrowsWalkTheFocusedCell) {
   robot.click(Cell(1, 3));
   EXPECT_EQ(list.GetFocusRow(), 1);
   EXPECT_EQ(list.GetFocusColumn(), 3);
-  ASSERT_EQ(Sent(CSkinListCtrl::UM_CHANNEL_LIST_REDRAW).size(), 1u);
+  ASSERT_EQ(Sent(CSkinListCtrl::UM_CHANNEL_ROW_CHANGED).size(), 1u);
   // The message carries the record pointer itself.
-  EXPECT_EQ(Sent(CSkinListCtrl::UM_CHANNEL_LIST_REDRAW)[0], reinterpret_cast<LPARAM>(list.GetRowRecord(1)));
+  EXPECT_EQ(Sent(CSkinListCtrl::UM_CHANNEL_ROW_CHANGED)[0], reinterpret_cast<LPARAM>(list.GetRowRecord(1)));
 
   clearReceived();
   robot.key(VK_DOWN);
   EXPECT_EQ(list.GetFocusRow(), 2);
   EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 2);
-  EXPECT_EQ(Sent(CSkinListCtrl::UM_CHANNEL_LIST_REDRAW), std::vector<LPARAM>{0});
+  EXPECT_EQ(Sent(CSkinListCtrl::UM_CHANNEL_ROW_CHANGED), std::vector<LPARAM>{0});
   robot.key(VK_RIGHT);
   robot.key(VK_RIGHT);
   EXPECT_EQ(list.GetFocusColumn(), 4);
@@ -170,6 +170,42 @@ TEST_F(CSkinListCtrlTest, TheMouseAndTheArrowsWalkTheFocusedCell) {
   robot.doubleClick(Cell(4, 2));
   ASSERT_EQ(received(CSkinListCtrl::UM_CHANNEL_ACTIVATE).size(), 1u);
   EXPECT_EQ(received(CSkinListCtrl::UM_CHANNEL_ACTIVATE)[0].wParam, 4u);
+}
+
+TEST_F(CSkinListCtrlTest, TheFocusedColumnIsScrolledIntoView) {
+  // Columns wider than the list: 5 x 150 pixels in a client 380 wide.
+  for (int c = 0; c < CSkinListCtrl::kColumns; ++c) list.SetColumnWidth(c, 150);
+  CRect client;
+  list.GetClientRect(&client);
+  auto cellOf = [&](int column) {
+    CRect cell;
+    list.GetSubItemRect(1, column, LVIR_BOUNDS, cell);
+    cell.right = cell.left + list.GetColumnWidth(column);
+    return cell;
+  };
+  // Column 2 (300 to 450) is half out of sight: a click on its visible part brings it in.
+  robot.click(onScreen(list.GetSafeHwnd(), 350, Cell(1, 0).y - onScreen(list.GetSafeHwnd(), 0, 0).y));
+  EXPECT_EQ(list.GetFocusColumn(), 2);
+  EXPECT_EQ(cellOf(2).right, client.right);
+  // Right to the last column: its right edge comes to the client's.
+  robot.key(VK_RIGHT);
+  robot.key(VK_RIGHT);
+  EXPECT_EQ(list.GetFocusColumn(), 4);
+  EXPECT_EQ(cellOf(4).right, client.right);
+  EXPECT_LT(cellOf(2).left, 0);
+  // Left back to the first: its left edge comes to the client's.
+  for (int i = 0; i < 4; ++i) robot.key(VK_LEFT);
+  EXPECT_EQ(list.GetFocusColumn(), 0);
+  EXPECT_EQ(cellOf(0).left, 0);
+  // A column already in sight stays where it is.
+  robot.key(VK_RIGHT);
+  EXPECT_EQ(cellOf(1).left, 150);
+  // A column wider than the list shows its left edge.
+  list.SetColumnWidth(3, 500);
+  robot.key(VK_RIGHT);
+  robot.key(VK_RIGHT);
+  EXPECT_EQ(list.GetFocusColumn(), 3);
+  EXPECT_EQ(cellOf(3).left, 0);
 }
 
 TEST_F(CSkinListCtrlTest, ClickingTheSkipColumnTogglesTheFlagAndSaysSo) {
@@ -191,7 +227,7 @@ TEST_F(CSkinListCtrlTest, NamesAndFrequenciesAreEditedInPlace) {
   EXPECT_EQ(GetFocus(), edit);
   SendMessageA(edit, EM_SETSEL, 0, -1);
   robot.type("News 24");
-  SendMessageA(list.GetSafeHwnd(), CSkinListCtrl::UM_EDIT_ENTER, 0, reinterpret_cast<LPARAM>(edit));
+  SendMessageA(list.GetSafeHwnd(), CSkinListCtrl::UM_INPLACE_EDIT_ENTER, 0, reinterpret_cast<LPARAM>(edit));
   EXPECT_FALSE(list.IsEditing());
   EXPECT_FALSE(IsWindowVisible(edit));
   EXPECT_STREQ(list.GetRowRecord(1)->ChannelName, "News 24");
@@ -200,27 +236,44 @@ TEST_F(CSkinListCtrlTest, NamesAndFrequenciesAreEditedInPlace) {
 
   // An empty name keeps the old one; the edit takes at most 60 characters.
   CSkinListCtrl::CellRequest name{2, 3, 0};
-  ASSERT_TRUE(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_EDIT, 0, reinterpret_cast<LPARAM>(&name)));
+  ASSERT_TRUE(list.SendMessage(CSkinListCtrl::UM_LIST_EDIT_CELL, 0, reinterpret_cast<LPARAM>(&name)));
   EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 60);
   SetWindowTextA(edit, "");
-  list.SendMessage(CSkinListCtrl::UM_LIST_END_EDIT, 0, 0);
+  list.SendMessage(CSkinListCtrl::UM_LIST_COMMIT_EDIT, 0, 0);
   EXPECT_STREQ(list.GetRowRecord(2)->ChannelName, "Channel3");
 
   // Frequencies: two points or a leading point keep the old value; 175.25 is taken.
   CSkinListCtrl::CellRequest frequency{1, 4, 0};
   for (const char* bad : {"1.2.3", ".5", "12a"}) {
-    list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_EDIT, 0, reinterpret_cast<LPARAM>(&frequency));
+    list.SendMessage(CSkinListCtrl::UM_LIST_EDIT_CELL, 0, reinterpret_cast<LPARAM>(&frequency));
     SetWindowTextA(edit, bad);
-    list.SendMessage(CSkinListCtrl::UM_LIST_END_EDIT, 0, 0);
+    list.SendMessage(CSkinListCtrl::UM_LIST_COMMIT_EDIT, 0, 0);
     EXPECT_EQ(list.GetItemText(1, 4), "62.25") << bad;
   }
-  list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_EDIT, 0, reinterpret_cast<LPARAM>(&frequency));
+  list.SendMessage(CSkinListCtrl::UM_LIST_EDIT_CELL, 0, reinterpret_cast<LPARAM>(&frequency));
   SetWindowTextA(edit, "175.25");
-  SendMessageA(list.GetSafeHwnd(), CSkinListCtrl::UM_EDIT_ENTER, 0, reinterpret_cast<LPARAM>(edit));
+  SendMessageA(list.GetSafeHwnd(), CSkinListCtrl::UM_INPLACE_EDIT_ENTER, 0, reinterpret_cast<LPARAM>(edit));
   EXPECT_FLOAT_EQ(list.GetRowRecord(1)->Frequency, 175.25f);
   EXPECT_EQ(received(CSkinListCtrl::UM_CHANNEL_EDITED).size(), 1u);
   // Enter from another window is not the list's edit.
-  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_EDIT_ENTER, 0, reinterpret_cast<LPARAM>(parentHwnd())), 0);
+  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_INPLACE_EDIT_ENTER, 0, reinterpret_cast<LPARAM>(parentHwnd())), 0);
+}
+
+TEST_F(CSkinListCtrlTest, TheWindowsMessageNumbersCommitAndOpenEditsUnderTheirNames) {
+  static_assert(CSkinListCtrl::UM_LIST_EDIT_CELL == 7024 && CSkinListCtrl::UM_LIST_COMMIT_EDIT == 7025 &&
+                CSkinListCtrl::UM_CHANNEL_ROW_CHANGED == 7026 && CSkinListCtrl::UM_INPLACE_KILLFOCUS == 7027 &&
+                CSkinListCtrl::UM_LIST_COMBO_CELL == 7028 && CSkinListCtrl::UM_INPLACE_EDIT_ENTER == 3024);
+  HWND edit = list.GetInPlaceEdit().GetSafeHwnd();
+  CSkinListCtrl::CellRequest name{0, 3, 0};
+  ASSERT_TRUE(SendMessageA(list.GetSafeHwnd(), 7024, 0, reinterpret_cast<LPARAM>(&name)));
+  SetWindowTextA(edit, "Harbour");
+  EXPECT_EQ(SendMessageA(list.GetSafeHwnd(), 7025, 0, 0), 1);
+  EXPECT_STREQ(list.GetRowRecord(0)->ChannelName, "Harbour");
+  EXPECT_EQ(SendMessageA(list.GetSafeHwnd(), 7025, 0, 0), 0) << "nothing left to commit";
+  ASSERT_TRUE(SendMessageA(list.GetSafeHwnd(), 7024, 0, reinterpret_cast<LPARAM>(&name)));
+  SetWindowTextA(edit, "Quay");
+  EXPECT_EQ(SendMessageA(list.GetSafeHwnd(), 1677, 0, 0), 1) << "the older number commits as well";
+  EXPECT_STREQ(list.GetRowRecord(0)->ChannelName, "Quay");
 }
 
 TEST_F(CSkinListCtrlTest, RowMovesSwapNumbersAndStoreTheListAgain) {
@@ -370,14 +423,14 @@ TEST_F(CSkinListCtrlTest, EscapeInTheComboKeepsTheCellAndAClosedComboEndsOnAnyCh
 
   // On a closed combo an arrow changes the selection, which ends the edit at once.
   CSkinListCtrl::CellRequest request{2, 1, 0};
-  ASSERT_TRUE(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request)));
+  ASSERT_TRUE(list.SendMessage(CSkinListCtrl::UM_LIST_COMBO_CELL, 0, reinterpret_cast<LPARAM>(&request)));
   robot.key(VK_UP);
   EXPECT_FALSE(list.IsComboActive());
   EXPECT_EQ(chosen, std::vector<std::string>{"PAL_B"});
   EXPECT_STREQ(list.GetRowRecord(2)->StandardName, "PAL_B");
 
   // A click elsewhere commits an open combo unchanged.
-  ASSERT_TRUE(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request)));
+  ASSERT_TRUE(list.SendMessage(CSkinListCtrl::UM_LIST_COMBO_CELL, 0, reinterpret_cast<LPARAM>(&request)));
   robot.click(Cell(4, 3));
   EXPECT_FALSE(list.IsComboActive());
   EXPECT_FALSE(IsWindowVisible(Combo()));
@@ -387,17 +440,17 @@ TEST_F(CSkinListCtrlTest, EscapeInTheComboKeepsTheCellAndAClosedComboEndsOnAnyCh
 TEST_F(CSkinListCtrlTest, TheComboOpensOnlyOnAnEditableColumnWhereTheStandardIsChosenPerChannel) {
   CSkinListCtrl::CellRequest request{1, 1, 0};
   g_pAppSettings->CountryCode = 49;
-  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request)), 0);
+  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_COMBO_CELL, 0, reinterpret_cast<LPARAM>(&request)), 0);
   list.SetColumnEditable(1, TRUE);
   // Countries of the 45.75 MHz standards keep one standard for all channels.
   g_pAppSettings->CountryCode = 1;
-  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request)), 0);
+  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_COMBO_CELL, 0, reinterpret_cast<LPARAM>(&request)), 0);
   g_pAppSettings->CountryCode = 49;
   CSkinListCtrl::CellRequest outside{kRows, 1, 0};
-  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&outside)), 0);
+  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_COMBO_CELL, 0, reinterpret_cast<LPARAM>(&outside)), 0);
   EXPECT_FALSE(list.IsComboActive());
   list.SetColumnEditable(1, FALSE);
-  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_BEGIN_COMBO, 0, reinterpret_cast<LPARAM>(&request)), 0);
+  EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_LIST_COMBO_CELL, 0, reinterpret_cast<LPARAM>(&request)), 0);
   EXPECT_EQ(list.SendMessage(CSkinListCtrl::UM_INPLACE_KILLFOCUS, 0, 0), 0);
 
   // The channel window's form gives the record of a row or of the selected row.

@@ -13,15 +13,20 @@ namespace test {
 
 ProgramRun RunProgram(const TestMachine& machine, const std::string& program, const std::vector<std::string>& args,
                       const std::filesystem::path& robotScript, const std::vector<std::string>& environment) {
-  const auto out = machine.root() / "out.txt";
-  const auto err = machine.root() / "err.txt";
+  std::vector<std::string> entries{"ORVANE_MACHINE=" + machine.root().string(), "ORVANE_ROBOT=" + robotScript.string()};
+  entries.insert(entries.end(), environment.begin(), environment.end());
+  return RunProgramAsUser(machine.root(), program, args, entries);
+}
+
+ProgramRun RunProgramAsUser(const std::filesystem::path& folder, const std::string& program,
+                            const std::vector<std::string>& args, const std::vector<std::string>& environment) {
+  const auto out = folder / "out.txt";
+  const auto err = folder / "err.txt";
   std::vector<std::string> entries;
   for (char** e = environ; *e; ++e) {
     const std::string entry(*e);
     if (entry.rfind("ORVANE_MACHINE=", 0) != 0 && entry.rfind("ORVANE_ROBOT=", 0) != 0) entries.push_back(entry);
   }
-  entries.push_back("ORVANE_MACHINE=" + machine.root().string());
-  entries.push_back("ORVANE_ROBOT=" + robotScript.string());
   entries.insert(entries.end(), environment.begin(), environment.end());
   std::vector<char*> envp;
   for (auto& e : entries) envp.push_back(e.data());

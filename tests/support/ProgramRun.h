@@ -22,6 +22,11 @@ struct ProgramRun {
 ProgramRun RunProgram(const TestMachine& machine, const std::string& program, const std::vector<std::string>& args,
                       const std::filesystem::path& robotScript, const std::vector<std::string>& environment = {});
 
+// Runs `program` as a user starts it from a shell, with no machine or robot script chosen
+// for it and the extra environment entries given; its output goes to files in `folder`.
+ProgramRun RunProgramAsUser(const std::filesystem::path& folder, const std::string& program,
+                            const std::vector<std::string>& args, const std::vector<std::string>& environment = {});
+
 std::string ReadWhole(const std::filesystem::path& file);
 
 }  // namespace test

@@ -206,3 +206,82 @@ TEST_F(ControlBarTest, AutoHideIsRefusedWhenAnotherBarHoldsTheEdge) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every state the owner may report, each after two unlike states before it, so a state
+// that forgets a button, the progress bar or its detail shows.
+class ControlBarStateFaults : public ControlBarTest {
+ protected:
+  bool progressEnabled() const { return bar->FindProgress("PROGRESS_POS")->IsWindowEnabled(); }
+};
+
+TEST_F(ControlBarStateFaults, EveryStateSetsExactlyItsButtonsAndTheProgressBar) {
+  ASSERT_TRUE(bar->LoadBarSkin());
+  const std::set<std::string> none;
+  const std::set<std::string> playing{"BACK_MOVIE", "AHEAD_MOVIE", "PAUSE_MOVIE", "STOP_MOVIE",
+                                      "SUB_SND",    "ADD_SND",     "MUTE_SND"};
+  const std::set<std::string> recording{"STOP_MOVIE", "SUB_SND", "ADD_SND", "MUTE_SND"};
+  const std::set<std::string> entering = allBut({"BACK_MOVIE", "AHEAD_MOVIE", "PAUSE_MOVIE", "STOP_MOVIE", "PLAY_MOVIE",
+                                                 "NEXT_CHANNELS", "PRE_CHANNELS", "JIETU_PIC", "RECORD_MOVIE"});
+  const std::set<std::string> external =
+      allBut({"BACK_MOVIE", "AHEAD_MOVIE", "PAUSE_MOVIE", "STOP_MOVIE", "PLAY_MOVIE", "NEXT_CHANNELS", "PRE_CHANNELS"});
+  const struct {
+    int state;
+    LPARAM detail;
+    bool progress;
+    std::set<std::string> enabled;
+  } rows[] = {
+      {0, 0, false, none},
+      {1, 0, false, none},
+      {2, 0, false, allBut({"BACK_MOVIE", "AHEAD_MOVIE", "PAUSE_MOVIE", "STOP_MOVIE", "PLAY_MOVIE"})},
+      {3, 0, false, recording},
+      {12, 0, false, recording},
+      {14, 0, false, recording},
+      {4, 10000, true, {"PLAY_MOVIE", "STOP_MOVIE", "SUB_SND", "ADD_SND"}},
+      {4, 10001, true, playing},
+      {4, 0, true, playing},
+      {4, 9999, true, playing},
+      {5, 0, false, {"PLAY_MOVIE", "SUB_SND", "ADD_SND", "MUTE_SND"}},
+      {7, 0, false, {"STOP_MOVIE", "SUB_SND", "ADD_SND"}},
+      {9, 0, false, entering},
+      {10, 0, false, entering},
+      {11, 0, false, external},
+      {13, 0, false, external},
+  };
+  for (const auto& row : rows) {
+    for (int before : {2, 4}) {
+      bar->OnBarState(before, 0);
+      bar->OnBarState(row.state, row.detail);
+      EXPECT_EQ(enabledButtons(), row.enabled) << "state " << row.state << "/" << row.detail << " after " << before;
+      EXPECT_EQ(progressEnabled(), row.progress) << "state " << row.state << "/" << row.detail << " after " << before;
+    }
+  }
+  // Scanning, a state of no use to the bar and those above 14 leave everything as it was.
+  for (int unchanged : {6, 8, 15, 16, 1000}) {
+    for (int before : {2, 4, 7}) {
+      bar->OnBarState(before, 0);
+      const auto buttons = enabledButtons();
+      const bool progress = progressEnabled();
+      bar->OnBarState(unchanged, 0);
+      EXPECT_EQ(enabledButtons(), buttons) << "state " << unchanged << " after " << before;
+      EXPECT_EQ(progressEnabled(), progress) << "state " << unchanged << " after " << before;
+    }
+  }
+}
+
+// The state arrives as the owner posts it: the message's wParam and lParam.
+TEST_F(ControlBarStateFaults, TheStateMessageCarriesStateAndDetail) {
+  ASSERT_TRUE(bar->LoadBarSkin());
+  bar->PostMessage(UM_BAR_STATE, 4, 10000);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(enabledButtons(), (std::set<std::string>{"PLAY_MOVIE", "STOP_MOVIE", "SUB_SND", "ADD_SND"}));
+  EXPECT_TRUE(progressEnabled());
+  bar->PostMessage(UM_BAR_STATE, 11, 0);
+  robot.pumpUntilIdle();
+  EXPECT_FALSE(progressEnabled());
+  EXPECT_TRUE(enabledButtons().count("RECORD_MOVIE"));
+  EXPECT_FALSE(enabledButtons().count("NEXT_CHANNELS"));
+}
+
+}  // namespace

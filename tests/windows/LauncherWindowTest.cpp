@@ -25,6 +25,17 @@ class LauncherWindowTest : public test::WindowsTest {
       if (launcher->GetSkinButton(i)->GetHover()) return i;
     return -1;
   }
+  // The launcher with the animation player of the program's "Filter" folder at
+  // (480, 160)-(960, 624) of its skin; the player's window.
+  HWND openLauncherWithAnimationPlayer() {
+    std::filesystem::create_directories(programFile("Filter"));
+    std::filesystem::copy_file(test::TestMachine::builtProgramFolder() / "Filter" / "swflash.ocx",
+                               programFile("Filter\\swflash.ocx"));
+    std::ofstream(programFile("Skin\\Normal\\skin.ini"), std::ios::app)
+        << "[Main-NewSkinStatic]\nbmp=tv.swf,film.swf,pic.swf,video.swf,web.swf,set.swf,480,160,960,624,16,23,31\n";
+    openLauncher();
+    return GetDlgItem(launcherWindow(), 1023);
+  }
 };
 
 TEST_F(LauncherWindowTest, OpensFullScreenWithItsSkinButtonsAtTheirDesignPlaces) {
@@ -237,13 +248,7 @@ namespace {
 // The animation player of the program's "Filter" folder, hosted where the skin says, with
 // the movie of the button under the mouse.
 TEST_F(LauncherWindowTest, TheAnimationPlayerShowsTheHoveredButtonsMovie) {
-  std::filesystem::create_directories(programFile("Filter"));
-  std::filesystem::copy_file(test::TestMachine::builtProgramFolder() / "Filter" / "swflash.ocx",
-                             programFile("Filter\\swflash.ocx"));
-  std::ofstream(programFile("Skin\\Normal\\skin.ini"), std::ios::app)
-      << "[Main-NewSkinStatic]\nbmp=tv.swf,film.swf,pic.swf,video.swf,web.swf,set.swf,480,160,960,624,16,23,31\n";
-  openLauncher();
-  HWND player = GetDlgItem(launcherWindow(), 1023);
+  const HWND player = openLauncherWithAnimationPlayer();
   ASSERT_NE(player, nullptr);
   CRect rc;
   GetWindowRect(player, &rc);
@@ -287,6 +292,45 @@ TEST_F(LauncherWindowTest, ShowMainWith110ClosesTheTVWindowAndTheLauncherTakesTh
   EXPECT_EQ(g_pDisplayMode->GetMode(), 105);
   remoteKey(68);
   EXPECT_EQ(hovered(), 4);
+}
+
+}  // namespace
+
+namespace {
+
+// The messages the animation player's window gets, in order.
+std::vector<UINT> g_playerMessages;
+WNDPROC g_playerProc = nullptr;
+
+LRESULT CALLBACK RecordingPlayerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_RBUTTONUP)
+    g_playerMessages.push_back(message);
+  return CallWindowProcA(g_playerProc, hwnd, message, wParam, lParam);
+}
+
+class AnimationPlayerHostTest : public LauncherWindowTest {};
+
+// The player's own menu never opens on the launcher: a right press never reaches it. A
+// left press does, once the player has been repainted.
+TEST_F(AnimationPlayerHostTest, TheLauncherKeepsRightPressesFromThePlayerAndRepaintsItBeforeALeftOne) {
+  const HWND player = openLauncherWithAnimationPlayer();
+  ASSERT_NE(player, nullptr);
+  g_playerMessages.clear();
+  g_playerProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(player, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingPlayerProc)));
+  robot.pumpUntilIdle();
+  g_playerMessages.clear();
+
+  robot.rightClick(POINT{700, 400});
+  robot.pumpUntilIdle();
+  EXPECT_EQ(g_playerMessages, std::vector<UINT>{WM_RBUTTONUP});
+  g_playerMessages.clear();
+  robot.click(POINT{700, 400});
+  robot.pumpUntilIdle();
+  ASSERT_EQ(g_playerMessages.size(), 2u);
+  EXPECT_EQ(g_playerMessages[0], static_cast<UINT>(WM_PAINT));
+  EXPECT_EQ(g_playerMessages[1], static_cast<UINT>(WM_LBUTTONDOWN));
+  SetWindowLongPtrA(player, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_playerProc));
 }
 
 }  // namespace

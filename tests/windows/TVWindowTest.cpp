@@ -35,6 +35,21 @@ class TVWindowTest : public test::WindowsTest {
     robot.pumpUntilIdle();
   }
   BOOL enabled(const char* name) { return tv().FindSkinButton(name)->IsEnabled(); }
+  // Tunes channel 5 of the active list, so that both neighbours are a step away.
+  int middleChannel() {
+    const int list = GetActiveChannelListIndex();
+    g_pChannelList->SetCurrentChannel(5, list);
+    g_pAppController->RetuneCurrentChannel();
+    return g_pTunedChannelRecord->ChannelNumber;
+  }
+  int tuned() const { return g_pTunedChannelRecord->ChannelNumber; }
+  // Wakes the bar with the pointer, as a user does, and clicks one of its buttons.
+  void clickBarButton(const char* name) {
+    robot.moveTo(POINT{500, 300});
+    robot.advance(100);
+    robot.click(tv().GetControlBar()->FindButton(name)->GetSafeHwnd());
+    robot.pumpUntilIdle();
+  }
 };
 
 TEST_F(TVWindowTest, OpensFullScreenWithTheLivePictureAndItsBar) {
@@ -91,12 +106,13 @@ TEST_F(TVWindowTest, ADisabledButtonDoesNothingFromAKeyEither) {
 
 TEST_F(TVWindowTest, BarCommandsChangeChannelAndVolume) {
   openTV();
-  const int first = g_pTunedChannelRecord->ChannelNumber;
-  barCommand("NEXT_CHANNELS");
-  const int next = g_pTunedChannelRecord->ChannelNumber;
-  EXPECT_GT(next, first);
+  const int five = middleChannel();
+  ASSERT_EQ(five, 5);
   barCommand("PRE_CHANNELS");
-  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, first);
+  EXPECT_EQ(tuned(), 6) << "as Page Up and remote key 18: channel up";
+  barCommand("NEXT_CHANNELS");
+  barCommand("NEXT_CHANNELS");
+  EXPECT_EQ(tuned(), 4) << "as Page Down and remote key 19: channel down";
   const int volume = CAppController::GetVolume();
   barCommand("ADD_SND");
   EXPECT_EQ(CAppController::GetVolume(), volume + 5);
@@ -108,16 +124,52 @@ TEST_F(TVWindowTest, BarCommandsChangeChannelAndVolume) {
 
 TEST_F(TVWindowTest, KeysStepChannelsAndVolume) {
   openTV();
-  const int first = g_pTunedChannelRecord->ChannelNumber;
+  ASSERT_EQ(middleChannel(), 5);
   robot.key(VK_PRIOR);
-  EXPECT_GT(g_pTunedChannelRecord->ChannelNumber, first);
+  EXPECT_EQ(tuned(), 6);
   robot.key(VK_NEXT);
-  EXPECT_EQ(g_pTunedChannelRecord->ChannelNumber, first);
+  robot.key(VK_NEXT);
+  EXPECT_EQ(tuned(), 4);
   const int volume = CAppController::GetVolume();
   robot.key(VK_F10);
   EXPECT_EQ(CAppController::GetVolume(), volume + 5);
   robot.key(VK_F9);
   EXPECT_EQ(CAppController::GetVolume(), volume);
+}
+
+TEST_F(TVWindowTest, TheBarsChannelButtonsTheKeysAndTheRemoteStepByOneRule) {
+  openTV();
+  ASSERT_EQ(middleChannel(), 5);
+  // Up: the bar's "previous" button, Page Up, remote key 18.
+  clickBarButton("PRE_CHANNELS");
+  EXPECT_EQ(tuned(), 6);
+  robot.key(VK_PRIOR);
+  EXPECT_EQ(tuned(), 7);
+  remoteKey(18);
+  EXPECT_EQ(tuned(), 8);
+  // Down: the bar's "next" button, Page Down, remote key 19.
+  clickBarButton("NEXT_CHANNELS");
+  EXPECT_EQ(tuned(), 7);
+  robot.key(VK_NEXT);
+  EXPECT_EQ(tuned(), 6);
+  remoteKey(19);
+  EXPECT_EQ(tuned(), 5);
+}
+
+TEST_F(TVWindowTest, RemoteKeyTenTunesTheTypedNumberAtOnceAndNeverShowsANought) {
+  openTV();
+  ASSERT_EQ(middleChannel(), 5);
+  remoteKey(10);
+  EXPECT_EQ(tuned(), 5) << "nothing typed: the channel in view again";
+  EXPECT_EQ(g_pAppController->GetRunState(), 2);
+  remoteKey(1);
+  remoteKey(2);
+  ASSERT_EQ(g_pAppController->GetRunState(), 10);
+  remoteKey(10);
+  EXPECT_EQ(tuned(), 12) << "without waiting for the entry's two seconds";
+  EXPECT_EQ(g_pAppController->GetRunState(), 2);
+  robot.advance(2500);
+  EXPECT_EQ(tuned(), 12);
 }
 
 TEST_F(TVWindowTest, RemoteKeysReachTheTVWindowOnlyWhileItIsActive) {

@@ -171,10 +171,10 @@ const std::map<std::string, Maker>& makers() {
                  g.circle(0, 0.08, 0.4)) |
                 g.circle(0, 0.08, 0.22);
        }},
-      {"previous",
-       [](const Pen& g) { return g.rect(-0.72, -0.56, -0.52, 0.56) | g.poly({{0.66, -0.56}, {0.66, 0.56}, {-0.42, 0}}); }},
-      {"next",
-       [](const Pen& g) { return g.rect(0.52, -0.56, 0.72, 0.56) | g.poly({{-0.66, -0.56}, {-0.66, 0.56}, {0.42, 0}}); }},
+      {"channelup",
+       [](const Pen& g) { return g.rect(-0.56, -0.72, 0.56, -0.52) | g.poly({{-0.56, 0.66}, {0.56, 0.66}, {0, -0.42}}); }},
+      {"channeldown",
+       [](const Pen& g) { return g.rect(-0.56, 0.52, 0.56, 0.72) | g.poly({{-0.56, -0.66}, {0.56, -0.66}, {0, 0.42}}); }},
       {"recall",
        [](const Pen& g) {
          return g.arc(0, 0.05, 0.72, 0.5, 40, 320) | g.poly({{0.22, -0.62}, {0.9, -0.72}, {0.7, -0.08}});

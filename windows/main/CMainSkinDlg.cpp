@@ -236,6 +236,17 @@ void CMainSkinDlg::ReleaseFlashPlayer() {
   m_flashHost = nullptr;
 }
 
+// The player's own context menu never opens; a press on it repaints it before it takes
+// the press.
+BOOL CMainSkinDlg::FilterPlayerMessage(const MSG* pMsg) {
+  if (pMsg->message != WM_RBUTTONDOWN && pMsg->message != WM_LBUTTONDOWN) return FALSE;
+  HWND player = m_flashHost ? ::GetDlgItem(m_hWnd, kFlashControlId) : nullptr;
+  if (!player || (pMsg->hwnd != player && !::IsChild(player, pMsg->hwnd))) return FALSE;
+  if (pMsg->message == WM_RBUTTONDOWN) return TRUE;
+  ::RedrawWindow(player, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return FALSE;
+}
+
 CRect CMainSkinDlg::FlashRect() const {
   CRect client;
   GetClientRect(&client);
@@ -496,6 +507,14 @@ LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
+  // The free-standing video window takes its keys itself, past the dialogs' handling.
+  const BOOL videoWindowMode = g_pDisplayMode && g_pDisplayMode->Is205();
+  const BOOL altEnter = pMsg->message == WM_SYSKEYDOWN && ::GetKeyState(VK_MENU) < 0 && pMsg->wParam == VK_RETURN;
+  if (videoWindowMode && (altEnter || pMsg->message == WM_KEYDOWN)) {
+    ::DispatchMessageA(pMsg);
+    return TRUE;
+  }
+  if (FilterPlayerMessage(pMsg)) return TRUE;
   if (pMsg->message != WM_KEYDOWN) return CSkinDialog::PreTranslateMessage(pMsg);
   m_dblClickSeen = FALSE;
   const WPARAM key = pMsg->wParam;

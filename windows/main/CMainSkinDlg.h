@@ -72,6 +72,8 @@ class CMainSkinDlg : public CSkinDialog {
   void CreateFlashPlayer();
   void PlayMovie(const CString& movie);
   void ReleaseFlashPlayer();
+  // True for a message to the player that goes no further.
+  BOOL FilterPlayerMessage(const MSG* pMsg);
   CRect FlashRect() const;
   void ReleaseOwnedObjects();
 

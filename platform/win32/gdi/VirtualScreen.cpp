@@ -5,7 +5,9 @@
 #include <win32/gdi/DragImage.h>
 #include <win32/gdi/WindowClip.h>
 #include <win32/gdi/WindowGraphics.h>
+#include <win32/user/caret.h>
 #include <win32/user/metrics.h>
+#include <win32/user/rect.h>
 #include <win32/user/window.h>
 
 namespace plat {
@@ -48,6 +50,7 @@ std::shared_ptr<Surface> VirtualScreen::compose() {
     if (!IsWindowVisible(*it)) continue;
     composeWindow(*frame, POINT{0, 0}, *it, nullptr);
     composeVideo(*frame, POINT{0, 0}, *it, nullptr);
+    composeCaret(*frame, POINT{0, 0}, *it);
   }
   composeVideo(*frame, POINT{0, 0}, nullptr, nullptr);
   DragImage::current().drawOn(*frame);
@@ -62,6 +65,7 @@ std::optional<VirtualScreen::Layer> VirtualScreen::layerOf(HWND topLevel) {
   layer.cover.assign(static_cast<std::size_t>(layer.pixels->width()) * layer.pixels->height(), 0);
   composeWindow(*layer.pixels, POINT{r.left, r.top}, topLevel, &layer.cover);
   composeVideo(*layer.pixels, POINT{r.left, r.top}, topLevel, &layer.cover);
+  composeCaret(*layer.pixels, POINT{r.left, r.top}, topLevel);
   return layer;
 }
 
@@ -125,6 +129,26 @@ void VirtualScreen::composeWindow(Surface& target, POINT origin, HWND hwnd, std:
       }
       target.writeSpan(s.left, y, n, dst.data());
     }
+  });
+}
+
+void VirtualScreen::composeCaret(Surface& target, POINT origin, HWND topLevel) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(topLevel, nullptr), &gui) || !(gui.flags & GUI_CARETBLINKING) ||
+      !IsWindowVisible(gui.hwndCaret) || GetAncestor(gui.hwndCaret, GA_ROOT) != topLevel)
+    return;
+  WindowGraphics& graphics = WindowGraphics::current();
+  const auto place = WindowClip::place(graphics, gui.hwndCaret, WindowGraphics::Area::Client);
+  if (!place) return;
+  RECT caret = gui.rcCaret;
+  OffsetRect(&caret, place->origin.x, place->origin.y);
+  Region shown = place->visible.intersected(caret);
+  shown.translate(place->topLevelRect.left, place->topLevelRect.top);
+  const RECT onScreen{origin.x, origin.y, origin.x + target.width(), origin.y + target.height()};
+  shown.intersected(WindowClip::outline(graphics, topLevel)).forEachRectIn(onScreen, [&](const RECT& r) {
+    for (int y = r.top - origin.y; y < r.bottom - origin.y; ++y)
+      for (int x = r.left - origin.x; x < r.right - origin.x; ++x) target.setPixel(x, y, ~target.pixel(x, y) & 0xFFFFFF);
   });
 }
 

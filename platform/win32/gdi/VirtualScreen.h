@@ -2,8 +2,9 @@
 // top-level window of this process from the bottom of the z-order up, each through its
 // window region, blended by its layered-window opacity and colour key, with the video
 // renderers' pictures shown over their owner windows (scaled to the nearest pixel into
-// their rectangles, inside the owner's client area); then full-screen video, and a dragged
-// image-list picture over everything. The screen's size comes from machine.ini [Screen].
+// their rectangles, inside the owner's client area) and the caret shown in it inverted;
+// then full-screen video, and a dragged image-list picture over everything. The screen's
+// size comes from machine.ini [Screen].
 //
 // Composition runs on demand (a screenshot, the screen's device context), reading the
 // windows' surfaces as they are at that moment. The same pictures, window by window, are
@@ -51,6 +52,9 @@ class VirtualScreen {
   // Draws the window into `target`, whose top-left lies at `origin` on the screen; with
   // `cover`, writes the window's pixels and their cover there instead of blending.
   void composeWindow(Surface& target, POINT origin, HWND hwnd, std::vector<std::uint8_t>* cover);
+  // The caret of the top-level window's thread, when it shows in a visible window of it;
+  // the same `origin` as composeWindow.
+  void composeCaret(Surface& target, POINT origin, HWND topLevel);
   // The visible video pictures whose owners are `topLevel` or inside it; with a null
   // window, the full-screen ones. The same `origin` and `cover` as composeWindow.
   bool composeVideo(Surface& target, POINT origin, HWND topLevel, std::vector<std::uint8_t>* cover);

@@ -1,6 +1,8 @@
 // The TV control hosted by the test container in a process of its own, on a machine with
 // the PCI capture card: the container calls it by name, hears its events, and the robot
-// presses the card's remote keys and drives the setup frame.
+// presses the card's remote keys and drives the setup frame. Started as its README line
+// has it, the container runs the sample commands on the demo machine beside it; a machine
+// that cannot carry the control is told in one line.
 #include <support/ProgramRun.h>
 
 #include <com/objbase.h>
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -76,33 +79,36 @@ TEST_F(KinovarHostTest, TheContainerHostsTheControlAndHearsItsEvents) {
   RegSetValueExA(key, "5", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hz), sizeof hz);
   RegCloseKey(key);
 
+  // The container's waits leave the user room: the robot acts within each and then lets
+  // the rest of it pass, on the clock both share.
   const ProgramRun run = host(
       "call Init\n"
       "call Play\n"
       "put Channel 2\n"
+      "wait 400\n"
       "put Channel 5\n"
       "get IsOverrideChannel\n"
+      "wait 400\n"
       "put Brightness 200\n"
+      "wait 400\n"
       "put Volume 30000\n"
+      "wait 800\n"
       "get Channel\n"
       "get Volume\n"
-      "get Brightness\n"
+      "wait 1000\n"
+      "get Brightness\n"  // moved on the property page
       "put Channel 2\n",
       "clock manual\n"
       "window * \"Kinovar Host\"\n"
-      "post 0x8100\n"  // Init
-      "post 0x8100\n"  // Play
-      "post 0x8100\n"  // Channel 2
       "wait 200\n"
       "screenshot kinovar_channel2\n"
-      "post 0x8100\n"  // Channel 5, overridden
-      "post 0x8100\n"
+      "wait 200\n"
       "wait 200\n"
       "screenshot kinovar_override\n"
-      "post 0x8100\n"  // Brightness
+      "wait 200\n"
       "wait 200\n"
       "screenshot kinovar_brightness\n"
-      "post 0x8100\n"  // Volume
+      "wait 200\n"
       "card-remote 14\n"  // channel up
       "wait 100\n"
       "card-remote 0\n"
@@ -110,9 +116,7 @@ TEST_F(KinovarHostTest, TheContainerHostsTheControlAndHearsItsEvents) {
       "card-remote 15\n"  // volume down
       "wait 100\n"
       "card-remote 0\n"
-      "wait 100\n"
-      "post 0x8100\n"
-      "post 0x8100\n"
+      "wait 500\n"
       "card-remote 24\n"  // the settings key opens the setup frame
       "wait 100\n"
       "window \"#32770\" \"\xC9\xE8\xD6\xC3 Properties\"\n"
@@ -124,11 +128,7 @@ TEST_F(KinovarHostTest, TheContainerHostsTheControlAndHearsItsEvents) {
       "wait 100\n"
       "card-remote 0\n"
       "expect-no-window \"#32770\" \"\xC9\xE8\xD6\xC3 Properties\"\n"
-      "window * \"Kinovar Host\"\n"
-      "post 0x8100\n"  // Brightness after the page
-      "post 0x8100\n"
-      "wait 200\n"
-      "close\n");
+      "wait 700\n");
   ASSERT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> expected = {
       "create -> 0x00000000",
@@ -158,6 +158,56 @@ TEST_F(KinovarHostTest, TheContainerHostsTheControlAndHearsItsEvents) {
       "put Channel 2 -> 0x00000000",
   };
   EXPECT_EQ(lines(run.out), expected) << run.err;
+}
+
+// As a user starts it: no machine named, the sample command file; the container runs on
+// the demo machine the build left beside it, runs every line and ends.
+TEST_F(KinovarHostTest, TheSampleRunsOnTheDemoMachineBesideTheContainer) {
+  const auto tools = testMachine.root() / "tools";
+  std::filesystem::create_directories(tools / "kinovar-machine");
+  std::filesystem::copy_file(KINOVAR_HOST_PROGRAM, tools / "KinovarHost");
+  for (const char* file : {"machine.ini", "registry.ini"})
+    std::filesystem::copy_file(std::filesystem::path(KINOVAR_DEMO_MACHINE) / file, tools / "kinovar-machine" / file);
+
+  const ProgramRun run = RunProgramAsUser(testMachine.root(), (tools / "KinovarHost").string(), {KINOVAR_SAMPLE_COMMANDS});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const std::vector<std::string> out = lines(run.out);
+  ASSERT_GE(out.size(), 3u);
+  EXPECT_EQ(out[0], "create -> 0x00000000");
+  EXPECT_EQ(out[2], "call Init -> 0x00000000");
+  for (const char* line : {"get MaxChannel -> 105 (0x00000000)", "event OnChannelChanged(3)", "get Channel -> 2 (0x00000000)",
+                           "get Brightness -> 200 (0x00000000)", "get Mute -> 1 (0x00000000)"})
+    EXPECT_NE(std::find(out.begin(), out.end(), line), out.end()) << line;
+  EXPECT_EQ(out.back(), "call Stop -> 0x00000000");
+  // The lines ran on the demo machine, which the run used.
+  EXPECT_TRUE(std::filesystem::exists(tools / "kinovar-machine" / "run"));
+}
+
+// What the machine lacks is said in one line, and the container ends without running
+// the commands: the control's registration, the card's driver, the card itself.
+TEST_F(KinovarHostTest, AMachineThatCannotCarryTheControlIsToldInOneLine) {
+  const auto tell = [this] {
+    const ProgramRun run = host("call Init\n", "");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    return run.err;
+  };
+  const std::string root = testMachine.root().string();
+  CoInitialize(nullptr);
+  ASSERT_EQ(callExport("TalvikCard.dll", "DllUnregisterServer"), S_OK);
+  EXPECT_EQ(tell(), "KinovarHost: the capture card's driver is not registered on the machine " + root +
+                        ": register TalvikCard.dll with regsvr32\n");
+  ASSERT_EQ(callExport("Kinovar.ocx", "DllUnregisterServer"), S_OK);
+  EXPECT_EQ(tell(), "KinovarHost: the TV control is not registered on the machine " + root +
+                        ": register Kinovar.ocx with regsvr32\n");
+  ASSERT_EQ(callExport("Kinovar.ocx", "DllRegisterServer"), S_OK);
+  ASSERT_EQ(callExport("TalvikCard.dll", "DllRegisterServer"), S_OK);
+  CoUninitialize();
+  machine().ini().setValue("CaptureCard", "Present", "0");
+  ASSERT_TRUE(machine().saveIni());
+  EXPECT_EQ(tell(), "KinovarHost: the machine " + root +
+                        " has no capture card: its machine.ini needs [CaptureCard] Present=1\n");
 }
 
 }  // namespace test

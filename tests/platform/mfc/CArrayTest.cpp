@@ -94,6 +94,17 @@ TEST(CStringArray, HoldsIndependentCopiesOfText) {
   EXPECT_EQ(names.GetSize(), 4);
 }
 
+TEST(CStringArray, AnElementsTextLivesAsLongAsTheElement) {
+  CStringArray names;
+  names.Add("NTSC(n3.58)");
+  names.Add("PAL");
+  const CStringArray& view = names;
+  LPCSTR text = view.GetAt(1);
+  EXPECT_EQ(text, static_cast<LPCSTR>(names.ElementAt(1))) << "the element itself, not a copy";
+  EXPECT_EQ(static_cast<LPCSTR>(view[0]), static_cast<LPCSTR>(names.ElementAt(0)));
+  EXPECT_STREQ(text, "PAL");
+}
+
 #ifndef NDEBUG
 TEST(CArrayDeathTest, OutOfRangeIndexAsserts) {
   CArray<int, int> a;
