@@ -75,4 +75,19 @@ TEST_F(TVBarReturnTest, StartedWithoutTheStickThenPluggedInTheBarComesWithThePic
   expectBarOnScreen("full screen");
 }
 
+// The minimise button minimises the program: the TV window and its bar leave the screen
+// with the launcher, and come back when it is restored.
+TEST_F(TVBarReturnTest, MinimisingTakesTheTVWindowAndItsBarOffTheScreen) {
+  openTV();
+  expectBarOnScreen("opened");
+  clickButton(tv(), "MINISIZE_BUTTON");
+  ASSERT_TRUE(launcher->IsIconic());
+  EXPECT_FALSE(tv().IsWindowVisible());
+  EXPECT_FALSE(bar().IsWindowVisible());
+  launcher->ShowWindow(SW_RESTORE);
+  robot.pumpUntilIdle();
+  EXPECT_TRUE(tv().IsWindowVisible());
+  EXPECT_TRUE(bar().IsWindowVisible());
+}
+
 }  // namespace
