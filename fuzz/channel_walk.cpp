@@ -2,24 +2,15 @@
 // current number. The walk ends, and finds exactly the record a walk over the list's
 // records in number order finds: the first one not skipped after (before) the current
 // number, going round once, never the current number itself.
+#include "FuzzInput.h"
 #include "FuzzMachine.h"
 
 #include "core/CChannelList.h"
 
-#include <cstring>
 #include <map>
 #include <vector>
 
 namespace {
-
-std::int32_t TakeInt(const std::uint8_t*& data, std::size_t& size) {
-  std::int32_t value = 0;
-  const std::size_t n = size < sizeof value ? size : sizeof value;
-  std::memcpy(&value, data, n);
-  data += n;
-  size -= n;
-  return value;
-}
 
 // The walk written plainly over the records in walk order (ascending for up, descending
 // for down): from the first record past the current number when the current number lies
@@ -56,14 +47,13 @@ void Check(const CChannelList& list, const std::map<int, bool>& records, int cur
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzMachine::get();
-  const int current = TakeInt(data, size);
+  fuzz::FuzzInput in(data, size);
+  const int current = in.takeInt();
   CChannelList list;
   std::map<int, bool> records;
-  while (size >= 5 && records.size() < 300) {
-    const int number = TakeInt(data, size);
-    const bool skipped = (*data & 1) != 0;
-    ++data;
-    --size;
+  while (in.left() >= 5 && records.size() < 300) {
+    const int number = in.takeInt();
+    const bool skipped = (in.takeByte() & 1) != 0;
     auto* record = new ChannelRecord{};
     record->SkipFlag = skipped ? 1 : 0;
     record->ChannelNumber = number;

@@ -3,6 +3,7 @@
 // any country, read as the tuner tunes channels. A channel takes its override only from a
 // four-byte REG_DWORD inside the chip's range, else its country's table; nothing else of
 // the value is read.
+#include "FuzzInput.h"
 #include "FuzzMachine.h"
 
 #include "movie_control/CCustomTunerCore.h"
@@ -12,29 +13,10 @@
 #include <win32/registry.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct Reader {
-  const std::uint8_t* data;
-  std::size_t size;
-  std::int32_t Int() {
-    std::int32_t value = 0;
-    const std::size_t n = size < sizeof value ? size : sizeof value;
-    std::memcpy(&value, data, n);
-    data += n;
-    size -= n;
-    return value;
-  }
-  std::uint8_t Byte() {
-    if (!size) return 0;
-    --size;
-    return *data++;
-  }
-};
 
 std::string KeyOf(long space, bool cable) {
   char key[128];
@@ -46,10 +28,10 @@ std::string KeyOf(long space, bool cable) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzMachine::get();
-  Reader in{data, size};
-  const long country = in.Int();
-  const long space = in.Int();
-  const bool cable = in.Byte() & 1;
+  fuzz::FuzzInput in(data, size);
+  const long country = in.takeInt();
+  const long space = in.takeInt();
+  const bool cable = in.takeByte() & 1;
   CTunerObject tuner(std::make_unique<CCustomTunerCore>(2));
   tuner.put_CountryCode(country);
   tuner.put_TuningSpace(space);
@@ -60,11 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       ERROR_SUCCESS)
     return 0;
   std::vector<long> channels;
-  while (in.size >= 6 && channels.size() < 64) {
-    const long channel = in.Int();
-    const DWORD type = in.Byte() % 12;
-    std::vector<BYTE> bytes(in.Byte() % 16);
-    for (BYTE& b : bytes) b = in.Byte();
+  while (in.left() >= 6 && channels.size() < 64) {
+    const long channel = in.takeInt();
+    const DWORD type = in.takeByte() % 12;
+    std::vector<BYTE> bytes(in.takeByte() % 16);
+    for (BYTE& b : bytes) b = in.takeByte();
     char name[16];
     std::snprintf(name, sizeof name, "%ld", channel);
     RegSetValueExA(values, name, 0, type, bytes.data(), static_cast<DWORD>(bytes.size()));

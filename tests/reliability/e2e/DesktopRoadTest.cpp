@@ -8,21 +8,14 @@
 #include <graphs/DeviceUtilities.h>
 #include <machine/TrayArea.h>
 #include <robot/Screenshot.h>
+#include <support/ProgramRun.h>
 #include <win32/gdi.h>
 #include <win32/gdi/PictureFile.h>
 #include <win32/user.h>
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <thread>
-
-extern char** environ;
 
 namespace {
 
@@ -60,32 +53,10 @@ class TvStickRoadTest : public test::MachineTest {
   int run(const std::string& script) {
     const fs::path file = testMachine.root() / "road.robot";
     std::ofstream(file) << script;
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e)
-      if (std::string(*e).rfind("ORVANE_", 0) != 0) environment.emplace_back(*e);
-    environment.push_back("ORVANE_MACHINE=" + testMachine.root().string());
-    environment.push_back("ORVANE_PROGRAM_FOLDER=" + testMachine.programFolder().string());
-    environment.push_back("ORVANE_ROBOT=" + file.string());
-    environment.push_back("ORVANE_SCREENSHOT_DIR=" + Pictures().string());
-    std::vector<char*> envp;
-    for (auto& entry : environment) envp.push_back(entry.data());
-    envp.push_back(nullptr);
-    std::string path = ORVANE_MEDIA_PROGRAM;
-    char* argv[] = {path.data(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return -1;
-    // The program runs on its manual clock: a generous real-time limit only.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return test::RunProgram(testMachine, ORVANE_MEDIA_PROGRAM, {}, file,
+                            {"ORVANE_PROGRAM_FOLDER=" + testMachine.programFolder().string(),
+                             "ORVANE_SCREENSHOT_DIR=" + Pictures().string()})
+        .status;
   }
   static std::optional<plat::PictureFile::Picture> picture(const std::string& name) {
     return plat::PictureFile::load(Pictures() / (name + ".png"));
