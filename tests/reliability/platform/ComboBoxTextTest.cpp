@@ -12,12 +12,13 @@ namespace {
 class ComboBoxTextTest : public test::MachineTest {
  protected:
   HWND make(DWORD style) {
-    parent = CreateWindowExA(0, "STATIC", "Parent", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND parent = CreateWindowExA(0, "STATIC", "Parent", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    parents.push_back(parent);
     return CreateWindowExA(0, "COMBOBOX", "face", WS_CHILD | WS_VISIBLE | style, 10, 10, 150, 24, parent, nullptr,
                            nullptr, nullptr);
   }
   ~ComboBoxTextTest() override {
-    if (parent) DestroyWindow(parent);
+    for (HWND parent : parents) DestroyWindow(parent);
   }
   static std::vector<std::string> entries(HWND combo) {
     std::vector<std::string> out;
@@ -37,7 +38,7 @@ class ComboBoxTextTest : public test::MachineTest {
   static LRESULT add(HWND combo, const char* text) {
     return SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   }
-  HWND parent = nullptr;
+  std::vector<HWND> parents;
 };
 
 TEST_F(ComboBoxTextTest, ASortedBoxPutsAddedStringsInOrderAndInsertedOnesWhereAsked) {
