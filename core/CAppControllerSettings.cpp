@@ -114,11 +114,33 @@ bool WriteRecordFile(LPCSTR path, const SettingsRecord& record) {
   return ReplaceFileContentsA(path, &record, sizeof(record)) != FALSE;
 }
 
-// Values that choose an input or index a table: out of range or negative, they take
-// their defaults, so one bad file cannot stop every later start.
-void ClampLoadedValues(CAppSettings& settings) {
-  if (settings.VideoInput > 4 || settings.VideoInput < 0) settings.VideoInput = 2;
-  if (settings.AvInputStandard > 3 || settings.AvInputStandard < 0) settings.AvInputStandard = 0;
+// A value outside what its table allows takes its default, so one damaged file can neither
+// stop every later start nor steer an input, a channel list, a table or a graph outside its
+// range. Flags, reserved fields and texts are kept as they stand.
+void ClampLoadedValues(CAppSettings& settings, const SettingsRecord& defaults) {
+  const auto within = [](int& value, int lowest, int highest, int fallback) {
+    if (value < lowest || value > highest) value = fallback;
+  };
+  within(settings.VideoWindowAspect, 1, 3, defaults.VideoWindowAspect);
+  within(settings.VideoInput, 1, 4, defaults.VideoInput);
+  within(settings.Brightness, 0, 100, defaults.Brightness);
+  within(settings.Contrast, 0, 100, defaults.Contrast);
+  within(settings.Hue, 0, 100, defaults.Hue);
+  within(settings.Saturation, 0, 100, defaults.Saturation);
+  within(settings.Sharpness, 0, 100, defaults.Sharpness);
+  within(settings.RecordFormat, 0, kFormatCount - 1, defaults.RecordFormat);
+  within(settings.RecordQuality, 1, static_cast<int>(std::size(kQualityNames)), defaults.RecordQuality);
+  within(settings.AvInputStandard, 0, 3, defaults.AvInputStandard);
+  within(settings.Volume, 0, 100, defaults.Volume);
+  within(settings.TunerSource, 1, 2, defaults.TunerSource);
+  // A country the frequency tables do not know has no channel plan to tune from.
+  if (!getFrequencyTableFromCountryCode(settings.CountryCode)) settings.CountryCode = defaults.CountryCode;
+  if (settings.LineStandard != VideoStandardNames::kFamily625 && settings.LineStandard != VideoStandardNames::kFamily525) {
+    CString standard;
+    int family = VideoStandardNames::kFamily625;
+    CAppController::GetStandardFamilyForCountry(settings.CountryCode, standard, family);
+    settings.LineStandard = family;
+  }
 }
 
 // A stored folder that does not exist becomes program folder + name, created when missing.
@@ -144,11 +166,12 @@ CString CAppController::GetModuleFolder() {
 int CAppController::LoadSettings(LPCSTR path) {
   CAppSettings* settings = g_pAppSettings;
   if (!settings || !path) return 0;
-  SettingsRecord record;
-  MakeDefaultRecord(record);
+  SettingsRecord defaults;
+  MakeDefaultRecord(defaults);
+  SettingsRecord record = defaults;
   if (!ReadRecordFile(path, record)) return 0;
   settings->FromRecord(record);
-  ClampLoadedValues(*settings);
+  ClampLoadedValues(*settings, defaults);
   RepairFolder(settings->VideoFolder, settings->ProgramFolder, kVideosFolderName);
   RepairFolder(settings->PictureFolder, settings->ProgramFolder, kPictureFolderName);
   return 1;

@@ -116,6 +116,7 @@ class CChannelList {
   const Channels* channels(int list) const;
   const ChannelRecord* find(int number, int list) const;
   int* countOf(int list);
+  static std::int32_t CurrentInList(const Channels& list, std::int32_t current);
 
   // The shared steps of tuning a list record: the records, the waits, the tuned number.
   // `alwaysStandard` applies the record's standard even when it is already in force.

@@ -76,6 +76,13 @@ bool Acceptable(ChannelRecord& record) {
 
 }  // namespace
 
+// A current channel the list does not hold would tune nothing and show no number: it
+// becomes the list's first channel. An empty list has nothing to tune and keeps its own.
+std::int32_t CChannelList::CurrentInList(const Channels& list, std::int32_t current) {
+  if (list.empty() || list.count(current)) return current;
+  return list.begin()->first;
+}
+
 int CChannelList::LoadFile(LPCSTR path) {
   if (!path) return 0;
   TakeLeftoverFileA(path);
@@ -83,8 +90,7 @@ int CChannelList::LoadFile(LPCSTR path) {
                               nullptr));
   ChannelFileHeader header{};
   if (!file || !ReadExact(file.get(), &header, sizeof header)) return 0;
-  if (header.Count1 < 0 || header.Count1 > kMostChannels || header.Count2 < 0 || header.Count2 > kMostChannels ||
-      header.CurrentChannel1 < 0 || header.CurrentChannel2 < 0)
+  if (header.Count1 < 0 || header.Count1 > kMostChannels || header.Count2 < 0 || header.Count2 > kMostChannels)
     return 0;
   LARGE_INTEGER size{};
   const std::int64_t expected =
@@ -102,8 +108,8 @@ int CChannelList::LoadFile(LPCSTR path) {
   m_list2 = std::move(lists[1]);
   m_count1 = static_cast<int>(m_list1.size());
   m_count2 = static_cast<int>(m_list2.size());
-  m_current1 = header.CurrentChannel1;
-  m_current2 = header.CurrentChannel2;
+  m_current1 = CurrentInList(m_list1, header.CurrentChannel1);
+  m_current2 = CurrentInList(m_list2, header.CurrentChannel2);
   return 1;
 }
 

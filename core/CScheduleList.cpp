@@ -10,33 +10,31 @@
 
 namespace {
 
-// Far above any plan a user keeps: a larger file is not a schedule.
-constexpr LONGLONG kLargestSchedule = 10000 * sizeof(ScheduleRecord);
+// Far above any plan a user keeps: a file of more records is not a schedule.
+constexpr LONGLONG kMostRecords = 10000;
 
-// Whether the record's fields hold what the program writes there. A record outside them
-// belongs to another file or was damaged, and the whole file is refused.
-bool IsSoundRecord(const ScheduleRecord& record) {
-  return record.duration >= 0 && record.recurrence >= 0 && record.recurrence <= 8 && record.source >= 0 &&
-         record.source <= 3 && (record.mode == 0 || record.mode == 1) && record.action >= 0 && record.action <= 3;
-}
-
-// Every record of a file made only of whole, sound records; false when the file cannot be
-// read, is larger than any schedule, ends in part of a record (it was cut short) or holds a
-// record no program writes.
+// Every whole record up to the first short read, in file order; a trailing part of a record
+// (a file cut short) is left out and loses nothing the file held whole. Fields are taken as
+// they stand: the rules that read them act on the values they know and pass over the rest.
+// False when the file cannot be read or is larger than any schedule.
 bool ReadRecords(LPCSTR path, std::vector<ScheduleRecord>& records) {
   TakeLeftoverFileA(path);
   CFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                nullptr));
   LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestSchedule ||
-      size.QuadPart % sizeof(ScheduleRecord) != 0)
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart / LONGLONG{sizeof(ScheduleRecord)} > kMostRecords)
     return false;
-  std::vector<ScheduleRecord> all(static_cast<std::size_t>(size.QuadPart) / sizeof(ScheduleRecord));
-  const DWORD bytes = static_cast<DWORD>(all.size() * sizeof(ScheduleRecord));
-  DWORD read = 0;
-  if (bytes && (!ReadFile(file.get(), all.data(), bytes, &read, nullptr) || read != bytes)) return false;
-  for (const ScheduleRecord& record : all)
-    if (!IsSoundRecord(record)) return false;
+  // The file may grow while it is read: no more than it held at the start is taken.
+  const auto whole = static_cast<std::size_t>(size.QuadPart) / sizeof(ScheduleRecord);
+  std::vector<ScheduleRecord> all;
+  all.reserve(whole);
+  while (all.size() < whole) {
+    ScheduleRecord record{};
+    DWORD read = 0;
+    if (!ReadFile(file.get(), &record, sizeof record, &read, nullptr)) return false;
+    if (read < sizeof record) break;
+    all.push_back(record);
+  }
   records = std::move(all);
   return true;
 }

@@ -48,9 +48,9 @@ class CScheduleList {
   virtual ~CScheduleList();
 
   // ---- The file.
-  // Replaces the items by the file's records, in file order. 0 for a null path, a file that
-  // cannot be read, one cut short inside a record or one with a record whose fields no
-  // program writes (the items stay, and the file is left as it is).
+  // Replaces the items by the file's whole records, in file order (a part of a record at
+  // the end is left out). 0 for a null path, a file that cannot be read or one larger than
+  // any schedule (the items stay, and the file is left as it is).
   int Load(LPCSTR path);
   // Writes every record in list order to a new file that then takes the place of `path`;
   // 0 for a null path or when any step fails, the old file then left as it was.

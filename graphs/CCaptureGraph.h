@@ -32,7 +32,6 @@ class CFilterWrapper;
 class CGraphBase;
 class COverlayFilter;
 class COverlayMixerFilter;
-class CTaskbarNotifier;
 class CVideoDeviceFilter;
 class CVideoInvertFilter;
 class CVideoMixingRendererFilter;
@@ -225,5 +224,3 @@ class CCaptureGraph {
 // True when the product name in the registry contains "VISTA" (any case).
 BOOL IsVistaProductName();
 
-// The launcher's taskbar notifier; null while there is none.
-extern CTaskbarNotifier* g_pTaskbarNotifier;

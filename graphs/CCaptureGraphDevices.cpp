@@ -10,7 +10,7 @@
 #include "graphs/CVideoDeviceFilter.h"
 #include "graphs/DeviceUtilities.h"
 #include "graphs/FilterUtilities.h"
-#include "skin/CTaskbarNotifier.h"
+#include "graphs/ICaptureNotices.h"
 
 #include <vendor/language/Language.h>
 #include <vendor/qxmdll/QXUSBControl.h>
@@ -22,7 +22,7 @@
 #include <cstring>
 #include <iterator>
 
-CTaskbarNotifier* g_pTaskbarNotifier = nullptr;
+ICaptureNotices* g_pCaptureNotices = nullptr;
 
 namespace {
 
@@ -80,7 +80,7 @@ int StandardFamily(int code) { return code <= 2 ? 0 : code <= 10 ? 1 : 2; }
 }  // namespace
 
 void CCaptureGraph::Notify(int messageId) {
-  if (g_pTaskbarNotifier) g_pTaskbarNotifier->Show(GetMessageInfo(messageId), 500, 3000, 500, 1);
+  if (g_pCaptureNotices) g_pCaptureNotices->Show(GetMessageInfo(messageId), 500, 3000, 500, 1);
 }
 
 // ---- Devices

@@ -2,11 +2,12 @@
 
 #include "skin/SkinBitmap.h"
 #include "skin/SkinMessages.h"
+#include "skin/SkinValues.h"
 
 namespace {
 
 HBITMAP CutRect(HBITMAP hSource, const RECT& rect) {
-  return CutBitmap(hSource, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  return CutBitmap(hSource, rect.left, rect.top, SkinWidth(rect), SkinHeight(rect));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "skin/SkinBitmap.h"
 #include "skin/SkinMessages.h"
+#include "skin/SkinValues.h"
 
 #include <algorithm>
 #include <climits>
@@ -130,7 +131,7 @@ void CShapeSlider::SetStateBitmaps(HBITMAP h1, HBITMAP h2, HBITMAP h3, HBITMAP h
   const RECT* rects[kImageCount] = {&rc1, &rc2, &rc3, &rc4, &rc5};
   for (int i = 0; i < kImageCount; ++i) {
     const RECT& rc = *rects[i];
-    m_bmImages[i] = CutBitmap(sources[i], rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    m_bmImages[i] = CutBitmap(sources[i], rc.left, rc.top, SkinWidth(rc), SkinHeight(rc));
   }
 }
 

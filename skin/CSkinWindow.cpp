@@ -95,7 +95,8 @@ BOOL CSkinWindow::LoadSkin(LPCSTR lpszPath) {
   const int a = FieldToInt(CutField(mask));
   const int b = FieldToInt(CutField(mask));
   const int c = FieldToInt(CutField(mask));
-  m_crMask = static_cast<COLORREF>(a + 256 * b + 65536 * c);
+  // In 32-bit arithmetic that wraps, so numbers past a byte give what they always gave.
+  m_crMask = static_cast<COLORREF>(static_cast<DWORD>(a) + 256u * static_cast<DWORD>(b) + 65536u * static_cast<DWORD>(c));
   BuildParts();
   for (int i = 0; i < 3; ++i) ReadCaptionButton(ini, kCaptionButtonSections[i], m_captionButtons[i]);
   m_bLoaded = TRUE;
@@ -114,18 +115,18 @@ void CSkinWindow::ReadCaptionButton(const CIniFile& ini, LPCSTR lpszSection, Cap
 void CSkinWindow::BuildParts() {
   FreeParts();
   const CRect* active = m_rcParts[0];
-  m_nTopLeftWidth = active[TopLeft].Width();
-  m_nMiddleTopWidth = active[MiddleTop].Width();
-  m_nTopRightWidth = active[TopRight].Width();
-  m_nTopHeight = active[TopLeft].Height();
-  m_nMiddleLeftWidth = active[MiddleLeft].Width();
-  m_nMiddleLeftHeight = active[MiddleLeft].Height();
-  m_nMiddleRightWidth = active[MiddleRight].Width();
-  m_nMiddleRightHeight = active[MiddleRight].Height();
-  m_nBottomLeftWidth = active[BottomLeft].Width();
-  m_nMiddleBottomWidth = active[MiddleBottom].Width();
-  m_nBottomRightWidth = active[BottomRight].Width();
-  m_nBottomHeight = active[BottomLeft].Height();
+  m_nTopLeftWidth = SkinWidth(active[TopLeft]);
+  m_nMiddleTopWidth = SkinWidth(active[MiddleTop]);
+  m_nTopRightWidth = SkinWidth(active[TopRight]);
+  m_nTopHeight = SkinHeight(active[TopLeft]);
+  m_nMiddleLeftWidth = SkinWidth(active[MiddleLeft]);
+  m_nMiddleLeftHeight = SkinHeight(active[MiddleLeft]);
+  m_nMiddleRightWidth = SkinWidth(active[MiddleRight]);
+  m_nMiddleRightHeight = SkinHeight(active[MiddleRight]);
+  m_nBottomLeftWidth = SkinWidth(active[BottomLeft]);
+  m_nMiddleBottomWidth = SkinWidth(active[MiddleBottom]);
+  m_nBottomRightWidth = SkinWidth(active[BottomRight]);
+  m_nBottomHeight = SkinHeight(active[BottomLeft]);
   if (!m_hFrame) return;
   for (int state = 0; state < 2; ++state) {
     for (int slot = 0; slot < kSlots; ++slot) {
@@ -135,13 +136,13 @@ void CSkinWindow::BuildParts() {
       HDC screen = ::GetDC(nullptr);
       HDC from = ::CreateCompatibleDC(screen);
       HDC to = ::CreateCompatibleDC(screen);
-      m_hParts[state][slot] = ::CreateCompatibleBitmap(screen, size.Width(), size.Height());
+      m_hParts[state][slot] = ::CreateCompatibleBitmap(screen, SkinWidth(size), SkinHeight(size));
       HGDIOBJ oldFrom = ::SelectObject(from, m_hFrame);
       HGDIOBJ oldTo = ::SelectObject(to, m_hParts[state][slot]);
       ::SetStretchBltMode(to, HALFTONE);
       ::SetBrushOrgEx(to, 0, 0, nullptr);
-      ::StretchBlt(to, 0, 0, size.Width(), size.Height(), from, source.left, source.top, source.Width(),
-                   source.Height(), SRCCOPY);
+      ::StretchBlt(to, 0, 0, SkinWidth(size), SkinHeight(size), from, source.left, source.top, SkinWidth(source),
+                   SkinHeight(source), SRCCOPY);
       ::SelectObject(from, oldFrom);
       ::SelectObject(to, oldTo);
       ::DeleteDC(from);

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
+CTaskbarNotifier* g_pTaskbarNotifier = nullptr;
+
 namespace {
 
 constexpr UINT_PTR kAppearTimer = 1;

@@ -9,13 +9,15 @@
 // a popup without a caption never draws its window text itself.
 #pragma once
 
+#include "graphs/ICaptureNotices.h"
+
 #include <mfc/afxwin.h>
 #include <mfc/wnd/afxgdi.h>
 
 // The notice was clicked (wParam 0, lParam 0), posted to the owner.
 #define UM_NOTIFIER_CLICKED 1147
 
-class CTaskbarNotifier : public CWnd {
+class CTaskbarNotifier : public CWnd, public ICaptureNotices {
  public:
   // Style bits of SetTextFont.
   static constexpr int kBold = 1;
@@ -48,7 +50,7 @@ class CTaskbarNotifier : public CWnd {
   // Shows `szCaption` for dwTimeToShow ms sliding out, dwTimeToStay ms out and
   // dwTimeToHide ms sliding back. A notice already out keeps its place and takes the
   // new text with a fresh stay. The last argument is accepted and not used.
-  void Show(LPCTSTR szCaption, DWORD dwTimeToShow, DWORD dwTimeToStay, DWORD dwTimeToHide, int nIncrement = 1);
+  void Show(LPCTSTR szCaption, DWORD dwTimeToShow, DWORD dwTimeToStay, DWORD dwTimeToHide, int nIncrement = 1) override;
 
   int GetAnimState() const { return m_nAnimStatus; }
   int GetTaskbarPlacement() const { return m_nTaskbarPlacement; }

@@ -61,6 +61,11 @@ CString GetSkinFilePath(const CIniFile& ini, const CString& strFile) {
   return strIni.Left(strIni.ReverseFind('\\') + 1) + strFile;
 }
 
+int SkinExtent(LONG from, LONG to) {
+  const long long extent = static_cast<long long>(to) - from;
+  return static_cast<int>(std::clamp<long long>(extent, 0, kLargestSkinExtent));
+}
+
 BOOL ReadButtonEntry(const CIniFile& ini, LPCSTR lpszSection, int nKey, SkinButtonEntry& entry) {
   CString strKey;
   strKey.Format("%d", nKey);

@@ -25,6 +25,15 @@ BOOL ReadColor(const CIniFile& ini, LPCSTR lpszSection, LPCSTR lpszKey, COLORREF
 // "TRUE" in any letter case is true; any other text, or none, is false.
 BOOL ReadBool(const CIniFile& ini, LPCSTR lpszSection, LPCSTR lpszKey);
 
+// The width (or height) a skin rectangle gives a picture or a control, whatever its numbers:
+// the difference taken without overflow, none for a rectangle turned over, and never more
+// than kLargestSkinExtent, beyond any screen the skins dress, so sums of sizes stay in
+// range and no part asks for more pixels than a screen holds.
+inline constexpr int kLargestSkinExtent = 2048;
+int SkinExtent(LONG from, LONG to);
+inline int SkinWidth(const RECT& rect) { return SkinExtent(rect.left, rect.right); }
+inline int SkinHeight(const RECT& rect) { return SkinExtent(rect.top, rect.bottom); }
+
 // A file named in a skin value lies in the folder of the INI file.
 CString GetSkinFilePath(const CIniFile& ini, const CString& strFile);
 

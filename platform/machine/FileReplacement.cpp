@@ -60,7 +60,7 @@ int FileReplacement::replace(const fs::path& target, std::string_view contents, 
     *openFile = fd;
   else
     ::close(fd);
-  removeStaleTemporaries(target);
+  removeDeadTemporaries(target);
   return 0;
 }
 
@@ -80,6 +80,7 @@ int FileReplacement::syncFolder(const fs::path& folder) {
 fs::path FileReplacement::leftoverOf(const fs::path& target) { return target.string() + ".new"; }
 
 bool FileReplacement::takeLeftover(const fs::path& target) {
+  removeDeadTemporaries(target);
   struct stat info {};
   if (::lstat(target.c_str(), &info) == 0 || errno != ENOENT) return false;
   const fs::path leftover = leftoverOf(target);
@@ -87,7 +88,7 @@ bool FileReplacement::takeLeftover(const fs::path& target) {
   return renameDurably(leftover, target) == 0;
 }
 
-void FileReplacement::removeStaleTemporaries(const fs::path& target) {
+void FileReplacement::removeDeadTemporaries(const fs::path& target) {
   const std::string name = target.filename().string();
   std::error_code ec;
   for (fs::directory_iterator it(target.parent_path().empty() ? fs::path(".") : target.parent_path(), ec), end;

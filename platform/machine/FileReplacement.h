@@ -6,7 +6,8 @@
 //
 // Readers call takeLeftover() first: an older way of saving deleted the old file before
 // moving a finished "<name>.new" in, so a "<name>.new" found where the file is missing is
-// the file. Temporaries of processes that died while saving are removed on the next save.
+// the file. Temporaries of processes that died while saving are removed on the next save
+// and when the file is next read (removeDeadTemporaries).
 #pragma once
 
 #include <filesystem>
@@ -24,12 +25,12 @@ class FileReplacement {
   static int renameDurably(const std::filesystem::path& from, const std::filesystem::path& to);
   // Flushes the folder's entries (names made, renamed or removed) to disk: 0 or errno.
   static int syncFolder(const std::filesystem::path& folder);
-  // True when a leftover "<target>.new" was moved in because `target` was missing.
+  // True when a leftover "<target>.new" was moved in because `target` was missing; the
+  // dead savers' temporaries go either way.
   static bool takeLeftover(const std::filesystem::path& target);
   static std::filesystem::path leftoverOf(const std::filesystem::path& target);
-
- private:
-  static void removeStaleTemporaries(const std::filesystem::path& target);
+  // Removes the "<target>.<pid>.<n>.saving" files of processes that no longer run.
+  static void removeDeadTemporaries(const std::filesystem::path& target);
 };
 
 }  // namespace plat

@@ -60,6 +60,7 @@ std::string_view trimmed(std::string_view text) {
 }
 
 bool IniDocument::load(const std::filesystem::path& file) {
+  FileReplacement::removeDeadTemporaries(file);
   std::ifstream in(file, std::ios::binary);
   if (!in) {
     m_lines.clear();

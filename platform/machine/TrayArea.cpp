@@ -57,7 +57,14 @@ bool TrayArea::store(const Icon& icon) {
 
 bool TrayArea::remove(std::uint64_t window, std::uint32_t id) {
   std::error_code ec;
+  fs::remove(pictureOf(window, id), ec);
   return fs::remove(fileOf(window, id), ec);
+}
+
+fs::path TrayArea::pictureOf(std::uint64_t window, std::uint32_t id) const {
+  fs::path file = fileOf(window, id);
+  file.replace_extension(".png");
+  return file;
 }
 
 std::vector<TrayArea::Icon> TrayArea::icons() const {

@@ -36,6 +36,9 @@ class TrayArea {
   bool remove(std::uint64_t window, std::uint32_t id);
   // Every icon, oldest first.
   std::vector<Icon> icons() const;
+  // Where the icon's picture lies as the tray shows it (a PNG its owner writes); removed
+  // with the icon.
+  std::filesystem::path pictureOf(std::uint64_t window, std::uint32_t id) const;
 
  private:
   std::filesystem::path fileOf(std::uint64_t window, std::uint32_t id) const;

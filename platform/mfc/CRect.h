@@ -16,8 +16,10 @@ class CRect : public RECT {
   CRect(POINT point, SIZE size) : RECT{point.x, point.y, point.x + size.cx, point.y + size.cy} {}
   CRect(POINT topLeft, POINT bottomRight) : RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y} {}
 
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
+  // In 32-bit arithmetic that wraps, as on Windows: a rectangle wider than the int range
+  // gives a wrapped width rather than undefined behaviour.
+  int Width() const { return static_cast<int>(static_cast<unsigned>(right) - static_cast<unsigned>(left)); }
+  int Height() const { return static_cast<int>(static_cast<unsigned>(bottom) - static_cast<unsigned>(top)); }
   CSize Size() const { return CSize(Width(), Height()); }
   CPoint TopLeft() const { return CPoint(left, top); }
   CPoint BottomRight() const { return CPoint(right, bottom); }
@@ -26,7 +28,7 @@ class CRect : public RECT {
   operator LPRECT() { return this; }  // NOLINT
   operator LPCRECT() const { return this; }  // NOLINT
 
-  BOOL IsRectEmpty() const { return Width() <= 0 || Height() <= 0; }
+  BOOL IsRectEmpty() const { return right <= left || bottom <= top; }
   BOOL IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
   BOOL PtInRect(POINT point) const;
   BOOL EqualRect(LPCRECT lpRect) const;

@@ -4,6 +4,7 @@
 #include <win32/gdi/VirtualScreen.h>
 #include <win32/gdi/WindowGraphics.h>
 #include <win32/gdi/object.h>
+#include <win32/user/Desktop.h>
 #include <win32/user/metrics.h>
 #include <win32/user/window.h>
 
@@ -54,9 +55,7 @@ std::optional<Surface> windowPicture(HWND hwnd) {
 
 }  // namespace
 
-bool Screenshot::saveScreen(const std::filesystem::path& png) {
-  return PngCodec::save(*VirtualScreen::current().compose(), png);
-}
+bool Screenshot::saveScreen(const std::filesystem::path& png) { return PngCodec::save(*Desktop::compose(), png); }
 
 bool Screenshot::saveWindow(HWND hwnd, const std::filesystem::path& png) {
   const auto picture = windowPicture(hwnd);
@@ -64,7 +63,7 @@ bool Screenshot::saveWindow(HWND hwnd, const std::filesystem::path& png) {
 }
 
 COLORREF Screenshot::screenPixel(int x, int y) {
-  const auto frame = VirtualScreen::current().compose();
+  const auto frame = Desktop::compose();
   if (x < 0 || y < 0 || x >= frame->width() || y >= frame->height()) return CLR_INVALID;
   return colorRefFromPixel(frame->pixel(x, y));
 }

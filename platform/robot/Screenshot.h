@@ -1,5 +1,6 @@
 // What the screen shows, as a test or a robot script sees it: the whole screen or one
-// window saved as a PNG, and single pixels.
+// window saved as a PNG, and single pixels. The screen is the whole desktop: every
+// program's windows, the tray and the taskbar notices (plat::Desktop).
 //
 // A window's picture is the window alone on the desktop: its own pixels (also where other
 // windows cover it) through its window region, the desktop colour outside the region.

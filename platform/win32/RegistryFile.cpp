@@ -345,6 +345,7 @@ bool RegistryFile::exists() const { return stampOf(m_file).exists; }
 bool RegistryFile::changedOnDisk() const { return !(stampOf(m_file) == m_stamp); }
 
 void RegistryFile::load(const RegistryRoots& roots) {
+  FileReplacement::removeDeadTemporaries(m_file);
   // The stamp is of the very file read, so a replacement made meanwhile still shows as a change.
   const int fd = ::open(m_file.c_str(), O_RDONLY | O_CLOEXEC);
   hold(fd);

@@ -6,6 +6,7 @@
 #include <win32/ObjectNames.h>
 #include <win32/ThreadObject.h>
 #include <win32/WaitHub.h>
+#include <win32/WaitableTimerObject.h>
 #include <win32/error.h>
 
 #include <cerrno>
@@ -150,6 +151,46 @@ BOOL ResetEvent(HANDLE handle) {
   auto event = objectOf<plat::EventObject>(handle);
   if (!event) return FALSE;
   event->reset();
+  return TRUE;
+}
+
+HANDLE CreateWaitableTimerA(LPSECURITY_ATTRIBUTES, BOOL manualReset, LPCSTR name) {
+  const auto make = [&]() -> ObjectNames::Lookup {
+    return {std::make_shared<plat::WaitableTimerObject>(plat::Machine::current().clock(), manualReset != FALSE), false};
+  };
+  ObjectNames::Lookup found = (!name || !*name)
+                                  ? make()
+                                  : plat::Machine::current().service<ObjectNames>().findOrMake(name, make);
+  if (!std::dynamic_pointer_cast<plat::WaitableTimerObject>(found.object)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  HANDLE handle = HandleTable::instance().add(found.object);
+  SetLastError(found.existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+  return handle;
+}
+
+BOOL SetWaitableTimer(HANDLE handle, const LARGE_INTEGER* dueTime, LONG period, PTIMERAPCROUTINE, LPVOID,
+                      BOOL resume) {
+  constexpr std::int64_t kFileTimeTo1970 = 116444736000000000LL;  // 100 ns units
+  auto timer = objectOf<plat::WaitableTimerObject>(handle);
+  if (!timer) return FALSE;
+  if (!dueTime || period < 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  const std::int64_t due = dueTime->QuadPart;
+  const std::int64_t nowMs = plat::Machine::current().clock().unixMs();
+  // Both ends in 100-ns units of their own range, so no due time overflows.
+  const std::int64_t unixMs = due >= 0 ? (due - kFileTimeTo1970) / 10000 : nowMs - due / 10000;
+  timer->set(unixMs, period, resume != FALSE);
+  return TRUE;
+}
+
+BOOL CancelWaitableTimer(HANDLE handle) {
+  auto timer = objectOf<plat::WaitableTimerObject>(handle);
+  if (!timer) return FALSE;
+  timer->cancel();
   return TRUE;
 }
 

@@ -3,8 +3,9 @@
 // A named mutex is visible to every process on the machine: its name is held while any
 // handle in any process refers to it, and ownership and waits work across processes.
 // A process that dies, even by a crash, lets go of the name and abandons what it owned
-// (the kernel drops its file locks under the machine's run/ folder). Events are
-// per-process, and so are their names. Timeouts count on the machine clock.
+// (the kernel drops its file locks under the machine's run/ folder). Events and waitable
+// timers are per-process, and so are their names. Timeouts and due times count on the
+// machine clock.
 #pragma once
 
 #include <win32/types.h>
@@ -34,7 +35,19 @@ HANDLE CreateEventA(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL ini
 BOOL SetEvent(HANDLE event);
 BOOL ResetEvent(HANDLE event);
 
-// Works on mutexes, events and threads.
+// Waitable timers share the name space of mutexes and events (ERROR_ALREADY_EXISTS for a
+// name held, ERROR_INVALID_HANDLE for one held by another kind). A positive due time is
+// absolute (FILETIME units, UTC), a negative one relative; a period repeats it in
+// milliseconds; resume arms the machine's wake-up time while the timer is armed.
+// Completion routines are not called.
+HANDLE CreateWaitableTimerA(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, LPCSTR name);
+typedef void (*PTIMERAPCROUTINE)(LPVOID, DWORD, DWORD);
+BOOL SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* dueTime, LONG period, PTIMERAPCROUTINE completionRoutine,
+                      LPVOID argToCompletionRoutine, BOOL resume);
+BOOL CancelWaitableTimer(HANDLE timer);
+#define CreateWaitableTimer CreateWaitableTimerA
+
+// Works on mutexes, events, waitable timers and threads.
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds);
 

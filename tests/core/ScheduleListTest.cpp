@@ -47,10 +47,10 @@ TEST_F(ScheduleListTest, AMissingFileFailsAndKeepsTheItems) {
 
 TEST_F(ScheduleListTest, AFileLargerThanAnyScheduleIsRefusedUnread) {
   CScheduleList list;
-  writeBytes(path(), Bytes(10000 * 36, 0));
+  writeBytes(path(), Bytes(10000 * 36 + 35, 0));
   ASSERT_EQ(list.Load(path().c_str()), 1);
   EXPECT_EQ(list.GetCount(), 10000);
-  writeBytes(path(), Bytes(10000 * 36 + 1, 0));
+  writeBytes(path(), Bytes(10001 * 36, 0));
   EXPECT_EQ(list.Load(path().c_str()), 0);
   EXPECT_EQ(list.GetCount(), 10000) << "the items are kept";
 }

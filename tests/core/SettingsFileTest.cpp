@@ -156,12 +156,12 @@ TEST_F(SettingsFileTest, LoadClampsInputAndStandardIncludingNegatives) {
 
   putInt(bytes, 20, -3);
   putInt(bytes, 56, -1);
-  putInt(bytes, 76, -5);  // not an index: kept as stored
+  putInt(bytes, 76, -5);  // outside 0..100 too: its default
   writeBytes(dataPath(), bytes);
   ASSERT_EQ(CAppController::LoadSettings(dataPath().c_str()), 1);
   EXPECT_EQ(settings().VideoInput, 2);
   EXPECT_EQ(settings().AvInputStandard, 0);
-  EXPECT_EQ(settings().Volume, -5);
+  EXPECT_EQ(settings().Volume, 50);
 
   // The highest valid input and standard are kept; one past them is not.
   for (const auto& [input, standard, wantInput, wantStandard] : {std::tuple{4, 3, 4, 3}, std::tuple{5, 4, 2, 0}}) {

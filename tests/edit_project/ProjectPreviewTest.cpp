@@ -7,6 +7,7 @@
 #include <com/objbase.h>
 #include <robot/Screenshot.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -42,7 +43,7 @@ TEST_F(ProjectPreviewTest, TheClipsPlayOneAfterAnotherToTheEndEvent) {
   EXPECT_NEAR(ratio, 0.2, 0.05);
   play(1000);
   EXPECT_TRUE(bluish(shown())) << std::hex << shown();
-  EXPECT_TRUE(plat::Screenshot::saveScreen("preview-mid-project.png"));
+  EXPECT_TRUE(plat::Screenshot::saveScreen(std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "preview-mid-project.png"));
   EXPECT_EQ(project.mpeg_Project_HandleGraphEvent(1), 0) << "events so far, but not the end";
   graphEvents = 0;
   play(1000);

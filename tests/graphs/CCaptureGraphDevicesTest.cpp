@@ -6,7 +6,7 @@
 #include "core/CAppController.h"
 #include "core/CAppSettings.h"
 #include "graphs/CGraphBase.h"
-#include "skin/CTaskbarNotifier.h"
+#include "graphs/ICaptureNotices.h"
 
 #include <machine/CaptureAudio.h>
 #include <vendor/language/Language.h>
@@ -24,11 +24,22 @@ using Input = plat::TvStickCapture::Input;
 
 plat::Scene external(const char* standard) { return plat::Scene{plat::Scene::Kind::External, 0, "Camcorder", standard, 330.0}; }
 
+// The program's notifier as the graphs see it: the texts it was asked to show.
+class RecordedNotices : public ICaptureNotices {
+ public:
+  void Show(LPCTSTR text, DWORD toShow, DWORD toStay, DWORD toHide, int) override {
+    shown.push_back(text);
+    EXPECT_EQ(toShow, 500u);
+    EXPECT_EQ(toStay, 3000u);
+    EXPECT_EQ(toHide, 500u);
+  }
+  std::vector<std::string> shown;
+};
+
 class CCaptureGraphDevicesTest : public CaptureGraphTest {
  protected:
   void TearDown() override {
-    delete g_pTaskbarNotifier;
-    g_pTaskbarNotifier = nullptr;
+    g_pCaptureNotices = nullptr;
     CaptureGraphTest::TearDown();
   }
   // The graph object with the stick opened in it.
@@ -37,15 +48,13 @@ class CCaptureGraphDevicesTest : public CaptureGraphTest {
     EXPECT_TRUE(graph->OpenDefaultVideoDevice(0));
     return *graph;
   }
-  void makeNotifier() {
-    g_pTaskbarNotifier = new CTaskbarNotifier;
-    ASSERT_TRUE(g_pTaskbarNotifier->Create(CWnd::FromHandle(window)));
-  }
+  void makeNotifier() { g_pCaptureNotices = &notices; }
   static void setList(CStringArray& list, std::initializer_list<const char*> names) {
     list.RemoveAll();
     for (const char* name : names) list.Add(name);
   }
   plat::CaptureAudio& card() { return machine().service<plat::CaptureAudio>(); }
+  RecordedNotices notices;
   int enabledLine() {
     for (int i = 0; i < static_cast<int>(card().lines().size()); ++i)
       if (card().lineEnabled(i)) return i;
@@ -84,17 +93,14 @@ TEST_F(CCaptureGraphDevicesTest, NoListedCaptureDeviceIsANotice) {
   makeGraph();
   g_pAppSettings->CaptureDeviceNames.RemoveAll();
   EXPECT_FALSE(graph->OpenDefaultVideoDevice(0));
-  EXPECT_EQ(std::string(g_pTaskbarNotifier->GetText()), GetMessageInfo(14));
-  robot.advance(500);
-  EXPECT_EQ(robot.notices(), std::vector<std::string>{GetMessageInfo(14)});
+  EXPECT_EQ(notices.shown, std::vector<std::string>{GetMessageInfo(14)});
 
   setList(g_pAppSettings->CaptureDeviceNames, {""});
   EXPECT_FALSE(graph->OpenDefaultVideoDevice(0));
-  EXPECT_EQ(std::string(g_pTaskbarNotifier->GetText()), GetMessageInfo(16));
+  EXPECT_EQ(notices.shown, (std::vector<std::string>{GetMessageInfo(14), GetMessageInfo(16)}));
 
   // Without a notifier or settings it only fails.
-  delete g_pTaskbarNotifier;
-  g_pTaskbarNotifier = nullptr;
+  g_pCaptureNotices = nullptr;
   EXPECT_FALSE(graph->OpenDefaultVideoDevice(0));
   delete g_pAppSettings;
   g_pAppSettings = nullptr;

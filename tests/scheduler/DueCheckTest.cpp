@@ -100,28 +100,31 @@ TEST_F(DueCheckTest, Command459ReplacesTheListBeforeTheNextCheck) {
   EXPECT_EQ(programStarts().size(), 1u);
 }
 
-// What the program cannot take keeps the list it has: no file, a file cut inside a
-// record or one holding a record no program writes; the file is left as it is.
-TEST_F(DueCheckTest, AMissingShortOrForeignFileKeepsTheListAndTheFile) {
-  writeSchedule({record(localTime(2024, 3, 1, 12, 1), kOnce)});
+// A missing file keeps the list the program has; a file cut inside a record gives its
+// whole records and is left as it is; a record of values no rule knows loads and is
+// never due.
+TEST_F(DueCheckTest, AMissingFileKeepsTheListAndACutFileGivesItsWholeRecords) {
+  writeSchedule({record(localTime(2024, 3, 1, 12, 1), kOnce), record(localTime(2024, 3, 1, 15, 0), kOnce)});
   open();
   const auto file = testMachine.programFolder() / "schedulefile.she";
   const auto reload = [&] { dlg->SendMessage(WM_COMMAND, CSchedulerDlg::IDC_RELOAD_SCHEDULE, 0); };
+  ASSERT_EQ(CSchedulerDlg::ScheduleList().GetCount(), 2);
 
   std::filesystem::resize_file(file, 40);
   reload();
   EXPECT_EQ(CSchedulerDlg::ScheduleList().GetCount(), 1);
   EXPECT_EQ(std::filesystem::file_size(file), 40u);
 
-  ScheduleRecord foreign = record(localTime(2024, 3, 1, 12, 1), 11);
-  writeSchedule({foreign});
-  reload();
-  EXPECT_EQ(CSchedulerDlg::ScheduleList().GetCount(), 1);
-
   std::filesystem::remove(file);
   reload();
   EXPECT_EQ(CSchedulerDlg::ScheduleList().GetCount(), 1);
   robot.advance(20000);
+  EXPECT_EQ(programStarts().size(), 1u);
+
+  writeSchedule({record(localTime(2024, 3, 1, 12, 2), 11)});
+  reload();
+  EXPECT_EQ(CSchedulerDlg::ScheduleList().GetCount(), 1);
+  robot.advance(60000);
   EXPECT_EQ(programStarts().size(), 1u);
 
   writeSchedule({});

@@ -22,10 +22,18 @@ ProgramRun RunProgramAsUser(const std::filesystem::path& folder, const std::stri
                             const std::vector<std::string>& args, const std::vector<std::string>& environment) {
   const auto out = folder / "out.txt";
   const auto err = folder / "err.txt";
+  // The entries given take the place of the inherited ones of their names.
+  const auto given = [&](const std::string& entry) {
+    const std::string name = entry.substr(0, entry.find('=') + 1);
+    for (const std::string& mine : environment)
+      if (mine.rfind(name, 0) == 0) return true;
+    return false;
+  };
   std::vector<std::string> entries;
   for (char** e = environ; *e; ++e) {
     const std::string entry(*e);
-    if (entry.rfind("ORVANE_MACHINE=", 0) != 0 && entry.rfind("ORVANE_ROBOT=", 0) != 0) entries.push_back(entry);
+    if (entry.rfind("ORVANE_MACHINE=", 0) != 0 && entry.rfind("ORVANE_ROBOT=", 0) != 0 && !given(entry))
+      entries.push_back(entry);
   }
   entries.insert(entries.end(), environment.begin(), environment.end());
   std::vector<char*> envp;

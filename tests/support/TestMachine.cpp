@@ -23,9 +23,20 @@ fs::path rootsFolder() {
   return fs::temp_directory_path();
 }
 
+// A screenshot a test leaves without saying where (a failed test's dump) goes under the
+// build folder, never into the working folder.
+void keepScreenshotsInTheBuild() {
+  if (std::getenv("ORVANE_SCREENSHOT_DIR")) return;
+  const fs::path folder = fs::path(ORVANE_TEST_BINARY_DIR) / "screenshots";
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  ::setenv("ORVANE_SCREENSHOT_DIR", folder.c_str(), 0);
+}
+
 }  // namespace
 
 TestMachine::TestMachine() {
+  keepScreenshotsInTheBuild();
   std::string pattern = (rootsFolder() / "orvane-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary machine root");
   m_root = pattern;

@@ -161,6 +161,11 @@ TEST_F(TVWindowFaults, TheMinimiseButtonMinimisesTheLauncherAndCloseEndsTheProgr
   clickButton(tv(), "MINISIZE_BUTTON");
   EXPECT_TRUE(launcher->IsIconic());
   EXPECT_NE(launcher->GetTVDlg(), nullptr);
+  // The TV window, owned by the launcher, goes with it and comes back with it.
+  EXPECT_FALSE(tv().IsWindowVisible());
+  launcher->ShowWindow(SW_RESTORE);
+  robot.pumpUntilIdle();
+  ASSERT_TRUE(tv().IsWindowVisible());
   clickButton(tv(), "CLOSE_BUTTON");
   EXPECT_TRUE(programEnded());
 }

@@ -120,6 +120,11 @@ void CAppBar::Show() {
   m_state.hidden = FALSE;
 }
 
+void CAppBar::WindowHidden() {
+  m_state.hidden = TRUE;
+  m_firstShow = TRUE;
+}
+
 void CAppBar::StartHideTimer() {
   if (m_state.autoHide) ::SetTimer(m_hwnd, kHideTimer, kHideTimerMs, nullptr);
 }

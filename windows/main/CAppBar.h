@@ -43,6 +43,8 @@ class CAppBar {
   BOOL DisableAutoHide();
   void Hide(BOOL onlyMark);
   void Show();
+  // The window was hidden outright (not to its strip): the next Show shows it again.
+  void WindowHidden();
   void StartHideTimer();
   void StartShowTimer();
   void SetReferenceWindow(HWND hwnd) { m_referenceWindow = hwnd; }

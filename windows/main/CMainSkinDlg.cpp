@@ -81,6 +81,7 @@ void CMainSkinDlg::ReleaseOwnedObjects() {
   DeletePictureWindow();
   DeleteTVWindow();
   if (g_pTaskbarNotifier) {
+    g_pCaptureNotices = nullptr;
     if (g_pTaskbarNotifier->GetSafeHwnd()) g_pTaskbarNotifier->DestroyWindow();
     delete g_pTaskbarNotifier;
     g_pTaskbarNotifier = nullptr;
@@ -163,6 +164,8 @@ void CMainSkinDlg::CreateNotifier() {
   CRect notice;
   g_pTaskbarNotifier->GetWindowRect(&notice);
   g_pTaskbarNotifier->SetTextRect(CRect(10, 40, notice.Width() - 10, notice.Height() - 25));
+  // The capture graph's notices show in it too.
+  g_pCaptureNotices = g_pTaskbarNotifier;
 }
 
 // The maker's logo in the top left corner, over the background and the buttons.

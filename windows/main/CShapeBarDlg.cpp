@@ -86,6 +86,7 @@ BEGIN_MESSAGE_MAP(CShapeBarDlg, CDialog)
   ON_WM_CREATE()
   ON_WM_DESTROY()
   ON_WM_ACTIVATE()
+  ON_WM_SHOWWINDOW()
   ON_WM_WINDOWPOSCHANGED()
   ON_WM_SIZE()
   ON_WM_NCHITTEST()
@@ -133,8 +134,8 @@ BOOL CShapeBarDlg::LoadSkin(const CString& path) {
 }
 
 HRGN CShapeBarDlg::MakeControlRegion(const RECT& rect, BOOL shaped, COLORREF colour) const {
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
+  const int width = SkinWidth(rect);
+  const int height = SkinHeight(rect);
   if (!shaped) return ::CreateRectRgn(0, 0, width, height);
   HBITMAP cut = CutBitmap(m_bmpMask, rect.left, rect.top, width, height);
   if (!cut) return nullptr;
@@ -429,6 +430,16 @@ void CShapeBarDlg::ShowBar() {
   if (!m_appBar || m_shown) return;
   m_shown = TRUE;
   m_appBar->StartShowTimer();
+}
+
+// The owner hides the bar outright when its window goes (back to the launcher, another
+// window in front): the bar is then not shown, so the next ShowBar shows it again. Hiding
+// with a minimised owner (a status) leaves the state, as the window comes back with it.
+void CShapeBarDlg::OnShowWindow(BOOL bShow, UINT nStatus) {
+  CDialog::OnShowWindow(bShow, nStatus);
+  if (bShow || nStatus != 0) return;
+  m_shown = FALSE;
+  if (m_appBar) m_appBar->WindowHidden();
 }
 
 void CShapeBarDlg::ShowNow() {

@@ -74,6 +74,7 @@ class CShapeBarDlg : public CDialog {
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnDestroy();
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+  afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
   afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg LRESULT OnNcHitTest(CPoint point);

@@ -165,13 +165,60 @@ void Blitter::transferKeyed(DrawingContext& dst, const RECT& device, const Sourc
   });
 }
 
-void Blitter::stretch(DrawingContext& dst, const Stretch& how, const Surface& source, Pixel background, DWORD rop,
+namespace {
+
+// One axis of a stretch cut to the pixels whose nearest source pixel lies in the source
+// surface, as Windows clips a stretch's source to its bitmap: destination offset i takes
+// source offset floor(i * sourceLength / length) (counted from the far end when flipped).
+// The rest of the destination is left as it was.
+struct Axis {
+  long long start;
+  long long length;
+  long long sourceStart;
+  long long sourceLength;
+};
+
+std::optional<Axis> visiblePart(const Axis& whole, bool flip, int surfaceLength) {
+  long long first = std::max(0LL, -whole.sourceStart);
+  long long last = std::min(whole.sourceLength, surfaceLength - whole.sourceStart);
+  if (whole.length <= 0 || whole.sourceLength <= 0 || first >= last) return std::nullopt;
+  const long long sourceFirst = whole.sourceStart + first;
+  const long long sourceLast = whole.sourceStart + last;
+  if (flip) {
+    const long long flipped = whole.sourceLength - last;
+    last = whole.sourceLength - first;
+    first = flipped;
+  }
+  const auto ceilDiv = [](long long a, long long b) { return (a + b - 1) / b; };
+  const long long from = ceilDiv(first * whole.length, whole.sourceLength);
+  const long long to = ceilDiv(last * whole.length, whole.sourceLength);
+  if (from >= to) return std::nullopt;
+  return Axis{whole.start + from, to - from, sourceFirst, sourceLast - sourceFirst};
+}
+
+}  // namespace
+
+void Blitter::stretch(DrawingContext& dst, const Stretch& whole, const Surface& source, Pixel background, DWORD rop,
                       std::optional<Pixel> key) {
+  const auto across = visiblePart({whole.device.left, LONGLONG{whole.device.right} - whole.device.left,
+                                   whole.source.left, LONGLONG{whole.source.right} - whole.source.left},
+                                  whole.flipX, source.width());
+  const auto down = visiblePart({whole.device.top, LONGLONG{whole.device.bottom} - whole.device.top, whole.source.top,
+                                 LONGLONG{whole.source.bottom} - whole.source.top},
+                                whole.flipY, source.height());
+  if (!across || !down) return;
+  const auto rect = [](const Axis& x, const Axis& y, bool ofSource) {
+    const long long left = ofSource ? x.sourceStart : x.start;
+    const long long top = ofSource ? y.sourceStart : y.start;
+    return RECT{static_cast<LONG>(left), static_cast<LONG>(top),
+                static_cast<LONG>(left + (ofSource ? x.sourceLength : x.length)),
+                static_cast<LONG>(top + (ofSource ? y.sourceLength : y.length))};
+  };
+  const Stretch how{rect(*across, *down, false), rect(*across, *down, true), whole.flipX, whole.flipY, whole.halftone};
   const int w = how.device.right - how.device.left;
   const int h = how.device.bottom - how.device.top;
   const int sw = how.source.right - how.source.left;
   const int sh = how.source.bottom - how.source.top;
-  if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
   // Only the part of the destination that can be drawn is scaled.
   RECT area = dst.clipRegion().bounds();
   const POINT origin = dst.origin();
@@ -191,14 +238,14 @@ void Blitter::stretch(DrawingContext& dst, const Stretch& how, const Surface& so
     for (int i = part.left; i < part.right; ++i) {
       int j = static_cast<int>(static_cast<long long>(i) * sw / w);
       if (how.flipX) j = sw - 1 - j;
-      columns[static_cast<std::size_t>(i - part.left)] = std::clamp(how.source.left + j, 0, source.width() - 1);
+      columns[static_cast<std::size_t>(i - part.left)] = how.source.left + j;
     }
     std::vector<Pixel> line(static_cast<std::size_t>(source.width()));
     std::vector<Pixel> out(columns.size());
     for (int i = part.top; i < part.bottom; ++i) {
       int j = static_cast<int>(static_cast<long long>(i) * sh / h);
       if (how.flipY) j = sh - 1 - j;
-      source.readSpan(0, std::clamp(how.source.top + j, 0, source.height() - 1), source.width(), line.data());
+      source.readSpan(0, how.source.top + j, source.width(), line.data());
       for (std::size_t c = 0; c < columns.size(); ++c) out[c] = line[static_cast<std::size_t>(columns[c])];
       scaled.writeSpan(0, i - part.top, static_cast<int>(out.size()), out.data());
     }

@@ -24,6 +24,8 @@ Pixel blend(Pixel src, Pixel dst, unsigned alpha) {
   return out;
 }
 
+RECT shifted(const RECT& r, POINT by) { return RECT{r.left - by.x, r.top - by.y, r.right - by.x, r.bottom - by.y}; }
+
 }  // namespace
 
 VirtualScreen& VirtualScreen::current() { return Machine::current().service<VirtualScreen>(); }
@@ -46,16 +48,56 @@ std::shared_ptr<Surface> VirtualScreen::compose() {
   const std::vector<HWND> windows = topLevelWindows();
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
     if (!IsWindowVisible(*it)) continue;
-    composeWindow(*frame, *it);
-    composeVideo(*frame, *it);
-    composeCaret(*frame, *it);
+    composeWindow(*frame, POINT{0, 0}, *it, nullptr);
+    composeVideo(*frame, POINT{0, 0}, *it, nullptr);
+    composeCaret(*frame, POINT{0, 0}, *it);
   }
-  composeVideo(*frame, nullptr);
+  composeVideo(*frame, POINT{0, 0}, nullptr, nullptr);
   DragImage::current().drawOn(*frame);
   return frame;
 }
 
-void VirtualScreen::composeWindow(Surface& frame, HWND hwnd) {
+std::optional<VirtualScreen::Layer> VirtualScreen::layerOf(HWND topLevel) {
+  RECT r{};
+  if (!IsWindowVisible(topLevel) || !GetWindowRect(topLevel, &r) || r.right <= r.left || r.bottom <= r.top)
+    return std::nullopt;
+  Layer layer{r, std::make_shared<Surface>(r.right - r.left, r.bottom - r.top, PixelFormat::Bgrx32), {}};
+  layer.cover.assign(static_cast<std::size_t>(layer.pixels->width()) * layer.pixels->height(), 0);
+  composeWindow(*layer.pixels, POINT{r.left, r.top}, topLevel, &layer.cover);
+  composeVideo(*layer.pixels, POINT{r.left, r.top}, topLevel, &layer.cover);
+  composeCaret(*layer.pixels, POINT{r.left, r.top}, topLevel);
+  return layer;
+}
+
+std::optional<VirtualScreen::Layer> VirtualScreen::fullScreenVideo() {
+  Layer layer{RECT{0, 0, width(), height()}, std::make_shared<Surface>(width(), height(), PixelFormat::Bgrx32), {}};
+  layer.cover.assign(static_cast<std::size_t>(width()) * height(), 0);
+  if (!composeVideo(*layer.pixels, POINT{0, 0}, nullptr, &layer.cover)) return std::nullopt;
+  return layer;
+}
+
+void VirtualScreen::blendOnto(Surface& frame, const Layer& layer) {
+  const RECT area{std::max<LONG>(layer.rect.left, 0), std::max<LONG>(layer.rect.top, 0),
+                  std::min<LONG>(layer.rect.right, frame.width()), std::min<LONG>(layer.rect.bottom, frame.height())};
+  if (area.left >= area.right || area.top >= area.bottom) return;
+  const int n = area.right - area.left;
+  std::vector<Pixel> src(static_cast<std::size_t>(n)), dst(static_cast<std::size_t>(n));
+  for (int y = area.top; y < area.bottom; ++y) {
+    const int ly = y - layer.rect.top;
+    const int lx = area.left - layer.rect.left;
+    layer.pixels->readSpan(lx, ly, n, src.data());
+    frame.readSpan(area.left, y, n, dst.data());
+    const std::uint8_t* cover = &layer.cover[static_cast<std::size_t>(ly) * layer.pixels->width() + lx];
+    for (int i = 0; i < n; ++i) {
+      const auto at = static_cast<std::size_t>(i);
+      if (cover[i] == 255) dst[at] = src[at];
+      else if (cover[i]) dst[at] = blend(src[at], dst[at], cover[i]);
+    }
+    frame.writeSpan(area.left, y, n, dst.data());
+  }
+}
+
+void VirtualScreen::composeWindow(Surface& target, POINT origin, HWND hwnd, std::vector<std::uint8_t>* cover) {
   WindowGraphics& graphics = WindowGraphics::current();
   RECT r{};
   GetWindowRect(hwnd, &r);
@@ -65,24 +107,32 @@ void VirtualScreen::composeWindow(Surface& frame, HWND hwnd) {
   const unsigned alpha = layering.alpha ? layering.opacity : 255;
   const Pixel key = pixelFromColorRef(layering.key);
   std::vector<Pixel> src, dst;
-  WindowClip::outline(graphics, hwnd).forEachRectIn(frame.bounds(), [&](const RECT& s) {
+  const RECT onScreen{origin.x, origin.y, origin.x + target.width(), origin.y + target.height()};
+  WindowClip::outline(graphics, hwnd).forEachRectIn(onScreen, [&](const RECT& screen) {
+    const RECT s = shifted(screen, origin);
     const int n = s.right - s.left;
     src.resize(static_cast<std::size_t>(n));
     dst.resize(static_cast<std::size_t>(n));
     for (int y = s.top; y < s.bottom; ++y) {
-      pixels->readSpan(s.left - r.left, y - r.top, n, src.data());
-      frame.readSpan(s.left, y, n, dst.data());
+      pixels->readSpan(screen.left - r.left, y + origin.y - r.top, n, src.data());
+      target.readSpan(s.left, y, n, dst.data());
+      std::uint8_t* covered = cover ? &(*cover)[static_cast<std::size_t>(y) * target.width() + s.left] : nullptr;
       for (int i = 0; i < n; ++i) {
-        if (layering.colorKey && src[static_cast<std::size_t>(i)] == key) continue;
-        dst[static_cast<std::size_t>(i)] = alpha == 255 ? src[static_cast<std::size_t>(i)]
-                                                        : blend(src[static_cast<std::size_t>(i)], dst[static_cast<std::size_t>(i)], alpha);
+        const auto at = static_cast<std::size_t>(i);
+        if (layering.colorKey && src[at] == key) continue;
+        if (covered) {
+          dst[at] = src[at];
+          covered[i] = static_cast<std::uint8_t>(alpha);
+        } else {
+          dst[at] = alpha == 255 ? src[at] : blend(src[at], dst[at], alpha);
+        }
       }
-      frame.writeSpan(s.left, y, n, dst.data());
+      target.writeSpan(s.left, y, n, dst.data());
     }
   });
 }
 
-void VirtualScreen::composeCaret(Surface& frame, HWND topLevel) {
+void VirtualScreen::composeCaret(Surface& target, POINT origin, HWND topLevel) {
   GUITHREADINFO gui{};
   gui.cbSize = sizeof(gui);
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(topLevel, nullptr), &gui) || !(gui.flags & GUI_CARETBLINKING) ||
@@ -95,43 +145,49 @@ void VirtualScreen::composeCaret(Surface& frame, HWND topLevel) {
   OffsetRect(&caret, place->origin.x, place->origin.y);
   Region shown = place->visible.intersected(caret);
   shown.translate(place->topLevelRect.left, place->topLevelRect.top);
-  shown.intersected(WindowClip::outline(graphics, topLevel)).forEachRectIn(frame.bounds(), [&](const RECT& r) {
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) frame.setPixel(x, y, ~frame.pixel(x, y) & 0xFFFFFF);
+  const RECT onScreen{origin.x, origin.y, origin.x + target.width(), origin.y + target.height()};
+  shown.intersected(WindowClip::outline(graphics, topLevel)).forEachRectIn(onScreen, [&](const RECT& r) {
+    for (int y = r.top - origin.y; y < r.bottom - origin.y; ++y)
+      for (int x = r.left - origin.x; x < r.right - origin.x; ++x) target.setPixel(x, y, ~target.pixel(x, y) & 0xFFFFFF);
   });
 }
 
-void VirtualScreen::composeVideo(Surface& frame, HWND topLevel) {
+bool VirtualScreen::composeVideo(Surface& target, POINT origin, HWND topLevel, std::vector<std::uint8_t>* cover) {
+  bool drawn = false;
+  const RECT onScreen{origin.x, origin.y, origin.x + target.width(), origin.y + target.height()};
   for (const auto& video : m_machine.service<VideoSurfaces>().all()) {
     const VideoSurface::Placement place = video->placement();
     if (!place.visible || place.fullScreen != (topLevel == nullptr)) continue;
-    Region area(frame.bounds());
-    RECT target = frame.bounds();
+    Region area(onScreen);
+    RECT screenTarget{0, 0, width(), height()};
     if (topLevel) {
       if (!IsWindowVisible(place.owner) || GetAncestor(place.owner, GA_ROOT) != topLevel) continue;
       RECT client{};
       GetClientRect(place.owner, &client);
-      POINT origin{0, 0};
-      ClientToScreen(place.owner, &origin);
-      target = RECT{origin.x + place.rect.left, origin.y + place.rect.top, origin.x + place.rect.right,
-                    origin.y + place.rect.bottom};
-      area = area.intersected(RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom})
+      POINT corner{0, 0};
+      ClientToScreen(place.owner, &corner);
+      screenTarget = RECT{corner.x + place.rect.left, corner.y + place.rect.top, corner.x + place.rect.right,
+                          corner.y + place.rect.bottom};
+      area = area.intersected(RECT{corner.x, corner.y, corner.x + client.right, corner.y + client.bottom})
                  .intersected(WindowClip::outline(WindowGraphics::current(), topLevel));
     }
     const VideoSurface::Frame picture = video->frame();
-    const int w = target.right - target.left;
-    const int h = target.bottom - target.top;
+    const int w = screenTarget.right - screenTarget.left;
+    const int h = screenTarget.bottom - screenTarget.top;
     if (picture.width <= 0 || picture.height <= 0 || w <= 0 || h <= 0) continue;
-    area.forEachRectIn(target, [&](const RECT& s) {
+    area.forEachRectIn(screenTarget, [&](const RECT& s) {
       for (int y = s.top; y < s.bottom; ++y) {
-        const int sy = static_cast<int>(static_cast<long long>(y - target.top) * picture.height / h);
+        const int sy = static_cast<int>(static_cast<long long>(y - screenTarget.top) * picture.height / h);
         for (int x = s.left; x < s.right; ++x) {
-          const int sx = static_cast<int>(static_cast<long long>(x - target.left) * picture.width / w);
-          frame.setPixel(x, y, picture.pixels[static_cast<std::size_t>(sy) * picture.width + sx] & 0xFFFFFF);
+          const int sx = static_cast<int>(static_cast<long long>(x - screenTarget.left) * picture.width / w);
+          target.setPixel(x - origin.x, y - origin.y, picture.pixels[static_cast<std::size_t>(sy) * picture.width + sx] & 0xFFFFFF);
+          if (cover) (*cover)[static_cast<std::size_t>(y - origin.y) * target.width() + (x - origin.x)] = 255;
         }
       }
+      drawn = true;
     });
   }
+  return drawn;
 }
 
 }  // namespace plat

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -76,6 +77,23 @@ void writeDibRow(const Pixel* row, int width, int bits, std::uint8_t* out) {
 
 std::shared_ptr<DrawingContext> dcOf(HDC hdc) { return GdiTable::lookup<DrawingContext>(hdc); }
 
+// GDI's device space: 28-bit signed coordinates, as on Windows. A blit whose rectangles
+// reach past it fails, so no coordinate sum below can overflow.
+constexpr long long kDeviceSpace = 1LL << 27;
+
+// A logical point in device units (64-bit, so that no given point overflows), when it
+// lies in the device space.
+std::optional<POINT> deviceOf(const DrawingContext& dc, long long x, long long y) {
+  const DrawingContext::State& state = dc.state();
+  const long long dx = x - state.windowOrg.x + state.viewportOrg.x;
+  const long long dy = y - state.windowOrg.y + state.viewportOrg.y;
+  if (dx < -kDeviceSpace || dx > kDeviceSpace || dy < -kDeviceSpace || dy > kDeviceSpace) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return std::nullopt;
+  }
+  return POINT{static_cast<LONG>(dx), static_cast<LONG>(dy)};
+}
+
 // The destination and source of a blit, in device units, normalised; flips when the
 // two rectangles' directions differ.
 struct Mapping {
@@ -91,22 +109,23 @@ std::pair<LONG, LONG> span(LONG start, LONG end) {
   return end >= start ? std::pair<LONG, LONG>{start, end} : std::pair<LONG, LONG>{end + 1, start + 1};
 }
 
-Mapping mapRects(const DrawingContext& dst, int x, int y, int w, int h, const DrawingContext& src, int sx, int sy,
-                 int sw, int sh) {
-  const POINT d0 = dst.toDevice(x, y);
-  const POINT d1 = dst.toDevice(x + w, y + h);
-  const POINT s0 = src.toDevice(sx, sy);
-  const POINT s1 = src.toDevice(sx + sw, sy + sh);
+std::optional<Mapping> mapRects(const DrawingContext& dst, int x, int y, int w, int h, const DrawingContext& src,
+                                int sx, int sy, int sw, int sh) {
+  const auto d0 = deviceOf(dst, x, y);
+  const auto d1 = deviceOf(dst, LONGLONG{x} + w, LONGLONG{y} + h);
+  const auto s0 = deviceOf(src, sx, sy);
+  const auto s1 = deviceOf(src, LONGLONG{sx} + sw, LONGLONG{sy} + sh);
+  if (!d0 || !d1 || !s0 || !s1) return std::nullopt;
   const POINT o = src.origin();
-  const auto [dx0, dx1] = span(d0.x, d1.x);
-  const auto [dy0, dy1] = span(d0.y, d1.y);
-  const auto [sx0, sx1] = span(s0.x, s1.x);
-  const auto [sy0, sy1] = span(s0.y, s1.y);
+  const auto [dx0, dx1] = span(d0->x, d1->x);
+  const auto [dy0, dy1] = span(d0->y, d1->y);
+  const auto [sx0, sx1] = span(s0->x, s1->x);
+  const auto [sy0, sy1] = span(s0->y, s1->y);
   Mapping m;
   m.dst = RECT{dx0, dy0, dx1, dy1};
   m.src = RECT{sx0 + o.x, sy0 + o.y, sx1 + o.x, sy1 + o.y};
-  m.flipX = (d1.x < d0.x) != (s1.x < s0.x);
-  m.flipY = (d1.y < d0.y) != (s1.y < s0.y);
+  m.flipX = (d1->x < d0->x) != (s1->x < s0->x);
+  m.flipY = (d1->y < d0->y) != (s1->y < s0->y);
   return m;
 }
 
@@ -243,16 +262,19 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
   auto dst = dcOf(hdc);
   if (!dst) return FALSE;
   if (cx <= 0 || cy <= 0) return TRUE;
-  const POINT d = dst->toDevice(x, y);
-  const RECT device{d.x, d.y, d.x + cx, d.y + cy};
+  const auto d = deviceOf(*dst, x, y);
+  const auto end = deviceOf(*dst, LONGLONG{x} + cx, LONGLONG{y} + cy);
+  if (!d || !end) return FALSE;
+  const RECT device{d->x, d->y, end->x, end->y};
   if (!plat::RasterOp(rop).usesSource()) {
     plat::Blitter::transfer(*dst, device, nullptr, rop);
     return TRUE;
   }
   auto src = dcOf(hdcSrc);
   if (!src) return FALSE;
-  const POINT s = src->toDevice(x1, y1);
-  const plat::Blitter::Source source{src->surface(), s.x + src->origin().x, s.y + src->origin().y,
+  const auto s = deviceOf(*src, x1, y1);
+  if (!s) return FALSE;
+  const plat::Blitter::Source source{src->surface(), s->x + src->origin().x, s->y + src->origin().y,
                                      plat::pixelFromColorRef(src->state().bkColor)};
   plat::Blitter::transfer(*dst, device, &source, rop);
   return TRUE;
@@ -265,7 +287,9 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
   if (!plat::RasterOp(rop).usesSource()) return PatBlt(hdcDest, xDest, yDest, wDest, hDest, rop);
   auto src = dcOf(hdcSrc);
   if (!src) return FALSE;
-  const Mapping m = mapRects(*dst, xDest, yDest, wDest, hDest, *src, xSrc, ySrc, wSrc, hSrc);
+  const auto mapped = mapRects(*dst, xDest, yDest, wDest, hDest, *src, xSrc, ySrc, wSrc, hSrc);
+  if (!mapped) return FALSE;
+  const Mapping& m = *mapped;
   const Pixel background = plat::pixelFromColorRef(src->state().bkColor);
   const bool sameSize = m.dst.right - m.dst.left == m.src.right - m.src.left &&
                         m.dst.bottom - m.dst.top == m.src.bottom - m.src.top;
@@ -283,9 +307,10 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
   auto dc = dcOf(hdc);
   if (!dc) return FALSE;
-  const POINT a = dc->toDevice(x, y);
-  const POINT b = dc->toDevice(x + w, y + h);
-  const RECT device{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+  const auto a = deviceOf(*dc, x, y);
+  const auto b = deviceOf(*dc, LONGLONG{x} + w, LONGLONG{y} + h);
+  if (!a || !b) return FALSE;
+  const RECT device{std::min(a->x, b->x), std::min(a->y, b->y), std::max(a->x, b->x), std::max(a->y, b->y)};
   plat::Blitter::transfer(*dc, device, nullptr, rop);
   return TRUE;
 }
@@ -299,8 +324,9 @@ BOOL TransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, in
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  const Mapping m = mapRects(*dst, xoriginDest, yoriginDest, wDest, hDest, *src, xoriginSrc, yoriginSrc, wSrc, hSrc);
-  plat::Blitter::stretch(*dst, {m.dst, m.src, false, false, false}, src->surface(),
+  const auto m = mapRects(*dst, xoriginDest, yoriginDest, wDest, hDest, *src, xoriginSrc, yoriginSrc, wSrc, hSrc);
+  if (!m) return FALSE;
+  plat::Blitter::stretch(*dst, {m->dst, m->src, false, false, false}, src->surface(),
                          plat::pixelFromColorRef(src->state().bkColor), SRCCOPY,
                          plat::pixelFromColorRef(crTransparent));
   return TRUE;

@@ -1,5 +1,5 @@
-// The power calls: process tokens with the shut-down privilege, stand-by, shut-down,
-// execution state and wake-up timers, over the machine's power state.
+// The power calls: process tokens with the shut-down privilege, stand-by, shut-down and
+// execution state, over the machine's power state.
 #include <win32/shell/power.h>
 
 #include <machine/Machine.h>
@@ -16,7 +16,6 @@
 namespace {
 
 constexpr DWORD kShutdownLuid = 19;
-constexpr std::int64_t kFileTimeTo1970 = 116444736000000000LL;  // 100 ns units
 
 // The process's token: whether its shut-down privilege is enabled, per machine so that
 // each test's machine starts without it.
@@ -29,25 +28,6 @@ struct ProcessToken {
 ProcessToken& Token() { return plat::Machine::current().service<ProcessToken>(); }
 
 class TokenObject : public plat::KernelObject {};
-
-// Its wake-up time stays armed while a handle holds the timer.
-class WaitableTimerObject : public plat::KernelObject {
- public:
-  ~WaitableTimerObject() override { cancel(); }
-  void set(std::int64_t unixMs, bool resume) {
-    cancel();
-    m_wakeAt = resume ? unixMs : 0;
-    if (m_wakeAt) State().armWake(m_wakeAt);
-  }
-  void cancel() {
-    if (m_wakeAt) State().cancelWake(m_wakeAt);
-    m_wakeAt = 0;
-  }
-
- private:
-  static plat::PowerState& State() { return plat::Machine::current().service<plat::PowerState>(); }
-  std::int64_t m_wakeAt = 0;
-};
 
 plat::PowerState& Power() { return plat::Machine::current().service<plat::PowerState>(); }
 
@@ -127,31 +107,4 @@ EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE esFlags) {
   std::snprintf(text, sizeof text, "0x%08X", esFlags);
   Power().note("execution-state", text);
   return Token().executionState.exchange(esFlags | ES_CONTINUOUS);
-}
-
-HANDLE CreateWaitableTimerA(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR) {
-  return plat::HandleTable::instance().add(std::make_shared<WaitableTimerObject>());
-}
-
-BOOL SetWaitableTimer(HANDLE hTimer, const LARGE_INTEGER* lpDueTime, LONG, PTIMERAPCROUTINE, LPVOID, BOOL fResume) {
-  auto timer = plat::HandleTable::instance().getAs<WaitableTimerObject>(hTimer);
-  if (!timer || !lpDueTime) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  const std::int64_t due = lpDueTime->QuadPart;
-  const std::int64_t nowMs = plat::Machine::current().clock().unixMs();
-  const std::int64_t unixMs = due >= 0 ? (due - kFileTimeTo1970) / 10000 : nowMs + (-due) / 10000;
-  timer->set(unixMs, fResume != FALSE);
-  return TRUE;
-}
-
-BOOL CancelWaitableTimer(HANDLE hTimer) {
-  auto timer = plat::HandleTable::instance().getAs<WaitableTimerObject>(hTimer);
-  if (!timer) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  timer->cancel();
-  return TRUE;
 }

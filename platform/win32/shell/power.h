@@ -4,9 +4,9 @@
 //
 // - SetSystemPowerState(TRUE, …) sends WM_POWERBROADCAST PBT_APMSUSPEND to every top-level
 //   window of the machine, then suspends the PC: no window timer fires until it wakes.
-// - A waitable timer set with resume wakes a suspended PC when the machine clock reaches
-//   its time (plat::PowerBroadcast::wakeIfDue, which the robot calls as it moves the
-//   clock), and PBT_APMRESUMEAUTOMATIC goes to every top-level window.
+// - A waitable timer (<win32/sync.h>) set with resume wakes a suspended PC when the
+//   machine clock reaches its time (plat::PowerBroadcast::wakeIfDue, which the robot calls
+//   as it moves the clock), and PBT_APMRESUMEAUTOMATIC goes to every top-level window.
 // - ExitWindowsEx powers the PC off (logged); the programs are not ended.
 // - The shut-down privilege must be enabled on the caller's token first, as on Windows NT.
 #pragma once
@@ -70,12 +70,4 @@ BOOL ExitWindowsEx(UINT uFlags, DWORD dwReason);
 // The previous state.
 EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE esFlags);
 
-HANDLE CreateWaitableTimerA(LPSECURITY_ATTRIBUTES lpTimerAttributes, BOOL bManualReset, LPCSTR lpTimerName);
-typedef void (*PTIMERAPCROUTINE)(LPVOID, DWORD, DWORD);
-// A positive due time is absolute (FILETIME units, UTC), a negative one relative.
-BOOL SetWaitableTimer(HANDLE hTimer, const LARGE_INTEGER* lpDueTime, LONG lPeriod,
-                      PTIMERAPCROUTINE pfnCompletionRoutine, LPVOID lpArgToCompletionRoutine, BOOL fResume);
-BOOL CancelWaitableTimer(HANDLE hTimer);
-
 #define LookupPrivilegeValue LookupPrivilegeValueA
-#define CreateWaitableTimer CreateWaitableTimerA

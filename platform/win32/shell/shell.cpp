@@ -6,6 +6,10 @@
 #include <machine/Machine.h>
 #include <machine/TrayArea.h>
 #include <win32/error.h>
+#include <win32/gdi.h>
+#include <win32/gdi/BitmapObject.h>
+#include <win32/gdi/GdiTable.h>
+#include <win32/gdi/PngCodec.h>
 #include <win32/shell/ProcessLauncher.h>
 #include <win32/user.h>
 
@@ -39,6 +43,24 @@ bool StartCommandLine(const std::string& commandLine) {
   if (!program) return false;
   parts.erase(parts.begin());
   return ProcessLauncher::start(*program, parts) != 0;
+}
+
+// The icon as the tray shows it, small on the taskbar's face, for whichever program draws
+// the whole desktop.
+void SaveTrayPicture(HICON icon, const std::filesystem::path& file) {
+  std::error_code ec;
+  std::filesystem::remove(file, ec);
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(size, size, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT face{0, 0, size, size};
+  FillRect(dc, &face, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  if (icon) DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  if (const auto picture = plat::GdiTable::lookup<plat::BitmapObject>(bitmap)) plat::PngCodec::save(picture->surface(), file);
+  DeleteObject(bitmap);
 }
 
 }  // namespace
@@ -95,5 +117,7 @@ BOOL Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData) {
   if (lpData->uFlags & NIF_MESSAGE) shown->callbackMessage = lpData->uCallbackMessage;
   if (lpData->uFlags & NIF_ICON) shown->icon = reinterpret_cast<std::uintptr_t>(lpData->hIcon);
   if (lpData->uFlags & NIF_TIP) shown->tip.assign(lpData->szTip, strnlen(lpData->szTip, sizeof lpData->szTip));
-  return tray.store(*shown) ? TRUE : FALSE;
+  if (!tray.store(*shown)) return FALSE;
+  if (lpData->uFlags & NIF_ICON) SaveTrayPicture(lpData->hIcon, tray.pictureOf(window, lpData->uID));
+  return TRUE;
 }

@@ -72,10 +72,18 @@ int ComboBox::measure(int index) {
   return std::max(1, static_cast<int>(measure.itemHeight));
 }
 
-int ComboBox::insert(int at, LPCSTR text) {
+// CB_ADDSTRING into a CBS_SORT list finds the place by text, without case, after the
+// entries that compare equal; CB_INSERTSTRING (`sorted` false) takes the place it is given.
+int ComboBox::insert(int at, LPCSTR text, bool sorted) {
   Item item;
   item.text = text ? text : "";
-  const int index = at < 0 || at > count() ? count() : at;
+  int index = at < 0 || at > count() ? count() : at;
+  if (sorted && (GetWindowLongA(m_hwnd, GWL_STYLE) & CBS_SORT)) {
+    const auto place = std::upper_bound(m_items.begin(), m_items.end(), item.text, [](const std::string& text, const Item& other) {
+      return strcasecmp(text.c_str(), other.text.c_str()) < 0;
+    });
+    index = static_cast<int>(place - m_items.begin());
+  }
   m_items.insert(m_items.begin() + index, item);
   m_items[static_cast<std::size_t>(index)].height = measure(index);
   if (m_sel >= index) ++m_sel;
@@ -83,10 +91,32 @@ int ComboBox::insert(int at, LPCSTR text) {
   return index;
 }
 
+bool ComboBox::dropDownList() const { return (GetWindowLongA(m_hwnd, GWL_STYLE) & 0x3) == CBS_DROPDOWNLIST; }
+
+// A drop-down list's text is its selected entry's (empty without one); the other kinds show
+// the chosen entry in their face text, as their edit would.
+void ComboBox::showSelectionText() {
+  if (dropDownList()) return;
+  const std::string text = m_sel >= 0 ? m_items[static_cast<std::size_t>(m_sel)].text : std::string();
+  DefWindowProcA(m_hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+LRESULT ComboBox::selectionText(UINT message, WPARAM wParam, LPARAM lParam) const {
+  const std::string text = m_sel >= 0 ? m_items[static_cast<std::size_t>(m_sel)].text : std::string();
+  if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
+  auto* buffer = reinterpret_cast<char*>(lParam);
+  if (!buffer || wParam == 0) return 0;
+  const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(wParam) - 1);
+  std::memcpy(buffer, text.data(), copied);
+  buffer[copied] = '\0';
+  return static_cast<LRESULT>(copied);
+}
+
 void ComboBox::setSel(int index, bool notifyChange) {
   const int next = index >= 0 && index < count() ? index : -1;
   const bool changed = next != m_sel;
   m_sel = next;
+  showSelectionText();
   InvalidateRect(m_hwnd, nullptr, TRUE);
   if (changed && notifyChange) notify(CBN_SELCHANGE);
 }
@@ -251,9 +281,9 @@ void ComboBox::onKey(WPARAM vk) {
 LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case CB_ADDSTRING:
-      return insert(-1, reinterpret_cast<LPCSTR>(lParam));
+      return insert(-1, reinterpret_cast<LPCSTR>(lParam), true);
     case CB_INSERTSTRING:
-      return insert(static_cast<int>(static_cast<INT_PTR>(wParam)), reinterpret_cast<LPCSTR>(lParam));
+      return insert(static_cast<int>(static_cast<INT_PTR>(wParam)), reinterpret_cast<LPCSTR>(lParam), false);
     case CB_DELETESTRING: {
       const int index = static_cast<int>(wParam);
       if (index < 0 || index >= count()) return CB_ERR;
@@ -320,6 +350,10 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         m_faceMeasured = true;
       }
       return 0;
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+      if (!dropDownList()) return DefWindowProcA(m_hwnd, message, wParam, lParam);
+      return selectionText(message, wParam, lParam);
     case WM_SETFONT:
       m_font = reinterpret_cast<HFONT>(wParam);
       return 0;

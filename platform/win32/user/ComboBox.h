@@ -36,7 +36,10 @@ class ComboBox {
   bool ownerDrawn() const;
   bool variable() const;
   int count() const { return static_cast<int>(m_items.size()); }
-  int insert(int at, LPCSTR text);
+  int insert(int at, LPCSTR text, bool sorted);
+  bool dropDownList() const;
+  void showSelectionText();
+  LRESULT selectionText(UINT message, WPARAM wParam, LPARAM lParam) const;
   int measure(int index);
   void setSel(int index, bool notifyChange);
   void notify(WORD code) const;

@@ -2,6 +2,7 @@
 
 #include <win32/gdi/draw.h>
 #include <win32/user/FocusManager.h>
+#include <win32/user/FramePainter.h>
 #include <win32/user/Frame.h>
 #include <win32/user/SizeMoveLoop.h>
 #include <win32/user/MessageDelivery.h>
@@ -156,8 +157,12 @@ LRESULT DefaultProcedure::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return calcSize(hwnd, lParam, wParam != 0);
     case WM_NCHITTEST:
       return hitTest(hwnd, lParam);
-    case WM_SETTEXT:
-      return setText(hwnd, reinterpret_cast<LPCSTR>(lParam));
+    case WM_SETTEXT: {
+      const LRESULT set = setText(hwnd, reinterpret_cast<LPCSTR>(lParam));
+      // The caption shows the new title at once.
+      if ((GetWindowLongA(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) FramePainter::repaint(hwnd);
+      return set;
+    }
     case WM_GETTEXT:
       return getText(hwnd, wParam, reinterpret_cast<LPSTR>(lParam));
     case WM_GETTEXTLENGTH: {
@@ -221,7 +226,11 @@ LRESULT DefaultProcedure::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       if (HWND parent = parentOf(hwnd)) Delivery::send(parent, message, wParam, lParam);
       return 0;
     case WM_NCACTIVATE:
+      FramePainter::activate(hwnd, wParam != 0);
       return TRUE;
+    case WM_NCPAINT:
+      FramePainter::paint(hwnd);
+      return 0;
     case WM_SETICON:
     case WM_GETICON:
       return icon(hwnd, message, wParam, lParam);

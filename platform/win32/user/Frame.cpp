@@ -15,10 +15,13 @@ bool inside(const RECT& r, POINT pt) { return pt.x >= r.left && pt.x < r.right &
 Frame::Frame(DWORD style, DWORD exStyle, const SystemMetrics& metrics)
     : m_style(style), m_exStyle(exStyle), m_metrics(metrics) {}
 
+bool Frame::dialogFrame() const {
+  return (m_exStyle & WS_EX_DLGMODALFRAME) || ((m_style & WS_DLGFRAME) && !(m_style & WS_THICKFRAME));
+}
+
 int Frame::borderWidth() const {
-  const bool dialogFrame = (m_exStyle & WS_EX_DLGMODALFRAME) || ((m_style & WS_DLGFRAME) && !(m_style & WS_THICKFRAME));
   if (m_style & WS_THICKFRAME) return m_metrics.metric(SM_CXFRAME);
-  if (dialogFrame) return m_metrics.metric(SM_CXDLGFRAME);
+  if (dialogFrame()) return m_metrics.metric(SM_CXDLGFRAME);
   if (m_style & WS_BORDER) return m_metrics.metric(SM_CXBORDER);
   return 0;
 }

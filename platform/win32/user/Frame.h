@@ -20,9 +20,13 @@ class Frame {
   // The HT* code for a point in the same coordinates as `window`.
   int hitTest(const RECT& window, POINT pt) const;
 
- private:
+  // The border's thickness on every side, and the caption's height (0 without one).
   int borderWidth() const;
   int captionHeight() const;
+  // A dialog frame (WS_DLGFRAME without WS_THICKFRAME, or WS_EX_DLGMODALFRAME).
+  bool dialogFrame() const;
+
+ private:
 
   DWORD m_style;
   DWORD m_exStyle;

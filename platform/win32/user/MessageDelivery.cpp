@@ -51,7 +51,7 @@ bool MessageDelivery::handleSent(MessageQueue& queue) {
   while (auto sent = queue.takeSent()) {
     any = true;
     ++t_inSend;
-    const LRESULT result = call(sent->hwnd, sent->message, sent->wParam, sent->lParam, false);
+    const LRESULT result = sent->task ? sent->task() : call(sent->hwnd, sent->message, sent->wParam, sent->lParam, false);
     --t_inSend;
     sent->complete(result);
   }

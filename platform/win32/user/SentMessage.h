@@ -1,6 +1,6 @@
 // A message sent to a window of another thread (or process): the sender waits, still
-// handling what is sent to it, until the target thread has run the window procedure and
-// called complete().
+// handling what is sent to it, until the target thread has run the window procedure (or
+// the message's task) and called complete().
 #pragma once
 
 #include <win32/types.h>
@@ -21,6 +21,9 @@ class SentMessage {
   const UINT message;
   const WPARAM wParam;
   const LPARAM lParam;
+  // Work the target thread runs in place of a window procedure, when set: what another
+  // program asks of this one's windows as a whole (see WindowDirectory).
+  std::function<LRESULT()> task;
 
   // Stores the result and tells the sender; later calls do nothing.
   void complete(LRESULT result) {

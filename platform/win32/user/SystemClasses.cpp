@@ -18,6 +18,8 @@
 #include <win32/user/input.h>
 #include <win32/user/window.h>
 
+#include <string>
+
 namespace plat {
 
 namespace {
@@ -40,7 +42,32 @@ bool isPushButton(HWND hwnd) {
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
-// A push button's face: raised (sunken while pushed), its text centred in the GUI font.
+// The font a button or static was given (WM_SETFONT), else the GUI font.
+constexpr const char* kFontProp = "plat.control.font";
+
+HGDIOBJ controlFont(HWND hwnd) {
+  HANDLE font = GetPropA(hwnd, kFontProp);
+  return font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+// WM_SETFONT and WM_GETFONT of the controls that draw text themselves; false for other
+// messages.
+bool handleFont(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_SETFONT) {
+    if (wParam) SetPropA(hwnd, kFontProp, reinterpret_cast<HANDLE>(wParam));
+    else RemovePropA(hwnd, kFontProp);
+    if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+    result = 0;
+    return true;
+  }
+  if (message == WM_GETFONT) {
+    result = reinterpret_cast<LRESULT>(GetPropA(hwnd, kFontProp));
+    return true;
+  }
+  return false;
+}
+
+// A push button's face: raised (sunken while pushed), its text centred in its font.
 void paintPushButton(HWND hwnd, HDC hdc, bool pushed) {
   RECT face{};
   GetClientRect(hwnd, &face);
@@ -48,7 +75,7 @@ void paintPushButton(HWND hwnd, HDC hdc, bool pushed) {
   DrawEdge(hdc, &face, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   char text[256] = {};
   GetWindowTextA(hwnd, text, sizeof(text));
-  HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ oldFont = SelectObject(hdc, controlFont(hwnd));
   SetBkMode(hdc, TRANSPARENT);
   SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
   DrawTextA(hdc, text, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -62,6 +89,7 @@ constexpr const char* kPushedProp = "plat.button.pushed";
 // by Space or by BM_CLICK, it tells its parent BN_CLICKED. A capture that a subclass took
 // for its own ends (hover tracking) clicks nothing: only the button's own press counts.
 LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result = 0; handleFont(hwnd, message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -105,21 +133,21 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-// A text static: its text in the GUI font on the dialog face, aligned as its style says.
+// A text static: its text in its font on the dialog face, aligned as its style says.
 void paintStatic(HWND hwnd) {
   PAINTSTRUCT paint;
   HDC hdc = BeginPaint(hwnd, &paint);
   RECT client{};
   GetClientRect(hwnd, &client);
   FillRect(hdc, &client, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof(text));
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
   const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
   const UINT align = (style & SS_CENTER) ? DT_CENTER : (style & SS_RIGHT) ? DT_RIGHT : DT_LEFT;
-  HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ oldFont = SelectObject(hdc, controlFont(hwnd));
   SetBkMode(hdc, TRANSPARENT);
   SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
-  DrawTextA(hdc, text, -1, &client, align | DT_WORDBREAK);
+  DrawTextA(hdc, text.c_str(), -1, &client, align | DT_WORDBREAK | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
   SelectObject(hdc, oldFont);
   EndPaint(hwnd, &paint);
 }
@@ -128,6 +156,7 @@ void paintStatic(HWND hwnd) {
 LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCHITTEST && !(GetWindowLongA(hwnd, GWL_STYLE) & SS_NOTIFY)) return HTTRANSPARENT;
   if (message == WM_GETDLGCODE) return DLGC_STATIC;
+  if (LRESULT result = 0; handleFont(hwnd, message, wParam, lParam, result)) return result;
   if (message == WM_PAINT) {
     paintStatic(hwnd);
     return 0;

@@ -86,6 +86,10 @@ class Window {
   std::optional<DialogState> dialog;
   // Monotonic time of the last raise to the top, ordering windows across processes.
   std::int64_t raisedAt = 0;
+  // Hidden because its owner was minimized; shown again when the owner is restored.
+  bool hiddenWithOwner = false;
+  // The frame's look (WM_NCACTIVATE): active or inactive caption.
+  bool frameActive = false;
 
   bool isChild() const { return (style & WS_CHILD) != 0; }
   int width() const { return rect.right - rect.left; }

@@ -4,6 +4,7 @@
 #include <machine/ProcessStat.h>
 #include <win32/error.h>
 #include <win32/thread.h>
+#include <win32/user/Desktop.h>
 #include <win32/user/MessageDelivery.h>
 #include <win32/user/UserSystem.h>
 #include <win32/user/usererror.h>
@@ -31,6 +32,7 @@ namespace {
 constexpr std::uint32_t kMagic = 0x4F52574Du;  // "ORWM"
 constexpr std::uint32_t kPost = 1;
 constexpr std::uint32_t kSend = 2;
+constexpr std::uint32_t kPicture = 3;
 constexpr int kPostReplyTimeoutMs = 5000;
 
 struct Request {
@@ -293,6 +295,47 @@ bool WindowDirectory::post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
   return true;
 }
 
+std::vector<std::vector<std::uint8_t>> WindowDirectory::otherPrograms() {
+  std::vector<DWORD> programs;
+  for (const Entry& entry : otherWindows())
+    if (std::find(programs.begin(), programs.end(), entry.processId) == programs.end()) programs.push_back(entry.processId);
+  std::vector<std::vector<std::uint8_t>> pictures;
+  for (const DWORD processId : programs) pictures.push_back(pictureOf(processId));
+  return pictures;
+}
+
+// The reply is its length (64 bits) and the bytes; a program that has gone gives none.
+std::vector<std::uint8_t> WindowDirectory::pictureOf(DWORD processId) {
+  const int fd = connectTo(processId);
+  const Request request{kMagic, kPicture, 0, 0, 0, 0, 0};
+  if (fd < 0 || !writeAll(fd, &request, sizeof request)) {
+    if (fd >= 0) close(fd);
+    return {};
+  }
+  std::uint64_t length = 0;
+  std::size_t lengthRead = 0;
+  std::vector<std::uint8_t> bytes;
+  std::size_t received = 0;
+  bool finished = false;
+  const auto readReply = [&] {
+    ssize_t n = 0;
+    if (lengthRead < sizeof length) {
+      n = ::recv(fd, reinterpret_cast<char*>(&length) + lengthRead, sizeof length - lengthRead, MSG_DONTWAIT);
+      if (n > 0) lengthRead += static_cast<std::size_t>(n);
+      if (lengthRead == sizeof length) bytes.resize(static_cast<std::size_t>(length));
+    } else {
+      n = ::recv(fd, bytes.data() + received, bytes.size() - received, MSG_DONTWAIT);
+      if (n > 0) received += static_cast<std::size_t>(n);
+    }
+    const bool whole = lengthRead == sizeof length && received == bytes.size();
+    if (whole || n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) finished = true;
+  };
+  MessageDelivery::waitUntil(*m_system.queue(), [&] { return finished; }, fd, readReply);
+  close(fd);
+  if (lengthRead != sizeof length || received != bytes.size()) return {};
+  return bytes;
+}
+
 void WindowDirectory::listen() {
   sockaddr_un address;
   const fs::path path = socketPath(GetCurrentProcessId());
@@ -332,6 +375,10 @@ void WindowDirectory::answer(int connection) {
     close(connection);
     return;
   }
+  if (request.kind == kPicture) {
+    answerPicture(connection);
+    return;
+  }
   const auto hwnd = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(request.hwnd));
   std::shared_ptr<MessageQueue> queue;
   POINT cursor{};
@@ -359,6 +406,43 @@ void WindowDirectory::answer(int connection) {
   // The reply leaves from the thread that handled the message, when it has.
   queue->deliver(std::make_shared<SentMessage>(hwnd, request.message, wParam, lParam,
                                                [reply](LRESULT result) { reply(true, result); }));
+}
+
+// Drawn on the thread of the program's front top-level window, where its windows paint,
+// when that thread next handles what is sent to it.
+void WindowDirectory::answerPicture(int connection) {
+  std::shared_ptr<MessageQueue> queue;
+  HWND front = nullptr;
+  {
+    std::lock_guard guard(m_system.lock());
+    for (HWND hwnd : m_system.windows().topLevel()) {
+      if (const auto window = m_system.window(hwnd)) {
+        queue = m_system.queueOf(window->threadId);
+        front = hwnd;
+        if (queue) break;
+      }
+    }
+  }
+  const auto reply = [connection](const std::vector<std::uint8_t>& bytes) {
+    const std::uint64_t length = bytes.size();
+    if (writeAll(connection, &length, sizeof length)) writeAll(connection, bytes.data(), bytes.size());
+    close(connection);
+  };
+  if (!queue) {
+    reply({});
+    return;
+  }
+  // A thread that ends before it gets to the request completes it undone: an empty reply.
+  auto answered = std::make_shared<bool>(false);
+  auto sent = std::make_shared<SentMessage>(front, WM_NULL, 0, 0, [reply, answered](LRESULT) {
+    if (!*answered) reply({});
+  });
+  sent->task = [reply, answered] {
+    *answered = true;
+    reply(Desktop::thisProgram());
+    return LRESULT{0};
+  };
+  queue->deliver(sent);
 }
 
 }  // namespace plat

@@ -13,7 +13,8 @@
 // message whose completion writes the result back; the sender waits for the reply while
 // still handling messages sent to its own windows, so two programs may send to each
 // other in the middle of a send. Pointers in wParam/lParam mean nothing to the other
-// process, as on Windows.
+// process, as on Windows. A picture request asks a program for what its windows show,
+// drawn on the thread of its windows (the whole desktop is drawn from these).
 #pragma once
 
 #include <win32/types.h>
@@ -56,6 +57,9 @@ class WindowDirectory {
 
   LRESULT send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   bool post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // What every other program with windows shows of them (Desktop::thisProgram, drawn on
+  // its own user-interface thread), waited for as a send is.
+  std::vector<std::vector<std::uint8_t>> otherPrograms();
 
  private:
   std::filesystem::path entryPath(HWND hwnd) const;
@@ -66,6 +70,8 @@ class WindowDirectory {
   void listen();
   void serve();
   void answer(int connection);
+  void answerPicture(int connection);
+  std::vector<std::uint8_t> pictureOf(DWORD processId);
 
   UserSystem& m_system;
   const std::filesystem::path m_runFolder;

@@ -2,9 +2,24 @@
 
 #include <win32/user/WindowTable.h>
 
+#include <algorithm>
+#include <limits>
+
 namespace plat {
 
-RECT offsetRect(RECT r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+namespace {
+
+// `value` moved by `by`, held to the int range.
+LONG moved(LONG value, int by) {
+  const long long sum = static_cast<long long>(value) + by;
+  return static_cast<LONG>(std::clamp<long long>(sum, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+RECT offsetRect(RECT r, int dx, int dy) {
+  return RECT{moved(r.left, dx), moved(r.top, dy), moved(r.right, dx), moved(r.bottom, dy)};
+}
 
 bool pointInRect(const RECT& r, POINT pt) { return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom; }
 
@@ -28,5 +43,7 @@ RECT WindowGeometry::clientOnScreen(const Window& window) const {
   const POINT origin = parentOrigin(window);
   return offsetRect(window.client, origin.x, origin.y);
 }
+
+int endOf(int start, int extent) { return moved(start, extent > 0 ? extent : 0); }
 
 }  // namespace plat

@@ -25,7 +25,11 @@ class WindowGeometry {
   const WindowTable& m_windows;
 };
 
+// Moved by (dx, dy), each edge held to the int range.
 RECT offsetRect(RECT r, int dx, int dy);
+// The far edge of a window that starts at `start` and is `extent` long: a negative extent
+// is none, as on Windows, and the edge stays in the int range whatever the numbers.
+int endOf(int start, int extent);
 bool pointInRect(const RECT& r, POINT pt);
 
 }  // namespace plat

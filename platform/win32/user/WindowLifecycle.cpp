@@ -5,6 +5,7 @@
 #include <win32/user/FocusManager.h>
 #include <win32/user/MessageDelivery.h>
 #include <win32/user/UserSystem.h>
+#include <win32/user/WindowGeometry.h>
 #include <win32/user/WindowPositioner.h>
 #include <win32/user/usererror.h>
 
@@ -38,7 +39,7 @@ RECT defaultPlacement(const CREATESTRUCTA& cs, const RECT& workArea) {
     cx = overlapped ? (workArea.right - workArea.left) * 3 / 4 : 0;
     cy = overlapped ? (workArea.bottom - workArea.top) * 3 / 4 : 0;
   }
-  return RECT{x, y, x + std::max(cx, 0), y + std::max(cy, 0)};
+  return RECT{x, y, endOf(x, cx), endOf(y, cy)};
 }
 
 std::int64_t monotonicNow() {

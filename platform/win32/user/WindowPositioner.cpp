@@ -166,7 +166,7 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
   if (!(flags & SWP_NOSENDCHANGING)) Delivery::send(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
   keepUnchanged();
 
-  const RECT newRect{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
+  const RECT newRect{pos.x, pos.y, endOf(pos.x, pos.cx), endOf(pos.y, pos.cy)};
   const bool sized = pos.cx != oldRect.right - oldRect.left || pos.cy != oldRect.bottom - oldRect.top;
   RECT newClient = offsetRect(oldClient, newRect.left - oldRect.left, newRect.top - oldRect.top);
   if (sized || (pos.flags & SWP_FRAMECHANGED)) {
@@ -193,6 +193,12 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
       window->updateRegion = Region(RECT{0, 0, newClient.right - newClient.left, newClient.bottom - newClient.top});
       window->eraseOnPaint = true;
     }
+    // A window with a frame gets WM_NCPAINT with its next paint whenever it is uncovered,
+    // sized or its frame changes.
+    const bool hasFrame = newClient.left != newRect.left || newClient.top != newRect.top ||
+                          newClient.right != newRect.right || newClient.bottom != newRect.bottom;
+    if (hasFrame && nowVisible && (exposed || (pos.flags & SWP_FRAMECHANGED)) && !(pos.flags & SWP_NOREDRAW))
+      window->framePending = true;
   }
   if (wasVisible && !nowVisible) FocusManager::windowLeaving(hwnd);
   if (isTopLevel && nowVisible && !(pos.flags & SWP_NOACTIVATE)) FocusManager::activate(hwnd);
@@ -220,6 +226,56 @@ RECT WindowPositioner::minimizedRect(HWND hwnd) {
   return RECT{kMinimizedPosition, kMinimizedPosition, kMinimizedPosition + cx, kMinimizedPosition + cy};
 }
 
+namespace {
+
+// The top-level windows `owner` owns, front first.
+std::vector<HWND> ownedWindows(HWND owner) {
+  UserSystem& system = UserSystem::current();
+  std::lock_guard guard(system.lock());
+  std::vector<HWND> owned;
+  for (HWND hwnd : system.windows().topLevel()) {
+    const auto window = system.window(hwnd);
+    if (window && window->owner == owner) owned.push_back(hwnd);
+  }
+  return owned;
+}
+
+// Marks the window hidden with its owner (`hidden`) or takes the mark back; whether it
+// was visible (respectively marked) before.
+bool changeHiddenWithOwner(HWND hwnd, bool hidden) {
+  UserSystem& system = UserSystem::current();
+  std::lock_guard guard(system.lock());
+  const auto window = system.window(hwnd);
+  if (!window) return false;
+  const bool was = hidden ? (window->style & WS_VISIBLE) != 0 : window->hiddenWithOwner;
+  if (was) window->hiddenWithOwner = hidden;
+  return was;
+}
+
+constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+
+}  // namespace
+
+void WindowPositioner::hideOwnedWindows(HWND owner) {
+  for (HWND hwnd : ownedWindows(owner)) {
+    if (changeHiddenWithOwner(hwnd, true)) {
+      Delivery::send(hwnd, WM_SHOWWINDOW, FALSE, SW_PARENTCLOSING);
+      setWindowPos(hwnd, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_HIDEWINDOW);
+    }
+    hideOwnedWindows(hwnd);
+  }
+}
+
+void WindowPositioner::showOwnedWindows(HWND owner) {
+  for (HWND hwnd : ownedWindows(owner)) {
+    if (changeHiddenWithOwner(hwnd, false)) {
+      Delivery::send(hwnd, WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
+      setWindowPos(hwnd, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_SHOWWINDOW);
+    }
+    showOwnedWindows(hwnd);
+  }
+}
+
 bool WindowPositioner::show(HWND hwnd, int command) {
   UserSystem& system = UserSystem::current();
   bool wasVisible = false;
@@ -235,6 +291,8 @@ bool WindowPositioner::show(HWND hwnd, int command) {
     wasVisible = (window->style & WS_VISIBLE) != 0;
     isChild = window->isChild();
     state = window->style & (WS_MINIMIZE | WS_MAXIMIZE);
+    // Shown or hidden by the program itself, it no longer waits for its owner.
+    window->hiddenWithOwner = false;
   }
 
   DWORD wantedState = state;
@@ -309,6 +367,8 @@ bool WindowPositioner::show(HWND hwnd, int command) {
   }
   if (showIt != wasVisible) Delivery::send(hwnd, WM_SHOWWINDOW, showIt, 0);
   setWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top, flags);
+  if (!isChild && showIt && wantedState == WS_MINIMIZE && state != WS_MINIMIZE) hideOwnedWindows(hwnd);
+  if (!isChild && showIt && wantedState != WS_MINIMIZE && state == WS_MINIMIZE) showOwnedWindows(hwnd);
   if (wantedState == WS_MINIMIZE && !activate) FocusManager::windowLeaving(hwnd);
   return wasVisible;
 }

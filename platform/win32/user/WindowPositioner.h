@@ -36,6 +36,10 @@ class WindowPositioner {
  private:
   static void restack(UserSystem& system, HWND hwnd, HWND insertAfter);
   static RECT minimizedRect(HWND hwnd);
+  // A minimized window's owned windows (and theirs) are hidden with it and come back when
+  // it is restored, each told with WM_SHOWWINDOW and SW_PARENTCLOSING / SW_PARENTOPENING.
+  static void hideOwnedWindows(HWND owner);
+  static void showOwnedWindows(HWND owner);
 };
 
 }  // namespace plat

@@ -3,6 +3,7 @@
 #include <mfc/StringResources.h>
 #include <win32/error.h>
 #include <win32/gdi/IconTable.h>
+#include <win32/gdi/StandardIcons.h>
 #include <win32/user/ResourceTable.h>
 #include <win32/user/metrics.h>
 #include <win32/user/usererror.h>
@@ -17,8 +18,8 @@
 namespace {
 
 // One icon handle per module and id, as a shared resource icon is on Windows: the picture
-// of the module's icon resource nearest the system icon size, or a handle without a
-// picture for the standard icons (no module) and for resources that hold none.
+// of the module's icon resource nearest the system icon size, the standard icons' own
+// pictures (no module), or a handle without a picture for resources that hold none.
 HICON iconHandle(HINSTANCE module, WORD id, const plat::res::Blob* resource) {
   static std::mutex lock;
   static std::map<std::pair<HINSTANCE, WORD>, HICON> handles;
@@ -27,6 +28,9 @@ HICON iconHandle(HINSTANCE module, WORD id, const plat::res::Blob* resource) {
   if (!handle && resource)
     handle = plat::IconTable::instance().addFromFile(std::span(resource->data, resource->size),
                                                      GetSystemMetrics(SM_CXICON));
+  if (!handle && !module) {
+    if (auto standard = plat::StandardIcons::picture(id)) handle = plat::IconTable::instance().add(std::move(*standard));
+  }
   if (!handle) handle = plat::IconTable::instance().add(plat::IconTable::Icon{});
   return handle;
 }

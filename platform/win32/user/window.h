@@ -218,6 +218,9 @@ static_assert(sizeof(WINDOWPLACEMENT) == 44);
 #define SW_SHOWNA 8
 #define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
+// WM_SHOWWINDOW's lParam for an owned window hidden or shown with its owner's minimizing.
+#define SW_PARENTCLOSING 1
+#define SW_PARENTOPENING 3
 
 // WM_SIZE types.
 #define SIZE_RESTORED 0

@@ -12,6 +12,7 @@
 #include <win32/handleapi.h>
 #include <win32/shell.h>
 #include <win32/shell/ProcessLauncher.h>
+#include <win32/sync.h>
 #include <win32/thread.h>
 
 #include <cstring>
