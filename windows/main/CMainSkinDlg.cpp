@@ -34,6 +34,7 @@ constexpr int kShutdownFailedText = 0;
 constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
+constexpr int kChannelDisplayMode = 125;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
@@ -533,7 +534,7 @@ BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
 
 // ---- Back to the front
 
-LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
+LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM) {
   m_otherWindowShown = FALSE;
   if (!g_isMaximized) {
     LoadShapeRegion(FALSE);
@@ -543,6 +544,8 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
     MaximizeToWorkArea(FALSE);
   }
   LayoutSkinButtons();
+  // Left from the channel window, which the TV window opened in its place.
+  if (wParam == kChannelDisplayMode && m_pTVDlg) m_pTVDlg->CloseChannelWindow();
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;
 }

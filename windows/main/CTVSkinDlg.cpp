@@ -11,6 +11,7 @@
 #include "windows/main/CMainSkinDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+#include "windows/setup/CChannelDlg.h"
 
 #include <win32/shell/power.h>
 
@@ -20,6 +21,7 @@ namespace {
 
 constexpr int kTVDisplayMode = 110;
 constexpr int kLauncherDisplayMode = 105;
+constexpr int kChannelDisplayMode = 125;
 constexpr UINT kVideoAreaId = 1000;
 // The bar's commands that the TV window asks the controller for.
 constexpr UINT kOpenPreviewCommand = 12823;
@@ -60,6 +62,7 @@ BEGIN_MESSAGE_MAP(CTVSkinDlg, CSkinDialog)
   ON_MESSAGE(UM_SLIDER_TRACK, OnSliderTrack)
   ON_MESSAGE(UM_SLIDER_SET, OnSliderTrack)
   ON_MESSAGE(UM_CONTROLLER_COMMAND, OnControllerCommand)
+  ON_MESSAGE(UM_RELEASE_CHANNEL_WINDOW, OnReleaseChannelWindow)
   ON_WM_TIMER()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONDBLCLK()
@@ -69,6 +72,8 @@ END_MESSAGE_MAP()
 CTVSkinDlg::CTVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplate, pParent, "TV-Buttons", "TV-ButtonsMin") {}
 
 CTVSkinDlg::~CTVSkinDlg() {
+  CloseChannelWindow();
+  OnReleaseChannelWindow(0, 0);
   if (m_controlBar) {
     if (m_controlBar->GetSafeHwnd()) m_controlBar->DestroyWindow();
     delete m_controlBar;
@@ -255,10 +260,51 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
     else MaximizeToWorkArea(TRUE);
   } else if (name == "CLOSE_BUTTON") {
     HideBar();
+    CloseChannelWindow();
     if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "HELP_BUTTON") {
     ShowHelp(GetAppFolder());
+  } else if (name == "CHANNEL_BUTTON") {
+    OpenChannelWindow();
   }
+}
+
+void CTVSkinDlg::OpenChannelWindow() {
+  m_active = FALSE;
+  m_hiddenBehind = TRUE;
+  StoreSharedRect();
+  if (g_pAppController) g_pAppController->StopScheduledRecording();
+  HideBar();
+  ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (!g_pChannelDlg) {
+    auto* channels = new (std::nothrow) CChannelDlg(this);
+    if (!channels) return;
+    if (!channels->Create(CChannelDlg::IDD, this)) {
+      delete channels;
+      return;
+    }
+    g_pChannelDlg = channels;
+  }
+  ShowWindow(SW_HIDE);
+  g_pChannelDlg->ShowWindow(SW_SHOW);
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kChannelDisplayMode);
+}
+
+void CTVSkinDlg::CloseChannelWindow() {
+  if (!g_pChannelDlg) return;
+  if (g_pChannelDlg->GetSafeHwnd()) g_pChannelDlg->ShowWindow(SW_HIDE);
+  m_closedChannelDlgs.push_back(g_pChannelDlg);
+  g_pChannelDlg = nullptr;
+  if (m_hWnd) PostMessage(UM_RELEASE_CHANNEL_WINDOW, 0, 0);
+}
+
+LRESULT CTVSkinDlg::OnReleaseChannelWindow(WPARAM, LPARAM) {
+  for (CChannelDlg* channels : m_closedChannelDlgs) {
+    if (channels->GetSafeHwnd()) channels->DestroyWindow();
+    delete channels;
+  }
+  m_closedChannelDlgs.clear();
+  return 0;
 }
 
 void CTVSkinDlg::ReturnToLauncher(BOOL hideAfter) {
@@ -305,6 +351,10 @@ void CTVSkinDlg::EnableButtonsForState(int state) {
 }
 
 LRESULT CTVSkinDlg::OnRunStateChanged(WPARAM wParam, LPARAM lParam) {
+  if (g_pDisplayMode && g_pDisplayMode->GetMode() == kChannelDisplayMode) {
+    if (g_pChannelDlg) g_pChannelDlg->SendMessage(UM_RUNSTATE_CHANGED, wParam, lParam);
+    return 0;
+  }
   EnableButtonsForState(static_cast<int>(wParam));
   if (m_controlBar) m_controlBar->PostMessage(UM_BAR_STATE, wParam, lParam);
   return 0;
@@ -439,8 +489,13 @@ LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
 
 // ---- Remote keys, keys and navigation
 
-LRESULT CTVSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
-  if (!g_pAppController || !g_pDisplayMode || !g_pDisplayMode->Is110()) return 0;
+LRESULT CTVSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
+  if (!g_pAppController || !g_pDisplayMode) return 0;
+  if (g_pDisplayMode->GetMode() == kChannelDisplayMode) {
+    if (g_pChannelDlg) g_pChannelDlg->SendMessage(UM_REMOTE_KEY, wParam, lParam);
+    return 0;
+  }
+  if (!g_pDisplayMode->Is110()) return 0;
   ClearGuards();
   const int key = static_cast<int>(lParam);
   if (key > 74) return 0;
@@ -630,6 +685,7 @@ LRESULT CTVSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
   m_active = TRUE;
   m_inputSwitchReady = TRUE;
   Invalidate();
+  CloseChannelWindow();
   SetFocus();
   return 0;
 }
@@ -689,6 +745,7 @@ void CTVSkinDlg::OnSize(UINT nType, int cx, int cy) {
 LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
+      if (wParam && g_pChannelDlg) g_pChannelDlg->SendMessage(WM_ACTIVATE, 1, 0);
       if (wParam && !m_fullScreen) LayoutSkinButtons();
       return 0;
     case WM_EXITSIZEMOVE:

@@ -4,12 +4,16 @@
 // into controller calls and shows the run state back in its buttons and the bar. The
 // launcher makes it on the first press of its TV button and keeps it to the end.
 //
-// The channel window, settings hub, media player, channel mosaic and free-standing video
-// window it opens come with their own windows; until then their buttons do nothing.
+// Its channel button opens the channel window (windows/setup) in its place. The settings
+// hub, media player, channel mosaic and free-standing video window it opens come with
+// their own windows; until then their buttons do nothing.
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
 
+#include <vector>
+
+class CChannelDlg;
 class CControlBarDlg;
 class CVideoStaticEx;
 
@@ -30,6 +34,9 @@ class CTVSkinDlg : public CSkinDialog {
   BOOL IsFullScreen() const { return m_fullScreen; }
   CControlBarDlg* GetControlBar() const { return m_controlBar; }
   CVideoStaticEx* GetVideoArea() const { return m_videoArea; }
+  // The channel window that replaced this window is closed: hidden now, destroyed and
+  // deleted once the message under way is over (its own button may have asked for it).
+  void CloseChannelWindow();
 
  protected:
   void OnSkinButton(const CString& name) override;
@@ -48,6 +55,7 @@ class CTVSkinDlg : public CSkinDialog {
   afx_msg LRESULT OnRefreshLayout(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSliderTrack(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnControllerCommand(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnReleaseChannelWindow(WPARAM wParam, LPARAM lParam);
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
@@ -73,6 +81,8 @@ class CTVSkinDlg : public CSkinDialog {
   void SwitchRemoteInput(BOOL tuner);
   void ClearGuards();
   void PlaceWindow();
+  // The channel button: the channel window made if needed and shown in this one's place.
+  void OpenChannelWindow();
   // A command whose button is disabled is not carried out.
   BOOL Allows(LPCSTR name) const;
 
@@ -84,6 +94,8 @@ class CTVSkinDlg : public CSkinDialog {
   BOOL m_keyGuard = FALSE;
   BOOL m_inputSwitchReady = TRUE;
   BOOL m_skinLoaded = FALSE;
+  // Channel windows closed and waiting to be deleted.
+  std::vector<CChannelDlg*> m_closedChannelDlgs;
 };
 
 // Text shown in the taskbar notifier, wrapped before every 20th character.
