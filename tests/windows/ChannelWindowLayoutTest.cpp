@@ -21,6 +21,7 @@
 #include "windows/main/WindowMessages.h"
 
 #include <machine/VideoSurfaces.h>
+#include <robot/Screenshot.h>
 
 namespace {
 
@@ -111,7 +112,7 @@ TEST_F(ChannelWindowLayoutTest, ButtonsLabelsRadiosAndTheCountryBoxComeFromTheSk
   EXPECT_TRUE(channels().FindLabel("Country_Static")->IsWindowVisible());
   CRect box;
   combo.GetWindowRect(&box);
-  EXPECT_EQ(box.TopLeft(), CPoint(448, 86)) << "over the country label, widened";
+  EXPECT_EQ(box.TopLeft(), CPoint(448, 91)) << "over the country label, widened";
   EXPECT_EQ(box.right, 644);
   EXPECT_EQ(combo.GetItemHeight(-1), 26);
   CStringArray names;
@@ -256,6 +257,24 @@ TEST_F(ChannelWindowLayoutTest, WhileScanningTheCloseCommandOfTheSystemIsDropped
   channels().SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   robot.pumpUntilIdle();
   EXPECT_TRUE(programEnded());
+}
+
+// The window as a user sees it after a scan, for a person to look at: build folder,
+// tests/screenshots/channel_window.png.
+TEST_F(ChannelWindowLayoutTest, APictureOfTheWindowAfterAScan) {
+  press("LEFT_BUTTON");
+  ASSERT_TRUE(scanToEnd());
+  selectRow(2);
+  channels().PostMessage(UM_SLIDER_SET, CChannelSkinDlg::kFineTuneSliderId, 4);
+  channels().GetFineTuneSlider()->SetPos(4);
+  ASSERT_TRUE(untilAPictureShows());
+  robot.advance(500);
+  const auto folder = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "screenshots";
+  std::filesystem::create_directories(folder);
+  ASSERT_TRUE(plat::Screenshot::saveScreen(folder / "channel_window.png"));
+  // The live picture in its area, the list's rows where the window put them.
+  EXPECT_NE(plat::Screenshot::screenPixel(160, 640), plat::Screenshot::screenPixel(10, 640));
+  EXPECT_EQ(rowNumbers().size(), 5u);
 }
 
 }  // namespace

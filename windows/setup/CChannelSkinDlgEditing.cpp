@@ -18,6 +18,7 @@
 #include <vendor/chanloret/Chanloret.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -39,9 +40,11 @@ bool IsPlanFrequency(float mhz) {
   const int last = list == 1 ? table->LastChannel1 : table->LastChannel2;
   const std::int32_t* hz = list == 1 ? table->Frequencies1 : table->Frequencies2;
   if (!hz || last < first) return false;
+  // In whole kilohertz, so the plan's own carriers and its edges compare exactly.
   const auto [low, high] = std::minmax_element(hz, hz + (last - first + 1));
-  const double span = std::max(0.0, GetFineTuneSpan(g_pAppSettings->CountryCode));
-  return mhz >= *low * 1e-6 - span && mhz <= *high * 1e-6 + span;
+  const long long span = std::llround(std::max(0.0, GetFineTuneSpan(g_pAppSettings->CountryCode)) * 1000);
+  const long long khz = std::llround(static_cast<double>(mhz) * 1000);
+  return khz >= *low / 1000 - span && khz <= *high / 1000 + span;
 }
 
 // The extension of a file name (after the last '\') replaced by, or given, ".chl".
