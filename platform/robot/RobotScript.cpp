@@ -46,6 +46,7 @@ const std::map<std::string, Shape>& verbShapes() {
       {"menu", {1, 1}},
       {"card-remote", {1, 1}},
       {"file-answer", {1, 1}},   {"file-cancel", {0, 0}}, {"file-pick", {1, 1}},      {"file-type", {1, 1}},
+      {"wait-enabled", {1, 1}},
   };
   return shapes;
 }
@@ -279,6 +280,25 @@ int RobotScript::waitForWindow(const Verb& verb, bool present) {
   return kPollMs;
 }
 
+// A control the program enables once a piece of work of its own (a worker thread's) is
+// over: waited for in real time, as a window is.
+int RobotScript::waitForEnabled(const Verb& verb) {
+  HWND control = controlOf(verb, 0);
+  if (!control) return 0;
+  if (IsWindowEnabled(control)) {
+    m_deadline.reset();
+    ++m_next;
+    return 0;
+  }
+  const std::int64_t now = realNowMs();
+  if (!m_deadline) m_deadline = now + std::chrono::milliseconds(kWindowPatience).count();
+  if (now > *m_deadline) {
+    fail(verb, "the control stayed disabled");
+    return 0;
+  }
+  return kPollMs;
+}
+
 void RobotScript::expectText(const Verb& verb) {
   HWND control = controlOf(verb, 0);
   if (!control) return;
@@ -291,6 +311,7 @@ int RobotScript::run(const Verb& verb) {
   if (name == "wait") return waitFor(verb);
   if (name == "window") return waitForWindow(verb, true);
   if (name == "expect-no-window") return waitForWindow(verb, false);
+  if (name == "wait-enabled") return waitForEnabled(verb);
 
   const std::size_t before = m_next;
   if (name == "clock") {

@@ -49,6 +49,7 @@ class RobotScript {
   int run(const Verb& verb);
   int waitFor(const Verb& verb);
   int waitForWindow(const Verb& verb, bool present);
+  int waitForEnabled(const Verb& verb);
   void expectText(const Verb& verb);
   void fail(const Verb& verb, const std::string& what);
   int done();
