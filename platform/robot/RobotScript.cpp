@@ -265,19 +265,9 @@ int RobotScript::waitFor(const Verb& verb) {
 
 int RobotScript::waitForWindow(const Verb& verb, bool present) {
   HWND found = m_robot.findWindow(classArgument(verb.args[0]), verb.args[1].c_str());
-  if ((found != nullptr) == present) {
-    if (found) m_window = found;
-    m_deadline.reset();
-    ++m_next;
-    return 0;
-  }
-  const std::int64_t now = realNowMs();
-  if (!m_deadline) m_deadline = now + std::chrono::milliseconds(kWindowPatience).count();
-  if (now > *m_deadline) {
-    fail(verb, present ? "no such window came" : "the window did not go");
-    return 0;
-  }
-  return kPollMs;
+  const bool done = (found != nullptr) == present;
+  if (done && found) m_window = found;
+  return keepWaiting(verb, done, present ? "no such window came" : "the window did not go");
 }
 
 // A control the program enables once a piece of work of its own (a worker thread's) is
@@ -285,7 +275,11 @@ int RobotScript::waitForWindow(const Verb& verb, bool present) {
 int RobotScript::waitForEnabled(const Verb& verb) {
   HWND control = controlOf(verb, 0);
   if (!control) return 0;
-  if (IsWindowEnabled(control)) {
+  return keepWaiting(verb, IsWindowEnabled(control) != FALSE, "the control stayed disabled");
+}
+
+int RobotScript::keepWaiting(const Verb& verb, bool done, const std::string& failure) {
+  if (done) {
     m_deadline.reset();
     ++m_next;
     return 0;
@@ -293,7 +287,7 @@ int RobotScript::waitForEnabled(const Verb& verb) {
   const std::int64_t now = realNowMs();
   if (!m_deadline) m_deadline = now + std::chrono::milliseconds(kWindowPatience).count();
   if (now > *m_deadline) {
-    fail(verb, "the control stayed disabled");
+    fail(verb, failure);
     return 0;
   }
   return kPollMs;

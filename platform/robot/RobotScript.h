@@ -50,6 +50,9 @@ class RobotScript {
   int waitFor(const Verb& verb);
   int waitForWindow(const Verb& verb, bool present);
   int waitForEnabled(const Verb& verb);
+  // Done: the verb is over. Not yet: looked at again in a few milliseconds, for up to ten
+  // seconds of real time, then the script fails with `failure`.
+  int keepWaiting(const Verb& verb, bool done, const std::string& failure);
   void expectText(const Verb& verb);
   void fail(const Verb& verb, const std::string& what);
   int done();

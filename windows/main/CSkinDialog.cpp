@@ -217,6 +217,15 @@ void CSkinDialog::ShowAtSharedRect() {
   Invalidate();
 }
 
+void CSkinDialog::PlaceWindow() {
+  if (!g_isMaximized) {
+    MoveWindow(&g_sharedWindowRect, TRUE);
+    LoadShapeRegion(FALSE);
+  } else {
+    MaximizeToWorkArea(FALSE);
+  }
+}
+
 void CSkinDialog::StoreSharedRect() { GetWindowRect(&g_sharedWindowRect); }
 
 void CSkinDialog::ReturnToParent(int displayMode) {

@@ -39,6 +39,9 @@ class CSkinDialog : public CDialog {
   void MaximizeToWorkArea(BOOL savePlacement);
   void RestorePlacement();
   void ShowAtSharedRect();
+  // A window's place as its skin is loaded: the shared rectangle and the restored
+  // background, or the whole screen.
+  void PlaceWindow();
   // Hands the front back to the parent window and sets `displayMode`.
   void ReturnToParent(int displayMode);
 

@@ -111,15 +111,6 @@ BOOL CTVSkinDlg::LoadSkin(const CString& skinFile) {
   return TRUE;
 }
 
-void CTVSkinDlg::PlaceWindow() {
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
-}
-
 BOOL CTVSkinDlg::CreateVideoArea() {
   if (m_videoArea) return TRUE;
   m_videoArea = new (std::nothrow) CVideoStaticEx;

@@ -80,7 +80,6 @@ class CTVSkinDlg : public CSkinDialog {
   // Remote keys 24 (the tuner) and 14 (Composite).
   void SwitchRemoteInput(BOOL tuner);
   void ClearGuards();
-  void PlaceWindow();
   // The channel button: the channel window made if needed and shown in this one's place.
   void OpenChannelWindow();
   // A command whose button is disabled is not carried out.

@@ -148,15 +148,6 @@ BOOL CChannelSkinDlg::LoadSkin(const CString& skinFile) {
   return TRUE;
 }
 
-void CChannelSkinDlg::PlaceWindow() {
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
-}
-
 // "NAME,IMAGE,left,top,right,bottom,TEXT" per key; the picture frames the label.
 BOOL CChannelSkinDlg::CreateSkinStatics(LPCSTR section) {
   const CIniFile ini(m_skinFile);

@@ -97,7 +97,6 @@ class CChannelSkinDlg : public CSkinDialog {
   BOOL CreateRadios();
   BOOL CreateCountryCombo();
   BOOL CreateSliders();
-  void PlaceWindow();
   void PlaceRadio(CSkinRadioButton& radio);
   void PlaceCountryCombo();
   // Every label of that name shown or hidden, or given the text.
