@@ -85,6 +85,20 @@ TEST_F(ChannelWindowFaults, ChannelNumbersFarApartMakeTwoRowsAtOnce) {
   EXPECT_EQ(rowNumbers(), (std::vector<int>{1, 2147483647}));
 }
 
+// A row is tuned by its record's number: numbers may have gaps.
+TEST_F(ChannelWindowFaults, ASelectedRowIsTunedByItsNumberWhateverTheGaps) {
+  openChannels();
+  g_pChannelList->ClearList(2);
+  for (int number : {1, 2, 5}) g_pChannelList->AddChannel(2, Found(number, 55.25f + static_cast<float>(number)));
+  press("LEFT_BUTTON");
+  press("RIGHT_BUTTON");
+  channels().SendMessage(UM_CHANNEL_SELECT, 2, 0);
+  EXPECT_EQ(tuned(), 5);
+  EXPECT_EQ(g_pChannelList->GetCurrentChannel(2), 5);
+  channels().SendMessage(UM_CHANNEL_SELECT, 7, 0);
+  EXPECT_EQ(tuned(), 5) << "no such row";
+}
+
 // The worker's last report comes after its running flag is down; the scan's run state still
 // holds until its end is handled, and the channel is kept.
 TEST_F(ChannelWindowFaults, AChannelReportedAsTheWorkerEndsIsKept) {
