@@ -5,7 +5,12 @@
 
 namespace {
 
-using ComboBoxTest = test::UserTest;
+// The boxes go with their parent at the end of each test.
+class ComboBoxTest : public test::UserTest {
+ protected:
+  void TearDown() override { DestroyWindow(parent); }
+  HWND parent = test::createRecorder("Parent");
+};
 
 RECT WindowRect(HWND hwnd) {
   RECT rect{};
@@ -23,7 +28,6 @@ HWND MakeCombo(HWND parent, DWORD kind, int height) {
 HWND DroppedList() { return FindWindowA("ComboLBox", nullptr); }
 
 TEST_F(ComboBoxTest, ADropDownWindowIsItsFieldAndItsHeightSizesTheDroppedList) {
-  HWND parent = test::createRecorder("Parent");
   HWND combo = MakeCombo(parent, CBS_DROPDOWNLIST, 300);
   const RECT field = WindowRect(combo);
   EXPECT_EQ(field.bottom - field.top, 16 + 6) << "the default entry height and the field's edges";
@@ -50,7 +54,6 @@ TEST_F(ComboBoxTest, ADropDownWindowIsItsFieldAndItsHeightSizesTheDroppedList) {
 }
 
 TEST_F(ComboBoxTest, AFewEntriesMakeAShortListAndASimpleBoxKeepsItsHeight) {
-  HWND parent = test::createRecorder("Parent");
   HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 10, 10, 200, 300, parent,
                                reinterpret_cast<HMENU>(302), nullptr, nullptr);
   SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("One"));
@@ -64,7 +67,6 @@ TEST_F(ComboBoxTest, AFewEntriesMakeAShortListAndASimpleBoxKeepsItsHeight) {
 }
 
 TEST_F(ComboBoxTest, TheDroppedListScrollsToTheMarkedEntry) {
-  HWND parent = test::createRecorder("Parent");
   HWND combo = MakeCombo(parent, CBS_DROPDOWNLIST, 22 + 5 * 16 + 2);  // five entries show
   SendMessageA(combo, CB_SETCURSEL, 12, 0);
   SetFocus(combo);
