@@ -1,6 +1,7 @@
 #include "CMpegEngine.h"
 
 #include <com/objbase.h>
+#include <dshow/baseclasses/llMulDiv.h>
 #include <win32/codepage.h>
 #include <win32/crtdbg.h>
 #include <win32/file.h>
@@ -174,7 +175,8 @@ bool CMpegEngine::is_valid_mp_pos_t(mp_pos_t pos) {
 bool CMpegEngine::percentPosition(int percent, mp_pos_t& out) {
   mp_pos_t length = 0;
   if (percent < 0 || percent > 100 || !duration(length)) return false;
-  out = length * percent / 100;
+  // Multiplied first, through a wider product: a duration of centuries still has its percents.
+  out = llMulDiv(length, percent, 100, 0);
   return true;
 }
 

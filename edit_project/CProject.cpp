@@ -4,6 +4,7 @@
 
 #include <com/objbase.h>
 #include <com/oleauto.h>
+#include <dshow/baseclasses/llMulDiv.h>
 #include <win32/codepage.h>
 #include <win32/crtdbg.h>
 #include <win32/file.h>
@@ -11,6 +12,7 @@
 #include <win32/time.h>
 #include <win32/user.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -47,6 +49,13 @@ bool SameClip(const mpeg_src_s& a, const mpeg_src_s& b) {
          a.video_track == b.video_track && a.no_audio_track == b.no_audio_track;
 }
 
+enum Track { kNoTrack, kVideoTrack, kAudioTrack };
+
+Track TrackOf(const mpeg_src_s& src) {
+  if (src.video_track != 0) return kVideoTrack;
+  return src.no_audio_track == 0 ? kAudioTrack : kNoTrack;
+}
+
 // The whole record, byte for byte as far as it has fields.
 bool SameRecord(const mpeg_src_s& a, const mpeg_src_s& b) {
   return SameClip(a, b) && a.media_start == b.media_start && a.media_stop == b.media_stop &&
@@ -67,6 +76,7 @@ CProject::CProject() { InitializeCriticalSection(&m_lock); }
 
 CProject::~CProject() {
   if (m_control) m_control->Stop();
+  for (CSourceNode& node : m_sources) Release(node.clip);
   m_sources.clear();
   ReleaseGraph();
   Release(m_videoTrack);
@@ -75,6 +85,18 @@ CProject::~CProject() {
   Release(m_audioGroup);
   Release(pTL);
   DeleteCriticalSection(&m_lock);
+}
+
+CProject::CCall::CCall(CProject& project) : m_project(project), m_held(TryEnterCriticalSection(&project.m_lock) != FALSE) {
+  // Held by a short call of another thread: waited for. Held by a save: refused.
+  if (!m_held && !project.m_saving) {
+    EnterCriticalSection(&project.m_lock);
+    m_held = true;
+  }
+}
+
+CProject::CCall::~CCall() {
+  if (m_held) LeaveCriticalSection(&m_project.m_lock);
 }
 
 // ---- the timeline
@@ -117,7 +139,8 @@ bool CProject::MakeTrack(IAMTimelineObj*& track, IAMTimelineObj*& group, const G
 // ---- the source list
 
 int CProject::AddSource(const mpeg_src_s* src) {
-  if (!src) return 0;
+  const CCall call(*this);
+  if (!src || !call) return 0;
   for (const CSourceNode& node : m_sources) {
     if (!SameClip(node.src, *src)) continue;
     // The same clip again is no change; another clip on the same stretch is not added.
@@ -129,8 +152,8 @@ int CProject::AddSource(const mpeg_src_s* src) {
   if (!src->file_name || src->timeline_start < 0 || src->timeline_stop <= src->timeline_start ||
       src->media_start < 0 || src->media_stop <= src->media_start)
     return 0;
-  const bool toVideo = src->video_track != 0;
-  const bool toAudio = !toVideo && src->no_audio_track == 0;
+  const bool toVideo = TrackOf(*src) == kVideoTrack;
+  const bool toAudio = TrackOf(*src) == kAudioTrack;
   // The video group is always the first, so group outputs keep their order whatever is added first.
   if (toVideo && !MakeTrack(m_videoTrack, m_videoGroup, MEDIATYPE_Video, m_videoGroupMade)) return 0;
   if (toAudio && (!MakeGroup(m_videoGroup, MEDIATYPE_Video, m_videoGroupMade) ||
@@ -153,15 +176,21 @@ int CProject::AddSource(const mpeg_src_s* src) {
            SUCCEEDED(track->SrcAdd(source));
     Release(track);
   }
-  Release(source);
-  if (!made) return 0;
+  if (!made) {
+    Release(source);
+    return 0;
+  }
 
-  m_sources.push_back({*src, src->file_name, m_sourceCount});
+  m_sources.push_back({*src, src->file_name, m_sourceCount, source, src->timeline_start, src->timeline_stop});
   ++m_sourceCount;
+  TimelineChanged();
+  return 1;
+}
+
+void CProject::TimelineChanged() {
   m_reconnect = 1;
   m_duration = 0;
   ReleaseGraphInterfaces();
-  return 1;
 }
 
 void CProject::Renumber() {
@@ -176,43 +205,82 @@ std::list<CProject::CSourceNode>::iterator CProject::Find(int index) {
 }
 
 int CProject::DeleteSource(int index) {
-  const auto it = Find(index);
-  if (it == m_sources.end()) {
+  const CCall call(*this);
+  if (!call) return 0;
+  return RemoveSource(Find(index));
+}
+
+int CProject::DeleteSource(const mpeg_src_s* src) {
+  const CCall call(*this);
+  if (!src || !call) return 0;
+  auto it = m_sources.begin();
+  while (it != m_sources.end() && !SameRecord(it->src, *src)) ++it;
+  return RemoveSource(it);
+}
+
+int CProject::RemoveSource(std::list<CSourceNode>::iterator node) {
+  if (node == m_sources.end()) {
     m_reconnect = 1;
     m_duration = 0;
     return 0;
   }
-  m_sources.erase(it);
+  // The timeline changes only under a stopped graph, as adding does.
+  if (m_graphMode == kSaving || m_playState != kStopped) return 0;
+  node->clip->RemoveAll();
+  Release(node->clip);
+  m_sources.erase(node);
   if (m_sourceCount > 0) --m_sourceCount;
   Renumber();
+  TimelineChanged();
   return 1;
 }
 
-int CProject::DeleteSource(const mpeg_src_s* src) {
-  if (!src) return 0;
-  for (const CSourceNode& node : m_sources)
-    if (SameRecord(node.src, *src)) return DeleteSource(node.index);
-  m_reconnect = 1;
-  m_duration = 0;
-  return 0;
-}
-
 int CProject::MoveTo(int index, int offset) {
+  const CCall call(*this);
+  if (!call) return 0;
   auto it = Find(index);
   if (it == m_sources.end()) return 0;
   if (offset == 0) return 1;
-  if (index + offset < 0 || index + offset > m_sourceCount - 1) return 0;
-  // Each step trades records with the neighbour: the clip travels, the others shift by one.
+  const long long target = static_cast<long long>(index) + offset;  // any two ints add up
+  if (target < 0 || target > m_sourceCount - 1) return 0;
+  if (m_graphMode == kSaving || m_playState != kStopped) return 0;
+  // Each step trades clips with the neighbour: the clip travels, the others shift by one.
   for (int step = 0; step < (offset > 0 ? offset : -offset); ++step) {
     auto neighbour = offset > 0 ? std::next(it) : std::prev(it);
     std::swap(it->src, neighbour->src);
     std::swap(it->file, neighbour->file);
+    std::swap(it->clip, neighbour->clip);
+    std::swap(it->start, neighbour->start);
+    std::swap(it->stop, neighbour->stop);
+    if (offset > 0) {
+      PlaceInOrder(*it, *neighbour);
+    } else {
+      PlaceInOrder(*neighbour, *it);
+    }
     it = neighbour;
   }
+  TimelineChanged();
   return 1;
 }
 
+void CProject::PlaceInOrder(CSourceNode& first, CSourceNode& second) {
+  if (TrackOf(first.src) == kNoTrack || TrackOf(first.src) != TrackOf(second.src)) return;
+  // The pair keeps the stretch it covered (gap or overlap included); the first plays first.
+  const REFERENCE_TIME from = std::min(first.start, second.start);
+  const REFERENCE_TIME to = std::max(first.stop, second.stop);
+  const REFERENCE_TIME firstLength = first.stop - first.start;
+  const REFERENCE_TIME secondLength = second.stop - second.start;
+  first.start = from;
+  first.stop = from + firstLength;
+  second.start = to - secondLength;
+  second.stop = to;
+  first.clip->SetStartStop(first.start, first.stop);
+  second.clip->SetStartStop(second.start, second.stop);
+}
+
 int CProject::MoveNextTo(int index, int other, int before) {
+  const CCall call(*this);
+  if (!call) return 0;
   if (index == other) return 1;
   if (Find(index) == m_sources.end() || Find(other) == m_sources.end()) return 0;
   const bool after = other > index;
@@ -292,8 +360,10 @@ void CProject::RevokeGraph() {
 }
 
 int CProject::Preview(HWND window) {
-  if (m_sourceCount == 0) return 0;
-  if (!m_renderEngine || m_graphMode == kSaving) {
+  const CCall call(*this);
+  // A save's graph is never taken over.
+  if (!call || m_sourceCount == 0 || m_graphMode == kSaving) return 0;
+  if (!m_renderEngine) {
     if (!MakeRenderEngine()) return 0;
     if (m_reconnect) {
       if (FAILED(m_renderEngine->ConnectFrontEnd()) || FAILED(m_renderEngine->RenderOutputPins())) return 0;
@@ -302,7 +372,6 @@ int CProject::Preview(HWND window) {
     Release(m_graph);
     if (FAILED(m_renderEngine->GetFilterGraph(&m_graph)) || !m_graph) return 0;
   }
-  if (m_graphMode == kSaving) return 0;
   if (m_playState == kRunning) return 1;
   if (!m_renderEngine) return 0;
   if (m_reconnect) {
@@ -339,12 +408,18 @@ int CProject::Preview(HWND window) {
 }
 
 int CProject::Pause() {
-  if (m_graphMode == kSaving || !m_control || FAILED(m_control->Pause())) return 0;
+  const CCall call(*this);
+  if (!call || m_graphMode == kSaving || !m_control || FAILED(m_control->Pause())) return 0;
   m_playState = kPaused;
   return 1;
 }
 
 int CProject::Stop() {
+  const CCall call(*this);
+  return call ? StopGraph() : 0;
+}
+
+int CProject::StopGraph() {
   if (m_graphMode == kSaving || !m_control || FAILED(m_control->Stop())) return 0;
   m_playState = kStopped;
   m_graphMode = kIdle;
@@ -353,9 +428,11 @@ int CProject::Stop() {
 }
 
 int CProject::MoveToFrame(int percent) {
-  if (percent < 0 || percent > 100 || !pMS) return 0;
+  const CCall call(*this);
+  if (!call || percent < 0 || percent > 100 || !pMS) return 0;
   if (!ReadDuration()) return 0;
-  const LONGLONG target = m_duration * percent / 100;
+  // Multiplied first, through a wider product: a timeline of centuries still has its percents.
+  const LONGLONG target = llMulDiv(m_duration, percent, 100, 0);
   if (m_graphMode == kSaving) return 0;
   if (m_renderEngine) {
     if (FAILED(m_renderEngine->ConnectFrontEnd()) || FAILED(m_renderEngine->RenderOutputPins())) return 0;
@@ -368,7 +445,8 @@ int CProject::MoveToFrame(int percent) {
 }
 
 int CProject::HandleGraphEvent(int rewind) {
-  if (!m_event) return 0;
+  const CCall call(*this);
+  if (!call || !m_event) return 0;
   long code = 0;
   do {
     LONG_PTR first = 0;
@@ -388,7 +466,8 @@ int CProject::HandleGraphEvent(int rewind) {
 }
 
 int CProject::PreviewProgress(double* ratio) {
-  if (!ratio || m_graphMode != kPreviewing || !pMS || !ReadDuration() || m_duration <= 0) return 0;
+  const CCall call(*this);
+  if (!call || !ratio || m_graphMode != kPreviewing || !pMS || !ReadDuration() || m_duration <= 0) return 0;
   LONGLONG current = 0;
   if (FAILED(pMS->GetPositions(&current, NULL))) return 0;
   *ratio = static_cast<double>(current) / static_cast<double>(m_duration);
@@ -396,15 +475,26 @@ int CProject::PreviewProgress(double* ratio) {
 }
 
 int CProject::SaveProgress(double* ratio) {
-  if (!ratio || m_graphMode != kSaving || !pMS || !ReadDuration() || m_duration <= 0) return 0;
-  LONGLONG current = 0;
-  if (FAILED(pMS->GetPositions(&current, NULL))) return 0;
-  *ratio = static_cast<double>(current) / static_cast<double>(m_duration);
+  // Asked from outside the saving thread, so nothing the save changes is read: only what it
+  // published. The graph's own position stands still in a save, which runs on no clock;
+  // the group outputs tell how far the stream has got, the slowest of them how far the file.
+  std::lock_guard guard(m_progressLock);
+  if (!ratio || m_saveSeekers.empty()) return 0;
+  LONGLONG duration = 0;
+  if (FAILED(m_saveSeekers.front()->GetDuration(&duration)) || duration <= 0) return 0;
+  LONGLONG current = duration;
+  for (IMediaSeeking* seeking : m_saveSeekers) {
+    LONGLONG reached = 0;
+    if (FAILED(seeking->GetCurrentPosition(&reached))) return 0;
+    current = std::min(current, reached);
+  }
+  *ratio = static_cast<double>(current) / static_cast<double>(duration);
   return 1;
 }
 
 int CProject::AutoSizeVideo() {
-  if (m_graphMode != kPreviewing || !m_videoWindow || !_preview_hwnd) return 0;
+  const CCall call(*this);
+  if (!call || m_graphMode != kPreviewing || !m_videoWindow || !_preview_hwnd) return 0;
   _ASSERTE(::IsWindow (_preview_hwnd));
   RECT client{};
   GetClientRect(_preview_hwnd, &client);
@@ -429,12 +519,21 @@ IPin* CProject::GroupPin(const GUID& major) {
     Release(asGroup);
     Release(group);
     if (!found) continue;
-    // A group without clips has nothing to write.
-    if ((major == MEDIATYPE_Video && !m_videoTrack) || (major == MEDIATYPE_Audio && !m_audioTrack)) return nullptr;
+    // A group without clips (none added, or all deleted) has nothing to write.
+    if (!TrackHasClips(major == MEDIATYPE_Video ? m_videoTrack : m_audioTrack)) return nullptr;
     IPin* pin = nullptr;
     return m_renderEngine->GetGroupOutputPin(i, &pin) == S_OK ? pin : nullptr;
   }
   return nullptr;
+}
+
+bool CProject::TrackHasClips(IAMTimelineObj* track) {
+  IAMTimelineTrack* asTrack = nullptr;
+  long clips = 0;
+  const bool any = track && SUCCEEDED(track->QueryInterface(IID_IAMTimelineTrack, reinterpret_cast<void**>(&asTrack))) &&
+                   SUCCEEDED(asTrack->GetSourcesCount(&clips)) && clips > 0;
+  Release(asTrack);
+  return any;
 }
 
 bool CProject::AddToGraphForAvi(const save_option_s& options, const char* file) {
@@ -510,22 +609,48 @@ bool CProject::RunToCompletion(const char* file) {
   return code == EC_COMPLETE;
 }
 
+void CProject::PublishSaveProgress() {
+  std::vector<IMediaSeeking*> seekers;
+  for (const GUID* major : {&MEDIATYPE_Video, &MEDIATYPE_Audio}) {
+    IPin* pin = GroupPin(*major);
+    IMediaSeeking* seeking = nullptr;
+    if (pin && SUCCEEDED(pin->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(&seeking))))
+      seekers.push_back(seeking);
+    Release(pin);
+  }
+  std::lock_guard guard(m_progressLock);
+  m_saveSeekers = std::move(seekers);
+}
+
+void CProject::WithdrawSaveProgress() {
+  std::vector<IMediaSeeking*> seekers;
+  {
+    std::lock_guard guard(m_progressLock);
+    seekers.swap(m_saveSeekers);
+  }
+  for (IMediaSeeking* seeking : seekers) seeking->Release();
+}
+
 int CProject::Save(const save_option_s* options) {
   if (!options) return 0;
-  if (m_graphMode == kSaving) return 1;
+  // One save at a time, from whichever thread: another is answered as the one under way.
+  if (m_saving.exchange(true)) return 1;
   const int type = options->output_type;
   char file[sizeof(options->output_file)] = {};
   std::memcpy(file, options->output_file, sizeof(file) - 1);
-  // A type that writes nothing, an empty name or an empty project cannot be saved.
-  if ((type != kOutputMpeg1 && type != kOutputMpeg2 && type != kOutputAvi) || !file[0] || m_sourceCount == 0) return 0;
-  char part[sizeof(file) + 16] = {};
-  std::snprintf(part, sizeof(part), "%s%s", file, kPartSuffix);
-
   EnterCriticalSection(&m_lock);
-  if (m_graphMode == kPreviewing && m_playState != kStopped && Stop() != 1) {
-    LeaveCriticalSection(&m_lock);
-    return 0;
-  }
+  // A type that writes nothing, an empty name or an empty project cannot be saved.
+  const bool valid = (type == kOutputMpeg1 || type == kOutputMpeg2 || type == kOutputAvi) && file[0] && m_sourceCount > 0;
+  const bool saved = valid && Render(*options, file);
+  m_saving = false;
+  LeaveCriticalSection(&m_lock);
+  return saved ? 1 : 0;
+}
+
+bool CProject::Render(const save_option_s& options, const char* file) {
+  char part[sizeof(options.output_file) + 16] = {};
+  std::snprintf(part, sizeof(part), "%s%s", file, kPartSuffix);
+  if (m_graphMode == kPreviewing && m_playState != kStopped && StopGraph() != 1) return false;
   bool ok = MakeRenderEngine();
   _ASSERTE(pTL != NULL);
   ok = ok && SUCCEEDED(m_renderEngine->ConnectFrontEnd());
@@ -539,8 +664,10 @@ int CProject::Save(const save_option_s* options) {
   m_graphMode = kSaving;
   m_duration = 0;
   DeleteFileA(part);
-  if (ok) ok = type == kOutputAvi ? AddToGraphForAvi(*options, part) : AddToGraphForMpeg(*options, part);
+  if (ok) ok = options.output_type == kOutputAvi ? AddToGraphForAvi(options, part) : AddToGraphForMpeg(options, part);
+  if (ok) PublishSaveProgress();
   ok = ok && RunToCompletion(part);
+  WithdrawSaveProgress();
   m_graphMode = kIdle;
   m_playState = kStopped;
   ReleaseGraph();
@@ -548,6 +675,5 @@ int CProject::Save(const save_option_s* options) {
   // The file appears under its name only when it is whole.
   if (ok) ok = MoveFileExA(part, file, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   if (!ok) DeleteFileA(part);
-  LeaveCriticalSection(&m_lock);
-  return ok ? 1 : 0;
+  return ok;
 }

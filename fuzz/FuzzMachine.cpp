@@ -4,10 +4,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
+#include <string_view>
 
 namespace fuzz {
 
@@ -50,6 +52,16 @@ fs::path FuzzMachine::put(std::string_view name, const std::uint8_t* data, std::
 std::string FuzzMachine::read(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string FuzzMachine::putMedia(const std::uint8_t* data, std::size_t size) {
+  const std::string_view head(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 12));
+  const char* name = head.starts_with("RIFF") && head.ends_with("AVI ")   ? "clip.avi"
+                     : head.starts_with("RIFF")                            ? "clip.wav"
+                     : head.starts_with("ID3") || head.starts_with("\xff") ? "clip.mp3"
+                                                                           : "clip.mpg";
+  put(name, data, size);
+  return programPath(name);
 }
 
 void fail(const char* what) {

@@ -26,6 +26,9 @@ class FuzzMachine {
   // Puts `data` in the program folder's file `name` (replacing it), returning its Linux path.
   std::filesystem::path put(std::string_view name, const std::uint8_t* data, std::size_t size);
   static std::string read(const std::filesystem::path& file);
+  // Puts `data` in the program folder as a user's media file of that content would be
+  // named ("clip.avi", "clip.wav", "clip.mp3", else "clip.mpg"), returning its Windows path.
+  std::string putMedia(const std::uint8_t* data, std::size_t size);
 
  private:
   FuzzMachine();

@@ -7,9 +7,7 @@
 #include <com/objbase.h>
 #include <dshow/dshow.h>
 
-#include <algorithm>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -30,14 +28,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto& machine = fuzz::FuzzMachine::get();
-  // The name a user's file of that content would carry.
-  const std::string_view head(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 12));
-  const char* name = head.starts_with("RIFF") && head.ends_with("AVI ")   ? "clip.avi"
-                     : head.starts_with("RIFF")                            ? "clip.wav"
-                     : head.starts_with("ID3") || head.starts_with("\xff") ? "clip.mp3"
-                                                                           : "clip.mpg";
-  machine.put(name, data, size);
-  const std::string path = machine.programPath(name);
+  const std::string path = machine.putMedia(data, size);
   const std::wstring widePath(path.begin(), path.end());
 
   plat::ComPtr<IGraphBuilder> graph;

@@ -35,6 +35,10 @@ DEFINE_GUID(IID_IAMTimelineComp, 0xEAE58536, 0x622E, 0x11D2, 0x8C, 0xAD, 0x00, 0
 DEFINE_GUID(IID_IAMTimelineTrack, 0xEAE58538, 0x622E, 0x11D2, 0x8C, 0xAD, 0x00, 0xA0, 0x24, 0x58, 0x09, 0x02);
 // {78530B79-61F9-11D2-8CAD-00A024580902}
 DEFINE_GUID(IID_IAMTimelineSrc, 0x78530B79, 0x61F9, 0x11D2, 0x8C, 0xAD, 0x00, 0xA0, 0x24, 0x58, 0x09, 0x02);
+// {65BD0711-24D2-4FF7-9324-ED2E5D3ABAFA}
+DEFINE_GUID(CLSID_MediaDet, 0x65BD0711, 0x24D2, 0x4FF7, 0x93, 0x24, 0xED, 0x2E, 0x5D, 0x3A, 0xBA, 0xFA);
+// {65BD0710-24D2-4FF7-9324-ED2E5D3ABAFA}
+DEFINE_GUID(IID_IMediaDet, 0x65BD0710, 0x24D2, 0x4FF7, 0x93, 0x24, 0xED, 0x2E, 0x5D, 0x3A, 0xBA, 0xFA);
 // {6BEE3A81-66C9-11D2-918F-00C0DF10D434}
 DEFINE_GUID(IID_IRenderEngine, 0x6BEE3A81, 0x66C9, 0x11D2, 0x91, 0x8F, 0x00, 0xC0, 0xDF, 0x10, 0xD4, 0x34);
 
@@ -42,6 +46,9 @@ struct IAMTimelineObj : public IUnknown {
   STDMETHOD(GetStartStop)(REFERENCE_TIME* pStart, REFERENCE_TIME* pStop) = 0;
   STDMETHOD(SetStartStop)(REFERENCE_TIME Start, REFERENCE_TIME Stop) = 0;
   STDMETHOD(GetTimelineType)(TIMELINE_MAJOR_TYPE* pVal) = 0;
+  // Takes the object, with what it holds, out of the track or group holding it; S_FALSE
+  // when nothing holds it. Groups stay in their timeline.
+  STDMETHOD(RemoveAll)() = 0;
 
  protected:
   ~IAMTimelineObj() = default;
@@ -112,4 +119,20 @@ struct IRenderEngine : public IUnknown {
 
  protected:
   ~IRenderEngine() = default;
+};
+
+// The media detector: a media file's streams and their types, and a picture of its video
+// stream written as a bitmap file, without a graph the caller has to run.
+struct IMediaDet : public IUnknown {
+  STDMETHOD(put_Filename)(BSTR newVal) = 0;
+  STDMETHOD(get_OutputStreams)(long* pVal) = 0;
+  STDMETHOD(put_CurrentStream)(long newVal) = 0;
+  // The current stream's type; the caller frees the format block (FreeMediaType).
+  STDMETHOD(get_StreamMediaType)(AM_MEDIA_TYPE* pVal) = 0;
+  // The current (video) stream's picture at `StreamTime` seconds, scaled to Width x
+  // Height, as a 24-bit bitmap file.
+  STDMETHOD(WriteBitmapBits)(double StreamTime, long Width, long Height, BSTR Filename) = 0;
+
+ protected:
+  ~IMediaDet() = default;
 };

@@ -15,6 +15,7 @@
 #include <mfc/wnd/CListBox.h>
 #include <mfc/wnd/CListCtrl.h>
 #include <mfc/wnd/CMenu.h>
+#include <mfc/wnd/CStatic.h>
 #include <mfc/wnd/CToolTipCtrl.h>
 #include <mfc/wnd/CWinApp.h>
 #include <mfc/wnd/CWinThread.h>

@@ -11,6 +11,7 @@
 #include <machine/RemoteControl.h>
 #include <win32/commdlg/FileDialog.h>
 #include <win32/shell/PowerBroadcast.h>
+#include <win32/shell/dropfiles.h>
 #include <win32/user/WindowDirectory.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
@@ -404,6 +405,19 @@ bool Robot::type(const std::string& text) {
 }
 
 void Robot::answerNextMessageBox(int answer) { UserSystem::current().messageBoxes().queueAnswer(answer); }
+
+bool Robot::dropFiles(const std::vector<std::string>& paths, POINT screen) {
+  HWND target = WindowFromPoint(screen);
+  while (target && !(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) target = GetParent(target);
+  if (!target) return false;
+  POINT client = screen;
+  ScreenToClient(target, &client);
+  HDROP drop = MakeDropFiles(paths, client);
+  if (!drop) return false;
+  PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  pumpUntilIdle();
+  return true;
+}
 
 std::vector<MessageBoxRecord> Robot::messageBoxes() const { return UserSystem::current().messageBoxes().records(); }
 

@@ -67,6 +67,11 @@ class Robot {
 
   void answerNextMessageBox(int answer);
 
+  // Files dragged from the shell and let go at a screen point: the window there that
+  // accepts dropped files (or its nearest ancestor that does) is posted WM_DROPFILES.
+  // False when none accepts them.
+  bool dropFiles(const std::vector<std::string>& paths, POINT screen);
+
   // File dialogs (win32/commdlg): the next one takes `name` (typed into its name field and
   // taken with its Open or Save button, so it is checked as a user's would be), or is
   // cancelled. Answers are taken in order, one each time a file dialog is idle.

@@ -49,6 +49,17 @@ bool describe(const fs::path& path, const std::string& name, WIN32_FIND_DATAA& d
 
 FindSearch::FindSearch(const fs::path& folder, std::string_view pattern, bool listDots) {
   std::error_code ec;
+  // A name without wildcards is looked up before the folder is listed: asking whether
+  // one file exists costs one lookup, however full its folder.
+  if (!pattern.empty() && pattern.find_first_of("*?") == std::string_view::npos && pattern != "." && pattern != ".." &&
+      pattern.size() < MAX_PATH) {
+    const std::string name(pattern);
+    WIN32_FIND_DATAA data;
+    if (fs::exists(folder / name, ec) && describe(folder / name, name, data)) {
+      m_entries.push_back(data);
+      return;
+    }
+  }
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
     WIN32_FIND_DATAA data;

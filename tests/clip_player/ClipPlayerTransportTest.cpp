@@ -3,6 +3,7 @@
 #include "ClipPlayerTest.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -84,6 +85,30 @@ TEST_F(ClipPlayerTest, SeeksByPositionAndPercentWithinTheClipOnly) {
   EXPECT_EQ(lib.mpeg_MoveToEnd(), 1);
   ASSERT_EQ(lib.mpeg_get_current_progress(&ratio), 1);
   EXPECT_NEAR(ratio, 1.0, 0.01);
+}
+
+TEST_F(ClipPlayerTest, PercentsOfAClipCenturiesLongAreTakenWithoutOverflow) {
+  // Five pictures of 68 years each: 340 years, so the duration times 100 passes 64 bits.
+  constexpr int kLongest = std::numeric_limits<int>::max();
+  const std::vector<dstest::MediaFileWriter::Colour> pictures(5, dstest::MediaFileWriter::kRed);
+  ASSERT_TRUE(dstest::MediaFileWriter::writeSlides(linuxPath("C:\\centuries.avi"), kLongest, pictures));
+  ASSERT_EQ(lib.mpeg_Init(), 1);
+  ASSERT_EQ(lib.mpeg_open("C:\\centuries.avi", host), 1);
+  mp_pos_t duration = 0;
+  ASSERT_EQ(lib.mpeg_percent_to_mp_pos_t(100, &duration), 1);
+  EXPECT_EQ(duration, 5 * kSecond * kLongest);
+  ASSERT_GT(duration, std::numeric_limits<mp_pos_t>::max() / 100);
+  mp_pos_t at = 0;
+  ASSERT_EQ(lib.mpeg_percent_to_mp_pos_t(99, &at), 1);
+  EXPECT_EQ(at, duration / 100 * 99 + duration % 100 * 99 / 100) << "the duration times 99, truncated by 100";
+  double ratio = 0;
+  EXPECT_EQ(lib.mpeg_MoveToFrame2(100), 1);
+  ASSERT_EQ(lib.mpeg_get_current_progress(&ratio), 1);
+  EXPECT_NEAR(ratio, 1.0, 0.01);
+  EXPECT_EQ(lib.mpeg_MoveToFrame2(60), 1);
+  ASSERT_EQ(lib.mpeg_get_current_progress(&ratio), 1);
+  EXPECT_NEAR(ratio, 0.6, 0.01);
+  EXPECT_EQ(lib.mpeg_MoveToEnd(), 1);
 }
 
 TEST_F(ClipPlayerTest, AssertionsAreReportedAndTheExportGoesOn) {

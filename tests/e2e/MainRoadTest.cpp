@@ -150,6 +150,43 @@ close
   EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "bar_shown.png"));
 }
 
+// The TV window's "Video window" and "Channel wall" buttons, clicked where the skin puts
+// them: the picture in a window of its own (a snapshot taken there), back with Backspace,
+// then the wall of channels for a few steps, closed with Escape.
+TEST_F(MainRoadTest, TheVideoWindowAndTheChannelWallOpenFromTheTVWindow) {
+  const int status = run(R"(clock manual 2024-03-01 12:00:00
+window "#32770" "Orvane Media"
+key CTRL+T
+window "#32770" "Orvane Media_TVDlg"
+wait 1000
+clickat 136 340
+window "Norlet Plus" "Orvane Meida"
+wait 1000
+key PAGEUP
+wait 1000
+key F5
+wait 500
+screenshot video_window
+key BACKSPACE
+expect-no-window "Norlet Plus" "Orvane Meida"
+window "#32770" "Orvane Media_TVDlg"
+wait 500
+clickat 136 412
+wait 9500
+screenshot channel_wall
+key ESCAPE
+wait 500
+expect-window "#32770" "Orvane Media_TVDlg"
+window "#32770" "Orvane Media"
+close
+)");
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(std::filesystem::exists(program() / "Picture" / "cap00.bmp")) << "the video window's snapshot";
+  EXPECT_TRUE(std::filesystem::exists(program() / "histroyPicture.lis"));
+  EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "video_window.png"));
+  EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "channel_wall.png"));
+}
+
 TEST_F(MainRoadTest, APlannedRecordingEndsWithTheComputerStandingBy) {
   // Once at 12:00:05 for three seconds, recording channel 1, then stand-by.
   const std::int32_t start = static_cast<std::int32_t>(test::kStartUnixMs / 1000 + 5);

@@ -67,6 +67,22 @@ TEST_F(ProjectPreviewTest, SeeksByPercentAndPauses) {
   EXPECT_EQ(project.mpeg_Project_auto_size_video(), 1);
 }
 
+TEST_F(ProjectPreviewTest, SeeksByPercentOnATimelineOfCenturies) {
+  // A last clip, pictures and sound, a thousand years on: the duration times 100 passes 64 bits.
+  constexpr double kThousandYears = 1000 * 365.25 * 24 * 3600;
+  const mpeg_src_s clips[] = {clip(blue, kThousandYears, 0, 1), clip(blue, kThousandYears, 0, 1, false)};
+  for (const mpeg_src_s& src : clips) ASSERT_EQ(project.mpeg_Project_Addsrc(&src), 1);
+  ASSERT_EQ(project.mpeg_Project_Preview(host), 1);
+  ASSERT_EQ(project.mpeg_Project_MovetoFrame(50), 1);
+  play(80);
+  double ratio = 0;
+  ASSERT_EQ(project.mpeg_Project_get_preview_progress(&ratio), 1);
+  EXPECT_NEAR(ratio, 0.5, 0.001);
+  ASSERT_EQ(project.mpeg_Project_MovetoFrame(100), 1);
+  ASSERT_EQ(project.mpeg_Project_get_preview_progress(&ratio), 1);
+  EXPECT_NEAR(ratio, 1.0, 0.001);
+}
+
 TEST_F(ProjectPreviewTest, EditsWaitForTheStop) {
   const mpeg_src_s later = clip(blue, 2, 1, 1);
   EXPECT_EQ(project.mpeg_Project_Pause(), 0) << "no graph yet";

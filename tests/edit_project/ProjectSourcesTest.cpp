@@ -3,6 +3,8 @@
 // without a project.
 #include "ProjectTest.h"
 
+#include <limits>
+
 namespace {
 
 using edtest::ProjectTest;
@@ -86,6 +88,8 @@ TEST_F(ProjectSourcesTest, MovesStayInsideTheList) {
   for (const auto* src : {&a, &b, &c}) ASSERT_EQ(project.mpeg_Project_Addsrc(src), 1);
   EXPECT_EQ(project.mpeg_Project_Moveto(0, -1), 0);
   EXPECT_EQ(project.mpeg_Project_Moveto(2, 1), 0);
+  EXPECT_EQ(project.mpeg_Project_Moveto(2, std::numeric_limits<int>::max()), 0) << "no wrap-around to a place";
+  EXPECT_EQ(project.mpeg_Project_Moveto(0, std::numeric_limits<int>::min()), 0);
   EXPECT_EQ(project.mpeg_Project_Moveto(3, 0), 0) << "no such clip";
   EXPECT_EQ(project.mpeg_Project_Moveto(1, 0), 1);
   EXPECT_EQ(project.mpeg_Project_Moveto(0, 2), 1);

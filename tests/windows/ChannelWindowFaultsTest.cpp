@@ -66,8 +66,9 @@ TEST_F(ChannelWindowFaults, AFrequencyEditStopsARunningScanFirst) {
   int steps = 0;
   afterEachScanStep([&](int) {
     if (++steps != 2) return;
-    ChannelRecord edited = stored(3, 1);
-    edited.Frequency = 61.5f;
+    // Channel 1 is in the list whether or not the scan's first report has replaced it.
+    ChannelRecord edited = stored(1, 1);
+    edited.Frequency = 55.5f;
     channels().SendMessage(UM_CHANNEL_EDITED, 0, reinterpret_cast<LPARAM>(&edited));
     EXPECT_FALSE(CAppController::IsScanning());
   });

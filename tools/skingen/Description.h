@@ -100,6 +100,14 @@ struct BarSkin {
   std::vector<BarWell> wells;
 };
 
+// A framed window's skin (the free-standing video window's): the frame cut from one
+// picture, and a bar of icon buttons along the client area's bottom, in a 320-unit wide
+// layout whose tops count up from the client's bottom edge.
+struct FramedSkin {
+  std::string folder;
+  std::vector<WindowButton> buttons;  // look "caption"
+};
+
 struct PictureResource {
   int id = 0;
   std::string look;
@@ -109,6 +117,7 @@ struct PictureResource {
 struct Description {
   std::vector<WindowSkin> windows;
   std::vector<BarSkin> bars;
+  std::vector<FramedSkin> framedWindows;
   std::vector<PictureResource> bitmaps;
   std::vector<PictureResource> icons;
 };

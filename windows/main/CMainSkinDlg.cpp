@@ -505,6 +505,13 @@ LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
+  // The free-standing video window takes its keys itself, past the dialogs' handling.
+  const BOOL videoWindowMode = g_pDisplayMode && g_pDisplayMode->Is205();
+  const BOOL altEnter = pMsg->message == WM_SYSKEYDOWN && ::GetKeyState(VK_MENU) < 0 && pMsg->wParam == VK_RETURN;
+  if (videoWindowMode && (altEnter || pMsg->message == WM_KEYDOWN)) {
+    ::DispatchMessageA(pMsg);
+    return TRUE;
+  }
   if (FilterPlayerMessage(pMsg)) return TRUE;
   if (pMsg->message != WM_KEYDOWN) return CSkinDialog::PreTranslateMessage(pMsg);
   m_dblClickSeen = FALSE;

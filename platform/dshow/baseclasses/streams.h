@@ -28,4 +28,5 @@
 #include <dshow/baseclasses/CTransformOutputPin.h>
 #include <dshow/baseclasses/CUnknown.h>
 #include <dshow/baseclasses/dllsetup.h>
+#include <dshow/baseclasses/llMulDiv.h>
 #include <dshow/baseclasses/setup.h>

@@ -1,5 +1,7 @@
 #include <dshow/des/ClipReader.h>
 
+#include <dshow/des/MediaTime.h>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -13,13 +15,21 @@ namespace plat {
 
 namespace {
 
+using MediaTime::kSecond;
+using MediaTime::minus;
+using MediaTime::plus;
+
 constexpr AVRational kUnits = {1, 10000000};
-constexpr std::int64_t kSecond = 10000000;
 // A picture counts as shown at a time from half a 50 Hz field before it, so frames at
 // the same rate line up whatever the rounding of their times.
 constexpr std::int64_t kPictureSlack = 100000;
 // Reading more than this ahead of the last picture seeks instead of decoding on.
 constexpr std::int64_t kFarAhead = 2 * kSecond;
+// Pictures and sound beyond what a group carries come from a broken header: such a
+// stream is taken as none, so no group is made with buffers of gigabytes.
+constexpr int kLargestPicture = 4096;
+constexpr int kLowestRate = 1000;
+constexpr int kHighestRate = 192000;
 
 AVFormatContext* OpenFormat(const std::string& path) {
   AVFormatContext* format = nullptr;
@@ -29,6 +39,26 @@ AVFormatContext* OpenFormat(const std::string& path) {
     return nullptr;
   }
   return format;
+}
+
+// The end of the file's last timed packet, from its first time: for files whose header
+// gives no length (an AVI without its frame counts and index).
+std::int64_t LastTime(AVFormatContext* format) {
+  const std::int64_t origin =
+      format->start_time != AV_NOPTS_VALUE ? av_rescale_q(format->start_time, AV_TIME_BASE_Q, kUnits) : 0;
+  AVPacket* packet = av_packet_alloc();
+  std::int64_t last = 0;
+  while (packet && av_read_frame(format, packet) >= 0) {
+    const std::int64_t at = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+    if (at != AV_NOPTS_VALUE) {
+      const AVRational base = format->streams[packet->stream_index]->time_base;
+      const std::int64_t end = av_rescale_q(plus(at, std::max<std::int64_t>(packet->duration, 0)), base, kUnits);
+      last = std::max(last, minus(end, origin));
+    }
+    av_packet_unref(packet);
+  }
+  av_packet_free(&packet);
+  return last;
 }
 
 std::int16_t ToS16(float v) {
@@ -45,7 +75,8 @@ bool ClipReader::probe(const std::string& linuxPath, Info& info) {
   const int video = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
   if (video >= 0) {
     const AVStream* stream = format->streams[video];
-    info.video = stream->codecpar->width > 0 && stream->codecpar->height > 0;
+    info.video = stream->codecpar->width >= 2 && stream->codecpar->height >= 1 &&
+                 stream->codecpar->width <= kLargestPicture && stream->codecpar->height <= kLargestPicture;
     info.width = stream->codecpar->width;
     info.height = stream->codecpar->height;
     AVRational rate = stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate : stream->r_frame_rate;
@@ -57,11 +88,12 @@ bool ClipReader::probe(const std::string& linuxPath, Info& info) {
   const int audio = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
   if (audio >= 0) {
     const AVStream* stream = format->streams[audio];
-    info.audio = stream->codecpar->sample_rate > 0;
+    info.audio = stream->codecpar->sample_rate >= kLowestRate && stream->codecpar->sample_rate <= kHighestRate;
     info.sampleRate = stream->codecpar->sample_rate;
     info.channels = std::clamp(stream->codecpar->ch_layout.nb_channels, 1, 2);
   }
   if (format->duration != AV_NOPTS_VALUE) info.duration = av_rescale_q(format->duration, AV_TIME_BASE_Q, kUnits);
+  if (info.duration <= 0) info.duration = LastTime(format);
   avformat_close_input(&format);
   return info.video || info.audio;
 }
@@ -102,19 +134,19 @@ ClipReader::~ClipReader() {
 std::int64_t ClipReader::timeOf(const AVFrame& frame) const {
   std::int64_t pts = frame.best_effort_timestamp != AV_NOPTS_VALUE ? frame.best_effort_timestamp : frame.pts;
   if (pts == AV_NOPTS_VALUE) return 0;
-  return av_rescale_q(pts - m_origin, m_format->streams[m_stream]->time_base, kUnits);
+  return av_rescale_q(minus(pts, m_origin), m_format->streams[m_stream]->time_base, kUnits);
 }
 
 bool ClipReader::seek(std::int64_t time) {
   // Containers seek by estimates: a landing after the wanted time is tried again further back.
   for (const std::int64_t back : {kSecond, 4 * kSecond, 16 * kSecond}) {
     const std::int64_t target = std::max<std::int64_t>(time - back, 0);
-    const std::int64_t ts = m_origin + av_rescale_q(target, kUnits, m_format->streams[m_stream]->time_base);
+    const std::int64_t ts = plus(m_origin, av_rescale_q(target, kUnits, m_format->streams[m_stream]->time_base));
     if (av_seek_frame(m_format, m_stream, ts, AVSEEK_FLAG_BACKWARD) < 0) break;
     restart();
     if (!decode(m_next)) return false;
     m_hasNext = true;
-    if (timeOf(*m_next) <= time + kPictureSlack || target == 0) return true;
+    if (timeOf(*m_next) <= plus(time, kPictureSlack) || target == 0) return true;
   }
   // From the start of the file, which is never after anything.
   av_seek_frame(m_format, m_stream, m_origin, AVSEEK_FLAG_BACKWARD);
@@ -158,7 +190,7 @@ bool ClipReader::decode(AVFrame* frame) {
 bool ClipReader::picture(std::int64_t time, int width, int height, BYTE* out) {
   const std::int64_t shown = m_hasCurrent ? timeOf(*m_current) : -1;
   const bool fresh = !m_hasCurrent && !m_hasNext;
-  if ((fresh && time > kSecond) || (!fresh && shown >= 0 && (time + kPictureSlack < shown || time > shown + kFarAhead)))
+  if ((fresh && time > kSecond) || (!fresh && shown >= 0 && (plus(time, kPictureSlack) < shown || time > plus(shown, kFarAhead))))
     seek(time);
   for (;;) {
     if (!m_hasNext) {
@@ -166,7 +198,7 @@ bool ClipReader::picture(std::int64_t time, int width, int height, BYTE* out) {
       if (!decode(m_next)) break;
       m_hasNext = true;
     }
-    if (m_hasCurrent && timeOf(*m_next) > time + kPictureSlack) break;
+    if (m_hasCurrent && timeOf(*m_next) > plus(time, kPictureSlack)) break;
     std::swap(m_current, m_next);
     m_hasCurrent = true;
     m_hasNext = false;
@@ -217,27 +249,27 @@ void ClipReader::takeSound(const AVFrame& frame, int channels) {
 void ClipReader::sound(std::int64_t first, int count, int rate, int channels, std::int16_t* out) {
   const auto stored = [&] { return static_cast<std::int64_t>(m_sound.size()) / channels; };
   const bool behind = m_soundFirst >= 0 && first < m_soundFirst;
-  const bool farAhead = m_soundFirst >= 0 && first > m_soundFirst + stored() + rate;
-  if (behind || farAhead || (m_soundFirst < 0 && first > rate)) seek(first * kSecond / rate);
-  while (m_soundFirst < 0 || m_soundFirst + stored() < first + count) {
+  const bool farAhead = m_soundFirst >= 0 && first > plus(plus(m_soundFirst, stored()), rate);
+  if (behind || farAhead || (m_soundFirst < 0 && first > rate)) seek(MediaTime::fromSamples(first, rate));
+  while (m_soundFirst < 0 || plus(m_soundFirst, stored()) < plus(first, count)) {
     // A seek leaves its first frame decoded.
     if (!m_hasNext) {
       av_frame_unref(m_next);
       if (!decode(m_next)) break;
     }
     m_hasNext = false;
-    if (m_soundFirst < 0) m_soundFirst = timeOf(*m_next) * rate / kSecond;
+    if (m_soundFirst < 0) m_soundFirst = MediaTime::toSamples(timeOf(*m_next), rate);
     takeSound(*m_next, channels);
   }
   for (int i = 0; i < count; ++i) {
-    const std::int64_t at = first + i - m_soundFirst;
+    const std::int64_t at = minus(first + i, m_soundFirst);
     for (int c = 0; c < channels; ++c) {
       const bool have = m_soundFirst >= 0 && at >= 0 && at < stored();
       out[i * channels + c] = have ? m_sound[static_cast<size_t>(at * channels + c)] : 0;
     }
   }
   // What lies before this read is not needed again.
-  const std::int64_t used = std::clamp<std::int64_t>(first - m_soundFirst, 0, stored());
+  const std::int64_t used = std::clamp<std::int64_t>(minus(first, m_soundFirst), 0, stored());
   if (m_soundFirst >= 0 && used > 0) {
     m_sound.erase(m_sound.begin(), m_sound.begin() + static_cast<std::ptrdiff_t>(used * channels));
     m_soundFirst += used;

@@ -30,7 +30,7 @@ class ClipReader {
     bool audio = false;
     int sampleRate = 0;
     int channels = 0;
-    std::int64_t duration = 0;  // 100-ns units
+    std::int64_t duration = 0;  // 100-ns units; read through the file when its header has none
   };
 
   // False when the file cannot be read as media.

@@ -4,10 +4,17 @@
 #include <dshow/amaudio.h>
 #include <dshow/amvideo.h>
 #include <dshow/des/ClipReader.h>
+#include <dshow/des/MediaTime.h>
 #include <dshow/uuids.h>
 #include <machine/Machine.h>
 
 namespace plat {
+
+namespace {
+
+constexpr REFERENCE_TIME kShortestFrame = MediaTime::kSecond / 1000;
+
+}  // namespace
 
 GroupFormat GroupFormat::of(bool video, const std::vector<TimelineNode::Clip>& clips) {
   GroupFormat format;
@@ -20,7 +27,9 @@ GroupFormat GroupFormat::of(bool video, const std::vector<TimelineNode::Clip>& c
       // YUY2 pairs pixels: the width is kept even.
       format.width = info.width & ~1;
       format.height = info.height;
-      format.frameTime = 10000000LL * info.rateDen / info.rateNum;
+      // A rate beyond any camera's is a broken header: the default rate stands.
+      const REFERENCE_TIME frameTime = llMulDiv(MediaTime::kSecond, info.rateDen, info.rateNum, 0);
+      if (frameTime >= kShortestFrame) format.frameTime = frameTime;
       break;
     }
     if (!video && info.audio) {

@@ -3,6 +3,7 @@
 #include <dshow/AnsiText.h>
 #include <dshow/baseclasses/CAutoLock.h>
 #include <dshow/baseclasses/CSource.h>
+#include <dshow/des/MediaTime.h>
 #include <dshow/uuids.h>
 #include <dshow/vfwmsgs.h>
 #include <machine/Machine.h>
@@ -14,7 +15,9 @@ namespace plat {
 
 namespace {
 
-constexpr std::int64_t kSecond = 10000000;
+using MediaTime::fromSamples;
+using MediaTime::plus;
+using MediaTime::toSamples;
 
 void Black(BYTE* data, long bytes) {
   for (long i = 0; i + 1 < bytes; i += 2) {
@@ -93,7 +96,7 @@ HRESULT GroupStreamPin::fillPicture(BYTE* data, REFERENCE_TIME time) {
     if (time < clip.start || time >= clip.stop) continue;
     // The clip's media stretch is laid over its timeline stretch, shrunk or stretched.
     const REFERENCE_TIME media =
-        clip.mediaStart + (time - clip.start) * (clip.mediaStop - clip.mediaStart) / (clip.stop - clip.start);
+        clip.mediaStart + llMulDiv(time - clip.start, clip.mediaStop - clip.mediaStart, clip.stop - clip.start, 0);
     ClipReader* clipReader = reader(i);
     if (clipReader && clipReader->picture(media, m_format.width, m_format.height, data)) return S_OK;
     break;
@@ -108,14 +111,14 @@ void GroupStreamPin::fillSound(std::int16_t* data, std::int64_t first, int count
   std::fill(data, data + static_cast<ptrdiff_t>(count) * channels, std::int16_t{0});
   for (size_t i = 0; i < m_clips.size(); ++i) {
     const TimelineNode::Clip& clip = m_clips[i];
-    const std::int64_t clipFirst = clip.start * rate / kSecond;
-    const std::int64_t clipEnd = clip.stop * rate / kSecond;
+    const std::int64_t clipFirst = toSamples(clip.start, rate);
+    const std::int64_t clipEnd = toSamples(clip.stop, rate);
     const std::int64_t from = std::max(first, clipFirst);
-    const std::int64_t to = std::min(first + count, clipEnd);
+    const std::int64_t to = std::min(plus(first, count), clipEnd);
     if (from >= to) continue;
     ClipReader* clipReader = reader(i);
     if (!clipReader) continue;
-    const std::int64_t mediaFirst = clip.mediaStart * rate / kSecond + (from - clipFirst);
+    const std::int64_t mediaFirst = toSamples(clip.mediaStart, rate) + (from - clipFirst);
     clipReader->sound(mediaFirst, static_cast<int>(to - from), rate, channels,
                       data + static_cast<ptrdiff_t>(from - first) * channels);
   }
@@ -134,25 +137,28 @@ HRESULT GroupStreamPin::FillBuffer(IMediaSample* pSample) {
   REFERENCE_TIME sampleStart = 0;
   REFERENCE_TIME sampleStop = 0;
   if (m_format.video) {
-    // Pictures sit on the frame grid of the timeline, from the first one at or after the start.
-    const std::int64_t firstFrame = (start + m_format.frameTime - 1) / m_format.frameTime;
-    const REFERENCE_TIME time = (firstFrame + m_sent) * m_format.frameTime;
-    if (time >= stop) return S_FALSE;
+    // Pictures sit on the frame grid of the timeline, from the first one at or after the
+    // start up to the last one before the stop (counted so, no time past the stop is made).
+    const REFERENCE_TIME frameTime = m_format.frameTime;
+    const std::int64_t firstFrame = start / frameTime + (start % frameTime != 0);
+    const std::int64_t endFrame = stop / frameTime + (stop % frameTime != 0);
+    if (m_sent >= endFrame - firstFrame) return S_FALSE;
+    const REFERENCE_TIME time = (firstFrame + m_sent) * frameTime;
     fillPicture(data, time);
     pSample->SetActualDataLength(m_format.sampleBytes());
     sampleStart = time - start;
-    sampleStop = sampleStart + m_format.frameTime;
+    sampleStop = plus(sampleStart, frameTime);
     ++m_sent;
   } else {
     const int rate = m_format.sampleRate;
-    const std::int64_t first = start * rate / kSecond + m_sent;
-    const std::int64_t last = stop * rate / kSecond;
+    const std::int64_t first = toSamples(start, rate) + m_sent;
+    const std::int64_t last = toSamples(stop, rate);
     if (first >= last) return S_FALSE;
     const int count = static_cast<int>(std::min<std::int64_t>(m_format.soundFrames(), last - first));
     fillSound(reinterpret_cast<std::int16_t*>(data), first, count);
     pSample->SetActualDataLength(count * m_format.channels * 2);
-    sampleStart = first * kSecond / rate - start;
-    sampleStop = (first + count) * kSecond / rate - start;
+    sampleStart = fromSamples(first, rate) - start;
+    sampleStop = fromSamples(first + count, rate) - start;
     m_sent += count;
   }
   pSample->SetTime(&sampleStart, &sampleStop);
@@ -205,9 +211,9 @@ STDMETHODIMP GroupStreamPin::SetPositions(LONGLONG* pCurrent, DWORD dwCurrentFla
   {
     std::lock_guard guard(m_seekLock);
     if (currentHow == AM_SEEKING_AbsolutePositioning) m_start = std::clamp<LONGLONG>(*pCurrent, 0, m_end);
-    if (currentHow == AM_SEEKING_RelativePositioning) m_start = std::clamp<LONGLONG>(m_start + *pCurrent, 0, m_end);
+    if (currentHow == AM_SEEKING_RelativePositioning) m_start = std::clamp<LONGLONG>(plus(m_start, *pCurrent), 0, m_end);
     if (stopHow == AM_SEEKING_AbsolutePositioning) m_stop = std::clamp<LONGLONG>(*pStop, 0, m_end);
-    if (stopHow == AM_SEEKING_RelativePositioning) m_stop = std::clamp<LONGLONG>(m_stop + *pStop, 0, m_end);
+    if (stopHow == AM_SEEKING_RelativePositioning) m_stop = std::clamp<LONGLONG>(plus(m_stop, *pStop), 0, m_end);
     if (currentHow != AM_SEEKING_NoPositioning) m_position = m_start;
     if ((dwCurrentFlags & AM_SEEKING_ReturnTime) && pCurrent) *pCurrent = m_start;
     if ((dwStopFlags & AM_SEEKING_ReturnTime) && pStop) *pStop = m_stop;

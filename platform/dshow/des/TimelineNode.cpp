@@ -93,6 +93,16 @@ STDMETHODIMP TimelineNode::GetTimelineType(TIMELINE_MAJOR_TYPE* pVal) {
   return S_OK;
 }
 
+STDMETHODIMP TimelineNode::RemoveAll() {
+  TimelineNode* parent = m_parent;
+  if (!parent) return S_FALSE;
+  // The caller's reference keeps this node alive once its holder lets go of it.
+  std::lock_guard guard(parent->m_lock);
+  std::erase_if(parent->m_children, [this](const ComPtr<TimelineNode>& child) { return child.get() == this; });
+  m_parent = nullptr;
+  return S_OK;
+}
+
 STDMETHODIMP TimelineNode::SetMediaType(AM_MEDIA_TYPE* pmt) {
   CheckPointer(pmt, E_POINTER);
   if (pmt->majortype != MEDIATYPE_Video && pmt->majortype != MEDIATYPE_Audio) return E_INVALIDARG;
@@ -134,7 +144,8 @@ HRESULT TimelineNode::checkSource() {
   ClipReader::Info info;
   const auto path = Machine::current().paths().toLinux(AnsiText::fromWide(m_file));
   if (!ClipReader::probe(path.string(), info)) return VFW_E_NOT_FOUND;
-  if (info.duration > 0 && m_mediaStop > info.duration + kEndSlack) return E_INVALIDARG;
+  // A file whose length cannot be told at all has no stretch the marks could lie in.
+  if (info.duration <= 0 || m_mediaStop - kEndSlack > info.duration) return E_INVALIDARG;
   return S_OK;
 }
 

@@ -9,6 +9,7 @@
 #include <dshow/baseclasses/CUnknown.h>
 #include <dshow/qedit.h>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -51,6 +52,7 @@ class TimelineNode : public CUnknown,
   STDMETHODIMP GetStartStop(REFERENCE_TIME* pStart, REFERENCE_TIME* pStop) override;
   STDMETHODIMP SetStartStop(REFERENCE_TIME Start, REFERENCE_TIME Stop) override;
   STDMETHODIMP GetTimelineType(TIMELINE_MAJOR_TYPE* pVal) override;
+  STDMETHODIMP RemoveAll() override;
   // IAMTimelineGroup
   STDMETHODIMP SetMediaType(AM_MEDIA_TYPE* pmt) override;
   STDMETHODIMP GetMediaType(AM_MEDIA_TYPE* pmt) override;
@@ -73,7 +75,7 @@ class TimelineNode : public CUnknown,
 
   const TIMELINE_MAJOR_TYPE m_type;
   std::recursive_mutex m_lock;
-  TimelineNode* m_parent = nullptr;
+  std::atomic<TimelineNode*> m_parent{nullptr};
   std::vector<ComPtr<TimelineNode>> m_children;
   REFERENCE_TIME m_start = 0;
   REFERENCE_TIME m_stop = 0;

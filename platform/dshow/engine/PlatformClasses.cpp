@@ -8,6 +8,7 @@
 #include <dshow/engine/FilterGraph.h>
 #include <dshow/engine/SystemClock.h>
 #include <dshow/mediafiles.h>
+#include <dshow/des/MediaDetector.h>
 #include <dshow/des/RenderEngine.h>
 #include <dshow/des/Timeline.h>
 #include <dshow/filters/AlawCompressor.h>
@@ -57,6 +58,7 @@ const ClassEntry kClasses[] = {
     // Editing Services.
     {&CLSID_AMTimeline, &PlatformClasses::create<&Timeline::CreateInstance>, nullptr},
     {&CLSID_RenderEngine, &PlatformClasses::create<&RenderEngine::CreateInstance>, nullptr},
+    {&CLSID_MediaDet, &PlatformClasses::create<&MediaDetector::CreateInstance>, nullptr},
     // Compressors: found through the device enumerator's compressor categories only.
     {&CLSID_MjpegCompressor, &PlatformClasses::create<&MjpegCompressor::CreateInstance>, nullptr},
     {&CLSID_AlawCompressor, &PlatformClasses::create<&AlawCompressor::CreateInstance>, nullptr},

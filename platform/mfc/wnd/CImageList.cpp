@@ -27,6 +27,11 @@ int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask) {
   return ::ImageList_Add(m_hImageList, *pbmImage, pbmMask ? static_cast<HBITMAP>(*pbmMask) : nullptr);
 }
 
+BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask) {
+  if (!pbmImage) return FALSE;
+  return ::ImageList_Replace(m_hImageList, nImage, *pbmImage, pbmMask ? static_cast<HBITMAP>(*pbmMask) : nullptr);
+}
+
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask) {
   return pbmImage ? ::ImageList_AddMasked(m_hImageList, *pbmImage, crMask) : -1;
 }

@@ -25,7 +25,10 @@ class CImageList : public CObject {
   BOOL DeleteImageList();
 
   int GetImageCount() const { return ::ImageList_GetImageCount(m_hImageList); }
+  BOOL SetImageCount(UINT uNewCount) { return ::ImageList_SetImageCount(m_hImageList, uNewCount); }
   int Add(CBitmap* pbmImage, CBitmap* pbmMask);
+  BOOL Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask);
+  BOOL Remove(int nImage) { return ::ImageList_Remove(m_hImageList, nImage); }
   int Add(CBitmap* pbmImage, COLORREF crMask);
   BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
 

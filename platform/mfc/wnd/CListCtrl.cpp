@@ -37,6 +37,37 @@ int CListCtrl::InsertItem(int nItem, LPCSTR lpszItem) {
   return InsertItem(&item);
 }
 
+int CListCtrl::InsertItem(int nItem, LPCSTR lpszItem, int nImage) {
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = nItem;
+  item.pszText = const_cast<LPSTR>(lpszItem);
+  item.iImage = nImage;
+  return InsertItem(&item);
+}
+
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState,
+                        UINT nStateMask, LPARAM lParam) {
+  LVITEMA item{};
+  item.mask = nMask;
+  item.iItem = nItem;
+  item.iSubItem = nSubItem;
+  item.pszText = const_cast<LPSTR>(lpszItem);
+  item.iImage = nImage;
+  item.state = nState;
+  item.stateMask = nStateMask;
+  item.lParam = lParam;
+  return static_cast<BOOL>(Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const {
+  LVHITTESTINFO info{};
+  info.pt = pt;
+  const int item = HitTest(&info);
+  if (pFlags) *pFlags = info.flags;
+  return item;
+}
+
 BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR lpszText) {
   LVITEMA item{};
   item.iSubItem = nSubItem;

@@ -33,6 +33,9 @@ class CListCtrl : public CWnd {
   CHeaderCtrl* GetHeaderCtrl() const;
 
   int InsertItem(int nItem, LPCSTR lpszItem);
+  int InsertItem(int nItem, LPCSTR lpszItem, int nImage);
+  BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
+               LPARAM lParam);
   int InsertItem(const LVITEMA* pItem) {
     return static_cast<int>(Send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(pItem)));
   }
@@ -53,6 +56,7 @@ class CListCtrl : public CWnd {
   UINT GetSelectedCount() const { return static_cast<UINT>(Send(LVM_GETSELECTEDCOUNT, 0, 0)); }
   BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const;
   BOOL GetSubItemRect(int nItem, int nSubItem, int nArea, CRect& ref) const;
+  int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
   int HitTest(LVHITTESTINFO* pHitTestInfo) const {
     return static_cast<int>(Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
   }
@@ -69,6 +73,9 @@ class CListCtrl : public CWnd {
   int GetTopIndex() const { return static_cast<int>(Send(LVM_GETTOPINDEX, 0, 0)); }
   int GetCountPerPage() const { return static_cast<int>(Send(LVM_GETCOUNTPERPAGE, 0, 0)); }
   BOOL SetBkColor(COLORREF cr) { return static_cast<BOOL>(Send(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(cr))); }
+  BOOL SetTextBkColor(COLORREF cr) { return static_cast<BOOL>(Send(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(cr))); }
+  COLORREF GetBkColor() const { return static_cast<COLORREF>(Send(LVM_GETBKCOLOR, 0, 0)); }
+  COLORREF GetTextBkColor() const { return static_cast<COLORREF>(Send(LVM_GETTEXTBKCOLOR, 0, 0)); }
   BOOL SetTextColor(COLORREF cr) { return static_cast<BOOL>(Send(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(cr))); }
   CImageList* SetImageList(CImageList* pImageList, int nImageListType);
   DWORD SetExtendedStyle(DWORD dwNewStyle) {

@@ -44,6 +44,7 @@ class CMenu : public CObject {
     return ::ModifyMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
   }
   BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
+  BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
   UINT CheckMenuItem(UINT nIDCheckItem, UINT nCheck) {
     return static_cast<UINT>(::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck));
   }

@@ -1,5 +1,7 @@
 #include <mfc/wnd/CWnd.h>
 
+#include <win32/shell/dropfiles.h>
+
 #include <mfc/wnd/CFont.h>
 
 #include <mfc/wnd/AFX_THREAD_STATE.h>
@@ -536,6 +538,8 @@ void CWnd::OnEnterSizeMove() { Default(); }
 void CWnd::OnExitSizeMove() { Default(); }
 UINT CWnd::OnPowerBroadcast(UINT, LPARAM) { return static_cast<UINT>(Default()); }
 void CWnd::OnDropFiles(HDROP) { Default(); }
+
+void CWnd::DragAcceptFiles(BOOL bAccept) { ::DragAcceptFiles(m_hWnd, bAccept); }
 
 void CWnd::OnNcDestroy() {
   // The main window going away ends its thread's message loop.

@@ -118,6 +118,8 @@ class CWnd : public CCmdTarget {
   BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const;
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
   void Invalidate(BOOL bErase = TRUE);
+  void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETREDRAW, static_cast<WPARAM>(bRedraw), 0); }
+  void DragAcceptFiles(BOOL bAccept = TRUE);
   void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
   void ValidateRect(LPCRECT lpRect);
   void UpdateWindow();

@@ -42,44 +42,57 @@ bool ImageList::destroy(HIMAGELIST handle) {
   return true;
 }
 
-void ImageList::grow(int images) {
-  const int width = images * m_cx;
-  Surface bigger(width, m_cy, PixelFormat::Bgrx32);
-  if (m_images) copy(*m_images, 0, 0, bigger, 0, 0, m_images->width(), m_cy);
-  m_images.emplace(std::move(bigger));
-  if (m_masked) {
-    Surface masks(width, m_cy, PixelFormat::Mono1);
-    if (m_masks) copy(*m_masks, 0, 0, masks, 0, 0, m_masks->width(), m_cy);
-    m_masks.emplace(std::move(masks));
-  }
+Surface ImageList::cut(const Surface& strip, int i, bool mono) const {
+  Surface one(m_cx, m_cy, mono ? PixelFormat::Mono1 : PixelFormat::Bgrx32);
+  const int x = i * m_cx;
+  copy(strip, x, 0, one, 0, 0, std::min(m_cx, strip.width() - x), std::min(m_cy, strip.height()));
+  return one;
 }
 
 int ImageList::append(const Surface& image, const Surface* mask) {
   const int added = image.width() / m_cx;
   if (added <= 0 || image.height() < m_cy) return -1;
-  const int first = m_count;
-  grow(m_count + added);
-  const int h = std::min(m_cy, image.height());
+  const int first = count();
   for (int i = 0; i < added; ++i) {
-    copy(image, i * m_cx, 0, *m_images, (first + i) * m_cx, 0, m_cx, h);
-    if (m_masked && mask && mask->width() >= (i + 1) * m_cx && mask->height() >= h)
-      copy(*mask, i * m_cx, 0, *m_masks, (first + i) * m_cx, 0, m_cx, h);
+    m_images.push_back(cut(image, i, false));
+    if (m_masked)
+      m_masks.push_back(mask && mask->width() >= (i + 1) * m_cx ? cut(*mask, i, true)
+                                                                 : Surface(m_cx, m_cy, PixelFormat::Mono1));
   }
-  m_count += added;
   return first;
 }
 
-Surface ImageList::image(int index) const {
-  Surface one(m_cx, m_cy, PixelFormat::Bgrx32);
-  copy(*m_images, index * m_cx, 0, one, 0, 0, m_cx, m_cy);
-  return one;
+bool ImageList::replace(int index, const Surface& image, const Surface* mask) {
+  if (index < 0 || index >= count() || image.width() < m_cx || image.height() < m_cy) return false;
+  m_images[static_cast<std::size_t>(index)] = cut(image, 0, false);
+  if (m_masked)
+    m_masks[static_cast<std::size_t>(index)] = mask ? cut(*mask, 0, true) : Surface(m_cx, m_cy, PixelFormat::Mono1);
+  return true;
 }
+
+void ImageList::resize(int images) {
+  while (count() > images) {
+    m_images.pop_back();
+    if (m_masked) m_masks.pop_back();
+  }
+  while (count() < images) {
+    m_images.emplace_back(m_cx, m_cy, PixelFormat::Bgrx32);
+    if (m_masked) m_masks.emplace_back(m_cx, m_cy, PixelFormat::Mono1);
+  }
+}
+
+bool ImageList::remove(int index) {
+  if (index < 0 || index >= count()) return false;
+  m_images.erase(m_images.begin() + index);
+  if (m_masked) m_masks.erase(m_masks.begin() + index);
+  return true;
+}
+
+Surface ImageList::image(int index) const { return m_images[static_cast<std::size_t>(index)].clone(); }
 
 std::optional<Surface> ImageList::mask(int index) const {
   if (!m_masked) return std::nullopt;
-  Surface one(m_cx, m_cy, PixelFormat::Mono1);
-  copy(*m_masks, index * m_cx, 0, one, 0, 0, m_cx, m_cy);
-  return one;
+  return m_masks[static_cast<std::size_t>(index)].clone();
 }
 
 }  // namespace plat

@@ -1,6 +1,7 @@
-// An image list's pixels: the images in one row of a 32-bit surface and, for a masked
-// list, the masks in a row of a monochrome surface. Handles are checked against the
-// live lists, so a destroyed or made-up handle fails instead of crashing.
+// An image list's pixels: each image a 32-bit surface of its own and, for a masked list,
+// each mask a monochrome one, so adding, replacing and removing an image touch only it.
+// Handles are checked against the live lists, so a destroyed or made-up handle fails
+// instead of crashing.
 #pragma once
 
 #include <win32/gdi/Surface.h>
@@ -10,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <vector>
 
 namespace plat {
 
@@ -26,24 +28,30 @@ class ImageList {
 
   int width() const { return m_cx; }
   int height() const { return m_cy; }
-  int count() const { return m_count; }
+  int count() const { return static_cast<int>(m_images.size()); }
   bool masked() const { return m_masked; }
 
   // Appends the images cut from `image` (and `mask`, when given); returns the first index.
   int append(const Surface& image, const Surface* mask);
+  // Replaces image `index` (and its mask) with the first image cut from `image`.
+  bool replace(int index, const Surface& image, const Surface* mask);
+  // Grows the list with blank (black) images, or cuts it down to `images`.
+  void resize(int images);
+  // Takes image `index` out; the later images move down by one.
+  bool remove(int index);
   // One image as a surface of its own, or its mask (nothing for an unmasked list).
   Surface image(int index) const;
   std::optional<Surface> mask(int index) const;
 
  private:
-  void grow(int images);
+  // Image `i` of a strip of images side by side (its mask when `mono`), blank past its end.
+  Surface cut(const Surface& strip, int i, bool mono) const;
 
   int m_cx;
   int m_cy;
   bool m_masked;
-  int m_count = 0;
-  std::optional<Surface> m_images;
-  std::optional<Surface> m_masks;
+  std::vector<Surface> m_images;
+  std::vector<Surface> m_masks;
 
   static std::mutex s_lock;
   static std::set<ImageList*> s_lists;

@@ -9,6 +9,7 @@
 #include <win32/gdi/ImageList.h>
 #include <win32/user/window.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -84,6 +85,35 @@ int ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask) {
     mask.writeSpan(0, y, pixels.width(), bits.data());
   }
   return list->append(pixels, &mask);
+}
+
+BOOL ImageList_SetImageCount(HIMAGELIST himl, UINT uNewCount) {
+  ImageList* list = listOf(himl);
+  if (!list || uNewCount > static_cast<UINT>(INT32_MAX)) return FALSE;
+  list->resize(static_cast<int>(uNewCount));
+  return TRUE;
+}
+
+BOOL ImageList_Replace(HIMAGELIST himl, int i, HBITMAP hbmImage, HBITMAP hbmMask) {
+  ImageList* list = listOf(himl);
+  auto image = plat::GdiTable::lookup<plat::BitmapObject>(hbmImage);
+  if (!list || !image) return FALSE;
+  auto mask = hbmMask ? plat::GdiTable::lookup<plat::BitmapObject>(hbmMask) : nullptr;
+  if (list->replace(i, image->surface(), mask ? &mask->surface() : nullptr)) return TRUE;
+  SetLastError(ERROR_INVALID_PARAMETER);
+  return FALSE;
+}
+
+BOOL ImageList_Remove(HIMAGELIST himl, int i) {
+  ImageList* list = listOf(himl);
+  if (!list) return FALSE;
+  if (i == -1) {
+    list->resize(0);
+    return TRUE;
+  }
+  if (list->remove(i)) return TRUE;
+  SetLastError(ERROR_INVALID_PARAMETER);
+  return FALSE;
 }
 
 BOOL ImageList_Draw(HIMAGELIST himl, int i, HDC hdcDst, int x, int y, UINT fStyle) {

@@ -32,6 +32,12 @@ BOOL ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy);
 // The bitmap's width holds one or more images; the index of the first added, or -1.
 int ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITMAP hbmMask);
 int ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask);
+// Grows the list with blank images, or drops the last ones.
+BOOL ImageList_SetImageCount(HIMAGELIST himl, UINT uNewCount);
+// Image i takes the first image of the bitmap (and of the mask, when given).
+BOOL ImageList_Replace(HIMAGELIST himl, int i, HBITMAP hbmImage, HBITMAP hbmMask);
+// Takes image i out, the later ones moving down by one; -1 takes every image out.
+BOOL ImageList_Remove(HIMAGELIST himl, int i);
 BOOL ImageList_Draw(HIMAGELIST himl, int i, HDC hdcDst, int x, int y, UINT fStyle);
 
 // Dragging: the image (its hot spot at the pointer) shows on the screen from DragEnter

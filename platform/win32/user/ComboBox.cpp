@@ -346,14 +346,22 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (rect) GetWindowRect(m_list ? m_list : m_hwnd, rect);
       return TRUE;
     }
-    case WM_CREATE:
+    case WM_NCCREATE:
+      // Made as its field, which it measures first.
       if (ownerDrawn() && !m_faceMeasured) {
         m_faceHeight = measure(-1);
         m_faceMeasured = true;
       }
       if (hasDropList()) {
-        m_dropHeight = reinterpret_cast<const CREATESTRUCTA*>(lParam)->cy;
-        fitToField();
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        m_dropHeight = create->cy;
+        create->cy = fieldHeight();
+      }
+      return DefWindowProcA(m_hwnd, message, wParam, lParam);
+    case WM_CREATE:
+      if (ownerDrawn() && !m_faceMeasured) {
+        m_faceHeight = measure(-1);
+        m_faceMeasured = true;
       }
       return 0;
     case WM_WINDOWPOSCHANGING: {

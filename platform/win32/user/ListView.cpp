@@ -76,7 +76,7 @@ LRESULT CALLBACK ListView::headerProc(HWND hwnd, UINT message, WPARAM wParam, LP
 }
 
 void ListView::create() {
-  if (GetWindowLongA(m_hwnd, GWL_STYLE) & LVS_NOCOLUMNHEADER) return;
+  if ((GetWindowLongA(m_hwnd, GWL_STYLE) & LVS_NOCOLUMNHEADER) || iconMode()) return;
   RECT client{};
   GetClientRect(m_hwnd, &client);
   m_header = CreateWindowExA(0, WC_HEADER, "", WS_CHILD | WS_VISIBLE, 0, 0, client.right, kHeaderHeight, m_hwnd,
@@ -91,6 +91,24 @@ void ListView::layoutHeader() {
 }
 
 bool ListView::ownerDrawn() const { return (GetWindowLongA(m_hwnd, GWL_STYLE) & LVS_OWNERDRAWFIXED) != 0; }
+
+bool ListView::iconMode() const { return (GetWindowLongA(m_hwnd, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON; }
+
+ListIconLayout ListView::iconLayout() const {
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
+  int cx = 0, cy = 0;
+  if (m_imageLists[LVSIL_NORMAL]) ImageList_GetIconSize(static_cast<HIMAGELIST>(m_imageLists[LVSIL_NORMAL]), &cx, &cy);
+  const bool labels = std::any_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return !r.texts[0].empty(); });
+  return ListIconLayout(client.right, client.bottom, cx, cy, labels ? kDefaultRowHeight : 0, m_scrollY);
+}
+
+void ListView::scrollIconsTo(int y) {
+  const int top = std::clamp(y, 0, iconLayout().maxScroll(rowCount()));
+  if (top == m_scrollY) return;
+  m_scrollY = top;
+  InvalidateRect(m_hwnd, nullptr, TRUE);
+}
 
 int ListView::headerHeight() const { return m_header && IsWindowVisible(m_header) ? kHeaderHeight : 0; }
 
@@ -185,6 +203,7 @@ bool ListView::deleteItem(int row) {
   notify(info.hdr);
   m_rows.erase(m_rows.begin() + row);
   m_top = std::clamp(m_top, 0, std::max(0, rowCount() - 1));
+  m_scrollY = std::clamp(m_scrollY, 0, iconMode() ? iconLayout().maxScroll(rowCount()) : 0);
   InvalidateRect(m_hwnd, nullptr, TRUE);
   return true;
 }
@@ -248,6 +267,10 @@ void ListView::select(int row, bool) {
 
 bool ListView::ensureVisible(int row) {
   if (!validRow(row)) return false;
+  if (iconMode()) {
+    scrollIconsTo(iconLayout().scrollToShow(row));
+    return true;
+  }
   if (row < m_top) scrollRows(row - m_top);
   else if (row >= m_top + perPage()) scrollRows(row - (m_top + perPage()) + 1);
   return true;
@@ -264,6 +287,11 @@ int ListView::hitTest(LVHITTESTINFO& info, bool subItems) {
   info.iItem = -1;
   info.iSubItem = 0;
   info.flags = LVHT_NOWHERE;
+  if (iconMode()) {
+    info.iItem = iconLayout().hitTest(info.pt, rowCount());
+    if (info.iItem >= 0) info.flags = LVHT_ONITEMICON;
+    return info.iItem;
+  }
   if (info.pt.y < headerHeight()) return -1;
   const int row = m_top + (info.pt.y - headerHeight()) / rowHeight();
   const int x = info.pt.x + m_scrollX;
@@ -313,6 +341,12 @@ void ListView::onMouse(UINT message, LPARAM lParam) {
         setState(-1, 0, LVIS_SELECTED);
       }
       notifyItem(message == WM_LBUTTONDOWN ? NM_CLICK : NM_RCLICK, hit.iItem, hit.iSubItem, hit.pt);
+      if (message == WM_RBUTTONDOWN) {
+        // As the list control does once the right button is let go: the context menu.
+        POINT screen = hit.pt;
+        ClientToScreen(m_hwnd, &screen);
+        SendMessageA(m_hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hwnd), MAKELPARAM(screen.x, screen.y));
+      }
       return;
     case WM_LBUTTONDBLCLK:
       if (hit.iItem >= 0) select(hit.iItem, false);
@@ -332,24 +366,45 @@ void ListView::onKey(WPARAM vk) {
   key.wVKey = static_cast<WORD>(vk);
   notify(key.hdr);
   if (rowCount() == 0) return;
-  const int focused = nextItem(-1, LVNI_FOCUSED);
-  int target = focused;
-  switch (vk) {
-    case VK_UP: target = focused < 0 ? 0 : focused - 1; break;
-    case VK_DOWN: target = focused + 1; break;
-    case VK_HOME: target = 0; break;
-    case VK_END: target = rowCount() - 1; break;
-    case VK_PRIOR: target = focused - perPage(); break;
-    case VK_NEXT: target = focused + perPage(); break;
-    default: return;
-  }
-  target = std::clamp(target, 0, rowCount() - 1);
+  const int target = keyTarget(vk, nextItem(-1, LVNI_FOCUSED));
+  if (target < 0) return;
   select(target, false);
   ensureVisible(target);
 }
 
+// The item a navigation key moves the focus to, -1 for other keys. In icon mode up and
+// down move by a grid row and left and right by one item.
+int ListView::keyTarget(WPARAM vk, int focused) {
+  const int step = iconMode() ? iconLayout().columns() : 1;
+  const int page = iconMode() ? step * iconLayout().rowsVisible() : perPage();
+  int target = focused;
+  switch (vk) {
+    case VK_UP: target = focused < 0 ? 0 : focused - step; break;
+    case VK_DOWN: target = focused + step; break;
+    case VK_LEFT:
+      if (!iconMode()) return -1;
+      target = focused - 1;
+      break;
+    case VK_RIGHT:
+      if (!iconMode()) return -1;
+      target = focused + 1;
+      break;
+    case VK_HOME: target = 0; break;
+    case VK_END: target = rowCount() - 1; break;
+    case VK_PRIOR: target = focused - page; break;
+    case VK_NEXT: target = focused + page; break;
+    default: return -1;
+  }
+  return std::clamp(target, 0, rowCount() - 1);
+}
+
 void ListView::invalidateRow(int row) {
   if (!validRow(row)) return;
+  if (iconMode()) {
+    const RECT cell = iconLayout().cell(row);
+    InvalidateRect(m_hwnd, &cell, TRUE);
+    return;
+  }
   RECT rect = rowRect(row);
   RECT client{};
   GetClientRect(m_hwnd, &client);
@@ -389,6 +444,26 @@ void ListView::drawRow(HDC hdc, int row) {
   }
 }
 
+// An icon-mode item: the selection as a frame of the highlight colour around the icon,
+// the icon from the normal image list, and the label below it.
+void ListView::paintIcon(HDC hdc, int row) {
+  const Row& item = m_rows[static_cast<std::size_t>(row)];
+  const ListIconLayout layout = iconLayout();
+  const RECT icon = layout.icon(row);
+  if (item.state & LVIS_SELECTED) {
+    RECT frame = icon;
+    InflateRect(&frame, 3, 3);
+    FillRect(hdc, &frame, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_HIGHLIGHT + 1)));
+  }
+  if (item.image >= 0 && m_imageLists[LVSIL_NORMAL])
+    ImageList_Draw(static_cast<HIMAGELIST>(m_imageLists[LVSIL_NORMAL]), item.image, hdc, icon.left, icon.top, ILD_NORMAL);
+  if (item.texts[0].empty()) return;
+  RECT label = layout.label(row);
+  SetTextColor(hdc, (item.state & LVIS_SELECTED) ? GetSysColor(COLOR_HIGHLIGHTTEXT) : m_textColor);
+  if (item.state & LVIS_SELECTED) FillRect(hdc, &label, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_HIGHLIGHT + 1)));
+  DrawTextA(hdc, item.texts[0].c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
 void ListView::paint() {
   PAINTSTRUCT ps;
   HDC hdc = BeginPaint(m_hwnd, &ps);
@@ -399,8 +474,16 @@ void ListView::paint() {
   DeleteObject(background);
   HGDIOBJ old = SelectObject(hdc, m_font ? m_font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(hdc, TRANSPARENT);
-  const int last = std::min(rowCount(), m_top + perPage() + 1);
-  for (int row = m_top; row < last; ++row) drawRow(hdc, row);
+  if (iconMode()) {
+    const ListIconLayout layout = iconLayout();
+    for (int row = 0; row < rowCount(); ++row) {
+      const RECT cell = layout.cell(row);
+      if (cell.bottom > 0 && cell.top < client.bottom) paintIcon(hdc, row);
+    }
+  } else {
+    const int last = std::min(rowCount(), m_top + perPage() + 1);
+    for (int row = m_top; row < last; ++row) drawRow(hdc, row);
+  }
   SelectObject(hdc, old);
   EndPaint(m_hwnd, &ps);
 }
@@ -412,6 +495,7 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SIZE:
       layoutHeader();
+      if (iconMode()) scrollIconsTo(m_scrollY);
       InvalidateRect(m_hwnd, nullptr, TRUE);
       return 0;
     case WM_SETFONT:
@@ -440,6 +524,21 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       invalidateRow(nextItem(-1, LVNI_FOCUSED));
       return 0;
     case WM_VSCROLL:
+      if (iconMode()) {
+        const ListIconLayout layout = iconLayout();
+        switch (LOWORD(wParam)) {
+          case SB_LINEUP: scrollIconsTo(m_scrollY - layout.cellHeight()); break;
+          case SB_LINEDOWN: scrollIconsTo(m_scrollY + layout.cellHeight()); break;
+          case SB_PAGEUP: scrollIconsTo(m_scrollY - layout.rowsVisible() * layout.cellHeight()); break;
+          case SB_PAGEDOWN: scrollIconsTo(m_scrollY + layout.rowsVisible() * layout.cellHeight()); break;
+          case SB_THUMBPOSITION:
+          case SB_THUMBTRACK: scrollIconsTo(static_cast<int>(HIWORD(wParam))); break;
+          case SB_TOP: scrollIconsTo(0); break;
+          case SB_BOTTOM: scrollIconsTo(layout.maxScroll(rowCount())); break;
+          default: break;
+        }
+        return 0;
+      }
       switch (LOWORD(wParam)) {
         case SB_LINEUP: scrollRows(-1); break;
         case SB_LINEDOWN: scrollRows(1); break;
@@ -453,6 +552,10 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_MOUSEWHEEL:
+      if (iconMode()) {
+        scrollIconsTo(m_scrollY - static_cast<short>(HIWORD(wParam)) * iconLayout().cellHeight() / 120);
+        return 0;
+      }
       scrollRows(-3 * static_cast<short>(HIWORD(wParam)) / 120);
       return 0;
     case LVM_SETBKCOLOR:
@@ -462,7 +565,12 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       m_textColor = static_cast<COLORREF>(lParam);
       return TRUE;
     case LVM_SETTEXTBKCOLOR:
+      m_textBkColor = static_cast<COLORREF>(lParam);
       return TRUE;
+    case LVM_GETTEXTBKCOLOR:
+      return static_cast<LRESULT>(m_textBkColor);
+    case LVM_GETBKCOLOR:
+      return static_cast<LRESULT>(m_bkColor);
     case LVM_SETIMAGELIST: {
       if (wParam > LVSIL_SMALL) return 0;
       HANDLE old = m_imageLists[wParam];
@@ -517,6 +625,12 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_GETITEMRECT: {
       auto* rect = reinterpret_cast<RECT*>(lParam);
       if (!rect || !validRow(static_cast<int>(wParam))) return FALSE;
+      if (iconMode()) {
+        const ListIconLayout layout = iconLayout();
+        const int row = static_cast<int>(wParam);
+        *rect = rect->left == LVIR_ICON ? layout.icon(row) : rect->left == LVIR_LABEL ? layout.label(row) : layout.bounds(row);
+        return TRUE;
+      }
       *rect = rowRect(static_cast<int>(wParam));
       return TRUE;
     }
@@ -534,6 +648,10 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_ENSUREVISIBLE:
       return ensureVisible(static_cast<int>(wParam));
     case LVM_SCROLL:
+      if (iconMode()) {
+        scrollIconsTo(m_scrollY + static_cast<int>(lParam));
+        return TRUE;
+      }
       m_scrollX = std::clamp(m_scrollX + static_cast<int>(static_cast<INT_PTR>(wParam)), 0, std::max(0, totalWidth()));
       scrollRows(static_cast<int>(lParam) / rowHeight());
       InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -545,7 +663,7 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_GETTOPINDEX:
       return m_top;
     case LVM_GETCOUNTPERPAGE:
-      return perPage();
+      return iconMode() ? iconLayout().columns() * iconLayout().rowsVisible() : perPage();
     case LVM_INSERTCOLUMNA:
       return lParam ? insertColumn(static_cast<int>(wParam), *reinterpret_cast<const LVCOLUMNA*>(lParam)) : -1;
     case LVM_DELETECOLUMN: {

@@ -1,8 +1,10 @@
 // The state and procedures behind "SysListView32" and its "SysHeader32" child (see
-// listview.h for what callers see). One ListView lives per list window, made at
+// listview.h for what callers see): report mode by rows, icon mode (LVS_ICON) by the
+// grid of ListIconLayout. One ListView lives per list window, made at
 // WM_NCCREATE and deleted at WM_NCDESTROY; the header asks its list for the columns.
 #pragma once
 
+#include <win32/user/ListIconLayout.h>
 #include <win32/user/listview.h>
 
 #include <optional>
@@ -37,6 +39,11 @@ class ListView {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void create();
   bool ownerDrawn() const;
+  bool iconMode() const;
+  ListIconLayout iconLayout() const;
+  void scrollIconsTo(int y);
+  void paintIcon(HDC hdc, int row);
+  int keyTarget(WPARAM vk, int focused);
   int rowHeight();
   int headerHeight() const;
   int rowCount() const { return static_cast<int>(m_rows.size()); }
@@ -75,9 +82,11 @@ class ListView {
   std::optional<int> m_rowHeight;
   int m_top = 0;
   int m_scrollX = 0;
+  int m_scrollY = 0;
   HFONT m_font = nullptr;
   COLORREF m_bkColor = 0xFFFFFF;
   COLORREF m_textColor = 0;
+  COLORREF m_textBkColor = 0xFFFFFF;
   DWORD m_exStyle = 0;
   HANDLE m_imageLists[2] = {nullptr, nullptr};
 };

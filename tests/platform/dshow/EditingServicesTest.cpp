@@ -1,64 +1,39 @@
 // Editing Services: the timeline keeps groups in the order they were added and a track's
-// clips in timeline order, refuses clips whose times are reversed or beyond their file,
-// and the render engine builds one group source per group whose output follows the first
+// clips in timeline order, refuses clips whose times are reversed or beyond their file
+// (read through when its header has no length), lets clips be taken out again, and the
+// render engine builds one group source per group whose output follows the first
 // clip's format, reconnects without a reset while the groups stay, and resets when they
 // change.
-#include "GraphTest.h"
-#include "MediaFileWriter.h"
+#include "TimelineTest.h"
 
-#include <com/oleauto.h>
-#include <dshow/qedit.h>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
-using dstest::MediaFileWriter;
+using dstest::kSecond;
 using plat::ComPtr;
 
-constexpr REFERENCE_TIME kSecond = 10000000;
+using EditingServicesTest = dstest::TimelineTest;
 
-class EditingServicesTest : public dstest::GraphTest {
- protected:
-  void SetUp() override {
-    GraphTest::SetUp();
-    ASSERT_TRUE(MediaFileWriter::write(machine().paths().driveFolder('C') / "clip.mpg", MediaFileWriter::Kind::MpegProgram,
-                                       2.0, 176, 144));
-    ASSERT_EQ(CoCreateInstance(CLSID_AMTimeline, nullptr, CLSCTX_INPROC_SERVER, IID_IAMTimeline, timeline.putVoid()), S_OK);
+// Takes from an AVI what tells its length: the index at its end and the frame counts of
+// its main header and stream headers, as a recorder cut off before finishing leaves them.
+bool StripLengths(const std::filesystem::path& file) {
+  std::string bytes;
+  {
+    std::ifstream in(file, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
   }
-  ComPtr<IAMTimelineObj> node(TIMELINE_MAJOR_TYPE type) {
-    ComPtr<IAMTimelineObj> made;
-    EXPECT_EQ(timeline->CreateEmptyNode(made.put(), type), S_OK);
-    return made;
-  }
-  // A group of the major type with one track, added to the timeline.
-  ComPtr<IAMTimelineObj> group(const GUID& major, ComPtr<IAMTimelineTrack>& track) {
-    ComPtr<IAMTimelineObj> made = node(TIMELINE_MAJOR_TYPE_GROUP);
-    ComPtr<IAMTimelineGroup> asGroup;
-    made->QueryInterface(IID_IAMTimelineGroup, asGroup.putVoid());
-    AM_MEDIA_TYPE type{};
-    type.majortype = major;
-    EXPECT_EQ(asGroup->SetMediaType(&type), S_OK);
-    EXPECT_EQ(timeline->AddGroup(made.get()), S_OK);
-    ComPtr<IAMTimelineObj> trackNode = node(TIMELINE_MAJOR_TYPE_TRACK);
-    ComPtr<IAMTimelineComp> composition;
-    made->QueryInterface(IID_IAMTimelineComp, composition.putVoid());
-    EXPECT_EQ(composition->VTrackInsBefore(trackNode.get(), -1), S_OK);
-    trackNode->QueryInterface(IID_IAMTimelineTrack, track.putVoid());
-    return made;
-  }
-  HRESULT addClip(IAMTimelineTrack* track, REFERENCE_TIME at, REFERENCE_TIME from, REFERENCE_TIME to) {
-    ComPtr<IAMTimelineObj> source = node(TIMELINE_MAJOR_TYPE_SOURCE);
-    ComPtr<IAMTimelineSrc> media;
-    source->QueryInterface(IID_IAMTimelineSrc, media.putVoid());
-    source->SetStartStop(at, at + to - from);
-    media->SetMediaTimes(from, to);
-    BSTR name = SysAllocString(L"C:\\clip.mpg");
-    media->SetMediaName(name);
-    SysFreeString(name);
-    return track->SrcAdd(source.get());
-  }
-
-  ComPtr<IAMTimeline> timeline;
-};
+  const size_t index = bytes.rfind("idx1");
+  const size_t header = bytes.find("avih");
+  if (index == std::string::npos || header == std::string::npos) return false;
+  bytes.resize(index);
+  bytes.replace(header + 8 + 16, 4, 4, '\0');  // total frames
+  for (size_t stream = bytes.find("strh"); stream != std::string::npos; stream = bytes.find("strh", stream + 4))
+    bytes.replace(stream + 8 + 32, 4, 4, '\0');  // the stream's length
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+  return true;
+}
 
 TEST_F(EditingServicesTest, TracksKeepTheirClipsInTimelineOrderAndRefuseBadOnes) {
   ComPtr<IAMTimelineTrack> track;
@@ -84,6 +59,40 @@ TEST_F(EditingServicesTest, TracksKeepTheirClipsInTimelineOrderAndRefuseBadOnes)
   REFERENCE_TIME duration = 0;
   timeline->GetDuration(&duration);
   EXPECT_EQ(duration, 2 * kSecond);
+}
+
+TEST_F(EditingServicesTest, AnAviWithoutItsLengthIsReadThroughForIt) {
+  const auto file = machine().paths().driveFolder('C') / "cut-off.avi";
+  ASSERT_TRUE(dstest::MediaFileWriter::write(file, dstest::MediaFileWriter::Kind::Avi, 2.0, 32, 24));
+  ASSERT_TRUE(StripLengths(file));
+  ComPtr<IAMTimelineTrack> track;
+  group(MEDIATYPE_Video, track);
+  EXPECT_EQ(addClip(track.get(), 0, kSecond, 2 * kSecond, L"C:\\cut-off.avi"), S_OK) << "up to its end";
+  EXPECT_EQ(addClip(track.get(), 2 * kSecond, kSecond, 3 * kSecond, L"C:\\cut-off.avi"), E_INVALIDARG)
+      << "a second past its end";
+  EXPECT_EQ(addClip(track.get(), 2 * kSecond, 10 * kSecond, 11 * kSecond, L"C:\\cut-off.avi"), E_INVALIDARG);
+}
+
+TEST_F(EditingServicesTest, AClipTakenOutLeavesItsTrackAndMayBeAddedAgain) {
+  ComPtr<IAMTimelineTrack> track;
+  group(MEDIATYPE_Video, track);
+  ComPtr<IAMTimelineObj> first = source(0, 0, kSecond);
+  ComPtr<IAMTimelineObj> last = source(kSecond, 0, 2 * kSecond);
+  EXPECT_EQ(first->RemoveAll(), S_FALSE) << "on no track yet";
+  ASSERT_EQ(track->SrcAdd(first.get()), S_OK);
+  ASSERT_EQ(track->SrcAdd(last.get()), S_OK);
+  EXPECT_EQ(track->SrcAdd(last.get()), E_INVALIDARG) << "already on a track";
+  EXPECT_EQ(last->RemoveAll(), S_OK);
+  long count = 0;
+  track->GetSourcesCount(&count);
+  EXPECT_EQ(count, 1);
+  REFERENCE_TIME duration = 0;
+  timeline->GetDuration(&duration);
+  EXPECT_EQ(duration, kSecond) << "the timeline ends with the clip left";
+  EXPECT_EQ(last->RemoveAll(), S_FALSE);
+  EXPECT_EQ(track->SrcAdd(last.get()), S_OK);
+  timeline->GetDuration(&duration);
+  EXPECT_EQ(duration, 3 * kSecond);
 }
 
 TEST_F(EditingServicesTest, TheRenderEngineGivesAnOutputPerGroupInTheirOrder) {

@@ -173,4 +173,33 @@ bool MediaFileWriter::write(const std::filesystem::path& file, Kind kind, double
   return av_write_trailer(out.format) == 0;
 }
 
+bool MediaFileWriter::writeSlides(const std::filesystem::path& file, int secondsEach, const std::vector<Colour>& pictures,
+                                  int width, int height) {
+  Output out;
+  if (avformat_alloc_output_context2(&out.format, nullptr, "avi", file.c_str()) < 0) return false;
+  out.video = openEncoder(out, AV_CODEC_ID_RAWVIDEO, out.videoStream, [&](AVCodecContext& c, const AVCodec&) {
+    c.width = width;
+    c.height = height;
+    c.time_base = {secondsEach, 1};
+    c.framerate = {1, secondsEach};
+    c.pix_fmt = AV_PIX_FMT_YUYV422;
+  });
+  if (!out.video || avio_open(&out.format->pb, file.c_str(), AVIO_FLAG_WRITE) < 0 ||
+      avformat_write_header(out.format, nullptr) < 0)
+    return false;
+  std::unique_ptr<AVFrame, void (*)(AVFrame*)> frame(av_frame_alloc(), [](AVFrame* f) { av_frame_free(&f); });
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    av_frame_unref(frame.get());
+    frame->format = AV_PIX_FMT_YUYV422;
+    frame->width = width;
+    frame->height = height;
+    if (av_frame_get_buffer(frame.get(), 0) < 0) return false;
+    paint(*frame, pictures[i]);
+    frame->pts = static_cast<int64_t>(i);
+    if (!send(out, out.video, out.videoStream, frame.get())) return false;
+  }
+  send(out, out.video, out.videoStream, nullptr);
+  return av_write_trailer(out.format) == 0;
+}
+
 }  // namespace dstest

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 namespace dstest {
 
@@ -17,6 +18,10 @@ class MediaFileWriter {
   // False when FFmpeg could not write it.
   static bool write(const std::filesystem::path& file, Kind kind, double seconds, int width = 176, int height = 144,
                     Colour colour = kRed);
+  // An AVI of uncompressed pictures and no sound, each of `pictures` shown for
+  // `secondsEach`: hours, or centuries, of clip in a few kilobytes.
+  static bool writeSlides(const std::filesystem::path& file, int secondsEach, const std::vector<Colour>& pictures,
+                          int width = 32, int height = 24);
 };
 
 }  // namespace dstest

@@ -98,5 +98,40 @@ TEST_F(ImageListTest, TheDragImageFollowsThePointerOnTheScreen) {
   ImageList_Destroy(list);
 }
 
+TEST_F(ImageListTest, SetCountReplaceAndRemoveKeepTheOtherImagesInOrder) {
+  HIMAGELIST list = ImageList_Create(2, 1, ILC_COLOR24, 0, 1);
+  ASSERT_TRUE(ImageList_SetImageCount(list, 3));
+  EXPECT_EQ(ImageList_GetImageCount(list), 3);
+  Canvas red(2, 1), green(2, 1), blue(2, 1);
+  red.fill(kRed);
+  green.fill(kGreen);
+  blue.fill(RGB(0, 0, 255));
+  EXPECT_TRUE(ImageList_Replace(list, 0, red.bitmap(), nullptr));
+  EXPECT_TRUE(ImageList_Replace(list, 1, green.bitmap(), nullptr));
+  EXPECT_TRUE(ImageList_Replace(list, 2, blue.bitmap(), nullptr));
+  EXPECT_FALSE(ImageList_Replace(list, 3, blue.bitmap(), nullptr)) << "past the last image";
+  EXPECT_FALSE(ImageList_Replace(list, -1, blue.bitmap(), nullptr));
+
+  // Removing the middle image moves the last one down.
+  EXPECT_TRUE(ImageList_Remove(list, 1));
+  EXPECT_FALSE(ImageList_Remove(list, 2));
+  Canvas target(2, 1);
+  ImageList_Draw(list, 1, target.dc(), 0, 0, ILD_NORMAL);
+  EXPECT_EQ(target.at(0, 0), RGB(0, 0, 255));
+  ImageList_Draw(list, 0, target.dc(), 0, 0, ILD_NORMAL);
+  EXPECT_EQ(target.at(1, 0), kRed);
+
+  // A new slot is blank; shrinking drops the last images; -1 removes them all.
+  ASSERT_TRUE(ImageList_SetImageCount(list, 3));
+  ImageList_Draw(list, 2, target.dc(), 0, 0, ILD_NORMAL);
+  EXPECT_EQ(target.at(0, 0), RGB(0, 0, 0));
+  ASSERT_TRUE(ImageList_SetImageCount(list, 1));
+  EXPECT_EQ(ImageList_GetImageCount(list), 1);
+  EXPECT_TRUE(ImageList_Remove(list, -1));
+  EXPECT_EQ(ImageList_GetImageCount(list), 0);
+  ImageList_Destroy(list);
+  EXPECT_FALSE(ImageList_SetImageCount(list, 1));
+}
+
 }  // namespace
 }  // namespace test

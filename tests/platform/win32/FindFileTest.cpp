@@ -101,4 +101,11 @@ TEST_F(FindFileTest, FailedSearchesSayWhy) {
   EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_HANDLE));
 }
 
+TEST_F(FindFileTest, ANameWithoutWildcardsFindsItsOneEntryInAnyCase) {
+  EXPECT_EQ(find("C:\\Videos\\Cap02.mpg"), std::vector<std::string>{"Cap02.mpg"});
+  EXPECT_EQ(find("C:\\Videos\\CAP01.mpg"), std::vector<std::string>{"cap01.MPG"}) << "the name on the disk";
+  EXPECT_EQ(find("C:\\Videos\\sub"), std::vector<std::string>{"Sub/"});
+  EXPECT_TRUE(find("C:\\Videos\\cap03.mpg").empty());
+}
+
 }  // namespace
