@@ -76,6 +76,8 @@ TEST_F(CSkinComboBoxTest, TheFaceShowsTheChoiceAndTheArrowItsShape) {
   // The arrow's disc, with the control's own pixels where the image is white.
   EXPECT_EQ(pixel(combo.GetSafeHwnd(), arrow.CenterPoint().x, arrow.CenterPoint().y), RGB(0, 180, 0));
   EXPECT_EQ(pixel(combo.GetSafeHwnd(), 2, 4), RGB(40, 40, 90));
+  // The face's inside is the frame image's, past the text as well.
+  EXPECT_EQ(pixel(combo.GetSafeHwnd(), arrow.left - 4, arrow.CenterPoint().y), RGB(235, 235, 250));
   int dark = 0;
   robot.pumpUntilIdle();
   for (int x = 4; x < arrow.left; ++x)

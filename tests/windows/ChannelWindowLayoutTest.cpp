@@ -275,6 +275,16 @@ TEST_F(ChannelWindowLayoutTest, APictureOfTheWindowAfterAScan) {
   // The live picture in its area, the list's rows where the window put them.
   EXPECT_NE(plat::Screenshot::screenPixel(160, 640), plat::Screenshot::screenPixel(10, 640));
   EXPECT_EQ(rowNumbers().size(), 5u);
+  // The countries' box over the country label, dropped over the list.
+  robot.click(channels().GetListRadio()->GetSafeHwnd());
+  CSkinComboBox& combo = *channels().GetCountryCombo();
+  POINT arrow{combo.GetArrowRect().CenterPoint().x, combo.GetArrowRect().CenterPoint().y};
+  ClientToScreen(combo.GetSafeHwnd(), &arrow);
+  robot.click(arrow);
+  ASSERT_TRUE(combo.GetDroppedState());
+  ASSERT_TRUE(plat::Screenshot::saveScreen(folder / "channel_window_countries.png"));
+  robot.key(VK_ESCAPE);
+  EXPECT_FALSE(combo.GetDroppedState());
 }
 
 }  // namespace
