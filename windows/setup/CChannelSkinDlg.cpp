@@ -628,6 +628,8 @@ LRESULT CChannelSkinDlg::OnRadioClicked(WPARAM wParam, LPARAM) {
     m_countryCombo->ShowWindow(SW_HIDE);
     m_listMode = 0;
   }
+  // What the label or the box covered shows the background again.
+  Invalidate();
   if (!g_pAppController) return 0;
   if (CAppController::GetFollowRegionCountry() != 1 - m_listMode) CAppController::ToggleFollowRegionCountry();
   if (m_listMode) {
