@@ -191,6 +191,13 @@ int CChannelList::GetLastChannelNumber(int list) const {
   return c && !c->empty() ? c->rbegin()->first : -1;
 }
 
+int CChannelList::GetNextChannelNumber(int after, int list) const {
+  const Channels* c = channels(list);
+  if (!c) return -1;
+  const auto next = c->upper_bound(after);
+  return next != c->end() ? next->first : -1;
+}
+
 int CChannelList::IsCurrentRecord(const ChannelRecord* record) const {
   return ChannelRecordsEqual(record, g_pCurrentChannelRecord);
 }

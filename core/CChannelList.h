@@ -80,6 +80,9 @@ class CChannelList {
   // Lowest and highest number present; -1 for an empty list.
   int GetFirstChannelNumber(int list) const;
   int GetLastChannelNumber(int list) const;
+  // The lowest number present above `after`; -1 when there is none. Walks a list in order
+  // however far apart its numbers lie.
+  int GetNextChannelNumber(int after, int list) const;
 
   int IsCurrentRecord(const ChannelRecord* record) const;
   // "Channel %d", or "<name> %d" when the tuned number is in the active list; 0 before

@@ -7,6 +7,8 @@ struct VideoStandardNames {
   // Standards of the Composite and S-Video inputs, indexed by SettingsRecord::AvInputStandard.
   static constexpr const char* AvInput[] = {"NTSC(n3.58)", "NTSC(n4.33)", "PAL", "SECAM"};
   static constexpr int AvInputCount = 4;
+  // The standards a channel of the list may be given by hand, in the order they are offered.
+  static constexpr const char* Tuner[] = {"PAL_B", "PAL_D", "PAL_I", "SECAM_B", "SECAM_D", "SECAM_K1"};
 
   static constexpr const char* Family625[] = {"PAL_D",   "PAL_B",   "PAL_H",   "PAL_I",    "PAL_N",
                                               "PAL_60",  "PAL_N_COMBO", "SECAM_B", "SECAM_D", "SECAM_G",

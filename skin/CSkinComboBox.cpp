@@ -147,6 +147,9 @@ void CSkinComboBox::DrawFace() {
   const CRect face = GetFaceRect();
   const bool alternate = m_bFacePressed && m_hImages[5];
   const CRect& margins = alternate ? m_rcAltMargins : m_rcMargins;
+  // The inside too: nothing else paints under the face.
+  DrawFrameCentre(dc.GetSafeHdc(), face, m_hImages[alternate ? 5 : 4], alternate ? m_rcAltFrame : m_rcFrame,
+                  margins.left, margins.top, margins.right, margins.bottom);
   DrawFrameBitmap(dc.GetSafeHdc(), face, m_hImages[alternate ? 5 : 4], alternate ? m_rcAltFrame : m_rcFrame,
                   margins.left, margins.top, margins.right, margins.bottom);
   DrawArrow(dc);

@@ -71,13 +71,6 @@ void CSkinLabel::OnPaint() {
 }
 
 void CSkinLabel::DrawCentre(CDC& dc, const CRect& rcClient) {
-  const CRect rcSource(m_rcImage.left + m_rcMargins.left, m_rcImage.top + m_rcMargins.top,
-                       m_rcImage.right - m_rcMargins.right, m_rcImage.bottom - m_rcMargins.bottom);
-  HBITMAP hCentre = CutBitmap(m_hBackground, rcSource.left, rcSource.top, rcSource.Width(), rcSource.Height());
-  if (!hCentre) return;
-  const CRect rcDest(rcClient.left + m_rcMargins.left, rcClient.top + m_rcMargins.top,
-                     rcClient.right - m_rcMargins.right, rcClient.bottom - m_rcMargins.bottom);
-  dc.SetStretchBltMode(COLORONCOLOR);
-  StretchWholeBitmap(dc, rcDest, hCentre);
-  DeleteObject(hCentre);
+  DrawFrameCentre(dc, rcClient, m_hBackground, m_rcImage, m_rcMargins.left, m_rcMargins.top, m_rcMargins.right,
+                  m_rcMargins.bottom);
 }

@@ -280,7 +280,7 @@ void CSkinListCtrl::OnButtonDown(CPoint point, bool toggle) {
   ChannelRecord* record = GetRowRecord(row);
   if (CWnd* parent = GetParent())
     parent->SendMessage(UM_CHANNEL_ROW_CHANGED, 0, reinterpret_cast<LPARAM>(record));
-  if (m_bEditing && (m_nEditRow != row || m_nEditColumn != column)) SendMessage(UM_LIST_COMMIT_EDIT, 0, 0);
+  if (m_bEditing && (m_nEditRow != row || m_nEditColumn != column)) EndEditByUser();
   if (m_bComboActive && (m_nComboRow != row || m_nComboColumn != column)) SendMessage(UM_INPLACE_KILLFOCUS, 0, 0);
   m_nFocusColumn = column;
   m_nFocusRow = row;
@@ -437,15 +437,21 @@ LRESULT CSkinListCtrl::OnEditEnter(WPARAM wParam, LPARAM lParam) {
   const auto sender = reinterpret_cast<HWND>(lParam ? lParam : static_cast<LPARAM>(wParam));
   if (sender != m_edit.GetSafeHwnd() || !m_bEditing) return 0;
   const int row = m_nEditRow;
-  const int column = m_nEditColumn;
-  CommitEdit();
+  EndEditByUser();
   RedrawRow(row);
   SetFocus();
+  return 1;
+}
+
+void CSkinListCtrl::EndEditByUser() {
+  if (!m_bEditing) return;
+  const int row = m_nEditRow;
+  const int column = m_nEditColumn;
+  CommitEdit();
   ChannelRecord* record = GetRowRecord(row);
   CWnd* parent = GetParent();
   if (parent && column == 4) parent->SendMessage(UM_CHANNEL_EDITED, 0, reinterpret_cast<LPARAM>(record));
   if (parent && column == 3) parent->SendMessage(UM_CHANNEL_UPDATED, 0, reinterpret_cast<LPARAM>(record));
-  return 1;
 }
 
 LRESULT CSkinListCtrl::OnComboCell(WPARAM, LPARAM lParam) {

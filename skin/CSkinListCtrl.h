@@ -6,6 +6,8 @@
 // stay in row order, and stores both records again in the active channel list.
 #pragma once
 
+#include "skin/CInPlaceEdit.h"
+
 #include <mfc/afxwin.h>
 #include <mfc/wnd/afxgdi.h>
 
@@ -107,6 +109,9 @@ class CSkinListCtrl : public CListCtrl {
   void OnButtonDown(CPoint point, bool toggle);
   BOOL BeginEdit(int nRow, int nColumn);
   BOOL CommitEdit();
+  // An edit the user ended (Enter, or a click elsewhere): taken, and the name or frequency
+  // reported to the parent to be stored.
+  void EndEditByUser();
   BOOL BeginCombo(int nRow, int nColumn);
   // Takes the combo's choice into the cell and the record; a new standard is tuned at once.
   BOOL CommitCombo();
@@ -132,7 +137,7 @@ class CSkinListCtrl : public CListCtrl {
   BOOL m_bComboActive;
   int m_nComboRow;
   int m_nComboColumn;
-  CEdit m_edit;
+  CInPlaceEdit m_edit;
   CString m_strOldName;
   CString m_strOldValue;
   std::vector<int> m_editable;

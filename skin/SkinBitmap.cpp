@@ -221,6 +221,18 @@ HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF cTransparent, COLORREF cTolerance)
   return RegionFromPixels(pixels.data(), bm.bmWidth, bm.bmHeight, cTransparent, cTolerance);
 }
 
+void DrawFrameCentre(HDC hdc, const RECT& rcDest, HBITMAP hSource, const RECT& rcSource, int nLeft, int nTop,
+                     int nRight, int nBottom) {
+  HBITMAP hCentre = CutBitmap(hSource, rcSource.left + nLeft, rcSource.top + nTop,
+                              rcSource.right - rcSource.left - nLeft - nRight, rcSource.bottom - rcSource.top - nTop - nBottom);
+  if (!hCentre) return;
+  const RECT inside{rcDest.left + nLeft, rcDest.top + nTop, rcDest.right - nRight, rcDest.bottom - nBottom};
+  const int nOldMode = SetStretchBltMode(hdc, COLORONCOLOR);
+  StretchWholeBitmap(hdc, inside, hCentre);
+  SetStretchBltMode(hdc, nOldMode);
+  DeleteObject(hCentre);
+}
+
 void DrawFrameBitmap(HDC hdc, const RECT& rcDest, HBITMAP hSource, const RECT& rcSource, int nLeft, int nTop,
                      int nRight, int nBottom) {
   if (!hdc || !hSource) return;

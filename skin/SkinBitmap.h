@@ -37,3 +37,7 @@ HRGN BitmapToRegion(HBITMAP hBitmap, COLORREF cTransparent, COLORREF cTolerance 
 // is left alone. Drawing is clipped to `rcDest`, and the clip is removed at the end.
 void DrawFrameBitmap(HDC hdc, const RECT& rcDest, HBITMAP hSource, const RECT& rcSource, int nLeft, int nTop,
                      int nRight, int nBottom);
+// The centre the frame blit leaves alone: the inside of the framed image `rcSource`
+// (less its edges) stretched over the inside of `rcDest`, colour on colour.
+void DrawFrameCentre(HDC hdc, const RECT& rcDest, HBITMAP hSource, const RECT& rcSource, int nLeft, int nTop,
+                     int nRight, int nBottom);

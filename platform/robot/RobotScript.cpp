@@ -48,6 +48,7 @@ const std::map<std::string, Shape>& verbShapes() {
       {"card-remote", {1, 1}},  {"remote", {1, 2}},        {"sleep-button", {0, 0}},   {"power-button", {0, 0}},
       {"expect-power", {1, 1}},
       {"file-answer", {1, 1}},   {"file-cancel", {0, 0}}, {"file-pick", {1, 1}},      {"file-type", {1, 1}},
+      {"wait-enabled", {1, 1}},
   };
   return shapes;
 }
@@ -269,8 +270,21 @@ int RobotScript::waitFor(const Verb& verb) {
 
 int RobotScript::waitForWindow(const Verb& verb, bool present) {
   HWND found = m_robot.findWindow(classArgument(verb.args[0]), verb.args[1].c_str());
-  if ((found != nullptr) == present) {
-    if (found) m_window = found;
+  const bool done = (found != nullptr) == present;
+  if (done && found) m_window = found;
+  return keepWaiting(verb, done, present ? "no such window came" : "the window did not go");
+}
+
+// A control the program enables once a piece of work of its own (a worker thread's) is
+// over: waited for in real time, as a window is.
+int RobotScript::waitForEnabled(const Verb& verb) {
+  HWND control = controlOf(verb, 0);
+  if (!control) return 0;
+  return keepWaiting(verb, IsWindowEnabled(control) != FALSE, "the control stayed disabled");
+}
+
+int RobotScript::keepWaiting(const Verb& verb, bool done, const std::string& failure) {
+  if (done) {
     m_deadline.reset();
     ++m_next;
     return 0;
@@ -278,7 +292,7 @@ int RobotScript::waitForWindow(const Verb& verb, bool present) {
   const std::int64_t now = realNowMs();
   if (!m_deadline) m_deadline = now + std::chrono::milliseconds(kWindowPatience).count();
   if (now > *m_deadline) {
-    fail(verb, present ? "no such window came" : "the window did not go");
+    fail(verb, failure);
     return 0;
   }
   return kPollMs;
@@ -317,6 +331,7 @@ int RobotScript::run(const Verb& verb) {
   if (name == "wait") return waitFor(verb);
   if (name == "window") return waitForWindow(verb, true);
   if (name == "expect-no-window") return waitForWindow(verb, false);
+  if (name == "wait-enabled") return waitForEnabled(verb);
 
   const std::size_t before = m_next;
   if (name == "clock") {

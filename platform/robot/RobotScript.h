@@ -49,6 +49,10 @@ class RobotScript {
   int run(const Verb& verb);
   int waitFor(const Verb& verb);
   int waitForWindow(const Verb& verb, bool present);
+  int waitForEnabled(const Verb& verb);
+  // Done: the verb is over. Not yet: looked at again in a few milliseconds, for up to ten
+  // seconds of real time, then the script fails with `failure`.
+  int keepWaiting(const Verb& verb, bool done, const std::string& failure);
   void expectText(const Verb& verb);
   void remoteKey(const Verb& verb);
   void expectPower(const Verb& verb);

@@ -232,4 +232,17 @@ TEST_F(ChannelUpDown, NumbersFarApartAreStepsOfOneRecord) {
   EXPECT_EQ(prev(1000000000), 1);
 }
 
+TEST_F(ChannelUpDown, AListIsWalkedInNumberOrderWhateverTheGaps) {
+  fill(1, {3, 1000000000, 2147483647});
+  fill(2, {8});
+  EXPECT_EQ(channels.GetNextChannelNumber(0, 1), 3);
+  EXPECT_EQ(channels.GetNextChannelNumber(3, 1), 1000000000);
+  EXPECT_EQ(channels.GetNextChannelNumber(4, 1), 1000000000);
+  EXPECT_EQ(channels.GetNextChannelNumber(1000000000, 1), 2147483647);
+  EXPECT_EQ(channels.GetNextChannelNumber(2147483647, 1), -1) << "after the last";
+  EXPECT_EQ(channels.GetNextChannelNumber(-5, 2), 8);
+  EXPECT_EQ(channels.GetNextChannelNumber(8, 2), -1);
+  EXPECT_EQ(channels.GetNextChannelNumber(0, 3), -1) << "no such list";
+}
+
 }  // namespace

@@ -76,6 +76,8 @@ TEST_F(CSkinComboBoxTest, TheFaceShowsTheChoiceAndTheArrowItsShape) {
   // The arrow's disc, with the control's own pixels where the image is white.
   EXPECT_EQ(pixel(combo.GetSafeHwnd(), arrow.CenterPoint().x, arrow.CenterPoint().y), RGB(0, 180, 0));
   EXPECT_EQ(pixel(combo.GetSafeHwnd(), 2, 4), RGB(40, 40, 90));
+  // The face's inside is the frame image's, past the text as well.
+  EXPECT_EQ(pixel(combo.GetSafeHwnd(), arrow.left - 4, arrow.CenterPoint().y), RGB(235, 235, 250));
   int dark = 0;
   robot.pumpUntilIdle();
   for (int x = 4; x < arrow.left; ++x)
@@ -160,7 +162,9 @@ TEST_F(CSkinComboBoxTest, AFrameWorkedOutAnewWidensTheClientByElevenPixels) {
   combo.SetWindowPos(nullptr, 0, 0, 150, 30, SWP_NOMOVE | SWP_NOZORDER);
   combo.GetClientRect(&client);
   EXPECT_EQ(client.Width(), 150 + CSkinComboBox::kClientWidening);
-  EXPECT_EQ(client.Height(), 30);
+  CRect window;
+  combo.GetWindowRect(&window);
+  EXPECT_EQ(client.Height(), window.Height()) << "a drop-down box stays as high as its field";
   // Without the valid-rectangle calculation the default answers.
   RECT plain{0, 0, 120, 30};
   combo.SendMessage(WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&plain));

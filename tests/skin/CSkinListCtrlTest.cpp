@@ -482,6 +482,35 @@ TEST_F(CSkinListCtrlTest, TheNoScrollListNeverShowsScrollBars) {
   plain.DestroyWindow();
 }
 
+// What the user types is stored however the edit ends: by Enter in the edit itself, or by
+// a click on another cell.
+TEST_F(CSkinListCtrlTest, AnEditEndedByEnterOrAClickElsewhereIsReported) {
+  robot.doubleClick(Cell(1, 3));
+  ASSERT_TRUE(list.IsEditing());
+  HWND edit = list.GetInPlaceEdit().GetSafeHwnd();
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  robot.type("Harbour");
+  robot.key(VK_RETURN);
+  EXPECT_FALSE(list.IsEditing());
+  EXPECT_STREQ(list.GetRowRecord(1)->ChannelName, "Harbour");
+  EXPECT_EQ(Sent(CSkinListCtrl::UM_CHANNEL_UPDATED), std::vector<LPARAM>{reinterpret_cast<LPARAM>(list.GetRowRecord(1))});
+  EXPECT_EQ(GetFocus(), list.GetSafeHwnd());
+
+  robot.doubleClick(Cell(2, 3));
+  ASSERT_TRUE(list.IsEditing());
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  robot.type("Coast");
+  robot.click(Cell(4, 2));
+  EXPECT_FALSE(list.IsEditing());
+  EXPECT_STREQ(list.GetRowRecord(2)->ChannelName, "Coast");
+  EXPECT_EQ(Sent(CSkinListCtrl::UM_CHANNEL_UPDATED).size(), 2u);
+  EXPECT_EQ(Sent(CSkinListCtrl::UM_CHANNEL_UPDATED).back(), reinterpret_cast<LPARAM>(list.GetRowRecord(2)));
+  // The window's own request to end the edit is not the user's: nothing is reported.
+  robot.doubleClick(Cell(3, 3));
+  list.SendMessage(CSkinListCtrl::UM_LIST_COMMIT_EDIT, 0, 0);
+  EXPECT_EQ(Sent(CSkinListCtrl::UM_CHANNEL_UPDATED).size(), 2u);
+}
+
 TEST(CListCellTest, NumbersNamesAndValuesKeepTheirTexts) {
   CListCell cell;
   EXPECT_EQ(cell.GetNumber(), -1);

@@ -108,7 +108,14 @@ const std::map<std::string, std::pair<Rgb, BitmapPainter>>& bitmapPainters() {
       {"handle", {theme::kMagenta, [](Canvas& c, TextPainter&) { handle(c, false); }}},
       {"handleactive", {theme::kMagenta, [](Canvas& c, TextPainter&) { handle(c, true); }}},
       {"nopicture", {theme::kBlack, noPicture}},
-      {"cellframe", {theme::kPanel, [](Canvas& c, TextPainter&) { frame(c, theme::kPanel); }}},
+      // The channel list's focused cell, whose text is black: an accent rim round a pale inside.
+      {"cellframe",
+       {theme::kPanel,
+        [](Canvas& c, TextPainter&) {
+          const double w = c.width(), h = c.height();
+          c.fill(Shape::roundRect(0, 0, w, h, 3), Paint::solid(theme::kAccentDeep));
+          c.fill(Shape::roundRect(2, 2, w - 2, h - 2, 2), Paint::vertical(Rgb{250, 252, 253}, Rgb{206, 236, 242}, 2, h - 2));
+        }}},
       {"comboarrows", {theme::kWhite, [](Canvas& c, TextPainter&) { comboArrows(c); }}},
       {"comboface", {theme::kPanel, [](Canvas& c, TextPainter&) { frame(c, Rgb{14, 20, 27}); }}},
       {"comboselected",

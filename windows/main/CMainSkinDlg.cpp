@@ -36,6 +36,7 @@ constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
 constexpr int kPictureDisplayMode = 135;
+constexpr int kChannelDisplayMode = 125;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
@@ -580,7 +581,7 @@ BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
 
 // ---- Back to the front
 
-LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
+LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM) {
   m_otherWindowShown = FALSE;
   if (!g_isMaximized) {
     LoadShapeRegion(FALSE);
@@ -591,6 +592,8 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
   }
   LayoutSkinButtons();
   DeletePictureWindow();
+  // Left from the channel window, which the TV window opened in its place.
+  if (wParam == kChannelDisplayMode && m_pTVDlg) m_pTVDlg->CloseChannelWindow();
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;
 }

@@ -39,6 +39,9 @@ class CSkinDialog : public CDialog {
   void MaximizeToWorkArea(BOOL savePlacement);
   void RestorePlacement();
   void ShowAtSharedRect();
+  // A window's place as its skin is loaded: the shared rectangle and the restored
+  // background, or the whole screen.
+  void PlaceWindow();
   // Hands the front back to the parent window and sets `displayMode`.
   void ReturnToParent(int displayMode);
 
@@ -61,6 +64,10 @@ class CSkinDialog : public CDialog {
   CString ButtonSection(BOOL maximised) const;
   // The window keeps going when a button object cannot be made (the launcher does).
   virtual BOOL SkipsFailedButtons() const { return FALSE; }
+  // The command id of key "1" of the button sections; later keys count on from it.
+  virtual int FirstButtonCommandId() const;
+  // Restored, the buttons from this index on are laid out in the 800 x 600 space.
+  virtual int FirstRestoredScaledButton() const;
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;

@@ -13,6 +13,7 @@
 #include "windows/main/CVideoWindow.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+#include "windows/setup/CChannelDlg.h"
 
 #include <win32/shell/power.h>
 
@@ -22,6 +23,7 @@ namespace {
 
 constexpr int kTVDisplayMode = 110;
 constexpr int kLauncherDisplayMode = 105;
+constexpr int kChannelDisplayMode = 125;
 constexpr UINT kVideoAreaId = 1000;
 // The bar's commands that the TV window asks the controller for.
 constexpr UINT kOpenPreviewCommand = 12823;
@@ -64,6 +66,7 @@ BEGIN_MESSAGE_MAP(CTVSkinDlg, CSkinDialog)
   ON_MESSAGE(UM_MOSAIC_CLOSED, OnMosaicClosed)
   ON_MESSAGE(UM_VIDEO_WINDOW_CLOSED, OnVideoWindowClosed)
   ON_MESSAGE(UM_DELETE_VIDEO_WINDOW, OnDeleteVideoWindow)
+  ON_MESSAGE(UM_RELEASE_CHANNEL_WINDOW, OnReleaseChannelWindow)
   ON_WM_TIMER()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONDBLCLK()
@@ -75,6 +78,8 @@ CTVSkinDlg::CTVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplat
 CTVSkinDlg::~CTVSkinDlg() {
   DestroyMosaic();
   DeleteVideoWindow();
+  CloseChannelWindow();
+  OnReleaseChannelWindow(0, 0);
   if (m_controlBar) {
     if (m_controlBar->GetSafeHwnd()) m_controlBar->DestroyWindow();
     delete m_controlBar;
@@ -110,15 +115,6 @@ BOOL CTVSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinLoaded = TRUE;
   Invalidate();
   return TRUE;
-}
-
-void CTVSkinDlg::PlaceWindow() {
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
 }
 
 BOOL CTVSkinDlg::CreateVideoArea() {
@@ -260,6 +256,7 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
     else MaximizeToWorkArea(TRUE);
   } else if (name == "CLOSE_BUTTON") {
     HideBar();
+    CloseChannelWindow();
     if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "HELP_BUTTON") {
     ShowHelp(GetAppFolder());
@@ -269,7 +266,47 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
     StartMosaic();
   } else if (name == "SINGLE_BUTTON") {
     OpenVideoWindow();
+  } else if (name == "CHANNEL_BUTTON") {
+    OpenChannelWindow();
   }
+}
+
+void CTVSkinDlg::OpenChannelWindow() {
+  m_active = FALSE;
+  m_hiddenBehind = TRUE;
+  StoreSharedRect();
+  if (g_pAppController) g_pAppController->StopScheduledRecording();
+  HideBar();
+  ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (!g_pChannelDlg) {
+    auto* channels = new (std::nothrow) CChannelDlg(this);
+    if (!channels) return;
+    if (!channels->Create(CChannelDlg::IDD, this)) {
+      delete channels;
+      return;
+    }
+    g_pChannelDlg = channels;
+  }
+  ShowWindow(SW_HIDE);
+  g_pChannelDlg->ShowWindow(SW_SHOW);
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kChannelDisplayMode);
+}
+
+void CTVSkinDlg::CloseChannelWindow() {
+  if (!g_pChannelDlg) return;
+  if (g_pChannelDlg->GetSafeHwnd()) g_pChannelDlg->ShowWindow(SW_HIDE);
+  m_closedChannelDlgs.push_back(g_pChannelDlg);
+  g_pChannelDlg = nullptr;
+  if (m_hWnd) PostMessage(UM_RELEASE_CHANNEL_WINDOW, 0, 0);
+}
+
+LRESULT CTVSkinDlg::OnReleaseChannelWindow(WPARAM, LPARAM) {
+  for (CChannelDlg* channels : m_closedChannelDlgs) {
+    if (channels->GetSafeHwnd()) channels->DestroyWindow();
+    delete channels;
+  }
+  m_closedChannelDlgs.clear();
+  return 0;
 }
 
 void CTVSkinDlg::ReturnToLauncher(BOOL hideAfter) {
@@ -316,6 +353,10 @@ void CTVSkinDlg::EnableButtonsForState(int state) {
 }
 
 LRESULT CTVSkinDlg::OnRunStateChanged(WPARAM wParam, LPARAM lParam) {
+  if (g_pDisplayMode && g_pDisplayMode->GetMode() == kChannelDisplayMode) {
+    if (g_pChannelDlg) g_pChannelDlg->SendMessage(UM_RUNSTATE_CHANGED, wParam, lParam);
+    return 0;
+  }
   EnableButtonsForState(static_cast<int>(wParam));
   if (m_controlBar) m_controlBar->PostMessage(UM_BAR_STATE, wParam, lParam);
   return 0;
@@ -457,6 +498,10 @@ LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
 
 LRESULT CTVSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
   if (!g_pAppController || !g_pDisplayMode) return 0;
+  if (g_pDisplayMode->GetMode() == kChannelDisplayMode) {
+    if (g_pChannelDlg) g_pChannelDlg->SendMessage(UM_REMOTE_KEY, wParam, lParam);
+    return 0;
+  }
   if (g_pDisplayMode->GetMode() == kVideoWindowDisplayMode && m_freeVideoWindow) {
     ::SendMessageA(m_freeVideoWindow->GetSafeHwnd(), UM_REMOTE_KEY, wParam, lParam);
     return 0;
@@ -668,6 +713,7 @@ LRESULT CTVSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
   m_active = TRUE;
   m_inputSwitchReady = TRUE;
   Invalidate();
+  CloseChannelWindow();
   SetFocus();
   return 0;
 }
@@ -728,6 +774,7 @@ void CTVSkinDlg::OnSize(UINT nType, int cx, int cy) {
 LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
+      if (wParam && g_pChannelDlg) g_pChannelDlg->SendMessage(WM_ACTIVATE, 1, 0);
       if (wParam && !m_fullScreen && !m_mosaic) {
         LayoutSkinButtons();
         LayoutHostedControl();

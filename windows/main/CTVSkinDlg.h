@@ -6,13 +6,16 @@
 //
 // It also shows the channel mosaic in place of its video area (CChannelMosaicWnd, stepped
 // by its timer 400) and opens the free-standing video window (CVideoWindow), which it
-// deletes once that window has handed the picture back. The channel window, settings hub
-// and media player it opens come with their own windows; until then their buttons do
-// nothing.
+// deletes once that window has handed the picture back. Its channel button opens the
+// channel window (windows/setup) in its place. The settings hub and media player it opens
+// come with their own windows; until then their buttons do nothing.
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
 
+#include <vector>
+
+class CChannelDlg;
 class CChannelMosaicWnd;
 class CControlBarDlg;
 class CVideoStaticEx;
@@ -42,6 +45,9 @@ class CTVSkinDlg : public CSkinDialog {
   CChannelMosaicWnd* GetMosaic() const { return m_mosaic; }
   CVideoWindow* GetFreeVideoWindow() const { return m_freeVideoWindow; }
   int GetMosaicStep() const { return m_mosaicStep; }
+  // The channel window that replaced this window is closed: hidden now, destroyed and
+  // deleted once the message under way is over (its own button may have asked for it).
+  void CloseChannelWindow();
 
  protected:
   void OnSkinButton(const CString& name) override;
@@ -60,6 +66,7 @@ class CTVSkinDlg : public CSkinDialog {
   afx_msg LRESULT OnRefreshLayout(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSliderTrack(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnControllerCommand(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnReleaseChannelWindow(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnMosaicClosed(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnVideoWindowClosed(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnDeleteVideoWindow(WPARAM wParam, LPARAM lParam);
@@ -87,7 +94,8 @@ class CTVSkinDlg : public CSkinDialog {
   // Remote keys 24 (the tuner) and 14 (Composite).
   void SwitchRemoteInput(BOOL tuner);
   void ClearGuards();
-  void PlaceWindow();
+  // The channel button: the channel window made if needed and shown in this one's place.
+  void OpenChannelWindow();
   void ComeBackToFront();
   // A command whose button is disabled is not carried out.
   BOOL Allows(LPCSTR name) const;
@@ -118,6 +126,8 @@ class CTVSkinDlg : public CSkinDialog {
   BOOL m_keyGuard = FALSE;
   BOOL m_inputSwitchReady = TRUE;
   BOOL m_skinLoaded = FALSE;
+  // Channel windows closed and waiting to be deleted.
+  std::vector<CChannelDlg*> m_closedChannelDlgs;
 };
 
 // Text shown in the taskbar notifier, wrapped before every 20th character.

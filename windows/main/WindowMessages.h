@@ -9,6 +9,7 @@
 #include "core/CRunState.h"
 #include "core/CScheduleList.h"
 #include "graphs/CGraphBase.h"
+#include "skin/CSkinListCtrl.h"
 #include "skin/CTaskbarNotifier.h"
 #include "skin/SkinMessages.h"
 
@@ -45,6 +46,24 @@ inline constexpr UINT UM_DEVICES_CHANGED = CAppController::UM_DEVICES_CHANGED;
 inline constexpr UINT UM_SCAN_PROGRESS = CAppController::UM_SCAN_PROGRESS;
 inline constexpr UINT UM_SCAN_CHANNEL_FOUND = CAppController::UM_SCAN_CHANNEL_FOUND;
 inline constexpr UINT UM_SCAN_DONE = CAppController::UM_SCAN_DONE;
+inline constexpr UINT UM_SCAN_MODE = 0x6B0;        // sent by the channel window to itself; lParam 1 after a scan
+inline constexpr UINT UM_CHANNEL_SELECT = 0x4BE;   // wParam a row of the channel list
+// The channel list's reports to the channel window and the requests it takes from it.
+inline constexpr UINT UM_CHANNEL_ROW_CHANGED = CSkinListCtrl::UM_CHANNEL_ROW_CHANGED;
+inline constexpr UINT UM_CHANNEL_FIELD_EDITED = CSkinListCtrl::UM_CHANNEL_FIELD_EDITED;
+inline constexpr UINT UM_CHANNEL_ACTIVATE = CSkinListCtrl::UM_CHANNEL_ACTIVATE;
+inline constexpr UINT UM_CHANNEL_EDITED = CSkinListCtrl::UM_CHANNEL_EDITED;
+inline constexpr UINT UM_CHANNEL_UPDATED = CSkinListCtrl::UM_CHANNEL_UPDATED;
+inline constexpr UINT UM_GET_COMBO_ITEMS = CSkinListCtrl::UM_GET_COMBO_ITEMS;
+inline constexpr UINT UM_COMBO_ITEM_CHOSEN = CSkinListCtrl::UM_COMBO_ITEM_CHOSEN;
+inline constexpr UINT UM_LIST_COMMIT_EDIT = CSkinListCtrl::UM_LIST_COMMIT_EDIT;
+inline constexpr UINT UM_INPLACE_KILLFOCUS = CSkinListCtrl::UM_INPLACE_KILLFOCUS;
+inline constexpr UINT UM_LIST_MOVE_UP = CSkinListCtrl::UM_LIST_MOVE_UP;
+inline constexpr UINT UM_LIST_MOVE_DOWN = CSkinListCtrl::UM_LIST_MOVE_DOWN;
+inline constexpr UINT UM_LIST_MOVE_TOP = CSkinListCtrl::UM_LIST_MOVE_TOP;
+inline constexpr UINT UM_LIST_MOVE_BOTTOM = CSkinListCtrl::UM_LIST_MOVE_BOTTOM;
+// Posted by the TV window to itself: deletes the channel windows it closed.
+inline constexpr UINT UM_RELEASE_CHANNEL_WINDOW = 0x8146;
 
 // Schedules.
 inline constexpr UINT UM_SCHEDULE_CHANGED = CScheduleList::UM_SCHEDULE_CHANGED;
@@ -56,4 +75,5 @@ inline constexpr UINT IDC_RELOAD_SCHEDULE = 1125;
 
 static_assert(UM_GRAPH_EVENT == 0x428 && UM_HOVER_HINT == 0xFA0 && UM_BAR_COMMAND == 0x72B);
 static_assert(UM_RUNSTATE_CHANGED == 0x649 && UM_OPEN_TV_WINDOW == 0x699 && UM_DEVICES_CHANGED == 0x7DA);
+static_assert(UM_CHANNEL_ROW_CHANGED == 0x1B72 && UM_LIST_COMMIT_EDIT == 0x1B71 && UM_GET_COMBO_ITEMS == 0x83FC);
 static_assert(UM_ENTER_FULLSCREEN == 0x1518 && UM_SLIDER_TRACK == 0x28D1 && UM_NOTIFIER_CLICKED == 0x47B);

@@ -123,7 +123,8 @@ void ComboBox::setSel(int index, bool notifyChange) {
 
 RECT ComboBox::itemRect(int index) const {
   int top = 1;
-  for (int i = 0; i < index && i < count(); ++i) top += m_items[static_cast<std::size_t>(i)].height;
+  for (int i = m_top; i < index && i < count(); ++i) top += m_items[static_cast<std::size_t>(i)].height;
+  for (int i = std::max(index, 0); i < m_top && i < count(); ++i) top -= m_items[static_cast<std::size_t>(i)].height;
   RECT client{};
   if (m_list) GetClientRect(m_list, &client);
   const int height = index >= 0 && index < count() ? m_items[static_cast<std::size_t>(index)].height : 0;
@@ -138,6 +139,28 @@ int ComboBox::itemAt(POINT client) const {
   return -1;
 }
 
+bool ComboBox::hasDropList() const {
+  const LONG kind = GetWindowLongA(m_hwnd, GWL_STYLE) & 3;
+  return kind == CBS_DROPDOWN || kind == CBS_DROPDOWNLIST;
+}
+
+// Sized without WM_WINDOWPOSCHANGING, which would take the field for the drop height.
+void ComboBox::fitToField() {
+  RECT window{};
+  GetWindowRect(m_hwnd, &window);
+  SetWindowPos(m_hwnd, nullptr, 0, 0, window.right - window.left, fieldHeight(),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+}
+
+void ComboBox::scrollToHot() {
+  if (!m_list || m_hot < 0) return;
+  RECT client{};
+  GetClientRect(m_list, &client);
+  if (m_hot < m_top) m_top = m_hot;
+  // Entries start a pixel down, so the last may reach a pixel past the client area.
+  while (m_top < m_hot && itemRect(m_hot).bottom - 1 > client.bottom) ++m_top;
+}
+
 void ComboBox::drop(bool show) {
   if (show == (m_list != nullptr)) return;
   if (!show) {
@@ -148,7 +171,9 @@ void ComboBox::drop(bool show) {
   RECT window{};
   GetWindowRect(m_hwnd, &window);
   int height = 2;
-  for (int i = 0; i < std::min(count(), kMostVisible); ++i) height += m_items[static_cast<std::size_t>(i)].height;
+  const int shown = m_dropHeight > fieldHeight() ? count() : std::min(count(), kMostVisible);
+  for (int i = 0; i < shown; ++i) height += m_items[static_cast<std::size_t>(i)].height;
+  if (m_dropHeight > fieldHeight()) height = std::min(height, m_dropHeight - fieldHeight());
   height = std::max(height, kDefaultItemHeight + 2);
   m_list = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kListClass, "", WS_POPUP | WS_BORDER,
                            window.left, window.bottom, window.right - window.left, height, m_hwnd, nullptr, nullptr,
@@ -156,6 +181,8 @@ void ComboBox::drop(bool show) {
   if (!m_list) return;
   SetPropA(m_list, kStateProp, reinterpret_cast<HANDLE>(this));
   m_hot = m_sel;
+  m_top = 0;
+  scrollToHot();
   SetWindowPos(m_list, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   SetCapture(m_list);
 }
@@ -264,6 +291,7 @@ void ComboBox::onKey(WPARAM vk) {
     else if (vk == VK_ESCAPE) closeUp(false);
     else if (vk == VK_UP || vk == VK_DOWN) {
       m_hot = std::clamp(m_hot + (vk == VK_UP ? -1 : 1), 0, std::max(0, count() - 1));
+      scrollToHot();
       InvalidateRect(m_list, nullptr, TRUE);
     }
     return;
@@ -326,8 +354,12 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       m_items[wParam].data = static_cast<ULONG_PTR>(lParam);
       return 0;
     case CB_SETITEMHEIGHT:
-      if (static_cast<int>(static_cast<INT_PTR>(wParam)) < 0) m_faceHeight = static_cast<int>(lParam);
-      else if (static_cast<int>(wParam) < count()) m_items[wParam].height = static_cast<int>(lParam);
+      if (static_cast<int>(static_cast<INT_PTR>(wParam)) < 0) {
+        m_faceHeight = static_cast<int>(lParam);
+        if (hasDropList()) fitToField();
+      } else if (static_cast<int>(wParam) < count()) {
+        m_items[wParam].height = static_cast<int>(lParam);
+      }
       return 0;
     case CB_GETITEMHEIGHT: {
       const int index = static_cast<int>(static_cast<INT_PTR>(wParam));
@@ -344,6 +376,18 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (rect) GetWindowRect(m_list ? m_list : m_hwnd, rect);
       return TRUE;
     }
+    case WM_NCCREATE:
+      // Made as its field, which it measures first.
+      if (ownerDrawn() && !m_faceMeasured) {
+        m_faceHeight = measure(-1);
+        m_faceMeasured = true;
+      }
+      if (hasDropList()) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        m_dropHeight = create->cy;
+        create->cy = fieldHeight();
+      }
+      return DefWindowProcA(m_hwnd, message, wParam, lParam);
     case WM_CREATE:
       if (ownerDrawn() && !m_faceMeasured) {
         m_faceHeight = measure(-1);
@@ -354,6 +398,14 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXTLENGTH:
       if (!dropDownList()) return DefWindowProcA(m_hwnd, message, wParam, lParam);
       return selectionText(message, wParam, lParam);
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      if (hasDropList() && !(pos->flags & SWP_NOSIZE)) {
+        m_dropHeight = pos->cy;
+        pos->cy = fieldHeight();
+      }
+      return DefWindowProcA(m_hwnd, message, wParam, lParam);
+    }
     case WM_SETFONT:
       m_font = reinterpret_cast<HFONT>(wParam);
       return 0;

@@ -15,6 +15,7 @@ class ComboBox {
  public:
   static constexpr int kDefaultItemHeight = 16;
   static constexpr int kMostVisible = 8;
+  static constexpr int kFieldEdge = 3;
   static constexpr const char* kListClass = "ComboLBox";
 
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -43,6 +44,13 @@ class ComboBox {
   int measure(int index);
   void setSel(int index, bool notifyChange);
   void notify(WORD code) const;
+  // Drop-down styles: the window is only the selection field; the height a caller gives
+  // it is the field and the list dropped below it together, as on Windows.
+  bool hasDropList() const;
+  int fieldHeight() const { return m_faceHeight + 2 * kFieldEdge; }
+  void fitToField();
+  // The dropped list scrolled so that the marked entry shows.
+  void scrollToHot();
   void drop(bool show);
   void closeUp(bool accept);
   RECT itemRect(int index) const;
@@ -59,6 +67,8 @@ class ComboBox {
   int m_sel = -1;
   int m_hot = -1;
   int m_faceHeight = kDefaultItemHeight;
+  int m_dropHeight = 0;  // field and list, as the caller sized the window
+  int m_top = 0;         // the first entry the dropped list shows
   bool m_faceMeasured = false;
   HFONT m_font = nullptr;
 };

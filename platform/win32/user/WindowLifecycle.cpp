@@ -129,6 +129,11 @@ HWND WindowLifecycle::create(CREATESTRUCTA cs) {
     return nullptr;
   }
   RECT client{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
+  {
+    // A system control may size itself as it is made (a drop-down combo box is its field).
+    std::lock_guard guard(system.lock());
+    if (const auto window = system.window(hwnd)) window->rect = client;
+  }
   call(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
   {
     std::lock_guard guard(system.lock());

@@ -29,6 +29,9 @@
 // Combo boxes: a drop-down list ("ComboLBox" popup) under a face; owner-drawn faces and
 // entries are drawn by the parent (ODT_COMBOBOX; itemID -1 / ODS_COMBOBOXEDIT for the
 // face), the entries measured once (CBS_OWNERDRAWFIXED) or each (CBS_OWNERDRAWVARIABLE).
+// A drop-down box's window is its selection field (the face height of CB_SETITEMHEIGHT -1
+// and 3 pixels above and below); the height it is created or moved with is the field and
+// the dropped list together, and the list scrolls to keep the marked entry in view.
 #define CBS_SIMPLE 0x0001
 #define CBS_DROPDOWN 0x0002
 #define CBS_DROPDOWNLIST 0x0003

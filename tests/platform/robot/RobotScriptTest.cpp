@@ -2,6 +2,7 @@
 #include <machine/PowerState.h>
 #include <machine/RemoteControl.h>
 #include <robot/RobotScript.h>
+#include <win32/user.h>
 #include <support/ProgramRun.h>
 
 #include <cstdio>
@@ -71,6 +72,27 @@ TEST_F(RobotScriptTest, TheSleepButtonStandsThePcByAndThePowerButtonWakesIt) {
   EXPECT_EQ(RunVerbs("expect-power asleep\n"), "power.robot:1: expect-power: 'asleep' is not on, standby or off");
   machine().service<plat::PowerState>().powerOff("a test");
   EXPECT_EQ(RunVerbs("expect-power off\n"), "");
+}
+
+// A control enabled by work the program does on a thread of its own is waited for.
+TEST_F(RobotScriptTest, WaitEnabledWaitsForTheControlAndThenGoesOn) {
+  HWND window = CreateWindowExA(0, "STATIC", "Waiting", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+  HWND control = CreateWindowExA(0, "BUTTON", "Go", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0, 50, 20, window,
+                                 reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  plat::RobotScript script("window * \"Waiting\"\nwait-enabled 7\nwait-enabled 8\n", "wait.robot");
+  std::string failure;
+  script.onFailure([&](const std::string& message) { failure = message; });
+  EXPECT_EQ(script.step(), 0);  // the window
+  EXPECT_GT(script.step(), 0) << "still disabled: looked at again later";
+  EXPECT_GT(script.step(), 0);
+  EXPECT_EQ(script.current()->line, 2);
+  EnableWindow(control, TRUE);
+  EXPECT_EQ(script.step(), 0);
+  EXPECT_EQ(script.current()->line, 3);
+  script.step();
+  EXPECT_EQ(failure, "wait.robot:3: wait-enabled: no control 8 in the window");
+  DestroyWindow(window);
 }
 
 TEST_F(RobotScriptTest, AScriptDrivesTheDemoProgramToItsEnd) {

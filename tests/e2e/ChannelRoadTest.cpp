@@ -1,0 +1,148 @@
+// The channel road in the built program, as a user walks it under a robot script on the
+// machine's clock: on a fresh machine the channel window picks a country from its list and
+// scans; the list holds exactly the stations on air; one is renamed, one skipped, one moved,
+// and the list saved under a new name. After a restart the list is opened again, found as
+// it was left, and the TV window steps through the channels as edited.
+#include "ProgramsTest.h"
+
+#include "core/CChannelList.h"
+
+#include <com/objbase.h>
+#include <graphs/DeviceUtilities.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// Points of the default skins, in the full-screen windows' client areas (the screen).
+constexpr char kOpenChannelWindow[] = R"(window "#32770" "Orvane Media"
+key CTRL+T
+window "#32770" "Orvane Media_TVDlg"
+wait 2000
+# The TV window's channel button.
+clickat 136 268
+window "#32770" "Orvane Media_ChannelDlg"
+wait 500
+)";
+
+class ChannelRoadTest : public test::ProgramsTest {
+ protected:
+  // The program's skins and filter modules beside it, as the installer leaves them, and a
+  // sky of four British stations on the UHF channels 21, 24, 30 and 41.
+  ChannelRoadTest() {
+    const auto built = test::TestMachine::builtProgramFolder();
+    for (const char* folder : {"Skin", "skins", "Filter"})
+      std::filesystem::copy(built / folder, testMachine.programFolder() / folder,
+                            std::filesystem::copy_options::recursive);
+    CoInitialize(nullptr);
+    RegisterFilterModule("Filter\\Branchel.ax");
+    CoUninitialize();
+    machine().ini().removeSection("Broadcast");
+    const char* stations[] = {"471.25,PAL_I,21,Moorland 21,440", "495.25,PAL_I,24,Riverside 24,550",
+                              "543.25,PAL_I,30,Fenland 30,660", "631.25,PAL_I,41,Harbourside 41,770"};
+    int key = 1;
+    for (const char* station : stations) machine().ini().setValue("Broadcast", "Channel" + std::to_string(key++), station);
+    machine().saveIni();
+  }
+  int run(const std::string& script) {
+    const pid_t pid = start("Orvane Media", script);
+    return pid ? waitForExit(pid) : -1;
+  }
+  std::filesystem::path file(const char* name) { return testMachine.programFolder() / name; }
+  // The cable plan of a ".chl" file, as (number, name, MHz, skip) in number order.
+  struct Channel {
+    int number;
+    std::string name;
+    float mhz;
+    unsigned skip;
+    // Carriers in Hz scaled to MHz in single precision land a hair off the plan's figures.
+    bool operator==(const Channel& other) const {
+      return number == other.number && name == other.name && std::abs(mhz - other.mhz) < 0.001f && skip == other.skip;
+    }
+    friend void PrintTo(const Channel& c, std::ostream* out) {
+      *out << c.number << " " << c.name << " " << c.mhz << (c.skip ? " skipped" : "");
+    }
+  };
+  std::vector<Channel> cablePlan(const char* name, int* current = nullptr) {
+    CChannelList lists;
+    EXPECT_EQ(lists.LoadFile(programPath(name).c_str()), 1) << name;
+    std::vector<Channel> plan;
+    for (int n = lists.GetFirstChannelNumber(2); n >= 1; n = lists.GetNextChannelNumber(n, 2)) {
+      ChannelRecord record{};
+      lists.GetChannel(n, 2, &record);
+      plan.push_back({n, record.ChannelName, record.Frequency, record.SkipFlag});
+    }
+    if (current) *current = lists.GetCurrentChannel(2);
+    return plan;
+  }
+};
+
+TEST_F(ChannelRoadTest, ScannedEditedSavedAndOpenedAgainTheListIsWhatTheTVWindowSteps) {
+  const int first = run(std::string(kOpenChannelWindow) + R"(# The country from the list: the United Kingdom, just above the United States.
+click 4130
+clickat 618 107
+key UP
+key RETURN
+wait 500
+# The scan, waited out: its radios come back at its end.
+clickat 78 164
+wait-enabled 4130
+wait 500
+# Channel 1 renamed: its name chosen, the editor opened with Enter, the old name rubbed out.
+clickat 592 141
+key RETURN
+key BACK
+key BACK
+key BACK
+key BACK
+key BACK
+key BACK
+key BACK
+key BACK
+type "Studio"
+key RETURN
+# Channel 2 skipped, channel 4 moved a row up.
+clickat 211 160
+clickat 465 198
+clickat 926 320
+# Saved as "evening", then the program closed.
+file-answer "evening"
+clickat 78 428
+wait 500
+clickat 986 38
+)");
+  ASSERT_EQ(first, 0);
+
+  // The four stations on air, found in a row, then edited.
+  const std::vector<Channel> edited{{1, "Studio", 471.25f, 0},
+                                    {2, "Channel2", 495.25f, 1},
+                                    {3, "Channel4", 631.25f, 0},
+                                    {4, "Channel3", 543.25f, 0}};
+  EXPECT_EQ(cablePlan("evening.chl"), edited);
+
+  // The program starts again with its country's plain plan, and the list is opened.
+  std::filesystem::remove(file("ZRQChannels.chl"));
+  const int second = run(std::string(kOpenChannelWindow) + R"(file-answer "evening.chl"
+clickat 78 372
+wait 500
+# Back to the TV window: channel up twice from channel 1.
+clickat 924 728
+window "#32770" "Orvane Media_TVDlg"
+wait 1000
+key PRIOR
+wait 1000
+key PRIOR
+wait 1000
+key BACKSPACE
+window "#32770" "Orvane Media"
+close
+)");
+  ASSERT_EQ(second, 0);
+  int current = 0;
+  EXPECT_EQ(cablePlan("ZRQChannels.chl", &current), edited) << "the list as it was left";
+  EXPECT_EQ(current, 4) << "1, then 3 past the skipped 2, then 4";
+}
+
+}  // namespace
