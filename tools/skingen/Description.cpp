@@ -80,6 +80,23 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
   } else if (k == "movie") {
     line.expect(2);
     skin.movies.push_back({line.text(0), line.text(1)});
+  } else if (k == "fixed") {
+    line.expect(1);
+    if (line.number(0) < 0) throw std::runtime_error("a negative count");
+    skin.fixedButtons = static_cast<std::size_t>(line.number(0));
+  } else if (k == "labels") {
+    line.expect(1);
+    skin.labelSection = line.text(0);
+  } else if (k == "label") {
+    line.expect(6);
+    if (skin.labelSection.empty()) throw std::runtime_error("'label' before 'labels'");
+    skin.labels.push_back({line.text(0), line.text(1), line.rect(2)});
+  } else if (k == "radios") {
+    line.expect(12);
+    skin.radios = RadioPair{line.text(0), line.text(1), {line.text(2), line.text(7)}, {line.rect(3), line.rect(8)}};
+  } else if (k == "caption") {
+    line.expect(5);
+    skin.captions.push_back({line.text(0), line.rect(1)});
   } else {
     throw std::runtime_error("unknown window entry '" + k + "'");
   }

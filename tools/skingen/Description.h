@@ -39,8 +39,28 @@ struct Movie {
   std::string caption;
 };
 
+// A text label of a skinned window (its "-Static" section), in the design space.
+struct WindowLabel {
+  std::string name;
+  std::string text;
+  Rect rect;
+};
+
+// Two radio buttons under one key: each picture holds its unchecked and checked image.
+struct RadioPair {
+  std::string section, key;
+  std::string captions[2];
+  Rect rects[2];
+};
+
+// A text painted on a window's background.
+struct Caption {
+  std::string text;
+  Rect rect;
+};
+
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher" or "tv"
+  std::string kind;    // the background's painter: "launcher", "tv" or "channel"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -49,6 +69,12 @@ struct WindowSkin {
   std::vector<WindowButton> buttons;
   std::optional<Flash> flash;
   std::vector<Movie> movies;
+  // The restored layout keeps this many buttons at their full-screen numbers.
+  std::size_t fixedButtons = 4;
+  std::string labelSection;
+  std::vector<WindowLabel> labels;
+  std::optional<RadioPair> radios;
+  std::vector<Caption> captions;
 };
 
 // A shaped control of the control bar, in the bar's own pixels.

@@ -185,6 +185,21 @@ const std::map<std::string, Maker>& makers() {
        [](const Pen& g) {
          return g.poly({{-0.9, -0.62}, {-0.35, -0.62}, {-0.2, -0.45}, {0.9, -0.45}, {0.9, 0.7}, {-0.9, 0.7}});
        }},
+      // The channel window's.
+      {"up", [](const Pen& g) { return g.poly({{-0.6, 0.32}, {0.6, 0.32}, {0, -0.4}}); }},
+      {"left", [](const Pen& g) { return g.poly({{0.32, -0.6}, {0.32, 0.6}, {-0.4, 0}}); }},
+      {"right", [](const Pen& g) { return g.poly({{-0.32, -0.6}, {-0.32, 0.6}, {0.4, 0}}); }},
+      {"scan",
+       [](const Pen& g) {
+         return g.circle(0, 0.45, 0.15) | g.arc(0, 0.45, 0.6, 0.44, 35, 145) | g.arc(0, 0.45, 1.0, 0.84, 40, 140) |
+                g.line(0, 0.45, 0, 0.9, kStroke);
+       }},
+      {"save",
+       [](const Pen& g) {
+         return (g.round(-0.76, -0.76, 0.76, 0.76, 0.1) - g.rect(-0.42, -0.76, 0.38, -0.22) -
+                 g.rect(-0.5, 0.14, 0.5, 0.76)) |
+                g.rect(0.12, -0.66, 0.28, -0.32);
+       }},
       {"folderopen",
        [](const Pen& g) {
          return g.poly({{-0.9, -0.62}, {-0.35, -0.62}, {-0.2, -0.45}, {0.7, -0.45}, {0.7, -0.15}, {-0.6, -0.15},

@@ -2,6 +2,7 @@
 
 #include "BarArt.h"
 #include "ButtonArt.h"
+#include "ControlArt.h"
 #include "MovieFile.h"
 #include "PictureFiles.h"
 #include "ResourceArt.h"
@@ -17,10 +18,9 @@ namespace skingen {
 namespace {
 
 // The windows lay out their full-screen buttons in 1024 × 768 units and, restored, the
-// fifth button onward in 800 × 600 units.
+// buttons after the fixed ones (the first four in most windows) in 800 × 600 units.
 constexpr int kDesignWidth = 1024, kDesignHeight = 768;
 constexpr int kRestoredWidth = 800, kRestoredHeight = 600;
-constexpr std::size_t kFixedButtons = 4;
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -40,8 +40,8 @@ std::string hitColour() {
 
 }  // namespace
 
-Rect SkinWriter::restoredRect(const Rect& rect, std::size_t index) {
-  if (index < kFixedButtons) return rect;
+Rect SkinWriter::restoredRect(const Rect& rect, std::size_t index, std::size_t fixed) {
+  if (index < fixed) return rect;
   auto x = [](int v) { return static_cast<int>(std::lround(v * double(kRestoredWidth) / kDesignWidth)); };
   auto y = [](int v) { return static_cast<int>(std::lround(v * double(kRestoredHeight) / kDesignHeight)); };
   return {x(rect.left), y(rect.top), x(rect.right), y(rect.bottom)};
@@ -68,9 +68,9 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
     writeWholeFile(folder / file, encodeBitmap(drawButtonStrip(button, full, button.rect, m_text)));
     fullSection << key << "=" << button.name << "," << file << "," << rectFields(button.rect) << ",0\n";
 
-    const Rect small = restoredRect(button.rect, i);
+    const Rect small = restoredRect(button.rect, i, skin.fixedButtons);
     std::string smallFile = file;
-    if (i >= kFixedButtons) {
+    if (i >= skin.fixedButtons) {
       smallFile = lower(button.name) + "_min.bmp";
       writeWholeFile(folder / smallFile, encodeBitmap(drawButtonStrip(button, restored, small, m_text)));
     }
@@ -81,6 +81,8 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
   ini << "[" << skin.buttonSection << "]\n" << fullSection.str() << "\n";
   ini << "[" << skin.minButtonSection << "]\n" << restoredSection.str() << "\n";
   ini << "[" << skin.backgroundSection << "]\n1=" << skin.backgroundMax << "\n2=" << skin.backgroundMin << "\n";
+  if (!skin.labels.empty()) ini << "\n[" << skin.labelSection << "]\n" << writeLabels(skin, folder);
+  if (skin.radios) ini << "\n[" << skin.radios->section << "]\n" << writeRadios(*skin.radios, folder);
   if (skin.flash) {
     const Flash& flash = *skin.flash;
     ini << "\n[" << flash.section << "]\n" << flash.key << "=";
@@ -93,6 +95,32 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
     ini << rectFields(flash.rect) << "," << flash.red << "," << flash.green << "," << flash.blue << "\n";
   }
   writeWholeFile(folder / "skin.ini", ini.str());
+}
+
+// "NAME,picture,left,top,right,bottom,TEXT" per key, each picture at its label's size.
+std::string SkinWriter::writeLabels(const WindowSkin& skin, const std::filesystem::path& folder) {
+  std::ostringstream section;
+  for (std::size_t i = 0; i < skin.labels.size(); ++i) {
+    const WindowLabel& label = skin.labels[i];
+    const std::string file = "label_" + lower(label.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawLabelPanel(label.rect.width(), label.rect.height())));
+    section << i + 1 << "=" << label.name << "," << file << "," << rectFields(label.rect) << "," << label.text << "\n";
+  }
+  return section.str();
+}
+
+// "picture1,rect1,picture2,rect2"; both pictures are cut at the first rectangle's size.
+std::string SkinWriter::writeRadios(const RadioPair& radios, const std::filesystem::path& folder) {
+  const Rect& size = radios.rects[0];
+  std::ostringstream value;
+  value << radios.key << "=";
+  for (int i = 0; i < 2; ++i) {
+    const std::string file = "radio" + std::to_string(i + 1) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawRadioPicture(size.width(), size.height(), radios.captions[i], m_text)));
+    value << (i ? "," : "") << file << "," << rectFields(radios.rects[i]);
+  }
+  value << "\n";
+  return value.str();
 }
 
 void SkinWriter::writeBar(const BarSkin& bar) {
