@@ -97,6 +97,15 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
   } else if (k == "caption") {
     line.expect(5);
     skin.captions.push_back({line.text(0), line.rect(1)});
+  } else if (k == "panel") {
+    line.expect(4);
+    skin.panels.push_back(line.rect(0));
+  } else if (k == "list") {
+    line.expect(5);
+    skin.list = ListPlace{line.text(0), line.rect(1)};
+  } else if (k == "darklabels") {
+    line.expect(0);
+    skin.darkLabels = true;
   } else {
     throw std::runtime_error("unknown window entry '" + k + "'");
   }

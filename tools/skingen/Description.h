@@ -53,6 +53,12 @@ struct RadioPair {
   Rect rects[2];
 };
 
+// A list box a window places from its skin: the section and the list's rectangle.
+struct ListPlace {
+  std::string section;
+  Rect rect;
+};
+
 // A text painted on a window's background.
 struct Caption {
   std::string text;
@@ -60,7 +66,7 @@ struct Caption {
 };
 
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher", "tv" or "channel"
+  std::string kind;    // the background's painter: "launcher", "tv", "channel" or "settings"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -75,6 +81,12 @@ struct WindowSkin {
   std::vector<WindowLabel> labels;
   std::optional<RadioPair> radios;
   std::vector<Caption> captions;
+  // The settings windows': panels behind groups of controls, and the place of a list the
+  // window makes itself (a section with the one key "1").
+  std::vector<Rect> panels;
+  std::optional<ListPlace> list;
+  // Dark readouts behind the labels, for windows whose labels write white.
+  bool darkLabels = false;
 };
 
 // A shaped control of the control bar, in the bar's own pixels.

@@ -83,6 +83,7 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
   ini << "[" << skin.backgroundSection << "]\n1=" << skin.backgroundMax << "\n2=" << skin.backgroundMin << "\n";
   if (!skin.labels.empty()) ini << "\n[" << skin.labelSection << "]\n" << writeLabels(skin, folder);
   if (skin.radios) ini << "\n[" << skin.radios->section << "]\n" << writeRadios(*skin.radios, folder);
+  if (skin.list) ini << "\n[" << skin.list->section << "]\n1=" << rectFields(skin.list->rect) << "\n";
   if (skin.flash) {
     const Flash& flash = *skin.flash;
     ini << "\n[" << flash.section << "]\n" << flash.key << "=";
@@ -103,7 +104,8 @@ std::string SkinWriter::writeLabels(const WindowSkin& skin, const std::filesyste
   for (std::size_t i = 0; i < skin.labels.size(); ++i) {
     const WindowLabel& label = skin.labels[i];
     const std::string file = "label_" + lower(label.name) + ".bmp";
-    writeWholeFile(folder / file, encodeBitmap(drawLabelPanel(label.rect.width(), label.rect.height())));
+    writeWholeFile(folder / file, encodeBitmap(skin.darkLabels ? drawDarkLabelPanel(label.rect.width(), label.rect.height())
+                                                                  : drawLabelPanel(label.rect.width(), label.rect.height())));
     section << i + 1 << "=" << label.name << "," << file << "," << rectFields(label.rect) << "," << label.text << "\n";
   }
   return section.str();
