@@ -11,6 +11,7 @@
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+#include "windows/setup/CSetDlg.h"
 
 #include <dshow/control.h>
 #include <dshow/evcode.h>
@@ -34,6 +35,8 @@ constexpr int kShutdownFailedText = 0;
 constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
+constexpr int kSettingsDisplayMode = 120;
+constexpr int kHardwareDisplayMode = 175;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
@@ -45,6 +48,13 @@ constexpr LPARAM kKeyClose = 20;
 constexpr LPARAM kKeyPress = 21;
 constexpr LPARAM kKeyPrevious = 31;
 constexpr LPARAM kKeyNext = 68;
+
+// The hub and its pages: the hub passes remote keys on to the page in front.
+bool IsSettingsMode(int mode) {
+  for (int settings : {kSettingsDisplayMode, 155, 165, kHardwareDisplayMode, 185, 195})
+    if (mode == settings) return true;
+  return false;
+}
 
 }  // namespace
 
@@ -76,6 +86,8 @@ void CMainSkinDlg::OnDestroy() {
 void CMainSkinDlg::ReleaseOwnedObjects() {
   ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
+  CloseSettingsHub();
+  ReleaseClosedSettingsHubs();
   DeleteTVWindow();
   if (g_pTaskbarNotifier) {
     if (g_pTaskbarNotifier->GetSafeHwnd()) g_pTaskbarNotifier->DestroyWindow();
@@ -277,6 +289,8 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     ShowWindow(SW_MINIMIZE);
   } else if (name == "TV_BUTTON") {
     OpenTVWindow();
+  } else if (name == "SET_BUTTON") {
+    OpenSettingsHub();
   } else if (name == "WEB_BUTTON") {
     const CString web = m_logo.GetCompanyWeb();
     if (!web.IsEmpty()) ::ShellExecuteA(nullptr, "open", web, nullptr, nullptr, SW_SHOWNORMAL);
@@ -304,6 +318,34 @@ void CMainSkinDlg::OpenTVWindow() {
   m_otherWindowShown = TRUE;
   m_busy = FALSE;
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kTVDisplayMode);
+}
+
+// The hub is brought up in the launcher's place, its parent the TV window when there is one.
+void CMainSkinDlg::OpenSettingsHub() {
+  m_busy = TRUE;
+  StoreSharedRect();
+  HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (!g_pSetDlg) {
+    auto* hub = new (std::nothrow) CSetDlg(m_pTVDlg);
+    if (hub && !hub->Create(CSetDlg::IDD, m_pTVDlg)) {
+      delete hub;
+      hub = nullptr;
+    }
+    if (!hub) {
+      ::SetCursor(previous);
+      m_busy = FALSE;
+      return;
+    }
+    g_pSetDlg = hub;
+  }
+  g_pSetDlg->ShowAtSharedRect();
+  g_pSetDlg->SetOpenedFromLauncher(1);
+  ::ReleaseCapture();
+  g_pSetDlg->ShowWindow(SW_SHOW);
+  ShowWindow(SW_HIDE);
+  m_otherWindowShown = TRUE;
+  m_busy = FALSE;
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kSettingsDisplayMode);
 }
 
 void CMainSkinDlg::DeleteTVWindow() {
@@ -395,15 +437,17 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
   const int mode = g_pDisplayMode->GetMode();
   if (m_pTVDlg && ((mode == kTVDisplayMode && m_pTVDlg->IsActive()) || mode == 125 || mode == 205))
     target = m_pTVDlg->GetSafeHwnd();
+  if (g_pSetDlg && IsSettingsMode(mode)) target = g_pSetDlg->GetSafeHwnd();
   if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
 }
 
 // ---- Messages relayed by display mode
 
 void CMainSkinDlg::RelayRunState(WPARAM wParam, LPARAM lParam) {
-  if (!g_pDisplayMode || !m_pTVDlg) return;
+  if (!g_pDisplayMode) return;
   const int mode = g_pDisplayMode->GetMode();
-  if (mode == kTVDisplayMode || mode == 125 || mode == 205)
+  if (mode == kSettingsDisplayMode && g_pSetDlg) ::SendMessageA(g_pSetDlg->GetSafeHwnd(), UM_RUNSTATE_CHANGED, wParam, lParam);
+  if (m_pTVDlg && (mode == kTVDisplayMode || mode == 125 || mode == 205))
     ::SendMessageA(m_pTVDlg->GetSafeHwnd(), UM_RUNSTATE_CHANGED, wParam, lParam);
 }
 
@@ -413,7 +457,9 @@ LRESULT CMainSkinDlg::OnControllerCommand(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-void CMainSkinDlg::OnDevicesChanged(WPARAM wParam) {
+void CMainSkinDlg::OnDevicesChanged(WPARAM wParam, LPARAM lParam) {
+  if (g_pSetDlg && g_pDisplayMode && g_pDisplayMode->GetMode() == kHardwareDisplayMode)
+    ::SendMessageA(g_pSetDlg->GetSafeHwnd(), UM_DEVICES_CHANGED, wParam, lParam);
   if (wParam == 1) {
     if (g_pAppController) g_pAppController->OnDevicesChanged();
     return;
@@ -446,6 +492,7 @@ LRESULT CMainSkinDlg::OnGraphEvent() {
 
 LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
   if (wParam == 0) return 0;
+  if (g_pSetDlg) ::SendMessageA(g_pSetDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   LayoutSkinButtons();
   return 0;
@@ -497,7 +544,16 @@ LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == UM_DEVICES_CHANGED) {
-    OnDevicesChanged(wParam);
+    OnDevicesChanged(wParam, lParam);
+    return 0;
+  }
+  if (message == UM_PLAN_LIST_CHANGED) {
+    if (g_pSetDlg && g_pDisplayMode && g_pDisplayMode->Is155())
+      ::SendMessageA(g_pSetDlg->GetSafeHwnd(), message, wParam, lParam);
+    return 0;
+  }
+  if (message == UM_RELEASE_SETTINGS_WINDOWS) {
+    ReleaseClosedSettingsHubs();
     return 0;
   }
   return CSkinDialog::WindowProc(message, wParam, lParam);
@@ -543,6 +599,7 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
     MaximizeToWorkArea(FALSE);
   }
   LayoutSkinButtons();
+  CloseSettingsHub();
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;
 }

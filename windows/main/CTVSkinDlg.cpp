@@ -11,6 +11,7 @@
 #include "windows/main/CMainSkinDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+#include "windows/setup/CSetDlg.h"
 
 #include <win32/shell/power.h>
 
@@ -20,6 +21,7 @@ namespace {
 
 constexpr int kTVDisplayMode = 110;
 constexpr int kLauncherDisplayMode = 105;
+constexpr int kSettingsDisplayMode = 120;
 constexpr UINT kVideoAreaId = 1000;
 // The bar's commands that the TV window asks the controller for.
 constexpr UINT kOpenPreviewCommand = 12823;
@@ -258,7 +260,33 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
     if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "HELP_BUTTON") {
     ShowHelp(GetAppFolder());
+  } else if (name == "SETTING_BUTTON") {
+    OpenSettingsHub();
   }
+}
+
+// A hub that cannot be made ends the button where it stands: the TV window stays visible.
+void CTVSkinDlg::OpenSettingsHub() {
+  m_active = FALSE;
+  m_hiddenBehind = TRUE;
+  StoreSharedRect();
+  if (g_pAppController) g_pAppController->StopScheduledRecording();
+  HideBar();
+  ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (!g_pSetDlg) {
+    auto* hub = new (std::nothrow) CSetDlg(this);
+    if (!hub) return;
+    if (!hub->Create(CSetDlg::IDD, this)) {
+      delete hub;
+      return;
+    }
+    g_pSetDlg = hub;
+  }
+  g_pSetDlg->ShowAtSharedRect();
+  g_pSetDlg->SetOpenedFromLauncher(0);
+  ShowWindow(SW_HIDE);
+  g_pSetDlg->ShowWindow(SW_SHOW);
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kSettingsDisplayMode);
 }
 
 void CTVSkinDlg::ReturnToLauncher(BOOL hideAfter) {
@@ -630,6 +658,7 @@ LRESULT CTVSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
   m_active = TRUE;
   m_inputSwitchReady = TRUE;
   Invalidate();
+  CloseSettingsHub();
   SetFocus();
   return 0;
 }

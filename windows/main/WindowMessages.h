@@ -46,6 +46,10 @@ inline constexpr UINT UM_SCAN_PROGRESS = CAppController::UM_SCAN_PROGRESS;
 inline constexpr UINT UM_SCAN_CHANNEL_FOUND = CAppController::UM_SCAN_CHANNEL_FOUND;
 inline constexpr UINT UM_SCAN_DONE = CAppController::UM_SCAN_DONE;
 
+// The settings hub and its pages: posted to the hub for the pages it closed, and to the
+// main window for the hubs closed; they are destroyed and deleted then.
+inline constexpr UINT UM_RELEASE_SETTINGS_WINDOWS = 0x8150;
+
 // Schedules.
 inline constexpr UINT UM_SCHEDULE_CHANGED = CScheduleList::UM_SCHEDULE_CHANGED;
 inline constexpr UINT UM_PLAN_LIST_CHANGED = 0x69B;
