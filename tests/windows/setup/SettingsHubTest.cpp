@@ -4,12 +4,14 @@
 #include "windows/setup/SettingsWindowsTest.h"
 
 #include "core/CDisplayMode.h"
+#include "core/CScheduleList.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinLabel.h"
 #include "skin/CVideoStatic.h"
 #include "skin/CVideoStaticEx.h"
 #include "windows/main/CMainDlg.h"
 #include "windows/main/CTVDlg.h"
+#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
 #include <fstream>
@@ -253,6 +255,51 @@ TEST_F(SettingsHubTest, TheDeviceNoticeReachesTheHardwarePageOnly) {
   EXPECT_EQ(label(page, "VideoEquipment_Static"), "USB TV Device");
   EXPECT_FALSE(IsWindowEnabled(page.FindSkinButton("VideoEquipmentLeft_Button")->GetSafeHwnd()));
   EXPECT_FALSE(IsWindowEnabled(page.FindSkinButton("VideoEquipmentRight_Button")->GetSafeHwnd()));
+}
+
+// A planned view or recording that runs ends when the devices or the record settings are
+// opened, not for the picture.
+TEST_F(SettingsHubTest, OnlyTheHardwareAndRecordPagesEndAPlannedRun) {
+  openHubFromLauncher();
+  CScheduleList& schedule = *g_pAppController->GetScheduleList();
+  const auto runOne = [&] {
+    schedule.Saved() = {17, 2, 2, 1};
+    schedule.ViewRun() = 1;
+  };
+  runOne();
+  openVideoSettings();
+  EXPECT_EQ(schedule.ViewRun(), 1);
+  robot.key(VK_BACK);
+  openHardware();
+  EXPECT_EQ(schedule.ViewRun(), 0);
+  robot.key(VK_BACK);
+  runOne();
+  openRecordSettings();
+  EXPECT_EQ(schedule.ViewRun(), 0);
+}
+
+// Restored, the hardware window keeps its first twelve buttons at their full-screen
+// numbers; the other pages only the first four.
+TEST_F(SettingsHubTest, RestoredTheHardwareWindowKeepsTwelveButtonsInTheFullScreenSpace) {
+  openHubFromLauncher();
+  clickButton(hub(), "NORMAL_BUTTON");
+  ASSERT_EQ(g_isMaximized, 0);
+  const auto at = [](const CSkinDialog& window, const char* name) {
+    CRect rect;
+    window.FindSkinButton(name)->GetWindowRect(&rect);
+    window.ScreenToClient(&rect);
+    return test::Text(rect);
+  };
+  openHardware();
+  CRect client;
+  g_hardwarePage->GetClientRect(&client);
+  ASSERT_EQ(test::Text(client), "0,0,800,600");
+  EXPECT_EQ(at(*g_hardwarePage, "MAIN_BUTTON"), "18,15,46,43") << "index 4, full-screen numbers scaled";
+  EXPECT_EQ(at(*g_hardwarePage, "AudioEquipmentRight_Button"), "646,231,671,256") << "index 11";
+  EXPECT_EQ(at(*g_hardwarePage, "AudioInputSourceLeft_Button"), "297,294,322,319") << "index 12, the 800 x 600 numbers";
+  robot.key(VK_BACK);
+  openVideoSettings();
+  EXPECT_EQ(at(*g_videoSetPage, "MAIN_BUTTON"), "19,16,47,44") << "index 4, the 800 x 600 numbers";
 }
 
 TEST_F(SettingsHubTest, TheHubsCloseButtonEndsTheProgram) {
