@@ -33,7 +33,7 @@ BOOL CHardwareSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
   HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateVideoArea(kVideoAreaRect) &&
+  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
                     CreateLabels(kLabelTextColour, FALSE);
   ::ReleaseDC(nullptr, screen);
   if (!made) return FALSE;

@@ -62,7 +62,7 @@ BOOL CRecordSetSkinDlg::LoadSkin(const CString& skinFile) {
   PlaceWindow();
   HDC screen = ::GetDC(nullptr);
   if (g_pAppController) m_currentFolder = StartFolder();
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateVideoArea(kVideoAreaRect) &&
+  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
                     CreateLabels(kLabelTextColour, TRUE) && CreateFolderList();
   if (made) {
     TakeOverPicture();

@@ -4,14 +4,12 @@
 #include "core/CDisplayMode.h"
 #include "skin/CSkinButton.h"
 #include "skin/CVideoStatic.h"
-#include "skin/SkinBitmap.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/CHardwareDlg.h"
 #include "windows/setup/CRecordSetDlg.h"
 #include "windows/setup/CVideoSetDlg.h"
 #include "windows/setup/RecordPlanPage.h"
-#include "windows/setup/SettingsVideoArea.h"
 
 #include <new>
 
@@ -22,7 +20,6 @@ CSkinDialog* g_recordPlanPage = nullptr;
 
 namespace {
 
-constexpr int kLauncherDisplayMode = 105;
 constexpr int kTVDisplayMode = 110;
 constexpr int kRecordPlanDisplayMode = 155;
 constexpr int kScheduleEditorDisplayMode = 165;
@@ -34,57 +31,38 @@ constexpr LPARAM kKeyPrevious = 31;
 constexpr LPARAM kKeyNext = 68;
 constexpr LPARAM kKeyReturn = 70;
 
-CWnd* MainWindow() { return AfxGetMainWnd(); }
-
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CSetSkinDlg, CSkinDialog)
+BEGIN_MESSAGE_MAP(CSetSkinDlg, CSettingsSkinDlg)
   ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
   ON_MESSAGE(UM_DEVICES_CHANGED, OnDevicesChanged)
   ON_MESSAGE(UM_ATTACH_VIDEO, OnAttachVideo)
   ON_MESSAGE(UM_REFRESH_LAYOUT, OnRefreshLayout)
   ON_MESSAGE(UM_HOVER_HINT, OnHoverHint)
   ON_MESSAGE(UM_RELEASE_SETTINGS_WINDOWS, OnReleasePages)
-  ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CSetSkinDlg::CSetSkinDlg(UINT nIDTemplate, CWnd* pParent)
-    : CSkinDialog(nIDTemplate, pParent, "Setting-Buttons", "Setting-ButtonsMin") {}
+CSetSkinDlg::CSetSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSettingsSkinDlg(nIDTemplate, pParent) {}
 
-CSetSkinDlg::~CSetSkinDlg() { Teardown(); }
+CSetSkinDlg::~CSetSkinDlg() { CSetSkinDlg::Teardown(); }
 
 // ---- Skin and layout
 
+// The video area is shown once the hub has its picture.
 BOOL CSetSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
+  PlaceWindow();
   HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateVideoArea();
+  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateVideoArea(kVideoAreaRect);
   if (made) {
-    m_otherWindowShown = FALSE;
-    ShowLivePicture(*m_videoArea);
+    m_videoArea->ShowWindow(SW_HIDE);
+    m_behind = FALSE;
+    TakeOverPicture();
     m_videoArea->ShowWindow(SW_SHOW);
   }
   LayoutSkinButtons();
   ::ReleaseDC(nullptr, screen);
   return made;
-}
-
-// Hidden until the hub has its picture.
-BOOL CSetSkinDlg::CreateVideoArea() {
-  m_videoArea = MakeVideoArea(*this, kVideoAreaRect);
-  if (!m_videoArea) return FALSE;
-  m_videoArea->ShowWindow(SW_HIDE);
-  return TRUE;
-}
-
-void CSetSkinDlg::LayoutHostedControl() {
-  if (m_videoArea) PlaceVideoArea(*m_videoArea);
 }
 
 // ---- Buttons
@@ -102,26 +80,17 @@ void CSetSkinDlg::OnSkinButton(const CString& name) {
     OpenPage(g_recordSetPage, CRecordSetDlg::kDisplayMode, TRUE);
   } else if (name == "RECORDPLAN_BUTTON") {
     OpenRecordPlan();
-  } else if (name == "CLOSE_BUTTON") {
-    CloseProgram();
-  } else if (name == "NORMAL_BUTTON") {
-    if (g_isMaximized) RestorePlacement();
-    else MaximizeToWorkArea(TRUE);
-  } else if (name == "HELP_BUTTON") {
-    ShowHelp(GetAppFolder());
-  } else if (name == "MINISIZE_BUTTON") {
-    if (CWnd* main = MainWindow()) main->ShowWindow(SW_MINIMIZE);
-  } else if (name == "MAIN_BUTTON") {
-    ReturnToLauncher();
   } else if (name == "RETURN_BUTTON") {
-    if (m_openedFromLauncher) ReturnToLauncher();
+    if (m_openedFromLauncher) GoToLauncher();
     else ReturnToTV();
+  } else {
+    OnSharedButton(name);
   }
 }
 
 void CSetSkinDlg::LeaveForPage(BOOL endsScheduledRecording) {
   StoreSharedRect();
-  m_otherWindowShown = TRUE;
+  m_behind = TRUE;
   ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
   if (endsScheduledRecording && g_pAppController) g_pAppController->StopScheduledRecording();
 }
@@ -139,14 +108,14 @@ void CSetSkinDlg::OpenPage(Page*& page, int displayMode, BOOL endsScheduledRecor
     page = made;
   }
   if (page) ShowPage(page, displayMode);
-  else m_otherWindowShown = FALSE;
+  else m_behind = FALSE;
 }
 
 void CSetSkinDlg::OpenRecordPlan() {
   LeaveForPage(FALSE);
   if (!g_recordPlanPage) g_recordPlanPage = MakeRecordPlanPage(this);
   if (g_recordPlanPage) ShowPage(g_recordPlanPage, kRecordPlanDisplayMode);
-  else m_otherWindowShown = FALSE;
+  else m_behind = FALSE;
 }
 
 void CSetSkinDlg::ShowPage(CSkinDialog* page, int displayMode) {
@@ -209,47 +178,20 @@ void CSetSkinDlg::ReturnToTV() {
   }
 }
 
-// The launcher closes the hub while it handles the layout message.
-void CSetSkinDlg::ReturnToLauncher() {
-  if (g_pAppController && g_pAppController->IsPreviewing()) {
-    g_pAppController->StopPreview();
-    g_pAppController->SetIdle();
-  }
-  StoreSharedRect();
-  if (CWnd* main = MainWindow()) {
-    main->ShowWindow(SW_SHOW);
-    main->SendMessage(UM_REFRESH_LAYOUT, 0, 0);
-  }
-  if (g_pDisplayMode) g_pDisplayMode->SetMode(kLauncherDisplayMode);
-}
-
-void CSetSkinDlg::CloseProgram() {
-  Teardown();
-  EndDialog(1);
-  if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-// The pages, the picture area and the background go at once; the buttons stay until the window
-// goes, since a button may be what asked for the teardown. Opened from the launcher, the
-// hub also ends the live graph it started.
+// The pages go at once, with their teardown; opened from the launcher, the hub ends the
+// live graph it started.
 void CSetSkinDlg::Teardown() {
   // A closed hub's pages were taken with it; the pointers may be another hub's by now.
   if (!m_closed) ClosePages();
   ReleaseClosedPages();
-  DestroyVideoArea(m_videoArea);
-  ReleaseBitmap(m_background);
+  CSettingsSkinDlg::Teardown();
   if (m_openedFromLauncher && g_pAppController) g_pAppController->DestroyCaptureGraph();
-}
-
-void CSetSkinDlg::OnDestroy() {
-  Teardown();
-  CSkinDialog::OnDestroy();
 }
 
 // ---- Coming back
 
 LRESULT CSetSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
-  m_otherWindowShown = FALSE;
+  m_behind = FALSE;
   ClosePages();
   if (!g_isMaximized) {
     LoadShapeRegion(FALSE);
@@ -357,61 +299,25 @@ LRESULT CSetSkinDlg::OnDevicesChanged(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+void CSetSkinDlg::OnActivated() {
+  for (CSkinDialog* page : {static_cast<CSkinDialog*>(g_recordSetPage), static_cast<CSkinDialog*>(g_videoSetPage),
+                            static_cast<CSkinDialog*>(g_hardwarePage), g_recordPlanPage})
+    SendToPage(page, WM_ACTIVATE, 1, 0);
+}
+
 LRESULT CSetSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ACTIVATE:
-      if (!wParam) return 0;
-      for (CSkinDialog* page : {static_cast<CSkinDialog*>(g_recordSetPage), static_cast<CSkinDialog*>(g_videoSetPage),
-                                static_cast<CSkinDialog*>(g_hardwarePage), g_recordPlanPage})
-        SendToPage(page, WM_ACTIVATE, 1, 0);
-      LayoutSkinButtons();
-      return 0;
-    case WM_SIZE:
-      // A restore from the taskbar does not bring the hub back over its page.
-      if (wParam == SIZE_RESTORED && m_otherWindowShown) {
-        ShowWindow(SW_HIDE);
-        return 0;
-      }
-      m_sizedFlag = TRUE;
-      break;
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CLOSE) break;
-      if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return 0;
-      if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-      return 0;
-    case WM_ENTERSIZEMOVE:
-    case WM_HELP: return 0;
-    case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
-    default: break;
-  }
   if (message == UM_PLAN_LIST_CHANGED) {
     SendToPage(g_recordPlanPage, message, wParam, lParam);
     return 0;
   }
-  return CSkinDialog::WindowProc(message, wParam, lParam);
+  return CSettingsSkinDlg::WindowProc(message, wParam, lParam);
 }
 
-// Keys meant for the hub and its controls only: a page's keys pass it by.
-BOOL CSetSkinDlg::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
-    switch (pMsg->wParam) {
-      case VK_UP: HighlightPrevious(); return TRUE;
-      case VK_DOWN: HighlightNext(); return TRUE;
-      case VK_RETURN: PressHighlighted(); return TRUE;
-      case VK_BACK:
-        m_dblClickSeen = FALSE;
-        OnSkinButton("RETURN_BUTTON");
-        return TRUE;
-      case VK_ESCAPE:
-        ::TranslateMessage(pMsg);
-        ::DispatchMessageA(pMsg);
-        return TRUE;
-      default: break;
-    }
+BOOL CSetSkinDlg::OnKey(MSG* pMsg) {
+  switch (pMsg->wParam) {
+    case VK_UP: HighlightPrevious(); return TRUE;
+    case VK_DOWN: HighlightNext(); return TRUE;
+    case VK_RETURN: PressHighlighted(); return TRUE;
+    default: return FALSE;
   }
-  return CSkinDialog::PreTranslateMessage(pMsg);
 }

@@ -18,17 +18,15 @@
 // nothing.
 #pragma once
 
-#include "windows/main/CSkinDialog.h"
+#include "windows/setup/CSettingsSkinDlg.h"
 
-#include <memory>
 #include <vector>
 
 class CHardwareDlg;
 class CRecordSetDlg;
 class CVideoSetDlg;
-class CVideoStatic;
 
-class CSetSkinDlg : public CSkinDialog {
+class CSetSkinDlg : public CSettingsSkinDlg {
  public:
   static constexpr int kDisplayMode = 120;
   // The buttons from this index on are the page buttons the highlight steps through; the
@@ -41,7 +39,6 @@ class CSetSkinDlg : public CSkinDialog {
   BOOL LoadSkin(const CString& skinFile);
   void SetOpenedFromLauncher(int opened) { m_openedFromLauncher = opened; }
   int IsOpenedFromLauncher() const { return m_openedFromLauncher; }
-  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
   // The navigable button that carries the highlight, -1 for none.
   int GetHighlighted() const;
   // Hidden now, its pages closed with it; destroyed and deleted once the message under
@@ -50,8 +47,11 @@ class CSetSkinDlg : public CSkinDialog {
 
  protected:
   void OnSkinButton(const CString& name) override;
-  void LayoutHostedControl() override;
-  BOOL PreTranslateMessage(MSG* pMsg) override;
+  // The pages first; opened from the launcher, the hub also ends the live graph it started.
+  void Teardown() override;
+  void OnActivated() override;
+  // Up and Down step the highlight, Enter presses the highlighted button.
+  BOOL OnKey(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
@@ -60,11 +60,9 @@ class CSetSkinDlg : public CSkinDialog {
   afx_msg LRESULT OnRefreshLayout(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnHoverHint(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnReleasePages(WPARAM wParam, LPARAM lParam);
-  afx_msg void OnDestroy();
   DECLARE_MESSAGE_MAP()
 
  private:
-  BOOL CreateVideoArea();
   // A page button: the page made if it does not exist and shown in the hub's place.
   template <class Page>
   void OpenPage(Page*& page, int displayMode, BOOL endsScheduledRecording);
@@ -80,8 +78,6 @@ class CSetSkinDlg : public CSkinDialog {
   void ClosePage(Page*& page);
   void ReleaseClosedPages();
   void ReturnToTV();
-  void ReturnToLauncher();
-  void CloseProgram();
   // The keys' and the remote's highlight over the page buttons.
   void HighlightPrevious();
   void HighlightNext();
@@ -89,11 +85,8 @@ class CSetSkinDlg : public CSkinDialog {
   void MoveHighlight(int from, int to);
   // Relays a message to the page in front, when it and its window exist.
   static void SendToPage(CSkinDialog* page, UINT message, WPARAM wParam, LPARAM lParam);
-  void Teardown();
 
-  std::unique_ptr<CVideoStatic> m_videoArea;
   int m_openedFromLauncher = 1;
-  BOOL m_otherWindowShown = FALSE;
   BOOL m_closed = FALSE;
   std::vector<CSkinDialog*> m_closedPages;
 };

@@ -82,7 +82,7 @@ BOOL CVideoSetSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
   HDC screen = ::GetDC(nullptr);
-  BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateVideoArea(kVideoAreaRect) &&
+  BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
               CreateLabels(kLabelTextColour, TRUE);
   // Without the controller there is nothing to show: no sliders, no picture, no values.
   if (made && g_pAppController && CreateSliders()) {
