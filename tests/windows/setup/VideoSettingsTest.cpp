@@ -33,11 +33,13 @@ class VideoSettingsTest : public test::SettingsWindowsTest {
     if (value == 50) return range.def;
     return range.min + static_cast<long>(static_cast<double>(range.max - range.min) * 0.01 * value);
   }
-  // The mean brightness of the picture drawn into the page's video area.
+  // The mean brightness of a picture drawn into the page's video area after the last
+  // change: a few frames later.
   double pictureLuma() {
-    robot.advance(200);
     const auto surfaces = machine().service<plat::VideoSurfaces>().ownedBy(page().GetVideoArea()->GetSafeHwnd());
     if (surfaces.empty()) return -1;
+    const auto before = surfaces.front()->framesShown();
+    for (int step = 0; step < 50 && surfaces.front()->framesShown() < before + 3; ++step) runPictures(40);
     const auto frame = surfaces.front()->frame();
     double sum = 0;
     for (std::uint32_t pixel : frame.pixels) sum += ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF);
