@@ -31,6 +31,8 @@ class HardwareWindowTest : public test::SettingsWindowsTest {
 };
 
 TEST_F(HardwareWindowTest, OpensWithTheLivePicturesChoicesAndOnlyTheArrowsThatCanAct) {
+  openLauncher();
+  chooseAStation();
   openHardware();
   EXPECT_EQ(mode(), 175);
   EXPECT_TRUE(pictureIn(page().GetVideoArea())) << "the running preview is handed over";

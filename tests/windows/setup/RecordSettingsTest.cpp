@@ -61,6 +61,7 @@ class RecordSettingsTest : public test::SettingsWindowsTest {
 
 TEST_F(RecordSettingsTest, OpensOnTheRecordFolderWithTheFormatItsQualityAndItsBitrate) {
   recordInto("C:\\Videos\\");
+  chooseAStation();
   openRecordSettings();
   EXPECT_EQ(mode(), 195);
   EXPECT_EQ(shown("ShowPath_Static"), "C:\\Videos\\");

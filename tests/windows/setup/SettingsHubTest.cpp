@@ -40,6 +40,8 @@ class SettingsHubTest : public test::SettingsWindowsTest {
 };
 
 TEST_F(SettingsHubTest, TheLauncherOpensTheHubInItsPlaceWithTheLivePicture) {
+  openLauncher();
+  chooseAStation();
   CSetDlg& settings = openHubFromLauncher();
   EXPECT_EQ(mode(), 120);
   EXPECT_TRUE(settings.IsWindowVisible());

@@ -110,7 +110,7 @@ void SettingsWindowsTest::runPictures(int ms) {
 }
 
 void SettingsWindowsTest::screenshot(CWnd& window, const std::string& name) {
-  robot.pumpUntilIdle();
+  runPictures(400);
   const auto folder = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "screenshots" / "settings";
   std::filesystem::create_directories(folder);
   // The screen, where the live picture is put together with the window in front.

@@ -60,6 +60,7 @@ const struct Slider {
 
 TEST_F(VideoSettingsTest, OpensWithTheSettingsValuesOnItsSliders) {
   openLauncher();
+  chooseAStation();
   g_pAppSettings->Contrast = 30;
   g_pAppSettings->Sharpness = 0;
   openVideoSettings();
