@@ -53,20 +53,26 @@ struct RadioPair {
   Rect rects[2];
 };
 
-// A list box a window places from its skin: the section and the list's rectangle.
-struct ListPlace {
-  std::string section;
-  Rect rect;
-};
-
 // A text painted on a window's background.
 struct Caption {
   std::string text;
   Rect rect;
 };
 
+// The place of a window's list control, under key "1" of its section.
+struct ListPlace {
+  std::string section;
+  Rect rect;
+};
+
+// A latching button of its own section (key "1"), its picture holding five states.
+struct LatchButton {
+  std::string section;
+  WindowButton button;
+};
+
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher", "tv", "channel" or "settings"
+  std::string kind;    // the background's painter: "launcher", "tv", "channel", "pic" or "settings"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -81,11 +87,11 @@ struct WindowSkin {
   std::vector<WindowLabel> labels;
   std::optional<RadioPair> radios;
   std::vector<Caption> captions;
-  // The settings windows': panels behind groups of controls, and the place of a list the
-  // window makes itself (a section with the one key "1").
-  std::vector<Rect> panels;
   std::optional<ListPlace> list;
-  // Dark readouts behind the labels, for windows whose labels write white.
+  std::optional<LatchButton> latch;
+  // The settings windows': panels behind groups of controls, and dark readouts behind the
+  // labels, for windows whose labels write white.
+  std::vector<Rect> panels;
   bool darkLabels = false;
 };
 
@@ -112,6 +118,14 @@ struct BarSkin {
   std::vector<BarWell> wells;
 };
 
+// A framed window's skin (the free-standing video window's): the frame cut from one
+// picture, and a bar of icon buttons along the client area's bottom, in a 320-unit wide
+// layout whose tops count up from the client's bottom edge.
+struct FramedSkin {
+  std::string folder;
+  std::vector<WindowButton> buttons;  // look "caption"
+};
+
 struct PictureResource {
   int id = 0;
   std::string look;
@@ -121,6 +135,7 @@ struct PictureResource {
 struct Description {
   std::vector<WindowSkin> windows;
   std::vector<BarSkin> bars;
+  std::vector<FramedSkin> framedWindows;
   std::vector<PictureResource> bitmaps;
   std::vector<PictureResource> icons;
 };

@@ -3,8 +3,10 @@
 #include "BarArt.h"
 #include "ButtonArt.h"
 #include "ControlArt.h"
+#include "FrameArt.h"
 #include "MovieFile.h"
 #include "PictureFiles.h"
+#include "Theme.h"
 #include "ResourceArt.h"
 #include "WindowArt.h"
 
@@ -84,6 +86,13 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
   if (!skin.labels.empty()) ini << "\n[" << skin.labelSection << "]\n" << writeLabels(skin, folder);
   if (skin.radios) ini << "\n[" << skin.radios->section << "]\n" << writeRadios(*skin.radios, folder);
   if (skin.list) ini << "\n[" << skin.list->section << "]\n1=" << rectFields(skin.list->rect) << "\n";
+  if (skin.latch) {
+    const WindowButton& latch = skin.latch->button;
+    const std::string file = lower(latch.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawLatchStrip(latch, full, m_text)));
+    ini << "\n[" << skin.latch->section << "]\n1=" << latch.name << "," << file << "," << rectFields(latch.rect)
+        << ",0\n";
+  }
   if (skin.flash) {
     const Flash& flash = *skin.flash;
     ini << "\n[" << flash.section << "]\n" << flash.key << "=";
@@ -149,6 +158,28 @@ void SkinWriter::writeBar(const BarSkin& bar) {
     ini << "Progress" << i + 1 << "=" << p.name << "," << p.tooltip << "," << rectFields(p.rect) << "," << p.orientation
         << "," << flag(false) << "," << flag(true) << "," << hitColour() << "\n";
   }
+  writeWholeFile(folder / "skin.ini", ini.str());
+}
+
+// The frame picture and its parts, keyed out in magenta, the bar's buttons and the colours
+// of the window's owner-drawn menu ("COLORTHEME", red, green, blue).
+void SkinWriter::writeFramed(const FramedSkin& skin) {
+  const std::filesystem::path folder = folderOf(skin.folder);
+  writeWholeFile(folder / "frame.bmp", encodeBitmap(drawFramePicture()));
+  std::ostringstream ini;
+  ini << "[DialogResInfo]\nFrameImage=frame.bmp\n" << framePartLines(0) << framePartLines(1)
+      << "ShapeWindow=1\nSkinClient=0\nMaskColor=" << int(theme::kMagenta.r) << "," << int(theme::kMagenta.g) << ","
+      << int(theme::kMagenta.b) << "\n\n[ShapeButtonInfo]\n";
+  for (std::size_t i = 0; i < skin.buttons.size(); ++i) {
+    const WindowButton& button = skin.buttons[i];
+    const std::string file = lower(button.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawFrameButtonStrip(button, m_text)));
+    ini << i + 1 << "=" << button.name << "," << file << "," << rectFields(button.rect) << ",0\n";
+  }
+  ini << "\n[COLORTHEME]\nLogoImage=\nBackGrndBmp=\nLogoText=Orvane Media\nLogoTextEndColor=73,191,208\n"
+      << "MenuColor=27,37,49\nIconBarColor=19,27,36\nLightBarColor=73,191,208\nLightBarStartColor=47,80,104\n"
+      << "LightBarEndColor=37,64,86\nTextColor=230,237,243\nHighLightColor=255,255,255\nFrame0Color=54,72,92\n"
+      << "Frame1Color=38,52,68\nFrame2Color=27,37,49\nFrame3Color=11,16,22\n";
   writeWholeFile(folder / "skin.ini", ini.str());
 }
 

@@ -17,6 +17,7 @@ class SkinWriter {
 
   void writeWindow(const WindowSkin& skin);
   void writeBar(const BarSkin& bar);
+  void writeFramed(const FramedSkin& skin);
   // The pictures go beside `rcFile`, which names them for the resource compiler.
   void writeResources(const Description& description, const std::filesystem::path& rcFile);
 

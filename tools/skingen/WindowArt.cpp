@@ -112,6 +112,33 @@ void drawChannel(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPai
                 Weight::Regular, small, s.box(148, 496, 831, 520), theme::kTextFaint);
 }
 
+// The picture browser: the effect buttons and the sliders on panels at the left, the
+// thumbnail strip and the picture framed at the right; each slider row has its icon.
+void drawPic(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, "Orvane Media", text);
+  drawPanel(canvas, s.box(12, 88, 300, 388), s.size(14), theme::kPanel);
+  drawPanel(canvas, s.box(12, 412, 300, 584), s.size(14), theme::kPanel);
+  if (skin.list) {
+    const Rect& r = skin.list->rect;
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+  for (const Rect& r : skin.frames) {
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+  // The slider rows of the window: lightness, hue, contrast, saturation.
+  const struct {
+    const char* icon;
+    double top, bottom;
+  } rows[] = {{"lightness", 463, 475}, {"hue", 494, 506}, {"contrast", 520, 532}, {"saturation", 549, 561}};
+  for (const auto& row : rows)
+    canvas.fill(glyph(row.icon, s.x(36), s.y((row.top + row.bottom) / 2), s.size(20)), Paint::solid(theme::kTextSoft));
+  const int small = static_cast<int>(s.size(14));
+  text.drawLeft(canvas, "Changes add up; Undo steps back.", Weight::Regular, small, s.box(24, 592, 300, 616),
+                theme::kTextFaint);
+}
+
 // The settings hub and its pages: their panels and their video area, framed as the TV
 // window's.
 void drawSettings(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
@@ -144,6 +171,8 @@ Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter
     drawTv(canvas, skin, s, text);
   else if (skin.kind == "channel")
     drawChannel(canvas, skin, s, text);
+  else if (skin.kind == "pic")
+    drawPic(canvas, skin, s, text);
   else if (skin.kind == "settings")
     drawSettings(canvas, skin, s, text);
   else

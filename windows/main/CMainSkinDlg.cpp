@@ -12,6 +12,7 @@
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/CSetDlg.h"
+#include "windows/media/CPICDlg.h"
 
 #include <dshow/control.h>
 #include <dshow/evcode.h>
@@ -37,6 +38,7 @@ constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
 constexpr int kSettingsDisplayMode = 120;
 constexpr int kHardwareDisplayMode = 175;
+constexpr int kPictureDisplayMode = 135;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
@@ -86,6 +88,7 @@ void CMainSkinDlg::OnDestroy() {
 void CMainSkinDlg::ReleaseOwnedObjects() {
   ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
+  DeletePictureWindow();
   CloseSettingsHub();
   ReleaseClosedSettingsHubs();
   DeleteTVWindow();
@@ -291,6 +294,8 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     OpenTVWindow();
   } else if (name == "SET_BUTTON") {
     OpenSettingsHub();
+  } else if (name == "PIC_BUTTON") {
+    OpenPictureWindow();
   } else if (name == "WEB_BUTTON") {
     const CString web = m_logo.GetCompanyWeb();
     if (!web.IsEmpty()) ::ShellExecuteA(nullptr, "open", web, nullptr, nullptr, SW_SHOWNORMAL);
@@ -318,6 +323,36 @@ void CMainSkinDlg::OpenTVWindow() {
   m_otherWindowShown = TRUE;
   m_busy = FALSE;
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kTVDisplayMode);
+}
+
+// The picture browser is shown before the launcher hides.
+void CMainSkinDlg::OpenPictureWindow() {
+  m_busy = TRUE;
+  StoreSharedRect();
+  HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (!m_pPICDlg) {
+    m_pPICDlg = new (std::nothrow) CPICDlg(this);
+    if (m_pPICDlg && !m_pPICDlg->Create(CPICDlg::IDD, this)) DeletePictureWindow();
+    if (!m_pPICDlg) {
+      ::SetCursor(previous);
+      m_busy = FALSE;
+      return;
+    }
+  }
+  m_pPICDlg->ShowAtSharedRect();
+  ::ReleaseCapture();
+  m_pPICDlg->ShowWindow(SW_SHOW);
+  ShowWindow(SW_HIDE);
+  m_otherWindowShown = TRUE;
+  m_busy = FALSE;
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kPictureDisplayMode);
+}
+
+void CMainSkinDlg::DeletePictureWindow() {
+  if (!m_pPICDlg) return;
+  if (m_pPICDlg->GetSafeHwnd()) m_pPICDlg->DestroyWindow();
+  delete m_pPICDlg;
+  m_pPICDlg = nullptr;
 }
 
 // The hub is brought up in the launcher's place, its parent the TV window when there is one.
@@ -438,6 +473,7 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
   if (m_pTVDlg && ((mode == kTVDisplayMode && m_pTVDlg->IsActive()) || mode == 125 || mode == 205))
     target = m_pTVDlg->GetSafeHwnd();
   if (g_pSetDlg && IsSettingsMode(mode)) target = g_pSetDlg->GetSafeHwnd();
+  if (m_pPICDlg && mode == kPictureDisplayMode) target = m_pPICDlg->GetSafeHwnd();
   if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
 }
 
@@ -493,6 +529,7 @@ LRESULT CMainSkinDlg::OnGraphEvent() {
 LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
   if (wParam == 0) return 0;
   if (g_pSetDlg) ::SendMessageA(g_pSetDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
+  if (m_pPICDlg) ::SendMessageA(m_pPICDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   LayoutSkinButtons();
   return 0;
@@ -560,6 +597,13 @@ LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
+  // The free-standing video window takes its keys itself, past the dialogs' handling.
+  const BOOL videoWindowMode = g_pDisplayMode && g_pDisplayMode->Is205();
+  const BOOL altEnter = pMsg->message == WM_SYSKEYDOWN && ::GetKeyState(VK_MENU) < 0 && pMsg->wParam == VK_RETURN;
+  if (videoWindowMode && (altEnter || pMsg->message == WM_KEYDOWN)) {
+    ::DispatchMessageA(pMsg);
+    return TRUE;
+  }
   if (FilterPlayerMessage(pMsg)) return TRUE;
   if (pMsg->message != WM_KEYDOWN) return CSkinDialog::PreTranslateMessage(pMsg);
   m_dblClickSeen = FALSE;
@@ -599,6 +643,7 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
     MaximizeToWorkArea(FALSE);
   }
   LayoutSkinButtons();
+  DeletePictureWindow();
   CloseSettingsHub();
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;
