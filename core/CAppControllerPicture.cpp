@@ -88,11 +88,13 @@ int CAppController::GetNameArray2Count() { return g_pAppSettings ? g_pAppSetting
 
 int CAppController::GetNameArray3Count() { return g_pAppSettings ? g_pAppSettings->AudioLineNames.GetSize() : 0; }
 
+// The stored standard, which the live graph also sets when it detects the signal's own.
 LPCSTR CAppController::GetAvStandardName() const {
   if (!m_pCaptureGraph || !g_pAppSettings) return nullptr;
   const CStringArray& names = g_pAppSettings->AvStandardNames;
-  if (m_avStandardIndex < 0 || m_avStandardIndex >= names.GetSize()) return nullptr;
-  return names.GetAt(m_avStandardIndex);
+  const int index = g_pAppSettings->AvInputStandard;
+  if (index < 0 || index >= names.GetSize()) return nullptr;
+  return names.GetAt(index);
 }
 
 // ---- Country

@@ -576,6 +576,18 @@ TEST_F(ControllerChannelEntryTest, TheExternalStandardStepsWrapAndAreStored) {
   EXPECT_STREQ(controller->GetAvStandardName(), "NTSC(n4.33)");
 }
 
+// The name is the stored standard's, also when the live graph stored the one it detected.
+TEST_F(ControllerChannelEntryTest, TheExternalStandardsNameIsTheStoredOne) {
+  ASSERT_NE(preview(), 0);
+  controller->SelectSVideo();
+  settings().AvInputStandard = 2;
+  EXPECT_STREQ(controller->GetAvStandardName(), "PAL");
+  settings().AvInputStandard = 4;
+  EXPECT_EQ(controller->GetAvStandardName(), nullptr) << "past the last name";
+  settings().AvInputStandard = -1;
+  EXPECT_EQ(controller->GetAvStandardName(), nullptr);
+}
+
 TEST_F(ControllerChannelEntryTest, AfterTheCountryChangedShutDownSavesTheNewCountrysChannels) {
   ASSERT_NE(preview(), 0);
   const test::Bytes before = readBytes(programPath("ZRQChannels.chl"));

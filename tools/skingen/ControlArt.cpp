@@ -26,14 +26,20 @@ void drawRadio(Canvas& image, bool checked, const std::string& caption, TextPain
   text.drawLeft(image, caption, Weight::Bold, size, {left, 0, w, h}, checked ? theme::kText : theme::kTextSoft);
 }
 
-}  // namespace
-
-Canvas drawLabelPanel(int width, int height) {
+Canvas drawReadout(int width, int height, Rgb rim, Rgb top, Rgb bottom) {
   Canvas panel(width, height, theme::kBackgroundBottom);
   const double w = width, h = height, radius = std::min(5.0, h / 3);
-  panel.fill(Shape::roundRect(0, 0, w, h, radius), Paint::solid(kReadoutRim));
-  panel.fill(Shape::roundRect(1, 1, w - 1, h - 1, radius - 1), Paint::vertical(kReadoutTop, kReadoutBottom, 0, h));
+  panel.fill(Shape::roundRect(0, 0, w, h, radius), Paint::solid(rim));
+  panel.fill(Shape::roundRect(1, 1, w - 1, h - 1, radius - 1), Paint::vertical(top, bottom, 0, h));
   return panel;
+}
+
+}  // namespace
+
+Canvas drawLabelPanel(int width, int height) { return drawReadout(width, height, kReadoutRim, kReadoutTop, kReadoutBottom); }
+
+Canvas drawDarkLabelPanel(int width, int height) {
+  return drawReadout(width, height, theme::kPanelBorder, Rgb{16, 26, 35}, Rgb{24, 38, 50});
 }
 
 Canvas drawRadioPicture(int width, int height, const std::string& caption, TextPainter& text) {

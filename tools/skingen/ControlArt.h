@@ -11,6 +11,8 @@
 namespace skingen {
 
 Canvas drawLabelPanel(int width, int height);
+// A dark readout for labels that write white.
+Canvas drawDarkLabelPanel(int width, int height);
 // Twice `width` wide: unchecked on the left, checked on the right.
 Canvas drawRadioPicture(int width, int height, const std::string& caption, TextPainter& text);
 

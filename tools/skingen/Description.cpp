@@ -100,6 +100,12 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
   } else if (k == "list") {
     line.expect(5);
     skin.list = ListPlace{line.text(0), line.rect(1)};
+  } else if (k == "panel") {
+    line.expect(4);
+    skin.panels.push_back(line.rect(0));
+  } else if (k == "darklabels") {
+    line.expect(0);
+    skin.darkLabels = true;
   } else if (k == "latch") {
     line.expect(8);
     skin.latch = LatchButton{line.text(0), {line.text(1), "side", line.text(2), line.text(3), line.rect(4)}};

@@ -72,7 +72,7 @@ struct LatchButton {
 };
 
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher", "tv" or "channel"
+  std::string kind;    // the background's painter: "launcher", "tv", "channel", "pic" or "settings"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -89,6 +89,10 @@ struct WindowSkin {
   std::vector<Caption> captions;
   std::optional<ListPlace> list;
   std::optional<LatchButton> latch;
+  // The settings windows': panels behind groups of controls, and dark readouts behind the
+  // labels, for windows whose labels write white.
+  std::vector<Rect> panels;
+  bool darkLabels = false;
 };
 
 // A shaped control of the control bar, in the bar's own pixels.

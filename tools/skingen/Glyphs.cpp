@@ -200,6 +200,17 @@ const std::map<std::string, Maker>& makers() {
                  g.rect(-0.5, 0.14, 0.5, 0.76)) |
                 g.rect(0.12, -0.66, 0.28, -0.32);
        }},
+      // The settings windows'.
+      {"clock",
+       [](const Pen& g) {
+         return g.ring(0, 0, 0.86, 0.68) | g.line(0, 0, 0, -0.5, kStroke) | g.line(0, 0, 0.38, 0.22, kStroke);
+       }},
+      {"sliders",
+       [](const Pen& g) {
+         Shape shape = g.circle(-0.3, -0.55, 0.2) | g.circle(0.35, 0, 0.2) | g.circle(-0.1, 0.55, 0.2);
+         for (double y : {-0.55, 0.0, 0.55}) shape = shape | g.line(-0.85, y, 0.85, y, 0.1);
+         return shape;
+       }},
       {"folderopen",
        [](const Pen& g) {
          return g.poly({{-0.9, -0.62}, {-0.35, -0.62}, {-0.2, -0.45}, {0.7, -0.45}, {0.7, -0.15}, {-0.6, -0.15},

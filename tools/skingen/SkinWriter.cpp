@@ -113,7 +113,8 @@ std::string SkinWriter::writeLabels(const WindowSkin& skin, const std::filesyste
   for (std::size_t i = 0; i < skin.labels.size(); ++i) {
     const WindowLabel& label = skin.labels[i];
     const std::string file = "label_" + lower(label.name) + ".bmp";
-    writeWholeFile(folder / file, encodeBitmap(drawLabelPanel(label.rect.width(), label.rect.height())));
+    writeWholeFile(folder / file, encodeBitmap(skin.darkLabels ? drawDarkLabelPanel(label.rect.width(), label.rect.height())
+                                                                  : drawLabelPanel(label.rect.width(), label.rect.height())));
     section << i + 1 << "=" << label.name << "," << file << "," << rectFields(label.rect) << "," << label.text << "\n";
   }
   return section.str();

@@ -139,6 +139,17 @@ void drawPic(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter
                 theme::kTextFaint);
 }
 
+// The settings hub and its pages: their panels and their video area, framed as the TV
+// window's.
+void drawSettings(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, skin.title == "Settings" ? "Orvane Media" : "Settings", text);
+  for (const Rect& r : skin.panels) drawPanel(canvas, s.box(r.left, r.top, r.right, r.bottom), s.size(12), theme::kPanel);
+  for (const Rect& r : skin.frames) {
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+}
+
 // Texts the description places on the background.
 void drawCaptions(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
   for (const Caption& caption : skin.captions) {
@@ -162,6 +173,8 @@ Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter
     drawChannel(canvas, skin, s, text);
   else if (skin.kind == "pic")
     drawPic(canvas, skin, s, text);
+  else if (skin.kind == "settings")
+    drawSettings(canvas, skin, s, text);
   else
     throw std::runtime_error("no window painter called '" + skin.kind + "'");
   drawCaptions(canvas, skin, s, text);

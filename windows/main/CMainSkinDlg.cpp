@@ -11,6 +11,7 @@
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+#include "windows/setup/CSetDlg.h"
 #include "windows/media/CPICDlg.h"
 
 #include <dshow/control.h>
@@ -35,6 +36,8 @@ constexpr int kShutdownFailedText = 0;
 constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
+constexpr int kSettingsDisplayMode = 120;
+constexpr int kHardwareDisplayMode = 175;
 constexpr int kPictureDisplayMode = 135;
 constexpr int kChannelDisplayMode = 125;
 constexpr UINT kFlashControlId = 1023;
@@ -48,6 +51,13 @@ constexpr LPARAM kKeyClose = 20;
 constexpr LPARAM kKeyPress = 21;
 constexpr LPARAM kKeyPrevious = 31;
 constexpr LPARAM kKeyNext = 68;
+
+// The hub and its pages: the hub passes remote keys on to the page in front.
+bool IsSettingsMode(int mode) {
+  for (int settings : {kSettingsDisplayMode, 155, 165, kHardwareDisplayMode, 185, 195})
+    if (mode == settings) return true;
+  return false;
+}
 
 }  // namespace
 
@@ -80,6 +90,8 @@ void CMainSkinDlg::ReleaseOwnedObjects() {
   ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
   DeletePictureWindow();
+  CloseSettingsHub();
+  ReleaseClosedSettingsHubs();
   DeleteTVWindow();
   if (g_pTaskbarNotifier) {
     g_pCaptureNotices = nullptr;
@@ -284,6 +296,8 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     ShowWindow(SW_MINIMIZE);
   } else if (name == "TV_BUTTON") {
     OpenTVWindow();
+  } else if (name == "SET_BUTTON") {
+    OpenSettingsHub();
   } else if (name == "PIC_BUTTON") {
     OpenPictureWindow();
   } else if (name == "WEB_BUTTON") {
@@ -343,6 +357,34 @@ void CMainSkinDlg::DeletePictureWindow() {
   if (m_pPICDlg->GetSafeHwnd()) m_pPICDlg->DestroyWindow();
   delete m_pPICDlg;
   m_pPICDlg = nullptr;
+}
+
+// The hub is brought up in the launcher's place, its parent the TV window when there is one.
+void CMainSkinDlg::OpenSettingsHub() {
+  m_busy = TRUE;
+  StoreSharedRect();
+  HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (!g_pSetDlg) {
+    auto* hub = new (std::nothrow) CSetDlg(m_pTVDlg);
+    if (hub && !hub->Create(CSetDlg::IDD, m_pTVDlg)) {
+      delete hub;
+      hub = nullptr;
+    }
+    if (!hub) {
+      ::SetCursor(previous);
+      m_busy = FALSE;
+      return;
+    }
+    g_pSetDlg = hub;
+  }
+  g_pSetDlg->ShowAtSharedRect();
+  g_pSetDlg->SetOpenedFromLauncher(1);
+  ::ReleaseCapture();
+  g_pSetDlg->ShowWindow(SW_SHOW);
+  ShowWindow(SW_HIDE);
+  m_otherWindowShown = TRUE;
+  m_busy = FALSE;
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kSettingsDisplayMode);
 }
 
 void CMainSkinDlg::DeleteTVWindow() {
@@ -434,6 +476,7 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
   const int mode = g_pDisplayMode->GetMode();
   if (m_pTVDlg && ((mode == kTVDisplayMode && m_pTVDlg->IsActive()) || mode == 125 || mode == 205))
     target = m_pTVDlg->GetSafeHwnd();
+  if (g_pSetDlg && IsSettingsMode(mode)) target = g_pSetDlg->GetSafeHwnd();
   if (m_pPICDlg && mode == kPictureDisplayMode) target = m_pPICDlg->GetSafeHwnd();
   if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
 }
@@ -441,9 +484,10 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
 // ---- Messages relayed by display mode
 
 void CMainSkinDlg::RelayRunState(WPARAM wParam, LPARAM lParam) {
-  if (!g_pDisplayMode || !m_pTVDlg) return;
+  if (!g_pDisplayMode) return;
   const int mode = g_pDisplayMode->GetMode();
-  if (mode == kTVDisplayMode || mode == 125 || mode == 205)
+  if (mode == kSettingsDisplayMode && g_pSetDlg) ::SendMessageA(g_pSetDlg->GetSafeHwnd(), UM_RUNSTATE_CHANGED, wParam, lParam);
+  if (m_pTVDlg && (mode == kTVDisplayMode || mode == 125 || mode == 205))
     ::SendMessageA(m_pTVDlg->GetSafeHwnd(), UM_RUNSTATE_CHANGED, wParam, lParam);
 }
 
@@ -453,7 +497,9 @@ LRESULT CMainSkinDlg::OnControllerCommand(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-void CMainSkinDlg::OnDevicesChanged(WPARAM wParam) {
+void CMainSkinDlg::OnDevicesChanged(WPARAM wParam, LPARAM lParam) {
+  if (g_pSetDlg && g_pDisplayMode && g_pDisplayMode->GetMode() == kHardwareDisplayMode)
+    ::SendMessageA(g_pSetDlg->GetSafeHwnd(), UM_DEVICES_CHANGED, wParam, lParam);
   if (wParam == 1) {
     if (g_pAppController) g_pAppController->OnDevicesChanged();
     return;
@@ -486,6 +532,7 @@ LRESULT CMainSkinDlg::OnGraphEvent() {
 
 LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
   if (wParam == 0) return 0;
+  if (g_pSetDlg) ::SendMessageA(g_pSetDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pPICDlg) ::SendMessageA(m_pPICDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   LayoutSkinButtons();
@@ -538,7 +585,16 @@ LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == UM_DEVICES_CHANGED) {
-    OnDevicesChanged(wParam);
+    OnDevicesChanged(wParam, lParam);
+    return 0;
+  }
+  if (message == UM_PLAN_LIST_CHANGED) {
+    if (g_pSetDlg && g_pDisplayMode && g_pDisplayMode->Is155())
+      ::SendMessageA(g_pSetDlg->GetSafeHwnd(), message, wParam, lParam);
+    return 0;
+  }
+  if (message == UM_RELEASE_SETTINGS_WINDOWS) {
+    ReleaseClosedSettingsHubs();
     return 0;
   }
   return CSkinDialog::WindowProc(message, wParam, lParam);
@@ -594,6 +650,7 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM) {
   DeletePictureWindow();
   // Left from the channel window, which the TV window opened in its place.
   if (wParam == kChannelDisplayMode && m_pTVDlg) m_pTVDlg->CloseChannelWindow();
+  CloseSettingsHub();
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;
 }

@@ -55,6 +55,7 @@ class CMainSkinDlg : public CSkinDialog {
   BOOL CreateOwnedObjects();
   void CreateNotifier();
   void OpenTVWindow();
+  void OpenSettingsHub();
   // Remote key 21 and Enter: the hovered navigable button, pressed.
   void PressHoveredButton();
   // Remote keys 31 and 68, Up and Down: the hover mark to the previous or next button.
@@ -63,7 +64,7 @@ class CMainSkinDlg : public CSkinDialog {
   void RelayRemoteKey(WPARAM wParam, LPARAM lParam);
   LRESULT OnGraphEvent();
   void RelayRunState(WPARAM wParam, LPARAM lParam);
-  void OnDevicesChanged(WPARAM wParam);
+  void OnDevicesChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnActivateMessage(WPARAM wParam);
   void KeepAwake();
   void ShutDownComputer();

@@ -14,6 +14,7 @@
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/CChannelDlg.h"
+#include "windows/setup/CSetDlg.h"
 
 #include <win32/shell/power.h>
 
@@ -24,6 +25,7 @@ namespace {
 constexpr int kTVDisplayMode = 110;
 constexpr int kLauncherDisplayMode = 105;
 constexpr int kChannelDisplayMode = 125;
+constexpr int kSettingsDisplayMode = 120;
 constexpr UINT kVideoAreaId = 1000;
 // The bar's commands that the TV window asks the controller for.
 constexpr UINT kOpenPreviewCommand = 12823;
@@ -260,6 +262,8 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
     if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "HELP_BUTTON") {
     ShowHelp(GetAppFolder());
+  } else if (name == "SETTING_BUTTON") {
+    OpenSettingsHub();
   } else if (name == "TVWALL_BUTTON") {
     StopScheduledRun();
     ReleaseBarPointer();
@@ -271,13 +275,18 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
   }
 }
 
-void CTVSkinDlg::OpenChannelWindow() {
+// Both windows shown in the TV window's place: the bar put away, the schedule stopped.
+void CTVSkinDlg::LeaveForWindowInPlace() {
   m_active = FALSE;
   m_hiddenBehind = TRUE;
   StoreSharedRect();
   if (g_pAppController) g_pAppController->StopScheduledRecording();
   HideBar();
   ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+}
+
+void CTVSkinDlg::OpenChannelWindow() {
+  LeaveForWindowInPlace();
   if (!g_pChannelDlg) {
     auto* channels = new (std::nothrow) CChannelDlg(this);
     if (!channels) return;
@@ -307,6 +316,25 @@ LRESULT CTVSkinDlg::OnReleaseChannelWindow(WPARAM, LPARAM) {
   }
   m_closedChannelDlgs.clear();
   return 0;
+}
+
+// A hub that cannot be made ends the button where it stands: the TV window stays visible.
+void CTVSkinDlg::OpenSettingsHub() {
+  LeaveForWindowInPlace();
+  if (!g_pSetDlg) {
+    auto* hub = new (std::nothrow) CSetDlg(this);
+    if (!hub) return;
+    if (!hub->Create(CSetDlg::IDD, this)) {
+      delete hub;
+      return;
+    }
+    g_pSetDlg = hub;
+  }
+  g_pSetDlg->ShowAtSharedRect();
+  g_pSetDlg->SetOpenedFromLauncher(0);
+  ShowWindow(SW_HIDE);
+  g_pSetDlg->ShowWindow(SW_SHOW);
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kSettingsDisplayMode);
 }
 
 void CTVSkinDlg::ReturnToLauncher(BOOL hideAfter) {
@@ -714,6 +742,7 @@ LRESULT CTVSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
   m_inputSwitchReady = TRUE;
   Invalidate();
   CloseChannelWindow();
+  CloseSettingsHub();
   SetFocus();
   return 0;
 }

@@ -7,8 +7,8 @@
 // It also shows the channel mosaic in place of its video area (CChannelMosaicWnd, stepped
 // by its timer 400) and opens the free-standing video window (CVideoWindow), which it
 // deletes once that window has handed the picture back. Its channel button opens the
-// channel window (windows/setup) in its place. The settings hub and media player it opens
-// come with their own windows; until then their buttons do nothing.
+// channel window and its settings button the settings hub (windows/setup) in its place.
+// The media player it opens comes with its own window; until then its button does nothing.
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
@@ -94,8 +94,11 @@ class CTVSkinDlg : public CSkinDialog {
   // Remote keys 24 (the tuner) and 14 (Composite).
   void SwitchRemoteInput(BOOL tuner);
   void ClearGuards();
+  void LeaveForWindowInPlace();
   // The channel button: the channel window made if needed and shown in this one's place.
   void OpenChannelWindow();
+  // The settings button: the hub made if needed and shown in this window's place.
+  void OpenSettingsHub();
   void ComeBackToFront();
   // A command whose button is disabled is not carried out.
   BOOL Allows(LPCSTR name) const;

@@ -65,6 +65,10 @@ inline constexpr UINT UM_LIST_MOVE_BOTTOM = CSkinListCtrl::UM_LIST_MOVE_BOTTOM;
 // Posted by the TV window to itself: deletes the channel windows it closed.
 inline constexpr UINT UM_RELEASE_CHANNEL_WINDOW = 0x8146;
 
+// The settings hub and its pages: posted to the hub for the pages it closed, and to the
+// main window for the hubs closed; they are destroyed and deleted then.
+inline constexpr UINT UM_RELEASE_SETTINGS_WINDOWS = 0x8150;
+
 // Schedules.
 inline constexpr UINT UM_SCHEDULE_CHANGED = CScheduleList::UM_SCHEDULE_CHANGED;
 inline constexpr UINT UM_PLAN_LIST_CHANGED = 0x69B;

@@ -79,6 +79,9 @@
 #define LBS_HASSTRINGS 0x0040
 #define LBS_NOINTEGRALHEIGHT 0x0100
 #define LBS_WANTKEYBOARDINPUT 0x0400
+// On Windows a box with WS_VSCROLL keeps its bar, disabled, while it has too few entries to
+// scroll; the list boxes here scroll without a bar, so the style changes nothing.
+#define LBS_DISABLENOSCROLL 0x1000
 
 #define LBN_SELCHANGE 1
 #define LBN_DBLCLK 2

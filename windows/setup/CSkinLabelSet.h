@@ -1,0 +1,40 @@
+// The skinned labels of a settings window: one CSkinLabel per key of a skin section
+// "NAME,IMAGE,left,top,right,bottom,TEXT", laid out in the 1024 x 768 design space and
+// found again by their skin names. A name may be given to several labels; the window
+// fills every one of them, or only the first, as its Part says. A label whose picture is
+// missing is made all the same and simply draws nothing.
+#pragma once
+
+#include <mfc/afxwin.h>
+
+#include <memory>
+#include <vector>
+
+class CSkinLabel;
+
+class CSkinLabelSet {
+ public:
+  CSkinLabelSet();
+  ~CSkinLabelSet();
+  CSkinLabelSet(const CSkinLabelSet&) = delete;
+  CSkinLabelSet& operator=(const CSkinLabelSet&) = delete;
+
+  // The labels of `section` of the skin file, children of `parent` with the ids firstId +
+  // key - 1, in `textColour`, starting with the skin's text or, without `skinText`, empty.
+  // FALSE when a label cannot be made; those made so far stay.
+  BOOL Create(CWnd& parent, const CString& skinFile, LPCSTR section, int firstId, COLORREF textColour, BOOL skinText);
+  // Every label of that name gets the text; the first one only.
+  void SetText(LPCSTR name, LPCSTR text);
+  void SetFirstText(LPCSTR name, LPCSTR text);
+  // The first label of that name, or null.
+  CSkinLabel* Find(LPCSTR name) const;
+  int GetCount() const { return static_cast<int>(m_labels.size()); }
+  CSkinLabel* GetAt(int index) const { return m_labels[static_cast<size_t>(index)].get(); }
+  // Each label at its design rectangle scaled to a client area of cx x cy.
+  void Layout(int cx, int cy);
+  // Destroys and deletes the labels; a second call finds none.
+  void DestroyAll();
+
+ private:
+  std::vector<std::unique_ptr<CSkinLabel>> m_labels;
+};

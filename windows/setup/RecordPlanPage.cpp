@@ -1,0 +1,3 @@
+#include "windows/setup/RecordPlanPage.h"
+
+CSkinDialog* MakeRecordPlanPage(CWnd*) { return nullptr; }
