@@ -291,6 +291,8 @@ class CAppController : public CObserver {
   int IsMediaOpen() const;
   int IsMediaRunning() const;
   int IsMediaPaused() const;
+  // A file plays or is held paused (IsMediaRunning or IsMediaOpen).
+  int IsMediaFileOpen() const { return IsMediaRunning() || IsMediaOpen(); }
   void SeekMediaPercent(int percent);
   int GetMediaPositionPercent() const;
 

@@ -80,6 +80,9 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
   } else if (k == "movie") {
     line.expect(2);
     skin.movies.push_back({line.text(0), line.text(1)});
+  } else if (k == "list") {
+    line.expect(5);
+    skin.list = ListArea{line.text(0), line.rect(1)};
   } else {
     throw std::runtime_error("unknown window entry '" + k + "'");
   }

@@ -39,8 +39,14 @@ struct Movie {
   std::string caption;
 };
 
+// A list the window makes in a rectangle its skin names (key "1" of its section).
+struct ListArea {
+  std::string section;
+  Rect rect;
+};
+
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher" or "tv"
+  std::string kind;    // the background's painter: "launcher", "tv" or "player"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -49,6 +55,7 @@ struct WindowSkin {
   std::vector<WindowButton> buttons;
   std::optional<Flash> flash;
   std::vector<Movie> movies;
+  std::optional<ListArea> list;
 };
 
 // A shaped control of the control bar, in the bar's own pixels.

@@ -92,6 +92,7 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
     }
     ini << rectFields(flash.rect) << "," << flash.red << "," << flash.green << "," << flash.blue << "\n";
   }
+  if (skin.list) ini << "\n[" << skin.list->section << "]\n1=" << rectFields(skin.list->rect) << "\n";
   writeWholeFile(folder / "skin.ini", ini.str());
 }
 

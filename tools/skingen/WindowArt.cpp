@@ -93,6 +93,24 @@ void drawTv(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter&
   canvas.fill(Shape::rect(s.x(268), s.y(672), s.x(1010), s.y(672) + 1), Paint::solid(theme::kHairline));
 }
 
+// The media player: the history list on a panel at the left with the way back under it,
+// the video area framed, a hint under the picture above the docked bar.
+void drawPlayer(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, "Recordings and files", text);
+  if (skin.list) {
+    const Rect& r = skin.list->rect;
+    drawPanel(canvas, s.box(r.left - 6, r.top - 30, r.right + 6, r.bottom + 6), s.size(12), theme::kPanel);
+    text.drawLeft(canvas, "History", Weight::Bold, static_cast<int>(s.size(15)),
+                  s.box(r.left + 4, r.top - 28, r.right, r.top - 4), theme::kTextSoft);
+  }
+  for (const Rect& r : skin.frames) {
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+  text.drawLeft(canvas, "Double-click a recording to play it, the picture for full screen", Weight::Regular,
+                static_cast<int>(s.size(14)), s.box(197, 660, 993, 690), theme::kTextFaint);
+}
+
 }  // namespace
 
 Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter& text) {
@@ -103,6 +121,8 @@ Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter
     drawLauncher(canvas, skin, s, text);
   else if (skin.kind == "tv")
     drawTv(canvas, skin, s, text);
+  else if (skin.kind == "player")
+    drawPlayer(canvas, skin, s, text);
   else
     throw std::runtime_error("no window painter called '" + skin.kind + "'");
   return canvas;

@@ -93,7 +93,7 @@ void CControlBarDlg::OnBarState(int state, LPARAM detail) {
 }
 
 void CControlBarDlg::OnProgressMoved(const CString& name, int position) {
-  if (name == "PROGRESS_POS" && g_pAppController && g_pAppController->IsMediaRunning())
+  if (name == "PROGRESS_POS" && g_pAppController && g_pAppController->IsMediaFileOpen())
     g_pAppController->SeekMediaPercent(position);
 }
 

@@ -8,6 +8,7 @@
 #include "skin/SkinValues.h"
 #include "skin/CSkinButton.h"
 #include "skin/CTaskbarNotifier.h"
+#include "windows/main/CAVDlg.h"
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
@@ -34,6 +35,7 @@ constexpr int kShutdownFailedText = 0;
 constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
+constexpr int kAVDisplayMode = 115;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
@@ -76,6 +78,7 @@ void CMainSkinDlg::OnDestroy() {
 void CMainSkinDlg::ReleaseOwnedObjects() {
   ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
+  CAVDlg::DestroyPlayer();
   DeleteTVWindow();
   if (g_pTaskbarNotifier) {
     if (g_pTaskbarNotifier->GetSafeHwnd()) g_pTaskbarNotifier->DestroyWindow();
@@ -277,6 +280,8 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     ShowWindow(SW_MINIMIZE);
   } else if (name == "TV_BUTTON") {
     OpenTVWindow();
+  } else if (name == "FILM_BUTTON") {
+    OpenMediaPlayer();
   } else if (name == "WEB_BUTTON") {
     const CString web = m_logo.GetCompanyWeb();
     if (!web.IsEmpty()) ::ShellExecuteA(nullptr, "open", web, nullptr, nullptr, SW_SHOWNORMAL);
@@ -304,6 +309,28 @@ void CMainSkinDlg::OpenTVWindow() {
   m_otherWindowShown = TRUE;
   m_busy = FALSE;
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kTVDisplayMode);
+}
+
+// The player comes up in media mode, owned by the TV window when there is one, and leads
+// back here.
+void CMainSkinDlg::OpenMediaPlayer() {
+  m_busy = TRUE;
+  StoreSharedRect();
+  HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (g_pAppController && !g_pAppController->IsMediaMode()) g_pAppController->EnterMediaMode();
+  CAVDlg* player = CAVDlg::MakePlayer(m_pTVDlg);
+  if (!player) {
+    ::SetCursor(previous);
+    m_busy = FALSE;
+    return;
+  }
+  player->ShowPlayer(TRUE);
+  ::ReleaseCapture();
+  ShowWindow(SW_HIDE);
+  player->ShowWindow(SW_SHOW);
+  m_otherWindowShown = TRUE;
+  m_busy = FALSE;
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kAVDisplayMode);
 }
 
 void CMainSkinDlg::DeleteTVWindow() {
@@ -395,16 +422,20 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
   const int mode = g_pDisplayMode->GetMode();
   if (m_pTVDlg && ((mode == kTVDisplayMode && m_pTVDlg->IsActive()) || mode == 125 || mode == 205))
     target = m_pTVDlg->GetSafeHwnd();
+  else if (mode == kAVDisplayMode && g_pAVDlg)
+    target = g_pAVDlg->GetSafeHwnd();
   if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
 }
 
 // ---- Messages relayed by display mode
 
 void CMainSkinDlg::RelayRunState(WPARAM wParam, LPARAM lParam) {
-  if (!g_pDisplayMode || !m_pTVDlg) return;
+  if (!g_pDisplayMode) return;
   const int mode = g_pDisplayMode->GetMode();
-  if (mode == kTVDisplayMode || mode == 125 || mode == 205)
+  if (m_pTVDlg && (mode == kTVDisplayMode || mode == 125 || mode == 205))
     ::SendMessageA(m_pTVDlg->GetSafeHwnd(), UM_RUNSTATE_CHANGED, wParam, lParam);
+  else if (mode == kAVDisplayMode && g_pAVDlg)
+    ::SendMessageA(g_pAVDlg->GetSafeHwnd(), UM_RUNSTATE_CHANGED, wParam, lParam);
 }
 
 LRESULT CMainSkinDlg::OnControllerCommand(WPARAM wParam, LPARAM lParam) {
@@ -429,7 +460,10 @@ void CMainSkinDlg::OnDevicesChanged(WPARAM wParam) {
 // The played file's end goes to the media player; other events are taken and dropped,
 // and a removed device stops playback.
 LRESULT CMainSkinDlg::OnGraphEvent() {
-  if (g_pAppController->IsMediaComplete()) return 0;
+  if (g_pAppController->IsMediaComplete()) {
+    if (g_pAVDlg) g_pAVDlg->PostMessage(UM_PLAYBACK_EVENT, 0, 0);
+    return 0;
+  }
   IMediaEventEx* events = g_pAppController->GetGraphEventInterface();
   if (!events) return 0;
   long code = 0;
@@ -446,6 +480,7 @@ LRESULT CMainSkinDlg::OnGraphEvent() {
 
 LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
   if (wParam == 0) return 0;
+  if (g_pAVDlg) ::SendMessageA(g_pAVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   LayoutSkinButtons();
   return 0;
@@ -543,6 +578,8 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
     MaximizeToWorkArea(FALSE);
   }
   LayoutSkinButtons();
+  // The player posted its return: it is no longer on the stack and may go.
+  CAVDlg::DestroyPlayer();
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;
 }
@@ -628,7 +665,7 @@ void CMainSkinDlg::OnClose() {
 }
 
 void CMainSkinDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
-  if (!m_pTVDlg) lpMMI->ptMinTrackSize = {800, 600};
+  if (!m_pTVDlg && !g_pAVDlg) lpMMI->ptMinTrackSize = {800, 600};
 }
 
 void CMainSkinDlg::OnSizing(UINT fwSide, LPRECT pRect) {

@@ -53,6 +53,7 @@ class CMainSkinDlg : public CSkinDialog {
   BOOL CreateOwnedObjects();
   void CreateNotifier();
   void OpenTVWindow();
+  void OpenMediaPlayer();
   // Remote key 21 and Enter: the hovered navigable button, pressed.
   void PressHoveredButton();
   // Remote keys 31 and 68, Up and Down: the hover mark to the previous or next button.

@@ -7,12 +7,14 @@
 #include "skin/CSkinButton.h"
 #include "skin/CTaskbarNotifier.h"
 #include "skin/CVideoStaticEx.h"
+#include "windows/main/CAVDlg.h"
 #include "windows/main/CControlBarDlg.h"
 #include "windows/main/CMainSkinDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
 #include <win32/shell/power.h>
+#include <win32/time.h>
 
 #include <new>
 
@@ -20,6 +22,9 @@ namespace {
 
 constexpr int kTVDisplayMode = 110;
 constexpr int kLauncherDisplayMode = 105;
+constexpr int kAVDisplayMode = 115;
+// The live graph settles this long after it stopped for the media player.
+constexpr DWORD kCaptureSettleMs = 350;
 constexpr UINT kVideoAreaId = 1000;
 // The bar's commands that the TV window asks the controller for.
 constexpr UINT kOpenPreviewCommand = 12823;
@@ -258,7 +263,30 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
     if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "HELP_BUTTON") {
     ShowHelp(GetAppFolder());
+  } else if (name == "RECORDTV_BUTTON") {
+    OpenMediaPlayer();
   }
+}
+
+// The player takes this window's place with the capture set aside; a player that cannot
+// be made leaves the window where it stands.
+void CTVSkinDlg::OpenMediaPlayer() {
+  m_active = FALSE;
+  m_hiddenBehind = TRUE;
+  if (g_pAppController) g_pAppController->StopScheduledRecording();
+  HideBar();
+  StoreSharedRect();
+  ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (g_pAppController && g_pAppController->IsPreviewing()) {
+    g_pAppController->CloseTvForMedia();
+    ::Sleep(kCaptureSettleMs);
+  }
+  CAVDlg* player = CAVDlg::MakePlayer(this);
+  if (!player) return;
+  ShowWindow(SW_HIDE);
+  player->ShowPlayer(FALSE);
+  player->ShowWindow(SW_SHOW);
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kAVDisplayMode);
 }
 
 void CTVSkinDlg::ReturnToLauncher(BOOL hideAfter) {
@@ -630,6 +658,8 @@ LRESULT CTVSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
   m_active = TRUE;
   m_inputSwitchReady = TRUE;
   Invalidate();
+  // The player posted its return: it is no longer on the stack and may go.
+  CAVDlg::DestroyPlayer();
   SetFocus();
   return 0;
 }

@@ -4,8 +4,9 @@
 // into controller calls and shows the run state back in its buttons and the bar. The
 // launcher makes it on the first press of its TV button and keeps it to the end.
 //
-// The channel window, settings hub, media player, channel mosaic and free-standing video
-// window it opens come with their own windows; until then their buttons do nothing.
+// Its recordings button opens the media player in its place. The channel window, settings
+// hub, channel mosaic and free-standing video window it opens come with their own windows;
+// until then their buttons do nothing.
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
@@ -73,6 +74,8 @@ class CTVSkinDlg : public CSkinDialog {
   void SwitchRemoteInput(BOOL tuner);
   void ClearGuards();
   void PlaceWindow();
+  // The recordings button: the media player in this window's place.
+  void OpenMediaPlayer();
   // A command whose button is disabled is not carried out.
   BOOL Allows(LPCSTR name) const;
 
