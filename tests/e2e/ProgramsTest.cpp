@@ -51,6 +51,7 @@ pid_t ProgramsTest::start(const std::string& program, const std::string& script)
   environment.push_back("ORVANE_MACHINE=" + testMachine.root().string());
   environment.push_back("ORVANE_PROGRAM_FOLDER=" + testMachine.programFolder().string());
   environment.push_back("ORVANE_MODULE_FOLDER=" + TestMachine::builtProgramFolder().string());
+  environment.push_back("ORVANE_SCREENSHOT_DIR=" + testMachine.root().string());
   if (!script.empty()) {
     const auto file = testMachine.root() / ("script" + std::to_string(m_started.size()) + ".robot");
     std::ofstream(file) << script;

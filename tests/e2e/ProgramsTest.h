@@ -21,7 +21,8 @@ class ProgramsTest : public MachineTest {
   ~ProgramsTest() override;
 
   // Starts a program of the build's program folder on this machine and program folder,
-  // with a robot script when one is given; 0 when it could not start.
+  // with a robot script when one is given (its screenshots go to the machine root); 0
+  // when it could not start.
   pid_t start(const std::string& program, const std::string& script = "");
   // The exit status, or -1 when it did not end normally.
   int waitForExit(pid_t pid);

@@ -100,6 +100,7 @@ TEST_F(MediaPlayerPlayTest, AChosenEntryPlaysPausesResumesAndStopsFromTheBar) {
   clickBarButton("STOP_MOVIE");
   EXPECT_EQ(runState(), 1);
   EXPECT_EQ(progress(), 0);
+  EXPECT_EQ(plat::Screenshot::screenPixel(593, 364), RGB(0, 0, 0)) << "the video area is black again";
   EXPECT_EQ(av().GetCurrentIndex(), -1);
   EXPECT_FALSE(barEnabled("STOP_MOVIE"));
   EXPECT_EQ(GetFocus(), av().GetSafeHwnd()) << "the player takes the focus after a bar command";
@@ -232,6 +233,8 @@ TEST_F(MediaPlayerPlayTest, AtTheEndOfTheFileThePlayerIsReadyForTheNext) {
   EXPECT_EQ(av().GetCurrentIndex(), -1);
   EXPECT_EQ(progress(), 0);
   EXPECT_FALSE(g_pAppController->IsMediaFileOpen());
+  robot.pumpUntilIdle();
+  EXPECT_EQ(plat::Screenshot::screenPixel(593, 364), RGB(0, 0, 0)) << "the video area is black again";
   playEntry(0);
   EXPECT_EQ(runState(), 4) << "and plays it again";
 }

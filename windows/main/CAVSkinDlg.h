@@ -99,6 +99,7 @@ class CAVSkinDlg : public CSkinDialog {
   void VolumeStep(int down);
   void ToggleMute();
   void SetProgress(int percent);
+  void ClearVideoArea();
   void PostBarState(int state, LPARAM detail);
   // Stopped by the controller, the window forgets the file and shows no progress.
   void ForgetFile();

@@ -108,7 +108,7 @@ void CAVSkinDlg::Stop() {
   if (!Controller() || !m_controlBar || !IsFileOpen()) return;
   SetProgress(0);
   Controller()->StopMediaFile();
-  if (m_videoArea) m_videoArea->Invalidate();
+  ClearVideoArea();
   ForgetFile();
 }
 
@@ -135,6 +135,15 @@ void CAVSkinDlg::VolumeStep(int down) {
 // Muting keeps the stored volume, so the same command brings the sound back.
 void CAVSkinDlg::ToggleMute() {
   if (IsFileOpen()) Controller()->ToggleMute();
+}
+
+// The area erases itself to black once no picture covers it; its painting only validates,
+// so the erase is asked for at once.
+void CAVSkinDlg::ClearVideoArea() {
+  if (!m_videoArea) return;
+  HDC dc = ::GetDC(m_videoArea->GetSafeHwnd());
+  m_videoArea->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  ::ReleaseDC(m_videoArea->GetSafeHwnd(), dc);
 }
 
 void CAVSkinDlg::SetProgress(int percent) {
@@ -197,11 +206,13 @@ LRESULT CAVSkinDlg::OnListPlayState(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+// The window is repainted, the video area with it: the file's picture has gone from it.
 LRESULT CAVSkinDlg::OnPlaybackEvent(WPARAM, LPARAM) {
   SetProgress(0);
   if (Controller()) Controller()->StopMediaFile();
   ForgetFile();
   Invalidate();
+  ClearVideoArea();
   return 0;
 }
 
