@@ -298,14 +298,15 @@ class CAppController : public CObserver {
 
   // ---- Channel wall and typed channel numbers.
   // On live TV: run state 7, the current channel remembered and the list's first channel
-  // number into `first`; nonzero when there is one (0 with the wall's state set when the
-  // list is empty, 0 and nothing changed in other states).
+  // taking part in stepping into `first`; nonzero when there is one (0 with the wall's
+  // state set when there is none, 0 and nothing changed in other states).
   int StartChannelWall(int& first);
   // The channel tuned with the sound off and shown live in the wall's cell.
   void WallShowChannel(HWND cell, int channel);
-  // The picture on screen and the next channel number; 0, or a negative code (-1 busy,
-  // -2 no channel list, -3 no tuner list, -4 no frame, -5 no default picture, -6 past
-  // the last channel, -7 next number not in the list, -8 no live graph).
+  // The picture on screen and the next channel as channel up finds it (the next higher
+  // number taking part in stepping); 0, or a negative code (-1 busy, -2 no channel list,
+  // -3 no tuner list, -4 no frame, -5 no default picture, -6 past the last channel, -8
+  // no live graph).
   int LoadChannelBitmap(HBITMAP& picture, int& channel);
   void SetInputSource(int kind, int value);
   void EnterDigit(int digit);

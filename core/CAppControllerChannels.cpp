@@ -27,6 +27,15 @@ bool g_defaultPictureGiven = false;
 
 HWND TvWindow() { return FindWindowA(nullptr, kTvWindowTitle); }
 
+// The wall walks the list as channel up does: the next higher number whose record takes
+// part in stepping, so gaps and skipped channels are passed; 0 after the last.
+int NextWallChannel(int after, int list) {
+  ChannelRecord next{};
+  if (!g_pChannelList->NextChannel(after, list, &next)) return 0;
+  const int number = static_cast<int>(next.ChannelNumber);
+  return number > after ? number : 0;
+}
+
 }  // namespace
 
 // ---- Channel wall
@@ -38,7 +47,7 @@ int CAppController::StartChannelWall(int& first) {
   StopScheduledRecording();
   m_pRunState->SetState(7);
   m_wallChannel = g_pChannelList->GetCurrentChannel(list);
-  first = g_pChannelList->GetFirstChannelNumber(list);
+  first = NextWallChannel(0, list);
   return first > 0;
 }
 
@@ -73,10 +82,14 @@ int CAppController::LoadChannelBitmap(HBITMAP& picture, int& channel) {
     }
     g_defaultPictureGiven = true;
   }
-  channel += 1;
   m_wallBusy = 0;
-  if (channel > g_pChannelList->GetLastChannelNumber(list)) return -6;
-  return g_pChannelList->HasChannel(channel, list) ? 0 : -7;
+  const int next = NextWallChannel(channel, list);
+  if (!next) {
+    channel += 1;
+    return -6;
+  }
+  channel = next;
+  return 0;
 }
 
 void CAppController::SetInputSource(int kind, int value) {

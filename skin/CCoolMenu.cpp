@@ -32,6 +32,7 @@ struct Shared {
   CCoolMenuHook hook;
   CoolMenuImages images;
   std::set<const CoolMenuItem*> records;
+  CRect barRect;
 };
 
 Shared& shared() {
@@ -135,6 +136,22 @@ void DrawCheckBox(CDC& dc, const CRect& icon, bool selected, bool withMark) {
     Line(dc, RGB(0, 0, 0), x, y + d, x + 3, y + 3 + d);
     Line(dc, RGB(0, 0, 0), x + 3, y + 3 + d, x + 9, y - 3 + d);
   }
+}
+
+// The selected top-bar item: pressed in a dark frame, with a four-pixel shadow right of
+// it, each line the button face darker, from the item outward.
+void DrawPressedBarItem(CDC& dc, const CoolMenuItem& item, int width, int height) {
+  static const int kShadeFactors[CCoolMenu::kBarShadowWidth] = {90, 210, 222, 240};
+  CRect face(0, 0, width - CCoolMenu::kBarShadowWidth, height);
+  dc.Draw3dRect(&face, ::GetSysColor(COLOR_3DDKSHADOW), ::GetSysColor(COLOR_3DDKSHADOW));
+  const COLORREF base = ::GetSysColor(COLOR_BTNFACE);
+  for (int i = 0; i < CCoolMenu::kBarShadowWidth; ++i) {
+    const int f = kShadeFactors[i];
+    Line(dc, RGB(GetRValue(base) * f / 255, GetGValue(base) * f / 255, GetBValue(base) * f / 255), face.right + i,
+         CCoolMenu::kBarShadowWidth, face.right + i, height);
+  }
+  dc.SetTextColor(::GetSysColor(COLOR_MENUTEXT));
+  dc.DrawText(item.text, &face, kBarFormat);
 }
 
 void DrawTexts(CDC& dc, const CoolMenuItem& item, CRect rect, COLORREF color) {
@@ -335,10 +352,12 @@ BOOL CCoolMenu::MeasureItem(MEASUREITEMSTRUCT* pMeasure) {
   return TRUE;
 }
 
-BOOL CCoolMenu::DrawItem(const DRAWITEMSTRUCT* pDraw) {
+CRect CCoolMenu::GetBarItemRect() { return shared().barRect; }
+
+BOOL CCoolMenu::DrawItem(const DRAWITEMSTRUCT* pDraw, HWND hOwnerWnd) {
   const CoolMenuItem* item = recordOf(pDraw->itemData);
   if (!item) return FALSE;
-  const Shared& state = shared();
+  Shared& state = shared();
   const CoolMenuTheme& theme = state.theme;
   const CRect target(pDraw->rcItem);
   const int width = target.Width();
@@ -383,16 +402,20 @@ BOOL CCoolMenu::DrawItem(const DRAWITEMSTRUCT* pDraw) {
     DrawTexts(dc, *item, shadow, ::GetSysColor(COLOR_GRAYTEXT));
   } else if (item->id == CoolMenuItem::kBarButton) {
     CRect button(0, 0, width, height);
-    if (selected) {
-      dc.Draw3dRect(&button, ::GetSysColor(COLOR_3DDKSHADOW), ::GetSysColor(COLOR_3DDKSHADOW));
-      dc.SetTextColor(::GetSysColor(COLOR_MENUTEXT));
-    } else if (pDraw->itemState & ODS_HOTLIGHT) {
-      DrawLightBar(dc, button, true);
-      dc.SetTextColor(theme.HighLightColor);
-    } else {
-      dc.SetTextColor(::GetSysColor(COLOR_MENUTEXT));
+    const bool hot = (pDraw->itemState & ODS_HOTLIGHT) != 0;
+    state.barRect = selected || hot ? target : CRect();
+    if (hOwnerWnd && !state.barRect.IsRectEmpty()) {
+      CRect window;
+      ::GetWindowRect(hOwnerWnd, &window);
+      state.barRect.OffsetRect(window.left, window.top);
     }
-    dc.DrawText(item->text, &button, kBarFormat);
+    if (selected) {
+      DrawPressedBarItem(dc, *item, width, height);
+    } else {
+      if (hot) DrawLightBar(dc, button, true);
+      dc.SetTextColor(hot ? theme.HighLightColor : ::GetSysColor(COLOR_MENUTEXT));
+      dc.DrawText(item->text, &button, kBarFormat);
+    }
   } else {
     if (selected) DrawLightBar(dc, bar, true);
     // A checked command with an image shows the image in the box instead of the mark.

@@ -4,7 +4,8 @@
 // WM_MEASUREITEM and WM_DRAWITEM for those items; items are drawn in the system menu font
 // into an off-screen bitmap with a gradient highlight bar, check boxes, an optional
 // sidebar strip (vertical text on a gradient, or a logo bitmap repeated upward) and the
-// shared CoolMenuTheme.
+// shared CoolMenuTheme. A selected top-bar item looks pressed, with a shadow on its right,
+// and a popup opened right under it is joined to it (CCoolMenuPopup).
 //
 // The theme, the sidebar, the hook and the popup-window hook are shared by every cool
 // menu of the process; they are counted and freed with the last menu. Item data that is
@@ -46,9 +47,14 @@ class CCoolMenu : public CMenu {
   static CoolMenuTheme& Theme();
 
   // What the hook does with the owner's item messages; FALSE for item data that is no
-  // live record.
+  // live record. A top-bar item drawn selected or hot keeps its rectangle for the popup
+  // frame: in screen coordinates when the owner is given (the bar is drawn in the owner's
+  // window DC), else as drawn; one drawn plain empties it.
   static BOOL MeasureItem(MEASUREITEMSTRUCT* pMeasure);
-  static BOOL DrawItem(const DRAWITEMSTRUCT* pDraw);
+  static BOOL DrawItem(const DRAWITEMSTRUCT* pDraw, HWND hOwnerWnd = nullptr);
+  static CRect GetBarItemRect();
+  // The shadow right of a selected top-bar item.
+  static constexpr int kBarShadowWidth = 4;
   static BOOL IsCoolItem(ULONG_PTR itemData);
 
   int GetItemCount() const { return static_cast<int>(m_items.GetCount()); }

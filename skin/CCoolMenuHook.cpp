@@ -8,7 +8,7 @@ LRESULT CCoolMenuHook::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (measure && measure->CtlType == ODT_MENU && CCoolMenu::MeasureItem(measure)) return TRUE;
   } else if (msg == WM_DRAWITEM) {
     const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (draw && draw->CtlType == ODT_MENU && CCoolMenu::DrawItem(draw)) return TRUE;
+    if (draw && draw->CtlType == ODT_MENU && CCoolMenu::DrawItem(draw, m_hWnd)) return TRUE;
   }
   return CSubclassWnd::WindowProc(msg, wParam, lParam);
 }

@@ -5,12 +5,17 @@
 #include <mfc/wnd/afxgdi.h>
 #include <win32/thread.h>
 
+#include <algorithm>
 #include <map>
 
 namespace {
 
 constexpr int kShadow = 4;
 constexpr UINT kPopupSized = 0x1E2;
+// Darkening of the shadow (out of 255): its rows from the popup outward, and its corners by
+// the distance (across plus down) from the corner's pixel nearest the popup.
+constexpr int kShadowRows[kShadow] = {140, 170, 212, 240};
+constexpr int kShadowCorners[2 * kShadow - 1] = {170, 205, 220, 240, 240, 250, 255};
 
 HHOOK g_hook = nullptr;
 // The records of the popup windows now subclassed.
@@ -94,6 +99,25 @@ void CCoolMenuPopup::PaintFrame(HWND hWnd, HDC hdc) {
   dc->Draw3dRect(&rect, theme.Frame0Color, theme.Frame1Color);
   rect.DeflateRect(1, 1);
   dc->Draw3dRect(&rect, theme.Frame2Color, theme.Frame3Color);
+  PaintJoin(hWnd, hdc, rect.right + 1);
+}
+
+// A popup opened right under the top-bar item last drawn selected or hot has no frame line
+// between the two: the top line is the button face across the item's inside.
+void CCoolMenuPopup::PaintJoin(HWND hWnd, HDC hdc, int frameRight) {
+  const CRect item = CCoolMenu::GetBarItemRect();
+  CRect window;
+  ::GetWindowRect(hWnd, &window);
+  if (item.IsRectEmpty() || item.bottom != window.top) return;
+  const int from = std::max(item.left + 1, window.left + 1) - window.left;
+  const int to = std::min(item.right - CCoolMenu::kBarShadowWidth - 1, window.left + frameRight - 1) - window.left;
+  if (from >= to) return;
+  CPen pen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNFACE));
+  CDC* dc = CDC::FromHandle(hdc);
+  CPen* old = dc->SelectObject(&pen);
+  dc->MoveTo(from, 0);
+  dc->LineTo(to, 0);
+  dc->SelectObject(old);
 }
 
 void CCoolMenuPopup::SaveShadowArea(CoolMenuWndInfo& info, const RECT& window) {
@@ -120,20 +144,30 @@ void CCoolMenuPopup::PaintShadow(HWND hWnd, HDC hdc, const CoolMenuWndInfo& info
   const int height = info.lastRect.bottom - info.lastRect.top;
   HDC memory = ::CreateCompatibleDC(hdc);
   HGDIOBJ old = ::SelectObject(memory, info.savedScreen);
-  static const int kRows[kShadow] = {140, 170, 212, 240};
-  // The strips of screen right of and below the popup, darkened less with each pixel out;
-  // the shadow starts kShadow pixels in from the top-left corners.
+  // The strips of screen right of and below the popup, darkened less with each pixel out.
+  // Each strip starts kShadow pixels in from the popup's far corners; its first kShadow
+  // pixels and the corner below right fade by the corner factors, by the distance from
+  // the pixel nearest the popup.
+  for (int y = kShadow; y < height; ++y) {
+    for (int d = 0; d < kShadow; ++d) {
+      const int x = width - kShadow + d;
+      int factor = kShadowRows[d];
+      if (y < 2 * kShadow) factor = kShadowCorners[d + 2 * kShadow - 1 - y];
+      else if (y >= height - kShadow) factor = kShadowCorners[d + y - (height - kShadow)];
+      ::SetPixel(hdc, x, y, Darken(::GetPixel(memory, x, y), factor));
+    }
+  }
+  for (int x = kShadow; x < width - kShadow; ++x) {
+    for (int d = 0; d < kShadow; ++d) {
+      const int y = height - kShadow + d;
+      const int factor = x < 2 * kShadow ? kShadowCorners[d + 2 * kShadow - 1 - x] : kShadowRows[d];
+      ::SetPixel(hdc, x, y, Darken(::GetPixel(memory, x, y), factor));
+    }
+  }
+  // The rest of the strips shows the screen as it was.
   for (int d = 0; d < kShadow; ++d) {
-    const int x = width - kShadow + d;
-    for (int y = 0; y < height; ++y) {
-      const COLORREF under = ::GetPixel(memory, x, y);
-      ::SetPixel(hdc, x, y, y < kShadow * 2 ? under : Darken(under, kRows[d]));
-    }
-    const int y = height - kShadow + d;
-    for (int x2 = 0; x2 < width - kShadow; ++x2) {
-      const COLORREF under = ::GetPixel(memory, x2, y);
-      ::SetPixel(hdc, x2, y, x2 < kShadow * 2 ? under : Darken(under, kRows[d]));
-    }
+    for (int y = 0; y < kShadow; ++y) ::SetPixel(hdc, width - kShadow + d, y, ::GetPixel(memory, width - kShadow + d, y));
+    for (int x = 0; x < kShadow; ++x) ::SetPixel(hdc, x, height - kShadow + d, ::GetPixel(memory, x, height - kShadow + d));
   }
   ::SelectObject(memory, old);
   ::DeleteDC(memory);

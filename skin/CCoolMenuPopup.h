@@ -1,7 +1,8 @@
 // The frame of popup-menu windows while cool menus are in use: a thread hook sees each
 // "#32768" window as it is created and replaces its procedure, which draws a two-line
-// frame in the theme's frame colours and, where the system draws no drop shadows, makes
-// room for a 4-pixel shadow of its own, darkened from the screen beneath.
+// frame in the theme's frame colours (joined to the top-bar item it opened under) and,
+// where the system draws no drop shadows, makes room for a 4-pixel shadow of its own,
+// darkened from the screen beneath, with softened corners.
 #pragma once
 
 #include <mfc/afxwin.h>
@@ -32,6 +33,7 @@ class CCoolMenuPopup {
   // Puts the window's own procedure back and frees its record.
   static void Restore(HWND hWnd, WNDPROC oldProc);
   static void PaintFrame(HWND hWnd, HDC hdc);
+  static void PaintJoin(HWND hWnd, HDC hdc, int frameRight);
   static void SaveShadowArea(CoolMenuWndInfo& info, const RECT& window);
   static void PaintShadow(HWND hWnd, HDC hdc, const CoolMenuWndInfo& info);
   static bool HasSystemShadow();

@@ -14,7 +14,9 @@ BEGIN_MESSAGE_MAP(CDigitEdit, CEdit)
   ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
-CDigitEdit::CDigitEdit() : m_nFontHeight(-1), m_nTag(0), m_bEnabled(TRUE), m_crBk(0), m_crBrush(0), m_nMax(INT_MAX), m_nMin(0) {}
+CDigitEdit::CDigitEdit()
+    : m_nFontHeight(-1), m_nTag(0), m_bEnabled(TRUE), m_crBk(0), m_crBrush(0), m_nCharExtra(0), m_nMax(INT_MAX),
+      m_nMin(0) {}
 
 BOOL CDigitEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
   return CEdit::Create(dwStyle | WS_CHILD | WS_VISIBLE | ES_NUMBER, rect, pParentWnd, nID);
@@ -85,9 +87,18 @@ BOOL CDigitEdit::GetLogFont(LOGFONTA& logFont) const {
   return m_font.GetSafeHandle() && ::GetObjectA(m_font.GetSafeHandle(), sizeof(logFont), &logFont) != 0;
 }
 
+int CDigitEdit::SetCharExtra(int nCharExtra) {
+  const int old = m_nCharExtra;
+  m_nCharExtra = nCharExtra;
+  Invalidate();
+  return old;
+}
+
 HBRUSH CDigitEdit::CtlColor(CDC* pDC, UINT) {
   pDC->SetTextColor(RGB(255, 255, 255));
   pDC->SetBkMode(TRANSPARENT);
+  // The edit draws its text on the context it asks its colours for.
+  ::SetTextCharacterExtra(pDC->GetSafeHdc(), m_nCharExtra);
   // A white field would hide the white digits: the field shows its background colour.
   if (!m_brush.GetSafeHandle() || m_crBrush != m_crBk) {
     m_brush.DeleteObject();

@@ -35,6 +35,8 @@ class CDigitEdit : public CEdit {
   BOOL SetPointLogFont(const LOGFONTA& logFont);
   BOOL GetLogFont(LOGFONTA& logFont) const;
   CString GetFontFace() const;
+  // Pixels after each character of the shown digits; returns the old value.
+  int SetCharExtra(int nCharExtra);
   void SetMargins();
   // Both, only when nMax >= nMin.
   void SetRange(int nMax, int nMin);
@@ -66,6 +68,7 @@ class CDigitEdit : public CEdit {
   COLORREF m_crBk;
   CBrush m_brush;
   COLORREF m_crBrush;
+  int m_nCharExtra;
   CRect m_rect;
   int m_nMax;
   int m_nMin;

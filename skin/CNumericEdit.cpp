@@ -119,6 +119,16 @@ void CNumericEdit::WidenToText() {
   SetWindowPos(nullptr, 0, 0, width, window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void CNumericEdit::OnTextDrawn(const CRect& rcFormat, const CSize& sizeText) {
+  // The thread's caret is this edit's only while it has the focus.
+  if (::GetFocus() != m_hWnd) return;
+  CRect client;
+  GetClientRect(&client);
+  const int rightMargin = HIWORD(static_cast<DWORD>(SendMessage(EM_GETMARGINS, 0, 0)));
+  ::SetCaretPos(std::min(static_cast<int>(rcFormat.left + sizeText.cx), static_cast<int>(client.right - rightMargin)),
+                rcFormat.top);
+}
+
 LRESULT CNumericEdit::OnNcPaint(WPARAM, LPARAM) {
   CWindowDC dc(this);
   CRect window;

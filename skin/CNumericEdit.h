@@ -2,7 +2,9 @@
 // text is replaced by the fallback text on Enter, and a change that makes the text invalid
 // is reported in a message box and cleaned to a valid number. It widens itself as the
 // text grows, up to its parent's right edge, and draws its non-client frame from the
-// skin, highlighted or not.
+// skin, highlighted or not. After each redraw, while it has the focus, the caret stands at
+// the end of the drawn text, at the top of the formatting rectangle and never past the
+// right margin.
 #pragma once
 
 #include "skin/CSkinEdit.h"
@@ -26,6 +28,7 @@ class CNumericEdit : public CSkinEdit {
  protected:
   void OnEnter() override;
   HFONT MakeTextFont() const override { return nullptr; }
+  void OnTextDrawn(const CRect& rcFormat, const CSize& sizeText) override;
 
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);

@@ -15,6 +15,8 @@ BEGIN_MESSAGE_MAP(CSkinComboBox, CComboBox)
   ON_WM_WINDOWPOSCHANGED()
   ON_WM_CAPTURECHANGED()
   ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+  ON_MESSAGE(WM_NCCALCSIZE, OnNcCalcSize)
+  ON_CONTROL_REFLECT_EX(CBN_CLOSEUP, OnCloseUp)
 END_MESSAGE_MAP()
 
 CSkinComboBox::CSkinComboBox()
@@ -33,6 +35,19 @@ CSkinComboBox::~CSkinComboBox() {
 
 BOOL CSkinComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
   return CComboBox::Create(dwStyle | CBS_OWNERDRAWVARIABLE, rect, pParentWnd, nID);
+}
+
+void CSkinComboBox::PreSubclassWindow() {
+  CComboBox::PreSubclassWindow();
+  ModifyStyle(0, CBS_OWNERDRAWVARIABLE);
+}
+
+LRESULT CSkinComboBox::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
+  if (!wParam) return DefWindowProc(WM_NCCALCSIZE, wParam, lParam);
+  auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+  params->rgrc[0].right += kClientWidening;
+  params->rgrc[1] = params->rgrc[0];
+  return 0;
 }
 
 void CSkinComboBox::AddItem(LPCSTR lpszText) {
@@ -130,8 +145,10 @@ void CSkinComboBox::DrawFace() {
   CRect client;
   GetClientRect(&client);
   const CRect face = GetFaceRect();
-  DrawFrameBitmap(dc.GetSafeHdc(), face, m_hImages[4], m_rcFrame, m_rcMargins.left, m_rcMargins.top, m_rcMargins.right,
-                  m_rcMargins.bottom);
+  const bool alternate = m_bFacePressed && m_hImages[5];
+  const CRect& margins = alternate ? m_rcAltMargins : m_rcMargins;
+  DrawFrameBitmap(dc.GetSafeHdc(), face, m_hImages[alternate ? 5 : 4], alternate ? m_rcAltFrame : m_rcFrame,
+                  margins.left, margins.top, margins.right, margins.bottom);
   DrawArrow(dc);
   m_nCurSel = CComboBox::GetCurSel();
   CString text;
@@ -232,6 +249,15 @@ void CSkinComboBox::OnLButtonUp(UINT nFlags, CPoint point) {
   m_bArrowPressed = m_bFacePressed = FALSE;
   DrawFace();
   CComboBox::OnLButtonUp(nFlags, point);
+}
+
+// The list took the button's release while it was down, so closing it ends the press.
+BOOL CSkinComboBox::OnCloseUp() {
+  if (m_bArrowPressed || m_bFacePressed) {
+    m_bArrowPressed = m_bFacePressed = FALSE;
+    DrawFace();
+  }
+  return FALSE;
 }
 
 void CSkinComboBox::OnSetFocus(CWnd* pOldWnd) {

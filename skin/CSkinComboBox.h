@@ -1,7 +1,10 @@
 // A drop-down combo box drawn from skin images: a framed face with the chosen text, an
 // arrow button cut to the shape of its image (normal, hot, pressed, disabled), and
 // owner-drawn entries whose texts the control keeps itself (the combo box's own entries
-// are empty). Text is blue while the control has the focus or the mouse is over the face.
+// are empty). Text is blue while the control has the focus or the mouse is over the face;
+// the face shows its alternate frame while it is pressed, until the list it dropped closes.
+// An existing combo box made into one (SubclassWindow) becomes owner-drawn too. Each time
+// the frame is worked out anew its client area reaches 11 pixels past its right edge.
 #pragma once
 
 #include <mfc/afxwin.h>
@@ -40,11 +43,18 @@ class CSkinComboBox : public CComboBox {
   CRect GetFaceRect() const;
   BOOL IsArrowHot() const { return m_bArrowHover; }
   BOOL IsFaceHot() const { return m_bFaceHover; }
+  BOOL IsFacePressed() const { return m_bFacePressed; }
+
+  // The client area's widening on WM_NCCALCSIZE.
+  static constexpr int kClientWidening = 11;
 
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
   void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
 
  protected:
+  void PreSubclassWindow() override;
+  afx_msg LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
+  afx_msg BOOL OnCloseUp();
   afx_msg void OnPaint();
   afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);

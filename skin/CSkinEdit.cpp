@@ -14,6 +14,9 @@ BEGIN_MESSAGE_MAP(CSkinEdit, CEdit)
   ON_WM_WINDOWPOSCHANGED()
   ON_MESSAGE(WM_NCPAINT, OnNcPaint)
   ON_CONTROL_REFLECT(EN_CHANGE, OnChange)
+  ON_CONTROL_REFLECT_EX(EN_UPDATE, OnUpdate)
+  ON_WM_SHOWWINDOW()
+  ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 CSkinEdit::CSkinEdit()
@@ -98,8 +101,10 @@ void CSkinEdit::Redraw() {
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(focused ? m_crFocusText : m_crText);
   dc.DrawText(text, &format, DT_SINGLELINE);
+  const CSize drawn = dc.GetTextExtent(text);
   dc.SelectObject(old);
   if (made) ::DeleteObject(made);
+  OnTextDrawn(format, drawn);
 }
 
 BOOL CSkinEdit::PreTranslateMessage(MSG* pMsg) {
@@ -171,4 +176,21 @@ LRESULT CSkinEdit::OnNcPaint(WPARAM wParam, LPARAM lParam) {
 void CSkinEdit::OnChange() {
   SetFocus();
   Redraw();
+}
+
+BOOL CSkinEdit::OnUpdate() {
+  Redraw();
+  return FALSE;
+}
+
+void CSkinEdit::OnShowWindow(BOOL bShow, UINT nStatus) {
+  CEdit::OnShowWindow(bShow, nStatus);
+  if (bShow) Redraw();
+}
+
+HBRUSH CSkinEdit::CtlColor(CDC* pDC, UINT) {
+  pDC->SetBkMode(TRANSPARENT);
+  pDC->SetBkColor(kFieldColor);
+  if (!m_brField.GetSafeHandle()) m_brField.CreateSolidBrush(kFieldColor);
+  return m_brField;
 }

@@ -2,7 +2,9 @@
 // set 1) and one for the unfocused face (image 2, set 2) around the field, image 3 inside,
 // and the text in blue while focused, black otherwise. Enter reaches the parent as
 // UM_EDIT_ENTER before the edit acts on it, so a dialog never takes it for its default
-// button.
+// button. The face is drawn again on every change the edit reports (EN_UPDATE reaching the
+// parent too), on painting, clicks, moves and showing; asked for its colours it answers a
+// transparent background on a brush of the field colour that lives as long as it does.
 #pragma once
 
 #include <mfc/afxwin.h>
@@ -11,6 +13,7 @@
 class CSkinEdit : public CEdit {
  public:
   static constexpr UINT UM_EDIT_ENTER = 3024;
+  static constexpr COLORREF kFieldColor = 0xCED7D6;
 
   CSkinEdit();
   ~CSkinEdit() override;
@@ -35,6 +38,8 @@ class CSkinEdit : public CEdit {
   virtual void OnEnter() {}
   // The font the text is drawn in, made for one redraw (nullptr: the window's font).
   virtual HFONT MakeTextFont() const;
+  // After each redraw: the formatting rectangle and the size of the text drawn in it.
+  virtual void OnTextDrawn(const CRect& rcFormat, const CSize& sizeText) {}
   void DrawFrame(HDC hdc, const CRect& area, bool focused) const;
 
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -47,6 +52,9 @@ class CSkinEdit : public CEdit {
   afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
   afx_msg LRESULT OnNcPaint(WPARAM wParam, LPARAM lParam);
   afx_msg void OnChange();
+  afx_msg BOOL OnUpdate();
+  afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+  afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
   DECLARE_MESSAGE_MAP()
 
   HBITMAP m_hImages[3];
@@ -57,4 +65,5 @@ class CSkinEdit : public CEdit {
   COLORREF m_crText;
   COLORREF m_crFocusText;
   BOOL m_bHighlight;
+  CBrush m_brField;
 };

@@ -290,6 +290,19 @@ void CSkinListCtrl::OnButtonDown(CPoint point, bool toggle) {
     if (CWnd* parent = GetParent())
       parent->SendMessage(UM_CHANNEL_FIELD_EDITED, record->SkipFlag, reinterpret_cast<LPARAM>(record));
   }
+  ScrollFocusedColumnIntoView();
+}
+
+void CSkinListCtrl::ScrollFocusedColumnIntoView() {
+  CRect cell;
+  if (m_nFocusColumn < 0 || !GetSubItemRect(std::max(0, m_nFocusRow), m_nFocusColumn, LVIR_BOUNDS, cell)) return;
+  CRect client;
+  GetClientRect(&client);
+  const int right = cell.left + GetColumnWidth(m_nFocusColumn);
+  int dx = 0;
+  if (cell.left < client.left) dx = cell.left - client.left;
+  else if (right > client.right) dx = std::min(cell.left - client.left, right - static_cast<int>(client.right));
+  if (dx != 0) Scroll(CSize(dx, 0));
 }
 
 void CSkinListCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
@@ -340,6 +353,7 @@ void CSkinListCtrl::OnKeydown(NMHDR* pNMHDR, LRESULT* pResult) {
       CommitCombo();
       m_nFocusColumn = std::clamp(m_nFocusColumn + (key->wVKey == VK_LEFT ? -1 : 1), 0, kColumns - 1);
       m_nFocusRow = selected;
+      ScrollFocusedColumnIntoView();
       RedrawRow(selected);
       return;
     case VK_UP:

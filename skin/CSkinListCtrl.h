@@ -2,7 +2,7 @@
 // owned by the list (deleted with its row and at WM_NCDESTROY). The user walks a focused
 // cell with the arrows and the mouse, toggles the skip flag in column 0, edits the name
 // (column 3) and the frequency (column 4) in place, and moves rows; every change reaches
-// the parent as a window message. A row move swaps the two channels' numbers so numbers
+// the parent as a window message. A focused column out of sight is scrolled into view. A row move swaps the two channels' numbers so numbers
 // stay in row order, and stores both records again in the active channel list.
 #pragma once
 
@@ -118,6 +118,9 @@ class CSkinListCtrl : public CListCtrl {
   void SwapRows(int a, int b);
   void Store(const ChannelRecord& record);
   void MoveFocusedRow(int nSteps);
+  // Scrolls sideways until the focused column's cell lies in the client area (its left
+  // edge, when it is wider than the area).
+  void ScrollFocusedColumnIntoView();
   void FreeImages();
   void DrawCell(CDC& dc, int nRow, int nColumn, bool selected, const ChannelRecord* record);
 

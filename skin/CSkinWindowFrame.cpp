@@ -6,6 +6,7 @@
 #include "core/MediaListFile.h"
 #include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"
+#include "skin/CTaskbarNotifier.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
 
@@ -14,6 +15,11 @@
 #include <algorithm>
 
 namespace {
+
+// How the snapshot's notice slides out, stays and slides back.
+constexpr DWORD kNoticeShowMs = 500;
+constexpr DWORD kNoticeStayMs = 3000;
+constexpr DWORD kNoticeHideMs = 500;
 
 void TileBitmap(HDC hdc, HBITMAP hPart, int cx, int cy, const CRect& area) {
   if (!hPart || cx <= 0 || cy <= 0) return;
@@ -246,13 +252,18 @@ void CSkinWindow::OnShapeButton(int nId) {
   } else if (name == "MUTE_BUTTON") {
     if (controller->IsPreviewing()) controller->ToggleMute();
   } else if (name == "JIETU_BUTTON") {
-    // The still joins the picture history list in the program folder.
+    // The still joins the picture history list in the program folder, and its name shows
+    // in the launcher's notifier when there is one.
     CString picture;
     if (controller->IsPreviewing() && controller->TakeSnapshot(picture) && !picture.IsEmpty() && g_pAppSettings &&
-        !g_pAppSettings->ProgramFolder.IsEmpty())
+        !g_pAppSettings->ProgramFolder.IsEmpty()) {
       AppendMediaList(g_pAppSettings->ProgramFolder + kPictureHistoryFile, picture, kMediaListPicture);
+      if (g_pTaskbarNotifier)
+        g_pTaskbarNotifier->Show(CTaskbarNotifier::BreakLines(picture), kNoticeShowMs, kNoticeStayMs, kNoticeHideMs);
+    }
   } else if (name == "PRE_BUTTON" || name == "NEXT_BUTTON") {
-    if (controller->IsPreviewing()) controller->StepChannel(name == "NEXT_BUTTON");
+    // The rule of the control bar and the keys: "previous" is channel up.
+    if (controller->IsPreviewing()) controller->StepChannel(name == "PRE_BUTTON");
   } else if (name == "RETURN_BUTTON") {
     if (m_hReturnWnd) {
       ::ShowWindow(m_hReturnWnd, SW_SHOW);

@@ -154,6 +154,13 @@ void CTaskbarNotifier::ReadTaskbarPlacement() {
     m_nTaskbarPlacement = kBottom;
 }
 
+CString CTaskbarNotifier::BreakLines(const CString& strText, int nLineLength) {
+  CString broken = strText;
+  if (nLineLength <= 0) return broken;
+  for (int k = broken.GetLength() / nLineLength; k >= 1; --k) broken.Insert(k * nLineLength, '\n');
+  return broken;
+}
+
 void CTaskbarNotifier::Show(LPCTSTR szCaption, DWORD dwTimeToShow, DWORD dwTimeToStay, DWORD dwTimeToHide, int) {
   if (!m_hWnd) return;
   m_strCaption = szCaption ? szCaption : "";

@@ -24,6 +24,7 @@ class CTaskbarNotifier : public CWnd {
   // Where the taskbar lies.
   enum Edge { kTop = 1, kLeft = 2, kRight = 3, kBottom = 4 };
   enum State { kHidden = 0, kAppearing = 1, kShowing = 2, kDisappearing = 3 };
+  static constexpr int kNoticeLineLength = 20;
 
   CTaskbarNotifier();
   ~CTaskbarNotifier() override;
@@ -41,6 +42,9 @@ class CTaskbarNotifier : public CWnd {
   void SetTextFont(LPCSTR szFont, int nSize, int nNormalStyle, int nSelectedStyle);
   void SetTextColor(COLORREF crNormalTextColor, COLORREF crSelectedTextColor);
   void SetTextRect(const RECT& rcText);
+  // The text with a line break after every nLineLength characters (a text of whole lines
+  // ends with one), as file names are shown in the notice.
+  static CString BreakLines(const CString& strText, int nLineLength = kNoticeLineLength);
   // Shows `szCaption` for dwTimeToShow ms sliding out, dwTimeToStay ms out and
   // dwTimeToHide ms sliding back. A notice already out keeps its place and takes the
   // new text with a fresh stay. The last argument is accepted and not used.
@@ -104,3 +108,6 @@ class CTaskbarNotifier : public CWnd {
   CRect m_rcWorkArea;
   int m_nIncrement;
 };
+
+// The launcher's taskbar notifier; null while there is none.
+extern CTaskbarNotifier* g_pTaskbarNotifier;

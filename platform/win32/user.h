@@ -3,6 +3,7 @@
 #pragma once
 
 #include <win32/types.h>
+#include <win32/user/caret.h>
 #include <win32/user/clipboard.h>
 #include <win32/user/controls.h>
 #include <win32/user/devnotify.h>

@@ -315,6 +315,30 @@ TEST_F(ControllerLiveViewTest, TheWallsPictureStepStopsAfterTheLastChannel) {
   if (picture) DeleteObject(picture);
 }
 
+TEST_F(ControllerLiveViewTest, TheWallStepsAsChannelUpPassingGapsAndSkippedChannels) {
+  chooseStation(1);
+  ASSERT_NE(preview(), 0);
+  const int list = GetActiveChannelListIndex();
+  ChannelRecord record{};
+  for (int number : {1, 5}) {
+    ASSERT_EQ(g_pChannelList->GetChannel(number, list, &record), 1);
+    record.SkipFlag = 1;
+    g_pChannelList->UpdateChannel(number, list, &record);
+  }
+  g_pChannelList->RemoveChannel(4, list);
+  int first = 0;
+  ASSERT_EQ(controller->StartChannelWall(first), 1);
+  EXPECT_EQ(first, 2) << "channel 1 takes no part in stepping";
+  g_pChannelList->SetCurrentChannel(3, list);
+  ASSERT_TRUE(showFrames(3));
+  HBITMAP picture = nullptr;
+  int channel = 0;
+  EXPECT_EQ(controller->LoadChannelBitmap(picture, channel), 0);
+  EXPECT_EQ(channel, 6) << "past the gap at 4 and the skipped 5, as channel up goes";
+  EXPECT_NE(picture, nullptr);
+  if (picture) DeleteObject(picture);
+}
+
 TEST_F(ControllerLiveViewTest, ScheduleSwitchesWithoutAGraphMoveOnlyTheState) {
   settings().VideoInput = 2;
   controller->SwitchToSubState(18, 0, 0);

@@ -283,3 +283,48 @@ TEST_F(DefaultSkinsTest, ControlBarShowsEachStateWhereTheControlsAre) {
 }
 
 }  // namespace
+
+namespace {
+
+// The free-standing video window's frame: nine parts in an active and an inactive look cut
+// from one picture, its corners keyed out, its bar buttons in the 28-pixel band, and the
+// colours of its menu.
+TEST_F(DefaultSkinsTest, TheVideoWindowsFrameHasItsPartsBarAndMenuColours) {
+  const BuiltSkin skin("Skin\\SingleTV");
+  const Picture frame = skin.picture(skin.value("DialogResInfo", "FrameImage"));
+  ASSERT_TRUE(frame);
+  const COLORREF mask = RGB(255, 0, 255);
+  EXPECT_EQ(skin.value("DialogResInfo", "MaskColor"), "255,0,255");
+  EXPECT_EQ(skin.value("DialogResInfo", "ShapeWindow"), "1");
+  for (const char* look : {"0", "1"}) {
+    for (const char* part : {"TopLeft", "MiddleTop", "TopRight", "MiddleLeft", "MiddleRight", "BottomLeft",
+                             "MiddleBottom", "BottomRight"}) {
+      const std::string key = std::string(part) + look;
+      RECT rect{};
+      ASSERT_TRUE(ReadRect(skin.ini(), "DialogResInfo", key.c_str(), rect)) << key;
+      EXPECT_TRUE(Inside(rect, RECT{0, 0, frame.size().cx, frame.size().cy})) << key;
+    }
+    RECT corner{};
+    ReadRect(skin.ini(), "DialogResInfo", (std::string("TopLeft") + look).c_str(), corner);
+    EXPECT_EQ(frame.pixel(corner.left, corner.top), mask) << "a rounded corner, keyed out";
+    EXPECT_NE(frame.pixel(corner.right - 1, corner.bottom - 1), mask);
+  }
+  const auto buttons = skin.buttons("ShapeButtonInfo");
+  EXPECT_THAT(Names(buttons), ElementsAreArray({"RETURN_BUTTON", "PRE_BUTTON", "NEXT_BUTTON", "SUB_BUTTON",
+                                                "ADD_BUTTON", "MUTE_BUTTON", "JIETU_BUTTON"}));
+  for (const auto& b : buttons) {
+    SCOPED_TRACE(static_cast<LPCSTR>(b.strName));
+    EXPECT_TRUE(Inside(b.rcDesign, RECT{0, 0, 320, 28})) << "in the band, in 320 units";
+    const Picture strip = skin.picture(b.strImage);
+    ASSERT_TRUE(strip);
+    EXPECT_EQ(strip.size().cx, 4 * b.rcDesign.Width());
+    EXPECT_EQ(strip.size().cy, b.rcDesign.Height());
+  }
+  for (const char* key : {"MenuColor", "IconBarColor", "LightBarColor", "LightBarStartColor", "LightBarEndColor",
+                          "TextColor", "HighLightColor", "Frame0Color", "Frame1Color", "Frame2Color", "Frame3Color"}) {
+    COLORREF colour = CLR_INVALID;
+    EXPECT_TRUE(ReadColor(skin.ini(), "COLORTHEME", key, colour)) << key;
+  }
+}
+
+}  // namespace

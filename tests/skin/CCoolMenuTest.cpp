@@ -62,6 +62,23 @@ class CCoolMenuTest : public test::ControlTest {
     POINT at = onScreen(parentHwnd(), 20, 20);
     return static_cast<UINT>(TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD, at.x, at.y, 0, parentHwnd(), nullptr));
   }
+  // The top-bar item "File" drawn in the owner's window DC at `rect`: by the hooked owner,
+  // or straight, knowing no owner.
+  void DrawBarItem(CCoolMenu& menu, const RECT& rect, UINT state, bool throughOwner = true) {
+    DRAWITEMSTRUCT d{};
+    d.CtlType = ODT_MENU;
+    d.itemAction = ODA_DRAWENTIRE;
+    d.itemState = state;
+    d.itemData = reinterpret_cast<ULONG_PTR>(RecordAt(menu, 0));
+    d.rcItem = rect;
+    d.hDC = GetWindowDC(parentHwnd());
+    if (throughOwner) SendMessageA(parentHwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+    else EXPECT_TRUE(CCoolMenu::DrawItem(&d));
+    ReleaseDC(parentHwnd(), d.hDC);
+  }
+  static COLORREF Scaled(COLORREF color, int factor) {
+    return RGB(GetRValue(color) * factor / 255, GetGValue(color) * factor / 255, GetBValue(color) * factor / 255);
+  }
 };
 
 TEST_F(CCoolMenuTest, ConversionGivesEveryItemARecordWithLevelIdAndSplitText) {
@@ -351,6 +368,102 @@ TEST_F(CCoolMenuTest, PresetThemesSetTheirColoursAndOtherNumbersChangeNothing) {
   CCoolMenu::SetColorTheme(0);
   EXPECT_EQ(CCoolMenu::Theme().MenuColor, before.MenuColor);
   EXPECT_EQ(CCoolMenu::LoadToolbar(0), -1);
+}
+
+TEST_F(CCoolMenuTest, ASelectedBarItemLooksPressedWithAShadowAndIsKeptForItsPopup) {
+  CCoolMenu menu;
+  ASSERT_TRUE(menu.AttachMenu(MakeBar()));
+  CCoolMenu::HookOwnerWindow(parentHwnd());
+  robot.pumpUntilIdle();
+  const RECT item{10, 10, 70, 29};
+  DrawBarItem(menu, item, ODS_SELECTED);
+  const HWND owner = parentHwnd();
+  const COLORREF dark = GetSysColor(COLOR_3DDKSHADOW);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  // The pressed frame ends four pixels short of the item; the shadow fills those columns,
+  // each lighter outward, from four pixels down.
+  EXPECT_EQ(plat::Screenshot::windowPixel(owner, 10, 20), dark);
+  EXPECT_EQ(plat::Screenshot::windowPixel(owner, 65, 20), dark);
+  const int factors[4] = {90, 210, 222, 240};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(plat::Screenshot::windowPixel(owner, 66 + i, 20), Scaled(face, factors[i])) << i;
+    EXPECT_EQ(plat::Screenshot::windowPixel(owner, 66 + i, 13), face) << i;
+  }
+  EXPECT_EQ(CCoolMenu::GetBarItemRect(), CRect(110, 110, 170, 129));
+  // Drawn plain it is forgotten; drawn hot it is kept again, without the shadow.
+  DrawBarItem(menu, item, 0);
+  EXPECT_TRUE(CCoolMenu::GetBarItemRect().IsRectEmpty());
+  EXPECT_EQ(plat::Screenshot::windowPixel(owner, 67, 20), face);
+  DrawBarItem(menu, item, ODS_HOTLIGHT);
+  EXPECT_EQ(CCoolMenu::GetBarItemRect(), CRect(110, 110, 170, 129));
+  EXPECT_NE(plat::Screenshot::windowPixel(owner, 67, 20), Scaled(face, 210));
+  // Without an owner the rectangle stays as drawn.
+  DrawBarItem(menu, item, ODS_SELECTED, false);
+  EXPECT_EQ(CCoolMenu::GetBarItemRect(), CRect(item));
+  CCoolMenu::HookOwnerWindow(static_cast<HWND>(nullptr));
+}
+
+TEST_F(CCoolMenuTest, APopupUnderItsBarItemIsJoinedToItAndCastsASoftCorneredShadow) {
+  // No system drop shadow: the popup draws its own.
+  ASSERT_TRUE(SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(FALSE), 0));
+  CCoolMenu menu;
+  ASSERT_TRUE(menu.AttachMenu(MakeBar()));
+  CCoolMenu::HookOwnerWindow(parentHwnd());
+  CCoolMenu::InstallPopupHook();
+  CCoolMenu::Theme().Frame0Color = RGB(200, 0, 0);
+  robot.pumpUntilIdle();
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  DrawBarItem(menu, RECT{10, 10, 70, 29}, ODS_SELECTED);
+  auto trackUnder = [&](const std::function<void(HWND)>& look) {
+    robot.duringModal([&](plat::Robot& user) {
+      look(user.openMenu());
+      user.key(VK_ESCAPE);
+    });
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD, 110, 129, 0, parentHwnd(), nullptr);
+  };
+  RECT window{};
+  std::vector<COLORREF> top;
+  std::vector<COLORREF> shadow;
+  trackUnder([&](HWND popup) {
+    GetWindowRect(popup, &window);
+    for (int x : {111, 164, 165, 180}) top.push_back(plat::Screenshot::screenPixel(x, 129));
+    top.push_back(plat::Screenshot::screenPixel(window.left, 129));
+    const int r = window.right, b = window.bottom;
+    for (POINT p : {POINT{r - 4, window.top + 20}, POINT{r - 1, window.top + 20}, POINT{r - 4, window.top + 3},
+                    POINT{r - 4, window.top + 7}, POINT{r - 1, window.top + 4}, POINT{r - 4, b - 4}, POINT{r - 3, b - 3},
+                    POINT{r - 1, b - 1}, POINT{window.left + 20, b - 4}, POINT{window.left + 20, b - 1},
+                    POINT{window.left + 7, b - 4}, POINT{window.left + 3, b - 4}})
+      shadow.push_back(plat::Screenshot::screenPixel(p.x, p.y));
+  });
+  EXPECT_EQ(window.top, 129);
+  // The top line is the button face across the item's inside, the frame colour elsewhere.
+  EXPECT_EQ(top, (std::vector<COLORREF>{face, face, RGB(200, 0, 0), RGB(200, 0, 0), RGB(200, 0, 0)}));
+  // Rows darkened 140 to 240 outward; corners by their distance from the popup: 170 at the
+  // nearest pixel, up to 255 (untouched) at the farthest; nothing above the strip's start.
+  EXPECT_EQ(shadow, (std::vector<COLORREF>{Scaled(face, 140), Scaled(face, 240), face, Scaled(face, 170),
+                                            Scaled(face, 255), Scaled(face, 170), Scaled(face, 220), face,
+                                            Scaled(face, 140), Scaled(face, 240), Scaled(face, 170), face}));
+
+  // Once the item is drawn plain, the same popup keeps its whole frame.
+  DrawBarItem(menu, RECT{10, 10, 70, 29}, 0);
+  top.clear();
+  trackUnder([&](HWND) { top.push_back(plat::Screenshot::screenPixel(111, 129)); });
+  EXPECT_EQ(top, std::vector<COLORREF>{RGB(200, 0, 0)});
+  // Nor is a popup opened elsewhere joined to the kept item.
+  DrawBarItem(menu, RECT{10, 10, 70, 29}, ODS_SELECTED);
+  top.clear();
+  robot.duringModal([&](plat::Robot& user) {
+    HWND popup = user.openMenu();
+    GetWindowRect(popup, &window);
+    top.push_back(plat::Screenshot::screenPixel(window.left + 5, window.top));
+    user.key(VK_ESCAPE);
+  });
+  TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD, 110, 140, 0, parentHwnd(), nullptr);
+  EXPECT_EQ(top, std::vector<COLORREF>{RGB(200, 0, 0)});
+  const auto shots = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "skin-screens";
+  std::filesystem::create_directories(shots);
+  plat::Screenshot::saveScreen(shots / "coolmenu-joined.png");
+  CCoolMenu::HookOwnerWindow(static_cast<HWND>(nullptr));
 }
 
 }  // namespace

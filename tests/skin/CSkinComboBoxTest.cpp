@@ -33,6 +33,8 @@ class CSkinComboBoxTest : public test::ControlTest {
     for (HBITMAP bitmap : sources) DeleteObject(bitmap);
     combo.SetFrameRect(CRect(0, 0, 20, 20));
     combo.SetFrameMargins(2, 2, 2, 2);
+    combo.SetAltFrameRect(CRect(0, 0, 20, 20));
+    combo.SetAltFrameMargins(3, 3, 3, 3);
     for (const char* text : {"Antenna", "Cable", "Composite"}) combo.AddItem(text);
     robot.pumpUntilIdle();
   }
@@ -118,6 +120,70 @@ TEST_F(CSkinComboBoxTest, TheListDropsAndIsChosenFromByMouseAndKeys) {
   robot.click(onScreen(parentHwnd(), 350, 250));
   EXPECT_FALSE(combo.GetDroppedState());
   EXPECT_EQ(combo.GetCurSel(), 2);
+}
+
+TEST_F(CSkinComboBoxTest, APressedFaceShowsTheAlternateFrameUntilItsListCloses) {
+  combo.SetCurSel(0);
+  const HWND hwnd = combo.GetSafeHwnd();
+  EXPECT_EQ(pixel(hwnd, 2, 4), RGB(40, 40, 90));
+  // The alternate frame's edges are 3 pixels wide, the face frame's 2.
+  EXPECT_NE(pixel(hwnd, 4, 6), RGB(90, 40, 40));
+  robot.click(onScreen(hwnd, combo.GetFaceRect().CenterPoint().x, 15));
+  ASSERT_TRUE(combo.GetDroppedState());
+  EXPECT_TRUE(combo.IsFacePressed());
+  EXPECT_EQ(pixel(hwnd, 2, 4), RGB(90, 40, 40));
+  EXPECT_EQ(pixel(hwnd, 4, 6), RGB(90, 40, 40));
+  robot.key(VK_ESCAPE);
+  EXPECT_FALSE(combo.GetDroppedState());
+  EXPECT_FALSE(combo.IsFacePressed());
+  EXPECT_EQ(pixel(hwnd, 2, 4), RGB(40, 40, 90));
+  // The parent still hears of the closing.
+  int closed = 0;
+  for (const auto& m : received(WM_COMMAND)) closed += HIWORD(m.wParam) == CBN_CLOSEUP;
+  EXPECT_EQ(closed, 1);
+  // A press on the arrow leaves the face frame as it is.
+  robot.click(ArrowPoint());
+  EXPECT_FALSE(combo.IsFacePressed());
+  EXPECT_EQ(pixel(hwnd, 2, 4), RGB(40, 40, 90));
+  robot.key(VK_ESCAPE);
+}
+
+TEST_F(CSkinComboBoxTest, AFrameWorkedOutAnewWidensTheClientByElevenPixels) {
+  // Created: the client is the window, as the creation's calculation asks for no widening.
+  CRect client;
+  combo.GetClientRect(&client);
+  EXPECT_EQ(client.Width(), 200);
+  combo.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  combo.GetClientRect(&client);
+  EXPECT_EQ(client.Width(), 200 + CSkinComboBox::kClientWidening);
+  EXPECT_EQ(combo.GetArrowRect().right, client.right - 2);
+  combo.SetWindowPos(nullptr, 0, 0, 150, 30, SWP_NOMOVE | SWP_NOZORDER);
+  combo.GetClientRect(&client);
+  EXPECT_EQ(client.Width(), 150 + CSkinComboBox::kClientWidening);
+  EXPECT_EQ(client.Height(), 30);
+  // Without the valid-rectangle calculation the default answers.
+  RECT plain{0, 0, 120, 30};
+  combo.SendMessage(WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&plain));
+  EXPECT_EQ(plain.right, 120);
+}
+
+TEST_F(CSkinComboBoxTest, AnExistingComboBoxMadeIntoOneBecomesOwnerDrawn) {
+  HWND plain = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 20, 100, 200, 30,
+                               parentHwnd(), reinterpret_cast<HMENU>(7200), nullptr, nullptr);
+  ASSERT_NE(plain, nullptr);
+  SendMessageA(plain, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("before"));
+  const LRESULT plainHeight = SendMessageA(plain, CB_GETITEMHEIGHT, 0, 0);
+  EXPECT_EQ(GetWindowLongA(plain, GWL_STYLE) & CBS_OWNERDRAWVARIABLE, 0);
+  SendMessageA(plain, CB_RESETCONTENT, 0, 0);
+  CSkinComboBox skinned;
+  ASSERT_TRUE(skinned.SubclassWindow(plain));
+  EXPECT_NE(GetWindowLongA(plain, GWL_STYLE) & CBS_OWNERDRAWVARIABLE, 0);
+  EXPECT_EQ(GetWindowLongA(plain, GWL_STYLE) & CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
+  skinned.AddItem("Orvane");
+  const int skinHeight = GetSystemMetrics(SM_CYSCREEN) * 26 / 768;
+  EXPECT_EQ(skinned.GetItemHeight(0), skinHeight);
+  EXPECT_NE(plainHeight, skinHeight);
+  skinned.DestroyWindow();
 }
 
 TEST_F(CSkinComboBoxTest, HoverEndsAtTheNextTickAfterTheMouseLeaves) {

@@ -172,6 +172,42 @@ TEST_F(CSkinListCtrlTest, TheMouseAndTheArrowsWalkTheFocusedCell) {
   EXPECT_EQ(received(CSkinListCtrl::UM_CHANNEL_ACTIVATE)[0].wParam, 4u);
 }
 
+TEST_F(CSkinListCtrlTest, TheFocusedColumnIsScrolledIntoView) {
+  // Columns wider than the list: 5 x 150 pixels in a client 380 wide.
+  for (int c = 0; c < CSkinListCtrl::kColumns; ++c) list.SetColumnWidth(c, 150);
+  CRect client;
+  list.GetClientRect(&client);
+  auto cellOf = [&](int column) {
+    CRect cell;
+    list.GetSubItemRect(1, column, LVIR_BOUNDS, cell);
+    cell.right = cell.left + list.GetColumnWidth(column);
+    return cell;
+  };
+  // Column 2 (300 to 450) is half out of sight: a click on its visible part brings it in.
+  robot.click(onScreen(list.GetSafeHwnd(), 350, Cell(1, 0).y - onScreen(list.GetSafeHwnd(), 0, 0).y));
+  EXPECT_EQ(list.GetFocusColumn(), 2);
+  EXPECT_EQ(cellOf(2).right, client.right);
+  // Right to the last column: its right edge comes to the client's.
+  robot.key(VK_RIGHT);
+  robot.key(VK_RIGHT);
+  EXPECT_EQ(list.GetFocusColumn(), 4);
+  EXPECT_EQ(cellOf(4).right, client.right);
+  EXPECT_LT(cellOf(2).left, 0);
+  // Left back to the first: its left edge comes to the client's.
+  for (int i = 0; i < 4; ++i) robot.key(VK_LEFT);
+  EXPECT_EQ(list.GetFocusColumn(), 0);
+  EXPECT_EQ(cellOf(0).left, 0);
+  // A column already in sight stays where it is.
+  robot.key(VK_RIGHT);
+  EXPECT_EQ(cellOf(1).left, 150);
+  // A column wider than the list shows its left edge.
+  list.SetColumnWidth(3, 500);
+  robot.key(VK_RIGHT);
+  robot.key(VK_RIGHT);
+  EXPECT_EQ(list.GetFocusColumn(), 3);
+  EXPECT_EQ(cellOf(3).left, 0);
+}
+
 TEST_F(CSkinListCtrlTest, ClickingTheSkipColumnTogglesTheFlagAndSaysSo) {
   robot.click(Cell(3, 0));
   robot.click(Cell(3, 0));

@@ -9,6 +9,7 @@
 #include "core/CChannelList.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinWindow.h"
+#include "skin/CTaskbarNotifier.h"
 
 #include <com/objbase.h>
 #include <robot/Screenshot.h>
@@ -238,12 +239,12 @@ TEST_F(CSkinWindowTest, TheButtonBarActsOnTheRunningController) {
 
   Dress(WriteSkin("[ShapeButtonInfo]\n1=ADD_BUTTON,bar.bmp,10,0,30,20,0\n2=MUTE_BUTTON,bar.bmp,40,0,60,20,0\n"
                   "3=NEXT_BUTTON,bar.bmp,70,0,90,20,0\n4=RETURN_BUTTON,bar.bmp,300,0,320,20,0\n"
-                  "5=JIETU_BUTTON,bar.bmp,100,0,120,20,0\n"));
+                  "5=JIETU_BUTTON,bar.bmp,100,0,120,20,0\n6=PRE_BUTTON,bar.bmp,130,0,150,20,0\n"));
   HWND returnWindow = CreateWindowExA(0, "SkinnedTestWindow", "Return", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                       nullptr, nullptr, nullptr);
   skin->SetReturnWnd(returnWindow);
   skin->CreateShapeButtons();
-  ASSERT_EQ(skin->GetButtonCount(), 5);
+  ASSERT_EQ(skin->GetButtonCount(), 6);
 
   // Laid out against a 320-unit width, counted up from the client bottom.
   RECT client{};
@@ -267,10 +268,15 @@ TEST_F(CSkinWindowTest, TheButtonBarActsOnTheRunningController) {
   EXPECT_EQ(g_pAppSettings->Volume, std::min(100, volume + 5));
   robot.click(*skin->GetButton(1));
   EXPECT_EQ(controller->IsMuted(), 1);
+  // The one channel rule of the program's bars: "previous" is channel up, "next" down.
   const int list = GetActiveChannelListIndex();
-  const int channel = g_pChannelList->GetCurrentChannel(list);
+  g_pChannelList->SetCurrentChannel(5, list);
+  controller->RetuneCurrentChannel();
   robot.click(*skin->GetButton(2));
-  EXPECT_NE(g_pChannelList->GetCurrentChannel(list), channel);
+  EXPECT_EQ(g_pChannelList->GetCurrentChannel(list), 4);
+  robot.click(*skin->GetButton(5));
+  robot.click(*skin->GetButton(5));
+  EXPECT_EQ(g_pChannelList->GetCurrentChannel(list), 6);
 
   // A snapshot joins the picture history list.
   const auto history = testMachine.programFolder() / "histroyPicture.lis";
@@ -281,6 +287,25 @@ TEST_F(CSkinWindowTest, TheButtonBarActsOnTheRunningController) {
     robot.click(*skin->GetButton(4));
   }
   EXPECT_TRUE(std::filesystem::exists(history));
+  // With the launcher's notifier the still's name shows in it, broken into lines of 20.
+  auto* notifier = new CTaskbarNotifier;
+  ASSERT_TRUE(notifier->Create(frame));
+  g_pTaskbarNotifier = notifier;
+  const auto before = std::filesystem::file_size(history);
+  for (int frame = 0; frame < 100 && std::filesystem::file_size(history) == before; ++frame) {
+    robot.advance(40);
+    robot.click(*skin->GetButton(4));
+  }
+  ASSERT_GT(std::filesystem::file_size(history), before);
+  const CString notice = notifier->GetText();
+  CString joined = notice;
+  joined.Remove('\n');
+  EXPECT_NE(joined.Find("cap01.bmp"), -1) << static_cast<LPCSTR>(notice);
+  EXPECT_EQ(notice, CTaskbarNotifier::BreakLines(joined));
+  EXPECT_EQ(notifier->GetAnimState(), CTaskbarNotifier::kAppearing);
+  g_pTaskbarNotifier = nullptr;
+  notifier->DestroyWindow();
+  delete notifier;
 
   s_seen.clear();
   robot.click(*skin->GetButton(3));

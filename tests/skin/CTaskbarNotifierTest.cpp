@@ -164,6 +164,17 @@ TEST_F(TaskbarNotifierTest, ASecondShowReplacesTheTextWithoutANewSlide) {
   EXPECT_EQ(notifier.GetAnimState(), CTaskbarNotifier::kHidden);
 }
 
+TEST(TaskbarNotifierTextTest, LongTextsAreBrokenIntoLinesOfTwenty) {
+  auto run = [](int n, char c) { return CString(std::string(static_cast<std::size_t>(n), c).c_str()); };
+  EXPECT_EQ(CTaskbarNotifier::BreakLines(""), "");
+  EXPECT_EQ(CTaskbarNotifier::BreakLines(run(19, 'a')), run(19, 'a'));
+  EXPECT_EQ(CTaskbarNotifier::BreakLines(run(20, 'a')), run(20, 'a') + "\n");
+  EXPECT_EQ(CTaskbarNotifier::BreakLines(run(21, 'a')), run(20, 'a') + "\n" + "a");
+  EXPECT_EQ(CTaskbarNotifier::BreakLines(run(20, 'a') + run(20, 'b') + "c"), run(20, 'a') + "\n" + run(20, 'b') + "\nc");
+  EXPECT_EQ(CTaskbarNotifier::BreakLines("abcde", 2), "ab\ncd\ne");
+  EXPECT_EQ(CTaskbarNotifier::BreakLines("abc", 0), "abc");
+}
+
 TEST_F(TaskbarNotifierTest, AMissingSkinStillSlidesInOneStepWithoutRegion) {
   ASSERT_TRUE(notifier.Create(parent()));
   EXPECT_FALSE(notifier.SetSkin(9999, 255, 255, 255));

@@ -2,6 +2,7 @@
 // edit's faces and its Enter report, and the number field's fallback and cleaning.
 #include "ControlTest.h"
 
+#include "skin/CBufferEdit.h"
 #include "skin/CDigitEdit.h"
 #include "skin/CNumericEdit.h"
 #include "skin/CSkinEdit.h"
@@ -25,6 +26,13 @@ class SkinEditTest : public test::ControlTest {
   void SetUp() override {
     ControlTest::SetUp();
     s_recorded = {CDigitEdit::UM_DIGITEDIT_FOCUS, CSkinEdit::UM_EDIT_ENTER};
+  }
+  // The screen as it is now, without running the queue first.
+  static COLORREF ScreenAt(HWND hwnd, int x, int y) { return plat::Screenshot::screenPixel(onScreen(hwnd, x, y).x, onScreen(hwnd, x, y).y); }
+  static POINT Caret() {
+    POINT at{-1, -1};
+    GetCaretPos(&at);
+    return at;
   }
   // Image 1 red-framed, image 2 green-framed, image 3 pale yellow; frames 3 pixels wide.
   void Dress(CSkinEdit& edit) {
@@ -130,6 +138,23 @@ TEST_F(SkinEditTest, TheDigitFieldPaintsItsOwnColoursThroughTheReflectedRequest)
     return white;
   };
   EXPECT_GT(whiteCount(), 10);
+  // Extra pixels after each digit spread the two digits apart.
+  auto inkWidth = [&] {
+    robot.pumpUntilIdle();
+    int left = 100, right = -1;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 100; ++x)
+        if (plat::Screenshot::windowPixel(hwnd, x, y) == RGB(255, 255, 255)) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    return right - left;
+  };
+  const int close = inkWidth();
+  EXPECT_EQ(edit.SetCharExtra(6), 0);
+  EXPECT_EQ(inkWidth(), close + 6);
+  EXPECT_EQ(edit.SetCharExtra(0), 6);
+  EXPECT_EQ(inkWidth(), close);
   EXPECT_EQ(edit.SetBkColor(RGB(0, 0, 160)), RGB(0, 0, 0));
   EXPECT_EQ(pixel(hwnd, 95, 2), RGB(0, 0, 160));
   const auto shots = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "skin-screens";
@@ -238,6 +263,141 @@ TEST_F(SkinEditTest, TheNumberFieldFallsBackOnEnterAndCleansAfterAChange) {
   CRect parentClient;
   GetClientRect(parentHwnd(), &parentClient);
   EXPECT_LE(after.right - onScreen(parentHwnd(), 0, 0).x, parentClient.right);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SkinEditTest, TheFramedEditsAnswerTheColourRequestWithTheirOwnFieldBrush) {
+  CWnd host;
+  ASSERT_TRUE(host.Create("STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 100), parent(), 7100));
+  CSkinEdit framed;
+  ASSERT_TRUE(framed.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 40), &host, 7004));
+  CNumericEdit number;
+  ASSERT_TRUE(number.Create(WS_CHILD | WS_VISIBLE, CRect(10, 50, 110, 80), &host, 7005));
+  HDC hdc = CreateCompatibleDC(nullptr);
+  for (CSkinEdit* edit : {static_cast<CSkinEdit*>(&framed), static_cast<CSkinEdit*>(&number)}) {
+    SetBkColor(hdc, RGB(1, 2, 3));
+    SetBkMode(hdc, OPAQUE);
+    auto ask = [&] {
+      return reinterpret_cast<HBRUSH>(
+          host.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(edit->GetSafeHwnd())));
+    };
+    const HBRUSH brush = ask();
+    ASSERT_NE(brush, nullptr);
+    LOGBRUSH info{};
+    ASSERT_EQ(GetObjectA(brush, sizeof(info), &info), static_cast<int>(sizeof(info)));
+    EXPECT_EQ(info.lbColor, CSkinEdit::kFieldColor);
+    EXPECT_EQ(GetBkColor(hdc), CSkinEdit::kFieldColor);
+    EXPECT_EQ(GetBkMode(hdc), TRANSPARENT);
+    // The same brush every time, alive while the edit is.
+    EXPECT_EQ(ask(), brush);
+  }
+  DeleteDC(hdc);
+  framed.DestroyWindow();
+  number.DestroyWindow();
+  host.DestroyWindow();
+}
+
+TEST_F(SkinEditTest, TheFaceIsDrawnAgainOnAnUpdateAndOnShowing) {
+  CSkinEdit edit;
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 160, 40), parent(), 7006));
+  Dress(edit);
+  const HWND hwnd = edit.GetSafeHwnd();
+  robot.pumpUntilIdle();
+  auto spoil = [&] {
+    HDC hdc = GetDC(hwnd);
+    RECT all{0, 0, 150, 30};
+    FillRect(hdc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(hwnd, hdc);
+  };
+  spoil();
+  ASSERT_EQ(ScreenAt(hwnd, 1, 10), RGB(0, 0, 0));
+  clearReceived();
+  SendMessageA(parentHwnd(), WM_COMMAND, MAKEWPARAM(7006, EN_UPDATE), reinterpret_cast<LPARAM>(hwnd));
+  EXPECT_EQ(ScreenAt(hwnd, 1, 10), RGB(0, 160, 0));
+  EXPECT_EQ(ScreenAt(hwnd, 100, 10), RGB(255, 250, 200));
+  // The parent hears of the update too.
+  ASSERT_EQ(received(WM_COMMAND).size(), 1u);
+
+  // Hidden, the place is painted over by the parent; shown, the face is back at once.
+  edit.ShowWindow(SW_HIDE);
+  robot.pumpUntilIdle();
+  HDC hdc = GetDC(parentHwnd());
+  RECT place{10, 10, 160, 40};
+  FillRect(hdc, &place, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  ReleaseDC(parentHwnd(), hdc);
+  ASSERT_EQ(ScreenAt(hwnd, 1, 10), RGB(0, 0, 0));
+  edit.ShowWindow(SW_SHOW);
+  EXPECT_EQ(ScreenAt(hwnd, 1, 10), RGB(0, 160, 0));
+}
+
+TEST_F(SkinEditTest, TheNumberFieldPutsTheCaretAfterItsTextWhileFocused) {
+  CNumericEdit edit;
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 40), parent(), 7007));
+  Dress(edit);
+  CEdit other;
+  ASSERT_TRUE(other.Create(WS_CHILD | WS_VISIBLE, CRect(10, 60, 110, 90), parent(), 7008));
+  robot.click(other.GetSafeHwnd());
+  robot.type("abc");
+  const POINT otherCaret = Caret();
+  // Drawn without the focus, the field leaves the other edit's caret alone.
+  edit.SetWindowText("7");
+  edit.Redraw();
+  EXPECT_EQ(Caret().x, otherCaret.x);
+
+  robot.click(onScreen(edit.GetSafeHwnd(), 5, 10));
+  edit.SetSel(0, -1);
+  robot.type("12");
+  CRect format;
+  edit.SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  auto width = [&](const char* text) {
+    CClientDC dc(&edit);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(edit.SendMessage(WM_GETFONT, 0, 0));
+    HGDIOBJ old = dc.SelectObject(font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    const int cx = dc.GetTextExtent(text).cx;
+    dc.SelectObject(old);
+    return cx;
+  };
+  EXPECT_EQ(Caret().x, format.left + width("12"));
+  EXPECT_EQ(Caret().y, format.top);
+  // Home puts the edit's own caret at the start; the next redraw puts it after the text.
+  robot.key(VK_HOME);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(Caret().x, format.left + width("12"));
+  // A text wider than the field keeps the caret inside the right margin.
+  edit.SetWindowText("1234567890123456789012345678901234567890");
+  CRect client;
+  edit.GetClientRect(&client);
+  const int rightMargin = HIWORD(static_cast<DWORD>(edit.SendMessage(EM_GETMARGINS, 0, 0)));
+  EXPECT_EQ(Caret().x, client.right - rightMargin);
+}
+
+TEST_F(SkinEditTest, TheBufferEditKeepsItsTextAndReadsItAsDigits) {
+  CBufferEdit edit;
+  EXPECT_STREQ(edit.GetBuffer(), "");
+  ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 40), parent(), 7009));
+  robot.click(edit.GetSafeHwnd());
+  robot.type("0042");
+  EXPECT_STREQ(edit.ReadText(), "0042");
+  EXPECT_EQ(edit.GetValue(), 42u);
+  // The buffer keeps what was read until the next read.
+  edit.SetWindowText("");
+  EXPECT_STREQ(edit.GetBuffer(), "0042");
+  EXPECT_EQ(edit.GetValue(), CBufferEdit::kNoNumber);
+  EXPECT_STREQ(edit.GetBuffer(), "");
+
+  EXPECT_EQ(CBufferEdit::ParseDigits("0"), 0u);
+  EXPECT_EQ(CBufferEdit::ParseDigits("000000000000000000000000000007"), 7u);
+  EXPECT_EQ(CBufferEdit::ParseDigits("12a"), CBufferEdit::kNoNumber);
+  EXPECT_EQ(CBufferEdit::ParseDigits("-1"), CBufferEdit::kNoNumber);
+  EXPECT_EQ(CBufferEdit::ParseDigits(" 1"), CBufferEdit::kNoNumber);
+  EXPECT_EQ(CBufferEdit::ParseDigits(nullptr), CBufferEdit::kNoNumber);
+  // The largest value told apart from "no number", and the first past it.
+  EXPECT_EQ(CBufferEdit::ParseDigits("4294967294"), 4294967294u);
+  EXPECT_EQ(CBufferEdit::ParseDigits("4294967295"), CBufferEdit::kNoNumber);
+  EXPECT_EQ(CBufferEdit::ParseDigits("99999999999999999999999"), CBufferEdit::kNoNumber);
 }
 
 }  // namespace

@@ -43,6 +43,13 @@ void WindowsTest::writeSkins() {
   WriteBarSkin(testMachine.programFolder());
 }
 
+void WindowsTest::useBuiltSkins() {
+  const auto built = TestMachine::builtProgramFolder();
+  const auto options = std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing;
+  std::filesystem::copy(built / "Skin", testMachine.programFolder() / "Skin", options);
+  std::filesystem::copy(built / "skins", testMachine.programFolder() / "skins", options);
+}
+
 
 
 

@@ -28,6 +28,9 @@ class WindowsTest : public ControllerTest {
   std::filesystem::path programFile(const std::string& relative);
   // The three fixture skins in this test's program folder.
   void writeSkins();
+  // The skins the build draws, as the program ships them: for windows that have no
+  // fixture skin and for screenshots that show the product as it looks.
+  void useBuiltSkins();
   // Writes a skin file's text.
   void writeIni(const std::string& relative, const std::string& text);
 

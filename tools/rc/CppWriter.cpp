@@ -45,19 +45,27 @@ void writeMenuItems(const std::vector<MenuItem>& items, const std::string& name,
 }
 
 void writeBlobs(const std::vector<FileResource>& resources, const std::string& kind, std::ostream& out) {
-  for (const FileResource& r : resources) {
+  // Numbered ones are named by their id, named ones by their place in the list.
+  auto array = [&](const FileResource& r, std::size_t index) {
+    return "k" + kind + (r.name.empty() ? std::to_string(r.id) : "Named" + std::to_string(index));
+  };
+  for (std::size_t index = 0; index < resources.size(); ++index) {
+    const FileResource& r = resources[index];
     std::ifstream in(r.file, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (bytes.empty()) throw std::runtime_error(r.file.string() + ": empty or unreadable");
-    out << "const unsigned char k" << kind << r.id << "[] = {";
+    out << "const unsigned char " << array(r, index) << "[] = {";
     for (std::size_t i = 0; i < bytes.size(); ++i)
       out << (i % 24 == 0 ? "\n    " : "") << static_cast<unsigned>(static_cast<unsigned char>(bytes[i])) << ",";
     out << "\n};\n";
   }
   if (resources.empty()) return;
   out << "const Blob k" << kind << "s[] = {\n";
-  for (const FileResource& r : resources)
-    out << "    {" << r.id << ", k" << kind << r.id << ", sizeof k" << kind << r.id << "},\n";
+  for (std::size_t index = 0; index < resources.size(); ++index) {
+    const FileResource& r = resources[index];
+    out << "    {" << r.id << ", " << array(r, index) << ", sizeof " << array(r, index) << ", "
+        << (r.name.empty() ? "nullptr" : literal(r.name)) << "},\n";
+  }
   out << "};\n";
 }
 
@@ -73,7 +81,8 @@ void writeToolbars(const std::vector<Toolbar>& toolbars, std::ostream& out) {
   }
   if (toolbars.empty()) return;
   out << "const Blob kToolbars[] = {\n";
-  for (const Toolbar& t : toolbars) out << "    {" << t.id << ", kToolbar" << t.id << ", sizeof kToolbar" << t.id << "},\n";
+  for (const Toolbar& t : toolbars)
+    out << "    {" << t.id << ", kToolbar" << t.id << ", sizeof kToolbar" << t.id << ", nullptr},\n";
   out << "};\n";
 }
 

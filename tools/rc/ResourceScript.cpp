@@ -23,6 +23,11 @@ const std::map<std::string, unsigned>& menuFlags() {
 }
 
 constexpr unsigned kPopup = 0x0010;
+
+std::string upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
 constexpr unsigned kSeparator = 0x0800;
 
 // One line split into words; a quoted string is one word, kept with its quote mark so
@@ -160,15 +165,22 @@ class Parser {
       } else if (kind == "menu") {
         script.menus.push_back(Menu{static_cast<int>(line.number(1)), items()});
         unique(m_menuIds, script.menus.back().id, line, "menu");
+      } else if (kind == "bitmap" && line.isText(1)) {
+        // bitmap "<NAME>" "<file>": found by its name, in any case, as on Windows.
+        FileResource resource{0, m_folder / line.text(2), upper(line.text(1))};
+        if (resource.name.empty() || resource.name[0] == '#') line.fail("a bitmap name may not be empty or start with '#'");
+        if (!fs::exists(resource.file)) line.fail("no file " + resource.file.string());
+        if (!m_bitmapNames.insert(resource.name).second) line.fail("a second bitmap " + resource.name);
+        script.bitmaps.push_back(resource);
       } else if (kind == "bitmap" || kind == "icon") {
-        FileResource resource{static_cast<int>(line.number(1)), m_folder / line.text(2)};
+        FileResource resource{static_cast<int>(line.number(1)), m_folder / line.text(2), {}};
         if (!fs::exists(resource.file)) line.fail("no file " + resource.file.string());
         auto& list = kind == "bitmap" ? script.bitmaps : script.icons;
         list.push_back(resource);
         unique(kind == "bitmap" ? m_bitmapIds : m_iconIds, resource.id, line, kind);
       } else if (kind == "toolbar") {
         // toolbar <id> "<picture>.bmp" <button id>...: the picture is the bitmap of that id.
-        FileResource picture{static_cast<int>(line.number(1)), m_folder / line.text(2)};
+        FileResource picture{static_cast<int>(line.number(1)), m_folder / line.text(2), {}};
         if (!fs::exists(picture.file)) line.fail("no file " + picture.file.string());
         Toolbar toolbar{picture.id, {}};
         for (std::size_t i = 3; i < line.size(); ++i) toolbar.buttons.push_back(static_cast<unsigned>(line.number(i)));
@@ -284,6 +296,7 @@ class Parser {
   std::vector<Line> m_lines;
   std::size_t m_next = 0;
   std::set<long> m_dialogIds, m_stringIds, m_menuIds, m_bitmapIds, m_iconIds, m_toolbarIds;
+  std::set<std::string> m_bitmapNames;
 };
 
 }  // namespace
@@ -292,11 +305,14 @@ ResourceScript parseScript(const fs::path& file) { return Parser(file).parse(); 
 
 namespace {
 
+std::string keyText(long id) { return std::to_string(id); }
+std::string keyText(const std::string& name) { return name; }
+
 template <class T, class Id>
 void append(std::vector<T>& into, std::vector<T>& more, Id id, const fs::path& file, const std::string& kind) {
   for (T& item : more) {
     if (std::any_of(into.begin(), into.end(), [&](const T& taken) { return id(taken) == id(item); }))
-      throw std::runtime_error(file.string() + ": a second " + kind + " " + std::to_string(id(item)));
+      throw std::runtime_error(file.string() + ": a second " + kind + " " + keyText(id(item)));
     into.push_back(std::move(item));
   }
 }
@@ -307,7 +323,8 @@ void mergeScript(ResourceScript& script, ResourceScript more, const fs::path& fi
   append(script.dialogs, more.dialogs, [](const Dialog& d) { return d.id; }, file, "dialog");
   append(script.strings, more.strings, [](const StringEntry& s) { return s.id; }, file, "string");
   append(script.menus, more.menus, [](const Menu& m) { return m.id; }, file, "menu");
-  append(script.bitmaps, more.bitmaps, [](const FileResource& r) { return r.id; }, file, "bitmap");
+  append(script.bitmaps, more.bitmaps,
+         [](const FileResource& r) { return r.name.empty() ? std::to_string(r.id) : r.name; }, file, "bitmap");
   append(script.icons, more.icons, [](const FileResource& r) { return r.id; }, file, "icon");
   append(script.toolbars, more.toolbars, [](const Toolbar& t) { return t.id; }, file, "toolbar");
 }

@@ -46,9 +46,11 @@ struct StringEntry {
   std::string text;
 };
 
+// A bitmap or icon file, by number; a bitmap may have a name instead (id 0).
 struct FileResource {
   int id = 0;
   std::filesystem::path file;
+  std::string name;
 };
 
 // A toolbar of 16 x 16 buttons: its picture (a bitmap of the same id) and its button ids,

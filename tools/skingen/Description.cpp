@@ -80,9 +80,29 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
   } else if (k == "movie") {
     line.expect(2);
     skin.movies.push_back({line.text(0), line.text(1)});
+  } else if (k == "fixed") {
+    line.expect(1);
+    if (line.number(0) < 0) throw std::runtime_error("a negative count");
+    skin.fixedButtons = static_cast<std::size_t>(line.number(0));
+  } else if (k == "labels") {
+    line.expect(1);
+    skin.labelSection = line.text(0);
+  } else if (k == "label") {
+    line.expect(6);
+    if (skin.labelSection.empty()) throw std::runtime_error("'label' before 'labels'");
+    skin.labels.push_back({line.text(0), line.text(1), line.rect(2)});
+  } else if (k == "radios") {
+    line.expect(12);
+    skin.radios = RadioPair{line.text(0), line.text(1), {line.text(2), line.text(7)}, {line.rect(3), line.rect(8)}};
+  } else if (k == "caption") {
+    line.expect(5);
+    skin.captions.push_back({line.text(0), line.rect(1)});
   } else if (k == "list") {
     line.expect(5);
-    skin.list = ListArea{line.text(0), line.rect(1)};
+    skin.list = ListPlace{line.text(0), line.rect(1)};
+  } else if (k == "latch") {
+    line.expect(8);
+    skin.latch = LatchButton{line.text(0), {line.text(1), "side", line.text(2), line.text(3), line.rect(4)}};
   } else {
     throw std::runtime_error("unknown window entry '" + k + "'");
   }
@@ -111,6 +131,12 @@ void readBarLine(const Line& line, BarSkin& bar) {
   }
 }
 
+void readFramedLine(const Line& line, FramedSkin& skin) {
+  if (line.keyword() != "button") throw std::runtime_error("unknown frame entry '" + line.keyword() + "'");
+  line.expect(7);
+  skin.buttons.push_back({line.text(0), "caption", line.text(1), line.text(2), line.rect(3)});
+}
+
 }  // namespace
 
 Description readDescription(const std::filesystem::path& file) {
@@ -119,6 +145,7 @@ Description readDescription(const std::filesystem::path& file) {
   Description description;
   WindowSkin* window = nullptr;
   BarSkin* bar = nullptr;
+  FramedSkin* framed = nullptr;
   std::string text;
   for (int number = 1; std::getline(in, text); ++number) {
     try {
@@ -127,9 +154,12 @@ Description readDescription(const std::filesystem::path& file) {
       const Line line(std::move(w));
       const std::string& k = line.keyword();
       if (k == "end") {
-        if (!window && !bar) throw std::runtime_error("'end' outside a skin");
+        if (!window && !bar && !framed) throw std::runtime_error("'end' outside a skin");
         window = nullptr;
         bar = nullptr;
+        framed = nullptr;
+      } else if (framed) {
+        readFramedLine(line, *framed);
       } else if (window) {
         readWindowLine(line, *window);
       } else if (bar) {
@@ -148,6 +178,10 @@ Description readDescription(const std::filesystem::path& file) {
         bar->folder = line.text(0);
         bar->width = line.number(1);
         bar->height = line.number(2);
+      } else if (k == "frame") {
+        line.expect(1);
+        description.framedWindows.push_back({line.text(0), {}});
+        framed = &description.framedWindows.back();
       } else if (k == "bitmap") {
         line.expect(4);
         description.bitmaps.push_back({line.number(0), line.text(1), line.number(2), line.number(3)});
@@ -161,7 +195,7 @@ Description readDescription(const std::filesystem::path& file) {
       throw std::runtime_error(file.string() + ":" + std::to_string(number) + ": " + e.what());
     }
   }
-  if (window || bar) throw std::runtime_error(file.string() + ": a skin lacks its 'end'");
+  if (window || bar || framed) throw std::runtime_error(file.string() + ": a skin lacks its 'end'");
   return description;
 }
 

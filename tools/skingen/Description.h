@@ -39,14 +39,40 @@ struct Movie {
   std::string caption;
 };
 
-// A list the window makes in a rectangle its skin names (key "1" of its section).
-struct ListArea {
+// A text label of a skinned window (its "-Static" section), in the design space.
+struct WindowLabel {
+  std::string name;
+  std::string text;
+  Rect rect;
+};
+
+// Two radio buttons under one key: each picture holds its unchecked and checked image.
+struct RadioPair {
+  std::string section, key;
+  std::string captions[2];
+  Rect rects[2];
+};
+
+// A text painted on a window's background.
+struct Caption {
+  std::string text;
+  Rect rect;
+};
+
+// The place of a window's list control, under key "1" of its section.
+struct ListPlace {
   std::string section;
   Rect rect;
 };
 
+// A latching button of its own section (key "1"), its picture holding five states.
+struct LatchButton {
+  std::string section;
+  WindowButton button;
+};
+
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher", "tv" or "player"
+  std::string kind;    // the background's painter: "launcher", "tv" or "channel"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -55,7 +81,14 @@ struct WindowSkin {
   std::vector<WindowButton> buttons;
   std::optional<Flash> flash;
   std::vector<Movie> movies;
-  std::optional<ListArea> list;
+  // The restored layout keeps this many buttons at their full-screen numbers.
+  std::size_t fixedButtons = 4;
+  std::string labelSection;
+  std::vector<WindowLabel> labels;
+  std::optional<RadioPair> radios;
+  std::vector<Caption> captions;
+  std::optional<ListPlace> list;
+  std::optional<LatchButton> latch;
 };
 
 // A shaped control of the control bar, in the bar's own pixels.
@@ -81,6 +114,14 @@ struct BarSkin {
   std::vector<BarWell> wells;
 };
 
+// A framed window's skin (the free-standing video window's): the frame cut from one
+// picture, and a bar of icon buttons along the client area's bottom, in a 320-unit wide
+// layout whose tops count up from the client's bottom edge.
+struct FramedSkin {
+  std::string folder;
+  std::vector<WindowButton> buttons;  // look "caption"
+};
+
 struct PictureResource {
   int id = 0;
   std::string look;
@@ -90,6 +131,7 @@ struct PictureResource {
 struct Description {
   std::vector<WindowSkin> windows;
   std::vector<BarSkin> bars;
+  std::vector<FramedSkin> framedWindows;
   std::vector<PictureResource> bitmaps;
   std::vector<PictureResource> icons;
 };

@@ -2,8 +2,11 @@
 
 #include "BarArt.h"
 #include "ButtonArt.h"
+#include "ControlArt.h"
+#include "FrameArt.h"
 #include "MovieFile.h"
 #include "PictureFiles.h"
+#include "Theme.h"
 #include "ResourceArt.h"
 #include "WindowArt.h"
 
@@ -17,10 +20,9 @@ namespace skingen {
 namespace {
 
 // The windows lay out their full-screen buttons in 1024 × 768 units and, restored, the
-// fifth button onward in 800 × 600 units.
+// buttons after the fixed ones (the first four in most windows) in 800 × 600 units.
 constexpr int kDesignWidth = 1024, kDesignHeight = 768;
 constexpr int kRestoredWidth = 800, kRestoredHeight = 600;
-constexpr std::size_t kFixedButtons = 4;
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -40,8 +42,8 @@ std::string hitColour() {
 
 }  // namespace
 
-Rect SkinWriter::restoredRect(const Rect& rect, std::size_t index) {
-  if (index < kFixedButtons) return rect;
+Rect SkinWriter::restoredRect(const Rect& rect, std::size_t index, std::size_t fixed) {
+  if (index < fixed) return rect;
   auto x = [](int v) { return static_cast<int>(std::lround(v * double(kRestoredWidth) / kDesignWidth)); };
   auto y = [](int v) { return static_cast<int>(std::lround(v * double(kRestoredHeight) / kDesignHeight)); };
   return {x(rect.left), y(rect.top), x(rect.right), y(rect.bottom)};
@@ -68,9 +70,9 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
     writeWholeFile(folder / file, encodeBitmap(drawButtonStrip(button, full, button.rect, m_text)));
     fullSection << key << "=" << button.name << "," << file << "," << rectFields(button.rect) << ",0\n";
 
-    const Rect small = restoredRect(button.rect, i);
+    const Rect small = restoredRect(button.rect, i, skin.fixedButtons);
     std::string smallFile = file;
-    if (i >= kFixedButtons) {
+    if (i >= skin.fixedButtons) {
       smallFile = lower(button.name) + "_min.bmp";
       writeWholeFile(folder / smallFile, encodeBitmap(drawButtonStrip(button, restored, small, m_text)));
     }
@@ -81,6 +83,16 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
   ini << "[" << skin.buttonSection << "]\n" << fullSection.str() << "\n";
   ini << "[" << skin.minButtonSection << "]\n" << restoredSection.str() << "\n";
   ini << "[" << skin.backgroundSection << "]\n1=" << skin.backgroundMax << "\n2=" << skin.backgroundMin << "\n";
+  if (!skin.labels.empty()) ini << "\n[" << skin.labelSection << "]\n" << writeLabels(skin, folder);
+  if (skin.radios) ini << "\n[" << skin.radios->section << "]\n" << writeRadios(*skin.radios, folder);
+  if (skin.list) ini << "\n[" << skin.list->section << "]\n1=" << rectFields(skin.list->rect) << "\n";
+  if (skin.latch) {
+    const WindowButton& latch = skin.latch->button;
+    const std::string file = lower(latch.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawLatchStrip(latch, full, m_text)));
+    ini << "\n[" << skin.latch->section << "]\n1=" << latch.name << "," << file << "," << rectFields(latch.rect)
+        << ",0\n";
+  }
   if (skin.flash) {
     const Flash& flash = *skin.flash;
     ini << "\n[" << flash.section << "]\n" << flash.key << "=";
@@ -92,8 +104,33 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
     }
     ini << rectFields(flash.rect) << "," << flash.red << "," << flash.green << "," << flash.blue << "\n";
   }
-  if (skin.list) ini << "\n[" << skin.list->section << "]\n1=" << rectFields(skin.list->rect) << "\n";
   writeWholeFile(folder / "skin.ini", ini.str());
+}
+
+// "NAME,picture,left,top,right,bottom,TEXT" per key, each picture at its label's size.
+std::string SkinWriter::writeLabels(const WindowSkin& skin, const std::filesystem::path& folder) {
+  std::ostringstream section;
+  for (std::size_t i = 0; i < skin.labels.size(); ++i) {
+    const WindowLabel& label = skin.labels[i];
+    const std::string file = "label_" + lower(label.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawLabelPanel(label.rect.width(), label.rect.height())));
+    section << i + 1 << "=" << label.name << "," << file << "," << rectFields(label.rect) << "," << label.text << "\n";
+  }
+  return section.str();
+}
+
+// "picture1,rect1,picture2,rect2"; both pictures are cut at the first rectangle's size.
+std::string SkinWriter::writeRadios(const RadioPair& radios, const std::filesystem::path& folder) {
+  const Rect& size = radios.rects[0];
+  std::ostringstream value;
+  value << radios.key << "=";
+  for (int i = 0; i < 2; ++i) {
+    const std::string file = "radio" + std::to_string(i + 1) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawRadioPicture(size.width(), size.height(), radios.captions[i], m_text)));
+    value << (i ? "," : "") << file << "," << rectFields(radios.rects[i]);
+  }
+  value << "\n";
+  return value.str();
 }
 
 void SkinWriter::writeBar(const BarSkin& bar) {
@@ -120,6 +157,28 @@ void SkinWriter::writeBar(const BarSkin& bar) {
     ini << "Progress" << i + 1 << "=" << p.name << "," << p.tooltip << "," << rectFields(p.rect) << "," << p.orientation
         << "," << flag(false) << "," << flag(true) << "," << hitColour() << "\n";
   }
+  writeWholeFile(folder / "skin.ini", ini.str());
+}
+
+// The frame picture and its parts, keyed out in magenta, the bar's buttons and the colours
+// of the window's owner-drawn menu ("COLORTHEME", red, green, blue).
+void SkinWriter::writeFramed(const FramedSkin& skin) {
+  const std::filesystem::path folder = folderOf(skin.folder);
+  writeWholeFile(folder / "frame.bmp", encodeBitmap(drawFramePicture()));
+  std::ostringstream ini;
+  ini << "[DialogResInfo]\nFrameImage=frame.bmp\n" << framePartLines(0) << framePartLines(1)
+      << "ShapeWindow=1\nSkinClient=0\nMaskColor=" << int(theme::kMagenta.r) << "," << int(theme::kMagenta.g) << ","
+      << int(theme::kMagenta.b) << "\n\n[ShapeButtonInfo]\n";
+  for (std::size_t i = 0; i < skin.buttons.size(); ++i) {
+    const WindowButton& button = skin.buttons[i];
+    const std::string file = lower(button.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawFrameButtonStrip(button, m_text)));
+    ini << i + 1 << "=" << button.name << "," << file << "," << rectFields(button.rect) << ",0\n";
+  }
+  ini << "\n[COLORTHEME]\nLogoImage=\nBackGrndBmp=\nLogoText=Orvane Media\nLogoTextEndColor=73,191,208\n"
+      << "MenuColor=27,37,49\nIconBarColor=19,27,36\nLightBarColor=73,191,208\nLightBarStartColor=47,80,104\n"
+      << "LightBarEndColor=37,64,86\nTextColor=230,237,243\nHighLightColor=255,255,255\nFrame0Color=54,72,92\n"
+      << "Frame1Color=38,52,68\nFrame2Color=27,37,49\nFrame3Color=11,16,22\n";
   writeWholeFile(folder / "skin.ini", ini.str());
 }
 

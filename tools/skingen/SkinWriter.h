@@ -17,15 +17,19 @@ class SkinWriter {
 
   void writeWindow(const WindowSkin& skin);
   void writeBar(const BarSkin& bar);
+  void writeFramed(const FramedSkin& skin);
   // The pictures go beside `rcFile`, which names them for the resource compiler.
   void writeResources(const Description& description, const std::filesystem::path& rcFile);
 
-  // The restored layout's rectangle of a window button: the first four keep the
+  // The restored layout's rectangle of a window button: the first `fixed` keep the
   // full-screen numbers, the others take the same place in the 800 × 600 space.
-  static Rect restoredRect(const Rect& rect, std::size_t index);
+  static Rect restoredRect(const Rect& rect, std::size_t index, std::size_t fixed);
 
  private:
   std::filesystem::path folderOf(const std::string& windowsFolder) const;
+  // The label section and its readout pictures; the radio key and its two pictures.
+  std::string writeLabels(const WindowSkin& skin, const std::filesystem::path& folder);
+  std::string writeRadios(const RadioPair& radios, const std::filesystem::path& folder);
 
   std::filesystem::path m_programFolder;
   TextPainter& m_text;

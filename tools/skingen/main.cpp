@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     skingen::SkinWriter writer(argv[2], text);
     for (const skingen::WindowSkin& skin : description.windows) writer.writeWindow(skin);
     for (const skingen::BarSkin& bar : description.bars) writer.writeBar(bar);
+    for (const skingen::FramedSkin& skin : description.framedWindows) writer.writeFramed(skin);
     writer.writeResources(description, argv[3]);
   } catch (const std::exception& e) {
     std::cerr << "skingen: " << e.what() << "\n";

@@ -12,6 +12,7 @@
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+#include "windows/media/CPICDlg.h"
 
 #include <dshow/control.h>
 #include <dshow/evcode.h>
@@ -36,6 +37,7 @@ constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
 constexpr int kAVDisplayMode = 115;
+constexpr int kPictureDisplayMode = 135;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
@@ -79,6 +81,7 @@ void CMainSkinDlg::ReleaseOwnedObjects() {
   ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
   CAVDlg::DestroyPlayer();
+  DeletePictureWindow();
   DeleteTVWindow();
   if (g_pTaskbarNotifier) {
     if (g_pTaskbarNotifier->GetSafeHwnd()) g_pTaskbarNotifier->DestroyWindow();
@@ -282,6 +285,8 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     OpenTVWindow();
   } else if (name == "FILM_BUTTON") {
     OpenMediaPlayer();
+  } else if (name == "PIC_BUTTON") {
+    OpenPictureWindow();
   } else if (name == "WEB_BUTTON") {
     const CString web = m_logo.GetCompanyWeb();
     if (!web.IsEmpty()) ::ShellExecuteA(nullptr, "open", web, nullptr, nullptr, SW_SHOWNORMAL);
@@ -331,6 +336,36 @@ void CMainSkinDlg::OpenMediaPlayer() {
   m_otherWindowShown = TRUE;
   m_busy = FALSE;
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kAVDisplayMode);
+}
+
+// The picture browser is shown before the launcher hides.
+void CMainSkinDlg::OpenPictureWindow() {
+  m_busy = TRUE;
+  StoreSharedRect();
+  HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (!m_pPICDlg) {
+    m_pPICDlg = new (std::nothrow) CPICDlg(this);
+    if (m_pPICDlg && !m_pPICDlg->Create(CPICDlg::IDD, this)) DeletePictureWindow();
+    if (!m_pPICDlg) {
+      ::SetCursor(previous);
+      m_busy = FALSE;
+      return;
+    }
+  }
+  m_pPICDlg->ShowAtSharedRect();
+  ::ReleaseCapture();
+  m_pPICDlg->ShowWindow(SW_SHOW);
+  ShowWindow(SW_HIDE);
+  m_otherWindowShown = TRUE;
+  m_busy = FALSE;
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kPictureDisplayMode);
+}
+
+void CMainSkinDlg::DeletePictureWindow() {
+  if (!m_pPICDlg) return;
+  if (m_pPICDlg->GetSafeHwnd()) m_pPICDlg->DestroyWindow();
+  delete m_pPICDlg;
+  m_pPICDlg = nullptr;
 }
 
 void CMainSkinDlg::DeleteTVWindow() {
@@ -424,6 +459,7 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
     target = m_pTVDlg->GetSafeHwnd();
   else if (mode == kAVDisplayMode && g_pAVDlg)
     target = g_pAVDlg->GetSafeHwnd();
+  if (m_pPICDlg && mode == kPictureDisplayMode) target = m_pPICDlg->GetSafeHwnd();
   if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
 }
 
@@ -481,6 +517,7 @@ LRESULT CMainSkinDlg::OnGraphEvent() {
 LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
   if (wParam == 0) return 0;
   if (g_pAVDlg) ::SendMessageA(g_pAVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
+  if (m_pPICDlg) ::SendMessageA(m_pPICDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   LayoutSkinButtons();
   return 0;
@@ -539,6 +576,13 @@ LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
+  // The free-standing video window takes its keys itself, past the dialogs' handling.
+  const BOOL videoWindowMode = g_pDisplayMode && g_pDisplayMode->Is205();
+  const BOOL altEnter = pMsg->message == WM_SYSKEYDOWN && ::GetKeyState(VK_MENU) < 0 && pMsg->wParam == VK_RETURN;
+  if (videoWindowMode && (altEnter || pMsg->message == WM_KEYDOWN)) {
+    ::DispatchMessageA(pMsg);
+    return TRUE;
+  }
   if (FilterPlayerMessage(pMsg)) return TRUE;
   if (pMsg->message != WM_KEYDOWN) return CSkinDialog::PreTranslateMessage(pMsg);
   m_dblClickSeen = FALSE;
@@ -580,6 +624,7 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
   LayoutSkinButtons();
   // The player posted its return: it is no longer on the stack and may go.
   CAVDlg::DestroyPlayer();
+  DeletePictureWindow();
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;
 }

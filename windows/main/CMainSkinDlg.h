@@ -11,6 +11,7 @@
 #include "windows/main/CLogoLibrary.h"
 #include "windows/main/CSkinDialog.h"
 
+class CPICDlg;
 class CTVDlg;
 struct IAnimationPlayer;
 struct IOleObject;
@@ -27,6 +28,7 @@ class CMainSkinDlg : public CSkinDialog {
 
   BOOL LoadSkin(const CString& skinFile);
   CTVDlg* GetTVDlg() const { return m_pTVDlg; }
+  CPICDlg* GetPICDlg() const { return m_pPICDlg; }
   BOOL IsBusy() const { return m_busy; }
 
  protected:
@@ -68,6 +70,8 @@ class CMainSkinDlg : public CSkinDialog {
   void ShutDownComputer();
   void StandBy();
   void DeleteTVWindow();
+  void OpenPictureWindow();
+  void DeletePictureWindow();
   void DeleteCaptureTempFiles();
   // The animation player of the skin's "Main-NewSkinStatic", when the player is there.
   void CreateFlashPlayer();
@@ -79,6 +83,7 @@ class CMainSkinDlg : public CSkinDialog {
   void ReleaseOwnedObjects();
 
   CTVDlg* m_pTVDlg = nullptr;
+  CPICDlg* m_pPICDlg = nullptr;
   CLogoLibrary m_logo;
   IOleObject* m_flashHost = nullptr;
   IAnimationPlayer* m_flashPlayer = nullptr;

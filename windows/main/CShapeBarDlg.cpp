@@ -439,6 +439,14 @@ void CShapeBarDlg::ShowNow() {
   ReturnFocus();
 }
 
+void CShapeBarDlg::HideNow() {
+  RestoreCursor();
+  KillHideTimer();
+  KillTimer(CAppBar::kShowTimer);
+  ShowWindow(SW_HIDE);
+  m_shown = FALSE;
+}
+
 void CShapeBarDlg::KillHideTimer() {
   if (m_hideTimer == kNoTimer) return;
   KillTimer(CAppBar::kHideTimer);

@@ -33,6 +33,9 @@ class CShapeBarDlg : public CDialog {
   BOOL LoadSkin(const CString& path);
   void ShowBar();
   void ShowNow();
+  // Off the screen at once, as when another window takes its owner's place: the pointer
+  // back, no hiding or showing pending, and not counted as shown, so ShowBar brings it back.
+  void HideNow();
   void SetAutoHide(BOOL on);
   void SetVideoWindow(HWND hwnd);
   void SetDockToVideo(BOOL on) { m_dockToVideo = on; }

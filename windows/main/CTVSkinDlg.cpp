@@ -8,8 +8,10 @@
 #include "skin/CTaskbarNotifier.h"
 #include "skin/CVideoStaticEx.h"
 #include "windows/main/CAVDlg.h"
+#include "windows/main/CChannelMosaicWnd.h"
 #include "windows/main/CControlBarDlg.h"
 #include "windows/main/CMainSkinDlg.h"
+#include "windows/main/CVideoWindow.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
@@ -32,7 +34,10 @@ constexpr UINT kRunCaptureCommand = 12824;
 constexpr UINT kStopCaptureCommand = 12825;
 // Buttons from this index on are unmarked by a hover hint and pressed by Enter.
 constexpr int kFirstMarkableButton = 5;
-constexpr int kNoticeLineLength = 20;
+// Why the mosaic closes: the user ended it, or pressed Escape.
+constexpr WPARAM kMosaicClosedByUser = 1;
+constexpr WPARAM kMosaicEscaped = 3;
+constexpr int kVideoWindowDisplayMode = 205;
 
 BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
   for (LPCSTR name : names)
@@ -46,11 +51,7 @@ int RunState() { return g_pAppController ? g_pAppController->GetRunState() : 0; 
 
 }  // namespace
 
-CString WrapNoticeText(const CString& text) {
-  CString wrapped = text;
-  for (int k = wrapped.GetLength() / kNoticeLineLength; k >= 1; --k) wrapped.Insert(k * kNoticeLineLength, '\n');
-  return wrapped;
-}
+CString WrapNoticeText(const CString& text) { return CTaskbarNotifier::BreakLines(text); }
 
 BEGIN_MESSAGE_MAP(CTVSkinDlg, CSkinDialog)
   ON_WM_PAINT()
@@ -65,6 +66,9 @@ BEGIN_MESSAGE_MAP(CTVSkinDlg, CSkinDialog)
   ON_MESSAGE(UM_SLIDER_TRACK, OnSliderTrack)
   ON_MESSAGE(UM_SLIDER_SET, OnSliderTrack)
   ON_MESSAGE(UM_CONTROLLER_COMMAND, OnControllerCommand)
+  ON_MESSAGE(UM_MOSAIC_CLOSED, OnMosaicClosed)
+  ON_MESSAGE(UM_VIDEO_WINDOW_CLOSED, OnVideoWindowClosed)
+  ON_MESSAGE(UM_DELETE_VIDEO_WINDOW, OnDeleteVideoWindow)
   ON_WM_TIMER()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONDBLCLK()
@@ -74,6 +78,8 @@ END_MESSAGE_MAP()
 CTVSkinDlg::CTVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplate, pParent, "TV-Buttons", "TV-ButtonsMin") {}
 
 CTVSkinDlg::~CTVSkinDlg() {
+  DestroyMosaic();
+  DeleteVideoWindow();
   if (m_controlBar) {
     if (m_controlBar->GetSafeHwnd()) m_controlBar->DestroyWindow();
     delete m_controlBar;
@@ -164,7 +170,9 @@ void CTVSkinDlg::LayoutHostedControl() {
   GetClientRect(&client);
   const int w = client.Width();
   const int h = client.Height();
-  if (m_videoArea && !m_fullScreen)
+  if (m_mosaic)
+    LayoutMosaic();
+  else if (m_videoArea && !m_fullScreen)
     m_videoArea->MoveWindow(CRect(w * 268 / 1024, h * 80 / 768, w * 1010 / 1024, h * 654 / 768), TRUE);
   PlaceBar();
 }
@@ -180,17 +188,14 @@ void CTVSkinDlg::PlaceBar() {
 }
 
 void CTVSkinDlg::HideBar() {
-  if (!m_controlBar) return;
-  m_controlBar->RestoreCursor();
-  m_controlBar->KillHideTimer();
-  m_controlBar->ShowWindow(SW_HIDE);
+  if (m_controlBar) m_controlBar->HideNow();
 }
 
 void CTVSkinDlg::OnPaint() {
   CPaintDC dc(this);
   if (m_fullScreen) return;
   PaintSkin(dc);
-  if (g_pAppController && m_videoArea) {
+  if (g_pAppController && m_videoArea && !m_mosaic) {
     CRect video;
     m_videoArea->GetClientRect(&video);
     g_pAppController->SetVideoRect(video.left, video.top, video.right, video.bottom);
@@ -263,6 +268,12 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
     if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "HELP_BUTTON") {
     ShowHelp(GetAppFolder());
+  } else if (name == "TVWALL_BUTTON") {
+    StopScheduledRun();
+    ReleaseBarPointer();
+    StartMosaic();
+  } else if (name == "SINGLE_BUTTON") {
+    OpenVideoWindow();
   } else if (name == "RECORDTV_BUTTON") {
     OpenMediaPlayer();
   }
@@ -273,7 +284,7 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
 void CTVSkinDlg::OpenMediaPlayer() {
   m_active = FALSE;
   m_hiddenBehind = TRUE;
-  if (g_pAppController) g_pAppController->StopScheduledRecording();
+  StopScheduledRun();
   HideBar();
   StoreSharedRect();
   ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
@@ -373,7 +384,8 @@ LRESULT CTVSkinDlg::OnBarCommand(WPARAM wParam, LPARAM) {
   if (name == "RECORD_MOVIE") {
     StartRecording();
   } else if (name == "STOP_MOVIE") {
-    StopRecording();
+    if (m_mosaic) PostMessage(UM_MOSAIC_CLOSED, kMosaicClosedByUser, 0);
+    else StopRecording();
   } else if (name == "ADD_SND") {
     VolumeStep(0);
   } else if (name == "SUB_SND") {
@@ -404,6 +416,10 @@ LRESULT CTVSkinDlg::OnSliderTrack(WPARAM wParam, LPARAM lParam) {
 // ---- Full screen
 
 void CTVSkinDlg::ToggleFullScreen() {
+  if (m_mosaic) {
+    m_mosaic->ToggleFullScreen();
+    return;
+  }
   if (!m_videoArea) return;
   m_videoArea->ToggleFullScreen();
   if (m_controlBar && !m_controlBar->IsShown()) m_controlBar->ShowBar();
@@ -467,8 +483,13 @@ LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
 
 // ---- Remote keys, keys and navigation
 
-LRESULT CTVSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
-  if (!g_pAppController || !g_pDisplayMode || !g_pDisplayMode->Is110()) return 0;
+LRESULT CTVSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
+  if (!g_pAppController || !g_pDisplayMode) return 0;
+  if (g_pDisplayMode->GetMode() == kVideoWindowDisplayMode && m_freeVideoWindow) {
+    ::SendMessageA(m_freeVideoWindow->GetSafeHwnd(), UM_REMOTE_KEY, wParam, lParam);
+    return 0;
+  }
+  if (!g_pDisplayMode->Is110()) return 0;
   ClearGuards();
   const int key = static_cast<int>(lParam);
   if (key > 74) return 0;
@@ -547,6 +568,10 @@ void CTVSkinDlg::Navigate(int step) {
 }
 
 void CTVSkinDlg::PressMarkedButton() {
+  if (m_mosaic) {
+    PostMessage(UM_MOSAIC_CLOSED, kMosaicClosedByUser, 0);
+    return;
+  }
   if (m_fullScreen) return;
   ClearGuards();
   for (int i = kFirstMarkableButton; i < GetSkinButtonCount(); ++i) {
@@ -566,6 +591,9 @@ LRESULT CTVSkinDlg::OnHoverHint(WPARAM, LPARAM) {
 }
 
 BOOL CTVSkinDlg::PreTranslateMessage(MSG* pMsg) {
+  // The free-standing video window this window owns sees its keys through it; they are
+  // that window's own (the launcher hands them on).
+  if (m_freeVideoWindow && pMsg->hwnd == m_freeVideoWindow->GetSafeHwnd()) return FALSE;
   const BOOL ctrl = ::GetKeyState(VK_CONTROL) < 0;
   const BOOL shift = ::GetKeyState(VK_SHIFT) < 0;
   if (pMsg->message == WM_SYSKEYDOWN) {
@@ -591,7 +619,9 @@ BOOL CTVSkinDlg::PreTranslateMessage(MSG* pMsg) {
   }
   switch (key) {
     case VK_ESCAPE:
-      if (m_fullScreen && m_controlBar) {
+      if (m_mosaic) {
+        PostMessage(UM_MOSAIC_CLOSED, kMosaicEscaped, 0);
+      } else if (m_fullScreen && m_controlBar) {
         m_controlBar->KillHideTimer();
         m_controlBar->ShowBar();
         m_videoArea->LeaveFullScreen();
@@ -610,7 +640,11 @@ BOOL CTVSkinDlg::PreTranslateMessage(MSG* pMsg) {
         StopRecording();
         return TRUE;
       }
-      if (ctrl && shift) return TRUE;
+      if (ctrl && shift) {
+        if (m_videoArea) ClearGuards();
+        OnSkinButton("TVWALL_BUTTON");
+        return TRUE;
+      }
       break;
     case 'H':
     case VK_F1: ShowHelp(GetAppFolder()); return TRUE;
@@ -645,15 +679,19 @@ LRESULT CTVSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT CTVSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
+// In front again, where the shared placement says, with the bar along its bottom.
+void CTVSkinDlg::ComeBackToFront() {
   m_hiddenBehind = FALSE;
   PlaceWindow();
-  if (m_controlBar) {
-    m_controlBar->SetDockRect(g_sharedWindowRect.left, g_sharedWindowRect.top, g_sharedWindowRect.right,
-                              g_sharedWindowRect.bottom);
-    m_controlBar->ShowBar();
-    m_controlBar->SetVolumePos(CAppController::GetVolume());
-  }
+  if (!m_controlBar) return;
+  m_controlBar->SetDockRect(g_sharedWindowRect.left, g_sharedWindowRect.top, g_sharedWindowRect.right,
+                            g_sharedWindowRect.bottom);
+  m_controlBar->ShowBar();
+}
+
+LRESULT CTVSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
+  ComeBackToFront();
+  if (m_controlBar) m_controlBar->SetVolumePos(CAppController::GetVolume());
   LayoutSkinButtons();
   m_active = TRUE;
   m_inputSwitchReady = TRUE;
@@ -683,6 +721,7 @@ LRESULT CTVSkinDlg::OnControllerCommand(WPARAM wParam, LPARAM) {
 void CTVSkinDlg::OnTimer(UINT_PTR nIDEvent) {
   if (g_pAppController && nIDEvent == kDigitTimer) g_pAppController->OnDigitTimer();
   else if (g_pAppController && nIDEvent == kDigitTimerFull) g_pAppController->OnDigitTimerFull();
+  else if (nIDEvent == kMosaicTimer) StepMosaic();
   else CSkinDialog::OnTimer(nIDEvent);
 }
 
@@ -719,7 +758,10 @@ void CTVSkinDlg::OnSize(UINT nType, int cx, int cy) {
 LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
-      if (wParam && !m_fullScreen) LayoutSkinButtons();
+      if (wParam && !m_fullScreen && !m_mosaic) {
+        LayoutSkinButtons();
+        LayoutHostedControl();
+      }
       return 0;
     case WM_EXITSIZEMOVE:
       if (m_sizedFlag) {

@@ -4,20 +4,28 @@
 // into controller calls and shows the run state back in its buttons and the bar. The
 // launcher makes it on the first press of its TV button and keeps it to the end.
 //
-// Its recordings button opens the media player in its place. The channel window, settings
-// hub, channel mosaic and free-standing video window it opens come with their own windows;
-// until then their buttons do nothing.
+// It also shows the channel mosaic in place of its video area (CChannelMosaicWnd, stepped
+// by its timer 400) and opens the free-standing video window (CVideoWindow), which it
+// deletes once that window has handed the picture back, and its recordings button opens
+// the media player in its place. The channel window and settings hub it opens come with
+// their own windows; until then their buttons do nothing.
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
 
+class CChannelMosaicWnd;
 class CControlBarDlg;
 class CVideoStaticEx;
+class CVideoWindow;
 
 class CTVSkinDlg : public CSkinDialog {
  public:
   static constexpr UINT_PTR kDigitTimer = 200;
   static constexpr UINT_PTR kDigitTimerFull = 250;
+  static constexpr UINT_PTR kMosaicTimer = 400;
+  static constexpr UINT kMosaicTimerMs = 3000;
+  // Posted to itself: the free-standing video window goes once its own message is done.
+  static constexpr UINT UM_DELETE_VIDEO_WINDOW = WM_APP + 1;
 
   CTVSkinDlg(UINT nIDTemplate, CWnd* pParent);
   ~CTVSkinDlg() override;
@@ -31,6 +39,9 @@ class CTVSkinDlg : public CSkinDialog {
   BOOL IsFullScreen() const { return m_fullScreen; }
   CControlBarDlg* GetControlBar() const { return m_controlBar; }
   CVideoStaticEx* GetVideoArea() const { return m_videoArea; }
+  CChannelMosaicWnd* GetMosaic() const { return m_mosaic; }
+  CVideoWindow* GetFreeVideoWindow() const { return m_freeVideoWindow; }
+  int GetMosaicStep() const { return m_mosaicStep; }
 
  protected:
   void OnSkinButton(const CString& name) override;
@@ -49,6 +60,9 @@ class CTVSkinDlg : public CSkinDialog {
   afx_msg LRESULT OnRefreshLayout(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSliderTrack(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnControllerCommand(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnMosaicClosed(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnVideoWindowClosed(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnDeleteVideoWindow(WPARAM wParam, LPARAM lParam);
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
@@ -74,10 +88,29 @@ class CTVSkinDlg : public CSkinDialog {
   void SwitchRemoteInput(BOOL tuner);
   void ClearGuards();
   void PlaceWindow();
+  void ComeBackToFront();
   // The recordings button: the media player in this window's place.
   void OpenMediaPlayer();
   // A command whose button is disabled is not carried out.
   BOOL Allows(LPCSTR name) const;
+
+  // ---- The channel mosaic and the free-standing video window (CTVSkinDlgViews.cpp).
+  void StartMosaic();
+  void StepMosaic();
+  void LayoutMosaic();
+  void DestroyMosaic();
+  void OpenVideoWindow();
+  void DeleteVideoWindow();
+  void StopScheduledRun();
+  void ReleaseBarPointer();
+
+  CChannelMosaicWnd* m_mosaic = nullptr;
+  CVideoWindow* m_freeVideoWindow = nullptr;
+  CRect m_mosaicSavedRect;
+  BOOL m_mosaicRectSaved = FALSE;
+  int m_mosaicStep = 0;
+  // The channel shown live in the mosaic's current cell, which keeps it as its still.
+  int m_mosaicLiveChannel = 0;
 
   CVideoStaticEx* m_videoArea = nullptr;
   CControlBarDlg* m_controlBar = nullptr;

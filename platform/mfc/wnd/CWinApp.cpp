@@ -56,7 +56,15 @@ HINSTANCE AfxGetInstanceHandle() {
   return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+namespace {
+
+HINSTANCE g_resourceHandle = nullptr;
+
+}  // namespace
+
+HINSTANCE AfxGetResourceHandle() { return g_resourceHandle ? g_resourceHandle : AfxGetInstanceHandle(); }
+
+void AfxSetResourceHandle(HINSTANCE hInstResource) { g_resourceHandle = hInstResource; }
 
 LPCTSTR AfxGetAppName() { return g_app ? g_app->m_pszAppName : nullptr; }
 

@@ -38,7 +38,10 @@ CWinApp* AfxGetApp();
 // The main window of the calling thread, or the application's.
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
+// The module resources are loaded from: the program's, unless another was set (NULL sets
+// the program's again).
 HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE hInstResource);
 LPCTSTR AfxGetAppName();
 void AfxEnableControlContainer();
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);

@@ -14,7 +14,8 @@
 //   END_MESSAGE_MAP()
 //
 // Reflected messages (ON_NOTIFY_REFLECT, ON_CONTROL_REFLECT) are offered to the control
-// that sent them before its parent sees them.
+// that sent them before its parent sees them; the parent sees them only when the control
+// has no entry for them or its _EX handler returns FALSE.
 #pragma once
 
 #include <win32/user.h>
@@ -116,6 +117,11 @@ struct AFX_NOTIFY {
 #define ON_CONTROL_REFLECT(code, memberFxn)                                                           \
   {WM_REFLECT_BASE + WM_COMMAND, static_cast<WORD>(code), 0, 0,                                       \
    ORVANE_AFX_ENTRY(ORVANE_AFX_BIND(void (ThisClass::*f)(), memberFxn); (self->*f)(); return TRUE;)},
+// The same with a handler that says whether it took the notification: FALSE lets the
+// parent see it too.
+#define ON_CONTROL_REFLECT_EX(code, memberFxn)                                                        \
+  {WM_REFLECT_BASE + WM_COMMAND, static_cast<WORD>(code), 0, 0,                                       \
+   ORVANE_AFX_ENTRY(ORVANE_AFX_BIND(BOOL (ThisClass::*f)(), memberFxn); return (self->*f)();)},
 // A control's own colours: the parent's WM_CTLCOLOR* request reflected to the control, as
 // CtlColor(dc, kind); a null brush leaves the request to the parent's default.
 #define ON_WM_CTLCOLOR_REFLECT()                                                                      \

@@ -2,6 +2,7 @@
 
 #include <win32/commdlg/FileDialogLog.h>
 #include <win32/file.h>
+#include <win32/shell/FolderPath.h>
 #include <win32/user.h>
 #include <win32/user/DialogManager.h>
 
@@ -20,22 +21,10 @@ constexpr const char* kDrives = "Drives";
 constexpr int kWidth = 440;
 constexpr int kHeight = 300;
 
-// "C:\Media\" names the folder "C:\Media"; a drive root keeps its backslash.
-std::string folderPath(const std::string& path) {
-  if (path.size() > 3 && path.back() == '\\') return path.substr(0, path.size() - 1);
-  return path;
-}
-
-std::string withSlash(const std::string& path) { return path.empty() || path.back() == '\\' ? path : path + "\\"; }
-
-// The folder holding a path, "" above a drive's root.
-std::string parentOf(const std::string& path) {
-  const std::string trimmed = folderPath(path);
-  if (trimmed.size() <= 3) return "";
-  const auto slash = trimmed.rfind('\\');
-  if (slash == std::string::npos) return "";
-  return folderPath(trimmed.substr(0, slash + 1));
-}
+std::string folderPath(const std::string& path) { return FolderPath::folder(path); }
+std::string withSlash(const std::string& path) { return FolderPath::withSlash(path); }
+// The folder holding a path, without its trailing backslash; "" above a drive's root.
+std::string parentOf(const std::string& path) { return folderPath(FolderPath::parent(path)); }
 
 std::string nameOf(const std::string& path) {
   const auto slash = path.rfind('\\');

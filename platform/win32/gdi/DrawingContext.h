@@ -30,6 +30,7 @@ class DrawingContext : public GdiObject {
     COLORREF textColor = 0x000000;
     COLORREF bkColor = 0xFFFFFF;
     int bkMode = 2;        // OPAQUE
+    int charExtra = 0;     // pixels after each character of text
     int stretchMode = 1;   // BLACKONWHITE
     int mapMode = 1;       // MM_TEXT
     POINT windowOrg{0, 0};

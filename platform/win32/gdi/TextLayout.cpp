@@ -2,8 +2,11 @@
 
 namespace plat {
 
-TextLayout::TextLayout(FontFace& face, UINT format)
-    : m_face(face), m_format(format), m_tabWidth((format & DT_EXPANDTABS) ? 8 * face.metrics().aveCharWidth : 0) {}
+TextLayout::TextLayout(FontFace& face, UINT format, int extra)
+    : m_face(face),
+      m_format(format),
+      m_tabWidth((format & DT_EXPANDTABS) ? 8 * face.metrics().aveCharWidth : 0),
+      m_extra(extra) {}
 
 int TextLayout::nextTabStop(int x) const { return (x / m_tabWidth + 1) * m_tabWidth; }
 
@@ -13,7 +16,7 @@ int TextLayout::measure(std::u32string_view text) const {
     if (c == U'\t')
       x = m_tabWidth > 0 ? nextTabStop(x) : x;
     else
-      x += m_face.advance(c);
+      x += m_face.advance(c) + m_extra;
   }
   return x;
 }

@@ -17,7 +17,8 @@ class TextLayout {
     int underlined = -1;  // index of the character after an "&" prefix, -1 for none
   };
 
-  TextLayout(FontFace& face, UINT format);
+  // `extra` pixels follow each character (the context's character extra).
+  TextLayout(FontFace& face, UINT format, int extra = 0);
 
   // The lines of `text` in a rectangle `width` pixels wide.
   std::vector<Line> lay(std::u32string text, int width) const;
@@ -35,6 +36,7 @@ class TextLayout {
   FontFace& m_face;
   UINT m_format;
   int m_tabWidth;
+  int m_extra;
 };
 
 }  // namespace plat

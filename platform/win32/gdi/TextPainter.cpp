@@ -32,9 +32,9 @@ std::u32string TextPainter::decode(const char* text, int length) {
   return out;
 }
 
-int TextPainter::width(FontFace& face, std::u32string_view text) {
+int TextPainter::width(FontFace& face, std::u32string_view text, int extra) {
   int w = 0;
-  for (char32_t c : text) w += face.advance(c);
+  for (char32_t c : text) w += face.advance(c) + extra;
   return w;
 }
 
@@ -62,7 +62,8 @@ void TextPainter::fillTextRect(POINT at, int u0, int v0, int u1, int v1, Pixel c
 void TextPainter::draw(POINT at, std::u32string_view text, int underlined) {
   const DrawingContext::State& state = m_dc.state();
   const FontFace::Metrics& m = m_face.metrics();
-  const int total = width(m_face, text);
+  const int extra = state.charExtra;
+  const int total = width(m_face, text, extra);
   if (state.bkMode == OPAQUE) fillTextRect(at, 0, 0, total, m_face.height(), pixelFromColorRef(state.bkColor));
 
   const Pixel ink = pixelFromColorRef(state.textColor);
@@ -76,7 +77,7 @@ void TextPainter::draw(POINT at, std::u32string_view text, int underlined) {
   int underlineTo = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char32_t c = text[i];
-    const int advance = m_face.advance(c);
+    const int advance = m_face.advance(c) + extra;
     if (static_cast<int>(i) == underlined) {
       underlineFrom = u;
       underlineTo = u + advance;

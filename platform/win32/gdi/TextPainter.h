@@ -1,7 +1,8 @@
 // Draws one line of text with a font on a drawing context: glyph ink in the text colour,
 // the text's cell in the background colour when the mode is OPAQUE, underline and
 // strike-out, all turned by the font's escapement (the cell, underline and strike-out
-// only for quarter turns). Also decodes ANSI text and measures it.
+// only for quarter turns), each character followed by the context's character extra.
+// Also decodes ANSI text and measures it.
 #pragma once
 
 #include <win32/gdi/DrawingContext.h>
@@ -19,7 +20,8 @@ class TextPainter {
 
   // ANSI text in the machine's code page as characters.
   static std::u32string decode(const char* text, int length);
-  static int width(FontFace& face, std::u32string_view text);
+  // With `extra` pixels after each character (the context's character extra).
+  static int width(FontFace& face, std::u32string_view text, int extra = 0);
 
   // Draws with (x, y) the top-left of the text in device units. `underlined` marks one
   // character (an "&" prefix) to underline besides the font's own underline; -1 for none.

@@ -5,7 +5,9 @@
 #include <win32/gdi/DragImage.h>
 #include <win32/gdi/WindowClip.h>
 #include <win32/gdi/WindowGraphics.h>
+#include <win32/user/caret.h>
 #include <win32/user/metrics.h>
+#include <win32/user/rect.h>
 #include <win32/user/window.h>
 
 namespace plat {
@@ -46,6 +48,7 @@ std::shared_ptr<Surface> VirtualScreen::compose() {
     if (!IsWindowVisible(*it)) continue;
     composeWindow(*frame, *it);
     composeVideo(*frame, *it);
+    composeCaret(*frame, *it);
   }
   composeVideo(*frame, nullptr);
   DragImage::current().drawOn(*frame);
@@ -76,6 +79,25 @@ void VirtualScreen::composeWindow(Surface& frame, HWND hwnd) {
       }
       frame.writeSpan(s.left, y, n, dst.data());
     }
+  });
+}
+
+void VirtualScreen::composeCaret(Surface& frame, HWND topLevel) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(topLevel, nullptr), &gui) || !(gui.flags & GUI_CARETBLINKING) ||
+      !IsWindowVisible(gui.hwndCaret) || GetAncestor(gui.hwndCaret, GA_ROOT) != topLevel)
+    return;
+  WindowGraphics& graphics = WindowGraphics::current();
+  const auto place = WindowClip::place(graphics, gui.hwndCaret, WindowGraphics::Area::Client);
+  if (!place) return;
+  RECT caret = gui.rcCaret;
+  OffsetRect(&caret, place->origin.x, place->origin.y);
+  Region shown = place->visible.intersected(caret);
+  shown.translate(place->topLevelRect.left, place->topLevelRect.top);
+  shown.intersected(WindowClip::outline(graphics, topLevel)).forEachRectIn(frame.bounds(), [&](const RECT& r) {
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) frame.setPixel(x, y, ~frame.pixel(x, y) & 0xFFFFFF);
   });
 }
 

@@ -145,6 +145,10 @@ COLORREF SetBkColor(HDC hdc, COLORREF color) {
   return exchange(hdc, &DrawingContext::State::bkColor, color & 0xFFFFFF, CLR_INVALID);
 }
 COLORREF GetBkColor(HDC hdc) { return read(hdc, &DrawingContext::State::bkColor, CLR_INVALID); }
+int SetTextCharacterExtra(HDC hdc, int extra) {
+  return exchange(hdc, &DrawingContext::State::charExtra, extra, static_cast<int>(0x80000000));
+}
+int GetTextCharacterExtra(HDC hdc) { return read(hdc, &DrawingContext::State::charExtra, static_cast<int>(0x80000000)); }
 
 int SetBkMode(HDC hdc, int mode) {
   if (mode != TRANSPARENT && mode != OPAQUE) {

@@ -80,6 +80,10 @@ COLORREF SetBkColor(HDC hdc, COLORREF color);
 COLORREF GetBkColor(HDC hdc);
 int SetBkMode(HDC hdc, int mode);
 int GetBkMode(HDC hdc);
+// Pixels added after each character of the text drawn and measured (TextOut, DrawText,
+// GetTextExtentPoint32); the old value, 0x80000000 for a bad context.
+int SetTextCharacterExtra(HDC hdc, int extra);
+int GetTextCharacterExtra(HDC hdc);
 
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 // A null region removes the clip region.

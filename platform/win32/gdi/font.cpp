@@ -49,7 +49,7 @@ void drawLine(DrawingContext& dc, FontFace& face, const plat::TextLayout& layout
                                ? line.underlined - static_cast<int>(start)
                                : -1;
     painter.draw(dc.toDevice(x + offset, y), piece, underlined);
-    offset += plat::TextPainter::width(face, piece);
+    offset += plat::TextPainter::width(face, piece, dc.state().charExtra);
     if (tab == line.text.size()) break;
     offset = layout.nextTabStop(offset);
     start = tab + 1;
@@ -103,7 +103,7 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl) {
     if (t) SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  psizl->cx = plat::TextPainter::width(*t.face, plat::TextPainter::decode(lpString, c));
+  psizl->cx = plat::TextPainter::width(*t.face, plat::TextPainter::decode(lpString, c), t.dc->state().charExtra);
   psizl->cy = t.face->height();
   return TRUE;
 }
@@ -147,7 +147,7 @@ int GetTextCharset(HDC hdc) {
 int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
   TextTarget t = targetOf(hdc);
   if (!t || !lprc || (cchText != 0 && !lpchText)) return 0;
-  const plat::TextLayout layout(*t.face, format);
+  const plat::TextLayout layout(*t.face, format, t.dc->state().charExtra);
   const auto lines =
       layout.lay(plat::TextPainter::decode(lpchText, lengthOf(lpchText, cchText)), lprc->right - lprc->left);
   const int lineHeight = t.face->height() + ((format & DT_EXTERNALLEADING) ? t.face->metrics().externalLeading : 0);

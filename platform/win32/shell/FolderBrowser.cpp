@@ -1,5 +1,7 @@
 #include <win32/shell/FolderBrowser.h>
 
+#include <win32/shell/FolderPath.h>
+
 #include <com/objbase.h>
 #include <win32/file.h>
 #include <win32/user.h>
@@ -20,20 +22,9 @@ constexpr DWORD kItemMagic = 0x50494442;  // "BDIP"
 constexpr const char* kStateProp = "plat.folderbrowser";
 constexpr const char* kUp = "..";
 
-// "C:\Media\" names the folder "C:\Media"; a drive root keeps its backslash.
-std::string folderPath(const std::string& path) {
-  if (path.size() > 3 && path.back() == '\\') return path.substr(0, path.size() - 1);
-  return path;
-}
-
-std::string withSlash(const std::string& path) { return path.empty() || path.back() == '\\' ? path : path + "\\"; }
-
-std::string parentOf(const std::string& folder) {
-  const std::string path = folderPath(folder);
-  if (path.size() <= 3) return "";
-  const auto slash = path.rfind('\\');
-  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
+std::string folderPath(const std::string& path) { return FolderPath::folder(path); }
+std::string withSlash(const std::string& path) { return FolderPath::withSlash(path); }
+std::string parentOf(const std::string& folder) { return FolderPath::parent(folder); }
 
 // IMalloc over the task allocator, one for the process.
 class ShellMalloc final : public IMalloc {

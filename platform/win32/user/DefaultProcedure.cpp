@@ -209,6 +209,13 @@ LRESULT DefaultProcedure::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return MA_ACTIVATE;
     case WM_SETCURSOR:
       return setCursor(hwnd, wParam, lParam);
+    // A right click asks the window for its context menu at the click's screen point.
+    case WM_RBUTTONUP: {
+      POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ClientToScreen(hwnd, &point);
+      Delivery::send(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(point.x, point.y));
+      return 0;
+    }
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL:
       if (HWND parent = parentOf(hwnd)) Delivery::send(parent, message, wParam, lParam);

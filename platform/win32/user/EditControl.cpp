@@ -48,6 +48,7 @@ void EditControl::changed() {
   m_modified = true;
   notify(EN_UPDATE);
   InvalidateRect(m_hwnd, nullptr, TRUE);
+  placeCaret();
   notify(EN_CHANGE);
 }
 
@@ -60,6 +61,7 @@ void EditControl::setSel(int start, int end) {
     m_caret = std::clamp(end < 0 ? length : end, 0, length);
   }
   InvalidateRect(m_hwnd, nullptr, TRUE);
+  placeCaret();
 }
 
 bool EditControl::replaceSelection(const std::string& insert, bool fromUser) {
@@ -123,6 +125,7 @@ void EditControl::onKey(int vk) {
   m_caret = caret;
   if (!shift) m_anchor = caret;
   InvalidateRect(m_hwnd, nullptr, TRUE);
+  placeCaret();
 }
 
 void EditControl::paste() {
@@ -171,6 +174,37 @@ int EditControl::textLeft(int width) const {
   return m_leftMargin;
 }
 
+int EditControl::textHeight() const {
+  HDC hdc = GetDC(m_hwnd);
+  HGDIOBJ old = SelectObject(hdc, m_font ? m_font : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(hdc, &metrics);
+  SelectObject(hdc, old);
+  ReleaseDC(m_hwnd, hdc);
+  return metrics.tmHeight;
+}
+
+std::string EditControl::shownText() const {
+  std::string shown = text();
+  if (GetWindowLongA(m_hwnd, GWL_STYLE) & ES_PASSWORD) shown.assign(shown.size(), '*');
+  return shown;
+}
+
+void EditControl::makeCaret() {
+  CreateCaret(m_hwnd, nullptr, 1, textHeight());
+  placeCaret();
+  ShowCaret(m_hwnd);
+}
+
+void EditControl::placeCaret() const {
+  if (!m_focused) return;
+  const std::string shown = shownText();
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
+  const int x = textLeft(textWidth(shown)) + textWidth(shown.substr(0, static_cast<std::size_t>(m_caret)));
+  SetCaretPos(x, (client.bottom - textHeight()) / 2);
+}
+
 int EditControl::indexAt(int x) const {
   const std::string all = text();
   const int left = textLeft(textWidth(all));
@@ -196,8 +230,7 @@ void EditControl::paint() {
                       : nullptr;
   FillRect(hdc, &client, brush ? brush : reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
   HGDIOBJ old = SelectObject(hdc, m_font ? m_font : GetStockObject(DEFAULT_GUI_FONT));
-  std::string shown = text();
-  if (GetWindowLongA(m_hwnd, GWL_STYLE) & ES_PASSWORD) shown.assign(shown.size(), '*');
+  const std::string shown = shownText();
   const int width = textWidth(shown);
   const int left = textLeft(width);
   TEXTMETRICA metrics{};
@@ -214,11 +247,6 @@ void EditControl::paint() {
     const std::string chosen = shown.substr(static_cast<std::size_t>(selStart()), static_cast<std::size_t>(selEnd() - selStart()));
     TextOutA(hdc, from, top, chosen.c_str(), static_cast<int>(chosen.size()));
   }
-  if (m_focused) {
-    const int x = left + textWidth(shown.substr(0, static_cast<std::size_t>(m_caret)));
-    RECT caret{x, top, x + 1, top + metrics.tmHeight};
-    PatBlt(hdc, caret.left, caret.top, 1, caret.bottom - caret.top, DSTINVERT);
-  }
   SelectObject(hdc, old);
   EndPaint(m_hwnd, &ps);
 }
@@ -232,6 +260,7 @@ LRESULT EditControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // A single-line edit reports a change for text set by the program too.
       notify(EN_UPDATE);
       InvalidateRect(m_hwnd, nullptr, TRUE);
+      placeCaret();
       notify(EN_CHANGE);
       return TRUE;
     }
@@ -288,6 +317,7 @@ LRESULT EditControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam & EC_LEFTMARGIN) m_leftMargin = LOWORD(lParam);
       if (wParam & EC_RIGHTMARGIN) m_rightMargin = HIWORD(lParam);
       InvalidateRect(m_hwnd, nullptr, TRUE);
+      placeCaret();
       return 0;
     case EM_GETMARGINS:
       return MAKELONG(m_leftMargin, m_rightMargin);
@@ -300,6 +330,7 @@ LRESULT EditControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFONT:
       m_font = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(lParam)) InvalidateRect(m_hwnd, nullptr, TRUE);
+      if (m_focused) makeCaret();
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(m_font);
@@ -309,14 +340,17 @@ LRESULT EditControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetFocus(m_hwnd);
       m_anchor = m_caret = indexAt(GET_X_LPARAM(lParam));
       InvalidateRect(m_hwnd, nullptr, TRUE);
+      placeCaret();
       return 0;
     case WM_SETFOCUS:
       m_focused = true;
+      makeCaret();
       InvalidateRect(m_hwnd, nullptr, TRUE);
       notify(EN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
       m_focused = false;
+      DestroyCaret();
       InvalidateRect(m_hwnd, nullptr, TRUE);
       notify(EN_KILLFOCUS);
       return 0;

@@ -1,7 +1,9 @@
 // The state and procedure behind the single-line "EDIT" class (see controls.h for what
 // callers see). The text itself is the window text; this object keeps the selection
 // (anchor and caret), the limit, the font and the modified flag. One lives per edit
-// window, made at WM_NCCREATE and deleted at WM_NCDESTROY.
+// window, made at WM_NCCREATE and deleted at WM_NCDESTROY. While focused the edit owns
+// the thread's caret and puts it at its caret index whenever that moves or the text is
+// shown anew (before EN_CHANGE, so a handler of it may still move the caret).
 #pragma once
 
 #include <win32/types.h>
@@ -38,6 +40,12 @@ class EditControl {
   int indexAt(int x) const;
   int textWidth(const std::string& text) const;
   int textLeft(int width) const;
+  int textHeight() const;
+  // The text as drawn: its characters, or as many '*' for a password.
+  std::string shownText() const;
+  // The thread's caret for this edit, made on taking the focus and when the font changes.
+  void makeCaret();
+  void placeCaret() const;
   void paint();
 
   HWND m_hwnd;

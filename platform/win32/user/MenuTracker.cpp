@@ -152,8 +152,9 @@ void MenuTracker::open(HMENU menu, POINT at, int parentRight) {
   level.window = window;
   m_levels.push_back(std::move(level));
   SendMessageA(window, MN_SIZEWINDOW, 0, 0);
-  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+  // Placed and sized in the showing itself, as Windows' menu loop does, so a subclass sees
+  // the popup's place and size in WM_WINDOWPOSCHANGING while it is still hidden.
+  SetWindowPos(window, HWND_TOPMOST, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
   // A window shown paints its frame too (WM_NCPAINT), so a subclass can draw its own.
   RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

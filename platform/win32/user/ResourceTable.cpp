@@ -4,6 +4,7 @@
 #include <win32/module.h>
 
 #include <dlfcn.h>
+#include <strings.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -68,6 +69,18 @@ const T* findById(const T* items, std::size_t count, int id) {
   return it == end ? nullptr : it;
 }
 
+// A blob by number among the numbered ones, or by name (any case) among the named ones.
+const res::Blob* findBlob(const res::Blob* items, std::size_t count, LPCSTR name) {
+  const auto* end = items + count;
+  const int id = idOf(name);
+  const bool byName = name && !IS_INTRESOURCE(name) && name[0] != '#';
+  const auto* it = std::find_if(items, end, [&](const res::Blob& item) {
+    if (byName) return item.name && strcasecmp(item.name, name) == 0;
+    return !item.name && item.id == id;
+  });
+  return it == end ? nullptr : it;
+}
+
 }  // namespace
 
 ResourceTable::Registration::Registration(const res::Module* module) : m_module(module) {
@@ -108,7 +121,7 @@ const res::Menu* ResourceTable::menu(HINSTANCE module, LPCSTR name) {
 
 const res::Blob* ResourceTable::bitmap(HINSTANCE module, LPCSTR name) {
   const res::Module* resources = moduleOf(module);
-  return resources ? findById(resources->bitmaps, resources->bitmapCount, idOf(name)) : nullptr;
+  return resources ? findBlob(resources->bitmaps, resources->bitmapCount, name) : nullptr;
 }
 
 const res::Blob* ResourceTable::icon(HINSTANCE module, LPCSTR name) {

@@ -1,5 +1,5 @@
 // The resources compiled into each module of the process: dialog templates, string
-// tables, menus, bitmaps and icons, by numeric id.
+// tables, menus, bitmaps and icons, by numeric id (bitmaps also by name).
 //
 // The resource compiler (tools/rc) turns a module's resource file (resources/*.rc, format
 // in resources/README.md) into a C++ source holding these records and one Registration;
@@ -44,11 +44,13 @@ struct String {
 
 // A bitmap (.bmp file), icon (.ico file) or toolbar as its bytes. A toolbar's bytes are
 // 16-bit words: version, button width, button height, count, then the button ids (0 for a
-// gap); its picture is the bitmap of the same id.
+// gap); its picture is the bitmap of the same id. A bitmap may carry a name (upper case)
+// instead of a number.
 struct Blob {
   int id;
   const unsigned char* data;
   std::size_t size;
+  const char* name;  // nullptr for a numbered resource
 };
 
 struct MenuItem {
@@ -99,7 +101,8 @@ class ResourceTable {
     const res::Module* m_module;
   };
 
-  // `name` is MAKEINTRESOURCE(id) or "#id"; nullptr when absent.
+  // `name` is MAKEINTRESOURCE(id) or "#id" (for a bitmap also its name, in any case);
+  // nullptr when absent.
   static const res::Dialog* dialog(HINSTANCE module, LPCSTR name);
   static const res::Menu* menu(HINSTANCE module, LPCSTR name);
   static const res::Blob* bitmap(HINSTANCE module, LPCSTR name);

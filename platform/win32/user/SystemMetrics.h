@@ -19,6 +19,8 @@ class SystemMetrics {
   RECT workArea() const { return m_workArea; }
   COLORREF color(int index) const;
   bool dropShadow() const { return m_dropShadow; }
+  // For the rest of the session, as the display settings change it.
+  void setDropShadow(bool on) { m_dropShadow = on; }
 
  private:
   std::map<int, int> m_metrics;

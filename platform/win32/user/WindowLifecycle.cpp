@@ -227,6 +227,7 @@ void WindowLifecycle::release(HWND hwnd) {
     if (state.focus == hwnd) state.focus = nullptr;
     if (state.active == hwnd) state.active = nullptr;
     if (state.capture == hwnd) state.capture = nullptr;
+    if (state.caret.owner == hwnd) state.caret = Caret{};
     if (system.foreground() == hwnd) system.setForeground(nullptr);
     queue = system.queueOf(window->threadId);
     system.windows().remove(hwnd);

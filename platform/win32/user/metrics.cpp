@@ -29,7 +29,7 @@ int GetSystemMetrics(int nIndex) {
 BOOL SystemParametersInfoA(UINT uiAction, UINT, PVOID pvParam, UINT) {
   UserSystem& system = UserSystem::current();
   std::lock_guard guard(system.lock());
-  const plat::SystemMetrics& metrics = system.metrics();
+  plat::SystemMetrics& metrics = system.metrics();
   switch (uiAction) {
     case SPI_GETWORKAREA:
       if (!pvParam) break;
@@ -38,6 +38,9 @@ BOOL SystemParametersInfoA(UINT uiAction, UINT, PVOID pvParam, UINT) {
     case SPI_GETDROPSHADOW:
       if (!pvParam) break;
       *static_cast<BOOL*>(pvParam) = metrics.dropShadow() ? TRUE : FALSE;
+      return TRUE;
+    case SPI_SETDROPSHADOW:
+      metrics.setDropShadow(pvParam != nullptr);
       return TRUE;
     case SPI_GETNONCLIENTMETRICS: {
       auto* ncm = static_cast<NONCLIENTMETRICSA*>(pvParam);

@@ -71,6 +71,7 @@
 #define SPI_GETNONCLIENTMETRICS 0x0029
 #define SPI_GETWORKAREA 0x0030
 #define SPI_GETDROPSHADOW 0x1024
+#define SPI_SETDROPSHADOW 0x1025
 
 #define COLOR_SCROLLBAR 0
 #define COLOR_BACKGROUND 1
@@ -131,7 +132,8 @@ static_assert(sizeof(NONCLIENTMETRICSA) == 340);
 
 int GetSystemMetrics(int nIndex);
 // SPI_GETWORKAREA (RECT*), SPI_GETNONCLIENTMETRICS (cbSize must be set), SPI_GETDROPSHADOW
-// (BOOL*); other actions fail with ERROR_INVALID_PARAMETER.
+// (BOOL*), SPI_SETDROPSHADOW (the BOOL itself in pvParam, for this machine's session, not
+// written to machine.ini); other actions fail with ERROR_INVALID_PARAMETER.
 BOOL SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 DWORD GetSysColor(int nIndex);
 // The system font's average character width (low word) and height (high word).

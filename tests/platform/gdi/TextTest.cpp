@@ -103,6 +103,34 @@ TEST_F(TextTest, TextOutDrawsInsideItsCellFromTheTopLeft) {
   EXPECT_EQ(ink.bottom, 15 + tm.tmAscent) << "no descenders: the ink ends on the baseline";
 }
 
+TEST_F(TextTest, CharacterExtraSpacesTheTextAndItsMeasure) {
+  Canvas canvas(200, 40);
+  prepare(canvas, font(-14));
+  SIZE plain{};
+  GetTextExtentPoint32A(canvas.dc(), "iiii", 4, &plain);
+  TextOutA(canvas.dc(), 10, 5, "iiii", 4);
+  const Box close = inkBox(canvas);
+  EXPECT_EQ(GetTextCharacterExtra(canvas.dc()), 0);
+  EXPECT_EQ(SetTextCharacterExtra(canvas.dc(), 6), 0);
+  EXPECT_EQ(GetTextCharacterExtra(canvas.dc()), 6);
+  SIZE spaced{};
+  GetTextExtentPoint32A(canvas.dc(), "iiii", 4, &spaced);
+  EXPECT_EQ(spaced.cx, plain.cx + 4 * 6);
+  EXPECT_EQ(spaced.cy, plain.cy);
+  prepare(canvas, font(-14));
+  TextOutA(canvas.dc(), 10, 5, "iiii", 4);
+  const Box apart = inkBox(canvas);
+  EXPECT_EQ(apart.left, close.left);
+  EXPECT_EQ(apart.width(), close.width() + 3 * 6);
+  // DrawText centres the spaced line.
+  prepare(canvas, font(-14));
+  RECT r{0, 0, 200, 40};
+  DrawTextA(canvas.dc(), "iiii", 4, &r, DT_CENTER | DT_SINGLELINE);
+  const Box centred = inkBox(canvas);
+  EXPECT_NEAR((centred.left + centred.right) / 2.0, 100 - 3, 3);
+  EXPECT_EQ(SetTextCharacterExtra(nullptr, 1), static_cast<int>(0x80000000));
+}
+
 TEST_F(TextTest, BoldInksMoreThanRegular) {
   Canvas regular(200, 40), bold(200, 40);
   prepare(regular, font(-20, FW_NORMAL));

@@ -104,6 +104,26 @@ TEST_F(MenuTest, ItemsKeepTheirIdsTextsAndStates) {
   EXPECT_FALSE(DestroyMenu(sub));
 }
 
+TEST_F(MenuTest, ARightClickAsksTheWindowAndThenItsParentForTheContextMenu) {
+  HWND parent = createRecorder("parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 0, RECT{100, 100, 500, 400});
+  HWND child = createRecorder("child", WS_CHILD | WS_VISIBLE, parent, 7, RECT{10, 10, 110, 60});
+  plat::Robot robot;
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  const POINT at{rect.left + 5, rect.top + 6};
+  recorder().clear();
+  robot.rightClick(at);
+  std::vector<Recorded> menus;
+  for (const Recorded& r : recorder().all())
+    if (r.message == WM_CONTEXTMENU) menus.push_back(r);
+  ASSERT_EQ(menus.size(), 2u);
+  EXPECT_EQ(menus[0].hwnd, child);
+  EXPECT_EQ(menus[1].hwnd, parent) << "unanswered, it goes up to the parent";
+  EXPECT_EQ(reinterpret_cast<HWND>(menus[0].wParam), child);
+  EXPECT_EQ(GET_X_LPARAM(menus[0].lParam), at.x);
+  EXPECT_EQ(GET_Y_LPARAM(menus[0].lParam), at.y);
+}
+
 TEST_F(MenuTest, AClickChoosesAndTheOwnerIsToldInWindowsOrder) {
   robot.duringModal([](plat::Robot& user) {
     EXPECT_NE(user.openMenu(), nullptr);
@@ -202,6 +222,43 @@ TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner) {
   EXPECT_EQ(measured.size(), 2u);
   DestroyMenu(drawn);
   DestroyWindow(drawer);
+}
+
+// What a thread hook sees of the popup window's placing.
+struct Placing {
+  WINDOWPOS pos;
+  bool visible;
+};
+std::vector<Placing> g_placings;
+
+LRESULT CALLBACK placingHook(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  char name[16] = {};
+  if (code >= 0 && sent->message == WM_WINDOWPOSCHANGING && GetClassNameA(sent->hwnd, name, sizeof name) &&
+      std::string(name) == POPUPMENU_CLASS)
+    g_placings.push_back({*reinterpret_cast<const WINDOWPOS*>(sent->lParam), IsWindowVisible(sent->hwnd) != FALSE});
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MenuTest, ThePopupWindowIsPlacedAndSizedAsItIsShown) {
+  g_placings.clear();
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, placingHook, nullptr, GetCurrentThreadId());
+  RECT window{};
+  robot.duringModal([&](plat::Robot& user) {
+    GetWindowRect(user.openMenu(), &window);
+    user.key(VK_ESCAPE);
+  });
+  TrackPopupMenu(menu, TPM_RETURNCMD, 150, 160, 0, owner, nullptr);
+  UnhookWindowsHookEx(hook);
+  ASSERT_FALSE(g_placings.empty());
+  const Placing& first = g_placings.front();
+  EXPECT_FALSE(first.visible);
+  EXPECT_EQ(first.pos.flags & (SWP_NOMOVE | SWP_NOSIZE), 0u);
+  EXPECT_NE(first.pos.flags & SWP_SHOWWINDOW, 0u);
+  EXPECT_EQ(first.pos.x, 150);
+  EXPECT_EQ(first.pos.y, 160);
+  EXPECT_EQ(first.pos.cx, window.right - window.left);
+  EXPECT_EQ(first.pos.cy, window.bottom - window.top);
 }
 
 }  // namespace

@@ -21,6 +21,13 @@ TEST_F(MetricsTest, DefaultsDescribeTheScreenAndAClassicDesktop) {
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0));
   EXPECT_TRUE(shadow);
   EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
+  // The drop shadow is switched for the session with the value itself.
+  ASSERT_TRUE(SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(FALSE), 0));
+  SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0);
+  EXPECT_FALSE(shadow);
+  ASSERT_TRUE(SystemParametersInfoA(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(TRUE), 0));
+  SystemParametersInfoA(SPI_GETDROPSHADOW, 0, &shadow, 0);
+  EXPECT_TRUE(shadow);
 }
 
 TEST_F(MetricsTest, NonClientMetricsNeedTheirSize) {

@@ -144,6 +144,23 @@ BEGIN_MESSAGE_MAP(CReflectingButton, CWnd)
   ON_CONTROL_REFLECT(BN_CLICKED, OnClickedSelf)
 END_MESSAGE_MAP()
 
+// One that looks at its click and leaves it to the parent as well.
+class CSharingButton : public CWnd {
+ public:
+  int seen = 0;
+
+ protected:
+  afx_msg BOOL OnClickedShared() {
+    ++seen;
+    return FALSE;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSharingButton, CWnd)
+  ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClickedShared)
+END_MESSAGE_MAP()
+
 class CParentWnd : public CWnd {
  public:
   int clicked = 0;
@@ -177,6 +194,11 @@ TEST_F(MfcWindowTest, ReflectedNotificationsGoToTheControlFirst) {
   ::SendMessageA(plain, BM_CLICK, 0, 0);
   EXPECT_EQ(reflecting.reflected, 1);
   EXPECT_EQ(parent.clicked, 1);
+  CSharingButton sharing;
+  ASSERT_TRUE(sharing.Create("BUTTON", "s", WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 12));
+  ::SendMessageA(sharing.m_hWnd, BM_CLICK, 0, 0);
+  EXPECT_EQ(sharing.seen, 1);
+  EXPECT_EQ(parent.clicked, 2);
   NMHDR header{plain, 12, 21522};
   EXPECT_EQ(parent.SendMessage(WM_NOTIFY, 12, reinterpret_cast<LPARAM>(&header)), 9);
   EXPECT_EQ(parent.notified, 1);
@@ -271,6 +293,13 @@ TEST_F(MfcWindowTest, TheApplicationKnowsItsMainWindowAndNamesItsMessageBoxes) {
   CTestApp app;
   EXPECT_EQ(AfxGetApp(), &app);
   EXPECT_EQ(AfxGetMainWnd(), nullptr);
+  // Resources come from the program unless another module is named.
+  EXPECT_EQ(AfxGetResourceHandle(), AfxGetInstanceHandle());
+  const auto other = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(0x5000));
+  AfxSetResourceHandle(other);
+  EXPECT_EQ(AfxGetResourceHandle(), other);
+  AfxSetResourceHandle(nullptr);
+  EXPECT_EQ(AfxGetResourceHandle(), AfxGetInstanceHandle());
   CFrameWnd* frame = new CFrameWnd;
   ASSERT_TRUE(frame->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
   app.m_pMainWnd = frame;

@@ -2,6 +2,7 @@
 #include "WindowTest.h"
 
 #include <mfc/StringResources.h>
+#include <win32/gdi.h>
 #include <win32/gdi/IconTable.h>
 #include <win32/module.h>
 #include <win32/user/ResourceTable.h>
@@ -54,6 +55,19 @@ TEST_F(ResourceTest, IconsBitmapsAndMenusAreThere) {
   ASSERT_EQ(bitmap->size, 70u);
   EXPECT_EQ(std::memcmp(bitmap->data, "BM", 2), 0);
   EXPECT_EQ(plat::ResourceTable::bitmap(nullptr, "#152"), bitmap);
+  // A bitmap with a name is found by it in any case, and never by a number.
+  const plat::res::Blob* named = plat::ResourceTable::bitmap(nullptr, "test_picture");
+  ASSERT_NE(named, nullptr);
+  EXPECT_NE(named, bitmap);
+  EXPECT_EQ(named->size, 70u);
+  EXPECT_EQ(plat::ResourceTable::bitmap(nullptr, "TEST_PICTURE"), named);
+  EXPECT_EQ(plat::ResourceTable::bitmap(nullptr, "TEST_PICTURES"), nullptr);
+  EXPECT_EQ(plat::ResourceTable::bitmap(nullptr, "#0"), nullptr);
+  EXPECT_EQ(plat::ResourceTable::bitmap(nullptr, MAKEINTRESOURCEA(0)), nullptr);
+  HBITMAP loaded = LoadBitmapA(GetModuleHandleA(nullptr), "Test_Picture");
+  ASSERT_NE(loaded, nullptr);
+  DeleteObject(loaded);
+  EXPECT_EQ(LoadBitmapA(GetModuleHandleA(nullptr), "Missing_Picture"), nullptr);
 
   const plat::res::Menu* menu = plat::ResourceTable::menu(nullptr, MAKEINTRESOURCEA(130));
   ASSERT_NE(menu, nullptr);
