@@ -72,7 +72,7 @@ CAVSkinDlg::~CAVSkinDlg() {
 
 BOOL CAVSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
-  PlaceWindow();
+  PlaceAtSharedPlace();
   HDC screen = ::GetDC(nullptr);
   const BOOL made = CreateSkinButtons(screen, g_isMaximized);
   ::ReleaseDC(nullptr, screen);
@@ -88,15 +88,6 @@ BOOL CAVSkinDlg::LoadSkin(const CString& skinFile) {
   if (m_mediaList.GetSafeHwnd()) m_mediaList.ShowWindow(SW_SHOW);
   Invalidate();
   return TRUE;
-}
-
-void CAVSkinDlg::PlaceWindow() {
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
 }
 
 BOOL CAVSkinDlg::CreateVideoArea() {
@@ -138,18 +129,9 @@ void CAVSkinDlg::CreateMediaList() {
   }
 }
 
-// The half-made bar goes when its window cannot be made.
 BOOL CAVSkinDlg::CreateControlBar() {
-  m_controlBar = new (std::nothrow) CControlBarDlg(this);
+  m_controlBar = CControlBarDlg::CreateFor(this);
   if (!m_controlBar) return FALSE;
-  if (!m_controlBar->Create(CControlBarDlg::IDD, this)) {
-    delete m_controlBar;
-    m_controlBar = nullptr;
-    return FALSE;
-  }
-  m_controlBar->LoadBarSkin();
-  m_controlBar->Invalidate();
-  m_controlBar->SetVideoWindow(m_hWnd);
   m_controlBar->ShowWindow(SW_SHOW);
   if (g_isMaximized) m_controlBar->EnableAutoHide();
   m_controlBar->SetVolumePos(CAppController::GetVolume());
@@ -170,20 +152,11 @@ void CAVSkinDlg::StartBarDocking() {
 }
 
 void CAVSkinDlg::PlaceBar() {
-  if (!m_controlBar || !m_controlBar->GetSafeHwnd()) return;
-  CRect window;
-  GetWindowRect(&window);
-  CRect bar;
-  m_controlBar->GetClientRect(&bar);
-  m_controlBar->SetWindowPos(nullptr, window.left, window.bottom - bar.Height(), bar.Width(), bar.Height(),
-                             SWP_NOZORDER | SWP_NOACTIVATE);
+  if (m_controlBar) m_controlBar->PlaceAtBottomOf(m_hWnd);
 }
 
 void CAVSkinDlg::HideBar() {
-  if (!m_controlBar) return;
-  m_controlBar->RestoreCursor();
-  m_controlBar->KillHideTimer();
-  m_controlBar->ShowWindow(SW_HIDE);
+  if (m_controlBar) m_controlBar->HideNow();
 }
 
 void CAVSkinDlg::LayoutHostedControl() {

@@ -69,7 +69,6 @@ class CAVSkinDlg : public CSkinDialog {
 
  private:
   // ---- Skin and layout
-  void PlaceWindow();
   BOOL CreateVideoArea();
   void CreateMediaList();
   BOOL CreateControlBar();

@@ -7,6 +7,7 @@
 #include "skin/CFolderPicker.h"
 #include "skin/CSkinButton.h"
 #include "skin/CVideoStaticEx.h"
+#include "skin/SkinBitmap.h"
 #include "windows/main/CControlBarDlg.h"
 #include "windows/main/CMainSkinDlg.h"
 #include "windows/main/CTVDlg.h"
@@ -95,10 +96,7 @@ void CAVSkinDlg::OnSkinButton(const CString& name) {
 void CAVSkinDlg::CloseProgram() {
   StopPlayback();
   for (int i = 0; i < GetSkinButtonCount(); ++i) GetSkinButton(i)->ShowWindow(SW_HIDE);
-  if (m_background) {
-    ::DeleteObject(m_background);
-    m_background = nullptr;
-  }
+  ReleaseBitmap(m_background);
   if (m_videoArea) {
     m_videoArea->DestroyWindow();
     delete m_videoArea;
@@ -196,13 +194,11 @@ LRESULT CAVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
   }
   LayoutSkinButtons();
   if (m_controlBar) {
+    // Maximised, the window's rectangle is its client area on the screen.
     CRect dock;
-    if (g_isMaximized) GetClientRect(&dock);
+    if (g_isMaximized) GetWindowRect(&dock);
     else dock = g_sharedWindowRect;
-    m_controlBar->SetDockRect(dock.left, dock.top, dock.right, dock.bottom);
-    m_controlBar->ShowNow();
-    m_controlBar->KillHideTimer();
-    if (!m_controlBar->GetKeepCursor()) m_controlBar->SetKeepCursor(TRUE);
+    m_controlBar->ShowDockedAlong(dock);
   }
   StartBarDocking();
   PlaceBar();

@@ -7,6 +7,8 @@
 
 #include <vendor/language/Language.h>
 
+#include <new>
+
 namespace {
 
 constexpr int kSkinFailedText = 11;
@@ -21,6 +23,19 @@ BEGIN_MESSAGE_MAP(CControlBarDlg, CShapeBarDlg)
 END_MESSAGE_MAP()
 
 CControlBarDlg::CControlBarDlg(CWnd* pParent) : CShapeBarDlg(IDD, pParent) {}
+
+CControlBarDlg* CControlBarDlg::CreateFor(CWnd* owner) {
+  auto* bar = new (std::nothrow) CControlBarDlg(owner);
+  if (!bar) return nullptr;
+  if (!bar->Create(IDD, owner)) {
+    delete bar;
+    return nullptr;
+  }
+  bar->LoadBarSkin();
+  bar->Invalidate();
+  bar->SetVideoWindow(owner->GetSafeHwnd());
+  return bar;
+}
 
 BOOL CControlBarDlg::OnInitDialog() {
   CDialog::OnInitDialog();

@@ -213,6 +213,15 @@ void CSkinDialog::ShowAtSharedRect() {
   Invalidate();
 }
 
+void CSkinDialog::PlaceAtSharedPlace() {
+  if (!g_isMaximized) {
+    MoveWindow(&g_sharedWindowRect, TRUE);
+    LoadShapeRegion(FALSE);
+  } else {
+    MaximizeToWorkArea(FALSE);
+  }
+}
+
 void CSkinDialog::StoreSharedRect() { GetWindowRect(&g_sharedWindowRect); }
 
 void CSkinDialog::ReturnToParent(int displayMode) {

@@ -39,6 +39,9 @@ class CSkinDialog : public CDialog {
   void MaximizeToWorkArea(BOOL savePlacement);
   void RestorePlacement();
   void ShowAtSharedRect();
+  // Where a window first comes up: at the shared rectangle with the restored background,
+  // or maximised.
+  void PlaceAtSharedPlace();
   // Hands the front back to the parent window and sets `displayMode`.
   void ReturnToParent(int displayMode);
 

@@ -96,7 +96,7 @@ CTVSkinDlg::~CTVSkinDlg() {
 
 BOOL CTVSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
-  PlaceWindow();
+  PlaceAtSharedPlace();
   HDC screen = ::GetDC(nullptr);
   const BOOL made = CreateSkinButtons(screen, g_isMaximized);
   ::ReleaseDC(nullptr, screen);
@@ -115,15 +115,6 @@ BOOL CTVSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinLoaded = TRUE;
   Invalidate();
   return TRUE;
-}
-
-void CTVSkinDlg::PlaceWindow() {
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
 }
 
 BOOL CTVSkinDlg::CreateVideoArea() {
@@ -145,16 +136,8 @@ BOOL CTVSkinDlg::CreateVideoArea() {
 
 // The half-made bar goes when its skin or window cannot be made.
 BOOL CTVSkinDlg::CreateControlBar() {
-  m_controlBar = new (std::nothrow) CControlBarDlg(this);
+  m_controlBar = CControlBarDlg::CreateFor(this);
   if (!m_controlBar) return FALSE;
-  if (!m_controlBar->Create(CControlBarDlg::IDD, this)) {
-    delete m_controlBar;
-    m_controlBar = nullptr;
-    return FALSE;
-  }
-  m_controlBar->LoadBarSkin();
-  m_controlBar->Invalidate();
-  m_controlBar->SetVideoWindow(m_hWnd);
   m_controlBar->ShowWindow(SW_HIDE);
   return TRUE;
 }
@@ -178,13 +161,7 @@ void CTVSkinDlg::LayoutHostedControl() {
 }
 
 void CTVSkinDlg::PlaceBar() {
-  if (!m_controlBar || !m_controlBar->GetSafeHwnd()) return;
-  CRect window;
-  GetWindowRect(&window);
-  CRect bar;
-  m_controlBar->GetClientRect(&bar);
-  m_controlBar->SetWindowPos(nullptr, window.left, window.bottom - bar.Height(), bar.Width(), bar.Height(),
-                             SWP_NOZORDER | SWP_NOACTIVATE);
+  if (m_controlBar) m_controlBar->PlaceAtBottomOf(m_hWnd);
 }
 
 void CTVSkinDlg::HideBar() {
@@ -470,10 +447,7 @@ LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
     CRect dock;
     if (g_isMaximized) GetWindowRect(&dock);
     else dock = g_sharedWindowRect;
-    m_controlBar->SetDockRect(dock.left, dock.top, dock.right, dock.bottom);
-    m_controlBar->ShowNow();
-    m_controlBar->KillHideTimer();
-    if (!m_controlBar->GetKeepCursor()) m_controlBar->SetKeepCursor(TRUE);
+    m_controlBar->ShowDockedAlong(dock);
   }
   StartBarDocking();
   PlaceBar();
@@ -682,7 +656,7 @@ LRESULT CTVSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
 // In front again, where the shared placement says, with the bar along its bottom.
 void CTVSkinDlg::ComeBackToFront() {
   m_hiddenBehind = FALSE;
-  PlaceWindow();
+  PlaceAtSharedPlace();
   if (!m_controlBar) return;
   m_controlBar->SetDockRect(g_sharedWindowRect.left, g_sharedWindowRect.top, g_sharedWindowRect.right,
                             g_sharedWindowRect.bottom);

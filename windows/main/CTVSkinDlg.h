@@ -87,7 +87,6 @@ class CTVSkinDlg : public CSkinDialog {
   // Remote keys 24 (the tuner) and 14 (Composite).
   void SwitchRemoteInput(BOOL tuner);
   void ClearGuards();
-  void PlaceWindow();
   void ComeBackToFront();
   // The recordings button: the media player in this window's place.
   void OpenMediaPlayer();
