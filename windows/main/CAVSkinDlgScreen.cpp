@@ -159,10 +159,7 @@ LRESULT CAVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
     return 0;
   }
   m_fullScreen = TRUE;
-  for (int i = 0; i < GetSkinButtonCount(); ++i) {
-    GetSkinButton(i)->SetDisabled(TRUE);
-    GetSkinButton(i)->ShowWindow(SW_HIDE);
-  }
+  ShowSkinButtons(FALSE);
   if (m_mediaList.GetSafeHwnd()) m_mediaList.ShowWindow(SW_HIDE);
   if (!g_isMaximized) {
     StoreSharedRect();
@@ -182,10 +179,7 @@ LRESULT CAVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
 LRESULT CAVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
   m_swallowAfterFullScreen = TRUE;
   m_fullScreen = FALSE;
-  for (int i = 0; i < GetSkinButtonCount(); ++i) {
-    GetSkinButton(i)->SetDisabled(FALSE);
-    GetSkinButton(i)->ShowWindow(SW_SHOW);
-  }
+  ShowSkinButtons(TRUE);
   if (m_mediaList.GetSafeHwnd()) m_mediaList.ShowWindow(SW_SHOW);
   if (!g_isMaximized) {
     LoadShapeRegion(FALSE);

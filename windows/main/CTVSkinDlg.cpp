@@ -411,10 +411,7 @@ LRESULT CTVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
   if (m_controlBar && (g_pAppController->IsRecording() || g_pAppController->IsPreviewing()))
     m_controlBar->SetKeepCursor(FALSE);
   m_fullScreen = TRUE;
-  for (int i = 0; i < GetSkinButtonCount(); ++i) {
-    GetSkinButton(i)->SetDisabled(TRUE);
-    GetSkinButton(i)->ShowWindow(SW_HIDE);
-  }
+  ShowSkinButtons(FALSE);
   if (!g_isMaximized) {
     StoreSharedRect();
     MaximizeToWorkArea(FALSE);
@@ -431,10 +428,7 @@ LRESULT CTVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
 LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
   m_keyGuard = TRUE;
   m_fullScreen = FALSE;
-  for (int i = 0; i < GetSkinButtonCount(); ++i) {
-    GetSkinButton(i)->SetDisabled(FALSE);
-    GetSkinButton(i)->ShowWindow(SW_SHOW);
-  }
+  ShowSkinButtons(TRUE);
   if (g_pAppController) SendMessage(UM_RUNSTATE_CHANGED, static_cast<WPARAM>(RunState()), 0);
   if (!g_isMaximized) {
     LoadShapeRegion(FALSE);
