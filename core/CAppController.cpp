@@ -146,6 +146,7 @@ int CAppController::Shutdown() {
   int saved = SaveFiles();
   if (g_pDeviceControl) g_pDeviceControl->SetRegData(kModeRegister, 0);
   if (CDeviceList* devices = CDeviceList::Instance()) devices->Detach(this);
+  ListRecordingAtShutdown();
   ReleaseObjects();
   KillTimers();
   Destroy(g_pTunedChannelRecord);

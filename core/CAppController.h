@@ -51,9 +51,9 @@ class CAppController : public CObserver {
   // Creates only what is missing, so a second call creates nothing twice. 1 when all is
   // up; 0 at the first step that fails, leaving what was made in place.
   int Startup();
-  // Saves the settings and the channel list, resets the device, releases everything the
-  // controller holds and kills its timers. Everything is released even when a save fails;
-  // the result then is 0, else 1.
+  // Lists a recording still running, saves the settings and the channel list, resets the
+  // device, releases everything the controller holds and kills its timers. Everything is
+  // released even when a save fails; the result then is 0, else 1.
   int Shutdown();
   // A device arrived or left (event 80 from the device list): when the device list
   // changed, the settings' capture device names are refreshed and UM_DEVICES_CHANGED is
@@ -291,6 +291,8 @@ class CAppController : public CObserver {
   int IsMediaOpen() const;
   int IsMediaRunning() const;
   int IsMediaPaused() const;
+  // A file plays or is held paused (IsMediaRunning or IsMediaOpen).
+  int IsMediaFileOpen() const { return IsMediaRunning() || IsMediaOpen(); }
   void SeekMediaPercent(int percent);
   int GetMediaPositionPercent() const;
 
@@ -440,6 +442,9 @@ class CAppController : public CObserver {
   void LeavePreviewForRecording();
   CString RecordedFileName() const;
   void AppendRecordedFile(const CString& file);
+  // A recording still running as the program closes ends whole with the graph: it goes
+  // to the video history list as a stopped one does.
+  void ListRecordingAtShutdown();
   void LoseLastDevice();
   void LoseDeviceInUse();
   // The last started item, made on first use; clashing due items are not run again.

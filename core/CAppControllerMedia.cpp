@@ -77,8 +77,8 @@ void CAppController::PlayMediaFile(HWND videoWindow, HWND timerWindow, LPCSTR pa
 BOOL CAppController::RestartMediaTimer(HWND owner) {
   if (!IsMediaOpen()) return FALSE;
   if (m_mediaTimer == kNoTimer) StartMediaTimer();
-  // Paused, the graph resumes whatever path it is given.
-  switch (m_pPlaybackGraph->OpenAndPlay(owner, "")) {
+  // Paused, the graph resumes without asking for a file.
+  switch (m_pPlaybackGraph->PlayFile(owner)) {
     case CPlaybackGraph::kPlaying:
       return TRUE;
     case CPlaybackGraph::kRateFailed:

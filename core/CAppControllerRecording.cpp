@@ -416,6 +416,10 @@ CString CAppController::RecordedFileName() const {
   return name;
 }
 
+void CAppController::ListRecordingAtShutdown() {
+  if (IsRecording()) AppendRecordedFile(RecordedFileName());
+}
+
 void CAppController::AppendRecordedFile(const CString& file) {
   const CString list = GetModuleFolder() + kMediaHistoryFile;
   if (!file.IsEmpty() && !list.IsEmpty()) AppendMediaList(list, file, kMediaListVideo);
@@ -452,11 +456,10 @@ void CAppController::LoseLastDevice() {
       break;
     default:
       if (!IsRecording()) break;
+      // The file is whole; listed, the media player shows it.
       SetStatusText(RecordedFileName());
-      if (scheduled) {
-        AppendRecordedFile(RecordedFileName());
-        AbortScheduleEntry();
-      }
+      AppendRecordedFile(RecordedFileName());
+      if (scheduled) AbortScheduleEntry();
       break;
   }
   DestroyCaptureGraph();

@@ -4,6 +4,8 @@
 #include <win32/codepage.h>
 #include <win32/file.h>
 #include <win32/handleapi.h>
+#include <win32/shell/shellapi.h>
+#include <win32/user.h>
 #include <win32/time.h>
 
 #include <cstring>
@@ -191,6 +193,11 @@ bool CMediaFileItem::DeleteVideoFile() {
 
 bool CMediaFileItem::DeletePictureFile() {
   return !m_isVideo && FileExists(m_imagePath) && DeleteFileA(m_imagePath);
+}
+
+void CMediaFileItem::OpenContainingFolder() const {
+  const CString folder = FolderPart(GetMainPath());
+  if (!folder.IsEmpty()) ShellExecuteA(nullptr, "open", folder, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void CMediaFileItem::DeleteThumbnail() {

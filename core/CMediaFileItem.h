@@ -54,6 +54,10 @@ class CMediaFileItem {
   void BuildInfoText();
   void BuildInfoTextLocalized();
 
+  // The folder of the main file, opened by the shell as the desktop opens a folder;
+  // nothing for a path without a folder.
+  void OpenContainingFolder() const;
+
   // Renames the main file within its own folder and follows it with the path and the
   // display name. False for a new name that is not a plain file name or for a main file
   // that is not on a drive.

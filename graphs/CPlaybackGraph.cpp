@@ -6,6 +6,8 @@
 #include "graphs/GraphUtilities.h"
 #include "graphs/HeldInterfaces.h"
 
+#include <mfc/afxdlgs.h>
+#include <mfc/afxwin.h>
 #include <win32/module.h>
 
 #include <algorithm>
@@ -19,6 +21,10 @@ constexpr CLSID kClsidMpegAudioDecoder = {0x202822C5, 0x2C23, 0x4530, {0x9A, 0x8
 
 constexpr LPCSTR kVideoDecoderModule = "Filter\\QNMpegVD.ax";
 constexpr LPCSTR kAudioDecoderModule = "Filter\\QNMpegAD.ax";
+
+constexpr LPCSTR kMediaFileFilter =
+    "MPEG File (*.mpg;*.mpeg)|*.mpg;*.mpeg|AVI File (*.avi)|*.avi|Mp3 File (*.mp3)|*.mp3|Wave File (*.wav)|*.wav|"
+    "All Files (*.*)|*.*|";
 
 constexpr double kStepSeconds = 10.0;
 constexpr LONG kStateTimeoutMs = 10;
@@ -94,13 +100,39 @@ BOOL CPlaybackGraph::EnsureAudioDecoder() {
 
 int CPlaybackGraph::OpenAndPlay(HWND owner, LPCSTR path) {
   if (!owner || !path) return kBadArgument;
-  if (m_state == kStatePaused) {
-    if (!SetRate(1.0)) return kRateFailed;
-    if (!Run()) return kRunFailed;
-    m_state = kStatePlaying;
-    return kPlaying;
-  }
+  if (m_state == kStatePaused) return Resume();
   if (m_state != kClosed && m_state != kStatePlaying) return kPlaying;
+  return StartFile(owner, path);
+}
+
+int CPlaybackGraph::PlayFile(HWND owner) {
+  if (!owner) return kBadArgument;
+  if (m_state == kStatePaused) return Resume();
+  if (m_state != kClosed && m_state != kStatePlaying) return kPlaying;
+  CString path;
+  if (!ChooseMediaFile(path)) return kCancelled;
+  return StartFile(owner, path);
+}
+
+BOOL CPlaybackGraph::ChooseMediaFile(CString& path) {
+  CWnd* main = AfxGetMainWnd();
+  const HWND mainWindow = main ? main->GetSafeHwnd() : nullptr;
+  if (mainWindow) ::SendMessageA(mainWindow, UM_FILE_DIALOG_OPENING, 0, 0);
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kMediaFileFilter);
+  const BOOL chosen = dialog.DoModal() == IDOK;
+  if (mainWindow) ::SendMessageA(mainWindow, UM_FILE_DIALOG_CLOSED, 0, 0);
+  if (chosen) path = dialog.GetPathName();
+  return chosen;
+}
+
+int CPlaybackGraph::Resume() {
+  if (!SetRate(1.0)) return kRateFailed;
+  if (!Run()) return kRunFailed;
+  m_state = kStatePlaying;
+  return kPlaying;
+}
+
+int CPlaybackGraph::StartFile(HWND owner, LPCSTR path) {
   if (m_state == kStatePlaying) CloseAndRelease();
   if (!Create()) return kNoGraph;
   if (!RenderFile(path)) return kRenderFailed;

@@ -10,6 +10,7 @@
 #include "graphs/GraphUtilities.h"
 
 #include <dshow/dshow.h>
+#include <mfc/afx.h>
 #include <win32/user.h>
 
 class CMpeg2SplitterFilter;
@@ -17,11 +18,17 @@ class CMpegVideoDecoderFilter;
 
 class CPlaybackGraph {
  public:
-  // Results of OpenAndPlay.
+  // Sent to the application's main window around the open-file dialog of PlayFile,
+  // however the dialog ends.
+  static constexpr UINT UM_FILE_DIALOG_OPENING = 0x779;
+  static constexpr UINT UM_FILE_DIALOG_CLOSED = 0x784;
+
+  // Results of OpenAndPlay and PlayFile.
   enum Result : int {
     kPlaying = 0,
     kRateFailed = -1,
     kRunFailed = -2,
+    kCancelled = -3,
     kRenderFailed = -4,
     kBadArgument = -7,
     kNoGraph = -9,
@@ -44,6 +51,12 @@ class CPlaybackGraph {
 
   // Plays the file in the window, or resumes a paused file (whatever the path).
   int OpenAndPlay(HWND owner, LPCSTR path);
+  // The same with the file asked of the user in the open-file dialog; a paused file
+  // resumes without asking.
+  int PlayFile(HWND owner);
+  // The open-file dialog for MPEG, AVI, MP3 and WAV files; the chosen full path into
+  // `path`, false when the user cancelled.
+  static BOOL ChooseMediaFile(CString& path);
   BOOL Pause();
   // Stops and forgets the file; the graph stays until ReleaseAll.
   BOOL Close();
@@ -84,6 +97,9 @@ class CPlaybackGraph {
 
   GraphControlFields Controls();
   BOOL ReportsState(OAFilterState wanted);
+  int Resume();
+  // The start of a new file, from a closed or playing object.
+  int StartFile(HWND owner, LPCSTR path);
   BOOL RenderFile(LPCSTR path);
   void DeleteWrappers();
 

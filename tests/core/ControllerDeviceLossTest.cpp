@@ -1,6 +1,6 @@
 // A capture device that goes while the program uses it: with none left the program closes,
-// keeping what was recorded; with another one left the picture comes back from it, and
-// the media player keeps the screen with the loss remembered.
+// keeping what was recorded in the video history; with another one left the picture comes
+// back from it, and the media player keeps the screen with the loss remembered.
 #include "RecordingTest.h"
 
 #include "core/CRunState.h"
@@ -82,6 +82,23 @@ TEST_F(ControllerDeviceLossTest, WithNoDeviceLeftAScheduledRecordingKeepsItsFile
   EXPECT_EQ(launcher->systemCloses, 1);
   EXPECT_EQ(count(CAppController::kScheduleSecondTimer), seconds) << "the run's seconds end";
   EXPECT_EQ(count(CScheduleList::kStandbyTimer), 1);
+}
+
+TEST_F(ControllerDeviceLossTest, WithNoDeviceLeftAManualRecordingKeepsItsFileInTheHistory) {
+  ASSERT_NE(preview(), 0);
+  controller->RequestManualRecording();
+  ASSERT_EQ(controller->GetRunState(), 3);
+  run(1000);
+  loseAllDevices();
+  const std::string file = std::string(settings().VideoFolder) + "cap00.mpg";
+  EXPECT_EQ(historyVideos(), std::vector<std::string>{file}) << "the media player finds it";
+  EXPECT_EQ(std::string(controller->GetStatusText()), file);
+  EXPECT_TRUE(controller->IsGraphMissing());
+  EXPECT_EQ(controller->GetRunState(), 0);
+  pump();
+  EXPECT_EQ(launcher->systemCloses, 1);
+  deleteController();
+  EXPECT_EQ(historyVideos(), std::vector<std::string>{file}) << "listed once";
 }
 
 TEST_F(ControllerDeviceLossTest, WithNoDeviceLeftTheMediaPlayerKeepsTheScreen) {

@@ -72,6 +72,30 @@ TEST_F(ControllerRecordingTest, AManualRecordingWritesMpegWhileThePictureStays) 
   EXPECT_EQ(historyVideos().back(), std::string(settings().VideoFolder) + "cap01.mpg");
 }
 
+TEST_F(ControllerRecordingTest, ARecordingRunningAsTheProgramClosesEndsWholeAndIsListed) {
+  ASSERT_NE(preview(), 0);
+  controller->RequestManualRecording();
+  ASSERT_TRUE(controller->IsRecording());
+  run(1000);
+  const std::string file = std::string(settings().VideoFolder) + "cap00.mpg";
+  const auto linux = recordFolder() / "cap00.mpg";
+  deleteController();
+  EXPECT_EQ(historyVideos(), std::vector<std::string>{file}) << "the media player finds it";
+  const MpegFileProbe probe(linux.string());
+  ASSERT_TRUE(probe.ok());
+  EXPECT_GT(probe.video().packets, 10);
+}
+
+TEST_F(ControllerRecordingTest, ClosingWithoutARecordingListsNothing) {
+  ASSERT_NE(preview(), 0);
+  controller->RequestManualRecording();
+  run(400);
+  controller->StopRecordingRequest();
+  ASSERT_EQ(historyVideos().size(), 1u);
+  deleteController();
+  EXPECT_EQ(historyVideos().size(), 1u) << "a stopped recording is listed once";
+}
+
 TEST_F(ControllerRecordingTest, TheRecordingsFileNameIsGivenOnlyWhileARecordGraphHasOne) {
   CString text = "unchanged";
   controller->GetRecordFileName(text);

@@ -1,10 +1,11 @@
 // Media file items on the machine's files: information texts at the size boundaries and
 // in the installed language, file times, existence, renames refused and done, deletes,
-// thumbnail names in the temp folder.
+// thumbnail names in the temp folder, the containing folder opened.
 #include "CoreTest.h"
 
 #include "core/CMediaFileItem.h"
 
+#include <machine/EventLog.h>
 #include <win32/file.h>
 
 #include <fcntl.h>
@@ -236,6 +237,37 @@ TEST_F(MediaFileItemTest, ThumbnailNamesStopBeforeOverrunningAPath) {
   }
   EXPECT_LT(made, 20) << "the names stop growing";
   EXPECT_GE(made, 1);
+}
+
+}  // namespace
+
+namespace {
+
+class MediaFileItemFolderTest : public MediaFileItemTest {
+ protected:
+  std::vector<std::string> explored() {
+    std::vector<std::string> folders;
+    for (const auto& entry : plat::EventLog::events(machine()).read())
+      if (entry.category == "shell-explore") folders.push_back(entry.text);
+    return folders;
+  }
+};
+
+TEST_F(MediaFileItemFolderTest, TheContainingFolderOfTheMainFileOpensInTheFileManager) {
+  makeFile("C:\\Videos\\clip.mpg");
+  std::filesystem::create_directories(linuxPath("C:\\Pictures"));
+  video("C:\\Videos\\clip.mpg").OpenContainingFolder();
+  CMediaFileItem still = picture("C:\\Pictures\\still.bmp");
+  still.SetVideoPath("C:\\Videos\\clip.mpg");  // a picture's main path is its image path
+  still.OpenContainingFolder();
+  EXPECT_EQ(explored(), (std::vector<std::string>{"C:\\Videos\\", "C:\\Pictures\\"}));
+}
+
+TEST_F(MediaFileItemFolderTest, APathWithoutAFolderOrAFolderThatWentOpensNothing) {
+  video("clip.mpg").OpenContainingFolder();
+  CMediaFileItem().OpenContainingFolder();
+  video("C:\\Gone\\clip.mpg").OpenContainingFolder();
+  EXPECT_TRUE(explored().empty());
 }
 
 }  // namespace

@@ -133,6 +133,24 @@ std::vector<std::uint8_t> PngBytes(const TestPicture& picture) {
   return out;
 }
 
+TestPicture ReadPngFile(const std::filesystem::path& file) {
+  png_image image;
+  std::memset(&image, 0, sizeof(image));
+  image.version = PNG_IMAGE_VERSION;
+  TestPicture picture;
+  if (!png_image_begin_read_from_file(&image, file.c_str())) return picture;
+  image.format = PNG_FORMAT_BGR;
+  std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
+    png_image_free(&image);
+    return picture;
+  }
+  picture.width = static_cast<int>(image.width);
+  picture.height = static_cast<int>(image.height);
+  picture.bgr = std::move(pixels);
+  return picture;
+}
+
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
   std::filesystem::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);

@@ -1,5 +1,6 @@
 // Pictures for tests and benchmarks: a picture of known pixels and its bytes as a BMP,
-// JPEG or PNG file, made with the same libraries the program reads them with.
+// JPEG or PNG file, made with the same libraries the program reads them with, and PNG
+// files (screenshots) read back.
 #pragma once
 
 #include <cstdint>
@@ -28,5 +29,7 @@ std::vector<std::uint8_t> PaletteBmpBytes(const TestPicture& picture);
 std::vector<std::uint8_t> JpegBytes(const TestPicture& picture, int quality = 90);
 std::vector<std::uint8_t> PngBytes(const TestPicture& picture);
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
+// A PNG file's pixels (a screenshot's); an empty picture when it cannot be read.
+TestPicture ReadPngFile(const std::filesystem::path& file);
 
 }  // namespace test

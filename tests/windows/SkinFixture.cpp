@@ -39,6 +39,12 @@ const Button kTVButtons[] = {
     {"SINGLE_BUTTON", 24, 312, 248, 368},      {"TVWALL_BUTTON", 24, 384, 248, 440},
     {"SETTING_BUTTON", 24, 456, 248, 512},     {"RETURN_BUTTON", 24, 576, 248, 632},
 };
+const Button kAVButtons[] = {
+    {"HELP_BUTTON", 836, 20, 872, 56},       {"MIN_BUTTON", 880, 20, 916, 56},
+    {"MAX_BUTTON", 924, 20, 960, 56},        {"CLOSE_BUTTON", 968, 20, 1004, 56},
+    {"MAIN_BUTTON", 24, 20, 60, 56},         {"FULLSCREEN_BUTTON", 792, 20, 828, 56},
+    {"RETURN_BUTTON", 12, 610, 181, 652},
+};
 const char* const kBarButtons[] = {"BACK_MOVIE", "PLAY_MOVIE", "PAUSE_MOVIE", "STOP_MOVIE", "AHEAD_MOVIE", "SUB_SND",
                                    "ADD_SND",    "MUTE_SND",   "RECORD_MOVIE", "PRE_CHANNELS", "NEXT_CHANNELS",
                                    "JIETU_PIC"};
@@ -108,15 +114,15 @@ void WriteBmpFile(const std::filesystem::path& file, int cx, int cy, const std::
 
 namespace {
 
-// A skinned window's skin file with both button sections, its background and a picture
-// strip of four equal states per button.
+// A skinned window's skin file with both button sections, its background, any further
+// sections and a picture strip of four equal states per button.
 template <std::size_t N>
 void WriteWindowSkin(const std::filesystem::path& programFolder, const std::string& folder, const std::string& section,
-                     const Button (&buttons)[N], COLORREF background) {
+                     const Button (&buttons)[N], COLORREF background, const std::string& more = "") {
   const auto file = [&](const std::string& name) { return ProgramFile(programFolder, folder + "\\" + name); };
   WriteIniFile(file("skin.ini"), "[" + section + "]\n" + buttonSection(buttons, N, false) + "[" + section + "Min]\n" +
                                      buttonSection(buttons, N, true) +
-                                     "[Main-ShapeWindowBKbmp]\n1=bk_max.bmp\n2=bk_min.bmp\n");
+                                     "[Main-ShapeWindowBKbmp]\n1=bk_max.bmp\n2=bk_min.bmp\n" + more);
   WriteBmpFile(file("bk_max.bmp"), 64, 48, [background](int, int) { return background; });
   WriteBmpFile(file("bk_min.bmp"), 64, 48, [background](int, int) { return background; });
   for (const Button& b : buttons)
@@ -132,6 +138,10 @@ void WriteLauncherSkin(const std::filesystem::path& programFolder) {
 
 void WriteTVSkin(const std::filesystem::path& programFolder) {
   WriteWindowSkin(programFolder, "Skin\\TV", "TV-Buttons", kTVButtons, kTVBackground);
+}
+
+void WriteAVSkin(const std::filesystem::path& programFolder) {
+  WriteWindowSkin(programFolder, "Skin\\AV", "TV-Buttons", kAVButtons, kAVBackground, "[AV-ListBox]\n1=12,112,181,596\n");
 }
 
 // The bar: 616 x 56, its outline cut by magenta corners of the mask; a progress bar along

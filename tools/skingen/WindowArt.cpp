@@ -45,6 +45,14 @@ void drawPanel(Canvas& canvas, const Box& box, double radius, Rgb inside) {
               Paint::solid(inside));
 }
 
+// The video areas the description frames: black inside a dark rim.
+void drawFrames(Canvas& canvas, const WindowSkin& skin, const Scale& s) {
+  for (const Rect& r : skin.frames) {
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+}
+
 void drawTitle(Canvas& canvas, const Scale& s, double left, const std::string& title, const std::string& subtitle,
                TextPainter& text) {
   const int big = static_cast<int>(s.size(26));
@@ -86,10 +94,7 @@ void drawLauncher(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPa
 void drawTv(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
   drawTitle(canvas, s, 76, skin.title, "Orvane Media", text);
   drawPanel(canvas, s.box(12, 88, 260, 644), s.size(14), theme::kPanel);
-  for (const Rect& r : skin.frames) {
-    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
-    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
-  }
+  drawFrames(canvas, skin, s);
   canvas.fill(Shape::rect(s.x(268), s.y(672), s.x(1010), s.y(672) + 1), Paint::solid(theme::kHairline));
 }
 
@@ -101,10 +106,7 @@ void drawChannel(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPai
   drawPanel(canvas, s.box(12, 132, 140, 466), s.size(12), theme::kPanel);
   drawPanel(canvas, s.box(840, 132, 1012, 466), s.size(12), theme::kPanel);
   drawPanel(canvas, s.box(332, 612, 1012, 696), s.size(12), theme::kPanel);
-  for (const Rect& r : skin.frames) {
-    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
-    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
-  }
+  drawFrames(canvas, skin, s);
   const int small = static_cast<int>(s.size(14));
   text.drawLeft(canvas, "Click the first column to skip a channel, double-click a name to rename it.",
                 Weight::Regular, small, s.box(148, 472, 831, 496), theme::kTextFaint);
@@ -123,10 +125,7 @@ void drawPic(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter
     drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
     canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
   }
-  for (const Rect& r : skin.frames) {
-    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
-    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
-  }
+  drawFrames(canvas, skin, s);
   // The slider rows of the window: lightness, hue, contrast, saturation.
   const struct {
     const char* icon;
@@ -144,10 +143,22 @@ void drawPic(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter
 void drawSettings(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
   drawTitle(canvas, s, 76, skin.title, skin.title == "Settings" ? "Orvane Media" : "Settings", text);
   for (const Rect& r : skin.panels) drawPanel(canvas, s.box(r.left, r.top, r.right, r.bottom), s.size(12), theme::kPanel);
-  for (const Rect& r : skin.frames) {
-    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
-    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  drawFrames(canvas, skin, s);
+}
+
+// The media player: the history list on a panel at the left with the way back under it,
+// the video area framed, a hint under the picture above the docked bar.
+void drawPlayer(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, "Recordings and files", text);
+  if (skin.list) {
+    const Rect& r = skin.list->rect;
+    drawPanel(canvas, s.box(r.left - 6, r.top - 30, r.right + 6, r.bottom + 6), s.size(12), theme::kPanel);
+    text.drawLeft(canvas, "History", Weight::Bold, static_cast<int>(s.size(15)),
+                  s.box(r.left + 4, r.top - 28, r.right, r.top - 4), theme::kTextSoft);
   }
+  drawFrames(canvas, skin, s);
+  text.drawLeft(canvas, "Double-click a recording to play it, the picture for full screen", Weight::Regular,
+                static_cast<int>(s.size(14)), s.box(197, 660, 993, 690), theme::kTextFaint);
 }
 
 // Texts the description places on the background.
@@ -175,6 +186,8 @@ Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter
     drawPic(canvas, skin, s, text);
   else if (skin.kind == "settings")
     drawSettings(canvas, skin, s, text);
+  else if (skin.kind == "player")
+    drawPlayer(canvas, skin, s, text);
   else
     throw std::runtime_error("no window painter called '" + skin.kind + "'");
   drawCaptions(canvas, skin, s, text);

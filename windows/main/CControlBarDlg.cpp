@@ -7,6 +7,8 @@
 
 #include <vendor/language/Language.h>
 
+#include <new>
+
 namespace {
 
 constexpr int kSkinFailedText = 11;
@@ -21,6 +23,19 @@ BEGIN_MESSAGE_MAP(CControlBarDlg, CShapeBarDlg)
 END_MESSAGE_MAP()
 
 CControlBarDlg::CControlBarDlg(CWnd* pParent) : CShapeBarDlg(IDD, pParent) {}
+
+CControlBarDlg* CControlBarDlg::CreateFor(CWnd* owner) {
+  auto* bar = new (std::nothrow) CControlBarDlg(owner);
+  if (!bar) return nullptr;
+  if (!bar->Create(IDD, owner)) {
+    delete bar;
+    return nullptr;
+  }
+  bar->LoadBarSkin();
+  bar->Invalidate();
+  bar->SetVideoWindow(owner->GetSafeHwnd());
+  return bar;
+}
 
 BOOL CControlBarDlg::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -93,7 +108,7 @@ void CControlBarDlg::OnBarState(int state, LPARAM detail) {
 }
 
 void CControlBarDlg::OnProgressMoved(const CString& name, int position) {
-  if (name == "PROGRESS_POS" && g_pAppController && g_pAppController->IsMediaRunning())
+  if (name == "PROGRESS_POS" && g_pAppController && g_pAppController->IsMediaFileOpen())
     g_pAppController->SeekMediaPercent(position);
 }
 

@@ -12,6 +12,10 @@ class CControlBarDlg : public CShapeBarDlg {
 
   explicit CControlBarDlg(CWnd* pParent);
 
+  // A bar made for the owner's picture, its skin loaded and the owner its video window;
+  // null, with nothing of it left, when its window cannot be made.
+  static CControlBarDlg* CreateFor(CWnd* owner);
+
   // Loads the bar's skin; on failure tells the user and asks the bar to close.
   BOOL LoadBarSkin();
   void EnableAutoHide() { SetAutoHide(TRUE); }

@@ -8,6 +8,7 @@
 #include "skin/SkinValues.h"
 #include "skin/CSkinButton.h"
 #include "skin/CTaskbarNotifier.h"
+#include "windows/main/CAVDlg.h"
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
@@ -38,6 +39,7 @@ constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
 constexpr int kSettingsDisplayMode = 120;
 constexpr int kHardwareDisplayMode = 175;
+constexpr int kAVDisplayMode = 115;
 constexpr int kPictureDisplayMode = 135;
 constexpr int kChannelDisplayMode = 125;
 constexpr UINT kFlashControlId = 1023;
@@ -89,6 +91,7 @@ void CMainSkinDlg::OnDestroy() {
 void CMainSkinDlg::ReleaseOwnedObjects() {
   ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
+  CAVDlg::DestroyPlayer();
   DeletePictureWindow();
   CloseSettingsHub();
   ReleaseClosedSettingsHubs();
@@ -298,6 +301,8 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     OpenTVWindow();
   } else if (name == "SET_BUTTON") {
     OpenSettingsHub();
+  } else if (name == "FILM_BUTTON") {
+    OpenMediaPlayer();
   } else if (name == "PIC_BUTTON") {
     OpenPictureWindow();
   } else if (name == "WEB_BUTTON") {
@@ -327,6 +332,28 @@ void CMainSkinDlg::OpenTVWindow() {
   m_otherWindowShown = TRUE;
   m_busy = FALSE;
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kTVDisplayMode);
+}
+
+// The player comes up in media mode, owned by the TV window when there is one, and leads
+// back here.
+void CMainSkinDlg::OpenMediaPlayer() {
+  m_busy = TRUE;
+  StoreSharedRect();
+  HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (g_pAppController && !g_pAppController->IsMediaMode()) g_pAppController->EnterMediaMode();
+  CAVDlg* player = CAVDlg::MakePlayer(m_pTVDlg);
+  if (!player) {
+    ::SetCursor(previous);
+    m_busy = FALSE;
+    return;
+  }
+  player->ShowPlayer(TRUE);
+  ::ReleaseCapture();
+  ShowWindow(SW_HIDE);
+  player->ShowWindow(SW_SHOW);
+  m_otherWindowShown = TRUE;
+  m_busy = FALSE;
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kAVDisplayMode);
 }
 
 // The picture browser is shown before the launcher hides.
@@ -477,6 +504,8 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
   if (m_pTVDlg && ((mode == kTVDisplayMode && m_pTVDlg->IsActive()) || mode == 125 || mode == 205))
     target = m_pTVDlg->GetSafeHwnd();
   if (g_pSetDlg && IsSettingsMode(mode)) target = g_pSetDlg->GetSafeHwnd();
+  if (mode == kAVDisplayMode && g_pAVDlg)
+    target = g_pAVDlg->GetSafeHwnd();
   if (m_pPICDlg && mode == kPictureDisplayMode) target = m_pPICDlg->GetSafeHwnd();
   if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
 }
@@ -489,6 +518,8 @@ void CMainSkinDlg::RelayRunState(WPARAM wParam, LPARAM lParam) {
   if (mode == kSettingsDisplayMode && g_pSetDlg) ::SendMessageA(g_pSetDlg->GetSafeHwnd(), UM_RUNSTATE_CHANGED, wParam, lParam);
   if (m_pTVDlg && (mode == kTVDisplayMode || mode == 125 || mode == 205))
     ::SendMessageA(m_pTVDlg->GetSafeHwnd(), UM_RUNSTATE_CHANGED, wParam, lParam);
+  else if (mode == kAVDisplayMode && g_pAVDlg)
+    ::SendMessageA(g_pAVDlg->GetSafeHwnd(), UM_RUNSTATE_CHANGED, wParam, lParam);
 }
 
 LRESULT CMainSkinDlg::OnControllerCommand(WPARAM wParam, LPARAM lParam) {
@@ -515,7 +546,10 @@ void CMainSkinDlg::OnDevicesChanged(WPARAM wParam, LPARAM lParam) {
 // The played file's end goes to the media player; other events are taken and dropped,
 // and a removed device stops playback.
 LRESULT CMainSkinDlg::OnGraphEvent() {
-  if (g_pAppController->IsMediaComplete()) return 0;
+  if (g_pAppController->IsMediaComplete()) {
+    if (g_pAVDlg) g_pAVDlg->PostMessage(UM_PLAYBACK_EVENT, 0, 0);
+    return 0;
+  }
   IMediaEventEx* events = g_pAppController->GetGraphEventInterface();
   if (!events) return 0;
   long code = 0;
@@ -533,6 +567,7 @@ LRESULT CMainSkinDlg::OnGraphEvent() {
 LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
   if (wParam == 0) return 0;
   if (g_pSetDlg) ::SendMessageA(g_pSetDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
+  if (g_pAVDlg) ::SendMessageA(g_pAVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pPICDlg) ::SendMessageA(m_pPICDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   LayoutSkinButtons();
@@ -647,6 +682,8 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM) {
     MaximizeToWorkArea(FALSE);
   }
   LayoutSkinButtons();
+  // The player posted its return: it is no longer on the stack and may go.
+  CAVDlg::DestroyPlayer();
   DeletePictureWindow();
   // Left from the channel window, which the TV window opened in its place.
   if (wParam == kChannelDisplayMode && m_pTVDlg) m_pTVDlg->CloseChannelWindow();
@@ -736,7 +773,7 @@ void CMainSkinDlg::OnClose() {
 }
 
 void CMainSkinDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
-  if (!m_pTVDlg) lpMMI->ptMinTrackSize = {800, 600};
+  if (!m_pTVDlg && !g_pAVDlg) lpMMI->ptMinTrackSize = {800, 600};
 }
 
 void CMainSkinDlg::OnSizing(UINT fwSide, LPRECT pRect) {

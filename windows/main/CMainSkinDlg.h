@@ -56,6 +56,7 @@ class CMainSkinDlg : public CSkinDialog {
   void CreateNotifier();
   void OpenTVWindow();
   void OpenSettingsHub();
+  void OpenMediaPlayer();
   // Remote key 21 and Enter: the hovered navigable button, pressed.
   void PressHoveredButton();
   // Remote keys 31 and 68, Up and Down: the hover mark to the previous or next button.

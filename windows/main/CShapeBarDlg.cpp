@@ -458,6 +458,23 @@ void CShapeBarDlg::HideNow() {
   m_shown = FALSE;
 }
 
+void CShapeBarDlg::PlaceAtBottomOf(HWND window) {
+  if (!m_hWnd || !::IsWindow(window)) return;
+  CRect outer;
+  ::GetWindowRect(window, &outer);
+  CRect bar;
+  GetClientRect(&bar);
+  SetWindowPos(nullptr, outer.left, outer.bottom - bar.Height(), bar.Width(), bar.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CShapeBarDlg::ShowDockedAlong(const RECT& dock) {
+  SetDockRect(dock.left, dock.top, dock.right, dock.bottom);
+  ShowNow();
+  KillHideTimer();
+  if (!m_keepCursor) m_keepCursor = TRUE;
+}
+
 void CShapeBarDlg::KillHideTimer() {
   if (m_hideTimer == kNoTimer) return;
   KillTimer(CAppBar::kHideTimer);

@@ -36,6 +36,11 @@ class CShapeBarDlg : public CDialog {
   // Off the screen at once, as when another window takes its owner's place: the pointer
   // back, no hiding or showing pending, and not counted as shown, so ShowBar brings it back.
   void HideNow();
+  // Moved to the window's bottom-left corner, keeping its own size.
+  void PlaceAtBottomOf(HWND window);
+  // Back from full screen: docked along `dock` (screen coordinates) and shown at once,
+  // nothing hiding it, the pointer kept.
+  void ShowDockedAlong(const RECT& dock);
   void SetAutoHide(BOOL on);
   void SetVideoWindow(HWND hwnd);
   void SetDockToVideo(BOOL on) { m_dockToVideo = on; }

@@ -253,6 +253,13 @@ CSkinButton* CSkinDialog::GetSkinButton(int index) const {
   return index >= 0 && index < GetSkinButtonCount() ? m_skinButtons[static_cast<size_t>(index)] : nullptr;
 }
 
+void CSkinDialog::ShowSkinButtons(BOOL show) {
+  for (CSkinButton* button : m_skinButtons) {
+    button->SetDisabled(!show);
+    button->ShowWindow(show ? SW_SHOW : SW_HIDE);
+  }
+}
+
 void CSkinDialog::UnmarkButtonsFrom(int first) {
   for (int i = first; i < GetSkinButtonCount(); ++i) {
     CSkinButton* button = GetSkinButton(i);

@@ -51,6 +51,8 @@ class CSkinDialog : public CDialog {
   BOOL IsButtonUsable(LPCSTR name) const;
   int GetSkinButtonCount() const { return static_cast<int>(m_skinButtons.size()); }
   CSkinButton* GetSkinButton(int index) const;
+  // Every button out of sight and disabled (full screen), or back and enabled.
+  void ShowSkinButtons(BOOL show);
   // Takes the hover mark off every button from index `first` on, repainting them.
   void UnmarkButtonsFrom(int first);
   const CString& GetSkinFile() const { return m_skinFile; }

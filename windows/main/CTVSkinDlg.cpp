@@ -7,6 +7,7 @@
 #include "skin/CSkinButton.h"
 #include "skin/CTaskbarNotifier.h"
 #include "skin/CVideoStaticEx.h"
+#include "windows/main/CAVDlg.h"
 #include "windows/main/CChannelMosaicWnd.h"
 #include "windows/main/CControlBarDlg.h"
 #include "windows/main/CMainSkinDlg.h"
@@ -17,6 +18,7 @@
 #include "windows/setup/CSetDlg.h"
 
 #include <win32/shell/power.h>
+#include <win32/time.h>
 
 #include <new>
 
@@ -26,6 +28,9 @@ constexpr int kTVDisplayMode = 110;
 constexpr int kLauncherDisplayMode = 105;
 constexpr int kChannelDisplayMode = 125;
 constexpr int kSettingsDisplayMode = 120;
+constexpr int kAVDisplayMode = 115;
+// The live graph settles this long after it stopped for the media player.
+constexpr DWORD kCaptureSettleMs = 350;
 constexpr UINT kVideoAreaId = 1000;
 // The bar's commands that the TV window asks the controller for.
 constexpr UINT kOpenPreviewCommand = 12823;
@@ -138,16 +143,8 @@ BOOL CTVSkinDlg::CreateVideoArea() {
 
 // The half-made bar goes when its skin or window cannot be made.
 BOOL CTVSkinDlg::CreateControlBar() {
-  m_controlBar = new (std::nothrow) CControlBarDlg(this);
+  m_controlBar = CControlBarDlg::CreateFor(this);
   if (!m_controlBar) return FALSE;
-  if (!m_controlBar->Create(CControlBarDlg::IDD, this)) {
-    delete m_controlBar;
-    m_controlBar = nullptr;
-    return FALSE;
-  }
-  m_controlBar->LoadBarSkin();
-  m_controlBar->Invalidate();
-  m_controlBar->SetVideoWindow(m_hWnd);
   m_controlBar->ShowWindow(SW_HIDE);
   return TRUE;
 }
@@ -171,13 +168,7 @@ void CTVSkinDlg::LayoutHostedControl() {
 }
 
 void CTVSkinDlg::PlaceBar() {
-  if (!m_controlBar || !m_controlBar->GetSafeHwnd()) return;
-  CRect window;
-  GetWindowRect(&window);
-  CRect bar;
-  m_controlBar->GetClientRect(&bar);
-  m_controlBar->SetWindowPos(nullptr, window.left, window.bottom - bar.Height(), bar.Width(), bar.Height(),
-                             SWP_NOZORDER | SWP_NOACTIVATE);
+  if (m_controlBar) m_controlBar->PlaceAtBottomOf(m_hWnd);
 }
 
 void CTVSkinDlg::HideBar() {
@@ -272,6 +263,8 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
     OpenVideoWindow();
   } else if (name == "CHANNEL_BUTTON") {
     OpenChannelWindow();
+  } else if (name == "RECORDTV_BUTTON") {
+    OpenMediaPlayer();
   }
 }
 
@@ -335,6 +328,27 @@ void CTVSkinDlg::OpenSettingsHub() {
   ShowWindow(SW_HIDE);
   g_pSetDlg->ShowWindow(SW_SHOW);
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kSettingsDisplayMode);
+}
+
+// The player takes this window's place with the capture set aside; a player that cannot
+// be made leaves the window where it stands.
+void CTVSkinDlg::OpenMediaPlayer() {
+  m_active = FALSE;
+  m_hiddenBehind = TRUE;
+  StopScheduledRun();
+  HideBar();
+  StoreSharedRect();
+  ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (g_pAppController && g_pAppController->IsPreviewing()) {
+    g_pAppController->CloseTvForMedia();
+    ::Sleep(kCaptureSettleMs);
+  }
+  CAVDlg* player = CAVDlg::MakePlayer(this);
+  if (!player) return;
+  ShowWindow(SW_HIDE);
+  player->ShowPlayer(FALSE);
+  player->ShowWindow(SW_SHOW);
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kAVDisplayMode);
 }
 
 void CTVSkinDlg::ReturnToLauncher(BOOL hideAfter) {
@@ -475,10 +489,7 @@ LRESULT CTVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
   if (m_controlBar && (g_pAppController->IsRecording() || g_pAppController->IsPreviewing()))
     m_controlBar->SetKeepCursor(FALSE);
   m_fullScreen = TRUE;
-  for (int i = 0; i < GetSkinButtonCount(); ++i) {
-    GetSkinButton(i)->SetDisabled(TRUE);
-    GetSkinButton(i)->ShowWindow(SW_HIDE);
-  }
+  ShowSkinButtons(FALSE);
   if (!g_isMaximized) {
     StoreSharedRect();
     MaximizeToWorkArea(FALSE);
@@ -495,10 +506,7 @@ LRESULT CTVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
 LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
   m_keyGuard = TRUE;
   m_fullScreen = FALSE;
-  for (int i = 0; i < GetSkinButtonCount(); ++i) {
-    GetSkinButton(i)->SetDisabled(FALSE);
-    GetSkinButton(i)->ShowWindow(SW_SHOW);
-  }
+  ShowSkinButtons(TRUE);
   if (g_pAppController) SendMessage(UM_RUNSTATE_CHANGED, static_cast<WPARAM>(RunState()), 0);
   if (!g_isMaximized) {
     LoadShapeRegion(FALSE);
@@ -511,10 +519,7 @@ LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
     CRect dock;
     if (g_isMaximized) GetWindowRect(&dock);
     else dock = g_sharedWindowRect;
-    m_controlBar->SetDockRect(dock.left, dock.top, dock.right, dock.bottom);
-    m_controlBar->ShowNow();
-    m_controlBar->KillHideTimer();
-    if (!m_controlBar->GetKeepCursor()) m_controlBar->SetKeepCursor(TRUE);
+    m_controlBar->ShowDockedAlong(dock);
   }
   StartBarDocking();
   PlaceBar();
@@ -743,6 +748,8 @@ LRESULT CTVSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
   Invalidate();
   CloseChannelWindow();
   CloseSettingsHub();
+  // The player posted its return: it is no longer on the stack and may go.
+  CAVDlg::DestroyPlayer();
   SetFocus();
   return 0;
 }

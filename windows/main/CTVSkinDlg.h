@@ -7,8 +7,8 @@
 // It also shows the channel mosaic in place of its video area (CChannelMosaicWnd, stepped
 // by its timer 400) and opens the free-standing video window (CVideoWindow), which it
 // deletes once that window has handed the picture back. Its channel button opens the
-// channel window and its settings button the settings hub (windows/setup) in its place.
-// The media player it opens comes with its own window; until then its button does nothing.
+// channel window, its settings button the settings hub (windows/setup) and its recordings
+// button the media player (windows/media) in its place.
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
@@ -100,6 +100,8 @@ class CTVSkinDlg : public CSkinDialog {
   // The settings button: the hub made if needed and shown in this window's place.
   void OpenSettingsHub();
   void ComeBackToFront();
+  // The recordings button: the media player in this window's place.
+  void OpenMediaPlayer();
   // A command whose button is disabled is not carried out.
   BOOL Allows(LPCSTR name) const;
 

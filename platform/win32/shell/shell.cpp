@@ -82,7 +82,14 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParame
     return ShellResult(kStarted);
   }
   std::error_code ec;
-  if (!std::filesystem::exists(machine.paths().toLinux(lpFile), ec)) return ShellResult(ERROR_FILE_NOT_FOUND);
+  const auto target = machine.paths().toLinux(lpFile);
+  if (!std::filesystem::exists(target, ec)) return ShellResult(ERROR_FILE_NOT_FOUND);
+  if (std::filesystem::is_directory(target, ec)) {
+    // The desktop opens a folder in its file manager, which is not started: the folder it
+    // would show is recorded.
+    plat::EventLog::events(machine).write("shell-explore", lpFile);
+    return ShellResult(kStarted);
+  }
   // A document: no program on the machine opens it, so the request is only recorded.
   plat::EventLog::events(machine).write("shell-open", lpFile);
   return ShellResult(SE_ERR_NOASSOC);

@@ -5,7 +5,8 @@
 // come from); the new program runs on the same machine and program folder, without the
 // caller's robot script. Documents open through the machine's file associations, which
 // are recorded in events.log and not launched; so are web addresses ("http://..."),
-// which succeed as if a browser had opened them.
+// which succeed as if a browser had opened them, and folders ("shell-explore"), which
+// succeed as if the file manager had opened them.
 //
 // Shell_NotifyIconA keeps the icons of every process of the machine in run/tray/, one
 // file per icon (owner window, id, callback message, icon, tip), where the robot of any

@@ -91,6 +91,28 @@ TEST_F(ShellTest, AWebAddressIsRecordedAsOpenedAndANameWithoutASchemeIsAFile) {
   EXPECT_EQ(opens(), (std::vector<std::string>{"http://www.example.test/"}));
 }
 
+TEST_F(ShellTest, AFolderOpensAsTheFileManagerWouldAndADocumentHasNoProgram) {
+  const auto recorded = [&](const std::string& category) {
+    std::vector<std::string> texts;
+    for (const auto& entry : plat::EventLog::events(machine()).read())
+      if (entry.category == category) texts.push_back(entry.text);
+    return texts;
+  };
+  const auto folder = machine().paths().driveFolder('C') / "Clips";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "a.mpg") << "x";
+  EXPECT_GT(reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", "C:\\Clips\\", nullptr, nullptr, SW_SHOWNORMAL)),
+            32);
+  EXPECT_GT(reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, nullptr, "C:\\Clips", nullptr, nullptr, SW_SHOWNORMAL)), 32);
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", "C:\\Clips\\a.mpg", nullptr, nullptr,
+                                                    SW_SHOWNORMAL)),
+            SE_ERR_NOASSOC);
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", "C:\\Gone\\", nullptr, nullptr, SW_SHOWNORMAL)),
+            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(recorded("shell-explore"), (std::vector<std::string>{"C:\\Clips\\", "C:\\Clips"}));
+  EXPECT_EQ(recorded("shell-open"), (std::vector<std::string>{"C:\\Clips\\a.mpg"}));
+}
+
 TEST_F(ShellTest, TrayIconsAreAddedChangedAndDeletedByWindowAndId) {
   HWND owner = createRecorder("Tray Owner");
   NOTIFYICONDATAA data{};
