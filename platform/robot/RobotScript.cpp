@@ -38,7 +38,7 @@ struct Shape {
 const std::map<std::string, Shape>& verbShapes() {
   static const std::map<std::string, Shape> shapes = {
       {"clock", {1, 3}},         {"wait", {1, 1}},        {"window", {2, 2}},         {"expect-window", {2, 2}},
-      {"expect-no-window", {2, 2}}, {"click", {0, 1}},    {"doubleclick", {0, 1}},    {"clickat", {2, 2}}, {"drag", {4, 4}},
+      {"expect-no-window", {2, 2}}, {"click", {0, 1}},    {"doubleclick", {0, 1}},    {"clickat", {2, 2}}, {"doubleclickat", {2, 2}}, {"drag", {4, 4}},
       {"move", {2, 2}},          {"key", {1, 1}},         {"type", {1, 1}},           {"answer", {1, 1}},
       {"expect-text", {2, 2}},   {"expect-messagebox", {1, 1}}, {"post", {1, 3}},     {"send", {1, 3}},
       {"close", {0, 0}},         {"log", {1, 1}},         {"plug", {0, 0}},           {"unplug", {0, 0}},
@@ -319,7 +319,7 @@ int RobotScript::run(const Verb& verb) {
     HWND target = controlOf(verb, 0);
     if (target && name == "click") m_robot.click(target);
     if (target && name == "doubleclick") m_robot.doubleClick(target);
-  } else if (name == "clickat" || name == "move") {
+  } else if (name == "clickat" || name == "doubleclickat" || name == "move") {
     HWND window = currentWindow(verb);
     const auto x = number(verb.args[0]);
     const auto y = number(verb.args[1]);
@@ -328,6 +328,7 @@ int RobotScript::run(const Verb& verb) {
       POINT pt{static_cast<LONG>(*x), static_cast<LONG>(*y)};
       ClientToScreen(window, &pt);
       if (name == "clickat") m_robot.click(pt);
+      else if (name == "doubleclickat") m_robot.doubleClick(pt);
       else m_robot.moveTo(pt);
     }
   } else if (name == "drag") {
