@@ -80,6 +80,17 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
   } else if (k == "movie") {
     line.expect(2);
     skin.movies.push_back({line.text(0), line.text(1)});
+  } else if (k == "fixed") {
+    line.expect(1);
+    if (line.number(0) < 0) throw std::runtime_error("a negative count");
+    skin.fixedButtons = static_cast<std::size_t>(line.number(0));
+  } else if (k == "latch") {
+    line.expect(8);
+    skin.latches.push_back({line.text(0), {line.text(1), "side", line.text(2), line.text(3), line.rect(4)}});
+  } else if (k == "thumbs") {
+    line.expect(7);
+    if (line.text(6) != "TRUE" && line.text(6) != "FALSE") throw std::runtime_error("the flag is TRUE or FALSE");
+    skin.lists.push_back({line.text(0), line.text(1), line.rect(2), line.text(6) == "TRUE"});
   } else {
     throw std::runtime_error("unknown window entry '" + k + "'");
   }

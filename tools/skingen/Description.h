@@ -39,8 +39,22 @@ struct Movie {
   std::string caption;
 };
 
+// A latching button of a section of its own (the video editor's radio buttons): its
+// picture holds five states.
+struct LatchButton {
+  std::string section;
+  WindowButton button;  // look "side"
+};
+
+// A thumbnail list's place under its key, and the flag written after it.
+struct ListPlace {
+  std::string section, key;
+  Rect rect;
+  bool flag = false;
+};
+
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher" or "tv"
+  std::string kind;    // the background's painter: "launcher", "tv" or "video"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -49,6 +63,10 @@ struct WindowSkin {
   std::vector<WindowButton> buttons;
   std::optional<Flash> flash;
   std::vector<Movie> movies;
+  // The restored layout keeps the first this many buttons at their full-screen numbers.
+  std::size_t fixedButtons = 4;
+  std::vector<LatchButton> latches;
+  std::vector<ListPlace> lists;
 };
 
 // A shaped control of the control bar, in the bar's own pixels.

@@ -3,6 +3,7 @@
 #include "BarArt.h"
 #include "ButtonArt.h"
 #include "FrameArt.h"
+#include "RadioArt.h"
 #include "MovieFile.h"
 #include "PictureFiles.h"
 #include "Theme.h"
@@ -22,7 +23,6 @@ namespace {
 // fifth button onward in 800 × 600 units.
 constexpr int kDesignWidth = 1024, kDesignHeight = 768;
 constexpr int kRestoredWidth = 800, kRestoredHeight = 600;
-constexpr std::size_t kFixedButtons = 4;
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -42,8 +42,8 @@ std::string hitColour() {
 
 }  // namespace
 
-Rect SkinWriter::restoredRect(const Rect& rect, std::size_t index) {
-  if (index < kFixedButtons) return rect;
+Rect SkinWriter::restoredRect(const Rect& rect, std::size_t index, std::size_t fixed) {
+  if (index < fixed) return rect;
   auto x = [](int v) { return static_cast<int>(std::lround(v * double(kRestoredWidth) / kDesignWidth)); };
   auto y = [](int v) { return static_cast<int>(std::lround(v * double(kRestoredHeight) / kDesignHeight)); };
   return {x(rect.left), y(rect.top), x(rect.right), y(rect.bottom)};
@@ -70,9 +70,9 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
     writeWholeFile(folder / file, encodeBitmap(drawButtonStrip(button, full, button.rect, m_text)));
     fullSection << key << "=" << button.name << "," << file << "," << rectFields(button.rect) << ",0\n";
 
-    const Rect small = restoredRect(button.rect, i);
+    const Rect small = restoredRect(button.rect, i, skin.fixedButtons);
     std::string smallFile = file;
-    if (i >= kFixedButtons) {
+    if (i >= skin.fixedButtons) {
       smallFile = lower(button.name) + "_min.bmp";
       writeWholeFile(folder / smallFile, encodeBitmap(drawButtonStrip(button, restored, small, m_text)));
     }
@@ -83,6 +83,7 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
   ini << "[" << skin.buttonSection << "]\n" << fullSection.str() << "\n";
   ini << "[" << skin.minButtonSection << "]\n" << restoredSection.str() << "\n";
   ini << "[" << skin.backgroundSection << "]\n1=" << skin.backgroundMax << "\n2=" << skin.backgroundMin << "\n";
+  ini << writeLatches(skin, full, folder) << writeLists(skin);
   if (skin.flash) {
     const Flash& flash = *skin.flash;
     ini << "\n[" << flash.section << "]\n" << flash.key << "=";
@@ -95,6 +96,41 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
     ini << rectFields(flash.rect) << "," << flash.red << "," << flash.green << "," << flash.blue << "\n";
   }
   writeWholeFile(folder / "skin.ini", ini.str());
+}
+
+// Latching buttons, keyed from "1" within each section, in the buttons' entry format;
+// they keep the full-screen design space in both layouts.
+std::string SkinWriter::writeLatches(const WindowSkin& skin, const Canvas& background,
+                                     const std::filesystem::path& folder) {
+  std::ostringstream out;
+  std::string section;
+  int key = 0;
+  for (const LatchButton& latch : skin.latches) {
+    if (latch.section != section) {
+      section = latch.section;
+      key = 0;
+      out << "\n[" << section << "]\n";
+    }
+    const WindowButton& button = latch.button;
+    const std::string file = lower(button.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawRadioStrip(button, background, m_text)));
+    out << ++key << "=" << button.name << "," << file << "," << rectFields(button.rect) << ",0\n";
+  }
+  return out.str();
+}
+
+// Thumbnail lists: "left,top,right,bottom,FLAG" under their keys.
+std::string SkinWriter::writeLists(const WindowSkin& skin) {
+  std::ostringstream out;
+  std::string section;
+  for (const ListPlace& list : skin.lists) {
+    if (list.section != section) {
+      section = list.section;
+      out << "\n[" << section << "]\n";
+    }
+    out << list.key << "=" << rectFields(list.rect) << "," << flag(list.flag) << "\n";
+  }
+  return out.str();
 }
 
 void SkinWriter::writeBar(const BarSkin& bar) {

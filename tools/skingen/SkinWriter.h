@@ -21,12 +21,16 @@ class SkinWriter {
   // The pictures go beside `rcFile`, which names them for the resource compiler.
   void writeResources(const Description& description, const std::filesystem::path& rcFile);
 
-  // The restored layout's rectangle of a window button: the first four keep the
+  // The restored layout's rectangle of a window button: the first `fixed` keep the
   // full-screen numbers, the others take the same place in the 800 × 600 space.
-  static Rect restoredRect(const Rect& rect, std::size_t index);
+  static Rect restoredRect(const Rect& rect, std::size_t index, std::size_t fixed);
 
  private:
   std::filesystem::path folderOf(const std::string& windowsFolder) const;
+  // The sections of a window's latching buttons and thumbnail lists, their pictures
+  // written into `folder`.
+  std::string writeLatches(const WindowSkin& skin, const Canvas& background, const std::filesystem::path& folder);
+  static std::string writeLists(const WindowSkin& skin);
 
   std::filesystem::path m_programFolder;
   TextPainter& m_text;

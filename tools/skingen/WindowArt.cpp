@@ -4,6 +4,7 @@
 #include "Theme.h"
 
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 namespace skingen {
@@ -93,6 +94,26 @@ void drawTv(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter&
   canvas.fill(Shape::rect(s.x(268), s.y(672), s.x(1010), s.y(672) + 1), Paint::solid(theme::kHairline));
 }
 
+// Two panes side by side, each a panel with its title, its black picture and room below
+// for its slider and transport; a dark well under each thumbnail list.
+void drawVideo(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, "Cut and join your recordings", text);
+  const char* const titles[] = {"Clip", "Project"};
+  const int titleSize = static_cast<int>(s.size(17));
+  for (std::size_t i = 0; i < skin.frames.size(); ++i) {
+    const Rect& r = skin.frames[i];
+    drawPanel(canvas, s.box(r.left - 8, 184, r.right + 8, 608), s.size(14), theme::kPanel);
+    if (i < std::size(titles))
+      text.drawLeft(canvas, titles[i], Weight::Bold, titleSize, s.box(r.left, 192, r.right, 222), theme::kTextSoft);
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+  for (const ListPlace& list : skin.lists) {
+    const Rect& r = list.rect;
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), theme::kVideoBlack);
+  }
+}
+
 }  // namespace
 
 Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter& text) {
@@ -103,6 +124,8 @@ Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter
     drawLauncher(canvas, skin, s, text);
   else if (skin.kind == "tv")
     drawTv(canvas, skin, s, text);
+  else if (skin.kind == "video")
+    drawVideo(canvas, skin, s, text);
   else
     throw std::runtime_error("no window painter called '" + skin.kind + "'");
   return canvas;

@@ -11,6 +11,7 @@
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+#include "windows/media/CVideoDlg.h"
 
 #include <dshow/control.h>
 #include <dshow/evcode.h>
@@ -34,6 +35,7 @@ constexpr int kShutdownFailedText = 0;
 constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
+constexpr int kVideoEditorDisplayMode = 145;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
@@ -76,6 +78,7 @@ void CMainSkinDlg::OnDestroy() {
 void CMainSkinDlg::ReleaseOwnedObjects() {
   ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
+  DeleteVideoEditor();
   DeleteTVWindow();
   if (g_pTaskbarNotifier) {
     if (g_pTaskbarNotifier->GetSafeHwnd()) g_pTaskbarNotifier->DestroyWindow();
@@ -277,6 +280,8 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     ShowWindow(SW_MINIMIZE);
   } else if (name == "TV_BUTTON") {
     OpenTVWindow();
+  } else if (name == "VIDEO_BUTTON") {
+    OpenVideoEditor();
   } else if (name == "WEB_BUTTON") {
     const CString web = m_logo.GetCompanyWeb();
     if (!web.IsEmpty()) ::ShellExecuteA(nullptr, "open", web, nullptr, nullptr, SW_SHOWNORMAL);
@@ -304,6 +309,36 @@ void CMainSkinDlg::OpenTVWindow() {
   m_otherWindowShown = TRUE;
   m_busy = FALSE;
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kTVDisplayMode);
+}
+
+// The editor is shown before the launcher hides.
+void CMainSkinDlg::OpenVideoEditor() {
+  m_busy = TRUE;
+  StoreSharedRect();
+  HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  if (!m_pVideoDlg) {
+    m_pVideoDlg = new (std::nothrow) CVideoDlg(this);
+    if (m_pVideoDlg && !m_pVideoDlg->Create(CVideoDlg::IDD, this)) DeleteVideoEditor();
+    if (!m_pVideoDlg) {
+      ::SetCursor(previous);
+      m_busy = FALSE;
+      return;
+    }
+  }
+  m_pVideoDlg->ShowAtSharedRect();
+  ::ReleaseCapture();
+  m_pVideoDlg->ShowWindow(SW_SHOW);
+  ShowWindow(SW_HIDE);
+  m_otherWindowShown = TRUE;
+  m_busy = FALSE;
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kVideoEditorDisplayMode);
+}
+
+void CMainSkinDlg::DeleteVideoEditor() {
+  if (!m_pVideoDlg) return;
+  if (m_pVideoDlg->GetSafeHwnd()) m_pVideoDlg->DestroyWindow();
+  delete m_pVideoDlg;
+  m_pVideoDlg = nullptr;
 }
 
 void CMainSkinDlg::DeleteTVWindow() {
@@ -395,6 +430,7 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
   const int mode = g_pDisplayMode->GetMode();
   if (m_pTVDlg && ((mode == kTVDisplayMode && m_pTVDlg->IsActive()) || mode == 125 || mode == 205))
     target = m_pTVDlg->GetSafeHwnd();
+  if (m_pVideoDlg && mode == kVideoEditorDisplayMode) target = m_pVideoDlg->GetSafeHwnd();
   if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
 }
 
@@ -446,6 +482,7 @@ LRESULT CMainSkinDlg::OnGraphEvent() {
 
 LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
   if (wParam == 0) return 0;
+  if (m_pVideoDlg) ::SendMessageA(m_pVideoDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   LayoutSkinButtons();
   return 0;
@@ -550,6 +587,7 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
     MaximizeToWorkArea(FALSE);
   }
   LayoutSkinButtons();
+  DeleteVideoEditor();
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;
 }

@@ -12,6 +12,7 @@
 #include "windows/main/CSkinDialog.h"
 
 class CTVDlg;
+class CVideoDlg;
 struct IAnimationPlayer;
 struct IOleObject;
 
@@ -27,6 +28,7 @@ class CMainSkinDlg : public CSkinDialog {
 
   BOOL LoadSkin(const CString& skinFile);
   CTVDlg* GetTVDlg() const { return m_pTVDlg; }
+  CVideoDlg* GetVideoDlg() const { return m_pVideoDlg; }
   BOOL IsBusy() const { return m_busy; }
 
  protected:
@@ -67,6 +69,8 @@ class CMainSkinDlg : public CSkinDialog {
   void ShutDownComputer();
   void StandBy();
   void DeleteTVWindow();
+  void OpenVideoEditor();
+  void DeleteVideoEditor();
   void DeleteCaptureTempFiles();
   // The animation player of the skin's "Main-NewSkinStatic", when the player is there.
   void CreateFlashPlayer();
@@ -78,6 +82,7 @@ class CMainSkinDlg : public CSkinDialog {
   void ReleaseOwnedObjects();
 
   CTVDlg* m_pTVDlg = nullptr;
+  CVideoDlg* m_pVideoDlg = nullptr;
   CLogoLibrary m_logo;
   IOleObject* m_flashHost = nullptr;
   IAnimationPlayer* m_flashPlayer = nullptr;

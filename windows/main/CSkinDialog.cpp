@@ -94,6 +94,8 @@ void CSkinDialog::StretchDrawBitmap(HDC hdc, int x1, int y1, int x2, int y2, HBI
   ::SetStretchBltMode(hdc, oldMode);
 }
 
+int CSkinDialog::FirstRestoredScaledButton() const { return kFirstRestoredScaledButton; }
+
 CString CSkinDialog::ButtonSection(BOOL maximised) const {
   return maximised ? m_buttonSection : m_restoredButtonSection;
 }
@@ -162,7 +164,7 @@ void CSkinDialog::LayoutSkinButtons() {
     RECT design{};
     m_skinButtons[k]->GetSkinRect(design);
     CRect rc;
-    if (static_cast<int>(k) >= kFirstRestoredScaledButton && !g_isMaximized)
+    if (static_cast<int>(k) >= FirstRestoredScaledButton() && !g_isMaximized)
       rc = CRect(design.left * client.cx / kRestoredDesignWidth, design.top * client.cy / kRestoredDesignHeight,
                  design.right * client.cx / kRestoredDesignWidth, design.bottom * client.cy / kRestoredDesignHeight);
     else

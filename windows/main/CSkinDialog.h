@@ -61,6 +61,8 @@ class CSkinDialog : public CDialog {
   CString ButtonSection(BOOL maximised) const;
   // The window keeps going when a button object cannot be made (the launcher does).
   virtual BOOL SkipsFailedButtons() const { return FALSE; }
+  // Restored, the buttons from this index on are laid out in the 800 x 600 space.
+  virtual int FirstRestoredScaledButton() const;
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
