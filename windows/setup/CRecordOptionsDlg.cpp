@@ -30,7 +30,6 @@ bool ReadFriendlyName(IMoniker* moniker, CString& name) {
   if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(&bag)))) return false;
   VARIANT value;
   VariantInit(&value);
-  value.vt = VT_BSTR;
   const bool read = SUCCEEDED(bag->Read(L"FriendlyName", &value, nullptr)) && value.vt == VT_BSTR && value.bstrVal;
   if (read) {
     char text[MAX_PATH] = {};

@@ -9,6 +9,7 @@
 #include <machine/VideoSurfaces.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace test {
@@ -95,12 +96,16 @@ void VideoEditorTest::setClipSlider(int position) {
   CBitmapSlider& slider = editor().GetClipSlider();
   CRect client;
   slider.GetClientRect(&client);
-  // The first pixel whose position is `position`.
-  const int x = kThumbHalf + (position * kTravel + 99) / 100;
-  POINT at{x, client.Height() / 2};
-  ClientToScreen(slider.GetSafeHwnd(), &at);
-  robot.click(at);
-  robot.pumpUntilIdle();
+  const auto clickAt = [&](int pos) {
+    // The first pixel whose position is `pos`.
+    POINT at{kThumbHalf + (pos * kTravel + 99) / 100, client.Height() / 2};
+    ClientToScreen(slider.GetSafeHwnd(), &at);
+    robot.click(at);
+    robot.pumpUntilIdle();
+  };
+  // A press on the thumb itself drags it from where it was taken: start away from it.
+  if (std::abs(position - slider.GetPos()) * kTravel / 100 <= kThumbHalf) clickAt(position < 50 ? 100 : 0);
+  clickAt(position);
   EXPECT_EQ(slider.GetPos(), position);
 }
 
