@@ -1,7 +1,8 @@
 # The default skins and the program's own pictures, drawn at build time by tools/skingen
 # from resources/DefaultSkins.def: the skin folders go into the program folder
-# ("Skin/Normal", "Skin/TV", "Skin/SingleTV", "Skin/Video", "skins/elegance"), the program's bitmaps and
-# icons into the build tree with a resource file naming them, ORVANE_ART_RC.
+# ("Skin/Normal", "Skin/TV", "Skin/SingleTV", "Skin/Channel", "Skin/Pic", "Skin/Video",
+# "skins/elegance"), the program's bitmaps and icons into the build tree with a resource
+# file naming them, ORVANE_ART_RC.
 #
 #   orvane_add_program_resources(<target>)
 #
@@ -18,6 +19,8 @@ add_custom_command(
   OUTPUT ${ORVANE_ART_RC}
   BYPRODUCTS ${ORVANE_PROGRAM_DIR}/Skin/Normal/skin.ini ${ORVANE_PROGRAM_DIR}/Skin/TV/skin.ini
     ${ORVANE_PROGRAM_DIR}/skins/elegance/skin.ini ${ORVANE_PROGRAM_DIR}/Skin/SingleTV/skin.ini
+    ${ORVANE_PROGRAM_DIR}/Skin/Channel/skin.ini
+    ${ORVANE_PROGRAM_DIR}/Skin/Pic/skin.ini
     ${ORVANE_PROGRAM_DIR}/Skin/Video/skin.ini
   COMMAND skingen ${ORVANE_SKIN_DESCRIPTION} ${ORVANE_PROGRAM_DIR} ${ORVANE_ART_RC}
   DEPENDS skingen ${ORVANE_SKIN_DESCRIPTION}

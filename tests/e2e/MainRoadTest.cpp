@@ -207,3 +207,80 @@ close
 }
 
 }  // namespace
+
+namespace {
+
+// What a command prints on its standard output.
+std::string Output(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+// The mean of a picture file's red, green and blue values, as FFmpeg decodes it.
+double MeanLevel(const std::filesystem::path& picture) {
+  const std::string raw =
+      Output("ffmpeg -v error -i '" + picture.string() + "' -f rawvideo -pix_fmt rgb24 - 2>/dev/null");
+  if (raw.empty()) return -1;
+  double sum = 0;
+  for (unsigned char c : raw) sum += c;
+  return sum / static_cast<double>(raw.size());
+}
+
+}  // namespace
+
+// Snapshots taken in the TV window are the picture browser's thumbnails; one is brightened,
+// smoothed, the smoothing undone, its histogram shown and the picture saved, on the machine
+// clock. FFmpeg's tools read the saved file back with its brighter pixels.
+TEST_F(MainRoadTest, SnapshotsAreBrightenedAndSavedInThePictureBrowser) {
+  // Saved beside the snapshots: the save dialog opens in the picture's folder.
+  const auto saved = program() / "Picture" / "brightened.bmp";
+  const int status = run(R"(clock manual 2024-03-01 12:00:00
+window "#32770" "Orvane Media"
+key CTRL+T
+window "#32770" "Orvane Media_TVDlg"
+wait 2000
+key F5
+wait 500
+key F5
+wait 500
+key BACKSPACE
+window "#32770" "Orvane Media"
+key CTRL+I
+window "#32770" "Orvane Media_PICDlg"
+screenshot picture_thumbnails
+doubleclickat 345 126
+drag 60 469 150 469
+clickat 150 124
+clickat 150 292
+clickat 150 236
+screenshot picture_histogram
+file-answer "brightened.bmp"
+clickat 150 348
+wait 500
+key BACKSPACE
+window "#32770" "Orvane Media"
+close
+)");
+  EXPECT_EQ(status, 0);
+  const auto snapshot = program() / "Picture" / "cap00.bmp";
+  ASSERT_TRUE(std::filesystem::exists(program() / "Picture" / "cap01.bmp"));
+  ASSERT_TRUE(std::filesystem::exists(saved));
+  EXPECT_EQ(Output("ffprobe -v error -show_entries stream=codec_name,width,height -of csv=p=0 '" + saved.string() + "'"),
+            "bmp,720,480\n");
+  const double before = MeanLevel(snapshot);
+  const double after = MeanLevel(saved);
+  ASSERT_GT(before, 0);
+  EXPECT_GT(after, before + 10);
+  // The browser's undo files went with it; the saved picture joined the history.
+  for (int i = 0; i < 6; ++i) EXPECT_FALSE(std::filesystem::exists(program() / (std::to_string(i) + ".bmp")));
+  std::ifstream history(program() / "histroyPicture.lis", std::ios::binary);
+  const std::vector<char> list((std::istreambuf_iterator<char>(history)), std::istreambuf_iterator<char>());
+  ASSERT_GE(list.size(), 4u);
+  EXPECT_EQ(le32(list, 0), 3u);
+  EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "picture_histogram.png"));
+}

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <stdexcept>
 
 namespace skingen {
@@ -28,11 +29,12 @@ void drawCaptionButton(Canvas& image, const WindowButton& button, int state) {
   drawGlyph(image, button.icon, w / 2, h / 2 + shift, std::min(w, h) * 0.5, ink);
 }
 
-// A button with an icon and a caption; the menu look sets the icon on a round badge.
-void drawLabelledButton(Canvas& image, const WindowButton& button, int state, TextPainter& text) {
+// A button with an icon and a caption in the look given, drawn pressed in state 2; the
+// menu look sets the icon on a round badge.
+void drawLabelledButton(Canvas& image, const WindowButton& button, int state, const theme::StateLook& look,
+                        TextPainter& text) {
   const double w = image.width(), h = image.height();
   const bool menu = button.look == "menu";
-  const theme::StateLook& look = *kStates[state];
   drawFace(image, {0, 0, w, h}, h * (menu ? 0.2 : 0.18), look);
   const double shift = state == 2 ? 1 : 0;
   const double iconX = menu ? h * 0.58 : h * 0.52;
@@ -59,10 +61,28 @@ Canvas drawButtonStrip(const WindowButton& button, const Canvas& background, con
     if (button.look == "caption")
       drawCaptionButton(image, button, state);
     else if (button.look == "menu" || button.look == "side")
-      drawLabelledButton(image, button, state, text);
+      drawLabelledButton(image, button, state, *kStates[state], text);
     else
       throw std::runtime_error("no button look called '" + button.look + "'");
     strip.paste(image, state * w, 0);
+  }
+  return strip;
+}
+
+Canvas drawLatchStrip(const WindowButton& button, const Canvas& background, TextPainter& text) {
+  // Normal, hover, checked, checked under the pointer, disabled: a checked button stays
+  // pressed in, its rim lit.
+  const theme::StateLook checkedHover{theme::kHover.faceTop, theme::kHover.faceBottom, theme::kAccentLight,
+                                      theme::kAccentLight};
+  const std::array<std::pair<int, const theme::StateLook*>, 5> states = {
+      {{0, &theme::kNormal}, {1, &theme::kHover}, {2, &theme::kPressed}, {2, &checkedHover}, {3, &theme::kDisabled}}};
+  const Rect& place = button.rect;
+  const int w = place.width(), h = place.height();
+  Canvas strip(w * static_cast<int>(states.size()), h, theme::kBackgroundBottom);
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    Canvas image = background.crop(place.left, place.top, w, h, theme::kBackgroundBottom);
+    drawLabelledButton(image, button, states[i].first, *states[i].second, text);
+    strip.paste(image, static_cast<int>(i) * w, 0);
   }
   return strip;
 }

@@ -11,4 +11,7 @@ namespace skingen {
 
 Canvas drawButtonStrip(const WindowButton& button, const Canvas& background, const Rect& place, TextPainter& text);
 
+// A latching button's five images: normal, hover, checked, checked with hover, disabled.
+Canvas drawLatchStrip(const WindowButton& button, const Canvas& background, TextPainter& text);
+
 }  // namespace skingen

@@ -41,6 +41,7 @@ class Line {
       throw std::runtime_error("'" + keyword() + "' takes " + std::to_string(count) + " values");
   }
   const std::string& text(std::size_t i) const { return m_words.at(i + 1); }
+  std::size_t values() const { return m_words.size() - 1; }
   int number(std::size_t i) const {
     std::size_t used = 0;
     const int value = std::stoi(text(i), &used);
@@ -84,13 +85,30 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
     line.expect(1);
     if (line.number(0) < 0) throw std::runtime_error("a negative count");
     skin.fixedButtons = static_cast<std::size_t>(line.number(0));
+  } else if (k == "labels") {
+    line.expect(1);
+    skin.labelSection = line.text(0);
+  } else if (k == "label") {
+    line.expect(6);
+    if (skin.labelSection.empty()) throw std::runtime_error("'label' before 'labels'");
+    skin.labels.push_back({line.text(0), line.text(1), line.rect(2)});
+  } else if (k == "radios") {
+    line.expect(12);
+    skin.radios = RadioPair{line.text(0), line.text(1), {line.text(2), line.text(7)}, {line.rect(3), line.rect(8)}};
+  } else if (k == "caption") {
+    line.expect(5);
+    skin.captions.push_back({line.text(0), line.rect(1)});
+  } else if (k == "list") {
+    if (line.values() != 5 && line.values() != 6) throw std::runtime_error("'list' takes 5 or 6 values");
+    std::optional<bool> flag;
+    if (line.values() == 6) {
+      if (line.text(5) != "TRUE" && line.text(5) != "FALSE") throw std::runtime_error("the flag is TRUE or FALSE");
+      flag = line.text(5) == "TRUE";
+    }
+    skin.lists.push_back({line.text(0), line.rect(1), flag});
   } else if (k == "latch") {
     line.expect(8);
     skin.latches.push_back({line.text(0), {line.text(1), "side", line.text(2), line.text(3), line.rect(4)}});
-  } else if (k == "thumbs") {
-    line.expect(7);
-    if (line.text(6) != "TRUE" && line.text(6) != "FALSE") throw std::runtime_error("the flag is TRUE or FALSE");
-    skin.lists.push_back({line.text(0), line.text(1), line.rect(2), line.text(6) == "TRUE"});
   } else {
     throw std::runtime_error("unknown window entry '" + k + "'");
   }

@@ -39,22 +39,43 @@ struct Movie {
   std::string caption;
 };
 
-// A latching button of a section of its own (the video editor's radio buttons): its
+// A text label of a skinned window (its "-Static" section), in the design space.
+struct WindowLabel {
+  std::string name;
+  std::string text;
+  Rect rect;
+};
+
+// Two radio buttons under one key: each picture holds its unchecked and checked image.
+struct RadioPair {
+  std::string section, key;
+  std::string captions[2];
+  Rect rects[2];
+};
+
+// A text painted on a window's background.
+struct Caption {
+  std::string text;
+  Rect rect;
+};
+
+// The place of a window's list control, keyed from "1" in the order of its section's
+// lists, with the flag some windows read after it.
+struct ListPlace {
+  std::string section;
+  Rect rect;
+  std::optional<bool> flag;
+};
+
+// A latching button of a section of its own, keyed from "1" in the order given; its
 // picture holds five states.
 struct LatchButton {
   std::string section;
-  WindowButton button;  // look "side"
-};
-
-// A thumbnail list's place under its key, and the flag written after it.
-struct ListPlace {
-  std::string section, key;
-  Rect rect;
-  bool flag = false;
+  WindowButton button;
 };
 
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher", "tv" or "video"
+  std::string kind;    // the background's painter: "launcher", "tv", "channel", "pic" or "video"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -63,10 +84,14 @@ struct WindowSkin {
   std::vector<WindowButton> buttons;
   std::optional<Flash> flash;
   std::vector<Movie> movies;
-  // The restored layout keeps the first this many buttons at their full-screen numbers.
+  // The restored layout keeps this many buttons at their full-screen numbers.
   std::size_t fixedButtons = 4;
-  std::vector<LatchButton> latches;
+  std::string labelSection;
+  std::vector<WindowLabel> labels;
+  std::optional<RadioPair> radios;
+  std::vector<Caption> captions;
   std::vector<ListPlace> lists;
+  std::vector<LatchButton> latches;
 };
 
 // A shaped control of the control bar, in the bar's own pixels.

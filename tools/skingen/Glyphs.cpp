@@ -207,11 +207,64 @@ const std::map<std::string, Maker>& makers() {
        [](const Pen& g) {
          return g.poly({{-0.9, -0.62}, {-0.35, -0.62}, {-0.2, -0.45}, {0.9, -0.45}, {0.9, 0.7}, {-0.9, 0.7}});
        }},
+      // The channel window's.
+      {"up", [](const Pen& g) { return g.poly({{-0.6, 0.32}, {0.6, 0.32}, {0, -0.4}}); }},
+      {"left", [](const Pen& g) { return g.poly({{0.32, -0.6}, {0.32, 0.6}, {-0.4, 0}}); }},
+      {"right", [](const Pen& g) { return g.poly({{-0.32, -0.6}, {-0.32, 0.6}, {0.4, 0}}); }},
+      {"scan",
+       [](const Pen& g) {
+         return g.circle(0, 0.45, 0.15) | g.arc(0, 0.45, 0.6, 0.44, 35, 145) | g.arc(0, 0.45, 1.0, 0.84, 40, 140) |
+                g.line(0, 0.45, 0, 0.9, kStroke);
+       }},
+      {"save",
+       [](const Pen& g) {
+         return (g.round(-0.76, -0.76, 0.76, 0.76, 0.1) - g.rect(-0.42, -0.76, 0.38, -0.22) -
+                 g.rect(-0.5, 0.14, 0.5, 0.76)) |
+                g.rect(0.12, -0.66, 0.28, -0.32);
+       }},
       {"folderopen",
        [](const Pen& g) {
          return g.poly({{-0.9, -0.62}, {-0.35, -0.62}, {-0.2, -0.45}, {0.7, -0.45}, {0.7, -0.15}, {-0.6, -0.15},
                         {-0.9, 0.6}}) |
                 g.poly({{-0.62, -0.05}, {0.98, -0.05}, {0.7, 0.7}, {-0.9, 0.7}});
+       }},
+      // The picture browser's.
+      {"smooth",
+       [](const Pen& g) {
+         return g.arc(-0.42, 0.12, 0.5, 0.32, 200, 340) | g.arc(0.42, -0.12, 0.5, 0.32, 20, 160) |
+                g.line(-0.85, 0.7, 0.85, 0.7, 0.12);
+       }},
+      {"noise",
+       [](const Pen& g) {
+         return g.circle(-0.55, -0.5, 0.14) | g.circle(0.1, -0.62, 0.12) | g.circle(0.6, -0.2, 0.14) |
+                g.circle(-0.25, 0.05, 0.12) | g.circle(-0.65, 0.55, 0.12) | g.circle(0.25, 0.5, 0.14) |
+                g.line(-0.9, 0.9, 0.9, -0.9, 0.1);
+       }},
+      {"histogram",
+       [](const Pen& g) {
+         return g.rect(-0.8, 0.1, -0.5, 0.75) | g.rect(-0.4, -0.5, -0.1, 0.75) | g.rect(0.0, -0.2, 0.3, 0.75) |
+                g.rect(0.4, -0.75, 0.7, 0.75) | g.line(-0.9, 0.82, 0.9, 0.82, 0.1);
+       }},
+      {"lightness",
+       [](const Pen& g) {
+         Shape sun = g.circle(0, 0, 0.34);
+         for (int i = 0; i < 8; ++i) {
+           const double a = i * std::numbers::pi / 4, c = std::cos(a), n = std::sin(a);
+           sun = sun | g.line(0.52 * c, 0.52 * n, 0.86 * c, 0.86 * n, 0.14);
+         }
+         return sun;
+       }},
+      {"hue",
+       [](const Pen& g) {
+         return g.arc(0, 0, 0.85, 0.45, 0, 100) | g.arc(0, 0, 0.85, 0.45, 120, 220) | g.arc(0, 0, 0.85, 0.45, 240, 340);
+       }},
+      {"contrast", [](const Pen& g) { return g.ring(0, 0, 0.82, 0.66) | g.arc(0, 0, 0.66, 0, 90, 270); }},
+      {"saturation",
+       [](const Pen& g) { return g.circle(0, 0.28, 0.52) | g.poly({{-0.47, 0.08}, {0, -0.86}, {0.47, 0.08}}); }},
+      {"undo",
+       [](const Pen& g) {
+         return g.arc(0.05, 0.12, 0.7, 0.5, 200, 360) | g.arc(0.05, 0.12, 0.7, 0.5, 0, 20) |
+                g.poly({{-0.95, -0.1}, {-0.35, -0.1}, {-0.65, 0.45}});
        }},
   };
   return table;

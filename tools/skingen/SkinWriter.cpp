@@ -2,8 +2,8 @@
 
 #include "BarArt.h"
 #include "ButtonArt.h"
+#include "ControlArt.h"
 #include "FrameArt.h"
-#include "RadioArt.h"
 #include "MovieFile.h"
 #include "PictureFiles.h"
 #include "Theme.h"
@@ -20,7 +20,7 @@ namespace skingen {
 namespace {
 
 // The windows lay out their full-screen buttons in 1024 × 768 units and, restored, the
-// fifth button onward in 800 × 600 units.
+// buttons after the fixed ones (the first four in most windows) in 800 × 600 units.
 constexpr int kDesignWidth = 1024, kDesignHeight = 768;
 constexpr int kRestoredWidth = 800, kRestoredHeight = 600;
 
@@ -83,7 +83,9 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
   ini << "[" << skin.buttonSection << "]\n" << fullSection.str() << "\n";
   ini << "[" << skin.minButtonSection << "]\n" << restoredSection.str() << "\n";
   ini << "[" << skin.backgroundSection << "]\n1=" << skin.backgroundMax << "\n2=" << skin.backgroundMin << "\n";
-  ini << writeLatches(skin, full, folder) << writeLists(skin);
+  if (!skin.labels.empty()) ini << "\n[" << skin.labelSection << "]\n" << writeLabels(skin, folder);
+  if (skin.radios) ini << "\n[" << skin.radios->section << "]\n" << writeRadios(*skin.radios, folder);
+  ini << writeLists(skin) << writeLatches(skin, full, folder);
   if (skin.flash) {
     const Flash& flash = *skin.flash;
     ini << "\n[" << flash.section << "]\n" << flash.key << "=";
@@ -98,8 +100,52 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
   writeWholeFile(folder / "skin.ini", ini.str());
 }
 
-// Latching buttons, keyed from "1" within each section, in the buttons' entry format;
-// they keep the full-screen design space in both layouts.
+// "NAME,picture,left,top,right,bottom,TEXT" per key, each picture at its label's size.
+std::string SkinWriter::writeLabels(const WindowSkin& skin, const std::filesystem::path& folder) {
+  std::ostringstream section;
+  for (std::size_t i = 0; i < skin.labels.size(); ++i) {
+    const WindowLabel& label = skin.labels[i];
+    const std::string file = "label_" + lower(label.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawLabelPanel(label.rect.width(), label.rect.height())));
+    section << i + 1 << "=" << label.name << "," << file << "," << rectFields(label.rect) << "," << label.text << "\n";
+  }
+  return section.str();
+}
+
+// "picture1,rect1,picture2,rect2"; both pictures are cut at the first rectangle's size.
+std::string SkinWriter::writeRadios(const RadioPair& radios, const std::filesystem::path& folder) {
+  const Rect& size = radios.rects[0];
+  std::ostringstream value;
+  value << radios.key << "=";
+  for (int i = 0; i < 2; ++i) {
+    const std::string file = "radio" + std::to_string(i + 1) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawRadioPicture(size.width(), size.height(), radios.captions[i], m_text)));
+    value << (i ? "," : "") << file << "," << rectFields(radios.rects[i]);
+  }
+  value << "\n";
+  return value.str();
+}
+
+// "left,top,right,bottom" and the flag when it has one, keyed from "1" in each section.
+std::string SkinWriter::writeLists(const WindowSkin& skin) {
+  std::ostringstream out;
+  std::string section;
+  int key = 0;
+  for (const ListPlace& list : skin.lists) {
+    if (list.section != section) {
+      section = list.section;
+      key = 0;
+      out << "\n[" << section << "]\n";
+    }
+    out << ++key << "=" << rectFields(list.rect);
+    if (list.flag) out << "," << flag(*list.flag);
+    out << "\n";
+  }
+  return out.str();
+}
+
+// Latching buttons in the buttons' entry format, keyed from "1" in each section; they keep
+// the full-screen design space in both layouts.
 std::string SkinWriter::writeLatches(const WindowSkin& skin, const Canvas& background,
                                      const std::filesystem::path& folder) {
   std::ostringstream out;
@@ -113,22 +159,8 @@ std::string SkinWriter::writeLatches(const WindowSkin& skin, const Canvas& backg
     }
     const WindowButton& button = latch.button;
     const std::string file = lower(button.name) + ".bmp";
-    writeWholeFile(folder / file, encodeBitmap(drawRadioStrip(button, background, m_text)));
+    writeWholeFile(folder / file, encodeBitmap(drawLatchStrip(button, background, m_text)));
     out << ++key << "=" << button.name << "," << file << "," << rectFields(button.rect) << ",0\n";
-  }
-  return out.str();
-}
-
-// Thumbnail lists: "left,top,right,bottom,FLAG" under their keys.
-std::string SkinWriter::writeLists(const WindowSkin& skin) {
-  std::ostringstream out;
-  std::string section;
-  for (const ListPlace& list : skin.lists) {
-    if (list.section != section) {
-      section = list.section;
-      out << "\n[" << section << "]\n";
-    }
-    out << list.key << "=" << rectFields(list.rect) << "," << flag(list.flag) << "\n";
   }
   return out.str();
 }

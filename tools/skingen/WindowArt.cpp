@@ -4,7 +4,6 @@
 #include "Theme.h"
 
 #include <cmath>
-#include <iterator>
 #include <stdexcept>
 
 namespace skingen {
@@ -94,23 +93,73 @@ void drawTv(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter&
   canvas.fill(Shape::rect(s.x(268), s.y(672), s.x(1010), s.y(672) + 1), Paint::solid(theme::kHairline));
 }
 
-// Two panes side by side, each a panel with its title, its black picture and room below
-// for its slider and transport; a dark well under each thumbnail list.
+// The channel window: the list, the video area and the slider band on panels, the hints
+// under the list.
+void drawChannel(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, "Orvane Media", text);
+  drawPanel(canvas, s.box(12, 84, 1012, 128), s.size(10), theme::kPanel);
+  drawPanel(canvas, s.box(12, 132, 140, 466), s.size(12), theme::kPanel);
+  drawPanel(canvas, s.box(840, 132, 1012, 466), s.size(12), theme::kPanel);
+  drawPanel(canvas, s.box(332, 612, 1012, 696), s.size(12), theme::kPanel);
+  for (const Rect& r : skin.frames) {
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+  const int small = static_cast<int>(s.size(14));
+  text.drawLeft(canvas, "Click the first column to skip a channel, double-click a name to rename it.",
+                Weight::Regular, small, s.box(148, 472, 831, 496), theme::kTextFaint);
+  text.drawLeft(canvas, "Move channels with the buttons on the right; open and save lists on the left.",
+                Weight::Regular, small, s.box(148, 496, 831, 520), theme::kTextFaint);
+}
+
+// The picture browser: the effect buttons and the sliders on panels at the left, the
+// thumbnail strip and the picture framed at the right; each slider row has its icon.
+void drawPic(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, "Orvane Media", text);
+  drawPanel(canvas, s.box(12, 88, 300, 388), s.size(14), theme::kPanel);
+  drawPanel(canvas, s.box(12, 412, 300, 584), s.size(14), theme::kPanel);
+  for (const ListPlace& list : skin.lists) {
+    const Rect& r = list.rect;
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+  for (const Rect& r : skin.frames) {
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+  // The slider rows of the window: lightness, hue, contrast, saturation.
+  const struct {
+    const char* icon;
+    double top, bottom;
+  } rows[] = {{"lightness", 463, 475}, {"hue", 494, 506}, {"contrast", 520, 532}, {"saturation", 549, 561}};
+  for (const auto& row : rows)
+    canvas.fill(glyph(row.icon, s.x(36), s.y((row.top + row.bottom) / 2), s.size(20)), Paint::solid(theme::kTextSoft));
+  const int small = static_cast<int>(s.size(14));
+  text.drawLeft(canvas, "Changes add up; Undo steps back.", Weight::Regular, small, s.box(24, 592, 300, 616),
+                theme::kTextFaint);
+}
+
+// Two panes side by side, each a panel holding its picture and room below for its slider
+// and transport; a dark well under each thumbnail list.
 void drawVideo(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
   drawTitle(canvas, s, 76, skin.title, "Cut and join your recordings", text);
-  const char* const titles[] = {"Clip", "Project"};
-  const int titleSize = static_cast<int>(s.size(17));
-  for (std::size_t i = 0; i < skin.frames.size(); ++i) {
-    const Rect& r = skin.frames[i];
+  for (const Rect& r : skin.frames) {
     drawPanel(canvas, s.box(r.left - 8, 184, r.right + 8, 608), s.size(14), theme::kPanel);
-    if (i < std::size(titles))
-      text.drawLeft(canvas, titles[i], Weight::Bold, titleSize, s.box(r.left, 192, r.right, 222), theme::kTextSoft);
     drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
     canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
   }
   for (const ListPlace& list : skin.lists) {
     const Rect& r = list.rect;
     drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), theme::kVideoBlack);
+  }
+}
+
+// Texts the description places on the background.
+void drawCaptions(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  for (const Caption& caption : skin.captions) {
+    const Box box = s.box(caption.rect.left, caption.rect.top, caption.rect.right, caption.rect.bottom);
+    const int size = text.fit(caption.text, Weight::Bold, static_cast<int>(s.size(15)), box.right - box.left);
+    text.drawLeft(canvas, caption.text, Weight::Bold, size, box, theme::kTextSoft);
   }
 }
 
@@ -124,10 +173,15 @@ Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter
     drawLauncher(canvas, skin, s, text);
   else if (skin.kind == "tv")
     drawTv(canvas, skin, s, text);
+  else if (skin.kind == "channel")
+    drawChannel(canvas, skin, s, text);
+  else if (skin.kind == "pic")
+    drawPic(canvas, skin, s, text);
   else if (skin.kind == "video")
     drawVideo(canvas, skin, s, text);
   else
     throw std::runtime_error("no window painter called '" + skin.kind + "'");
+  drawCaptions(canvas, skin, s, text);
   return canvas;
 }
 

@@ -11,6 +11,7 @@
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+#include "windows/media/CPICDlg.h"
 #include "windows/media/CVideoDlg.h"
 
 #include <dshow/control.h>
@@ -35,6 +36,7 @@ constexpr int kShutdownFailedText = 0;
 constexpr UINT kAboutCommand = 16;
 constexpr UINT kAboutDialog = 100;
 constexpr int kTVDisplayMode = 110;
+constexpr int kPictureDisplayMode = 135;
 constexpr int kVideoEditorDisplayMode = 145;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
@@ -78,7 +80,8 @@ void CMainSkinDlg::OnDestroy() {
 void CMainSkinDlg::ReleaseOwnedObjects() {
   ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
-  DeleteVideoEditor();
+  DeleteWindow(m_pVideoDlg);
+  DeleteWindow(m_pPICDlg);
   DeleteTVWindow();
   if (g_pTaskbarNotifier) {
     if (g_pTaskbarNotifier->GetSafeHwnd()) g_pTaskbarNotifier->DestroyWindow();
@@ -280,6 +283,8 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     ShowWindow(SW_MINIMIZE);
   } else if (name == "TV_BUTTON") {
     OpenTVWindow();
+  } else if (name == "PIC_BUTTON") {
+    OpenPictureWindow();
   } else if (name == "VIDEO_BUTTON") {
     OpenVideoEditor();
   } else if (name == "WEB_BUTTON") {
@@ -311,35 +316,40 @@ void CMainSkinDlg::OpenTVWindow() {
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kTVDisplayMode);
 }
 
-// The editor is shown before the launcher hides.
-void CMainSkinDlg::OpenVideoEditor() {
+template <class Dialog>
+void CMainSkinDlg::OpenInFront(Dialog*& window, int displayMode) {
   m_busy = TRUE;
   StoreSharedRect();
   HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-  if (!m_pVideoDlg) {
-    m_pVideoDlg = new (std::nothrow) CVideoDlg(this);
-    if (m_pVideoDlg && !m_pVideoDlg->Create(CVideoDlg::IDD, this)) DeleteVideoEditor();
-    if (!m_pVideoDlg) {
+  if (!window) {
+    window = new (std::nothrow) Dialog(this);
+    if (window && !window->Create(Dialog::IDD, this)) DeleteWindow(window);
+    if (!window) {
       ::SetCursor(previous);
       m_busy = FALSE;
       return;
     }
   }
-  m_pVideoDlg->ShowAtSharedRect();
+  window->ShowAtSharedRect();
   ::ReleaseCapture();
-  m_pVideoDlg->ShowWindow(SW_SHOW);
+  window->ShowWindow(SW_SHOW);
   ShowWindow(SW_HIDE);
   m_otherWindowShown = TRUE;
   m_busy = FALSE;
-  if (g_pDisplayMode) g_pDisplayMode->SetMode(kVideoEditorDisplayMode);
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(displayMode);
 }
 
-void CMainSkinDlg::DeleteVideoEditor() {
-  if (!m_pVideoDlg) return;
-  if (m_pVideoDlg->GetSafeHwnd()) m_pVideoDlg->DestroyWindow();
-  delete m_pVideoDlg;
-  m_pVideoDlg = nullptr;
+template <class Dialog>
+void CMainSkinDlg::DeleteWindow(Dialog*& window) {
+  if (!window) return;
+  if (window->GetSafeHwnd()) window->DestroyWindow();
+  delete window;
+  window = nullptr;
 }
+
+void CMainSkinDlg::OpenPictureWindow() { OpenInFront(m_pPICDlg, kPictureDisplayMode); }
+
+void CMainSkinDlg::OpenVideoEditor() { OpenInFront(m_pVideoDlg, kVideoEditorDisplayMode); }
 
 void CMainSkinDlg::DeleteTVWindow() {
   if (!m_pTVDlg) return;
@@ -431,6 +441,7 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
   if (m_pTVDlg && ((mode == kTVDisplayMode && m_pTVDlg->IsActive()) || mode == 125 || mode == 205))
     target = m_pTVDlg->GetSafeHwnd();
   if (m_pVideoDlg && mode == kVideoEditorDisplayMode) target = m_pVideoDlg->GetSafeHwnd();
+  if (m_pPICDlg && mode == kPictureDisplayMode) target = m_pPICDlg->GetSafeHwnd();
   if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
 }
 
@@ -483,6 +494,7 @@ LRESULT CMainSkinDlg::OnGraphEvent() {
 LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
   if (wParam == 0) return 0;
   if (m_pVideoDlg) ::SendMessageA(m_pVideoDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
+  if (m_pPICDlg) ::SendMessageA(m_pPICDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   LayoutSkinButtons();
   return 0;
@@ -587,7 +599,8 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
     MaximizeToWorkArea(FALSE);
   }
   LayoutSkinButtons();
-  DeleteVideoEditor();
+  DeleteWindow(m_pVideoDlg);
+  DeleteWindow(m_pPICDlg);
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;
 }

@@ -11,6 +11,7 @@
 #include "windows/main/CLogoLibrary.h"
 #include "windows/main/CSkinDialog.h"
 
+class CPICDlg;
 class CTVDlg;
 class CVideoDlg;
 struct IAnimationPlayer;
@@ -28,6 +29,7 @@ class CMainSkinDlg : public CSkinDialog {
 
   BOOL LoadSkin(const CString& skinFile);
   CTVDlg* GetTVDlg() const { return m_pTVDlg; }
+  CPICDlg* GetPICDlg() const { return m_pPICDlg; }
   CVideoDlg* GetVideoDlg() const { return m_pVideoDlg; }
   BOOL IsBusy() const { return m_busy; }
 
@@ -69,8 +71,14 @@ class CMainSkinDlg : public CSkinDialog {
   void ShutDownComputer();
   void StandBy();
   void DeleteTVWindow();
+  void OpenPictureWindow();
   void OpenVideoEditor();
-  void DeleteVideoEditor();
+  // The launcher's window of that kind, made on first use, shown in its place before the
+  // launcher hides; the display mode becomes the window's.
+  template <class Dialog>
+  void OpenInFront(Dialog*& window, int displayMode);
+  template <class Dialog>
+  static void DeleteWindow(Dialog*& window);
   void DeleteCaptureTempFiles();
   // The animation player of the skin's "Main-NewSkinStatic", when the player is there.
   void CreateFlashPlayer();
@@ -82,6 +90,7 @@ class CMainSkinDlg : public CSkinDialog {
   void ReleaseOwnedObjects();
 
   CTVDlg* m_pTVDlg = nullptr;
+  CPICDlg* m_pPICDlg = nullptr;
   CVideoDlg* m_pVideoDlg = nullptr;
   CLogoLibrary m_logo;
   IOleObject* m_flashHost = nullptr;

@@ -2,11 +2,15 @@
 
 #include "platform/dshow/MediaFileWriter.h"
 #include "skin/CSkinButton.h"
+#include "skin/CIniFile.h"
 #include "skin/CSkinButtonEx.h"
+#include "skin/SkinBitmap.h"
+#include "skin/SkinValues.h"
 
 #include <graphs/DeviceUtilities.h>
 #include <win32/file.h>
 #include <machine/VideoSurfaces.h>
+#include <robot/Screenshot.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -165,6 +169,33 @@ std::vector<std::string> VideoEditorTest::captureFiles() {
 bool VideoEditorTest::enabled(const char* name) {
   const CSkinButton* button = editor().FindSkinButton(name);
   return button && button->IsEnabled();
+}
+
+// A radio button shows its checked image (or the checked one under the pointer) where its
+// skin strip's checked images differ from the unchecked ones.
+bool VideoEditorTest::showsChecked(const char* name) {
+  CSkinButtonEx* button = radio(name);
+  if (!button) return false;
+  button->UpdateWindow();
+  const CIniFile ini(editor().GetSkinFile());
+  SkinButtonEntry entry;
+  for (int key = 1; ReadButtonEntry(ini, "Video-RadioButton", key, entry); ++key)
+    if (entry.strName == name) break;
+  HBITMAP strip = nullptr;
+  SIZE size{};
+  if (!LoadPictureFile(CSkinDialog::GetFullPath(editor().GetSkinFile()) + entry.strImage, strip, size)) return false;
+  const int w = entry.rcDesign.Width();
+  const int x = w - 4;
+  const int y = entry.rcDesign.Height() / 2;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, strip);
+  const COLORREF shown = plat::Screenshot::windowPixel(button->GetSafeHwnd(), x, y);
+  const bool asChecked = shown == GetPixel(dc, 2 * w + x, y) || shown == GetPixel(dc, 3 * w + x, y);
+  const bool asUnchecked = shown == GetPixel(dc, x, y) || shown == GetPixel(dc, w + x, y);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseBitmap(strip);
+  return asChecked && !asUnchecked;
 }
 
 CRect VideoEditorTest::placeOf(const CWnd& control) {

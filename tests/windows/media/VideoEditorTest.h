@@ -51,7 +51,7 @@ class VideoEditorTest : public WindowsTest {
   bool enabled(const char* name);
   CSkinButtonEx* radio(const char* name) { return editor().FindRadioButton(name); }
   // The radio button shows itself checked.
-  bool lampLit(const char* name);
+  bool showsChecked(const char* name);
   CRect placeOf(const CWnd& control);
 };
 
