@@ -8,7 +8,6 @@
 #include "skin/SkinValues.h"
 
 #include <graphs/DeviceUtilities.h>
-#include <win32/file.h>
 #include <machine/VideoSurfaces.h>
 #include <robot/Screenshot.h>
 
@@ -156,13 +155,9 @@ std::vector<std::string> VideoEditorTest::messageTexts() {
 }
 
 std::vector<std::string> VideoEditorTest::captureFiles() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
   std::vector<std::string> found;
-  const auto folder = linuxOf(temp);
-  if (!std::filesystem::exists(folder)) return found;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    if (entry.path().filename().string().rfind("cap", 0) == 0) found.push_back(entry.path().filename().string());
+  for (const std::string& name : tempFileNames())
+    if (name.rfind("cap", 0) == 0) found.push_back(name);
   return found;
 }
 
