@@ -2,6 +2,7 @@
 // paused, stopped and sought, emptied, and saved through the recording options dialog.
 #include "windows/media/VideoEditorTest.h"
 
+#include "platform/dshow/MediaFileWriter.h"
 #include "platform/vendor/MpegFileProbe.h"
 #include "skin/SkinMessages.h"
 #include "windows/main/WindowMessages.h"
@@ -205,7 +206,14 @@ TEST_F(VideoEditorProjectTest, LeavingClosesTheLibrariesAndTheirFramesGo) {
 }
 
 TEST_F(VideoEditorProjectTest, AScreenshotOfTheEditorAtWork) {
-  CVideoDlg& dlg = withClip();
+  // A clip of five colours, two seconds each, so the cuts show which part they took.
+  const std::string clip = "C:\\Clips\\colours.avi";
+  std::filesystem::create_directories(linuxOf("C:\\Clips"));
+  const std::vector<dstest::MediaFileWriter::Colour> colours = {
+      dstest::MediaFileWriter::kRed, {41, 240, 110}, {145, 54, 34}, {210, 16, 146}, {170, 166, 16}};
+  ASSERT_TRUE(dstest::MediaFileWriter::writeSlides(linuxOf(clip), 2, colours, 176, 144));
+  CVideoDlg& dlg = openEditor();
+  loadClip(clip);
   cut(10, 40);
   cut(60, 80);
   setClipSlider(30);
