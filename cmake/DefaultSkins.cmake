@@ -1,7 +1,8 @@
 # The default skins and the program's own pictures, drawn at build time by tools/skingen
 # from resources/DefaultSkins.def: the skin folders go into the program folder
-# ("Skin/Normal", "Skin/TV", "Skin/SingleTV", "Skin/Channel", "Skin/Pic", "Skin/AV", the
-# settings windows' "Skin/Setting", "Skin/Hardware", "Skin/VideoSet" and "Skin/RecordSet",
+# ("Skin/Normal", "Skin/TV", "Skin/SingleTV", "Skin/Channel", "Skin/Pic", "Skin/AV",
+# "Skin/Video", the settings windows' "Skin/Setting", "Skin/Hardware", "Skin/VideoSet" and
+# "Skin/RecordSet",
 # "skins/elegance"), the program's bitmaps and icons into the build tree with a resource
 # file naming them, ORVANE_ART_RC.
 #
@@ -25,6 +26,7 @@ add_custom_command(
     ${ORVANE_PROGRAM_DIR}/Skin/Setting/skin.ini ${ORVANE_PROGRAM_DIR}/Skin/Hardware/skin.ini
     ${ORVANE_PROGRAM_DIR}/Skin/VideoSet/skin.ini ${ORVANE_PROGRAM_DIR}/Skin/RecordSet/skin.ini
     ${ORVANE_PROGRAM_DIR}/Skin/AV/skin.ini
+    ${ORVANE_PROGRAM_DIR}/Skin/Video/skin.ini
   COMMAND skingen ${ORVANE_SKIN_DESCRIPTION} ${ORVANE_PROGRAM_DIR} ${ORVANE_ART_RC}
   DEPENDS skingen ${ORVANE_SKIN_DESCRIPTION}
   COMMENT "Drawing the default skins and the program's pictures"

@@ -10,12 +10,13 @@
 
 #include <dshow/strmif.h>
 #include <win32/types.h>
+#include <win32/user/message.h>
 
 #include <cstddef>
 #include <cstdint>
 
 // Posted to the notify window whenever the project's graph has events queued.
-#define UM_PROJECT_GRAPH_EVENT (WM_USER + 13)
+inline constexpr UINT UM_PROJECT_GRAPH_EVENT = WM_USER + 13;
 
 // A source clip: a stretch of a media file placed at a stretch of the output timeline
 // (times in 100-ns units). The file name is read only during the call that passes it.

@@ -5,6 +5,7 @@
 #include "core/CDeviceList.h"
 
 #include <com/objbase.h>
+#include <win32/file.h>
 
 #include <filesystem>
 #include <fstream>
@@ -59,6 +60,16 @@ void ControllerTest::deleteController() {
   delete controller;
   controller = nullptr;
   g_pAppController = nullptr;
+}
+
+std::vector<std::string> ControllerTest::tempFileNames() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  std::vector<std::string> names;
+  const auto folder = machine().paths().toLinux(temp);
+  if (!std::filesystem::exists(folder)) return names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  return names;
 }
 
 void ControllerTest::installGrabberModule() {

@@ -47,6 +47,8 @@ class ControllerTest : public CoreTest {
   // Copies the built image grabber module into the test's program folder, where the live
   // graphs register it from.
   void installGrabberModule();
+  // The names of the files in the machine's temporary folder.
+  std::vector<std::string> tempFileNames();
   CAppController* controller = nullptr;
 };
 

@@ -46,9 +46,9 @@ std::vector<std::string> Names(const std::vector<SkinButtonEntry>& buttons) {
 
 class DefaultSkinsTest : public test::MachineTest {
  protected:
-  // Both layouts of a window: the same buttons in the same order, the first four at the
-  // same place, every rectangle in its design space, every strip four images of its size.
-  void ExpectButtonLayouts(const BuiltSkin& skin, const char* full, const char* restored) {
+  // Both layouts of a window: the same buttons in the same order, the first `fixed` at
+  // the same place, every rectangle in its design space, every strip four images of its size.
+  void ExpectButtonLayouts(const BuiltSkin& skin, const char* full, const char* restored, std::size_t fixed = 4) {
     const auto big = skin.buttons(full);
     const auto small = skin.buttons(restored);
     ASSERT_EQ(Names(big), Names(small));
@@ -57,8 +57,8 @@ class DefaultSkinsTest : public test::MachineTest {
       SCOPED_TRACE(static_cast<LPCSTR>(big[i].strName));
       EXPECT_EQ(big[i].nCommandId, 5000 + static_cast<int>(i));
       EXPECT_TRUE(Inside(big[i].rcDesign, kDesignSpace));
-      EXPECT_TRUE(Inside(small[i].rcDesign, i < 4 ? kDesignSpace : kRestoredSpace));
-      if (i < 4) {
+      EXPECT_TRUE(Inside(small[i].rcDesign, i < fixed ? kDesignSpace : kRestoredSpace));
+      if (i < fixed) {
         EXPECT_EQ(CRect(big[i].rcDesign), CRect(small[i].rcDesign));
       }
       for (const SkinButtonEntry* entry : {&big[i], &small[i]}) {
@@ -325,6 +325,49 @@ TEST_F(DefaultSkinsTest, TheVideoWindowsFrameHasItsPartsBarAndMenuColours) {
     COLORREF colour = CLR_INVALID;
     EXPECT_TRUE(ReadColor(skin.ini(), "COLORTHEME", key, colour)) << key;
   }
+}
+
+// The video editor: its first sixteen buttons keep their places when restored; the two
+// track radio buttons hold five images each; the lists lie where the window looks for
+// them; nothing covers the panes' pictures and sliders, which the window places itself.
+TEST_F(DefaultSkinsTest, VideoEditorHasItsButtonsRadioButtonsAndListsAroundItsPanes) {
+  const BuiltSkin skin("Skin\\Video");
+  ExpectButtonLayouts(skin, "Video-Buttons", "Video-ButtonsMin", 16);
+  ExpectBackgrounds(skin);
+  const auto buttons = skin.buttons("Video-Buttons");
+  EXPECT_THAT(Names(buttons),
+              UnorderedElementsAreArray({"CLOSE_BUTTON", "MAX_BUTTON", "MIN_BUTTON", "HELP_BUTTON", "MAIN_BUTTON",
+                                         "RETURN_BUTTON", "LEFTPLAY_BUTTON", "PAUSE_BUTTON", "STOP_BUTTON",
+                                         "CUTLEFT_BUTTON", "CUTRIGHT_BUTTON", "CUT_BUTTON", "RIGHTPLAY_BUTTON",
+                                         "RIGHTPAUSE_BUTTON", "RIGHTSTOP_BUTTON", "ADD_BUTTON", "DELETE_BUTTON",
+                                         "HECHENG_BUTTON"}));
+  const auto small = skin.buttons("Video-ButtonsMin");
+  ASSERT_EQ(small.size(), 18u);
+  EXPECT_NE(CRect(small[16].rcDesign), CRect(buttons[16].rcDesign)) << "the seventeenth takes the 800 x 600 space";
+
+  const auto radios = skin.buttons("Video-RadioButton");
+  EXPECT_EQ(Names(radios), (std::vector<std::string>{"PRESCAN_BUTTON", "AUDIO_BUTTON"}));
+  for (const auto& radio : radios) {
+    SCOPED_TRACE(static_cast<LPCSTR>(radio.strName));
+    const Picture strip = skin.picture(radio.strImage);
+    ASSERT_TRUE(strip);
+    EXPECT_EQ(strip.size().cx, 5 * radio.rcDesign.Width());
+    EXPECT_EQ(strip.size().cy, radio.rcDesign.Height());
+  }
+
+  const RECT panes[] = {{117, 230, 544, 534}, {568, 230, 995, 534}, {151, 538, 511, 552}, {602, 538, 962, 552}};
+  std::vector<RECT> placed;
+  for (const char* key : {"1", "2"}) {
+    const auto fields = Fields(skin.value("Video-ListCtrl", key), 5);
+    const RECT list{atoi(fields[0]), atoi(fields[1]), atoi(fields[2]), atoi(fields[3])};
+    EXPECT_TRUE(Inside(list, kDesignSpace)) << key;
+    EXPECT_TRUE(fields[4] == "TRUE" || fields[4] == "FALSE") << key;
+    placed.push_back(list);
+  }
+  for (const auto& b : buttons) placed.push_back(b.rcDesign);
+  for (const auto& r : radios) placed.push_back(r.rcDesign);
+  for (const RECT& pane : panes)
+    for (const RECT& other : placed) EXPECT_FALSE(Overlap(pane, other)) << CRect(other).left << "," << CRect(other).top;
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ class Line {
       throw std::runtime_error("'" + keyword() + "' takes " + std::to_string(count) + " values");
   }
   const std::string& text(std::size_t i) const { return m_words.at(i + 1); }
+  std::size_t values() const { return m_words.size() - 1; }
   int number(std::size_t i) const {
     std::size_t used = 0;
     const int value = std::stoi(text(i), &used);
@@ -98,8 +99,13 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
     line.expect(5);
     skin.captions.push_back({line.text(0), line.rect(1)});
   } else if (k == "list") {
-    line.expect(5);
-    skin.list = ListPlace{line.text(0), line.rect(1)};
+    if (line.values() != 5 && line.values() != 6) throw std::runtime_error("'list' takes 5 or 6 values");
+    std::optional<bool> flag;
+    if (line.values() == 6) {
+      if (line.text(5) != "TRUE" && line.text(5) != "FALSE") throw std::runtime_error("the flag is TRUE or FALSE");
+      flag = line.text(5) == "TRUE";
+    }
+    skin.lists.push_back({line.text(0), line.rect(1), flag});
   } else if (k == "panel") {
     line.expect(4);
     skin.panels.push_back(line.rect(0));
@@ -108,7 +114,7 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
     skin.darkLabels = true;
   } else if (k == "latch") {
     line.expect(8);
-    skin.latch = LatchButton{line.text(0), {line.text(1), "side", line.text(2), line.text(3), line.rect(4)}};
+    skin.latches.push_back({line.text(0), {line.text(1), "side", line.text(2), line.text(3), line.rect(4)}});
   } else {
     throw std::runtime_error("unknown window entry '" + k + "'");
   }

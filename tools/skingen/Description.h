@@ -59,20 +59,23 @@ struct Caption {
   Rect rect;
 };
 
-// The place of a window's list control, under key "1" of its section.
+// The place of a window's list control, keyed from "1" in the order of its section's
+// lists, with the flag some windows read after it.
 struct ListPlace {
   std::string section;
   Rect rect;
+  std::optional<bool> flag;
 };
 
-// A latching button of its own section (key "1"), its picture holding five states.
+// A latching button of a section of its own, keyed from "1" in the order given; its
+// picture holds five states.
 struct LatchButton {
   std::string section;
   WindowButton button;
 };
 
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher", "tv", "channel", "pic" or "settings"
+  std::string kind;    // the background's painter: "launcher", "tv", "channel", "pic", "settings", "player" or "video"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -87,8 +90,8 @@ struct WindowSkin {
   std::vector<WindowLabel> labels;
   std::optional<RadioPair> radios;
   std::vector<Caption> captions;
-  std::optional<ListPlace> list;
-  std::optional<LatchButton> latch;
+  std::vector<ListPlace> lists;
+  std::vector<LatchButton> latches;
   // The settings windows': panels behind groups of controls, and dark readouts behind the
   // labels, for windows whose labels write white.
   std::vector<Rect> panels;

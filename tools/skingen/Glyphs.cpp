@@ -180,6 +180,28 @@ const std::map<std::string, Maker>& makers() {
          return g.arc(0, 0.05, 0.72, 0.5, 40, 320) | g.poly({{0.22, -0.62}, {0.9, -0.72}, {0.7, -0.08}});
        }},
       {"down", [](const Pen& g) { return g.poly({{-0.6, -0.32}, {0.6, -0.32}, {0, 0.4}}); }},
+      // The video editor's cut marks, its emptied project and its saved film.
+      {"markin",
+       [](const Pen& g) {
+         return g.rect(-0.8, -0.75, -0.56, 0.75) | g.rect(-0.8, -0.75, -0.3, -0.53) | g.rect(-0.8, 0.53, -0.3, 0.75) |
+                g.poly({{-0.1, -0.45}, {0.75, 0}, {-0.1, 0.45}});
+       }},
+      {"markout",
+       [](const Pen& g) {
+         return g.rect(0.56, -0.75, 0.8, 0.75) | g.rect(0.3, -0.75, 0.8, -0.53) | g.rect(0.3, 0.53, 0.8, 0.75) |
+                g.poly({{0.1, -0.45}, {-0.75, 0}, {0.1, 0.45}});
+       }},
+      {"trash",
+       [](const Pen& g) {
+         return g.rect(-0.72, -0.6, 0.72, -0.44) | g.rect(-0.22, -0.78, 0.22, -0.6) |
+                (g.round(-0.55, -0.34, 0.55, 0.8, 0.08) - g.rect(-0.31, -0.16, -0.17, 0.6) -
+                 g.rect(-0.07, -0.16, 0.07, 0.6) - g.rect(0.17, -0.16, 0.31, 0.6));
+       }},
+      {"export",
+       [](const Pen& g) {
+         return (g.round(-0.82, -0.1, 0.82, 0.8, 0.08) - g.rect(-0.62, -0.3, 0.62, 0.6)) | g.line(0, 0.36, 0, -0.5, 0.2) |
+                g.poly({{-0.42, -0.36}, {0, -0.84}, {0.42, -0.36}});
+       }},
       {"pointer", [](const Pen& g) { return g.poly({{-0.5, -0.7}, {0.7, 0}, {-0.5, 0.7}}); }},
       {"folder",
        [](const Pen& g) {

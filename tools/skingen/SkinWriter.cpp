@@ -85,14 +85,7 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
   ini << "[" << skin.backgroundSection << "]\n1=" << skin.backgroundMax << "\n2=" << skin.backgroundMin << "\n";
   if (!skin.labels.empty()) ini << "\n[" << skin.labelSection << "]\n" << writeLabels(skin, folder);
   if (skin.radios) ini << "\n[" << skin.radios->section << "]\n" << writeRadios(*skin.radios, folder);
-  if (skin.list) ini << "\n[" << skin.list->section << "]\n1=" << rectFields(skin.list->rect) << "\n";
-  if (skin.latch) {
-    const WindowButton& latch = skin.latch->button;
-    const std::string file = lower(latch.name) + ".bmp";
-    writeWholeFile(folder / file, encodeBitmap(drawLatchStrip(latch, full, m_text)));
-    ini << "\n[" << skin.latch->section << "]\n1=" << latch.name << "," << file << "," << rectFields(latch.rect)
-        << ",0\n";
-  }
+  ini << writeLists(skin) << writeLatches(skin, full, folder);
   if (skin.flash) {
     const Flash& flash = *skin.flash;
     ini << "\n[" << flash.section << "]\n" << flash.key << "=";
@@ -132,6 +125,45 @@ std::string SkinWriter::writeRadios(const RadioPair& radios, const std::filesyst
   }
   value << "\n";
   return value.str();
+}
+
+// "left,top,right,bottom" and the flag when it has one, keyed from "1" in each section.
+std::string SkinWriter::writeLists(const WindowSkin& skin) {
+  std::ostringstream out;
+  std::string section;
+  int key = 0;
+  for (const ListPlace& list : skin.lists) {
+    if (list.section != section) {
+      section = list.section;
+      key = 0;
+      out << "\n[" << section << "]\n";
+    }
+    out << ++key << "=" << rectFields(list.rect);
+    if (list.flag) out << "," << flag(*list.flag);
+    out << "\n";
+  }
+  return out.str();
+}
+
+// Latching buttons in the buttons' entry format, keyed from "1" in each section; they keep
+// the full-screen design space in both layouts.
+std::string SkinWriter::writeLatches(const WindowSkin& skin, const Canvas& background,
+                                     const std::filesystem::path& folder) {
+  std::ostringstream out;
+  std::string section;
+  int key = 0;
+  for (const LatchButton& latch : skin.latches) {
+    if (latch.section != section) {
+      section = latch.section;
+      key = 0;
+      out << "\n[" << section << "]\n";
+    }
+    const WindowButton& button = latch.button;
+    const std::string file = lower(button.name) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawLatchStrip(button, background, m_text)));
+    out << ++key << "=" << button.name << "," << file << "," << rectFields(button.rect) << ",0\n";
+  }
+  return out.str();
 }
 
 void SkinWriter::writeBar(const BarSkin& bar) {

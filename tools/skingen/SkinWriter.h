@@ -30,6 +30,10 @@ class SkinWriter {
   // The label section and its readout pictures; the radio key and its two pictures.
   std::string writeLabels(const WindowSkin& skin, const std::filesystem::path& folder);
   std::string writeRadios(const RadioPair& radios, const std::filesystem::path& folder);
+  // The sections of a window's lists and latching buttons, in the order given, each
+  // keyed from "1"; the buttons' pictures written into `folder`.
+  static std::string writeLists(const WindowSkin& skin);
+  std::string writeLatches(const WindowSkin& skin, const Canvas& background, const std::filesystem::path& folder);
 
   std::filesystem::path m_programFolder;
   TextPainter& m_text;

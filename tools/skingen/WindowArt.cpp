@@ -120,8 +120,8 @@ void drawPic(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter
   drawTitle(canvas, s, 76, skin.title, "Orvane Media", text);
   drawPanel(canvas, s.box(12, 88, 300, 388), s.size(14), theme::kPanel);
   drawPanel(canvas, s.box(12, 412, 300, 584), s.size(14), theme::kPanel);
-  if (skin.list) {
-    const Rect& r = skin.list->rect;
+  for (const ListPlace& list : skin.lists) {
+    const Rect& r = list.rect;
     drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
     canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
   }
@@ -150,8 +150,8 @@ void drawSettings(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPa
 // the video area framed, a hint under the picture above the docked bar.
 void drawPlayer(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
   drawTitle(canvas, s, 76, skin.title, "Recordings and files", text);
-  if (skin.list) {
-    const Rect& r = skin.list->rect;
+  for (const ListPlace& list : skin.lists) {
+    const Rect& r = list.rect;
     drawPanel(canvas, s.box(r.left - 6, r.top - 30, r.right + 6, r.bottom + 6), s.size(12), theme::kPanel);
     text.drawLeft(canvas, "History", Weight::Bold, static_cast<int>(s.size(15)),
                   s.box(r.left + 4, r.top - 28, r.right, r.top - 4), theme::kTextSoft);
@@ -159,6 +159,21 @@ void drawPlayer(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPain
   drawFrames(canvas, skin, s);
   text.drawLeft(canvas, "Double-click a recording to play it, the picture for full screen", Weight::Regular,
                 static_cast<int>(s.size(14)), s.box(197, 660, 993, 690), theme::kTextFaint);
+}
+
+// Two panes side by side, each a panel holding its picture and room below for its slider
+// and transport; a dark well under each thumbnail list.
+void drawVideo(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, "Cut and join your recordings", text);
+  for (const Rect& r : skin.frames) {
+    drawPanel(canvas, s.box(r.left - 8, 184, r.right + 8, 608), s.size(14), theme::kPanel);
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
+    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+  }
+  for (const ListPlace& list : skin.lists) {
+    const Rect& r = list.rect;
+    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), theme::kVideoBlack);
+  }
 }
 
 // Texts the description places on the background.
@@ -188,6 +203,8 @@ Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter
     drawSettings(canvas, skin, s, text);
   else if (skin.kind == "player")
     drawPlayer(canvas, skin, s, text);
+  else if (skin.kind == "video")
+    drawVideo(canvas, skin, s, text);
   else
     throw std::runtime_error("no window painter called '" + skin.kind + "'");
   drawCaptions(canvas, skin, s, text);

@@ -14,6 +14,7 @@
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/CSetDlg.h"
 #include "windows/media/CPICDlg.h"
+#include "windows/media/CVideoDlg.h"
 
 #include <dshow/control.h>
 #include <dshow/evcode.h>
@@ -42,6 +43,7 @@ constexpr int kHardwareDisplayMode = 175;
 constexpr int kAVDisplayMode = 115;
 constexpr int kPictureDisplayMode = 135;
 constexpr int kChannelDisplayMode = 125;
+constexpr int kVideoEditorDisplayMode = 145;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
@@ -92,7 +94,8 @@ void CMainSkinDlg::ReleaseOwnedObjects() {
   ReleaseFlashPlayer();
   DeleteCaptureTempFiles();
   CAVDlg::DestroyPlayer();
-  DeletePictureWindow();
+  DeleteWindow(m_pVideoDlg);
+  DeleteWindow(m_pPICDlg);
   CloseSettingsHub();
   ReleaseClosedSettingsHubs();
   DeleteTVWindow();
@@ -305,6 +308,8 @@ void CMainSkinDlg::OnSkinButton(const CString& name) {
     OpenMediaPlayer();
   } else if (name == "PIC_BUTTON") {
     OpenPictureWindow();
+  } else if (name == "VIDEO_BUTTON") {
+    OpenVideoEditor();
   } else if (name == "WEB_BUTTON") {
     const CString web = m_logo.GetCompanyWeb();
     if (!web.IsEmpty()) ::ShellExecuteA(nullptr, "open", web, nullptr, nullptr, SW_SHOWNORMAL);
@@ -356,34 +361,35 @@ void CMainSkinDlg::OpenMediaPlayer() {
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kAVDisplayMode);
 }
 
-// The picture browser is shown before the launcher hides.
-void CMainSkinDlg::OpenPictureWindow() {
+template <class Dialog>
+void CMainSkinDlg::OpenInFront(Dialog*& window, int displayMode) {
   m_busy = TRUE;
   StoreSharedRect();
   HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-  if (!m_pPICDlg) {
-    m_pPICDlg = new (std::nothrow) CPICDlg(this);
-    if (m_pPICDlg && !m_pPICDlg->Create(CPICDlg::IDD, this)) DeletePictureWindow();
-    if (!m_pPICDlg) {
+  if (!window) {
+    window = new (std::nothrow) Dialog(this);
+    if (window && !window->Create(Dialog::IDD, this)) DeleteWindow(window);
+    if (!window) {
       ::SetCursor(previous);
       m_busy = FALSE;
       return;
     }
   }
-  m_pPICDlg->ShowAtSharedRect();
+  window->ShowAtSharedRect();
   ::ReleaseCapture();
-  m_pPICDlg->ShowWindow(SW_SHOW);
+  window->ShowWindow(SW_SHOW);
   ShowWindow(SW_HIDE);
   m_otherWindowShown = TRUE;
   m_busy = FALSE;
-  if (g_pDisplayMode) g_pDisplayMode->SetMode(kPictureDisplayMode);
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(displayMode);
 }
 
-void CMainSkinDlg::DeletePictureWindow() {
-  if (!m_pPICDlg) return;
-  if (m_pPICDlg->GetSafeHwnd()) m_pPICDlg->DestroyWindow();
-  delete m_pPICDlg;
-  m_pPICDlg = nullptr;
+template <class Dialog>
+void CMainSkinDlg::DeleteWindow(Dialog*& window) {
+  if (!window) return;
+  if (window->GetSafeHwnd()) window->DestroyWindow();
+  delete window;
+  window = nullptr;
 }
 
 // The hub is brought up in the launcher's place, its parent the TV window when there is one.
@@ -413,6 +419,10 @@ void CMainSkinDlg::OpenSettingsHub() {
   m_busy = FALSE;
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kSettingsDisplayMode);
 }
+
+void CMainSkinDlg::OpenPictureWindow() { OpenInFront(m_pPICDlg, kPictureDisplayMode); }
+
+void CMainSkinDlg::OpenVideoEditor() { OpenInFront(m_pVideoDlg, kVideoEditorDisplayMode); }
 
 void CMainSkinDlg::DeleteTVWindow() {
   if (!m_pTVDlg) return;
@@ -506,6 +516,7 @@ void CMainSkinDlg::RelayRemoteKey(WPARAM wParam, LPARAM lParam) {
   if (g_pSetDlg && IsSettingsMode(mode)) target = g_pSetDlg->GetSafeHwnd();
   if (mode == kAVDisplayMode && g_pAVDlg)
     target = g_pAVDlg->GetSafeHwnd();
+  if (m_pVideoDlg && mode == kVideoEditorDisplayMode) target = m_pVideoDlg->GetSafeHwnd();
   if (m_pPICDlg && mode == kPictureDisplayMode) target = m_pPICDlg->GetSafeHwnd();
   if (target) ::SendMessageA(target, UM_REMOTE_KEY, wParam, lParam);
 }
@@ -568,6 +579,7 @@ LRESULT CMainSkinDlg::OnActivateMessage(WPARAM wParam) {
   if (wParam == 0) return 0;
   if (g_pSetDlg) ::SendMessageA(g_pSetDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (g_pAVDlg) ::SendMessageA(g_pAVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
+  if (m_pVideoDlg) ::SendMessageA(m_pVideoDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pPICDlg) ::SendMessageA(m_pPICDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   if (m_pTVDlg) ::SendMessageA(m_pTVDlg->GetSafeHwnd(), WM_ACTIVATE, 1, 0);
   LayoutSkinButtons();
@@ -684,7 +696,8 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM) {
   LayoutSkinButtons();
   // The player posted its return: it is no longer on the stack and may go.
   CAVDlg::DestroyPlayer();
-  DeletePictureWindow();
+  DeleteWindow(m_pVideoDlg);
+  DeleteWindow(m_pPICDlg);
   // Left from the channel window, which the TV window opened in its place.
   if (wParam == kChannelDisplayMode && m_pTVDlg) m_pTVDlg->CloseChannelWindow();
   CloseSettingsHub();

@@ -13,6 +13,7 @@
 
 class CPICDlg;
 class CTVDlg;
+class CVideoDlg;
 struct IAnimationPlayer;
 struct IOleObject;
 
@@ -29,6 +30,7 @@ class CMainSkinDlg : public CSkinDialog {
   BOOL LoadSkin(const CString& skinFile);
   CTVDlg* GetTVDlg() const { return m_pTVDlg; }
   CPICDlg* GetPICDlg() const { return m_pPICDlg; }
+  CVideoDlg* GetVideoDlg() const { return m_pVideoDlg; }
   BOOL IsBusy() const { return m_busy; }
 
  protected:
@@ -72,7 +74,13 @@ class CMainSkinDlg : public CSkinDialog {
   void StandBy();
   void DeleteTVWindow();
   void OpenPictureWindow();
-  void DeletePictureWindow();
+  void OpenVideoEditor();
+  // The launcher's window of that kind, made on first use, shown in its place before the
+  // launcher hides; the display mode becomes the window's.
+  template <class Dialog>
+  void OpenInFront(Dialog*& window, int displayMode);
+  template <class Dialog>
+  static void DeleteWindow(Dialog*& window);
   void DeleteCaptureTempFiles();
   // The animation player of the skin's "Main-NewSkinStatic", when the player is there.
   void CreateFlashPlayer();
@@ -85,6 +93,7 @@ class CMainSkinDlg : public CSkinDialog {
 
   CTVDlg* m_pTVDlg = nullptr;
   CPICDlg* m_pPICDlg = nullptr;
+  CVideoDlg* m_pVideoDlg = nullptr;
   CLogoLibrary m_logo;
   IOleObject* m_flashHost = nullptr;
   IAnimationPlayer* m_flashPlayer = nullptr;

@@ -8,6 +8,7 @@
 #include "core/CAppController.h"
 #include "core/CRunState.h"
 #include "core/CScheduleList.h"
+#include "edit_project/Project.h"
 #include "graphs/CGraphBase.h"
 #include "skin/CSkinListCtrl.h"
 #include "graphs/CPlaybackGraph.h"
@@ -38,7 +39,6 @@ inline constexpr UINT UM_BAR_CONTROL = 0x1583;  // wParam 0 dock, 1 mouse activi
 
 // Graph and playback events.
 inline constexpr UINT UM_PLAYBACK_EVENT = 0x63F;
-inline constexpr UINT UM_PROJECT_GRAPH_EVENT = 0x40D;
 inline constexpr UINT UM_FILE_DIALOG_OPENING = CPlaybackGraph::UM_FILE_DIALOG_OPENING;
 inline constexpr UINT UM_FILE_DIALOG_CLOSED = CPlaybackGraph::UM_FILE_DIALOG_CLOSED;
 inline constexpr UINT UM_DEVICES_CHANGED = CAppController::UM_DEVICES_CHANGED;
@@ -79,6 +79,7 @@ inline constexpr UINT UM_SCHEDULE_RUN_ENDED = CScheduleList::UM_SCHEDULE_RUN_END
 inline constexpr UINT IDC_RELOAD_SCHEDULE = 1125;
 
 static_assert(UM_GRAPH_EVENT == 0x428 && UM_HOVER_HINT == 0xFA0 && UM_BAR_COMMAND == 0x72B);
+static_assert(UM_PROJECT_GRAPH_EVENT == 0x40D);
 static_assert(UM_RUNSTATE_CHANGED == 0x649 && UM_OPEN_TV_WINDOW == 0x699 && UM_DEVICES_CHANGED == 0x7DA);
 static_assert(UM_CHANNEL_ROW_CHANGED == 0x1B72 && UM_LIST_COMMIT_EDIT == 0x1B71 && UM_GET_COMBO_ITEMS == 0x83FC);
 static_assert(UM_ENTER_FULLSCREEN == 0x1518 && UM_SLIDER_TRACK == 0x28D1 && UM_NOTIFIER_CLICKED == 0x47B);

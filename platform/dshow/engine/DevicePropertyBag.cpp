@@ -30,7 +30,7 @@ STDMETHODIMP DevicePropertyBag::Read(LPCOLESTR pszPropName, VARIANT* pVar, IErro
   if (pVar->vt != VT_EMPTY && pVar->vt != VT_BSTR) return E_FAIL;
   const std::wstring name(pszPropName);
   std::wstring value;
-  if (name == L"FriendlyName") value = m_device.friendlyName;
+  if (name == L"FriendlyName" && !m_device.friendlyName.empty()) value = m_device.friendlyName;
   else if (name == L"CLSID") value = AnsiText::toWide(GuidText::format(m_device.clsid));
   else if (name == L"DevicePath" && !m_device.devicePath.empty()) value = m_device.devicePath;
   else return E_INVALIDARG;

@@ -1,5 +1,6 @@
 // The property bag of a device moniker: "FriendlyName", "CLSID" and, for hardware,
-// "DevicePath", read as VT_BSTR. Writing is refused.
+// "DevicePath", read as VT_BSTR. A filter registered without a name has no
+// "FriendlyName" (E_INVALIDARG, as for any value the bag lacks). Writing is refused.
 #pragma once
 
 #include <com/RefCount.h>

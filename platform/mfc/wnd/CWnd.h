@@ -90,6 +90,9 @@ class CWnd : public CCmdTarget {
   void SetDlgItemText(int nID, LPCTSTR lpszString);
   int GetDlgItemText(int nID, CString& rString) const;
   LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+  void CheckDlgButton(int nIDButton, UINT nCheck);
+  UINT IsDlgButtonChecked(int nIDButton) const;
+  void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
 
   void SetWindowText(LPCTSTR lpszString);
   // The font the window draws its text in (WM_SETFONT); the caller keeps the font alive.

@@ -234,10 +234,12 @@ void ComboBox::drawItem(HDC hdc, int index, const RECT& rect, UINT state) const 
     return;
   }
   const bool selected = (state & ODS_SELECTED) != 0;
-  FillRect(hdc, &rect, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>((selected ? COLOR_HIGHLIGHT : COLOR_WINDOW) + 1)));
+  const bool disabled = (state & ODS_DISABLED) != 0;
+  const int back = disabled ? COLOR_BTNFACE : selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
+  FillRect(hdc, &rect, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(back + 1)));
   if (index < 0 || index >= count()) return;
   SetBkMode(hdc, TRANSPARENT);
-  SetTextColor(hdc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetTextColor(hdc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   RECT text = rect;
   text.left += 2;
   DrawTextA(hdc, m_items[static_cast<std::size_t>(index)].text.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
@@ -255,10 +257,11 @@ void ComboBox::paintFace() {
     if (!IsWindowEnabled(m_hwnd)) state |= ODS_DISABLED;
     drawItem(hdc, m_sel, client, state);
   } else {
-    FillRect(hdc, &client, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
+    const bool enabled = IsWindowEnabled(m_hwnd) != FALSE;
+    FillRect(hdc, &client, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>((enabled ? COLOR_WINDOW : COLOR_BTNFACE) + 1)));
     DrawEdge(hdc, &client, EDGE_SUNKEN, BF_RECT);
     RECT face{client.left + 2, client.top + 2, client.right - 2 - kArrowWidth, client.bottom - 2};
-    drawItem(hdc, m_sel, face, GetFocus() == m_hwnd ? ODS_SELECTED : 0);
+    drawItem(hdc, m_sel, face, !enabled ? ODS_DISABLED : GetFocus() == m_hwnd ? ODS_SELECTED : 0);
     RECT arrow{client.right - 2 - kArrowWidth, client.top + 2, client.right - 2, client.bottom - 2};
     FillRect(hdc, &arrow, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
     DrawEdge(hdc, &arrow, EDGE_RAISED, BF_RECT);
@@ -435,6 +438,9 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_PAINT:
       paintFace();
+      return 0;
+    case WM_ENABLE:
+      InvalidateRect(m_hwnd, nullptr, TRUE);
       return 0;
     default:
       return DefWindowProcA(m_hwnd, message, wParam, lParam);

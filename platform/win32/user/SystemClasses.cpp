@@ -18,13 +18,61 @@
 #include <win32/user/input.h>
 #include <win32/user/window.h>
 
+#include <strings.h>
+
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace plat {
 
 namespace {
 
+DWORD buttonType(HWND hwnd) { return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & BS_TYPEMASK; }
+
+bool isCheckBox(DWORD type) { return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX; }
+bool isRadioButton(DWORD type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
+
+// Set while a check box or radio button is checked.
+constexpr const char* kCheckedProp = "plat.button.checked";
+
+bool isChecked(HWND hwnd) { return GetPropA(hwnd, kCheckedProp) != nullptr; }
+
+void setChecked(HWND hwnd, bool checked) {
+  if (checked == isChecked(hwnd)) return;
+  if (checked) SetPropA(hwnd, kCheckedProp, reinterpret_cast<HANDLE>(1));
+  else RemovePropA(hwnd, kCheckedProp);
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+bool isButton(HWND hwnd) {
+  char className[16] = {};
+  GetClassNameA(hwnd, className, sizeof className);
+  return strcasecmp(className, "BUTTON") == 0;
+}
+
+bool startsGroup(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_GROUP) != 0; }
+
+// The automatic radio button checks itself and clears the others of its group: the
+// siblings from the nearest one before it with WS_GROUP (or the first) up to the next.
+void checkInGroup(HWND button) {
+  HWND first = button;
+  while (!startsGroup(first)) {
+    HWND previous = GetWindow(first, GW_HWNDPREV);
+    if (!previous) break;
+    first = previous;
+  }
+  for (HWND sibling = first; sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    if (sibling != first && startsGroup(sibling)) break;
+    if (sibling != button && isButton(sibling) && buttonType(sibling) == BS_AUTORADIOBUTTON) setChecked(sibling, false);
+  }
+  setChecked(button, true);
+}
+
 void notifyClicked(HWND button) {
+  const DWORD type = buttonType(button);
+  if (type == BS_AUTOCHECKBOX) setChecked(button, !isChecked(button));
+  if (type == BS_AUTORADIOBUTTON) checkInGroup(button);
   HWND parent = GetParent(button);
   if (parent) SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
@@ -38,9 +86,11 @@ bool pointInClient(HWND hwnd, LPARAM lParam) {
 }
 
 bool isPushButton(HWND hwnd) {
-  const DWORD type = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & BS_TYPEMASK;
+  const DWORD type = buttonType(hwnd);
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
+
+int textColour(HWND hwnd, int enabledColour) { return IsWindowEnabled(hwnd) ? enabledColour : COLOR_GRAYTEXT; }
 
 // The font a button or static was given (WM_SETFONT), else the GUI font.
 constexpr const char* kFontProp = "plat.control.font";
@@ -77,8 +127,64 @@ void paintPushButton(HWND hwnd, HDC hdc, bool pushed) {
   GetWindowTextA(hwnd, text, sizeof(text));
   HGDIOBJ oldFont = SelectObject(hdc, controlFont(hwnd));
   SetBkMode(hdc, TRANSPARENT);
-  SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
+  SetTextColor(hdc, GetSysColor(textColour(hwnd, COLOR_BTNTEXT)));
   DrawTextA(hdc, text, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(hdc, oldFont);
+}
+
+constexpr int kMarkSize = 13;
+
+// A filled disc of `diameter` pixels with its top-left corner at (x, y), row by row.
+void fillDisc(HDC hdc, int x, int y, int diameter, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  const double r = diameter / 2.0;
+  for (int row = 0; row < diameter; ++row) {
+    const double dy = row + 0.5 - r;
+    const int half = static_cast<int>(std::lround(std::sqrt(std::max(0.0, r * r - dy * dy))));
+    const RECT line{x + static_cast<int>(r) - half, y + row, x + static_cast<int>(r) + half, y + row + 1};
+    FillRect(hdc, &line, brush);
+  }
+  DeleteObject(brush);
+}
+
+// A check box's square or a radio button's circle at the left, the mark when checked,
+// and the text beside it.
+void paintCheckButton(HWND hwnd, HDC hdc, bool radio) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  FillRect(hdc, &client, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+  const int top = (client.bottom - kMarkSize) / 2;
+  const COLORREF inside = GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE);
+  const COLORREF ink = GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+  if (radio) {
+    fillDisc(hdc, 0, top, kMarkSize - 1, GetSysColor(COLOR_BTNSHADOW));
+    fillDisc(hdc, 1, top + 1, kMarkSize - 3, inside);
+    if (isChecked(hwnd)) fillDisc(hdc, 4, top + 4, 4, ink);
+  } else {
+    RECT box{0, top, kMarkSize, top + kMarkSize};
+    DrawEdge(hdc, &box, EDGE_SUNKEN, BF_RECT);
+    const RECT well{2, top + 2, kMarkSize - 2, top + kMarkSize - 2};
+    HBRUSH brush = CreateSolidBrush(inside);
+    FillRect(hdc, &well, brush);
+    DeleteObject(brush);
+    if (isChecked(hwnd)) {
+      HPEN pen = CreatePen(PS_SOLID, 2, ink);
+      HGDIOBJ oldPen = SelectObject(hdc, pen);
+      MoveToEx(hdc, 3, top + 6, nullptr);
+      LineTo(hdc, 5, top + 9);
+      LineTo(hdc, 10, top + 3);
+      SelectObject(hdc, oldPen);
+      DeleteObject(pen);
+    }
+  }
+  char text[256] = {};
+  GetWindowTextA(hwnd, text, sizeof(text));
+  RECT label{kMarkSize + 4, client.top, client.right, client.bottom};
+  HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(hdc, TRANSPARENT);
+  SetTextColor(hdc, GetSysColor(textColour(hwnd, COLOR_BTNTEXT)));
+  DrawTextA(hdc, text, -1, &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   SelectObject(hdc, oldFont);
 }
 
@@ -108,11 +214,24 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case BM_GETSTATE:
       return GetPropA(hwnd, kPushedProp) ? BST_PUSHED : 0;
+    case BM_GETCHECK:
+      return isChecked(hwnd) ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK: {
+      const DWORD type = buttonType(hwnd);
+      if (isCheckBox(type) || isRadioButton(type)) setChecked(hwnd, wParam == BST_CHECKED);
+      return 0;
+    }
+    case WM_ENABLE:
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
     case WM_PAINT: {
-      if (!isPushButton(hwnd)) return DefWindowProcA(hwnd, message, wParam, lParam);
+      const DWORD type = buttonType(hwnd);
+      const bool check = isCheckBox(type) || isRadioButton(type);
+      if (!isPushButton(hwnd) && !check) return DefWindowProcA(hwnd, message, wParam, lParam);
       PAINTSTRUCT paint;
       HDC hdc = BeginPaint(hwnd, &paint);
-      paintPushButton(hwnd, hdc, GetPropA(hwnd, kPushedProp) != nullptr);
+      if (check) paintCheckButton(hwnd, hdc, isRadioButton(type));
+      else paintPushButton(hwnd, hdc, GetPropA(hwnd, kPushedProp) != nullptr);
       EndPaint(hwnd, &paint);
       return 0;
     }
@@ -123,9 +242,10 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       notifyClicked(hwnd);
       return 0;
     case WM_GETDLGCODE: {
-      const DWORD type = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & BS_TYPEMASK;
+      const DWORD type = buttonType(hwnd);
       if (type == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
       if (type == BS_PUSHBUTTON || type == BS_OWNERDRAW) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      if (isRadioButton(type)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
       return DLGC_BUTTON;
     }
     default:
@@ -146,7 +266,7 @@ void paintStatic(HWND hwnd) {
   const UINT align = (style & SS_CENTER) ? DT_CENTER : (style & SS_RIGHT) ? DT_RIGHT : DT_LEFT;
   HGDIOBJ oldFont = SelectObject(hdc, controlFont(hwnd));
   SetBkMode(hdc, TRANSPARENT);
-  SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+  SetTextColor(hdc, GetSysColor(textColour(hwnd, COLOR_WINDOWTEXT)));
   DrawTextA(hdc, text.c_str(), -1, &client, align | DT_WORDBREAK | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
   SelectObject(hdc, oldFont);
   EndPaint(hwnd, &paint);
@@ -156,6 +276,7 @@ void paintStatic(HWND hwnd) {
 LRESULT CALLBACK staticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCHITTEST && !(GetWindowLongA(hwnd, GWL_STYLE) & SS_NOTIFY)) return HTTRANSPARENT;
   if (message == WM_GETDLGCODE) return DLGC_STATIC;
+  if (message == WM_ENABLE) InvalidateRect(hwnd, nullptr, TRUE);
   if (LRESULT result = 0; handleFont(hwnd, message, wParam, lParam, result)) return result;
   if (message == WM_PAINT) {
     paintStatic(hwnd);

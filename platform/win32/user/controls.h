@@ -1,7 +1,11 @@
 // The standard control classes: "BUTTON", "STATIC", "EDIT", "COMBOBOX", "LISTBOX" and
 // "SCROLLBAR" exist so that dialog templates can hold them. A push button reports
-// BN_CLICKED to its parent when clicked (mouse release inside, BM_CLICK, or Space), a
-// static is transparent to the mouse unless SS_NOTIFY. The single-line edit keeps its text
+// BN_CLICKED to its parent when clicked (mouse release inside, BM_CLICK, or Space); a check
+// box or radio button keeps its check (BM_GETCHECK, BM_SETCHECK), and the automatic ones
+// change it before the parent hears of the click: an automatic check box toggles, an
+// automatic radio button checks itself and clears the automatic radio buttons of its group
+// (the siblings from the one with WS_GROUP up to the next). A disabled button or static
+// draws its text grey. A static is transparent to the mouse unless SS_NOTIFY. The single-line edit keeps its text
 // as the window text, with a selection, a caret and a limit: typed characters (ES_NUMBER:
 // digits only) and pasted or replaced text go in at the selection, each change reported
 // with EN_UPDATE and EN_CHANGE, also for WM_SETTEXT; its colours come from the parent's
@@ -22,8 +26,12 @@
 
 #define BN_CLICKED 0
 #define BN_DOUBLECLICKED 5
+#define BM_GETCHECK 0x00F0
+#define BM_SETCHECK 0x00F1
 #define BM_GETSTATE 0x00F2
 #define BM_CLICK 0x00F5
+#define BST_UNCHECKED 0x0000
+#define BST_CHECKED 0x0001
 #define BST_PUSHED 0x0004
 
 // Combo boxes: a drop-down list ("ComboLBox" popup) under a face; owner-drawn faces and

@@ -3,6 +3,7 @@
 #include <win32/error.h>
 #include <win32/user/DialogManager.h>
 #include <win32/user/ResourceTable.h>
+#include <win32/user/controls.h>
 #include <win32/user/usererror.h>
 #include <win32/user/window.h>
 
@@ -69,4 +70,27 @@ LRESULT SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, 
 
 HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
   return DialogManager::nextTabItem(hDlg, hCtl, bPrevious != FALSE);
+}
+
+BOOL CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck) {
+  HWND item = GetDlgItem(hDlg, nIDButton);
+  if (!item) return FALSE;
+  SendMessageA(item, BM_SETCHECK, uCheck, 0);
+  return TRUE;
+}
+
+UINT IsDlgButtonChecked(HWND hDlg, int nIDButton) {
+  HWND item = GetDlgItem(hDlg, nIDButton);
+  return item ? static_cast<UINT>(SendMessageA(item, BM_GETCHECK, 0, 0)) : BST_UNCHECKED;
+}
+
+BOOL CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton) {
+  BOOL found = FALSE;
+  for (int id = nIDFirstButton; id <= nIDLastButton; ++id) {
+    HWND item = GetDlgItem(hDlg, id);
+    if (!item) continue;
+    found = TRUE;
+    SendMessageA(item, BM_SETCHECK, id == nIDCheckButton ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  return found;
 }

@@ -178,3 +178,40 @@ TEST_F(CaptureDeviceTest, TheDecoderKeepsItsStandardAndReportsTheLock) {
   ASSERT_EQ(decoder->get_HorizontalLocked(&locked), S_OK);
   EXPECT_EQ(locked, 1);
 }
+
+#include <dshow/baseclasses/FilterRegistration.h>
+
+#include <algorithm>
+
+// Compressors installed by other modules follow the platform's own, in the registry's
+// order; one registered without a name has no "FriendlyName", and one whose class no
+// module serves is listed but cannot be bound.
+TEST_F(CaptureDeviceTest, RegisteredCompressorsFollowWithOrWithoutANameAndBindOnlyWhenServed) {
+  static const CLSID kNameless = {0x5B2E7C10, 0x1D3A, 0x4E8F, {0xA1, 0x52, 0x63, 0x74, 0x85, 0x96, 0xA7, 0x01}};
+  static const CLSID kUnserved = {0x5B2E7C10, 0x1D3A, 0x4E8F, {0xA1, 0x52, 0x63, 0x74, 0x85, 0x96, 0xA7, 0x02}};
+  plat::RegisteredFilter nameless;
+  nameless.clsid = kNameless;
+  plat::RegisteredFilter unserved;
+  unserved.clsid = kUnserved;
+  unserved.name = L"Orvane Test Codec";
+  ASSERT_EQ(plat::FilterRegistration::registerFilter(nameless, CLSID_VideoCompressorCategory), S_OK);
+  ASSERT_EQ(plat::FilterRegistration::registerFilter(unserved, CLSID_VideoCompressorCategory), S_OK);
+
+  const auto compressors = devices(CLSID_VideoCompressorCategory);
+  ASSERT_EQ(compressors.size(), 3u);
+  EXPECT_EQ(property(compressors[0].get(), L"FriendlyName"), L"Motion JPEG Compressor");
+  std::vector<std::wstring> names;
+  for (std::size_t i = 1; i < compressors.size(); ++i) {
+    ComPtr<IPropertyBag> bag;
+    ASSERT_EQ(compressors[i]->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.putVoid()), S_OK);
+    VARIANT value;
+    VariantInit(&value);
+    const HRESULT hr = bag->Read(L"FriendlyName", &value, nullptr);
+    names.push_back(SUCCEEDED(hr) ? std::wstring(value.bstrVal) : L"(none)");
+    VariantClear(&value);
+    ComPtr<IBaseFilter> filter;
+    EXPECT_FALSE(SUCCEEDED(compressors[i]->BindToObject(nullptr, nullptr, IID_IBaseFilter, filter.putVoid())));
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"(none)", L"Orvane Test Codec"}));
+}

@@ -151,5 +151,21 @@ TEST_F(RobotScriptTest, AProgramThatEndsBeforeItsScriptIsReported) {
   EXPECT_NE(run.err.find("demo.robot:5: the program ended before 'click'"), std::string::npos) << run.err;
 }
 
+TEST_F(RobotScriptTest, PointsInTheWindowAreClickedAndDoubleClicked) {
+  const ProgramRun run = runDemo(
+      "clock manual\n"
+      "window \"#32770\" \"Robot Demo\"\n"
+      "clickat 50 22\n"        // the Count button, by its place in the client area
+      "doubleclickat 50 22\n"  // a double click presses it twice
+      "expect-text 1002 \"Count: 3\"\n"
+      "doubleclickat 300 150\n"  // nothing there
+      "expect-text 1002 \"Count: 3\"\n"
+      "answer NO\n"
+      "click 1\n");
+  EXPECT_EQ(run.status, 3) << run.err;  // the demo ends with its count
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "clicks=3 seconds=0 answer=7 typed=\n");
+}
+
 }  // namespace
 }  // namespace test

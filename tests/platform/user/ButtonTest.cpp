@@ -59,3 +59,99 @@ TEST_F(ButtonTest, APushButtonShowsARaisedFaceWithItsText) {
 }
 
 }  // namespace
+
+namespace {
+
+HWND makeButton(HWND parent, const char* text, DWORD type, int id, int y) {
+  return CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | type, 10, y, 120, 20, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+void clickOn(HWND button) {
+  SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+// An automatic check box toggles before its parent hears of the click; a plain one keeps
+// what the program set.
+TEST_F(ButtonTest, CheckBoxesKeepTheirCheckAndTheAutomaticOneToggles) {
+  HWND parent = test::createRecorder("Parent");
+  HWND automatic = makeButton(parent, "Auto", BS_AUTOCHECKBOX, 11, 10);
+  HWND plain = makeButton(parent, "Plain", BS_CHECKBOX, 12, 40);
+  EXPECT_EQ(IsDlgButtonChecked(parent, 11), static_cast<UINT>(BST_UNCHECKED));
+  clickOn(automatic);
+  EXPECT_EQ(IsDlgButtonChecked(parent, 11), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(clicksOf(parent, 11), 1);
+  clickOn(automatic);
+  EXPECT_EQ(IsDlgButtonChecked(parent, 11), static_cast<UINT>(BST_UNCHECKED));
+
+  clickOn(plain);
+  EXPECT_EQ(IsDlgButtonChecked(parent, 12), static_cast<UINT>(BST_UNCHECKED));
+  EXPECT_EQ(clicksOf(parent, 12), 1);
+  EXPECT_TRUE(CheckDlgButton(parent, 12, BST_CHECKED));
+  EXPECT_EQ(SendMessageA(plain, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_FALSE(CheckDlgButton(parent, 99, BST_CHECKED)) << "no such button";
+  EXPECT_EQ(IsDlgButtonChecked(parent, 99), static_cast<UINT>(BST_UNCHECKED));
+  // A push button has no check.
+  HWND push = makeButton(parent, "Push", BS_PUSHBUTTON, 13, 70);
+  SendMessageA(push, BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_EQ(SendMessageA(push, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+// An automatic radio button clears the others of its group only: the group runs from the
+// button with WS_GROUP to the next one.
+TEST_F(ButtonTest, AnAutomaticRadioButtonClearsTheOthersOfItsGroupOnly) {
+  HWND parent = test::createRecorder("Parent");
+  HWND first = makeButton(parent, "One", BS_AUTORADIOBUTTON | WS_GROUP, 21, 10);
+  HWND second = makeButton(parent, "Two", BS_AUTORADIOBUTTON, 22, 30);
+  HWND third = makeButton(parent, "Three", BS_AUTORADIOBUTTON, 23, 50);
+  HWND other = makeButton(parent, "Other", BS_AUTORADIOBUTTON | WS_GROUP, 24, 70);
+  EXPECT_TRUE(CheckRadioButton(parent, 21, 23, 21));
+  CheckDlgButton(parent, 24, BST_CHECKED);
+  clickOn(third);
+  EXPECT_EQ(IsDlgButtonChecked(parent, 21), static_cast<UINT>(BST_UNCHECKED));
+  EXPECT_EQ(IsDlgButtonChecked(parent, 22), static_cast<UINT>(BST_UNCHECKED));
+  EXPECT_EQ(IsDlgButtonChecked(parent, 23), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(IsDlgButtonChecked(parent, 24), static_cast<UINT>(BST_CHECKED)) << "another group";
+  EXPECT_EQ(SendMessageA(second, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_RADIOBUTTON);
+  EXPECT_TRUE(CheckRadioButton(parent, 21, 23, 22));
+  EXPECT_EQ(IsDlgButtonChecked(parent, 23), static_cast<UINT>(BST_UNCHECKED));
+  EXPECT_FALSE(CheckRadioButton(parent, 30, 32, 31)) << "none of them exists";
+  (void)first;
+  (void)other;
+}
+
+// The mark shows in the box or circle; a disabled button greys its text.
+TEST_F(ButtonTest, ACheckedBoxShowsItsMarkAndADisabledOneGreysItsText) {
+  HWND parent = test::createRecorder("Parent", WS_POPUP | WS_VISIBLE);
+  HWND box = makeButton(parent, "Compression", BS_AUTOCHECKBOX, 31, 10);
+  HWND radio = makeButton(parent, "MPEG", BS_AUTORADIOBUTTON, 32, 40);
+  UpdateWindow(box);
+  UpdateWindow(radio);
+  const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+  EXPECT_NE(plat::Screenshot::windowPixel(box, 6, 11), ink) << "empty box";
+  EXPECT_NE(plat::Screenshot::windowPixel(radio, 6, 10), ink) << "empty circle";
+  CheckDlgButton(parent, 31, BST_CHECKED);
+  CheckDlgButton(parent, 32, BST_CHECKED);
+  UpdateWindow(box);
+  UpdateWindow(radio);
+  int marked = 0;
+  for (int y = 5; y < 16; ++y)
+    for (int x = 2; x < 11; ++x) marked += plat::Screenshot::windowPixel(box, x, y) == ink;
+  EXPECT_GT(marked, 6) << "the check mark";
+  EXPECT_EQ(plat::Screenshot::windowPixel(radio, 6, 10), ink) << "the dot";
+
+  auto textPixels = [](HWND hwnd, COLORREF colour) {
+    int count = 0;
+    for (int y = 2; y < 18; ++y)
+      for (int x = 20; x < 110; ++x) count += plat::Screenshot::windowPixel(hwnd, x, y) == colour;
+    return count;
+  };
+  EXPECT_GT(textPixels(box, GetSysColor(COLOR_BTNTEXT)), 20);
+  EnableWindow(box, FALSE);
+  UpdateWindow(box);
+  EXPECT_EQ(textPixels(box, GetSysColor(COLOR_BTNTEXT)), 0);
+  EXPECT_GT(textPixels(box, GetSysColor(COLOR_GRAYTEXT)), 20);
+}
+
+}  // namespace

@@ -140,5 +140,37 @@ TEST_F(MfcDialogTest, AModelessDialogLivesUntilItIsDestroyed) {
   EXPECT_EQ(page.m_hWnd, nullptr);
 }
 
+// DDX_Control binds a member object to the template's control once; the binding ends
+// with the dialog, so the object can bind again to the next one.
+class CBoundDialog : public CDialog {
+ public:
+  CBoundDialog() : CDialog(100) {}
+  CEdit m_edit;
+  CWnd m_missing;
+  HWND boundAtInit = nullptr;
+
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    boundAtInit = m_edit.m_hWnd;
+    UpdateData(FALSE);  // a second exchange keeps the binding
+    m_edit.SetWindowText("bound");
+    EndDialog(IDOK);
+    return TRUE;
+  }
+  void DoDataExchange(CDataExchange* pDX) override {
+    DDX_Control(pDX, 1000, m_edit);
+    DDX_Control(pDX, 4242, m_missing);
+  }
+};
+
+TEST_F(MfcDialogTest, DataExchangeBindsAMemberControlForTheDialogsLife) {
+  CBoundDialog dialog;
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_NE(dialog.boundAtInit, nullptr);
+  EXPECT_EQ(dialog.m_edit.m_hWnd, nullptr) << "let go with its window";
+  EXPECT_EQ(dialog.m_missing.m_hWnd, nullptr);
+  EXPECT_EQ(dialog.DoModal(), IDOK) << "and bound again";
+}
+
 }  // namespace
 }  // namespace test

@@ -88,13 +88,9 @@ std::string ThumbnailListTest::putVideo(const std::string& name, int width, int 
 }
 
 std::vector<std::string> ThumbnailListTest::thumbnailFiles() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
   std::vector<std::string> found;
-  const auto folder = linuxOf(temp);
-  if (!std::filesystem::exists(folder)) return found;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    if (entry.path().filename().string().find("_tmp") != std::string::npos) found.push_back(entry.path().filename());
+  for (const std::string& name : tempFileNames())
+    if (name.find("_tmp") != std::string::npos) found.push_back(name);
   return found;
 }
 

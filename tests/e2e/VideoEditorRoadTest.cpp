@@ -1,0 +1,139 @@
+// The editing road in the built program, as a user walks it, driven by a robot script on
+// the manual clock: a ten-minute recording is added to the video editor and opened, two
+// cuts are marked on the clip's slider (one past the eighth minute) and added to the
+// project, the project is previewed and saved as MPEG-2 through the recording options
+// dialog. The ffprobe tool reads the saved film back: as long as the two cuts together.
+#include "platform/dshow/MediaFileWriter.h"
+
+#include <graphs/DeviceUtilities.h>
+#include <support/ProgramRun.h>
+#include <support/TestMachine.h>
+
+#include <com/objbase.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Where the editor's controls lie on the 1024 x 768 screen it fills.
+constexpr int kSliderLeft = 151;
+constexpr int kSliderY = 545;
+constexpr int kThumbHalf = 12;
+constexpr int kThumbTravel = 336;
+
+// The clip slider's pixel that sets `percent`: the first one whose position it is.
+int SliderX(int percent) { return kSliderLeft + kThumbHalf + (percent * kThumbTravel + 99) / 100; }
+
+// What the ffprobe tool says of a file's first stream of a kind: one entry's value.
+std::string Probe(const std::string& path, const std::string& entries, const std::string& stream = "v:0") {
+  const std::string command = "ffprobe -v error -count_frames -select_streams " + stream + " -show_entries " + entries +
+                              " -of default=nokey=1:noprint_wrappers=1 '" + path + "' 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  if (!pipe) return "";
+  char line[256] = {};
+  return std::fgets(line, sizeof line, pipe.get()) ? std::string(line, std::strcspn(line, "\r\n")) : "";
+}
+
+double Rate(const std::string& fraction) {
+  int num = 0, den = 1;
+  return std::sscanf(fraction.c_str(), "%d/%d", &num, &den) == 2 && den ? double(num) / den : 0;
+}
+
+class VideoEditorRoadTest : public test::MachineTest {
+ protected:
+  VideoEditorRoadTest() {
+    const auto built = test::TestMachine::builtProgramFolder();
+    const auto options = fs::copy_options::recursive | fs::copy_options::overwrite_existing;
+    fs::copy(built / "Skin", program() / "Skin", options);
+    fs::copy(built / "skins", program() / "skins", options);
+    fs::copy(built / "Filter", program() / "Filter", options);
+    // The editing libraries the editor loads, installed beside the program.
+    for (const char* library : {"Scrubolt.dll", "Cutvalon.dll"}) fs::copy_file(built / library, program() / library);
+    // The MPEG encoder registered as the installer registers the Filter folder.
+    CoInitialize(nullptr);
+    RegisterFilterModule("Filter\\qnmpeg2enc.ax");
+    CoUninitialize();
+  }
+  fs::path program() const { return testMachine.programFolder(); }
+  fs::path onC(const std::string& windowsPath) { return machine().paths().toLinux(windowsPath); }
+};
+
+TEST_F(VideoEditorRoadTest, TwoCutsOfATenMinuteRecordingAreSavedAsMpeg2) {
+  fs::create_directories(onC("C:\\Recordings"));
+  fs::create_directories(onC("C:\\Films"));
+  const fs::path recording = onC("C:\\Recordings\\evening.mpg");
+  ASSERT_TRUE(dstest::MediaFileWriter::write(recording, dstest::MediaFileWriter::Kind::MpegProgram, 600));
+  const double length = std::stod(Probe(recording.string(), "format=duration", "v:0"));
+  ASSERT_NEAR(length, 600, 1);
+
+  const fs::path shots = fs::path(ORVANE_TEST_BINARY_DIR) / "e2e-screens";
+  fs::create_directories(shots);
+  std::ostringstream script;
+  script << "clock manual 2024-03-01 20:00:00\n"
+            "window \"#32770\" \"Orvane Media\"\n"
+            "key CTRL+E\n"
+            "wait 500\n"
+            "window \"#32770\" \"Orvane Media\"\n"
+            "file-answer \"C:\\\\Recordings\\\\evening.mpg\"\n"
+            "clickat 207 120\n"    // Add clip
+            "wait 500\n"
+            "doubleclickat 155 655\n"  // the recording in the clip list: it opens and plays
+            "wait 1000\n"
+
+            // The first cut: from 10 % to 15 % of the recording (1:00 to 1:30).
+            "clickat " << SliderX(10) << " " << kSliderY << "\n"
+            "clickat 294 580\n"    // Start
+            "clickat " << SliderX(15) << " " << kSliderY << "\n"
+            "clickat 392 580\n"    // End
+            "clickat 490 580\n"    // Cut
+            // The second, past the eighth minute: from 82 % to 87 % (8:12 to 8:42).
+            "clickat " << SliderX(82) << " " << kSliderY << "\n"
+            "clickat 294 580\n"
+            "clickat " << SliderX(87) << " " << kSliderY << "\n"
+            "clickat 392 580\n"
+            "clickat 490 580\n"
+            "clickat 590 580\n"    // the project plays
+            "wait 2000\n"
+            "screenshot video_editor_preview\n"
+            "clickat 905 120\n"    // Save film
+            "window \"#32770\" \"Select parameter\"\n"
+            "click 1010\n"         // MPEG2
+            "file-answer \"C:\\\\Films\\\\evening cuts.mpg\"\n"
+            "click 1006\n"         // Browse
+            "expect-text 1012 \"C:\\\\Films\\\\evening cuts.mpg\"\n"
+            "screenshot record_options\n"
+            "answer OK\n"
+            "click 1017\n"
+            "expect-messagebox \"The video has been saved.\"\n"
+            "window \"#32770\" \"Orvane Media\"\n"
+            "key BACKSPACE\n"
+            "wait 500\n"
+            "window \"#32770\" \"Orvane Media\"\n"
+            "close\n";
+  const fs::path file = testMachine.root() / "editing_road.robot";
+  std::ofstream(file) << script.str();
+  const test::ProgramRun run = test::RunProgram(
+      testMachine, ORVANE_MEDIA_PROGRAM, {}, file,
+      {"ORVANE_PROGRAM_FOLDER=" + program().string(), "ORVANE_SCREENSHOT_DIR=" + shots.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::exists(shots / "video_editor_preview.png"));
+  EXPECT_TRUE(fs::exists(shots / "record_options.png"));
+
+  // The film: MPEG-2, as long as the two cuts together, within two pictures.
+  const std::string film = onC("C:\\Films\\evening cuts.mpg").string();
+  ASSERT_TRUE(fs::exists(film));
+  EXPECT_EQ(Probe(film, "stream=codec_name"), "mpeg2video");
+  const double rate = Rate(Probe(film, "stream=r_frame_rate"));
+  ASSERT_GT(rate, 0);
+  const double cuts = length * (15 - 10) / 100 + length * (87 - 82) / 100;
+  const int frames = std::stoi(Probe(film, "stream=nb_read_frames"));
+  EXPECT_NEAR(frames, cuts * rate, 2) << "the cuts last " << cuts << " s";
+}
+
+}  // namespace
