@@ -71,8 +71,23 @@ struct LatchButton {
   WindowButton button;
 };
 
+// A radio button of its own key ("caption,picture,value,left,top,right,bottom"), its
+// picture holding the unchecked and the checked image side by side.
+struct WindowRadio {
+  int value = 0;
+  std::string caption;
+  Rect rect;
+};
+
+// A numeric edit the window makes itself ("NAME,left,top,right,bottom"); the background
+// frames its place.
+struct WindowEdit {
+  std::string name;
+  Rect rect;
+};
+
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher", "tv" or "channel"
+  std::string kind;    // the background's painter: "launcher", "tv", "channel", "pic", "plans" or "entry"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -89,6 +104,11 @@ struct WindowSkin {
   std::vector<Caption> captions;
   std::optional<ListPlace> list;
   std::optional<LatchButton> latch;
+  // The schedule entry editor's radio buttons and numeric edits, each in its section.
+  std::string radioSection;
+  std::vector<WindowRadio> radioButtons;
+  std::string editSection;
+  std::vector<WindowEdit> edits;
 };
 
 // A shaped control of the control bar, in the bar's own pixels.

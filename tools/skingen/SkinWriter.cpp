@@ -93,6 +93,8 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
     ini << "\n[" << skin.latch->section << "]\n1=" << latch.name << "," << file << "," << rectFields(latch.rect)
         << ",0\n";
   }
+  if (!skin.radioButtons.empty()) ini << "\n[" << skin.radioSection << "]\n" << writeRadioButtons(skin, folder);
+  if (!skin.edits.empty()) ini << "\n[" << skin.editSection << "]\n" << writeEdits(skin);
   if (skin.flash) {
     const Flash& flash = *skin.flash;
     ini << "\n[" << flash.section << "]\n" << flash.key << "=";
@@ -131,6 +133,25 @@ std::string SkinWriter::writeRadios(const RadioPair& radios, const std::filesyst
   }
   value << "\n";
   return value.str();
+}
+
+std::string SkinWriter::writeRadioButtons(const WindowSkin& skin, const std::filesystem::path& folder) {
+  std::ostringstream section;
+  for (std::size_t i = 0; i < skin.radioButtons.size(); ++i) {
+    const WindowRadio& radio = skin.radioButtons[i];
+    const std::string file = "radio" + std::to_string(radio.value) + ".bmp";
+    writeWholeFile(folder / file,
+                   encodeBitmap(drawRadioPicture(radio.rect.width(), radio.rect.height(), radio.caption, m_text)));
+    section << i + 1 << "=" << radio.caption << "," << file << "," << radio.value << "," << rectFields(radio.rect) << "\n";
+  }
+  return section.str();
+}
+
+std::string SkinWriter::writeEdits(const WindowSkin& skin) {
+  std::ostringstream section;
+  for (std::size_t i = 0; i < skin.edits.size(); ++i)
+    section << i + 1 << "=" << skin.edits[i].name << "," << rectFields(skin.edits[i].rect) << "\n";
+  return section.str();
 }
 
 void SkinWriter::writeBar(const BarSkin& bar) {

@@ -30,6 +30,9 @@ class SkinWriter {
   // The label section and its readout pictures; the radio key and its two pictures.
   std::string writeLabels(const WindowSkin& skin, const std::filesystem::path& folder);
   std::string writeRadios(const RadioPair& radios, const std::filesystem::path& folder);
+  // One key per radio button with its picture; one key per numeric edit.
+  std::string writeRadioButtons(const WindowSkin& skin, const std::filesystem::path& folder);
+  static std::string writeEdits(const WindowSkin& skin);
 
   std::filesystem::path m_programFolder;
   TextPainter& m_text;
