@@ -11,7 +11,6 @@
 #include "skin/CVideoStatic.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
-#include "windows/main/CMainSkinDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/CScheduleDlg.h"
@@ -37,7 +36,6 @@ constexpr LPARAM kKeyPress = 21;
 constexpr LPARAM kKeyPrevious = 31;
 constexpr LPARAM kKeyNext = 68;
 constexpr LPARAM kKeyReturn = 70;
-constexpr UINT kMainShutdownTimerMs = 500;
 
 CSize ClientSize(const CWnd& wnd) {
   CRect rc;
@@ -276,8 +274,10 @@ LRESULT CRecordSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
   return 0;
 }
 
-// The editor came back (wParam its edit flag, lParam whether it saved).
+// The editor came back (wParam its edit flag, lParam whether it saved); without an editor
+// open the message stores nothing.
 LRESULT CRecordSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM lParam) {
+  if (!g_pScheduleDlg) return 0;
   m_handedOver = FALSE;
   if (wParam == 1) {
     ApplyEdit(lParam == 1);
@@ -308,10 +308,8 @@ LRESULT CRecordSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
   m_dblClickSeen = FALSE;
   switch (lParam) {
     case kKeyReturn: OnSkinButton("RETURN_BUTTON"); break;
-    case kKeyClose:
-      if (!wParam) OnSkinButton("CLOSE_BUTTON");
-      else if (CWnd* main = AfxGetMainWnd()) main->SetTimer(CMainSkinDlg::kShutdownTimer, kMainShutdownTimerMs, nullptr);
-      break;
+    // Any process may send this message: its shut-down flag is not honoured.
+    case kKeyClose: OnSkinButton("CLOSE_BUTTON"); break;
     case kKeyPrevious: HighlightPrevious(); break;
     case kKeyNext: HighlightNext(); break;
     case kKeyPress: PressHighlighted(); break;

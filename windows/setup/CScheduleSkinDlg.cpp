@@ -11,7 +11,6 @@
 #include "skin/CVideoStatic.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
-#include "windows/main/CMainSkinDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
@@ -28,7 +27,6 @@ constexpr char kEditFace[] = "Times New Roman";
 // Remote keys the editor acts on.
 constexpr LPARAM kKeyClose = 20;
 constexpr LPARAM kKeyReturn = 70;
-constexpr UINT kMainShutdownTimerMs = 500;
 
 CSize ClientSize(const CWnd& wnd) {
   CRect rc;
@@ -365,17 +363,12 @@ LRESULT CScheduleSkinDlg::OnDigitEditFocus(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-LRESULT CScheduleSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
+// Any process may send this message: its shut-down flag is not honoured, key 20 only
+// closes the program.
+LRESULT CScheduleSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
   m_dblClickSeen = FALSE;
-  if (lParam == kKeyReturn) {
-    OnSkinButton("RETURN_BUTTON");
-  } else if (lParam == kKeyClose) {
-    if (!wParam) {
-      OnSkinButton("CLOSE_BUTTON");
-    } else if (CWnd* main = AfxGetMainWnd()) {
-      main->SetTimer(CMainSkinDlg::kShutdownTimer, kMainShutdownTimerMs, nullptr);
-    }
-  }
+  if (lParam == kKeyReturn) OnSkinButton("RETURN_BUTTON");
+  else if (lParam == kKeyClose) OnSkinButton("CLOSE_BUTTON");
   return 0;
 }
 

@@ -338,57 +338,5 @@ TEST_F(PlanListTest, AnEntryTheRunnerTakesOutLeavesTheListInStep) {
   EXPECT_FALSE(g_pAppController->IsRecording());
 }
 
-// The entry under EDIT is out of the list; the runner taking out an entry before it
-// moves its row, so CANCEL still finds its place, and files written meanwhile hold it.
-TEST_F(PlanListTest, AnEntryUnderEditKeepsItsPlaceWhenTheRunnerTakesOneOut) {
-  store({entry(at(2024, 3, 1, 12, 1), 60, 8, 0, 0), entry(at(2024, 3, 1, 12, 20), 60, 8),
-         entry(at(2024, 3, 1, 12, 30), 60, 8)});
-  openPlanList();
-  clickRow(2);
-  press(plan(), "EDIT_BUTTON");
-  robot.advance(70000);
-  EXPECT_EQ(starts(), std::vector<int>{20});
-  EXPECT_EQ(fileStarts(), (std::vector<int>{20, 30}));
-  pressInEditor("CANCEL_BUTTON");
-  EXPECT_EQ(starts(), (std::vector<int>{20, 30}));
-  EXPECT_EQ(fileStarts(), (std::vector<int>{20, 30}));
-}
-
-TEST_F(PlanListTest, AnEntryUnderEditIsPutBackWhenTheWindowCloses) {
-  storeThree();
-  openPlanList();
-  clickRow(1);
-  press(plan(), "EDIT_BUTTON");
-  ASSERT_EQ(starts(), (std::vector<int>{10, 30}));
-  closePlanList();
-  EXPECT_EQ(starts(), (std::vector<int>{10, 20, 30}));
-  EXPECT_EQ(fileStarts(), (std::vector<int>{10, 20, 30}));
-  EXPECT_EQ(g_pScheduleDlg, nullptr);
-}
-
-// An entry saved while a planned recording runs leaves that recording's own copy alone.
-TEST_F(PlanListTest, SavingAnEntryLeavesTheRunningEntryAlone) {
-  CScheduleItem running = entry(at(2024, 3, 1, 11, 59), 600, 8, 3);
-  CScheduleList::CopyItem(&schedule().CurrentItem(), &running);
-  openPlanList();
-  press(plan(), "ADD_BUTTON");
-  pressInEditor("SAVE_BUTTON");
-  EXPECT_EQ(schedule().CurrentItem().duration, 600);
-  EXPECT_EQ(schedule().CurrentItem().action, 3);
-  EXPECT_EQ(schedule().GetAt(0)->duration, 120);
-}
-
-// A file that cannot be written is said, and the scheduler program is not told to read it.
-TEST_F(PlanListTest, AFailedSaveIsToldAndTheSchedulerIsNotAsked) {
-  startSchedulerStandIn();
-  std::filesystem::create_directories(programFile("schedulefile.she"));
-  openPlanList();
-  press(plan(), "ADD_BUTTON");
-  pressInEditor("SAVE_BUTTON");
-  EXPECT_EQ(schedule().GetCount(), 1);
-  EXPECT_EQ(messages(), std::vector<std::string>{"The record plans could not be saved."});
-  EXPECT_TRUE(schedulerCommands().empty());
-}
-
 }  // namespace
 }  // namespace test

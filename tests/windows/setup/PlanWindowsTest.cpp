@@ -20,6 +20,21 @@ namespace {
 std::vector<WPARAM> g_schedulerCommands;
 WNDPROC g_dialogProcedure = nullptr;
 
+// Stands in for the main window while a test watches what it is asked.
+class MainWindowSpy : public CFrameWnd {
+ public:
+  std::vector<WPARAM> commands;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SYSCOMMAND) {
+      commands.push_back(wParam & 0xFFF0);
+      return 0;
+    }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
 LRESULT CALLBACK SchedulerStandIn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) g_schedulerCommands.push_back(wParam);
   return CallWindowProcA(g_dialogProcedure, hwnd, message, wParam, lParam);
@@ -177,6 +192,18 @@ void PlanWindowsTest::startSchedulerStandIn() {
 std::vector<WPARAM> PlanWindowsTest::schedulerCommands() {
   robot.pumpUntilIdle();
   return g_schedulerCommands;
+}
+
+std::vector<WPARAM> PlanWindowsTest::askedOfMainWindow(const std::function<void()>& act) {
+  auto* spy = new MainWindowSpy;
+  EXPECT_TRUE(spy->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW));
+  app.m_pMainWnd = spy;
+  act();
+  robot.pumpUntilIdle();
+  app.m_pMainWnd = launcher.get();
+  const std::vector<WPARAM> commands = spy->commands;
+  spy->DestroyWindow();
+  return commands;
 }
 
 void PlanWindowsTest::screenshot(CWnd& window, const std::string& name) {

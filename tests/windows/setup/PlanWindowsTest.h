@@ -13,6 +13,7 @@
 #include "windows/setup/CScheduleDlg.h"
 
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +60,8 @@ class PlanWindowsTest : public WindowsTest {
   void startSchedulerStandIn();
   std::vector<WPARAM> schedulerCommands();
   void screenshot(CWnd& window, const std::string& name);
+  // The system commands the program's main window is asked for while `act` runs.
+  std::vector<WPARAM> askedOfMainWindow(const std::function<void()>& act);
 
  private:
   std::unique_ptr<CRecordDlg> m_plan;

@@ -266,13 +266,6 @@ TEST_F(ScheduleEditorTest, CompositeEmptiesTheChannelFieldAndKeepsBothChannels) 
   EXPECT_EQ(saved.channel2, 2);
 }
 
-// A channel typed below the list and saved without a channel button is saved within it.
-TEST_F(ScheduleEditorTest, ATypedChannelIsSavedWithinItsList) {
-  openNewEntry();
-  typeInto("Channel_Edit", "0");
-  EXPECT_EQ(saveNew().channel2, editor().GetFirstChannel(2));
-}
-
 TEST_F(ScheduleEditorTest, ModeAndActionStepWithTheirTexts) {
   openNewEntry();
   pressInEditor("MODE_RIGHTBUTTON");
