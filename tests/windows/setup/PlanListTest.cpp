@@ -16,21 +16,6 @@ constexpr time_t kNoon = kStartUnixMs / 1000;  // 2024-03-01 12:00:00, a Friday
 
 class PlanListTest : public PlanWindowsTest {
  protected:
-  // Three once entries today at 12:10, 12:20 and 12:30, a minute each.
-  void storeThree() {
-    store({entry(at(2024, 3, 1, 12, 10), 60, 8), entry(at(2024, 3, 1, 12, 20), 60, 8),
-           entry(at(2024, 3, 1, 12, 30), 60, 8)});
-  }
-  std::vector<int> starts() {
-    std::vector<int> minutes;
-    for (int i = 0; i < schedule().GetCount(); ++i) minutes.push_back(CTime(schedule().GetAt(i)->start).GetMinute());
-    return minutes;
-  }
-  std::vector<int> fileStarts() {
-    std::vector<int> minutes;
-    for (const ScheduleRecord& record : fileRecords()) minutes.push_back(CTime(record.start).GetMinute());
-    return minutes;
-  }
   int selected() { return plan().GetList()->GetCurSel(); }
   int marked() { return plan().GetList()->GetHotItem(); }
   void remote(int key) {
@@ -39,11 +24,7 @@ class PlanListTest : public PlanWindowsTest {
   }
   // The pointer over a row, which selects it without a click.
   void pointAt(int row) {
-    CRect rc;
-    plan().GetList()->GetItemRect(row, &rc);
-    CPoint middle = rc.CenterPoint();
-    plan().GetList()->ClientToScreen(&middle);
-    robot.moveTo(middle);
+    robot.moveTo(rowPoint(row));
     robot.pumpUntilIdle();
   }
 };

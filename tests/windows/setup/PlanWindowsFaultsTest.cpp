@@ -10,23 +10,7 @@
 namespace test {
 namespace {
 
-class PlanWindowsFaults : public PlanWindowsTest {
- protected:
-  std::vector<int> starts() {
-    std::vector<int> minutes;
-    for (int i = 0; i < schedule().GetCount(); ++i) minutes.push_back(CTime(schedule().GetAt(i)->start).GetMinute());
-    return minutes;
-  }
-  std::vector<int> fileStarts() {
-    std::vector<int> minutes;
-    for (const ScheduleRecord& record : fileRecords()) minutes.push_back(CTime(record.start).GetMinute());
-    return minutes;
-  }
-  void storeThree() {
-    store({entry(at(2024, 3, 1, 12, 10), 60, 8), entry(at(2024, 3, 1, 12, 20), 60, 8),
-           entry(at(2024, 3, 1, 12, 30), 60, 8)});
-  }
-};
+using PlanWindowsFaults = PlanWindowsTest;
 
 // Key 20 closes the program, whatever flag comes with it, from the plan list and from the
 // editor in front of it.

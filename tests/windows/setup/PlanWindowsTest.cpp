@@ -20,21 +20,6 @@ namespace {
 std::vector<WPARAM> g_schedulerCommands;
 WNDPROC g_dialogProcedure = nullptr;
 
-// Stands in for the main window while a test watches what it is asked.
-class MainWindowSpy : public CFrameWnd {
- public:
-  std::vector<WPARAM> commands;
-
- protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_SYSCOMMAND) {
-      commands.push_back(wParam & 0xFFF0);
-      return 0;
-    }
-    return CFrameWnd::WindowProc(message, wParam, lParam);
-  }
-};
-
 LRESULT CALLBACK SchedulerStandIn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) g_schedulerCommands.push_back(wParam);
   return CallWindowProcA(g_dialogProcedure, hwnd, message, wParam, lParam);
@@ -103,15 +88,36 @@ void PlanWindowsTest::store(const std::vector<CScheduleItem>& entries) {
   for (const CScheduleItem& item : entries) schedule().Add(&item);
 }
 
+void PlanWindowsTest::storeThree() {
+  store({entry(at(2024, 3, 1, 12, 10), 60, 8), entry(at(2024, 3, 1, 12, 20), 60, 8),
+         entry(at(2024, 3, 1, 12, 30), 60, 8)});
+}
+
+std::vector<int> PlanWindowsTest::starts() {
+  std::vector<int> minutes;
+  for (int i = 0; i < schedule().GetCount(); ++i) minutes.push_back(CTime(schedule().GetAt(i)->start).GetMinute());
+  return minutes;
+}
+
+std::vector<int> PlanWindowsTest::fileStarts() {
+  std::vector<int> minutes;
+  for (const ScheduleRecord& record : fileRecords()) minutes.push_back(CTime(record.start).GetMinute());
+  return minutes;
+}
+
 void PlanWindowsTest::press(CWnd& window, const char* name) { clickButton(window, name); }
 
-void PlanWindowsTest::clickRow(int row) {
+POINT PlanWindowsTest::rowPoint(int row) {
   CDriveFolderList& list = *plan().GetList();
   CRect rc;
-  ASSERT_NE(list.GetItemRect(row, &rc), LB_ERR) << row;
+  EXPECT_NE(list.GetItemRect(row, &rc), LB_ERR) << row;
   CPoint middle = rc.CenterPoint();
   list.ClientToScreen(&middle);
-  robot.click(middle);
+  return middle;
+}
+
+void PlanWindowsTest::clickRow(int row) {
+  robot.click(rowPoint(row));
   robot.pumpUntilIdle();
 }
 
@@ -192,18 +198,6 @@ void PlanWindowsTest::startSchedulerStandIn() {
 std::vector<WPARAM> PlanWindowsTest::schedulerCommands() {
   robot.pumpUntilIdle();
   return g_schedulerCommands;
-}
-
-std::vector<WPARAM> PlanWindowsTest::askedOfMainWindow(const std::function<void()>& act) {
-  auto* spy = new MainWindowSpy;
-  EXPECT_TRUE(spy->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW));
-  app.m_pMainWnd = spy;
-  act();
-  robot.pumpUntilIdle();
-  app.m_pMainWnd = launcher.get();
-  const std::vector<WPARAM> commands = spy->commands;
-  spy->DestroyWindow();
-  return commands;
 }
 
 void PlanWindowsTest::screenshot(CWnd& window, const std::string& name) {

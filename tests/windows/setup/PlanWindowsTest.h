@@ -13,7 +13,6 @@
 #include "windows/setup/CScheduleDlg.h"
 
 #include <ctime>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,9 +38,16 @@ class PlanWindowsTest : public WindowsTest {
   static CScheduleItem entry(time_t start, int duration, int recurrence, int action = 0, int flag = 1);
   // Entries stored before the plan list opens.
   void store(const std::vector<CScheduleItem>& entries);
+  // Three once entries today at 12:10, 12:20 and 12:30, a minute each.
+  void storeThree();
+  // The minutes of the stored entries' starts, and of the file's, in their order.
+  std::vector<int> starts();
+  std::vector<int> fileStarts();
 
   void press(CWnd& window, const char* name);
   void pressInEditor(const char* name) { press(editor(), name); }
+  // The middle of a row of the plan list on the screen.
+  POINT rowPoint(int row);
   // A click on a row of the plan list (marks or unmarks it).
   void clickRow(int row);
   // Selects all of an editor field and types the digits over it.
@@ -60,8 +66,6 @@ class PlanWindowsTest : public WindowsTest {
   void startSchedulerStandIn();
   std::vector<WPARAM> schedulerCommands();
   void screenshot(CWnd& window, const std::string& name);
-  // The system commands the program's main window is asked for while `act` runs.
-  std::vector<WPARAM> askedOfMainWindow(const std::function<void()>& act);
 
  private:
   std::unique_ptr<CRecordDlg> m_plan;
