@@ -7,6 +7,7 @@
 #include <win32/types.h>
 
 // Whether the conversions of `format`, in order, are exactly the letters of `expected`
-// ("%%" is no conversion). Flags, width and precision are allowed; '*', length modifiers
-// and a format ending inside a conversion are not.
+// ("%%" is no conversion). Flags, and a width and precision of up to two digits, are
+// allowed; '*', longer numbers, length modifiers and a format ending inside a conversion
+// are not.
 bool HasConversions(LPCSTR format, LPCSTR expected);

@@ -15,6 +15,9 @@ TEST(FormatConversions, AFormatIsUsedOnlyWithExactlyItsConversions) {
   EXPECT_FALSE(HasConversions("channel %s", "d"));      // a text where a number goes
   EXPECT_FALSE(HasConversions("%d %d", "d"));           // one more than given
   EXPECT_FALSE(HasConversions("channel", "d"));         // one fewer
+  EXPECT_TRUE(HasConversions("%99.99d", "d"));
+  EXPECT_FALSE(HasConversions("%100d", "d"));           // a text of any length
+  EXPECT_FALSE(HasConversions("%.100d", "d"));
   EXPECT_FALSE(HasConversions("%*d", "d"));             // a width read from the values
   EXPECT_FALSE(HasConversions("%ld", "d"));             // a length the value has not
   EXPECT_FALSE(HasConversions("%n", ""));               // writes through a value
