@@ -105,7 +105,8 @@ BOOL CRecordSkinDlg::LoadSkin(const CString& skinFile) {
   return made;
 }
 
-// The first key of "Record-ListCtrl" holding a rectangle places the list.
+// The first key of "Record-ListCtrl" holding a rectangle places the list; a skin without
+// one leaves the window without a list.
 BOOL CRecordSkinDlg::CreateList() {
   const CIniFile ini(m_skinFile);
   CStringArray keys;
@@ -132,7 +133,7 @@ BOOL CRecordSkinDlg::CreateList() {
     m_pList->SetWrapMode(TRUE);
     AddEmptyRows(kPaddedRows);
   }
-  return m_pList != nullptr;
+  return TRUE;
 }
 
 BOOL CRecordSkinDlg::CreateVideoArea() {

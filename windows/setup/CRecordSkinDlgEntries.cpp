@@ -34,8 +34,8 @@ constexpr char kSaveFailedText[] = "The record plans could not be saved.";
 // the editor's stand-by look-ahead does not meet the entry's old self.
 void CRecordSkinDlg::OpenEditor(BOOL edit) {
   CScheduleList* list = ScheduleList();
-  if (!list || !m_pList) return;
-  const int row = m_pList->GetHotItem();
+  if (!list) return;
+  const int row = m_pList ? m_pList->GetHotItem() : -1;
   if (edit && (row < 0 || row >= list->GetCount())) return;
   m_handedOver = TRUE;
   StoreSharedRect();

@@ -7,6 +7,9 @@
 #include "skin/CDriveFolderList.h"
 #include "windows/main/WindowMessages.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace test {
 namespace {
 
@@ -100,6 +103,27 @@ TEST_F(PlanWindowsFaults, ATypedChannelIsSavedWithinItsList) {
   pressInEditor("SAVE_BUTTON");
   ASSERT_EQ(schedule().GetCount(), 1);
   EXPECT_EQ(schedule().GetAt(0)->channel2, first);
+}
+
+// A skin without the list's place opens the window all the same: it shows no rows, and ADD
+// still plans and writes.
+TEST_F(PlanWindowsFaults, AWindowWhoseSkinPlacesNoListStillAddsEntries) {
+  const auto ini = programFile("Skin\\Record\\skin.ini");
+  std::ifstream in(ini);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  text.replace(text.find("[Record-ListCtrl]"), std::string("[Record-ListCtrl]").size(), "[Elsewhere]");
+  WriteIniFile(ini, text);
+  openPlanList();
+  EXPECT_EQ(plan().GetList(), nullptr);
+  EXPECT_NE(plan().GetVideoArea(), nullptr);
+  press(plan(), "ADD_BUTTON");
+  pressInEditor("SAVE_BUTTON");
+  EXPECT_EQ(schedule().GetCount(), 1);
+  EXPECT_EQ(fileRecords().size(), 1u);
+  press(plan(), "DOWN_BUTTON");
+  press(plan(), "DELETE_BUTTON");
+  EXPECT_EQ(schedule().GetCount(), 1);
 }
 
 }  // namespace
