@@ -93,7 +93,7 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
     ini << "\n[" << skin.latch->section << "]\n1=" << latch.name << "," << file << "," << rectFields(latch.rect)
         << ",0\n";
   }
-  if (!skin.radioButtons.empty()) ini << "\n[" << skin.radioSection << "]\n" << writeRadioButtons(skin, folder);
+  if (!skin.radioButtons.empty()) ini << "\n[" << skin.radioSection << "]\n" << writeRadioButtons(skin, full, folder);
   if (!skin.edits.empty()) ini << "\n[" << skin.editSection << "]\n" << writeEdits(skin);
   if (skin.flash) {
     const Flash& flash = *skin.flash;
@@ -135,13 +135,13 @@ std::string SkinWriter::writeRadios(const RadioPair& radios, const std::filesyst
   return value.str();
 }
 
-std::string SkinWriter::writeRadioButtons(const WindowSkin& skin, const std::filesystem::path& folder) {
+std::string SkinWriter::writeRadioButtons(const WindowSkin& skin, const Canvas& background,
+                                          const std::filesystem::path& folder) {
   std::ostringstream section;
   for (std::size_t i = 0; i < skin.radioButtons.size(); ++i) {
     const WindowRadio& radio = skin.radioButtons[i];
     const std::string file = "radio" + std::to_string(radio.value) + ".bmp";
-    writeWholeFile(folder / file,
-                   encodeBitmap(drawRadioPicture(radio.rect.width(), radio.rect.height(), radio.caption, m_text)));
+    writeWholeFile(folder / file, encodeBitmap(drawRadioPicture(background, radio.rect, radio.caption, m_text)));
     section << i + 1 << "=" << radio.caption << "," << file << "," << radio.value << "," << rectFields(radio.rect) << "\n";
   }
   return section.str();

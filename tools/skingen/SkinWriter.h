@@ -3,6 +3,7 @@
 // program's bitmap and icon files with the resource file that lists them.
 #pragma once
 
+#include "Canvas.h"
 #include "Description.h"
 #include "TextPainter.h"
 
@@ -31,7 +32,7 @@ class SkinWriter {
   std::string writeLabels(const WindowSkin& skin, const std::filesystem::path& folder);
   std::string writeRadios(const RadioPair& radios, const std::filesystem::path& folder);
   // One key per radio button with its picture; one key per numeric edit.
-  std::string writeRadioButtons(const WindowSkin& skin, const std::filesystem::path& folder);
+  std::string writeRadioButtons(const WindowSkin& skin, const Canvas& background, const std::filesystem::path& folder);
   static std::string writeEdits(const WindowSkin& skin);
 
   std::filesystem::path m_programFolder;
