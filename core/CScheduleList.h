@@ -106,6 +106,11 @@ class CScheduleList {
   // `index` was removed (-1: none), then the scheduler program to re-read the file.
   static void NotifyChanged(int index, int notify);
 
+  // ---- The entry being composed: the schedule entry editor writes it, the record plan
+  // window tests and stores it. Kept apart from the current run's copy, so an entry saved
+  // while a planned recording runs does not change that recording's length or action.
+  CScheduleItem& WorkingItem() { return m_workingItem; }
+
   // ---- The current run.
   CScheduleItem& CurrentItem() { return m_currentItem; }
   SavedState& Saved() { return m_saved; }
@@ -127,6 +132,7 @@ class CScheduleList {
   void DeleteAt(int index);
 
   CScheduleItem m_currentItem;
+  CScheduleItem m_workingItem;
   CPtrArray m_items;  // owned CScheduleItem*
   SavedState m_saved;
   int m_runPhase = kPhaseNone;

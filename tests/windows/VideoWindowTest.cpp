@@ -28,21 +28,6 @@
 
 namespace {
 
-// The program's main window in place of the launcher, to see what is asked of it.
-class MainWindowSpy : public CFrameWnd {
- public:
-  std::vector<WPARAM> commands;
-
- protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_SYSCOMMAND) {
-      commands.push_back(wParam & 0xFFF0);
-      return 0;
-    }
-    return CFrameWnd::WindowProc(message, wParam, lParam);
-  }
-};
-
 class VideoWindowTest : public test::WindowsTest {
  protected:
   void SetUp() override {
@@ -108,18 +93,6 @@ class VideoWindowTest : public test::WindowsTest {
     if (position >= 0) robot.duringModal([=](plat::Robot& user) { EXPECT_TRUE(user.chooseMenuCommand(id)) << id; });
     robot.rightClick(middle());
     robot.pumpUntilIdle();
-  }
-  // Runs `act` with a spy as the program's main window; the system commands it got.
-  std::vector<WPARAM> askedOfMainWindow(const std::function<void()>& act) {
-    auto* spy = new MainWindowSpy;
-    EXPECT_TRUE(spy->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW));
-    app.m_pMainWnd = spy;
-    act();
-    robot.pumpUntilIdle();
-    app.m_pMainWnd = launcher.get();
-    const std::vector<WPARAM> commands = spy->commands;
-    spy->DestroyWindow();
-    return commands;
   }
   static bool checked(HMENU menu, UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
   static bool grayed(HMENU menu, UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }

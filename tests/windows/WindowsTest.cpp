@@ -19,6 +19,25 @@
 
 namespace test {
 
+namespace {
+
+// Stands in for the main window while a test watches what it is asked.
+class MainWindowSpy : public CFrameWnd {
+ public:
+  std::vector<WPARAM> commands;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SYSCOMMAND) {
+      commands.push_back(wParam & 0xFFF0);
+      return 0;
+    }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+}  // namespace
+
 WindowsTest::WindowsTest() {
   // The shared placement as a starting program has it.
   g_isMaximized = 1;
@@ -105,6 +124,18 @@ bool WindowsTest::untilAPictureShows() {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return false;
+}
+
+std::vector<WPARAM> WindowsTest::askedOfMainWindow(const std::function<void()>& act) {
+  auto* spy = new MainWindowSpy;
+  EXPECT_TRUE(spy->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW));
+  app.m_pMainWnd = spy;
+  act();
+  robot.pumpUntilIdle();
+  app.m_pMainWnd = launcher.get();
+  const std::vector<WPARAM> commands = spy->commands;
+  spy->DestroyWindow();
+  return commands;
 }
 
 void WindowsTest::clickButton(CWnd& window, const char* name) {

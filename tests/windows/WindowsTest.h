@@ -52,6 +52,8 @@ class WindowsTest : public ControllerTest {
   bool untilAPictureShows();
   // Moves the pointer over a skin button of a window and clicks it.
   void clickButton(CWnd& window, const char* name);
+  // The system commands the program's main window is asked for while `act` runs.
+  std::vector<WPARAM> askedOfMainWindow(const std::function<void()>& act);
 
   CWinApp app;
   plat::Robot robot;

@@ -43,9 +43,14 @@ Canvas drawDarkLabelPanel(int width, int height) {
 }
 
 Canvas drawRadioPicture(int width, int height, const std::string& caption, TextPainter& text) {
+  return drawRadioPicture(Canvas(width, height, theme::kBackgroundBottom), {0, 0, width, height}, caption, text);
+}
+
+Canvas drawRadioPicture(const Canvas& background, const Rect& place, const std::string& caption, TextPainter& text) {
+  const int width = place.width(), height = place.height();
   Canvas picture(2 * width, height, theme::kBackgroundBottom);
   for (int checked = 0; checked < 2; ++checked) {
-    Canvas image(width, height, theme::kBackgroundBottom);
+    Canvas image = background.crop(place.left, place.top, width, height, theme::kBackgroundBottom);
     drawRadio(image, checked == 1, caption, text);
     picture.paste(image, checked * width, 0);
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Canvas.h"
+#include "Description.h"
 #include "TextPainter.h"
 
 #include <string>
@@ -15,5 +16,8 @@ Canvas drawLabelPanel(int width, int height);
 Canvas drawDarkLabelPanel(int width, int height);
 // Twice `width` wide: unchecked on the left, checked on the right.
 Canvas drawRadioPicture(int width, int height, const std::string& caption, TextPainter& text);
+// The same over the window's background at the radio's place, so its corners match what
+// lies around it.
+Canvas drawRadioPicture(const Canvas& background, const Rect& place, const std::string& caption, TextPainter& text);
 
 }  // namespace skingen

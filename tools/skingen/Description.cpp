@@ -58,6 +58,12 @@ class Line {
   std::vector<std::string> m_words;
 };
 
+// The entries of one kind share their section.
+void sameSection(std::string& section, const std::string& named) {
+  if (!section.empty() && section != named) throw std::runtime_error("a second section '" + named + "'");
+  section = named;
+}
+
 void readWindowLine(const Line& line, WindowSkin& skin) {
   const std::string& k = line.keyword();
   if (k == "buttons") {
@@ -115,6 +121,14 @@ void readWindowLine(const Line& line, WindowSkin& skin) {
   } else if (k == "latch") {
     line.expect(8);
     skin.latches.push_back({line.text(0), {line.text(1), "side", line.text(2), line.text(3), line.rect(4)}});
+  } else if (k == "radio") {
+    line.expect(7);
+    sameSection(skin.radioSection, line.text(0));
+    skin.radioButtons.push_back({line.number(1), line.text(2), line.rect(3)});
+  } else if (k == "edit") {
+    line.expect(6);
+    sameSection(skin.editSection, line.text(0));
+    skin.edits.push_back({line.text(1), line.rect(2)});
   } else {
     throw std::runtime_error("unknown window entry '" + k + "'");
   }

@@ -74,8 +74,24 @@ struct LatchButton {
   WindowButton button;
 };
 
+// A radio button of its own key ("caption,picture,value,left,top,right,bottom"), its
+// picture holding the unchecked and the checked image side by side.
+struct WindowRadio {
+  int value = 0;
+  std::string caption;
+  Rect rect;
+};
+
+// A numeric edit the window makes itself ("NAME,left,top,right,bottom"); the background
+// frames its place.
+struct WindowEdit {
+  std::string name;
+  Rect rect;
+};
+
 struct WindowSkin {
-  std::string kind;    // the background's painter: "launcher", "tv", "channel", "pic", "settings", "player" or "video"
+  std::string kind;    // the background's painter: "launcher", "tv", "channel", "pic", "settings", "player",
+                       // "video", "plans" or "entry"
   std::string folder;  // under the program folder, Windows separators
   std::string title;
   std::string buttonSection, minButtonSection;
@@ -96,6 +112,11 @@ struct WindowSkin {
   // labels, for windows whose labels write white.
   std::vector<Rect> panels;
   bool darkLabels = false;
+  // The schedule entry editor's radio buttons and numeric edits, each in its section.
+  std::string radioSection;
+  std::vector<WindowRadio> radioButtons;
+  std::string editSection;
+  std::vector<WindowEdit> edits;
 };
 
 // A shaped control of the control bar, in the bar's own pixels.

@@ -86,6 +86,8 @@ void SkinWriter::writeWindow(const WindowSkin& skin) {
   if (!skin.labels.empty()) ini << "\n[" << skin.labelSection << "]\n" << writeLabels(skin, folder);
   if (skin.radios) ini << "\n[" << skin.radios->section << "]\n" << writeRadios(*skin.radios, folder);
   ini << writeLists(skin) << writeLatches(skin, full, folder);
+  if (!skin.radioButtons.empty()) ini << "\n[" << skin.radioSection << "]\n" << writeRadioButtons(skin, full, folder);
+  if (!skin.edits.empty()) ini << "\n[" << skin.editSection << "]\n" << writeEdits(skin);
   if (skin.flash) {
     const Flash& flash = *skin.flash;
     ini << "\n[" << flash.section << "]\n" << flash.key << "=";
@@ -164,6 +166,25 @@ std::string SkinWriter::writeLatches(const WindowSkin& skin, const Canvas& backg
     out << ++key << "=" << button.name << "," << file << "," << rectFields(button.rect) << ",0\n";
   }
   return out.str();
+}
+
+std::string SkinWriter::writeRadioButtons(const WindowSkin& skin, const Canvas& background,
+                                          const std::filesystem::path& folder) {
+  std::ostringstream section;
+  for (std::size_t i = 0; i < skin.radioButtons.size(); ++i) {
+    const WindowRadio& radio = skin.radioButtons[i];
+    const std::string file = "radio" + std::to_string(radio.value) + ".bmp";
+    writeWholeFile(folder / file, encodeBitmap(drawRadioPicture(background, radio.rect, radio.caption, m_text)));
+    section << i + 1 << "=" << radio.caption << "," << file << "," << radio.value << "," << rectFields(radio.rect) << "\n";
+  }
+  return section.str();
+}
+
+std::string SkinWriter::writeEdits(const WindowSkin& skin) {
+  std::ostringstream section;
+  for (std::size_t i = 0; i < skin.edits.size(); ++i)
+    section << i + 1 << "=" << skin.edits[i].name << "," << rectFields(skin.edits[i].rect) << "\n";
+  return section.str();
 }
 
 void SkinWriter::writeBar(const BarSkin& bar) {

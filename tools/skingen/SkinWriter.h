@@ -3,6 +3,7 @@
 // program's bitmap and icon files with the resource file that lists them.
 #pragma once
 
+#include "Canvas.h"
 #include "Description.h"
 #include "TextPainter.h"
 
@@ -34,6 +35,9 @@ class SkinWriter {
   // keyed from "1"; the buttons' pictures written into `folder`.
   static std::string writeLists(const WindowSkin& skin);
   std::string writeLatches(const WindowSkin& skin, const Canvas& background, const std::filesystem::path& folder);
+  // One key per radio button with its picture; one key per numeric edit.
+  std::string writeRadioButtons(const WindowSkin& skin, const Canvas& background, const std::filesystem::path& folder);
+  static std::string writeEdits(const WindowSkin& skin);
 
   std::filesystem::path m_programFolder;
   TextPainter& m_text;

@@ -45,12 +45,15 @@ void drawPanel(Canvas& canvas, const Box& box, double radius, Rgb inside) {
               Paint::solid(inside));
 }
 
+// A recess framing a place the window fills itself (a video area, a list, a field).
+void drawWell(Canvas& canvas, const Scale& s, const Rect& r, double margin, Rgb inside) {
+  drawPanel(canvas, s.box(r.left - margin, r.top - margin, r.right + margin, r.bottom + margin), s.size(8), Rgb{28, 44, 58});
+  canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(inside));
+}
+
 // The video areas the description frames: black inside a dark rim.
 void drawFrames(Canvas& canvas, const WindowSkin& skin, const Scale& s) {
-  for (const Rect& r : skin.frames) {
-    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
-    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
-  }
+  for (const Rect& r : skin.frames) drawWell(canvas, s, r, 4, theme::kVideoBlack);
 }
 
 void drawTitle(Canvas& canvas, const Scale& s, double left, const std::string& title, const std::string& subtitle,
@@ -167,13 +170,39 @@ void drawVideo(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPaint
   drawTitle(canvas, s, 76, skin.title, "Cut and join your recordings", text);
   for (const Rect& r : skin.frames) {
     drawPanel(canvas, s.box(r.left - 8, 184, r.right + 8, 608), s.size(14), theme::kPanel);
-    drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), Rgb{28, 44, 58});
-    canvas.fill(Shape::rect(s.x(r.left), s.y(r.top), s.x(r.right), s.y(r.bottom)), Paint::solid(theme::kVideoBlack));
+    drawWell(canvas, s, r, 4, theme::kVideoBlack);
   }
   for (const ListPlace& list : skin.lists) {
     const Rect& r = list.rect;
     drawPanel(canvas, s.box(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), s.size(8), theme::kVideoBlack);
   }
+}
+
+// The record plan list: the plan's list and the buttons that change it on panels, the
+// live picture and the details of the selected entry below.
+void drawPlans(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, "Settings", text);
+  drawPanel(canvas, s.box(24, 84, 816, 492), s.size(14), theme::kPanel);
+  drawPanel(canvas, s.box(832, 84, 1012, 468), s.size(14), theme::kPanel);
+  for (const ListPlace& list : skin.lists) drawWell(canvas, s, list.rect, 4, theme::kVideoBlack);
+  drawFrames(canvas, skin, s);
+  const int small = static_cast<int>(s.size(14));
+  text.drawLeft(canvas, "Click an entry to mark it for Change or Delete,", Weight::Regular, small,
+                s.box(371, 696, 832, 716), theme::kTextFaint);
+  text.drawLeft(canvas, "and once more to take the mark off.", Weight::Regular, small, s.box(371, 718, 832, 738),
+                theme::kTextFaint);
+}
+
+// The schedule entry editor: one row per field on a panel, each value in a recess; the
+// live picture below.
+void drawEntry(Canvas& canvas, const WindowSkin& skin, const Scale& s, TextPainter& text) {
+  drawTitle(canvas, s, 76, skin.title, "Record plans", text);
+  drawPanel(canvas, s.box(24, 92, 1000, 500), s.size(14), theme::kPanel);
+  for (const WindowEdit& edit : skin.edits) drawWell(canvas, s, edit.rect, 3, theme::kVideoBlack);
+  drawFrames(canvas, skin, s);
+  const int small = static_cast<int>(s.size(14));
+  text.drawLeft(canvas, "Times are the PC's own; a planned recording wakes the PC from stand-by.", Weight::Regular,
+                small, s.box(371, 540, 1000, 564), theme::kTextFaint);
 }
 
 // Texts the description places on the background.
@@ -205,6 +234,10 @@ Canvas drawBackground(const WindowSkin& skin, int width, int height, TextPainter
     drawPlayer(canvas, skin, s, text);
   else if (skin.kind == "video")
     drawVideo(canvas, skin, s, text);
+  else if (skin.kind == "plans")
+    drawPlans(canvas, skin, s, text);
+  else if (skin.kind == "entry")
+    drawEntry(canvas, skin, s, text);
   else
     throw std::runtime_error("no window painter called '" + skin.kind + "'");
   drawCaptions(canvas, skin, s, text);

@@ -12,6 +12,8 @@
 #include "graphs/CGraphBase.h"
 #include "skin/CSkinListCtrl.h"
 #include "graphs/CPlaybackGraph.h"
+#include "skin/CDigitEdit.h"
+#include "skin/CDriveFolderList.h"
 #include "skin/CTaskbarNotifier.h"
 #include "skin/SkinMessages.h"
 
@@ -74,6 +76,11 @@ inline constexpr UINT UM_RELEASE_SETTINGS_WINDOWS = 0x8150;
 inline constexpr UINT UM_SCHEDULE_CHANGED = CScheduleList::UM_SCHEDULE_CHANGED;
 inline constexpr UINT UM_PLAN_LIST_CHANGED = 0x69B;
 inline constexpr UINT UM_SCHEDULE_RUN_ENDED = CScheduleList::UM_SCHEDULE_RUN_ENDED;
+// The record plan list's list reports its selection; the entry editor's edits their focus.
+inline constexpr UINT UM_REFRESH_PLAN_LIST = CDriveFolderList::UM_LIST_SELCHANGE;
+inline constexpr UINT UM_DIGITEDIT_FOCUS = CDigitEdit::UM_DIGITEDIT_FOCUS;
+// Posted by the record plan list to itself: the entry editor it closed is destroyed now.
+inline constexpr UINT UM_RELEASE_SCHEDULE_EDITOR = 0x8151;
 
 // WM_COMMAND to the launcher: read the schedule file again.
 inline constexpr UINT IDC_RELOAD_SCHEDULE = 1125;

@@ -100,8 +100,8 @@ constexpr Text kRecordTexts[] = {
     {17, "Cable channel %d"},    // source 1
     {18, "Record"},              // mode 1
     {19, "View"},                // mode 0
-    {20, "%s: %d-%s-%s %s:%s:%s, %s, %s min %s s, %s"},  // once entry
-    {21, "%s: %s %s:%s:%s, %s, %s min %s s, %s"},        // daily or weekly entry
+    {20, "%s: %d-%s-%s %s:%s:%s\n%s\n%s min %s s, %s"},  // once entry, three lines
+    {21, "%s: %s %s:%s:%s\n%s\n%s min %s s, %s"},        // daily or weekly entry, three lines
 };
 
 // Recording options dialog: title and control captions.

@@ -1,0 +1,408 @@
+// The schedule entry editor's skin and controls, its messages and keys.
+#include "windows/setup/CScheduleSkinDlg.h"
+
+#include "core/CAppController.h"
+#include "core/CChannelList.h"
+#include "skin/CDigitEdit.h"
+#include "skin/CIniFile.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinLabel.h"
+#include "skin/CSkinRadioButton.h"
+#include "skin/CVideoStatic.h"
+#include "skin/SkinBitmap.h"
+#include "skin/SkinValues.h"
+#include "windows/main/SharedPlacement.h"
+#include "windows/main/WindowMessages.h"
+
+#include <memory>
+#include <new>
+
+namespace {
+
+constexpr RECT kVideoAreaRect{40, 530, 339, 731};
+constexpr int kFirstLabelId = 5700;
+constexpr int kLabelFrameEdge = 6;
+// The numeric edits' font, and its size in tenths of a point per design unit of height.
+constexpr char kEditFace[] = "Times New Roman";
+// Remote keys the editor acts on.
+constexpr LPARAM kKeyClose = 20;
+constexpr LPARAM kKeyReturn = 70;
+
+CSize ClientSize(const CWnd& wnd) {
+  CRect rc;
+  wnd.GetClientRect(&rc);
+  return {rc.Width(), rc.Height()};
+}
+
+CRect NextRect(CString& value) {
+  CRect rect;
+  rect.left = FieldToInt(CutField(value));
+  rect.top = FieldToInt(CutField(value));
+  rect.right = FieldToInt(CutField(value));
+  rect.bottom = FieldToInt(CutField(value));
+  return rect;
+}
+
+template <typename Control>
+void DestroyAndDelete(Control*& control) {
+  if (!control) return;
+  if (control->GetSafeHwnd()) control->DestroyWindow();
+  delete control;
+  control = nullptr;
+}
+
+template <typename Control>
+void DestroyAll(std::vector<Control*>& controls) {
+  for (Control*& control : controls) DestroyAndDelete(control);
+  controls.clear();
+}
+
+// The range of the hour edits is 0-23, of the minute and second edits 0-59.
+int MostValueOf(const CString& name) {
+  return name == "StartHour_Edit" || name == "RecordHour_Edit" ? 23 : 59;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CScheduleSkinDlg, CSkinDialog)
+  ON_WM_DESTROY()
+  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
+  ON_MESSAGE(UM_RADIO_CLICKED, OnRadioClicked)
+  ON_MESSAGE(UM_DIGITEDIT_FOCUS, OnDigitEditFocus)
+END_MESSAGE_MAP()
+
+CScheduleSkinDlg::CScheduleSkinDlg(UINT nIDTemplate, CWnd* pParent)
+    : CSkinDialog(nIDTemplate, pParent, "Time-Buttons", "Time-ButtonsMin"),
+      m_start(CTime::GetCurrentTime().GetTime()) {}
+
+CScheduleSkinDlg::~CScheduleSkinDlg() { DestroyControls(); }
+
+void CScheduleSkinDlg::DestroyControls() {
+  DestroyAndDelete(m_pVideoArea);
+  DestroyAll(m_edits);
+  DestroyAll(m_radios);
+  DestroyAll(m_labels);
+}
+
+void CScheduleSkinDlg::OnDestroy() {
+  DestroyControls();
+  CSkinDialog::OnDestroy();
+}
+
+// ---- Skin
+
+BOOL CScheduleSkinDlg::LoadSkin(const CString& skinFile) {
+  m_skinFile = skinFile;
+  if (!g_isMaximized) {
+    MoveWindow(&g_sharedWindowRect, TRUE);
+    LoadShapeRegion(FALSE);
+  } else {
+    MaximizeToWorkArea(FALSE);
+  }
+  HDC screen = ::GetDC(nullptr);
+  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateLabels() && CreateRadios() && CreateEdits() &&
+                    CreateVideoArea();
+  ::ReleaseDC(nullptr, screen);
+  LayoutSkinButtons();
+  if (made) {
+    ReadChannelRanges();
+    ApplyChannelRange();
+    if (g_pAppController && m_pVideoArea) {
+      if (g_pAppController->IsPreviewing()) g_pAppController->SetVideoOwner(m_pVideoArea->GetSafeHwnd());
+      else if (g_pAppController->IsIdle()) g_pAppController->StartPreview(m_pVideoArea->GetSafeHwnd());
+    }
+    RefreshAll();
+  }
+  Invalidate();
+  return made;
+}
+
+// "NAME,IMAGE,left,top,right,bottom,TEXT" per key of "Time-Statics"; the picture frames
+// the text.
+BOOL CScheduleSkinDlg::CreateLabels() {
+  const CIniFile ini(m_skinFile);
+  CStringArray keys;
+  ini.GetSectionKeys("Time-Statics", keys);
+  const CSize client = ClientSize(*this);
+  for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
+    CString keyName;
+    keyName.Format("%d", key);
+    CString value = ini.GetString("Time-Statics", keyName, "");
+    if (value.IsEmpty()) continue;
+    const CString name = CutField(value);
+    const CString image = CutField(value);
+    const CRect design = NextRect(value);
+    const CString text = CutField(value);
+    std::unique_ptr<CSkinLabel> label(new (std::nothrow) CSkinLabel);
+    if (!label) return FALSE;
+    label->SetName(name);
+    label->SetId(kFirstLabelId + key - 1);
+    label->SetPlacement(design.left, design.top, design.right, design.bottom);
+    HBITMAP picture = nullptr;
+    SIZE size{};
+    if (LoadPictureFile(GetSkinFilePath(ini, image), picture, size)) {
+      label->SetBitmap(picture, 0, 0, size.cx, size.cy);
+      const RECT whole{0, 0, size.cx, size.cy};
+      const RECT edges{kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge};
+      label->SetImageRect(&whole);
+      label->SetMargins(&edges);
+      ReleaseBitmap(picture);
+    }
+    if (!label->Create(text, WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this,
+                       static_cast<UINT>(kFirstLabelId + key - 1)))
+      return FALSE;
+    m_labels.push_back(label.release());
+  }
+  return TRUE;
+}
+
+// "caption,IMAGE,value,left,top,right,bottom" per key of "Time-Radio"; the picture holds
+// the unchecked and the checked image side by side.
+BOOL CScheduleSkinDlg::CreateRadios() {
+  const CIniFile ini(m_skinFile);
+  CStringArray keys;
+  ini.GetSectionKeys("Time-Radio", keys);
+  const CSize client = ClientSize(*this);
+  for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
+    CString keyName;
+    keyName.Format("%d", key);
+    CString value = ini.GetString("Time-Radio", keyName, "");
+    if (value.IsEmpty()) continue;
+    const CString caption = CutField(value);
+    const CString image = CutField(value);
+    const int radioValue = FieldToInt(CutField(value));
+    const CRect design = NextRect(value);
+    std::unique_ptr<CSkinRadioButton> radio(new (std::nothrow) CSkinRadioButton);
+    if (!radio) return FALSE;
+    radio->SetText(caption);
+    radio->SetValue(radioValue);
+    radio->SetTextRect(design.left, design.top, design.right, design.bottom);
+    HBITMAP strip = nullptr;
+    SIZE size{};
+    if (LoadPictureFile(GetSkinFilePath(ini, image), strip, size)) {
+      const RECT unchecked{0, 0, size.cx / 2, size.cy};
+      const RECT checked{size.cx / 2, 0, size.cx / 2 * 2, size.cy};
+      radio->SetBitmaps(strip, strip, unchecked, checked);
+      ReleaseBitmap(strip);
+    }
+    if (!radio->Create(caption, WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this,
+                       kFirstRadioId + static_cast<UINT>(radioValue)))
+      return FALSE;
+    m_radios.push_back(radio.release());
+  }
+  return TRUE;
+}
+
+// "NAME,left,top,right,bottom" per key of "Time-EditControl".
+BOOL CScheduleSkinDlg::CreateEdits() {
+  const CIniFile ini(m_skinFile);
+  CStringArray keys;
+  ini.GetSectionKeys("Time-EditControl", keys);
+  const CSize client = ClientSize(*this);
+  for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
+    CString keyName;
+    keyName.Format("%d", key);
+    CString value = ini.GetString("Time-EditControl", keyName, "");
+    if (value.IsEmpty()) continue;
+    const CString name = CutField(value);
+    const CRect design = NextRect(value);
+    std::unique_ptr<CDigitEdit> edit(new (std::nothrow) CDigitEdit);
+    if (!edit) return FALSE;
+    const UINT id = kFirstEditId + static_cast<UINT>(key);
+    if (!edit->Create(WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this, id)) return FALSE;
+    edit->SetText(name);
+    edit->SetTag(static_cast<int>(id));
+    edit->SetRect(design);
+    edit->SetPointFont(kEditFace);
+    edit->SetRange(MostValueOf(name), 0);
+    m_edits.push_back(edit.release());
+  }
+  return TRUE;
+}
+
+BOOL CScheduleSkinDlg::CreateVideoArea() {
+  if (m_pVideoArea) return TRUE;
+  m_pVideoArea = new (std::nothrow) CVideoStatic;
+  if (!m_pVideoArea) return FALSE;
+  m_pVideoArea->SetAreaRect(kVideoAreaRect.left, kVideoAreaRect.top, kVideoAreaRect.right, kVideoAreaRect.bottom);
+  m_pVideoArea->SetAllowFullScreen(FALSE);
+  const CSize client = ClientSize(*this);
+  if (!m_pVideoArea->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), this, 0)) {
+    delete m_pVideoArea;
+    m_pVideoArea = nullptr;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// List 1's numbers are taken as they are (-1 for an empty list); list 2's first number is
+// kept within its last and is at least 1.
+void CScheduleSkinDlg::ReadChannelRanges() {
+  if (!g_pChannelList) return;
+  m_first1 = g_pChannelList->GetFirstChannelNumber(1);
+  m_last1 = g_pChannelList->GetLastChannelNumber(1);
+  m_first2 = g_pChannelList->GetFirstChannelNumber(2);
+  m_last2 = g_pChannelList->GetLastChannelNumber(2);
+  if (m_first2 > m_last2) m_first2 = m_last2;
+  if (m_first2 < 0) m_first2 = 1;
+}
+
+void CScheduleSkinDlg::LayoutHostedControl() {
+  const CSize client = ClientSize(*this);
+  for (CSkinLabel* label : m_labels) {
+    RECT design{};
+    label->GetPlacement(design);
+    label->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
+  }
+  for (CSkinRadioButton* radio : m_radios) {
+    RECT design{};
+    radio->GetTextRect(design);
+    radio->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
+  }
+  for (CDigitEdit* edit : m_edits) edit->MoveWindow(ScaleDesignRect(edit->GetRect(), client.cx, client.cy), TRUE);
+  if (m_pVideoArea) {
+    RECT design{};
+    m_pVideoArea->GetAreaRect(design);
+    m_pVideoArea->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
+  }
+}
+
+// ---- Controls by name
+
+CDigitEdit* CScheduleSkinDlg::FindEdit(LPCSTR name) const {
+  for (CDigitEdit* edit : m_edits)
+    if (edit->GetText() == name) return edit;
+  return nullptr;
+}
+
+CSkinLabel* CScheduleSkinDlg::FindLabel(LPCSTR name) const {
+  for (CSkinLabel* label : m_labels)
+    if (label->GetName() == name) return label;
+  return nullptr;
+}
+
+CSkinRadioButton* CScheduleSkinDlg::GetRadio(UINT id) const {
+  for (CSkinRadioButton* radio : m_radios)
+    if (radio->GetDlgCtrlID() == static_cast<int>(id)) return radio;
+  return nullptr;
+}
+
+void CScheduleSkinDlg::SetLabelText(LPCSTR name, const CString& text) {
+  if (CSkinLabel* label = FindLabel(name)) label->SetText(text);
+}
+
+void CScheduleSkinDlg::EnableButton(LPCSTR name, BOOL enable) {
+  if (CSkinButton* button = FindSkinButton(name); button && button->IsEnabled() != enable) {
+    button->SetDisabled(!enable);
+    button->Invalidate();
+  }
+}
+
+// ---- Buttons, radios, keys
+
+void CScheduleSkinDlg::OnSkinButton(const CString& name) {
+  if (m_dblClickSeen) {
+    m_dblClickSeen = FALSE;
+    return;
+  }
+  if (!IsButtonUsable(name)) return;
+  if (name == "CLOSE_BUTTON") {
+    if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else if (name == "NORMAL_BUTTON") {
+    if (g_isMaximized) RestorePlacement();
+    else MaximizeToWorkArea(TRUE);
+  } else if (name == "MINISIZE_BUTTON") {
+    if (CWnd* main = AfxGetMainWnd()) main->ShowWindow(SW_MINIMIZE);
+  } else if (name == "HELP_BUTTON") {
+    ShowHelp(GetAppFolder());
+  } else if (name == "MAIN_BUTTON") {
+    GoToLauncher();
+  } else if (name == "RETURN_BUTTON" || name == "CANCEL_BUTTON") {
+    ReturnToPlanList(FALSE);
+  } else if (name == "SAVE_BUTTON") {
+    if (StoreEntry()) ReturnToPlanList(TRUE);
+  } else if (name == "MEI_LEFTBUTTON" || name == "MEI_RIGHTBUTTON") {
+    StepRecurrence(name == "MEI_RIGHTBUTTON");
+  } else if (name == "SHOWTIME_TOPBUTTON" || name == "SHOWTIME_BOTTOMBUTTON") {
+    StepDate(name == "SHOWTIME_TOPBUTTON");
+  } else if (name == "CHANNEL_TOPBUTTON" || name == "CHANNEL_BOTTOMBUTTON") {
+    StepChannel(name == "CHANNEL_TOPBUTTON");
+  } else if (name == "MODE_LEFTBUTTON" || name == "MODE_RIGHTBUTTON") {
+    m_mode = m_mode == 1 ? 0 : 1;
+    ShowMode();
+  } else if (name == "MAKE_LEFTBUTTON" || name == "MAKE_RIGHTBUTTON") {
+    m_action = name == "MAKE_RIGHTBUTTON" ? (m_action >= 3 ? 0 : m_action + 1) : (m_action <= 0 ? 3 : m_action - 1);
+    ShowAction();
+  }
+}
+
+// The last radio is the remove-when-past toggle; the others choose the source.
+LRESULT CScheduleSkinDlg::OnRadioClicked(WPARAM wParam, LPARAM) {
+  CSkinRadioButton* last = GetRemoveWhenPastRadio();
+  if (!last) return 0;
+  const UINT id = static_cast<UINT>(wParam);
+  if (last->GetDlgCtrlID() == static_cast<int>(id)) {
+    m_removeWhenPast = m_removeWhenPast ? 0 : 1;
+    last->SetCheck(m_removeWhenPast, TRUE);
+    return 0;
+  }
+  for (CSkinRadioButton* radio : m_radios)
+    if (radio != last) radio->SetCheck(radio->GetDlgCtrlID() == static_cast<int>(id), TRUE);
+  switch (id) {
+    case kAntennaRadio: SelectSource(0); break;
+    case kCableRadio: SelectSource(1); break;
+    case kCompositeRadio: SelectSource(2); break;
+    default: SelectSource(m_source); break;
+  }
+  return 0;
+}
+
+LRESULT CScheduleSkinDlg::OnDigitEditFocus(WPARAM wParam, LPARAM lParam) {
+  m_focusFlag = wParam;
+  m_focusTag = lParam;
+  return 0;
+}
+
+// Any process may send this message: its shut-down flag is not honoured, key 20 only
+// closes the program.
+LRESULT CScheduleSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
+  m_dblClickSeen = FALSE;
+  if (lParam == kKeyReturn) OnSkinButton("RETURN_BUTTON");
+  else if (lParam == kKeyClose) OnSkinButton("CLOSE_BUTTON");
+  return 0;
+}
+
+// Enter and Escape go to the control they were typed in and never close the editor;
+// Backspace outside an edit goes back to the plan list.
+BOOL CScheduleSkinDlg::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
+    switch (pMsg->wParam) {
+      case VK_RETURN:
+      case VK_ESCAPE:
+        ::TranslateMessage(pMsg);
+        ::DispatchMessageA(pMsg);
+        return TRUE;
+      case VK_BACK:
+        m_dblClickSeen = FALSE;
+        OnSkinButton("RETURN_BUTTON");
+        return TRUE;
+      default: break;
+    }
+  }
+  return CSkinDialog::PreTranslateMessage(pMsg);
+}
+
+LRESULT CScheduleSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE: m_sizedFlag = TRUE; break;
+    case WM_ENTERSIZEMOVE:
+    case WM_HELP: return 0;
+    case WM_EXITSIZEMOVE:
+      if (!m_sizedFlag) break;
+      LayoutSkinButtons();
+      m_sizedFlag = FALSE;
+      return 0;
+    default: break;
+  }
+  return CSkinDialog::WindowProc(message, wParam, lParam);
+}
