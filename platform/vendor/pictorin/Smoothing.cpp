@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <win32/gdi/VectorClones.h>
@@ -14,120 +15,151 @@ namespace {
 // Up to this many bands, each of at least this many bytes of picture.
 constexpr std::size_t kMostBands = 4;
 constexpr std::size_t kBytesPerBand = 512 * 1024;
+// Output rows filtered together: each source row's part is computed once for the three
+// output rows it touches and handed down in registers, while the block's rows stay few
+// enough to be streamed side by side.
+constexpr int kBlockRows = 8;
 
-// The row above, the row and the row below y, the edge rows standing in for missing ones.
-struct Rows {
-  const std::uint8_t* up;
-  const std::uint8_t* mid;
-  const std::uint8_t* down;
-};
+// 32 bytes (or 16 words) handled as one; the baseline build works them as two halves.
+// The helpers taking and giving them are all inlined into the block filters, so no vector
+// crosses a call, whose convention differs between the builds.
+#pragma GCC diagnostic ignored "-Wpsabi"
+typedef std::uint8_t Bytes __attribute__((vector_size(32)));
+typedef std::uint16_t Words __attribute__((vector_size(32)));
 
-const std::uint8_t* rowAt(const std::uint8_t* src, int y, int height, int stride) {
-  return src + static_cast<std::size_t>(std::clamp(y, 0, height - 1)) * static_cast<std::size_t>(stride);
-}
-
-Rows rowsAround(const std::uint8_t* src, int y, int height, int stride) {
-  return Rows{rowAt(src, y - 1, height, stride), rowAt(src, y, height, stride), rowAt(src, y + 1, height, stride)};
-}
-
-// The four source rows y - 1 .. y + 2 around the output rows y and y + 1, which share
-// the middle two.
-struct PairRows {
-  PairRows(const std::uint8_t* src, int y, int height, int stride)
-      : above(rowAt(src, y - 1, height, stride)),
-        top(rowAt(src, y, height, stride)),
-        bottom(rowAt(src, y + 1, height, stride)),
-        below(rowAt(src, y + 2, height, stride)) {}
-  const std::uint8_t* above;
-  const std::uint8_t* top;
-  const std::uint8_t* bottom;
-  const std::uint8_t* below;
-};
-
-inline std::uint8_t lo(std::uint8_t a, std::uint8_t b) { return a < b ? a : b; }
-inline std::uint8_t hi(std::uint8_t a, std::uint8_t b) { return a < b ? b : a; }
-
-// One output row of each filter. `col` and the sorted columns have three bytes of room
-// before and after the n bytes of the row. The rows and buffers never overlap, which the
-// vectoriser is told.
-ORVANE_VECTOR_CLONES void gaussRow(const Rows& r, std::uint16_t* __restrict col, std::uint8_t* __restrict out,
-                                   std::size_t n) {
-  const std::uint8_t* __restrict up = r.up;
-  const std::uint8_t* __restrict mid = r.mid;
-  const std::uint8_t* __restrict down = r.down;
-  for (std::size_t i = 0; i < n; ++i) col[i] = static_cast<std::uint16_t>(up[i] + 2 * mid[i] + down[i]);
-  // Each byte's neighbours of its channel are 3 bytes to the left and right; beyond the
-  // row's ends the end pixels stand in.
-  const std::uint16_t* left = col - 3;
-  const std::uint16_t* right = col + 3;
-  for (std::size_t c = 0; c < 3; ++c) {
-    (col - 3)[c] = col[c];
-    col[n + c] = col[n - 3 + c];
+// The source rows y - 1 .. y + count of the output rows y .. y + count - 1, the edge rows
+// standing in for missing ones.
+struct Block {
+  Block(const std::uint8_t* src, std::uint8_t* dst, int y, int last, int height, int stride)
+      : count(std::min(kBlockRows, last - y)) {
+    for (int k = 0; k < count + 2; ++k)
+      rows[k] = src + static_cast<std::size_t>(std::clamp(y - 1 + k, 0, height - 1)) * static_cast<std::size_t>(stride);
+    for (int k = 0; k < count; ++k) outs[k] = dst + static_cast<std::size_t>(y + k) * static_cast<std::size_t>(stride);
   }
-  for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<std::uint8_t>((left[i] + 2 * col[i] + right[i] + 8) >> 4);
-}
-
-// A column's three bytes sorted.
-struct Sorted {
-  std::uint8_t low, mid, high;
+  int count;
+  const std::uint8_t* rows[kBlockRows + 2];
+  std::uint8_t* outs[kBlockRows];
 };
 
-// The column of `a` and an already ordered pair p <= q.
-inline Sorted sortedWith(std::uint8_t a, std::uint8_t p, std::uint8_t q) { return {lo(a, p), hi(p, lo(a, q)), hi(a, q)}; }
-
-// The median of nine is the median of the largest low, the middle middle and the
-// smallest high of the three columns.
-inline std::uint8_t medianOf(const Sorted& left, const Sorted& mid, const Sorted& right) {
-  const std::uint8_t maxLow = hi(hi(left.low, mid.low), right.low);
-  const std::uint8_t minHigh = lo(lo(left.high, mid.high), right.high);
-  const std::uint8_t midMid = hi(lo(left.mid, mid.mid), lo(hi(left.mid, mid.mid), right.mid));
-  return hi(lo(maxLow, midMid), lo(hi(maxLow, midMid), minHigh));
+template <class T>
+[[gnu::always_inline]] inline T load(const std::uint8_t* at) {
+  T value;
+  std::memcpy(&value, at, sizeof value);
+  return value;
 }
 
-// Output bytes [from, to) of the rows y and y + 1 at once: they share the source rows y
-// and y + 1, whose pair is ordered once for both. `left` and `right` give each byte's
-// neighbour of its channel, 3 bytes away or the byte itself at the row's ends.
-template <class Left, class Right>
-inline void medianPairAt(const std::uint8_t* a, const std::uint8_t* b, const std::uint8_t* c, const std::uint8_t* d,
-                         std::uint8_t* top, std::uint8_t* bottom, std::size_t i, Left left, Right right) {
-  const std::size_t at[3] = {left(i), i, right(i)};
-  Sorted upper[3], lower[3];
-  for (int k = 0; k < 3; ++k) {
-    const std::size_t j = at[k];
-    const std::uint8_t p = lo(b[j], c[j]), q = hi(b[j], c[j]);
-    upper[k] = sortedWith(a[j], p, q);
-    lower[k] = sortedWith(d[j], p, q);
+template <class T>
+[[gnu::always_inline]] inline T lo(T a, T b) {
+  return a < b ? a : b;
+}
+template <class T>
+[[gnu::always_inline]] inline T hi(T a, T b) {
+  return a < b ? b : a;
+}
+
+// The median of nine: each row's byte and its neighbours sorted, then the median of the
+// largest low, the middle middle and the smallest high of the three rows. Written once
+// for one byte (T = std::uint8_t) and for 32.
+template <class T>
+struct Median {
+  using Lanes = T;
+  struct Row {
+    T low, mid, high;
+  };
+  [[gnu::always_inline]] static Row row(T left, T mid, T right) {
+    const T minLM = lo(left, mid), maxLM = hi(left, mid);
+    return {lo(minLM, right), hi(minLM, lo(maxLM, right)), hi(maxLM, right)};
   }
-  top[i] = medianOf(upper[0], upper[1], upper[2]);
-  bottom[i] = medianOf(lower[0], lower[1], lower[2]);
+  [[gnu::always_inline]] static T out(const Row& above, const Row& row, const Row& below) {
+    const T maxLow = hi(hi(above.low, row.low), below.low);
+    const T minHigh = lo(lo(above.high, row.high), below.high);
+    const T midMid = hi(lo(above.mid, row.mid), lo(hi(above.mid, row.mid), below.mid));
+    return hi(lo(maxLow, midMid), lo(hi(maxLow, midMid), minHigh));
+  }
+};
+
+// Weights 1 2 1 along the row, then 1 2 1 down the rows, the sum rounded: (sum + 8) / 16.
+struct GaussByte {
+  using Lanes = std::uint8_t;
+  using Row = int;
+  [[gnu::always_inline]] static Row row(Lanes left, Lanes mid, Lanes right) { return left + 2 * mid + right; }
+  [[gnu::always_inline]] static Lanes out(Row above, Row row, Row below) {
+    return static_cast<Lanes>((above + 2 * row + below + 8) >> 4);
+  }
+};
+
+// The same on 32 bytes read as 16 words: the even bytes' sums in the words' low bits and
+// the odd bytes' beside them, each up to 16 x 255, so no byte needs widening or packing.
+struct GaussWords {
+  using Lanes = Words;
+  struct Row {
+    Words even, odd;
+  };
+  [[gnu::always_inline]] static Row row(Words left, Words mid, Words right) {
+    return {(left & 0xFF) + 2 * (mid & 0xFF) + (right & 0xFF), (left >> 8) + 2 * (mid >> 8) + (right >> 8)};
+  }
+  [[gnu::always_inline]] static Words out(const Row& above, const Row& row, const Row& below) {
+    const Words even = (above.even + 2 * row.even + below.even + 8) >> 4;
+    const Words odd = (above.odd + 2 * row.odd + below.odd + 8) >> 4;
+    return even | (odd << 8);
+  }
+};
+
+// Bytes [at, at + sizeof Lanes) of the block's output rows, walking down: each source
+// row's part computed once. `left` and `right` are where the neighbours of the channel
+// start: 3 bytes either way, or the bytes themselves at the row's ends.
+template <class Filter, int Rows>
+[[gnu::always_inline]] inline void walkDown(const Block& b, std::size_t at, std::size_t left, std::size_t right) {
+  using Lanes = typename Filter::Lanes;
+  auto row = [&](const std::uint8_t* r) { return Filter::row(load<Lanes>(r + left), load<Lanes>(r + at), load<Lanes>(r + right)); };
+  const int count = Rows ? Rows : b.count;
+  typename Filter::Row above = row(b.rows[0]), mid = row(b.rows[1]);
+#pragma GCC unroll 8
+  for (int k = 0; k < count; ++k) {
+    const typename Filter::Row below = row(b.rows[k + 2]);
+    const Lanes out = Filter::out(above, mid, below);
+    std::memcpy(b.outs[k] + at, &out, sizeof out);
+    above = mid;
+    mid = below;
+  }
 }
 
-// The bytes whose neighbours both lie within the row: plain loads 3 bytes either side,
-// which the compiler turns into vector instructions with every column in registers.
-// The rows may be one row (at the picture's edges) but never overlap the outputs, which
-// the vectoriser is told.
-ORVANE_VECTOR_CLONES void medianPairInside(const PairRows& r, std::uint8_t* __restrict top,
-                                           std::uint8_t* __restrict bottom, std::size_t from, std::size_t to) {
-  const std::uint8_t* __restrict a = r.above;
-  const std::uint8_t* __restrict b = r.top;
-  const std::uint8_t* __restrict c = r.bottom;
-  const std::uint8_t* __restrict d = r.below;
-  for (std::size_t i = from; i < to; ++i)
-    medianPairAt(a, b, c, d, top, bottom, i, [](std::size_t j) { return j - 3; }, [](std::size_t j) { return j + 3; });
-}
-
-void medianPair(const PairRows& r, std::uint8_t* top, std::uint8_t* bottom, std::size_t n) {
+// A block's n bytes a row: the bytes with both neighbours inside the row a vector at a
+// time, the last vector overlapping the one before rather than reading past the row;
+// the end pixels, and rows too short for a vector, a byte at a time.
+template <class Wide, class Narrow, int Rows>
+[[gnu::always_inline]] inline void filterBlock(const Block& b, std::size_t n) {
+  constexpr std::size_t kWide = sizeof(typename Wide::Lanes);
   const std::size_t inside = std::min<std::size_t>(3, n), end = std::max(inside, n - 3);
-  if (end > inside) medianPairInside(r, top, bottom, inside, end);
+  std::size_t at = inside;
+  if (end - inside >= kWide) {
+    for (; at + kWide <= end; at += kWide) walkDown<Wide, Rows>(b, at, at - 3, at + 3);
+    if (at < end) walkDown<Wide, Rows>(b, end - kWide, end - kWide - 3, end - kWide + 3);
+    at = end;
+  }
+  for (; at < end; ++at) walkDown<Narrow, Rows>(b, at, at - 3, at + 3);
   for (const auto& [from, to] : {std::pair{std::size_t{0}, inside}, std::pair{end, n}})
-    for (std::size_t i = from; i < to; ++i)
-      medianPairAt(r.above, r.top, r.bottom, r.below, top, bottom, i, [](std::size_t j) { return j < 3 ? j : j - 3; },
-                   [n](std::size_t j) { return j + 3 < n ? j + 3 : j; });
+    for (at = from; at < to; ++at) walkDown<Narrow, Rows>(b, at, at < 3 ? at : at - 3, at + 3 < n ? at + 3 : at);
+}
+
+// Whole blocks get the loop over their rows unrolled; the last, shorter one does not.
+ORVANE_VECTOR_CLONES void medianBlock(const Block& b, std::size_t n) {
+  if (b.count == kBlockRows)
+    filterBlock<Median<Bytes>, Median<std::uint8_t>, kBlockRows>(b, n);
+  else
+    filterBlock<Median<Bytes>, Median<std::uint8_t>, 0>(b, n);
+}
+
+ORVANE_VECTOR_CLONES void gaussBlock(const Block& b, std::size_t n) {
+  if (b.count == kBlockRows)
+    filterBlock<GaussWords, GaussByte, kBlockRows>(b, n);
+  else
+    filterBlock<GaussWords, GaussByte, 0>(b, n);
 }
 
 // Large pictures are cut into bands of rows filtered side by side, each by a thread of
-// its own with its own row buffers: every band reads the source only and writes only its
-// own rows of the destination.
+// its own: every band reads the source only and writes only its own rows of the
+// destination.
 template <class Band>
 void inBands(int height, std::size_t rowBytes, Band band) {
   const std::size_t bytes = rowBytes * static_cast<std::size_t>(height);
@@ -143,26 +175,20 @@ void inBands(int height, std::size_t rowBytes, Band band) {
   for (std::thread& worker : workers) worker.join();
 }
 
-}  // namespace
-
-void Smoothing::gauss(const std::uint8_t* src, std::uint8_t* dst, int width, int height, int stride) {
+template <class BlockFilter>
+void smooth(BlockFilter filter, const std::uint8_t* src, std::uint8_t* dst, int width, int height, int stride) {
   const std::size_t n = static_cast<std::size_t>(width) * 3;
   inBands(height, n, [=](int first, int last) {
-    std::vector<std::uint16_t> column(n + 6);
-    for (int y = first; y < last; ++y)
-      gaussRow(rowsAround(src, y, height, stride), column.data() + 3,
-               dst + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride), n);
+    for (int y = first; y < last; y += kBlockRows) filter(Block(src, dst, y, last, height, stride), n);
   });
 }
 
+}  // namespace
+
+void Smoothing::gauss(const std::uint8_t* src, std::uint8_t* dst, int width, int height, int stride) {
+  smooth(&gaussBlock, src, dst, width, height, stride);
+}
+
 void Smoothing::median(const std::uint8_t* src, std::uint8_t* dst, int width, int height, int stride) {
-  const std::size_t n = static_cast<std::size_t>(width) * 3;
-  inBands(height, n, [=](int first, int last) {
-    // A band of an odd number of rows ends with a lone row, whose partner goes here.
-    std::vector<std::uint8_t> spare((last - first) % 2 ? n : 0);
-    for (int y = first; y < last; y += 2) {
-      std::uint8_t* top = dst + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
-      medianPair(PairRows(src, y, height, stride), top, y + 1 < last ? top + stride : spare.data(), n);
-    }
-  });
+  smooth(&medianBlock, src, dst, width, height, stride);
 }
