@@ -4,8 +4,8 @@
 // beside ImageMagick making 60 x 60 thumbnails of the first 100 of the same files
 // ("convert -thumbnail 60x60", 50 files a run, under a time limit); and the image-effects
 // library's median 3 x 3 and Gaussian smoothing of a 1920 x 1080 24-bit picture beside a
-// plain memory pass over the same picture (wall time: the filters cut large pictures
-// into bands on several threads).
+// plain memory pass over the same picture, which reads and writes it whole once (wall
+// time, as the user waits for it).
 #include "support/BenchMachine.h"
 #include "support/SideBySide.h"
 

@@ -4,17 +4,12 @@
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
-#include <thread>
 #include <utility>
-#include <vector>
 
 #include <win32/gdi/VectorClones.h>
 
 namespace {
 
-// Up to this many bands, each of at least this many bytes of picture.
-constexpr std::size_t kMostBands = 4;
-constexpr std::size_t kBytesPerBand = 512 * 1024;
 // Output rows filtered together: each source row's part is computed once for the three
 // output rows it touches and handed down in registers, while the block's rows stay few
 // enough to be streamed side by side.
@@ -30,8 +25,8 @@ typedef std::uint16_t Words __attribute__((vector_size(32)));
 // The source rows y - 1 .. y + count of the output rows y .. y + count - 1, the edge rows
 // standing in for missing ones.
 struct Block {
-  Block(const std::uint8_t* src, std::uint8_t* dst, int y, int last, int height, int stride)
-      : count(std::min(kBlockRows, last - y)) {
+  Block(const std::uint8_t* src, std::uint8_t* dst, int y, int height, int stride)
+      : count(std::min(kBlockRows, height - y)) {
     for (int k = 0; k < count + 2; ++k)
       rows[k] = src + static_cast<std::size_t>(std::clamp(y - 1 + k, 0, height - 1)) * static_cast<std::size_t>(stride);
     for (int k = 0; k < count; ++k) outs[k] = dst + static_cast<std::size_t>(y + k) * static_cast<std::size_t>(stride);
@@ -157,30 +152,10 @@ ORVANE_VECTOR_CLONES void gaussBlock(const Block& b, std::size_t n) {
     filterBlock<GaussWords, GaussByte, 0>(b, n);
 }
 
-// Large pictures are cut into bands of rows filtered side by side, each by a thread of
-// its own: every band reads the source only and writes only its own rows of the
-// destination.
-template <class Band>
-void inBands(int height, std::size_t rowBytes, Band band) {
-  const std::size_t bytes = rowBytes * static_cast<std::size_t>(height);
-  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  const int bands = static_cast<int>(std::min<std::size_t>({kMostBands, cores, bytes / kBytesPerBand + 1}));
-  if (bands <= 1) {
-    band(0, height);
-    return;
-  }
-  std::vector<std::thread> workers;
-  for (int b = 1; b < bands; ++b) workers.emplace_back(band, height * b / bands, height * (b + 1) / bands);
-  band(0, height / bands);
-  for (std::thread& worker : workers) worker.join();
-}
-
 template <class BlockFilter>
 void smooth(BlockFilter filter, const std::uint8_t* src, std::uint8_t* dst, int width, int height, int stride) {
   const std::size_t n = static_cast<std::size_t>(width) * 3;
-  inBands(height, n, [=](int first, int last) {
-    for (int y = first; y < last; y += kBlockRows) filter(Block(src, dst, y, last, height, stride), n);
-  });
+  for (int y = 0; y < height; y += kBlockRows) filter(Block(src, dst, y, height, stride), n);
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// The 3 x 3 smoothing filters on 24-bit pixels, a row at a time: the three source rows
-// around it (the edge row standing in beyond the picture) give, per byte, the column
-// sums (Gaussian) or the sorted column triples (median), and each output byte combines
-// the columns of its own channel one pixel left and right. Every step is a plain loop
-// over bytes, which the compiler turns into vector instructions; large pictures are filtered in bands of
-// rows on up to four threads.
+// The 3 x 3 smoothing filters on 24-bit pixels, per channel, the edge pixels standing in
+// for those beyond the picture. A row is a flat array of bytes whose neighbours of the
+// same channel sit 3 bytes away; blocks of rows are walked down 32 bytes at a time, each
+// source row's part worked out once for the three output rows it touches. One thread:
+// the callers smooth one picture at a time on the window's thread.
 #pragma once
 
 #include <cstdint>
