@@ -1,6 +1,7 @@
 #include "Smoothing.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
@@ -83,8 +84,10 @@ struct GaussByte {
   }
 };
 
-// The same on 32 bytes read as 16 words: the even bytes' sums in the words' low bits and
-// the odd bytes' beside them, each up to 16 x 255, so no byte needs widening or packing.
+// The same on 32 bytes read as 16 words: the even bytes (each word's low byte) are summed
+// in one set of words and the odd bytes in another, each sum at most 16 x 255 + 8, and the
+// two results put back side by side, so no byte needs widening or packing across lanes.
+static_assert(std::endian::native == std::endian::little, "a word's low byte is its first");
 struct GaussWords {
   using Lanes = Words;
   struct Row {
