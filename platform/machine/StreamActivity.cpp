@@ -110,13 +110,25 @@ StreamActivity::Rest StreamActivity::goIdle() {
   return rest;
 }
 
-void StreamActivity::sleep() {
+bool StreamActivity::sleep(std::optional<std::chrono::steady_clock::time_point> giveUpAt) {
   Waiter& me = self();
   const Clock& clock = *me.clock;
   std::unique_lock guard(me.sleepLock);
-  while (!me.token) {
-    if (!me.deadline) {
+  // Until the token, or as long as the clock allows; never past giveUpAt.
+  const auto rest = [&](std::optional<std::chrono::steady_clock::duration> most) {
+    auto until = std::chrono::steady_clock::time_point::max();
+    if (most) until = std::chrono::steady_clock::now() + *most;
+    if (giveUpAt) until = std::min(until, *giveUpAt);
+    if (until == std::chrono::steady_clock::time_point::max()) {
       me.sleepChanged.wait(guard);
+    } else {
+      me.sleepChanged.wait_until(guard, until);
+    }
+  };
+  while (!me.token) {
+    if (giveUpAt && std::chrono::steady_clock::now() >= *giveUpAt) return false;
+    if (!me.deadline) {
+      rest(std::nullopt);
       continue;
     }
     // The deadline is the waiter's own; only the clock's mode may change meanwhile, and
@@ -124,14 +136,15 @@ void StreamActivity::sleep() {
     const std::uint64_t now = clock.sharedTickMs();
     if (now >= *me.deadline) break;
     if (!clock.isManual()) {
-      me.sleepChanged.wait_for(guard, std::chrono::milliseconds(*me.deadline - now));
+      rest(std::chrono::milliseconds(*me.deadline - now));
     } else if (clock.isShared()) {
-      me.sleepChanged.wait_for(guard, kSharedClockLook);
+      rest(kSharedClockLook);
     } else {
-      me.sleepChanged.wait(guard);
+      rest(std::nullopt);
     }
   }
   me.token = false;
+  return true;
 }
 
 void StreamActivity::leave() {
@@ -235,8 +248,12 @@ void StreamActivity::awaitChange(std::uint64_t seen, std::chrono::microseconds l
   m_changed.wait_for(guard, limit, [&] { return m_version != seen; });
 }
 
+std::chrono::milliseconds StreamActivity::hangLimit() const { return std::chrono::milliseconds(m_hangLimitMs.load()); }
+
+void StreamActivity::setHangLimit(std::chrono::milliseconds limit) { m_hangLimitMs.store(limit.count()); }
+
 bool StreamActivity::settle(const Clock& clock) {
-  const auto limit = std::chrono::steady_clock::now() + kHangLimit;
+  const auto limit = std::chrono::steady_clock::now() + hangLimit();
   std::unique_lock guard(m_lock);
   while (!settledLocked(clock.sharedTickMs())) {
     // The clock may be moved by another process: look at it now and then.
@@ -262,8 +279,8 @@ void StreamActivity::giveUpOnBusy(const std::string& why) {
     }
     changed();
   }
-  std::fprintf(stderr, "streaming: %s, but after %lld s the threads %s are still busy; no longer waiting for them\n",
-               why.c_str(), static_cast<long long>(kHangLimit.count()), names.c_str());
+  std::fprintf(stderr, "streaming: %s, but after %lld ms the threads %s are still busy; no longer waiting for them\n",
+               why.c_str(), static_cast<long long>(hangLimit().count()), names.c_str());
   std::fflush(stderr);
 }
 

@@ -9,8 +9,9 @@
 // moves, so a settled process has nothing left to do at that tick: only a notify from
 // outside (a state change, a message) or the clock moving on gives it work again. A thread
 // blocked anywhere else (a lock, a codec's own threads) counts as busy, which is right for
-// waits that end by themselves; a thread that stays busy for kHangLimit of real time is
-// reported on stderr and left out until it next waits.
+// waits that end by themselves; a thread that stays busy for kHangLimit of real time while
+// someone waits for the threads to settle is reported on stderr and left out until it next
+// waits, so a thread blocked where the process cannot see never hangs the one driving the clock.
 //
 // Any thread may wait() and notify(); only streaming threads count. A waiter checks its
 // condition after it is registered, so a notify between its look and its sleep is never
@@ -19,6 +20,7 @@
 // every millisecond, as another process may move it.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -54,9 +56,12 @@ class StreamActivity {
   // `deadline`, or (with `untilSettled`) the streaming threads settle. `ready` is checked
   // at first and after each notify of `key`; when `guard` is given it holds the mutex
   // `ready` reads under, and is let go only while sleeping.
+  // A wait until settled, like settle(), stops waiting for threads busy after hangLimit().
   template <class Ready>
   Woke wait(const void* key, Ready&& ready, std::optional<std::uint64_t> deadline,
             std::unique_lock<std::mutex>* guard = nullptr, bool untilSettled = false) {
+    std::optional<std::chrono::steady_clock::time_point> giveUpAt;
+    if (untilSettled) giveUpAt = std::chrono::steady_clock::now() + hangLimit();
     for (;;) {
       enter(key, deadline, untilSettled);
       if (ready()) {
@@ -68,9 +73,13 @@ class StreamActivity {
       if (rest == Rest::Deadline) return Woke::Deadline;
       if (rest == Rest::Settled) return Woke::Settled;
       if (guard) guard->unlock();
-      sleep();
+      const bool woke = sleep(giveUpAt);
       if (guard) guard->lock();
       leave();
+      if (!woke) {
+        giveUpOnBusy("a timed wait on the clock it drives is due at tick " + std::to_string(deadline.value_or(0)));
+        giveUpAt = std::chrono::steady_clock::now() + hangLimit();
+      }
     }
   }
   // Every thread waiting on `key` looks at its condition again.
@@ -92,6 +101,9 @@ class StreamActivity {
   bool settle(const Clock& clock);
   // Leaves out the threads busy now until they next wait, with a report on stderr.
   void giveUpOnBusy(const std::string& why);
+  // How long settling waits for a busy thread (kHangLimit unless a test shortens it).
+  std::chrono::milliseconds hangLimit() const;
+  void setHangLimit(std::chrono::milliseconds limit);
 
   // The followers page the state is published in (null: none).
   void publishTo(ClockFollowers* followers);
@@ -104,7 +116,8 @@ class StreamActivity {
   static Waiter& self();
   void enter(const void* key, std::optional<std::uint64_t> deadline, bool untilSettled);
   Rest goIdle();
-  void sleep();
+  // False when `giveUpAt` passed first.
+  bool sleep(std::optional<std::chrono::steady_clock::time_point> giveUpAt);
   void leave();
   // Under m_lock.
   void wake(Waiter& waiter);
@@ -120,6 +133,8 @@ class StreamActivity {
   std::vector<Waiter*> m_waiting;
   std::uint64_t m_version = 0;
   ClockFollowers* m_followers = nullptr;
+  std::atomic<std::chrono::milliseconds::rep> m_hangLimitMs{
+      std::chrono::duration_cast<std::chrono::milliseconds>(kHangLimit).count()};
 };
 
 }  // namespace plat

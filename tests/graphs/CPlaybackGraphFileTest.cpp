@@ -1,9 +1,11 @@
 // Real files played: an AVI written by the platform's AVI Mux and an MPEG file written by
 // the recorder module, both from the TV stick's pictures. Each plays in the player's
 // window, pauses, steps ten seconds, seeks by percent and reports its end under the
-// machine clock. A kind of file the platform cannot render yet is skipped, saying so.
+// machine clock, the streaming threads settled after each move of the clock. A kind of
+// file the platform cannot render yet is skipped, saying so.
 #include "PlaybackTest.h"
 
+#include <machine/StreamActivity.h>
 #include <machine/TestPicture.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
@@ -11,27 +13,15 @@
 #include <vendor/mpeg_recorder/QnMpegEncoder.h>
 #include <win32/module.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <thread>
 
 namespace {
 
 using plat::ComPtr;
-
-template <class Pred>
-bool Eventually(Pred pred, int limitMs = 10000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-  while (!pred()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
 
 template <class Itf>
 ComPtr<Itf> As(IUnknown* object, REFIID iid) {
@@ -75,6 +65,13 @@ class PlaybackFileTest : public test::PlaybackTest {
 
   std::filesystem::path onC(const char* name) { return machine().paths().driveFolder('C') / name; }
 
+  // Until the streaming threads have done all the present time brought.
+  void settle() { ASSERT_TRUE(plat::StreamActivity::instance().settle(machine().clock())); }
+  void advance(std::uint64_t ms) {
+    machine().clock().advance(ms);
+    settle();
+  }
+
   // The stick's capture pin in a graph of its own, set to a small picture.
   ComPtr<IBaseFilter> addStick(IGraphBuilder* graph, const GUID& subtype, REFERENCE_TIME interval) {
     ComPtr<IBaseFilter> device;
@@ -105,18 +102,19 @@ class PlaybackFileTest : public test::PlaybackTest {
   }
 
   // Runs the graph for `ms` of the machine clock a frame at a time, each frame seen
-  // through `made` before the next; then, once `settled` holds, stops it.
-  template <class Made, class Settled = bool (*)()>
-  void capture(IGraphBuilder* graph, int ms, int periodMs, Made made, Settled settled = [] { return true; }) {
+  // through `made` before the next; then checks `caughtUp` and stops it.
+  template <class Made, class CaughtUp = bool (*)()>
+  void capture(IGraphBuilder* graph, int ms, int periodMs, Made made, CaughtUp caughtUp = [] { return true; }) {
     auto control = As<IMediaControl>(graph, IID_IMediaControl);
     ASSERT_EQ(control->Run(), S_OK);
-    ASSERT_TRUE(Eventually([&] { return made() >= 1; }));
+    ASSERT_NO_FATAL_FAILURE(settle());
+    ASSERT_GE(made(), 1);
     for (int now = periodMs; now <= ms; now += periodMs) {
       const auto before = made();
-      machine().clock().advance(static_cast<std::uint64_t>(periodMs));
-      ASSERT_TRUE(Eventually([&] { return made() > before; })) << now;
+      ASSERT_NO_FATAL_FAILURE(advance(static_cast<std::uint64_t>(periodMs)));
+      ASSERT_GT(made(), before) << now;
     }
-    ASSERT_TRUE(Eventually(settled));
+    EXPECT_TRUE(caughtUp());
     ASSERT_EQ(control->Stop(), S_OK);
   }
 
@@ -171,7 +169,7 @@ class PlaybackFileTest : public test::PlaybackTest {
     ASSERT_EQ(As<IFileSinkFilter>(recorder.get(), IID_IFileSinkFilter)->SetFileName(path.c_str(), nullptr), S_OK);
     auto settings = As<IQnMpegVideoSettings>(recorder.get(), IID_IQnMpegVideoSettings);
     auto probe = As<IQnMpegRecorderProbe>(recorder.get(), IID_IQnMpegRecorderProbe);
-    // The sound thread may lag the pictures on a busy machine: it catches up before the stop.
+    // The sound is all written by the time the clock has gone through it.
     capture(
         graph.get(), 25000, 40,
         [&] {
@@ -237,8 +235,8 @@ class PlaybackFileTest : public test::PlaybackTest {
     const auto& surface = surfaces[0];
     // The first picture may be due a little after the start (an MPEG stream's first
     // picture waits for its successor).
-    for (int ms = 0; ms < 1000 && !Eventually([&] { return surface->framesShown() >= 1; }, 50); ms += 40)
-      machine().clock().advance(40);
+    ASSERT_NO_FATAL_FAILURE(settle());
+    for (int ms = 0; ms < 1000 && surface->framesShown() < 1; ms += 40) ASSERT_NO_FATAL_FAILURE(advance(40));
     ASSERT_GE(surface->framesShown(), 1u);
     EXPECT_TRUE(surface->placement().visible);
     EXPECT_EQ(surface->placement().rect.right, 320);
@@ -246,11 +244,11 @@ class PlaybackFileTest : public test::PlaybackTest {
     EXPECT_TRUE(near(surface->pixel(frame.width - 6, frame.height - 6), plat::TestPicture::stationColour(channel)));
 
     // Paused, the position holds while the clock goes on.
-    machine().clock().advance(2000);
+    ASSERT_NO_FATAL_FAILURE(advance(2000));
     ASSERT_TRUE(playback->Pause());
     double paused = 0;
     ASSERT_TRUE(playback->GetCurrentPosition(&paused));
-    machine().clock().advance(3000);
+    ASSERT_NO_FATAL_FAILURE(advance(3000));
     double later = 0;
     ASSERT_TRUE(playback->GetCurrentPosition(&later));
     EXPECT_NEAR(later, paused, 0.05);
@@ -267,12 +265,22 @@ class PlaybackFileTest : public test::PlaybackTest {
     ASSERT_TRUE(playback->SetCurrentPosition(duration - 4.0));
     ASSERT_TRUE(playback->Forward());
     expectAtTheEnd(*playback, duration);
+    // The step to the end completes the file once the clock has gone through the last
+    // pictures sent; its completion is taken before the next seek.
+    ASSERT_NO_FATAL_FAILURE(settle());
+    bool complete = playback->IsComplete();
+    for (int ms = 0; ms < 1000 && !complete; ms += 100) {
+      ASSERT_NO_FATAL_FAILURE(advance(100));
+      complete = playback->IsComplete();
+    }
+    EXPECT_TRUE(complete) << "a step to the end completes the file";
 
     // From near the end, the end of file is queued once the clock has gone past it.
     ASSERT_TRUE(playback->SeekPercent(90));
+    ASSERT_NO_FATAL_FAILURE(settle());
     EXPECT_FALSE(playback->IsComplete());
-    for (int ms = 0; ms < 4000; ms += 100) machine().clock().advance(100);
-    EXPECT_TRUE(Eventually([&] { return playback->IsComplete(); }));
+    for (int ms = 0; ms < 4000; ms += 100) ASSERT_NO_FATAL_FAILURE(advance(100));
+    EXPECT_TRUE(playback->IsComplete());
     expectAtTheEnd(*playback, duration);
 
     ASSERT_TRUE(playback->Close());

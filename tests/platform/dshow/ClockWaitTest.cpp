@@ -6,6 +6,9 @@
 #include <support/TestMachine.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -44,6 +47,30 @@ TEST_F(ClockWaitTest, TheDrivingThreadStopsWhereAStreamingThreadWaitsAndItsWorkE
   EXPECT_EQ(ranAt.load(), start + 200) << "the worker ran at its time";
   EXPECT_EQ(now(), start + 200) << "and the wait ended there";
   worker.join();
+}
+
+TEST_F(ClockWaitTest, AStreamingThreadBlockedOutOfSightDoesNotHangTheDrivingThreadsWait) {
+  plat::StreamActivity& streams = plat::StreamActivity::instance();
+  const auto limit = streams.hangLimit();
+  streams.setHangLimit(std::chrono::milliseconds(0));
+  std::mutex lock;
+  std::condition_variable unknown;
+  bool release = false;
+  std::thread stuck = streams.startThread("stuck", [&] {
+    std::unique_lock guard(lock);
+    unknown.wait(guard, [&] { return release; });  // a wait the process does not know
+  });
+  plat::ClockWait wait;
+  const std::uint64_t start = now();
+  EXPECT_FALSE(wait.waitFor([] { return false; }, plat::ClockWait::now() + 100 * kMs));
+  EXPECT_EQ(now(), start + 100) << "left out, the stuck thread let the clock move to the deadline";
+  {
+    std::lock_guard guard(lock);
+    release = true;
+  }
+  unknown.notify_all();
+  stuck.join();
+  streams.setHangLimit(limit);
 }
 
 TEST_F(ClockWaitTest, AnotherThreadsWaitEndsOnlyWhenTheClockReachesItsDeadline) {
