@@ -76,6 +76,21 @@ class CCoolMenuTest : public test::ControlTest {
     else EXPECT_TRUE(CCoolMenu::DrawItem(&d));
     ReleaseDC(parentHwnd(), d.hDC);
   }
+  // The extent of a text in the system menu font.
+  static int MenuTextExtent(const char* text) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    HFONT font = CreateFontIndirectA(&metrics.lfMenuFont);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, font);
+    SIZE size{};
+    GetTextExtentPoint32A(screen, text, static_cast<int>(strlen(text)), &size);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(font);
+    return static_cast<int>(size.cx);
+  }
   static COLORREF Scaled(COLORREF color, int factor) {
     return RGB(GetRValue(color) * factor / 255, GetGValue(color) * factor / 255, GetBValue(color) * factor / 255);
   }
@@ -132,21 +147,7 @@ TEST_F(CCoolMenuTest, MeasuringFollowsTheTextTheAcceleratorAndTheSidebar) {
     EXPECT_TRUE(CCoolMenu::MeasureItem(&m));
     return CSize(static_cast<int>(m.itemWidth), static_cast<int>(m.itemHeight));
   };
-  // The extent of a text in the system menu font.
-  auto extent = [](const char* text) {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    HFONT font = CreateFontIndirectA(&metrics.lfMenuFont);
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font);
-    SIZE size{};
-    GetTextExtentPoint32A(screen, text, static_cast<int>(strlen(text)), &size);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(font);
-    return static_cast<int>(size.cx);
-  };
+  auto extent = [](const char* text) { return MenuTextExtent(text); };
 
   EXPECT_EQ(measure(RecordAt(file, 1)), CSize(50, 5));
   EXPECT_EQ(measure(RecordAt(file, 2)), CSize(extent("Save") + 31, 19));
@@ -210,6 +211,35 @@ TEST_F(CCoolMenuTest, TheHookedOwnerDrawsTheMenuAndTheRobotChoosesByMouseAndKeys
               user.key(VK_RETURN);
             }),
             kRecentA);
+  CCoolMenu::HookOwnerWindow(static_cast<HWND>(nullptr));
+}
+
+// An item's text is drawn from the icon column to 11 pixels short of its right edge, so the
+// popup's item must be wider than the measured width, as Windows makes it: "Retune Channel"
+// shows whole, its last letter too.
+TEST_F(CCoolMenuTest, APopupItemShowsItsWholeText) {
+  HMENU popup = CreatePopupMenu();
+  AppendMenuA(popup, MF_STRING, kOpen, "Retune Channel");
+  HMENU bar = CreateMenu();
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "TV");
+  CCoolMenu menu;
+  ASSERT_TRUE(menu.AttachMenu(bar));
+  CCoolMenu::HookOwnerWindow(parentHwnd());
+
+  RECT item{};
+  int inked = 0;
+  const int textLeft = 16 + 10;
+  const int whole = MenuTextExtent("Retune Channel");
+  const int lastLetter = whole - MenuTextExtent("Retune Channe");
+  Track(menu, [&](plat::Robot& user) {
+    GetMenuItemRect(user.openMenu(), popup, 0, &item);
+    for (int x = item.left + textLeft + whole - lastLetter; x < item.left + textLeft + whole; ++x)
+      for (int y = item.top; y < item.bottom; ++y)
+        inked += plat::Screenshot::screenPixel(x, y) == CCoolMenu::Theme().TextColor;
+    user.key(VK_ESCAPE);
+  });
+  EXPECT_GE(item.right - item.left - textLeft - 11, whole) << "the text's place holds the whole text";
+  EXPECT_GT(inked, 3) << "the last letter is drawn";
   CCoolMenu::HookOwnerWindow(static_cast<HWND>(nullptr));
 }
 

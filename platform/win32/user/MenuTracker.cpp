@@ -24,6 +24,8 @@ constexpr const char* kTrackerProp = "plat.menu.tracker";
 constexpr const char* kMenuProp = "plat.menu.handle";
 constexpr int kCheckColumn = 18;
 constexpr int kArrowColumn = 18;
+// Wider than any screen, so whatever an owner measures the item's edge stays in the int range.
+constexpr UINT kMaxOwnerDrawnWidth = 0x7FFF;
 
 // The system menu font, made for one use.
 class MenuFont {
@@ -172,7 +174,10 @@ void MenuTracker::layout(Level& level) {
     if (item.isOwnerDraw()) {
       MEASUREITEMSTRUCT measure{ODT_MENU, 0, item.subMenu ? static_cast<UINT>(-1) : item.id, 0, 0, item.itemData};
       SendMessageA(m_owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
-      width = static_cast<int>(measure.itemWidth);
+      // Windows gives an owner-drawn popup item a check mark's width beyond what its owner
+      // measured; owners that draw their text up to the item's right edge rely on it.
+      const int measured = static_cast<int>(std::min<UINT>(measure.itemWidth, kMaxOwnerDrawnWidth));
+      width = measured + GetSystemMetrics(SM_CXMENUCHECK) - 1;
       height = static_cast<int>(measure.itemHeight);
     } else if (item.isSeparator()) {
       width = 2 * kCheckColumn;

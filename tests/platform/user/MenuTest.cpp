@@ -212,7 +212,9 @@ TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner) {
   });
   robot.duringModal([](plat::Robot& user) { user.key(VK_RETURN); });
   EXPECT_EQ(TrackPopupMenu(drawn, TPM_RETURNCMD, 150, 150, 0, drawer, nullptr), static_cast<BOOL>(kClose));
-  EXPECT_EQ(item.right - item.left, 120);
+  // Beyond the owner's width, a check mark's less one, as Windows gives owner-drawn items.
+  EXPECT_EQ(item.right - item.left, 120 + GetSystemMetrics(SM_CXMENUCHECK) - 1);
+  EXPECT_EQ(GetSystemMetrics(SM_CXMENUCHECK), 13);
   EXPECT_EQ(item.bottom - item.top, 22);
   EXPECT_EQ(normal, RGB(255, 0, 0));
   EXPECT_EQ(selected, RGB(0, 0, 255));

@@ -110,6 +110,9 @@ TEST_F(DesktopScreenshotTest, EveryProgramsWindowsShowInOneZOrderWithTheTray) {
   ASSERT_NE(peerWindow, nullptr);
   SendMessageA(peerWindow, WM_USER + 2, 250, 180);
   EXPECT_EQ(plat::Screenshot::screenPixel(260, 190), RGB(0, 200, 0));
+  // Shaped, as a taskbar notice is: beyond its region, at its corners, what lies beneath.
+  EXPECT_EQ(plat::Screenshot::screenPixel(251, 181), kHostColour);
+  EXPECT_EQ(plat::Screenshot::screenPixel(288, 208), kHostColour);
 
   // The tray at the bottom right corner shows the other program's icon (the error badge).
   ASSERT_EQ(machine().service<plat::TrayArea>().icons().size(), 1u);

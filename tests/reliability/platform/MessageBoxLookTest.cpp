@@ -5,6 +5,7 @@
 // tests' other files.
 #include <robot/Screenshot.h>
 #include <support/TestMachine.h>
+#include <win32/commdlg/commdlg.h>
 #include <win32/gdi.h>
 #include <win32/user.h>
 
@@ -133,6 +134,39 @@ TEST_F(MessageBoxLookTest, ButtonsGrowWithLongerTextsAndALongTextWraps) {
         EXPECT_EQ(GetDlgItem(box, IDOK) != nullptr, true);
       },
       [&] { return MessageBoxA(nullptr, text.c_str(), "Long", MB_OK); });
+}
+
+// The open and save dialogs wear the same caption bar as a box: their title in white on
+// the active caption colour.
+TEST_F(MessageBoxLookTest, TheFileDialogsShowTheirTitleInTheCaptionBar) {
+  for (const bool save : {false, true}) {
+    const char* title = save ? "Invented Save" : "Invented Open";
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFilter = "Pictures\0*.png\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = title;
+    const BOOL chosen = withOpenBox(
+        title,
+        [&](HWND dialog) {
+          const int border = GetSystemMetrics(SM_CXDLGFRAME);
+          const int caption = GetSystemMetrics(SM_CYCAPTION);
+          RECT window{};
+          GetWindowRect(dialog, &window);
+          EXPECT_EQ(plat::Screenshot::windowPixel(dialog, border, border + 1), GetSysColor(COLOR_ACTIVECAPTION)) << title;
+          EXPECT_GT(count(dialog, RECT{border, border, (window.right - window.left) / 2, border + caption - 1},
+                          GetSysColor(COLOR_CAPTIONTEXT)),
+                    20)
+              << title;
+          if (save) {
+            EXPECT_TRUE(plat::Screenshot::saveWindow(dialog, pictures() / "save_dialog.png"));
+          }
+        },
+        [&] { return save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn); });
+    EXPECT_FALSE(chosen);
+  }
 }
 
 TEST_F(MessageBoxLookTest, AFramedWindowsCaptionShowsItsTitleAndFollowsActivation) {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 namespace {
 
@@ -16,6 +17,15 @@ TEST(TestPictureTest, AScreenDumpWithoutAFolderGoesUnderTheBuild) {
   EXPECT_EQ(std::filesystem::canonical(file.parent_path()),
             std::filesystem::canonical(std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "screenshots"));
   std::filesystem::remove(file);
+}
+
+// Whatever ran before, the sources' root holds no picture: a picture there is one a test or
+// a program under test left in its working folder.
+TEST(TestPictureTest, TheSourcesRootHoldsNoPictures) {
+  for (const auto& entry : std::filesystem::directory_iterator(ORVANE_SOURCE_DIR)) {
+    const std::string extension = entry.path().extension().string();
+    EXPECT_TRUE(extension != ".png" && extension != ".bmp") << entry.path();
+  }
 }
 
 }  // namespace
