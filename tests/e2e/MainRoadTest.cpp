@@ -286,3 +286,47 @@ close
   EXPECT_EQ(le32(list, 0), 3u);
   EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "picture_histogram.png"));
 }
+
+// Recordings the user did not stop: one ended by pulling out the TV stick, which closes the
+// program, and one running as the program is closed. Both files are whole and listed in
+// the video history, where the media player finds them the next time.
+TEST_F(MainRoadTest, RecordingsEndedByUnpluggingOrClosingAreListed) {
+  EXPECT_EQ(run(R"(clock manual 2024-03-01 12:00:00
+window "#32770" "Orvane Media"
+key CTRL+T
+window "#32770" "Orvane Media_TVDlg"
+wait 2000
+key CTRL+R
+wait 3000
+unplug
+)"),
+            0);
+  EXPECT_EQ(run(R"(clock manual 2024-03-01 13:00:00
+plug
+window "#32770" "Orvane Media"
+key CTRL+T
+window "#32770" "Orvane Media_TVDlg"
+wait 2000
+key CTRL+R
+wait 3000
+window "#32770" "Orvane Media"
+close
+)"),
+            0);
+  const auto unplugged = program() / "Videos" / "cap00.mpg";
+  const auto closed = program() / "Videos" / "cap01.mpg";
+  for (const auto& file : {unplugged, closed}) {
+    EXPECT_NEAR(test::FfprobeStreamSeconds(file.string(), "v"), 3.0, 0.1) << file;
+  }
+  std::ifstream history(program() / "histroyMedia.lis", std::ios::binary);
+  const std::vector<char> list((std::istreambuf_iterator<char>(history)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(list.size(), 4u + 2 * 264);
+  EXPECT_EQ(le32(list, 0), 2u);
+  EXPECT_EQ(le32(list, 4), 1u) << "a video record";
+  // The program folder is the test machine's, seen from the program as drive Z:.
+  auto endsWith = [](const std::string& path, const std::string& end) {
+    return path.size() >= end.size() && path.compare(path.size() - end.size(), end.size(), end) == 0;
+  };
+  EXPECT_TRUE(endsWith(&list[8], "\\Program\\Videos\\cap00.mpg")) << &list[8];
+  EXPECT_TRUE(endsWith(&list[8 + 264], "\\Program\\Videos\\cap01.mpg")) << &list[8 + 264];
+}
