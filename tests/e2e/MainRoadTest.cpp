@@ -10,6 +10,7 @@
 
 #include <graphs/DeviceUtilities.h>
 #include <machine/EventLog.h>
+#include <support/PictureFiles.h>
 #include <support/TestMachine.h>
 
 #include <com/objbase.h>
@@ -18,8 +19,10 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -233,11 +236,31 @@ double MeanLevel(const std::filesystem::path& picture) {
   return sum / static_cast<double>(raw.size());
 }
 
+// How much neighbouring pixels differ, on average over the three colours, within
+// (left, top)-(right, bottom) of a picture: smoothing brings it down.
+double Roughness(const test::TestPicture& picture, int left, int top, int right, int bottom) {
+  double sum = 0;
+  long count = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x + 1 < right; ++x)
+      for (int c = 0; c < 3; ++c, ++count) sum += std::abs(picture.at(x, y)[c] - picture.at(x + 1, y)[c]);
+  return count ? sum / static_cast<double>(count) : 0;
+}
+
+// A picture file as FFmpeg decodes it.
+test::TestPicture Decoded(const std::filesystem::path& picture, int width, int height) {
+  const std::string raw =
+      Output("ffmpeg -v error -i '" + picture.string() + "' -f rawvideo -pix_fmt bgr24 - 2>/dev/null");
+  test::TestPicture decoded = test::TestPicture::solid(width, height, 0, 0, 0);
+  if (raw.size() == decoded.bgr.size()) std::copy(raw.begin(), raw.end(), decoded.bgr.begin());
+  return decoded;
+}
+
 }  // namespace
 
 // Snapshots taken in the TV window are the picture browser's thumbnails; one is brightened,
 // smoothed, the smoothing undone, its histogram shown and the picture saved, on the machine
-// clock. FFmpeg's tools read the saved file back with its brighter pixels.
+// clock. FFmpeg's tools read the saved file back with its brighter, unsmoothed pixels.
 TEST_F(MainRoadTest, SnapshotsAreBrightenedAndSavedInThePictureBrowser) {
   // Saved beside the snapshots: the save dialog opens in the picture's folder.
   const auto saved = program() / "Picture" / "brightened.bmp";
@@ -258,6 +281,7 @@ screenshot picture_thumbnails
 doubleclickat 345 126
 drag 60 469 150 469
 clickat 150 124
+screenshot picture_smoothed
 clickat 150 292
 clickat 150 236
 screenshot picture_histogram
@@ -285,6 +309,14 @@ close
   ASSERT_GE(list.size(), 4u);
   EXPECT_EQ(le32(list, 0), 3u);
   EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "picture_histogram.png"));
+  // The snapshots are of a station-less channel's snow: the smoothing showed on the screen,
+  // the undo took it back there (the picture area above the histogram), and the picture
+  // saved is the brightened snapshot, as rough as it (less what brightening clipped).
+  const double smoothed = Roughness(test::ReadPngFile(testMachine.root() / "picture_smoothed.png"), 320, 230, 990, 600);
+  const double undone = Roughness(test::ReadPngFile(testMachine.root() / "picture_histogram.png"), 320, 230, 990, 600);
+  EXPECT_LT(smoothed, undone / 2);
+  EXPECT_GT(Roughness(Decoded(saved, 720, 480), 0, 0, 720, 480),
+            0.75 * Roughness(Decoded(snapshot, 720, 480), 0, 0, 720, 480));
 }
 
 // Recordings the user did not stop: one ended by pulling out the TV stick, which closes the
