@@ -7,6 +7,7 @@
 #include "windows/media/MediaFileKinds.h"
 
 #include <com/globalmem.h>
+#include <robot/Screenshot.h>
 #include <win32/gdi/imagelist.h>
 #include <vendor/language/Language.h>
 
@@ -325,6 +326,30 @@ TEST_F(ImageListViewTest, AHoverTipShowsOverAnItemAndGoesWhenThePointerLeaves) {
   robot.moveTo(itemOnScreen(0));
   robot.advance(3000);
   EXPECT_FALSE(IsWindowVisible(tip));
+}
+
+// The tip carries the picture of the item under the pointer, and follows it to another.
+TEST_F(ImageListViewTest, TheTipShowsThePictureOfTheItemUnderThePointer) {
+  makeList();
+  ASSERT_TRUE(list->AddMediaFile(putPicture("blue.bmp", TestPicture::solid(40, 30, 220, 40, 30)).c_str(), FALSE, TRUE));
+  ASSERT_TRUE(list->AddMediaFile(putPicture("green.bmp", TestPicture::solid(40, 30, 30, 200, 40)).c_str(), FALSE, TRUE));
+  HWND tip = FindWindowA(nullptr, "COOL_TIP_CTRL_WINDOW");
+  ASSERT_NE(tip, nullptr);
+  // The picture fills the tip below its lines of text.
+  auto tipPicture = [&] {
+    robot.pumpUntilIdle();
+    CRect client;
+    GetClientRect(tip, &client);
+    return plat::Screenshot::windowPixel(tip, client.Width() / 2, client.Height() - 20);
+  };
+  robot.moveTo(itemOnScreen(0));
+  robot.advance(3000);
+  ASSERT_TRUE(IsWindowVisible(tip));
+  EXPECT_EQ(tipPicture(), RGB(40, 200, 30));
+  robot.moveTo(itemOnScreen(1));
+  robot.advance(3000);
+  ASSERT_TRUE(IsWindowVisible(tip));
+  EXPECT_EQ(tipPicture(), RGB(30, 40, 220));
 }
 
 TEST_F(ImageListViewTest, DroppedFilesGoToTheOwnerAndTheDropIsFreed) {
