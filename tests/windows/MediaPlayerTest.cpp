@@ -183,7 +183,10 @@ TEST_F(MediaPlayerPlayTest, DraggingTheProgressSeeksWhilePlayingAndWhilePaused) 
   dragTo(0.8);
   EXPECT_NEAR(progress(), 80, 3);
   EXPECT_NEAR(position(), 24.0, 1.0) << "a paused file seeks too";
-  EXPECT_TRUE(g_pAppController->IsMediaOpen()) << "and stays paused";
+  EXPECT_TRUE(g_pAppController->IsMediaOpen());
+  EXPECT_FALSE(g_pAppController->IsMediaRunning()) << "and stays paused";
+  robot.advance(3000);
+  EXPECT_NEAR(position(), 24.0, 1.0) << "where it was dropped";
   EXPECT_EQ(GetFocus(), av().GetSafeHwnd());
 }
 
