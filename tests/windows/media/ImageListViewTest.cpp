@@ -8,8 +8,10 @@
 
 #include <com/globalmem.h>
 #include <robot/Screenshot.h>
-#include <win32/gdi/imagelist.h>
 #include <vendor/language/Language.h>
+#include <win32/gdi/imagelist.h>
+
+#include <cstring>
 
 namespace {
 
@@ -367,6 +369,18 @@ TEST_F(ImageListViewTest, PicturesThatCannotBeReadAreNotAdded) {
   jpeg.resize(jpeg.size() / 2);
   EXPECT_FALSE(list->AddMediaFile(putBytes("half.jpg", jpeg).c_str(), FALSE, TRUE));
   EXPECT_FALSE(list->AddMediaFile(putBytes("text.png", {'h', 'i'}).c_str(), FALSE, TRUE));
+  auto png = test::PngBytes(TestPicture::ramps(120, 90));
+  png.resize(png.size() - 20);
+  EXPECT_FALSE(list->AddMediaFile(putBytes("cut.png", png).c_str(), FALSE, TRUE));
+  auto bmp = test::BmpBytes(TestPicture::ramps(120, 90));
+  bmp.resize(bmp.size() - 3 * 120);
+  EXPECT_FALSE(list->AddMediaFile(putBytes("cut.bmp", bmp).c_str(), FALSE, TRUE));
+  // A header claiming a picture far larger than its file, and than any screen.
+  bmp = test::BmpBytes(TestPicture::ramps(4, 4));
+  const std::int32_t huge = 1 << 20;
+  std::memcpy(&bmp[18], &huge, 4);
+  std::memcpy(&bmp[22], &huge, 4);
+  EXPECT_FALSE(list->AddMediaFile(putBytes("huge.bmp", bmp).c_str(), FALSE, TRUE));
   EXPECT_FALSE(list->AddMediaFile(putBytes("empty.bmp", {}).c_str(), FALSE, FALSE));
   EXPECT_FALSE(list->AddMediaFile(putBytes("notes.txt", {'h', 'i'}).c_str(), FALSE, FALSE));
   EXPECT_FALSE(list->AddMediaFile("C:\\Pictures\\missing.bmp", FALSE, FALSE));
