@@ -323,28 +323,16 @@ close
 // program, and one running as the program is closed. Both files are whole and listed in
 // the video history, where the media player finds them the next time.
 TEST_F(MainRoadTest, RecordingsEndedByUnpluggingOrClosingAreListed) {
-  EXPECT_EQ(run(R"(clock manual 2024-03-01 12:00:00
-window "#32770" "Orvane Media"
+  // From the launcher into the TV window, three seconds recorded there.
+  const std::string recording = R"(window "#32770" "Orvane Media"
 key CTRL+T
 window "#32770" "Orvane Media_TVDlg"
 wait 2000
 key CTRL+R
 wait 3000
-unplug
-)"),
-            0);
-  EXPECT_EQ(run(R"(clock manual 2024-03-01 13:00:00
-plug
-window "#32770" "Orvane Media"
-key CTRL+T
-window "#32770" "Orvane Media_TVDlg"
-wait 2000
-key CTRL+R
-wait 3000
-window "#32770" "Orvane Media"
-close
-)"),
-            0);
+)";
+  EXPECT_EQ(run("clock manual 2024-03-01 12:00:00\n" + recording + "unplug\n"), 0);
+  EXPECT_EQ(run("clock manual 2024-03-01 13:00:00\nplug\n" + recording + "window \"#32770\" \"Orvane Media\"\nclose\n"), 0);
   const auto unplugged = program() / "Videos" / "cap00.mpg";
   const auto closed = program() / "Videos" / "cap01.mpg";
   for (const auto& file : {unplugged, closed}) {
