@@ -32,6 +32,7 @@ BEGIN_MESSAGE_MAP(CCoolTip, CWnd)
   ON_WM_TIMER()
   ON_WM_PAINT()
   ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
+  ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
 END_MESSAGE_MAP()
 
 CCoolTip::CCoolTip()
@@ -93,7 +94,10 @@ void CCoolTip::Wait(int nCountdown) {
 int CCoolTip::Show(POINT point) {
   m_ptShow = point;
   if (IsVisible() && m_nState != kWaiting) {
+    // What is up goes first, so the new title, text and picture show once it has gone;
+    // left standing, a tip the pointer stays in would never make way.
     m_dwStyle |= kShowPending;
+    if (m_nState != kFadingOut) Disappear();
     return 0;
   }
   Wait(m_nShowDelay);
@@ -214,6 +218,10 @@ void CCoolTip::OnTimer(UINT_PTR nIDEvent) {
 }
 
 LRESULT CCoolTip::OnEraseBkgnd(WPARAM, LPARAM) { return 1; }
+
+// The tip shows at the pointer: the pointer passes through it to the window beneath, which
+// keeps following it (a list moves its tip on to the next item).
+LRESULT CCoolTip::OnNcHitTest(WPARAM, LPARAM) { return HTTRANSPARENT; }
 
 void CCoolTip::OnPaint() {
   CPaintDC dc(this);

@@ -56,6 +56,7 @@ class CCoolTip : public CWnd {
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg void OnPaint();
   afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
  private:

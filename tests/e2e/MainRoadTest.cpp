@@ -10,6 +10,7 @@
 
 #include <graphs/DeviceUtilities.h>
 #include <machine/EventLog.h>
+#include <support/PictureFiles.h>
 #include <support/TestMachine.h>
 
 #include <com/objbase.h>
@@ -18,8 +19,10 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -233,11 +236,31 @@ double MeanLevel(const std::filesystem::path& picture) {
   return sum / static_cast<double>(raw.size());
 }
 
+// How much neighbouring pixels differ, on average over the three colours, within
+// (left, top)-(right, bottom) of a picture: smoothing brings it down.
+double Roughness(const test::TestPicture& picture, int left, int top, int right, int bottom) {
+  double sum = 0;
+  long count = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x + 1 < right; ++x)
+      for (int c = 0; c < 3; ++c, ++count) sum += std::abs(picture.at(x, y)[c] - picture.at(x + 1, y)[c]);
+  return count ? sum / static_cast<double>(count) : 0;
+}
+
+// A picture file as FFmpeg decodes it.
+test::TestPicture Decoded(const std::filesystem::path& picture, int width, int height) {
+  const std::string raw =
+      Output("ffmpeg -v error -i '" + picture.string() + "' -f rawvideo -pix_fmt bgr24 - 2>/dev/null");
+  test::TestPicture decoded = test::TestPicture::solid(width, height, 0, 0, 0);
+  if (raw.size() == decoded.bgr.size()) std::copy(raw.begin(), raw.end(), decoded.bgr.begin());
+  return decoded;
+}
+
 }  // namespace
 
 // Snapshots taken in the TV window are the picture browser's thumbnails; one is brightened,
 // smoothed, the smoothing undone, its histogram shown and the picture saved, on the machine
-// clock. FFmpeg's tools read the saved file back with its brighter pixels.
+// clock. FFmpeg's tools read the saved file back with its brighter, unsmoothed pixels.
 TEST_F(MainRoadTest, SnapshotsAreBrightenedAndSavedInThePictureBrowser) {
   // Saved beside the snapshots: the save dialog opens in the picture's folder.
   const auto saved = program() / "Picture" / "brightened.bmp";
@@ -258,6 +281,7 @@ screenshot picture_thumbnails
 doubleclickat 345 126
 drag 60 469 150 469
 clickat 150 124
+screenshot picture_smoothed
 clickat 150 292
 clickat 150 236
 screenshot picture_histogram
@@ -285,4 +309,44 @@ close
   ASSERT_GE(list.size(), 4u);
   EXPECT_EQ(le32(list, 0), 3u);
   EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "picture_histogram.png"));
+  // The snapshots are of a station-less channel's snow: the smoothing showed on the screen,
+  // the undo took it back there (the picture area above the histogram), and the picture
+  // saved is the brightened snapshot, as rough as it (less what brightening clipped).
+  const double smoothed = Roughness(test::ReadPngFile(testMachine.root() / "picture_smoothed.png"), 320, 230, 990, 600);
+  const double undone = Roughness(test::ReadPngFile(testMachine.root() / "picture_histogram.png"), 320, 230, 990, 600);
+  EXPECT_LT(smoothed, undone / 2);
+  EXPECT_GT(Roughness(Decoded(saved, 720, 480), 0, 0, 720, 480),
+            0.75 * Roughness(Decoded(snapshot, 720, 480), 0, 0, 720, 480));
+}
+
+// Recordings the user did not stop: one ended by pulling out the TV stick, which closes the
+// program, and one running as the program is closed. Both files are whole and listed in
+// the video history, where the media player finds them the next time.
+TEST_F(MainRoadTest, RecordingsEndedByUnpluggingOrClosingAreListed) {
+  // From the launcher into the TV window, three seconds recorded there.
+  const std::string recording = R"(window "#32770" "Orvane Media"
+key CTRL+T
+window "#32770" "Orvane Media_TVDlg"
+wait 2000
+key CTRL+R
+wait 3000
+)";
+  EXPECT_EQ(run("clock manual 2024-03-01 12:00:00\n" + recording + "unplug\n"), 0);
+  EXPECT_EQ(run("clock manual 2024-03-01 13:00:00\nplug\n" + recording + "window \"#32770\" \"Orvane Media\"\nclose\n"), 0);
+  const auto unplugged = program() / "Videos" / "cap00.mpg";
+  const auto closed = program() / "Videos" / "cap01.mpg";
+  for (const auto& file : {unplugged, closed}) {
+    EXPECT_NEAR(test::FfprobeStreamSeconds(file.string(), "v"), 3.0, 0.1) << file;
+  }
+  std::ifstream history(program() / "histroyMedia.lis", std::ios::binary);
+  const std::vector<char> list((std::istreambuf_iterator<char>(history)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(list.size(), 4u + 2 * 264);
+  EXPECT_EQ(le32(list, 0), 2u);
+  EXPECT_EQ(le32(list, 4), 1u) << "a video record";
+  // The program folder is the test machine's, seen from the program as drive Z:.
+  auto endsWith = [](const std::string& path, const std::string& end) {
+    return path.size() >= end.size() && path.compare(path.size() - end.size(), end.size(), end) == 0;
+  };
+  EXPECT_TRUE(endsWith(&list[8], "\\Program\\Videos\\cap00.mpg")) << &list[8];
+  EXPECT_TRUE(endsWith(&list[8 + 264], "\\Program\\Videos\\cap01.mpg")) << &list[8 + 264];
 }

@@ -93,6 +93,25 @@ TEST_F(CCoolTipTest, AShowDuringTheFadeOutShowsTheTipAgainAfterIt) {
   EXPECT_EQ(tip.GetState(), CCoolTip::kFadingOut);
 }
 
+// Shown again while up (the pointer moved on to another item of a list), the tip makes way
+// and comes back with its new picture; the pointer passes through it.
+TEST_F(CCoolTipTest, AShowWhileUpComesBackWithTheNewPicture) {
+  Make(CCoolTip::kFade);
+  test::SkinFolder folder(machine(), "Tips");
+  tip.SetPicture(folder.writeBitmap("first.bmp", 8, 8, [](int, int) { return RGB(0, 90, 200); }));
+  tip.Show(hot.BottomRight());
+  robot.advance(2000);
+  ASSERT_EQ(tip.GetState(), CCoolTip::kShown);
+  EXPECT_EQ(SendMessageA(tip.GetSafeHwnd(), WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+  tip.SetPicture(folder.writeBitmap("second.bmp", 8, 8, [](int, int) { return RGB(200, 60, 0); }));
+  EXPECT_EQ(tip.Show(hot.BottomRight()), 0);
+  EXPECT_EQ(tip.GetState(), CCoolTip::kFadingOut);
+  robot.advance(2000);
+  EXPECT_EQ(tip.GetState(), CCoolTip::kShown);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(plat::Screenshot::windowPixel(tip.GetSafeHwnd(), 40, 50), RGB(200, 60, 0));
+}
+
 TEST_F(CCoolTipTest, WithoutFadingTheTipShowsAtOnceAndGoesAfterFiveSeconds) {
   Make(0);
   EXPECT_FALSE(tip.CanFade());

@@ -7,6 +7,7 @@
 #include "core/CChannelList.h"
 #include "core/CDisplayMode.h"
 #include "core/MediaListFile.h"
+#include "platform/dshow/MediaFileWriter.h"
 #include "skin/CFolderPicker.h"
 #include "skin/CShapeSlider.h"
 #include "skin/CSkinButton.h"
@@ -182,7 +183,10 @@ TEST_F(MediaPlayerPlayTest, DraggingTheProgressSeeksWhilePlayingAndWhilePaused) 
   dragTo(0.8);
   EXPECT_NEAR(progress(), 80, 3);
   EXPECT_NEAR(position(), 24.0, 1.0) << "a paused file seeks too";
-  EXPECT_TRUE(g_pAppController->IsMediaOpen()) << "and stays paused";
+  EXPECT_TRUE(g_pAppController->IsMediaOpen());
+  EXPECT_FALSE(g_pAppController->IsMediaRunning()) << "and stays paused";
+  robot.advance(3000);
+  EXPECT_NEAR(position(), 24.0, 1.0) << "where it was dropped";
   EXPECT_EQ(GetFocus(), av().GetSafeHwnd());
 }
 
@@ -237,6 +241,31 @@ TEST_F(MediaPlayerPlayTest, AtTheEndOfTheFileThePlayerIsReadyForTheNext) {
   EXPECT_EQ(plat::Screenshot::screenPixel(593, 364), RGB(0, 0, 0)) << "the video area is black again";
   playEntry(0);
   EXPECT_EQ(runState(), 4) << "and plays it again";
+}
+
+// An AVI plays to its end like a recording. A file of sound only, an MP3 or a WAV, has no
+// first picture for a thumbnail, and the list keeps out what it cannot show.
+TEST_F(MediaPlayerPlayTest, AnAviPlaysToItsEndAndSoundOnlyFilesAreNotListed) {
+  writeHistory({});
+  const std::string avi = "C:\\Videos\\clip.avi", mp3 = "C:\\Videos\\song.mp3", wav = "C:\\Videos\\tone.wav";
+  using Kind = dstest::MediaFileWriter::Kind;
+  ASSERT_TRUE(dstest::MediaFileWriter::write(linuxOf(avi), Kind::Avi, 1.5));
+  ASSERT_TRUE(dstest::MediaFileWriter::write(linuxOf(mp3), Kind::Mp3, 1.5));
+  ASSERT_TRUE(dstest::MediaFileWriter::write(linuxOf(wav), Kind::Wave, 1.5));
+  openPlayer();
+  for (const std::string& file : {mp3, wav, avi}) {
+    robot.answerNextFileDialog(file);
+    chooseFromMenu(0, View::ID_LIST_ADD_FILE);
+  }
+  ASSERT_EQ(listed(), std::vector<std::string>{avi});
+  playEntry(0);
+  ASSERT_EQ(runState(), 4);
+  ASSERT_TRUE(advanceUntil([&] { return position() >= 1.0; }));
+  robot.pumpUntilIdle();
+  EXPECT_NE(plat::Screenshot::screenPixel(593, 364), RGB(0, 0, 0)) << "the clip's picture shows";
+  ASSERT_TRUE(advanceUntil([&] { return runState() == 1; }));
+  EXPECT_EQ(av().GetCurrentIndex(), -1);
+  EXPECT_EQ(progress(), 0);
 }
 
 TEST_F(MediaPlayerPlayTest, AFileIsAddedThroughTheOpenDialogAndACancelAddsNothing) {

@@ -7,8 +7,11 @@
 #include "windows/media/MediaFileKinds.h"
 
 #include <com/globalmem.h>
-#include <win32/gdi/imagelist.h>
+#include <robot/Screenshot.h>
 #include <vendor/language/Language.h>
+#include <win32/gdi/imagelist.h>
+
+#include <cstring>
 
 namespace {
 
@@ -327,6 +330,30 @@ TEST_F(ImageListViewTest, AHoverTipShowsOverAnItemAndGoesWhenThePointerLeaves) {
   EXPECT_FALSE(IsWindowVisible(tip));
 }
 
+// The tip carries the picture of the item under the pointer, and follows it to another.
+TEST_F(ImageListViewTest, TheTipShowsThePictureOfTheItemUnderThePointer) {
+  makeList();
+  ASSERT_TRUE(list->AddMediaFile(putPicture("blue.bmp", TestPicture::solid(40, 30, 220, 40, 30)).c_str(), FALSE, TRUE));
+  ASSERT_TRUE(list->AddMediaFile(putPicture("green.bmp", TestPicture::solid(40, 30, 30, 200, 40)).c_str(), FALSE, TRUE));
+  HWND tip = FindWindowA(nullptr, "COOL_TIP_CTRL_WINDOW");
+  ASSERT_NE(tip, nullptr);
+  // The picture fills the tip below its lines of text.
+  auto tipPicture = [&] {
+    robot.pumpUntilIdle();
+    CRect client;
+    GetClientRect(tip, &client);
+    return plat::Screenshot::windowPixel(tip, client.Width() / 2, client.Height() - 20);
+  };
+  robot.moveTo(itemOnScreen(0));
+  robot.advance(3000);
+  ASSERT_TRUE(IsWindowVisible(tip));
+  EXPECT_EQ(tipPicture(), RGB(40, 200, 30));
+  robot.moveTo(itemOnScreen(1));
+  robot.advance(3000);
+  ASSERT_TRUE(IsWindowVisible(tip));
+  EXPECT_EQ(tipPicture(), RGB(30, 40, 220));
+}
+
 TEST_F(ImageListViewTest, DroppedFilesGoToTheOwnerAndTheDropIsFreed) {
   addThree();
   HDROP seen = nullptr;
@@ -342,6 +369,18 @@ TEST_F(ImageListViewTest, PicturesThatCannotBeReadAreNotAdded) {
   jpeg.resize(jpeg.size() / 2);
   EXPECT_FALSE(list->AddMediaFile(putBytes("half.jpg", jpeg).c_str(), FALSE, TRUE));
   EXPECT_FALSE(list->AddMediaFile(putBytes("text.png", {'h', 'i'}).c_str(), FALSE, TRUE));
+  auto png = test::PngBytes(TestPicture::ramps(120, 90));
+  png.resize(png.size() - 20);
+  EXPECT_FALSE(list->AddMediaFile(putBytes("cut.png", png).c_str(), FALSE, TRUE));
+  auto bmp = test::BmpBytes(TestPicture::ramps(120, 90));
+  bmp.resize(bmp.size() - 3 * 120);
+  EXPECT_FALSE(list->AddMediaFile(putBytes("cut.bmp", bmp).c_str(), FALSE, TRUE));
+  // A header claiming a picture far larger than its file, and than any screen.
+  bmp = test::BmpBytes(TestPicture::ramps(4, 4));
+  const std::int32_t huge = 1 << 20;
+  std::memcpy(&bmp[18], &huge, 4);
+  std::memcpy(&bmp[22], &huge, 4);
+  EXPECT_FALSE(list->AddMediaFile(putBytes("huge.bmp", bmp).c_str(), FALSE, TRUE));
   EXPECT_FALSE(list->AddMediaFile(putBytes("empty.bmp", {}).c_str(), FALSE, FALSE));
   EXPECT_FALSE(list->AddMediaFile(putBytes("notes.txt", {'h', 'i'}).c_str(), FALSE, FALSE));
   EXPECT_FALSE(list->AddMediaFile("C:\\Pictures\\missing.bmp", FALSE, FALSE));

@@ -5,6 +5,7 @@
 #include "windows/media/ThumbnailListTest.h"
 
 #include "core/MediaListFile.h"
+#include "platform/dshow/MediaFileWriter.h"
 
 #include <robot/Screenshot.h>
 
@@ -109,6 +110,36 @@ TEST_F(ThumbnailListWndTest, VideosShowTheirFirstPictureWhileTheyAreListed) {
   EXPECT_TRUE(exists(clip));
   list.reset();
   EXPECT_TRUE(thumbnailFiles().empty()) << "and with the window";
+}
+
+// A video history: each clip listed shows its own first picture, not a later one; a clip
+// that is gone is skipped and the rest keep the file's order.
+TEST_F(ThumbnailListWndTest, AVideoListShowsEachClipByItsFirstPicture) {
+  makeList();
+  constexpr dstest::MediaFileWriter::Colour kBlue = {41, 240, 110}, kGreen = {145, 54, 34};
+  const std::string slides = onC("Videos\\slides.avi");
+  std::filesystem::create_directories(linuxOf(onC("Videos")));
+  ASSERT_TRUE(dstest::MediaFileWriter::writeSlides(linuxOf(slides), 1, {kBlue, kGreen}, 64, 48));
+  const std::string gone = putVideo("gone.mpg");
+  const std::string red = putVideo("red.mpg");
+  std::filesystem::remove(linuxOf(gone));
+  const std::string lis = putList("histroyMedia.lis", {{1, slides}, {1, gone}, {1, red}});
+  ASSERT_TRUE(list->LoadListFile(lis.c_str()));
+  ASSERT_EQ(listedPaths(), (std::vector<std::string>{slides, red}));
+  EXPECT_EQ(thumbnailFiles().size(), 2u);
+  const COLORREF first = thumbPixel(view().GetItem(0)->GetSecondIndex(), 30, 30);
+  EXPECT_GT(GetBValue(first), 200) << "blue, the slides' first picture";
+  EXPECT_LT(GetGValue(first), 60);
+  const COLORREF second = thumbPixel(view().GetItem(1)->GetSecondIndex(), 30, 30);
+  EXPECT_GT(GetRValue(second), 200);
+  EXPECT_LT(GetBValue(second), 60);
+  // Written back as videos, the list holds what it shows.
+  ASSERT_TRUE(list->SaveListFile(lis.c_str(), TRUE));
+  const Bytes bytes = readAll(lis);
+  ASSERT_EQ(bytes.size(), 4u + 2 * 264);
+  EXPECT_EQ(test::intAt(bytes, 0), 2);
+  EXPECT_EQ(test::intAt(bytes, 4), 1);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[8])), slides);
 }
 
 TEST_F(ThumbnailListWndTest, MediaThatCannotBeReadIsKeptOutWithoutAThumbnail) {
