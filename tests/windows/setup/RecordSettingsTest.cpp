@@ -290,6 +290,23 @@ TEST_F(RecordSettingsFaults, AShownFolderThatWentAwayIsNotMadeTheRecordFolder) {
   EXPECT_EQ(mode(), 120);
 }
 
+// The stored folder gone and the default one impossible to make (a file stands in its
+// place): the user is told, the walk starts at the drives, and nothing half-made is kept.
+TEST_F(RecordSettingsFaults, ARecordFolderThatCannotBeMadeIsRefusedWithAMessage) {
+  recordInto("C:\\Gone\\");
+  std::filesystem::remove_all(testMachine.programFolder() / "Videos");
+  std::ofstream(testMachine.programFolder() / "Videos") << "not a folder";
+  robot.answerNextMessageBox(IDOK);
+  openRecordSettings();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_NE(messages()[0].find("could not be made"), std::string::npos);
+  EXPECT_EQ(shown("ShowPath_Static"), std::string(GetOtherInfo(0))) << "the drive list";
+  EXPECT_TRUE(std::filesystem::is_regular_file(testMachine.programFolder() / "Videos"));
+  robot.key(VK_BACK);
+  EXPECT_STREQ(g_pAppSettings->VideoFolder, "C:\\Gone\\") << "kept until a folder is chosen";
+  EXPECT_EQ(messages().size(), 1u);
+}
+
 // The close button's teardown stores the folder once; the window's destruction that
 // follows finds nothing left to store or release.
 TEST_F(RecordSettingsFaults, CloseStoresTheFolderOnceAndTheDestructionAfterIsHarmless) {
