@@ -274,13 +274,15 @@ TEST_F(RecordSettingsTest, TheChosenQualityReachesTheNextRecording) {
     robot.key(VK_BACK);
     robot.key(VK_BACK);
     const auto probe = recordFromTV(file, false);
-    // Kilobits a second of the video stream.
-    return probe.video().seconds > 0 ? static_cast<double>(probe.video().bytes) * 8 / 1000 / probe.video().seconds : 0.0;
+    // Kilobits a picture: the encoder spends its rate a picture at a time, whether or not
+    // a busy machine brought every picture in time.
+    return probe.video().packets > 0 ? static_cast<double>(probe.video().bytes) * 8 / 1000 / probe.video().packets : 0.0;
   };
   const auto normal = recordAt("Normal", "cap00.mpg");
   const auto highest = recordAt("Highest", "cap01.mpg");
-  // Snow at 1250 kbit/s meets the encoder's coarsest steps, so only the order is sure.
-  EXPECT_GT(normal, 1000);
+  // Snow at 1250 kbit/s meets the encoder's coarsest steps (it takes some 2000), so only
+  // the order is sure: at 25 pictures a second, 50 kbit a picture against 160.
+  EXPECT_GT(normal, 40);
   EXPECT_GT(highest, normal * 1.5) << "4000 kbit/s against 1250";
   EXPECT_EQ(g_pAppSettings->RecordQuality, 3);
 }
