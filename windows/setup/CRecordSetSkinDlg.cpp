@@ -35,6 +35,8 @@ constexpr LPCSTR kBitrateLabel = "ShowTime_Static";
 constexpr LPCSTR kPathTooLong = "This folder cannot take the recordings: its path is too long.";
 constexpr LPCSTR kFolderGone =
     "The folder shown is no longer there. The recordings go on into the record folder chosen before.";
+constexpr LPCSTR kFolderNotMade =
+    "The record folder is not there and could not be made again. Choose a folder for the recordings.";
 
 CString WithBackslash(const CString& folder) {
   return folder.IsEmpty() || folder.Right(1) == "\\" ? folder : folder + "\\";
@@ -54,7 +56,10 @@ CString CRecordSetSkinDlg::StartFolder() {
   const LPCSTR stored = CAppController::GetRecordFolder();
   if (stored && CAppController::FolderExists(stored, TRUE, TRUE)) return stored;
   const LPCSTR made = CAppController::MakeDefaultFolders(1);
-  return made ? made : "";
+  if (made) return made;
+  // The walk then starts at the drives, and the stored folder stays until one is chosen.
+  AfxMessageBox(kFolderNotMade, MB_OK | MB_ICONEXCLAMATION);
+  return "";
 }
 
 BOOL CRecordSetSkinDlg::LoadSkin(const CString& skinFile) {

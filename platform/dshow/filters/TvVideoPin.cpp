@@ -11,6 +11,7 @@
 #include <machine/CaptureHardware.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace plat {
@@ -110,16 +111,46 @@ REFERENCE_TIME TvVideoPin::period() { return format()->AvgTimePerFrame; }
 bool TvVideoPin::deviceReady() { return static_cast<TvCapture*>(m_pFilter)->checkDevice(); }
 
 void TvVideoPin::applyPictureControls(BYTE* yuy2, int width, int height) {
-  const auto brightness = m_stick.procAmpRange(0), contrast = m_stick.procAmpRange(1), saturation = m_stick.procAmpRange(3);
-  const long b = m_stick.procAmp(0), c = m_stick.procAmp(1), s = m_stick.procAmp(3);
-  if (b == brightness.def && c == contrast.def && s == saturation.def) return;
-  const int lift = static_cast<int>((b - brightness.def) * 128 / std::max(1L, brightness.max - brightness.min));
-  const double gain = static_cast<double>(c) / std::max(1L, contrast.def);
-  const double chroma = static_cast<double>(s) / std::max(1L, saturation.def);
+  constexpr int kControls = CaptureHardware::kProcAmpProperties;
+  long values[kControls];
+  double shares[kControls];  // each control's distance from its default, as a share of its range
+  bool untouched = true;
+  for (int p = 0; p < kControls; ++p) {
+    const auto range = m_stick.procAmpRange(p);
+    values[p] = m_stick.procAmp(p);
+    shares[p] = static_cast<double>(values[p] - range.def) / static_cast<double>(std::max(1L, range.max - range.min));
+    untouched = untouched && values[p] == range.def;
+  }
+  if (untouched) return;
+  const int lift = static_cast<int>(shares[0] * 128);
+  const double gain = static_cast<double>(values[1]) / std::max(1L, m_stick.procAmpRange(1).def);
+  const double chroma = static_cast<double>(values[3]) / std::max(1L, m_stick.procAmpRange(3).def);
+  // The hue turns the colour plane by up to a quarter turn each way.
+  const double turn = shares[2] * 3.14159265358979;
+  const double cosTurn = std::cos(turn) * chroma, sinTurn = std::sin(turn) * chroma;
   const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 2;
-  for (size_t i = 0; i < bytes; i += 2) {
+  for (size_t i = 0; i + 3 < bytes; i += 4) {
     yuy2[i] = clampByte(16 + static_cast<int>((yuy2[i] - 16) * gain) + lift);
-    yuy2[i + 1] = clampByte(128 + static_cast<int>((yuy2[i + 1] - 128) * chroma));
+    yuy2[i + 2] = clampByte(16 + static_cast<int>((yuy2[i + 2] - 16) * gain) + lift);
+    const double u = yuy2[i + 1] - 128, v = yuy2[i + 3] - 128;
+    yuy2[i + 1] = clampByte(128 + static_cast<int>(u * cosTurn - v * sinTurn));
+    yuy2[i + 3] = clampByte(128 + static_cast<int>(u * sinTurn + v * cosTurn));
+  }
+  if (values[4] != m_stick.procAmpRange(4).def) sharpen(yuy2, width, height, shares[4] * 1.5);
+}
+
+// Each luma sample pushed away from (or, with a negative amount, towards) the mean of its
+// row neighbours: edges grow harder or softer, flat areas stay as they were.
+void TvVideoPin::sharpen(BYTE* yuy2, int width, int height, double amount) {
+  std::vector<int> row(static_cast<size_t>(width));
+  for (int y = 0; y < height; ++y) {
+    BYTE* line = yuy2 + static_cast<size_t>(y) * static_cast<size_t>(width) * 2;
+    for (int x = 0; x < width; ++x) row[static_cast<size_t>(x)] = line[x * 2];
+    for (int x = 1; x + 1 < width; ++x) {
+      const int here = row[static_cast<size_t>(x)];
+      const double around = (row[static_cast<size_t>(x - 1)] + row[static_cast<size_t>(x + 1)]) / 2.0;
+      line[x * 2] = clampByte(here + static_cast<int>(amount * (here - around)));
+    }
   }
 }
 

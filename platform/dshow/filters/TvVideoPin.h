@@ -49,6 +49,7 @@ class TvVideoPin : public LiveStream, public IAMStreamConfig, public IKsProperty
  private:
   const VIDEOINFOHEADER* format();
   void applyPictureControls(BYTE* yuy2, int width, int height);
+  static void sharpen(BYTE* yuy2, int width, int height, double amount);
 
   GUID m_category;
   CaptureHardware& m_stick;

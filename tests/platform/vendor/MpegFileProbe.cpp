@@ -52,6 +52,7 @@ MpegFileProbe::MpegFileProbe(const std::string& path) {
     for (int i = 0; i < 2; ++i) {
       if (packet->stream_index != index[i]) continue;
       ++streams[i]->packets;
+      streams[i]->bytes += packet->size;
       if (packet->pts == AV_NOPTS_VALUE) continue;
       spans[i].first = std::min(spans[i].first, packet->pts);
       spans[i].last = std::max(spans[i].last, packet->pts + packet->duration);

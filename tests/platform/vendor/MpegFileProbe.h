@@ -18,6 +18,7 @@ class MpegFileProbe {
     int channels = 0;
     int packets = 0;
     double seconds = 0;  // from the first packet's start to the last packet's end
+    std::int64_t bytes = 0;  // of all its packets
   };
   struct Pixel {
     std::uint8_t y, u, v;

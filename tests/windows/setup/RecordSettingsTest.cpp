@@ -52,6 +52,24 @@ class RecordSettingsTest : public test::SettingsWindowsTest {
     robot.pumpUntilIdle();
   }
   void press(const char* name) { clickButton(page(), name); }
+  // Two seconds recorded from the TV window (shown from the launcher when it is not) into
+  // `file` of C:\Videos\, of a station or of the snow of the channel before.
+  rectest::MpegFileProbe recordFromTV(const char* file, bool station) {
+    CTVDlg& tv = launcher->GetTVDlg() ? *launcher->GetTVDlg() : openTV();
+    if (!tv.IsWindowVisible()) clickButton(*launcher, "TV_BUTTON");
+    if (station) {
+      chooseAStation();
+      g_pAppController->RetuneCurrentChannel();
+    }
+    runPictures(400);
+    ctrlKey('R');
+    runPictures(2000);
+    ctrlKey('S');
+    runPictures(200);
+    rectest::MpegFileProbe probe((testMachine.root() / "C" / "Videos" / file).string());
+    EXPECT_TRUE(probe.ok()) << file;
+    return probe;
+  }
   std::vector<std::string> messages() {
     std::vector<std::string> texts;
     for (const auto& box : robot.messageBoxes()) texts.push_back(box.text);
@@ -221,21 +239,7 @@ TEST_F(RecordSettingsTest, TheChosenFormatReachesTheNextRecording) {
   robot.key(VK_BACK);
   robot.key(VK_BACK);
   ASSERT_EQ(mode(), 105);
-  const auto record = [this](const char* file) {
-    CTVDlg& tv = launcher->GetTVDlg() ? *launcher->GetTVDlg() : openTV();
-    if (!tv.IsWindowVisible()) clickButton(*launcher, "TV_BUTTON");
-    chooseAStation();
-    g_pAppController->RetuneCurrentChannel();
-    runPictures(400);
-    ctrlKey('R');
-    runPictures(2000);
-    ctrlKey('S');
-    runPictures(200);
-    const rectest::MpegFileProbe probe((testMachine.root() / "C" / "Videos" / file).string());
-    EXPECT_TRUE(probe.ok()) << file;
-    return probe;
-  };
-  const auto mpeg1 = record("cap00.mpg");
+  const auto mpeg1 = recordFromTV("cap00.mpg", true);
   EXPECT_EQ(mpeg1.video().codec, "mpeg1video");
 
   clickButton(*launcher->GetTVDlg(), "SETTING_BUTTON");
@@ -245,10 +249,42 @@ TEST_F(RecordSettingsTest, TheChosenFormatReachesTheNextRecording) {
   robot.key(VK_BACK);
   robot.key(VK_BACK);
   ASSERT_EQ(mode(), 110);
-  const auto dvd = record("cap01.mpg");
+  const auto dvd = recordFromTV("cap01.mpg", true);
   EXPECT_EQ(dvd.video().codec, "mpeg2video");
   EXPECT_EQ(dvd.video().width, 720);
   EXPECT_EQ(dvd.video().height, 576);
+}
+
+// The quality chosen sets the bit rate of the next recording: MPEG-1 at Normal, then at
+// Highest, of a channel without a station, whose snow takes every bit the encoder may
+// spend.
+TEST_F(RecordSettingsTest, TheChosenQualityReachesTheNextRecording) {
+  RegisterFilterModule("Filter\\Branchel.ax");
+  recordInto("C:\\Videos\\");
+  const auto recordAt = [this](const char* quality, const char* file) {
+    if (CTVDlg* tv = launcher->GetTVDlg(); tv && tv->IsWindowVisible()) {
+      clickButton(*tv, "SETTING_BUTTON");
+      clickButton(hub(), "RECORDSET_BUTTON");
+    } else {
+      openRecordSettings();
+    }
+    for (int step = 0; step < 8 && shown("RecordFormat_Static") != "MPEG-1"; ++step) press("RecordFormatLeft_Button");
+    for (int step = 0; step < 3 && shown("RecordQuality_Static") != quality; ++step) press("RecordQualityRight_Button");
+    EXPECT_EQ(shown("RecordQuality_Static"), quality);
+    robot.key(VK_BACK);
+    robot.key(VK_BACK);
+    const auto probe = recordFromTV(file, false);
+    // Kilobits a picture: the encoder spends its rate a picture at a time, whether or not
+    // a busy machine brought every picture in time.
+    return probe.video().packets > 0 ? static_cast<double>(probe.video().bytes) * 8 / 1000 / probe.video().packets : 0.0;
+  };
+  const auto normal = recordAt("Normal", "cap00.mpg");
+  const auto highest = recordAt("Highest", "cap01.mpg");
+  // Snow at 1250 kbit/s meets the encoder's coarsest steps (it takes some 2000), so only
+  // the order is sure: at 25 pictures a second, 50 kbit a picture against 160.
+  EXPECT_GT(normal, 40);
+  EXPECT_GT(highest, normal * 1.5) << "4000 kbit/s against 1250";
+  EXPECT_EQ(g_pAppSettings->RecordQuality, 3);
 }
 
 // ---- Faults
@@ -288,6 +324,23 @@ TEST_F(RecordSettingsFaults, AShownFolderThatWentAwayIsNotMadeTheRecordFolder) {
   ASSERT_EQ(messages().size(), 1u);
   EXPECT_NE(messages()[0].find("no longer there"), std::string::npos);
   EXPECT_EQ(mode(), 120);
+}
+
+// The stored folder gone and the default one impossible to make (a file stands in its
+// place): the user is told, the walk starts at the drives, and nothing half-made is kept.
+TEST_F(RecordSettingsFaults, ARecordFolderThatCannotBeMadeIsRefusedWithAMessage) {
+  recordInto("C:\\Gone\\");
+  std::filesystem::remove_all(testMachine.programFolder() / "Videos");
+  std::ofstream(testMachine.programFolder() / "Videos") << "not a folder";
+  robot.answerNextMessageBox(IDOK);
+  openRecordSettings();
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_NE(messages()[0].find("could not be made"), std::string::npos);
+  EXPECT_EQ(shown("ShowPath_Static"), std::string(GetOtherInfo(0))) << "the drive list";
+  EXPECT_TRUE(std::filesystem::is_regular_file(testMachine.programFolder() / "Videos"));
+  robot.key(VK_BACK);
+  EXPECT_STREQ(g_pAppSettings->VideoFolder, "C:\\Gone\\") << "kept until a folder is chosen";
+  EXPECT_EQ(messages().size(), 1u);
 }
 
 // The close button's teardown stores the folder once; the window's destruction that

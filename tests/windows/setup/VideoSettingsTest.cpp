@@ -11,6 +11,11 @@
 
 #include <machine/VideoSurfaces.h>
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
 namespace {
 
 class VideoSettingsTest : public test::SettingsWindowsTest {
@@ -33,17 +38,46 @@ class VideoSettingsTest : public test::SettingsWindowsTest {
     if (value == 50) return range.def;
     return range.min + static_cast<long>(static_cast<double>(range.max - range.min) * 0.01 * value);
   }
-  // The mean brightness of a picture drawn into the page's video area after the last
-  // change: a few frames later.
-  double pictureLuma() {
+  // A picture drawn into the page's video area after the last change: a few frames later.
+  plat::VideoSurface::Frame picture() {
     const auto surfaces = machine().service<plat::VideoSurfaces>().ownedBy(page().GetVideoArea()->GetSafeHwnd());
-    if (surfaces.empty()) return -1;
+    if (surfaces.empty()) return {};
     const auto before = surfaces.front()->framesShown();
     for (int step = 0; step < 50 && surfaces.front()->framesShown() < before + 3; ++step) runPictures(40);
-    const auto frame = surfaces.front()->frame();
-    double sum = 0;
-    for (std::uint32_t pixel : frame.pixels) sum += ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF);
-    return frame.pixels.empty() ? -1 : sum / (3.0 * static_cast<double>(frame.pixels.size()));
+    return surfaces.front()->frame();
+  }
+};
+
+// What each control does to a picture, measured over all its pixels (0x00RRGGBB).
+struct PictureMeasures {
+  double luma = 0;       // the mean brightness
+  double spread = 0;     // how far the brightness strays from its mean: the contrast
+  double colour = 0;     // the mean distance between the strongest and weakest primary
+  double extremes = 0;   // the share of pixels near black or white
+  double edges = 0;      // the mean squared step in brightness to the right-hand neighbour
+  double primaries[3]{}; // the mean red, green and blue: the hue
+
+  explicit PictureMeasures(const plat::VideoSurface::Frame& frame) {
+    const auto count = static_cast<double>(frame.pixels.size());
+    if (frame.pixels.empty() || frame.width < 2) return;
+    std::vector<double> lumas;
+    for (std::uint32_t pixel : frame.pixels) {
+      const double rgb[3] = {static_cast<double>((pixel >> 16) & 0xFF), static_cast<double>((pixel >> 8) & 0xFF),
+                             static_cast<double>(pixel & 0xFF)};
+      for (int c = 0; c < 3; ++c) primaries[c] += rgb[c] / count;
+      lumas.push_back(0.299 * rgb[0] + 0.587 * rgb[1] + 0.114 * rgb[2]);
+      colour += (std::max({rgb[0], rgb[1], rgb[2]}) - std::min({rgb[0], rgb[1], rgb[2]})) / count;
+    }
+    for (double l : lumas) luma += l / count;
+    for (double l : lumas) spread += std::abs(l - luma) / count;
+    for (double l : lumas) extremes += (l < 32 || l > 223) / count;
+    for (std::size_t i = 1; i < lumas.size(); ++i)
+      if (i % static_cast<std::size_t>(frame.width)) edges += (lumas[i] - lumas[i - 1]) * (lumas[i] - lumas[i - 1]) / count;
+  }
+  double hueShiftFrom(const PictureMeasures& other) const {
+    double shift = 0;
+    for (int c = 0; c < 3; ++c) shift += std::abs(primaries[c] - other.primaries[c]);
+    return shift;
   }
 };
 
@@ -95,16 +129,45 @@ TEST_F(VideoSettingsTest, EverySliderReachesTheStickAndBothEndsOfItsRange) {
   }
 }
 
-TEST_F(VideoSettingsTest, TheBrightnessChangesTheLivePicture) {
+// Each slider at either end of its range changes the live picture the way its name says,
+// against the picture at the middle values.
+TEST_F(VideoSettingsTest, EachSliderChangesTheLivePicture) {
+  openLauncher();
+  chooseAStation();
   openVideoSettings();
   ASSERT_TRUE(untilAPictureShows());
-  const double middle = pictureLuma();
-  drag(CVideoSetDlg::kBrightnessId, 100);
-  const double bright = pictureLuma();
-  drag(CVideoSetDlg::kBrightnessId, 0);
-  const double dark = pictureLuma();
-  EXPECT_GT(bright, middle + 10);
-  EXPECT_LT(dark, middle - 10);
+  for (const Slider& s : kSliders) drag(s.id, 50);
+  const PictureMeasures middle(picture());
+  ASSERT_GT(middle.luma, 0);
+  const auto atEnds = [&](UINT id) {
+    drag(id, 100);
+    const PictureMeasures high(picture());
+    drag(id, 0);
+    const PictureMeasures low(picture());
+    drag(id, 50);
+    return std::pair{high, low};
+  };
+  const auto [bright, dark] = atEnds(CVideoSetDlg::kBrightnessId);
+  EXPECT_GT(bright.luma, middle.luma + 10);
+  EXPECT_LT(dark.luma, middle.luma - 10);
+  const auto [hard, flat] = atEnds(CVideoSetDlg::kContrastId);
+  EXPECT_GT(hard.extremes, middle.extremes + 0.2);
+  EXPECT_LT(flat.spread, middle.spread * 0.4);
+  const auto [turned, turnedBack] = atEnds(CVideoSetDlg::kHueId);
+  EXPECT_GT(turned.hueShiftFrom(middle), 20);
+  EXPECT_GT(turnedBack.hueShiftFrom(middle), 20);
+  EXPECT_GT(turned.hueShiftFrom(turnedBack), 20) << "the two ends turn opposite ways";
+  EXPECT_NEAR(turned.luma, middle.luma, 12) << "the hue leaves the brightness";
+  const auto [vivid, grey] = atEnds(CVideoSetDlg::kSaturationId);
+  EXPECT_GT(vivid.colour, middle.colour * 1.3);
+  EXPECT_LT(grey.colour, middle.colour * 0.3);
+  const auto [sharp, soft] = atEnds(CVideoSetDlg::kSharpnessId);
+  EXPECT_GT(sharp.edges, middle.edges * 1.2);
+  EXPECT_LT(soft.edges, middle.edges);
+  EXPECT_NEAR(sharp.luma, middle.luma, 8) << "the sharpness leaves the brightness";
+  const PictureMeasures back(picture());
+  EXPECT_NEAR(back.luma, middle.luma, 3) << "all five at the middle again";
+  EXPECT_NEAR(back.colour, middle.colour, 3);
 }
 
 // A position from outside the range (a message any window may send) is taken at the end.
