@@ -11,8 +11,6 @@
 
 #include "Ffprobe.h"
 
-#include <com/objbase.h>
-#include <graphs/DeviceUtilities.h>
 #include <machine/EventLog.h>
 #include <machine/PowerState.h>
 #include <win32/user.h>
@@ -26,15 +24,7 @@ namespace {
 class PlanRoadTest : public test::ProgramsTest {
  protected:
   // The program folder as the installer leaves it.
-  explicit PlanRoadTest(bool shareClock = true) : ProgramsTest(shareClock) {
-    const auto built = test::TestMachine::builtProgramFolder();
-    for (const char* folder : {"Skin", "skins", "Filter"})
-      std::filesystem::copy(built / folder, testMachine.programFolder() / folder,
-                            std::filesystem::copy_options::recursive);
-    CoInitialize(nullptr);
-    RegisterFilterModule("Filter\\Branchel.ax");
-    CoUninitialize();
-  }
+  explicit PlanRoadTest(bool shareClock = true) : ProgramsTest(shareClock) { installMainProgram(); }
   // A demo script, without its clock line when the test's clock is the machine's.
   static std::string demoScript(const char* path, bool withClock) {
     std::ifstream file(path);
