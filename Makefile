@@ -1,11 +1,12 @@
 # make run        build and run the demo on a fresh machine
+# make run-plan   the same for the record plan demo, with the scheduler
 # make test       build and run every test
 # make test-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer
 # make bench      build and run the benchmarks
 # make test-tsan  the tests of threads and processes under ThreadSanitizer
 # make fuzz       every fuzz target for FUZZ_SECONDS each, all at once
 # Each first installs the packages that are missing (.ci/setup).
-.PHONY: all setup build build-asan build-tsan run test test-asan test-tsan fuzz bench clean
+.PHONY: all setup build build-asan build-tsan demo-machine run run-plan test test-asan test-tsan fuzz bench clean
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -31,7 +32,8 @@ build-asan: setup
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 
-run: build
+# A fresh demo machine in out/demo with the program folder as the installer leaves it.
+demo-machine: build
 	rm -rf out/demo && mkdir -p out/demo
 	cp -r build/default/OrvaneMedia out/demo/OrvaneMedia
 	rm -f out/demo/OrvaneMedia/ZRQData.dat out/demo/OrvaneMedia/ZRQChannels.chl out/demo/OrvaneMedia/schedulefile.she
@@ -39,6 +41,8 @@ run: build
 	@# As the installer does: the fan-out filter the recordings need is registered.
 	ORVANE_MACHINE=$(CURDIR)/out/demo/machine build/default/bin/regsvr32 \
 	  "Z:$(subst /,\\,$(CURDIR))\\out\\demo\\OrvaneMedia\\Filter\\Branchel.ax"
+
+run: demo-machine
 	ORVANE_MACHINE=$(CURDIR)/out/demo/machine ORVANE_ROBOT=$(CURDIR)/tools/demo/orvane_media.robot \
 	  ORVANE_SCREENSHOT_DIR=$(CURDIR)/out/demo \
 	  "out/demo/OrvaneMedia/Orvane Media"
@@ -50,6 +54,22 @@ run: build
 	@echo "Screenshots: out/demo/*.png"
 	@echo "Files the program left in its folder: out/demo/OrvaneMedia (ZRQData.dat, ZRQChannels.chl,"
 	@echo "  Videos/cap00.mpg, Picture/cap00.bmp, histroyMedia.lis, histroyPicture.lis)"
+	@echo "The machine's power and event logs: out/demo/machine/power.log, out/demo/machine/events.log"
+
+# The record plan road in two scripts: "Orvane Media" plans an entry, then the scheduler
+# stands the PC by, is woken for the entry and has it recorded.
+run-plan: demo-machine
+	ORVANE_MACHINE=$(CURDIR)/out/demo/machine ORVANE_ROBOT=$(CURDIR)/tools/demo/record_plan.robot \
+	  ORVANE_SCREENSHOT_DIR=$(CURDIR)/out/demo \
+	  "out/demo/OrvaneMedia/Orvane Media"
+	ORVANE_MACHINE=$(CURDIR)/out/demo/machine ORVANE_ROBOT=$(CURDIR)/tools/demo/record_plan_scheduler.robot \
+	  ORVANE_SCREENSHOT_DIR=$(CURDIR)/out/demo \
+	  out/demo/OrvaneMedia/Calvendor
+	@echo "The planned recording, as ffprobe reads it:"
+	@ffprobe -v error -show_entries format=format_name,duration:stream=codec_type,codec_name \
+	  -of compact out/demo/OrvaneMedia/Videos/cap00.mpg
+	@echo "Screenshots: out/demo/plan_entry_editor.png, out/demo/plan_list.png"
+	@echo "The plan: out/demo/OrvaneMedia/schedulefile.she"
 	@echo "The machine's power and event logs: out/demo/machine/power.log, out/demo/machine/events.log"
 
 test: build

@@ -10,8 +10,6 @@
 #include "Ffprobe.h"
 #include "MpegFileProbe.h"
 
-#include <com/objbase.h>
-#include <graphs/DeviceUtilities.h>
 #include <machine/EventLog.h>
 #include <machine/PowerState.h>
 #include <win32/user.h>
@@ -78,21 +76,9 @@ class CalvendorTest : public test::ProgramsTest {
 
   // The scheduler running, with the main program installed beside it; its window.
   HWND startBesideTheMainProgram() {
-    installMainProgramFiles();
+    installMainProgram();
     start("Calvendor");
     return waitForWindow(kSchedulerTitle);
-  }
-
-  // The main program's skins and filter modules beside it, the fan-out filter registered,
-  // as the installer leaves them.
-  void installMainProgramFiles() {
-    const auto built = test::TestMachine::builtProgramFolder();
-    const auto program = testMachine.programFolder();
-    for (const char* folder : {"Skin", "skins", "Filter"})
-      std::filesystem::copy(built / folder, program / folder, std::filesystem::copy_options::recursive);
-    CoInitialize(nullptr);
-    RegisterFilterModule("Filter\\Branchel.ax");
-    CoUninitialize();
   }
 
   // Stand-by with the main program closed; the armed wake-up time then wakes the PC and
@@ -127,7 +113,7 @@ class CalvendorScriptTest : public CalvendorTest {
 };
 
 TEST_F(CalvendorScriptTest, AScriptOnTheManualClockSeesAPlannedRecordingWakeThePcAndStandItByAgain) {
-  installMainProgramFiles();
+  installMainProgram();
   writePlan(static_cast<std::int32_t>(test::kStartUnixMs / 1000), 1, 2);  // 12:00:00, record, then stand-by
   // The remote's power key starts the main program, which the user closes; the sleep
   // button stands the PC by. The clock wakes it two minutes before the item, the scheduler

@@ -7,9 +7,6 @@
 
 #include "core/CChannelList.h"
 
-#include <com/objbase.h>
-#include <graphs/DeviceUtilities.h>
-
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -32,13 +29,7 @@ class ChannelRoadTest : public test::ProgramsTest {
   // The program's skins and filter modules beside it, as the installer leaves them, and a
   // sky of four British stations on the UHF channels 21, 24, 30 and 41.
   ChannelRoadTest() {
-    const auto built = test::TestMachine::builtProgramFolder();
-    for (const char* folder : {"Skin", "skins", "Filter"})
-      std::filesystem::copy(built / folder, testMachine.programFolder() / folder,
-                            std::filesystem::copy_options::recursive);
-    CoInitialize(nullptr);
-    RegisterFilterModule("Filter\\Branchel.ax");
-    CoUninitialize();
+    installMainProgram();
     machine().ini().removeSection("Broadcast");
     const char* stations[] = {"471.25,PAL_I,21,Moorland 21,440", "495.25,PAL_I,24,Riverside 24,550",
                               "543.25,PAL_I,30,Fenland 30,660", "631.25,PAL_I,41,Harbourside 41,770"};

@@ -8,8 +8,6 @@
 
 #include "MpegFileProbe.h"
 
-#include <com/objbase.h>
-#include <graphs/DeviceUtilities.h>
 #include <support/PictureFiles.h>
 #include <win32/user.h>
 
@@ -109,12 +107,7 @@ struct PlayerScreen {
 class MediaPlayerRoadTest : public test::ProgramsTest {
  protected:
   MediaPlayerRoadTest() {
-    const auto built = test::TestMachine::builtProgramFolder();
-    for (const char* folder : {"Skin", "skins", "Filter"})
-      std::filesystem::copy(built / folder, testMachine.programFolder() / folder, std::filesystem::copy_options::recursive);
-    CoInitialize(nullptr);
-    RegisterFilterModule("Filter\\Branchel.ax");
-    CoUninitialize();
+    installMainProgram();
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.lpszClassName = kCueClass;

@@ -1,5 +1,7 @@
 #include "ProgramsTest.h"
 
+#include <com/objbase.h>
+#include <graphs/DeviceUtilities.h>
 #include <machine/ClockFollowers.h>
 #include <machine/ProgramFolder.h>
 #include <win32/user.h>
@@ -110,6 +112,15 @@ void ProgramsTest::advance(std::uint64_t ms, std::uint64_t stepMs) {
 
 std::string ProgramsTest::programPath(const std::string& name) {
   return machine().paths().toWindows(testMachine.programFolder() / name);
+}
+
+void ProgramsTest::installMainProgram() {
+  const auto built = TestMachine::builtProgramFolder();
+  for (const char* folder : {"Skin", "skins", "Filter"})
+    std::filesystem::copy(built / folder, testMachine.programFolder() / folder, std::filesystem::copy_options::recursive);
+  CoInitialize(nullptr);
+  RegisterFilterModule("Filter\\Branchel.ax");
+  CoUninitialize();
 }
 
 }  // namespace test

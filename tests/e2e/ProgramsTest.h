@@ -38,6 +38,9 @@ class ProgramsTest : public MachineTest {
   // would see it.
   void advance(std::uint64_t ms, std::uint64_t stepMs);
   std::string programPath(const std::string& name);
+  // The main program's skins and filter modules in this machine's program folder, the
+  // fan-out filter registered, as the installer leaves them.
+  void installMainProgram();
 
   plat::Robot robot;
 

@@ -14,8 +14,7 @@
 // is over: the hub posts itself UM_RELEASE_SETTINGS_WINDOWS for its pages, and a closed
 // hub is released when the main window gets that message.
 //
-// The record plan list is made through RecordPlanPage.h; until it exists its button opens
-// nothing.
+// The record plan list is made through RecordPlanPage.h.
 #pragma once
 
 #include "windows/setup/CSettingsSkinDlg.h"

@@ -5,6 +5,7 @@
 
 #include "core/CDisplayMode.h"
 #include "core/CScheduleList.h"
+#include "skin/CDriveFolderList.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinLabel.h"
 #include "skin/CVideoStatic.h"
@@ -13,8 +14,10 @@
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
+#include "windows/setup/CRecordDlg.h"
 
 #include <fstream>
+#include <string>
 
 namespace {
 
@@ -97,15 +100,83 @@ TEST_F(SettingsHubTest, EachPageButtonShowsItsPageAndMode) {
   }
 }
 
-// The record plan list is not built yet: its button leaves the hub in front.
-TEST_F(SettingsHubTest, ThePlanButtonOpensNothingUntilThePlanListExists) {
+TEST_F(SettingsHubTest, ThePlanButtonOpensThePlanListAndBackComesToTheHub) {
   openHubFromLauncher();
   clickButton(hub(), "RECORDPLAN_BUTTON");
+  EXPECT_EQ(mode(), 155);
+  ASSERT_NE(g_recordPlanPage, nullptr);
+  HWND plan = found("Orvane Media_RecordDlg");
+  ASSERT_EQ(plan, g_recordPlanPage->GetSafeHwnd());
+  EXPECT_TRUE(IsWindowVisible(plan));
+  EXPECT_EQ(GetParent(plan), hub().GetSafeHwnd()) << "the hub is the plan list's parent";
+  EXPECT_FALSE(hub().IsWindowVisible());
+  auto& list = static_cast<CRecordDlg&>(*g_recordPlanPage);
+  EXPECT_TRUE(pictureIn(list.GetVideoArea())) << "the picture came along";
+  screenshot(list, "hub_plan_list");
+
+  robot.key(VK_BACK);
   EXPECT_EQ(mode(), 120);
   EXPECT_EQ(g_recordPlanPage, nullptr);
   EXPECT_TRUE(hub().IsWindowVisible());
+  EXPECT_EQ(found("Orvane Media_RecordDlg"), nullptr) << "destroyed once the return was over";
+  EXPECT_EQ(g_pAppController->GetVideoWindow(), hub().GetVideoArea()->GetSafeHwnd());
+
+  clickButton(hub(), "RECORDPLAN_BUTTON");
+  EXPECT_NE(found("Orvane Media_RecordDlg"), nullptr) << "made again";
+  EXPECT_EQ(mode(), 155);
   remoteKey(70);
-  EXPECT_EQ(mode(), 105) << "and the hub still takes its keys";
+  EXPECT_EQ(mode(), 120) << "the remote's return reached the plan list";
+  EXPECT_EQ(found("Orvane Media_RecordDlg"), nullptr);
+}
+
+// While the entry editor is in front the hub still hands the keys to the plan list, which
+// hands them on to the editor.
+TEST_F(SettingsHubTest, RemoteKeysReachThePlanListAndItsEditor) {
+  openHubFromLauncher();
+  clickButton(hub(), "RECORDPLAN_BUTTON");
+  clickButton(*g_recordPlanPage, "ADD_BUTTON");
+  EXPECT_EQ(mode(), 165);
+  HWND editor = found("Orvane Media_ScheduleDlg");
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(IsWindowVisible(editor));
+  remoteKey(70);
+  EXPECT_EQ(mode(), 155) << "the editor returned";
+  EXPECT_TRUE(g_recordPlanPage->IsWindowVisible());
+  EXPECT_EQ(found("Orvane Media_ScheduleDlg"), nullptr);
+  remoteKey(70);
+  EXPECT_EQ(mode(), 120);
+  EXPECT_TRUE(hub().IsWindowVisible());
+}
+
+// A change of the plan made elsewhere is relayed through the launcher and the hub while the
+// plan list is in front.
+TEST_F(SettingsHubTest, APlanChangeNoticeReachesThePlanList) {
+  openHubFromLauncher();
+  clickButton(hub(), "RECORDPLAN_BUTTON");
+  auto& list = static_cast<CRecordDlg&>(*g_recordPlanPage);
+  const auto firstRow = [&] { return std::string(list.GetList()->GetRecord(0)->szName); };
+  EXPECT_EQ(firstRow(), "") << "an empty plan";
+  CScheduleItem daily;
+  daily.start = 1700000000;
+  daily.duration = 60;
+  daily.recurrence = 7;
+  g_pAppController->GetScheduleList()->Add(&daily);
+  SendMessageA(launcherWindow(), UM_PLAN_LIST_CHANGED, 0, 0);
+  EXPECT_EQ(firstRow().substr(0, 2), "1 ");
+  EXPECT_NE(list.GetDetailText(), "") << "the row given is shown";
+}
+
+TEST_F(SettingsHubTest, MainFromThePlanListGoesToTheLauncherAndTakesHubAndListAway) {
+  openHubFromLauncher();
+  clickButton(hub(), "RECORDPLAN_BUTTON");
+  clickButton(*g_recordPlanPage, "MAIN_BUTTON");
+  EXPECT_EQ(mode(), 105);
+  EXPECT_TRUE(launcher->IsWindowVisible());
+  EXPECT_EQ(g_pSetDlg, nullptr);
+  EXPECT_EQ(g_recordPlanPage, nullptr);
+  EXPECT_EQ(found("Orvane Media_RecordDlg"), nullptr);
+  EXPECT_EQ(found("Orvane Media_SetDlg"), nullptr);
+  EXPECT_EQ(g_pAppController->GetRunState(), 0);
 }
 
 TEST_F(SettingsHubTest, BackFromTheLauncherOpenedHubStopsThePictureAndEndsTheGraph) {
@@ -214,7 +285,9 @@ TEST_F(SettingsHubTest, KeysStepPressAndLeaveButEscapeKeepsTheHub) {
   robot.key(VK_UP);
   EXPECT_EQ(highlighted(), 9);
   robot.key(VK_RETURN);
-  EXPECT_EQ(mode(), 120) << "the plan button opens nothing yet";
+  EXPECT_EQ(mode(), 155) << "the plan list";
+  robot.key(VK_BACK);
+  EXPECT_EQ(mode(), 120);
   EXPECT_EQ(highlighted(), -1);
   robot.key(VK_UP);
   EXPECT_EQ(highlighted(), 6) << "from none, up marks the first too";
