@@ -9,6 +9,8 @@
 #include "core/CRunState.h"
 #include "skin/CVideoStaticEx.h"
 
+#include <support/FrameStepping.h>
+
 #include <machine/TestPicture.h>
 #include <vendor/language/Language.h>
 #include <machine/TvStickCapture.h>
@@ -19,12 +21,10 @@
 #include <win32/gdi.h>
 #include <win32/user.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <thread>
 
 namespace {
 
@@ -86,20 +86,9 @@ class ControllerLiveViewTest : public test::ControllerTest {
     const auto owned = machine().service<plat::VideoSurfaces>().ownedBy(window ? window : video);
     return owned.empty() ? nullptr : owned.front();
   }
-  // Moves the clock frame by frame until `frames` more were shown (bounded real waits
-  // for the streaming thread).
-  bool showFrames(int frames, HWND window = nullptr) {
-    const auto shown = surface(window);
-    if (!shown) return false;
-    for (int i = 0; i < frames; ++i) {
-      const auto before = shown->framesShown();
-      machine().clock().advance(40);
-      for (int wait = 0; wait < 5000 && shown->framesShown() <= before; ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      if (shown->framesShown() <= before) return false;
-    }
-    return true;
-  }
+  // Moves the clock frame by frame, the streaming threads settled after each, until
+  // `frames` more were shown.
+  bool showFrames(int frames, HWND window = nullptr) { return test::ShowFrames(machine(), surface(window), frames); }
   // Pixels of the latest frame near `colour` inside the rectangle.
   int countNear(plat::Rgb colour, int left, int top, int right, int bottom) {
     int count = 0;

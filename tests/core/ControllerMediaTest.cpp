@@ -18,11 +18,9 @@
 #include <robot/Robot.h>
 #include <win32/user.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 namespace {
 
@@ -33,16 +31,6 @@ int g_positionTicks = 0;
 LRESULT CALLBACK PlayerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && wParam == CAppController::kMediaTimer) ++g_positionTicks;
   return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-template <class Pred>
-bool Eventually(Pred pred) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!pred()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
 }
 
 bool Near(std::uint32_t pixel, plat::Rgb colour) {
@@ -112,11 +100,12 @@ class ControllerMediaTest : public test::ControllerTest {
     };
     auto control = As<IMediaControl>(graph.get(), IID_IMediaControl);
     EXPECT_EQ(control->Run(), S_OK);
-    EXPECT_TRUE(Eventually([&] { return frames() >= 1; }));
+    robot.settle();
+    EXPECT_GE(frames(), 1u);
     for (int ms = 400; ms <= 25000; ms += 400) {
       const auto before = frames();
-      machine().clock().advance(400);
-      EXPECT_TRUE(Eventually([&] { return frames() > before; })) << ms;
+      robot.advance(400);
+      EXPECT_GT(frames(), before) << ms;
     }
     EXPECT_EQ(control->Stop(), S_OK);
     return station.scene.number;
@@ -232,7 +221,8 @@ TEST_F(ControllerMediaTest, AFilePlaysPausesStepsEndsAndTheLivePictureComesBack)
   for (const auto& surface : surfaces())
     if (surface != live) played = surface;
   ASSERT_NE(played, nullptr);
-  ASSERT_TRUE(Eventually([&] { return played->framesShown() >= 1; }));
+  robot.settle();
+  ASSERT_GE(played->framesShown(), 1u);
   const auto picture = played->frame();
   EXPECT_TRUE(Near(played->pixel(picture.width - 6, picture.height - 6), plat::TestPicture::stationColour(station)));
 
@@ -270,9 +260,10 @@ TEST_F(ControllerMediaTest, AFilePlaysPausesStepsEndsAndTheLivePictureComesBack)
   ASSERT_TRUE(controller->RestartMediaTimer(video));
 
   controller->SeekMediaPercent(90);
+  robot.settle();
   EXPECT_FALSE(controller->IsMediaComplete());
-  for (int ms = 0; ms < 4000; ms += 100) robot.advance(100);
-  EXPECT_TRUE(Eventually([&] { return controller->IsMediaComplete(); }));
+  robot.advance(4000);
+  EXPECT_TRUE(controller->IsMediaComplete());
 
   // Returning with the channel restored tunes the list's channel again.
   const auto channelCarrier = stick().tunedCarrier();
@@ -289,7 +280,7 @@ TEST_F(ControllerMediaTest, AFilePlaysPausesStepsEndsAndTheLivePictureComesBack)
   for (int i = 0; i < 3; ++i) {
     const auto seen = live->framesShown();
     robot.advance(40);
-    EXPECT_TRUE(Eventually([&] { return live->framesShown() > seen; })) << "the live graph runs again";
+    EXPECT_GT(live->framesShown(), seen) << "the live graph runs again";
   }
   EXPECT_GT(live->framesShown(), shown);
   EXPECT_EQ(g_positionTicks, ticks) << "the position timer ended with the file";
@@ -317,7 +308,7 @@ TEST_F(ControllerMediaTest, CompositeComesBackAtTheSettingsSize) {
   const auto live = surfaces().front();
   const auto seen = live->framesShown();
   robot.advance(40);
-  EXPECT_TRUE(Eventually([&] { return live->framesShown() > seen; }));
+  EXPECT_GT(live->framesShown(), seen);
 }
 
 }  // namespace

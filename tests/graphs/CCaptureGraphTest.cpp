@@ -10,6 +10,7 @@
 #include "graphs/FilterUtilities.h"
 
 #include <machine/ProgramFolder.h>
+#include <machine/StreamActivity.h>
 #include <machine/TestPicture.h>
 #include <vendor/language/Language.h>
 #include <win32/gdi.h>
@@ -17,9 +18,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 namespace test {
 namespace {
@@ -319,14 +318,15 @@ TEST_F(CCaptureGraphTest, TheVideoIsPlacedInItsWindowAndEventsReachIt) {
   // Pulled out without the robot's message pump, which would hand the notice to the
   // window's procedure before the test can see it.
   control().setPlugged(false);
-  // The streaming thread notices at its next frame time, which it may reach only after a
-  // first advance of the clock: keep time moving a frame at a time until the event comes.
+  // The streaming thread notices at its next frame time: move time a frame at a time, the
+  // streaming threads settled after each, until the event comes.
+  plat::StreamActivity& streams = plat::StreamActivity::instance();
   MSG message{};
   bool lost = false;
-  for (int i = 0; i < 2000 && !lost; ++i) {
-    if (i % 10 == 0) machine().clock().advance(40);
+  for (int frame = 0; frame < 10 && !lost; ++frame) {
+    machine().clock().advance(40);
+    ASSERT_TRUE(streams.settle(machine().clock()));
     lost = PeekMessageA(&message, window, UM_GRAPH_EVENT, UM_GRAPH_EVENT, PM_REMOVE);
-    if (!lost) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   EXPECT_TRUE(lost);
   long code = 0;

@@ -224,10 +224,11 @@ TEST_F(CMpegRecorderFilterTest, AShortRecordingFromTheStickIsAnMpegFile) {
             S_OK);
 
   ASSERT_TRUE(SUCCEEDED(control()->Run()));
-  ASSERT_TRUE(eventually([&] { return recorder.GetEncoderValue() >= 1; }));
+  ASSERT_NO_FATAL_FAILURE(settle());
+  ASSERT_EQ(recorder.GetEncoderValue(), 1);
   for (int frame = 1; frame <= 25; ++frame) {
-    machine().clock().advance(40);
-    ASSERT_TRUE(eventually([&] { return recorder.GetEncoderValue() >= frame + 1; })) << frame;
+    ASSERT_NO_FATAL_FAILURE(advance(40));
+    ASSERT_EQ(recorder.GetEncoderValue(), frame + 1) << frame;
   }
   ASSERT_EQ(control()->Stop(), S_OK);
   EXPECT_EQ(recorder.GetEncoderValue(), 26);

@@ -157,7 +157,9 @@ TEST_F(COverlayFilterTest, TheGreenTextIsDrawnOnTheLiveVideoWhereItWasPlaced) {
   long width = 0;
   long height = 0;
   std::unique_ptr<BYTE[]> frame;
-  ASSERT_TRUE(eventually([&] { return (frame = grabber.GrabFrame(&width, &height)) != nullptr; }));
+  ASSERT_NO_FATAL_FAILURE(settle());
+  frame = grabber.GrabFrame(&width, &height);
+  ASSERT_NE(frame, nullptr);
   control()->Stop();
   ASSERT_EQ(width, 720);
   ASSERT_EQ(height, 576);

@@ -9,16 +9,15 @@
 #include "graphs/CMpegVideoDecoderFilter.h"
 #include "graphs/DeviceUtilities.h"
 
+#include <machine/StreamActivity.h>
 #include <machine/TestPicture.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
 #include <machine/VideoSurfaces.h>
 #include <robot/Robot.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 namespace {
 
@@ -39,16 +38,6 @@ ULONG References(IUnknown* object) {
 bool HasFilter(IGraphBuilder* graph, const wchar_t* name) {
   ComPtr<IBaseFilter> found;
   return graph->FindFilterByName(name, found.put()) == S_OK;
-}
-
-template <class Pred>
-bool Eventually(Pred pred) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!pred()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
 }
 
 class PlaybackEngineTest : public test::PlaybackTest {
@@ -239,10 +228,13 @@ TEST_F(PlaybackEngineTest, TheVideoFillsThePlayersWindowAndCanBePlacedAndDetache
   EXPECT_EQ(style & (WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN), WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
 
   // The pictures reach the window while the graph runs.
+  plat::StreamActivity& streams = plat::StreamActivity::instance();
   ASSERT_TRUE(playback.Run());
+  ASSERT_TRUE(streams.settle(machine().clock()));
   const auto shown = surface->framesShown();
   machine().clock().advance(100);
-  ASSERT_TRUE(Eventually([&] { return surface->framesShown() > shown; }));
+  ASSERT_TRUE(streams.settle(machine().clock()));
+  ASSERT_GT(surface->framesShown(), shown);
   const auto frame = surface->frame();
   EXPECT_TRUE(near(surface->pixel(frame.width - 20, frame.height - 20), plat::TestPicture::stationColour(channel)));
 

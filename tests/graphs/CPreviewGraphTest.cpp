@@ -8,16 +8,15 @@
 #include "graphs/CSnapshotGrabber.h"
 
 #include <com/objbase.h>
+#include <machine/StreamActivity.h>
 #include <machine/TvStickControl.h>
 #include <machine/VideoSurfaces.h>
 #include <vendor/qxmdll/QXUSBControl.h>
 #include <win32/user.h>
 #include <win32/user/UserSystem.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 namespace test {
 
@@ -178,12 +177,11 @@ bool PreviewGraphTest::waitForGrabbedFrame() {
     std::vector<BYTE> buffer(static_cast<size_t>(size));
     return graph->m_pGrabber->CopyFrame(buffer.data(), size) == S_OK;
   };
+  plat::StreamActivity& streams = plat::StreamActivity::instance();
   for (int frame = 0; frame < 100; ++frame) {
     machine().clock().advance(40);
-    for (int poll = 0; poll < 50; ++poll) {
-      if (grabbed()) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    if (!streams.settle(machine().clock())) return false;
+    if (grabbed()) return true;
   }
   return false;
 }

@@ -101,7 +101,8 @@ class CSnapshotGrabberTest : public test::FilterFolderGraphTest {
   // Runs the graph until the grabber has a picture.
   void runUntilGrabbed(CSnapshotGrabber& grabber) {
     ASSERT_TRUE(SUCCEEDED(control()->Run()));
-    ASSERT_TRUE(eventually([&] { return grabber.GrabFrame() != nullptr; }));
+    ASSERT_NO_FATAL_FAILURE(settle());
+    ASSERT_NE(grabber.GrabFrame(), nullptr) << "the stick's first picture comes at once";
   }
   static std::uint32_t le32(const Bytes& data, size_t at) {
     return data[at] | data[at + 1] << 8 | data[at + 2] << 16 | static_cast<std::uint32_t>(data[at + 3]) << 24;
@@ -231,7 +232,8 @@ TEST_F(CSnapshotGrabberTest, APictureWhoseSizeIsNotPacked422IsRefused) {
   long size = 0;
   ASSERT_TRUE(grabber.GetFrameBufferSize(&size));
   Bytes buffer(static_cast<size_t>(size));
-  ASSERT_TRUE(eventually([&] { return grabber.CopyFrame(buffer.data(), size) == S_OK; }));
+  ASSERT_NO_FATAL_FAILURE(settle());
+  ASSERT_EQ(grabber.CopyFrame(buffer.data(), size), S_OK);
   EXPECT_EQ(grabber.GrabFrame(), nullptr);
   EXPECT_FALSE(grabber.SaveSnapshot(kFolder, 0));
   control()->Stop();

@@ -2,6 +2,7 @@
 
 #include "graphs/DeviceUtilities.h"
 
+#include <machine/StreamActivity.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
 #include <dshow/amvideo.h>
@@ -64,6 +65,15 @@ IPin* FilterFolderGraphTest::firstPin(IBaseFilter* filter, PIN_DIRECTION directi
     if (its == direction) return pin;
   }
   return nullptr;
+}
+
+void FilterFolderGraphTest::settle() {
+  ASSERT_TRUE(plat::StreamActivity::instance().settle(machine().clock()));
+}
+
+void FilterFolderGraphTest::advance(std::uint64_t ms) {
+  machine().clock().advance(ms);
+  settle();
 }
 
 void FilterFolderGraphTest::chain(IPin* output, std::initializer_list<IBaseFilter*> filters) {

@@ -4,8 +4,7 @@
 
 #include "GraphsTest.h"
 
-#include <chrono>
-#include <thread>
+#include <cstdint>
 
 namespace test {
 
@@ -25,16 +24,10 @@ class FilterFolderGraphTest : public GraphsTest {
   static IPin* firstPin(IBaseFilter* filter, PIN_DIRECTION direction);
   plat::ComPtr<IMediaControl> control();
 
-  // Waits (bounded, in real time) for a streaming thread's work to show.
-  template <class Pred>
-  static bool eventually(Pred pred) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!pred()) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-  }
+  // Until the streaming threads have done all the present time brought.
+  void settle();
+  // Moves the clock on by `ms` and settles.
+  void advance(std::uint64_t ms);
 
   int channel = 0;
 };

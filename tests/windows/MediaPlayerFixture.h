@@ -50,12 +50,11 @@ class MediaPlayerTest : public WindowsTest {
   void ctrlKey(int vk, bool shift = false);
   // The playing file's position in seconds; -1 without one.
   double position();
-  // Moves the clock on in frame steps until `done` holds, bounded in real time (ten
-  // seconds): the pictures come on streaming threads, which a loaded machine can slow.
+  // Moves the clock on in frame steps, the streaming threads settled after each, until
+  // `done` holds; false after a minute of the clock.
   bool advanceUntil(const std::function<bool()>& done);
-  // Moves the clock `ms` on a frame at a time, each frame awaited on the live picture
-  // (bounded in real time), as a recording of that length sees it; false when one never
-  // came.
+  // Moves the clock `ms` on a frame at a time, the streaming threads settled after each,
+  // as a recording of that length sees it; false when a step showed no new picture.
   bool liveFor(int ms);
   int runState();
 };

@@ -47,8 +47,8 @@ class WindowsTest : public ControllerTest {
   std::vector<std::string> powerLog();
   // The help files opened, each as "<file> <command>".
   std::vector<std::string> helpRequests();
-  // Moves the clock on until a live picture has reached the screen (false after ten
-  // seconds): the pictures come on streaming threads, which a loaded machine can slow.
+  // Moves the clock on a frame at a time, the streaming threads settled after each, until
+  // a live picture has reached the screen; false after ten seconds of the clock.
   bool untilAPictureShows();
   // Moves the pointer over a skin button of a window and clicks it.
   void clickButton(CWnd& window, const char* name);

@@ -8,12 +8,9 @@
 #include "skin/SkinValues.h"
 
 #include <graphs/DeviceUtilities.h>
-#include <machine/VideoSurfaces.h>
 #include <robot/Screenshot.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <thread>
 
 namespace test {
 
@@ -122,15 +119,7 @@ void VideoEditorTest::cut(int start, int end) {
 
 void VideoEditorTest::play(int ms) {
   for (int done = 0; done < ms; done += 40) {
-    std::uint64_t before = 0;
-    for (const auto& surface : machine().service<plat::VideoSurfaces>().all()) before += surface->framesShown();
     robot.advance(40);
-    for (int wait = 0; wait < 200; ++wait) {
-      std::uint64_t now = 0;
-      for (const auto& surface : machine().service<plat::VideoSurfaces>().all()) now += surface->framesShown();
-      if (now > before) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
     robot.pumpUntilIdle();
   }
 }

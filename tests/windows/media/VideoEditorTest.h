@@ -39,7 +39,7 @@ class VideoEditorTest : public WindowsTest {
   void setClipSlider(int position);
   // A cut of the open clip from `start` to `end` percent, added to the project.
   void cut(int start, int end);
-  // Time runs on by `ms` in frame steps, each waiting (bounded) for the panes' pictures.
+  // Time runs on by `ms` in frame steps, the panes' streaming threads settled after each.
   void play(int ms);
   // The launcher's close requests while `act` runs, through a stand-in main window.
   std::vector<WPARAM> askedOfMainWindow(const std::function<void()>& act);

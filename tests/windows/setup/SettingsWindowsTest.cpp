@@ -11,10 +11,8 @@
 #include <machine/TvStickControl.h>
 #include <robot/Screenshot.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <thread>
 
 namespace test {
 
@@ -100,11 +98,7 @@ void SettingsWindowsTest::chooseAStation() {
 void SettingsWindowsTest::runPictures(int ms) {
   constexpr int kFrameMs = 40;
   for (int done = 0; done < ms; done += kFrameMs) {
-    const auto surfaces = machine().service<plat::VideoSurfaces>().all();
-    const auto before = surfaces.empty() ? 0 : surfaces.front()->framesShown();
     robot.advance(kFrameMs);
-    for (int wait = 0; !surfaces.empty() && wait < 200 && surfaces.front()->framesShown() <= before; ++wait)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     robot.pumpUntilIdle();
   }
 }

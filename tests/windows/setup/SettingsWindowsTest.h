@@ -43,8 +43,8 @@ class SettingsWindowsTest : public WindowsTest {
   bool pictureIn(const CWnd* window);
   // The first channel of the active list that a station sends on becomes the current one.
   void chooseAStation();
-  // Moves the clock `ms` on frame by frame, each frame awaited (bounded in real time) as
-  // the live picture's streaming threads bring it.
+  // Moves the clock `ms` on frame by frame, the live picture's streaming threads settled
+  // after each.
   void runPictures(int ms);
 };
 
