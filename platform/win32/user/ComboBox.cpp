@@ -390,6 +390,9 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         m_dropHeight = create->cy;
         create->cy = fieldHeight();
       }
+      // The scroll bar styles are the list's, which scrolls itself: the field keeps its
+      // whole width.
+      SetWindowLongA(m_hwnd, GWL_STYLE, GetWindowLongA(m_hwnd, GWL_STYLE) & ~(WS_VSCROLL | WS_HSCROLL));
       return DefWindowProcA(m_hwnd, message, wParam, lParam);
     case WM_CREATE:
       if (ownerDrawn() && !m_faceMeasured) {

@@ -53,6 +53,21 @@ TEST_F(ComboBoxTest, ADropDownWindowIsItsFieldAndItsHeightSizesTheDroppedList) {
   EXPECT_EQ(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 26);
 }
 
+// The scroll bar styles a box is made with are its list's: the field keeps its whole width
+// as its client, with no scroll bar beside it.
+TEST_F(ComboBoxTest, ScrollBarStylesLeaveTheFieldItsWholeWidth) {
+  HWND combo = MakeCombo(parent, CBS_DROPDOWNLIST | WS_VSCROLL | WS_HSCROLL, 300);
+  EXPECT_EQ(GetWindowLongA(combo, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
+  RECT client{};
+  GetClientRect(combo, &client);
+  EXPECT_EQ(client.right - client.left, 200);
+  EXPECT_EQ(client.bottom - client.top, 22);
+  SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_NE(DroppedList(), nullptr);
+  EXPECT_EQ(WindowRect(DroppedList()).right - WindowRect(DroppedList()).left, 200);
+  SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 TEST_F(ComboBoxTest, AFewEntriesMakeAShortListAndASimpleBoxKeepsItsHeight) {
   HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 10, 10, 200, 300, parent,
                                reinterpret_cast<HMENU>(302), nullptr, nullptr);
