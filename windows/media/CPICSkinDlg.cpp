@@ -39,7 +39,6 @@ constexpr int kSliderRight = 237;
 constexpr UINT kSliderChannelBitmap = 144;
 constexpr UINT kSliderThumbBitmap = 145;
 constexpr COLORREF kSliderChannelMask = 0xFF00FF;
-constexpr int kLabelFrameEdge = 6;
 constexpr int kFirstLabelId = 4300;
 // A position of 0 ... 100 gives the library's strength 0 ... 127.
 constexpr int kMostPosition = 100;
@@ -156,8 +155,7 @@ void CPICSkinDlg::DestroyControls() {
   DestroyAndDelete(m_pRadio);
   for (CSkinSlider*& slider : m_sliders) DestroyAndDelete(slider);
   DestroyAndDelete(m_pPictureArea);
-  for (CSkinLabel*& label : m_labels) DestroyAndDelete(label);
-  m_labels.clear();
+  m_labels.DestroyAll();
   DestroyAndDelete(m_pThumbList);
 }
 
@@ -212,44 +210,7 @@ BOOL CPICSkinDlg::CreateThumbnailList() {
 
 // "NAME,IMAGE,left,top,right,bottom,TEXT" per key; the picture frames the label.
 BOOL CPICSkinDlg::CreateLabels() {
-  const CIniFile ini(m_skinFile);
-  CStringArray keys;
-  ini.GetSectionKeys("Pic-Static", keys);
-  const CSize client = ClientSize(*this);
-  for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
-    CString keyName;
-    keyName.Format("%d", key);
-    CString value = ini.GetString("Pic-Static", keyName, "");
-    if (value.IsEmpty()) continue;
-    const CString name = CutField(value);
-    const CString image = CutField(value);
-    CRect design;
-    design.left = FieldToInt(CutField(value));
-    design.top = FieldToInt(CutField(value));
-    design.right = FieldToInt(CutField(value));
-    design.bottom = FieldToInt(CutField(value));
-    const CString text = CutField(value);
-    std::unique_ptr<CSkinLabel> label(new (std::nothrow) CSkinLabel);
-    if (!label) return FALSE;
-    label->SetName(name);
-    label->SetId(kFirstLabelId + key - 1);
-    label->SetPlacement(design.left, design.top, design.right, design.bottom);
-    HBITMAP picture = nullptr;
-    SIZE size{};
-    if (LoadPictureFile(GetSkinFilePath(ini, image), picture, size)) {
-      label->SetBitmap(picture, 0, 0, size.cx, size.cy);
-      const RECT whole{0, 0, size.cx, size.cy};
-      const RECT edges{kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge};
-      label->SetImageRect(&whole);
-      label->SetMargins(&edges);
-      ReleaseBitmap(picture);
-    }
-    if (!label->Create(text, WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this,
-                       static_cast<UINT>(kFirstLabelId + key - 1)))
-      return FALSE;
-    m_labels.push_back(label.release());
-  }
-  return TRUE;
+  return m_labels.Create(*this, m_skinFile, "Pic-Static", kFirstLabelId);
 }
 
 // Key "1": "NAME,IMAGE,left,top,right,bottom,X" as a button's; its five images side by side.
@@ -340,11 +301,7 @@ void CPICSkinDlg::LayoutHostedControl() {
     m_pThumbList->MoveWindow(place, TRUE);
     m_pThumbList->MoveList(0, 0, place.Width(), place.Height());
   }
-  for (CSkinLabel* label : m_labels) {
-    RECT design{};
-    label->GetPlacement(design);
-    label->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
-  }
+  m_labels.Layout(client.cx, client.cy);
   for (int i = 0; i < kSliderCount; ++i) {
     if (!m_sliders[i]) continue;
     const RECT design{kSliderLeft, kSliderRows[i].top, kSliderRight, kSliderRows[i].bottom};
@@ -456,7 +413,7 @@ LRESULT CPICSkinDlg::OnOpenListItem(WPARAM, LPARAM lParam) {
   m_bUndoIsCurrent = FALSE;
   for (CSkinSlider* slider : m_sliders)
     if (slider) slider->SetPos(0);
-  for (CSkinLabel* label : m_labels) label->SetText("0");
+  for (int i = 0; i < m_labels.GetCount(); ++i) m_labels.GetAt(i)->SetText("0");
   return 0;
 }
 
@@ -577,9 +534,7 @@ void CPICSkinDlg::SetLabelText(LPCSTR name, LPCSTR text) {
 }
 
 CSkinLabel* CPICSkinDlg::FindLabel(LPCSTR name) const {
-  for (CSkinLabel* label : m_labels)
-    if (label->GetName() == name) return label;
-  return nullptr;
+  return m_labels.Find(name);
 }
 
 CSkinSlider* CPICSkinDlg::GetSlider(UINT nId) const {

@@ -13,6 +13,7 @@
 
 #include "windows/main/CSkinDialog.h"
 #include "windows/media/CPictureUndo.h"
+#include "windows/setup/CSkinLabelSet.h"
 
 #include <vector>
 
@@ -101,7 +102,7 @@ class CPICSkinDlg : public CSkinDialog {
   static CString s_pictureName;
 
   CThumbnailListWnd* m_pThumbList = nullptr;
-  std::vector<CSkinLabel*> m_labels;
+  CSkinLabelSet m_labels;
   CSkinButtonEx* m_pRadio = nullptr;
   CSkinSlider* m_sliders[kSliderCount] = {};
   CVideoStatic* m_pPictureArea = nullptr;

@@ -21,7 +21,6 @@ namespace {
 
 constexpr RECT kVideoAreaRect{40, 530, 339, 731};
 constexpr int kFirstLabelId = 5700;
-constexpr int kLabelFrameEdge = 6;
 // The numeric edits' font, and its size in tenths of a point per design unit of height.
 constexpr char kEditFace[] = "Times New Roman";
 // Remote keys the editor acts on.
@@ -81,7 +80,7 @@ void CScheduleSkinDlg::DestroyControls() {
   DestroyAndDelete(m_pVideoArea);
   DestroyAll(m_edits);
   DestroyAll(m_radios);
-  DestroyAll(m_labels);
+  m_labels.DestroyAll();
 }
 
 void CScheduleSkinDlg::OnDestroy() {
@@ -120,40 +119,7 @@ BOOL CScheduleSkinDlg::LoadSkin(const CString& skinFile) {
 // "NAME,IMAGE,left,top,right,bottom,TEXT" per key of "Time-Statics"; the picture frames
 // the text.
 BOOL CScheduleSkinDlg::CreateLabels() {
-  const CIniFile ini(m_skinFile);
-  CStringArray keys;
-  ini.GetSectionKeys("Time-Statics", keys);
-  const CSize client = ClientSize(*this);
-  for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
-    CString keyName;
-    keyName.Format("%d", key);
-    CString value = ini.GetString("Time-Statics", keyName, "");
-    if (value.IsEmpty()) continue;
-    const CString name = CutField(value);
-    const CString image = CutField(value);
-    const CRect design = NextRect(value);
-    const CString text = CutField(value);
-    std::unique_ptr<CSkinLabel> label(new (std::nothrow) CSkinLabel);
-    if (!label) return FALSE;
-    label->SetName(name);
-    label->SetId(kFirstLabelId + key - 1);
-    label->SetPlacement(design.left, design.top, design.right, design.bottom);
-    HBITMAP picture = nullptr;
-    SIZE size{};
-    if (LoadPictureFile(GetSkinFilePath(ini, image), picture, size)) {
-      label->SetBitmap(picture, 0, 0, size.cx, size.cy);
-      const RECT whole{0, 0, size.cx, size.cy};
-      const RECT edges{kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge};
-      label->SetImageRect(&whole);
-      label->SetMargins(&edges);
-      ReleaseBitmap(picture);
-    }
-    if (!label->Create(text, WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this,
-                       static_cast<UINT>(kFirstLabelId + key - 1)))
-      return FALSE;
-    m_labels.push_back(label.release());
-  }
-  return TRUE;
+  return m_labels.Create(*this, m_skinFile, "Time-Statics", kFirstLabelId);
 }
 
 // "caption,IMAGE,value,left,top,right,bottom" per key of "Time-Radio"; the picture holds
@@ -249,11 +215,7 @@ void CScheduleSkinDlg::ReadChannelRanges() {
 
 void CScheduleSkinDlg::LayoutHostedControl() {
   const CSize client = ClientSize(*this);
-  for (CSkinLabel* label : m_labels) {
-    RECT design{};
-    label->GetPlacement(design);
-    label->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
-  }
+  m_labels.Layout(client.cx, client.cy);
   for (CSkinRadioButton* radio : m_radios) {
     RECT design{};
     radio->GetTextRect(design);
@@ -276,9 +238,7 @@ CDigitEdit* CScheduleSkinDlg::FindEdit(LPCSTR name) const {
 }
 
 CSkinLabel* CScheduleSkinDlg::FindLabel(LPCSTR name) const {
-  for (CSkinLabel* label : m_labels)
-    if (label->GetName() == name) return label;
-  return nullptr;
+  return m_labels.Find(name);
 }
 
 CSkinRadioButton* CScheduleSkinDlg::GetRadio(UINT id) const {

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
+#include "windows/setup/CSkinLabelSet.h"
 
 #include <ctime>
 #include <vector>
@@ -163,7 +164,7 @@ class CScheduleSkinDlg : public CSkinDialog {
   LPARAM m_focusTag = 0;
 
   // Controls, created at skin load.
-  std::vector<CSkinLabel*> m_labels;
+  CSkinLabelSet m_labels;
   std::vector<CSkinRadioButton*> m_radios;
   std::vector<CDigitEdit*> m_edits;
   CVideoStatic* m_pVideoArea = nullptr;
