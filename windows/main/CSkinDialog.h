@@ -94,6 +94,13 @@ class CSkinDialog : public CDialog {
   void InitShell(LPCSTR title, BOOL appWindow);
   // Shell paint while minimised: the icon centred.
   BOOL PaintIconic();
+  // Sizing for windows that lay their buttons out once a size or move ends: WM_SIZE marks
+  // the window sized, WM_EXITSIZEMOVE then lays out; entering a move and help are
+  // swallowed. Every other message goes on to WindowProc.
+  LRESULT SizingWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // A system-menu close asks the main window to close the program, unless the skin's close
+  // button is disabled. FALSE, doing nothing, for any other system command.
+  BOOL CloseProgramFromSystemMenu(WPARAM command);
 
   std::vector<CSkinButton*> m_skinButtons;
   HBITMAP m_background = nullptr;

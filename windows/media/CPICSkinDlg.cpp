@@ -15,6 +15,7 @@
 #include "windows/main/WindowMessages.h"
 #include "windows/media/CDibLock.h"
 #include "windows/media/CThumbnailListWnd.h"
+#include "windows/setup/SettingsVideoArea.h"
 
 #include <com/globalmem.h>
 #include <mfc/wnd/CFileDialog.h>
@@ -154,7 +155,7 @@ CPICSkinDlg::~CPICSkinDlg() {
 void CPICSkinDlg::DestroyControls() {
   DestroyAndDelete(m_pRadio);
   for (CSkinSlider*& slider : m_sliders) DestroyAndDelete(slider);
-  DestroyAndDelete(m_pPictureArea);
+  DestroyVideoArea(m_pictureArea);
   m_labels.DestroyAll();
   DestroyAndDelete(m_pThumbList);
 }
@@ -266,18 +267,9 @@ BOOL CPICSkinDlg::CreateSliders() {
 }
 
 BOOL CPICSkinDlg::CreatePictureArea() {
-  if (m_pPictureArea) return TRUE;
-  m_pPictureArea = new (std::nothrow) CVideoStatic;
-  if (!m_pPictureArea) return FALSE;
-  m_pPictureArea->SetAreaRect(kPictureAreaRect.left, kPictureAreaRect.top, kPictureAreaRect.right,
-                              kPictureAreaRect.bottom);
-  m_pPictureArea->SetAllowFullScreen(FALSE);
-  if (!m_pPictureArea->Create("", WS_CHILD | WS_VISIBLE, PictureAreaRect(), this, 0)) {
-    delete m_pPictureArea;
-    m_pPictureArea = nullptr;
-    return FALSE;
-  }
-  return TRUE;
+  if (m_pictureArea) return TRUE;
+  m_pictureArea = MakeVideoArea(*this, kPictureAreaRect);
+  return m_pictureArea != nullptr;
 }
 
 // ---- Layout and painting
@@ -307,7 +299,7 @@ void CPICSkinDlg::LayoutHostedControl() {
     const RECT design{kSliderLeft, kSliderRows[i].top, kSliderRight, kSliderRows[i].bottom};
     m_sliders[i]->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
   }
-  if (m_pPictureArea) m_pPictureArea->MoveWindow(PictureAreaRect(), TRUE);
+  if (m_pictureArea) m_pictureArea->MoveWindow(PictureAreaRect(), TRUE);
 }
 
 void CPICSkinDlg::OnPaint() {
@@ -318,7 +310,7 @@ void CPICSkinDlg::OnPaint() {
 
 // Without a picture the area shows black, as its frame does.
 void CPICSkinDlg::ShowPicture() {
-  if (!m_pPictureArea || !m_pPictureArea->GetSafeHwnd()) return;
+  if (!m_pictureArea || !m_pictureArea->GetSafeHwnd()) return;
   const CRect area = PictureAreaRect();
   const RECT target{0, 0, area.Width(), area.Height()};
   int width = 0;
@@ -328,16 +320,16 @@ void CPICSkinDlg::ShowPicture() {
     width = picture.GetWidth();
     height = picture.GetHeight();
   }
-  HDC hdc = ::GetDC(m_pPictureArea->GetSafeHwnd());
+  HDC hdc = ::GetDC(m_pictureArea->GetSafeHwnd());
   const RECT source{0, 0, width, height};
   if (width <= 0 || !::DIBDisplay(hdc, &target, s_hPicture, &source, 0))
     ::FillRect(hdc, &target, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  ::ReleaseDC(m_pPictureArea->GetSafeHwnd(), hdc);
+  ::ReleaseDC(m_pictureArea->GetSafeHwnd(), hdc);
   if (m_bHistogram) DrawHistogram();
 }
 
 BOOL CPICSkinDlg::DrawHistogram() {
-  if (!s_hPicture || !m_pPictureArea) return FALSE;
+  if (!s_hPicture || !m_pictureArea) return FALSE;
   DWORD counts[PICTORIN_CHANNELS * PICTORIN_BINS] = {};
   DWORD maxima[PICTORIN_CHANNELS] = {};
   {
@@ -350,9 +342,9 @@ BOOL CPICSkinDlg::DrawHistogram() {
   const CRect area = PictureAreaRect();
   const RECT target{0, 0, area.Width(), area.Height()};
   static const COLORREF colors[] = {0x0000FF, 0x00FF00, 0xFF0000};
-  HDC hdc = ::GetDC(m_pPictureArea->GetSafeHwnd());
+  HDC hdc = ::GetDC(m_pictureArea->GetSafeHwnd());
   const BOOL drawn = ::DrawHistogram(hdc, &target, 3, 7, counts, maxima, colors, 0, 0, 0, 0, 0);
-  ::ReleaseDC(m_pPictureArea->GetSafeHwnd(), hdc);
+  ::ReleaseDC(m_pictureArea->GetSafeHwnd(), hdc);
   return drawn;
 }
 

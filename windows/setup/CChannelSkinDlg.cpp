@@ -502,10 +502,8 @@ LRESULT CChannelSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ENTERSIZEMOVE: return 0;
     case UM_SCAN_CHANNEL_FOUND: OnScanChannelFound(reinterpret_cast<ChannelRecord*>(lParam)); return 0;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CLOSE) break;
-      if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return 0;
-      if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-      return 0;
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
     default: break;
   }
   return CSkinDialog::WindowProc(message, wParam, lParam);

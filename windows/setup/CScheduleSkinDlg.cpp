@@ -12,6 +12,7 @@
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
 #include "windows/main/SharedPlacement.h"
+#include "windows/setup/SettingsVideoArea.h"
 #include "windows/main/WindowMessages.h"
 
 #include <memory>
@@ -77,7 +78,7 @@ CScheduleSkinDlg::CScheduleSkinDlg(UINT nIDTemplate, CWnd* pParent)
 CScheduleSkinDlg::~CScheduleSkinDlg() { DestroyControls(); }
 
 void CScheduleSkinDlg::DestroyControls() {
-  DestroyAndDelete(m_pVideoArea);
+  DestroyVideoArea(m_videoArea);
   DestroyAll(m_edits);
   DestroyAll(m_radios);
   m_labels.DestroyAll();
@@ -106,10 +107,7 @@ BOOL CScheduleSkinDlg::LoadSkin(const CString& skinFile) {
   if (made) {
     ReadChannelRanges();
     ApplyChannelRange();
-    if (g_pAppController && m_pVideoArea) {
-      if (g_pAppController->IsPreviewing()) g_pAppController->SetVideoOwner(m_pVideoArea->GetSafeHwnd());
-      else if (g_pAppController->IsIdle()) g_pAppController->StartPreview(m_pVideoArea->GetSafeHwnd());
-    }
+    if (m_videoArea) ShowLivePicture(*m_videoArea);
     RefreshAll();
   }
   Invalidate();
@@ -187,18 +185,9 @@ BOOL CScheduleSkinDlg::CreateEdits() {
 }
 
 BOOL CScheduleSkinDlg::CreateVideoArea() {
-  if (m_pVideoArea) return TRUE;
-  m_pVideoArea = new (std::nothrow) CVideoStatic;
-  if (!m_pVideoArea) return FALSE;
-  m_pVideoArea->SetAreaRect(kVideoAreaRect.left, kVideoAreaRect.top, kVideoAreaRect.right, kVideoAreaRect.bottom);
-  m_pVideoArea->SetAllowFullScreen(FALSE);
-  const CSize client = ClientSize(*this);
-  if (!m_pVideoArea->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), this, 0)) {
-    delete m_pVideoArea;
-    m_pVideoArea = nullptr;
-    return FALSE;
-  }
-  return TRUE;
+  if (m_videoArea) return TRUE;
+  m_videoArea = MakeVideoArea(*this, kVideoAreaRect);
+  return m_videoArea != nullptr;
 }
 
 // List 1's numbers are taken as they are (-1 for an empty list); list 2's first number is
@@ -222,11 +211,7 @@ void CScheduleSkinDlg::LayoutHostedControl() {
     radio->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
   }
   for (CDigitEdit* edit : m_edits) edit->MoveWindow(ScaleDesignRect(edit->GetRect(), client.cx, client.cy), TRUE);
-  if (m_pVideoArea) {
-    RECT design{};
-    m_pVideoArea->GetAreaRect(design);
-    m_pVideoArea->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
-  }
+  if (m_videoArea) PlaceVideoArea(*m_videoArea);
 }
 
 // ---- Controls by name
@@ -353,16 +338,5 @@ BOOL CScheduleSkinDlg::PreTranslateMessage(MSG* pMsg) {
 }
 
 LRESULT CScheduleSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_SIZE: m_sizedFlag = TRUE; break;
-    case WM_ENTERSIZEMOVE:
-    case WM_HELP: return 0;
-    case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
-    default: break;
-  }
-  return CSkinDialog::WindowProc(message, wParam, lParam);
+  return SizingWindowProc(message, wParam, lParam);
 }

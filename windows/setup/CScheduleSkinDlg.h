@@ -18,6 +18,7 @@
 #include "windows/setup/CSkinLabelSet.h"
 
 #include <ctime>
+#include <memory>
 #include <vector>
 
 class CDigitEdit;
@@ -80,7 +81,7 @@ class CScheduleSkinDlg : public CSkinDialog {
   CSkinLabel* FindLabel(LPCSTR name) const;
   CSkinRadioButton* GetRadio(UINT id) const;
   CSkinRadioButton* GetRemoveWhenPastRadio() const { return m_radios.empty() ? nullptr : m_radios.back(); }
-  CVideoStatic* GetVideoArea() const { return m_pVideoArea; }
+  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
 
  protected:
   void OnSkinButton(const CString& name) override;
@@ -167,5 +168,5 @@ class CScheduleSkinDlg : public CSkinDialog {
   CSkinLabelSet m_labels;
   std::vector<CSkinRadioButton*> m_radios;
   std::vector<CDigitEdit*> m_edits;
-  CVideoStatic* m_pVideoArea = nullptr;
+  std::unique_ptr<CVideoStatic> m_videoArea;
 };
