@@ -349,6 +349,21 @@ LRESULT CSkinDialog::SizingWindowProc(UINT message, WPARAM wParam, LPARAM lParam
   return CSkinDialog::WindowProc(message, wParam, lParam);
 }
 
+BOOL CSkinDialog::CreateSkinButtonsOnScreen() {
+  HDC screen = ::GetDC(nullptr);
+  const BOOL made = CreateSkinButtons(screen, g_isMaximized);
+  ::ReleaseDC(nullptr, screen);
+  return made;
+}
+
+// Maximised, the window's rectangle is its client area on the screen.
+CRect CSkinDialog::BarDockRect() const {
+  CRect dock;
+  if (g_isMaximized) GetWindowRect(&dock);
+  else dock = g_sharedWindowRect;
+  return dock;
+}
+
 BOOL CSkinDialog::CloseProgramFromSystemMenu(WPARAM command) {
   if ((command & 0xFFF0) != SC_CLOSE) return FALSE;
   if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return TRUE;

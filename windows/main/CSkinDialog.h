@@ -101,6 +101,19 @@ class CSkinDialog : public CDialog {
   // A system-menu close asks the main window to close the program, unless the skin's close
   // button is disabled. FALSE, doing nothing, for any other system command.
   BOOL CloseProgramFromSystemMenu(WPARAM command);
+  // CreateSkinButtons for the current placement, against a screen device context.
+  BOOL CreateSkinButtonsOnScreen();
+  // The rectangle a docked bar runs along: the window's own when maximised, the shared
+  // rectangle when restored.
+  CRect BarDockRect() const;
+  // Destroys a hosted control's window and deletes it; nothing when there is none.
+  template <class Control>
+  static void DestroyAndDelete(Control*& control) {
+    if (!control) return;
+    if (control->GetSafeHwnd()) control->DestroyWindow();
+    delete control;
+    control = nullptr;
+  }
 
   std::vector<CSkinButton*> m_skinButtons;
   HBITMAP m_background = nullptr;

@@ -117,14 +117,6 @@ void FolderPickerTexts(CString& title, CString& prompt) {
   }
 }
 
-template <typename Control>
-void DestroyAndDelete(Control*& control) {
-  if (!control) return;
-  if (control->GetSafeHwnd()) control->DestroyWindow();
-  delete control;
-  control = nullptr;
-}
-
 }  // namespace
 
 HGLOBAL CPICSkinDlg::s_hPicture = nullptr;
@@ -170,9 +162,7 @@ BOOL CPICSkinDlg::LoadSkin(const CString& skinFile) {
   } else {
     MaximizeToWorkArea(FALSE);
   }
-  HDC screen = ::GetDC(nullptr);
-  BOOL made = CreateSkinButtons(screen, g_isMaximized);
-  ::ReleaseDC(nullptr, screen);
+  BOOL made = CreateSkinButtonsOnScreen();
   if (made) {
     for (LPCSTR name : {"XIAOCHU_BUTTON", "PINGHUA_BUTTON", "SAVE_BUTTON", "RETURNOP_BUTTON"}) EnableButton(name, FALSE);
     made = CreateThumbnailList() && CreateLabels() && CreateRadioButton() && CreateSliders() && CreatePictureArea();

@@ -44,14 +44,6 @@ CSize ClientSize(const CWnd& wnd) {
   return {rc.Width(), rc.Height()};
 }
 
-template <typename Control>
-void DestroyAndDelete(Control*& control) {
-  if (!control) return;
-  if (control->GetSafeHwnd()) control->DestroyWindow();
-  delete control;
-  control = nullptr;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CRecordSkinDlg, CSkinDialog)
