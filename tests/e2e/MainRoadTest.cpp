@@ -3,94 +3,22 @@
 // volume change, five seconds are recorded and a snapshot taken, full screen shows the
 // docked bar, then back to the launcher and close. And a planned recording that ends
 // with a stand-by the launcher asks of the computer.
-#include "windows/SkinFixture.h"
+#include "MainProgramTest.h"
 
 #include "Ffprobe.h"
 #include "MpegFileProbe.h"
 
-#include <graphs/DeviceUtilities.h>
-#include <machine/EventLog.h>
 #include <support/PictureFiles.h>
 #include <support/TestMachine.h>
 
-#include <com/objbase.h>
-
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <thread>
-
-extern char** environ;
 
 namespace {
 
-class MainRoadTest : public test::MachineTest {
- protected:
-  MainRoadTest() {
-    // The generated skins when the build made them, else the tests' own.
-    const auto built = test::TestMachine::builtProgramFolder();
-    if (std::filesystem::exists(built / "Skin" / "Normal" / "skin.ini") &&
-        std::filesystem::exists(built / "skins" / "elegance" / "skin.ini")) {
-      std::filesystem::copy(built / "Skin", program() / "Skin", std::filesystem::copy_options::recursive);
-      std::filesystem::copy(built / "skins", program() / "skins", std::filesystem::copy_options::recursive);
-    } else {
-      test::WriteLauncherSkin(program());
-      test::WriteTVSkin(program());
-      test::WriteBarSkin(program());
-    }
-    // The program's filter modules, as installed beside it; the fan-out filter the
-    // recordings need is registered as the installer does.
-    std::filesystem::copy(built / "Filter", program() / "Filter", std::filesystem::copy_options::recursive);
-    CoInitialize(nullptr);
-    RegisterFilterModule("Filter\\Branchel.ax");
-    CoUninitialize();
-  }
-  std::filesystem::path program() const { return testMachine.programFolder(); }
-
-  // Runs "Orvane Media" with the script to its end; its exit status, or -1.
-  int run(const std::string& script) {
-    const auto file = testMachine.root() / "main_road.robot";
-    std::ofstream(file) << script;
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e)
-      if (std::string(*e).rfind("ORVANE_", 0) != 0) environment.emplace_back(*e);
-    environment.push_back("ORVANE_MACHINE=" + testMachine.root().string());
-    environment.push_back("ORVANE_PROGRAM_FOLDER=" + program().string());
-    environment.push_back("ORVANE_ROBOT=" + file.string());
-    environment.push_back("ORVANE_SCREENSHOT_DIR=" + testMachine.root().string());
-    std::vector<char*> envp;
-    for (auto& entry : environment) envp.push_back(entry.data());
-    envp.push_back(nullptr);
-    std::string path = ORVANE_MEDIA_PROGRAM;
-    char* argv[] = {path.data(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return -1;
-    // The program runs on the manual clock: a generous real-time limit only.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-    int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-  std::vector<std::string> powerLog() {
-    std::vector<std::string> out;
-    for (const auto& entry : plat::EventLog::power(machine()).read()) out.push_back(entry.category + " " + entry.text);
-    return out;
-  }
-};
+class MainRoadTest : public test::MainProgramTest {};
 
 std::uint32_t le32(const std::vector<char>& bytes, std::size_t at) {
   std::uint32_t value = 0;

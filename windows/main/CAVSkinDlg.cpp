@@ -61,11 +61,7 @@ CAVSkinDlg::CAVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplat
 
 CAVSkinDlg::~CAVSkinDlg() {
   DestroyBar();
-  if (m_videoArea) {
-    if (m_videoArea->GetSafeHwnd()) m_videoArea->DestroyWindow();
-    delete m_videoArea;
-    m_videoArea = nullptr;
-  }
+  DestroyAndDelete(m_videoArea);
 }
 
 // ---- Skin and layout
@@ -73,9 +69,7 @@ CAVSkinDlg::~CAVSkinDlg() {
 BOOL CAVSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized);
-  ::ReleaseDC(nullptr, screen);
+  const BOOL made = CreateSkinButtonsOnScreen();
   if (!made || !CreateVideoArea()) return FALSE;
   CreateMediaList();
   LayoutSkinButtons();
@@ -138,12 +132,7 @@ BOOL CAVSkinDlg::CreateControlBar() {
   return TRUE;
 }
 
-void CAVSkinDlg::DestroyBar() {
-  if (!m_controlBar) return;
-  if (m_controlBar->GetSafeHwnd()) m_controlBar->DestroyWindow();
-  delete m_controlBar;
-  m_controlBar = nullptr;
-}
+void CAVSkinDlg::DestroyBar() { DestroyAndDelete(m_controlBar); }
 
 // The bar's reference rectangle is this window's; the bar docks to its bottom edge.
 void CAVSkinDlg::StartBarDocking() {

@@ -187,13 +187,7 @@ LRESULT CAVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
     MoveWindow(&g_sharedWindowRect, TRUE);
   }
   LayoutSkinButtons();
-  if (m_controlBar) {
-    // Maximised, the window's rectangle is its client area on the screen.
-    CRect dock;
-    if (g_isMaximized) GetWindowRect(&dock);
-    else dock = g_sharedWindowRect;
-    m_controlBar->ShowDockedAlong(dock);
-  }
+  if (m_controlBar) m_controlBar->ShowDockedAlong(BarDockRect());
   StartBarDocking();
   PlaceBar();
   Invalidate();

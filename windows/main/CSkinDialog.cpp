@@ -334,6 +334,43 @@ void CSkinDialog::OnMouseMove(UINT nFlags, CPoint point) {
 
 LRESULT CSkinDialog::OnHelpMessage(WPARAM, LPARAM) { return 0; }
 
+LRESULT CSkinDialog::SizingWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE: m_sizedFlag = TRUE; break;
+    case WM_ENTERSIZEMOVE:
+    case WM_HELP: return 0;
+    case WM_EXITSIZEMOVE:
+      if (!m_sizedFlag) break;
+      LayoutSkinButtons();
+      m_sizedFlag = FALSE;
+      return 0;
+    default: break;
+  }
+  return CSkinDialog::WindowProc(message, wParam, lParam);
+}
+
+BOOL CSkinDialog::CreateSkinButtonsOnScreen() {
+  HDC screen = ::GetDC(nullptr);
+  const BOOL made = CreateSkinButtons(screen, g_isMaximized);
+  ::ReleaseDC(nullptr, screen);
+  return made;
+}
+
+// Maximised, the window's rectangle is its client area on the screen.
+CRect CSkinDialog::BarDockRect() const {
+  CRect dock;
+  if (g_isMaximized) GetWindowRect(&dock);
+  else dock = g_sharedWindowRect;
+  return dock;
+}
+
+BOOL CSkinDialog::CloseProgramFromSystemMenu(WPARAM command) {
+  if ((command & 0xFFF0) != SC_CLOSE) return FALSE;
+  if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return TRUE;
+  if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+  return TRUE;
+}
+
 HCURSOR CSkinDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CSkinDialog::InitShell(LPCSTR title, BOOL appWindow) {

@@ -94,6 +94,26 @@ class CSkinDialog : public CDialog {
   void InitShell(LPCSTR title, BOOL appWindow);
   // Shell paint while minimised: the icon centred.
   BOOL PaintIconic();
+  // Sizing for windows that lay their buttons out once a size or move ends: WM_SIZE marks
+  // the window sized, WM_EXITSIZEMOVE then lays out; entering a move and help are
+  // swallowed. Every other message goes on to WindowProc.
+  LRESULT SizingWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // A system-menu close asks the main window to close the program, unless the skin's close
+  // button is disabled. FALSE, doing nothing, for any other system command.
+  BOOL CloseProgramFromSystemMenu(WPARAM command);
+  // CreateSkinButtons for the current placement, against a screen device context.
+  BOOL CreateSkinButtonsOnScreen();
+  // The rectangle a docked bar runs along: the window's own when maximised, the shared
+  // rectangle when restored.
+  CRect BarDockRect() const;
+  // Destroys a hosted control's window and deletes it; nothing when there is none.
+  template <class Control>
+  static void DestroyAndDelete(Control*& control) {
+    if (!control) return;
+    if (control->GetSafeHwnd()) control->DestroyWindow();
+    delete control;
+    control = nullptr;
+  }
 
   std::vector<CSkinButton*> m_skinButtons;
   HBITMAP m_background = nullptr;

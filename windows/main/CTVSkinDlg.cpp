@@ -87,16 +87,8 @@ CTVSkinDlg::~CTVSkinDlg() {
   DeleteVideoWindow();
   CloseChannelWindow();
   OnReleaseChannelWindow(0, 0);
-  if (m_controlBar) {
-    if (m_controlBar->GetSafeHwnd()) m_controlBar->DestroyWindow();
-    delete m_controlBar;
-    m_controlBar = nullptr;
-  }
-  if (m_videoArea) {
-    if (m_videoArea->GetSafeHwnd()) m_videoArea->DestroyWindow();
-    delete m_videoArea;
-    m_videoArea = nullptr;
-  }
+  DestroyAndDelete(m_controlBar);
+  DestroyAndDelete(m_videoArea);
 }
 
 // ---- Skin and layout
@@ -104,9 +96,7 @@ CTVSkinDlg::~CTVSkinDlg() {
 BOOL CTVSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized);
-  ::ReleaseDC(nullptr, screen);
+  const BOOL made = CreateSkinButtonsOnScreen();
   if (!made || !CreateVideoArea()) return FALSE;
   LayoutSkinButtons();
   StartBarDocking();
@@ -515,12 +505,7 @@ LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
     MoveWindow(&g_sharedWindowRect, TRUE);
     LayoutSkinButtons();
   }
-  if (m_controlBar) {
-    CRect dock;
-    if (g_isMaximized) GetWindowRect(&dock);
-    else dock = g_sharedWindowRect;
-    m_controlBar->ShowDockedAlong(dock);
-  }
+  if (m_controlBar) m_controlBar->ShowDockedAlong(BarDockRect());
   StartBarDocking();
   PlaceBar();
   Invalidate();

@@ -15,6 +15,7 @@
 #include "windows/main/WindowMessages.h"
 #include "windows/media/CDibLock.h"
 #include "windows/media/CThumbnailListWnd.h"
+#include "windows/setup/SettingsVideoArea.h"
 
 #include <com/globalmem.h>
 #include <mfc/wnd/CFileDialog.h>
@@ -39,7 +40,6 @@ constexpr int kSliderRight = 237;
 constexpr UINT kSliderChannelBitmap = 144;
 constexpr UINT kSliderThumbBitmap = 145;
 constexpr COLORREF kSliderChannelMask = 0xFF00FF;
-constexpr int kLabelFrameEdge = 6;
 constexpr int kFirstLabelId = 4300;
 // A position of 0 ... 100 gives the library's strength 0 ... 127.
 constexpr int kMostPosition = 100;
@@ -117,14 +117,6 @@ void FolderPickerTexts(CString& title, CString& prompt) {
   }
 }
 
-template <typename Control>
-void DestroyAndDelete(Control*& control) {
-  if (!control) return;
-  if (control->GetSafeHwnd()) control->DestroyWindow();
-  delete control;
-  control = nullptr;
-}
-
 }  // namespace
 
 HGLOBAL CPICSkinDlg::s_hPicture = nullptr;
@@ -155,9 +147,8 @@ CPICSkinDlg::~CPICSkinDlg() {
 void CPICSkinDlg::DestroyControls() {
   DestroyAndDelete(m_pRadio);
   for (CSkinSlider*& slider : m_sliders) DestroyAndDelete(slider);
-  DestroyAndDelete(m_pPictureArea);
-  for (CSkinLabel*& label : m_labels) DestroyAndDelete(label);
-  m_labels.clear();
+  DestroyVideoArea(m_pictureArea);
+  m_labels.DestroyAll();
   DestroyAndDelete(m_pThumbList);
 }
 
@@ -171,9 +162,7 @@ BOOL CPICSkinDlg::LoadSkin(const CString& skinFile) {
   } else {
     MaximizeToWorkArea(FALSE);
   }
-  HDC screen = ::GetDC(nullptr);
-  BOOL made = CreateSkinButtons(screen, g_isMaximized);
-  ::ReleaseDC(nullptr, screen);
+  BOOL made = CreateSkinButtonsOnScreen();
   if (made) {
     for (LPCSTR name : {"XIAOCHU_BUTTON", "PINGHUA_BUTTON", "SAVE_BUTTON", "RETURNOP_BUTTON"}) EnableButton(name, FALSE);
     made = CreateThumbnailList() && CreateLabels() && CreateRadioButton() && CreateSliders() && CreatePictureArea();
@@ -212,44 +201,7 @@ BOOL CPICSkinDlg::CreateThumbnailList() {
 
 // "NAME,IMAGE,left,top,right,bottom,TEXT" per key; the picture frames the label.
 BOOL CPICSkinDlg::CreateLabels() {
-  const CIniFile ini(m_skinFile);
-  CStringArray keys;
-  ini.GetSectionKeys("Pic-Static", keys);
-  const CSize client = ClientSize(*this);
-  for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
-    CString keyName;
-    keyName.Format("%d", key);
-    CString value = ini.GetString("Pic-Static", keyName, "");
-    if (value.IsEmpty()) continue;
-    const CString name = CutField(value);
-    const CString image = CutField(value);
-    CRect design;
-    design.left = FieldToInt(CutField(value));
-    design.top = FieldToInt(CutField(value));
-    design.right = FieldToInt(CutField(value));
-    design.bottom = FieldToInt(CutField(value));
-    const CString text = CutField(value);
-    std::unique_ptr<CSkinLabel> label(new (std::nothrow) CSkinLabel);
-    if (!label) return FALSE;
-    label->SetName(name);
-    label->SetId(kFirstLabelId + key - 1);
-    label->SetPlacement(design.left, design.top, design.right, design.bottom);
-    HBITMAP picture = nullptr;
-    SIZE size{};
-    if (LoadPictureFile(GetSkinFilePath(ini, image), picture, size)) {
-      label->SetBitmap(picture, 0, 0, size.cx, size.cy);
-      const RECT whole{0, 0, size.cx, size.cy};
-      const RECT edges{kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge};
-      label->SetImageRect(&whole);
-      label->SetMargins(&edges);
-      ReleaseBitmap(picture);
-    }
-    if (!label->Create(text, WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this,
-                       static_cast<UINT>(kFirstLabelId + key - 1)))
-      return FALSE;
-    m_labels.push_back(label.release());
-  }
-  return TRUE;
+  return m_labels.Create(*this, m_skinFile, "Pic-Static", kFirstLabelId);
 }
 
 // Key "1": "NAME,IMAGE,left,top,right,bottom,X" as a button's; its five images side by side.
@@ -305,18 +257,9 @@ BOOL CPICSkinDlg::CreateSliders() {
 }
 
 BOOL CPICSkinDlg::CreatePictureArea() {
-  if (m_pPictureArea) return TRUE;
-  m_pPictureArea = new (std::nothrow) CVideoStatic;
-  if (!m_pPictureArea) return FALSE;
-  m_pPictureArea->SetAreaRect(kPictureAreaRect.left, kPictureAreaRect.top, kPictureAreaRect.right,
-                              kPictureAreaRect.bottom);
-  m_pPictureArea->SetAllowFullScreen(FALSE);
-  if (!m_pPictureArea->Create("", WS_CHILD | WS_VISIBLE, PictureAreaRect(), this, 0)) {
-    delete m_pPictureArea;
-    m_pPictureArea = nullptr;
-    return FALSE;
-  }
-  return TRUE;
+  if (m_pictureArea) return TRUE;
+  m_pictureArea = MakeVideoArea(*this, kPictureAreaRect);
+  return m_pictureArea != nullptr;
 }
 
 // ---- Layout and painting
@@ -340,17 +283,13 @@ void CPICSkinDlg::LayoutHostedControl() {
     m_pThumbList->MoveWindow(place, TRUE);
     m_pThumbList->MoveList(0, 0, place.Width(), place.Height());
   }
-  for (CSkinLabel* label : m_labels) {
-    RECT design{};
-    label->GetPlacement(design);
-    label->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
-  }
+  m_labels.Layout(client.cx, client.cy);
   for (int i = 0; i < kSliderCount; ++i) {
     if (!m_sliders[i]) continue;
     const RECT design{kSliderLeft, kSliderRows[i].top, kSliderRight, kSliderRows[i].bottom};
     m_sliders[i]->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
   }
-  if (m_pPictureArea) m_pPictureArea->MoveWindow(PictureAreaRect(), TRUE);
+  if (m_pictureArea) m_pictureArea->MoveWindow(PictureAreaRect(), TRUE);
 }
 
 void CPICSkinDlg::OnPaint() {
@@ -361,7 +300,7 @@ void CPICSkinDlg::OnPaint() {
 
 // Without a picture the area shows black, as its frame does.
 void CPICSkinDlg::ShowPicture() {
-  if (!m_pPictureArea || !m_pPictureArea->GetSafeHwnd()) return;
+  if (!m_pictureArea || !m_pictureArea->GetSafeHwnd()) return;
   const CRect area = PictureAreaRect();
   const RECT target{0, 0, area.Width(), area.Height()};
   int width = 0;
@@ -371,16 +310,16 @@ void CPICSkinDlg::ShowPicture() {
     width = picture.GetWidth();
     height = picture.GetHeight();
   }
-  HDC hdc = ::GetDC(m_pPictureArea->GetSafeHwnd());
+  HDC hdc = ::GetDC(m_pictureArea->GetSafeHwnd());
   const RECT source{0, 0, width, height};
   if (width <= 0 || !::DIBDisplay(hdc, &target, s_hPicture, &source, 0))
     ::FillRect(hdc, &target, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  ::ReleaseDC(m_pPictureArea->GetSafeHwnd(), hdc);
+  ::ReleaseDC(m_pictureArea->GetSafeHwnd(), hdc);
   if (m_bHistogram) DrawHistogram();
 }
 
 BOOL CPICSkinDlg::DrawHistogram() {
-  if (!s_hPicture || !m_pPictureArea) return FALSE;
+  if (!s_hPicture || !m_pictureArea) return FALSE;
   DWORD counts[PICTORIN_CHANNELS * PICTORIN_BINS] = {};
   DWORD maxima[PICTORIN_CHANNELS] = {};
   {
@@ -393,9 +332,9 @@ BOOL CPICSkinDlg::DrawHistogram() {
   const CRect area = PictureAreaRect();
   const RECT target{0, 0, area.Width(), area.Height()};
   static const COLORREF colors[] = {0x0000FF, 0x00FF00, 0xFF0000};
-  HDC hdc = ::GetDC(m_pPictureArea->GetSafeHwnd());
+  HDC hdc = ::GetDC(m_pictureArea->GetSafeHwnd());
   const BOOL drawn = ::DrawHistogram(hdc, &target, 3, 7, counts, maxima, colors, 0, 0, 0, 0, 0);
-  ::ReleaseDC(m_pPictureArea->GetSafeHwnd(), hdc);
+  ::ReleaseDC(m_pictureArea->GetSafeHwnd(), hdc);
   return drawn;
 }
 
@@ -456,7 +395,7 @@ LRESULT CPICSkinDlg::OnOpenListItem(WPARAM, LPARAM lParam) {
   m_bUndoIsCurrent = FALSE;
   for (CSkinSlider* slider : m_sliders)
     if (slider) slider->SetPos(0);
-  for (CSkinLabel* label : m_labels) label->SetText("0");
+  for (int i = 0; i < m_labels.GetCount(); ++i) m_labels.GetAt(i)->SetText("0");
   return 0;
 }
 
@@ -577,9 +516,7 @@ void CPICSkinDlg::SetLabelText(LPCSTR name, LPCSTR text) {
 }
 
 CSkinLabel* CPICSkinDlg::FindLabel(LPCSTR name) const {
-  for (CSkinLabel* label : m_labels)
-    if (label->GetName() == name) return label;
-  return nullptr;
+  return m_labels.Find(name);
 }
 
 CSkinSlider* CPICSkinDlg::GetSlider(UINT nId) const {

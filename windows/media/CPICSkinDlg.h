@@ -13,7 +13,9 @@
 
 #include "windows/main/CSkinDialog.h"
 #include "windows/media/CPictureUndo.h"
+#include "windows/setup/CSkinLabelSet.h"
 
+#include <memory>
 #include <vector>
 
 class CSkinButtonEx;
@@ -47,7 +49,7 @@ class CPICSkinDlg : public CSkinDialog {
   CSkinSlider* GetSlider(UINT nId) const;
   CSkinLabel* FindLabel(LPCSTR name) const;
   CSkinButtonEx* GetRadioButton() const { return m_pRadio; }
-  CVideoStatic* GetPictureArea() const { return m_pPictureArea; }
+  CVideoStatic* GetPictureArea() const { return m_pictureArea.get(); }
   const CPictureUndo& GetUndo() const { return m_undo; }
   BOOL IsHistogramShown() const { return m_bHistogram; }
 
@@ -101,10 +103,10 @@ class CPICSkinDlg : public CSkinDialog {
   static CString s_pictureName;
 
   CThumbnailListWnd* m_pThumbList = nullptr;
-  std::vector<CSkinLabel*> m_labels;
+  CSkinLabelSet m_labels;
   CSkinButtonEx* m_pRadio = nullptr;
   CSkinSlider* m_sliders[kSliderCount] = {};
-  CVideoStatic* m_pPictureArea = nullptr;
+  std::unique_ptr<CVideoStatic> m_pictureArea;
   CPictureUndo m_undo;
   BOOL m_bHistogram = FALSE;
   // The newest undo file holds the picture as it is shown (no filter or undo since).

@@ -89,9 +89,7 @@ CVideoSkinDlg::~CVideoSkinDlg() = default;
 BOOL CVideoSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized);
-  ::ReleaseDC(nullptr, screen);
+  const BOOL made = CreateSkinButtonsOnScreen();
   if (!made) return FALSE;
   CreateRadioButtons();
   CreateLists();

@@ -53,8 +53,6 @@ constexpr UINT kComboSelectedBitmap = 185;
 constexpr UINT kSliderTrackBitmap = 144;
 constexpr UINT kSliderThumbBitmap = 145;
 constexpr COLORREF kSliderTrackMask = 0xFF00FF;
-// A label's picture is framed by edges this wide; its inside is stretched.
-constexpr int kLabelFrameEdge = 6;
 constexpr int kColumns = 5;
 constexpr int kColumnShare = 127;
 
@@ -150,43 +148,16 @@ BOOL CChannelSkinDlg::LoadSkin(const CString& skinFile) {
 
 // "NAME,IMAGE,left,top,right,bottom,TEXT" per key; the picture frames the label.
 BOOL CChannelSkinDlg::CreateSkinStatics(LPCSTR section) {
-  const CIniFile ini(m_skinFile);
-  CStringArray keys;
-  ini.GetSectionKeys(section, keys);
-  const CSize client = ClientSize(*this);
-  for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
-    CString keyName;
-    keyName.Format("%d", key);
-    CString value = ini.GetString(section, keyName, "");
-    if (value.IsEmpty()) continue;
-    const CString name = CutField(value);
-    const CString image = CutField(value);
-    const CRect design = NextRect(value);
-    const CString text = CutField(value);
-    auto label = std::unique_ptr<CSkinLabel>(new (std::nothrow) CSkinLabel);
-    if (!label) return FALSE;
-    const int id = kFirstLabelId + key - 1;
-    label->SetName(name);
-    label->SetId(id);
-    label->SetPlacement(design.left, design.top, design.right, design.bottom);
-    HBITMAP picture = nullptr;
-    SIZE size{};
-    if (LoadPictureFile(GetSkinFilePath(ini, image), picture, size)) {
-      label->SetBitmap(picture, 0, 0, size.cx, size.cy);
-      const RECT whole{0, 0, size.cx, size.cy};
-      const RECT edges{kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge};
-      label->SetImageRect(&whole);
-      label->SetMargins(&edges);
-      ReleaseBitmap(picture);
-    }
-    if (!label->Create(text, WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this,
-                       static_cast<UINT>(id)))
-      return FALSE;
-    if (name == "Country_Static")
-      m_countryComboRect.SetRect(design.left - 4, design.top - 4, design.right - 8, design.bottom + 300);
-    m_skinStatics.push_back(std::move(label));
+  const BOOL made = m_skinStatics.Create(*this, m_skinFile, section, kFirstLabelId);
+  // The country list drops from the country label, down over the window.
+  for (int i = 0; i < m_skinStatics.GetCount(); ++i) {
+    const CSkinLabel* label = m_skinStatics.GetAt(i);
+    if (label->GetName() != "Country_Static") continue;
+    RECT design{};
+    label->GetPlacement(design);
+    m_countryComboRect.SetRect(design.left - 4, design.top - 4, design.right - 8, design.bottom + 300);
   }
-  return TRUE;
+  return made;
 }
 
 BOOL CChannelSkinDlg::CreateVideoArea() {
@@ -314,11 +285,7 @@ void CChannelSkinDlg::LayoutHostedControl() {
   if (m_progressSlider) m_progressSlider->MoveWindow(ScaleDesignRect(kProgressSliderRect, client.cx, client.cy), TRUE);
   for (auto* radio : {m_regionRadio.get(), m_listRadio.get()})
     if (radio) PlaceRadio(*radio);
-  for (const auto& label : m_skinStatics) {
-    RECT design{};
-    label->GetPlacement(design);
-    label->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
-  }
+  m_skinStatics.Layout(client.cx, client.cy);
   PlaceCountryCombo();
   if (m_videoArea) m_videoArea->MoveWindow(ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), TRUE);
 }
@@ -335,19 +302,16 @@ void CChannelSkinDlg::PlaceCountryCombo() {
 // ---- Labels
 
 CSkinLabel* CChannelSkinDlg::FindLabel(LPCSTR name) const {
-  for (const auto& label : m_skinStatics)
-    if (label->GetName() == name) return label.get();
-  return nullptr;
+  return m_skinStatics.Find(name);
 }
 
 void CChannelSkinDlg::ShowLabels(LPCSTR name, BOOL show) {
-  for (const auto& label : m_skinStatics)
-    if (label->GetName() == name) label->ShowWindow(show ? SW_SHOW : SW_HIDE);
+  for (int i = 0; i < m_skinStatics.GetCount(); ++i)
+    if (CSkinLabel* label = m_skinStatics.GetAt(i); label->GetName() == name) label->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
 void CChannelSkinDlg::SetLabelsText(LPCSTR name, LPCSTR text) {
-  for (const auto& label : m_skinStatics)
-    if (label->GetName() == name) label->SetText(text);
+  m_skinStatics.SetText(name, text);
 }
 
 void CChannelSkinDlg::SetFirstLabelText(LPCSTR name, LPCSTR text) {
@@ -538,10 +502,8 @@ LRESULT CChannelSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ENTERSIZEMOVE: return 0;
     case UM_SCAN_CHANNEL_FOUND: OnScanChannelFound(reinterpret_cast<ChannelRecord*>(lParam)); return 0;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CLOSE) break;
-      if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return 0;
-      if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-      return 0;
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
     default: break;
   }
   return CSkinDialog::WindowProc(message, wParam, lParam);
@@ -563,8 +525,7 @@ void CChannelSkinDlg::OnDestroy() {
   DestroyControl(m_videoArea);
   DestroyControl(m_regionRadio);
   DestroyControl(m_listRadio);
-  for (auto& label : m_skinStatics) DestroyControl(label);
-  m_skinStatics.clear();
+  m_skinStatics.DestroyAll();
   CSkinDialog::OnDestroy();
 }
 

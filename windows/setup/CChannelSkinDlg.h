@@ -17,6 +17,7 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
+#include "windows/setup/CSkinLabelSet.h"
 
 #include <memory>
 #include <vector>
@@ -146,7 +147,7 @@ class CChannelSkinDlg : public CSkinDialog {
 
   std::unique_ptr<CVideoStatic> m_videoArea;
   std::unique_ptr<CChannelListCtrl> m_channelList;
-  std::vector<std::unique_ptr<CSkinLabel>> m_skinStatics;
+  CSkinLabelSet m_skinStatics;
   std::unique_ptr<CSkinSlider> m_fineTuneSlider;
   std::unique_ptr<CSkinSlider> m_progressSlider;
   std::unique_ptr<CSkinRadioButton> m_regionRadio;

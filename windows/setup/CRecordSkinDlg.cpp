@@ -14,6 +14,7 @@
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/CScheduleDlg.h"
+#include "windows/setup/SettingsVideoArea.h"
 
 #include <new>
 
@@ -41,14 +42,6 @@ CSize ClientSize(const CWnd& wnd) {
   CRect rc;
   wnd.GetClientRect(&rc);
   return {rc.Width(), rc.Height()};
-}
-
-template <typename Control>
-void DestroyAndDelete(Control*& control) {
-  if (!control) return;
-  if (control->GetSafeHwnd()) control->DestroyWindow();
-  delete control;
-  control = nullptr;
 }
 
 }  // namespace
@@ -95,11 +88,8 @@ BOOL CRecordSkinDlg::LoadSkin(const CString& skinFile) {
   LayoutSkinButtons();
   if (made) {
     Fill();
-    if (g_pAppController) {
-      if (g_pAppController->IsPreviewing()) g_pAppController->SetVideoOwner(m_pVideoArea->GetSafeHwnd());
-      else if (g_pAppController->IsIdle()) g_pAppController->StartPreview(m_pVideoArea->GetSafeHwnd());
-      g_pAppController->SetPlanWindowOpen(1);
-    }
+    ShowLivePicture(*m_videoArea);
+    if (g_pAppController) g_pAppController->SetPlanWindowOpen(1);
   }
   Invalidate();
   return made;
@@ -137,18 +127,9 @@ BOOL CRecordSkinDlg::CreateList() {
 }
 
 BOOL CRecordSkinDlg::CreateVideoArea() {
-  if (m_pVideoArea) return TRUE;
-  m_pVideoArea = new (std::nothrow) CVideoStatic;
-  if (!m_pVideoArea) return FALSE;
-  m_pVideoArea->SetAreaRect(kVideoAreaRect.left, kVideoAreaRect.top, kVideoAreaRect.right, kVideoAreaRect.bottom);
-  m_pVideoArea->SetAllowFullScreen(FALSE);
-  const CSize client = ClientSize(*this);
-  if (!m_pVideoArea->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), this, 0)) {
-    delete m_pVideoArea;
-    m_pVideoArea = nullptr;
-    return FALSE;
-  }
-  return TRUE;
+  if (m_videoArea) return TRUE;
+  m_videoArea = MakeVideoArea(*this, kVideoAreaRect);
+  return m_videoArea != nullptr;
 }
 
 BOOL CRecordSkinDlg::CreateDetailText() {
@@ -173,7 +154,7 @@ void CRecordSkinDlg::LayoutHostedControl() {
     m_pList->GetMargins(design.left, design.top, design.right, design.bottom);
     m_pList->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
   }
-  if (m_pVideoArea) m_pVideoArea->MoveWindow(ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), TRUE);
+  if (m_videoArea) m_videoArea->MoveWindow(ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), TRUE);
   if (m_pDetail) m_pDetail->MoveWindow(ScaleDesignRect(kDetailTextRect, client.cx, client.cy), TRUE);
 }
 
@@ -190,7 +171,7 @@ void CRecordSkinDlg::Teardown() {
   }
   if (g_pAppController) g_pAppController->SetPlanWindowOpen(0);
   DestroyAndDelete(m_pDetail);
-  DestroyAndDelete(m_pVideoArea);
+  DestroyVideoArea(m_videoArea);
   DestroyAndDelete(m_pList);
 }
 
@@ -268,9 +249,9 @@ void CRecordSkinDlg::GoToLauncher() {
 // ---- Messages
 
 LRESULT CRecordSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
-  if (g_pAppController && m_pVideoArea) {
-    g_pAppController->SetVideoOwner(m_pVideoArea->GetSafeHwnd());
-    g_pAppController->SetVideoWindow(m_pVideoArea->GetSafeHwnd());
+  if (g_pAppController && m_videoArea) {
+    g_pAppController->SetVideoOwner(m_videoArea->GetSafeHwnd());
+    g_pAppController->SetVideoWindow(m_videoArea->GetSafeHwnd());
   }
   return 0;
 }
@@ -367,23 +348,13 @@ LRESULT CRecordSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         ShowWindow(SW_HIDE);
         return 0;
       }
-      m_sizedFlag = TRUE;
       break;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CLOSE) break;
-      if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return 0;
-      if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-      return 0;
-    case WM_ENTERSIZEMOVE:
-    case WM_HELP: return 0;
-    case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
     default: break;
   }
-  return CSkinDialog::WindowProc(message, wParam, lParam);
+  return SizingWindowProc(message, wParam, lParam);
 }
 
 // ---- Highlight over the buttons after the first eight

@@ -50,7 +50,7 @@ class CRecordSkinDlg : public CSkinDialog {
   CSkinText* GetDetailControl() const { return m_pDetail; }
   // What the detail text shows.
   const CString& GetDetailText() const { return m_detailText; }
-  CVideoStatic* GetVideoArea() const { return m_pVideoArea; }
+  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
   // The navigable button that carries the highlight, -1 for none.
   int GetHighlighted() const;
   BOOL IsHandedOver() const { return m_handedOver; }
@@ -120,7 +120,7 @@ class CRecordSkinDlg : public CSkinDialog {
   static CScheduleList* ScheduleList();
 
   CDriveFolderList* m_pList = nullptr;
-  CVideoStatic* m_pVideoArea = nullptr;
+  std::unique_ptr<CVideoStatic> m_videoArea;
   CSkinText* m_pDetail = nullptr;
   CString m_detailText;
   // The entry under EDIT, out of the schedule list, and the row it goes back to.

@@ -12,6 +12,7 @@
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
 #include "windows/main/SharedPlacement.h"
+#include "windows/setup/SettingsVideoArea.h"
 #include "windows/main/WindowMessages.h"
 
 #include <memory>
@@ -21,7 +22,6 @@ namespace {
 
 constexpr RECT kVideoAreaRect{40, 530, 339, 731};
 constexpr int kFirstLabelId = 5700;
-constexpr int kLabelFrameEdge = 6;
 // The numeric edits' font, and its size in tenths of a point per design unit of height.
 constexpr char kEditFace[] = "Times New Roman";
 // Remote keys the editor acts on.
@@ -78,10 +78,10 @@ CScheduleSkinDlg::CScheduleSkinDlg(UINT nIDTemplate, CWnd* pParent)
 CScheduleSkinDlg::~CScheduleSkinDlg() { DestroyControls(); }
 
 void CScheduleSkinDlg::DestroyControls() {
-  DestroyAndDelete(m_pVideoArea);
+  DestroyVideoArea(m_videoArea);
   DestroyAll(m_edits);
   DestroyAll(m_radios);
-  DestroyAll(m_labels);
+  m_labels.DestroyAll();
 }
 
 void CScheduleSkinDlg::OnDestroy() {
@@ -107,10 +107,7 @@ BOOL CScheduleSkinDlg::LoadSkin(const CString& skinFile) {
   if (made) {
     ReadChannelRanges();
     ApplyChannelRange();
-    if (g_pAppController && m_pVideoArea) {
-      if (g_pAppController->IsPreviewing()) g_pAppController->SetVideoOwner(m_pVideoArea->GetSafeHwnd());
-      else if (g_pAppController->IsIdle()) g_pAppController->StartPreview(m_pVideoArea->GetSafeHwnd());
-    }
+    if (m_videoArea) ShowLivePicture(*m_videoArea);
     RefreshAll();
   }
   Invalidate();
@@ -120,40 +117,7 @@ BOOL CScheduleSkinDlg::LoadSkin(const CString& skinFile) {
 // "NAME,IMAGE,left,top,right,bottom,TEXT" per key of "Time-Statics"; the picture frames
 // the text.
 BOOL CScheduleSkinDlg::CreateLabels() {
-  const CIniFile ini(m_skinFile);
-  CStringArray keys;
-  ini.GetSectionKeys("Time-Statics", keys);
-  const CSize client = ClientSize(*this);
-  for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
-    CString keyName;
-    keyName.Format("%d", key);
-    CString value = ini.GetString("Time-Statics", keyName, "");
-    if (value.IsEmpty()) continue;
-    const CString name = CutField(value);
-    const CString image = CutField(value);
-    const CRect design = NextRect(value);
-    const CString text = CutField(value);
-    std::unique_ptr<CSkinLabel> label(new (std::nothrow) CSkinLabel);
-    if (!label) return FALSE;
-    label->SetName(name);
-    label->SetId(kFirstLabelId + key - 1);
-    label->SetPlacement(design.left, design.top, design.right, design.bottom);
-    HBITMAP picture = nullptr;
-    SIZE size{};
-    if (LoadPictureFile(GetSkinFilePath(ini, image), picture, size)) {
-      label->SetBitmap(picture, 0, 0, size.cx, size.cy);
-      const RECT whole{0, 0, size.cx, size.cy};
-      const RECT edges{kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge, kLabelFrameEdge};
-      label->SetImageRect(&whole);
-      label->SetMargins(&edges);
-      ReleaseBitmap(picture);
-    }
-    if (!label->Create(text, WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this,
-                       static_cast<UINT>(kFirstLabelId + key - 1)))
-      return FALSE;
-    m_labels.push_back(label.release());
-  }
-  return TRUE;
+  return m_labels.Create(*this, m_skinFile, "Time-Statics", kFirstLabelId);
 }
 
 // "caption,IMAGE,value,left,top,right,bottom" per key of "Time-Radio"; the picture holds
@@ -221,18 +185,9 @@ BOOL CScheduleSkinDlg::CreateEdits() {
 }
 
 BOOL CScheduleSkinDlg::CreateVideoArea() {
-  if (m_pVideoArea) return TRUE;
-  m_pVideoArea = new (std::nothrow) CVideoStatic;
-  if (!m_pVideoArea) return FALSE;
-  m_pVideoArea->SetAreaRect(kVideoAreaRect.left, kVideoAreaRect.top, kVideoAreaRect.right, kVideoAreaRect.bottom);
-  m_pVideoArea->SetAllowFullScreen(FALSE);
-  const CSize client = ClientSize(*this);
-  if (!m_pVideoArea->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), this, 0)) {
-    delete m_pVideoArea;
-    m_pVideoArea = nullptr;
-    return FALSE;
-  }
-  return TRUE;
+  if (m_videoArea) return TRUE;
+  m_videoArea = MakeVideoArea(*this, kVideoAreaRect);
+  return m_videoArea != nullptr;
 }
 
 // List 1's numbers are taken as they are (-1 for an empty list); list 2's first number is
@@ -249,22 +204,14 @@ void CScheduleSkinDlg::ReadChannelRanges() {
 
 void CScheduleSkinDlg::LayoutHostedControl() {
   const CSize client = ClientSize(*this);
-  for (CSkinLabel* label : m_labels) {
-    RECT design{};
-    label->GetPlacement(design);
-    label->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
-  }
+  m_labels.Layout(client.cx, client.cy);
   for (CSkinRadioButton* radio : m_radios) {
     RECT design{};
     radio->GetTextRect(design);
     radio->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
   }
   for (CDigitEdit* edit : m_edits) edit->MoveWindow(ScaleDesignRect(edit->GetRect(), client.cx, client.cy), TRUE);
-  if (m_pVideoArea) {
-    RECT design{};
-    m_pVideoArea->GetAreaRect(design);
-    m_pVideoArea->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
-  }
+  if (m_videoArea) PlaceVideoArea(*m_videoArea);
 }
 
 // ---- Controls by name
@@ -276,9 +223,7 @@ CDigitEdit* CScheduleSkinDlg::FindEdit(LPCSTR name) const {
 }
 
 CSkinLabel* CScheduleSkinDlg::FindLabel(LPCSTR name) const {
-  for (CSkinLabel* label : m_labels)
-    if (label->GetName() == name) return label;
-  return nullptr;
+  return m_labels.Find(name);
 }
 
 CSkinRadioButton* CScheduleSkinDlg::GetRadio(UINT id) const {
@@ -393,16 +338,5 @@ BOOL CScheduleSkinDlg::PreTranslateMessage(MSG* pMsg) {
 }
 
 LRESULT CScheduleSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_SIZE: m_sizedFlag = TRUE; break;
-    case WM_ENTERSIZEMOVE:
-    case WM_HELP: return 0;
-    case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
-    default: break;
-  }
-  return CSkinDialog::WindowProc(message, wParam, lParam);
+  return SizingWindowProc(message, wParam, lParam);
 }

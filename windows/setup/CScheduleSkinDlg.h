@@ -15,8 +15,10 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
+#include "windows/setup/CSkinLabelSet.h"
 
 #include <ctime>
+#include <memory>
 #include <vector>
 
 class CDigitEdit;
@@ -79,7 +81,7 @@ class CScheduleSkinDlg : public CSkinDialog {
   CSkinLabel* FindLabel(LPCSTR name) const;
   CSkinRadioButton* GetRadio(UINT id) const;
   CSkinRadioButton* GetRemoveWhenPastRadio() const { return m_radios.empty() ? nullptr : m_radios.back(); }
-  CVideoStatic* GetVideoArea() const { return m_pVideoArea; }
+  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
 
  protected:
   void OnSkinButton(const CString& name) override;
@@ -163,8 +165,8 @@ class CScheduleSkinDlg : public CSkinDialog {
   LPARAM m_focusTag = 0;
 
   // Controls, created at skin load.
-  std::vector<CSkinLabel*> m_labels;
+  CSkinLabelSet m_labels;
   std::vector<CSkinRadioButton*> m_radios;
   std::vector<CDigitEdit*> m_edits;
-  CVideoStatic* m_pVideoArea = nullptr;
+  std::unique_ptr<CVideoStatic> m_videoArea;
 };

@@ -121,23 +121,13 @@ LRESULT CSettingsSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ShowWindow(SW_HIDE);
         return 0;
       }
-      m_sizedFlag = TRUE;
       break;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CLOSE) break;
-      if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return 0;
-      if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-      return 0;
-    case WM_ENTERSIZEMOVE:
-    case WM_HELP: return 0;
-    case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
     default: break;
   }
-  return CSkinDialog::WindowProc(message, wParam, lParam);
+  return SizingWindowProc(message, wParam, lParam);
 }
 
 // Keys meant for the window and its controls only (another window's bubble up to it when

@@ -39,8 +39,8 @@ CSkinLabelSet::CSkinLabelSet() = default;
 
 CSkinLabelSet::~CSkinLabelSet() { DestroyAll(); }
 
-BOOL CSkinLabelSet::Create(CWnd& parent, const CString& skinFile, LPCSTR section, int firstId, COLORREF textColour,
-                           BOOL skinText) {
+BOOL CSkinLabelSet::Create(CWnd& parent, const CString& skinFile, LPCSTR section, int firstId,
+                           std::optional<COLORREF> textColour, BOOL skinText) {
   const CIniFile ini(skinFile);
   CStringArray keys;
   ini.GetSectionKeys(section, keys);
@@ -60,7 +60,7 @@ BOOL CSkinLabelSet::Create(CWnd& parent, const CString& skinFile, LPCSTR section
     label->SetName(name);
     label->SetId(firstId + key - 1);
     label->SetPlacement(design.left, design.top, design.right, design.bottom);
-    label->SetTextColor(textColour);
+    if (textColour) label->SetTextColor(*textColour);
     GivePicture(*label, ini, image);
     if (!label->Create(text, WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.Width(), client.Height()), &parent,
                        static_cast<UINT>(firstId + key - 1)))

@@ -1,4 +1,4 @@
-// The skinned labels of a settings window: one CSkinLabel per key of a skin section
+// The skinned labels of a skinned window: one CSkinLabel per key of a skin section
 // "NAME,IMAGE,left,top,right,bottom,TEXT", laid out in the 1024 x 768 design space and
 // found again by their skin names. A name may be given to several labels; the window
 // fills every one of them, or only the first, as its Part says. A label whose picture is
@@ -8,6 +8,7 @@
 #include <mfc/afxwin.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CSkinLabel;
@@ -20,9 +21,10 @@ class CSkinLabelSet {
   CSkinLabelSet& operator=(const CSkinLabelSet&) = delete;
 
   // The labels of `section` of the skin file, children of `parent` with the ids firstId +
-  // key - 1, in `textColour`, starting with the skin's text or, without `skinText`, empty.
-  // FALSE when a label cannot be made; those made so far stay.
-  BOOL Create(CWnd& parent, const CString& skinFile, LPCSTR section, int firstId, COLORREF textColour, BOOL skinText);
+  // key - 1, in `textColour` (without one, the label's own), starting with the skin's text
+  // or, without `skinText`, empty. FALSE when a label cannot be made; those made so far stay.
+  BOOL Create(CWnd& parent, const CString& skinFile, LPCSTR section, int firstId,
+              std::optional<COLORREF> textColour = std::nullopt, BOOL skinText = TRUE);
   // Every label of that name gets the text; the first one only.
   void SetText(LPCSTR name, LPCSTR text);
   void SetFirstText(LPCSTR name, LPCSTR text);

@@ -1,6 +1,6 @@
-// The small live picture of the settings hub and its pages: a video area at a design
-// rectangle of the 1024 x 768 space, kept in the control for later layouts, that never
-// goes full screen, and the live picture brought into it.
+// The small picture area of the settings hub, its pages and the other skinned windows that
+// show one: a video area at a design rectangle of the 1024 x 768 space, kept in the control
+// for later layouts, that never goes full screen, and the live picture brought into it.
 #pragma once
 
 #include <win32/types.h>
