@@ -260,6 +260,22 @@ void CSkinDialog::ShowSkinButtons(BOOL show) {
   }
 }
 
+BOOL CSkinDialog::HandleFrameButton(const CString& name) {
+  if (name == "CLOSE_BUTTON") {
+    if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else if (name == "NORMAL_BUTTON") {
+    if (g_isMaximized) RestorePlacement();
+    else MaximizeToWorkArea(TRUE);
+  } else if (name == "MINISIZE_BUTTON") {
+    if (CWnd* main = AfxGetMainWnd()) main->ShowWindow(SW_MINIMIZE);
+  } else if (name == "HELP_BUTTON") {
+    ShowHelp(GetAppFolder());
+  } else {
+    return FALSE;
+  }
+  return TRUE;
+}
+
 void CSkinDialog::UnmarkButtonsFrom(int first) {
   for (int i = first; i < GetSkinButtonCount(); ++i) {
     CSkinButton* button = GetSkinButton(i);

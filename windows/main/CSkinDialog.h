@@ -53,6 +53,9 @@ class CSkinDialog : public CDialog {
   CSkinButton* GetSkinButton(int index) const;
   // Every button out of sight and disabled (full screen), or back and enabled.
   void ShowSkinButtons(BOOL show);
+  // The caption buttons that act alike in the plan windows: close the program, maximise or
+  // restore, minimise it, help. True when `name` was one of them.
+  BOOL HandleFrameButton(const CString& name);
   // Takes the hover mark off every button from index `first` on, repainting them.
   void UnmarkButtonsFrom(int first);
   const CString& GetSkinFile() const { return m_skinFile; }

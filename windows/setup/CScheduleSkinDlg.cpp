@@ -251,16 +251,8 @@ void CScheduleSkinDlg::OnSkinButton(const CString& name) {
     return;
   }
   if (!IsButtonUsable(name)) return;
-  if (name == "CLOSE_BUTTON") {
-    if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-  } else if (name == "NORMAL_BUTTON") {
-    if (g_isMaximized) RestorePlacement();
-    else MaximizeToWorkArea(TRUE);
-  } else if (name == "MINISIZE_BUTTON") {
-    if (CWnd* main = AfxGetMainWnd()) main->ShowWindow(SW_MINIMIZE);
-  } else if (name == "HELP_BUTTON") {
-    ShowHelp(GetAppFolder());
-  } else if (name == "MAIN_BUTTON") {
+  if (HandleFrameButton(name)) return;
+  if (name == "MAIN_BUTTON") {
     GoToLauncher();
   } else if (name == "RETURN_BUTTON" || name == "CANCEL_BUTTON") {
     ReturnToPlanList(FALSE);
