@@ -16,12 +16,11 @@ struct StreamActivity::Waiter {
   std::condition_variable sleepChanged;
   bool token = false;  // under sleepLock: the sleep is over
 
+  std::atomic<State> state{State::Outside};  // moved only through StreamActivity::move
+
   std::string name;
-  bool member = false;
   bool waiting = false;
-  bool idle = false;      // a member counted out of the busy ones
   bool woken = false;     // something came since it registered
-  bool ignored = false;   // busy too long: left out until it next waits
   bool untilSettled = false;
   const void* key = nullptr;
   const Clock* clock = nullptr;
@@ -49,30 +48,31 @@ StreamActivity::Waiter& StreamActivity::self() {
 std::thread StreamActivity::startThread(std::string name, std::function<void()> body) {
   // The new thread's record exists only once it runs; until then it is a placeholder.
   auto starting = std::make_shared<Waiter>();
-  starting->member = true;
   starting->name = name;
   {
     std::lock_guard guard(m_lock);
+    move(*starting, State::Outside, State::Busy);
     m_members.push_back(starting.get());
     changed();
   }
   return std::thread([this, starting, name = std::move(name), body = std::move(body)] {
     Waiter& me = self();
     {
+      // The placeholder's count (busy, or left out by a give-up) passes to the thread.
       std::lock_guard guard(m_lock);
-      me.member = true;
+      me.state.store(starting->state.load());
       me.name = name;
       std::replace(m_members.begin(), m_members.end(), starting.get(), &me);
     }
     body();
     std::lock_guard guard(m_lock);
     std::erase(m_members, &me);
-    me.member = false;
+    if (me.state.exchange(State::Outside) == State::Busy) m_busy.fetch_sub(1);
     changed();
   });
 }
 
-bool StreamActivity::isStreamingThread() const { return self().member; }
+bool StreamActivity::isStreamingThread() const { return self().state.load() != State::Outside; }
 
 void StreamActivity::enter(const void* key, std::optional<std::uint64_t> deadline, bool untilSettled) {
   Waiter& me = self();
@@ -83,6 +83,7 @@ void StreamActivity::enter(const void* key, std::optional<std::uint64_t> deadlin
   me.untilSettled = untilSettled;
   me.woken = false;
   me.waiting = true;
+  if (untilSettled) m_observers.fetch_add(1);
   m_waiting.push_back(&me);
 }
 
@@ -102,11 +103,7 @@ StreamActivity::Rest StreamActivity::goIdle() {
     forget(me);
     return rest;
   }
-  if (me.member) {
-    me.idle = true;
-    me.ignored = false;
-    changed();
-  }
+  if (toIdle(me)) changed();
   return rest;
 }
 
@@ -151,13 +148,13 @@ void StreamActivity::leave() {
   Waiter& me = self();
   std::lock_guard guard(m_lock);
   // Woken by another thread, it was counted busy there; woken by its own look at the clock, here.
-  const bool wasIdle = me.idle;
+  const bool wasIdle = move(me, State::Idle, State::Busy);
   forget(me);
   if (wasIdle) changed();
 }
 
 void StreamActivity::forget(Waiter& me) {
-  me.idle = false;
+  if (me.waiting && me.untilSettled) m_observers.fetch_sub(1);
   me.waiting = false;
   std::erase(m_waiting, &me);
 }
@@ -165,10 +162,52 @@ void StreamActivity::forget(Waiter& me) {
 void StreamActivity::wake(Waiter& waiter) {
   if (waiter.woken) return;
   waiter.woken = true;
-  waiter.idle = false;
+  move(waiter, State::Idle, State::Busy);
   std::lock_guard sleep(waiter.sleepLock);
   waiter.token = true;
   waiter.sleepChanged.notify_one();
+}
+
+bool StreamActivity::move(Waiter& waiter, State from, State to) {
+  if (waiter.state.load() != from) return false;
+  // The count never falls below the threads really busy: it rises before a thread counts
+  // busy and falls after it stops, as settling reads it without the thread's lock.
+  const bool busier = to == State::Busy;
+  if (busier) m_busy.fetch_add(1);
+  State seen = from;
+  const bool moved = waiter.state.compare_exchange_strong(seen, to);
+  if (moved ? from == State::Busy : busier) m_busy.fetch_sub(1);
+  return moved;
+}
+
+bool StreamActivity::toIdle(Waiter& waiter) {
+  return move(waiter, State::Busy, State::Idle) || move(waiter, State::Ignored, State::Idle);
+}
+
+StreamActivity::Waiter& StreamActivity::rest() {
+  Waiter& me = self();
+  if (me.state.load() != State::Outside) {
+    toIdle(me);
+    counted();
+  }
+  return me;
+}
+
+void StreamActivity::wakeUp(Waiter& waiter) {
+  if (waiter.state.load() != State::Idle) return;
+  move(waiter, State::Idle, State::Busy);
+  counted();
+}
+
+void StreamActivity::resume() { wakeUp(self()); }
+
+void StreamActivity::counted() {
+  m_version.fetch_add(1);
+  // Whoever watches the count from here on takes the lock to read it: after this look,
+  // either it reads the new count or this thread tells it under the lock.
+  if (m_observers.load() == 0) return;
+  std::lock_guard guard(m_lock);
+  changed();
 }
 
 void StreamActivity::notify(const void* key) {
@@ -176,7 +215,7 @@ void StreamActivity::notify(const void* key) {
   bool any = false;
   for (Waiter* waiter : m_waiting) {
     if (waiter->key != key || waiter->woken) continue;
-    any = any || waiter->idle;
+    any = any || waiter->state.load() == State::Idle;
     wake(*waiter);
   }
   if (any) changed();
@@ -185,22 +224,16 @@ void StreamActivity::notify(const void* key) {
 void StreamActivity::clockChanged(const Clock& clock, bool everyDeadline) {
   std::lock_guard guard(m_lock);
   const std::uint64_t now = clock.sharedTickMs();
-  bool any = false;
   for (Waiter* waiter : m_waiting) {
     if (waiter->clock != &clock || !waiter->deadline || waiter->woken) continue;
     if (!everyDeadline && *waiter->deadline > now) continue;
-    any = any || waiter->idle;
     wake(*waiter);
   }
   // Drivers waiting for the threads to settle look again at the new time too.
   changed();
-  (void)any;
 }
 
-std::size_t StreamActivity::busyLocked() const {
-  return static_cast<std::size_t>(
-      std::count_if(m_members.begin(), m_members.end(), [](const Waiter* w) { return !w->idle && !w->ignored; }));
-}
+std::size_t StreamActivity::busyLocked() const { return m_busy.load(); }
 
 bool StreamActivity::settledLocked(std::uint64_t tick) const {
   if (busyLocked() > 0) return false;
@@ -211,14 +244,14 @@ bool StreamActivity::settledLocked(std::uint64_t tick) const {
 std::optional<std::uint64_t> StreamActivity::nextDueLocked() const {
   std::optional<std::uint64_t> next;
   for (const Waiter* waiter : m_waiting) {
-    if (!waiter->member || !waiter->idle || !waiter->deadline) continue;
+    if (waiter->state.load() != State::Idle || !waiter->deadline) continue;
     if (!next || *waiter->deadline < *next) next = waiter->deadline;
   }
   return next;
 }
 
 void StreamActivity::changed() {
-  ++m_version;
+  m_version.fetch_add(1);
   m_changed.notify_all();
   const std::size_t busy = busyLocked();
   const auto due = nextDueLocked();
@@ -238,14 +271,12 @@ std::optional<std::uint64_t> StreamActivity::nextDue() const {
   return nextDueLocked();
 }
 
-std::uint64_t StreamActivity::version() const {
-  std::lock_guard guard(m_lock);
-  return m_version;
-}
+std::uint64_t StreamActivity::version() const { return m_version.load(); }
 
 void StreamActivity::awaitChange(std::uint64_t seen, std::chrono::microseconds limit) const {
   std::unique_lock guard(m_lock);
-  m_changed.wait_for(guard, limit, [&] { return m_version != seen; });
+  const Observing observing(m_observers);
+  m_changed.wait_for(guard, limit, [&] { return m_version.load() != seen; });
 }
 
 std::chrono::milliseconds StreamActivity::hangLimit() const { return std::chrono::milliseconds(m_hangLimitMs.load()); }
@@ -255,6 +286,7 @@ void StreamActivity::setHangLimit(std::chrono::milliseconds limit) { m_hangLimit
 bool StreamActivity::settle(const Clock& clock) {
   const auto limit = std::chrono::steady_clock::now() + hangLimit();
   std::unique_lock guard(m_lock);
+  const Observing observing(m_observers);
   while (!settledLocked(clock.sharedTickMs())) {
     // The clock may be moved by another process: look at it now and then.
     if (m_changed.wait_until(guard, std::min(limit, std::chrono::steady_clock::now() + kSharedClockLook)) ==
@@ -273,8 +305,7 @@ void StreamActivity::giveUpOnBusy(const std::string& why) {
   {
     std::lock_guard guard(m_lock);
     for (Waiter* member : m_members) {
-      if (member->idle || member->ignored) continue;
-      member->ignored = true;
+      if (!move(*member, State::Busy, State::Ignored)) continue;
       names += (names.empty() ? "" : ", ") + member->name;
     }
     changed();
@@ -286,6 +317,8 @@ void StreamActivity::giveUpOnBusy(const std::string& why) {
 
 void StreamActivity::publishTo(ClockFollowers* followers) {
   std::lock_guard guard(m_lock);
+  if (m_followers) m_observers.fetch_sub(1);
+  if (followers) m_observers.fetch_add(1);
   m_followers = followers;
   if (m_followers) m_followers->publishStreams(busyLocked(), nextDueLocked());
 }

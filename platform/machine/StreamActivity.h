@@ -84,6 +84,15 @@ class StreamActivity {
   }
   // Every thread waiting on `key` looks at its condition again.
   void notify(const void* key);
+
+  // For a wait that sleeps on a condition variable of its own (WakeSignal), without the
+  // activity's lock on the way: rest() counts the calling thread idle and returns its
+  // record; the thread that wakes it calls wakeUp() with that record before it signals, so
+  // the sleeper counts busy from then; a sleeper that woke by itself calls resume().
+  struct Waiter;
+  Waiter& rest();
+  void wakeUp(Waiter& waiter);
+  void resume();
   // `clock` moved (or, with `everyDeadline`, changed how it runs): waiters on it whose
   // deadline came, or all that have one, look again.
   void clockChanged(const Clock& clock, bool everyDeadline);
@@ -109,8 +118,23 @@ class StreamActivity {
   void publishTo(ClockFollowers* followers);
 
  private:
-  struct Waiter;
   enum class Rest { Idle, LookAgain, Deadline, Settled };
+  // A thread outside the streaming ones, a busy or idle one, or one busy for too long and
+  // left out until it next waits.
+  enum class State : std::uint8_t { Outside, Busy, Idle, Ignored };
+
+  // Counts whoever waits for the state to change (a settle, a wait until settled, a look
+  // for changes, the followers page) while it does.
+  class Observing {
+   public:
+    explicit Observing(std::atomic<int>& observers) : m_observers(observers) { m_observers.fetch_add(1); }
+    ~Observing() { m_observers.fetch_sub(1); }
+    Observing(const Observing&) = delete;
+    Observing& operator=(const Observing&) = delete;
+
+   private:
+    std::atomic<int>& m_observers;
+  };
 
   StreamActivity() = default;
   static Waiter& self();
@@ -122,6 +146,11 @@ class StreamActivity {
   // Under m_lock.
   void wake(Waiter& waiter);
   void forget(Waiter& waiter);
+  // Moves `waiter` from `from` to `to` if it stands there, with the count of busy threads.
+  bool move(Waiter& waiter, State from, State to);
+  bool toIdle(Waiter& waiter);
+  // After a move outside the lock: tells whoever watches.
+  void counted();
   bool settledLocked(std::uint64_t tick) const;
   std::size_t busyLocked() const;
   std::optional<std::uint64_t> nextDueLocked() const;
@@ -131,7 +160,9 @@ class StreamActivity {
   mutable std::condition_variable m_changed;
   std::vector<Waiter*> m_members;
   std::vector<Waiter*> m_waiting;
-  std::uint64_t m_version = 0;
+  std::atomic<std::size_t> m_busy{0};
+  std::atomic<std::uint64_t> m_version{0};
+  mutable std::atomic<int> m_observers{0};
   ClockFollowers* m_followers = nullptr;
   std::atomic<std::chrono::milliseconds::rep> m_hangLimitMs{
       std::chrono::duration_cast<std::chrono::milliseconds>(kHangLimit).count()};

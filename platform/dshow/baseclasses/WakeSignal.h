@@ -11,22 +11,26 @@
 // Use: under the mutex, change the state and call changed(); after unlocking, call
 // wake() when changed() returned true.
 //
-// The sleep is a streaming wait (StreamActivity): a thread asleep here has done all it can
-// until the state changes, which is what the manual clock's settle asks of it.
+// A streaming thread asleep here counts idle (StreamActivity): it has done all it can until
+// the state changes, which is what the manual clock's settle asks of it; the changing thread
+// counts it busy again before it goes on. Neither takes a lock of the process for it.
 #pragma once
 
 #include <machine/StreamActivity.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
+#include <vector>
 
 namespace plat {
 
 class WakeSignal {
  public:
   // How long a waiter watches before it sleeps.
-  static constexpr std::chrono::microseconds kSpin{30};
+  static constexpr std::chrono::microseconds kSpin{60};
   // A sleep shorter than this says the next change may come while a waiter watches.
   static constexpr std::chrono::microseconds kWorthWatching{4 * kSpin};
 
@@ -34,14 +38,15 @@ class WakeSignal {
   // yet since it went to sleep: the caller must wake it.
   bool changed() {
     m_changes.fetch_add(1, std::memory_order_release);
-    if (m_sleepers == 0 || m_woken) return false;
+    if (m_sleepers.empty() || m_woken) return false;
     m_woken = true;
+    for (StreamActivity::Waiter* sleeper : m_sleepers) StreamActivity::instance().wakeUp(*sleeper);
     return true;
   }
   // Under the mutex: how many waiters sleep now.
-  int sleepers() const { return m_sleepers; }
+  int sleepers() const { return static_cast<int>(m_sleepers.size()); }
   // Outside the mutex, after changed() returned true (or to wake every waiter at once).
-  void wake() { StreamActivity::instance().notify(this); }
+  void wake() { m_condition.notify_all(); }
 
   // Under the mutex held by `guard`: returns once `ready()` (checked under the mutex).
   template <class Ready>
@@ -55,19 +60,19 @@ class WakeSignal {
       if (ready()) return;
     }
     const auto asleep = std::chrono::steady_clock::now();
-    // A wake on its way may have passed this waiter already: the next change wakes again.
-    m_woken = false;
-    ++m_sleepers;
-    // Each look that finds it not ready is followed by a sleep the next change must wake.
-    StreamActivity::instance().wait(
-        this,
-        [&] {
-          if (ready()) return true;
-          m_woken = false;
-          return false;
-        },
-        std::nullopt, &guard);
-    --m_sleepers;
+    StreamActivity& activity = StreamActivity::instance();
+    StreamActivity::Waiter* me = &activity.rest();
+    m_sleepers.push_back(me);
+    // Each look that finds it not ready is followed by a sleep the next change must wake;
+    // a wake on its way may have passed this waiter already: the next change wakes again.
+    for (;;) {
+      m_woken = false;
+      m_condition.wait(guard);
+      activity.resume();
+      if (ready()) break;
+      activity.rest();
+    }
+    std::erase(m_sleepers, me);
     // Watching pays only where changes follow each other closely: after a sleep that a
     // watch could not have bridged by far (live pictures 40 ms apart), the next wait
     // sleeps at once; after a short one it watches again.
@@ -79,7 +84,8 @@ class WakeSignal {
   void watch(unsigned seen) const;
 
   std::atomic<unsigned> m_changes{0};
-  int m_sleepers = 0;    // under the mutex
+  std::condition_variable m_condition;
+  std::vector<StreamActivity::Waiter*> m_sleepers;  // under the mutex
   bool m_woken = false;    // under the mutex: a wake is on its way to the sleepers
   bool m_watching = true;  // under the mutex: the next wait watches before it sleeps
 };
