@@ -48,6 +48,10 @@ class WakeSignal {
   // Outside the mutex, after changed() returned true (or to wake every waiter at once).
   void wake() { m_condition.notify_all(); }
 
+  // Takes the mutex of a hand-off, held by the other side only for moments: blocking at once
+  // would put this thread to sleep and make the other side pay for waking it when it lets go.
+  static void relock(std::unique_lock<std::mutex>& guard);
+
   // Under the mutex held by `guard`: returns once `ready()` (checked under the mutex).
   template <class Ready>
   void wait(std::unique_lock<std::mutex>& guard, Ready ready) {
@@ -56,7 +60,7 @@ class WakeSignal {
       const unsigned seen = m_changes.load(std::memory_order_acquire);
       guard.unlock();
       watch(seen);
-      guard.lock();
+      relock(guard);
       if (ready()) return;
     }
     const auto asleep = std::chrono::steady_clock::now();
