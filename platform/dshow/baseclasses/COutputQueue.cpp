@@ -101,7 +101,7 @@ void COutputQueue::ThreadProc() {
     }
     if (item.kind == Item::EndOfStream) m_pPin->EndOfStream();
     if (item.kind == Item::Segment) m_pPin->NewSegment(item.start, item.stop, item.rate);
-    plat::WakeSignal::relock(guard);
+    plat::WakeSignal::lockSoon(guard);
     m_bDelivering = false;
     if (hr != S_OK && SUCCEEDED(m_hr) && !m_bFlushing) m_hr = hr;
     // Only EndFlush waits for this; it is woken when it sleeps.
@@ -121,7 +121,7 @@ HRESULT COutputQueue::Receive(IMediaSample* pSample) {
 HRESULT COutputQueue::ReceiveMultiple(IMediaSample** pSamples, long nSamples, long* nSamplesProcessed) {
   if (nSamplesProcessed) *nSamplesProcessed = 0;
   std::unique_lock guard(m_listLock, std::defer_lock);
-  plat::WakeSignal::relock(guard);
+  plat::WakeSignal::lockSoon(guard);
   if (m_bFlushing || FAILED(m_hr)) {
     const HRESULT hr = m_bFlushing ? S_FALSE : m_hr;
     for (long i = 0; i < nSamples; ++i) pSamples[i]->Release();

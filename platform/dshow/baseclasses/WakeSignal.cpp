@@ -72,7 +72,7 @@ void WakeSignal::watch(unsigned seen) const {
   }
 }
 
-void WakeSignal::relock(std::unique_lock<std::mutex>& guard) {
+void WakeSignal::lockSoon(std::unique_lock<std::mutex>& guard) {
   for (int i = 0; i < 256; ++i) {
     if (guard.try_lock()) return;
     relax();

@@ -50,7 +50,7 @@ class WakeSignal {
 
   // Takes the mutex of a hand-off, held by the other side only for moments: blocking at once
   // would put this thread to sleep and make the other side pay for waking it when it lets go.
-  static void relock(std::unique_lock<std::mutex>& guard);
+  static void lockSoon(std::unique_lock<std::mutex>& guard);
 
   // Under the mutex held by `guard`: returns once `ready()` (checked under the mutex).
   template <class Ready>
@@ -60,7 +60,7 @@ class WakeSignal {
       const unsigned seen = m_changes.load(std::memory_order_acquire);
       guard.unlock();
       watch(seen);
-      relock(guard);
+      lockSoon(guard);
       if (ready()) return;
     }
     const auto asleep = std::chrono::steady_clock::now();
