@@ -51,8 +51,8 @@ key HOME
 key SHIFT+END
 type "3"
 # After the recording: nothing, shut the program, stand-by.
-clickat 680 464
-clickat 680 464
+clickat 960 464
+clickat 960 464
 wait 200
 screenshot plan_entry_editor
 # SAVE

@@ -5,7 +5,9 @@
 #include "windows/setup/PlanWindowsTest.h"
 
 #include "skin/CDigitEdit.h"
+#include "skin/CSkinLabel.h"
 #include "skin/CSkinRadioButton.h"
+#include "skin/SkinFonts.h"
 #include "windows/main/WindowMessages.h"
 
 #include <vendor/language/Language.h>
@@ -41,6 +43,21 @@ class ScheduleEditorTest : public PlanWindowsTest {
   void clickDropWhenPast() {
     robot.click(editor().GetRemoveWhenPastRadio()->GetSafeHwnd());
     robot.pumpUntilIdle();
+  }
+  // Whether the label's text, in the font the label draws it in, fits the label's width.
+  bool fits(const char* name) {
+    CSkinLabel* field = editor().FindLabel(name);
+    if (!field) return false;
+    CRect client;
+    field->GetClientRect(&client);
+    CClientDC dc(field);
+    const LOGFONTA logFont = MakeLabelFont(client.Height());
+    CFont font;
+    font.CreateFontIndirect(&logFont);
+    CFont* old = dc.SelectObject(&font);
+    const CSize size = dc.GetTextExtent(CString(label(name).c_str()));
+    dc.SelectObject(old);
+    return size.cx <= client.Width();
   }
   void setLength(const std::string& hours, const std::string& minutes, const std::string& seconds) {
     typeInto("RecordHour_Edit", hours);
@@ -276,12 +293,16 @@ TEST_F(ScheduleEditorTest, ModeAndActionStepWithTheirTexts) {
   EXPECT_EQ(label("Mode_Static"), "View");
   pressInEditor("MAKE_LEFTBUTTON");
   EXPECT_EQ(label("Make_Static"), "PC shut-down");
+  EXPECT_TRUE(fits("Make_Static"));
   pressInEditor("MAKE_RIGHTBUTTON");
   EXPECT_EQ(label("Make_Static"), "Nothing to do");
   pressInEditor("MAKE_RIGHTBUTTON");
   EXPECT_EQ(label("Make_Static"), "Orvane Media shut-down");
+  EXPECT_TRUE(fits("Make_Static"));
   pressInEditor("MAKE_RIGHTBUTTON");
   EXPECT_EQ(label("Make_Static"), "Entering the Stand-by mode");
+  EXPECT_TRUE(fits("Make_Static")) << "the longest text shows whole";
+  screenshot(editor(), "entry_editor_afterwards");
   pressInEditor("MAKE_RIGHTBUTTON");
   EXPECT_EQ(label("Make_Static"), "PC shut-down");
   // Shut-down is saved after its warning.
