@@ -8,6 +8,7 @@
 #include <machine/PowerState.h>
 #include <machine/RemoteControl.h>
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,7 +21,50 @@ namespace {
 
 using SharedStateTest = test::MachineTest;
 
+// Another program: a child process forked at once, before the test starts threads of its
+// own (a child forked while another thread holds a lock, the allocator's under the address
+// sanitizer, inherits it held), which runs `step` once started; its exit status says
+// whether it went as expected.
+class OtherProgram {
+ public:
+  template <class Step>
+  explicit OtherProgram(Step step) {
+    if (pipe(m_start) != 0) return;
+    m_pid = fork();
+    if (m_pid == 0) {
+      char go = 0;
+      _exit(read(m_start[0], &go, 1) == 1 && step() ? 0 : 1);
+    }
+  }
+  ~OtherProgram() {
+    if (m_pid > 0 && !m_waited) {
+      kill(m_pid, SIGKILL);
+      waitpid(m_pid, nullptr, 0);
+    }
+    for (int fd : m_start) close(fd);
+  }
+  OtherProgram(const OtherProgram&) = delete;
+  OtherProgram& operator=(const OtherProgram&) = delete;
+
+  void start() { ASSERT_EQ(write(m_start[1], "g", 1), 1); }
+  bool exited() {
+    if (m_pid <= 0) return false;
+    int status = -1;
+    waitpid(m_pid, &status, 0);
+    m_waited = true;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+
+ private:
+  int m_start[2] = {-1, -1};
+  pid_t m_pid = -1;
+  bool m_waited = false;
+};
+
 TEST_F(SharedStateTest, ASharedClockMovesForEveryProcessOfTheMachine) {
+  const auto root = machine().root();
+  // A real child process sees the same time.
+  OtherProgram child([&] { return plat::Machine(root).clock().unixMs() == test::kStartUnixMs + 2000; });
   ASSERT_TRUE(machine().shareClock());
   plat::Machine other(machine().root());
   EXPECT_TRUE(other.clock().isShared());
@@ -33,15 +77,8 @@ TEST_F(SharedStateTest, ASharedClockMovesForEveryProcessOfTheMachine) {
   other.clock().advance(500);
   EXPECT_EQ(machine().clock().unixMs(), test::kStartUnixMs + 2000);
 
-  // A real child process sees the same time.
-  const pid_t child = fork();
-  if (child == 0) {
-    plat::Machine inChild(machine().root());
-    _exit(inChild.clock().unixMs() == test::kStartUnixMs + 2000 ? 0 : 1);
-  }
-  int status = -1;
-  waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  child.start();
+  EXPECT_TRUE(child.exited());
 
   // A sleep still moves only the sleeping thread's own view.
   other.clock().sleep(10000);
@@ -93,28 +130,15 @@ TEST_F(SharedStateTest, RemoteKeysComeOnePollAtATimeWithTheHeldFlagAfterTheFirst
   EXPECT_EQ(remote.pending(), 0);
 }
 
-// A child process stands for another program; `step` runs in it and its exit status says
-// whether it went as expected.
-template <class Step>
-pid_t InChild(Step step) {
-  const pid_t child = fork();
-  if (child == 0) _exit(step() ? 0 : 1);
-  return child;
-}
-
-bool Exited(pid_t child) {
-  int status = -1;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 TEST_F(SharedStateTest, AClockLeftStandingByAProgramThatEndedRunsAgainForTheNext) {
   const auto root = machine().root();
-  ASSERT_TRUE(Exited(InChild([&] {
+  OtherProgram first([&] {
     plat::Machine program(root);
     program.clock().setManual(test::kStartUnixMs - 60000);
     return program.shareClock() && program.clock().isManual();
-  })));
+  });
+  first.start();
+  ASSERT_TRUE(first.exited());
   plat::Machine later(root);
   EXPECT_TRUE(later.clock().isShared());
   EXPECT_FALSE(later.clock().isManual()) << "its keeper is gone";
@@ -139,16 +163,14 @@ TEST_F(SharedStateTest, AnotherProcessHearsTheSharedClockMove) {
 }
 
 TEST_F(SharedStateTest, AnotherProcesssStreamingThreadsHoldTheClockUntilIdleAndGiveTheirNextTime) {
-  ASSERT_TRUE(machine().shareClock());
-  auto& followers = machine().service<plat::ClockFollowers>();
-  const std::uint64_t now = machine().clock().sharedTickMs();
   int toChild[2];
   int toParent[2];
   ASSERT_EQ(pipe(toChild), 0);
   ASSERT_EQ(pipe(toParent), 0);
   const auto root = machine().root();
-  const pid_t child = InChild([&] {
+  OtherProgram child([&] {
     plat::Machine program(root);
+    const std::uint64_t now = program.clock().sharedTickMs();
     auto& published = program.service<plat::ClockFollowers>();
     published.changes();  // maps the page
     char go = 0;
@@ -157,6 +179,10 @@ TEST_F(SharedStateTest, AnotherProcesssStreamingThreadsHoldTheClockUntilIdleAndG
     published.publishStreams(0, now + 40);
     return write(toParent[1], "b", 1) == 1 && read(toChild[0], &go, 1) == 1;
   });
+  ASSERT_TRUE(machine().shareClock());
+  auto& followers = machine().service<plat::ClockFollowers>();
+  const std::uint64_t now = machine().clock().sharedTickMs();
+  child.start();
   char seen = 0;
   ASSERT_EQ(read(toParent[0], &seen, 1), 1);
   std::string laggard;
@@ -169,7 +195,7 @@ TEST_F(SharedStateTest, AnotherProcesssStreamingThreadsHoldTheClockUntilIdleAndG
   EXPECT_FALSE(followers.othersSettled(now + 40)) << "one of them waits for that time";
   EXPECT_EQ(followers.nextDueElsewhere(now), now + 40);
   ASSERT_EQ(write(toChild[1], "x", 1), 1);
-  EXPECT_TRUE(Exited(child));
+  EXPECT_TRUE(child.exited());
   EXPECT_TRUE(followers.othersSettled(now + 40)) << "a program that ended holds nothing";
   for (int fd : {toChild[0], toChild[1], toParent[0], toParent[1]}) close(fd);
 }
