@@ -62,15 +62,22 @@ struct HandOffStage {
 // when it goes to sleep, though neither side takes the activity's lock for it.
 TEST_F(HandOffSettleTest, AHandOffSleeperIsIdleAsleepAndBusyOnceTheChangeIsMade) {
   HandOffStage stage;
+  std::atomic<bool> letGo{false};
   std::atomic<int> handled{0};
-  std::unique_lock held(stage.lock);  // the thread works (cannot look) until this lets go
-  std::thread worker = streams().startThread("consumer", [&] { stage.run([&](int) { ++handled; }); });
+  stage.put(0);  // its first item keeps the thread busy until let go
+  std::thread worker = streams().startThread("consumer", [&] {
+    stage.run([&](int) {
+      while (!letGo) std::this_thread::yield();
+      ++handled;
+    });
+  });
   std::thread release([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    held.unlock();
+    letGo = true;
   });
   ASSERT_TRUE(settled()) << "the settle begun while it was busy ends once it sleeps";
   release.join();
+  EXPECT_EQ(handled, 1);
   {
     std::lock_guard guard(stage.lock);
     stage.items.push_back(1);
@@ -79,7 +86,7 @@ TEST_F(HandOffSettleTest, AHandOffSleeperIsIdleAsleepAndBusyOnceTheChangeIsMade)
   }
   stage.signal.wake();
   ASSERT_TRUE(settled());
-  EXPECT_EQ(handled, 1);
+  EXPECT_EQ(handled, 2);
   stage.end();
   worker.join();
   EXPECT_TRUE(streams().settledAt(now()));
