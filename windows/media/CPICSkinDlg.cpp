@@ -540,18 +540,10 @@ void CPICSkinDlg::OnSkinButton(const CString& name) {
   }
   const BOOL radio = m_pRadio && m_pRadio->GetName() == name;
   if (!radio && !IsButtonUsable(name)) return;
-  if (name == "CLOSE_BUTTON") {
-    m_undo.DeleteFiles();
-    if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-  } else if (name == "NORMAL_BUTTON") {
-    if (g_isMaximized) RestorePlacement();
-    else MaximizeToWorkArea(TRUE);
-  } else if (name == "MINISIZE_BUTTON") {
-    if (CWnd* main = AfxGetMainWnd()) main->ShowWindow(SW_MINIMIZE);
-  } else if (name == "MAIN_BUTTON" || name == "RETURN_BUTTON") {
+  if (name == "CLOSE_BUTTON") m_undo.DeleteFiles();
+  if (HandleFrameButton(name)) return;
+  if (name == "MAIN_BUTTON" || name == "RETURN_BUTTON") {
     ReturnToLauncher();
-  } else if (name == "HELP_BUTTON") {
-    ShowHelp(GetAppFolder());
   } else if (name == "RETURNOP_BUTTON") {
     Undo();
   } else if (name == "ZHIFANG_BUTTON") {
