@@ -104,8 +104,10 @@ void COutputQueue::ThreadProc() {
     plat::WakeSignal::lockSoon(guard);
     m_bDelivering = false;
     if (hr != S_OK && SUCCEEDED(m_hr) && !m_bFlushing) m_hr = hr;
-    // Only EndFlush waits for this; it is woken when it sleeps.
-    if (m_changed.changed()) {
+    // Only EndFlush waits for this, and only once asleep does it need telling: while it
+    // watches it looks again under the lock when the watch ends. Not counting a change here
+    // keeps the count's cache line with the thread that queues.
+    if (m_changed.sleepers() > 0 && m_changed.changed()) {
       guard.unlock();
       m_changed.wake();
       guard.lock();
