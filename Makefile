@@ -16,7 +16,7 @@ FUZZ_SECONDS ?= 60
 # streaming threads on the machine clock. The first finding ends a test; the suppressions
 # are only of libraries we call.
 TSAN_LABELS = graphs|fanout|editing
-TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue|WakeSignal|PictureReadAhead|Streaming|FilterGraph|PinConnection|CaptureDevice|FilePlayback|StreamActivity|HandOffSettle|ClockWait)
+TSAN_TESTS = ^(ControllerScan|CrossProcess|SecondInstance|SyncProcess|Thread|MessageQueue|OutputQueue|WakeSignal|PictureReadAhead|Streaming|FilterGraph|PinConnection|CaptureDevice|FilePlayback|StreamActivity|HandOffSettle|HandOffChain|ClockWait)
 TSAN_RUN_OPTIONS = halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan-suppressions.txt
 
 all: build

@@ -28,7 +28,7 @@ COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueu
 COutputQueue::~COutputQueue() {
   {
     std::lock_guard guard(m_listLock);
-    m_bTerminate = true;
+    m_bTerminate.store(true);
     m_changed.changed();
   }
   m_changed.wake();
@@ -42,22 +42,66 @@ COutputQueue::~COutputQueue() {
 }
 
 void COutputQueue::FreeQueued() {
-  for (Item& item : m_list)
-    if (item.sample) item.sample->Release();
-  m_list.clear();
-  m_controls = 0;
+  std::lock_guard taking(m_takeLock);
+  for (Item* item = m_list.front(); item; item = m_list.front()) {
+    if (item->sample) item->sample->Release();
+    if (item->kind != Item::Sample) m_controls.fetch_sub(1);
+    m_list.pop();
+  }
 }
 
-bool COutputQueue::Queue(const Item& item) {
-  m_list.push_back(item);
-  if (item.kind != Item::Sample) ++m_controls;
-  return m_changed.changed();
+void COutputQueue::Queue(const Item& item, std::unique_lock<std::mutex>& guard) {
+  // Counted before it is put: the thread that finds the item finds the count.
+  if (item.kind != Item::Sample) m_controls.fetch_add(1);
+  m_list.put(item);
+  WakeThread(guard);
+}
+
+void COutputQueue::WakeThread(std::unique_lock<std::mutex>& guard) {
+  // The thread sleeps only under the lock held here, after a last look at the queue.
+  if (m_changed.sleepers() == 0 || !m_changed.changed()) return;
+  guard.unlock();
+  m_changed.wake();
 }
 
 bool COutputQueue::ThreadHasWork(std::size_t held) const {
-  if (m_bTerminate) return true;
-  if (m_list.empty()) return false;
-  return !m_bBatchExact || m_controls > 0 || static_cast<LONG>(held + m_list.size()) >= m_lBatchSize;
+  if (m_bTerminate.load()) return true;
+  const std::size_t queued = m_list.size();
+  if (queued == 0) return false;
+  return !m_bBatchExact || m_controls.load() > 0 || static_cast<LONG>(held + queued) >= m_lBatchSize;
+}
+
+void COutputQueue::AwaitWork(std::size_t held) {
+  const unsigned seen = m_list.putCount().load(std::memory_order_acquire);
+  if (ThreadHasWork(held)) return;
+  if (m_changed.watching()) {
+    plat::WakeSignal::watch(m_list.putCount(), seen);
+    if (ThreadHasWork(held)) return;
+  }
+  std::unique_lock guard(m_listLock, std::defer_lock);
+  plat::WakeSignal::lockSoon(guard);
+  m_changed.sleep(guard, [&] { return ThreadHasWork(held); });
+}
+
+bool COutputQueue::TakeItem(Item& item, std::vector<IMediaSample*>& batch) {
+  // Delivering from before the take: IsIdle never finds the item neither queued nor taken.
+  m_bDelivering.store(true);
+  std::lock_guard taking(m_takeLock);
+  const Item* next = m_list.front();
+  if (!next) return false;  // a flush emptied the queue
+  item = *next;
+  m_list.pop();
+  if (item.kind != Item::Sample) {
+    m_controls.fetch_sub(1);
+    return true;
+  }
+  batch.push_back(item.sample);
+  // Gather the rest of a batch from what is already queued.
+  while (static_cast<LONG>(batch.size()) < m_lBatchSize && (next = m_list.front()) && next->kind == Item::Sample) {
+    batch.push_back(next->sample);
+    m_list.pop();
+  }
+  return !m_bBatchExact || static_cast<LONG>(batch.size()) >= m_lBatchSize;
 }
 
 HRESULT COutputQueue::DeliverBatch(std::vector<IMediaSample*>& batch) {
@@ -69,31 +113,33 @@ HRESULT COutputQueue::DeliverBatch(std::vector<IMediaSample*>& batch) {
   return hr;
 }
 
+void COutputQueue::FinishDelivery(HRESULT hr) {
+  if (hr != S_OK) {
+    std::lock_guard guard(m_listLock);
+    if (SUCCEEDED(m_hr.load()) && !m_bFlushing) m_hr.store(hr);
+  }
+  // Only EndFlush waits for this; it says so before it looks, and is told after this store.
+  m_bDelivering.store(false);
+  if (!m_bEndFlushWaits.load()) return;
+  std::unique_lock guard(m_listLock);
+  if (!m_changed.changed()) return;
+  guard.unlock();
+  m_changed.wake();
+}
+
 void COutputQueue::ThreadProc() {
   std::vector<IMediaSample*> batch;
   batch.reserve(static_cast<size_t>(m_lBatchSize));
-  std::unique_lock guard(m_listLock);
   for (;;) {
-    m_changed.wait(guard, [&] { return ThreadHasWork(batch.size()); });
-    if (m_bTerminate) return;
-    Item item = m_list.front();
-    m_list.pop_front();
-    if (item.kind != Item::Sample) --m_controls;
-    if (item.kind == Item::Sample) {
-      batch.push_back(item.sample);
-      // Gather the rest of a batch from what is already queued.
-      while (static_cast<LONG>(batch.size()) < m_lBatchSize && !m_list.empty() && m_list.front().kind == Item::Sample) {
-        batch.push_back(m_list.front().sample);
-        m_list.pop_front();
-      }
-      const bool full = static_cast<LONG>(batch.size()) >= m_lBatchSize;
-      if (!full && m_bBatchExact) continue;
+    AwaitWork(batch.size());
+    if (m_bTerminate.load()) return;
+    Item item{};
+    if (!TakeItem(item, batch)) {
+      FinishDelivery(S_OK);
+      continue;
     }
-    m_bDelivering = true;
-    const bool failed = FAILED(m_hr);
-    guard.unlock();
     HRESULT hr = S_OK;
-    if (failed) {
+    if (FAILED(m_hr.load())) {
       for (IMediaSample* sample : batch) sample->Release();
       batch.clear();
     } else {
@@ -101,17 +147,7 @@ void COutputQueue::ThreadProc() {
     }
     if (item.kind == Item::EndOfStream) m_pPin->EndOfStream();
     if (item.kind == Item::Segment) m_pPin->NewSegment(item.start, item.stop, item.rate);
-    plat::WakeSignal::lockSoon(guard);
-    m_bDelivering = false;
-    if (hr != S_OK && SUCCEEDED(m_hr) && !m_bFlushing) m_hr = hr;
-    // Only EndFlush waits for this, and only once asleep does it need telling: while it
-    // watches it looks again under the lock when the watch ends. Not counting a change here
-    // keeps the count's cache line with the thread that queues.
-    if (m_changed.sleepers() > 0 && m_changed.changed()) {
-      guard.unlock();
-      m_changed.wake();
-      guard.lock();
-    }
+    FinishDelivery(hr);
   }
 }
 
@@ -124,17 +160,15 @@ HRESULT COutputQueue::ReceiveMultiple(IMediaSample** pSamples, long nSamples, lo
   if (nSamplesProcessed) *nSamplesProcessed = 0;
   std::unique_lock guard(m_listLock, std::defer_lock);
   plat::WakeSignal::lockSoon(guard);
-  if (m_bFlushing || FAILED(m_hr)) {
-    const HRESULT hr = m_bFlushing ? S_FALSE : m_hr;
+  if (m_bFlushing || FAILED(m_hr.load())) {
+    const HRESULT hr = m_bFlushing ? S_FALSE : m_hr.load();
     for (long i = 0; i < nSamples; ++i) pSamples[i]->Release();
     return hr;
   }
   if (m_bQueue) {
-    bool wake = false;
-    for (long i = 0; i < nSamples; ++i) wake = Queue({Item::Sample, pSamples[i]});
+    for (long i = 0; i < nSamples; ++i) m_list.put({Item::Sample, pSamples[i]});
     if (nSamplesProcessed) *nSamplesProcessed = nSamples;
-    guard.unlock();
-    if (wake) m_changed.wake();
+    WakeThread(guard);
     return S_OK;
   }
   for (long i = 0; i < nSamples; ++i) m_batch.push_back(pSamples[i]);
@@ -146,7 +180,7 @@ HRESULT COutputQueue::ReceiveMultiple(IMediaSample** pSamples, long nSamples, lo
   guard.unlock();
   const HRESULT hr = DeliverBatch(batch);
   guard.lock();
-  if (hr != S_OK && SUCCEEDED(m_hr)) m_hr = hr;
+  if (hr != S_OK && SUCCEEDED(m_hr.load())) m_hr.store(hr);
   if (nSamplesProcessed && hr == S_OK) *nSamplesProcessed = nSamples;
   return hr;
 }
@@ -154,24 +188,20 @@ HRESULT COutputQueue::ReceiveMultiple(IMediaSample** pSamples, long nSamples, lo
 void COutputQueue::SendAnyway() {
   std::unique_lock guard(m_listLock);
   if (m_bQueue) {
-    const bool wake = Queue({Item::SendNow});
-    guard.unlock();
-    if (wake) m_changed.wake();
+    Queue({Item::SendNow}, guard);
     return;
   }
   std::vector<IMediaSample*> batch = std::exchange(m_batch, {});
   guard.unlock();
   const HRESULT hr = DeliverBatch(batch);
   guard.lock();
-  if (hr != S_OK && SUCCEEDED(m_hr)) m_hr = hr;
+  if (hr != S_OK && SUCCEEDED(m_hr.load())) m_hr.store(hr);
 }
 
 void COutputQueue::EOS() {
   std::unique_lock guard(m_listLock);
   if (m_bQueue) {
-    const bool wake = Queue({Item::EndOfStream});
-    guard.unlock();
-    if (wake) m_changed.wake();
+    Queue({Item::EndOfStream}, guard);
     return;
   }
   std::vector<IMediaSample*> batch = std::exchange(m_batch, {});
@@ -183,9 +213,7 @@ void COutputQueue::EOS() {
 void COutputQueue::NewSegment(REFERENCE_TIME tStart, REFERENCE_TIME tStop, double dRate) {
   std::unique_lock guard(m_listLock);
   if (m_bQueue) {
-    const bool wake = Queue({Item::Segment, nullptr, tStart, tStop, dRate});
-    guard.unlock();
-    if (wake) m_changed.wake();
+    Queue({Item::Segment, nullptr, tStart, tStop, dRate}, guard);
     return;
   }
   std::vector<IMediaSample*> batch = std::exchange(m_batch, {});
@@ -209,21 +237,25 @@ void COutputQueue::BeginFlush() {
 void COutputQueue::EndFlush() {
   {
     std::unique_lock guard(m_listLock);
-    m_changed.wait(guard, [&] { return !m_bDelivering; });
+    // Said before the look at the thread, which looks for it after it stops delivering.
+    m_bEndFlushWaits.store(true);
+    m_changed.wait(guard, [&] { return !m_bDelivering.load(); });
+    m_bEndFlushWaits.store(false);
     FreeQueued();
   }
   m_pPin->EndFlush();
   std::lock_guard guard(m_listLock);
   m_bFlushing = false;
-  m_hr = S_OK;
+  m_hr.store(S_OK);
 }
 
 void COutputQueue::Reset() {
   std::lock_guard guard(m_listLock);
-  m_hr = S_OK;
+  m_hr.store(S_OK);
 }
 
 BOOL COutputQueue::IsIdle() {
   std::lock_guard guard(m_listLock);
-  return m_list.empty() && m_batch.empty() && !m_bDelivering;
+  // The queue before the thread: a taken item is delivering by then.
+  return m_list.empty() && m_batch.empty() && !m_bDelivering.load();
 }

@@ -10,16 +10,19 @@
 // BeginFlush throws away what is queued and passes the flush on at once, so a blocked
 // downstream Receive can return; EndFlush waits for the thread to be idle first.
 //
-// The hand-off to the thread wakes it only when it sleeps: a thread that has just
-// delivered watches the queue for a moment before sleeping (plat::WakeSignal), and with
-// bBatchExact it is not woken before a whole batch or a control item is queued.
+// The queue's thread takes items without a lock (plat::HandOffChain); the lock is the
+// putting side's, and the thread takes it only to sleep or to record a failure. The thread
+// is woken only when it sleeps: after a delivery it watches the queue for a moment before
+// sleeping (plat::WakeSignal), and with bBatchExact it is not woken before a whole batch or
+// a control item is queued.
 #pragma once
 
 #include <dshow/baseclasses/CCritSec.h>
+#include <dshow/baseclasses/HandOffChain.h>
 #include <dshow/baseclasses/WakeSignal.h>
 #include <dshow/strmif.h>
 
-#include <deque>
+#include <atomic>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -62,13 +65,24 @@ class COutputQueue : public CCritSec {
   };
 
   void ThreadProc();
+  // Returns once the thread holding `held` gathered samples has work (or must end).
+  void AwaitWork(std::size_t held);
+  // Whether the thread holding `held` gathered samples has work.
+  bool ThreadHasWork(std::size_t held) const;
+  // Takes the next item, gathering the rest of a batch of samples into `batch`; false when
+  // an exact batch is still short.
+  bool TakeItem(Item& item, std::vector<IMediaSample*>& batch);
   // Delivers the batch outside every lock; the samples' references are dropped.
   HRESULT DeliverBatch(std::vector<IMediaSample*>& batch);
+  // After a delivery (or a take that found nothing to deliver): records a failure and
+  // tells a waiting EndFlush.
+  void FinishDelivery(HRESULT hr);
   void FreeQueued();  // under m_listLock
-  // Under m_listLock: queues an item and says whether the thread must be woken.
-  bool Queue(const Item& item);
-  // Under m_listLock: whether the thread holding `held` gathered samples has work.
-  bool ThreadHasWork(std::size_t held) const;
+  // Under m_listLock held by `guard`: queues an item, waking the thread if it sleeps.
+  void Queue(const Item& item, std::unique_lock<std::mutex>& guard);
+  // Under m_listLock held by `guard`, after queueing: wakes the thread if it sleeps (the
+  // lock is let go first then).
+  void WakeThread(std::unique_lock<std::mutex>& guard);
 
   IPin* m_pPin;                // counted
   IMemInputPin* m_pInputPin;   // counted
@@ -76,14 +90,18 @@ class COutputQueue : public CCritSec {
   LONG m_lBatchSize;
   BOOL m_bBatchExact;
 
-  std::mutex m_listLock;
+  std::mutex m_listLock;   // the putting side's; the thread takes it to sleep
   plat::WakeSignal m_changed;
-  std::deque<Item> m_list;
-  std::size_t m_controls = 0;  // queued items that are not samples
-  std::vector<IMediaSample*> m_batch;  // direct mode's partial batch
-  bool m_bTerminate = false;
-  bool m_bFlushing = false;
-  bool m_bDelivering = false;
-  HRESULT m_hr = S_OK;
+  plat::HandOffChain<Item> m_list;
+  std::atomic<std::size_t> m_controls{0};  // queued items that are not samples
+  std::vector<IMediaSample*> m_batch;  // direct mode's partial batch, under m_listLock
+  std::atomic<bool> m_bTerminate{false};
+  bool m_bFlushing = false;  // under m_listLock
+  std::atomic<HRESULT> m_hr{S_OK};  // written under m_listLock
   std::thread m_thread;
+  // The thread's, taken or written each sample: on cache lines of their own, away from what
+  // the queueing side uses.
+  alignas(64) std::mutex m_takeLock;  // taking from m_list: the thread, or a flush emptying it
+  std::atomic<bool> m_bDelivering{false};
+  std::atomic<bool> m_bEndFlushWaits{false};
 };

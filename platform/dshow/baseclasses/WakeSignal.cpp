@@ -57,13 +57,13 @@ class WatchPlace {
 
 }  // namespace
 
-void WakeSignal::watch(unsigned seen) const {
+void WakeSignal::watch(const std::atomic<unsigned>& counter, unsigned seen) {
   const WatchPlace place;
   if (!place) return;
   const auto until = std::chrono::steady_clock::now() + kSpin;
   for (;;) {
     for (int i = 0; i < 16; ++i) {
-      if (m_changes.load(std::memory_order_acquire) != seen) return;
+      if (counter.load(std::memory_order_acquire) != seen) return;
       relax();
     }
     if (std::chrono::steady_clock::now() >= until) return;

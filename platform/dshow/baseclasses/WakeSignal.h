@@ -56,13 +56,26 @@ class WakeSignal {
   template <class Ready>
   void wait(std::unique_lock<std::mutex>& guard, Ready ready) {
     if (ready()) return;
-    if (m_watching) {
+    if (watching()) {
       const unsigned seen = m_changes.load(std::memory_order_acquire);
       guard.unlock();
-      watch(seen);
+      watch(m_changes, seen);
       lockSoon(guard);
       if (ready()) return;
     }
+    sleep(guard, ready);
+  }
+
+  // Whether waiting should watch before it sleeps: changes have followed each other closely.
+  bool watching() const { return m_watching.load(std::memory_order_relaxed); }
+  // Returns when `counter` moves from `seen` or the spin time is over; at once where too
+  // many threads watch already.
+  static void watch(const std::atomic<unsigned>& counter, unsigned seen);
+
+  // Under the mutex held by `guard`: sleeps without watching until `ready()`.
+  template <class Ready>
+  void sleep(std::unique_lock<std::mutex>& guard, Ready ready) {
+    if (ready()) return;
     const auto asleep = std::chrono::steady_clock::now();
     StreamActivity& activity = StreamActivity::instance();
     StreamActivity::Waiter* me = &activity.rest();
@@ -80,18 +93,15 @@ class WakeSignal {
     // Watching pays only where changes follow each other closely: after a sleep that a
     // watch could not have bridged by far (live pictures 40 ms apart), the next wait
     // sleeps at once; after a short one it watches again.
-    m_watching = std::chrono::steady_clock::now() - asleep < kWorthWatching;
+    m_watching.store(std::chrono::steady_clock::now() - asleep < kWorthWatching, std::memory_order_relaxed);
   }
 
  private:
-  // Returns when the change count moves from `seen` or the spin time is over.
-  void watch(unsigned seen) const;
-
   std::atomic<unsigned> m_changes{0};
   std::condition_variable m_condition;
   std::vector<StreamActivity::Waiter*> m_sleepers;  // under the mutex
   bool m_woken = false;    // under the mutex: a wake is on its way to the sleepers
-  bool m_watching = true;  // under the mutex: the next wait watches before it sleeps
+  std::atomic<bool> m_watching{true};  // the next wait watches before it sleeps
 };
 
 }  // namespace plat

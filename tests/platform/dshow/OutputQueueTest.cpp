@@ -1,5 +1,6 @@
 #include "TestFilters.h"
 
+#include <machine/StreamActivity.h>
 #include <support/TestMachine.h>
 
 #include <gtest/gtest.h>
@@ -78,6 +79,24 @@ TEST_F(OutputQueueTest, QueuedSamplesArriveInOrderBeforeEndOfStream) {
   const auto samples = sink->samples();
   ASSERT_EQ(samples.size(), 5u);
   for (int n = 0; n < 5; ++n) EXPECT_EQ(samples[static_cast<size_t>(n)].frame, n);
+  EXPECT_EQ(outstanding(), 0);
+}
+
+// The queue's thread takes samples without the queue's lock and sleeps only under it; the
+// thread that queues counts a sleeping one busy before Receive returns, so a settle after
+// each sample finds it delivered, whether the thread was watching or asleep, across the
+// queue's blocks of samples.
+TEST_F(OutputQueueTest, EachSampleQueuedIsDeliveredOnceTheStreamingThreadsSettle) {
+  HRESULT hr = S_OK;
+  COutputQueue queue(firstPin(sink, PINDIR_INPUT), &hr);
+  ASSERT_TRUE(queue.IsQueued());
+  plat::StreamActivity& streams = plat::StreamActivity::instance();
+  for (int n = 0; n < 2000; ++n) {
+    ASSERT_EQ(queue.Receive(sample(n % 256)), S_OK);
+    ASSERT_TRUE(streams.settle(machine().clock()));
+    ASSERT_EQ(sink->samples().size(), static_cast<std::size_t>(n + 1)) << "sample " << n;
+    ASSERT_TRUE(queue.IsIdle()) << "sample " << n;
+  }
   EXPECT_EQ(outstanding(), 0);
 }
 
