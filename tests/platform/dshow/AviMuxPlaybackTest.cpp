@@ -67,7 +67,7 @@ TEST_F(AviMuxPlaybackTest, AnAviTheMuxWroteRendersToTheVideoRendererAndEnds) {
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
   ComPtr<IMediaEventEx> events = graphAs<IMediaEventEx>(IID_IMediaEventEx);
   ASSERT_EQ(control->Run(), S_OK);
-  ASSERT_TRUE(dstest::advanceUntil(
+  ASSERT_TRUE(test::advanceUntil(
       machine().clock(),
       [&] {
         long code = 0;

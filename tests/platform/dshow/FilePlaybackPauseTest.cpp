@@ -119,7 +119,7 @@ TEST_F(FilePlaybackPauseTest, PausedResumedAndSeekedItPlaysToTheEnd) {
   EXPECT_FALSE(complete());
   for (int ms = 0; ms < 1500; ms += 100) machine().clock().advance(100);
   EXPECT_FALSE(complete()) << "a second of the file is left";
-  EXPECT_TRUE(dstest::advanceUntil(machine().clock(), [&] { return complete(); }, 100));
+  EXPECT_TRUE(test::advanceUntil(machine().clock(), [&] { return complete(); }, 100));
   LONGLONG duration = 0;
   ASSERT_EQ(seeking->GetDuration(&duration), S_OK);
   EXPECT_EQ(position(), duration);

@@ -144,7 +144,7 @@ class FilePlaybackTest : public dstest::GraphTest {
     ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
     ComPtr<IMediaEventEx> events = graphAs<IMediaEventEx>(IID_IMediaEventEx);
     if (control->Run() != S_OK && control->Run() != S_FALSE) return false;
-    return dstest::advanceUntil(
+    return test::advanceUntil(
         machine().clock(),
         [&] {
           long code = 0;
@@ -332,7 +332,7 @@ TEST_F(FilePlaybackTest, PausedWithItsPicturesHeldTheSplitterReadsOnForTheSound)
   ASSERT_TRUE(pictures->waitUntilBlocked());
   // Waiting on the pictures' buffers stopped the sound at a little past a second. Paused at
   // the end of the file, the splitter looks for returned buffers on the machine clock.
-  EXPECT_TRUE(dstest::advanceUntil(machine().clock(), [&] {
+  EXPECT_TRUE(test::advanceUntil(machine().clock(), [&] {
     const auto heard = sound->samples();
     return !heard.empty() && heard.back().start >= 30'000'000;
   })) << "the sound goes on to the second half of the file";
