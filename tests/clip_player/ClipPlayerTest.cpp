@@ -1,13 +1,12 @@
 #include "ClipPlayerTest.h"
 
 #include <machine/VideoSurfaces.h>
+#include <support/Settling.h>
 #include <win32/DebugOutput.h>
 #include <win32/file.h>
 
-#include <chrono>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 namespace edtest {
 
@@ -41,13 +40,11 @@ std::string ClipPlayerTest::tempFolder() {
 }
 
 bool ClipPlayerTest::pictureShown() {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < deadline) {
+  return test::holdsWhenSettled(machine().clock(), [&] {
     for (const auto& surface : machine().service<plat::VideoSurfaces>().ownedBy(host))
       if (surface->framesShown() > 0) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return false;
+    return false;
+  });
 }
 
 std::vector<std::string> ClipPlayerTest::reports() {

@@ -30,7 +30,7 @@ class ClipPlayerTest : public test::MachineTest {
     return machine().paths().toLinux(windowsPath);
   }
   std::string tempFolder();
-  // Waits (bounded) until the renderer has shown a picture, so a capture has one to take.
+  // Whether the renderer, its streaming settled, has shown a picture for a capture to take.
   bool pictureShown();
   // The assertions the library reported through the debug output.
   std::vector<std::string> reports();

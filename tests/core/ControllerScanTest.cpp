@@ -105,7 +105,7 @@ class ControllerScanTest : public test::ControllerTest {
   }
   void liveTv() { controller->GetRunStateHolder()->SetState(2); }
   // Starts the scan for the channel window and handles messages until it reports the end
-  // (bounded real waits for the worker thread).
+  // (bounded real waits: the worker is a thread of its own, not a streaming one).
   bool scan() {
     controller->SetScanTargetWnd(channelWindow);
     controller->StartScan();

@@ -1,10 +1,8 @@
 #include "ProjectTest.h"
 
-#include <machine/VideoSurfaces.h>
+#include <machine/StreamActivity.h>
 
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 namespace edtest {
 
@@ -50,12 +48,9 @@ void ProjectTest::pump() {
 
 void ProjectTest::play(int ms) {
   for (int done = 0; done < ms; done += 40) {
-    const auto surfaces = machine().service<plat::VideoSurfaces>().ownedBy(host);
-    const auto before = surfaces.empty() ? 0 : surfaces.front()->framesShown();
     machine().clock().advance(40);
-    // The pictures keep up with the clock, however slow the machine (bounded).
-    for (int wait = 0; !surfaces.empty() && wait < 200 && surfaces.front()->framesShown() <= before; ++wait)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // The pictures keep up with the clock, however slow the machine.
+    plat::StreamActivity::instance().settle(machine().clock());
     pump();
   }
 }

@@ -20,7 +20,7 @@ class ProjectTest : public ClipPlayerTest {
 
   // A clip of `file` from `mediaStart` for `length` seconds at `at` on the timeline.
   static mpeg_src_s clip(const std::string& file, double at, double mediaStart, double length, bool video = true);
-  // Runs the preview's clock by `ms` in frame steps, each waiting for its picture.
+  // Runs the preview's clock by `ms` in frame steps, the streaming threads settled after each.
   void play(int ms);
   // Handles the messages posted to this thread; counts the project's graph events.
   void pump();

@@ -92,7 +92,7 @@ TEST_F(FanoutStreamingTest, FlushesEndsOfStreamAndNewSegmentsReachEveryBranch) {
   for (TestRenderer* renderer : renderers) {
     EXPECT_EQ(renderer->beginFlushes(), 1);
     EXPECT_EQ(renderer->endFlushes(), 1);
-    ASSERT_TRUE(eventually([&] { return !renderer->segments().empty(); }));
+    ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return !renderer->segments().empty(); }));
     const TestRenderer::Segment segment = renderer->segments().front();
     EXPECT_EQ(segment.start, 1000);
     EXPECT_EQ(segment.stop, 2000);
@@ -151,7 +151,7 @@ TEST_F(FanoutStreamingTest, AFailingBranchStopsTheSampleAndTellsUpstream) {
   auto* source = new TestSource({videoType(kSubtypeA)}, 10);
   buildTee(source, renderers);
   ASSERT_EQ(control()->Run(), S_OK);
-  ASSERT_TRUE(eventually([] { return debugLineWritten(); }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [] { return debugLineWritten(); }));
   control()->Stop();
 
   EXPECT_EQ(renderers[0]->frames(), (std::vector<int>{0, 1}));

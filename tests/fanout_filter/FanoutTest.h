@@ -8,13 +8,12 @@
 #include "TestSource.h"
 
 #include <com/ComPtr.h>
+#include <support/Settling.h>
 #include <support/TestMachine.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace fanout {
@@ -30,17 +29,6 @@ inline constexpr GUID kSubtypeB = {0x42545354, 0x0000, 0x0010, {0x80, 0x00, 0x00
 
 // A video type of the subtype and size (VIDEOINFOHEADER, 32 bits, 25 frames a second).
 CMediaType videoType(const GUID& subtype, LONG width = 4, LONG height = 2);
-
-// Waits (bounded) for another thread to make pred() true; false when the time runs out.
-template <class Pred>
-bool eventually(Pred pred) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!pred()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
 
 class FanoutTest : public test::MachineTest {
  protected:

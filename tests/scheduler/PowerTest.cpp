@@ -182,6 +182,7 @@ class ShutdownWaitFaults : public PowerTest {
   bool mainProgramRuns() const { return plat::ProcessObject::isRunning(m_main); }
 
  private:
+  // Bounded real waits: the main program is another process, the scheduler waits on kernel objects.
   static bool untilReal(const std::function<bool()>& done) {
     for (int i = 0; i < 20000 && !done(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return done();

@@ -41,7 +41,7 @@ class ChannelWindowTest : public WindowsTest {
   void selectRow(int row);
 
   // Serves the scan worker (which waits for the window at every step) until `done` holds;
-  // false after twenty seconds of real time.
+  // false after twenty seconds of real time: the worker is not a streaming thread.
   bool serveScanUntil(const std::function<bool()>& done);
   // The scan button pressed and the scan served to its end.
   bool scanToEnd();

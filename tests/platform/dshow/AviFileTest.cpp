@@ -1,5 +1,7 @@
 #include "CaptureTest.h"
 
+#include <support/Settling.h>
+
 #include <machine/TestPicture.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
@@ -112,7 +114,8 @@ TEST_F(AviFileTest, TheMuxWritesAnAviThatReadsBack) {
   constexpr std::uint64_t kHeaderBytes = 512;
   for (int frame = 1; frame <= 10; ++frame) {
     if (frame > 1) machine().clock().advance(40);
-    ASSERT_TRUE(dstest::eventually([&] { return fileSize() >= kHeaderBytes + frame * (8 + kFrameBytes); })) << frame;
+    ASSERT_TRUE(test::holdsWhenSettled(machine().clock(),
+        [&] { return fileSize() >= kHeaderBytes + frame * (8 + kFrameBytes); })) << frame;
   }
   ASSERT_EQ(control->Stop(), S_OK);
 
@@ -200,7 +203,8 @@ TEST_F(AviFileTest, SoundAndPictureAreTwoStreamsOfOneFile) {
   const auto file = fileOnC("both.avi");
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
   ASSERT_EQ(control->Run(), S_OK);
-  ASSERT_TRUE(dstest::eventually([&] { return picturesIn(file) >= 1; }));  // the first frame, at once
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(),
+      [&] { return picturesIn(file) >= 1; }));  // the first frame, at once
   ASSERT_TRUE(step([&] { return picturesIn(file); }, 6));
   ASSERT_EQ(control->Stop(), S_OK);
 

@@ -2,6 +2,8 @@
 // RenderFile: the AVI Splitter's uncompressed pictures reach the video renderer.
 #include "CaptureTest.h"
 
+#include <support/Settling.h>
+
 #include <machine/TestPicture.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
@@ -39,7 +41,7 @@ class AviMuxPlaybackTest : public dstest::CaptureTest {
     EXPECT_EQ(control->Run(), S_OK);
     for (int frame = 1; frame <= 10; ++frame) {
       if (frame > 1) machine().clock().advance(40);
-      EXPECT_TRUE(dstest::eventually([&] {
+      EXPECT_TRUE(test::holdsWhenSettled(machine().clock(), [&] {
         std::error_code ec;
         return std::filesystem::file_size(file, ec) >= 512u + static_cast<unsigned>(frame) * (8u + 160u * 120u * 2u);
       }));
@@ -65,11 +67,13 @@ TEST_F(AviMuxPlaybackTest, AnAviTheMuxWroteRendersToTheVideoRendererAndEnds) {
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
   ComPtr<IMediaEventEx> events = graphAs<IMediaEventEx>(IID_IMediaEventEx);
   ASSERT_EQ(control->Run(), S_OK);
-  ASSERT_TRUE(dstest::eventually([&] {
-    machine().clock().advance(100);
-    long code = 0;
-    return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
-  }));
+  ASSERT_TRUE(test::advanceUntil(
+      machine().clock(),
+      [&] {
+        long code = 0;
+        return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
+      },
+      100));
 
   ComPtr<IBasicVideo> video = graphAs<IBasicVideo>(IID_IBasicVideo);
   long size = 0;

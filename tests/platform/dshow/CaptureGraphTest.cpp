@@ -1,5 +1,7 @@
 #include "CaptureTest.h"
 
+#include <support/Settling.h>
+
 #include <dshow/engine/Pins.h>
 #include <machine/AudioPlayback.h>
 #include <machine/TestPicture.h>
@@ -165,17 +167,23 @@ TEST_F(CaptureGraphTest, UnpluggingTheStickGivesDeviceLostAndStopsThePictures) {
 
   machine().service<plat::TvStickControl>().setPlugged(false);
   machine().clock().advance(34);
-  long code = 0;
-  LONG_PTR p1 = 0, p2 = -1;
-  ASSERT_TRUE(dstest::eventually([&] { return events->GetEvent(&code, &p1, &p2, 0) == S_OK && code == EC_DEVICE_LOST; }));
+  LONG_PTR p2 = -1;
+  const auto deviceLost = [&] {
+    long code = 0;
+    LONG_PTR p1 = 0;
+    while (events->GetEvent(&code, &p1, &p2, 0) == S_OK)
+      if (code == EC_DEVICE_LOST) return true;
+    return false;
+  };
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), deviceLost));
   EXPECT_EQ(p2, 0);
   const auto shown = surface->framesShown();
   machine().clock().advance(200);
-  EXPECT_EQ(surface->framesShown(), shown);
+  EXPECT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return surface->framesShown() == shown; }));
 
   machine().service<plat::TvStickControl>().setPlugged(true);
   machine().clock().advance(34);
-  ASSERT_TRUE(dstest::eventually([&] { return events->GetEvent(&code, &p1, &p2, 0) == S_OK && code == EC_DEVICE_LOST; }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), deviceLost));
   EXPECT_EQ(p2, 1);
   control->Stop();
 }
@@ -198,7 +206,7 @@ TEST_F(CaptureGraphTest, TheSoundCardRecordsTheTunedChannelsToneAtTheClocksRate)
   ASSERT_EQ(control->Run(), S_OK);
   auto& playback = machine().service<plat::AudioPlayback>();
   // Buffers of a tenth of a second: the first at once, three more in three tenths.
-  ASSERT_TRUE(dstest::eventually([&] { return playback.levels().frames > 0; }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return playback.levels().frames > 0; }));
   ASSERT_TRUE(step([&] { return playback.levels().frames; }, 3, 100));
   const auto levels = playback.levels();
   EXPECT_EQ(levels.frames, 4u * 4410u);

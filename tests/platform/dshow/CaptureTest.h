@@ -3,6 +3,8 @@
 
 #include "GraphTest.h"
 
+#include <support/Settling.h>
+
 #include <com/ocidl.h>
 #include <com/oleauto.h>
 
@@ -66,14 +68,14 @@ class CaptureTest : public GraphTest {
     EXPECT_EQ(filter->FindPin(name, found.put()), S_OK) << name;
     return found;
   }
-  // Advances the machine clock one period at a time, `times` times, each time waiting
-  // (in real time, bounded) until `count()` has grown: one more frame or buffer came.
+  // Advances the machine clock one period at a time, `times` times, each time settling the
+  // streaming threads and checking that `count()` has grown: one more frame or buffer came.
   template <class Count>
   bool step(Count count, int times, int periodMs = 40) {
     for (int i = 0; i < times; ++i) {
       const auto before = count();
       machine().clock().advance(static_cast<std::uint64_t>(periodMs));
-      if (!eventually([&] { return count() > before; })) return false;
+      if (!test::holdsWhenSettled(machine().clock(), [&] { return count() > before; })) return false;
     }
     return true;
   }

@@ -6,12 +6,13 @@
 // picture at its position at once rather than wait for the next group.
 #include "GraphTest.h"
 
+#include <support/Settling.h>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 }
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -141,7 +142,7 @@ class FilePlaybackFirstPictureTest : public dstest::GraphTest {
     const size_t before = sink->samples().size();
     const int ends = sink->endOfStreams();
     EXPECT_EQ(control->Run(), S_OK);
-    EXPECT_TRUE(dstest::eventually([&] { return sink->endOfStreams() > ends; }, std::chrono::seconds(10)));
+    EXPECT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return sink->endOfStreams() > ends; }));
     const auto all = sink->samples();
     return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
   }

@@ -3,6 +3,8 @@
 // paused and while running, and played to its end. Every pause must settle (each
 // renderer holding a first sample) within the caller's state time-out.
 #include "GraphTest.h"
+
+#include <support/Settling.h>
 #include "MediaFileWriter.h"
 
 #include <machine/AudioPlayback.h>
@@ -97,7 +99,8 @@ TEST_F(FilePlaybackPauseTest, SeeksWhilePausedCueAgainAtTheNewPosition) {
     const auto heard = soundFrames();
     seekTo(at);
     EXPECT_EQ(settled(), S_OK);
-    EXPECT_TRUE(dstest::eventually([&] { return soundFrames() > heard; })) << "the sound at the new position is cued";
+    EXPECT_TRUE(test::holdsWhenSettled(machine().clock(),
+        [&] { return soundFrames() > heard; })) << "the sound at the new position is cued";
     EXPECT_EQ(position(), at * kUnitsPerSecond);
   }
 }
@@ -116,10 +119,7 @@ TEST_F(FilePlaybackPauseTest, PausedResumedAndSeekedItPlaysToTheEnd) {
   EXPECT_FALSE(complete());
   for (int ms = 0; ms < 1500; ms += 100) machine().clock().advance(100);
   EXPECT_FALSE(complete()) << "a second of the file is left";
-  EXPECT_TRUE(dstest::eventually([&] {
-    machine().clock().advance(100);
-    return complete();
-  }));
+  EXPECT_TRUE(test::advanceUntil(machine().clock(), [&] { return complete(); }, 100));
   LONGLONG duration = 0;
   ASSERT_EQ(seeking->GetDuration(&duration), S_OK);
   EXPECT_EQ(position(), duration);

@@ -1,4 +1,6 @@
 #include "GraphTest.h"
+
+#include <support/Settling.h>
 #include "MediaFileWriter.h"
 
 #include <machine/AudioPlayback.h>
@@ -142,11 +144,13 @@ class FilePlaybackTest : public dstest::GraphTest {
     ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
     ComPtr<IMediaEventEx> events = graphAs<IMediaEventEx>(IID_IMediaEventEx);
     if (control->Run() != S_OK && control->Run() != S_FALSE) return false;
-    return dstest::eventually([&] {
-      machine().clock().advance(500);
-      long code = 0;
-      return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
-    });
+    return test::advanceUntil(
+        machine().clock(),
+        [&] {
+          long code = 0;
+          return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
+        },
+        500, 60'000);
   }
   // The centre pixel of the video renderer's current picture, as 0x00RRGGBB.
   DWORD centrePixel() {
@@ -247,7 +251,7 @@ TEST_F(FilePlaybackTest, ASeekWhileRunningFlushesTheStreamsAndPlaysOnToTheEnd) {
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
   ComPtr<IMediaSeeking> seeking = graphAs<IMediaSeeking>(IID_IMediaSeeking);
   ASSERT_EQ(control->Run(), S_OK);
-  ASSERT_TRUE(dstest::eventually([&] { return sound().frames > 0; }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return sound().frames > 0; }));
   machine().clock().advance(200);
   // The renderers hold samples due later; the seek must free them and start over.
   LONGLONG position = 15'000'000;
@@ -272,7 +276,7 @@ TEST_F(FilePlaybackTest, PausedTheFirstPictureIsShownAndTheStreamWaits) {
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
   control->Pause();
   OAFilterState state = 0;
-  ASSERT_TRUE(dstest::eventually([&] { return control->GetState(0, &state) == S_OK; }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return control->GetState(0, &state) == S_OK; }));
   EXPECT_EQ(state, State_Paused);
   EXPECT_TRUE(reddish(centrePixel()));
   long code = 0;
@@ -289,13 +293,14 @@ TEST_F(FilePlaybackTest, PausedAndSeekingInARecordingWithItsSoundFarAheadThePict
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
   control->Pause();
   OAFilterState state = 0;
-  ASSERT_TRUE(dstest::eventually([&] { return control->GetState(0, &state) == S_OK; })) << "the first picture came";
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(),
+      [&] { return control->GetState(0, &state) == S_OK; })) << "the first picture came";
   for (const LONGLONG position : {160'000'000LL, 40'000'000LL, 120'000'000LL}) {
     LONGLONG at = position;
     ASSERT_EQ(graphAs<IMediaSeeking>(IID_IMediaSeeking)
                   ->SetPositions(&at, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning),
               S_OK);
-    EXPECT_TRUE(dstest::eventually([&] { return control->GetState(0, &state) == S_OK; }))
+    EXPECT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return control->GetState(0, &state) == S_OK; }))
         << "the picture at " << position / 10'000'000 << " s came";
   }
   control->Stop();
@@ -327,7 +332,7 @@ TEST_F(FilePlaybackTest, PausedWithItsPicturesHeldTheSplitterReadsOnForTheSound)
   ASSERT_TRUE(pictures->waitUntilBlocked());
   // Waiting on the pictures' buffers stopped the sound at a little past a second. Paused at
   // the end of the file, the splitter looks for returned buffers on the machine clock.
-  EXPECT_TRUE(dstest::advanceUntil(machine().clock(), [&] {
+  EXPECT_TRUE(test::advanceUntil(machine().clock(), [&] {
     const auto heard = sound->samples();
     return !heard.empty() && heard.back().start >= 30'000'000;
   })) << "the sound goes on to the second half of the file";

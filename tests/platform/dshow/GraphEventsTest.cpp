@@ -2,6 +2,8 @@
 
 #include <win32/user.h>
 
+#include <atomic>
+#include <functional>
 #include <thread>
 
 using dstest::PushSource;
@@ -43,6 +45,22 @@ class GraphEventsTest : public dstest::GraphTest {
     LONG_PTR p1, p2;
     bool operator==(const Event&) const = default;
   };
+  // Waits for completion on a streaming thread; once that waits, settled, `end` is to end
+  // its wait. The code the wait returned.
+  long completionAfter(long msTimeout, HRESULT expected, const std::function<void()>& end) {
+    plat::StreamActivity& streams = plat::StreamActivity::instance();
+    long code = -1;
+    std::atomic<bool> done{false};
+    std::thread waiter = streams.startThread("completion waiter", [&] {
+      EXPECT_EQ(events->WaitForCompletion(msTimeout, &code), expected);
+      done = true;
+    });
+    EXPECT_TRUE(streams.settle(machine().clock()));
+    EXPECT_FALSE(done) << "the wait ended before its end came";
+    end();
+    waiter.join();
+    return code;
+  }
   std::vector<Event> drain() {
     std::vector<Event> got;
     Event e{};
@@ -103,20 +121,10 @@ TEST_F(GraphEventsTest, WaitingForCompletionEndsOnAnAbortOrTheTimeOut) {
   EXPECT_EQ(events->WaitForCompletion(0, &code), E_ABORT);
   EXPECT_EQ(code, 0);
   // A time-out counts on the machine's clock.
-  std::thread ticking([&] {
-    dstest::eventually([&] { return false; }, std::chrono::milliseconds(20));
-    machine().clock().advance(100);
-  });
-  EXPECT_EQ(events->WaitForCompletion(100, &code), E_ABORT);
-  ticking.join();
+  EXPECT_EQ(completionAfter(100, E_ABORT, [&] { machine().clock().advance(100); }), 0);
   // Another thread's abort ends an endless wait.
-  std::thread late([&] {
-    dstest::eventually([&] { return false; }, std::chrono::milliseconds(20));
-    sink->Notify(EC_ERRORABORT, E_FAIL, 0);
-  });
-  EXPECT_EQ(events->WaitForCompletion(static_cast<long>(INFINITE), &code), S_OK);
-  late.join();
-  EXPECT_EQ(code, EC_ERRORABORT);
+  EXPECT_EQ(completionAfter(static_cast<long>(INFINITE), S_OK, [&] { sink->Notify(EC_ERRORABORT, E_FAIL, 0); }),
+            EC_ERRORABORT);
   // The completion stays queued for GetEvent.
   EXPECT_EQ(drain(), (std::vector<Event>{{EC_ERRORABORT, E_FAIL, 0}}));
 }

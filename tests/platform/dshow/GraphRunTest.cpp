@@ -1,5 +1,7 @@
 #include "GraphTest.h"
 
+#include <support/Settling.h>
+
 #include <win32/user.h>
 
 using dstest::ConvertTransform;
@@ -89,7 +91,7 @@ TEST_F(GraphRunTest, OneCompletionWhenEveryRendererHasFinishedAndTheWindowIsTold
   ASSERT_EQ(control->Run(), S_OK);
   ASSERT_TRUE(first->waitForEndOfStream());
   ASSERT_TRUE(second->waitForEndOfStream());
-  ASSERT_TRUE(dstest::eventually([&] { return hasCompletion(events.get()); }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return hasCompletion(events.get()); }));
   const auto got = drain(events.get());
   EXPECT_EQ(std::count_if(got.begin(), got.end(), [](const auto& e) { return e.first == EC_COMPLETE; }), 1);
 
@@ -101,7 +103,8 @@ TEST_F(GraphRunTest, OneCompletionWhenEveryRendererHasFinishedAndTheWindowIsTold
   control->Stop();
   ASSERT_EQ(events->CancelDefaultHandling(EC_COMPLETE), S_OK);
   ASSERT_EQ(control->Run(), S_OK);
-  ASSERT_TRUE(dstest::eventually([&] { return second->endOfStreams() == 2 && first->endOfStreams() == 2; }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(),
+      [&] { return second->endOfStreams() == 2 && first->endOfStreams() == 2; }));
   control->Stop();
   std::vector<LONG_PTR> finished;
   for (const auto& [eventCode, filter] : drain(events.get()))

@@ -1,6 +1,7 @@
 #include "TestFilters.h"
 
 #include <machine/StreamActivity.h>
+#include <support/Settling.h>
 #include <support/TestMachine.h>
 
 #include <gtest/gtest.h>
@@ -74,7 +75,7 @@ TEST_F(OutputQueueTest, QueuedSamplesArriveInOrderBeforeEndOfStream) {
     for (int n = 0; n < 5; ++n) EXPECT_EQ(queue.Receive(sample(n)), S_OK);
     queue.EOS();
     ASSERT_TRUE(sink->waitForEndOfStream());
-    ASSERT_TRUE(dstest::eventually([&] { return queue.IsIdle() != FALSE; }));
+    ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return queue.IsIdle() != FALSE; }));
   }
   const auto samples = sink->samples();
   ASSERT_EQ(samples.size(), 5u);
@@ -156,6 +157,6 @@ TEST_F(OutputQueueTest, QueuedExactBatchesGoWhenWholeOrBeforeAnEndOfStream) {
   const auto received = sink->samples();
   ASSERT_EQ(received.size(), 7u);
   for (int n = 1; n <= 7; ++n) EXPECT_EQ(received[static_cast<std::size_t>(n - 1)].frame, n);
-  ASSERT_TRUE(dstest::eventually([&] { return queue.IsIdle() != FALSE; }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return queue.IsIdle() != FALSE; }));
   EXPECT_EQ(outstanding(), 0);
 }

@@ -1,5 +1,7 @@
 #include "TestFilters.h"
 
+#include <support/Settling.h>
+
 #include <support/TestMachine.h>
 
 #include <gtest/gtest.h>
@@ -183,7 +185,7 @@ TEST_F(StreamingTest, FlushingReleasesABlockedReceiveAndDropsSamples) {
   EXPECT_EQ(sink->flushes(), 1);
   // The blocked sample returns; the next one is refused while flushing and the source
   // waits for its next command.
-  ASSERT_TRUE(dstest::eventually([&] { return source->attempts() >= 2; }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return source->attempts() >= 2; }));
   ASSERT_EQ(in->EndFlush(), S_OK);
   EXPECT_EQ(sink->samples().size(), 1u);
   EXPECT_EQ(source->delivered(), 1);

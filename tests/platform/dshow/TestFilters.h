@@ -5,14 +5,10 @@
 
 #include <com/ComPtr.h>
 #include <dshow/baseclasses/streams.h>
-#include <machine/Clock.h>
-#include <machine/StreamActivity.h>
 
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace dstest {
@@ -27,13 +23,6 @@ inline constexpr GUID kSubtypeB = {0x42545354, 0x0000, 0x0010, {0x80, 0x00, 0x00
 
 // A video type of the given subtype and size (VIDEOINFOHEADER, 25 frames a second).
 CMediaType videoType(const GUID& subtype, LONG width = 8, LONG height = 2);
-// Waits (in real time, bounded) until pred() holds; false on time-out.
-template <class Pred>
-bool eventually(Pred pred, std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
-// Moves the manual clock `stepMs` at a time, the streaming threads settled after each step,
-// until pred() holds or `limitMs` have passed; whether it held.
-template <class Pred>
-bool advanceUntil(plat::Clock& clock, Pred pred, std::uint64_t stepMs = 10, std::uint64_t limitMs = 10000);
 
 // Where the test filters write "label:Stop", "label:Pause", "label:Run" as they change state.
 class StateLog {
@@ -154,27 +143,5 @@ class AddTenInPlace : public CTransInPlaceFilter {
 IPin* firstPin(IBaseFilter* filter, PIN_DIRECTION dir);
 // Breaks every connection of the filters' pins: connected filters hold each other.
 void disconnectAll(std::initializer_list<IBaseFilter*> filters);
-
-template <class Pred>
-bool eventually(Pred pred, std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!pred()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
-
-template <class Pred>
-bool advanceUntil(plat::Clock& clock, Pred pred, std::uint64_t stepMs, std::uint64_t limitMs) {
-  plat::StreamActivity& streams = plat::StreamActivity::instance();
-  streams.settle(clock);
-  for (std::uint64_t moved = 0; !pred(); moved += stepMs) {
-    if (moved >= limitMs) return false;
-    clock.advance(stepMs);
-    streams.settle(clock);
-  }
-  return true;
-}
 
 }  // namespace dstest

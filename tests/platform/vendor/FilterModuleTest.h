@@ -7,12 +7,11 @@
 #include "FrameSource.h"
 
 #include <com/ComPtr.h>
+#include <support/Settling.h>
 #include <support/TestMachine.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 
 namespace vendortest {
 
@@ -22,17 +21,6 @@ using plat::ComPtr;
 CMediaType videoType(const GUID& subtype, LONG width, LONG height);
 // Bytes one picture of the type takes.
 size_t imageSize(const CMediaType& type);
-
-// Waits (bounded) for another thread to make pred() true.
-template <class Pred>
-bool eventually(Pred pred) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!pred()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
 
 class FilterModuleTest : public test::MachineTest {
  protected:

@@ -51,11 +51,13 @@ class PlaybackModulesTest : public FilterModuleTest {
     ComPtr<IMediaEventEx> events;
     graph->QueryInterface(IID_IMediaEventEx, events.putVoid());
     if (FAILED(control()->Run())) return false;
-    return eventually([&] {
-      machine().clock().advance(500);
-      long code = 0;
-      return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
-    });
+    return test::advanceUntil(
+        machine().clock(),
+        [&] {
+          long code = 0;
+          return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
+        },
+        500, 60'000);
   }
   static ComPtr<IPin> pin(IBaseFilter* filter, const wchar_t* id) {
     ComPtr<IPin> found;
@@ -143,7 +145,7 @@ TEST_F(PlaybackModulesTest, TheAsyncSourceFeedsSplitterDecoderAndStillCaptureByH
             S_OK);
   ASSERT_EQ(control()->Run(), S_OK);
   const auto thumb = machine().paths().driveFolder('C') / "thumb.bmp";
-  EXPECT_TRUE(eventually([&] {
+  EXPECT_TRUE(test::holdsWhenSettled(machine().clock(), [&] {
     std::error_code ec;
     return std::filesystem::file_size(thumb, ec) > 176u * 144u * 3u;
   }));

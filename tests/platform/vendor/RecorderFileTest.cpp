@@ -7,6 +7,7 @@
 #include <machine/TestPicture.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
+#include <support/Settling.h>
 
 #include <filesystem>
 
@@ -164,7 +165,7 @@ TEST_F(RecorderFileTest, SettingsWaitForTheStopAndTheNextRunWritesAFreshFile) {
   nameFile(L"C:\\first.mpg");
   auto control = as<IMediaControl>(graph.get(), IID_IMediaControl);
   ASSERT_EQ(control->Run(), S_OK);
-  ASSERT_TRUE(eventually([&] { return frames() >= 1; }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return frames() >= 1; }));
   EXPECT_EQ(settings->SetStreamType(8), VFW_E_WRONG_STATE);
   EXPECT_EQ(settings->SetPictureSize(720, 576), VFW_E_WRONG_STATE);
   EXPECT_EQ(as<IFileSinkFilter>(recorder.get(), IID_IFileSinkFilter)->SetFileName(L"C:\\other.mpg", nullptr),

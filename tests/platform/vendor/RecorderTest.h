@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 #include <vector>
 
 namespace rectest {
@@ -69,17 +67,6 @@ class RecorderTest : public test::MachineTest {
     std::vector<QnMpegRecorderCall> list(static_cast<size_t>(count));
     for (LONG i = 0; i < count; ++i) probe->GetCall(i, &list[static_cast<size_t>(i)]);
     return list;
-  }
-
-  // Waits (bounded, in real time) for a streaming thread's work to show.
-  template <class Pred>
-  static bool eventually(Pred pred) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!pred()) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
   }
 
   ComPtr<IGraphBuilder> graph;

@@ -45,7 +45,7 @@ class StillCaptureTest : public FilterModuleTest {
     ASSERT_EQ(graph->ConnectDirect(source->output(), firstPin(filter.get(), PINDIR_INPUT), nullptr), S_OK);
     ASSERT_EQ(sink->SetFileName(L"C:\\snap.bmp", nullptr), S_OK);
     ASSERT_TRUE(SUCCEEDED(control()->Run()));
-    EXPECT_TRUE(eventually([] { return fileSize("C:\\snap.bmp") == kBitmapFileSize; }));
+    EXPECT_TRUE(test::holdsWhenSettled(machine().clock(), [] { return fileSize("C:\\snap.bmp") == kBitmapFileSize; }));
     control()->Stop();
   }
   // The bitmap file's pixel colours, as LoadImage reads them.

@@ -35,12 +35,13 @@ class TvStickChainTest : public FilterModuleTest {
     EXPECT_EQ(filter->FindPin(name, found.put()), S_OK);
     return found;
   }
-  // Advances the machine clock a frame period at a time until `count` more frames arrived.
+  // Advances the machine clock a frame period at a time, settling after each, while each
+  // brings one more frame, `count` times.
   bool stepFrames(FrameSink* sink, size_t count) {
     for (size_t i = 0; i < count; ++i) {
       const size_t before = sink->frames().size();
       machine().clock().advance(40);
-      if (!eventually([&] { return sink->frames().size() > before; })) return false;
+      if (!test::holdsWhenSettled(machine().clock(), [&] { return sink->frames().size() > before; })) return false;
     }
     return true;
   }

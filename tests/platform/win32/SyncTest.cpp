@@ -14,7 +14,7 @@
 namespace {
 
 // Yields until `done` holds; false after ten seconds, so a fault fails the test instead
-// of hanging it.
+// of hanging it. The waiters are plain threads in kernel-object waits: nothing to settle.
 template <class Condition>
 bool eventually(Condition done) {
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
