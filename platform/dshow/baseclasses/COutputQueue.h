@@ -90,8 +90,10 @@ class COutputQueue : public CCritSec {
   LONG m_lBatchSize;
   BOOL m_bBatchExact;
 
-  std::mutex m_listLock;   // the putting side's; the thread takes it to sleep
-  plat::WakeSignal m_changed;
+  // The putting side's, taken each sample: on a cache line of its own, away from what the
+  // thread reads each sample. The thread takes it only to sleep.
+  alignas(64) std::mutex m_listLock;
+  alignas(64) plat::WakeSignal m_changed;
   plat::HandOffChain<Item> m_list;
   std::atomic<std::size_t> m_controls{0};  // queued items that are not samples
   std::vector<IMediaSample*> m_batch;  // direct mode's partial batch, under m_listLock
