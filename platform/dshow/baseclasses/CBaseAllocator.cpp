@@ -76,7 +76,9 @@ STDMETHODIMP CBaseAllocator::GetBuffer(IMediaSample** ppBuffer, REFERENCE_TIME*,
   *ppBuffer = nullptr;
   CMediaSample* sample = nullptr;
   {
-    std::unique_lock guard(m_lock);
+    // The other side (a sample coming back) holds the lock only for moments.
+    std::unique_lock guard(m_lock, std::defer_lock);
+    plat::WakeSignal::lockSoon(guard);
     for (;;) {
       if (!m_bCommitted) return VFW_E_NOT_COMMITTED;
       if (!m_lFree.empty()) break;
@@ -97,7 +99,8 @@ STDMETHODIMP CBaseAllocator::ReleaseBuffer(IMediaSample* pSample) {
   CheckPointer(pSample, E_POINTER);
   bool wake = false;
   {
-    std::lock_guard guard(m_lock);
+    std::unique_lock guard(m_lock, std::defer_lock);
+    plat::WakeSignal::lockSoon(guard);
     m_lFree.push_back(static_cast<CMediaSample*>(pSample));
     if (m_bDecommitInProgress && m_lAllocated == static_cast<long>(m_lFree.size())) {
       m_bDecommitInProgress = FALSE;
