@@ -59,7 +59,11 @@ void COutputQueue::Queue(const Item& item, std::unique_lock<std::mutex>& guard) 
 
 void COutputQueue::WakeThread(std::unique_lock<std::mutex>& guard) {
   // The thread sleeps only under the lock held here, after a last look at the queue.
-  if (m_changed.sleepers() == 0 || !m_changed.changed()) return;
+  if (m_changed.sleepers() > 0) TellWaiters(guard);
+}
+
+void COutputQueue::TellWaiters(std::unique_lock<std::mutex>& guard) {
+  if (!m_changed.changed()) return;
   guard.unlock();
   m_changed.wake();
 }
@@ -122,9 +126,7 @@ void COutputQueue::FinishDelivery(HRESULT hr) {
   m_bDelivering.store(false);
   if (!m_bEndFlushWaits.load()) return;
   std::unique_lock guard(m_listLock);
-  if (!m_changed.changed()) return;
-  guard.unlock();
-  m_changed.wake();
+  TellWaiters(guard);
 }
 
 void COutputQueue::ThreadProc() {

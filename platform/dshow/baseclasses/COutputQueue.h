@@ -83,6 +83,9 @@ class COutputQueue : public CCritSec {
   // Under m_listLock held by `guard`, after queueing: wakes the thread if it sleeps (the
   // lock is let go first then).
   void WakeThread(std::unique_lock<std::mutex>& guard);
+  // Under m_listLock held by `guard`: tells the waiters of a change; a sleeping one is woken
+  // once the lock is let go.
+  void TellWaiters(std::unique_lock<std::mutex>& guard);
 
   IPin* m_pPin;                // counted
   IMemInputPin* m_pInputPin;   // counted

@@ -11,7 +11,6 @@
 #include <array>
 #include <atomic>
 #include <cstddef>
-#include <new>
 
 namespace plat {
 
