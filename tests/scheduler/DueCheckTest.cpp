@@ -40,10 +40,13 @@ TEST_F(DueCheckTest, TheStartedMainProgramIsARealProcessOfTheProgramFolder) {
   open();
   robot.advance(20000);
   const auto noted = testMachine.root() / "started.txt";
-  // The started program runs on real time: wait for it, giving up after a generous while.
-  for (int i = 0; i < 2000 && !std::filesystem::exists(noted); ++i) usleep(5000);
+  // The started program runs on real time: wait for its line (the file may stand empty a
+  // moment before it is written), giving up after a generous while.
   std::string line;
-  std::getline(std::ifstream(noted), line);
+  for (int i = 0; i < 2000 && line.empty(); ++i) {
+    std::getline(std::ifstream(noted), line);
+    if (line.empty()) usleep(5000);
+  }
   EXPECT_EQ(line, "started ant");
 }
 
