@@ -65,9 +65,22 @@ STDMETHODIMP CFanoutInputPin::Receive(IMediaSample* pSample) {
   CAutoLock streaming(&m_pFanout->m_csReceive);
   HRESULT hr = CBaseInputPin::Receive(pSample);
   if (hr != S_OK) return hr;
+  // Every output's reference is taken before any output has the sample, and the branches'
+  // threads are woken once every queue has it: no locked instruction between two hand-offs
+  // makes one wait for the other's writes to reach its thread.
+  long held = 0;
+  for (CFanoutOutputPin* pOut : m_pFanout->m_OutputPinsList)
+    if (pOut->Delivers()) {
+      pSample->AddRef();
+      ++held;
+    }
+  COutputQueue::Round round;
   for (CFanoutOutputPin* pOut : m_pFanout->m_OutputPinsList) {
-    hr = pOut->Deliver(pSample);
+    if (!pOut->Delivers()) continue;
+    --held;
+    hr = pOut->DeliverHeld(pSample);
     if (hr != S_OK) {
+      for (; held > 0; --held) pSample->Release();
       OutputDebugStringA("FanoutOutPutPin:output pin deliver sample ERROR!!!!");
       return hr;
     }

@@ -167,9 +167,13 @@ HRESULT CFanoutOutputPin::Inactive() {
 
 HRESULT CFanoutOutputPin::Deliver(IMediaSample* pSample) {
   CheckPointer(pSample, E_POINTER);
-  if (!m_pOutputQueue) return S_OK;
-  // The queue takes over this reference.
+  if (!Delivers()) return S_OK;
   pSample->AddRef();
+  return DeliverHeld(pSample);
+}
+
+HRESULT CFanoutOutputPin::DeliverHeld(IMediaSample* pSample) {
+  // The queue takes over the reference.
   return m_pOutputQueue->Receive(pSample);
 }
 

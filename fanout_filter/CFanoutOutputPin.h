@@ -40,6 +40,11 @@ class CFanoutOutputPin : public CBaseOutputPin {
   HRESULT Inactive() override;
 
   HRESULT Deliver(IMediaSample* pSample) override;
+  // Whether samples delivered here go anywhere: the pin is connected and active. Under
+  // the filter's streaming lock.
+  BOOL Delivers() const { return m_pOutputQueue != nullptr; }
+  // Deliver, taking over a reference the caller holds for this pin (Delivers() is true).
+  HRESULT DeliverHeld(IMediaSample* pSample);
   HRESULT DeliverEndOfStream() override;
   HRESULT DeliverBeginFlush() override;
   HRESULT DeliverEndFlush() override;

@@ -158,6 +158,8 @@ TEST_F(FanoutStreamingTest, AFailingBranchStopsTheSampleAndTellsUpstream) {
   EXPECT_EQ(renderers[1]->frames(), (std::vector<int>{0}));
   EXPECT_EQ(renderers[2]->frames(), (std::vector<int>{0}));  // frame 1 never reached it
   EXPECT_EQ(source->delivered().size(), 2u);                  // upstream stopped at the error
+  // The references taken for the branches the sample never reached went back too.
+  EXPECT_EQ(static_cast<CBaseAllocator*>(source->allocator())->OutstandingCount(), 0);
 }
 
 TEST_F(FanoutStreamingTest, ABranchBlockedOnTheStreamingThreadLetsStateChangesAndFlushesIn) {

@@ -4,6 +4,32 @@
 
 #include <utility>
 
+namespace {
+thread_local COutputQueue::Round* t_round = nullptr;
+}  // namespace
+
+COutputQueue::Round::Round() : m_outer(t_round) { t_round = this; }
+
+COutputQueue::Round::~Round() {
+  Finish();
+  t_round = m_outer;
+}
+
+COutputQueue::Round* COutputQueue::Round::Current() { return t_round; }
+
+void COutputQueue::Round::Add(COutputQueue* queue) {
+  if (m_count == m_queues.size()) Finish();
+  m_queues[m_count++] = queue;
+}
+
+void COutputQueue::Round::Finish() {
+  if (m_count == 0) return;
+  // One fence for every queue of the round: their writes are on their way together.
+  std::atomic_thread_fence(std::memory_order_seq_cst);
+  for (std::size_t n = 0; n < m_count; ++n) m_queues[n]->AfterQueueing();
+  m_count = 0;
+}
+
 COutputQueue::COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto, BOOL bQueue, LONG lBatchSize, BOOL bBatchExact,
                            LONG lListSize, DWORD, bool)
     : m_pPin(pInputPin), m_pInputPin(nullptr), m_lBatchSize(lBatchSize > 0 ? lBatchSize : 1), m_bBatchExact(bBatchExact) {
@@ -120,7 +146,7 @@ HRESULT COutputQueue::DeliverBatch(std::vector<IMediaSample*>& batch) {
 void COutputQueue::FinishDelivery(HRESULT hr) {
   if (hr != S_OK) {
     std::lock_guard guard(m_listLock);
-    if (SUCCEEDED(m_hr.load()) && !m_bFlushing) m_hr.store(hr);
+    if (SUCCEEDED(m_hr.load()) && !m_bFlushing.load()) m_hr.store(hr);
   }
   // Only EndFlush waits for this; it says so before it looks, and is told after this store.
   m_bDelivering.store(false);
@@ -158,20 +184,50 @@ HRESULT COutputQueue::Receive(IMediaSample* pSample) {
   return ReceiveMultiple(&pSample, 1, &done);
 }
 
-HRESULT COutputQueue::ReceiveMultiple(IMediaSample** pSamples, long nSamples, long* nSamplesProcessed) {
-  if (nSamplesProcessed) *nSamplesProcessed = 0;
-  std::unique_lock guard(m_listLock, std::defer_lock);
-  plat::WakeSignal::lockSoon(guard);
-  if (m_bFlushing || FAILED(m_hr.load())) {
-    const HRESULT hr = m_bFlushing ? S_FALSE : m_hr.load();
+HRESULT COutputQueue::Refusal() const {
+  if (m_bFlushing.load()) return S_FALSE;
+  const HRESULT hr = m_hr.load();
+  return FAILED(hr) ? hr : S_OK;
+}
+
+HRESULT COutputQueue::QueueSamples(IMediaSample** pSamples, long nSamples, long* nSamplesProcessed) {
+  if (const HRESULT hr = Refusal(); hr != S_OK) {
     for (long i = 0; i < nSamples; ++i) pSamples[i]->Release();
     return hr;
   }
-  if (m_bQueue) {
-    for (long i = 0; i < nSamples; ++i) m_list.put({Item::Sample, pSamples[i]});
-    if (nSamplesProcessed) *nSamplesProcessed = nSamples;
-    WakeThread(guard);
-    return S_OK;
+  for (long i = 0; i < nSamples; ++i) m_list.put({Item::Sample, pSamples[i]});
+  if (nSamplesProcessed) *nSamplesProcessed = nSamples;
+  if (Round* round = Round::Current()) {
+    round->Add(this);
+  } else {
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    AfterQueueing();
+  }
+  return S_OK;
+}
+
+void COutputQueue::AfterQueueing() {
+  // A flush that began after the look above may have emptied the queue before these
+  // samples came: they go as its own would have. One that began later found them.
+  if (m_bFlushing.load(std::memory_order_relaxed)) {
+    std::lock_guard guard(m_listLock);
+    if (m_bFlushing.load()) FreeQueued();
+  }
+  if (!m_changed.sleepingNow()) return;
+  std::unique_lock guard(m_listLock);
+  WakeThread(guard);
+}
+
+HRESULT COutputQueue::ReceiveMultiple(IMediaSample** pSamples, long nSamples, long* nSamplesProcessed) {
+  if (nSamplesProcessed) *nSamplesProcessed = 0;
+  if (m_bQueue) return QueueSamples(pSamples, nSamples, nSamplesProcessed);
+  // A delivery on this thread may wait for a branch whose thread the round has yet to wake.
+  if (Round* round = Round::Current()) round->Finish();
+  std::unique_lock guard(m_listLock, std::defer_lock);
+  plat::WakeSignal::lockSoon(guard);
+  if (const HRESULT hr = Refusal(); hr != S_OK) {
+    for (long i = 0; i < nSamples; ++i) pSamples[i]->Release();
+    return hr;
   }
   for (long i = 0; i < nSamples; ++i) m_batch.push_back(pSamples[i]);
   if (static_cast<LONG>(m_batch.size()) < m_lBatchSize && m_bBatchExact) {
@@ -227,7 +283,10 @@ void COutputQueue::NewSegment(REFERENCE_TIME tStart, REFERENCE_TIME tStop, doubl
 void COutputQueue::BeginFlush() {
   {
     std::lock_guard guard(m_listLock);
-    m_bFlushing = true;
+    m_bFlushing.store(true);
+    // Against a sample queued without the lock meanwhile: this look at the queue finds it,
+    // or its queuing thread finds the flag (AfterQueueing).
+    std::atomic_thread_fence(std::memory_order_seq_cst);
     FreeQueued();
     for (IMediaSample* sample : m_batch) sample->Release();
     m_batch.clear();
@@ -247,7 +306,7 @@ void COutputQueue::EndFlush() {
   }
   m_pPin->EndFlush();
   std::lock_guard guard(m_listLock);
-  m_bFlushing = false;
+  m_bFlushing.store(false);
   m_hr.store(S_OK);
 }
 

@@ -10,11 +10,17 @@
 // BeginFlush throws away what is queued and passes the flush on at once, so a blocked
 // downstream Receive can return; EndFlush waits for the thread to be idle first.
 //
-// The queue's thread takes items without a lock (plat::HandOffChain); the lock is the
-// putting side's, and the thread takes it only to sleep or to record a failure. The thread
-// is woken only when it sleeps: after a delivery it watches the queue for a moment before
-// sleeping (plat::WakeSignal), and with bBatchExact it is not woken before a whole batch or
-// a control item is queued.
+// The queue's thread takes items without a lock (plat::HandOffChain), and samples are
+// queued without one: Receive, EOS, NewSegment and SendAnyway come from one thread at a
+// time, the upstream streaming thread, as for any input pin. The lock is taken to queue
+// the other items, to flush, to sleep and to record a failure. The thread is woken only
+// when it sleeps: after a delivery it watches the queue for a moment before sleeping
+// (plat::WakeSignal), and with bBatchExact it is not woken before a whole batch or a
+// control item is queued.
+//
+// A thread handing one sample to several queues (a tee) does so in a Round: each queue's
+// thread is looked at, and woken if it sleeps, when the round ends, so the hand-offs'
+// writes travel to the other threads' cores together instead of one queue after another.
 #pragma once
 
 #include <dshow/baseclasses/CCritSec.h>
@@ -22,6 +28,7 @@
 #include <dshow/baseclasses/WakeSignal.h>
 #include <dshow/strmif.h>
 
+#include <array>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -34,6 +41,28 @@
 
 class COutputQueue : public CCritSec {
  public:
+  // While one exists, the samples its thread queues wake the queues' threads when it ends
+  // (or before a delivery on its thread) rather than at once. Rounds nest.
+  class Round {
+   public:
+    Round();
+    ~Round();
+    Round(const Round&) = delete;
+    Round& operator=(const Round&) = delete;
+
+   private:
+    friend class COutputQueue;
+    // The thread's innermost round, or null.
+    static Round* Current();
+    void Add(COutputQueue* queue);
+    // Wakes what was added and starts afresh.
+    void Finish();
+
+    Round* m_outer;
+    std::array<COutputQueue*, 16> m_queues{};
+    std::size_t m_count = 0;
+  };
+
   COutputQueue(IPin* pInputPin, HRESULT* phr, BOOL bAuto = TRUE, BOOL bQueue = TRUE, LONG lBatchSize = 1,
                BOOL bBatchExact = FALSE, LONG lListSize = DEFAULTCACHE, DWORD dwPriority = THREAD_PRIORITY_NORMAL,
                bool bFlushingOpt = false);
@@ -65,6 +94,13 @@ class COutputQueue : public CCritSec {
   };
 
   void ThreadProc();
+  // Why samples are refused now (a flush, a failed delivery), or S_OK.
+  HRESULT Refusal() const;
+  // Queues samples without the lock (the caller's thread is the only one queueing).
+  HRESULT QueueSamples(IMediaSample** pSamples, long nSamples, long* nSamplesProcessed);
+  // After samples were queued without the lock and a sequentially consistent fence: drops
+  // what slipped in past a flush's start, and wakes the thread if it sleeps.
+  void AfterQueueing();
   // Returns once the thread holding `held` gathered samples has work (or must end).
   void AwaitWork(std::size_t held);
   // Whether the thread holding `held` gathered samples has work.
@@ -101,7 +137,7 @@ class COutputQueue : public CCritSec {
   std::atomic<std::size_t> m_controls{0};  // queued items that are not samples
   std::vector<IMediaSample*> m_batch;  // direct mode's partial batch, under m_listLock
   std::atomic<bool> m_bTerminate{false};
-  bool m_bFlushing = false;  // under m_listLock
+  std::atomic<bool> m_bFlushing{false};  // written under m_listLock
   std::atomic<HRESULT> m_hr{S_OK};  // written under m_listLock
   std::thread m_thread;
   // The thread's, taken or written each sample: on cache lines of their own, away from what

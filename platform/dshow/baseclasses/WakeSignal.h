@@ -9,7 +9,10 @@
 // only burn a core, and where far more threads watch than the machine has cores.
 //
 // Use: under the mutex, change the state and call changed(); after unlocking, call
-// wake() when changed() returned true.
+// wake() when changed() returned true. A thread that changes the state without the mutex
+// (atomically) looks at sleepingNow() after a sequentially consistent fence, and only
+// when it says so takes the mutex to call changed(): a waiter says it sleeps before its
+// last look at the state, so one of the two sees the other.
 //
 // A streaming thread asleep here counts idle (StreamActivity): it has done all it can until
 // the state changes, which is what the manual clock's settle asks of it; the changing thread
@@ -45,6 +48,9 @@ class WakeSignal {
   }
   // Under the mutex: how many waiters sleep now.
   int sleepers() const { return static_cast<int>(m_sleepers.size()); }
+  // Without the mutex, after a sequentially consistent fence: whether a waiter sleeps or
+  // is about to, having perhaps not seen a change made without the mutex.
+  bool sleepingNow() const { return m_sleeping.load(std::memory_order_relaxed) > 0; }
   // Outside the mutex, after changed() returned true (or to wake every waiter at once).
   void wake() { m_condition.notify_all(); }
 
@@ -76,6 +82,14 @@ class WakeSignal {
   template <class Ready>
   void sleep(std::unique_lock<std::mutex>& guard, Ready ready) {
     if (ready()) return;
+    // Said before the last look, for the threads that change the state without the mutex;
+    // one that sees it takes the mutex, which this thread holds until it sleeps.
+    m_sleeping.fetch_add(1, std::memory_order_seq_cst);
+    std::atomic_thread_fence(std::memory_order_seq_cst);
+    if (ready()) {
+      m_sleeping.fetch_sub(1, std::memory_order_relaxed);
+      return;
+    }
     const auto asleep = std::chrono::steady_clock::now();
     StreamActivity& activity = StreamActivity::instance();
     StreamActivity::Waiter* me = &activity.rest();
@@ -90,6 +104,7 @@ class WakeSignal {
       activity.rest();
     }
     std::erase(m_sleepers, me);
+    m_sleeping.fetch_sub(1, std::memory_order_relaxed);
     // Watching pays only where changes follow each other closely: after a sleep that a
     // watch could not have bridged by far (live pictures 40 ms apart), the next wait
     // sleeps at once; after a short one it watches again.
@@ -102,6 +117,7 @@ class WakeSignal {
   std::vector<StreamActivity::Waiter*> m_sleepers;  // under the mutex
   bool m_woken = false;    // under the mutex: a wake is on its way to the sleepers
   std::atomic<bool> m_watching{true};  // the next wait watches before it sleeps
+  std::atomic<int> m_sleeping{0};      // m_sleepers' size, for a look without the mutex
 };
 
 }  // namespace plat

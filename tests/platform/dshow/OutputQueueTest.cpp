@@ -160,3 +160,52 @@ TEST_F(OutputQueueTest, QueuedExactBatchesGoWhenWholeOrBeforeAnEndOfStream) {
   ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return queue.IsIdle() != FALSE; }));
   EXPECT_EQ(outstanding(), 0);
 }
+
+// A round wakes its queues' threads when it ends, however many queues it holds: past its
+// room for queues it wakes those it has and goes on.
+TEST_F(OutputQueueTest, ARoundWakesEveryQueuesSleepingThreadWhenItEnds) {
+  for (const int queues : {16, 17}) {
+    HRESULT hr = S_OK;
+    std::vector<std::unique_ptr<COutputQueue>> all;
+    for (int n = 0; n < queues; ++n) all.push_back(std::make_unique<COutputQueue>(firstPin(sink, PINDIR_INPUT), &hr));
+    const std::size_t before = sink->samples().size();
+    // Every thread asleep first: a round that failed to wake one leaves its sample queued.
+    ASSERT_TRUE(plat::StreamActivity::instance().settle(machine().clock()));
+    IMediaSample* shared = sample(queues);
+    {
+      COutputQueue::Round round;
+      for (auto& queue : all) {
+        shared->AddRef();
+        ASSERT_EQ(queue->Receive(shared), S_OK);
+      }
+    }
+    shared->Release();
+    ASSERT_TRUE(plat::StreamActivity::instance().settle(machine().clock()));
+    EXPECT_EQ(sink->samples().size() - before, static_cast<std::size_t>(queues)) << queues << " queues";
+    for (auto& queue : all) EXPECT_TRUE(queue->IsIdle());
+    all.clear();
+    EXPECT_EQ(outstanding(), 0);
+  }
+}
+
+// Samples are queued without the queue's lock while a flush may begin on another thread:
+// each is delivered or dropped, none is left behind or freed twice.
+TEST_F(OutputQueueTest, SamplesQueuedWhileAnotherThreadFlushesAreDeliveredOrDropped) {
+  HRESULT hr = S_OK;
+  COutputQueue queue(firstPin(sink, PINDIR_INPUT), &hr);
+  std::atomic<bool> done{false};
+  std::thread flusher([&] {
+    while (!done.load()) {
+      queue.BeginFlush();
+      queue.EndFlush();
+    }
+  });
+  for (int n = 0; n < 3000; ++n) {
+    const HRESULT received = queue.Receive(sample(n % 256));
+    ASSERT_TRUE(received == S_OK || received == S_FALSE) << std::hex << received;
+  }
+  done.store(true);
+  flusher.join();
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return queue.IsIdle() != FALSE; }));
+  EXPECT_EQ(outstanding(), 0);
+}
