@@ -1,17 +1,44 @@
 #include "MediaFileWriter.h"
 
+#include "NumberedPicture.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/mem.h>
 }
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
+#include <string>
 
 namespace dstest {
 
 namespace {
+
+using ColourAt = std::function<MediaFileWriter::Colour(int picture, int x, int y)>;
+
+// What one file holds: a video stream of `pictures` at `rate`, painted by `colourAt`, and
+// sound of `seconds`; either may be left out (AV_CODEC_ID_NONE).
+struct Spec {
+  const char* container = nullptr;
+  AVCodecID videoCodec = AV_CODEC_ID_NONE;
+  AVPixelFormat pixels = AV_PIX_FMT_NONE;
+  AVRational rate = {25, 1};
+  int pictures = 0;
+  int width = 0;
+  int height = 0;
+  bool bottomUp = false;  // RGB rows stored from the bottom
+  ColourAt colourAt;
+  AVCodecID audioCodec = AV_CODEC_ID_NONE;
+  double seconds = 0;
+};
 
 struct Output {
   AVFormatContext* format = nullptr;
@@ -57,25 +84,44 @@ bool send(Output& out, AVCodecContext* context, AVStream* stream, AVFrame* frame
   return true;
 }
 
-void paint(AVFrame& frame, MediaFileWriter::Colour colour) {
-  if (frame.format == AV_PIX_FMT_YUYV422) {
-    for (int y = 0; y < frame.height; ++y)
-      for (int x = 0; x < frame.width; x += 2) {
-        uint8_t* at = frame.data[0] + y * frame.linesize[0] + x * 2;
-        at[0] = at[2] = static_cast<uint8_t>(colour.y);
-        at[1] = static_cast<uint8_t>(colour.u);
-        at[3] = static_cast<uint8_t>(colour.v);
+std::uint8_t Byte(double value) { return static_cast<std::uint8_t>(std::clamp(static_cast<int>(value + 0.5), 0, 255)); }
+
+MediaFileWriter::Colour FromRgb(const NumberedPicture::Rgb& c) {
+  return {Byte(16 + 0.257 * c.r + 0.504 * c.g + 0.098 * c.b), Byte(128 - 0.148 * c.r - 0.291 * c.g + 0.439 * c.b),
+          Byte(128 + 0.439 * c.r - 0.368 * c.g - 0.071 * c.b)};
+}
+
+// Studio-range YUV as JPEG's full range.
+MediaFileWriter::Colour FullRange(MediaFileWriter::Colour c) {
+  return {Byte((c.y - 16) * 255.0 / 219), Byte((c.u - 128) * 255.0 / 224 + 128), Byte((c.v - 128) * 255.0 / 224 + 128)};
+}
+
+void paint(AVFrame& frame, int picture, const ColourAt& colourAt, bool bottomUp) {
+  const auto format = static_cast<AVPixelFormat>(frame.format);
+  for (int y = 0; y < frame.height; ++y)
+    for (int x = 0; x < frame.width; ++x) {
+      MediaFileWriter::Colour c = colourAt(picture, x, y);
+      if (format == AV_PIX_FMT_BGR24) {
+        const NumberedPicture::Rgb rgb = NumberedPicture::fromYuv(c.y, c.u, c.v);
+        std::uint8_t* at = frame.data[0] + (bottomUp ? frame.height - 1 - y : y) * frame.linesize[0] + x * 3;
+        at[0] = static_cast<std::uint8_t>(rgb.b);
+        at[1] = static_cast<std::uint8_t>(rgb.g);
+        at[2] = static_cast<std::uint8_t>(rgb.r);
+      } else if (format == AV_PIX_FMT_YUYV422) {
+        std::uint8_t* at = frame.data[0] + y * frame.linesize[0] + x * 2;
+        at[0] = static_cast<std::uint8_t>(c.y);
+        at[1] = static_cast<std::uint8_t>(x % 2 ? c.v : c.u);
+      } else {
+        // Planar: 4:2:0, or JPEG's full-range 4:2:2.
+        const bool jpeg = format == AV_PIX_FMT_YUVJ422P;
+        if (jpeg) c = FullRange(c);
+        frame.data[0][y * frame.linesize[0] + x] = static_cast<std::uint8_t>(c.y);
+        if (x % 2 || (!jpeg && y % 2)) continue;
+        const int row = jpeg ? y : y / 2;
+        frame.data[1][row * frame.linesize[1] + x / 2] = static_cast<std::uint8_t>(c.u);
+        frame.data[2][row * frame.linesize[2] + x / 2] = static_cast<std::uint8_t>(c.v);
       }
-    return;
-  }
-  for (int y = 0; y < frame.height; ++y) {
-    for (int x = 0; x < frame.width; ++x) frame.data[0][y * frame.linesize[0] + x] = static_cast<uint8_t>(colour.y);
-    if (y < frame.height / 2)
-      for (int x = 0; x < frame.width / 2; ++x) {
-        frame.data[1][y * frame.linesize[1] + x] = static_cast<uint8_t>(colour.u);
-        frame.data[2][y * frame.linesize[2] + x] = static_cast<uint8_t>(colour.v);
-      }
-  }
+    }
 }
 
 // A 440 Hz tone at half scale, from sample `first` on.
@@ -96,32 +142,34 @@ void tone(AVFrame& frame, int64_t first) {
   }
 }
 
-}  // namespace
+bool openVideo(Output& out, const Spec& spec) {
+  out.video = openEncoder(out, spec.videoCodec, out.videoStream, [&](AVCodecContext& c, const AVCodec&) {
+    c.width = spec.width;
+    c.height = spec.height;
+    c.time_base = av_inv_q(spec.rate);
+    c.framerate = spec.rate;
+    const bool mpeg = spec.videoCodec == AV_CODEC_ID_MPEG2VIDEO;
+    c.gop_size = mpeg ? 12 : 1;
+    c.max_b_frames = mpeg ? 2 : 0;
+    c.bit_rate = 2'000'000;
+    c.pix_fmt = spec.pixels;
+  });
+  if (!out.video || spec.pixels != AV_PIX_FMT_BGR24) return out.video != nullptr;
+  // RGB goes into an AVI as plain bitmap rows, which its muxer stores from the top unless
+  // the stream says otherwise.
+  AVCodecParameters& codec = *out.videoStream->codecpar;
+  codec.codec_tag = 0;
+  if (!spec.bottomUp) return true;
+  static const char kBottomUp[] = "BottomUp";
+  codec.extradata = static_cast<uint8_t*>(av_mallocz(sizeof kBottomUp + AV_INPUT_BUFFER_PADDING_SIZE));
+  if (!codec.extradata) return false;
+  std::memcpy(codec.extradata, kBottomUp, sizeof kBottomUp);
+  codec.extradata_size = sizeof kBottomUp;
+  return true;
+}
 
-bool MediaFileWriter::write(const std::filesystem::path& file, Kind kind, double seconds, int width, int height,
-                            Colour colour) {
-  const char* formats[] = {"vob", "avi", "mp3", "wav"};
-  Output out;
-  if (avformat_alloc_output_context2(&out.format, nullptr, formats[static_cast<int>(kind)], file.c_str()) < 0) return false;
-  const bool withVideo = kind == Kind::MpegProgram || kind == Kind::Avi;
-  const AVCodecID audioCodec = kind == Kind::MpegProgram ? AV_CODEC_ID_MP2
-                               : kind == Kind::Mp3       ? AV_CODEC_ID_MP3
-                                                         : AV_CODEC_ID_PCM_S16LE;
-  if (withVideo) {
-    out.video = openEncoder(out, kind == Kind::Avi ? AV_CODEC_ID_RAWVIDEO : AV_CODEC_ID_MPEG2VIDEO, out.videoStream,
-                            [&](AVCodecContext& c, const AVCodec&) {
-                              c.width = width;
-                              c.height = height;
-                              c.time_base = {1, 25};
-                              c.framerate = {25, 1};
-                              c.gop_size = 12;
-                              c.max_b_frames = 2;
-                              c.bit_rate = 2'000'000;
-                              c.pix_fmt = kind == Kind::Avi ? AV_PIX_FMT_YUYV422 : AV_PIX_FMT_YUV420P;
-                            });
-    if (!out.video) return false;
-  }
-  out.audio = openEncoder(out, audioCodec, out.audioStream, [&](AVCodecContext& c, const AVCodec& codec) {
+bool openAudio(Output& out, const Spec& spec) {
+  out.audio = openEncoder(out, spec.audioCodec, out.audioStream, [&](AVCodecContext& c, const AVCodec& codec) {
     c.sample_rate = 44100;
     c.time_base = {1, 44100};
     c.bit_rate = 128'000;
@@ -134,26 +182,36 @@ bool MediaFileWriter::write(const std::filesystem::path& file, Kind kind, double
         break;
       }
   });
-  if (!out.audio) return false;
+  return out.audio != nullptr;
+}
+
+bool writeFile(const std::filesystem::path& file, const Spec& spec) {
+  Output out;
+  if (avformat_alloc_output_context2(&out.format, nullptr, spec.container, file.c_str()) < 0) return false;
+  const bool withVideo = spec.videoCodec != AV_CODEC_ID_NONE;
+  const bool withSound = spec.audioCodec != AV_CODEC_ID_NONE;
+  if (withVideo && !openVideo(out, spec)) return false;
+  if (withSound && !openAudio(out, spec)) return false;
   if (avio_open(&out.format->pb, file.c_str(), AVIO_FLAG_WRITE) < 0) return false;
   if (avformat_write_header(out.format, nullptr) < 0) return false;
 
   std::unique_ptr<AVFrame, void (*)(AVFrame*)> frame(av_frame_alloc(), [](AVFrame* f) { av_frame_free(&f); });
-  const int pictures = withVideo ? static_cast<int>(seconds * 25) : 0;
-  const int64_t samples = static_cast<int64_t>(seconds * 44100);
-  const int perFrame = out.audio->frame_size > 0 ? out.audio->frame_size : 1024;
+  const int pictures = withVideo ? spec.pictures : 0;
+  const int64_t samples = withSound ? static_cast<int64_t>(spec.seconds * 44100) : 0;
+  const int perFrame = withSound && out.audio->frame_size > 0 ? out.audio->frame_size : 1024;
+  const double pictureRate = av_q2d(spec.rate);
   int picture = 0;
   int64_t sample = 0;
   while (picture < pictures || sample < samples) {
     // Whichever stream is behind goes next, so the file is interleaved.
-    const bool videoNext = withVideo && picture < pictures && (sample >= samples || picture / 25.0 <= sample / 44100.0);
+    const bool videoNext = picture < pictures && (sample >= samples || picture / pictureRate <= sample / 44100.0);
     av_frame_unref(frame.get());
     if (videoNext) {
       frame->format = out.video->pix_fmt;
-      frame->width = width;
-      frame->height = height;
+      frame->width = spec.width;
+      frame->height = spec.height;
       if (av_frame_get_buffer(frame.get(), 0) < 0) return false;
-      paint(*frame, colour);
+      paint(*frame, picture, spec.colourAt, spec.bottomUp);
       frame->pts = picture++;
       if (!send(out, out.video, out.videoStream, frame.get())) return false;
     } else {
@@ -169,37 +227,94 @@ bool MediaFileWriter::write(const std::filesystem::path& file, Kind kind, double
     }
   }
   if (withVideo) send(out, out.video, out.videoStream, nullptr);
-  send(out, out.audio, out.audioStream, nullptr);
+  if (withSound) send(out, out.audio, out.audioStream, nullptr);
   return av_write_trailer(out.format) == 0;
+}
+
+}  // namespace
+
+bool MediaFileWriter::write(const std::filesystem::path& file, Kind kind, double seconds, int width, int height,
+                            Colour colour) {
+  const char* formats[] = {"vob", "avi", "mp3", "wav"};
+  const AVCodecID sounds[] = {AV_CODEC_ID_MP2, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_MP3, AV_CODEC_ID_PCM_S16LE};
+  Spec spec;
+  spec.container = formats[static_cast<int>(kind)];
+  if (kind == Kind::MpegProgram || kind == Kind::Avi) {
+    spec.videoCodec = kind == Kind::Avi ? AV_CODEC_ID_RAWVIDEO : AV_CODEC_ID_MPEG2VIDEO;
+    spec.pixels = kind == Kind::Avi ? AV_PIX_FMT_YUYV422 : AV_PIX_FMT_YUV420P;
+    spec.pictures = static_cast<int>(seconds * 25);
+    spec.width = width;
+    spec.height = height;
+    spec.colourAt = [colour](int, int, int) { return colour; };
+  }
+  spec.audioCodec = sounds[static_cast<int>(kind)];
+  spec.seconds = seconds;
+  return writeFile(file, spec);
 }
 
 bool MediaFileWriter::writeSlides(const std::filesystem::path& file, int secondsEach, const std::vector<Colour>& pictures,
                                   int width, int height) {
-  Output out;
-  if (avformat_alloc_output_context2(&out.format, nullptr, "avi", file.c_str()) < 0) return false;
-  out.video = openEncoder(out, AV_CODEC_ID_RAWVIDEO, out.videoStream, [&](AVCodecContext& c, const AVCodec&) {
-    c.width = width;
-    c.height = height;
-    c.time_base = {secondsEach, 1};
-    c.framerate = {1, secondsEach};
-    c.pix_fmt = AV_PIX_FMT_YUYV422;
-  });
-  if (!out.video || avio_open(&out.format->pb, file.c_str(), AVIO_FLAG_WRITE) < 0 ||
-      avformat_write_header(out.format, nullptr) < 0)
-    return false;
-  std::unique_ptr<AVFrame, void (*)(AVFrame*)> frame(av_frame_alloc(), [](AVFrame* f) { av_frame_free(&f); });
-  for (size_t i = 0; i < pictures.size(); ++i) {
-    av_frame_unref(frame.get());
-    frame->format = AV_PIX_FMT_YUYV422;
-    frame->width = width;
-    frame->height = height;
-    if (av_frame_get_buffer(frame.get(), 0) < 0) return false;
-    paint(*frame, pictures[i]);
-    frame->pts = static_cast<int64_t>(i);
-    if (!send(out, out.video, out.videoStream, frame.get())) return false;
+  Spec spec;
+  spec.container = "avi";
+  spec.videoCodec = AV_CODEC_ID_RAWVIDEO;
+  spec.pixels = AV_PIX_FMT_YUYV422;
+  spec.rate = {1, secondsEach};
+  spec.pictures = static_cast<int>(pictures.size());
+  spec.width = width;
+  spec.height = height;
+  spec.colourAt = [&pictures](int picture, int, int) { return pictures[static_cast<size_t>(picture)]; };
+  return writeFile(file, spec);
+}
+
+bool MediaFileWriter::writeNumbered(const std::filesystem::path& file, Coding coding, int frames, int rateNum,
+                                    int rateDen, int width, int height) {
+  Spec spec;
+  spec.container = coding == Coding::Mpeg2 ? "vob" : "avi";
+  spec.rate = {rateNum, rateDen};
+  spec.pictures = frames;
+  spec.width = width;
+  spec.height = height;
+  spec.colourAt = [width, height](int picture, int x, int y) {
+    return FromRgb(NumberedPicture::colourAt(picture, x, y, width, height));
+  };
+  spec.seconds = frames * static_cast<double>(rateDen) / rateNum;
+  switch (coding) {
+    case Coding::Mpeg2:
+      spec.videoCodec = AV_CODEC_ID_MPEG2VIDEO;
+      spec.pixels = AV_PIX_FMT_YUV420P;
+      spec.audioCodec = AV_CODEC_ID_MP2;
+      break;
+    case Coding::MjpegAvi:
+      spec.videoCodec = AV_CODEC_ID_MJPEG;
+      spec.pixels = AV_PIX_FMT_YUVJ422P;
+      spec.audioCodec = AV_CODEC_ID_PCM_ALAW;
+      break;
+    case Coding::Yuy2Avi:
+      spec.videoCodec = AV_CODEC_ID_RAWVIDEO;
+      spec.pixels = AV_PIX_FMT_YUYV422;
+      spec.audioCodec = AV_CODEC_ID_PCM_S16LE;
+      break;
+    case Coding::RgbTopDownAvi:
+    case Coding::RgbBottomUpAvi:
+      spec.videoCodec = AV_CODEC_ID_RAWVIDEO;
+      spec.pixels = AV_PIX_FMT_BGR24;
+      spec.bottomUp = coding == Coding::RgbBottomUpAvi;
+      break;
   }
-  send(out, out.video, out.videoStream, nullptr);
-  return av_write_trailer(out.format) == 0;
+  return writeFile(file, spec);
+}
+
+int MediaFileWriter::storedHeight(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // The first stream format chunk after a video stream header: BITMAPINFOHEADER's height
+  // follows its size and width.
+  const size_t video = bytes.find("vids");
+  const size_t format = video == std::string::npos ? video : bytes.find("strf", video);
+  if (format == std::string::npos || format + 20 > bytes.size()) return 0;
+  std::int32_t height = 0;
+  std::memcpy(&height, bytes.data() + format + 16, 4);
+  return height;
 }
 
 }  // namespace dstest
