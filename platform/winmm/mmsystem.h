@@ -218,6 +218,7 @@ MMRESULT mixerSetControlDetails(HMIXEROBJ hmxobj, LPMIXERCONTROLDETAILS pmxcd, D
 // Wave output. Only the open/close and volume calls exist: nothing is ever played.
 #define WAVE_MAPPER (static_cast<UINT>(-1))
 #define WAVE_FORMAT_PCM 1
+#define WAVE_FORMAT_ALAW 6
 
 // Packed to 18 bytes as on Windows: media types carry it as a byte block.
 #pragma pack(push, 1)

@@ -12,6 +12,7 @@
 #include <dshow/des/RenderEngine.h>
 #include <dshow/des/Timeline.h>
 #include <dshow/filters/AlawCompressor.h>
+#include <dshow/filters/AlawDecompressor.h>
 #include <dshow/filters/AsyncFileSource.h>
 #include <dshow/filters/AudioCapture.h>
 #include <dshow/filters/AudioRenderer.h>
@@ -21,6 +22,7 @@
 #include <dshow/filters/FileWriter.h>
 #include <dshow/filters/MediaSplitter.h>
 #include <dshow/filters/MjpegCompressor.h>
+#include <dshow/filters/MjpegDecompressor.h>
 #include <dshow/filters/MpegAudioDecoder.h>
 #include <dshow/filters/MpegVideoDecoder.h>
 #include <dshow/filters/NullRenderer.h>
@@ -84,6 +86,8 @@ const ClassEntry kClasses[] = {
     {&CLSID_WAVEParser, &PlatformClasses::create<&MediaSplitter::CreateWaveParser>, &MediaSplitter::kWaveParserSetup},
     {&CLSID_CMpegVideoCodec, &PlatformClasses::create<&MpegVideoDecoder::CreateInstance>, &MpegVideoDecoder::kSetup},
     {&CLSID_CMpegAudioCodec, &PlatformClasses::create<&MpegAudioDecoder::CreateInstance>, &MpegAudioDecoder::kSetup},
+    {&CLSID_MjpegDec, &PlatformClasses::create<&MjpegDecompressor::CreateInstance>, &MjpegDecompressor::kSetup},
+    {&CLSID_ACMWrapper, &PlatformClasses::create<&AlawDecompressor::CreateInstance>, &AlawDecompressor::kSetup},
 };
 
 const bool g_registered = PlatformClasses::registerAll();

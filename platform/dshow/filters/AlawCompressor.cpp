@@ -13,8 +13,6 @@ namespace plat {
 
 namespace {
 
-constexpr WORD kWaveFormatAlaw = 6;
-
 const WAVEFORMATEX* Wave(const CMediaType* type) { return reinterpret_cast<const WAVEFORMATEX*>(type->Format()); }
 
 bool IsWave(const CMediaType* type) {
@@ -68,7 +66,7 @@ HRESULT AlawCompressor::GetMediaType(int iPosition, CMediaType* pMediaType) {
   pMediaType->SetFormatType(&FORMAT_WaveFormatEx);
   auto* wave = reinterpret_cast<WAVEFORMATEX*>(pMediaType->AllocFormatBuffer(sizeof(WAVEFORMATEX)));
   *wave = WAVEFORMATEX{};
-  wave->wFormatTag = kWaveFormatAlaw;
+  wave->wFormatTag = WAVE_FORMAT_ALAW;
   wave->nChannels = in->nChannels;
   wave->nSamplesPerSec = in->nSamplesPerSec;
   wave->wBitsPerSample = 8;

@@ -4,11 +4,10 @@
 #pragma once
 
 #include <dshow/baseclasses/CTransformFilter.h>
+#include <dshow/mediafiles.h>
 
 // {6A1C4D32-2E5F-4B7A-9C8D-0E1F2A3B4C51}
 DEFINE_GUID(CLSID_AlawCompressor, 0x6A1C4D32, 0x2E5F, 0x4B7A, 0x9C, 0x8D, 0x0E, 0x1F, 0x2A, 0x3B, 0x4C, 0x51);
-// {00000006-0000-0010-8000-00AA00389B71}
-DEFINE_GUID(MEDIASUBTYPE_ALAW, 0x00000006, 0x0000, 0x0010, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71);
 
 namespace plat {
 

@@ -10,7 +10,6 @@ extern "C" {
 }
 
 #include <cstring>
-#include <new>
 
 namespace plat {
 
@@ -19,17 +18,7 @@ CodecFilter::CodecFilter(const char* name, LPUNKNOWN outer, REFCLSID clsid) : CT
 CodecFilter::~CodecFilter() { StopStreaming(); }
 
 CBasePin* CodecFilter::GetPin(int n) {
-  if (!m_pInput) {
-    HRESULT hr = S_OK;
-    m_pInput = new (std::nothrow) CTransformInputPin("Decoder input pin", this, &hr, L"XForm In");
-    if (!m_pInput) return nullptr;
-    m_pOutput = new (std::nothrow) DecoderOutputPin(this, m_pInput, &hr);
-    if (!m_pOutput) {
-      delete m_pInput;
-      m_pInput = nullptr;
-      return nullptr;
-    }
-  }
+  if (!DecoderOutputPin::makePins(this, m_pInput, m_pOutput)) return nullptr;
   return CTransformFilter::GetPin(n);
 }
 

@@ -10,6 +10,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -19,6 +20,17 @@ namespace {
 
 constexpr AVRational kUnits = {1, 10'000'000};
 constexpr REFERENCE_TIME kStepBack = 10'000'000;  // longer than a group of pictures
+
+// A time of the file in a stream's time base, rounded down: a position a hair before a
+// picture's start still shows the picture before it.
+std::int64_t streamTime(REFERENCE_TIME time, AVRational base) { return av_rescale_q_rnd(time, kUnits, base, AV_ROUND_DOWN); }
+
+bool rowsFromTheBottom(const AVCodecParameters& codec) {
+  constexpr std::string_view kMark("BottomUp", 9);  // with its terminator
+  const auto size = static_cast<size_t>(std::max(codec.extradata_size, 0));
+  return codec.extradata && size >= kMark.size() &&
+         std::string_view(reinterpret_cast<const char*>(codec.extradata) + size - kMark.size(), kMark.size()) == kMark;
+}
 
 std::optional<CMediaType> videoType(const AVStream& stream) {
   const AVCodecParameters& codec = *stream.codecpar;
@@ -33,6 +45,13 @@ std::optional<CMediaType> videoType(const AVStream& stream) {
     type.SetSubtype(codec.codec_id == AV_CODEC_ID_MPEG1VIDEO ? &MEDIASUBTYPE_MPEG1Payload : &MEDIASUBTYPE_MPEG2_VIDEO);
     type.SetTemporalCompression(TRUE);
     type.SetVariableSize();
+  } else if (codec.codec_id == AV_CODEC_ID_MJPEG) {
+    // Every picture a JPEG of its own, rows from the top whatever the stored height says.
+    type.SetSubtype(&MEDIASUBTYPE_MJPG);
+    info.bmiHeader.biCompression = MAKEFOURCC('M', 'J', 'P', 'G');
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(codec.width) * static_cast<DWORD>(codec.height) * 3;
+    type.SetVariableSize();
   } else if (codec.codec_id == AV_CODEC_ID_RAWVIDEO) {
     const auto format = static_cast<AVPixelFormat>(codec.format);
     if (format == AV_PIX_FMT_YUYV422) {
@@ -44,6 +63,10 @@ std::optional<CMediaType> videoType(const AVStream& stream) {
       type.SetSubtype(rgb24 ? &MEDIASUBTYPE_RGB24 : &MEDIASUBTYPE_RGB32);
       info.bmiHeader.biCompression = BI_RGB;
       info.bmiHeader.biBitCount = rgb24 ? 24 : 32;
+      // Bitmap rows run from the bottom unless stored with a negative height; libavformat
+      // keeps the height's size only and marks rows from the bottom as its decoder's own
+      // "BottomUp" extra data.
+      if (!rowsFromTheBottom(codec)) info.bmiHeader.biHeight = -codec.height;
     } else {
       return std::nullopt;
     }
@@ -69,6 +92,12 @@ std::optional<CMediaType> audioType(const AVCodecParameters& codec) {
     wave.wFormatTag = WAVE_FORMAT_PCM;
     wave.wBitsPerSample = 16;
     wave.nBlockAlign = static_cast<WORD>(wave.nChannels * 2);
+    wave.nAvgBytesPerSec = wave.nSamplesPerSec * wave.nBlockAlign;
+  } else if (codec.codec_id == AV_CODEC_ID_PCM_ALAW) {
+    type.SetSubtype(&MEDIASUBTYPE_ALAW);
+    wave.wFormatTag = WAVE_FORMAT_ALAW;
+    wave.wBitsPerSample = 8;
+    wave.nBlockAlign = wave.nChannels;
     wave.nAvgBytesPerSec = wave.nSamplesPerSec * wave.nBlockAlign;
   } else if (codec.codec_id == AV_CODEC_ID_MP1 || codec.codec_id == AV_CODEC_ID_MP2 || codec.codec_id == AV_CODEC_ID_MP3) {
     const bool mp3 = codec.codec_id == AV_CODEC_ID_MP3;
@@ -157,14 +186,17 @@ bool Demuxer::read(Packet& packet) {
 HRESULT Demuxer::seek(REFERENCE_TIME position) {
   av_packet_unref(m_packet);
   if (m_keyStream < 0) {
-    const std::int64_t target = av_rescale_q(position + m_origin, kUnits, AV_TIME_BASE_Q);
-    return avformat_seek_file(m_format, -1, INT64_MIN, target, target, 0) >= 0 ? S_OK : E_FAIL;
+    // In the stream's own time base: libavformat would round a time in microseconds to
+    // its nearest picture, the one after the position when that is nearer.
+    const int stream = av_find_default_stream_index(m_format);
+    const std::int64_t target = streamTime(position + m_origin, m_format->streams[stream]->time_base);
+    return avformat_seek_file(m_format, stream, INT64_MIN, target, target, 0) >= 0 ? S_OK : E_FAIL;
   }
   m_awaitKey = true;
   const AVRational base = m_format->streams[m_keyStream]->time_base;
-  const std::int64_t until = av_rescale_q(position + m_origin, kUnits, base);
+  const std::int64_t until = streamTime(position + m_origin, base);
   for (REFERENCE_TIME back = kStepBack; position - back > 0; back *= 2) {
-    if (!seekVideo(av_rescale_q(position - back + m_origin, kUnits, base))) break;
+    if (!seekVideo(streamTime(position - back + m_origin, base))) break;
     const std::int64_t key = lastKeyFrame(until);
     if (key != AV_NOPTS_VALUE) return seekVideo(key - 1) ? S_OK : rewind();
   }

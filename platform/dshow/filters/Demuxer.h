@@ -1,7 +1,8 @@
 // A container read with libavformat through the file source's IAsyncReader: the
-// streams the platform can deliver (MPEG-1/2 video, MPEG audio, uncompressed YUY2 and
-// RGB video, 16-bit PCM) with their media types, packets in file order with times on
-// the file's own time line (100-ns units from the first packet), and seeking.
+// streams the platform can deliver (MPEG-1/2 video, Motion JPEG, uncompressed YUY2 and
+// RGB video, MPEG audio, 16-bit PCM and A-law sound) with their media types, packets in
+// file order with times on the file's own time line (100-ns units from the first
+// packet), and seeking.
 #pragma once
 
 #include <dshow/baseclasses/CMediaType.h>

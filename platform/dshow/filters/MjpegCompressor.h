@@ -4,6 +4,7 @@
 #pragma once
 
 #include <dshow/baseclasses/CTransformFilter.h>
+#include <dshow/mediafiles.h>
 
 struct AVCodecContext;
 struct AVFrame;
@@ -12,8 +13,6 @@ struct SwsContext;
 
 // {6A1C4D31-2E5F-4B7A-9C8D-0E1F2A3B4C51}
 DEFINE_GUID(CLSID_MjpegCompressor, 0x6A1C4D31, 0x2E5F, 0x4B7A, 0x9C, 0x8D, 0x0E, 0x1F, 0x2A, 0x3B, 0x4C, 0x51);
-// {47504A4D-0000-0010-8000-00AA00389B71}
-DEFINE_GUID(MEDIASUBTYPE_MJPG, 0x47504A4D, 0x0000, 0x0010, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71);
 
 namespace plat {
 
