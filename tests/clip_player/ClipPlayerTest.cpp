@@ -1,10 +1,13 @@
 #include "ClipPlayerTest.h"
 
+#include "NumberedPicture.h"
+
 #include <machine/VideoSurfaces.h>
 #include <support/Settling.h>
 #include <win32/DebugOutput.h>
 #include <win32/file.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -31,6 +34,26 @@ std::string ClipPlayerTest::writeClip(const std::string& name, double seconds, d
   EXPECT_TRUE(dstest::MediaFileWriter::write(linuxPath(path), dstest::MediaFileWriter::Kind::MpegProgram, seconds, 176,
                                              144, colour));
   return path;
+}
+
+std::string ClipPlayerTest::writeNumbered(const std::string& name, dstest::MediaFileWriter::Coding coding, int frames,
+                                         int rateNum, int rateDen) {
+  const std::string path = "C:\\" + name;
+  EXPECT_TRUE(dstest::MediaFileWriter::writeNumbered(linuxPath(path), coding, frames, rateNum, rateDen));
+  return path;
+}
+
+int ClipPlayerTest::numberInBitmap(const std::string& windowsPath) {
+  const auto bytes = fileBytes(windowsPath);
+  if (bytes.size() < 54) return -1;
+  const auto u32 = [&](size_t at) {
+    return static_cast<std::int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24);
+  };
+  const int width = u32(18), height = u32(22), bytesPerPixel = (bytes[28] | bytes[29] << 8) / 8;
+  const int stride = (width * bytesPerPixel + 3) / 4 * 4;
+  const size_t bits = static_cast<size_t>(u32(10));
+  if (width <= 0 || bytesPerPixel < 3 || bits + static_cast<size_t>(stride) * std::abs(height) > bytes.size()) return -1;
+  return dstest::NumberedPicture::read(bytes.data() + bits, width, std::abs(height), bytesPerPixel, stride, height > 0);
 }
 
 std::string ClipPlayerTest::tempFolder() {

@@ -26,6 +26,11 @@ class ClipPlayerTest : public test::MachineTest {
   // Writes an MPEG clip of `seconds` in one colour and gives its Windows path.
   std::string writeClip(const std::string& name, double seconds,
                         dstest::MediaFileWriter::Colour colour = dstest::MediaFileWriter::kRed);
+  // Writes numbered pictures (NumberedPicture) coded so and gives the Windows path.
+  std::string writeNumbered(const std::string& name, dstest::MediaFileWriter::Coding coding, int frames, int rateNum,
+                            int rateDen);
+  // The number a bitmap file's picture shows; -1 for none, or one upside down.
+  int numberInBitmap(const std::string& windowsPath);
   std::filesystem::path linuxPath(const std::string& windowsPath) {
     return machine().paths().toLinux(windowsPath);
   }

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <vector>
 
 namespace dstest {
 
@@ -27,6 +29,12 @@ class NumberedPicture {
   // `stride` bytes a row, the top row first unless `bottomUp`.
   static int read(const std::uint8_t* pixels, int width, int height, int bytesPerPixel, int stride, bool bottomUp);
   static Rgb fromYuv(int y, int u, int v);
+  // The numbers the first `count` pictures of a file show, decoded with FFmpeg (-1 for
+  // a picture that shows none); fewer when the file has fewer.
+  static std::vector<int> numbersIn(const std::filesystem::path& file, int count);
+  // Where a file's first picture starts on its time line, which players count from the
+  // file's first packet (sound may lead): 100-ns units, read with FFmpeg.
+  static std::int64_t firstPictureTime(const std::filesystem::path& file);
   // The frame of a stream of rateNum / rateDen frames a second shown at `time` (100-ns
   // units from the first frame's start): the last one starting at or before it.
   static int shownAt(std::int64_t time, int rateNum, int rateDen);
