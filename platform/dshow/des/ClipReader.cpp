@@ -20,9 +20,11 @@ using MediaTime::minus;
 using MediaTime::plus;
 
 constexpr AVRational kUnits = {1, 10000000};
-// A picture counts as shown at a time from half a 50 Hz field before it, so frames at
-// the same rate line up whatever the rounding of their times.
-constexpr std::int64_t kPictureSlack = 100000;
+// A picture counts as shown at a time from 10 µs before it: more than the rounding of
+// times to a stream's time base and to whole units, so a cut from a picture's start
+// begins with that picture, and far less than any frame, so a cut from a hair before it
+// begins with the picture before, as the file's player shows them there.
+constexpr std::int64_t kPictureSlack = 100;
 // Reading more than this ahead of the last picture seeks instead of decoding on.
 constexpr std::int64_t kFarAhead = 2 * kSecond;
 // Pictures and sound beyond what a group carries come from a broken header: such a

@@ -29,7 +29,11 @@ GroupFormat GroupFormat::of(bool video, const std::vector<TimelineNode::Clip>& c
       format.height = info.height;
       // A rate beyond any camera's is a broken header: the default rate stands.
       const REFERENCE_TIME frameTime = llMulDiv(MediaTime::kSecond, info.rateDen, info.rateNum, 0);
-      if (frameTime >= kShortestFrame) format.frameTime = frameTime;
+      if (frameTime >= kShortestFrame) {
+        format.frameTime = frameTime;
+        format.rateNum = info.rateNum;
+        format.rateDen = info.rateDen;
+      }
       break;
     }
     if (!video && info.audio) {
@@ -39,6 +43,15 @@ GroupFormat GroupFormat::of(bool video, const std::vector<TimelineNode::Clip>& c
     }
   }
   return format;
+}
+
+REFERENCE_TIME GroupFormat::frameStart(std::int64_t frame) const {
+  return llMulDiv(frame, MediaTime::kSecond * rateDen, rateNum, 0);
+}
+
+std::int64_t GroupFormat::firstFrameFrom(REFERENCE_TIME time) const {
+  const LONGLONG perFrame = MediaTime::kSecond * rateDen;
+  return llMulDiv(time, rateNum, perFrame, perFrame - 1);
 }
 
 long GroupFormat::sampleBytes() const {

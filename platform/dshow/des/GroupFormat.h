@@ -13,12 +13,20 @@ struct GroupFormat {
   bool video = true;
   int width = 320;
   int height = 240;
-  REFERENCE_TIME frameTime = 400000;  // 25 frames a second
+  // Frames a second as a fraction; the n-th picture starts at frameStart(n) exactly,
+  // so a long group's pictures stay on its clips' own frame times.
+  int rateNum = 25;
+  int rateDen = 1;
+  REFERENCE_TIME frameTime = 400000;  // one frame, rounded down to whole units
   int sampleRate = 44100;
   int channels = 2;
 
   static GroupFormat of(bool video, const std::vector<TimelineNode::Clip>& clips);
   CMediaType mediaType() const;
+  // Where picture `frame` starts, rounded down to whole units.
+  REFERENCE_TIME frameStart(std::int64_t frame) const;
+  // The first picture starting at or after `time`.
+  std::int64_t firstFrameFrom(REFERENCE_TIME time) const;
   // Bytes of one picture, or of the sound of one sample.
   long sampleBytes() const;
   // Sound frames sent in one sample: a twentieth of a second.

@@ -80,12 +80,11 @@ HRESULT GroupStreamPin::OnThreadStartPlay() {
     // The same pictures FillBuffer sends, from the first one at or after the start up to
     // the last one before the timeline's end (the stop may still move later while the
     // stream runs), counted as FillBuffer counts them.
-    const REFERENCE_TIME frameTime = m_format.frameTime;
-    const std::int64_t firstFrame = start / frameTime + (start % frameTime != 0);
-    const std::int64_t endFrame = end / frameTime + (end % frameTime != 0);
-    m_readAhead->start([this, firstFrame, endFrame, frameTime](std::int64_t index, BYTE* out) {
+    const std::int64_t firstFrame = m_format.firstFrameFrom(start);
+    const std::int64_t endFrame = m_format.firstFrameFrom(end);
+    m_readAhead->start([this, firstFrame, endFrame](std::int64_t index, BYTE* out) {
       if (index >= endFrame - firstFrame) return false;
-      fillPicture(out, (firstFrame + index) * frameTime);
+      fillPicture(out, m_format.frameStart(firstFrame + index));
       return true;
     });
   }
@@ -157,15 +156,14 @@ HRESULT GroupStreamPin::FillBuffer(IMediaSample* pSample) {
   if (m_format.video) {
     // Pictures sit on the frame grid of the timeline, from the first one at or after the
     // start up to the last one before the stop (counted so, no time past the stop is made).
-    const REFERENCE_TIME frameTime = m_format.frameTime;
-    const std::int64_t firstFrame = start / frameTime + (start % frameTime != 0);
-    const std::int64_t endFrame = stop / frameTime + (stop % frameTime != 0);
+    const std::int64_t firstFrame = m_format.firstFrameFrom(start);
+    const std::int64_t endFrame = m_format.firstFrameFrom(stop);
     if (m_sent >= endFrame - firstFrame) return S_FALSE;
-    const REFERENCE_TIME time = (firstFrame + m_sent) * frameTime;
+    const REFERENCE_TIME time = m_format.frameStart(firstFrame + m_sent);
     if (!m_readAhead->take(data)) fillPicture(data, time);
     pSample->SetActualDataLength(m_format.sampleBytes());
     sampleStart = time - start;
-    sampleStop = plus(sampleStart, frameTime);
+    sampleStop = m_format.frameStart(firstFrame + m_sent + 1) - start;
     ++m_sent;
   } else {
     const int rate = m_format.sampleRate;
