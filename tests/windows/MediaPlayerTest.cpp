@@ -379,4 +379,46 @@ TEST_F(MediaPlayerPlayTest, ARecordingMadeInTheTVWindowPlaysInTheProductsLook) {
   EXPECT_EQ(plat::Screenshot::windowPixel(av().GetMediaList().GetListHwnd(), 150, 460), RGB(19, 27, 36));
 }
 
+// The AVIs the video editor renders (Motion JPEG with A-law sound) and an AVI stored
+// from the top (as FFmpeg stores RGB) are listed by their first picture and play, and
+// seek with the progress bar, the right way up; the screen is saved for a look.
+TEST_F(MediaPlayerPlayTest, RenderedAndTopDownAvisPlayTheRightWayUp) {
+  using Coding = dstest::MediaFileWriter::Coding;
+  const std::string film = "C:\\Videos\\film.avi", topDown = "C:\\Videos\\topdown.avi";
+  ASSERT_TRUE(dstest::MediaFileWriter::writeNumbered(linuxOf(film), Coding::MjpegAvi, 250));
+  ASSERT_TRUE(dstest::MediaFileWriter::writeNumbered(linuxOf(topDown), Coding::RgbTopDownAvi, 250));
+  writeHistory({film, topDown});
+  openPlayer();
+  ASSERT_EQ(listed(), (std::vector<std::string>{film, topDown}));
+  const auto folder = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "windows-screens";
+  std::filesystem::create_directories(folder);
+  HWND video = av().GetVideoArea()->GetSafeHwnd();
+  for (int entry = 0; entry < 2; ++entry) {
+    SCOPED_TRACE(listed()[static_cast<size_t>(entry)]);
+    CRect thumb;
+    view().GetItemRect(entry, &thumb, LVIR_ICON);
+    const CPoint middle = thumb.CenterPoint();
+    EXPECT_EQ(numberOnScreen(view().GetSafeHwnd(), CRect(middle.x - 28, middle.y - 28, middle.x + 28, middle.y + 28)), 0)
+        << "the thumbnail shows the first picture";
+    playEntry(entry);
+    ASSERT_EQ(runState(), 4);
+    ASSERT_TRUE(advanceUntil([&] { return position() >= 2.0; }));
+    robot.settle();
+    EXPECT_NEAR(numberOnScreen(video), position() * 25, 2) << "the picture of its time, the right way up";
+    CShapeSlider& slider = *av().GetControlBar()->FindProgress("PROGRESS_POS");
+    robot.moveTo(POINT{500, 300});
+    robot.advance(100);
+    CRect bar;
+    slider.GetWindowRect(&bar);
+    robot.drag(POINT{bar.left + slider.PosToPixel(slider.GetPos()), bar.CenterPoint().y},
+               POINT{bar.left + bar.Width() * 8 / 10, bar.CenterPoint().y});
+    robot.pumpUntilIdle();
+    robot.settle();
+    EXPECT_NEAR(position(), 8.0, 0.5) << "sought to 80 % of ten seconds";
+    EXPECT_NEAR(numberOnScreen(video), position() * 25, 2);
+    EXPECT_TRUE(plat::Screenshot::saveScreen(folder / ("MediaPlayer_" + std::to_string(entry) + ".png")));
+    barCommand("STOP_MOVIE");
+  }
+}
+
 }  // namespace

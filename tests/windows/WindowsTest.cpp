@@ -1,5 +1,7 @@
 #include "windows/WindowsTest.h"
 
+#include "platform/dshow/NumberedPicture.h"
+
 #include "core/CDisplayMode.h"
 #include "skin/CSkinButton.h"
 #include "windows/main/CMainDlg.h"
@@ -8,6 +10,7 @@
 #include "windows/main/WindowMessages.h"
 
 #include <machine/EventLog.h>
+#include <robot/Screenshot.h>
 #include <machine/VideoSurfaces.h>
 #include <win32/user/appbar.h>
 
@@ -143,6 +146,23 @@ void WindowsTest::clickButton(CWnd& window, const char* name) {
     return;
   }
   ADD_FAILURE() << "no button " << name;
+}
+
+int WindowsTest::numberOnScreen(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return numberOnScreen(window, client);
+}
+
+int WindowsTest::numberOnScreen(HWND window, RECT client) {
+  POINT origin{client.left, client.top};
+  ClientToScreen(window, &origin);
+  const int width = client.right - client.left, height = client.bottom - client.top;
+  return dstest::NumberedPicture::read([&](double fx, double fy) {
+    const COLORREF pixel = plat::Screenshot::screenPixel(origin.x + static_cast<int>(fx * width),
+                                                        origin.y + static_cast<int>(fy * height));
+    return dstest::NumberedPicture::Rgb{GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)};
+  });
 }
 
 }  // namespace test

@@ -52,6 +52,10 @@ class WindowsTest : public ControllerTest {
   bool untilAPictureShows();
   // Moves the pointer over a skin button of a window and clicks it.
   void clickButton(CWnd& window, const char* name);
+  // The frame number a numbered picture (NumberedPicture) shows on the screen in the
+  // client rectangle of `window`; -1 for none, or one upside down.
+  static int numberOnScreen(HWND window);
+  static int numberOnScreen(HWND window, RECT client);
   // The system commands the program's main window is asked for while `act` runs.
   std::vector<WPARAM> askedOfMainWindow(const std::function<void()>& act);
 

@@ -3,7 +3,10 @@
 // plays, and the cut marks set on its slider with a frame captured at each cut start.
 #include "windows/media/VideoEditorTest.h"
 
+#include "platform/dshow/MediaFileWriter.h"
 #include "skin/SkinMessages.h"
+
+#include <robot/Screenshot.h>
 
 #include <win32/commdlg/commdlg.h>
 
@@ -124,6 +127,43 @@ TEST_F(VideoEditorClipTest, TheCutMarksFollowTheSliderAndTheStartCapturesItsFram
   setClipSlider(70);
   press("CUTRIGHT_BUTTON");
   EXPECT_EQ(dlg.GetCutEndPercent(), -1);
+}
+
+// The editor's own renders (Motion JPEG with A-law sound) and an AVI stored from the top
+// (as FFmpeg stores RGB) are listed with their first picture, play, pause and seek in the
+// clip pane the right way up; the screen is saved for a look.
+TEST_F(VideoEditorClipTest, RenderedAndTopDownAvisShowTheRightWayUpInTheListAndThePane) {
+  using Coding = dstest::MediaFileWriter::Coding;
+  CVideoDlg& dlg = openEditor();
+  const auto folder = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "windows-screens";
+  std::filesystem::create_directories(folder);
+  int index = 0;
+  for (const auto& [coding, name] : {std::pair{Coding::MjpegAvi, "film"}, std::pair{Coding::RgbTopDownAvi, "topdown"}}) {
+    SCOPED_TRACE(name);
+    const std::string clip = std::string("C:\\") + name + ".avi";
+    ASSERT_TRUE(dstest::MediaFileWriter::writeNumbered(linuxOf(clip), coding, 100));
+    addClip(clip);
+    ASSERT_EQ(dlg.GetClipList().GetItemCount(), index + 1);
+    CImageListView& view = *dlg.GetClipList().GetListView();
+    CRect thumb;
+    view.GetItemRect(index, &thumb, LVIR_ICON);
+    // The 60 x 60 thumbnail in the middle of the icon cell, inside its grey frame.
+    const CPoint middle = thumb.CenterPoint();
+    robot.pumpUntilIdle();
+    EXPECT_EQ(numberOnScreen(view.GetSafeHwnd(), CRect(middle.x - 28, middle.y - 28, middle.x + 28, middle.y + 28)), 0)
+        << "the thumbnail shows the first picture";
+
+    openClip(index++);
+    ASSERT_TRUE(dlg.IsClipOpen());
+    press("PAUSE_BUTTON");
+    robot.settle();
+    HWND pane = dlg.GetClipVideoArea().GetSafeHwnd();
+    EXPECT_GE(numberOnScreen(pane), 0) << "a picture, the right way up";
+    setClipSlider(50);
+    robot.settle();
+    EXPECT_NEAR(numberOnScreen(pane), 50, 1) << "half of 100 frames";
+    EXPECT_TRUE(plat::Screenshot::saveScreen(folder / (std::string("VideoEditorClipPane_") + name + ".png")));
+  }
 }
 
 }  // namespace
