@@ -4,8 +4,10 @@
 // project, the project is previewed and saved as MPEG-2 through the recording options
 // dialog. The ffprobe tool reads the saved film back: as long as the two cuts together.
 #include "platform/dshow/MediaFileWriter.h"
+#include "platform/dshow/NumberedPicture.h"
 
 #include <graphs/DeviceUtilities.h>
+#include <support/PictureFiles.h>
 #include <support/ProgramRun.h>
 #include <support/TestMachine.h>
 
@@ -134,6 +136,72 @@ TEST_F(VideoEditorRoadTest, TwoCutsOfATenMinuteRecordingAreSavedAsMpeg2) {
   const double cuts = length * (15 - 10) / 100 + length * (87 - 82) / 100;
   const int frames = std::stoi(Probe(film, "stream=nb_read_frames"));
   EXPECT_NEAR(frames, cuts * rate, 2) << "the cuts last " << cuts << " s";
+}
+
+// The film the editor saves with the recording options as they open (AVI, both
+// compressors chosen: Motion JPEG pictures) is added to the clip list and
+// opened: the clip pane shows it, the right way up, from the cut's first frame.
+TEST_F(VideoEditorRoadTest, AFilmSavedAsAviOpensInTheClipPane) {
+  const fs::path recording = onC("C:\\numbered.mpg");
+  ASSERT_TRUE(dstest::MediaFileWriter::writeNumbered(recording, dstest::MediaFileWriter::Coding::Mpeg2, 250));
+  const fs::path shots = fs::path(ORVANE_TEST_BINARY_DIR) / "e2e-screens";
+  fs::create_directories(shots);
+  std::ostringstream script;
+  script << "clock manual 2024-03-01 20:00:00\n"
+            "window \"#32770\" \"Orvane Media\"\n"
+            "key CTRL+E\n"
+            "wait 500\n"
+            "window \"#32770\" \"Orvane Media\"\n"
+            "file-answer \"C:\\\\numbered.mpg\"\n"
+            "clickat 207 120\n"    // Add clip
+            "wait 500\n"
+            "doubleclickat 155 655\n"
+            "wait 500\n"
+            "clickat " << SliderX(20) << " " << kSliderY << "\n"
+            "clickat 294 580\n"    // Start
+            "clickat " << SliderX(60) << " " << kSliderY << "\n"
+            "clickat 392 580\n"    // End
+            "clickat 490 580\n"    // Cut
+            "clickat 905 120\n"    // Save film
+            "window \"#32770\" \"Select parameter\"\n"
+            "file-answer \"C:\\\\film.avi\"\n"
+            "click 1006\n"         // Browse; AVI with both compressors, as the dialog opens
+            "answer OK\n"
+            "click 1017\n"
+            "expect-messagebox \"The video has been saved.\"\n"
+            "window \"#32770\" \"Orvane Media\"\n"
+            "file-answer \"C:\\\\film.avi\"\n"
+            "clickat 207 120\n"    // Add clip: the film
+            "wait 500\n"
+            "doubleclickat 231 655\n"  // it opens and plays
+            "clickat 179 580\n"    // Pause at once
+            "wait 200\n"
+            "screenshot video_editor_film\n"
+            "key BACKSPACE\n"
+            "wait 500\n"
+            "window \"#32770\" \"Orvane Media\"\n"
+            "close\n";
+  const fs::path file = testMachine.root() / "film_road.robot";
+  std::ofstream(file) << script.str();
+  const test::ProgramRun run = test::RunProgram(
+      testMachine, ORVANE_MEDIA_PROGRAM, {}, file,
+      {"ORVANE_PROGRAM_FOLDER=" + program().string(), "ORVANE_SCREENSHOT_DIR=" + shots.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string film = onC("C:\\film.avi").string();
+  ASSERT_TRUE(fs::exists(film));
+  EXPECT_EQ(Probe(film, "stream=codec_name"), "mjpeg");
+
+  // The clip pane of the screenshot: the film's first frame, the cut's from 20 % of ten
+  // seconds (frame 50 or so), standing the right way up.
+  const test::TestPicture screen = test::ReadPngFile(shots / "video_editor_film.png");
+  ASSERT_EQ(screen.width, 1024);
+  const RECT pane{117, 230, 544, 534};
+  const int shown = dstest::NumberedPicture::read([&](double fx, double fy) {
+    const std::uint8_t* bgr = screen.at(pane.left + static_cast<int>(fx * (pane.right - pane.left)),
+                                        pane.top + static_cast<int>(fy * (pane.bottom - pane.top)));
+    return dstest::NumberedPicture::Rgb{bgr[2], bgr[1], bgr[0]};
+  });
+  EXPECT_NEAR(shown, 50, 3);
 }
 
 }  // namespace
