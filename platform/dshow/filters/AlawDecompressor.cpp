@@ -4,6 +4,7 @@
 #include <dshow/amaudio.h>
 #include <dshow/filters/BufferNeeds.h>
 #include <dshow/filters/DecoderOutputPin.h>
+#include <dshow/filters/MpegAudioDecoder.h>
 #include <dshow/mediafiles.h>
 #include <dshow/uuids.h>
 
@@ -68,20 +69,7 @@ HRESULT AlawDecompressor::GetMediaType(int iPosition, CMediaType* pMediaType) {
   if (!m_pInput->IsConnected()) return E_UNEXPECTED;
   if (iPosition < 0) return E_INVALIDARG;
   if (iPosition > 0) return VFW_S_NO_MORE_ITEMS;
-  const WAVEFORMATEX* in = Wave(&m_pInput->CurrentMediaType());
-  WAVEFORMATEX out{};
-  out.wFormatTag = WAVE_FORMAT_PCM;
-  out.nChannels = in->nChannels;
-  out.nSamplesPerSec = in->nSamplesPerSec;
-  out.wBitsPerSample = 16;
-  out.nBlockAlign = static_cast<WORD>(out.nChannels * 2);
-  out.nAvgBytesPerSec = out.nSamplesPerSec * out.nBlockAlign;
-  pMediaType->InitMediaType();
-  pMediaType->SetType(&MEDIATYPE_Audio);
-  pMediaType->SetSubtype(&MEDIASUBTYPE_PCM);
-  pMediaType->SetFormatType(&FORMAT_WaveFormatEx);
-  pMediaType->SetFormat(reinterpret_cast<const BYTE*>(&out), sizeof(out));
-  pMediaType->SetSampleSize(out.nBlockAlign);
+  MpegAudioDecoder::pcmTypeFor(*Wave(&m_pInput->CurrentMediaType()), pMediaType);
   return S_OK;
 }
 

@@ -74,7 +74,11 @@ HRESULT MpegAudioDecoder::GetMediaType(int iPosition, CMediaType* pMediaType) {
   if (!m_pInput->IsConnected()) return E_UNEXPECTED;
   if (iPosition < 0) return E_INVALIDARG;
   if (iPosition > 0) return VFW_S_NO_MORE_ITEMS;
-  const WAVEFORMATEX& in = *waveFormat(inputType());
+  pcmTypeFor(*waveFormat(inputType()), pMediaType);
+  return S_OK;
+}
+
+void MpegAudioDecoder::pcmTypeFor(const WAVEFORMATEX& in, CMediaType* type) {
   WAVEFORMATEX out{};
   out.wFormatTag = WAVE_FORMAT_PCM;
   out.nChannels = in.nChannels;
@@ -82,13 +86,12 @@ HRESULT MpegAudioDecoder::GetMediaType(int iPosition, CMediaType* pMediaType) {
   out.wBitsPerSample = 16;
   out.nBlockAlign = static_cast<WORD>(out.nChannels * 2);
   out.nAvgBytesPerSec = out.nSamplesPerSec * out.nBlockAlign;
-  pMediaType->InitMediaType();
-  pMediaType->SetType(&MEDIATYPE_Audio);
-  pMediaType->SetSubtype(&MEDIASUBTYPE_PCM);
-  pMediaType->SetFormatType(&FORMAT_WaveFormatEx);
-  pMediaType->SetFormat(reinterpret_cast<const BYTE*>(&out), sizeof(out));
-  pMediaType->SetSampleSize(out.nBlockAlign);
-  return S_OK;
+  type->InitMediaType();
+  type->SetType(&MEDIATYPE_Audio);
+  type->SetSubtype(&MEDIASUBTYPE_PCM);
+  type->SetFormatType(&FORMAT_WaveFormatEx);
+  type->SetFormat(reinterpret_cast<const BYTE*>(&out), sizeof(out));
+  type->SetSampleSize(out.nBlockAlign);
 }
 
 HRESULT MpegAudioDecoder::CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut) {

@@ -3,6 +3,7 @@
 // their own CLSID.
 #pragma once
 
+#include <dshow/amaudio.h>
 #include <dshow/baseclasses/setup.h>
 #include <dshow/filters/CodecFilter.h>
 
@@ -15,6 +16,8 @@ class MpegAudioDecoder : public CodecFilter {
   static const AMOVIESETUP_FILTER kSetup;
   // The input and output types of its registration, for makers' decoders to reuse.
   static const AMOVIESETUP_PIN kPins[2];
+  // 16-bit PCM at the rate and channels of `in`: what the platform's sound decoders give.
+  static void pcmTypeFor(const WAVEFORMATEX& in, CMediaType* type);
 
   HRESULT CheckInputType(const CMediaType* mtIn) override;
   HRESULT CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut) override;
