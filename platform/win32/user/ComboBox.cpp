@@ -262,9 +262,9 @@ void ComboBox::paintFace() {
     DrawEdge(hdc, &client, EDGE_SUNKEN, BF_RECT);
     RECT face{client.left + 2, client.top + 2, client.right - 2 - kArrowWidth, client.bottom - 2};
     drawItem(hdc, m_sel, face, !enabled ? ODS_DISABLED : GetFocus() == m_hwnd ? ODS_SELECTED : 0);
+    // The drop button's arrow is grey while the box is disabled.
     RECT arrow{client.right - 2 - kArrowWidth, client.top + 2, client.right - 2, client.bottom - 2};
-    FillRect(hdc, &arrow, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-    DrawEdge(hdc, &arrow, EDGE_RAISED, BF_RECT);
+    DrawFrameControl(hdc, &arrow, DFC_SCROLL, DFCS_SCROLLDOWN | (enabled ? 0 : DFCS_INACTIVE));
   }
   SelectObject(hdc, old);
   EndPaint(m_hwnd, &ps);

@@ -3,6 +3,8 @@
 // scrolls to keep the marked entry in view.
 #include "WindowTest.h"
 
+#include <robot/Screenshot.h>
+
 namespace {
 
 // The boxes go with their parent at the end of each test.
@@ -66,6 +68,23 @@ TEST_F(ComboBoxTest, ScrollBarStylesLeaveTheFieldItsWholeWidth) {
   ASSERT_NE(DroppedList(), nullptr);
   EXPECT_EQ(WindowRect(DroppedList()).right - WindowRect(DroppedList()).left, 200);
   SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+// The drop button at the field's right end shows its down arrow in the button text's
+// colour, grey while the box is disabled, over the button face.
+TEST_F(ComboBoxTest, TheDropButtonShowsItsArrowGreyWhileTheBoxIsDisabled) {
+  ShowWindow(parent, SW_SHOW);
+  HWND combo = MakeCombo(parent, CBS_DROPDOWNLIST, 300);
+  test::pump();
+  RECT client{};
+  GetClientRect(combo, &client);
+  const int x = client.right - 2 - 8;  // the middle of the 16-pixel button inside the edge
+  const auto pixel = [&](int dx, int dy) { return plat::Screenshot::windowPixel(combo, x + dx, client.bottom / 2 + dy); };
+  EXPECT_EQ(pixel(0, 0), GetSysColor(COLOR_BTNTEXT)) << "the arrow";
+  EXPECT_EQ(pixel(-5, 0), GetSysColor(COLOR_BTNFACE)) << "the face beside it";
+  EnableWindow(combo, FALSE);
+  test::pump();
+  EXPECT_EQ(pixel(0, 0), GetSysColor(COLOR_GRAYTEXT));
 }
 
 TEST_F(ComboBoxTest, AFewEntriesMakeAShortListAndASimpleBoxKeepsItsHeight) {
