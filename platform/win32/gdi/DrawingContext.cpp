@@ -27,7 +27,8 @@ std::shared_ptr<DrawingContext> DrawingContext::createDisplay(std::shared_ptr<Su
 }
 
 std::shared_ptr<DrawingContext> DrawingContext::createScreen(SIZE size, Composer compose) {
-  std::shared_ptr<DrawingContext> dc(new DrawingContext(false, nullptr, POINT{0, 0}, Region(RECT{0, 0, size.cx, size.cy})));
+  const RECT screen{0, 0, size.cx, size.cy};
+  std::shared_ptr<DrawingContext> dc(new DrawingContext(false, nullptr, POINT{0, 0}, Region(screen)));
   dc->m_compose = std::move(compose);
   dc->m_screenSize = size;
   return dc;

@@ -15,7 +15,8 @@ void fill(HDC hdc, const RECT& rect, int colour) {
 }
 
 UINT arrowState(const ScrollBarGeometry& bar, bool atStart, Part pressed) {
-  UINT state = bar.vertical() ? (atStart ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) : (atStart ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
+  UINT state = bar.vertical() ? (atStart ? DFCS_SCROLLUP : DFCS_SCROLLDOWN)
+                              : (atStart ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
   if (!bar.enabled()) state |= DFCS_INACTIVE;
   if (pressed == (atStart ? Part::LineUp : Part::LineDown)) state |= DFCS_PUSHED;
   return state;

@@ -79,7 +79,9 @@ TEST_F(ComboBoxTest, TheDropButtonShowsItsArrowGreyWhileTheBoxIsDisabled) {
   RECT client{};
   GetClientRect(combo, &client);
   const int x = client.right - 2 - 8;  // the middle of the 16-pixel button inside the edge
-  const auto pixel = [&](int dx, int dy) { return plat::Screenshot::windowPixel(combo, x + dx, client.bottom / 2 + dy); };
+  const auto pixel = [&](int dx, int dy) {
+    return plat::Screenshot::windowPixel(combo, x + dx, client.bottom / 2 + dy);
+  };
   EXPECT_EQ(pixel(0, 0), GetSysColor(COLOR_BTNTEXT)) << "the arrow";
   EXPECT_EQ(pixel(-5, 0), GetSysColor(COLOR_BTNFACE)) << "the face beside it";
   EnableWindow(combo, FALSE);

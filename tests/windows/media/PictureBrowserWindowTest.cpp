@@ -371,7 +371,8 @@ TEST_F(PictureBrowserWindowTest, RestoredTheButtonsFollowTheSmallerDesignAndTheR
 // and take it out again.
 TEST_F(PictureBrowserWindowTest, FromTheTenthPictureOnTheListScrollsToTheRest) {
   std::vector<std::string> paths;
-  for (int i = 0; i < 10; ++i) paths.push_back(putPicture("p" + std::to_string(i) + ".bmp", TestPicture::ramps(48, 36, i)));
+  for (int i = 0; i < 10; ++i)
+    paths.push_back(putPicture("p" + std::to_string(i) + ".bmp", TestPicture::ramps(48, 36, i)));
   writeHistory({paths.begin(), paths.begin() + 9});
   openBrowser();
   HWND list = view().GetSafeHwnd();
