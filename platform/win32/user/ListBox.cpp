@@ -3,6 +3,7 @@
 #include <win32/gdi.h>
 #include <win32/user.h>
 #include <win32/user/ControlState.h>
+#include <win32/user/ScrollBarGeometry.h>
 #include <win32/user/scroll.h>
 
 #include <algorithm>
@@ -99,17 +100,7 @@ void ListBox::scrollTo(int top) {
 }
 
 void ListBox::onScroll(WPARAM request) {
-  switch (LOWORD(request)) {
-    case SB_LINEUP: scrollTo(m_top - 1); break;
-    case SB_LINEDOWN: scrollTo(std::min(m_top + 1, count() - perPage())); break;
-    case SB_PAGEUP: scrollTo(m_top - perPage()); break;
-    case SB_PAGEDOWN: scrollTo(std::min(m_top + perPage(), count() - perPage())); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: scrollTo(HIWORD(request)); break;
-    case SB_TOP: scrollTo(0); break;
-    case SB_BOTTOM: scrollTo(count() - perPage()); break;
-    default: break;
-  }
+  scrollTo(ScrollBarGeometry::requested(request, m_top, perPage(), count() - perPage()));
 }
 
 void ListBox::updateScrollBar() {

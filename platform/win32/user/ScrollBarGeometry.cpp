@@ -36,6 +36,22 @@ std::optional<ScrollBarGeometry> ScrollBarGeometry::of(HWND hwnd, int bar) {
   return ScrollBarGeometry(place, bar == SB_VERT, window->scrollBars[bar]);
 }
 
+int ScrollBarGeometry::requested(WPARAM request, int position, int page, int last) {
+  int wanted = position;
+  switch (LOWORD(request)) {
+    case SB_LINEUP: wanted = position - 1; break;
+    case SB_LINEDOWN: wanted = position + 1; break;
+    case SB_PAGEUP: wanted = position - page; break;
+    case SB_PAGEDOWN: wanted = position + page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: wanted = HIWORD(request); break;
+    case SB_TOP: wanted = 0; break;
+    case SB_BOTTOM: wanted = last; break;
+    default: break;
+  }
+  return std::clamp(wanted, 0, std::max(last, 0));
+}
+
 RECT ScrollBarGeometry::span(int from, int to) const {
   if (m_vertical) return RECT{m_bar.left, m_bar.top + from, m_bar.right, m_bar.top + to};
   return RECT{m_bar.left + from, m_bar.top, m_bar.left + to, m_bar.bottom};

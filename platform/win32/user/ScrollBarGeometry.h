@@ -31,6 +31,10 @@ class ScrollBarGeometry {
   };
 
   ScrollBarGeometry(const RECT& bar, bool vertical, const Window::ScrollBar& state);
+  // Where a line, page or thumb request (WM_VSCROLL's or WM_HSCROLL's wParam) takes a
+  // window that scrolls by whole entries, from `position`, `page` entries showing, at most
+  // to `last`; the position itself for other requests.
+  static int requested(WPARAM request, int position, int page, int last);
   // The bar (SB_VERT or SB_HORZ) of a visible window as it is now, in window coordinates;
   // nothing when the window shows no such bar.
   static std::optional<ScrollBarGeometry> of(HWND hwnd, int bar);

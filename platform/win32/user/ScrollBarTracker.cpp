@@ -45,6 +45,8 @@ void ScrollBarTracker::run(HWND hwnd, int bar, POINT start) {
   const int grip = pressedOn->along(at) - pressedOn->thumbStart();
   int tracked = pressedOn->position();
   UINT_PTR repeat = 0;
+  // A window that held the mouse before the press (a dropped list) keeps it after.
+  const bool heldCapture = GetCapture() == hwnd;
   SetCapture(hwnd);
   ScrollBarPainter::repaint(hwnd, bar, part);
   if (part == Part::Thumb) {
@@ -83,7 +85,7 @@ void ScrollBarTracker::run(HWND hwnd, int bar, POINT start) {
     MessagePump::dispatch(msg);
   }
   if (repeat) KillTimer(nullptr, repeat);
-  if (GetCapture() == hwnd) ReleaseCapture();
+  if (!heldCapture && GetCapture() == hwnd) ReleaseCapture();
   if (part == Part::Thumb) request(SB_THUMBPOSITION, tracked);
   request(SB_ENDSCROLL, 0);
   ScrollBarPainter::repaint(hwnd, bar, Part::None);

@@ -3,6 +3,7 @@
 // scrolls to keep the marked entry in view.
 #include "WindowTest.h"
 
+#include <robot/Robot.h>
 #include <robot/Screenshot.h>
 
 namespace {
@@ -124,6 +125,37 @@ TEST_F(ComboBoxTest, TheDroppedListScrollsToTheMarkedEntry) {
   for (int i = 0; i < 16; ++i) SendMessageA(combo, WM_KEYDOWN, VK_UP, 0);
   SendMessageA(DroppedList(), WM_LBUTTONUP, 0, MAKELPARAM(20, 4));
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+}
+
+// A box made with WS_VSCROLL drops a list with a scroll bar when it holds more entries than
+// the list shows; the bar scrolls the list and leaves it dropped. Without the style, or
+// with every entry showing, the list has no bar.
+TEST_F(ComboBoxTest, TheDroppedListOfABoxWithAScrollBarStyleScrollsByItsBar) {
+  plat::Robot robot;
+  ShowWindow(parent, SW_SHOW);
+  HWND combo = MakeCombo(parent, CBS_DROPDOWNLIST | WS_VSCROLL, 22 + 5 * 16 + 2);  // five entries show
+  SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  HWND list = DroppedList();
+  ASSERT_NE(list, nullptr);
+  EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+  const RECT dropped = WindowRect(list);
+  robot.click(POINT{dropped.right - 9, dropped.bottom - 9});  // the down arrow
+  ASSERT_EQ(DroppedList(), list) << "still dropped";
+  RECT client{};
+  GetClientRect(list, &client);
+  SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(20, client.bottom - 4));
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 5) << "the list had moved down an entry";
+
+  HWND plain = MakeCombo(parent, CBS_DROPDOWNLIST, 22 + 5 * 16 + 2);
+  SendMessageA(plain, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_EQ(GetWindowLongA(DroppedList(), GWL_STYLE) & WS_VSCROLL, 0);
+  SendMessageA(plain, CB_SHOWDROPDOWN, FALSE, 0);
+  HWND few = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, 10, 40, 200, 300,
+                             parent, reinterpret_cast<HMENU>(303), nullptr, nullptr);
+  SendMessageA(few, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("One"));
+  SendMessageA(few, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_EQ(GetWindowLongA(DroppedList(), GWL_STYLE) & WS_VSCROLL, 0) << "all of it shows";
+  SendMessageA(few, CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 }  // namespace
