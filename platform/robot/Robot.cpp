@@ -378,6 +378,20 @@ void Robot::drag(POINT from, POINT to) {
   afterInput();
 }
 
+void Robot::wheel(int delta) {
+  POINT at{};
+  GetCursorPos(&at);
+  WPARAM keys = 0;
+  {
+    UserSystem& system = UserSystem::current();
+    std::lock_guard guard(system.lock());
+    keys = system.input().mouseKeyFlags();
+  }
+  HWND target = GetFocus() ? GetFocus() : GetActiveWindow();
+  postInput(target, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta)), MAKELPARAM(at.x, at.y));
+  afterInput();
+}
+
 void Robot::press(int vk) {
   bool alt = false;
   {

@@ -63,6 +63,9 @@ class Robot {
   // before the program runs, so a window that takes the capture (or the caption's move
   // loop) follows the whole gesture.
   void drag(POINT from, POINT to);
+  // The mouse wheel turned by `delta` (120 a notch, positive away from the user): the
+  // focus window (else the active one) gets WM_MOUSEWHEEL with the pointer's screen point.
+  void wheel(int delta);
   void press(int vk);
   void release(int vk);
   void key(int vk);

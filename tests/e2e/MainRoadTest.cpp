@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <utility>
 
 namespace {
 
@@ -104,12 +106,14 @@ key BACKSPACE
 expect-no-window "Norlet Plus" "Orvane Meida"
 window "#32770" "Orvane Media_TVDlg"
 wait 500
+screenshot tv_window
 clickat 136 412
 wait 9500
 screenshot channel_wall
 key ESCAPE
 wait 500
 expect-window "#32770" "Orvane Media_TVDlg"
+screenshot channel_wall_closed
 window "#32770" "Orvane Media"
 close
 )");
@@ -118,6 +122,17 @@ close
   EXPECT_TRUE(std::filesystem::exists(program() / "histroyPicture.lis"));
   EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "video_window.png"));
   EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "channel_wall.png"));
+  // The wall reached past the video area (268, 80, 1010, 654 of the maximised window's
+  // 1024 x 768): closed, it leaves the window's own background there.
+  const test::TestPicture before = test::ReadPngFile(testMachine.root() / "tv_window.png");
+  const test::TestPicture wall = test::ReadPngFile(testMachine.root() / "channel_wall.png");
+  const test::TestPicture after = test::ReadPngFile(testMachine.root() / "channel_wall_closed.png");
+  ASSERT_EQ(after.width, 1024);
+  ASSERT_EQ(before.width, 1024);
+  for (const auto& [x, y] : {std::pair{1012, 300}, std::pair{600, 656}}) {
+    EXPECT_NE(std::memcmp(wall.at(x, y), before.at(x, y), 3), 0) << x << "," << y << ": the wall shows there";
+    EXPECT_EQ(std::memcmp(after.at(x, y), before.at(x, y), 3), 0) << x << "," << y;
+  }
 }
 
 TEST_F(MainRoadTest, APlannedRecordingEndsWithTheComputerStandingBy) {

@@ -206,6 +206,39 @@ TEST_F(ChannelMosaicTest, ASecondCloseQueuedBehindTheFirstChangesNothing) {
   EXPECT_EQ(tuned(), 4) << "the user's choice stays";
 }
 
+// The wall reaches a little past the video area on the right and at the bottom: once it
+// has closed, the window shows its own background there again, not the cells' frames.
+TEST_F(ChannelMosaicTest, AClosedWallLeavesNothingOfItselfAroundTheVideoArea) {
+  useBuiltSkins();
+  openTV();
+  stationChannels();
+  ASSERT_TRUE(untilAPictureShows());
+  HWND window = tv().GetSafeHwnd();
+  RECT frame{}, video{};
+  GetWindowRect(window, &frame);
+  GetWindowRect(tv().GetVideoArea()->GetSafeHwnd(), &video);
+  // Points of the strips beside and below the video area, in the window's coordinates, and
+  // what the window shows there before the wall.
+  const POINT right{video.right + 1 - frame.left, (video.top + video.bottom) / 2 - frame.top};
+  const POINT below{(video.left + video.right) / 2 - frame.left, video.bottom + 1 - frame.top};
+  const COLORREF rightBackground = plat::Screenshot::windowPixel(window, right.x, right.y);
+  const COLORREF belowBackground = plat::Screenshot::windowPixel(window, below.x, below.y);
+  clickButton(tv(), "TVWALL_BUTTON");
+  ASSERT_NE(mosaic(), nullptr);
+  RECT wall{};
+  GetWindowRect(mosaic()->GetSafeHwnd(), &wall);
+  ASSERT_GT(wall.right, video.right + 1);
+  ASSERT_GT(wall.bottom, video.bottom + 1);
+  ASSERT_NE(plat::Screenshot::windowPixel(window, right.x, right.y), rightBackground) << "the wall shows there";
+  advanceWithPictures(3000);
+
+  robot.key(VK_ESCAPE);
+  ASSERT_EQ(mosaic(), nullptr);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(plat::Screenshot::windowPixel(window, right.x, right.y), rightBackground);
+  EXPECT_EQ(plat::Screenshot::windowPixel(window, below.x, below.y), belowBackground);
+}
+
 TEST_F(ChannelMosaicTest, TheWallHasItsOwnFullScreenAndClosesBackToTheWindow) {
   openWall();
   robot.press(VK_MENU);

@@ -26,6 +26,23 @@ std::shared_ptr<DrawingContext> DrawingContext::createDisplay(std::shared_ptr<Su
   return std::shared_ptr<DrawingContext>(new DrawingContext(false, std::move(surface), origin, std::move(visible)));
 }
 
+std::shared_ptr<DrawingContext> DrawingContext::createScreen(SIZE size, Composer compose) {
+  const RECT screen{0, 0, size.cx, size.cy};
+  std::shared_ptr<DrawingContext> dc(new DrawingContext(false, nullptr, POINT{0, 0}, Region(screen)));
+  dc->m_compose = std::move(compose);
+  dc->m_screenSize = size;
+  return dc;
+}
+
+const std::shared_ptr<Surface>& DrawingContext::composed() const {
+  if (!m_surface) m_surface = m_compose();
+  return m_surface;
+}
+
+RECT DrawingContext::surfaceBounds() const {
+  return m_surface ? m_surface->bounds() : RECT{0, 0, m_screenSize.cx, m_screenSize.cy};
+}
+
 DWORD DrawingContext::objectType() const { return m_memory ? OBJ_MEMDC : OBJ_DC; }
 
 int DrawingContext::save() {
@@ -81,7 +98,8 @@ std::optional<POINT> DrawingContext::surfacePoint(int deviceX, int deviceY) cons
   if (!clipRegion().contains(deviceX, deviceY)) return std::nullopt;
   const int sx = deviceX + m_origin.x;
   const int sy = deviceY + m_origin.y;
-  if (sx < 0 || sy < 0 || sx >= m_surface->width() || sy >= m_surface->height()) return std::nullopt;
+  const RECT bounds = surfaceBounds();
+  if (sx < 0 || sy < 0 || sx >= bounds.right || sy >= bounds.bottom) return std::nullopt;
   return POINT{sx, sy};
 }
 

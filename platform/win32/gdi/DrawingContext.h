@@ -15,6 +15,7 @@
 #include <win32/gdi/PenObject.h>
 #include <win32/gdi/Region.h>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -42,9 +43,14 @@ class DrawingContext : public GdiObject {
 
   // A memory context with the stock objects and the stock 1 × 1 monochrome bitmap.
   static std::shared_ptr<DrawingContext> createMemory();
-  // A context on a window or the screen.
+  // A context on a window.
   static std::shared_ptr<DrawingContext> createDisplay(std::shared_ptr<Surface> surface, POINT origin,
                                                       Region visible);
+  // A context on the screen, `size` large: `compose` makes its pixels when something first
+  // draws or reads them, so a context taken only for its font, colours or compatible
+  // bitmaps never composes the screen.
+  using Composer = std::function<std::shared_ptr<Surface>()>;
+  static std::shared_ptr<DrawingContext> createScreen(SIZE size, Composer compose);
 
   DWORD objectType() const override;
   int describe(int, void*) const override { return 0; }
@@ -55,9 +61,9 @@ class DrawingContext : public GdiObject {
   int save();
   bool restore(int level);
 
-  Surface& surface() { return *m_surface; }
-  const Surface& surface() const { return *m_surface; }
-  const std::shared_ptr<Surface>& sharedSurface() const { return m_surface; }
+  Surface& surface() { return *composed(); }
+  const Surface& surface() const { return *composed(); }
+  const std::shared_ptr<Surface>& sharedSurface() const { return composed(); }
   POINT origin() const { return m_origin; }
   // A memory context's target follows the bitmap selected into it.
   void selectBitmap(std::shared_ptr<BitmapObject> bitmap);
@@ -75,7 +81,7 @@ class DrawingContext : public GdiObject {
   // Calls fn(RECT) with the drawable parts of a device rectangle, in surface coordinates.
   template <class Fn>
   void forEachSurfaceRect(const RECT& device, Fn&& fn) const {
-    const RECT s = m_surface->bounds();
+    const RECT s = surfaceBounds();
     clipRegion().forEachRectIn(device, [&](const RECT& r) {
       RECT t{r.left + m_origin.x, r.top + m_origin.y, r.right + m_origin.x, r.bottom + m_origin.y};
       if (t.left < s.left) t.left = s.left;
@@ -88,9 +94,14 @@ class DrawingContext : public GdiObject {
 
  private:
   DrawingContext(bool memory, std::shared_ptr<Surface> surface, POINT origin, Region visible);
+  const std::shared_ptr<Surface>& composed() const;
+  RECT surfaceBounds() const;
 
   bool m_memory;
-  std::shared_ptr<Surface> m_surface;
+  // Null on a screen context until its pixels are first needed.
+  mutable std::shared_ptr<Surface> m_surface;
+  Composer m_compose;
+  SIZE m_screenSize{};
   POINT m_origin;
   Region m_visible;
   State m_state;

@@ -18,8 +18,9 @@ WindowGraphics& WindowGraphics::current() { return Machine::current().service<Wi
 HDC WindowGraphics::openDc(HWND hwnd, Area area, const Region* clip) {
   std::shared_ptr<DrawingContext> dc;
   if (!hwnd) {
-    std::shared_ptr<Surface> frame = VirtualScreen::current().compose();
-    dc = DrawingContext::createDisplay(frame, POINT{0, 0}, Region(frame->bounds()));
+    VirtualScreen& screen = VirtualScreen::current();
+    dc = DrawingContext::createScreen(SIZE{screen.width(), screen.height()},
+                                      [] { return VirtualScreen::current().compose(); });
   } else {
     auto placement = WindowClip::place(*this, hwnd, area);
     if (!placement) {

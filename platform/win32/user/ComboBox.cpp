@@ -3,6 +3,8 @@
 #include <win32/gdi.h>
 #include <win32/user.h>
 #include <win32/user/ControlState.h>
+#include <win32/user/ScrollBarGeometry.h>
+#include <win32/user/ScrollBarTracker.h>
 
 #include <algorithm>
 #include <cstring>
@@ -43,6 +45,9 @@ LRESULT CALLBACK ComboBox::listProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
       return combo->listMouse(hwnd, message, lParam);
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != hwnd && combo->m_list == hwnd) combo->closeUp(false);
+      return 0;
+    case WM_VSCROLL:
+      combo->onListScroll(wParam);
       return 0;
     default:
       return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -153,12 +158,33 @@ void ComboBox::fitToField() {
 }
 
 void ComboBox::scrollToHot() {
-  if (!m_list || m_hot < 0) return;
+  if (!m_list) return;
   RECT client{};
   GetClientRect(m_list, &client);
-  if (m_hot < m_top) m_top = m_hot;
+  if (m_hot >= 0 && m_hot < m_top) m_top = m_hot;
   // Entries start a pixel down, so the last may reach a pixel past the client area.
   while (m_top < m_hot && itemRect(m_hot).bottom - 1 > client.bottom) ++m_top;
+  updateListBar();
+}
+
+int ComboBox::listPage() const {
+  RECT client{};
+  if (m_list) GetClientRect(m_list, &client);
+  int shown = 0;
+  for (int i = m_top; i < count() && itemRect(i).bottom - 1 <= client.bottom; ++i) ++shown;
+  return std::max(1, shown);
+}
+
+void ComboBox::updateListBar() {
+  if (!m_list || !m_listScrolls) return;
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, count() - 1, static_cast<UINT>(listPage()), m_top, 0};
+  SetScrollInfo(m_list, SB_VERT, &info, TRUE);
+}
+
+void ComboBox::onListScroll(WPARAM request) {
+  m_top = ScrollBarGeometry::requested(request, m_top, listPage(), count() - listPage());
+  InvalidateRect(m_list, nullptr, TRUE);
+  updateListBar();
 }
 
 void ComboBox::drop(bool show) {
@@ -175,9 +201,9 @@ void ComboBox::drop(bool show) {
   for (int i = 0; i < shown; ++i) height += m_items[static_cast<std::size_t>(i)].height;
   if (m_dropHeight > fieldHeight()) height = std::min(height, m_dropHeight - fieldHeight());
   height = std::max(height, kDefaultItemHeight + 2);
-  m_list = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kListClass, "", WS_POPUP | WS_BORDER,
-                           window.left, window.bottom, window.right - window.left, height, m_hwnd, nullptr, nullptr,
-                           nullptr);
+  m_list = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kListClass, "",
+                           WS_POPUP | WS_BORDER | (m_listScrolls ? WS_VSCROLL : 0), window.left, window.bottom,
+                           window.right - window.left, height, m_hwnd, nullptr, nullptr, nullptr);
   if (!m_list) return;
   SetPropA(m_list, kStateProp, reinterpret_cast<HANDLE>(this));
   m_hot = m_sel;
@@ -215,8 +241,14 @@ LRESULT ComboBox::listMouse(HWND list, UINT message, LPARAM lParam) {
     return 0;
   }
   if (message == WM_LBUTTONDOWN && !inside) {
-    // A press outside the list: over the face it only closes the list, elsewhere too.
-    closeUp(false);
+    // A press on the list's scroll bar scrolls it; anywhere else outside the list (over the
+    // face too) it closes the list.
+    POINT screen = pt;
+    ClientToScreen(list, &screen);
+    if (SendMessageA(list, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTVSCROLL)
+      ScrollBarTracker::run(list, SB_VERT, screen);
+    else
+      closeUp(false);
     return 0;
   }
   if (message == WM_LBUTTONUP && item >= 0) {
@@ -262,9 +294,9 @@ void ComboBox::paintFace() {
     DrawEdge(hdc, &client, EDGE_SUNKEN, BF_RECT);
     RECT face{client.left + 2, client.top + 2, client.right - 2 - kArrowWidth, client.bottom - 2};
     drawItem(hdc, m_sel, face, !enabled ? ODS_DISABLED : GetFocus() == m_hwnd ? ODS_SELECTED : 0);
+    // The drop button's arrow is grey while the box is disabled.
     RECT arrow{client.right - 2 - kArrowWidth, client.top + 2, client.right - 2, client.bottom - 2};
-    FillRect(hdc, &arrow, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-    DrawEdge(hdc, &arrow, EDGE_RAISED, BF_RECT);
+    DrawFrameControl(hdc, &arrow, DFC_SCROLL, DFCS_SCROLLDOWN | (enabled ? 0 : DFCS_INACTIVE));
   }
   SelectObject(hdc, old);
   EndPaint(m_hwnd, &ps);
@@ -392,6 +424,7 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       // The scroll bar styles are the list's, which scrolls itself: the field keeps its
       // whole width.
+      m_listScrolls = (GetWindowLongA(m_hwnd, GWL_STYLE) & WS_VSCROLL) != 0;
       SetWindowLongA(m_hwnd, GWL_STYLE, GetWindowLongA(m_hwnd, GWL_STYLE) & ~(WS_VSCROLL | WS_HSCROLL));
       return DefWindowProcA(m_hwnd, message, wParam, lParam);
     case WM_CREATE:

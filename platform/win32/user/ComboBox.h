@@ -1,7 +1,8 @@
 // The state and procedures behind the "COMBOBOX" class and its drop-down "ComboLBox"
 // popup (see controls.h). One ComboBox lives per combo window, made at WM_NCCREATE and
 // deleted at WM_NCDESTROY; the popup exists while the list is dropped and takes the mouse
-// (capture) until it closes.
+// (capture) until it closes. A box made with WS_VSCROLL gives the popup a scroll bar while
+// it holds more entries than it shows.
 #pragma once
 
 #include <win32/types.h>
@@ -49,8 +50,13 @@ class ComboBox {
   bool hasDropList() const;
   int fieldHeight() const { return m_faceHeight + 2 * kFieldEdge; }
   void fitToField();
-  // The dropped list scrolled so that the marked entry shows.
+  // The dropped list scrolled so that the marked entry shows, its bar with it.
   void scrollToHot();
+  // How many entries the dropped list shows whole from its top one.
+  int listPage() const;
+  // The dropped list's scroll bar (a box made with WS_VSCROLL) kept to its entries.
+  void updateListBar();
+  void onListScroll(WPARAM request);
   void drop(bool show);
   void closeUp(bool accept);
   RECT itemRect(int index) const;
@@ -70,6 +76,7 @@ class ComboBox {
   int m_dropHeight = 0;  // field and list, as the caller sized the window
   int m_top = 0;         // the first entry the dropped list shows
   bool m_faceMeasured = false;
+  bool m_listScrolls = false;  // made with WS_VSCROLL: the dropped list has the bar
   HFONT m_font = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include <win32/user/FocusManager.h>
 #include <win32/user/FramePainter.h>
 #include <win32/user/Frame.h>
+#include <win32/user/ScrollBarTracker.h>
 #include <win32/user/SizeMoveLoop.h>
 #include <win32/user/MessageDelivery.h>
 #include <win32/user/UserSystem.h>
@@ -13,6 +14,7 @@
 #include <win32/user/WindowPrinter.h>
 #include <win32/user/input.h>
 #include <win32/user/paint.h>
+#include <win32/user/scroll.h>
 
 #include <algorithm>
 #include <cstring>
@@ -99,6 +101,11 @@ LRESULT DefaultProcedure::sysCommand(HWND hwnd, WPARAM command, LPARAM point) {
     case SC_SIZE:
       SizeMoveLoop::run(hwnd, command, POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)});
       break;
+    case SC_VSCROLL:
+    case SC_HSCROLL:
+      ScrollBarTracker::run(hwnd, (command & 0xFFF0) == SC_VSCROLL ? SB_VERT : SB_HORZ,
+                            POINT{GET_X_LPARAM(point), GET_Y_LPARAM(point)});
+      break;
     default:
       break;
   }
@@ -177,8 +184,11 @@ LRESULT DefaultProcedure::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_SYSCOMMAND:
       return sysCommand(hwnd, wParam, lParam);
     case WM_NCLBUTTONDOWN:
-      // Dragging the caption moves the window; dragging a sizing border sizes it.
+      // Dragging the caption moves the window; dragging a sizing border sizes it; a press
+      // on a scroll bar scrolls.
       if (wParam == HTCAPTION) Delivery::send(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
+      if (wParam == HTVSCROLL) Delivery::send(hwnd, WM_SYSCOMMAND, SC_VSCROLL | HTVSCROLL, lParam);
+      if (wParam == HTHSCROLL) Delivery::send(hwnd, WM_SYSCOMMAND, SC_HSCROLL | HTHSCROLL, lParam);
       if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) Delivery::send(hwnd, WM_SYSCOMMAND, SC_SIZE + (wParam - HTLEFT + WMSZ_LEFT), lParam);
       return 0;
     case WM_SYSKEYDOWN:

@@ -2,6 +2,7 @@
 
 #include <win32/user/SystemMetrics.h>
 #include <win32/user/metrics.h>
+#include <win32/user/scroll.h>
 #include <win32/user/window.h>
 
 #include <algorithm>
@@ -51,6 +52,16 @@ RECT Frame::clientOf(const RECT& window) const {
   return client;
 }
 
+RECT Frame::scrollBar(const RECT& window, int bar) const {
+  const RECT client = clientOf(window);
+  if (bar == SB_HORZ && (m_style & WS_HSCROLL))
+    return RECT{client.left, client.bottom, client.right, client.bottom + m_metrics.metric(SM_CYHSCROLL)};
+  if (bar != SB_VERT || !(m_style & WS_VSCROLL)) return RECT{};
+  const int width = m_metrics.metric(SM_CXVSCROLL);
+  const int left = (m_exStyle & WS_EX_LEFTSCROLLBAR) ? client.left - width : client.right;
+  return RECT{left, client.top, left + width, client.bottom};
+}
+
 int Frame::hitTest(const RECT& window, POINT pt) const {
   if (!inside(window, pt)) return HTNOWHERE;
   const RECT client = clientOf(window);
@@ -58,8 +69,8 @@ int Frame::hitTest(const RECT& window, POINT pt) const {
   const RECT in = insets(false);
   const RECT inner{window.left + in.left, window.top + in.top, window.right - in.right, window.bottom - in.bottom};
   if (inside(inner, pt)) {
-    if (pt.y >= client.bottom && (m_style & WS_HSCROLL)) return HTHSCROLL;
-    if (m_style & WS_VSCROLL) return HTVSCROLL;
+    if (inside(scrollBar(window, SB_HORZ), pt)) return HTHSCROLL;
+    if (inside(scrollBar(window, SB_VERT), pt)) return HTVSCROLL;
     return HTBORDER;
   }
   const int border = borderWidth();

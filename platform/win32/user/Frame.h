@@ -17,6 +17,10 @@ class Frame {
   // non-client area, but AdjustWindowRectEx leaves them out, as on Windows).
   RECT insets(bool withScrollBars) const;
   RECT clientOf(const RECT& window) const;
+  // The standard scroll bar of a window whose rectangle is `window` (SB_VERT or SB_HORZ),
+  // in the same coordinates; empty when its style has none. Beside the client area, the
+  // horizontal one below it, leaving the corner between them to neither.
+  RECT scrollBar(const RECT& window, int bar) const;
   // The HT* code for a point in the same coordinates as `window`.
   int hitTest(const RECT& window, POINT pt) const;
 

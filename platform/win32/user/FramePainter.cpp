@@ -8,6 +8,7 @@
 #include <win32/gdi/windowdc.h>
 #include <win32/user/Frame.h>
 #include <win32/user/MessageDelivery.h>
+#include <win32/user/ScrollBarPainter.h>
 #include <win32/user/UserSystem.h>
 #include <win32/user/metrics.h>
 #include <win32/user/rect.h>
@@ -32,7 +33,12 @@ struct Look {
   int border = 0;
   int caption = 0;
   bool dialogFrame = false;
+  // The standard scroll bars, horizontal then vertical: where they lie and their state.
+  RECT bars[2]{};
+  Window::ScrollBar scroll[2];
 };
+
+bool shows(const RECT& rect) { return rect.right > rect.left && rect.bottom > rect.top; }
 
 bool lookOf(HWND hwnd, Look& look) {
   UserSystem& system = UserSystem::current();
@@ -51,7 +57,12 @@ bool lookOf(HWND hwnd, Look& look) {
   look.border = frame.borderWidth();
   look.caption = frame.captionHeight();
   look.dialogFrame = frame.dialogFrame();
-  return look.border > 0 || (look.exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+  for (const int bar : {SB_HORZ, SB_VERT}) {
+    look.bars[bar] = frame.scrollBar(RECT{0, 0, look.width, look.height}, bar);
+    look.scroll[bar] = window->scrollBars[bar];
+  }
+  return look.border > 0 || (look.exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) || shows(look.bars[SB_HORZ]) ||
+         shows(look.bars[SB_VERT]);
 }
 
 void fill(HDC hdc, RECT rect, COLORREF colour) {
@@ -174,6 +185,13 @@ void FramePainter::paint(HWND hwnd) {
   RECT edge{look.border, look.border + look.caption, look.width - look.border, look.height - look.border};
   if (look.exStyle & WS_EX_CLIENTEDGE) DrawEdge(hdc, &edge, EDGE_SUNKEN, BF_RECT);
   else if (look.exStyle & WS_EX_STATICEDGE) DrawEdge(hdc, &edge, BDR_SUNKENOUTER, BF_RECT);
+  for (const int bar : {SB_HORZ, SB_VERT})
+    if (shows(look.bars[bar]))
+      ScrollBarPainter::paint(hdc, ScrollBarGeometry(look.bars[bar], bar == SB_VERT, look.scroll[bar]),
+                              ScrollBarGeometry::Part::None);
+  if (shows(look.bars[SB_HORZ]) && shows(look.bars[SB_VERT]))
+    ScrollBarPainter::paintCorner(hdc, RECT{look.bars[SB_VERT].left, look.bars[SB_HORZ].top, look.bars[SB_VERT].right,
+                                            look.bars[SB_HORZ].bottom});
   ReleaseDC(hwnd, hdc);
 }
 

@@ -4,7 +4,8 @@
 // edge (WS_EX_CLIENTEDGE); and the caption: a bar shaded from the active (or inactive)
 // caption colour to its gradient colour, the small icon of a window with a system menu
 // that is no dialog, the title in the caption font, and the close, maximise and minimise
-// buttons its styles ask for. The client area is left to the window.
+// buttons its styles ask for; and the standard scroll bars (plat::ScrollBarPainter). The
+// client area is left to the window.
 #pragma once
 
 #include <win32/types.h>

@@ -3,6 +3,8 @@
 #include <win32/gdi.h>
 #include <win32/user.h>
 #include <win32/user/ControlState.h>
+#include <win32/user/ScrollBarGeometry.h>
+#include <win32/user/scroll.h>
 
 #include <algorithm>
 #include <cstring>
@@ -49,6 +51,7 @@ int ListBox::insert(int at, LPCSTR text) {
   m_items[static_cast<std::size_t>(index)].height = measure(index);
   if (m_sel >= index) ++m_sel;
   InvalidateRect(m_hwnd, nullptr, TRUE);
+  updateScrollBar();
   return index;
 }
 
@@ -79,6 +82,33 @@ void ListBox::ensureVisible(int index) {
   if (index < m_top) m_top = index;
   while (m_top < index && itemRect(index).bottom > client.bottom) ++m_top;
   InvalidateRect(m_hwnd, nullptr, TRUE);
+  updateScrollBar();
+}
+
+int ListBox::perPage() const {
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
+  int shown = 0;
+  for (int i = m_top; i < count() && itemRect(i).bottom <= client.bottom; ++i) ++shown;
+  return std::max(1, shown);
+}
+
+void ListBox::scrollTo(int top) {
+  m_top = std::clamp(top, 0, std::max(0, count() - 1));
+  InvalidateRect(m_hwnd, nullptr, TRUE);
+  updateScrollBar();
+}
+
+void ListBox::onScroll(WPARAM request) {
+  scrollTo(ScrollBarGeometry::requested(request, m_top, perPage(), count() - perPage()));
+}
+
+void ListBox::updateScrollBar() {
+  if (!m_hasBar) return;
+  const bool keep = (GetWindowLongA(m_hwnd, GWL_STYLE) & LBS_DISABLENOSCROLL) != 0;
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS | (keep ? SIF_DISABLENOSCROLL : 0u), 0, count() - 1,
+                  static_cast<UINT>(perPage()), m_top, 0};
+  SetScrollInfo(m_hwnd, SB_VERT, &info, TRUE);
 }
 
 void ListBox::select(int index, bool notifyChange) {
@@ -133,15 +163,13 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       m_items.erase(m_items.begin() + index);
       if (m_sel == index) m_sel = -1;
       else if (m_sel > index) --m_sel;
-      m_top = std::clamp(m_top, 0, std::max(0, count() - 1));
-      InvalidateRect(m_hwnd, nullptr, TRUE);
+      scrollTo(m_top);
       return count();
     case LB_RESETCONTENT:
       m_items.clear();
       m_sel = -1;
       m_caret = 0;
-      m_top = 0;
-      InvalidateRect(m_hwnd, nullptr, TRUE);
+      scrollTo(0);
       return 0;
     case LB_GETCOUNT:
       return count();
@@ -177,8 +205,7 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return m_top;
     case LB_SETTOPINDEX:
       if (!valid(index)) return LB_ERR;
-      m_top = index;
-      InvalidateRect(m_hwnd, nullptr, TRUE);
+      scrollTo(index);
       return 0;
     case LB_GETCARETINDEX:
       return m_caret;
@@ -216,12 +243,19 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (count() > 0) select(std::clamp(next, 0, count() - 1), true);
       return 0;
     }
-    case WM_MOUSEWHEEL: {
-      const int rows = -static_cast<short>(HIWORD(wParam)) / 120;
-      m_top = std::clamp(m_top + rows, 0, std::max(0, count() - 1));
-      InvalidateRect(m_hwnd, nullptr, TRUE);
+    case WM_MOUSEWHEEL:
+      scrollTo(m_top - static_cast<short>(HIWORD(wParam)) / WHEEL_DELTA);
       return 0;
-    }
+    case WM_VSCROLL:
+      onScroll(wParam);
+      return 0;
+    case WM_CREATE:
+      m_hasBar = (GetWindowLongA(m_hwnd, GWL_STYLE) & WS_VSCROLL) != 0;
+      updateScrollBar();
+      return 0;
+    case WM_SIZE:
+      updateScrollBar();
+      return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_ERASEBKGND:

@@ -1,5 +1,7 @@
 // The state and procedure behind the "LISTBOX" class (see controls.h). One ListBox lives
-// per list window, made at WM_NCCREATE and deleted at WM_NCDESTROY.
+// per list window, made at WM_NCCREATE and deleted at WM_NCDESTROY. A box made with
+// WS_VSCROLL shows its scroll bar while it holds more entries than it shows (always with
+// LBS_DISABLENOSCROLL) and scrolls by it.
 #pragma once
 
 #include <win32/types.h>
@@ -34,6 +36,11 @@ class ListBox {
   int itemAt(POINT client) const;
   void select(int index, bool notifyChange);
   void ensureVisible(int index);
+  // How many entries show whole from the top one.
+  int perPage() const;
+  void scrollTo(int top);
+  void onScroll(WPARAM request);
+  void updateScrollBar();
   void notify(WORD code) const;
   void paint();
 
@@ -43,6 +50,7 @@ class ListBox {
   int m_caret = 0;
   int m_top = 0;
   HFONT m_font = nullptr;
+  bool m_hasBar = false;  // made with WS_VSCROLL
 };
 
 }  // namespace plat

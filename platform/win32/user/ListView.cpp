@@ -97,10 +97,16 @@ bool ListView::iconMode() const { return (GetWindowLongA(m_hwnd, GWL_STYLE) & LV
 ListIconLayout ListView::iconLayout() const {
   RECT client{};
   GetClientRect(m_hwnd, &client);
+  return iconLayout(client.right);
+}
+
+ListIconLayout ListView::iconLayout(int width) const {
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
   int cx = 0, cy = 0;
   if (m_imageLists[LVSIL_NORMAL]) ImageList_GetIconSize(static_cast<HIMAGELIST>(m_imageLists[LVSIL_NORMAL]), &cx, &cy);
   const bool labels = std::any_of(m_rows.begin(), m_rows.end(), [](const Row& r) { return !r.texts[0].empty(); });
-  return ListIconLayout(client.right, client.bottom, cx, cy, labels ? kDefaultRowHeight : 0, m_scrollY);
+  return ListIconLayout(width, client.bottom, cx, cy, labels ? kDefaultRowHeight : 0, m_scrollY);
 }
 
 void ListView::scrollIconsTo(int y) {
@@ -108,6 +114,28 @@ void ListView::scrollIconsTo(int y) {
   if (top == m_scrollY) return;
   m_scrollY = top;
   InvalidateRect(m_hwnd, nullptr, TRUE);
+  updateScrollBar();
+}
+
+void ListView::updateScrollBar() {
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+  if (iconMode()) {
+    // The grid needs the bar when it is taller than the client area at the width it has
+    // without one; then it is laid out in the width the bar leaves.
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    const int unbarred = client.right + ((GetWindowLongA(m_hwnd, GWL_STYLE) & WS_VSCROLL) ? bar : 0);
+    const int height = iconLayout(unbarred).contentHeight(rowCount());
+    info.nMax = (height > client.bottom ? iconLayout(unbarred - bar).contentHeight(rowCount()) : height) - 1;
+    info.nPage = static_cast<UINT>(client.bottom);
+    info.nPos = m_scrollY;
+  } else {
+    info.nMax = rowCount() - 1;
+    info.nPage = static_cast<UINT>(perPage());
+    info.nPos = m_top;
+  }
+  SetScrollInfo(m_hwnd, SB_VERT, &info, TRUE);
 }
 
 int ListView::headerHeight() const { return m_header && IsWindowVisible(m_header) ? kHeaderHeight : 0; }
@@ -164,6 +192,7 @@ int ListView::insertItem(const LVITEMA& item) {
   const int at = std::clamp(item.iItem, 0, rowCount());
   m_rows.insert(m_rows.begin() + at, std::move(row));
   InvalidateRect(m_hwnd, nullptr, TRUE);
+  updateScrollBar();
   return at;
 }
 
@@ -178,6 +207,8 @@ bool ListView::setItem(const LVITEMA& item) {
   if (item.mask & LVIF_IMAGE) row.image = item.iImage;
   if (item.mask & LVIF_STATE) setState(item.iItem, item.state, item.stateMask);
   invalidateRow(item.iItem);
+  // A first label makes every icon cell taller.
+  if ((item.mask & LVIF_TEXT) && iconMode()) updateScrollBar();
   return true;
 }
 
@@ -205,6 +236,7 @@ bool ListView::deleteItem(int row) {
   m_top = std::clamp(m_top, 0, std::max(0, rowCount() - 1));
   m_scrollY = std::clamp(m_scrollY, 0, iconMode() ? iconLayout().maxScroll(rowCount()) : 0);
   InvalidateRect(m_hwnd, nullptr, TRUE);
+  updateScrollBar();
   return true;
 }
 
@@ -281,6 +313,7 @@ void ListView::scrollRows(int rows) {
   if (top == m_top) return;
   m_top = top;
   InvalidateRect(m_hwnd, nullptr, TRUE);
+  updateScrollBar();
 }
 
 int ListView::hitTest(LVHITTESTINFO& info, bool subItems) {
@@ -497,6 +530,7 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       layoutHeader();
       if (iconMode()) scrollIconsTo(m_scrollY);
       InvalidateRect(m_hwnd, nullptr, TRUE);
+      updateScrollBar();
       return 0;
     case WM_SETFONT:
       m_font = reinterpret_cast<HFONT>(wParam);
@@ -575,6 +609,7 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam > LVSIL_SMALL) return 0;
       HANDLE old = m_imageLists[wParam];
       m_imageLists[wParam] = reinterpret_cast<HANDLE>(lParam);
+      if (iconMode()) updateScrollBar();
       return reinterpret_cast<LRESULT>(old);
     }
     case LVM_GETIMAGELIST:
@@ -607,6 +642,7 @@ LRESULT ListView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case LVM_DELETEALLITEMS:
       while (rowCount() > 0) deleteItem(rowCount() - 1);
       m_top = 0;
+      updateScrollBar();
       return TRUE;
     case LVM_SETITEMSTATE: {
       if (!lParam) return FALSE;

@@ -41,7 +41,12 @@ class ListView {
   bool ownerDrawn() const;
   bool iconMode() const;
   ListIconLayout iconLayout() const;
+  // The grid as it would be `width` pixels wide.
+  ListIconLayout iconLayout(int width) const;
   void scrollIconsTo(int y);
+  // The vertical scroll bar as the content asks: shown while more than a page (rows in
+  // report mode, pixels in icon mode) is there.
+  void updateScrollBar();
   void paintIcon(HDC hdc, int row);
   int keyTarget(WPARAM vk, int focused);
   int rowHeight();

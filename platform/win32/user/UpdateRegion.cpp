@@ -13,6 +13,23 @@ Region clientArea(const Window& window) {
   return Region(RECT{0, 0, window.client.right - window.client.left, window.client.bottom - window.client.top});
 }
 
+// `area` is in the window's client coordinates. Call with the user lock held.
+void invalidateTree(UserSystem& system, Window& window, Region area) {
+  const Region added = area.intersected(clientArea(window));
+  if (added.isEmpty()) return;
+  window.updateRegion = window.updateRegion.united(added);
+  window.eraseOnPaint = true;
+  for (HWND hwnd : window.children) {
+    const auto child = system.window(hwnd);
+    if (!child || !(child->style & WS_VISIBLE) || !area.intersects(child->rect)) continue;
+    const Region onChild = area.intersected(child->rect);
+    if (!onChild.subtracted(Region(child->client)).isEmpty()) child->framePending = true;
+    Region inChild = onChild;
+    inChild.translate(-child->client.left, -child->client.top);
+    invalidateTree(system, *child, std::move(inChild));
+  }
+}
+
 }  // namespace
 
 bool UpdateRegion::invalidate(HWND hwnd, const std::optional<Region>& area, bool erase) {
@@ -63,6 +80,13 @@ std::optional<UpdateRegion::Taken> UpdateRegion::take(HWND hwnd) {
     window.framePending = false;
     return std::optional<Taken>(std::move(taken));
   });
+}
+
+void UpdateRegion::invalidateUncovered(HWND parent, const Region& area) {
+  UserSystem& system = UserSystem::current();
+  std::lock_guard guard(system.lock());
+  const auto window = system.window(parent);
+  if (window && (window->style & WS_VISIBLE)) invalidateTree(system, *window, area);
 }
 
 void UpdateRegion::eraseNow(HWND hwnd) {

@@ -33,6 +33,12 @@ class UpdateRegion {
   static std::optional<Region> of(HWND hwnd);
   // Empties the region and clears both requests, for BeginPaint.
   static std::optional<Taken> take(HWND hwnd);
+  // The area a child no longer covers (`area`, in the parent's client coordinates, when it
+  // was hidden, destroyed, moved or made smaller): the parent and its visible children there,
+  // and theirs, repaint it, erasing first; a child whose frame lies in it draws the frame
+  // again. Each top-level window's children paint into one surface: without this the
+  // parent would go on showing the child's last picture.
+  static void invalidateUncovered(HWND parent, const Region& area);
   // Sends an owed WM_ERASEBKGND now, with a device context clipped to the region; the
   // erase stays owed when the window does not erase.
   static void eraseNow(HWND hwnd);

@@ -4,6 +4,7 @@
 #include <win32/thread.h>
 #include <win32/user/FocusManager.h>
 #include <win32/user/MessageDelivery.h>
+#include <win32/user/UpdateRegion.h>
 #include <win32/user/UserSystem.h>
 #include <win32/user/WindowGeometry.h>
 #include <win32/user/WindowPositioner.h>
@@ -179,10 +180,19 @@ bool WindowLifecycle::destroy(HWND hwnd) {
   }
   for (HWND other : owned) destroy(other);
   FocusManager::windowLeaving(hwnd);
+  HWND uncovered = nullptr;
+  RECT place{};
   {
     std::lock_guard guard(system.lock());
-    if (const auto window = system.window(hwnd)) window->style &= ~static_cast<DWORD>(WS_VISIBLE);
+    if (const auto window = system.window(hwnd)) {
+      if (window->isChild() && (window->style & WS_VISIBLE)) {
+        uncovered = window->parent;
+        place = window->rect;
+      }
+      window->style &= ~static_cast<DWORD>(WS_VISIBLE);
+    }
   }
+  if (uncovered) UpdateRegion::invalidateUncovered(uncovered, Region(place));
   sendDestroy(hwnd);
   sendNcDestroy(hwnd);
   return true;

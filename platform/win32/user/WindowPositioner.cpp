@@ -4,6 +4,7 @@
 #include <win32/user/FocusManager.h>
 #include <win32/user/Frame.h>
 #include <win32/user/MessageDelivery.h>
+#include <win32/user/UpdateRegion.h>
 #include <win32/user/UserSystem.h>
 #include <win32/user/WindowGeometry.h>
 #include <win32/user/metrics.h>
@@ -177,6 +178,7 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
 
   bool isTopLevel = false;
   bool nowVisible = false;
+  HWND parent = nullptr;
   {
     std::lock_guard guard(system.lock());
     const auto window = system.window(hwnd);
@@ -188,7 +190,10 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
     if (pos.flags & SWP_HIDEWINDOW) window->style &= ~static_cast<DWORD>(WS_VISIBLE);
     nowVisible = (window->style & WS_VISIBLE) != 0;
     isTopLevel = !window->isChild();
-    const bool exposed = sized || (nowVisible && !wasVisible);
+    if (!isTopLevel) parent = window->parent;
+    // A child paints into its top-level window's pixels: moved, it paints itself anew there.
+    const bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
+    const bool exposed = sized || (nowVisible && !wasVisible) || (moved && !isTopLevel);
     if (exposed && !(pos.flags & SWP_NOREDRAW)) {
       window->updateRegion = Region(RECT{0, 0, newClient.right - newClient.left, newClient.bottom - newClient.top});
       window->eraseOnPaint = true;
@@ -199,6 +204,10 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
                           newClient.right != newRect.right || newClient.bottom != newRect.bottom;
     if (hasFrame && nowVisible && (exposed || (pos.flags & SWP_FRAMECHANGED)) && !(pos.flags & SWP_NOREDRAW))
       window->framePending = true;
+  }
+  if (parent && !(pos.flags & SWP_NOREDRAW)) {
+    const Region left = (wasVisible ? Region(oldRect) : Region()).subtracted(nowVisible ? Region(newRect) : Region());
+    if (!left.isEmpty()) UpdateRegion::invalidateUncovered(parent, left);
   }
   if (wasVisible && !nowVisible) FocusManager::windowLeaving(hwnd);
   if (isTopLevel && nowVisible && !(pos.flags & SWP_NOACTIVATE)) FocusManager::activate(hwnd);

@@ -1,5 +1,6 @@
 #include <win32/user/scroll.h>
 
+#include <win32/user/ScrollBarPainter.h>
 #include <win32/user/WindowAccess.h>
 #include <win32/user/window.h>
 
@@ -17,9 +18,14 @@ int clampPos(const Window::ScrollBar& bar, int pos) { return std::max(bar.min, s
 
 DWORD styleOf(int nBar) { return nBar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL; }
 
+// The bar drawn at once with its new state, when the caller asks and it shows.
+void redraw(HWND hwnd, int nBar, BOOL asked) {
+  if (asked) plat::ScrollBarPainter::repaint(hwnd, nBar, plat::ScrollBarGeometry::Part::None);
+}
+
 }  // namespace
 
-int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL) {
+int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redrawn) {
   if (!lpsi || !validBar(nBar)) return 0;
   bool show = false;
   const int pos = plat::withWindow(hwnd, 0, [&](Window& window) {
@@ -37,6 +43,7 @@ int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL) {
     return bar.pos;
   });
   if (IsWindow(hwnd)) ShowScrollBar(hwnd, nBar, show);
+  redraw(hwnd, nBar, redrawn);
   return pos;
 }
 
@@ -55,14 +62,16 @@ BOOL GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi) {
   });
 }
 
-int SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL) {
+int SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw) {
   if (!validBar(nBar)) return 0;
-  return plat::withWindow(hWnd, 0, [&](Window& window) {
+  const int old = plat::withWindow(hWnd, 0, [&](Window& window) {
     Window::ScrollBar& bar = window.scrollBars[nBar];
-    const int old = bar.pos;
+    const int was = bar.pos;
     bar.pos = clampPos(bar, nPos);
-    return old;
+    return was;
   });
+  redraw(hWnd, nBar, bRedraw);
+  return old;
 }
 
 int GetScrollPos(HWND hWnd, int nBar) {
@@ -70,15 +79,17 @@ int GetScrollPos(HWND hWnd, int nBar) {
   return plat::withWindow(hWnd, 0, [&](Window& window) { return window.scrollBars[nBar].pos; });
 }
 
-BOOL SetScrollRange(HWND hWnd, int nBar, int nMinPos, int nMaxPos, BOOL) {
+BOOL SetScrollRange(HWND hWnd, int nBar, int nMinPos, int nMaxPos, BOOL bRedraw) {
   if (!validBar(nBar)) return FALSE;
-  return plat::withWindow(hWnd, FALSE, [&](Window& window) {
+  const BOOL set = plat::withWindow(hWnd, FALSE, [&](Window& window) {
     Window::ScrollBar& bar = window.scrollBars[nBar];
     bar.min = nMinPos;
     bar.max = nMaxPos;
     bar.pos = clampPos(bar, bar.pos);
     return TRUE;
   });
+  redraw(hWnd, nBar, set && bRedraw);
+  return set;
 }
 
 BOOL GetScrollRange(HWND hWnd, int nBar, LPINT lpMinPos, LPINT lpMaxPos) {

@@ -49,7 +49,10 @@ using LPCSCROLLINFO = const SCROLLINFO*;
 
 // The standard scroll bars' state of a window (SB_HORZ, SB_VERT): range, page and position
 // as Windows keeps them (the page cut to the range, the position to max - page + 1).
-// Showing or hiding a bar sets the window's WS_HSCROLL / WS_VSCROLL style.
+// Showing or hiding a bar sets the window's WS_HSCROLL / WS_VSCROLL style, which gives the
+// bar its room beside the client area; DefWindowProcA draws it with the frame and runs a
+// press on it (WM_VSCROLL / WM_HSCROLL to the window), and a redraw asked for draws it at
+// once.
 int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw);
 BOOL GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi);
 int SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw);

@@ -272,6 +272,8 @@ static_assert(sizeof(WINDOWPLACEMENT) == 44);
 #define SC_NEXTWINDOW 0xF040
 #define SC_PREVWINDOW 0xF050
 #define SC_CLOSE 0xF060
+#define SC_VSCROLL 0xF070
+#define SC_HSCROLL 0xF080
 #define SC_KEYMENU 0xF100
 #define SC_RESTORE 0xF120
 

@@ -127,6 +127,19 @@ TEST_F(WindowDcTest, ScreenComposesWindowsInZOrder) {
   ReleaseDC(nullptr, screen);
 }
 
+// Taking the screen's context reads nothing yet: its pixels are the screen as it is when
+// they are first read, with what windows drew after the context was taken.
+TEST_F(WindowDcTest, TheScreenContextShowsTheScreenAsItIsWhenItIsRead) {
+  HWND window = create(RECT{0, 0, 60, 60});
+  paint(window, kRed);
+  HDC screen = GetDC(nullptr);
+  paint(window, kGreen);
+  EXPECT_EQ(GetPixel(screen, 10, 10), kGreen);
+  EXPECT_EQ(GetPixel(screen, 70, 70), desktop());
+  EXPECT_EQ(GetPixel(screen, 1024, 0), CLR_INVALID) << "off the screen";
+  ReleaseDC(nullptr, screen);
+}
+
 TEST_F(WindowDcTest, LayeredWindowsBlendAndKeyOutAColour) {
   HWND back = create(RECT{0, 0, 50, 50});
   paint(back, RGB(0, 0, 200));

@@ -3,6 +3,9 @@
 // scrolls to keep the marked entry in view.
 #include "WindowTest.h"
 
+#include <robot/Robot.h>
+#include <robot/Screenshot.h>
+
 namespace {
 
 // The boxes go with their parent at the end of each test.
@@ -68,6 +71,25 @@ TEST_F(ComboBoxTest, ScrollBarStylesLeaveTheFieldItsWholeWidth) {
   SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
 }
 
+// The drop button at the field's right end shows its down arrow in the button text's
+// colour, grey while the box is disabled, over the button face.
+TEST_F(ComboBoxTest, TheDropButtonShowsItsArrowGreyWhileTheBoxIsDisabled) {
+  ShowWindow(parent, SW_SHOW);
+  HWND combo = MakeCombo(parent, CBS_DROPDOWNLIST, 300);
+  test::pump();
+  RECT client{};
+  GetClientRect(combo, &client);
+  const int x = client.right - 2 - 8;  // the middle of the 16-pixel button inside the edge
+  const auto pixel = [&](int dx, int dy) {
+    return plat::Screenshot::windowPixel(combo, x + dx, client.bottom / 2 + dy);
+  };
+  EXPECT_EQ(pixel(0, 0), GetSysColor(COLOR_BTNTEXT)) << "the arrow";
+  EXPECT_EQ(pixel(-5, 0), GetSysColor(COLOR_BTNFACE)) << "the face beside it";
+  EnableWindow(combo, FALSE);
+  test::pump();
+  EXPECT_EQ(pixel(0, 0), GetSysColor(COLOR_GRAYTEXT));
+}
+
 TEST_F(ComboBoxTest, AFewEntriesMakeAShortListAndASimpleBoxKeepsItsHeight) {
   HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 10, 10, 200, 300, parent,
                                reinterpret_cast<HMENU>(302), nullptr, nullptr);
@@ -103,6 +125,37 @@ TEST_F(ComboBoxTest, TheDroppedListScrollsToTheMarkedEntry) {
   for (int i = 0; i < 16; ++i) SendMessageA(combo, WM_KEYDOWN, VK_UP, 0);
   SendMessageA(DroppedList(), WM_LBUTTONUP, 0, MAKELPARAM(20, 4));
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+}
+
+// A box made with WS_VSCROLL drops a list with a scroll bar when it holds more entries than
+// the list shows; the bar scrolls the list and leaves it dropped. Without the style, or
+// with every entry showing, the list has no bar.
+TEST_F(ComboBoxTest, TheDroppedListOfABoxWithAScrollBarStyleScrollsByItsBar) {
+  plat::Robot robot;
+  ShowWindow(parent, SW_SHOW);
+  HWND combo = MakeCombo(parent, CBS_DROPDOWNLIST | WS_VSCROLL, 22 + 5 * 16 + 2);  // five entries show
+  SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  HWND list = DroppedList();
+  ASSERT_NE(list, nullptr);
+  EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+  const RECT dropped = WindowRect(list);
+  robot.click(POINT{dropped.right - 9, dropped.bottom - 9});  // the down arrow
+  ASSERT_EQ(DroppedList(), list) << "still dropped";
+  RECT client{};
+  GetClientRect(list, &client);
+  SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(20, client.bottom - 4));
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 5) << "the list had moved down an entry";
+
+  HWND plain = MakeCombo(parent, CBS_DROPDOWNLIST, 22 + 5 * 16 + 2);
+  SendMessageA(plain, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_EQ(GetWindowLongA(DroppedList(), GWL_STYLE) & WS_VSCROLL, 0);
+  SendMessageA(plain, CB_SHOWDROPDOWN, FALSE, 0);
+  HWND few = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, 10, 40, 200, 300,
+                             parent, reinterpret_cast<HMENU>(303), nullptr, nullptr);
+  SendMessageA(few, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("One"));
+  SendMessageA(few, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_EQ(GetWindowLongA(DroppedList(), GWL_STYLE) & WS_VSCROLL, 0) << "all of it shows";
+  SendMessageA(few, CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 }  // namespace

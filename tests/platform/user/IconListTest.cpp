@@ -98,7 +98,8 @@ TEST_F(IconListTest, PaintsIconsAndTheSelectionFrame) {
 }
 
 TEST_F(IconListTest, ScrollsToShowAnItemAndArrowsMoveThroughTheGrid) {
-  HWND list = makeIconList(makeParent(), 12, 80, 40);  // four rows of three, two rows showing
+  // Four rows of three, two rows showing, beside the scroll bar that takes 16 of the 96.
+  HWND list = makeIconList(makeParent(), 12, 96, 40);
   EXPECT_TRUE(SendMessageA(list, LVM_ENSUREVISIBLE, 10, FALSE));
   EXPECT_EQ(itemRect(list, 10, LVIR_BOUNDS).bottom <= 40, true);
   // Scrolled just far enough: the last row's bottom (4 x 18) at the client's (40).

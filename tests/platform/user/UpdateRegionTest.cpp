@@ -180,5 +180,47 @@ TEST_F(UpdateRegionTest, RedrawWindowCarriesItsAreaToTheChildrenAtTheirPlaces) {
   EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE));
 }
 
+// What a child leaves when it is hidden, destroyed or moved is repainted by its parent and
+// by the siblings that were under it, each only there; a moved child paints itself anew
+// at its new place. With SWP_NOREDRAW nothing is repainted.
+TEST_F(UpdateRegionTest, WhatAChildUncoversIsRepaintedByItsParentAndTheSiblingsUnderIt) {
+  g_fill = RGB(0, 0, 255);
+  HWND parent = createFiller(RECT{0, 0, 100, 100});
+  HWND upper = createFiller(RECT{20, 20, 60, 60}, WS_CHILD | WS_VISIBLE, parent);
+  HWND lower = createFiller(RECT{50, 50, 80, 80}, WS_CHILD | WS_VISIBLE, parent);  // made last: below
+  HWND doomed = createFiller(RECT{5, 70, 25, 90}, WS_CHILD | WS_VISIBLE, parent);
+  HWND mover = createFiller(RECT{70, 5, 90, 25}, WS_CHILD | WS_VISIBLE, parent);
+  pump();
+  g_fill = RGB(255, 0, 0);
+  recorder().clear();
+  ShowWindow(upper, SW_HIDE);
+  EXPECT_TRUE(GetUpdateRect(parent, nullptr, FALSE));
+  pump();
+  EXPECT_EQ(at(parent, 30, 30), RGB(255, 0, 0)) << "the parent under the hidden child";
+  EXPECT_EQ(at(parent, 59, 45), RGB(255, 0, 0));
+  EXPECT_EQ(at(parent, 55, 55), RGB(255, 0, 0)) << "the sibling's part that was under it";
+  EXPECT_EQ(at(parent, 75, 75), RGB(0, 0, 255)) << "the rest of the sibling";
+  EXPECT_EQ(at(parent, 10, 10), RGB(0, 0, 255)) << "the rest of the parent";
+  EXPECT_EQ(at(parent, 60, 45), RGB(0, 0, 255));
+
+  g_fill = RGB(0, 255, 0);
+  DestroyWindow(doomed);
+  pump();
+  EXPECT_EQ(at(parent, 15, 80), RGB(0, 255, 0));
+  EXPECT_EQ(at(parent, 30, 30), RGB(255, 0, 0));
+
+  g_fill = RGB(255, 255, 0);
+  SetWindowPos(mover, nullptr, 75, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  pump();
+  EXPECT_EQ(at(parent, 72, 10), RGB(255, 255, 0)) << "left behind";
+  EXPECT_EQ(at(parent, 94, 10), RGB(255, 255, 0)) << "the child at its new place";
+  EXPECT_EQ(at(parent, 30, 30), RGB(255, 0, 0));
+
+  g_fill = RGB(0, 255, 255);
+  SetWindowPos(lower, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  pump();
+  EXPECT_EQ(at(parent, 75, 75), RGB(0, 0, 255));
+}
+
 }  // namespace
 }  // namespace test

@@ -366,6 +366,59 @@ TEST_F(PictureBrowserWindowTest, RestoredTheButtonsFollowTheSmallerDesignAndTheR
   EXPECT_EQ(placed.top, design.top * client.Height() / 600);
 }
 
+// Nine thumbnails fill the list's one row; a tenth starts a row the list has no room for:
+// its scroll bar shows, and its arrows, its track, its thumb and the wheel bring that row in
+// and take it out again.
+TEST_F(PictureBrowserWindowTest, FromTheTenthPictureOnTheListScrollsToTheRest) {
+  std::vector<std::string> paths;
+  for (int i = 0; i < 10; ++i)
+    paths.push_back(putPicture("p" + std::to_string(i) + ".bmp", TestPicture::ramps(48, 36, i)));
+  writeHistory({paths.begin(), paths.begin() + 9});
+  openBrowser();
+  HWND list = view().GetSafeHwnd();
+  CRect client;
+  GetClientRect(list, &client);
+  const auto bounds = [&](int item) {
+    CRect r;
+    view().GetItemRect(item, &r, LVIR_BOUNDS);
+    return r;
+  };
+  ASSERT_EQ(view().GetItemCount(), 9);
+  EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0) << "nine show whole";
+  EXPECT_LE(bounds(8).bottom, client.bottom);
+
+  ASSERT_TRUE(browser->GetThumbnailList()->AddMediaFile(paths[9].c_str(), FALSE, FALSE));
+  robot.pumpUntilIdle();
+  EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0) << "the tenth does not";
+  GetClientRect(list, &client);
+  EXPECT_GT(bounds(9).bottom, client.bottom);
+  CRect bar;
+  GetWindowRect(list, &bar);
+  bar.left = bar.right - GetSystemMetrics(SM_CXVSCROLL);
+  const int x = bar.CenterPoint().x;
+
+  robot.click(POINT{x, bar.bottom - 4});  // the down arrow
+  EXPECT_LE(bounds(9).bottom, client.bottom) << "the second row in whole";
+  EXPECT_LT(bounds(0).top, 0);
+  robot.click(POINT{x, bar.top + 4});
+  EXPECT_GE(bounds(0).top, 0);
+  robot.click(POINT{x, bar.bottom - 20});  // the track below the thumb
+  EXPECT_LE(bounds(9).bottom, client.bottom);
+  robot.drag(POINT{x, bar.bottom - 24}, POINT{x, bar.top});  // the thumb, to the top
+  EXPECT_GE(bounds(0).top, 0);
+
+  view().SetFocus();
+  robot.moveTo(itemOnScreen(0));
+  robot.wheel(-WHEEL_DELTA);
+  EXPECT_LE(bounds(9).bottom, client.bottom) << "the wheel turned towards the user";
+  robot.wheel(WHEEL_DELTA);
+  EXPECT_GE(bounds(0).top, 0);
+  robot.wheel(-WHEEL_DELTA);
+  const auto folder = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "screenshots";
+  std::filesystem::create_directories(folder);
+  EXPECT_TRUE(plat::Screenshot::saveWindow(browser->GetSafeHwnd(), folder / "picture_browser_scrolled.png"));
+}
+
 TEST_F(PictureBrowserWindowTest, ThePictureWithItsHistogramLooksLikeTheRestOfTheProgram) {
   TestPicture picture = TestPicture::ramps(360, 240, 4);
   const auto file = putPicture("ramps.bmp", picture);
