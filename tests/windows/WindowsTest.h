@@ -15,6 +15,7 @@
 #include <vector>
 
 class CMainDlg;
+class CSkinLabel;
 class CTVDlg;
 
 namespace test {
@@ -52,6 +53,9 @@ class WindowsTest : public ControllerTest {
   bool untilAPictureShows();
   // Moves the pointer over a skin button of a window and clicks it.
   void clickButton(CWnd& window, const char* name);
+  // How far the label's own text, in the font the label draws it in, is narrower than the
+  // label (negative: that much of it is cut off).
+  static int RoomForText(CSkinLabel& label);
   // The system commands the program's main window is asked for while `act` runs.
   std::vector<WPARAM> askedOfMainWindow(const std::function<void()>& act);
 

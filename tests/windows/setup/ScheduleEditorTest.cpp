@@ -7,7 +7,6 @@
 #include "skin/CDigitEdit.h"
 #include "skin/CSkinLabel.h"
 #include "skin/CSkinRadioButton.h"
-#include "skin/SkinFonts.h"
 #include "windows/main/WindowMessages.h"
 
 #include <vendor/language/Language.h>
@@ -44,20 +43,9 @@ class ScheduleEditorTest : public PlanWindowsTest {
     robot.click(editor().GetRemoveWhenPastRadio()->GetSafeHwnd());
     robot.pumpUntilIdle();
   }
-  // Whether the label's text, in the font the label draws it in, fits the label's width.
   bool fits(const char* name) {
     CSkinLabel* field = editor().FindLabel(name);
-    if (!field) return false;
-    CRect client;
-    field->GetClientRect(&client);
-    CClientDC dc(field);
-    const LOGFONTA logFont = MakeLabelFont(client.Height());
-    CFont font;
-    font.CreateFontIndirect(&logFont);
-    CFont* old = dc.SelectObject(&font);
-    const CSize size = dc.GetTextExtent(CString(label(name).c_str()));
-    dc.SelectObject(old);
-    return size.cx <= client.Width();
+    return field && RoomForText(*field) >= 0;
   }
   void setLength(const std::string& hours, const std::string& minutes, const std::string& seconds) {
     typeInto("RecordHour_Edit", hours);
