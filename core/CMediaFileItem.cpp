@@ -206,10 +206,11 @@ void CMediaFileItem::DeleteThumbnail() {
   m_imagePath.Empty();
 }
 
+// Of the file's own name: a dot in a folder's name is no extension.
 bool CMediaFileItem::GetExtension(CString& extension) const {
-  const CString path = GetMainPath();
-  const int dot = path.ReverseFind('.');
-  extension = dot < 0 ? CString() : path.Mid(dot + 1);
+  const CString name = NamePart(GetMainPath());
+  const int dot = name.ReverseFind('.');
+  extension = dot < 0 ? CString() : name.Mid(dot + 1);
   return !extension.IsEmpty();
 }
 

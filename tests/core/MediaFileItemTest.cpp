@@ -69,6 +69,8 @@ TEST_F(MediaFileItemTest, ANewItemIsUnsetAndNamedAfterItsMainFile) {
   EXPECT_STREQ(extension, "mpg");
   EXPECT_FALSE(video("C:\\Videos\\noext").GetExtension(extension));
   EXPECT_FALSE(video("C:\\Videos\\dot.").GetExtension(extension));
+  EXPECT_FALSE(video("C:\\rec.v1\\clip").GetExtension(extension)) << "a folder's dot is no extension";
+  EXPECT_STREQ(extension, "");
 }
 
 TEST_F(MediaFileItemTest, TheSameFileIsOneKindWithOnePathIgnoringCase) {

@@ -1,7 +1,9 @@
-// A save made on one thread while another saves, stops, previews, seeks, edits or asks
-// for progress: the save under way is never disturbed (the others are refused at once,
-// a second save answers as the one under way), its progress is told from outside it, and
-// a preview running on another thread is stopped for the save and can run again after.
+// A save made on one thread while another saves, stops, previews, seeks, edits, asks for
+// progress or closes the project, as the save starts, in its middle and as it ends: the
+// save under way is never disturbed (the others are refused at once, a second save answers
+// as the one under way, a closed project goes once its save is over), its progress is told
+// from outside it, and a preview running on another thread is stopped for the save and can
+// run again after.
 #include "ProjectTest.h"
 
 #include "MpegFileProbe.h"
@@ -21,30 +23,33 @@ using edtest::kSecond;
 using edtest::ProjectTest;
 using rectest::MpegFileProbe;
 
-// A compressor that passes pictures on unchanged but holds the first one at or after a
-// time until it is let go: the save stays under way there as long as the test wants.
+// A compressor that passes pictures on unchanged but, at one moment of a save, holds the
+// saving thread until it is let go: when it joins the save's graph (the save starting),
+// at its first picture at or after a time (in the middle), or when the graph stops (the
+// file written, not yet under its name).
 class HoldingCompressor : public CTransInPlaceFilter {
  public:
-  HoldingCompressor(REFERENCE_TIME at, HRESULT* phr)
-      : CTransInPlaceFilter("Holding compressor", nullptr, GUID_NULL, phr), m_at(at) {}
+  enum Moment { kJoining, kPicture, kStopping };
+  HoldingCompressor(Moment moment, REFERENCE_TIME at, HRESULT* phr)
+      : CTransInPlaceFilter("Holding compressor", nullptr, GUID_NULL, phr), m_moment(moment), m_at(at) {}
   HRESULT CheckInputType(const CMediaType*) override { return S_OK; }
   HRESULT Transform(IMediaSample*) override { return S_OK; }
+  STDMETHODIMP JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override {
+    if (graph && m_moment == kJoining) hold();
+    return CTransInPlaceFilter::JoinFilterGraph(graph, name);
+  }
   HRESULT Receive(IMediaSample* sample) override {
     REFERENCE_TIME start = 0;
     REFERENCE_TIME stop = 0;
-    if (SUCCEEDED(sample->GetTime(&start, &stop)) && start >= m_at) {
-      std::unique_lock guard(m_lock);
-      m_held = true;
-      m_changed.notify_all();
-      m_changed.wait(guard, [&] { return m_released; });
-    }
+    if (m_moment == kPicture && SUCCEEDED(sample->GetTime(&start, &stop)) && start >= m_at) hold();
     return CTransInPlaceFilter::Receive(sample);
   }
   STDMETHODIMP Stop() override {
-    release();
+    if (m_moment == kStopping) hold();
+    else release();
     return CTransInPlaceFilter::Stop();
   }
-  // Waits (bounded in real time) until a picture is held.
+  // Waits (bounded in real time) until the saving thread is held.
   bool waitUntilHolding() {
     std::unique_lock guard(m_lock);
     return m_changed.wait_for(guard, std::chrono::seconds(10), [&] { return m_held; });
@@ -56,11 +61,30 @@ class HoldingCompressor : public CTransInPlaceFilter {
   }
 
  private:
+  void hold() {
+    std::unique_lock guard(m_lock);
+    m_held = true;
+    m_changed.notify_all();
+    m_changed.wait(guard, [&] { return m_released; });
+  }
+
+  const Moment m_moment;
   const REFERENCE_TIME m_at;
   std::mutex m_lock;
   std::condition_variable m_changed;
   bool m_held = false;
   bool m_released = false;
+};
+
+// Let go however a test ends, and the test's references with them.
+struct LetGo {
+  std::vector<HoldingCompressor*> held;
+  ~LetGo() {
+    for (HoldingCompressor* one : held) {
+      one->release();
+      one->Release();
+    }
+  }
 };
 
 class ProjectThreadsTest : public ProjectTest {
@@ -85,12 +109,50 @@ class ProjectThreadsTest : public ProjectTest {
   static bool finishes(std::future<int>& saving) {
     return saving.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
   }
+  // A save made elsewhere and held at `moment`: every call made here meanwhile is refused
+  // at once or served without touching the save (a second save answers as the one under
+  // way), and closing the project here leaves the save to finish its file whole.
+  void callsWhileASaveIsHeld(HoldingCompressor::Moment moment, const char* file) {
+    HRESULT hr = S_OK;
+    auto* pictures = new HoldingCompressor(moment, 0, &hr);
+    pictures->AddRef();
+    const LetGo letGo{{pictures}};
+    save_option_s save = options(5, file);
+    save.video_compressor = pictures;
+    auto saving = saveElsewhere(save);
+    ASSERT_TRUE(pictures->waitUntilHolding());
+
+    const save_option_s other = options(0, "C:\\other.mpg");
+    EXPECT_EQ(project.mpeg_Project_Save(&other), 1) << "answered as the save under way";
+    const mpeg_src_s more = clip(blue, 3, 0, 1);
+    EXPECT_EQ(project.mpeg_Project_Addsrc(&more), 0);
+    EXPECT_EQ(project.mpeg_Project_Deletesrc(0), 0);
+    EXPECT_EQ(project.mpeg_Project_Moveto(0, 1), 0);
+    EXPECT_EQ(project.mpeg_Project_Preview(host), 0);
+    EXPECT_EQ(project.mpeg_Project_Stop(), 0);
+    EXPECT_EQ(project.mpeg_Project_MovetoFrame(50), 0);
+    EXPECT_EQ(project.mpeg_Project_is_has_source(), 1);
+    project.mpeg_Project_SetNotifyWnd(host);
+    EXPECT_EQ(project.mpeg_Project_Close(), 1);
+    EXPECT_EQ(project.mpeg_Project_is_has_source(), 0) << "closed for its host";
+    EXPECT_EQ(project.mpeg_Project_Deletesrc(0), 0);
+
+    pictures->release();
+    ASSERT_TRUE(finishes(saving));
+    EXPECT_EQ(saving.get(), 1);
+    const MpegFileProbe probe(linuxPath(file).string());
+    ASSERT_TRUE(probe.ok());
+    EXPECT_NEAR(probe.video().seconds, 3.0, 0.1) << "the whole timeline";
+    EXPECT_FALSE(std::filesystem::exists(linuxPath("C:\\other.mpg")));
+    EXPECT_EQ(project.mpeg_Project_Open(), 1);
+    EXPECT_EQ(project.mpeg_Project_is_has_source(), 0) << "a new project";
+  }
 };
 
 TEST_F(ProjectThreadsTest, ASaveUnderWayIsLeftAloneAndTellsItsProgress) {
   HRESULT hr = S_OK;
-  auto* pictures = new HoldingCompressor(kSecond, &hr);
-  auto* sound = new HoldingCompressor(kSecond, &hr);
+  auto* pictures = new HoldingCompressor(HoldingCompressor::kPicture, kSecond, &hr);
+  auto* sound = new HoldingCompressor(HoldingCompressor::kPicture, kSecond, &hr);
   pictures->AddRef();
   sound->AddRef();
   save_option_s save = options(5, "C:\\held.avi");
@@ -99,16 +161,7 @@ TEST_F(ProjectThreadsTest, ASaveUnderWayIsLeftAloneAndTellsItsProgress) {
   double ratio = -1;
   EXPECT_EQ(project.mpeg_Project_get_save_progress(&ratio), 0) << "no save yet";
   auto saving = saveElsewhere(save);
-  // Both are let go however the test ends, and the test's references to them with them.
-  struct LetGo {
-    HoldingCompressor* held[2];
-    ~LetGo() {
-      for (HoldingCompressor* one : held) {
-        one->release();
-        one->Release();
-      }
-    }
-  } const letGo{{pictures, sound}};
+  const LetGo letGo{{pictures, sound}};
   ASSERT_TRUE(pictures->waitUntilHolding());
   ASSERT_TRUE(sound->waitUntilHolding());
 
@@ -171,6 +224,14 @@ TEST_F(ProjectThreadsTest, APreviewRunningHereIsStoppedForASaveMadeElsewhere) {
   double ratio = 0;
   EXPECT_EQ(project.mpeg_Project_get_preview_progress(&ratio), 1);
   EXPECT_EQ(project.mpeg_Project_Stop(), 1);
+}
+
+TEST_F(ProjectThreadsTest, CallsAsASaveStartsAreRefusedAndAClosedProjectStillSavesWhole) {
+  callsWhileASaveIsHeld(HoldingCompressor::kJoining, "C:\\starting.avi");
+}
+
+TEST_F(ProjectThreadsTest, CallsAsASaveEndsAreRefusedAndAClosedProjectStillSavesWhole) {
+  callsWhileASaveIsHeld(HoldingCompressor::kStopping, "C:\\ending.avi");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cmath>
 #include <map>
 #include <regex>
 #include <set>
@@ -86,6 +87,21 @@ std::set<int> IdsLoadedBySources() {
   return ids;
 }
 
+// The contrast of two colours as screen-reading guidelines measure it: from 1 (the same
+// light) to 21 (black on white); 4.5 is the least that reads as ordinary text.
+double Luminance(COLORREF colour) {
+  auto linear = [](int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) + 0.0722 * linear(GetBValue(colour));
+}
+
+double Contrast(COLORREF a, COLORREF b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 class ProgramPicturesTest : public test::MachineTest {};
 
 TEST_F(ProgramPicturesTest, EveryBitmapTheProgramLoadsIsARealPictureOfItsSize) {
@@ -106,6 +122,22 @@ TEST_F(ProgramPicturesTest, EveryBitmapTheProgramLoadsIsARealPictureOfItsSize) {
       EXPECT_EQ(bitmap.pixel(0, 0), expected.corner) << "the transparent colour at the corner";
       EXPECT_NE(bitmap.pixel(size.cx / 2, size.cy / 2), expected.corner) << "something is drawn";
     }
+  }
+}
+
+// The skinned combo box writes its texts in fixed colours, black and, highlighted, blue:
+// over its face (bitmap 143) and over its list's selected entry (bitmap 185) both read.
+TEST_F(ProgramPicturesTest, TheComboBoxsTextsReadOnItsFaceAndSelectedEntry) {
+  constexpr COLORREF kText = RGB(0, 0, 0);
+  constexpr COLORREF kHighlighted = RGB(0, 0, 255);
+  const test::Picture face(LoadBitmapA(nullptr, MAKEINTRESOURCEA(143)));
+  const test::Picture selected(LoadBitmapA(nullptr, MAKEINTRESOURCEA(185)));
+  ASSERT_TRUE(face && selected);
+  for (const int x : {8, 136, 264}) {
+    SCOPED_TRACE(x);
+    EXPECT_GE(Contrast(face.pixel(x, 13), kText), 4.5);
+    EXPECT_GE(Contrast(face.pixel(x, 13), kHighlighted), 4.5);
+    for (const int y : {1, 13, 24}) EXPECT_GE(Contrast(selected.pixel(x, y), kHighlighted), 4.5) << y;
   }
 }
 

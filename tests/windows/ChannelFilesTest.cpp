@@ -123,6 +123,14 @@ TEST_F(ChannelFilesTest, AnOpenedListIsShownAndItsCurrentChannelTuned) {
   EXPECT_EQ(dialog.owner, channels().GetSafeHwnd());
   EXPECT_EQ(dialog.folder + "\\", std::string(g_pAppSettings->ProgramFolder)) << "the program folder";
   EXPECT_EQ(dialog.types.size(), 3u);
+
+  // A name typed without its extension is the ".chl" file, in a folder with a dot too.
+  std::filesystem::create_directories(programFile("lists.v1"));
+  writeOtherList("lists.v1\\two.chl");
+  g_pChannelList->ClearList(2);
+  load("lists.v1\\two");
+  EXPECT_EQ(lastDialog().path, programPath("lists.v1\\two.chl"));
+  EXPECT_EQ(listNumbers(2), (std::vector<int>{7}));
 }
 
 TEST_F(ChannelFilesTest, AnUpperCaseExtensionIsTakenAndAnotherIsNot) {

@@ -259,11 +259,18 @@ TEST_F(ChannelWindowLayoutTest, WhileScanningTheCloseCommandOfTheSystemIsDropped
   EXPECT_TRUE(programEnded());
 }
 
-// The window as a user sees it after a scan, for a person to look at: build folder,
-// tests/screenshots/channel_window.png.
+// The window as a user sees it after a scan, one name renamed longer than its column, for
+// a person to look at: build folder, tests/screenshots/channel_window.png, and with the
+// countries' box open, channel_window_countries.png.
 TEST_F(ChannelWindowLayoutTest, APictureOfTheWindowAfterAScan) {
   press("LEFT_BUTTON");
   ASSERT_TRUE(scanToEnd());
+  // A name longer than its column.
+  robot.doubleClick(cell(1, 3));
+  ASSERT_TRUE(channels().GetChannelList()->IsEditing());
+  SendMessageA(channels().GetChannelList()->GetInPlaceEdit().GetSafeHwnd(), EM_SETSEL, 0, -1);
+  robot.type("Northfield Evening News and Weather");
+  robot.key(VK_RETURN);
   selectRow(2);
   channels().PostMessage(UM_SLIDER_SET, CChannelSkinDlg::kFineTuneSliderId, 4);
   channels().GetFineTuneSlider()->SetPos(4);

@@ -4,6 +4,8 @@
 
 #include "core/CDisplayMode.h"
 #include "skin/CSkinButton.h"
+#include "skin/CSkinLabel.h"
+#include "skin/SkinFonts.h"
 #include "windows/main/CMainDlg.h"
 #include "windows/main/CTVDlg.h"
 #include "windows/main/SharedPlacement.h"
@@ -123,6 +125,19 @@ bool WindowsTest::untilAPictureShows() {
     robot.advance(40);
   }
   return false;
+}
+
+int WindowsTest::RoomForText(CSkinLabel& label) {
+  CRect client;
+  label.GetClientRect(&client);
+  CClientDC dc(&label);
+  const LOGFONTA logFont = MakeLabelFont(client.Height());
+  CFont font;
+  font.CreateFontIndirect(&logFont);
+  CFont* old = dc.SelectObject(&font);
+  const CSize size = dc.GetTextExtent(label.GetText());
+  dc.SelectObject(old);
+  return client.Width() - size.cx;
 }
 
 std::vector<WPARAM> WindowsTest::askedOfMainWindow(const std::function<void()>& act) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 class CMainDlg;
+class CSkinLabel;
 class CTVDlg;
 
 namespace test {
@@ -56,6 +57,9 @@ class WindowsTest : public ControllerTest {
   // client rectangle of `window`; -1 for none, or one upside down.
   static int numberOnScreen(HWND window);
   static int numberOnScreen(HWND window, RECT client);
+  // How far the label's own text, in the font the label draws it in, is narrower than the
+  // label (negative: that much of it is cut off).
+  static int RoomForText(CSkinLabel& label);
   // The system commands the program's main window is asked for while `act` runs.
   std::vector<WPARAM> askedOfMainWindow(const std::function<void()>& act);
 

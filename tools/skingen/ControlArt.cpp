@@ -8,11 +8,6 @@ namespace skingen {
 
 namespace {
 
-// The readout's colours: light enough for the labels' blue text.
-constexpr Rgb kReadoutTop{226, 238, 242};
-constexpr Rgb kReadoutBottom{196, 218, 226};
-constexpr Rgb kReadoutRim{92, 132, 148};
-
 void drawRadio(Canvas& image, bool checked, const std::string& caption, TextPainter& text) {
   const double w = image.width(), h = image.height();
   const theme::StateLook& look = checked ? theme::kHover : theme::kNormal;
@@ -36,7 +31,7 @@ Canvas drawReadout(int width, int height, Rgb rim, Rgb top, Rgb bottom) {
 
 }  // namespace
 
-Canvas drawLabelPanel(int width, int height) { return drawReadout(width, height, kReadoutRim, kReadoutTop, kReadoutBottom); }
+Canvas drawLabelPanel(int width, int height) { return drawReadout(width, height, theme::kReadoutRim, theme::kReadoutTop, theme::kReadoutBottom); }
 
 Canvas drawDarkLabelPanel(int width, int height) {
   return drawReadout(width, height, theme::kPanelBorder, Rgb{16, 26, 35}, Rgb{24, 38, 50});

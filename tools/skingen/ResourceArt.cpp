@@ -58,10 +58,10 @@ void noPicture(Canvas& c, TextPainter& text) {
   text.drawCentred(c, "No picture", Weight::Bold, static_cast<int>(h * 0.12), {0, h * 0.7, w, h * 0.86}, theme::kTextSoft);
 }
 
-void frame(Canvas& c, Rgb inside) {
+void frame(Canvas& c, Rgb rim, const Paint& inside) {
   const double w = c.width(), h = c.height();
-  c.fill(Shape::roundRect(0, 0, w, h, 3), Paint::solid(kGrooveRim));
-  c.fill(Shape::roundRect(1, 1, w - 1, h - 1, 2), Paint::solid(inside));
+  c.fill(Shape::roundRect(0, 0, w, h, 3), Paint::solid(rim));
+  c.fill(Shape::roundRect(1, 1, w - 1, h - 1, 2), inside);
 }
 
 // Four arrow buttons of 28 × 26 on white, which the combo box cuts its arrow's shape by,
@@ -78,7 +78,7 @@ void comboArrows(Canvas& c) {
     c.paste(cell, static_cast<int>(left), 0);
   }
   Canvas rest(c.width() - 112, c.height(), theme::kPanel);
-  frame(rest, theme::kPanel);
+  frame(rest, kGrooveRim, Paint::solid(theme::kPanel));
   c.paste(rest, 112, 0);
 }
 
@@ -117,11 +117,18 @@ const std::map<std::string, std::pair<Rgb, BitmapPainter>>& bitmapPainters() {
           c.fill(Shape::roundRect(2, 2, w - 2, h - 2, 2), Paint::vertical(Rgb{250, 252, 253}, Rgb{206, 236, 242}, 2, h - 2));
         }}},
       {"comboarrows", {theme::kWhite, [](Canvas& c, TextPainter&) { comboArrows(c); }}},
-      {"comboface", {theme::kPanel, [](Canvas& c, TextPainter&) { frame(c, Rgb{14, 20, 27}); }}},
+      // The combo box writes black and, highlighted, blue on these: a readout's light face,
+      // and a pale accent behind the list's chosen entry.
+      {"comboface",
+       {theme::kPanel,
+        [](Canvas& c, TextPainter&) {
+          frame(c, theme::kReadoutRim, Paint::vertical(theme::kReadoutTop, theme::kReadoutBottom, 0, c.height()));
+        }}},
       {"comboselected",
        {theme::kPanel,
         [](Canvas& c, TextPainter&) {
-          c.fill(Shape::rect(0, 0, c.width(), c.height()), Paint::vertical(Rgb{52, 92, 114}, Rgb{38, 70, 90}, 0, c.height()));
+          c.fill(Shape::rect(0, 0, c.width(), c.height()),
+                 Paint::vertical(theme::kChosenTop, theme::kChosenBottom, 0, c.height()));
         }}},
       {"textpanel", {theme::kPanel, [](Canvas& c, TextPainter&) { panel(c); }}},
       {"band", {theme::kPanel, [](Canvas& c, TextPainter&) { band(c); }}},

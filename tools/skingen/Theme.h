@@ -23,6 +23,14 @@ inline constexpr Rgb kAccent{73, 191, 208};
 inline constexpr Rgb kAccentDeep{42, 142, 158};
 inline constexpr Rgb kAccentLight{140, 221, 232};
 inline constexpr Rgb kRecord{226, 86, 91};
+
+// Readouts: light faces for the labels' and the combo box's dark (black or blue) texts.
+inline constexpr Rgb kReadoutTop{226, 238, 242};
+inline constexpr Rgb kReadoutBottom{196, 218, 226};
+inline constexpr Rgb kReadoutRim{92, 132, 148};
+// A chosen entry among readouts: a pale accent, still light under blue text.
+inline constexpr Rgb kChosenTop{196, 232, 240};
+inline constexpr Rgb kChosenBottom{160, 212, 226};
 inline constexpr Rgb kCloseHover{184, 67, 74};
 
 // Key colours of masks and transparent pictures.

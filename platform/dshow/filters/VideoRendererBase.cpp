@@ -6,6 +6,8 @@
 #include <dshow/filters/Yuy2Converter.h>
 #include <machine/TestPicture.h>
 #include <machine/VideoSurfaces.h>
+#include <win32/gdi.h>
+#include <win32/user.h>
 
 #include <algorithm>
 #include <cstring>
@@ -128,11 +130,47 @@ HRESULT VideoRendererBase::checkConnected() { return input()->IsConnected() ? S_
 
 template <class T>
 HRESULT VideoRendererBase::setWindow(T Window::*field, std::type_identity_t<T> value) {
-  CAutoLock lock(&m_lock);
-  if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;
-  m_window.*field = value;
-  place();
+  VideoSurface::Placement before;
+  {
+    CAutoLock lock(&m_lock);
+    if (const HRESULT hr = checkConnected(); FAILED(hr)) return hr;
+    before = m_surface->placement();
+    m_window.*field = value;
+    place();
+  }
+  // Drawn outside the renderer's lock: the window system is called into.
+  if (before.visible && !before.fullScreen) leaveLastFrame(before.owner, before.rect);
   return S_OK;
+}
+
+void VideoRendererBase::leaveLastFrame(HWND owner, const RECT& rect) {
+  const VideoSurface::Placement now = m_surface->placement();
+  if ((now.visible && !now.fullScreen && now.owner == owner) || !IsWindow(owner)) return;
+  const VideoSurface::Frame frame = m_surface->frame();
+  if (frame.width <= 0 || frame.height <= 0) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = frame.width;
+  info.bmiHeader.biHeight = -frame.height;  // top row first, as the frame
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC dc = GetDC(owner);
+  HBITMAP picture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (picture && bits) {
+    std::memcpy(bits, frame.pixels.data(), frame.pixels.size() * sizeof(frame.pixels[0]));
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, picture);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0, frame.width,
+               frame.height, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+  if (picture) DeleteObject(picture);
+  ReleaseDC(owner, dc);
+  InvalidateRect(owner, &rect, TRUE);
 }
 
 template <class T>

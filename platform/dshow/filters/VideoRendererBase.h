@@ -5,6 +5,11 @@
 // a packed 32-bit DIB. As on Windows, the window calls need a connected input
 // (VFW_E_NOT_CONNECTED otherwise). An auto-shown window becomes visible when the graph
 // pauses or runs. The derived renderers choose the formats they take.
+//
+// Hidden or given to another owner, the picture leaves its last frame in the window it
+// was shown over, and that area is invalidated: on Windows the renderer's window goes and
+// the screen keeps those pixels until the window beneath paints there, which a video area
+// that paints nothing never does.
 #pragma once
 
 #include <dshow/amvideo.h>
@@ -145,6 +150,9 @@ class VideoRendererBase : public RendererBase, public IVideoWindow, public IBasi
   HRESULT getPosition(const RECT& rect, long* pLeft, long* pTop, long* pWidth, long* pHeight);
   template <class T>
   HRESULT setWindow(T Window::*field, std::type_identity_t<T> value);
+  // After a change of the window's properties: the last frame drawn where a picture shown
+  // over `owner` at `rect` no longer is, and that area invalidated.
+  void leaveLastFrame(HWND owner, const RECT& rect);
   template <class T>
   HRESULT getWindow(T Window::*field, T* out);
   LONG videoWidth();

@@ -6,6 +6,9 @@
 #include <dshow/filters/VideoRendererBase.h>
 #include <machine/AudioPlayback.h>
 #include <machine/VideoSurface.h>
+#include <robot/Screenshot.h>
+#include <win32/gdi.h>
+#include <win32/user.h>
 
 using dstest::firstPin;
 using dstest::PushSource;
@@ -184,3 +187,77 @@ TEST_F(PlatformFiltersTest, TheVideoWindowFollowsItsOwnerAndAutoShows) {
   EXPECT_EQ(h, 200);
   graphAs<IMediaControl>(IID_IMediaControl)->Stop();
 }
+
+namespace {
+
+// A window over which a picture is shown: one that paints nothing where it is asked to, as
+// a video area does, or one that paints itself black.
+LRESULT CALLBACK QuietProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return TRUE;
+  if (message == WM_PAINT) {
+    ValidateRect(hwnd, nullptr);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK BlackProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    return TRUE;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND VideoArea(WNDPROC proc, const char* name, int left) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = proc;
+  wc.lpszClassName = name;
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, name, name, WS_POPUP | WS_VISIBLE, left, 0, 100, 60, nullptr, nullptr, nullptr, nullptr);
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+// Moved to another window or hidden, the picture leaves its last frame on the screen where
+// it was, until the window there paints: a video area that paints nothing keeps showing it.
+TEST_F(PlatformFiltersTest, APictureThatGoesLeavesItsLastFrameUntilTheWindowPaints) {
+  const HWND first = VideoArea(QuietProc, "QuietVideoA", 0);
+  const HWND second = VideoArea(QuietProc, "QuietVideoB", 120);
+  const HWND black = VideoArea(BlackProc, "BlackVideo", 240);
+  Pump();
+  auto* source = add(new PushSource(videoType(MEDIASUBTYPE_YUY2, 16, 4), 1), L"Source");
+  ComPtr<IBaseFilter> renderer = create(CLSID_VideoRendererDefault, L"Video Renderer");
+  ASSERT_EQ(graph->ConnectDirect(firstPin(source, PINDIR_OUTPUT), firstPin(renderer.get(), PINDIR_INPUT), nullptr), S_OK);
+  ComPtr<IVideoWindow> window = graphAs<IVideoWindow>(IID_IVideoWindow);
+  ASSERT_EQ(window->put_Owner(reinterpret_cast<OAHWND>(first)), S_OK);
+  ASSERT_EQ(window->SetWindowPosition(0, 0, 100, 60), S_OK);
+  ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
+  ASSERT_EQ(control->Pause(), S_OK);
+  OAFilterState state = 0;
+  ASSERT_EQ(control->GetState(static_cast<LONG>(INFINITE), &state), S_OK) << "the still is shown";
+  const std::uint32_t pixel = surfaceOf(renderer.get()).pixel(8, 2);
+  const COLORREF frame = RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF);
+  ASSERT_EQ(plat::Screenshot::screenPixel(50, 30), frame) << "the picture over the first window";
+
+  ASSERT_EQ(window->put_Owner(reinterpret_cast<OAHWND>(second)), S_OK);
+  Pump();
+  EXPECT_EQ(plat::Screenshot::screenPixel(170, 30), frame) << "the picture over the second window";
+  EXPECT_EQ(plat::Screenshot::screenPixel(50, 30), frame) << "its last frame where it was";
+
+  ASSERT_EQ(window->put_Owner(reinterpret_cast<OAHWND>(black)), S_OK);
+  ASSERT_EQ(window->put_Visible(OAFALSE), S_OK);
+  Pump();
+  EXPECT_EQ(plat::Screenshot::screenPixel(170, 30), frame);
+  EXPECT_EQ(plat::Screenshot::screenPixel(290, 30), RGB(0, 0, 0)) << "hidden over a window that paints";
+  control->Stop();
+  for (HWND hwnd : {first, second, black}) DestroyWindow(hwnd);
+}
+

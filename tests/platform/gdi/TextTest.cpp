@@ -240,6 +240,56 @@ TEST_F(TextTest, DrawTextClipsToTheRectangleAndShortensWithAnEllipsis) {
   EXPECT_EQ(canvas.at(ink.right - 1, ink.bottom - 1), kInk);
 }
 
+// A name too long for its cell, as a report list draws it: centred, right-aligned or in
+// a rectangle lower than the text, it stays inside the rectangle on every side; only
+// DT_NOCLIP lets it out, and the context's own clip is as it was afterwards.
+TEST_F(TextTest, DrawTextKeepsALongTextInsideItsRectangleUnlessToldNotToClip) {
+  Canvas canvas(300, 60);
+  const char* name = "Northfield Evening News and Weather";
+  const RECT cell{100, 20, 160, 40};
+  for (const UINT format : {DT_CENTER | DT_VCENTER | DT_SINGLELINE, DT_RIGHT | DT_SINGLELINE, DT_LEFT | DT_WORDBREAK}) {
+    SCOPED_TRACE(format);
+    prepare(canvas, font(-14));
+    RECT r = cell;
+    DrawTextA(canvas.dc(), name, -1, &r, format);
+    const Box ink = inkBox(canvas);
+    ASSERT_FALSE(ink.empty());
+    EXPECT_GE(ink.left, cell.left);
+    EXPECT_LE(ink.right, cell.right);
+    EXPECT_GE(ink.top, cell.top);
+    EXPECT_LE(ink.bottom, cell.bottom);
+  }
+  // Lower than its line: cut above and below.
+  prepare(canvas, font(-20));
+  RECT low{10, 25, 290, 33};
+  DrawTextA(canvas.dc(), "Hg", -1, &low, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  Box ink = inkBox(canvas);
+  EXPECT_EQ(ink.top, 25);
+  EXPECT_EQ(ink.bottom, 33);
+
+  prepare(canvas, font(-14));
+  RECT r = cell;
+  DrawTextA(canvas.dc(), name, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+  ink = inkBox(canvas);
+  EXPECT_LT(ink.left, cell.left);
+  EXPECT_GT(ink.right, cell.right);
+
+  // Through a moved origin, inside a clip of the caller's own, which is kept.
+  prepare(canvas, font(-14));
+  SetViewportOrgEx(canvas.dc(), 50, 0, nullptr);
+  IntersectClipRect(canvas.dc(), 0, 0, 200, 60);
+  r = RECT{50, 20, 110, 40};
+  DrawTextA(canvas.dc(), name, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  ink = inkBox(canvas);
+  EXPECT_GE(ink.left, cell.left);
+  EXPECT_LE(ink.right, cell.right);
+  RECT clip{};
+  EXPECT_EQ(GetClipBox(canvas.dc(), &clip), SIMPLEREGION);
+  EXPECT_EQ(clip.right, 200) << "the caller's clip, in logical units";
+  SetViewportOrgEx(canvas.dc(), 0, 0, nullptr);
+  SelectClipRgn(canvas.dc(), nullptr);
+}
+
 TEST_F(TextTest, PrefixesUnderlineTheNextCharacter) {
   Canvas plain(100, 30), prefixed(100, 30);
   prepare(plain, font(-14));

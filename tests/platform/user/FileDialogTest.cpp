@@ -271,6 +271,41 @@ TEST_F(FileDialogTest, TheDefaultExtensionIsAddedToANameWithoutOne) {
   EXPECT_EQ(ofn.nFileExtension, 13) << "no extension: the offset of the end";
 }
 
+// A dot in a folder's name is no extension: the default one goes on the file, and the
+// offsets, the title and the wrapper's parts name the file's own.
+TEST_F(FileDialogTest, ADotInAFoldersNameIsNoExtension) {
+  std::filesystem::create_directories(testMachine.root() / "C" / "rec.v1");
+  ofn.lpstrDefExt = "chl";
+  robot.answerNextFileDialog("C:\\rec.v1\\clip");
+  ASSERT_TRUE(GetSaveFileNameA(&ofn));
+  EXPECT_STREQ(file, "C:\\rec.v1\\clip.chl");
+  EXPECT_EQ(ofn.nFileOffset, 10);
+  EXPECT_EQ(ofn.nFileExtension, 15);
+  EXPECT_STREQ(title, "clip.chl");
+  robot.answerNextFileDialog("clip.txt");  // in the last name's folder
+  ASSERT_TRUE(GetSaveFileNameA(&ofn));
+  EXPECT_STREQ(file, "C:\\rec.v1\\clip.txt");
+
+  // Opened: the name as typed when there is such a file, else with the default extension.
+  std::ofstream(testMachine.root() / "C" / "rec.v1" / "list.chl") << "x";
+  std::ofstream(testMachine.root() / "C" / "rec.v1" / "plain") << "x";
+  robot.answerNextFileDialog("C:\\rec.v1\\list");
+  ASSERT_TRUE(GetOpenFileNameA(&ofn));
+  EXPECT_STREQ(file, "C:\\rec.v1\\list.chl");
+  robot.answerNextFileDialog("C:\\rec.v1\\plain");
+  ASSERT_TRUE(GetOpenFileNameA(&ofn));
+  EXPECT_STREQ(file, "C:\\rec.v1\\plain");
+  EXPECT_EQ(ofn.nFileExtension, 15) << "no extension: the offset of the end";
+
+  CFileDialog save(FALSE, nullptr, nullptr, OFN_HIDEREADONLY, "All Files (*.*)|*.*||");
+  robot.answerNextFileDialog("C:\\rec.v1\\clip");
+  ASSERT_EQ(save.DoModal(), IDOK);
+  EXPECT_EQ(save.GetPathName(), "C:\\rec.v1\\clip");
+  EXPECT_EQ(save.GetFileName(), "clip");
+  EXPECT_EQ(save.GetFileExt(), "");
+  EXPECT_EQ(save.GetFileTitle(), "clip");
+}
+
 TEST_F(FileDialogTest, AnExistingFileIsReplacedOnlyAfterTheUserAgrees) {
   ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
   robot.answerNextFileDialog("clip.mpg");

@@ -274,6 +274,14 @@ TEST_F(PictureBrowserWindowTest, SaveWritesThePictureAsABitmapAndListsItOnce) {
   press("SAVE_BUTTON");
   EXPECT_EQ(browser->GetThumbnailList()->GetItemCount(), 3);
   EXPECT_EQ(historyPaths().size(), 3u);
+
+  // A name without an extension gets ".bmp", also in a folder whose name has a dot.
+  std::filesystem::create_directories(linuxOf("C:\\Pictures\\set.v2"));
+  robot.answerNextFileDialog("C:\\Pictures\\set.v2\\copy");
+  press("SAVE_BUTTON");
+  EXPECT_TRUE(std::filesystem::exists(linuxOf("C:\\Pictures\\set.v2\\copy.bmp")));
+  ASSERT_EQ(browser->GetThumbnailList()->GetItemCount(), 4);
+  EXPECT_EQ(std::string(view().GetItem(3)->GetImagePath()), "C:\\Pictures\\set.v2\\copy.bmp");
 }
 
 TEST_F(PictureBrowserWindowTest, TheViewsDeleteAsksAndRemovesTheFileOnlyWhenTheUserAgrees) {

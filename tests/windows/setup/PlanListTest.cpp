@@ -5,8 +5,11 @@
 
 #include "skin/CDriveFolderList.h"
 #include "skin/CSkinButton.h"
+#include "skin/CVideoStatic.h"
 #include "windows/main/WindowMessages.h"
 
+#include <machine/VideoSurfaces.h>
+#include <robot/Screenshot.h>
 #include <vendor/language/Language.h>
 
 namespace test {
@@ -176,6 +179,39 @@ TEST_F(PlanListTest, CancelPutsTheEditedEntryBackUnchangedInItsRow) {
   EXPECT_EQ(schedule().GetAt(0)->duration, 60);
   EXPECT_EQ(rowSummary(0), "1 2024-3-1");
   EXPECT_EQ(fileStarts(), (std::vector<int>{10, 20, 30}));
+}
+
+// The clash is told while the editor still stands in front, its live picture already
+// handed back to the plan list: the editor's picture area keeps the last frame it showed,
+// as the screen keeps it, and does not turn white.
+TEST_F(PlanListTest, WhileTheClashIsToldTheEditorsPictureAreaKeepsItsLastFrame) {
+  store({entry(at(2024, 3, 1, 11, 50), 720, 8, 0, 0)});
+  openPlanList();
+  press(plan(), "ADD_BUTTON");
+  ASSERT_TRUE(untilAPictureShows());
+  const HWND area = editor().GetVideoArea()->GetSafeHwnd();
+  CRect client;
+  ::GetClientRect(area, &client);
+  CPoint middle = client.CenterPoint();
+  COLORREF shown = CLR_INVALID, expected = CLR_INVALID;
+  robot.duringModal([&](plat::Robot& user) {
+    const auto surfaces = machine().service<plat::VideoSurfaces>().all();
+    ASSERT_EQ(surfaces.size(), 1u);
+    const plat::VideoSurface::Frame frame = surfaces[0]->frame();
+    const std::uint32_t pixel = surfaces[0]->pixel(middle.x * frame.width / client.Width(),
+                                                   middle.y * frame.height / client.Height());
+    expected = RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF);
+    CPoint onScreen = middle;
+    ::ClientToScreen(area, &onScreen);
+    shown = plat::Screenshot::screenPixel(onScreen.x, onScreen.y);
+    plat::Screenshot::saveScreen(std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "screenshots" / "plans" /
+                                 "entry_editor_clash.png");
+    user.key(VK_RETURN);
+  });
+  pressInEditor("SAVE_BUTTON");
+  EXPECT_EQ(messages(), std::vector<std::string>{GetMessageInfo(2)});
+  ASSERT_NE(expected, RGB(255, 255, 255)) << "a pixel of the picture that white would not pass for";
+  EXPECT_EQ(shown, expected);
 }
 
 TEST_F(PlanListTest, AnEditThatClashesKeepsTheOldEntry) {

@@ -27,7 +27,11 @@ LRESULT CALLBACK SchedulerStandIn(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-PlanWindowsTest::PlanWindowsTest() {
+PlanWindowsTest::PlanWindowsTest(SIZE screen) {
+  if (screen.cx > 0) {
+    machine().ini().setValue("Screen", "Width", std::to_string(screen.cx));
+    machine().ini().setValue("Screen", "Height", std::to_string(screen.cy));
+  }
   useBuiltSkins();
   g_schedulerCommands.clear();
   openLauncher();

@@ -21,7 +21,8 @@ namespace test {
 
 class PlanWindowsTest : public WindowsTest {
  protected:
-  PlanWindowsTest();
+  // On a screen of this size (the machine's own when empty), the launcher open on it.
+  explicit PlanWindowsTest(SIZE screen = {0, 0});
   ~PlanWindowsTest() override;
 
   // The plan list, made with the launcher as its parent and shown in its place.

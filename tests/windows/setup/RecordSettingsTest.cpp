@@ -7,6 +7,7 @@
 #include "core/CAppSettings.h"
 #include "graphs/DeviceUtilities.h"
 #include "skin/CDriveFolderList.h"
+#include "skin/CSkinLabel.h"
 #include "skin/CVideoStatic.h"
 #include "windows/main/CMainDlg.h"
 #include "windows/main/CTVDlg.h"
@@ -90,6 +91,23 @@ TEST_F(RecordSettingsTest, OpensOnTheRecordFolderWithTheFormatItsQualityAndItsBi
   EXPECT_TRUE(pictureIn(page().GetVideoArea()));
   ASSERT_TRUE(untilAPictureShows());
   screenshot(page(), "record_settings");
+}
+
+// The folder shown is the one recordings go to: a path as deep as an installed program's
+// own folder, and the folder under it, shows whole in the label, which draws it left-aligned
+// at the label's height and cuts what does not fit.
+TEST_F(RecordSettingsTest, AProgramFoldersPathShowsWhole) {
+  const char* folder = "C:\\Program Files\\Orvane Media\\Videos\\";
+  std::filesystem::create_directories(testMachine.root() / "C" / "Program Files" / "Orvane Media" / "Videos" / "Evening News");
+  recordInto(folder);
+  openRecordSettings();
+  CSkinLabel& path = *page().GetLabels().Find("ShowPath_Static");
+  EXPECT_EQ(shown("ShowPath_Static"), folder);
+  EXPECT_GE(RoomForText(path), 0) << RoomForText(path);
+  open("Evening News");
+  EXPECT_EQ(shown("ShowPath_Static"), std::string(folder) + "Evening News\\");
+  EXPECT_GE(RoomForText(path), 0) << RoomForText(path);
+  screenshot(page(), "record_settings_deep_folder");
 }
 
 // The right arrow goes round all eight formats; left and the quality go the other ways.

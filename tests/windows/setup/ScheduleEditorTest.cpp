@@ -7,7 +7,7 @@
 #include "skin/CDigitEdit.h"
 #include "skin/CSkinLabel.h"
 #include "skin/CSkinRadioButton.h"
-#include "skin/SkinFonts.h"
+#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
 #include <vendor/language/Language.h>
@@ -19,6 +19,7 @@ constexpr time_t kNoon = kStartUnixMs / 1000;  // 2024-03-01 12:00:00, a Friday
 
 class ScheduleEditorTest : public PlanWindowsTest {
  protected:
+  explicit ScheduleEditorTest(SIZE screen = {0, 0}) : PlanWindowsTest(screen) {}
   // The plan list open and its ADD pressed.
   void openNewEntry() {
     if (!isPlanOpen()) openPlanList();
@@ -44,20 +45,9 @@ class ScheduleEditorTest : public PlanWindowsTest {
     robot.click(editor().GetRemoveWhenPastRadio()->GetSafeHwnd());
     robot.pumpUntilIdle();
   }
-  // Whether the label's text, in the font the label draws it in, fits the label's width.
   bool fits(const char* name) {
     CSkinLabel* field = editor().FindLabel(name);
-    if (!field) return false;
-    CRect client;
-    field->GetClientRect(&client);
-    CClientDC dc(field);
-    const LOGFONTA logFont = MakeLabelFont(client.Height());
-    CFont font;
-    font.CreateFontIndirect(&logFont);
-    CFont* old = dc.SelectObject(&font);
-    const CSize size = dc.GetTextExtent(CString(label(name).c_str()));
-    dc.SelectObject(old);
-    return size.cx <= client.Width();
+    return field && RoomForText(*field) >= 0;
   }
   void setLength(const std::string& hours, const std::string& minutes, const std::string& seconds) {
     typeInto("RecordHour_Edit", hours);
@@ -452,6 +442,29 @@ TEST_F(ScheduleEditorTest, BackspaceInAFieldEditsIt) {
   pressInEditor("CANCEL_BUTTON");
   EXPECT_EQ(g_pScheduleDlg, nullptr);
   EXPECT_EQ(schedule().GetCount(), 0);
+}
+
+// The fields' texts are as high as the fields, so what fits depends on the window's shape:
+// on a 5:4 screen (1280 x 1024), maximised and restored, the longest action still shows
+// whole, as on the 4:3 screen above.
+class ScheduleEditorOnA54ScreenTest : public ScheduleEditorTest {
+ protected:
+  ScheduleEditorOnA54ScreenTest() : ScheduleEditorTest(SIZE{1280, 1024}) {}
+};
+
+TEST_F(ScheduleEditorOnA54ScreenTest, TheLongestActionShowsWholeInBothLayouts) {
+  openNewEntry();
+  pressInEditor("MAKE_LEFTBUTTON");
+  pressInEditor("MAKE_LEFTBUTTON");
+  ASSERT_EQ(label("Make_Static"), "Entering the Stand-by mode");
+  CRect window;
+  editor().GetWindowRect(&window);
+  ASSERT_EQ(window.Width(), 1280);
+  EXPECT_TRUE(fits("Make_Static"));
+  pressInEditor("NORMAL_BUTTON");
+  ASSERT_EQ(g_isMaximized, 0);
+  EXPECT_TRUE(fits("Make_Static")) << "restored";
+  screenshot(editor(), "entry_editor_afterwards_5_4");
 }
 
 }  // namespace
