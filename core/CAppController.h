@@ -219,7 +219,7 @@ class CAppController : public CObserver {
   int StepCaptureDevice(int previous, CString& name);
   // 0 tuner, 1 Composite, 2 S-Video.
   int GetInputKind() const;
-  // The tuner's text, "Composite" or "S-Video"; empty without settings.
+  // "TV" for either tuner plan, "Composite" or "S-Video"; empty without settings or live graph.
   CString GetInputSourceName() const;
   // Sizes of ApplyDeviceSelection's buffers.
   static constexpr int kDeviceNameBufferSize = 40;
