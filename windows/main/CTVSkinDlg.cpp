@@ -172,7 +172,7 @@ void CTVSkinDlg::OnPaint() {
   if (g_pAppController && m_videoArea && !m_mosaic) {
     CRect video;
     m_videoArea->GetClientRect(&video);
-    g_pAppController->SetVideoRect(video.left, video.top, video.right, video.bottom);
+    g_pAppController->SetVideoRect(video.left, video.top, video.Width(), video.Height());
   }
 }
 
