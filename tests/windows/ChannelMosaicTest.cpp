@@ -165,7 +165,7 @@ TEST_F(ChannelMosaicTest, ADoubleClickOnACellTunesItsChannelAndAnEmptyCellIgnore
   EXPECT_TRUE(tv().FindSkinButton("TVWALL_BUTTON")->IsEnabled());
 }
 
-TEST_F(ChannelMosaicTest, EscapeEnterTheRemoteAndTheBarCloseTheWall) {
+TEST_F(ChannelMosaicTest, EscapeEnterStopTheRemoteAndTheBarCloseTheWall) {
   openWall();
   advanceWithPictures(3000);
   robot.key(VK_ESCAPE);  // back to the channel before the wall
@@ -193,6 +193,19 @@ TEST_F(ChannelMosaicTest, EscapeEnterTheRemoteAndTheBarCloseTheWall) {
   SendMessageA(tv().GetSafeHwnd(), UM_BAR_COMMAND, reinterpret_cast<WPARAM>("STOP_MOVIE"), 0);
   robot.pumpUntilIdle();
   EXPECT_EQ(mosaic(), nullptr);
+  EXPECT_EQ(g_pAppController->GetRunState(), 2);
+
+  // Ctrl+S and the remote's stop key are the bar's stop.
+  clickButton(tv(), "TVWALL_BUTTON");
+  ASSERT_NE(mosaic(), nullptr);
+  robot.press(VK_CONTROL);
+  robot.key('S');
+  robot.release(VK_CONTROL);
+  EXPECT_EQ(mosaic(), nullptr) << "Ctrl+S";
+  clickButton(tv(), "TVWALL_BUTTON");
+  ASSERT_NE(mosaic(), nullptr);
+  remoteKey(23);
+  EXPECT_EQ(mosaic(), nullptr) << "remote key 23";
   EXPECT_EQ(g_pAppController->GetRunState(), 2);
 }
 

@@ -243,6 +243,35 @@ TEST_F(TVWindowTest, FullScreenDocksTheBarAlongThePictureAndHidesItAfterThreeSec
   EXPECT_TRUE(IsWindow(tv().GetSafeHwnd()));
 }
 
+// Maximised, the pointer over the window itself (not a button or the picture) wakes the
+// bar and arms its hiding; in a restored window a bar that stands shown is left alone, so
+// the hiding armed before runs on, and a hidden one is woken.
+TEST_F(TVWindowTest, ThePointerWakesTheBarWhereItHidesOrWhenItIsHidden) {
+  openTV();
+  CControlBarDlg& bar = *tv().GetControlBar();
+  const auto onWindow = [&](int x, int y) {
+    CRect window;
+    tv().GetWindowRect(&window);
+    const POINT point{window.left + x, window.top + y};
+    EXPECT_EQ(WindowFromPoint(point), tv().GetSafeHwnd()) << "a point of the window's own";
+    robot.moveTo(point);
+    robot.advance(100);
+  };
+  onWindow(150, 700);
+  ASSERT_TRUE(bar.IsShown());
+  onWindow(160, 705);
+  EXPECT_TRUE(bar.IsHideTimerArmed()) << "maximised";
+
+  clickButton(tv(), "NORMAL_BUTTON");
+  ASSERT_TRUE(bar.IsShown());
+  onWindow(100, 500);
+  EXPECT_TRUE(bar.IsHideTimerArmed()) << "restored and shown: the move leaves the bar";
+  robot.advance(3000);
+  EXPECT_FALSE(bar.IsShown()) << "the hiding armed before ran on";
+  onWindow(110, 510);
+  EXPECT_TRUE(bar.IsShown()) << "restored and hidden: woken";
+}
+
 TEST_F(TVWindowTest, ReturnGoesBackToTheLauncherAndTheTVButtonComesBackToTheSamePlace) {
   openTV();
   clickButton(tv(), "NORMAL_BUTTON");  // restored to the shared placement

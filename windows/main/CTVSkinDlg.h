@@ -86,6 +86,8 @@ class CTVSkinDlg : public CSkinDialog {
   void ReturnToLauncher(BOOL hideAfter);
   void EnableButtonsForState(int state);
   void StartRecording();
+  // The bar's "STOP_MOVIE": the channel wall closed while shown, else the recording stopped.
+  void StopMovie();
   void StopRecording();
   void VolumeStep(int down);
   void TakeSnapshot();
