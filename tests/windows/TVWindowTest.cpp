@@ -17,6 +17,7 @@
 #include "windows/main/CControlBarDlg.h"
 #include "windows/main/CMainDlg.h"
 #include "windows/main/CTVDlg.h"
+#include "windows/main/CVideoWindow.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
@@ -291,6 +292,29 @@ TEST_F(TVWindowTest, ReturnGoesBackToTheLauncherAndTheTVButtonComesBackToTheSame
   tv().GetWindowRect(&back);
   EXPECT_EQ(test::Text(back), "100,100,900,700");
   EXPECT_EQ(g_pAppController->GetRunState(), 2);
+}
+
+// The free-standing video window goes back to the launcher as it closes: it shows the
+// launcher, tells it 205 and then sets the launcher's mode; the TV window deletes it.
+TEST_F(TVWindowTest, TheLauncherToldOfTheVideoWindowsCloseHasTheTVWindowDeleteIt) {
+  openTV();
+  clickButton(tv(), "SINGLE_BUTTON");
+  ASSERT_NE(tv().GetFreeVideoWindow(), nullptr);
+  ASSERT_EQ(g_pDisplayMode->GetMode(), 205);
+  const HWND video = tv().GetFreeVideoWindow()->GetSafeHwnd();
+  launcher->ShowWindow(SW_SHOW);
+  SendMessageA(launcherWindow(), UM_REFRESH_LAYOUT, 0, 0);
+  robot.pumpUntilIdle();
+  EXPECT_TRUE(IsWindow(video)) << "from another window: the video window stays";
+
+  SendMessageA(launcherWindow(), UM_REFRESH_LAYOUT, 205, 0);
+  EXPECT_FALSE(IsWindowVisible(video));
+  g_pDisplayMode->SetMode(105);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(tv().GetFreeVideoWindow(), nullptr);
+  EXPECT_FALSE(IsWindow(video));
+  EXPECT_TRUE(launcher->IsWindowVisible());
+  EXPECT_NE(launcher->GetTVDlg(), nullptr) << "the TV window stays";
 }
 
 TEST_F(TVWindowTest, HelpIsOpenedByHAndF1) {

@@ -292,6 +292,16 @@ void CTVSkinDlg::CloseChannelWindow() {
   if (m_hWnd) PostMessage(UM_RELEASE_CHANNEL_WINDOW, 0, 0);
 }
 
+void CTVSkinDlg::CloseReplacingWindow() {
+  if (!g_pDisplayMode) return;
+  if (g_pDisplayMode->Is125()) {
+    CloseChannelWindow();
+  } else if (g_pDisplayMode->Is205() && m_freeVideoWindow) {
+    m_freeVideoWindow->Show(SW_HIDE);
+    if (m_hWnd) PostMessage(UM_DELETE_VIDEO_WINDOW, 0, 0);
+  }
+}
+
 LRESULT CTVSkinDlg::OnReleaseChannelWindow(WPARAM, LPARAM) {
   for (CChannelDlg* channels : m_closedChannelDlgs) {
     if (channels->GetSafeHwnd()) channels->DestroyWindow();
