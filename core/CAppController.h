@@ -219,7 +219,7 @@ class CAppController : public CObserver {
   int StepCaptureDevice(int previous, CString& name);
   // 0 tuner, 1 Composite, 2 S-Video.
   int GetInputKind() const;
-  // The tuner's text, "Composite" or "S-Video"; empty without settings.
+  // "TV" for either tuner plan, "Composite" or "S-Video"; empty without settings or live graph.
   CString GetInputSourceName() const;
   // Sizes of ApplyDeviceSelection's buffers.
   static constexpr int kDeviceNameBufferSize = 40;
@@ -279,7 +279,8 @@ class CAppController : public CObserver {
   static int GetSharpness();
 
   // ---- Settings accessors.
-  static int GetCountryCode();
+  // The stored country code while a country of the list is selected, else -1.
+  int GetCountryCode() const;
   static int GetVolume();
   static LPCSTR GetCurrentDeviceName();
   static LPCSTR GetMixerLineName();
@@ -321,10 +322,14 @@ class CAppController : public CObserver {
 
   // ---- Sound and video area.
   void ToggleMute();
-  void SetVideoWindow(HWND window);
+  // Stores a live window as the video window: 1, else 0 and nothing stored.
+  int SetVideoWindow(HWND window);
   HWND GetVideoWindow() const { return m_hVideoWindow; }
   void SetVideoOwner(HWND window);
-  void SetVideoRect(int left, int top, int right, int bottom);
+  // Places the picture in the video window's client area: the open media file's, else the
+  // live graph's wherever a live picture is shown (previewing, recording, scanning, the
+  // channel wall, typing a channel number in either window).
+  void SetVideoRect(int left, int top, int width, int height);
   void SetPlaybackFullScreen(int flag);
   IMediaEventEx* GetGraphEventInterface() const;
   int IsGraphMissing() const { return m_pCaptureGraph == nullptr; }
@@ -492,6 +497,8 @@ class CAppController : public CObserver {
   void ApplyPicture();
   void SetPictureValue(int& field, int value, long property);
   int ChangeCountry(int country);
+  // The country index names an entry of the settings' country list.
+  bool CountrySelected() const;
   int DigitAllowed(int digit, int typingState) const;
   void AppendDigit(int digit);
   int FinishDigits(UINT_PTR timer);

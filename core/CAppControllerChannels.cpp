@@ -112,9 +112,13 @@ void CAppController::SetInputSource(int kind, int value) {
       m_pCaptureGraph->SetSize(720, height);
   }
   if (!g_pChannelList) return;
+  const int number = channel >= 1 ? channel : m_wallChannel;
   SetAudioOn(0);
-  g_pChannelList->TuneChannelInRange(channel >= 1 ? channel : m_wallChannel, list, 1);
+  const int tuned = g_pChannelList->TuneChannelInRange(number, list, 1);
   SetAudioOn(1);
+  // The wall's tunings write no text: the picture still carries the number of the channel
+  // shown before the wall until the channel now tuned is written over it.
+  if (tuned && g_pTunedChannelRecord) ShowChannelOsdText(number, list);
 }
 
 // ---- Typed channel numbers

@@ -295,9 +295,9 @@ int CAppController::GetInputKind() const {
 }
 
 CString CAppController::GetInputSourceName() const {
-  if (!g_pAppSettings) return CString();
+  if (!g_pAppSettings || !m_pCaptureGraph) return CString();
   switch (g_pAppSettings->VideoInput) {
-    case 1: case 2: return GetTunerSourceText();
+    case 1: case 2: return "TV";
     case 3: return "Composite";
     case 4: return "S-Video";
     default: return CString();

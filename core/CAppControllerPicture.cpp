@@ -73,7 +73,8 @@ int CAppController::GetSharpness() { return Setting(&CAppSettings::Sharpness); }
 
 // ---- Settings accessors
 
-int CAppController::GetCountryCode() { return g_pAppSettings ? g_pAppSettings->CountryCode : 0; }
+// A stored code whose country is not selected in the list is no country the windows can show.
+int CAppController::GetCountryCode() const { return CountrySelected() ? g_pAppSettings->CountryCode : -1; }
 
 int CAppController::GetVolume() { return Setting(&CAppSettings::Volume); }
 
@@ -99,9 +100,12 @@ LPCSTR CAppController::GetAvStandardName() const {
 
 // ---- Country
 
+bool CAppController::CountrySelected() const {
+  return g_pAppSettings && m_countryIndex >= 0 && m_countryIndex < g_pAppSettings->CountryNames.GetSize();
+}
+
 LPCSTR CAppController::GetSelectedCountryName() const {
-  if (!g_pAppSettings || m_countryIndex < 0 || m_countryIndex >= g_pAppSettings->CountryNames.GetSize()) return nullptr;
-  return g_pAppSettings->CountryNames.GetAt(m_countryIndex);
+  return CountrySelected() ? static_cast<LPCSTR>(g_pAppSettings->CountryNames.GetAt(m_countryIndex)) : nullptr;
 }
 
 int CAppController::CopyCountryNames(CStringArray& names) const {

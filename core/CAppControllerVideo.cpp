@@ -28,8 +28,10 @@ void CAppController::ToggleMute() {
   }
 }
 
-void CAppController::SetVideoWindow(HWND window) {
-  if (IsWindow(window)) m_hVideoWindow = window;
+int CAppController::SetVideoWindow(HWND window) {
+  if (!IsWindow(window)) return 0;
+  m_hVideoWindow = window;
+  return 1;
 }
 
 void CAppController::SetVideoOwner(HWND window) {
@@ -38,14 +40,14 @@ void CAppController::SetVideoOwner(HWND window) {
   m_pCaptureGraph->SetVideoWindow(window);
 }
 
-void CAppController::SetVideoRect(int left, int top, int right, int bottom) {
+void CAppController::SetVideoRect(int left, int top, int width, int height) {
   if (m_mediaOpened && m_pPlaybackGraph) {
-    m_pPlaybackGraph->PlaceVideoWindow(left, top, right - left, bottom - top);
+    m_pPlaybackGraph->PlaceVideoWindow(left, top, width, height);
     return;
   }
   const int state = GetRunState();
-  if (!m_pCaptureGraph || (!IsPreviewing() && !IsRecording() && state != 6 && state != 7 && state != 9)) return;
-  m_pCaptureGraph->SetVideoPosition(left, top, right - left, bottom - top);
+  const bool live = IsPreviewing() || IsRecording() || state == 6 || state == 7 || state == 9 || state == 10;
+  if (m_pCaptureGraph && live) m_pCaptureGraph->SetVideoPosition(left, top, width, height);
 }
 
 void CAppController::SetPlaybackFullScreen(int flag) {

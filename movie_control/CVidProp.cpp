@@ -118,8 +118,9 @@ void CVidProp::ShowValue(int property, long value) {
   char text[32];
   std::snprintf(text, sizeof text, "%01ld\n", value);
   if (!SetDlgItemTextA(dialog(), kFirstValue + 3 * property, text)) {
-    char error[256];
-    std::snprintf(error, sizeof error, "Error %lu", static_cast<unsigned long>(GetLastError()));
+    char error[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, error,
+                   sizeof error, nullptr);
     MessageBoxA(dialog(), error, "SetWindowText", MB_OK);
   }
 }

@@ -1,7 +1,5 @@
 #include "skin/CDriveFolderList.h"
 
-#include "skin/SkinFonts.h"
-
 #include <win32/file.h>
 
 #include <algorithm>
@@ -19,10 +17,6 @@ END_MESSAGE_MAP()
 namespace {
 
 constexpr int kDriveBuffer = 128;
-constexpr int kTextInset = 12;
-constexpr int kIconSpace = 40;  // the hot icon's width and a gap
-constexpr int kMinFontHeight = 12;
-constexpr int kMaxFontHeight = 22;
 
 // A name or path cut to its 256-character field.
 void CopyField(char (&field)[256], LPCSTR text) {
@@ -244,27 +238,20 @@ void CDriveFolderList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   if (index == m_nHot && m_hHotIcon) ::DrawIconEx(dc->GetSafeHdc(), rect.left + 2, rect.top + 2, m_hHotIcon, 0, 0, 0, nullptr, DI_NORMAL);
   const DriveFolderItem* record = GetRecord(index);
   if (!record) return;
-  // The rows are tall: names are drawn in the skins' face at a share of the row's height,
-  // centred on it and clear of the hot row's icon.
   CRect text = rect;
-  text.DeflateRect(m_hHotIcon ? kIconSpace : kTextInset, 1, kTextInset, 1);
-  const LOGFONTA logFont = MakeSkinFont(std::clamp(rect.Height() * 2 / 5, kMinFontHeight, kMaxFontHeight), FW_BOLD);
-  CFont font;
-  font.CreateFontIndirect(&logFont);
-  CFont* oldFont = dc->SelectObject(&font);
+  text.DeflateRect(2, 2);
+  text.OffsetRect(2, 10);
   dc->SetBkMode(TRANSPARENT);
   dc->SetTextColor(m_crText);
   const CString name = record->szName;
-  constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER;
   if (!m_bOption) {
-    dc->DrawText(name, &text, kFormat | DT_LEFT);
-  } else {
-    const int first = name.Find(' ');
-    const int last = name.ReverseFind(' ');
-    if (first >= 0) dc->DrawText(name.Left(first), &text, kFormat | DT_LEFT);
-    dc->DrawText(name.Mid(last + 1), &text, kFormat | DT_RIGHT);
+    dc->DrawText(name, &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    return;
   }
-  dc->SelectObject(oldFont);
+  const int first = name.Find(' ');
+  const int last = name.ReverseFind(' ');
+  if (first >= 0) dc->DrawText(name.Left(first), &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
+  dc->DrawText(name.Mid(last + 1) + "       ", &text, DT_SINGLELINE | DT_RIGHT);
 }
 
 void CDriveFolderList::SelectFromPoint(CPoint point) {

@@ -601,6 +601,21 @@ TEST_F(ControllerChannelEntryTest, AfterTheCountryChangedShutDownSavesTheNewCoun
   EXPECT_NE(after, before) << "the channels of " << name;
 }
 
+// The country code is given only while the selected country is one of the list's.
+TEST_F(ControllerChannelEntryTest, TheCountryCodeNeedsASelectedCountry) {
+  CStringArray& names = settings().CountryNames;
+  ASSERT_GE(controller->GetCountryIndex(), 0);
+  EXPECT_EQ(controller->GetCountryCode(), settings().CountryCode);
+  EXPECT_EQ(controller->SelectCountryByCode(-5), -1);
+  EXPECT_EQ(controller->GetCountryCode(), -1) << "a code of no country";
+
+  ASSERT_GE(controller->SelectCountryByCode(settings().CountryCode), 0);
+  while (names.GetSize() > controller->GetCountryIndex() + 1) names.RemoveAt(names.GetSize() - 1);
+  EXPECT_EQ(controller->GetCountryCode(), settings().CountryCode) << "the last of the list";
+  names.RemoveAt(names.GetSize() - 1);
+  EXPECT_EQ(controller->GetCountryCode(), -1) << "one past the last";
+}
+
 TEST_F(ControllerChannelEntryTest, WithoutACountryChangeShutDownSavesTheListAsItIs) {
   channels({{7, "Seven", false}});
   deleteController();

@@ -243,16 +243,54 @@ TEST_F(ControllerLiveViewTest, TuningsIn38MHzCountriesApplyTheRecordsStandard) {
   EXPECT_EQ(stick().decoderStandard(), plat::TvStickCapture::standardBit("PAL_D"));
 }
 
-TEST_F(ControllerLiveViewTest, TheVideoRectangleMovesTheLiveVideo) {
+// The rectangle is given as its corner and size, and places the live picture in every
+// state that shows one, typing a channel number in either window included.
+TEST_F(ControllerLiveViewTest, TheVideoRectangleMovesTheLiveVideoWhereverItIsShown) {
   controller->SetVideoRect(0, 0, 50, 50);  // no graph: nothing
   chooseStation(1);
   ASSERT_NE(preview(), 0);
   controller->SetVideoRect(10, 20, 110, 220);
-  const RECT rect = surface()->placement().rect;
-  EXPECT_EQ(rect.left, 10);
-  EXPECT_EQ(rect.top, 20);
-  EXPECT_EQ(rect.right, 110);
-  EXPECT_EQ(rect.bottom, 220);
+  const RECT placed = surface()->placement().rect;
+  EXPECT_EQ(placed.left, 10);
+  EXPECT_EQ(placed.top, 20);
+  EXPECT_EQ(placed.right, 120) << "110 wide";
+  EXPECT_EQ(placed.bottom, 240) << "220 high";
+
+  for (int state = 0; state <= 14; ++state) {
+    const bool placed = state == 2 || state == 3 || state == 6 || state == 7 || state == 9 || state == 10 ||
+                        (state >= 11 && state <= 14);
+    controller->GetRunStateHolder()->SetState(state);
+    controller->SetVideoRect(state, 0, 100, 80);
+    const RECT rect = surface()->placement().rect;
+    EXPECT_EQ(rect.left == state && rect.right == state + 100, placed) << "run state " << state;
+    controller->GetRunStateHolder()->SetState(2);
+    controller->SetVideoRect(0, 0, 100, 80);
+  }
+}
+
+TEST_F(ControllerLiveViewTest, TheVideoWindowIsTakenOnlyWhenItIsAWindow) {
+  EXPECT_EQ(controller->SetVideoWindow(video), 1);
+  EXPECT_EQ(controller->GetVideoWindow(), video);
+  HWND closed = CreateWindowExA(0, "LiveViewTestVideo", "gone", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(closed);
+  EXPECT_EQ(controller->SetVideoWindow(closed), 0);
+  EXPECT_EQ(controller->SetVideoWindow(nullptr), 0);
+  EXPECT_EQ(controller->GetVideoWindow(), video);
+}
+
+// The input's name: "TV" whichever plan the tuner uses, and nothing without a live graph.
+TEST_F(ControllerLiveViewTest, TheInputIsNamedTVCompositeOrSVideo) {
+  settings().VideoInput = 2;
+  EXPECT_STREQ(controller->GetInputSourceName(), "") << "no live graph";
+  ASSERT_NE(preview(), 0);
+  const struct {
+    int input;
+    const char* name;
+  } inputs[] = {{1, "TV"}, {2, "TV"}, {3, "Composite"}, {4, "S-Video"}, {0, ""}, {5, ""}};
+  for (const auto& input : inputs) {
+    settings().VideoInput = input.input;
+    EXPECT_STREQ(controller->GetInputSourceName(), input.name) << "input " << input.input;
+  }
 }
 
 TEST_F(ControllerLiveViewTest, PictureControlsAreStoredAndReachTheDecoder) {

@@ -94,9 +94,9 @@ TEST_F(PropertyPageTest, WithoutAGraphEachPropertyTellsItsFailure) {
   EXPECT_FALSE(shown[0].text.empty());
 }
 
-// A value the page cannot write beside its trackbar is told with the error's number; the
-// property itself is set all the same.
-TEST_F(PropertyPageTest, AValueThatCannotBeShownIsToldByItsErrorNumber) {
+// A value the page cannot write beside its trackbar is told with the system's text of the
+// error; the property itself is set all the same.
+TEST_F(PropertyPageTest, AValueThatCannotBeShownIsToldByTheSystemsText) {
   ASSERT_EQ(run("call Init"), "call Init -> 0x00000000");
   const auto brightness = card().procAmpRange(0);
   run("put Brightness " + std::to_string(brightness.max));
@@ -108,7 +108,7 @@ TEST_F(PropertyPageTest, AValueThatCannotBeShownIsToldByItsErrorNumber) {
   const auto shown = boxes();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].caption, "SetWindowText");
-  EXPECT_EQ(shown[0].text, "Error 1421");  // the control's id is not found
+  EXPECT_EQ(shown[0].text, "Control ID not found.\r\n");
   EXPECT_EQ(card().procAmp(0), brightness.def);
 }
 

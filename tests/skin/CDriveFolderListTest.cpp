@@ -7,6 +7,9 @@
 
 #include <robot/Screenshot.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -155,6 +158,72 @@ TEST_F(CDriveFolderListTest, TheOptionFlagSplitsTheTextLeftAndRight) {
       rightWhite += plat::Screenshot::windowPixel(list.GetSafeHwnd(), x, y) == RGB(255, 255, 255);
   EXPECT_EQ(leftWhite, 0);
   EXPECT_GT(rightWhite, 10);
+}
+
+// Rows as the list draws them, into the device context it is given with the list's font
+// selected: a frame in the item background, the fill within it, and the text in the text
+// colour from the row shrunk by 2 and moved 2 right and 10 down, at its top; with the
+// option flag the first word on the left and the last one followed by seven spaces
+// against the right edge.
+TEST_F(CDriveFolderListTest, RowsAreFramedFilledAndWrittenFromTheirTopLeft) {
+  constexpr int kWidth = 240, kHeight = 55;
+  constexpr COLORREF kText = RGB(255, 255, 0);
+  list.SetFillColor(RGB(0, 0, 0));
+  list.SetItemBkColor(RGB(255, 255, 255));
+  list.SetTextColor(kText);
+  list.SetOptionFlag(TRUE);
+  list.AddItem("Monday 20:00", 0, 0);
+
+  LOGFONTA face{};
+  face.lfHeight = 16;
+  std::strcpy(face.lfFaceName, "Arial");
+  HFONT font = CreateFontIndirectA(&face);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP row = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(bits, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ oldBitmap = SelectObject(dc, row);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  DRAWITEMSTRUCT draw{ODT_LISTBOX, 1, 0, ODA_DRAWENTIRE, 0, list.GetSafeHwnd(), dc, {0, 0, kWidth, kHeight},
+                      reinterpret_cast<ULONG_PTR>(list.GetRecord(0))};
+  list.DrawItem(&draw);
+  SIZE spaces{};
+  GetTextExtentPoint32A(dc, "       ", 7, &spaces);
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  const auto at = [&](int x, int y) {
+    const std::uint32_t pixel = pixels[y * kWidth + x];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+  };
+  EXPECT_EQ(at(0, 30), RGB(255, 255, 255)) << "the frame";
+  EXPECT_EQ(at(1, 30), RGB(0, 0, 0)) << "the fill";
+
+  // The text's extent on each half of the row.
+  RECT left{kWidth, kHeight, 0, 0};
+  int rightEnd = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      if (at(x, y) != kText) continue;
+      if (x >= kWidth / 2) {
+        rightEnd = std::max(rightEnd, x);
+        continue;
+      }
+      left = {std::min<LONG>(left.left, x), std::min<LONG>(left.top, y), std::max<LONG>(left.right, x),
+              std::max<LONG>(left.bottom, y)};
+    }
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteDC(dc);
+  DeleteObject(row);
+  DeleteObject(font);
+  EXPECT_GE(left.left, 4);
+  EXPECT_LE(left.left, 6) << "4 pixels in";
+  EXPECT_GE(left.top, 12);
+  EXPECT_LE(left.bottom, 12 + 16) << "a line of the given 16-pixel font from 12 down";
+  const int gap = kWidth - 1 - rightEnd;
+  EXPECT_GE(gap, spaces.cx) << "seven spaces after the last word";
+  EXPECT_LE(gap, spaces.cx + 3);
 }
 
 }  // namespace

@@ -21,6 +21,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -101,6 +103,21 @@ class ChannelMosaicTest : public test::WindowsTest {
     clickButton(tv(), "TVWALL_BUTTON");
     ASSERT_NE(mosaic(), nullptr);
   }
+  // The green text on the live picture in the video area: its pixels in the top right
+  // sixth of the frame, where the tuned channel's number is written.
+  std::set<std::pair<int, int>> channelTextOnPicture() {
+    advanceWithPictures(400);
+    const auto surfaces = machine().service<plat::VideoSurfaces>().ownedBy(tv().GetVideoArea()->GetSafeHwnd());
+    std::set<std::pair<int, int>> green;
+    if (surfaces.empty()) return green;
+    const auto frame = surfaces.front()->frame();
+    for (int y = 0; y < frame.height / 6; ++y)
+      for (int x = frame.width / 2; x < frame.width; ++x) {
+        const std::uint32_t pixel = frame.pixels[static_cast<std::size_t>(y) * frame.width + x];
+        if (((pixel >> 8) & 0xFF) > 200 && (pixel >> 16) < 100 && (pixel & 0xFF) < 100) green.insert({x, y});
+      }
+    return green;
+  }
 
   static constexpr int kNumbers[5] = {1, 2, 4, 5, 7};
 };
@@ -165,7 +182,48 @@ TEST_F(ChannelMosaicTest, ADoubleClickOnACellTunesItsChannelAndAnEmptyCellIgnore
   EXPECT_TRUE(tv().FindSkinButton("TVWALL_BUTTON")->IsEnabled());
 }
 
-TEST_F(ChannelMosaicTest, EscapeEnterTheRemoteAndTheBarCloseTheWall) {
+// The channel picked on the wall is the one whose number the picture shows, as it is when
+// the channel is tuned by channel up; so does the channel kept on closing with Enter.
+TEST_F(ChannelMosaicTest, ThePictureShowsTheNumberOfThePickedChannel) {
+  openTV();
+  stationChannels();
+  ASSERT_TRUE(untilAPictureShows());
+  const auto one = channelTextOnPicture();
+  SendMessageA(tv().GetSafeHwnd(), UM_BAR_COMMAND, reinterpret_cast<WPARAM>("PRE_CHANNELS"), 0);
+  ASSERT_EQ(tuned(), 2);
+  const auto two = channelTextOnPicture();
+  SendMessageA(tv().GetSafeHwnd(), UM_BAR_COMMAND, reinterpret_cast<WPARAM>("PRE_CHANNELS"), 0);
+  ASSERT_EQ(tuned(), 4);
+  const auto four = channelTextOnPicture();
+  ASSERT_GT(two.size(), 20u);
+  ASSERT_NE(one, two);
+  ASSERT_NE(four, two);
+  SendMessageA(tv().GetSafeHwnd(), UM_BAR_COMMAND, reinterpret_cast<WPARAM>("NEXT_CHANNELS"), 0);
+  SendMessageA(tv().GetSafeHwnd(), UM_BAR_COMMAND, reinterpret_cast<WPARAM>("NEXT_CHANNELS"), 0);
+  ASSERT_EQ(tuned(), 1);
+
+  clickButton(tv(), "TVWALL_BUTTON");
+  ASSERT_NE(mosaic(), nullptr);
+  advanceWithPictures(3000);
+  advanceWithPictures(3000);
+  robot.doubleClick(mosaic()->GetCellWindow(1));
+  ASSERT_EQ(mosaic(), nullptr);
+  ASSERT_EQ(tuned(), 2);
+  EXPECT_EQ(channelTextOnPicture(), two) << "the number of the channel picked";
+  const auto shots = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "windows-screens";
+  std::filesystem::create_directories(shots);
+  EXPECT_TRUE(plat::Screenshot::saveScreen(shots / "channel_wall_picked.png"));
+
+  clickButton(tv(), "TVWALL_BUTTON");
+  ASSERT_NE(mosaic(), nullptr);
+  advanceWithPictures(3000);
+  advanceWithPictures(3000);
+  robot.key(VK_RETURN);
+  ASSERT_EQ(tuned(), 4);
+  EXPECT_EQ(channelTextOnPicture(), four) << "the number of the channel kept";
+}
+
+TEST_F(ChannelMosaicTest, EscapeEnterStopTheRemoteAndTheBarCloseTheWall) {
   openWall();
   advanceWithPictures(3000);
   robot.key(VK_ESCAPE);  // back to the channel before the wall
@@ -193,6 +251,19 @@ TEST_F(ChannelMosaicTest, EscapeEnterTheRemoteAndTheBarCloseTheWall) {
   SendMessageA(tv().GetSafeHwnd(), UM_BAR_COMMAND, reinterpret_cast<WPARAM>("STOP_MOVIE"), 0);
   robot.pumpUntilIdle();
   EXPECT_EQ(mosaic(), nullptr);
+  EXPECT_EQ(g_pAppController->GetRunState(), 2);
+
+  // Ctrl+S and the remote's stop key are the bar's stop.
+  clickButton(tv(), "TVWALL_BUTTON");
+  ASSERT_NE(mosaic(), nullptr);
+  robot.press(VK_CONTROL);
+  robot.key('S');
+  robot.release(VK_CONTROL);
+  EXPECT_EQ(mosaic(), nullptr) << "Ctrl+S";
+  clickButton(tv(), "TVWALL_BUTTON");
+  ASSERT_NE(mosaic(), nullptr);
+  remoteKey(23);
+  EXPECT_EQ(mosaic(), nullptr) << "remote key 23";
   EXPECT_EQ(g_pAppController->GetRunState(), 2);
 }
 

@@ -17,6 +17,7 @@
 #include "windows/main/CControlBarDlg.h"
 #include "windows/main/CMainDlg.h"
 #include "windows/main/CTVDlg.h"
+#include "windows/main/CVideoWindow.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
@@ -243,6 +244,35 @@ TEST_F(TVWindowTest, FullScreenDocksTheBarAlongThePictureAndHidesItAfterThreeSec
   EXPECT_TRUE(IsWindow(tv().GetSafeHwnd()));
 }
 
+// Maximised, the pointer over the window itself (not a button or the picture) wakes the
+// bar and arms its hiding; in a restored window a bar that stands shown is left alone, so
+// the hiding armed before runs on, and a hidden one is woken.
+TEST_F(TVWindowTest, ThePointerWakesTheBarWhereItHidesOrWhenItIsHidden) {
+  openTV();
+  CControlBarDlg& bar = *tv().GetControlBar();
+  const auto onWindow = [&](int x, int y) {
+    CRect window;
+    tv().GetWindowRect(&window);
+    const POINT point{window.left + x, window.top + y};
+    EXPECT_EQ(WindowFromPoint(point), tv().GetSafeHwnd()) << "a point of the window's own";
+    robot.moveTo(point);
+    robot.advance(100);
+  };
+  onWindow(150, 700);
+  ASSERT_TRUE(bar.IsShown());
+  onWindow(160, 705);
+  EXPECT_TRUE(bar.IsHideTimerArmed()) << "maximised";
+
+  clickButton(tv(), "NORMAL_BUTTON");
+  ASSERT_TRUE(bar.IsShown());
+  onWindow(100, 500);
+  EXPECT_TRUE(bar.IsHideTimerArmed()) << "restored and shown: the move leaves the bar";
+  robot.advance(3000);
+  EXPECT_FALSE(bar.IsShown()) << "the hiding armed before ran on";
+  onWindow(110, 510);
+  EXPECT_TRUE(bar.IsShown()) << "restored and hidden: woken";
+}
+
 TEST_F(TVWindowTest, ReturnGoesBackToTheLauncherAndTheTVButtonComesBackToTheSamePlace) {
   openTV();
   clickButton(tv(), "NORMAL_BUTTON");  // restored to the shared placement
@@ -262,6 +292,29 @@ TEST_F(TVWindowTest, ReturnGoesBackToTheLauncherAndTheTVButtonComesBackToTheSame
   tv().GetWindowRect(&back);
   EXPECT_EQ(test::Text(back), "100,100,900,700");
   EXPECT_EQ(g_pAppController->GetRunState(), 2);
+}
+
+// The free-standing video window goes back to the launcher as it closes: it shows the
+// launcher, tells it 205 and then sets the launcher's mode; the TV window deletes it.
+TEST_F(TVWindowTest, TheLauncherToldOfTheVideoWindowsCloseHasTheTVWindowDeleteIt) {
+  openTV();
+  clickButton(tv(), "SINGLE_BUTTON");
+  ASSERT_NE(tv().GetFreeVideoWindow(), nullptr);
+  ASSERT_EQ(g_pDisplayMode->GetMode(), 205);
+  const HWND video = tv().GetFreeVideoWindow()->GetSafeHwnd();
+  launcher->ShowWindow(SW_SHOW);
+  SendMessageA(launcherWindow(), UM_REFRESH_LAYOUT, 0, 0);
+  robot.pumpUntilIdle();
+  EXPECT_TRUE(IsWindow(video)) << "from another window: the video window stays";
+
+  SendMessageA(launcherWindow(), UM_REFRESH_LAYOUT, 205, 0);
+  EXPECT_FALSE(IsWindowVisible(video));
+  g_pDisplayMode->SetMode(105);
+  robot.pumpUntilIdle();
+  EXPECT_EQ(tv().GetFreeVideoWindow(), nullptr);
+  EXPECT_FALSE(IsWindow(video));
+  EXPECT_TRUE(launcher->IsWindowVisible());
+  EXPECT_NE(launcher->GetTVDlg(), nullptr) << "the TV window stays";
 }
 
 TEST_F(TVWindowTest, HelpIsOpenedByHAndF1) {

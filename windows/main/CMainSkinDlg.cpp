@@ -44,6 +44,7 @@ constexpr int kAVDisplayMode = 115;
 constexpr int kPictureDisplayMode = 135;
 constexpr int kChannelDisplayMode = 125;
 constexpr int kVideoEditorDisplayMode = 145;
+constexpr int kVideoWindowDisplayMode = 205;
 constexpr UINT kFlashControlId = 1023;
 // The hover movies of the buttons with command ids 5004 to 5008.
 constexpr int kFirstHoverCommand = 5004;
@@ -694,12 +695,14 @@ LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM) {
     MaximizeToWorkArea(FALSE);
   }
   LayoutSkinButtons();
+  // Left from the channel window or the free-standing video window, which the TV window
+  // opened in its place.
+  if ((wParam == kChannelDisplayMode || wParam == kVideoWindowDisplayMode) && m_pTVDlg)
+    m_pTVDlg->CloseReplacingWindow();
   // The player posted its return: it is no longer on the stack and may go.
   CAVDlg::DestroyPlayer();
   DeleteWindow(m_pVideoDlg);
   DeleteWindow(m_pPICDlg);
-  // Left from the channel window, which the TV window opened in its place.
-  if (wParam == kChannelDisplayMode && m_pTVDlg) m_pTVDlg->CloseChannelWindow();
   CloseSettingsHub();
   SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   return 0;

@@ -172,7 +172,7 @@ void CTVSkinDlg::OnPaint() {
   if (g_pAppController && m_videoArea && !m_mosaic) {
     CRect video;
     m_videoArea->GetClientRect(&video);
-    g_pAppController->SetVideoRect(video.left, video.top, video.right, video.bottom);
+    g_pAppController->SetVideoRect(video.left, video.top, video.Width(), video.Height());
   }
 }
 
@@ -292,6 +292,16 @@ void CTVSkinDlg::CloseChannelWindow() {
   if (m_hWnd) PostMessage(UM_RELEASE_CHANNEL_WINDOW, 0, 0);
 }
 
+void CTVSkinDlg::CloseReplacingWindow() {
+  if (!g_pDisplayMode) return;
+  if (g_pDisplayMode->Is125()) {
+    CloseChannelWindow();
+  } else if (g_pDisplayMode->Is205() && m_freeVideoWindow) {
+    m_freeVideoWindow->Show(SW_HIDE);
+    if (m_hWnd) PostMessage(UM_DELETE_VIDEO_WINDOW, 0, 0);
+  }
+}
+
 LRESULT CTVSkinDlg::OnReleaseChannelWindow(WPARAM, LPARAM) {
   for (CChannelDlg* channels : m_closedChannelDlgs) {
     if (channels->GetSafeHwnd()) channels->DestroyWindow();
@@ -400,6 +410,11 @@ void CTVSkinDlg::StartRecording() {
   if (g_pAppController && g_pAppController->IsPreviewing()) g_pAppController->RequestManualRecording();
 }
 
+void CTVSkinDlg::StopMovie() {
+  if (m_mosaic) PostMessage(UM_MOSAIC_CLOSED, kMosaicClosedByUser, 0);
+  else StopRecording();
+}
+
 // The recording's file name is asked for while it records and shown as it stops.
 void CTVSkinDlg::StopRecording() {
   if (!g_pAppController || !g_pAppController->IsRecording()) return;
@@ -429,8 +444,7 @@ LRESULT CTVSkinDlg::OnBarCommand(WPARAM wParam, LPARAM) {
   if (name == "RECORD_MOVIE") {
     StartRecording();
   } else if (name == "STOP_MOVIE") {
-    if (m_mosaic) PostMessage(UM_MOSAIC_CLOSED, kMosaicClosedByUser, 0);
-    else StopRecording();
+    StopMovie();
   } else if (name == "ADD_SND") {
     VolumeStep(0);
   } else if (name == "SUB_SND") {
@@ -546,7 +560,7 @@ LRESULT CTVSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
       break;
     case 21: PressMarkedButton(); break;
     case 23:
-      if (m_controlBar) StopRecording();
+      if (m_controlBar) StopMovie();
       break;
     case 24: SwitchRemoteInput(TRUE); break;
     case 26:
@@ -672,7 +686,7 @@ BOOL CTVSkinDlg::PreTranslateMessage(MSG* pMsg) {
       break;
     case 'S':
       if (ctrl && !shift) {
-        StopRecording();
+        StopMovie();
         return TRUE;
       }
       if (ctrl && shift) {
@@ -762,12 +776,15 @@ void CTVSkinDlg::OnTimer(UINT_PTR nIDEvent) {
   else CSkinDialog::OnTimer(nIDEvent);
 }
 
+// The bar is docked and woken again where it hides by itself (maximised, full screen) or
+// while it is not shown; a bar standing in a restored window is left where it is.
 void CTVSkinDlg::OnMouseMove(UINT nFlags, CPoint point) {
   ClearGuards();
-  if (m_controlBar) {
+  const BOOL hides = g_isMaximized || m_fullScreen;
+  if (m_controlBar && (hides || !m_controlBar->IsShown())) {
     m_controlBar->SetDockToVideo(TRUE);
     m_controlBar->DockToVideo(TRUE);
-    m_controlBar->PostMessage(UM_BAR_CONTROL, 1, g_isMaximized || m_fullScreen);
+    m_controlBar->PostMessage(UM_BAR_CONTROL, 1, hides);
   }
   CSkinDialog::OnMouseMove(nFlags, point);
 }

@@ -48,6 +48,10 @@ class CTVSkinDlg : public CSkinDialog {
   // The channel window that replaced this window is closed: hidden now, destroyed and
   // deleted once the message under way is over (its own button may have asked for it).
   void CloseChannelWindow();
+  // The window that replaced this one, as the display mode names it, is closed: the
+  // channel window (125), or the free-standing video window (205), hidden now and deleted
+  // once the message under way is over; in other modes nothing.
+  void CloseReplacingWindow();
 
  protected:
   void OnSkinButton(const CString& name) override;
@@ -86,6 +90,8 @@ class CTVSkinDlg : public CSkinDialog {
   void ReturnToLauncher(BOOL hideAfter);
   void EnableButtonsForState(int state);
   void StartRecording();
+  // The bar's "STOP_MOVIE": the channel wall closed while shown, else the recording stopped.
+  void StopMovie();
   void StopRecording();
   void VolumeStep(int down);
   void TakeSnapshot();

@@ -61,6 +61,7 @@ bool ReadList(LPCSTR path, std::vector<BYTE>& bytes) {
 BEGIN_MESSAGE_MAP(CThumbnailListWnd, CStatic)
   ON_WM_CREATE()
   ON_MESSAGE(UM_LIST_OPEN_ITEM, OnListOpenItem)
+  ON_MESSAGE(UM_THUMB_FLAG, OnThumbFlag)
 END_MESSAGE_MAP()
 
 CThumbnailListWnd::CThumbnailListWnd() {
@@ -354,6 +355,11 @@ LRESULT CThumbnailListWnd::OnListOpenItem(WPARAM, LPARAM lParam) {
   if (lParam == kKeyNext) m_nCursor = m_nCursor >= count - 1 ? 0 : m_nCursor + 1;
   if (::GetFocus() != m_pListView->GetSafeHwnd()) m_pListView->SetFocus();
   SelectItem(m_nCursor > 0 ? m_nCursor : 0);
+  return 0;
+}
+
+LRESULT CThumbnailListWnd::OnThumbFlag(WPARAM wParam, LPARAM) {
+  m_thumbFlag = wParam;
   return 0;
 }
 

@@ -27,6 +27,8 @@ class CThumbnailListWnd : public CStatic {
   // Remote-control keys that move the selection (lParam of UM_LIST_OPEN_ITEM).
   static constexpr int kKeyPrevious = 31;
   static constexpr int kKeyNext = 68;
+  // A flag value in wParam, which the window only records.
+  static constexpr UINT UM_THUMB_FLAG = 0x1011;
 
   CThumbnailListWnd();
   ~CThumbnailListWnd() override;
@@ -63,12 +65,15 @@ class CThumbnailListWnd : public CStatic {
   BOOL SaveListFile(LPCSTR lpszPath, BOOL bIsVideo);
 
   static BOOL IsImageFile(LPCSTR lpszPath);
+  // The flag last given with UM_THUMB_FLAG, 0 before any.
+  WPARAM GetThumbFlag() const { return m_thumbFlag; }
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
  protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg LRESULT OnListOpenItem(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnThumbFlag(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -89,4 +94,5 @@ class CThumbnailListWnd : public CStatic {
   COLORREF m_crBackground = 0;
   CRect m_rcMargins;
   int m_nCursor = -1;
+  WPARAM m_thumbFlag = 0;
 };

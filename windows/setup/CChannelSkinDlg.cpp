@@ -545,7 +545,7 @@ void CChannelSkinDlg::ShowCountryLabels() {
   if (!g_pAppController) return;
   SetLabelsText("Country_Static", g_pAppController->GetSelectedCountryName());
   CString code;
-  code.Format("%d", CAppController::GetCountryCode());
+  code.Format("%d", g_pAppController->GetCountryCode());
   SetLabelsText("CountryCode_Static", code);
 }
 

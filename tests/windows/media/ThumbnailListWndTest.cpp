@@ -260,6 +260,20 @@ TEST_F(ThumbnailListWndTest, PreviousAndNextGoRoundTheList) {
   EXPECT_FALSE(list->SelectItem(3));
 }
 
+// Message 0x1011 has no sender in the program: its flag is recorded and nothing else changes.
+TEST_F(ThumbnailListWndTest, TheFlagMessageIsOnlyRecorded) {
+  makeList();
+  ASSERT_TRUE(list->AddMediaFile(putJpeg("f.jpg", 32, 24).c_str(), FALSE, FALSE));
+  list->SelectItem(0);
+  EXPECT_EQ(list->GetThumbFlag(), 0u);
+  SendMessageA(list->GetSafeHwnd(), 0x1011, 3, 0);
+  EXPECT_EQ(list->GetThumbFlag(), 3u);
+  SendMessageA(list->GetSafeHwnd(), 0x1011, 0, 0);
+  EXPECT_EQ(list->GetThumbFlag(), 0u);
+  EXPECT_EQ(list->GetItemCount(), 1);
+  EXPECT_EQ(list->GetFirstSelected(), 0);
+}
+
 TEST_F(ThumbnailListWndTest, AListFullOfPicturesLooksLikeTheProduct) {
   makeList();
   list->SetMenuMode(1);

@@ -39,7 +39,7 @@ TEST_F(HardwareWindowTest, OpensWithTheLivePicturesChoicesAndOnlyTheArrowsThatCa
   EXPECT_EQ(shown("VideoEquipment_Static"), "USB TV Device");
   EXPECT_EQ(shown("VideoPAL_Static"), "") << "no standard to choose on the tuner";
   EXPECT_EQ(shown("AudioEquipment_Static"), CAppController::GetMixerLineName());
-  EXPECT_EQ(shown("AudioInputSource_Static"), std::string(g_pAppController->GetInputSourceName()));
+  EXPECT_EQ(shown("AudioInputSource_Static"), "TV") << "the tuner, as the arrows name it";
   EXPECT_FALSE(usable("VideoEquipmentLeft_Button")) << "one capture device";
   EXPECT_FALSE(usable("VideoEquipmentRight_Button"));
   EXPECT_FALSE(usable("VideoPALLeft_Button"));
@@ -155,6 +155,7 @@ TEST_F(HardwareWindowTest, OpenedIdleThePageStartsThePictureOrLeavesOnlyTheWindo
   for (const char* name : {"MAIN_BUTTON", "AudioInputSourceRight_Button", "VideoEquipmentLeft_Button"})
     EXPECT_FALSE(usable(name)) << name;
   EXPECT_EQ(shown("VideoEquipment_Static"), "");
+  EXPECT_EQ(shown("AudioInputSource_Static"), "") << "no live picture, no input";
 }
 
 TEST_F(HardwareWindowTest, BackspaceGoesBackWhicheverControlHasTheFocus) {
