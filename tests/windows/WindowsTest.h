@@ -52,6 +52,9 @@ class WindowsTest : public ControllerTest {
   bool untilAPictureShows();
   // Moves the pointer over a skin button of a window and clicks it.
   void clickButton(CWnd& window, const char* name);
+  // What the screen shows of the window is what it paints when asked to again: nothing
+  // stale or missing (sampled every few pixels of its client area).
+  bool showsAsDrawn(HWND hwnd);
   // The system commands the program's main window is asked for while `act` runs.
   std::vector<WPARAM> askedOfMainWindow(const std::function<void()>& act);
 
