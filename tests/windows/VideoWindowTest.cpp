@@ -1,7 +1,8 @@
 // The free-standing video window, opened from the TV window as a user opens it and played
 // by the robot: the live picture above its bar, its keys and the remote's keys, its menu
 // (captions, checks, aspect, always on top, input and standard), the aspect lock while it
-// is sized, its full screen with the pointer hiding, numbered snapshots, and the way back.
+// is sized, its full screen with the pointer hiding, numbered snapshots, its bar's buttons
+// on the screen after sizes, and the way back.
 #include "windows/WindowsTest.h"
 
 #include "core/CChannelList.h"
@@ -362,6 +363,25 @@ TEST_F(VideoWindowTest, FullScreenCoversTheScreenHidesAStillPointerAndAClickOutS
   robot.release(VK_MENU);
   robot.pumpUntilIdle();
   EXPECT_TRUE(window.IsFullScreen());
+}
+
+TEST_F(VideoWindowTest, ItsBarsButtonsAreDrawnAfterASizeAndAfterFullScreen) {
+  CVideoWindow& window = open();
+  const CSkinWindow& skin = window.GetSkin();
+  ASSERT_GT(skin.GetButtonCount(), 0);
+  const auto allDrawn = [&] {
+    bool drawn = true;
+    for (int i = 0; i < skin.GetButtonCount(); ++i) drawn = showsAsDrawn(skin.GetButton(i)->GetSafeHwnd()) && drawn;
+    return drawn;
+  };
+  EXPECT_TRUE(allDrawn());
+  SetWindowPos(hwnd(), nullptr, 100, 100, 640, 420, SWP_NOZORDER);
+  EXPECT_TRUE(allDrawn()) << "sized";
+  robot.doubleClick(middle());
+  ASSERT_TRUE(window.IsFullScreen());
+  robot.key(VK_ESCAPE);
+  ASSERT_FALSE(window.IsFullScreen());
+  EXPECT_TRUE(allDrawn()) << "back from full screen";
 }
 
 TEST_F(VideoWindowTest, ClosedItIsOnlyHiddenAndTheTVWindowShowsTheSameOneAgain) {
