@@ -148,17 +148,24 @@ TEST_F(MediaPlayerPlayTest, TheVolumeFollowsTheBarTheKeysAndTheSliderOnlyWhileAF
   SendMessageA(av().GetSafeHwnd(), UM_SLIDER_TRACK, CShapeBarDlg::kVolumeSliderId, 30);
   EXPECT_EQ(CAppController::GetVolume(), 30);
 
-  // Mute keeps the stored volume: pressed again, the sound comes back at it.
-  barCommand("MUTE_SND");
-  EXPECT_EQ(g_pAppController->IsMuted(), 1);
-  EXPECT_EQ(CAppController::GetVolume(), 30);
-  barCommand("MUTE_SND");
-  EXPECT_EQ(g_pAppController->IsMuted(), 0);
+  // F8 mutes and keeps the stored volume: pressed again, the sound comes back at it.
   robot.key(VK_F8);
   EXPECT_EQ(g_pAppController->IsMuted(), 1);
   robot.key(VK_F8);
   EXPECT_EQ(g_pAppController->IsMuted(), 0);
   EXPECT_EQ(CAppController::GetVolume(), 30);
+  // The bar's mute button sets the volume to nothing, however often it is pressed.
+  barCommand("MUTE_SND");
+  EXPECT_EQ(CAppController::GetVolume(), 0);
+  EXPECT_EQ(g_pAppController->IsMuted(), 0);
+  barCommand("MUTE_SND");
+  EXPECT_EQ(CAppController::GetVolume(), 0);
+  barCommand("ADD_SND");
+  EXPECT_EQ(CAppController::GetVolume(), 5) << "and the sound comes back from there";
+
+  barCommand("STOP_MOVIE");
+  barCommand("MUTE_SND");
+  EXPECT_EQ(CAppController::GetVolume(), 5) << "no file open";
 }
 
 TEST_F(MediaPlayerPlayTest, DraggingTheProgressSeeksWhilePlayingAndWhilePaused) {

@@ -235,7 +235,8 @@ LRESULT CAVSkinDlg::OnBarCommand(WPARAM wParam, LPARAM) {
   } else if (name == "SUB_SND") {
     VolumeStep(1);
   } else if (name == "MUTE_SND") {
-    ToggleMute();
+    // The bar's mute takes the volume to nothing; the keys' and the remote's toggle.
+    if (IsFileOpen()) Controller()->SetVolume(0);
   }
   SetFocus();
   return 0;
