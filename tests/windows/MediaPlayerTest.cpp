@@ -107,6 +107,8 @@ TEST_F(MediaPlayerPlayTest, AChosenEntryPlaysPausesResumesAndStopsFromTheBar) {
   EXPECT_EQ(GetFocus(), av().GetSafeHwnd()) << "the player takes the focus after a bar command";
 }
 
+// A skip past the end ends the file as playing to its end does, at once, and the player
+// goes on as after any end.
 TEST_F(MediaPlayerPlayTest, TenSecondSkipsStopAtBothEndsOfTheFile) {
   playLongClip();
   barCommand("BACK_MOVIE");
@@ -116,10 +118,20 @@ TEST_F(MediaPlayerPlayTest, TenSecondSkipsStopAtBothEndsOfTheFile) {
   ctrlKey('F', true);
   EXPECT_NEAR(position(), 20.0, 0.5);
   ASSERT_TRUE(advanceUntil([&] { return position() >= 23.0; }));
-  ctrlKey('F', true);
-  EXPECT_NEAR(position(), 30.0, 0.3) << "fewer than ten seconds left: the end";
   ctrlKey('D', true);
-  EXPECT_NEAR(position(), 20.0, 0.5);
+  EXPECT_NEAR(position(), 13.0, 0.5);
+  ASSERT_TRUE(advanceUntil([&] { return position() >= 21.0; }));
+  ctrlKey('F', true);
+  for (int ms = 0; ms < 1000 && runState() != 1; ms += 40) robot.advance(40);
+  EXPECT_EQ(runState(), 1) << "fewer than ten seconds left: the end";
+  EXPECT_EQ(av().GetCurrentIndex(), -1);
+  EXPECT_EQ(progress(), 0);
+  EXPECT_EQ(plat::Screenshot::screenPixel(593, 364), RGB(0, 0, 0));
+
+  playEntry(0);
+  ASSERT_EQ(runState(), 4) << "and plays the next file";
+  barCommand("AHEAD_MOVIE");
+  EXPECT_NEAR(position(), 10.0, 0.5);
   barCommand("STOP_MOVIE");
   barCommand("AHEAD_MOVIE");
   ctrlKey('D', true);
