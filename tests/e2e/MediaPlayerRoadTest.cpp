@@ -1,9 +1,10 @@
 // The media player's road in the built program, as a user walks it: a clip recorded in
-// the TV window, the recordings button, the recording listed in the media player and
-// played there to its end with a pause, a skip back and the progress following. The
-// program's robot script plays the user; the test moves the machine clock the program
-// shares, frame by frame, and tells the script when to go on by showing a window of the
-// cue's name, which the script waits for. The screen is saved at each step and read back.
+// the TV window, the recordings button, the recording listed in the media player, chosen
+// with Down and played with Enter to its end with a pause, a skip back and the progress
+// following. The program's robot script plays the user; the test moves the machine clock
+// the program shares, frame by frame, and tells the script when to go on by showing a
+// window of the cue's name, which the script waits for. The screen is saved at each step
+// and read back.
 #include "ProgramsTest.h"
 
 #include "MpegFileProbe.h"
@@ -36,7 +37,7 @@ window "#32770" "Orvane Media_AVDlg"
 clickat 942 38
 move 500 400
 key DOWN
-key CTRL+P
+key RETURN
 window * "Cue shot playing_a"
 screenshot playing_a
 window * "Cue shot playing_b"
