@@ -21,6 +21,7 @@
 
 #include <machine/VideoSurfaces.h>
 #include <robot/Screenshot.h>
+#include <win32/thread.h>
 
 #include <cstdlib>
 #include <string>
@@ -382,6 +383,44 @@ TEST_F(VideoWindowTest, ItsBarsButtonsAreDrawnAfterASizeAndAfterFullScreen) {
   robot.key(VK_ESCAPE);
   ASSERT_FALSE(window.IsFullScreen());
   EXPECT_TRUE(allDrawn()) << "back from full screen";
+}
+
+// Nothing in the program closes it this way yet: the test calls it as the TV window's
+// way back would. The launcher may let the window go while it is told, so the window is
+// not looked at afterwards.
+TEST_F(VideoWindowTest, ClosingTowardsTheTVWindowStopsThePictureAndBringsTheLauncherBack) {
+  CVideoWindow& window = open();
+  robot.doubleClick(middle());
+  ASSERT_TRUE(window.IsFullScreen());
+  robot.moveTo(POINT{400, 300});
+  robot.advance(2100);
+  const auto pointerShown = [] {
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    return GetCursorInfo(&cursor) && (cursor.flags & CURSOR_SHOWING);
+  };
+  ASSERT_FALSE(pointerShown());
+  static std::vector<WPARAM> refreshes;
+  static HWND watched;
+  refreshes.clear();
+  watched = launcherWindow();
+  HHOOK hook = SetWindowsHookExA(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (sent->hwnd == watched && sent->message == UM_REFRESH_LAYOUT) refreshes.push_back(sent->wParam);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, GetCurrentThreadId());
+  window.CloseTowardsTV();
+  robot.pumpUntilIdle();
+  UnhookWindowsHookEx(hook);
+  EXPECT_FALSE(g_pAppController->IsPreviewing());
+  EXPECT_EQ(g_pAppController->GetRunState(), 0) << "idle";
+  EXPECT_TRUE(pointerShown()) << "in full screen, the pointer shows again";
+  EXPECT_TRUE(launcher->IsWindowVisible());
+  EXPECT_EQ(refreshes, std::vector<WPARAM>{205});
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 105);
 }
 
 TEST_F(VideoWindowTest, ClosedItIsOnlyHiddenAndTheTVWindowShowsTheSameOneAgain) {
