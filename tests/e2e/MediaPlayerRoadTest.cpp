@@ -36,6 +36,8 @@ clickat 136 196
 window "#32770" "Orvane Media_AVDlg"
 clickat 942 38
 move 500 400
+window * "Cue shot opened"
+screenshot opened
 key DOWN
 key RETURN
 window * "Cue shot playing_a"
@@ -154,6 +156,8 @@ TEST_F(MediaPlayerRoadTest, ARecordingIsFoundAndPlayedToItsEnd) {
   advance(1000, kFrameMs);
   cue("player");
   ASSERT_NE(waitForWindow("Orvane Media_AVDlg"), nullptr);
+  advance(300, kFrameMs);
+  ASSERT_TRUE(shot("opened"));
   advance(1300, kFrameMs);
   ASSERT_TRUE(shot("playing_a"));
   advance(800, kFrameMs);
@@ -188,6 +192,9 @@ TEST_F(MediaPlayerRoadTest, ARecordingIsFoundAndPlayedToItsEnd) {
   EXPECT_EQ(Le32(bytes, 0), 1u);
   EXPECT_EQ(std::string(bytes.data() + 8), machine().paths().toWindows(recording()));
 
+  const PlayerScreen opened = screen("opened");
+  ASSERT_TRUE(opened.read());
+  EXPECT_GT(opened.blackShare(), 0.9) << "no file open: the video area is dark";
   const PlayerScreen playingA = screen("playing_a"), playingB = screen("playing_b"), pausedA = screen("paused_a"),
                      pausedB = screen("paused_b"), resumed = screen("resumed"), skipped = screen("skipped"),
                      ended = screen("ended");
