@@ -6,7 +6,6 @@
 
 #include "core/CDisplayMode.h"
 #include "core/MediaListFile.h"
-#include "skin/CFolderPicker.h"
 #include "windows/main/CAVDlg.h"
 #include "windows/main/CControlBarDlg.h"
 #include "windows/main/CMainDlg.h"
@@ -132,18 +131,7 @@ TEST_F(MediaPlayerFaults, HistoryPathsOfTheFieldsLengthGoRoundWholeAndLongerOnes
   playEntry(0);
   EXPECT_EQ(runState(), 4) << "the file of the longest path plays";
   // Added with its folder, the longer one is listed, but not written.
-  robot.duringModal([](plat::Robot& r) { EXPECT_TRUE(r.chooseMenuCommand(View::ID_LIST_ADD_FOLDER)); });
-  robot.duringModal([&](plat::Robot& r) {
-    HWND browser = FindWindowA("#32770", "Select Input File Path:");
-    ASSERT_NE(browser, nullptr);
-    HWND edit = GetDlgItem(browser, CFolderPicker::kEditId);
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    r.type(tooLong.substr(0, tooLong.rfind('\\')).c_str());
-    r.click(GetDlgItem(browser, IDOK));
-  });
-  robot.rightClick(itemOnScreen(0));
-  robot.pumpUntilIdle();
+  addFolder(tooLong.substr(0, tooLong.rfind('\\')));
   ASSERT_EQ(listed(), (std::vector<std::string>{fits, other, tooLong}));
   robot.key(VK_BACK);
   EXPECT_EQ(history(), (std::vector<std::string>{fits, other}));

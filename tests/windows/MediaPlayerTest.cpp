@@ -8,7 +8,6 @@
 #include "core/CDisplayMode.h"
 #include "core/MediaListFile.h"
 #include "platform/dshow/MediaFileWriter.h"
-#include "skin/CFolderPicker.h"
 #include "skin/CShapeSlider.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
@@ -315,18 +314,7 @@ TEST_F(MediaPlayerPlayTest, AFoldersVideosAreAddedAfterThoseListed) {
   putClipAt("C:\\Clips\\a.mpg", 1);
   std::ofstream(linuxOf("C:\\Clips\\notes.txt")) << "not a video";
   openPlayer();
-  robot.duringModal([](plat::Robot& r) { EXPECT_TRUE(r.chooseMenuCommand(View::ID_LIST_ADD_FOLDER)); });
-  robot.duringModal([&](plat::Robot& r) {
-    HWND browser = FindWindowA("#32770", "Select Input File Path:");
-    ASSERT_NE(browser, nullptr);
-    HWND edit = GetDlgItem(browser, CFolderPicker::kEditId);
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    r.type("C:\\Clips");
-    r.click(GetDlgItem(browser, IDOK));
-  });
-  robot.rightClick(itemOnScreen(0));
-  robot.pumpUntilIdle();
+  addFolder("C:\\Clips");
   EXPECT_EQ(listed(), (std::vector<std::string>{first, "C:\\Clips\\a.mpg"}));
 }
 
