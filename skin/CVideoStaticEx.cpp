@@ -4,10 +4,12 @@
 #include "skin/FullScreenPlacement.h"
 #include "skin/SkinMessages.h"
 
+#include <mfc/wnd/CPaintDC.h>
 #include <win32/gdi.h>
 
 BEGIN_MESSAGE_MAP(CVideoStaticEx, CFullScreenStatic)
   ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
+  ON_WM_PAINT()
   ON_WM_LBUTTONDBLCLK()
   ON_WM_SIZE()
   ON_WM_MOUSEMOVE()
@@ -36,6 +38,8 @@ LRESULT CVideoStaticEx::OnEraseBkgnd(WPARAM, LPARAM) {
   ::ReleaseDC(m_hWnd, hdc);
   return TRUE;
 }
+
+void CVideoStaticEx::OnPaint() { CPaintDC dc(this); }
 
 void CVideoStaticEx::OnLButtonDblClk(UINT nFlags, CPoint point) {
   CWnd::OnLButtonDblClk(nFlags, point);

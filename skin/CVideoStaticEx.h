@@ -15,6 +15,8 @@ class CVideoStaticEx : public CFullScreenStatic {
 
  protected:
   afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
+  // The erase is all it paints: black while no picture covers it.
+  afx_msg void OnPaint();
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   // The controller's video follows the control's size.
   afx_msg void OnSize(UINT nType, int cx, int cy);

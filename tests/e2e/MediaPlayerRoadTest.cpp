@@ -1,9 +1,10 @@
 // The media player's road in the built program, as a user walks it: a clip recorded in
-// the TV window, the recordings button, the recording listed in the media player and
-// played there to its end with a pause, a skip back and the progress following. The
-// program's robot script plays the user; the test moves the machine clock the program
-// shares, frame by frame, and tells the script when to go on by showing a window of the
-// cue's name, which the script waits for. The screen is saved at each step and read back.
+// the TV window, the recordings button, the recording listed in the media player, chosen
+// with Down and played with Enter to its end with a pause, a skip back and the progress
+// following. The program's robot script plays the user; the test moves the machine clock
+// the program shares, frame by frame, and tells the script when to go on by showing a
+// window of the cue's name, which the script waits for. The screen is saved at each step
+// and read back.
 #include "ProgramsTest.h"
 
 #include "MpegFileProbe.h"
@@ -35,8 +36,10 @@ clickat 136 196
 window "#32770" "Orvane Media_AVDlg"
 clickat 942 38
 move 500 400
+window * "Cue shot opened"
+screenshot opened
 key DOWN
-key CTRL+P
+key RETURN
 window * "Cue shot playing_a"
 screenshot playing_a
 window * "Cue shot playing_b"
@@ -153,6 +156,8 @@ TEST_F(MediaPlayerRoadTest, ARecordingIsFoundAndPlayedToItsEnd) {
   advance(1000, kFrameMs);
   cue("player");
   ASSERT_NE(waitForWindow("Orvane Media_AVDlg"), nullptr);
+  advance(300, kFrameMs);
+  ASSERT_TRUE(shot("opened"));
   advance(1300, kFrameMs);
   ASSERT_TRUE(shot("playing_a"));
   advance(800, kFrameMs);
@@ -187,6 +192,9 @@ TEST_F(MediaPlayerRoadTest, ARecordingIsFoundAndPlayedToItsEnd) {
   EXPECT_EQ(Le32(bytes, 0), 1u);
   EXPECT_EQ(std::string(bytes.data() + 8), machine().paths().toWindows(recording()));
 
+  const PlayerScreen opened = screen("opened");
+  ASSERT_TRUE(opened.read());
+  EXPECT_GT(opened.blackShare(), 0.9) << "no file open: the video area is dark";
   const PlayerScreen playingA = screen("playing_a"), playingB = screen("playing_b"), pausedA = screen("paused_a"),
                      pausedB = screen("paused_b"), resumed = screen("resumed"), skipped = screen("skipped"),
                      ended = screen("ended");

@@ -195,12 +195,23 @@ TEST_F(ControlBarTest, AutoHideHidesTheBarThreeSecondsAfterTheLastActivityAndAMo
   EXPECT_EQ(plat::AppBars::autoHideBar(ABE_BOTTOM), nullptr);
 }
 
-TEST_F(ControlBarTest, AutoHideIsRefusedWhenAnotherBarHoldsTheEdge) {
+// The edge's auto-hide bar stays the other one's, and this bar hides to its strip all
+// the same; it cannot give up an edge it does not hold.
+TEST_F(ControlBarTest, WhenAnotherBarHoldsTheEdgeAutoHideStillHidesTheBarToItsStrip) {
   ASSERT_TRUE(bar->LoadBarSkin());
+  g_barDockRect = {0, 0, 800, 600};
+  bar->SendMessage(UM_BAR_CONTROL, 0, 0);
   APPBARDATA other{sizeof(APPBARDATA), ownerWindow, 0, ABE_BOTTOM, {}, TRUE};
   ASSERT_TRUE(SHAppBarMessage(ABM_SETAUTOHIDEBAR, &other));
-  EXPECT_FALSE(bar->GetAppBar()->EnableAutoHide());
-  EXPECT_FALSE(bar->GetAppBar()->GetState().autoHide);
+  EXPECT_TRUE(bar->GetAppBar()->EnableAutoHide());
+  EXPECT_TRUE(bar->GetAppBar()->GetState().autoHide);
+  EXPECT_EQ(plat::AppBars::autoHideBar(ABE_BOTTOM), ownerWindow);
+  CRect strip;
+  bar->GetWindowRect(&strip);
+  EXPECT_EQ(strip.Height(), 0);
+  EXPECT_EQ(strip.bottom, 600);
+  EXPECT_FALSE(bar->GetAppBar()->DisableAutoHide());
+  EXPECT_TRUE(bar->GetAppBar()->GetState().autoHide);
   other.lParam = FALSE;
   SHAppBarMessage(ABM_SETAUTOHIDEBAR, &other);
 }

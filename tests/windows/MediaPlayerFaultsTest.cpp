@@ -1,6 +1,7 @@
 // The media player against what users and files bring: broken, cut and vanished clips, a
-// cut history list, an empty list, deletes asked first and cancelled, deletes of other
-// entries while one plays, a cleared list, dropped files, and a skin without its list.
+// cut history list, history paths at the length of their field, an empty list, deletes
+// asked first and cancelled, deletes of other entries while one plays, a cleared list,
+// dropped files, and a skin without its list.
 #include "windows/MediaPlayerFixture.h"
 
 #include "core/CDisplayMode.h"
@@ -9,6 +10,7 @@
 #include "windows/main/CControlBarDlg.h"
 #include "windows/main/CMainDlg.h"
 
+#include <cstring>
 #include <fstream>
 #include <random>
 
@@ -82,6 +84,60 @@ TEST_F(MediaPlayerFaults, ACutHistoryShowsWhatItHoldsAndIsWrittenWholeOnTheWayBa
   robot.key(VK_BACK);
   EXPECT_EQ(history(), std::vector<std::string>{first});
   EXPECT_EQ(readBytes(programPath(kMediaHistoryFile)).size(), 4u + 264u);
+}
+
+// A record's path field holds 260 bytes with the path's terminating zero: 259 characters
+// at most. A path of 259 goes round whole; one of 260 would fill the field without its
+// end and is not written, and a record that fills its field all the same is read no
+// further than the field.
+TEST_F(MediaPlayerFaults, HistoryPathsOfTheFieldsLengthGoRoundWholeAndLongerOnesAreLeftOut) {
+  const auto pathOf = [](std::size_t length, char folder) {
+    std::string path = "C:\\Videos\\";
+    while (length - path.size() > 100) path += std::string(60, folder) + "\\";
+    return path + std::string(length - path.size() - 4, 'c') + ".mpg";
+  };
+  const std::string fits = pathOf(259, 'd'), tooLong = pathOf(260, 'e');
+  ASSERT_EQ(fits.size(), 259u);
+  ASSERT_EQ(tooLong.size(), 260u);
+  for (const std::string& path : {fits, tooLong}) {
+    std::filesystem::create_directories(linuxOf(path).parent_path());
+    putClipAt(path, 1);
+  }
+  const std::string other = putClip("other.mpg", 1);
+
+  const std::string list = programPath(kMediaHistoryFile);
+  EXPECT_TRUE(AppendMediaList(list.c_str(), fits.c_str(), kMediaListVideo));
+  EXPECT_FALSE(AppendMediaList(list.c_str(), tooLong.c_str(), kMediaListVideo));
+  EXPECT_TRUE(AppendMediaList(list.c_str(), other.c_str(), kMediaListVideo));
+  ASSERT_EQ(history(), (std::vector<std::string>{fits, other}));
+  EXPECT_EQ(readBytes(list).size(), 4u + 2 * 264);
+  const std::string pictures = programPath(kPictureHistoryFile);
+  EXPECT_TRUE(AppendMediaList(pictures.c_str(), fits.c_str(), kMediaListPicture));
+  EXPECT_FALSE(AppendMediaList(pictures.c_str(), tooLong.c_str(), kMediaListPicture));
+  EXPECT_EQ(readBytes(pictures).size(), 4u + 264);
+
+  // A record from elsewhere whose path fills all 260 bytes, between the two.
+  test::Bytes bytes = readBytes(list);
+  test::Bytes full(264, 0);
+  test::putInt(full, 0, 1);
+  std::memcpy(full.data() + 4, tooLong.data(), 260);
+  bytes.insert(bytes.begin() + 4 + 264, full.begin(), full.end());
+  test::putInt(bytes, 0, 3);
+  writeBytes(list, bytes);
+
+  machine().ini().setValue("Windows", "Language", "1");  // the folder picker in English
+  openPlayer();
+  EXPECT_EQ(listed(), (std::vector<std::string>{fits, other}));
+  playEntry(0);
+  EXPECT_EQ(runState(), 4) << "the file of the longest path plays";
+  // Added with its folder, the longer one is listed, but not written.
+  addFolder(tooLong.substr(0, tooLong.rfind('\\')));
+  ASSERT_EQ(listed(), (std::vector<std::string>{fits, other, tooLong}));
+  robot.key(VK_BACK);
+  EXPECT_EQ(history(), (std::vector<std::string>{fits, other}));
+  const test::Bytes saved = readBytes(list);
+  ASSERT_EQ(saved.size(), 4u + 2 * 264);
+  EXPECT_EQ(saved[4 + 4 + 259], 0) << "the path's end fills the field's last byte";
 }
 
 TEST_F(MediaPlayerFaults, AnEmptyListHasNoNextNorPreviousAndNothingToPlay) {

@@ -2,6 +2,7 @@
 
 #include "core/MediaListFile.h"
 #include "platform/dshow/MediaFileWriter.h"
+#include "skin/CFolderPicker.h"
 #include "skin/CShapeButton.h"
 #include "skin/CShapeSlider.h"
 #include "windows/main/CAVDlg.h"
@@ -98,6 +99,21 @@ void MediaPlayerTest::chooseFromMenu(int index, UINT command) {
   view().SelectItem(index, FALSE);
   robot.duringModal([command](plat::Robot& r) { EXPECT_TRUE(r.chooseMenuCommand(command)); });
   robot.rightClick(itemOnScreen(index));
+  robot.pumpUntilIdle();
+}
+
+void MediaPlayerTest::addFolder(const std::string& windowsFolder) {
+  robot.duringModal([](plat::Robot& r) { EXPECT_TRUE(r.chooseMenuCommand(CImageListView::ID_LIST_ADD_FOLDER)); });
+  robot.duringModal([&](plat::Robot& r) {
+    HWND browser = FindWindowA("#32770", "Select Input File Path:");
+    ASSERT_NE(browser, nullptr);
+    HWND edit = GetDlgItem(browser, CFolderPicker::kEditId);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    r.type(windowsFolder.c_str());
+    r.click(GetDlgItem(browser, IDOK));
+  });
+  robot.rightClick(itemOnScreen(0));
   robot.pumpUntilIdle();
 }
 

@@ -40,6 +40,9 @@ class MediaPlayerTest : public WindowsTest {
   void playEntry(int index);
   // Opens the list's context menu on the entry and chooses the command.
   void chooseFromMenu(int index, UINT command);
+  // The list's "set folder" command, the folder typed into the picker in its English
+  // wording (UI language 1).
+  void addFolder(const std::string& windowsFolder);
   // A command of the control bar, as the bar sends it.
   void barCommand(const char* name);
   // Wakes the bar with the pointer and clicks one of its buttons.

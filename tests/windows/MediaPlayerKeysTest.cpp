@@ -57,10 +57,12 @@ TEST_F(MediaPlayerKeysTest, TheArrowsGoRoundTheListAndTellTheBarAnEntryIsReady) 
   EXPECT_EQ(runState(), 1) << "moving plays nothing";
 }
 
+// Down gives the list the focus, and the list hands Enter on as a key of its own: it
+// plays the entry all the same, as Enter on the player does.
 TEST_F(MediaPlayerKeysTest, EnterPlaysTheSelectedEntryUnlessItIsTheOnePlaying) {
   openWithThree();
   robot.key(VK_DOWN);
-  focusPlayer();
+  ASSERT_EQ(GetFocus(), view().GetSafeHwnd());
   robot.key(VK_RETURN);
   ASSERT_EQ(runState(), 4);
   EXPECT_EQ(playing(), clips[0]);
@@ -69,10 +71,21 @@ TEST_F(MediaPlayerKeysTest, EnterPlaysTheSelectedEntryUnlessItIsTheOnePlaying) {
   robot.key(VK_RETURN);
   EXPECT_GE(position(), before) << "the entry already playing is not started again";
   robot.key(VK_DOWN);
-  focusPlayer();
   robot.key(VK_RETURN);
   EXPECT_EQ(playing(), clips[1]);
   EXPECT_LT(position(), 0.5) << "another entry starts from its beginning";
+
+  // With the focus on the player.
+  robot.key(VK_DOWN);
+  focusPlayer();
+  robot.key(VK_RETURN);
+  EXPECT_EQ(playing(), clips[2]);
+  EXPECT_LT(position(), 0.5);
+  barCommand("PAUSE_MOVIE");
+  robot.key(VK_DOWN);
+  robot.key(VK_RETURN);
+  EXPECT_TRUE(g_pAppController->IsMediaRunning()) << "a paused file plays on";
+  EXPECT_EQ(playing(), clips[2]);
 }
 
 TEST_F(MediaPlayerKeysTest, CtrlKeysPlayPauseStopAndStepThroughTheList) {

@@ -8,7 +8,6 @@
 #include "core/CDisplayMode.h"
 #include "core/MediaListFile.h"
 #include "platform/dshow/MediaFileWriter.h"
-#include "skin/CFolderPicker.h"
 #include "skin/CShapeSlider.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinSlider.h"
@@ -107,6 +106,8 @@ TEST_F(MediaPlayerPlayTest, AChosenEntryPlaysPausesResumesAndStopsFromTheBar) {
   EXPECT_EQ(GetFocus(), av().GetSafeHwnd()) << "the player takes the focus after a bar command";
 }
 
+// A skip past the end ends the file as playing to its end does, at once, and the player
+// goes on as after any end.
 TEST_F(MediaPlayerPlayTest, TenSecondSkipsStopAtBothEndsOfTheFile) {
   playLongClip();
   barCommand("BACK_MOVIE");
@@ -116,10 +117,20 @@ TEST_F(MediaPlayerPlayTest, TenSecondSkipsStopAtBothEndsOfTheFile) {
   ctrlKey('F', true);
   EXPECT_NEAR(position(), 20.0, 0.5);
   ASSERT_TRUE(advanceUntil([&] { return position() >= 23.0; }));
-  ctrlKey('F', true);
-  EXPECT_NEAR(position(), 30.0, 0.3) << "fewer than ten seconds left: the end";
   ctrlKey('D', true);
-  EXPECT_NEAR(position(), 20.0, 0.5);
+  EXPECT_NEAR(position(), 13.0, 0.5);
+  ASSERT_TRUE(advanceUntil([&] { return position() >= 21.0; }));
+  ctrlKey('F', true);
+  for (int ms = 0; ms < 1000 && runState() != 1; ms += 40) robot.advance(40);
+  EXPECT_EQ(runState(), 1) << "fewer than ten seconds left: the end";
+  EXPECT_EQ(av().GetCurrentIndex(), -1);
+  EXPECT_EQ(progress(), 0);
+  EXPECT_EQ(plat::Screenshot::screenPixel(593, 364), RGB(0, 0, 0));
+
+  playEntry(0);
+  ASSERT_EQ(runState(), 4) << "and plays the next file";
+  barCommand("AHEAD_MOVIE");
+  EXPECT_NEAR(position(), 10.0, 0.5);
   barCommand("STOP_MOVIE");
   barCommand("AHEAD_MOVIE");
   ctrlKey('D', true);
@@ -148,17 +159,24 @@ TEST_F(MediaPlayerPlayTest, TheVolumeFollowsTheBarTheKeysAndTheSliderOnlyWhileAF
   SendMessageA(av().GetSafeHwnd(), UM_SLIDER_TRACK, CShapeBarDlg::kVolumeSliderId, 30);
   EXPECT_EQ(CAppController::GetVolume(), 30);
 
-  // Mute keeps the stored volume: pressed again, the sound comes back at it.
-  barCommand("MUTE_SND");
-  EXPECT_EQ(g_pAppController->IsMuted(), 1);
-  EXPECT_EQ(CAppController::GetVolume(), 30);
-  barCommand("MUTE_SND");
-  EXPECT_EQ(g_pAppController->IsMuted(), 0);
+  // F8 mutes and keeps the stored volume: pressed again, the sound comes back at it.
   robot.key(VK_F8);
   EXPECT_EQ(g_pAppController->IsMuted(), 1);
   robot.key(VK_F8);
   EXPECT_EQ(g_pAppController->IsMuted(), 0);
   EXPECT_EQ(CAppController::GetVolume(), 30);
+  // The bar's mute button sets the volume to nothing, however often it is pressed.
+  barCommand("MUTE_SND");
+  EXPECT_EQ(CAppController::GetVolume(), 0);
+  EXPECT_EQ(g_pAppController->IsMuted(), 0);
+  barCommand("MUTE_SND");
+  EXPECT_EQ(CAppController::GetVolume(), 0);
+  barCommand("ADD_SND");
+  EXPECT_EQ(CAppController::GetVolume(), 5) << "and the sound comes back from there";
+
+  barCommand("STOP_MOVIE");
+  barCommand("MUTE_SND");
+  EXPECT_EQ(CAppController::GetVolume(), 5) << "no file open";
 }
 
 TEST_F(MediaPlayerPlayTest, DraggingTheProgressSeeksWhilePlayingAndWhilePaused) {
@@ -296,18 +314,7 @@ TEST_F(MediaPlayerPlayTest, AFoldersVideosAreAddedAfterThoseListed) {
   putClipAt("C:\\Clips\\a.mpg", 1);
   std::ofstream(linuxOf("C:\\Clips\\notes.txt")) << "not a video";
   openPlayer();
-  robot.duringModal([](plat::Robot& r) { EXPECT_TRUE(r.chooseMenuCommand(View::ID_LIST_ADD_FOLDER)); });
-  robot.duringModal([&](plat::Robot& r) {
-    HWND browser = FindWindowA("#32770", "Select Input File Path:");
-    ASSERT_NE(browser, nullptr);
-    HWND edit = GetDlgItem(browser, CFolderPicker::kEditId);
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    r.type("C:\\Clips");
-    r.click(GetDlgItem(browser, IDOK));
-  });
-  robot.rightClick(itemOnScreen(0));
-  robot.pumpUntilIdle();
+  addFolder("C:\\Clips");
   EXPECT_EQ(listed(), (std::vector<std::string>{first, "C:\\Clips\\a.mpg"}));
 }
 

@@ -1,7 +1,8 @@
 // The free-standing video window, opened from the TV window as a user opens it and played
 // by the robot: the live picture above its bar, its keys and the remote's keys, its menu
 // (captions, checks, aspect, always on top, input and standard), the aspect lock while it
-// is sized, its full screen with the pointer hiding, numbered snapshots, and the way back.
+// is sized, its full screen with the pointer hiding, numbered snapshots, its bar's buttons
+// on the screen after sizes, and the way back.
 #include "windows/WindowsTest.h"
 
 #include "core/CChannelList.h"
@@ -20,6 +21,7 @@
 
 #include <machine/VideoSurfaces.h>
 #include <robot/Screenshot.h>
+#include <win32/thread.h>
 
 #include <cstdlib>
 #include <string>
@@ -362,6 +364,63 @@ TEST_F(VideoWindowTest, FullScreenCoversTheScreenHidesAStillPointerAndAClickOutS
   robot.release(VK_MENU);
   robot.pumpUntilIdle();
   EXPECT_TRUE(window.IsFullScreen());
+}
+
+TEST_F(VideoWindowTest, ItsBarsButtonsAreDrawnAfterASizeAndAfterFullScreen) {
+  CVideoWindow& window = open();
+  const CSkinWindow& skin = window.GetSkin();
+  ASSERT_GT(skin.GetButtonCount(), 0);
+  const auto allDrawn = [&] {
+    bool drawn = true;
+    for (int i = 0; i < skin.GetButtonCount(); ++i) drawn = showsAsDrawn(skin.GetButton(i)->GetSafeHwnd()) && drawn;
+    return drawn;
+  };
+  EXPECT_TRUE(allDrawn());
+  SetWindowPos(hwnd(), nullptr, 100, 100, 640, 420, SWP_NOZORDER);
+  EXPECT_TRUE(allDrawn()) << "sized";
+  robot.doubleClick(middle());
+  ASSERT_TRUE(window.IsFullScreen());
+  robot.key(VK_ESCAPE);
+  ASSERT_FALSE(window.IsFullScreen());
+  EXPECT_TRUE(allDrawn()) << "back from full screen";
+}
+
+// Nothing in the program closes it this way yet: the test calls it as the TV window's
+// way back would. The launcher may let the window go while it is told, so the window is
+// not looked at afterwards.
+TEST_F(VideoWindowTest, ClosingTowardsTheTVWindowStopsThePictureAndBringsTheLauncherBack) {
+  CVideoWindow& window = open();
+  robot.doubleClick(middle());
+  ASSERT_TRUE(window.IsFullScreen());
+  robot.moveTo(POINT{400, 300});
+  robot.advance(2100);
+  const auto pointerShown = [] {
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    return GetCursorInfo(&cursor) && (cursor.flags & CURSOR_SHOWING);
+  };
+  ASSERT_FALSE(pointerShown());
+  static std::vector<WPARAM> refreshes;
+  static HWND watched;
+  refreshes.clear();
+  watched = launcherWindow();
+  HHOOK hook = SetWindowsHookExA(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (sent->hwnd == watched && sent->message == UM_REFRESH_LAYOUT) refreshes.push_back(sent->wParam);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, GetCurrentThreadId());
+  window.CloseTowardsTV();
+  robot.pumpUntilIdle();
+  UnhookWindowsHookEx(hook);
+  EXPECT_FALSE(g_pAppController->IsPreviewing());
+  EXPECT_EQ(g_pAppController->GetRunState(), 0) << "idle";
+  EXPECT_TRUE(pointerShown()) << "in full screen, the pointer shows again";
+  EXPECT_TRUE(launcher->IsWindowVisible());
+  EXPECT_EQ(refreshes, std::vector<WPARAM>{205});
+  EXPECT_EQ(g_pDisplayMode->GetMode(), 105);
 }
 
 TEST_F(VideoWindowTest, ClosedItIsOnlyHiddenAndTheTVWindowShowsTheSameOneAgain) {

@@ -14,6 +14,8 @@
 #include <machine/EventLog.h>
 #include <robot/Screenshot.h>
 #include <machine/VideoSurfaces.h>
+#include <win32/gdi/Surface.h>
+#include <win32/user/Desktop.h>
 #include <win32/user/appbar.h>
 
 #include <cstdint>
@@ -150,6 +152,27 @@ std::vector<WPARAM> WindowsTest::askedOfMainWindow(const std::function<void()>& 
   const std::vector<WPARAM> commands = spy->commands;
   spy->DestroyWindow();
   return commands;
+}
+
+bool WindowsTest::showsAsDrawn(HWND hwnd) {
+  const auto sample = [hwnd] {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const auto screen = plat::Desktop::compose();
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; y += 3)
+      for (int x = 0; x < client.right; x += 3) {
+        POINT point{x, y};
+        ClientToScreen(hwnd, &point);
+        const bool onScreen = point.x >= 0 && point.y >= 0 && point.x < screen->width() && point.y < screen->height();
+        pixels.push_back(onScreen ? plat::colorRefFromPixel(screen->pixel(point.x, point.y)) : CLR_INVALID);
+      }
+    return pixels;
+  };
+  robot.pumpUntilIdle();
+  const std::vector<COLORREF> shown = sample();
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  return !shown.empty() && sample() == shown;
 }
 
 void WindowsTest::clickButton(CWnd& window, const char* name) {

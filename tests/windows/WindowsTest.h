@@ -60,6 +60,9 @@ class WindowsTest : public ControllerTest {
   // How far the label's own text, in the font the label draws it in, is narrower than the
   // label (negative: that much of it is cut off).
   static int RoomForText(CSkinLabel& label);
+  // What the screen shows of the window is what it paints when asked to again: nothing
+  // stale or missing (sampled every few pixels of its client area).
+  bool showsAsDrawn(HWND hwnd);
   // The system commands the program's main window is asked for while `act` runs.
   std::vector<WPARAM> askedOfMainWindow(const std::function<void()>& act);
 

@@ -64,6 +64,7 @@ class CAVSkinDlg : public CSkinDialog {
   afx_msg LRESULT OnListSetFolder(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnListAddFile(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnListPlayState(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnListKeyDown(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSliderTrack(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
@@ -87,6 +88,9 @@ class CAVSkinDlg : public CSkinDialog {
   void Play();
   void Pause();
   void TogglePlay();
+  // Enter, on the player or on the list: the paused file plays on, else the selected
+  // entry starts unless it is the one playing.
+  void PlayByEnter();
   void Stop();
   // The file of the entry selected is the one playing.
   BOOL IsSelectedPlaying() const;

@@ -104,6 +104,12 @@ void CAVSkinDlg::TogglePlay() {
   }
 }
 
+void CAVSkinDlg::PlayByEnter() {
+  if (!m_videoArea || !Controller() || m_fullScreen) return;
+  if (IsFilePaused()) Play();
+  else if (!IsSelectedPlaying()) PlaySelected();
+}
+
 void CAVSkinDlg::Stop() {
   if (!Controller() || !m_controlBar || !IsFileOpen()) return;
   SetProgress(0);
@@ -200,6 +206,15 @@ LRESULT CAVSkinDlg::OnListCleared(WPARAM, LPARAM) {
   return 0;
 }
 
+// The list dispatches Enter itself, so the player never sees it among its own keys while
+// the list has the focus (as after Down or Up): the list tells it here.
+LRESULT CAVSkinDlg::OnListKeyDown(WPARAM, LPARAM lParam) {
+  ClearGuards();
+  const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(lParam);
+  if (key && key->wVKey == VK_RETURN) PlayByEnter();
+  return 0;
+}
+
 LRESULT CAVSkinDlg::OnListPlayState(WPARAM wParam, LPARAM lParam) {
   if (m_controlBar && Controller() && Controller()->IsMediaMode())
     m_controlBar->SendMessage(UM_BAR_STATE, static_cast<WPARAM>(wParam ? kBarReady : kBarNoFile), lParam);
@@ -235,7 +250,8 @@ LRESULT CAVSkinDlg::OnBarCommand(WPARAM wParam, LPARAM) {
   } else if (name == "SUB_SND") {
     VolumeStep(1);
   } else if (name == "MUTE_SND") {
-    ToggleMute();
+    // The bar's mute takes the volume to nothing; the keys' and the remote's toggle.
+    if (IsFileOpen()) Controller()->SetVolume(0);
   }
   SetFocus();
   return 0;
@@ -289,11 +305,7 @@ BOOL CAVSkinDlg::PreTranslateMessage(MSG* pMsg) {
   const BOOL ctrl = ::GetKeyState(VK_CONTROL) < 0;
   const BOOL shift = ::GetKeyState(VK_SHIFT) < 0;
   switch (pMsg->wParam) {
-    case VK_RETURN:
-      if (!m_videoArea || !Controller() || m_fullScreen) return TRUE;
-      if (IsFilePaused()) Play();
-      else if (!IsSelectedPlaying()) PlaySelected();
-      return TRUE;
+    case VK_RETURN: PlayByEnter(); return TRUE;
     case VK_ESCAPE: LeaveFullScreenByKey(); return TRUE;
     case VK_F1: ShowHelp(GetAppFolder()); return TRUE;
     case VK_BACK:

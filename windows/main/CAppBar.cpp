@@ -64,12 +64,14 @@ void CAppBar::DockTo(int edge, RECT rect, BOOL noMove) {
 
 BOOL CAppBar::SetAutoHide(BOOL on) { return on ? EnableAutoHide() : DisableAutoHide(); }
 
+// The shell takes the bar as its edge's auto-hide bar only while the edge has none (the
+// TV window's bar may hold it); the bar hides to its strip either way.
 BOOL CAppBar::EnableAutoHide() {
   APPBARDATA data = BarData(m_hwnd, m_state.edge);
-  HWND holder = reinterpret_cast<HWND>(::SHAppBarMessage(ABM_GETAUTOHIDEBAR, &data));
-  if (holder && holder != m_hwnd) return FALSE;
-  data.lParam = TRUE;
-  if (!holder && !::SHAppBarMessage(ABM_SETAUTOHIDEBAR, &data)) return FALSE;
+  if (!::SHAppBarMessage(ABM_GETAUTOHIDEBAR, &data)) {
+    data.lParam = TRUE;
+    ::SHAppBarMessage(ABM_SETAUTOHIDEBAR, &data);
+  }
   m_state.autoHide = TRUE;
   m_savedWidth = m_state.width;
   m_savedHeight = m_state.height;

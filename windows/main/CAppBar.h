@@ -38,7 +38,6 @@ class CAppBar {
   void SetPos(int edge, const RECT& rect, BOOL move, BOOL noMove);
   void DockTo(int edge, RECT rect, BOOL noMove);
   BOOL SetAutoHide(BOOL on);
-  // TRUE only when the shell took this window as the edge's auto-hide bar.
   BOOL EnableAutoHide();
   BOOL DisableAutoHide();
   void Hide(BOOL onlyMark);

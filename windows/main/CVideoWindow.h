@@ -58,6 +58,10 @@ class CVideoWindow {
   // and the picture fills it above the bar.
   void SetVideoWindow(HWND video);
   void SetReturnWnd(HWND window);
+  // Back to the launcher by way of the TV window's return: the preview stops, the
+  // controller goes idle and the launcher is told which window was left (205). The
+  // launcher may delete this window while it is told.
+  void CloseTowardsTV();
   void SetWindowText(LPCSTR text);
   void Show(int command);
 

@@ -3,6 +3,7 @@
 
 #include "core/CAppController.h"
 #include "core/CAppSettings.h"
+#include "core/CDisplayMode.h"
 #include "graphs/CCaptureGraph.h"
 #include "core/MediaListFile.h"
 #include "skin/CTaskbarNotifier.h"
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr LPARAM kLastRemoteKey = 74;
+constexpr int kLauncherDisplayMode = 105;
+constexpr int kVideoWindowDisplayMode = 205;
 constexpr UINT kFirstShapeButton = CSkinWindow::kFirstBarButtonId;
 constexpr UINT kLastShapeButton = CSkinWindow::kFirstBarButtonId + 11;
 
@@ -194,6 +197,20 @@ void CVideoWindow::ReturnToTV() {
     ::SendMessageA(m_returnWnd, UM_VIDEO_WINDOW_CLOSED, 0, 0);
   }
   ::SendMessageA(m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void CVideoWindow::CloseTowardsTV() {
+  if (g_pAppController) {
+    g_pAppController->StopPreview();
+    g_pAppController->SetIdle();
+  }
+  ShowPointer();
+  if (CWnd* main = AfxGetMainWnd()) {
+    main->ShowWindow(SW_SHOW);
+    main->SendMessage(UM_REFRESH_LAYOUT, kVideoWindowDisplayMode, 0);
+  }
+  // Nothing of this window is touched from here on.
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kLauncherDisplayMode);
 }
 
 void CVideoWindow::CloseProgram() {

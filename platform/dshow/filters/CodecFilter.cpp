@@ -43,6 +43,7 @@ HRESULT CodecFilter::StartStreaming() {
 }
 
 HRESULT CodecFilter::StopStreaming() {
+  m_next = 0;
   av_frame_free(&m_frame);
   av_packet_free(&m_packet);
   avcodec_free_context(&m_codec);
@@ -89,6 +90,7 @@ HRESULT CodecFilter::EndFlush() {
   {
     CAutoLock lock(&m_csReceive);
     if (m_codec) avcodec_flush_buffers(m_codec);
+    m_next = 0;
   }
   return CTransformFilter::EndFlush();
 }

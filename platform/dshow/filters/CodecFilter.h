@@ -1,7 +1,8 @@
 // The base of the platform's decoders: a transform filter that feeds each input sample
 // to a libavcodec decoder and sends on every frame it gives back, as many or as few as
 // that is (decoders hold frames back to reorder them). End of stream drains the frames
-// still held; a flush drops them. Times go through the decoder with the frames.
+// still held; a flush drops them. Times go through the decoder with the frames; a frame
+// without one follows the one before, and after a flush the new segment's start.
 #pragma once
 
 #include <dshow/baseclasses/CTransformFilter.h>
@@ -31,6 +32,8 @@ class CodecFilter : public CTransformFilter {
   virtual HRESULT deliverFrame(const AVFrame& frame, const REFERENCE_TIME* start) = 0;
   // The input's media type as connected.
   const CMediaType& inputType();
+
+  REFERENCE_TIME m_next = 0;  // where an untimed frame starts
 
  private:
   // Takes every frame the decoder has ready and sends it on.

@@ -27,9 +27,6 @@ class MpegAudioDecoder : public CodecFilter {
  protected:
   int codecFor(const CMediaType& input) override;
   HRESULT deliverFrame(const AVFrame& frame, const REFERENCE_TIME* start) override;
-
- private:
-  REFERENCE_TIME m_next = 0;  // where an untimed frame starts
 };
 
 }  // namespace plat

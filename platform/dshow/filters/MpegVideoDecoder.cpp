@@ -104,7 +104,6 @@ HRESULT MpegVideoDecoder::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_
 HRESULT MpegVideoDecoder::StopStreaming() {
   sws_freeContext(m_scaler);
   m_scaler = nullptr;
-  m_next = 0;
   return CodecFilter::StopStreaming();
 }
 

@@ -35,7 +35,6 @@ class MpegVideoDecoder : public CodecFilter {
   bool convert(const AVFrame& frame, BYTE* out);
 
   SwsContext* m_scaler = nullptr;
-  REFERENCE_TIME m_next = 0;  // where an untimed picture starts
 };
 
 }  // namespace plat

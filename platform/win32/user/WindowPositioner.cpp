@@ -22,6 +22,30 @@ bool tracksSize(DWORD style) { return (style & WS_THICKFRAME) || !(style & (WS_P
 // Windows parks minimized top-level windows far off the screen.
 constexpr int kMinimizedPosition = -32000;
 
+bool hasFrame(const Window& window) {
+  return window.client.left != window.rect.left || window.client.top != window.rect.top ||
+         window.client.right != window.rect.right || window.client.bottom != window.rect.bottom;
+}
+
+// The whole client area to paint and erase; a shown window's frame with its next paint.
+void expose(Window& window) {
+  window.updateRegion = Region(RECT{0, 0, window.client.right - window.client.left, window.client.bottom - window.client.top});
+  window.eraseOnPaint = true;
+  if (hasFrame(window) && (window.style & WS_VISIBLE)) window.framePending = true;
+}
+
+// Children paint into their top-level window's pixels, under whatever their parents paint
+// there: what is redrawn of a window is redrawn of every shown child in it. Hidden ones
+// are redrawn when they are shown.
+void exposeChildren(UserSystem& system, const Window& window) {
+  for (HWND hwnd : window.children) {
+    const auto child = system.window(hwnd);
+    if (!child || !(child->style & WS_VISIBLE)) continue;
+    expose(*child);
+    exposeChildren(system, *child);
+  }
+}
+
 void moveInFront(std::vector<HWND>& order, HWND hwnd, std::size_t position) {
   std::erase(order, hwnd);
   order.insert(order.begin() + static_cast<std::ptrdiff_t>(std::min(position, order.size())), hwnd);
@@ -191,18 +215,16 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
     nowVisible = (window->style & WS_VISIBLE) != 0;
     isTopLevel = !window->isChild();
     if (!isTopLevel) parent = window->parent;
-    // A child paints into its top-level window's pixels: moved, it paints itself anew there.
-    const bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
-    const bool exposed = sized || (nowVisible && !wasVisible) || (moved && !isTopLevel);
+    // A child's pixels do not travel with it inside its top-level window: moved, it is
+    // drawn again at its new place.
+    const bool moved = !isTopLevel && (newRect.left != oldRect.left || newRect.top != oldRect.top);
+    const bool exposed = sized || moved || (nowVisible && !wasVisible);
     if (exposed && !(pos.flags & SWP_NOREDRAW)) {
-      window->updateRegion = Region(RECT{0, 0, newClient.right - newClient.left, newClient.bottom - newClient.top});
-      window->eraseOnPaint = true;
+      expose(*window);
+      if (nowVisible) exposeChildren(system, *window);
     }
-    // A window with a frame gets WM_NCPAINT with its next paint whenever it is uncovered,
-    // sized or its frame changes.
-    const bool hasFrame = newClient.left != newRect.left || newClient.top != newRect.top ||
-                          newClient.right != newRect.right || newClient.bottom != newRect.bottom;
-    if (hasFrame && nowVisible && (exposed || (pos.flags & SWP_FRAMECHANGED)) && !(pos.flags & SWP_NOREDRAW))
+    // A framed window also gets WM_NCPAINT with its next paint when its frame changes.
+    if (hasFrame(*window) && nowVisible && (pos.flags & SWP_FRAMECHANGED) && !(pos.flags & SWP_NOREDRAW))
       window->framePending = true;
   }
   if (parent && !(pos.flags & SWP_NOREDRAW)) {

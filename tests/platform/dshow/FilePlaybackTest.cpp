@@ -270,6 +270,30 @@ TEST_F(FilePlaybackTest, ASeekWhileRunningFlushesTheStreamsAndPlaysOnToTheEnd) {
   control->Stop();
 }
 
+// The key frame the splitter starts again from may carry no time of its own: a decoder
+// must not stamp its picture with the time that followed the last picture before the
+// seek, which the renderer would wait for on the new segment's clock.
+TEST_F(FilePlaybackTest, ASeekToTheEndWhileRunningEndsTheFileAtOnce) {
+  const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "long.mpg", 12.0);
+  ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK);
+  ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
+  ComPtr<IMediaSeeking> seeking = graphAs<IMediaSeeking>(IID_IMediaSeeking);
+  ComPtr<IMediaEventEx> events = graphAs<IMediaEventEx>(IID_IMediaEventEx);
+  const auto complete = [&] {
+    long code = 0;
+    return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
+  };
+  ASSERT_EQ(control->Run(), S_OK);
+  ASSERT_FALSE(test::advanceUntil(machine().clock(), complete, 40, 5000)) << "five seconds played";
+  LONGLONG end = 0;
+  ASSERT_EQ(seeking->GetDuration(&end), S_OK);
+  ASSERT_EQ(seeking->SetPositions(&end, AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame, nullptr,
+                                  AM_SEEKING_NoPositioning),
+            S_OK);
+  EXPECT_TRUE(test::advanceUntil(machine().clock(), complete, 40, 500));
+  control->Stop();
+}
+
 TEST_F(FilePlaybackTest, PausedTheFirstPictureIsShownAndTheStreamWaits) {
   const std::wstring file = media(MediaFileWriter::Kind::MpegProgram, "clip.mpg");
   ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK);

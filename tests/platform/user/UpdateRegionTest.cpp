@@ -1,6 +1,6 @@
 // Update regions: invalidation and validation by exact regions, what BeginPaint clips to,
-// RedrawWindow over a window and its children, and the frame paint arriving through the
-// queue.
+// RedrawWindow over a window and its children, the frame paint arriving through the
+// queue, and what showing, sizing and moving a window gives to paint.
 #include "WindowTest.h"
 
 #include <robot/Screenshot.h>
@@ -27,9 +27,32 @@ LRESULT CALLBACK fillingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   return 0;
 }
 
+// Fills all it may paint with the colour kept in its user data.
+LRESULT CALLBACK colouredProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcA(hwnd, message, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
+  RECT all{-1000, -1000, 1000, 1000};
+  FillRect(hdc, &all, brush);
+  DeleteObject(brush);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
 class UpdateRegionTest : public UserTest {
  protected:
-  UpdateRegionTest() { registerClass("Filler", fillingProc); }
+  UpdateRegionTest() {
+    registerClass("Filler", fillingProc);
+    registerClass("Coloured", colouredProc);
+  }
+
+  HWND createColoured(RECT r, COLORREF colour, DWORD style, HWND parent) {
+    HWND hwnd = CreateWindowExA(0, "Coloured", "", style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                                nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
+    return hwnd;
+  }
 
   HWND createFiller(RECT r, DWORD style = WS_POPUP | WS_VISIBLE, HWND parent = nullptr) {
     return CreateWindowExA(0, "Filler", "", style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr,
@@ -220,6 +243,48 @@ TEST_F(UpdateRegionTest, WhatAChildUncoversIsRepaintedByItsParentAndTheSiblingsU
   SetWindowPos(lower, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   pump();
   EXPECT_EQ(at(parent, 75, 75), RGB(0, 0, 255));
+}
+
+// Children paint into their top-level window's pixels, under which a parent painting
+// without WS_CLIPCHILDREN draws too: what the system redraws of a window it redraws of
+// the children in it.
+TEST_F(UpdateRegionTest, AWindowShownSizedOrMovedIsRedrawnWithItsChildren) {
+  constexpr COLORREF kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0), kRed = RGB(255, 0, 0);
+  HWND top = createColoured(RECT{0, 0, 200, 200}, kBlue, WS_POPUP | WS_VISIBLE, nullptr);
+  HWND panel = createColoured(RECT{10, 10, 110, 110}, kGreen, WS_CHILD | WS_VISIBLE, top);
+  HWND item = createColoured(RECT{20, 20, 60, 60}, kRed, WS_CHILD | WS_VISIBLE, panel);
+  pump();
+  ASSERT_EQ(at(top, 40, 40), kRed);
+
+  // Shown again, the panel paints over where its item lies; the item follows.
+  ShowWindow(panel, SW_HIDE);
+  pump();
+  ShowWindow(panel, SW_SHOW);
+  pump();
+  EXPECT_EQ(at(top, 40, 40), kRed);
+  EXPECT_EQ(at(top, 15, 15), kGreen);
+
+  // Sized, the top-level window paints its whole client, and the panel and item follow.
+  SetWindowPos(top, nullptr, 0, 0, 250, 250, SWP_NOMOVE | SWP_NOZORDER);
+  pump();
+  EXPECT_EQ(at(top, 40, 40), kRed);
+  EXPECT_EQ(at(top, 15, 15), kGreen);
+
+  // Moved, the panel and its item are drawn at their new place.
+  SetWindowPos(panel, nullptr, 120, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  pump();
+  EXPECT_EQ(at(top, 150, 150), kRed);
+  EXPECT_EQ(at(top, 125, 125), kGreen);
+
+  // Asked not to redraw, nothing is given to paint.
+  SetWindowPos(panel, nullptr, 100, 100, 90, 90, SWP_NOZORDER | SWP_NOREDRAW);
+  EXPECT_FALSE(GetUpdateRect(panel, nullptr, FALSE));
+  EXPECT_FALSE(GetUpdateRect(item, nullptr, FALSE));
+  // A hidden child is left alone until it is shown.
+  ShowWindow(item, SW_HIDE);
+  SetWindowPos(panel, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_TRUE(GetUpdateRect(panel, nullptr, FALSE));
+  EXPECT_FALSE(GetUpdateRect(item, nullptr, FALSE));
 }
 
 }  // namespace
