@@ -394,6 +394,7 @@ void CChannelSkinDlg::StartOrStopScan() {
 
 void CChannelSkinDlg::ToggleTunerSource() {
   if (!g_pAppController) return;
+  EndListEdits();
   CString text;
   CAppController::ToggleTunerSource(text);
   if (text.IsEmpty()) return;
@@ -595,7 +596,10 @@ LRESULT CChannelSkinDlg::OnRadioClicked(WPARAM wParam, LPARAM) {
   if (CAppController::GetFollowRegionCountry() != 1 - m_listMode) CAppController::ToggleFollowRegionCountry();
   if (m_listMode) {
     UpdateCountryControls(TRUE, FALSE);
-  } else if (!g_pAppController->SetCountryFromRegion()) {
+    return 0;
+  }
+  EndListEdits();
+  if (!g_pAppController->SetCountryFromRegion()) {
     UpdateCountryControls(FALSE, FALSE);
   } else {
     RefillAfterCountryChange();
@@ -627,6 +631,7 @@ void CChannelSkinDlg::OnCountrySelected() {
   CString text;
   text.Format("%d", code);
   SetFirstLabelText("CountryCode_Static", text);
+  EndListEdits();
   if (g_pAppController->SetCountryFromList(code)) RefillAfterCountryChange();
   else UpdateCountryControls(FALSE, FALSE);
   Invalidate();
