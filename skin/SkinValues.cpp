@@ -10,10 +10,7 @@ namespace {
 constexpr int kDesignWidth = 1024;
 constexpr int kDesignHeight = 768;
 
-int ScaleCoordinate(LONG value, int size, int design) {
-  const long long scaled = static_cast<long long>(value) * size / design;
-  return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
-}
+int ScaleCoordinate(LONG value, int size, int design) { return ClampToInt(static_cast<long long>(value) * size / design); }
 
 }  // namespace
 
@@ -82,7 +79,12 @@ BOOL ReadButtonEntry(const CIniFile& ini, LPCSTR lpszSection, int nKey, SkinButt
 }
 
 CRect ScaleDesignRect(const RECT& rcDesign, int cx, int cy) {
-  return CRect(ScaleCoordinate(rcDesign.left, cx, kDesignWidth), ScaleCoordinate(rcDesign.top, cy, kDesignHeight),
-               ScaleCoordinate(rcDesign.right, cx, kDesignWidth),
-               ScaleCoordinate(rcDesign.bottom, cy, kDesignHeight));
+  return ScaleRect(rcDesign, cx, cy, kDesignWidth, kDesignHeight);
 }
+
+CRect ScaleRect(const RECT& rcDesign, int cx, int cy, int designWidth, int designHeight) {
+  return CRect(ScaleCoordinate(rcDesign.left, cx, designWidth), ScaleCoordinate(rcDesign.top, cy, designHeight),
+               ScaleCoordinate(rcDesign.right, cx, designWidth), ScaleCoordinate(rcDesign.bottom, cy, designHeight));
+}
+
+int ClampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }

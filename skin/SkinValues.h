@@ -55,3 +55,8 @@ BOOL ReadButtonEntry(const CIniFile& ini, LPCSTR lpszSection, int nKey, SkinButt
 // A design rectangle scaled to a client area of cx x cy: each coordinate times the client
 // size, divided by 1024 (x) or 768 (y), truncated toward zero.
 CRect ScaleDesignRect(const RECT& rcDesign, int cx, int cy);
+// The same from a design space of designWidth x designHeight. Each coordinate is worked
+// out in 64 bits and held to the int range, whatever the skin says.
+CRect ScaleRect(const RECT& rcDesign, int cx, int cy, int designWidth, int designHeight);
+// A coordinate worked out in 64 bits, held to the int range.
+int ClampToInt(long long value);

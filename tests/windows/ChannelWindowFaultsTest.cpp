@@ -9,6 +9,7 @@
 #include "skin/CChannelListCtrl.h"
 #include "skin/CSkinRadioButton.h"
 #include "skin/CSkinSlider.h"
+#include "skin/SkinValues.h"
 #include "windows/main/CMainDlg.h"
 #include "windows/main/WindowMessages.h"
 
@@ -137,6 +138,29 @@ TEST_F(ChannelWindowFaults, ASkinWithoutRadiosOrPicturesStillMakesAWorkingWindow
   channels().PostMessage(UM_SLIDER_SET, CChannelSkinDlg::kFineTuneSliderId, 4);
   robot.pumpUntilIdle();
   EXPECT_EQ(rowNumbers().size(), listNumbers(2).size());
+  press("RETURN_BUTTON");
+  robot.pumpUntilIdle();
+  EXPECT_EQ(g_pChannelDlg, nullptr);
+}
+
+// Radios whose rectangles span the int range: each is as large as a skin's picture gets,
+// placed where its rectangle's corner scales to, and the window works.
+TEST_F(ChannelWindowFaults, RadiosSpanningTheIntRangeAreMadeAndPlacedWithinBounds) {
+  test::WriteBmpFile(programFile("Skin\\Channel\\radio.bmp"), 40, 10, [](int, int) { return RGB(0, 200, 0); });
+  writeIni("Skin\\Channel\\skin.ini",
+           "[Setting-Buttons]\n1=RETURN_BUTTON,missing.bmp,848,704,1000,752,0\n"
+           "[Setting-Radio]\n1=radio.bmp,-2147483648,-2147483648,2147483647,2147483647,"
+           "radio.bmp,2147483647,2147483647,-2147483648,-2147483648\n");
+  openChannels();
+  ASSERT_NE(channels().GetRegionRadio(), nullptr);
+  CRect region;
+  channels().GetRegionRadio()->GetClientRect(&region);
+  EXPECT_EQ(region.Size(), CSize(kLargestSkinExtent, kLargestSkinExtent));
+  CRect list;
+  channels().GetListRadio()->GetClientRect(&list);
+  EXPECT_EQ(list.Size(), CSize(0, 0)) << "turned over";
+  channels().SendMessage(UM_RADIO_CLICKED, CChannelSkinDlg::kListRadioId, 0);
+  EXPECT_EQ(g_pAppSettings->FollowRegionCountry, 0);
   press("RETURN_BUTTON");
   robot.pumpUntilIdle();
   EXPECT_EQ(g_pChannelDlg, nullptr);
