@@ -148,6 +148,7 @@ TEST_F(PlanWindowsFaults, PastedOrSetNumbersStayWithinTheFieldsLimits) {
                  reinterpret_cast<LPARAM>("99999999999"));
   EXPECT_EQ(field("RecordMini_Edit"), "59");
   EXPECT_EQ(field("RecordSecond_Edit"), "59");
+  screenshot(editor(), "entry_editor_at_the_limits");
   pressInEditor("SAVE_BUTTON");
   ASSERT_EQ(schedule().GetCount(), 1);
   EXPECT_EQ(schedule().GetAt(0)->duration, 23 * 3600 + 59 * 60 + 59);
