@@ -144,14 +144,8 @@ TEST_F(ChannelRoadTest, ANameLeftOpenWhenThePlanChangesStaysWithItsChannel) {
   machine().ini().removeSection("Broadcast");
   machine().saveIni();
   const int status = run(std::string(kOpenChannelWindow) + R"(doubleclickat 592 198
-key BACK
-key BACK
-key BACK
-key BACK
-key BACK
-key BACK
-key BACK
-key BACK
+key HOME
+key SHIFT+END
 type "Harbour News"
 clickat 860 188
 key RETURN
