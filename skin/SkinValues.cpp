@@ -10,7 +10,7 @@ namespace {
 constexpr int kDesignWidth = 1024;
 constexpr int kDesignHeight = 768;
 
-int ScaleCoordinate(LONG value, int size, int design) { return ClampToInt(static_cast<long long>(value) * size / design); }
+int ScaleCoordinate(long long value, int size, int design) { return ClampToInt(value * size / design); }
 
 }  // namespace
 
@@ -83,8 +83,10 @@ CRect ScaleDesignRect(const RECT& rcDesign, int cx, int cy) {
 }
 
 CRect ScaleRect(const RECT& rcDesign, int cx, int cy, int designWidth, int designHeight) {
+  const long long right = static_cast<long long>(rcDesign.left) + SkinWidth(rcDesign);
+  const long long bottom = static_cast<long long>(rcDesign.top) + SkinHeight(rcDesign);
   return CRect(ScaleCoordinate(rcDesign.left, cx, designWidth), ScaleCoordinate(rcDesign.top, cy, designHeight),
-               ScaleCoordinate(rcDesign.right, cx, designWidth), ScaleCoordinate(rcDesign.bottom, cy, designHeight));
+               ScaleCoordinate(right, cx, designWidth), ScaleCoordinate(bottom, cy, designHeight));
 }
 
 int ClampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }

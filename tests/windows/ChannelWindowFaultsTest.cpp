@@ -143,19 +143,24 @@ TEST_F(ChannelWindowFaults, ASkinWithoutRadiosOrPicturesStillMakesAWorkingWindow
   EXPECT_EQ(g_pChannelDlg, nullptr);
 }
 
-// Radios whose rectangles span the int range: each is as large as a skin's picture gets,
-// placed where its rectangle's corner scales to, and the window works.
+// Radios whose rectangles reach to the end of the int range, far from the window: each is
+// as large as a skin's picture gets, placed where its rectangle's corner scales to, and
+// one turned over has no size; the window works.
 TEST_F(ChannelWindowFaults, RadiosSpanningTheIntRangeAreMadeAndPlacedWithinBounds) {
   test::WriteBmpFile(programFile("Skin\\Channel\\radio.bmp"), 40, 10, [](int, int) { return RGB(0, 200, 0); });
   writeIni("Skin\\Channel\\skin.ini",
            "[Setting-Buttons]\n1=RETURN_BUTTON,missing.bmp,848,704,1000,752,0\n"
-           "[Setting-Radio]\n1=radio.bmp,-2147483648,-2147483648,2147483647,2147483647,"
-           "radio.bmp,2147483647,2147483647,-2147483648,-2147483648\n");
+           "[Setting-Radio]\n1=radio.bmp,2100000,0,2147483647,2147483647,radio.bmp,40,40,8,8\n");
   openChannels();
   ASSERT_NE(channels().GetRegionRadio(), nullptr);
+  CRect client;
+  channels().GetClientRect(&client);
   CRect region;
-  channels().GetRegionRadio()->GetClientRect(&region);
-  EXPECT_EQ(region.Size(), CSize(kLargestSkinExtent, kLargestSkinExtent));
+  channels().GetRegionRadio()->GetWindowRect(&region);
+  channels().ScreenToClient(&region);
+  EXPECT_EQ(region, CRect(static_cast<int>(2100000LL * client.Width() / 1024), 0,
+                          static_cast<int>(2100000LL * client.Width() / 1024) + kLargestSkinExtent,
+                          kLargestSkinExtent));
   CRect list;
   channels().GetListRadio()->GetClientRect(&list);
   EXPECT_EQ(list.Size(), CSize(0, 0)) << "turned over";
