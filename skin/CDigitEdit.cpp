@@ -2,8 +2,47 @@
 
 #include "skin/SkinFonts.h"
 
-#include <cmath>
-#include <cstdlib>
+#include <com/globalmem.h>
+#include <win32/user/clipboard.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+namespace {
+
+constexpr char kPasteKey = 0x16;  // Ctrl+V
+// Any number past the int range counts as this, so no text can overflow the reading.
+constexpr long long kBeyondInt = static_cast<long long>(INT_MAX) + 1;
+
+bool IsDigits(const CString& text) {
+  for (int i = 0; i < text.GetLength(); ++i)
+    if (text[i] < '0' || text[i] > '9') return false;
+  return true;
+}
+
+// The number of a text of digits, read up to its first other character.
+long long NumberOf(const CString& text) {
+  long long value = 0;
+  for (int i = 0; i < text.GetLength() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = std::min(value * 10 + (text[i] - '0'), kBeyondInt);
+  return value;
+}
+
+CString ClipboardText(HWND owner) {
+  CString text;
+  if (!::OpenClipboard(owner)) return text;
+  if (auto* data = static_cast<HGLOBAL>(::GetClipboardData(CF_TEXT))) {
+    if (const auto* chars = static_cast<const char*>(::GlobalLock(data))) {
+      text = CString(chars, static_cast<int>(strnlen(chars, ::GlobalSize(data))));
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CDigitEdit, CEdit)
   ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
@@ -12,6 +51,10 @@ BEGIN_MESSAGE_MAP(CDigitEdit, CEdit)
   ON_WM_RBUTTONDOWN()
   ON_WM_RBUTTONUP()
   ON_WM_CTLCOLOR_REFLECT()
+  ON_MESSAGE(WM_CHAR, OnChar)
+  ON_MESSAGE(WM_PASTE, OnPaste)
+  ON_MESSAGE(EM_REPLACESEL, OnReplaceSel)
+  ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 CDigitEdit::CDigitEdit()
@@ -126,18 +169,20 @@ void CDigitEdit::SetRange(int nMax, int nMin) {
   m_nMin = nMin;
 }
 
-bool CDigitEdit::Accepts(int digit) const {
+bool CDigitEdit::Fits(const CString& text) const { return IsDigits(text) && NumberOf(text) <= m_nMax; }
+
+CString CDigitEdit::WithSelectionReplaced(const CString& piece) const {
   CString text;
   GetWindowText(text);
   int start = 0, end = 0;
   GetSel(start, end);
-  const CString left = text.Left(start);
-  const CString right = text.Mid(end);
-  // In 64 bits, so a long field cannot wrap round below the maximum.
-  const double scale = std::pow(10.0, right.GetLength());
-  double candidate = digit * scale + std::atof(right);
-  if (!left.IsEmpty()) candidate += std::atof(left) * scale * 10.0;
-  return candidate <= m_nMax;
+  return text.Left(start) + piece + text.Mid(end);
+}
+
+int CDigitEdit::GetValue() const {
+  CString text;
+  GetWindowText(text);
+  return static_cast<int>(std::min<long long>(NumberOf(text), m_nMax));
 }
 
 BOOL CDigitEdit::PreTranslateMessage(MSG* pMsg) {
@@ -152,7 +197,7 @@ BOOL CDigitEdit::PreTranslateMessage(MSG* pMsg) {
   if (vk >= '0' && vk <= '9') digit = vk - '0';
   if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) digit = vk - VK_NUMPAD0;
   if (digit < 0) return CEdit::PreTranslateMessage(pMsg);
-  return Accepts(digit) ? CEdit::PreTranslateMessage(pMsg) : TRUE;
+  return Fits(WithSelectionReplaced(CString(static_cast<char>('0' + digit)))) ? CEdit::PreTranslateMessage(pMsg) : TRUE;
 }
 
 LRESULT CDigitEdit::OnEraseBkgnd(WPARAM, LPARAM) {
@@ -173,3 +218,30 @@ void CDigitEdit::OnKillFocus(CWnd* pNewWnd) {
 void CDigitEdit::OnRButtonDown(UINT, CPoint) {}
 
 void CDigitEdit::OnRButtonUp(UINT, CPoint) {}
+
+// A character may be sent without a key before it: it meets the typed keys' rule.
+LRESULT CDigitEdit::OnChar(WPARAM wParam, LPARAM) {
+  const auto c = static_cast<char>(wParam);
+  if (c == kPasteKey) return SendMessage(WM_PASTE, 0, 0);
+  if (static_cast<unsigned char>(c) >= 0x20 && !Fits(WithSelectionReplaced(CString(c)))) return 0;
+  return Default();
+}
+
+LRESULT CDigitEdit::OnPaste(WPARAM, LPARAM) {
+  return Fits(WithSelectionReplaced(ClipboardText(m_hWnd))) ? Default() : 0;
+}
+
+LRESULT CDigitEdit::OnReplaceSel(WPARAM, LPARAM lParam) {
+  const CString piece = lParam ? reinterpret_cast<LPCSTR>(lParam) : "";
+  return Fits(WithSelectionReplaced(piece)) ? Default() : 0;
+}
+
+// The program's own text: digits only, and never more than the maximum.
+LRESULT CDigitEdit::OnSetText(WPARAM wParam, LPARAM lParam) {
+  const CString text = lParam ? reinterpret_cast<LPCSTR>(lParam) : "";
+  if (!IsDigits(text)) return FALSE;
+  if (NumberOf(text) <= m_nMax) return Default();
+  CString most;
+  most.Format("%d", m_nMax);
+  return DefWindowProc(WM_SETTEXT, wParam, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(most)));
+}

@@ -1,7 +1,9 @@
 // A digits-only edit with a maximum, for the channel and time fields: a typed digit that
 // would make the number exceed the maximum is swallowed (the minimum is not tested while
-// typing). It tells its parent when it takes the focus, with its tag, and draws its text
-// in a bold face as high as the field.
+// typing). Text that comes in any other way (a character sent, a paste, a replaced
+// selection) is held to the same rule and refused whole when it breaks it; text set by the
+// program must be digits and is cut down to the maximum. It tells its parent when it takes
+// the focus, with its tag, and draws its text in a bold face as high as the field.
 #pragma once
 
 #include <mfc/afxwin.h>
@@ -42,6 +44,9 @@ class CDigitEdit : public CEdit {
   void SetRange(int nMax, int nMin);
   int GetMax() const { return m_nMax; }
   int GetMin() const { return m_nMin; }
+  // The number shown, never more than the maximum (an empty field counts as 0); as while
+  // typing, the minimum is left to the caller.
+  int GetValue() const;
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -53,11 +58,18 @@ class CDigitEdit : public CEdit {
   afx_msg void OnKillFocus(CWnd* pNewWnd);
   afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+  afx_msg LRESULT OnChar(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnPaste(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnReplaceSel(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
  private:
-  // Whether typing `digit` over the current selection keeps the number within the maximum.
-  bool Accepts(int digit) const;
+  // Whether `text` may stand in the field: digits only (or nothing), its number within the
+  // maximum.
+  bool Fits(const CString& text) const;
+  // The field's text with the current selection replaced by `piece`.
+  CString WithSelectionReplaced(const CString& piece) const;
   BOOL UseFont(BOOL created);
 
   CFont m_font;

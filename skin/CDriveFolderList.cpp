@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CDriveFolderList, CListBox)
   ON_WM_LBUTTONDBLCLK()
   ON_WM_MOUSEWHEEL()
   ON_WM_KEYDOWN()
+  ON_WM_PAINT()
   ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
 END_MESSAGE_MAP()
 
@@ -294,3 +295,19 @@ void CDriveFolderList::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 LRESULT CDriveFolderList::OnEraseBkgnd(WPARAM, LPARAM) { return 1; }
+
+// The background is never erased, so the room below the last item is filled here, in the
+// items' own fill: a row taken away would otherwise stay on the screen, mark and all.
+void CDriveFolderList::OnPaint() {
+  Default();
+  CRect below;
+  GetClientRect(&below);
+  if (const int count = GetCount(); count > 0) {
+    CRect last;
+    GetItemRect(count - 1, &last);
+    below.top = std::max(below.top, last.bottom);
+  }
+  if (below.IsRectEmpty()) return;
+  CClientDC dc(this);
+  dc.FillSolidRect(&below, m_crFill);
+}

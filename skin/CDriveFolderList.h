@@ -71,6 +71,7 @@ class CDriveFolderList : public CListBox {
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+  afx_msg void OnPaint();
   afx_msg LRESULT OnEraseBkgnd(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 

@@ -2,6 +2,7 @@
 
 #include "skin/SkinBitmap.h"
 #include "skin/SkinFonts.h"
+#include "skin/SkinValues.h"
 
 BEGIN_MESSAGE_MAP(CSkinLabel, CWnd)
   ON_WM_CREATE()
@@ -29,7 +30,7 @@ BOOL CSkinLabel::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd*
 void CSkinLabel::SetBitmap(HBITMAP hSource, int nLeft, int nTop, int nRight, int nBottom) {
   if (!hSource) return;
   ReleaseBitmap(m_hBackground);
-  m_hBackground = CutBitmap(hSource, nLeft, nTop, nRight - nLeft, nBottom - nTop);
+  m_hBackground = CutBitmap(hSource, nLeft, nTop, SkinExtent(nLeft, nRight), SkinExtent(nTop, nBottom));
 }
 
 void CSkinLabel::SetImageRect(const RECT* pRect) {

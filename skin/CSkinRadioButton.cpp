@@ -2,6 +2,7 @@
 
 #include "skin/SkinBitmap.h"
 #include "skin/SkinMessages.h"
+#include "skin/SkinValues.h"
 
 BEGIN_MESSAGE_MAP(CSkinRadioButton, CWnd)
   ON_WM_PAINT()
@@ -26,10 +27,8 @@ void CSkinRadioButton::SetBitmaps(HBITMAP hUnchecked, HBITMAP hChecked, const RE
   if (!hUnchecked || !hChecked) return;
   ReleaseBitmap(m_bmUnchecked);
   ReleaseBitmap(m_bmChecked);
-  m_bmUnchecked = CutBitmap(hUnchecked, rcUnchecked.left, rcUnchecked.top, rcUnchecked.right - rcUnchecked.left,
-                            rcUnchecked.bottom - rcUnchecked.top);
-  m_bmChecked = CutBitmap(hChecked, rcChecked.left, rcChecked.top, rcChecked.right - rcChecked.left,
-                          rcChecked.bottom - rcChecked.top);
+  m_bmUnchecked = CutBitmap(hUnchecked, rcUnchecked.left, rcUnchecked.top, SkinWidth(rcUnchecked), SkinHeight(rcUnchecked));
+  m_bmChecked = CutBitmap(hChecked, rcChecked.left, rcChecked.top, SkinWidth(rcChecked), SkinHeight(rcChecked));
 }
 
 void CSkinRadioButton::SetCheck(BOOL bCheck, BOOL bRedraw) {

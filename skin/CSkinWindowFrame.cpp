@@ -171,9 +171,9 @@ void CSkinWindow::LayoutButtons() {
     auto* button = static_cast<CSkinButton*>(m_buttons[i]);
     CRect skin;
     button->GetSkinRect(skin);
-    const int left = client.left + client.Width() * skin.left / kBarDesignWidth;
-    const int top = client.bottom - skin.bottom;
-    button->MoveWindow(left, top, skin.Width(), skin.Height(), TRUE);
+    const int left = ClampToInt(client.left + static_cast<long long>(client.Width()) * skin.left / kBarDesignWidth);
+    const int top = ClampToInt(static_cast<long long>(client.bottom) - skin.bottom);
+    button->MoveWindow(left, top, SkinWidth(skin), SkinHeight(skin), TRUE);
   }
 }
 

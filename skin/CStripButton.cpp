@@ -2,6 +2,7 @@
 
 #include "skin/SkinBitmap.h"
 #include "skin/SkinFonts.h"
+#include "skin/SkinValues.h"
 
 #include <win32/gdi/icon.h>
 
@@ -39,8 +40,8 @@ void CStripButton::SetImage(HBITMAP hStrip, int nLeft, int nTop, int nRight, int
   m_rcSkin.SetRect(nLeft, nTop, nRight, nBottom);
   if (!hStrip) return;
   ReleaseImages();
-  const int cx = nRight - nLeft;
-  const int cy = nBottom - nTop;
+  const int cx = SkinExtent(nLeft, nRight);
+  const int cy = SkinExtent(nTop, nBottom);
   for (size_t i = 0; i < m_images.size(); ++i) m_images[i] = CutBitmap(hStrip, static_cast<int>(i) * cx, 0, cx, cy);
 }
 

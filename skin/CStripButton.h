@@ -18,7 +18,8 @@ class CStripButton : public CWnd {
   void SetName(const CString& strName) { m_strName = strName; }
   CString GetName() const { return m_strName; }
   // Keeps the design rectangle; with a strip bitmap, cuts the state images of
-  // (right - left) x (bottom - top) from (i * width, 0), releasing the old ones.
+  // (right - left) x (bottom - top), held to the skins' largest extent, from (i * width, 0),
+  // releasing the old ones.
   void SetImage(HBITMAP hStrip, int nLeft, int nTop, int nRight, int nBottom);
   void SetCommandId(int nCommandId) { m_nCommandId = nCommandId; }
   int GetCommandId() const { return m_nCommandId; }

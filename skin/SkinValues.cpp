@@ -10,10 +10,7 @@ namespace {
 constexpr int kDesignWidth = 1024;
 constexpr int kDesignHeight = 768;
 
-int ScaleCoordinate(LONG value, int size, int design) {
-  const long long scaled = static_cast<long long>(value) * size / design;
-  return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
-}
+int ScaleCoordinate(long long value, int size, int design) { return ClampToInt(value * size / design); }
 
 }  // namespace
 
@@ -82,7 +79,14 @@ BOOL ReadButtonEntry(const CIniFile& ini, LPCSTR lpszSection, int nKey, SkinButt
 }
 
 CRect ScaleDesignRect(const RECT& rcDesign, int cx, int cy) {
-  return CRect(ScaleCoordinate(rcDesign.left, cx, kDesignWidth), ScaleCoordinate(rcDesign.top, cy, kDesignHeight),
-               ScaleCoordinate(rcDesign.right, cx, kDesignWidth),
-               ScaleCoordinate(rcDesign.bottom, cy, kDesignHeight));
+  return ScaleRect(rcDesign, cx, cy, kDesignWidth, kDesignHeight);
 }
+
+CRect ScaleRect(const RECT& rcDesign, int cx, int cy, int designWidth, int designHeight) {
+  const long long right = static_cast<long long>(rcDesign.left) + SkinWidth(rcDesign);
+  const long long bottom = static_cast<long long>(rcDesign.top) + SkinHeight(rcDesign);
+  return CRect(ScaleCoordinate(rcDesign.left, cx, designWidth), ScaleCoordinate(rcDesign.top, cy, designHeight),
+               ScaleCoordinate(right, cx, designWidth), ScaleCoordinate(bottom, cy, designHeight));
+}
+
+int ClampToInt(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }

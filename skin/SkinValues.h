@@ -53,5 +53,11 @@ struct SkinButtonEntry {
 // is empty. The seventh field is read and not used.
 BOOL ReadButtonEntry(const CIniFile& ini, LPCSTR lpszSection, int nKey, SkinButtonEntry& entry);
 // A design rectangle scaled to a client area of cx x cy: each coordinate times the client
-// size, divided by 1024 (x) or 768 (y), truncated toward zero.
+// size, divided by 1024 (x) or 768 (y), truncated toward zero. Like a skin's picture, the
+// rectangle is at most kLargestSkinExtent units a side and none when turned over.
 CRect ScaleDesignRect(const RECT& rcDesign, int cx, int cy);
+// The same from a design space of designWidth x designHeight. Each coordinate is worked
+// out in 64 bits and held to the int range, whatever the skin says.
+CRect ScaleRect(const RECT& rcDesign, int cx, int cy, int designWidth, int designHeight);
+// A coordinate worked out in 64 bits, held to the int range.
+int ClampToInt(long long value);

@@ -2,7 +2,8 @@
 // machine's clock: on a fresh machine the channel window picks a country from its list and
 // scans; the list holds exactly the stations on air; one is renamed, one skipped, one moved,
 // and the list saved under a new name. After a restart the list is opened again, found as
-// it was left, and the TV window steps through the channels as edited.
+// it was left, and the TV window steps through the channels as edited. A name still being
+// typed when the plan arrow is pressed goes to the channel it was typed for.
 #include "ProgramsTest.h"
 
 #include "core/CChannelList.h"
@@ -134,6 +135,34 @@ close
   int current = 0;
   EXPECT_EQ(cablePlan("ZRQChannels.chl", &current), edited) << "the list as it was left";
   EXPECT_EQ(current, 4) << "1, then 3 past the skipped 2, then 4";
+}
+
+// On a fresh machine's American cable plan: cable channel 4's name typed over, the plan
+// arrow pressed before Enter, Enter pressed after it. The program's list file at its end
+// holds the name on cable channel 4 and antenna channel 4 as it was.
+TEST_F(ChannelRoadTest, ANameLeftOpenWhenThePlanChangesStaysWithItsChannel) {
+  machine().ini().removeSection("Broadcast");
+  machine().saveIni();
+  const int status = run(std::string(kOpenChannelWindow) + R"(doubleclickat 592 198
+key HOME
+key SHIFT+END
+type "Harbour News"
+clickat 860 188
+key RETURN
+wait 500
+screenshot channel_plan_arrow_during_edit
+clickat 986 38
+)");
+  ASSERT_EQ(status, 0);
+  CChannelList lists;
+  ASSERT_EQ(lists.LoadFile(programPath("ZRQChannels.chl").c_str()), 1);
+  ChannelRecord antenna{};
+  ChannelRecord cable{};
+  ASSERT_TRUE(lists.GetChannel(4, 1, &antenna));
+  ASSERT_TRUE(lists.GetChannel(4, 2, &cable));
+  EXPECT_STREQ(antenna.ChannelName, "Channel4");
+  EXPECT_STREQ(cable.ChannelName, "Harbour News");
+  EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "channel_plan_arrow_during_edit.png"));
 }
 
 }  // namespace

@@ -201,12 +201,16 @@ test::TestPicture Decoded(const std::filesystem::path& picture, int width, int h
 
 }  // namespace
 
-// Snapshots taken in the TV window are the picture browser's thumbnails; one is brightened,
-// smoothed, the smoothing undone, its histogram shown and the picture saved, on the machine
-// clock. FFmpeg's tools read the saved file back with its brighter, unsmoothed pixels.
-TEST_F(MainRoadTest, SnapshotsAreBrightenedAndSavedInThePictureBrowser) {
+// Snapshots taken in the TV window are the picture browser's thumbnails; one is brightened
+// twice and smoothed, then undone once (back to the picture brightened once: the smoothing
+// goes with the change), its histogram shown and the picture saved; undone once more it is
+// the snapshot as it was opened, and saved again. On the machine clock. FFmpeg's tools
+// read the saved files back: the first brighter and unsmoothed, the second the snapshot's
+// own pixels.
+TEST_F(MainRoadTest, SnapshotsAreBrightenedUndoneAndSavedInThePictureBrowser) {
   // Saved beside the snapshots: the save dialog opens in the picture's folder.
   const auto saved = program() / "Picture" / "brightened.bmp";
+  const auto undone = program() / "Picture" / "undone.bmp";
   const int status = run(R"(clock manual 2024-03-01 12:00:00
 window "#32770" "Orvane Media"
 key CTRL+T
@@ -223,12 +227,18 @@ window "#32770" "Orvane Media_PICDlg"
 screenshot picture_thumbnails
 doubleclickat 345 126
 drag 60 469 150 469
+drag 150 469 200 469
 clickat 150 124
 screenshot picture_smoothed
 clickat 150 292
 clickat 150 236
 screenshot picture_histogram
 file-answer "brightened.bmp"
+clickat 150 348
+wait 500
+clickat 150 292
+screenshot picture_undone
+file-answer "undone.bmp"
 clickat 150 348
 wait 500
 key BACKSPACE
@@ -245,19 +255,21 @@ close
   const double after = MeanLevel(saved);
   ASSERT_GT(before, 0);
   EXPECT_GT(after, before + 10);
-  // The browser's undo files went with it; the saved picture joined the history.
+  ASSERT_TRUE(std::filesystem::exists(undone));
+  EXPECT_EQ(Decoded(undone, 720, 480).bgr, Decoded(snapshot, 720, 480).bgr) << "the first change undone";
+  // The browser's undo files went with it; the saved pictures joined the history.
   for (int i = 0; i < 6; ++i) EXPECT_FALSE(std::filesystem::exists(program() / (std::to_string(i) + ".bmp")));
   std::ifstream history(program() / "histroyPicture.lis", std::ios::binary);
   const std::vector<char> list((std::istreambuf_iterator<char>(history)), std::istreambuf_iterator<char>());
   ASSERT_GE(list.size(), 4u);
-  EXPECT_EQ(le32(list, 0), 3u);
+  EXPECT_EQ(le32(list, 0), 4u);
   EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "picture_histogram.png"));
   // The snapshots are of a station-less channel's snow: the smoothing showed on the screen,
   // the undo took it back there (the picture area above the histogram), and the picture
   // saved is the brightened snapshot, as rough as it (less what brightening clipped).
   const double smoothed = Roughness(test::ReadPngFile(testMachine.root() / "picture_smoothed.png"), 320, 230, 990, 600);
-  const double undone = Roughness(test::ReadPngFile(testMachine.root() / "picture_histogram.png"), 320, 230, 990, 600);
-  EXPECT_LT(smoothed, undone / 2);
+  const double unsmoothed = Roughness(test::ReadPngFile(testMachine.root() / "picture_histogram.png"), 320, 230, 990, 600);
+  EXPECT_LT(smoothed, unsmoothed / 2);
   EXPECT_GT(Roughness(Decoded(saved, 720, 480), 0, 0, 720, 480),
             0.75 * Roughness(Decoded(snapshot, 720, 480), 0, 0, 720, 480));
 }

@@ -5,6 +5,7 @@
 // closed and the PC stood by, the scheduler's wake-up brings the PC back two minutes
 // before the entry, starts the program for it, the program records and the PC stands by.
 // And as a user runs the demo: its two scripts one after the other, each on its own clock.
+// An entry deleted right after another was changed leaves the list as the file holds it.
 #include "ProgramsTest.h"
 
 #include "core/CScheduleList.h"
@@ -12,6 +13,7 @@
 #include "Ffprobe.h"
 
 #include <machine/EventLog.h>
+#include <support/PictureFiles.h>
 #include <machine/PowerState.h>
 #include <win32/user.h>
 
@@ -127,6 +129,58 @@ TEST_F(PlanDemoTest, TheDemosTwoScriptsWalkTheRoadAsAUserRunsThem) {
   EXPECT_EQ(powerSequence(), (std::vector<std::string>{"standby", "wake", "standby", "wake"}))
       << "the power button ends it";
   expectTheRecording();
+}
+
+// Three entries planned; the second changed and saved, then the third marked and deleted.
+// The file holds two, and the screen shows two: where the third stood the list is black,
+// without its date or mark.
+TEST_F(PlanRoadTest, AnEntryDeletedRightAfterAChangeLeavesTheScreenAsTheFileHoldsIt) {
+  CScheduleList planned;
+  for (int day = 2; day <= 4; ++day) {
+    CScheduleItem item;
+    item.start = static_cast<std::int32_t>(test::kStartUnixMs / 1000 + day * 86400);
+    item.duration = 60;
+    item.recurrence = 8;
+    item.source = 0;
+    item.channel1 = 3;
+    item.mode = 1;
+    planned.Add(&item);
+  }
+  ASSERT_EQ(planned.Save(programPath("schedulefile.she").c_str()), 1);
+  // The list's rows are 55 high from y 100: row 2 at 182, row 3 at 237.
+  const pid_t program = start("Orvane Media", R"(window "#32770" "Orvane Media"
+key CTRL+S
+window "#32770" "Orvane Media_SetDlg"
+wait 1000
+clickat 216 392
+window "#32770" "Orvane Media_RecordDlg"
+wait 500
+clickat 400 182
+clickat 924 180
+window "#32770" "Orvane Media_ScheduleDlg"
+wait 500
+clickat 596 728
+window "#32770" "Orvane Media_RecordDlg"
+wait 500
+clickat 400 237
+clickat 924 380
+wait 500
+screenshot plan_list_after_delete
+clickat 986 38
+)");
+  ASSERT_NE(program, 0);
+  ASSERT_EQ(waitForExit(program), 0);
+
+  CScheduleList saved;
+  ASSERT_EQ(saved.Load(programPath("schedulefile.she").c_str()), 1);
+  EXPECT_EQ(saved.GetCount(), 2);
+  const test::TestPicture screen = test::ReadPngFile(testMachine.root() / "plan_list_after_delete.png");
+  ASSERT_EQ(screen.width, 1024);
+  // The band of the third row, inside its frame: all black.
+  int lit = 0;
+  for (int y = 212; y < 264; ++y)
+    for (int x = 42; x < 798; ++x) lit += screen.at(x, y)[0] || screen.at(x, y)[1] || screen.at(x, y)[2];
+  EXPECT_EQ(lit, 0) << "the deleted row is still drawn";
 }
 
 }  // namespace

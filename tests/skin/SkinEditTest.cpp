@@ -89,11 +89,6 @@ TEST_F(SkinEditTest, TheDigitFieldRefusesWhatWouldPassItsMaximum) {
   edit.SetWindowText("");
   robot.type("0");
   EXPECT_EQ(Text(edit), "0");
-  // Pasted text is not filtered, as with any digits-only edit.
-  PutOnClipboard("77");
-  edit.SetSel(0, -1);
-  edit.Paste();
-  EXPECT_EQ(Text(edit), "77");
 
   edit.SetText("Hour");
   edit.SetText("");
@@ -101,6 +96,72 @@ TEST_F(SkinEditTest, TheDigitFieldRefusesWhatWouldPassItsMaximum) {
   edit.EnableEdit(FALSE);
   EXPECT_FALSE(edit.IsEditEnabled());
   EXPECT_FALSE(edit.IsWindowEnabled());
+}
+
+// Text that is not typed meets the same rule: a character sent alone, a paste (by Ctrl+V
+// or WM_PASTE) and a replaced selection go in whole only as digits within the maximum,
+// else the text stays; text the program sets must be digits and is cut to the maximum.
+TEST_F(SkinEditTest, TheDigitFieldHoldsEveryOtherWayInToItsDigitsAndMaximum) {
+  CDigitEdit edit;
+  ASSERT_TRUE(edit.Create(0, CRect(10, 10, 110, 40), parent(), 7001));
+  edit.SetRange(23, 0);
+  robot.click(edit.GetSafeHwnd());
+  edit.SetWindowText("3");
+  edit.SetSel(1, 1);
+  edit.SendMessage(WM_CHAR, '0', 0);
+  edit.SendMessage(WM_CHAR, 'x', 0);
+  EXPECT_EQ(Text(edit), "3");
+  edit.SetSel(0, 0);
+  edit.SendMessage(WM_CHAR, '1', 0);
+  EXPECT_EQ(Text(edit), "13");
+  edit.SetWindowText("12");
+
+  const auto ctrlV = [this] {
+    robot.press(VK_CONTROL);
+    robot.key('V');
+    robot.release(VK_CONTROL);
+  };
+  edit.SetSel(0, -1);
+  for (const char* refused : {"99", "24", "99999999999", "1a", "-1", " 5"}) {
+    PutOnClipboard(refused);
+    edit.Paste();
+    EXPECT_EQ(Text(edit), "12") << refused;
+    ctrlV();
+    EXPECT_EQ(Text(edit), "12") << refused;
+  }
+  PutOnClipboard("23");
+  ctrlV();
+  EXPECT_EQ(Text(edit), "23");
+  PutOnClipboard("7");
+  edit.SetSel(0, 1);
+  edit.SendMessage(WM_PASTE, 0, 0);
+  EXPECT_EQ(Text(edit), "23") << "73 is refused";
+  PutOnClipboard("1");
+  edit.SetSel(1, 2);
+  edit.Paste();
+  EXPECT_EQ(Text(edit), "21");
+  edit.SetSel(0, 2);
+  edit.ReplaceSel("30");
+  EXPECT_EQ(Text(edit), "21");
+  edit.ReplaceSel("0");
+  EXPECT_EQ(Text(edit), "0");
+
+  edit.SetWindowText("99");
+  EXPECT_EQ(Text(edit), "23");
+  edit.SetWindowText("99999999999");
+  EXPECT_EQ(Text(edit), "23");
+  EXPECT_EQ(edit.GetValue(), 23);
+  edit.SetWindowText("12:30");
+  EXPECT_EQ(Text(edit), "23");
+  edit.SetWindowText("5");
+  EXPECT_EQ(edit.GetValue(), 5);
+  edit.SetWindowText("");
+  EXPECT_EQ(Text(edit), "");
+  EXPECT_EQ(edit.GetValue(), 0);
+  // A maximum lowered under the text: the value read is the maximum.
+  edit.SetWindowText("20");
+  edit.SetRange(9, 0);
+  EXPECT_EQ(edit.GetValue(), 9);
 }
 
 // A parent that answers WM_CTLCOLOREDIT itself, for the reflection's other side.

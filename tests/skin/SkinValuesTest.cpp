@@ -137,7 +137,13 @@ TEST(ScaleDesignRectTest, ScalesFrom1024By768WithTruncation) {
   EXPECT_EQ(ScaleDesignRect(CRect(0, 0, 1024, 768), 1024, 768), CRect(0, 0, 1024, 768));
   EXPECT_EQ(ScaleDesignRect(CRect(-100, -100, 0, 0), 800, 600), CRect(-78, -78, 0, 0));
   // Products beyond 32 bits stay exact.
-  EXPECT_EQ(ScaleDesignRect(CRect(0, 0, 2000000000, 1), 1024, 768), CRect(0, 0, 2000000000, 1));
+  EXPECT_EQ(ScaleDesignRect(CRect(2000000000, 0, 2000000100, 1), 1024, 768), CRect(2000000000, 0, 2000000100, 1));
+  // A control is at most the largest extent a side and none when turned over, as a picture.
+  EXPECT_EQ(ScaleDesignRect(CRect(0, 0, 2000000000, 1), 1024, 768), CRect(0, 0, kLargestSkinExtent, 1));
+  EXPECT_EQ(ScaleDesignRect(CRect(0, 0, kLargestSkinExtent, 1), 512, 768), CRect(0, 0, kLargestSkinExtent / 2, 1));
+  EXPECT_EQ(ScaleDesignRect(CRect(40, 40, 8, 8), 1024, 768), CRect(40, 40, 40, 40));
+  EXPECT_EQ(ScaleRect(CRect(0, 0, 2147483647, 2147483647), 800, 600, 800, 600),
+            CRect(0, 0, kLargestSkinExtent, kLargestSkinExtent));
 }
 
 TEST_F(SkinValuesTest, SkinFilesLieBesideTheIniFile) {

@@ -9,6 +9,7 @@
 #include "skin/CChannelListCtrl.h"
 #include "skin/CSkinRadioButton.h"
 #include "skin/CSkinSlider.h"
+#include "skin/SkinValues.h"
 #include "windows/main/CMainDlg.h"
 #include "windows/main/WindowMessages.h"
 
@@ -137,6 +138,34 @@ TEST_F(ChannelWindowFaults, ASkinWithoutRadiosOrPicturesStillMakesAWorkingWindow
   channels().PostMessage(UM_SLIDER_SET, CChannelSkinDlg::kFineTuneSliderId, 4);
   robot.pumpUntilIdle();
   EXPECT_EQ(rowNumbers().size(), listNumbers(2).size());
+  press("RETURN_BUTTON");
+  robot.pumpUntilIdle();
+  EXPECT_EQ(g_pChannelDlg, nullptr);
+}
+
+// Radios whose rectangles reach to the end of the int range, far from the window: each is
+// as large as a skin's picture gets, placed where its rectangle's corner scales to, and
+// one turned over has no size; the window works.
+TEST_F(ChannelWindowFaults, RadiosSpanningTheIntRangeAreMadeAndPlacedWithinBounds) {
+  test::WriteBmpFile(programFile("Skin\\Channel\\radio.bmp"), 40, 10, [](int, int) { return RGB(0, 200, 0); });
+  writeIni("Skin\\Channel\\skin.ini",
+           "[Setting-Buttons]\n1=RETURN_BUTTON,missing.bmp,848,704,1000,752,0\n"
+           "[Setting-Radio]\n1=radio.bmp,2100000,0,2147483647,2147483647,radio.bmp,40,40,8,8\n");
+  openChannels();
+  ASSERT_NE(channels().GetRegionRadio(), nullptr);
+  CRect client;
+  channels().GetClientRect(&client);
+  CRect region;
+  channels().GetRegionRadio()->GetWindowRect(&region);
+  channels().ScreenToClient(&region);
+  EXPECT_EQ(region, CRect(static_cast<int>(2100000LL * client.Width() / 1024), 0,
+                          static_cast<int>(2100000LL * client.Width() / 1024) + kLargestSkinExtent,
+                          kLargestSkinExtent));
+  CRect list;
+  channels().GetListRadio()->GetClientRect(&list);
+  EXPECT_EQ(list.Size(), CSize(0, 0)) << "turned over";
+  channels().SendMessage(UM_RADIO_CLICKED, CChannelSkinDlg::kListRadioId, 0);
+  EXPECT_EQ(g_pAppSettings->FollowRegionCountry, 0);
   press("RETURN_BUTTON");
   robot.pumpUntilIdle();
   EXPECT_EQ(g_pChannelDlg, nullptr);

@@ -167,8 +167,7 @@ void CSkinDialog::LayoutSkinButtons() {
     m_skinButtons[k]->GetSkinRect(design);
     CRect rc;
     if (static_cast<int>(k) >= FirstRestoredScaledButton() && !g_isMaximized)
-      rc = CRect(design.left * client.cx / kRestoredDesignWidth, design.top * client.cy / kRestoredDesignHeight,
-                 design.right * client.cx / kRestoredDesignWidth, design.bottom * client.cy / kRestoredDesignHeight);
+      rc = ScaleRect(design, client.cx, client.cy, kRestoredDesignWidth, kRestoredDesignHeight);
     else
       rc = ScaleDesignRect(design, client.cx, client.cy);
     m_skinButtons[k]->MoveWindow(&rc, TRUE);

@@ -392,7 +392,6 @@ LRESULT CPICSkinDlg::OnOpenListItem(WPARAM, LPARAM lParam) {
   }
   s_pictureName = path;
   m_undo.Reset();
-  m_bUndoIsCurrent = FALSE;
   for (CSkinSlider* slider : m_sliders)
     if (slider) slider->SetPos(0);
   for (int i = 0; i < m_labels.GetCount(); ++i) m_labels.GetAt(i)->SetText("0");
@@ -420,6 +419,10 @@ void CPICSkinDlg::Adjust(UINT nSliderId, int nPosition) {
   {
     const CDibLock picture(s_hPicture);
     if (!picture.IsUsable()) return;
+    // The picture as it is before the change goes to the next temporary file, for undo to
+    // bring back; one that cannot be saved keeps its change, without a way back to before it.
+    const CString file = m_undo.NextFile();
+    if (::DIBSave(s_hPicture, file)) m_undo.Push(file);
     if (const SliderRow* row = FindRow(nSliderId)) {
       CString text;
       text.Format("%d", position);
@@ -429,10 +432,6 @@ void CPICSkinDlg::Adjust(UINT nSliderId, int nPosition) {
                   position * kMostStrength / kMostPosition, 0);
     }
   }
-  // A picture that cannot be saved keeps its change, without a way back.
-  const CString file = m_undo.NextFile();
-  m_bUndoIsCurrent = ::DIBSave(s_hPicture, file);
-  if (m_bUndoIsCurrent) m_undo.Push(file);
   if (!m_undo.IsEmpty()) EnableButton("RETURNOP_BUTTON", TRUE);
   ShowPicture();
 }
@@ -450,21 +449,17 @@ void CPICSkinDlg::Smooth(BOOL bMedian) {
     const int bpp = picture.GetBytesPerPixel();
     filter(copy.get(), bpp, bpp, picture.GetWidth(), picture.GetHeight(), picture.GetStride(), picture.GetBits());
   }
-  m_bUndoIsCurrent = FALSE;
   ShowPicture();
 }
 
-// The newest file holds the state after the last change. When nothing happened to the
-// picture since it was saved, it is the picture shown, and the press goes one further back.
+// The newest file holds the picture as it was before the latest change (the smoothing
+// filters are not changes of the stack: a filter since then goes with it).
 void CPICSkinDlg::Undo() {
-  if (m_undo.IsEmpty()) {
+  CString path;
+  if (!m_undo.Pop(path)) {
     EnableButton("RETURNOP_BUTTON", FALSE);
     return;
   }
-  CString path;
-  if (m_bUndoIsCurrent && m_undo.GetCount() > 1) m_undo.Pop(path);
-  m_undo.Pop(path);
-  m_bUndoIsCurrent = FALSE;
   // A file that cannot be read any more leaves the picture shown as it is.
   OpenPicture(path);
 }

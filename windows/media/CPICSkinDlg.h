@@ -6,8 +6,9 @@
 // (Pictorin), on one packed DIB in a global block that the whole program shares.
 //
 // The sliders add to what was done before: a position is a strength applied once, not a
-// setting. After each slider change the picture is saved to the next of "0.bmp" ...
-// "5.bmp" in the program folder (CPictureUndo); leaving the window deletes them. The
+// setting. Before each slider change the picture is saved to the next of "0.bmp" ...
+// "5.bmp" in the program folder (CPictureUndo), so undo brings back the picture as it was
+// before the latest change, the opened one included; leaving the window deletes them. The
 // launcher makes the window on its Pictures button and destroys it once the user is back.
 #pragma once
 
@@ -109,6 +110,4 @@ class CPICSkinDlg : public CSkinDialog {
   std::unique_ptr<CVideoStatic> m_pictureArea;
   CPictureUndo m_undo;
   BOOL m_bHistogram = FALSE;
-  // The newest undo file holds the picture as it is shown (no filter or undo since).
-  BOOL m_bUndoIsCurrent = FALSE;
 };

@@ -1,4 +1,4 @@
-// The picture browser's undo: the pictures saved after each change, as files named
+// The picture browser's undo: the pictures saved before each change, as files named
 // folder + "0.bmp" ... "5.bmp" by a counter taken modulo 6. The stack keeps the newest
 // five paths (newest last); a path that leaves it (pushed out, undone, or left behind when
 // another picture is opened) goes to the discard list. Leaving the window deletes the

@@ -183,8 +183,11 @@ BOOL CChannelSkinDlg::CreateRadios() {
   const CRect second = NextRect(value);
   const CString files[2] = {firstImage, secondImage};
   const CRect places[2] = {first, second};
-  const CRect unchecked(0, 0, first.Width(), first.Height());
-  const CRect checked(first.Width(), 0, 2 * first.Width(), first.Height());
+  // Held to the skins' largest extent, so twice the width stays in range.
+  const int width = SkinWidth(first);
+  const int height = SkinHeight(first);
+  const CRect unchecked(0, 0, width, height);
+  const CRect checked(width, 0, 2 * width, height);
   std::unique_ptr<CSkinRadioButton>* radios[2] = {&m_regionRadio, &m_listRadio};
   const UINT ids[2] = {kRegionRadioId, kListRadioId};
   for (int i = 0; i < 2; ++i) {
@@ -198,7 +201,7 @@ BOOL CChannelSkinDlg::CreateRadios() {
       radio->SetBitmaps(picture, picture, unchecked, checked);
       ReleaseBitmap(picture);
     }
-    if (!radio->Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, places[i].Width(), places[i].Height()), this, ids[i]))
+    if (!radio->Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, SkinWidth(places[i]), SkinHeight(places[i])), this, ids[i]))
       return FALSE;
     PlaceRadio(*radio);
   }
@@ -210,9 +213,8 @@ void CChannelSkinDlg::PlaceRadio(CSkinRadioButton& radio) {
   RECT design{};
   radio.GetTextRect(design);
   const CSize client = ClientSize(*this);
-  const int x = design.left * client.cx / kDesignWidth;
-  const int y = design.top * client.cy / kDesignHeight;
-  radio.MoveWindow(CRect(x, y, x + design.right - design.left, y + design.bottom - design.top), TRUE);
+  const CPoint at = ScaleDesignRect(design, client.cx, client.cy).TopLeft();
+  radio.MoveWindow(at.x, at.y, SkinWidth(design), SkinHeight(design), TRUE);
 }
 
 BOOL CChannelSkinDlg::CreateCountryCombo() {
@@ -394,6 +396,7 @@ void CChannelSkinDlg::StartOrStopScan() {
 
 void CChannelSkinDlg::ToggleTunerSource() {
   if (!g_pAppController) return;
+  EndListEdits();
   CString text;
   CAppController::ToggleTunerSource(text);
   if (text.IsEmpty()) return;
@@ -595,7 +598,10 @@ LRESULT CChannelSkinDlg::OnRadioClicked(WPARAM wParam, LPARAM) {
   if (CAppController::GetFollowRegionCountry() != 1 - m_listMode) CAppController::ToggleFollowRegionCountry();
   if (m_listMode) {
     UpdateCountryControls(TRUE, FALSE);
-  } else if (!g_pAppController->SetCountryFromRegion()) {
+    return 0;
+  }
+  EndListEdits();
+  if (!g_pAppController->SetCountryFromRegion()) {
     UpdateCountryControls(FALSE, FALSE);
   } else {
     RefillAfterCountryChange();
@@ -627,6 +633,7 @@ void CChannelSkinDlg::OnCountrySelected() {
   CString text;
   text.Format("%d", code);
   SetFirstLabelText("CountryCode_Static", text);
+  EndListEdits();
   if (g_pAppController->SetCountryFromList(code)) RefillAfterCountryChange();
   else UpdateCountryControls(FALSE, FALSE);
   Invalidate();

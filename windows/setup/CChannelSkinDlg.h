@@ -137,6 +137,9 @@ class CChannelSkinDlg : public CSkinDialog {
   BOOL ApplyFineTune(ChannelRecord& record, int pos);
   // Ends open in-place edits of the report list, keeping what was typed.
   void CommitListEdits();
+  // Ends open in-place edits as Enter would, each stored in its own row and list, before
+  // anything fills the rows anew.
+  void EndListEdits();
   // Muted around the tuning.
   static void TuneMuted(int number, int list);
 

@@ -69,6 +69,16 @@ void CChannelSkinDlg::CommitListEdits() {
   m_channelList->SendMessage(UM_INPLACE_KILLFOCUS, 0, 0);
 }
 
+// The rows are about to be filled anew, perhaps with another plan or country: a name or
+// standard left open goes to the channel it was typed for, as a click elsewhere in the
+// list would take it, and the list takes the focus from the hidden edit.
+void CChannelSkinDlg::EndListEdits() {
+  if (!m_channelList || !m_channelList->GetSafeHwnd()) return;
+  const HWND edit = m_channelList->GetInPlaceEdit().GetSafeHwnd();
+  m_channelList->SendMessage(CSkinListCtrl::UM_INPLACE_EDIT_ENTER, 0, reinterpret_cast<LPARAM>(edit));
+  m_channelList->SendMessage(UM_INPLACE_KILLFOCUS, 0, 0);
+}
+
 // ---- Labels
 
 void CChannelSkinDlg::ShowScanProgress(int percent) {
@@ -246,6 +256,7 @@ void CChannelSkinDlg::LoadChannelFile() {
   const INT_PTR answer = dialog.DoModal();
   m_inFileDialog = FALSE;
   if (answer != IDOK || dialog.GetFileExt().CompareNoCase("chl") != 0) return;
+  EndListEdits();
   if (!g_pChannelList || !g_pChannelList->LoadFile(dialog.GetPathName()) || !FillChannelList()) return;
   const int list = GetActiveChannelListIndex();
   const int current = g_pChannelList->GetCurrentChannel(list);

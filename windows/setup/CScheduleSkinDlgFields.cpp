@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
@@ -210,12 +209,11 @@ void CScheduleSkinDlg::UpdateBackButton() {
   EnableButton("SHOWTIME_BOTTOMBUTTON", IsWeekly(m_recurrence) || GetWorkingDate() > todayDate);
 }
 
+// No more than the field's maximum before anything is reckoned with it, whatever the field
+// holds.
 int CScheduleSkinDlg::EditValue(LPCSTR name) const {
   const CDigitEdit* edit = FindEdit(name);
-  if (!edit) return 0;
-  CString text;
-  edit->GetWindowText(text);
-  return std::atoi(text);
+  return edit ? edit->GetValue() : 0;
 }
 
 void CScheduleSkinDlg::SetEditValue(LPCSTR name, int value) {

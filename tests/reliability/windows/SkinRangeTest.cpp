@@ -1,15 +1,22 @@
 // Skin rectangles anywhere, of any size: a shaped button or progress bar whose rectangle
-// spans the whole int range, or lies outside the bar's pictures, and a skinned window
-// frame whose parts lie outside its frame picture or span the int range, load and draw
-// without overflowing a size or reading past a picture; the sound entries still work.
+// spans the whole int range, or lies outside the bar's pictures, a skinned window frame
+// whose parts, buttons and caption buttons lie outside its frame picture or span the int
+// range, the push, latching and radio buttons and the labels of every window, and a
+// window's skin buttons in both layouts, load and draw without overflowing a size or
+// reading past a picture; the sound entries still work.
 #include "windows/WindowsTest.h"
 
 #include "core/CDisplayMode.h"
 #include "skin/CShapeButton.h"
 #include "skin/CShapeSlider.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinButtonEx.h"
+#include "skin/CSkinLabel.h"
+#include "skin/CSkinRadioButton.h"
 #include "skin/CSkinWindow.h"
 #include "skin/SkinValues.h"
 #include "windows/main/CControlBarDlg.h"
+#include "windows/main/CMainDlg.h"
 #include "windows/main/WindowMessages.h"
 
 #include <robot/Screenshot.h>
@@ -92,6 +99,93 @@ TEST_F(SkinRangeTest, ShapedControlsSpanningTheIntRangeOrOutsideThePicturesLeave
   EXPECT_TRUE(IsWindow(bar->GetSafeHwnd()));
 }
 
+// Four 10 x 10 images side by side: red, green, blue, white.
+HBITMAP Strip() {
+  HDC screen = GetDC(nullptr);
+  HBITMAP strip = CreateCompatibleBitmap(screen, 40, 10);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, strip);
+  const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)};
+  for (int i = 0; i < 4; ++i) {
+    HBRUSH brush = CreateSolidBrush(colours[i]);
+    const RECT part{i * 10, 0, i * 10 + 10, 10};
+    FillRect(dc, &part, brush);
+    DeleteObject(brush);
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return strip;
+}
+
+// Each control cuts its pictures at most the largest extent wide and high: a rectangle
+// from 0 to the end of the int range shows the strip's first image at its left.
+TEST_F(SkinRangeTest, ButtonsRadiosAndLabelsCutRectanglesOfAnySizeWithinTheLargestExtent) {
+  ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "Owner", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                             nullptr));
+  HBITMAP strip = Strip();
+  const auto shows = [](CWnd& control) {
+    control.ShowWindow(SW_SHOW);
+    RedrawWindow(control.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return plat::Screenshot::windowPixel(control.GetSafeHwnd(), 0, 0) == RGB(255, 0, 0);
+  };
+  const RECT cut{0, 0, 40, 10};
+  // The red image shows from a strip cut at the strip's left; a radio and a label cut at
+  // the rectangle's own place, so only from a left of 0; a rectangle turned over has none.
+  for (const RECT rect : {RECT{0, 0, INT_MAX, 10}, RECT{0, 0, INT_MAX, INT_MAX}, RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+                          RECT{40, 10, 0, 0}}) {
+    const bool turned = rect.right < rect.left;
+    const bool atItsPlace = rect.left == 0 && !turned;
+    CSkinButton button;
+    button.SetImage(strip, rect.left, rect.top, rect.right, rect.bottom);
+    ASSERT_TRUE(button.Create("", WS_CHILD, cut, &owner, 1));
+    EXPECT_EQ(shows(button), !turned) << test::Text(rect);
+    CSkinButtonEx latching;
+    latching.SetImage(strip, rect.left, rect.top, rect.right, rect.bottom);
+    ASSERT_TRUE(latching.Create("", WS_CHILD, cut, &owner, 2));
+    EXPECT_EQ(shows(latching), !turned) << test::Text(rect);
+    CSkinRadioButton radio;
+    radio.SetBitmaps(strip, strip, rect, rect);
+    ASSERT_TRUE(radio.Create("", WS_CHILD, cut, &owner, 3));
+    EXPECT_EQ(shows(radio), atItsPlace) << test::Text(rect);
+    CSkinLabel label;
+    label.SetBitmap(strip, rect.left, rect.top, rect.right, rect.bottom);
+    ASSERT_TRUE(label.Create("", WS_CHILD, cut, &owner, 4));
+    shows(label);
+    for (CWnd* control : {static_cast<CWnd*>(&button), static_cast<CWnd*>(&latching), static_cast<CWnd*>(&radio),
+                          static_cast<CWnd*>(&label)})
+      control->DestroyWindow();
+  }
+  DeleteObject(strip);
+}
+
+// A window's button spanning the int range is laid out in both layouts without
+// overflowing, as large as a skin's picture gets: restored, the fifth button on scales
+// from 800 x 600 units.
+TEST_F(SkinRangeTest, AWindowsSkinButtonSpanningTheIntRangeIsLaidOutInBothLayouts) {
+  std::string buttons;
+  for (int key = 1; key <= 4; ++key) buttons += std::to_string(key) + "=B" + std::to_string(key) + ",b.bmp,900,700,910,710,0\n";
+  buttons += "5=WIDE,b.bmp,0,0,2147483647,2147483647,0\n";
+  test::WriteIniFile(programFile("Skin\\Normal\\skin.ini"), "[Main-SystemButtons]\n" + buttons +
+                                                                 "[Main-SystemButtonsMin]\n" + buttons);
+  openLauncher();
+  for (const bool maximised : {true, false}) {
+    if (maximised) launcher->MaximizeToWorkArea(FALSE);
+    else launcher->RestorePlacement();
+    robot.pumpUntilIdle();
+    CRect client;
+    launcher->GetClientRect(&client);
+    CRect place;
+    launcher->GetSkinButton(4)->GetWindowRect(&place);
+    launcher->ScreenToClient(&place);
+    // As large as a skin's picture gets, in the layout's design space.
+    const CSize design = maximised ? CSize(1024, 768) : CSize(800, 600);
+    EXPECT_EQ(place, CRect(0, 0, kLargestSkinExtent * client.Width() / design.cx,
+                           kLargestSkinExtent * client.Height() / design.cy))
+        << maximised;
+  }
+}
+
 LRESULT CALLBACK PlainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -106,9 +200,12 @@ TEST_F(SkinRangeTest, AFrameWhosePartsLieOutsideItsPictureOrSpanTheIntRangeDraws
   }
   parts += "MiddleTop0=-2147483648,-2147483648,2147483647,2147483647\nTopRight0=5000,5000,5010,5020\n"
            "MiddleLeft1=-40,-40,5,30\n";
+  test::WriteBmpFile(programFile("Frame\\bar.bmp"), 40, 10, [](int, int) { return RGB(0, 200, 0); });
   test::WriteIniFile(programFile("Frame\\frame.ini"),
                      "[DialogResInfo]\nFrameImage=frame.bmp\n" + parts +
-                         "ShapeWindow=1\nMaskColor=2147483647,2147483647,2147483647\n");
+                         "ShapeWindow=1\nMaskColor=2147483647,2147483647,2147483647\n"
+                         "[ShapeButtonInfo]\n1=WIDE,bar.bmp,-2147483648,-2147483648,2147483647,2147483647,0\n"
+                         "2=LOW,bar.bmp,0,0,10,-2147483648,0\n");
   WNDCLASSA wc{};
   wc.lpfnWndProc = PlainProc;
   wc.lpszClassName = "SkinRangeFrame";
@@ -126,9 +223,19 @@ TEST_F(SkinRangeTest, AFrameWhosePartsLieOutsideItsPictureOrSpanTheIntRangeDraws
       SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
       RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
+    skin.CreateShapeButtons();
     robot.pumpUntilIdle();
     // The top-left part, whole inside the picture, shows it.
     EXPECT_EQ(plat::Screenshot::windowPixel(window, 2, 2), RGB(0, 0, 200));
+    // The bar's buttons: the one spanning the int range as large as a skin's picture gets,
+    // the one turned over without a height.
+    ASSERT_EQ(skin.GetButtonCount(), 2);
+    CRect wide;
+    skin.GetButton(0)->GetClientRect(&wide);
+    EXPECT_EQ(wide.Size(), CSize(kLargestSkinExtent, kLargestSkinExtent));
+    CRect low;
+    skin.GetButton(1)->GetClientRect(&low);
+    EXPECT_EQ(low.Size(), CSize(10, 0));
   }
   DestroyWindow(window);
 }

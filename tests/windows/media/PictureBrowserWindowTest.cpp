@@ -134,14 +134,17 @@ TEST_F(PictureBrowserWindowTest, SmoothingAndNoiseRemovalFilterThePictureWithout
   EXPECT_TRUE(temporaryFiles().empty());
 }
 
+// Each press brings back the picture as it was before the latest change; the five
+// newest changes can be undone.
 TEST_F(PictureBrowserWindowTest, UndoKeepsTheLastFiveChangesAndStepsBackThroughThem) {
   openFirstOfTwo();
-  std::vector<std::vector<std::uint8_t>> states;
+  std::vector<std::vector<std::uint8_t>> states{pictureBytes()};
   for (int change = 1; change <= 7; ++change) {
     setSlider(Browser::kLightnessSlider, 10);
     states.push_back(pictureBytes());
   }
-  // Five entries, from the third change to the seventh; the seventh reused 0.bmp.
+  // Five entries, the pictures before the third change to before the seventh; the seventh
+  // reused 0.bmp.
   const CPictureUndo& undo = browser->GetUndo();
   ASSERT_EQ(undo.GetCount(), 5);
   EXPECT_EQ(std::string(undo.GetAt(0)), std::string(CSkinDialog::GetAppFolder()) + "2.bmp");
@@ -149,10 +152,10 @@ TEST_F(PictureBrowserWindowTest, UndoKeepsTheLastFiveChangesAndStepsBackThroughT
   EXPECT_EQ(undo.GetDiscarded().GetSize(), 2);
   EXPECT_EQ(temporaryFiles().size(), 6u);
 
-  // The first press goes to the sixth change (the seventh is what is shown), then back to the third.
-  for (int expected = 6; expected >= 3; --expected) {
+  // From the seventh change back to the picture after the second.
+  for (int after = 6; after >= 2; --after) {
     press("RETURNOP_BUTTON");
-    EXPECT_EQ(pictureBytes(), states[static_cast<std::size_t>(expected - 1)]) << "change " << expected;
+    EXPECT_EQ(pictureBytes(), states[static_cast<std::size_t>(after)]) << "after change " << after;
     EXPECT_TRUE(buttonEnabled("RETURNOP_BUTTON"));
   }
   // Past the depth: nothing older is kept; the press on the empty stack disables the button.
@@ -161,22 +164,37 @@ TEST_F(PictureBrowserWindowTest, UndoKeepsTheLastFiveChangesAndStepsBackThroughT
   EXPECT_FALSE(buttonEnabled("RETURNOP_BUTTON"));
 }
 
-TEST_F(PictureBrowserWindowTest, UndoRightAfterOneChangeShowsItAndAfterAFilterGoesBackToIt) {
+TEST_F(PictureBrowserWindowTest, UndoRightAfterTheFirstChangeBringsBackThePictureOpened) {
   openFirstOfTwo();
+  const auto opened = pictureBytes();
   setSlider(Browser::kHueSlider, 30);
-  const auto changed = pictureBytes();
+  ASSERT_NE(pictureBytes(), opened);
   press("RETURNOP_BUTTON");
-  EXPECT_EQ(pictureBytes(), changed);
+  EXPECT_EQ(pictureBytes(), opened);
   EXPECT_TRUE(buttonEnabled("RETURNOP_BUTTON"));
   press("RETURNOP_BUTTON");
+  EXPECT_EQ(pictureBytes(), opened);
   EXPECT_FALSE(buttonEnabled("RETURNOP_BUTTON"));
+}
 
+// The smoothing filters are no changes of the undo stack: an undo right after one goes
+// back exactly one change, to the picture before the latest slider change.
+TEST_F(PictureBrowserWindowTest, UndoRightAfterASmoothingGoesBackExactlyOneChange) {
+  openFirstOfTwo();
+  const auto opened = pictureBytes();
   setSlider(Browser::kSaturationSlider, 80);
   const auto saturated = pictureBytes();
+  setSlider(Browser::kContrastSlider, 40);
+  ASSERT_EQ(browser->GetUndo().GetCount(), 2);
   press("PINGHUA_BUTTON");
-  EXPECT_NE(pictureBytes(), saturated);
+  ASSERT_EQ(browser->GetUndo().GetCount(), 2);
   press("RETURNOP_BUTTON");
   EXPECT_EQ(pictureBytes(), saturated);
+  const auto folder = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "screenshots";
+  std::filesystem::create_directories(folder);
+  EXPECT_TRUE(plat::Screenshot::saveWindow(browser->GetSafeHwnd(), folder / "picture_browser_undone.png"));
+  press("RETURNOP_BUTTON");
+  EXPECT_EQ(pictureBytes(), opened);
 }
 
 TEST_F(PictureBrowserWindowTest, OpeningAnotherPictureEmptiesTheUndoAndLeavingDeletesItsFiles) {

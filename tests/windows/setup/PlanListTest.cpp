@@ -10,6 +10,7 @@
 
 #include <machine/VideoSurfaces.h>
 #include <robot/Screenshot.h>
+#include <support/PictureFiles.h>
 #include <vendor/language/Language.h>
 
 namespace test {
@@ -29,6 +30,43 @@ class PlanListTest : public PlanWindowsTest {
   void pointAt(int row) {
     robot.moveTo(rowPoint(row));
     robot.pumpUntilIdle();
+  }
+  // What the list shows on the screen, band by band of a row's height from its top: how
+  // many bands carry text in the list's blue (the entries' dates) and which band carries
+  // the mark's icon (-1 none).
+  struct Shown {
+    int entries = 0;
+    int mark = -1;
+    bool operator==(const Shown&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Shown& s) {
+      return out << s.entries << " entries, mark " << s.mark;
+    }
+  };
+  Shown shown() {
+    robot.pumpUntilIdle();
+    const auto file = testMachine.root() / "plan_list_window.png";
+    EXPECT_TRUE(plat::Screenshot::saveWindow(plan().GetList()->GetSafeHwnd(), file));
+    const TestPicture picture = ReadPngFile(file);
+    const auto any = [&](int left, int top, int right, int bottom, auto&& is) {
+      for (int y = std::max(0, top); y < std::min(bottom, picture.height); ++y)
+        for (int x = std::max(0, left); x < std::min(right, picture.width); ++x)
+          if (is(picture.at(x, y))) return true;
+      return false;
+    };
+    const auto blue = [](const std::uint8_t* bgr) { return bgr[0] > 200 && bgr[1] < 60 && bgr[2] < 60; };
+    const auto unlike = [](const std::uint8_t* bgr) { return bgr[0] || bgr[1] || bgr[2]; };
+    Shown result;
+    const int height = CDriveFolderList::kItemHeight;
+    for (int band = 0; (band + 1) * height <= picture.height; ++band) {
+      const int top = band * height;
+      if (any(picture.width - 160, top + 8, picture.width - 8, top + height - 8, blue)) ++result.entries;
+      if (any(4, top + 4, 30, top + 30, unlike)) result.mark = band;
+    }
+    return result;
+  }
+  // After a command: as many entries shown as the file holds, and the mark where it is.
+  void expectShownAsFiled(const char* command) {
+    EXPECT_EQ(shown(), (Shown{static_cast<int>(fileRecords().size()), marked()})) << command;
   }
 };
 
@@ -353,6 +391,45 @@ TEST_F(PlanListTest, AnEntryTheRunnerTakesOutLeavesTheListInStep) {
   EXPECT_EQ(std::string(plan().GetDetailText()), "Record: 2024-03-01 12:30:00\nAntenna channel 3\n01 min 00 s, Once");
   EXPECT_EQ(fileStarts(), std::vector<int>{30});
   EXPECT_FALSE(g_pAppController->IsRecording());
+}
+
+// After each command the rows on the screen are those of the file, and the mark is drawn
+// on the marked row only: a row taken away leaves nothing of itself behind.
+TEST_F(PlanListTest, AfterEveryCommandTheScreenShowsWhatTheFileHolds) {
+  startSchedulerStandIn();
+  store({entry(at(2024, 3, 1, 12, 1), 60, 8, 0, 0), entry(at(2024, 3, 2, 12, 10), 60, 8),
+         entry(at(2024, 3, 3, 12, 20), 60, 8), entry(at(2024, 3, 4, 12, 30), 60, 8)});
+  openPlanList();
+  EXPECT_EQ(shown(), (Shown{4, -1})) << "open";
+  clickRow(2);
+  press(plan(), "EDIT_BUTTON");
+  typeInto("RecordMini_Edit", "5");
+  pressInEditor("SAVE_BUTTON");
+  expectShownAsFiled("change saved");
+  clickRow(3);
+  ASSERT_EQ(marked(), 3);
+  press(plan(), "DELETE_BUTTON");
+  expectShownAsFiled("delete right after change");
+  screenshot(plan(), "plan_list_deleted_after_change");
+  press(plan(), "ADD_BUTTON");
+  pressInEditor("SHOWTIME_TOPBUTTON");
+  pressInEditor("SAVE_BUTTON");
+  expectShownAsFiled("add");
+  clickRow(1);
+  press(plan(), "EDIT_BUTTON");
+  pressInEditor("CANCEL_BUTTON");
+  expectShownAsFiled("change cancelled");
+  clickRow(3);
+  press(plan(), "DELETE_BUTTON");
+  expectShownAsFiled("delete");
+  press(plan(), "UP_BUTTON");
+  expectShownAsFiled("up");
+  // The once entry of 12:01 came due: the runner takes it out.
+  robot.advance(70000);
+  ASSERT_EQ(schedule().GetCount(), 2);
+  expectShownAsFiled("taken out by the runner");
+  press(plan(), "REMOVEALL_BUTTON");
+  expectShownAsFiled("remove all");
 }
 
 }  // namespace

@@ -1,12 +1,18 @@
 // What the record plan list and its editor do when things go wrong around them: a file
 // that cannot be written, the window closing or the schedule runner taking an entry out
 // while an entry is under EDIT, a planned recording running while an entry is saved, a
-// stray layout message, a channel typed outside its list, and key 20 with its flag.
+// stray layout message, a channel typed outside its list, numbers pasted or set into the
+// editor's fields beyond their limits, and key 20 with its flag.
 #include "windows/setup/PlanWindowsTest.h"
 
+#include "skin/CDigitEdit.h"
 #include "skin/CDriveFolderList.h"
 #include "windows/main/WindowMessages.h"
 
+#include <win32/user/clipboard.h>
+#include <com/globalmem.h>
+
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -103,6 +109,50 @@ TEST_F(PlanWindowsFaults, ATypedChannelIsSavedWithinItsList) {
   pressInEditor("SAVE_BUTTON");
   ASSERT_EQ(schedule().GetCount(), 1);
   EXPECT_EQ(schedule().GetAt(0)->channel2, first);
+}
+
+// Numbers pasted (Ctrl+V) or set into the editor's fields go in only within the fields'
+// limits, so SAVE stores no length beyond 23:59:59 and no channel beyond its list, and
+// nothing a field holds overflows the length's reckoning.
+TEST_F(PlanWindowsFaults, PastedOrSetNumbersStayWithinTheFieldsLimits) {
+  openPlanList();
+  press(plan(), "ADD_BUTTON");
+  const auto paste = [this](const char* name, const char* text) {
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+    std::memcpy(GlobalLock(block), text, std::strlen(text) + 1);
+    GlobalUnlock(block);
+    SetClipboardData(CF_TEXT, block);
+    CloseClipboard();
+    typeInto(name, "");
+    robot.press(VK_CONTROL);
+    robot.key('V');
+    robot.release(VK_CONTROL);
+    robot.pumpUntilIdle();
+  };
+  const int last = editor().GetLastChannel(2);
+  for (const std::string name : {"RecordHour_Edit", "RecordMini_Edit", "RecordSecond_Edit", "StartHour_Edit", "Channel_Edit"}) {
+    const std::string before = field(name.c_str());
+    const std::string beyond = name == "Channel_Edit" ? std::to_string(last + 1) : "99";
+    for (const std::string& text : {std::string("99999999999"), std::string("999"), beyond}) {
+      paste(name.c_str(), text.c_str());
+      EXPECT_EQ(field(name.c_str()), before) << name << " " << text;
+    }
+  }
+  paste("Channel_Edit", std::to_string(last).c_str());
+  EXPECT_EQ(field("Channel_Edit"), std::to_string(last));
+  paste("RecordHour_Edit", "23");
+  editor().FindEdit("RecordMini_Edit")->SetWindowText("99");
+  ::SendMessageA(editor().FindEdit("RecordSecond_Edit")->GetSafeHwnd(), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("99999999999"));
+  EXPECT_EQ(field("RecordMini_Edit"), "59");
+  EXPECT_EQ(field("RecordSecond_Edit"), "59");
+  screenshot(editor(), "entry_editor_at_the_limits");
+  pressInEditor("SAVE_BUTTON");
+  ASSERT_EQ(schedule().GetCount(), 1);
+  EXPECT_EQ(schedule().GetAt(0)->duration, 23 * 3600 + 59 * 60 + 59);
+  EXPECT_EQ(schedule().GetAt(0)->channel2, last);
 }
 
 // A skin without the list's place opens the window all the same: it shows no rows, and ADD
