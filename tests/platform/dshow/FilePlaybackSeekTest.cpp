@@ -1,9 +1,9 @@
 // Seeks made the way a user makes them in a clip player: at once after the file is opened
-// and paused, before its first picture came, and again before the last seek's picture
-// came. Once the streaming threads settle, with the clock standing still as it does for a
-// paused graph, the renderer shows the picture at the newest position: numbered MPEG-2
-// (pictures in groups, a seek starting from the group's first, sound alongside) and
-// Motion JPEG with A-law sound in an AVI.
+// and paused, before its first picture came, again before the last seek's picture came,
+// and while playing. Once the streaming threads settle, with the clock standing still as
+// it does for a paused graph, the renderer shows the picture at the newest position:
+// numbered MPEG-2 (pictures in groups, a seek starting from the group's first, sound
+// alongside) and Motion JPEG with A-law sound in an AVI.
 #include "GraphTest.h"
 
 #include "MediaFileWriter.h"
@@ -89,6 +89,21 @@ TEST_F(FilePlaybackSeekTest, ASeekBeforeTheLastSeeksPictureCameShowsItsOwn) {
       seek(startOf(second));
       EXPECT_EQ(shownWhenSettled(), second) << "after " << first;
     }
+  }
+}
+
+// Seeking while playing and pausing before the clock moves on: the picture at the new
+// position was shown as the graph ran, the next one waits for its time; the pause keeps
+// the first, as the position says.
+TEST_F(FilePlaybackSeekTest, PausedJustAfterASeekWhilePlayingThePictureAtThePositionStays) {
+  for (const Clip& clip : kClips) {
+    SCOPED_TRACE(std::string(clip.name, clip.name + std::wcslen(clip.name)));
+    render(clip);
+    ASSERT_EQ(control->Run(), S_OK);
+    seek(startOf(60));
+    ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [] { return true; }));
+    ASSERT_EQ(control->Pause(), S_OK);
+    EXPECT_EQ(shownWhenSettled(), 60);
   }
 }
 
