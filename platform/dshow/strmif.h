@@ -225,6 +225,26 @@ struct IMemAllocator : public IUnknown {
   ~IMemAllocator() = default;
 };
 
+// Told each time a sample comes back to an allocator that it was set on.
+// {92980B30-C1DE-11D2-ABF5-00A0C905F375}
+DEFINE_GUID(IID_IMemAllocatorNotifyCallbackTemp, 0x92980B30, 0xC1DE, 0x11D2, 0xAB, 0xF5, 0x00, 0xA0, 0xC9, 0x05, 0xF3, 0x75);
+struct IMemAllocatorNotifyCallbackTemp : public IUnknown {
+  STDMETHOD(NotifyRelease)() = 0;
+
+ protected:
+  ~IMemAllocatorNotifyCallbackTemp() = default;
+};
+
+// {379A0CF0-C1DE-11D2-ABF5-00A0C905F375}
+DEFINE_GUID(IID_IMemAllocatorCallbackTemp, 0x379A0CF0, 0xC1DE, 0x11D2, 0xAB, 0xF5, 0x00, 0xA0, 0xC9, 0x05, 0xF3, 0x75);
+struct IMemAllocatorCallbackTemp : public IMemAllocator {
+  STDMETHOD(SetNotify)(IMemAllocatorNotifyCallbackTemp* pNotify) = 0;
+  STDMETHOD(GetFreeCount)(LONG* plBuffersFree) = 0;
+
+ protected:
+  ~IMemAllocatorCallbackTemp() = default;
+};
+
 // {56A8689D-0AD4-11CE-B03A-0020AF0BA770}
 DEFINE_GUID(IID_IMemInputPin, 0x56A8689D, 0x0AD4, 0x11CE, 0xB0, 0x3A, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70);
 struct IMemInputPin : public IUnknown {

@@ -106,7 +106,6 @@ TEST_F(ProjectCutFramesTest, TheFirstFrameOfACutIsTheSourceFrameAtItsStartMark) 
       SCOPED_TRACE(std::string(source.name) + " from " + std::to_string(mark));
       const int expected = frameAt(mark);
       ASSERT_EQ(lib.mpeg_open(file.c_str(), host), 1);
-      ASSERT_TRUE(pictureShown()) << "opened";
       ASSERT_EQ(lib.mpeg_MoveToFrame(mark), 1);
       ASSERT_TRUE(pictureShown());
       ASSERT_EQ(lib.mpeg_Capture("C:\\mark.bmp"), 1);

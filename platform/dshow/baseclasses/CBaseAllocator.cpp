@@ -1,12 +1,17 @@
 #include <dshow/baseclasses/CBaseAllocator.h>
 
+#include <utility>
+
 CBaseAllocator::CBaseAllocator(const char* pName, LPUNKNOWN pUnk, HRESULT* phr, BOOL, BOOL)
     : CUnknown(pName, pUnk, phr) {}
 
-CBaseAllocator::~CBaseAllocator() = default;
+CBaseAllocator::~CBaseAllocator() {
+  if (m_pNotify) m_pNotify->Release();
+}
 
 STDMETHODIMP CBaseAllocator::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-  if (riid == IID_IMemAllocator) return GetInterface(static_cast<IMemAllocator*>(this), ppv);
+  if (riid == IID_IMemAllocator || riid == IID_IMemAllocatorCallbackTemp)
+    return GetInterface(static_cast<IMemAllocatorCallbackTemp*>(this), ppv);
   return CUnknown::NonDelegatingQueryInterface(riid, ppv);
 }
 
@@ -98,6 +103,7 @@ STDMETHODIMP CBaseAllocator::GetBuffer(IMediaSample** ppBuffer, REFERENCE_TIME*,
 STDMETHODIMP CBaseAllocator::ReleaseBuffer(IMediaSample* pSample) {
   CheckPointer(pSample, E_POINTER);
   bool wake = false;
+  IMemAllocatorNotifyCallbackTemp* notify = nullptr;
   {
     std::unique_lock guard(m_lock, std::defer_lock);
     plat::WakeSignal::lockSoon(guard);
@@ -107,9 +113,33 @@ STDMETHODIMP CBaseAllocator::ReleaseBuffer(IMediaSample* pSample) {
       Free();
     }
     wake = m_freed.changed();
+    notify = m_pNotify;
+    if (notify) notify->AddRef();
   }
   if (wake) m_freed.wake();
+  if (notify) {
+    notify->NotifyRelease();
+    notify->Release();
+  }
   Release();
+  return S_OK;
+}
+
+STDMETHODIMP CBaseAllocator::SetNotify(IMemAllocatorNotifyCallbackTemp* pNotify) {
+  if (pNotify) pNotify->AddRef();
+  IMemAllocatorNotifyCallbackTemp* previous = nullptr;
+  {
+    std::lock_guard guard(m_lock);
+    previous = std::exchange(m_pNotify, pNotify);
+  }
+  if (previous) previous->Release();
+  return S_OK;
+}
+
+STDMETHODIMP CBaseAllocator::GetFreeCount(LONG* plBuffersFree) {
+  CheckPointer(plBuffersFree, E_POINTER);
+  std::lock_guard guard(m_lock);
+  *plBuffersFree = static_cast<LONG>(m_lFree.size());
   return S_OK;
 }
 

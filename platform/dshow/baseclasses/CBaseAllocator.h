@@ -2,6 +2,8 @@
 // Commit makes the buffers, GetBuffer hands one out (waiting while all are in use),
 // a released sample comes back to the free list, Decommit wakes every waiter with
 // VFW_E_NOT_COMMITTED and frees the memory once the last outstanding sample is back.
+// A callback set with SetNotify is told after each sample came back (outside the lock),
+// so a source holding packets back for want of buffers hears that one is free.
 //
 // Each sample out holds a reference to its allocator, so an allocator lives as long as
 // any of its samples. A derived class supplies Alloc (make m_lCount samples) and Free.
@@ -14,7 +16,7 @@
 #include <mutex>
 #include <vector>
 
-class CBaseAllocator : public CUnknown, public IMemAllocator {
+class CBaseAllocator : public CUnknown, public IMemAllocatorCallbackTemp {
  public:
   CBaseAllocator(const char* pName, LPUNKNOWN pUnk, HRESULT* phr, BOOL bEvent = TRUE,
                  BOOL fEnableReleaseCallback = FALSE);
@@ -30,6 +32,8 @@ class CBaseAllocator : public CUnknown, public IMemAllocator {
   STDMETHODIMP GetBuffer(IMediaSample** ppBuffer, REFERENCE_TIME* pStartTime, REFERENCE_TIME* pEndTime,
                          DWORD dwFlags) override;
   STDMETHODIMP ReleaseBuffer(IMediaSample* pBuffer) override;
+  STDMETHODIMP SetNotify(IMemAllocatorNotifyCallbackTemp* pNotify) override;
+  STDMETHODIMP GetFreeCount(LONG* plBuffersFree) override;
 
   // Samples currently handed out.
   long OutstandingCount();
@@ -52,4 +56,5 @@ class CBaseAllocator : public CUnknown, public IMemAllocator {
   BOOL m_bChanged = FALSE;
   BOOL m_bCommitted = FALSE;
   BOOL m_bDecommitInProgress = FALSE;
+  IMemAllocatorNotifyCallbackTemp* m_pNotify = nullptr;  // counted
 };

@@ -183,6 +183,11 @@ double MediaSplitter::rate() {
   return m_rate;
 }
 
+void MediaSplitter::bufferReturned() {
+  // Only the first return after the drain's look wakes it; the rest cost a read.
+  if (!m_returned.load(std::memory_order_relaxed) && !m_returned.exchange(true)) m_resumed.notify();
+}
+
 STDMETHODIMP MediaSplitter::Pause() {
   CAutoLock lock(&m_lock);
   const bool starting = m_State == State_Stopped;
@@ -283,11 +288,14 @@ void MediaSplitter::run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) 
 
 // A paused renderer gives no buffer back until the graph runs, and waiting for one would
 // keep back another stream's last packets; so while paused this looks at every stream
-// in turn, every few milliseconds of the machine clock when none moved.
+// in turn, again when none moved and a buffer came back (or, from an allocator that does
+// not tell, every few milliseconds of the machine clock).
 void MediaSplitter::drainWhilePaused(std::vector<Lane>& lanes, REFERENCE_TIME start, double rate) {
   constexpr REFERENCE_TIME kLookAgain = 100'000;  // 10 ms
   auto anyOpen = [&] { return std::any_of(lanes.begin(), lanes.end(), [](const Lane& lane) { return lane.open; }); };
   while (m_paused && !m_stopThread && anyOpen()) {
+    // Cleared before the look: a buffer coming back after it was missed sets it again.
+    m_returned = false;
     bool moved = false;
     for (Lane& lane : lanes) {
       const size_t before = lane.parked.size();
@@ -295,7 +303,8 @@ void MediaSplitter::drainWhilePaused(std::vector<Lane>& lanes, REFERENCE_TIME st
       moved = moved || lane.parked.size() != before;
       if (lane.parked.empty()) endLane(lane);
     }
-    if (!moved) m_resumed.waitFor([&] { return !m_paused || m_stopThread; }, ClockWait::now() + kLookAgain);
+    if (!moved)
+      m_resumed.waitFor([&] { return !m_paused || m_stopThread || m_returned; }, ClockWait::now() + kLookAgain);
   }
 }
 

@@ -15,7 +15,9 @@
 // another stream has had nothing near a packet's time, a packet finding its pin's
 // buffers all out is parked in memory, within a bound, and sent when buffers come back;
 // past the bound the thread waits as before. (A stream that has had packets may still
-// have shown nothing: its decoder can want more before its first output.)
+// have shown nothing: its decoder can want more before its first output.) At the end of
+// the file the thread sends what is parked as the pins' allocators say buffers came
+// back, so a paused graph cues without the clock moving.
 #pragma once
 
 #include <dshow/baseclasses/CBaseFilter.h>
@@ -68,6 +70,8 @@ class MediaSplitter : public CBaseFilter {
   HRESULT setPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop, DWORD stopFlags);
   HRESULT setRate(double rate);
   double rate();
+  // A buffer of one of the pins came back to its allocator (any thread).
+  void bufferReturned();
 
  private:
   void startThread();
@@ -112,7 +116,9 @@ class MediaSplitter : public CBaseFilter {
   std::thread m_thread;
   std::atomic<bool> m_stopThread{false};
   std::atomic<bool> m_paused{false};  // renderers hold their streams: park rather than wait
-  ClockWait m_resumed;                // the thread's drain while paused: the graph runs or stops
+  // The thread's drain while paused: the graph runs or stops, or a buffer came back.
+  ClockWait m_resumed;
+  std::atomic<bool> m_returned{true};  // cleared by the drain before it looks for buffers
   REFERENCE_TIME m_start = 0;
   REFERENCE_TIME m_stop = -1;  // -1: the end of the file
   double m_rate = 1.0;

@@ -78,7 +78,7 @@ STDMETHODIMP RendererBase::Stop() {
   // Any wait ends before the pin refuses samples and the filter stops.
   m_wait.cancel();
   const HRESULT hr = CBaseFilter::Stop();
-  m_stillShown = false;
+  m_shown = false;
   m_endOfStream = false;
   m_completionSent = false;
   m_wait.reset();
@@ -103,7 +103,7 @@ STDMETHODIMP RendererBase::GetState(DWORD dwMSecs, FILTER_STATE* State) {
   *State = m_State;
   if (m_State != State_Paused || !m_pin->IsConnected()) return S_OK;
   // A paused renderer is ready once it shows a still (or knows none will come).
-  auto ready = [&] { return m_stillShown || m_endOfStream || m_State != State_Paused; };
+  auto ready = [&] { return m_shown || m_endOfStream || m_State != State_Paused; };
   if (!ready() && dwMSecs != 0) {
     const REFERENCE_TIME deadline = dwMSecs == INFINITE ? -1 : ClockWait::now() + dwMSecs * kUnitsPerMs;
     m_wait.waitFor(ready, deadline);
@@ -117,10 +117,10 @@ HRESULT RendererBase::receive(IMediaSample* sample) {
     const FILTER_STATE state = m_State;
     if (state == State_Stopped) return VFW_E_WRONG_STATE;
     if (state == State_Paused) {
-      if (!m_stillShown) {
+      if (!m_shown) {
         render(sample);
         ++m_rendered;
-        m_stillShown = true;
+        m_shown = true;
         m_wait.notify();
       }
       // Hold the stream until the graph runs (or stops, or flushes).
@@ -138,6 +138,7 @@ HRESULT RendererBase::receive(IMediaSample* sample) {
     }
     const HRESULT hr = render(sample);
     ++m_rendered;
+    m_shown = true;
     return FAILED(hr) ? hr : S_OK;
   }
 }
@@ -152,7 +153,7 @@ void RendererBase::beginFlush() { m_wait.cancel(); }
 
 void RendererBase::endFlush() {
   m_wait.reset();
-  m_stillShown = false;
+  m_shown = false;
   m_endOfStream = false;
   m_completionSent = false;
 }

@@ -2,7 +2,9 @@
 // graph clock reaches its start time (at once when it is late or has no time, or when
 // the graph runs without a clock). Paused, the first sample is shown as a still and
 // the stream waits until the graph runs; GetState reports VFW_S_STATE_INTERMEDIATE
-// until that still has come. End of stream reaches the graph as EC_COMPLETE once the
+// until that still has come. A sample shown while running serves as the still of a pause
+// that follows, so a pause keeps the picture of its position rather than showing the
+// next one before its time. End of stream reaches the graph as EC_COMPLETE once the
 // graph runs. Flushing and stopping end any wait at once, so they never deadlock with
 // the streaming thread.
 //
@@ -60,7 +62,7 @@ class RendererBase : public CBaseFilter, public IAMFilterMiscFlags {
   std::unique_ptr<Pin> m_pin;
   ComPtr<IUnknown> m_seeking;
   ClockWait m_wait;
-  std::atomic<bool> m_stillShown{false};
+  std::atomic<bool> m_shown{false};  // a sample since the stream started or was flushed
   std::atomic<bool> m_endOfStream{false};
   std::atomic<bool> m_completionSent{false};
   std::atomic<std::uint64_t> m_rendered{0};

@@ -1,5 +1,6 @@
 #include <dshow/filters/SplitterOutputPin.h>
 
+#include <com/ComPtr.h>
 #include <dshow/amvideo.h>
 #include <dshow/filters/MediaSplitter.h>
 #include <dshow/uuids.h>
@@ -28,6 +29,8 @@ SplitterOutputPin::~SplitterOutputPin() = default;
 
 STDMETHODIMP SplitterOutputPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
   if (riid == IID_IMediaSeeking) return GetInterface(static_cast<IMediaSeeking*>(this), ppv);
+  if (riid == IID_IMemAllocatorNotifyCallbackTemp)
+    return GetInterface(static_cast<IMemAllocatorNotifyCallbackTemp*>(this), ppv);
   return CBaseOutputPin::NonDelegatingQueryInterface(riid, ppv);
 }
 
@@ -63,12 +66,25 @@ HRESULT SplitterOutputPin::Active() {
   hr = S_OK;
   m_queue = std::make_unique<COutputQueue>(GetConnected(), &hr, FALSE, TRUE);
   if (FAILED(hr)) m_queue.reset();
+  else watchReturns(this);
   return hr;
 }
 
 HRESULT SplitterOutputPin::Inactive() {
+  watchReturns(nullptr);
   m_queue.reset();
   return CBaseOutputPin::Inactive();
+}
+
+void SplitterOutputPin::watchReturns(IMemAllocatorNotifyCallbackTemp* notify) {
+  ComPtr<IMemAllocatorCallbackTemp> callback;
+  if (m_pAllocator && SUCCEEDED(m_pAllocator->QueryInterface(IID_IMemAllocatorCallbackTemp, callback.putVoid())))
+    callback->SetNotify(notify);
+}
+
+STDMETHODIMP SplitterOutputPin::NotifyRelease() {
+  m_splitter->bufferReturned();
+  return S_OK;
 }
 
 HRESULT SplitterOutputPin::send(IMediaSample* sample) {

@@ -1,7 +1,8 @@
 // One elementary stream of the parser: its media type (QueryAccept also takes a partial
 // type that it matches), samples sent on a queue thread of its own so one stream held
 // by its renderer never stops the others, and IMediaSeeking, which moves the whole
-// parser (seeks through any of its pins move every stream together).
+// parser (seeks through any of its pins move every stream together). While active it
+// hears from its allocator each time a buffer comes back and tells the parser.
 #pragma once
 
 #include <dshow/baseclasses/CBaseOutputPin.h>
@@ -14,7 +15,7 @@ namespace plat {
 
 class MediaSplitter;
 
-class SplitterOutputPin : public CBaseOutputPin, public MediaTimeSeeking {
+class SplitterOutputPin : public CBaseOutputPin, public MediaTimeSeeking, public IMemAllocatorNotifyCallbackTemp {
  public:
   SplitterOutputPin(MediaSplitter* splitter, CCritSec* lock, LPCWSTR name, const CMediaType& type, int stream);
   ~SplitterOutputPin() override;
@@ -50,7 +51,13 @@ class SplitterOutputPin : public CBaseOutputPin, public MediaTimeSeeking {
   STDMETHODIMP SetRate(double dRate) override;
   STDMETHODIMP GetRate(double* pdRate) override;
 
+  // IMemAllocatorNotifyCallbackTemp
+  STDMETHODIMP NotifyRelease() override;
+
  private:
+  // Sets (or with null clears) the allocator's callback, where the allocator has one.
+  void watchReturns(IMemAllocatorNotifyCallbackTemp* notify);
+
   MediaSplitter* m_splitter;
   CMediaType m_type;
   int m_stream;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <vector>
 
 using plat::ComPtr;
 
@@ -64,6 +65,43 @@ TEST(AllocatorTest, AWaitingGetBufferWakesWhenASampleReturns) {
   EXPECT_EQ(waiter.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
   held->Release();
   EXPECT_EQ(waiter.get(), S_OK);
+}
+
+// A source holding packets back hears of each returning sample, told once the buffer is
+// free to take, and no more once it clears the callback.
+TEST(AllocatorTest, AReleaseCallbackIsToldOfEachReturnedBufferUntilCleared) {
+  struct Listener : IMemAllocatorNotifyCallbackTemp {
+    STDMETHODIMP QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+    STDMETHODIMP NotifyRelease() override {
+      LONG free = -1;
+      allocator->GetFreeCount(&free);
+      freeWhenTold.push_back(free);
+      return S_OK;
+    }
+    IMemAllocatorCallbackTemp* allocator = nullptr;
+    ULONG refs = 0;
+    std::vector<LONG> freeWhenTold;
+  } listener;
+  ComPtr<IMemAllocator> plain = makeAllocator(2, 64);
+  ComPtr<IMemAllocatorCallbackTemp> allocator;
+  ASSERT_EQ(plain->QueryInterface(IID_IMemAllocatorCallbackTemp, allocator.putVoid()), S_OK);
+  listener.allocator = allocator.get();
+  ASSERT_EQ(allocator->Commit(), S_OK);
+  ASSERT_EQ(allocator->SetNotify(&listener), S_OK);
+  IMediaSample* first = nullptr;
+  IMediaSample* second = nullptr;
+  ASSERT_EQ(allocator->GetBuffer(&first, nullptr, nullptr, 0), S_OK);
+  ASSERT_EQ(allocator->GetBuffer(&second, nullptr, nullptr, 0), S_OK);
+  first->Release();
+  second->Release();
+  EXPECT_EQ(listener.freeWhenTold, (std::vector<LONG>{1, 2}));
+  ASSERT_EQ(allocator->SetNotify(nullptr), S_OK);
+  EXPECT_EQ(listener.refs, 0u) << "the allocator holds no reference to a cleared callback";
+  ASSERT_EQ(allocator->GetBuffer(&first, nullptr, nullptr, 0), S_OK);
+  first->Release();
+  EXPECT_EQ(listener.freeWhenTold.size(), 2u);
 }
 
 TEST(AllocatorTest, DecommitWakesWaitersAndFreesOnceSamplesReturn) {

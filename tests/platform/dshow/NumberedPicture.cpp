@@ -1,5 +1,8 @@
 #include "NumberedPicture.h"
 
+#include <dshow/amvideo.h>
+#include <dshow/control.h>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -8,6 +11,7 @@ extern "C" {
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 
 namespace dstest {
@@ -113,6 +117,17 @@ std::vector<int> NumberedPicture::numbersIn(const std::filesystem::path& file, i
   av_frame_free(&frame);
   av_packet_free(&packet);
   return numbers;
+}
+
+int NumberedPicture::read(IBasicVideo& video) {
+  long size = 0;
+  if (video.GetCurrentImage(&size, nullptr) != S_OK) return -2;
+  std::vector<long> image(static_cast<size_t>(size + 3) / 4);
+  video.GetCurrentImage(&size, image.data());
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+  const int bytes = header->biBitCount / 8;
+  return read(reinterpret_cast<const std::uint8_t*>(header + 1), header->biWidth, std::abs(header->biHeight), bytes,
+              (header->biWidth * bytes + 3) / 4 * 4, header->biHeight > 0);
 }
 
 std::int64_t NumberedPicture::firstPictureTime(const std::filesystem::path& file) {

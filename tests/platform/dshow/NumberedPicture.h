@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+struct IBasicVideo;
+
 namespace dstest {
 
 class NumberedPicture {
@@ -28,6 +30,8 @@ class NumberedPicture {
   // The same from packed pixels: blue, green, red (and a fourth byte at 32 bits) of
   // `stride` bytes a row, the top row first unless `bottomUp`.
   static int read(const std::uint8_t* pixels, int width, int height, int bytesPerPixel, int stride, bool bottomUp);
+  // The same from a renderer's current picture; -2 when it has none.
+  static int read(IBasicVideo& video);
   static Rgb fromYuv(int y, int u, int v);
   // The numbers the first `count` pictures of a file show, decoded with FFmpeg (-1 for
   // a picture that shows none); fewer when the file has fewer.

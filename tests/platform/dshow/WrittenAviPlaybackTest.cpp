@@ -58,18 +58,7 @@ class WrittenAviPlaybackTest : public dstest::GraphTest {
     pause();
   }
   // The number the renderer's current picture shows; -1 for none or one upside down.
-  int numberShown() {
-    ComPtr<IBasicVideo> video = graphAs<IBasicVideo>(IID_IBasicVideo);
-    long size = 0;
-    if (video->GetCurrentImage(&size, nullptr) != S_OK) return -2;
-    std::vector<long> image(static_cast<size_t>(size + 3) / 4);
-    video->GetCurrentImage(&size, image.data());
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
-    const int bytes = header->biBitCount / 8;
-    return NumberedPicture::read(reinterpret_cast<const std::uint8_t*>(header + 1), header->biWidth,
-                                 std::abs(header->biHeight), bytes, (header->biWidth * bytes + 3) / 4 * 4,
-                                 header->biHeight > 0);
-  }
+  int numberShown() { return NumberedPicture::read(*graphAs<IBasicVideo>(IID_IBasicVideo).get()); }
   plat::AudioPlayback::Levels sound() { return machine().service<plat::AudioPlayback>().levels(); }
 };
 
