@@ -91,11 +91,14 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	fuzz/run $(FUZZ_SECONDS) $(JOBS)
-# Medians of several rounds, as the targets are stated.
+# Medians of several rounds, as the targets are stated, and the best round beside them.
 BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+# Every program bench_* of the build, the anchors' tools installed first; fails, naming
+# them, when any failed.
 bench: build
-	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b" $(BENCH_FLAGS); done; true
+	@.ci/setup bench
+	@bench/run build/default/bench $(BENCH_FLAGS)
 
 clean:
 	rm -rf build out
