@@ -6,10 +6,13 @@
 # make test-tsan  the tests of threads and processes under ThreadSanitizer
 # make fuzz       every fuzz target for FUZZ_SECONDS each, all at once
 # Each first installs the packages that are missing (.ci/setup).
-.PHONY: all setup build build-asan build-tsan demo-machine run run-plan test test-asan test-tsan fuzz bench clean
+.PHONY: all setup build build-asan build-tsan build-fuzz demo-machine run run-plan test test-asan test-tsan fuzz bench \
+	clean
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+# Given to every configure (.ci/run gives -DORVANE_QUICK_BUILD=ON).
+CONFIGURE_FLAGS ?=
 # Graphs, the fan-out filter, clip playing and editing, the channel scan, threads and
 # messages between processes, the base classes' streaming, hand-offs and connecting, the
 # editing sources' read-ahead, the capture device's formats and file playback, and the
@@ -25,11 +28,11 @@ setup:
 	@.ci/setup
 
 build: setup
-	cmake --preset default
+	cmake --preset default $(CONFIGURE_FLAGS)
 	cmake --build --preset default -j $(JOBS)
 
 build-asan: setup
-	cmake --preset asan
+	cmake --preset asan $(CONFIGURE_FLAGS)
 	cmake --build --preset asan -j $(JOBS)
 
 # A fresh demo machine in out/demo with the program folder as the installer leaves it.
@@ -79,23 +82,28 @@ test-asan: build-asan
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
 
 build-tsan: setup
-	cmake --preset tsan
+	cmake --preset tsan $(CONFIGURE_FLAGS)
 	cmake --build --preset tsan -j $(JOBS) --target test_graphs test_fanout test_clip_player test_edit_project test_core test_platform_user test_platform_win32 test_platform_dshow test_platform_machine
 
 test-tsan: build-tsan
 	TSAN_OPTIONS="$(TSAN_RUN_OPTIONS)" ctest --preset tsan -L '$(TSAN_LABELS)'
 	TSAN_OPTIONS="$(TSAN_RUN_OPTIONS)" ctest --preset tsan -R '$(TSAN_TESTS)'
 
-fuzz:
+build-fuzz:
 	@.ci/setup fuzz
-	cmake --preset fuzz
+	cmake --preset fuzz $(CONFIGURE_FLAGS)
 	cmake --build --preset fuzz -j $(JOBS)
+
+fuzz: build-fuzz
 	fuzz/run $(FUZZ_SECONDS) $(JOBS)
-# Medians of several rounds, as the targets are stated.
+# Medians of several rounds, as the targets are stated, and the best round beside them.
 BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+# Every program bench_* of the build, the anchors' tools installed first; fails, naming
+# them, when any failed.
 bench: build
-	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && "$$b" $(BENCH_FLAGS); done; true
+	@.ci/setup bench
+	@bench/run build/default/bench $(BENCH_FLAGS)
 
 clean:
 	rm -rf build out

@@ -4,7 +4,8 @@
 // (to RGB32) for a conversion's throughput. The figures are processor and wall time per
 // sample. Beside them, the same work by GStreamer (the same number of samples of the same
 // size through a pass-through element into a fakesink, its start-up taken off) and by
-// FFmpeg (the same pictures converted to BGRA on one thread, its own -benchmark figures).
+// FFmpeg (the same pictures converted to BGRA on one thread, its conversion's filter thread
+// too, its own -benchmark figures).
 // The live path as the program runs it is in bench_livepath.
 #include <com/ComPtr.h>
 #include <com/objbase.h>
@@ -204,7 +205,7 @@ void BM_FramesThroughTheAviDecompressor(benchmark::State& state) {
   CoInitialize(nullptr);
   CoCreateInstance(CLSID_AVIDec, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, decompressor.putVoid());
   const int frames = static_cast<int>(state.range(0));
-  const std::string arguments = "-threads 1 -f rawvideo -pix_fmt yuyv422 -s 720x576 -r 25 -i '" +
+  const std::string arguments = "-threads 1 -filter_threads 1 -f rawvideo -pix_fmt yuyv422 -s 720x576 -r 25 -i '" +
                                 rawPictures(frames).string() + "' -pix_fmt bgra -f null -";
   runChain(state, videoType(MEDIASUBTYPE_YUY2, 720, 576, 16), decompressor,
            [&] { return bench::RunFfmpeg(arguments, kToolLimit); }, "FFmpeg, 1 thread, YUY2 to BGRA",

@@ -149,10 +149,12 @@ const std::filesystem::path& rawPictures() {
   return raw;
 }
 
-// FFmpeg's arguments for the same pictures to the same stream with `threads` threads.
+// FFmpeg's arguments for the same pictures to the same stream with `threads` threads, for
+// the encoder and for the conversion to 4:2:0 alike.
 std::string ffmpegArguments(bool mpeg2, int threads) {
   const auto folder = rawPictures().parent_path();
-  return "-f rawvideo -pix_fmt yuyv422 -s 720x576 -r 25 -i '" + rawPictures().string() + "' -pix_fmt yuv420p -c:v " +
+  return "-filter_threads " + std::to_string(threads) + " -f rawvideo -pix_fmt yuyv422 -s 720x576 -r 25 -i '" +
+         rawPictures().string() + "' -pix_fmt yuv420p -c:v " +
          (mpeg2 ? "mpeg2video" : "mpeg1video") + " -b:v " + std::to_string(kBitRate) + " -g 12 -bf 2 -threads " +
          std::to_string(threads) + " -f " + (mpeg2 ? "vob" : "mpeg") + " -y '" + (folder / "out.mpg").string() + "'";
 }

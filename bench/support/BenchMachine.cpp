@@ -1,5 +1,7 @@
 #include "support/BenchMachine.h"
 
+#include "support/RoundsReporter.h"
+
 #include <com/hresult.h>
 #include <machine/Machine.h>
 #include <machine/ProgramFolder.h>
@@ -7,9 +9,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bench {
@@ -49,14 +53,25 @@ bool OpenMachineWithModule(LPCSTR module) { return OpenMachineWithModules({modul
 
 int Main(int argc, char** argv, const char* moduleFolder) {
   if (moduleFolder) plat::ProgramFolder::setModuleFolder(moduleFolder);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  // The reporter shows only the rounds' figures itself, and needs every round for it.
+  std::vector<char*> arguments;
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (!argument.starts_with("--benchmark_report_aggregates_only") &&
+        !argument.starts_with("--benchmark_display_aggregates_only"))
+      arguments.push_back(argv[i]);
+  }
+  int count = static_cast<int>(arguments.size());
+  benchmark::Initialize(&count, arguments.data());
+  RoundsReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   // An idle machine replaces the last one used, so that every folder can go.
   plat::Machine::open(TemporaryRoot());
   std::error_code ec;
   for (const auto& root : g_roots) std::filesystem::remove_all(root, ec);
-  return 0;
+  for (const std::string& failure : reporter.failures()) std::printf("FAILED: %s\n", failure.c_str());
+  return reporter.failures().empty() ? 0 : 1;
 }
 
 }  // namespace bench

@@ -14,8 +14,9 @@ void OpenMachine();
 bool OpenMachineWithModule(LPCSTR module);
 // The same with each module in turn; true when all registered.
 bool OpenMachineWithModules(std::initializer_list<LPCSTR> modules);
-// Runs the benchmarks named on the command line; every machine folder is removed after.
-// `moduleFolder` (may be null) is where modules are loaded from.
+// Runs the benchmarks named on the command line, reported by RoundsReporter; every
+// machine folder is removed after. `moduleFolder` (may be null) is where modules are
+// loaded from. Non-zero when a row failed (each is named at the end).
 int Main(int argc, char** argv, const char* moduleFolder);
 
 }  // namespace bench

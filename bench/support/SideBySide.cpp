@@ -1,6 +1,7 @@
 #include "support/SideBySide.h"
 
 #include <sys/resource.h>
+#include <time.h>
 
 #include <chrono>
 #include <cstdio>
@@ -37,7 +38,11 @@ void printOnce(const std::string& command) {
 
 double ProcessSeconds() { return seconds(RUSAGE_SELF); }
 
-double ThreadSeconds() { return seconds(RUSAGE_THREAD); }
+double ThreadSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
 
 void SideBySide::addOurs(const Usage& usage, double items) {
   m_ours.wall += usage.wall;
@@ -78,21 +83,28 @@ void SideBySide::report(benchmark::State& state, const std::string& anchorName, 
 
 void TimeBeside(benchmark::State& state, const std::function<void()>& ours, const std::function<void()>& anchor,
                 const std::string& anchorName) {
-  std::chrono::duration<double, std::micro> ourTime{0};
-  std::chrono::duration<double, std::micro> anchorTime{0};
+  Usage mine;
+  Usage theirs;
   for (auto _ : state) {
     const auto started = std::chrono::steady_clock::now();
+    const double startedCpu = ThreadSeconds();
     ours();
     const auto between = std::chrono::steady_clock::now();
+    const double betweenCpu = ThreadSeconds();
     anchor();
     benchmark::ClobberMemory();
-    anchorTime += std::chrono::steady_clock::now() - between;
-    ourTime += between - started;
+    theirs.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - between).count();
+    theirs.processor += ThreadSeconds() - betweenCpu;
+    mine.wall += std::chrono::duration<double>(between - started).count();
+    mine.processor += betweenCpu - startedCpu;
   }
-  const double runs = static_cast<double>(state.iterations());
-  state.counters["us"] = ourTime.count() / runs;
-  state.counters["anchor_us"] = anchorTime.count() / runs;
-  if (anchorTime.count() > 0) state.counters["ratio"] = ourTime.count() / anchorTime.count();
+  const double runs = static_cast<double>(state.iterations()) / 1e6;  // figures in microseconds
+  state.counters["us"] = mine.wall / runs;
+  state.counters["anchor_us"] = theirs.wall / runs;
+  state.counters["cpu_us"] = mine.processor / runs;
+  state.counters["anchor_cpu_us"] = theirs.processor / runs;
+  if (theirs.wall > 0) state.counters["ratio"] = mine.wall / theirs.wall;
+  if (theirs.processor > 0) state.counters["cpu_ratio"] = mine.processor / theirs.processor;
   state.SetLabel("anchor: " + anchorName);
 }
 

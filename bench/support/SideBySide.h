@@ -15,7 +15,7 @@ namespace bench {
 
 // Processor seconds of every thread of this process.
 double ProcessSeconds();
-// Processor seconds of the calling thread.
+// Processor seconds of the calling thread, to the nanosecond.
 double ThreadSeconds();
 
 class SideBySide {
@@ -41,9 +41,10 @@ class SideBySide {
   std::string m_failure;
 };
 
-// For work done in this process on both sides: runs `ours` and `anchor` one after the
-// other once each iteration, timing each on the wall clock, and reports microseconds a
-// run of each and ours over the anchor's ("ratio"), with the label "anchor: <name>".
+// For work done on this thread on both sides: runs `ours` and `anchor` one after the
+// other once each iteration and reports microseconds a run of each, on the wall clock
+// ("us", "anchor_us") and of the thread's processor time ("cpu_us", "anchor_cpu_us"), and
+// ours over the anchor's ("ratio", "cpu_ratio"), with the label "anchor: <name>".
 void TimeBeside(benchmark::State& state, const std::function<void()>& ours, const std::function<void()>& anchor,
                 const std::string& anchorName);
 

@@ -39,6 +39,7 @@ HRESULT CodecFilter::StartStreaming() {
     StopStreaming();
     return E_FAIL;
   }
+  m_holdAtMost = samplesToHoldBack();
   return S_OK;
 }
 
@@ -46,7 +47,9 @@ HRESULT CodecFilter::StopStreaming() {
   m_next = 0;
   av_frame_free(&m_frame);
   av_packet_free(&m_packet);
+  av_buffer_unref(&m_input);
   avcodec_free_context(&m_codec);
+  giveBack();
   return S_OK;
 }
 
@@ -55,15 +58,55 @@ HRESULT CodecFilter::Receive(IMediaSample* pSample) {
   BYTE* data = nullptr;
   pSample->GetPointer(&data);
   const long size = pSample->GetActualDataLength();
-  if (av_new_packet(m_packet, static_cast<int>(size)) < 0) return E_OUTOFMEMORY;
-  std::memcpy(m_packet->data, data, static_cast<size_t>(size));
+  if (size < 0 || !reserveInput(static_cast<size_t>(size))) return E_OUTOFMEMORY;
+  std::memcpy(m_input->data, data, static_cast<size_t>(size));
+  std::memset(m_input->data + size, 0, AV_INPUT_BUFFER_PADDING_SIZE);
+  m_packet->buf = av_buffer_ref(m_input);
+  if (!m_packet->buf) return E_OUTOFMEMORY;
+  m_packet->data = m_input->data;
+  m_packet->size = static_cast<int>(size);
   REFERENCE_TIME start = 0, stop = 0;
   m_packet->pts = SUCCEEDED(pSample->GetTime(&start, &stop)) ? start : AV_NOPTS_VALUE;
+  holdBack(pSample);
   const int sent = avcodec_send_packet(m_codec, m_packet);
   av_packet_unref(m_packet);
   // A damaged packet is skipped; the decoder picks up again at the next good one.
   if (sent < 0 && sent != AVERROR(EAGAIN)) return S_OK;
   return drain();
+}
+
+// The decoder lets go of a packet's bytes once it has read them, so one buffer serves
+// every sample: no allocation, and no fresh pages to fault in, per sample.
+bool CodecFilter::reserveInput(size_t size) {
+  const size_t needed = size + AV_INPUT_BUFFER_PADDING_SIZE;
+  if (m_input && av_buffer_is_writable(m_input) && m_input->size >= needed) return true;
+  av_buffer_unref(&m_input);
+  m_input = av_buffer_alloc(needed);
+  return m_input != nullptr;
+}
+
+// A sample given back wakes an upstream thread waiting for a buffer; given back a few at
+// a time, the upstream thread fills them in one go instead of waking for each. A quarter
+// of its buffers at most, so that the rest keep reading ahead.
+long CodecFilter::samplesToHoldBack() {
+  IMemAllocator* upstream = nullptr;
+  if (FAILED(m_pInput->GetAllocator(&upstream))) return 0;
+  ALLOCATOR_PROPERTIES props{};
+  const bool known = SUCCEEDED(upstream->GetProperties(&props));
+  upstream->Release();
+  return known && props.cBuffers >= 8 ? props.cBuffers / 4 : 0;
+}
+
+void CodecFilter::holdBack(IMediaSample* sample) {
+  if (m_holdAtMost == 0) return;
+  sample->AddRef();
+  m_held.push_back(sample);
+  if (static_cast<long>(m_held.size()) >= m_holdAtMost) giveBack();
+}
+
+void CodecFilter::giveBack() {
+  for (IMediaSample* sample : m_held) sample->Release();
+  m_held.clear();
 }
 
 HRESULT CodecFilter::drain() {
@@ -79,6 +122,7 @@ HRESULT CodecFilter::drain() {
 
 HRESULT CodecFilter::EndOfStream() {
   if (m_codec) {
+    giveBack();
     avcodec_send_packet(m_codec, nullptr);
     drain();
     avcodec_flush_buffers(m_codec);
@@ -89,6 +133,7 @@ HRESULT CodecFilter::EndOfStream() {
 HRESULT CodecFilter::EndFlush() {
   {
     CAutoLock lock(&m_csReceive);
+    giveBack();
     if (m_codec) avcodec_flush_buffers(m_codec);
     m_next = 0;
   }

@@ -2,11 +2,17 @@
 // to a libavcodec decoder and sends on every frame it gives back, as many or as few as
 // that is (decoders hold frames back to reorder them). End of stream drains the frames
 // still held; a flush drops them. Times go through the decoder with the frames; a frame
-// without one follows the one before, and after a flush the new segment's start.
+// without one follows the one before, and after a flush the new segment's start. Input
+// samples go back upstream a few at a time (a quarter of the upstream buffers), at the
+// latest at end of stream, a flush or a stop.
 #pragma once
 
 #include <dshow/baseclasses/CTransformFilter.h>
 
+#include <cstddef>
+#include <vector>
+
+struct AVBufferRef;
 struct AVCodecContext;
 struct AVFrame;
 struct AVPacket;
@@ -38,9 +44,20 @@ class CodecFilter : public CTransformFilter {
  private:
   // Takes every frame the decoder has ready and sends it on.
   HRESULT drain();
+  // Makes m_input a buffer of `size` bytes and the decoder's padding that only this
+  // filter holds; false when out of memory.
+  bool reserveInput(size_t size);
+  // How many samples to hold after decoding them before giving them back upstream, 0
+  // for none.
+  long samplesToHoldBack();
+  void holdBack(IMediaSample* sample);
+  void giveBack();
 
   AVCodecContext* m_codec = nullptr;
   AVPacket* m_packet = nullptr;
+  std::vector<IMediaSample*> m_held;  // decoded from, not yet given back
+  long m_holdAtMost = 0;
+  AVBufferRef* m_input = nullptr;  // the packets' bytes, kept from one sample to the next
   AVFrame* m_frame = nullptr;
 };
 

@@ -58,4 +58,15 @@ void Yuy2Converter::toPacked(const std::uint8_t* yuy2, int width, std::uint32_t*
   });
 }
 
+ORVANE_VECTOR_CLONES
+void Yuy2Converter::fromPlanes(const std::uint8_t* __restrict y, const std::uint8_t* __restrict u,
+                               const std::uint8_t* __restrict v, int width, std::uint8_t* __restrict out) {
+  for (int i = 0; i < width / 2; ++i) {
+    out[4 * i] = y[2 * i];
+    out[4 * i + 1] = u[i];
+    out[4 * i + 2] = y[2 * i + 1];
+    out[4 * i + 3] = v[i];
+  }
+}
+
 }  // namespace plat

@@ -1,5 +1,6 @@
 // The vectorised YUY2 converter against the plain per-pixel formula (BT.601 studio range
-// in integers) on random rows, in each of its outputs.
+// in integers) on random rows, in each of its outputs; and 4:2:0 planes interleaved into
+// YUY2 byte by byte.
 #include <dshow/filters/Yuy2Converter.h>
 
 #include <gtest/gtest.h>
@@ -43,6 +44,27 @@ TEST(Yuy2ConverterTest, EveryOutputMatchesThePerPixelFormulaOnRandomRows) {
       ASSERT_EQ(bgr[3 * i] | bgr[3 * i + 1] << 8 | bgr[3 * i + 2] << 16, static_cast<int>(expected));
       ASSERT_EQ(bgrx[4 * i] | bgrx[4 * i + 1] << 8 | bgrx[4 * i + 2] << 16 | bgrx[4 * i + 3] << 24,
                 static_cast<int>(expected));
+    }
+  }
+}
+
+TEST(Yuy2ConverterTest, PlanesInterleaveAsLumaULumaVOnRandomRows) {
+  std::mt19937 rng(7);
+  // Below, at and past the vector widths, and a picture's width.
+  for (int width : {2, 30, 32, 34, 64, 66, 126, 720}) {
+    const auto half = static_cast<std::size_t>(width / 2);
+    // Exactly the rows' bytes, so that reading or writing past them shows under the
+    // address sanitizer.
+    std::vector<std::uint8_t> y(half * 2), u(half), v(half);
+    for (auto* plane : {&y, &u, &v})
+      for (auto& b : *plane) b = static_cast<std::uint8_t>(rng());
+    std::vector<std::uint8_t> out(half * 4);
+    Yuy2Converter::fromPlanes(y.data(), u.data(), v.data(), width, out.data());
+    for (std::size_t pair = 0; pair < half; ++pair) {
+      ASSERT_EQ(out[4 * pair], y[2 * pair]) << "width " << width << ", pair " << pair;
+      ASSERT_EQ(out[4 * pair + 1], u[pair]);
+      ASSERT_EQ(out[4 * pair + 2], y[2 * pair + 1]);
+      ASSERT_EQ(out[4 * pair + 3], v[pair]);
     }
   }
 }
