@@ -1,5 +1,5 @@
 // The registry functions (advapi32) over the machine's persisted registry
-// (plat::RegistryStore, win32/RegistryStore.h).
+// (plat::RegistryStore, win32/registry/RegistryStore.h).
 //
 // As on Windows, every function returns its error code and leaves the last error alone.
 // HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE and HKEY_USERS are always

@@ -4,8 +4,8 @@
 
 #include <machine/VideoSurfaces.h>
 #include <support/Settling.h>
-#include <win32/DebugOutput.h>
 #include <win32/file.h>
+#include <win32/system/DebugOutput.h>
 
 #include <cstdlib>
 #include <fstream>

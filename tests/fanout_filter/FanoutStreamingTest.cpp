@@ -4,7 +4,7 @@
 // that sample to the branches after it.
 #include "FanoutTest.h"
 
-#include <win32/DebugOutput.h>
+#include <win32/system/DebugOutput.h>
 
 #include <algorithm>
 #include <future>

@@ -5,9 +5,9 @@
 
 #include <machine/ClockFollowers.h>
 #include <machine/PowerState.h>
-#include <win32/ProcessObject.h>
-#include <win32/WaitHub.h>
 #include <win32/error.h>
+#include <win32/kernel/ProcessObject.h>
+#include <win32/kernel/WaitHub.h>
 #include <win32/shell.h>
 #include <win32/user.h>
 

@@ -1,8 +1,8 @@
-#include <win32/FileObject.h>
+#include <win32/file/FileObject.h>
 
-#include <win32/Win32Error.h>
 #include <win32/error.h>
 #include <win32/file.h>
+#include <win32/file/Win32Error.h>
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -3,7 +3,7 @@
 // returns false with the Windows error set (SetLastError) when it fails.
 #pragma once
 
-#include <win32/HandleTable.h>
+#include <win32/kernel/HandleTable.h>
 
 #include <cstdint>
 

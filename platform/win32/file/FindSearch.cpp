@@ -1,4 +1,4 @@
-#include <win32/FindSearch.h>
+#include <win32/file/FindSearch.h>
 
 #include <sys/stat.h>
 

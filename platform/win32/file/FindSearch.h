@@ -3,8 +3,8 @@
 // return them: sorted without case, "." and ".." first in any folder but a drive root.
 #pragma once
 
-#include <win32/HandleTable.h>
 #include <win32/file.h>
+#include <win32/kernel/HandleTable.h>
 
 #include <filesystem>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include <win32/Win32Error.h>
+#include <win32/file/Win32Error.h>
 
 #include <win32/file.h>
 

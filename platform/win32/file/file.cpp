@@ -2,11 +2,11 @@
 
 #include <machine/FileReplacement.h>
 #include <machine/Machine.h>
-#include <win32/FileObject.h>
-#include <win32/FindSearch.h>
-#include <win32/SystemExports.h>
-#include <win32/Win32Error.h>
 #include <win32/error.h>
+#include <win32/file/FileObject.h>
+#include <win32/file/FindSearch.h>
+#include <win32/file/Win32Error.h>
+#include <win32/module/SystemExports.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>

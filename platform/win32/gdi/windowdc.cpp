@@ -1,11 +1,11 @@
 #include <win32/gdi/windowdc.h>
 
-#include <win32/SystemExports.h>
 #include <win32/error.h>
 #include <win32/gdi/GdiTable.h>
 #include <win32/gdi/RegionObject.h>
 #include <win32/gdi/WindowGraphics.h>
 #include <win32/gdi/dc.h>
+#include <win32/module/SystemExports.h>
 #include <win32/user/UpdateRegion.h>
 #include <win32/user/message.h>
 #include <win32/user/paint.h>

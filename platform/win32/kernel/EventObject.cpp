@@ -1,6 +1,6 @@
-#include <win32/EventObject.h>
+#include <win32/kernel/EventObject.h>
 
-#include <win32/WaitHub.h>
+#include <win32/kernel/WaitHub.h>
 
 namespace plat {
 

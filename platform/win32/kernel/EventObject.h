@@ -2,7 +2,7 @@
 // SetEvent releases one waiter; a manual-reset event stays signalled for all of them.
 #pragma once
 
-#include <win32/Waitable.h>
+#include <win32/kernel/Waitable.h>
 
 namespace plat {
 

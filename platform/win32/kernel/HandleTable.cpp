@@ -1,4 +1,4 @@
-#include <win32/HandleTable.h>
+#include <win32/kernel/HandleTable.h>
 
 namespace plat {
 

@@ -1,4 +1,4 @@
-#include <win32/MutexFile.h>
+#include <win32/kernel/MutexFile.h>
 
 #include <cerrno>
 #include <cstdint>

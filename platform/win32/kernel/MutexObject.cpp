@@ -1,7 +1,7 @@
-#include <win32/MutexObject.h>
+#include <win32/kernel/MutexObject.h>
 
-#include <win32/ThreadObject.h>
-#include <win32/WaitHub.h>
+#include <win32/kernel/ThreadObject.h>
+#include <win32/kernel/WaitHub.h>
 
 #include <algorithm>
 #include <vector>

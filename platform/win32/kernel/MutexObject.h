@@ -7,8 +7,8 @@
 // thread does so as its thread-local storage is torn down.
 #pragma once
 
-#include <win32/MutexFile.h>
-#include <win32/Waitable.h>
+#include <win32/kernel/MutexFile.h>
+#include <win32/kernel/Waitable.h>
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include <win32/ObjectNames.h>
+#include <win32/kernel/ObjectNames.h>
 
 #include <machine/Machine.h>
 

@@ -3,7 +3,7 @@
 // type, and stays taken while any handle refers to that object.
 #pragma once
 
-#include <win32/HandleTable.h>
+#include <win32/kernel/HandleTable.h>
 
 #include <filesystem>
 #include <functional>

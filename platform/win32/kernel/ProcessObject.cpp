@@ -1,9 +1,9 @@
-#include <win32/ProcessObject.h>
+#include <win32/kernel/ProcessObject.h>
 
 #include <machine/ProcessStat.h>
 
-#include <win32/HandleTable.h>
 #include <win32/error.h>
+#include <win32/kernel/HandleTable.h>
 #include <win32/thread.h>
 
 namespace plat {

@@ -3,7 +3,7 @@
 // so waiters look again now and then.
 #pragma once
 
-#include <win32/Waitable.h>
+#include <win32/kernel/Waitable.h>
 
 namespace plat {
 

@@ -7,7 +7,7 @@
 // thread on its first question, so ids match between CreateThread and GetCurrentThreadId.
 #pragma once
 
-#include <win32/Waitable.h>
+#include <win32/kernel/Waitable.h>
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include <win32/WaitHub.h>
+#include <win32/kernel/WaitHub.h>
 
-#include <win32/ThreadObject.h>
+#include <win32/kernel/ThreadObject.h>
 #include <win32/sync.h>
 
 #include <algorithm>

@@ -9,7 +9,7 @@
 #pragma once
 
 #include <machine/Clock.h>
-#include <win32/Waitable.h>
+#include <win32/kernel/Waitable.h>
 
 #include <condition_variable>
 #include <memory>

@@ -3,7 +3,7 @@
 // one instant and a wait-all takes them together or not at all.
 #pragma once
 
-#include <win32/HandleTable.h>
+#include <win32/kernel/HandleTable.h>
 
 namespace plat {
 

@@ -1,9 +1,9 @@
-#include <win32/WaitableTimerObject.h>
+#include <win32/kernel/WaitableTimerObject.h>
 
 #include <machine/Clock.h>
 #include <machine/Machine.h>
 #include <machine/PowerState.h>
-#include <win32/WaitHub.h>
+#include <win32/kernel/WaitHub.h>
 
 namespace plat {
 

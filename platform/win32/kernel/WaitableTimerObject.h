@@ -8,7 +8,7 @@
 // and then (changesElsewhere), as for an object another process signals.
 #pragma once
 
-#include <win32/Waitable.h>
+#include <win32/kernel/Waitable.h>
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include <win32/handleapi.h>
 
-#include <win32/HandleTable.h>
 #include <win32/error.h>
+#include <win32/kernel/HandleTable.h>
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include <win32/sync.h>
 
 #include <machine/Machine.h>
-#include <win32/EventObject.h>
-#include <win32/MutexObject.h>
-#include <win32/ObjectNames.h>
-#include <win32/ThreadObject.h>
-#include <win32/WaitHub.h>
-#include <win32/WaitableTimerObject.h>
 #include <win32/error.h>
+#include <win32/kernel/EventObject.h>
+#include <win32/kernel/MutexObject.h>
+#include <win32/kernel/ObjectNames.h>
+#include <win32/kernel/ThreadObject.h>
+#include <win32/kernel/WaitHub.h>
+#include <win32/kernel/WaitableTimerObject.h>
 
 #include <cerrno>
 #include <mutex>

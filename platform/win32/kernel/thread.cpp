@@ -1,7 +1,7 @@
 #include <win32/thread.h>
 
-#include <win32/ThreadObject.h>
 #include <win32/error.h>
+#include <win32/kernel/ThreadObject.h>
 
 #include <unistd.h>
 

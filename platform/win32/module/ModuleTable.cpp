@@ -1,4 +1,4 @@
-#include <win32/ModuleTable.h>
+#include <win32/module/ModuleTable.h>
 
 #include <machine/IniDocument.h>
 #include <machine/Log.h>

@@ -1,4 +1,4 @@
-#include <win32/SystemExports.h>
+#include <win32/module/SystemExports.h>
 
 #include <cctype>
 #include <map>

@@ -2,9 +2,9 @@
 
 #include <machine/Machine.h>
 #include <machine/ProgramFolder.h>
-#include <win32/ModuleTable.h>
-#include <win32/SystemExports.h>
 #include <win32/error.h>
+#include <win32/module/ModuleTable.h>
+#include <win32/module/SystemExports.h>
 
 #include <dlfcn.h>
 

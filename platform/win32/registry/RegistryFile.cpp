@@ -1,4 +1,4 @@
-#include <win32/RegistryFile.h>
+#include <win32/registry/RegistryFile.h>
 
 #include <machine/FileReplacement.h>
 #include <machine/IniDocument.h>

@@ -1,5 +1,5 @@
 // registry.ini: the registry tree as a text file (the format is described in
-// win32/RegistryStore.h).
+// win32/registry/RegistryStore.h).
 //
 // Writes go to a temporary file that is then renamed over the old one, so a reader in
 // another process sees either the old tree or the new one, never half of it. Writers
@@ -11,7 +11,7 @@
 // within one tick of the file system's clock still show as a change.
 #pragma once
 
-#include <win32/RegistryKey.h>
+#include <win32/registry/RegistryKey.h>
 
 #include <sys/types.h>
 

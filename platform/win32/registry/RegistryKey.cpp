@@ -1,4 +1,4 @@
-#include <win32/RegistryKey.h>
+#include <win32/registry/RegistryKey.h>
 
 #include <machine/IniDocument.h>
 

@@ -1,4 +1,4 @@
-#include <win32/RegistryStore.h>
+#include <win32/registry/RegistryStore.h>
 
 #include <machine/Log.h>
 #include <machine/Machine.h>

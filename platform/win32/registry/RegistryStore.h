@@ -30,8 +30,8 @@
 // hex(type) so that every value comes back byte for byte.
 #pragma once
 
-#include <win32/RegistryFile.h>
-#include <win32/RegistryKey.h>
+#include <win32/registry/RegistryFile.h>
+#include <win32/registry/RegistryKey.h>
 #include <win32/types.h>
 
 #include <memory>

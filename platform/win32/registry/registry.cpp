@@ -1,7 +1,7 @@
 #include <win32/registry.h>
 
 #include <machine/Machine.h>
-#include <win32/RegistryStore.h>
+#include <win32/registry/RegistryStore.h>
 
 #include <cstring>
 #include <new>

@@ -4,8 +4,8 @@
 
 #include <machine/Machine.h>
 #include <machine/PowerState.h>
-#include <win32/HandleTable.h>
 #include <win32/error.h>
+#include <win32/kernel/HandleTable.h>
 #include <win32/shell/PowerBroadcast.h>
 #include <win32/thread.h>
 

@@ -1,4 +1,4 @@
-#include <win32/DebugOutput.h>
+#include <win32/system/DebugOutput.h>
 
 #include <machine/Machine.h>
 

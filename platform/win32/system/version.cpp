@@ -1,8 +1,8 @@
 #include <win32/version.h>
 
 #include <machine/Machine.h>
-#include <win32/SystemExports.h>
 #include <win32/error.h>
+#include <win32/module/SystemExports.h>
 
 #include <cctype>
 #include <charconv>

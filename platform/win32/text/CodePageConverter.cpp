@@ -1,4 +1,4 @@
-#include <win32/CodePageConverter.h>
+#include <win32/text/CodePageConverter.h>
 
 #include <machine/Machine.h>
 #include <win32/codepage.h>

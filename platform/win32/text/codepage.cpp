@@ -1,7 +1,7 @@
 #include <win32/codepage.h>
 
-#include <win32/CodePageConverter.h>
 #include <win32/error.h>
+#include <win32/text/CodePageConverter.h>
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include <win32/user/devnotify.h>
 
-#include <win32/SystemExports.h>
 #include <win32/error.h>
+#include <win32/module/SystemExports.h>
 #include <win32/user/DeviceNotifications.h>
 #include <win32/user/window.h>
 

@@ -2,8 +2,8 @@
 // message, from any thread.
 #include <support/TestMachine.h>
 
-#include <win32/DebugOutput.h>
 #include <win32/debug.h>
+#include <win32/system/DebugOutput.h>
 
 #include <fstream>
 #include <sstream>

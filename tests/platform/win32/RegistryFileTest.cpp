@@ -1,5 +1,5 @@
-#include <win32/RegistryFile.h>
 #include <win32/registry.h>
+#include <win32/registry/RegistryFile.h>
 
 #include <gtest/gtest.h>
 

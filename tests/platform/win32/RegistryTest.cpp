@@ -1,7 +1,7 @@
 #include <support/TestMachine.h>
 
-#include <win32/RegistryStore.h>
 #include <win32/registry.h>
+#include <win32/registry/RegistryStore.h>
 
 #include <cstring>
 #include <fstream>

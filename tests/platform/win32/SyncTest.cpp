@@ -1,8 +1,8 @@
 #include <support/TestMachine.h>
 
-#include <win32/WaitHub.h>
 #include <win32/error.h>
 #include <win32/handleapi.h>
+#include <win32/kernel/WaitHub.h>
 #include <win32/sync.h>
 #include <win32/thread.h>
 #include <win32/time.h>

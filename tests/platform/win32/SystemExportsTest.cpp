@@ -2,10 +2,10 @@
 // and resolving exactly the functions the platform registered.
 #include <support/TestMachine.h>
 
-#include <win32/SystemExports.h>
 #include <win32/error.h>
 #include <win32/file.h>
 #include <win32/module.h>
+#include <win32/module/SystemExports.h>
 #include <win32/version.h>
 
 #include <cstring>
