@@ -54,13 +54,14 @@ class PlanListTest : public PlanWindowsTest {
       return false;
     };
     const auto blue = [](const std::uint8_t* bgr) { return bgr[0] > 200 && bgr[1] < 60 && bgr[2] < 60; };
-    const auto unlike = [](const std::uint8_t* bgr) { return bgr[0] || bgr[1] || bgr[2]; };
+    // The mark's icon is neither the black fill nor the blue of the row's number beside it.
+    const auto icon = [](const std::uint8_t* bgr) { return bgr[1] >= 60 || bgr[2] >= 60; };
     Shown result;
     const int height = CDriveFolderList::kItemHeight;
     for (int band = 0; (band + 1) * height <= picture.height; ++band) {
       const int top = band * height;
       if (any(picture.width - 160, top + 8, picture.width - 8, top + height - 8, blue)) ++result.entries;
-      if (any(4, top + 4, 30, top + 30, unlike)) result.mark = band;
+      if (any(4, top + 4, 30, top + 30, icon)) result.mark = band;
     }
     return result;
   }
