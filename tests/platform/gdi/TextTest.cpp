@@ -2,6 +2,7 @@
 
 #include <support/TestMachine.h>
 #include <win32/gdi.h>
+#include <win32/gdi/FontEngine.h>
 
 #include <gtest/gtest.h>
 
@@ -269,9 +270,11 @@ TEST_F(TextTest, UnknownFacesFallBackAndTheCharsetIsKept) {
   GetObjectA(odd, sizeof lf, &lf);
   EXPECT_STREQ(lf.lfFaceName, "No Such Face");
   SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
-  EXPECT_EQ(GetTextCharset(canvas.dc()), ANSI_CHARSET);
   DeleteObject(odd);
-  // The stock fonts follow the machine's code page.
+  // The stock fonts follow the machine's code page: Big5 on the default machine.
+  EXPECT_EQ(GetTextCharset(canvas.dc()), CHINESEBIG5_CHARSET);
+  machine().ini().setValue("Windows", "AnsiCodePage", "1252");
+  EXPECT_EQ(GetTextCharset(canvas.dc()), ANSI_CHARSET);
   machine().ini().setValue("Windows", "AnsiCodePage", "1251");
   EXPECT_EQ(GetTextCharset(canvas.dc()), RUSSIAN_CHARSET);
 }
@@ -316,6 +319,15 @@ TEST_F(TextTest, CharactersTheFaceLacksComeFromTheLinkedFace) {
   SIZE latin1252{};
   GetTextExtentPoint32A(canvas.dc(), "A", 1, &latin1252);
   EXPECT_EQ(latin.cx, latin1252.cx);
+  // What a face or its linked face draws, and what neither does (a private-use character:
+  // an empty box on screen).
+  LOGFONTA logFont{};
+  logFont.lfHeight = -16;
+  const auto face = plat::FontEngine::instance().face(logFont);
+  ASSERT_TRUE(face);
+  EXPECT_TRUE(face->draws(U'A'));
+  EXPECT_TRUE(face->draws(U'\u958B'));
+  EXPECT_FALSE(face->draws(U'\uE000'));
 }
 
 }  // namespace
