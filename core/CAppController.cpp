@@ -142,7 +142,7 @@ int CAppController::CreateChannelList(int loadedCountry) {
 // A failed save is reported in the result, but never stops the release: nothing may stay
 // running or held under a controller that is going away.
 int CAppController::Shutdown() {
-  WaitForScanWorker();
+  WaitForScanWorkers();
   int saved = SaveFiles();
   if (g_pDeviceControl) g_pDeviceControl->SetRegData(kModeRegister, 0);
   if (CDeviceList* devices = CDeviceList::Instance()) devices->Detach(this);

@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 class CCaptureGraph;
 class CPlaybackGraph;
@@ -25,6 +26,7 @@ class CRunState;
 class CScheduleItem;
 class CScheduleList;
 class CVolumeMixer;
+class CWinThread;
 struct ChannelRecord;
 struct IMediaEventEx;
 
@@ -592,11 +594,14 @@ class CAppController : public CObserver {
   // Scans the plan of the country's tuner source; returns at once without one.
   void ScanPlan();
   void ReportFoundChannel(const char* standard, float mhz, int number);
-  // Ends a running scan worker and waits until it has let go of the controller, serving
-  // the progress messages it sends meanwhile. Shut-down calls it first.
-  void WaitForScanWorker();
-  // Set from the worker's start until its last use of the controller.
-  std::atomic<bool> m_scanWorkerActive{false};
+  // Ends a running scan and waits until every scan worker has let go of the controller,
+  // serving the progress messages they send meanwhile. Shut-down calls it first.
+  void WaitForScanWorkers();
+  // Deletes the workers that have ended.
+  void ForgetEndedScanWorkers();
+  // The scan workers not yet seen to end: a scan may start while the one stopped before it
+  // still finishes its step.
+  std::vector<CWinThread*> m_scanWorkers;
 };
 
 // The one controller, set by the launcher.

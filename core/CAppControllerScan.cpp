@@ -18,15 +18,15 @@
 
 #include <mfc/afxwin.h>
 #include <vendor/chanloret/Chanloret.h>
+#include <win32/sync.h>
+#include <win32/thread.h>
 #include <win32/time.h>
 #include <win32/user.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <new>
-#include <thread>
 
 namespace {
 
@@ -68,12 +68,17 @@ void CAppController::StartScan() {
   ScanRunning = 1;
   m_countryChanged = 0;
   m_pRunState->SetState(CRunState::kChannelScan);
-  m_scanWorkerActive = true;
-  if (!AfxBeginThread(ScanThreadProc, this)) {
-    m_scanWorkerActive = false;
+  ForgetEndedScanWorkers();
+  // Kept after it ends, so that shut-down can wait for it by its handle.
+  CWinThread* worker = AfxBeginThread(ScanThreadProc, this, 0, 0, CREATE_SUSPENDED);
+  if (!worker) {
     ScanRunning = 0;
     m_pRunState->SetState(kTvState);
+    return;
   }
+  worker->m_bAutoDelete = FALSE;
+  m_scanWorkers.push_back(worker);
+  worker->ResumeThread();
 }
 
 void CAppController::StopChannelScan() {
@@ -91,20 +96,30 @@ UINT CAppController::ScanThreadProc(LPVOID param) {
   controller->ScanPlan();
   HWND target = controller->GetScanTargetWnd();
   ScanRunning = 0;
-  // The controller may go away from here on: nothing of it is touched after.
-  controller->m_scanWorkerActive = false;
   if (target) PostMessageA(target, UM_SCAN_DONE, 0, 0);
   return 0;
 }
 
-void CAppController::WaitForScanWorker() {
-  if (!m_scanWorkerActive) return;
+void CAppController::WaitForScanWorkers() {
+  if (m_scanWorkers.empty()) return;
   ScanRunning = 0;
-  while (m_scanWorkerActive) {
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // serves the worker's sent messages
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  for (CWinThread* worker : m_scanWorkers) {
+    // It may be sending its progress to this thread's windows: served while it finishes its step.
+    while (MsgWaitForMultipleObjects(1, &worker->m_hThread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+      MSG message;
+      PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    }
+    delete worker;
   }
+  m_scanWorkers.clear();
+}
+
+void CAppController::ForgetEndedScanWorkers() {
+  std::erase_if(m_scanWorkers, [](CWinThread* worker) {
+    if (WaitForSingleObject(worker->m_hThread, 0) != WAIT_OBJECT_0) return false;
+    delete worker;
+    return true;
+  });
 }
 
 void CAppController::ScanPlan() {

@@ -183,6 +183,11 @@ std::int64_t Clock::unixMs() const {
 
 void Clock::sleep(std::uint32_t ms) {
   if (m_state.load()->manual.load()) {
+    StreamActivity& activity = StreamActivity::instance();
+    if (activity.isStreamingThread()) {
+      activity.wait(this, [] { return false; }, sharedTickMs() + ms);
+      return;
+    }
     if (t_sleep.clockId != m_id) t_sleep = {m_id, 0};
     t_sleep.offsetMs += ms;
     return;

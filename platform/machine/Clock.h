@@ -2,9 +2,12 @@
 // local time, Sleep, timers and media clocks all read it.
 //
 // Real by default. Tests switch it to manual: time then stands still until advance()
-// moves it. On a manual clock Sleep() waits for nothing; it moves only the calling
-// thread's own view forward, so a worker that sleeps between steps stays deterministic
-// and never disturbs the time other threads see.
+// moves it. On a manual clock Sleep() by a thread the process follows on the clock
+// (StreamActivity: the threads of CreateThread and the streaming threads) waits until the
+// shared time has moved that far, so whoever moves the clock sees it wait; any other
+// thread's Sleep() waits for nothing and moves only its own view forward, so a user-
+// interface thread that sleeps between steps stays deterministic and never disturbs the
+// time other threads see.
 //
 // A clock shared through a file of the machine root (shareThrough) keeps its manual time
 // in a page every process of the machine maps, so a test that moves it moves it for all

@@ -55,21 +55,34 @@ std::thread StreamActivity::startThread(std::string name, std::function<void()> 
     m_members.push_back(starting.get());
     changed();
   }
-  return std::thread([this, starting, name = std::move(name), body = std::move(body)] {
-    Waiter& me = self();
-    {
-      // The placeholder's count (busy, or left out by a give-up) passes to the thread.
-      std::lock_guard guard(m_lock);
-      me.state.store(starting->state.load());
-      me.name = name;
-      std::replace(m_members.begin(), m_members.end(), starting.get(), &me);
-    }
-    body();
+  try {
+    return std::thread([this, starting, name = std::move(name), body = std::move(body)] {
+      run(*starting, name, body);
+    });
+  } catch (...) {
+    // No thread: its placeholder goes, or the process would never settle.
     std::lock_guard guard(m_lock);
-    std::erase(m_members, &me);
-    if (me.state.exchange(State::Outside) == State::Busy) m_busy.fetch_sub(1);
+    std::erase(m_members, starting.get());
+    if (starting->state.exchange(State::Outside) == State::Busy) m_busy.fetch_sub(1);
     changed();
-  });
+    throw;
+  }
+}
+
+void StreamActivity::run(Waiter& starting, const std::string& name, const std::function<void()>& body) {
+  Waiter& me = self();
+  {
+    // The placeholder's count (busy, or left out by a give-up) passes to the thread.
+    std::lock_guard guard(m_lock);
+    me.state.store(starting.state.load());
+    me.name = name;
+    std::replace(m_members.begin(), m_members.end(), &starting, &me);
+  }
+  body();
+  std::lock_guard guard(m_lock);
+  std::erase(m_members, &me);
+  if (me.state.exchange(State::Outside) == State::Busy) m_busy.fetch_sub(1);
+  changed();
 }
 
 bool StreamActivity::isStreamingThread() const { return self().state.load() != State::Outside; }

@@ -138,6 +138,8 @@ class StreamActivity {
 
   StreamActivity() = default;
   static Waiter& self();
+  // A started thread's life: takes over its placeholder's count, runs `body`, leaves.
+  void run(Waiter& starting, const std::string& name, const std::function<void()>& body);
   void enter(const void* key, std::optional<std::uint64_t> deadline, bool untilSettled);
   Rest goIdle();
   // False when `giveUpAt` passed first.

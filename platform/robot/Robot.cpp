@@ -149,6 +149,8 @@ int Robot::pumpUntilIdle() {
       DispatchMessageA(&msg);
     }
   }
+  // Idle, as the program's loop would be: its temporary MFC objects go.
+  if (!m_quit) AfxIdleTempMaps();
   return count;
 }
 

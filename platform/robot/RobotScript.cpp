@@ -25,6 +25,8 @@ namespace {
 constexpr auto kWindowPatience = std::chrono::seconds(10);
 constexpr auto kEndPatience = std::chrono::seconds(10);
 constexpr int kPollMs = 5;
+// How much of a manual clock's time a control may take to be enabled.
+constexpr std::uint64_t kEnabledPatienceMs = 10 * 60 * 1000;
 constexpr int kStatusFailed = 3;
 constexpr int kStatusEndedEarly = 4;
 constexpr int kStatusStillRunning = 5;
@@ -276,11 +278,24 @@ int RobotScript::waitForWindow(const Verb& verb, bool present) {
 }
 
 // A control the program enables once a piece of work of its own (a worker thread's) is
-// over: waited for in real time, as a window is.
+// over. On a manual clock that work runs on the machine's time, which moves on a step at a
+// time until then; on a real clock it is waited for in real time, as a window is.
 int RobotScript::waitForEnabled(const Verb& verb) {
   HWND control = controlOf(verb, 0);
   if (!control) return 0;
-  return keepWaiting(verb, IsWindowEnabled(control) != FALSE, "the control stayed disabled");
+  const bool enabled = IsWindowEnabled(control) != FALSE;
+  if (enabled || !UserSystem::current().clock().isManual()) {
+    m_waitLeft.reset();
+    return keepWaiting(verb, enabled, "the control stayed disabled");
+  }
+  if (!m_waitLeft) m_waitLeft = kEnabledPatienceMs;
+  if (*m_waitLeft == 0) {
+    m_waitLeft.reset();
+    fail(verb, "the control stayed disabled");
+    return 0;
+  }
+  *m_waitLeft -= m_robot.advanceStep(*m_waitLeft);
+  return 0;
 }
 
 int RobotScript::keepWaiting(const Verb& verb, bool done, const std::string& failure) {

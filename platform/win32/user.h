@@ -8,6 +8,7 @@
 #include <win32/user/controls.h>
 #include <win32/user/devnotify.h>
 #include <win32/user/dialog.h>
+#include <win32/user/guiresources.h>
 #include <win32/user/input.h>
 #include <win32/user/listview.h>
 #include <win32/user/menu.h>

@@ -100,7 +100,10 @@ MMRESULT SoundSystem::writeControl(UINT mixer, DWORD controlId, std::vector<DWOR
     MixerControl* control = m_cards[mixer].control(controlId);
     if (!control) return MIXERR_INVALCONTROL;
     if (const MMRESULT result = control->assign(values, changed); result != MMSYSERR_NOERROR) return result;
-    if (byProgram) m_writes.push_back({mixer, controlId, std::move(values)});
+    if (byProgram) {
+      if (m_writes.size() == kWriteLimit) m_writes.pop_front();
+      m_writes.push_back({mixer, controlId, std::move(values)});
+    }
   }
   if (changed) announce(mixer, MM_MIXM_CONTROL_CHANGE, controlId);
   return MMSYSERR_NOERROR;
@@ -197,7 +200,7 @@ MMRESULT SoundSystem::setLineActive(UINT mixer, DWORD lineId, bool active) {
 
 std::vector<SoundSystem::ControlWrite> SoundSystem::programWrites() const {
   std::lock_guard guard(m_lock);
-  return m_writes;
+  return std::vector<ControlWrite>(m_writes.begin(), m_writes.end());
 }
 
 }  // namespace plat

@@ -13,6 +13,7 @@
 
 #include <winmm/SoundCard.h>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -66,7 +67,9 @@ class SoundSystem {
     DWORD controlId;
     std::vector<DWORD> values;
   };
-  // Every control write the program made (mixer and wave-out calls), oldest first.
+  // The program's last kWriteLimit control writes (mixer and wave-out calls), oldest
+  // first: a program that runs for long keeps no more of them.
+  static constexpr std::size_t kWriteLimit = 4096;
   std::vector<ControlWrite> programWrites() const;
 
  private:
@@ -89,7 +92,7 @@ class SoundSystem {
   std::uintptr_t m_nextHandle = 0;
   bool m_present = true;
   bool m_waveOutOpenFails = false;
-  std::vector<ControlWrite> m_writes;
+  std::deque<ControlWrite> m_writes;
 };
 
 }  // namespace plat

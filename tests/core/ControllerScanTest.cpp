@@ -1,7 +1,8 @@
-// The channel scan on the simulated TV stick: a worker steps the country's plan while this
-// thread plays the channel window (progress shown, found records put into the active list,
-// live TV brought back at the end), so only the stations the machine's broadcast puts on
-// air are found; stops, plans that start above 1, and scans that cannot run.
+// The channel scan on the simulated TV stick: a worker steps the country's plan on the
+// machine's clock while this thread plays the channel window (progress shown, found
+// records put into the active list, live TV brought back at the end), so only the stations
+// the machine's broadcast puts on air are found; its pace, stops, plans that start above 1,
+// and scans that cannot run.
 #include "CoreTest.h"
 
 #include "core/CChannelList.h"
@@ -9,12 +10,12 @@
 
 #include <machine/TvStickControl.h>
 #include <mfc/afxwin.h>
+#include <robot/Robot.h>
 #include <win32/user.h>
 
-#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -104,29 +105,17 @@ class ControllerScanTest : public test::ControllerTest {
     return count;
   }
   void liveTv() { controller->GetRunStateHolder()->SetState(2); }
-  // Starts the scan for the channel window and handles messages until it reports the end
-  // (bounded real waits: the worker is a thread of its own, not a streaming one).
+  // Starts the scan for the channel window and lets the machine's time run (handling
+  // messages) until it reports the end.
   bool scan() {
     controller->SetScanTargetWnd(channelWindow);
     controller->StartScan();
-    return pumpUntilDone();
+    return runUntil([this] { return log.done; });
   }
-  bool pumpUntilDone() {
-    for (int idle = 0; idle < 5000 && !log.done;) {
-      MSG msg;
-      if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageA(&msg);
-        idle = 0;
-      } else {
-        ++idle;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      }
-    }
-    return log.done;
-  }
-  bool waitForScanEnd() {
-    for (int wait = 0; wait < 5000 && ScanRunning; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return !ScanRunning;
+  // A step takes 620 ms: the longest plan, 158 entries, is over well within two minutes.
+  bool runUntil(const std::function<bool()>& done) {
+    for (std::uint64_t ms = 0; ms < 120000 && !done(); ms += 1000) robot.advance(1000);
+    return done();
   }
   std::vector<int> foundNumbers() const {
     std::vector<int> numbers;
@@ -135,6 +124,7 @@ class ControllerScanTest : public test::ControllerTest {
   }
 
   CWinApp app;
+  plat::Robot robot;
   CFrameWnd* frame = nullptr;
   HWND channelWindow = nullptr;
   ScanWindowLog log;
@@ -175,6 +165,21 @@ TEST_F(ControllerScanTest, AScanFindsExactlyTheStationsOnAirAndReturnsToLiveTv) 
   const auto station = machine().service<plat::TvStickControl>().tunedStation();
   ASSERT_TRUE(station.has_value());
   EXPECT_EQ(station->scene.name, "Metro 2");
+}
+
+// Each step is the tuner write with its 20 ms wait, then 600 ms for the picture to settle:
+// the fifth step shows 2500 ms of the machine's time after the start, and not a moment before.
+TEST_F(ControllerScanTest, EachStepTakes620MsOfTheMachinesTime) {
+  liveTv();
+  controller->SetScanTargetWnd(channelWindow);
+  controller->StartScan();
+  robot.advance(2499);
+  EXPECT_EQ(log.percents, (std::vector<int>{1, 2, 4, 5})) << "steps 1 to 4 shown at 20, 640, 1260 and 1880 ms";
+  EXPECT_EQ(foundNumbers(), (std::vector<int>{1, 3})) << "each station once its step's 600 ms are over";
+  robot.advance(1);
+  EXPECT_EQ(log.percents.size(), 5u);
+  ASSERT_TRUE(runUntil([this] { return log.done; }));
+  EXPECT_EQ(log.percents.size(), 68u);
 }
 
 // Only stations of entries 3, 7 and 9 of the western European plan (E4, E8, E10) on air;
@@ -282,7 +287,7 @@ TEST_F(ControllerScanTest, WithoutATargetWindowTheScanRunsAndKeepsNothing) {
   liveTv();
   controller->StartScan();
   EXPECT_EQ(controller->GetRunState(), 6);
-  ASSERT_TRUE(waitForScanEnd());
+  ASSERT_TRUE(runUntil([] { return !ScanRunning; }));
   EXPECT_EQ(CAppController::ScanFoundCount, 5);
   MSG msg;
   EXPECT_FALSE(PeekMessageA(&msg, channelWindow, 0, 0, PM_REMOVE));

@@ -3,14 +3,22 @@
 // scans; the list holds exactly the stations on air; one is renamed, one skipped, one moved,
 // and the list saved under a new name. After a restart the list is opened again, found as
 // it was left, and the TV window steps through the channels as edited. A name still being
-// typed when the plan arrow is pressed goes to the channel it was typed for.
+// typed when the plan arrow is pressed goes to the channel it was typed for. While a scan
+// runs, the window shows its progress and greys the buttons that would leave or change the
+// list.
 #include "ProgramsTest.h"
 
 #include "core/CChannelList.h"
 
+#include <support/PictureFiles.h>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -163,6 +171,102 @@ clickat 986 38
   EXPECT_STREQ(antenna.ChannelName, "Channel4");
   EXPECT_STREQ(cable.ChannelName, "Harbour News");
   EXPECT_TRUE(std::filesystem::exists(testMachine.root() / "channel_plan_arrow_during_edit.png"));
+}
+
+// The screen's pixels in a rectangle of the channel window (full screen, so its design
+// units are the screen's pixels), and whether two screenshots differ there.
+struct Screen {
+  test::TestPicture picture;
+  bool differs(const Screen& other, const RECT& r) const {
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if (!std::equal(picture.at(x, y), picture.at(x, y) + 3, other.picture.at(x, y))) return true;
+    return false;
+  }
+  // The right end of what differs along a strip, -1 where nothing does.
+  int lastDifferentColumn(const Screen& other, const RECT& r) const {
+    for (int x = r.right - 1; x >= r.left; --x)
+      if (differs(other, RECT{x, r.top, x + 1, r.bottom})) return x;
+    return -1;
+  }
+};
+
+TEST_F(ChannelRoadTest, WhileTheScanRunsItsProgressShowsAndTheButtonsThatWouldChangeTheListAreGrey) {
+  const int status = run(std::string(kOpenChannelWindow) + R"(# The antenna plan of the United States: channels 2 to 69.
+clickat 860 188
+move 500 740
+wait 500
+screenshot scan_before
+# The scan, looked at 3 and 23 seconds after it started, then waited out.
+clickat 78 164
+move 500 740
+wait 3000
+screenshot scan_3s
+wait 20000
+screenshot scan_23s
+wait-enabled 4130
+wait 500
+screenshot scan_after
+clickat 986 38
+)");
+  ASSERT_EQ(status, 0);
+  // Kept for a person to look at: build folder, tests/e2e-screens/channel_scan_*.png.
+  const auto shots = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "e2e-screens";
+  std::filesystem::create_directories(shots);
+  const auto shot = [&](const std::string& name) {
+    const auto file = testMachine.root() / (name + ".png");
+    std::filesystem::copy_file(file, shots / ("channel_" + name + ".png"),
+                               std::filesystem::copy_options::overwrite_existing);
+    return Screen{test::ReadPngFile(file)};
+  };
+  const Screen before = shot("scan_before"), at3 = shot("scan_3s"), at23 = shot("scan_23s"), after = shot("scan_after");
+  ASSERT_EQ(at3.picture.width, 1024);
+
+  // The skin's buttons: only minimise, maximise, help and the scan button itself stay
+  // usable; the others turn grey for the scan and come back after it.
+  std::ifstream skin(testMachine.programFolder() / "Skin" / "Channel" / "skin.ini");
+  std::map<std::string, RECT> buttons;
+  bool inButtons = false;
+  for (std::string line; std::getline(skin, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.starts_with("[")) inButtons = line == "[Setting-Buttons]";
+    const auto equals = line.find('=');
+    if (!inButtons || equals == std::string::npos) continue;
+    std::istringstream fields(line.substr(equals + 1));
+    std::string name, picture, l, t, r, b;
+    std::getline(fields, name, ',');
+    std::getline(fields, picture, ',');
+    std::getline(fields, l, ',');
+    std::getline(fields, t, ',');
+    std::getline(fields, r, ',');
+    std::getline(fields, b, ',');
+    buttons[name] = RECT{std::stoi(l), std::stoi(t), std::stoi(r), std::stoi(b)};
+  }
+  ASSERT_EQ(buttons.size(), 19u);
+  const std::set<std::string> usable{"MINISIZE_BUTTON", "NORMAL_BUTTON", "HELP_BUTTON", "AUTOSCAN_BUTTON"};
+  // Disabled already, in region mode.
+  const std::set<std::string> countryArrows{"CountryLeft_Button", "CountryRight_Button"};
+  for (const auto& [name, rect] : buttons) {
+    if (countryArrows.count(name)) continue;
+    EXPECT_EQ(at3.differs(before, rect), !usable.count(name)) << name << " at 3 s";
+    EXPECT_EQ(at23.differs(before, rect), !usable.count(name)) << name << " at 23 s";
+    EXPECT_FALSE(after.differs(before, rect)) << name << " after the scan";
+  }
+  // The progress: 7 % after 3 s (five steps of 620 ms, of a plan whose last channel is 69)
+  // and 55 % after 23 s (38 steps), in the label and on the progress slider; 0 again after.
+  const RECT label{944, 625, 1004, 647};
+  EXPECT_TRUE(at3.differs(before, label));
+  EXPECT_TRUE(at23.differs(at3, label));
+  EXPECT_FALSE(after.differs(before, label));
+  const RECT slider{480, 630, 930, 642};
+  const int thumbAt3 = at3.lastDifferentColumn(before, slider);
+  const int thumbAt23 = at23.lastDifferentColumn(before, slider);
+  const auto along = [&](int column) { return 100 * (column - slider.left) / (slider.right - slider.left); };
+  EXPECT_GE(along(thumbAt3), 5);
+  EXPECT_LE(along(thumbAt3), 12);
+  EXPECT_GE(along(thumbAt23), 53);
+  EXPECT_LE(along(thumbAt23), 60);
+  EXPECT_FALSE(after.differs(before, slider));
 }
 
 }  // namespace

@@ -3,8 +3,14 @@
 // "Exit", which removes the icon.
 #include "SchedulerTest.h"
 
+#include "scheduler/SchedulerTexts.h"
+
 #include <robot/Screenshot.h>
+#include <support/ReadableText.h>
+#include <win32/codepage.h>
 #include <win32/user.h>
+
+#include <string>
 
 namespace {
 
@@ -25,8 +31,6 @@ class TrayMenuTest : public SchedulerTest {
 };
 
 TEST_F(TrayMenuTest, TheMenuOpensOwnerDrawnWithStartAsDefaultAndTogglesRemoteShutdown) {
-  // The captions are traditional Chinese: the machine the program is made for.
-  machine().ini().setValue("Windows", "AnsiCodePage", "950");
   open();
   rightClickIcon([](plat::Robot& user, HMENU menu) {
     ASSERT_EQ(GetMenuItemCount(menu), 3);
@@ -51,6 +55,34 @@ TEST_F(TrayMenuTest, TheMenuOpensOwnerDrawnWithStartAsDefaultAndTogglesRemoteShu
     EXPECT_TRUE(user.chooseMenuCommand(CSchedulerDlg::ID_TRAY_REMOTE_SHUTDOWN));
   });
   EXPECT_FALSE(dlg->RemoteShutdown());
+}
+
+// Traditional Chinese in Big5: on the default machine they read as the words they are,
+// ideographs only, not as other characters or failed conversions; so does the program's
+// own box for a second start.
+bool ReadsAsChineseWords(const std::string& ansi) {
+  wchar_t wide[64] = {};
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, 64);
+  if (length <= 1 || !test::Unreadable(ansi).empty()) return false;
+  for (int i = 0; i + 1 < length; ++i) {
+    const bool ideograph = wide[i] >= 0x4E00 && wide[i] <= 0x9FFF;
+    if (!ideograph && wide[i] != L' ' && wide[i] != L'!') return false;
+  }
+  return true;
+}
+
+TEST_F(TrayMenuTest, OnTheDefaultMachineTheMenuAndTheBoxReadAsTheirChineseWords) {
+  open();
+  rightClickIcon([](plat::Robot& user, HMENU menu) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      char item[64] = {};
+      GetMenuStringA(menu, static_cast<UINT>(i), item, sizeof item, MF_BYPOSITION);
+      EXPECT_TRUE(ReadsAsChineseWords(item)) << "item " << i << ": \"" << item << "\"";
+    }
+    plat::Screenshot::saveScreen(std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "tray_menu_default_machine.png");
+    user.key(VK_ESCAPE);
+  });
+  EXPECT_TRUE(ReadsAsChineseWords(SchedulerTexts::Lookup(SchedulerTexts::kAlreadyRunning)));
 }
 
 TEST_F(TrayMenuTest, StartOpensTheClosedMainProgramAndExitRemovesTheIcon) {

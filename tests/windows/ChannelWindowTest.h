@@ -40,8 +40,8 @@ class ChannelWindowTest : public WindowsTest {
   POINT cell(int row, int column);
   void selectRow(int row);
 
-  // Serves the scan worker (which waits for the window at every step) until `done` holds;
-  // false after twenty seconds of real time: the worker is not a streaming thread.
+  // Lets the machine's time run, serving the scan worker (which waits for the window at
+  // every step), until `done` holds; false after two minutes of it.
   bool serveScanUntil(const std::function<bool()>& done);
   // The scan button pressed and the scan served to its end.
   bool scanToEnd();

@@ -12,6 +12,8 @@ struct AFX_THREAD_STATE {
   // The message the thread's loop took last (WM_QUIT at the end, with the exit code).
   MSG m_msgCur{};
   CWinThread* m_pCurrentWinThread = nullptr;
+  // How many window procedures of CWnd objects the thread is inside now.
+  int m_nWindowProcDepth = 0;
 };
 
 AFX_THREAD_STATE* AfxGetThreadState();

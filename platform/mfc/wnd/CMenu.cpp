@@ -5,28 +5,16 @@
 
 #include <map>
 #include <memory>
-#include <mutex>
 
 namespace {
 
 // The temporary objects FromHandle hands out, one per handle.
-std::mutex g_lock;
 std::map<HMENU, std::unique_ptr<CMenu>>& temporaries() {
-  static std::map<HMENU, std::unique_ptr<CMenu>> map;
+  thread_local std::map<HMENU, std::unique_ptr<CMenu>> map;
   return map;
 }
 
-void forgetTemporary(HMENU hMenu) {
-  std::unique_ptr<CMenu> gone;
-  {
-    std::lock_guard guard(g_lock);
-    const auto it = temporaries().find(hMenu);
-    if (it == temporaries().end()) return;
-    gone = std::move(it->second);
-    temporaries().erase(it);
-  }
-  gone->Detach();
-}
+void forgetTemporary(HMENU hMenu) { temporaries().erase(hMenu); }
 
 }  // namespace
 
@@ -36,7 +24,6 @@ CMenu::~CMenu() {
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) {
   if (!hMenu) return nullptr;
-  std::lock_guard guard(g_lock);
   auto& slot = temporaries()[hMenu];
   if (!slot) {
     slot = std::make_unique<CMenu>();
@@ -45,6 +32,8 @@ CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) {
   }
   return slot.get();
 }
+
+void PASCAL CMenu::DeleteTempMap() { temporaries().clear(); }
 
 BOOL CMenu::Attach(HMENU hMenu) {
   if (!hMenu || m_hMenu) return FALSE;

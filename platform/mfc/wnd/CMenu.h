@@ -1,7 +1,7 @@
 // A menu object over a menu handle. A menu attached to the object is destroyed with it;
-// FromHandle (and GetSubMenu) give temporary objects that only borrow the handle and live
-// until the calling thread's next idle time in MFC, here until the handle is destroyed
-// through a CMenu or the process ends.
+// FromHandle (and GetSubMenu) give temporary objects that only borrow the handle, one per
+// thread and handle, kept until DeleteTempMap (the thread's idle time) or until the handle
+// is destroyed through a CMenu.
 #pragma once
 
 #include <mfc/CObject.h>
@@ -22,6 +22,7 @@ class CMenu : public CObject {
   HMENU GetSafeHmenu() const { return m_hMenu; }
 
   static CMenu* PASCAL FromHandle(HMENU hMenu);
+  static void PASCAL DeleteTempMap();
   BOOL Attach(HMENU hMenu);
   HMENU Detach();
   BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }

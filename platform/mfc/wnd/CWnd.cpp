@@ -2,7 +2,10 @@
 
 #include <win32/shell/dropfiles.h>
 
+#include <mfc/wnd/CDC.h>
 #include <mfc/wnd/CFont.h>
+#include <mfc/wnd/CGdiObject.h>
+#include <mfc/wnd/CMenu.h>
 
 #include <mfc/wnd/AFX_THREAD_STATE.h>
 #include <mfc/wnd/CWinApp.h>
@@ -80,7 +83,16 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
   return temporary;
 }
 
-void AfxDeleteTempMap() { t_temporary.clear(); }
+void AfxDeleteTempMap() {
+  t_temporary.clear();
+  CDC::DeleteTempMap();
+  CGdiObject::DeleteTempMap();
+  CMenu::DeleteTempMap();
+}
+
+void AfxIdleTempMaps() {
+  if (AfxGetThreadState()->m_nWindowProcDepth == 0) AfxDeleteTempMap();
+}
 
 BOOL CWnd::Attach(HWND hWndNew) {
   if (!hWndNew || m_hWnd) return FALSE;
@@ -182,7 +194,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
   AFX_THREAD_STATE* state = AfxGetThreadState();
   const MSG saved = state->m_lastSentMsg;
   state->m_lastSentMsg = MSG{hWnd, nMsg, wParam, lParam, 0, {0, 0}};
+  ++state->m_nWindowProcDepth;
   const LRESULT result = pWnd->WindowProc(nMsg, wParam, lParam);
+  --state->m_nWindowProcDepth;
   // A handler that did not pass WM_NCDESTROY on still lets the object go; one that did has
   // already detached it (and it may be deleted).
   if (nMsg == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) pWnd->releaseAfterNcDestroy();
@@ -304,6 +318,9 @@ int CWnd::RunModalLoop(DWORD) {
   MSG msg;
   while (ContinueModal()) {
     if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      // A dialog-based program's only loop is its main window's modal loop: idle time
+      // there lets temporary objects go, or every paint would leave one behind.
+      AfxIdleTempMaps();
       if (showWhenIdle) {
         ShowWindow(SW_SHOWNORMAL);
         UpdateWindow();

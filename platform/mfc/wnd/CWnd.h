@@ -210,5 +210,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 // AfxUnhookWindowCreate cancels that when the creation failed before any window existed.
 void AfxHookWindowCreate(CWnd* pWnd);
 void AfxUnhookWindowCreate();
-// Deletes the thread's temporary CWnd objects (done when its message loop is idle).
+// Deletes the thread's temporary CWnd, CDC, CGdiObject and CMenu objects (done when its
+// message loop is idle).
 void AfxDeleteTempMap();
+// What a message loop does when the thread's queue is empty: the temporary objects go,
+// unless a window procedure of the thread (which may hold one) is still running beneath it.
+void AfxIdleTempMaps();

@@ -9,7 +9,8 @@ struct Text {
   const char* text;
 };
 
-constexpr int kDefaultLanguage = 2;
+// Traditional Chinese, whose texts read right on the default machine's code page (950).
+constexpr int kDefaultLanguage = 3;
 
 // Message-box texts and captions.
 constexpr Text kMessages[] = {

@@ -8,7 +8,7 @@
 // recording-window texts in the source).
 //
 // The stand-in holds English texts only. GetLanguage reports the installed language
-// code, [Windows] Language of machine.ini (2 when absent or not a number).
+// code, [Windows] Language of machine.ini (3 when absent or not a number).
 #pragma once
 
 extern "C" {

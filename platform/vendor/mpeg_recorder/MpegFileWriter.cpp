@@ -1,6 +1,7 @@
 #include "MpegFileWriter.h"
 
 #include <machine/Log.h>
+#include <machine/StreamActivity.h>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -60,6 +61,8 @@ std::unique_ptr<MpegFileWriter> MpegFileWriter::create(const std::string& path, 
     hr = HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
   AVDictionary* options = nullptr;
   if (SUCCEEDED(hr)) av_dict_set_int(&options, "muxrate", muxRate(settings), 0);
+  // What the muxer has put out is in the file at once, not in a buffer of ours.
+  if (SUCCEEDED(hr)) writer->m_format->flush_packets = 1;
   if (SUCCEEDED(hr)) hr = fromAv(avformat_write_header(writer->m_format, &options));
   av_dict_free(&options);
   if (FAILED(hr)) {
@@ -96,7 +99,7 @@ HRESULT MpegFileWriter::openVideo(const EncoderSettings& settings, const Picture
   m_scaler = sws_getContext(picture.width, picture.height, picture.yuy2 ? AV_PIX_FMT_YUYV422 : AV_PIX_FMT_BGR24,
                             m_video->width, m_video->height, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
   if (!m_scaler) return E_FAIL;
-  m_encoder = std::thread(&MpegFileWriter::encodePictures, this);
+  m_encoder = StreamActivity::instance().startThread("mpeg encoder", [this] { encodePictures(); });
   return S_OK;
 }
 
@@ -132,7 +135,8 @@ HRESULT MpegFileWriter::writePicture(const BYTE* data, LONG size, REFERENCE_TIME
   const auto frame = static_cast<std::int64_t>(
       std::llround(static_cast<double>(start) * m_rateNum / (m_rateDen * kUnitsPerSecond)));
   if (frame < m_nextPicture) return S_OK;  // this frame number is written already
-  m_picturesChanged.wait(guard, [&] { return m_waiting.size() < kPicturesAhead || FAILED(m_encodeResult); });
+  StreamActivity::instance().wait(
+      this, [&] { return m_waiting.size() < kPicturesAhead || FAILED(m_encodeResult); }, std::nullopt, &guard);
   // The file may have been finished, or the frame written, while this waited for room.
   if (m_finished) return E_UNEXPECTED;
   if (FAILED(m_encodeResult)) return m_encodeResult;
@@ -153,7 +157,7 @@ HRESULT MpegFileWriter::writePicture(const BYTE* data, LONG size, REFERENCE_TIME
   m_nextPicture = frame + 1;
   ++m_pictures;
   guard.unlock();
-  m_picturesChanged.notify_all();
+  StreamActivity::instance().notify(this);
   return S_OK;
 }
 
@@ -176,9 +180,10 @@ AVFrame* MpegFileWriter::sparePicture() {
 }
 
 void MpegFileWriter::encodePictures() {
+  StreamActivity& activity = StreamActivity::instance();
   std::unique_lock guard(m_lock);
   for (;;) {
-    m_picturesChanged.wait(guard, [&] { return !m_waiting.empty() || m_stopEncoding; });
+    activity.wait(this, [&] { return !m_waiting.empty() || m_stopEncoding; }, std::nullopt, &guard);
     if (m_waiting.empty()) return;
     AVFrame* picture = m_waiting.front();
     guard.unlock();
@@ -188,7 +193,7 @@ void MpegFileWriter::encodePictures() {
     m_spare.push_back(picture);
     if (FAILED(hr) && SUCCEEDED(m_encodeResult)) m_encodeResult = hr;
     guard.unlock();
-    m_picturesChanged.notify_all();
+    activity.notify(this);
     guard.lock();
   }
 }
@@ -199,7 +204,7 @@ void MpegFileWriter::stopEncoding() {
     std::lock_guard guard(m_lock);
     m_stopEncoding = true;
   }
-  m_picturesChanged.notify_all();
+  StreamActivity::instance().notify(this);
   m_encoder.join();
 }
 

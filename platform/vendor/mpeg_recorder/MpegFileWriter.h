@@ -9,7 +9,8 @@
 // Pictures are converted on the caller's thread and encoded on the writer's own encoding
 // thread, so that the stream feeding it prepares its next picture meanwhile; at most
 // kPicturesAhead wait there, and a writer whose encoding has fallen that far behind holds
-// the caller until one is done. A picture that fails to encode fails the next write, or
+// the caller until one is done. The encoding thread runs on the machine clock with the
+// streaming threads (StreamActivity): settling waits until it has encoded what was given. A picture that fails to encode fails the next write, or
 // finish(). Sound is encoded on the caller's thread; the two meet only in the file.
 #pragma once
 
@@ -17,7 +18,6 @@
 
 #include <dshow/strmif.h>
 
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -81,7 +81,6 @@ class MpegFileWriter {
 
   mutable std::mutex m_lock;
   std::mutex m_fileLock;  // the file's packets, from the encoding thread and the sound's
-  std::condition_variable m_picturesChanged;
   std::deque<AVFrame*> m_waiting;    // converted, in frame order; the front is being encoded
   std::vector<AVFrame*> m_spare;     // buffers to convert into
   std::thread m_encoder;

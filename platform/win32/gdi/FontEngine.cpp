@@ -97,12 +97,24 @@ std::shared_ptr<FontFace> FontEngine::face(const LOGFONTA& requested) {
 std::shared_ptr<FontFace> FontEngine::opened(const std::string& file, const LOGFONTA& lf,
                                              std::shared_ptr<FontFace> linked) {
   const Key key{file, lf.lfHeight, lf.lfWidth, lf.lfEscapement};
-  if (auto it = m_faces.find(key); it != m_faces.end()) return it->second;
-  std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return nullptr;
-  std::shared_ptr<FontFace> face = FontFace::open(file, lf, std::move(linked));
-  if (face) m_faces.emplace(key, face);
+  std::shared_ptr<FontFace> face;
+  if (auto it = m_faces.find(key); it != m_faces.end()) face = it->second.lock();
+  if (!face) {
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) return nullptr;
+    face = FontFace::open(file, lf, std::move(linked));
+    if (!face) return nullptr;
+    std::erase_if(m_faces, [](const auto& entry) { return entry.second.expired(); });
+    m_faces[key] = face;
+  }
+  keepRecent(face);
   return face;
+}
+
+void FontEngine::keepRecent(const std::shared_ptr<FontFace>& face) {
+  std::erase(m_recent, face);
+  m_recent.push_front(face);
+  if (m_recent.size() > kRecentFaces) m_recent.pop_back();
 }
 
 }  // namespace plat

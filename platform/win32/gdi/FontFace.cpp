@@ -105,6 +105,12 @@ FontFace* FontFace::drawing(char32_t c) {
   return FT_Get_Char_Index(m_impl->face, c) == 0 ? m_linked.get() : this;
 }
 
+bool FontFace::draws(char32_t c) {
+  FontFace* face = drawing(c);
+  std::lock_guard guard(face->m_lock);
+  return FT_Get_Char_Index(face->m_impl->face, c) != 0;
+}
+
 int FontFace::advance(char32_t c) {
   if (FontFace* other = drawing(c); other != this) return other->advance(c);
   std::lock_guard guard(m_lock);

@@ -53,6 +53,8 @@ class FontFace {
   int escapement() const { return m_escapement; }
   // Width of a character along the baseline, whole pixels.
   int advance(char32_t c);
+  // Whether this face or the linked one has a glyph for c: else it shows as the empty box.
+  bool draws(char32_t c);
   Glyph glyph(char32_t c);
 
  private:

@@ -1,5 +1,7 @@
 #include <win32/gdi/GdiTable.h>
 
+#include <algorithm>
+
 namespace plat {
 
 GdiTable& GdiTable::instance() {
@@ -38,6 +40,12 @@ std::size_t GdiTable::count(DWORD objectType) const {
   for (const auto& [handle, object] : m_objects)
     if (!object->isStock() && object->objectType() == objectType) ++n;
   return n;
+}
+
+std::size_t GdiTable::count() const {
+  std::lock_guard guard(m_lock);
+  return static_cast<std::size_t>(
+      std::count_if(m_objects.begin(), m_objects.end(), [](const auto& entry) { return !entry.second->isStock(); }));
 }
 
 }  // namespace plat

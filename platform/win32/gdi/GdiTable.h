@@ -32,6 +32,8 @@ class GdiTable {
   bool remove(const void* handle);
   // Live objects of one kind (OBJ_BITMAP…), stock objects excluded: what leak checks count.
   std::size_t count(DWORD objectType) const;
+  // Live objects of every kind, stock objects excluded.
+  std::size_t count() const;
 
  private:
   mutable std::mutex m_lock;

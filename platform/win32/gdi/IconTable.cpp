@@ -110,4 +110,9 @@ bool IconTable::remove(HICON handle) {
   return m_icons.erase(handle) > 0;
 }
 
+std::size_t IconTable::count() const {
+  std::lock_guard guard(m_lock);
+  return m_icons.size();
+}
+
 }  // namespace plat

@@ -32,6 +32,7 @@ class IconTable {
   // Nothing when the handle is not one of these icons.
   std::optional<Icon> find(HICON handle) const;
   bool remove(HICON handle);
+  std::size_t count() const;
 
  private:
   mutable std::mutex m_lock;

@@ -1,10 +1,13 @@
 #include <win32/kernel/ThreadObject.h>
 
+#include <machine/StreamActivity.h>
 #include <win32/kernel/MutexObject.h>
 #include <win32/kernel/WaitHub.h>
 #include <win32/thread.h>
 
 #include <atomic>
+#include <optional>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -29,7 +32,9 @@ DWORD ThreadObject::currentId() {
 std::shared_ptr<ThreadObject> ThreadObject::start(Routine routine, void* parameter, bool suspended) {
   auto thread = std::make_shared<ThreadObject>(suspended ? 1 : 0);
   try {
-    std::thread([thread, routine, parameter] { thread->run(routine, parameter); }).detach();
+    StreamActivity::instance()
+        .startThread("thread " + std::to_string(thread->id()), [thread, routine, parameter] { thread->run(routine, parameter); })
+        .detach();
   } catch (const std::system_error&) {
     return nullptr;
   }
@@ -40,8 +45,9 @@ void ThreadObject::run(Routine routine, void* parameter) {
   t_threadId = m_id;
   WaitHub& hub = WaitHub::instance();
   {
+    // Held, it has nothing to do until ResumeThread.
     std::unique_lock guard(hub.lock());
-    while (m_suspendCount > 0) hub.waitForChange(guard);
+    StreamActivity::instance().wait(&hub, [this] { return m_suspendCount == 0; }, std::nullopt, &guard);
   }
   const DWORD code = routine(parameter);
   // Waiters on the thread find its mutexes already abandoned.

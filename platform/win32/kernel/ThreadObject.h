@@ -1,7 +1,9 @@
 // A thread started by CreateThread: a real std::thread running the routine, and a
 // waitable object signalled when the routine has returned and the thread's mutexes are
 // abandoned. The thread keeps its object alive until it ends, so closing the handle
-// early lets it run on.
+// early lets it run on. It runs on the machine clock as the streaming threads do
+// (StreamActivity): busy from its start, idle while held suspended, asleep or waiting for
+// an object, so settling the manual clock waits for what it has to do.
 //
 // Thread ids are the process's own small numbers (multiples of 4, never 0), given to any
 // thread on its first question, so ids match between CreateThread and GetCurrentThreadId.

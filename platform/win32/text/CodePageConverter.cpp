@@ -64,7 +64,8 @@ std::optional<CodePageConverter> CodePageConverter::find(UINT codePage) {
   }
 }
 
-UINT CodePageConverter::ansi() { return static_cast<UINT>(Machine::current().ini().intValue("Windows", "AnsiCodePage", 1252)); }
+// Traditional Chinese (Big5) unless machine.ini says otherwise, as the default machine does.
+UINT CodePageConverter::ansi() { return static_cast<UINT>(Machine::current().ini().intValue("Windows", "AnsiCodePage", 950)); }
 
 std::optional<CodePageConverter::Decoded> CodePageConverter::decode(std::string_view bytes) const {
   const Iconv descriptor = openIconv("WCHAR_T", m_iconvName);

@@ -41,6 +41,11 @@ void MenuTable::destroyLocked(HMENU menu) {
   for (HMENU sub : subMenus) destroyLocked(sub);
 }
 
+std::size_t MenuTable::count() const {
+  std::lock_guard guard(m_lock);
+  return m_menus.size();
+}
+
 bool MenuTable::exists(HMENU menu) const {
   std::lock_guard guard(m_lock);
   return m_menus.count(menu) != 0;

@@ -46,6 +46,7 @@ class MenuTable {
   // Destroys the menu and its sub-menus; false for an unknown handle.
   bool destroy(HMENU menu);
   bool exists(HMENU menu) const;
+  std::size_t count() const;
   std::optional<MenuData> copy(HMENU menu) const;
   // Runs `change` on the menu under the lock; false for an unknown handle.
   bool with(HMENU menu, const std::function<void(MenuData&)>& change);

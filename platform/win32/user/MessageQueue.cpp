@@ -1,5 +1,7 @@
 #include <win32/user/MessageQueue.h>
 
+#include <win32/kernel/WaitHub.h>
+
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -99,6 +101,11 @@ bool MessageQueue::hasSent() const {
   return !m_sent.empty();
 }
 
+bool MessageQueue::hasPosted() const {
+  std::lock_guard guard(m_lock);
+  return !m_posted.empty();
+}
+
 bool MessageQueue::takePosted(const MessageFilter& filter, bool remove, MSG& out) {
   std::lock_guard guard(m_lock);
   return takeMatching(m_posted, filter, remove, out);
@@ -174,6 +181,8 @@ void MessageQueue::wake() {
   }
   const std::uint64_t one = 1;
   [[maybe_unused]] const ssize_t n = write(m_wakeFd, &one, sizeof one);
+  // After the arrival is in place: a waiter that counted itself before looks again.
+  if (m_kernelWaits.load() > 0) WaitHub::instance().wakeWaiters();
 }
 
 std::uint64_t MessageQueue::arrivals() const {
@@ -221,6 +230,8 @@ void MessageQueue::keepClockWatch(std::shared_ptr<void> watch) {
 void MessageQueue::nudge() {
   const std::uint64_t one = 1;
   [[maybe_unused]] const ssize_t n = write(m_wakeFd, &one, sizeof one);
+  // After the arrival is in place: a waiter that counted itself before looks again.
+  if (m_kernelWaits.load() > 0) WaitHub::instance().wakeWaiters();
 }
 
 bool MessageQueue::isShutDown() const {

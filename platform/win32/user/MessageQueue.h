@@ -12,6 +12,7 @@
 #include <win32/user/message.h>
 #include <win32/user/timer.h>
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -49,6 +50,19 @@ class MessageQueue {
   // From the owning thread.
   std::shared_ptr<SentMessage> takeSent();
   bool hasSent() const;
+  bool hasPosted() const;
+  // While one lives, the owning thread waits for kernel objects too: what arrives in the
+  // queue wakes the wait hub's waiters (MsgWaitForMultipleObjects).
+  class KernelWait {
+   public:
+    explicit KernelWait(MessageQueue& queue) : m_queue(queue) { m_queue.m_kernelWaits.fetch_add(1); }
+    ~KernelWait() { m_queue.m_kernelWaits.fetch_sub(1); }
+    KernelWait(const KernelWait&) = delete;
+    KernelWait& operator=(const KernelWait&) = delete;
+
+   private:
+    MessageQueue& m_queue;
+  };
   bool takePosted(const MessageFilter& filter, bool remove, MSG& out);
   bool takeQuit(const MessageFilter& filter, bool remove, MSG& out);
   bool takeInput(const MessageFilter& filter, bool remove, MSG& out);
@@ -105,6 +119,7 @@ class MessageQueue {
   std::vector<Timer> m_timers;
   std::uint64_t m_timerOrder = 0;
   bool m_shutDown = false;
+  std::atomic<int> m_kernelWaits{0};
   std::unique_ptr<ClockFollowers::Seat> m_seat;
   std::shared_ptr<void> m_clockWatch;  // under m_lock; let go outside it
 };

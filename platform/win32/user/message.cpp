@@ -1,6 +1,11 @@
 #include <win32/user/message.h>
 
+#include <machine/Machine.h>
+#include <win32/kernel/HandleTable.h>
+#include <win32/kernel/WaitHub.h>
+#include <win32/kernel/Waitable.h>
 #include <win32/error.h>
+#include <win32/sync.h>
 #include <win32/thread.h>
 #include <win32/user/DefaultProcedure.h>
 #include <win32/user/MessageDelivery.h>
@@ -10,6 +15,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
+#include <memory>
+#include <vector>
 
 using plat::MessageDelivery;
 using plat::MessageFilter;
@@ -64,6 +72,30 @@ LRESULT DispatchMessageA(const MSG* lpMsg) { return lpMsg ? MessagePump::dispatc
 BOOL WaitMessage() {
   MessagePump::waitForMessage();
   return TRUE;
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll, DWORD dwMilliseconds,
+                                DWORD dwWakeMask) {
+  if (nCount >= MAXIMUM_WAIT_OBJECTS || (nCount > 0 && !pHandles)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return WAIT_FAILED;
+  }
+  std::vector<std::shared_ptr<plat::Waitable>> objects;
+  for (DWORD i = 0; i < nCount; ++i) {
+    auto object = plat::HandleTable::instance().getAs<plat::Waitable>(pHandles[i]);
+    if (!object) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return WAIT_FAILED;
+    }
+    objects.push_back(std::move(object));
+  }
+  const auto queue = UserSystem::current().queue();
+  const std::function<bool()> arrived = [&] {
+    return ((dwWakeMask & QS_SENDMESSAGE) && queue->hasSent()) || ((dwWakeMask & QS_POSTMESSAGE) && queue->hasPosted());
+  };
+  const plat::MessageQueue::KernelWait waiting(*queue);
+  return plat::WaitHub::instance().wait(objects, fWaitAll && nCount > 0, dwMilliseconds,
+                                        plat::Machine::current().clock(), arrived);
 }
 
 BOOL InSendMessage() { return MessageDelivery::inSendMessage() ? TRUE : FALSE; }

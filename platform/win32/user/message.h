@@ -198,6 +198,18 @@ BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax
 BOOL TranslateMessage(const MSG* lpMsg);
 LRESULT DispatchMessageA(const MSG* lpMsg);
 BOOL WaitMessage();
+
+// Kinds of queued messages that end MsgWaitForMultipleObjects.
+#define QS_POSTMESSAGE 0x0008u
+#define QS_SENDMESSAGE 0x0040u
+
+// Waits as WaitForMultipleObjects does (up to MAXIMUM_WAIT_OBJECTS - 1 objects, none
+// allowed) and also ends, with WAIT_OBJECT_0 + nCount, while a message of a kind in
+// `dwWakeMask` waits in the calling thread's queue: another thread's send
+// (QS_SENDMESSAGE) or a posted message (QS_POSTMESSAGE). The caller then takes it with
+// PeekMessageA. With fWaitAll, a message ends the wait before the objects are all signalled.
+DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll, DWORD dwMilliseconds,
+                                DWORD dwWakeMask);
 // True while the calling thread handles a message sent from another thread or process.
 BOOL InSendMessage();
 DWORD GetMessageTime();

@@ -2,8 +2,11 @@
 
 #include <support/TestMachine.h>
 #include <win32/gdi.h>
+#include <win32/gdi/FontEngine.h>
 
 #include <gtest/gtest.h>
+
+#include <malloc.h>
 
 #include <climits>
 #include <cstring>
@@ -319,9 +322,11 @@ TEST_F(TextTest, UnknownFacesFallBackAndTheCharsetIsKept) {
   GetObjectA(odd, sizeof lf, &lf);
   EXPECT_STREQ(lf.lfFaceName, "No Such Face");
   SelectObject(canvas.dc(), GetStockObject(SYSTEM_FONT));
-  EXPECT_EQ(GetTextCharset(canvas.dc()), ANSI_CHARSET);
   DeleteObject(odd);
-  // The stock fonts follow the machine's code page.
+  // The stock fonts follow the machine's code page: Big5 on the default machine.
+  EXPECT_EQ(GetTextCharset(canvas.dc()), CHINESEBIG5_CHARSET);
+  machine().ini().setValue("Windows", "AnsiCodePage", "1252");
+  EXPECT_EQ(GetTextCharset(canvas.dc()), ANSI_CHARSET);
   machine().ini().setValue("Windows", "AnsiCodePage", "1251");
   EXPECT_EQ(GetTextCharset(canvas.dc()), RUSSIAN_CHARSET);
 }
@@ -366,6 +371,49 @@ TEST_F(TextTest, CharactersTheFaceLacksComeFromTheLinkedFace) {
   SIZE latin1252{};
   GetTextExtentPoint32A(canvas.dc(), "A", 1, &latin1252);
   EXPECT_EQ(latin.cx, latin1252.cx);
+  // What a face or its linked face draws, and what neither does (a private-use character:
+  // an empty box on screen).
+  LOGFONTA logFont{};
+  logFont.lfHeight = -16;
+  const auto face = plat::FontEngine::instance().face(logFont);
+  ASSERT_TRUE(face);
+  EXPECT_TRUE(face->draws(U'A'));
+  EXPECT_TRUE(face->draws(U'\u958B'));
+  EXPECT_FALSE(face->draws(U'\uE000'));
+}
+
+// A program asking for ever new sizes (a skin's, a user's) does not grow: the faces of sizes
+// no longer drawn with are let go, while the recent ones are found again.
+TEST_F(TextTest, FacesOfSizesNoLongerUsedAreLetGo) {
+  Canvas canvas(100, 30);
+  const auto drawInSizes = [&](int first) {
+    for (int height = first; height < first + 200; ++height) {
+      HFONT font = CreateFontA(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+      HGDIOBJ old = SelectObject(canvas.dc(), font);
+      TextOutA(canvas.dc(), 0, 0, "Ab", 2);
+      SelectObject(canvas.dc(), old);
+      DeleteObject(font);
+    }
+  };
+  const auto heap = [] {
+    malloc_trim(0);
+    return static_cast<long long>(mallinfo2().uordblks);
+  };
+  drawInSizes(8);
+  const long long afterFirst = heap();
+  drawInSizes(208);
+  EXPECT_LT(heap() - afterFirst, 4 << 20) << "200 more sizes kept no more than the recent faces";
+
+  LOGFONTA logFont{};
+  logFont.lfHeight = -21;
+  const auto face = plat::FontEngine::instance().face(logFont);
+  EXPECT_EQ(plat::FontEngine::instance().face(logFont), face) << "a recent size is found again";
+  const std::weak_ptr<plat::FontFace> held = face;
+  for (LONG height = 500; height < 500 + static_cast<LONG>(plat::FontEngine::kRecentFaces); ++height) {
+    logFont.lfHeight = -height;
+    plat::FontEngine::instance().face(logFont);
+  }
+  EXPECT_FALSE(held.expired()) << "held by a font, it stays";
 }
 
 }  // namespace

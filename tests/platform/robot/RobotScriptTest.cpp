@@ -2,9 +2,14 @@
 #include <machine/PowerState.h>
 #include <machine/RemoteControl.h>
 #include <robot/RobotScript.h>
+#include <win32/handleapi.h>
+#include <win32/sync.h>
+#include <win32/thread.h>
+#include <win32/time.h>
 #include <win32/user.h>
 #include <support/ProgramRun.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -74,25 +79,76 @@ TEST_F(RobotScriptTest, TheSleepButtonStandsThePcByAndThePowerButtonWakesIt) {
   EXPECT_EQ(RunVerbs("expect-power off\n"), "");
 }
 
-// A control enabled by work the program does on a thread of its own is waited for.
-TEST_F(RobotScriptTest, WaitEnabledWaitsForTheControlAndThenGoesOn) {
-  HWND window = CreateWindowExA(0, "STATIC", "Waiting", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
-                                nullptr, nullptr);
-  HWND control = CreateWindowExA(0, "BUTTON", "Go", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0, 50, 20, window,
-                                 reinterpret_cast<HMENU>(7), nullptr, nullptr);
+// A control enabled by work the program does on a thread of its own is waited for: on a
+// manual clock that work takes the machine's time, which runs for up to 10 minutes.
+struct Enabling {
+  HWND control;
+  DWORD afterMs;
+};
+
+DWORD WINAPI EnableLater(LPVOID parameter) {
+  const auto* enabling = static_cast<Enabling*>(parameter);
+  Sleep(enabling->afterMs);
+  EnableWindow(enabling->control, TRUE);
+  return 0;
+}
+
+class WaitEnabledTest : public RobotScriptTest {
+ protected:
+  WaitEnabledTest() {
+    window = CreateWindowExA(0, "STATIC", "Waiting", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                             nullptr);
+    control = CreateWindowExA(0, "BUTTON", "Go", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0, 50, 20, window,
+                              reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  }
+  ~WaitEnabledTest() override { DestroyWindow(window); }
+  // Runs "wait-enabled 7" with the control enabled by a thread after `afterMs` of its sleep;
+  // the failure, if any, and the machine's time it took.
+  std::string waitFor(DWORD afterMs, std::uint64_t& tookMs) {
+    plat::RobotScript script("window * \"Waiting\"\nwait-enabled 7\n", "wait.robot");
+    std::string failure;
+    script.onFailure([&](const std::string& message) { failure = message; });
+    Enabling enabling{control, afterMs};
+    const std::uint64_t start = machine().clock().tickMs();
+    HANDLE thread = CreateThread(nullptr, 0, EnableLater, &enabling, 0, nullptr);
+    while (!script.finished()) script.step();
+    tookMs = machine().clock().tickMs() - start;
+    // Its time runs out; what it sends this thread is served meanwhile.
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+      MSG message;
+      PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    }
+    CloseHandle(thread);
+    return failure;
+  }
+  HWND window = nullptr;
+  HWND control = nullptr;
+};
+
+TEST_F(WaitEnabledTest, OnAManualClockTheMachinesTimeRunsUntilTheControlIsEnabled) {
+  std::uint64_t took = 0;
+  EXPECT_EQ(waitFor(2000, took), "");
+  EXPECT_EQ(took, 2000u);
+  EnableWindow(control, FALSE);
+  EXPECT_EQ(waitFor(10 * 60 * 1000, took), "") << "enabled at the limit";
+  EnableWindow(control, FALSE);
+  EXPECT_EQ(waitFor(10 * 60 * 1000 + 1, took), "wait.robot:2: wait-enabled: the control stayed disabled");
+  EXPECT_EQ(took, 10u * 60 * 1000);
+}
+
+TEST_F(WaitEnabledTest, OnARealClockItIsLookedAtAgainLaterAndAMissingControlFails) {
+  machine().clock().setReal();
   plat::RobotScript script("window * \"Waiting\"\nwait-enabled 7\nwait-enabled 8\n", "wait.robot");
   std::string failure;
   script.onFailure([&](const std::string& message) { failure = message; });
   EXPECT_EQ(script.step(), 0);  // the window
   EXPECT_GT(script.step(), 0) << "still disabled: looked at again later";
-  EXPECT_GT(script.step(), 0);
   EXPECT_EQ(script.current()->line, 2);
   EnableWindow(control, TRUE);
   EXPECT_EQ(script.step(), 0);
   EXPECT_EQ(script.current()->line, 3);
   script.step();
   EXPECT_EQ(failure, "wait.robot:3: wait-enabled: no control 8 in the window");
-  DestroyWindow(window);
 }
 
 TEST_F(RobotScriptTest, AScriptDrivesTheDemoProgramToItsEnd) {

@@ -2,10 +2,14 @@
 // threads, and re-entrancy.
 #include "WindowTest.h"
 
+#include <win32/handleapi.h>
+#include <win32/sync.h>
+#include <win32/thread.h>
 #include <win32/user/UserSystem.h>
 
 #include <atomic>
 #include <future>
+#include <vector>
 
 namespace test {
 namespace {
@@ -119,6 +123,48 @@ TEST_F(MessageQueueTest, AWorkersSendBlocksUntilTheUiThreadHandlesIt) {
   EXPECT_TRUE(handledBeforeReturn);
   EXPECT_EQ(handlerThread.load(), GetCurrentThreadId());
   EXPECT_TRUE(inSend);
+}
+
+// A thread that waits for another to end while that one sends to it: the send ends the
+// wait, so it can be served, and only then does the sender end.
+DWORD WINAPI SendTwiceThenEnd(LPVOID hwnd) {
+  SendMessageA(static_cast<HWND>(hwnd), WM_USER, 1, 0);
+  SendMessageA(static_cast<HWND>(hwnd), WM_USER, 2, 0);
+  return 0;
+}
+
+TEST_F(MessageQueueTest, MsgWaitEndsForASendOrAPostAndThenForTheThread) {
+  static std::vector<WPARAM> served;
+  served.clear();
+  registerClass("Served", [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_USER) served.push_back(wParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  });
+  HWND hwnd = CreateWindowExA(0, "Served", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, SendTwiceThenEnd, hwnd, 0, nullptr);
+  int wakes = 0;
+  DWORD result = 0;
+  while ((result = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE)) == WAIT_OBJECT_0 + 1) {
+    ++wakes;
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+  }
+  EXPECT_EQ(result, WAIT_OBJECT_0);
+  EXPECT_EQ(wakes, 2);
+  EXPECT_EQ(served, (std::vector<WPARAM>{1, 2}));
+  CloseHandle(thread);
+
+  // A posted message ends it only when asked for; a bad handle fails it.
+  PostMessageA(hwnd, WM_USER, 3, 0);
+  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 0, QS_SENDMESSAGE), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 0, QS_POSTMESSAGE), WAIT_OBJECT_0 + 1);
+  SetEvent(event);
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 0, QS_POSTMESSAGE), WAIT_OBJECT_0) << "objects come first";
+  CloseHandle(event);
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 0, QS_POSTMESSAGE), WAIT_FAILED);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  DestroyWindow(hwnd);
 }
 
 TEST_F(MessageQueueTest, TwoThreadsSendingToEachOtherDoNotDeadlock) {

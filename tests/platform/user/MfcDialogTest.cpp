@@ -3,6 +3,9 @@
 #include "WindowTest.h"
 
 #include <mfc/afxwin.h>
+#include <mfc/wnd/CDC.h>
+#include <mfc/wnd/CGdiObject.h>
+#include <win32/gdi.h>
 #include <win32/user/UserSystem.h>
 
 #include <string>
@@ -72,6 +75,76 @@ TEST_F(MfcDialogTest, DoModalRunsUntilEndDialogFromANestedHandler) {
   EXPECT_EQ(dialog.calls, (std::vector<std::string>{"load", "OnInitDialog"}));
   EXPECT_EQ(dialog.m_hWnd, nullptr);
   EXPECT_EQ(FindWindowA("#32770", "Test Dialog"), nullptr);
+}
+
+// The objects FromHandle makes for handles nobody attached, marked so a new one tells.
+struct Temporaries {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  HWND window = createRecorder("Plain", WS_POPUP);
+  CMenu menu;  // its sub-menu, as a list's context menu reaches it through GetSubMenu
+  Temporaries() {
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "Sub");
+  }
+  void mark() {
+    CDC::FromHandle(dc)->m_hAttribDC = nullptr;
+    CGdiObject::FromHandle(brush)->m_hObject = nullptr;
+    CWnd::FromHandle(window)->m_hWnd = nullptr;
+    menu.GetSubMenu(0)->m_hMenu = nullptr;
+  }
+  // How many of the four are still the marked ones.
+  int marked() {
+    return (CDC::FromHandle(dc)->m_hAttribDC == nullptr) + (CGdiObject::FromHandle(brush)->m_hObject == nullptr) +
+           (CWnd::FromHandle(window)->m_hWnd == nullptr) + (menu.GetSubMenu(0)->m_hMenu == nullptr);
+  }
+  ~Temporaries() {
+    AfxDeleteTempMap();
+    DeleteDC(dc);
+    DeleteObject(brush);
+    DestroyWindow(window);
+  }
+};
+
+// A dialog whose timer handler runs a nested modal dialog over temporary objects it holds.
+class CNestingDialog : public CTestDialog {
+ public:
+  Temporaries* temporaries = nullptr;
+  int markedAfterNested = -1;
+
+ protected:
+  afx_msg void OnTimer(UINT_PTR) {
+    KillTimer(7);
+    temporaries->mark();
+    CTestDialog nested;
+    nested.endOnTick = 1;
+    nested.DoModal();
+    markedAfterNested = temporaries->marked();
+    EndDialog(IDOK);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNestingDialog, CTestDialog)
+  ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+// Every paint of an owner-drawn control makes a temporary CDC for its new device context:
+// the main window's modal loop, the program's only loop, lets them go when it is idle, as a
+// thread's loop does, but not while a handler that may still use them runs beneath it.
+TEST_F(MfcDialogTest, TemporaryObjectsGoWhenTheModalLoopIsIdleButNotUnderARunningHandler) {
+  keepTimeMoving(100);
+  Temporaries temporaries;
+  temporaries.mark();
+  CTestDialog dialog;
+  dialog.endOnTick = 1;
+  EXPECT_EQ(dialog.DoModal(), 55);
+  EXPECT_EQ(temporaries.marked(), 0) << "made anew: the old ones went";
+
+  CNestingDialog nesting;
+  nesting.temporaries = &temporaries;
+  EXPECT_EQ(nesting.DoModal(), IDOK);
+  EXPECT_EQ(nesting.markedAfterNested, 4) << "the nested loop kept what the handler holds";
 }
 
 TEST_F(MfcDialogTest, EnterInTheDialogPressesTheDefaultButton) {

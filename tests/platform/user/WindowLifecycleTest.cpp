@@ -1,6 +1,8 @@
 // Creation and destruction: the messages and their order, failures, parents and owners.
 #include "WindowTest.h"
 
+#include <win32/gdi.h>
+
 namespace test {
 namespace {
 
@@ -175,6 +177,39 @@ TEST_F(WindowLifecycleTest, ChildrenStackInCreationOrderAndAreFoundById) {
   EXPECT_EQ(GetDlgItem(dialog, 30), nullptr);
   EXPECT_TRUE(IsChild(dialog, second));
   EXPECT_EQ(GetAncestor(second, GA_ROOT), dialog);
+}
+
+// The process's GDI and USER objects, as Windows counts them against its limits: each made
+// counts one more, each let go one less; stock objects do not count, a shared icon once.
+TEST_F(WindowLifecycleTest, GuiResourcesCountWhatTheProcessHolds) {
+  HICON shared = LoadIconA(nullptr, IDI_EXCLAMATION);
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  HWND parent = createRecorder("Counted", WS_OVERLAPPEDWINDOW);
+  HWND child = createRecorder("Child", WS_CHILD, parent);
+  HMENU menu = CreatePopupMenu();
+  HICON icon = CopyIcon(shared);
+  EXPECT_EQ(LoadIconA(nullptr, IDI_EXCLAMATION), shared);
+  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  HDC dc = CreateCompatibleDC(nullptr);
+  GetStockObject(WHITE_BRUSH);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 4) << "two windows, a menu, an icon";
+  DestroyWindow(parent);  // and its child
+  DestroyMenu(menu);
+  DestroyIcon(icon);
+  DeleteObject(brush);
+  DeleteDC(dc);
+  EXPECT_FALSE(IsWindow(child));
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+
+  SetLastError(0);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), 2), 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  SetLastError(0);
+  EXPECT_EQ(GetGuiResources(reinterpret_cast<HANDLE>(0x1234), GR_GDIOBJECTS), 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 }  // namespace

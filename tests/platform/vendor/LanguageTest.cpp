@@ -135,15 +135,15 @@ TEST_F(LanguageLibrary, FormatTextsTakeExactlyTheirArguments) {
 }
 
 TEST_F(LanguageLibrary, LanguageFollowsMachineIni) {
-  EXPECT_EQ(language(), 2);  // the default PC
+  EXPECT_EQ(language(), 3);  // the default PC: traditional Chinese
   machine().ini().setValue("Windows", "Language", "4");
   EXPECT_EQ(language(), 4);
-  machine().ini().setValue("Windows", "Language", "3");
-  EXPECT_EQ(language(), 3);
+  machine().ini().setValue("Windows", "Language", "2");
+  EXPECT_EQ(language(), 2);
   machine().ini().setValue("Windows", "Language", "Chinese");
-  EXPECT_EQ(language(), 2);
+  EXPECT_EQ(language(), 3);
   machine().ini().removeKey("Windows", "Language");
-  EXPECT_EQ(language(), 2);
+  EXPECT_EQ(language(), 3);
 }
 
 }  // namespace

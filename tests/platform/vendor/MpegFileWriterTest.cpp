@@ -4,6 +4,7 @@
 #include <support/TestMachine.h>
 
 #include <vendor/mpeg_recorder/MpegFileWriter.h>
+#include <machine/StreamActivity.h>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -108,6 +109,39 @@ TEST_F(MpegFileWriterTest, AfterTheFinishWritesFailAndAFrameNumberWrittenAlready
   ASSERT_EQ(writer->finish(), S_OK);
   EXPECT_EQ(writer->writePicture(grey.data(), static_cast<LONG>(grey.size()), 400000), E_UNEXPECTED);
   EXPECT_EQ(middleLumas(file.string()).size(), 1u);
+}
+
+// Read while it is written, right after a settle, the file holds every picture given but
+// those the stream itself still holds back (B-pictures waiting for the next reference
+// picture, the muxer's unfinished pack): never more than three, and the same on every run.
+TEST_F(MpegFileWriterTest, AfterASettleTheFileHoldsThePicturesGivenTheSameOnEveryRun) {
+  constexpr int kPictures = 14;
+  plat::EncoderSettings settings;  // DVD-PAL pictures, 720 x 576, that take a while to encode
+  settings.streamType = 8;
+  settings.videoBitRate = 6000000;
+  std::vector<std::vector<std::uintmax_t>> sizes;
+  for (int run = 0; run < 3; ++run) {
+    std::filesystem::remove(file);
+    HRESULT hr = E_FAIL;
+    auto writer = plat::MpegFileWriter::create(file.string(), settings, &picture, nullptr, hr);
+    ASSERT_TRUE(writer);
+    std::vector<std::uintmax_t>& seen = sizes.emplace_back();
+    for (int n = 0; n < kPictures; ++n) {
+      auto ramp = greyPicture(0);
+      for (std::size_t i = 0; i < ramp.size(); i += 2) ramp[i] = static_cast<BYTE>((i / 2 % kWidth + 7 * n) & 0xFF);
+      ASSERT_EQ(writer->writePicture(ramp.data(), static_cast<LONG>(ramp.size()), n * 400000LL), S_OK);
+      ASSERT_TRUE(plat::StreamActivity::instance().settle(machine().clock()));
+      const auto copy = file.parent_path() / ("given" + std::to_string(n + 1) + ".mpg");
+      std::filesystem::copy_file(file, copy, std::filesystem::copy_options::overwrite_existing);
+      seen.push_back(std::filesystem::file_size(copy));
+    }
+    for (int given = 1; given <= kPictures; ++given) {
+      const auto copy = file.parent_path() / ("given" + std::to_string(given) + ".mpg");
+      EXPECT_GE(static_cast<int>(middleLumas(copy.string()).size()), given - 3) << "run " << run << ", " << given << " given";
+    }
+  }
+  EXPECT_EQ(sizes[1], sizes[0]);
+  EXPECT_EQ(sizes[2], sizes[0]);
 }
 
 TEST_F(MpegFileWriterTest, AWriterLetGoInTheMiddleOfAStreamStopsItsEncodingThread) {

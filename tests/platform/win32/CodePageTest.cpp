@@ -48,6 +48,13 @@ TEST_F(CodePageTest, RoundTripsThroughEachPage) {
 }
 
 TEST_F(CodePageTest, AnsiCodePageIsTheMachines) {
+  // The default machine's: traditional Chinese, Big5.
+  EXPECT_EQ(GetACP(), 950u);
+  EXPECT_EQ(GetOEMCP(), 950u);
+  EXPECT_EQ(toWide(CP_ACP, "\xB6\x7D"), L"\u958B");
+  machine().ini().removeKey("Windows", "AnsiCodePage");
+  EXPECT_EQ(GetACP(), 950u);
+  machine().ini().setValue("Windows", "AnsiCodePage", "1252");
   EXPECT_EQ(GetACP(), 1252u);
   EXPECT_EQ(GetOEMCP(), 437u);
   EXPECT_EQ(toWide(CP_ACP, "\xE9"), L"\u00E9");

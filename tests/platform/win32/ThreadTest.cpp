@@ -1,11 +1,14 @@
 #include <support/TestMachine.h>
 
+#include <machine/StreamActivity.h>
 #include <win32/error.h>
 #include <win32/handleapi.h>
 #include <win32/sync.h>
 #include <win32/thread.h>
+#include <win32/time.h>
 
 #include <atomic>
+#include <cstdint>
 #include <set>
 #include <thread>
 #include <unistd.h>
@@ -142,6 +145,88 @@ TEST_F(ThreadTest, InterlockedCountsAreExactUnderContention) {
   for (auto& thread : threads) thread.join();
   EXPECT_EQ(counter, 80'000);
   EXPECT_EQ(total, 240'000);
+}
+
+// Threads of CreateThread run on the machine clock: a sleep lasts the machine's time, a
+// thread held or waiting for an object has nothing to do until it is resumed or the object
+// signalled, and settling the manual clock waits for what they do have to do.
+class ClockThreadTest : public test::MachineTest {
+ protected:
+  bool settle() { return plat::StreamActivity::instance().settle(clock()); }
+  plat::Clock& clock() { return machine().clock(); }
+};
+
+DWORD WINAPI countEveryHalfSecond(LPVOID parameter) {
+  auto* count = static_cast<std::atomic<int>*>(parameter);
+  for (int i = 0; i < 3; ++i) {
+    Sleep(500);
+    ++*count;
+  }
+  return 0;
+}
+
+TEST_F(ClockThreadTest, ASleepLastsTheMachinesTimeAndAWaitForTheThreadLetsItPass) {
+  std::atomic<int> count{0};
+  const std::uint64_t start = clock().sharedTickMs();
+  HANDLE thread = CreateThread(nullptr, 0, countEveryHalfSecond, &count, 0, nullptr);
+  ASSERT_TRUE(settle());
+  EXPECT_EQ(count.load(), 0);
+  EXPECT_EQ(plat::StreamActivity::instance().nextDue(), start + 500);
+  clock().advance(499);
+  ASSERT_TRUE(settle());
+  EXPECT_EQ(count.load(), 0);
+  clock().advance(1);
+  ASSERT_TRUE(settle());
+  EXPECT_EQ(count.load(), 1);
+  // Late by a second: the second sleep is over, the third runs from now.
+  clock().advance(1000);
+  ASSERT_TRUE(settle());
+  EXPECT_EQ(count.load(), 2);
+  // This thread drives the clock: waiting for the thread moves it just as far as needed.
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(count.load(), 3);
+  EXPECT_EQ(clock().sharedTickMs(), start + 2000);
+  CloseHandle(thread);
+}
+
+DWORD WINAPI waitForGateThenRun(LPVOID parameter) {
+  auto* job = static_cast<Job*>(parameter);
+  const DWORD waited = WaitForSingleObject(job->gate, 300);
+  job->seenId = waited;
+  job->ran = true;
+  return 0;
+}
+
+TEST_F(ClockThreadTest, AThreadHeldOrWaitingForAnObjectIsSettledUntilItsTurnComes) {
+  Job job;
+  job.gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, waitForGateThenRun, &job, CREATE_SUSPENDED, nullptr);
+  ASSERT_TRUE(settle()) << "held: nothing to do";
+  EXPECT_FALSE(job.ran.load());
+  ResumeThread(thread);
+  ASSERT_TRUE(settle()) << "waiting for the gate";
+  EXPECT_FALSE(job.ran.load());
+  SetEvent(job.gate);
+  ASSERT_TRUE(settle());
+  EXPECT_TRUE(job.ran.load()) << "the signal is counted as its work until it is done";
+  EXPECT_EQ(job.seenId.load(), WAIT_OBJECT_0);
+  CloseHandle(thread);
+
+  // A time-out on the machine's clock, on both sides of it.
+  Job late;
+  late.gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  thread = CreateThread(nullptr, 0, waitForGateThenRun, &late, 0, nullptr);
+  ASSERT_TRUE(settle());
+  clock().advance(299);
+  ASSERT_TRUE(settle());
+  EXPECT_FALSE(late.ran.load());
+  clock().advance(1);
+  ASSERT_TRUE(settle());
+  EXPECT_TRUE(late.ran.load());
+  EXPECT_EQ(late.seenId.load(), WAIT_TIMEOUT);
+  CloseHandle(thread);
+  CloseHandle(job.gate);
+  CloseHandle(late.gate);
 }
 
 }  // namespace

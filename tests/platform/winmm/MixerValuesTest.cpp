@@ -157,6 +157,14 @@ TEST_F(MixerValues, TheProgramsWritesAreKeptInOrder) {
   EXPECT_EQ(writes[1].controlId, m_volume);
   EXPECT_EQ(writes[2].controlId, m_mute);
   EXPECT_EQ(writes[2].values, (std::vector<DWORD>{0}));
+
+  // A program that runs for long: only the last writes are kept, the newest last.
+  for (DWORD i = 0; i < plat::SoundSystem::kWriteLimit; ++i)
+    ASSERT_EQ(write(m_mixer, m_volume, {i % 100, i % 100}, 2), MMSYSERR_NOERROR);
+  const auto kept = sound().programWrites();
+  ASSERT_EQ(kept.size(), plat::SoundSystem::kWriteLimit);
+  EXPECT_EQ(kept.front().controlId, m_volume) << "the first writes went";
+  EXPECT_EQ(kept.back().values, (std::vector<DWORD>{(plat::SoundSystem::kWriteLimit - 1) % 100, (plat::SoundSystem::kWriteLimit - 1) % 100}));
 }
 
 }  // namespace
