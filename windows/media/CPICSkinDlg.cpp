@@ -15,7 +15,6 @@
 #include "windows/main/WindowMessages.h"
 #include "windows/media/CDibLock.h"
 #include "windows/media/CThumbnailListWnd.h"
-#include "windows/setup/SettingsVideoArea.h"
 
 #include <com/globalmem.h>
 #include <mfc/wnd/CFileDialog.h>
@@ -147,7 +146,7 @@ CPICSkinDlg::~CPICSkinDlg() {
 void CPICSkinDlg::DestroyControls() {
   DestroyAndDelete(m_pRadio);
   for (CSkinSlider*& slider : m_sliders) DestroyAndDelete(slider);
-  DestroyVideoArea(m_pictureArea);
+  m_pictureArea.Destroy();
   m_labels.DestroyAll();
   DestroyAndDelete(m_pThumbList);
 }
@@ -257,9 +256,7 @@ BOOL CPICSkinDlg::CreateSliders() {
 }
 
 BOOL CPICSkinDlg::CreatePictureArea() {
-  if (m_pictureArea) return TRUE;
-  m_pictureArea = MakeVideoArea(*this, kPictureAreaRect);
-  return m_pictureArea != nullptr;
+  return m_pictureArea.Create(*this, kPictureAreaRect);
 }
 
 // ---- Layout and painting
@@ -289,7 +286,7 @@ void CPICSkinDlg::LayoutHostedControl() {
     const RECT design{kSliderLeft, kSliderRows[i].top, kSliderRight, kSliderRows[i].bottom};
     m_sliders[i]->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
   }
-  if (m_pictureArea) m_pictureArea->MoveWindow(PictureAreaRect(), TRUE);
+  m_pictureArea.Place();
 }
 
 void CPICSkinDlg::OnPaint() {

@@ -13,11 +13,9 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
+#include "windows/main/CSkinLabelSet.h"
+#include "windows/main/CSkinVideoArea.h"
 #include "windows/media/CPictureUndo.h"
-#include "windows/setup/CSkinLabelSet.h"
-
-#include <memory>
-#include <vector>
 
 class CSkinButtonEx;
 class CSkinLabel;
@@ -50,7 +48,7 @@ class CPICSkinDlg : public CSkinDialog {
   CSkinSlider* GetSlider(UINT nId) const;
   CSkinLabel* FindLabel(LPCSTR name) const;
   CSkinButtonEx* GetRadioButton() const { return m_pRadio; }
-  CVideoStatic* GetPictureArea() const { return m_pictureArea.get(); }
+  CVideoStatic* GetPictureArea() const { return m_pictureArea.Get(); }
   const CPictureUndo& GetUndo() const { return m_undo; }
   BOOL IsHistogramShown() const { return m_bHistogram; }
 
@@ -107,7 +105,7 @@ class CPICSkinDlg : public CSkinDialog {
   CSkinLabelSet m_labels;
   CSkinButtonEx* m_pRadio = nullptr;
   CSkinSlider* m_sliders[kSliderCount] = {};
-  std::unique_ptr<CVideoStatic> m_pictureArea;
+  CSkinVideoArea m_pictureArea;
   CPictureUndo m_undo;
   BOOL m_bHistogram = FALSE;
 };

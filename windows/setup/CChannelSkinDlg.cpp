@@ -161,13 +161,7 @@ BOOL CChannelSkinDlg::CreateSkinStatics(LPCSTR section) {
 }
 
 BOOL CChannelSkinDlg::CreateVideoArea() {
-  m_videoArea.reset(new (std::nothrow) CVideoStatic);
-  if (!m_videoArea) return FALSE;
-  m_videoArea->SetAreaRect(kVideoAreaRect.left, kVideoAreaRect.top, kVideoAreaRect.right, kVideoAreaRect.bottom);
-  m_videoArea->SetAllowFullScreen(FALSE);
-  m_videoArea->SetUserValue(0);
-  const CSize client = ClientSize(*this);
-  return m_videoArea->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), this, 0);
+  return m_videoArea.Create(*this, kVideoAreaRect);
 }
 
 // "IMAGE1,left,top,right,bottom,IMAGE2,left,top,right,bottom": the region radio at the
@@ -289,7 +283,7 @@ void CChannelSkinDlg::LayoutHostedControl() {
     if (radio) PlaceRadio(*radio);
   m_skinStatics.Layout(client.cx, client.cy);
   PlaceCountryCombo();
-  if (m_videoArea) m_videoArea->MoveWindow(ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), TRUE);
+  m_videoArea.Place();
 }
 
 void CChannelSkinDlg::PlaceCountryCombo() {
@@ -525,7 +519,7 @@ void CChannelSkinDlg::OnDestroy() {
   DestroyControl(m_countryCombo);
   DestroyControl(m_fineTuneSlider);
   DestroyControl(m_progressSlider);
-  DestroyControl(m_videoArea);
+  m_videoArea.Destroy();
   DestroyControl(m_regionRadio);
   DestroyControl(m_listRadio);
   m_skinStatics.DestroyAll();

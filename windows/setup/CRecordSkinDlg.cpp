@@ -8,13 +8,11 @@
 #include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinText.h"
-#include "skin/CVideoStatic.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/CScheduleDlg.h"
-#include "windows/setup/SettingsVideoArea.h"
 
 #include <new>
 
@@ -88,7 +86,7 @@ BOOL CRecordSkinDlg::LoadSkin(const CString& skinFile) {
   LayoutSkinButtons();
   if (made) {
     Fill();
-    ShowLivePicture(*m_videoArea);
+    m_videoArea.ShowLivePicture();
     if (g_pAppController) g_pAppController->SetPlanWindowOpen(1);
   }
   Invalidate();
@@ -127,9 +125,7 @@ BOOL CRecordSkinDlg::CreateList() {
 }
 
 BOOL CRecordSkinDlg::CreateVideoArea() {
-  if (m_videoArea) return TRUE;
-  m_videoArea = MakeVideoArea(*this, kVideoAreaRect);
-  return m_videoArea != nullptr;
+  return m_videoArea.Create(*this, kVideoAreaRect);
 }
 
 BOOL CRecordSkinDlg::CreateDetailText() {
@@ -154,7 +150,7 @@ void CRecordSkinDlg::LayoutHostedControl() {
     m_pList->GetMargins(design.left, design.top, design.right, design.bottom);
     m_pList->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
   }
-  if (m_videoArea) m_videoArea->MoveWindow(ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), TRUE);
+  m_videoArea.Place();
   if (m_pDetail) m_pDetail->MoveWindow(ScaleDesignRect(kDetailTextRect, client.cx, client.cy), TRUE);
 }
 
@@ -171,7 +167,7 @@ void CRecordSkinDlg::Teardown() {
   }
   if (g_pAppController) g_pAppController->SetPlanWindowOpen(0);
   DestroyAndDelete(m_pDetail);
-  DestroyVideoArea(m_videoArea);
+  m_videoArea.Destroy();
   DestroyAndDelete(m_pList);
 }
 
@@ -241,10 +237,7 @@ void CRecordSkinDlg::GoToLauncher() {
 // ---- Messages
 
 LRESULT CRecordSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
-  if (g_pAppController && m_videoArea) {
-    g_pAppController->SetVideoOwner(m_videoArea->GetSafeHwnd());
-    g_pAppController->SetVideoWindow(m_videoArea->GetSafeHwnd());
-  }
+  m_videoArea.AttachLivePicture();
   return 0;
 }
 

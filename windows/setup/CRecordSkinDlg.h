@@ -21,6 +21,7 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
+#include "windows/main/CSkinVideoArea.h"
 
 #include <memory>
 
@@ -50,7 +51,7 @@ class CRecordSkinDlg : public CSkinDialog {
   CSkinText* GetDetailControl() const { return m_pDetail; }
   // What the detail text shows.
   const CString& GetDetailText() const { return m_detailText; }
-  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
+  CVideoStatic* GetVideoArea() const { return m_videoArea.Get(); }
   // The navigable button that carries the highlight, -1 for none.
   int GetHighlighted() const;
   BOOL IsHandedOver() const { return m_handedOver; }
@@ -120,7 +121,7 @@ class CRecordSkinDlg : public CSkinDialog {
   static CScheduleList* ScheduleList();
 
   CDriveFolderList* m_pList = nullptr;
-  std::unique_ptr<CVideoStatic> m_videoArea;
+  CSkinVideoArea m_videoArea;
   CSkinText* m_pDetail = nullptr;
   CString m_detailText;
   // The entry under EDIT, out of the schedule list, and the row it goes back to.

@@ -8,11 +8,9 @@
 #include "skin/CSkinButton.h"
 #include "skin/CSkinLabel.h"
 #include "skin/CSkinRadioButton.h"
-#include "skin/CVideoStatic.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
 #include "windows/main/SharedPlacement.h"
-#include "windows/setup/SettingsVideoArea.h"
 #include "windows/main/WindowMessages.h"
 
 #include <memory>
@@ -78,7 +76,7 @@ CScheduleSkinDlg::CScheduleSkinDlg(UINT nIDTemplate, CWnd* pParent)
 CScheduleSkinDlg::~CScheduleSkinDlg() { DestroyControls(); }
 
 void CScheduleSkinDlg::DestroyControls() {
-  DestroyVideoArea(m_videoArea);
+  m_videoArea.Destroy();
   DestroyAll(m_edits);
   DestroyAll(m_radios);
   m_labels.DestroyAll();
@@ -107,7 +105,7 @@ BOOL CScheduleSkinDlg::LoadSkin(const CString& skinFile) {
   if (made) {
     ReadChannelRanges();
     ApplyChannelRange();
-    if (m_videoArea) ShowLivePicture(*m_videoArea);
+    m_videoArea.ShowLivePicture();
     RefreshAll();
   }
   Invalidate();
@@ -185,9 +183,7 @@ BOOL CScheduleSkinDlg::CreateEdits() {
 }
 
 BOOL CScheduleSkinDlg::CreateVideoArea() {
-  if (m_videoArea) return TRUE;
-  m_videoArea = MakeVideoArea(*this, kVideoAreaRect);
-  return m_videoArea != nullptr;
+  return m_videoArea.Create(*this, kVideoAreaRect);
 }
 
 // List 1's numbers are taken as they are (-1 for an empty list); list 2's first number is
@@ -211,7 +207,7 @@ void CScheduleSkinDlg::LayoutHostedControl() {
     radio->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
   }
   for (CDigitEdit* edit : m_edits) edit->MoveWindow(ScaleDesignRect(edit->GetRect(), client.cx, client.cy), TRUE);
-  if (m_videoArea) PlaceVideoArea(*m_videoArea);
+  m_videoArea.Place();
 }
 
 // ---- Controls by name

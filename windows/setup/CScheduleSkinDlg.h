@@ -15,10 +15,10 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
-#include "windows/setup/CSkinLabelSet.h"
+#include "windows/main/CSkinLabelSet.h"
+#include "windows/main/CSkinVideoArea.h"
 
 #include <ctime>
-#include <memory>
 #include <vector>
 
 class CDigitEdit;
@@ -81,7 +81,7 @@ class CScheduleSkinDlg : public CSkinDialog {
   CSkinLabel* FindLabel(LPCSTR name) const;
   CSkinRadioButton* GetRadio(UINT id) const;
   CSkinRadioButton* GetRemoveWhenPastRadio() const { return m_radios.empty() ? nullptr : m_radios.back(); }
-  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
+  CVideoStatic* GetVideoArea() const { return m_videoArea.Get(); }
 
  protected:
   void OnSkinButton(const CString& name) override;
@@ -168,5 +168,5 @@ class CScheduleSkinDlg : public CSkinDialog {
   CSkinLabelSet m_labels;
   std::vector<CSkinRadioButton*> m_radios;
   std::vector<CDigitEdit*> m_edits;
-  std::unique_ptr<CVideoStatic> m_videoArea;
+  CSkinVideoArea m_videoArea;
 };

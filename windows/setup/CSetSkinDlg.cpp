@@ -205,10 +205,7 @@ LRESULT CSetSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
 }
 
 LRESULT CSetSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
-  if (g_pAppController && m_videoArea) {
-    g_pAppController->SetVideoOwner(m_videoArea->GetSafeHwnd());
-    g_pAppController->SetVideoWindow(m_videoArea->GetSafeHwnd());
-  }
+  m_videoArea.AttachLivePicture();
   return 0;
 }
 

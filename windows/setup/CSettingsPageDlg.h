@@ -5,8 +5,8 @@
 // and the hub; Enter goes to the control it was meant for.
 #pragma once
 
+#include "windows/main/CSkinLabelSet.h"
 #include "windows/setup/CSettingsSkinDlg.h"
-#include "windows/setup/CSkinLabelSet.h"
 
 class CSettingsPageDlg : public CSettingsSkinDlg {
  public:

@@ -3,11 +3,9 @@
 #include "core/CAppController.h"
 #include "core/CDisplayMode.h"
 #include "skin/CSkinButton.h"
-#include "skin/CVideoStatic.h"
 #include "skin/SkinBitmap.h"
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
-#include "windows/setup/SettingsVideoArea.h"
 
 namespace {
 
@@ -40,16 +38,15 @@ void CSettingsSkinDlg::PlaceWindow() {
 }
 
 BOOL CSettingsSkinDlg::CreateVideoArea(const RECT& design) {
-  m_videoArea = MakeVideoArea(*this, design);
-  return m_videoArea != nullptr;
+  return m_videoArea.Create(*this, design);
 }
 
 void CSettingsSkinDlg::TakeOverPicture() {
-  if (m_videoArea) ShowLivePicture(*m_videoArea);
+  m_videoArea.ShowLivePicture();
 }
 
 void CSettingsSkinDlg::LayoutHostedControl() {
-  if (m_videoArea) PlaceVideoArea(*m_videoArea);
+  m_videoArea.Place();
 }
 
 // ---- Buttons and leaving
@@ -93,7 +90,7 @@ void CSettingsSkinDlg::GoToLauncher() {
 }
 
 void CSettingsSkinDlg::Teardown() {
-  DestroyVideoArea(m_videoArea);
+  m_videoArea.Destroy();
   ReleaseBitmap(m_background);
 }
 

@@ -12,8 +12,7 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
-
-#include <memory>
+#include "windows/main/CSkinVideoArea.h"
 
 class CVideoStatic;
 
@@ -22,7 +21,7 @@ class CSettingsSkinDlg : public CSkinDialog {
   CSettingsSkinDlg(UINT nIDTemplate, CWnd* pParent);
   ~CSettingsSkinDlg() override;
 
-  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
+  CVideoStatic* GetVideoArea() const { return m_videoArea.Get(); }
 
  protected:
   // Restored: at the shared rectangle with the restored background; maximised: full screen.
@@ -53,7 +52,7 @@ class CSettingsSkinDlg : public CSkinDialog {
   afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
   DECLARE_MESSAGE_MAP()
 
-  std::unique_ptr<CVideoStatic> m_videoArea;
+  CSkinVideoArea m_videoArea;
   // Another window stands in front of this one: a restore from the taskbar hides it again.
   BOOL m_behind = FALSE;
 

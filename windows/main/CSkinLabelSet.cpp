@@ -1,4 +1,4 @@
-#include "windows/setup/CSkinLabelSet.h"
+#include "windows/main/CSkinLabelSet.h"
 
 #include "skin/CIniFile.h"
 #include "skin/CSkinLabel.h"
