@@ -7,21 +7,21 @@
 #include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/CHardwareDlg.h"
+#include "windows/setup/CRecordDlg.h"
 #include "windows/setup/CRecordSetDlg.h"
 #include "windows/setup/CVideoSetDlg.h"
-#include "windows/setup/RecordPlanPage.h"
 
+#include <initializer_list>
 #include <new>
 
 CHardwareDlg* g_hardwarePage = nullptr;
 CVideoSetDlg* g_videoSetPage = nullptr;
 CRecordSetDlg* g_recordSetPage = nullptr;
-CSkinDialog* g_recordPlanPage = nullptr;
+CRecordDlg* g_recordPlanPage = nullptr;
 
 namespace {
 
 constexpr int kTVDisplayMode = 110;
-constexpr int kRecordPlanDisplayMode = 155;
 constexpr int kScheduleEditorDisplayMode = 165;
 constexpr RECT kVideoAreaRect{40, 528, 339, 732};
 // Remote keys the hub acts on in front.
@@ -79,7 +79,7 @@ void CSetSkinDlg::OnSkinButton(const CString& name) {
   } else if (name == "RECORDSET_BUTTON") {
     OpenPage(g_recordSetPage, CRecordSetDlg::kDisplayMode, TRUE);
   } else if (name == "RECORDPLAN_BUTTON") {
-    OpenRecordPlan();
+    OpenPage(g_recordPlanPage, CRecordDlg::kDisplayMode, FALSE);
   } else if (name == "RETURN_BUTTON") {
     if (m_openedFromLauncher) GoToLauncher();
     else ReturnToTV();
@@ -108,13 +108,6 @@ void CSetSkinDlg::OpenPage(Page*& page, int displayMode, BOOL endsScheduledRecor
     page = made;
   }
   if (page) ShowPage(page, displayMode);
-  else m_behind = FALSE;
-}
-
-void CSetSkinDlg::OpenRecordPlan() {
-  LeaveForPage(FALSE);
-  if (!g_recordPlanPage) g_recordPlanPage = MakeRecordPlanPage(this);
-  if (g_recordPlanPage) ShowPage(g_recordPlanPage, kRecordPlanDisplayMode);
   else m_behind = FALSE;
 }
 
@@ -282,7 +275,7 @@ LRESULT CSetSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
       break;
     case CHardwareDlg::kDisplayMode: SendToPage(g_hardwarePage, UM_REMOTE_KEY, wParam, lParam); break;
     case CVideoSetDlg::kDisplayMode: SendToPage(g_videoSetPage, UM_REMOTE_KEY, wParam, lParam); break;
-    case kRecordPlanDisplayMode:
+    case CRecordDlg::kDisplayMode:
     case kScheduleEditorDisplayMode: SendToPage(g_recordPlanPage, UM_REMOTE_KEY, wParam, lParam); break;
     case CRecordSetDlg::kDisplayMode: SendToPage(g_recordSetPage, UM_REMOTE_KEY, wParam, lParam); break;
     default: break;
@@ -297,9 +290,8 @@ LRESULT CSetSkinDlg::OnDevicesChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 void CSetSkinDlg::OnActivated() {
-  for (CSkinDialog* page : {static_cast<CSkinDialog*>(g_recordSetPage), static_cast<CSkinDialog*>(g_videoSetPage),
-                            static_cast<CSkinDialog*>(g_hardwarePage), g_recordPlanPage})
-    SendToPage(page, WM_ACTIVATE, 1, 0);
+  const std::initializer_list<CSkinDialog*> pages = {g_recordSetPage, g_videoSetPage, g_hardwarePage, g_recordPlanPage};
+  for (CSkinDialog* page : pages) SendToPage(page, WM_ACTIVATE, 1, 0);
 }
 
 LRESULT CSetSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
