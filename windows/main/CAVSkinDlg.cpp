@@ -70,7 +70,7 @@ CAVSkinDlg::~CAVSkinDlg() {
 BOOL CAVSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  const BOOL made = CreateSkinButtonsOnScreen();
+  const BOOL made = CreateSkinButtons(g_isMaximized);
   if (!made || !CreateVideoArea()) return FALSE;
   CreateMediaList();
   LayoutSkinButtons();

@@ -139,12 +139,10 @@ void CMainSkinDlg::DeleteCaptureTempFiles() {
 BOOL CMainSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   MaximizeToWorkArea(FALSE);
-  HDC screen = ::GetDC(nullptr);
   CRect client;
   GetClientRect(&client);
   InitSharedPlacement(client.Width(), client.Height());
-  CreateSkinButtons(screen, TRUE);
-  ::ReleaseDC(nullptr, screen);
+  CreateSkinButtons(TRUE);
   CreateFlashPlayer();
   LayoutSkinButtons();
   if (!CreateOwnedObjects()) return FALSE;

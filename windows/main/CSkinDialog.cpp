@@ -102,7 +102,7 @@ CString CSkinDialog::ButtonSection(BOOL maximised) const {
   return maximised ? m_buttonSection : m_restoredButtonSection;
 }
 
-BOOL CSkinDialog::CreateSkinButtons(HDC, BOOL maximised) {
+BOOL CSkinDialog::CreateSkinButtons(BOOL maximised) {
   const CIniFile ini(m_skinFile);
   const CString section = ButtonSection(maximised);
   CStringArray keys;
@@ -362,13 +362,6 @@ LRESULT CSkinDialog::SizingWindowProc(UINT message, WPARAM wParam, LPARAM lParam
     default: break;
   }
   return CSkinDialog::WindowProc(message, wParam, lParam);
-}
-
-BOOL CSkinDialog::CreateSkinButtonsOnScreen() {
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized);
-  ::ReleaseDC(nullptr, screen);
-  return made;
 }
 
 // Maximised, the window's rectangle is its client area on the screen.

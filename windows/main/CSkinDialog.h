@@ -32,7 +32,7 @@ class CSkinDialog : public CDialog {
   // The whole bitmap stretched over (x1, y1)-(x2, y2), colour on colour.
   static void StretchDrawBitmap(HDC hdc, int x1, int y1, int x2, int y2, HBITMAP hBitmap);
 
-  BOOL CreateSkinButtons(HDC hdc, BOOL maximised);
+  BOOL CreateSkinButtons(BOOL maximised);
   void SwitchButtonLayout(BOOL maximised);
   void LoadShapeRegion(BOOL maximised);
   void LayoutSkinButtons();
@@ -104,8 +104,6 @@ class CSkinDialog : public CDialog {
   // A system-menu close asks the main window to close the program, unless the skin's close
   // button is disabled. FALSE, doing nothing, for any other system command.
   BOOL CloseProgramFromSystemMenu(WPARAM command);
-  // CreateSkinButtons for the current placement, against a screen device context.
-  BOOL CreateSkinButtonsOnScreen();
   // The rectangle a docked bar runs along: the window's own when maximised, the shared
   // rectangle when restored.
   CRect BarDockRect() const;

@@ -96,7 +96,7 @@ CTVSkinDlg::~CTVSkinDlg() {
 BOOL CTVSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  const BOOL made = CreateSkinButtonsOnScreen();
+  const BOOL made = CreateSkinButtons(g_isMaximized);
   if (!made || !CreateVideoArea()) return FALSE;
   LayoutSkinButtons();
   StartBarDocking();

@@ -161,7 +161,7 @@ BOOL CPICSkinDlg::LoadSkin(const CString& skinFile) {
   } else {
     MaximizeToWorkArea(FALSE);
   }
-  BOOL made = CreateSkinButtonsOnScreen();
+  BOOL made = CreateSkinButtons(g_isMaximized);
   if (made) {
     for (LPCSTR name : {"XIAOCHU_BUTTON", "PINGHUA_BUTTON", "SAVE_BUTTON", "RETURNOP_BUTTON"}) EnableButton(name, FALSE);
     made = CreateThumbnailList() && CreateLabels() && CreateRadioButton() && CreateSliders() && CreatePictureArea();

@@ -89,7 +89,7 @@ CVideoSkinDlg::~CVideoSkinDlg() = default;
 BOOL CVideoSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  const BOOL made = CreateSkinButtonsOnScreen();
+  const BOOL made = CreateSkinButtons(g_isMaximized);
   if (!made) return FALSE;
   CreateRadioButtons();
   CreateLists();

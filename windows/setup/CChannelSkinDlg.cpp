@@ -126,10 +126,8 @@ CChannelSkinDlg::~CChannelSkinDlg() = default;
 BOOL CChannelSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateSkinStatics("Channel-Static") &&
+  const BOOL made = CreateSkinButtons(g_isMaximized) && CreateSkinStatics("Channel-Static") &&
                     CreateVideoArea() && CreateRadios() && CreateCountryCombo();
-  ::ReleaseDC(nullptr, screen);
   if (!made) return FALSE;
   ShowCountryLabels();
   InitCountryMode();

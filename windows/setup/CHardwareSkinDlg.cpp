@@ -32,10 +32,8 @@ CHardwareSkinDlg::CHardwareSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSettingsP
 BOOL CHardwareSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
+  const BOOL made = CreateSkinButtons(g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
                     CreateLabels(kLabelTextColour, FALSE);
-  ::ReleaseDC(nullptr, screen);
   if (!made) return FALSE;
   if (g_pAppController) {
     TakeOverPicture();

@@ -80,9 +80,7 @@ void CRecordSkinDlg::PlaceWindow() {
 BOOL CRecordSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateList() && CreateVideoArea() && CreateDetailText();
-  ::ReleaseDC(nullptr, screen);
+  const BOOL made = CreateSkinButtons(g_isMaximized) && CreateList() && CreateVideoArea() && CreateDetailText();
   LayoutSkinButtons();
   if (made) {
     Fill();

@@ -97,10 +97,8 @@ BOOL CScheduleSkinDlg::LoadSkin(const CString& skinFile) {
   } else {
     MaximizeToWorkArea(FALSE);
   }
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateLabels() && CreateRadios() && CreateEdits() &&
+  const BOOL made = CreateSkinButtons(g_isMaximized) && CreateLabels() && CreateRadios() && CreateEdits() &&
                     CreateVideoArea();
-  ::ReleaseDC(nullptr, screen);
   LayoutSkinButtons();
   if (made) {
     ReadChannelRanges();

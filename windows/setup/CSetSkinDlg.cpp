@@ -52,8 +52,7 @@ CSetSkinDlg::~CSetSkinDlg() { CSetSkinDlg::Teardown(); }
 BOOL CSetSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateVideoArea(kVideoAreaRect);
+  const BOOL made = CreateSkinButtons(g_isMaximized) && CreateVideoArea(kVideoAreaRect);
   if (made) {
     m_videoArea->ShowWindow(SW_HIDE);
     m_behind = FALSE;
@@ -61,7 +60,6 @@ BOOL CSetSkinDlg::LoadSkin(const CString& skinFile) {
     m_videoArea->ShowWindow(SW_SHOW);
   }
   LayoutSkinButtons();
-  ::ReleaseDC(nullptr, screen);
   return made;
 }
 

@@ -81,8 +81,7 @@ CSkinSlider* CVideoSetSkinDlg::GetSlider(UINT id) const {
 BOOL CVideoSetSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
+  BOOL made = CreateSkinButtons(g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
               CreateLabels(kLabelTextColour, TRUE);
   // Without the controller there is nothing to show: no sliders, no picture, no values.
   if (made && g_pAppController && CreateSliders()) {
@@ -92,7 +91,6 @@ BOOL CVideoSetSkinDlg::LoadSkin(const CString& skinFile) {
     made = FALSE;
   }
   LayoutSkinButtons();
-  ::ReleaseDC(nullptr, screen);
   return made;
 }
 
