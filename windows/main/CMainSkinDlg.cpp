@@ -685,13 +685,7 @@ BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
 
 LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM) {
   m_otherWindowShown = FALSE;
-  if (!g_isMaximized) {
-    LoadShapeRegion(FALSE);
-    SwitchButtonLayout(FALSE);
-    MoveWindow(&g_sharedWindowRect, TRUE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
+  ReturnToSharedPlace();
   LayoutSkinButtons();
   // Left from the channel window or the free-standing video window, which the TV window
   // opened in its place.

@@ -225,6 +225,16 @@ void CSkinDialog::PlaceWindow() {
   }
 }
 
+void CSkinDialog::ReturnToSharedPlace() {
+  if (!g_isMaximized) {
+    LoadShapeRegion(FALSE);
+    SwitchButtonLayout(FALSE);
+    MoveWindow(&g_sharedWindowRect, TRUE);
+  } else {
+    MaximizeToWorkArea(FALSE);
+  }
+}
+
 void CSkinDialog::StoreSharedRect() { GetWindowRect(&g_sharedWindowRect); }
 
 void CSkinDialog::ReturnToParent(int displayMode) {

@@ -42,6 +42,9 @@ class CSkinDialog : public CDialog {
   // A window's place as its skin is loaded: the shared rectangle and the restored
   // background, or the whole screen.
   void PlaceWindow();
+  // A window's place as it comes back to the front: the shared rectangle with the restored
+  // background and button layout, or the whole screen.
+  void ReturnToSharedPlace();
   // Hands the front back to the parent window and sets `displayMode`.
   void ReturnToParent(int displayMode);
 

@@ -184,13 +184,7 @@ void CTVSkinDlg::ShowWithVideo(BOOL show) {
 void CTVSkinDlg::ReopenTV() {
   if (g_pAppController && m_videoArea && !g_pAppController->SwitchInput(m_videoArea->GetSafeHwnd()))
     g_pAppController->StartPreview(m_videoArea->GetSafeHwnd());
-  if (!g_isMaximized) {
-    LoadShapeRegion(FALSE);
-    SwitchButtonLayout(FALSE);
-    MoveWindow(&g_sharedWindowRect, TRUE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
+  ReturnToSharedPlace();
   SendMessage(UM_HOVER_HINT, 0, 0);
   if (m_controlBar && !m_controlBar->IsWindowVisible()) {
     m_controlBar->SetDockRect(g_sharedWindowRect.left, g_sharedWindowRect.top, g_sharedWindowRect.right,

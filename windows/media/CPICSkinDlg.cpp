@@ -155,12 +155,7 @@ void CPICSkinDlg::DestroyControls() {
 
 BOOL CPICSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
+  PlaceWindow();
   BOOL made = CreateSkinButtons(g_isMaximized);
   if (made) {
     for (LPCSTR name : {"XIAOCHU_BUTTON", "PINGHUA_BUTTON", "SAVE_BUTTON", "RETURNOP_BUTTON"}) EnableButton(name, FALSE);

@@ -103,15 +103,6 @@ BOOL CVideoSkinDlg::LoadSkin(const CString& skinFile) {
   return TRUE;
 }
 
-void CVideoSkinDlg::PlaceWindow() {
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
-}
-
 // "Video-RadioButton": latching buttons in the button entries' format, command ids from
 // 5310 on; a key that is empty or whose button cannot be made is left out.
 void CVideoSkinDlg::CreateRadioButtons() {

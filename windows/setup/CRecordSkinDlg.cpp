@@ -67,19 +67,9 @@ CScheduleList* CRecordSkinDlg::ScheduleList() {
 
 // ---- Skin
 
-void CRecordSkinDlg::PlaceWindow() {
-  if (!g_isMaximized) {
-    LoadShapeRegion(FALSE);
-    SwitchButtonLayout(FALSE);
-    MoveWindow(&g_sharedWindowRect, TRUE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
-}
-
 BOOL CRecordSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
-  PlaceWindow();
+  ReturnToSharedPlace();
   const BOOL made = CreateSkinButtons(g_isMaximized) && CreateList() && CreateVideoArea() && CreateDetailText();
   LayoutSkinButtons();
   if (made) {
@@ -251,7 +241,7 @@ LRESULT CRecordSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM lParam) {
     ApplyNew(lParam == 1);
   }
   CloseEditor();
-  PlaceWindow();
+  ReturnToSharedPlace();
   LayoutSkinButtons();
   SaveScheduleFile();
   Invalidate();

@@ -81,8 +81,6 @@ class CRecordSkinDlg : public CSkinDialog {
   // Closes the editor, puts an entry under EDIT back, clears the plan window's mark in the
   // controller and releases the controls; a second call finds nothing left.
   void Teardown();
-  // Restored at the shared rectangle or full screen, shape and buttons as they go.
-  void PlaceWindow();
   void GoToLauncher();
   void CloseEditor();
   void ReleaseClosedEditor();

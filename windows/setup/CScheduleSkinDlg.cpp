@@ -91,12 +91,7 @@ void CScheduleSkinDlg::OnDestroy() {
 
 BOOL CScheduleSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
+  PlaceWindow();
   const BOOL made = CreateSkinButtons(g_isMaximized) && CreateLabels() && CreateRadios() && CreateEdits() &&
                     CreateVideoArea();
   LayoutSkinButtons();

@@ -184,13 +184,7 @@ void CSetSkinDlg::Teardown() {
 LRESULT CSetSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
   m_behind = FALSE;
   ClosePages();
-  if (!g_isMaximized) {
-    LoadShapeRegion(FALSE);
-    SwitchButtonLayout(FALSE);
-    MoveWindow(&g_sharedWindowRect, TRUE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
+  ReturnToSharedPlace();
   LayoutSkinButtons();
   return 0;
 }

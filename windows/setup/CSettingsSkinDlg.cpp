@@ -28,15 +28,6 @@ CSettingsSkinDlg::~CSettingsSkinDlg() { CSettingsSkinDlg::Teardown(); }
 
 // ---- Place and picture
 
-void CSettingsSkinDlg::PlaceWindow() {
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
-}
-
 BOOL CSettingsSkinDlg::CreateVideoArea(const RECT& design) {
   return m_videoArea.Create(*this, design);
 }

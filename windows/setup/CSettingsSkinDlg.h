@@ -24,8 +24,6 @@ class CSettingsSkinDlg : public CSkinDialog {
   CVideoStatic* GetVideoArea() const { return m_videoArea.Get(); }
 
  protected:
-  // Restored: at the shared rectangle with the restored background; maximised: full screen.
-  void PlaceWindow();
   // The live-picture area at a design rectangle; it never goes full screen.
   BOOL CreateVideoArea(const RECT& design);
   // The live picture goes into the video area: a running preview is handed over, an idle
