@@ -221,7 +221,7 @@ void CAVSkinDlg::OnMouseMove(UINT nFlags, CPoint point) {
 }
 
 void CAVSkinDlg::OnSize(UINT nType, int cx, int cy) {
-  m_sizeChanged = TRUE;
+  m_sizedFlag = TRUE;
   if (m_controlBar && g_isMaximized) m_controlBar->SetDockToVideo(TRUE);
   PlaceBar();
   CSkinDialog::OnSize(nType, cx, cy);
@@ -254,10 +254,7 @@ LRESULT CAVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) != WA_INACTIVE && !m_fullScreen) LayoutSkinButtons();
       return 0;
     case WM_EXITSIZEMOVE:
-      if (m_sizeChanged) {
-        LayoutSkinButtons();
-        m_sizeChanged = FALSE;
-      }
+      LayoutAfterSizing();
       return 0;
     case WM_WINDOWPOSCHANGED: PlaceBar(); break;
     case WM_HELP: return 0;

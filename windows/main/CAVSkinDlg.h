@@ -127,7 +127,6 @@ class CAVSkinDlg : public CSkinDialog {
   // entries before it are deleted.
   CString m_currentPath;
   BOOL m_leaving = FALSE;
-  BOOL m_sizeChanged = FALSE;
   BOOL m_fullScreen = FALSE;
   BOOL m_swallowAfterFullScreen = FALSE;
   BOOL m_returnToLauncher = FALSE;

@@ -596,15 +596,10 @@ LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
     case WM_ENTERSIZEMOVE: return 0;
     case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
+      if (LayoutAfterSizing()) return 0;
+      break;
     case WM_SIZE:
-      if (wParam == SIZE_RESTORED && m_otherWindowShown) {
-        ShowWindow(SW_HIDE);
-        return 0;
-      }
+      if (HidesBehindOtherWindow(wParam)) return 0;
       break;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_RELOAD_SCHEDULE && g_pAppController) g_pAppController->ScheduleFileChanged();

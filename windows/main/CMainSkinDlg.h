@@ -100,5 +100,4 @@ class CMainSkinDlg : public CSkinDialog {
   CString m_hoverMovies[7];
   CRect m_flashRect;
   BOOL m_busy = FALSE;
-  BOOL m_otherWindowShown = FALSE;
 };

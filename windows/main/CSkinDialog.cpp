@@ -365,13 +365,42 @@ LRESULT CSkinDialog::SizingWindowProc(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ENTERSIZEMOVE:
     case WM_HELP: return 0;
     case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
+      if (LayoutAfterSizing()) return 0;
+      break;
     default: break;
   }
   return CSkinDialog::WindowProc(message, wParam, lParam);
+}
+
+LRESULT CSkinDialog::PageWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      if (!wParam) return 0;
+      OnActivated();
+      LayoutSkinButtons();
+      return 0;
+    case WM_SIZE:
+      if (HidesBehindOtherWindow(wParam)) return 0;
+      break;
+    case WM_SYSCOMMAND:
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
+    default: break;
+  }
+  return SizingWindowProc(message, wParam, lParam);
+}
+
+BOOL CSkinDialog::LayoutAfterSizing() {
+  if (!m_sizedFlag) return FALSE;
+  LayoutSkinButtons();
+  m_sizedFlag = FALSE;
+  return TRUE;
+}
+
+BOOL CSkinDialog::HidesBehindOtherWindow(WPARAM sizeType) {
+  if (sizeType != SIZE_RESTORED || !m_otherWindowShown) return FALSE;
+  ShowWindow(SW_HIDE);
+  return TRUE;
 }
 
 // Maximised, the window's rectangle is its client area on the screen.
@@ -385,7 +414,7 @@ CRect CSkinDialog::BarDockRect() const {
 BOOL CSkinDialog::CloseProgramFromSystemMenu(WPARAM command) {
   if ((command & 0xFFF0) != SC_CLOSE) return FALSE;
   if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return TRUE;
-  if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+  if (CWnd* main = AfxGetMainWnd(); main && main != this) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   return TRUE;
 }
 

@@ -104,8 +104,21 @@ class CSkinDialog : public CDialog {
   // the window sized, WM_EXITSIZEMOVE then lays out; entering a move and help are
   // swallowed. Every other message goes on to WindowProc.
   LRESULT SizingWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-  // A system-menu close asks the main window to close the program, unless the skin's close
-  // button is disabled. FALSE, doing nothing, for any other system command.
+  // The window procedure of the windows another one stands in front of in turn (the
+  // settings hub, its pages and the plan list): activation lays the buttons out after
+  // OnActivated, a restore from the taskbar while behind hides the window again, a
+  // system-menu close closes the program, and the rest goes through SizingWindowProc.
+  LRESULT PageWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // The window became active again (PageWindowProc).
+  virtual void OnActivated() {}
+  // WM_EXITSIZEMOVE: the buttons laid out again when the window was sized since; TRUE then.
+  BOOL LayoutAfterSizing();
+  // WM_SIZE: restored from the taskbar while another window stands in front, the window
+  // hides again; TRUE when it did.
+  BOOL HidesBehindOtherWindow(WPARAM sizeType);
+  // A system-menu close asks the main window, when that is another window, to close the
+  // program, unless the skin's close button is disabled. FALSE, doing nothing, for any
+  // other system command.
   BOOL CloseProgramFromSystemMenu(WPARAM command);
   // The rectangle a docked bar runs along: the window's own when maximised, the shared
   // rectangle when restored.
@@ -128,6 +141,8 @@ class CSkinDialog : public CDialog {
   HICON m_hIcon = nullptr;
   BOOL m_dblClickSeen = FALSE;
   BOOL m_sizedFlag = FALSE;
+  // Another window stands in front of this one, which hid itself for it.
+  BOOL m_otherWindowShown = FALSE;
 
  private:
   void DestroySkinButtons();

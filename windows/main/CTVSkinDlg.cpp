@@ -194,7 +194,7 @@ void CTVSkinDlg::ReopenTV() {
     m_controlBar->EnableAutoHide();
   }
   StartBarDocking();
-  m_hiddenBehind = FALSE;
+  m_otherWindowShown = FALSE;
   LayoutSkinButtons();
   SendMessage(UM_ATTACH_VIDEO, 0, 0);
   m_active = TRUE;
@@ -255,7 +255,7 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
 // Both windows shown in the TV window's place: the bar put away, the schedule stopped.
 void CTVSkinDlg::LeaveForWindowInPlace() {
   m_active = FALSE;
-  m_hiddenBehind = TRUE;
+  m_otherWindowShown = TRUE;
   StoreSharedRect();
   if (g_pAppController) g_pAppController->StopScheduledRecording();
   HideBar();
@@ -328,7 +328,7 @@ void CTVSkinDlg::OpenSettingsHub() {
 // be made leaves the window where it stands.
 void CTVSkinDlg::OpenMediaPlayer() {
   m_active = FALSE;
-  m_hiddenBehind = TRUE;
+  m_otherWindowShown = TRUE;
   StopScheduledRun();
   HideBar();
   StoreSharedRect();
@@ -350,7 +350,7 @@ void CTVSkinDlg::ReturnToLauncher(BOOL hideAfter) {
   if (g_pAppController) g_pAppController->StopPreview();
   StoreSharedRect();
   if (!hideAfter) ShowWindow(SW_HIDE);
-  m_hiddenBehind = TRUE;
+  m_otherWindowShown = TRUE;
   m_active = FALSE;
   if (CWnd* main = MainWindow()) {
     main->ShowWindow(SW_SHOW);
@@ -724,7 +724,7 @@ LRESULT CTVSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
 
 // In front again, where the shared placement says, with the bar along its bottom.
 void CTVSkinDlg::ComeBackToFront() {
-  m_hiddenBehind = FALSE;
+  m_otherWindowShown = FALSE;
   PlaceWindow();
   if (!m_controlBar) return;
   m_controlBar->SetDockRect(g_sharedWindowRect.left, g_sharedWindowRect.top, g_sharedWindowRect.right,
@@ -813,10 +813,7 @@ LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_EXITSIZEMOVE:
-      if (m_sizedFlag) {
-        LayoutSkinButtons();
-        m_sizedFlag = FALSE;
-      }
+      LayoutAfterSizing();
       return 0;
     case WM_WINDOWPOSCHANGED:
       if (!g_isMaximized && !m_fullScreen) PlaceBar();
@@ -833,16 +830,11 @@ LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_HELP: return 0;
     case WM_SIZE:
-      if (wParam == SIZE_RESTORED && m_hiddenBehind) {
-        ShowWindow(SW_HIDE);
-        return 0;
-      }
+      if (HidesBehindOtherWindow(wParam)) return 0;
       break;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CLOSE) break;
-      if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return 0;
-      if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-      return 0;
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
     case WM_GETMINMAXINFO: {
       const LRESULT result = CSkinDialog::WindowProc(message, wParam, lParam);
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {800, 600};

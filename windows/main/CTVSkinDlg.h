@@ -132,7 +132,6 @@ class CTVSkinDlg : public CSkinDialog {
   CVideoStaticEx* m_videoArea = nullptr;
   CControlBarDlg* m_controlBar = nullptr;
   BOOL m_active = FALSE;
-  BOOL m_hiddenBehind = FALSE;
   BOOL m_fullScreen = FALSE;
   BOOL m_keyGuard = FALSE;
   BOOL m_inputSwitchReady = TRUE;

@@ -341,10 +341,8 @@ LRESULT CPICSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam) LayoutSkinButtons();
       return 0;
     case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
+      if (LayoutAfterSizing()) return 0;
+      break;
     case WM_HELP: return 0;
     default: break;
   }

@@ -380,16 +380,12 @@ LRESULT CVideoSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam != WA_INACTIVE) LayoutSkinButtons();
       return 0;
     case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      m_sizedFlag = FALSE;
-      LayoutSkinButtons();
+      if (!LayoutAfterSizing()) break;
       FitVideos();
       return 0;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CLOSE) break;
-      if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return 0;
-      if (CWnd* main = AfxGetMainWnd(); main && main != this) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-      return 0;
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
     default: break;
   }
   return CSkinDialog::WindowProc(message, wParam, lParam);

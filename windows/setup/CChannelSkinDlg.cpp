@@ -488,10 +488,8 @@ LRESULT CChannelSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       LayoutSkinButtons();
       return 0;
     case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
+      if (!LayoutAfterSizing()) break;
       Invalidate();
-      m_sizedFlag = FALSE;
       return 0;
     case WM_HELP:
     case WM_ENTERSIZEMOVE: return 0;

@@ -192,7 +192,7 @@ void CRecordSkinDlg::OnSkinButton(const CString& name) {
   if (name == "MAIN_BUTTON") {
     GoToLauncher();
   } else if (name == "RETURN_BUTTON") {
-    m_handedOver = TRUE;
+    m_otherWindowShown = TRUE;
     ReturnToParent(kHubDisplayMode);
   } else if (name == "ADD_BUTTON" || name == "EDIT_BUTTON") {
     OpenEditor(name == "EDIT_BUTTON");
@@ -214,7 +214,7 @@ void CRecordSkinDlg::GoToLauncher() {
     g_pAppController->SetIdle();
   }
   StoreSharedRect();
-  m_handedOver = TRUE;
+  m_otherWindowShown = TRUE;
   if (CWnd* main = AfxGetMainWnd()) {
     main->ShowWindow(SW_SHOW);
     main->SendMessage(UM_REFRESH_LAYOUT, 0, 0);
@@ -233,7 +233,7 @@ LRESULT CRecordSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
 // open the message stores nothing.
 LRESULT CRecordSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM lParam) {
   if (!g_pScheduleDlg) return 0;
-  m_handedOver = FALSE;
+  m_otherWindowShown = FALSE;
   if (wParam == 1) {
     ApplyEdit(lParam == 1);
     SendMessage(UM_PLAN_LIST_CHANGED, 0, 0);
@@ -309,25 +309,12 @@ BOOL CRecordSkinDlg::PreTranslateMessage(MSG* pMsg) {
   return CSkinDialog::PreTranslateMessage(pMsg);
 }
 
+void CRecordSkinDlg::OnActivated() {
+  if (g_pScheduleDlg && g_pScheduleDlg->GetSafeHwnd()) g_pScheduleDlg->SendMessage(WM_ACTIVATE, 1, 0);
+}
+
 LRESULT CRecordSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ACTIVATE:
-      if (!wParam) return 0;
-      if (g_pScheduleDlg && g_pScheduleDlg->GetSafeHwnd()) g_pScheduleDlg->SendMessage(WM_ACTIVATE, 1, 0);
-      LayoutSkinButtons();
-      return 0;
-    case WM_SIZE:
-      if (wParam == SIZE_RESTORED && m_handedOver) {
-        ShowWindow(SW_HIDE);
-        return 0;
-      }
-      break;
-    case WM_SYSCOMMAND:
-      if (CloseProgramFromSystemMenu(wParam)) return 0;
-      break;
-    default: break;
-  }
-  return SizingWindowProc(message, wParam, lParam);
+  return PageWindowProc(message, wParam, lParam);
 }
 
 // ---- Highlight over the buttons after the first eight

@@ -54,11 +54,12 @@ class CRecordSkinDlg : public CSkinDialog {
   CVideoStatic* GetVideoArea() const { return m_videoArea.Get(); }
   // The navigable button that carries the highlight, -1 for none.
   int GetHighlighted() const;
-  BOOL IsHandedOver() const { return m_handedOver; }
 
  protected:
   void OnSkinButton(const CString& name) override;
   void LayoutHostedControl() override;
+  // The entry editor, when open, becomes active with it.
+  void OnActivated() override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -125,8 +126,6 @@ class CRecordSkinDlg : public CSkinDialog {
   // The entry under EDIT, out of the schedule list, and the row it goes back to.
   std::unique_ptr<CScheduleItem> m_pKeptEntry;
   int m_keptRow = -1;
-  // Another window stands in front of this one: a restore from the taskbar hides it again.
-  BOOL m_handedOver = FALSE;
   // An editor that came back, hidden until its release message.
   CScheduleDlg* m_pClosedEditor = nullptr;
   BOOL m_tornDown = FALSE;

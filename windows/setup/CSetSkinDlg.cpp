@@ -55,7 +55,7 @@ BOOL CSetSkinDlg::LoadSkin(const CString& skinFile) {
   const BOOL made = CreateSkinButtons(g_isMaximized) && CreateVideoArea(kVideoAreaRect);
   if (made) {
     m_videoArea->ShowWindow(SW_HIDE);
-    m_behind = FALSE;
+    m_otherWindowShown = FALSE;
     TakeOverPicture();
     m_videoArea->ShowWindow(SW_SHOW);
   }
@@ -88,7 +88,7 @@ void CSetSkinDlg::OnSkinButton(const CString& name) {
 
 void CSetSkinDlg::LeaveForPage(BOOL endsScheduledRecording) {
   StoreSharedRect();
-  m_behind = TRUE;
+  m_otherWindowShown = TRUE;
   ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
   if (endsScheduledRecording && g_pAppController) g_pAppController->StopScheduledRecording();
 }
@@ -106,7 +106,7 @@ void CSetSkinDlg::OpenPage(Page*& page, int displayMode, BOOL endsScheduledRecor
     page = made;
   }
   if (page) ShowPage(page, displayMode);
-  else m_behind = FALSE;
+  else m_otherWindowShown = FALSE;
 }
 
 void CSetSkinDlg::ShowPage(CSkinDialog* page, int displayMode) {
@@ -182,7 +182,7 @@ void CSetSkinDlg::Teardown() {
 // ---- Coming back
 
 LRESULT CSetSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
-  m_behind = FALSE;
+  m_otherWindowShown = FALSE;
   ClosePages();
   ReturnToSharedPlace();
   LayoutSkinButtons();

@@ -47,7 +47,7 @@ void CSettingsPageDlg::LayoutHostedControl() {
 BOOL CSettingsPageDlg::OnWindowButton(const CString& name) {
   if (OnSharedButton(name)) return TRUE;
   if (name != "RETURN_BUTTON") return FALSE;
-  m_behind = TRUE;
+  m_otherWindowShown = TRUE;
   ReturnToParent(kHubDisplayMode);
   return TRUE;
 }
@@ -88,7 +88,7 @@ LRESULT CSettingsPageDlg::OnDevicesChanged(WPARAM, LPARAM) {
 }
 
 LRESULT CSettingsPageDlg::OnRefreshLayout(WPARAM, LPARAM) {
-  m_behind = FALSE;
+  m_otherWindowShown = FALSE;
   if (!g_isMaximized) MoveWindow(&g_sharedWindowRect, TRUE);
   else MaximizeToWorkArea(FALSE);
   LayoutSkinButtons();

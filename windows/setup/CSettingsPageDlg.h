@@ -17,8 +17,6 @@ class CSettingsPageDlg : public CSettingsSkinDlg {
   ~CSettingsPageDlg() override;
 
   const CSkinLabelSet& GetLabels() const { return m_skinStatics; }
-  // Set once the page has handed the front to another window.
-  BOOL HasReturned() const { return m_behind; }
 
  protected:
   // The page's video area, whose user value marks it as a settings page's.

@@ -72,7 +72,7 @@ void CSettingsSkinDlg::GoToLauncher() {
     g_pAppController->SetIdle();
   }
   StoreSharedRect();
-  m_behind = TRUE;
+  m_otherWindowShown = TRUE;
   if (CWnd* main = MainWindow()) {
     main->ShowWindow(SW_SHOW);
     main->SendMessage(UM_REFRESH_LAYOUT, 0, 0);
@@ -98,24 +98,7 @@ void CSettingsSkinDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
 }
 
 LRESULT CSettingsSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ACTIVATE:
-      if (!wParam) return 0;
-      OnActivated();
-      LayoutSkinButtons();
-      return 0;
-    case WM_SIZE:
-      if (wParam == SIZE_RESTORED && m_behind) {
-        ShowWindow(SW_HIDE);
-        return 0;
-      }
-      break;
-    case WM_SYSCOMMAND:
-      if (CloseProgramFromSystemMenu(wParam)) return 0;
-      break;
-    default: break;
-  }
-  return SizingWindowProc(message, wParam, lParam);
+  return PageWindowProc(message, wParam, lParam);
 }
 
 // Keys meant for the window and its controls only (another window's bubble up to it when

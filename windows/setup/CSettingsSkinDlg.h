@@ -39,8 +39,6 @@ class CSettingsSkinDlg : public CSkinDialog {
   // Releases the video area and the background. The buttons stay until the window goes,
   // since a button may be what asked for the teardown.
   virtual void Teardown();
-  // The window became active again.
-  virtual void OnActivated() {}
   // A key pressed in the window or one of its controls; TRUE when taken.
   virtual BOOL OnKey(MSG* pMsg) { return FALSE; }
   BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -51,8 +49,6 @@ class CSettingsSkinDlg : public CSkinDialog {
   DECLARE_MESSAGE_MAP()
 
   CSkinVideoArea m_videoArea;
-  // Another window stands in front of this one: a restore from the taskbar hides it again.
-  BOOL m_behind = FALSE;
 
  private:
   void CloseProgram();
