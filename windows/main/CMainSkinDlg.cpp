@@ -432,16 +432,10 @@ void CMainSkinDlg::DeleteTVWindow() {
 
 // ---- Key navigation
 
-int CMainSkinDlg::FindHoveredButton() const {
-  for (int i = kFirstNavigableButton; i < GetSkinButtonCount(); ++i)
-    if (GetSkinButton(i)->GetHover()) return i;
-  return -1;
-}
-
 void CMainSkinDlg::MoveHoverMark(int step) {
   const int count = GetSkinButtonCount();
   if (count <= kFirstNavigableButton) return;
-  const int hovered = FindHoveredButton();
+  const int hovered = FindMarkedButton(kFirstNavigableButton);
   int next = kFirstNavigableButton;
   if (hovered >= 0) {
     GetSkinButton(hovered)->SetHover(FALSE);
@@ -457,7 +451,7 @@ void CMainSkinDlg::MoveHoverMark(int step) {
 }
 
 void CMainSkinDlg::PressHoveredButton() {
-  const int hovered = FindHoveredButton();
+  const int hovered = FindMarkedButton(kFirstNavigableButton);
   if (hovered < 0) return;
   CSkinButton* button = GetSkinButton(hovered);
   button->SetPressed(TRUE);

@@ -294,6 +294,39 @@ void CSkinDialog::UnmarkButtonsFrom(int first) {
   }
 }
 
+int CSkinDialog::FindMarkedButton(int first) const {
+  for (int i = first; i < GetSkinButtonCount(); ++i)
+    if (GetSkinButton(i)->GetHover()) return i;
+  return -1;
+}
+
+void CSkinDialog::MoveButtonMark(int from, int to) {
+  if (CSkinButton* old = GetSkinButton(from)) {
+    old->SetHover(FALSE);
+    old->Invalidate();
+  }
+  if (CSkinButton* next = GetSkinButton(to)) {
+    next->SetHover(TRUE);
+    next->Invalidate();
+  }
+}
+
+void CSkinDialog::StepButtonMark(int first, int step) {
+  const int last = GetSkinButtonCount() - 1;
+  if (last < first) return;
+  const int from = FindMarkedButton(first);
+  int to = first;
+  if (step < 0 && from >= 0) to = from == first ? last : from - 1;
+  else if (step > 0 && from >= 0 && from != last) to = from + 1;
+  MoveButtonMark(from, to);
+}
+
+void CSkinDialog::FollowHoverHint(WPARAM buttonId, LPARAM source, int first) {
+  if (source == 0) UnmarkButtonsFrom(first);
+  const int id = static_cast<int>(buttonId);
+  if (id >= first && id < GetSkinButtonCount()) MoveButtonMark(-1, id);
+}
+
 void CSkinDialog::OnSkinButton(const CString&) {}
 
 BOOL CSkinDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -316,6 +349,27 @@ BOOL CSkinDialog::PreTranslateMessage(MSG* pMsg) {
     }
   }
   return CDialog::PreTranslateMessage(pMsg);
+}
+
+BOOL CSkinDialog::PreTranslateWindowKeys(MSG* pMsg) {
+  if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
+    if (pMsg->wParam == VK_ESCAPE) return DispatchToControl(pMsg);
+    if (pMsg->wParam == VK_BACK) return GoBackByKey();
+    if (OnKey(pMsg)) return TRUE;
+  }
+  return CSkinDialog::PreTranslateMessage(pMsg);
+}
+
+BOOL CSkinDialog::DispatchToControl(MSG* pMsg) {
+  ::TranslateMessage(pMsg);
+  ::DispatchMessageA(pMsg);
+  return TRUE;
+}
+
+BOOL CSkinDialog::GoBackByKey() {
+  m_dblClickSeen = FALSE;
+  OnSkinButton("RETURN_BUTTON");
+  return TRUE;
 }
 
 void CSkinDialog::PaintSkin(CDC& dc) {

@@ -61,6 +61,17 @@ class CSkinDialog : public CDialog {
   BOOL HandleFrameButton(const CString& name);
   // Takes the hover mark off every button from index `first` on, repainting them.
   void UnmarkButtonsFrom(int first);
+  // The first button from index `first` on that carries the hover mark, -1 for none.
+  int FindMarkedButton(int first) const;
+  // The hover mark of the keys and the remote goes from one button to another; either may
+  // be -1, none.
+  void MoveButtonMark(int from, int to);
+  // The mark steps back (step -1) or forward over the buttons from index `first` to the
+  // last, wrapping at either end; with none marked the first takes it.
+  void StepButtonMark(int first, int step);
+  // UM_HOVER_HINT for a mark over the buttons from index `first` on: the mouse (lParam 0)
+  // takes the mark off, and a navigable button id takes it.
+  void FollowHoverHint(WPARAM buttonId, LPARAM source, int first);
   const CString& GetSkinFile() const { return m_skinFile; }
   BOOL HasBackground() const { return m_background != nullptr; }
 
@@ -79,6 +90,18 @@ class CSkinDialog : public CDialog {
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // PreTranslateMessage for the windows whose keys act only when typed in the window or one
+  // of its controls (an owned window's keys reach its owner too): Escape goes to its
+  // control, Backspace goes back, OnKey takes the window's own keys; every other message
+  // goes on to PreTranslateMessage.
+  BOOL PreTranslateWindowKeys(MSG* pMsg);
+  // A key of the window's own (PreTranslateWindowKeys); TRUE when taken.
+  virtual BOOL OnKey(MSG* pMsg) { return FALSE; }
+  // Enter or Escape goes straight to the control it was typed in, never to the dialog
+  // manager, which would end the dialog on it; TRUE.
+  static BOOL DispatchToControl(MSG* pMsg);
+  // Backspace: the RETURN button, which a double-click seen before does not swallow; TRUE.
+  BOOL GoBackByKey();
   void DoDataExchange(CDataExchange* pDX) override;
 
   afx_msg void OnPaint();

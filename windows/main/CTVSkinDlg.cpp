@@ -587,9 +587,7 @@ void CTVSkinDlg::SwitchRemoteInput(BOOL tuner) {
 void CTVSkinDlg::Navigate(int step) {
   if (GetSkinButtonCount() < 11) return;
   const int state = RunState();
-  int marked = -1;
-  for (int i = 6; i < GetSkinButtonCount() && marked < 0; ++i)
-    if (GetSkinButton(i)->GetHover()) marked = i;
+  const int marked = FindMarkedButton(6);
   int next = -1;
   if (state == 2) {
     static const int order[] = {6, 7, 9, 10};
@@ -602,12 +600,7 @@ void CTVSkinDlg::Navigate(int step) {
   } else {
     return;
   }
-  if (marked >= 0) {
-    GetSkinButton(marked)->SetHover(FALSE);
-    GetSkinButton(marked)->Invalidate();
-  }
-  GetSkinButton(next)->SetHover(TRUE);
-  GetSkinButton(next)->Invalidate();
+  MoveButtonMark(marked, next);
 }
 
 void CTVSkinDlg::PressMarkedButton() {

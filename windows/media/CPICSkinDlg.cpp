@@ -570,16 +570,9 @@ LRESULT CPICSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
 BOOL CPICSkinDlg::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN) {
     switch (pMsg->wParam) {
-      // Handled where they were typed: a dialog would otherwise close on them.
       case VK_RETURN:
-      case VK_ESCAPE:
-        ::TranslateMessage(pMsg);
-        ::DispatchMessageA(pMsg);
-        return TRUE;
-      case VK_BACK:
-        m_dblClickSeen = FALSE;
-        OnSkinButton("RETURN_BUTTON");
-        return TRUE;
+      case VK_ESCAPE: return DispatchToControl(pMsg);
+      case VK_BACK: return GoBackByKey();
       default: break;
     }
   }

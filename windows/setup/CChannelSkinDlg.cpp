@@ -460,17 +460,9 @@ LRESULT CChannelSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
 BOOL CChannelSkinDlg::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message != WM_KEYDOWN) return CDialog::PreTranslateMessage(pMsg);
   // Enter and Escape belong to the control they were meant for (an in-place edit), once.
-  if (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE) {
-    ::TranslateMessage(pMsg);
-    ::DispatchMessageA(pMsg);
-    return TRUE;
-  }
+  if (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE) return DispatchToControl(pMsg);
   if (::GetFocus() == m_hWnd) {
-    if (pMsg->wParam == VK_BACK) {
-      m_dblClickSeen = FALSE;
-      OnSkinButton("RETURN_BUTTON");
-      return TRUE;
-    }
+    if (pMsg->wParam == VK_BACK) return GoBackByKey();
     if (pMsg->wParam == 'H' || pMsg->wParam == VK_F1) {
       ShowHelp(GetAppFolder());
       return TRUE;

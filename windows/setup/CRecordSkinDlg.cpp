@@ -265,8 +265,8 @@ LRESULT CRecordSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
     case kKeyReturn: OnSkinButton("RETURN_BUTTON"); break;
     // Any process may send this message: its shut-down flag is not honoured.
     case kKeyClose: OnSkinButton("CLOSE_BUTTON"); break;
-    case kKeyPrevious: HighlightPrevious(); break;
-    case kKeyNext: HighlightNext(); break;
+    case kKeyPrevious: StepButtonMark(kFirstNavigableButton, -1); break;
+    case kKeyNext: StepButtonMark(kFirstNavigableButton, 1); break;
     case kKeyPress: PressHighlighted(); break;
     default: break;
   }
@@ -275,38 +275,27 @@ LRESULT CRecordSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
 
 // The mouse over a button takes the keys' highlight off.
 LRESULT CRecordSkinDlg::OnHoverHint(WPARAM wParam, LPARAM lParam) {
-  if (lParam == 0) UnmarkButtonsFrom(kFirstNavigableButton);
-  const int id = static_cast<int>(wParam);
-  if (id >= kFirstNavigableButton && id < GetSkinButtonCount()) MoveHighlight(-1, id);
+  FollowHoverHint(wParam, lParam, kFirstNavigableButton);
   return 0;
 }
 
-// Keys for this window and its controls: the arrows and Enter move and press the
-// highlight, Backspace goes back, Escape goes to its control; a click on a row marks it.
+// A click on a row of the list marks it; the keys are the window's and its controls'.
 BOOL CRecordSkinDlg::PreTranslateMessage(MSG* pMsg) {
-  const BOOL mine = pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd);
-  if (mine && pMsg->message == WM_LBUTTONUP && m_pList && pMsg->hwnd == m_pList->GetSafeHwnd()) {
+  if (pMsg->message == WM_LBUTTONUP && m_pList && pMsg->hwnd == m_pList->GetSafeHwnd()) {
     BOOL outside = TRUE;
     const int row = static_cast<int>(m_pList->ItemFromPoint(CPoint(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam)), outside));
     if (!outside) m_pList->ToggleMark(row);
   }
-  if (mine && pMsg->message == WM_KEYDOWN) {
-    switch (pMsg->wParam) {
-      case VK_UP: HighlightPrevious(); return TRUE;
-      case VK_DOWN: HighlightNext(); return TRUE;
-      case VK_RETURN: PressHighlighted(); return TRUE;
-      case VK_BACK:
-        m_dblClickSeen = FALSE;
-        OnSkinButton("RETURN_BUTTON");
-        return TRUE;
-      case VK_ESCAPE:
-        ::TranslateMessage(pMsg);
-        ::DispatchMessageA(pMsg);
-        return TRUE;
-      default: break;
-    }
+  return PreTranslateWindowKeys(pMsg);
+}
+
+BOOL CRecordSkinDlg::OnKey(MSG* pMsg) {
+  switch (pMsg->wParam) {
+    case VK_UP: StepButtonMark(kFirstNavigableButton, -1); return TRUE;
+    case VK_DOWN: StepButtonMark(kFirstNavigableButton, 1); return TRUE;
+    case VK_RETURN: PressHighlighted(); return TRUE;
+    default: return FALSE;
   }
-  return CSkinDialog::PreTranslateMessage(pMsg);
 }
 
 void CRecordSkinDlg::OnActivated() {
@@ -319,42 +308,13 @@ LRESULT CRecordSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---- Highlight over the buttons after the first eight
 
-int CRecordSkinDlg::GetHighlighted() const {
-  for (int i = kFirstNavigableButton; i < GetSkinButtonCount(); ++i)
-    if (GetSkinButton(i)->GetHover()) return i;
-  return -1;
-}
-
-void CRecordSkinDlg::MoveHighlight(int from, int to) {
-  if (CSkinButton* old = GetSkinButton(from)) {
-    old->SetHover(FALSE);
-    old->Invalidate();
-  }
-  if (CSkinButton* next = GetSkinButton(to)) {
-    next->SetHover(TRUE);
-    next->Invalidate();
-  }
-}
-
-void CRecordSkinDlg::HighlightPrevious() {
-  const int last = GetSkinButtonCount() - 1;
-  if (last < kFirstNavigableButton) return;
-  const int from = GetHighlighted();
-  MoveHighlight(from, from < 0 ? kFirstNavigableButton : from == kFirstNavigableButton ? last : from - 1);
-}
-
-void CRecordSkinDlg::HighlightNext() {
-  const int last = GetSkinButtonCount() - 1;
-  if (last < kFirstNavigableButton) return;
-  const int from = GetHighlighted();
-  MoveHighlight(from, from < 0 || from == last ? kFirstNavigableButton : from + 1);
-}
+int CRecordSkinDlg::GetHighlighted() const { return FindMarkedButton(kFirstNavigableButton); }
 
 // The highlight goes first: the button may take this window from the front.
 void CRecordSkinDlg::PressHighlighted() {
   const int pressed = GetHighlighted();
   if (pressed < 0) return;
   const CString name = GetSkinButton(pressed)->GetName();
-  MoveHighlight(pressed, -1);
+  MoveButtonMark(pressed, -1);
   OnSkinButton(name);
 }

@@ -61,6 +61,8 @@ class CRecordSkinDlg : public CSkinDialog {
   // The entry editor, when open, becomes active with it.
   void OnActivated() override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // Up and Down step the highlight, Enter presses the highlighted button.
+  BOOL OnKey(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   afx_msg void OnDestroy();
@@ -112,10 +114,7 @@ class CRecordSkinDlg : public CSkinDialog {
   void SaveScheduleFile();
 
   // ---- Highlight (CRecordSkinDlg.cpp)
-  void HighlightPrevious();
-  void HighlightNext();
   void PressHighlighted();
-  void MoveHighlight(int from, int to);
 
   static CScheduleList* ScheduleList();
 

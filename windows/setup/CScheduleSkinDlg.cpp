@@ -300,23 +300,9 @@ LRESULT CScheduleSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
 
 // Enter and Escape go to the control they were typed in and never close the editor;
 // Backspace outside an edit goes back to the plan list.
-BOOL CScheduleSkinDlg::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
-    switch (pMsg->wParam) {
-      case VK_RETURN:
-      case VK_ESCAPE:
-        ::TranslateMessage(pMsg);
-        ::DispatchMessageA(pMsg);
-        return TRUE;
-      case VK_BACK:
-        m_dblClickSeen = FALSE;
-        OnSkinButton("RETURN_BUTTON");
-        return TRUE;
-      default: break;
-    }
-  }
-  return CSkinDialog::PreTranslateMessage(pMsg);
-}
+BOOL CScheduleSkinDlg::PreTranslateMessage(MSG* pMsg) { return PreTranslateWindowKeys(pMsg); }
+
+BOOL CScheduleSkinDlg::OnKey(MSG* pMsg) { return pMsg->wParam == VK_RETURN && DispatchToControl(pMsg); }
 
 LRESULT CScheduleSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return SizingWindowProc(message, wParam, lParam);

@@ -87,6 +87,8 @@ class CScheduleSkinDlg : public CSkinDialog {
   void OnSkinButton(const CString& name) override;
   void LayoutHostedControl() override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // Enter goes to the control it was typed in.
+  BOOL OnKey(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   afx_msg void OnDestroy();

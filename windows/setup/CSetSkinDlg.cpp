@@ -196,34 +196,10 @@ LRESULT CSetSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
 
 // ---- The highlight of the keys and the remote
 
-int CSetSkinDlg::GetHighlighted() const {
-  for (int i = kFirstPageButton; i < GetSkinButtonCount(); ++i)
-    if (GetSkinButton(i)->GetHover()) return i;
-  return -1;
-}
+int CSetSkinDlg::GetHighlighted() const { return FindMarkedButton(kFirstPageButton); }
 
-void CSetSkinDlg::MoveHighlight(int from, int to) {
-  if (CSkinButton* old = GetSkinButton(from)) {
-    old->SetHover(FALSE);
-    old->Invalidate();
-  }
-  CSkinButton* button = GetSkinButton(to);
-  button->SetHover(TRUE);
-  button->Invalidate();
-}
-
-void CSetSkinDlg::HighlightPrevious() {
-  const int last = GetSkinButtonCount() - 1;
-  if (!g_pAppController || last < kFirstPageButton) return;
-  const int from = GetHighlighted();
-  MoveHighlight(from, from < 0 ? kFirstPageButton : from == kFirstPageButton ? last : from - 1);
-}
-
-void CSetSkinDlg::HighlightNext() {
-  const int last = GetSkinButtonCount() - 1;
-  if (!g_pAppController || last < kFirstPageButton) return;
-  const int from = GetHighlighted();
-  MoveHighlight(from, from < 0 || from == last ? kFirstPageButton : from + 1);
+void CSetSkinDlg::StepHighlight(int step) {
+  if (g_pAppController) StepButtonMark(kFirstPageButton, step);
 }
 
 // The command may bring another window to the front; the hub itself stays until the
@@ -240,9 +216,7 @@ void CSetSkinDlg::PressHighlighted() {
 // The buttons send their command id, which is no index: a mouse hover only clears the
 // keys' highlight.
 LRESULT CSetSkinDlg::OnHoverHint(WPARAM wParam, LPARAM lParam) {
-  if (lParam == 0) UnmarkButtonsFrom(kFirstPageButton);
-  const int id = static_cast<int>(wParam);
-  if (id >= kFirstPageButton && id < GetSkinButtonCount()) MoveHighlight(-1, id);
+  FollowHoverHint(wParam, lParam, kFirstPageButton);
   return 0;
 }
 
@@ -261,8 +235,8 @@ LRESULT CSetSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
       m_dblClickSeen = FALSE;
       if (lParam == kKeyClose) OnSkinButton("CLOSE_BUTTON");
       else if (lParam == kKeyPress) PressHighlighted();
-      else if (lParam == kKeyPrevious) HighlightPrevious();
-      else if (lParam == kKeyNext) HighlightNext();
+      else if (lParam == kKeyPrevious) StepHighlight(-1);
+      else if (lParam == kKeyNext) StepHighlight(1);
       else if (lParam == kKeyReturn) OnSkinButton("RETURN_BUTTON");
       break;
     case CHardwareDlg::kDisplayMode: SendToPage(g_hardwarePage, UM_REMOTE_KEY, wParam, lParam); break;
@@ -296,8 +270,8 @@ LRESULT CSetSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CSetSkinDlg::OnKey(MSG* pMsg) {
   switch (pMsg->wParam) {
-    case VK_UP: HighlightPrevious(); return TRUE;
-    case VK_DOWN: HighlightNext(); return TRUE;
+    case VK_UP: StepHighlight(-1); return TRUE;
+    case VK_DOWN: StepHighlight(1); return TRUE;
     case VK_RETURN: PressHighlighted(); return TRUE;
     default: return FALSE;
   }

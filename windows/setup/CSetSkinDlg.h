@@ -75,11 +75,9 @@ class CSetSkinDlg : public CSettingsSkinDlg {
   void ClosePage(Page*& page);
   void ReleaseClosedPages();
   void ReturnToTV();
-  // The keys' and the remote's highlight over the page buttons.
-  void HighlightPrevious();
-  void HighlightNext();
+  // The keys' and the remote's highlight over the page buttons, while there is a controller.
+  void StepHighlight(int step);
   void PressHighlighted();
-  void MoveHighlight(int from, int to);
   // Relays a message to the page in front, when it and its window exist.
   static void SendToPage(CSkinDialog* page, UINT message, WPARAM wParam, LPARAM lParam);
 

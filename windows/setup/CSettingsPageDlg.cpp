@@ -59,12 +59,7 @@ void CSettingsPageDlg::Teardown() {
 }
 
 // Enter goes straight to the control it was meant for, never to the dialog manager.
-BOOL CSettingsPageDlg::OnKey(MSG* pMsg) {
-  if (pMsg->wParam != VK_RETURN) return FALSE;
-  ::TranslateMessage(pMsg);
-  ::DispatchMessageA(pMsg);
-  return TRUE;
-}
+BOOL CSettingsPageDlg::OnKey(MSG* pMsg) { return pMsg->wParam == VK_RETURN && DispatchToControl(pMsg); }
 
 // Any process may send this message: key 20 only closes the program, whatever flag it
 // carries, as in the launcher and the TV window.

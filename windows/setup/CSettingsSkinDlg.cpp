@@ -101,22 +101,5 @@ LRESULT CSettingsSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
   return PageWindowProc(message, wParam, lParam);
 }
 
-// Keys meant for the window and its controls only (another window's bubble up to it when
-// it owns that one). Escape goes straight to its control, never to the dialog manager;
 // Backspace goes back from whichever control has the focus.
-BOOL CSettingsSkinDlg::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
-    if (pMsg->wParam == VK_ESCAPE) {
-      ::TranslateMessage(pMsg);
-      ::DispatchMessageA(pMsg);
-      return TRUE;
-    }
-    if (pMsg->wParam == VK_BACK) {
-      m_dblClickSeen = FALSE;
-      OnSkinButton("RETURN_BUTTON");
-      return TRUE;
-    }
-    if (OnKey(pMsg)) return TRUE;
-  }
-  return CSkinDialog::PreTranslateMessage(pMsg);
-}
+BOOL CSettingsSkinDlg::PreTranslateMessage(MSG* pMsg) { return PreTranslateWindowKeys(pMsg); }

@@ -39,8 +39,6 @@ class CSettingsSkinDlg : public CSkinDialog {
   // Releases the video area and the background. The buttons stay until the window goes,
   // since a button may be what asked for the teardown.
   virtual void Teardown();
-  // A key pressed in the window or one of its controls; TRUE when taken.
-  virtual BOOL OnKey(MSG* pMsg) { return FALSE; }
   BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
