@@ -286,15 +286,11 @@ void CMainSkinDlg::LayoutHostedControl() {
 // ---- Buttons
 
 void CMainSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsDoubleClick()) return;
   if (name == "CLOSE_BUTTON") {
     PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "MAX_BUTTON") {
-    if (!g_isMaximized) MaximizeToWorkArea(TRUE);
-    else RestorePlacement();
+    ToggleMaximized();
   } else if (name == "HELP_BUTTON") {
     ShowHelp(GetAppFolder());
   } else if (name == "MIN_BUTTON") {

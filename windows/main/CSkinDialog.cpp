@@ -1,5 +1,6 @@
 #include "windows/main/CSkinDialog.h"
 
+#include "core/CAppController.h"
 #include "core/CDisplayMode.h"
 #include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int kIconId = 128;
+constexpr int kLauncherDisplayMode = 105;
 // Design space of the client area, and of the restored layout's buttons from index 4 on.
 constexpr int kDesignWidth = 1024;
 constexpr int kDesignHeight = 768;
@@ -273,8 +275,7 @@ BOOL CSkinDialog::HandleFrameButton(const CString& name) {
   if (name == "CLOSE_BUTTON") {
     if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "NORMAL_BUTTON") {
-    if (g_isMaximized) RestorePlacement();
-    else MaximizeToWorkArea(TRUE);
+    ToggleMaximized();
   } else if (name == "MINISIZE_BUTTON") {
     if (CWnd* main = AfxGetMainWnd()) main->ShowWindow(SW_MINIMIZE);
   } else if (name == "HELP_BUTTON") {
@@ -283,6 +284,31 @@ BOOL CSkinDialog::HandleFrameButton(const CString& name) {
     return FALSE;
   }
   return TRUE;
+}
+
+void CSkinDialog::ToggleMaximized() {
+  if (g_isMaximized) RestorePlacement();
+  else MaximizeToWorkArea(TRUE);
+}
+
+BOOL CSkinDialog::SwallowsDoubleClick() {
+  if (!m_dblClickSeen) return FALSE;
+  m_dblClickSeen = FALSE;
+  return TRUE;
+}
+
+void CSkinDialog::GoToLauncher(WPARAM leftMode) {
+  if (g_pAppController && g_pAppController->IsPreviewing()) {
+    g_pAppController->StopPreview();
+    g_pAppController->SetIdle();
+  }
+  StoreSharedRect();
+  m_otherWindowShown = TRUE;
+  if (CWnd* main = AfxGetMainWnd()) {
+    main->ShowWindow(SW_SHOW);
+    main->SendMessage(UM_REFRESH_LAYOUT, leftMode, 0);
+  }
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kLauncherDisplayMode);
 }
 
 void CSkinDialog::UnmarkButtonsFrom(int first) {
@@ -401,8 +427,7 @@ void CSkinDialog::OnLButtonDown(UINT nFlags, CPoint point) {
 void CSkinDialog::OnLButtonDblClk(UINT nFlags, CPoint point) {
   m_dblClickSeen = TRUE;
   if (!IsInCaptionStrip(point)) return;
-  if (!g_isMaximized) MaximizeToWorkArea(TRUE);
-  else RestorePlacement();
+  ToggleMaximized();
   CDialog::OnLButtonDblClk(nFlags, point);
 }
 

@@ -56,9 +56,12 @@ class CSkinDialog : public CDialog {
   CSkinButton* GetSkinButton(int index) const;
   // Every button out of sight and disabled (full screen), or back and enabled.
   void ShowSkinButtons(BOOL show);
-  // The caption buttons that act alike in the plan windows: close the program, maximise or
-  // restore, minimise it, help. True when `name` was one of them.
+  // The caption buttons that act alike in the plan, settings, picture and channel windows:
+  // close the program, maximise or restore, minimise it, help. True when `name` was one of
+  // them.
   BOOL HandleFrameButton(const CString& name);
+  // Maximised, the window restores; restored, it maximises.
+  void ToggleMaximized();
   // Takes the hover mark off every button from index `first` on, repainting them.
   void UnmarkButtonsFrom(int first);
   // The first button from index `first` on that carries the hover mark, -1 for none.
@@ -78,6 +81,13 @@ class CSkinDialog : public CDialog {
  protected:
   // What a button of this name does (exact, case-sensitive names).
   virtual void OnSkinButton(const CString& name);
+  // The second click of a double-click reaches a button as its click: the action it would
+  // start is swallowed, once. TRUE when it was.
+  BOOL SwallowsDoubleClick();
+  // MAIN: the live preview stopped, the launcher shown in this window's place and sent
+  // UM_REFRESH_LAYOUT (`leftMode`, 0), display mode 105. The launcher may close this window
+  // while it handles the message: nothing of the window is touched after it.
+  void GoToLauncher(WPARAM leftMode = 0);
   // Lays out what the window holds besides its buttons (hosted control, video area, bar).
   virtual void LayoutHostedControl() {}
   CString ButtonSection(BOOL maximised) const;

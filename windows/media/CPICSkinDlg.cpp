@@ -519,10 +519,7 @@ BOOL CPICSkinDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 }
 
 void CPICSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsDoubleClick()) return;
   const BOOL radio = m_pRadio && m_pRadio->GetName() == name;
   if (!radio && !IsButtonUsable(name)) return;
   if (name == "CLOSE_BUTTON") m_undo.DeleteFiles();

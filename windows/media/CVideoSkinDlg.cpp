@@ -302,8 +302,7 @@ BOOL CVideoSkinDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERIN
 }
 
 void CVideoSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
+  if (SwallowsDoubleClick()) {
     // A radio button latches on its press: it shows the mode that still holds.
     ShowTrackMode();
     return;
@@ -311,8 +310,7 @@ void CVideoSkinDlg::OnSkinButton(const CString& name) {
   if (name == "CLOSE_BUTTON") {
     if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "MAX_BUTTON") {
-    if (!g_isMaximized) MaximizeToWorkArea(TRUE);
-    else RestorePlacement();
+    ToggleMaximized();
     FitVideos();
   } else if (name == "MIN_BUTTON") {
     ShowWindow(SW_MINIMIZE);

@@ -26,7 +26,6 @@
 
 namespace {
 
-constexpr int kLauncherDisplayMode = 105;
 constexpr int kTVDisplayMode = 110;
 constexpr int kScanState = 6;
 constexpr int kTvState = 2;
@@ -55,8 +54,6 @@ constexpr UINT kSliderThumbBitmap = 145;
 constexpr COLORREF kSliderTrackMask = 0xFF00FF;
 constexpr int kColumns = 5;
 constexpr int kColumnShare = 127;
-
-CWnd* MainWindow() { return AfxGetMainWnd(); }
 
 CSize ClientSize(const CWnd& wnd) {
   CRect rc;
@@ -315,25 +312,17 @@ void CChannelSkinDlg::SetFirstLabelText(LPCSTR name, LPCSTR text) {
 // ---- Buttons
 
 void CChannelSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsDoubleClick()) return;
   if (OnListButton(name)) return;
   const CSkinButton* button = FindSkinButton(name);
   if (!button || (name != "HELP_BUTTON" && !button->IsEnabled())) return;
-  if (name == "CLOSE_BUTTON") {
-    if (g_pAppController && g_pAppController->IsPreviewing()) g_pAppController->DestroyCaptureGraph();
-    if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-  } else if (name == "NORMAL_BUTTON") {
-    if (!g_isMaximized) MaximizeToWorkArea(TRUE);
-    else RestorePlacement();
-  } else if (name == "MINISIZE_BUTTON") {
-    if (CWnd* main = MainWindow()) main->ShowWindow(SW_MINIMIZE);
-  } else if (name == "HELP_BUTTON") {
-    ShowHelp(GetAppFolder());
-  } else if (name == "MAIN_BUTTON") {
-    GoToLauncher();
+  // The live graph goes before the program closes.
+  if (name == "CLOSE_BUTTON" && g_pAppController && g_pAppController->IsPreviewing())
+    g_pAppController->DestroyCaptureGraph();
+  if (HandleFrameButton(name)) return;
+  if (name == "MAIN_BUTTON") {
+    // The launcher has the TV window close this window once the message is over.
+    GoToLauncher(kDisplayMode);
   } else if (name == "RETURN_BUTTON") {
     // The TV window closes this window once the message that brings it back is over.
     ReturnToParent(kTVDisplayMode);
@@ -394,20 +383,6 @@ void CChannelSkinDlg::ToggleTunerSource() {
   if (text.IsEmpty()) return;
   SetLabelsText("Source_Static", text);
   RetuneCurrentChannel();
-}
-
-void CChannelSkinDlg::GoToLauncher() {
-  if (g_pAppController && g_pAppController->IsPreviewing()) {
-    g_pAppController->StopPreview();
-    g_pAppController->SetIdle();
-  }
-  StoreSharedRect();
-  // The launcher has the TV window close this window once the message is over.
-  if (CWnd* main = MainWindow()) {
-    main->ShowWindow(SW_SHOW);
-    main->SendMessage(UM_REFRESH_LAYOUT, kDisplayMode, 0);
-  }
-  if (g_pDisplayMode) g_pDisplayMode->SetMode(kLauncherDisplayMode);
 }
 
 void CChannelSkinDlg::EnableButtonsForState(int state) {

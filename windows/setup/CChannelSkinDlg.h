@@ -110,7 +110,6 @@ class CChannelSkinDlg : public CSkinDialog {
   // The buttons that act on the list and the tuner at once, without the enabled check.
   BOOL OnListButton(const CString& name);
   void EnableButtonsForState(int state);
-  void GoToLauncher();
   void StartOrStopScan();
   void ToggleTunerSource();
 

@@ -79,10 +79,7 @@ void CHardwareSkinDlg::UpdateSelectorButtons(BOOL devices, BOOL standard) {
 
 // The arrows act whatever their button's state says; the controller refuses what it cannot do.
 void CHardwareSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsDoubleClick()) return;
   if (!OnWindowButton(name)) StepSelector(name);
 }
 

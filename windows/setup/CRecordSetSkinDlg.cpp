@@ -138,10 +138,7 @@ void CRecordSetSkinDlg::LayoutHostedControl() {
 // ---- Buttons
 
 void CRecordSetSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsDoubleClick()) return;
   if (OnWindowButton(name) || StepFormatOrQuality(name)) return;
   if (name == "ReturnPrePath_Button") {
     GoUp();

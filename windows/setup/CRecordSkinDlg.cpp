@@ -28,7 +28,6 @@ constexpr COLORREF kListItemBackground = 0xFFFFFF;
 constexpr COLORREF kListText = 0xFF0000;
 constexpr UINT kHotRowIcon = 166;
 constexpr int kHubDisplayMode = 120;
-constexpr int kLauncherDisplayMode = 105;
 // Remote keys the plan list acts on.
 constexpr LPARAM kKeyClose = 20;
 constexpr LPARAM kKeyPress = 21;
@@ -183,13 +182,11 @@ LRESULT CRecordSkinDlg::OnReleaseEditor(WPARAM, LPARAM) {
 // ---- Buttons
 
 void CRecordSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsDoubleClick()) return;
   if (!IsButtonUsable(name)) return;
   if (HandleFrameButton(name)) return;
   if (name == "MAIN_BUTTON") {
+    // The launcher closes the settings windows while it handles the layout message.
     GoToLauncher();
   } else if (name == "RETURN_BUTTON") {
     m_otherWindowShown = TRUE;
@@ -205,21 +202,6 @@ void CRecordSkinDlg::OnSkinButton(const CString& name) {
   } else if (name == "DOWN_BUTTON") {
     SelectNextWrapping();
   }
-}
-
-// The launcher closes the settings windows while it handles the layout message.
-void CRecordSkinDlg::GoToLauncher() {
-  if (g_pAppController && g_pAppController->IsPreviewing()) {
-    g_pAppController->StopPreview();
-    g_pAppController->SetIdle();
-  }
-  StoreSharedRect();
-  m_otherWindowShown = TRUE;
-  if (CWnd* main = AfxGetMainWnd()) {
-    main->ShowWindow(SW_SHOW);
-    main->SendMessage(UM_REFRESH_LAYOUT, 0, 0);
-  }
-  if (g_pDisplayMode) g_pDisplayMode->SetMode(kLauncherDisplayMode);
 }
 
 // ---- Messages

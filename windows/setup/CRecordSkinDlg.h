@@ -84,7 +84,6 @@ class CRecordSkinDlg : public CSkinDialog {
   // Closes the editor, puts an entry under EDIT back, clears the plan window's mark in the
   // controller and releases the controls; a second call finds nothing left.
   void Teardown();
-  void GoToLauncher();
   void CloseEditor();
   void ReleaseClosedEditor();
 

@@ -235,14 +235,11 @@ void CScheduleSkinDlg::EnableButton(LPCSTR name, BOOL enable) {
 // ---- Buttons, radios, keys
 
 void CScheduleSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsDoubleClick()) return;
   if (!IsButtonUsable(name)) return;
   if (HandleFrameButton(name)) return;
   if (name == "MAIN_BUTTON") {
-    GoToLauncher();
+    LeaveForLauncher();
   } else if (name == "RETURN_BUTTON" || name == "CANCEL_BUTTON") {
     ReturnToPlanList(FALSE);
   } else if (name == "SAVE_BUTTON") {

@@ -139,7 +139,8 @@ class CScheduleSkinDlg : public CSkinDialog {
   // ---- Leaving (CScheduleSkinDlgFields.cpp)
   // Back to the plan list: mode 155, the shared rectangle, the plan list shown and told.
   void ReturnToPlanList(BOOL saved);
-  void GoToLauncher();
+  // MAIN, the editor's way: the display mode first (GoToLauncher sets it last).
+  void LeaveForLauncher();
 
   // State.
   int m_year = 0;

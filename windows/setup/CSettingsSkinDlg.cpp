@@ -1,18 +1,10 @@
 #include "windows/setup/CSettingsSkinDlg.h"
 
-#include "core/CAppController.h"
-#include "core/CDisplayMode.h"
-#include "skin/CSkinButton.h"
 #include "skin/SkinBitmap.h"
-#include "windows/main/SharedPlacement.h"
-#include "windows/main/WindowMessages.h"
 
 namespace {
 
-constexpr int kLauncherDisplayMode = 105;
 constexpr SIZE kMinimumSize{800, 600};
-
-CWnd* MainWindow() { return AfxGetMainWnd(); }
 
 }  // namespace
 
@@ -26,7 +18,7 @@ CSettingsSkinDlg::CSettingsSkinDlg(UINT nIDTemplate, CWnd* pParent)
 
 CSettingsSkinDlg::~CSettingsSkinDlg() { CSettingsSkinDlg::Teardown(); }
 
-// ---- Place and picture
+// ---- Picture
 
 BOOL CSettingsSkinDlg::CreateVideoArea(const RECT& design) {
   return m_videoArea.Create(*this, design);
@@ -43,41 +35,16 @@ void CSettingsSkinDlg::LayoutHostedControl() {
 // ---- Buttons and leaving
 
 BOOL CSettingsSkinDlg::OnSharedButton(const CString& name) {
-  if (name == "CLOSE_BUTTON") {
-    CloseProgram();
-  } else if (name == "NORMAL_BUTTON") {
-    if (g_isMaximized) RestorePlacement();
-    else MaximizeToWorkArea(TRUE);
-  } else if (name == "HELP_BUTTON") {
-    ShowHelp(GetAppFolder());
-  } else if (name == "MINISIZE_BUTTON") {
-    if (CWnd* main = MainWindow()) main->ShowWindow(SW_MINIMIZE);
-  } else if (name == "MAIN_BUTTON") {
-    GoToLauncher();
-  } else {
-    return FALSE;
-  }
+  if (name == "CLOSE_BUTTON") CloseProgram();
+  else if (name == "MAIN_BUTTON") GoToLauncher();
+  else return HandleFrameButton(name);
   return TRUE;
 }
 
 void CSettingsSkinDlg::CloseProgram() {
   Teardown();
   EndDialog(IDOK);
-  if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-void CSettingsSkinDlg::GoToLauncher() {
-  if (g_pAppController && g_pAppController->IsPreviewing()) {
-    g_pAppController->StopPreview();
-    g_pAppController->SetIdle();
-  }
-  StoreSharedRect();
-  m_otherWindowShown = TRUE;
-  if (CWnd* main = MainWindow()) {
-    main->ShowWindow(SW_SHOW);
-    main->SendMessage(UM_REFRESH_LAYOUT, 0, 0);
-  }
-  if (g_pDisplayMode) g_pDisplayMode->SetMode(kLauncherDisplayMode);
+  if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 void CSettingsSkinDlg::Teardown() {

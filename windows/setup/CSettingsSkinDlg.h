@@ -1,8 +1,8 @@
-// What the settings hub and its pages share: the window's place (the shared rectangle or
-// full screen), a small live picture in a video area, the window buttons that act alike in
-// all of them (close, maximise or restore, help, minimise, and "main" back to the
-// launcher), the keys Escape and Backspace, and the window messages of a skinned window
-// that another window may stand in front of.
+// What the settings hub and its pages share: a small live picture in a video area, the
+// window buttons that act alike in all of them (close, maximise or restore, help, minimise,
+// and "main" back to the launcher), the smallest size they are sized to, and, from the
+// skinned dialog base, the keys typed in them and the window procedure of a window that
+// another one may stand in front of.
 //
 // The hub and its pages are closed while the message that left them may still be on their
 // own stack; after sending the message that brings another window to the front they touch
@@ -31,11 +31,9 @@ class CSettingsSkinDlg : public CSkinDialog {
   void TakeOverPicture();
   void LayoutHostedControl() override;
 
-  // CLOSE, NORMAL, HELP, MINISIZE and MAIN; TRUE when `name` was one of them.
+  // CLOSE, NORMAL, HELP, MINISIZE and MAIN; TRUE when `name` was one of them. The launcher
+  // closes the hub and its pages while it handles MAIN's layout message.
   BOOL OnSharedButton(const CString& name);
-  // Back to the launcher, which closes the hub and its pages while it handles the layout
-  // message.
-  void GoToLauncher();
   // Releases the video area and the background. The buttons stay until the window goes,
   // since a button may be what asked for the teardown.
   virtual void Teardown();

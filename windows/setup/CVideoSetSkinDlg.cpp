@@ -135,10 +135,7 @@ LRESULT CVideoSetSkinDlg::OnSliderMoved(WPARAM wParam, LPARAM lParam) {
 }
 
 void CVideoSetSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsDoubleClick()) return;
   if (OnWindowButton(name)) return;
   if (name == "VIDEODEFAULT_BUTTON") ResetToMiddle();
 }
