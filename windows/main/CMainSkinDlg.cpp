@@ -209,10 +209,7 @@ void CMainSkinDlg::CreateFlashPlayer() {
   CString value = ini.GetString("Main-NewSkinStatic", "bmp", "");
   const CString folder = GetFullPath(m_skinFile);
   for (int k = 1; k <= 6; ++k) m_hoverMovies[k] = folder + CutField(value);
-  m_flashRect.left = FieldToInt(CutField(value));
-  m_flashRect.top = FieldToInt(CutField(value));
-  m_flashRect.right = FieldToInt(CutField(value));
-  m_flashRect.bottom = FieldToInt(CutField(value));
+  m_flashRect = CutRect(value);
   const int red = FieldToInt(CutField(value)) & 0xFF;
   const int green = FieldToInt(CutField(value)) & 0xFF;
   const int blue = FieldToInt(CutField(value)) & 0xFF;

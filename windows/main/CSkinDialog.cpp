@@ -28,12 +28,6 @@ constexpr int kCaptionStripHeight = 76;
 
 using HtmlHelpProc = HWND (*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
-CSize ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return {rc.Width(), rc.Height()};
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
@@ -109,7 +103,7 @@ BOOL CSkinDialog::CreateSkinButtons(BOOL maximised) {
   const CString section = ButtonSection(maximised);
   CStringArray keys;
   ini.GetSectionKeys(section, keys);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   const CString folder = GetFullPath(m_skinFile);
   for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
     SkinButtonEntry entry;
@@ -163,7 +157,7 @@ void CSkinDialog::LoadShapeRegion(BOOL maximised) {
 }
 
 void CSkinDialog::LayoutSkinButtons() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (size_t k = 0; k < m_skinButtons.size(); ++k) {
     RECT design{};
     m_skinButtons[k]->GetSkinRect(design);
@@ -186,7 +180,7 @@ void CSkinDialog::MaximizeToWorkArea(BOOL savePlacement) {
   GetWindowRect(&window);
   CPoint origin(0, 0);
   ClientToScreen(&origin);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   placement.showCmd = SW_SHOWNORMAL;
@@ -311,6 +305,12 @@ void CSkinDialog::GoToLauncher(WPARAM leftMode) {
   if (g_pDisplayMode) g_pDisplayMode->SetMode(kLauncherDisplayMode);
 }
 
+BOOL CSkinDialog::IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
+  for (LPCSTR name : names)
+    if (button->GetName() == name) return TRUE;
+  return FALSE;
+}
+
 void CSkinDialog::UnmarkButtonsFrom(int first) {
   for (int i = first; i < GetSkinButtonCount(); ++i) {
     CSkinButton* button = GetSkinButton(i);
@@ -414,8 +414,14 @@ void CSkinDialog::OnPaint() {
 
 LRESULT CSkinDialog::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
 
+CSize CSkinDialog::ClientSize() const {
+  CRect rc;
+  GetClientRect(&rc);
+  return {rc.Width(), rc.Height()};
+}
+
 BOOL CSkinDialog::IsInCaptionStrip(CPoint point) const {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   return point.y < client.cy * kCaptionStripHeight / kDesignHeight;
 }
 

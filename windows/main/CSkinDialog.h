@@ -13,6 +13,7 @@
 #include <mfc/afxwin.h>
 #include <mfc/wnd/CDC.h>
 
+#include <initializer_list>
 #include <vector>
 
 class CSkinButton;
@@ -62,6 +63,8 @@ class CSkinDialog : public CDialog {
   BOOL HandleFrameButton(const CString& name);
   // Maximised, the window restores; restored, it maximises.
   void ToggleMaximized();
+  // The button's name is one of `names`.
+  static BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names);
   // Takes the hover mark off every button from index `first` on, repainting them.
   void UnmarkButtonsFrom(int first);
   // The first button from index `first` on that carries the hover mark, -1 for none.
@@ -123,6 +126,8 @@ class CSkinDialog : public CDialog {
   afx_msg HCURSOR OnQueryDragIcon();
   DECLARE_MESSAGE_MAP()
 
+  // The size of the client area, which the design space is scaled to.
+  CSize ClientSize() const;
   // The background and the buttons, for the windows' own OnPaint.
   virtual void PaintSkin(CDC& dc);
   // The window's outer rectangle into the shared rectangle.

@@ -43,12 +43,6 @@ constexpr WPARAM kMosaicClosedByUser = 1;
 constexpr WPARAM kMosaicEscaped = 3;
 constexpr int kVideoWindowDisplayMode = 205;
 
-BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
-  for (LPCSTR name : names)
-    if (button->GetName() == name) return TRUE;
-  return FALSE;
-}
-
 CWnd* MainWindow() { return AfxGetMainWnd(); }
 
 int RunState() { return g_pAppController ? g_pAppController->GetRunState() : 0; }

@@ -82,12 +82,6 @@ const SliderRow* FindRow(UINT id) {
   return nullptr;
 }
 
-CSize ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return {rc.Width(), rc.Height()};
-}
-
 // Written here in UTF-8, shown in the machine's ANSI code page.
 CString ToAnsi(LPCSTR utf8) {
   WCHAR wide[256] = {};
@@ -178,7 +172,7 @@ BOOL CPICSkinDlg::CreateThumbnailList() {
     if (!ReadRect(ini, "Pic-ListCtrl", keyName, design) || design.IsRectEmpty()) continue;
     m_pThumbList = new (std::nothrow) CThumbnailListWnd;
     if (!m_pThumbList) return FALSE;
-    const CSize client = ClientSize(*this);
+    const CSize client = ClientSize();
     if (!m_pThumbList->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this, 0, TRUE,
                               0, 1)) {
       delete m_pThumbList;
@@ -214,7 +208,7 @@ BOOL CPICSkinDlg::CreateRadioButton() {
   m_pRadio->SetShowCaption(FALSE);
   m_pRadio->SetImage(strip, entry.rcDesign.left, entry.rcDesign.top, entry.rcDesign.right, entry.rcDesign.bottom);
   ReleaseBitmap(strip);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   if (!m_pRadio->Create("", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, ScaleDesignRect(entry.rcDesign, client.cx, client.cy),
                         this, 0)) {
     delete m_pRadio;
@@ -226,7 +220,7 @@ BOOL CPICSkinDlg::CreateRadioButton() {
 }
 
 BOOL CPICSkinDlg::CreateSliders() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (int i = 0; i < kSliderCount; ++i) {
     if (m_sliders[i]) continue;
     const SliderRow& row = kSliderRows[i];
@@ -257,12 +251,12 @@ BOOL CPICSkinDlg::CreatePictureArea() {
 // ---- Layout and painting
 
 CRect CPICSkinDlg::PictureAreaRect() const {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   return ScaleDesignRect(kPictureAreaRect, client.cx, client.cy);
 }
 
 void CPICSkinDlg::LayoutHostedControl() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   if (m_pRadio) {
     RECT design{};
     m_pRadio->GetSkinRect(design);
@@ -496,9 +490,7 @@ void CPICSkinDlg::EnableButton(LPCSTR name, BOOL bEnable) {
   if (CSkinButton* button = FindSkinButton(name)) button->SetDisabled(!bEnable);
 }
 
-void CPICSkinDlg::SetLabelText(LPCSTR name, LPCSTR text) {
-  if (CSkinLabel* label = FindLabel(name)) label->SetText(text);
-}
+void CPICSkinDlg::SetLabelText(LPCSTR name, LPCSTR text) { m_labels.SetFirstText(name, text); }
 
 CSkinLabel* CPICSkinDlg::FindLabel(LPCSTR name) const {
   return m_labels.Find(name);

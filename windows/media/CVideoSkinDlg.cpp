@@ -44,22 +44,13 @@ BOOL ReadListEntry(const CIniFile& ini, LPCSTR key, ListEntry& entry) {
   CString value = ini.GetString("Video-ListCtrl", key, "");
   value.Trim();
   if (value.IsEmpty()) return FALSE;
-  entry.design.left = FieldToInt(CutField(value));
-  entry.design.top = FieldToInt(CutField(value));
-  entry.design.right = FieldToInt(CutField(value));
-  entry.design.bottom = FieldToInt(CutField(value));
+  entry.design = CutRect(value);
   entry.flag = value.CompareNoCase("TRUE") == 0;
   return TRUE;
 }
 
-CRect ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return rc;
-}
-
-void MoveToDesign(CWnd& control, const RECT& design, const CRect& client) {
-  if (control.GetSafeHwnd()) control.MoveWindow(ScaleDesignRect(design, client.Width(), client.Height()), TRUE);
+void MoveToDesign(CWnd& control, const RECT& design, CSize client) {
+  if (control.GetSafeHwnd()) control.MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
 }
 
 }  // namespace
@@ -109,7 +100,7 @@ void CVideoSkinDlg::CreateRadioButtons() {
   const CIniFile ini(m_skinFile);
   CStringArray keys;
   ini.GetSectionKeys("Video-RadioButton", keys);
-  const CRect client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
     SkinButtonEntry entry;
     if (!ReadButtonEntry(ini, "Video-RadioButton", key, entry)) continue;
@@ -123,7 +114,7 @@ void CVideoSkinDlg::CreateRadioButtons() {
     LoadPictureFile(GetFullPath(m_skinFile) + entry.strImage, strip, size);
     radio->SetImage(strip, entry.rcDesign.left, entry.rcDesign.top, entry.rcDesign.right, entry.rcDesign.bottom);
     ReleaseBitmap(strip);
-    if (!radio->Create("", kRadioStyle, ScaleDesignRect(entry.rcDesign, client.Width(), client.Height()), this, 0))
+    if (!radio->Create("", kRadioStyle, ScaleDesignRect(entry.rcDesign, client.cx, client.cy), this, 0))
       continue;
     m_radioButtons.push_back(std::move(radio));
   }
@@ -132,14 +123,14 @@ void CVideoSkinDlg::CreateRadioButtons() {
 // "Video-ListCtrl": key "1" the clip list (one selection), key "2" the project list.
 void CVideoSkinDlg::CreateLists() {
   const CIniFile ini(m_skinFile);
-  const CRect client = ClientSize(*this);
+  const CSize client = ClientSize();
   CThumbnailListWnd* lists[] = {&m_clipList, &m_projectList};
   for (int i = 0; i < 2; ++i) {
     ListEntry entry;
     char key[2] = {static_cast<char>('1' + i), '\0'};
     if (!ReadListEntry(ini, key, entry)) continue;
     CThumbnailListWnd& list = *lists[i];
-    if (!list.Create("", kControlStyle, ScaleDesignRect(entry.design, client.Width(), client.Height()), this, 0,
+    if (!list.Create("", kControlStyle, ScaleDesignRect(entry.design, client.cx, client.cy), this, 0,
                      i == 0, RGB(0, 0, 0), entry.flag))
       continue;
     list.SetNotifyWindow(m_hWnd);
@@ -149,12 +140,12 @@ void CVideoSkinDlg::CreateLists() {
 
 // Black where no picture is shown.
 BOOL CVideoSkinDlg::CreateVideoAreas() {
-  const CRect client = ClientSize(*this);
+  const CSize client = ClientSize();
   LPCTSTR blackClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
                                            static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
   for (auto [area, design] : {std::pair{&m_clipVideo, kClipVideoDesign}, std::pair{&m_projectVideo, kProjectVideoDesign}}) {
     if (area->GetSafeHwnd()) continue;
-    if (!area->Create(blackClass, "", kControlStyle, ScaleDesignRect(design, client.Width(), client.Height()), this, 0))
+    if (!area->Create(blackClass, "", kControlStyle, ScaleDesignRect(design, client.cx, client.cy), this, 0))
       return FALSE;
   }
   return TRUE;
@@ -162,8 +153,8 @@ BOOL CVideoSkinDlg::CreateVideoAreas() {
 
 BOOL CVideoSkinDlg::CreateSlider(CBitmapSlider& slider, UINT id, const RECT& design) {
   if (slider.GetSafeHwnd()) return TRUE;
-  const CRect client = ClientSize(*this);
-  if (!slider.Create("", kControlStyle, ScaleDesignRect(design, client.Width(), client.Height()), this, id))
+  const CSize client = ClientSize();
+  if (!slider.Create("", kControlStyle, ScaleDesignRect(design, client.cx, client.cy), this, id))
     return FALSE;
   slider.SetChannelBitmaps(kChannelBitmap, kActiveChannelBitmap, FALSE, kKeyAtPoint, 0, 0);
   slider.SetThumbBitmaps(kThumbBitmap, kActiveThumbBitmap, TRUE, kKeyAtPoint, 0, 0);
@@ -177,7 +168,7 @@ BOOL CVideoSkinDlg::CreateSlider(CBitmapSlider& slider, UINT id, const RECT& des
 void CVideoSkinDlg::LayoutHostedControl() { LayoutControls(); }
 
 void CVideoSkinDlg::LayoutControls() {
-  const CRect client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (const auto& radio : m_radioButtons) {
     RECT design{};
     radio->GetSkinRect(design);

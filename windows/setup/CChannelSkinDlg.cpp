@@ -55,31 +55,7 @@ constexpr COLORREF kSliderTrackMask = 0xFF00FF;
 constexpr int kColumns = 5;
 constexpr int kColumnShare = 127;
 
-CSize ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return {rc.Width(), rc.Height()};
-}
-
-BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
-  for (LPCSTR name : names)
-    if (button->GetName() == name) return TRUE;
-  return FALSE;
-}
-
 HBITMAP LoadProgramBitmap(UINT id) { return ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)); }
-
-// A value's next field as a number.
-int NextInt(CString& value) { return FieldToInt(CutField(value)); }
-
-CRect NextRect(CString& value) {
-  CRect rect;
-  rect.left = NextInt(value);
-  rect.top = NextInt(value);
-  rect.right = NextInt(value);
-  rect.bottom = NextInt(value);
-  return rect;
-}
 
 template <class T>
 void DestroyControl(std::unique_ptr<T>& control) {
@@ -131,9 +107,9 @@ BOOL CChannelSkinDlg::LoadSkin(const CString& skinFile) {
   if (!CreateSliders()) return FALSE;
   ShowScanProgress(0);
   ShowFineTuneValue(0);
-  ShowLabels("Country_Static", TRUE);
+  m_skinStatics.Show("Country_Static", TRUE);
   if (g_pAppController && !CAppController::GetFollowRegionCountry()) m_countryCombo->ShowWindow(SW_SHOW);
-  SetLabelsText("Source_Static", CAppController::GetTunerSourceText());
+  m_skinStatics.SetText("Source_Static", CAppController::GetTunerSourceText());
   LayoutSkinButtons();
   SetFocus();
   Invalidate();
@@ -167,9 +143,9 @@ BOOL CChannelSkinDlg::CreateRadios() {
   CString value = ini.GetString("Setting-Radio", "1", "");
   if (value.IsEmpty()) return TRUE;
   const CString firstImage = CutField(value);
-  const CRect first = NextRect(value);
+  const CRect first = CutRect(value);
   const CString secondImage = CutField(value);
-  const CRect second = NextRect(value);
+  const CRect second = CutRect(value);
   const CString files[2] = {firstImage, secondImage};
   const CRect places[2] = {first, second};
   // Held to the skins' largest extent, so twice the width stays in range.
@@ -201,7 +177,7 @@ BOOL CChannelSkinDlg::CreateRadios() {
 void CChannelSkinDlg::PlaceRadio(CSkinRadioButton& radio) {
   RECT design{};
   radio.GetTextRect(design);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   const CPoint at = ScaleDesignRect(design, client.cx, client.cy).TopLeft();
   radio.MoveWindow(at.x, at.y, SkinWidth(design), SkinHeight(design), TRUE);
 }
@@ -222,7 +198,7 @@ BOOL CChannelSkinDlg::CreateCountryCombo() {
   m_countryCombo->SetFrameMargins(3, 3, 3, 3);
   m_countryCombo->SetAltFrameRect(whole);
   m_countryCombo->SetAltFrameMargins(3, 3, 3, 3);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   if (!m_countryCombo->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
                               ScaleDesignRect(m_countryComboRect, client.cx, client.cy), this, kCountryComboId))
     return FALSE;
@@ -238,7 +214,7 @@ BOOL CChannelSkinDlg::CreateCountryCombo() {
 }
 
 BOOL CChannelSkinDlg::CreateSliders() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   const RECT* places[2] = {&kFineTuneSliderRect, &kProgressSliderRect};
   const UINT ids[2] = {kFineTuneSliderId, kProgressSliderId};
   std::unique_ptr<CSkinSlider>* sliders[2] = {&m_fineTuneSlider, &m_progressSlider};
@@ -266,7 +242,7 @@ BOOL CChannelSkinDlg::CreateSliders() {
 // ---- Layout
 
 void CChannelSkinDlg::LayoutHostedControl() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   if (m_channelList) {
     m_channelList->MoveWindow(ScaleDesignRect(kChannelListRect, client.cx, client.cy), TRUE);
     for (int column = 0; column < kColumns; ++column)
@@ -283,7 +259,7 @@ void CChannelSkinDlg::LayoutHostedControl() {
 
 void CChannelSkinDlg::PlaceCountryCombo() {
   if (!m_countryCombo || !m_countryCombo->GetSafeHwnd()) return;
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   m_countryCombo->MoveWindow(ScaleDesignRect(m_countryComboRect, client.cx, client.cy), TRUE);
   const int height = ::GetSystemMetrics(SM_CYSCREEN) * (g_isMaximized ? 26 : 21) / kDesignHeight;
   m_countryCombo->SetItemHeight(-1, static_cast<UINT>(height));
@@ -294,19 +270,6 @@ void CChannelSkinDlg::PlaceCountryCombo() {
 
 CSkinLabel* CChannelSkinDlg::FindLabel(LPCSTR name) const {
   return m_skinStatics.Find(name);
-}
-
-void CChannelSkinDlg::ShowLabels(LPCSTR name, BOOL show) {
-  for (int i = 0; i < m_skinStatics.GetCount(); ++i)
-    if (CSkinLabel* label = m_skinStatics.GetAt(i); label->GetName() == name) label->ShowWindow(show ? SW_SHOW : SW_HIDE);
-}
-
-void CChannelSkinDlg::SetLabelsText(LPCSTR name, LPCSTR text) {
-  m_skinStatics.SetText(name, text);
-}
-
-void CChannelSkinDlg::SetFirstLabelText(LPCSTR name, LPCSTR text) {
-  if (CSkinLabel* label = FindLabel(name)) label->SetText(text);
 }
 
 // ---- Buttons
@@ -381,7 +344,7 @@ void CChannelSkinDlg::ToggleTunerSource() {
   CString text;
   CAppController::ToggleTunerSource(text);
   if (text.IsEmpty()) return;
-  SetLabelsText("Source_Static", text);
+  m_skinStatics.SetText("Source_Static", text);
   RetuneCurrentChannel();
 }
 
@@ -503,10 +466,10 @@ void CChannelSkinDlg::OnSize(UINT nType, int cx, int cy) {
 
 void CChannelSkinDlg::ShowCountryLabels() {
   if (!g_pAppController) return;
-  SetLabelsText("Country_Static", g_pAppController->GetSelectedCountryName());
+  m_skinStatics.SetText("Country_Static", g_pAppController->GetSelectedCountryName());
   CString code;
   code.Format("%d", g_pAppController->GetCountryCode());
-  SetLabelsText("CountryCode_Static", code);
+  m_skinStatics.SetText("CountryCode_Static", code);
 }
 
 void CChannelSkinDlg::InitCountryMode() {
@@ -538,14 +501,14 @@ LRESULT CChannelSkinDlg::OnRadioClicked(WPARAM wParam, LPARAM) {
   if (wParam == kListRadioId) {
     m_listRadio->SetCheck(TRUE, TRUE);
     m_regionRadio->SetCheck(FALSE, TRUE);
-    ShowLabels("Country_Static", FALSE);
+    m_skinStatics.Show("Country_Static", FALSE);
     if (g_pAppController) m_countryCombo->SetCurSel(g_pAppController->GetCountryIndex());
     m_countryCombo->ShowWindow(SW_SHOW);
     m_listMode = 1;
   } else if (wParam == kRegionRadioId) {
     m_regionRadio->SetCheck(TRUE, TRUE);
     m_listRadio->SetCheck(FALSE, TRUE);
-    ShowLabels("Country_Static", TRUE);
+    m_skinStatics.Show("Country_Static", TRUE);
     m_countryCombo->ShowWindow(SW_HIDE);
     m_listMode = 0;
   }
@@ -589,7 +552,7 @@ void CChannelSkinDlg::OnCountrySelected() {
   ::FreeLibrary(library);
   CString text;
   text.Format("%d", code);
-  SetFirstLabelText("CountryCode_Static", text);
+  m_skinStatics.SetFirstText("CountryCode_Static", text);
   EndListEdits();
   if (g_pAppController->SetCountryFromList(code)) RefillAfterCountryChange();
   else UpdateCountryControls(FALSE, FALSE);
@@ -601,7 +564,7 @@ void CChannelSkinDlg::OnCountrySelected() {
 BOOL CChannelSkinDlg::CreateChannelList() {
   m_channelList.reset(new (std::nothrow) CChannelListCtrl);
   if (!m_channelList) return FALSE;
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   // The report list draws its rows itself, one selected at a time.
   const DWORD style = WS_CHILD | WS_VISIBLE | LVS_NOCOLUMNHEADER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
                       LVS_SHOWSELALWAYS;
@@ -709,7 +672,7 @@ LRESULT CChannelSkinDlg::OnScanDone(WPARAM, LPARAM) {
 
 LRESULT CChannelSkinDlg::OnScanMode(WPARAM, LPARAM lParam) {
   if (CAppController::GetFollowRegionCountry()) return 0;
-  ShowLabels("Country_Static", !lParam);
+  m_skinStatics.Show("Country_Static", !lParam);
   if (m_countryCombo) m_countryCombo->ShowWindow(lParam ? SW_SHOW : SW_HIDE);
   Invalidate();
   return 0;

@@ -101,10 +101,6 @@ class CChannelSkinDlg : public CSkinDialog {
   BOOL CreateSliders();
   void PlaceRadio(CSkinRadioButton& radio);
   void PlaceCountryCombo();
-  // Every label of that name shown or hidden, or given the text.
-  void ShowLabels(LPCSTR name, BOOL show);
-  void SetLabelsText(LPCSTR name, LPCSTR text);
-  void SetFirstLabelText(LPCSTR name, LPCSTR text);
 
   // ---- Buttons, keys and leaving.
   // The buttons that act on the list and the tuner at once, without the enabled check.

@@ -5,8 +5,6 @@
 #include "skin/CVideoStatic.h"
 #include "windows/main/SharedPlacement.h"
 
-#include <initializer_list>
-
 namespace {
 
 constexpr RECT kVideoAreaRect{40, 529, 339, 733};
@@ -16,12 +14,6 @@ constexpr LPCSTR kDeviceLabel = "VideoEquipment_Static";
 constexpr LPCSTR kStandardLabel = "VideoPAL_Static";
 constexpr LPCSTR kAudioLabel = "AudioEquipment_Static";
 constexpr LPCSTR kInputLabel = "AudioInputSource_Static";
-
-BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
-  for (LPCSTR name : names)
-    if (button->GetName() == name) return TRUE;
-  return FALSE;
-}
 
 LPCSTR OrEmpty(LPCSTR text) { return text ? text : ""; }
 

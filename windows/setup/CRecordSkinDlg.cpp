@@ -35,12 +35,6 @@ constexpr LPARAM kKeyPrevious = 31;
 constexpr LPARAM kKeyNext = 68;
 constexpr LPARAM kKeyReturn = 70;
 
-CSize ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return {rc.Width(), rc.Height()};
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CRecordSkinDlg, CSkinDialog)
@@ -93,7 +87,7 @@ BOOL CRecordSkinDlg::CreateList() {
     if (!ReadRect(ini, "Record-ListCtrl", keyName, design) || design.IsRectEmpty()) continue;
     m_pList = new (std::nothrow) CDriveFolderList;
     if (!m_pList) return FALSE;
-    const CSize client = ClientSize(*this);
+    const CSize client = ClientSize();
     if (!m_pList->Create(WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this, kListId)) {
       delete m_pList;
       m_pList = nullptr;
@@ -120,7 +114,7 @@ BOOL CRecordSkinDlg::CreateDetailText() {
   m_pDetail = new (std::nothrow) CSkinText;
   if (!m_pDetail) return FALSE;
   m_pDetail->SetTextColor(kDetailTextColour);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   if (!m_pDetail->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(kDetailTextRect, client.cx, client.cy), this,
                          kDetailTextId)) {
     delete m_pDetail;
@@ -131,7 +125,7 @@ BOOL CRecordSkinDlg::CreateDetailText() {
 }
 
 void CRecordSkinDlg::LayoutHostedControl() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   if (m_pList) {
     RECT design{};
     m_pList->GetMargins(design.left, design.top, design.right, design.bottom);

@@ -26,35 +26,6 @@ constexpr char kEditFace[] = "Times New Roman";
 constexpr LPARAM kKeyClose = 20;
 constexpr LPARAM kKeyReturn = 70;
 
-CSize ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return {rc.Width(), rc.Height()};
-}
-
-CRect NextRect(CString& value) {
-  CRect rect;
-  rect.left = FieldToInt(CutField(value));
-  rect.top = FieldToInt(CutField(value));
-  rect.right = FieldToInt(CutField(value));
-  rect.bottom = FieldToInt(CutField(value));
-  return rect;
-}
-
-template <typename Control>
-void DestroyAndDelete(Control*& control) {
-  if (!control) return;
-  if (control->GetSafeHwnd()) control->DestroyWindow();
-  delete control;
-  control = nullptr;
-}
-
-template <typename Control>
-void DestroyAll(std::vector<Control*>& controls) {
-  for (Control*& control : controls) DestroyAndDelete(control);
-  controls.clear();
-}
-
 // The range of the hour edits is 0-23, of the minute and second edits 0-59.
 int MostValueOf(const CString& name) {
   return name == "StartHour_Edit" || name == "RecordHour_Edit" ? 23 : 59;
@@ -77,8 +48,10 @@ CScheduleSkinDlg::~CScheduleSkinDlg() { DestroyControls(); }
 
 void CScheduleSkinDlg::DestroyControls() {
   m_videoArea.Destroy();
-  DestroyAll(m_edits);
-  DestroyAll(m_radios);
+  for (CDigitEdit*& edit : m_edits) DestroyAndDelete(edit);
+  m_edits.clear();
+  for (CSkinRadioButton*& radio : m_radios) DestroyAndDelete(radio);
+  m_radios.clear();
   m_labels.DestroyAll();
 }
 
@@ -117,7 +90,7 @@ BOOL CScheduleSkinDlg::CreateRadios() {
   const CIniFile ini(m_skinFile);
   CStringArray keys;
   ini.GetSectionKeys("Time-Radio", keys);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
     CString keyName;
     keyName.Format("%d", key);
@@ -126,7 +99,7 @@ BOOL CScheduleSkinDlg::CreateRadios() {
     const CString caption = CutField(value);
     const CString image = CutField(value);
     const int radioValue = FieldToInt(CutField(value));
-    const CRect design = NextRect(value);
+    const CRect design = CutRect(value);
     std::unique_ptr<CSkinRadioButton> radio(new (std::nothrow) CSkinRadioButton);
     if (!radio) return FALSE;
     radio->SetText(caption);
@@ -153,14 +126,14 @@ BOOL CScheduleSkinDlg::CreateEdits() {
   const CIniFile ini(m_skinFile);
   CStringArray keys;
   ini.GetSectionKeys("Time-EditControl", keys);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
     CString keyName;
     keyName.Format("%d", key);
     CString value = ini.GetString("Time-EditControl", keyName, "");
     if (value.IsEmpty()) continue;
     const CString name = CutField(value);
-    const CRect design = NextRect(value);
+    const CRect design = CutRect(value);
     std::unique_ptr<CDigitEdit> edit(new (std::nothrow) CDigitEdit);
     if (!edit) return FALSE;
     const UINT id = kFirstEditId + static_cast<UINT>(key);
@@ -192,7 +165,7 @@ void CScheduleSkinDlg::ReadChannelRanges() {
 }
 
 void CScheduleSkinDlg::LayoutHostedControl() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   m_labels.Layout(client.cx, client.cy);
   for (CSkinRadioButton* radio : m_radios) {
     RECT design{};
@@ -221,9 +194,7 @@ CSkinRadioButton* CScheduleSkinDlg::GetRadio(UINT id) const {
   return nullptr;
 }
 
-void CScheduleSkinDlg::SetLabelText(LPCSTR name, const CString& text) {
-  if (CSkinLabel* label = FindLabel(name)) label->SetText(text);
-}
+void CScheduleSkinDlg::SetLabelText(LPCSTR name, const CString& text) { m_labels.SetFirstText(name, text); }
 
 void CScheduleSkinDlg::EnableButton(LPCSTR name, BOOL enable) {
   if (CSkinButton* button = FindSkinButton(name); button && button->IsEnabled() != enable) {
