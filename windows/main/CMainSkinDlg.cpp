@@ -3,6 +3,7 @@
 #include "core/CAppController.h"
 #include "core/CDisplayMode.h"
 #include "graphs/CCaptureGraph.h"
+#include "graphs/CGraphBase.h"
 #include "graphs/WindowsVersion.h"
 #include "skin/CIniFile.h"
 #include "skin/SkinValues.h"
@@ -56,6 +57,8 @@ constexpr LPARAM kKeyClose = 20;
 constexpr LPARAM kKeyPress = 21;
 constexpr LPARAM kKeyPrevious = 31;
 constexpr LPARAM kKeyNext = 68;
+
+static_assert(UM_GRAPH_EVENT == 0x428);
 
 // The hub and its pages: the hub passes remote keys on to the page in front.
 bool IsSettingsMode(int mode) {

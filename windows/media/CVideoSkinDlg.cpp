@@ -1,6 +1,7 @@
 #include "windows/media/CVideoSkinDlg.h"
 
 #include "core/CDisplayMode.h"
+#include "edit_project/Project.h"
 #include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinButtonEx.h"
@@ -13,6 +14,8 @@
 #include <new>
 
 namespace {
+
+static_assert(UM_PROJECT_GRAPH_EVENT == 0x40D);
 
 constexpr int kLauncherDisplayMode = 105;
 constexpr int kKeyReturn = 70;
