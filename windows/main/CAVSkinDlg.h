@@ -110,7 +110,6 @@ class CAVSkinDlg : public CSkinDialog {
   // ---- Screen and leaving
   void ToggleFullScreen();
   void LeaveFullScreenByKey();
-  void ClearGuards();
   void ReturnToTv();
   void ShowLauncher();
   void CloseProgram();
@@ -128,6 +127,5 @@ class CAVSkinDlg : public CSkinDialog {
   CString m_currentPath;
   BOOL m_leaving = FALSE;
   BOOL m_fullScreen = FALSE;
-  BOOL m_swallowAfterFullScreen = FALSE;
   BOOL m_returnToLauncher = FALSE;
 };

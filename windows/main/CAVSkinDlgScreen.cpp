@@ -61,16 +61,8 @@ CTVDlg* TVWindow() {
 
 // ---- Buttons
 
-void CAVSkinDlg::ClearGuards() {
-  m_dblClickSeen = FALSE;
-  m_swallowAfterFullScreen = FALSE;
-}
-
 void CAVSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen || m_swallowAfterFullScreen) {
-    ClearGuards();
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (!IsButtonUsable(name)) return;
   if (name == "CLOSE_BUTTON") {
     CloseProgram();

@@ -286,7 +286,7 @@ void CMainSkinDlg::LayoutHostedControl() {
 // ---- Buttons
 
 void CMainSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsDoubleClick()) return;
+  if (SwallowsButtonAction()) return;
   if (name == "CLOSE_BUTTON") {
     PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "MAX_BUTTON") {

@@ -285,10 +285,15 @@ void CSkinDialog::ToggleMaximized() {
   else MaximizeToWorkArea(TRUE);
 }
 
-BOOL CSkinDialog::SwallowsDoubleClick() {
-  if (!m_dblClickSeen) return FALSE;
-  m_dblClickSeen = FALSE;
+BOOL CSkinDialog::SwallowsButtonAction() {
+  if (!m_dblClickSeen && !m_swallowAfterFullScreen) return FALSE;
+  ClearGuards();
   return TRUE;
+}
+
+void CSkinDialog::ClearGuards() {
+  m_dblClickSeen = FALSE;
+  m_swallowAfterFullScreen = FALSE;
 }
 
 void CSkinDialog::GoToLauncher(WPARAM leftMode) {

@@ -84,9 +84,12 @@ class CSkinDialog : public CDialog {
  protected:
   // What a button of this name does (exact, case-sensitive names).
   virtual void OnSkinButton(const CString& name);
-  // The second click of a double-click reaches a button as its click: the action it would
-  // start is swallowed, once. TRUE when it was.
-  BOOL SwallowsDoubleClick();
+  // The second click of a double-click, or the first press after the video left full
+  // screen, reaches a button as its click: the action it would start is swallowed, once,
+  // and both marks are cleared. TRUE when it was.
+  BOOL SwallowsButtonAction();
+  // Both marks cleared: the next button action acts.
+  void ClearGuards();
   // MAIN: the live preview stopped, the launcher shown in this window's place and sent
   // UM_REFRESH_LAYOUT (`leftMode`, 0), display mode 105. The launcher may close this window
   // while it handles the message: nothing of the window is touched after it.
@@ -178,6 +181,8 @@ class CSkinDialog : public CDialog {
   CString m_restoredButtonSection;
   HICON m_hIcon = nullptr;
   BOOL m_dblClickSeen = FALSE;
+  // Set as the video of the TV window or the media player leaves full screen.
+  BOOL m_swallowAfterFullScreen = FALSE;
   BOOL m_sizedFlag = FALSE;
   // Another window stands in front of this one, which hid itself for it.
   BOOL m_otherWindowShown = FALSE;

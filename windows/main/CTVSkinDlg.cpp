@@ -201,16 +201,8 @@ void CTVSkinDlg::ReopenTV() {
 
 BOOL CTVSkinDlg::Allows(LPCSTR name) const { return IsButtonUsable(name); }
 
-void CTVSkinDlg::ClearGuards() {
-  m_dblClickSeen = FALSE;
-  m_keyGuard = FALSE;
-}
-
 void CTVSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen || m_keyGuard) {
-    ClearGuards();
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (name == "FULLSCREEN_BUTTON") {
     ToggleFullScreen();
     return;
@@ -496,7 +488,7 @@ LRESULT CTVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
 }
 
 LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
-  m_keyGuard = TRUE;
+  m_swallowAfterFullScreen = TRUE;
   m_fullScreen = FALSE;
   ShowSkinButtons(TRUE);
   if (g_pAppController) SendMessage(UM_RUNSTATE_CHANGED, static_cast<WPARAM>(RunState()), 0);

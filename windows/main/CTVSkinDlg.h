@@ -99,7 +99,6 @@ class CTVSkinDlg : public CSkinDialog {
   void PressMarkedButton();
   // Remote keys 24 (the tuner) and 14 (Composite).
   void SwitchRemoteInput(BOOL tuner);
-  void ClearGuards();
   void LeaveForWindowInPlace();
   // The channel button: the channel window made if needed and shown in this one's place.
   void OpenChannelWindow();
@@ -133,7 +132,6 @@ class CTVSkinDlg : public CSkinDialog {
   CControlBarDlg* m_controlBar = nullptr;
   BOOL m_active = FALSE;
   BOOL m_fullScreen = FALSE;
-  BOOL m_keyGuard = FALSE;
   BOOL m_inputSwitchReady = TRUE;
   BOOL m_skinLoaded = FALSE;
   // Channel windows closed and waiting to be deleted.

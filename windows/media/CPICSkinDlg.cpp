@@ -511,7 +511,7 @@ BOOL CPICSkinDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 }
 
 void CPICSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsDoubleClick()) return;
+  if (SwallowsButtonAction()) return;
   const BOOL radio = m_pRadio && m_pRadio->GetName() == name;
   if (!radio && !IsButtonUsable(name)) return;
   if (name == "CLOSE_BUTTON") m_undo.DeleteFiles();

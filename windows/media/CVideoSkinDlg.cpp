@@ -296,7 +296,7 @@ BOOL CVideoSkinDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERIN
 }
 
 void CVideoSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsDoubleClick()) {
+  if (SwallowsButtonAction()) {
     // A radio button latches on its press: it shows the mode that still holds.
     ShowTrackMode();
     return;

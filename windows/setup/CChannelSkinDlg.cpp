@@ -275,7 +275,7 @@ CSkinLabel* CChannelSkinDlg::FindLabel(LPCSTR name) const {
 // ---- Buttons
 
 void CChannelSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsDoubleClick()) return;
+  if (SwallowsButtonAction()) return;
   if (OnListButton(name)) return;
   const CSkinButton* button = FindSkinButton(name);
   if (!button || (name != "HELP_BUTTON" && !button->IsEnabled())) return;

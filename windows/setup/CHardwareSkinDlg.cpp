@@ -71,7 +71,7 @@ void CHardwareSkinDlg::UpdateSelectorButtons(BOOL devices, BOOL standard) {
 
 // The arrows act whatever their button's state says; the controller refuses what it cannot do.
 void CHardwareSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsDoubleClick()) return;
+  if (SwallowsButtonAction()) return;
   if (!OnWindowButton(name)) StepSelector(name);
 }
 

@@ -138,7 +138,7 @@ void CRecordSetSkinDlg::LayoutHostedControl() {
 // ---- Buttons
 
 void CRecordSetSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsDoubleClick()) return;
+  if (SwallowsButtonAction()) return;
   if (OnWindowButton(name) || StepFormatOrQuality(name)) return;
   if (name == "ReturnPrePath_Button") {
     GoUp();

@@ -176,7 +176,7 @@ LRESULT CRecordSkinDlg::OnReleaseEditor(WPARAM, LPARAM) {
 // ---- Buttons
 
 void CRecordSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsDoubleClick()) return;
+  if (SwallowsButtonAction()) return;
   if (!IsButtonUsable(name)) return;
   if (HandleFrameButton(name)) return;
   if (name == "MAIN_BUTTON") {

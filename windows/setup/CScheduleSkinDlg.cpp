@@ -206,7 +206,7 @@ void CScheduleSkinDlg::EnableButton(LPCSTR name, BOOL enable) {
 // ---- Buttons, radios, keys
 
 void CScheduleSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsDoubleClick()) return;
+  if (SwallowsButtonAction()) return;
   if (!IsButtonUsable(name)) return;
   if (HandleFrameButton(name)) return;
   if (name == "MAIN_BUTTON") {

@@ -66,7 +66,7 @@ BOOL CSetSkinDlg::LoadSkin(const CString& skinFile) {
 // ---- Buttons
 
 void CSetSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsDoubleClick()) return;
+  if (SwallowsButtonAction()) return;
   if (name == "EQUIPMENTSET_BUTTON") {
     OpenPage(g_hardwarePage, CHardwareDlg::kDisplayMode, TRUE);
   } else if (name == "VIDEOSET_BUTTON") {

@@ -135,7 +135,7 @@ LRESULT CVideoSetSkinDlg::OnSliderMoved(WPARAM wParam, LPARAM lParam) {
 }
 
 void CVideoSetSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsDoubleClick()) return;
+  if (SwallowsButtonAction()) return;
   if (OnWindowButton(name)) return;
   if (name == "VIDEODEFAULT_BUTTON") ResetToMiddle();
 }
