@@ -52,12 +52,6 @@ constexpr int kFirstHoverCommand = 5004;
 constexpr int kWebHoverCommand = 5009;
 const int kHoverMovieOf[] = {1, 2, 3, 4, 6};
 
-// Remote keys the launcher acts on in its own display mode.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyPress = 21;
-constexpr LPARAM kKeyPrevious = 31;
-constexpr LPARAM kKeyNext = 68;
-
 static_assert(UM_GRAPH_EVENT == 0x428);
 
 // The hub and its pages: the hub passes remote keys on to the page in front.
@@ -488,10 +482,10 @@ LRESULT CMainSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
   switch (lParam) {
     // Any process may send this message: the shut-down flag it could carry is not
     // honoured, key 20 only closes the program.
-    case kKeyClose: PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    case kKeyPress: PressHoveredButton(); break;
-    case kKeyPrevious: MoveHoverMark(-1); break;
-    case kKeyNext: MoveHoverMark(1); break;
+    case kRemoteKeyClose: PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case kRemoteKeyPress: PressHoveredButton(); break;
+    case kRemoteKeyPrevious: MoveHoverMark(-1); break;
+    case kRemoteKeyNext: MoveHoverMark(1); break;
     default: break;
   }
   return 0;

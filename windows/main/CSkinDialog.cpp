@@ -37,6 +37,7 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
   ON_WM_LBUTTONDBLCLK()
   ON_WM_MOUSEMOVE()
   ON_MESSAGE(WM_HELP, OnHelpMessage)
+  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
   ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
@@ -448,6 +449,19 @@ void CSkinDialog::OnMouseMove(UINT nFlags, CPoint point) {
 }
 
 LRESULT CSkinDialog::OnHelpMessage(WPARAM, LPARAM) { return 0; }
+
+LRESULT CSkinDialog::OnRemoteKey(WPARAM, LPARAM lParam) {
+  m_dblClickSeen = FALSE;
+  PressButtonOfRemoteKey(lParam);
+  return 0;
+}
+
+BOOL CSkinDialog::PressButtonOfRemoteKey(LPARAM key) {
+  if (key == kRemoteKeyReturn) OnSkinButton("RETURN_BUTTON");
+  else if (key == kRemoteKeyClose) OnSkinButton("CLOSE_BUTTON");
+  else return FALSE;
+  return TRUE;
+}
 
 LRESULT CSkinDialog::SizingWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -84,6 +84,10 @@ class CSkinDialog : public CDialog {
  protected:
   // What a button of this name does (exact, case-sensitive names).
   virtual void OnSkinButton(const CString& name);
+  // Remote key 70 acts as the RETURN button and 20 as the CLOSE button; any process may
+  // send the key, so the shut-down flag that may come with 20 is not honoured. TRUE when
+  // `key` was one of them.
+  BOOL PressButtonOfRemoteKey(LPARAM key);
   // The second click of a double-click, or the first press after the video left full
   // screen, reaches a button as its click: the action it would start is swallowed, once,
   // and both marks are cleared. TRUE when it was.
@@ -126,6 +130,9 @@ class CSkinDialog : public CDialog {
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg LRESULT OnHelpMessage(WPARAM wParam, LPARAM lParam);
+  // UM_REMOTE_KEY, the keys of the windows with no others: a double-click seen before is
+  // forgotten, then PressButtonOfRemoteKey.
+  afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
   afx_msg HCURSOR OnQueryDragIcon();
   DECLARE_MESSAGE_MAP()
 

@@ -18,6 +18,12 @@
 
 // Remote control and display modes.
 inline constexpr UINT UM_REMOTE_KEY = 0x46D;  // wParam shut-down flag with key 20, lParam key 0..255
+// The remote keys that several windows act on alike.
+inline constexpr LPARAM kRemoteKeyClose = 20;
+inline constexpr LPARAM kRemoteKeyPress = 21;
+inline constexpr LPARAM kRemoteKeyPrevious = 31;
+inline constexpr LPARAM kRemoteKeyNext = 68;
+inline constexpr LPARAM kRemoteKeyReturn = 70;
 inline constexpr UINT UM_RUNSTATE_CHANGED = CRunState::UM_RUNSTATE_CHANGED;
 inline constexpr UINT UM_SHOW_MAIN = 0x653;  // wParam 110: the TV window goes too
 inline constexpr UINT UM_OPEN_TV_WINDOW = CAppController::UM_OPEN_TV_WINDOW;

@@ -43,9 +43,6 @@ constexpr int kFirstLabelId = 4300;
 // A position of 0 ... 100 gives the library's strength 0 ... 127.
 constexpr int kMostPosition = 100;
 constexpr int kMostStrength = 127;
-// Remote keys the window acts on.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyReturn = 70;
 // Texts of the UI text library: the failed save and the message boxes' caption.
 constexpr int kSaveFailedText = 1;
 constexpr int kCaptionText = 3;
@@ -119,7 +116,6 @@ BEGIN_MESSAGE_MAP(CPICSkinDlg, CSkinDialog)
   ON_WM_PAINT()
   ON_WM_DESTROY()
   ON_WM_SIZE()
-  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
   ON_MESSAGE(UM_SLIDER_TRACK, OnSliderTrack)
   ON_MESSAGE(UM_SLIDER_SET, OnSliderSet)
   ON_MESSAGE(CImageListView::UM_OPEN_LIST_ITEM, OnOpenListItem)
@@ -542,18 +538,6 @@ void CPICSkinDlg::ReturnToLauncher() {
   main->ShowWindow(SW_SHOW);
   ShowWindow(SW_HIDE);
   main->PostMessage(UM_REFRESH_LAYOUT, 0, 0);
-}
-
-LRESULT CPICSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
-  m_dblClickSeen = FALSE;
-  if (lParam == kKeyReturn) {
-    OnSkinButton("RETURN_BUTTON");
-  } else if (lParam == kKeyClose) {
-    // Any process may send this message: its shut-down flag is not honoured, the key
-    // only closes the program.
-    OnSkinButton("CLOSE_BUTTON");
-  }
-  return 0;
 }
 
 BOOL CPICSkinDlg::PreTranslateMessage(MSG* pMsg) {

@@ -62,7 +62,6 @@ class CPICSkinDlg : public CSkinDialog {
   afx_msg void OnPaint();
   afx_msg void OnDestroy();
   afx_msg void OnSize(UINT nType, int cx, int cy);
-  afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSliderTrack(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSliderSet(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnOpenListItem(WPARAM wParam, LPARAM lParam);

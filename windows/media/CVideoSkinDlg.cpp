@@ -18,8 +18,6 @@ namespace {
 static_assert(UM_PROJECT_GRAPH_EVENT == 0x40D);
 
 constexpr int kLauncherDisplayMode = 105;
-constexpr int kKeyReturn = 70;
-constexpr int kKeyClose = 20;
 // Design rectangles of the controls the window makes itself (1024 x 768 units).
 constexpr RECT kClipVideoDesign{117, 230, 544, 534};
 constexpr RECT kProjectVideoDesign{568, 230, 995, 534};
@@ -355,12 +353,11 @@ BOOL CVideoSkinDlg::PreTranslateMessage(MSG* pMsg) {
   return CSkinDialog::PreTranslateMessage(pMsg);
 }
 
-// Any process may send this message: the shut-down flag it could carry is not honoured,
-// key 20 only closes the program.
+// Other keys leave a double-click seen before as it is.
 LRESULT CVideoSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
-  if (lParam != kKeyReturn && lParam != kKeyClose) return 0;
+  if (lParam != kRemoteKeyReturn && lParam != kRemoteKeyClose) return 0;
   m_dblClickSeen = FALSE;
-  OnSkinButton(lParam == kKeyReturn ? "RETURN_BUTTON" : "CLOSE_BUTTON");
+  PressButtonOfRemoteKey(lParam);
   return 0;
 }
 

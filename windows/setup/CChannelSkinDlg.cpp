@@ -34,9 +34,7 @@ constexpr int kSVideoState = 13;
 constexpr int kDesignWidth = 1024;
 constexpr int kDesignHeight = 768;
 // Remote keys the window acts on.
-constexpr int kKeyClose = 20;
-constexpr int kKeyScan = 23;
-constexpr int kKeyReturn = 70;
+constexpr LPARAM kKeyScan = 23;
 
 // Design rectangles of the controls the window places itself.
 constexpr RECT kVideoAreaRect{18, 548, 317, 752};
@@ -382,16 +380,8 @@ LRESULT CChannelSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
   // The file dialog in front has the user; leaving now would pull the window from under it.
   if (m_inFileDialog) return 0;
   m_dblClickSeen = FALSE;
-  switch (static_cast<int>(lParam)) {
-    // Any process may send this message: its shut-down flag is not honoured, the key only
-    // closes the program.
-    case kKeyClose: OnSkinButton("CLOSE_BUTTON"); break;
-    case kKeyScan:
-      if (g_pAppController && g_pAppController->IsScanState()) OnSkinButton("AUTOSCAN_BUTTON");
-      break;
-    case kKeyReturn: OnSkinButton("RETURN_BUTTON"); break;
-    default: break;
-  }
+  if (PressButtonOfRemoteKey(lParam)) return 0;
+  if (lParam == kKeyScan && g_pAppController && g_pAppController->IsScanState()) OnSkinButton("AUTOSCAN_BUTTON");
   return 0;
 }
 

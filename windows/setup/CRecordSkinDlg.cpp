@@ -28,12 +28,6 @@ constexpr COLORREF kListItemBackground = 0xFFFFFF;
 constexpr COLORREF kListText = 0xFF0000;
 constexpr UINT kHotRowIcon = 166;
 constexpr int kHubDisplayMode = 120;
-// Remote keys the plan list acts on.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyPress = 21;
-constexpr LPARAM kKeyPrevious = 31;
-constexpr LPARAM kKeyNext = 68;
-constexpr LPARAM kKeyReturn = 70;
 
 }  // namespace
 
@@ -237,13 +231,11 @@ LRESULT CRecordSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   m_dblClickSeen = FALSE;
+  if (PressButtonOfRemoteKey(lParam)) return 0;
   switch (lParam) {
-    case kKeyReturn: OnSkinButton("RETURN_BUTTON"); break;
-    // Any process may send this message: its shut-down flag is not honoured.
-    case kKeyClose: OnSkinButton("CLOSE_BUTTON"); break;
-    case kKeyPrevious: StepButtonMark(kFirstNavigableButton, -1); break;
-    case kKeyNext: StepButtonMark(kFirstNavigableButton, 1); break;
-    case kKeyPress: PressHighlighted(); break;
+    case kRemoteKeyPrevious: StepButtonMark(kFirstNavigableButton, -1); break;
+    case kRemoteKeyNext: StepButtonMark(kFirstNavigableButton, 1); break;
+    case kRemoteKeyPress: PressHighlighted(); break;
     default: break;
   }
   return 0;

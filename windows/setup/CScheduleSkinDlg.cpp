@@ -22,9 +22,6 @@ constexpr RECT kVideoAreaRect{40, 530, 339, 731};
 constexpr int kFirstLabelId = 5700;
 // The numeric edits' font, and its size in tenths of a point per design unit of height.
 constexpr char kEditFace[] = "Times New Roman";
-// Remote keys the editor acts on.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyReturn = 70;
 
 // The range of the hour edits is 0-23, of the minute and second edits 0-59.
 int MostValueOf(const CString& name) {
@@ -35,7 +32,6 @@ int MostValueOf(const CString& name) {
 
 BEGIN_MESSAGE_MAP(CScheduleSkinDlg, CSkinDialog)
   ON_WM_DESTROY()
-  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
   ON_MESSAGE(UM_RADIO_CLICKED, OnRadioClicked)
   ON_MESSAGE(UM_DIGITEDIT_FOCUS, OnDigitEditFocus)
 END_MESSAGE_MAP()
@@ -254,15 +250,6 @@ LRESULT CScheduleSkinDlg::OnRadioClicked(WPARAM wParam, LPARAM) {
 LRESULT CScheduleSkinDlg::OnDigitEditFocus(WPARAM wParam, LPARAM lParam) {
   m_focusFlag = wParam;
   m_focusTag = lParam;
-  return 0;
-}
-
-// Any process may send this message: its shut-down flag is not honoured, key 20 only
-// closes the program.
-LRESULT CScheduleSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
-  m_dblClickSeen = FALSE;
-  if (lParam == kKeyReturn) OnSkinButton("RETURN_BUTTON");
-  else if (lParam == kKeyClose) OnSkinButton("CLOSE_BUTTON");
   return 0;
 }
 

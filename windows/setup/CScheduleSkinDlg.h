@@ -92,7 +92,6 @@ class CScheduleSkinDlg : public CSkinDialog {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   afx_msg void OnDestroy();
-  afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnRadioClicked(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnDigitEditFocus(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()

@@ -24,12 +24,6 @@ namespace {
 constexpr int kTVDisplayMode = 110;
 constexpr int kScheduleEditorDisplayMode = 165;
 constexpr RECT kVideoAreaRect{40, 528, 339, 732};
-// Remote keys the hub acts on in front.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyPress = 21;
-constexpr LPARAM kKeyPrevious = 31;
-constexpr LPARAM kKeyNext = 68;
-constexpr LPARAM kKeyReturn = 70;
 
 }  // namespace
 
@@ -230,11 +224,10 @@ LRESULT CSetSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
   switch (g_pDisplayMode->GetMode()) {
     case kDisplayMode:
       m_dblClickSeen = FALSE;
-      if (lParam == kKeyClose) OnSkinButton("CLOSE_BUTTON");
-      else if (lParam == kKeyPress) PressHighlighted();
-      else if (lParam == kKeyPrevious) StepHighlight(-1);
-      else if (lParam == kKeyNext) StepHighlight(1);
-      else if (lParam == kKeyReturn) OnSkinButton("RETURN_BUTTON");
+      if (PressButtonOfRemoteKey(lParam)) break;
+      if (lParam == kRemoteKeyPress) PressHighlighted();
+      else if (lParam == kRemoteKeyPrevious) StepHighlight(-1);
+      else if (lParam == kRemoteKeyNext) StepHighlight(1);
       break;
     case CHardwareDlg::kDisplayMode: SendToPage(g_hardwarePage, UM_REMOTE_KEY, wParam, lParam); break;
     case CVideoSetDlg::kDisplayMode: SendToPage(g_videoSetPage, UM_REMOTE_KEY, wParam, lParam); break;

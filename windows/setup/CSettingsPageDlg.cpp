@@ -9,15 +9,11 @@
 namespace {
 
 constexpr int kHubDisplayMode = 120;
-// Remote keys a page acts on.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyReturn = 70;
 constexpr int kVideoAreaUserValue = 255;
 
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSettingsPageDlg, CSettingsSkinDlg)
-  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
   ON_MESSAGE(UM_DEVICES_CHANGED, OnDevicesChanged)
   ON_MESSAGE(UM_REFRESH_LAYOUT, OnRefreshLayout)
 END_MESSAGE_MAP()
@@ -60,15 +56,6 @@ void CSettingsPageDlg::Teardown() {
 
 // Enter goes straight to the control it was meant for, never to the dialog manager.
 BOOL CSettingsPageDlg::OnKey(MSG* pMsg) { return pMsg->wParam == VK_RETURN && DispatchToControl(pMsg); }
-
-// Any process may send this message: key 20 only closes the program, whatever flag it
-// carries, as in the launcher and the TV window.
-LRESULT CSettingsPageDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
-  m_dblClickSeen = FALSE;
-  if (lParam == kKeyReturn) OnSkinButton("RETURN_BUTTON");
-  else if (lParam == kKeyClose) OnSkinButton("CLOSE_BUTTON");
-  return 0;
-}
 
 LRESULT CSettingsPageDlg::OnDevicesChanged(WPARAM, LPARAM) {
   if (!g_pAppController) return 0;

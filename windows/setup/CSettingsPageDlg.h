@@ -30,7 +30,6 @@ class CSettingsPageDlg : public CSettingsSkinDlg {
   void LayoutHostedControl() override;
   BOOL OnKey(MSG* pMsg) override;
 
-  afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnDevicesChanged(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnRefreshLayout(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
