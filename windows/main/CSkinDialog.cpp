@@ -507,14 +507,6 @@ BOOL CSkinDialog::HidesBehindOtherWindow(WPARAM sizeType) {
   return TRUE;
 }
 
-// Maximised, the window's rectangle is its client area on the screen.
-CRect CSkinDialog::BarDockRect() const {
-  CRect dock;
-  if (g_isMaximized) GetWindowRect(&dock);
-  else dock = g_sharedWindowRect;
-  return dock;
-}
-
 BOOL CSkinDialog::CloseProgramFromSystemMenu(WPARAM command) {
   if ((command & 0xFFF0) != SC_CLOSE) return FALSE;
   if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return TRUE;

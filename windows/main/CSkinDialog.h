@@ -168,9 +168,6 @@ class CSkinDialog : public CDialog {
   // program, unless the skin's close button is disabled. FALSE, doing nothing, for any
   // other system command.
   BOOL CloseProgramFromSystemMenu(WPARAM command);
-  // The rectangle a docked bar runs along: the window's own when maximised, the shared
-  // rectangle when restored.
-  CRect BarDockRect() const;
   // Destroys a hosted control's window and deletes it; nothing when there is none.
   template <class Control>
   static void DestroyAndDelete(Control*& control) {

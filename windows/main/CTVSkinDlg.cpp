@@ -51,7 +51,7 @@ int RunState() { return g_pAppController ? g_pAppController->GetRunState() : 0; 
 
 CString WrapNoticeText(const CString& text) { return CTaskbarNotifier::BreakLines(text); }
 
-BEGIN_MESSAGE_MAP(CTVSkinDlg, CSkinDialog)
+BEGIN_MESSAGE_MAP(CTVSkinDlg, CDockedBarSkinDlg)
   ON_WM_PAINT()
   ON_MESSAGE(UM_RUNSTATE_CHANGED, OnRunStateChanged)
   ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
@@ -71,17 +71,16 @@ BEGIN_MESSAGE_MAP(CTVSkinDlg, CSkinDialog)
   ON_WM_TIMER()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONDBLCLK()
-  ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CTVSkinDlg::CTVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplate, pParent, "TV-Buttons", "TV-ButtonsMin") {}
+CTVSkinDlg::CTVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CDockedBarSkinDlg(nIDTemplate, pParent, "TV-Buttons", "TV-ButtonsMin") {}
 
 CTVSkinDlg::~CTVSkinDlg() {
   DestroyMosaic();
   DeleteVideoWindow();
   CloseChannelWindow();
   OnReleaseChannelWindow(0, 0);
-  DestroyAndDelete(m_controlBar);
+  DestroyBar();
   DestroyAndDelete(m_videoArea);
 }
 
@@ -133,12 +132,6 @@ BOOL CTVSkinDlg::CreateControlBar() {
   return TRUE;
 }
 
-// The bar's reference rectangle is the window's; the bar docks to its bottom.
-void CTVSkinDlg::StartBarDocking() {
-  GetWindowRect(&g_barDockRect);
-  if (m_controlBar) m_controlBar->PostMessage(UM_BAR_CONTROL, 0, 0);
-}
-
 void CTVSkinDlg::LayoutHostedControl() {
   CRect client;
   GetClientRect(&client);
@@ -149,14 +142,6 @@ void CTVSkinDlg::LayoutHostedControl() {
   else if (m_videoArea && !m_fullScreen)
     m_videoArea->MoveWindow(CRect(w * 268 / 1024, h * 80 / 768, w * 1010 / 1024, h * 654 / 768), TRUE);
   PlaceBar();
-}
-
-void CTVSkinDlg::PlaceBar() {
-  if (m_controlBar) m_controlBar->PlaceAtBottomOf(m_hWnd);
-}
-
-void CTVSkinDlg::HideBar() {
-  if (m_controlBar) m_controlBar->HideNow();
 }
 
 void CTVSkinDlg::OnPaint() {
@@ -474,23 +459,12 @@ LRESULT CTVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
     m_controlBar->SetKeepCursor(FALSE);
   m_fullScreen = TRUE;
   ShowSkinButtons(FALSE);
-  if (!g_isMaximized) {
-    StoreSharedRect();
-    MaximizeToWorkArea(FALSE);
-    g_isMaximized = 0;
-  }
-  if (m_controlBar) {
-    CRect client;
-    GetClientRect(&client);
-    m_controlBar->SetDockRect(client.left, client.top, client.right, client.bottom);
-  }
+  CoverScreenForFullScreen();
   return 0;
 }
 
 LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
-  m_swallowAfterFullScreen = TRUE;
-  m_fullScreen = FALSE;
-  ShowSkinButtons(TRUE);
+  ShowButtonsAfterFullScreen();
   if (g_pAppController) SendMessage(UM_RUNSTATE_CHANGED, static_cast<WPARAM>(RunState()), 0);
   if (!g_isMaximized) {
     LoadShapeRegion(FALSE);
@@ -499,10 +473,7 @@ LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
     MoveWindow(&g_sharedWindowRect, TRUE);
     LayoutSkinButtons();
   }
-  if (m_controlBar) m_controlBar->ShowDockedAlong(BarDockRect());
-  StartBarDocking();
-  PlaceBar();
-  Invalidate();
+  RedockBarAfterFullScreen();
   return 0;
 }
 
@@ -746,20 +717,15 @@ void CTVSkinDlg::OnTimer(UINT_PTR nIDEvent) {
   if (g_pAppController && nIDEvent == kDigitTimer) g_pAppController->OnDigitTimer();
   else if (g_pAppController && nIDEvent == kDigitTimerFull) g_pAppController->OnDigitTimerFull();
   else if (nIDEvent == kMosaicTimer) StepMosaic();
-  else CSkinDialog::OnTimer(nIDEvent);
+  else CDockedBarSkinDlg::OnTimer(nIDEvent);
 }
 
 // The bar is docked and woken again where it hides by itself (maximised, full screen) or
 // while it is not shown; a bar standing in a restored window is left where it is.
 void CTVSkinDlg::OnMouseMove(UINT nFlags, CPoint point) {
   ClearGuards();
-  const BOOL hides = g_isMaximized || m_fullScreen;
-  if (m_controlBar && (hides || !m_controlBar->IsShown())) {
-    m_controlBar->SetDockToVideo(TRUE);
-    m_controlBar->DockToVideo(TRUE);
-    m_controlBar->PostMessage(UM_BAR_CONTROL, 1, hides);
-  }
-  CSkinDialog::OnMouseMove(nFlags, point);
+  WakeBar(TRUE);
+  CDockedBarSkinDlg::OnMouseMove(nFlags, point);
 }
 
 void CTVSkinDlg::OnLButtonDblClk(UINT nFlags, CPoint point) {
@@ -773,13 +739,6 @@ void CTVSkinDlg::OnLButtonDblClk(UINT nFlags, CPoint point) {
     SetFocus();
   }
   CDialog::OnLButtonDblClk(nFlags, point);
-}
-
-void CTVSkinDlg::OnSize(UINT nType, int cx, int cy) {
-  m_sizedFlag = TRUE;
-  if (m_controlBar && g_isMaximized) m_controlBar->SetDockToVideo(TRUE);
-  PlaceBar();
-  CSkinDialog::OnSize(nType, cx, cy);
 }
 
 LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -815,11 +774,11 @@ LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (CloseProgramFromSystemMenu(wParam)) return 0;
       break;
     case WM_GETMINMAXINFO: {
-      const LRESULT result = CSkinDialog::WindowProc(message, wParam, lParam);
+      const LRESULT result = CDockedBarSkinDlg::WindowProc(message, wParam, lParam);
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {800, 600};
       return result;
     }
     default: break;
   }
-  return CSkinDialog::WindowProc(message, wParam, lParam);
+  return CDockedBarSkinDlg::WindowProc(message, wParam, lParam);
 }
