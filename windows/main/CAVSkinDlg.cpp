@@ -67,10 +67,7 @@ CAVSkinDlg::~CAVSkinDlg() {
 // ---- Skin and layout
 
 BOOL CAVSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  const BOOL made = CreateSkinButtons(g_isMaximized);
-  if (!made || !CreateVideoArea()) return FALSE;
+  if (!LoadSkinButtons(skinFile) || !CreateVideoArea()) return FALSE;
   CreateMediaList();
   LayoutSkinButtons();
   StartBarDocking();

@@ -134,6 +134,12 @@ BOOL CSkinDialog::CreateSkinButtons(BOOL maximised) {
   return TRUE;
 }
 
+BOOL CSkinDialog::LoadSkinButtons(const CString& skinFile) {
+  m_skinFile = skinFile;
+  PlaceWindow();
+  return CreateSkinButtons(g_isMaximized);
+}
+
 void CSkinDialog::SwitchButtonLayout(BOOL maximised) {
   const CIniFile ini(m_skinFile);
   const CString section = ButtonSection(maximised);
@@ -424,6 +430,18 @@ CSize CSkinDialog::ClientSize() const {
   CRect rc;
   GetClientRect(&rc);
   return {rc.Width(), rc.Height()};
+}
+
+BOOL CSkinDialog::FindSectionRect(LPCSTR section, CRect& design) const {
+  const CIniFile ini(m_skinFile);
+  CStringArray keys;
+  ini.GetSectionKeys(section, keys);
+  for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
+    CString keyName;
+    keyName.Format("%d", key);
+    if (ReadRect(ini, section, keyName, design) && !design.IsRectEmpty()) return TRUE;
+  }
+  return FALSE;
 }
 
 BOOL CSkinDialog::IsInCaptionStrip(CPoint point) const {

@@ -34,6 +34,9 @@ class CSkinDialog : public CDialog {
   static void StretchDrawBitmap(HDC hdc, int x1, int y1, int x2, int y2, HBITMAP hBitmap);
 
   BOOL CreateSkinButtons(BOOL maximised);
+  // LoadSkin's first steps as most windows take them: the skin file kept, the window placed
+  // (PlaceWindow), its buttons made for the current placement; FALSE when one cannot be made.
+  BOOL LoadSkinButtons(const CString& skinFile);
   void SwitchButtonLayout(BOOL maximised);
   void LoadShapeRegion(BOOL maximised);
   void LayoutSkinButtons();
@@ -138,6 +141,9 @@ class CSkinDialog : public CDialog {
 
   // The size of the client area, which the design space is scaled to.
   CSize ClientSize() const;
+  // The rectangle of the first key of the skin's `section` ("1", "2", ...) that holds one
+  // not empty; FALSE when none does.
+  BOOL FindSectionRect(LPCSTR section, CRect& design) const;
   // The background and the buttons, for the windows' own OnPaint.
   virtual void PaintSkin(CDC& dc);
   // The window's outer rectangle into the shared rectangle.

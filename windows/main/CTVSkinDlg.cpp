@@ -87,10 +87,7 @@ CTVSkinDlg::~CTVSkinDlg() {
 // ---- Skin and layout
 
 BOOL CTVSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  const BOOL made = CreateSkinButtons(g_isMaximized);
-  if (!made || !CreateVideoArea()) return FALSE;
+  if (!LoadSkinButtons(skinFile) || !CreateVideoArea()) return FALSE;
   LayoutSkinButtons();
   StartBarDocking();
   if (!m_controlBar) {

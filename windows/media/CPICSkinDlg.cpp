@@ -11,7 +11,6 @@
 #include "skin/CVideoStatic.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
-#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/media/CDibLock.h"
 #include "windows/media/CThumbnailListWnd.h"
@@ -144,9 +143,7 @@ void CPICSkinDlg::DestroyControls() {
 // ---- Skin
 
 BOOL CPICSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  BOOL made = CreateSkinButtons(g_isMaximized);
+  BOOL made = LoadSkinButtons(skinFile);
   if (made) {
     for (LPCSTR name : {"XIAOCHU_BUTTON", "PINGHUA_BUTTON", "SAVE_BUTTON", "RETURNOP_BUTTON"}) EnableButton(name, FALSE);
     made = CreateThumbnailList() && CreateLabels() && CreateRadioButton() && CreateSliders() && CreatePictureArea();
@@ -158,28 +155,21 @@ BOOL CPICSkinDlg::LoadSkin(const CString& skinFile) {
 
 // The first key holding a rectangle places the list; there is only one list to place.
 BOOL CPICSkinDlg::CreateThumbnailList() {
-  const CIniFile ini(m_skinFile);
-  CStringArray keys;
-  ini.GetSectionKeys("Pic-ListCtrl", keys);
-  for (int key = 1; key <= static_cast<int>(keys.GetSize()) && !m_pThumbList; ++key) {
-    CString keyName;
-    keyName.Format("%d", key);
-    CRect design;
-    if (!ReadRect(ini, "Pic-ListCtrl", keyName, design) || design.IsRectEmpty()) continue;
-    m_pThumbList = new (std::nothrow) CThumbnailListWnd;
-    if (!m_pThumbList) return FALSE;
-    const CSize client = ClientSize();
-    if (!m_pThumbList->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this, 0, TRUE,
-                              0, 1)) {
-      delete m_pThumbList;
-      m_pThumbList = nullptr;
-      return FALSE;
-    }
-    m_pThumbList->SetNotifyWindow(m_hWnd);
-    m_pThumbList->SetMargins(design.left, design.top, design.right, design.bottom);
-    m_pThumbList->LoadListFile(GetAppFolder() + kPictureHistoryFile);
-    m_pThumbList->SetMenuMode(1);
+  CRect design;
+  if (m_pThumbList || !FindSectionRect("Pic-ListCtrl", design)) return TRUE;
+  m_pThumbList = new (std::nothrow) CThumbnailListWnd;
+  if (!m_pThumbList) return FALSE;
+  const CSize client = ClientSize();
+  if (!m_pThumbList->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this, 0, TRUE, 0,
+                            1)) {
+    delete m_pThumbList;
+    m_pThumbList = nullptr;
+    return FALSE;
   }
+  m_pThumbList->SetNotifyWindow(m_hWnd);
+  m_pThumbList->SetMargins(design.left, design.top, design.right, design.bottom);
+  m_pThumbList->LoadListFile(GetAppFolder() + kPictureHistoryFile);
+  m_pThumbList->SetMenuMode(1);
   return TRUE;
 }
 

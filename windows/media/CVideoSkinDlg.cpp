@@ -7,7 +7,6 @@
 #include "skin/CSkinButtonEx.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
-#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/SaveOptionRecord.h"
 
@@ -79,10 +78,7 @@ CVideoSkinDlg::~CVideoSkinDlg() = default;
 // ---- The skin and the window's own controls
 
 BOOL CVideoSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  const BOOL made = CreateSkinButtons(g_isMaximized);
-  if (!made) return FALSE;
+  if (!LoadSkinButtons(skinFile)) return FALSE;
   CreateRadioButtons();
   CreateLists();
   if (!CreateVideoAreas()) return FALSE;

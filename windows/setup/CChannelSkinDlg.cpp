@@ -95,9 +95,7 @@ CChannelSkinDlg::~CChannelSkinDlg() = default;
 // ---- Skin
 
 BOOL CChannelSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  const BOOL made = CreateSkinButtons(g_isMaximized) && CreateSkinStatics("Channel-Static") &&
+  const BOOL made = LoadSkinButtons(skinFile) && CreateSkinStatics("Channel-Static") &&
                     CreateVideoArea() && CreateRadios() && CreateCountryCombo();
   if (!made) return FALSE;
   ShowCountryLabels();

@@ -3,7 +3,6 @@
 #include "core/CAppController.h"
 #include "skin/CSkinButton.h"
 #include "skin/CVideoStatic.h"
-#include "windows/main/SharedPlacement.h"
 
 namespace {
 
@@ -22,9 +21,7 @@ LPCSTR OrEmpty(LPCSTR text) { return text ? text : ""; }
 CHardwareSkinDlg::CHardwareSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSettingsPageDlg(nIDTemplate, pParent) {}
 
 BOOL CHardwareSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  const BOOL made = CreateSkinButtons(g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
+  const BOOL made = LoadSkinButtons(skinFile) && CreatePageVideoArea(kVideoAreaRect) &&
                     CreateLabels(kLabelTextColour, FALSE);
   if (!made) return FALSE;
   if (g_pAppController) {

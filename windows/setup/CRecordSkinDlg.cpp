@@ -5,7 +5,6 @@
 #include "core/CDisplayMode.h"
 #include "core/CScheduleList.h"
 #include "skin/CDriveFolderList.h"
-#include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinText.h"
 #include "skin/SkinBitmap.h"
@@ -71,31 +70,24 @@ BOOL CRecordSkinDlg::LoadSkin(const CString& skinFile) {
 // The first key of "Record-ListCtrl" holding a rectangle places the list; a skin without
 // one leaves the window without a list.
 BOOL CRecordSkinDlg::CreateList() {
-  const CIniFile ini(m_skinFile);
-  CStringArray keys;
-  ini.GetSectionKeys("Record-ListCtrl", keys);
-  for (int key = 1; key <= static_cast<int>(keys.GetSize()) && !m_pList; ++key) {
-    CString keyName;
-    keyName.Format("%d", key);
-    CRect design;
-    if (!ReadRect(ini, "Record-ListCtrl", keyName, design) || design.IsRectEmpty()) continue;
-    m_pList = new (std::nothrow) CDriveFolderList;
-    if (!m_pList) return FALSE;
-    const CSize client = ClientSize();
-    if (!m_pList->Create(WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this, kListId)) {
-      delete m_pList;
-      m_pList = nullptr;
-      return FALSE;
-    }
-    m_pList->SetFillColor(kListFill);
-    m_pList->SetItemBkColor(kListItemBackground);
-    m_pList->SetTextColor(kListText);
-    m_pList->SetMargins(design.left, design.top, design.right, design.bottom);
-    m_pList->SetOptionFlag(TRUE);
-    m_pList->SetHotIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(kHotRowIcon)));
-    m_pList->SetWrapMode(TRUE);
-    AddEmptyRows(kPaddedRows);
+  CRect design;
+  if (m_pList || !FindSectionRect("Record-ListCtrl", design)) return TRUE;
+  m_pList = new (std::nothrow) CDriveFolderList;
+  if (!m_pList) return FALSE;
+  const CSize client = ClientSize();
+  if (!m_pList->Create(WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this, kListId)) {
+    delete m_pList;
+    m_pList = nullptr;
+    return FALSE;
   }
+  m_pList->SetFillColor(kListFill);
+  m_pList->SetItemBkColor(kListItemBackground);
+  m_pList->SetTextColor(kListText);
+  m_pList->SetMargins(design.left, design.top, design.right, design.bottom);
+  m_pList->SetOptionFlag(TRUE);
+  m_pList->SetHotIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(kHotRowIcon)));
+  m_pList->SetWrapMode(TRUE);
+  AddEmptyRows(kPaddedRows);
   return TRUE;
 }
 

@@ -10,7 +10,6 @@
 #include "skin/CSkinRadioButton.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
-#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
 #include <memory>
@@ -59,9 +58,7 @@ void CScheduleSkinDlg::OnDestroy() {
 // ---- Skin
 
 BOOL CScheduleSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  const BOOL made = CreateSkinButtons(g_isMaximized) && CreateLabels() && CreateRadios() && CreateEdits() &&
+  const BOOL made = LoadSkinButtons(skinFile) && CreateLabels() && CreateRadios() && CreateEdits() &&
                     CreateVideoArea();
   LayoutSkinButtons();
   if (made) {

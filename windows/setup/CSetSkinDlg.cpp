@@ -4,7 +4,6 @@
 #include "core/CDisplayMode.h"
 #include "skin/CSkinButton.h"
 #include "skin/CVideoStatic.h"
-#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/CHardwareDlg.h"
 #include "windows/setup/CRecordDlg.h"
@@ -44,9 +43,7 @@ CSetSkinDlg::~CSetSkinDlg() { CSetSkinDlg::Teardown(); }
 
 // The video area is shown once the hub has its picture.
 BOOL CSetSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  const BOOL made = CreateSkinButtons(g_isMaximized) && CreateVideoArea(kVideoAreaRect);
+  const BOOL made = LoadSkinButtons(skinFile) && CreateVideoArea(kVideoAreaRect);
   if (made) {
     m_videoArea->ShowWindow(SW_HIDE);
     m_otherWindowShown = FALSE;

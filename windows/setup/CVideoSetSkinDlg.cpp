@@ -3,7 +3,6 @@
 #include "core/CAppController.h"
 #include "skin/CSkinSlider.h"
 #include "skin/SkinValues.h"
-#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
 #include <algorithm>
@@ -79,9 +78,7 @@ CSkinSlider* CVideoSetSkinDlg::GetSlider(UINT id) const {
 }
 
 BOOL CVideoSetSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  BOOL made = CreateSkinButtons(g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
+  BOOL made = LoadSkinButtons(skinFile) && CreatePageVideoArea(kVideoAreaRect) &&
               CreateLabels(kLabelTextColour, TRUE);
   // Without the controller there is nothing to show: no sliders, no picture, no values.
   if (made && g_pAppController && CreateSliders()) {
