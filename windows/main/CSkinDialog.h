@@ -6,6 +6,11 @@
 // and turns button clicks into their command names. A window's own base (launcher, TV
 // window, ...) derives from it and says what its buttons, keys and messages do.
 //
+// The steps that several windows take alike live here too, for the windows to call: the
+// swallowed action after a double-click, the way back to the launcher, the remote keys 70
+// and 20, the hover mark of the keys and the remote, the keys typed in a window, and the
+// window procedure of a window that another one may stand in front of.
+//
 // A missing or broken skin never stops a window: a button without its picture is drawn
 // empty and still works, a window without background leaves its client area alone.
 #pragma once
@@ -64,43 +69,14 @@ class CSkinDialog : public CDialog {
   // close the program, maximise or restore, minimise it, help. True when `name` was one of
   // them.
   BOOL HandleFrameButton(const CString& name);
-  // Maximised, the window restores; restored, it maximises.
-  void ToggleMaximized();
-  // The button's name is one of `names`.
-  static BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names);
   // Takes the hover mark off every button from index `first` on, repainting them.
   void UnmarkButtonsFrom(int first);
-  // The first button from index `first` on that carries the hover mark, -1 for none.
-  int FindMarkedButton(int first) const;
-  // The hover mark of the keys and the remote goes from one button to another; either may
-  // be -1, none.
-  void MoveButtonMark(int from, int to);
-  // The mark steps back (step -1) or forward over the buttons from index `first` to the
-  // last, wrapping at either end; with none marked the first takes it.
-  void StepButtonMark(int first, int step);
-  // UM_HOVER_HINT for a mark over the buttons from index `first` on: the mouse (lParam 0)
-  // takes the mark off, and a navigable button id takes it.
-  void FollowHoverHint(WPARAM buttonId, LPARAM source, int first);
   const CString& GetSkinFile() const { return m_skinFile; }
   BOOL HasBackground() const { return m_background != nullptr; }
 
  protected:
   // What a button of this name does (exact, case-sensitive names).
   virtual void OnSkinButton(const CString& name);
-  // Remote key 70 acts as the RETURN button and 20 as the CLOSE button; any process may
-  // send the key, so the shut-down flag that may come with 20 is not honoured. TRUE when
-  // `key` was one of them.
-  BOOL PressButtonOfRemoteKey(LPARAM key);
-  // The second click of a double-click, or the first press after the video left full
-  // screen, reaches a button as its click: the action it would start is swallowed, once,
-  // and both marks are cleared. TRUE when it was.
-  BOOL SwallowsButtonAction();
-  // Both marks cleared: the next button action acts.
-  void ClearGuards();
-  // MAIN: the live preview stopped, the launcher shown in this window's place and sent
-  // UM_REFRESH_LAYOUT (`leftMode`, 0), display mode 105. The launcher may close this window
-  // while it handles the message: nothing of the window is touched after it.
-  void GoToLauncher(WPARAM leftMode = 0);
   // Lays out what the window holds besides its buttons (hosted control, video area, bar).
   virtual void LayoutHostedControl() {}
   CString ButtonSection(BOOL maximised) const;
@@ -113,18 +89,6 @@ class CSkinDialog : public CDialog {
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
-  // PreTranslateMessage for the windows whose keys act only when typed in the window or one
-  // of its controls (an owned window's keys reach its owner too): Escape goes to its
-  // control, Backspace goes back, OnKey takes the window's own keys; every other message
-  // goes on to PreTranslateMessage.
-  BOOL PreTranslateWindowKeys(MSG* pMsg);
-  // A key of the window's own (PreTranslateWindowKeys); TRUE when taken.
-  virtual BOOL OnKey(MSG* pMsg) { return FALSE; }
-  // Enter or Escape goes straight to the control it was typed in, never to the dialog
-  // manager, which would end the dialog on it; TRUE.
-  static BOOL DispatchToControl(MSG* pMsg);
-  // Backspace: the RETURN button, which a double-click seen before does not swallow; TRUE.
-  BOOL GoBackByKey();
   void DoDataExchange(CDataExchange* pDX) override;
 
   afx_msg void OnPaint();
@@ -154,6 +118,56 @@ class CSkinDialog : public CDialog {
   void InitShell(LPCSTR title, BOOL appWindow);
   // Shell paint while minimised: the icon centred.
   BOOL PaintIconic();
+  // ---- Steps that several windows take alike
+
+  // Buttons.
+  // Maximised, the window restores; restored, it maximises.
+  void ToggleMaximized();
+  // The button's name is one of `names`.
+  static BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names);
+  // The second click of a double-click, or the first press after the video left full
+  // screen, reaches a button as its click: the action it would start is swallowed, once,
+  // and both marks are cleared. TRUE when it was.
+  BOOL SwallowsButtonAction();
+  // Both marks cleared: the next button action acts.
+  void ClearGuards();
+  // MAIN: the live preview stopped, the launcher shown in this window's place and sent
+  // UM_REFRESH_LAYOUT (`leftMode`, 0), display mode 105. The launcher may close this window
+  // while it handles the message: nothing of the window is touched after it.
+  void GoToLauncher(WPARAM leftMode = 0);
+  // Remote key 70 acts as the RETURN button and 20 as the CLOSE button; any process may
+  // send the key, so the shut-down flag that may come with 20 is not honoured. TRUE when
+  // `key` was one of them.
+  BOOL PressButtonOfRemoteKey(LPARAM key);
+
+  // The hover mark that the keys and the remote move over the buttons.
+  // The first button from index `first` on that carries the hover mark, -1 for none.
+  int FindMarkedButton(int first) const;
+  // The hover mark of the keys and the remote goes from one button to another; either may
+  // be -1, none.
+  void MoveButtonMark(int from, int to);
+  // The mark steps back (step -1) or forward over the buttons from index `first` to the
+  // last, wrapping at either end; with none marked the first takes it.
+  void StepButtonMark(int first, int step);
+  // UM_HOVER_HINT for a mark over the buttons from index `first` on: the mouse (lParam 0)
+  // takes the mark off, and a navigable button id takes it.
+  void FollowHoverHint(WPARAM buttonId, LPARAM source, int first);
+
+  // Keys.
+  // PreTranslateMessage for the windows whose keys act only when typed in the window or one
+  // of its controls (an owned window's keys reach its owner too): Escape goes to its
+  // control, Backspace goes back, OnKey takes the window's own keys; every other message
+  // goes on to PreTranslateMessage.
+  BOOL PreTranslateWindowKeys(MSG* pMsg);
+  // A key of the window's own (PreTranslateWindowKeys); TRUE when taken.
+  virtual BOOL OnKey(MSG* pMsg) { return FALSE; }
+  // Enter or Escape goes straight to the control it was typed in, never to the dialog
+  // manager, which would end the dialog on it; TRUE.
+  static BOOL DispatchToControl(MSG* pMsg);
+  // Backspace: the RETURN button, which a double-click seen before does not swallow; TRUE.
+  BOOL GoBackByKey();
+
+  // Window procedures.
   // Sizing for windows that lay their buttons out once a size or move ends: WM_SIZE marks
   // the window sized, WM_EXITSIZEMOVE then lays out; entering a move and help are
   // swallowed. Every other message goes on to WindowProc.
@@ -174,6 +188,7 @@ class CSkinDialog : public CDialog {
   // program, unless the skin's close button is disabled. FALSE, doing nothing, for any
   // other system command.
   BOOL CloseProgramFromSystemMenu(WPARAM command);
+
   // Destroys a hosted control's window and deletes it; nothing when there is none.
   template <class Control>
   static void DestroyAndDelete(Control*& control) {
