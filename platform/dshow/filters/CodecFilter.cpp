@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include <cstring>
+#include <new>
 
 namespace plat {
 
@@ -17,9 +18,9 @@ CodecFilter::CodecFilter(const char* name, LPUNKNOWN outer, REFCLSID clsid) : CT
 
 CodecFilter::~CodecFilter() { StopStreaming(); }
 
-CBasePin* CodecFilter::GetPin(int n) {
-  if (!DecoderOutputPin::makePins(this, m_pInput, m_pOutput)) return nullptr;
-  return CTransformFilter::GetPin(n);
+CTransformOutputPin* CodecFilter::MakeOutputPin() {
+  HRESULT hr = S_OK;
+  return new (std::nothrow) DecoderOutputPin(this, m_pInput, &hr);
 }
 
 const CMediaType& CodecFilter::inputType() { return m_pInput->CurrentMediaType(); }

@@ -24,7 +24,6 @@ class CodecFilter : public CTransformFilter {
   CodecFilter(const char* name, LPUNKNOWN outer, REFCLSID clsid);
   ~CodecFilter() override;
 
-  CBasePin* GetPin(int n) override;
   HRESULT StartStreaming() override;
   HRESULT StopStreaming() override;
   HRESULT Receive(IMediaSample* pSample) override;
@@ -32,6 +31,8 @@ class CodecFilter : public CTransformFilter {
   HRESULT EndFlush() override;
 
  protected:
+  // A decoder's output pin: seeking passes through to the parser.
+  CTransformOutputPin* MakeOutputPin() override;
   // libavcodec's codec for the connected input type (an AVCodecID).
   virtual int codecFor(const CMediaType& input) = 0;
   // Sends one decoded frame on; its start in 100-ns units, null when it carries none.
