@@ -2,6 +2,7 @@
 
 #include <dshow/baseclasses/CAutoLock.h>
 #include <dshow/baseclasses/CTransformInputPin.h>
+#include <dshow/baseclasses/CTransformOutputPin.h>
 #include <dshow/filters/DecoderOutputPin.h>
 #include <dshow/vfwmsgs.h>
 
@@ -24,6 +25,26 @@ CTransformOutputPin* CodecFilter::MakeOutputPin() {
 }
 
 const CMediaType& CodecFilter::inputType() { return m_pInput->CurrentMediaType(); }
+
+HRESULT CodecFilter::deliverFilled(REFERENCE_TIME from, REFERENCE_TIME to,
+                                   const std::function<long(BYTE*, long)>& fill) {
+  IMediaSample* sample = nullptr;
+  HRESULT hr = m_pOutput->GetDeliveryBuffer(&sample, &from, &to, 0);
+  if (FAILED(hr)) return hr;
+  BYTE* data = nullptr;
+  sample->GetPointer(&data);
+  const long length = fill(data, sample->GetSize());
+  if (length < 0) {
+    sample->Release();
+    return S_OK;
+  }
+  sample->SetActualDataLength(length);
+  sample->SetTime(&from, &to);
+  sample->SetSyncPoint(TRUE);
+  hr = m_pOutput->Deliver(sample);
+  sample->Release();
+  return hr;
+}
 
 HRESULT CodecFilter::StartStreaming() {
   const AVCodec* codec = avcodec_find_decoder(static_cast<AVCodecID>(codecFor(inputType())));

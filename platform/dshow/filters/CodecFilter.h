@@ -10,6 +10,7 @@
 #include <dshow/baseclasses/CTransformFilter.h>
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 struct AVBufferRef;
@@ -39,6 +40,10 @@ class CodecFilter : public CTransformFilter {
   virtual HRESULT deliverFrame(const AVFrame& frame, const REFERENCE_TIME* start) = 0;
   // The input's media type as connected.
   const CMediaType& inputType();
+  // Sends on an output buffer stamped `from`..`to` once `fill` has filled it: `fill` is
+  // given the buffer and its size and answers the data's length, or a negative one to
+  // leave the frame out.
+  HRESULT deliverFilled(REFERENCE_TIME from, REFERENCE_TIME to, const std::function<long(BYTE*, long)>& fill);
 
   REFERENCE_TIME m_next = 0;  // where an untimed frame starts
 
