@@ -36,6 +36,11 @@ class GraphTest : public test::MachineTest {
     EXPECT_EQ(graph->QueryInterface(iid, itf.putVoid()), S_OK);
     return itf;
   }
+  // Whether the graph has reported EC_COMPLETE, asked without waiting.
+  bool completed() {
+    long code = 0;
+    return graphAs<IMediaEventEx>(IID_IMediaEventEx)->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
+  }
   std::vector<std::wstring> names() { return test::FilterNames(graph.get()); }
 
   ComPtr<IGraphBuilder> graph;
