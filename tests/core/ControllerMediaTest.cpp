@@ -46,30 +46,15 @@ ComPtr<Itf> As(IUnknown* object, REFIID iid) {
   return itf;
 }
 
-class ControllerMediaTest : public test::ControllerTest {
+class ControllerMediaTest : public test::LauncherTest {
  protected:
   void SetUp() override {
     installGrabberModule();
-    frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
-    app.m_pMainWnd = frame;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = PlayerProc;
-    wc.lpszClassName = "MediaTestWindow";
-    RegisterClassA(&wc);
-    video = CreateWindowExA(0, "MediaTestWindow", "video", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 240, nullptr,
-                            nullptr, nullptr, nullptr);
-    player = CreateWindowExA(0, "MediaTestWindow", "AV", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
-                             nullptr, nullptr);
+    ASSERT_NO_FATAL_FAILURE(openLauncher());
+    video = window("MediaTestWindow", PlayerProc, "video", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 320, 240);
+    player = window("MediaTestWindow", PlayerProc, "AV", WS_OVERLAPPEDWINDOW, 400, 300);
     ASSERT_TRUE(video && player);
     g_positionTicks = 0;
-  }
-  ~ControllerMediaTest() override {
-    deleteController();
-    app.m_pMainWnd = nullptr;
-    frame->DestroyWindow();
-    DestroyWindow(video);
-    DestroyWindow(player);
   }
 
   plat::TvStickCapture& stick() { return machine().service<plat::TvStickCapture>(); }
@@ -160,8 +145,6 @@ class ControllerMediaTest : public test::ControllerTest {
     ASSERT_EQ(controller->GetRunState(), 1);
   }
 
-  CWinApp app;
-  CFrameWnd* frame = nullptr;
   HWND video = nullptr;
   HWND player = nullptr;
   plat::Robot robot;
