@@ -8,6 +8,8 @@
 #include "core/CChannelList.h"
 #include "core/CRunState.h"
 
+#include <support/CaptureDevice.h>
+
 #include <com/ComPtr.h>
 #include <dshow/dshow.h>
 #include <machine/TestPicture.h>
@@ -97,31 +99,8 @@ class ControllerMediaTest : public test::LauncherTest {
   }
 
   ComPtr<IBaseFilter> addStick(IGraphBuilder* graph) {
-    ComPtr<IBaseFilter> device;
-    ComPtr<ICreateDevEnum> enumerator;
-    ComPtr<IEnumMoniker> walk;
-    ComPtr<IMoniker> moniker;
-    EXPECT_EQ(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_ALL, IID_ICreateDevEnum, enumerator.putVoid()),
-              S_OK);
-    EXPECT_EQ(enumerator->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, walk.put(), 0), S_OK);
-    EXPECT_EQ(walk->Next(1, moniker.put(), nullptr), S_OK);
-    EXPECT_EQ(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, device.putVoid()), S_OK);
-    EXPECT_EQ(graph->AddFilter(device.get(), L"Video Capture"), S_OK);
-    ComPtr<IPin> capture;
-    EXPECT_EQ(device->FindPin(L"Capture", capture.put()), S_OK);
-    auto config = As<IAMStreamConfig>(capture.get(), IID_IAMStreamConfig);
-    AM_MEDIA_TYPE* type = nullptr;
-    EXPECT_EQ(config->GetFormat(&type), S_OK);
-    auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
-    type->subtype = MEDIASUBTYPE_YUY2;
-    info->bmiHeader.biWidth = 160;
-    info->bmiHeader.biHeight = 120;
-    info->bmiHeader.biBitCount = 16;
-    info->bmiHeader.biCompression = MAKEFOURCC('Y', 'U', 'Y', '2');
-    info->bmiHeader.biSizeImage = 160 * 120 * 2;
-    info->AvgTimePerFrame = 4000000;
-    EXPECT_EQ(config->SetFormat(type), S_OK);
-    DeleteMediaType(type);
+    ComPtr<IBaseFilter> device = test::AddFirstVideoCapture(graph);
+    if (device) test::SetCapturePicture(device.get(), MEDIASUBTYPE_YUY2, 160, 120, 4000000);
     return device;
   }
 
