@@ -14,8 +14,12 @@
 #include <machine/Machine.h>
 
 #include "support/BenchMachine.h"
+#include "support/BurstSource.h"
 #include "support/GraphRun.h"
 #include "support/SideBySide.h"
+
+#include <support/media/AskBuffers.h>
+#include <support/media/VideoType.h>
 
 #include <benchmark/benchmark.h>
 
@@ -33,66 +37,6 @@ using plat::ComPtr;
 
 constexpr auto kToolLimit = std::chrono::seconds(60);
 
-CMediaType videoType(const GUID& subtype, LONG width, LONG height, WORD bits) {
-  CMediaType type(&MEDIATYPE_Video);
-  type.SetSubtype(&subtype);
-  type.SetFormatType(&FORMAT_VideoInfo);
-  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
-  info->AvgTimePerFrame = 400000;
-  info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info->bmiHeader.biWidth = width;
-  info->bmiHeader.biHeight = height;
-  info->bmiHeader.biPlanes = 1;
-  info->bmiHeader.biBitCount = bits;
-  info->bmiHeader.biSizeImage = static_cast<DWORD>(width * height * bits / 8);
-  type.SetSampleSize(info->bmiHeader.biSizeImage);
-  return type;
-}
-
-// Pushes `frames` samples of its type as fast as downstream takes them, then ends the stream.
-class BurstSource : public CSource {
- public:
-  BurstSource(const CMediaType& type, int frames) : CSource("Burst source", nullptr, GUID_NULL) {
-    new Stream(this, type, frames);
-  }
-
- private:
-  class Stream : public CSourceStream {
-   public:
-    Stream(BurstSource* filter, const CMediaType& type, int frames)
-        : CSourceStream("Burst stream", nullptr, filter, L"Out"), m_type(type), m_frames(frames) {}
-    HRESULT GetMediaType(CMediaType* type) override {
-      *type = m_type;
-      return S_OK;
-    }
-    HRESULT DecideBufferSize(IMemAllocator* alloc, ALLOCATOR_PROPERTIES* props) override {
-      ALLOCATOR_PROPERTIES wanted = *props;
-      wanted.cBuffers = 4;
-      wanted.cbBuffer = static_cast<long>(m_type.GetSampleSize());
-      ALLOCATOR_PROPERTIES actual{};
-      return alloc->SetProperties(&wanted, &actual);
-    }
-    HRESULT OnThreadStartPlay() override {
-      m_next = 0;
-      return S_OK;
-    }
-    HRESULT FillBuffer(IMediaSample* sample) override {
-      if (m_next >= m_frames) return S_FALSE;
-      REFERENCE_TIME start = m_next * 400000LL;
-      REFERENCE_TIME stop = start + 400000LL;
-      sample->SetTime(&start, &stop);
-      sample->SetActualDataLength(sample->GetSize());
-      ++m_next;
-      return S_OK;
-    }
-
-   private:
-    CMediaType m_type;
-    int m_frames;
-    int m_next = 0;
-  };
-};
-
 // Copies each sample into a buffer of its own, as a decoder's output would be.
 class CopyTransform : public CTransformFilter {
  public:
@@ -106,11 +50,7 @@ class CopyTransform : public CTransformFilter {
     return S_OK;
   }
   HRESULT DecideBufferSize(IMemAllocator* alloc, ALLOCATOR_PROPERTIES* props) override {
-    ALLOCATOR_PROPERTIES wanted = *props;
-    wanted.cBuffers = 4;
-    wanted.cbBuffer = static_cast<long>(m_pInput->CurrentMediaType().GetSampleSize());
-    ALLOCATOR_PROPERTIES actual{};
-    return alloc->SetProperties(&wanted, &actual);
+    return test::AskBuffers(alloc, *props, 4, static_cast<long>(m_pInput->CurrentMediaType().GetSampleSize()));
   }
   HRESULT Transform(IMediaSample* in, IMediaSample* out) override {
     BYTE* from = nullptr;
@@ -145,7 +85,9 @@ void runChain(benchmark::State& state, const CMediaType& type, const ComPtr<IBas
   {
     ComPtr<IGraphBuilder> graph;
     CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid());
-    ComPtr<IBaseFilter> source(new BurstSource(type, frames));
+    auto* burst = new bench::BurstSource(type, 4);
+    burst->setFrames(frames);
+    ComPtr<IBaseFilter> source(burst);
     ComPtr<IBaseFilter> renderer;
     CoCreateInstance(CLSID_NullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, renderer.putVoid());
     graph->AddFilter(source.get(), L"Source");
@@ -185,7 +127,7 @@ void BM_SmallSamplesThroughATransform(benchmark::State& state) {
   const int samples = static_cast<int>(state.range(0));
   // The streaming alone: the run of no samples is taken off.
   auto anchor = [samples] { return bench::RunToolLessStartUp(gstreamerLine(samples), gstreamerLine(0), kToolLimit); };
-  runChain(state, videoType(MEDIASUBTYPE_RGB32, 2, 2, 32), ComPtr<IBaseFilter>(new CopyTransform()), anchor,
+  runChain(state, test::VideoType(MEDIASUBTYPE_RGB32, 2, 2, 32), ComPtr<IBaseFilter>(new CopyTransform()), anchor,
            "GStreamer, a pass-through element", gstreamerLine(samples) + "  (less the same with num-buffers=0)");
 }
 BENCHMARK(BM_SmallSamplesThroughATransform)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -207,7 +149,7 @@ void BM_FramesThroughTheAviDecompressor(benchmark::State& state) {
   const int frames = static_cast<int>(state.range(0));
   const std::string arguments = "-threads 1 -filter_threads 1 -f rawvideo -pix_fmt yuyv422 -s 720x576 -r 25 -i '" +
                                 rawPictures(frames).string() + "' -pix_fmt bgra -f null -";
-  runChain(state, videoType(MEDIASUBTYPE_YUY2, 720, 576, 16), decompressor,
+  runChain(state, test::VideoType(MEDIASUBTYPE_YUY2, 720, 576, 16), decompressor,
            [&] { return bench::RunFfmpeg(arguments, kToolLimit); }, "FFmpeg, 1 thread, YUY2 to BGRA",
            bench::FfmpegCommand(arguments));
   decompressor.reset();

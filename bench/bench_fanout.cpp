@@ -18,6 +18,7 @@
 #include <win32/module.h>
 
 #include "support/BenchMachine.h"
+#include "support/BurstSource.h"
 #include "support/GraphRun.h"
 #include "support/SideBySide.h"
 
@@ -37,53 +38,14 @@ constexpr CLSID kClsidFanout = {0xB84585A5, 0x237B, 0x426B, {0x8B, 0x07, 0x3C, 0
 constexpr int kFrames = 100000;
 constexpr long kSampleBytes = 64;
 
-// Pushes a number of small samples as fast as downstream takes them, then ends the stream.
-class BurstSource : public CSource {
- public:
-  BurstSource() : CSource("Burst source", nullptr, GUID_NULL) { m_stream = new Stream(this); }
-  IPin* output() { return m_stream; }
-  // How many samples the next run pushes.
-  void setFrames(int frames) { m_stream->setFrames(frames); }
-
- private:
-  class Stream : public CSourceStream {
-   public:
-    explicit Stream(BurstSource* filter) : CSourceStream("Burst stream", nullptr, filter, L"Out") {}
-    void setFrames(int frames) { m_frames = frames; }
-    HRESULT GetMediaType(CMediaType* type) override {
-      type->InitMediaType();
-      type->SetType(&MEDIATYPE_Video);
-      type->SetSubtype(&MEDIASUBTYPE_RGB32);
-      type->SetSampleSize(kSampleBytes);
-      return S_OK;
-    }
-    HRESULT DecideBufferSize(IMemAllocator* alloc, ALLOCATOR_PROPERTIES* props) override {
-      ALLOCATOR_PROPERTIES wanted = *props;
-      wanted.cBuffers = 16;
-      wanted.cbBuffer = kSampleBytes;
-      ALLOCATOR_PROPERTIES actual{};
-      return alloc->SetProperties(&wanted, &actual);
-    }
-    HRESULT OnThreadStartPlay() override {
-      m_next = 0;
-      return S_OK;
-    }
-    HRESULT FillBuffer(IMediaSample* sample) override {
-      if (m_next >= m_frames) return S_FALSE;
-      REFERENCE_TIME start = m_next * 400000LL;
-      REFERENCE_TIME stop = start + 400000LL;
-      sample->SetTime(&start, &stop);
-      sample->SetActualDataLength(kSampleBytes);
-      ++m_next;
-      return S_OK;
-    }
-
-   private:
-    int m_frames = 0;
-    int m_next = 0;
-  };
-  Stream* m_stream;
-};
+// The small samples the source pushes.
+CMediaType smallSamples() {
+  CMediaType type;
+  type.SetType(&MEDIATYPE_Video);
+  type.SetSubtype(&MEDIASUBTYPE_RGB32);
+  type.SetSampleSize(kSampleBytes);
+  return type;
+}
 
 ComPtr<IPin> pinNamed(IBaseFilter* filter, const wchar_t* name) {
   ComPtr<IPin> pin;
@@ -118,7 +80,7 @@ ComPtr<IGraphBuilder> buildGraph(int branches, CSource* source) {
   ComPtr<IGraphBuilder> graph;
   CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.putVoid());
   graph->AddFilter(source, L"Source");
-  IPin* output = static_cast<BurstSource*>(source)->output();
+  IPin* output = static_cast<bench::BurstSource*>(source)->output();
   if (branches == 0) {
     ComPtr<IBaseFilter> renderer = nullRenderer();
     graph->AddFilter(renderer.get(), L"Null Renderer");
@@ -144,7 +106,7 @@ ComPtr<IGraphBuilder> buildGraph(int branches, CSource* source) {
 }
 
 // A run of kFrames less the same graph's run of none.
-std::optional<bench::Usage> streamingAlone(IGraphBuilder* graph, BurstSource& source) {
+std::optional<bench::Usage> streamingAlone(IGraphBuilder* graph, bench::BurstSource& source) {
   source.setFrames(kFrames);
   std::optional<bench::Usage> run = bench::RunGraphToEnd(graph, kToolLimit);
   source.setFrames(0);
@@ -164,7 +126,7 @@ void BM_Fanout(benchmark::State& state) {
   }
   CoInitialize(nullptr);
   {
-    auto* source = new BurstSource();
+    auto* source = new bench::BurstSource(smallSamples(), 16);
     ComPtr<IBaseFilter> held(source);
     ComPtr<IGraphBuilder> graph = buildGraph(branches, source);
     bench::SideBySide figures("us_per_buffer", 1e6);

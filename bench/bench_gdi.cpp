@@ -137,6 +137,25 @@ HBITMAP loadedMask(int width, int height, bool fine) {
   return loaded;
 }
 
+// The loaded mask, selected into a memory context of its own for blitting from.
+struct LoadedMask {
+  HBITMAP bitmap;
+  HDC dc;
+  LoadedMask(int width, int height, bool fine)
+      : bitmap(loadedMask(width, height, fine)), dc(CreateCompatibleDC(nullptr)) {
+    SelectObject(dc, bitmap);
+  }
+  ~LoadedMask() {
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+  }
+};
+
+// The rectangles of region data of `bytes`, as the benchmark's counter.
+void countRects(benchmark::State& state, std::size_t bytes) {
+  state.counters["rects"] = static_cast<double>((bytes - sizeof(RGNDATAHEADER)) / sizeof(RECT));
+}
+
 // The mask as the skins hold it: a loaded bitmap, blitted into a 32-bit DIB section whose
 // bits are scanned for runs, the blocks joined in place, beside the same joined the old
 // way. Arguments: width, height, fine pattern (1) or skin (0).
@@ -144,22 +163,18 @@ void BM_RegionFromKeyColourBitmap(benchmark::State& state) {
   bench::OpenMachine();
   const int width = static_cast<int>(state.range(0));
   const int height = static_cast<int>(state.range(1));
-  HBITMAP loaded = loadedMask(width, height, state.range(2) != 0);
-  HDC loadedDc = CreateCompatibleDC(nullptr);
-  SelectObject(loadedDc, loaded);
+  LoadedMask loaded(width, height, state.range(2) != 0);
   Dib scanned(width, height);
   std::size_t bytes = 0;
   auto build = [&](Joining joining) {
-    BitBlt(scanned.dc, 0, 0, width, height, loadedDc, 0, 0, SRCCOPY);
+    BitBlt(scanned.dc, 0, 0, width, height, loaded.dc, 0, 0, SRCCOPY);
     HRGN region = regionFromKey(scanned.bits, width, height, 0x00FF00FF, joining);
     bytes = GetRegionData(region, 0, nullptr);
     DeleteObject(region);
   };
   bench::TimeBeside(state, [&] { build(Joining::InPlace); }, [&] { build(Joining::Rebuilt); },
                     "the old way: every block rebuilds the region");
-  state.counters["rects"] = static_cast<double>((bytes - sizeof(RGNDATAHEADER)) / sizeof(RECT));
-  DeleteDC(loadedDc);
-  DeleteObject(loaded);
+  countRects(state, bytes);
 }
 BENCHMARK(BM_RegionFromKeyColourBitmap)
     ->ArgNames({"w", "h", "fine"})
@@ -174,26 +189,22 @@ void BM_SkinBitmapToRegion(benchmark::State& state) {
   bench::OpenMachine();
   const int width = static_cast<int>(state.range(0));
   const int height = static_cast<int>(state.range(1));
-  HBITMAP loaded = loadedMask(width, height, state.range(2) != 0);
-  HDC loadedDc = CreateCompatibleDC(nullptr);
-  SelectObject(loadedDc, loaded);
+  LoadedMask loaded(width, height, state.range(2) != 0);
   Dib scanned(width, height);
   std::size_t bytes = 0;
   bench::TimeBeside(
       state,
       [&] {
-        HRGN region = BitmapToRegion(loaded, RGB(255, 0, 255), 0);
+        HRGN region = BitmapToRegion(loaded.bitmap, RGB(255, 0, 255), 0);
         bytes = GetRegionData(region, 0, nullptr);
         DeleteObject(region);
       },
       [&] {
-        BitBlt(scanned.dc, 0, 0, width, height, loadedDc, 0, 0, SRCCOPY);
+        BitBlt(scanned.dc, 0, 0, width, height, loaded.dc, 0, 0, SRCCOPY);
         DeleteObject(regionFromKey(scanned.bits, width, height, 0x00FF00FF, Joining::InPlace));
       },
       "the run scan joined in place");
-  state.counters["rects"] = static_cast<double>((bytes - sizeof(RGNDATAHEADER)) / sizeof(RECT));
-  DeleteDC(loadedDc);
-  DeleteObject(loaded);
+  countRects(state, bytes);
 }
 BENCHMARK(BM_SkinBitmapToRegion)
     ->ArgNames({"w", "h", "fine"})

@@ -22,6 +22,9 @@
 #include "support/GraphRun.h"
 #include "support/SideBySide.h"
 
+#include <support/media/FrameStream.h>
+#include <support/media/VideoType.h>
+
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -46,19 +49,8 @@ constexpr LONG kBitRate = 6000000;
 constexpr auto kToolLimit = std::chrono::seconds(120);
 
 CMediaType pictureType() {
-  CMediaType type(&MEDIATYPE_Video);
-  type.SetSubtype(&MEDIASUBTYPE_YUY2);
-  type.SetFormatType(&FORMAT_VideoInfo);
-  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
-  info->AvgTimePerFrame = 400000;
-  info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info->bmiHeader.biWidth = kWidth;
-  info->bmiHeader.biHeight = kHeight;
-  info->bmiHeader.biPlanes = 1;
-  info->bmiHeader.biBitCount = 16;
-  info->bmiHeader.biCompression = MAKEFOURCC('Y', 'U', 'Y', '2');
-  info->bmiHeader.biSizeImage = kWidth * kHeight * 2;
-  type.SetSampleSize(info->bmiHeader.biSizeImage);
+  CMediaType type = test::VideoType(MEDIASUBTYPE_YUY2, kWidth, kHeight, 16);
+  reinterpret_cast<VIDEOINFOHEADER*>(type.Format())->bmiHeader.biCompression = MAKEFOURCC('Y', 'U', 'Y', '2');
   return type;
 }
 
@@ -95,41 +87,26 @@ class PictureSource : public CSource {
   IPin* output() { return m_stream; }
 
  private:
-  class Stream : public CSourceStream {
+  class Stream : public test::FrameStream {
    public:
-    explicit Stream(PictureSource* filter) : CSourceStream("Picture stream", nullptr, filter, L"Out"), m_source(filter) {}
+    explicit Stream(PictureSource* filter) : FrameStream(filter, kFrames, 4), m_source(filter) {}
     HRESULT GetMediaType(CMediaType* type) override {
       *type = pictureType();
       return S_OK;
     }
-    HRESULT DecideBufferSize(IMemAllocator* alloc, ALLOCATOR_PROPERTIES* props) override {
-      ALLOCATOR_PROPERTIES wanted = *props;
-      wanted.cBuffers = 4;
-      wanted.cbBuffer = kWidth * kHeight * 2;
-      ALLOCATOR_PROPERTIES actual{};
-      return alloc->SetProperties(&wanted, &actual);
-    }
-    HRESULT OnThreadStartPlay() override {
-      m_next = 0;
-      return S_OK;
-    }
-    HRESULT FillBuffer(IMediaSample* sample) override {
-      if (m_next >= kFrames) return S_FALSE;
+
+   protected:
+    long bufferBytes() override { return kWidth * kHeight * 2; }
+    void fill(IMediaSample* sample, int frame) override {
       BYTE* data = nullptr;
       sample->GetPointer(&data);
-      const auto& picture = m_source->m_pictures[static_cast<size_t>(m_next)];
+      const auto& picture = m_source->m_pictures[static_cast<size_t>(frame)];
       std::memcpy(data, picture.data(), picture.size());
-      REFERENCE_TIME start = m_next * 400000LL;
-      REFERENCE_TIME stop = start + 400000LL;
-      sample->SetTime(&start, &stop);
       sample->SetActualDataLength(static_cast<long>(picture.size()));
-      ++m_next;
-      return S_OK;
     }
 
    private:
     PictureSource* m_source;
-    int m_next = 0;
   };
 
   const std::vector<std::vector<BYTE>>& m_pictures;

@@ -25,29 +25,19 @@
 
 namespace {
 
-class ControllerChannelSwitchTest : public test::ControllerTest {
+class ControllerChannelSwitchTest : public test::LauncherTest {
  protected:
   void SetUp() override {
     installGrabberModule();
-    frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
-    app.m_pMainWnd = frame;
+    ASSERT_NO_FATAL_FAILURE(openLauncher());
     ASSERT_EQ(startUp(), 1);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "ChannelSwitchTestVideo";
-    RegisterClassA(&wc);
-    video = CreateWindowExA(0, "ChannelSwitchTestVideo", "TV", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
-                            nullptr, nullptr, nullptr, nullptr);
+    video = window("ChannelSwitchTestVideo", DefWindowProcA, "TV", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300);
     ASSERT_NE(video, nullptr);
     settings().CountryCode = 1;
     settings().TunerSource = settings().VideoInput = 1;
   }
   ~ControllerChannelSwitchTest() override {
     deleteController();
-    app.m_pMainWnd = nullptr;
-    frame->DestroyWindow();
-    if (IsWindow(video)) DestroyWindow(video);
     ScanRunning = 0;
   }
 
@@ -116,8 +106,6 @@ class ControllerChannelSwitchTest : public test::ControllerTest {
     return tuned ? tuned->scene.name : std::string();
   }
 
-  CWinApp app;
-  CFrameWnd* frame = nullptr;
   HWND video = nullptr;
 };
 

@@ -39,27 +39,14 @@ bool Near(std::uint32_t pixel, plat::Rgb colour, int tolerance = 40) {
 constexpr plat::Rgb kGreen{0, 255, 0};
 constexpr plat::Rgb kRed{255, 0, 0};
 
-class ControllerLiveViewTest : public test::ControllerTest {
+class ControllerLiveViewTest : public test::LauncherTest {
  protected:
   void SetUp() override {
     installGrabberModule();
-    frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
-    app.m_pMainWnd = frame;
+    ASSERT_NO_FATAL_FAILURE(openLauncher());
     ASSERT_EQ(startUp(), 1);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "LiveViewTestVideo";
-    RegisterClassA(&wc);
-    video = CreateWindowExA(0, "LiveViewTestVideo", "TV", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                            nullptr, nullptr, nullptr);
+    video = window("LiveViewTestVideo", DefWindowProcA, "TV", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300);
     ASSERT_NE(video, nullptr);
-  }
-  ~ControllerLiveViewTest() override {
-    deleteController();
-    app.m_pMainWnd = nullptr;
-    frame->DestroyWindow();
-    if (IsWindow(video)) DestroyWindow(video);
   }
 
   plat::TvStickCapture& stick() { return machine().service<plat::TvStickCapture>(); }
@@ -98,8 +85,6 @@ class ControllerLiveViewTest : public test::ControllerTest {
   }
   int preview() { return controller->StartPreview(video); }
 
-  CWinApp app;
-  CFrameWnd* frame = nullptr;
   HWND video = nullptr;
 };
 

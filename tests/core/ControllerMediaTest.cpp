@@ -8,6 +8,8 @@
 #include "core/CChannelList.h"
 #include "core/CRunState.h"
 
+#include <support/CaptureDevice.h>
+
 #include <com/ComPtr.h>
 #include <dshow/dshow.h>
 #include <machine/TestPicture.h>
@@ -46,30 +48,15 @@ ComPtr<Itf> As(IUnknown* object, REFIID iid) {
   return itf;
 }
 
-class ControllerMediaTest : public test::ControllerTest {
+class ControllerMediaTest : public test::LauncherTest {
  protected:
   void SetUp() override {
     installGrabberModule();
-    frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
-    app.m_pMainWnd = frame;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = PlayerProc;
-    wc.lpszClassName = "MediaTestWindow";
-    RegisterClassA(&wc);
-    video = CreateWindowExA(0, "MediaTestWindow", "video", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 320, 240, nullptr,
-                            nullptr, nullptr, nullptr);
-    player = CreateWindowExA(0, "MediaTestWindow", "AV", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
-                             nullptr, nullptr);
+    ASSERT_NO_FATAL_FAILURE(openLauncher());
+    video = window("MediaTestWindow", PlayerProc, "video", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 320, 240);
+    player = window("MediaTestWindow", PlayerProc, "AV", WS_OVERLAPPEDWINDOW, 400, 300);
     ASSERT_TRUE(video && player);
     g_positionTicks = 0;
-  }
-  ~ControllerMediaTest() override {
-    deleteController();
-    app.m_pMainWnd = nullptr;
-    frame->DestroyWindow();
-    DestroyWindow(video);
-    DestroyWindow(player);
   }
 
   plat::TvStickCapture& stick() { return machine().service<plat::TvStickCapture>(); }
@@ -112,31 +99,8 @@ class ControllerMediaTest : public test::ControllerTest {
   }
 
   ComPtr<IBaseFilter> addStick(IGraphBuilder* graph) {
-    ComPtr<IBaseFilter> device;
-    ComPtr<ICreateDevEnum> enumerator;
-    ComPtr<IEnumMoniker> walk;
-    ComPtr<IMoniker> moniker;
-    EXPECT_EQ(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_ALL, IID_ICreateDevEnum, enumerator.putVoid()),
-              S_OK);
-    EXPECT_EQ(enumerator->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, walk.put(), 0), S_OK);
-    EXPECT_EQ(walk->Next(1, moniker.put(), nullptr), S_OK);
-    EXPECT_EQ(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, device.putVoid()), S_OK);
-    EXPECT_EQ(graph->AddFilter(device.get(), L"Video Capture"), S_OK);
-    ComPtr<IPin> capture;
-    EXPECT_EQ(device->FindPin(L"Capture", capture.put()), S_OK);
-    auto config = As<IAMStreamConfig>(capture.get(), IID_IAMStreamConfig);
-    AM_MEDIA_TYPE* type = nullptr;
-    EXPECT_EQ(config->GetFormat(&type), S_OK);
-    auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
-    type->subtype = MEDIASUBTYPE_YUY2;
-    info->bmiHeader.biWidth = 160;
-    info->bmiHeader.biHeight = 120;
-    info->bmiHeader.biBitCount = 16;
-    info->bmiHeader.biCompression = MAKEFOURCC('Y', 'U', 'Y', '2');
-    info->bmiHeader.biSizeImage = 160 * 120 * 2;
-    info->AvgTimePerFrame = 4000000;
-    EXPECT_EQ(config->SetFormat(type), S_OK);
-    DeleteMediaType(type);
+    ComPtr<IBaseFilter> device = test::AddFirstVideoCapture(graph);
+    if (device) test::SetCapturePicture(device.get(), MEDIASUBTYPE_YUY2, 160, 120, 4000000);
     return device;
   }
 
@@ -160,8 +124,6 @@ class ControllerMediaTest : public test::ControllerTest {
     ASSERT_EQ(controller->GetRunState(), 1);
   }
 
-  CWinApp app;
-  CFrameWnd* frame = nullptr;
   HWND video = nullptr;
   HWND player = nullptr;
   plat::Robot robot;

@@ -63,21 +63,14 @@ LRESULT ScanWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-class ControllerScanTest : public test::ControllerTest {
+class ControllerScanTest : public test::LauncherTest {
  protected:
   void SetUp() override {
-    frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
-    app.m_pMainWnd = frame;
+    ASSERT_NO_FATAL_FAILURE(openLauncher());
     ASSERT_EQ(startUp(), 1);
     CAppController::OpenDeviceControl();
     ASSERT_NE(g_pDeviceControl, nullptr);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ScanWindowProc;
-    wc.lpszClassName = "ScanTestChannelWindow";
-    RegisterClassA(&wc);
-    channelWindow = CreateWindowExA(0, "ScanTestChannelWindow", "Channels", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                                    nullptr, nullptr, nullptr, nullptr);
+    channelWindow = window("ScanTestChannelWindow", ScanWindowProc, "Channels", WS_OVERLAPPEDWINDOW, 300, 200);
     ASSERT_NE(channelWindow, nullptr);
     log.countTunerWrites = [this] { return tunerWrites(); };
     g_log = &log;
@@ -86,9 +79,6 @@ class ControllerScanTest : public test::ControllerTest {
   ~ControllerScanTest() override {
     deleteController();
     g_log = nullptr;
-    app.m_pMainWnd = nullptr;
-    frame->DestroyWindow();
-    if (IsWindow(channelWindow)) DestroyWindow(channelWindow);
     ScanRunning = 0;
   }
 
@@ -123,9 +113,7 @@ class ControllerScanTest : public test::ControllerTest {
     return numbers;
   }
 
-  CWinApp app;
   plat::Robot robot;
-  CFrameWnd* frame = nullptr;
   HWND channelWindow = nullptr;
   ScanWindowLog log;
 };

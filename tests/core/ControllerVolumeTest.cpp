@@ -14,22 +14,15 @@
 
 namespace {
 
-class ControllerVolumeTest : public test::ControllerTest {
+class ControllerVolumeTest : public test::LauncherTest {
  protected:
   void SetUp() override {
-    frame = new CFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
-    app.m_pMainWnd = frame;
+    ASSERT_NO_FATAL_FAILURE(openLauncher());
     prepareMachine();
     ASSERT_EQ(startUp(), 1);
   }
   // Changes to the machine's hardware, made before the controller starts.
   virtual void prepareMachine() {}
-  ~ControllerVolumeTest() override {
-    deleteController();
-    app.m_pMainWnd = nullptr;
-    frame->DestroyWindow();
-  }
 
   plat::SoundSystem& sound() { return plat::SoundSystem::current(); }
   DWORD speakers(DWORD controlType) {
@@ -48,8 +41,6 @@ class ControllerVolumeTest : public test::ControllerTest {
     return ticks;
   }
 
-  CWinApp app;
-  CFrameWnd* frame = nullptr;  // deletes itself when destroyed
 };
 
 TEST_F(ControllerVolumeTest, StepsMoveByFiveWithinTheScaleAndReachTheMixer) {

@@ -6,6 +6,7 @@
 
 #include <com/objbase.h>
 #include <win32/file.h>
+#include <win32/user.h>
 
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,31 @@ void ControllerTest::deleteController() {
   delete controller;
   controller = nullptr;
   g_pAppController = nullptr;
+}
+
+LauncherTest::~LauncherTest() {
+  deleteController();
+  app.m_pMainWnd = nullptr;
+  if (frame) frame->DestroyWindow();
+  for (HWND made : m_windows)
+    if (IsWindow(made)) DestroyWindow(made);
+}
+
+void LauncherTest::openLauncher() {
+  frame = new CFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, "Launcher", WS_OVERLAPPEDWINDOW));
+  app.m_pMainWnd = frame;
+}
+
+HWND LauncherTest::window(const char* className, WNDPROC proc, const char* title, DWORD style, int width,
+                          int height) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = proc;
+  wc.lpszClassName = className;
+  RegisterClassA(&wc);  // fails, keeping the first, when the class is registered already
+  HWND made = CreateWindowExA(0, className, title, style, 0, 0, width, height, nullptr, nullptr, nullptr, nullptr);
+  m_windows.push_back(made);
+  return made;
 }
 
 std::vector<std::string> ControllerTest::tempFileNames() {

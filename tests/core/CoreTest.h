@@ -7,6 +7,8 @@
 
 #include <support/TestMachine.h>
 
+#include <mfc/afxwin.h>
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -50,6 +52,24 @@ class ControllerTest : public CoreTest {
   // The names of the files in the machine's temporary folder.
   std::vector<std::string> tempFileNames();
   CAppController* controller = nullptr;
+};
+
+// A controller under a plain frame as the program's main window, as the launcher makes
+// it, with top-level windows of the test's own. At the end the controller goes first,
+// then the frame and the windows.
+class LauncherTest : public ControllerTest {
+ protected:
+  ~LauncherTest() override;
+  // Makes the frame and sets it as the main window; first in a test's SetUp.
+  void openLauncher();
+  // A top-level window of class `className`, registered with `proc` on first use.
+  HWND window(const char* className, WNDPROC proc, const char* title, DWORD style, int width, int height);
+
+  CWinApp app;
+  CFrameWnd* frame = nullptr;  // deletes itself when destroyed
+
+ private:
+  std::vector<HWND> m_windows;
 };
 
 // The settings file a fresh machine's start-up writes: the defaults for country 1 (the

@@ -64,6 +64,27 @@ class VideoEditorRoadTest : public test::MachineTest {
   }
   fs::path program() const { return testMachine.programFolder(); }
   fs::path onC(const std::string& windowsPath) { return machine().paths().toLinux(windowsPath); }
+
+  // Where the runs leave their screenshots.
+  static fs::path shots() {
+    const fs::path folder = fs::path(ORVANE_TEST_BINARY_DIR) / "e2e-screens";
+    fs::create_directories(folder);
+    return folder;
+  }
+  // Runs the program on the robot script `steps` (kept as `name`) and then closes the
+  // editor and the program, as a user leaves them; the program ends well.
+  void runScript(const std::string& steps, const char* name) {
+    const fs::path file = testMachine.root() / name;
+    std::ofstream(file) << steps
+                        << "key BACKSPACE\n"
+                           "wait 500\n"
+                           "window \"#32770\" \"Orvane Media\"\n"
+                           "close\n";
+    const test::ProgramRun run = test::RunProgram(
+        testMachine, ORVANE_MEDIA_PROGRAM, {}, file,
+        {"ORVANE_PROGRAM_FOLDER=" + program().string(), "ORVANE_SCREENSHOT_DIR=" + shots().string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+  }
 };
 
 TEST_F(VideoEditorRoadTest, TwoCutsOfATenMinuteRecordingAreSavedAsMpeg2) {
@@ -74,8 +95,6 @@ TEST_F(VideoEditorRoadTest, TwoCutsOfATenMinuteRecordingAreSavedAsMpeg2) {
   const double length = std::stod(Probe(recording.string(), "format=duration", "v:0"));
   ASSERT_NEAR(length, 600, 1);
 
-  const fs::path shots = fs::path(ORVANE_TEST_BINARY_DIR) / "e2e-screens";
-  fs::create_directories(shots);
   std::ostringstream script;
   script << "clock manual 2024-03-01 20:00:00\n"
             "window \"#32770\" \"Orvane Media\"\n"
@@ -113,19 +132,10 @@ TEST_F(VideoEditorRoadTest, TwoCutsOfATenMinuteRecordingAreSavedAsMpeg2) {
             "answer OK\n"
             "click 1017\n"
             "expect-messagebox \"The video has been saved.\"\n"
-            "window \"#32770\" \"Orvane Media\"\n"
-            "key BACKSPACE\n"
-            "wait 500\n"
-            "window \"#32770\" \"Orvane Media\"\n"
-            "close\n";
-  const fs::path file = testMachine.root() / "editing_road.robot";
-  std::ofstream(file) << script.str();
-  const test::ProgramRun run = test::RunProgram(
-      testMachine, ORVANE_MEDIA_PROGRAM, {}, file,
-      {"ORVANE_PROGRAM_FOLDER=" + program().string(), "ORVANE_SCREENSHOT_DIR=" + shots.string()});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(fs::exists(shots / "video_editor_preview.png"));
-  EXPECT_TRUE(fs::exists(shots / "record_options.png"));
+            "window \"#32770\" \"Orvane Media\"\n";
+  runScript(script.str(), "editing_road.robot");
+  EXPECT_TRUE(fs::exists(shots() / "video_editor_preview.png"));
+  EXPECT_TRUE(fs::exists(shots() / "record_options.png"));
 
   // The film: MPEG-2, as long as the two cuts together, within two pictures.
   const std::string film = onC("C:\\Films\\evening cuts.mpg").string();
@@ -144,8 +154,6 @@ TEST_F(VideoEditorRoadTest, TwoCutsOfATenMinuteRecordingAreSavedAsMpeg2) {
 TEST_F(VideoEditorRoadTest, AFilmSavedAsAviOpensInTheClipPane) {
   const fs::path recording = onC("C:\\numbered.mpg");
   ASSERT_TRUE(dstest::MediaFileWriter::writeNumbered(recording, dstest::MediaFileWriter::Coding::Mpeg2, 250));
-  const fs::path shots = fs::path(ORVANE_TEST_BINARY_DIR) / "e2e-screens";
-  fs::create_directories(shots);
   std::ostringstream script;
   script << "clock manual 2024-03-01 20:00:00\n"
             "window \"#32770\" \"Orvane Media\"\n"
@@ -176,24 +184,15 @@ TEST_F(VideoEditorRoadTest, AFilmSavedAsAviOpensInTheClipPane) {
             "doubleclickat 231 655\n"  // it opens and plays
             "clickat 179 580\n"    // Pause at once
             "wait 200\n"
-            "screenshot video_editor_film\n"
-            "key BACKSPACE\n"
-            "wait 500\n"
-            "window \"#32770\" \"Orvane Media\"\n"
-            "close\n";
-  const fs::path file = testMachine.root() / "film_road.robot";
-  std::ofstream(file) << script.str();
-  const test::ProgramRun run = test::RunProgram(
-      testMachine, ORVANE_MEDIA_PROGRAM, {}, file,
-      {"ORVANE_PROGRAM_FOLDER=" + program().string(), "ORVANE_SCREENSHOT_DIR=" + shots.string()});
-  EXPECT_EQ(run.status, 0) << run.err;
+            "screenshot video_editor_film\n";
+  runScript(script.str(), "film_road.robot");
   const std::string film = onC("C:\\film.avi").string();
   ASSERT_TRUE(fs::exists(film));
   EXPECT_EQ(Probe(film, "stream=codec_name"), "mjpeg");
 
   // The clip pane of the screenshot: the film's first frame, the cut's from 20 % of ten
   // seconds (frame 50 or so), standing the right way up.
-  const test::TestPicture screen = test::ReadPngFile(shots / "video_editor_film.png");
+  const test::TestPicture screen = test::ReadPngFile(shots() / "video_editor_film.png");
   ASSERT_EQ(screen.width, 1024);
   const RECT pane{117, 230, 544, 534};
   const int shown = dstest::NumberedPicture::read([&](double fx, double fy) {

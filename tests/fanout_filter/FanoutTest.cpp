@@ -1,24 +1,11 @@
 #include "FanoutTest.h"
 
+#include <support/media/VideoType.h>
 #include <win32/module.h>
 
 namespace fanout {
 
-CMediaType videoType(const GUID& subtype, LONG width, LONG height) {
-  CMediaType type(&MEDIATYPE_Video);
-  type.SetSubtype(&subtype);
-  type.SetFormatType(&FORMAT_VideoInfo);
-  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
-  info->AvgTimePerFrame = 400000;
-  info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info->bmiHeader.biWidth = width;
-  info->bmiHeader.biHeight = height;
-  info->bmiHeader.biPlanes = 1;
-  info->bmiHeader.biBitCount = 32;
-  info->bmiHeader.biSizeImage = static_cast<DWORD>(width * height * 4);
-  type.SetSampleSize(info->bmiHeader.biSizeImage);
-  return type;
-}
+CMediaType videoType(const GUID& subtype, LONG width, LONG height) { return test::VideoType(subtype, width, height, 32); }
 
 void FanoutTest::SetUp() {
   ASSERT_EQ(CoInitialize(nullptr), S_OK);

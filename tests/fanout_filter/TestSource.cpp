@@ -1,5 +1,7 @@
 #include "TestSource.h"
 
+#include <support/media/FrameStream.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -7,21 +9,17 @@ namespace fanout {
 
 namespace {
 constexpr LONGLONG kDuration = 10 * 10'000'000LL;
-constexpr REFERENCE_TIME kFrameTime = 400'000;
 }  // namespace
 
-class TestSource::Stream : public CSourceStream, public IMediaSeeking {
+class TestSource::Stream : public test::FrameStream, public IMediaSeeking {
  public:
   Stream(TestSource* source, std::vector<CMediaType> types, int frames, int buffers)
-      : CSourceStream("Test source stream", nullptr, source, L"Out"),
-        m_types(std::move(types)),
-        m_frames(frames),
-        m_buffers(buffers) {}
+      : FrameStream(source, frames, buffers), m_types(std::move(types)) {}
 
   DECLARE_IUNKNOWN
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override {
     if (riid == IID_IMediaSeeking) return GetInterface(static_cast<IMediaSeeking*>(this), ppv);
-    return CSourceStream::NonDelegatingQueryInterface(riid, ppv);
+    return FrameStream::NonDelegatingQueryInterface(riid, ppv);
   }
 
   HRESULT CheckMediaType(const CMediaType* pmt) override {
@@ -33,31 +31,15 @@ class TestSource::Stream : public CSourceStream, public IMediaSeeking {
     *pmt = m_types[static_cast<size_t>(position)];
     return S_OK;
   }
-  HRESULT DecideBufferSize(IMemAllocator* alloc, ALLOCATOR_PROPERTIES* props) override {
-    ALLOCATOR_PROPERTIES wanted = *props;
-    wanted.cBuffers = m_buffers;
-    wanted.cbBuffer = std::max<long>(16, static_cast<long>(m_mt.GetSampleSize()));
-    ALLOCATOR_PROPERTIES actual{};
-    return alloc->SetProperties(&wanted, &actual);
-  }
-  HRESULT OnThreadStartPlay() override {
-    m_next = 0;
-    return S_OK;
-  }
-  HRESULT FillBuffer(IMediaSample* sample) override {
-    if (m_next >= m_frames) return S_FALSE;
+  long bufferBytes() override { return std::max<long>(16, static_cast<long>(m_mt.GetSampleSize())); }
+  void fill(IMediaSample* sample, int frame) override {
     BYTE* data = nullptr;
     sample->GetPointer(&data);
-    std::memset(data, m_next, static_cast<size_t>(sample->GetSize()));
+    std::memset(data, frame, static_cast<size_t>(sample->GetSize()));
     sample->SetActualDataLength(sample->GetSize());
-    REFERENCE_TIME start = m_next * kFrameTime;
-    REFERENCE_TIME stop = start + kFrameTime;
-    sample->SetTime(&start, &stop);
-    if (m_next == m_changeAt) sample->SetMediaType(&m_change);
-    ++m_next;
+    if (frame == m_changeAt) sample->SetMediaType(&m_change);
     std::lock_guard guard(m_dataLock);
     m_delivered.push_back(sample);
-    return S_OK;
   }
 
   STDMETHODIMP Notify(IBaseFilter* pSelf, Quality q) override {
@@ -115,9 +97,6 @@ class TestSource::Stream : public CSourceStream, public IMediaSeeking {
   IMemAllocator* allocator() const { return m_pAllocator; }
 
   std::vector<CMediaType> m_types;
-  int m_frames;
-  int m_buffers;
-  int m_next = 0;
   int m_changeAt = -1;
   CMediaType m_change;
   mutable std::mutex m_dataLock;

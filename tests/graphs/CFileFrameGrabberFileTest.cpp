@@ -10,6 +10,8 @@
 #include "graphs/CGraphBase.h"
 #include "graphs/DeviceUtilities.h"
 
+#include <support/CaptureDevice.h>
+
 #include <dshow/engine/ClockWait.h>
 #include <machine/ProgramFolder.h>
 #include <machine/TestPicture.h>
@@ -156,22 +158,7 @@ class CFileFrameGrabberFileTest : public test::FilterFolderGraphTest {
     ASSERT_EQ(control()->Stop(), S_OK);
     ASSERT_TRUE(fs::exists(onC(name)));
   }
-  void setCaptureSize() {
-    ComPtr<IAMStreamConfig> config;
-    ASSERT_EQ(pin(device.get(), L"Capture")->QueryInterface(IID_IAMStreamConfig, config.putVoid()), S_OK);
-    AM_MEDIA_TYPE* type = nullptr;
-    ASSERT_EQ(config->GetFormat(&type), S_OK);
-    auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
-    type->subtype = MEDIASUBTYPE_YUY2;
-    info->bmiHeader.biWidth = kWidth;
-    info->bmiHeader.biHeight = kHeight;
-    info->bmiHeader.biBitCount = 16;
-    info->bmiHeader.biCompression = MAKEFOURCC('Y', 'U', 'Y', '2');
-    info->bmiHeader.biSizeImage = kWidth * kHeight * 2;
-    info->AvgTimePerFrame = 400000;
-    EXPECT_EQ(config->SetFormat(type), S_OK);
-    DeleteMediaType(type);
-  }
+  void setCaptureSize() { test::SetCapturePicture(device.get(), MEDIASUBTYPE_YUY2, kWidth, kHeight, 400000); }
 
   // The thumbnail list's steps for one file, up to the picture written and the graph
   // cleared; false at the first refusal.

@@ -7,6 +7,7 @@
 #include "graphs/CGraphBase.h"
 #include "graphs/DeviceUtilities.h"
 
+#include <support/FilterNames.h>
 #include <vendor/mpeg_video_decoder/QnMpegVideoDecoder.h>
 
 #include <filesystem>
@@ -24,20 +25,7 @@ class CFileFrameGrabberTest : public test::GraphsTest {
     GraphsTest::TearDown();
   }
 
-  std::vector<std::wstring> grabberFilters() {
-    std::vector<std::wstring> list;
-    ComPtr<IEnumFilters> walk;
-    EXPECT_EQ(grabber.GetGraph()->GetGraph()->EnumFilters(walk.put()), S_OK);
-    IBaseFilter* filter = nullptr;
-    while (walk->Next(1, &filter, nullptr) == S_OK) {
-      FILTER_INFO info{};
-      filter->QueryFilterInfo(&info);
-      if (info.pGraph) info.pGraph->Release();
-      list.push_back(info.achName);
-      filter->Release();
-    }
-    return list;
-  }
+  std::vector<std::wstring> grabberFilters() { return test::FilterNames(grabber.GetGraph()->GetGraph()); }
 
   std::unique_ptr<CFileFrameGrabber> owned = std::make_unique<CFileFrameGrabber>();
   CFileFrameGrabber& grabber = *owned;

@@ -5,6 +5,8 @@
 // file the platform cannot render yet is skipped, saying so.
 #include "PlaybackTest.h"
 
+#include <support/CaptureDevice.h>
+
 #include <machine/StreamActivity.h>
 #include <machine/TestPicture.h>
 #include <machine/TvStickCapture.h>
@@ -74,30 +76,8 @@ class PlaybackFileTest : public test::PlaybackTest {
 
   // The stick's capture pin in a graph of its own, set to a small picture.
   ComPtr<IBaseFilter> addStick(IGraphBuilder* graph, const GUID& subtype, REFERENCE_TIME interval) {
-    ComPtr<IBaseFilter> device;
-    ComPtr<ICreateDevEnum> enumerator;
-    ComPtr<IEnumMoniker> walk;
-    ComPtr<IMoniker> moniker;
-    EXPECT_EQ(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_ALL, IID_ICreateDevEnum, enumerator.putVoid()),
-              S_OK);
-    EXPECT_EQ(enumerator->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, walk.put(), 0), S_OK);
-    EXPECT_EQ(walk->Next(1, moniker.put(), nullptr), S_OK);
-    EXPECT_EQ(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, device.putVoid()), S_OK);
-    EXPECT_EQ(graph->AddFilter(device.get(), L"Video Capture"), S_OK);
-    auto config = As<IAMStreamConfig>(PinOf(device.get(), L"Capture").get(), IID_IAMStreamConfig);
-    AM_MEDIA_TYPE* type = nullptr;
-    EXPECT_EQ(config->GetFormat(&type), S_OK);
-    auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
-    const WORD bits = subtype == MEDIASUBTYPE_YUY2 ? 16 : 24;
-    type->subtype = subtype;
-    info->bmiHeader.biWidth = 160;
-    info->bmiHeader.biHeight = 120;
-    info->bmiHeader.biBitCount = bits;
-    info->bmiHeader.biCompression = subtype == MEDIASUBTYPE_YUY2 ? MAKEFOURCC('Y', 'U', 'Y', '2') : BI_RGB;
-    info->bmiHeader.biSizeImage = 160 * 120 * bits / 8;
-    info->AvgTimePerFrame = interval;
-    EXPECT_EQ(config->SetFormat(type), S_OK);
-    DeleteMediaType(type);
+    ComPtr<IBaseFilter> device = test::AddFirstVideoCapture(graph);
+    if (device) test::SetCapturePicture(device.get(), subtype, 160, 120, interval);
     return device;
   }
 

@@ -3,11 +3,13 @@
 // partial graphs and of a notify call that is not a plain S_OK.
 #pragma once
 
+#include "GraphBuilderStub.h"
+
 #include <dshow/dshow.h>
 
 namespace test {
 
-class EventOnlyGraph : public IGraphBuilder, public IMediaEventEx {
+class EventOnlyGraph : public GraphBuilderStub, public IMediaEventEx {
  public:
   explicit EventOnlyGraph(HRESULT notifyAnswer) : m_notifyAnswer(notifyAnswer) {}
   virtual ~EventOnlyGraph() = default;
@@ -36,23 +38,6 @@ class EventOnlyGraph : public IGraphBuilder, public IMediaEventEx {
   STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return E_NOTIMPL;
   }
-
-  // IGraphBuilder: nothing is built.
-  STDMETHODIMP AddFilter(IBaseFilter*, LPCWSTR) override { return E_NOTIMPL; }
-  STDMETHODIMP RemoveFilter(IBaseFilter*) override { return E_NOTIMPL; }
-  STDMETHODIMP EnumFilters(IEnumFilters**) override { return E_NOTIMPL; }
-  STDMETHODIMP FindFilterByName(LPCWSTR, IBaseFilter**) override { return E_NOTIMPL; }
-  STDMETHODIMP ConnectDirect(IPin*, IPin*, const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
-  STDMETHODIMP Reconnect(IPin*) override { return E_NOTIMPL; }
-  STDMETHODIMP Disconnect(IPin*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetDefaultSyncSource() override { return E_NOTIMPL; }
-  STDMETHODIMP Connect(IPin*, IPin*) override { return E_NOTIMPL; }
-  STDMETHODIMP Render(IPin*) override { return E_NOTIMPL; }
-  STDMETHODIMP RenderFile(LPCWSTR, LPCWSTR) override { return E_NOTIMPL; }
-  STDMETHODIMP AddSourceFilter(LPCWSTR, LPCWSTR, IBaseFilter**) override { return E_NOTIMPL; }
-  STDMETHODIMP SetLogFile(DWORD_PTR) override { return E_NOTIMPL; }
-  STDMETHODIMP Abort() override { return E_NOTIMPL; }
-  STDMETHODIMP ShouldOperationContinue() override { return E_NOTIMPL; }
 
  private:
   HRESULT m_notifyAnswer;

@@ -2,6 +2,8 @@
 
 #include "graphs/DeviceUtilities.h"
 
+#include <support/CaptureDevice.h>
+
 #include <machine/StreamActivity.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
@@ -35,22 +37,7 @@ void FilterFolderGraphTest::addStick() {
 }
 
 void FilterFolderGraphTest::setCaptureFormat(const GUID& subtype, LONG width, LONG height) {
-  ComPtr<IAMStreamConfig> config;
-  ASSERT_EQ(pin(device.get(), L"Capture")->QueryInterface(IID_IAMStreamConfig, config.putVoid()), S_OK);
-  AM_MEDIA_TYPE* type = nullptr;
-  ASSERT_EQ(config->GetFormat(&type), S_OK);
-  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
-  const bool yuy2 = subtype == MEDIASUBTYPE_YUY2;
-  const WORD bits = yuy2 ? 16 : 24;
-  type->subtype = subtype;
-  info->bmiHeader.biWidth = width;
-  info->bmiHeader.biHeight = height;
-  info->bmiHeader.biBitCount = bits;
-  info->bmiHeader.biCompression = yuy2 ? MAKEFOURCC('Y', 'U', 'Y', '2') : BI_RGB;
-  info->bmiHeader.biSizeImage = static_cast<DWORD>((width * bits / 8 + 3) / 4 * 4 * height);
-  info->AvgTimePerFrame = 400000;
-  EXPECT_EQ(config->SetFormat(type), S_OK);
-  DeleteMediaType(type);
+  SetCapturePicture(device.get(), subtype, width, height, 400000);
 }
 
 IPin* FilterFolderGraphTest::firstPin(IBaseFilter* filter, PIN_DIRECTION direction) {

@@ -2,6 +2,8 @@
 
 #include "graphs/DeviceUtilities.h"
 
+#include <support/FilterNames.h>
+
 namespace test {
 
 using plat::ComPtr;
@@ -43,20 +45,7 @@ bool GraphsTest::connected(IPin* pin) {
   return pin->ConnectedTo(peer.put()) == S_OK;
 }
 
-std::vector<std::wstring> GraphsTest::names() {
-  std::vector<std::wstring> list;
-  ComPtr<IEnumFilters> walk;
-  graph->EnumFilters(walk.put());
-  IBaseFilter* filter = nullptr;
-  while (walk->Next(1, &filter, nullptr) == S_OK) {
-    FILTER_INFO info{};
-    filter->QueryFilterInfo(&info);
-    if (info.pGraph) info.pGraph->Release();
-    list.push_back(info.achName);
-    filter->Release();
-  }
-  return list;
-}
+std::vector<std::wstring> GraphsTest::names() { return FilterNames(graph.get()); }
 
 void GraphsTest::buildCaptureChain() {
   ASSERT_TRUE(FindVideoCaptureDevice("USB TV Device", device.put()));

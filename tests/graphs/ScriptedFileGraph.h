@@ -4,6 +4,8 @@
 // basic interfaces are those of a real graph manager behind it.
 #pragma once
 
+#include "GraphBuilderStub.h"
+
 #include <com/ComPtr.h>
 #include <dshow/dshow.h>
 
@@ -12,7 +14,7 @@
 
 namespace test {
 
-class ScriptedFileGraph : public IGraphBuilder, public IMediaControl, public IMediaSeeking {
+class ScriptedFileGraph : public GraphBuilderStub, public IMediaControl, public IMediaSeeking {
  public:
   struct Seek {
     LONGLONG current;
@@ -50,20 +52,6 @@ class ScriptedFileGraph : public IGraphBuilder, public IMediaControl, public IMe
 
   // IGraphBuilder: only a file is rendered.
   STDMETHODIMP RenderFile(LPCWSTR file, LPCWSTR) override;
-  STDMETHODIMP AddFilter(IBaseFilter*, LPCWSTR) override { return E_NOTIMPL; }
-  STDMETHODIMP RemoveFilter(IBaseFilter*) override { return E_NOTIMPL; }
-  STDMETHODIMP EnumFilters(IEnumFilters**) override { return E_NOTIMPL; }
-  STDMETHODIMP FindFilterByName(LPCWSTR, IBaseFilter**) override { return E_NOTIMPL; }
-  STDMETHODIMP ConnectDirect(IPin*, IPin*, const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
-  STDMETHODIMP Reconnect(IPin*) override { return E_NOTIMPL; }
-  STDMETHODIMP Disconnect(IPin*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetDefaultSyncSource() override { return E_NOTIMPL; }
-  STDMETHODIMP Connect(IPin*, IPin*) override { return E_NOTIMPL; }
-  STDMETHODIMP Render(IPin*) override { return E_NOTIMPL; }
-  STDMETHODIMP AddSourceFilter(LPCWSTR, LPCWSTR, IBaseFilter**) override { return E_NOTIMPL; }
-  STDMETHODIMP SetLogFile(DWORD_PTR) override { return E_NOTIMPL; }
-  STDMETHODIMP Abort() override { return E_NOTIMPL; }
-  STDMETHODIMP ShouldOperationContinue() override { return E_NOTIMPL; }
 
   // IMediaControl
   STDMETHODIMP Run() override;

@@ -1,4 +1,5 @@
 // The Windows version code from machine.ini's [Windows] version, and the WOW64 test.
+#include <support/MachineWindows.h>
 #include <support/TestMachine.h>
 
 #include "graphs/WindowsVersion.h"
@@ -16,11 +17,8 @@ namespace {
 class WindowsVersionTest : public MachineTest {
  protected:
   int codeFor(int platform, int major, int minor, bool wow64 = false) {
-    plat::IniDocument& ini = machine().ini();
-    ini.setValue("Windows", "PlatformId", std::to_string(platform));
-    ini.setValue("Windows", "MajorVersion", std::to_string(major));
-    ini.setValue("Windows", "MinorVersion", std::to_string(minor));
-    ini.setValue("Windows", "Wow64", wow64 ? "1" : "0");
+    SetWindowsVersion(machine(), platform, major, minor);
+    machine().ini().setValue("Windows", "Wow64", wow64 ? "1" : "0");
     return GetWindowsVersionCode();
   }
 };

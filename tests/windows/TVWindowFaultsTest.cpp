@@ -13,11 +13,10 @@
 #include "windows/main/CTVDlg.h"
 #include "windows/main/WindowMessages.h"
 
-#include <machine/TvStickControl.h>
-#include <win32/registry.h>
-#include <win32/shell/power.h>
+#include <support/MachineWindows.h>
 
-#include <cstring>
+#include <machine/TvStickControl.h>
+#include <win32/shell/power.h>
 
 namespace {
 
@@ -43,13 +42,7 @@ class TVWindowFaults : public test::WindowsTest {
   void runOn(int major, int minor, const char* product) {
     machine().ini().setValue("Windows", "MajorVersion", std::to_string(major));
     machine().ini().setValue("Windows", "MinorVersion", std::to_string(minor));
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", 0, nullptr, 0,
-                              KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "ProductName", 0, REG_SZ, reinterpret_cast<const BYTE*>(product),
-                   static_cast<DWORD>(std::strlen(product) + 1));
-    RegCloseKey(key);
+    test::SetProductName(product);
   }
   // Whether the resume `event` reopens the preview that a stand-by took away.
   bool reopensThePreview(WPARAM event) {

@@ -38,28 +38,17 @@ HRESULT CBaseOutputPin::DecideAllocator(IMemInputPin* pPin, IMemAllocator** ppAl
   ALLOCATOR_PROPERTIES prop{};
   pPin->GetAllocatorRequirements(&prop);
   if (prop.cbAlign == 0) prop.cbAlign = 1;
-
-  HRESULT hr = pPin->GetAllocator(ppAlloc);
-  if (SUCCEEDED(hr)) {
-    hr = DecideBufferSize(*ppAlloc, &prop);
-    if (SUCCEEDED(hr)) {
-      hr = pPin->NotifyAllocator(*ppAlloc, FALSE);
-      if (SUCCEEDED(hr)) return S_OK;
-    }
-  }
-  if (*ppAlloc) {
-    (*ppAlloc)->Release();
-    *ppAlloc = nullptr;
-  }
+  if (SUCCEEDED(OfferAllocator(pPin, pPin->GetAllocator(ppAlloc), &prop, ppAlloc))) return S_OK;
   // The input has no allocator of its own to offer, or refused its own: use ours.
-  hr = InitAllocator(ppAlloc);
-  if (SUCCEEDED(hr)) {
-    hr = DecideBufferSize(*ppAlloc, &prop);
-    if (SUCCEEDED(hr)) {
-      hr = pPin->NotifyAllocator(*ppAlloc, FALSE);
-      if (SUCCEEDED(hr)) return S_OK;
-    }
-  }
+  return OfferAllocator(pPin, InitAllocator(ppAlloc), &prop, ppAlloc);
+}
+
+HRESULT CBaseOutputPin::OfferAllocator(IMemInputPin* pPin, HRESULT got, ALLOCATOR_PROPERTIES* pProp,
+                                       IMemAllocator** ppAlloc) {
+  HRESULT hr = got;
+  if (SUCCEEDED(hr)) hr = DecideBufferSize(*ppAlloc, pProp);
+  if (SUCCEEDED(hr)) hr = pPin->NotifyAllocator(*ppAlloc, FALSE);
+  if (SUCCEEDED(hr)) return S_OK;
   if (*ppAlloc) {
     (*ppAlloc)->Release();
     *ppAlloc = nullptr;

@@ -10,21 +10,14 @@ CTransInPlaceFilter::CTransInPlaceFilter(const char* pName, LPUNKNOWN pUnk, REFC
                                          bool bModifiesData)
     : CTransformFilter(pName, pUnk, clsid), m_bModifiesData(bModifiesData) {}
 
-CBasePin* CTransInPlaceFilter::GetPin(int n) {
-  if (!m_pInput) {
-    HRESULT hr = S_OK;
-    m_pInput = new (std::nothrow) CTransInPlaceInputPin("TransInPlace input pin", this, &hr, L"Input");
-    if (!m_pInput) return nullptr;
-    m_pOutput = new (std::nothrow) CTransInPlaceOutputPin("TransInPlace output pin", this, &hr, L"Output");
-    if (!m_pOutput) {
-      delete m_pInput;
-      m_pInput = nullptr;
-      return nullptr;
-    }
-  }
-  if (n == 0) return m_pInput;
-  if (n == 1) return m_pOutput;
-  return nullptr;
+CTransformInputPin* CTransInPlaceFilter::MakeInputPin() {
+  HRESULT hr = S_OK;
+  return new (std::nothrow) CTransInPlaceInputPin("TransInPlace input pin", this, &hr, L"Input");
+}
+
+CTransformOutputPin* CTransInPlaceFilter::MakeOutputPin() {
+  HRESULT hr = S_OK;
+  return new (std::nothrow) CTransInPlaceOutputPin("TransInPlace output pin", this, &hr, L"Output");
 }
 
 HRESULT CTransInPlaceFilter::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProperties) {

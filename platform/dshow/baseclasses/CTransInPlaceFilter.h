@@ -11,8 +11,6 @@ class CTransInPlaceFilter : public CTransformFilter {
  public:
   CTransInPlaceFilter(const char* pName, LPUNKNOWN pUnk, REFCLSID clsid, HRESULT* phr, bool bModifiesData = true);
 
-  CBasePin* GetPin(int n) override;
-
   // In-place: the output type is the input's, and the buffers are the input's.
   HRESULT GetMediaType(int, CMediaType*) override { return E_UNEXPECTED; }
   HRESULT DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProperties) override;
@@ -25,6 +23,9 @@ class CTransInPlaceFilter : public CTransformFilter {
  protected:
   friend class CTransInPlaceInputPin;
   friend class CTransInPlaceOutputPin;
+
+  CTransformInputPin* MakeInputPin() override;
+  CTransformOutputPin* MakeOutputPin() override;
 
   // A copy of the sample in an output buffer, or null.
   IMediaSample* Copy(IMediaSample* pSource);

@@ -16,20 +16,30 @@ CTransformFilter::~CTransformFilter() {
 }
 
 CBasePin* CTransformFilter::GetPin(int n) {
-  if (!m_pInput) {
-    HRESULT hr = S_OK;
-    m_pInput = new (std::nothrow) CTransformInputPin("Transform input pin", this, &hr, L"XForm In");
-    if (!m_pInput) return nullptr;
-    m_pOutput = new (std::nothrow) CTransformOutputPin("Transform output pin", this, &hr, L"XForm Out");
-    if (!m_pOutput) {
-      delete m_pInput;
-      m_pInput = nullptr;
-      return nullptr;
-    }
-  }
+  if (!m_pInput && !MakePins()) return nullptr;
   if (n == 0) return m_pInput;
   if (n == 1) return m_pOutput;
   return nullptr;
+}
+
+bool CTransformFilter::MakePins() {
+  m_pInput = MakeInputPin();
+  if (!m_pInput) return false;
+  m_pOutput = MakeOutputPin();
+  if (m_pOutput) return true;
+  delete m_pInput;
+  m_pInput = nullptr;
+  return false;
+}
+
+CTransformInputPin* CTransformFilter::MakeInputPin() {
+  HRESULT hr = S_OK;
+  return new (std::nothrow) CTransformInputPin("Transform input pin", this, &hr, L"XForm In");
+}
+
+CTransformOutputPin* CTransformFilter::MakeOutputPin() {
+  HRESULT hr = S_OK;
+  return new (std::nothrow) CTransformOutputPin("Transform output pin", this, &hr, L"XForm Out");
 }
 
 STDMETHODIMP CTransformFilter::FindPin(LPCWSTR Id, IPin** ppPin) {

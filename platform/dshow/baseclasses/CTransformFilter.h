@@ -6,7 +6,8 @@
 // Two locks: m_csFilter for state and connections, m_csReceive held through each
 // Receive, so Stop can wait for the sample in flight without stopping other callers.
 // The streaming state (m_bSampleSkipped, m_bQualityChanged) belongs to m_csReceive.
-// Pins are made on first use by GetPin, so a derived filter can make its own kinds.
+// Pins are made on first use by GetPin, through MakeInputPin and MakeOutputPin, so a
+// derived filter can make its own kinds.
 #pragma once
 
 #include <dshow/baseclasses/CBaseFilter.h>
@@ -55,6 +56,10 @@ class CTransformFilter : public CBaseFilter {
   // An output buffer with the input sample's times and flags.
   HRESULT InitializeOutputSample(IMediaSample* pSample, IMediaSample** ppOutSample);
 
+  // The pins GetPin makes, input first (null when out of memory).
+  virtual CTransformInputPin* MakeInputPin();
+  virtual CTransformOutputPin* MakeOutputPin();
+
   friend class CTransformInputPin;
   friend class CTransformOutputPin;
 
@@ -65,4 +70,8 @@ class CTransformFilter : public CBaseFilter {
   CCritSec m_csReceive;
   CTransformInputPin* m_pInput = nullptr;
   CTransformOutputPin* m_pOutput = nullptr;
+
+ private:
+  // Makes both pins, or neither.
+  bool MakePins();
 };

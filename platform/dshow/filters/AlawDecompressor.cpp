@@ -2,6 +2,7 @@
 
 #include <com/ComPtr.h>
 #include <dshow/amaudio.h>
+#include <dshow/baseclasses/CTransformInputPin.h>
 #include <dshow/filters/BufferNeeds.h>
 #include <dshow/filters/DecoderOutputPin.h>
 #include <dshow/filters/MpegAudioDecoder.h>
@@ -35,10 +36,9 @@ AlawDecompressor::AlawDecompressor(LPUNKNOWN outer) : CTransformFilter("ACM Wrap
 
 CUnknown* AlawDecompressor::CreateInstance(LPUNKNOWN outer, HRESULT*) { return new (std::nothrow) AlawDecompressor(outer); }
 
-CBasePin* AlawDecompressor::GetPin(int n) {
-  // A decoder's pins: seeking passes through to the parser.
-  if (!DecoderOutputPin::makePins(this, m_pInput, m_pOutput)) return nullptr;
-  return CTransformFilter::GetPin(n);
+CTransformOutputPin* AlawDecompressor::MakeOutputPin() {
+  HRESULT hr = S_OK;
+  return new (std::nothrow) DecoderOutputPin(this, m_pInput, &hr);
 }
 
 short AlawDecompressor::decode(BYTE alaw) {

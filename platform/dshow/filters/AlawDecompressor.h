@@ -14,7 +14,6 @@ class AlawDecompressor : public CTransformFilter {
   static CUnknown* CreateInstance(LPUNKNOWN outer, HRESULT* phr);
   static const AMOVIESETUP_FILTER kSetup;
 
-  CBasePin* GetPin(int n) override;
   HRESULT CheckInputType(const CMediaType* mtIn) override;
   HRESULT CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut) override;
   HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
@@ -23,6 +22,10 @@ class AlawDecompressor : public CTransformFilter {
 
   // One sample: the middle of the span its code stands for, on the 16-bit scale.
   static short decode(BYTE alaw);
+
+ protected:
+  // A decoder's output pin: seeking passes through to the parser.
+  CTransformOutputPin* MakeOutputPin() override;
 };
 
 }  // namespace plat

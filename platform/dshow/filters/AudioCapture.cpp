@@ -2,7 +2,6 @@
 
 #include <dshow/AnsiText.h>
 #include <dshow/filters/AudioLinePin.h>
-#include <dshow/filters/LiveStream.h>
 #include <dshow/filters/PcmCapturePin.h>
 #include <machine/CaptureAudio.h>
 #include <machine/Machine.h>
@@ -13,7 +12,7 @@
 namespace plat {
 
 AudioCapture::AudioCapture(LPUNKNOWN outer, HRESULT* phr)
-    : CSource("Audio capture", outer, CLSID_AudioCapture, phr), m_device(Machine::current().service<CaptureAudio>()) {
+    : LiveSource("Audio capture", outer, CLSID_AudioCapture, phr), m_device(Machine::current().service<CaptureAudio>()) {
   TvStickCapture& stick = Machine::current().service<TvStickCapture>();
   new PcmCapturePin(this, L"Capture", [this, &stick] { return m_device.toneHz(stick); });
   const auto& names = m_device.lines();
@@ -33,17 +32,6 @@ CBasePin* AudioCapture::GetPin(int n) {
   if (n < streams) return CSource::GetPin(n);
   const size_t line = static_cast<size_t>(n - streams);
   return line < m_lines.size() ? m_lines[line].get() : nullptr;
-}
-
-STDMETHODIMP AudioCapture::Run(REFERENCE_TIME tStart) {
-  const HRESULT hr = CSource::Run(tStart);
-  if (SUCCEEDED(hr)) LiveStream::filterRuns(*this);
-  return hr;
-}
-
-STDMETHODIMP AudioCapture::GetState(DWORD dwMSecs, FILTER_STATE* State) {
-  const HRESULT hr = CSource::GetState(dwMSecs, State);
-  return SUCCEEDED(hr) && *State == State_Paused ? VFW_S_CANT_CUE : hr;
 }
 
 }  // namespace plat

@@ -4,7 +4,7 @@
 // stick is wired to is enabled.
 #pragma once
 
-#include <dshow/baseclasses/CSource.h>
+#include <dshow/filters/LiveSource.h>
 
 #include <memory>
 #include <vector>
@@ -14,7 +14,7 @@ namespace plat {
 class AudioLinePin;
 class CaptureAudio;
 
-class AudioCapture : public CSource {
+class AudioCapture : public LiveSource {
  public:
   AudioCapture(LPUNKNOWN outer, HRESULT* phr);
   ~AudioCapture() override;
@@ -22,9 +22,6 @@ class AudioCapture : public CSource {
 
   int GetPinCount() override;
   CBasePin* GetPin(int n) override;
-  STDMETHODIMP GetState(DWORD dwMSecs, FILTER_STATE* State) override;
-  // Its live streams start capturing once its state says it runs.
-  STDMETHODIMP Run(REFERENCE_TIME tStart) override;
 
  private:
   CaptureAudio& m_device;

@@ -2,6 +2,7 @@
 
 #include <dshow/baseclasses/CAutoLock.h>
 #include <dshow/baseclasses/CTransformInputPin.h>
+#include <dshow/baseclasses/CTransformOutputPin.h>
 #include <dshow/filters/DecoderOutputPin.h>
 #include <dshow/vfwmsgs.h>
 
@@ -10,6 +11,7 @@ extern "C" {
 }
 
 #include <cstring>
+#include <new>
 
 namespace plat {
 
@@ -17,12 +19,32 @@ CodecFilter::CodecFilter(const char* name, LPUNKNOWN outer, REFCLSID clsid) : CT
 
 CodecFilter::~CodecFilter() { StopStreaming(); }
 
-CBasePin* CodecFilter::GetPin(int n) {
-  if (!DecoderOutputPin::makePins(this, m_pInput, m_pOutput)) return nullptr;
-  return CTransformFilter::GetPin(n);
+CTransformOutputPin* CodecFilter::MakeOutputPin() {
+  HRESULT hr = S_OK;
+  return new (std::nothrow) DecoderOutputPin(this, m_pInput, &hr);
 }
 
 const CMediaType& CodecFilter::inputType() { return m_pInput->CurrentMediaType(); }
+
+HRESULT CodecFilter::deliverFilled(REFERENCE_TIME from, REFERENCE_TIME to,
+                                   const std::function<long(BYTE*, long)>& fill) {
+  IMediaSample* sample = nullptr;
+  HRESULT hr = m_pOutput->GetDeliveryBuffer(&sample, &from, &to, 0);
+  if (FAILED(hr)) return hr;
+  BYTE* data = nullptr;
+  sample->GetPointer(&data);
+  const long length = fill(data, sample->GetSize());
+  if (length < 0) {
+    sample->Release();
+    return S_OK;
+  }
+  sample->SetActualDataLength(length);
+  sample->SetTime(&from, &to);
+  sample->SetSyncPoint(TRUE);
+  hr = m_pOutput->Deliver(sample);
+  sample->Release();
+  return hr;
+}
 
 HRESULT CodecFilter::StartStreaming() {
   const AVCodec* codec = avcodec_find_decoder(static_cast<AVCodecID>(codecFor(inputType())));

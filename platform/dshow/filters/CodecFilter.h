@@ -10,6 +10,7 @@
 #include <dshow/baseclasses/CTransformFilter.h>
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 struct AVBufferRef;
@@ -24,7 +25,6 @@ class CodecFilter : public CTransformFilter {
   CodecFilter(const char* name, LPUNKNOWN outer, REFCLSID clsid);
   ~CodecFilter() override;
 
-  CBasePin* GetPin(int n) override;
   HRESULT StartStreaming() override;
   HRESULT StopStreaming() override;
   HRESULT Receive(IMediaSample* pSample) override;
@@ -32,12 +32,18 @@ class CodecFilter : public CTransformFilter {
   HRESULT EndFlush() override;
 
  protected:
+  // A decoder's output pin: seeking passes through to the parser.
+  CTransformOutputPin* MakeOutputPin() override;
   // libavcodec's codec for the connected input type (an AVCodecID).
   virtual int codecFor(const CMediaType& input) = 0;
   // Sends one decoded frame on; its start in 100-ns units, null when it carries none.
   virtual HRESULT deliverFrame(const AVFrame& frame, const REFERENCE_TIME* start) = 0;
   // The input's media type as connected.
   const CMediaType& inputType();
+  // Sends on an output buffer stamped `from`..`to` once `fill` has filled it: `fill` is
+  // given the buffer and its size and answers the data's length, or a negative one to
+  // leave the frame out.
+  HRESULT deliverFilled(REFERENCE_TIME from, REFERENCE_TIME to, const std::function<long(BYTE*, long)>& fill);
 
   REFERENCE_TIME m_next = 0;  // where an untimed frame starts
 

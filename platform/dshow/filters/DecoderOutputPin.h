@@ -3,7 +3,6 @@
 #pragma once
 
 #include <com/ComPtr.h>
-#include <dshow/baseclasses/CTransformInputPin.h>
 #include <dshow/baseclasses/CTransformOutputPin.h>
 
 namespace plat {
@@ -11,9 +10,6 @@ namespace plat {
 class DecoderOutputPin : public CTransformOutputPin {
  public:
   DecoderOutputPin(CTransformFilter* filter, IPin* input, HRESULT* phr);
-  // Makes a decoder's pins, a transform input pin and this output pin, unless made;
-  // false when they cannot be.
-  static bool makePins(CTransformFilter* filter, CTransformInputPin*& input, CTransformOutputPin*& output);
 
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 

@@ -26,44 +26,6 @@ STDMETHODIMP DefaultVideoRenderer::NonDelegatingQueryInterface(REFIID riid, void
   return VideoRendererBase::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP DefaultVideoRenderer::SetImageCompositor(IVMRImageCompositor*) { return E_NOTIMPL; }
-
-STDMETHODIMP DefaultVideoRenderer::SetNumberOfStreams(DWORD dwMaxStreams) {
-  if (dwMaxStreams == 0 || dwMaxStreams > 16) return E_INVALIDARG;
-  m_streams = dwMaxStreams;
-  return S_OK;
-}
-
-STDMETHODIMP DefaultVideoRenderer::GetNumberOfStreams(DWORD* pdwMaxStreams) {
-  CheckPointer(pdwMaxStreams, E_POINTER);
-  *pdwMaxStreams = m_streams;
-  return S_OK;
-}
-
-STDMETHODIMP DefaultVideoRenderer::SetRenderingPrefs(DWORD dwRenderFlags) {
-  m_prefs = dwRenderFlags;
-  return S_OK;
-}
-
-STDMETHODIMP DefaultVideoRenderer::GetRenderingPrefs(DWORD* pdwRenderFlags) {
-  CheckPointer(pdwRenderFlags, E_POINTER);
-  *pdwRenderFlags = m_prefs;
-  return S_OK;
-}
-
-STDMETHODIMP DefaultVideoRenderer::SetRenderingMode(DWORD Mode) {
-  // Only a window of its own: there is no other surface to render to here.
-  if (Mode != VMRMode_Windowed) return E_INVALIDARG;
-  m_mode = Mode;
-  return S_OK;
-}
-
-STDMETHODIMP DefaultVideoRenderer::GetRenderingMode(DWORD* pMode) {
-  CheckPointer(pMode, E_POINTER);
-  *pMode = m_mode;
-  return S_OK;
-}
-
 STDMETHODIMP DefaultVideoRenderer::GetAspectRatioMode(LPDWORD lpdwARMode) {
   CheckPointer(lpdwARMode, E_POINTER);
   *lpdwARMode = m_aspect;

@@ -5,11 +5,14 @@
 
 #include <dshow/baseclasses/setup.h>
 #include <dshow/filters/VideoRendererBase.h>
+#include <dshow/filters/VmrFilterConfig.h>
 #include <dshow/vmr.h>
 
 namespace plat {
 
-class DefaultVideoRenderer : public VideoRendererBase, public IVMRFilterConfig, public IVMRAspectRatioControl {
+class DefaultVideoRenderer : public VideoRendererBase,
+                             public VmrFilterConfig<IVMRFilterConfig, IVMRImageCompositor, VMRMode_Windowed>,
+                             public IVMRAspectRatioControl {
  public:
   DefaultVideoRenderer(LPUNKNOWN outer, HRESULT* phr);
   static CUnknown* CreateInstance(LPUNKNOWN outer, HRESULT* phr);
@@ -18,22 +21,11 @@ class DefaultVideoRenderer : public VideoRendererBase, public IVMRFilterConfig, 
   DECLARE_IUNKNOWN
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
-  // IVMRFilterConfig
-  STDMETHODIMP SetImageCompositor(IVMRImageCompositor* lpVMRImgCompositor) override;
-  STDMETHODIMP SetNumberOfStreams(DWORD dwMaxStreams) override;
-  STDMETHODIMP GetNumberOfStreams(DWORD* pdwMaxStreams) override;
-  STDMETHODIMP SetRenderingPrefs(DWORD dwRenderFlags) override;
-  STDMETHODIMP GetRenderingPrefs(DWORD* pdwRenderFlags) override;
-  STDMETHODIMP SetRenderingMode(DWORD Mode) override;
-  STDMETHODIMP GetRenderingMode(DWORD* pMode) override;
   // IVMRAspectRatioControl
   STDMETHODIMP GetAspectRatioMode(LPDWORD lpdwARMode) override;
   STDMETHODIMP SetAspectRatioMode(DWORD dwARMode) override;
 
  private:
-  DWORD m_streams = 0;
-  DWORD m_prefs = 0;
-  DWORD m_mode = VMRMode_Windowed;
   DWORD m_aspect = VMR_ARMODE_NONE;
 };
 

@@ -3,6 +3,7 @@
 #include <dshow/amaudio.h>
 #include <dshow/baseclasses/CTransformInputPin.h>
 #include <dshow/baseclasses/CTransformOutputPin.h>
+#include <dshow/filters/BufferNeeds.h>
 #include <dshow/mediafiles.h>
 #include <dshow/uuids.h>
 #include <dshow/vfwmsgs.h>
@@ -104,12 +105,7 @@ HRESULT MpegAudioDecoder::CheckTransform(const CMediaType* mtIn, const CMediaTyp
 }
 
 HRESULT MpegAudioDecoder::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) {
-  pprop->cBuffers = std::max<long>(pprop->cBuffers, 8);
-  pprop->cbBuffer = std::max<long>(pprop->cbBuffer, kBufferBytes);
-  ALLOCATOR_PROPERTIES actual{};
-  const HRESULT hr = pAllocator->SetProperties(pprop, &actual);
-  if (FAILED(hr)) return hr;
-  return actual.cbBuffer < pprop->cbBuffer ? E_FAIL : S_OK;
+  return BufferNeeds::Ask(pAllocator, *pprop, 8, std::max<long>(pprop->cbBuffer, kBufferBytes));
 }
 
 int MpegAudioDecoder::codecFor(const CMediaType& input) {
@@ -123,21 +119,13 @@ HRESULT MpegAudioDecoder::deliverFrame(const AVFrame& frame, const REFERENCE_TIM
   REFERENCE_TIME from = start ? *start : m_next;
   REFERENCE_TIME to = from + static_cast<REFERENCE_TIME>(frame.nb_samples) * 10'000'000 / out.nSamplesPerSec;
   m_next = to;
-  IMediaSample* sample = nullptr;
-  HRESULT hr = m_pOutput->GetDeliveryBuffer(&sample, &from, &to, 0);
-  if (FAILED(hr)) return hr;
-  BYTE* data = nullptr;
-  sample->GetPointer(&data);
-  const int frames = std::min(frame.nb_samples, static_cast<int>(sample->GetSize() / out.nBlockAlign));
-  auto* pcm = reinterpret_cast<std::int16_t*>(data);
-  for (int i = 0; i < frames; ++i)
-    for (int c = 0; c < channels; ++c) pcm[i * channels + c] = sampleAt(frame, c, i, channels);
-  sample->SetActualDataLength(frames * out.nBlockAlign);
-  sample->SetTime(&from, &to);
-  sample->SetSyncPoint(TRUE);
-  hr = m_pOutput->Deliver(sample);
-  sample->Release();
-  return hr;
+  return deliverFilled(from, to, [&](BYTE* data, long size) -> long {
+    const int frames = std::min(frame.nb_samples, static_cast<int>(size / out.nBlockAlign));
+    auto* pcm = reinterpret_cast<std::int16_t*>(data);
+    for (int i = 0; i < frames; ++i)
+      for (int c = 0; c < channels; ++c) pcm[i * channels + c] = sampleAt(frame, c, i, channels);
+    return frames * out.nBlockAlign;
+  });
 }
 
 }  // namespace plat

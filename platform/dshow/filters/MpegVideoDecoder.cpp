@@ -3,6 +3,7 @@
 #include <dshow/amvideo.h>
 #include <dshow/baseclasses/CTransformInputPin.h>
 #include <dshow/baseclasses/CTransformOutputPin.h>
+#include <dshow/filters/BufferNeeds.h>
 #include <dshow/filters/Yuy2Converter.h>
 #include <dshow/mediafiles.h>
 #include <dshow/uuids.h>
@@ -13,6 +14,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -94,12 +96,8 @@ HRESULT MpegVideoDecoder::CheckTransform(const CMediaType* mtIn, const CMediaTyp
 HRESULT MpegVideoDecoder::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) {
   const VIDEOINFOHEADER* out = videoInfo(m_pOutput->CurrentMediaType());
   if (!out) return E_UNEXPECTED;
-  pprop->cBuffers = std::max<long>(pprop->cBuffers, 3);
-  pprop->cbBuffer = std::max<long>(pprop->cbBuffer, static_cast<long>(out->bmiHeader.biSizeImage));
-  ALLOCATOR_PROPERTIES actual{};
-  const HRESULT hr = pAllocator->SetProperties(pprop, &actual);
-  if (FAILED(hr)) return hr;
-  return actual.cbBuffer < pprop->cbBuffer ? E_FAIL : S_OK;
+  const long bytes = std::max<long>(pprop->cbBuffer, static_cast<long>(out->bmiHeader.biSizeImage));
+  return BufferNeeds::Ask(pAllocator, *pprop, 3, bytes);
 }
 
 HRESULT MpegVideoDecoder::StopStreaming() {
@@ -154,21 +152,10 @@ HRESULT MpegVideoDecoder::deliverFrame(const AVFrame& frame, const REFERENCE_TIM
   REFERENCE_TIME to = from + length;
   m_next = to;
   if (to <= 0) return S_OK;  // decoded only to reach the seek position
-  IMediaSample* sample = nullptr;
-  HRESULT hr = m_pOutput->GetDeliveryBuffer(&sample, &from, &to, 0);
-  if (FAILED(hr)) return hr;
-  BYTE* data = nullptr;
-  sample->GetPointer(&data);
-  if (!convert(frame, data)) {
-    sample->Release();
-    return S_OK;  // a picture that cannot be converted is left out
-  }
-  sample->SetActualDataLength(static_cast<long>(info.bmiHeader.biSizeImage));
-  sample->SetTime(&from, &to);
-  sample->SetSyncPoint(TRUE);
-  hr = m_pOutput->Deliver(sample);
-  sample->Release();
-  return hr;
+  return deliverFilled(from, to, [&](BYTE* data, long) -> long {
+    // A picture that cannot be converted is left out.
+    return convert(frame, data) ? static_cast<long>(info.bmiHeader.biSizeImage) : -1;
+  });
 }
 
 }  // namespace plat

@@ -99,18 +99,10 @@ OverlayMixer::OverlayMixer(LPUNKNOWN outer) : CTransformFilter("Overlay Mixer", 
 
 CUnknown* OverlayMixer::CreateInstance(LPUNKNOWN outer, HRESULT*) { return new (std::nothrow) OverlayMixer(outer); }
 
-CBasePin* OverlayMixer::GetPin(int n) {
-  if (!m_pInput) {
-    m_pInput = new (std::nothrow) InputPin(this);
-    if (!m_pInput) return nullptr;
-    m_pOutput = new (std::nothrow) CTransformOutputPin("Overlay mixer output", this, nullptr, L"Output");
-    if (!m_pOutput) {
-      delete m_pInput;
-      m_pInput = nullptr;
-      return nullptr;
-    }
-  }
-  return CTransformFilter::GetPin(n);
+CTransformInputPin* OverlayMixer::MakeInputPin() { return new (std::nothrow) InputPin(this); }
+
+CTransformOutputPin* OverlayMixer::MakeOutputPin() {
+  return new (std::nothrow) CTransformOutputPin("Overlay mixer output", this, nullptr, L"Output");
 }
 
 HRESULT OverlayMixer::CheckInputType(const CMediaType* mtIn) {

@@ -14,12 +14,15 @@ class OverlayMixer : public CTransformFilter {
   static CUnknown* CreateInstance(LPUNKNOWN outer, HRESULT* phr);
   static const AMOVIESETUP_FILTER kSetup;
 
-  CBasePin* GetPin(int n) override;
   HRESULT CheckInputType(const CMediaType* mtIn) override;
   HRESULT CheckTransform(const CMediaType* mtIn, const CMediaType* mtOut) override;
   HRESULT DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) override;
   HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
   HRESULT Transform(IMediaSample* pIn, IMediaSample* pOut) override;
+
+ protected:
+  CTransformInputPin* MakeInputPin() override;
+  CTransformOutputPin* MakeOutputPin() override;
 
  private:
   class InputPin;

@@ -2,7 +2,6 @@
 
 #include <dshow/baseclasses/CAutoLock.h>
 #include <dshow/baseclasses/CSource.h>
-#include <dshow/filters/PinProperties.h>
 #include <machine/TestTone.h>
 
 #include <cstring>
@@ -24,7 +23,7 @@ bool validPcm(const CMediaType& type) {
 }  // namespace
 
 PcmCapturePin::PcmCapturePin(CSource* filter, LPCWSTR name, std::function<double()> tone)
-    : LiveStream("PCM capture pin", nullptr, filter, name), m_tone(std::move(tone)), m_format(pcmType(44100, 2)) {}
+    : CapturePin("PCM capture pin", filter, name, PIN_CATEGORY_CAPTURE, pcmType(44100, 2)), m_tone(std::move(tone)) {}
 
 CMediaType PcmCapturePin::pcmType(DWORD rate, WORD channels) {
   CMediaType type(&MEDIATYPE_Audio);
@@ -42,28 +41,13 @@ CMediaType PcmCapturePin::pcmType(DWORD rate, WORD channels) {
 }
 
 STDMETHODIMP PcmCapturePin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-  if (riid == IID_IAMStreamConfig) return GetInterface(static_cast<IAMStreamConfig*>(this), ppv);
   if (riid == IID_IAMBufferNegotiation) return GetInterface(static_cast<IAMBufferNegotiation*>(this), ppv);
-  if (riid == IID_IKsPropertySet) return GetInterface(static_cast<IKsPropertySet*>(this), ppv);
-  return LiveStream::NonDelegatingQueryInterface(riid, ppv);
+  return CapturePin::NonDelegatingQueryInterface(riid, ppv);
 }
 
-const WAVEFORMATEX* PcmCapturePin::format() {
-  const CMediaType& type = IsConnected() ? m_mt : m_format;
-  return reinterpret_cast<const WAVEFORMATEX*>(type.Format());
-}
+const WAVEFORMATEX* PcmCapturePin::format() { return reinterpret_cast<const WAVEFORMATEX*>(currentFormat().Format()); }
 
 HRESULT PcmCapturePin::CheckMediaType(const CMediaType* pmt) { return validPcm(*pmt) ? S_OK : S_FALSE; }
-
-HRESULT PcmCapturePin::GetMediaType(int iPosition, CMediaType* pMediaType) {
-  // Asked while a downstream filter holds its own lock (a tee offering this pin's types
-  // on its outputs): the filter's lock here would take the two in the other order.
-  CAutoLock lock(&m_formatLock);
-  if (iPosition < 0) return E_INVALIDARG;
-  if (iPosition > 0) return VFW_S_NO_MORE_ITEMS;
-  *pMediaType = m_format;
-  return S_OK;
-}
 
 HRESULT PcmCapturePin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProps) {
   const WAVEFORMATEX* wave = format();
@@ -107,13 +91,6 @@ STDMETHODIMP PcmCapturePin::SetFormat(AM_MEDIA_TYPE* pmt) {
   return S_OK;
 }
 
-STDMETHODIMP PcmCapturePin::GetFormat(AM_MEDIA_TYPE** ppmt) {
-  CheckPointer(ppmt, E_POINTER);
-  CAutoLock lock(m_pLock);
-  *ppmt = CreateMediaType(IsConnected() ? &m_mt : &m_format);
-  return *ppmt ? S_OK : E_OUTOFMEMORY;
-}
-
 STDMETHODIMP PcmCapturePin::GetNumberOfCapabilities(int* piCount, int* piSize) {
   CheckPointer(piCount, E_POINTER);
   CheckPointer(piSize, E_POINTER);
@@ -146,14 +123,6 @@ STDMETHODIMP PcmCapturePin::GetAllocatorProperties(ALLOCATOR_PROPERTIES* pprop) 
   if (!IsConnected()) return VFW_E_NOT_CONNECTED;
   *pprop = m_actual;
   return S_OK;
-}
-
-STDMETHODIMP PcmCapturePin::Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD size, DWORD* returned) {
-  return PinProperties::get(PIN_CATEGORY_CAPTURE, nullptr, set, id, data, size, returned);
-}
-
-STDMETHODIMP PcmCapturePin::QuerySupported(REFGUID set, DWORD id, DWORD* support) {
-  return PinProperties::querySupported(set, id, support);
 }
 
 }  // namespace plat

@@ -7,13 +7,13 @@
 
 #include <dshow/amaudio.h>
 #include <dshow/axextend.h>
-#include <dshow/filters/LiveStream.h>
+#include <dshow/filters/CapturePin.h>
 
 #include <functional>
 
 namespace plat {
 
-class PcmCapturePin : public LiveStream, public IAMStreamConfig, public IAMBufferNegotiation, public IKsPropertySet {
+class PcmCapturePin : public CapturePin, public IAMBufferNegotiation {
  public:
   // `tone` tells the frequency heard now (0: silence).
   PcmCapturePin(CSource* filter, LPCWSTR name, std::function<double()> tone);
@@ -22,22 +22,15 @@ class PcmCapturePin : public LiveStream, public IAMStreamConfig, public IAMBuffe
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
 
   HRESULT CheckMediaType(const CMediaType* pmt) override;
-  HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
   HRESULT DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProps) override;
 
   // IAMStreamConfig
   STDMETHODIMP SetFormat(AM_MEDIA_TYPE* pmt) override;
-  STDMETHODIMP GetFormat(AM_MEDIA_TYPE** ppmt) override;
   STDMETHODIMP GetNumberOfCapabilities(int* piCount, int* piSize) override;
   STDMETHODIMP GetStreamCaps(int iIndex, AM_MEDIA_TYPE** ppmt, BYTE* pSCC) override;
   // IAMBufferNegotiation
   STDMETHODIMP SuggestAllocatorProperties(const ALLOCATOR_PROPERTIES* pprop) override;
   STDMETHODIMP GetAllocatorProperties(ALLOCATOR_PROPERTIES* pprop) override;
-  // IKsPropertySet: a capture pin
-  STDMETHODIMP Set(REFGUID, DWORD, LPVOID, DWORD, LPVOID, DWORD) override { return E_NOTIMPL; }
-  STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID data, DWORD size,
-                   DWORD* returned) override;
-  STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
 
   static CMediaType pcmType(DWORD rate, WORD channels);
 
@@ -49,8 +42,6 @@ class PcmCapturePin : public LiveStream, public IAMStreamConfig, public IAMBuffe
   const WAVEFORMATEX* format();
 
   std::function<double()> m_tone;
-  CCritSec m_formatLock;  // over m_format; taken last, with nothing taken under it
-  CMediaType m_format;
   ALLOCATOR_PROPERTIES m_suggested{};
   ALLOCATOR_PROPERTIES m_actual{};
 };

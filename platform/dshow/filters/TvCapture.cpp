@@ -5,7 +5,6 @@
 #include <dshow/baseclasses/CAutoLock.h>
 #include <dshow/evcode.h>
 #include <dshow/filters/AnalogPin.h>
-#include <dshow/filters/LiveStream.h>
 #include <dshow/filters/PcmCapturePin.h>
 #include <dshow/filters/StickMedium.h>
 #include <dshow/filters/TvVideoPin.h>
@@ -27,7 +26,7 @@ TvCapture::TvCapture(LPUNKNOWN outer, HRESULT* phr)
 
 TvCapture::TvCapture(LPUNKNOWN outer, HRESULT* phr, const char* name, REFCLSID clsid, CaptureHardware& hardware,
                      bool analogIn)
-    : CSource(name, outer, clsid, phr),
+    : LiveSource(name, outer, clsid, phr),
       m_stick(hardware),
       m_analogIn(analogIn ? new AnalogPin(this, pStateLock(), L"Analog Video In", PINDIR_INPUT, MEDIATYPE_AnalogVideo,
                                           kDecoderVideoWire, PIN_CATEGORY_ANALOGVIDEOIN)
@@ -61,17 +60,6 @@ CBasePin* TvCapture::GetPin(int n) {
   const int streams = CSource::GetPinCount();
   if (n == streams && m_analogIn) return m_analogIn;
   return CSource::GetPin(n);
-}
-
-STDMETHODIMP TvCapture::Run(REFERENCE_TIME tStart) {
-  const HRESULT hr = CSource::Run(tStart);
-  if (SUCCEEDED(hr)) LiveStream::filterRuns(*this);
-  return hr;
-}
-
-STDMETHODIMP TvCapture::GetState(DWORD dwMSecs, FILTER_STATE* State) {
-  const HRESULT hr = CSource::GetState(dwMSecs, State);
-  return SUCCEEDED(hr) && *State == State_Paused ? VFW_S_CANT_CUE : hr;
 }
 
 bool TvCapture::checkDevice() {

@@ -13,7 +13,7 @@
 
 #include <com/ocidl.h>
 #include <dshow/axextend.h>
-#include <dshow/baseclasses/CSource.h>
+#include <dshow/filters/LiveSource.h>
 
 #include <atomic>
 
@@ -22,7 +22,7 @@ namespace plat {
 class AnalogPin;
 class CaptureHardware;
 
-class TvCapture : public CSource,
+class TvCapture : public LiveSource,
                   public IAMVideoProcAmp,
                   public IAMAnalogVideoDecoder,
                   public ISpecifyPropertyPages {
@@ -39,9 +39,6 @@ class TvCapture : public CSource,
 
   int GetPinCount() override;
   CBasePin* GetPin(int n) override;
-  STDMETHODIMP GetState(DWORD dwMSecs, FILTER_STATE* State) override;
-  // Its live streams start capturing once its state says it runs.
-  STDMETHODIMP Run(REFERENCE_TIME tStart) override;
 
   // IAMVideoProcAmp
   STDMETHODIMP GetRange(long Property, long* pMin, long* pMax, long* pSteppingDelta, long* pDefault,

@@ -4,7 +4,6 @@
 #include <dshow/baseclasses/CSource.h>
 #include <dshow/engine/ClockWait.h>
 #include <dshow/filters/BufferNeeds.h>
-#include <dshow/filters/PinProperties.h>
 #include <dshow/filters/TvCapture.h>
 #include <dshow/filters/Yuy2Converter.h>
 #include <machine/TestPicture.h>
@@ -48,10 +47,12 @@ std::uint8_t clampByte(int value) { return static_cast<std::uint8_t>(std::clamp(
 }  // namespace
 
 TvVideoPin::TvVideoPin(CSource* filter, LPCWSTR name, const GUID& category, CaptureHardware& stick)
-    : LiveStream("TV video pin", nullptr, filter, name), m_category(category), m_stick(stick) {
+    : CapturePin("TV video pin", filter, name, category, nativeFormat(stick)), m_stick(stick) {}
+
+CMediaType TvVideoPin::nativeFormat(CaptureHardware& stick) {
   // The decoder's standard decides the native picture: 525 lines at 29.97 frames, else 625 at 25.
   const bool lines525 = (stick.decoderStandard() & (0x7 | 0x200)) != 0;
-  m_format = videoFormat(MEDIASUBTYPE_YUY2, 720, lines525 ? 480 : 576, lines525 ? 333'667 : 400'000);
+  return videoFormat(MEDIASUBTYPE_YUY2, 720, lines525 ? 480 : 576, lines525 ? 333'667 : 400'000);
 }
 
 CMediaType TvVideoPin::videoFormat(const GUID& subtype, LONG width, LONG height, REFERENCE_TIME frameInterval) {
@@ -73,28 +74,13 @@ CMediaType TvVideoPin::videoFormat(const GUID& subtype, LONG width, LONG height,
   return type;
 }
 
-STDMETHODIMP TvVideoPin::NonDelegatingQueryInterface(REFIID riid, void** ppv) {
-  if (riid == IID_IAMStreamConfig) return GetInterface(static_cast<IAMStreamConfig*>(this), ppv);
-  if (riid == IID_IKsPropertySet) return GetInterface(static_cast<IKsPropertySet*>(this), ppv);
-  return LiveStream::NonDelegatingQueryInterface(riid, ppv);
-}
-
 const VIDEOINFOHEADER* TvVideoPin::format() {
-  return reinterpret_cast<const VIDEOINFOHEADER*>((IsConnected() ? m_mt : m_format).Format());
+  return reinterpret_cast<const VIDEOINFOHEADER*>(currentFormat().Format());
 }
 
 HRESULT TvVideoPin::CheckMediaType(const CMediaType* pmt) { return validFormat(*pmt) ? S_OK : S_FALSE; }
 
-HRESULT TvVideoPin::GetMediaType(int iPosition, CMediaType* pMediaType) {
-  // Asked while a downstream filter holds its own lock (a tee offering this pin's types
-  // on its outputs): the filter's lock here would take the two in the other order.
-  CAutoLock lock(&m_formatLock);
-  if (iPosition < 0) return E_INVALIDARG;
-  if (iPosition == 0) {
-    *pMediaType = m_format;
-    return S_OK;
-  }
-  // Then the same picture in the other subtype.
+HRESULT TvVideoPin::GetMoreMediaTypes(int iPosition, CMediaType* pMediaType) {
   if (iPosition > 1) return VFW_S_NO_MORE_ITEMS;
   const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(m_format.Format());
   const GUID& other = *m_format.Subtype() == MEDIASUBTYPE_YUY2 ? MEDIASUBTYPE_RGB24 : MEDIASUBTYPE_YUY2;
@@ -162,7 +148,7 @@ HRESULT TvVideoPin::fillAt(IMediaSample* sample, REFERENCE_TIME, std::uint64_t i
   const std::int64_t timeMs = ClockWait::now() / 10'000;
   BYTE* data = nullptr;
   sample->GetPointer(&data);
-  const bool yuy2 = *(IsConnected() ? m_mt : m_format).Subtype() == MEDIASUBTYPE_YUY2;
+  const bool yuy2 = *currentFormat().Subtype() == MEDIASUBTYPE_YUY2;
   BYTE* picture = data;
   if (!yuy2) {
     m_scratch.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 2);
@@ -206,13 +192,6 @@ STDMETHODIMP TvVideoPin::SetFormat(AM_MEDIA_TYPE* pmt) {
   return hr;
 }
 
-STDMETHODIMP TvVideoPin::GetFormat(AM_MEDIA_TYPE** ppmt) {
-  CheckPointer(ppmt, E_POINTER);
-  CAutoLock lock(m_pLock);
-  *ppmt = CreateMediaType(IsConnected() ? &m_mt : &m_format);
-  return *ppmt ? S_OK : E_OUTOFMEMORY;
-}
-
 STDMETHODIMP TvVideoPin::GetNumberOfCapabilities(int* piCount, int* piSize) {
   CheckPointer(piCount, E_POINTER);
   CheckPointer(piSize, E_POINTER);
@@ -244,14 +223,6 @@ STDMETHODIMP TvVideoPin::GetStreamCaps(int iIndex, AM_MEDIA_TYPE** ppmt, BYTE* p
   caps.MaxBitsPerSecond = static_cast<LONG>(std::min<long long>(0x7FFFFFFF, kMaxWidth * kMaxHeight * bits * 10000000LL / kMinInterval));
   std::memcpy(pSCC, &caps, sizeof(caps));
   return S_OK;
-}
-
-STDMETHODIMP TvVideoPin::Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD size, DWORD* returned) {
-  return PinProperties::get(m_category, nullptr, set, id, data, size, returned);
-}
-
-STDMETHODIMP TvVideoPin::QuerySupported(REFGUID set, DWORD id, DWORD* support) {
-  return PinProperties::querySupported(set, id, support);
 }
 
 }  // namespace plat

@@ -8,7 +8,7 @@
 
 #include <dshow/amvideo.h>
 #include <dshow/axextend.h>
-#include <dshow/filters/LiveStream.h>
+#include <dshow/filters/CapturePin.h>
 
 #include <vector>
 
@@ -16,45 +16,35 @@ namespace plat {
 
 class CaptureHardware;
 
-class TvVideoPin : public LiveStream, public IAMStreamConfig, public IKsPropertySet {
+class TvVideoPin : public CapturePin {
  public:
   TvVideoPin(CSource* filter, LPCWSTR name, const GUID& category, CaptureHardware& stick);
 
-  DECLARE_IUNKNOWN
-  STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
-
   HRESULT CheckMediaType(const CMediaType* pmt) override;
-  HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
   HRESULT DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProps) override;
 
   // IAMStreamConfig
   STDMETHODIMP SetFormat(AM_MEDIA_TYPE* pmt) override;
-  STDMETHODIMP GetFormat(AM_MEDIA_TYPE** ppmt) override;
   STDMETHODIMP GetNumberOfCapabilities(int* piCount, int* piSize) override;
   STDMETHODIMP GetStreamCaps(int iIndex, AM_MEDIA_TYPE** ppmt, BYTE* pSCC) override;
-  // IKsPropertySet
-  STDMETHODIMP Set(REFGUID, DWORD, LPVOID, DWORD, LPVOID, DWORD) override { return E_NOTIMPL; }
-  STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID instance, DWORD instanceSize, LPVOID data, DWORD size,
-                   DWORD* returned) override;
-  STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
 
   // A format of the given subtype (YUY2 or RGB24), size and frame interval.
   static CMediaType videoFormat(const GUID& subtype, LONG width, LONG height, REFERENCE_TIME frameInterval);
 
  protected:
+  // The same picture in the other subtype.
+  HRESULT GetMoreMediaTypes(int iPosition, CMediaType* pMediaType) override;
   REFERENCE_TIME period() override;
   HRESULT fillAt(IMediaSample* sample, REFERENCE_TIME start, std::uint64_t index) override;
   bool deviceReady() override;
 
  private:
+  static CMediaType nativeFormat(CaptureHardware& stick);
   const VIDEOINFOHEADER* format();
   void applyPictureControls(BYTE* yuy2, int width, int height);
   static void sharpen(BYTE* yuy2, int width, int height, double amount);
 
-  GUID m_category;
   CaptureHardware& m_stick;
-  CCritSec m_formatLock;  // over m_format; taken last, with nothing taken under it
-  CMediaType m_format;
   std::vector<BYTE> m_scratch;  // a YUY2 picture on its way to RGB
 };
 

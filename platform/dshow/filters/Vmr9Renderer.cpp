@@ -15,41 +15,4 @@ STDMETHODIMP Vmr9Renderer::NonDelegatingQueryInterface(REFIID riid, void** ppv) 
   return VideoRendererBase::NonDelegatingQueryInterface(riid, ppv);
 }
 
-STDMETHODIMP Vmr9Renderer::SetImageCompositor(IVMRImageCompositor9*) { return E_NOTIMPL; }
-
-STDMETHODIMP Vmr9Renderer::SetNumberOfStreams(DWORD dwMaxStreams) {
-  if (dwMaxStreams == 0 || dwMaxStreams > 16) return E_INVALIDARG;
-  m_streams = dwMaxStreams;
-  return S_OK;
-}
-
-STDMETHODIMP Vmr9Renderer::GetNumberOfStreams(DWORD* pdwMaxStreams) {
-  CheckPointer(pdwMaxStreams, E_POINTER);
-  *pdwMaxStreams = m_streams;
-  return S_OK;
-}
-
-STDMETHODIMP Vmr9Renderer::SetRenderingPrefs(DWORD dwRenderFlags) {
-  m_prefs = dwRenderFlags;
-  return S_OK;
-}
-
-STDMETHODIMP Vmr9Renderer::GetRenderingPrefs(DWORD* pdwRenderFlags) {
-  CheckPointer(pdwRenderFlags, E_POINTER);
-  *pdwRenderFlags = m_prefs;
-  return S_OK;
-}
-
-STDMETHODIMP Vmr9Renderer::SetRenderingMode(DWORD Mode) {
-  if (Mode != VMR9Mode_Windowed) return E_INVALIDARG;
-  m_mode = Mode;
-  return S_OK;
-}
-
-STDMETHODIMP Vmr9Renderer::GetRenderingMode(DWORD* pMode) {
-  CheckPointer(pMode, E_POINTER);
-  *pMode = m_mode;
-  return S_OK;
-}
-
 }  // namespace plat

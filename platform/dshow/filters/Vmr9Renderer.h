@@ -4,30 +4,19 @@
 
 #include <dshow/baseclasses/setup.h>
 #include <dshow/filters/VideoRendererBase.h>
+#include <dshow/filters/VmrFilterConfig.h>
 #include <dshow/vmr.h>
 
 namespace plat {
 
-class Vmr9Renderer : public VideoRendererBase, public IVMRFilterConfig9 {
+class Vmr9Renderer : public VideoRendererBase,
+                     public VmrFilterConfig<IVMRFilterConfig9, IVMRImageCompositor9, VMR9Mode_Windowed> {
  public:
   Vmr9Renderer(LPUNKNOWN outer, HRESULT* phr);
   static CUnknown* CreateInstance(LPUNKNOWN outer, HRESULT* phr);
 
   DECLARE_IUNKNOWN
   STDMETHODIMP NonDelegatingQueryInterface(REFIID riid, void** ppv) override;
-
-  STDMETHODIMP SetImageCompositor(IVMRImageCompositor9* lpVMRImgCompositor) override;
-  STDMETHODIMP SetNumberOfStreams(DWORD dwMaxStreams) override;
-  STDMETHODIMP GetNumberOfStreams(DWORD* pdwMaxStreams) override;
-  STDMETHODIMP SetRenderingPrefs(DWORD dwRenderFlags) override;
-  STDMETHODIMP GetRenderingPrefs(DWORD* pdwRenderFlags) override;
-  STDMETHODIMP SetRenderingMode(DWORD Mode) override;
-  STDMETHODIMP GetRenderingMode(DWORD* pMode) override;
-
- private:
-  DWORD m_streams = 0;
-  DWORD m_prefs = 0;
-  DWORD m_mode = VMR9Mode_Windowed;
 };
 
 }  // namespace plat

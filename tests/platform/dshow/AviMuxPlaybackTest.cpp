@@ -65,15 +65,8 @@ TEST_F(AviMuxPlaybackTest, AnAviTheMuxWroteRendersToTheVideoRendererAndEnds) {
   EXPECT_EQ(duration, 4'000'000);  // ten pictures of 40 ms
 
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
-  ComPtr<IMediaEventEx> events = graphAs<IMediaEventEx>(IID_IMediaEventEx);
   ASSERT_EQ(control->Run(), S_OK);
-  ASSERT_TRUE(test::advanceUntil(
-      machine().clock(),
-      [&] {
-        long code = 0;
-        return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
-      },
-      100));
+  ASSERT_TRUE(test::advanceUntil(machine().clock(), [&] { return completed(); }, 100));
 
   ComPtr<IBasicVideo> video = graphAs<IBasicVideo>(IID_IBasicVideo);
   long size = 0;

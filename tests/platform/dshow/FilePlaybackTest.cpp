@@ -142,15 +142,8 @@ class FilePlaybackTest : public dstest::GraphTest {
   // Runs with the clock far ahead, so every sample is due at once, until EC_COMPLETE.
   bool runToCompletion() {
     ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
-    ComPtr<IMediaEventEx> events = graphAs<IMediaEventEx>(IID_IMediaEventEx);
     if (control->Run() != S_OK && control->Run() != S_FALSE) return false;
-    return test::advanceUntil(
-        machine().clock(),
-        [&] {
-          long code = 0;
-          return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
-        },
-        500, 60'000);
+    return test::advanceUntil(machine().clock(), [&] { return completed(); }, 500, 60'000);
   }
   // The centre pixel of the video renderer's current picture, as 0x00RRGGBB.
   DWORD centrePixel() {
@@ -278,11 +271,7 @@ TEST_F(FilePlaybackTest, ASeekToTheEndWhileRunningEndsTheFileAtOnce) {
   ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK);
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
   ComPtr<IMediaSeeking> seeking = graphAs<IMediaSeeking>(IID_IMediaSeeking);
-  ComPtr<IMediaEventEx> events = graphAs<IMediaEventEx>(IID_IMediaEventEx);
-  const auto complete = [&] {
-    long code = 0;
-    return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
-  };
+  const auto complete = [&] { return completed(); };
   ASSERT_EQ(control->Run(), S_OK);
   ASSERT_FALSE(test::advanceUntil(machine().clock(), complete, 40, 5000)) << "five seconds played";
   LONGLONG end = 0;

@@ -33,10 +33,6 @@ class GraphRunTest : public dstest::GraphTest {
     }
     return got;
   }
-  static bool hasCompletion(IMediaEventEx* events) {
-    long code = 0;
-    return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
-  }
 };
 
 }  // namespace
@@ -91,7 +87,7 @@ TEST_F(GraphRunTest, OneCompletionWhenEveryRendererHasFinishedAndTheWindowIsTold
   ASSERT_EQ(control->Run(), S_OK);
   ASSERT_TRUE(first->waitForEndOfStream());
   ASSERT_TRUE(second->waitForEndOfStream());
-  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return hasCompletion(events.get()); }));
+  ASSERT_TRUE(test::holdsWhenSettled(machine().clock(), [&] { return completed(); }));
   const auto got = drain(events.get());
   EXPECT_EQ(std::count_if(got.begin(), got.end(), [](const auto& e) { return e.first == EC_COMPLETE; }), 1);
 

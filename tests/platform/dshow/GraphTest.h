@@ -3,6 +3,7 @@
 
 #include "TestFilters.h"
 
+#include <support/FilterNames.h>
 #include <support/TestMachine.h>
 
 #include <gtest/gtest.h>
@@ -35,20 +36,12 @@ class GraphTest : public test::MachineTest {
     EXPECT_EQ(graph->QueryInterface(iid, itf.putVoid()), S_OK);
     return itf;
   }
-  std::vector<std::wstring> names() {
-    std::vector<std::wstring> list;
-    ComPtr<IEnumFilters> walk;
-    graph->EnumFilters(walk.put());
-    IBaseFilter* filter = nullptr;
-    while (walk->Next(1, &filter, nullptr) == S_OK) {
-      FILTER_INFO info{};
-      filter->QueryFilterInfo(&info);
-      if (info.pGraph) info.pGraph->Release();
-      list.push_back(info.achName);
-      filter->Release();
-    }
-    return list;
+  // Whether the graph has reported EC_COMPLETE, asked without waiting.
+  bool completed() {
+    long code = 0;
+    return graphAs<IMediaEventEx>(IID_IMediaEventEx)->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
   }
+  std::vector<std::wstring> names() { return test::FilterNames(graph.get()); }
 
   ComPtr<IGraphBuilder> graph;
 };

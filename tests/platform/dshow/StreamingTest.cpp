@@ -29,6 +29,22 @@ void setState(std::initializer_list<IBaseFilter*> downstreamFirst, FILTER_STATE 
   }
 }
 
+// Pauses the chain until the sink has heard the end of the stream, then stops it.
+void playToEnd(std::initializer_list<IBaseFilter*> downstreamFirst, SinkFilter* sink) {
+  setState(downstreamFirst, State_Paused);
+  ASSERT_TRUE(sink->waitForEndOfStream());
+  setState(downstreamFirst, State_Stopped);
+}
+
+// The allocator the filter's input pin offers upstream.
+ComPtr<IMemAllocator> inputAllocator(IBaseFilter* filter) {
+  ComPtr<IMemInputPin> input;
+  EXPECT_EQ(firstPin(filter, PINDIR_INPUT)->QueryInterface(IID_IMemInputPin, input.putVoid()), S_OK);
+  ComPtr<IMemAllocator> allocator;
+  if (input) input->GetAllocator(allocator.put());
+  return allocator;
+}
+
 class StreamingTest : public test::MachineTest {};
 
 }  // namespace
@@ -38,9 +54,7 @@ TEST_F(StreamingTest, ASourcePushesItsFramesInOrderThenEndsTheStream) {
   auto* sink = new SinkFilter();
   ComPtr<IBaseFilter> a(source), b(sink);
   ASSERT_EQ(connect(source, sink), S_OK);
-  setState({sink, source}, State_Paused);
-  ASSERT_TRUE(sink->waitForEndOfStream());
-  setState({sink, source}, State_Stopped);
+  ASSERT_NO_FATAL_FAILURE(playToEnd({sink, source}, sink));
 
   const auto samples = sink->samples();
   ASSERT_EQ(samples.size(), 5u);
@@ -62,9 +76,7 @@ TEST_F(StreamingTest, ATransformMakesNewSamplesWithTheSameTimes) {
   EXPECT_NE(firstPin(convert, PINDIR_OUTPUT)->Connect(firstPin(sink, PINDIR_INPUT), nullptr), S_OK);
   ASSERT_EQ(connect(source, convert), S_OK);
   ASSERT_EQ(connect(convert, sink), S_OK);
-  setState({sink, convert, source}, State_Paused);
-  ASSERT_TRUE(sink->waitForEndOfStream());
-  setState({sink, convert, source}, State_Stopped);
+  ASSERT_NO_FATAL_FAILURE(playToEnd({sink, convert, source}, sink));
 
   const auto samples = sink->samples();
   ASSERT_EQ(samples.size(), 3u);
@@ -81,19 +93,9 @@ TEST_F(StreamingTest, AnInPlaceTransformWorksOnTheSamplesItPasses) {
   ASSERT_EQ(connect(source, addTen), S_OK);
   ASSERT_EQ(connect(addTen, sink), S_OK);
   // One allocator serves the chain: the sink's is the one the in-place input offers.
-  ComPtr<IMemInputPin> sinkInput;
-  ASSERT_EQ(firstPin(sink, PINDIR_INPUT)->QueryInterface(IID_IMemInputPin, sinkInput.putVoid()), S_OK);
-  ComPtr<IMemAllocator> sinkAllocator;
-  sinkInput->GetAllocator(sinkAllocator.put());
-  ComPtr<IMemInputPin> addTenInput;
-  ASSERT_EQ(firstPin(addTen, PINDIR_INPUT)->QueryInterface(IID_IMemInputPin, addTenInput.putVoid()), S_OK);
-  ComPtr<IMemAllocator> offered;
-  addTenInput->GetAllocator(offered.put());
-  EXPECT_EQ(offered.get(), sinkAllocator.get());
+  EXPECT_EQ(inputAllocator(addTen).get(), inputAllocator(sink).get());
 
-  setState({sink, addTen, source}, State_Paused);
-  ASSERT_TRUE(sink->waitForEndOfStream());
-  setState({sink, addTen, source}, State_Stopped);
+  ASSERT_NO_FATAL_FAILURE(playToEnd({sink, addTen, source}, sink));
   const auto samples = sink->samples();
   ASSERT_EQ(samples.size(), 2u);
   EXPECT_EQ(samples[0].frame, 10);
@@ -115,15 +117,9 @@ TEST_F(StreamingTest, AnInPlaceTransformChangesCopiesOfReadOnlySamplesFromAPoolO
   ASSERT_EQ(addTenInput->NotifyAllocator(upstream.get(), TRUE), S_OK);
   ASSERT_EQ(connect(addTen, sink), S_OK);
   // The copies come from another pool, so they never wait for samples upstream still holds.
-  ComPtr<IMemInputPin> sinkInput;
-  ASSERT_EQ(firstPin(sink, PINDIR_INPUT)->QueryInterface(IID_IMemInputPin, sinkInput.putVoid()), S_OK);
-  ComPtr<IMemAllocator> sinkAllocator;
-  sinkInput->GetAllocator(sinkAllocator.put());
-  EXPECT_NE(sinkAllocator.get(), upstream.get());
+  EXPECT_NE(inputAllocator(sink).get(), upstream.get());
 
-  setState({sink, addTen, source}, State_Paused);
-  ASSERT_TRUE(sink->waitForEndOfStream());
-  setState({sink, addTen, source}, State_Stopped);
+  ASSERT_NO_FATAL_FAILURE(playToEnd({sink, addTen, source}, sink));
   const auto samples = sink->samples();
   ASSERT_EQ(samples.size(), 2u);
   EXPECT_EQ(samples[0].frame, 10);

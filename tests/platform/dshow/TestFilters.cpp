@@ -1,5 +1,8 @@
 #include "TestFilters.h"
 
+#include <support/media/AskBuffers.h>
+#include <support/media/VideoType.h>
+
 #include <cstring>
 #include <thread>
 
@@ -20,21 +23,7 @@ std::vector<std::string> StateLog::take() {
   return std::exchange(g_log, {});
 }
 
-CMediaType videoType(const GUID& subtype, LONG width, LONG height) {
-  CMediaType type(&MEDIATYPE_Video);
-  type.SetSubtype(&subtype);
-  type.SetFormatType(&FORMAT_VideoInfo);
-  auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
-  info->AvgTimePerFrame = 400000;
-  info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info->bmiHeader.biWidth = width;
-  info->bmiHeader.biHeight = height;
-  info->bmiHeader.biPlanes = 1;
-  info->bmiHeader.biBitCount = 16;
-  info->bmiHeader.biSizeImage = static_cast<DWORD>(width * height * 2);
-  type.SetSampleSize(info->bmiHeader.biSizeImage);
-  return type;
-}
+CMediaType videoType(const GUID& subtype, LONG width, LONG height) { return test::VideoType(subtype, width, height, 16); }
 
 // ---- PushSource
 
@@ -112,11 +101,7 @@ class PushSource::Stream : public CSourceStream, public IMediaSeeking {
     return S_OK;
   }
   HRESULT DecideBufferSize(IMemAllocator* alloc, ALLOCATOR_PROPERTIES* props) override {
-    ALLOCATOR_PROPERTIES wanted = *props;
-    wanted.cBuffers = 3;
-    wanted.cbBuffer = static_cast<long>(m_type.GetSampleSize());
-    ALLOCATOR_PROPERTIES actual{};
-    return alloc->SetProperties(&wanted, &actual);
+    return test::AskBuffers(alloc, *props, 3, static_cast<long>(m_type.GetSampleSize()));
   }
   HRESULT FillBuffer(IMediaSample* sample) override {
     if (m_frames >= 0 && m_next >= m_frames) return S_FALSE;
@@ -342,11 +327,7 @@ HRESULT ConvertTransform::CheckTransform(const CMediaType* mtIn, const CMediaTyp
 }
 
 HRESULT ConvertTransform::DecideBufferSize(IMemAllocator* pAllocator, ALLOCATOR_PROPERTIES* pprop) {
-  ALLOCATOR_PROPERTIES wanted = *pprop;
-  wanted.cBuffers = 2;
-  wanted.cbBuffer = static_cast<long>(m_pInput->CurrentMediaType().GetSampleSize());
-  ALLOCATOR_PROPERTIES actual{};
-  return pAllocator->SetProperties(&wanted, &actual);
+  return test::AskBuffers(pAllocator, *pprop, 2, static_cast<long>(m_pInput->CurrentMediaType().GetSampleSize()));
 }
 
 HRESULT ConvertTransform::GetMediaType(int iPosition, CMediaType* pMediaType) {

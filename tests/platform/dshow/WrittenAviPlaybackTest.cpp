@@ -84,15 +84,8 @@ TEST_F(WrittenAviPlaybackTest, MotionJpegWithALawSoundPlaysPicturesAndToneToTheE
   const std::wstring file = numbered(kAvis[0], 50);
   ASSERT_EQ(graph->RenderFile(file.c_str(), nullptr), S_OK);
   ComPtr<IMediaControl> control = graphAs<IMediaControl>(IID_IMediaControl);
-  ComPtr<IMediaEventEx> events = graphAs<IMediaEventEx>(IID_IMediaEventEx);
   ASSERT_EQ(control->Run(), S_OK);
-  ASSERT_TRUE(test::advanceUntil(
-      machine().clock(),
-      [&] {
-        long code = 0;
-        return events->WaitForCompletion(0, &code) == S_OK && code == EC_COMPLETE;
-      },
-      500, 60'000));
+  ASSERT_TRUE(test::advanceUntil(machine().clock(), [&] { return completed(); }, 500, 60'000));
   EXPECT_EQ(numberShown(), 49) << "the last picture";
   EXPECT_GT(sound().frames, 80000u) << "two seconds of sound at 44.1 kHz";
   EXPECT_NEAR(sound().toneHz, 440.0, 20.0);

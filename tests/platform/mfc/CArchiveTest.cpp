@@ -1,7 +1,7 @@
+#include "FileTest.h"
+
 #include <mfc/CArchive.h>
 #include <mfc/CFile.h>
-
-#include <support/TestMachine.h>
 
 #include <gtest/gtest.h>
 
@@ -9,16 +9,7 @@
 
 namespace {
 
-class CArchiveTest : public test::MachineTest {
- protected:
-  static std::string rawBytes(LPCSTR path) {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead)) return "<missing>";
-    std::string bytes(file.GetLength(), '\0');
-    bytes.resize(file.Read(bytes.data(), static_cast<UINT>(bytes.size())));
-    return bytes;
-  }
-};
+class CArchiveTest : public mfctest::FileTest {};
 
 TEST_F(CArchiveTest, RoundTripsNumbersAndStrings) {
   const CString longText(static_cast<char>('a'), 300);

@@ -1,6 +1,6 @@
-#include <mfc/CFile.h>
+#include "FileTest.h"
 
-#include <support/TestMachine.h>
+#include <mfc/CFile.h>
 #include <win32/error.h>
 #include <win32/file.h>
 
@@ -11,21 +11,7 @@
 
 namespace {
 
-class CFileTest : public test::MachineTest {
- protected:
-  static std::string readAll(LPCSTR path) {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead)) return "<missing>";
-    std::string bytes(file.GetLength(), '\0');
-    bytes.resize(file.Read(bytes.data(), static_cast<UINT>(bytes.size())));
-    return bytes;
-  }
-  static void writeAll(LPCSTR path, const std::string& bytes) {
-    CFile file;
-    ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
-    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-  }
-};
+class CFileTest : public mfctest::FileTest {};
 
 TEST_F(CFileTest, OpenReportsWhyItFailed) {
   CFile file;
@@ -41,7 +27,7 @@ TEST_F(CFileTest, OpenReportsWhyItFailed) {
 }
 
 TEST_F(CFileTest, CreateTruncatesUnlessTold) {
-  writeAll("C:\\ZRQData.dat", "0123456789");
+  writeRaw("C:\\ZRQData.dat", "0123456789");
   {
     CFile file;
     ASSERT_TRUE(file.Open("C:\\ZRQData.dat", CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite));
@@ -49,13 +35,13 @@ TEST_F(CFileTest, CreateTruncatesUnlessTold) {
     EXPECT_EQ(file.SeekToEnd(), 10u);
     file.Write("AB", 2);
   }
-  EXPECT_EQ(readAll("C:\\ZRQData.dat"), "0123456789AB");
-  writeAll("C:\\ZRQData.dat", "x");
-  EXPECT_EQ(readAll("C:\\ZRQData.dat"), "x");
+  EXPECT_EQ(rawBytes("C:\\ZRQData.dat"), "0123456789AB");
+  writeRaw("C:\\ZRQData.dat", "x");
+  EXPECT_EQ(rawBytes("C:\\ZRQData.dat"), "x");
 }
 
 TEST_F(CFileTest, SeeksReadsAndWritesInPlace) {
-  writeAll("C:\\rec.bin", std::string(100, '.'));
+  writeRaw("C:\\rec.bin", std::string(100, '.'));
   CFile file;
   ASSERT_TRUE(file.Open("C:\\rec.bin", CFile::modeReadWrite | CFile::shareDenyNone));
   EXPECT_EQ(file.Seek(36, CFile::begin), 36);
@@ -79,14 +65,14 @@ TEST_F(CFileTest, SeeksReadsAndWritesInPlace) {
   EXPECT_EQ(file.GetLength(), 50u);
   file.Close();
   EXPECT_EQ(file.m_hFile, CFile::hFileNull);
-  const std::string bytes = readAll("C:\\rec.bin");
+  const std::string bytes = rawBytes("C:\\rec.bin");
   EXPECT_EQ(bytes.substr(36, 4), "RECO");
   EXPECT_EQ(bytes.substr(40), std::string(10, '\0'));
 }
 
 TEST_F(CFileTest, NamesItsFileAndReportsStatus) {
   ASSERT_TRUE(CreateDirectoryA("C:\\Videos", nullptr));
-  writeAll("C:\\Videos\\clip.mpg", std::string(1234, 'v'));
+  writeRaw("C:\\Videos\\clip.mpg", std::string(1234, 'v'));
   CFile file;
   ASSERT_TRUE(file.Open("C:\\Videos\\clip.mpg", CFile::modeRead));
   EXPECT_STREQ(file.GetFileName(), "clip.mpg");
@@ -104,10 +90,10 @@ TEST_F(CFileTest, NamesItsFileAndReportsStatus) {
 }
 
 TEST_F(CFileTest, RenamesAndRemoves) {
-  writeAll("C:\\a.lis", "list");
+  writeRaw("C:\\a.lis", "list");
   EXPECT_TRUE(CFile::Rename("C:\\a.lis", "C:\\b.lis"));
-  EXPECT_EQ(readAll("C:\\a.lis"), "<missing>");
-  EXPECT_EQ(readAll("C:\\b.lis"), "list");
+  EXPECT_EQ(rawBytes("C:\\a.lis"), "<missing>");
+  EXPECT_EQ(rawBytes("C:\\b.lis"), "list");
   EXPECT_FALSE(CFile::Rename("C:\\a.lis", "C:\\c.lis"));
   EXPECT_TRUE(CFile::Remove("C:\\b.lis"));
   EXPECT_FALSE(CFile::Remove("C:\\b.lis"));
@@ -115,12 +101,12 @@ TEST_F(CFileTest, RenamesAndRemoves) {
 }
 
 TEST_F(CFileTest, ReadOnlyFileRefusesWrites) {
-  writeAll("C:\\ro.bin", "abc");
+  writeRaw("C:\\ro.bin", "abc");
   CFile file;
   ASSERT_TRUE(file.Open("C:\\ro.bin", CFile::modeRead));
   file.Write("zz", 2);  // fails without throwing
   file.Close();
-  EXPECT_EQ(readAll("C:\\ro.bin"), "abc");
+  EXPECT_EQ(rawBytes("C:\\ro.bin"), "abc");
 }
 
 }  // namespace

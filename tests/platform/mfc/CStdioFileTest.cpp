@@ -1,7 +1,7 @@
+#include "FileTest.h"
+
 #include <mfc/CFile.h>
 #include <mfc/CStdioFile.h>
-
-#include <support/TestMachine.h>
 
 #include <gtest/gtest.h>
 
@@ -9,21 +9,7 @@
 
 namespace {
 
-class CStdioFileTest : public test::MachineTest {
- protected:
-  static std::string rawBytes(LPCSTR path) {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead)) return "<missing>";
-    std::string bytes(file.GetLength(), '\0');
-    bytes.resize(file.Read(bytes.data(), static_cast<UINT>(bytes.size())));
-    return bytes;
-  }
-  static void writeRaw(LPCSTR path, const std::string& bytes) {
-    CFile file;
-    ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeWrite));
-    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-  }
-};
+class CStdioFileTest : public mfctest::FileTest {};
 
 TEST_F(CStdioFileTest, TextModeWritesCrLf) {
   CStdioFile log;

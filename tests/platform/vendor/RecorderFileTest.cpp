@@ -7,6 +7,7 @@
 #include <machine/TestPicture.h>
 #include <machine/TvStickCapture.h>
 #include <machine/TvStickControl.h>
+#include <support/CaptureDevice.h>
 #include <support/Settling.h>
 
 #include <filesystem>
@@ -22,14 +23,8 @@ class RecorderFileTest : public rectest::RecorderTest {
   void SetUp() override {
     RecorderTest::SetUp();
     machine().ini().setValue("TVStick", "AudioOut", "1");
-    ComPtr<ICreateDevEnum> enumerator;
-    ASSERT_EQ(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_ALL, IID_ICreateDevEnum, enumerator.putVoid()), S_OK);
-    ComPtr<IEnumMoniker> walk;
-    ASSERT_EQ(enumerator->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, walk.put(), 0), S_OK);
-    ComPtr<IMoniker> moniker;
-    ASSERT_EQ(walk->Next(1, moniker.put(), nullptr), S_OK);
-    ASSERT_EQ(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, device.putVoid()), S_OK);
-    ASSERT_EQ(graph->AddFilter(device.get(), L"Video Capture"), S_OK);
+    device = test::AddFirstVideoCapture(graph.get());
+    ASSERT_TRUE(device);
     recorder = addRecorder();
     ASSERT_TRUE(recorder);
     settings = as<IQnMpegVideoSettings>(recorder.get(), IID_IQnMpegVideoSettings);
@@ -45,20 +40,7 @@ class RecorderFileTest : public rectest::RecorderTest {
   }
 
   void capturePicture(const GUID& subtype, LONG width, LONG height) {
-    auto config = as<IAMStreamConfig>(pin(device.get(), L"Capture").get(), IID_IAMStreamConfig);
-    AM_MEDIA_TYPE* type = nullptr;
-    ASSERT_EQ(config->GetFormat(&type), S_OK);
-    auto* info = reinterpret_cast<VIDEOINFOHEADER*>(type->pbFormat);
-    const WORD bits = subtype == MEDIASUBTYPE_YUY2 ? 16 : 24;
-    type->subtype = subtype;
-    info->bmiHeader.biWidth = width;
-    info->bmiHeader.biHeight = height;
-    info->bmiHeader.biBitCount = bits;
-    info->bmiHeader.biCompression = subtype == MEDIASUBTYPE_YUY2 ? MAKEFOURCC('Y', 'U', 'Y', '2') : BI_RGB;
-    info->bmiHeader.biSizeImage = static_cast<DWORD>((width * bits / 8 + 3) / 4 * 4 * height);
-    info->AvgTimePerFrame = 400000;
-    EXPECT_EQ(config->SetFormat(type), S_OK);
-    DeleteMediaType(type);
+    test::SetCapturePicture(device.get(), subtype, width, height, 400000);
   }
   void connect() {
     ASSERT_EQ(graph->ConnectDirect(pin(device.get(), L"Capture").get(), pin(recorder.get(), L"InputVideo").get(), nullptr), S_OK);

@@ -2,6 +2,8 @@
 // grabber and the invert filter into a sink.
 #include "FilterModuleTest.h"
 
+#include <support/CaptureDevice.h>
+
 #include <vendor/image_grabber/QxmImageGrabber.h>
 #include <vendor/video_invert/QnInvert.h>
 
@@ -15,21 +17,7 @@ namespace {
 class TvStickChainTest : public FilterModuleTest {
  protected:
   // The machine's first video capture device, added to the graph.
-  ComPtr<IBaseFilter> addStick() {
-    ComPtr<ICreateDevEnum> devices;
-    EXPECT_EQ(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_ALL, IID_ICreateDevEnum, devices.putVoid()), S_OK);
-    ComPtr<IEnumMoniker> monikers;
-    ComPtr<IBaseFilter> stick;
-    if (devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, monikers.put(), 0) != S_OK) return stick;
-    IMoniker* moniker = nullptr;
-    if (monikers->Next(1, &moniker, nullptr) != S_OK) return stick;
-    EXPECT_EQ(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, stick.putVoid()), S_OK);
-    moniker->Release();
-    if (stick) {
-      EXPECT_EQ(graph->AddFilter(stick.get(), L"Video Capture"), S_OK);
-    }
-    return stick;
-  }
+  ComPtr<IBaseFilter> addStick() { return test::AddFirstVideoCapture(graph.get()); }
   ComPtr<IPin> pin(IBaseFilter* filter, const wchar_t* name) {
     ComPtr<IPin> found;
     EXPECT_EQ(filter->FindPin(name, found.put()), S_OK);
