@@ -6,7 +6,7 @@
 // its operations the build called.
 #pragma once
 
-#include "LiveGraphTest.h"
+#include <support/TestMachine.h>
 
 #include "graphs/CCaptureGraph.h"
 
@@ -50,7 +50,7 @@ class CTestLiveGraph : public CCaptureGraph {
   std::function<void()> onConnect;
 };
 
-class CaptureGraphTest : public LiveGraphTest {
+class CaptureGraphTest : public MachineTest {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -77,6 +77,7 @@ class CaptureGraphTest : public LiveGraphTest {
   // Tunes the stick to a US broadcast channel's carrier through the device control.
   void tune(float mhz);
 
+  HWND window = nullptr;
   std::unique_ptr<CTestLiveGraph> graph;
   plat::Robot robot;
 };

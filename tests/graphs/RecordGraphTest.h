@@ -4,7 +4,7 @@
 // recording driven frame by frame on the machine clock.
 #pragma once
 
-#include "LiveGraphTest.h"
+#include <support/TestMachine.h>
 
 #include "graphs/CRecordGraph.h"
 
@@ -18,7 +18,7 @@
 
 namespace test {
 
-class RecordGraphTest : public LiveGraphTest {
+class RecordGraphTest : public MachineTest {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -37,6 +37,7 @@ class RecordGraphTest : public LiveGraphTest {
   // The filter of the graph under `name`, not counted; null when none.
   IBaseFilter* filterNamed(const wchar_t* name) const;
 
+  HWND window = nullptr;
   std::unique_ptr<CRecordGraph> graph;
   plat::Robot robot;
   int channel = 0;
