@@ -61,8 +61,16 @@ CTVDlg* TVWindow() {
 
 // ---- Buttons
 
+void CAVSkinDlg::ClearGuards() {
+  m_dblClickSeen = FALSE;
+  m_swallowAfterFullScreen = FALSE;
+}
+
 void CAVSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsButtonAction()) return;
+  if (m_dblClickSeen || m_swallowAfterFullScreen) {
+    ClearGuards();
+    return;
+  }
   if (!IsButtonUsable(name)) return;
   if (name == "CLOSE_BUTTON") {
     CloseProgram();
@@ -153,18 +161,36 @@ LRESULT CAVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
   m_fullScreen = TRUE;
   ShowSkinButtons(FALSE);
   if (m_mediaList.GetSafeHwnd()) m_mediaList.ShowWindow(SW_HIDE);
-  CoverScreenForFullScreen();
-  // The pointer may hide with the bar.
-  if (m_controlBar) m_controlBar->SetKeepCursor(FALSE);
+  if (!g_isMaximized) {
+    StoreSharedRect();
+    MaximizeToWorkArea(FALSE);
+    g_isMaximized = 0;
+  }
+  if (m_controlBar) {
+    CRect client;
+    GetClientRect(&client);
+    m_controlBar->SetDockRect(client.left, client.top, client.right, client.bottom);
+    // The pointer may hide with the bar.
+    m_controlBar->SetKeepCursor(FALSE);
+  }
   return 0;
 }
 
 LRESULT CAVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
-  ShowButtonsAfterFullScreen();
+  m_swallowAfterFullScreen = TRUE;
+  m_fullScreen = FALSE;
+  ShowSkinButtons(TRUE);
   if (m_mediaList.GetSafeHwnd()) m_mediaList.ShowWindow(SW_SHOW);
-  if (!g_isMaximized) ReturnToSharedPlace();
+  if (!g_isMaximized) {
+    LoadShapeRegion(FALSE);
+    SwitchButtonLayout(FALSE);
+    MoveWindow(&g_sharedWindowRect, TRUE);
+  }
   LayoutSkinButtons();
-  RedockBarAfterFullScreen();
+  if (m_controlBar) m_controlBar->ShowDockedAlong(BarDockRect());
+  StartBarDocking();
+  PlaceBar();
+  Invalidate();
   return 0;
 }
 

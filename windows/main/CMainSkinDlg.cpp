@@ -3,7 +3,6 @@
 #include "core/CAppController.h"
 #include "core/CDisplayMode.h"
 #include "graphs/CCaptureGraph.h"
-#include "graphs/CGraphBase.h"
 #include "graphs/WindowsVersion.h"
 #include "skin/CIniFile.h"
 #include "skin/SkinValues.h"
@@ -52,7 +51,11 @@ constexpr int kFirstHoverCommand = 5004;
 constexpr int kWebHoverCommand = 5009;
 const int kHoverMovieOf[] = {1, 2, 3, 4, 6};
 
-static_assert(UM_GRAPH_EVENT == 0x428);
+// Remote keys the launcher acts on in its own display mode.
+constexpr LPARAM kKeyClose = 20;
+constexpr LPARAM kKeyPress = 21;
+constexpr LPARAM kKeyPrevious = 31;
+constexpr LPARAM kKeyNext = 68;
 
 // The hub and its pages: the hub passes remote keys on to the page in front.
 bool IsSettingsMode(int mode) {
@@ -136,10 +139,12 @@ void CMainSkinDlg::DeleteCaptureTempFiles() {
 BOOL CMainSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   MaximizeToWorkArea(FALSE);
+  HDC screen = ::GetDC(nullptr);
   CRect client;
   GetClientRect(&client);
   InitSharedPlacement(client.Width(), client.Height());
-  CreateSkinButtons(TRUE);
+  CreateSkinButtons(screen, TRUE);
+  ::ReleaseDC(nullptr, screen);
   CreateFlashPlayer();
   LayoutSkinButtons();
   if (!CreateOwnedObjects()) return FALSE;
@@ -206,7 +211,10 @@ void CMainSkinDlg::CreateFlashPlayer() {
   CString value = ini.GetString("Main-NewSkinStatic", "bmp", "");
   const CString folder = GetFullPath(m_skinFile);
   for (int k = 1; k <= 6; ++k) m_hoverMovies[k] = folder + CutField(value);
-  m_flashRect = CutRect(value);
+  m_flashRect.left = FieldToInt(CutField(value));
+  m_flashRect.top = FieldToInt(CutField(value));
+  m_flashRect.right = FieldToInt(CutField(value));
+  m_flashRect.bottom = FieldToInt(CutField(value));
   const int red = FieldToInt(CutField(value)) & 0xFF;
   const int green = FieldToInt(CutField(value)) & 0xFF;
   const int blue = FieldToInt(CutField(value)) & 0xFF;
@@ -280,11 +288,15 @@ void CMainSkinDlg::LayoutHostedControl() {
 // ---- Buttons
 
 void CMainSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsButtonAction()) return;
+  if (m_dblClickSeen) {
+    m_dblClickSeen = FALSE;
+    return;
+  }
   if (name == "CLOSE_BUTTON") {
     PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "MAX_BUTTON") {
-    ToggleMaximized();
+    if (!g_isMaximized) MaximizeToWorkArea(TRUE);
+    else RestorePlacement();
   } else if (name == "HELP_BUTTON") {
     ShowHelp(GetAppFolder());
   } else if (name == "MIN_BUTTON") {
@@ -422,10 +434,16 @@ void CMainSkinDlg::DeleteTVWindow() {
 
 // ---- Key navigation
 
+int CMainSkinDlg::FindHoveredButton() const {
+  for (int i = kFirstNavigableButton; i < GetSkinButtonCount(); ++i)
+    if (GetSkinButton(i)->GetHover()) return i;
+  return -1;
+}
+
 void CMainSkinDlg::MoveHoverMark(int step) {
   const int count = GetSkinButtonCount();
   if (count <= kFirstNavigableButton) return;
-  const int hovered = FindMarkedButton(kFirstNavigableButton);
+  const int hovered = FindHoveredButton();
   int next = kFirstNavigableButton;
   if (hovered >= 0) {
     GetSkinButton(hovered)->SetHover(FALSE);
@@ -441,7 +459,7 @@ void CMainSkinDlg::MoveHoverMark(int step) {
 }
 
 void CMainSkinDlg::PressHoveredButton() {
-  const int hovered = FindMarkedButton(kFirstNavigableButton);
+  const int hovered = FindHoveredButton();
   if (hovered < 0) return;
   CSkinButton* button = GetSkinButton(hovered);
   button->SetPressed(TRUE);
@@ -482,10 +500,10 @@ LRESULT CMainSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
   switch (lParam) {
     // Any process may send this message: the shut-down flag it could carry is not
     // honoured, key 20 only closes the program.
-    case kRemoteKeyClose: PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    case kRemoteKeyPress: PressHoveredButton(); break;
-    case kRemoteKeyPrevious: MoveHoverMark(-1); break;
-    case kRemoteKeyNext: MoveHoverMark(1); break;
+    case kKeyClose: PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case kKeyPress: PressHoveredButton(); break;
+    case kKeyPrevious: MoveHoverMark(-1); break;
+    case kKeyNext: MoveHoverMark(1); break;
     default: break;
   }
   return 0;
@@ -580,10 +598,15 @@ LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
     case WM_ENTERSIZEMOVE: return 0;
     case WM_EXITSIZEMOVE:
-      if (LayoutAfterSizing()) return 0;
-      break;
+      if (!m_sizedFlag) break;
+      LayoutSkinButtons();
+      m_sizedFlag = FALSE;
+      return 0;
     case WM_SIZE:
-      if (HidesBehindOtherWindow(wParam)) return 0;
+      if (wParam == SIZE_RESTORED && m_otherWindowShown) {
+        ShowWindow(SW_HIDE);
+        return 0;
+      }
       break;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_RELOAD_SCHEDULE && g_pAppController) g_pAppController->ScheduleFileChanged();
@@ -664,7 +687,13 @@ BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
 
 LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM) {
   m_otherWindowShown = FALSE;
-  ReturnToSharedPlace();
+  if (!g_isMaximized) {
+    LoadShapeRegion(FALSE);
+    SwitchButtonLayout(FALSE);
+    MoveWindow(&g_sharedWindowRect, TRUE);
+  } else {
+    MaximizeToWorkArea(FALSE);
+  }
   LayoutSkinButtons();
   // Left from the channel window or the free-standing video window, which the TV window
   // opened in its place.

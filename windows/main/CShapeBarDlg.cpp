@@ -28,6 +28,15 @@ constexpr UINT kVolumeThumbBitmap = 145;
 
 BOOL IsTrue(const CString& field) { return field.CompareNoCase("TRUE") == 0; }
 
+RECT ReadRectFields(CString& value) {
+  RECT rect;
+  rect.left = FieldToInt(CutField(value));
+  rect.top = FieldToInt(CutField(value));
+  rect.right = FieldToInt(CutField(value));
+  rect.bottom = FieldToInt(CutField(value));
+  return rect;
+}
+
 void ReadTail(CString& value, CShapeBarDlg::ShapeEntry& entry) {
   entry.useCursor = IsTrue(CutField(value));
   if (entry.useCursor) entry.cursorFile = CutField(value);
@@ -43,7 +52,7 @@ void ReadTail(CString& value, CShapeBarDlg::ShapeEntry& entry) {
 CShapeBarDlg::ShapeEntry ReadButtonEntry(CString value) {
   CShapeBarDlg::ShapeEntry entry;
   entry.name = CutField(value);
-  entry.rect = CutRect(value);
+  entry.rect = ReadRectFields(value);
   entry.tooltip = CutField(value);
   ReadTail(value, entry);
   return entry;
@@ -54,7 +63,7 @@ CShapeBarDlg::ShapeEntry ReadProgressEntry(CString value) {
   CShapeBarDlg::ShapeEntry entry;
   entry.name = CutField(value);
   entry.tooltip = CutField(value);
-  entry.rect = CutRect(value);
+  entry.rect = ReadRectFields(value);
   entry.horizontal = CutField(value) == "H";
   ReadTail(value, entry);
   return entry;

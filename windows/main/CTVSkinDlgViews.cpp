@@ -160,7 +160,7 @@ LRESULT CTVSkinDlg::OnMosaicClosed(WPARAM wParam, LPARAM lParam) {
 
 void CTVSkinDlg::OpenVideoWindow() {
   m_active = FALSE;
-  m_otherWindowShown = TRUE;
+  m_hiddenBehind = TRUE;
   StopScheduledRun();
   HideBar();
   StoreSharedRect();
@@ -172,7 +172,7 @@ void CTVSkinDlg::OpenVideoWindow() {
     if (!window || !window->Create(kVideoWindowWidth, kVideoWindowHeight)) {
       delete window;
       ::SetCursor(previous);
-      m_otherWindowShown = FALSE;
+      m_hiddenBehind = FALSE;
       m_active = TRUE;
       ShowWindow(SW_SHOW);
       if (m_controlBar) m_controlBar->ShowBar();

@@ -3,6 +3,9 @@
 #include "core/CAppController.h"
 #include "skin/CSkinButton.h"
 #include "skin/CVideoStatic.h"
+#include "windows/main/SharedPlacement.h"
+
+#include <initializer_list>
 
 namespace {
 
@@ -14,6 +17,12 @@ constexpr LPCSTR kStandardLabel = "VideoPAL_Static";
 constexpr LPCSTR kAudioLabel = "AudioEquipment_Static";
 constexpr LPCSTR kInputLabel = "AudioInputSource_Static";
 
+BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
+  for (LPCSTR name : names)
+    if (button->GetName() == name) return TRUE;
+  return FALSE;
+}
+
 LPCSTR OrEmpty(LPCSTR text) { return text ? text : ""; }
 
 }  // namespace
@@ -21,8 +30,12 @@ LPCSTR OrEmpty(LPCSTR text) { return text ? text : ""; }
 CHardwareSkinDlg::CHardwareSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSettingsPageDlg(nIDTemplate, pParent) {}
 
 BOOL CHardwareSkinDlg::LoadSkin(const CString& skinFile) {
-  const BOOL made = LoadSkinButtons(skinFile) && CreatePageVideoArea(kVideoAreaRect) &&
+  m_skinFile = skinFile;
+  PlaceWindow();
+  HDC screen = ::GetDC(nullptr);
+  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
                     CreateLabels(kLabelTextColour, FALSE);
+  ::ReleaseDC(nullptr, screen);
   if (!made) return FALSE;
   if (g_pAppController) {
     TakeOverPicture();
@@ -68,7 +81,10 @@ void CHardwareSkinDlg::UpdateSelectorButtons(BOOL devices, BOOL standard) {
 
 // The arrows act whatever their button's state says; the controller refuses what it cannot do.
 void CHardwareSkinDlg::OnSkinButton(const CString& name) {
-  if (SwallowsButtonAction()) return;
+  if (m_dblClickSeen) {
+    m_dblClickSeen = FALSE;
+    return;
+  }
   if (!OnWindowButton(name)) StepSelector(name);
 }
 

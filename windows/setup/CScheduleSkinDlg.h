@@ -15,10 +15,10 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
-#include "windows/main/CSkinLabelSet.h"
-#include "windows/main/CSkinVideoArea.h"
+#include "windows/setup/CSkinLabelSet.h"
 
 #include <ctime>
+#include <memory>
 #include <vector>
 
 class CDigitEdit;
@@ -81,17 +81,16 @@ class CScheduleSkinDlg : public CSkinDialog {
   CSkinLabel* FindLabel(LPCSTR name) const;
   CSkinRadioButton* GetRadio(UINT id) const;
   CSkinRadioButton* GetRemoveWhenPastRadio() const { return m_radios.empty() ? nullptr : m_radios.back(); }
-  CVideoStatic* GetVideoArea() const { return m_videoArea.Get(); }
+  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
 
  protected:
   void OnSkinButton(const CString& name) override;
   void LayoutHostedControl() override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
-  // Enter goes to the control it was typed in.
-  BOOL OnKey(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   afx_msg void OnDestroy();
+  afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnRadioClicked(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnDigitEditFocus(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
@@ -138,8 +137,7 @@ class CScheduleSkinDlg : public CSkinDialog {
   // ---- Leaving (CScheduleSkinDlgFields.cpp)
   // Back to the plan list: mode 155, the shared rectangle, the plan list shown and told.
   void ReturnToPlanList(BOOL saved);
-  // MAIN, the editor's way: the display mode first (GoToLauncher sets it last).
-  void LeaveForLauncher();
+  void GoToLauncher();
 
   // State.
   int m_year = 0;
@@ -170,5 +168,5 @@ class CScheduleSkinDlg : public CSkinDialog {
   CSkinLabelSet m_labels;
   std::vector<CSkinRadioButton*> m_radios;
   std::vector<CDigitEdit*> m_edits;
-  CSkinVideoArea m_videoArea;
+  std::unique_ptr<CVideoStatic> m_videoArea;
 };

@@ -9,11 +9,15 @@
 namespace {
 
 constexpr int kHubDisplayMode = 120;
+// Remote keys a page acts on.
+constexpr LPARAM kKeyClose = 20;
+constexpr LPARAM kKeyReturn = 70;
 constexpr int kVideoAreaUserValue = 255;
 
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSettingsPageDlg, CSettingsSkinDlg)
+  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
   ON_MESSAGE(UM_DEVICES_CHANGED, OnDevicesChanged)
   ON_MESSAGE(UM_REFRESH_LAYOUT, OnRefreshLayout)
 END_MESSAGE_MAP()
@@ -43,7 +47,7 @@ void CSettingsPageDlg::LayoutHostedControl() {
 BOOL CSettingsPageDlg::OnWindowButton(const CString& name) {
   if (OnSharedButton(name)) return TRUE;
   if (name != "RETURN_BUTTON") return FALSE;
-  m_otherWindowShown = TRUE;
+  m_behind = TRUE;
   ReturnToParent(kHubDisplayMode);
   return TRUE;
 }
@@ -55,7 +59,21 @@ void CSettingsPageDlg::Teardown() {
 }
 
 // Enter goes straight to the control it was meant for, never to the dialog manager.
-BOOL CSettingsPageDlg::OnKey(MSG* pMsg) { return pMsg->wParam == VK_RETURN && DispatchToControl(pMsg); }
+BOOL CSettingsPageDlg::OnKey(MSG* pMsg) {
+  if (pMsg->wParam != VK_RETURN) return FALSE;
+  ::TranslateMessage(pMsg);
+  ::DispatchMessageA(pMsg);
+  return TRUE;
+}
+
+// Any process may send this message: key 20 only closes the program, whatever flag it
+// carries, as in the launcher and the TV window.
+LRESULT CSettingsPageDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
+  m_dblClickSeen = FALSE;
+  if (lParam == kKeyReturn) OnSkinButton("RETURN_BUTTON");
+  else if (lParam == kKeyClose) OnSkinButton("CLOSE_BUTTON");
+  return 0;
+}
 
 LRESULT CSettingsPageDlg::OnDevicesChanged(WPARAM, LPARAM) {
   if (!g_pAppController) return 0;
@@ -70,7 +88,7 @@ LRESULT CSettingsPageDlg::OnDevicesChanged(WPARAM, LPARAM) {
 }
 
 LRESULT CSettingsPageDlg::OnRefreshLayout(WPARAM, LPARAM) {
-  m_otherWindowShown = FALSE;
+  m_behind = FALSE;
   if (!g_isMaximized) MoveWindow(&g_sharedWindowRect, TRUE);
   else MaximizeToWorkArea(FALSE);
   LayoutSkinButtons();

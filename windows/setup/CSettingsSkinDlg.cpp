@@ -1,10 +1,20 @@
 #include "windows/setup/CSettingsSkinDlg.h"
 
+#include "core/CAppController.h"
+#include "core/CDisplayMode.h"
+#include "skin/CSkinButton.h"
+#include "skin/CVideoStatic.h"
 #include "skin/SkinBitmap.h"
+#include "windows/main/SharedPlacement.h"
+#include "windows/main/WindowMessages.h"
+#include "windows/setup/SettingsVideoArea.h"
 
 namespace {
 
+constexpr int kLauncherDisplayMode = 105;
 constexpr SIZE kMinimumSize{800, 600};
+
+CWnd* MainWindow() { return AfxGetMainWnd(); }
 
 }  // namespace
 
@@ -18,37 +28,72 @@ CSettingsSkinDlg::CSettingsSkinDlg(UINT nIDTemplate, CWnd* pParent)
 
 CSettingsSkinDlg::~CSettingsSkinDlg() { CSettingsSkinDlg::Teardown(); }
 
-// ---- Picture
+// ---- Place and picture
+
+void CSettingsSkinDlg::PlaceWindow() {
+  if (!g_isMaximized) {
+    MoveWindow(&g_sharedWindowRect, TRUE);
+    LoadShapeRegion(FALSE);
+  } else {
+    MaximizeToWorkArea(FALSE);
+  }
+}
 
 BOOL CSettingsSkinDlg::CreateVideoArea(const RECT& design) {
-  return m_videoArea.Create(*this, design);
+  m_videoArea = MakeVideoArea(*this, design);
+  return m_videoArea != nullptr;
 }
 
 void CSettingsSkinDlg::TakeOverPicture() {
-  m_videoArea.ShowLivePicture();
+  if (m_videoArea) ShowLivePicture(*m_videoArea);
 }
 
 void CSettingsSkinDlg::LayoutHostedControl() {
-  m_videoArea.Place();
+  if (m_videoArea) PlaceVideoArea(*m_videoArea);
 }
 
 // ---- Buttons and leaving
 
 BOOL CSettingsSkinDlg::OnSharedButton(const CString& name) {
-  if (name == "CLOSE_BUTTON") CloseProgram();
-  else if (name == "MAIN_BUTTON") GoToLauncher();
-  else return HandleFrameButton(name);
+  if (name == "CLOSE_BUTTON") {
+    CloseProgram();
+  } else if (name == "NORMAL_BUTTON") {
+    if (g_isMaximized) RestorePlacement();
+    else MaximizeToWorkArea(TRUE);
+  } else if (name == "HELP_BUTTON") {
+    ShowHelp(GetAppFolder());
+  } else if (name == "MINISIZE_BUTTON") {
+    if (CWnd* main = MainWindow()) main->ShowWindow(SW_MINIMIZE);
+  } else if (name == "MAIN_BUTTON") {
+    GoToLauncher();
+  } else {
+    return FALSE;
+  }
   return TRUE;
 }
 
 void CSettingsSkinDlg::CloseProgram() {
   Teardown();
   EndDialog(IDOK);
-  if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+  if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void CSettingsSkinDlg::GoToLauncher() {
+  if (g_pAppController && g_pAppController->IsPreviewing()) {
+    g_pAppController->StopPreview();
+    g_pAppController->SetIdle();
+  }
+  StoreSharedRect();
+  m_behind = TRUE;
+  if (CWnd* main = MainWindow()) {
+    main->ShowWindow(SW_SHOW);
+    main->SendMessage(UM_REFRESH_LAYOUT, 0, 0);
+  }
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kLauncherDisplayMode);
 }
 
 void CSettingsSkinDlg::Teardown() {
-  m_videoArea.Destroy();
+  DestroyVideoArea(m_videoArea);
   ReleaseBitmap(m_background);
 }
 
@@ -65,8 +110,42 @@ void CSettingsSkinDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
 }
 
 LRESULT CSettingsSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return PageWindowProc(message, wParam, lParam);
+  switch (message) {
+    case WM_ACTIVATE:
+      if (!wParam) return 0;
+      OnActivated();
+      LayoutSkinButtons();
+      return 0;
+    case WM_SIZE:
+      if (wParam == SIZE_RESTORED && m_behind) {
+        ShowWindow(SW_HIDE);
+        return 0;
+      }
+      break;
+    case WM_SYSCOMMAND:
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
+    default: break;
+  }
+  return SizingWindowProc(message, wParam, lParam);
 }
 
+// Keys meant for the window and its controls only (another window's bubble up to it when
+// it owns that one). Escape goes straight to its control, never to the dialog manager;
 // Backspace goes back from whichever control has the focus.
-BOOL CSettingsSkinDlg::PreTranslateMessage(MSG* pMsg) { return PreTranslateWindowKeys(pMsg); }
+BOOL CSettingsSkinDlg::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
+    if (pMsg->wParam == VK_ESCAPE) {
+      ::TranslateMessage(pMsg);
+      ::DispatchMessageA(pMsg);
+      return TRUE;
+    }
+    if (pMsg->wParam == VK_BACK) {
+      m_dblClickSeen = FALSE;
+      OnSkinButton("RETURN_BUTTON");
+      return TRUE;
+    }
+    if (OnKey(pMsg)) return TRUE;
+  }
+  return CSkinDialog::PreTranslateMessage(pMsg);
+}

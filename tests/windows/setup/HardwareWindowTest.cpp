@@ -11,7 +11,6 @@
 #include "windows/main/CMainDlg.h"
 #include "windows/main/WindowMessages.h"
 
-#include <dshow/axextend.h>
 #include <dshow/strmif.h>
 #include <machine/CaptureCard.h>
 
