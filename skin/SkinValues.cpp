@@ -29,13 +29,19 @@ int FieldToInt(const CString& strField) {
   return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
-BOOL ReadRect(const CIniFile& ini, LPCSTR lpszSection, LPCSTR lpszKey, RECT& rect) {
-  CString strValue = ini.GetString(lpszSection, lpszKey, "");
-  if (strValue.IsEmpty()) return FALSE;
+CRect CutRect(CString& strValue) {
+  CRect rect;
   rect.left = FieldToInt(CutField(strValue));
   rect.top = FieldToInt(CutField(strValue));
   rect.right = FieldToInt(CutField(strValue));
   rect.bottom = FieldToInt(CutField(strValue));
+  return rect;
+}
+
+BOOL ReadRect(const CIniFile& ini, LPCSTR lpszSection, LPCSTR lpszKey, RECT& rect) {
+  CString strValue = ini.GetString(lpszSection, lpszKey, "");
+  if (strValue.IsEmpty()) return FALSE;
+  rect = CutRect(strValue);
   return TRUE;
 }
 
@@ -70,10 +76,7 @@ BOOL ReadButtonEntry(const CIniFile& ini, LPCSTR lpszSection, int nKey, SkinButt
   if (strValue.IsEmpty()) return FALSE;
   entry.strName = CutField(strValue);
   entry.strImage = CutField(strValue);
-  entry.rcDesign.left = FieldToInt(CutField(strValue));
-  entry.rcDesign.top = FieldToInt(CutField(strValue));
-  entry.rcDesign.right = FieldToInt(CutField(strValue));
-  entry.rcDesign.bottom = FieldToInt(CutField(strValue));
+  entry.rcDesign = CutRect(strValue);
   entry.nCommandId = kFirstSkinButtonId + nKey - 1;
   return TRUE;
 }

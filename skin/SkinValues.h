@@ -15,6 +15,8 @@ CString CutField(CString& strValue);
 // the digits up to the first other character; no digits give 0, and a number beyond
 // the int range gives the nearest int.
 int FieldToInt(const CString& strField);
+// The next four fields as left, top, right and bottom, cut from `strValue` as CutField does.
+CRect CutRect(CString& strValue);
 
 // Four fields into left, top, right and bottom ("1,2" gives 1, 2, 2, 2). An empty value
 // returns FALSE and leaves `rect` unchanged.

@@ -33,13 +33,12 @@ CRect Scaled(const RECT& design, const CRect& client) {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CAVSkinDlg, CSkinDialog)
+BEGIN_MESSAGE_MAP(CAVSkinDlg, CDockedBarSkinDlg)
   ON_WM_PAINT()
   ON_WM_DESTROY()
   ON_WM_TIMER()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONDBLCLK()
-  ON_WM_SIZE()
   ON_MESSAGE(UM_PLAYBACK_EVENT, OnPlaybackEvent)
   ON_MESSAGE(UM_RUNSTATE_CHANGED, OnRunStateChanged)
   ON_MESSAGE(UM_BAR_COMMAND, OnBarCommand)
@@ -58,7 +57,7 @@ BEGIN_MESSAGE_MAP(CAVSkinDlg, CSkinDialog)
   ON_MESSAGE(UM_SLIDER_SET, OnSliderTrack)
 END_MESSAGE_MAP()
 
-CAVSkinDlg::CAVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplate, pParent, "TV-Buttons", "TV-ButtonsMin") {}
+CAVSkinDlg::CAVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CDockedBarSkinDlg(nIDTemplate, pParent, "TV-Buttons", "TV-ButtonsMin") {}
 
 CAVSkinDlg::~CAVSkinDlg() {
   DestroyBar();
@@ -68,10 +67,7 @@ CAVSkinDlg::~CAVSkinDlg() {
 // ---- Skin and layout
 
 BOOL CAVSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  const BOOL made = CreateSkinButtonsOnScreen();
-  if (!made || !CreateVideoArea()) return FALSE;
+  if (!LoadSkinButtons(skinFile) || !CreateVideoArea()) return FALSE;
   CreateMediaList();
   LayoutSkinButtons();
   StartBarDocking();
@@ -133,22 +129,6 @@ BOOL CAVSkinDlg::CreateControlBar() {
   return TRUE;
 }
 
-void CAVSkinDlg::DestroyBar() { DestroyAndDelete(m_controlBar); }
-
-// The bar's reference rectangle is this window's; the bar docks to its bottom edge.
-void CAVSkinDlg::StartBarDocking() {
-  GetWindowRect(&g_barDockRect);
-  if (m_controlBar) m_controlBar->PostMessage(UM_BAR_CONTROL, 0, 0);
-}
-
-void CAVSkinDlg::PlaceBar() {
-  if (m_controlBar) m_controlBar->PlaceAtBottomOf(m_hWnd);
-}
-
-void CAVSkinDlg::HideBar() {
-  if (m_controlBar) m_controlBar->HideNow();
-}
-
 void CAVSkinDlg::LayoutHostedControl() {
   CRect client;
   GetClientRect(&client);
@@ -201,7 +181,7 @@ void CAVSkinDlg::OnPaint() {
 // so nothing is written over it.
 void CAVSkinDlg::OnDestroy() {
   if (m_mediaList.GetSafeHwnd()) m_mediaList.SaveListFile(GetAppFolder() + kMediaHistoryFile, TRUE);
-  CSkinDialog::OnDestroy();
+  CDockedBarSkinDlg::OnDestroy();
 }
 
 void CAVSkinDlg::OnTimer(UINT_PTR nIDEvent) {
@@ -211,20 +191,8 @@ void CAVSkinDlg::OnTimer(UINT_PTR nIDEvent) {
 
 void CAVSkinDlg::OnMouseMove(UINT nFlags, CPoint point) {
   ClearGuards();
-  const BOOL bigView = g_isMaximized || m_fullScreen;
-  if (m_controlBar && (bigView || !m_controlBar->IsShown())) {
-    m_controlBar->SetDockToVideo(TRUE);
-    m_controlBar->DockToVideo(FALSE);
-    m_controlBar->PostMessage(UM_BAR_CONTROL, 1, bigView);
-  }
-  CSkinDialog::OnMouseMove(nFlags, point);
-}
-
-void CAVSkinDlg::OnSize(UINT nType, int cx, int cy) {
-  m_sizeChanged = TRUE;
-  if (m_controlBar && g_isMaximized) m_controlBar->SetDockToVideo(TRUE);
-  PlaceBar();
-  CSkinDialog::OnSize(nType, cx, cy);
+  WakeBar(FALSE);
+  CDockedBarSkinDlg::OnMouseMove(nFlags, point);
 }
 
 // The caption strip's double click maximises or restores as the template's does, with the
@@ -254,10 +222,7 @@ LRESULT CAVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) != WA_INACTIVE && !m_fullScreen) LayoutSkinButtons();
       return 0;
     case WM_EXITSIZEMOVE:
-      if (m_sizeChanged) {
-        LayoutSkinButtons();
-        m_sizeChanged = FALSE;
-      }
+      LayoutAfterSizing();
       return 0;
     case WM_WINDOWPOSCHANGED: PlaceBar(); break;
     case WM_HELP: return 0;
@@ -267,5 +232,5 @@ LRESULT CAVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default: break;
   }
-  return CSkinDialog::WindowProc(message, wParam, lParam);
+  return CDockedBarSkinDlg::WindowProc(message, wParam, lParam);
 }

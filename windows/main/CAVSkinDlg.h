@@ -12,32 +12,26 @@
 // is destroyed.
 #pragma once
 
-#include "windows/main/CSkinDialog.h"
+#include "windows/main/CDockedBarSkinDlg.h"
 #include "windows/media/CThumbnailListWnd.h"
 
-class CControlBarDlg;
 class CVideoStaticEx;
 
-class CAVSkinDlg : public CSkinDialog {
+class CAVSkinDlg : public CDockedBarSkinDlg {
  public:
   CAVSkinDlg(UINT nIDTemplate, CWnd* pParent);
   ~CAVSkinDlg() override;
 
   BOOL LoadSkin(const CString& skinFile);
-  // Destroys and deletes the control bar; the launcher and the TV window call it as they
-  // take the picture back.
-  void DestroyBar();
   // Brought up in the opener's place: from the launcher (1) or the TV window (0), which
   // is where the way back leads.
   void ShowPlayer(BOOL fromLauncher);
   // Ends the file that plays, before the window goes.
   void StopPlayback();
 
-  CControlBarDlg* GetControlBar() const { return m_controlBar; }
   CVideoStaticEx* GetVideoArea() const { return m_videoArea; }
   CThumbnailListWnd& GetMediaList() { return m_mediaList; }
   int GetCurrentIndex() const { return m_currentIndex; }
-  BOOL IsFullScreen() const { return m_fullScreen; }
   BOOL ReturnsToLauncher() const { return m_returnToLauncher; }
 
  protected:
@@ -51,7 +45,6 @@ class CAVSkinDlg : public CSkinDialog {
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-  afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg LRESULT OnPlaybackEvent(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnRunStateChanged(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnBarCommand(WPARAM wParam, LPARAM lParam);
@@ -73,9 +66,6 @@ class CAVSkinDlg : public CSkinDialog {
   BOOL CreateVideoArea();
   void CreateMediaList();
   BOOL CreateControlBar();
-  void StartBarDocking();
-  void PlaceBar();
-  void HideBar();
   void Maximize();
   void Restore();
 
@@ -110,14 +100,12 @@ class CAVSkinDlg : public CSkinDialog {
   // ---- Screen and leaving
   void ToggleFullScreen();
   void LeaveFullScreenByKey();
-  void ClearGuards();
   void ReturnToTv();
   void ShowLauncher();
   void CloseProgram();
   void AddFile();
   void SetFolder();
 
-  CControlBarDlg* m_controlBar = nullptr;
   CVideoStaticEx* m_videoArea = nullptr;
   CThumbnailListWnd m_mediaList;
   // The list's rectangle in the 1024 x 768 design space, from "AV-ListBox".
@@ -127,8 +115,5 @@ class CAVSkinDlg : public CSkinDialog {
   // entries before it are deleted.
   CString m_currentPath;
   BOOL m_leaving = FALSE;
-  BOOL m_sizeChanged = FALSE;
-  BOOL m_fullScreen = FALSE;
-  BOOL m_swallowAfterFullScreen = FALSE;
   BOOL m_returnToLauncher = FALSE;
 };

@@ -61,16 +61,8 @@ CTVDlg* TVWindow() {
 
 // ---- Buttons
 
-void CAVSkinDlg::ClearGuards() {
-  m_dblClickSeen = FALSE;
-  m_swallowAfterFullScreen = FALSE;
-}
-
 void CAVSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen || m_swallowAfterFullScreen) {
-    ClearGuards();
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (!IsButtonUsable(name)) return;
   if (name == "CLOSE_BUTTON") {
     CloseProgram();
@@ -161,36 +153,18 @@ LRESULT CAVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
   m_fullScreen = TRUE;
   ShowSkinButtons(FALSE);
   if (m_mediaList.GetSafeHwnd()) m_mediaList.ShowWindow(SW_HIDE);
-  if (!g_isMaximized) {
-    StoreSharedRect();
-    MaximizeToWorkArea(FALSE);
-    g_isMaximized = 0;
-  }
-  if (m_controlBar) {
-    CRect client;
-    GetClientRect(&client);
-    m_controlBar->SetDockRect(client.left, client.top, client.right, client.bottom);
-    // The pointer may hide with the bar.
-    m_controlBar->SetKeepCursor(FALSE);
-  }
+  CoverScreenForFullScreen();
+  // The pointer may hide with the bar.
+  if (m_controlBar) m_controlBar->SetKeepCursor(FALSE);
   return 0;
 }
 
 LRESULT CAVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
-  m_swallowAfterFullScreen = TRUE;
-  m_fullScreen = FALSE;
-  ShowSkinButtons(TRUE);
+  ShowButtonsAfterFullScreen();
   if (m_mediaList.GetSafeHwnd()) m_mediaList.ShowWindow(SW_SHOW);
-  if (!g_isMaximized) {
-    LoadShapeRegion(FALSE);
-    SwitchButtonLayout(FALSE);
-    MoveWindow(&g_sharedWindowRect, TRUE);
-  }
+  if (!g_isMaximized) ReturnToSharedPlace();
   LayoutSkinButtons();
-  if (m_controlBar) m_controlBar->ShowDockedAlong(BarDockRect());
-  StartBarDocking();
-  PlaceBar();
-  Invalidate();
+  RedockBarAfterFullScreen();
   return 0;
 }
 

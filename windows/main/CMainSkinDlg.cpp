@@ -3,6 +3,7 @@
 #include "core/CAppController.h"
 #include "core/CDisplayMode.h"
 #include "graphs/CCaptureGraph.h"
+#include "graphs/CGraphBase.h"
 #include "graphs/WindowsVersion.h"
 #include "skin/CIniFile.h"
 #include "skin/SkinValues.h"
@@ -51,11 +52,7 @@ constexpr int kFirstHoverCommand = 5004;
 constexpr int kWebHoverCommand = 5009;
 const int kHoverMovieOf[] = {1, 2, 3, 4, 6};
 
-// Remote keys the launcher acts on in its own display mode.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyPress = 21;
-constexpr LPARAM kKeyPrevious = 31;
-constexpr LPARAM kKeyNext = 68;
+static_assert(UM_GRAPH_EVENT == 0x428);
 
 // The hub and its pages: the hub passes remote keys on to the page in front.
 bool IsSettingsMode(int mode) {
@@ -139,12 +136,10 @@ void CMainSkinDlg::DeleteCaptureTempFiles() {
 BOOL CMainSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   MaximizeToWorkArea(FALSE);
-  HDC screen = ::GetDC(nullptr);
   CRect client;
   GetClientRect(&client);
   InitSharedPlacement(client.Width(), client.Height());
-  CreateSkinButtons(screen, TRUE);
-  ::ReleaseDC(nullptr, screen);
+  CreateSkinButtons(TRUE);
   CreateFlashPlayer();
   LayoutSkinButtons();
   if (!CreateOwnedObjects()) return FALSE;
@@ -211,10 +206,7 @@ void CMainSkinDlg::CreateFlashPlayer() {
   CString value = ini.GetString("Main-NewSkinStatic", "bmp", "");
   const CString folder = GetFullPath(m_skinFile);
   for (int k = 1; k <= 6; ++k) m_hoverMovies[k] = folder + CutField(value);
-  m_flashRect.left = FieldToInt(CutField(value));
-  m_flashRect.top = FieldToInt(CutField(value));
-  m_flashRect.right = FieldToInt(CutField(value));
-  m_flashRect.bottom = FieldToInt(CutField(value));
+  m_flashRect = CutRect(value);
   const int red = FieldToInt(CutField(value)) & 0xFF;
   const int green = FieldToInt(CutField(value)) & 0xFF;
   const int blue = FieldToInt(CutField(value)) & 0xFF;
@@ -288,15 +280,11 @@ void CMainSkinDlg::LayoutHostedControl() {
 // ---- Buttons
 
 void CMainSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (name == "CLOSE_BUTTON") {
     PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "MAX_BUTTON") {
-    if (!g_isMaximized) MaximizeToWorkArea(TRUE);
-    else RestorePlacement();
+    ToggleMaximized();
   } else if (name == "HELP_BUTTON") {
     ShowHelp(GetAppFolder());
   } else if (name == "MIN_BUTTON") {
@@ -434,16 +422,10 @@ void CMainSkinDlg::DeleteTVWindow() {
 
 // ---- Key navigation
 
-int CMainSkinDlg::FindHoveredButton() const {
-  for (int i = kFirstNavigableButton; i < GetSkinButtonCount(); ++i)
-    if (GetSkinButton(i)->GetHover()) return i;
-  return -1;
-}
-
 void CMainSkinDlg::MoveHoverMark(int step) {
   const int count = GetSkinButtonCount();
   if (count <= kFirstNavigableButton) return;
-  const int hovered = FindHoveredButton();
+  const int hovered = FindMarkedButton(kFirstNavigableButton);
   int next = kFirstNavigableButton;
   if (hovered >= 0) {
     GetSkinButton(hovered)->SetHover(FALSE);
@@ -459,7 +441,7 @@ void CMainSkinDlg::MoveHoverMark(int step) {
 }
 
 void CMainSkinDlg::PressHoveredButton() {
-  const int hovered = FindHoveredButton();
+  const int hovered = FindMarkedButton(kFirstNavigableButton);
   if (hovered < 0) return;
   CSkinButton* button = GetSkinButton(hovered);
   button->SetPressed(TRUE);
@@ -500,10 +482,10 @@ LRESULT CMainSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
   switch (lParam) {
     // Any process may send this message: the shut-down flag it could carry is not
     // honoured, key 20 only closes the program.
-    case kKeyClose: PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    case kKeyPress: PressHoveredButton(); break;
-    case kKeyPrevious: MoveHoverMark(-1); break;
-    case kKeyNext: MoveHoverMark(1); break;
+    case kRemoteKeyClose: PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case kRemoteKeyPress: PressHoveredButton(); break;
+    case kRemoteKeyPrevious: MoveHoverMark(-1); break;
+    case kRemoteKeyNext: MoveHoverMark(1); break;
     default: break;
   }
   return 0;
@@ -598,15 +580,10 @@ LRESULT CMainSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
     case WM_ENTERSIZEMOVE: return 0;
     case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
+      if (LayoutAfterSizing()) return 0;
+      break;
     case WM_SIZE:
-      if (wParam == SIZE_RESTORED && m_otherWindowShown) {
-        ShowWindow(SW_HIDE);
-        return 0;
-      }
+      if (HidesBehindOtherWindow(wParam)) return 0;
       break;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_RELOAD_SCHEDULE && g_pAppController) g_pAppController->ScheduleFileChanged();
@@ -687,13 +664,7 @@ BOOL CMainSkinDlg::PreTranslateMessage(MSG* pMsg) {
 
 LRESULT CMainSkinDlg::OnRefreshLayout(WPARAM wParam, LPARAM) {
   m_otherWindowShown = FALSE;
-  if (!g_isMaximized) {
-    LoadShapeRegion(FALSE);
-    SwitchButtonLayout(FALSE);
-    MoveWindow(&g_sharedWindowRect, TRUE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
+  ReturnToSharedPlace();
   LayoutSkinButtons();
   // Left from the channel window or the free-standing video window, which the TV window
   // opened in its place.

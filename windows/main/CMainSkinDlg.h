@@ -63,7 +63,6 @@ class CMainSkinDlg : public CSkinDialog {
   void PressHoveredButton();
   // Remote keys 31 and 68, Up and Down: the hover mark to the previous or next button.
   void MoveHoverMark(int step);
-  int FindHoveredButton() const;
   void RelayRemoteKey(WPARAM wParam, LPARAM lParam);
   LRESULT OnGraphEvent();
   void RelayRunState(WPARAM wParam, LPARAM lParam);
@@ -100,5 +99,4 @@ class CMainSkinDlg : public CSkinDialog {
   CString m_hoverMovies[7];
   CRect m_flashRect;
   BOOL m_busy = FALSE;
-  BOOL m_otherWindowShown = FALSE;
 };

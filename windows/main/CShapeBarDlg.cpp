@@ -28,15 +28,6 @@ constexpr UINT kVolumeThumbBitmap = 145;
 
 BOOL IsTrue(const CString& field) { return field.CompareNoCase("TRUE") == 0; }
 
-RECT ReadRectFields(CString& value) {
-  RECT rect;
-  rect.left = FieldToInt(CutField(value));
-  rect.top = FieldToInt(CutField(value));
-  rect.right = FieldToInt(CutField(value));
-  rect.bottom = FieldToInt(CutField(value));
-  return rect;
-}
-
 void ReadTail(CString& value, CShapeBarDlg::ShapeEntry& entry) {
   entry.useCursor = IsTrue(CutField(value));
   if (entry.useCursor) entry.cursorFile = CutField(value);
@@ -52,7 +43,7 @@ void ReadTail(CString& value, CShapeBarDlg::ShapeEntry& entry) {
 CShapeBarDlg::ShapeEntry ReadButtonEntry(CString value) {
   CShapeBarDlg::ShapeEntry entry;
   entry.name = CutField(value);
-  entry.rect = ReadRectFields(value);
+  entry.rect = CutRect(value);
   entry.tooltip = CutField(value);
   ReadTail(value, entry);
   return entry;
@@ -63,7 +54,7 @@ CShapeBarDlg::ShapeEntry ReadProgressEntry(CString value) {
   CShapeBarDlg::ShapeEntry entry;
   entry.name = CutField(value);
   entry.tooltip = CutField(value);
-  entry.rect = ReadRectFields(value);
+  entry.rect = CutRect(value);
   entry.horizontal = CutField(value) == "H";
   ReadTail(value, entry);
   return entry;

@@ -1,5 +1,6 @@
 #include "windows/main/CSkinDialog.h"
 
+#include "core/CAppController.h"
 #include "core/CDisplayMode.h"
 #include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int kIconId = 128;
+constexpr int kLauncherDisplayMode = 105;
 // Design space of the client area, and of the restored layout's buttons from index 4 on.
 constexpr int kDesignWidth = 1024;
 constexpr int kDesignHeight = 768;
@@ -26,12 +28,6 @@ constexpr int kCaptionStripHeight = 76;
 
 using HtmlHelpProc = HWND (*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
-CSize ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return {rc.Width(), rc.Height()};
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
@@ -41,6 +37,7 @@ BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
   ON_WM_LBUTTONDBLCLK()
   ON_WM_MOUSEMOVE()
   ON_MESSAGE(WM_HELP, OnHelpMessage)
+  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
   ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
@@ -102,12 +99,12 @@ CString CSkinDialog::ButtonSection(BOOL maximised) const {
   return maximised ? m_buttonSection : m_restoredButtonSection;
 }
 
-BOOL CSkinDialog::CreateSkinButtons(HDC, BOOL maximised) {
+BOOL CSkinDialog::CreateSkinButtons(BOOL maximised) {
   const CIniFile ini(m_skinFile);
   const CString section = ButtonSection(maximised);
   CStringArray keys;
   ini.GetSectionKeys(section, keys);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   const CString folder = GetFullPath(m_skinFile);
   for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
     SkinButtonEntry entry;
@@ -137,6 +134,12 @@ BOOL CSkinDialog::CreateSkinButtons(HDC, BOOL maximised) {
   return TRUE;
 }
 
+BOOL CSkinDialog::LoadSkinButtons(const CString& skinFile) {
+  m_skinFile = skinFile;
+  PlaceWindow();
+  return CreateSkinButtons(g_isMaximized);
+}
+
 void CSkinDialog::SwitchButtonLayout(BOOL maximised) {
   const CIniFile ini(m_skinFile);
   const CString section = ButtonSection(maximised);
@@ -161,7 +164,7 @@ void CSkinDialog::LoadShapeRegion(BOOL maximised) {
 }
 
 void CSkinDialog::LayoutSkinButtons() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (size_t k = 0; k < m_skinButtons.size(); ++k) {
     RECT design{};
     m_skinButtons[k]->GetSkinRect(design);
@@ -184,7 +187,7 @@ void CSkinDialog::MaximizeToWorkArea(BOOL savePlacement) {
   GetWindowRect(&window);
   CPoint origin(0, 0);
   ClientToScreen(&origin);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
   placement.showCmd = SW_SHOWNORMAL;
@@ -220,6 +223,16 @@ void CSkinDialog::PlaceWindow() {
   if (!g_isMaximized) {
     MoveWindow(&g_sharedWindowRect, TRUE);
     LoadShapeRegion(FALSE);
+  } else {
+    MaximizeToWorkArea(FALSE);
+  }
+}
+
+void CSkinDialog::ReturnToSharedPlace() {
+  if (!g_isMaximized) {
+    LoadShapeRegion(FALSE);
+    SwitchButtonLayout(FALSE);
+    MoveWindow(&g_sharedWindowRect, TRUE);
   } else {
     MaximizeToWorkArea(FALSE);
   }
@@ -263,8 +276,7 @@ BOOL CSkinDialog::HandleFrameButton(const CString& name) {
   if (name == "CLOSE_BUTTON") {
     if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "NORMAL_BUTTON") {
-    if (g_isMaximized) RestorePlacement();
-    else MaximizeToWorkArea(TRUE);
+    ToggleMaximized();
   } else if (name == "MINISIZE_BUTTON") {
     if (CWnd* main = AfxGetMainWnd()) main->ShowWindow(SW_MINIMIZE);
   } else if (name == "HELP_BUTTON") {
@@ -275,6 +287,42 @@ BOOL CSkinDialog::HandleFrameButton(const CString& name) {
   return TRUE;
 }
 
+void CSkinDialog::ToggleMaximized() {
+  if (g_isMaximized) RestorePlacement();
+  else MaximizeToWorkArea(TRUE);
+}
+
+BOOL CSkinDialog::SwallowsButtonAction() {
+  if (!m_dblClickSeen && !m_swallowAfterFullScreen) return FALSE;
+  ClearGuards();
+  return TRUE;
+}
+
+void CSkinDialog::ClearGuards() {
+  m_dblClickSeen = FALSE;
+  m_swallowAfterFullScreen = FALSE;
+}
+
+void CSkinDialog::GoToLauncher(WPARAM leftMode) {
+  if (g_pAppController && g_pAppController->IsPreviewing()) {
+    g_pAppController->StopPreview();
+    g_pAppController->SetIdle();
+  }
+  StoreSharedRect();
+  m_otherWindowShown = TRUE;
+  if (CWnd* main = AfxGetMainWnd()) {
+    main->ShowWindow(SW_SHOW);
+    main->SendMessage(UM_REFRESH_LAYOUT, leftMode, 0);
+  }
+  if (g_pDisplayMode) g_pDisplayMode->SetMode(kLauncherDisplayMode);
+}
+
+BOOL CSkinDialog::IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
+  for (LPCSTR name : names)
+    if (button->GetName() == name) return TRUE;
+  return FALSE;
+}
+
 void CSkinDialog::UnmarkButtonsFrom(int first) {
   for (int i = first; i < GetSkinButtonCount(); ++i) {
     CSkinButton* button = GetSkinButton(i);
@@ -282,6 +330,39 @@ void CSkinDialog::UnmarkButtonsFrom(int first) {
     button->SetHover(FALSE);
     button->Invalidate();
   }
+}
+
+int CSkinDialog::FindMarkedButton(int first) const {
+  for (int i = first; i < GetSkinButtonCount(); ++i)
+    if (GetSkinButton(i)->GetHover()) return i;
+  return -1;
+}
+
+void CSkinDialog::MoveButtonMark(int from, int to) {
+  if (CSkinButton* old = GetSkinButton(from)) {
+    old->SetHover(FALSE);
+    old->Invalidate();
+  }
+  if (CSkinButton* next = GetSkinButton(to)) {
+    next->SetHover(TRUE);
+    next->Invalidate();
+  }
+}
+
+void CSkinDialog::StepButtonMark(int first, int step) {
+  const int last = GetSkinButtonCount() - 1;
+  if (last < first) return;
+  const int from = FindMarkedButton(first);
+  int to = first;
+  if (step < 0 && from >= 0) to = from == first ? last : from - 1;
+  else if (step > 0 && from >= 0 && from != last) to = from + 1;
+  MoveButtonMark(from, to);
+}
+
+void CSkinDialog::FollowHoverHint(WPARAM buttonId, LPARAM source, int first) {
+  if (source == 0) UnmarkButtonsFrom(first);
+  const int id = static_cast<int>(buttonId);
+  if (id >= first && id < GetSkinButtonCount()) MoveButtonMark(-1, id);
 }
 
 void CSkinDialog::OnSkinButton(const CString&) {}
@@ -308,6 +389,27 @@ BOOL CSkinDialog::PreTranslateMessage(MSG* pMsg) {
   return CDialog::PreTranslateMessage(pMsg);
 }
 
+BOOL CSkinDialog::PreTranslateWindowKeys(MSG* pMsg) {
+  if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
+    if (pMsg->wParam == VK_ESCAPE) return DispatchToControl(pMsg);
+    if (pMsg->wParam == VK_BACK) return GoBackByKey();
+    if (OnKey(pMsg)) return TRUE;
+  }
+  return CSkinDialog::PreTranslateMessage(pMsg);
+}
+
+BOOL CSkinDialog::DispatchToControl(MSG* pMsg) {
+  ::TranslateMessage(pMsg);
+  ::DispatchMessageA(pMsg);
+  return TRUE;
+}
+
+BOOL CSkinDialog::GoBackByKey() {
+  m_dblClickSeen = FALSE;
+  OnSkinButton("RETURN_BUTTON");
+  return TRUE;
+}
+
 void CSkinDialog::PaintSkin(CDC& dc) {
   if (m_background) {
     CRect rc;
@@ -324,8 +426,26 @@ void CSkinDialog::OnPaint() {
 
 LRESULT CSkinDialog::OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
 
+CSize CSkinDialog::ClientSize() const {
+  CRect rc;
+  GetClientRect(&rc);
+  return {rc.Width(), rc.Height()};
+}
+
+BOOL CSkinDialog::FindSectionRect(LPCSTR section, CRect& design) const {
+  const CIniFile ini(m_skinFile);
+  CStringArray keys;
+  ini.GetSectionKeys(section, keys);
+  for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
+    CString keyName;
+    keyName.Format("%d", key);
+    if (ReadRect(ini, section, keyName, design) && !design.IsRectEmpty()) return TRUE;
+  }
+  return FALSE;
+}
+
 BOOL CSkinDialog::IsInCaptionStrip(CPoint point) const {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   return point.y < client.cy * kCaptionStripHeight / kDesignHeight;
 }
 
@@ -337,8 +457,7 @@ void CSkinDialog::OnLButtonDown(UINT nFlags, CPoint point) {
 void CSkinDialog::OnLButtonDblClk(UINT nFlags, CPoint point) {
   m_dblClickSeen = TRUE;
   if (!IsInCaptionStrip(point)) return;
-  if (!g_isMaximized) MaximizeToWorkArea(TRUE);
-  else RestorePlacement();
+  ToggleMaximized();
   CDialog::OnLButtonDblClk(nFlags, point);
 }
 
@@ -349,40 +468,67 @@ void CSkinDialog::OnMouseMove(UINT nFlags, CPoint point) {
 
 LRESULT CSkinDialog::OnHelpMessage(WPARAM, LPARAM) { return 0; }
 
+LRESULT CSkinDialog::OnRemoteKey(WPARAM, LPARAM lParam) {
+  m_dblClickSeen = FALSE;
+  PressButtonOfRemoteKey(lParam);
+  return 0;
+}
+
+BOOL CSkinDialog::PressButtonOfRemoteKey(LPARAM key) {
+  if (key == kRemoteKeyReturn) OnSkinButton("RETURN_BUTTON");
+  else if (key == kRemoteKeyClose) OnSkinButton("CLOSE_BUTTON");
+  else return FALSE;
+  return TRUE;
+}
+
 LRESULT CSkinDialog::SizingWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE: m_sizedFlag = TRUE; break;
     case WM_ENTERSIZEMOVE:
     case WM_HELP: return 0;
     case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
+      if (LayoutAfterSizing()) return 0;
+      break;
     default: break;
   }
   return CSkinDialog::WindowProc(message, wParam, lParam);
 }
 
-BOOL CSkinDialog::CreateSkinButtonsOnScreen() {
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized);
-  ::ReleaseDC(nullptr, screen);
-  return made;
+LRESULT CSkinDialog::PageWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      if (!wParam) return 0;
+      OnActivated();
+      LayoutSkinButtons();
+      return 0;
+    case WM_SIZE:
+      if (HidesBehindOtherWindow(wParam)) return 0;
+      break;
+    case WM_SYSCOMMAND:
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
+    default: break;
+  }
+  return SizingWindowProc(message, wParam, lParam);
 }
 
-// Maximised, the window's rectangle is its client area on the screen.
-CRect CSkinDialog::BarDockRect() const {
-  CRect dock;
-  if (g_isMaximized) GetWindowRect(&dock);
-  else dock = g_sharedWindowRect;
-  return dock;
+BOOL CSkinDialog::LayoutAfterSizing() {
+  if (!m_sizedFlag) return FALSE;
+  LayoutSkinButtons();
+  m_sizedFlag = FALSE;
+  return TRUE;
+}
+
+BOOL CSkinDialog::HidesBehindOtherWindow(WPARAM sizeType) {
+  if (sizeType != SIZE_RESTORED || !m_otherWindowShown) return FALSE;
+  ShowWindow(SW_HIDE);
+  return TRUE;
 }
 
 BOOL CSkinDialog::CloseProgramFromSystemMenu(WPARAM command) {
   if ((command & 0xFFF0) != SC_CLOSE) return FALSE;
   if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return TRUE;
-  if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+  if (CWnd* main = AfxGetMainWnd(); main && main != this) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   return TRUE;
 }
 

@@ -43,12 +43,6 @@ constexpr WPARAM kMosaicClosedByUser = 1;
 constexpr WPARAM kMosaicEscaped = 3;
 constexpr int kVideoWindowDisplayMode = 205;
 
-BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
-  for (LPCSTR name : names)
-    if (button->GetName() == name) return TRUE;
-  return FALSE;
-}
-
 CWnd* MainWindow() { return AfxGetMainWnd(); }
 
 int RunState() { return g_pAppController ? g_pAppController->GetRunState() : 0; }
@@ -57,7 +51,7 @@ int RunState() { return g_pAppController ? g_pAppController->GetRunState() : 0; 
 
 CString WrapNoticeText(const CString& text) { return CTaskbarNotifier::BreakLines(text); }
 
-BEGIN_MESSAGE_MAP(CTVSkinDlg, CSkinDialog)
+BEGIN_MESSAGE_MAP(CTVSkinDlg, CDockedBarSkinDlg)
   ON_WM_PAINT()
   ON_MESSAGE(UM_RUNSTATE_CHANGED, OnRunStateChanged)
   ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
@@ -77,27 +71,23 @@ BEGIN_MESSAGE_MAP(CTVSkinDlg, CSkinDialog)
   ON_WM_TIMER()
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONDBLCLK()
-  ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-CTVSkinDlg::CTVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSkinDialog(nIDTemplate, pParent, "TV-Buttons", "TV-ButtonsMin") {}
+CTVSkinDlg::CTVSkinDlg(UINT nIDTemplate, CWnd* pParent) : CDockedBarSkinDlg(nIDTemplate, pParent, "TV-Buttons", "TV-ButtonsMin") {}
 
 CTVSkinDlg::~CTVSkinDlg() {
   DestroyMosaic();
   DeleteVideoWindow();
   CloseChannelWindow();
   OnReleaseChannelWindow(0, 0);
-  DestroyAndDelete(m_controlBar);
+  DestroyBar();
   DestroyAndDelete(m_videoArea);
 }
 
 // ---- Skin and layout
 
 BOOL CTVSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  const BOOL made = CreateSkinButtonsOnScreen();
-  if (!made || !CreateVideoArea()) return FALSE;
+  if (!LoadSkinButtons(skinFile) || !CreateVideoArea()) return FALSE;
   LayoutSkinButtons();
   StartBarDocking();
   if (!m_controlBar) {
@@ -139,12 +129,6 @@ BOOL CTVSkinDlg::CreateControlBar() {
   return TRUE;
 }
 
-// The bar's reference rectangle is the window's; the bar docks to its bottom.
-void CTVSkinDlg::StartBarDocking() {
-  GetWindowRect(&g_barDockRect);
-  if (m_controlBar) m_controlBar->PostMessage(UM_BAR_CONTROL, 0, 0);
-}
-
 void CTVSkinDlg::LayoutHostedControl() {
   CRect client;
   GetClientRect(&client);
@@ -155,14 +139,6 @@ void CTVSkinDlg::LayoutHostedControl() {
   else if (m_videoArea && !m_fullScreen)
     m_videoArea->MoveWindow(CRect(w * 268 / 1024, h * 80 / 768, w * 1010 / 1024, h * 654 / 768), TRUE);
   PlaceBar();
-}
-
-void CTVSkinDlg::PlaceBar() {
-  if (m_controlBar) m_controlBar->PlaceAtBottomOf(m_hWnd);
-}
-
-void CTVSkinDlg::HideBar() {
-  if (m_controlBar) m_controlBar->HideNow();
 }
 
 void CTVSkinDlg::OnPaint() {
@@ -184,13 +160,7 @@ void CTVSkinDlg::ShowWithVideo(BOOL show) {
 void CTVSkinDlg::ReopenTV() {
   if (g_pAppController && m_videoArea && !g_pAppController->SwitchInput(m_videoArea->GetSafeHwnd()))
     g_pAppController->StartPreview(m_videoArea->GetSafeHwnd());
-  if (!g_isMaximized) {
-    LoadShapeRegion(FALSE);
-    SwitchButtonLayout(FALSE);
-    MoveWindow(&g_sharedWindowRect, TRUE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
+  ReturnToSharedPlace();
   SendMessage(UM_HOVER_HINT, 0, 0);
   if (m_controlBar && !m_controlBar->IsWindowVisible()) {
     m_controlBar->SetDockRect(g_sharedWindowRect.left, g_sharedWindowRect.top, g_sharedWindowRect.right,
@@ -200,7 +170,7 @@ void CTVSkinDlg::ReopenTV() {
     m_controlBar->EnableAutoHide();
   }
   StartBarDocking();
-  m_hiddenBehind = FALSE;
+  m_otherWindowShown = FALSE;
   LayoutSkinButtons();
   SendMessage(UM_ATTACH_VIDEO, 0, 0);
   m_active = TRUE;
@@ -213,16 +183,8 @@ void CTVSkinDlg::ReopenTV() {
 
 BOOL CTVSkinDlg::Allows(LPCSTR name) const { return IsButtonUsable(name); }
 
-void CTVSkinDlg::ClearGuards() {
-  m_dblClickSeen = FALSE;
-  m_keyGuard = FALSE;
-}
-
 void CTVSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen || m_keyGuard) {
-    ClearGuards();
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (name == "FULLSCREEN_BUTTON") {
     ToggleFullScreen();
     return;
@@ -261,7 +223,7 @@ void CTVSkinDlg::OnSkinButton(const CString& name) {
 // Both windows shown in the TV window's place: the bar put away, the schedule stopped.
 void CTVSkinDlg::LeaveForWindowInPlace() {
   m_active = FALSE;
-  m_hiddenBehind = TRUE;
+  m_otherWindowShown = TRUE;
   StoreSharedRect();
   if (g_pAppController) g_pAppController->StopScheduledRecording();
   HideBar();
@@ -334,7 +296,7 @@ void CTVSkinDlg::OpenSettingsHub() {
 // be made leaves the window where it stands.
 void CTVSkinDlg::OpenMediaPlayer() {
   m_active = FALSE;
-  m_hiddenBehind = TRUE;
+  m_otherWindowShown = TRUE;
   StopScheduledRun();
   HideBar();
   StoreSharedRect();
@@ -356,7 +318,7 @@ void CTVSkinDlg::ReturnToLauncher(BOOL hideAfter) {
   if (g_pAppController) g_pAppController->StopPreview();
   StoreSharedRect();
   if (!hideAfter) ShowWindow(SW_HIDE);
-  m_hiddenBehind = TRUE;
+  m_otherWindowShown = TRUE;
   m_active = FALSE;
   if (CWnd* main = MainWindow()) {
     main->ShowWindow(SW_SHOW);
@@ -494,23 +456,12 @@ LRESULT CTVSkinDlg::OnEnterFullScreen(WPARAM wParam, LPARAM) {
     m_controlBar->SetKeepCursor(FALSE);
   m_fullScreen = TRUE;
   ShowSkinButtons(FALSE);
-  if (!g_isMaximized) {
-    StoreSharedRect();
-    MaximizeToWorkArea(FALSE);
-    g_isMaximized = 0;
-  }
-  if (m_controlBar) {
-    CRect client;
-    GetClientRect(&client);
-    m_controlBar->SetDockRect(client.left, client.top, client.right, client.bottom);
-  }
+  CoverScreenForFullScreen();
   return 0;
 }
 
 LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
-  m_keyGuard = TRUE;
-  m_fullScreen = FALSE;
-  ShowSkinButtons(TRUE);
+  ShowButtonsAfterFullScreen();
   if (g_pAppController) SendMessage(UM_RUNSTATE_CHANGED, static_cast<WPARAM>(RunState()), 0);
   if (!g_isMaximized) {
     LoadShapeRegion(FALSE);
@@ -519,10 +470,7 @@ LRESULT CTVSkinDlg::OnLeaveFullScreen(WPARAM, LPARAM) {
     MoveWindow(&g_sharedWindowRect, TRUE);
     LayoutSkinButtons();
   }
-  if (m_controlBar) m_controlBar->ShowDockedAlong(BarDockRect());
-  StartBarDocking();
-  PlaceBar();
-  Invalidate();
+  RedockBarAfterFullScreen();
   return 0;
 }
 
@@ -593,9 +541,7 @@ void CTVSkinDlg::SwitchRemoteInput(BOOL tuner) {
 void CTVSkinDlg::Navigate(int step) {
   if (GetSkinButtonCount() < 11) return;
   const int state = RunState();
-  int marked = -1;
-  for (int i = 6; i < GetSkinButtonCount() && marked < 0; ++i)
-    if (GetSkinButton(i)->GetHover()) marked = i;
+  const int marked = FindMarkedButton(6);
   int next = -1;
   if (state == 2) {
     static const int order[] = {6, 7, 9, 10};
@@ -608,12 +554,7 @@ void CTVSkinDlg::Navigate(int step) {
   } else {
     return;
   }
-  if (marked >= 0) {
-    GetSkinButton(marked)->SetHover(FALSE);
-    GetSkinButton(marked)->Invalidate();
-  }
-  GetSkinButton(next)->SetHover(TRUE);
-  GetSkinButton(next)->Invalidate();
+  MoveButtonMark(marked, next);
 }
 
 void CTVSkinDlg::PressMarkedButton() {
@@ -730,7 +671,7 @@ LRESULT CTVSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
 
 // In front again, where the shared placement says, with the bar along its bottom.
 void CTVSkinDlg::ComeBackToFront() {
-  m_hiddenBehind = FALSE;
+  m_otherWindowShown = FALSE;
   PlaceWindow();
   if (!m_controlBar) return;
   m_controlBar->SetDockRect(g_sharedWindowRect.left, g_sharedWindowRect.top, g_sharedWindowRect.right,
@@ -773,20 +714,15 @@ void CTVSkinDlg::OnTimer(UINT_PTR nIDEvent) {
   if (g_pAppController && nIDEvent == kDigitTimer) g_pAppController->OnDigitTimer();
   else if (g_pAppController && nIDEvent == kDigitTimerFull) g_pAppController->OnDigitTimerFull();
   else if (nIDEvent == kMosaicTimer) StepMosaic();
-  else CSkinDialog::OnTimer(nIDEvent);
+  else CDockedBarSkinDlg::OnTimer(nIDEvent);
 }
 
 // The bar is docked and woken again where it hides by itself (maximised, full screen) or
 // while it is not shown; a bar standing in a restored window is left where it is.
 void CTVSkinDlg::OnMouseMove(UINT nFlags, CPoint point) {
   ClearGuards();
-  const BOOL hides = g_isMaximized || m_fullScreen;
-  if (m_controlBar && (hides || !m_controlBar->IsShown())) {
-    m_controlBar->SetDockToVideo(TRUE);
-    m_controlBar->DockToVideo(TRUE);
-    m_controlBar->PostMessage(UM_BAR_CONTROL, 1, hides);
-  }
-  CSkinDialog::OnMouseMove(nFlags, point);
+  WakeBar(TRUE);
+  CDockedBarSkinDlg::OnMouseMove(nFlags, point);
 }
 
 void CTVSkinDlg::OnLButtonDblClk(UINT nFlags, CPoint point) {
@@ -802,13 +738,6 @@ void CTVSkinDlg::OnLButtonDblClk(UINT nFlags, CPoint point) {
   CDialog::OnLButtonDblClk(nFlags, point);
 }
 
-void CTVSkinDlg::OnSize(UINT nType, int cx, int cy) {
-  m_sizedFlag = TRUE;
-  if (m_controlBar && g_isMaximized) m_controlBar->SetDockToVideo(TRUE);
-  PlaceBar();
-  CSkinDialog::OnSize(nType, cx, cy);
-}
-
 LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
@@ -819,10 +748,7 @@ LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_EXITSIZEMOVE:
-      if (m_sizedFlag) {
-        LayoutSkinButtons();
-        m_sizedFlag = FALSE;
-      }
+      LayoutAfterSizing();
       return 0;
     case WM_WINDOWPOSCHANGED:
       if (!g_isMaximized && !m_fullScreen) PlaceBar();
@@ -839,22 +765,17 @@ LRESULT CTVSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_HELP: return 0;
     case WM_SIZE:
-      if (wParam == SIZE_RESTORED && m_hiddenBehind) {
-        ShowWindow(SW_HIDE);
-        return 0;
-      }
+      if (HidesBehindOtherWindow(wParam)) return 0;
       break;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CLOSE) break;
-      if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return 0;
-      if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-      return 0;
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
     case WM_GETMINMAXINFO: {
-      const LRESULT result = CSkinDialog::WindowProc(message, wParam, lParam);
+      const LRESULT result = CDockedBarSkinDlg::WindowProc(message, wParam, lParam);
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {800, 600};
       return result;
     }
     default: break;
   }
-  return CSkinDialog::WindowProc(message, wParam, lParam);
+  return CDockedBarSkinDlg::WindowProc(message, wParam, lParam);
 }

@@ -11,17 +11,16 @@
 // button the media player (windows/media) in its place.
 #pragma once
 
-#include "windows/main/CSkinDialog.h"
+#include "windows/main/CDockedBarSkinDlg.h"
 
 #include <vector>
 
 class CChannelDlg;
 class CChannelMosaicWnd;
-class CControlBarDlg;
 class CVideoStaticEx;
 class CVideoWindow;
 
-class CTVSkinDlg : public CSkinDialog {
+class CTVSkinDlg : public CDockedBarSkinDlg {
  public:
   static constexpr UINT_PTR kDigitTimer = 200;
   static constexpr UINT_PTR kDigitTimerFull = 250;
@@ -39,8 +38,6 @@ class CTVSkinDlg : public CSkinDialog {
   // The launcher's TV button with the window already made.
   void ReopenTV();
   BOOL IsActive() const { return m_active; }
-  BOOL IsFullScreen() const { return m_fullScreen; }
-  CControlBarDlg* GetControlBar() const { return m_controlBar; }
   CVideoStaticEx* GetVideoArea() const { return m_videoArea; }
   CChannelMosaicWnd* GetMosaic() const { return m_mosaic; }
   CVideoWindow* GetFreeVideoWindow() const { return m_freeVideoWindow; }
@@ -77,15 +74,11 @@ class CTVSkinDlg : public CSkinDialog {
   afx_msg void OnTimer(UINT_PTR nIDEvent);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-  afx_msg void OnSize(UINT nType, int cx, int cy);
   DECLARE_MESSAGE_MAP()
 
  private:
   BOOL CreateControlBar();
   BOOL CreateVideoArea();
-  void PlaceBar();
-  void StartBarDocking();
-  void HideBar();
   void ToggleFullScreen();
   void ReturnToLauncher(BOOL hideAfter);
   void EnableButtonsForState(int state);
@@ -99,7 +92,6 @@ class CTVSkinDlg : public CSkinDialog {
   void PressMarkedButton();
   // Remote keys 24 (the tuner) and 14 (Composite).
   void SwitchRemoteInput(BOOL tuner);
-  void ClearGuards();
   void LeaveForWindowInPlace();
   // The channel button: the channel window made if needed and shown in this one's place.
   void OpenChannelWindow();
@@ -130,11 +122,7 @@ class CTVSkinDlg : public CSkinDialog {
   int m_mosaicLiveChannel = 0;
 
   CVideoStaticEx* m_videoArea = nullptr;
-  CControlBarDlg* m_controlBar = nullptr;
   BOOL m_active = FALSE;
-  BOOL m_hiddenBehind = FALSE;
-  BOOL m_fullScreen = FALSE;
-  BOOL m_keyGuard = FALSE;
   BOOL m_inputSwitchReady = TRUE;
   BOOL m_skinLoaded = FALSE;
   // Channel windows closed and waiting to be deleted.

@@ -160,7 +160,7 @@ LRESULT CTVSkinDlg::OnMosaicClosed(WPARAM wParam, LPARAM lParam) {
 
 void CTVSkinDlg::OpenVideoWindow() {
   m_active = FALSE;
-  m_hiddenBehind = TRUE;
+  m_otherWindowShown = TRUE;
   StopScheduledRun();
   HideBar();
   StoreSharedRect();
@@ -172,7 +172,7 @@ void CTVSkinDlg::OpenVideoWindow() {
     if (!window || !window->Create(kVideoWindowWidth, kVideoWindowHeight)) {
       delete window;
       ::SetCursor(previous);
-      m_hiddenBehind = FALSE;
+      m_otherWindowShown = FALSE;
       m_active = TRUE;
       ShowWindow(SW_SHOW);
       if (m_controlBar) m_controlBar->ShowBar();

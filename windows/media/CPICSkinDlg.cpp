@@ -11,11 +11,9 @@
 #include "skin/CVideoStatic.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
-#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/media/CDibLock.h"
 #include "windows/media/CThumbnailListWnd.h"
-#include "windows/setup/SettingsVideoArea.h"
 
 #include <com/globalmem.h>
 #include <mfc/wnd/CFileDialog.h>
@@ -44,9 +42,6 @@ constexpr int kFirstLabelId = 4300;
 // A position of 0 ... 100 gives the library's strength 0 ... 127.
 constexpr int kMostPosition = 100;
 constexpr int kMostStrength = 127;
-// Remote keys the window acts on.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyReturn = 70;
 // Texts of the UI text library: the failed save and the message boxes' caption.
 constexpr int kSaveFailedText = 1;
 constexpr int kCaptionText = 3;
@@ -81,12 +76,6 @@ const SliderRow* FindRow(UINT id) {
   for (const SliderRow& row : kSliderRows)
     if (row.id == id) return &row;
   return nullptr;
-}
-
-CSize ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return {rc.Width(), rc.Height()};
 }
 
 // Written here in UTF-8, shown in the machine's ANSI code page.
@@ -126,7 +115,6 @@ BEGIN_MESSAGE_MAP(CPICSkinDlg, CSkinDialog)
   ON_WM_PAINT()
   ON_WM_DESTROY()
   ON_WM_SIZE()
-  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
   ON_MESSAGE(UM_SLIDER_TRACK, OnSliderTrack)
   ON_MESSAGE(UM_SLIDER_SET, OnSliderSet)
   ON_MESSAGE(CImageListView::UM_OPEN_LIST_ITEM, OnOpenListItem)
@@ -147,7 +135,7 @@ CPICSkinDlg::~CPICSkinDlg() {
 void CPICSkinDlg::DestroyControls() {
   DestroyAndDelete(m_pRadio);
   for (CSkinSlider*& slider : m_sliders) DestroyAndDelete(slider);
-  DestroyVideoArea(m_pictureArea);
+  m_pictureArea.Destroy();
   m_labels.DestroyAll();
   DestroyAndDelete(m_pThumbList);
 }
@@ -155,14 +143,7 @@ void CPICSkinDlg::DestroyControls() {
 // ---- Skin
 
 BOOL CPICSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
-  BOOL made = CreateSkinButtonsOnScreen();
+  BOOL made = LoadSkinButtons(skinFile);
   if (made) {
     for (LPCSTR name : {"XIAOCHU_BUTTON", "PINGHUA_BUTTON", "SAVE_BUTTON", "RETURNOP_BUTTON"}) EnableButton(name, FALSE);
     made = CreateThumbnailList() && CreateLabels() && CreateRadioButton() && CreateSliders() && CreatePictureArea();
@@ -174,28 +155,21 @@ BOOL CPICSkinDlg::LoadSkin(const CString& skinFile) {
 
 // The first key holding a rectangle places the list; there is only one list to place.
 BOOL CPICSkinDlg::CreateThumbnailList() {
-  const CIniFile ini(m_skinFile);
-  CStringArray keys;
-  ini.GetSectionKeys("Pic-ListCtrl", keys);
-  for (int key = 1; key <= static_cast<int>(keys.GetSize()) && !m_pThumbList; ++key) {
-    CString keyName;
-    keyName.Format("%d", key);
-    CRect design;
-    if (!ReadRect(ini, "Pic-ListCtrl", keyName, design) || design.IsRectEmpty()) continue;
-    m_pThumbList = new (std::nothrow) CThumbnailListWnd;
-    if (!m_pThumbList) return FALSE;
-    const CSize client = ClientSize(*this);
-    if (!m_pThumbList->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this, 0, TRUE,
-                              0, 1)) {
-      delete m_pThumbList;
-      m_pThumbList = nullptr;
-      return FALSE;
-    }
-    m_pThumbList->SetNotifyWindow(m_hWnd);
-    m_pThumbList->SetMargins(design.left, design.top, design.right, design.bottom);
-    m_pThumbList->LoadListFile(GetAppFolder() + kPictureHistoryFile);
-    m_pThumbList->SetMenuMode(1);
+  CRect design;
+  if (m_pThumbList || !FindSectionRect("Pic-ListCtrl", design)) return TRUE;
+  m_pThumbList = new (std::nothrow) CThumbnailListWnd;
+  if (!m_pThumbList) return FALSE;
+  const CSize client = ClientSize();
+  if (!m_pThumbList->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(design, client.cx, client.cy), this, 0, TRUE, 0,
+                            1)) {
+    delete m_pThumbList;
+    m_pThumbList = nullptr;
+    return FALSE;
   }
+  m_pThumbList->SetNotifyWindow(m_hWnd);
+  m_pThumbList->SetMargins(design.left, design.top, design.right, design.bottom);
+  m_pThumbList->LoadListFile(GetAppFolder() + kPictureHistoryFile);
+  m_pThumbList->SetMenuMode(1);
   return TRUE;
 }
 
@@ -220,7 +194,7 @@ BOOL CPICSkinDlg::CreateRadioButton() {
   m_pRadio->SetShowCaption(FALSE);
   m_pRadio->SetImage(strip, entry.rcDesign.left, entry.rcDesign.top, entry.rcDesign.right, entry.rcDesign.bottom);
   ReleaseBitmap(strip);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   if (!m_pRadio->Create("", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, ScaleDesignRect(entry.rcDesign, client.cx, client.cy),
                         this, 0)) {
     delete m_pRadio;
@@ -232,7 +206,7 @@ BOOL CPICSkinDlg::CreateRadioButton() {
 }
 
 BOOL CPICSkinDlg::CreateSliders() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (int i = 0; i < kSliderCount; ++i) {
     if (m_sliders[i]) continue;
     const SliderRow& row = kSliderRows[i];
@@ -257,20 +231,18 @@ BOOL CPICSkinDlg::CreateSliders() {
 }
 
 BOOL CPICSkinDlg::CreatePictureArea() {
-  if (m_pictureArea) return TRUE;
-  m_pictureArea = MakeVideoArea(*this, kPictureAreaRect);
-  return m_pictureArea != nullptr;
+  return m_pictureArea.Create(*this, kPictureAreaRect);
 }
 
 // ---- Layout and painting
 
 CRect CPICSkinDlg::PictureAreaRect() const {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   return ScaleDesignRect(kPictureAreaRect, client.cx, client.cy);
 }
 
 void CPICSkinDlg::LayoutHostedControl() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   if (m_pRadio) {
     RECT design{};
     m_pRadio->GetSkinRect(design);
@@ -289,7 +261,7 @@ void CPICSkinDlg::LayoutHostedControl() {
     const RECT design{kSliderLeft, kSliderRows[i].top, kSliderRight, kSliderRows[i].bottom};
     m_sliders[i]->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
   }
-  if (m_pictureArea) m_pictureArea->MoveWindow(PictureAreaRect(), TRUE);
+  m_pictureArea.Place();
 }
 
 void CPICSkinDlg::OnPaint() {
@@ -349,10 +321,8 @@ LRESULT CPICSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam) LayoutSkinButtons();
       return 0;
     case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
-      m_sizedFlag = FALSE;
-      return 0;
+      if (LayoutAfterSizing()) return 0;
+      break;
     case WM_HELP: return 0;
     default: break;
   }
@@ -506,9 +476,7 @@ void CPICSkinDlg::EnableButton(LPCSTR name, BOOL bEnable) {
   if (CSkinButton* button = FindSkinButton(name)) button->SetDisabled(!bEnable);
 }
 
-void CPICSkinDlg::SetLabelText(LPCSTR name, LPCSTR text) {
-  if (CSkinLabel* label = FindLabel(name)) label->SetText(text);
-}
+void CPICSkinDlg::SetLabelText(LPCSTR name, LPCSTR text) { m_labels.SetFirstText(name, text); }
 
 CSkinLabel* CPICSkinDlg::FindLabel(LPCSTR name) const {
   return m_labels.Find(name);
@@ -529,10 +497,7 @@ BOOL CPICSkinDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 }
 
 void CPICSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   const BOOL radio = m_pRadio && m_pRadio->GetName() == name;
   if (!radio && !IsButtonUsable(name)) return;
   if (name == "CLOSE_BUTTON") m_undo.DeleteFiles();
@@ -565,31 +530,12 @@ void CPICSkinDlg::ReturnToLauncher() {
   main->PostMessage(UM_REFRESH_LAYOUT, 0, 0);
 }
 
-LRESULT CPICSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
-  m_dblClickSeen = FALSE;
-  if (lParam == kKeyReturn) {
-    OnSkinButton("RETURN_BUTTON");
-  } else if (lParam == kKeyClose) {
-    // Any process may send this message: its shut-down flag is not honoured, the key
-    // only closes the program.
-    OnSkinButton("CLOSE_BUTTON");
-  }
-  return 0;
-}
-
 BOOL CPICSkinDlg::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN) {
     switch (pMsg->wParam) {
-      // Handled where they were typed: a dialog would otherwise close on them.
       case VK_RETURN:
-      case VK_ESCAPE:
-        ::TranslateMessage(pMsg);
-        ::DispatchMessageA(pMsg);
-        return TRUE;
-      case VK_BACK:
-        m_dblClickSeen = FALSE;
-        OnSkinButton("RETURN_BUTTON");
-        return TRUE;
+      case VK_ESCAPE: return DispatchToControl(pMsg);
+      case VK_BACK: return GoBackByKey();
       default: break;
     }
   }

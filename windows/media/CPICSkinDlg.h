@@ -13,11 +13,9 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
+#include "windows/main/CSkinLabelSet.h"
+#include "windows/main/CSkinVideoArea.h"
 #include "windows/media/CPictureUndo.h"
-#include "windows/setup/CSkinLabelSet.h"
-
-#include <memory>
-#include <vector>
 
 class CSkinButtonEx;
 class CSkinLabel;
@@ -50,7 +48,7 @@ class CPICSkinDlg : public CSkinDialog {
   CSkinSlider* GetSlider(UINT nId) const;
   CSkinLabel* FindLabel(LPCSTR name) const;
   CSkinButtonEx* GetRadioButton() const { return m_pRadio; }
-  CVideoStatic* GetPictureArea() const { return m_pictureArea.get(); }
+  CVideoStatic* GetPictureArea() const { return m_pictureArea.Get(); }
   const CPictureUndo& GetUndo() const { return m_undo; }
   BOOL IsHistogramShown() const { return m_bHistogram; }
 
@@ -64,7 +62,6 @@ class CPICSkinDlg : public CSkinDialog {
   afx_msg void OnPaint();
   afx_msg void OnDestroy();
   afx_msg void OnSize(UINT nType, int cx, int cy);
-  afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSliderTrack(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnSliderSet(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnOpenListItem(WPARAM wParam, LPARAM lParam);
@@ -107,7 +104,7 @@ class CPICSkinDlg : public CSkinDialog {
   CSkinLabelSet m_labels;
   CSkinButtonEx* m_pRadio = nullptr;
   CSkinSlider* m_sliders[kSliderCount] = {};
-  std::unique_ptr<CVideoStatic> m_pictureArea;
+  CSkinVideoArea m_pictureArea;
   CPictureUndo m_undo;
   BOOL m_bHistogram = FALSE;
 };

@@ -1,12 +1,12 @@
 #include "windows/media/CVideoSkinDlg.h"
 
 #include "core/CDisplayMode.h"
+#include "edit_project/Project.h"
 #include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinButtonEx.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
-#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/SaveOptionRecord.h"
 
@@ -14,9 +14,9 @@
 
 namespace {
 
+static_assert(UM_PROJECT_GRAPH_EVENT == 0x40D);
+
 constexpr int kLauncherDisplayMode = 105;
-constexpr int kKeyReturn = 70;
-constexpr int kKeyClose = 20;
 // Design rectangles of the controls the window makes itself (1024 x 768 units).
 constexpr RECT kClipVideoDesign{117, 230, 544, 534};
 constexpr RECT kProjectVideoDesign{568, 230, 995, 534};
@@ -44,22 +44,13 @@ BOOL ReadListEntry(const CIniFile& ini, LPCSTR key, ListEntry& entry) {
   CString value = ini.GetString("Video-ListCtrl", key, "");
   value.Trim();
   if (value.IsEmpty()) return FALSE;
-  entry.design.left = FieldToInt(CutField(value));
-  entry.design.top = FieldToInt(CutField(value));
-  entry.design.right = FieldToInt(CutField(value));
-  entry.design.bottom = FieldToInt(CutField(value));
+  entry.design = CutRect(value);
   entry.flag = value.CompareNoCase("TRUE") == 0;
   return TRUE;
 }
 
-CRect ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return rc;
-}
-
-void MoveToDesign(CWnd& control, const RECT& design, const CRect& client) {
-  if (control.GetSafeHwnd()) control.MoveWindow(ScaleDesignRect(design, client.Width(), client.Height()), TRUE);
+void MoveToDesign(CWnd& control, const RECT& design, CSize client) {
+  if (control.GetSafeHwnd()) control.MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
 }
 
 }  // namespace
@@ -87,10 +78,7 @@ CVideoSkinDlg::~CVideoSkinDlg() = default;
 // ---- The skin and the window's own controls
 
 BOOL CVideoSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  const BOOL made = CreateSkinButtonsOnScreen();
-  if (!made) return FALSE;
+  if (!LoadSkinButtons(skinFile)) return FALSE;
   CreateRadioButtons();
   CreateLists();
   if (!CreateVideoAreas()) return FALSE;
@@ -103,22 +91,13 @@ BOOL CVideoSkinDlg::LoadSkin(const CString& skinFile) {
   return TRUE;
 }
 
-void CVideoSkinDlg::PlaceWindow() {
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
-}
-
 // "Video-RadioButton": latching buttons in the button entries' format, command ids from
 // 5310 on; a key that is empty or whose button cannot be made is left out.
 void CVideoSkinDlg::CreateRadioButtons() {
   const CIniFile ini(m_skinFile);
   CStringArray keys;
   ini.GetSectionKeys("Video-RadioButton", keys);
-  const CRect client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
     SkinButtonEntry entry;
     if (!ReadButtonEntry(ini, "Video-RadioButton", key, entry)) continue;
@@ -132,7 +111,7 @@ void CVideoSkinDlg::CreateRadioButtons() {
     LoadPictureFile(GetFullPath(m_skinFile) + entry.strImage, strip, size);
     radio->SetImage(strip, entry.rcDesign.left, entry.rcDesign.top, entry.rcDesign.right, entry.rcDesign.bottom);
     ReleaseBitmap(strip);
-    if (!radio->Create("", kRadioStyle, ScaleDesignRect(entry.rcDesign, client.Width(), client.Height()), this, 0))
+    if (!radio->Create("", kRadioStyle, ScaleDesignRect(entry.rcDesign, client.cx, client.cy), this, 0))
       continue;
     m_radioButtons.push_back(std::move(radio));
   }
@@ -141,14 +120,14 @@ void CVideoSkinDlg::CreateRadioButtons() {
 // "Video-ListCtrl": key "1" the clip list (one selection), key "2" the project list.
 void CVideoSkinDlg::CreateLists() {
   const CIniFile ini(m_skinFile);
-  const CRect client = ClientSize(*this);
+  const CSize client = ClientSize();
   CThumbnailListWnd* lists[] = {&m_clipList, &m_projectList};
   for (int i = 0; i < 2; ++i) {
     ListEntry entry;
     char key[2] = {static_cast<char>('1' + i), '\0'};
     if (!ReadListEntry(ini, key, entry)) continue;
     CThumbnailListWnd& list = *lists[i];
-    if (!list.Create("", kControlStyle, ScaleDesignRect(entry.design, client.Width(), client.Height()), this, 0,
+    if (!list.Create("", kControlStyle, ScaleDesignRect(entry.design, client.cx, client.cy), this, 0,
                      i == 0, RGB(0, 0, 0), entry.flag))
       continue;
     list.SetNotifyWindow(m_hWnd);
@@ -158,12 +137,12 @@ void CVideoSkinDlg::CreateLists() {
 
 // Black where no picture is shown.
 BOOL CVideoSkinDlg::CreateVideoAreas() {
-  const CRect client = ClientSize(*this);
+  const CSize client = ClientSize();
   LPCTSTR blackClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
                                            static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
   for (auto [area, design] : {std::pair{&m_clipVideo, kClipVideoDesign}, std::pair{&m_projectVideo, kProjectVideoDesign}}) {
     if (area->GetSafeHwnd()) continue;
-    if (!area->Create(blackClass, "", kControlStyle, ScaleDesignRect(design, client.Width(), client.Height()), this, 0))
+    if (!area->Create(blackClass, "", kControlStyle, ScaleDesignRect(design, client.cx, client.cy), this, 0))
       return FALSE;
   }
   return TRUE;
@@ -171,8 +150,8 @@ BOOL CVideoSkinDlg::CreateVideoAreas() {
 
 BOOL CVideoSkinDlg::CreateSlider(CBitmapSlider& slider, UINT id, const RECT& design) {
   if (slider.GetSafeHwnd()) return TRUE;
-  const CRect client = ClientSize(*this);
-  if (!slider.Create("", kControlStyle, ScaleDesignRect(design, client.Width(), client.Height()), this, id))
+  const CSize client = ClientSize();
+  if (!slider.Create("", kControlStyle, ScaleDesignRect(design, client.cx, client.cy), this, id))
     return FALSE;
   slider.SetChannelBitmaps(kChannelBitmap, kActiveChannelBitmap, FALSE, kKeyAtPoint, 0, 0);
   slider.SetThumbBitmaps(kThumbBitmap, kActiveThumbBitmap, TRUE, kKeyAtPoint, 0, 0);
@@ -186,7 +165,7 @@ BOOL CVideoSkinDlg::CreateSlider(CBitmapSlider& slider, UINT id, const RECT& des
 void CVideoSkinDlg::LayoutHostedControl() { LayoutControls(); }
 
 void CVideoSkinDlg::LayoutControls() {
-  const CRect client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (const auto& radio : m_radioButtons) {
     RECT design{};
     radio->GetSkinRect(design);
@@ -311,8 +290,7 @@ BOOL CVideoSkinDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERIN
 }
 
 void CVideoSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
+  if (SwallowsButtonAction()) {
     // A radio button latches on its press: it shows the mode that still holds.
     ShowTrackMode();
     return;
@@ -320,8 +298,7 @@ void CVideoSkinDlg::OnSkinButton(const CString& name) {
   if (name == "CLOSE_BUTTON") {
     if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
   } else if (name == "MAX_BUTTON") {
-    if (!g_isMaximized) MaximizeToWorkArea(TRUE);
-    else RestorePlacement();
+    ToggleMaximized();
     FitVideos();
   } else if (name == "MIN_BUTTON") {
     ShowWindow(SW_MINIMIZE);
@@ -372,12 +349,11 @@ BOOL CVideoSkinDlg::PreTranslateMessage(MSG* pMsg) {
   return CSkinDialog::PreTranslateMessage(pMsg);
 }
 
-// Any process may send this message: the shut-down flag it could carry is not honoured,
-// key 20 only closes the program.
+// Other keys leave a double-click seen before as it is.
 LRESULT CVideoSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
-  if (lParam != kKeyReturn && lParam != kKeyClose) return 0;
+  if (lParam != kRemoteKeyReturn && lParam != kRemoteKeyClose) return 0;
   m_dblClickSeen = FALSE;
-  OnSkinButton(lParam == kKeyReturn ? "RETURN_BUTTON" : "CLOSE_BUTTON");
+  PressButtonOfRemoteKey(lParam);
   return 0;
 }
 
@@ -389,16 +365,12 @@ LRESULT CVideoSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam != WA_INACTIVE) LayoutSkinButtons();
       return 0;
     case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      m_sizedFlag = FALSE;
-      LayoutSkinButtons();
+      if (!LayoutAfterSizing()) break;
       FitVideos();
       return 0;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != SC_CLOSE) break;
-      if (const CSkinButton* close = FindSkinButton("CLOSE_BUTTON"); close && !close->IsEnabled()) return 0;
-      if (CWnd* main = AfxGetMainWnd(); main && main != this) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-      return 0;
+      if (CloseProgramFromSystemMenu(wParam)) return 0;
+      break;
     default: break;
   }
   return CSkinDialog::WindowProc(message, wParam, lParam);

@@ -104,7 +104,6 @@ class CVideoSkinDlg : public CSkinDialog {
   static constexpr int kFixedButtons = 16;
 
   // ---- Controls of the window's own (CVideoSkinDlg.cpp).
-  void PlaceWindow();
   void CreateRadioButtons();
   void CreateLists();
   BOOL CreateVideoAreas();

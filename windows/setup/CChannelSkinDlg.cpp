@@ -26,7 +26,6 @@
 
 namespace {
 
-constexpr int kLauncherDisplayMode = 105;
 constexpr int kTVDisplayMode = 110;
 constexpr int kScanState = 6;
 constexpr int kTvState = 2;
@@ -35,9 +34,7 @@ constexpr int kSVideoState = 13;
 constexpr int kDesignWidth = 1024;
 constexpr int kDesignHeight = 768;
 // Remote keys the window acts on.
-constexpr int kKeyClose = 20;
-constexpr int kKeyScan = 23;
-constexpr int kKeyReturn = 70;
+constexpr LPARAM kKeyScan = 23;
 
 // Design rectangles of the controls the window places itself.
 constexpr RECT kVideoAreaRect{18, 548, 317, 752};
@@ -56,33 +53,7 @@ constexpr COLORREF kSliderTrackMask = 0xFF00FF;
 constexpr int kColumns = 5;
 constexpr int kColumnShare = 127;
 
-CWnd* MainWindow() { return AfxGetMainWnd(); }
-
-CSize ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return {rc.Width(), rc.Height()};
-}
-
-BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
-  for (LPCSTR name : names)
-    if (button->GetName() == name) return TRUE;
-  return FALSE;
-}
-
 HBITMAP LoadProgramBitmap(UINT id) { return ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)); }
-
-// A value's next field as a number.
-int NextInt(CString& value) { return FieldToInt(CutField(value)); }
-
-CRect NextRect(CString& value) {
-  CRect rect;
-  rect.left = NextInt(value);
-  rect.top = NextInt(value);
-  rect.right = NextInt(value);
-  rect.bottom = NextInt(value);
-  return rect;
-}
 
 template <class T>
 void DestroyControl(std::unique_ptr<T>& control) {
@@ -124,21 +95,17 @@ CChannelSkinDlg::~CChannelSkinDlg() = default;
 // ---- Skin
 
 BOOL CChannelSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateSkinStatics("Channel-Static") &&
+  const BOOL made = LoadSkinButtons(skinFile) && CreateSkinStatics("Channel-Static") &&
                     CreateVideoArea() && CreateRadios() && CreateCountryCombo();
-  ::ReleaseDC(nullptr, screen);
   if (!made) return FALSE;
   ShowCountryLabels();
   InitCountryMode();
   if (!CreateSliders()) return FALSE;
   ShowScanProgress(0);
   ShowFineTuneValue(0);
-  ShowLabels("Country_Static", TRUE);
+  m_skinStatics.Show("Country_Static", TRUE);
   if (g_pAppController && !CAppController::GetFollowRegionCountry()) m_countryCombo->ShowWindow(SW_SHOW);
-  SetLabelsText("Source_Static", CAppController::GetTunerSourceText());
+  m_skinStatics.SetText("Source_Static", CAppController::GetTunerSourceText());
   LayoutSkinButtons();
   SetFocus();
   Invalidate();
@@ -161,13 +128,7 @@ BOOL CChannelSkinDlg::CreateSkinStatics(LPCSTR section) {
 }
 
 BOOL CChannelSkinDlg::CreateVideoArea() {
-  m_videoArea.reset(new (std::nothrow) CVideoStatic);
-  if (!m_videoArea) return FALSE;
-  m_videoArea->SetAreaRect(kVideoAreaRect.left, kVideoAreaRect.top, kVideoAreaRect.right, kVideoAreaRect.bottom);
-  m_videoArea->SetAllowFullScreen(FALSE);
-  m_videoArea->SetUserValue(0);
-  const CSize client = ClientSize(*this);
-  return m_videoArea->Create("", WS_CHILD | WS_VISIBLE, ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), this, 0);
+  return m_videoArea.Create(*this, kVideoAreaRect);
 }
 
 // "IMAGE1,left,top,right,bottom,IMAGE2,left,top,right,bottom": the region radio at the
@@ -178,9 +139,9 @@ BOOL CChannelSkinDlg::CreateRadios() {
   CString value = ini.GetString("Setting-Radio", "1", "");
   if (value.IsEmpty()) return TRUE;
   const CString firstImage = CutField(value);
-  const CRect first = NextRect(value);
+  const CRect first = CutRect(value);
   const CString secondImage = CutField(value);
-  const CRect second = NextRect(value);
+  const CRect second = CutRect(value);
   const CString files[2] = {firstImage, secondImage};
   const CRect places[2] = {first, second};
   // Held to the skins' largest extent, so twice the width stays in range.
@@ -212,7 +173,7 @@ BOOL CChannelSkinDlg::CreateRadios() {
 void CChannelSkinDlg::PlaceRadio(CSkinRadioButton& radio) {
   RECT design{};
   radio.GetTextRect(design);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   const CPoint at = ScaleDesignRect(design, client.cx, client.cy).TopLeft();
   radio.MoveWindow(at.x, at.y, SkinWidth(design), SkinHeight(design), TRUE);
 }
@@ -233,7 +194,7 @@ BOOL CChannelSkinDlg::CreateCountryCombo() {
   m_countryCombo->SetFrameMargins(3, 3, 3, 3);
   m_countryCombo->SetAltFrameRect(whole);
   m_countryCombo->SetAltFrameMargins(3, 3, 3, 3);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   if (!m_countryCombo->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
                               ScaleDesignRect(m_countryComboRect, client.cx, client.cy), this, kCountryComboId))
     return FALSE;
@@ -249,7 +210,7 @@ BOOL CChannelSkinDlg::CreateCountryCombo() {
 }
 
 BOOL CChannelSkinDlg::CreateSliders() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   const RECT* places[2] = {&kFineTuneSliderRect, &kProgressSliderRect};
   const UINT ids[2] = {kFineTuneSliderId, kProgressSliderId};
   std::unique_ptr<CSkinSlider>* sliders[2] = {&m_fineTuneSlider, &m_progressSlider};
@@ -277,7 +238,7 @@ BOOL CChannelSkinDlg::CreateSliders() {
 // ---- Layout
 
 void CChannelSkinDlg::LayoutHostedControl() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   if (m_channelList) {
     m_channelList->MoveWindow(ScaleDesignRect(kChannelListRect, client.cx, client.cy), TRUE);
     for (int column = 0; column < kColumns; ++column)
@@ -289,12 +250,12 @@ void CChannelSkinDlg::LayoutHostedControl() {
     if (radio) PlaceRadio(*radio);
   m_skinStatics.Layout(client.cx, client.cy);
   PlaceCountryCombo();
-  if (m_videoArea) m_videoArea->MoveWindow(ScaleDesignRect(kVideoAreaRect, client.cx, client.cy), TRUE);
+  m_videoArea.Place();
 }
 
 void CChannelSkinDlg::PlaceCountryCombo() {
   if (!m_countryCombo || !m_countryCombo->GetSafeHwnd()) return;
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   m_countryCombo->MoveWindow(ScaleDesignRect(m_countryComboRect, client.cx, client.cy), TRUE);
   const int height = ::GetSystemMetrics(SM_CYSCREEN) * (g_isMaximized ? 26 : 21) / kDesignHeight;
   m_countryCombo->SetItemHeight(-1, static_cast<UINT>(height));
@@ -307,41 +268,20 @@ CSkinLabel* CChannelSkinDlg::FindLabel(LPCSTR name) const {
   return m_skinStatics.Find(name);
 }
 
-void CChannelSkinDlg::ShowLabels(LPCSTR name, BOOL show) {
-  for (int i = 0; i < m_skinStatics.GetCount(); ++i)
-    if (CSkinLabel* label = m_skinStatics.GetAt(i); label->GetName() == name) label->ShowWindow(show ? SW_SHOW : SW_HIDE);
-}
-
-void CChannelSkinDlg::SetLabelsText(LPCSTR name, LPCSTR text) {
-  m_skinStatics.SetText(name, text);
-}
-
-void CChannelSkinDlg::SetFirstLabelText(LPCSTR name, LPCSTR text) {
-  if (CSkinLabel* label = FindLabel(name)) label->SetText(text);
-}
-
 // ---- Buttons
 
 void CChannelSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (OnListButton(name)) return;
   const CSkinButton* button = FindSkinButton(name);
   if (!button || (name != "HELP_BUTTON" && !button->IsEnabled())) return;
-  if (name == "CLOSE_BUTTON") {
-    if (g_pAppController && g_pAppController->IsPreviewing()) g_pAppController->DestroyCaptureGraph();
-    if (CWnd* main = MainWindow()) main->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-  } else if (name == "NORMAL_BUTTON") {
-    if (!g_isMaximized) MaximizeToWorkArea(TRUE);
-    else RestorePlacement();
-  } else if (name == "MINISIZE_BUTTON") {
-    if (CWnd* main = MainWindow()) main->ShowWindow(SW_MINIMIZE);
-  } else if (name == "HELP_BUTTON") {
-    ShowHelp(GetAppFolder());
-  } else if (name == "MAIN_BUTTON") {
-    GoToLauncher();
+  // The live graph goes before the program closes.
+  if (name == "CLOSE_BUTTON" && g_pAppController && g_pAppController->IsPreviewing())
+    g_pAppController->DestroyCaptureGraph();
+  if (HandleFrameButton(name)) return;
+  if (name == "MAIN_BUTTON") {
+    // The launcher has the TV window close this window once the message is over.
+    GoToLauncher(kDisplayMode);
   } else if (name == "RETURN_BUTTON") {
     // The TV window closes this window once the message that brings it back is over.
     ReturnToParent(kTVDisplayMode);
@@ -400,22 +340,8 @@ void CChannelSkinDlg::ToggleTunerSource() {
   CString text;
   CAppController::ToggleTunerSource(text);
   if (text.IsEmpty()) return;
-  SetLabelsText("Source_Static", text);
+  m_skinStatics.SetText("Source_Static", text);
   RetuneCurrentChannel();
-}
-
-void CChannelSkinDlg::GoToLauncher() {
-  if (g_pAppController && g_pAppController->IsPreviewing()) {
-    g_pAppController->StopPreview();
-    g_pAppController->SetIdle();
-  }
-  StoreSharedRect();
-  // The launcher has the TV window close this window once the message is over.
-  if (CWnd* main = MainWindow()) {
-    main->ShowWindow(SW_SHOW);
-    main->SendMessage(UM_REFRESH_LAYOUT, kDisplayMode, 0);
-  }
-  if (g_pDisplayMode) g_pDisplayMode->SetMode(kLauncherDisplayMode);
 }
 
 void CChannelSkinDlg::EnableButtonsForState(int state) {
@@ -452,33 +378,17 @@ LRESULT CChannelSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
   // The file dialog in front has the user; leaving now would pull the window from under it.
   if (m_inFileDialog) return 0;
   m_dblClickSeen = FALSE;
-  switch (static_cast<int>(lParam)) {
-    // Any process may send this message: its shut-down flag is not honoured, the key only
-    // closes the program.
-    case kKeyClose: OnSkinButton("CLOSE_BUTTON"); break;
-    case kKeyScan:
-      if (g_pAppController && g_pAppController->IsScanState()) OnSkinButton("AUTOSCAN_BUTTON");
-      break;
-    case kKeyReturn: OnSkinButton("RETURN_BUTTON"); break;
-    default: break;
-  }
+  if (PressButtonOfRemoteKey(lParam)) return 0;
+  if (lParam == kKeyScan && g_pAppController && g_pAppController->IsScanState()) OnSkinButton("AUTOSCAN_BUTTON");
   return 0;
 }
 
 BOOL CChannelSkinDlg::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message != WM_KEYDOWN) return CDialog::PreTranslateMessage(pMsg);
   // Enter and Escape belong to the control they were meant for (an in-place edit), once.
-  if (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE) {
-    ::TranslateMessage(pMsg);
-    ::DispatchMessageA(pMsg);
-    return TRUE;
-  }
+  if (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE) return DispatchToControl(pMsg);
   if (::GetFocus() == m_hWnd) {
-    if (pMsg->wParam == VK_BACK) {
-      m_dblClickSeen = FALSE;
-      OnSkinButton("RETURN_BUTTON");
-      return TRUE;
-    }
+    if (pMsg->wParam == VK_BACK) return GoBackByKey();
     if (pMsg->wParam == 'H' || pMsg->wParam == VK_F1) {
       ShowHelp(GetAppFolder());
       return TRUE;
@@ -496,10 +406,8 @@ LRESULT CChannelSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       LayoutSkinButtons();
       return 0;
     case WM_EXITSIZEMOVE:
-      if (!m_sizedFlag) break;
-      LayoutSkinButtons();
+      if (!LayoutAfterSizing()) break;
       Invalidate();
-      m_sizedFlag = FALSE;
       return 0;
     case WM_HELP:
     case WM_ENTERSIZEMOVE: return 0;
@@ -525,7 +433,7 @@ void CChannelSkinDlg::OnDestroy() {
   DestroyControl(m_countryCombo);
   DestroyControl(m_fineTuneSlider);
   DestroyControl(m_progressSlider);
-  DestroyControl(m_videoArea);
+  m_videoArea.Destroy();
   DestroyControl(m_regionRadio);
   DestroyControl(m_listRadio);
   m_skinStatics.DestroyAll();
@@ -546,10 +454,10 @@ void CChannelSkinDlg::OnSize(UINT nType, int cx, int cy) {
 
 void CChannelSkinDlg::ShowCountryLabels() {
   if (!g_pAppController) return;
-  SetLabelsText("Country_Static", g_pAppController->GetSelectedCountryName());
+  m_skinStatics.SetText("Country_Static", g_pAppController->GetSelectedCountryName());
   CString code;
   code.Format("%d", g_pAppController->GetCountryCode());
-  SetLabelsText("CountryCode_Static", code);
+  m_skinStatics.SetText("CountryCode_Static", code);
 }
 
 void CChannelSkinDlg::InitCountryMode() {
@@ -581,14 +489,14 @@ LRESULT CChannelSkinDlg::OnRadioClicked(WPARAM wParam, LPARAM) {
   if (wParam == kListRadioId) {
     m_listRadio->SetCheck(TRUE, TRUE);
     m_regionRadio->SetCheck(FALSE, TRUE);
-    ShowLabels("Country_Static", FALSE);
+    m_skinStatics.Show("Country_Static", FALSE);
     if (g_pAppController) m_countryCombo->SetCurSel(g_pAppController->GetCountryIndex());
     m_countryCombo->ShowWindow(SW_SHOW);
     m_listMode = 1;
   } else if (wParam == kRegionRadioId) {
     m_regionRadio->SetCheck(TRUE, TRUE);
     m_listRadio->SetCheck(FALSE, TRUE);
-    ShowLabels("Country_Static", TRUE);
+    m_skinStatics.Show("Country_Static", TRUE);
     m_countryCombo->ShowWindow(SW_HIDE);
     m_listMode = 0;
   }
@@ -632,7 +540,7 @@ void CChannelSkinDlg::OnCountrySelected() {
   ::FreeLibrary(library);
   CString text;
   text.Format("%d", code);
-  SetFirstLabelText("CountryCode_Static", text);
+  m_skinStatics.SetFirstText("CountryCode_Static", text);
   EndListEdits();
   if (g_pAppController->SetCountryFromList(code)) RefillAfterCountryChange();
   else UpdateCountryControls(FALSE, FALSE);
@@ -644,7 +552,7 @@ void CChannelSkinDlg::OnCountrySelected() {
 BOOL CChannelSkinDlg::CreateChannelList() {
   m_channelList.reset(new (std::nothrow) CChannelListCtrl);
   if (!m_channelList) return FALSE;
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   // The report list draws its rows itself, one selected at a time.
   const DWORD style = WS_CHILD | WS_VISIBLE | LVS_NOCOLUMNHEADER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
                       LVS_SHOWSELALWAYS;
@@ -752,7 +660,7 @@ LRESULT CChannelSkinDlg::OnScanDone(WPARAM, LPARAM) {
 
 LRESULT CChannelSkinDlg::OnScanMode(WPARAM, LPARAM lParam) {
   if (CAppController::GetFollowRegionCountry()) return 0;
-  ShowLabels("Country_Static", !lParam);
+  m_skinStatics.Show("Country_Static", !lParam);
   if (m_countryCombo) m_countryCombo->ShowWindow(lParam ? SW_SHOW : SW_HIDE);
   Invalidate();
   return 0;

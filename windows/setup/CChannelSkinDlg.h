@@ -17,7 +17,8 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
-#include "windows/setup/CSkinLabelSet.h"
+#include "windows/main/CSkinLabelSet.h"
+#include "windows/main/CSkinVideoArea.h"
 
 #include <memory>
 #include <vector>
@@ -54,7 +55,7 @@ class CChannelSkinDlg : public CSkinDialog {
   CSkinRadioButton* GetRegionRadio() const { return m_regionRadio.get(); }
   CSkinRadioButton* GetListRadio() const { return m_listRadio.get(); }
   CSkinComboBox* GetCountryCombo() const { return m_countryCombo.get(); }
-  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
+  CVideoStatic* GetVideoArea() const { return m_videoArea.Get(); }
   // The first label of that skin name, or null.
   CSkinLabel* FindLabel(LPCSTR name) const;
   // While a file dialog of the window is open.
@@ -100,16 +101,11 @@ class CChannelSkinDlg : public CSkinDialog {
   BOOL CreateSliders();
   void PlaceRadio(CSkinRadioButton& radio);
   void PlaceCountryCombo();
-  // Every label of that name shown or hidden, or given the text.
-  void ShowLabels(LPCSTR name, BOOL show);
-  void SetLabelsText(LPCSTR name, LPCSTR text);
-  void SetFirstLabelText(LPCSTR name, LPCSTR text);
 
   // ---- Buttons, keys and leaving.
   // The buttons that act on the list and the tuner at once, without the enabled check.
   BOOL OnListButton(const CString& name);
   void EnableButtonsForState(int state);
-  void GoToLauncher();
   void StartOrStopScan();
   void ToggleTunerSource();
 
@@ -148,7 +144,7 @@ class CChannelSkinDlg : public CSkinDialog {
   BOOL SaveChannelFile();
   static CString ProgramFolder();
 
-  std::unique_ptr<CVideoStatic> m_videoArea;
+  CSkinVideoArea m_videoArea;
   std::unique_ptr<CChannelListCtrl> m_channelList;
   CSkinLabelSet m_skinStatics;
   std::unique_ptr<CSkinSlider> m_fineTuneSlider;

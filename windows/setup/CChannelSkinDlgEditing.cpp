@@ -85,13 +85,13 @@ void CChannelSkinDlg::ShowScanProgress(int percent) {
   if (percent < 0) return;
   CString text;
   text.Format("%d", percent);
-  SetFirstLabelText("Produce_Static", text);
+  m_skinStatics.SetFirstText("Produce_Static", text);
 }
 
 void CChannelSkinDlg::ShowFineTuneValue(int value) {
   CString text;
   text.Format("%d", value);
-  SetFirstLabelText("Slider_Static", text);
+  m_skinStatics.SetFirstText("Slider_Static", text);
 }
 
 // ---- The list's reports

@@ -3,9 +3,6 @@
 #include "core/CAppController.h"
 #include "skin/CSkinButton.h"
 #include "skin/CVideoStatic.h"
-#include "windows/main/SharedPlacement.h"
-
-#include <initializer_list>
 
 namespace {
 
@@ -17,12 +14,6 @@ constexpr LPCSTR kStandardLabel = "VideoPAL_Static";
 constexpr LPCSTR kAudioLabel = "AudioEquipment_Static";
 constexpr LPCSTR kInputLabel = "AudioInputSource_Static";
 
-BOOL IsNamed(const CSkinButton* button, std::initializer_list<LPCSTR> names) {
-  for (LPCSTR name : names)
-    if (button->GetName() == name) return TRUE;
-  return FALSE;
-}
-
 LPCSTR OrEmpty(LPCSTR text) { return text ? text : ""; }
 
 }  // namespace
@@ -30,12 +21,8 @@ LPCSTR OrEmpty(LPCSTR text) { return text ? text : ""; }
 CHardwareSkinDlg::CHardwareSkinDlg(UINT nIDTemplate, CWnd* pParent) : CSettingsPageDlg(nIDTemplate, pParent) {}
 
 BOOL CHardwareSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
+  const BOOL made = LoadSkinButtons(skinFile) && CreatePageVideoArea(kVideoAreaRect) &&
                     CreateLabels(kLabelTextColour, FALSE);
-  ::ReleaseDC(nullptr, screen);
   if (!made) return FALSE;
   if (g_pAppController) {
     TakeOverPicture();
@@ -81,10 +68,7 @@ void CHardwareSkinDlg::UpdateSelectorButtons(BOOL devices, BOOL standard) {
 
 // The arrows act whatever their button's state says; the controller refuses what it cannot do.
 void CHardwareSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (!OnWindowButton(name)) StepSelector(name);
 }
 

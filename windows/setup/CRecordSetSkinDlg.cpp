@@ -65,16 +65,14 @@ CString CRecordSetSkinDlg::StartFolder() {
 BOOL CRecordSetSkinDlg::LoadSkin(const CString& skinFile) {
   m_skinFile = skinFile;
   PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
   if (g_pAppController) m_currentFolder = StartFolder();
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
+  const BOOL made = CreateSkinButtons(g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
                     CreateLabels(kLabelTextColour, TRUE) && CreateFolderList();
   if (made) {
     TakeOverPicture();
     FillLabels();
   }
   LayoutSkinButtons();
-  ::ReleaseDC(nullptr, screen);
   return made;
 }
 
@@ -140,10 +138,7 @@ void CRecordSetSkinDlg::LayoutHostedControl() {
 // ---- Buttons
 
 void CRecordSetSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (OnWindowButton(name) || StepFormatOrQuality(name)) return;
   if (name == "ReturnPrePath_Button") {
     GoUp();

@@ -21,6 +21,7 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
+#include "windows/main/CSkinVideoArea.h"
 
 #include <memory>
 
@@ -50,15 +51,18 @@ class CRecordSkinDlg : public CSkinDialog {
   CSkinText* GetDetailControl() const { return m_pDetail; }
   // What the detail text shows.
   const CString& GetDetailText() const { return m_detailText; }
-  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
+  CVideoStatic* GetVideoArea() const { return m_videoArea.Get(); }
   // The navigable button that carries the highlight, -1 for none.
   int GetHighlighted() const;
-  BOOL IsHandedOver() const { return m_handedOver; }
 
  protected:
   void OnSkinButton(const CString& name) override;
   void LayoutHostedControl() override;
+  // The entry editor, when open, becomes active with it.
+  void OnActivated() override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // Up and Down step the highlight, Enter presses the highlighted button.
+  BOOL OnKey(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   afx_msg void OnDestroy();
@@ -80,9 +84,6 @@ class CRecordSkinDlg : public CSkinDialog {
   // Closes the editor, puts an entry under EDIT back, clears the plan window's mark in the
   // controller and releases the controls; a second call finds nothing left.
   void Teardown();
-  // Restored at the shared rectangle or full screen, shape and buttons as they go.
-  void PlaceWindow();
-  void GoToLauncher();
   void CloseEditor();
   void ReleaseClosedEditor();
 
@@ -112,22 +113,17 @@ class CRecordSkinDlg : public CSkinDialog {
   void SaveScheduleFile();
 
   // ---- Highlight (CRecordSkinDlg.cpp)
-  void HighlightPrevious();
-  void HighlightNext();
   void PressHighlighted();
-  void MoveHighlight(int from, int to);
 
   static CScheduleList* ScheduleList();
 
   CDriveFolderList* m_pList = nullptr;
-  std::unique_ptr<CVideoStatic> m_videoArea;
+  CSkinVideoArea m_videoArea;
   CSkinText* m_pDetail = nullptr;
   CString m_detailText;
   // The entry under EDIT, out of the schedule list, and the row it goes back to.
   std::unique_ptr<CScheduleItem> m_pKeptEntry;
   int m_keptRow = -1;
-  // Another window stands in front of this one: a restore from the taskbar hides it again.
-  BOOL m_handedOver = FALSE;
   // An editor that came back, hidden until its release message.
   CScheduleDlg* m_pClosedEditor = nullptr;
   BOOL m_tornDown = FALSE;

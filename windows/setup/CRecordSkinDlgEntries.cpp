@@ -37,20 +37,20 @@ void CRecordSkinDlg::OpenEditor(BOOL edit) {
   if (!list) return;
   const int row = m_pList ? m_pList->GetHotItem() : -1;
   if (edit && (row < 0 || row >= list->GetCount())) return;
-  m_handedOver = TRUE;
+  m_otherWindowShown = TRUE;
   StoreSharedRect();
   ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
   if (!g_pScheduleDlg) {
     auto* editor = new (std::nothrow) CScheduleDlg;
     if (!editor) {
-      m_handedOver = FALSE;
+      m_otherWindowShown = FALSE;
       return;
     }
     if (edit) editor->LoadFromItem(list->GetAt(row));
     editor->InitWorkingDate();
     if (!editor->Create(CScheduleDlg::IDD, this)) {
       delete editor;
-      m_handedOver = FALSE;
+      m_otherWindowShown = FALSE;
       return;
     }
     g_pScheduleDlg = editor;

@@ -8,11 +8,8 @@
 #include "skin/CSkinButton.h"
 #include "skin/CSkinLabel.h"
 #include "skin/CSkinRadioButton.h"
-#include "skin/CVideoStatic.h"
 #include "skin/SkinBitmap.h"
 #include "skin/SkinValues.h"
-#include "windows/main/SharedPlacement.h"
-#include "windows/setup/SettingsVideoArea.h"
 #include "windows/main/WindowMessages.h"
 
 #include <memory>
@@ -24,38 +21,6 @@ constexpr RECT kVideoAreaRect{40, 530, 339, 731};
 constexpr int kFirstLabelId = 5700;
 // The numeric edits' font, and its size in tenths of a point per design unit of height.
 constexpr char kEditFace[] = "Times New Roman";
-// Remote keys the editor acts on.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyReturn = 70;
-
-CSize ClientSize(const CWnd& wnd) {
-  CRect rc;
-  wnd.GetClientRect(&rc);
-  return {rc.Width(), rc.Height()};
-}
-
-CRect NextRect(CString& value) {
-  CRect rect;
-  rect.left = FieldToInt(CutField(value));
-  rect.top = FieldToInt(CutField(value));
-  rect.right = FieldToInt(CutField(value));
-  rect.bottom = FieldToInt(CutField(value));
-  return rect;
-}
-
-template <typename Control>
-void DestroyAndDelete(Control*& control) {
-  if (!control) return;
-  if (control->GetSafeHwnd()) control->DestroyWindow();
-  delete control;
-  control = nullptr;
-}
-
-template <typename Control>
-void DestroyAll(std::vector<Control*>& controls) {
-  for (Control*& control : controls) DestroyAndDelete(control);
-  controls.clear();
-}
 
 // The range of the hour edits is 0-23, of the minute and second edits 0-59.
 int MostValueOf(const CString& name) {
@@ -66,7 +31,6 @@ int MostValueOf(const CString& name) {
 
 BEGIN_MESSAGE_MAP(CScheduleSkinDlg, CSkinDialog)
   ON_WM_DESTROY()
-  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
   ON_MESSAGE(UM_RADIO_CLICKED, OnRadioClicked)
   ON_MESSAGE(UM_DIGITEDIT_FOCUS, OnDigitEditFocus)
 END_MESSAGE_MAP()
@@ -78,9 +42,11 @@ CScheduleSkinDlg::CScheduleSkinDlg(UINT nIDTemplate, CWnd* pParent)
 CScheduleSkinDlg::~CScheduleSkinDlg() { DestroyControls(); }
 
 void CScheduleSkinDlg::DestroyControls() {
-  DestroyVideoArea(m_videoArea);
-  DestroyAll(m_edits);
-  DestroyAll(m_radios);
+  m_videoArea.Destroy();
+  for (CDigitEdit*& edit : m_edits) DestroyAndDelete(edit);
+  m_edits.clear();
+  for (CSkinRadioButton*& radio : m_radios) DestroyAndDelete(radio);
+  m_radios.clear();
   m_labels.DestroyAll();
 }
 
@@ -92,22 +58,13 @@ void CScheduleSkinDlg::OnDestroy() {
 // ---- Skin
 
 BOOL CScheduleSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  if (!g_isMaximized) {
-    MoveWindow(&g_sharedWindowRect, TRUE);
-    LoadShapeRegion(FALSE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateLabels() && CreateRadios() && CreateEdits() &&
+  const BOOL made = LoadSkinButtons(skinFile) && CreateLabels() && CreateRadios() && CreateEdits() &&
                     CreateVideoArea();
-  ::ReleaseDC(nullptr, screen);
   LayoutSkinButtons();
   if (made) {
     ReadChannelRanges();
     ApplyChannelRange();
-    if (m_videoArea) ShowLivePicture(*m_videoArea);
+    m_videoArea.ShowLivePicture();
     RefreshAll();
   }
   Invalidate();
@@ -126,7 +83,7 @@ BOOL CScheduleSkinDlg::CreateRadios() {
   const CIniFile ini(m_skinFile);
   CStringArray keys;
   ini.GetSectionKeys("Time-Radio", keys);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
     CString keyName;
     keyName.Format("%d", key);
@@ -135,7 +92,7 @@ BOOL CScheduleSkinDlg::CreateRadios() {
     const CString caption = CutField(value);
     const CString image = CutField(value);
     const int radioValue = FieldToInt(CutField(value));
-    const CRect design = NextRect(value);
+    const CRect design = CutRect(value);
     std::unique_ptr<CSkinRadioButton> radio(new (std::nothrow) CSkinRadioButton);
     if (!radio) return FALSE;
     radio->SetText(caption);
@@ -162,14 +119,14 @@ BOOL CScheduleSkinDlg::CreateEdits() {
   const CIniFile ini(m_skinFile);
   CStringArray keys;
   ini.GetSectionKeys("Time-EditControl", keys);
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   for (int key = 1; key <= static_cast<int>(keys.GetSize()); ++key) {
     CString keyName;
     keyName.Format("%d", key);
     CString value = ini.GetString("Time-EditControl", keyName, "");
     if (value.IsEmpty()) continue;
     const CString name = CutField(value);
-    const CRect design = NextRect(value);
+    const CRect design = CutRect(value);
     std::unique_ptr<CDigitEdit> edit(new (std::nothrow) CDigitEdit);
     if (!edit) return FALSE;
     const UINT id = kFirstEditId + static_cast<UINT>(key);
@@ -185,9 +142,7 @@ BOOL CScheduleSkinDlg::CreateEdits() {
 }
 
 BOOL CScheduleSkinDlg::CreateVideoArea() {
-  if (m_videoArea) return TRUE;
-  m_videoArea = MakeVideoArea(*this, kVideoAreaRect);
-  return m_videoArea != nullptr;
+  return m_videoArea.Create(*this, kVideoAreaRect);
 }
 
 // List 1's numbers are taken as they are (-1 for an empty list); list 2's first number is
@@ -203,7 +158,7 @@ void CScheduleSkinDlg::ReadChannelRanges() {
 }
 
 void CScheduleSkinDlg::LayoutHostedControl() {
-  const CSize client = ClientSize(*this);
+  const CSize client = ClientSize();
   m_labels.Layout(client.cx, client.cy);
   for (CSkinRadioButton* radio : m_radios) {
     RECT design{};
@@ -211,7 +166,7 @@ void CScheduleSkinDlg::LayoutHostedControl() {
     radio->MoveWindow(ScaleDesignRect(design, client.cx, client.cy), TRUE);
   }
   for (CDigitEdit* edit : m_edits) edit->MoveWindow(ScaleDesignRect(edit->GetRect(), client.cx, client.cy), TRUE);
-  if (m_videoArea) PlaceVideoArea(*m_videoArea);
+  m_videoArea.Place();
 }
 
 // ---- Controls by name
@@ -232,9 +187,7 @@ CSkinRadioButton* CScheduleSkinDlg::GetRadio(UINT id) const {
   return nullptr;
 }
 
-void CScheduleSkinDlg::SetLabelText(LPCSTR name, const CString& text) {
-  if (CSkinLabel* label = FindLabel(name)) label->SetText(text);
-}
+void CScheduleSkinDlg::SetLabelText(LPCSTR name, const CString& text) { m_labels.SetFirstText(name, text); }
 
 void CScheduleSkinDlg::EnableButton(LPCSTR name, BOOL enable) {
   if (CSkinButton* button = FindSkinButton(name); button && button->IsEnabled() != enable) {
@@ -246,14 +199,11 @@ void CScheduleSkinDlg::EnableButton(LPCSTR name, BOOL enable) {
 // ---- Buttons, radios, keys
 
 void CScheduleSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (!IsButtonUsable(name)) return;
   if (HandleFrameButton(name)) return;
   if (name == "MAIN_BUTTON") {
-    GoToLauncher();
+    LeaveForLauncher();
   } else if (name == "RETURN_BUTTON" || name == "CANCEL_BUTTON") {
     ReturnToPlanList(FALSE);
   } else if (name == "SAVE_BUTTON") {
@@ -300,34 +250,11 @@ LRESULT CScheduleSkinDlg::OnDigitEditFocus(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-// Any process may send this message: its shut-down flag is not honoured, key 20 only
-// closes the program.
-LRESULT CScheduleSkinDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
-  m_dblClickSeen = FALSE;
-  if (lParam == kKeyReturn) OnSkinButton("RETURN_BUTTON");
-  else if (lParam == kKeyClose) OnSkinButton("CLOSE_BUTTON");
-  return 0;
-}
-
 // Enter and Escape go to the control they were typed in and never close the editor;
 // Backspace outside an edit goes back to the plan list.
-BOOL CScheduleSkinDlg::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
-    switch (pMsg->wParam) {
-      case VK_RETURN:
-      case VK_ESCAPE:
-        ::TranslateMessage(pMsg);
-        ::DispatchMessageA(pMsg);
-        return TRUE;
-      case VK_BACK:
-        m_dblClickSeen = FALSE;
-        OnSkinButton("RETURN_BUTTON");
-        return TRUE;
-      default: break;
-    }
-  }
-  return CSkinDialog::PreTranslateMessage(pMsg);
-}
+BOOL CScheduleSkinDlg::PreTranslateMessage(MSG* pMsg) { return PreTranslateWindowKeys(pMsg); }
+
+BOOL CScheduleSkinDlg::OnKey(MSG* pMsg) { return pMsg->wParam == VK_RETURN && DispatchToControl(pMsg); }
 
 LRESULT CScheduleSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return SizingWindowProc(message, wParam, lParam);

@@ -15,10 +15,10 @@
 #pragma once
 
 #include "windows/main/CSkinDialog.h"
-#include "windows/setup/CSkinLabelSet.h"
+#include "windows/main/CSkinLabelSet.h"
+#include "windows/main/CSkinVideoArea.h"
 
 #include <ctime>
-#include <memory>
 #include <vector>
 
 class CDigitEdit;
@@ -81,16 +81,17 @@ class CScheduleSkinDlg : public CSkinDialog {
   CSkinLabel* FindLabel(LPCSTR name) const;
   CSkinRadioButton* GetRadio(UINT id) const;
   CSkinRadioButton* GetRemoveWhenPastRadio() const { return m_radios.empty() ? nullptr : m_radios.back(); }
-  CVideoStatic* GetVideoArea() const { return m_videoArea.get(); }
+  CVideoStatic* GetVideoArea() const { return m_videoArea.Get(); }
 
  protected:
   void OnSkinButton(const CString& name) override;
   void LayoutHostedControl() override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // Enter goes to the control it was typed in.
+  BOOL OnKey(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   afx_msg void OnDestroy();
-  afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnRadioClicked(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnDigitEditFocus(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
@@ -137,7 +138,8 @@ class CScheduleSkinDlg : public CSkinDialog {
   // ---- Leaving (CScheduleSkinDlgFields.cpp)
   // Back to the plan list: mode 155, the shared rectangle, the plan list shown and told.
   void ReturnToPlanList(BOOL saved);
-  void GoToLauncher();
+  // MAIN, the editor's way: the display mode first (GoToLauncher sets it last).
+  void LeaveForLauncher();
 
   // State.
   int m_year = 0;
@@ -168,5 +170,5 @@ class CScheduleSkinDlg : public CSkinDialog {
   CSkinLabelSet m_labels;
   std::vector<CSkinRadioButton*> m_radios;
   std::vector<CDigitEdit*> m_edits;
-  std::unique_ptr<CVideoStatic> m_videoArea;
+  CSkinVideoArea m_videoArea;
 };

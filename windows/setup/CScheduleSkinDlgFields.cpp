@@ -358,7 +358,7 @@ void CScheduleSkinDlg::ReturnToPlanList(BOOL saved) {
   parent->SendMessage(UM_REFRESH_LAYOUT, static_cast<WPARAM>(m_editFlag), saved ? 1 : 0);
 }
 
-void CScheduleSkinDlg::GoToLauncher() {
+void CScheduleSkinDlg::LeaveForLauncher() {
   if (g_pAppController && g_pAppController->IsPreviewing()) {
     g_pAppController->StopPreview();
     g_pAppController->SetIdle();

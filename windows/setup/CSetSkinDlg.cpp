@@ -4,32 +4,25 @@
 #include "core/CDisplayMode.h"
 #include "skin/CSkinButton.h"
 #include "skin/CVideoStatic.h"
-#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 #include "windows/setup/CHardwareDlg.h"
+#include "windows/setup/CRecordDlg.h"
 #include "windows/setup/CRecordSetDlg.h"
 #include "windows/setup/CVideoSetDlg.h"
-#include "windows/setup/RecordPlanPage.h"
 
+#include <initializer_list>
 #include <new>
 
 CHardwareDlg* g_hardwarePage = nullptr;
 CVideoSetDlg* g_videoSetPage = nullptr;
 CRecordSetDlg* g_recordSetPage = nullptr;
-CSkinDialog* g_recordPlanPage = nullptr;
+CRecordDlg* g_recordPlanPage = nullptr;
 
 namespace {
 
 constexpr int kTVDisplayMode = 110;
-constexpr int kRecordPlanDisplayMode = 155;
 constexpr int kScheduleEditorDisplayMode = 165;
 constexpr RECT kVideoAreaRect{40, 528, 339, 732};
-// Remote keys the hub acts on in front.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyPress = 21;
-constexpr LPARAM kKeyPrevious = 31;
-constexpr LPARAM kKeyNext = 68;
-constexpr LPARAM kKeyReturn = 70;
 
 }  // namespace
 
@@ -50,28 +43,21 @@ CSetSkinDlg::~CSetSkinDlg() { CSetSkinDlg::Teardown(); }
 
 // The video area is shown once the hub has its picture.
 BOOL CSetSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  const BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreateVideoArea(kVideoAreaRect);
+  const BOOL made = LoadSkinButtons(skinFile) && CreateVideoArea(kVideoAreaRect);
   if (made) {
     m_videoArea->ShowWindow(SW_HIDE);
-    m_behind = FALSE;
+    m_otherWindowShown = FALSE;
     TakeOverPicture();
     m_videoArea->ShowWindow(SW_SHOW);
   }
   LayoutSkinButtons();
-  ::ReleaseDC(nullptr, screen);
   return made;
 }
 
 // ---- Buttons
 
 void CSetSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (name == "EQUIPMENTSET_BUTTON") {
     OpenPage(g_hardwarePage, CHardwareDlg::kDisplayMode, TRUE);
   } else if (name == "VIDEOSET_BUTTON") {
@@ -79,7 +65,7 @@ void CSetSkinDlg::OnSkinButton(const CString& name) {
   } else if (name == "RECORDSET_BUTTON") {
     OpenPage(g_recordSetPage, CRecordSetDlg::kDisplayMode, TRUE);
   } else if (name == "RECORDPLAN_BUTTON") {
-    OpenRecordPlan();
+    OpenPage(g_recordPlanPage, CRecordDlg::kDisplayMode, FALSE);
   } else if (name == "RETURN_BUTTON") {
     if (m_openedFromLauncher) GoToLauncher();
     else ReturnToTV();
@@ -90,7 +76,7 @@ void CSetSkinDlg::OnSkinButton(const CString& name) {
 
 void CSetSkinDlg::LeaveForPage(BOOL endsScheduledRecording) {
   StoreSharedRect();
-  m_behind = TRUE;
+  m_otherWindowShown = TRUE;
   ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
   if (endsScheduledRecording && g_pAppController) g_pAppController->StopScheduledRecording();
 }
@@ -108,14 +94,7 @@ void CSetSkinDlg::OpenPage(Page*& page, int displayMode, BOOL endsScheduledRecor
     page = made;
   }
   if (page) ShowPage(page, displayMode);
-  else m_behind = FALSE;
-}
-
-void CSetSkinDlg::OpenRecordPlan() {
-  LeaveForPage(FALSE);
-  if (!g_recordPlanPage) g_recordPlanPage = MakeRecordPlanPage(this);
-  if (g_recordPlanPage) ShowPage(g_recordPlanPage, kRecordPlanDisplayMode);
-  else m_behind = FALSE;
+  else m_otherWindowShown = FALSE;
 }
 
 void CSetSkinDlg::ShowPage(CSkinDialog* page, int displayMode) {
@@ -191,57 +170,24 @@ void CSetSkinDlg::Teardown() {
 // ---- Coming back
 
 LRESULT CSetSkinDlg::OnRefreshLayout(WPARAM, LPARAM) {
-  m_behind = FALSE;
+  m_otherWindowShown = FALSE;
   ClosePages();
-  if (!g_isMaximized) {
-    LoadShapeRegion(FALSE);
-    SwitchButtonLayout(FALSE);
-    MoveWindow(&g_sharedWindowRect, TRUE);
-  } else {
-    MaximizeToWorkArea(FALSE);
-  }
+  ReturnToSharedPlace();
   LayoutSkinButtons();
   return 0;
 }
 
 LRESULT CSetSkinDlg::OnAttachVideo(WPARAM, LPARAM) {
-  if (g_pAppController && m_videoArea) {
-    g_pAppController->SetVideoOwner(m_videoArea->GetSafeHwnd());
-    g_pAppController->SetVideoWindow(m_videoArea->GetSafeHwnd());
-  }
+  m_videoArea.AttachLivePicture();
   return 0;
 }
 
 // ---- The highlight of the keys and the remote
 
-int CSetSkinDlg::GetHighlighted() const {
-  for (int i = kFirstPageButton; i < GetSkinButtonCount(); ++i)
-    if (GetSkinButton(i)->GetHover()) return i;
-  return -1;
-}
+int CSetSkinDlg::GetHighlighted() const { return FindMarkedButton(kFirstPageButton); }
 
-void CSetSkinDlg::MoveHighlight(int from, int to) {
-  if (CSkinButton* old = GetSkinButton(from)) {
-    old->SetHover(FALSE);
-    old->Invalidate();
-  }
-  CSkinButton* button = GetSkinButton(to);
-  button->SetHover(TRUE);
-  button->Invalidate();
-}
-
-void CSetSkinDlg::HighlightPrevious() {
-  const int last = GetSkinButtonCount() - 1;
-  if (!g_pAppController || last < kFirstPageButton) return;
-  const int from = GetHighlighted();
-  MoveHighlight(from, from < 0 ? kFirstPageButton : from == kFirstPageButton ? last : from - 1);
-}
-
-void CSetSkinDlg::HighlightNext() {
-  const int last = GetSkinButtonCount() - 1;
-  if (!g_pAppController || last < kFirstPageButton) return;
-  const int from = GetHighlighted();
-  MoveHighlight(from, from < 0 || from == last ? kFirstPageButton : from + 1);
+void CSetSkinDlg::StepHighlight(int step) {
+  if (g_pAppController) StepButtonMark(kFirstPageButton, step);
 }
 
 // The command may bring another window to the front; the hub itself stays until the
@@ -258,9 +204,7 @@ void CSetSkinDlg::PressHighlighted() {
 // The buttons send their command id, which is no index: a mouse hover only clears the
 // keys' highlight.
 LRESULT CSetSkinDlg::OnHoverHint(WPARAM wParam, LPARAM lParam) {
-  if (lParam == 0) UnmarkButtonsFrom(kFirstPageButton);
-  const int id = static_cast<int>(wParam);
-  if (id >= kFirstPageButton && id < GetSkinButtonCount()) MoveHighlight(-1, id);
+  FollowHoverHint(wParam, lParam, kFirstPageButton);
   return 0;
 }
 
@@ -277,15 +221,14 @@ LRESULT CSetSkinDlg::OnRemoteKey(WPARAM wParam, LPARAM lParam) {
   switch (g_pDisplayMode->GetMode()) {
     case kDisplayMode:
       m_dblClickSeen = FALSE;
-      if (lParam == kKeyClose) OnSkinButton("CLOSE_BUTTON");
-      else if (lParam == kKeyPress) PressHighlighted();
-      else if (lParam == kKeyPrevious) HighlightPrevious();
-      else if (lParam == kKeyNext) HighlightNext();
-      else if (lParam == kKeyReturn) OnSkinButton("RETURN_BUTTON");
+      if (PressButtonOfRemoteKey(lParam)) break;
+      if (lParam == kRemoteKeyPress) PressHighlighted();
+      else if (lParam == kRemoteKeyPrevious) StepHighlight(-1);
+      else if (lParam == kRemoteKeyNext) StepHighlight(1);
       break;
     case CHardwareDlg::kDisplayMode: SendToPage(g_hardwarePage, UM_REMOTE_KEY, wParam, lParam); break;
     case CVideoSetDlg::kDisplayMode: SendToPage(g_videoSetPage, UM_REMOTE_KEY, wParam, lParam); break;
-    case kRecordPlanDisplayMode:
+    case CRecordDlg::kDisplayMode:
     case kScheduleEditorDisplayMode: SendToPage(g_recordPlanPage, UM_REMOTE_KEY, wParam, lParam); break;
     case CRecordSetDlg::kDisplayMode: SendToPage(g_recordSetPage, UM_REMOTE_KEY, wParam, lParam); break;
     default: break;
@@ -300,9 +243,8 @@ LRESULT CSetSkinDlg::OnDevicesChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 void CSetSkinDlg::OnActivated() {
-  for (CSkinDialog* page : {static_cast<CSkinDialog*>(g_recordSetPage), static_cast<CSkinDialog*>(g_videoSetPage),
-                            static_cast<CSkinDialog*>(g_hardwarePage), g_recordPlanPage})
-    SendToPage(page, WM_ACTIVATE, 1, 0);
+  const std::initializer_list<CSkinDialog*> pages = {g_recordSetPage, g_videoSetPage, g_hardwarePage, g_recordPlanPage};
+  for (CSkinDialog* page : pages) SendToPage(page, WM_ACTIVATE, 1, 0);
 }
 
 LRESULT CSetSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -315,8 +257,8 @@ LRESULT CSetSkinDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CSetSkinDlg::OnKey(MSG* pMsg) {
   switch (pMsg->wParam) {
-    case VK_UP: HighlightPrevious(); return TRUE;
-    case VK_DOWN: HighlightNext(); return TRUE;
+    case VK_UP: StepHighlight(-1); return TRUE;
+    case VK_DOWN: StepHighlight(1); return TRUE;
     case VK_RETURN: PressHighlighted(); return TRUE;
     default: return FALSE;
   }

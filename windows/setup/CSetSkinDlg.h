@@ -13,8 +13,6 @@
 // clears its pointer at once, and the window is destroyed and deleted when that message
 // is over: the hub posts itself UM_RELEASE_SETTINGS_WINDOWS for its pages, and a closed
 // hub is released when the main window gets that message.
-//
-// The record plan list is made through RecordPlanPage.h.
 #pragma once
 
 #include "windows/setup/CSettingsSkinDlg.h"
@@ -22,6 +20,7 @@
 #include <vector>
 
 class CHardwareDlg;
+class CRecordDlg;
 class CRecordSetDlg;
 class CVideoSetDlg;
 
@@ -65,7 +64,6 @@ class CSetSkinDlg : public CSettingsSkinDlg {
   // A page button: the page made if it does not exist and shown in the hub's place.
   template <class Page>
   void OpenPage(Page*& page, int displayMode, BOOL endsScheduledRecording);
-  void OpenRecordPlan();
   // The hub's common step before a page is made, and the one after.
   void LeaveForPage(BOOL endsScheduledRecording);
   void ShowPage(CSkinDialog* page, int displayMode);
@@ -77,11 +75,9 @@ class CSetSkinDlg : public CSettingsSkinDlg {
   void ClosePage(Page*& page);
   void ReleaseClosedPages();
   void ReturnToTV();
-  // The keys' and the remote's highlight over the page buttons.
-  void HighlightPrevious();
-  void HighlightNext();
+  // The keys' and the remote's highlight over the page buttons, while there is a controller.
+  void StepHighlight(int step);
   void PressHighlighted();
-  void MoveHighlight(int from, int to);
   // Relays a message to the page in front, when it and its window exist.
   static void SendToPage(CSkinDialog* page, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -94,4 +90,4 @@ class CSetSkinDlg : public CSettingsSkinDlg {
 extern CHardwareDlg* g_hardwarePage;
 extern CVideoSetDlg* g_videoSetPage;
 extern CRecordSetDlg* g_recordSetPage;
-extern CSkinDialog* g_recordPlanPage;
+extern CRecordDlg* g_recordPlanPage;

@@ -9,15 +9,11 @@
 namespace {
 
 constexpr int kHubDisplayMode = 120;
-// Remote keys a page acts on.
-constexpr LPARAM kKeyClose = 20;
-constexpr LPARAM kKeyReturn = 70;
 constexpr int kVideoAreaUserValue = 255;
 
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSettingsPageDlg, CSettingsSkinDlg)
-  ON_MESSAGE(UM_REMOTE_KEY, OnRemoteKey)
   ON_MESSAGE(UM_DEVICES_CHANGED, OnDevicesChanged)
   ON_MESSAGE(UM_REFRESH_LAYOUT, OnRefreshLayout)
 END_MESSAGE_MAP()
@@ -47,7 +43,7 @@ void CSettingsPageDlg::LayoutHostedControl() {
 BOOL CSettingsPageDlg::OnWindowButton(const CString& name) {
   if (OnSharedButton(name)) return TRUE;
   if (name != "RETURN_BUTTON") return FALSE;
-  m_behind = TRUE;
+  m_otherWindowShown = TRUE;
   ReturnToParent(kHubDisplayMode);
   return TRUE;
 }
@@ -59,21 +55,7 @@ void CSettingsPageDlg::Teardown() {
 }
 
 // Enter goes straight to the control it was meant for, never to the dialog manager.
-BOOL CSettingsPageDlg::OnKey(MSG* pMsg) {
-  if (pMsg->wParam != VK_RETURN) return FALSE;
-  ::TranslateMessage(pMsg);
-  ::DispatchMessageA(pMsg);
-  return TRUE;
-}
-
-// Any process may send this message: key 20 only closes the program, whatever flag it
-// carries, as in the launcher and the TV window.
-LRESULT CSettingsPageDlg::OnRemoteKey(WPARAM, LPARAM lParam) {
-  m_dblClickSeen = FALSE;
-  if (lParam == kKeyReturn) OnSkinButton("RETURN_BUTTON");
-  else if (lParam == kKeyClose) OnSkinButton("CLOSE_BUTTON");
-  return 0;
-}
+BOOL CSettingsPageDlg::OnKey(MSG* pMsg) { return pMsg->wParam == VK_RETURN && DispatchToControl(pMsg); }
 
 LRESULT CSettingsPageDlg::OnDevicesChanged(WPARAM, LPARAM) {
   if (!g_pAppController) return 0;
@@ -88,7 +70,7 @@ LRESULT CSettingsPageDlg::OnDevicesChanged(WPARAM, LPARAM) {
 }
 
 LRESULT CSettingsPageDlg::OnRefreshLayout(WPARAM, LPARAM) {
-  m_behind = FALSE;
+  m_otherWindowShown = FALSE;
   if (!g_isMaximized) MoveWindow(&g_sharedWindowRect, TRUE);
   else MaximizeToWorkArea(FALSE);
   LayoutSkinButtons();

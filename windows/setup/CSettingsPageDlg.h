@@ -5,8 +5,8 @@
 // and the hub; Enter goes to the control it was meant for.
 #pragma once
 
+#include "windows/main/CSkinLabelSet.h"
 #include "windows/setup/CSettingsSkinDlg.h"
-#include "windows/setup/CSkinLabelSet.h"
 
 class CSettingsPageDlg : public CSettingsSkinDlg {
  public:
@@ -17,8 +17,6 @@ class CSettingsPageDlg : public CSettingsSkinDlg {
   ~CSettingsPageDlg() override;
 
   const CSkinLabelSet& GetLabels() const { return m_skinStatics; }
-  // Set once the page has handed the front to another window.
-  BOOL HasReturned() const { return m_behind; }
 
  protected:
   // The page's video area, whose user value marks it as a settings page's.
@@ -32,7 +30,6 @@ class CSettingsPageDlg : public CSettingsSkinDlg {
   void LayoutHostedControl() override;
   BOOL OnKey(MSG* pMsg) override;
 
-  afx_msg LRESULT OnRemoteKey(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnDevicesChanged(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnRefreshLayout(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()

@@ -3,7 +3,6 @@
 #include "core/CAppController.h"
 #include "skin/CSkinSlider.h"
 #include "skin/SkinValues.h"
-#include "windows/main/SharedPlacement.h"
 #include "windows/main/WindowMessages.h"
 
 #include <algorithm>
@@ -79,10 +78,7 @@ CSkinSlider* CVideoSetSkinDlg::GetSlider(UINT id) const {
 }
 
 BOOL CVideoSetSkinDlg::LoadSkin(const CString& skinFile) {
-  m_skinFile = skinFile;
-  PlaceWindow();
-  HDC screen = ::GetDC(nullptr);
-  BOOL made = CreateSkinButtons(screen, g_isMaximized) && CreatePageVideoArea(kVideoAreaRect) &&
+  BOOL made = LoadSkinButtons(skinFile) && CreatePageVideoArea(kVideoAreaRect) &&
               CreateLabels(kLabelTextColour, TRUE);
   // Without the controller there is nothing to show: no sliders, no picture, no values.
   if (made && g_pAppController && CreateSliders()) {
@@ -92,7 +88,6 @@ BOOL CVideoSetSkinDlg::LoadSkin(const CString& skinFile) {
     made = FALSE;
   }
   LayoutSkinButtons();
-  ::ReleaseDC(nullptr, screen);
   return made;
 }
 
@@ -137,10 +132,7 @@ LRESULT CVideoSetSkinDlg::OnSliderMoved(WPARAM wParam, LPARAM lParam) {
 }
 
 void CVideoSetSkinDlg::OnSkinButton(const CString& name) {
-  if (m_dblClickSeen) {
-    m_dblClickSeen = FALSE;
-    return;
-  }
+  if (SwallowsButtonAction()) return;
   if (OnWindowButton(name)) return;
   if (name == "VIDEODEFAULT_BUTTON") ResetToMiddle();
 }

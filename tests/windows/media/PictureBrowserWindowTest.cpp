@@ -13,6 +13,7 @@
 #include "windows/media/CDibLock.h"
 #include "windows/media/CThumbnailListWnd.h"
 
+#include <com/globalmem.h>
 #include <robot/Screenshot.h>
 #include <win32/commdlg/commdlg.h>
 #include <vendor/language/Language.h>

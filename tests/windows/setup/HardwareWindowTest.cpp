@@ -11,6 +11,7 @@
 #include "windows/main/CMainDlg.h"
 #include "windows/main/WindowMessages.h"
 
+#include <dshow/axextend.h>
 #include <dshow/strmif.h>
 #include <machine/CaptureCard.h>
 

@@ -110,7 +110,7 @@ TEST_F(SettingsHubTest, ThePlanButtonOpensThePlanListAndBackComesToTheHub) {
   EXPECT_TRUE(IsWindowVisible(plan));
   EXPECT_EQ(GetParent(plan), hub().GetSafeHwnd()) << "the hub is the plan list's parent";
   EXPECT_FALSE(hub().IsWindowVisible());
-  auto& list = static_cast<CRecordDlg&>(*g_recordPlanPage);
+  CRecordDlg& list = *g_recordPlanPage;
   EXPECT_TRUE(pictureIn(list.GetVideoArea())) << "the picture came along";
   screenshot(list, "hub_plan_list");
 
@@ -153,7 +153,7 @@ TEST_F(SettingsHubTest, RemoteKeysReachThePlanListAndItsEditor) {
 TEST_F(SettingsHubTest, APlanChangeNoticeReachesThePlanList) {
   openHubFromLauncher();
   clickButton(hub(), "RECORDPLAN_BUTTON");
-  auto& list = static_cast<CRecordDlg&>(*g_recordPlanPage);
+  CRecordDlg& list = *g_recordPlanPage;
   const auto firstRow = [&] { return std::string(list.GetList()->GetRecord(0)->szName); };
   EXPECT_EQ(firstRow(), "") << "an empty plan";
   CScheduleItem daily;

@@ -1,4 +1,4 @@
-#include "windows/setup/CSkinLabelSet.h"
+#include "windows/main/CSkinLabelSet.h"
 
 #include "skin/CIniFile.h"
 #include "skin/CSkinLabel.h"
@@ -11,15 +11,6 @@ namespace {
 
 // A label's picture is framed by edges this wide; its inside is stretched.
 constexpr int kFrameEdge = 6;
-
-CRect NextRect(CString& value) {
-  CRect rect;
-  rect.left = FieldToInt(CutField(value));
-  rect.top = FieldToInt(CutField(value));
-  rect.right = FieldToInt(CutField(value));
-  rect.bottom = FieldToInt(CutField(value));
-  return rect;
-}
 
 void GivePicture(CSkinLabel& label, const CIniFile& ini, const CString& image) {
   HBITMAP picture = nullptr;
@@ -53,7 +44,7 @@ BOOL CSkinLabelSet::Create(CWnd& parent, const CString& skinFile, LPCSTR section
     if (value.IsEmpty()) continue;
     const CString name = CutField(value);
     const CString image = CutField(value);
-    const CRect design = NextRect(value);
+    const CRect design = CutRect(value);
     const CString text = skinText ? CutField(value) : CString();
     auto label = std::unique_ptr<CSkinLabel>(new (std::nothrow) CSkinLabel);
     if (!label) return FALSE;
@@ -77,6 +68,11 @@ void CSkinLabelSet::SetText(LPCSTR name, LPCSTR text) {
 
 void CSkinLabelSet::SetFirstText(LPCSTR name, LPCSTR text) {
   if (CSkinLabel* label = Find(name)) label->SetText(text);
+}
+
+void CSkinLabelSet::Show(LPCSTR name, BOOL show) {
+  for (const auto& label : m_labels)
+    if (label->GetName() == name) label->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
 CSkinLabel* CSkinLabelSet::Find(LPCSTR name) const {

@@ -28,6 +28,8 @@ class CSkinLabelSet {
   // Every label of that name gets the text; the first one only.
   void SetText(LPCSTR name, LPCSTR text);
   void SetFirstText(LPCSTR name, LPCSTR text);
+  // Every label of that name shown or hidden.
+  void Show(LPCSTR name, BOOL show);
   // The first label of that name, or null.
   CSkinLabel* Find(LPCSTR name) const;
   int GetCount() const { return static_cast<int>(m_labels.size()); }
