@@ -27,7 +27,6 @@ ThumbnailListTest::ThumbnailListTest() {
   m_hHost = CreateWindowExA(0, kHostClass, "Thumbnails", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100, 100, 420, 300,
                             nullptr, nullptr, nullptr, nullptr);
   notify = CreateWindowExA(0, kNotifyClass, "Owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  host = CWnd::FromHandle(m_hHost);
   SetForegroundWindow(m_hHost);
   std::filesystem::create_directories(machine().paths().driveFolder('C') / "Pictures");
   robot.pumpUntilIdle();
@@ -49,8 +48,8 @@ ThumbnailListTest::~ThumbnailListTest() {
 CThumbnailListWnd& ThumbnailListTest::makeList(BOOL bSingleSelection) {
   list = std::make_unique<CThumbnailListWnd>();
   CRect client;
-  host->GetClientRect(&client);
-  EXPECT_TRUE(list->Create("", WS_CHILD | WS_VISIBLE, client, host, 1001, bSingleSelection, kBackground, 0));
+  host()->GetClientRect(&client);
+  EXPECT_TRUE(list->Create("", WS_CHILD | WS_VISIBLE, client, host(), 1001, bSingleSelection, kBackground, 0));
   list->SetNotifyWindow(notify);
   robot.pumpUntilIdle();
   return *list;

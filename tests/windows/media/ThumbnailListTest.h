@@ -60,8 +60,10 @@ class ThumbnailListTest : public ControllerTest {
   // The image paths of the view's items, in list order.
   std::vector<std::string> listedPaths();
 
+  // The host as MFC sees it; a temporary object, so asked for afresh after every pump.
+  CWnd* host() const { return CWnd::FromHandle(m_hHost); }
+
   plat::Robot robot;
-  CWnd* host = nullptr;
   HWND notify = nullptr;
   std::unique_ptr<CThumbnailListWnd> list;
 

@@ -286,7 +286,7 @@ TEST_F(ThumbnailListWndTest, AListFullOfPicturesLooksLikeTheProduct) {
   robot.pumpUntilIdle();
   const auto folder = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "windows-screens";
   std::filesystem::create_directories(folder);
-  ASSERT_TRUE(plat::Screenshot::saveWindow(host->GetSafeHwnd(), folder / "ThumbnailList.png"));
+  ASSERT_TRUE(plat::Screenshot::saveWindow(host()->GetSafeHwnd(), folder / "ThumbnailList.png"));
   // The list's own colour shows between the thumbnails.
   EXPECT_EQ(plat::Screenshot::windowPixel(list->GetListHwnd(), 2, 2), kBackground);
 }
