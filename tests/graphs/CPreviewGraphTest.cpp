@@ -55,15 +55,12 @@ std::vector<std::string> CPreviewProbe::renderers() const {
 
 void PreviewGraphTest::SetUp() {
   configureMachine();
-  ASSERT_EQ(CoInitialize(nullptr), S_OK);
-  g_pAppSettings = new CAppSettings;
-  g_pAppSettings->CaptureDeviceNames.Add("USB TV Device");
+  ASSERT_NO_FATAL_FAILURE(LiveGraphTest::SetUp());
   g_pAppSettings->AudioDeviceNames.Add("Audio Volume Control");
   std::strcpy(g_pAppSettings->CaptureDeviceName, "USB TV Device");
   std::strcpy(g_pAppSettings->AudioDeviceName, "Audio Volume Control");
   std::strcpy(g_pAppSettings->CaptureAudioLine, "Line In");
   g_pAppSettings->CountryCode = 1;
-  g_pAppSettings->LineStandard = 4;
   g_pAppSettings->VideoInput = 1;
   for (int* value : {&g_pAppSettings->Brightness, &g_pAppSettings->Contrast, &g_pAppSettings->Hue,
                      &g_pAppSettings->Saturation, &g_pAppSettings->Sharpness})
@@ -72,13 +69,6 @@ void PreviewGraphTest::SetUp() {
   g_pDeviceControl = new CQXUSB_Control;
   ASSERT_TRUE(g_pDeviceControl->OpenControlInterface(
       machine().service<plat::TvStickControl>().controlFilterName().c_str()));
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "PreviewGraphTestVideo";
-  RegisterClassA(&wc);
-  window = CreateWindowExA(0, "PreviewGraphTestVideo", "TV", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
-                           nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
   installGrabberModule();
   if (stick().present()) {
     const auto& stations = stick().control().broadcast().stations();
@@ -90,21 +80,7 @@ void PreviewGraphTest::SetUp() {
 void PreviewGraphTest::TearDown() {
   graph.reset();
   for (const auto& [clsid, create] : m_refused) plat::BuiltinClasses::add(clsid, create);
-  delete g_pDeviceControl;
-  g_pDeviceControl = nullptr;
-  delete g_pChannelList;
-  g_pChannelList = nullptr;
-  delete g_pAppSettings;
-  g_pAppSettings = nullptr;
-  if (window) DestroyWindow(window);
-  CoUninitialize();
-}
-
-void PreviewGraphTest::setWindows(int platform, int major, int minor) {
-  plat::IniDocument& ini = machine().ini();
-  ini.setValue("Windows", "PlatformId", std::to_string(platform));
-  ini.setValue("Windows", "MajorVersion", std::to_string(major));
-  ini.setValue("Windows", "MinorVersion", std::to_string(minor));
+  LiveGraphTest::TearDown();
 }
 
 void PreviewGraphTest::refuseClass(REFCLSID clsid) {

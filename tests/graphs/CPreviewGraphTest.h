@@ -4,7 +4,7 @@
 // the graph holds.
 #pragma once
 
-#include <support/TestMachine.h>
+#include "LiveGraphTest.h"
 
 #include "graphs/CPreviewGraph.h"
 
@@ -42,15 +42,13 @@ class CPreviewProbe : public CPreviewGraph {
   std::vector<std::string> renderers() const;
 };
 
-class PreviewGraphTest : public MachineTest {
+class PreviewGraphTest : public LiveGraphTest {
  protected:
   void SetUp() override;
   void TearDown() override;
   // Runs first in SetUp, while the machine's devices can still be configured.
   virtual void configureMachine() {}
 
-  // The machine's Windows: platform 2 (NT) or 1 (9x), major and minor version.
-  void setWindows(int platform, int major, int minor);
   // Makes a platform class fail to be created for the rest of the test.
   void refuseClass(REFCLSID clsid);
   // Puts the built image grabber module into the program folder.

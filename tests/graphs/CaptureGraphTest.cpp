@@ -11,14 +11,14 @@
 #include "graphs/COverlayFilter.h"
 #include "graphs/CVideoRendererFilter.h"
 
+#include <support/MachineWindows.h>
+
 #include <com/objbase.h>
 #include <machine/TvStickControl.h>
 #include <machine/VideoSurfaces.h>
 #include <vendor/qxmdll/QXUSBControl.h>
-#include <win32/registry.h>
 #include <win32/user.h>
 
-#include <cstring>
 #include <cstdlib>
 
 namespace test {
@@ -75,33 +75,16 @@ BOOL CTestLiveGraph::SetSize(int width, int height) {
 // ---- The fixture
 
 void CaptureGraphTest::SetUp() {
-  ASSERT_EQ(CoInitialize(nullptr), S_OK);
-  g_pAppSettings = new CAppSettings;
-  g_pAppSettings->CaptureDeviceNames.Add("USB TV Device");
+  ASSERT_NO_FATAL_FAILURE(LiveGraphTest::SetUp());
   g_pAppSettings->AudioDeviceNames.Add("Audio Volume Control");
   g_pAppSettings->CountryCode = 1;
-  g_pAppSettings->LineStandard = 4;
   g_pChannelList = new CChannelList;
   openDeviceControl();
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "CaptureGraphTestVideo";
-  RegisterClassA(&wc);
-  window = CreateWindowExA(0, "CaptureGraphTestVideo", "TV", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
-                           nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
 }
 
 void CaptureGraphTest::TearDown() {
   graph.reset();
-  delete g_pDeviceControl;
-  g_pDeviceControl = nullptr;
-  delete g_pChannelList;
-  g_pChannelList = nullptr;
-  delete g_pAppSettings;
-  g_pAppSettings = nullptr;
-  if (window) DestroyWindow(window);
-  CoUninitialize();
+  LiveGraphTest::TearDown();
 }
 
 void CaptureGraphTest::openDeviceControl() {
@@ -122,20 +105,9 @@ BOOL CaptureGraphTest::build(int input) {
 }
 
 void CaptureGraphTest::setWindows(int platform, int major, int minor, bool wow64, const char* product) {
-  plat::IniDocument& ini = machine().ini();
-  ini.setValue("Windows", "PlatformId", std::to_string(platform));
-  ini.setValue("Windows", "MajorVersion", std::to_string(major));
-  ini.setValue("Windows", "MinorVersion", std::to_string(minor));
-  ini.setValue("Windows", "Wow64", wow64 ? "1" : "0");
-  if (product) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", 0, nullptr, 0,
-                              KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "ProductName", 0, REG_SZ, reinterpret_cast<const BYTE*>(product),
-                   static_cast<DWORD>(std::strlen(product) + 1));
-    RegCloseKey(key);
-  }
+  LiveGraphTest::setWindows(platform, major, minor);
+  machine().ini().setValue("Windows", "Wow64", wow64 ? "1" : "0");
+  if (product) SetProductName(product);
 }
 
 int CaptureGraphTest::standardRegister() {

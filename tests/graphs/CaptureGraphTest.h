@@ -6,7 +6,7 @@
 // its operations the build called.
 #pragma once
 
-#include <support/TestMachine.h>
+#include "LiveGraphTest.h"
 
 #include "graphs/CCaptureGraph.h"
 
@@ -50,7 +50,7 @@ class CTestLiveGraph : public CCaptureGraph {
   std::function<void()> onConnect;
 };
 
-class CaptureGraphTest : public MachineTest {
+class CaptureGraphTest : public LiveGraphTest {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -77,7 +77,6 @@ class CaptureGraphTest : public MachineTest {
   // Tunes the stick to a US broadcast channel's carrier through the device control.
   void tune(float mhz);
 
-  HWND window = nullptr;
   std::unique_ptr<CTestLiveGraph> graph;
   plat::Robot robot;
 };

@@ -24,36 +24,20 @@ bool Near(std::uint32_t pixel, plat::Rgb colour) {
 }
 
 void RecordGraphTest::SetUp() {
-  ASSERT_EQ(CoInitialize(nullptr), S_OK);
-  g_pAppSettings = new CAppSettings;
-  g_pAppSettings->CaptureDeviceNames.Add("USB TV Device");
+  ASSERT_NO_FATAL_FAILURE(LiveGraphTest::SetUp());
   std::strcpy(g_pAppSettings->CaptureDeviceName, "USB TV Device");
-  g_pAppSettings->LineStandard = 4;
   std::filesystem::create_directories(onC("Videos"));
   RegisterFilterModule("Filter\\Branchel.ax");
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "RecordGraphTestVideo";
-  RegisterClassA(&wc);
-  window = CreateWindowExA(0, "RecordGraphTestVideo", "TV", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
-                           nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
 }
 
 void RecordGraphTest::TearDown() {
   graph.reset();
-  delete g_pAppSettings;
-  g_pAppSettings = nullptr;
-  if (window) DestroyWindow(window);
-  CoUninitialize();
+  LiveGraphTest::TearDown();
 }
 
 void RecordGraphTest::setWindows(int platform, int major, int minor, bool wow64) {
-  plat::IniDocument& ini = machine().ini();
-  ini.setValue("Windows", "PlatformId", std::to_string(platform));
-  ini.setValue("Windows", "MajorVersion", std::to_string(major));
-  ini.setValue("Windows", "MinorVersion", std::to_string(minor));
-  ini.setValue("Windows", "Wow64", wow64 ? "1" : "0");
+  LiveGraphTest::setWindows(platform, major, minor);
+  machine().ini().setValue("Windows", "Wow64", wow64 ? "1" : "0");
 }
 
 CRecordGraph& RecordGraphTest::makeGraph(int format, int quality, const char* folder) {

@@ -4,7 +4,7 @@
 // recording driven frame by frame on the machine clock.
 #pragma once
 
-#include <support/TestMachine.h>
+#include "LiveGraphTest.h"
 
 #include "graphs/CRecordGraph.h"
 
@@ -18,7 +18,7 @@
 
 namespace test {
 
-class RecordGraphTest : public MachineTest {
+class RecordGraphTest : public LiveGraphTest {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -37,7 +37,6 @@ class RecordGraphTest : public MachineTest {
   // The filter of the graph under `name`, not counted; null when none.
   IBaseFilter* filterNamed(const wchar_t* name) const;
 
-  HWND window = nullptr;
   std::unique_ptr<CRecordGraph> graph;
   plat::Robot robot;
   int channel = 0;
