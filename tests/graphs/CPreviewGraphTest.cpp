@@ -69,6 +69,7 @@ void PreviewGraphTest::SetUp() {
   g_pDeviceControl = new CQXUSB_Control;
   ASSERT_TRUE(g_pDeviceControl->OpenControlInterface(
       machine().service<plat::TvStickControl>().controlFilterName().c_str()));
+  ASSERT_NO_FATAL_FAILURE(openVideoWindow());
   installGrabberModule();
   if (stick().present()) {
     const auto& stations = stick().control().broadcast().stations();

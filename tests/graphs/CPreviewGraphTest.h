@@ -77,7 +77,6 @@ class PreviewGraphTest : public LiveGraphTest {
   // The format the stick's preview pin is set to.
   VIDEOINFOHEADER previewFormat(GUID* subtype = nullptr);
 
-  HWND window = nullptr;
   std::unique_ptr<CPreviewProbe> graph;
   int station = 0;
 

@@ -80,6 +80,7 @@ void CaptureGraphTest::SetUp() {
   g_pAppSettings->CountryCode = 1;
   g_pChannelList = new CChannelList;
   openDeviceControl();
+  ASSERT_NO_FATAL_FAILURE(openVideoWindow());
 }
 
 void CaptureGraphTest::TearDown() {

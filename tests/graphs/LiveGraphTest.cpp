@@ -16,6 +16,9 @@ void LiveGraphTest::SetUp() {
   g_pAppSettings = new CAppSettings;
   g_pAppSettings->CaptureDeviceNames.Add("USB TV Device");
   g_pAppSettings->LineStandard = 4;
+}
+
+void LiveGraphTest::openVideoWindow() {
   WNDCLASSA wc{};
   wc.lpfnWndProc = DefWindowProcA;
   wc.lpszClassName = "LiveGraphTestVideo";

@@ -28,6 +28,7 @@ void RecordGraphTest::SetUp() {
   std::strcpy(g_pAppSettings->CaptureDeviceName, "USB TV Device");
   std::filesystem::create_directories(onC("Videos"));
   RegisterFilterModule("Filter\\Branchel.ax");
+  ASSERT_NO_FATAL_FAILURE(openVideoWindow());
 }
 
 void RecordGraphTest::TearDown() {
