@@ -6,6 +6,7 @@
 #include <win32/gdi/object.h>
 #include <win32/user/Desktop.h>
 #include <win32/user/metrics.h>
+#include <win32/user/rect.h>
 #include <win32/user/window.h>
 
 #include <cstdlib>
@@ -16,23 +17,28 @@ namespace plat {
 
 namespace {
 
-// A child paints into its top-level window's surface: its picture is cut from there.
-Surface childPicture(const Surface& topPixels, const RECT& top, const RECT& child) {
-  Surface picture(child.right - child.left, child.bottom - child.top, topPixels.format());
-  std::vector<Pixel> span(static_cast<std::size_t>(picture.width()));
-  for (int y = 0; y < picture.height(); ++y) {
-    const int sy = child.top - top.top + y;
-    for (int x = 0; x < picture.width(); ++x) {
-      const int sx = child.left - top.left + x;
-      const bool inside = sx >= 0 && sy >= 0 && sx < topPixels.width() && sy < topPixels.height();
-      span[static_cast<std::size_t>(x)] = inside ? topPixels.pixel(sx, sy) : Pixel{};
-    }
-    picture.writeSpan(0, y, picture.width(), span.data());
+// A window's picture and where its top-left lies in the window's own coordinates.
+struct Picture {
+  Surface pixels;
+  long long left = 0;
+  long long top = 0;
+};
+
+// A child paints into its top-level window's surface: its picture is cut from there, the
+// part of it that lies on those pixels (a child may reach far past them).
+Picture childPicture(const Surface& topPixels, const RECT& top, const RECT& child) {
+  RECT shown{};
+  if (!IntersectRect(&shown, &child, &top)) return Picture{Surface(0, 0, topPixels.format())};
+  Surface pixels(shown.right - shown.left, shown.bottom - shown.top, topPixels.format());
+  std::vector<Pixel> span(static_cast<std::size_t>(pixels.width()));
+  for (int y = 0; y < pixels.height(); ++y) {
+    topPixels.readSpan(shown.left - top.left, shown.top - top.top + y, pixels.width(), span.data());
+    pixels.writeSpan(0, y, pixels.width(), span.data());
   }
-  return picture;
+  return Picture{std::move(pixels), LONGLONG{shown.left} - child.left, LONGLONG{shown.top} - child.top};
 }
 
-std::optional<Surface> windowPicture(HWND hwnd) {
+std::optional<Picture> windowPicture(HWND hwnd) {
   RECT r{};
   if (!IsWindow(hwnd) || !GetWindowRect(hwnd, &r)) return std::nullopt;
   WindowGraphics& graphics = WindowGraphics::current();
@@ -40,17 +46,16 @@ std::optional<Surface> windowPicture(HWND hwnd) {
   if (top && top != hwnd) {
     RECT topRect{};
     GetWindowRect(top, &topRect);
-    const auto pixels = graphics.surfaceOf(top, SIZE{topRect.right - topRect.left, topRect.bottom - topRect.top});
-    return childPicture(*pixels, topRect, r);
+    const auto pixels = graphics.surfaceOf(top, topRect);
+    return childPicture(*pixels, WindowGraphics::pixelsOnScreen(topRect), r);
   }
-  const auto pixels = graphics.surfaceOf(hwnd, SIZE{r.right - r.left, r.bottom - r.top});
-  Surface picture = pixels->clone();
+  Surface picture = graphics.surfaceOf(hwnd, r)->clone();
   if (const auto region = graphics.regionOf(hwnd)) {
     const Region outside = Region(picture.bounds()).subtracted(*region);
     const Pixel desktop = pixelFromColorRef(GetSysColor(COLOR_DESKTOP));
     for (const RECT& part : outside.rects()) picture.fill(part, desktop);
   }
-  return picture;
+  return Picture{std::move(picture)};
 }
 
 }  // namespace
@@ -59,7 +64,7 @@ bool Screenshot::saveScreen(const std::filesystem::path& png) { return PngCodec:
 
 bool Screenshot::saveWindow(HWND hwnd, const std::filesystem::path& png) {
   const auto picture = windowPicture(hwnd);
-  return picture && PngCodec::save(*picture, png);
+  return picture && PngCodec::save(picture->pixels, png);
 }
 
 COLORREF Screenshot::screenPixel(int x, int y) {
@@ -70,8 +75,11 @@ COLORREF Screenshot::screenPixel(int x, int y) {
 
 COLORREF Screenshot::windowPixel(HWND hwnd, int x, int y) {
   const auto picture = windowPicture(hwnd);
-  if (!picture || x < 0 || y < 0 || x >= picture->width() || y >= picture->height()) return CLR_INVALID;
-  return colorRefFromPixel(picture->pixel(x, y));
+  if (!picture) return CLR_INVALID;
+  const long long px = x - picture->left;
+  const long long py = y - picture->top;
+  if (px < 0 || py < 0 || px >= picture->pixels.width() || py >= picture->pixels.height()) return CLR_INVALID;
+  return colorRefFromPixel(picture->pixels.pixel(static_cast<int>(px), static_cast<int>(py)));
 }
 
 std::filesystem::path Screenshot::dump(const std::string& name) {

@@ -3,7 +3,9 @@
 // program's windows, the tray and the taskbar notices (plat::Desktop).
 //
 // A window's picture is the window alone on the desktop: its own pixels (also where other
-// windows cover it) through its window region, the desktop colour outside the region.
+// windows cover it) through its window region, the desktop colour outside the region, as
+// far as the pixels it keeps reach (WindowGraphics::pixelsOnScreen); a child's is the part
+// of it that lies on its top-level window's pixels.
 // dump() saves the screen for a failed test: into ORVANE_SCREENSHOT_DIR when set,
 // otherwise the working folder, which under CTest is beside the test's log.
 #pragma once
@@ -22,7 +24,7 @@ class Screenshot {
   static bool saveWindow(HWND hwnd, const std::filesystem::path& png);
   // Screen coordinates; CLR_INVALID outside the screen.
   static COLORREF screenPixel(int x, int y);
-  // Window coordinates, on the window's own picture; CLR_INVALID outside the window.
+  // Window coordinates, on the window's own picture; CLR_INVALID outside the picture.
   static COLORREF windowPixel(HWND hwnd, int x, int y);
   // The screen saved as "<name>.png"; returns the file written, empty on failure.
   static std::filesystem::path dump(const std::string& name);

@@ -53,29 +53,26 @@ void forEachRow(DrawingContext& dst, const RECT& device, const Blitter::Source* 
   if (source) snapshot = snapshotIfShared(dst, device, *source, sx, sy);
   const Surface* src = source ? (snapshot ? &*snapshot : &source->surface) : nullptr;
   dst.forEachSurfaceRect(device, [&](RECT r) {
-    // Source position of r's top-left, clipped to the source surface.
-    const int dx = r.left - (device.left + origin.x);
-    const int dy = r.top - (device.top + origin.y);
+    // Source position of r's top-left, clipped to the source surface. In 64 bits: a
+    // window's origin may lie near an end of the int range, and a fill's rectangle may span it.
+    long long left = 0;
+    long long top = 0;
     if (src) {
-      int left = sx + dx;
-      int top = sy + dy;
-      if (left < 0) {
-        r.left -= left;
-        left = 0;
-      }
-      if (top < 0) {
-        r.top -= top;
-        top = 0;
-      }
-      r.right = std::min<LONG>(r.right, r.left + (src->width() - left));
-      r.bottom = std::min<LONG>(r.bottom, r.top + (src->height() - top));
+      left = sx + (static_cast<long long>(r.left) - origin.x - device.left);
+      top = sy + (static_cast<long long>(r.top) - origin.y - device.top);
+      const long long skipX = std::max(0LL, -left);
+      const long long skipY = std::max(0LL, -top);
+      if (skipX >= r.right - r.left || skipY >= r.bottom - r.top) return;
+      r.left += static_cast<LONG>(skipX);
+      r.top += static_cast<LONG>(skipY);
+      left += skipX;
+      top += skipY;
+      r.right = static_cast<LONG>(std::min<long long>(r.right, r.left + (src->width() - left)));
+      r.bottom = static_cast<LONG>(std::min<long long>(r.bottom, r.top + (src->height() - top)));
       if (r.left >= r.right || r.top >= r.bottom) return;
     }
-    for (int y = r.top; y < r.bottom; ++y) {
-      const int srcX = sx + r.left - (device.left + origin.x);
-      const int srcY = sy + y - (device.top + origin.y);
-      row(r.left, y, r.right - r.left, src, srcX, srcY);
-    }
+    for (int y = r.top; y < r.bottom; ++y)
+      row(r.left, y, r.right - r.left, src, static_cast<int>(left), static_cast<int>(top + (y - r.top)));
   });
 }
 

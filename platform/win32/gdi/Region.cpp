@@ -203,13 +203,21 @@ Region Region::intersected(const Region& other) const { return combined(other, O
 Region Region::subtracted(const Region& other) const { return combined(other, Op::Subtract); }
 Region Region::xored(const Region& other) const { return combined(other, Op::Xor); }
 
-void Region::translate(int dx, int dy) {
+void Region::translate(long long dx, long long dy) {
+  bool held = false;
+  const auto move = [&held](LONG& edge, long long by) {
+    const long long to = edge + by;
+    edge = static_cast<LONG>(std::clamp<long long>(to, INT_MIN, INT_MAX));
+    held = held || edge != to;
+  };
   for (RECT& r : m_rects) {
-    r.left += dx;
-    r.right += dx;
-    r.top += dy;
-    r.bottom += dy;
+    move(r.left, dx);
+    move(r.right, dx);
+    move(r.top, dy);
+    move(r.bottom, dy);
   }
+  // Edges held at an end may have emptied rectangles or made bands alike: back to one form.
+  if (held) *this = fromRects(m_rects);
 }
 
 bool Region::operator==(const Region& other) const {

@@ -42,7 +42,9 @@ class Region {
   // rows already held.
   void unite(const Region& other);
   Region intersected(const RECT& rect) const { return intersected(Region(rect)); }
-  void translate(int dx, int dy);
+  // Moved by (dx, dy): an edge that would pass an end of the int range stops there, so
+  // what is moved wholly past it is lost.
+  void translate(long long dx, long long dy);
 
   // Calls `fn(RECT)` for each part of the region inside `area`, clipped to it, in band order.
   template <class Fn>

@@ -58,9 +58,10 @@ std::shared_ptr<Surface> VirtualScreen::compose() {
 }
 
 std::optional<VirtualScreen::Layer> VirtualScreen::layerOf(HWND topLevel) {
-  RECT r{};
-  if (!IsWindowVisible(topLevel) || !GetWindowRect(topLevel, &r) || r.right <= r.left || r.bottom <= r.top)
-    return std::nullopt;
+  RECT window{};
+  if (!IsWindowVisible(topLevel) || !GetWindowRect(topLevel, &window)) return std::nullopt;
+  const RECT r = WindowGraphics::pixelsOnScreen(window);
+  if (r.right <= r.left || r.bottom <= r.top) return std::nullopt;
   Layer layer{r, std::make_shared<Surface>(r.right - r.left, r.bottom - r.top, PixelFormat::Bgrx32), {}};
   layer.cover.assign(static_cast<std::size_t>(layer.pixels->width()) * layer.pixels->height(), 0);
   composeWindow(*layer.pixels, POINT{r.left, r.top}, topLevel, &layer.cover);
@@ -101,14 +102,15 @@ void VirtualScreen::composeWindow(Surface& target, POINT origin, HWND hwnd, std:
   WindowGraphics& graphics = WindowGraphics::current();
   RECT r{};
   GetWindowRect(hwnd, &r);
-  const std::shared_ptr<Surface> pixels = graphics.surfaceOf(hwnd, SIZE{r.right - r.left, r.bottom - r.top});
+  const std::shared_ptr<Surface> pixels = graphics.surfaceOf(hwnd, r);
   const bool layered = (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
   const WindowGraphics::Layering layering = layered ? graphics.layeringOf(hwnd) : WindowGraphics::Layering{};
   const unsigned alpha = layering.alpha ? layering.opacity : 255;
   const Pixel key = pixelFromColorRef(layering.key);
   std::vector<Pixel> src, dst;
   const RECT onScreen{origin.x, origin.y, origin.x + target.width(), origin.y + target.height()};
-  WindowClip::outline(graphics, hwnd).forEachRectIn(onScreen, [&](const RECT& screen) {
+  const Region shown = WindowClip::outline(graphics, hwnd).intersected(WindowGraphics::pixelsOnScreen(r));
+  shown.forEachRectIn(onScreen, [&](const RECT& screen) {
     const RECT s = shifted(screen, origin);
     const int n = s.right - s.left;
     src.resize(static_cast<std::size_t>(n));

@@ -41,7 +41,8 @@ class VirtualScreen {
   // This process's top-level windows, top of the z-order first.
   static std::vector<HWND> topLevelWindows();
 
-  // A visible top-level window with its videos over it; nothing for a hidden window.
+  // A visible top-level window with its videos over it, as far as its pixels reach
+  // (WindowGraphics::pixelsOnScreen); nothing for a hidden window.
   std::optional<Layer> layerOf(HWND topLevel);
   // The full-screen videos over the whole screen; nothing when none shows.
   std::optional<Layer> fullScreenVideo();

@@ -2,16 +2,24 @@
 
 #include <win32/user/window.h>
 
+#include <algorithm>
+#include <climits>
+
 namespace plat {
 
 namespace {
+
+// `from` + `by`, held to the int range: a window's far edges stay in it.
+LONG heldSum(long long from, long long by) {
+  return static_cast<LONG>(std::clamp<long long>(from + by, INT_MIN, INT_MAX));
+}
 
 RECT clientOnScreen(HWND hwnd) {
   RECT r{};
   GetClientRect(hwnd, &r);
   POINT tl{0, 0};
   ClientToScreen(hwnd, &tl);
-  return RECT{tl.x, tl.y, tl.x + r.right, tl.y + r.bottom};
+  return RECT{tl.x, tl.y, heldSum(tl.x, r.right), heldSum(tl.y, r.bottom)};
 }
 
 RECT windowOnScreen(HWND hwnd) {
@@ -45,10 +53,12 @@ std::optional<WindowClip::Placement> WindowClip::place(const WindowGraphics& gra
   if (!p.topLevel) p.topLevel = hwnd;
   p.topLevelRect = windowOnScreen(p.topLevel);
   const RECT areaRect = area == WindowGraphics::Area::Client ? clientOnScreen(hwnd) : windowOnScreen(hwnd);
-  p.origin = POINT{areaRect.left - p.topLevelRect.left, areaRect.top - p.topLevelRect.top};
+  // An area far from its top-level window has nothing visible; its origin is then held.
+  p.origin = POINT{heldSum(areaRect.left, -static_cast<long long>(p.topLevelRect.left)),
+                   heldSum(areaRect.top, -static_cast<long long>(p.topLevelRect.top))};
 
-  // Everything in screen coordinates first.
-  Region visible(areaRect);
+  // Everything in screen coordinates first, cut to the top-level window's pixels.
+  Region visible = Region(areaRect).intersected(WindowGraphics::pixelsOnScreen(p.topLevelRect));
   for (HWND w = hwnd; w; w = isChild(w) ? GetAncestor(w, GA_PARENT) : nullptr) {
     visible = visible.intersected(outline(graphics, w));
     if (!isChild(w)) break;
@@ -61,7 +71,7 @@ std::optional<WindowClip::Placement> WindowClip::place(const WindowGraphics& gra
   if (GetWindowLongA(hwnd, GWL_STYLE) & WS_CLIPCHILDREN)
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
       if (isShown(child)) visible = visible.subtracted(outline(graphics, child));
-  visible.translate(-p.topLevelRect.left, -p.topLevelRect.top);
+  visible.translate(-static_cast<long long>(p.topLevelRect.left), -static_cast<long long>(p.topLevelRect.top));
   p.visible = std::move(visible);
   return p;
 }

@@ -27,12 +27,10 @@ HDC WindowGraphics::openDc(HWND hwnd, Area area, const Region* clip) {
       SetLastError(ERROR_INVALID_WINDOW_HANDLE);
       return nullptr;
     }
-    const RECT& top = placement->topLevelRect;
-    std::shared_ptr<Surface> surface =
-        surfaceOf(placement->topLevel, SIZE{top.right - top.left, top.bottom - top.top});
+    std::shared_ptr<Surface> surface = surfaceOf(placement->topLevel, placement->topLevelRect);
     // Device coordinates start at the area's top-left; a hidden window shows nothing.
     Region visible = IsWindowVisible(hwnd) ? std::move(placement->visible) : Region();
-    visible.translate(-placement->origin.x, -placement->origin.y);
+    visible.translate(-static_cast<long long>(placement->origin.x), -static_cast<long long>(placement->origin.y));
     if (clip) visible = visible.intersected(*clip);
     dc = DrawingContext::createDisplay(std::move(surface), placement->origin, std::move(visible));
   }
@@ -82,9 +80,19 @@ WindowGraphics::Layering WindowGraphics::layeringOf(HWND hwnd) const {
   return it == m_layering.end() ? Layering{} : it->second;
 }
 
-std::shared_ptr<Surface> WindowGraphics::surfaceOf(HWND topLevel, SIZE size) {
-  const int width = std::max<int>(size.cx, 0);
-  const int height = std::max<int>(size.cy, 0);
+RECT WindowGraphics::pixelsOnScreen(const RECT& window) {
+  // 64-bit, as the edges of a window may lie at both ends of the int range.
+  const auto side = [](LONG from, LONG to) {
+    return static_cast<LONG>(std::clamp<long long>(static_cast<long long>(to) - from, 0, kLargestSide));
+  };
+  return RECT{window.left, window.top, window.left + side(window.left, window.right),
+              window.top + side(window.top, window.bottom)};
+}
+
+std::shared_ptr<Surface> WindowGraphics::surfaceOf(HWND topLevel, const RECT& window) {
+  const RECT pixels = pixelsOnScreen(window);
+  const int width = pixels.right - pixels.left;
+  const int height = pixels.bottom - pixels.top;
   std::lock_guard guard(m_lock);
   std::shared_ptr<Surface>& slot = m_surfaces[topLevel];
   if (slot && slot->width() == width && slot->height() == height) return slot;

@@ -56,8 +56,14 @@ class WindowGraphics {
   void setLayering(HWND hwnd, const Layering& layering);
   Layering layeringOf(HWND hwnd) const;
 
-  // The pixels of a top-level window, made or resized (keeping what fits) to `size`.
-  std::shared_ptr<Surface> surfaceOf(HWND topLevel, SIZE size);
+  // The most pixels a top-level window keeps a side, from its top-left corner: a window
+  // reaching further (as far as the int range allows) shows and takes drawing only there.
+  static constexpr int kLargestSide = 8192;
+  // Where the pixels of a top-level window lying at `window` (screen) are on the screen.
+  static RECT pixelsOnScreen(const RECT& window);
+  // The pixels of a top-level window lying at `window` (screen), made or resized (keeping
+  // what fits) to their size.
+  std::shared_ptr<Surface> surfaceOf(HWND topLevel, const RECT& window);
   // Drops the surfaces, regions and layering of windows that no longer exist.
   void dropDeadWindows();
 

@@ -1,6 +1,7 @@
 #include <win32/user/Frame.h>
 
 #include <win32/user/SystemMetrics.h>
+#include <win32/user/WindowGeometry.h>
 #include <win32/user/metrics.h>
 #include <win32/user/scroll.h>
 #include <win32/user/window.h>
@@ -46,7 +47,8 @@ RECT Frame::insets(bool withScrollBars) const {
 
 RECT Frame::clientOf(const RECT& window) const {
   const RECT in = insets(true);
-  RECT client{window.left + in.left, window.top + in.top, window.right - in.right, window.bottom - in.bottom};
+  RECT client{movedEdge(window.left, in.left), movedEdge(window.top, in.top), movedEdge(window.right, -in.right),
+              movedEdge(window.bottom, -in.bottom)};
   client.right = std::max(client.right, client.left);
   client.bottom = std::max(client.bottom, client.top);
   return client;

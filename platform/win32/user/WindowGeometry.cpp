@@ -7,18 +7,13 @@
 
 namespace plat {
 
-namespace {
-
-// `value` moved by `by`, held to the int range.
-LONG moved(LONG value, int by) {
+LONG movedEdge(LONG value, int by) {
   const long long sum = static_cast<long long>(value) + by;
   return static_cast<LONG>(std::clamp<long long>(sum, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-}  // namespace
-
 RECT offsetRect(RECT r, int dx, int dy) {
-  return RECT{moved(r.left, dx), moved(r.top, dy), moved(r.right, dx), moved(r.bottom, dy)};
+  return RECT{movedEdge(r.left, dx), movedEdge(r.top, dy), movedEdge(r.right, dx), movedEdge(r.bottom, dy)};
 }
 
 bool pointInRect(const RECT& r, POINT pt) { return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom; }
@@ -31,7 +26,7 @@ POINT WindowGeometry::parentOrigin(const Window& window) const {
 
 POINT WindowGeometry::clientOrigin(const Window& window) const {
   const POINT origin = parentOrigin(window);
-  return POINT{origin.x + window.client.left, origin.y + window.client.top};
+  return POINT{movedEdge(window.client.left, origin.x), movedEdge(window.client.top, origin.y)};
 }
 
 RECT WindowGeometry::windowOnScreen(const Window& window) const {
@@ -44,6 +39,6 @@ RECT WindowGeometry::clientOnScreen(const Window& window) const {
   return offsetRect(window.client, origin.x, origin.y);
 }
 
-int endOf(int start, int extent) { return moved(start, extent > 0 ? extent : 0); }
+int endOf(int start, int extent) { return movedEdge(start, extent > 0 ? extent : 0); }
 
 }  // namespace plat

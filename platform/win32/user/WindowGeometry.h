@@ -25,6 +25,8 @@ class WindowGeometry {
   const WindowTable& m_windows;
 };
 
+// `value` moved by `by`, held to the int range.
+LONG movedEdge(LONG value, int by);
 // Moved by (dx, dy), each edge held to the int range.
 RECT offsetRect(RECT r, int dx, int dy);
 // The far edge of a window that starts at `start` and is `extent` long: a negative extent

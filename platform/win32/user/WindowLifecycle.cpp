@@ -123,13 +123,14 @@ HWND WindowLifecycle::create(CREATESTRUCTA cs) {
     cs.cx = std::clamp<int>(cs.cx, info.ptMinTrackSize.x, std::max(info.ptMinTrackSize.x, info.ptMaxTrackSize.x));
     cs.cy = std::clamp<int>(cs.cy, info.ptMinTrackSize.y, std::max(info.ptMinTrackSize.y, info.ptMaxTrackSize.y));
     std::lock_guard guard(system.lock());
-    if (const auto window = system.window(hwnd)) window->rect = window->client = RECT{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
+    if (const auto window = system.window(hwnd))
+      window->rect = window->client = RECT{cs.x, cs.y, endOf(cs.x, cs.cx), endOf(cs.y, cs.cy)};
   }
   if (!call(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
     sendNcDestroy(hwnd);
     return nullptr;
   }
-  RECT client{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
+  RECT client{cs.x, cs.y, endOf(cs.x, cs.cx), endOf(cs.y, cs.cy)};
   {
     // A system control may size itself as it is made (a drop-down combo box is its field).
     std::lock_guard guard(system.lock());

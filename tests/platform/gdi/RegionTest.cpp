@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 #include <set>
 
@@ -189,6 +190,32 @@ TEST(RegionTest, ShapesBoundsAndTranslation) {
   EXPECT_EQ(box.bottom, 27);
   EXPECT_TRUE(region.contains(-3, 7));
   EXPECT_FALSE(region.contains(1, 7));
+}
+
+TEST(RegionTest, TranslationHoldsEdgesAtTheEndsOfTheIntRange) {
+  Region region = Region::fromRects(std::vector<RECT>{{0, 0, 10, 10}, {0, 10, 20, 20}});
+  region.translate(INT_MAX - 15, 0);
+  EXPECT_EQ(region.bounds().right, INT_MAX);
+  EXPECT_TRUE(region.contains(INT_MAX - 1, 15));
+  EXPECT_FALSE(region.contains(INT_MAX - 1, 5));
+  // Both bands now end at the end of the range and are alike: they become one box.
+  region.translate(10, 0);
+  ASSERT_EQ(region.shape(), Region::Shape::Simple);
+  EXPECT_EQ(region.rects()[0].left, INT_MAX - 5);
+  EXPECT_EQ(region.rects()[0].bottom, 20);
+  region.translate(5, 0);
+  EXPECT_TRUE(region.isEmpty()) << "moved wholly past the end";
+
+  // By more than the int range, either way; and exactly from one end to the middle.
+  Region low(RECT{-5, -5, 5, 5});
+  low.translate(0, -(1LL << 32));
+  EXPECT_TRUE(low.isEmpty());
+  Region high(RECT{-5, -5, 5, 5});
+  high.translate(1LL << 32, 0);
+  EXPECT_TRUE(high.isEmpty());
+  Region start(RECT{INT_MIN, INT_MIN, INT_MIN + 10, INT_MIN + 4});
+  start.translate(-static_cast<long long>(INT_MIN), -static_cast<long long>(INT_MIN));
+  EXPECT_EQ(start, Region(RECT{0, 0, 10, 4}));
 }
 
 TEST(RegionTest, ForEachRectInClipsToTheArea) {

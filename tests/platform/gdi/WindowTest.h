@@ -47,11 +47,11 @@ class WindowGdiTest : public MachineTest {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   }
 
-  // Fills a window's client area (or whole window) through a device context on it.
-  void paint(HWND hwnd, COLORREF color, bool whole = false) {
+  // Fills a window's client area (or whole window) through a device context on it, as
+  // far as `all` reaches.
+  void paint(HWND hwnd, COLORREF color, bool whole = false, RECT all = RECT{-5000, -5000, 5000, 5000}) {
     HDC dc = whole ? GetWindowDC(hwnd) : GetDC(hwnd);
     HBRUSH brush = CreateSolidBrush(color);
-    RECT all{-5000, -5000, 5000, 5000};
     FillRect(dc, &all, brush);
     DeleteObject(brush);
     ReleaseDC(hwnd, dc);
