@@ -6,7 +6,7 @@
 // typed when the plan arrow is pressed goes to the channel it was typed for.
 #include "ProgramsTest.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
 #include <cmath>
 #include <filesystem>
