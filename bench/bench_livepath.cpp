@@ -14,7 +14,7 @@
 // recording also scaled to 640 x 480 4:2:0 and encoded as MPEG-2 at 2 Mbit/s with the
 // encoder threads the recorder uses. Target: preview and record under 100 ms of processor
 // time a second of video without the painting.
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/CGraphBase.h"
 #include "graphs/CPreviewGraph.h"
 #include "graphs/CRecordGraph.h"

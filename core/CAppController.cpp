@@ -1,13 +1,13 @@
 // The controller's start-up and shut-down, device control and scan hooks.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CDeviceList.h"
 #include "core/CNameList.h"
 #include "core/CRunState.h"
 #include "core/CScheduleList.h"
 #include "core/CVolumeMixer.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 #include "graphs/CCaptureGraph.h"
 #include "graphs/CPlaybackGraph.h"
 
@@ -21,8 +21,6 @@
 #include <new>
 
 CAppController* g_pAppController = nullptr;
-CQXUSB_Control* g_pDeviceControl = nullptr;
-std::atomic<int> ScanRunning{0};
 
 namespace {
 
@@ -131,7 +129,7 @@ void CAppController::CreateScheduleList() {
 // The channel list from "ZRQChannels.chl": rebuilt from the country's plans when the
 // country changed at start-up, or when the file cannot be loaded.
 int CAppController::CreateChannelList(int loadedCountry) {
-  g_pChannelList = new (std::nothrow) CChannelList;
+  g_pChannelList = new (std::nothrow) CChannelList(this);
   if (!g_pChannelList) return 0;
   CString path = GetModuleFolder() + kChannelFile;
   if (g_pAppSettings && g_pAppSettings->CountryCode != loadedCountry) g_pChannelList->BuildDefaultListFile(path);

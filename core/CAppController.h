@@ -5,11 +5,15 @@
 // Its timers run on the launcher, the thread's main window.
 //
 // Objects owned by the controller but reached without it sit in process-wide pointers of
-// their own: g_pAppSettings (CAppSettings.h), g_pDeviceControl (below), g_pChannelList and
-// the channel records (CChannelList.h).
+// their own: g_pAppSettings (CAppSettings.h), g_pDeviceControl (DeviceControl.h),
+// g_pChannelList and the channel records (CChannelList.h). The channel list it makes
+// reaches it back as its tuning host.
 #pragma once
 
 #include "core/CObserver.h"
+#include "core/data/CChannelList.h"
+#include "core/data/DeviceControl.h"
+#include "core/data/IChannelTuningHost.h"
 
 #include <mfc/afx.h>
 #include <win32/types.h>
@@ -21,7 +25,6 @@
 
 class CCaptureGraph;
 class CPlaybackGraph;
-class CQXUSB_Control;
 class CRunState;
 class CScheduleItem;
 class CScheduleList;
@@ -30,7 +33,7 @@ class CWinThread;
 struct ChannelRecord;
 struct IMediaEventEx;
 
-class CAppController : public CObserver {
+class CAppController : public CObserver, public IChannelTuningHost {
  public:
   // Window messages the controller sends its windows.
   static constexpr UINT UM_DEVICES_CHANGED = 2010;
@@ -153,7 +156,7 @@ class CAppController : public CObserver {
   // The figure shown for the format and quality; 0 for any other combination.
   static long GetBitrateForQuality();
 
-  // The program folder, ending with "\".
+  // The program folder, ending with "\" (GetProgramFolder).
   static CString GetModuleFolder();
 
   // Volume. The scale maps the levels 0..100 onto the mixer's range.
@@ -165,7 +168,7 @@ class CAppController : public CObserver {
   long ReadVolume();
   // 0 mutes the mixer's line and sets the muted flag; anything else unmutes and clears
   // it. Nothing without a mixer.
-  void SetAudioOn(int on);
+  void SetAudioOn(int on) override;
   int IsMuted() const { return m_muted; }
   // Volume keys and the volume slider, acting only while a picture or a file plays
   // (live, recording, channel wall, media file): the settings' volume 5 up (down 0) or
@@ -233,7 +236,7 @@ class CAppController : public CObserver {
   void ApplyDeviceSelection(int previous, LPSTR name, LPSTR line, LPSTR spare);
   // The standard step of a tuning in a 38 MHz country: the decoder's standard by name and
   // the picture values again. Nothing in a 45.75 MHz country.
-  void ApplyChannelStandard(CString standardName);
+  void ApplyChannelStandard(CString standardName) override;
 
   // ---- Text on the live picture.
   // Green text at the top right of the picture; nothing for an empty text or without a
@@ -606,7 +609,3 @@ class CAppController : public CObserver {
 
 // The one controller, set by the launcher.
 extern CAppController* g_pAppController;
-// The device control object, null while the device control interface is not open.
-extern CQXUSB_Control* g_pDeviceControl;
-// Set while the channel scan runs; clearing it ends the scan after its current channel.
-extern std::atomic<int> ScanRunning;

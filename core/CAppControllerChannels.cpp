@@ -3,9 +3,9 @@
 // the return to live TV after a channel scan.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 #include "graphs/CCaptureGraph.h"
 #include "graphs/WindowsVersion.h"
 

@@ -2,10 +2,10 @@
 // S-Video standards, the capture and audio devices.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
 #include "core/CDeviceList.h"
 #include "core/CNameList.h"
 #include "core/VideoStandardNames.h"
+#include "core/data/CAppSettings.h"
 
 #include <win32/module.h>
 

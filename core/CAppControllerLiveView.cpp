@@ -4,11 +4,11 @@
 // Every failure to start a preview ends with no graph, run state 0 and the sound on.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
 #include "core/CVolumeMixer.h"
-#include "core/TunerProgramming.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
+#include "core/data/TunerProgramming.h"
 #include "graphs/CPlaybackGraph.h"
 #include "graphs/CPreviewGraph.h"
 #include "graphs/WindowsVersion.h"

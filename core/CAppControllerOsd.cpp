@@ -4,9 +4,9 @@
 // any other code draws nothing.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 #include "graphs/CCaptureGraph.h"
 
 #include <vendor/language/Language.h>

@@ -2,10 +2,10 @@
 // them, and the settings the windows read back.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
-#include "core/TunerProgramming.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
+#include "core/data/TunerProgramming.h"
 #include "graphs/CCaptureGraph.h"
 
 #include <dshow/dshow.h>

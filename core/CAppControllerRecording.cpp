@@ -4,11 +4,11 @@
 // capture device leaves behind.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
 #include "core/CScheduleList.h"
 #include "core/MediaListFile.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 #include "graphs/CRecordGraph.h"
 
 #include <mfc/afxwin.h>

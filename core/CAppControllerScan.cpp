@@ -11,10 +11,10 @@
 // never waits in run state 6 with the sound off for a scan that cannot run.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
-#include "core/TunerProgramming.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
+#include "core/data/TunerProgramming.h"
 
 #include <mfc/afxwin.h>
 #include <vendor/chanloret/Chanloret.h>

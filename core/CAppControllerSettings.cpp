@@ -2,10 +2,11 @@
 // region country, the folders and the record format and quality tables.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
-#include "core/SettingsRecord.h"
-#include "core/TextField.h"
 #include "core/VideoStandardNames.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/ProgramFolder.h"
+#include "core/data/SettingsRecord.h"
+#include "core/data/TextField.h"
 
 #include <vendor/chanloret/Chanloret.h>
 #include <win32/error.h>
@@ -154,14 +155,7 @@ void RepairFolder(char* folder, const CString& programFolder, const char* name) 
 
 }  // namespace
 
-CString CAppController::GetModuleFolder() {
-  char path[255 + 1] = {};
-  GetModuleFileNameA(nullptr, path, 255);
-  char* lastBackslash = std::strrchr(path, '\\');
-  if (!lastBackslash) return CString();
-  lastBackslash[1] = '\0';
-  return CString(path);
-}
+CString CAppController::GetModuleFolder() { return GetProgramFolder(); }
 
 int CAppController::LoadSettings(LPCSTR path) {
   CAppSettings* settings = g_pAppSettings;

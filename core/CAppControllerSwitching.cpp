@@ -5,10 +5,10 @@
 // name the channel on the picture.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
 #include "core/CScheduleList.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 
 #include <cstring>
 

@@ -4,9 +4,9 @@
 // opened media file.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "core/CRunState.h"
-#include "core/TunerProgramming.h"
+#include "core/data/TunerProgramming.h"
 #include "graphs/CCaptureGraph.h"
 #include "graphs/CaptureFileNames.h"
 #include "graphs/CPlaybackGraph.h"

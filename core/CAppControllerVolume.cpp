@@ -2,8 +2,8 @@
 // that the settings' defaults take.
 #include "core/CAppController.h"
 
-#include "core/CAppSettings.h"
 #include "core/CVolumeMixer.h"
+#include "core/data/CAppSettings.h"
 
 #include <win32/user.h>
 #include <winmm/mmsystem.h>

@@ -4,9 +4,9 @@
 // change that alters the list on to its own observers (the controller) as event 80.
 #pragma once
 
-#include "core/CDeviceEntry.h"
 #include "core/CObserver.h"
 #include "core/CSubject.h"
+#include "core/data/CDeviceEntry.h"
 
 class CDeviceObserver;
 

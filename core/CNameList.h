@@ -2,7 +2,7 @@
 // when it is created on first use.
 #pragma once
 
-#include "core/CDeviceEntry.h"
+#include "core/data/CDeviceEntry.h"
 
 class CNameList {
  public:

@@ -1,7 +1,7 @@
 // The schedule list's items and its file.
 #include "core/CScheduleList.h"
 
-#include "core/CFileHandle.h"
+#include "core/data/CFileHandle.h"
 
 #include <win32/file.h>
 #include <win32/handleapi.h>

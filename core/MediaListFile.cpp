@@ -1,7 +1,7 @@
 #include "core/MediaListFile.h"
 
-#include "core/CFileHandle.h"
 #include "core/CMediaFileItem.h"
+#include "core/data/CFileHandle.h"
 
 #include <win32/file.h>
 #include <win32/handleapi.h>

@@ -2,8 +2,8 @@
 // byte for byte (its records in number order) and loads again the same.
 #include "FuzzMachine.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto& machine = fuzz::FuzzMachine::get();

@@ -5,7 +5,7 @@
 #include "FuzzInput.h"
 #include "FuzzMachine.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
 #include <map>
 #include <vector>

@@ -4,7 +4,7 @@
 #include "FuzzMachine.h"
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto& machine = fuzz::FuzzMachine::get();

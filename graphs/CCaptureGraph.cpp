@@ -1,8 +1,8 @@
 #include "graphs/CCaptureGraph.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
-#include "core/TunerProgramming.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
+#include "core/data/TunerProgramming.h"
 #include "graphs/CAudioRendererFilter.h"
 #include "graphs/CAviDecompressorFilter.h"
 #include "graphs/CCrossbarRouter.h"

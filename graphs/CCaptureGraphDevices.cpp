@@ -2,8 +2,8 @@
 // and of the USB chip.
 #include "graphs/CCaptureGraph.h"
 
-#include "core/CAppController.h"
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/DeviceControl.h"
 #include "graphs/CCrossbarRouter.h"
 #include "graphs/CDeviceFilter.h"
 #include "graphs/CGraphBase.h"

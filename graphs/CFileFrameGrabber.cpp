@@ -1,6 +1,6 @@
 #include "graphs/CFileFrameGrabber.h"
 
-#include "core/CAppController.h"
+#include "core/data/ProgramFolder.h"
 #include "graphs/CFileSourceFilter.h"
 #include "graphs/CGraphBase.h"
 #include "graphs/CMpeg2SplitterFilter.h"
@@ -15,7 +15,7 @@ constexpr LPCSTR kVideoDecoderModule = "Filter\\QNMpegVD.ax";
 constexpr LPCSTR kStillCaptureModule = "Filter\\QNStillCap.ax";
 
 void RegisterFromProgramFolder(LPCSTR module) {
-  RegisterFilterModule(CAppController::GetModuleFolder() + module);
+  RegisterFilterModule(GetProgramFolder() + module);
 }
 
 // A fresh filter for a wrapper that took part in the last chain; true without a wrapper.

@@ -3,7 +3,7 @@
 // CPreviewGraphFrames.cpp.
 #include "graphs/CPreviewGraph.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/CAudioRendererFilter.h"
 #include "graphs/CAviDecompressorFilter.h"
 #include "graphs/CDefaultVideoRendererFilter.h"

@@ -2,9 +2,9 @@
 // restarts at a new size and the grabbed frames.
 #include "graphs/CPreviewGraph.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
-#include "core/TunerProgramming.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
+#include "core/data/TunerProgramming.h"
 #include "graphs/CDefaultVideoRendererFilter.h"
 #include "graphs/COverlayFilter.h"
 #include "graphs/CSnapshotGrabber.h"

@@ -1,6 +1,6 @@
 #include "graphs/CRecordGraph.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/CAudioRendererFilter.h"
 #include "graphs/CAviDecompressorFilter.h"
 #include "graphs/CDefaultVideoRendererFilter.h"

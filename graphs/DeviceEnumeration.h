@@ -4,7 +4,7 @@
 // category is empty.
 #pragma once
 
-#include "core/CDeviceEntry.h"
+#include "core/data/CDeviceEntry.h"
 
 #include <com/guid.h>
 

@@ -7,7 +7,7 @@
 // video and audio forms) is in graphs/DeviceEnumeration.h.
 #pragma once
 
-#include "core/CDeviceEntry.h"
+#include "core/data/CDeviceEntry.h"
 
 #include <dshow/dshow.h>
 

@@ -1,8 +1,8 @@
 #include "skin/CSkinListCtrl.h"
 
 #include "core/CAppController.h"
-#include "core/CChannelList.h"
-#include "core/TunerProgramming.h"
+#include "core/data/CChannelList.h"
+#include "core/data/TunerProgramming.h"
 #include "skin/CInPlaceCombo.h"
 #include "skin/SkinBitmap.h"
 

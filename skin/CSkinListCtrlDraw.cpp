@@ -1,7 +1,7 @@
 // CSkinListCtrl: drawing the rows cell by cell.
 #include "skin/CSkinListCtrl.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 #include "skin/SkinBitmap.h"
 
 #include <mfc/wnd/afxgdi.h>

@@ -2,8 +2,8 @@
 #include "skin/CSkinWindow.h"
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
 #include "core/MediaListFile.h"
+#include "core/data/CAppSettings.h"
 #include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"
 #include "skin/CTaskbarNotifier.h"

@@ -4,7 +4,7 @@
 
 #include "CoreTest.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
 #include <win32/time.h>
 

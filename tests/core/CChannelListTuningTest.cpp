@@ -6,6 +6,9 @@
 
 #include <vendor/chanloret/Chanloret.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using test::NewRecord;
@@ -147,6 +150,35 @@ TEST_F(ChannelTuning, RecallNeedsThePreviousChannelInTheList) {
   fill(2, {1});
   EXPECT_EQ(channels.TunePreviousChannel(), 1) << "inputs other than 1 recall from list 2";
   EXPECT_EQ(channels.GetCurrentChannel(2), 1);
+}
+
+// What a list asks of its host, in order.
+class RecordingHost : public IChannelTuningHost {
+ public:
+  void SetAudioOn(int on) override { calls.push_back(on ? "audio on" : "audio off"); }
+  void ApplyChannelStandard(CString standardName) override {
+    calls.push_back(std::string("standard ") + static_cast<LPCSTR>(standardName));
+  }
+  std::vector<std::string> calls;
+};
+
+TEST_F(ChannelTuning, TheHostMutesAroundMutedTuningsAndGivesTheDecoderEachNewStandard) {
+  RecordingHost host;
+  CChannelList hosted(&host);
+  ASSERT_EQ(hosted.AddChannel(1, NewRecord(1, nullptr, 175.25f, 0, "PAL_B")), 1);
+  ASSERT_EQ(hosted.AddChannel(1, NewRecord(2, nullptr, 182.25f, 0, "PAL_B")), 1);
+  ASSERT_EQ(hosted.AddChannel(1, NewRecord(3, nullptr, 189.25f, 0, "SECAM_B")), 1);
+  ASSERT_EQ(hosted.TuneChannel(1, 1), 1);
+  ASSERT_EQ(hosted.TuneChannel(2, 1), 1);
+  EXPECT_TRUE(host.calls.empty()) << "the first standard is taken as in force, the same one is not applied";
+  ASSERT_EQ(hosted.TuneChannel(3, 1), 1);
+  ASSERT_EQ(hosted.TuneChannelInRangeMuted(3, 1), 1);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"standard SECAM_B", "audio off", "standard SECAM_B", "audio on"}));
+
+  host.calls.clear();
+  settings().CountryCode = 1;
+  ASSERT_EQ(hosted.TuneChannelInRangeMuted(1, 1), 1);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"audio off", "audio on"})) << "a 45.75 MHz country has no standard step";
 }
 
 }  // namespace

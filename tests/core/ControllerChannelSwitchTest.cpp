@@ -4,9 +4,9 @@
 // read back from the overlay filter's calls.
 #include "CoreTest.h"
 
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
 #include "core/CScheduleList.h"
+#include "core/data/CChannelList.h"
 
 #include <machine/EventLog.h>
 #include <machine/TvStickControl.h>

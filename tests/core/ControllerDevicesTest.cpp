@@ -1,9 +1,9 @@
 // The controller's device control, device notices and scan hooks.
 #include "CoreTest.h"
 
-#include "core/CAppSettings.h"
 #include "core/CDeviceList.h"
 #include "core/CSubject.h"
+#include "core/data/CAppSettings.h"
 
 #include <machine/TvStickControl.h>
 #include <vendor/qxmdll/QXUSBControl.h>

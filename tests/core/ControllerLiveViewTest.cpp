@@ -4,9 +4,9 @@
 // picture controls and the channel wall's picture step.
 #include "CoreTest.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 #include "skin/CVideoStaticEx.h"
 
 #include <support/FrameStepping.h>

@@ -5,8 +5,8 @@
 // cannot be played and calls outside media mode leave media mode without a file.
 #include "CoreTest.h"
 
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
+#include "core/data/CChannelList.h"
 
 #include <support/CaptureDevice.h>
 

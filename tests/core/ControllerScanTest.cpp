@@ -5,8 +5,8 @@
 // and scans that cannot run.
 #include "CoreTest.h"
 
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
+#include "core/data/CChannelList.h"
 
 #include <machine/TvStickControl.h>
 #include <mfc/afxwin.h>

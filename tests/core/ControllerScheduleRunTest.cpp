@@ -6,8 +6,8 @@
 
 #include "MpegFileProbe.h"
 
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
+#include "core/data/CChannelList.h"
 
 #include <com/hresult.h>
 #include <mfc/CTime.h>

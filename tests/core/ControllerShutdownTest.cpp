@@ -2,8 +2,8 @@
 // the timers gone, also when a save fails, without losing what is on disk.
 #include "CoreTest.h"
 
-#include "core/CChannelList.h"
 #include "core/CDeviceList.h"
+#include "core/data/CChannelList.h"
 
 #include <machine/TvStickControl.h>
 #include <vendor/qxmdll/QXUSBControl.h>

@@ -3,7 +3,7 @@
 // device check, the volume, and a second start-up that creates nothing twice.
 #include "CoreTest.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
 #include <machine/TvStickControl.h>
 #include <vendor/chanloret/Chanloret.h>

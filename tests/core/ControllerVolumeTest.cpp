@@ -3,9 +3,9 @@
 // muted tunings of the channel list.
 #include "CoreTest.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CRunState.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 
 #include <mfc/afxwin.h>
 #include <win32/user.h>

@@ -1,8 +1,8 @@
 #include "CoreTest.h"
 
 #include "core/CAppController.h"
-#include "core/CChannelList.h"
 #include "core/CDeviceList.h"
+#include "core/data/CChannelList.h"
 
 #include <com/objbase.h>
 #include <win32/file.h>

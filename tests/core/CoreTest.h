@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 
 #include <support/TestMachine.h>
 

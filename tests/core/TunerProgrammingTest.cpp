@@ -4,7 +4,7 @@
 // through the channel list.
 #include "CChannelListTest.h"
 
-#include "core/TunerProgramming.h"
+#include "core/data/TunerProgramming.h"
 
 #include <machine/TvStickControl.h>
 #include <vendor/qxmdll/QXUSBControl.h>

@@ -8,7 +8,7 @@
 // list.
 #include "ProgramsTest.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
 #include <support/PictureFiles.h>
 

@@ -11,7 +11,7 @@
 #include "edit_project/CompressorChoice.h"
 #include "edit_project/CutvalonLibrary.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
 #include <dshow/dshow.h>
 #include <robot/Robot.h>

@@ -4,7 +4,7 @@
 #include "CaptureGraphTest.h"
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/CGraphBase.h"
 #include "graphs/ICaptureNotices.h"
 

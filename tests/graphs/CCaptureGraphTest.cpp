@@ -4,7 +4,7 @@
 // graph starts, and the failures the controller has to clean up after.
 #include "CaptureGraphTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/CCrossbarRouter.h"
 #include "graphs/CGraphBase.h"
 #include "graphs/FilterUtilities.h"

@@ -2,7 +2,7 @@
 // the Windows version, connected to the audio renderer, and the capture line selected.
 #include "CPreviewGraphTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/CAudioRendererFilter.h"
 #include "graphs/CDeviceFilter.h"
 #include "graphs/CVideoDeviceFilter.h"

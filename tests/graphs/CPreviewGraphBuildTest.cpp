@@ -4,7 +4,7 @@
 // and a missing stick.
 #include "CPreviewGraphTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/CDeinterlacerFilter.h"
 #include "graphs/CGraphBase.h"
 #include "graphs/COverlayFilter.h"

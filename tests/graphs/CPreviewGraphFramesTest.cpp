@@ -2,7 +2,7 @@
 // device-independent bitmap the channel wall takes, and the snapshot files.
 #include "CPreviewGraphTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 
 #include <dshow/baseclasses/CTransInPlaceFilter.h>
 #include <dshow/engine/PlatformClasses.h>

@@ -2,7 +2,7 @@
 // the size and frame rate that follow it: resizes, rebuilds and the 320 x 240 restart.
 #include "CPreviewGraphTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/CDefaultVideoRendererFilter.h"
 #include "graphs/CGraphBase.h"
 

@@ -2,8 +2,8 @@
 #include "LiveGraphProbe.h"
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 #include "graphs/CGraphBase.h"
 #include "graphs/CSnapshotGrabber.h"
 

@@ -5,7 +5,7 @@
 
 #include "MpegFileProbe.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/DeviceUtilities.h"
 
 #include <com/ComPtr.h>

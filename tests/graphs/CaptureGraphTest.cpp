@@ -2,9 +2,9 @@
 #include "LiveGraphProbe.h"
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
-#include "core/TunerProgramming.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
+#include "core/data/TunerProgramming.h"
 #include "graphs/CDefaultVideoRendererFilter.h"
 #include "graphs/CDeinterlacerFilter.h"
 #include "graphs/CGraphBase.h"

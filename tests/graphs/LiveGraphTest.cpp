@@ -1,8 +1,8 @@
 #include "LiveGraphTest.h"
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 
 #include <support/MachineWindows.h>
 

@@ -1,6 +1,6 @@
 #include "RecordGraphTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/CGraphBase.h"
 #include "graphs/DeviceUtilities.h"
 

@@ -3,7 +3,7 @@
 // current channel the list holds is kept.
 #include "CoreTest.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // those of savers still at work.
 #include "CoreTest.h"
 
-#include "core/CChannelList.h"
 #include "core/CScheduleList.h"
 #include "core/MediaListFile.h"
+#include "core/data/CChannelList.h"
 
 #include <win32/profile.h>
 #include <win32/registry.h>

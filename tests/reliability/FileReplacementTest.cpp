@@ -3,8 +3,8 @@
 // left beside it; leftovers of older saves are taken; temporaries of dead savers go.
 #include "CoreTest.h"
 
-#include "core/CChannelList.h"
 #include "core/CScheduleList.h"
+#include "core/data/CChannelList.h"
 #include "support/FileSizeLimit.h"
 
 #include <win32/error.h>

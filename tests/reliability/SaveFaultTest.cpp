@@ -5,10 +5,10 @@
 #include "CoreTest.h"
 
 #include "CChannelListTest.h"
-#include "core/CChannelList.h"
 #include "core/CMediaFileItem.h"
 #include "core/CScheduleList.h"
 #include "core/MediaListFile.h"
+#include "core/data/CChannelList.h"
 
 #include <machine/Machine.h>
 #include <win32/profile.h>

@@ -3,7 +3,7 @@
 // are kept; a file of random values starts a program that tunes and shows its channel.
 #include "CoreTest.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
 #include <random>
 

@@ -3,8 +3,8 @@
 // moved with the channel list file stored again byte for byte, and the rows' looks.
 #include "ControlTest.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 #include "skin/CChannelListCtrl.h"
 #include "skin/CInPlaceCombo.h"
 #include "skin/CListCell.h"

@@ -5,8 +5,8 @@
 
 #include "SkinFolder.h"
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinWindow.h"
 #include "skin/CTaskbarNotifier.h"

@@ -3,7 +3,7 @@
 // the rows), the region's country back, and the antenna and cable plans in turn.
 #include "windows/ChannelWindowTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinComboBox.h"
 #include "skin/CSkinLabel.h"

@@ -4,8 +4,8 @@
 // short, foreign or of another extension refused with the lists and the file untouched.
 #include "windows/ChannelWindowTest.h"
 
-#include "core/CAppSettings.h"
 #include "core/CDisplayMode.h"
+#include "core/data/CAppSettings.h"
 #include "skin/CChannelListCtrl.h"
 #include "windows/main/CMainDlg.h"
 #include "windows/main/WindowMessages.h"

@@ -4,7 +4,7 @@
 // slider with both ends of its span.
 #include "windows/ChannelWindowTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "skin/CChannelListCtrl.h"
 #include "skin/CSkinLabel.h"
 #include "skin/CSkinSlider.h"

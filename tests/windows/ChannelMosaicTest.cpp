@@ -4,8 +4,8 @@
 // and skipped channels, the ways it closes, and its own full screen.
 #include "windows/WindowsTest.h"
 
-#include "core/CChannelList.h"
 #include "core/CDisplayMode.h"
+#include "core/data/CChannelList.h"
 #include "skin/CSkinButton.h"
 #include "skin/CVideoStaticEx.h"
 #include "windows/main/CChannelMosaicWnd.h"

@@ -5,7 +5,7 @@
 // rows.
 #include "windows/ChannelWindowTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "skin/CChannelListCtrl.h"
 #include "skin/CSkinComboBox.h"
 #include "skin/CSkinRadioButton.h"

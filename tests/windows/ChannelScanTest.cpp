@@ -4,7 +4,7 @@
 // key 23 stop a running scan.
 #include "windows/ChannelWindowTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinComboBox.h"
 #include "skin/CSkinLabel.h"

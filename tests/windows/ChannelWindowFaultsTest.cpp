@@ -4,8 +4,8 @@
 // and a skin that lacks its radios and pictures.
 #include "windows/ChannelWindowTest.h"
 
-#include "core/CAppSettings.h"
 #include "core/CRunState.h"
+#include "core/data/CAppSettings.h"
 #include "skin/CChannelListCtrl.h"
 #include "skin/CSkinRadioButton.h"
 #include "skin/CSkinSlider.h"

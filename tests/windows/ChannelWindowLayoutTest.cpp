@@ -4,8 +4,8 @@
 // back to the TV window and the launcher and out of the program.
 #include "windows/ChannelWindowTest.h"
 
-#include "core/CAppSettings.h"
 #include "core/CDisplayMode.h"
+#include "core/data/CAppSettings.h"
 #include "skin/CChannelListCtrl.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinComboBox.h"

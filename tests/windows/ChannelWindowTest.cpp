@@ -1,6 +1,6 @@
 #include "windows/ChannelWindowTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "skin/CChannelListCtrl.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinLabel.h"

@@ -6,7 +6,7 @@
 
 #include "windows/WindowsTest.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 #include "windows/setup/CChannelDlg.h"
 
 #include <functional>

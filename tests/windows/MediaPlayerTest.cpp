@@ -4,9 +4,9 @@
 // and back, the end of a file, and the list's file dialog and folder picker.
 #include "windows/MediaPlayerFixture.h"
 
-#include "core/CChannelList.h"
 #include "core/CDisplayMode.h"
 #include "core/MediaListFile.h"
+#include "core/data/CChannelList.h"
 #include "platform/dshow/MediaFileWriter.h"
 #include "skin/CShapeSlider.h"
 #include "skin/CSkinButton.h"

@@ -3,8 +3,8 @@
 // and the close and minimise buttons.
 #include "windows/WindowsTest.h"
 
-#include "core/CChannelList.h"
 #include "core/CDisplayMode.h"
+#include "core/data/CChannelList.h"
 #include "graphs/CCaptureGraph.h"
 #include "graphs/DeviceUtilities.h"
 #include "skin/CSkinButton.h"

@@ -3,7 +3,7 @@
 // back to the launcher.
 #include "windows/WindowsTest.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 #include "core/CDisplayMode.h"
 #include "core/CMediaFileItem.h"
 #include "graphs/CCaptureGraph.h"

@@ -5,7 +5,7 @@
 // on the screen after sizes, and the way back.
 #include "windows/WindowsTest.h"
 
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 #include "core/CDisplayMode.h"
 #include "core/CMediaFileItem.h"
 #include "core/MediaListFile.h"

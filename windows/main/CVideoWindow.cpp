@@ -3,7 +3,7 @@
 #include "windows/main/CVideoWindow.h"
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/CCaptureGraph.h"
 #include "skin/CIniFile.h"
 #include "skin/CTaskbarNotifier.h"

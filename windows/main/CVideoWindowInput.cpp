@@ -2,7 +2,7 @@
 #include "windows/main/CVideoWindow.h"
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "core/CDisplayMode.h"
 #include "graphs/CCaptureGraph.h"
 #include "core/MediaListFile.h"

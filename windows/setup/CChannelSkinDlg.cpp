@@ -4,9 +4,9 @@
 #include "windows/setup/CChannelSkinDlg.h"
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
 #include "core/CDisplayMode.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 #include "skin/CChannelListCtrl.h"
 #include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"

@@ -5,10 +5,10 @@
 #include "windows/setup/CChannelSkinDlg.h"
 
 #include "core/CAppController.h"
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
-#include "core/TunerProgramming.h"
 #include "core/VideoStandardNames.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
+#include "core/data/TunerProgramming.h"
 #include "skin/CChannelListCtrl.h"
 #include "skin/CSkinLabel.h"
 #include "skin/CSkinSlider.h"

@@ -2,7 +2,7 @@
 #include "windows/setup/CScheduleSkinDlg.h"
 
 #include "core/CAppController.h"
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 #include "skin/CDigitEdit.h"
 #include "skin/CIniFile.h"
 #include "skin/CSkinButton.h"

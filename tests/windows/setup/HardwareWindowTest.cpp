@@ -4,8 +4,8 @@
 // window's own ways of leaving.
 #include "windows/setup/SettingsWindowsTest.h"
 
-#include "core/CAppSettings.h"
-#include "core/CChannelList.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CChannelList.h"
 #include "skin/CSkinButton.h"
 #include "skin/CVideoStatic.h"
 #include "windows/main/CMainDlg.h"

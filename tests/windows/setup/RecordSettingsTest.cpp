@@ -4,7 +4,7 @@
 // goes.
 #include "windows/setup/SettingsWindowsTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "graphs/DeviceUtilities.h"
 #include "skin/CDriveFolderList.h"
 #include "skin/CSkinLabel.h"

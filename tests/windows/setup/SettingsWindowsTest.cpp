@@ -1,7 +1,7 @@
 #include "windows/setup/SettingsWindowsTest.h"
 
-#include "core/CChannelList.h"
 #include "core/CDisplayMode.h"
+#include "core/data/CChannelList.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinLabel.h"
 #include "windows/main/CMainDlg.h"

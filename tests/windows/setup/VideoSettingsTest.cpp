@@ -4,7 +4,7 @@
 // picture runs.
 #include "windows/setup/SettingsWindowsTest.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 #include "skin/CSkinSlider.h"
 #include "skin/CVideoStatic.h"
 #include "windows/main/WindowMessages.h"

@@ -1,11 +1,10 @@
 // Tuning: a list record or a plan entry becomes the channel on screen. Every operation
 // keeps the process-wide records (current, previous, last tuned list record), waits for
 // the tuner to settle and marks the number as the list's current channel.
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
-#include "core/CAppController.h"
-#include "core/CAppSettings.h"
-#include "core/TunerProgramming.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/TunerProgramming.h"
 
 #include <vendor/chanloret/Chanloret.h>
 #include <win32/time.h>
@@ -28,11 +27,6 @@ bool Allocated(ChannelRecord*& record) {
 
 void Wait(DWORD ms) {
   if (ms) Sleep(ms);
-}
-
-// Sound off around a muted tuning, through the controller's mixer.
-void SetAudioOn(int on) {
-  if (g_pAppController) g_pAppController->SetAudioOn(on);
 }
 
 void CopyStandard(char* dest, std::size_t size, const char* name) {
@@ -62,13 +56,17 @@ bool InActivePlan(int number) {
 
 }  // namespace
 
+void CChannelList::SetAudioOn(int on) {
+  if (m_pHost) m_pHost->SetAudioOn(on);
+}
+
 void CChannelList::ApplyStandard(const char* name, bool always) {
   if (!CurrentCountryUsesIf38()) return;
   // A record's name may fill its field without a NUL; the copy is always terminated.
   char standard[sizeof m_standardInForce] = {};
   std::strncpy(standard, name, sizeof(ChannelRecord::StandardName));
   if (!always && std::strcmp(standard, m_standardInForce) == 0) return;
-  if (g_pAppController) g_pAppController->ApplyChannelStandard(standard);
+  if (m_pHost) m_pHost->ApplyChannelStandard(standard);
   std::memcpy(m_standardInForce, standard, sizeof m_standardInForce);
 }
 

@@ -1,9 +1,9 @@
 // The channel list's files: ".chl" load and save, and the default lists built from the
 // country's plans.
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
-#include "core/CAppSettings.h"
-#include "core/CFileHandle.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/CFileHandle.h"
 
 #include <vendor/chanloret/Chanloret.h>
 #include <win32/file.h>

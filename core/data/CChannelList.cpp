@@ -1,6 +1,6 @@
-#include "core/CChannelList.h"
+#include "core/data/CChannelList.h"
 
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 
 #include <vendor/chanloret/Chanloret.h>
 
@@ -11,6 +11,7 @@ CChannelList* g_pChannelList = nullptr;
 ChannelRecord* g_pCurrentChannelRecord = nullptr;
 ChannelRecord* g_pPreviousChannelRecord = nullptr;
 ChannelRecord* g_pTunedChannelRecord = nullptr;
+std::atomic<int> ScanRunning{0};
 
 namespace {
 
@@ -83,7 +84,7 @@ int GetPlanLastChannel() {
 
 // The lists.
 
-CChannelList::CChannelList() = default;
+CChannelList::CChannelList(IChannelTuningHost* host) : m_pHost(host) {}
 
 CChannelList::~CChannelList() = default;
 

@@ -1,4 +1,4 @@
-#include "core/CApp.h"
+#include "windows/main/CApp.h"
 
 #include "windows/main/CMainDlg.h"
 

@@ -1,7 +1,7 @@
-#include "core/TunerProgramming.h"
+#include "core/data/TunerProgramming.h"
 
-#include "core/CAppController.h"
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
+#include "core/data/DeviceControl.h"
 
 #include <vendor/chanloret/Chanloret.h>
 #include <vendor/qxmdll/QXUSBControl.h>

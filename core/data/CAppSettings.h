@@ -7,7 +7,7 @@
 // record field whole still ends with a NUL here.
 #pragma once
 
-#include "core/SettingsRecord.h"
+#include "core/data/SettingsRecord.h"
 
 #include <mfc/afx.h>
 

@@ -1,4 +1,4 @@
-#include "core/CFileHandle.h"
+#include "core/data/CFileHandle.h"
 
 #include <win32/handleapi.h>
 

@@ -4,8 +4,10 @@
 // plans in the frequency-table library, and tuned record by record.
 //
 // One instance, made by the controller's start-up and held in g_pChannelList; the channel
-// window edits it. Lists are chosen by id: 1 antenna, 2 cable; any other id is refused
-// (0, or -1 where a number is asked for), and a refused record stays the caller's.
+// window edits it. Its tunings mute the sound and set the decoder's standard through the
+// host it was made with (the controller); a list made without one tunes the tuner alone.
+// Lists are chosen by id: 1 antenna, 2 cable; any other id is refused (0, or -1 where a
+// number is asked for), and a refused record stays the caller's.
 //
 // Loading a file or rebuilding from the country replaces the lists only once the whole
 // input has proved good: a short, foreign or unreadable file, or a country without
@@ -15,9 +17,12 @@
 // User-interface thread only.
 #pragma once
 
+#include "core/data/IChannelTuningHost.h"
+
 #include <mfc/afx.h>
 #include <win32/types.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -53,7 +58,7 @@ static_assert(offsetof(ChannelFileHeader, Count2) == 12);
 
 class CChannelList {
  public:
-  CChannelList();
+  explicit CChannelList(IChannelTuningHost* host = nullptr);
   CChannelList(const CChannelList&) = delete;
   CChannelList& operator=(const CChannelList&) = delete;
   virtual ~CChannelList();
@@ -129,9 +134,12 @@ class CChannelList {
   int TunePlanEntry(int number, int list, DWORD waitBefore, DWORD waitAfter, bool muted = false);
   void Tuned(int number, int list);
   // In a 38 MHz country the video decoder follows the standard of the channel tuned
-  // (through the controller); the name becomes the standard in force.
+  // (through the host); the name becomes the standard in force.
   void ApplyStandard(const char* name, bool always);
+  // Sound off (0) or on around a muted tuning, through the host.
+  void SetAudioOn(int on);
 
+  IChannelTuningHost* m_pHost;
   Channels m_list1;
   Channels m_list2;
   int m_current1 = 0;
@@ -150,6 +158,10 @@ extern CChannelList* g_pChannelList;
 extern ChannelRecord* g_pCurrentChannelRecord;
 extern ChannelRecord* g_pPreviousChannelRecord;
 extern ChannelRecord* g_pTunedChannelRecord;
+
+// Set while the channel scan runs (the controller's worker); clearing it ends the scan
+// after its current channel, as every tuning the user asks for does.
+extern std::atomic<int> ScanRunning;
 
 // SettingsRecord::VideoInput when it names a list (1 or 2), else -1 (Composite, S-Video).
 int GetActiveChannelListIndex();

@@ -1,6 +1,6 @@
-#include "core/CAppSettings.h"
+#include "core/data/CAppSettings.h"
 
-#include "core/TextField.h"
+#include "core/data/TextField.h"
 
 CAppSettings* g_pAppSettings = nullptr;
 

@@ -1,0 +1,3 @@
+#include "core/data/DeviceControl.h"
+
+CQXUSB_Control* g_pDeviceControl = nullptr;
