@@ -111,6 +111,13 @@ std::shared_ptr<Surface> WindowGraphics::surfaceOf(HWND topLevel, const RECT& wi
   return slot;
 }
 
+void WindowGraphics::forget(HWND hwnd) {
+  std::lock_guard guard(m_lock);
+  m_surfaces.erase(hwnd);
+  m_regions.erase(hwnd);
+  m_layering.erase(hwnd);
+}
+
 void WindowGraphics::dropDeadWindows() {
   std::vector<HWND> known;
   {
@@ -122,12 +129,7 @@ void WindowGraphics::dropDeadWindows() {
   std::vector<HWND> dead;
   for (HWND hwnd : known)
     if (!IsWindow(hwnd)) dead.push_back(hwnd);
-  std::lock_guard guard(m_lock);
-  for (HWND hwnd : dead) {
-    m_surfaces.erase(hwnd);
-    m_regions.erase(hwnd);
-    m_layering.erase(hwnd);
-  }
+  for (HWND hwnd : dead) forget(hwnd);
 }
 
 }  // namespace plat

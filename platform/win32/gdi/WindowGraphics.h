@@ -64,6 +64,9 @@ class WindowGraphics {
   // The pixels of a top-level window lying at `window` (screen), made or resized (keeping
   // what fits) to their size.
   std::shared_ptr<Surface> surfaceOf(HWND topLevel, const RECT& window);
+  // Drops the surface, region and layering of a window as it is destroyed, so that a
+  // program opening and closing windows holds no more pixels than its live windows'.
+  void forget(HWND hwnd);
   // Drops the surfaces, regions and layering of windows that no longer exist.
   void dropDeadWindows();
 

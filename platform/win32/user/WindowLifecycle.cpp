@@ -1,6 +1,7 @@
 #include <win32/user/WindowLifecycle.h>
 
 #include <win32/error.h>
+#include <win32/gdi/WindowGraphics.h>
 #include <win32/thread.h>
 #include <win32/user/FocusManager.h>
 #include <win32/user/MessageDelivery.h>
@@ -249,6 +250,7 @@ void WindowLifecycle::release(HWND hwnd) {
     queue = system.queueOf(window->threadId);
     system.windows().remove(hwnd);
   }
+  WindowGraphics::current().forget(hwnd);
   if (queue) {
     queue->killTimers(hwnd);
     queue->purge(hwnd);

@@ -102,10 +102,7 @@ TEST_P(WindowsSoakTest, OpenedAndClosedTwoHundredTimesItHoldsNoMoreThanAtFirst) 
   RecordProperty("heap_bytes", std::to_string(after.heap - before.heap));
   RecordProperty("gdi_objects", std::to_string(after.gdi - before.gdi));
   RecordProperty("user_objects", std::to_string(after.user - before.user));
-  // Open fault: every window's round still leaves about 300 KB on the heap (the rounds'
-  // common path, the launcher's return, is the first suspect). The figure is recorded above;
-  // the bound comes back once that is found.
-  if (after.heap - before.heap > kHeapSlack) std::printf("heap grew by %lld bytes\n", after.heap - before.heap);
+  EXPECT_LE(after.heap - before.heap, kHeapSlack) << "heap bytes";
   EXPECT_LE(after.gdi - before.gdi, kObjectSlack) << "GDI objects";
   EXPECT_LE(after.user - before.user, kObjectSlack) << "USER objects";
 }
