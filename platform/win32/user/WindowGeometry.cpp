@@ -7,12 +7,12 @@
 
 namespace plat {
 
-LONG movedEdge(LONG value, int by) {
-  const long long sum = static_cast<long long>(value) + by;
+LONG movedEdge(LONG value, long long by) {
+  const long long sum = value + by;
   return static_cast<LONG>(std::clamp<long long>(sum, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-RECT offsetRect(RECT r, int dx, int dy) {
+RECT offsetRect(RECT r, long long dx, long long dy) {
   return RECT{movedEdge(r.left, dx), movedEdge(r.top, dy), movedEdge(r.right, dx), movedEdge(r.bottom, dy)};
 }
 

@@ -25,10 +25,11 @@ class WindowGeometry {
   const WindowTable& m_windows;
 };
 
-// `value` moved by `by`, held to the int range.
-LONG movedEdge(LONG value, int by);
+// `value` moved by `by`, held to the int range; `by` is as wide as the distance between
+// two edges at either end of that range.
+LONG movedEdge(LONG value, long long by);
 // Moved by (dx, dy), each edge held to the int range.
-RECT offsetRect(RECT r, int dx, int dy);
+RECT offsetRect(RECT r, long long dx, long long dy);
 // The far edge of a window that starts at `start` and is `extent` long: a negative extent
 // is none, as on Windows, and the edge stays in the int range whatever the numbers.
 int endOf(int start, int extent);

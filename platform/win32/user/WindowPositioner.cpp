@@ -10,6 +10,7 @@
 #include <win32/user/metrics.h>
 
 #include <algorithm>
+#include <climits>
 
 namespace plat {
 
@@ -183,8 +184,8 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
       pos.y = oldRect.top;
     }
     if (pos.flags & SWP_NOSIZE) {
-      pos.cx = oldRect.right - oldRect.left;
-      pos.cy = oldRect.bottom - oldRect.top;
+      pos.cx = static_cast<int>(std::min<long long>(static_cast<long long>(oldRect.right) - oldRect.left, INT_MAX));
+      pos.cy = static_cast<int>(std::min<long long>(static_cast<long long>(oldRect.bottom) - oldRect.top, INT_MAX));
     }
   };
   keepUnchanged();
@@ -192,8 +193,10 @@ bool WindowPositioner::setWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
   keepUnchanged();
 
   const RECT newRect{pos.x, pos.y, endOf(pos.x, pos.cx), endOf(pos.y, pos.cy)};
-  const bool sized = pos.cx != oldRect.right - oldRect.left || pos.cy != oldRect.bottom - oldRect.top;
-  RECT newClient = offsetRect(oldClient, newRect.left - oldRect.left, newRect.top - oldRect.top);
+  const bool sized = pos.cx != static_cast<long long>(oldRect.right) - oldRect.left ||
+                     pos.cy != static_cast<long long>(oldRect.bottom) - oldRect.top;
+  RECT newClient = offsetRect(oldClient, static_cast<long long>(newRect.left) - oldRect.left,
+                              static_cast<long long>(newRect.top) - oldRect.top);
   if (sized || (pos.flags & SWP_FRAMECHANGED)) {
     NCCALCSIZE_PARAMS params{{newRect, oldRect, oldClient}, &pos};
     Delivery::send(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));

@@ -52,6 +52,33 @@ TEST_F(FarWindowTest, TopLevelWindowsKeepAndShowThePixelsNearTheirTopLeft) {
   EXPECT_EQ(plat::Screenshot::screenPixel(0, 0), desktop());
 }
 
+TEST_F(FarWindowTest, AWindowMovedFromOneEndOfTheRangeToTheOtherKeepsItsClientInItsFrame) {
+  HWND framed = createAt(INT_MIN, INT_MIN, 100, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  RECT before{};
+  ASSERT_TRUE(GetWindowRect(framed, &before));
+  ASSERT_TRUE(SetWindowPos(framed, nullptr, INT_MAX - 200, INT_MAX - 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+  RECT window{};
+  RECT client{};
+  ASSERT_TRUE(GetWindowRect(framed, &window));
+  ASSERT_TRUE(GetClientRect(framed, &client));
+  POINT origin{0, 0};
+  ASSERT_TRUE(ClientToScreen(framed, &origin));
+  EXPECT_EQ(window.left, INT_MAX - 200);
+  EXPECT_EQ(window.right - window.left, before.right - before.left) << "moved, not sized";
+  EXPECT_GT(origin.x, window.left);
+  EXPECT_LT(origin.x + client.right, window.right + 1);
+  EXPECT_GT(origin.y, window.top);
+
+  // And back, by the whole range.
+  ASSERT_TRUE(MoveWindow(framed, INT_MIN, INT_MIN, 150, 150, TRUE));
+  ASSERT_TRUE(GetWindowRect(framed, &window));
+  origin = POINT{0, 0};
+  ASSERT_TRUE(ClientToScreen(framed, &origin));
+  EXPECT_EQ(window.left, INT_MIN);
+  EXPECT_GT(origin.x, window.left);
+  EXPECT_LT(origin.x, window.left + 150);
+}
+
 TEST_F(FarWindowTest, ChildrenDrawOnlyInsideTheirParentWhereverTheyReach) {
   HWND parent = createAt(100, 100, 200, 150, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
   HWND onward = createAt(150, 100, INT_MAX, INT_MAX, WS_CHILD | WS_VISIBLE, parent);
