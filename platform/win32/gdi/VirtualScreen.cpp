@@ -7,6 +7,7 @@
 #include <win32/gdi/WindowGraphics.h>
 #include <win32/user/caret.h>
 #include <win32/user/metrics.h>
+#include <win32/user/WindowGeometry.h>
 #include <win32/user/rect.h>
 #include <win32/user/window.h>
 
@@ -168,20 +169,20 @@ bool VirtualScreen::composeVideo(Surface& target, POINT origin, HWND topLevel, s
       GetClientRect(place.owner, &client);
       POINT corner{0, 0};
       ClientToScreen(place.owner, &corner);
-      screenTarget = RECT{corner.x + place.rect.left, corner.y + place.rect.top, corner.x + place.rect.right,
-                          corner.y + place.rect.bottom};
-      area = area.intersected(RECT{corner.x, corner.y, corner.x + client.right, corner.y + client.bottom})
+      // Edges held to the int range, as a window's may lie at either end of it.
+      screenTarget = offsetRect(place.rect, corner.x, corner.y);
+      area = area.intersected(offsetRect(client, corner.x, corner.y))
                  .intersected(WindowClip::outline(WindowGraphics::current(), topLevel));
     }
     const VideoSurface::Frame picture = video->frame();
-    const int w = screenTarget.right - screenTarget.left;
-    const int h = screenTarget.bottom - screenTarget.top;
+    const long long w = static_cast<long long>(screenTarget.right) - screenTarget.left;
+    const long long h = static_cast<long long>(screenTarget.bottom) - screenTarget.top;
     if (picture.width <= 0 || picture.height <= 0 || w <= 0 || h <= 0) continue;
     area.forEachRectIn(screenTarget, [&](const RECT& s) {
       for (int y = s.top; y < s.bottom; ++y) {
-        const int sy = static_cast<int>(static_cast<long long>(y - screenTarget.top) * picture.height / h);
+        const int sy = static_cast<int>((static_cast<long long>(y) - screenTarget.top) * picture.height / h);
         for (int x = s.left; x < s.right; ++x) {
-          const int sx = static_cast<int>(static_cast<long long>(x - screenTarget.left) * picture.width / w);
+          const int sx = static_cast<int>((static_cast<long long>(x) - screenTarget.left) * picture.width / w);
           target.setPixel(x - origin.x, y - origin.y, picture.pixels[static_cast<std::size_t>(sy) * picture.width + sx] & 0xFFFFFF);
           if (cover) (*cover)[static_cast<std::size_t>(y - origin.y) * target.width() + (x - origin.x)] = 255;
         }

@@ -2,6 +2,8 @@
 
 #include <machine/VideoSurfaces.h>
 
+#include <climits>
+
 namespace test {
 namespace {
 
@@ -54,6 +56,17 @@ TEST_F(VideoOnScreenTest, VideoStaysInsideItsOwnersClientAreaAndFullScreenCovers
   EXPECT_EQ(screenAt(1023, 767), RGB(255, 255, 255));
   machine().service<plat::VideoSurfaces>().remove(inside);
   machine().service<plat::VideoSurfaces>().remove(full);
+}
+
+TEST_F(VideoOnScreenTest, VideoPlacedAcrossTheWholeIntRangeShowsItsQuarterThatFallsOnTheScreen) {
+  HWND owner = create(RECT{0, 0, 200, 200});
+  paint(owner, RGB(1, 1, 1));
+  // The picture's middle lies at about 0, 0 of the owner: its bottom-right quarter shows.
+  auto huge = video(owner, RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX});
+  EXPECT_EQ(screenAt(5, 5), RGB(255, 255, 255));
+  EXPECT_EQ(screenAt(199, 199), RGB(255, 255, 255));
+  EXPECT_EQ(screenAt(205, 205), desktop()) << "cut at the owner's client area";
+  machine().service<plat::VideoSurfaces>().remove(huge);
 }
 
 }  // namespace
