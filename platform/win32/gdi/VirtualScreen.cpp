@@ -11,6 +11,8 @@
 #include <win32/user/rect.h>
 #include <win32/user/window.h>
 
+#include <algorithm>
+
 namespace plat {
 
 namespace {
@@ -72,6 +74,13 @@ std::optional<VirtualScreen::Layer> VirtualScreen::layerOf(HWND topLevel) {
 }
 
 std::optional<VirtualScreen::Layer> VirtualScreen::fullScreenVideo() {
+  // Most pictures of the screen have no full-screen video: they make no layer for it.
+  const auto surfaces = m_machine.service<VideoSurfaces>().all();
+  if (std::none_of(surfaces.begin(), surfaces.end(), [](const auto& video) {
+        const VideoSurface::Placement place = video->placement();
+        return place.visible && place.fullScreen;
+      }))
+    return std::nullopt;
   Layer layer{RECT{0, 0, width(), height()}, std::make_shared<Surface>(width(), height(), PixelFormat::Bgrx32), {}};
   layer.cover.assign(static_cast<std::size_t>(width()) * height(), 0);
   if (!composeVideo(*layer.pixels, POINT{0, 0}, nullptr, &layer.cover)) return std::nullopt;
