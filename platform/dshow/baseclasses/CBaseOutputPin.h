@@ -35,11 +35,10 @@ class CBaseOutputPin : public CBasePin {
   STDMETHODIMP EndFlush() override;
 
  protected:
-  IMemAllocator* m_pAllocator = nullptr;  // counted
-  IMemInputPin* m_pInputPin = nullptr;    // counted, the peer's transport
-
- private:
   // Sizes the allocator `got` (an HRESULT) brought into *ppAlloc and offers it to the
   // input; on failure lets go of it.
   HRESULT OfferAllocator(IMemInputPin* pPin, HRESULT got, ALLOCATOR_PROPERTIES* pProp, IMemAllocator** ppAlloc);
+
+  IMemAllocator* m_pAllocator = nullptr;  // counted
+  IMemInputPin* m_pInputPin = nullptr;    // counted, the peer's transport
 };

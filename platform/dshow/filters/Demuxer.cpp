@@ -13,6 +13,7 @@ extern "C" {
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace plat {
 
@@ -166,9 +167,12 @@ bool Demuxer::read(Packet& packet) {
       break;
     }
   }
+  // The bytes leave with the packet; the demuxer's own AVPacket lets go of them.
+  if (av_packet_make_refcounted(m_packet) < 0) return false;
   packet.stream = m_packet->stream_index;
   packet.data = m_packet->data;
   packet.size = m_packet->size;
+  packet.bytes = PacketBytes(std::exchange(m_packet->buf, nullptr));
   packet.key = (m_packet->flags & AV_PKT_FLAG_KEY) != 0;
   packet.timed = m_packet->pts != AV_NOPTS_VALUE;
   if (packet.timed) {

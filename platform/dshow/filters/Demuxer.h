@@ -7,6 +7,7 @@
 
 #include <dshow/baseclasses/CMediaType.h>
 #include <dshow/filters/AsyncReaderIO.h>
+#include <dshow/filters/PacketBytes.h>
 
 #include <memory>
 #include <vector>
@@ -23,11 +24,12 @@ class Demuxer {
     CMediaType type;
     bool video;
   };
-  // Valid until the next read or seek.
+  // Holds its bytes: `data` stays valid while `bytes` does, wherever they are moved.
   struct Packet {
     int stream = -1;
-    const BYTE* data = nullptr;
+    BYTE* data = nullptr;
     int size = 0;
+    PacketBytes bytes;
     bool timed = false;
     REFERENCE_TIME start = 0;
     REFERENCE_TIME stop = 0;

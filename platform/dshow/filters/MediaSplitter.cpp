@@ -7,9 +7,9 @@
 #include <machine/StreamActivity.h>
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 
 namespace plat {
 
@@ -258,7 +258,7 @@ void MediaSplitter::run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) 
     HRESULT hr = VFW_E_TIMEOUT;
     if (lane->parked.empty()) hr = deliver(*lane->pin, packet, start, rate, first, AM_GBF_NOWAIT);
     if (hr == VFW_E_TIMEOUT && fits && (!lane->parked.empty() || m_paused || othersStarved(lanes, *lane, packet))) {
-      park(*lane, packet, first);
+      park(*lane, std::move(packet), first);
       first = false;
       continue;
     }
@@ -315,11 +315,9 @@ bool MediaSplitter::othersStarved(const std::vector<Lane>& lanes, const Lane& la
   });
 }
 
-void MediaSplitter::park(Lane& lane, const Demuxer::Packet& packet, bool first) {
-  Lane::Parked parked{packet, std::vector<BYTE>(packet.data, packet.data + packet.size), first};
-  parked.packet.data = parked.data.data();
-  m_parkedBytes += parked.data.size();
-  lane.parked.push_back(std::move(parked));
+void MediaSplitter::park(Lane& lane, Demuxer::Packet&& packet, bool first) {
+  m_parkedBytes += static_cast<size_t>(packet.size);
+  lane.parked.push_back(Lane::Parked{std::move(packet), first});
 }
 
 bool MediaSplitter::sendParked(Lane& lane, REFERENCE_TIME start, double rate, DWORD flags) {
@@ -336,7 +334,7 @@ bool MediaSplitter::sendParked(Lane& lane, REFERENCE_TIME start, double rate, DW
       lane.sentAny = true;
       lane.sentUntil = next.packet.start;
     }
-    m_parkedBytes -= next.data.size();
+    m_parkedBytes -= static_cast<size_t>(next.packet.size);
     lane.parked.pop_front();
   }
   return !m_stopThread;
@@ -345,12 +343,12 @@ bool MediaSplitter::sendParked(Lane& lane, REFERENCE_TIME start, double rate, DW
 void MediaSplitter::endLane(Lane& lane) {
   if (!lane.open) return;
   lane.open = false;
-  for (const Lane::Parked& parked : lane.parked) m_parkedBytes -= parked.data.size();
+  for (const Lane::Parked& parked : lane.parked) m_parkedBytes -= static_cast<size_t>(parked.packet.size);
   lane.parked.clear();
   lane.pin->sendEndOfStream();
 }
 
-HRESULT MediaSplitter::deliver(SplitterOutputPin& pin, const Demuxer::Packet& packet, REFERENCE_TIME start, double rate,
+HRESULT MediaSplitter::deliver(SplitterOutputPin& pin, Demuxer::Packet& packet, REFERENCE_TIME start, double rate,
                                bool first, DWORD flags) {
   IMediaSample* sample = nullptr;
   if (const HRESULT hr = pin.GetDeliveryBuffer(&sample, nullptr, nullptr, flags); FAILED(hr)) return hr;
@@ -358,10 +356,7 @@ HRESULT MediaSplitter::deliver(SplitterOutputPin& pin, const Demuxer::Packet& pa
     sample->Release();
     return S_OK;
   }
-  BYTE* data = nullptr;
-  sample->GetPointer(&data);
-  std::memcpy(data, packet.data, static_cast<size_t>(packet.size));
-  sample->SetActualDataLength(packet.size);
+  pin.fill(sample, packet);
   if (packet.timed) {
     REFERENCE_TIME from = static_cast<REFERENCE_TIME>(static_cast<double>(packet.start - start) / rate);
     REFERENCE_TIME to = static_cast<REFERENCE_TIME>(static_cast<double>(packet.stop - start) / rate);

@@ -28,7 +28,7 @@
 #include <dshow/filters/SplitterOutputPin.h>
 
 #include <atomic>
-#include <deque>
+#include <list>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -80,21 +80,20 @@ class MediaSplitter : public CBaseFilter {
   struct Lane {
     struct Parked {
       Demuxer::Packet packet;
-      std::vector<BYTE> data;
       bool first;
     };
     SplitterOutputPin* pin;
     bool open = true;
     bool sentAny = false;
     REFERENCE_TIME sentUntil = 0;  // the start of the newest timed packet sent
-    std::deque<Parked> parked;
+    std::list<Parked> parked;  // a list, as it moves without throwing: a vector of lanes moves them
   };
 
   void run(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
   // Sends one packet on its pin: S_OK when sent (or dropped as too large), VFW_E_TIMEOUT
   // when `flags` ask not to wait and no buffer is free, a failure when the stream can
-  // take no more.
-  HRESULT deliver(SplitterOutputPin& pin, const Demuxer::Packet& packet, REFERENCE_TIME start, double rate, bool first,
+  // take no more. Its bytes may go with the sample; only its times stay.
+  HRESULT deliver(SplitterOutputPin& pin, Demuxer::Packet& packet, REFERENCE_TIME start, double rate, bool first,
                   DWORD flags);
   // Sends a lane's parked packets in order, waiting for buffers or only while some are
   // free; false when the thread is to stop.
@@ -104,7 +103,7 @@ class MediaSplitter : public CBaseFilter {
   void drainWhilePaused(std::vector<Lane>& lanes, REFERENCE_TIME start, double rate);
   // Whether another open stream has had nothing near `packet`'s time.
   static bool othersStarved(const std::vector<Lane>& lanes, const Lane& lane, const Demuxer::Packet& packet);
-  void park(Lane& lane, const Demuxer::Packet& packet, bool first);
+  void park(Lane& lane, Demuxer::Packet&& packet, bool first);
   void endLane(Lane& lane);
 
   const Kind& m_kind;

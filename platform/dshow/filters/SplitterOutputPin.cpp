@@ -3,11 +3,15 @@
 #include <com/ComPtr.h>
 #include <dshow/amvideo.h>
 #include <dshow/filters/MediaSplitter.h>
+#include <dshow/filters/PacketAllocator.h>
+#include <dshow/filters/PacketSample.h>
 #include <dshow/uuids.h>
 #include <dshow/vfwmsgs.h>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
+#include <utility>
 
 namespace plat {
 
@@ -43,6 +47,32 @@ HRESULT SplitterOutputPin::GetMediaType(int iPosition, CMediaType* pMediaType) {
   if (iPosition > 0) return VFW_S_NO_MORE_ITEMS;
   *pMediaType = m_type;
   return S_OK;
+}
+
+HRESULT SplitterOutputPin::DecideAllocator(IMemInputPin* pPin, IMemAllocator** ppAlloc) {
+  *ppAlloc = nullptr;
+  m_lends = false;
+  ALLOCATOR_PROPERTIES prop{};
+  pPin->GetAllocatorRequirements(&prop);
+  if (prop.cbAlign <= 1 && prop.cbPrefix <= 0) {
+    HRESULT hr = S_OK;
+    auto* own = new (std::nothrow) PacketAllocator(&hr);
+    hr = own ? own->NonDelegatingQueryInterface(IID_IMemAllocator, reinterpret_cast<void**>(ppAlloc)) : E_OUTOFMEMORY;
+    m_lends = SUCCEEDED(OfferAllocator(pPin, hr, &prop, ppAlloc));
+    if (m_lends) return S_OK;
+  }
+  return CBaseOutputPin::DecideAllocator(pPin, ppAlloc);
+}
+
+void SplitterOutputPin::fill(IMediaSample* sample, Demuxer::Packet& packet) {
+  if (m_lends) {
+    static_cast<PacketSample*>(sample)->lend(std::move(packet.bytes), packet.data, packet.size);
+    return;
+  }
+  BYTE* data = nullptr;
+  sample->GetPointer(&data);
+  std::memcpy(data, packet.data, static_cast<size_t>(packet.size));
+  sample->SetActualDataLength(packet.size);
 }
 
 HRESULT SplitterOutputPin::DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProps) {

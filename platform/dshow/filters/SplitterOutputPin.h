@@ -3,11 +3,16 @@
 // by its renderer never stops the others, and IMediaSeeking, which moves the whole
 // parser (seeks through any of its pins move every stream together). While active it
 // hears from its allocator each time a buffer comes back and tells the parser.
+//
+// Its samples carry the parser's packets themselves (PacketAllocator) where the input
+// takes them as they are; an input that asks for aligned or prefixed buffers, or refuses
+// the allocator, gets buffers of its own allocator with each packet copied in.
 #pragma once
 
 #include <dshow/baseclasses/CBaseOutputPin.h>
 #include <dshow/baseclasses/COutputQueue.h>
 #include <dshow/baseclasses/MediaTimeSeeking.h>
+#include <dshow/filters/Demuxer.h>
 
 #include <memory>
 
@@ -28,11 +33,15 @@ class SplitterOutputPin : public CBaseOutputPin, public MediaTimeSeeking, public
 
   HRESULT CheckMediaType(const CMediaType* pmt) override;
   HRESULT GetMediaType(int iPosition, CMediaType* pMediaType) override;
+  HRESULT DecideAllocator(IMemInputPin* pPin, IMemAllocator** ppAlloc) override;
   HRESULT DecideBufferSize(IMemAllocator* pAlloc, ALLOCATOR_PROPERTIES* pProps) override;
   HRESULT Active() override;
   HRESULT Inactive() override;
 
   // For the parser's thread.
+  // Puts the packet, which fits, in a sample of this pin's allocator: its bytes go with
+  // the sample when the allocator is the pin's own, or are copied.
+  void fill(IMediaSample* sample, Demuxer::Packet& packet);
   HRESULT send(IMediaSample* sample);  // takes the caller's reference
   void sendEndOfStream();
   void sendNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
@@ -61,6 +70,7 @@ class SplitterOutputPin : public CBaseOutputPin, public MediaTimeSeeking, public
   MediaSplitter* m_splitter;
   CMediaType m_type;
   int m_stream;
+  bool m_lends = false;  // the samples are PacketSamples
   std::unique_ptr<COutputQueue> m_queue;
 };
 
