@@ -58,6 +58,24 @@ std::optional<Picture> windowPicture(HWND hwnd) {
   return Picture{std::move(picture)};
 }
 
+// The pixels of `area` on a picture whose top-left lies at (left, top) of the area's
+// coordinates.
+std::vector<COLORREF> pixelsOf(const Surface* pixels, long long left, long long top, const RECT& area) {
+  std::vector<COLORREF> read;
+  if (area.right <= area.left || area.bottom <= area.top) return read;
+  read.reserve(static_cast<std::size_t>(LONGLONG{area.right} - area.left) *
+               static_cast<std::size_t>(LONGLONG{area.bottom} - area.top));
+  for (long long y = area.top; y < area.bottom; ++y)
+    for (long long x = area.left; x < area.right; ++x) {
+      const long long px = x - left;
+      const long long py = y - top;
+      const bool inside = pixels && px >= 0 && py >= 0 && px < pixels->width() && py < pixels->height();
+      read.push_back(inside ? colorRefFromPixel(pixels->pixel(static_cast<int>(px), static_cast<int>(py)))
+                            : CLR_INVALID);
+    }
+  return read;
+}
+
 }  // namespace
 
 bool Screenshot::saveScreen(const std::filesystem::path& png) { return PngCodec::save(*Desktop::compose(), png); }
@@ -80,6 +98,16 @@ COLORREF Screenshot::windowPixel(HWND hwnd, int x, int y) {
   const long long py = y - picture->top;
   if (px < 0 || py < 0 || px >= picture->pixels.width() || py >= picture->pixels.height()) return CLR_INVALID;
   return colorRefFromPixel(picture->pixels.pixel(static_cast<int>(px), static_cast<int>(py)));
+}
+
+std::vector<COLORREF> Screenshot::screenPixels(const RECT& area) {
+  const auto frame = Desktop::compose();
+  return pixelsOf(frame.get(), 0, 0, area);
+}
+
+std::vector<COLORREF> Screenshot::windowPixels(HWND hwnd, const RECT& area) {
+  const auto picture = windowPicture(hwnd);
+  return picture ? pixelsOf(&picture->pixels, picture->left, picture->top, area) : pixelsOf(nullptr, 0, 0, area);
 }
 
 std::filesystem::path Screenshot::dump(const std::string& name) {

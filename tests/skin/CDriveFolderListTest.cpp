@@ -149,15 +149,12 @@ TEST_F(CDriveFolderListTest, TheOptionFlagSplitsTheTextLeftAndRight) {
   robot.pumpUntilIdle();
   RECT row{};
   list.GetItemRect(1, &row);
-  int leftWhite = 0, rightWhite = 0;
-  for (int x = 3; x < 40; ++x)
-    for (int y = row.top + 12; y < row.top + 30; ++y)
-      leftWhite += plat::Screenshot::windowPixel(list.GetSafeHwnd(), x, y) == RGB(255, 255, 255);
-  for (int x = 100; x < 195; ++x)
-    for (int y = row.top + 12; y < row.top + 30; ++y)
-      rightWhite += plat::Screenshot::windowPixel(list.GetSafeHwnd(), x, y) == RGB(255, 255, 255);
-  EXPECT_EQ(leftWhite, 0);
-  EXPECT_GT(rightWhite, 10);
+  const auto white = [&](int left, int right) {
+    const auto pixels = plat::Screenshot::windowPixels(list.GetSafeHwnd(), RECT{left, row.top + 12, right, row.top + 30});
+    return std::count(pixels.begin(), pixels.end(), RGB(255, 255, 255));
+  };
+  EXPECT_EQ(white(3, 40), 0);
+  EXPECT_GT(white(100, 195), 10);
 }
 
 // Rows as the list draws them, into the device context it is given with the list's font

@@ -4,6 +4,7 @@
 
 #include <robot/RobotScript.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -43,10 +44,8 @@ class TaskbarNotifierTest : public test::ControlTest {
   int Count(COLORREF colour) {
     robot.pumpUntilIdle();
     const CRect rect = WindowRect();
-    int found = 0;
-    for (int y = 0; y < rect.Height(); ++y)
-      for (int x = 0; x < rect.Width(); ++x) found += plat::Screenshot::windowPixel(notifier.m_hWnd, x, y) == colour;
-    return found;
+    const auto pixels = plat::Screenshot::windowPixels(notifier.m_hWnd, RECT{0, 0, rect.Width(), rect.Height()});
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
   }
 
   CTaskbarNotifier notifier;

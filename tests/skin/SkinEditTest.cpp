@@ -10,6 +10,7 @@
 #include <com/globalmem.h>
 #include <robot/Screenshot.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -193,19 +194,18 @@ TEST_F(SkinEditTest, TheDigitFieldPaintsItsOwnColoursThroughTheReflectedRequest)
   EXPECT_EQ(pixel(hwnd, 95, 2), RGB(0, 0, 0));
   auto whiteCount = [&] {
     robot.pumpUntilIdle();
-    int white = 0;
-    for (int y = 0; y < 30; ++y)
-      for (int x = 0; x < 100; ++x) white += plat::Screenshot::windowPixel(hwnd, x, y) == RGB(255, 255, 255);
-    return white;
+    const auto pixels = plat::Screenshot::windowPixels(hwnd, RECT{0, 0, 100, 30});
+    return std::count(pixels.begin(), pixels.end(), RGB(255, 255, 255));
   };
   EXPECT_GT(whiteCount(), 10);
   // Extra pixels after each digit spread the two digits apart.
   auto inkWidth = [&] {
     robot.pumpUntilIdle();
+    const auto pixels = plat::Screenshot::windowPixels(hwnd, RECT{0, 0, 100, 30});
     int left = 100, right = -1;
     for (int y = 0; y < 30; ++y)
       for (int x = 0; x < 100; ++x)
-        if (plat::Screenshot::windowPixel(hwnd, x, y) == RGB(255, 255, 255)) {
+        if (pixels[static_cast<std::size_t>(y * 100 + x)] == RGB(255, 255, 255)) {
           left = std::min(left, x);
           right = std::max(right, x);
         }
@@ -268,11 +268,9 @@ TEST_F(SkinEditTest, TheFramedEditFollowsTheFocusNotTheMouseAndReportsEnter) {
 
   robot.click(onScreen(edit.GetSafeHwnd(), 140, 10));
   EXPECT_EQ(pixel(edit.GetSafeHwnd(), 1, 10), RGB(220, 0, 0));
-  int blue = 0;
   robot.pumpUntilIdle();
-  for (int x = 0; x < 80; ++x)
-    for (int y = 0; y < 30; ++y) blue += plat::Screenshot::windowPixel(edit.GetSafeHwnd(), x, y) == RGB(0, 0, 255);
-  EXPECT_GT(blue, 5);
+  const auto focused = plat::Screenshot::windowPixels(edit.GetSafeHwnd(), RECT{0, 0, 80, 30});
+  EXPECT_GT(std::count(focused.begin(), focused.end(), RGB(0, 0, 255)), 5);
   saveParent("skinedit-focused");
 
   robot.key(VK_RETURN);

@@ -41,7 +41,15 @@ TEST_F(ButtonTest, ACaptureTakenForHoverClicksNothing) {
 
 #include <robot/Screenshot.h>
 
+#include <algorithm>
+
 namespace {
+
+// How many pixels of an area of the window have the colour.
+int count(HWND hwnd, const RECT& area, COLORREF colour) {
+  const auto pixels = plat::Screenshot::windowPixels(hwnd, area);
+  return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
+}
 
 TEST_F(ButtonTest, APushButtonShowsARaisedFaceWithItsText) {
   HWND parent = test::createRecorder("Parent", WS_POPUP | WS_VISIBLE);
@@ -52,10 +60,7 @@ TEST_F(ButtonTest, APushButtonShowsARaisedFaceWithItsText) {
   EXPECT_EQ(plat::Screenshot::windowPixel(button, 1, 1), GetSysColor(COLOR_3DHILIGHT));
   EXPECT_EQ(plat::Screenshot::windowPixel(button, 79, 23), GetSysColor(COLOR_3DDKSHADOW));
   EXPECT_EQ(plat::Screenshot::windowPixel(button, 5, 12), GetSysColor(COLOR_BTNFACE));
-  int ink = 0;
-  for (int y = 4; y < 20; ++y)
-    for (int x = 20; x < 60; ++x) ink += plat::Screenshot::windowPixel(button, x, y) == GetSysColor(COLOR_BTNTEXT);
-  EXPECT_GT(ink, 20) << "the caption is drawn in the middle";
+  EXPECT_GT(count(button, RECT{20, 4, 60, 20}, GetSysColor(COLOR_BTNTEXT)), 20) << "the caption is drawn in the middle";
 }
 
 }  // namespace
@@ -135,18 +140,10 @@ TEST_F(ButtonTest, ACheckedBoxShowsItsMarkAndADisabledOneGreysItsText) {
   CheckDlgButton(parent, 32, BST_CHECKED);
   UpdateWindow(box);
   UpdateWindow(radio);
-  int marked = 0;
-  for (int y = 5; y < 16; ++y)
-    for (int x = 2; x < 11; ++x) marked += plat::Screenshot::windowPixel(box, x, y) == ink;
-  EXPECT_GT(marked, 6) << "the check mark";
+  EXPECT_GT(count(box, RECT{2, 5, 11, 16}, ink), 6) << "the check mark";
   EXPECT_EQ(plat::Screenshot::windowPixel(radio, 6, 10), ink) << "the dot";
 
-  auto textPixels = [](HWND hwnd, COLORREF colour) {
-    int count = 0;
-    for (int y = 2; y < 18; ++y)
-      for (int x = 20; x < 110; ++x) count += plat::Screenshot::windowPixel(hwnd, x, y) == colour;
-    return count;
-  };
+  auto textPixels = [](HWND hwnd, COLORREF colour) { return count(hwnd, RECT{20, 2, 110, 18}, colour); };
   EXPECT_GT(textPixels(box, GetSysColor(COLOR_BTNTEXT)), 20);
   EnableWindow(box, FALSE);
   UpdateWindow(box);

@@ -9,6 +9,7 @@
 #include <win32/gdi.h>
 #include <win32/user.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -44,10 +45,8 @@ class MessageBoxLookTest : public test::MachineTest {
     return 0;
   }
   static int count(HWND hwnd, RECT area, COLORREF colour) {
-    int n = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-      for (int x = area.left; x < area.right; ++x) n += plat::Screenshot::windowPixel(hwnd, x, y) == colour;
-    return n;
+    const auto pixels = plat::Screenshot::windowPixels(hwnd, area);
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
   }
   static std::filesystem::path pictures() {
     const auto folder = std::filesystem::path(ORVANE_TEST_BINARY_DIR) / "reliability";
