@@ -7,6 +7,7 @@
 #include <win32/types.h>
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -27,16 +28,22 @@ class VideoSurface {
     std::uint64_t number = 0;  // frames shown so far, this one included
   };
 
-  // Fills the next frame through paint(pixels), which writes width * height pixels.
+  // Turns a frame's bytes into its width * height pixels.
+  using Convert = std::function<void(const std::uint8_t* bytes, std::uint32_t* pixels)>;
+
+  // Fills the next frame through paint(pixels), over the pixels the last frame left.
   template <class Paint>
   void present(int width, int height, Paint paint) {
     std::lock_guard guard(m_lock);
-    m_frame.width = width;
-    m_frame.height = height;
-    m_frame.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    settle();
+    next(width, height);
     paint(m_frame.pixels.data());
-    ++m_frame.number;
   }
+  // Keeps a copy of the next frame's bytes and turns them into pixels only when the frame
+  // is first read: a renderer presents far more frames than anything looks at, and the
+  // conversion costs more than the copy. convert writes every pixel, so a frame it
+  // supersedes unread is never converted.
+  void presentLater(int width, int height, const std::uint8_t* bytes, std::size_t length, Convert convert);
   Frame frame() const;
   std::uint64_t framesShown() const;
   // The pixel at (x, y) of the latest frame, or 0 outside it.
@@ -46,8 +53,15 @@ class VideoSurface {
   void setPlacement(const Placement& placement);
 
  private:
+  // Starts the next frame in the pixels of the last one.
+  void next(int width, int height);
+  // Converts the frame's kept bytes, if any; under the lock.
+  void settle() const;
+
   mutable std::mutex m_lock;
-  Frame m_frame;
+  mutable Frame m_frame;
+  std::vector<std::uint8_t> m_bytes;
+  mutable Convert m_convert;
   Placement m_placement;
 };
 

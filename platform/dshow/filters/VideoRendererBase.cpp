@@ -26,14 +26,21 @@ std::uint32_t packed(Rgb rgb) {
   return (static_cast<std::uint32_t>(rgb.r) << 16) | (static_cast<std::uint32_t>(rgb.g) << 8) | rgb.b;
 }
 
-// Converts one frame of the connection's format into top-down 0x00RRGGBB pixels.
-void toPixels(const GUID& subtype, const BITMAPINFOHEADER& header, const BYTE* data, long length, std::uint32_t* out) {
+int bytesPerPixel(const GUID& subtype) {
+  return subtype == MEDIASUBTYPE_YUY2 ? 2 : subtype == MEDIASUBTYPE_RGB24 ? 3 : 4;
+}
+
+int strideOf(const GUID& subtype, const BITMAPINFOHEADER& header) {
+  return subtype == MEDIASUBTYPE_YUY2 ? header.biWidth * 2 : (header.biWidth * bytesPerPixel(subtype) * 8 + 31) / 32 * 4;
+}
+
+// Converts one whole frame of the connection's format into top-down 0x00RRGGBB pixels.
+void toPixels(const GUID& subtype, const BITMAPINFOHEADER& header, const BYTE* data, std::uint32_t* out) {
   const int width = header.biWidth;
   const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
   const bool bottomUp = header.biHeight > 0 && subtype != MEDIASUBTYPE_YUY2;
-  const int bytesPerPixel = subtype == MEDIASUBTYPE_YUY2 ? 2 : subtype == MEDIASUBTYPE_RGB24 ? 3 : 4;
-  const int stride = subtype == MEDIASUBTYPE_YUY2 ? width * 2 : (width * bytesPerPixel * 8 + 31) / 32 * 4;
-  if (length < static_cast<long>(stride) * height) return;  // a short sample shows nothing new
+  const int pixelBytes = bytesPerPixel(subtype);
+  const int stride = strideOf(subtype, header);
   for (int y = 0; y < height; ++y) {
     const BYTE* row = data + static_cast<size_t>(bottomUp ? height - 1 - y : y) * static_cast<size_t>(stride);
     std::uint32_t* to = out + static_cast<size_t>(y) * static_cast<size_t>(width);
@@ -42,7 +49,7 @@ void toPixels(const GUID& subtype, const BITMAPINFOHEADER& header, const BYTE* d
       continue;
     }
     for (int x = 0; x < width; ++x) {
-      const BYTE* pixel = row + x * bytesPerPixel;
+      const BYTE* pixel = row + x * pixelBytes;
       to[x] = packed({pixel[2], pixel[1], pixel[0]});
     }
   }
@@ -100,8 +107,17 @@ HRESULT VideoRendererBase::render(IMediaSample* sample) {
   sample->GetPointer(&data);
   const long length = sample->GetActualDataLength();
   const GUID subtype = *type.Subtype();
-  m_surface->present(header.biWidth, header.biHeight < 0 ? -header.biHeight : header.biHeight,
-                     [&](std::uint32_t* pixels) { toPixels(subtype, header, data, length, pixels); });
+  const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  const std::size_t whole = static_cast<std::size_t>(strideOf(subtype, header)) * static_cast<std::size_t>(height);
+  if (!data || length < 0 || static_cast<std::size_t>(length) < whole) {
+    // A short sample shows nothing new.
+    m_surface->present(header.biWidth, height, [](std::uint32_t*) {});
+    return S_OK;
+  }
+  m_surface->presentLater(header.biWidth, height, data, whole,
+                          [subtype, header](const std::uint8_t* bytes, std::uint32_t* pixels) {
+                            toPixels(subtype, header, bytes, pixels);
+                          });
   return S_OK;
 }
 
