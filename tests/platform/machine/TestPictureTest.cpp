@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 using plat::Rgb;
@@ -74,4 +75,31 @@ TEST(TestPictureTest, ToneBuffersJoinWithoutAJump) {
   std::vector<std::int16_t> silence(2 * 10, 5);
   plat::TestTone::fill(0, 2, 48000, 0, 10, silence.data());
   EXPECT_EQ(silence, std::vector<std::int16_t>(20, 0));
+}
+
+TEST(TestPictureTest, TheBarAtAnOddColumnIsPaintedAlikeInEveryRow) {
+  // The bar starts at an odd column and ends at one: the pairs it shares with the
+  // station colour take the bar's luma only in its own half, in every row.
+  const int width = 90;
+  const int height = 48;
+  std::int64_t time = 0;
+  while (TestPicture::barLeft(time, width) % 2 == 0) time += 50;
+  const int left = TestPicture::barLeft(time, width);
+  std::vector<std::uint8_t> image(static_cast<std::size_t>(width) * height * 2);
+  TestPicture::paintYuy2(station(4), time, 0, width, height, image.data(), width * 2);
+  const auto luma = [&](int x, int y) { return image[static_cast<std::size_t>(y) * width * 2 + x * 2]; };
+  std::uint8_t white = 0, u = 0, v = 0;
+  TestPicture::rgbToYuv({235, 235, 235}, white, u, v);
+  // Below the station's name every row is the same.
+  const int first = height * 3 / 4;
+  for (int y = first; y < height; ++y) {
+    EXPECT_EQ(std::memcmp(&image[static_cast<std::size_t>(y) * width * 2], &image[static_cast<std::size_t>(first) * width * 2],
+                          static_cast<std::size_t>(width) * 2),
+              0)
+        << "row " << y;
+    EXPECT_EQ(luma(left, y), white) << "row " << y;
+    EXPECT_NE(luma(left - 1, y), white) << "row " << y;
+    EXPECT_EQ(luma(left + TestPicture::barWidth(width) - 1, y), white) << "row " << y;
+    EXPECT_NE(luma(left + TestPicture::barWidth(width), y), white) << "row " << y;
+  }
 }
