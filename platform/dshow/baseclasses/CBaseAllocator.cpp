@@ -76,6 +76,12 @@ HRESULT CBaseAllocator::Alloc() {
   return S_OK;
 }
 
+void CBaseAllocator::DeleteFreeSamples() {
+  for (CMediaSample* sample : m_lFree) delete sample;
+  m_lFree.clear();
+  m_lAllocated = 0;
+}
+
 STDMETHODIMP CBaseAllocator::GetBuffer(IMediaSample** ppBuffer, REFERENCE_TIME*, REFERENCE_TIME*, DWORD dwFlags) {
   CheckPointer(ppBuffer, E_POINTER);
   *ppBuffer = nullptr;

@@ -44,6 +44,23 @@ class CBaseAllocator : public CUnknown, public IMemAllocatorCallbackTemp {
   // Deletes every sample and its memory; all samples are free. Called under the lock.
   virtual void Free() = 0;
   void AddFreeSample(CMediaSample* sample) { m_lFree.push_back(sample); }
+  // Puts m_lCount samples made by make(i) on the free list; when one cannot be made, frees
+  // the others again and gives E_OUTOFMEMORY.
+  template <class Make>
+  HRESULT AddFreeSamples(Make make) {
+    for (long i = 0; i < m_lCount; ++i) {
+      CMediaSample* sample = make(i);
+      if (!sample) {
+        Free();
+        return E_OUTOFMEMORY;
+      }
+      AddFreeSample(sample);
+      ++m_lAllocated;
+    }
+    return S_OK;
+  }
+  // Deletes the samples of the free list, which in Free holds them all.
+  void DeleteFreeSamples();
 
   std::mutex m_lock;
   plat::WakeSignal m_freed;  // a sample came back or the allocator was decommitted

@@ -40,23 +40,14 @@ HRESULT CMemAllocator::Alloc() {
   auto base = reinterpret_cast<std::uintptr_t>(m_pBuffer.get()) + static_cast<std::uintptr_t>(m_lPrefix);
   const auto align = static_cast<std::uintptr_t>(m_lAlignment > 0 ? m_lAlignment : 1);
   base = (base + align - 1) / align * align;
-  for (long i = 0; i < m_lCount; ++i) {
+  return AddFreeSamples([&](long i) {
     auto* data = reinterpret_cast<BYTE*>(base) + static_cast<std::ptrdiff_t>(i) * stride;
-    auto* sample = new (std::nothrow) CMediaSample("CMemAllocator sample", this, &hr, data, m_lSize);
-    if (!sample) {
-      Free();
-      return E_OUTOFMEMORY;
-    }
-    AddFreeSample(sample);
-    ++m_lAllocated;
-  }
-  return S_OK;
+    return new (std::nothrow) CMediaSample("CMemAllocator sample", this, &hr, data, m_lSize);
+  });
 }
 
 void CMemAllocator::Free() {
-  for (CMediaSample* sample : m_lFree) delete sample;
-  m_lFree.clear();
-  m_lAllocated = 0;
+  DeleteFreeSamples();
   m_pBuffer.reset();
 }
 

@@ -24,22 +24,9 @@ HRESULT PacketAllocator::Alloc() {
   HRESULT hr = CBaseAllocator::Alloc();
   if (FAILED(hr)) return hr;
   if (m_lAllocated) Free();
-  for (long i = 0; i < m_lCount; ++i) {
-    auto* sample = new (std::nothrow) PacketSample(this, &hr, m_lSize);
-    if (!sample) {
-      Free();
-      return E_OUTOFMEMORY;
-    }
-    AddFreeSample(sample);
-    ++m_lAllocated;
-  }
-  return S_OK;
+  return AddFreeSamples([&](long) -> CMediaSample* { return new (std::nothrow) PacketSample(this, &hr, m_lSize); });
 }
 
-void PacketAllocator::Free() {
-  for (CMediaSample* sample : m_lFree) delete sample;
-  m_lFree.clear();
-  m_lAllocated = 0;
-}
+void PacketAllocator::Free() { DeleteFreeSamples(); }
 
 }  // namespace plat
