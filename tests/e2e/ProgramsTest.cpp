@@ -83,7 +83,9 @@ int ProgramsTest::waitForExit(pid_t pid) {
 bool ProgramsTest::isRunning(pid_t pid) { return waitpid(pid, nullptr, WNOHANG) == 0; }
 
 bool ProgramsTest::waitUntil(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  // Only a limit for a program that never gets there: under the sanitizers, on a loaded
+  // machine, another program can take more than 20 s to open a window.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
   while (!done()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
     robot.pumpUntilIdle();
